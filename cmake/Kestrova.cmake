@@ -1,0 +1,39 @@
+# kestrova_library(folder [DEPENDS lib...])
+# Builds every .cpp below <folder>/ (program entry points excluded: files
+# named main.cpp) into the static library kestrova_<folder>.
+function(kestrova_library folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       "${CMAKE_SOURCE_DIR}/${folder}/*.cpp" "${CMAKE_SOURCE_DIR}/${folder}/*.c")
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  set(deps)
+  foreach(d ${ARG_DEPENDS})
+    list(APPEND deps kestrova_${d})
+  endforeach()
+  if(sources)
+    add_library(kestrova_${folder} STATIC ${sources})
+    target_include_directories(kestrova_${folder} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(kestrova_${folder} PUBLIC ${deps})
+  else()
+    add_library(kestrova_${folder} INTERFACE)
+    target_include_directories(kestrova_${folder} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(kestrova_${folder} INTERFACE ${deps})
+  endif()
+endfunction()
+
+# kestrova_tests(folder)
+# Every .cpp below tests/<folder>/ makes one test program <folder>_tests,
+# linked with the folder's library; its GoogleTest cases are run by CTest.
+function(kestrova_tests folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  file(GLOB support CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/support/*.cpp")
+  add_executable(${folder}_tests ${sources} ${support})
+  target_link_libraries(${folder}_tests PRIVATE kestrova_${folder} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${folder}_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${folder}_tests PRIVATE KESTROVA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "KESTROVA_HEADLESS=1" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,84 @@
+#include "platform/Automation.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace automation {
+namespace {
+
+struct Rule {
+  std::string caption;
+  std::string text;
+  int answer;
+  bool standing;
+};
+
+struct State {
+  std::vector<Rule> rules;
+  std::function<int(const ModalInfo&)> handler;
+  std::function<int(const ModalInfo&)> unanswered;
+  std::vector<ModalInfo> log;
+};
+
+State& state() {
+  static State s;
+  return s;
+}
+
+bool contains(const std::string& hay, const std::string& part) {
+  return part.empty() || hay.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+void ExpectMessageBox(const std::string& captionPart, const std::string& textPart, int answer) {
+  state().rules.push_back({captionPart, textPart, answer, false});
+}
+
+void AlwaysAnswer(const std::string& captionPart, const std::string& textPart, int answer) {
+  state().rules.push_back({captionPart, textPart, answer, true});
+}
+
+void SetResponder(std::function<int(const ModalInfo&)> handler) { state().handler = std::move(handler); }
+
+void SetUnansweredHandler(std::function<int(const ModalInfo&)> handler) {
+  state().unanswered = std::move(handler);
+}
+
+std::vector<std::string> PendingExpectations() {
+  std::vector<std::string> out;
+  for (const Rule& r : state().rules)
+    if (!r.standing) out.push_back("[" + r.caption + "] " + r.text);
+  return out;
+}
+
+const std::vector<ModalInfo>& ModalLog() { return state().log; }
+
+void ClearResponder() {
+  State& s = state();
+  s.rules.clear();
+  s.handler = nullptr;
+  s.log.clear();
+}
+
+int Respond(const ModalInfo& info) {
+  State& s = state();
+  s.log.push_back(info);
+  for (auto it = s.rules.begin(); it != s.rules.end(); ++it) {
+    if (contains(info.caption, it->caption) && contains(info.text, it->text)) {
+      int answer = it->answer;
+      if (!it->standing) s.rules.erase(it);
+      return answer;
+    }
+  }
+  if (s.handler) {
+    int answer = s.handler(info);
+    if (answer != 0) return answer;
+  }
+  if (s.unanswered) return s.unanswered(info);
+  std::fprintf(stderr, "unanswered %s in the headless host: [%s] %s\n", info.kind.c_str(),
+               info.caption.c_str(), info.text.c_str());
+  std::abort();
+}
+
+}  // namespace automation

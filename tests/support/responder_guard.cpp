@@ -1,0 +1,26 @@
+// Linked into every test program: a message box or modal dialog that the
+// test did not answer fails the running test with its caption and text, and
+// the responder is reset between tests.
+#include <gtest/gtest.h>
+
+#include "platform/Automation.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+class ResponderListener : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override {
+    automation::ClearResponder();
+    automation::SetUnansweredHandler([](const automation::ModalInfo& info) {
+      ADD_FAILURE() << "unanswered " << info.kind << ": [" << info.caption << "] " << info.text;
+      return IDCANCEL;
+    });
+  }
+};
+
+const bool registered = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new ResponderListener);
+  return true;
+}();
+
+}  // namespace
