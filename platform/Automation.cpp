@@ -61,6 +61,19 @@ void ClearResponder() {
   s.log.clear();
 }
 
+int Observe(const ModalInfo& info) {
+  State& s = state();
+  s.log.push_back(info);
+  for (auto it = s.rules.begin(); it != s.rules.end(); ++it) {
+    if (contains(info.caption, it->caption) && contains(info.text, it->text)) {
+      int answer = it->answer;
+      if (!it->standing) s.rules.erase(it);
+      return answer;
+    }
+  }
+  return s.handler ? s.handler(info) : 0;
+}
+
 int Respond(const ModalInfo& info) {
   State& s = state();
   s.log.push_back(info);

@@ -1,0 +1,76 @@
+// Shared dialog utilities: the field validator and its parts, the date-pair
+// check of the report dialogs, the wait cursor, the main window's title and
+// the printer geometry record.
+#pragma once
+
+#include "platform/CString.h"
+#include "platform/types.h"
+
+// Field kinds of ValidateField.
+enum FieldKind { FIELD_TEXT = 0, FIELD_NUMBER = 1, FIELD_DATE = 2, FIELD_NOCHECK = 3, FIELD_PATH = 4 };
+
+// Flag bits of text fields (kind 0).
+inline constexpr int VF_UPPER = 0x2;
+// Flag bits of numbers (kind 1).
+inline constexpr int VN_WHOLE = 0x80;
+// Flag bits of paths (kind 4).
+inline constexpr int VP_FOLDER = 0x4;
+inline constexpr int VP_FILE = 0x8;
+inline constexpr int VP_COLON = 0x10;
+inline constexpr int VP_MUST_EXIST = 0x20;
+inline constexpr int VP_MUST_NOT_EXIST = 0x40;
+inline constexpr int VP_FLOPPY = 0x200;
+inline constexpr int VP_ASK_OVERWRITE = 0x400;
+inline constexpr int VP_OFFER_CREATE = 0x800;
+
+// `message` (may be null) needs 256 bytes; it receives "Name:  Problem".
+bool ValidateField(const char* name, char* text, int required, int kind, int flags, const char* min,
+                   const char* max, char* message);
+bool ValidateDlgField(const char* name, char* text, int required, int kind, int flags, const char* min,
+                      const char* max, HWND focus, char* message);
+bool ValidateDatePair(const char* first, const char* second, HWND focus1, HWND focus2, char* message);
+bool ValidateDatePairStr(const CString& first, const CString& second, HWND focus1, HWND focus2,
+                         CString& message);
+// The problem alone (lower-case first letter as the rules word it).
+bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char* message);
+bool ValidateDateTimeField(const char* text, int code, const char* min, const char* max, char* message);
+// May rewrite `name` (room of MAX_PATH).
+bool ValidatePath(char* name, int flags, char* message);
+
+void SetFocusHwnd(HWND hwnd);
+// The window layer installs how the focus moves and how the main window's
+// title is set; without them the calls do nothing.
+using FocusSetter = void (*)(HWND hwnd);
+void SetFocusSetter(FocusSetter setter);
+using MainTitleSetter = void (*)(const char* title);
+void SetMainTitleSetter(MainTitleSetter setter);
+// For hint 0 or a hint with bit 8: "<ProgramTitle> - FY<year>".
+void SetMainTitle(int hint);
+CString MainTitleText();
+using WaitCursorSetter = void (*)(int on);
+void SetWaitCursorSetter(WaitCursorSetter setter);
+void SetWaitCursor(int on);
+void EditFieldHook(...);
+void ListFieldHook(...);
+
+// The printer's page geometry (filled by the printing layer for the default
+// printer at start-up and for the chosen printer when a report prints).
+struct PrintSetupRecord {
+  HDC dc = nullptr;
+  int resolutionX = 0;
+  int resolutionY = 0;
+  float unprintableLeft = 0;
+  float unprintableRight = 0;
+  float unprintableTop = 0;
+  float unprintableBottom = 0;
+  int orientation = 1;  // 1 portrait, 2 landscape
+  int physicalWidth = 0;
+  int physicalHeight = 0;
+  float pageHeight = 0;
+  float pageWidth = 0;
+  int printableWidth = 0;
+  int printableHeight = 0;
+  int firstPage = 1;
+  int lastPage = 1;
+};
+extern PrintSetupRecord ThePrintSetup;

@@ -1,0 +1,39 @@
+// Error texts: the twenty fixed templates with which every failing operation
+// names what failed ("Failed open: %s", "Failed read: %s", ...). The index is
+// part of the interface: callers pass it as a literal.
+#pragma once
+
+#include "platform/CString.h"
+
+// Index of each template, for readers of the code; callers may pass numbers.
+enum ErrorTextIndex {
+  ERR_UNKNOWN = 0,
+  ERR_LIST_MAX = 1,
+  ERR_TABLE_FULL = 2,
+  ERR_ALLOC = 3,
+  ERR_CLOSE = 4,
+  ERR_FIND = 5,
+  ERR_FLUSH = 6,
+  ERR_OPEN = 7,
+  ERR_READ = 8,
+  ERR_PARSE = 9,
+  ERR_NOT_FOUND = 10,
+  ERR_SEEK = 11,
+  ERR_FTELL = 12,
+  ERR_WRITE = 13,
+  ERR_INCOMPATIBLE = 14,
+  ERR_NONE_DEFINED = 15,
+  ERR_UNMATCHED = 16,
+  ERR_NOT_IN_LIST = 17,
+  ERR_EXISTS = 18,
+  ERR_TOO_MANY = 19,
+};
+
+// Writes the template of `index` filled with `item` into `out` (256 bytes of
+// room at every call site; the text is cut to 255 characters). An index
+// outside 0..19 selects template 0, a null item prints "???", and the item
+// "subunit" becomes the unit type's lower-case subunit word.
+void FormatErrorText(char* out, int index, const char* item);
+
+// The same into a CString; item and result are limited to 255 characters.
+void FormatErrorTextStr(CString& out, int index, const char* item);

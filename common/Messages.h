@@ -1,0 +1,35 @@
+// The one message display and the small questions built on the question box.
+//
+// DispMessage shows a text once, as one of five kinds, after giving it
+// exactly one final full stop; it copies the shown text into the trace file.
+// A kind-2 prompt (OK/Cancel) leaves its answer in PromptAnswerOk.
+#pragma once
+
+#include "platform/CString.h"
+
+enum MessageKind {
+  MSG_ERROR = 0,        // "Error", OK, exclamation icon
+  MSG_INFORMATION = 1,  // "Information", OK, information icon
+  MSG_PROMPT = 2,       // "Prompt", OK and Cancel; sets PromptAnswerOk
+  MSG_FATAL = 3,        // "Fatal Error", OK, stop icon, with the errno text
+  MSG_WARNING = 4,      // "Warning", OK, exclamation icon
+};
+
+// 1 when the last kind-2 display was answered OK, else 0.
+extern int PromptAnswerOk;
+
+void DispMessage(const char* text, int kind);
+
+// "Do you really want to delete:  "name"?" with Yes and No, No the default;
+// true only for Yes.
+bool ConfirmDelete(const char* name);
+// AskQuestion(text, 2, 1): Yes, No and Cancel, Yes the default; the answer bit.
+int AskSaveChanges(const char* text);
+// "Do you wish to cancel the %s process?" with Yes and No, Yes the default.
+int AskCancelProcess(const char* processName);
+
+// Small boxes of the date edit: exclamation / information icon and OK.
+void ShowWarningBox(const CString& text, const CString& caption);
+void ShowInfoBox(const CString& text, const CString& caption);
+// "%s required" under the caption "Error".
+void ShowRequiredError(const CString& fieldName);

@@ -1,0 +1,21 @@
+// Money amounts: signed counts of cents, shown with two decimals, a full stop
+// and no thousands separators.
+#pragma once
+
+#include "platform/CString.h"
+
+// "-0.05", "1234.56". Points into one of 10 static buffers used in turn.
+const char* FormatCents(long cents);
+// "$12.34", "($12.34)", with blankAfterDollar "$ 12.34".
+CString FormatDollars(long cents, int blankAfterDollar);
+// Cents of a typed amount: "($12.34)", "-12.34", "12.34-" give -1234.
+long ParseDollars(const char* text);
+
+// The amount for the class letters A and S, its negation for any other.
+long SignByAcctLetter(char classLetter, long amount);
+long ApplyAcctLetterSign(char classLetter, long amount);
+
+// Label of one side of an account's amount column ("Dep"/"W/D", ...);
+// side 1 is the first column. `out` needs 8 bytes.
+void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out);
+void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char* out);

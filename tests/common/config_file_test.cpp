@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "CommonTestUtil.h"
+#include "common/ConfigFile.h"
+#include "common/Dates.h"
+#include "common/Version.h"
+#include "platform/Automation.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+class ConfigTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FreeYearList();
+    DataVersion.SetVersion("4", "0");
+    std::snprintf(ConfigFileName, sizeof ConfigFileName, "%s", (dir / "config4.sl").c_str());
+  }
+  void TearDown() override { FreeYearList(); }
+  int Read(const std::string& text) {
+    WriteBytes(dir / "config4.sl", text);
+    return ReadWriteConfig(0);
+  }
+  TempFolder dir;
+};
+
+}  // namespace
+
+TEST_F(ConfigTest, ReadsAnyCaseAndOrderAndBothYearForms) {
+  automation::ExpectMessageBox("Error", "Missing value for 'oops'", IDOK);
+  automation::ExpectMessageBox("Error", "Unknown option - colour", IDOK);
+  ASSERT_EQ(Read("data folder=04//home/t/fy2004\n"
+                 "  fiscal year=2004\r\n"
+                 "\n"
+                 "oops\n"
+                 "colour = red\n"
+                 "PROGRAM FOLDER\t=\t/home/t/kestrova \r\n"
+                 "Data Folder=03//home/t/old year\n"
+                 "trace=x\n"
+                 "version = 3\n"),
+            1);
+  EXPECT_STREQ(CurrentFiscalYear, "2004");
+  EXPECT_STREQ(FiscalYearYY, "04");
+  EXPECT_STREQ(ProgramFolder, "/home/t/kestrova");
+  EXPECT_STREQ(FaqFolder, "/home/t/kestrova/FAQ");
+  EXPECT_EQ(TraceLevel, 0);
+  ASSERT_EQ(YearCount, 2);
+  EXPECT_STREQ(YearList->year, "2003");
+  EXPECT_STREQ(YearList->folder, "/home/t/old year");
+  EXPECT_STREQ(YearList->next->year, "2004");
+  EXPECT_EQ(CurrentYearNode, YearList->next);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST_F(ConfigTest, WritesTheFileByteExactAndReadsItBack) {
+  std::strcpy(CurrentFiscalYear, "2005");
+  std::strcpy(ProgramFolder, "/home/t/kestrova");
+  TraceLevel = 1;
+  FindYearNode("2005", 1, &YearList);
+  std::strcpy(FindYearNode("2005", 0, &YearList)->folder, "/home/t/kestrova/fy2005");
+  std::strcpy(FindYearNode("2004", 1, &YearList)->folder, "/data/fy2004");
+  ASSERT_EQ(SortYearList(), 1);
+  ASSERT_EQ(ReadWriteConfig(1), 1);
+  const std::string expected =
+      "Fiscal Year\t= 2005\r\n"
+      "Program Folder  = /home/t/kestrova\r\n"
+      "Data Folder\t= 2004//data/fy2004\r\n"
+      "Data Folder\t= 2005//home/t/kestrova/fy2005\r\n"
+      "Version         = 4\r\n"
+      "Trace           = 1\r\n";
+  EXPECT_EQ(ReadBytes(dir / "config4.sl"), expected);
+
+  FreeYearList();
+  ASSERT_EQ(ReadWriteConfig(0), 1);
+  EXPECT_STREQ(CurrentYearNode->folder, "/home/t/kestrova/fy2005");
+  EXPECT_STREQ(YearList->folder, "/data/fy2004");
+  EXPECT_EQ(TraceLevel, 1);
+}
+
+TEST_F(ConfigTest, EveryMissingPieceEndsTheStart) {
+  struct Case {
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"Program Folder = /p\nData Folder = 2004/p/fy2004\n", "Unknown current fiscal year"},
+      {"Fiscal Year = 2004\nData Folder = 2004/p/fy2004\n", "Unknown program folder"},
+      {"Fiscal Year = 2004\nProgram Folder = /p\n", "Unknown or missing data folders"},
+      {"Fiscal Year = 2004\nProgram Folder = /p\nData Folder = 2004\n", "Unknown or missing data folders"},
+      {"Fiscal Year = 2005\nProgram Folder = /p\nData Folder = 2004/p/fy2004\n",
+       "Unknown or missing data folder for fiscal year 2005"},
+      {"\x01\xff garbage\x7f=\n\n", "Unknown current fiscal year"},
+  };
+  for (const Case& c : cases) {
+    FreeYearList();
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    EXPECT_EQ(Read(c.text), 0) << c.text;
+    ASSERT_FALSE(automation::ModalLog().empty());
+    EXPECT_EQ(automation::ModalLog().back().text, std::string(c.message) + ".") << c.text;
+  }
+}
+
+TEST_F(ConfigTest, MissingFileIsAFatalOpenError) {
+  automation::ExpectMessageBox("Fatal Error", "Failed open: " + (dir / "config4.sl"), IDOK);
+  EXPECT_EQ(ReadWriteConfig(0), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST(FiscalYear, ExpandYearFoldersAndToday) {
+  const int cases[][2] = {{0, 2000}, {3, 2003}, {20, 2020}, {25, 2025}, {50, 2050}, {51, 1951}, {99, 1999}};
+  for (const auto& c : cases) EXPECT_EQ(ExpandYear(c[0]), c[1]) << c[0];
+  char out[MAX_PATH];
+  GetYearFolder(0, "/backup/", "2004", out);
+  EXPECT_STREQ(out, "/backup/fy2004");
+  GetYearFolder(1, "/backup/", "2004", out);
+  EXPECT_STREQ(out, "/backup/");
+
+  std::strcpy(FiscalStartDate, "20030701");
+  std::strcpy(FiscalEndDate, "20040630");
+  const std::pair<const char*, int> days[] = {
+      {"20030630", -1}, {"20030701", 0}, {"20040630", 0}, {"20040701", 1}};
+  for (const auto& d : days) {
+    std::strcpy(TodayDate, d.first);
+    EXPECT_EQ(CompareWithFiscalYear(), d.second) << d.first;
+  }
+}

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "CommonTestUtil.h"
+#include "common/Address.h"
+#include "common/FileUtil.h"
+#include "common/Messages.h"
+#include "common/StrUtil.h"
+#include "platform/Collections.h"
+#include "platform/Automation.h"
+#include "platform/MessageBox.h"
+
+TEST(Text, InPlaceFunctions) {
+  char t[64];
+  std::strcpy(t, "  ab \t");
+  TrimString(t, 2);
+  EXPECT_STREQ(t, "  ab");
+  TrimString(t, 1);
+  EXPECT_STREQ(t, "ab");
+  std::strcpy(t, "abcde");
+  PadString(t, 8, '.');
+  EXPECT_STREQ(t, "abcde..");
+  PadString(t, 3, '.');
+  EXPECT_STREQ(t, "abcde..");
+
+  const std::pair<const char*, const char*> words[] = {
+      {"o'brien", "O'Brien"}, {"mc donald", "Mc Donald"}, {"3rd street", "3Rd Street"}, {"JOHN-PAUL", "John-Paul"}};
+  for (const auto& w : words) {
+    std::strcpy(t, w.first);
+    CapitalizeWords(t);
+    EXPECT_STREQ(t, w.second);
+  }
+  std::strcpy(t, "a-b-c");
+  StripChars(t, "-");
+  EXPECT_STREQ(t, "abc");
+  ReplaceChars(t, "b", 'x');
+  EXPECT_STREQ(t, "axc");
+  InsertString("ZZ", 1, t);
+  EXPECT_STREQ(t, "aZZ");
+  InsertString("!", 9, t);
+  EXPECT_STREQ(t, "aZZ!");
+  CopySubstring("abcdef", 4, 10, t);
+  EXPECT_STREQ(t, "ef");
+  int where = 0;
+  const int values[] = {4, 8, 15};
+  EXPECT_TRUE(FindInArray(values, 3, 15, &where));
+  EXPECT_EQ(where, 2);
+  EXPECT_FALSE(FindInArray(values, 3, 16, &where));
+  EXPECT_EQ(where, -1);
+}
+
+TEST(Text, WrapAndSplit) {
+  const struct {
+    const char* text;
+    int width;
+    const char* wrapped;
+  } cases[] = {
+      {"aaaaaaaaaabbbbbbbbbbccccc", 10, "aaaaaaaaaa\nbbbbbbbbbb\nccccc"},
+      {"the quick brown fox", 10, "the quick\nbrown fox"},
+      {"one\ntwo\tthree", 20, "one\ntwo three"},
+  };
+  for (const auto& c : cases) {
+    char* w = WrapText(c.text, c.width);
+    ASSERT_NE(w, nullptr);
+    EXPECT_STREQ(w, c.wrapped) << c.text;
+    std::free(w);
+  }
+  char rows[4][6];
+  EXPECT_EQ(SplitFields(4, 6, "ab,,cdefghij;k", &rows[0][0], ",;", 0), 3);
+  EXPECT_STREQ(rows[1], "cdefg");
+  EXPECT_EQ(SplitFields(4, 6, "ab,,cd", &rows[0][0], ",", 1), 3);
+  EXPECT_STREQ(rows[1], "");
+  EXPECT_EQ(SplitFields(2, 6, "a,b,c", &rows[0][0], ",", 0), 2);
+}
+
+TEST(Text, CharacterSets) {
+  EXPECT_TRUE(IsDigitsText("0123", false));
+  EXPECT_FALSE(IsDigitsText("-12", false));
+  EXPECT_TRUE(IsDigitsText("-12", true));
+  EXPECT_TRUE(AllCharsInSet("", "", false, false));
+  EXPECT_TRUE(IsCharInSet('q', "/", false, true));
+  EXPECT_EQ(TrimCharSets("--12/05//", "-", "/"), "12/05");
+  EXPECT_EQ(FilterChars(" 12/05/03 ", "/", false), "120503");
+  EXPECT_EQ(FindCharIndex('/', "12/05"), 2);
+  EXPECT_EQ(IntToCString(-42), "-42");
+}
+
+TEST(Address, SplitCityStateZip) {
+  const struct {
+    const char* line;
+    const char* city;
+    const char* state;
+    const char* zip;
+    bool split;
+  } cases[] = {
+      {"Springfield, IL 62701", "Springfield", "IL", "62701", true},
+      {"Boise Idaho 83702-1234", "Boise", "ID", "83702-1234", true},
+      {"Hagatna Guam 96910", "Hagatna", "GU", "96910", true},
+      {"Charleston, West Virginia", "Charleston", "WV", "", true},
+      {"Richmond Virginia", "Richmond", "VA", "", true},
+      {"Erie Pennsylvania 16501", "Erie", "PA", "16501", true},
+      {"Erie Pennysluania 16501", "Erie Pennysluania", "", "16501", true},
+      {"Pago Pago American Samoa", "Pago Pago", "AS", "", true},
+      {"San Juan, Puerta Rico", "San Juan", "PR", "", true},
+      {"Springfield", "", "", "", false},
+      {"Idaho", "", "", "", false},
+      {"Dover DE 1990", "", "", "", false},
+  };
+  for (const auto& c : cases) {
+    char line[64], city[64], state[3], zip[11];
+    std::strcpy(line, c.line);
+    SplitCityStateZip(line, city, state, zip);
+    EXPECT_STREQ(city, c.city) << c.line;
+    EXPECT_STREQ(state, c.state) << c.line;
+    EXPECT_STREQ(zip, c.zip) << c.line;
+    EXPECT_STREQ(line, c.split ? "" : c.line) << c.line;
+  }
+}
+
+TEST(Address, CityLineFitsTheWidth) {
+  const struct {
+    int width;
+    const char* line;
+  } cases[] = {
+      {40, "Springfield, IL 62701-1234"}, {22, "Springfield, IL 62701"}, {21, "Springfield IL 62701"},
+      {18, "Springfi IL 62701"},          {17, "Springfield"},          {6, "Sprin"},
+  };
+  for (const auto& c : cases) {
+    char out[64];
+    FormatCityLine("Springfield", "IL", "62701-1234", c.width, out);
+    EXPECT_STREQ(out, c.line) << c.width;
+  }
+  char out[64];
+  FormatCityLine("", "", "", 20, out);
+  EXPECT_STREQ(out, "");
+  FormatCityLine("", "IL", "62701", 20, out);
+  EXPECT_STREQ(out, "IL 62701");
+}
+
+TEST(Files, PathsAreJoinedAndFoundWhateverTheCase) {
+  const struct {
+    const char* folder;
+    const char* name;
+    const char* joined;
+  } cases[] = {{"/data", "fy2004", "/data/fy2004"},
+               {"/data/", "fy2004", "/data/fy2004"},
+               {"C:\\OLD\\DATA", "acct404.dat", "C:/OLD/DATA/acct404.dat"},
+               {"", "acct404.dat", "acct404.dat"},
+               {"/data", "/abs/file", "/abs/file"},
+               {"/", "x", "/x"}};
+  for (const auto& c : cases) EXPECT_EQ(JoinPath(c.folder, c.name), c.joined);
+  char small[8];
+  EXPECT_EQ(JoinPath(small, sizeof small, "/data", "fy2004"), 0);
+  EXPECT_STREQ(small, "");
+
+  TempFolder dir;
+  ASSERT_TRUE(MakePath((dir / "FY2004/Reports").c_str()));
+  ASSERT_TRUE(MakePath((dir / "FY2004/Reports").c_str()));  // all there: nothing to do
+  EXPECT_TRUE(IsDirectory((dir / "FY2004/Reports").c_str()));
+  EXPECT_EQ(ResolvePathCase(dir / "fy2004/reports"), dir / "FY2004/Reports");
+  EXPECT_EQ(ResolvePathCase(dir / "fy2004/missing"), dir / "fy2004/missing");
+  EXPECT_FALSE(IsFloppyDrive('A'));
+}
+
+TEST(Files, WholeFileReadingAndItsErrors) {
+  TempFolder dir;
+  WriteBytes(dir / "text.txt", std::string("ab\0c", 4));
+  char* text = nullptr;
+  ASSERT_EQ(ReadWholeFile((dir / "text.txt").c_str(), &text), 0);
+  EXPECT_STREQ(text, "abc");
+  std::free(text);
+
+  WriteBytes(dir / "big.txt", std::string(32769, 'x'));
+  EXPECT_EQ(ReadWholeFile((dir / "big.txt").c_str(), &text), 15);
+  EXPECT_EQ(ReadWholeFile("", &text), 24);
+  EXPECT_STREQ(GetFileErrorMessage(1), "file_name: Invalid function (or program) parameter(s)");
+  EXPECT_EQ(ReadWholeFile((dir / "none.txt").c_str(), &text), 10);
+  EmptyFile((dir / "empty.txt").c_str());
+  EXPECT_EQ(GetFileSize((dir / "empty.txt").c_str()), 0);
+  EXPECT_EQ(ReadWholeFile((dir / "empty.txt").c_str(), &text), 11);
+  EXPECT_STREQ(GetFileErrorMessage(99), "Unknown error number, no error message found");
+
+  SetFileErrorText(std::string(200, 's').c_str(), 10);
+  EXPECT_EQ(std::strlen(LastFileErrorText), 128u);
+  EXPECT_NE(std::string(LastFileErrorText).find(": Could not open file"), std::string::npos);
+  EXPECT_TRUE(FileExists((dir / "*.txt").c_str()));
+  EXPECT_FALSE(FileExists((dir / "*.dat").c_str()));
+}
+
+TEST(Files, AtomicRewriteReplacesTheWholeFile) {
+  TempFolder dir;
+  WriteBytes(dir / "config4.sl", "old contents that are longer");
+  ASSERT_EQ(WriteFileAtomic((dir / "config4.sl").c_str(), "new", 3), 0);
+  EXPECT_EQ(ReadBytes(dir / "config4.sl"), "new");
+  EXPECT_EQ(WriteFileAtomic((dir / "no/such/config4.sl").c_str(), "new", 3), 7);
+}
+
+TEST(Disk, FreeSpaceCheck) {
+  unsigned long long freeBytes = 0;
+  SetFreeSpaceQuery([&](const char*, unsigned long long* out) {
+    *out = freeBytes;
+    return true;
+  });
+  freeBytes = 5000;
+  automation::ExpectMessageBox("Information", "You're low on disk space (        5000 bytes left).", IDOK);
+  EXPECT_TRUE(CheckDiskSpace("/data/fy2004", 72));
+  freeBytes = 50;
+  automation::ExpectMessageBox("Error", "Not enough disk space for operation.", IDOK);
+  EXPECT_FALSE(CheckDiskSpace("/data/fy2004", 72));
+  freeBytes = 1u << 30;
+  EXPECT_TRUE(CheckDiskSpace("/data/fy2004", 72));
+  // A volume that cannot tell is not checked any more.
+  SetFreeSpaceQuery([](const char*, unsigned long long*) { return false; });
+  EXPECT_TRUE(CheckDiskSpace("/data/fy2004", 72));
+  SetFreeSpaceQuery(nullptr);
+  EXPECT_TRUE(CheckDiskSpace("/", 1));
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST(Disk, InsertDiskPromptRepeatsUntilTheRightDisk) {
+  TempFolder dir;
+  std::string stamp = dir / "SSTAMP";
+  WriteBytes(stamp, "");
+  automation::ExpectMessageBox("Prompt", "Insert Backup Disk 2 in drive A", IDOK);
+  automation::ExpectMessageBox("Warning", "Incorrect disk", IDOK);
+  automation::ExpectMessageBox("Prompt", "Insert Backup Disk 2 in drive A", IDCANCEL);
+  EXPECT_EQ(PromptInsertDisk(stamp.c_str(), "Backup Disk 2", 'A', 0), 0);
+  automation::ExpectMessageBox("Prompt", "Insert", IDOK);
+  EXPECT_EQ(PromptInsertDisk(stamp.c_str(), "Backup Disk 2", 'A', 1), 1);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST(Text, WrapToLinesEndsAnElementAtEveryBreak) {
+  CStringArray lines;
+  EXPECT_EQ(WrapTextToLines("one\r\ntwo three four", 9, lines), 4);
+  EXPECT_EQ(lines[0], "one");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2], "two three");
+  EXPECT_EQ(lines[3], "four");
+  EXPECT_EQ(WrapTextToLines("", 9, lines), 1);
+}
