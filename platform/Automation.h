@@ -103,6 +103,8 @@ struct InvalidationRecord {
 std::vector<InvalidationRecord> InvalidationLog(HWND hwnd = nullptr);
 void ClearInvalidationLog();
 std::vector<UINT> Beeps();  // MessageBeep types, oldest first
+// The host's window of a top-level window (0 for a child).
+std::uintptr_t NativeOf(HWND hwnd);
 HCURSOR CurrentCursor();
 
 // Destroys every window and empties the queue, timers, input state and logs:

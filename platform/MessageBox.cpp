@@ -1,15 +1,21 @@
 #include "platform/MessageBox.h"
 
 #include "platform/Automation.h"
+#include "platform/Host.h"
+#include "platform/MessageBoxDlg.h"
 
-// Until the display hosts arrive every box is answered by the responder.
-int MessageBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-  automation::ModalInfo info;
-  info.kind = "messagebox";
-  info.caption = caption ? caption : "";
-  info.text = text ? text : "";
-  info.type = type;
-  return automation::Respond(info);
+// On a display the box is a real modal dialog; in the headless host nobody
+// could press a button, so the test responder answers it.
+int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  if (!platform::GetHost().Interactive()) {
+    automation::ModalInfo info;
+    info.kind = "messagebox";
+    info.caption = caption ? caption : "";
+    info.text = text ? text : "";
+    info.type = type;
+    return automation::Respond(info);
+  }
+  return msgbox::Run(owner, text, caption ? caption : "Error", type);
 }
 
 int AfxMessageBox(LPCSTR text, UINT type, UINT) { return MessageBox(nullptr, text, "Kestrova", type); }

@@ -1,0 +1,116 @@
+// Shared pieces of the standard controls: per-window state, notifications
+// to the parent, colours asked of the parent, fonts and text measuring, and
+// the classic 3-D drawing. Internal to the controls (platform/Ctl*.cpp).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/CtlDefs.h"
+#include "platform/Dc.h"
+#include "platform/Painting.h"
+#include "platform/SysColors.h"
+#include "platform/Window.h"
+
+namespace ctl {
+
+// State records of one kind of control, keyed by window. A record is made at
+// WM_NCCREATE and dropped at WM_NCDESTROY.
+template <class T>
+class StateMap {
+ public:
+  T* Get(HWND hwnd) {
+    auto it = map_.find(hwnd);
+    return it == map_.end() ? nullptr : it->second.get();
+  }
+  T* Make(HWND hwnd) {
+    auto& p = map_[hwnd];
+    p = std::make_unique<T>();
+    return p.get();
+  }
+  void Drop(HWND hwnd) { map_.erase(hwnd); }
+
+ private:
+  std::map<HWND, std::unique_ptr<T>> map_;
+};
+
+DWORD StyleOf(HWND hwnd);
+// WM_COMMAND with the control's id and `code` to its parent (the owner of a
+// pop-up). Returns false when the control died while the parent handled it.
+bool Notify(HWND hwnd, int code);
+// WM_CTLCOLORxxx to the parent with `dc`; the brush it answers, or the
+// classic default (the DC's colours are then set to match).
+HBRUSH CtlColor(HWND hwnd, HDC dc, UINT msg);
+
+// The dialog font ("MS Sans Serif", 8 points), shared and never deleted.
+HFONT DefaultFont();
+// Character advances and line metrics of a font (device pixels).
+struct FontInfo {
+  int height = 13, ascent = 10, aveWidth = 5, externalLeading = 0;
+  const int* advance = nullptr;  // 256 entries
+};
+FontInfo Measure(HFONT font);
+int TextWidth(const FontInfo& f, const char* text, int count);
+
+// Upper/lower case of a Windows-1252 byte.
+char Upper(char c);
+char Lower(char c);
+bool IsWordChar(char c);
+
+// Classic drawing.
+void FillBrush(CDC* dc, const RECT& r, HBRUSH brush);
+void DrawArrowGlyph(CDC* dc, const RECT& r, int direction, bool enabled);  // 0 up, 1 down, 2 left, 3 right
+// A push-style face: raised (or pushed) 3-D button edge filled with the face
+// colour; returns the inner rectangle.
+RECT DrawButtonFace(CDC* dc, const RECT& r, bool pushed, bool defaultFrame);
+// Draws text with "&" access-key prefixes unless noPrefix.
+int DrawLabel(CDC* dc, const char* text, RECT* r, UINT format);
+
+}  // namespace ctl
+
+// Window procedures of the control classes (registered by
+// RegisterControlClasses).
+WNDPROC EditWindowProc();
+WNDPROC ButtonWindowProc();
+WNDPROC StaticWindowProc();
+WNDPROC ListBoxWindowProc();
+WNDPROC ComboBoxWindowProc();
+WNDPROC ComboListWindowProc();
+WNDPROC ScrollBarWindowProc();
+
+namespace ctl {
+// The list of a combo box: a list box that serves the combo. Its
+// notifications, owner-draw messages and item ids are the combo's.
+void ListBoxAttachCombo(HWND list, HWND combo);
+HWND ListBoxCombo(HWND list);
+// A combo box's edit child passes the combo's keys (arrows, F4, Alt+Down,
+// Enter and Escape while dropped) to its combo first.
+HWND ComboOfEdit(HWND edit);
+bool ComboEditKey(HWND combo, UINT msg, UINT vk);
+bool ComboDropped(HWND combo);
+// The list tells its combo what the mouse did while the list was dropped.
+enum class ListEvent { Commit, Cancel, CancelOnCombo };
+void ComboListEvent(HWND combo, ListEvent event);
+// The classic 3-D scroll-bar drawing, shared by the control and the
+// window scroll bars.
+struct BarState {
+  int min = 0, max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  bool tracking = false;
+  bool shown = true;
+  UINT disabled = 0;  // ESB_ flags
+  int pressed = -1;   // part pressed: 0 first arrow, 1 page before, 2 thumb, 3 page after, 4 second arrow
+  int thumbOffset = 0;
+};
+// The standard scroll bars in a window's frame: painting them, and a press
+// on one (WM_NCLBUTTONDOWN with HTVSCROLL or HTHSCROLL), which tracks the
+// mouse until the button comes up. True when the press was on a bar.
+void PaintWindowScrollBars(HWND hwnd);
+bool WindowScrollBarPress(HWND hwnd, UINT hit, POINT screen);
+// The frame messages of a window with standard scroll bars; true when
+// handled (*result set).
+bool HandleScrollBarFrame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+}  // namespace ctl

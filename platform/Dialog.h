@@ -1,0 +1,82 @@
+// CDialog: a window made from a dialog template (platform/DlgTemplate.h),
+// run modally (DoModal ... EndDialog with any code) or modeless (Create),
+// with the dialog manager's keyboard interface (platform/DlgManager.h) and
+// data exchange between members and controls (platform/DataExchange.h).
+//
+// The template's controls exist when OnInitDialog runs; the base
+// OnInitDialog loads the controls from the members (UpdateData(FALSE)) and
+// OnOK saves and validates them (UpdateData(TRUE)) before the dialog ends
+// with IDOK. A failing exchange leaves the dialog open with the focus on the
+// field that failed.
+#pragma once
+
+#include "platform/CWnd.h"
+#include "platform/DlgManager.h"
+#include "platform/DlgTemplate.h"
+#include "platform/MessageBox.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+  DECLARE_DYNAMIC(CDialog)
+ public:
+  CDialog();
+  explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+  explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
+  ~CDialog() override;
+
+  // Modal: the EndDialog code, or -1 when the dialog could not be made.
+  virtual INT_PTR DoModal();
+  BOOL InitModalIndirect(const DlgTemplate* templ, CWnd* pParentWnd = nullptr);
+  void EndDialog(int nResult);
+
+  // Modeless.
+  virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+  virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
+  BOOL CreateIndirect(const DlgTemplate* templ, CWnd* pParentWnd = nullptr);
+
+  // Focus and the default button.
+  void GotoDlgCtrl(CWnd* pWndCtrl);
+  void NextDlgCtrl() const;
+  void PrevDlgCtrl() const;
+  void SetDefID(UINT nID);
+  DWORD GetDefID() const;  // MAKELONG(id, DC_HASDEFID), or 0
+  void MapDialogRect(LPRECT rect) const;
+
+  // Items.
+  void CheckDlgButton(int nIDButton, UINT nCheck);
+  UINT IsDlgButtonChecked(int nIDButton) const;
+  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
+  void SetDlgItemText(int nID, LPCTSTR text);
+  int GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const;
+  int GetDlgItemText(int nID, CString& text) const;
+  void SetDlgItemInt(int nID, UINT value, BOOL bSigned = TRUE);
+  UINT GetDlgItemInt(int nID, BOOL* translated = nullptr, BOOL bSigned = TRUE) const;
+  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+  CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+
+  // Data exchange: TRUE when every field passed.
+  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();
+  virtual void OnCancel();
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  LPCTSTR m_lpszTemplateName = nullptr;  // MAKEINTRESOURCE(id) or a name
+  UINT m_nIDHelp = 0;
+  CWnd* m_pParentWnd = nullptr;
+
+ protected:
+  virtual void DoDataExchange(CDataExchange* pDX);
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  const DlgTemplate* m_pTemplate = nullptr;
+  std::string m_templateName;  // keeps a named template's name alive
+};

@@ -1,0 +1,38 @@
+// Symbolic ids of the program's resources: dialog templates (IDD_), menus
+// and accelerator tables (IDR_), controls (IDC_) and commands (ID_). The
+// template and menu files under res/ use these names; so does the code.
+// Keep one "#define NAME number" per line: the resource loader reads them.
+#pragma once
+
+// ---- Developer gallery -----------------------------------------------------
+#define IDD_GALLERY_CONTROLS       9000
+#define IDC_GAL_EDIT               9001
+#define IDC_GAL_EDIT_DISABLED      9002
+#define IDC_GAL_EDIT_READONLY      9003
+#define IDC_GAL_EDIT_MULTI         9004
+#define IDC_GAL_CHECK              9005
+#define IDC_GAL_CHECK_ON           9006
+#define IDC_GAL_CHECK_3STATE       9007
+#define IDC_GAL_CHECK_DISABLED     9008
+#define IDC_GAL_RADIO1             9009
+#define IDC_GAL_RADIO2             9010
+#define IDC_GAL_RADIO3             9011
+#define IDC_GAL_LIST               9012
+#define IDC_GAL_LIST_MULTI         9013
+#define IDC_GAL_COMBO_DROPDOWN     9014
+#define IDC_GAL_COMBO_LIST         9015
+#define IDC_GAL_COMBO_SIMPLE       9016
+#define IDC_GAL_COMBO_DROPPED      9017
+#define IDC_GAL_SCROLL_H           9018
+#define IDC_GAL_SCROLL_V           9019
+#define IDC_GAL_BUTTON             9020
+#define IDC_GAL_BUTTON_DISABLED    9021
+#define IDC_GAL_STATIC_RIGHT       9022
+#define IDC_GAL_CLICKS             9023
+#define IDC_GAL_MESSAGEBOX         9024
+
+#define IDR_GALLERY                9100
+#define ID_GAL_FILE_EXIT           9101
+#define ID_GAL_VIEW_CHECKED        9102
+#define ID_GAL_VIEW_GRAYED         9103
+#define ID_GAL_HELP_ABOUT          9104

@@ -1,0 +1,209 @@
+#include "store/AcctClass.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/Dates.h"
+#include "common/ErrorText.h"
+#include "common/Messages.h"
+#include "store/AccountStore.h"
+#include "store/KeyTable.h"
+#include "store/RecIO.h"
+
+AcctClassRow AcctClassTable[9] = {
+    {"Cash", "Csh", 'A', 1, 99, 94, -1},
+    {"Checking", "Chk", 'A', 100, 199, 194, -1},
+    {"Savings", "Sav", 'A', 200, 299, 294, -1},
+    {"Other Asset", "Ast", 'A', 300, 399, 394, -1},
+    {"Liability", "Lia", 'L', 400, 499, 494, -1},
+    {"Income", "Inc", 'I', 500, 599, 594, -1},
+    {"Expense", "Exp", 'E', 600, 699, 694, -1},
+    {"Reserve", "Res", 'R', 700, 799, 794, -1},
+    {"System", "Sys", 'S', 900, 999, 0, -1},
+};
+
+int GetAcctClassRow(int number) {
+  int found = -1;
+  for (int i = 0; i < 9; ++i)
+    if (number >= AcctClassTable[i].low && number <= AcctClassTable[i].high) found = i;
+  return found;
+}
+
+char GetAcctClass(int number) {
+  int row = GetAcctClassRow(number);
+  return row < 0 ? ' ' : AcctClassTable[row].letter;
+}
+
+void GetAcctClassName(int number, char* out) {
+  int row = GetAcctClassRow(number);
+  std::strcpy(out, row < 0 ? " " : AcctClassTable[row].name);
+}
+
+void UpdateNextAcctNumbers() {
+  for (AcctClassRow& c : AcctClassTable) {
+    if (c.userLimit < c.low) {
+      c.nextFree = c.low - 1;
+      continue;
+    }
+    c.nextFree = c.userLimit - 1;
+    for (LONG n = c.low; n < c.userLimit; ++n) {
+      bool used = false;
+      for (int r = 0; r < AcctTable.rowCount && !used; ++r) {
+        const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+        used = k.status != kStatusDeleted && k.number == n;
+      }
+      if (!used) {
+        c.nextFree = n;
+        break;
+      }
+    }
+  }
+}
+
+int UpdateAcctBalance(int number, int mode, int amount, const char* word) {
+  char text[256];
+  int pos = -1;
+  if (!FindAcctIndex(number, &pos)) {
+    FormatErrorText(text, 16, word);
+    DispMessage(text, MSG_ERROR);
+    return 0;
+  }
+  int row = AcctTable.byNumber[static_cast<size_t>(pos)];
+  AccountRecord rec;
+  if (ReadRecord(AcctFile, rec, row) != 1) {
+    FormatErrorText(text, 8, word);
+    DispMessage(text, MSG_FATAL);
+    return 0;
+  }
+  if (mode == 1) {
+    rec.currentBalance += amount;
+    rec.usageCount += 1;
+  } else if (mode == -1) {
+    rec.currentBalance -= amount;
+    rec.usageCount -= 1;
+  } else if (mode == 0) {
+    rec.currentBalance += amount;
+  }
+  if (WriteRecord(AcctFile, rec, row) != 1) {
+    FormatErrorText(text, 13, word);
+    DispMessage(text, MSG_FATAL);
+    return 0;
+  }
+  return 1;
+}
+
+int SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount) {
+  if (GetAcctClass(account) == 'R') {
+    if (lineAccount == kDuesAccount) return 0;
+    if (splitFactor > 0) return cash + accountAmount;
+    return accountAmount;
+  }
+  if (account == kDuesAccount) return -accountAmount;
+  if (splitFactor > 0) return cash;
+  return accountAmount;
+}
+
+int SignedAmountByType(char letter, int amount, int account) {
+  char cls = GetAcctClass(account);
+  if (cls == 'I' || cls == 'L') return letter == 'A' ? amount : -amount;
+  if (cls == 'R') return (letter == 'A' || letter == 'S') ? amount : -amount;
+  return (letter == 'A') ? -amount : amount;
+}
+
+int CheckSplitAllowed(char letter, char* message) {
+  message[0] = 0;
+  if (MemberTable.liveCount <= 0) {
+    FormatErrorText(message, 15, "member");
+    return 0;
+  }
+  if (letter == 'A' || letter == 'L') {
+    std::strcpy(message, "You may only split inc, exp, or reserve accts");
+    return 0;
+  }
+  return 1;
+}
+
+int HasReserveAccounts() {
+  for (int r = 0; r < AcctTable.rowCount; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status != kStatusDeleted && GetAcctClass(k.number) == 'R') return 1;
+  }
+  return 0;
+}
+
+int SumAcctActivity(int number, char letter, int month, const char* date, int* monthTotal, int* total) {
+  const bool byDate = date != nullptr && date[0] != 0;
+  int sumMonth = 0, sum = 0;
+  const char* failure = nullptr;
+  auto inRange = [&](const char* d, int m) {
+    return byDate ? DateInRange(FiscalStartDate, date, d, DF_YYYYMMDD)
+                  : MonthInRange(FiscalFirstMonth, month, m);
+  };
+  // Primary postings.
+  if (letter == 'A' || letter == 'L' || letter == 'S') {
+    for (int r = 0; r < TransTable.rowCount && !failure; ++r) {
+      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+      if (k.status == kStatusDeleted || k.account != number || !inRange(k.date, k.month)) continue;
+      TransactionRecord t;
+      if (ReadRecord(TransFile, t, r) != 1) {
+        failure = "Reading primary trans activity";
+        break;
+      }
+      if (number == kEquipmentAccount && t.factor != -1) continue;
+      int v = t.factor * t.amount;
+      sum += v;
+      if (!byDate && t.month == month) sumMonth += v;
+    }
+  }
+  // Support-line postings, through each live transaction of another account.
+  if (!failure) {
+    for (int r = 0; r < TransTable.rowCount && !failure; ++r) {
+      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+      if (k.status == kStatusDeleted || k.account == number || !inRange(k.date, k.month)) continue;
+      for (int s = 0; s < SupportTable.rowCount; ++s) {
+        const SupportKey& l = SupportTable.keys[static_cast<size_t>(s)];
+        if (l.status == kStatusDeleted || l.id != k.id) continue;
+        if ((letter == 'R' ? l.reserveAccount : l.account) != number) continue;
+        SupportLineRecord line;
+        if (ReadRecord(SupportFile, line, s) != 1) {
+          failure = "Reading suppt trans activity";
+          break;
+        }
+        if (number == kEquipmentAccount && line.factor != -1) continue;
+        int v = letter == 'R' ? line.reserveFactor * line.reserveAmount : line.factor * line.amount;
+        sum += v;
+        if (!byDate && k.month == month) sumMonth += v;
+      }
+    }
+  }
+  // Equipment values.
+  if (!failure && number == kEquipmentAccount) {
+    for (int r = 0; r < EquipTable.rowCount; ++r) {
+      if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
+      EquipmentRecord item;
+      if (ReadRecord(EquipFile, item, r) != 1) {
+        failure = "Read equip activity";
+        break;
+      }
+      bool inYear = DateInRange(FiscalStartDate, FiscalEndDate, item.purchaseDate, DF_YYYYMMDD);
+      if (inYear) {
+        int m = -1;
+        if (std::strlen(item.purchaseDate) >= 6)
+          m = (item.purchaseDate[4] - '0') * 10 + (item.purchaseDate[5] - '0') - 1;
+        if (inRange(item.purchaseDate, m)) {
+          sum += item.currentValue;
+          if (!byDate && m == month) sumMonth += item.currentValue;
+        }
+      } else if (byDate && std::strcmp(date, FiscalStartDate) != 0) {
+        sum += item.currentValue - item.openingValue;
+      }
+    }
+  }
+  if (failure) {
+    DispMessage(failure, MSG_FATAL);
+    return 0;
+  }
+  if (monthTotal) *monthTotal = sumMonth;
+  if (total) *total = sum;
+  return 1;
+}

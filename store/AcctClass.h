@@ -1,0 +1,47 @@
+// Account classes and the accounting rules.
+//
+// An account's number alone decides its class; the class decides how
+// postings count, which side an offsetting line takes and how a member's
+// share of a split moves the member's balance.
+#pragma once
+
+#include "platform/types.h"
+
+struct AcctClassRow {
+  char name[12];
+  char abbreviation[4];
+  char letter;
+  LONG low;
+  LONG high;
+  LONG userLimit;  // highest number a user may give an account of the class
+  LONG nextFree;   // -1 until first computed
+};
+extern AcctClassRow AcctClassTable[9];
+
+// Accounts with a fixed role.
+inline constexpr LONG kEquipmentAccount = 399;
+inline constexpr LONG kDuesAccount = 599;
+inline constexpr LONG kReserveAllocationAccount = 900;
+
+// Class letter A, L, I, E, R or S; a blank when the number has no class.
+char GetAcctClass(int number);
+// Class row 0-8, -1 when none.
+int GetAcctClassRow(int number);
+// The class name; " " when none. `out` needs 12 bytes.
+void GetAcctClassName(int number, char* out);
+void UpdateNextAcctNumbers();
+
+// Posts to an account record: mode 1 adds the amount and one use, -1 takes
+// them off, 0 adds the amount alone. `word` names the caller in messages.
+int UpdateAcctBalance(int number, int mode, int amount, const char* word);
+
+int SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount);
+int SignedAmountByType(char letter, int amount, int account);
+// Whether a line on an account of class `letter` may be split among
+// passbooks; the refusal text goes to `message` (256 bytes).
+int CheckSplitAllowed(char letter, char* message);
+int HasReserveAccounts();
+// Activity of an account in the fiscal year up to `date` (yyyymmdd), or,
+// with an empty or null date, over the months from the fiscal first month
+// through `month` (and `monthTotal` of that month alone).
+int SumAcctActivity(int number, char letter, int month, const char* date, int* monthTotal, int* total);

@@ -1,0 +1,521 @@
+#include "store/AcctGroup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <string>
+
+#include "common/FileUtil.h"
+#include "store/KeyTable.h"
+
+namespace {
+
+void (*g_viewer)(const char*, const char*) = nullptr;
+
+long FileLength(const CString& path) {
+  struct stat st;
+  if (::stat(path, &st) != 0) return 0;
+  return static_cast<long>(st.st_size);
+}
+
+}  // namespace
+
+void SetAcctGroupReviewViewer(void (*viewer)(const char*, const char*)) { g_viewer = viewer; }
+
+CAcctGroupDBase& TheAcctGroupDBase() {
+  static CAcctGroupDBase db;
+  return db;
+}
+
+// ---- CAcctGroup ----
+
+CAcctGroup::CAcctGroup() { Clear(); }
+CAcctGroup::~CAcctGroup() { Clear(); }
+
+CAcctGroup& CAcctGroup::operator=(const CAcctGroup& other) {
+  if (this == &other) {
+    error_ = "Attempted assignment of a CAcctGroup to itself";
+    return *this;
+  }
+  name_ = other.name_;
+  accounts_ = other.accounts_;
+  return *this;
+}
+
+void CAcctGroup::Clear() {
+  id_ = EmptyId();
+  name_.Empty();
+  accounts_.clear();
+}
+
+int CAcctGroup::CopyAccounts(AcctNumberList* out) const {
+  out->assign(accounts_.begin(), accounts_.end());
+  return static_cast<int>(accounts_.size());
+}
+
+int CAcctGroup::Validate() {
+  error_.Empty();
+  if (name_.IsEmpty()) error_ = "A name is mandatory";
+  else if (accounts_.empty()) error_ = "At least one account must be identified";
+  valid_ = error_.IsEmpty() ? 1 : 0;
+  return valid_;
+}
+
+// ---- CAcctGroupDBase ----
+
+CAcctGroupDBase::CAcctGroupDBase() = default;
+
+CAcctGroupDBase::~CAcctGroupDBase() {
+  baseName_.Empty();
+  folder_.Empty();
+  for (FILE*& f : files_) {
+    if (f) std::fclose(f);
+    f = nullptr;
+  }
+}
+
+void CAcctGroupDBase::_SetError(const CString& text) {
+  if (!text.IsEmpty()) error_ = text;
+}
+
+void CAcctGroupDBase::_Reset() {
+  openCount_ = 0;
+  ids_.clear();
+  names_.clear();
+  selected_.clear();
+  index_.clear();
+}
+
+int CAcctGroupDBase::Initialize(const CString& folder, const CString& baseName) {
+  error_.Empty();
+  if (baseName.IsEmpty()) {
+    _SetError("Empty filename given to CAcctGroupDBase::Initialize");
+    return 0;
+  }
+  if (folder.IsEmpty()) {
+    _SetError("Empty folder given to CAcctGroupDBase::Initialize");
+    return 0;
+  }
+  folder_ = folder;
+  baseName_ = baseName;
+  fileNames_[0] = CString(ResolvePathCase(std::string(baseName.str()) + "_g.dat"));
+  fileNames_[1] = CString(ResolvePathCase(std::string(baseName.str()) + "_a.dat"));
+  for (FILE*& f : files_) {
+    if (f) std::fclose(f);
+    f = nullptr;
+  }
+  _Reset();
+  if (_Open()) {
+    int count = _CountGrps();
+    for (int row = 0; row < count; ++row) {
+      AcctGroupRecord rec;
+      // Rows are appended as they are read, so the range check stops the
+      // reading at the first record that cannot be read.
+      ids_.push_back(0);
+      names_.push_back(CString());
+      selected_.push_back(0);
+      if (!_GetGrp(row, &rec)) {
+        ids_.pop_back();
+        names_.pop_back();
+        selected_.pop_back();
+        break;
+      }
+      ids_.back() = static_cast<UINT>(rec.id);
+      names_.back() = rec.name;
+      selected_.back() = static_cast<UINT>(rec.selected);
+    }
+    _Sort();
+    _Close();
+  }
+  return Finish();
+}
+
+int CAcctGroupDBase::Create() {
+  error_.Empty();
+  for (const CString& name : fileNames_) {
+    int fd = ::open(name, O_CREAT | O_TRUNC | O_RDWR, 0644);
+    if (fd < 0) {
+      _SetError(CString("Could not open ") + name);
+      return 0;
+    }
+    ::close(fd);
+  }
+  return Initialize(folder_, baseName_);
+}
+
+int CAcctGroupDBase::_Open() {
+  if (++openCount_ != 1) return Finish();
+  for (int i = 0; i < 2 && error_.IsEmpty(); ++i) {
+    if (fileNames_[i].IsEmpty()) {
+      _SetError(CString("Missing account group ") + kindWords_[i] + " filename in CAcctGroupDBase::_Open");
+      break;
+    }
+    files_[i] = std::fopen(fileNames_[i], "r+b");
+    if (files_[i] == nullptr) _SetError(CString("Could not open ") + fileNames_[i]);
+  }
+  if (!error_.IsEmpty()) {
+    _Close();
+    return 0;
+  }
+  return 1;
+}
+
+int CAcctGroupDBase::_Close() {
+  if (openCount_ > 0) --openCount_;
+  if (openCount_ != 0) return 1;
+  int ok = 1;
+  for (int i = 0; i < 2; ++i) {
+    if (files_[i] && std::fclose(files_[i]) != 0) {
+      _SetError(CString("Could not close ") + fileNames_[i] + " in CAcctGroupDBase::_Close");
+      ok = 0;
+    }
+    files_[i] = nullptr;
+  }
+  return ok;
+}
+
+int CAcctGroupDBase::_CountGrps() const { return static_cast<int>(FileLength(fileNames_[0]) / kAcctGroupRecordSize); }
+int CAcctGroupDBase::_CountActs() const { return static_cast<int>(FileLength(fileNames_[1]) / kAcctGroupLinkRecordSize); }
+
+int CAcctGroupDBase::_GetGrp(int row, AcctGroupRecord* out) {
+  const char* me = "CAcctGroupDBase::_GetGrp";
+  if (row < 0 || row >= static_cast<int>(ids_.size())) {
+    _SetError(CString("Record number is out of range for ") + me);
+    return 0;
+  }
+  if (files_[0] == nullptr) {
+    _SetError(CString("Invalid file pointer for ") + me);
+    return 0;
+  }
+  if (std::fseek(files_[0], static_cast<long>(row) * kAcctGroupRecordSize, SEEK_SET) != 0) {
+    _SetError(CString("Seek failed in ") + me);
+    return 0;
+  }
+  BYTE buf[kAcctGroupRecordSize];
+  if (std::fread(buf, sizeof buf, 1, files_[0]) != 1) {
+    _SetError(CString("Read failed in ") + me);
+    return 0;
+  }
+  Unpack(buf, *out);
+  return 1;
+}
+
+int CAcctGroupDBase::_GetAct(int row, AcctGroupLinkRecord* out) {
+  const char* me = "CAcctGroupDBase::_GetAct";
+  if (row < 0 || row >= _CountActs()) {
+    _SetError(CString("Record number is out of range for ") + me);
+    return 0;
+  }
+  if (files_[1] == nullptr) {
+    _SetError(CString("Invalid file pointer for ") + me);
+    return 0;
+  }
+  if (std::fseek(files_[1], static_cast<long>(row) * kAcctGroupLinkRecordSize, SEEK_SET) != 0) {
+    _SetError(CString("Seek failed in ") + me);
+    return 0;
+  }
+  BYTE buf[kAcctGroupLinkRecordSize];
+  if (std::fread(buf, sizeof buf, 1, files_[1]) != 1) {
+    _SetError(CString("Read failed in ") + me);
+    return 0;
+  }
+  Unpack(buf, *out);
+  return 1;
+}
+
+namespace {
+
+template <class Rec>
+CString PutRecord(FILE* f, int row, const Rec* rec, const char* me) {
+  if (f == nullptr) return CString("Invalid file pointer for ") + me;
+  if (std::fseek(f, static_cast<long>(row) * RecordSize<Rec>::value, SEEK_SET) != 0)
+    return CString("Seek failed in ") + me;
+  BYTE buf[RecordSize<Rec>::value];
+  Pack(*rec, buf);
+  if (std::fwrite(buf, sizeof buf, 1, f) != 1) return CString("Write failed in ") + me;
+  // Committed to the disk on each flush.
+  if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) return CString("Flush failed in ") + me;
+  return CString();
+}
+
+}  // namespace
+
+int CAcctGroupDBase::_PutGrp(int row, const AcctGroupRecord* rec) {
+  CString e = PutRecord(files_[0], row, rec, "CAcctGroupDBase::_PutGrp");
+  _SetError(e);
+  return e.IsEmpty();
+}
+
+int CAcctGroupDBase::_PutAct(int row, const AcctGroupLinkRecord* rec) {
+  CString e = PutRecord(files_[1], row, rec, "CAcctGroupDBase::_PutAct");
+  _SetError(e);
+  return e.IsEmpty();
+}
+
+void CAcctGroupDBase::_Sort() {
+  // Stable: names equal but for case keep their row order.
+  index_.resize(names_.size());
+  std::iota(index_.begin(), index_.end(), 0u);
+  std::stable_sort(index_.begin(), index_.end(),
+                   [this](UINT a, UINT b) { return CompareNoCase(names_[a], names_[b]) < 0; });
+}
+
+int CAcctGroupDBase::_FindGrp(const CString& name, int* row) const {
+  for (size_t r = 0; r < names_.size(); ++r)
+    if (!names_[r].IsEmpty() && names_[r].str() == name.str()) {
+      *row = static_cast<int>(r);
+      return 1;
+    }
+  *row = -1;
+  return 0;
+}
+
+int CAcctGroupDBase::_FindAct(int groupId, int* fromRow) {
+  int count = _CountActs();
+  for (int r = std::max(0, *fromRow); r < count; ++r) {
+    AcctGroupLinkRecord link;
+    if (!_GetAct(r, &link)) return 0;
+    if (link.groupId == groupId) {
+      *fromRow = r;
+      return 1;
+    }
+  }
+  *fromRow = -1;
+  return 0;
+}
+
+int CAcctGroupDBase::_DeleteActs(int groupId) {
+  int row = 0;
+  const AcctGroupLinkRecord freed;
+  while (_FindAct(groupId, &row)) {
+    if (!_PutAct(row, &freed)) return 0;
+    ++row;
+  }
+  return Finish();
+}
+
+int CAcctGroupDBase::_NextId() const {
+  UINT highest = 0;
+  for (UINT id : ids_) highest = std::max(highest, id);
+  return static_cast<int>(highest) + 1;
+}
+
+int CAcctGroupDBase::Add(const CAcctGroup& group) {
+  error_.Empty();
+  CAcctGroup checked = group;
+  if (!checked.Validate()) {
+    _SetError(checked.GetErrorText());
+    return 0;
+  }
+  if (!_Open()) return 0;
+  int row = -1;
+  for (size_t r = 0; r < names_.size(); ++r)
+    if (names_[r].IsEmpty()) {
+      row = static_cast<int>(r);
+      break;
+    }
+  if (row < 0) {
+    row = static_cast<int>(names_.size());
+    ids_.push_back(0);
+    names_.push_back(CString());
+    selected_.push_back(0);
+  }
+  int id = _NextId();
+  ids_[static_cast<size_t>(row)] = static_cast<UINT>(id);
+  names_[static_cast<size_t>(row)] = group.GetName();
+  selected_[static_cast<size_t>(row)] = 0;
+  AcctGroupRecord rec;
+  rec.id = id;
+  rec.selected = 0;
+  CopyText(rec.name, sizeof rec.name, group.GetName());
+  if (_PutGrp(row, &rec)) {
+    AcctNumberList accounts;
+    group.CopyAccounts(&accounts);
+    int from = 0;
+    for (UINT account : accounts) {
+      // The first freed link record, else the end of the file.
+      int count = _CountActs();
+      int target = count;
+      for (int r = from; r < count; ++r) {
+        AcctGroupLinkRecord link;
+        if (!_GetAct(r, &link)) break;
+        if (link.groupId == 0) {
+          target = r;
+          break;
+        }
+      }
+      if (!error_.IsEmpty()) break;
+      AcctGroupLinkRecord link{id, static_cast<LONG>(account)};
+      if (!_PutAct(target, &link)) break;
+      from = target + 1;
+    }
+  }
+  _Sort();
+  _Close();
+  return Finish();
+}
+
+int CAcctGroupDBase::Delete(const CString& name) {
+  error_.Empty();
+  if (!_Open()) return 0;
+  int row = -1;
+  if (_FindGrp(name, &row)) {
+    if (_DeleteActs(static_cast<int>(ids_[static_cast<size_t>(row)]))) {
+      names_[static_cast<size_t>(row)].Empty();
+      ids_[static_cast<size_t>(row)] = 0;
+      selected_[static_cast<size_t>(row)] = 0;
+      AcctGroupRecord zero;
+      _PutGrp(row, &zero);
+    }
+    _Sort();
+  }
+  _Close();
+  return Finish();
+}
+
+int CAcctGroupDBase::Update(const CAcctGroup& old, const CAcctGroup& changed) {
+  if (!Delete(old.GetName())) return 0;
+  return Add(changed);
+}
+
+int CAcctGroupDBase::Get(const CString& name, CAcctGroup* out) {
+  error_.Empty();
+  out->Clear();
+  if (!_Open()) return 0;
+  int row = -1;
+  AcctGroupRecord rec;
+  if (_FindGrp(name, &row) && _GetGrp(row, &rec)) {
+    out->SetName(rec.name);
+    int count = _CountActs();
+    for (int r = 0; r < count; ++r) {
+      AcctGroupLinkRecord link;
+      if (!_GetAct(r, &link)) break;
+      if (link.groupId == rec.id) out->AddAccount(static_cast<UINT>(link.account));
+    }
+  }
+  _Close();
+  return Finish();
+}
+
+int CAcctGroupDBase::RemoveAccount(int account) {
+  error_.Empty();
+  if (!_Open()) return 0;
+  int count = _CountActs();
+  const AcctGroupLinkRecord freed;
+  for (int r = 0; r < count; ++r) {
+    AcctGroupLinkRecord link;
+    if (!_GetAct(r, &link)) break;
+    if (link.account == account && link.groupId != 0 && !_PutAct(r, &freed)) break;
+  }
+  _Close();
+  return Finish();
+}
+
+int CAcctGroupDBase::SelectGroups(const GroupNameList& names) {
+  error_.Empty();
+  for (size_t r = 0; r < names_.size(); ++r) {
+    selected_[r] = 0;
+    for (const CString& n : names)
+      if (!names_[r].IsEmpty() && names_[r].str() == n.str()) selected_[r] = 1;
+  }
+  if (!_Open()) return 0;
+  for (size_t r = 0; r < names_.size(); ++r) {
+    AcctGroupRecord rec;
+    rec.id = static_cast<LONG>(ids_[r]);
+    rec.selected = static_cast<LONG>(selected_[r]);
+    CopyText(rec.name, sizeof rec.name, names_[r]);
+    if (!_PutGrp(static_cast<int>(r), &rec)) break;
+  }
+  _Close();
+  return Finish();
+}
+
+int CAcctGroupDBase::GetSelectedNames(GroupNameList* out) const {
+  out->clear();
+  for (size_t r = 0; r < names_.size(); ++r)
+    if (selected_[r]) out->push_back(names_[r]);
+  return static_cast<int>(names_.size());
+}
+
+void CAcctGroupDBase::GetNames(GroupNameList* out) const {
+  out->clear();
+  for (UINT r : index_)
+    if (!names_[r].IsEmpty()) out->push_back(names_[r]);
+}
+
+int CAcctGroupDBase::CountNames() const {
+  int n = 0;
+  for (const CString& name : names_)
+    if (!name.IsEmpty()) ++n;
+  return n;
+}
+
+int CAcctGroupDBase::IsNameUnused(const CString& name) const {
+  int row;
+  return _FindGrp(name, &row) ? 0 : 1;
+}
+
+int CAcctGroupDBase::GetAdjacentName(int forward, CString* name) const {
+  GroupNameList names;
+  GetNames(&names);
+  if (names.empty()) return 0;  // nothing to step to; the name stays
+  int at = -1;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i].str() == name->str()) at = static_cast<int>(i);
+  int n = static_cast<int>(names.size());
+  if (forward) {
+    if (at < 0 || at + 1 >= n) {
+      *name = names.front();
+      return 1;
+    }
+    *name = names[static_cast<size_t>(at + 1)];
+  } else {
+    if (at <= 0) {
+      *name = names.back();
+      return 1;
+    }
+    *name = names[static_cast<size_t>(at - 1)];
+  }
+  return 0;
+}
+
+void CAcctGroupDBase::GetFileNames(GroupNameList* out) const {
+  out->clear();
+  out->push_back(fileNames_[0]);
+  out->push_back(fileNames_[1]);
+}
+
+int CAcctGroupDBase::Review() {
+  error_.Empty();
+  std::string path = JoinPath(folder_.str(), "acctgroup.txt");
+  FILE* f = std::fopen(path.c_str(), "w");
+  if (f == nullptr) {
+    _SetError(CString("Open failed for ") + path.c_str() + " in CAcctGroupDBase::Review");
+    return 0;
+  }
+  if (_Open()) {
+    std::fprintf(f, "Idx\tRow\n");
+    for (size_t i = 0; i < index_.size(); ++i) std::fprintf(f, "%d\t%d\n", static_cast<int>(i), static_cast<int>(index_[i]));
+    std::fprintf(f, "\nRow\tGID\tSel\tName\n");
+    for (size_t r = 0; r < names_.size(); ++r) {
+      AcctGroupRecord rec;
+      if (_GetGrp(static_cast<int>(r), &rec))
+        std::fprintf(f, "%d\t%d\t%d\t%s\n", static_cast<int>(r), rec.id, rec.selected, rec.name);
+    }
+    std::fprintf(f, "\nRow\tGID\tAID\n");
+    int count = _CountActs();
+    for (int r = 0; r < count; ++r) {
+      AcctGroupLinkRecord link;
+      if (_GetAct(r, &link)) std::fprintf(f, "%d\t%d\t%d\n", r, link.groupId, link.account);
+    }
+  }
+  std::fclose(f);
+  _Close();
+  if (g_viewer) g_viewer(path.c_str(), "Account Group Database");
+  std::remove(path.c_str());
+  return Finish();
+}

@@ -1,0 +1,355 @@
+// The recalculations of the integrity check and the index rebuild.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "common/Dates.h"
+#include "common/Money.h"
+#include "common/Question.h"
+#include "store/AcctClass.h"
+#include "store/Integrity.h"
+#include "store/IntegrityUtil.h"
+#include "store/KeyTable.h"
+#include "store/MemberStore.h"
+#include "store/RecIO.h"
+#include "store/StoreUtil.h"
+
+using namespace integrity;
+
+namespace {
+
+// One asking recalculation's answers: Yes To All and No To All hold for the
+// rest of it.
+class AnswerMemory {
+ public:
+  // ANSWER_YES / YESTOALL (apply), ANSWER_NO / NOTOALL (keep), or
+  // ANSWER_CANCEL.
+  int Ask(const char* question) {
+    if (last_ != ANSWER_YESTOALL && last_ != ANSWER_NOTOALL)
+      last_ = AskQuestion(question, ANSWER_YES, ANSWER_CANCEL | ANSWER_YESTOALL | ANSWER_NOTOALL);
+    return last_;
+  }
+  static bool Applies(int answer) { return answer == ANSWER_YES || answer == ANSWER_YESTOALL; }
+
+ private:
+  int last_ = ANSWER_YES;
+};
+
+std::string Dollars(long cents) { return static_cast<LPCTSTR>(FormatDollars(cents, 0)); }
+
+// The failure of a recalculation, shown at its end.
+struct Failure {
+  int index = -1;
+  const char* item = nullptr;
+  bool cancelled = false;
+  void Set(int i, const char* it) {
+    if (index < 0) {
+      index = i;
+      item = it;
+    }
+  }
+  bool Any() const { return index >= 0 || cancelled; }
+  int Finish() const {
+    if (cancelled) DispMessage("Re-calculation cancelled", MSG_INFORMATION);
+    else if (index == ERR_UNMATCHED)
+      ShowStoreError(index, item, MSG_ERROR);
+    else if (index >= 0)
+      ShowStoreError(index, item, MSG_FATAL);
+    return Any() ? 0 : 1;
+  }
+};
+
+}  // namespace
+
+int RecalcEquipmentBalances(int total, int* position) {
+  Failure failure;
+  int acctRow = -1;
+  for (int r = 0; r < AcctTable.rowCount && acctRow < 0; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusLive && k.number == kEquipmentAccount) acctRow = r;
+  }
+  AccountRecord acct;
+  if (acctRow < 0)
+    failure.Set(ERR_FIND, "equipment account");
+  else if (ReadRecord(AcctFile, acct, acctRow) != 1)
+    failure.Set(ERR_READ, "recalc equipment 1");
+
+  if (!failure.Any()) {
+    std::unordered_set<LONG> lineKeys;
+    for (int r = 0; r < SupportTable.rowCount; ++r) {
+      const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
+      if (k.status != kStatusDeleted) lineKeys.insert(LineKey(k.id, k.line));
+    }
+    LONG count = 0, current = 0, opening = 0;
+    for (int r = 0; r < EquipTable.rowCount && !failure.Any(); ++r) {
+      if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
+      ++count;
+      EquipmentRecord item;
+      if (ReadRecord(EquipFile, item, r) != 1) {
+        failure.Set(ERR_READ, "recalc equipment 2");
+        break;
+      }
+      current += item.currentValue;
+      if (std::strcmp(item.purchaseDate, FiscalStartDate) < 0) opening += item.openingValue;
+      if (item.lineKey != -1 && !lineKeys.count(item.lineKey)) {
+        item.lineKey = -1;
+        if (WriteRecord(EquipFile, item, r) != 1) {
+          failure.Set(ERR_WRITE, "recalc equipment");
+          break;
+        }
+        char text[96];
+        std::snprintf(text, sizeof text, "Dangling equipment item '%s' has been manually entered", item.description);
+        Notice(text);
+      }
+    }
+    if (!failure.Any()) {
+      acct.openingBalance = opening;
+      acct.currentBalance = current;
+      acct.usageCount = count;
+      if (WriteRecord(AcctFile, acct, acctRow) != 1) failure.Set(ERR_WRITE, "recalc equipment");
+    }
+  }
+  Advance(total, position);
+  return failure.Finish();
+}
+
+int RecalcAccountBalances(int total, int* position) {
+  Failure failure;
+  AnswerMemory answers;
+  for (int a = 0; a < AcctTable.rowCount && !failure.Any(); ++a) {
+    if (AcctTable.keys[static_cast<size_t>(a)].status == kStatusDeleted) {
+      Advance(total, position);
+      continue;
+    }
+    AccountRecord acct;
+    if (ReadRecord(AcctFile, acct, a) != 1) {
+      failure.Set(ERR_READ, "recalc account");
+      break;
+    }
+    const bool equipment = acct.number == kEquipmentAccount;
+    const char letter = GetAcctClass(acct.number);
+    // Account 399 starts from what the equipment recalculation stored: its
+    // purchase postings are its items.
+    LONG balance = equipment ? acct.currentBalance : acct.openingBalance;
+    LONG count = equipment ? acct.usageCount : 0;
+    for (int r = 0; r < TransTable.rowCount && !failure.Any(); ++r) {
+      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+      if (k.status == kStatusDeleted || k.account != acct.number) continue;
+      TransactionRecord t;
+      if (ReadRecord(TransFile, t, r) != 1) {
+        failure.Set(ERR_READ, "recalc transaction");
+        break;
+      }
+      if (equipment && t.factor != -1) continue;
+      balance += t.factor * t.amount;
+      ++count;
+    }
+    for (int r = 0; r < SupportTable.rowCount && !failure.Any(); ++r) {
+      const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
+      if (k.status == kStatusDeleted) continue;
+      if ((letter == 'R' ? k.reserveAccount : k.account) != acct.number) continue;
+      SupportLineRecord line;
+      if (ReadRecord(SupportFile, line, r) != 1) {
+        failure.Set(ERR_READ, "recalc support");
+        break;
+      }
+      if (letter == 'R') {
+        balance += line.reserveFactor * line.reserveAmount;
+      } else {
+        if (equipment && line.factor != -1) continue;
+        balance += line.factor * line.amount;
+      }
+      ++count;
+    }
+    if (failure.Any()) break;
+
+    bool changed = false;
+    if (equipment) {
+      changed = balance != acct.currentBalance || count != acct.usageCount;
+      acct.currentBalance = balance;
+      acct.usageCount = count;
+    } else if (balance != acct.currentBalance) {
+      char question[160];
+      std::snprintf(question, sizeof question, "Reset account %d/%s from %s to %s", acct.number, acct.name,
+                    Dollars(acct.currentBalance).c_str(), Dollars(balance).c_str());
+      int answer = answers.Ask(question);
+      if (answer == ANSWER_CANCEL) {
+        failure.cancelled = true;
+        break;
+      }
+      if (AnswerMemory::Applies(answer)) {
+        acct.currentBalance = balance;
+        acct.usageCount = count;
+        changed = true;
+      }
+    } else if (count != acct.usageCount) {
+      char text[160];
+      std::snprintf(text, sizeof text, "Account %d/%s 'usage' flag reset from %d to %d", acct.number, acct.name,
+                    acct.usageCount, count);
+      acct.usageCount = count;
+      changed = true;
+      Notice(text);
+    }
+    if (changed && WriteRecord(AcctFile, acct, a) != 1) {
+      failure.Set(ERR_WRITE, "recalc account");
+      break;
+    }
+    Advance(total, position);
+  }
+  return failure.Finish();
+}
+
+int RecalcMemberBalances(int total, int* position) {
+  Failure failure;
+  const int members = MemberTable.rowCount;
+  std::vector<LONG> usage(static_cast<size_t>(members), 0), change(static_cast<size_t>(members), 0);
+
+  // The support account of every line key, deleted lines included (the
+  // first row of a key counts).
+  std::unordered_map<LONG, LONG> lineAccounts;
+  for (int r = 0; r < SupportTable.rowCount; ++r) {
+    const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
+    lineAccounts.emplace(LineKey(k.id, k.line), k.account);
+  }
+  std::unordered_map<LONG, std::vector<int>> sharesByKey;
+  for (int r = 0; r < SubAcctTable.rowCount; ++r)
+    if (SubAcctTable.keys[static_cast<size_t>(r)] != -1) sharesByKey[SubAcctTable.keys[static_cast<size_t>(r)]].push_back(r);
+
+  for (int s = 0; s < SplitTable.rowCount && !failure.Any(); ++s) {
+    const LONG key = SplitTable.keys[static_cast<size_t>(s)];
+    if (key != -1) {
+      SplitRecord split;
+      if (ReadRecord(SplitFile, split, s) != 1) {
+        failure.Set(ERR_READ, "recalc split");
+        break;
+      }
+      auto line = lineAccounts.find(key);
+      if (line == lineAccounts.end()) {
+        failure.Set(ERR_UNMATCHED, "recalc split");
+        break;
+      }
+      const bool reserve = GetAcctClass(line->second) == 'R';
+      for (int r : sharesByKey[key]) {
+        SubAccountRecord share;
+        if (ReadRecord(SubAcctFile, share, r) != 1) {
+          failure.Set(ERR_READ, "recalc sub-account");
+          break;
+        }
+        if (share.memberRow < 0 || share.memberRow >= members) continue;
+        ++usage[static_cast<size_t>(share.memberRow)];
+        if (!reserve)
+          change[static_cast<size_t>(share.memberRow)] +=
+              SignedAmount(line->second, -1, split.factor, share.cash, share.accountAmount) * split.factor;
+      }
+    }
+    Advance(total, position);
+  }
+
+  AnswerMemory answers;
+  for (int m = 0; m < members && !failure.Any(); ++m) {
+    if (MemberTable.keys[static_cast<size_t>(m)].status == kStatusDeleted) {
+      Advance(total, position);
+      continue;
+    }
+    MemberRow member;
+    if (ReadMemberRecord(MemberFile, &member, 4, 0, m) != 1) {
+      failure.Set(ERR_READ, "recalc member");
+      break;
+    }
+    const LONG balance = member.openingBalance + change[static_cast<size_t>(m)];
+    const LONG count = usage[static_cast<size_t>(m)];
+    bool changed = false;
+    if (balance != member.currentBalance) {
+      char question[160];
+      std::snprintf(question, sizeof question, "Reset %s %s from %s to %s", member.firstName, member.lastName,
+                    Dollars(member.currentBalance).c_str(), Dollars(balance).c_str());
+      int answer = answers.Ask(question);
+      if (answer == ANSWER_CANCEL) {
+        failure.cancelled = true;
+        break;
+      }
+      if (AnswerMemory::Applies(answer)) {
+        member.currentBalance = balance;
+        member.transCount = count;
+        changed = true;
+      }
+    } else if (count != member.transCount) {
+      char text[160];
+      std::snprintf(text, sizeof text, "%s %s's 'usage' reset from %d to %d", member.firstName, member.lastName,
+                    member.transCount, count);
+      member.transCount = count;
+      changed = true;
+      Notice(text);
+    }
+    // A member who still holds money has not left.
+    if (member.currentBalance != 0 && member.status == kStatusMarked) {
+      member.status = kStatusLive;
+      MemberTable.keys[static_cast<size_t>(m)].status = kStatusLive;
+      std::memset(member.dateLeft, 0, sizeof member.dateLeft);
+      changed = true;
+    }
+    if (changed && WriteMemberRecord(MemberFile, &member, m) != 1) {
+      failure.Set(ERR_WRITE, "recalc member");
+      break;
+    }
+    Advance(total, position);
+  }
+  return failure.Finish();
+}
+
+int RecalcFriendContributions(int total, int* position) {
+  Failure failure;
+  AnswerMemory answers;
+  for (int f = 0; f < FriendTable.rowCount && !failure.Any(); ++f) {
+    if (FriendTable.keys[static_cast<size_t>(f)].status != kStatusDeleted) {
+      FriendRecord rec;
+      if (ReadRecord(FriendFile, rec, f) != 1) {
+        failure.Set(ERR_READ, "recalc friend");
+        break;
+      }
+      LONG sum = 0;
+      for (LONG amount : rec.yearAmounts) sum += amount;
+      if (sum != rec.total) {
+        char question[160];
+        std::snprintf(question, sizeof question, "Reset %s %s's total contribution from %s to %s", rec.firstName,
+                      rec.lastName, Dollars(rec.total).c_str(), Dollars(sum).c_str());
+        int answer = answers.Ask(question);
+        if (answer == ANSWER_CANCEL) {
+          failure.cancelled = true;
+          break;
+        }
+        if (AnswerMemory::Applies(answer)) {
+          rec.total = sum;
+          FriendTable.keys[static_cast<size_t>(f)].total = sum;
+          if (WriteRecord(FriendFile, rec, f) != 1) {
+            failure.Set(ERR_WRITE, "recalc friend");
+            break;
+          }
+        }
+      }
+    }
+    Advance(total, position);
+  }
+  return failure.Finish();
+}
+
+void RebuildIndexes(int total, int* position) {
+  Advance(total, position);
+  SortAccounts();
+  UpdateNextAcctNumbers();
+  Advance(total, position);
+  SortEquipment();
+  Advance(total, position);
+  SortFriends();
+  Advance(total, position);
+  SortSchedules();
+  Advance(total, position);
+  SortMembers();
+  Advance(total, position);
+  SortSupportLines();
+  Advance(total, position);
+  SortTransactions();
+}

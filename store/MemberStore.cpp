@@ -1,0 +1,164 @@
+// The member lookup, passbook counts and the scout store.
+#include "store/MemberStore.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "store/Queries.h"
+#include "store/RecIO.h"
+#include "store/StoreUndo.h"
+#include "store/StoreUtil.h"
+
+namespace {
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+  return CompareNoCaseN(text, prefix, std::strlen(prefix)) == 0;
+}
+
+int* TypeCounter(LONG type) {
+  if (type == 0) return &ScoutCount;
+  if (type == 1) return &AdultCount;
+  if (type == 2) return &SubunitCount;
+  return nullptr;
+}
+
+}  // namespace
+
+int FindMember(int prefixMode, int typeMask, const char* lastName, const char* firstName, int* posOut) {
+  if (posOut) *posOut = -1;
+  const char* last = lastName ? lastName : "";
+  const char* first = firstName ? firstName : "";
+  for (int pos = 0; pos < MemberTable.rowCount; ++pos) {
+    const MemberKey& k = MemberTable.keys[static_cast<size_t>(MemberTable.byTypeName[static_cast<size_t>(pos)])];
+    if (k.status == kStatusDeleted) continue;
+    if (k.type < 0 || k.type > 30 || !(typeMask & (1 << k.type))) continue;
+    const char* compared = typeMask == 4 ? k.subunit : k.lastName;
+    if (!StartsWithNoCase(compared, last)) continue;
+    if (*first && !StartsWithNoCase(k.firstName, first)) continue;
+    if (prefixMode != 1 && (CompareNoCase(compared, last) != 0 || CompareNoCase(k.firstName, first) != 0)) continue;
+    if (posOut) *posOut = pos;
+    return 1;
+  }
+  return 0;
+}
+
+void CountPassbookMembers() {
+  PassbookCount[0] = PassbookCount[1] = PassbookCount[2] = 0;
+  for (int r = 0; r < MemberTable.rowCount; ++r) {
+    const MemberKey& k = MemberTable.keys[static_cast<size_t>(r)];
+    if (k.status != kStatusDeleted && k.passbook && k.type >= 0 && k.type <= 2) ++PassbookCount[k.type];
+  }
+}
+
+int GetPassbookMemberTotal() { return PassbookCount[0] + PassbookCount[1] + PassbookCount[2]; }
+
+int AddMemberRecord(MemberRow* form, int* rowOut, const char* word) {
+  MemberKeyTable& t = MemberTable;
+  int row = FirstFreeRow(t);
+  if (RefuseWhenFull(t, row, "member")) return 0;
+  if (WriteMemberRecord(MemberFile, form, row) != 1) {
+    ShowStoreError(13, word, MSG_FATAL);
+    return 0;
+  }
+  // The table follows the disk only once the record is there.
+  PutKeyRow(t, row, KeyOf(*form));
+  if (int* counter = TypeCounter(form->type)) ++*counter;
+  ++t.liveCount;
+  --t.freeCount;
+  CountPassbookMembers();
+  SortMembers();
+  if (rowOut) *rowOut = row;
+  return 1;
+}
+
+int AddMember(MemberRow* form, int* rowOut) {
+  StoreUndo undo;
+  int row = -1;
+  if (!AddMemberRecord(form, &row, "scout")) return 0;
+  if (OpenScheduleFiles()) {
+    AddParticipantToSchedules(row);
+    CloseScheduleFiles();
+  }
+  if (rowOut) *rowOut = row;
+  return undo.Keep(1);
+}
+
+int ModifyMember(MemberRow* form, int row) {
+  if (WriteMemberRecord(MemberFile, form, row) != 1) {
+    ShowStoreError(13, "scout", MSG_FATAL);
+    return 0;
+  }
+  MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
+  CopyText(k.lastName, sizeof k.lastName, form->lastName);
+  CopyText(k.firstName, sizeof k.firstName, form->firstName);
+  CopyText(k.subunit, sizeof k.subunit, form->subunit);
+  k.status = form->status;
+  k.passbook = form->passbook;
+  CountPassbookMembers();
+  SortMembers();
+  return 1;
+}
+
+// The checks and the delete shared by scouts and adults. `refusals` holds
+// the three refusal texts (balance, transactions, reserves).
+int DeletePersonMember(int typeMask, const char* lastName, const char* firstName, const char* word,
+                       const char* const refusals[3]) {
+  char label[64];
+  std::snprintf(label, sizeof label, "%s %s", firstName ? firstName : "", lastName ? lastName : "");
+  int pos = -1;
+  if (!FindMember(0, typeMask, lastName, firstName, &pos)) {
+    ShowStoreError(10, label, MSG_ERROR);
+    return 0;
+  }
+  if (!ConfirmDelete(label)) return 0;
+  int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
+  MemberRow form;
+  if (ReadMemberRecord(MemberFile, &form, 4, 1, row) != 1) {
+    ShowStoreError(8, word, MSG_FATAL);
+    return 0;
+  }
+  if (form.currentBalance != 0) {
+    DispMessage(refusals[0], MSG_WARNING);
+    return 0;
+  }
+  if (form.transCount != 0) {
+    DispMessage(refusals[1], MSG_WARNING);
+    return 0;
+  }
+  if (!OpenReserveFile()) return 0;
+  int reserves = 0;
+  int summed = SumMemberReserves(-1, row, nullptr, nullptr, &reserves);
+  CloseReserveFile();
+  if (!summed) return 0;
+  if (reserves != 0) {
+    DispMessage(refusals[2], MSG_WARNING);
+    return 0;
+  }
+  form.status = kStatusDeleted;
+  if (WriteMemberRecord(MemberFile, &form, row) != 1) {
+    ShowStoreError(13, word, MSG_FATAL);
+    return 0;
+  }
+  MemberTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
+  if (int* counter = TypeCounter(form.type)) --*counter;
+  --MemberTable.liveCount;
+  ++MemberTable.freeCount;
+  CountPassbookMembers();
+  ParticipantFile = OpenRecordFile(ParticipantPath);
+  if (ParticipantFile == nullptr) {
+    // The member stays deleted; only its participant records remain.
+    ShowStoreError(7, "participant", MSG_FATAL);
+  } else {
+    DeleteParticipants(-1, row);
+    std::fclose(ParticipantFile);
+    ParticipantFile = nullptr;
+  }
+  return 1;
+}
+
+int DeleteScout(const char* lastName, const char* firstName) {
+  static const char* const refusals[3] = {"Scout has an outstanding balance - cannot delete",
+                                          "Scout is involved in transactions - cannot delete",
+                                          "Scout has reserved funds - cannot delete"};
+  return DeletePersonMember(1, lastName, firstName, "scout", refusals);
+}

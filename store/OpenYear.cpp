@@ -1,0 +1,293 @@
+// Loading a fiscal year's record files into the key tables.
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "common/ConfigFile.h"
+#include "common/Dates.h"
+#include "common/ErrorText.h"
+#include "common/Messages.h"
+#include "store/AcctClass.h"
+#include "store/AcctGroup.h"
+#include "store/KeyTable.h"
+#include "store/MemberStore.h"
+#include "store/OpenYear.h"
+#include "store/RecIO.h"
+#include "store/UnitInfo.h"
+
+namespace {
+
+std::function<void()>& OpenedHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+struct LoadWords {
+  const char* memory;     // the keys' memory message
+  const char* block;      // read block word
+  const char* open;       // open word
+  const char* buffering;  // null: the file keeps its buffering
+  const char* count;      // capacity word
+};
+
+void Show(int index, const char* item, int kind) {
+  char text[256];
+  FormatErrorText(text, index, item);
+  DispMessage(text, kind);
+}
+
+// The common loader. `take` receives each record read while the table has
+// room and says whether the row was stored; it returns false to stop
+// storing (sub-accounts over their live limit).
+template <class Rec>
+int LoadFile(FILE*& handle, const char* path, int capacity, int block, const LoadWords& w,
+             bool overCapacityIsFatal, bool closeAfter, int& rowCount,
+             const std::function<bool(const Rec&)>& take) {
+  constexpr int size = RecordSize<Rec>::value;
+  std::vector<BYTE> buf;
+  try {
+    buf.resize(static_cast<size_t>(block) * size);
+  } catch (...) {
+    Show(3, w.block, MSG_FATAL);
+    return 0;
+  }
+  if (handle) std::fclose(handle);
+  handle = std::fopen(path, "r+b");
+  if (handle == nullptr) {
+    Show(7, w.open, MSG_FATAL);
+    return 0;
+  }
+  // Every record file is unbuffered (see OpenRecordFile).
+  if (std::setvbuf(handle, nullptr, _IONBF, 0) != 0) {
+    DispMessage(w.buffering ? w.buffering : w.open, MSG_FATAL);
+    return 0;
+  }
+  long total = 0;
+  bool storing = true;
+  for (;;) {
+    size_t got = std::fread(buf.data(), size, static_cast<size_t>(block), handle);
+    for (size_t i = 0; i < got; ++i) {
+      ++total;
+      if (rowCount < capacity && storing) {
+        Rec rec;
+        Unpack(buf.data() + i * size, rec);
+        storing = take(rec);
+      }
+    }
+    if (got < static_cast<size_t>(block)) break;
+  }
+  int result = 1;
+  if (std::ferror(handle)) {
+    // A load that stops short must not pass for a whole one.
+    Show(8, path, MSG_FATAL);
+    result = 0;
+  } else if (total > capacity) {
+    Show(19, w.count, MSG_ERROR);
+    if (overCapacityIsFatal) result = 0;
+  }
+  if (closeAfter) {
+    std::fclose(handle);
+    handle = nullptr;
+  }
+  return result;
+}
+
+template <class Table>
+void Allocate(Table& t, int capacity, int allocate, std::initializer_list<std::vector<int>*> indexes) {
+  // A table never allocated yet is allocated whatever the caller says.
+  if (allocate || t.keys.size() < static_cast<size_t>(capacity)) {
+    t.keys.assign(static_cast<size_t>(capacity), {});
+    for (auto* ix : indexes) ix->assign(static_cast<size_t>(capacity), 0);
+  }
+  t.rowCount = 0;
+  t.liveCount = 0;
+  t.freeCount = capacity;
+}
+
+// Stores one key row with its live test.
+template <class Table, class Key>
+void Store(Table& t, const Key& key, bool live) {
+  if (live) {
+    ++t.liveCount;
+    --t.freeCount;
+  }
+  t.keys[static_cast<size_t>(t.rowCount++)] = key;
+}
+
+}  // namespace
+
+void SetFiscalYearOpenedHook(std::function<void()> hook) { OpenedHook() = std::move(hook); }
+
+int LoadAccountKeys(int allocate) {
+  AcctKeyTable& t = AcctTable;
+  Allocate(t, AcctCapacity, allocate, {&t.byNumber, &t.byName});
+  LoadWords w{"MemErr account keys", "account block", "account", "Account file buffering", "account"};
+  int ok = LoadFile<AccountRecord>(AcctFile, AcctPath, AcctCapacity, 227, w, true, false, t.rowCount,
+                                   [&t](const AccountRecord& r) {
+                                     Store(t, KeyOf(r), r.status != kStatusDeleted);
+                                     return true;
+                                   });
+  if (ok) SortAccounts();
+  return ok;
+}
+
+int LoadBudgetKeys(int allocate) {
+  BudgetKeyTable& t = BudgetTable;
+  Allocate(t, AcctCapacity, allocate, {});
+  LoadWords w{"MemErr budget keys", "budget block", "budget", "Budget file buffering", "budget"};
+  return LoadFile<BudgetRecord>(BudgetFile, BudgetPath, AcctCapacity, 292, w, false, false, t.rowCount,
+                                [&t](const BudgetRecord& r) {
+                                  t.keys[static_cast<size_t>(t.rowCount++)] = KeyOf(r);
+                                  return true;
+                                });
+}
+
+int LoadEquipmentKeys(int allocate) {
+  EquipKeyTable& t = EquipTable;
+  Allocate(t, EquipCapacity, allocate, {&t.byDescription, &t.byDateDescription, &t.byInventory});
+  LoadWords w{"MemErr equip keys", "equipment block", "equipment item", "Equip file buffering", "equipment item"};
+  int ok = LoadFile<EquipmentRecord>(EquipFile, EquipPath, EquipCapacity, 47, w, true, false, t.rowCount,
+                                     [&t](const EquipmentRecord& r) {
+                                       Store(t, KeyOf(r), r.status != kStatusDeleted);
+                                       return true;
+                                     });
+  if (ok) SortEquipment();
+  return ok;
+}
+
+int LoadFriendKeys(int allocate) {
+  FriendKeyTable& t = FriendTable;
+  Allocate(t, FriendCapacity, allocate, {&t.byName, &t.byContribution});
+  LoadWords w{"MemErr friend keys", "friend block", "friend", "Friend file buffering", "friend"};
+  int ok = LoadFile<FriendRecord>(FriendFile, FriendPath, FriendCapacity, 52, w, true, false, t.rowCount,
+                                  [&t](const FriendRecord& r) {
+                                    Store(t, KeyOf(r), r.status != kStatusDeleted);
+                                    return true;
+                                  });
+  if (ok) SortFriends();
+  return ok;
+}
+
+int LoadScoutKeys(int allocate) {
+  MemberKeyTable& t = MemberTable;
+  Allocate(t, MemberCapacity, allocate, {&t.byTypeName, &t.byTypeSubunitName});
+  ScoutCount = AdultCount = SubunitCount = 0;
+  LoadWords w{"MemErr scout keys", "member block", "scout", "Scout file buffering", "member"};
+  int ok = LoadFile<MemberRecord>(MemberFile, MemberPath, MemberCapacity, 32, w, true, false, t.rowCount,
+                                  [&t](const MemberRecord& r) {
+                                    MemberRow form;
+                                    ConvertMemberRecord(&form, 4, 1, const_cast<MemberRecord*>(&r), 1);
+                                    char status = static_cast<char>(r.bytes[353]);
+                                    LONG type = GetI32(r.bytes + 336);
+                                    bool live = status != kStatusDeleted;
+                                    if (live) {
+                                      if (type == 0) ++ScoutCount;
+                                      else if (type == 1) ++AdultCount;
+                                      else if (type == 2) ++SubunitCount;
+                                    }
+                                    Store(t, KeyOf(form), live);
+                                    return true;
+                                  });
+  if (ok) {
+    SortMembers();
+    CountPassbookMembers();
+  }
+  return ok;
+}
+
+int LoadSplitKeys(int allocate) {
+  LineKeyTable& s = SplitTable;
+  Allocate(s, SplitCapacity, allocate, {});
+  s.freeCount = InitialSplitFree();
+  LoadWords ws{"MemErr split keys", "split block", "split", "Split file buffering", "split"};
+  int ok = LoadFile<SplitRecord>(SplitFile, SplitPath, SplitCapacity, 682, ws, true, false, s.rowCount,
+                                 [&s](const SplitRecord& r) {
+                                   Store(s, r.lineKey, r.lineKey != -1);
+                                   return true;
+                                 });
+  if (!ok) return 0;
+  LineKeyTable& a = SubAcctTable;
+  Allocate(a, SubAcctCapacity, allocate, {});
+  a.freeCount = InitialSubAcctFree();
+  bool over = false;
+  LoadWords wa{"MemErr sub-account keys", "subaccount block", "sub-account", nullptr, "sub-account"};
+  ok = LoadFile<SubAccountRecord>(SubAcctFile, SubAcctPath, SubAcctCapacity, 682, wa, true, false, a.rowCount,
+                                  [&a, &over](const SubAccountRecord& r) {
+                                    Store(a, r.lineKey, r.lineKey != -1);
+                                    if (a.freeCount < 0) {
+                                      over = true;
+                                      return false;
+                                    }
+                                    return true;
+                                  });
+  if (over) Show(19, "sub-account", MSG_ERROR);
+  return ok;
+}
+
+int LoadTransactionKeys(int allocate) {
+  TransKeyTable& t = TransTable;
+  Allocate(t, TransCapacity, allocate, {&t.byAcctNumberDate, &t.byDateAcctNumber, &t.byAcctPayeeDate});
+  NextTransId = 0;
+  LoadWords w{"MemErr trans keys", "transaction block", "transaction", "Trans file buffering", "transaction"};
+  int ok = LoadFile<TransactionRecord>(TransFile, TransPath, TransCapacity, 64, w, true, false, t.rowCount,
+                                       [&t](const TransactionRecord& r) {
+                                         Store(t, KeyOf(r), r.status != kStatusDeleted);
+                                         return true;
+                                       });
+  int highest = 0;
+  for (int r = 0; r < t.rowCount; ++r) highest = std::max<int>(highest, t.keys[static_cast<size_t>(r)].id);
+  NextTransId = highest + 1;
+  if (ok) SortTransactions();
+  return ok;
+}
+
+int LoadSupportKeys(int allocate) {
+  SupportKeyTable& t = SupportTable;
+  Allocate(t, SupportCapacity, allocate, {&t.byLineKey, &t.byTransDate});
+  LoadWords w{"MemErr support keys", "support block", "support account", "Suppt file buffering", "support account"};
+  int ok = LoadFile<SupportLineRecord>(SupportFile, SupportPath, SupportCapacity, 170, w, true, false, t.rowCount,
+                                       [&t](const SupportLineRecord& r) {
+                                         Store(t, KeyOf(r), r.status != kStatusDeleted);
+                                         return true;
+                                       });
+  if (ok) SortSupportLines();
+  return ok;
+}
+
+int LoadScheduleKeys(int allocate) {
+  ScheduleKeyTable& t = ScheduleTable;
+  Allocate(t, kScheduleCapacity, allocate, {&t.byName, &t.byAccount});
+  LoadWords w{"schedule", "schedule block", "schedule", nullptr, "schedule"};
+  int ok = LoadFile<ScheduleRecord>(ScheduleFile, SchedulePath, kScheduleCapacity, 19, w, true, true, t.rowCount,
+                                    [&t](const ScheduleRecord& r) {
+                                      Store(t, KeyOf(r), r.status != kStatusDeleted);
+                                      return true;
+                                    });
+  if (ok) SortSchedules();
+  return ok;
+}
+
+int OpenDatabase(const char* folder, const char* yy, int allocate) {
+  BuildDataFileNames(folder, yy);
+  int ok = ReadWriteUnitInfo(0) && LoadAccountKeys(allocate);
+  if (ok) UpdateNextAcctNumbers();
+  ok = ok && LoadBudgetKeys(allocate) && LoadEquipmentKeys(allocate) && LoadFriendKeys(allocate) &&
+       LoadScoutKeys(allocate) && LoadSplitKeys(allocate) && LoadTransactionKeys(allocate) &&
+       LoadSupportKeys(allocate) && LoadScheduleKeys(allocate);
+  if (ok && !TheAcctGroupDBase().Initialize(DataFolder, AcctGroupBase)) {
+    DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_ERROR);
+    ok = 0;
+  }
+  TodayVsFiscalYear = CompareWithFiscalYear();
+  if (OpenedHook()) OpenedHook()();
+  return ok;
+}
+
+void CloseDataFiles() {
+  for (FILE** f : {&AcctFile, &BudgetFile, &EquipFile, &FriendFile, &MemberFile, &SplitFile, &SubAcctFile,
+                   &SupportFile, &TransFile}) {
+    if (*f) std::fclose(*f);
+    *f = nullptr;
+  }
+}

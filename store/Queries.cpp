@@ -1,0 +1,363 @@
+#include "store/Queries.h"
+
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+#include "common/Dates.h"
+#include "common/UnitVocab.h"
+#include "store/AcctClass.h"
+#include "store/AccountStore.h"
+#include "store/MemberStore.h"
+#include "store/RecIO.h"
+#include "store/SplitStore.h"
+#include "store/StoreUtil.h"
+
+namespace {
+
+char TypeMark(LONG type) {
+  if (type == 1) return '*';
+  if (type == 2) return static_cast<char>(0xBB);
+  return ' ';
+}
+
+int MonthLength(int month, int year) {
+  if (month == 2) return IsLeapYear(year) ? 29 : 28;
+  return MonthLengths[(month - 1 + 12) % 12];
+}
+
+// Date of each live transaction by id.
+std::unordered_map<LONG, const char*> LiveTransactionDates() {
+  std::unordered_map<LONG, const char*> dates;
+  for (int r = 0; r < TransTable.rowCount; ++r) {
+    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+    if (k.status == 0) dates.emplace(k.id, k.date);
+  }
+  return dates;
+}
+
+}  // namespace
+
+void FormatPersonName(const char* prefix, int withMark, const MemberKey& k, const char* suffix, char* out) {
+  char mark[2] = {withMark == 1 ? TypeMark(k.type) : '\0', 0};
+  const char* p = prefix ? prefix : "";
+  const char* s = suffix ? suffix : "";
+  if (k.type == 2)
+    std::sprintf(out, "%s%s%s %s%s", p, mark, k.subunit, SubunitNoun ? SubunitNoun : "", s);
+  else
+    std::sprintf(out, "%s%s%s, %s%s", p, mark, k.lastName, k.firstName, s);
+}
+
+void NextScheduleDate(char letter, int weekOfMonth, int* day, int* month, int* year) {
+  int length = MonthLength(*month, *year);
+  bool monthly = letter == 'M';
+  if (!monthly) *day += 7;
+  else *day += (length >= *day + 28) ? 35 : 28;
+  if (*day > length) {
+    *day -= length;
+    int nextMonth = *month == 12 ? 1 : *month + 1;
+    int nextYear = *month == 12 ? *year + 1 : *year;
+    if (monthly) {
+      if ((*day + 6) / 7 != weekOfMonth) *day += 7;
+      if (*day > MonthLength(nextMonth, nextYear)) *day -= 7;
+    }
+    *month = nextMonth;
+    *year = nextYear;
+  }
+}
+
+int AddParticipant(ParticipantRecord participant) {
+  if (ParticipantFile == nullptr) return 1;
+  int row = 0;
+  for (;; ++row) {
+    ParticipantRecord p;
+    int r = ReadRecord(ParticipantFile, p, row);
+    if (r == -1) break;
+    if (r == 0) {
+      ShowStoreError(8, "new part", MSG_FATAL);
+      return 0;
+    }
+    if (p.scheduleRow == -1) break;
+  }
+  if (WriteRecord(ParticipantFile, participant, row) != 1) {
+    ShowStoreError(13, "new part", MSG_FATAL);
+    return 0;
+  }
+  return 1;
+}
+
+void AddParticipantToSchedules(int memberRow) {
+  int found = -1, count = 0;
+  for (int r = 0; r < ScheduleTable.rowCount; ++r) {
+    const ScheduleKey& k = ScheduleTable.keys[static_cast<size_t>(r)];
+    if (k.status == 0 && k.account == kDuesAccount) {
+      found = r;
+      ++count;
+    }
+  }
+  if (count == 1) AddParticipant(ParticipantRecord{found, memberRow, 0, 0});
+}
+
+int DeleteParticipants(int scheduleRow, int memberRow) {
+  for (int row = 0;; ++row) {
+    ParticipantRecord p;
+    int r = ReadRecord(ParticipantFile, p, row);
+    if (r == -1) return 1;
+    if (r == 0) {
+      ShowStoreError(8, "participant", MSG_FATAL);
+      return 0;
+    }
+    if (p.scheduleRow == -1) continue;
+    if ((scheduleRow == -1 || p.scheduleRow == scheduleRow) && (memberRow == -1 || p.memberRow == memberRow)) {
+      p.scheduleRow = -1;
+      p.memberRow = -1;
+      if (WriteRecord(ParticipantFile, p, row) != 1) {
+        ShowStoreError(13, "participant", MSG_FATAL);
+        return 0;
+      }
+    }
+  }
+}
+
+void RemoveFromDuesSchedules(int memberRow) {
+  for (int r = 0; r < ScheduleTable.rowCount; ++r) {
+    const ScheduleKey& k = ScheduleTable.keys[static_cast<size_t>(r)];
+    if (k.status == 0 && k.account == kDuesAccount && !DeleteParticipants(r, memberRow)) return;
+  }
+}
+
+int FindReserveRecord(int account, int memberRow, int* amountOut) {
+  if (amountOut) *amountOut = 0;
+  for (int row = 0;; ++row) {
+    ReserveRecord rec;
+    int r = ReadRecord(ReserveFile, rec, row);
+    if (r == -1) return 1;
+    if (r == 0) {
+      ShowStoreError(8, "reserve", MSG_FATAL);
+      return 0;
+    }
+    if (rec.account == account && rec.memberRow == memberRow) {
+      if (amountOut) *amountOut = rec.amount;
+      return 1;
+    }
+  }
+}
+
+int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOut, int* totalOut) {
+  int initial = 0, shares = 0;
+  for (int r = 0; r < AcctTable.rowCount; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusDeleted || GetAcctClass(k.number) != 'R') continue;
+    if (account != -1 && k.number != account) continue;
+    if (initialOut || totalOut) {
+      if (memberRow != -1) {
+        int amount = 0;
+        if (!FindReserveRecord(k.number, memberRow, &amount)) return 0;
+        initial += amount;
+      } else {
+        AccountRecord rec;
+        if (ReadRecord(AcctFile, rec, r) != 1) {
+          ShowStoreError(8, "account", MSG_FATAL);
+          return 0;
+        }
+        initial += rec.openingBalance;
+      }
+    }
+    if (sharesOut || totalOut) {
+      for (int m = 0; m < MemberTable.rowCount; ++m) {
+        if (memberRow != -1 && m != memberRow) continue;
+        if (MemberTable.keys[static_cast<size_t>(m)].status == kStatusDeleted) continue;
+        int sum = 0;
+        if (!SumSplitsForAcct(k.number, m, FiscalStartDate, FiscalEndDate, &sum)) return 0;
+        shares += sum;
+      }
+    }
+  }
+  if (initialOut) *initialOut = initial;
+  if (sharesOut) *sharesOut = shares;
+  if (totalOut) *totalOut = initial + shares;
+  return 1;
+}
+
+int SumSplitsForAcct(int account, int memberRow, const char* fromDate, const char* toDate, int* sumOut) {
+  const bool reserve = GetAcctClass(account) == 'R';
+  auto dates = LiveTransactionDates();
+  int sum = 0;
+  for (int s = 0; s < SupportTable.rowCount; ++s) {
+    const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
+    if (lk.status != 0 || (reserve ? lk.reserveAccount : lk.account) != account) continue;
+    auto d = dates.find(lk.id);
+    if (d == dates.end() || !DateInRange(fromDate, toDate, d->second, DF_YYYYMMDD)) continue;
+    LONG key = LineKey(lk.id, lk.line);
+    SubAccountRecord share;
+    bool found = false;
+    for (int a = 0; a < SubAcctTable.rowCount && !found; ++a) {
+      if (SubAcctTable.keys[static_cast<size_t>(a)] != key) continue;
+      if (ReadRecord(SubAcctFile, share, a) != 1) {
+        ShowStoreError(8, "sub-account", MSG_FATAL);
+        return 0;
+      }
+      found = share.memberRow == memberRow;
+    }
+    if (!found) continue;
+    int splitRow;
+    SplitRecord split;
+    if (!FindSplitRow(key, &splitRow) || ReadRecord(SplitFile, split, splitRow) != 1) {
+      ShowStoreError(8, "split", MSG_FATAL);
+      return 0;
+    }
+    sum += SignedAmount(account, lk.account, split.factor, share.cash, share.accountAmount) * split.factor;
+  }
+  if (sumOut) *sumOut = sum;
+  return 1;
+}
+
+int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char* date, int countPayments,
+                       int paidToDate, const MemberRow* member, int* initialOwedOut, int* owedInOut,
+                       int* initialPaidOut, int* paidInOut, int* foundOut) {
+  ParticipantRecord part;
+  bool found = false;
+  for (int row = startSlot < 0 ? 0 : startSlot;; ++row) {
+    int r = ReadRecord(ParticipantFile, part, row);
+    if (r == -1) break;
+    if (r == 0) {
+      ShowStoreError(8, "participant", MSG_FATAL);
+      return 0;
+    }
+    if (part.scheduleRow == scheduleRow && part.memberRow == memberRow) {
+      found = true;
+      break;
+    }
+  }
+  int owed = 0, paid = 0;
+  if (found && member) {
+    ScheduleRecord sched;
+    if (ReadRecord(ScheduleFile, sched, scheduleRow) != 1) {
+      ShowStoreError(8, "schedule", MSG_FATAL);
+      return 0;
+    }
+    owed = part.initialOwed;
+    paid = part.initialPaid;
+    const char* start = member->dateJoined[0] ? member->dateJoined : FiscalStartDate;
+    const char* end = date;
+    if (member->dateLeft[0] && CompareDates(member->dateLeft, date, DF_YYYYMMDD) < 0) end = member->dateLeft;
+    for (int i = 0; i < 60; ++i) {
+      if (!sched.dueDates[i][0] || CompareDates(sched.dueDates[i], end, DF_YYYYMMDD) > 0) break;
+      if (CompareDates(sched.dueDates[i], start, DF_YYYYMMDD) >= 0) owed += sched.amounts[i];
+    }
+    if (countPayments == 1) {
+      const char* to = paidToDate == 1 ? date : FiscalEndDate;
+      std::unordered_map<LONG, const char*> dates;
+      for (int r = 0; r < TransTable.rowCount; ++r)
+        dates.emplace(TransTable.keys[static_cast<size_t>(r)].id, TransTable.keys[static_cast<size_t>(r)].date);
+      for (int s = 0; s < SupportTable.rowCount; ++s) {
+        const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
+        if (lk.status != 0 || lk.account != sched.account) continue;
+        auto d = dates.find(lk.id);
+        if (d == dates.end() || !DateInRange(FiscalStartDate, to, d->second, DF_YYYYMMDD)) continue;
+        LONG key = LineKey(lk.id, lk.line);
+        int splitRow;
+        if (!FindSplitRow(key, &splitRow)) continue;  // not divided among passbooks
+        SplitRecord split;
+        if (ReadRecord(SplitFile, split, splitRow) != 1) {
+          ShowStoreError(8, "split", MSG_FATAL);
+          return 0;
+        }
+        for (int a = 0; a < SubAcctTable.rowCount; ++a) {
+          if (SubAcctTable.keys[static_cast<size_t>(a)] != key) continue;
+          SubAccountRecord share;
+          if (ReadRecord(SubAcctFile, share, a) != 1) {
+            ShowStoreError(8, "sub-account", MSG_FATAL);
+            return 0;
+          }
+          if (share.memberRow != memberRow) continue;
+          int v = (share.cash + share.accountAmount) * split.factor;
+          paid += GetAcctClass(lk.account) == 'E' ? -v : v;
+        }
+      }
+    }
+  }
+  if (initialOwedOut) *initialOwedOut = found ? part.initialOwed : 0;
+  if (initialPaidOut) *initialPaidOut = found ? part.initialPaid : 0;
+  if (owedInOut) *owedInOut += owed;
+  if (paidInOut) *paidInOut += paid;
+  if (foundOut && found) *foundOut = 1;
+  return 1;
+}
+
+namespace {
+
+template <class F>
+int ForEachLiveItem(const char* readWord, F f) {
+  for (int r = 0; r < EquipTable.rowCount; ++r) {
+    if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
+    EquipmentRecord item;
+    if (ReadRecord(EquipFile, item, r) != 1) {
+      if (std::strcmp(readWord, "Read equip ovalue") == 0) DispMessage(readWord, MSG_FATAL);
+      else ShowStoreError(8, readWord, MSG_FATAL);
+      return 0;
+    }
+    f(item);
+  }
+  return 1;
+}
+
+}  // namespace
+
+int GetEquipValueChange(const char* fromDate, const char* toDate, int* sumOut) {
+  int sum = 0;
+  bool fromAtStart = CompareDates(fromDate, FiscalStartDate, DF_YYYYMMDD) <= 0;
+  int ok = ForEachLiveItem("equipment item", [&](const EquipmentRecord& item) {
+    if (CompareDates(item.purchaseDate, fromDate, DF_YYYYMMDD) < 0) {
+      if (fromAtStart) sum += item.openingValue - item.currentValue;
+    } else if (DateInRange(fromDate, toDate, item.purchaseDate, DF_YYYYMMDD)) {
+      sum += item.price - item.currentValue;
+    }
+  });
+  if (ok && sumOut) *sumOut = sum;
+  return ok;
+}
+
+int GetEquipValueAt(const char* fromDate, const char* toDate, int* sumOut) {
+  int sum = 0;
+  int ok = ForEachLiveItem("equipment item", [&](const EquipmentRecord& item) {
+    if (item.lineKey == -1 && DateInRange(fromDate, toDate, item.purchaseDate, DF_YYYYMMDD)) sum += item.price;
+  });
+  if (ok && sumOut) *sumOut = sum;
+  return ok;
+}
+
+int GetEquipOriginalValue(const char* date, int* valueOut) {
+  int sum = 0;
+  bool atStart = std::strcmp(date, FiscalStartDate) == 0;
+  int ok = ForEachLiveItem("Read equip ovalue", [&](const EquipmentRecord& item) {
+    if (CompareDates(item.purchaseDate, date, DF_YYYYMMDD) >= 0) return;
+    sum += (atStart && item.openingValue != 0) ? item.openingValue : item.currentValue;
+  });
+  if (!ok) return 0;
+  auto dates = LiveTransactionDates();
+  for (int r = 0; r < TransTable.rowCount; ++r) {
+    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+    if (k.status != 0 || k.account != kEquipmentAccount || CompareDates(k.date, date, DF_YYYYMMDD) >= 0) continue;
+    TransactionRecord t;
+    if (ReadRecord(TransFile, t, r) != 1) {
+      ShowStoreError(8, "equipment transaction", MSG_FATAL);
+      return 0;
+    }
+    if (t.factor == -1) sum -= t.amount;
+  }
+  for (int s = 0; s < SupportTable.rowCount; ++s) {
+    const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
+    if (lk.status != 0 || lk.account != kEquipmentAccount) continue;
+    auto d = dates.find(lk.id);
+    if (d == dates.end() || CompareDates(d->second, date, DF_YYYYMMDD) >= 0) continue;
+    SupportLineRecord line;
+    if (ReadRecord(SupportFile, line, s) != 1) {
+      ShowStoreError(8, "equipment support", MSG_FATAL);
+      return 0;
+    }
+    if (line.factor == -1) sum -= line.amount;
+  }
+  if (valueOut) *valueOut = sum;
+  return 1;
+}

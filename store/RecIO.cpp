@@ -1,0 +1,138 @@
+#include "store/RecIO.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "common/ErrorText.h"
+#include "common/Messages.h"
+#include "store/DataFiles.h"
+#include "store/StoreUndo.h"
+
+char AcctPath[MAX_PATH];
+char BudgetPath[MAX_PATH];
+char EquipPath[MAX_PATH];
+char FriendPath[MAX_PATH];
+char MemberPath[MAX_PATH];
+char SplitPath[MAX_PATH];
+char SubAcctPath[MAX_PATH];
+char SupportPath[MAX_PATH];
+char TransPath[MAX_PATH];
+char SchedulePath[MAX_PATH];
+char ParticipantPath[MAX_PATH];
+char ReservePath[MAX_PATH];
+char UnitPath[MAX_PATH];
+char AcctGroupBase[MAX_PATH];
+char DataFolder[MAX_PATH];
+
+FILE* AcctFile = nullptr;
+FILE* BudgetFile = nullptr;
+FILE* EquipFile = nullptr;
+FILE* FriendFile = nullptr;
+FILE* MemberFile = nullptr;
+FILE* SplitFile = nullptr;
+FILE* SubAcctFile = nullptr;
+FILE* SupportFile = nullptr;
+FILE* TransFile = nullptr;
+FILE* ScheduleFile = nullptr;
+FILE* ParticipantFile = nullptr;
+FILE* ReserveFile = nullptr;
+
+namespace {
+
+std::function<bool(FILE*, int)>& WriteHook() {
+  static std::function<bool(FILE*, int)> hook;
+  return hook;
+}
+
+// Flushes the stream and makes the system put the data on the disk.
+bool Commit(FILE* file) {
+  if (std::fflush(file) != 0) return false;
+  return ::fsync(fileno(file)) == 0;
+}
+
+}  // namespace
+
+namespace recio_test {
+void SetWriteHook(std::function<bool(FILE*, int)> hook) { WriteHook() = std::move(hook); }
+void FailWritesAfter(int okWrites) {
+  auto left = std::make_shared<int>(okWrites);
+  WriteHook() = [left](FILE*, int) { return (*left)-- > 0; };
+}
+void Reset() { WriteHook() = nullptr; }
+}  // namespace recio_test
+
+int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
+  if (file == nullptr) {
+    DispMessage("NULL RecIO file pointer", MSG_ERROR);
+    return 0;
+  }
+  bool ok = false;
+  if (size > 0 && row >= 0 &&
+      fseeko(file, static_cast<off_t>(size) * static_cast<off_t>(row), SEEK_SET) == 0) {
+    if (mode == 0) {
+      ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
+    } else if (mode == 1) {
+      if (DataFolderHasRoom(static_cast<unsigned long>(size)) &&
+          (!WriteHook() || WriteHook()(file, row))) {
+        StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
+        ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
+      }
+    }
+  }
+  if (ok) return 1;
+  return std::feof(file) ? -1 : 0;
+}
+
+FILE* OpenRecordFile(const char* path) {
+  FILE* f = std::fopen(path, "r+b");
+  // Unbuffered: every record goes straight to the file, so nothing read or
+  // written through another descriptor (the undo of a failed operation) is
+  // ever shadowed by a stale stream buffer.
+  if (f) std::setvbuf(f, nullptr, _IONBF, 0);
+  return f;
+}
+
+int OpenReserveFile() {
+  CloseReserveFile();
+  ReserveFile = OpenRecordFile(ReservePath);
+  if (ReserveFile == nullptr) {
+    char text[256];
+    FormatErrorText(text, 7, "reserve");
+    DispMessage(text, MSG_FATAL);
+    return 0;
+  }
+  return 1;
+}
+
+void CloseReserveFile() {
+  if (ReserveFile) std::fclose(ReserveFile);
+  ReserveFile = nullptr;
+}
+
+int OpenScheduleFiles() {
+  CloseScheduleFiles();
+  char text[256];
+  ScheduleFile = OpenRecordFile(SchedulePath);
+  if (ScheduleFile == nullptr) {
+    FormatErrorText(text, 7, "sched 1");
+    DispMessage(text, MSG_FATAL);
+    return 0;
+  }
+  ParticipantFile = OpenRecordFile(ParticipantPath);
+  if (ParticipantFile == nullptr) {
+    FormatErrorText(text, 7, "sched 2");
+    DispMessage(text, MSG_FATAL);
+    return 0;
+  }
+  return 1;
+}
+
+void CloseScheduleFiles() {
+  if (ScheduleFile) std::fclose(ScheduleFile);
+  if (ParticipantFile) std::fclose(ParticipantFile);
+  ScheduleFile = nullptr;
+  ParticipantFile = nullptr;
+}

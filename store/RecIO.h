@@ -1,0 +1,89 @@
+// The record-file primitive and the file set of a fiscal year.
+//
+// Each kind of record has a file of fixed-size records in the year's data
+// folder, addressed by record number (the row). RecIO reads or writes one
+// record; every write is checked against the free disk space first and
+// committed to the disk after. The handles and paths are globals: other
+// parts of the system read records through them with RecIO directly.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+
+#include "platform/types.h"
+#include "store/Records.h"
+
+// Returns 1 on success, -1 when the operation failed at end of file (a read
+// at or beyond the last whole record), 0 on any other failure.
+int RecIO(FILE* file, void* buffer, int size, int mode, int row);
+
+// Typed access: the record is packed into / unpacked from its file bytes.
+template <class Rec>
+int ReadRecord(FILE* file, Rec& rec, int row) {
+  BYTE buf[RecordSize<Rec>::value];
+  int r = RecIO(file, buf, RecordSize<Rec>::value, 0, row);
+  if (r == 1) Unpack(buf, rec);
+  return r;
+}
+template <class Rec>
+int WriteRecord(FILE* file, const Rec& rec, int row) {
+  BYTE buf[RecordSize<Rec>::value];
+  Pack(rec, buf);
+  return RecIO(file, buf, RecordSize<Rec>::value, 1, row);
+}
+
+// Paths of the year's files (filled by BuildDataFileNames).
+extern char AcctPath[MAX_PATH];
+extern char BudgetPath[MAX_PATH];
+extern char EquipPath[MAX_PATH];
+extern char FriendPath[MAX_PATH];
+extern char MemberPath[MAX_PATH];
+extern char SplitPath[MAX_PATH];
+extern char SubAcctPath[MAX_PATH];
+extern char SupportPath[MAX_PATH];
+extern char TransPath[MAX_PATH];
+extern char SchedulePath[MAX_PATH];
+extern char ParticipantPath[MAX_PATH];
+extern char ReservePath[MAX_PATH];
+extern char UnitPath[MAX_PATH];
+// Base name of the two account-group files (without extension).
+extern char AcctGroupBase[MAX_PATH];
+// The data folder of the loaded year, used for the free-space check.
+extern char DataFolder[MAX_PATH];
+
+// Handles: empty (null) when the file is not open.
+extern FILE* AcctFile;
+extern FILE* BudgetFile;
+extern FILE* EquipFile;
+extern FILE* FriendFile;
+extern FILE* MemberFile;
+extern FILE* SplitFile;
+extern FILE* SubAcctFile;
+extern FILE* SupportFile;
+extern FILE* TransFile;
+extern FILE* ScheduleFile;
+extern FILE* ParticipantFile;
+extern FILE* ReserveFile;
+
+// Fills every path above for the data folder and the two-digit year. Names
+// are "<stem><data-format major><yy>.dat"; an older file whose name differs
+// only in case is found in its place.
+void BuildDataFileNames(const char* folder, const char* yy);
+
+int OpenReserveFile();
+void CloseReserveFile();
+int OpenScheduleFiles();
+void CloseScheduleFiles();
+
+// Opens an existing record file for reading and writing ("r+b"); null when
+// it cannot be opened.
+FILE* OpenRecordFile(const char* path);
+
+// Test seam: a hook consulted before every record write; when it returns
+// false the write fails as a write error would (nothing reaches the file).
+namespace recio_test {
+void SetWriteHook(std::function<bool(FILE* file, int row)> hook);
+// Convenience: let `okWrites` more writes succeed, then fail every write.
+void FailWritesAfter(int okWrites);
+void Reset();
+}  // namespace recio_test

@@ -1,0 +1,313 @@
+#include "store/SplitStore.h"
+
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+#include "common/Dates.h"
+#include "store/AcctClass.h"
+#include "store/MemberStore.h"
+#include "store/Queries.h"
+#include "store/RecIO.h"
+#include "store/StoreUndo.h"
+#include "store/StoreUtil.h"
+
+namespace {
+
+// What one share does to its member's balance on a line account.
+int ShareEffect(int lineAccount, int splitFactor, const SubAccountRecord& s) {
+  if (GetAcctClass(lineAccount) == 'R') return 0;
+  return SignedAmount(lineAccount, -1, splitFactor, s.cash, s.accountAmount) * splitFactor;
+}
+
+// Reads a member for a change of its passbook. The record is read in its
+// own layout whatever its adult marker says, so that writing it back never
+// blanks a record.
+bool ReadMemberForPosting(int row, MemberRow* form) {
+  if (ReadMemberRecord(MemberFile, form, 4, 0, row) != 1) {
+    ShowStoreError(8, "scout", MSG_FATAL);
+    return false;
+  }
+  return true;
+}
+
+bool WriteMemberAfterPosting(int row, MemberRow* form) {
+  if (WriteMemberRecord(MemberFile, form, row) != 1) {
+    ShowStoreError(13, "scout", MSG_FATAL);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ResetSplitBuffers(SplitRecord* split, SubAccountRecord* shares) {
+  if (split) *split = SplitRecord{0, 0, 1, 0, 0, 0};
+  if (shares)
+    for (int i = 0; i < kMemberSlots; ++i) shares[i] = SubAccountRecord{0, 0, 0, 0, i, 0};
+}
+
+int AddSubAccount(int lineAccount, const SplitRecord* split, SubAccountRecord* share) {
+  StoreUndo undo;
+  LineKeyTable& t = SubAcctTable;
+  int row = FirstFreeLineRow(t);
+  if (RefuseWhenFull(t, row, "sub-account")) return 0;
+  if (share->memberRow < 0 || share->memberRow >= MemberTable.rowCount) {
+    ShowStoreError(16, "scout", MSG_ERROR);
+    return 0;
+  }
+  if (WriteRecord(SubAcctFile, *share, row) != 1) {
+    ShowStoreError(13, "sub-account", MSG_FATAL);
+    return 0;
+  }
+  PutKeyRow(t, row, share->lineKey);
+  ++t.liveCount;
+  --t.freeCount;
+  MemberRow m;
+  if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
+  m.currentBalance += ShareEffect(lineAccount, split->factor, *share);
+  m.transCount += 1;
+  if (!WriteMemberAfterPosting(share->memberRow, &m)) return 0;
+  return undo.Keep(1);
+}
+
+int AddSplit(int lineAccount, SplitRecord* split, SubAccountRecord* shares) {
+  StoreUndo undo;
+  LineKeyTable& t = SplitTable;
+  int row = FirstFreeLineRow(t);
+  if (RefuseWhenFull(t, row, "split")) return 0;
+  if (WriteRecord(SplitFile, *split, row) != 1) {
+    ShowStoreError(13, "split", MSG_FATAL);
+    return 0;
+  }
+  PutKeyRow(t, row, split->lineKey);
+  ++t.liveCount;
+  --t.freeCount;
+  for (int j = 0; j < MemberCapacity && j < kMemberSlots; ++j) {
+    if (!TakesPart(shares[j])) continue;
+    shares[j].memberRow = j;
+    shares[j].lineKey = split->lineKey;
+    if (!AddSubAccount(lineAccount, split, &shares[j])) return 0;
+  }
+  return undo.Keep(1);
+}
+
+int DeleteSubAccount(int row, int splitFactor, int lineAccount) {
+  StoreUndo undo;
+  SubAccountRecord share;
+  if (ReadRecord(SubAcctFile, share, row) != 1) {
+    ShowStoreError(8, "sub-account", MSG_FATAL);
+    return 0;
+  }
+  SubAccountRecord freed = share;
+  freed.lineKey = -1;
+  if (WriteRecord(SubAcctFile, freed, row) != 1) {
+    ShowStoreError(13, "sub-account", MSG_FATAL);
+    return 0;
+  }
+  SubAcctTable.keys[static_cast<size_t>(row)] = -1;
+  --SubAcctTable.liveCount;
+  ++SubAcctTable.freeCount;
+  MemberRow m;
+  if (!ReadMemberForPosting(share.memberRow, &m)) return 0;
+  m.transCount -= 1;
+  if (GetAcctClass(lineAccount) != 'R') {
+    // A member who had left comes back when a share of theirs is removed.
+    if (m.status != 0) {
+      m.status = 0;
+      m.dateLeft[0] = 0;
+      if (static_cast<size_t>(share.memberRow) < MemberTable.keys.size())
+        MemberTable.keys[static_cast<size_t>(share.memberRow)].status = 0;
+    }
+    m.currentBalance -= ShareEffect(lineAccount, splitFactor, share);
+  }
+  if (!WriteMemberAfterPosting(share.memberRow, &m)) return 0;
+  return undo.Keep(1);
+}
+
+int DeleteSplit(int lineAccount, int row) {
+  StoreUndo undo;
+  SplitRecord split;
+  if (ReadRecord(SplitFile, split, row) != 1) {
+    ShowStoreError(8, "split", MSG_FATAL);
+    return 0;
+  }
+  LONG key = split.lineKey;
+  SplitRecord freed = split;
+  freed.lineKey = -1;
+  if (WriteRecord(SplitFile, freed, row) != 1) {
+    ShowStoreError(13, "split", MSG_FATAL);
+    return 0;
+  }
+  SplitTable.keys[static_cast<size_t>(row)] = -1;
+  --SplitTable.liveCount;
+  ++SplitTable.freeCount;
+  for (int r = 0; r < SubAcctTable.rowCount; ++r) {
+    if (SubAcctTable.keys[static_cast<size_t>(r)] != key) continue;
+    if (!DeleteSubAccount(r, split.factor, lineAccount)) return 0;
+  }
+  return undo.Keep(1);
+}
+
+int ModifySubAccount(int row, int lineAccount, int oldLineAccount, const SplitRecord* split,
+                     const SplitRecord* oldSplit, SubAccountRecord* share, const SubAccountRecord* oldShare) {
+  StoreUndo undo;
+  if (WriteRecord(SubAcctFile, *share, row) != 1) {
+    ShowStoreError(13, "sub-account", MSG_FATAL);
+    return 0;
+  }
+  int delta = ShareEffect(lineAccount, split->factor, *share) - ShareEffect(oldLineAccount, oldSplit->factor, *oldShare);
+  if (delta != 0) {
+    MemberRow m;
+    if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
+    m.currentBalance += delta;
+    if (!WriteMemberAfterPosting(share->memberRow, &m)) return 0;
+  }
+  return undo.Keep(1);
+}
+
+int ModifySplit(int row, int lineAccount, int oldLineAccount, SplitRecord* split, const SplitRecord* oldSplit,
+                SubAccountRecord* shares, const SubAccountRecord* oldShares) {
+  StoreUndo undo;
+  if (WriteRecord(SplitFile, *split, row) != 1) {
+    ShowStoreError(13, "split", MSG_FATAL);
+    return 0;
+  }
+  SplitTable.keys[static_cast<size_t>(row)] = split->lineKey;
+  // A share whose own figures are unchanged still moves its member when
+  // the split's factor or the line's account changed.
+  bool postingChanged = split->factor != oldSplit->factor || lineAccount != oldLineAccount;
+  for (int i = 0; i < MemberCapacity && i < kMemberSlots; ++i) {
+    SubAccountRecord& now = shares[i];
+    const SubAccountRecord& was = oldShares[i];
+    bool takes = TakesPart(now), took = TakesPart(was);
+    now.memberRow = i;
+    now.lineKey = split->lineKey;
+    if (takes && !took) {
+      if (!AddSubAccount(lineAccount, split, &now)) return 0;
+    } else if (takes && took) {
+      if (now.units == was.units && now.cash == was.cash && now.accountAmount == was.accountAmount &&
+          !postingChanged)
+        continue;
+      int r = FindSubAccountRow(oldSplit->lineKey, i);
+      if (r < 0) return 0;
+      if (!ModifySubAccount(r, lineAccount, oldLineAccount, split, oldSplit, &now, &was)) return 0;
+    } else if (took) {
+      int r = FindSubAccountRow(oldSplit->lineKey, i);
+      if (r < 0) return 0;
+      if (!DeleteSubAccount(r, oldSplit->factor, oldLineAccount)) return 0;
+    }
+  }
+  return undo.Keep(1);
+}
+
+int FindSplitRow(int lineKey, int* rowOut) {
+  for (int r = 0; r < SplitTable.rowCount; ++r)
+    if (SplitTable.keys[static_cast<size_t>(r)] == lineKey) {
+      if (rowOut) *rowOut = r;
+      return 1;
+    }
+  if (rowOut) *rowOut = -1;
+  return 0;
+}
+
+int FindSubAccountRow(int lineKey, int memberRow) {
+  for (int r = 0; r < SubAcctTable.rowCount; ++r) {
+    if (SubAcctTable.keys[static_cast<size_t>(r)] != lineKey) continue;
+    SubAccountRecord s;
+    if (ReadRecord(SubAcctFile, s, r) != 1) continue;
+    if (s.memberRow == memberRow) return r;
+  }
+  char text[256];
+  std::snprintf(text, sizeof text, "Could not find sub-account: %d/%d", lineKey, memberRow);
+  DispMessage(text, MSG_ERROR);
+  return -1;
+}
+
+int SumPassbookSplit(int account, const SplitRecord* split, const SubAccountRecord* shares) {
+  if (account == 0) return 0;
+  int sum = split->unitShare;
+  for (int i = 0; i < kMemberSlots; ++i)
+    sum += SignedAmount(account, -1, split->factor, shares[i].cash, shares[i].accountAmount);
+  return sum;
+}
+
+int SumPassbook(int member, int account, const char* from, const char* to, int* openingOut, int* closingOut,
+                int* reserveOut) {
+  int reserveOpening = 0;
+  if (!SumMemberReserves(account, member, &reserveOpening, nullptr, nullptr)) return 0;
+  int reserveTotal = reserveOpening;
+  int opening = 0;
+  if (account == -1) {
+    for (int r = 0; r < MemberTable.rowCount; ++r) {
+      if (member != -1 && r != member) continue;
+      const MemberKey& k = MemberTable.keys[static_cast<size_t>(r)];
+      if (k.status == kStatusDeleted || !k.passbook) continue;
+      MemberRow m;
+      if (ReadMemberRecord(MemberFile, &m, 4, 0, r) != 1) {
+        ShowStoreError(8, "passbook", MSG_FATAL);
+        return 0;
+      }
+      opening += m.openingBalance;
+    }
+  }
+  int closing = opening;
+  const bool reserveAccount = account != -1 && GetAcctClass(account) == 'R';
+  // Dates of the live transactions.
+  std::unordered_map<LONG, const char*> dates;
+  for (int r = 0; r < TransTable.rowCount; ++r) {
+    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+    if (k.status == 0) dates.emplace(k.id, k.date);
+  }
+  for (int s = 0; s < SupportTable.rowCount; ++s) {
+    const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
+    if (lk.status != 0) continue;
+    if (account != -1 && (reserveAccount ? lk.reserveAccount : lk.account) != account) continue;
+    auto d = dates.find(lk.id);
+    if (d == dates.end() || !DateInRange(FiscalStartDate, to, d->second, DF_YYYYMMDD)) continue;
+    LONG key = LineKey(lk.id, lk.line);
+    int splitRow;
+    if (!FindSplitRow(key, &splitRow)) continue;  // a line not divided among passbooks
+    SplitRecord split;
+    if (ReadRecord(SplitFile, split, splitRow) != 1) {
+      ShowStoreError(8, "split", MSG_FATAL);
+      return 0;
+    }
+    bool before = CompareDates(d->second, from, DF_YYYYMMDD) < 0;
+    bool lineIsReserve = GetAcctClass(lk.account) == 'R';
+    for (int a = 0; a < SubAcctTable.rowCount; ++a) {
+      if (SubAcctTable.keys[static_cast<size_t>(a)] != key) continue;
+      SubAccountRecord share;
+      if (ReadRecord(SubAcctFile, share, a) != 1) {
+        ShowStoreError(8, "sub-account", MSG_FATAL);
+        return 0;
+      }
+      if (member != -1 && share.memberRow != member) continue;
+      int f = split.factor;
+      int ae = SignedAmount(lk.account, -1, f, share.cash, share.accountAmount) * f;
+      int re = SignedAmount(lk.reserveAccount, lk.account, f, share.cash, share.accountAmount) * f;
+      if (before) {
+        if (lineIsReserve) {
+          reserveOpening += ae;
+          reserveTotal += ae;
+        } else {
+          opening += ae;
+          closing += ae;
+          if (lk.reserveAccount != 0) {
+            reserveOpening += re;
+            reserveTotal += re;
+          }
+        }
+      } else if (lineIsReserve) {
+        reserveTotal += ae;
+      } else {
+        closing += ae;
+        if (lk.reserveAccount != 0) reserveTotal += re;
+      }
+    }
+  }
+  if (openingOut) *openingOut = reserveAccount ? reserveOpening : opening;
+  if (closingOut) *closingOut = reserveAccount ? reserveTotal : closing;
+  if (reserveOut) *reserveOut = reserveTotal;
+  return 1;
+}

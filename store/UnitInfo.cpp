@@ -1,0 +1,159 @@
+#include "store/UnitInfo.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "common/Dates.h"
+#include "common/ErrorText.h"
+#include "common/FileUtil.h"
+#include "common/Messages.h"
+#include "common/UnitVocab.h"
+#include "store/KeyTable.h"
+#include "store/RecIO.h"
+
+char UnitAddress1[27];
+char UnitAddress2[27];
+char UnitCity[18];
+char UnitState[3];
+char UnitZip[11];
+char UnitInfo1[32];
+char UnitInfo2[32];
+char UnitInfo3[32];
+int FiscalLastMonth = 0;
+int FiscalEndYear = 0;
+
+namespace {
+
+std::string Trim(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+  return s.substr(b, e - b);
+}
+
+void Fill(char* out, int room, const std::string& value) {
+  std::snprintf(out, static_cast<size_t>(room), "%s", value.c_str());
+}
+
+void Fail(int index, const char* item) {
+  char text[256];
+  FormatErrorText(text, index, item);
+  DispMessage(text, MSG_FATAL);
+}
+
+int ReadUnitInfo() {
+  FILE* f = std::fopen(UnitPath, "r");
+  if (f == nullptr) {
+    Fail(7, UnitPath);
+    return 0;
+  }
+  FiscalStartDate[0] = FiscalEndDate[0] = 0;
+  UnitAddress1[0] = UnitAddress2[0] = UnitCity[0] = UnitState[0] = UnitZip[0] = 0;
+  FiscalFirstMonth = FiscalStartYear = -2;
+  int addresses = 0;
+  char buf[512];
+  while (std::fgets(buf, sizeof buf - 1, f)) {
+    std::string line(buf);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    line = Trim(line);
+    if (line.empty()) continue;
+    size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    std::string key = Trim(line.substr(0, eq));
+    std::string value = Trim(line.substr(eq + 1));
+    auto is = [&key](const char* k) { return CompareNoCase(key.c_str(), k) == 0; };
+    if (is("Address")) {
+      if (addresses == 0) Fill(UnitAddress1, 27, value);
+      else if (addresses == 1) Fill(UnitAddress2, 27, value);
+      ++addresses;
+    } else if (is("City")) {
+      Fill(UnitCity, 18, value);
+    } else if (is("State")) {
+      Fill(UnitState, 3, value);
+    } else if (is("Zip")) {
+      Fill(UnitZip, 11, value);
+    } else if (is("Info1")) {
+      Fill(UnitInfo1, 32, value);
+    } else if (is("Info2")) {
+      Fill(UnitInfo2, 32, value);
+    } else if (is("Info3")) {
+      Fill(UnitInfo3, 32, value);
+    } else if (is("Fiscal Date")) {
+      std::string v = value.substr(0, 8);
+      FiscalFirstMonth = std::atoi(v.substr(0, 2).c_str());
+      FiscalStartYear = v.size() > 2 ? std::atoi(v.substr(2, 4).c_str()) : 0;
+      if (FiscalFirstMonth == 0) {
+        FiscalLastMonth = 11;
+        FiscalEndYear = FiscalStartYear;
+      } else {
+        FiscalLastMonth = FiscalFirstMonth - 1;
+        FiscalEndYear = FiscalStartYear + 1;
+      }
+    }
+  }
+  bool readError = std::ferror(f) != 0;
+  std::fclose(f);
+  if (readError) {
+    Fail(8, UnitPath);
+    return 0;
+  }
+  char start[32];
+  std::snprintf(start, sizeof start, "%4.4d%2.2d01", FiscalStartYear, FiscalFirstMonth + 1);
+  // A valid start date reads back unchanged through the date engine.
+  char check[32];
+  FormatDate(start, DF_YYYYMMDD, DF_YYYYMMDD, check);
+  bool valid = std::strlen(start) == 8 && FiscalFirstMonth >= 0 && FiscalFirstMonth <= 11 &&
+               FiscalStartYear >= 0 && std::strcmp(start, check) == 0;
+  if (!valid) {
+    char text[256];
+    std::snprintf(text, sizeof text, "Invalid fiscal year start: %s", start);
+    DispMessage(text, MSG_ERROR);
+    FiscalStartDate[0] = FiscalEndDate[0] = 0;
+    return 0;
+  }
+  std::memcpy(FiscalStartDate, start, 9);
+  // Twelve months on, one day back.
+  char next[16];
+  std::snprintf(next, sizeof next, "%4.4d%2.2d01", FiscalStartYear + 1, FiscalFirstMonth + 1);
+  AddToDate(next, 0, 0, -1, FiscalEndDate);
+  SetMonthMacros(FiscalFirstMonth);
+  return 1;
+}
+
+int WriteUnitInfo() {
+  std::string text;
+  char line[128];
+  auto add = [&](const char* fmt, const char* value) {
+    std::snprintf(line, sizeof line, fmt, value);
+    text += line;
+  };
+  add("Address     = %s\r\n", UnitAddress1);
+  add("Address     = %s\r\n", UnitAddress2);
+  add("City        = %s\r\n", UnitCity);
+  add("State       = %s\r\n", UnitState);
+  add("Zip         = %s\r\n", UnitZip);
+  add("Info1       = %s\r\n", UnitInfo1);
+  add("Info2       = %s\r\n", UnitInfo2);
+  add("Info3       = %s\r\n", UnitInfo3);
+  std::snprintf(line, sizeof line, "Fiscal Date = %2.2d%4.4d\r\n", FiscalFirstMonth, FiscalStartYear);
+  text += line;
+  // Written whole through a temporary file: a crash leaves the old or the
+  // new file, never half of one.
+  int failed = WriteFileAtomic(UnitPath, text.data(), text.size());
+  if (failed != 0) {
+    Fail(failed == 7 ? 7 : 13, UnitPath);
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace
+
+int ReadWriteUnitInfo(int mode) {
+  if (mode == 0) return ReadUnitInfo();
+  if (mode == 1) return WriteUnitInfo();
+  return 0;
+}

@@ -1,0 +1,276 @@
+// The dialog manager: tab order and groups, the default push button, Enter
+// and Esc, access keys, modal runs through the automation.
+#include "dlg_support.h"
+#include "platform/DataExchange.h"
+
+using namespace dlgtest;
+
+void TestDialog::DoDataExchange(CDataExchange* pDX) {
+  if (!exchange) return;
+  DDX_Text(pDX, kName, name);
+  DDV_MaxChars(pDX, name, 10);
+  DDX_Check(pDX, kCheck, check);
+  DDX_Radio(pDX, kRed, radio);
+  DDX_Text(pDX, kNumber, number);
+  DDV_MinMaxInt(pDX, number, minNumber, maxNumber);
+  DDX_Text(pDX, kAmount, amount);
+}
+
+namespace {
+
+TEST_F(DialogTest, TabWalksTheTabStopsInOrderSkippingHiddenAndDisabledOnes) {
+  open();
+  EXPECT_EQ(GetFocus(), item(kName));  // the first tab stop starts with the focus
+  const int forward[] = {kCheck, kRed, kNumber, kAmount, kApply, IDOK, IDCANCEL, kName};
+  for (int id : forward) {
+    key(VK_TAB);
+    EXPECT_EQ(GetFocus(), item(id)) << "forward to " << id;
+  }
+  key(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), item(IDCANCEL));
+  EnableWindow(item(kCheck), FALSE);
+  EnableWindow(item(kAmount), FALSE);
+  SetFocus(item(kName));
+  key(VK_TAB);
+  EXPECT_EQ(GetFocus(), item(kRed));
+  key(VK_TAB);
+  EXPECT_EQ(GetFocus(), item(kNumber));
+  key(VK_TAB);
+  EXPECT_EQ(GetFocus(), item(kApply));
+}
+
+TEST_F(DialogTest, TabIntoAnEditSelectsItsText) {
+  open();
+  SetWindowText(item(kNumber), "1234");
+  SetFocus(item(kRed));
+  key(VK_TAB);
+  ASSERT_EQ(GetFocus(), item(kNumber));
+  DWORD start = 0, end = 0;
+  SendMessage(item(kNumber), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 4u);
+}
+
+TEST_F(DialogTest, ArrowKeysMoveWithinTheRadioGroupAndCheckTheButton) {
+  open();
+  SetFocus(item(kRed));
+  struct Step {
+    UINT vk;
+    int focus;
+  } steps[] = {{VK_DOWN, kGreen}, {VK_RIGHT, kBlue}, {VK_DOWN, kRed}, {VK_UP, kBlue}, {VK_LEFT, kGreen}};
+  for (const Step& s : steps) {
+    key(s.vk);
+    EXPECT_EQ(GetFocus(), item(s.focus));
+    for (int id : {kRed, kGreen, kBlue})
+      EXPECT_EQ(IsDlgButtonChecked(dlg->m_hWnd, id), id == s.focus ? BST_CHECKED : BST_UNCHECKED) << id;
+  }
+  // The group ends where the next group starts: the label and its edits.
+  EXPECT_EQ(GetNextDlgGroupItem(dlg->m_hWnd, item(kBlue), FALSE), item(kRed));
+  EXPECT_EQ(GetNextDlgGroupItem(dlg->m_hWnd, item(kApply), TRUE), item(IDCANCEL));
+}
+
+TEST_F(DialogTest, TheDefaultLookFollowsTheFocusAmongPushButtons) {
+  open();
+  EXPECT_EQ(dlg->GetDefID(), static_cast<DWORD>(MAKELONG(IDOK, DC_HASDEFID)));
+  EXPECT_TRUE(isDefault(IDOK));
+  SetFocus(item(kAmount));
+  key(VK_TAB);  // onto Apply
+  EXPECT_TRUE(isDefault(kApply));
+  EXPECT_FALSE(isDefault(IDOK));
+  key(VK_TAB);  // onto OK
+  EXPECT_TRUE(isDefault(IDOK));
+  EXPECT_FALSE(isDefault(kApply));
+  key(VK_TAB);  // onto Cancel
+  EXPECT_TRUE(isDefault(IDCANCEL));
+  key(VK_TAB);  // off the buttons: the dialog's default comes back
+  EXPECT_TRUE(isDefault(IDOK));
+  EXPECT_FALSE(isDefault(IDCANCEL));
+  // Changed at run time.
+  dlg->SetDefID(kApply);
+  EXPECT_TRUE(isDefault(kApply));
+  EXPECT_FALSE(isDefault(IDOK));
+  EXPECT_EQ(LOWORD(dlg->GetDefID()), kApply);
+}
+
+TEST_F(DialogTest, EnterPressesTheFocusedOrDefaultButtonAndEscCancels) {
+  struct Case {
+    const char* what;
+    int focus;
+    int defId;  // 0: as in the template
+    UINT vk;
+    int command;
+  } cases[] = {
+      {"Enter in an edit presses the default button", kName, 0, VK_RETURN, IDOK},
+      {"Enter on a push button presses that button", kApply, 0, VK_RETURN, kApply},
+      {"Enter after the default changed", kName, kApply, VK_RETURN, kApply},
+      {"Esc anywhere cancels", kNumber, 0, VK_ESCAPE, IDCANCEL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    open();
+    if (c.defId) dlg->SetDefID(c.defId);
+    SetFocus(item(c.focus));
+    dlg->commands.clear();
+    key(c.vk);
+    ASSERT_EQ(dlg->commands.size(), 1u);
+    EXPECT_EQ(dlg->commands[0], c.command);
+    delete dlg;
+    dlg = nullptr;
+  }
+}
+
+TEST_F(DialogTest, ADisabledDefaultButtonIgnoresEnterWithABeep) {
+  open();
+  EnableWindow(item(IDOK), FALSE);
+  SetFocus(item(kName));
+  key(VK_RETURN);
+  EXPECT_TRUE(dlg->commands.empty());
+  EXPECT_FALSE(automation::Beeps().empty());
+}
+
+TEST_F(DialogTest, AccessKeys) {
+  struct Case {
+    const char* what;
+    int focusBefore;
+    UINT vk;
+    bool alt;
+    int focusAfter;   // 0: unchanged
+    int command;      // 0: none
+    int checkToggled;  // 0: none
+  } cases[] = {
+      {"a label hands the focus to the control after it", kCheck, 'N', true, kName, 0, 0},
+      {"a label in front of two edits gives the first", kName, 'U', true, kNumber, 0, 0},
+      {"a check box takes the focus, toggles and notifies", kName, 'C', true, kCheck, kCheck, kCheck},
+      {"a radio button takes the focus, is checked and notifies", kName, 'G', true, kGreen, kGreen, kGreen},
+      {"a hidden button still answers its key", kName, 'H', true, 0, kHidden, 0},
+      {"a push button is pressed without moving the focus", kName, 'A', true, 0, kApply, 0},
+      {"without Alt a button's key works when the focus is not in an edit", kCheck, 'A', false, 0, kApply, 0},
+      {"without Alt the letter goes into an edit", kName, 'A', false, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    open();
+    SetFocus(item(c.focusBefore));
+    UINT checkBefore = c.checkToggled ? IsDlgButtonChecked(dlg->m_hWnd, c.checkToggled) : 0;
+    dlg->commands.clear();
+    key(c.vk, false, false, c.alt);
+    EXPECT_EQ(GetFocus(), item(c.focusAfter ? c.focusAfter : c.focusBefore));
+    if (c.command) {
+      ASSERT_EQ(dlg->commands.size(), 1u);
+      EXPECT_EQ(dlg->commands[0], c.command);
+    } else {
+      EXPECT_TRUE(dlg->commands.empty());
+    }
+    if (c.checkToggled) {
+      EXPECT_NE(IsDlgButtonChecked(dlg->m_hWnd, c.checkToggled), checkBefore);
+    }
+    delete dlg;
+    dlg = nullptr;
+  }
+}
+
+TEST_F(DialogTest, ADisabledHiddenButtonIgnoresItsKey) {
+  open();
+  EnableWindow(item(kHidden), FALSE);
+  key('H', false, false, true);
+  EXPECT_TRUE(dlg->commands.empty());
+}
+
+TEST_F(DialogTest, GotoNextAndPrevMoveTheFocusLikeTab) {
+  open();
+  dlg->GotoDlgCtrl(CWnd::FromHandle(item(kAmount)));
+  EXPECT_EQ(GetFocus(), item(kAmount));
+  dlg->NextDlgCtrl();
+  EXPECT_EQ(GetFocus(), item(kApply));
+  EXPECT_TRUE(isDefault(kApply));
+  dlg->PrevDlgCtrl();
+  dlg->PrevDlgCtrl();
+  EXPECT_EQ(GetFocus(), item(kNumber));
+  EXPECT_TRUE(isDefault(IDOK));
+}
+
+TEST_F(DialogTest, ItemHelpers) {
+  open();
+  HWND h = dlg->m_hWnd;
+  CheckRadioButton(h, kRed, kBlue, kBlue);
+  EXPECT_EQ(dlg->GetCheckedRadioButton(kRed, kBlue), kBlue);
+  CheckDlgButton(h, kCheck, BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(h, kCheck), BST_CHECKED);
+  struct IntCase {
+    const char* text;
+    BOOL isSigned;
+    BOOL ok;
+    UINT value;
+  } ints[] = {{" 42 ", TRUE, TRUE, 42},          {"-7", TRUE, TRUE, static_cast<UINT>(-7)},
+              {"-7", FALSE, FALSE, 0},          {"12x", TRUE, FALSE, 0},
+              {"", TRUE, FALSE, 0},             {"4294967295", FALSE, TRUE, 4294967295u},
+              {"4294967296", FALSE, FALSE, 0},  {"2147483648", TRUE, FALSE, 0}};
+  for (const IntCase& c : ints) {
+    SetDlgItemText(h, kNumber, c.text);
+    BOOL ok = 2;
+    UINT v = GetDlgItemInt(h, kNumber, &ok, c.isSigned);
+    EXPECT_EQ(ok, c.ok) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
+  }
+  SetDlgItemInt(h, kNumber, static_cast<UINT>(-12), TRUE);
+  char buf[16];
+  GetDlgItemText(h, kNumber, buf, sizeof buf);
+  EXPECT_STREQ(buf, "-12");
+  EXPECT_EQ(SendDlgItemMessage(h, kName, WM_GETTEXTLENGTH, 0, 0), 0);
+}
+
+TEST_F(DialogTest, ModalRunEndsWithTheCodeTheScriptLeadsTo) {
+  TestDialog d;
+  d.exchange = true;
+  d.name = "old";
+  automation::OnDialog("Test Dialog", [](HWND h) {
+    // Inside the loop: the members are loaded, the focus is on the first field.
+    char buf[32];
+    GetDlgItemText(h, kName, buf, sizeof buf);
+    EXPECT_STREQ(buf, "old");
+    SetDlgItemText(h, kName, "Treasurer");
+    automation::PressKey(VK_RETURN);
+    automation::PumpUntilIdle();
+  }, IDCANCEL);
+  EXPECT_EQ(d.DoModal(), IDOK);
+  EXPECT_STREQ(static_cast<LPCTSTR>(d.name), "Treasurer");
+  EXPECT_EQ(d.m_hWnd, nullptr);
+}
+
+TEST_F(DialogTest, EndDialogCarriesAnyCode) {
+  TestDialog d;
+  automation::OnDialog("Test Dialog", [](HWND h) { EndDialog(h, 4321); }, IDCANCEL);
+  EXPECT_EQ(d.DoModal(), 4321);
+}
+
+TEST_F(DialogTest, AnUnansweredModalDialogIsReportedWithItsCaption) {
+  std::vector<std::string> seen;
+  automation::SetUnansweredHandler([&](const automation::ModalInfo& info) {
+    seen.push_back(info.kind + ":" + info.caption + ":" + info.text);
+    return IDCANCEL;
+  });
+  TestDialog d;
+  EXPECT_EQ(d.DoModal(), IDCANCEL);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "dialog:Test Dialog:IDD_TEST");
+}
+
+TEST_F(DialogTest, TheOwnerIsDisabledWhileAModalDialogRuns) {
+  HWND owner = CreateWindowEx(0, WC_DIALOG, "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 300, 200, nullptr,
+                              nullptr, nullptr, nullptr);
+  SetActiveWindow(owner);
+  TestDialog d;
+  BOOL enabledInside = TRUE;
+  HWND ownerInside = nullptr;
+  automation::OnDialog("Test Dialog", [&](HWND h) {
+    enabledInside = IsWindowEnabled(owner);
+    ownerInside = GetWindow(h, GW_OWNER);
+  }, IDOK);
+  EXPECT_EQ(d.DoModal(), IDOK);
+  EXPECT_FALSE(enabledInside);
+  EXPECT_EQ(ownerInside, owner);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetActiveWindow(), owner);
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// A small but complete fiscal year (2008, starting in January) in a
+// temporary program folder, opened and loaded: accounts of every class
+// (399, 599 and 900 among them), a budget, scouts, an adult and a subunit
+// with passbooks, transactions with support lines, a passbook split and a
+// reserve posting, an equipment purchase, a hand-entered item, friends,
+// member reserves, a dues schedule with participants and an account group.
+#pragma once
+
+#include <string>
+
+#include "store/Records.h"
+
+namespace fixture {
+
+// Member rows of the fixture.
+inline constexpr int kAnna = 0;   // scout, passbook, subunit Eagles
+inline constexpr int kBen = 1;    // scout, passbook, subunit Eagles
+inline constexpr int kCarl = 2;   // adult, passbook
+inline constexpr int kEagles = 3; // subunit, passbook
+
+class FiscalYear {
+ public:
+  // Makes the folder and empty record files only (no year open).
+  explicit FiscalYear(bool populate = true);
+  ~FiscalYear();
+  FiscalYear(const FiscalYear&) = delete;
+  FiscalYear& operator=(const FiscalYear&) = delete;
+
+  const std::string& home() const { return home_; }
+  const std::string& folder() const { return folder_; }
+  // Closes and opens the year again (as at start-up).
+  int Reopen();
+
+  // Reads an account's record (by number); fails the test when missing.
+  static AccountRecord Account(int number);
+  static int Balance(int number) { return Account(number).currentBalance; }
+  static int Usage(int number) { return Account(number).usageCount; }
+  static int MemberBalance(int row);
+  static int MemberCount(int row);
+
+ private:
+  void MakeEmptyYear();
+  void Populate();
+  std::string home_;
+  std::string folder_;
+};
+
+// Path of a record file of the fixture's year by stem ("acct", "trans", ...).
+std::string FilePath(const FiscalYear& fy, const char* stem);
+long FileSize(const std::string& path);
+
+}  // namespace fixture

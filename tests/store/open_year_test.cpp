@@ -1,0 +1,197 @@
+// Opening a fiscal year: loading, counters, capacities and the sorted
+// indexes with their exact keys.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/Automation.h"
+#include "platform/MessageBox.h"
+#include "common/Dates.h"
+#include "store/Fixture.h"
+#include "store/KeyTable.h"
+#include "store/RecIO.h"
+#include "store/UnitInfo.h"
+
+namespace {
+
+template <class Rec>
+void Append(const std::string& path, std::vector<Rec> recs) {
+  FILE* f = std::fopen(path.c_str(), "r+b");
+  ASSERT_NE(f, nullptr);
+  std::fseek(f, 0, SEEK_END);
+  int row = static_cast<int>(std::ftell(f) / RecordSize<Rec>::value);
+  for (const Rec& r : recs) ASSERT_EQ(WriteRecord(f, r, row++), 1);
+  std::fclose(f);
+}
+
+std::vector<int> Order(const std::vector<int>& index, int n) { return std::vector<int>(index.begin(), index.begin() + n); }
+
+TEST(OpenYear, EmptyYearLoadsEmptyTables) {
+  fixture::FiscalYear fy(false);
+  EXPECT_EQ(TransTable.rowCount, 0);
+  EXPECT_EQ(NextTransId, 1);
+  EXPECT_EQ(SplitTable.freeCount, 699);
+  EXPECT_EQ(SubAcctTable.freeCount, 8375);
+  EXPECT_EQ(AcctTable.freeCount, 100);
+  EXPECT_EQ(BudgetTable.rowCount, 1);
+  EXPECT_STREQ(FiscalStartDate, "20080101");
+  EXPECT_STREQ(FiscalEndDate, "20081231");
+}
+
+TEST(OpenYear, FixtureReloadsToTheSameTables) {
+  fixture::FiscalYear fy;
+  int live = TransTable.liveCount, lines = SupportTable.liveCount, next = NextTransId;
+  ASSERT_EQ(fy.Reopen(), 1);
+  EXPECT_EQ(TransTable.liveCount, live);
+  EXPECT_EQ(SupportTable.liveCount, lines);
+  EXPECT_EQ(NextTransId, next);
+  EXPECT_EQ(ScoutCount, 2);
+  EXPECT_EQ(AdultCount, 1);
+  EXPECT_EQ(SubunitCount, 1);
+  EXPECT_EQ(PassbookCount[0] + PassbookCount[1] + PassbookCount[2], 4);
+  EXPECT_EQ(SplitTable.liveCount, 1);
+  EXPECT_EQ(SubAcctTable.liveCount, 2);
+}
+
+TEST(OpenYear, CapacityOverflow) {
+  fixture::FiscalYear fy(false);
+  CloseDataFiles();
+  // 101 budget records: the message, and the open goes on with 100 rows.
+  Append(fixture::FilePath(fy, "budge"), std::vector<BudgetRecord>(100));
+  automation::ExpectMessageBox("Error", "Number of budgets exceeds maximum", IDOK);
+  EXPECT_EQ(OpenDatabase(fy.folder().c_str(), "08", 0), 1);
+  EXPECT_EQ(BudgetTable.rowCount, 100);
+  // 101 accounts: the open fails.
+  CloseDataFiles();
+  AccountRecord a;
+  Append(fixture::FilePath(fy, "acct"), std::vector<AccountRecord>(101, a));
+  automation::AlwaysAnswer("Error", "Number of budgets exceeds maximum", IDOK);
+  automation::ExpectMessageBox("Error", "Number of accounts exceeds maximum", IDOK);
+  EXPECT_EQ(OpenDatabase(fy.folder().c_str(), "08", 0), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST(OpenYear, MissingFileFailsTheOpen) {
+  fixture::FiscalYear fy(false);
+  CloseDataFiles();
+  std::remove(fixture::FilePath(fy, "suppt").c_str());
+  automation::ExpectMessageBox("Fatal Error", "Failed open: support account", IDOK);
+  EXPECT_EQ(OpenDatabase(fy.folder().c_str(), "08", 0), 0);
+}
+
+TEST(SortedIndexes, KeysAndStableOrder) {
+  fixture::FiscalYear fy(false);
+  CloseDataFiles();
+  AccountRecord a1, a2, a3;
+  a1.number = 520;
+  SetText(a1.name, "dues");
+  a2.number = 510;
+  SetText(a2.name, "Dues");
+  a3.number = 101;
+  SetText(a3.name, "Checking");
+  a3.status = kStatusDeleted;  // a deleted row keeps its place
+  Append(fixture::FilePath(fy, "acct"), std::vector<AccountRecord>{a1, a2, a3});
+
+  TransactionRecord t[3];
+  const char* numbers[] = {"ATM", "100", "95"};
+  for (int i = 0; i < 3; ++i) {
+    t[i].id = i + 1;
+    t[i].account = 101;
+    SetText(t[i].number, numbers[i]);
+    SetText(t[i].date, "20080301");
+  }
+  Append(fixture::FilePath(fy, "trans"), std::vector<TransactionRecord>{t[0], t[1], t[2]});
+
+  FriendRecord f1, f2;
+  SetText(f1.lastName, "Miller");
+  f1.total = 7500;
+  SetText(f2.lastName, "Adams");
+  f2.total = 50000;
+  Append(fixture::FilePath(fy, "fos"), std::vector<FriendRecord>{f1, f2});
+
+  // Equal descriptions keep ascending row order: keys B, B, A.
+  EquipmentRecord e[3];
+  const char* desc[] = {"Tent", "tent", "Stove"};
+  for (int i = 0; i < 3; ++i) SetText(e[i].description, desc[i]);
+  SetText(e[0].inventoryId, "100");
+  SetText(e[1].inventoryId, "7");
+  SetText(e[2].inventoryId, "0012");
+  Append(fixture::FilePath(fy, "equip"), std::vector<EquipmentRecord>{e[0], e[1], e[2]});
+
+  ASSERT_EQ(OpenDatabase(fy.folder().c_str(), "08", 0), 1);
+  EXPECT_EQ(AcctTable.liveCount, 2);
+  EXPECT_EQ(Order(AcctTable.byNumber, 3), (std::vector<int>{2, 1, 0}));
+  EXPECT_EQ(Order(AcctTable.byName, 3), (std::vector<int>{2, 1, 0}));  // Checking, Dues 510, dues 520
+  EXPECT_EQ(Order(TransTable.byAcctNumberDate, 3), (std::vector<int>{2, 1, 0}));  // 95, 100, ATM
+  EXPECT_EQ(NextTransId, 4);
+  EXPECT_EQ(Order(FriendTable.byContribution, 2), (std::vector<int>{1, 0}));
+  EXPECT_EQ(Order(FriendTable.byName, 2), (std::vector<int>{1, 0}));
+  EXPECT_EQ(Order(EquipTable.byDescription, 3), (std::vector<int>{2, 0, 1}));
+  EXPECT_EQ(Order(EquipTable.byInventory, 3), (std::vector<int>{1, 2, 0}));  // 7, 12, 100
+}
+
+TEST(SortedIndexes, ScoutsBeforeAdultsBeforeSubunits) {
+  fixture::FiscalYear fy;
+  std::vector<int> types;
+  for (int pos = 0; pos < MemberTable.rowCount; ++pos)
+    types.push_back(MemberTable.keys[static_cast<size_t>(MemberTable.byTypeName[static_cast<size_t>(pos)])].type);
+  EXPECT_EQ(types, (std::vector<int>{0, 0, 1, 2}));
+  // Jones before Smith.
+  EXPECT_EQ(MemberTable.byTypeName[0], fixture::kBen);
+}
+
+TEST(SortedIndexes, TransactionNumberKey) {
+  struct {
+    const char* number;
+    const char* key;
+  } cases[] = {{"95", "00000095"}, {"100", "00000100"}, {"ATM", "ATM"}, {"12A", "12A"}, {"", ""},
+               {"AutoPost", "AutoPost"}};
+  for (auto& c : cases) {
+    char key[9];
+    TransNumberKey(c.number, key);
+    EXPECT_STREQ(key, c.key) << c.number;
+  }
+}
+
+TEST(UnitInfo, FiscalDates) {
+  fixture::FiscalYear fy(false);
+  struct {
+    const char* value;
+    const char* start;
+    const char* end;
+    int lastMonth;
+  } cases[] = {{"002008", "20080101", "20081231", 11}, {"082008", "20080901", "20090831", 7}};
+  for (auto& c : cases) {
+    FILE* f = std::fopen(UnitPath, "w");
+    std::fprintf(f, "address = 1 Main\naddress=2\naddress=third\ncity = Abcdefghijklmnopqrst\nfiscal date = %s\n",
+                 c.value);
+    std::fclose(f);
+    ASSERT_EQ(ReadWriteUnitInfo(0), 1);
+    EXPECT_STREQ(FiscalStartDate, c.start);
+    EXPECT_STREQ(FiscalEndDate, c.end);
+    EXPECT_EQ(FiscalLastMonth, c.lastMonth);
+    EXPECT_STREQ(UnitAddress2, "2");
+    EXPECT_STREQ(UnitCity, "Abcdefghijklmnopq");
+  }
+  // Written back as the nine lines, and read again to the same values.
+  ASSERT_EQ(ReadWriteUnitInfo(1), 1);
+  FILE* w = std::fopen(UnitPath, "rb");
+  char text[512] = {};
+  std::fread(text, 1, sizeof text - 1, w);
+  std::fclose(w);
+  EXPECT_EQ(std::string(text),
+            "Address     = 1 Main\r\nAddress     = 2\r\nCity        = Abcdefghijklmnopq\r\nState       = \r\n"
+            "Zip         = \r\nInfo1       = \r\nInfo2       = \r\nInfo3       = \r\nFiscal Date = 082008\r\n");
+  ASSERT_EQ(ReadWriteUnitInfo(0), 1);
+  EXPECT_STREQ(FiscalStartDate, "20080901");
+
+  FILE* f = std::fopen(UnitPath, "w");
+  std::fputs("City = X\n", f);
+  std::fclose(f);
+  automation::ExpectMessageBox("Error", "Invalid fiscal year start: -0002-0101", IDOK);
+  EXPECT_EQ(ReadWriteUnitInfo(0), 0);
+  EXPECT_STREQ(FiscalStartDate, "");
+}
+
+}  // namespace

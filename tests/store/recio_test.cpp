@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "common/FileUtil.h"
+#include "platform/Automation.h"
+#include "platform/MessageBox.h"
+#include "store/KeyTable.h"
+#include "store/RecIO.h"
+#include "store/Fixture.h"
+
+namespace {
+
+TEST(RecIO, ReadsEndOfFileAndPartialRecordsAsMinusOne) {
+  FILE* f = std::tmpfile();
+  SplitRecord s;
+  s.lineKey = 570;
+  ASSERT_EQ(WriteRecord(f, s, 0), 1);
+  ASSERT_EQ(WriteRecord(f, s, 1), 1);
+  SplitRecord back;
+  EXPECT_EQ(ReadRecord(f, back, 1), 1);
+  EXPECT_EQ(back.lineKey, 570);
+  EXPECT_EQ(ReadRecord(f, back, 2), -1);
+  std::fseek(f, 0, SEEK_END);
+  std::fputs("abc", f);  // a partial third record
+  EXPECT_EQ(ReadRecord(f, back, 2), -1);
+  BYTE buf[24];
+  EXPECT_EQ(RecIO(f, buf, 24, 2, 0), 0);  // no such mode
+  std::fclose(f);
+}
+
+TEST(RecIO, NullHandleShowsItsMessage) {
+  automation::ExpectMessageBox("Error", "NULL RecIO file pointer", IDOK);
+  automation::ExpectMessageBox("Error", "NULL RecIO file pointer", IDOK);
+  BYTE buf[12] = {};
+  EXPECT_EQ(RecIO(nullptr, buf, 12, 0, 0), 0);
+  EXPECT_EQ(RecIO(nullptr, buf, 12, 1, 0), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST(RecIO, FullDiskRefusesTheWriteAndLeavesTheFile) {
+  fixture::FiscalYear fy(false);
+  SetFreeSpaceQuery([](const char*, unsigned long long* free) {
+    *free = 5;
+    return true;
+  });
+  automation::ExpectMessageBox("Error", "Not enough disk space for operation", IDOK);
+  ReserveRecord r{1, 710, 500};
+  ASSERT_EQ(OpenReserveFile(), 1);
+  EXPECT_EQ(WriteRecord(ReserveFile, r, 0), 0);
+  CloseReserveFile();
+  SetFreeSpaceQuery(nullptr);
+  EXPECT_EQ(fixture::FileSize(fixture::FilePath(fy, "resrv")), 0);
+}
+
+TEST(RecIO, DataFileNames) {
+  BuildDataFileNames("/data/fy2008", "08");
+  EXPECT_STREQ(SupportPath, "/data/fy2008/suppt408.dat");
+  EXPECT_STREQ(AcctPath, "/data/fy2008/acct408.dat");
+  EXPECT_STREQ(UnitPath, "/data/fy2008/unit408.dat");
+  EXPECT_STREQ(AcctGroupBase, "/data/fy2008/ag408");
+}
+
+TEST(RecIO, OlderFileInOtherCaseIsFound) {
+  fixture::FiscalYear fy(false);
+  CloseDataFiles();
+  std::string lower = fixture::FilePath(fy, "trans");
+  ASSERT_EQ(std::rename(lower.c_str(), (fy.folder() + "/TRANS408.DAT").c_str()), 0);
+  BuildDataFileNames(fy.folder().c_str(), "08");
+  EXPECT_EQ(std::string(TransPath), fy.folder() + "/TRANS408.DAT");
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include "ControlsPage.h"
+
+#include <cstdio>
+
+#include "platform/Automation.h"
+#include "platform/CtlDefs.h"
+#include "platform/DlgSnapshot.h"
+#include "platform/Host.h"
+#include "platform/MessageBox.h"
+#include "platform/SdlHost.h"
+#include "res/resource.h"
+
+namespace gallery {
+
+BEGIN_MESSAGE_MAP(ControlsDialog, CDialog)
+  ON_BN_CLICKED(IDC_GAL_BUTTON, OnPush)
+  ON_COMMAND(IDC_GAL_MESSAGEBOX, OnMessageBox)
+  ON_COMMAND(ID_GAL_FILE_EXIT, OnExit)
+  ON_COMMAND(ID_GAL_VIEW_CHECKED, OnToggleChecked)
+  ON_UPDATE_COMMAND_UI(ID_GAL_VIEW_CHECKED, OnUpdateChecked)
+  ON_UPDATE_COMMAND_UI(ID_GAL_VIEW_GRAYED, OnUpdateGrayed)
+END_MESSAGE_MAP()
+
+ControlsDialog::ControlsDialog() : CDialog(IDD_GALLERY_CONTROLS) {}
+
+BOOL ControlsDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  HWND h = m_hWnd;
+  // Menu bar: the window grows so that the controls keep their room.
+  if (menu_.LoadMenu(IDR_GALLERY)) {
+    RECT before;
+    ::GetWindowRect(h, &before);
+    ::SetMenu(h, menu_.m_hMenu);
+    ::SetWindowPos(h, nullptr, 0, 0, before.right - before.left,
+                   before.bottom - before.top + GetSystemMetrics(SM_CYMENU), SWP_NOMOVE | SWP_NOZORDER);
+  }
+  accel_ = LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_GALLERY));
+
+  CheckDlgButton(IDC_GAL_CHECK_ON, BST_CHECKED);
+  CheckDlgButton(IDC_GAL_CHECK_3STATE, BST_INDETERMINATE);
+  CheckDlgButton(IDC_GAL_CHECK_DISABLED, BST_CHECKED);
+  CheckRadioButton(IDC_GAL_RADIO1, IDC_GAL_RADIO3, IDC_GAL_RADIO2);
+
+  const char* words[] = {"Foxtrot", "Alpha", "Echo", "Bravo", "Delta", "Charlie", "Golf", "Hotel"};
+  for (const char* w : words) {
+    SendDlgItemMessage(IDC_GAL_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
+    SendDlgItemMessage(IDC_GAL_LIST_MULTI, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
+    for (int id : {IDC_GAL_COMBO_DROPDOWN, IDC_GAL_COMBO_LIST, IDC_GAL_COMBO_SIMPLE, IDC_GAL_COMBO_DROPPED})
+      SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
+  }
+  SendDlgItemMessage(IDC_GAL_LIST, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Charlie"));
+  SendDlgItemMessage(IDC_GAL_LIST_MULTI, LB_SETSEL, TRUE, 1);
+  SendDlgItemMessage(IDC_GAL_LIST_MULTI, LB_SETSEL, TRUE, 3);
+  SetDlgItemText(IDC_GAL_COMBO_DROPDOWN, "Typed text");
+  SendDlgItemMessage(IDC_GAL_COMBO_LIST, CB_SETCURSEL, 1, 0);
+  SendDlgItemMessage(IDC_GAL_COMBO_SIMPLE, CB_SETCURSEL, 2, 0);
+  SendDlgItemMessage(IDC_GAL_COMBO_DROPPED, CB_SETCURSEL, 3, 0);
+
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  si.nMin = 0;
+  si.nMax = 100;
+  si.nPage = 20;
+  si.nPos = 30;
+  ::SetScrollInfo(::GetDlgItem(h, IDC_GAL_SCROLL_H), SB_CTL, &si, TRUE);
+  si.nPos = 60;
+  ::SetScrollInfo(::GetDlgItem(h, IDC_GAL_SCROLL_V), SB_CTL, &si, TRUE);
+
+  // The focus on the first edit with its text selected.
+  GotoDlgCtrl(GetDlgItem(IDC_GAL_EDIT));
+  return FALSE;
+}
+
+BOOL ControlsDialog::PreTranslateMessage(MSG* msg) {
+  if (accel_ && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && ::TranslateAccelerator(m_hWnd, accel_, msg))
+    return TRUE;
+  if (::TranslateMenuKey(m_hWnd, msg)) return TRUE;
+  return CDialog::PreTranslateMessage(msg);
+}
+
+void ControlsDialog::OnInitMenuPopup(CMenu* popup, UINT, BOOL) { AfxUpdateMenuPopup(this, popup, FALSE); }
+
+void ControlsDialog::OnPush() {
+  CString text;
+  text.Format("Clicks: %d", ++clicks);
+  SetDlgItemText(IDC_GAL_CLICKS, text);
+}
+
+void ControlsDialog::OnMessageBox() {
+  int answer = ::MessageBox(m_hWnd,
+                            "This is the message box of the platform layer. Its width follows the text, and a long "
+                            "text wraps onto further lines.\n\nDo you like it?",
+                            "Gallery", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+  CString text;
+  text.Format("Answer: %s", answer == IDYES ? "Yes" : answer == IDNO ? "No" : "Cancel");
+  SetDlgItemText(IDC_GAL_CLICKS, text);
+}
+
+void ControlsDialog::OnExit() { DestroyWindow(); }
+void ControlsDialog::OnToggleChecked() { checked_ = !checked_; }
+void ControlsDialog::OnUpdateChecked(CCmdUI* ui) { ui->SetCheck(checked_ ? 1 : 0); }
+void ControlsDialog::OnUpdateGrayed(CCmdUI* ui) { ui->Enable(FALSE); }
+void ControlsDialog::OnOK() { DestroyWindow(); }
+void ControlsDialog::OnCancel() { DestroyWindow(); }
+
+void ControlsDialog::PostNcDestroy() {
+  if (quitOnClose) PostQuitMessage(0);
+}
+
+namespace {
+
+std::string controlsPath(const char* path) {
+  std::string p = path;
+  if (p.size() > 4 && p.substr(p.size() - 4) == ".png") return p.substr(0, p.size() - 4) + "-controls.png";
+  return p + "-controls.png";
+}
+
+void drop(ControlsDialog& d) {
+  if (d.dropCombo) d.SendDlgItemMessage(IDC_GAL_COMBO_DROPPED, CB_SHOWDROPDOWN, TRUE, 0);
+}
+
+}  // namespace
+
+int WriteControlsPng(const char* path) {
+  ControlsDialog d;
+  if (!d.Create(IDD_GALLERY_CONTROLS)) {
+    std::fprintf(stderr, "gallery: the controls dialog could not be made\n");
+    return 1;
+  }
+  d.CenterWindow();
+  d.ShowWindow(SW_SHOW);
+  automation::PumpUntilIdle();
+  drop(d);
+  automation::PumpUntilIdle();
+  std::string out = controlsPath(path);
+  if (!SnapshotToPng(d.m_hWnd, out)) {
+    std::fprintf(stderr, "gallery: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int RunControls(const char* screenshot, int afterMs) {
+  static ControlsDialog* current = nullptr;
+  ControlsDialog d;
+  d.quitOnClose = true;
+  d.dropCombo = screenshot != nullptr;
+  if (!d.Create(IDD_GALLERY_CONTROLS)) {
+    std::fprintf(stderr, "gallery: the controls dialog could not be made\n");
+    return 1;
+  }
+  d.CenterWindow();
+  d.ShowWindow(SW_SHOW);
+  current = &d;
+  static std::string shot;
+  if (screenshot) {
+    shot = screenshot;
+    ::SetTimer(d.m_hWnd, 1, static_cast<UINT>(afterMs / 2), [](HWND, UINT, UINT_PTR, DWORD) {
+      ::KillTimer(current->m_hWnd, 1);
+      drop(*current);
+    });
+    ::SetTimer(d.m_hWnd, 2, static_cast<UINT>(afterMs), [](HWND h, UINT, UINT_PTR, DWORD) {
+      ::KillTimer(h, 2);
+      if (!SnapshotToPng(h, shot)) std::fprintf(stderr, "gallery: cannot write %s\n", shot.c_str());
+      ::DestroyWindow(h);
+    });
+  }
+  MSG msg;
+  while (GetMessage(&msg, nullptr, 0, 0) > 0) {
+    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+  }
+  current = nullptr;
+  return 0;
+}
+
+}  // namespace gallery

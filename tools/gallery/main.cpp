@@ -1,0 +1,63 @@
+// gallery: a developer's view of the platform layer.
+//   gallery --png FILE          draws the drawing page headlessly into FILE
+//                               and the controls dialog into FILE-controls.png
+//   gallery                     opens the controls dialog on the display
+//   gallery --screenshot FILE [--after MS]
+//                               opens it on the display and writes what its
+//                               windows show after MS milliseconds (500)
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "ControlsPage.h"
+#include "DrawingPage.h"
+#include "platform/Dc.h"
+#include "platform/DcImpl.h"
+#include "platform/SdlHost.h"
+
+#include <cstdlib>
+
+namespace {
+
+int WritePng(const char* path) {
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, gallery::kPageWidth, gallery::kPageHeight);
+  const RECT all{0, 0, gallery::kPageWidth, gallery::kPageHeight};
+  CDC dc;
+  dc.Attach(CreateSurfaceDC(surface, 0, 0, all));
+  gallery::DrawDrawingPage(dc);
+  DeleteSurfaceDC(dc.Detach());
+  cairo_surface_flush(surface);
+  const cairo_status_t status = cairo_surface_write_to_png(surface, path);
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    std::fprintf(stderr, "gallery: cannot write %s: %s\n", path, cairo_status_to_string(status));
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* screenshot = nullptr;
+  int afterMs = 500;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
+      int rc = WritePng(argv[i + 1]);
+      return rc ? rc : gallery::WriteControlsPng(argv[i + 1]);
+    }
+    if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
+    else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--headless") != 0) {
+      std::fprintf(stderr, "usage: gallery [--png FILE | --screenshot FILE [--after MS]]\n");
+      return 2;
+    }
+  }
+  if (!platform::SelectHost(argc, argv)) {
+    std::fprintf(stderr, "gallery: no display (DISPLAY unset, or --headless); use --png FILE\n");
+    return 1;
+  }
+  return gallery::RunControls(screenshot, afterMs);
+}
