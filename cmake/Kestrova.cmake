@@ -33,7 +33,6 @@ function(kestrova_tests folder)
   add_executable(${folder}_tests ${sources} ${support})
   target_link_libraries(${folder}_tests PRIVATE kestrova_${folder} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${folder}_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(${folder}_tests PRIVATE KESTROVA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "KESTROVA_HEADLESS=1" TIMEOUT 300)
 endfunction()

@@ -110,7 +110,4 @@ struct BarState {
 // mouse until the button comes up. True when the press was on a bar.
 void PaintWindowScrollBars(HWND hwnd);
 bool WindowScrollBarPress(HWND hwnd, UINT hit, POINT screen);
-// The frame messages of a window with standard scroll bars; true when
-// handled (*result set).
-bool HandleScrollBarFrame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 }  // namespace ctl

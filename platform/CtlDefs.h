@@ -320,3 +320,12 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
 BOOL GetScrollRange(HWND hwnd, int bar, LPINT minPos, LPINT maxPos);
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+
+namespace ctl {
+// The frame messages of a window with standard scroll bars (WM_NCPAINT
+// draws them; WM_NCLBUTTONDOWN on one tracks the mouse and sends
+// WM_HSCROLL/WM_VSCROLL to the window). True when handled, with *result
+// set. The controls call it first thing; other windows get it through the
+// default window procedure.
+bool HandleScrollBarFrame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+}  // namespace ctl

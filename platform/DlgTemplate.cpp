@@ -305,7 +305,7 @@ bool TokenizeResourceLine(std::string_view line, std::vector<ResToken>* out, std
         }
         if (d == '\\' && i < line.size()) {
           char e = line[i++];
-          d = e == 'n' ? '\n' : e == 't' ? '\t' : e;
+          d = e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e;
         }
         utf8 += d;
       }

@@ -2,7 +2,7 @@
 // program from res/dialogs/*.dlg, with symbolic ids from res/resource.h.
 //
 // Format (one statement per line; "#" starts a comment line; strings in
-// double quotes with \" \\ \n \t escapes, UTF-8 in the file and Windows-1252
+// double quotes with \" \\ \r \n \t escapes, UTF-8 in the file and Windows-1252
 // in the program; numbers decimal or 0x hex; ids a number or a symbol):
 //
 //   dialog IDD_QUESTION               a symbol, a number, or both

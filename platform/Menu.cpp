@@ -482,10 +482,10 @@ HACCEL CreateAcceleratorTable(LPACCEL accels, int count) {
 
 HACCEL LoadAccelerators(HINSTANCE, LPCSTR name) {
   // One table per resource, kept for the whole run as the resource was.
-  static std::map<const std::vector<ACCEL>*, HACCEL> loaded;
+  static auto* loaded = new std::map<const std::vector<ACCEL>*, HACCEL>;
   const std::vector<ACCEL>* entries = menus::FindAccelResource(name);
   if (!entries || entries->empty()) return nullptr;
-  HACCEL& h = loaded[entries];
+  HACCEL& h = (*loaded)[entries];
   if (!h) h = CreateAcceleratorTable(const_cast<ACCEL*>(entries->data()), static_cast<int>(entries->size()));
   return h;
 }

@@ -179,45 +179,12 @@ int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetR
 
 // ---- equipment ----
 
-namespace {
-
-// The distinct non-empty categories (1 or 2) of the live items, sorted
-// without regard to case.
-void FillCategories(ListOfValues* list, int which) {
-  if (list == nullptr) return;
-  list->texts.clear();
-  list->ids.clear();
-  std::vector<std::string> found;
-  for (int r = 0; r < EquipTable.rowCount; ++r) {
-    if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
-    EquipmentRecord item;
-    if (ReadRecord(EquipFile, item, r) != 1) {
-      ShowStoreError(ERR_READ, "equipment item", MSG_FATAL);
-      break;
-    }
-    const char* cat = which == 1 ? item.category1 : item.category2;
-    if (cat[0] && std::find(found.begin(), found.end(), cat) == found.end()) found.emplace_back(cat);
-  }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const std::string& a, const std::string& b) { return CompareNoCase(a.c_str(), b.c_str()) < 0; });
-  for (const std::string& s : found) {
-    std::array<char, 32> text{};
-    CopyText(text.data(), 32, s.c_str());
-    list->texts.push_back(text);
-    list->ids.push_back(-1);
-  }
-  list->texts.push_back({});  // the list ends at its first empty text
-  list->ids.push_back(-1);
-}
-
-}  // namespace
-
 int XferEquipment(int save, int isNew, int* pos, ListOfValues* category1List, ListOfValues* category2List,
                   EquipmentRecord* item) {
   XferDefaults& d = TheXferDefaults();
   if (!d.equipPurchaseDate[0]) SetText(d.equipPurchaseDate, TodayDate);
-  FillCategories(category1List, 1);
-  FillCategories(category2List, 2);
+  if (category1List) GetListOfValues("ECAT1", 1, category1List);
+  if (category2List) GetListOfValues("ECAT2", 1, category2List);
 
   if (save == 0) {
     if (isNew) {

@@ -241,6 +241,7 @@ TEST_F(XferTest, EquipmentChangesPostTheDifferenceEachTime) {
   EquipmentRecord item;
   ListOfValues cat1, cat2;
   ASSERT_EQ(XferEquipment(0, 0, &pos, &cat1, &cat2, &item), 1);
+  EXPECT_EQ(cat1.Count(), 0);  // no item has a category yet
   const int before = FiscalYear::Balance(399);
   item.currentValue = 10000;
   ASSERT_EQ(XferEquipment(1, 0, &pos, &cat1, &cat2, &item), 1);
