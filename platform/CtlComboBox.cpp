@@ -539,9 +539,17 @@ LRESULT comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-      if (HWND p = GetParent(hwnd)) return SendMessage(p, msg, wParam, lParam);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_CTLCOLORSTATIC: {
+      LRESULT r = 0;
+      if (HWND p = GetParent(hwnd)) r = SendMessage(p, msg, wParam, lParam);
+      return r ? r : DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    case WM_CUT:
+    case WM_COPY:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+      return c->edit ? SendMessage(c->edit, msg, wParam, lParam) : 0;
     case WM_SETTEXT: {
       const char* t = reinterpret_cast<const char*>(lParam);
       if (c->edit) {

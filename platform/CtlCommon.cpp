@@ -99,11 +99,12 @@ void DrawArrowGlyph(CDC* dc, const RECT& r, int direction, bool enabled) {
   auto draw = [&](int ox, int oy, COLORREF color) {
     for (int i = 0; i < size; ++i) {
       int len = 2 * (size - i) - 1;
+      // Row i is the triangle's base for i = 0, its tip for i = size - 1.
       switch (direction) {
-        case 0: dc->FillSolidRect(ox + cx - (size - i) + 1, oy + cy - size / 2 + i, len, 1, color); break;
-        case 1: dc->FillSolidRect(ox + cx - (size - i) + 1, oy + cy + size / 2 - i, len, 1, color); break;
-        case 2: dc->FillSolidRect(ox + cx - size / 2 + i, oy + cy - (size - i) + 1, 1, len, color); break;
-        default: dc->FillSolidRect(ox + cx + size / 2 - i, oy + cy - (size - i) + 1, 1, len, color); break;
+        case 0: dc->FillSolidRect(ox + cx - (size - i) + 1, oy + cy + size / 2 - i, len, 1, color); break;
+        case 1: dc->FillSolidRect(ox + cx - (size - i) + 1, oy + cy - size / 2 + i, len, 1, color); break;
+        case 2: dc->FillSolidRect(ox + cx + size / 2 - i, oy + cy - (size - i) + 1, 1, len, color); break;
+        default: dc->FillSolidRect(ox + cx - size / 2 + i, oy + cy - (size - i) + 1, 1, len, color); break;
       }
     }
   };
@@ -136,6 +137,22 @@ RECT DrawButtonFace(CDC* dc, const RECT& r0, bool pushed, bool defaultFrame) {
   InflateRect(&r, -1, -1);
   dc->FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
   return r;
+}
+
+void FillScrollTrack(CDC* dc, const RECT& r) {
+  // The classic track: a checker of the highlight and the face colour.
+  static HBRUSH checker = [] {
+    const BYTE rows[16] = {0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0};
+    HBITMAP bmp = CreateBitmap(8, 8, 1, 1, rows);
+    return CreatePatternBrush(bmp);
+  }();
+  COLORREF text = dc->SetTextColor(GetSysColor(COLOR_BTNFACE));
+  COLORREF back = dc->SetBkColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+  CPoint org = dc->SetBrushOrg(0, 0);
+  dc->FillRect(&r, CBrush::FromHandle(checker));
+  dc->SetBrushOrg(org);
+  dc->SetTextColor(text);
+  dc->SetBkColor(back);
 }
 
 int DrawLabel(CDC* dc, const char* text, RECT* r, UINT format) {

@@ -64,6 +64,8 @@ void DrawArrowGlyph(CDC* dc, const RECT& r, int direction, bool enabled);  // 0 
 // A push-style face: raised (or pushed) 3-D button edge filled with the face
 // colour; returns the inner rectangle.
 RECT DrawButtonFace(CDC* dc, const RECT& r, bool pushed, bool defaultFrame);
+// The dotted track of a scroll bar.
+void FillScrollTrack(CDC* dc, const RECT& r);
 // Draws text with "&" access-key prefixes unless noPrefix.
 int DrawLabel(CDC* dc, const char* text, RECT* r, UINT format);
 

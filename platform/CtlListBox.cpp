@@ -473,7 +473,16 @@ void paint(ListBox* l) {
     return;
   }
   dc->SelectObject(l->font ? l->font : DefaultFont());
-  HBRUSH brush = CtlColor(l->combo ? l->combo : l->hwnd, hdc, WM_CTLCOLORLISTBOX);
+  // A combo's list asks through its combo, which asks its parent on the
+  // list's behalf (the parent sees the list's handle).
+  HBRUSH brush = l->combo ? reinterpret_cast<HBRUSH>(SendMessage(l->combo, WM_CTLCOLORLISTBOX,
+                                                                 reinterpret_cast<WPARAM>(hdc),
+                                                                 reinterpret_cast<LPARAM>(l->hwnd)))
+                          : CtlColor(l->hwnd, hdc, WM_CTLCOLORLISTBOX);
+  if (!g_lists.Get(l->hwnd)) {
+    EndPaint(l->hwnd, &ps);
+    return;
+  }
   RECT c;
   GetClientRect(l->hwnd, &c);
   FillBrush(dc, c, brush);

@@ -84,7 +84,7 @@ void drawBar(CDC* dc, const RECT& r, bool vert, const BarState& b, bool enabled,
   arrow(p.arrow1, vert ? 0 : 2, !active || (b.disabled & ESB_DISABLE_LTUP), b.pressed == 0);
   arrow(p.arrow2, vert ? 1 : 3, !active || (b.disabled & ESB_DISABLE_RTDN), b.pressed == 4);
   if (trackBrush) FillBrush(dc, p.track, trackBrush);
-  else dc->FillSolidRect(&p.track, GetSysColor(COLOR_SCROLLBAR));
+  else FillScrollTrack(dc, p.track);
   if (active && p.thumbLen) {
     if (b.pressed == 1 || b.pressed == 3) {
       RECT pg = p.track;
@@ -236,6 +236,8 @@ void controlPaint(Control* c) {
     RECT r;
     GetClientRect(c->hwnd, &r);
     HBRUSH brush = CtlColor(c->hwnd, hdc, WM_CTLCOLORSCROLLBAR);
+    // The default colours mean the classic dotted track.
+    if (brush == GetSysColorBrush(COLOR_BTNFACE) || brush == GetSysColorBrush(COLOR_SCROLLBAR)) brush = nullptr;
     drawBar(dc, r, vertical(c->hwnd), c->bar, IsWindowEnabled(c->hwnd) != FALSE, brush);
     if (c->focus && c->bar.pressed < 0) {
       Parts p = partsOf(r, vertical(c->hwnd), c->bar);
@@ -425,6 +427,14 @@ void paintWindowBars(HWND hwnd) {
   ReleaseDC(hwnd, hdc);
 }
 
+// The bars repaint with the frame at the next paint, so that a burst of
+// changes (a list filled item by item) draws them once.
+void invalidateFrame(HWND hwnd) {
+  if (!(StyleOf(hwnd) & (WS_VSCROLL | WS_HSCROLL))) return;
+  RECT none{0, 0, 0, 0};
+  RedrawWindow(hwnd, &none, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
 void showWindowBar(HWND hwnd, int bar, bool show) {
   DWORD st = StyleOf(hwnd);
   DWORD bits = (bar == SB_VERT ? WS_VSCROLL : 0) | (bar == SB_HORZ ? WS_HSCROLL : 0) |
@@ -536,7 +546,7 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
     if (need || (info->fMask & SIF_DISABLENOSCROLL)) showWindowBar(hwnd, bar, true);
     else showWindowBar(hwnd, bar, false);
   }
-  if (redraw && IsWindow(hwnd)) paintWindowBars(hwnd);
+  if (redraw && IsWindow(hwnd)) invalidateFrame(hwnd);
   return pos;
 }
 
@@ -602,6 +612,6 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
   WindowBars* wb = barsOf(hwnd, true);
   if (bar == SB_VERT || bar == SB_BOTH) wb->vert.disabled = arrows;
   if (bar == SB_HORZ || bar == SB_BOTH) wb->horz.disabled = arrows;
-  paintWindowBars(hwnd);
+  invalidateFrame(hwnd);
   return TRUE;
 }

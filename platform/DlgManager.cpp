@@ -349,6 +349,19 @@ HWND Create(const DlgTemplate& t, HWND owner, DLGPROC proc, LPARAM param, CWnd* 
   return h;
 }
 
+namespace {
+// The C++ object a dialog made without one borrows for its modal loop: it
+// gives the dialog's input to the dialog manager.
+class LoopWnd : public CWnd {
+ public:
+  BOOL PreTranslateMessage(MSG* msg) override {
+    bool input = (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) ||
+                 (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST);
+    return input && ::IsDialogMessage(m_hWnd, msg);
+  }
+};
+}  // namespace
+
 INT_PTR RunModal(HWND h, HWND owner) {
   DlgData* d = find(h);
   if (!d) return -1;
@@ -358,7 +371,7 @@ INT_PTR RunModal(HWND h, HWND owner) {
   // The loop is the window layer's modal loop, run by the dialog's C++
   // object; a dialog made without one borrows an object for the loop.
   CWnd* obj = CWnd::FromHandlePermanent(h);
-  CWnd borrowed;
+  LoopWnd borrowed;
   if (!obj) {
     borrowed.SubclassWindow(h);
     obj = &borrowed;

@@ -653,10 +653,15 @@ LRESULT barProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (TranslateMenuKey(h, &m)) return 0;
       break;
     }
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
+      // The menu bar goes with its window.
+      HMENU menu = GetMenu(h);
       RemoveProp(h, kBarProcProp);
       SetWindowLongPtr(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-      return CallWindowProc(old, h, msg, wp, lp);
+      LRESULT r = CallWindowProc(old, h, msg, wp, lp);
+      if (menu) DestroyMenu(menu);
+      return r;
+    }
     default: break;
   }
   return CallWindowProc(old, h, msg, wp, lp);
@@ -712,6 +717,7 @@ BOOL TranslateMenuKey(HWND frame, LPMSG msg) {
       return FALSE;
     case WM_SYSKEYUP:
     case WM_KEYUP:
+      if (msg->wParam != VK_MENU) s.altArmed = false;  // Alt was a modifier of this key
       if (msg->wParam == VK_MENU && s.altArmed) {
         s.altArmed = false;
         trackBar(frame, 0, false);

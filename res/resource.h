@@ -36,3 +36,16 @@
 #define ID_GAL_VIEW_CHECKED        9102
 #define ID_GAL_VIEW_GRAYED         9103
 #define ID_GAL_HELP_ABOUT          9104
+
+// ---- Question box and progress window --------------------------------------
+#define IDD_PROGRESS               186
+#define IDD_QUESTION               315
+#define IDC_PROGRESS_BAR           1267
+#define IDC_PROGRESS_CAPTION       1331
+#define IDC_PROGRESS_HELP          57670
+#define IDC_QUESTION_YES           1708
+#define IDC_QUESTION_ICON          1709
+#define IDC_QUESTION_TEXT          1710
+#define IDC_QUESTION_YESTOALL      3
+#define IDC_QUESTION_NOTOALL       4
+#define IDC_QUESTION_NO            5

@@ -176,6 +176,33 @@ TEST_F(ComboBox, DropDownHasASubclassableEditChild) {
   EXPECT_EQ(SendMessage(c, CB_GETEDITSEL, 0, 0), MAKELONG(2, 4));
   SendMessage(c, CB_LIMITTEXT, 3, 0);
   EXPECT_EQ(SendMessage(e, EM_GETLIMITTEXT, 0, 0), 3);
+  // Leaving the edit is leaving the combo.
+  HWND other = make(WC_BUTTON, BS_PUSHBUTTON, RECT{200, 10, 280, 35}, "Other", 300);
+  log().clear();
+  SetFocus(other);
+  EXPECT_EQ(taken(), (Log{"CBN_KILLFOCUS"}));
+}
+
+TEST_F(ComboBox, TheParentColoursTheEditAndTheListOnTheirBehalf) {
+  static std::vector<std::string> asked;
+  asked.clear();
+  HWND c = combo(CBS_DROPDOWN);
+  WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtr(parent, GWLP_WNDPROC));
+  SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_CTLCOLOREDIT || m == WM_CTLCOLORLISTBOX) {
+      char cls[32] = {};
+      GetClassName(reinterpret_cast<HWND>(l), cls, sizeof cls);
+      asked.push_back(std::string(m == WM_CTLCOLOREDIT ? "edit:" : "list:") + cls);
+    }
+    return parentProc(h, m, w, l);
+  }));
+  InvalidateRect(GetDlgItem(c, IDC_COMBOEDIT), nullptr, TRUE);
+  SendMessage(c, CB_SHOWDROPDOWN, TRUE, 0);
+  pump();
+  SendMessage(c, CB_SHOWDROPDOWN, FALSE, 0);
+  SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "edit:Edit"), asked.end());
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "list:ComboLBox"), asked.end());
 }
 
 TEST_F(ComboBox, PostedClickOpensADropDownList) {

@@ -140,7 +140,11 @@ TEST_F(ScrollBar, WindowBarsComeAndGoWithTheRange) {
   RECT with;
   GetClientRect(v, &with);
   EXPECT_EQ(with.right, before.right - GetSystemMetrics(SM_CXVSCROLL));
-  // A press on the bar's lower arrow, in the frame right of the client area.
+  // The bar is drawn in the frame, right of the client area: the raised
+  // edge of its upper arrow.
+  pump();
+  EXPECT_EQ(automation::PixelAt(v, with.right, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+  // A press on its lower arrow.
   pump();
   log().clear();
   automation::MouseDown(v, POINT{with.right + 8, with.bottom - 5});

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "CommonDialogsPage.h"
 #include "ControlsPage.h"
 #include "DrawingPage.h"
 #include "platform/Dc.h"
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
-      return rc ? rc : gallery::WriteControlsPng(argv[i + 1]);
+      if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
+      return rc ? rc : gallery::WriteCommonDialogsPngs(argv[i + 1]);
     }
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);

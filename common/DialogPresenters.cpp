@@ -1,0 +1,36 @@
+#include "common/DialogPresenters.h"
+
+#include "common/ProgressDlg.h"
+#include "common/Question.h"
+#include "common/QuestionDlg.h"
+#include "platform/Host.h"
+
+namespace {
+
+// Made once and kept to the end: the progress window may still be open when
+// the program ends, and must not be destroyed after the window layer.
+DialogQuestionPresenter& questionPresenter() {
+  static auto* p = new DialogQuestionPresenter;
+  return *p;
+}
+
+DialogProgressPresenter& progressPresenter() {
+  static auto* p = new DialogProgressPresenter;
+  return *p;
+}
+
+}  // namespace
+
+bool InstallDialogPresenters() {
+  if (!platform::GetHost().Interactive()) return false;
+  UseDialogPresenters(true);
+  return true;
+}
+
+void UseDialogPresenters(bool use) {
+  if (!use && TheProgressDlg().IsOpen()) TheProgressDlg().Close();
+  SetQuestionPresenter(use ? &questionPresenter() : nullptr);
+  SetProgressPresenter(use ? &progressPresenter() : nullptr);
+}
+
+CProgressWindow& ProgressWindow() { return progressPresenter().Window(); }

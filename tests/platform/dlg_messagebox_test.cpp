@@ -1,0 +1,104 @@
+// The message box as a dialog: buttons of each set, the default button,
+// layout from the text, and the keys that answer it.
+#include "dlg_support.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageBoxDlg.h"
+
+namespace {
+
+TEST(MessageBoxLayout, ButtonSetsAndDefaults) {
+  struct Case {
+    UINT type;
+    std::vector<int> ids;
+    int defaultId;
+  } cases[] = {
+      {MB_OK, {IDOK}, IDOK},
+      {MB_OKCANCEL | MB_DEFBUTTON2, {IDOK, IDCANCEL}, IDCANCEL},
+      {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, {IDABORT, IDRETRY, IDIGNORE}, IDIGNORE},
+      {MB_YESNOCANCEL, {IDYES, IDNO, IDCANCEL}, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2, {IDYES, IDNO}, IDNO},
+      {MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, IDRETRY},
+      {MB_OK | MB_DEFBUTTON3, {IDOK}, IDOK},  // a default past the last button falls back to the first
+  };
+  for (const Case& c : cases) {
+    msgbox::Layout l = msgbox::ComputeLayout("Text", c.type);
+    std::vector<int> ids;
+    for (const msgbox::Button& b : l.buttons) ids.push_back(b.id);
+    EXPECT_EQ(ids, c.ids) << c.type;
+    EXPECT_EQ(l.defaultId, c.defaultId) << c.type;
+    // One row, centred, equal buttons inside the box.
+    const RECT& first = l.buttons.front().rect;
+    const RECT& last = l.buttons.back().rect;
+    EXPECT_NEAR(first.left, l.client.cx - last.right, 1) << c.type;
+    for (const msgbox::Button& b : l.buttons) {
+      EXPECT_EQ(b.rect.top, first.top);
+      EXPECT_EQ(b.rect.right - b.rect.left, first.right - first.left);
+    }
+    EXPECT_LE(last.bottom, l.client.cy);
+  }
+}
+
+TEST(MessageBoxLayout, SizeFollowsTheText) {
+  msgbox::Layout shortText = msgbox::ComputeLayout("Saved.", MB_OK);
+  msgbox::Layout wider = msgbox::ComputeLayout(std::string(30, 'W'), MB_OK);
+  msgbox::Layout wrapped = msgbox::ComputeLayout(std::string(400, 'a') + " " + std::string(400, 'b'), MB_OK);
+  msgbox::Layout lines = msgbox::ComputeLayout("one\ntwo\nthree", MB_OK);
+  msgbox::Layout withIcon = msgbox::ComputeLayout("Saved.", MB_OK | MB_ICONEXCLAMATION);
+  int lineH = shortText.text.bottom - shortText.text.top;
+  ASSERT_GT(lineH, 0);
+  EXPECT_GT(wider.client.cx, shortText.client.cx);
+  EXPECT_EQ(wider.client.cy, shortText.client.cy);
+  // A long text wraps at the limit instead of growing without end.
+  EXPECT_LE(wrapped.text.right - wrapped.text.left, 420);
+  EXPECT_GT(wrapped.text.bottom - wrapped.text.top, lineH);
+  EXPECT_EQ(lines.text.bottom - lines.text.top, 3 * lineH);
+  EXPECT_TRUE(IsRectEmpty(&shortText.icon));
+  EXPECT_FALSE(IsRectEmpty(&withIcon.icon));
+  EXPECT_GE(withIcon.text.left, withIcon.icon.right);
+  // Text and buttons never overlap.
+  EXPECT_LT(lines.text.bottom, lines.buttons[0].rect.top);
+}
+
+class MessageBoxDialog : public dlgtest::DialogTest {};
+
+TEST_F(MessageBoxDialog, KeysAnswerTheBoxAsItsButtonsAllow) {
+  struct Case {
+    const char* what;
+    UINT type;
+    std::vector<std::pair<UINT, bool>> keys;  // key, with Alt
+    int answer;
+  } cases[] = {
+      {"Enter presses the default button", MB_YESNO | MB_DEFBUTTON2, {{VK_RETURN, false}}, IDNO},
+      {"an access key answers", MB_YESNOCANCEL, {{'N', true}}, IDNO},
+      {"Esc is Cancel when there is one", MB_OKCANCEL, {{VK_ESCAPE, false}}, IDCANCEL},
+      {"Esc answers a lone OK", MB_OK, {{VK_ESCAPE, false}}, IDOK},
+      {"Esc does nothing without Cancel", MB_YESNO, {{VK_ESCAPE, false}, {'Y', false}}, IDYES},
+      {"Tab moves the focus to the next button", MB_ABORTRETRYIGNORE, {{VK_TAB, false}, {VK_RETURN, false}}, IDRETRY},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    bool stillOpenAfterFirst = false;
+    automation::OnDialog("Question", [&](HWND h) {
+      for (size_t i = 0; i < c.keys.size(); ++i) {
+        automation::PressKey(c.keys[i].first, false, false, c.keys[i].second);
+        automation::PumpUntilIdle();
+        if (i == 0) stillOpenAfterFirst = IsWindowVisible(h);
+      }
+    }, -1);
+    EXPECT_EQ(msgbox::Run(nullptr, "Keep it?", "Question", c.type | MB_ICONQUESTION), c.answer);
+    EXPECT_EQ(stillOpenAfterFirst, c.keys.size() > 1);
+  }
+}
+
+TEST_F(MessageBoxDialog, TheBoxShowsItsTextAndBeeps) {
+  HWND h = msgbox::Create(nullptr, "Disk full.", "Problem", MB_OK | MB_ICONHAND);
+  ASSERT_NE(h, nullptr);
+  automation::PumpUntilIdle();
+  EXPECT_NE(automation::FindByCaption("Disk full.", h), nullptr);
+  EXPECT_NE(automation::FindByCaption("OK", h), nullptr);
+  ASSERT_FALSE(automation::Beeps().empty());
+  EXPECT_EQ(automation::Beeps().back(), MB_ICONHAND);
+  DestroyWindow(h);
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The SDL2 host on a real X server (Xvfb, skipped where there is none): a
+// dialog becomes a real window showing the layer's pixels, and a mouse
+// click delivered by SDL presses its button.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "dlg_support.h"
+#include "platform/HeadlessHost.h"
+#include "platform/SdlHost.h"
+#include "platform/SysColors.h"
+#include "platform/WindowImpl.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#define KESTROVA_LSAN 1
+#endif
+
+namespace {
+
+std::string findXvfb() {
+  const char* path = std::getenv("PATH");
+  std::string p = path ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= p.size()) {
+    size_t end = p.find(':', start);
+    if (end == std::string::npos) end = p.size();
+    std::string candidate = p.substr(start, end - start) + "/Xvfb";
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return {};
+}
+
+// An X server of its own for the test, on a free display it picks itself.
+class Xvfb {
+ public:
+  explicit Xvfb(const std::string& binary) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      std::string fd = std::to_string(fds[1]);
+      execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    char buf[32] = {};
+    ssize_t n = read(fds[0], buf, sizeof buf - 1);  // the display number, once it listens
+    close(fds[0]);
+    if (n > 0) display_ = ":" + std::string(buf, static_cast<size_t>(n - (buf[n - 1] == '\n' ? 1 : 0)));
+  }
+  ~Xvfb() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  const std::string& display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+class ClickDialog : public CDialog {
+ public:
+  ClickDialog() : CDialog(7200) {}
+  int clicks = 0;
+  void OnPress() { ++clicks; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ClickDialog, CDialog)
+  ON_BN_CLICKED(101, OnPress)
+END_MESSAGE_MAP()
+
+void pumpFor(Uint32 ms, const std::function<bool()>& done) {
+  Uint32 end = SDL_GetTicks() + ms;
+  while (SDL_GetTicks() < end && !done()) {
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (!CWnd::WalkPreTranslateTree(nullptr, &m)) {
+        TranslateMessage(&m);
+        DispatchMessage(&m);
+      }
+    }
+    SDL_Delay(5);
+  }
+}
+
+TEST(SdlHost, AClickDeliveredBySdlPressesADialogButton) {
+  std::string binary = findXvfb();
+  if (binary.empty()) GTEST_SKIP() << "no Xvfb";
+#ifdef KESTROVA_LSAN
+  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
+#endif
+  Xvfb server(binary);
+  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  automation::ResetWindows();
+  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
+  ASSERT_NE(owned, nullptr) << SDL_GetError();
+  platform::SdlHost* sdl = owned.get();
+  platform::SetHost(std::move(owned));
+  {
+    std::string error;
+    ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7200
+  caption "On the display"
+  rect 0 0 140 50
+  control Button 101 "&Press" 45 18 50 14 WS_TABSTOP
+end
+)", "sdl", &error)) << error;
+    ClickDialog d;
+    ASSERT_TRUE(d.Create(7200));
+    d.SetWindowPos(nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    d.ShowWindow(SW_SHOW);
+    pumpFor(300, [] { return false; });
+    SDL_Window* win = sdl->Window(wnd::Get(d.m_hWnd)->native);
+    ASSERT_NE(win, nullptr);
+    EXPECT_TRUE(SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN);
+
+    // The window shows the layer's pixels: the caption bar's colour.
+    SDL_Surface* shown = SDL_GetWindowSurface(win);
+    ASSERT_NE(shown, nullptr);
+    Uint32 px = 0;
+    std::memcpy(&px, static_cast<const Uint8*>(shown->pixels) + 10 * shown->pitch + 10 * shown->format->BytesPerPixel,
+                sizeof px);
+    Uint8 r, g, b;
+    SDL_GetRGB(px, shown->format, &r, &g, &b);
+    COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(RGB(r, g, b), caption);
+
+    // A click on the button, as SDL delivers it from the X server.
+    RECT wr, br;
+    GetWindowRect(d.m_hWnd, &wr);
+    GetWindowRect(::GetDlgItem(d.m_hWnd, 101), &br);
+    int x = (br.left + br.right) / 2 - wr.left, y = (br.top + br.bottom) / 2 - wr.top;
+    Uint32 id = SDL_GetWindowID(win);
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = id;
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+    for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+      e = SDL_Event{};
+      e.type = type;
+      e.button.windowID = id;
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = x;
+      e.button.y = y;
+      SDL_PushEvent(&e);
+    }
+    pumpFor(2000, [&] { return d.clicks > 0; });
+    EXPECT_EQ(d.clicks, 1);
+
+    // Keys too: the access key through the dialog manager.
+    e = SDL_Event{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = id;
+    e.key.keysym.scancode = SDL_SCANCODE_P;
+    e.key.keysym.sym = SDLK_p;
+    e.key.state = SDL_PRESSED;
+    SDL_PushEvent(&e);
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+    pumpFor(2000, [&] { return d.clicks > 1; });
+    EXPECT_EQ(d.clicks, 2);
+    d.DestroyWindow();
+  }
+  automation::ResetWindows();
+  platform::SetHost(std::make_unique<platform::HeadlessHost>());
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "CommonDialogsPage.h"
+
+#include <cstdio>
+#include <string>
+
+#include "common/DialogPresenters.h"
+#include "common/ProgressDlg.h"
+#include "common/Question.h"
+#include "platform/Automation.h"
+
+namespace gallery {
+
+namespace {
+
+std::string besides(const char* path, const char* suffix) {
+  std::string p = path;
+  if (p.size() > 4 && p.substr(p.size() - 4) == ".png") p.resize(p.size() - 4);
+  return p + "-" + suffix + ".png";
+}
+
+bool report(bool ok, const std::string& path) {
+  if (!ok) std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
+  return ok;
+}
+
+}  // namespace
+
+int WriteCommonDialogsPngs(const char* path) {
+  UseDialogPresenters(true);
+  const std::string question = besides(path, "question");
+  bool questionOk = false;
+  automation::OnDialog(
+      "Question",
+      [&](HWND h) {
+        automation::PumpUntilIdle();
+        questionOk = automation::RenderToPng(h, question);
+      },
+      ANSWER_CANCEL);
+  AskQuestion("The record of account 101 \"Camp Fund\" is damaged.\nRepair it now", ANSWER_YES,
+              ANSWER_YESTOALL | ANSWER_NOTOALL | ANSWER_CANCEL);
+
+  const std::string progress = besides(path, "progress");
+  ReportProgress("Backing up fiscal year 2025", 0, 10);
+  ReportProgress(nullptr, 4, 10);
+  automation::PumpUntilIdle();
+  bool progressOk = ProgressWindow().m_hWnd && automation::RenderToPng(ProgressWindow().m_hWnd, progress);
+  ReportProgress(nullptr, 10, 10);
+  UseDialogPresenters(false);
+  return report(questionOk, question) && report(progressOk, progress) ? 0 : 1;
+}
+
+}  // namespace gallery
