@@ -61,7 +61,9 @@ void ClearResponder() {
   s.log.clear();
 }
 
-int Observe(const ModalInfo& info) {
+// Logs the box and answers it by the first matching rule, else by the
+// handler; 0 when neither answers.
+int LogAndMatch(const ModalInfo& info) {
   State& s = state();
   s.log.push_back(info);
   for (auto it = s.rules.begin(); it != s.rules.end(); ++it) {
@@ -74,20 +76,11 @@ int Observe(const ModalInfo& info) {
   return s.handler ? s.handler(info) : 0;
 }
 
+int Observe(const ModalInfo& info) { return LogAndMatch(info); }
+
 int Respond(const ModalInfo& info) {
+  if (int answer = LogAndMatch(info)) return answer;
   State& s = state();
-  s.log.push_back(info);
-  for (auto it = s.rules.begin(); it != s.rules.end(); ++it) {
-    if (contains(info.caption, it->caption) && contains(info.text, it->text)) {
-      int answer = it->answer;
-      if (!it->standing) s.rules.erase(it);
-      return answer;
-    }
-  }
-  if (s.handler) {
-    int answer = s.handler(info);
-    if (answer != 0) return answer;
-  }
   if (s.unanswered) return s.unanswered(info);
   std::fprintf(stderr, "unanswered %s in the headless host: [%s] %s\n", info.kind.c_str(),
                info.caption.c_str(), info.text.c_str());

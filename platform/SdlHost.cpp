@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -144,7 +145,10 @@ NativeWindow SdlHost::NativeOf(unsigned sdlWindowId) const {
 
 NativeWindow SdlHost::CreateNativeWindow(const NativeWindowDesc& desc) {
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-  if (desc.popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+  // Dialogs are pop-up windows too, but with a caption: only the captionless
+  // ones (menus, dropped lists, tips) are placed by us and never focused.
+  bool transient = desc.popup && desc.caption.empty();
+  if (transient) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
   std::string title = Cp1252ToUtf8(desc.caption);
   SDL_Window* win = SDL_CreateWindow(title.c_str(), desc.x, desc.y, std::max(1, desc.width),
                                      std::max(1, desc.height), flags);
@@ -152,8 +156,9 @@ NativeWindow SdlHost::CreateNativeWindow(const NativeWindowDesc& desc) {
   // SDL's window id is ours too: events name windows by it.
   NativeWindow id = SDL_GetWindowID(win);
   windows_[id] = win;
-  if (!desc.popup) SDL_SetWindowHitTest(win, hitTest, this);
-  if (desc.owner && !desc.popup)
+  popups_[id] = transient;
+  if (!transient) SDL_SetWindowHitTest(win, hitTest, this);
+  if (desc.owner && !transient)
     if (SDL_Window* owner = Window(desc.owner)) SDL_SetWindowModalFor(win, owner);
   return id;
 }
@@ -163,6 +168,7 @@ void SdlHost::DestroyNativeWindow(NativeWindow w) {
   if (it == windows_.end()) return;
   SDL_DestroyWindow(it->second);
   windows_.erase(it);
+  popups_.erase(w);
 }
 
 void SdlHost::MoveNativeWindow(NativeWindow w, int x, int y, int width, int height) {
@@ -227,7 +233,12 @@ bool SdlHost::WaitEvent(HostEvent& out, int timeoutMs) {
   for (;;) {
     int got = timeoutMs > 0 ? SDL_WaitEventTimeout(&e, timeoutMs) : SDL_PollEvent(&e);
     if (!got) return false;
-    if (translate(e, out)) return true;
+    if (translate(e, out)) {
+      if (std::getenv("KESTROVA_SDL_TRACE"))
+        std::fprintf(stderr, "host event %d window %lu at %d,%d size %d,%d\n", out.kind,
+                     static_cast<unsigned long>(out.window), out.x, out.y, out.width, out.height);
+      return true;
+    }
     timeoutMs = 0;  // an event we skip does not restart the wait
   }
 }
@@ -317,13 +328,41 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
           out.x = e.window.data1;
           out.y = e.window.data2;
           return true;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
           out.kind = HostEvent::Resized;
           out.width = e.window.data1;
           out.height = e.window.data2;
+          // The window's own limits (WM_GETMINMAXINFO) hold while the user
+          // drags its frame.
+          if (HWND h = wnd::TopLevelOfNative(out.window)) {
+            MINMAXINFO mmi{};
+            mmi.ptMaxSize = POINT{screenW_, screenH_};
+            mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+            mmi.ptMaxTrackSize = POINT{screenW_, screenH_};
+            SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            int w = std::clamp<int>(out.width, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+            int hh = std::clamp<int>(out.height, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+            if ((w != out.width || hh != out.height) && Window(out.window)) {
+              SDL_SetWindowSize(Window(out.window), w, hh);
+              out.width = w;
+              out.height = hh;
+            }
+          }
           return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: out.kind = HostEvent::FocusIn; return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = HostEvent::FocusOut; return true;
+        }
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          // A pop-up never takes the activation from the window it serves.
+          if (popups_[out.window]) return false;
+          out.kind = HostEvent::FocusIn;
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST: {
+          if (popups_[out.window]) return false;
+          SDL_PumpEvents();
+          SDL_Window* now = SDL_GetKeyboardFocus();
+          if (now && popups_[SDL_GetWindowID(now)]) return false;  // it went to one of our pop-ups
+          out.kind = HostEvent::FocusOut;
+          return true;
+        }
         case SDL_WINDOWEVENT_EXPOSED: out.kind = HostEvent::Expose; return true;
         default: return false;
       }

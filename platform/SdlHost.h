@@ -57,6 +57,7 @@ class SdlHost : public Host {
 
   int screenW_ = 1024, screenH_ = 768;
   std::map<NativeWindow, SDL_Window*> windows_;
+  std::map<NativeWindow, bool> popups_;  // menus, dropped lists, tips
   std::map<CursorShape, SDL_Cursor*> cursors_;
   bool captured_ = false;
   bool quit_ = false;

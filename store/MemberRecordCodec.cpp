@@ -23,10 +23,15 @@ void Put(BYTE* b, int off, int width, const char* text) { PutText(b + off, width
 }  // namespace
 
 MemberKey KeyOf(const MemberRow& f) {
+  // The key row holds what the record will read back: an adult's record
+  // has no subunit ("Adults"), a subunit's none of the person names.
   MemberKey k;
-  std::memcpy(k.firstName, f.firstName, sizeof k.firstName);
-  std::memcpy(k.lastName, f.lastName, sizeof k.lastName);
-  std::memcpy(k.subunit, f.subunit, sizeof k.subunit);
+  if (f.type != 2) {
+    CopyText(k.firstName, sizeof k.firstName, f.firstName);
+    CopyText(k.lastName, sizeof k.lastName, f.lastName);
+  }
+  if (f.type == 1) CopyText(k.subunit, sizeof k.subunit, "Adults");
+  else CopyText(k.subunit, 30, f.subunit);  // the record holds 29 characters
   k.type = f.type;
   k.status = f.status;
   k.passbook = f.passbook;

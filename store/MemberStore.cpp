@@ -89,9 +89,10 @@ int ModifyMember(MemberRow* form, int row) {
     return 0;
   }
   MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
-  CopyText(k.lastName, sizeof k.lastName, form->lastName);
-  CopyText(k.firstName, sizeof k.firstName, form->firstName);
-  CopyText(k.subunit, sizeof k.subunit, form->subunit);
+  MemberKey now = KeyOf(*form);
+  std::memcpy(k.lastName, now.lastName, sizeof k.lastName);
+  std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
+  std::memcpy(k.subunit, now.subunit, sizeof k.subunit);
   k.status = form->status;
   k.passbook = form->passbook;
   CountPassbookMembers();

@@ -83,11 +83,12 @@ int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
     return 0;
   }
   MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
+  MemberKey now = KeyOf(*form);
   if (names) {
-    CopyText(k.lastName, sizeof k.lastName, form->lastName);
-    CopyText(k.firstName, sizeof k.firstName, form->firstName);
+    std::memcpy(k.lastName, now.lastName, sizeof k.lastName);
+    std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
   }
-  CopyText(k.subunit, sizeof k.subunit, form->subunit);
+  std::memcpy(k.subunit, now.subunit, sizeof k.subunit);
   k.status = form->status;
   k.passbook = form->passbook;
   CountPassbookMembers();
@@ -479,6 +480,8 @@ int FindFriend(int prefixMode, const char* lastName, const char* firstName, int*
 
 int DeleteFriend(const char* lastName, const char* firstName) {
   char label[64];
+  if (lastName == nullptr) lastName = "";
+  if (firstName == nullptr) firstName = "";
   std::snprintf(label, sizeof label, "%s %s", firstName, lastName);
   int pos;
   if (!FindFriend(0, lastName, firstName, &pos)) {

@@ -70,8 +70,9 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
     return 0;
   }
   bool ok = false;
-  if (size > 0 && row >= 0 &&
-      fseeko(file, static_cast<off_t>(size) * static_cast<off_t>(row), SEEK_SET) == 0) {
+  bool placed = size > 0 && row >= 0 &&
+                fseeko(file, static_cast<off_t>(size) * static_cast<off_t>(row), SEEK_SET) == 0;
+  if (placed) {
     if (mode == 0) {
       ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
     } else if (mode == 1) {
@@ -83,7 +84,9 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
     }
   }
   if (ok) return 1;
-  return std::feof(file) ? -1 : 0;
+  // An end of file left over from an earlier read is no answer for a
+  // record that was never reached (a negative row, a bad size).
+  return placed && std::feof(file) ? -1 : 0;
 }
 
 FILE* OpenRecordFile(const char* path) {

@@ -52,6 +52,9 @@ int ReadUnitInfo() {
   }
   FiscalStartDate[0] = FiscalEndDate[0] = 0;
   UnitAddress1[0] = UnitAddress2[0] = UnitCity[0] = UnitState[0] = UnitZip[0] = 0;
+  // A file without information lines must not inherit those of the year
+  // loaded before (the next save would write them into this year).
+  UnitInfo1[0] = UnitInfo2[0] = UnitInfo3[0] = 0;
   FiscalFirstMonth = FiscalStartYear = -2;
   int addresses = 0;
   char buf[512];

@@ -205,6 +205,23 @@ TEST_F(ComboBox, TheParentColoursTheEditAndTheListOnTheirBehalf) {
   EXPECT_NE(std::find(asked.begin(), asked.end(), "list:ComboLBox"), asked.end());
 }
 
+TEST_F(ComboBox, SimpleComboKeepsItsListShown) {
+  HWND c = combo(CBS_SIMPLE, {"one", "two", "three"}, RECT{10, 10, 160, 120});
+  HWND list = GetDlgItem(c, 1000);
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(IsWindowVisible(list));
+  EXPECT_TRUE(GetWindowLong(list, GWL_STYLE) & WS_CHILD);
+  RECT lr;
+  SendMessage(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&lr));
+  automation::Click(list, POINT{lr.left + 5, (lr.top + lr.bottom) / 2});
+  pump();
+  EXPECT_EQ(text(c), "two");
+  Log got = taken();
+  EXPECT_EQ(got.back(), "CBN_SELCHANGE");
+  SendMessage(c, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0), FALSE) << "nothing to drop";
+}
+
 TEST_F(ComboBox, PostedClickOpensADropDownList) {
   // A cell activates its combo by posting a button press and release at the
   // combo's corner: the list opens and stays open.

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 
 #include "dlg_support.h"
@@ -81,6 +83,18 @@ BEGIN_MESSAGE_MAP(ClickDialog, CDialog)
   ON_BN_CLICKED(101, OnPress)
 END_MESSAGE_MAP()
 
+class SizableDialog : public CDialog {
+ public:
+  SIZE lastSize{0, 0};
+
+ protected:
+  void OnGetMinMaxInfo(MINMAXINFO* mmi) override { mmi->ptMinTrackSize = POINT{300, 150}; }
+  void OnSize(UINT type, int cx, int cy) override {
+    CDialog::OnSize(type, cx, cy);
+    lastSize = SIZE{cx, cy};
+  }
+};
+
 void pumpFor(Uint32 ms, const std::function<bool()>& done) {
   Uint32 end = SDL_GetTicks() + ms;
   while (SDL_GetTicks() < end && !done()) {
@@ -95,7 +109,7 @@ void pumpFor(Uint32 ms, const std::function<bool()>& done) {
   }
 }
 
-TEST(SdlHost, AClickDeliveredBySdlPressesADialogButton) {
+TEST(SdlHost, RealWindowsAnswerClicksKeysAndResizing) {
   std::string binary = findXvfb();
   if (binary.empty()) GTEST_SKIP() << "no Xvfb";
 #ifdef KESTROVA_LSAN
@@ -177,6 +191,35 @@ end
     SDL_PushEvent(&e);
     pumpFor(2000, [&] { return d.clicks > 1; });
     EXPECT_EQ(d.clicks, 2);
+    d.DestroyWindow();
+  }
+  {
+    // A resizable dialog keeps the minimum size it asks for while the user
+    // drags its frame, and hears of every new size.
+    std::string error;
+    ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7201
+  caption "Sizable"
+  rect 0 0 140 50
+  style WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME
+end
+)", "sdl", &error)) << error;
+    SizableDialog d;
+    ASSERT_TRUE(d.Create(7201));
+    d.ShowWindow(SW_SHOW);
+    pumpFor(200, [] { return false; });
+    SDL_Window* win = sdl->Window(wnd::Get(d.m_hWnd)->native);
+    ASSERT_NE(win, nullptr);
+    SDL_SetWindowSize(win, 100, 60);  // as a drag to below the minimum would
+    pumpFor(1000, [&] { return d.lastSize.cx == 300 - 2 * GetSystemMetrics(SM_CXFRAME); });
+    int w = 0, h = 0;
+    SDL_GetWindowSize(win, &w, &h);
+    EXPECT_EQ(w, 300);
+    EXPECT_EQ(h, 150);
+    RECT wr;
+    GetWindowRect(d.m_hWnd, &wr);
+    EXPECT_EQ(wr.right - wr.left, 300);
+    EXPECT_EQ(d.lastSize.cx, 300 - 2 * GetSystemMetrics(SM_CXFRAME));
     d.DestroyWindow();
   }
   automation::ResetWindows();

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
@@ -183,7 +184,7 @@ void FiscalYear::Populate() {
   dues.frequency = 'M';
   for (int i = 0; i < 3; ++i) {
     dues.amounts[i] = 500;
-    std::snprintf(dues.dueDates[i], 9, "2008%02d01", i + 1);
+    SetText(dues.dueDates[i], (std::string("20080") + char('1' + i) + "01").c_str());
   }
   auto slots = std::make_unique<ParticipantRecord[]>(kMemberSlots);
   slots[kAnna].scheduleRow = 0;

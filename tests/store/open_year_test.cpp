@@ -2,7 +2,10 @@
 // indexes with their exact keys.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/Automation.h"
@@ -78,6 +81,23 @@ TEST(OpenYear, MissingFileFailsTheOpen) {
   std::remove(fixture::FilePath(fy, "suppt").c_str());
   automation::ExpectMessageBox("Fatal Error", "Failed open: support account", IDOK);
   EXPECT_EQ(OpenDatabase(fy.folder().c_str(), "08", 0), 0);
+}
+
+TEST(OpenYear, ReadErrorNamesTheFileAndFailsTheOpen) {
+  // A file whose reads fail with an I/O error: a link to this process's
+  // own memory, read at address 0.
+  for (const char* stem : {"trans", "unit"}) {
+    fixture::FiscalYear fy(false);
+    CloseDataFiles();
+    std::string path = fixture::FilePath(fy, stem);
+    std::remove(path.c_str());
+    ASSERT_EQ(::symlink("/proc/self/mem", path.c_str()), 0);
+    automation::ExpectMessageBox("Fatal Error", "Failed read: " + path, IDOK);
+    EXPECT_EQ(OpenDatabase(fy.folder().c_str(), "08", 0), 0) << stem;
+    EXPECT_TRUE(automation::PendingExpectations().empty()) << stem;
+    CloseDataFiles();
+    std::remove(path.c_str());
+  }
 }
 
 TEST(SortedIndexes, KeysAndStableOrder) {
@@ -162,6 +182,7 @@ TEST(UnitInfo, FiscalDates) {
     const char* end;
     int lastMonth;
   } cases[] = {{"002008", "20080101", "20081231", 11}, {"082008", "20080901", "20090831", 7}};
+  std::snprintf(UnitInfo1, sizeof UnitInfo1, "left from another year");
   for (auto& c : cases) {
     FILE* f = std::fopen(UnitPath, "w");
     std::fprintf(f, "address = 1 Main\naddress=2\naddress=third\ncity = Abcdefghijklmnopqrst\nfiscal date = %s\n",
@@ -173,6 +194,7 @@ TEST(UnitInfo, FiscalDates) {
     EXPECT_EQ(FiscalLastMonth, c.lastMonth);
     EXPECT_STREQ(UnitAddress2, "2");
     EXPECT_STREQ(UnitCity, "Abcdefghijklmnopq");
+    EXPECT_STREQ(UnitInfo1, "");
   }
   // Written back as the nine lines, and read again to the same values.
   ASSERT_EQ(ReadWriteUnitInfo(1), 1);

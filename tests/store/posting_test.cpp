@@ -1,6 +1,7 @@
 // Account classes and the posting rules.
 #include <gtest/gtest.h>
 
+#include "common/Dates.h"
 #include "platform/Automation.h"
 #include "platform/MessageBox.h"
 #include "store/AccountStore.h"
@@ -85,6 +86,38 @@ TEST(AcctClass, EquipmentActivityCountsItemsNotPurchases) {
   // The canoe (80.00, bought this year) counts by its value; the purchase
   // posting is ignored; the tent bought before the year counts its change.
   EXPECT_EQ(total, 8000 + (12000 - 15000));
+}
+
+TEST(AcctClass, ActivityByMonth) {
+  // The fixture: Feb 101 +100.00 from 520; Mar 101 -50.00 to 620 with
+  // -20.00 on reserve 710; Apr 101 -80.00 for a canoe on 399; the tent
+  // bought before the year counts in date mode only.
+  fixture::FiscalYear fy;
+  struct {
+    int number;
+    char letter;
+    int month, monthTotal, total;
+  } cases[] = {
+      {101, 'A', 0, 0, 0},       {101, 'A', 1, 10000, 10000}, {101, 'A', 2, -5000, 5000},
+      {101, 'A', 3, -8000, -3000}, {101, 'A', 11, 0, -3000},  {520, 'I', 1, 10000, 10000},
+      {620, 'E', 2, 5000, 5000}, {620, 'E', 1, 0, 0},         {710, 'R', 2, -2000, -2000},
+      {710, 'R', 11, 0, -2000},  {399, 'A', 2, 0, 0},         {399, 'A', 3, 8000, 8000},
+  };
+  for (auto& c : cases) {
+    int monthTotal = -1, total = -1;
+    ASSERT_EQ(SumAcctActivity(c.number, c.letter, c.month, nullptr, &monthTotal, &total), 1);
+    EXPECT_EQ(monthTotal, c.monthTotal) << c.number << " month " << c.month;
+    EXPECT_EQ(total, c.total) << c.number << " month " << c.month;
+  }
+  // A year starting in September wraps: months 8-11 then 0-1.
+  FiscalFirstMonth = 8;
+  int monthTotal = -1, total = -1;
+  ASSERT_EQ(SumAcctActivity(101, 'A', 1, nullptr, &monthTotal, &total), 1);
+  EXPECT_EQ(monthTotal, 10000);
+  EXPECT_EQ(total, 10000);
+  ASSERT_EQ(SumAcctActivity(101, 'A', 9, nullptr, &monthTotal, &total), 1);
+  EXPECT_EQ(total, 0);
+  FiscalFirstMonth = 0;
 }
 
 }  // namespace

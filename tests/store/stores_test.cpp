@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/Dates.h"
 #include "common/Question.h"
@@ -211,6 +212,38 @@ TEST(Members, FindMemberModes) {
   EXPECT_EQ(FindMember(0, 2, "Smith", "Anna", &pos), 0);
   EXPECT_EQ(FindMember(0, 4, "eagles", "", &pos), 1);
   EXPECT_EQ(MemberTable.byTypeName[pos], fixture::kEagles);
+}
+
+TEST(Members, KeyRowHoldsWhatTheRecordReadsBack) {
+  // Forms carrying fields their record type does not store: the key rows
+  // after an add and a change equal those of a fresh load.
+  FiscalYear fy;
+  MemberRow adult;
+  std::memset(&adult, 0, sizeof adult);
+  adult.type = 1;
+  SetText(adult.lastName, "Gray");
+  SetText(adult.firstName, "Dora");
+  SetText(adult.subunit, "Eagles");
+  MemberRow unit;
+  std::memset(&unit, 0, sizeof unit);
+  unit.type = 2;
+  SetText(unit.lastName, "Stray");
+  SetText(unit.subunit, "Owls-with-a-very-long-subunit-name");
+  int adultRow, unitRow;
+  ASSERT_EQ(AddAdult(&adult, &adultRow), 1);
+  ASSERT_EQ(AddSubunit(&unit, &unitRow), 1);
+  SetText(adult.subunit, "Owls");
+  ASSERT_EQ(ModifyAdult(&adult, adultRow), 1);
+  std::vector<MemberKey> added(MemberTable.keys.begin(), MemberTable.keys.begin() + MemberTable.rowCount);
+  ASSERT_EQ(fy.Reopen(), 1);
+  for (int r = 0; r < MemberTable.rowCount; ++r) {
+    const MemberKey& a = added[static_cast<size_t>(r)];
+    const MemberKey& b = MemberTable.keys[static_cast<size_t>(r)];
+    EXPECT_STREQ(a.subunit, b.subunit) << r;
+    EXPECT_STREQ(a.lastName, b.lastName) << r;
+    EXPECT_STREQ(a.firstName, b.firstName) << r;
+  }
+  EXPECT_STREQ(MemberTable.keys[static_cast<size_t>(adultRow)].subunit, "Adults");
 }
 
 TEST(Members, DeleteRefusalsInOrder) {
@@ -492,6 +525,65 @@ TEST(Queries, DuesOwedAndMemberReserves) {
   EXPECT_EQ(total, 5000 + shares);
   ASSERT_EQ(SumMemberReserves(710, -1, &initial, nullptr, nullptr), 1);
   EXPECT_EQ(initial, 8000);  // all members: the account's opening balance
+}
+
+TEST(Queries, EquipmentValues) {
+  // The fixture's tent: entered by hand, bought 2007-05-10 for 150.00,
+  // opening value 150.00, now worth 120.00. The canoe: bought 2008-04-12
+  // by a posting of 80.00, now worth 60.00 after a hand correction.
+  FiscalYear fy;
+  int pos;
+  ASSERT_EQ(FindEquipItem(0, "Canoe", 1, &pos), 1);
+  int canoeRow = EquipTable.byDescription[static_cast<size_t>(pos)];
+  EquipmentRecord canoe;
+  ASSERT_EQ(ReadRecord(EquipFile, canoe, canoeRow), 1);
+  canoe.currentValue = 6000;
+  ASSERT_EQ(WriteRecord(EquipFile, canoe, canoeRow), 1);
+  // A sale of 5.00 of equipment on 2008-04-20: a posting with factor -1.
+  auto d = std::make_unique<TransactionDetail>();
+  ResetTransactionDetail(d->lines, d->splits, d->shares);
+  d->transaction.id = NextTransId++;
+  d->transaction.account = 101;
+  d->transaction.month = 3;
+  SetText(d->transaction.date, "20080420");
+  d->transaction.factor = 1;
+  d->transaction.amount = 500;
+  d->lines[0].account = 399;
+  d->lines[0].amount = 500;
+  d->lines[0].factor = -1;
+  ASSERT_EQ(AddTransaction(&d->transaction, d->lines, d->splits, d->shares), 1);
+
+  struct {
+    const char* from;
+    const char* to;
+    int change, at;
+  } ranges[] = {
+      {"20080101", "20081231", (15000 - 12000) + (8000 - 6000), 0},
+      {"20080501", "20081231", 0, 0},             // after the start: items bought before do not count
+      {"20080301", "20080430", 8000 - 6000, 0},   // only the canoe, bought in the range
+      {"20070101", "20071231", 15000 - 12000, 15000},  // the tent by its price, entered by hand
+  };
+  for (auto& r : ranges) {
+    int change = -1, at = -1;
+    ASSERT_EQ(GetEquipValueChange(r.from, r.to, &change), 1);
+    ASSERT_EQ(GetEquipValueAt(r.from, r.to, &at), 1);
+    EXPECT_EQ(change, r.change) << r.from;
+    EXPECT_EQ(at, r.at) << r.from;
+  }
+  struct {
+    const char* date;
+    int value;
+  } dates[] = {
+      {"20080101", 15000},               // the year's start: the tent's opening value
+      {"20080415", 12000 + 6000},        // the canoe is in, the sale not yet
+      {"20080501", 12000 + 6000 - 500},  // less the sale
+      {"20070101", 0},
+  };
+  for (auto& c : dates) {
+    int value = -1;
+    ASSERT_EQ(GetEquipOriginalValue(c.date, &value), 1);
+    EXPECT_EQ(value, c.value) << c.date;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ControlsPage.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/Automation.h"
 #include "platform/CtlDefs.h"
