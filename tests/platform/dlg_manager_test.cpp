@@ -256,8 +256,7 @@ TEST_F(DialogTest, AnUnansweredModalDialogIsReportedWithItsCaption) {
 }
 
 TEST_F(DialogTest, TheOwnerIsDisabledWhileAModalDialogRuns) {
-  HWND owner = CreateWindowEx(0, WC_DIALOG, "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 300, 200, nullptr,
-                              nullptr, nullptr, nullptr);
+  HWND owner = open()->m_hWnd;  // a modeless dialog owns the modal one
   SetActiveWindow(owner);
   TestDialog d;
   BOOL enabledInside = TRUE;

@@ -149,6 +149,40 @@ TEST(Transactions, ModifyAmountFactorAndReserve) {
   EXPECT_EQ(FiscalYear::MemberBalance(kAnna), before.anna + 500);
 }
 
+TEST(Transactions, ReservePostingOfAReserveLineFollowsAChange) {
+  // A line on reserve account 710 that also posts to reserve account 720:
+  // a changed reserve amount moves 720, as adding and deleting it do.
+  FiscalYear fy;
+  AccountRecord other;
+  other.number = 720;
+  SetText(other.name, "Trip Reserve");
+  other.classRow = 7;
+  ASSERT_EQ(AddAcct(&other, nullptr, 0, nullptr, nullptr), 1);
+  auto d = std::make_unique<TransactionDetail>();
+  ResetTransactionDetail(d->lines, d->splits, d->shares);
+  d->transaction.id = NextTransId++;
+  d->transaction.account = 101;
+  SetText(d->transaction.date, "20080601");
+  d->transaction.factor = 1;
+  d->transaction.amount = 1000;
+  d->lines[0].account = 710;
+  d->lines[0].amount = 1000;
+  d->lines[0].factor = 1;
+  d->lines[0].reserveAccount = 720;
+  d->lines[0].reserveAmount = 300;
+  d->lines[0].reserveFactor = 1;
+  ASSERT_EQ(AddTransaction(&d->transaction, d->lines, d->splits, d->shares), 1);
+  EXPECT_EQ(FiscalYear::Balance(720), 300);
+  int row;
+  ASSERT_EQ(FindTransaction(d->transaction.id, &row), 1);
+  d->lines[0].reserveAmount = 500;
+  ASSERT_EQ(ModifyTransaction(row, &d->transaction, d->lines, d->splits, d->shares), 1);
+  EXPECT_EQ(FiscalYear::Balance(720), 500);
+  EXPECT_EQ(FiscalYear::Balance(710), 6000 + 1000);
+  ASSERT_EQ(DeleteTransaction(d->transaction.id, 0), 1);
+  EXPECT_EQ(FiscalYear::Balance(720), 0);
+}
+
 TEST(Transactions, RemovedShareReactivatesAMemberWhoLeft) {
   FiscalYear fy;
   auto d = Deposit();
