@@ -12,6 +12,11 @@
 #include "common/Question.h"
 #include "common/StrUtil.h"
 #include "common/UnitVocab.h"
+#include "platform/CWinApp.h"
+#include "platform/CWnd.h"
+#include "platform/GdiObject.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
 
 PrintSetupRecord ThePrintSetup;
 
@@ -266,7 +271,9 @@ bool ValidateDatePairStr(const CString& first, const CString& second, HWND focus
 
 void SetFocusSetter(FocusSetter setter) { focusSetter = setter; }
 void SetFocusHwnd(HWND hwnd) {
-  if (focusSetter && hwnd) focusSetter(hwnd);
+  if (!hwnd) return;
+  if (focusSetter) focusSetter(hwnd);
+  else ::SetFocus(hwnd);
 }
 
 void SetMainTitleSetter(MainTitleSetter setter) { mainTitleSetter = setter; }
@@ -279,12 +286,81 @@ CString MainTitleText() {
 
 void SetMainTitle(int hint) {
   if (hint != 0 && !(hint & 8)) return;
-  if (mainTitleSetter) mainTitleSetter(MainTitleText());
+  if (mainTitleSetter) {
+    mainTitleSetter(MainTitleText());
+  } else if (CWnd* main = AfxGetMainWnd(); main && main->GetSafeHwnd()) {
+    main->SetWindowText(MainTitleText());
+  }
 }
 
 void SetWaitCursorSetter(WaitCursorSetter setter) { waitCursorSetter = setter; }
 void SetWaitCursor(int on) {
-  if (waitCursorSetter) waitCursorSetter(on);
+  if (waitCursorSetter) {
+    waitCursorSetter(on);
+    return;
+  }
+  static HCURSOR replaced = nullptr;
+  HCURSOR wait = ::LoadCursor(nullptr, IDC_WAIT);
+  if (on) {
+    HCURSOR previous = ::SetCursor(wait);
+    // A second "on" keeps the cursor the first one replaced.
+    if (previous != wait) replaced = previous;
+  } else if (::GetCursor() == wait) {
+    ::SetCursor(replaced);
+  }
+}
+
+void MoveControlBy(CWnd* wnd, int dx, int dy, BOOL move) {
+  if (!wnd || !wnd->GetSafeHwnd()) return;
+  RECT r;
+  wnd->GetWindowRect(&r);
+  CWnd* parent = (wnd->GetStyle() & WS_CHILD) ? wnd->GetParent() : nullptr;
+  if (parent) parent->ScreenToClient(&r);
+  if (move) {
+    OffsetRect(&r, dx, dy);
+  } else {
+    r.right += dx;
+    r.bottom += dy;
+  }
+  wnd->MoveWindow(&r, FALSE);
+}
+
+namespace {
+
+// The heading fonts: made once, from the first control's own font, and kept
+// for the whole run.
+HFONT MakeHeadingFont(HWND hwnd, double scale, int weight) {
+  HFONT own = reinterpret_cast<HFONT>(::SendMessage(hwnd, WM_GETFONT, 0, 0));
+  if (!own) own = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONT lf{};
+  if (!own || ::GetObject(own, sizeof lf, &lf) == 0) return nullptr;
+  lf.lfHeight = static_cast<LONG>(lf.lfHeight * scale);
+  if (weight) lf.lfWeight = weight;
+  lf.lfQuality = PROOF_QUALITY;
+  auto* font = new CFont;  // never freed: the font outlives every dialog
+  if (!font->CreateFontIndirect(&lf)) {
+    delete font;
+    return nullptr;
+  }
+  return *font;
+}
+
+void GiveFont(HWND hwnd, HFONT& shared, double scale, int weight) {
+  if (!hwnd || !::IsWindow(hwnd)) return;
+  if (!shared) shared = MakeHeadingFont(hwnd, scale, weight);
+  if (shared) ::SendMessage(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shared), TRUE);
+}
+
+}  // namespace
+
+void SetLargeFont(HWND hwnd) {
+  static HFONT large = nullptr;
+  GiveFont(hwnd, large, 1.75, 0);
+}
+
+void SetBoldFont(HWND hwnd) {
+  static HFONT bold = nullptr;
+  GiveFont(hwnd, bold, 2.1, 600);
 }
 
 void EditFieldHook(...) {}

@@ -37,19 +37,30 @@ bool ValidateDateTimeField(const char* text, int code, const char* min, const ch
 // May rewrite `name` (room of MAX_PATH).
 bool ValidatePath(char* name, int flags, char* message);
 
+class CWnd;
+
 void SetFocusHwnd(HWND hwnd);
-// The window layer installs how the focus moves and how the main window's
-// title is set; without them the calls do nothing.
+// Replacements for how the focus moves, how the main window's title is set
+// and how the wait cursor shows (null: the window layer's own).
 using FocusSetter = void (*)(HWND hwnd);
 void SetFocusSetter(FocusSetter setter);
 using MainTitleSetter = void (*)(const char* title);
 void SetMainTitleSetter(MainTitleSetter setter);
-// For hint 0 or a hint with bit 8: "<ProgramTitle> - FY<year>".
+// For hint 0 or a hint with bit 8 the main window's title becomes
+// "<ProgramTitle> - FY<year>".
 void SetMainTitle(int hint);
 CString MainTitleText();
 using WaitCursorSetter = void (*)(int on);
 void SetWaitCursorSetter(WaitCursorSetter setter);
+// On: the wait cursor, remembering the one it replaced; off: that one back.
 void SetWaitCursor(int on);
+// Shifts a control by dx, dy (move set) or grows its right and bottom edges
+// by them, in its parent's client coordinates, without repainting.
+void MoveControlBy(CWnd* wnd, int dx, int dy, BOOL move);
+// The shared heading fonts, made once from the first control's own font:
+// large 1.75 times its height; bold 2.1 times, weight 600.
+void SetLargeFont(HWND hwnd);
+void SetBoldFont(HWND hwnd);
 void EditFieldHook(...);
 void ListFieldHook(...);
 

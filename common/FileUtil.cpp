@@ -63,8 +63,16 @@ FreeSpaceQuery freeSpaceQuery;
 bool diskCheckOff = false;
 
 bool StatvfsQuery(const char* folder, unsigned long long* freeBytes) {
+  // A folder not made yet lies on the volume of its nearest existing parent.
+  std::string where = folder;
   struct statvfs st {};
-  if (statvfs(folder, &st) != 0) return false;
+  while (statvfs(where.c_str(), &st) != 0) {
+    if (errno != ENOENT && errno != ENOTDIR) return false;
+    std::size_t slash = where.find_last_of('/');
+    std::string parent = slash == std::string::npos ? "." : (slash == 0 ? "/" : where.substr(0, slash));
+    if (parent == where) return false;
+    where = parent;
+  }
   *freeBytes = static_cast<unsigned long long>(st.f_bavail) * st.f_frsize;
   return true;
 }
@@ -187,8 +195,17 @@ int WriteFileAtomic(const char* path, const void* data, std::size_t size) {
 
 bool FileExists(const char* path) {
   if (!path || !*path) return false;
+  if (Exists(path)) return true;
+  // Only "*" and "?" are wildcards; brackets and backslashes are ordinary
+  // characters of a name.
+  if (!std::strpbrk(path, "*?")) return false;
+  std::string pattern;
+  for (const char* p = path; *p; ++p) {
+    if (*p == '[' || *p == ']' || *p == '\\') pattern += '\\';
+    pattern += *p;
+  }
   glob_t g{};
-  bool found = glob(path, GLOB_NOSORT, nullptr, &g) == 0 && g.gl_pathc > 0;
+  bool found = glob(pattern.c_str(), GLOB_NOSORT, nullptr, &g) == 0 && g.gl_pathc > 0;
   globfree(&g);
   return found;
 }

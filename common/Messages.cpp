@@ -8,6 +8,7 @@
 #include "common/Question.h"
 #include "common/Trace.h"
 #include "platform/MessageBox.h"
+#include "platform/Window.h"
 
 int PromptAnswerOk = 0;
 
@@ -46,7 +47,7 @@ void DispMessage(const char* text, int kind) {
   }
 
   TheTraceLog().Write("%s", shown.c_str());
-  int answer = MessageBox(nullptr, shown.c_str(), kKinds[kind].caption, kKinds[kind].type);
+  int answer = MessageBox(GetActiveWindow(), shown.c_str(), kKinds[kind].caption, kKinds[kind].type);
   if (kind == MSG_PROMPT) PromptAnswerOk = (answer == IDOK) ? 1 : 0;
 }
 
@@ -65,11 +66,13 @@ int AskCancelProcess(const char* processName) {
 }
 
 void ShowWarningBox(const CString& text, const CString& caption) {
-  MessageBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
+  MessageBeep(MB_ICONEXCLAMATION);
+  MessageBox(GetActiveWindow(), text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowInfoBox(const CString& text, const CString& caption) {
-  MessageBox(nullptr, text, caption, MB_OK | MB_ICONINFORMATION);
+  MessageBeep(0);
+  MessageBox(GetActiveWindow(), text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowRequiredError(const CString& fieldName) {

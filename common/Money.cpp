@@ -1,5 +1,6 @@
 #include "common/Money.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,9 +11,10 @@ const char* FormatCents(long cents) {
   static int next = 0;
   char* out = buffers[next];
   next = (next + 1) % 10;
-  long long value = cents;
-  long long absolute = value < 0 ? -value : value;
-  std::snprintf(out, 32, "%s%lld.%.2d", value < 0 ? "-" : "", absolute / 100, static_cast<int>(absolute % 100));
+  // Unsigned, so that even the most negative count has an absolute value.
+  unsigned long long absolute = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
+                                          : static_cast<unsigned long long>(cents);
+  std::snprintf(out, 32, "%s%llu.%.2d", cents < 0 ? "-" : "", absolute / 100, static_cast<int>(absolute % 100));
   return out;
 }
 
@@ -30,11 +32,29 @@ long ParseDollars(const char* text) {
   std::string rest;
   for (const char* p = text; *p; ++p)
     if (!std::strchr("$)( -", *p)) rest += *p;
-  long whole = std::labs(std::strtol(rest.c_str(), nullptr, 10));
-  double number = std::strtod(rest.c_str(), nullptr);
-  if (number < 0) number = -number;
-  long fraction = static_cast<long>((number - static_cast<double>(whole)) * 100.0 + 0.5);
-  long value = whole * 100 + fraction;
+  // The leading decimal number: digits, a point and digits. Nothing else
+  // counts ("inf", "nan", hexadecimal or exponents are no amounts).
+  std::size_t begin = 0;
+  while (begin < rest.size() && std::isspace(static_cast<unsigned char>(rest[begin]))) ++begin;
+  if (begin < rest.size() && rest[begin] == '+') ++begin;
+  std::size_t end = begin;
+  while (end < rest.size() && std::isdigit(static_cast<unsigned char>(rest[end]))) ++end;
+  std::string wholeDigits = rest.substr(begin, end - begin);
+  if (end < rest.size() && rest[end] == '.') {
+    ++end;
+    while (end < rest.size() && std::isdigit(static_cast<unsigned char>(rest[end]))) ++end;
+  }
+  std::string number = rest.substr(begin, end - begin);
+  // An amount is a 32-bit count of cents: a longer number stops at its limit.
+  constexpr long kMaxCents = 2147483647L;
+  long value = kMaxCents;
+  if (wholeDigits.size() <= 8) {
+    long whole = wholeDigits.empty() ? 0 : std::strtol(wholeDigits.c_str(), nullptr, 10);
+    double fractionValue = number.empty() ? 0.0 : std::strtod(number.c_str(), nullptr) - static_cast<double>(whole);
+    long fraction = static_cast<long>(fractionValue * 100.0 + 0.5);
+    long long cents = static_cast<long long>(whole) * 100 + fraction;
+    if (cents < kMaxCents) value = static_cast<long>(cents);
+  }
   return negative ? -value : value;
 }
 

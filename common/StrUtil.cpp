@@ -50,8 +50,10 @@ void CapitalizeWords(char* text) {
   bool capitalNext = true;
   for (char* p = text; p && *p; ++p) {
     unsigned char c = static_cast<unsigned char>(*p);
-    if (IsLetter(*p)) {
-      *p = static_cast<char>(capitalNext ? std::toupper(c) : std::tolower(c));
+    // Windows-1252 letters (é, Ñ ...) are letters too, so that "éric"
+    // becomes "Éric" and not "éRic".
+    if (IsLetter(*p) || Cp1252ToUpper(*p) != *p || Cp1252ToLower(*p) != *p) {
+      *p = capitalNext ? Cp1252ToUpper(*p) : Cp1252ToLower(*p);
       capitalNext = false;
     } else if (std::isspace(c) || std::ispunct(c)) {
       capitalNext = true;

@@ -14,6 +14,7 @@
 
 #include "platform/CCmdTarget.h"
 #include "platform/CString.h"
+#include "platform/CtlDefs.h"
 #include "platform/Geometry.h"
 #include "platform/Messages.h"
 #include "platform/Painting.h"
@@ -164,6 +165,23 @@ class CWnd : public CCmdTarget {
   CDC* GetWindowDC();
   int ReleaseDC(CDC* dc);
   void SetRedraw(BOOL redraw = TRUE) { SendMessage(WM_SETREDRAW, redraw, 0); }
+
+  // ---- Scroll bars ----
+  // The window's own bars (SB_HORZ, SB_VERT), or the scroll-bar control that
+  // GetScrollBarCtrl names for the bar (a sibling shared with other panes).
+  BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
+  BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
+  int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+  int GetScrollPos(int bar) const;
+  void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+  void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const;
+  void ShowScrollBar(UINT bar, BOOL show = TRUE);
+  // Shows or hides the window's own bar; enables or disables a control bar.
+  void EnableScrollBarCtrl(int bar, BOOL enable = TRUE);
+  BOOL EnableScrollBar(int sbFlags, UINT arrowFlags = ESB_ENABLE_BOTH);
+  // The largest position the bar can reach (its maximum less the page).
+  int GetScrollLimit(int bar);
+  virtual CScrollBar* GetScrollBarCtrl(int bar) const;
 
   // ---- Caret ----
   void CreateSolidCaret(int width, int height);

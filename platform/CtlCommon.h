@@ -107,9 +107,8 @@ struct BarState {
   int pressed = -1;   // part pressed: 0 first arrow, 1 page before, 2 thumb, 3 page after, 4 second arrow
   int thumbOffset = 0;
 };
-// The standard scroll bars in a window's frame: painting them, and a press
-// on one (WM_NCLBUTTONDOWN with HTVSCROLL or HTHSCROLL), which tracks the
-// mouse until the button comes up. True when the press was on a bar.
-void PaintWindowScrollBars(HWND hwnd);
+// A press on one of the standard scroll bars in a window's frame
+// (WM_NCLBUTTONDOWN with HTVSCROLL or HTHSCROLL), which tracks the mouse
+// until the button comes up. True when the press was on a bar.
 bool WindowScrollBarPress(HWND hwnd, UINT hit, POINT screen);
 }  // namespace ctl

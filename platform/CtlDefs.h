@@ -8,8 +8,9 @@
 #include "platform/Messages.h"
 #include "platform/types.h"
 
-// The class names, and the registration of the classes. Registering is
-// idempotent; CreateWindowEx with one of these names needs it done once.
+// The class names, and the registration of the classes. The window layer
+// registers them itself at the first class lookup that misses; calling it
+// again does nothing.
 #define WC_EDIT      "Edit"
 #define WC_BUTTON    "Button"
 #define WC_STATIC    "Static"
@@ -323,9 +324,12 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 
 namespace ctl {
 // The frame messages of a window with standard scroll bars (WM_NCPAINT
-// draws them; WM_NCLBUTTONDOWN on one tracks the mouse and sends
-// WM_HSCROLL/WM_VSCROLL to the window). True when handled, with *result
-// set. The controls call it first thing; other windows get it through the
-// default window procedure.
+// draws the frame and them; WM_NCLBUTTONDOWN on one tracks the mouse and
+// sends WM_HSCROLL/WM_VSCROLL to the window). True when handled, with
+// *result set. The default window procedure does the same for every window,
+// so a window procedure needs it only to act before its own handling.
 bool HandleScrollBarFrame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// Draws the standard bars of a window over its frame; the default
+// WM_NCPAINT calls it after drawing the frame.
+void PaintWindowScrollBars(HWND hwnd);
 }  // namespace ctl

@@ -455,9 +455,8 @@ void PaintWindowScrollBars(HWND hwnd) { paintWindowBars(hwnd); }
 
 bool HandleScrollBarFrame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (msg) {
-    case WM_NCPAINT:
+    case WM_NCPAINT:  // the default frame paint draws the bars too
       *result = DefWindowProc(hwnd, msg, wParam, lParam);
-      paintWindowBars(hwnd);
       return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:

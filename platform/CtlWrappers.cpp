@@ -16,7 +16,6 @@ IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 // ---- CEdit -----------------------------------------------------------------
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  RegisterControlClasses();
   return CWnd::Create(WC_EDIT, nullptr, style, rect, parent, id);
 }
 
@@ -72,7 +71,6 @@ int CEdit::CharFromPos(CPoint pt) const {
 // ---- CButton ---------------------------------------------------------------
 
 BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  RegisterControlClasses();
   return CWnd::Create(WC_BUTTON, caption, style, rect, parent, id);
 }
 
@@ -87,7 +85,6 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 // ---- CStatic ---------------------------------------------------------------
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  RegisterControlClasses();
   return CWnd::Create(WC_STATIC, text, style, rect, parent, id);
 }
 
@@ -102,7 +99,6 @@ BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 // ---- CListBox --------------------------------------------------------------
 
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  RegisterControlClasses();
   return CWnd::Create(WC_LISTBOX, nullptr, style, rect, parent, id);
 }
 
@@ -157,7 +153,6 @@ BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 // ---- CComboBox -------------------------------------------------------------
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  RegisterControlClasses();
   return CWnd::Create(WC_COMBOBOX, nullptr, style, rect, parent, id);
 }
 
@@ -225,7 +220,6 @@ CScrollBar* ScrollBarFromHandle(HWND hwnd) {
 CScrollBar::CScrollBar() { installScrollBarHook(); }
 
 BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  RegisterControlClasses();
   return CWnd::Create(WC_SCROLLBAR, nullptr, style, rect, parent, id);
 }
 

@@ -111,7 +111,7 @@ void mouseEvent(const platform::HostEvent& e, DWORD now) {
     if (!target || !IsWindowEnabled(Root(target))) return;
     hit = SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
     while (hit == HTTRANSPARENT && Get(target) && !IsTop(target)) {
-      target = target->parent;
+      target = UnderTransparent(target, screen);
       hit = SendMessage(target, WM_NCHITTEST, 0,
                         MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
     }

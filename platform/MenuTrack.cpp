@@ -109,7 +109,13 @@ Tracker* g_active = nullptr;
 
 class Tracker {
  public:
-  Tracker(HWND owner, HWND bar, UINT flags) : owner_(owner), barWnd_(bar), flags_(flags) {}
+  // The tracker in use draws the selection of the bar and its pop-ups.
+  Tracker(HWND owner, HWND bar, UINT flags) : owner_(owner), barWnd_(bar), flags_(flags), prev_(g_active) {
+    g_active = this;
+  }
+  ~Tracker() { g_active = prev_; }
+  Tracker(const Tracker&) = delete;
+  Tracker& operator=(const Tracker&) = delete;
 
   std::vector<Level> levels;
 
@@ -140,8 +146,6 @@ class Tracker {
   }
 
   UINT Run() {
-    Tracker* prev = g_active;
-    g_active = this;
     SendMessage(owner_, WM_ENTERMENULOOP, barWnd_ == nullptr, 0);
     platform::Host& host = platform::GetHost();
     int idleRounds = 0;
@@ -172,7 +176,6 @@ class Tracker {
     while (!levels.empty()) closeLast();
     SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     SendMessage(owner_, WM_EXITMENULOOP, barWnd_ == nullptr, 0);
-    g_active = prev;
     if (barWnd_ && IsWindow(barWnd_)) DrawMenuBar(barWnd_);
     return chosen_;
   }
@@ -191,6 +194,7 @@ class Tracker {
   HWND owner_;
   HWND barWnd_;
   UINT flags_;
+  Tracker* prev_;
   bool done_ = false;
   UINT chosen_ = 0;
 
@@ -624,6 +628,7 @@ LRESULT barProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_NCPAINT: {
       LRESULT r = CallWindowProc(old, h, msg, wp, lp);
+      if (!dlg::IsDialog(h)) dlg::PaintCaption(h);  // a dialog draws its own
       paintBar(h);
       return r;
     }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 
+#include "platform/CtlDefs.h"
 #include "platform/Dc.h"
 #include "platform/Exceptions.h"
 #include "platform/GdiObject.h"
@@ -482,7 +483,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         dc->FillRect(&r, CBrush::FromHandle(w->classBrush));
       return 1;
     }
-    case WM_NCPAINT: DefaultNcPaint(w); return 0;
+    case WM_NCPAINT:
+      DefaultNcPaint(w);
+      // Every window's WS_VSCROLL/WS_HSCROLL bars are real ones.
+      ctl::PaintWindowScrollBars(w);
+      return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (LRESULT r = 0; ctl::HandleScrollBarFrame(w, msg, wParam, lParam, &r)) return r;
+      return 0;
     case WM_NCACTIVATE:
       if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaint = true;
       return TRUE;

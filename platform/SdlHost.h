@@ -5,7 +5,8 @@
 // layer's own hit test. Keys arrive as virtual keys with the typed character
 // (Windows-1252), the mouse with the system's double-click rules applied by
 // the layer, timers run on the real clock and the loop sleeps in
-// SDL_WaitEventTimeout until the next deadline or event.
+// SDL_WaitEventTimeout until the next deadline or event. KESTROVA_SDL_TRACE=1
+// prints the events as they arrive.
 #pragma once
 
 #include <map>

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/CtlDefs.h"
 #include "platform/GdiDefs.h"
 #include "platform/Painting.h"
 #include "platform/WindowImpl.h"
@@ -88,10 +89,22 @@ std::string lower(const char* s) {
   return out;
 }
 
+// The standard control classes exist without anyone registering them: a
+// lookup that misses registers them (idempotently) and looks again. The
+// registration itself looks its names up, hence the guard.
 const WindowClassRec* findClass(LPCSTR name) {
+  static bool registering = false;
   if (!name) return nullptr;
-  auto it = S().classes.find(lower(name));
-  return it == S().classes.end() ? nullptr : &it->second;
+  State& s = S();
+  std::string key = lower(name);
+  auto it = s.classes.find(key);
+  if (it == s.classes.end() && !registering) {
+    registering = true;
+    RegisterControlClasses();
+    registering = false;
+    it = s.classes.find(key);
+  }
+  return it == s.classes.end() ? nullptr : &it->second;
 }
 
 void unlinkFromParent(WindowImpl* w) {
@@ -908,6 +921,24 @@ HWND DeepestAt(HWND top, POINT p) {
     found = next;
   }
   return found;
+}
+
+HWND UnderTransparent(HWND child, POINT screen) {
+  WindowImpl* parent = Get(child)->parent;
+  POINT local = screen;
+  ScreenToClient(parent, &local);
+  auto& kids = parent->children;
+  auto it = std::find(kids.begin(), kids.end(), child);
+  if (it == kids.end()) return parent;
+  for (++it; it != kids.end(); ++it) {
+    HWND ch = *it;
+    if (!(ch->style & WS_VISIBLE) || (ch->exStyle & WS_EX_TRANSPARENT) || !PtInRect(&ch->rect, local)) continue;
+    // A disabled window below stops the search as it would at the top: its
+    // parent takes the click.
+    if (ch->style & WS_DISABLED) return parent;
+    return DeepestAt(ch, POINT{local.x - ch->rect.left, local.y - ch->rect.top});
+  }
+  return parent;
 }
 }  // namespace wnd
 

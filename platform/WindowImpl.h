@@ -165,7 +165,13 @@ void ResetState();  // for tests: destroys every window, empties queue and timer
 // The tree and the frame.
 std::vector<HWND> TopLevelOrder();   // topmost first
 void RaiseTopLevel(HWND hwnd);
-HWND DeepestAt(HWND top, POINT windowPt);  // window coordinates of the top-level window
+// The deepest visible window at a point given in the window coordinates of
+// `top` (any window): a disabled child takes the point for its parent.
+HWND DeepestAt(HWND top, POINT windowPt);
+// Where the mouse goes when `child` answers HTTRANSPARENT at a screen point:
+// the deepest window under the first lower sibling that contains the point,
+// else the parent.
+HWND UnderTransparent(HWND child, POINT screen);
 RECT FrameOf(DWORD style, DWORD exStyle, bool top, bool menu);
 HWND TopLevelOfNative(platform::NativeWindow native);
 HWND Activate(HWND hwnd, WORD how);  // WA_ACTIVE or WA_CLICKACTIVE

@@ -8,11 +8,11 @@
 #include "store/RecIO.h"
 
 int IntegrityProgressTotal() {
-  // One step per row each pass visits, and one for each fixed step; the
-  // window closes only with the check's last step.
+  // An estimate of the steps the passes take; the steps themselves stop
+  // short of it, so that only the check's last step closes the window.
   return static_cast<int>(GetFileSize(ReservePath) / kReserveRecordSize) + 5 * SplitTable.rowCount +
          4 * SupportTable.rowCount + 3 * SubAcctTable.rowCount + ScheduleTable.rowCount + FriendTable.rowCount +
-         AcctTable.rowCount + MemberTable.rowCount + 10;
+         AcctTable.rowCount + MemberTable.rowCount + 8;
 }
 
 int CheckDataIntegrity(int ask) {

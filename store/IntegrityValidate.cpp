@@ -335,16 +335,18 @@ void ValidateSupportLines(int total, int* position) {
       ReadFailure("Recalc split");
       continue;
     }
+    // The split's sub-accounts in file order, one slot each: a member's
+    // duplicate that the passes left in place counts like its first.
     std::fill(shares.begin(), shares.end(), SubAccountRecord{0, 0, 0, 0, 0, 0});
     bool complete = true;
-    for (int s = 0; s < SubAcctTable.rowCount && complete; ++s) {
+    size_t used = 0;
+    for (int s = 0; s < SubAcctTable.rowCount && complete && used < shares.size(); ++s) {
       if (SubAcctTable.keys[static_cast<size_t>(s)] != key) continue;
-      SubAccountRecord share;
-      if (ReadRecord(SubAcctFile, share, s) != 1) {
+      if (ReadRecord(SubAcctFile, shares[used], s) != 1) {
         ReadFailure("Recalc subact");
         complete = false;
-      } else if (share.memberRow >= 0 && share.memberRow < kMemberSlots) {
-        shares[static_cast<size_t>(share.memberRow)] = share;
+      } else {
+        ++used;
       }
     }
     if (!complete) continue;

@@ -183,10 +183,11 @@ int XferEquipment(int save, int isNew, int* pos, ListOfValues* category1List, Li
                   EquipmentRecord* item) {
   XferDefaults& d = TheXferDefaults();
   if (!d.equipPurchaseDate[0]) SetText(d.equipPurchaseDate, TodayDate);
-  if (category1List) GetListOfValues("ECAT1", 1, category1List);
-  if (category2List) GetListOfValues("ECAT2", 1, category2List);
 
   if (save == 0) {
+    // The dialog's category pick lists, filled anew at each load.
+    if (category1List) GetListOfValues("ECAT1", 1, category1List);
+    if (category2List) GetListOfValues("ECAT2", 1, category2List);
     if (isNew) {
       *item = EquipmentRecord{};
       SetText(item->purchaseDate, d.equipPurchaseDate);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "CommonTestUtil.h"
 #include "common/ErrorText.h"
@@ -10,6 +11,7 @@
 #include "common/UnitVocab.h"
 #include "platform/Automation.h"
 #include "platform/MessageBox.h"
+#include "platform/Window.h"
 
 TEST(ErrorText, TemplatesIndexesAndItems) {
   SetUnitType(1);  // a pack: dens
@@ -98,8 +100,14 @@ TEST(DispMessage, WritesTheShownTextToTheTraceFile) {
 }
 
 TEST(SmallBoxes, QuestionsAndRequiredError) {
+  automation::ResetWindows();
   automation::ExpectMessageBox("Error", "Date required", IDOK);
   ShowRequiredError("Date");
+  automation::ExpectMessageBox("Note", "Saved", IDOK);
+  ShowInfoBox("Saved", "Note");
+  // The warning sounds the exclamation beep, the information box the plain one.
+  EXPECT_EQ(automation::Beeps(), (std::vector<UINT>{MB_ICONEXCLAMATION, 0}));
+  EXPECT_EQ(automation::ModalLog().back().type, MB_OK | MB_ICONINFORMATION);
   automation::ExpectMessageBox("Question", "Do you really want to delete:  \"Camp Fund\"?", 2);
   EXPECT_TRUE(ConfirmDelete("Camp Fund"));
   automation::ExpectMessageBox("Question", "Do you wish to cancel the export process?", 8);

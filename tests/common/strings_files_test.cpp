@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -29,7 +30,8 @@ TEST(Text, InPlaceFunctions) {
   EXPECT_STREQ(t, "abcde..");
 
   const std::pair<const char*, const char*> words[] = {
-      {"o'brien", "O'Brien"}, {"mc donald", "Mc Donald"}, {"3rd street", "3Rd Street"}, {"JOHN-PAUL", "John-Paul"}};
+      {"o'brien", "O'Brien"}, {"mc donald", "Mc Donald"}, {"3rd street", "3Rd Street"}, {"JOHN-PAUL", "John-Paul"},
+      {"\xE9ric d'\xC9" "COLE", "\xC9ric D'\xC9" "cole"}};
   for (const auto& w : words) {
     std::strcpy(t, w.first);
     CapitalizeWords(t);
@@ -165,6 +167,13 @@ TEST(Files, PathsAreJoinedAndFoundWhateverTheCase) {
   EXPECT_EQ(ResolvePathCase(dir / "fy2004/reports"), dir / "FY2004/Reports");
   EXPECT_EQ(ResolvePathCase(dir / "fy2004/missing"), dir / "fy2004/missing");
   EXPECT_FALSE(IsFloppyDrive('A'));
+
+  // "*" and "?" are wildcards; brackets are part of a name.
+  WriteBytes(dir / "Troop [12].dat", "x");
+  const std::pair<const char*, bool> names[] = {
+      {"Troop [12].dat", true}, {"Troop 1.dat", false}, {"Troop*.dat", true},
+      {"Troop [1?].dat", true}, {"*.txt", false},       {"FY2004", true}};
+  for (const auto& n : names) EXPECT_EQ(FileExists((dir / n.first).c_str()), n.second) << n.first;
 }
 
 TEST(Files, WholeFileReadingAndItsErrors) {
@@ -219,6 +228,10 @@ TEST(Disk, FreeSpaceCheck) {
   EXPECT_TRUE(CheckDiskSpace("/data/fy2004", 72));
   SetFreeSpaceQuery(nullptr);
   EXPECT_TRUE(CheckDiskSpace("/", 1));
+  // A year folder not made yet is checked on the volume that will hold it.
+  TempFolder dir;
+  automation::ExpectMessageBox("Error", "Not enough disk space for operation.", IDOK);
+  EXPECT_FALSE(CheckDiskSpace((dir / "fy2005/new").c_str(), ULONG_MAX));
   EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 

@@ -153,10 +153,9 @@ TEST_F(Button, StaticsReportClicksOnlyWithNotify) {
 }
 
 // A group box drawn over its radio buttons (it comes first in a dialog, so
-// it lies above them) lets their clicks through. This needs the window
-// layer to pass an HTTRANSPARENT hit to the sibling below the point before
-// the parent; it routes it to the parent only so far.
-TEST_F(Button, DISABLED_ClicksFallThroughAGroupBoxToTheButtonBelow) {
+// it lies above them) lets their clicks through: the window layer passes an
+// HTTRANSPARENT hit to the sibling below the point before the parent.
+TEST_F(Button, ClicksFallThroughAGroupBoxToTheButtonBelow) {
   HWND group = make(WC_BUTTON, BS_GROUPBOX, RECT{10, 10, 200, 100}, "Group", 1);
   HWND radio = make(WC_BUTTON, BS_AUTORADIOBUTTON, RECT{20, 30, 120, 50}, "R", 2);
   ASSERT_EQ(GetWindow(parent, GW_CHILD), group) << "created first, it lies on top";

@@ -163,3 +163,91 @@ TEST_F(DialogTest, NumberConversionsByType) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* kListTemplate = R"(
+dialog 7003
+  caption "Lists"
+  rect 0 0 200 100
+  control ComboBox 201 "" 5 5 80 60 CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP
+  control ComboBox 202 "" 5 25 80 60 CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP
+  control ListBox 203 "" 100 5 80 60 LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP
+end
+)";
+
+class ListDialog : public CDialog {
+ public:
+  ListDialog() : CDialog(7003) {}
+  bool exact = false;
+  CString edit, pick, item;
+  int editIndex = -2, pickIndex = -2, itemIndex = -2;
+  CWnd list;
+
+ protected:
+  BOOL OnInitDialog() override {
+    for (const char* s : {"Apple", "Applesauce", "Banana"}) {
+      SendDlgItemMessage(201, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+      SendDlgItemMessage(202, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+      SendDlgItemMessage(203, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    }
+    return CDialog::OnInitDialog();
+  }
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Control(pDX, 203, list);
+    if (exact) {
+      DDX_CBStringExact(pDX, 201, edit);
+      DDX_CBStringExact(pDX, 202, pick);
+      DDX_LBStringExact(pDX, 203, item);
+    } else {
+      DDX_CBString(pDX, 201, edit);
+      DDX_CBString(pDX, 202, pick);
+      DDX_LBString(pDX, 203, item);
+    }
+    if (pDX->m_bSaveAndValidate) {
+      DDX_CBIndex(pDX, 201, editIndex);
+      DDX_CBIndex(pDX, 202, pickIndex);
+      DDX_LBIndex(pDX, 203, itemIndex);
+    }
+  }
+};
+
+TEST_F(DialogTest, ComboAndListExchangeByTextAndIndex) {
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(kListTemplate, "lists", &error)) << error;
+  struct Case {
+    bool exact;
+    const char* value;
+    int index;             // the item selected after loading
+    const char* editText;  // what the editable combo box shows
+  } cases[] = {
+      {false, "App", 0, "Apple"},          // a prefix selects the first item it begins
+      {true, "App", -1, "App"},            // exactly: no item, the text stays in the edit
+      {true, "Applesauce", 1, "Applesauce"},
+      {false, "", -1, ""},                 // empty selects nothing
+      {false, "Cherry", -1, "Cherry"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.value) + (c.exact ? " exact" : ""));
+    ListDialog d;
+    d.exact = c.exact;
+    d.edit = d.pick = d.item = c.value;
+    ASSERT_TRUE(d.Create(7003));  // OnInitDialog loads the members
+    EXPECT_EQ(d.list.m_hWnd, ::GetDlgItem(d.m_hWnd, 203));  // DDX_Control subclassed it
+    EXPECT_EQ(d.SendDlgItemMessage(201, CB_GETCURSEL), c.index);
+    EXPECT_EQ(d.SendDlgItemMessage(202, CB_GETCURSEL), c.index);
+    EXPECT_EQ(d.SendDlgItemMessage(203, LB_GETCURSEL), c.index);
+    CString shown;
+    d.GetDlgItemText(201, shown);
+    EXPECT_STREQ(static_cast<LPCTSTR>(shown), c.editText);
+    ASSERT_TRUE(d.UpdateData(TRUE));
+    EXPECT_STREQ(static_cast<LPCTSTR>(d.edit), c.editText);
+    const char* picked = c.index < 0 ? "" : c.index == 0 ? "Apple" : "Applesauce";
+    EXPECT_STREQ(static_cast<LPCTSTR>(d.pick), picked);
+    EXPECT_STREQ(static_cast<LPCTSTR>(d.item), picked);
+    EXPECT_EQ(d.pickIndex, c.index);
+    EXPECT_EQ(d.itemIndex, c.index);
+  }
+}
+
+}  // namespace

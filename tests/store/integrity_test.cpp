@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -351,6 +352,62 @@ TEST_F(IntegrityTest, SplitWithoutAnyLineStopsTheMemberRecalculation) {
   int position = 0;
   EXPECT_EQ(RecalcMemberBalances(1000, &position), 0);
   EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST_F(IntegrityTest, ReserveAmountOfASplitLineIsWhatItsSubAccountsGive) {
+  // A camping expense of 25.00 that Anna pays wholly out of reserve 710.
+  // Three equal sub-accounts of hers leave two after the check; both count,
+  // in her balance and in the line's reserve amount alike.
+  struct {
+    int extraCopies;
+    int storedReserve;
+  } cases[] = {{0, 1}, {2, 2500}};
+  for (auto& c : cases) {
+    FiscalYear year;
+    GiveFriendsTheirYearlyAmounts();
+    auto d = std::make_unique<TransactionDetail>();
+    ResetTransactionDetail(d->lines, d->splits, d->shares);
+    TransactionRecord& t = d->transaction;
+    t.id = NextTransId++;
+    t.account = 101;
+    t.month = 4;
+    SetText(t.date, "20080510");
+    t.factor = -1;
+    t.amount = 2500;
+    d->lines[0].account = 620;
+    d->lines[0].amount = 2500;
+    d->lines[0].factor = 1;
+    d->lines[0].reserveAccount = 710;
+    d->lines[0].reserveAmount = 2500;
+    d->lines[0].reserveFactor = -1;
+    d->lines[0].split = 1;
+    d->splits[0].factor = -1;
+    d->shares[0][kAnna].accountAmount = 2500;
+    ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+    const LONG key = LineKey(t.id, 0);
+    const std::vector<int> annaRows = RowsWithKey(SubAcctTable, key);
+    ASSERT_EQ(annaRows.size(), 1u);
+    SubAccountRecord anna;
+    ASSERT_EQ(ReadRecord(SubAcctFile, anna, annaRows[0]), 1);
+    for (int i = 0; i < c.extraCopies; ++i) {
+      ASSERT_EQ(WriteRecord(SubAcctFile, anna, SubAcctTable.rowCount), 1);
+      SubAcctTable.keys[static_cast<size_t>(SubAcctTable.rowCount++)] = key;
+    }
+    int lineRow = -1;
+    for (int r = 0; r < SupportTable.rowCount; ++r)
+      if (SupportTable.keys[static_cast<size_t>(r)].id == t.id) lineRow = r;
+    SupportLineRecord line;
+    ASSERT_EQ(ReadRecord(SupportFile, line, lineRow), 1);
+    line.reserveAmount = c.storedReserve;
+    ASSERT_EQ(WriteRecord(SupportFile, line, lineRow), 1);
+
+    automation::ClearResponder();
+    automation::AlwaysAnswer("Progress", "", IDOK);
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(RowsWithKey(SubAcctTable, key).size(), c.extraCopies ? 2u : 1u);
+    ASSERT_EQ(ReadRecord(SupportFile, line, lineRow), 1);
+    EXPECT_EQ(line.reserveAmount, 2500) << c.extraCopies;
+  }
 }
 
 TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
