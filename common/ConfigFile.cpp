@@ -13,6 +13,7 @@
 #include "common/FileUtil.h"
 #include "common/Messages.h"
 #include "common/Version.h"
+#include "platform/Resources.h"
 
 char CurrentFiscalYear[5] = "";
 char FiscalYearYY[3] = "";
@@ -107,7 +108,8 @@ void ApplyLine(const std::string& line) {
       return;
     }
     std::snprintf(ProgramFolder, sizeof ProgramFolder, "%s", value.c_str());
-    JoinPath(FaqFolder, sizeof FaqFolder, ProgramFolder, "FAQ");
+    // The question-and-answer files ship with the program, read-only.
+    std::snprintf(FaqFolder, sizeof FaqFolder, "%s", ResourcePath("FAQ").c_str());
   } else if (upper == "DATA FOLDER") {
     AddDataFolder(value);
   } else if (upper == "TRACE") {
@@ -268,7 +270,10 @@ void GetYearFolder(int whole, const char* root, const char* year, char* out) {
   }
   std::string name = "fy";
   for (const char* p = year ? year : ""; *p; ++p) name += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
-  JoinPath(out, MAX_PATH, root ? root : "", name.c_str());
+  // A year folder that older data wrote as "FY2004" is that folder.
+  std::string folder = ResolvePathCase(JoinPath(root ? root : "", name));
+  if (folder.size() >= MAX_PATH) folder.clear();
+  std::memcpy(out, folder.c_str(), folder.size() + 1);
 }
 
 int CompareWithFiscalYear() {

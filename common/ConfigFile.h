@@ -18,7 +18,7 @@ struct FiscalYearNode {
 extern char CurrentFiscalYear[5];    // the fiscal year loaded at start
 extern char FiscalYearYY[3];         // its last two digits
 extern char ProgramFolder[MAX_PATH];
-extern char FaqFolder[MAX_PATH];     // ProgramFolder/FAQ
+extern char FaqFolder[MAX_PATH];     // the FAQ folder of the resources; set with ProgramFolder
 extern int TraceLevel;               // above 0: the trace file is written
 extern FiscalYearNode* YearList;
 extern FiscalYearNode* CurrentYearNode;  // null when the current year has no folder
@@ -48,7 +48,8 @@ int RemoveYearNode(const char* year);
 
 // Two-digit year to four digits: 51-99 are 19yy, 00-50 are 20yy.
 int ExpandYear(int yy);
-// With `whole` 0 the year folder "fy<year>" inside `root`, else `root` itself.
+// With `whole` 0 the year folder "fy<year>" inside `root` (an existing folder
+// of that name in another case is that folder), else `root` itself.
 void GetYearFolder(int whole, const char* root, const char* year, char* out);
 // -1 when today lies before the loaded fiscal year, +1 after it, 0 inside.
 int CompareWithFiscalYear();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "common/Question.h"
@@ -34,20 +35,27 @@ void DispMessage(const char* text, int kind) {
   CTraceScope scope("DispMessage");
   if (kind < 0 || kind > 4) kind = 0;
 
-  std::string shown = text ? text : "";
-  while (!shown.empty() && (shown.back() == '.' || shown.back() == '\n' || shown.back() == '\r'))
-    shown.pop_back();
-  shown += '.';
-  if (kind == MSG_FATAL) {
-    std::string err = std::strerror(savedErrno);
-    if (!err.empty() && err.back() == '\n') err.pop_back();
-    shown += "\n\n\"" + err + "\"";
-  } else if (kind == MSG_PROMPT) {
-    shown += "\n\nSelect OK when ready.";
+  std::string shown;
+  const char* finalText = "An error occurred but could not be reported";
+  try {
+    shown = text ? text : "";
+    while (!shown.empty() && (shown.back() == '.' || shown.back() == '\n' || shown.back() == '\r'))
+      shown.pop_back();
+    shown += '.';
+    if (kind == MSG_FATAL) {
+      std::string err = std::strerror(savedErrno);
+      if (!err.empty() && err.back() == '\n') err.pop_back();
+      shown += "\n\n\"" + err + "\"";
+    } else if (kind == MSG_PROMPT) {
+      shown += "\n\nSelect OK when ready.";
+    }
+    finalText = shown.c_str();
+  } catch (const std::bad_alloc&) {
+    // No room for the working copy: the fixed text, under the kind's box.
   }
 
-  TheTraceLog().Write("%s", shown.c_str());
-  int answer = MessageBox(GetActiveWindow(), shown.c_str(), kKinds[kind].caption, kKinds[kind].type);
+  TheTraceLog().Write("%s", finalText);
+  int answer = MessageBox(GetActiveWindow(), finalText, kKinds[kind].caption, kKinds[kind].type);
   if (kind == MSG_PROMPT) PromptAnswerOk = (answer == IDOK) ? 1 : 0;
 }
 

@@ -6,8 +6,10 @@
 #include "CommonTestUtil.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
+#include "common/FileUtil.h"
 #include "common/Version.h"
 #include "platform/Automation.h"
+#include "platform/Resources.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -45,7 +47,7 @@ TEST_F(ConfigTest, ReadsAnyCaseAndOrderAndBothYearForms) {
   EXPECT_STREQ(CurrentFiscalYear, "2004");
   EXPECT_STREQ(FiscalYearYY, "04");
   EXPECT_STREQ(ProgramFolder, "/home/t/kestrova");
-  EXPECT_STREQ(FaqFolder, "/home/t/kestrova/FAQ");
+  EXPECT_EQ(FaqFolder, ResourcePath("FAQ"));  // shipped with the program, not per user
   EXPECT_EQ(TraceLevel, 0);
   ASSERT_EQ(YearCount, 2);
   EXPECT_STREQ(YearList->year, "2003");
@@ -117,6 +119,10 @@ TEST(FiscalYear, ExpandYearFoldersAndToday) {
   EXPECT_STREQ(out, "/backup/fy2004");
   GetYearFolder(1, "/backup/", "2004", out);
   EXPECT_STREQ(out, "/backup/");
+  TempFolder root;
+  ASSERT_TRUE(MakePath((root / "FY2003").c_str()));
+  GetYearFolder(0, root.path().c_str(), "2003", out);
+  EXPECT_EQ(out, root / "FY2003");  // the older upper-case folder is found
 
   std::strcpy(FiscalStartDate, "20030701");
   std::strcpy(FiscalEndDate, "20040630");

@@ -9,7 +9,8 @@
 
 TEST(Money, FormatAndParse) {
   const std::pair<long, const char*> plain[] = {
-      {0, "0.00"}, {-5, "-0.05"}, {100, "1.00"}, {123456, "1234.56"}, {-2147483647L, "-21474836.47"}, {LONG_MIN, "-92233720368547758.08"}};
+      {0, "0.00"},         {-5, "-0.05"}, {100, "1.00"}, {123456, "1234.56"}, {-2147483647L, "-21474836.47"},
+      {LONG_MIN, "-92233720368547758.08"}};
   for (const auto& c : plain) EXPECT_STREQ(FormatCents(c.first), c.second) << c.first;
 
   EXPECT_EQ(FormatDollars(-1, 0), "($0.01)");
@@ -22,7 +23,7 @@ TEST(Money, FormatAndParse) {
       {"$99999.99", 9999999},
       // Malformed and oversized input: no overflow, no foreign number forms.
       {"99999999999999999999", 2147483647L}, {"-21474836.48", -2147483647L}, {"21474836.47", 2147483647L},
-      {"inf", 0},          {"nan", 0},        {"0x1A", 0},       {"1e5", 100}, {"+7.5", 750}};
+      {"inf", 0},          {"nan", 0},        {"0x1A", 0},       {"1e5", 100},        {"+7.5", 750}};
   for (const auto& c : parsed) EXPECT_EQ(ParseDollars(c.first), c.second) << c.first;
 }
 

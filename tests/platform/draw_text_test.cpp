@@ -188,7 +188,9 @@ TEST(DrawText, DrawTextCalcRectAndWordBreak) {
     EXPECT_EQ(h, c.lines * line) << c.text << " " << c.width;
     EXPECT_EQ(r.top, 10);
     EXPECT_EQ(r.bottom, 10 + c.lines * line) << c.text;
-    if (c.format & DT_WORDBREAK) EXPECT_LE(r.Width(), c.width) << c.text;
+    if (c.format & DT_WORDBREAK) {
+      EXPECT_LE(r.Width(), c.width) << c.text;
+    }
   }
   // A single line is as wide as its extent; "&" marks are not counted.
   CRect r(0, 0, 1, 1);
