@@ -9,6 +9,7 @@
 #include "store/AccountStore.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
+#include "store/StoreUtil.h"
 
 AcctClassRow AcctClassTable[9] = {
     {"Cash", "Csh", 'A', 1, 99, 94, -1},
@@ -60,7 +61,7 @@ void UpdateNextAcctNumbers() {
   }
 }
 
-int UpdateAcctBalance(int number, int mode, int amount, const char* word) {
+int UpdateAcctBalance(int number, int mode, long long amount, const char* word) {
   char text[256];
   int pos = -1;
   if (!FindAcctIndex(number, &pos)) {
@@ -75,14 +76,18 @@ int UpdateAcctBalance(int number, int mode, int amount, const char* word) {
     DispMessage(text, MSG_FATAL);
     return 0;
   }
-  if (mode == 1) {
-    rec.currentBalance += amount;
-    rec.usageCount += 1;
-  } else if (mode == -1) {
-    rec.currentBalance -= amount;
-    rec.usageCount -= 1;
-  } else if (mode == 0) {
-    rec.currentBalance += amount;
+  // A balance or count that would leave the 32-bit range stems from a
+  // damaged record: nothing is posted.
+  const long long balance = rec.currentBalance + (mode == -1 ? -amount : amount);
+  const long long usage = rec.usageCount + (mode == 1 ? 1LL : mode == -1 ? -1LL : 0LL);
+  if (!FitsLong(balance) || !FitsLong(usage)) {
+    FormatErrorText(text, ERR_PARSE, word);
+    DispMessage(text, MSG_ERROR);
+    return 0;
+  }
+  if (mode == 1 || mode == -1 || mode == 0) {
+    rec.currentBalance = static_cast<LONG>(balance);
+    rec.usageCount = static_cast<LONG>(usage);
   }
   if (WriteRecord(AcctFile, rec, row) != 1) {
     FormatErrorText(text, 13, word);
@@ -92,22 +97,23 @@ int UpdateAcctBalance(int number, int mode, int amount, const char* word) {
   return 1;
 }
 
-int SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount) {
+long long SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount) {
   if (GetAcctClass(account) == 'R') {
     if (lineAccount == kDuesAccount) return 0;
-    if (splitFactor > 0) return cash + accountAmount;
+    if (splitFactor > 0) return static_cast<long long>(cash) + accountAmount;
     return accountAmount;
   }
-  if (account == kDuesAccount) return -accountAmount;
+  if (account == kDuesAccount) return -static_cast<long long>(accountAmount);
   if (splitFactor > 0) return cash;
   return accountAmount;
 }
 
-int SignedAmountByType(char letter, int amount, int account) {
+long long SignedAmountByType(char letter, int amount, int account) {
+  const long long a = amount;
   char cls = GetAcctClass(account);
-  if (cls == 'I' || cls == 'L') return letter == 'A' ? amount : -amount;
-  if (cls == 'R') return (letter == 'A' || letter == 'S') ? amount : -amount;
-  return (letter == 'A') ? -amount : amount;
+  if (cls == 'I' || cls == 'L') return letter == 'A' ? a : -a;
+  if (cls == 'R') return (letter == 'A' || letter == 'S') ? a : -a;
+  return (letter == 'A') ? -a : a;
 }
 
 int CheckSplitAllowed(char letter, char* message) {

@@ -33,10 +33,12 @@ void UpdateNextAcctNumbers();
 
 // Posts to an account record: mode 1 adds the amount and one use, -1 takes
 // them off, 0 adds the amount alone. `word` names the caller in messages.
-int UpdateAcctBalance(int number, int mode, int amount, const char* word);
+int UpdateAcctBalance(int number, int mode, long long amount, const char* word);
 
-int SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount);
-int SignedAmountByType(char letter, int amount, int account);
+// Taken in 64 bits: the share and line amounts of a damaged record may lie
+// at the ends of the 32-bit range.
+long long SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount);
+long long SignedAmountByType(char letter, int amount, int account);
 // Whether a line on an account of class `letter` may be split among
 // passbooks; the refusal text goes to `message` (256 bytes).
 int CheckSplitAllowed(char letter, char* message);

@@ -54,7 +54,7 @@ struct Failure {
   bool Any() const { return index >= 0 || cancelled; }
   int Finish() const {
     if (cancelled) DispMessage("Re-calculation cancelled", MSG_INFORMATION);
-    else if (index == ERR_UNMATCHED)
+    else if (index == ERR_UNMATCHED || index == ERR_PARSE)
       ShowStoreError(index, item, MSG_ERROR);
     else if (index >= 0)
       ShowStoreError(index, item, MSG_FATAL);
@@ -83,7 +83,7 @@ int RecalcEquipmentBalances(int total, int* position) {
       const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
       if (k.status != kStatusDeleted) lineKeys.insert(LineKey(k.id, k.line));
     }
-    LONG count = 0, current = 0, opening = 0;
+    long long count = 0, current = 0, opening = 0;
     for (int r = 0; r < EquipTable.rowCount && !failure.Any(); ++r) {
       if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
       ++count;
@@ -105,10 +105,12 @@ int RecalcEquipmentBalances(int total, int* position) {
         Notice(text);
       }
     }
+    if (!failure.Any() && !(FitsLong(opening) && FitsLong(current)))
+      failure.Set(ERR_PARSE, "equipment values (beyond the amount range)");
     if (!failure.Any()) {
-      acct.openingBalance = opening;
-      acct.currentBalance = current;
-      acct.usageCount = count;
+      acct.openingBalance = static_cast<LONG>(opening);
+      acct.currentBalance = static_cast<LONG>(current);
+      acct.usageCount = static_cast<LONG>(count);
       if (WriteRecord(AcctFile, acct, acctRow) != 1) failure.Set(ERR_WRITE, "recalc equipment");
     }
   }
@@ -133,8 +135,8 @@ int RecalcAccountBalances(int total, int* position) {
     const char letter = GetAcctClass(acct.number);
     // Account 399 starts from what the equipment recalculation stored: its
     // purchase postings are its items.
-    LONG balance = equipment ? acct.currentBalance : acct.openingBalance;
-    LONG count = equipment ? acct.usageCount : 0;
+    long long balance = equipment ? acct.currentBalance : acct.openingBalance;
+    long long count = equipment ? acct.usageCount : 0;
     for (int r = 0; r < TransTable.rowCount && !failure.Any(); ++r) {
       const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
       if (k.status == kStatusDeleted || k.account != acct.number) continue;
@@ -144,7 +146,7 @@ int RecalcAccountBalances(int total, int* position) {
         break;
       }
       if (equipment && t.factor != -1) continue;
-      balance += t.factor * t.amount;
+      balance += static_cast<long long>(t.factor) * t.amount;
       ++count;
     }
     for (int r = 0; r < SupportTable.rowCount && !failure.Any(); ++r) {
@@ -157,20 +159,24 @@ int RecalcAccountBalances(int total, int* position) {
         break;
       }
       if (letter == 'R') {
-        balance += line.reserveFactor * line.reserveAmount;
+        balance += static_cast<long long>(line.reserveFactor) * line.reserveAmount;
       } else {
         if (equipment && line.factor != -1) continue;
-        balance += line.factor * line.amount;
+        balance += static_cast<long long>(line.factor) * line.amount;
       }
       ++count;
     }
     if (failure.Any()) break;
+    if (!FitsLong(balance)) {
+      failure.Set(ERR_PARSE, "account balance (beyond the amount range)");
+      break;
+    }
 
     bool changed = false;
     if (equipment) {
       changed = balance != acct.currentBalance || count != acct.usageCount;
-      acct.currentBalance = balance;
-      acct.usageCount = count;
+      acct.currentBalance = static_cast<LONG>(balance);
+      acct.usageCount = static_cast<LONG>(count);
     } else if (balance != acct.currentBalance) {
       char question[160];
       std::snprintf(question, sizeof question, "Reset account %d/%s from %s to %s", acct.number, acct.name,
@@ -181,15 +187,15 @@ int RecalcAccountBalances(int total, int* position) {
         break;
       }
       if (AnswerMemory::Applies(answer)) {
-        acct.currentBalance = balance;
-        acct.usageCount = count;
+        acct.currentBalance = static_cast<LONG>(balance);
+        acct.usageCount = static_cast<LONG>(count);
         changed = true;
       }
     } else if (count != acct.usageCount) {
       char text[160];
-      std::snprintf(text, sizeof text, "Account %d/%s 'usage' flag reset from %d to %d", acct.number, acct.name,
+      std::snprintf(text, sizeof text, "Account %d/%s 'usage' flag reset from %d to %lld", acct.number, acct.name,
                     acct.usageCount, count);
-      acct.usageCount = count;
+      acct.usageCount = static_cast<LONG>(count);
       changed = true;
       Notice(text);
     }
@@ -205,7 +211,8 @@ int RecalcAccountBalances(int total, int* position) {
 int RecalcMemberBalances(int total, int* position) {
   Failure failure;
   const int members = MemberTable.rowCount;
-  std::vector<LONG> usage(static_cast<size_t>(members), 0), change(static_cast<size_t>(members), 0);
+  std::vector<LONG> usage(static_cast<size_t>(members), 0);
+  std::vector<long long> change(static_cast<size_t>(members), 0);
 
   // The support account of every line key, deleted lines included (the
   // first row of a key counts).
@@ -242,7 +249,8 @@ int RecalcMemberBalances(int total, int* position) {
         ++usage[static_cast<size_t>(share.memberRow)];
         if (!reserve)
           change[static_cast<size_t>(share.memberRow)] +=
-              SignedAmount(line->second, -1, split.factor, share.cash, share.accountAmount) * split.factor;
+              static_cast<long long>(SignedAmount(line->second, -1, split.factor, share.cash, share.accountAmount)) *
+              split.factor;
       }
     }
     Advance(total, position);
@@ -259,7 +267,12 @@ int RecalcMemberBalances(int total, int* position) {
       failure.Set(ERR_READ, "recalc member");
       break;
     }
-    const LONG balance = member.openingBalance + change[static_cast<size_t>(m)];
+    const long long wide = member.openingBalance + change[static_cast<size_t>(m)];
+    if (!FitsLong(wide)) {
+      failure.Set(ERR_PARSE, "member balance (beyond the amount range)");
+      break;
+    }
+    const LONG balance = static_cast<LONG>(wide);
     const LONG count = usage[static_cast<size_t>(m)];
     bool changed = false;
     if (balance != member.currentBalance) {
@@ -310,8 +323,13 @@ int RecalcFriendContributions(int total, int* position) {
         failure.Set(ERR_READ, "recalc friend");
         break;
       }
-      LONG sum = 0;
-      for (LONG amount : rec.yearAmounts) sum += amount;
+      long long wide = 0;
+      for (LONG amount : rec.yearAmounts) wide += amount;
+      if (!FitsLong(wide)) {
+        failure.Set(ERR_PARSE, "friend contribution (beyond the amount range)");
+        break;
+      }
+      const LONG sum = static_cast<LONG>(wide);
       if (sum != rec.total) {
         char question[160];
         std::snprintf(question, sizeof question, "Reset %s %s's total contribution from %s to %s", rec.firstName,

@@ -259,7 +259,7 @@ void ValidatePassbookSplits2(int total, int* position) {
     TransactionRecord trans;
     if (!ReadSupportLine(key, &line) || !ReadTransactionById(line.id, &trans)) continue;
     const bool cash = trans.factor == 1 && trans.account != kReserveAllocationAccount;
-    LONG members = 0;
+    long long members = 0;
     bool complete = true;
     for (int r : sharesByKey[key]) {
       SubAccountRecord share;
@@ -271,8 +271,13 @@ void ValidatePassbookSplits2(int total, int* position) {
       members += cash ? share.cash : share.accountAmount;
     }
     if (!complete) continue;
-    const LONG unitShare = line.amount - members;
-    if (split.unitShare == unitShare) continue;
+    const long long wide = line.amount - members;
+    if (split.unitShare == wide) continue;
+    if (!FitsLong(wide)) {
+      Notice("Split amounts beyond the amount range have been left as they are.\n\n" + VerifyText(trans, line.account));
+      continue;
+    }
+    const LONG unitShare = static_cast<LONG>(wide);
     const LONG previous = split.unitShare;
     split.unitShare = unitShare;
     if (WriteRecord(SplitFile, split, k) != 1) {
@@ -350,9 +355,13 @@ void ValidateSupportLines(int total, int* position) {
       }
     }
     if (!complete) continue;
-    const int reserve = SumPassbookSplit(line.reserveAccount, &split, shares.data());
+    const long long reserve = SumPassbookSplit(line.reserveAccount, &split, shares.data());
     if (reserve == line.reserveAmount) continue;
-    line.reserveAmount = reserve;
+    if (!FitsLong(reserve)) {
+      Notice("Reserve shares beyond the amount range have been left as they are.");
+      continue;
+    }
+    line.reserveAmount = static_cast<LONG>(reserve);
     if (WriteRecord(SupportFile, line, r) != 1) WriteFailure("Recalc support 3");
   }
 }

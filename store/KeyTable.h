@@ -25,6 +25,8 @@ inline constexpr int kScheduleCapacity = 50;
 // Member capacity as a compile-time bound for the share arrays of a split.
 inline constexpr int kMemberSlots = 325;
 inline constexpr int kLinesPerTransaction = 10;
+// The highest transaction id whose line keys fit in 32 bits.
+inline constexpr LONG kMaxTransId = (0x7FFFFFFF - 9) / 10;
 
 void SetCapacities();
 

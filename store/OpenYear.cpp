@@ -235,8 +235,16 @@ int LoadTransactionKeys(int allocate) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
                                          return true;
                                        });
+  // An id beyond the key range belongs to a damaged record: the next id
+  // follows the others, and the record is left for the integrity check.
   int highest = 0;
-  for (int r = 0; r < t.rowCount; ++r) highest = std::max<int>(highest, t.keys[static_cast<size_t>(r)].id);
+  bool beyond = false;
+  for (int r = 0; r < t.rowCount; ++r) {
+    const LONG id = t.keys[static_cast<size_t>(r)].id;
+    if (id > kMaxTransId) beyond = true;
+    else highest = std::max<int>(highest, id);
+  }
+  if (beyond) Show(ERR_PARSE, "transaction id (beyond the id range)", MSG_ERROR);
   NextTransId = highest + 1;
   if (ok) SortTransactions();
   return ok;

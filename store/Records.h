@@ -192,8 +192,12 @@ struct AcctGroupLinkRecord {
   LONG account = 0;
 };
 
-// Line key of a support line: transaction id x 10 + line number 0-9.
-inline constexpr LONG LineKey(LONG id, LONG line) { return id * 10 + line; }
+// Line key of a support line: transaction id x 10 + line number 0-9. The
+// ids of a damaged record may lie anywhere in the 32-bit range; their keys
+// wrap as 32-bit keys do instead of overflowing.
+inline constexpr LONG LineKey(LONG id, LONG line) {
+  return static_cast<LONG>(static_cast<ULONG>(id) * 10u + static_cast<ULONG>(line));
+}
 
 // Field-by-field conversion between the in-memory form and the file bytes.
 // `out` and `in` hold exactly the record's size. Unpacking terminates every

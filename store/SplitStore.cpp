@@ -15,7 +15,7 @@
 namespace {
 
 // What one share does to its member's balance on a line account.
-int ShareEffect(int lineAccount, int splitFactor, const SubAccountRecord& s) {
+long long ShareEffect(int lineAccount, int splitFactor, const SubAccountRecord& s) {
   if (GetAcctClass(lineAccount) == 'R') return 0;
   return SignedAmount(lineAccount, -1, splitFactor, s.cash, s.accountAmount) * splitFactor;
 }
@@ -28,6 +28,20 @@ bool ReadMemberForPosting(int row, MemberRow* form) {
     ShowStoreError(8, "scout", MSG_FATAL);
     return false;
   }
+  return true;
+}
+
+// Moves a member's balance and count; a result beyond the 32-bit range
+// stems from a damaged record, and nothing is moved.
+bool PostToMember(MemberRow* form, long long change, int uses) {
+  const long long balance = form->currentBalance + change;
+  const long long count = static_cast<long long>(form->transCount) + uses;
+  if (!FitsLong(balance) || !FitsLong(count)) {
+    ShowStoreError(ERR_PARSE, "scout balance", MSG_ERROR);
+    return false;
+  }
+  form->currentBalance = static_cast<LONG>(balance);
+  form->transCount = static_cast<LONG>(count);
   return true;
 }
 
@@ -65,8 +79,7 @@ int AddSubAccount(int lineAccount, const SplitRecord* split, SubAccountRecord* s
   --t.freeCount;
   MemberRow m;
   if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
-  m.currentBalance += ShareEffect(lineAccount, split->factor, *share);
-  m.transCount += 1;
+  if (!PostToMember(&m, ShareEffect(lineAccount, split->factor, *share), 1)) return 0;
   if (!WriteMemberAfterPosting(share->memberRow, &m)) return 0;
   return undo.Keep(1);
 }
@@ -110,7 +123,7 @@ int DeleteSubAccount(int row, int splitFactor, int lineAccount) {
   ++SubAcctTable.freeCount;
   MemberRow m;
   if (!ReadMemberForPosting(share.memberRow, &m)) return 0;
-  m.transCount -= 1;
+  long long change = 0;
   if (GetAcctClass(lineAccount) != 'R') {
     // A member who had left comes back when a share of theirs is removed.
     if (m.status != 0) {
@@ -119,8 +132,9 @@ int DeleteSubAccount(int row, int splitFactor, int lineAccount) {
       if (static_cast<size_t>(share.memberRow) < MemberTable.keys.size())
         MemberTable.keys[static_cast<size_t>(share.memberRow)].status = 0;
     }
-    m.currentBalance -= ShareEffect(lineAccount, splitFactor, share);
+    change = -ShareEffect(lineAccount, splitFactor, share);
   }
+  if (!PostToMember(&m, change, -1)) return 0;
   if (!WriteMemberAfterPosting(share.memberRow, &m)) return 0;
   return undo.Keep(1);
 }
@@ -156,11 +170,12 @@ int ModifySubAccount(int row, int lineAccount, int oldLineAccount, const SplitRe
     ShowStoreError(13, "sub-account", MSG_FATAL);
     return 0;
   }
-  int delta = ShareEffect(lineAccount, split->factor, *share) - ShareEffect(oldLineAccount, oldSplit->factor, *oldShare);
+  long long delta =
+      ShareEffect(lineAccount, split->factor, *share) - ShareEffect(oldLineAccount, oldSplit->factor, *oldShare);
   if (delta != 0) {
     MemberRow m;
     if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
-    m.currentBalance += delta;
+    if (!PostToMember(&m, delta, 0)) return 0;
     if (!WriteMemberAfterPosting(share->memberRow, &m)) return 0;
   }
   return undo.Keep(1);
@@ -224,9 +239,9 @@ int FindSubAccountRow(int lineKey, int memberRow) {
   return -1;
 }
 
-int SumPassbookSplit(int account, const SplitRecord* split, const SubAccountRecord* shares) {
+long long SumPassbookSplit(int account, const SplitRecord* split, const SubAccountRecord* shares) {
   if (account == 0) return 0;
-  int sum = split->unitShare;
+  long long sum = split->unitShare;
   for (int i = 0; i < kMemberSlots; ++i)
     sum += SignedAmount(account, -1, split->factor, shares[i].cash, shares[i].accountAmount);
   return sum;

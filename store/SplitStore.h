@@ -23,6 +23,7 @@ int ModifySubAccount(int row, int lineAccount, int oldLineAccount, const SplitRe
                      const SplitRecord* oldSplit, SubAccountRecord* share, const SubAccountRecord* oldShare);
 int FindSplitRow(int lineKey, int* rowOut);
 int FindSubAccountRow(int lineKey, int memberRow);
-int SumPassbookSplit(int account, const SplitRecord* split, const SubAccountRecord* shares);
+// In 64 bits: the shares of a damaged record may sum beyond the 32-bit range.
+long long SumPassbookSplit(int account, const SplitRecord* split, const SubAccountRecord* shares);
 int SumPassbook(int member, int account, const char* from, const char* to, int* openingOut, int* closingOut,
                 int* reserveOut);

@@ -1,6 +1,8 @@
 // Small helpers shared by the stores.
 #pragma once
 
+#include <cstdint>
+
 #include "common/ErrorText.h"
 #include "common/Messages.h"
 #include "store/KeyTable.h"
@@ -47,3 +49,9 @@ bool RefuseWhenFull(const Table& t, int row, const char* word) {
   ShowStoreError(2, word, MSG_ERROR);
   return true;
 }
+
+// Amounts and counts are 32-bit in the files; sums are taken in 64 bits.
+// A result beyond the 32-bit range can only come from a damaged record.
+inline bool FitsLong(long long v) { return v >= INT32_MIN && v <= INT32_MAX; }
+// What a posting moves: its factor times its amount, in 64 bits.
+inline long long Posted(LONG factor, LONG amount) { return static_cast<long long>(factor) * amount; }

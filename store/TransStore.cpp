@@ -186,7 +186,7 @@ int AddSupportLine(const TransactionRecord* transaction, SupportLineRecord* line
   PutKeyRow(t, row, KeyOf(*line));
   ++t.liveCount;
   --t.freeCount;
-  if (!UpdateAcctBalance(line->account, 1, line->factor * line->amount, "support account")) return 0;
+  if (!UpdateAcctBalance(line->account, 1, Posted(line->factor, line->amount), "support account")) return 0;
   LONG key = LineKey(line->id, line->line);
   if (line->split) {
     split->lineKey = key;
@@ -198,7 +198,7 @@ int AddSupportLine(const TransactionRecord* transaction, SupportLineRecord* line
     if (!AddEquipItem(&item, 1, nullptr)) return 0;
   }
   if (PostsReserve(*line) &&
-      !UpdateAcctBalance(line->reserveAccount, 1, line->reserveFactor * line->reserveAmount, "reserve account"))
+      !UpdateAcctBalance(line->reserveAccount, 1, Posted(line->reserveFactor, line->reserveAmount), "reserve account"))
     return 0;
   return undo.Keep(1);
 }
@@ -228,7 +228,7 @@ int AddTransaction(TransactionRecord* transaction, SupportLineRecord* lines, Spl
   }
   SortTransactions();
   SortSupportLines();
-  if (!UpdateAcctBalance(transaction->account, 1, transaction->factor * transaction->amount, "transaction"))
+  if (!UpdateAcctBalance(transaction->account, 1, Posted(transaction->factor, transaction->amount), "transaction"))
     return 0;
   if (IsPurchase(transaction->account, transaction->factor)) {
     EquipmentRecord item = EquipItemFromPosting(transaction->remarks, transaction->date, transaction->amount,
@@ -256,7 +256,7 @@ int DeleteSupportLine(int id, int lineNumber) {
   --SupportTable.liveCount;
   ++SupportTable.freeCount;
   LONG key = LineKey(id, lineNumber);
-  int amount = line.factor * line.amount;
+  long long amount = Posted(line.factor, line.amount);
   if (IsPurchase(line.account, line.factor)) {
     int value = 0;
     if (!DeleteEquipByTrans(key, &value)) return 0;
@@ -266,7 +266,7 @@ int DeleteSupportLine(int id, int lineNumber) {
   for (int r = 0; r < SplitTable.rowCount; ++r)
     if (SplitTable.keys[static_cast<size_t>(r)] == key && !DeleteSplit(line.account, r)) return 0;
   if (PostsReserve(line) &&
-      !UpdateAcctBalance(line.reserveAccount, -1, line.reserveFactor * line.reserveAmount, "reserve acct"))
+      !UpdateAcctBalance(line.reserveAccount, -1, Posted(line.reserveFactor, line.reserveAmount), "reserve acct"))
     return 0;
   return undo.Keep(1);
 }
@@ -294,7 +294,7 @@ int DeleteTransaction(int id, int confirm) {
   TransTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
   --TransTable.liveCount;
   ++TransTable.freeCount;
-  int amount = t.factor * t.amount;
+  long long amount = Posted(t.factor, t.amount);
   if (IsPurchase(t.account, t.factor)) {
     int value = 0;
     if (!DeleteEquipByTrans(LineKey(id, 0), &value)) return 0;
@@ -334,7 +334,7 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
                                                 line->amount, key);
     if (!UpdateEquipFromTrans(&item)) return 0;
   } else {
-    int diff = line->factor * line->amount - oldLine->factor * oldLine->amount;
+    long long diff = Posted(line->factor, line->amount) - Posted(oldLine->factor, oldLine->amount);
     if (diff != 0 && !UpdateAcctBalance(line->account, 0, diff, "support account")) return 0;
   }
   int splitRow = -1;
@@ -352,12 +352,12 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
   }
   // The reserve posting moves whenever what it posts changed.
   if (line->reserveAccount != oldLine->reserveAccount ||
-      line->reserveFactor * line->reserveAmount != oldLine->reserveFactor * oldLine->reserveAmount) {
+      Posted(line->reserveFactor, line->reserveAmount) != Posted(oldLine->reserveFactor, oldLine->reserveAmount)) {
     if (PostsReserve(*oldLine) &&
-        !UpdateAcctBalance(oldLine->reserveAccount, -1, oldLine->reserveFactor * oldLine->reserveAmount, "reserve"))
+        !UpdateAcctBalance(oldLine->reserveAccount, -1, Posted(oldLine->reserveFactor, oldLine->reserveAmount), "reserve"))
       return 0;
     if (PostsReserve(*line) &&
-        !UpdateAcctBalance(line->reserveAccount, 1, line->reserveFactor * line->reserveAmount, "reserve"))
+        !UpdateAcctBalance(line->reserveAccount, 1, Posted(line->reserveFactor, line->reserveAmount), "reserve"))
       return 0;
   }
   return undo.Keep(1);
@@ -408,7 +408,7 @@ int ModifyTransaction(int row, TransactionRecord* transaction, SupportLineRecord
                                                     LineKey(transaction->id, 0));
         ok = UpdateEquipFromTrans(&item);
       } else {
-        int diff = transaction->factor * transaction->amount - was.factor * was.amount;
+        long long diff = Posted(transaction->factor, transaction->amount) - Posted(was.factor, was.amount);
         if (diff != 0) ok = UpdateAcctBalance(transaction->account, 0, diff, "transaction");
       }
     }

@@ -129,8 +129,16 @@ int XferAccount(int save, int isNew, int* pos, AccountRecord* edited, AccountRec
 
 int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetRecord* budget) {
   int acctRow = RowAtPosition(AcctTable, AcctTable.byNumber, pos);
+  // A budget row that names no row of the budget table comes from a damaged
+  // account record; it is never used as an index.
+  auto badBudgetRow = [acct] {
+    if (acct->budgetRow == -1 || (acct->budgetRow >= 0 && acct->budgetRow < BudgetTable.rowCount)) return false;
+    ShowStoreError(ERR_PARSE, "budget row of the account", MSG_ERROR);
+    return true;
+  };
   if (save == 0) {
     if (acctRow < 0 || ReadRecord(AcctFile, *acct, acctRow) != 1) return ShowReadFailure("account");
+    if (badBudgetRow()) return 0;
     if (acct->budgetRow == -1) {
       *budget = BudgetRecord{};
       budget->number = acct->number;
@@ -141,6 +149,7 @@ int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetR
   }
 
   if (acctRow < 0) return ShowReadFailure("account");
+  if (badBudgetRow()) return 0;
   bool allZero = std::all_of(std::begin(budget->months), std::end(budget->months), [](LONG m) { return m == 0; });
   const LONG hadRow = acct->budgetRow;
   LONG budgetRow = hadRow;
