@@ -21,7 +21,7 @@ class CWnd;
 namespace automation {
 
 struct ModalInfo {
-  std::string kind;     // "messagebox" or "dialog"
+  std::string kind;     // "messagebox", "dialog" or "menu" (answered by a command id; 0 dismisses it)
   std::string caption;  // Windows-1252 text as the system holds it
   std::string text;     // box text; for dialogs the template's name or id
   UINT type = 0;        // MB_* flags of a message box

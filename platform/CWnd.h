@@ -136,6 +136,20 @@ class CWnd : public CCmdTarget {
   static CWnd* GetDesktopWindow();
   static CWnd* GetForegroundWindow();
 
+  // ---- Dialog items (any parent window: dialogs, form views, property pages) ----
+  void CheckDlgButton(int nIDButton, UINT nCheck);
+  UINT IsDlgButtonChecked(int nIDButton) const;
+  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
+  void SetDlgItemText(int nID, LPCTSTR text);
+  int GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const;
+  int GetDlgItemText(int nID, CString& text) const;
+  void SetDlgItemInt(int nID, UINT value, BOOL bSigned = TRUE);
+  UINT GetDlgItemInt(int nID, BOOL* translated = nullptr, BOOL bSigned = TRUE) const;
+  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+  CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+
   // ---- Focus, capture, activation ----
   CWnd* SetFocus();
   static CWnd* GetFocus();

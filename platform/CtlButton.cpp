@@ -238,9 +238,10 @@ void paint(Button* b) {
     EndPaint(b->hwnd, &ps);
     return;
   }
-  FillBrush(dc, client, brush);
   COLORREF textColor = dc->GetTextColor();
   if (t == BS_GROUPBOX) {
+    // Only the frame and the caption: the interior belongs to the parent's
+    // background and to the controls the box surrounds, which may lie below it.
     char buf[512];
     int n = GetWindowText(b->hwnd, buf, sizeof buf);
     FontInfo fi = Measure(b->font);
@@ -262,6 +263,7 @@ void paint(Button* b) {
     EndPaint(b->hwnd, &ps);
     return;
   }
+  FillBrush(dc, client, brush);
   // Check box and radio button: the glyph at one side, the text beside it.
   bool leftText = (st & BS_LEFTTEXT) != 0;
   const int box = isRadio(t) ? 12 : 13;
@@ -281,6 +283,21 @@ void paint(Button* b) {
     dc->DrawFocusRect(&drawn);
   }
   EndPaint(b->hwnd, &ps);
+}
+
+// A group box paints no background, so the old caption goes when the
+// parent repaints the band it lies in (and with it the controls there).
+void invalidate(Button* b) {
+  HWND parent = GetParent(b->hwnd);
+  if (type(b) != BS_GROUPBOX || !parent || (GetWindowLong(b->hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+    InvalidateRect(b->hwnd, nullptr, TRUE);
+    return;
+  }
+  RECT band;
+  GetWindowRect(b->hwnd, &band);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&band), 2);
+  band.bottom = std::min<LONG>(band.bottom, band.top + Measure(b->font).height + 2);
+  InvalidateRect(parent, &band, TRUE);
 }
 
 LRESULT buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -311,17 +328,17 @@ LRESULT buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_SETTEXT: {
       LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
+      invalidate(b);
       return r;
     }
     case WM_SETFONT:
       b->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
+      if (LOWORD(static_cast<std::uintptr_t>(lParam))) invalidate(b);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(b->font ? b->font : DefaultFont());
     case WM_ENABLE:
     case WM_STYLECHANGED:
-      InvalidateRect(hwnd, nullptr, TRUE);
+      invalidate(b);
       return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint(b); return 0;

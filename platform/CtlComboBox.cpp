@@ -352,7 +352,8 @@ void measureHeights(Combo* c) {
 }
 
 void create(Combo* c, const CREATESTRUCT* cs) {
-  DWORD st = styleOf(c);
+  // WS_VSCROLL was taken off the combo itself: it belongs to the list.
+  DWORD st = styleOf(c) | (static_cast<DWORD>(cs->style) & WS_VSCROLL);
   HWND h = c->hwnd;
   HINSTANCE inst = nullptr;
   c->listHeight = std::max(0, cs->cy - fieldHeight(c));
@@ -393,6 +394,9 @@ LRESULT comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     c->hwnd = hwnd;
     c->fi = Measure(nullptr);
     c->selItemHeight = c->fi.height + 2;
+    // A combo box's scroll-bar style is its list's: the field shows no bar.
+    DWORD st = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+    if (st & (WS_VSCROLL | WS_HSCROLL)) SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(st & ~(WS_VSCROLL | WS_HSCROLL)));
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);

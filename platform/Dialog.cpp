@@ -99,37 +99,6 @@ void CDialog::SetDefID(UINT nID) { ::SendMessage(m_hWnd, DM_SETDEFID, nID, 0); }
 DWORD CDialog::GetDefID() const { return static_cast<DWORD>(::SendMessage(m_hWnd, DM_GETDEFID, 0, 0)); }
 void CDialog::MapDialogRect(LPRECT rect) const { ::MapDialogRect(m_hWnd, rect); }
 
-void CDialog::CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-UINT CDialog::IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-void CDialog::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
-int CDialog::GetCheckedRadioButton(int first, int last) const {
-  for (int id = first; id <= last; ++id)
-    if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
-  return 0;
-}
-void CDialog::SetDlgItemText(int nID, LPCTSTR text) { ::SetDlgItemText(m_hWnd, nID, text); }
-int CDialog::GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const {
-  return static_cast<int>(::GetDlgItemText(m_hWnd, nID, buffer, maxCount));
-}
-int CDialog::GetDlgItemText(int nID, CString& text) const {
-  text.Empty();
-  if (CWnd* c = GetDlgItem(nID)) c->GetWindowText(text);
-  return text.GetLength();
-}
-void CDialog::SetDlgItemInt(int nID, UINT value, BOOL bSigned) { ::SetDlgItemInt(m_hWnd, nID, value, bSigned); }
-UINT CDialog::GetDlgItemInt(int nID, BOOL* translated, BOOL bSigned) const {
-  return ::GetDlgItemInt(m_hWnd, nID, translated, bSigned);
-}
-LRESULT CDialog::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const {
-  return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam);
-}
-CWnd* CDialog::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
-  return CWnd::FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
-}
-CWnd* CDialog::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const {
-  return CWnd::FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
-}
-
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   CDataExchange dx(this, bSaveAndValidate);
   try {

@@ -43,19 +43,7 @@ class CDialog : public CWnd {
   DWORD GetDefID() const;  // MAKELONG(id, DC_HASDEFID), or 0
   void MapDialogRect(LPRECT rect) const;
 
-  // Items.
-  void CheckDlgButton(int nIDButton, UINT nCheck);
-  UINT IsDlgButtonChecked(int nIDButton) const;
-  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
-  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
-  void SetDlgItemText(int nID, LPCTSTR text);
-  int GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const;
-  int GetDlgItemText(int nID, CString& text) const;
-  void SetDlgItemInt(int nID, UINT value, BOOL bSigned = TRUE);
-  UINT GetDlgItemInt(int nID, BOOL* translated = nullptr, BOOL bSigned = TRUE) const;
-  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
-  CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+  // The dialog item members (CheckDlgButton, GetDlgItemText, ...) are CWnd's.
 
   // Data exchange: TRUE when every field passed.
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);

@@ -393,70 +393,6 @@ INT_PTR RunModal(HWND h, HWND owner) {
   return result;
 }
 
-namespace {
-RECT captionRect(HWND hwnd) {
-  DWORD style = styleOf(hwnd);
-  if ((style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
-  RECT wr;
-  GetWindowRect(hwnd, &wr);
-  DWORD ex = static_cast<DWORD>(GetWindowLong(hwnd, GWL_EXSTYLE));
-  RECT f = wnd::FrameOf(style & ~(WS_CAPTION | WS_VSCROLL | WS_HSCROLL), ex & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE),
-                        true, false);
-  int b = f.left;
-  if (!(style & WS_THICKFRAME) && !(ex & WS_EX_DLGMODALFRAME)) b = std::max(b, GetSystemMetrics(SM_CXDLGFRAME));
-  return RECT{b, b, (wr.right - wr.left) - b, b + GetSystemMetrics(SM_CYCAPTION) - 1};
-}
-}  // namespace
-
-RECT CloseBoxRect(HWND hwnd) {
-  if (!(styleOf(hwnd) & WS_SYSMENU)) return RECT{0, 0, 0, 0};
-  RECT cap = captionRect(hwnd);
-  if (IsRectEmpty(&cap)) return cap;
-  int bh = cap.bottom - cap.top - 4;
-  int bw = bh + 2;
-  return RECT{cap.right - 2 - bw, cap.top + 2, cap.right - 2, cap.top + 2 + bh};
-}
-
-// Caption text and close box over the frame the window layer paints.
-void PaintCaption(HWND hwnd) {
-  RECT cap = captionRect(hwnd);
-  if (IsRectEmpty(&cap)) return;
-  HDC hdc = GetWindowDC(hwnd);
-  if (!hdc) return;
-  CDC* dc = CDC::FromHandle(hdc);
-  bool active = GetActiveWindow() == GetAncestor(hwnd, GA_ROOT);
-  CBrush bar(GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-  dc->FillRect(&cap, &bar);
-  RECT text = cap;
-  text.left += 3;
-  RECT box = CloseBoxRect(hwnd);
-  if (!IsRectEmpty(&box)) {
-    CBrush face(GetSysColor(COLOR_BTNFACE));
-    dc->FillRect(&box, &face);
-    RECT edge = box;
-    dc->DrawEdge(&edge, EDGE_RAISED, BF_RECT);
-    CPen pen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
-    CPen* oldPen = dc->SelectObject(&pen);
-    int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
-    for (int k = 0; k < 2; ++k) {  // a two-pixel cross
-      dc->MoveTo(cx - 4 + k, cy - 3);
-      dc->LineTo(cx + 3 + k, cy + 4);
-      dc->MoveTo(cx + 2 + k, cy - 3);
-      dc->LineTo(cx - 5 + k, cy + 4);
-    }
-    dc->SelectObject(oldPen);
-    text.right = box.left - 2;
-  }
-  CFont* old = dc->SelectObject(CFont::FromHandle(cachedFont("MS Sans Serif", 8, FW_BOLD)));
-  dc->SetBkMode(TRANSPARENT);
-  dc->SetTextColor(GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-  std::string caption = textOf(hwnd);
-  dc->DrawText(caption.c_str(), static_cast<int>(caption.size()), &text,
-               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-  dc->SelectObject(old);
-  ReleaseDC(hwnd, hdc);
-}
-
 }  // namespace dlg
 
 HWND CreateDialogIndirectParam(HINSTANCE, const DlgTemplate* templ, HWND owner, DLGPROC proc, LPARAM param) {
@@ -564,22 +500,6 @@ LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT: {
       DlgData* d = find(h);
       return d ? reinterpret_cast<LRESULT>(d->font) : DefWindowProc(h, msg, wp, lp);
-    }
-    case WM_NCPAINT: {
-      LRESULT r = DefWindowProc(h, msg, wp, lp);
-      dlg::PaintCaption(h);
-      return r;
-    }
-    case WM_NCLBUTTONDOWN: {
-      // The close box of the caption bar closes the dialog.
-      RECT box = dlg::CloseBoxRect(h), wr;
-      GetWindowRect(h, &wr);
-      POINT p{GET_X_LPARAM(lp) - wr.left, GET_Y_LPARAM(lp) - wr.top};
-      if (PtInRect(&box, p)) {
-        SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lp);
-        return 0;
-      }
-      return DefWindowProc(h, msg, wp, lp);
     }
     case WM_NCDESTROY:
       dialogs().erase(h);

@@ -92,10 +92,4 @@ INT_PTR RunModal(HWND dialog, HWND owner);
 // top-level window, if enabled.
 HWND DefaultOwner();
 bool IsDialog(HWND hwnd);
-// The caption bar text and close box, drawn over the frame the window layer
-// paints.
-void PaintCaption(HWND hwnd);
-// The close box of a window's caption bar in window coordinates (empty
-// without a caption and system menu).
-RECT CloseBoxRect(HWND hwnd);
 }  // namespace dlg

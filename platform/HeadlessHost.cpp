@@ -10,7 +10,7 @@ NativeWindow HeadlessHost::CreateNativeWindow(const NativeWindowDesc& desc) {
   s.width = desc.width;
   s.height = desc.height;
   s.caption = desc.caption;
-  s.popup = desc.popup;
+  s.kind = desc.kind;
   s.owner = desc.owner;
   return id;
 }

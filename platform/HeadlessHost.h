@@ -17,7 +17,7 @@ class HeadlessHost : public Host {
   struct NativeState {
     int x = 0, y = 0, width = 0, height = 0;
     std::string caption;
-    bool popup = false;
+    NativeKind kind = NativeKind::Normal;
     bool shown = false;
     NativeWindow owner = 0;
     int presents = 0;  // how often pixels were presented

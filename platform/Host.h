@@ -22,10 +22,18 @@ namespace platform {
 
 using NativeWindow = std::uintptr_t;  // 0 is no window
 
+// What a native window is for, decided by the window layer from the window's
+// styles and class; a host places, decorates and focuses windows by it.
+enum class NativeKind {
+  Normal,    // an overlapped (main) window
+  Dialog,    // an owned pop-up window that takes the focus: dialogs, message boxes
+  Transient  // placed by the layer, never takes the focus: menus, dropped lists, tips
+};
+
 struct NativeWindowDesc {
   int x = 0, y = 0, width = 0, height = 0;  // screen pixels, whole window
   std::string caption;                       // Windows-1252
-  bool popup = false;                        // no decoration (menus, drop-downs, tips)
+  NativeKind kind = NativeKind::Normal;
   NativeWindow owner = 0;                    // stays above its owner
 };
 

@@ -106,16 +106,10 @@ void mouseEvent(const platform::HostEvent& e, DWORD now) {
   if (Get(s.capture)) {
     target = s.capture;
   } else {
-    target = DeepestAt(top, POINT{e.x, e.y});
     // A window disabled as a whole (the owner of a modal dialog) gets no mouse input.
-    if (!target || !IsWindowEnabled(Root(target))) return;
-    hit = SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
-    while (hit == HTTRANSPARENT && Get(target) && !IsTop(target)) {
-      target = UnderTransparent(target, screen);
-      hit = SendMessage(target, WM_NCHITTEST, 0,
-                        MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
-    }
-    if (!Get(target)) return;
+    if (!IsWindowEnabled(top)) return;
+    target = RouteMouse(top, screen, &hit);
+    if (!target) return;
     if (e.kind == K::ButtonDown) {
       HWND root = Root(target);
       if (root != s.active || !IsTop(target)) {
@@ -188,8 +182,16 @@ bool PumpHostEvent(int timeoutMs) {
         SetWindowPos(top, nullptr, e.x, e.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     case K::Resized:
-      if (HWND top = TopLevelOfNative(e.window))
-        SetWindowPos(top, nullptr, 0, 0, e.width, e.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (HWND top = TopLevelOfNative(e.window)) {
+        // The window's limits hold however the host sized it; a size
+        // outside them is sent back to the host.
+        SIZE limited = ClampTrackSize(top, e.width, e.height);
+        if (!Get(top)) break;
+        SetWindowPos(top, nullptr, 0, 0, limited.cx, limited.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (Get(top) && (limited.cx != e.width || limited.cy != e.height))
+          host.MoveNativeWindow(top->native, top->rect.left, top->rect.top, top->rect.right - top->rect.left,
+                                top->rect.bottom - top->rect.top);
+      }
       break;
     case K::FocusIn:
       if (HWND top = TopLevelOfNative(e.window))
@@ -211,6 +213,11 @@ void UpdateKeyState(const MSG& m) {
     UINT vk = static_cast<UINT>(m.wParam) & 0xFF;
     bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
     bool was = (s.keys[vk] & 0x80) != 0;
+    if (down && vk == VK_MENU) {
+      if (!was) s.altAlone = true;
+    } else if (down) {
+      s.altAlone = false;
+    }
     if (down) {
       if (!was) s.keys[vk] ^= 1;
       s.keys[vk] |= 0x80;
@@ -223,6 +230,7 @@ void UpdateKeyState(const MSG& m) {
       if (vk == static_cast<UINT>(a) || vk == static_cast<UINT>(b))
         s.keys[g] = static_cast<BYTE>(((s.keys[a] | s.keys[b]) & 0x80) | (s.keys[g] & 1));
   } else if (m.message >= WM_MOUSEFIRST && m.message <= WM_MBUTTONDBLCLK) {
+    if (m.message != WM_MOUSEMOVE) s.altAlone = false;
     WPARAM mk = m.wParam;
     auto set = [&](int vk, bool on) { s.keys[vk] = static_cast<BYTE>((on ? 0x80 : 0) | (s.keys[vk] & 1)); };
     set(VK_LBUTTON, mk & MK_LBUTTON);

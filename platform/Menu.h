@@ -117,15 +117,12 @@ int GetMenuString(HMENU menu, UINT item, LPSTR buffer, int maxCount, UINT flags)
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, LPCRECT rect);
 
 // The menu bar of a top-level window. The window's frame grows a bar; mouse
-// clicks on it and the keys Alt, F10 and Alt+letter open it.
+// clicks on it and the keys Alt, F10 and Alt+letter open it (the default
+// window procedure passes those keys up from the focused window). The bar
+// is destroyed with its window.
 BOOL SetMenu(HWND hwnd, HMENU menu);
 HMENU GetMenu(HWND hwnd);
 BOOL DrawMenuBar(HWND hwnd);
-// The menu keys (Alt, F10, Alt+letter) of a top-level window with a menu
-// bar, for messages to it or any window inside it. A frame's message
-// pre-translation calls it so that the keys work wherever the focus is.
-// TRUE when the message was taken.
-BOOL TranslateMenuKey(HWND frame, LPMSG msg);
 
 HACCEL LoadAccelerators(HINSTANCE instance, LPCSTR name);
 HACCEL CreateAcceleratorTable(LPACCEL accels, int count);

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const char* kPopupClass = "#32768";
-constexpr const char* kBarProcProp = "Kestrova.MenuBarProc";
 constexpr int kBorder = 3;      // pop-up frame: raised edge and one pixel
 constexpr int kCheckCol = 18;   // left column of check marks
 constexpr int kArrowCol = 18;   // right column of sub-menu arrows
@@ -603,15 +602,6 @@ void paintBar(HWND h) {
   ReleaseDC(h, hdc);
 }
 
-struct BarState {
-  bool altArmed = false;
-};
-
-BarState& barState() {
-  static BarState s;
-  return s;
-}
-
 UINT trackBar(HWND frame, int index, bool open) {
   HMENU menu = GetMenu(frame);
   if (!menus::Get(menu) || GetMenuItemCount(menu) <= 0) return 0;
@@ -623,55 +613,6 @@ UINT trackBar(HWND frame, int index, bool open) {
   return cmd;
 }
 
-LRESULT barProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  auto old = reinterpret_cast<WNDPROC>(GetProp(h, kBarProcProp));
-  switch (msg) {
-    case WM_NCPAINT: {
-      LRESULT r = CallWindowProc(old, h, msg, wp, lp);
-      if (!dlg::IsDialog(h)) dlg::PaintCaption(h);  // a dialog draws its own
-      paintBar(h);
-      return r;
-    }
-    case WM_NCLBUTTONDOWN:
-      if (wp == HTMENU && GetMenu(h)) {
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        RECT wr;
-        GetWindowRect(h, &wr);
-        std::vector<RECT> items = barItems(h, GetMenu(h));
-        for (size_t i = 0; i < items.size(); ++i) {
-          RECT r = items[i];
-          OffsetRect(&r, wr.left, wr.top);
-          if (PtInRect(&r, pt)) {
-            trackBar(h, static_cast<int>(i), true);
-            return 0;
-          }
-        }
-        return 0;
-      }
-      break;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_SYSCHAR: {
-      MSG m{h, msg, wp, lp, GetMessageTime(), POINT{0, 0}};
-      if (TranslateMenuKey(h, &m)) return 0;
-      break;
-    }
-    case WM_NCDESTROY: {
-      // The menu bar goes with its window.
-      HMENU menu = GetMenu(h);
-      RemoveProp(h, kBarProcProp);
-      SetWindowLongPtr(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-      LRESULT r = CallWindowProc(old, h, msg, wp, lp);
-      if (menu) DestroyMenu(menu);
-      return r;
-    }
-    default: break;
-  }
-  return CallWindowProc(old, h, msg, wp, lp);
-}
-
 }  // namespace
 
 // ---- Public functions ---------------------------------------------------------------
@@ -680,12 +621,8 @@ BOOL SetMenu(HWND hwnd, HMENU menu) {
   WindowImpl* w = wnd::Get(hwnd);
   if (!w || (w->style & WS_CHILD)) return FALSE;
   if (menu && !menus::Get(menu)) return FALSE;
+  // The window layer's frame handling draws and tracks the bar.
   w->menu = menu;
-  if (menu && !GetProp(hwnd, kBarProcProp)) {
-    // The bar is drawn and tracked by a procedure in front of the window's own.
-    SetProp(hwnd, kBarProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtr(hwnd, GWLP_WNDPROC)));
-    SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&barProc));
-  }
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   return TRUE;
@@ -702,49 +639,46 @@ BOOL DrawMenuBar(HWND hwnd) {
   return TRUE;
 }
 
-BOOL TranslateMenuKey(HWND frame, LPMSG msg) {
-  if (!frame || !msg || !GetMenu(frame) || !IsWindowEnabled(frame)) return FALSE;
-  if (msg->hwnd != frame && !IsChild(frame, msg->hwnd)) return FALSE;
-  BarState& s = barState();
-  bool shiftOrCtrl = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0;
-  switch (msg->message) {
-    case WM_SYSKEYDOWN:
-    case WM_KEYDOWN:
-      if (msg->wParam == VK_MENU) {
-        if (!(msg->lParam & (1 << 30))) s.altArmed = true;  // not an auto-repeat
-        return FALSE;
-      }
-      s.altArmed = false;
-      if (msg->wParam == VK_F10 && !shiftOrCtrl) {
-        trackBar(frame, 0, false);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_SYSKEYUP:
-    case WM_KEYUP:
-      if (msg->wParam != VK_MENU) s.altArmed = false;  // Alt was a modifier of this key
-      if (msg->wParam == VK_MENU && s.altArmed) {
-        s.altArmed = false;
-        trackBar(frame, 0, false);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_SYSCHAR: {
-      s.altArmed = false;
-      unsigned char ch = static_cast<unsigned char>(msg->wParam);
-      if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 'a' + 'A');
-      MenuImpl* m = menus::Get(GetMenu(frame));
-      for (size_t i = 0; m && i < m->items.size(); ++i) {
-        if (menus::AccessKey(m->items[i].text) == ch) {
-          trackBar(frame, static_cast<int>(i), true);
-          return TRUE;
-        }
-      }
-      return FALSE;
+namespace menus {
+
+void PaintBar(HWND frame) {
+  if (GetMenu(frame)) paintBar(frame);
+}
+
+void ClickBar(HWND frame, POINT screen) {
+  HMENU menu = GetMenu(frame);
+  if (!menu) return;
+  RECT wr;
+  GetWindowRect(frame, &wr);
+  std::vector<RECT> items = barItems(frame, menu);
+  for (size_t i = 0; i < items.size(); ++i) {
+    RECT r = items[i];
+    OffsetRect(&r, wr.left, wr.top);
+    if (PtInRect(&r, screen)) {
+      trackBar(frame, static_cast<int>(i), true);
+      return;
     }
-    default: return FALSE;
   }
 }
+
+bool KeyMenu(HWND frame, unsigned char ch) {
+  if (!GetMenu(frame) || !IsWindowEnabled(frame)) return false;
+  if (ch == 0) {
+    trackBar(frame, 0, false);
+    return true;
+  }
+  if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 'a' + 'A');
+  MenuImpl* m = menus::Get(GetMenu(frame));
+  for (size_t i = 0; m && i < m->items.size(); ++i) {
+    if (menus::AccessKey(m->items[i].text) == ch) {
+      trackBar(frame, static_cast<int>(i), true);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace menus
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, LPCRECT) {
   if (!menus::Get(menu) || !IsWindow(owner)) return FALSE;

@@ -2,12 +2,14 @@
 // WM_NCPAINT, window DCs on the top-level surfaces, the default frame,
 // ScrollWindowEx, presenting pixels and the caret's pixels.
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 #include "platform/Dc.h"
 #include "platform/DcImpl.h"
 #include "platform/GdiObject.h"
 #include "platform/GdiObjectImpl.h"
+#include "platform/MenuImpl.h"
 #include "platform/Painting.h"
 #include "platform/SysColors.h"
 #include "platform/WindowImpl.h"
@@ -285,8 +287,59 @@ void FillDcRect(HDC dc, const RECT& r, COLORREF color) {
   }
 }
 
-// The default frame: borders, edges, caption bar, menu bar and scroll-bar
-// areas in the classic colours.
+namespace {
+HFONT captionFont() {
+  static HFONT font = [] {
+    LOGFONT lf{};
+    lf.lfHeight = -((8 * platform::GetHost().Dpi() + 36) / 72);
+    lf.lfWeight = FW_BOLD;
+    std::strncpy(lf.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
+    return CreateFontIndirect(&lf);
+  }();
+  return font;
+}
+
+// Caption text and close box over the caption bar, through a window DC so
+// that they are clipped like any drawing of the window.
+void paintCaptionContents(HWND hwnd, bool active) {
+  RECT cap = CaptionRect(hwnd);
+  if (IsRectEmpty(&cap)) return;
+  HDC hdc = GetWindowDC(hwnd);
+  CDC* dc = hdc ? CDC::FromHandle(hdc) : nullptr;
+  if (!dc) return;
+  RECT text = cap;
+  text.left += 3;
+  RECT box = CloseBoxRect(hwnd);
+  if (!IsRectEmpty(&box)) {
+    CBrush face(GetSysColor(COLOR_BTNFACE));
+    dc->FillRect(&box, &face);
+    RECT edge = box;
+    dc->DrawEdge(&edge, EDGE_RAISED, BF_RECT);
+    CPen pen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
+    CPen* oldPen = dc->SelectObject(&pen);
+    int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+    for (int k = 0; k < 2; ++k) {  // a two-pixel cross
+      dc->MoveTo(cx - 4 + k, cy - 3);
+      dc->LineTo(cx + 3 + k, cy + 4);
+      dc->MoveTo(cx + 2 + k, cy - 3);
+      dc->LineTo(cx - 5 + k, cy + 4);
+    }
+    dc->SelectObject(oldPen);
+    text.right = box.left - 2;
+  }
+  CFont* oldFont = dc->SelectObject(CFont::FromHandle(captionFont()));
+  dc->SetBkMode(TRANSPARENT);
+  dc->SetTextColor(GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+  const std::string& caption = hwnd->text;
+  dc->DrawText(caption.c_str(), static_cast<int>(caption.size()), &text,
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  dc->SelectObject(oldFont);
+  ReleaseDC(hwnd, hdc);
+}
+}  // namespace
+
+// The default frame: borders, edges, caption bar with its text and close
+// box, the menu bar and the scroll-bar areas, in the classic colours.
 void DefaultNcPaint(HWND hwnd) {
   WindowImpl* w = Get(hwnd);
   if (!w || !hasFrame(w)) return;
@@ -308,19 +361,22 @@ void DefaultNcPaint(HWND hwnd) {
   bool thick = (w->style & WS_THICKFRAME) != 0;
   bool dlg = !thick && ((w->style & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME));
   if (thick || dlg) {
-    RECT f = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL | WS_CAPTION), 0, false, false);
-    RECT ring = wr;
-    fillSurface(sf, clip, ring, GetSysColor(COLOR_BTNFACE));
+    // The ring is as wide as the frame the client rectangle leaves room for.
+    int b = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL), w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false,
+                    false).left;
+    fillSurface(sf, clip, wr, GetSysColor(COLOR_BTNFACE));
     edge(COLOR_3DLIGHT, COLOR_3DDKSHADOW);
     edge(COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     in = wr;
-    InflateRect(&in, -f.left, -f.top);
+    InflateRect(&in, -b, -b);
   } else if (w->style & WS_BORDER) {
     edge(COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
   }
-  if ((w->style & WS_CAPTION) == WS_CAPTION) {
+  bool active = GetActiveWindow() == top;
+  bool caption = (w->style & WS_CAPTION) == WS_CAPTION;
+  if (caption) {
     int h = GetSystemMetrics(SM_CYCAPTION);
-    line(in.left, in.top, in.right, in.top + h - 1, GetActiveWindow() == top ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    line(in.left, in.top, in.right, in.top + h - 1, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
     line(in.left, in.top + h - 1, in.right, in.top + h, COLOR_BTNFACE);
     in.top += h;
   }
@@ -341,6 +397,8 @@ void DefaultNcPaint(HWND hwnd) {
   if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) line(c.right, c.bottom, in.right, in.bottom, COLOR_BTNFACE);
   MarkDirty(top, clip);
   CaretRestore();
+  if (caption) paintCaptionContents(w, active);
+  if (IsTop(w) && w->menu) menus::PaintBar(w);
 }
 
 }  // namespace wnd

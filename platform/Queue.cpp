@@ -10,6 +10,7 @@
 #include "platform/Exceptions.h"
 #include "platform/GdiObject.h"
 #include "platform/HeadlessHost.h"
+#include "platform/MenuImpl.h"
 #include "platform/MessageBox.h"
 #include "platform/Painting.h"
 #include "platform/SysColors.h"
@@ -380,8 +381,10 @@ LRESULT hitTest(WindowImpl* w, POINT screen) {
   if (!PtInRect(&wr, screen)) return HTNOWHERE;
   POINT p{screen.x - wr.left, screen.y - wr.top};
   if (PtInRect(&w->client, p)) return HTCLIENT;
-  RECT f = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL), w->exStyle, IsTop(w), IsTop(w) && w->menu);
-  RECT inner{f.left, f.top, (wr.right - wr.left) - f.right, (wr.bottom - wr.top) - f.bottom};
+  // Inside the border ring lie the caption, the menu bar, the edges and the bars.
+  int b = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL), w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false,
+                  false).left;
+  RECT inner{b, b, (wr.right - wr.left) - b, (wr.bottom - wr.top) - b};
   if ((w->style & WS_VSCROLL) && p.x >= w->client.right && p.x < inner.right && p.y >= w->client.top &&
       p.y < w->client.bottom)
     return HTVSCROLL;
@@ -389,8 +392,15 @@ LRESULT hitTest(WindowImpl* w, POINT screen) {
       p.x < w->client.right)
     return HTHSCROLL;
   if (PtInRect(&inner, p)) {
-    if ((w->style & WS_CAPTION) == WS_CAPTION && p.y < inner.top) return HTCAPTION;
-    if (p.y < w->client.top) return IsTop(w) && w->menu ? HTMENU : HTCAPTION;
+    int below = inner.top;
+    if ((w->style & WS_CAPTION) == WS_CAPTION) {
+      below += GetSystemMetrics(SM_CYCAPTION);
+      if (p.y < below) {
+        RECT box = CloseBoxRect(w);
+        return PtInRect(&box, p) ? HTCLOSE : HTCAPTION;
+      }
+    }
+    if (IsTop(w) && w->menu && p.y < below + GetSystemMetrics(SM_CYMENU)) return HTMENU;
     return HTNOWHERE;
   }
   if (w->style & WS_THICKFRAME) {
@@ -405,6 +415,30 @@ LRESULT hitTest(WindowImpl* w, POINT screen) {
     return HTBOTTOM;
   }
   return HTBORDER;
+}
+
+// A menu key that arrived at a top-level window: Alt pressed and released
+// alone or F10 opens the menu bar, Alt+letter opens the item with that
+// access key, Alt+F4 closes the window.
+LRESULT systemKey(WindowImpl* w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  bool alt = (static_cast<std::uintptr_t>(lParam) & (1u << 29)) != 0;
+  switch (msg) {
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && alt) SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
+    case WM_SYSKEYUP: {
+      bool shiftOrCtrl = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0;
+      bool altAlone = wParam == VK_MENU && S().altAlone;
+      S().altAlone = false;
+      if ((wParam == VK_F10 && !shiftOrCtrl) || altAlone) SendMessage(w, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    }
+    case WM_SYSCHAR:
+      // Without Alt a WM_SYSCHAR only means that no window had the focus.
+      if (alt && wParam != ' ') SendMessage(w, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam & 0xFF));
+      return 0;
+    default: return 0;
+  }
 }
 
 }  // namespace
@@ -463,6 +497,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_MINIMIZE: ShowWindow(w, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(w, SW_SHOWMAXIMIZED); break;
         case SC_RESTORE: ShowWindow(w, SW_RESTORE); break;
+        case SC_KEYMENU: menus::KeyMenu(Root(w), static_cast<unsigned char>(lParam)); break;
         default: break;
       }
       return 0;
@@ -491,7 +526,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (LRESULT r = 0; ctl::HandleScrollBarFrame(w, msg, wParam, lParam, &r)) return r;
+      if (msg == WM_NCLBUTTONDOWN && wParam == HTCLOSE) SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      if (msg == WM_NCLBUTTONDOWN && wParam == HTMENU && IsTop(w))
+        menus::ClickBar(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
+    // The menu keys reach the top-level window from whichever window has
+    // the focus: each window passes them to its parent unless it takes them.
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      if (!IsTop(w)) return SendMessage(w->parent, msg, wParam, lParam);
+      return systemKey(w, msg, wParam, lParam);
     case WM_NCACTIVATE:
       if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaint = true;
       return TRUE;
@@ -535,16 +580,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                                static_cast<WORD>(w->rect.top + w->client.top)));
       return 0;
     }
-    case WM_GETMINMAXINFO: {
-      auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
-      if (!mmi) return 0;
-      platform::Host& host = platform::GetHost();
-      mmi->ptMaxSize = POINT{host.ScreenWidth(), host.ScreenHeight()};
-      mmi->ptMaxPosition = POINT{0, 0};
-      mmi->ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-      mmi->ptMaxTrackSize = POINT{host.ScreenWidth(), host.ScreenHeight()};
+    case WM_GETMINMAXINFO:  // the layer fills in the defaults before asking
       return 0;
-    }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "platform/Codepage.h"
-#include "platform/DlgManager.h"
 #include "platform/Messages.h"
 #include "platform/WindowImpl.h"
 
@@ -90,9 +89,6 @@ SDL_HitTestResult SDLCALL hitTest(SDL_Window* win, const SDL_Point* pt, void* da
   if (!h || !IsWindowEnabled(h)) return SDL_HITTEST_NORMAL;
   int wx = 0, wy = 0;
   SDL_GetWindowPosition(win, &wx, &wy);
-  RECT close = dlg::CloseBoxRect(h);
-  POINT local{pt->x, pt->y};
-  if (PtInRect(&close, local)) return SDL_HITTEST_NORMAL;
   LRESULT hit = SendMessage(h, WM_NCHITTEST, 0,
                             MAKELPARAM(static_cast<WORD>(wx + pt->x), static_cast<WORD>(wy + pt->y)));
   switch (hit) {
@@ -145,9 +141,8 @@ NativeWindow SdlHost::NativeOf(unsigned sdlWindowId) const {
 
 NativeWindow SdlHost::CreateNativeWindow(const NativeWindowDesc& desc) {
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-  // Dialogs are pop-up windows too, but with a caption: only the captionless
-  // ones (menus, dropped lists, tips) are placed by us and never focused.
-  bool transient = desc.popup && desc.caption.empty();
+  // Menus, dropped lists and tips are placed by the layer and never focused.
+  bool transient = desc.kind == NativeKind::Transient;
   if (transient) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
   std::string title = Cp1252ToUtf8(desc.caption);
   SDL_Window* win = SDL_CreateWindow(title.c_str(), desc.x, desc.y, std::max(1, desc.width),
@@ -328,28 +323,11 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
           out.x = e.window.data1;
           out.y = e.window.data2;
           return true;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
           out.kind = HostEvent::Resized;
           out.width = e.window.data1;
           out.height = e.window.data2;
-          // The window's own limits (WM_GETMINMAXINFO) hold while the user
-          // drags its frame.
-          if (HWND h = wnd::TopLevelOfNative(out.window)) {
-            MINMAXINFO mmi{};
-            mmi.ptMaxSize = POINT{screenW_, screenH_};
-            mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-            mmi.ptMaxTrackSize = POINT{screenW_, screenH_};
-            SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-            int w = std::clamp<int>(out.width, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
-            int hh = std::clamp<int>(out.height, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
-            if ((w != out.width || hh != out.height) && Window(out.window)) {
-              SDL_SetWindowSize(Window(out.window), w, hh);
-              out.width = w;
-              out.height = hh;
-            }
-          }
           return true;
-        }
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           // A pop-up never takes the activation from the window it serves.
           if (popups_[out.window]) return false;

@@ -6,6 +6,7 @@
 
 #include "platform/CtlDefs.h"
 #include "platform/GdiDefs.h"
+#include "platform/Menu.h"
 #include "platform/Painting.h"
 #include "platform/WindowImpl.h"
 
@@ -107,6 +108,16 @@ const WindowClassRec* findClass(LPCSTR name) {
   return it == s.classes.end() ? nullptr : &it->second;
 }
 
+// Menus, dropped lists and tips serve another window and must never take
+// its focus; other pop-ups (dialogs, message boxes) are ordinary owned windows.
+platform::NativeKind NativeKindOf(const std::string& className, DWORD style, DWORD exStyle) {
+  std::string c = lower(className.c_str());
+  if (c == "#32768" || c == lower(WC_COMBOLBOX) || c == "tooltips_class32") return platform::NativeKind::Transient;
+  if (!(style & WS_POPUP)) return platform::NativeKind::Normal;
+  if ((exStyle & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION) return platform::NativeKind::Transient;
+  return platform::NativeKind::Dialog;
+}
+
 void unlinkFromParent(WindowImpl* w) {
   if (w->parent && !IsTop(w)) {
     auto& c = w->parent->children;
@@ -152,6 +163,11 @@ void ncDestroy(WindowImpl* w) {
   if (s.lastMouseWnd == w) s.lastMouseWnd = nullptr;
   if (s.lastDownWnd == w) s.lastDownWnd = nullptr;
   SendMessage(w, WM_NCDESTROY, 0, 0);
+  // A top-level window's menu bar goes with it.
+  if (IsTop(w) && w->menu) {
+    DestroyMenu(w->menu);
+    w->menu = nullptr;
+  }
   ForgetObjects(w);
   s.live.erase(w);
   w->dead = true;
@@ -293,7 +309,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     d.width = std::max(1, width);
     d.height = std::max(1, height);
     d.caption = w->text;
-    d.popup = (style & WS_POPUP) != 0;
+    d.kind = NativeKindOf(cls->name, style, exStyle);
     d.owner = w->owner ? w->owner->native : 0;
     w->native = host.CreateNativeWindow(d);
     EnsureSurface(w);
@@ -302,8 +318,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 
   CREATESTRUCT cs{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
                   windowName, cls->name.c_str(), exStyle};
-  MINMAXINFO mmi{};
-  if (IsTop(w)) SendMessage(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  if (IsTop(w)) MinMaxInfo(w);
   w->created = true;
   if (!SendMessage(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     DestroyWindow(w);
@@ -753,6 +768,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   WINDOWPOS pos{w, insertAfter, x, y, cx, cy, flags};
   if (flags & SWP_NOMOVE) pos.x = w->rect.left, pos.y = w->rect.top;
   if (flags & SWP_NOSIZE) pos.cx = w->rect.right - w->rect.left, pos.cy = w->rect.bottom - w->rect.top;
+  // A sizable frame keeps the limits its window sets, whoever sizes it.
+  if (IsTop(w) && (w->style & WS_THICKFRAME) && !(flags & SWP_NOSIZE)) {
+    SIZE limited = ClampTrackSize(w, pos.cx, pos.cy);
+    if (!Get(w)) return FALSE;
+    pos.cx = limited.cx;
+    pos.cy = limited.cy;
+  }
   if (!(flags & SWP_NOSENDCHANGING)) {
     SendMessage(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     if (!Get(w)) return FALSE;
@@ -942,10 +964,24 @@ HWND UnderTransparent(HWND child, POINT screen) {
 }
 }  // namespace wnd
 
+namespace wnd {
+HWND RouteMouse(HWND top, POINT screen, LRESULT* hit) {
+  HWND target = DeepestAt(top, POINT{screen.x - top->rect.left, screen.y - top->rect.top});
+  LPARAM at = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
+  LRESULT h = target ? SendMessage(target, WM_NCHITTEST, 0, at) : HTNOWHERE;
+  while (h == HTTRANSPARENT && Get(target) && !IsTop(target)) {
+    target = UnderTransparent(target, screen);
+    h = SendMessage(target, WM_NCHITTEST, 0, at);
+  }
+  if (hit) *hit = h;
+  return Get(target);
+}
+}  // namespace wnd
+
 HWND WindowFromPoint(POINT pt) {
   for (HWND top : topOrder()) {
     if (!Shown(top) || !PtInRect(&top->rect, pt)) continue;
-    return DeepestAt(top, POINT{pt.x - top->rect.left, pt.y - top->rect.top});
+    return RouteMouse(top, pt, nullptr);
   }
   return nullptr;
 }
@@ -953,6 +989,43 @@ HWND WindowFromPoint(POINT pt) {
 // ---- Non-client metrics ----------------------------------------------------
 
 namespace wnd {
+MINMAXINFO MinMaxInfo(HWND hwnd) {
+  platform::Host& host = platform::GetHost();
+  MINMAXINFO mmi{};
+  mmi.ptMaxSize = POINT{host.ScreenWidth(), host.ScreenHeight()};
+  mmi.ptMaxPosition = POINT{0, 0};
+  mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+  mmi.ptMaxTrackSize = POINT{host.ScreenWidth(), host.ScreenHeight()};
+  SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  return mmi;
+}
+
+SIZE ClampTrackSize(HWND hwnd, int cx, int cy) {
+  MINMAXINFO mmi = MinMaxInfo(hwnd);
+  auto clamp = [](int v, LONG lo, LONG hi) { return static_cast<LONG>(std::clamp<LONG>(v, lo, std::max(lo, hi))); };
+  return SIZE{clamp(cx, mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x), clamp(cy, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y)};
+}
+
+// The caption bar in window coordinates, without the line below it.
+RECT CaptionRect(HWND hwnd) {
+  WindowImpl* w = Get(hwnd);
+  if (!w || (w->style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
+  RECT f = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL), w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false,
+                   false);
+  int b = f.left;
+  return RECT{b, b, std::max<int>(b, (w->rect.right - w->rect.left) - b), b + GetSystemMetrics(SM_CYCAPTION) - 1};
+}
+
+RECT CloseBoxRect(HWND hwnd) {
+  WindowImpl* w = Get(hwnd);
+  if (!w || !(w->style & WS_SYSMENU)) return RECT{0, 0, 0, 0};
+  RECT cap = CaptionRect(hwnd);
+  if (IsRectEmpty(&cap)) return cap;
+  int bh = cap.bottom - cap.top - 4;
+  int bw = bh + 2;
+  return RECT{cap.right - 2 - bw, cap.top + 2, cap.right - 2, cap.top + 2 + bh};
+}
+
 // Frame widths of a window of the given styles: left/top/right/bottom.
 RECT FrameOf(DWORD style, DWORD exStyle, bool top, bool menu) {
   RECT f{0, 0, 0, 0};

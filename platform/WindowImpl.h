@@ -124,6 +124,7 @@ struct State {
   DWORD lastDownTime = 0;
   POINT lastDownPt{0, 0};
   HWND lastMouseWnd = nullptr;
+  bool altAlone = false;     // Alt is down and no other key or button went down since
   CWnd* creating = nullptr;  // C++ object to attach at the first message
 };
 
@@ -172,7 +173,19 @@ HWND DeepestAt(HWND top, POINT windowPt);
 // the deepest window under the first lower sibling that contains the point,
 // else the parent.
 HWND UnderTransparent(HWND child, POINT screen);
+// Where a mouse event at a screen point goes inside `top`: the deepest
+// window there, passed on to what lies below while it answers HTTRANSPARENT.
+// `hit` receives the hit-test code of the window returned.
+HWND RouteMouse(HWND top, POINT screen, LRESULT* hit);
 RECT FrameOf(DWORD style, DWORD exStyle, bool top, bool menu);
+// The size limits of a top-level window (WM_GETMINMAXINFO over the screen's
+// defaults), and a size held within its tracking limits.
+MINMAXINFO MinMaxInfo(HWND hwnd);
+SIZE ClampTrackSize(HWND hwnd, int cx, int cy);
+// Caption bar (without its bottom line) and close box in window
+// coordinates; empty without WS_CAPTION (and WS_SYSMENU for the box).
+RECT CaptionRect(HWND hwnd);
+RECT CloseBoxRect(HWND hwnd);
 HWND TopLevelOfNative(platform::NativeWindow native);
 HWND Activate(HWND hwnd, WORD how);  // WA_ACTIVE or WA_CLICKACTIVE
 

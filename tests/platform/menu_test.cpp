@@ -1,5 +1,6 @@
 // Menus: building and item states, menu resources, accelerators, pop-up
 // tracking by keys, mouse and the responder, the menu bar, command-UI.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -251,6 +252,21 @@ TEST_F(MenuTest, AWaitingMenuAsksTheResponder) {
   automation::ExpectMessageBox("", "", 3);  // a grayed item cannot be chosen
   EXPECT_EQ(TrackPopupMenu(m, TPM_RETURNCMD, 10, 10, 0, owner, nullptr), 0);
   EXPECT_EQ(automation::ModalLog().back().kind, "menu");
+}
+
+// Globals: EXPECT_NONFATAL_FAILURE's statement cannot see the test's locals.
+HMENU g_unansweredMenu = nullptr;
+HWND g_unansweredOwner = nullptr;
+BOOL g_unansweredResult = -1;
+
+TEST_F(MenuTest, AnUnansweredMenuFailsTheTestAndChoosesNothing) {
+  // The menu holds command 2, the code an unanswered box gets (IDCANCEL).
+  g_unansweredMenu = sample();
+  g_unansweredOwner = owner;
+  EXPECT_NONFATAL_FAILURE(g_unansweredResult = TrackPopupMenu(g_unansweredMenu, TPM_RETURNCMD, 10, 10, 0,
+                                                              g_unansweredOwner, nullptr),
+                          "unanswered menu");
+  EXPECT_EQ(g_unansweredResult, 0);
 }
 
 TEST_F(MenuTest, TheMenuBarTakesRoomAndAnswersTheKeyboard) {

@@ -1,5 +1,5 @@
-// The window layer working with the standard controls: clicks passing
-// through windows that answer HTTRANSPARENT, the frame scroll bars of any
+// The window layer working with the standard controls: clicks (and
+// WindowFromPoint) passing through windows that answer HTTRANSPARENT, the frame scroll bars of any
 // window, CWnd's scroll-bar members, and the control classes being there
 // without anyone registering them.
 #include <algorithm>
@@ -92,6 +92,10 @@ TEST_F(WndIntegration, ATransparentWindowPassesTheClickToTheWindowBelowIt) {
     automation::Click(p, POINT{30, 30});
     pump();
     EXPECT_EQ(pressed(), (Log{c.expected})) << c.what;
+    // WindowFromPoint finds the window the click went to.
+    POINT screen{30, 30};
+    ClientToScreen(p, &screen);
+    EXPECT_EQ(nameOf(WindowFromPoint(screen)), c.expected) << c.what;
     DestroyWindow(p);
   }
 }

@@ -75,7 +75,6 @@ BOOL ControlsDialog::OnInitDialog() {
 BOOL ControlsDialog::PreTranslateMessage(MSG* msg) {
   if (accel_ && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && ::TranslateAccelerator(m_hWnd, accel_, msg))
     return TRUE;
-  if (::TranslateMenuKey(m_hWnd, msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
 }
 
