@@ -238,9 +238,16 @@ int AutoCloseReserves(int account, const char* date, char* messageOut) {
   int initial = 0, activity = 0;
   if (!SumMemberReserves(account, -1, &initial, nullptr, nullptr)) return 0;
   if (!SumAcctActivity(account, 'R', 0, date, nullptr, &activity)) return 0;
-  t.amount = -(initial + activity);
+  // Every amount of the close-out is taken in 64 bits: the totals of a
+  // damaged year may lie at the ends of the range, where a negation wraps.
+  constexpr const char* kBeyond = "reserve close-out (beyond the amount range)";
+  AmountSum amount;
+  amount -= initial;
+  amount -= activity;
+  if (!TotalsFit(kBeyond, {amount})) return 0;
+  t.amount = amount.Value();
   if (!OpenReserveFile()) return 0;
-  int sharesSum = 0;
+  AmountSum sharesSum;
   bool anyShare = false;
   for (int j = 0; j < MemberCapacity && j < kMemberSlots; ++j) {
     int opening = 0, closing = 0;
@@ -255,7 +262,13 @@ int AutoCloseReserves(int account, const char* date, char* messageOut) {
     s.lineKey = LineKey(t.id, 0);
     s.units = 0;
     s.cash = 0;
-    s.accountAmount = -closing;
+    AmountSum share;
+    share -= closing;
+    if (!TotalsFit(kBeyond, {share})) {
+      CloseReserveFile();
+      return 0;
+    }
+    s.accountAmount = share.Value();
     s.memberRow = j;
     if (s.accountAmount != 0) anyShare = true;
     sharesSum += s.accountAmount;
@@ -265,7 +278,10 @@ int AutoCloseReserves(int account, const char* date, char* messageOut) {
   split.lineKey = LineKey(t.id, 0);
   split.amountPerUnit = 0;
   split.rounding = 1;
-  split.unitShare = t.amount - sharesSum;
+  AmountSum unitShare(t.amount);
+  unitShare -= sharesSum;
+  if (!TotalsFit(kBeyond, {unitShare})) return 0;
+  split.unitShare = unitShare.Value();
   split.factor = 1;
   SupportLineRecord& line = d.lines[0];
   line.id = t.id;
@@ -275,7 +291,9 @@ int AutoCloseReserves(int account, const char* date, char* messageOut) {
   line.status = 0;
   line.amount = t.amount;
   line.factor = SignedAmountByType('S', 1, account);
-  line.reserveAmount = SumPassbookSplit(account, &split, d.shares[0]);
+  const AmountSum reserveAmount(SumPassbookSplit(account, &split, d.shares[0]));
+  if (!TotalsFit(kBeyond, {reserveAmount})) return 0;
+  line.reserveAmount = reserveAmount.Value();
   line.reserveFactor = 1;
   line.cleared = 0;
   line.split = anyShare ? 1 : 0;

@@ -139,7 +139,7 @@ int HasReserveAccounts() {
 
 int SumAcctActivity(int number, char letter, int month, const char* date, int* monthTotal, int* total) {
   const bool byDate = date != nullptr && date[0] != 0;
-  int sumMonth = 0, sum = 0;
+  AmountSum sumMonth, sum;
   const char* failure = nullptr;
   auto inRange = [&](const char* d, int m) {
     return byDate ? DateInRange(FiscalStartDate, date, d, DF_YYYYMMDD)
@@ -156,7 +156,7 @@ int SumAcctActivity(int number, char letter, int month, const char* date, int* m
         break;
       }
       if (number == kEquipmentAccount && t.factor != -1) continue;
-      int v = t.factor * t.amount;
+      const long long v = Posted(t.factor, t.amount);
       sum += v;
       if (!byDate && t.month == month) sumMonth += v;
     }
@@ -176,7 +176,8 @@ int SumAcctActivity(int number, char letter, int month, const char* date, int* m
           break;
         }
         if (number == kEquipmentAccount && line.factor != -1) continue;
-        int v = letter == 'R' ? line.reserveFactor * line.reserveAmount : line.factor * line.amount;
+        const long long v =
+            letter == 'R' ? Posted(line.reserveFactor, line.reserveAmount) : Posted(line.factor, line.amount);
         sum += v;
         if (!byDate && k.month == month) sumMonth += v;
       }
@@ -201,7 +202,7 @@ int SumAcctActivity(int number, char letter, int month, const char* date, int* m
           if (!byDate && m == month) sumMonth += item.currentValue;
         }
       } else if (byDate && std::strcmp(date, FiscalStartDate) != 0) {
-        sum += item.currentValue - item.openingValue;
+        sum += static_cast<long long>(item.currentValue) - item.openingValue;
       }
     }
   }
@@ -209,7 +210,8 @@ int SumAcctActivity(int number, char letter, int month, const char* date, int* m
     DispMessage(failure, MSG_FATAL);
     return 0;
   }
-  if (monthTotal) *monthTotal = sumMonth;
-  if (total) *total = sum;
+  if (!TotalsFit("account activity (beyond the amount range)", {sum, sumMonth})) return 0;
+  if (monthTotal) *monthTotal = sumMonth.Value();
+  if (total) *total = sum.Value();
   return 1;
 }

@@ -12,6 +12,7 @@
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
 #include "store/SplitStore.h"
+#include "store/StoreUtil.h"
 #include "store/TransStore.h"
 
 void PackFiltSplitRow(const FiltSplitRow& row, BYTE* out) {
@@ -133,8 +134,13 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
   const std::vector<int> passbookPos = PassbookPositions();
   std::vector<LONG> sortKeys;
   int rows = 0;
-  auto put = [&](LONG inRange, LONG account, LONG passbook, LONG amount) {
-    if (!WriteRow(rows, FiltSplitRow{inRange, account, passbook, amount})) {
+  // A row holds a 32-bit amount; one beyond that stems from a damaged record.
+  auto put = [&](LONG inRange, LONG account, LONG passbook, const AmountSum& amount) {
+    if (!amount.Fits()) {
+      SetError(ERR_PARSE, "split amount (beyond the amount range)");
+      return;
+    }
+    if (!WriteRow(rows, FiltSplitRow{inRange, account, passbook, amount.Value()})) {
       SetError(ERR_WRITE, "CFiltSplits::Initialize");
       return;
     }
@@ -161,9 +167,8 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
         SetError(ERR_READ, "transaction");
         break;
       }
-      LONG amount = line.factor * line.amount;
-      if (GetAcctClass(line.account) == 'E') amount = -amount;
-      put(inRange, line.account, -1, amount);
+      const long long posted = Posted(line.factor, line.amount);
+      put(inRange, line.account, -1, AmountSum(GetAcctClass(line.account) == 'E' ? -posted : posted));
       continue;
     }
     int splitRow = -1;
@@ -173,7 +178,7 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
       SetError(ERR_READ, "split");
       break;
     }
-    if (split.unitShare != 0) put(inRange, line.account, -1, split.factor * split.unitShare);
+    if (split.unitShare != 0) put(inRange, line.account, -1, AmountSum(Posted(split.factor, split.unitShare)));
     for (int s = 0; s < SubAcctTable.rowCount && errorText_.IsEmpty(); ++s) {
       if (SubAcctTable.keys[static_cast<size_t>(s)] != lineKey) continue;
       SubAccountRecord share;
@@ -184,7 +189,8 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
       LONG passbook = -1;
       if (share.memberRow >= 0 && share.memberRow < static_cast<LONG>(passbookPos.size()))
         passbook = passbookPos[static_cast<size_t>(share.memberRow)];
-      LONG amount = SignedAmount(line.account, -1, split.factor, share.cash, share.accountAmount) * split.factor;
+      AmountSum amount;
+      amount.AddTimes(SignedAmount(line.account, -1, split.factor, share.cash, share.accountAmount), split.factor);
       put(inRange, line.account, passbook, amount);
     }
   }
@@ -206,8 +212,7 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
 int CFiltSplits::Sum(int rangeFlag, const CUIntArray& accounts, const CUIntArray& passbooks, int* unitTotal,
                      int* memberTotal) {
   errorText_.Empty();
-  int unit = 0;
-  int member = 0;
+  AmountSum unit, member;
   if (_Open(0)) {
     constexpr int kBlock = 128;
     std::vector<BYTE> block;
@@ -237,8 +242,10 @@ int CFiltSplits::Sum(int rangeFlag, const CUIntArray& accounts, const CUIntArray
     }
     _Close();
   }
-  if (unitTotal) *unitTotal = unit;
-  if (memberTotal) *memberTotal = member;
+  const bool fits = unit.Fits() && member.Fits();
+  if (!fits) SetError(ERR_PARSE, "passbook totals (beyond the amount range)");
+  if (unitTotal) *unitTotal = fits ? unit.Value() : 0;
+  if (memberTotal) *memberTotal = fits ? member.Value() : 0;
   return Result();
 }
 
@@ -246,8 +253,7 @@ int CFiltSplits::GetNextPass(int restart, int rangeFlag, const CUIntArray& accou
                              int* incomeTotal, int* otherTotal) {
   errorText_.Empty();
   if (restart) passCursor_ = 0;
-  int income = 0;
-  int other = 0;
+  AmountSum income, other;
   bool found = false;
   LONG group = 0;
   if (_Open(0)) {
@@ -275,9 +281,11 @@ int CFiltSplits::GetNextPass(int restart, int rangeFlag, const CUIntArray& accou
     }
     _Close();
   }
+  const bool fits = income.Fits() && other.Fits();
+  if (!fits) SetError(ERR_PARSE, "passbook totals (beyond the amount range)");
   if (found && passbook) *passbook = group;
-  if (incomeTotal) *incomeTotal = income;
-  if (otherTotal) *otherTotal = other;
+  if (incomeTotal) *incomeTotal = fits ? income.Value() : 0;
+  if (otherTotal) *otherTotal = fits ? other.Value() : 0;
   return found ? Result() : 0;
 }
 

@@ -135,7 +135,7 @@ int RecalcAccountBalances(int total, int* position) {
     const char letter = GetAcctClass(acct.number);
     // Account 399 starts from what the equipment recalculation stored: its
     // purchase postings are its items.
-    long long balance = equipment ? acct.currentBalance : acct.openingBalance;
+    AmountSum balance(equipment ? acct.currentBalance : acct.openingBalance);
     long long count = equipment ? acct.usageCount : 0;
     for (int r = 0; r < TransTable.rowCount && !failure.Any(); ++r) {
       const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
@@ -146,7 +146,7 @@ int RecalcAccountBalances(int total, int* position) {
         break;
       }
       if (equipment && t.factor != -1) continue;
-      balance += static_cast<long long>(t.factor) * t.amount;
+      balance += Posted(t.factor, t.amount);
       ++count;
     }
     for (int r = 0; r < SupportTable.rowCount && !failure.Any(); ++r) {
@@ -159,35 +159,36 @@ int RecalcAccountBalances(int total, int* position) {
         break;
       }
       if (letter == 'R') {
-        balance += static_cast<long long>(line.reserveFactor) * line.reserveAmount;
+        balance += Posted(line.reserveFactor, line.reserveAmount);
       } else {
         if (equipment && line.factor != -1) continue;
-        balance += static_cast<long long>(line.factor) * line.amount;
+        balance += Posted(line.factor, line.amount);
       }
       ++count;
     }
     if (failure.Any()) break;
-    if (!FitsLong(balance)) {
+    if (!balance.Fits()) {
       failure.Set(ERR_PARSE, "account balance (beyond the amount range)");
       break;
     }
+    const LONG newBalance = balance.Value();
 
     bool changed = false;
     if (equipment) {
-      changed = balance != acct.currentBalance || count != acct.usageCount;
-      acct.currentBalance = static_cast<LONG>(balance);
+      changed = newBalance != acct.currentBalance || count != acct.usageCount;
+      acct.currentBalance = newBalance;
       acct.usageCount = static_cast<LONG>(count);
-    } else if (balance != acct.currentBalance) {
+    } else if (newBalance != acct.currentBalance) {
       char question[160];
       std::snprintf(question, sizeof question, "Reset account %d/%s from %s to %s", acct.number, acct.name,
-                    Dollars(acct.currentBalance).c_str(), Dollars(balance).c_str());
+                    Dollars(acct.currentBalance).c_str(), Dollars(newBalance).c_str());
       int answer = answers.Ask(question);
       if (answer == ANSWER_CANCEL) {
         failure.cancelled = true;
         break;
       }
       if (AnswerMemory::Applies(answer)) {
-        acct.currentBalance = static_cast<LONG>(balance);
+        acct.currentBalance = newBalance;
         acct.usageCount = static_cast<LONG>(count);
         changed = true;
       }
@@ -212,13 +213,15 @@ int RecalcMemberBalances(int total, int* position) {
   Failure failure;
   const int members = MemberTable.rowCount;
   std::vector<LONG> usage(static_cast<size_t>(members), 0);
-  std::vector<long long> change(static_cast<size_t>(members), 0);
+  std::vector<AmountSum> change(static_cast<size_t>(members));
 
   // The support account of every line key, deleted lines included (the
   // first row of a key counts).
   std::unordered_map<LONG, LONG> lineAccounts;
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
+    // The wrapped key of an id beyond kMaxTransId may equal a real line's.
+    if (k.id > kMaxTransId) continue;
     lineAccounts.emplace(LineKey(k.id, k.line), k.account);
   }
   std::unordered_map<LONG, std::vector<int>> sharesByKey;
@@ -248,9 +251,8 @@ int RecalcMemberBalances(int total, int* position) {
         if (share.memberRow < 0 || share.memberRow >= members) continue;
         ++usage[static_cast<size_t>(share.memberRow)];
         if (!reserve)
-          change[static_cast<size_t>(share.memberRow)] +=
-              static_cast<long long>(SignedAmount(line->second, -1, split.factor, share.cash, share.accountAmount)) *
-              split.factor;
+          change[static_cast<size_t>(share.memberRow)].AddTimes(
+              SignedAmount(line->second, -1, split.factor, share.cash, share.accountAmount), split.factor);
       }
     }
     Advance(total, position);
@@ -267,12 +269,13 @@ int RecalcMemberBalances(int total, int* position) {
       failure.Set(ERR_READ, "recalc member");
       break;
     }
-    const long long wide = member.openingBalance + change[static_cast<size_t>(m)];
-    if (!FitsLong(wide)) {
+    AmountSum wide(member.openingBalance);
+    wide += change[static_cast<size_t>(m)];
+    if (!wide.Fits()) {
       failure.Set(ERR_PARSE, "member balance (beyond the amount range)");
       break;
     }
-    const LONG balance = static_cast<LONG>(wide);
+    const LONG balance = wide.Value();
     const LONG count = usage[static_cast<size_t>(m)];
     bool changed = false;
     if (balance != member.currentBalance) {

@@ -132,7 +132,11 @@ void ValidateTransactions(int total, int* position) {
   const std::unordered_set<LONG> ids = LiveTransactionIds();
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
-    if (k.status != kStatusDeleted && !ids.count(k.id)) RemoveDanglingLine(r);
+    // A line whose id lies beyond kMaxTransId (a damaged record) has no line
+    // key of its own: its key wraps onto another line's. It goes like a line
+    // without its transaction, and its split and shares, matching no line,
+    // go in the passes after this one.
+    if (k.status != kStatusDeleted && (k.id > kMaxTransId || !ids.count(k.id))) RemoveDanglingLine(r);
     Advance(total, position);
   }
 }

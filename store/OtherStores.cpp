@@ -33,6 +33,22 @@ bool ReadEquipAccount(AccountRecord* rec, int* row, const char* readWord) {
   return true;
 }
 
+// Moves account 399 by what an item change moves. A balance or count that
+// would leave the 32-bit range stems from a damaged record: nothing moves.
+bool MoveEquipAccount(AccountRecord* rec, long long opening, long long current, int uses, const char* word) {
+  const long long newOpening = rec->openingBalance + opening;
+  const long long newCurrent = rec->currentBalance + current;
+  const long long newUsage = static_cast<long long>(rec->usageCount) + uses;
+  if (!FitsLong(newOpening) || !FitsLong(newCurrent) || !FitsLong(newUsage)) {
+    ShowStoreError(ERR_PARSE, word, MSG_ERROR);
+    return false;
+  }
+  rec->openingBalance = static_cast<LONG>(newOpening);
+  rec->currentBalance = static_cast<LONG>(newCurrent);
+  rec->usageCount = static_cast<LONG>(newUsage);
+  return true;
+}
+
 bool WriteEquipAccount(const AccountRecord& rec, int row, const char* writeWord) {
   if (WriteRecord(AcctFile, rec, row) != 1) {
     ShowStoreError(13, writeWord, MSG_FATAL);
@@ -237,10 +253,9 @@ int AddEquipItem(EquipmentRecord* item, int noPosting, int* rowOut) {
     AccountRecord acct;
     int acctRow;
     if (!ReadEquipAccount(&acct, &acctRow, "new equipment account")) return 0;
-    acct.openingBalance += item->openingValue;
-    acct.currentBalance += item->currentValue;
-    acct.usageCount += 1;
-    if (!WriteEquipAccount(acct, acctRow, "new equipment account")) return 0;
+    if (!MoveEquipAccount(&acct, item->openingValue, item->currentValue, 1, "new equipment account") ||
+        !WriteEquipAccount(acct, acctRow, "new equipment account"))
+      return 0;
   }
   if (rowOut) *rowOut = row;
   return undo.Keep(1);
@@ -252,22 +267,23 @@ int PostEquipToAccount(EquipmentRecord* item, const char* oldPurchaseDate, int o
   int acctRow;
   int ok = 0;
   if (ReadEquipAccount(&acct, &acctRow, "account")) {
-    acct.currentBalance += item->currentValue - oldCurrentValue;
+    const long long current = static_cast<long long>(item->currentValue) - oldCurrentValue;
+    long long opening = 0;
     bool enteredThisYear = item->fiscalYear == std::atoi(FiscalYearYY);
     bool wasBefore = BeforeFiscalStart(oldPurchaseDate);
     bool isBefore = BeforeFiscalStart(item->purchaseDate);
     if (oldPrice != item->price && enteredThisYear && wasBefore) {
       item->openingValue = item->price;
-      acct.openingBalance += item->price - oldPrice;
+      opening += static_cast<long long>(item->price) - oldPrice;
     }
     if (wasBefore && !isBefore) {
-      acct.openingBalance -= item->openingValue;
+      opening -= item->openingValue;
       item->openingValue = 0;
     } else if (!wasBefore && isBefore) {
       item->openingValue = item->price;
-      acct.openingBalance += item->openingValue;
+      opening += item->openingValue;
     }
-    if (WriteEquipAccount(acct, acctRow, "account")) {
+    if (MoveEquipAccount(&acct, opening, current, 0, "account") && WriteEquipAccount(acct, acctRow, "account")) {
       if (WriteRecord(EquipFile, *item, row) != 1) {
         ShowStoreError(13, "equipment item", MSG_FATAL);
       } else {
@@ -340,10 +356,10 @@ int DeleteEquipItem(const char* description) {
   AccountRecord acct;
   int acctRow;
   if (!ReadEquipAccount(&acct, &acctRow, "Equipment account deletion")) return 0;
-  acct.openingBalance -= item.openingValue;
-  acct.currentBalance -= item.currentValue;
-  acct.usageCount -= 1;
-  if (!WriteEquipAccount(acct, acctRow, "Equipment account delete")) return 0;
+  if (!MoveEquipAccount(&acct, -static_cast<long long>(item.openingValue), -static_cast<long long>(item.currentValue),
+                        -1, "Equipment account delete") ||
+      !WriteEquipAccount(acct, acctRow, "Equipment account delete"))
+    return 0;
   return undo.Keep(1);
 }
 
@@ -411,9 +427,9 @@ int UpdateEquipFromTrans(EquipmentRecord* fromLine) {
   // A corrected purchase amount: an item still valued at its old price is
   // valued at the new one, and account 399 follows, so that the posting and
   // the item stay in balance.
-  int valueChange = 0;
+  long long valueChange = 0;
   if (item.price != oldPrice && item.currentValue == oldPrice) {
-    valueChange = item.price - oldPrice;
+    valueChange = static_cast<long long>(item.price) - oldPrice;
     item.currentValue = item.price;
   }
   if (WriteRecord(EquipFile, item, row) != 1) {

@@ -144,7 +144,7 @@ int FindReserveRecord(int account, int memberRow, int* amountOut) {
 }
 
 int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOut, int* totalOut) {
-  int initial = 0, shares = 0;
+  AmountSum initial, shares;
   for (int r = 0; r < AcctTable.rowCount; ++r) {
     const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
     if (k.status == kStatusDeleted || GetAcctClass(k.number) != 'R') continue;
@@ -173,16 +173,23 @@ int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOu
       }
     }
   }
-  if (initialOut) *initialOut = initial;
-  if (sharesOut) *sharesOut = shares;
-  if (totalOut) *totalOut = initial + shares;
+  AmountSum total = initial;
+  total += shares;
+  // Only the totals asked for must fit.
+  if (!TotalsFit("member reserves (beyond the amount range)", {initialOut ? initial : AmountSum(),
+                                                                 sharesOut ? shares : AmountSum(),
+                                                                 totalOut ? total : AmountSum()}))
+    return 0;
+  if (initialOut) *initialOut = initial.Value();
+  if (sharesOut) *sharesOut = shares.Value();
+  if (totalOut) *totalOut = total.Value();
   return 1;
 }
 
 int SumSplitsForAcct(int account, int memberRow, const char* fromDate, const char* toDate, int* sumOut) {
   const bool reserve = GetAcctClass(account) == 'R';
   auto dates = LiveTransactionDates();
-  int sum = 0;
+  AmountSum sum;
   for (int s = 0; s < SupportTable.rowCount; ++s) {
     const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
     if (lk.status != 0 || (reserve ? lk.reserveAccount : lk.account) != account) continue;
@@ -206,9 +213,10 @@ int SumSplitsForAcct(int account, int memberRow, const char* fromDate, const cha
       ShowStoreError(8, "split", MSG_FATAL);
       return 0;
     }
-    sum += SignedAmount(account, lk.account, split.factor, share.cash, share.accountAmount) * split.factor;
+    sum.AddTimes(SignedAmount(account, lk.account, split.factor, share.cash, share.accountAmount), split.factor);
   }
-  if (sumOut) *sumOut = sum;
+  if (!TotalsFit("member shares (beyond the amount range)", {sum})) return 0;
+  if (sumOut) *sumOut = sum.Value();
   return 1;
 }
 
@@ -229,15 +237,15 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
       break;
     }
   }
-  int owed = 0, paid = 0;
+  AmountSum owed, paid;
   if (found && member) {
     ScheduleRecord sched;
     if (ReadRecord(ScheduleFile, sched, scheduleRow) != 1) {
       ShowStoreError(8, "schedule", MSG_FATAL);
       return 0;
     }
-    owed = part.initialOwed;
-    paid = part.initialPaid;
+    owed = AmountSum(part.initialOwed);
+    paid = AmountSum(part.initialPaid);
     const char* start = member->dateJoined[0] ? member->dateJoined : FiscalStartDate;
     const char* end = date;
     if (member->dateLeft[0] && CompareDates(member->dateLeft, date, DF_YYYYMMDD) < 0) end = member->dateLeft;
@@ -271,21 +279,28 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
             return 0;
           }
           if (share.memberRow != memberRow) continue;
-          int v = (share.cash + share.accountAmount) * split.factor;
-          paid += GetAcctClass(lk.account) == 'E' ? -v : v;
+          const long long v = static_cast<long long>(share.cash) + share.accountAmount;
+          paid.AddTimes(GetAcctClass(lk.account) == 'E' ? -v : v, split.factor);
         }
       }
     }
   }
   if (initialOwedOut) *initialOwedOut = found ? part.initialOwed : 0;
   if (initialPaidOut) *initialPaidOut = found ? part.initialPaid : 0;
-  if (owedInOut) *owedInOut += owed;
-  if (paidInOut) *paidInOut += paid;
+  // The in-out totals run over several schedules: they take the same check.
+  AmountSum owedTotal(owedInOut ? *owedInOut : 0), paidTotal(paidInOut ? *paidInOut : 0);
+  owedTotal += owed;
+  paidTotal += paid;
+  if (!TotalsFit("participant dues (beyond the amount range)", {owedTotal, paidTotal})) return 0;
+  if (owedInOut) *owedInOut = owedTotal.Value();
+  if (paidInOut) *paidInOut = paidTotal.Value();
   if (foundOut && found) *foundOut = 1;
   return 1;
 }
 
 namespace {
+
+constexpr const char* kEquipValuesBeyond = "equipment values (beyond the amount range)";
 
 template <class F>
 int ForEachLiveItem(const char* readWord, F f) {
@@ -305,30 +320,32 @@ int ForEachLiveItem(const char* readWord, F f) {
 }  // namespace
 
 int GetEquipValueChange(const char* fromDate, const char* toDate, int* sumOut) {
-  int sum = 0;
+  AmountSum sum;
   bool fromAtStart = CompareDates(fromDate, FiscalStartDate, DF_YYYYMMDD) <= 0;
   int ok = ForEachLiveItem("equipment item", [&](const EquipmentRecord& item) {
     if (CompareDates(item.purchaseDate, fromDate, DF_YYYYMMDD) < 0) {
-      if (fromAtStart) sum += item.openingValue - item.currentValue;
+      if (fromAtStart) sum += static_cast<long long>(item.openingValue) - item.currentValue;
     } else if (DateInRange(fromDate, toDate, item.purchaseDate, DF_YYYYMMDD)) {
-      sum += item.price - item.currentValue;
+      sum += static_cast<long long>(item.price) - item.currentValue;
     }
   });
-  if (ok && sumOut) *sumOut = sum;
-  return ok;
+  if (!ok || !TotalsFit(kEquipValuesBeyond, {sum})) return 0;
+  if (sumOut) *sumOut = sum.Value();
+  return 1;
 }
 
 int GetEquipValueAt(const char* fromDate, const char* toDate, int* sumOut) {
-  int sum = 0;
+  AmountSum sum;
   int ok = ForEachLiveItem("equipment item", [&](const EquipmentRecord& item) {
     if (item.lineKey == -1 && DateInRange(fromDate, toDate, item.purchaseDate, DF_YYYYMMDD)) sum += item.price;
   });
-  if (ok && sumOut) *sumOut = sum;
-  return ok;
+  if (!ok || !TotalsFit(kEquipValuesBeyond, {sum})) return 0;
+  if (sumOut) *sumOut = sum.Value();
+  return 1;
 }
 
 int GetEquipOriginalValue(const char* date, int* valueOut) {
-  int sum = 0;
+  AmountSum sum;
   bool atStart = std::strcmp(date, FiscalStartDate) == 0;
   int ok = ForEachLiveItem("Read equip ovalue", [&](const EquipmentRecord& item) {
     if (CompareDates(item.purchaseDate, date, DF_YYYYMMDD) >= 0) return;
@@ -358,6 +375,7 @@ int GetEquipOriginalValue(const char* date, int* valueOut) {
     }
     if (line.factor == -1) sum -= line.amount;
   }
-  if (valueOut) *valueOut = sum;
+  if (!TotalsFit(kEquipValuesBeyond, {sum})) return 0;
+  if (valueOut) *valueOut = sum.Value();
   return 1;
 }

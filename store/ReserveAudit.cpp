@@ -12,8 +12,8 @@ CResAudit::CResAudit() {
   accountRows_ = AcctTable.rowCount;
   if (members <= 0 || accountRows_ <= 0 || !HasReserveAccounts() || !OpenReserveFile()) return;
 
-  std::vector<LONG> balances(static_cast<size_t>(accountRows_) * static_cast<size_t>(members), 0);
-  auto entry = [&](LONG memberRow, LONG account) -> LONG* {
+  std::vector<AmountSum> balances(static_cast<size_t>(accountRows_) * static_cast<size_t>(members));
+  auto entry = [&](LONG memberRow, LONG account) -> AmountSum* {
     if (memberRow < 0 || memberRow >= members) return nullptr;
     int i = BalanceIndex(memberRow, account);
     return i < 0 ? nullptr : &balances[static_cast<size_t>(i)];
@@ -31,7 +31,7 @@ CResAudit::CResAudit() {
       break;
     }
     if (rec.memberRow == -1 || rec.account == -1) continue;
-    if (LONG* e = entry(rec.memberRow, rec.account)) *e = rec.amount;
+    if (AmountSum* e = entry(rec.memberRow, rec.account)) *e = AmountSum(rec.amount);
   }
 
   // Reserve shares of the year's split lines.
@@ -57,25 +57,31 @@ CResAudit::CResAudit() {
         failure = "sub-account";
         break;
       }
-      if (LONG* e = entry(share.memberRow, k.reserveAccount))
-        *e += SignedAmount(k.reserveAccount, k.account, split.factor, share.cash, share.accountAmount) *
-              split.factor;
+      if (AmountSum* e = entry(share.memberRow, k.reserveAccount))
+        e->AddTimes(SignedAmount(k.reserveAccount, k.account, split.factor, share.cash, share.accountAmount),
+                    split.factor);
     }
   }
 
+  // A balance beyond the amount range stems from a damaged record; its sign
+  // means nothing, and the audit marks no one.
+  bool beyond = false;
   if (!failure) {
-    for (int m = 0; m < members; ++m)
-      for (int a = 0; a < accountRows_; ++a)
-        if (balances[static_cast<size_t>(a) + static_cast<size_t>(m) * static_cast<size_t>(accountRows_)] < 0) {
-          flags_[static_cast<size_t>(m)] = 1;
+    for (int m = 0; m < members && !beyond; ++m)
+      for (int a = 0; a < accountRows_; ++a) {
+        const AmountSum& b =
+            balances[static_cast<size_t>(a) + static_cast<size_t>(m) * static_cast<size_t>(accountRows_)];
+        if (!b.Fits()) {
+          beyond = true;
           break;
         }
+        if (b.Value() < 0) flags_[static_cast<size_t>(m)] = 1;
+      }
   }
   CloseReserveFile();
-  if (failure) {
-    ShowStoreError(ERR_READ, failure, MSG_FATAL);
-    flags_.assign(flags_.size(), 0);
-  }
+  if (failure) ShowStoreError(ERR_READ, failure, MSG_FATAL);
+  else if (beyond) ShowStoreError(ERR_PARSE, "reserve balance (beyond the amount range)", MSG_ERROR);
+  if (failure || beyond) flags_.assign(flags_.size(), 0);
 }
 
 CResAudit::~CResAudit() = default;

@@ -14,7 +14,9 @@
 
 namespace {
 
-// What one share does to its member's balance on a line account.
+// What one share does to its member's balance on a line account: at most
+// 2^62 either way, a 32-bit amount times a 32-bit factor (a reserve line,
+// whose amount may be two 32-bit amounts, moves no balance).
 long long ShareEffect(int lineAccount, int splitFactor, const SubAccountRecord& s) {
   if (GetAcctClass(lineAccount) == 'R') return 0;
   return SignedAmount(lineAccount, -1, splitFactor, s.cash, s.accountAmount) * splitFactor;
@@ -170,12 +172,17 @@ int ModifySubAccount(int row, int lineAccount, int oldLineAccount, const SplitRe
     ShowStoreError(13, "sub-account", MSG_FATAL);
     return 0;
   }
-  long long delta =
-      ShareEffect(lineAccount, split->factor, *share) - ShareEffect(oldLineAccount, oldSplit->factor, *oldShare);
-  if (delta != 0) {
+  // Two effects of 2^62 apart leave even the 64-bit range.
+  AmountSum delta(ShareEffect(lineAccount, split->factor, *share));
+  delta -= ShareEffect(oldLineAccount, oldSplit->factor, *oldShare);
+  if (delta.Beyond()) {
+    ShowStoreError(ERR_PARSE, "scout balance", MSG_ERROR);
+    return 0;
+  }
+  if (delta.Wide() != 0) {
     MemberRow m;
     if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
-    if (!PostToMember(&m, delta, 0)) return 0;
+    if (!PostToMember(&m, delta.Wide(), 0)) return 0;
     if (!WriteMemberAfterPosting(share->memberRow, &m)) return 0;
   }
   return undo.Keep(1);
@@ -251,8 +258,7 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
                 int* reserveOut) {
   int reserveOpening = 0;
   if (!SumMemberReserves(account, member, &reserveOpening, nullptr, nullptr)) return 0;
-  int reserveTotal = reserveOpening;
-  int opening = 0;
+  AmountSum reserveTotal(reserveOpening), reserveOpeningSum(reserveOpening), opening;
   if (account == -1) {
     for (int r = 0; r < MemberTable.rowCount; ++r) {
       if (member != -1 && r != member) continue;
@@ -266,7 +272,7 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
       opening += m.openingBalance;
     }
   }
-  int closing = opening;
+  AmountSum closing = opening;
   const bool reserveAccount = account != -1 && GetAcctClass(account) == 'R';
   // Dates of the live transactions.
   std::unordered_map<LONG, const char*> dates;
@@ -298,18 +304,19 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
         return 0;
       }
       if (member != -1 && share.memberRow != member) continue;
-      int f = split.factor;
-      int ae = SignedAmount(lk.account, -1, f, share.cash, share.accountAmount) * f;
-      int re = SignedAmount(lk.reserveAccount, lk.account, f, share.cash, share.accountAmount) * f;
+      const int f = split.factor;
+      AmountSum ae, re;
+      ae.AddTimes(SignedAmount(lk.account, -1, f, share.cash, share.accountAmount), f);
+      re.AddTimes(SignedAmount(lk.reserveAccount, lk.account, f, share.cash, share.accountAmount), f);
       if (before) {
         if (lineIsReserve) {
-          reserveOpening += ae;
+          reserveOpeningSum += ae;
           reserveTotal += ae;
         } else {
           opening += ae;
           closing += ae;
           if (lk.reserveAccount != 0) {
-            reserveOpening += re;
+            reserveOpeningSum += re;
             reserveTotal += re;
           }
         }
@@ -321,8 +328,15 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
       }
     }
   }
-  if (openingOut) *openingOut = reserveAccount ? reserveOpening : opening;
-  if (closingOut) *closingOut = reserveAccount ? reserveTotal : closing;
-  if (reserveOut) *reserveOut = reserveTotal;
+  const AmountSum& openingTotal = reserveAccount ? reserveOpeningSum : opening;
+  const AmountSum& closingTotal = reserveAccount ? reserveTotal : closing;
+  // Only the totals asked for must fit.
+  if (!TotalsFit("passbook (beyond the amount range)", {openingOut ? openingTotal : AmountSum(),
+                                                         closingOut ? closingTotal : AmountSum(),
+                                                         reserveOut ? reserveTotal : AmountSum()}))
+    return 0;
+  if (openingOut) *openingOut = openingTotal.Value();
+  if (closingOut) *closingOut = closingTotal.Value();
+  if (reserveOut) *reserveOut = reserveTotal.Value();
   return 1;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "common/ErrorText.h"
 #include "common/Messages.h"
@@ -55,3 +56,58 @@ bool RefuseWhenFull(const Table& t, int row, const char* word) {
 inline bool FitsLong(long long v) { return v >= INT32_MIN && v <= INT32_MAX; }
 // What a posting moves: its factor times its amount, in 64 bits.
 inline long long Posted(LONG factor, LONG amount) { return static_cast<long long>(factor) * amount; }
+
+// A total of amounts read from records. One term is at most a 32-bit amount
+// times a 32-bit factor, so many terms of damaged records can pass even the
+// 64-bit range: the total then stays marked as beyond instead of wrapping.
+class AmountSum {
+ public:
+  AmountSum() = default;
+  explicit AmountSum(long long start) : sum_(start) {}
+  AmountSum& operator+=(long long v) {
+    beyond_ = __builtin_add_overflow(sum_, v, &sum_) || beyond_;
+    return *this;
+  }
+  AmountSum& operator-=(long long v) {
+    beyond_ = __builtin_sub_overflow(sum_, v, &sum_) || beyond_;
+    return *this;
+  }
+  AmountSum& operator+=(const AmountSum& other) {
+    beyond_ = beyond_ || other.beyond_;
+    return *this += other.sum_;
+  }
+  AmountSum& operator-=(const AmountSum& other) {
+    beyond_ = beyond_ || other.beyond_;
+    return *this -= other.sum_;
+  }
+  // Adds amount x factor (a share's signed amount may be twice a 32-bit one).
+  AmountSum& AddTimes(long long amount, long long factor) {
+    long long term = 0;
+    if (__builtin_mul_overflow(amount, factor, &term)) beyond_ = true;
+    else *this += term;
+    return *this;
+  }
+  // Whether the total is a 32-bit amount.
+  bool Fits() const { return !beyond_ && FitsLong(sum_); }
+  // Whether the total left even the 64-bit range (Wide() means nothing then).
+  bool Beyond() const { return beyond_; }
+  // The total as a 32-bit amount, once Fits() said so.
+  LONG Value() const { return static_cast<LONG>(sum_); }
+  long long Wide() const { return sum_; }
+
+ private:
+  long long sum_ = 0;
+  bool beyond_ = false;
+};
+
+// Whether totals can be handed to a caller that takes 32 bits. A total
+// beyond the range stems from a damaged record: "Failed parse: <item>" is
+// shown once, and the caller fails with nothing stored.
+inline bool TotalsFit(const char* item, std::initializer_list<AmountSum> totals) {
+  for (const AmountSum& t : totals) {
+    if (t.Fits()) continue;
+    ShowStoreError(ERR_PARSE, item, MSG_ERROR);
+    return false;
+  }
+  return true;
+}

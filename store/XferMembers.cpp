@@ -61,7 +61,15 @@ int XferMember(Kind kind, int save, int isNew, int* pos, MemberRow* form, Member
   }
 
   form->status = form->dateLeft[0] ? kStatusMarked : kStatusLive;
-  form->currentBalance = stored->currentBalance + form->openingBalance - stored->openingBalance;
+  // A new opening balance moves the current one by the difference; a stored
+  // record at the ends of the range (a damaged one) is refused, not wrapped.
+  AmountSum current(stored->currentBalance);
+  current += form->openingBalance;
+  current -= stored->openingBalance;
+  const char* balanceWord =
+      kind == Kind::Scout ? "scout balance" : kind == Kind::Adult ? "adult balance" : "subunit balance";
+  if (!TotalsFit(balanceWord, {current})) return 0;
+  form->currentBalance = current.Value();
 
   if (isNew) {
     if (address) RememberAddress(*address, *form);

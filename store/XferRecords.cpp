@@ -108,7 +108,13 @@ int XferAccount(int save, int isNew, int* pos, AccountRecord* edited, AccountRec
     return 1;
   }
 
-  edited->currentBalance = stored->currentBalance + edited->openingBalance - stored->openingBalance;
+  // A new opening balance moves the current one by the difference; a stored
+  // record at the ends of the range (a damaged one) is refused, not wrapped.
+  AmountSum current(stored->currentBalance);
+  current += edited->openingBalance;
+  current -= stored->openingBalance;
+  if (!TotalsFit("account balance", {current})) return 0;
+  edited->currentBalance = current.Value();
   int classRow = GetAcctClassRow(edited->number);
   if (classRow >= 0) edited->classRow = classRow;
   int holders = holderCount ? *holderCount : 0;

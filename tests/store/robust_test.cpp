@@ -27,11 +27,16 @@
 #include "platform/MessageBox.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
+#include "store/FiltSplits.h"
 #include "store/Fixture.h"
 #include "store/Integrity.h"
 #include "store/KeyTable.h"
 #include "store/MemberStore.h"
+#include "store/OtherStores.h"
+#include "store/Queries.h"
 #include "store/RecIO.h"
+#include "store/ReserveAudit.h"
+#include "store/SplitStore.h"
 #include "store/TransStore.h"
 #include "store/Xfer.h"
 
@@ -168,6 +173,190 @@ std::map<std::string, std::vector<Damage>> FieldDamages() {
   return d;
 }
 
+// Amounts at the ends of the 32-bit range in the records that the sums of
+// money read, and a call that reaches each sum. Every total leaves the
+// 32-bit range (some leave the 64-bit range too): the call must refuse with
+// a message instead of wrapping or tripping a sanitizer.
+struct HugeField {
+  const char* file;
+  int recordSize;
+  int row;
+  int offset;
+  LONG value;
+};
+struct HugeCase {
+  const char* label;
+  std::vector<HugeField> fields;
+  std::function<int()> call;  // the call's result
+  bool showsMessage = true;   // false: the failure is left in an error text
+};
+
+constexpr LONG kTop = 0x7FFFFFFF;
+constexpr LONG kBottom = -0x7FFFFFFF - 1;
+constexpr int kTrans = kTransactionRecordSize, kLine = kSupportLineRecordSize, kSplit = kSplitRecordSize,
+              kShare = kSubAccountRecordSize, kEquip = kEquipmentRecordSize, kAcct = kAccountRecordSize;
+// Record offsets of the amounts, factors and keys.
+constexpr int kTransFactor = 104, kTransAmount = 108, kLineReserveAccount = 12, kLineAmount = 24, kLineFactor = 28,
+              kLineReserveAmount = 32, kLineReserveFactor = 36, kSplitUnitShare = 12, kSplitFactor = 16,
+              kShareCash = 8, kShareAmount = 12, kEquipPrice = 44, kEquipLineKey = 56, kEquipCurrent = 60,
+              kAcctOpening = 40, kAcctCurrent = 44, kMemberOpening = 320, kMemberCurrent = 324;
+// Fixture rows: transactions 1-3 on 101; their lines on 520 (split 40/60
+// between Anna and Ben), 620 (reserve 710) and 399; the tent and the canoe;
+// accounts 101, 399 and 710.
+constexpr int kRow101 = 1, kRow399 = 3, kRow710 = 9;
+
+// A list of accounts for the filtered splits (the arrays do not copy).
+struct Accounts {
+  CUIntArray list;
+  Accounts(std::initializer_list<UINT> numbers) {
+    for (UINT n : numbers) list.Add(n);
+  }
+};
+
+std::vector<HugeCase> HugeCases(const std::string& folder) {
+  const std::vector<HugeField> threeHugePostings = {
+      {"trans408.dat", kTrans, 0, kTransFactor, kBottom}, {"trans408.dat", kTrans, 0, kTransAmount, kBottom},
+      {"trans408.dat", kTrans, 1, kTransFactor, kBottom}, {"trans408.dat", kTrans, 1, kTransAmount, kBottom},
+      {"trans408.dat", kTrans, 2, kTransFactor, kBottom}, {"trans408.dat", kTrans, 2, kTransAmount, kBottom}};
+  const std::vector<HugeField> hugeShare = {{"split408.dat", kSplit, 0, kSplitFactor, kTop},
+                                            {"subac408.dat", kShare, 0, kShareCash, kTop}};
+  auto withReserve = [](std::vector<HugeField> f) {
+    f.push_back({"suppt408.dat", kLine, 0, kLineReserveAccount, 710});
+    return f;
+  };
+  int month = 0, total = 0;
+  return {
+      {"account activity beyond 64 bits", threeHugePostings,
+       [=]() mutable { return SumAcctActivity(101, 'A', 11, nullptr, &month, &total); }},
+      {"support-line activity",
+       {{"suppt408.dat", kLine, 1, kLineAmount, kTop}, {"suppt408.dat", kLine, 1, kLineFactor, kTop}},
+       [=]() mutable { return SumAcctActivity(620, 'E', 11, nullptr, &month, &total); }},
+      {"reserve-line activity",
+       {{"suppt408.dat", kLine, 1, kLineReserveAmount, kTop}, {"suppt408.dat", kLine, 1, kLineReserveFactor, kTop}},
+       [=]() mutable { return SumAcctActivity(710, 'R', 0, "20081231", nullptr, &total); }},
+      {"equipment activity",
+       {{"equip408.dat", kEquip, 0, kEquipCurrent, kTop}, {"equip408.dat", kEquip, 1, kEquipCurrent, kTop}},
+       [=]() mutable { return SumAcctActivity(399, 'A', 0, "20081231", nullptr, &total); }},
+      {"member shares", hugeShare,
+       [=]() mutable { return SumSplitsForAcct(520, fixture::kAnna, "20080101", "20081231", &total); }},
+      {"member reserves",
+       withReserve({{"resrv408.dat", kReserveRecordSize, 0, 8, kTop},
+                    {"resrv408.dat", kReserveRecordSize, 1, 8, kTop}}),
+       [=]() mutable {
+         OpenReserveFile();
+         return SumMemberReserves(710, fixture::kAnna, &month, nullptr, &total);
+       }},
+      {"passbook", {{"scout408.dat", kMemberRecordSize, fixture::kAnna, kMemberOpening, kTop}},
+       [=]() mutable {
+         OpenReserveFile();
+         return SumPassbook(fixture::kAnna, -1, "20080101", "20081231", &month, &total, nullptr);
+       }},
+      {"reserve audit", withReserve({{"split408.dat", kSplit, 0, kSplitFactor, kTop},
+                                     {"subac408.dat", kShare, 0, kShareCash, kTop},
+                                     {"subac408.dat", kShare, 0, kShareAmount, kTop}}),
+       [] {
+         CResAudit audit;
+         return audit.IsNegative(fixture::kAnna);
+       }},
+      {"filtered split rows",
+       {{"split408.dat", kSplit, 0, kSplitUnitShare, kBottom}, {"split408.dat", kSplit, 0, kSplitFactor, kBottom}},
+       [folder]() -> int {
+         CFiltSplits fs;
+         return fs.Initialize(folder.c_str(), "20080101", "20081231", Accounts({520}).list) ||
+                fs.GetErrorText().Find("beyond") < 0;
+       },
+       false},
+      {"filtered split totals",
+       {{"subac408.dat", kShare, 0, kShareCash, kTop}, {"subac408.dat", kShare, 1, kShareCash, kTop}},
+       [folder]() -> int {
+         CFiltSplits fs;
+         if (!fs.Initialize(folder.c_str(), "20080101", "20081231", Accounts({520}).list)) return 1;
+         int unit = -1, member = -1;
+         return fs.Sum(1, Accounts({520}).list, CUIntArray(), &unit, &member) || fs.GetErrorText().Find("beyond") < 0 ||
+                member != 0;
+       },
+       false},
+      {"filtered passbook group",
+       {{"suppt408.dat", kLine, 1, kLineAmount, kTop}, {"suppt408.dat", kLine, 1, kLineFactor, 1},
+        {"suppt408.dat", kLine, 2, kLineAmount, kBottom}},
+       [folder]() -> int {
+         CFiltSplits fs;
+         if (!fs.Initialize(folder.c_str(), "20080101", "20081231", Accounts({620, 399}).list)) return 1;
+         int passbook = 0, income = 0, other = -1;
+         return fs.GetNextPass(1, 1, Accounts({620, 399}).list, &passbook, &income, &other) ||
+                fs.GetErrorText().Find("beyond") < 0 || other != 0;
+       },
+       false},
+      {"participant dues",
+       {{"sched408.dat", kScheduleRecordSize, 0, 32, kTop}, {"sched408.dat", kScheduleRecordSize, 0, 36, kTop}},
+       [] {
+         OpenScheduleFiles();
+         MemberRow anna;
+         ReadMemberRecord(MemberFile, &anna, 4, 0, fixture::kAnna);
+         int owed = 0, paid = 0;
+         return GetParticipantDues(0, 0, fixture::kAnna, "20081231", 1, 1, &anna, nullptr, &owed, nullptr, &paid,
+                                   nullptr);
+       }},
+      {"equipment value change",
+       {{"equip408.dat", kEquip, 0, kEquipCurrent, kTop}, {"equip408.dat", kEquip, 1, kEquipCurrent, kTop}},
+       [=]() mutable { return GetEquipValueChange("20080101", "20081231", &total); }},
+      {"equipment value at",
+       {{"equip408.dat", kEquip, 0, kEquipPrice, kTop}, {"equip408.dat", kEquip, 1, kEquipPrice, kTop},
+        {"equip408.dat", kEquip, 1, kEquipLineKey, -1}},
+       [=]() mutable { return GetEquipValueAt("20070101", "20081231", &total); }},
+      {"equipment original value",
+       {{"equip408.dat", kEquip, 0, kEquipCurrent, kTop}, {"equip408.dat", kEquip, 1, kEquipCurrent, kTop}},
+       [=]() mutable { return GetEquipOriginalValue("20081231", &total); }},
+      {"equipment posting", {{"acct408.dat", kAcct, kRow399, kAcctCurrent, kTop}},
+       [] {
+         EquipmentRecord item;
+         SetText(item.description, "Stove");
+         SetText(item.purchaseDate, "20080601");
+         item.price = item.currentValue = 100;
+         item.quantity = 1;
+         item.lineKey = -1;
+         item.fiscalYear = 8;
+         return AddEquipItem(&item, 0, nullptr);
+       }},
+      {"account opening balance edit", {{"acct408.dat", kAcct, kRow101, kAcctCurrent, kTop}},
+       [] {
+         int pos = -1;
+         AccountRecord edited, stored;
+         if (!FindAcctIndex(101, &pos) || !XferAccount(0, 0, &pos, &edited, &stored, nullptr, nullptr, nullptr))
+           return 1;
+         edited = stored;
+         edited.openingBalance += 1;
+         return XferAccount(1, 0, &pos, &edited, &stored, nullptr, nullptr, nullptr);
+       }},
+      {"scout opening balance edit", {{"scout408.dat", kMemberRecordSize, fixture::kAnna, kMemberCurrent, kTop}},
+       [] {
+         int pos = -1;
+         for (int p = 0; p < MemberTable.rowCount; ++p)
+           if (MemberTable.byTypeName[static_cast<size_t>(p)] == fixture::kAnna) pos = p;
+         MemberRow form, stored;
+         if (!XferScout(0, 0, &pos, &form, &stored)) return 1;
+         form = stored;
+         form.openingBalance += 1;
+         return XferScout(1, 0, &pos, &form, &stored);
+       }},
+      {"reserve close-out", {{"acct408.dat", kAcct, kRow710, kAcctOpening, kBottom}},
+       [] {
+         char message[256];
+         return AutoCloseReserves(710, "20081231", message);
+       }},
+      {"account recalculation beyond 64 bits", threeHugePostings,
+       [] {
+         int position = 0;
+         return RecalcAccountBalances(IntegrityProgressTotal(), &position);
+       }},
+      {"member recalculation", hugeShare,
+       [] {
+         int position = 0;
+         return RecalcMemberBalances(IntegrityProgressTotal(), &position);
+       }},
+  };
+}
+
 // The record file behind a handle, for the write check.
 struct Watched {
   FILE* const* file;
@@ -240,7 +429,9 @@ class Robustness : public ::testing::Test {
   }
 
   // Lays the pristine year into the work folder with one file damaged.
-  void Lay(const char* name, const Damage& damage) {
+  void Lay(const char* name, const Damage& damage) { Lay({{name, damage}}); }
+  // The same with damages to several files.
+  void Lay(const std::vector<std::pair<std::string, Damage>>& damages) {
     CloseDataFiles();
     CloseReserveFile();
     CloseScheduleFiles();
@@ -249,7 +440,8 @@ class Robustness : public ::testing::Test {
     fs::create_directories(work_);
     for (const auto& f : fs::directory_iterator(pristine_)) {
       std::string bytes = ReadAll(f.path().string());
-      if (f.path().filename() == name) damage.apply(bytes);
+      for (const auto& [name, damage] : damages)
+        if (f.path().filename() == name) damage.apply(bytes);
       WriteAll(work_ + "/" + f.path().filename().string(), bytes);
     }
   }
@@ -338,6 +530,68 @@ TEST_F(Robustness, EveryFileOfTheYearSurvivesCutsGarbageAndFlips) {
     int opened = 0;
     for (const Damage& d : damages) opened += Run(kind.name, d);
     std::printf("[ robust   ] %-13s %2zu cases, %2d opened\n", kind.name, damages.size(), opened);
+  }
+}
+
+// Transaction 3 and its line (on 399) damaged to an id beyond kMaxTransId:
+// the line's key wraps onto the key of transaction 1's split line. The
+// check removes the line like a line without its transaction; the split
+// and the shares of the real line stay.
+TEST_F(Robustness, LineOfAnIdBeyondTheKeyRangeIsRemovedAsDangling) {
+  // 10 x 429496730 + 6 wraps to 10, the key of transaction 1's line 0.
+  constexpr LONG kBeyond = 429496730;
+  static_assert(kBeyond > kMaxTransId);
+  ASSERT_EQ(LineKey(kBeyond, 6), LineKey(1, 0));
+  Lay({{"trans408.dat", Poke("id", kTransactionRecordSize, 2, 0, kBeyond)},
+       {"suppt408.dat", Poke("id", kSupportLineRecordSize, 2, 0, kBeyond)},
+       {"suppt408.dat", Poke("line", kSupportLineRecordSize, 2, 4, 6)}});
+  automation::ClearResponder();
+  automation::SetResponder(Answer);
+  ASSERT_EQ(OpenDatabase(work_.c_str(), "08", 1), 1);
+  ASSERT_EQ(SupportTable.keys[2].status, kStatusLive);
+  CheckDataIntegrity(0);
+
+  int removed = 0;
+  for (const auto& m : automation::ModalLog())
+    removed += m.text.find("Removed dangling support account: 399") != std::string::npos;
+  EXPECT_EQ(removed, 1);
+  EXPECT_EQ(SupportTable.keys[2].status, kStatusDeleted);
+  EXPECT_NE(SupportTable.keys[0].status, kStatusDeleted);
+  int splits = 0, shares = 0;
+  for (int r = 0; r < SplitTable.rowCount; ++r) splits += SplitTable.keys[static_cast<size_t>(r)] == LineKey(1, 0);
+  for (int r = 0; r < SubAcctTable.rowCount; ++r) shares += SubAcctTable.keys[static_cast<size_t>(r)] == LineKey(1, 0);
+  EXPECT_EQ(splits, 1);
+  EXPECT_EQ(shares, 2);
+  // Their shares of the deposit of 100.00, as the fixture posted them.
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kAnna), 4000);
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kBen), 6000);
+  automation::ClearResponder();
+}
+
+TEST_F(Robustness, SumsOfHugeAmountsRefuseInsteadOfWrapping) {
+  for (const HugeCase& c : HugeCases(work_)) {
+    std::snprintf(g_case, sizeof g_case, "huge amounts: %s", c.label);
+    SCOPED_TRACE(g_case);
+    std::vector<std::pair<std::string, Damage>> damages;
+    for (const HugeField& f : c.fields)
+      damages.push_back({f.file, Poke(c.label, f.recordSize, f.row, f.offset, f.value)});
+    Lay(damages);
+    automation::ClearResponder();
+    automation::SetResponder(Answer);
+    ::alarm(kCaseSeconds);
+    ASSERT_EQ(OpenDatabase(work_.c_str(), "08", 1), 1);
+    const int shownAtOpen = MessagesShown();
+    EXPECT_EQ(c.call(), 0);
+    if (c.showsMessage) {
+      bool parse = false;
+      for (const auto& m : automation::ModalLog()) parse = parse || m.text.find("Failed parse") != std::string::npos;
+      EXPECT_GT(MessagesShown(), shownAtOpen);
+      EXPECT_TRUE(parse) << "the refusal is the parse failure";
+    }
+    ::alarm(0);
+    CloseReserveFile();
+    CloseScheduleFiles();
+    automation::ClearResponder();
   }
 }
 
