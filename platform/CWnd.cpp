@@ -755,16 +755,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       break;
     case WM_SETCURSOR: r = OnSetCursor(wndOf(wParam), lo, hi); break;
     case WM_GETDLGCODE: r = static_cast<LRESULT>(OnGetDlgCode()); break;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      r = reinterpret_cast<LRESULT>(
-          OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), wndOf(l), message - WM_CTLCOLORMSGBOX));
-      break;
     case WM_CANCELMODE: OnCancelMode(); break;
     case WM_CAPTURECHANGED: OnCaptureChanged(wndOf(l)); break;
     case WM_SYSCOLORCHANGE: OnSysColorChange(); break;
@@ -797,7 +787,11 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_COPYDATA: r = OnCopyData(wndOf(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam)); break;
     case WM_STYLECHANGED: OnStyleChanged(static_cast<int>(wParam), reinterpret_cast<LPSTYLESTRUCT>(lParam)); break;
     case WM_STYLECHANGING: OnStyleChanging(static_cast<int>(wParam), reinterpret_cast<LPSTYLESTRUCT>(lParam)); break;
-    default: return FALSE;
+    default:
+      if (!wnd::IsCtlColorMessage(message)) return FALSE;
+      r = reinterpret_cast<LRESULT>(
+          OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), wndOf(l), message - WM_CTLCOLORMSGBOX));
+      break;
   }
   if (pResult) *pResult = r;
   return TRUE;

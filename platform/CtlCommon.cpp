@@ -155,6 +155,13 @@ void FillScrollTrack(CDC* dc, const RECT& r) {
   dc->SetBkColor(back);
 }
 
+void BarsAskedFor(LPARAM createStruct, bool* wantV, bool* wantH) {
+  auto* cs = reinterpret_cast<const CREATESTRUCT*>(createStruct);
+  if (!cs) return;
+  *wantV = (static_cast<DWORD>(cs->style) & WS_VSCROLL) != 0;
+  *wantH = (static_cast<DWORD>(cs->style) & WS_HSCROLL) != 0;
+}
+
 int DrawLabel(CDC* dc, const char* text, RECT* r, UINT format) {
   return dc->DrawText(text, static_cast<int>(std::strlen(text)), r, format);
 }

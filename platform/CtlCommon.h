@@ -36,6 +36,9 @@ class StateMap {
 };
 
 DWORD StyleOf(HWND hwnd);
+// The window scroll bars a control was created with (WM_NCCREATE's
+// CREATESTRUCT in lParam; nothing is set without one).
+void BarsAskedFor(LPARAM createStruct, bool* wantV, bool* wantH);
 // WM_COMMAND with the control's id and `code` to its parent (the owner of a
 // pop-up). Returns false when the control died while the parent handled it.
 bool Notify(HWND hwnd, int code);

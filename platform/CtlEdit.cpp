@@ -618,10 +618,7 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     e->fi = Measure(nullptr);
     if (StyleOf(hwnd) & ES_PASSWORD) e->passwordChar = '*';
     if (StyleOf(hwnd) & ES_MULTILINE) e->limit = 0x7FFFFFFE;
-    if (auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam)) {
-      e->wantV = (static_cast<DWORD>(cs->style) & WS_VSCROLL) != 0;
-      e->wantH = (static_cast<DWORD>(cs->style) & WS_HSCROLL) != 0;
-    }
+    BarsAskedFor(lParam, &e->wantV, &e->wantH);
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!e) return DefWindowProc(hwnd, msg, wParam, lParam);

@@ -548,10 +548,7 @@ LRESULT listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     l->hwnd = hwnd;
     l->fi = Measure(nullptr);
     l->itemHeight = l->fi.height;
-    if (auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam)) {
-      l->wantV = (static_cast<DWORD>(cs->style) & WS_VSCROLL) != 0;
-      l->wantH = (static_cast<DWORD>(cs->style) & WS_HSCROLL) != 0;
-    }
+    BarsAskedFor(lParam, &l->wantV, &l->wantH);
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!l) return DefWindowProc(hwnd, msg, wParam, lParam);

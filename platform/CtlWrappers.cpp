@@ -13,6 +13,52 @@ IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 
+namespace {
+
+// A point packed into an LPARAM as the controls' hit-test messages take it.
+LPARAM pointParam(CPoint pt) { return MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)); }
+
+void storeResult(LRESULT* pResult, LRESULT r) {
+  if (pResult) *pResult = r;
+}
+
+// Reflected WM_DRAWITEM to the control's own DrawItem; false for other messages.
+template <class Ctl>
+bool reflectDrawItem(Ctl& ctl, UINT message, LPARAM lParam) {
+  if (message != WM_DRAWITEM) return false;
+  ctl.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  return true;
+}
+
+// The owner-draw hooks of the item controls (list and combo boxes): drawing,
+// measuring, comparing and deleting items. False for other messages.
+template <class Ctl>
+bool reflectItemHooks(Ctl& ctl, UINT message, LPARAM lParam, LRESULT* pResult) {
+  switch (message) {
+    case WM_DRAWITEM: ctl.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); return true;
+    case WM_MEASUREITEM: ctl.MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); return true;
+    case WM_COMPAREITEM:
+      storeResult(pResult, ctl.CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)));
+      return true;
+    case WM_DELETEITEM: ctl.DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); return true;
+    default: return false;
+  }
+}
+
+// An item's text into a CString: `length` is the item's text length (< 0:
+// no such item), `read` copies it into a buffer of length + 1.
+template <class Read>
+void readItemText(CString& text, int length, Read read) {
+  if (length < 0) {
+    text.Empty();
+    return;
+  }
+  read(text.GetBuffer(length + 1));
+  text.ReleaseBuffer(length);
+}
+
+}  // namespace
+
 // ---- CEdit -----------------------------------------------------------------
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -65,7 +111,7 @@ CPoint CEdit::PosFromChar(UINT index) const {
 }
 
 int CEdit::CharFromPos(CPoint pt) const {
-  return static_cast<int>(SendMessage(EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y))));
+  return static_cast<int>(SendMessage(EM_CHARFROMPOS, 0, pointParam(pt)));
 }
 
 // ---- CButton ---------------------------------------------------------------
@@ -77,9 +123,8 @@ BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* paren
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-  return TRUE;
+  if (reflectDrawItem(*this, message, lParam)) return TRUE;
+  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---- CStatic ---------------------------------------------------------------
@@ -91,9 +136,8 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-  return TRUE;
+  if (reflectDrawItem(*this, message, lParam)) return TRUE;
+  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---- CListBox --------------------------------------------------------------
@@ -103,19 +147,13 @@ BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& outside) const {
-  LRESULT r = SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+  LRESULT r = SendMessage(LB_ITEMFROMPOINT, 0, pointParam(pt));
   outside = HIWORD(static_cast<std::uintptr_t>(r)) != 0;
   return LOWORD(static_cast<std::uintptr_t>(r));
 }
 
 void CListBox::GetText(int index, CString& text) const {
-  int n = GetTextLen(index);
-  if (n < 0) {
-    text.Empty();
-    return;
-  }
-  GetText(index, text.GetBuffer(n + 1));
-  text.ReleaseBuffer(n);
+  readItemText(text, GetTextLen(index), [&](LPTSTR buffer) { GetText(index, buffer); });
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -127,27 +165,12 @@ int CListBox::CharToItem(UINT, UINT) { return -1; }
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
-    case WM_COMPAREITEM: {
-      int r = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-      if (pResult) *pResult = r;
-      break;
-    }
-    case WM_DELETEITEM: DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); break;
-    case WM_VKEYTOITEM: {
-      int r = VKeyToItem(LOWORD(wParam), HIWORD(wParam));
-      if (pResult) *pResult = r;
-      break;
-    }
-    case WM_CHARTOITEM: {
-      int r = CharToItem(LOWORD(wParam), HIWORD(wParam));
-      if (pResult) *pResult = r;
-      break;
-    }
-    default: return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    case WM_VKEYTOITEM: storeResult(pResult, VKeyToItem(LOWORD(wParam), HIWORD(wParam))); return TRUE;
+    case WM_CHARTOITEM: storeResult(pResult, CharToItem(LOWORD(wParam), HIWORD(wParam))); return TRUE;
+    default:
+      if (reflectItemHooks(*this, message, lParam, pResult)) return TRUE;
+      return CWnd::OnChildNotify(message, wParam, lParam, pResult);
   }
-  return TRUE;
 }
 
 // ---- CComboBox -------------------------------------------------------------
@@ -157,13 +180,7 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 void CComboBox::GetLBText(int index, CString& text) const {
-  int n = GetLBTextLen(index);
-  if (n < 0) {
-    text.Empty();
-    return;
-  }
-  GetLBText(index, text.GetBuffer(n + 1));
-  text.ReleaseBuffer(n);
+  readItemText(text, GetLBTextLen(index), [&](LPTSTR buffer) { GetLBText(index, buffer); });
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -172,18 +189,8 @@ int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
-    case WM_COMPAREITEM: {
-      int r = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-      if (pResult) *pResult = r;
-      break;
-    }
-    case WM_DELETEITEM: DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); break;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-  }
-  return TRUE;
+  if (reflectItemHooks(*this, message, lParam, pResult)) return TRUE;
+  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---- CScrollBar ------------------------------------------------------------

@@ -12,18 +12,11 @@
 #include "platform/DlgManager.h"
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
+#include "platform/WindowImpl.h"
 
 namespace {
 
 HWND dialogOf(CDataExchange* pDX) { return pDX->m_pDlgWnd ? pDX->m_pDlgWnd->m_hWnd : nullptr; }
-
-std::string textOf(HWND h) {
-  int n = GetWindowTextLength(h);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  GetWindowText(h, s.data(), n + 1);
-  s.resize(static_cast<size_t>(std::max(0, n)));
-  return s;
-}
 
 void setText(HWND h, const std::string& s) { SetWindowText(h, s.c_str()); }
 
@@ -75,8 +68,8 @@ void exchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long lo, long 
     return;
   }
   long long v;
-  if (!parseInteger(textOf(h), lo, hi, &v)) {
-    std::string s = trimmed(textOf(h));
+  if (!parseInteger(wnd::WindowText(h), lo, hi, &v)) {
+    std::string s = trimmed(wnd::WindowText(h));
     if (lo >= 0 && !s.empty() && s[0] == '-') failWith(pDX, "Please enter a positive integer.");
     if (hi <= 0xFFFF) {
       char msg[96];
@@ -98,7 +91,7 @@ void exchangeFloat(CDataExchange* pDX, int nIDC, T& value, int digits) {
     setText(h, buf);
     return;
   }
-  std::string s = trimmed(textOf(h));
+  std::string s = trimmed(wnd::WindowText(h));
   char* end = nullptr;
   errno = 0;
   double v = s.empty() ? 0 : std::strtod(s.c_str(), &end);
@@ -179,7 +172,7 @@ void CDataExchange::Fail() {
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
   HWND h = pDX->PrepareEditCtrl(nIDC);
   if (!h) return;
-  if (pDX->m_bSaveAndValidate) value = textOf(h).c_str();
+  if (pDX->m_bSaveAndValidate) value = wnd::WindowText(h).c_str();
   else SetWindowText(h, value);
 }
 
@@ -231,7 +224,7 @@ void comboSave(HWND h, CString& value) {
     LRESULT sel = SendMessage(h, CB_GETCURSEL, 0, 0);
     value = sel >= 0 ? itemText(h, CB_GETLBTEXTLEN, CB_GETLBTEXT, sel).c_str() : "";
   } else {
-    value = textOf(h).c_str();
+    value = wnd::WindowText(h).c_str();
   }
 }
 

@@ -175,14 +175,6 @@ unsigned char accessKey(const std::string& text) {
   return 0;
 }
 
-std::string textOf(HWND h) {
-  int n = GetWindowTextLength(h);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  GetWindowText(h, s.data(), n + 1);
-  s.resize(static_cast<size_t>(std::max(0, n)));
-  return s;
-}
-
 // Access keys: buttons (visible or hidden, but enabled) and the labels in
 // front of other controls. TRUE when one took the key.
 bool mnemonic(HWND dialog, HWND from, unsigned char ch) {
@@ -201,7 +193,7 @@ bool mnemonic(HWND dialog, HWND from, unsigned char ch) {
     bool label = (code & DLGC_STATIC) != 0;
     if (!label && !(code & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_RADIOBUTTON))) continue;
     if (label && (styleOf(c) & SS_NOPREFIX) && !(code & DLGC_BUTTON)) continue;
-    if (accessKey(textOf(c)) != key) continue;
+    if (accessKey(wnd::WindowText(c)) != key) continue;
     if (label) {
       // A label hands the focus to the control that follows it.
       size_t at = 0;
@@ -677,7 +669,7 @@ UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
   if (translated) *translated = FALSE;
   HWND c = GetDlgItem(dialog, id);
   if (!c) return 0;
-  std::string s = textOf(c);
+  std::string s = wnd::WindowText(c);
   size_t i = 0, e = s.size();
   while (i < e && (s[i] == ' ' || s[i] == '\t')) ++i;
   while (e > i && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;

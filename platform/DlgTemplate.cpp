@@ -108,15 +108,7 @@ const std::map<std::string, DWORD>& styleNames() {
 
 // ---- Parsing ---------------------------------------------------------------
 
-struct Parser {
-  std::string origin;
-  int line = 0;
-  std::string error;
-
-  bool fail(const std::string& problem) {
-    error = origin + ":" + std::to_string(line) + ": " + problem;
-    return false;
-  }
+struct Parser : ResTextReader {
 
   // Style expression from tokens[i...]: words joined by "|" or blanks;
   // "NOT X" clears X. Stops at the word "exstyle".
@@ -152,87 +144,69 @@ struct Parser {
 
   bool parse(std::string_view text, std::vector<DlgTemplate>* out) {
     DlgTemplate* cur = nullptr;
-    size_t pos = 0;
-    while (pos <= text.size()) {
-      size_t eol = text.find('\n', pos);
-      if (eol == std::string_view::npos) eol = text.size();
-      std::string_view raw = text.substr(pos, eol - pos);
-      pos = eol + 1;
-      ++line;
-      std::vector<ResToken> t;
-      std::string problem;
-      if (!TokenizeResourceLine(raw, &t, &problem)) return fail(problem);
-      if (t.empty()) {
-        if (eol == text.size()) break;
-        continue;
-      }
-      std::string key = lower(t[0].text);
-      if (t[0].quoted) return fail("a statement was expected, not a string");
-      if (!cur) {
-        if (key != "dialog") return fail("\"dialog\" was expected, not " + t[0].text);
-        out->emplace_back();
-        cur = &out->back();
-        for (size_t i = 1; i < t.size(); ++i) {
-          long long n;
-          if (parseNumber(t[i].text, &n)) cur->id = static_cast<int>(n);
-          else {
-            cur->name = t[i].text;
-            int v;
-            if (cur->id == 0 && LookupResourceSymbol(t[i].text, &v)) cur->id = v;
-          }
-        }
-        if (cur->id == 0 && cur->name.empty()) return fail("a dialog needs an id or a name");
-        cur->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-        continue;
-      }
-      if (key == "end") {
-        cur = nullptr;
-      } else if (key == "caption") {
-        if (t.size() != 2 || !t[1].quoted) return fail("caption \"text\" was expected");
-        cur->caption = t[1].text;
-      } else if (key == "rect") {
-        if (t.size() != 5) return fail("rect x y width height was expected");
-        if (!number(t[1], &cur->x) || !number(t[2], &cur->y) || !number(t[3], &cur->cx) || !number(t[4], &cur->cy))
-          return false;
-      } else if (key == "font") {
-        if (t.size() != 3 || !t[2].quoted) return fail("font size \"face\" was expected");
-        if (!number(t[1], &cur->pointSize)) return false;
-        cur->face = t[2].text;
-      } else if (key == "style" || key == "exstyle") {
-        DWORD set = 0, cleared = 0;
-        size_t i = 1;
-        if (!styles(t, i, &set, &cleared)) return false;
-        if (i != t.size()) return fail("unexpected exstyle");
-        (key == "style" ? cur->style : cur->exStyle) = set & ~cleared;
-      } else if (key == "class") {
-        if (t.size() != 2) return fail("class name was expected");
-        cur->className = t[1].text;
-      } else if (key == "control") {
-        if (t.size() < 8) return fail("control class id \"text\" x y width height [styles] was expected");
-        DlgItemTemplate item;
-        item.className = t[1].text;
-        if (!ParseResourceId(t[2], &item.id)) return fail("unknown id " + t[2].text);
-        if (!t[3].quoted) return fail("the control's text must be a quoted string");
-        item.text = t[3].text;
-        if (!number(t[4], &item.x) || !number(t[5], &item.y) || !number(t[6], &item.cx) || !number(t[7], &item.cy))
-          return false;
-        DWORD set = WS_CHILD | WS_VISIBLE, cleared = 0;
-        size_t i = 8;
-        if (!styles(t, i, &set, &cleared)) return false;
-        item.style = set & ~cleared;
-        if (i < t.size()) {  // "exstyle ..."
-          ++i;
-          DWORD exSet = 0, exCleared = 0;
-          if (!styles(t, i, &exSet, &exCleared)) return false;
-          item.exStyle = exSet & ~exCleared;
-        }
-        cur->items.push_back(std::move(item));
-      } else {
-        return fail("unknown statement " + t[0].text);
-      }
-      if (eol == text.size()) break;
-    }
+    if (!forEachStatement(text, [&](const std::vector<ResToken>& t) { return statement(t, cur, out); })) return false;
     if (cur) return fail("\"end\" is missing for dialog " + (cur->name.empty() ? std::to_string(cur->id) : cur->name));
+    return true;
+  }
+
+  // One statement; `cur` is the dialog being read, null between dialogs.
+  bool statement(const std::vector<ResToken>& t, DlgTemplate*& cur, std::vector<DlgTemplate>* out) {
+    std::string key = lower(t[0].text);
+    if (t[0].quoted) return fail("a statement was expected, not a string");
+    if (!cur) {
+      if (key != "dialog") return fail("\"dialog\" was expected, not " + t[0].text);
+      out->emplace_back();
+      cur = &out->back();
+      ParseResourceHeader(t, &cur->id, &cur->name);
+      if (cur->id == 0 && cur->name.empty()) return fail("a dialog needs an id or a name");
+      cur->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      return true;
+    }
+    if (key == "end") {
+      cur = nullptr;
+    } else if (key == "caption") {
+      if (t.size() != 2 || !t[1].quoted) return fail("caption \"text\" was expected");
+      cur->caption = t[1].text;
+    } else if (key == "rect") {
+      if (t.size() != 5) return fail("rect x y width height was expected");
+      if (!number(t[1], &cur->x) || !number(t[2], &cur->y) || !number(t[3], &cur->cx) || !number(t[4], &cur->cy))
+        return false;
+    } else if (key == "font") {
+      if (t.size() != 3 || !t[2].quoted) return fail("font size \"face\" was expected");
+      if (!number(t[1], &cur->pointSize)) return false;
+      cur->face = t[2].text;
+    } else if (key == "style" || key == "exstyle") {
+      DWORD set = 0, cleared = 0;
+      size_t i = 1;
+      if (!styles(t, i, &set, &cleared)) return false;
+      if (i != t.size()) return fail("unexpected exstyle");
+      (key == "style" ? cur->style : cur->exStyle) = set & ~cleared;
+    } else if (key == "class") {
+      if (t.size() != 2) return fail("class name was expected");
+      cur->className = t[1].text;
+    } else if (key == "control") {
+      if (t.size() < 8) return fail("control class id \"text\" x y width height [styles] was expected");
+      DlgItemTemplate item;
+      item.className = t[1].text;
+      if (!ParseResourceId(t[2], &item.id)) return fail("unknown id " + t[2].text);
+      if (!t[3].quoted) return fail("the control's text must be a quoted string");
+      item.text = t[3].text;
+      if (!number(t[4], &item.x) || !number(t[5], &item.y) || !number(t[6], &item.cx) || !number(t[7], &item.cy))
+        return false;
+      DWORD set = WS_CHILD | WS_VISIBLE, cleared = 0;
+      size_t i = 8;
+      if (!styles(t, i, &set, &cleared)) return false;
+      item.style = set & ~cleared;
+      if (i < t.size()) {  // "exstyle ..."
+        ++i;
+        DWORD exSet = 0, exCleared = 0;
+        if (!styles(t, i, &exSet, &exCleared)) return false;
+        item.exStyle = exSet & ~exCleared;
+      }
+      cur->items.push_back(std::move(item));
+    } else {
+      return fail("unknown statement " + t[0].text);
+    }
     return true;
   }
 };
@@ -333,6 +307,40 @@ bool ParseResourceId(const ResToken& token, int* value) {
     return true;
   }
   return LookupResourceSymbol(token.text, value);
+}
+
+void ParseResourceHeader(const std::vector<ResToken>& tokens, int* id, std::string* name) {
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    long long n;
+    if (parseNumber(tokens[i].text, &n)) {
+      *id = static_cast<int>(n);
+    } else {
+      *name = tokens[i].text;
+      int v;
+      if (*id == 0 && LookupResourceSymbol(tokens[i].text, &v)) *id = v;
+    }
+  }
+}
+
+bool ResTextReader::fail(const std::string& problem) {
+  error = origin + ":" + std::to_string(line) + ": " + problem;
+  return false;
+}
+
+bool ResTextReader::forEachStatement(std::string_view text,
+                                     const std::function<bool(const std::vector<ResToken>&)>& statement) {
+  size_t pos = 0;
+  for (;;) {
+    size_t eol = text.find('\n', pos);
+    if (eol == std::string_view::npos) eol = text.size();
+    ++line;
+    std::vector<ResToken> t;
+    std::string problem;
+    if (!TokenizeResourceLine(text.substr(pos, eol - pos), &t, &problem)) return fail(problem);
+    if (!t.empty() && !statement(t)) return false;
+    if (eol == text.size()) return true;
+    pos = eol + 1;
+  }
 }
 
 bool LookupResourceSymbol(std::string_view name, int* value) {

@@ -22,6 +22,7 @@
 // Style words are the WS_, WS_EX_, DS_ and control style names.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,3 +96,23 @@ struct ResToken {
 bool TokenizeResourceLine(std::string_view line, std::vector<ResToken>* out, std::string* problem);
 // A number, or a symbol of the symbol table.
 bool ParseResourceId(const ResToken& token, int* value);
+// The words after a resource's keyword ("dialog IDD_X 7001", "menu
+// IDR_MAIN"): a number sets the id, a word the name (and the id, from the
+// symbol table, while no id is known).
+void ParseResourceHeader(const std::vector<ResToken>& tokens, int* id, std::string* name);
+
+// The line-by-line reading the resource parsers share: each line of a text
+// is tokenized and the lines with tokens are handed to `statement`; a
+// problem is reported as "<origin>:<line>: <problem>".
+struct ResTextReader {
+  std::string origin;
+  int line = 0;  // the line being read, from 1
+  std::string error;
+
+  // Sets the error at the current line; always false.
+  bool fail(const std::string& problem);
+  // Every line up to the end of the text (after a final newline, an empty
+  // one). False at the first line that does not tokenize or that
+  // `statement` rejects (after calling fail).
+  bool forEachStatement(std::string_view text, const std::function<bool(const std::vector<ResToken>&)>& statement);
+};

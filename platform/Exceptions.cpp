@@ -26,6 +26,16 @@ BOOL CopyMessage(const CString& text, LPTSTR buffer, UINT maxChars) {
 
 CString NameOr(const CString& name) { return name.IsEmpty() ? CString("an unnamed file") : name; }
 
+// The message of a file or archive exception: the text of its cause
+// (texts[0 ... last]; `generic` for a cause out of range) naming the file.
+BOOL CauseMessage(const char* const* texts, int cause, int last, int generic, const CString& file, LPTSTR buffer,
+                  UINT maxChars) {
+  if (cause < 0 || cause > last) cause = generic;
+  CString text;
+  text.Format(texts[cause], static_cast<LPCTSTR>(NameOr(file)));
+  return CopyMessage(text, buffer, maxChars);
+}
+
 }  // namespace
 
 BOOL CException::GetErrorMessage(LPTSTR buffer, UINT maxChars, UINT* helpContext) const {
@@ -80,10 +90,7 @@ BOOL CFileException::GetErrorMessage(LPTSTR buffer, UINT maxChars, UINT* helpCon
       "Disk full while accessing %s.",
       "An attempt was made to access %s past its end.",
   };
-  int cause = (m_cause >= 0 && m_cause <= endOfFile) ? m_cause : genericException;
-  CString text;
-  text.Format(kTexts[cause], static_cast<LPCTSTR>(NameOr(m_strFileName)));
-  return CopyMessage(text, buffer, maxChars);
+  return CauseMessage(kTexts, m_cause, endOfFile, genericException, m_strFileName, buffer, maxChars);
 }
 
 BOOL CArchiveException::GetErrorMessage(LPTSTR buffer, UINT maxChars, UINT* helpContext) const {
@@ -98,10 +105,7 @@ BOOL CArchiveException::GetErrorMessage(LPTSTR buffer, UINT maxChars, UINT* help
       "%s contained an unexpected object.",
       "%s contained an unsupported version of an object.",
   };
-  int cause = (m_cause >= 0 && m_cause <= badSchema) ? m_cause : genericException;
-  CString text;
-  text.Format(kTexts[cause], static_cast<LPCTSTR>(NameOr(m_strFileName)));
-  return CopyMessage(text, buffer, maxChars);
+  return CauseMessage(kTexts, m_cause, badSchema, genericException, m_strFileName, buffer, maxChars);
 }
 
 int CFileException::ErrnoToException(int err) {

@@ -6,6 +6,17 @@ namespace {
 
 CDC* Of(HDC dc) { return CDC::FromHandle(dc); }
 
+// Applies a setting to the DC and reports the value it replaces in *old
+// (when asked for); FALSE without a DC.
+template <class Value, class Set>
+BOOL setReportingOld(HDC dc, Value* old, Set set) {
+  CDC* d = Of(dc);
+  if (!d) return FALSE;
+  const Value previous = set(*d);
+  if (old) *old = previous;
+  return TRUE;
+}
+
 }  // namespace
 
 HDC CreateCompatibleDC(HDC dc) {
@@ -31,34 +42,19 @@ UINT SetTextAlign(HDC dc, UINT flags) { return Of(dc) ? Of(dc)->SetTextAlign(fla
 int SetMapMode(HDC dc, int mode) { return Of(dc) ? Of(dc)->SetMapMode(mode) : 0; }
 
 BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  if (!Of(dc)) return FALSE;
-  const CPoint p = Of(dc)->SetViewportOrg(x, y);
-  if (old) *old = p;
-  return TRUE;
+  return setReportingOld(dc, old, [&](CDC& d) { return d.SetViewportOrg(x, y); });
 }
 BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  if (!Of(dc)) return FALSE;
-  const CPoint p = Of(dc)->SetWindowOrg(x, y);
-  if (old) *old = p;
-  return TRUE;
+  return setReportingOld(dc, old, [&](CDC& d) { return d.SetWindowOrg(x, y); });
 }
 BOOL SetViewportExtEx(HDC dc, int cx, int cy, LPSIZE old) {
-  if (!Of(dc)) return FALSE;
-  const CSize s = Of(dc)->SetViewportExt(cx, cy);
-  if (old) *old = s;
-  return TRUE;
+  return setReportingOld(dc, old, [&](CDC& d) { return d.SetViewportExt(cx, cy); });
 }
 BOOL SetWindowExtEx(HDC dc, int cx, int cy, LPSIZE old) {
-  if (!Of(dc)) return FALSE;
-  const CSize s = Of(dc)->SetWindowExt(cx, cy);
-  if (old) *old = s;
-  return TRUE;
+  return setReportingOld(dc, old, [&](CDC& d) { return d.SetWindowExt(cx, cy); });
 }
 BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  if (!Of(dc)) return FALSE;
-  const CPoint p = Of(dc)->SetBrushOrg(x, y);
-  if (old) *old = p;
-  return TRUE;
+  return setReportingOld(dc, old, [&](CDC& d) { return d.SetBrushOrg(x, y); });
 }
 BOOL LPtoDP(HDC dc, LPPOINT points, int count) {
   if (!Of(dc)) return FALSE;

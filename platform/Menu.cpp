@@ -111,108 +111,82 @@ bool parseKey(const std::string& spec, ACCEL* out) {
   return true;
 }
 
-struct ResParser {
-  std::string origin;
-  int line = 0;
-  std::string error;
-
-  bool fail(const std::string& what) {
-    error = origin + ":" + std::to_string(line) + ": " + what;
-    return false;
-  }
-
-  static void header(const std::vector<ResToken>& t, int* id, std::string* name) {
-    for (size_t i = 1; i < t.size(); ++i) {
-      char* end = nullptr;
-      long v = std::strtol(t[i].text.c_str(), &end, 0);
-      if (end && *end == 0 && !t[i].text.empty()) *id = static_cast<int>(v);
-      else {
-        *name = t[i].text;
-        int sym;
-        if (*id == 0 && LookupResourceSymbol(t[i].text, &sym)) *id = sym;
-      }
-    }
-  }
+struct ResParser : ResTextReader {
+  enum { None, InMenu, InAccel } mode = None;
+  std::vector<std::vector<MenuTemplateItem>*> stack;
 
   bool parse(std::string_view text, Resources* out) {
-    enum { None, InMenu, InAccel } mode = None;
-    std::vector<std::vector<MenuTemplateItem>*> stack;
-    size_t pos = 0;
-    while (pos < text.size()) {
-      size_t eol = text.find('\n', pos);
-      if (eol == std::string_view::npos) eol = text.size();
-      std::string_view raw = text.substr(pos, eol - pos);
-      pos = eol + 1;
-      ++line;
-      std::vector<ResToken> t;
-      std::string problem;
-      if (!TokenizeResourceLine(raw, &t, &problem)) return fail(problem);
-      if (t.empty()) continue;
-      const std::string& key = t[0].text;
-      if (mode == None) {
-        if (key == "menu") {
-          out->menus.emplace_back();
-          header(t, &out->menus.back().id, &out->menus.back().name);
-          stack = {&out->menus.back().items};
-          mode = InMenu;
-        } else if (key == "accelerators") {
-          out->accels.emplace_back();
-          header(t, &out->accels.back().id, &out->accels.back().name);
-          mode = InAccel;
-        } else {
-          return fail("\"menu\" or \"accelerators\" was expected, not " + key);
-        }
-        continue;
-      }
-      if (key == "end") {
-        if (mode == InMenu && stack.size() > 1) stack.pop_back();
-        else mode = None, stack.clear();
-        continue;
-      }
-      if (mode == InAccel) {
-        if (key != "key" || t.size() != 3 || !t[1].quoted) return fail("key \"Ctrl+X\" command was expected");
-        ACCEL a{};
-        if (!parseKey(t[1].text, &a)) return fail("unknown key " + t[1].text);
-        int cmd;
-        if (!ParseResourceId(t[2], &cmd)) return fail("unknown command " + t[2].text);
-        a.cmd = static_cast<WORD>(cmd);
-        out->accels.back().entries.push_back(a);
-        continue;
-      }
-      MenuTemplateItem item;
-      size_t flagsFrom = 0;
-      if (key == "separator") {
-        item.flags = MF_SEPARATOR;
-        flagsFrom = 1;
-      } else if (key == "popup") {
-        if (t.size() < 2 || !t[1].quoted) return fail("popup \"text\" was expected");
-        item.flags = MF_POPUP;
-        item.text = t[1].text;
-        flagsFrom = 2;
-      } else if (key == "item") {
-        if (t.size() < 3 || !t[1].quoted) return fail("item \"text\" command was expected");
-        item.text = t[1].text;
-        int id;
-        if (!ParseResourceId(t[2], &id)) return fail("unknown command " + t[2].text);
-        item.id = static_cast<UINT>(id);
-        flagsFrom = 3;
-      } else {
-        return fail("unknown statement " + key);
-      }
-      for (size_t i = flagsFrom; i < t.size(); ++i) {
-        const std::string& f = t[i].text;
-        if (f == "checked") item.flags |= MF_CHECKED;
-        else if (f == "grayed") item.flags |= MF_GRAYED;
-        else if (f == "disabled") item.flags |= MF_DISABLED;
-        else if (f == "break") item.flags |= MF_MENUBREAK;
-        else if (f == "barbreak") item.flags |= MF_MENUBARBREAK;
-        else if (f == "help") item.flags |= MF_HELP;
-        else return fail("unknown item flag " + f);
-      }
-      stack.back()->push_back(std::move(item));
-      if (key == "popup") stack.push_back(&stack.back()->back().children);
-    }
+    // A final newline ends the last line here; it does not start an empty one.
+    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    if (!forEachStatement(text, [&](const std::vector<ResToken>& t) { return statement(t, out); })) return false;
     if (mode != None) return fail("\"end\" is missing");
+    return true;
+  }
+
+  bool statement(const std::vector<ResToken>& t, Resources* out) {
+    const std::string& key = t[0].text;
+    if (mode == None) {
+      if (key == "menu") {
+        out->menus.emplace_back();
+        ParseResourceHeader(t, &out->menus.back().id, &out->menus.back().name);
+        stack = {&out->menus.back().items};
+        mode = InMenu;
+      } else if (key == "accelerators") {
+        out->accels.emplace_back();
+        ParseResourceHeader(t, &out->accels.back().id, &out->accels.back().name);
+        mode = InAccel;
+      } else {
+        return fail("\"menu\" or \"accelerators\" was expected, not " + key);
+      }
+      return true;
+    }
+    if (key == "end") {
+      if (mode == InMenu && stack.size() > 1) stack.pop_back();
+      else mode = None, stack.clear();
+      return true;
+    }
+    if (mode == InAccel) {
+      if (key != "key" || t.size() != 3 || !t[1].quoted) return fail("key \"Ctrl+X\" command was expected");
+      ACCEL a{};
+      if (!parseKey(t[1].text, &a)) return fail("unknown key " + t[1].text);
+      int cmd;
+      if (!ParseResourceId(t[2], &cmd)) return fail("unknown command " + t[2].text);
+      a.cmd = static_cast<WORD>(cmd);
+      out->accels.back().entries.push_back(a);
+      return true;
+    }
+    MenuTemplateItem item;
+    size_t flagsFrom = 0;
+    if (key == "separator") {
+      item.flags = MF_SEPARATOR;
+      flagsFrom = 1;
+    } else if (key == "popup") {
+      if (t.size() < 2 || !t[1].quoted) return fail("popup \"text\" was expected");
+      item.flags = MF_POPUP;
+      item.text = t[1].text;
+      flagsFrom = 2;
+    } else if (key == "item") {
+      if (t.size() < 3 || !t[1].quoted) return fail("item \"text\" command was expected");
+      item.text = t[1].text;
+      int id;
+      if (!ParseResourceId(t[2], &id)) return fail("unknown command " + t[2].text);
+      item.id = static_cast<UINT>(id);
+      flagsFrom = 3;
+    } else {
+      return fail("unknown statement " + key);
+    }
+    for (size_t i = flagsFrom; i < t.size(); ++i) {
+      const std::string& f = t[i].text;
+      if (f == "checked") item.flags |= MF_CHECKED;
+      else if (f == "grayed") item.flags |= MF_GRAYED;
+      else if (f == "disabled") item.flags |= MF_DISABLED;
+      else if (f == "break") item.flags |= MF_MENUBREAK;
+      else if (f == "barbreak") item.flags |= MF_MENUBARBREAK;
+      else if (f == "help") item.flags |= MF_HELP;
+      else return fail("unknown item flag " + f);
+    }
+    stack.back()->push_back(std::move(item));
+    if (key == "popup") stack.push_back(&stack.back()->back().children);
     return true;
   }
 };

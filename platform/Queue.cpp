@@ -582,13 +582,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETMINMAXINFO:  // the layer fills in the defaults before asking
       return 0;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
+    default: {
+      if (!IsCtlColorMessage(msg)) return 0;
       bool windowLike = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
       if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam))) {
         dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
@@ -596,7 +591,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return reinterpret_cast<LRESULT>(GetSysColorBrush(windowLike ? COLOR_WINDOW : COLOR_BTNFACE));
     }
-    default: return 0;
   }
 }
 

@@ -571,6 +571,16 @@ int GetWindowTextLength(HWND hwnd) {
   return static_cast<int>(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 
+namespace wnd {
+std::string WindowText(HWND hwnd) {
+  int n = GetWindowTextLength(hwnd);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  GetWindowText(hwnd, s.data(), n + 1);
+  s.resize(static_cast<size_t>(std::max(0, n)));
+  return s;
+}
+}  // namespace wnd
+
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
   WindowImpl* w = Get(hwnd);
   if (!w) return 0;

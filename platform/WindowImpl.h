@@ -141,6 +141,12 @@ POINT SurfaceOffset(HWND hwnd);
 RECT VisibleClientInSurface(HWND hwnd);
 RECT WindowRectInSurface(HWND hwnd);
 bool Shown(HWND hwnd);  // visible with all ancestors
+// The window's text as GetWindowText answers it (empty for no window).
+std::string WindowText(HWND hwnd);
+
+// The colour requests WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC: consecutive
+// messages, in the order of the CTLCOLOR_ codes.
+inline bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 // Calls a window procedure, catching the framework's exceptions.
 LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

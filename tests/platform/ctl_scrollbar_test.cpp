@@ -118,14 +118,7 @@ LRESULT viewProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 TEST_F(ScrollBar, WindowBarsComeAndGoWithTheRange) {
-  WNDCLASS wc{};
-  if (!GetClassInfo(nullptr, "CtlTestView", &wc)) {
-    wc = WNDCLASS{};
-    wc.lpfnWndProc = viewProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "CtlTestView";
-    RegisterClass(&wc);
-  }
+  platformtest::registerClassOnce("CtlTestView", viewProc, COLOR_WINDOW);
   HWND v = CreateWindowEx(0, "CtlTestView", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150, parent, nullptr, nullptr,
                           nullptr);
   RECT before;

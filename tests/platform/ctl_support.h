@@ -15,10 +15,11 @@
 #include "platform/CtlControls.h"
 #include "platform/SysColors.h"
 #include "platform/Window.h"
+#include "platform_support.h"
 
 namespace ctltest {
 
-using Log = std::vector<std::string>;
+using Log = platformtest::Log;
 
 inline Log& log() {
   static Log l;
@@ -142,19 +143,10 @@ class ControlTest : public ::testing::Test {
   void SetUp() override {
     automation::ResetWindows();
     RegisterControlClasses();
-    WNDCLASS wc;
-    if (!GetClassInfo(nullptr, "CtlTestParent", &wc)) {
-      wc = WNDCLASS{};
-      wc.style = CS_DBLCLKS;
-      wc.lpfnWndProc = parentProc;
-      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      wc.lpszClassName = "CtlTestParent";
-      RegisterClass(&wc);
-    }
+    platformtest::registerClassOnce("CtlTestParent", parentProc, COLOR_BTNFACE, CS_DBLCLKS);
     log().clear();
     replies() = ParentReplies{};
-    parent = CreateWindowEx(0, "CtlTestParent", "Parent", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr,
-                            nullptr, nullptr, nullptr);
+    parent = platformtest::createAt(0, "CtlTestParent", "Parent", WS_POPUP | WS_VISIBLE, RECT{100, 100, 500, 400});
     automation::PumpUntilIdle();
   }
   void TearDown() override {
@@ -162,9 +154,7 @@ class ControlTest : public ::testing::Test {
     replies() = ParentReplies{};
   }
   HWND make(const char* cls, DWORD style, RECT r, const char* text = "", int id = 100, DWORD ex = 0) {
-    HWND h = CreateWindowEx(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                            r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)),
-                            nullptr, nullptr);
+    HWND h = platformtest::createAt(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r, parent, id);
     automation::PumpUntilIdle();
     return h;
   }
@@ -179,11 +169,7 @@ class ControlTest : public ::testing::Test {
     return {static_cast<int>(a), static_cast<int>(b)};
   }
   static void pump() { automation::PumpUntilIdle(); }
-  Log taken() {
-    Log out = log();
-    log().clear();
-    return out;
-  }
+  Log taken() { return platformtest::takeAll(log()); }
   HWND parent = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/Automation.h"
 #include "platform/CWnd.h"
 #include "platform/Menu.h"
+#include "platform_support.h"
 #include "res/resource.h"
 
 namespace {
@@ -40,14 +41,7 @@ class MenuTest : public ::testing::Test {
   void SetUp() override {
     automation::ResetWindows();
     seen() = Seen{};
-    WNDCLASS wc;
-    if (!GetClassInfo(nullptr, "MenuTestOwner", &wc)) {
-      wc = WNDCLASS{};
-      wc.lpfnWndProc = OwnerProc;
-      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-      wc.lpszClassName = "MenuTestOwner";
-      RegisterClass(&wc);
-    }
+    platformtest::registerClassOnce("MenuTestOwner", OwnerProc, COLOR_WINDOW);
     owner = CreateWindowEx(0, "MenuTestOwner", "Owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 50, 50, 400, 300,
                            nullptr, nullptr, nullptr, nullptr);
     SetFocus(owner);

@@ -13,6 +13,7 @@
 #include "platform/Automation.h"
 #include "platform/CWnd.h"
 #include "platform/Window.h"
+#include "platform_support.h"
 
 namespace wndtest {
 
@@ -79,16 +80,7 @@ inline LRESULT CALLBACK_Log(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProc(h, m, w, l);
 }
 
-inline void registerLogClass() {
-  WNDCLASS wc;
-  if (GetClassInfo(nullptr, "WndTestLog", &wc)) return;
-  wc = WNDCLASS{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = CALLBACK_Log;
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "WndTestLog";
-  RegisterClass(&wc);
-}
+inline void registerLogClass() { platformtest::registerClassOnce("WndTestLog", CALLBACK_Log, COLOR_WINDOW, CS_DBLCLKS); }
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -105,28 +97,21 @@ class WindowTest : public ::testing::Test {
   }
   HWND top(const std::string& name, RECT r = RECT{100, 100, 400, 300}, DWORD style = WS_POPUP | WS_VISIBLE,
            DWORD ex = 0) {
-    HWND h = CreateWindowEx(ex, "WndTestLog", name.c_str(), style, r.left, r.top, r.right - r.left,
-                            r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    HWND h = platformtest::createAt(ex, "WndTestLog", name.c_str(), style, r);
     names()[h] = name;
     return h;
   }
   HWND child(HWND parent, const std::string& name, RECT r, int id = 0, DWORD style = WS_CHILD | WS_VISIBLE,
              DWORD ex = 0) {
-    HWND h = CreateWindowEx(ex, "WndTestLog", name.c_str(), style, r.left, r.top, r.right - r.left,
-                            r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)),
-                            nullptr, nullptr);
+    HWND h = platformtest::createAt(ex, "WndTestLog", name.c_str(), style, r, parent, id);
     names()[h] = name;
     return h;
   }
   // The log from now on.
   void mark() { log().clear(); }
-  std::vector<std::string> taken() {
-    std::vector<std::string> out = log();
-    log().clear();
-    return out;
-  }
+  std::vector<std::string> taken() { return platformtest::takeAll(log()); }
 };
 
-using Log = std::vector<std::string>;
+using Log = platformtest::Log;
 
 }  // namespace wndtest
