@@ -54,21 +54,27 @@ class Xvfb {
       _exit(127);
     }
     close(fds[1]);
-    char buf[32] = {};
-    ssize_t n = read(fds[0], buf, sizeof buf - 1);  // the display number, once it listens
-    close(fds[0]);
-    if (n > 0) display_ = ":" + std::string(buf, static_cast<size_t>(n - (buf[n - 1] == '\n' ? 1 : 0)));
+    // The server may write the number and its newline separately: read up
+    // to the newline, and keep the pipe open while the server runs, since a
+    // write into a closed pipe ends it.
+    readFd_ = fds[0];
+    std::string number;
+    char c;
+    while (read(readFd_, &c, 1) == 1 && c != '\n') number += c;
+    if (!number.empty()) display_ = ":" + number;
   }
   ~Xvfb() {
     if (pid_ > 0) {
       kill(pid_, SIGTERM);
       waitpid(pid_, nullptr, 0);
     }
+    if (readFd_ >= 0) close(readFd_);
   }
   const std::string& display() const { return display_; }
 
  private:
   pid_t pid_ = -1;
+  int readFd_ = -1;
   std::string display_;
 };
 
