@@ -5,13 +5,17 @@
 // double quotes with \" \\ \r \n \t escapes, UTF-8 in the file and Windows-1252
 // in the program; numbers decimal or 0x hex; ids a number or a symbol):
 //
-//   dialog IDD_QUESTION               a symbol, a number, or both
+//   # the id: a symbol, a number, or both
+//   dialog IDD_QUESTION
 //   caption "Question"
-//   rect 0 0 278 65                   x y width height, dialog units
-//   font 8 "MS Sans Serif"            point size and face (the default)
+//   # x y width height, in dialog units
+//   rect 0 0 278 65
+//   # point size and face (this is the default)
+//   font 8 "MS Sans Serif"
 //   style WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
-//   exstyle WS_EX_CONTROLPARENT       optional
-//   class "MyDialogClass"             optional window class of the dialog
+//   # optional: extended style and the dialog's own window class
+//   exstyle WS_EX_CONTROLPARENT
+//   class "MyDialogClass"
 //   control Button IDOK "&Yes" 10 40 44 14 BS_DEFPUSHBUTTON | WS_TABSTOP
 //   control Static IDC_STATIC "Name:" 7 7 40 8 SS_LEFT
 //   control "GXWND" 1001 "" 7 20 100 60 WS_BORDER exstyle WS_EX_CLIENTEDGE

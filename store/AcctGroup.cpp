@@ -181,49 +181,36 @@ int CAcctGroupDBase::_Close() {
 int CAcctGroupDBase::_CountGrps() const { return static_cast<int>(FileLength(fileNames_[0]) / kAcctGroupRecordSize); }
 int CAcctGroupDBase::_CountActs() const { return static_cast<int>(FileLength(fileNames_[1]) / kAcctGroupLinkRecordSize); }
 
-int CAcctGroupDBase::_GetGrp(int row, AcctGroupRecord* out) {
-  const char* me = "CAcctGroupDBase::_GetGrp";
-  if (row < 0 || row >= static_cast<int>(ids_.size())) {
-    _SetError(CString("Record number is out of range for ") + me);
-    return 0;
-  }
-  if (files_[0] == nullptr) {
-    _SetError(CString("Invalid file pointer for ") + me);
-    return 0;
-  }
-  if (std::fseek(files_[0], static_cast<long>(row) * kAcctGroupRecordSize, SEEK_SET) != 0) {
-    _SetError(CString("Seek failed in ") + me);
-    return 0;
-  }
-  BYTE buf[kAcctGroupRecordSize];
-  if (std::fread(buf, sizeof buf, 1, files_[0]) != 1) {
-    _SetError(CString("Read failed in ") + me);
-    return 0;
-  }
+namespace {
+
+// Reads record `row` of the `count` in `file`. Null when it was read, else
+// the start of the error text that names the reading function.
+template <class Rec>
+const char* ReadGroupFileRecord(FILE* file, int row, int count, Rec* out) {
+  if (row < 0 || row >= count) return "Record number is out of range for ";
+  if (file == nullptr) return "Invalid file pointer for ";
+  if (std::fseek(file, static_cast<long>(row) * RecordSize<Rec>::value, SEEK_SET) != 0) return "Seek failed in ";
+  BYTE buf[RecordSize<Rec>::value];
+  if (std::fread(buf, sizeof buf, 1, file) != 1) return "Read failed in ";
   Unpack(buf, *out);
+  return nullptr;
+}
+
+}  // namespace
+
+int CAcctGroupDBase::_GetGrp(int row, AcctGroupRecord* out) {
+  if (const char* failed = ReadGroupFileRecord(files_[0], row, static_cast<int>(ids_.size()), out)) {
+    _SetError(CString(failed) + "CAcctGroupDBase::_GetGrp");
+    return 0;
+  }
   return 1;
 }
 
 int CAcctGroupDBase::_GetAct(int row, AcctGroupLinkRecord* out) {
-  const char* me = "CAcctGroupDBase::_GetAct";
-  if (row < 0 || row >= _CountActs()) {
-    _SetError(CString("Record number is out of range for ") + me);
+  if (const char* failed = ReadGroupFileRecord(files_[1], row, _CountActs(), out)) {
+    _SetError(CString(failed) + "CAcctGroupDBase::_GetAct");
     return 0;
   }
-  if (files_[1] == nullptr) {
-    _SetError(CString("Invalid file pointer for ") + me);
-    return 0;
-  }
-  if (std::fseek(files_[1], static_cast<long>(row) * kAcctGroupLinkRecordSize, SEEK_SET) != 0) {
-    _SetError(CString("Seek failed in ") + me);
-    return 0;
-  }
-  BYTE buf[kAcctGroupLinkRecordSize];
-  if (std::fread(buf, sizeof buf, 1, files_[1]) != 1) {
-    _SetError(CString("Read failed in ") + me);
-    return 0;
-  }
-  Unpack(buf, *out);
   return 1;
 }
 

@@ -2,15 +2,21 @@
 
 #include <cstring>
 
-int AcctCapacity = 100;
-int EquipCapacity = 400;
-int FriendCapacity = 200;
-int MemberCapacity = 325;
-int SubunitCapacity = 25;
-int SplitCapacity = 704;
-int SubAcctCapacity = 10000;
-int TransCapacity = 700;
-int SupportCapacity = 1400;
+// Every capacity with its value for a newly opened year.
+#define KESTROVA_CAPACITIES(X)    \
+  X(AcctCapacity, 100)            \
+  X(EquipCapacity, 400)           \
+  X(FriendCapacity, 200)          \
+  X(MemberCapacity, kMemberSlots) \
+  X(SubunitCapacity, 25)          \
+  X(SplitCapacity, 704)           \
+  X(SubAcctCapacity, 10000)       \
+  X(TransCapacity, 700)           \
+  X(SupportCapacity, 1400)
+
+#define KESTROVA_DEFINE_CAPACITY(name, value) int name = value;
+KESTROVA_CAPACITIES(KESTROVA_DEFINE_CAPACITY)
+#undef KESTROVA_DEFINE_CAPACITY
 
 AcctKeyTable AcctTable;
 BudgetKeyTable BudgetTable;
@@ -30,15 +36,9 @@ int SubunitCount = 0;
 int PassbookCount[3] = {0, 0, 0};
 
 void SetCapacities() {
-  AcctCapacity = 100;
-  EquipCapacity = 400;
-  FriendCapacity = 200;
-  MemberCapacity = kMemberSlots;
-  SubunitCapacity = 25;
-  SplitCapacity = 704;
-  SubAcctCapacity = 10000;
-  TransCapacity = 700;
-  SupportCapacity = 1400;
+#define KESTROVA_RESET_CAPACITY(name, value) name = value;
+  KESTROVA_CAPACITIES(KESTROVA_RESET_CAPACITY)
+#undef KESTROVA_RESET_CAPACITY
 }
 
 // Five splits and five shares per member are kept in reserve.
@@ -87,29 +87,35 @@ ScheduleKey KeyOf(const ScheduleRecord& r) {
   return k;
 }
 
+namespace {
+
+// The fields a transaction key shares with its record, copied either way.
+template <class To, class From>
+void CopyTransKeyFields(To& to, const From& from) {
+  to.id = from.id;
+  to.account = from.account;
+  to.month = from.month;
+  std::memcpy(to.number, from.number, sizeof to.number);
+  std::memcpy(to.date, from.date, sizeof to.date);
+  std::memcpy(to.payee, from.payee, sizeof to.payee);
+  std::memcpy(to.remarks, from.remarks, sizeof to.remarks);
+  to.status = from.status;
+}
+
+static_assert(sizeof(TransKey::number) == sizeof(TransactionRecord::number) &&
+              sizeof(TransKey::date) == sizeof(TransactionRecord::date) &&
+              sizeof(TransKey::payee) == sizeof(TransactionRecord::payee) &&
+              sizeof(TransKey::remarks) == sizeof(TransactionRecord::remarks));
+
+}  // namespace
+
 TransKey KeyOf(const TransactionRecord& r) {
   TransKey k;
-  k.id = r.id;
-  k.account = r.account;
-  k.month = r.month;
-  std::memcpy(k.number, r.number, sizeof k.number);
-  std::memcpy(k.date, r.date, sizeof k.date);
-  std::memcpy(k.payee, r.payee, sizeof k.payee);
-  std::memcpy(k.remarks, r.remarks, sizeof k.remarks);
-  k.status = r.status;
+  CopyTransKeyFields(k, r);
   return k;
 }
 
-void ApplyKey(const TransKey& k, TransactionRecord& r) {
-  r.id = k.id;
-  r.account = k.account;
-  r.month = k.month;
-  std::memcpy(r.number, k.number, sizeof k.number);
-  std::memcpy(r.date, k.date, sizeof k.date);
-  std::memcpy(r.payee, k.payee, sizeof k.payee);
-  std::memcpy(r.remarks, k.remarks, sizeof k.remarks);
-  r.status = k.status;
-}
+void ApplyKey(const TransKey& k, TransactionRecord& r) { CopyTransKeyFields(r, k); }
 
 SupportKey KeyOf(const SupportLineRecord& r) {
   SupportKey k;

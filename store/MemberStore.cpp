@@ -83,15 +83,17 @@ int AddMember(MemberRow* form, int* rowOut) {
   return undo.Keep(1);
 }
 
-int ModifyMember(MemberRow* form, int row) {
+int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, "scout", MSG_FATAL);
+    ShowStoreError(13, word, MSG_FATAL);
     return 0;
   }
   MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
   MemberKey now = KeyOf(*form);
-  std::memcpy(k.lastName, now.lastName, sizeof k.lastName);
-  std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
+  if (names) {
+    std::memcpy(k.lastName, now.lastName, sizeof k.lastName);
+    std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
+  }
   std::memcpy(k.subunit, now.subunit, sizeof k.subunit);
   k.status = form->status;
   k.passbook = form->passbook;
@@ -99,6 +101,8 @@ int ModifyMember(MemberRow* form, int row) {
   SortMembers();
   return 1;
 }
+
+int ModifyMember(MemberRow* form, int row) { return ModifyMemberKeyed(form, row, "scout", true); }
 
 // The checks and the delete shared by scouts and adults. `refusals` holds
 // the three refusal texts (balance, transactions, reserves).
@@ -118,6 +122,11 @@ int DeletePersonMember(int typeMask, const char* lastName, const char* firstName
     ShowStoreError(8, word, MSG_FATAL);
     return 0;
   }
+  if (!MayDeleteMember(form, row, refusals)) return 0;
+  return MarkMemberDeleted(&form, row, word, TypeCounter(form.type));
+}
+
+int MayDeleteMember(const MemberRow& form, int row, const char* const refusals[3]) {
   if (form.currentBalance != 0) {
     DispMessage(refusals[0], MSG_WARNING);
     return 0;
@@ -135,13 +144,17 @@ int DeletePersonMember(int typeMask, const char* lastName, const char* firstName
     DispMessage(refusals[2], MSG_WARNING);
     return 0;
   }
-  form.status = kStatusDeleted;
-  if (WriteMemberRecord(MemberFile, &form, row) != 1) {
+  return 1;
+}
+
+int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) {
+  form->status = kStatusDeleted;
+  if (WriteMemberRecord(MemberFile, form, row) != 1) {
     ShowStoreError(13, word, MSG_FATAL);
     return 0;
   }
   MemberTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  if (int* counter = TypeCounter(form.type)) --*counter;
+  if (counter) --*counter;
   --MemberTable.liveCount;
   ++MemberTable.freeCount;
   CountPassbookMembers();

@@ -91,29 +91,6 @@ int FindInIndex(int prefixMode, const char* text, const std::vector<int>& index,
 int AddAdult(MemberRow* form, int* rowOut) { return AddMemberRecord(form, rowOut, "adult"); }
 int AddSubunit(MemberRow* form, int* rowOut) { return AddMemberRecord(form, rowOut, "subunit"); }
 
-namespace {
-
-int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
-  if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
-    return 0;
-  }
-  MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
-  MemberKey now = KeyOf(*form);
-  if (names) {
-    std::memcpy(k.lastName, now.lastName, sizeof k.lastName);
-    std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
-  }
-  std::memcpy(k.subunit, now.subunit, sizeof k.subunit);
-  k.status = form->status;
-  k.passbook = form->passbook;
-  CountPassbookMembers();
-  SortMembers();
-  return 1;
-}
-
-}  // namespace
-
 int ModifyAdult(MemberRow* form, int row) { return ModifyMemberKeyed(form, row, "adult", true); }
 int ModifySubunit(MemberRow* form, int row) { return ModifyMemberKeyed(form, row, "subunit", false); }
 
@@ -148,43 +125,14 @@ int DeleteSubunit(const char* name) {
     return 0;
   }
   const char* noun = SubunitNoun ? SubunitNoun : "Subunit";
-  if (form.currentBalance != 0 || form.transCount != 0) {
-    std::snprintf(text, sizeof text,
-                  form.currentBalance != 0 ? "%s has an outstanding balance - cannot delete"
-                                           : "%s is involved in transactions - cannot delete",
-                  noun);
-    DispMessage(text, MSG_WARNING);
-    return 0;
-  }
-  if (!OpenReserveFile()) return 0;
-  int reserves = 0;
-  int summed = SumMemberReserves(-1, row, nullptr, nullptr, &reserves);
-  CloseReserveFile();
-  if (!summed) return 0;
-  if (reserves != 0) {
-    std::snprintf(text, sizeof text, "%s has reserved funds - cannot delete", noun);
-    DispMessage(text, MSG_WARNING);
-    return 0;
-  }
+  char refusalText[3][256];
+  std::snprintf(refusalText[0], sizeof refusalText[0], "%s has an outstanding balance - cannot delete", noun);
+  std::snprintf(refusalText[1], sizeof refusalText[1], "%s is involved in transactions - cannot delete", noun);
+  std::snprintf(refusalText[2], sizeof refusalText[2], "%s has reserved funds - cannot delete", noun);
+  const char* const refusals[3] = {refusalText[0], refusalText[1], refusalText[2]};
+  if (!MayDeleteMember(form, row, refusals)) return 0;
   StoreUndo undo;
-  form.status = kStatusDeleted;
-  if (WriteMemberRecord(MemberFile, &form, row) != 1) {
-    ShowStoreError(13, "subunit", MSG_FATAL);
-    return 0;
-  }
-  MemberTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --SubunitCount;
-  --MemberTable.liveCount;
-  ++MemberTable.freeCount;
-  CountPassbookMembers();
-  ParticipantFile = OpenRecordFile(ParticipantPath);
-  if (ParticipantFile == nullptr) {
-    ShowStoreError(7, "participant", MSG_FATAL);
-  } else {
-    DeleteParticipants(-1, row);
-    std::fclose(ParticipantFile);
-    ParticipantFile = nullptr;
-  }
+  if (!MarkMemberDeleted(&form, row, "subunit", &SubunitCount)) return 0;
   undo.Keep(1);
   RenameMembersSubunit(name, "");
   return 1;

@@ -175,14 +175,9 @@ int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOu
   }
   AmountSum total = initial;
   total += shares;
-  // Only the totals asked for must fit.
-  if (!TotalsFit("member reserves (beyond the amount range)", {initialOut ? initial : AmountSum(),
-                                                                 sharesOut ? shares : AmountSum(),
-                                                                 totalOut ? total : AmountSum()}))
+  if (!StoreTotals("member reserves (beyond the amount range)",
+                   {{initialOut, &initial}, {sharesOut, &shares}, {totalOut, &total}}))
     return 0;
-  if (initialOut) *initialOut = initial.Value();
-  if (sharesOut) *sharesOut = shares.Value();
-  if (totalOut) *totalOut = total.Value();
   return 1;
 }
 

@@ -98,44 +98,41 @@ FILE* OpenRecordFile(const char* path) {
   return f;
 }
 
-int OpenReserveFile() {
-  CloseReserveFile();
-  ReserveFile = OpenRecordFile(ReservePath);
-  if (ReserveFile == nullptr) {
-    char text[256];
-    FormatErrorText(text, 7, "reserve");
-    DispMessage(text, MSG_FATAL);
-    return 0;
-  }
-  return 1;
+namespace {
+
+// Opens `file` at `path`; a file that will not open is shown as error 7
+// with `item` (Fatal).
+bool OpenOrShow(FILE*& file, const char* path, const char* item) {
+  file = OpenRecordFile(path);
+  if (file != nullptr) return true;
+  char text[256];
+  FormatErrorText(text, 7, item);
+  DispMessage(text, MSG_FATAL);
+  return false;
 }
 
-void CloseReserveFile() {
-  if (ReserveFile) std::fclose(ReserveFile);
-  ReserveFile = nullptr;
+void CloseFile(FILE*& file) {
+  if (file) std::fclose(file);
+  file = nullptr;
 }
+
+}  // namespace
+
+int OpenReserveFile() {
+  CloseReserveFile();
+  return OpenOrShow(ReserveFile, ReservePath, "reserve") ? 1 : 0;
+}
+
+void CloseReserveFile() { CloseFile(ReserveFile); }
 
 int OpenScheduleFiles() {
   CloseScheduleFiles();
-  char text[256];
-  ScheduleFile = OpenRecordFile(SchedulePath);
-  if (ScheduleFile == nullptr) {
-    FormatErrorText(text, 7, "sched 1");
-    DispMessage(text, MSG_FATAL);
-    return 0;
-  }
-  ParticipantFile = OpenRecordFile(ParticipantPath);
-  if (ParticipantFile == nullptr) {
-    FormatErrorText(text, 7, "sched 2");
-    DispMessage(text, MSG_FATAL);
-    return 0;
-  }
+  if (!OpenOrShow(ScheduleFile, SchedulePath, "sched 1")) return 0;
+  if (!OpenOrShow(ParticipantFile, ParticipantPath, "sched 2")) return 0;
   return 1;
 }
 
 void CloseScheduleFiles() {
-  if (ScheduleFile) std::fclose(ScheduleFile);
-  if (ParticipantFile) std::fclose(ParticipantFile);
-  ScheduleFile = nullptr;
-  ParticipantFile = nullptr;
+  CloseFile(ScheduleFile);
+  CloseFile(ParticipantFile);
 }

@@ -237,7 +237,7 @@ void Map(Codec& c, AcctGroupLinkRecord& r) {
 
 }  // namespace
 
-#define KESTROVA_RECORD_CODEC(Rec)                         \
+#define KESTROVA_RECORD_CODEC(Rec, n)                      \
   void Pack(const Rec& rec, BYTE* out) {                   \
     std::memset(out, 0, RecordSize<Rec>::value);           \
     Codec c(out, true);                                    \
@@ -247,18 +247,5 @@ void Map(Codec& c, AcctGroupLinkRecord& r) {
     Codec c(const_cast<BYTE*>(in), false);                 \
     Map(c, rec);                                           \
   }
-KESTROVA_RECORD_CODEC(AccountRecord)
-KESTROVA_RECORD_CODEC(BudgetRecord)
-KESTROVA_RECORD_CODEC(EquipmentRecord)
-KESTROVA_RECORD_CODEC(FriendRecord)
-KESTROVA_RECORD_CODEC(ScheduleRecord)
-KESTROVA_RECORD_CODEC(ParticipantRecord)
-KESTROVA_RECORD_CODEC(ReserveRecord)
-KESTROVA_RECORD_CODEC(MemberRecord)
-KESTROVA_RECORD_CODEC(TransactionRecord)
-KESTROVA_RECORD_CODEC(SupportLineRecord)
-KESTROVA_RECORD_CODEC(SplitRecord)
-KESTROVA_RECORD_CODEC(SubAccountRecord)
-KESTROVA_RECORD_CODEC(AcctGroupRecord)
-KESTROVA_RECORD_CODEC(AcctGroupLinkRecord)
+KESTROVA_RECORD_TYPES(KESTROVA_RECORD_CODEC)
 #undef KESTROVA_RECORD_CODEC

@@ -199,45 +199,37 @@ inline constexpr LONG LineKey(LONG id, LONG line) {
   return static_cast<LONG>(static_cast<ULONG>(id) * 10u + static_cast<ULONG>(line));
 }
 
+// Every record type with its size; one list serves the declarations below
+// and the codec definitions in store/Records.cpp.
+#define KESTROVA_RECORD_TYPES(X)                        \
+  X(AccountRecord, kAccountRecordSize)                  \
+  X(BudgetRecord, kBudgetRecordSize)                    \
+  X(EquipmentRecord, kEquipmentRecordSize)              \
+  X(FriendRecord, kFriendRecordSize)                    \
+  X(ScheduleRecord, kScheduleRecordSize)                \
+  X(ParticipantRecord, kParticipantRecordSize)          \
+  X(ReserveRecord, kReserveRecordSize)                  \
+  X(MemberRecord, kMemberRecordSize)                    \
+  X(TransactionRecord, kTransactionRecordSize)          \
+  X(SupportLineRecord, kSupportLineRecordSize)          \
+  X(SplitRecord, kSplitRecordSize)                      \
+  X(SubAccountRecord, kSubAccountRecordSize)            \
+  X(AcctGroupRecord, kAcctGroupRecordSize)              \
+  X(AcctGroupLinkRecord, kAcctGroupLinkRecordSize)
+
 // Field-by-field conversion between the in-memory form and the file bytes.
 // `out` and `in` hold exactly the record's size. Unpacking terminates every
 // text field within its width, whatever the file held.
-#define KESTROVA_RECORD_CODEC(Rec)            \
+#define KESTROVA_RECORD_CODEC(Rec, n)         \
   void Pack(const Rec& rec, BYTE* out);       \
   void Unpack(const BYTE* in, Rec& rec);
-KESTROVA_RECORD_CODEC(AccountRecord)
-KESTROVA_RECORD_CODEC(BudgetRecord)
-KESTROVA_RECORD_CODEC(EquipmentRecord)
-KESTROVA_RECORD_CODEC(FriendRecord)
-KESTROVA_RECORD_CODEC(ScheduleRecord)
-KESTROVA_RECORD_CODEC(ParticipantRecord)
-KESTROVA_RECORD_CODEC(ReserveRecord)
-KESTROVA_RECORD_CODEC(MemberRecord)
-KESTROVA_RECORD_CODEC(TransactionRecord)
-KESTROVA_RECORD_CODEC(SupportLineRecord)
-KESTROVA_RECORD_CODEC(SplitRecord)
-KESTROVA_RECORD_CODEC(SubAccountRecord)
-KESTROVA_RECORD_CODEC(AcctGroupRecord)
-KESTROVA_RECORD_CODEC(AcctGroupLinkRecord)
+KESTROVA_RECORD_TYPES(KESTROVA_RECORD_CODEC)
 #undef KESTROVA_RECORD_CODEC
 
 template <class Rec> struct RecordSize;
 #define KESTROVA_RECORD_SIZE(Rec, n) \
   template <> struct RecordSize<Rec> { static constexpr int value = n; };
-KESTROVA_RECORD_SIZE(AccountRecord, kAccountRecordSize)
-KESTROVA_RECORD_SIZE(BudgetRecord, kBudgetRecordSize)
-KESTROVA_RECORD_SIZE(EquipmentRecord, kEquipmentRecordSize)
-KESTROVA_RECORD_SIZE(FriendRecord, kFriendRecordSize)
-KESTROVA_RECORD_SIZE(ScheduleRecord, kScheduleRecordSize)
-KESTROVA_RECORD_SIZE(ParticipantRecord, kParticipantRecordSize)
-KESTROVA_RECORD_SIZE(ReserveRecord, kReserveRecordSize)
-KESTROVA_RECORD_SIZE(MemberRecord, kMemberRecordSize)
-KESTROVA_RECORD_SIZE(TransactionRecord, kTransactionRecordSize)
-KESTROVA_RECORD_SIZE(SupportLineRecord, kSupportLineRecordSize)
-KESTROVA_RECORD_SIZE(SplitRecord, kSplitRecordSize)
-KESTROVA_RECORD_SIZE(SubAccountRecord, kSubAccountRecordSize)
-KESTROVA_RECORD_SIZE(AcctGroupRecord, kAcctGroupRecordSize)
-KESTROVA_RECORD_SIZE(AcctGroupLinkRecord, kAcctGroupLinkRecordSize)
+KESTROVA_RECORD_TYPES(KESTROVA_RECORD_SIZE)
 #undef KESTROVA_RECORD_SIZE
 
 // Little-endian field access in a byte buffer.

@@ -330,13 +330,8 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
   }
   const AmountSum& openingTotal = reserveAccount ? reserveOpeningSum : opening;
   const AmountSum& closingTotal = reserveAccount ? reserveTotal : closing;
-  // Only the totals asked for must fit.
-  if (!TotalsFit("passbook (beyond the amount range)", {openingOut ? openingTotal : AmountSum(),
-                                                         closingOut ? closingTotal : AmountSum(),
-                                                         reserveOut ? reserveTotal : AmountSum()}))
+  if (!StoreTotals("passbook (beyond the amount range)",
+                   {{openingOut, &openingTotal}, {closingOut, &closingTotal}, {reserveOut, &reserveTotal}}))
     return 0;
-  if (openingOut) *openingOut = openingTotal.Value();
-  if (closingOut) *closingOut = closingTotal.Value();
-  if (reserveOut) *reserveOut = reserveTotal.Value();
   return 1;
 }

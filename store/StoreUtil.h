@@ -111,3 +111,21 @@ inline bool TotalsFit(const char* item, std::initializer_list<AmountSum> totals)
   }
   return true;
 }
+
+// A total a caller may have asked for: where it goes (null: not asked for).
+struct TotalOut {
+  int* out;
+  const AmountSum* total;
+};
+// Hands the totals asked for to the caller. Only those must fit (TotalsFit):
+// otherwise nothing is stored and the caller fails.
+inline bool StoreTotals(const char* item, std::initializer_list<TotalOut> totals) {
+  for (const TotalOut& t : totals) {
+    if (t.out == nullptr || t.total->Fits()) continue;
+    ShowStoreError(ERR_PARSE, item, MSG_ERROR);
+    return false;
+  }
+  for (const TotalOut& t : totals)
+    if (t.out) *t.out = t.total->Value();
+  return true;
+}

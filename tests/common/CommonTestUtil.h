@@ -27,6 +27,15 @@ class TempFolder {
   std::string path_;
 };
 
+// A sound configuration file of two years, 2005 current, as it is written.
+inline const std::string kSoundConfig =
+    "Fiscal Year\t= 2005\r\n"
+    "Program Folder  = /home/t/kestrova\r\n"
+    "Data Folder\t= 2004//data/fy2004\r\n"
+    "Data Folder\t= 2005//home/t/kestrova/fy2005\r\n"
+    "Version         = 4\r\n"
+    "Trace           = 1\r\n";
+
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "WindowTestUtil.h"
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/UnitVocab.h"
@@ -30,14 +31,7 @@ class DlgUtilWindows : public ::testing::Test {
   HWND Child(int x, int y, int w, int h) {
     return CreateWindowEx(0, "Static", "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr, nullptr);
   }
-  RECT InParent(HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    POINT a{r.left, r.top}, b{r.right, r.bottom};
-    ScreenToClient(parent, &a);
-    ScreenToClient(parent, &b);
-    return RECT{a.x, a.y, b.x, b.y};
-  }
+  RECT InParent(HWND child) { return RectInClient(parent, child); }
   static LOGFONT FontOf(HWND h) {
     LOGFONT lf{};
     GetObject(reinterpret_cast<HFONT>(SendMessage(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);

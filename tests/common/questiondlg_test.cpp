@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "WindowTestUtil.h"
 #include "common/DialogPresenters.h"
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
@@ -46,14 +47,7 @@ class QuestionDlgTest : public ::testing::Test {
   }
 };
 
-RECT RectIn(HWND dialog, HWND child) {
-  RECT r;
-  GetWindowRect(child, &r);
-  POINT a{r.left, r.top}, b{r.right, r.bottom};
-  ScreenToClient(dialog, &a);
-  ScreenToClient(dialog, &b);
-  return RECT{a.x, a.y, b.x, b.y};
-}
+RECT RectIn(HWND dialog, HWND child) { return RectInClient(dialog, child); }
 
 std::string TextOf(HWND h) {
   char buf[512] = "";

@@ -75,13 +75,7 @@ TEST(CommonRobustness, DamagedConfigurationFailsWithAMessageOrReads) {
   TempFolder dir;
   DataVersion.SetVersion("4", "0");
   std::snprintf(ConfigFileName, sizeof ConfigFileName, "%s", (dir / "config4.sl").c_str());
-  const std::string sound =
-      "Fiscal Year\t= 2005\r\n"
-      "Program Folder  = /home/t/kestrova\r\n"
-      "Data Folder\t= 2004//data/fy2004\r\n"
-      "Data Folder\t= 2005//home/t/kestrova/fy2005\r\n"
-      "Version         = 4\r\n"
-      "Trace           = 1\r\n";
+  const std::string& sound = kSoundConfig;
   int read = 0;
   const auto damages = Damages(24, sound.size());
   for (const Damage& d : damages) {

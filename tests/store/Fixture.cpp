@@ -196,37 +196,12 @@ void FiscalYear::Populate() {
 
   auto d = std::make_unique<TransactionDetail>();
   // 1: a deposit of 100.00 from fundraising, split 40.00 / 60.00.
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  TransactionRecord& t = d->transaction;
-  t = TransactionRecord{};
-  t.id = NextTransId++;
-  t.account = 101;
-  t.month = 1;
-  SetText(t.number, "DEP1");
-  SetText(t.date, "20080210");
-  SetText(t.payee, "Popcorn sale");
-  t.factor = 1;
-  t.amount = 10000;
-  d->lines[0].account = 520;
-  d->lines[0].amount = 10000;
-  d->lines[0].factor = SignedAmountByType('A', 1, 520);
-  d->lines[0].split = 1;
-  d->splits[0].factor = 1;
-  d->shares[0][kAnna].cash = 4000;
-  d->shares[0][kBen].cash = 6000;
+  TransactionRecord& t = StartTransaction(*d, NextTransId++, 1, "20080210", 1, 10000, "DEP1", "Popcorn sale");
+  SplitFundraisingLine(*d, 4000, 6000);
   ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
 
   // 2: a check of 50.00 for camping, 20.00 of it from the camp reserve.
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  t = TransactionRecord{};
-  t.id = NextTransId++;
-  t.account = 101;
-  t.month = 2;
-  SetText(t.number, "1001");
-  SetText(t.date, "20080305");
-  SetText(t.payee, "Camp store");
-  t.factor = -1;
-  t.amount = 5000;
+  StartTransaction(*d, NextTransId++, 2, "20080305", -1, 5000, "1001", "Camp store");
   d->lines[0].account = 620;
   d->lines[0].amount = 5000;
   d->lines[0].factor = SignedAmountByType('A', -1, 620);
@@ -236,17 +211,8 @@ void FiscalYear::Populate() {
   ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
 
   // 3: a canoe bought for 80.00 (a purchase posting on 399).
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  t = TransactionRecord{};
-  t.id = NextTransId++;
-  t.account = 101;
-  t.month = 3;
-  SetText(t.number, "1002");
-  SetText(t.date, "20080412");
-  SetText(t.payee, "Outfitters");
+  StartTransaction(*d, NextTransId++, 3, "20080412", -1, 8000, "1002", "Outfitters");
   SetText(t.remarks, "Canoe");
-  t.factor = -1;
-  t.amount = 8000;
   d->lines[0].account = 399;
   d->lines[0].amount = 8000;
   d->lines[0].factor = 1;
@@ -278,6 +244,48 @@ int FiscalYear::MemberCount(int row) {
   MemberRow m;
   EXPECT_EQ(ReadMemberRecord(MemberFile, &m, 4, 0, row), 1);
   return m.transCount;
+}
+
+TransactionRecord& StartTransaction(TransactionDetail& d, LONG id, int month, const char* date, int factor,
+                                    int amount, const char* number, const char* payee) {
+  ResetTransactionDetail(d.lines, d.splits, d.shares);
+  TransactionRecord& t = d.transaction;
+  t = TransactionRecord{};
+  t.id = id;
+  t.account = 101;
+  t.month = month;
+  SetText(t.number, number);
+  SetText(t.date, date);
+  SetText(t.payee, payee);
+  t.factor = factor;
+  t.amount = amount;
+  return t;
+}
+
+void SplitFundraisingLine(TransactionDetail& d, int anna, int ben) {
+  d.lines[0].account = 520;
+  d.lines[0].amount = anna + ben;
+  d.lines[0].factor = SignedAmountByType('A', 1, 520);
+  d.lines[0].split = 1;
+  d.splits[0].factor = 1;
+  d.shares[0][kAnna].cash = anna;
+  d.shares[0][kBen].cash = ben;
+}
+
+void SpendAnnaReserve(int annaSpent, LONG* idOut) {
+  auto d = std::make_unique<TransactionDetail>();
+  TransactionRecord& t = StartTransaction(*d, NextTransId++, 4, "20080510", -1, annaSpent);
+  d->lines[0].account = 620;
+  d->lines[0].amount = annaSpent;
+  d->lines[0].factor = 1;
+  d->lines[0].reserveAccount = 710;
+  d->lines[0].reserveAmount = annaSpent;
+  d->lines[0].reserveFactor = -1;
+  d->lines[0].split = 1;
+  d->splits[0].factor = -1;
+  d->shares[0][kAnna].accountAmount = annaSpent;
+  ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+  if (idOut) *idOut = t.id;
 }
 
 }  // namespace fixture

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "store/Records.h"
+#include "store/TransStore.h"
 
 namespace fixture {
 
@@ -48,5 +49,17 @@ class FiscalYear {
 // Path of a record file of the fixture's year by stem ("acct", "trans", ...).
 std::string FilePath(const FiscalYear& fy, const char* stem);
 long FileSize(const std::string& path);
+
+// Clears `d` (lines, splits and shares) and starts its transaction afresh:
+// id `id`, on account 101 in `month`, dated `date`, `factor` x `amount`;
+// number and payee may be null (left empty).
+TransactionRecord& StartTransaction(TransactionDetail& d, LONG id, int month, const char* date, int factor,
+                                    int amount, const char* number = nullptr, const char* payee = nullptr);
+// Line 0 of `d`: income from fundraising (520) of anna + ben, split in cash
+// among Anna and Ben.
+void SplitFundraisingLine(TransactionDetail& d, int anna, int ben);
+// Adds a camping expense (620) in April of which Anna spends `annaSpent`
+// out of reserve 710; `idOut` (may be null) gets the transaction's id.
+void SpendAnnaReserve(int annaSpent, LONG* idOut = nullptr);
 
 }  // namespace fixture

@@ -23,29 +23,6 @@ void AppendReserve(int member, int account, int amount) {
   CloseReserveFile();
 }
 
-// A camping expense of which Anna spends `annaSpent` out of reserve 710.
-void SpendReserve(int annaSpent) {
-  auto d = std::make_unique<TransactionDetail>();
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  TransactionRecord& t = d->transaction;
-  t.id = NextTransId++;
-  t.account = 101;
-  t.month = 4;
-  SetText(t.date, "20080510");
-  t.factor = -1;
-  t.amount = annaSpent;
-  d->lines[0].account = 620;
-  d->lines[0].amount = annaSpent;
-  d->lines[0].factor = 1;
-  d->lines[0].reserveAccount = 710;
-  d->lines[0].reserveAmount = annaSpent;
-  d->lines[0].reserveFactor = -1;
-  d->lines[0].split = 1;
-  d->splits[0].factor = -1;
-  d->shares[0][kAnna].accountAmount = annaSpent;
-  ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
-}
-
 TEST(ReserveAudit, FixtureHasNoOverspentMember) {
   fixture::FiscalYear fy;
   CResAudit audit;
@@ -57,12 +34,12 @@ TEST(ReserveAudit, FixtureHasNoOverspentMember) {
 
 TEST(ReserveAudit, SharesBeyondTheInitialReserveFlagTheMember) {
   fixture::FiscalYear fy;
-  SpendReserve(2500);  // Anna held 30.00
+  fixture::SpendAnnaReserve(2500);  // Anna held 30.00
   {
     CResAudit audit;
     EXPECT_EQ(audit.IsNegative(kAnna), 0);
   }
-  SpendReserve(1000);  // 30.00 - 25.00 - 10.00
+  fixture::SpendAnnaReserve(1000);  // 30.00 - 25.00 - 10.00
   CResAudit audit;
   EXPECT_EQ(audit.IsNegative(kAnna), 1);
   EXPECT_EQ(audit.IsNegative(kBen), 0);

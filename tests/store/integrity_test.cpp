@@ -365,26 +365,9 @@ TEST_F(IntegrityTest, ReserveAmountOfASplitLineIsWhatItsSubAccountsGive) {
   for (auto& c : cases) {
     FiscalYear year;
     GiveFriendsTheirYearlyAmounts();
-    auto d = std::make_unique<TransactionDetail>();
-    ResetTransactionDetail(d->lines, d->splits, d->shares);
-    TransactionRecord& t = d->transaction;
-    t.id = NextTransId++;
-    t.account = 101;
-    t.month = 4;
-    SetText(t.date, "20080510");
-    t.factor = -1;
-    t.amount = 2500;
-    d->lines[0].account = 620;
-    d->lines[0].amount = 2500;
-    d->lines[0].factor = 1;
-    d->lines[0].reserveAccount = 710;
-    d->lines[0].reserveAmount = 2500;
-    d->lines[0].reserveFactor = -1;
-    d->lines[0].split = 1;
-    d->splits[0].factor = -1;
-    d->shares[0][kAnna].accountAmount = 2500;
-    ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
-    const LONG key = LineKey(t.id, 0);
+    LONG id = 0;
+    ASSERT_NO_FATAL_FAILURE(fixture::SpendAnnaReserve(2500, &id));
+    const LONG key = LineKey(id, 0);
     const std::vector<int> annaRows = RowsWithKey(SubAcctTable, key);
     ASSERT_EQ(annaRows.size(), 1u);
     SubAccountRecord anna;
@@ -395,7 +378,7 @@ TEST_F(IntegrityTest, ReserveAmountOfASplitLineIsWhatItsSubAccountsGive) {
     }
     int lineRow = -1;
     for (int r = 0; r < SupportTable.rowCount; ++r)
-      if (SupportTable.keys[static_cast<size_t>(r)].id == t.id) lineRow = r;
+      if (SupportTable.keys[static_cast<size_t>(r)].id == id) lineRow = r;
     SupportLineRecord line;
     ASSERT_EQ(ReadRecord(SupportFile, line, lineRow), 1);
     line.reserveAmount = c.storedReserve;

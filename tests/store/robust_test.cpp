@@ -494,22 +494,8 @@ class Robustness : public ::testing::Test {
       }
     }
     auto d = std::make_unique<TransactionDetail>();
-    ResetTransactionDetail(d->lines, d->splits, d->shares);
-    TransactionRecord& t = d->transaction;
-    t.id = NextTransId;
-    t.account = 101;
-    t.month = 4;
-    SetText(t.number, "DEP9");
-    SetText(t.date, "20080520");
-    t.factor = 1;
-    t.amount = 3000;
-    d->lines[0].account = 520;
-    d->lines[0].amount = 3000;
-    d->lines[0].factor = SignedAmountByType('A', 1, 520);
-    d->lines[0].split = 1;
-    d->splits[0].factor = 1;
-    d->shares[0][fixture::kAnna].cash = 1000;
-    d->shares[0][fixture::kBen].cash = 2000;
+    TransactionRecord& t = fixture::StartTransaction(*d, NextTransId, 4, "20080520", 1, 3000, "DEP9");
+    fixture::SplitFundraisingLine(*d, 1000, 2000);
     AddTransaction(&t, d->lines, d->splits, d->shares);
     DeleteTransaction(2, 0);
     DeleteScout("Smith", "Anna");

@@ -541,13 +541,7 @@ TEST(Queries, EquipmentValues) {
   ASSERT_EQ(WriteRecord(EquipFile, canoe, canoeRow), 1);
   // A sale of 5.00 of equipment on 2008-04-20: a posting with factor -1.
   auto d = std::make_unique<TransactionDetail>();
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  d->transaction.id = NextTransId++;
-  d->transaction.account = 101;
-  d->transaction.month = 3;
-  SetText(d->transaction.date, "20080420");
-  d->transaction.factor = 1;
-  d->transaction.amount = 500;
+  fixture::StartTransaction(*d, NextTransId++, 3, "20080420", 1, 500);
   d->lines[0].account = 399;
   d->lines[0].amount = 500;
   d->lines[0].factor = -1;

@@ -26,16 +26,7 @@ using fixture::kBen;
 // Anna (25.00) and Ben (15.00) and posting to the camp reserve.
 std::unique_ptr<TransactionDetail> Deposit() {
   auto d = std::make_unique<TransactionDetail>();
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  TransactionRecord& t = d->transaction;
-  t.id = NextTransId++;
-  t.account = 101;
-  t.month = 5;
-  SetText(t.number, "DEP9");
-  SetText(t.date, "20080601");
-  t.factor = 1;
-  t.amount = 10000;
-  t.multiLine = 1;
+  fixture::StartTransaction(*d, NextTransId++, 5, "20080601", 1, 10000, "DEP9").multiLine = 1;
   d->lines[2].account = 520;
   d->lines[2].amount = 6000;
   d->lines[2].factor = 1;
@@ -159,12 +150,7 @@ TEST(Transactions, ReservePostingOfAReserveLineFollowsAChange) {
   other.classRow = 7;
   ASSERT_EQ(AddAcct(&other, nullptr, 0, nullptr, nullptr), 1);
   auto d = std::make_unique<TransactionDetail>();
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  d->transaction.id = NextTransId++;
-  d->transaction.account = 101;
-  SetText(d->transaction.date, "20080601");
-  d->transaction.factor = 1;
-  d->transaction.amount = 1000;
+  fixture::StartTransaction(*d, NextTransId++, 0, "20080601", 1, 1000);
   d->lines[0].account = 710;
   d->lines[0].amount = 1000;
   d->lines[0].factor = 1;
