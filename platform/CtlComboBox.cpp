@@ -95,9 +95,25 @@ void layoutChildren(Combo* c) {
 }
 
 // Keeps a drop-down combo as high as its selection field; the rest of the
-// height asked for becomes the dropped list's.
+// height asked for becomes the dropped list's. A simple combo without
+// CBS_NOINTEGRALHEIGHT shrinks so that its list shows whole items only.
 void fitHeight(Combo* c) {
-  if (isSimple(c)) return;
+  if (isSimple(c)) {
+    if (!c->list || (styleOf(c) & CBS_NOINTEGRALHEIGHT)) return;
+    layoutChildren(c);
+    RECT lc;
+    GetClientRect(c->list, &lc);
+    int itemH = std::max(1, static_cast<int>(toList(c, LB_GETITEMHEIGHT, 0, 0)));
+    int extra = lc.bottom % itemH;
+    if (extra && lc.bottom > itemH) {
+      RECT wr;
+      GetWindowRect(c->hwnd, &wr);
+      SetWindowPos(c->hwnd, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - extra,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      layoutChildren(c);
+    }
+    return;
+  }
   RECT wr;
   GetWindowRect(c->hwnd, &wr);
   if (wr.bottom - wr.top != fieldHeight(c))

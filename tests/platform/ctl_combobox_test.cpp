@@ -222,6 +222,25 @@ TEST_F(ComboBox, SimpleComboKeepsItsListShown) {
   EXPECT_EQ(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0), FALSE) << "nothing to drop";
 }
 
+TEST_F(ComboBox, SimpleComboListShowsWholeItemsUnlessAskedNot) {
+  // Bottom edges one pixel apart: one of them cannot fit whole items.
+  int cut = 0;
+  for (LONG bottom : {70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83, 84}) {
+    for (DWORD extra : {0u, static_cast<DWORD>(CBS_NOINTEGRALHEIGHT)}) {
+      HWND c = combo(CBS_SIMPLE | extra, {"one", "two", "three", "four", "five"}, RECT{10, 10, 160, bottom});
+      HWND list = GetDlgItem(c, 1000);
+      RECT lc;
+      GetClientRect(list, &lc);
+      int itemH = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+      ASSERT_GT(itemH, 0);
+      if (extra) cut += lc.bottom % itemH != 0;
+      else EXPECT_EQ(lc.bottom % itemH, 0) << bottom;
+      DestroyWindow(c);
+    }
+  }
+  EXPECT_GT(cut, 0);
+}
+
 TEST_F(ComboBox, PostedClickOpensADropDownList) {
   // A cell activates its combo by posting a button press and release at the
   // combo's corner: the list opens and stays open.

@@ -1,13 +1,13 @@
-// A small dialog drawn at a fixed size matches its golden picture to the
-// pixel (shipped fonts, classic colours). KESTROVA_UPDATE_GOLDEN=1 rewrites
-// the picture instead; look at it before keeping it.
-#include <cairo.h>
-
-#include <cstdlib>
-#include <cstring>
-
+// Dialogs drawn at a fixed size match their golden pictures to the pixel
+// (shipped fonts, classic colours): a small dialog, the gallery's controls
+// dialog in its states, and a message box. KESTROVA_UPDATE_GOLDEN=1 rewrites
+// the pictures instead; look at them before keeping them.
 #include "dlg_support.h"
-#include "platform/Resources.h"
+#include "tools/gallery/ControlsStates.h"
+#include "platform/DlgSnapshot.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageBoxDlg.h"
+#include "support/GoldenImage.h"
 
 namespace {
 
@@ -23,31 +23,6 @@ dialog 7100
 end
 )";
 
-// Pixels that differ between two pictures; -1 when they differ in size or
-// one cannot be read.
-int differingPixels(const std::string& a, const std::string& b) {
-  cairo_surface_t* sa = cairo_image_surface_create_from_png(a.c_str());
-  cairo_surface_t* sb = cairo_image_surface_create_from_png(b.c_str());
-  int result = -1;
-  if (cairo_surface_status(sa) == CAIRO_STATUS_SUCCESS && cairo_surface_status(sb) == CAIRO_STATUS_SUCCESS &&
-      cairo_image_surface_get_width(sa) == cairo_image_surface_get_width(sb) &&
-      cairo_image_surface_get_height(sa) == cairo_image_surface_get_height(sb)) {
-    result = 0;
-    int w = cairo_image_surface_get_width(sa), h = cairo_image_surface_get_height(sa);
-    for (int y = 0; y < h; ++y) {
-      const auto* ra = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(sa) +
-                                                              y * cairo_image_surface_get_stride(sa));
-      const auto* rb = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(sb) +
-                                                              y * cairo_image_surface_get_stride(sb));
-      for (int x = 0; x < w; ++x)
-        if ((ra[x] & 0xFFFFFF) != (rb[x] & 0xFFFFFF)) ++result;
-    }
-  }
-  cairo_surface_destroy(sa);
-  cairo_surface_destroy(sb);
-  return result;
-}
-
 class Golden : public dlgtest::DialogTest {};
 
 TEST_F(Golden, ASmallDialogMatchesItsGoldenPicture) {
@@ -59,16 +34,35 @@ TEST_F(Golden, ASmallDialogMatchesItsGoldenPicture) {
   d.ShowWindow(SW_SHOW);
   CheckDlgButton(d.m_hWnd, 101, BST_CHECKED);
   automation::PumpUntilIdle();
-  std::string actual = ::testing::TempDir() + "dlg_small.png";
-  ASSERT_TRUE(automation::RenderToPng(d.m_hWnd, actual));
-  // The test data lies beside the resource folder in the source tree.
-  std::string golden = ResourceDir() + "/../tests/data/platform/dlg_small.png";
-  const char* update = std::getenv("KESTROVA_UPDATE_GOLDEN");
-  if (update && std::strcmp(update, "1") == 0) {
-    std::string cmd = "cp '" + actual + "' '" + golden + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-  }
-  EXPECT_EQ(differingPixels(actual, golden), 0) << "compare " << actual << " with " << golden;
+  EXPECT_TRUE(golden::Matches("platform/dlg_small.png",
+                              [&](const std::string& path) { return automation::RenderToPng(d.m_hWnd, path); }));
+}
+
+// The gallery's controls dialog with the gallery's states and the combo box
+// dropped; the picture holds the dropped list as well.
+TEST_F(Golden, TheGalleryControlsDialogMatchesItsGoldenPicture) {
+  CDialog d(IDD_GALLERY_CONTROLS);
+  ASSERT_TRUE(d.Create(IDD_GALLERY_CONTROLS));
+  d.SetWindowPos(nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  gallery::SetControlsStates(d.m_hWnd);
+  d.ShowWindow(SW_SHOW);
+  automation::PumpUntilIdle();
+  gallery::DropControlsCombo(d.m_hWnd);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(golden::Matches("platform/dlg_gallery_controls.png",
+                              [&](const std::string& path) { return SnapshotToPng(d.m_hWnd, path); }));
+  d.DestroyWindow();
+}
+
+TEST_F(Golden, AQuestionMessageBoxMatchesItsGoldenPicture) {
+  HWND box = msgbox::Create(nullptr, "The file has changed since it was opened.\nSave the changes?", "Kestrova",
+                            MB_YESNOCANCEL | MB_ICONQUESTION);
+  ASSERT_TRUE(box);
+  SetWindowPos(box, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(golden::Matches("platform/dlg_messagebox_question.png",
+                              [&](const std::string& path) { return automation::RenderToPng(box, path); }));
+  DestroyWindow(box);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ControlsStates.h"
 #include "platform/Automation.h"
 #include "platform/CtlDefs.h"
 #include "platform/DlgSnapshot.h"
@@ -37,38 +38,7 @@ BOOL ControlsDialog::OnInitDialog() {
   }
   accel_ = LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_GALLERY));
 
-  CheckDlgButton(IDC_GAL_CHECK_ON, BST_CHECKED);
-  CheckDlgButton(IDC_GAL_CHECK_3STATE, BST_INDETERMINATE);
-  CheckDlgButton(IDC_GAL_CHECK_DISABLED, BST_CHECKED);
-  CheckRadioButton(IDC_GAL_RADIO1, IDC_GAL_RADIO3, IDC_GAL_RADIO2);
-
-  const char* words[] = {"Foxtrot", "Alpha", "Echo", "Bravo", "Delta", "Charlie", "Golf", "Hotel"};
-  for (const char* w : words) {
-    SendDlgItemMessage(IDC_GAL_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
-    SendDlgItemMessage(IDC_GAL_LIST_MULTI, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
-    for (int id : {IDC_GAL_COMBO_DROPDOWN, IDC_GAL_COMBO_LIST, IDC_GAL_COMBO_SIMPLE, IDC_GAL_COMBO_DROPPED})
-      SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
-  }
-  SendDlgItemMessage(IDC_GAL_LIST, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Charlie"));
-  SendDlgItemMessage(IDC_GAL_LIST_MULTI, LB_SETSEL, TRUE, 1);
-  SendDlgItemMessage(IDC_GAL_LIST_MULTI, LB_SETSEL, TRUE, 3);
-  SetDlgItemText(IDC_GAL_COMBO_DROPDOWN, "Typed text");
-  SendDlgItemMessage(IDC_GAL_COMBO_LIST, CB_SETCURSEL, 1, 0);
-  SendDlgItemMessage(IDC_GAL_COMBO_SIMPLE, CB_SETCURSEL, 2, 0);
-  SendDlgItemMessage(IDC_GAL_COMBO_DROPPED, CB_SETCURSEL, 3, 0);
-
-  SCROLLINFO si;
-  si.fMask = SIF_ALL;
-  si.nMin = 0;
-  si.nMax = 100;
-  si.nPage = 20;
-  si.nPos = 30;
-  ::SetScrollInfo(::GetDlgItem(h, IDC_GAL_SCROLL_H), SB_CTL, &si, TRUE);
-  si.nPos = 60;
-  ::SetScrollInfo(::GetDlgItem(h, IDC_GAL_SCROLL_V), SB_CTL, &si, TRUE);
-
-  // The focus on the first edit with its text selected.
-  GotoDlgCtrl(GetDlgItem(IDC_GAL_EDIT));
+  SetControlsStates(h);
   return FALSE;
 }
 
@@ -116,7 +86,7 @@ std::string controlsPath(const char* path) {
 }
 
 void drop(ControlsDialog& d) {
-  if (d.dropCombo) d.SendDlgItemMessage(IDC_GAL_COMBO_DROPPED, CB_SHOWDROPDOWN, TRUE, 0);
+  if (d.dropCombo) DropControlsCombo(d.m_hWnd);
 }
 
 }  // namespace
