@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "common/Address.h"
 #include "common/Dates.h"
 #include "common/UnitVocab.h"
 #include "store/AcctClass.h"
@@ -12,6 +13,7 @@
 #include "store/RecIO.h"
 #include "store/SplitStore.h"
 #include "store/StoreUtil.h"
+#include "store/UnitInfo.h"
 
 namespace {
 
@@ -373,4 +375,14 @@ int GetEquipOriginalValue(const char* date, int* valueOut) {
   if (!TotalsFit(kEquipValuesBeyond, {sum})) return 0;
   if (valueOut) *valueOut = sum.Value();
   return 1;
+}
+
+void GetReturnAddress(CStringArray& lines) {
+  lines.RemoveAll();
+  char city[48];
+  FormatCityLine(UnitCity, UnitState, UnitZip, static_cast<int>(sizeof city), city);
+  for (const char* line : {static_cast<const char*>(UnitName), static_cast<const char*>(UnitAddress1),
+                           static_cast<const char*>(UnitAddress2), static_cast<const char*>(city)}) {
+    if (line[0] != '\0') lines.Add(line);
+  }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Collections.h"
 #include "platform/types.h"
 #include "store/KeyTable.h"
 #include "store/Records.h"
@@ -41,3 +42,6 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
 int GetEquipValueChange(const char* fromDate, const char* toDate, int* sumOut);
 int GetEquipValueAt(const char* fromDate, const char* toDate, int* sumOut);
 int GetEquipOriginalValue(const char* date, int* valueOut);
+// The unit's return address: its name, address lines 1 and 2 and the city
+// line (city, state and zip within 48 characters), each only when not empty.
+void GetReturnAddress(CStringArray& lines);

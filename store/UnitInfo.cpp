@@ -19,6 +19,7 @@ char UnitAddress2[27];
 char UnitCity[18];
 char UnitState[3];
 char UnitZip[11];
+char UnitName[64];
 char UnitInfo1[32];
 char UnitInfo2[32];
 char UnitInfo3[32];

@@ -2,6 +2,10 @@
 // free information lines and the start of the fiscal year.
 #pragma once
 
+// The unit's display name ("Troop 123"): formed by the application shell
+// from the unit type's word and the stored unit number; the first line of
+// the unit's return address.
+extern char UnitName[64];
 extern char UnitAddress1[27];
 extern char UnitAddress2[27];
 extern char UnitCity[18];

@@ -20,6 +20,7 @@
 #include "store/Queries.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/UnitInfo.h"
 
 namespace {
 
@@ -581,3 +582,35 @@ TEST(Queries, EquipmentValues) {
 }
 
 }  // namespace
+
+TEST(Queries, ReturnAddressHasOnlyItsFilledLinesInOrder) {
+  struct Case {
+    const char* name;
+    const char* address1;
+    const char* address2;
+    const char* city;
+    const char* state;
+    const char* zip;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Troop 12", "1 Main St", "", "Springfield", "IL", "62701",
+       {"Troop 12", "1 Main St", "Springfield, IL 62701"}},
+      {"", "", "PO Box 5", "", "", "", {"PO Box 5"}},
+      {"Pack 7", "", "", "", "", "", {"Pack 7"}},
+      {"", "", "", "", "", "", {}},
+  };
+  for (const Case& c : cases) {
+    std::snprintf(UnitName, sizeof UnitName, "%s", c.name);
+    std::snprintf(UnitAddress1, sizeof UnitAddress1, "%s", c.address1);
+    std::snprintf(UnitAddress2, sizeof UnitAddress2, "%s", c.address2);
+    std::snprintf(UnitCity, sizeof UnitCity, "%s", c.city);
+    std::snprintf(UnitState, sizeof UnitState, "%s", c.state);
+    std::snprintf(UnitZip, sizeof UnitZip, "%s", c.zip);
+    CStringArray lines;
+    lines.Add("left over");
+    GetReturnAddress(lines);
+    ASSERT_EQ(lines.GetSize(), static_cast<INT_PTR>(c.lines.size())) << c.name << c.address2;
+    for (size_t i = 0; i < c.lines.size(); ++i) EXPECT_EQ(std::string(lines[static_cast<INT_PTR>(i)]), c.lines[i]);
+  }
+  UnitName[0] = UnitAddress1[0] = UnitAddress2[0] = UnitCity[0] = UnitState[0] = UnitZip[0] = '\0';
+}
