@@ -364,7 +364,12 @@ void AddToDate(const char* date, int years, int months, int days, char* out) {
     day = MonthLength(month, year);
   }
   if (year < 0) year = 0;
-  std::snprintf(out, 9, "%4.4d%2.2d%2.2d", year % 10000, month, day);
+  // The result is always eight digits; the wider buffer only keeps the
+  // compiler's truncation analysis quiet.
+  char text[40];
+  std::snprintf(text, sizeof text, "%4.4d%2.2d%2.2d", year % 10000, month, day);
+  std::memcpy(out, text, 8);
+  out[8] = '\0';
 }
 
 void GetTimestamp(int code, char* out) {

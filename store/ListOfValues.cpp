@@ -101,7 +101,8 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
     for (int i = 0; i < 9; ++i) {
       const AcctClassRow& c = AcctClassTable[i];
       if (c.low >= c.userLimit) break;
-      std::snprintf(text, sizeof text, "%3d-%3d %s", static_cast<int>(c.low), static_cast<int>(c.userLimit), c.name);
+      std::snprintf(text, sizeof text, "%3d-%3d %.*s", static_cast<int>(c.low), static_cast<int>(c.userLimit),
+                    static_cast<int>(sizeof c.name), c.name);
       b.Add(text, i);
     }
   } else if (t == "ADULT") {
