@@ -177,3 +177,22 @@ class CMemFile : public CFile {
   DWORD pos_ = 0;
   UINT growBytes_;
 };
+
+// A memory file that trades its contents as a global memory block (the
+// clipboard's currency, platform/Kernel.h). SetHandle loads a copy of the
+// block's bytes and starts at the beginning (the block stays the caller's);
+// Detach hands the contents over as a new block (owned by the caller) and
+// empties the file.
+class CSharedFile : public CMemFile {
+  DECLARE_DYNAMIC(CSharedFile)
+
+ public:
+  explicit CSharedFile(UINT allocFlags = 0x2002u /* GMEM_MOVEABLE | GMEM_DDESHARE */, UINT growBytes = 4096);
+  ~CSharedFile() override;
+
+  void SetHandle(HGLOBAL mem, BOOL allowGrow = TRUE);
+  HGLOBAL Detach();
+
+ private:
+  UINT allocFlags_;
+};

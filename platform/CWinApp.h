@@ -56,10 +56,27 @@ class CWinApp : public CWinThread {
   void EndWaitCursor();
   void RestoreWaitCursor();
   int m_nWaitCursorCount = 0;
+
+  // The application profile (platform/Profile.h: the file set with
+  // platform::SetProfileFile, else a store in memory). The registry key is
+  // remembered only.
+  void SetRegistryKey(LPCTSTR key);
+  LPCTSTR m_pszRegistryKey = nullptr;
+  UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
+  BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
+  CString GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue = nullptr);
+  // A null value deletes the entry, a null entry the whole section.
+  BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
+  // Bytes are stored as two upper-case hex digits each. *data is allocated
+  // with new[] and belongs to the caller; FALSE (and null, 0) when the entry
+  // is missing or not hex.
+  BOOL GetProfileBinary(LPCTSTR section, LPCTSTR entry, BYTE** data, UINT* bytes);
+  BOOL WriteProfileBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
   HCURSOR m_hcurWaitCursorRestore = nullptr;
 
  private:
   CString appName_;
+  CString registryKey_;
 };
 
 CWinApp* AfxGetApp();

@@ -107,6 +107,8 @@ class CWnd : public CCmdTarget {
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
   void GetClientRect(LPRECT rect) const;
   void GetWindowRect(LPRECT rect) const;
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const { return ::GetWindowPlacement(m_hWnd, placement); }
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) { return ::SetWindowPlacement(m_hWnd, placement); }
   void ClientToScreen(LPPOINT pt) const;
   void ClientToScreen(LPRECT rect) const;
   void ScreenToClient(LPPOINT pt) const;

@@ -54,6 +54,35 @@ BOOL EqualRgn(HRGN a, HRGN b);
 // Reads a BMP file (1, 4, 8, 24 or 32 bits per pixel, uncompressed) into a
 // bitmap; null for a missing or malformed file.
 HBITMAP LoadBitmapFile(const char* path);
+// The system bitmaps (our numbering), monochrome (black glyph on white, so
+// a block transfer to a colour DC draws the glyph in the text colour on the
+// background colour): OBM_COMBO 16 x 16, a drop-down arrow (a triangle 7
+// pixels wide pointing down, centred); OBM_MNARROW 8 x 8, a menu arrow (a
+// triangle 7 pixels tall pointing right); OBM_UPARROW, OBM_DNARROW,
+// OBM_LFARROW, OBM_RGARROW 16 x 16, the scroll arrows.
+#define OBM_COMBO    32738
+#define OBM_MNARROW  32739
+#define OBM_UPARROW  32740
+#define OBM_DNARROW  32741
+#define OBM_RGARROW  32742
+#define OBM_LFARROW  32743
+// With a null instance and MAKEINTRESOURCE(OBM_...) a system bitmap; else
+// as CBitmap::LoadBitmap (a BMP file by path or resource name).
+HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name);
+// LoadImage of bitmaps (IMAGE_BITMAP, platform/CtlDefs.h; icons and cursors
+// give null): the name is looked up as by ::LoadBitmap, or is a path with
+// LR_LOADFROMFILE. LR_LOADMAP3DCOLORS maps the classic greys to the current
+// 3-D colours: RGB(128,128,128) to COLOR_3DSHADOW, RGB(192,192,192) to
+// COLOR_3DFACE, RGB(223,223,223) to COLOR_3DLIGHT. A width or height other
+// than 0 stretches the bitmap (nearest pixel). LR_SHARED and the other flags
+// are accepted and ignored; the caller deletes the bitmap.
+#define LR_DEFAULTCOLOR     0x0000u
+#define LR_LOADFROMFILE     0x0010u
+#define LR_DEFAULTSIZE      0x0040u
+#define LR_LOADMAP3DCOLORS  0x1000u
+#define LR_CREATEDIBSECTION 0x2000u
+#define LR_SHARED           0x8000u
+HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 
 class CGdiObject : public CObject {
   DECLARE_DYNAMIC(CGdiObject)
@@ -149,6 +178,7 @@ class CBitmap : public CGdiObject {
   // bitmaps/<name>.bmp in the resource folder.
   BOOL LoadBitmap(LPCTSTR name);
   BOOL LoadBitmap(UINT id);
+  BOOL LoadOEMBitmap(UINT id);  // OBM_ ids, see ::LoadBitmap
   int GetBitmap(BITMAP* out) const { return GetObject(sizeof(BITMAP), out); }
   DWORD SetBitmapBits(DWORD count, const void* bits);
   DWORD GetBitmapBits(DWORD count, LPVOID bits) const;

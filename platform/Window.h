@@ -210,6 +210,27 @@ HWND ChildWindowFromPointEx(HWND parent, POINT clientPt, UINT flags);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 
+// Where a window is and how it shows: rcNormalPosition is its rectangle
+// (screen coordinates for a top-level window, parent client coordinates for
+// a child; the layer keeps no separate restore rectangle, so a maximized
+// window reports its maximized rectangle), showCmd SW_SHOWMINIMIZED,
+// SW_SHOWMAXIMIZED, SW_SHOWNORMAL or, for a hidden window, SW_HIDE.
+// SetWindowPlacement moves the window to rcNormalPosition, then shows it
+// with showCmd. Both need length set to sizeof(WINDOWPLACEMENT).
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+using LPWINDOWPLACEMENT = WINDOWPLACEMENT*;
+#define WPF_SETMINPOSITION       0x0001u
+#define WPF_RESTORETOMAXIMIZED   0x0002u
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
+
 // ---- Messages --------------------------------------------------------------
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
