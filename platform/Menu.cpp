@@ -77,8 +77,10 @@ struct Resources {
   std::vector<AccelTemplate> accels;
 };
 
-bool parseKey(const std::string& spec, ACCEL* out) {
-  std::string s = spec;
+// A key as written in an accelerator table: modifiers joined by "+" in
+// front of a key name, e.g. "Ctrl+Shift+Del".
+bool parseKey(const std::string& keyText, ACCEL* out) {
+  std::string s = keyText;
   BYTE virt = FVIRTKEY;
   for (;;) {
     size_t plus = s.find('+');
