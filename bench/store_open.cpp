@@ -42,7 +42,7 @@ struct Year {
     std::snprintf(SettingsFileName, MAX_PATH, "%s/udata4.dat", home.c_str());
     std::snprintf(FiscalYearYY, sizeof FiscalYearYY, "08");
     std::snprintf(TodayDate, sizeof TodayDate, "20080615");
-    for (const char* s : kStems) Write(s, {}, 0);
+    for (const char* s : kStems) Write(s, {});
     for (const char* s : {"/ag408_g.dat", "/ag408_a.dat"}) std::fclose(std::fopen((folder + s).c_str(), "wb"));
     FILE* u = std::fopen((folder + "/unit408.dat").c_str(), "wb");
     std::fputs("Fiscal Date = 002008\r\n", u);
@@ -54,7 +54,7 @@ struct Year {
     std::filesystem::remove_all(home, ec);
   }
   std::string Path(const char* stem) const { return folder + "/" + stem + "408.dat"; }
-  void Write(const char* stem, const std::vector<BYTE>& bytes, int) const {
+  void Write(const char* stem, const std::vector<BYTE>& bytes) const {
     FILE* f = std::fopen(Path(stem).c_str(), "wb");
     if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
@@ -63,7 +63,7 @@ struct Year {
   void Fill(const char* stem, int count, Make make) const {
     std::vector<BYTE> bytes(static_cast<size_t>(count) * RecordSize<Rec>::value);
     for (int i = 0; i < count; ++i) Pack(make(i), bytes.data() + static_cast<size_t>(i) * RecordSize<Rec>::value);
-    Write(stem, bytes, count);
+    Write(stem, bytes);
   }
   int Open(int allocate) const {
     CloseDataFiles();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "common/Dates.h"
 #include "common/ErrorText.h"
@@ -44,8 +45,6 @@ std::string Upper(std::string s) {
   return s;
 }
 
-void ShowText(const char* text, int kind) { DispMessage(text, kind); }
-
 void ShowFormatted(const char* format, const std::string& arg, int kind) {
   char text[600];
   std::snprintf(text, sizeof text, format, arg.c_str());
@@ -81,7 +80,7 @@ void AddDataFolder(const std::string& value) {
   }
   FiscalYearNode* node = FindYearNode(year.c_str(), 1, &YearList);
   if (!node) {
-    ShowText("Could not create data folder node", MSG_FATAL);
+    DispMessage("Could not create data folder node", MSG_FATAL);
     return;
   }
   if (folder.size() >= sizeof node->folder) {
@@ -104,7 +103,7 @@ void ApplyLine(const std::string& line) {
     SetFiscalYear(value);
   } else if (upper == "PROGRAM FOLDER") {
     if (value.size() >= sizeof ProgramFolder) {
-      ShowText("The program folder is too long", MSG_ERROR);
+      DispMessage("The program folder is too long", MSG_ERROR);
       return;
     }
     std::snprintf(ProgramFolder, sizeof ProgramFolder, "%s", value.c_str());
@@ -145,15 +144,15 @@ int ReadConfig() {
     return 0;
   }
   if (!CurrentFiscalYear[0]) {
-    ShowText("Unknown current fiscal year", MSG_ERROR);
+    DispMessage("Unknown current fiscal year", MSG_ERROR);
     return 0;
   }
   if (!ProgramFolder[0]) {
-    ShowText("Unknown program folder", MSG_ERROR);
+    DispMessage("Unknown program folder", MSG_ERROR);
     return 0;
   }
   if (!SortYearList()) {
-    ShowText("Unknown or missing data folders", MSG_ERROR);
+    DispMessage("Unknown or missing data folders", MSG_ERROR);
     return 0;
   }
   if (!CurrentYearNode) {
@@ -214,11 +213,8 @@ int SortYearList() {
   for (FiscalYearNode* a = YearList; a; a = a->next) {
     for (FiscalYearNode* b = a->next; b; b = b->next) {
       if (std::strcmp(a->year, b->year) > 0) {
-        FiscalYearNode tmp = *a;
-        std::memcpy(a->year, b->year, sizeof a->year);
-        std::memcpy(a->folder, b->folder, sizeof a->folder);
-        std::memcpy(b->year, tmp.year, sizeof b->year);
-        std::memcpy(b->folder, tmp.folder, sizeof b->folder);
+        std::swap(a->year, b->year);
+        std::swap(a->folder, b->folder);
       }
     }
   }

@@ -294,14 +294,6 @@ void FormatDate(const char* in, int inCode, int outCode, char* out) {
   std::snprintf(out, kPartRoom, "%s", text.c_str());
 }
 
-void FormatDateCStr(CString in, int inCode, int outCode, CString& out) {
-  char input[kPartRoom];
-  std::snprintf(input, sizeof input, "%s", static_cast<LPCTSTR>(in));
-  char output[kPartRoom];
-  FormatDate(input, inCode, outCode, output);
-  out = output;
-}
-
 const char* FormatDateLong(const char* in, int inCode) {
   static char buffers[4][32];
   static int next = 0;
@@ -401,4 +393,12 @@ CString GetDefaultDateText(bool normalise) {
   CString result = text;
   if (normalise && dateNormaliser) result = dateNormaliser(result);
   return result;
+}
+
+void FormatDateCStr(CString in, int inCode, int outCode, CString& out) {
+  char input[kPartRoom];
+  std::snprintf(input, sizeof input, "%s", static_cast<LPCTSTR>(in));
+  char output[kPartRoom];
+  FormatDate(input, inCode, outCode, output);
+  out = output;
 }

@@ -62,14 +62,19 @@ constexpr long kWholeFileLimit = 32768;
 FreeSpaceQuery freeSpaceQuery;
 bool diskCheckOff = false;
 
+// The folder holding `path`: "." for a bare name, "/" for a name at the root.
+std::string ParentFolder(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
 bool StatvfsQuery(const char* folder, unsigned long long* freeBytes) {
   // A folder not made yet lies on the volume of its nearest existing parent.
   std::string where = folder;
   struct statvfs st {};
   while (statvfs(where.c_str(), &st) != 0) {
     if (errno != ENOENT && errno != ENOTDIR) return false;
-    std::size_t slash = where.find_last_of('/');
-    std::string parent = slash == std::string::npos ? "." : (slash == 0 ? "/" : where.substr(0, slash));
+    std::string parent = ParentFolder(where);
     if (parent == where) return false;
     where = parent;
   }
@@ -182,10 +187,7 @@ int WriteFileAtomic(const char* path, const void* data, std::size_t size) {
     return 13;
   }
   // The rename itself reaches the disk with the folder.
-  std::string folder = path;
-  std::size_t slash = folder.rfind('/');
-  folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : folder.substr(0, slash));
-  int dfd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  int dfd = open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY);
   if (dfd >= 0) {
     fsync(dfd);
     close(dfd);

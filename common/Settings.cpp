@@ -6,10 +6,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <unordered_map>
 
 #include "common/Messages.h"
+#include "platform/Collections.h"
 
 char SettingsFileName[MAX_PATH] = "";
+
+struct SettingsSection {
+  std::FILE* stream = nullptr;
+  unsigned char buffer[kSettingsBlockRecords][kSettingsRecordSize];
+  char section[9] = "";
+};
 
 namespace {
 
@@ -37,31 +46,6 @@ void PutField(unsigned char* bytes, std::size_t room, const char* text) {
   if (n) std::memcpy(bytes, text, n);
 }
 
-}  // namespace
-
-struct SettingsSection {
-  std::FILE* stream = nullptr;
-  unsigned char buffer[kSettingsBlockRecords][kSettingsRecordSize];
-  char section[9] = "";
-};
-
-void DecodeSettingsRecord(const unsigned char* bytes, SettingsRecord& rec) {
-  CopyField(rec.section, sizeof rec.section, bytes + kSettingsSectionOffset);
-  rec.key = static_cast<char>(bytes[kSettingsKeyOffset]);
-  CopyField(rec.item, sizeof rec.item, bytes + kSettingsItemOffset);
-  CopyField(rec.value, sizeof rec.value, bytes + kSettingsValueOffset);
-}
-
-void EncodeSettingsRecord(const SettingsRecord& rec, unsigned char* bytes) {
-  std::memset(bytes, 0, kSettingsRecordSize);
-  PutField(bytes + kSettingsSectionOffset, 9, rec.section);
-  bytes[kSettingsKeyOffset] = static_cast<unsigned char>(rec.key);
-  PutField(bytes + kSettingsItemOffset, 265, rec.item);
-  PutField(bytes + kSettingsValueOffset, 261, rec.value);
-}
-
-namespace {
-
 bool Matches(const SettingsSection* h, const unsigned char* rec, char key, const char* item) {
   if (rec[0] == 0) return false;
   if (strncmp(reinterpret_cast<const char*>(rec), h->section, 9) != 0) return false;
@@ -72,6 +56,18 @@ bool Matches(const SettingsSection* h, const unsigned char* rec, char key, const
     if (std::strcmp(stored, item) != 0) return false;
   }
   return true;
+}
+
+// Reads the block of records at `offset` into the handle's buffer and
+// clears the stream's error and end marks. The number of whole records read
+// (a trailing piece shorter than a record, in a damaged file, is not a
+// record), -1 when the seek failed; `readFailed` tells a failed read.
+int ReadBlock(SettingsSection* h, long offset, bool* readFailed) {
+  if (std::fseek(h->stream, offset, SEEK_SET) != 0) return -1;
+  std::size_t bytes = std::fread(h->buffer, 1, kBlockBytes, h->stream);
+  *readFailed = std::ferror(h->stream) != 0;
+  std::clearerr(h->stream);
+  return static_cast<int>(bytes / kSettingsRecordSize);
 }
 
 struct ScanResult {
@@ -87,14 +83,9 @@ ScanResult Scan(SettingsSection* h, char key, const char* item) {
   ScanResult r;
   long offset = 0;
   for (;;) {
-    if (std::fseek(h->stream, offset, SEEK_SET) != 0) return r;
-    std::size_t bytes = std::fread(h->buffer, 1, kBlockBytes, h->stream);
-    if (std::ferror(h->stream)) {
-      std::clearerr(h->stream);
-      return r;
-    }
-    // A trailing piece shorter than a record (a damaged file) is not a record.
-    int count = static_cast<int>(bytes / kSettingsRecordSize);
+    bool readFailed = false;
+    int count = ReadBlock(h, offset, &readFailed);
+    if (count < 0 || readFailed) return r;
     for (int i = 0; i < count; ++i) {
       long at = offset + static_cast<long>(i * kSettingsRecordSize);
       if (Matches(h, h->buffer[i], key, item)) {
@@ -108,7 +99,6 @@ ScanResult Scan(SettingsSection* h, char key, const char* item) {
     r.endOffset = offset + static_cast<long>(count * kSettingsRecordSize);
     if (count < kSettingsBlockRecords) {
       r.reachedEnd = true;
-      std::clearerr(h->stream);
       return r;
     }
     offset += kBlockBytes;
@@ -293,14 +283,73 @@ void DeleteSettingKey(SettingsSection* handle, char key) {
   static const unsigned char kFree[kSettingsRecordSize] = {};
   long offset = 0;
   for (;;) {
-    if (std::fseek(handle->stream, offset, SEEK_SET) != 0) return;
-    std::size_t bytes = std::fread(handle->buffer, 1, kBlockBytes, handle->stream);
-    int count = static_cast<int>(bytes / kSettingsRecordSize);
-    std::clearerr(handle->stream);
+    bool readFailed = false;
+    int count = ReadBlock(handle, offset, &readFailed);
+    if (count < 0) return;
     for (int i = 0; i < count; ++i)
       if (Matches(handle, handle->buffer[i], key, nullptr))
         WriteRecord(handle, offset + static_cast<long>(i * kSettingsRecordSize), kFree);
     if (count < kSettingsBlockRecords) return;
     offset += kBlockBytes;
   }
+}
+
+// String arrays: one record per element, the item name being the element's
+// index.
+
+void GetSettingArray(SettingsSection* handle, char key, CStringArray& array) {
+  array.RemoveAll();
+  if (!handle) return;
+  // One pass over the file gathers every item of the key (the first record
+  // of an item counts, as for a single read); the elements then follow from
+  // index 0 up to the first one missing.
+  std::unordered_map<std::string, std::string> items;
+  for (long offset = 0;; offset += kBlockBytes) {
+    bool readFailed = false;
+    int count = ReadBlock(handle, offset, &readFailed);
+    if (count < 0 || readFailed) break;
+    for (int i = 0; i < count; ++i) {
+      const unsigned char* rec = handle->buffer[i];
+      if (!Matches(handle, rec, key, nullptr)) continue;
+      char item[265];
+      CopyField(item, sizeof item, rec + kSettingsItemOffset);
+      if (items.count(item)) continue;
+      char value[kSettingsValueMax + 1];
+      CopyField(value, sizeof value, rec + kSettingsValueOffset);
+      items.emplace(item, value);
+    }
+    if (count < kSettingsBlockRecords) break;
+  }
+  for (int i = 0;; ++i) {
+    auto found = items.find(std::to_string(i));
+    if (found == items.end() || found->second == "<dummy>") break;
+    array.Add(CString(found->second));
+  }
+}
+
+int PutSettingArray(SettingsSection* handle, char key, CStringArray* array) {
+  DeleteSettingKey(handle, key);
+  if (!array) return 0;
+  int count = static_cast<int>(array->GetSize());
+  for (int i = 0; i < count; ++i) {
+    char item[16];
+    std::snprintf(item, sizeof item, "%d", i);
+    PutSettingString(handle, key, item, array->GetAt(i));
+  }
+  return count;
+}
+
+void DecodeSettingsRecord(const unsigned char* bytes, SettingsRecord& rec) {
+  CopyField(rec.section, sizeof rec.section, bytes + kSettingsSectionOffset);
+  rec.key = static_cast<char>(bytes[kSettingsKeyOffset]);
+  CopyField(rec.item, sizeof rec.item, bytes + kSettingsItemOffset);
+  CopyField(rec.value, sizeof rec.value, bytes + kSettingsValueOffset);
+}
+
+void EncodeSettingsRecord(const SettingsRecord& rec, unsigned char* bytes) {
+  std::memset(bytes, 0, kSettingsRecordSize);
+  PutField(bytes + kSettingsSectionOffset, 9, rec.section);
+  bytes[kSettingsKeyOffset] = static_cast<unsigned char>(rec.key);
+  PutField(bytes + kSettingsItemOffset, 265, rec.item);
+  PutField(bytes + kSettingsValueOffset, 261, rec.value);
 }

@@ -49,6 +49,8 @@ void GetSettingText(SettingsSection* handle, char key, const char* def, char* ou
 BOOL GetSettingFlag(SettingsSection* handle, char key, int def);
 int GetSettingInt(SettingsSection* handle, char key, int def);
 float GetSettingFloat(SettingsSection* handle, char key, float def);
+// String arrays: one record per element, the item name being its index.
+// Reading stops at the first index missing.
 void GetSettingArray(SettingsSection* handle, char key, CStringArray& array);
 
 // 1 when a record was written. A value longer than 254 characters is refused

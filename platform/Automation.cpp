@@ -25,9 +25,7 @@ State& state() {
   return s;
 }
 
-bool contains(const std::string& hay, const std::string& part) {
-  return part.empty() || hay.find(part) != std::string::npos;
-}
+bool contains(const std::string& hay, const std::string& part) { return hay.find(part) != std::string::npos; }
 
 }  // namespace
 

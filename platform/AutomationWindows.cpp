@@ -132,9 +132,6 @@ void RunModalIdle(CWnd* loopOwner) {
     if (!it->caption.empty() && cap.find(it->caption) == std::string::npos) continue;
     DialogRule rule = std::move(*it);
     rules.erase(it);
-    ModalInfo info;
-    info.kind = "dialog";
-    info.caption = cap;
     if (rule.callback) rule.callback(h);
     if (loopOwner->ContinueModal()) loopOwner->EndModalLoop(rule.endCode);
     return;

@@ -172,7 +172,6 @@ PixelImage SnapshotBitmap(GdiObjectImpl* b) {
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
   if (planes != 1 || (bitsPerPixel != 1 && bitsPerPixel != 24 && bitsPerPixel != 32)) return nullptr;
-  if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return nullptr;
   GdiObjectImpl* o = NewBitmapImpl(width, height, static_cast<int>(bitsPerPixel));
   if (!o) return nullptr;
   if (bits) SetBits(o, 0xFFFFFFFFu, static_cast<const BYTE*>(bits));

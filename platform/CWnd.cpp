@@ -129,6 +129,17 @@ LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return wnd->WindowProc(message, wParam, lParam);
 }
 
+namespace {
+// Deletes the temporary C++ object CWnd::FromHandle made for a window.
+void dropTemp(HWND hwnd) {
+  CWnd* t = hwnd->temp;
+  if (!t) return;
+  hwnd->temp = nullptr;
+  t->m_hWnd = nullptr;
+  delete t;
+}
+}  // namespace
+
 namespace wnd {
 
 void AttachCreating(HWND hwnd) {
@@ -143,12 +154,7 @@ void AttachCreating(HWND hwnd) {
 }
 
 void ForgetObjects(HWND hwnd) {
-  if (hwnd->temp) {
-    CWnd* t = hwnd->temp;
-    hwnd->temp = nullptr;
-    t->m_hWnd = nullptr;
-    delete t;
-  }
+  dropTemp(hwnd);
   if (hwnd->object) {  // a handler kept the base OnNcDestroy from running
     hwnd->object->m_hWnd = nullptr;
     hwnd->object = nullptr;
@@ -182,13 +188,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
 }
 
 void CWnd::DeleteTempMap() {
-  for (HWND h : wnd::S().live) {
-    if (!h->temp) continue;
-    CWnd* t = h->temp;
-    h->temp = nullptr;
-    t->m_hWnd = nullptr;
-    delete t;
-  }
+  for (HWND h : wnd::S().live) dropTemp(h);
 }
 
 BOOL CWnd::Attach(HWND hwnd) {
@@ -279,12 +279,7 @@ void CWnd::PostNcDestroy() {}
 
 void CWnd::SetWindowText(LPCTSTR text) { ::SetWindowText(m_hWnd, text); }
 int CWnd::GetWindowText(LPTSTR buffer, int maxCount) const { return ::GetWindowText(m_hWnd, buffer, maxCount); }
-void CWnd::GetWindowText(CString& text) const {
-  int n = ::GetWindowTextLength(m_hWnd);
-  std::vector<char> buf(static_cast<size_t>(n) + 1, 0);
-  ::GetWindowText(m_hWnd, buf.data(), n + 1);
-  text = buf.data();
-}
+void CWnd::GetWindowText(CString& text) const { text = wnd::WindowText(m_hWnd).c_str(); }
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
 void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->m_hObject : nullptr), redraw);
@@ -297,23 +292,24 @@ CFont* CWnd::GetFont() const {
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_EXSTYLE)); }
 
-BOOL CWnd::ModifyStyle(HWND hwnd, DWORD remove, DWORD add, UINT swpFlags) {
-  DWORD style = static_cast<DWORD>(::GetWindowLong(hwnd, GWL_STYLE));
+namespace {
+// GWL_STYLE or GWL_EXSTYLE less `remove` plus `add`; FALSE when nothing changes.
+BOOL modifyStyleLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT swpFlags) {
+  DWORD style = static_cast<DWORD>(::GetWindowLong(hwnd, index));
   DWORD ns = (style & ~remove) | add;
   if (ns == style) return FALSE;
-  ::SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(ns));
+  ::SetWindowLong(hwnd, index, static_cast<LONG>(ns));
   if (swpFlags)
     ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
   return TRUE;
 }
+}  // namespace
+
+BOOL CWnd::ModifyStyle(HWND hwnd, DWORD remove, DWORD add, UINT swpFlags) {
+  return modifyStyleLong(hwnd, GWL_STYLE, remove, add, swpFlags);
+}
 BOOL CWnd::ModifyStyleEx(HWND hwnd, DWORD remove, DWORD add, UINT swpFlags) {
-  DWORD style = static_cast<DWORD>(::GetWindowLong(hwnd, GWL_EXSTYLE));
-  DWORD ns = (style & ~remove) | add;
-  if (ns == style) return FALSE;
-  ::SetWindowLong(hwnd, GWL_EXSTYLE, static_cast<LONG>(ns));
-  if (swpFlags)
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-  return TRUE;
+  return modifyStyleLong(hwnd, GWL_EXSTYLE, remove, add, swpFlags);
 }
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) { return ModifyStyle(m_hWnd, remove, add, swpFlags); }
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) {

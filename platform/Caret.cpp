@@ -5,14 +5,8 @@
 
 using namespace wnd;
 
-namespace {
-void undraw() {
-  // Hide-and-restore through the painting side keeps one place that knows
-  // how the pixels are inverted.
-  CaretHide();
-}
-void redraw() { CaretRestore(); }
-}  // namespace
+// The pixels are taken off and put back through CaretHide/CaretRestore, the
+// one place that knows how they are inverted.
 
 BOOL CreateCaret(HWND hwnd, HBITMAP, int width, int height) {
   if (!Get(hwnd)) return FALSE;
@@ -32,9 +26,9 @@ BOOL DestroyCaret() {
   Caret& c = S().caret;
   if (!c.owner) return FALSE;
   if (c.drawn && Get(c.owner)) {
-    undraw();
+    CaretHide();
     c.hideCount = 1;
-    redraw();
+    CaretRestore();
   }
   c = Caret{};
   return TRUE;
@@ -47,8 +41,8 @@ BOOL ShowCaret(HWND hwnd) {
   if (--c.hideCount == 0) {
     c.blinkOn = true;
     c.nextBlink = platform::GetHost().Now() + GetCaretBlinkTime();
-    undraw();
-    redraw();
+    CaretHide();
+    CaretRestore();
   }
   return TRUE;
 }
@@ -56,21 +50,21 @@ BOOL ShowCaret(HWND hwnd) {
 BOOL HideCaret(HWND hwnd) {
   Caret& c = S().caret;
   if (!c.owner || (hwnd && hwnd != c.owner)) return FALSE;
-  undraw();
+  CaretHide();
   ++c.hideCount;
-  redraw();
+  CaretRestore();
   return TRUE;
 }
 
 BOOL SetCaretPos(int x, int y) {
   Caret& c = S().caret;
   if (!c.owner) return FALSE;
-  undraw();
+  CaretHide();
   c.x = x;
   c.y = y;
   c.blinkOn = true;  // a moved caret shows at once
   c.nextBlink = platform::GetHost().Now() + GetCaretBlinkTime();
-  redraw();
+  CaretRestore();
   return TRUE;
 }
 

@@ -199,13 +199,10 @@ void drawRadio(CDC* dc, const RECT& box, bool checked, bool pushed, bool enabled
 }
 
 void paint(Button* b) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(b->hwnd, &ps);
-  CDC* dc = CDC::FromHandle(hdc);
-  if (!dc) {
-    EndPaint(b->hwnd, &ps);
-    return;
-  }
+  PaintScope painting(b->hwnd);
+  HDC hdc = painting.hdc;
+  CDC* dc = painting.dc;
+  if (!dc) return;
   UINT t = type(b);
   DWORD st = styleOf(b);
   bool enabled = IsWindowEnabled(b->hwnd) != FALSE;
@@ -216,7 +213,6 @@ void paint(Button* b) {
     DRAWITEMSTRUCT di = drawItemOf(b, hdc, ODA_DRAWENTIRE);
     CtlColor(b->hwnd, hdc, WM_CTLCOLORBTN);
     if (HWND p = GetParent(b->hwnd)) SendMessage(p, WM_DRAWITEM, di.CtlID, reinterpret_cast<LPARAM>(&di));
-    EndPaint(b->hwnd, &ps);
     return;
   }
   bool push = isPush(t) || ((st & BS_PUSHLIKE) && (isCheck(t) || isRadio(t)));
@@ -235,7 +231,6 @@ void paint(Button* b) {
       InflateRect(&f, def ? -4 : -3, def ? -4 : -3);
       dc->DrawFocusRect(&f);
     }
-    EndPaint(b->hwnd, &ps);
     return;
   }
   COLORREF textColor = dc->GetTextColor();
@@ -260,7 +255,6 @@ void paint(Button* b) {
       dc->SetTextColor(enabled ? textColor : GetSysColor(COLOR_GRAYTEXT));
       dc->DrawText(buf, n, &tr, DT_SINGLELINE | DT_LEFT);
     }
-    EndPaint(b->hwnd, &ps);
     return;
   }
   FillBrush(dc, client, brush);
@@ -282,7 +276,6 @@ void paint(Button* b) {
     IntersectRect(&drawn, &drawn, &client);
     dc->DrawFocusRect(&drawn);
   }
-  EndPaint(b->hwnd, &ps);
 }
 
 // A group box paints no background, so the old caption goes when the

@@ -270,7 +270,8 @@ void typeChar(Combo* c, unsigned char ch) {
   c->typedTime = now;
   c->typed += static_cast<char>(ch);
   int i = cur(c);
-  bool same = std::all_of(c->typed.begin(), c->typed.end(), [&](char x) { return Lower(x) == Lower(c->typed[0]); });
+  bool same = std::all_of(c->typed.begin(), c->typed.end(),
+                          [&](char x) { return Cp1252ToLower(x) == Cp1252ToLower(c->typed[0]); });
   LRESULT found = (c->typed.size() > 1 && !same)
                       ? toList(c, LB_FINDSTRING, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(c->typed.c_str()))
                       : toList(c, LB_FINDSTRING, static_cast<WPARAM>(i),
@@ -287,19 +288,16 @@ void typeChar(Combo* c, unsigned char ch) {
 }
 
 void paint(Combo* c) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(c->hwnd, &ps);
-  CDC* dc = CDC::FromHandle(hdc);
-  if (!dc) {
-    EndPaint(c->hwnd, &ps);
-    return;
-  }
+  PaintScope painting(c->hwnd);
+  HDC hdc = painting.hdc;
+  CDC* dc = painting.dc;
+  if (!dc) return;
   bool enabled = IsWindowEnabled(c->hwnd) != FALSE;
   dc->SelectObject(c->font ? c->font : DefaultFont());
   RECT client;
   GetClientRect(c->hwnd, &client);
   RECT frame{0, 0, client.right, isSimple(c) ? fieldHeight(c) : client.bottom};
-  HBRUSH brush = CtlColor(c->hwnd, hdc, isDropList(c) || !enabled ? WM_CTLCOLOREDIT : WM_CTLCOLOREDIT);
+  HBRUSH brush = CtlColor(c->hwnd, hdc, WM_CTLCOLOREDIT);
   COLORREF text = enabled ? dc->GetTextColor() : GetSysColor(COLOR_GRAYTEXT);
   RECT inner = frame;
   InflateRect(&inner, -2, -2);
@@ -345,7 +343,6 @@ void paint(Combo* c) {
       if (hot) dc->DrawFocusRect(&f);
     }
   }
-  EndPaint(c->hwnd, &ps);
 }
 
 void measureHeights(Combo* c) {

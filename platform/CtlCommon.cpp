@@ -62,24 +62,6 @@ int TextWidth(const FontInfo& f, const char* text, int count) {
   return w;
 }
 
-char Upper(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
-  if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
-  if (u == 0x9A || u == 0x9C || u == 0x9E) return static_cast<char>(u - 16);
-  if (u == 0xFF) return static_cast<char>(0x9F);
-  return c;
-}
-
-char Lower(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
-  if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 16);
-  if (u == 0x9F) return static_cast<char>(0xFF);
-  return c;
-}
-
 bool IsWordChar(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return u > ' ' && u != 0x7F && u != 0xA0;
@@ -160,10 +142,6 @@ void BarsAskedFor(LPARAM createStruct, bool* wantV, bool* wantH) {
   if (!cs) return;
   *wantV = (static_cast<DWORD>(cs->style) & WS_VSCROLL) != 0;
   *wantH = (static_cast<DWORD>(cs->style) & WS_HSCROLL) != 0;
-}
-
-int DrawLabel(CDC* dc, const char* text, RECT* r, UINT format) {
-  return dc->DrawText(text, static_cast<int>(std::strlen(text)), r, format);
 }
 
 }  // namespace ctl

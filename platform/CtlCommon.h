@@ -35,6 +35,20 @@ class StateMap {
   std::map<HWND, std::unique_ptr<T>> map_;
 };
 
+// BeginPaint at construction, EndPaint when it goes out of scope. `dc` is
+// null when the window could not be painted.
+struct PaintScope {
+  explicit PaintScope(HWND h) : hwnd(h), hdc(BeginPaint(h, &ps)), dc(CDC::FromHandle(hdc)) {}
+  ~PaintScope() { EndPaint(hwnd, &ps); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HWND hwnd;
+  PAINTSTRUCT ps;
+  HDC hdc;
+  CDC* dc;
+};
+
 DWORD StyleOf(HWND hwnd);
 // The window scroll bars a control was created with (WM_NCCREATE's
 // CREATESTRUCT in lParam; nothing is set without one).
@@ -56,9 +70,6 @@ struct FontInfo {
 FontInfo Measure(HFONT font);
 int TextWidth(const FontInfo& f, const char* text, int count);
 
-// Upper/lower case of a Windows-1252 byte.
-char Upper(char c);
-char Lower(char c);
 bool IsWordChar(char c);
 
 // Classic drawing.
@@ -69,8 +80,6 @@ void DrawArrowGlyph(CDC* dc, const RECT& r, int direction, bool enabled);  // 0 
 RECT DrawButtonFace(CDC* dc, const RECT& r, bool pushed, bool defaultFrame);
 // The dotted track of a scroll bar.
 void FillScrollTrack(CDC* dc, const RECT& r);
-// Draws text with "&" access-key prefixes unless noPrefix.
-int DrawLabel(CDC* dc, const char* text, RECT* r, UINT format);
 
 }  // namespace ctl
 

@@ -253,8 +253,8 @@ void relayout(Edit* e) {
 
 std::string convertCase(Edit* e, std::string s) {
   DWORD st = styleOf(e);
-  if (st & ES_UPPERCASE) for (char& c : s) c = Upper(c);
-  else if (st & ES_LOWERCASE) for (char& c : s) c = Lower(c);
+  if (st & ES_UPPERCASE) for (char& c : s) c = Cp1252ToUpper(c);
+  else if (st & ES_LOWERCASE) for (char& c : s) c = Cp1252ToLower(c);
   return s;
 }
 
@@ -525,13 +525,10 @@ void selectWordAt(Edit* e, int i) {
 }
 
 void paint(Edit* e) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(e->hwnd, &ps);
-  CDC* dc = CDC::FromHandle(hdc);
-  if (!dc) {
-    EndPaint(e->hwnd, &ps);
-    return;
-  }
+  PaintScope painting(e->hwnd);
+  HDC hdc = painting.hdc;
+  CDC* dc = painting.dc;
+  if (!dc) return;
   DWORD st = styleOf(e);
   bool enabled = IsWindowEnabled(e->hwnd) != FALSE;
   UINT colorMsg = (!enabled || (st & ES_READONLY)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
@@ -595,7 +592,6 @@ void paint(Edit* e) {
     }
   }
   dc->RestoreDC(saved);
-  EndPaint(e->hwnd, &ps);
 }
 
 void scrollLines(Edit* e, int dLines, int dPixels) {

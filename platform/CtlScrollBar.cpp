@@ -230,9 +230,9 @@ void beginControlTrack(Control* c) {
 }
 
 void controlPaint(Control* c) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(c->hwnd, &ps);
-  if (CDC* dc = CDC::FromHandle(hdc)) {
+  PaintScope painting(c->hwnd);
+  HDC hdc = painting.hdc;
+  if (CDC* dc = painting.dc) {
     RECT r;
     GetClientRect(c->hwnd, &r);
     HBRUSH brush = CtlColor(c->hwnd, hdc, WM_CTLCOLORSCROLLBAR);
@@ -248,7 +248,6 @@ void controlPaint(Control* c) {
       }
     }
   }
-  EndPaint(c->hwnd, &ps);
 }
 
 LRESULT scrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -20,13 +20,10 @@ struct Static {
 StateMap<Static> g_statics;
 
 void paint(Static* s) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(s->hwnd, &ps);
-  CDC* dc = CDC::FromHandle(hdc);
-  if (!dc) {
-    EndPaint(s->hwnd, &ps);
-    return;
-  }
+  PaintScope painting(s->hwnd);
+  HDC hdc = painting.hdc;
+  CDC* dc = painting.dc;
+  if (!dc) return;
   DWORD st = StyleOf(s->hwnd);
   UINT t = st & SS_TYPEMASK;
   bool enabled = IsWindowEnabled(s->hwnd) != FALSE;
@@ -111,7 +108,6 @@ void paint(Static* s) {
     GetClientRect(s->hwnd, &e);
     dc->DrawEdge(&e, BDR_SUNKENOUTER, BF_RECT);
   }
-  EndPaint(s->hwnd, &ps);
 }
 
 LRESULT staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -67,9 +67,10 @@ void exchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long lo, long 
     setText(h, buf);
     return;
   }
+  std::string text = wnd::WindowText(h);
   long long v;
-  if (!parseInteger(wnd::WindowText(h), lo, hi, &v)) {
-    std::string s = trimmed(wnd::WindowText(h));
+  if (!parseInteger(text, lo, hi, &v)) {
+    std::string s = trimmed(text);
     if (lo >= 0 && !s.empty() && s[0] == '-') failWith(pDX, "Please enter a positive integer.");
     if (hi <= 0xFFFF) {
       char msg[96];
@@ -239,21 +240,19 @@ void comboLoad(HWND h, const CString& value, bool exact) {
   // An editable combo box shows the text even when no item carries it.
   if ((style & 0x3u) != CBS_DROPDOWNLIST && found == CB_ERR) SetWindowText(h, value);
 }
+
+
+void exchangeComboString(CDataExchange* pDX, int nIDC, CString& value, bool exact) {
+  HWND h = pDX->PrepareCtrl(nIDC);
+  if (!h) return;
+  if (pDX->m_bSaveAndValidate) comboSave(h, value);
+  else comboLoad(h, value, exact);
+}
 }  // namespace
 
-void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
-  HWND h = pDX->PrepareCtrl(nIDC);
-  if (!h) return;
-  if (pDX->m_bSaveAndValidate) comboSave(h, value);
-  else comboLoad(h, value, false);
-}
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) { exchangeComboString(pDX, nIDC, value, false); }
 
-void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
-  HWND h = pDX->PrepareCtrl(nIDC);
-  if (!h) return;
-  if (pDX->m_bSaveAndValidate) comboSave(h, value);
-  else comboLoad(h, value, true);
-}
+void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) { exchangeComboString(pDX, nIDC, value, true); }
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
   HWND h = pDX->PrepareCtrl(nIDC);
@@ -275,21 +274,18 @@ void listSave(HWND h, CString& value) {
   LRESULT sel = SendMessage(h, LB_GETCURSEL, 0, 0);
   value = sel >= 0 ? itemText(h, LB_GETTEXTLEN, LB_GETTEXT, sel).c_str() : "";
 }
+
+void exchangeListString(CDataExchange* pDX, int nIDC, CString& value, bool exact) {
+  HWND h = pDX->PrepareCtrl(nIDC);
+  if (!h) return;
+  if (pDX->m_bSaveAndValidate) listSave(h, value);
+  else listLoad(h, value, exact);
+}
 }  // namespace
 
-void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
-  HWND h = pDX->PrepareCtrl(nIDC);
-  if (!h) return;
-  if (pDX->m_bSaveAndValidate) listSave(h, value);
-  else listLoad(h, value, false);
-}
+void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) { exchangeListString(pDX, nIDC, value, false); }
 
-void DDX_LBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
-  HWND h = pDX->PrepareCtrl(nIDC);
-  if (!h) return;
-  if (pDX->m_bSaveAndValidate) listSave(h, value);
-  else listLoad(h, value, true);
-}
+void DDX_LBStringExact(CDataExchange* pDX, int nIDC, CString& value) { exchangeListString(pDX, nIDC, value, true); }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
   HWND h = pDX->PrepareCtrl(nIDC);

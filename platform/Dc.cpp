@@ -603,7 +603,7 @@ int CDC::SelectClipRgn(CRgn* region, int mode) {
     d->st.hasClip = false;
     d->st.clip = RegionData();
   } else if (mode == RGN_COPY) {
-    d->st.clip = RegionData::Combine(r->region, RegionData(), RGN_OR);
+    d->st.clip = r->region;
     d->st.hasClip = true;
   } else if (mode >= RGN_AND && mode <= RGN_DIFF) {
     d->st.clip = RegionData::Combine(CurrentClip(d), r->region, mode);
@@ -668,7 +668,7 @@ int CDC::GetDeviceCaps(int index) const {
   const bool mono = dc::MonoTarget(d);
   switch (index) {
     case DRIVERVERSION: return 0x400;
-    case TECHNOLOGY: return d->technology;
+    case TECHNOLOGY: return DT_RASDISPLAY;
     case HORZSIZE: return static_cast<int>(Round(d->horzRes * 25.4 / d->dpiX));
     case VERTSIZE: return static_cast<int>(Round(d->vertRes * 25.4 / d->dpiY));
     case HORZRES: return d->horzRes;
@@ -689,10 +689,6 @@ int CDC::GetDeviceCaps(int index) const {
     case SIZEPALETTE:
     case NUMRESERVED: return 0;
     case COLORRES: return 24;
-    case PHYSICALWIDTH: return d->physicalWidth;
-    case PHYSICALHEIGHT: return d->physicalHeight;
-    case PHYSICALOFFSETX: return d->physicalOffsetX;
-    case PHYSICALOFFSETY: return d->physicalOffsetY;
-    default: return 0;
+    default: return 0;  // PHYSICALWIDTH and the like: not a printer
   }
 }

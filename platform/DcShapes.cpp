@@ -263,15 +263,13 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
   if (pen.width <= 1) {
     dc::FillRect(d, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, brush, d->st.rop2);
     if (r.right - r.left < 1 || r.bottom - r.top < 1) return TRUE;
-    // The four sides each exclude their end point, so every frame pixel is
-    // drawn once (an XOR frame stays self-inverse).
-    const std::vector<POINT> pts{{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
-                                 {r.left, r.bottom - 1}};
     if (r.right - r.left == 1 || r.bottom - r.top == 1) {
       dc::FillRect(d, r, dc::SolidPaint(pen.color), d->st.rop2);
       return TRUE;
     }
-    Lines(d, pts, true);
+    // The four sides each exclude their end point, so every frame pixel is
+    // drawn once (an XOR frame stays self-inverse).
+    Lines(d, {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}}, true);
     return TRUE;
   }
   RECT outer = r;

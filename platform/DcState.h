@@ -53,8 +53,6 @@ struct DcImpl {
   // Device description (GetDeviceCaps).
   int dpiX = 96, dpiY = 96;
   int horzRes = 1024, vertRes = 768;
-  int technology = DT_RASDISPLAY;
-  int physicalWidth = 0, physicalHeight = 0, physicalOffsetX = 0, physicalOffsetY = 0;
 
   // Effective clip in surface pixels, rebuilt when the state changes.
   bool clipDirty = true;

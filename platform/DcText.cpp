@@ -327,14 +327,15 @@ struct Layout {
   UINT format;
   int tabWidth;  // device pixels
 
+  // The width `w` grows to after character `c` (a tab moves to the next stop).
+  int Step(int w, char c, int extra) const {
+    if (c == '\t' && (format & DT_EXPANDTABS)) return (w / tabWidth + 1) * tabWidth;
+    return w + f.advance[Byte(c)] + extra;
+  }
   int Width(const std::string& s, std::size_t from, std::size_t to) const {
     int w = 0;
     const int extra = ExtraPx(d);
-    for (std::size_t i = from; i < to; ++i) {
-      const unsigned char c = Byte(s[i]);
-      if (c == '\t' && (format & DT_EXPANDTABS)) w = (w / tabWidth + 1) * tabWidth;
-      else w += f.advance[c] + extra;
-    }
+    for (std::size_t i = from; i < to; ++i) w = Step(w, s[i], extra);
     return w;
   }
   int Width(const std::string& s) const { return Width(s, 0, s.size()); }
@@ -495,9 +496,10 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     const int baseline = top + f.ascent;
     // Character positions, with tabs expanded.
     std::vector<int> adv(l.text.size());
+    const int extra = ExtraPx(d);
     int x = 0;
     for (std::size_t i = 0; i < l.text.size(); ++i) {
-      const int next = lay.Width(l.text, 0, i + 1);
+      const int next = lay.Step(x, l.text[i], extra);
       adv[i] = next - x;
       x = next;
     }

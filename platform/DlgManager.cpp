@@ -14,6 +14,7 @@
 #include "platform/FontEngine.h"
 #include "platform/GdiObject.h"
 #include "platform/Host.h"
+#include "platform/Kernel.h"
 #include "platform/MessageBox.h"
 #include "platform/SysColors.h"
 #include "platform/WindowImpl.h"
@@ -45,15 +46,9 @@ DlgData* find(HWND h) {
   return it == dialogs().end() ? nullptr : &it->second;
 }
 
-int mulDiv(int a, int b, int c) {
-  long long v = static_cast<long long>(a) * b;
-  // Rounded to nearest, as dialog units are.
-  return static_cast<int>(v >= 0 ? (v + c / 2) / c : (v - c / 2) / c);
-}
-
 LOGFONT dialogLogFont(const char* face, int pointSize, int weight) {
   LOGFONT lf{};
-  lf.lfHeight = -mulDiv(pointSize, platform::GetHost().Dpi(), 72);
+  lf.lfHeight = -MulDiv(pointSize, platform::GetHost().Dpi(), 72);
   lf.lfWeight = weight;
   std::strncpy(lf.lfFaceName, face ? face : "MS Sans Serif", LF_FACESIZE - 1);
   return lf;
@@ -155,13 +150,6 @@ void pressButton(HWND dialog, int id) {
   SendMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-unsigned char upper1252(unsigned char c) {
-  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<unsigned char>(c - 0x20);
-  if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 0x10);
-  if (c == 0xFF) return 0x9F;
-  return c;
-}
-
 // The access key of a text: the character after a single "&", or 0.
 unsigned char accessKey(const std::string& text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
@@ -170,7 +158,7 @@ unsigned char accessKey(const std::string& text) {
       ++i;
       continue;
     }
-    return upper1252(static_cast<unsigned char>(text[i + 1]));
+    return static_cast<unsigned char>(Cp1252ToUpper(text[i + 1]));
   }
   return 0;
 }
@@ -178,7 +166,7 @@ unsigned char accessKey(const std::string& text) {
 // Access keys: buttons (visible or hidden, but enabled) and the labels in
 // front of other controls. TRUE when one took the key.
 bool mnemonic(HWND dialog, HWND from, unsigned char ch) {
-  unsigned char key = upper1252(ch);
+  unsigned char key = static_cast<unsigned char>(Cp1252ToUpper(static_cast<char>(ch)));
   if (key == 0 || key == ' ') return false;
   std::vector<HWND> list = children(dialog);
   if (list.empty()) return false;
@@ -252,10 +240,10 @@ BOOL MapDialogRect(HWND dialog, LPRECT rect) {
   if (!rect) return FALSE;
   DlgData* d = find(dialog);
   SIZE u = d ? d->units : DialogBaseUnits("MS Sans Serif", 8);
-  rect->left = mulDiv(rect->left, u.cx, 4);
-  rect->right = mulDiv(rect->right, u.cx, 4);
-  rect->top = mulDiv(rect->top, u.cy, 8);
-  rect->bottom = mulDiv(rect->bottom, u.cy, 8);
+  rect->left = MulDiv(rect->left, u.cx, 4);
+  rect->right = MulDiv(rect->right, u.cx, 4);
+  rect->top = MulDiv(rect->top, u.cy, 8);
+  rect->bottom = MulDiv(rect->bottom, u.cy, 8);
   return d != nullptr;
 }
 
@@ -281,10 +269,10 @@ HWND Create(const DlgTemplate& t, HWND owner, DLGPROC proc, LPARAM param, CWnd* 
   DWORD exStyle = t.exStyle;
   if (style & DS_MODALFRAME) exStyle |= WS_EX_DLGMODALFRAME;
   bool child = (style & WS_CHILD) != 0;
-  RECT r{0, 0, mulDiv(t.cx, u.cx, 4), mulDiv(t.cy, u.cy, 8)};
+  RECT r{0, 0, MulDiv(t.cx, u.cx, 4), MulDiv(t.cy, u.cy, 8)};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   int width = r.right - r.left, height = r.bottom - r.top;
-  POINT at{mulDiv(t.x, u.cx, 4), mulDiv(t.y, u.cy, 8)};
+  POINT at{MulDiv(t.x, u.cx, 4), MulDiv(t.y, u.cy, 8)};
   if (!child && owner && !(style & DS_ABSALIGN)) ClientToScreen(owner, &at);
   if (!child && (style & DS_CENTER)) {
     RECT area{0, 0, platform::GetHost().ScreenWidth(), platform::GetHost().ScreenHeight()};

@@ -39,8 +39,7 @@ std::map<std::string, int>& symbols() {
                                     {"IDNO", IDNO},         {"IDCLOSE", IDCLOSE},   {"IDHELP", IDHELP},
                                     {"IDC_STATIC", IDC_STATIC}};
     for (const platform::EmbeddedText& e : platform::EmbeddedResourceTexts()) {
-      std::string_view path = e.path;
-      if (path.size() < 2 || path.substr(path.size() - 2) != ".h") continue;
+      if (!std::string_view(e.path).ends_with(".h")) continue;
       std::string_view text = e.text();
       size_t pos = 0;
       while (pos < text.size()) {
@@ -237,8 +236,7 @@ void loadEmbedded() {
   if (r.loaded) return;
   r.loaded = true;
   for (const platform::EmbeddedText& e : platform::EmbeddedResourceTexts()) {
-    std::string_view path = e.path;
-    if (path.size() < 4 || path.substr(path.size() - 4) != ".dlg") continue;
+    if (!std::string_view(e.path).ends_with(".dlg")) continue;
     std::vector<DlgTemplate> parsed;
     std::string error;
     if (!ParseDialogTemplates(e.text(), e.path, &parsed, &error)) {

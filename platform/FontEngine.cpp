@@ -125,8 +125,9 @@ const char* MatchedFile(const char* face, bool bold, bool italic) {
 
 const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {
   Engine& e = GetEngine();
+  const std::string face = FaceFor(lf);
   std::string key(reinterpret_cast<const char*>(&lf), offsetof(LOGFONT, lfFaceName));
-  key += FaceFor(lf);
+  key += face;
   char scales[64];
   std::snprintf(scales, sizeof scales, "|%.6g|%.6g", scaleX, scaleY);
   key += scales;
@@ -138,7 +139,6 @@ const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {
   f->underline = lf.lfUnderline != 0;
   f->strikeOut = lf.lfStrikeOut != 0;
   f->escapement = lf.lfEscapement / 10.0;
-  const std::string face = FaceFor(lf);
   const std::string file = e.Match(face, f->weight >= FW_SEMIBOLD, f->italic);
   if (file.find("Mono") != std::string::npos) f->family = FF_MODERN;
   else if (file.find("Serif") != std::string::npos) f->family = FF_ROMAN;
@@ -207,9 +207,6 @@ const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {
     f->strikePos = Round(f->ascent / 3.0);
   }
 
-  FT_UInt spaceGlyph = FT_Get_Char_Index(ft, ' ');
-  FT_Fixed spaceAdvance = 0;
-  FT_Get_Advance(ft, spaceGlyph, FT_LOAD_NO_SCALE, &spaceAdvance);
   for (int c = 0; c < 256; ++c) {
     if (c < 32) {
       // Control characters draw nothing and take no room.

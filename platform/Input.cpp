@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
-#include <tuple>
 
 #include "platform/HeadlessHost.h"
 #include "platform/WindowImpl.h"
@@ -11,6 +10,15 @@
 using namespace wnd;
 
 namespace {
+
+// The generic shift keys follow their left/right variants (down while either
+// is), keeping their own toggle bit.
+void syncGenericKey(BYTE* keys, UINT vk) {
+  static const UINT kSided[][3] = {
+      {VK_LSHIFT, VK_RSHIFT, VK_SHIFT}, {VK_LCONTROL, VK_RCONTROL, VK_CONTROL}, {VK_LMENU, VK_RMENU, VK_MENU}};
+  for (const auto& [a, b, g] : kSided)
+    if (vk == a || vk == b) keys[g] = static_cast<BYTE>(((keys[a] | keys[b]) & 0x80) | (keys[g] & 1));
+}
 
 WPARAM mouseKeys(const BYTE* keys) {
   WPARAM mk = 0;
@@ -44,14 +52,7 @@ void keyEvent(const platform::HostEvent& e, DWORD now) {
   } else {
     s.asyncKeys[vk] &= ~0x80;
   }
-  // Left/right variants keep the generic key in step.
-  auto generic = [&](UINT a, UINT b, UINT g) {
-    if (vk == a || vk == b)
-      s.asyncKeys[g] = static_cast<BYTE>((s.asyncKeys[a] | s.asyncKeys[b]) & 0x80) | (s.asyncKeys[g] & 1);
-  };
-  generic(VK_LSHIFT, VK_RSHIFT, VK_SHIFT);
-  generic(VK_LCONTROL, VK_RCONTROL, VK_CONTROL);
-  generic(VK_LMENU, VK_RMENU, VK_MENU);
+  syncGenericKey(s.asyncKeys, vk);
   bool alt = (s.asyncKeys[VK_MENU] & 0x80) != 0;
   bool ctrl = (s.asyncKeys[VK_CONTROL] & 0x80) != 0;
   HWND target = Get(s.focus) ? s.focus : nullptr;
@@ -224,11 +225,7 @@ void UpdateKeyState(const MSG& m) {
     } else {
       s.keys[vk] &= ~0x80;
     }
-    // The generic shift keys follow the sided ones the host may report.
-    for (auto [a, b, g] : {std::tuple{VK_LSHIFT, VK_RSHIFT, VK_SHIFT}, std::tuple{VK_LCONTROL, VK_RCONTROL, VK_CONTROL},
-                           std::tuple{VK_LMENU, VK_RMENU, VK_MENU}})
-      if (vk == static_cast<UINT>(a) || vk == static_cast<UINT>(b))
-        s.keys[g] = static_cast<BYTE>(((s.keys[a] | s.keys[b]) & 0x80) | (s.keys[g] & 1));
+    syncGenericKey(s.keys, vk);
   } else if (m.message >= WM_MOUSEFIRST && m.message <= WM_MBUTTONDBLCLK) {
     if (m.message != WM_MOUSEMOVE) s.altAlone = false;
     WPARAM mk = m.wParam;

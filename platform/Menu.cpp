@@ -197,8 +197,7 @@ Resources& resources() {
   static Resources r = [] {
     Resources all;
     for (const platform::EmbeddedText& e : platform::EmbeddedResourceTexts()) {
-      std::string_view path = e.path;
-      if (path.size() < 4 || path.substr(path.size() - 4) != ".mnu") continue;
+      if (!std::string_view(e.path).ends_with(".mnu")) continue;
       ResParser p;
       p.origin = e.path;
       Resources one;

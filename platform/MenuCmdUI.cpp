@@ -1,5 +1,6 @@
 // Command-UI updates: each command item is offered to the target's
 // ON_UPDATE_COMMAND_UI entries, which set its state through CCmdUI.
+#include "platform/CtlDefs.h"
 #include "platform/Menu.h"
 #include "platform/MenuImpl.h"
 
@@ -32,7 +33,7 @@ void CCmdUI::Enable(BOOL on) {
 
 void CCmdUI::SetCheck(int check) {
   if (MenuItemRec* r = item(this)) r->flags = (r->flags & ~MF_CHECKED) | (check ? MF_CHECKED : 0);
-  else if (m_pOther) m_pOther->SendMessage(0x00F1 /* BM_SETCHECK */, static_cast<WPARAM>(check), 0);
+  else if (m_pOther) m_pOther->SendMessage(BM_SETCHECK, static_cast<WPARAM>(check), 0);
 }
 
 void CCmdUI::SetRadio(BOOL on) { SetCheck(on ? 1 : 0); }

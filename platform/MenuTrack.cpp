@@ -44,7 +44,10 @@ struct Measure {
     old = dc.SelectObject(CFont::FromHandle(menuFont()));
   }
   ~Measure() { dc.SelectObject(old); }
-  int width(const std::string& s) { return dc.GetTextExtent(plain(s).c_str(), static_cast<int>(plain(s).size())).cx; }
+  int width(const std::string& s) {
+    std::string p = plain(s);
+    return dc.GetTextExtent(p.c_str(), static_cast<int>(p.size())).cx;
+  }
   int height() {
     TEXTMETRIC tm{};
     dc.GetTextMetrics(&tm);
@@ -641,9 +644,7 @@ BOOL DrawMenuBar(HWND hwnd) {
 
 namespace menus {
 
-void PaintBar(HWND frame) {
-  if (GetMenu(frame)) paintBar(frame);
-}
+void PaintBar(HWND frame) { paintBar(frame); }
 
 void ClickBar(HWND frame, POINT screen) {
   HMENU menu = GetMenu(frame);

@@ -28,7 +28,7 @@ struct Layout {
   int defaultId = 1;  // IDOK
 };
 
-// The buttons of a button set, left to right (empty for an unknown set).
+// The buttons of a button set, left to right (OK alone for an unknown set).
 std::vector<std::pair<int, std::string>> ButtonsOf(UINT type);
 Layout ComputeLayout(const std::string& text, UINT type);
 // The box as a modeless window (shown), for pictures and tests.

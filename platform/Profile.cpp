@@ -5,8 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/CString.h"
 #include "platform/Codepage.h"
+#include "platform/Kernel.h"
 
 namespace {
 
@@ -31,10 +31,7 @@ std::string Trim(const std::string& s) {
 }
 
 bool SameName(const std::string& a, const char* b) {
-  if (a.size() != std::strlen(b)) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Cp1252ToLower(a[i]) != Cp1252ToLower(b[i])) return false;
-  return true;
+  return a.size() == std::strlen(b) && lstrcmpi(a.c_str(), b) == 0;
 }
 
 Ini Parse(const std::string& text) {

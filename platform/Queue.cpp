@@ -105,17 +105,16 @@ DWORD GetMessagePos() {
 
 namespace {
 
+bool inRange(UINT msg, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (msg >= lo && msg <= hi); }
+
 bool matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
   if (hwnd == reinterpret_cast<HWND>(-1)) {
     if (m.hwnd) return false;
   } else if (hwnd && m.hwnd != hwnd && !IsChild(hwnd, m.hwnd)) {
     return false;
   }
-  if (lo == 0 && hi == 0) return true;
-  return m.message >= lo && m.message <= hi;
+  return inRange(m.message, lo, hi);
 }
-
-bool inRange(UINT msg, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (msg >= lo && msg <= hi); }
 
 bool takeQueued(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
   State& s = S();

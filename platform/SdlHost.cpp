@@ -151,7 +151,7 @@ NativeWindow SdlHost::CreateNativeWindow(const NativeWindowDesc& desc) {
   // SDL's window id is ours too: events name windows by it.
   NativeWindow id = SDL_GetWindowID(win);
   windows_[id] = win;
-  popups_[id] = transient;
+  if (transient) popups_.insert(id);
   if (!transient) SDL_SetWindowHitTest(win, hitTest, this);
   if (desc.owner && !transient)
     if (SDL_Window* owner = Window(desc.owner)) SDL_SetWindowModalFor(win, owner);
@@ -229,7 +229,8 @@ bool SdlHost::WaitEvent(HostEvent& out, int timeoutMs) {
     int got = timeoutMs > 0 ? SDL_WaitEventTimeout(&e, timeoutMs) : SDL_PollEvent(&e);
     if (!got) return false;
     if (translate(e, out)) {
-      if (std::getenv("KESTROVA_SDL_TRACE"))
+      static const bool trace = std::getenv("KESTROVA_SDL_TRACE") != nullptr;
+      if (trace)
         std::fprintf(stderr, "host event %d window %lu at %d,%d size %d,%d\n", out.kind,
                      static_cast<unsigned long>(out.window), out.x, out.y, out.width, out.height);
       return true;
@@ -330,14 +331,14 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
           return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           // A pop-up never takes the activation from the window it serves.
-          if (popups_[out.window]) return false;
+          if (popups_.count(out.window)) return false;
           out.kind = HostEvent::FocusIn;
           return true;
         case SDL_WINDOWEVENT_FOCUS_LOST: {
-          if (popups_[out.window]) return false;
+          if (popups_.count(out.window)) return false;
           SDL_PumpEvents();
           SDL_Window* now = SDL_GetKeyboardFocus();
-          if (now && popups_[SDL_GetWindowID(now)]) return false;  // it went to one of our pop-ups
+          if (now && popups_.count(SDL_GetWindowID(now))) return false;  // it went to one of our pop-ups
           out.kind = HostEvent::FocusOut;
           return true;
         }

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "platform/Host.h"
@@ -45,7 +46,7 @@ class SdlHost : public Host {
   void SetCursor(CursorShape shape) override;
   std::string GetClipboardText() override;
   void SetClipboardText(const std::string& text) override;
-  void Quit() override { quit_ = true; }
+  void Quit() override {}  // the SDL windows go with the host
 
   // The SDL window of a native window (tests inject events with its id).
   SDL_Window* Window(NativeWindow w) const;
@@ -58,10 +59,9 @@ class SdlHost : public Host {
 
   int screenW_ = 1024, screenH_ = 768;
   std::map<NativeWindow, SDL_Window*> windows_;
-  std::map<NativeWindow, bool> popups_;  // menus, dropped lists, tips
+  std::set<NativeWindow> popups_;  // menus, dropped lists, tips
   std::map<CursorShape, SDL_Cursor*> cursors_;
   bool captured_ = false;
-  bool quit_ = false;
 };
 
 // True when the command line (--headless) or the environment

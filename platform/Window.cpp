@@ -620,16 +620,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
       WPARAM which = static_cast<WPARAM>(static_cast<LONG>(index));
       SendMessage(w, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&ss));
       if (!Get(w)) return old;
-      if (index == GWL_STYLE) {
-        // Visibility changes only through ShowWindow and friends.
-        w->style = (ss.styleNew & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
-        if ((ss.styleNew & WS_VISIBLE) != (w->style & WS_VISIBLE)) {
-          if (ss.styleNew & WS_VISIBLE) w->style |= WS_VISIBLE;
-          else w->style &= ~WS_VISIBLE;
-        }
-      } else {
-        w->exStyle = ss.styleNew;
-      }
+      (index == GWL_STYLE ? w->style : w->exStyle) = ss.styleNew;
       SendMessage(w, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&ss));
       break;
     }

@@ -167,7 +167,6 @@ void PresentAll();
 void CaretHide();   // takes the caret's pixels off the surface
 void CaretRestore();
 void CaretTick(DWORD now);
-void ResetState();  // for tests: destroys every window, empties queue and timers
 
 // The tree and the frame.
 std::vector<HWND> TopLevelOrder();   // topmost first

@@ -199,7 +199,7 @@ int DeleteAcct(int number) {
     DeleteSchedule(nullptr, number, 1);
     CloseScheduleFiles();
   }
-  if (rec.budgetRow != -1 && rec.budgetRow >= 0 && rec.budgetRow < BudgetTable.rowCount) {
+  if (rec.budgetRow >= 0 && rec.budgetRow < BudgetTable.rowCount) {
     BudgetRecord budget;
     if (ReadRecord(BudgetFile, budget, rec.budgetRow) != 1) {
       ShowStoreError(8, "budget", MSG_FATAL);

@@ -1,7 +1,9 @@
 #include "store/AcctClass.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "common/Dates.h"
 #include "common/ErrorText.h"
@@ -41,6 +43,15 @@ void GetAcctClassName(int number, char* out) {
 }
 
 void UpdateNextAcctNumbers() {
+  // The numbers of the live accounts below the highest user limit, gathered
+  // once.
+  LONG top = 0;
+  for (const AcctClassRow& c : AcctClassTable) top = std::max(top, c.userLimit);
+  std::vector<bool> used(static_cast<size_t>(top), false);
+  for (int r = 0; r < AcctTable.rowCount; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status != kStatusDeleted && k.number >= 0 && k.number < top) used[static_cast<size_t>(k.number)] = true;
+  }
   for (AcctClassRow& c : AcctClassTable) {
     if (c.userLimit < c.low) {
       c.nextFree = c.low - 1;
@@ -48,12 +59,7 @@ void UpdateNextAcctNumbers() {
     }
     c.nextFree = c.userLimit - 1;
     for (LONG n = c.low; n < c.userLimit; ++n) {
-      bool used = false;
-      for (int r = 0; r < AcctTable.rowCount && !used; ++r) {
-        const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
-        used = k.status != kStatusDeleted && k.number == n;
-      }
-      if (!used) {
+      if (!used[static_cast<size_t>(n)]) {
         c.nextFree = n;
         break;
       }
@@ -62,18 +68,15 @@ void UpdateNextAcctNumbers() {
 }
 
 int UpdateAcctBalance(int number, int mode, long long amount, const char* word) {
-  char text[256];
   int pos = -1;
   if (!FindAcctIndex(number, &pos)) {
-    FormatErrorText(text, 16, word);
-    DispMessage(text, MSG_ERROR);
+    ShowStoreError(16, word, MSG_ERROR);
     return 0;
   }
   int row = AcctTable.byNumber[static_cast<size_t>(pos)];
   AccountRecord rec;
   if (ReadRecord(AcctFile, rec, row) != 1) {
-    FormatErrorText(text, 8, word);
-    DispMessage(text, MSG_FATAL);
+    ShowStoreError(8, word, MSG_FATAL);
     return 0;
   }
   // A balance or count that would leave the 32-bit range stems from a
@@ -81,8 +84,7 @@ int UpdateAcctBalance(int number, int mode, long long amount, const char* word) 
   const long long balance = rec.currentBalance + (mode == -1 ? -amount : amount);
   const long long usage = rec.usageCount + (mode == 1 ? 1LL : mode == -1 ? -1LL : 0LL);
   if (!FitsLong(balance) || !FitsLong(usage)) {
-    FormatErrorText(text, ERR_PARSE, word);
-    DispMessage(text, MSG_ERROR);
+    ShowStoreError(ERR_PARSE, word, MSG_ERROR);
     return 0;
   }
   if (mode == 1 || mode == -1 || mode == 0) {
@@ -90,8 +92,7 @@ int UpdateAcctBalance(int number, int mode, long long amount, const char* word) 
     rec.usageCount = static_cast<LONG>(usage);
   }
   if (WriteRecord(AcctFile, rec, row) != 1) {
-    FormatErrorText(text, 13, word);
-    DispMessage(text, MSG_FATAL);
+    ShowStoreError(13, word, MSG_FATAL);
     return 0;
   }
   return 1;

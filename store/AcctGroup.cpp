@@ -113,20 +113,11 @@ int CAcctGroupDBase::Initialize(const CString& folder, const CString& baseName) 
     int count = _CountGrps();
     for (int row = 0; row < count; ++row) {
       AcctGroupRecord rec;
-      // Rows are appended as they are read, so the range check stops the
-      // reading at the first record that cannot be read.
-      ids_.push_back(0);
-      names_.push_back(CString());
-      selected_.push_back(0);
-      if (!_GetGrp(row, &rec)) {
-        ids_.pop_back();
-        names_.pop_back();
-        selected_.pop_back();
-        break;
-      }
-      ids_.back() = static_cast<UINT>(rec.id);
-      names_.back() = rec.name;
-      selected_.back() = static_cast<UINT>(rec.selected);
+      // The reading stops at the first record that cannot be read.
+      if (!_GetGrp(row, count, &rec)) break;
+      ids_.push_back(static_cast<UINT>(rec.id));
+      names_.push_back(CString(rec.name));
+      selected_.push_back(static_cast<UINT>(rec.selected));
     }
     _Sort();
     _Close();
@@ -198,16 +189,16 @@ const char* ReadGroupFileRecord(FILE* file, int row, int count, Rec* out) {
 
 }  // namespace
 
-int CAcctGroupDBase::_GetGrp(int row, AcctGroupRecord* out) {
-  if (const char* failed = ReadGroupFileRecord(files_[0], row, static_cast<int>(ids_.size()), out)) {
+int CAcctGroupDBase::_GetGrp(int row, int count, AcctGroupRecord* out) {
+  if (const char* failed = ReadGroupFileRecord(files_[0], row, count, out)) {
     _SetError(CString(failed) + "CAcctGroupDBase::_GetGrp");
     return 0;
   }
   return 1;
 }
 
-int CAcctGroupDBase::_GetAct(int row, AcctGroupLinkRecord* out) {
-  if (const char* failed = ReadGroupFileRecord(files_[1], row, _CountActs(), out)) {
+int CAcctGroupDBase::_GetAct(int row, int count, AcctGroupLinkRecord* out) {
+  if (const char* failed = ReadGroupFileRecord(files_[1], row, count, out)) {
     _SetError(CString(failed) + "CAcctGroupDBase::_GetAct");
     return 0;
   }
@@ -265,7 +256,7 @@ int CAcctGroupDBase::_FindAct(int groupId, int* fromRow) {
   int count = _CountActs();
   for (int r = std::max(0, *fromRow); r < count; ++r) {
     AcctGroupLinkRecord link;
-    if (!_GetAct(r, &link)) return 0;
+    if (!_GetAct(r, count, &link)) return 0;
     if (link.groupId == groupId) {
       *fromRow = r;
       return 1;
@@ -329,7 +320,7 @@ int CAcctGroupDBase::Add(const CAcctGroup& group) {
       int target = count;
       for (int r = from; r < count; ++r) {
         AcctGroupLinkRecord link;
-        if (!_GetAct(r, &link)) break;
+        if (!_GetAct(r, count, &link)) break;
         if (link.groupId == 0) {
           target = r;
           break;
@@ -375,12 +366,12 @@ int CAcctGroupDBase::Get(const CString& name, CAcctGroup* out) {
   if (!_Open()) return 0;
   int row = -1;
   AcctGroupRecord rec;
-  if (_FindGrp(name, &row) && _GetGrp(row, &rec)) {
+  if (_FindGrp(name, &row) && _GetGrp(row, static_cast<int>(ids_.size()), &rec)) {
     out->SetName(rec.name);
     int count = _CountActs();
     for (int r = 0; r < count; ++r) {
       AcctGroupLinkRecord link;
-      if (!_GetAct(r, &link)) break;
+      if (!_GetAct(r, count, &link)) break;
       if (link.groupId == rec.id) out->AddAccount(static_cast<UINT>(link.account));
     }
   }
@@ -395,7 +386,7 @@ int CAcctGroupDBase::RemoveAccount(int account) {
   const AcctGroupLinkRecord freed;
   for (int r = 0; r < count; ++r) {
     AcctGroupLinkRecord link;
-    if (!_GetAct(r, &link)) break;
+    if (!_GetAct(r, count, &link)) break;
     if (link.account == account && link.groupId != 0 && !_PutAct(r, &freed)) break;
   }
   _Close();
@@ -490,14 +481,14 @@ int CAcctGroupDBase::Review() {
     std::fprintf(f, "\nRow\tGID\tSel\tName\n");
     for (size_t r = 0; r < names_.size(); ++r) {
       AcctGroupRecord rec;
-      if (_GetGrp(static_cast<int>(r), &rec))
+      if (_GetGrp(static_cast<int>(r), static_cast<int>(ids_.size()), &rec))
         std::fprintf(f, "%d\t%d\t%d\t%s\n", static_cast<int>(r), rec.id, rec.selected, rec.name);
     }
     std::fprintf(f, "\nRow\tGID\tAID\n");
     int count = _CountActs();
     for (int r = 0; r < count; ++r) {
       AcctGroupLinkRecord link;
-      if (_GetAct(r, &link)) std::fprintf(f, "%d\t%d\t%d\n", r, link.groupId, link.account);
+      if (_GetAct(r, count, &link)) std::fprintf(f, "%d\t%d\t%d\n", r, link.groupId, link.account);
     }
   }
   std::fclose(f);

@@ -71,8 +71,9 @@ class CAcctGroupDBase {
  private:
   int _Open();
   int _Close();
-  int _GetGrp(int row, AcctGroupRecord* out);
-  int _GetAct(int row, AcctGroupLinkRecord* out);
+  // Read record `row` of the `count` in the file.
+  int _GetGrp(int row, int count, AcctGroupRecord* out);
+  int _GetAct(int row, int count, AcctGroupLinkRecord* out);
   int _PutGrp(int row, const AcctGroupRecord* rec);
   int _PutAct(int row, const AcctGroupLinkRecord* rec);
   void _Sort();

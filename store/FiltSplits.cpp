@@ -31,18 +31,14 @@ void UnpackFiltSplitRow(const BYTE* in, FiltSplitRow& row) {
 
 namespace {
 
-bool InList(const CUIntArray& list, LONG value) {
-  if (list.GetSize() == 0) return true;
-  for (int i = 0; i < list.GetSize(); ++i)
-    if (static_cast<LONG>(list.GetAt(i)) == value) return true;
-  return false;
-}
-
 bool InNonEmptyList(const CUIntArray& list, LONG value) {
   for (int i = 0; i < list.GetSize(); ++i)
     if (static_cast<LONG>(list.GetAt(i)) == value) return true;
   return false;
 }
+
+// An empty list takes every value.
+bool InList(const CUIntArray& list, LONG value) { return list.GetSize() == 0 || InNonEmptyList(list, value); }
 
 // Position of each member row in the first member index; -1 for rows of
 // deleted members and of members without a passbook.
@@ -226,13 +222,7 @@ int CFiltSplits::Sum(int rangeFlag, const CUIntArray& accounts, const CUIntArray
       for (size_t i = 0; i < got; ++i) {
         FiltSplitRow row;
         UnpackFiltSplitRow(block.data() + i * kFiltSplitRowSize, row);
-        if (row.inRange != rangeFlag || !InList(accounts, row.account)) continue;
-        if (passbooks.GetSize() != 0) {
-          bool found = false;
-          for (int p = 0; p < passbooks.GetSize() && !found; ++p)
-            found = static_cast<LONG>(static_cast<int>(passbooks.GetAt(p))) == row.passbook;
-          if (!found) continue;
-        }
+        if (row.inRange != rangeFlag || !InList(accounts, row.account) || !InList(passbooks, row.passbook)) continue;
         (row.passbook == -1 ? unit : member) += row.amount;
       }
       if (got < static_cast<size_t>(kBlock)) {

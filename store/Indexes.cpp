@@ -2,7 +2,7 @@
 // numbers by the index's key, so rows with equal keys keep ascending row
 // order; the keys are built exactly as the reports and lists expect them.
 #include <algorithm>
-#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,15 +45,6 @@ bool Ready(const Table& t, const std::vector<int>& index) {
 
 }  // namespace
 
-int CompareNoCase(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    int ca = Lower(static_cast<unsigned char>(*a));
-    int cb = Lower(static_cast<unsigned char>(*b));
-    if (ca != cb) return ca - cb;
-    if (ca == 0) return 0;
-  }
-}
-
 int CompareNoCaseN(const char* a, const char* b, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     int ca = Lower(static_cast<unsigned char>(a[i]));
@@ -64,18 +55,9 @@ int CompareNoCaseN(const char* a, const char* b, size_t n) {
   return 0;
 }
 
-void FormatSortError(char* out, int kind, const char* word) {
-  static const char* const kinds[] = {"integers", "longs", "chars", "char ptrs"};
-  std::snprintf(out, 256, "SORT %s %s", word ? word : "???", kinds[(kind >= 0 && kind < 4) ? kind : 0]);
-}
+int CompareNoCase(const char* a, const char* b) { return CompareNoCaseN(a, b, SIZE_MAX); }
 
 void SortIntKeys(int count, const int* keys, int* index) {
-  if (count <= 0) return;
-  std::iota(index, index + count, 0);
-  std::stable_sort(index, index + count, [keys](int a, int b) { return keys[a] < keys[b]; });
-}
-
-void SortLongKeys(int count, const long* keys, int* index) {
   if (count <= 0) return;
   std::iota(index, index + count, 0);
   std::stable_sort(index, index + count, [keys](int a, int b) { return keys[a] < keys[b]; });
@@ -223,4 +205,15 @@ void SortTransactions() {
   SortByText(n, acctNum, t.byAcctNumberDate);
   SortByText(n, dateAcct, t.byDateAcctNumber);
   SortByText(n, payee, t.byAcctPayeeDate);
+}
+
+void FormatSortError(char* out, int kind, const char* word) {
+  static const char* const kinds[] = {"integers", "longs", "chars", "char ptrs"};
+  std::snprintf(out, 256, "SORT %s %s", word ? word : "???", kinds[(kind >= 0 && kind < 4) ? kind : 0]);
+}
+
+void SortLongKeys(int count, const long* keys, int* index) {
+  if (count <= 0) return;
+  std::iota(index, index + count, 0);
+  std::stable_sort(index, index + count, [keys](int a, int b) { return keys[a] < keys[b]; });
 }

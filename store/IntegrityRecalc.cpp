@@ -224,9 +224,7 @@ int RecalcMemberBalances(int total, int* position) {
     if (k.id > kMaxTransId) continue;
     lineAccounts.emplace(LineKey(k.id, k.line), k.account);
   }
-  std::unordered_map<LONG, std::vector<int>> sharesByKey;
-  for (int r = 0; r < SubAcctTable.rowCount; ++r)
-    if (SubAcctTable.keys[static_cast<size_t>(r)] != -1) sharesByKey[SubAcctTable.keys[static_cast<size_t>(r)]].push_back(r);
+  std::unordered_map<LONG, std::vector<int>> sharesByKey = RowsByKey(SubAcctTable);
 
   for (int s = 0; s < SplitTable.rowCount && !failure.Any(); ++s) {
     const LONG key = SplitTable.keys[static_cast<size_t>(s)];

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "store/KeyTable.h"
 #include "store/Records.h"
 
 namespace integrity {
@@ -21,8 +24,9 @@ void WriteFailure(const char* item);
 // `supportAccount` is not 0, ", support account %d" before the date.
 std::string VerifyText(const TransactionRecord& t, int supportAccount);
 
-// Whether a transaction key row that is not deleted has this id.
-bool HasTransaction(LONG id);
+// The rows of a split or sub-account table by line key, in row order
+// (free rows left out).
+std::unordered_map<LONG, std::vector<int>> RowsByKey(const LineKeyTable& t);
 
 // Frees split / sub-account slots on disk and in their tables; `item`
 // names the failure. True when written.

@@ -50,12 +50,11 @@ std::string VerifyText(const TransactionRecord& t, int supportAccount) {
   return text;
 }
 
-bool HasTransaction(LONG id) {
-  for (int r = 0; r < TransTable.rowCount; ++r) {
-    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
-    if (k.id == id && k.status != kStatusDeleted) return true;
-  }
-  return false;
+std::unordered_map<LONG, std::vector<int>> RowsByKey(const LineKeyTable& t) {
+  std::unordered_map<LONG, std::vector<int>> rows;
+  for (int r = 0; r < t.rowCount; ++r)
+    if (t.keys[static_cast<size_t>(r)] != -1) rows[t.keys[static_cast<size_t>(r)]].push_back(r);
+  return rows;
 }
 
 bool FreeSplit(int row, const char* item) {
@@ -187,16 +186,19 @@ void ValidatePassbookSplits(int total, int* position) {
     if (key != -1 && !shareKeys.count(key) && FreeSplit(k, "Split delete 1"))
       Notice("Split without subacounts has been removed.");
   }
-  // 2. Splits without their line.
+  // 2. Splits without their line: the first live line of the key whose
+  // account takes a split.
+  std::unordered_map<LONG, int> lineRows;
+  for (int r = 0; r < SupportTable.rowCount; ++r) {
+    const SupportKey& s = SupportTable.keys[static_cast<size_t>(r)];
+    if (s.status != kStatusDeleted && ClassTakesSplit(s.account)) lineRows.emplace(LineKey(s.id, s.line), r);
+  }
   for (int k = 0; k < t.rowCount; ++k) {
     Advance(total, position);
     const LONG key = t.keys[static_cast<size_t>(k)];
     if (key == -1) continue;
-    int lineRow = -1;
-    for (int r = 0; r < SupportTable.rowCount && lineRow < 0; ++r) {
-      const SupportKey& s = SupportTable.keys[static_cast<size_t>(r)];
-      if (s.status != kStatusDeleted && LineKey(s.id, s.line) == key && ClassTakesSplit(s.account)) lineRow = r;
-    }
+    const auto found = lineRows.find(key);
+    const int lineRow = found == lineRows.end() ? -1 : found->second;
     if (lineRow < 0) {
       char text[64];
       std::snprintf(text, sizeof text, "Removed dangling split #%d", key);
@@ -246,9 +248,7 @@ void ValidatePassbooks2(int total, int* position) {
 }
 
 void ValidatePassbookSplits2(int total, int* position) {
-  std::unordered_map<LONG, std::vector<int>> sharesByKey;
-  for (int r = 0; r < SubAcctTable.rowCount; ++r)
-    if (SubAcctTable.keys[static_cast<size_t>(r)] != -1) sharesByKey[SubAcctTable.keys[static_cast<size_t>(r)]].push_back(r);
+  std::unordered_map<LONG, std::vector<int>> sharesByKey = RowsByKey(SubAcctTable);
 
   for (int k = 0; k < SplitTable.rowCount; ++k) {
     Advance(total, position);

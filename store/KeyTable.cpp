@@ -87,35 +87,23 @@ ScheduleKey KeyOf(const ScheduleRecord& r) {
   return k;
 }
 
-namespace {
-
-// The fields a transaction key shares with its record, copied either way.
-template <class To, class From>
-void CopyTransKeyFields(To& to, const From& from) {
-  to.id = from.id;
-  to.account = from.account;
-  to.month = from.month;
-  std::memcpy(to.number, from.number, sizeof to.number);
-  std::memcpy(to.date, from.date, sizeof to.date);
-  std::memcpy(to.payee, from.payee, sizeof to.payee);
-  std::memcpy(to.remarks, from.remarks, sizeof to.remarks);
-  to.status = from.status;
-}
-
 static_assert(sizeof(TransKey::number) == sizeof(TransactionRecord::number) &&
               sizeof(TransKey::date) == sizeof(TransactionRecord::date) &&
               sizeof(TransKey::payee) == sizeof(TransactionRecord::payee) &&
               sizeof(TransKey::remarks) == sizeof(TransactionRecord::remarks));
 
-}  // namespace
-
 TransKey KeyOf(const TransactionRecord& r) {
   TransKey k;
-  CopyTransKeyFields(k, r);
+  k.id = r.id;
+  k.account = r.account;
+  k.month = r.month;
+  std::memcpy(k.number, r.number, sizeof k.number);
+  std::memcpy(k.date, r.date, sizeof k.date);
+  std::memcpy(k.payee, r.payee, sizeof k.payee);
+  std::memcpy(k.remarks, r.remarks, sizeof k.remarks);
+  k.status = r.status;
   return k;
 }
-
-void ApplyKey(const TransKey& k, TransactionRecord& r) { CopyTransKeyFields(r, k); }
 
 SupportKey KeyOf(const SupportLineRecord& r) {
   SupportKey k;

@@ -92,8 +92,6 @@ FriendKey KeyOf(const FriendRecord& r);
 ScheduleKey KeyOf(const ScheduleRecord& r);
 TransKey KeyOf(const TransactionRecord& r);
 SupportKey KeyOf(const SupportLineRecord& r);
-// Copies a transaction key back over the first 104 bytes' fields.
-void ApplyKey(const TransKey& k, TransactionRecord& r);
 
 template <class Key>
 struct KeyTable {

@@ -33,12 +33,6 @@ struct Builder {
   }
 };
 
-char Mark(LONG type) {
-  if (type == 1) return '*';
-  if (type == 2) return static_cast<char>(0xBB);
-  return ' ';
-}
-
 }  // namespace
 
 int ListOfValues::Count() const {
@@ -117,8 +111,8 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
       const MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
       if (k.status == kStatusDeleted || (passbook && !k.passbook)) continue;
-      if (passbook && k.type == 2) std::snprintf(text, sizeof text, "%c%s", Mark(k.type), k.subunit);
-      else std::snprintf(text, sizeof text, "%c%s, %s", Mark(k.type), k.lastName, k.firstName);
+      if (passbook && k.type == 2) std::snprintf(text, sizeof text, "%c%s", MemberTypeMark(k.type), k.subunit);
+      else std::snprintf(text, sizeof text, "%c%s, %s", MemberTypeMark(k.type), k.lastName, k.firstName);
       b.Add(text, row);
     }
     if (b.full) fail(1, "member");

@@ -1,7 +1,9 @@
 // Loading a fiscal year's record files into the key tables.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "common/ConfigFile.h"
@@ -14,6 +16,7 @@
 #include "store/MemberStore.h"
 #include "store/OpenYear.h"
 #include "store/RecIO.h"
+#include "store/StoreUtil.h"
 #include "store/UnitInfo.h"
 
 namespace {
@@ -24,38 +27,30 @@ std::function<void()>& OpenedHook() {
 }
 
 struct LoadWords {
-  const char* memory;     // the keys' memory message
   const char* block;      // read block word
   const char* open;       // open word
   const char* buffering;  // null: the file keeps its buffering
   const char* count;      // capacity word
 };
 
-void Show(int index, const char* item, int kind) {
-  char text[256];
-  FormatErrorText(text, index, item);
-  DispMessage(text, kind);
-}
-
 // The common loader. `take` receives each record read while the table has
 // room and says whether the row was stored; it returns false to stop
 // storing (sub-accounts over their live limit).
-template <class Rec>
+template <class Rec, class Take>
 int LoadFile(FILE*& handle, const char* path, int capacity, int block, const LoadWords& w,
-             bool overCapacityIsFatal, bool closeAfter, int& rowCount,
-             const std::function<bool(const Rec&)>& take) {
+             bool overCapacityIsFatal, bool closeAfter, int& rowCount, Take take) {
   constexpr int size = RecordSize<Rec>::value;
   std::vector<BYTE> buf;
   try {
     buf.resize(static_cast<size_t>(block) * size);
   } catch (...) {
-    Show(3, w.block, MSG_FATAL);
+    ShowStoreError(3, w.block, MSG_FATAL);
     return 0;
   }
   if (handle) std::fclose(handle);
   handle = std::fopen(path, "r+b");
   if (handle == nullptr) {
-    Show(7, w.open, MSG_FATAL);
+    ShowStoreError(7, w.open, MSG_FATAL);
     return 0;
   }
   // Every record file is unbuffered (see OpenRecordFile).
@@ -80,10 +75,10 @@ int LoadFile(FILE*& handle, const char* path, int capacity, int block, const Loa
   int result = 1;
   if (std::ferror(handle)) {
     // A load that stops short must not pass for a whole one.
-    Show(8, path, MSG_FATAL);
+    ShowStoreError(8, path, MSG_FATAL);
     result = 0;
   } else if (total > capacity) {
-    Show(19, w.count, MSG_ERROR);
+    ShowStoreError(19, w.count, MSG_ERROR);
     if (overCapacityIsFatal) result = 0;
   }
   if (closeAfter) {
@@ -122,7 +117,7 @@ void SetFiscalYearOpenedHook(std::function<void()> hook) { OpenedHook() = std::m
 int LoadAccountKeys(int allocate) {
   AcctKeyTable& t = AcctTable;
   Allocate(t, AcctCapacity, allocate, {&t.byNumber, &t.byName});
-  LoadWords w{"MemErr account keys", "account block", "account", "Account file buffering", "account"};
+  LoadWords w{"account block", "account", "Account file buffering", "account"};
   int ok = LoadFile<AccountRecord>(AcctFile, AcctPath, AcctCapacity, 227, w, true, false, t.rowCount,
                                    [&t](const AccountRecord& r) {
                                      Store(t, KeyOf(r), r.status != kStatusDeleted);
@@ -135,7 +130,7 @@ int LoadAccountKeys(int allocate) {
 int LoadBudgetKeys(int allocate) {
   BudgetKeyTable& t = BudgetTable;
   Allocate(t, AcctCapacity, allocate, {});
-  LoadWords w{"MemErr budget keys", "budget block", "budget", "Budget file buffering", "budget"};
+  LoadWords w{"budget block", "budget", "Budget file buffering", "budget"};
   return LoadFile<BudgetRecord>(BudgetFile, BudgetPath, AcctCapacity, 292, w, false, false, t.rowCount,
                                 [&t](const BudgetRecord& r) {
                                   t.keys[static_cast<size_t>(t.rowCount++)] = KeyOf(r);
@@ -146,7 +141,7 @@ int LoadBudgetKeys(int allocate) {
 int LoadEquipmentKeys(int allocate) {
   EquipKeyTable& t = EquipTable;
   Allocate(t, EquipCapacity, allocate, {&t.byDescription, &t.byDateDescription, &t.byInventory});
-  LoadWords w{"MemErr equip keys", "equipment block", "equipment item", "Equip file buffering", "equipment item"};
+  LoadWords w{"equipment block", "equipment item", "Equip file buffering", "equipment item"};
   int ok = LoadFile<EquipmentRecord>(EquipFile, EquipPath, EquipCapacity, 47, w, true, false, t.rowCount,
                                      [&t](const EquipmentRecord& r) {
                                        Store(t, KeyOf(r), r.status != kStatusDeleted);
@@ -159,7 +154,7 @@ int LoadEquipmentKeys(int allocate) {
 int LoadFriendKeys(int allocate) {
   FriendKeyTable& t = FriendTable;
   Allocate(t, FriendCapacity, allocate, {&t.byName, &t.byContribution});
-  LoadWords w{"MemErr friend keys", "friend block", "friend", "Friend file buffering", "friend"};
+  LoadWords w{"friend block", "friend", "Friend file buffering", "friend"};
   int ok = LoadFile<FriendRecord>(FriendFile, FriendPath, FriendCapacity, 52, w, true, false, t.rowCount,
                                   [&t](const FriendRecord& r) {
                                     Store(t, KeyOf(r), r.status != kStatusDeleted);
@@ -173,7 +168,7 @@ int LoadScoutKeys(int allocate) {
   MemberKeyTable& t = MemberTable;
   Allocate(t, MemberCapacity, allocate, {&t.byTypeName, &t.byTypeSubunitName});
   ScoutCount = AdultCount = SubunitCount = 0;
-  LoadWords w{"MemErr scout keys", "member block", "scout", "Scout file buffering", "member"};
+  LoadWords w{"member block", "scout", "Scout file buffering", "member"};
   int ok = LoadFile<MemberRecord>(MemberFile, MemberPath, MemberCapacity, 32, w, true, false, t.rowCount,
                                   [&t](const MemberRecord& r) {
                                     MemberRow form;
@@ -200,7 +195,7 @@ int LoadSplitKeys(int allocate) {
   LineKeyTable& s = SplitTable;
   Allocate(s, SplitCapacity, allocate, {});
   s.freeCount = InitialSplitFree();
-  LoadWords ws{"MemErr split keys", "split block", "split", "Split file buffering", "split"};
+  LoadWords ws{"split block", "split", "Split file buffering", "split"};
   int ok = LoadFile<SplitRecord>(SplitFile, SplitPath, SplitCapacity, 682, ws, true, false, s.rowCount,
                                  [&s](const SplitRecord& r) {
                                    Store(s, r.lineKey, r.lineKey != -1);
@@ -211,7 +206,7 @@ int LoadSplitKeys(int allocate) {
   Allocate(a, SubAcctCapacity, allocate, {});
   a.freeCount = InitialSubAcctFree();
   bool over = false;
-  LoadWords wa{"MemErr sub-account keys", "subaccount block", "sub-account", nullptr, "sub-account"};
+  LoadWords wa{"subaccount block", "sub-account", nullptr, "sub-account"};
   ok = LoadFile<SubAccountRecord>(SubAcctFile, SubAcctPath, SubAcctCapacity, 682, wa, true, false, a.rowCount,
                                   [&a, &over](const SubAccountRecord& r) {
                                     Store(a, r.lineKey, r.lineKey != -1);
@@ -221,7 +216,7 @@ int LoadSplitKeys(int allocate) {
                                     }
                                     return true;
                                   });
-  if (over) Show(19, "sub-account", MSG_ERROR);
+  if (over) ShowStoreError(19, "sub-account", MSG_ERROR);
   return ok;
 }
 
@@ -229,7 +224,7 @@ int LoadTransactionKeys(int allocate) {
   TransKeyTable& t = TransTable;
   Allocate(t, TransCapacity, allocate, {&t.byAcctNumberDate, &t.byDateAcctNumber, &t.byAcctPayeeDate});
   NextTransId = 0;
-  LoadWords w{"MemErr trans keys", "transaction block", "transaction", "Trans file buffering", "transaction"};
+  LoadWords w{"transaction block", "transaction", "Trans file buffering", "transaction"};
   int ok = LoadFile<TransactionRecord>(TransFile, TransPath, TransCapacity, 64, w, true, false, t.rowCount,
                                        [&t](const TransactionRecord& r) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
@@ -244,7 +239,7 @@ int LoadTransactionKeys(int allocate) {
     if (id > kMaxTransId) beyond = true;
     else highest = std::max<int>(highest, id);
   }
-  if (beyond) Show(ERR_PARSE, "transaction id (beyond the id range)", MSG_ERROR);
+  if (beyond) ShowStoreError(ERR_PARSE, "transaction id (beyond the id range)", MSG_ERROR);
   NextTransId = highest + 1;
   if (ok) SortTransactions();
   return ok;
@@ -253,7 +248,7 @@ int LoadTransactionKeys(int allocate) {
 int LoadSupportKeys(int allocate) {
   SupportKeyTable& t = SupportTable;
   Allocate(t, SupportCapacity, allocate, {&t.byLineKey, &t.byTransDate});
-  LoadWords w{"MemErr support keys", "support block", "support account", "Suppt file buffering", "support account"};
+  LoadWords w{"support block", "support account", "Suppt file buffering", "support account"};
   int ok = LoadFile<SupportLineRecord>(SupportFile, SupportPath, SupportCapacity, 170, w, true, false, t.rowCount,
                                        [&t](const SupportLineRecord& r) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
@@ -266,7 +261,7 @@ int LoadSupportKeys(int allocate) {
 int LoadScheduleKeys(int allocate) {
   ScheduleKeyTable& t = ScheduleTable;
   Allocate(t, kScheduleCapacity, allocate, {&t.byName, &t.byAccount});
-  LoadWords w{"schedule", "schedule block", "schedule", nullptr, "schedule"};
+  LoadWords w{"schedule block", "schedule", nullptr, "schedule"};
   int ok = LoadFile<ScheduleRecord>(ScheduleFile, SchedulePath, kScheduleCapacity, 19, w, true, true, t.rowCount,
                                     [&t](const ScheduleRecord& r) {
                                       Store(t, KeyOf(r), r.status != kStatusDeleted);

@@ -61,7 +61,7 @@ bool WriteEquipAccount(const AccountRecord& rec, int row, const char* writeWord)
 // case; stops early at the place where the text would sort in.
 template <class Field>
 int FindInIndex(int prefixMode, const char* text, const std::vector<int>& index, int rowCount, Field field,
-                bool earlyStop, int* posOut) {
+                int* posOut) {
   size_t n = std::strlen(text);
   for (int pos = 0; pos < rowCount; ++pos) {
     int row = index[static_cast<size_t>(pos)];
@@ -75,7 +75,7 @@ int FindInIndex(int prefixMode, const char* text, const std::vector<int>& index,
         if (posOut) *posOut = pos;
         return 1;
       }
-    } else if (earlyStop && prefix < 0) {
+    } else if (prefix < 0) {
       if (posOut) *posOut = pos;
       return 0;
     }
@@ -258,7 +258,7 @@ int FindEquipItem(int prefixMode, const char* text, int useDescription, int* pos
                          *value = k.description;
                          *status = k.status;
                        },
-                       true, posOut);
+                       posOut);
   size_t n = std::strlen(text);
   for (int pos = 0; pos < EquipTable.rowCount; ++pos) {
     const EquipKey& k = EquipTable.keys[static_cast<size_t>(EquipTable.byInventory[static_cast<size_t>(pos)])];
@@ -557,7 +557,7 @@ int FindScheduleByName(int prefixMode, const char* name, int* posOut) {
                        *value = k.name;
                        *status = k.status;
                      },
-                     true, posOut);
+                     posOut);
 }
 
 namespace {

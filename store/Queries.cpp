@@ -15,22 +15,27 @@
 #include "store/StoreUtil.h"
 #include "store/UnitInfo.h"
 
-namespace {
-
-char TypeMark(LONG type) {
+char MemberTypeMark(LONG type) {
   if (type == 1) return '*';
   if (type == 2) return static_cast<char>(0xBB);
   return ' ';
 }
+
+namespace {
 
 int MonthLength(int month, int year) {
   if (month == 2) return IsLeapYear(year) ? 29 : 28;
   return MonthLengths[(month - 1 + 12) % 12];
 }
 
-// Date of each live transaction by id.
-std::unordered_map<LONG, const char*> LiveTransactionDates() {
-  std::unordered_map<LONG, const char*> dates;
+// The shares of a member in an account's split lines dated within the range.
+int SumSplits(const TransactionDates& dates, int account, int memberRow, const char* fromDate, const char* toDate,
+              int* sumOut);
+
+}  // namespace
+
+TransactionDates LiveTransactionDates() {
+  TransactionDates dates;
   for (int r = 0; r < TransTable.rowCount; ++r) {
     const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
     if (k.status == 0) dates.emplace(k.id, k.date);
@@ -38,10 +43,8 @@ std::unordered_map<LONG, const char*> LiveTransactionDates() {
   return dates;
 }
 
-}  // namespace
-
 void FormatPersonName(const char* prefix, int withMark, const MemberKey& k, const char* suffix, char* out) {
-  char mark[2] = {withMark == 1 ? TypeMark(k.type) : '\0', 0};
+  char mark[2] = {withMark == 1 ? MemberTypeMark(k.type) : '\0', 0};
   const char* p = prefix ? prefix : "";
   const char* s = suffix ? suffix : "";
   if (k.type == 2)
@@ -147,6 +150,7 @@ int FindReserveRecord(int account, int memberRow, int* amountOut) {
 
 int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOut, int* totalOut) {
   AmountSum initial, shares;
+  const TransactionDates dates = sharesOut || totalOut ? LiveTransactionDates() : TransactionDates();
   for (int r = 0; r < AcctTable.rowCount; ++r) {
     const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
     if (k.status == kStatusDeleted || GetAcctClass(k.number) != 'R') continue;
@@ -170,7 +174,7 @@ int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOu
         if (memberRow != -1 && m != memberRow) continue;
         if (MemberTable.keys[static_cast<size_t>(m)].status == kStatusDeleted) continue;
         int sum = 0;
-        if (!SumSplitsForAcct(k.number, m, FiscalStartDate, FiscalEndDate, &sum)) return 0;
+        if (!SumSplits(dates, k.number, m, FiscalStartDate, FiscalEndDate, &sum)) return 0;
         shares += sum;
       }
     }
@@ -184,8 +188,14 @@ int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOu
 }
 
 int SumSplitsForAcct(int account, int memberRow, const char* fromDate, const char* toDate, int* sumOut) {
+  return SumSplits(LiveTransactionDates(), account, memberRow, fromDate, toDate, sumOut);
+}
+
+namespace {
+
+int SumSplits(const TransactionDates& dates, int account, int memberRow, const char* fromDate, const char* toDate,
+              int* sumOut) {
   const bool reserve = GetAcctClass(account) == 'R';
-  auto dates = LiveTransactionDates();
   AmountSum sum;
   for (int s = 0; s < SupportTable.rowCount; ++s) {
     const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
@@ -216,6 +226,8 @@ int SumSplitsForAcct(int account, int memberRow, const char* fromDate, const cha
   if (sumOut) *sumOut = sum.Value();
   return 1;
 }
+
+}  // namespace
 
 int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char* date, int countPayments,
                        int paidToDate, const MemberRow* member, int* initialOwedOut, int* owedInOut,
@@ -260,25 +272,12 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
         if (lk.status != 0 || lk.account != sched.account) continue;
         auto d = dates.find(lk.id);
         if (d == dates.end() || !DateInRange(FiscalStartDate, to, d->second, DF_YYYYMMDD)) continue;
-        LONG key = LineKey(lk.id, lk.line);
-        int splitRow;
-        if (!FindSplitRow(key, &splitRow)) continue;  // not divided among passbooks
-        SplitRecord split;
-        if (ReadRecord(SplitFile, split, splitRow) != 1) {
-          ShowStoreError(8, "split", MSG_FATAL);
-          return 0;
-        }
-        for (int a = 0; a < SubAcctTable.rowCount; ++a) {
-          if (SubAcctTable.keys[static_cast<size_t>(a)] != key) continue;
-          SubAccountRecord share;
-          if (ReadRecord(SubAcctFile, share, a) != 1) {
-            ShowStoreError(8, "sub-account", MSG_FATAL);
-            return 0;
-          }
-          if (share.memberRow != memberRow) continue;
+        auto add = [&](const SplitRecord& split, const SubAccountRecord& share) {
+          if (share.memberRow != memberRow) return;
           const long long v = static_cast<long long>(share.cash) + share.accountAmount;
           paid.AddTimes(GetAcctClass(lk.account) == 'E' ? -v : v, split.factor);
-        }
+        };
+        if (!ForEachShareOfLine(LineKey(lk.id, lk.line), add)) return 0;
       }
     }
   }
@@ -299,14 +298,16 @@ namespace {
 
 constexpr const char* kEquipValuesBeyond = "equipment values (beyond the amount range)";
 
+// Hands every live equipment item to f. A failed read shows `readFailure`
+// as it is, or the read failure of "equipment item" when it is null.
 template <class F>
-int ForEachLiveItem(const char* readWord, F f) {
+int ForEachLiveItem(const char* readFailure, F f) {
   for (int r = 0; r < EquipTable.rowCount; ++r) {
     if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
     EquipmentRecord item;
     if (ReadRecord(EquipFile, item, r) != 1) {
-      if (std::strcmp(readWord, "Read equip ovalue") == 0) DispMessage(readWord, MSG_FATAL);
-      else ShowStoreError(8, readWord, MSG_FATAL);
+      if (readFailure) DispMessage(readFailure, MSG_FATAL);
+      else ShowStoreError(8, "equipment item", MSG_FATAL);
       return 0;
     }
     f(item);
@@ -319,7 +320,7 @@ int ForEachLiveItem(const char* readWord, F f) {
 int GetEquipValueChange(const char* fromDate, const char* toDate, int* sumOut) {
   AmountSum sum;
   bool fromAtStart = CompareDates(fromDate, FiscalStartDate, DF_YYYYMMDD) <= 0;
-  int ok = ForEachLiveItem("equipment item", [&](const EquipmentRecord& item) {
+  int ok = ForEachLiveItem(nullptr, [&](const EquipmentRecord& item) {
     if (CompareDates(item.purchaseDate, fromDate, DF_YYYYMMDD) < 0) {
       if (fromAtStart) sum += static_cast<long long>(item.openingValue) - item.currentValue;
     } else if (DateInRange(fromDate, toDate, item.purchaseDate, DF_YYYYMMDD)) {
@@ -333,7 +334,7 @@ int GetEquipValueChange(const char* fromDate, const char* toDate, int* sumOut) {
 
 int GetEquipValueAt(const char* fromDate, const char* toDate, int* sumOut) {
   AmountSum sum;
-  int ok = ForEachLiveItem("equipment item", [&](const EquipmentRecord& item) {
+  int ok = ForEachLiveItem(nullptr, [&](const EquipmentRecord& item) {
     if (item.lineKey == -1 && DateInRange(fromDate, toDate, item.purchaseDate, DF_YYYYMMDD)) sum += item.price;
   });
   if (!ok || !TotalsFit(kEquipValuesBeyond, {sum})) return 0;

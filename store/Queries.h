@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Collections.h"
@@ -27,12 +28,17 @@ struct ListOfValues {
 // The "WORKSHEET" type lists the titles of `worksheetFile` (may be null).
 int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const char* worksheetFile = nullptr);
 
+// The mark of a member type in lists: '*' adult, 0xBB subunit, ' ' scout.
+char MemberTypeMark(LONG type);
 void FormatPersonName(const char* prefix, int withMark, const MemberKey& keyRow, const char* suffix, char* out);
 void NextScheduleDate(char letter, int weekOfMonth, int* day, int* month, int* year);
 int AddParticipant(ParticipantRecord participant);
 void AddParticipantToSchedules(int memberRow);
 int DeleteParticipants(int scheduleRow, int memberRow);
 void RemoveFromDuesSchedules(int memberRow);
+// Date of each live transaction by id (pointing into TransTable).
+using TransactionDates = std::unordered_map<LONG, const char*>;
+TransactionDates LiveTransactionDates();
 int FindReserveRecord(int account, int memberRow, int* amountOut);
 int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOut, int* totalOut);
 int SumSplitsForAcct(int account, int memberRow, const char* fromDate, const char* toDate, int* sumOut);

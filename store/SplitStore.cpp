@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 #include "common/Dates.h"
 #include "store/AcctClass.h"
@@ -274,36 +273,17 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
   }
   AmountSum closing = opening;
   const bool reserveAccount = account != -1 && GetAcctClass(account) == 'R';
-  // Dates of the live transactions.
-  std::unordered_map<LONG, const char*> dates;
-  for (int r = 0; r < TransTable.rowCount; ++r) {
-    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
-    if (k.status == 0) dates.emplace(k.id, k.date);
-  }
+  const auto dates = LiveTransactionDates();
   for (int s = 0; s < SupportTable.rowCount; ++s) {
     const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
     if (lk.status != 0) continue;
     if (account != -1 && (reserveAccount ? lk.reserveAccount : lk.account) != account) continue;
     auto d = dates.find(lk.id);
     if (d == dates.end() || !DateInRange(FiscalStartDate, to, d->second, DF_YYYYMMDD)) continue;
-    LONG key = LineKey(lk.id, lk.line);
-    int splitRow;
-    if (!FindSplitRow(key, &splitRow)) continue;  // a line not divided among passbooks
-    SplitRecord split;
-    if (ReadRecord(SplitFile, split, splitRow) != 1) {
-      ShowStoreError(8, "split", MSG_FATAL);
-      return 0;
-    }
-    bool before = CompareDates(d->second, from, DF_YYYYMMDD) < 0;
-    bool lineIsReserve = GetAcctClass(lk.account) == 'R';
-    for (int a = 0; a < SubAcctTable.rowCount; ++a) {
-      if (SubAcctTable.keys[static_cast<size_t>(a)] != key) continue;
-      SubAccountRecord share;
-      if (ReadRecord(SubAcctFile, share, a) != 1) {
-        ShowStoreError(8, "sub-account", MSG_FATAL);
-        return 0;
-      }
-      if (member != -1 && share.memberRow != member) continue;
+    const bool before = CompareDates(d->second, from, DF_YYYYMMDD) < 0;
+    const bool lineIsReserve = GetAcctClass(lk.account) == 'R';
+    auto add = [&](const SplitRecord& split, const SubAccountRecord& share) {
+      if (member != -1 && share.memberRow != member) return;
       const int f = split.factor;
       AmountSum ae, re;
       ae.AddTimes(SignedAmount(lk.account, -1, f, share.cash, share.accountAmount), f);
@@ -326,7 +306,8 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
         closing += ae;
         if (lk.reserveAccount != 0) reserveTotal += re;
       }
-    }
+    };
+    if (!ForEachShareOfLine(LineKey(lk.id, lk.line), add)) return 0;
   }
   const AmountSum& openingTotal = reserveAccount ? reserveOpeningSum : opening;
   const AmountSum& closingTotal = reserveAccount ? reserveTotal : closing;

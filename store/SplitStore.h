@@ -4,7 +4,9 @@
 #pragma once
 
 #include "store/KeyTable.h"
+#include "store/RecIO.h"
 #include "store/Records.h"
+#include "store/StoreUtil.h"
 
 // Shares of one line: entry j stands for member row j.
 using ShareArray = SubAccountRecord[kMemberSlots];
@@ -27,3 +29,28 @@ int FindSubAccountRow(int lineKey, int memberRow);
 long long SumPassbookSplit(int account, const SplitRecord* split, const SubAccountRecord* shares);
 int SumPassbook(int member, int account, const char* from, const char* to, int* openingOut, int* closingOut,
                 int* reserveOut);
+
+// Reads the split of the line `lineKey` (its first row) and then, in row
+// order, each sub-account of the key, handing each to f(split, share).
+// A line without a split is no failure. A failed read is shown ("split",
+// "sub-account") and returns false.
+template <class F>
+bool ForEachShareOfLine(LONG lineKey, F f) {
+  int splitRow;
+  if (!FindSplitRow(lineKey, &splitRow)) return true;  // not divided among passbooks
+  SplitRecord split;
+  if (ReadRecord(SplitFile, split, splitRow) != 1) {
+    ShowStoreError(8, "split", MSG_FATAL);
+    return false;
+  }
+  for (int a = 0; a < SubAcctTable.rowCount; ++a) {
+    if (SubAcctTable.keys[static_cast<size_t>(a)] != lineKey) continue;
+    SubAccountRecord share;
+    if (ReadRecord(SubAcctFile, share, a) != 1) {
+      ShowStoreError(8, "sub-account", MSG_FATAL);
+      return false;
+    }
+    f(split, share);
+  }
+  return true;
+}

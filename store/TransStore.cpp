@@ -326,8 +326,8 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
     ShowStoreError(13, "support account", MSG_FATAL);
     return 0;
   }
+  // The line keeps its id and number: the support indexes keep their order.
   SupportTable.keys[static_cast<size_t>(row)] = KeyOf(*line);
-  SortSupportLines();
   LONG key = LineKey(line->id, line->line);
   if (IsPurchase(line->account, line->factor)) {
     EquipmentRecord item = EquipItemFromPosting(LineDescription(*transaction, *line), transaction->date,

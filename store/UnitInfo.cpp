@@ -13,6 +13,7 @@
 #include "common/UnitVocab.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
+#include "store/StoreUtil.h"
 
 char UnitAddress1[27];
 char UnitAddress2[27];
@@ -39,16 +40,10 @@ void Fill(char* out, int room, const std::string& value) {
   std::snprintf(out, static_cast<size_t>(room), "%s", value.c_str());
 }
 
-void Fail(int index, const char* item) {
-  char text[256];
-  FormatErrorText(text, index, item);
-  DispMessage(text, MSG_FATAL);
-}
-
 int ReadUnitInfo() {
   FILE* f = std::fopen(UnitPath, "r");
   if (f == nullptr) {
-    Fail(7, UnitPath);
+    ShowStoreError(7, UnitPath, MSG_FATAL);
     return 0;
   }
   FiscalStartDate[0] = FiscalEndDate[0] = 0;
@@ -101,7 +96,7 @@ int ReadUnitInfo() {
   bool readError = std::ferror(f) != 0;
   std::fclose(f);
   if (readError) {
-    Fail(8, UnitPath);
+    ShowStoreError(8, UnitPath, MSG_FATAL);
     return 0;
   }
   char start[32];
@@ -148,7 +143,7 @@ int WriteUnitInfo() {
   // new file, never half of one.
   int failed = WriteFileAtomic(UnitPath, text.data(), text.size());
   if (failed != 0) {
-    Fail(failed == 7 ? 7 : 13, UnitPath);
+    ShowStoreError(failed == 7 ? 7 : 13, UnitPath, MSG_FATAL);
     return 0;
   }
   return 1;

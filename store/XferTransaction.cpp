@@ -57,9 +57,6 @@ int XferTransaction(int save, int account, int row, int lastNumber, TransactionR
       trans->month = d.transMonth;
       trans->status = kStatusLive;
       trans->factor = d.transFactor;
-      trans->amount = 0;
-      trans->cleared = 0;
-      trans->multiLine = 0;
       ResetTransactionDetail(lines, splits, shares);
     } else {
       ok = LoadTransaction(row, trans, lines, splits, shares, failure);

@@ -10,13 +10,13 @@
 
 namespace gallery {
 
-namespace {
-
-std::string besides(const char* path, const char* suffix) {
+std::string PngBeside(const char* path, const char* suffix) {
   std::string p = path;
-  if (p.size() > 4 && p.substr(p.size() - 4) == ".png") p.resize(p.size() - 4);
+  if (p.size() > 4 && p.ends_with(".png")) p.resize(p.size() - 4);
   return p + "-" + suffix + ".png";
 }
+
+namespace {
 
 bool report(bool ok, const std::string& path) {
   if (!ok) std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
@@ -27,7 +27,7 @@ bool report(bool ok, const std::string& path) {
 
 int WriteCommonDialogsPngs(const char* path) {
   UseDialogPresenters(true);
-  const std::string question = besides(path, "question");
+  const std::string question = PngBeside(path, "question");
   bool questionOk = false;
   automation::OnDialog(
       "Question",
@@ -39,7 +39,7 @@ int WriteCommonDialogsPngs(const char* path) {
   AskQuestion("The record of account 101 \"Camp Fund\" is damaged.\nRepair it now", ANSWER_YES,
               ANSWER_YESTOALL | ANSWER_NOTOALL | ANSWER_CANCEL);
 
-  const std::string progress = besides(path, "progress");
+  const std::string progress = PngBeside(path, "progress");
   ReportProgress("Backing up fiscal year 2025", 0, 10);
   ReportProgress(nullptr, 4, 10);
   automation::PumpUntilIdle();

@@ -3,7 +3,13 @@
 // ReportProgress with the real windows.
 #pragma once
 
+#include <string>
+
 namespace gallery {
+
+// The name of a further picture beside `path`: its ".png" dropped, then
+// "-suffix.png" added.
+std::string PngBeside(const char* path, const char* suffix);
 
 // Writes FILE-question.png and FILE-progress.png beside `path`; 0 on success.
 int WriteCommonDialogsPngs(const char* path);

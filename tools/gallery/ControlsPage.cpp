@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CommonDialogsPage.h"
 #include "ControlsStates.h"
 #include "platform/Automation.h"
 #include "platform/CtlDefs.h"
@@ -79,12 +80,6 @@ void ControlsDialog::PostNcDestroy() {
 
 namespace {
 
-std::string controlsPath(const char* path) {
-  std::string p = path;
-  if (p.size() > 4 && p.substr(p.size() - 4) == ".png") return p.substr(0, p.size() - 4) + "-controls.png";
-  return p + "-controls.png";
-}
-
 void drop(ControlsDialog& d) {
   if (d.dropCombo) DropControlsCombo(d.m_hWnd);
 }
@@ -102,7 +97,7 @@ int WriteControlsPng(const char* path) {
   automation::PumpUntilIdle();
   drop(d);
   automation::PumpUntilIdle();
-  std::string out = controlsPath(path);
+  std::string out = PngBeside(path, "controls");
   if (!SnapshotToPng(d.m_hWnd, out)) {
     std::fprintf(stderr, "gallery: cannot write %s\n", out.c_str());
     return 1;

@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "CommonDialogsPage.h"
@@ -16,8 +17,6 @@
 #include "platform/Dc.h"
 #include "platform/DcImpl.h"
 #include "platform/SdlHost.h"
-
-#include <cstdlib>
 
 namespace {
 
