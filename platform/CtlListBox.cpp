@@ -197,7 +197,8 @@ void deleteNotify(ListBox* l, int i) {
 int compareText(const std::string& a, const std::string& b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    unsigned char x = static_cast<unsigned char>(Lower(a[i])), y = static_cast<unsigned char>(Lower(b[i]));
+    auto x = static_cast<unsigned char>(Cp1252ToLower(a[i]));
+    auto y = static_cast<unsigned char>(Cp1252ToLower(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
@@ -206,7 +207,7 @@ int compareText(const std::string& a, const std::string& b) {
 bool prefixOf(const std::string& prefix, const std::string& s) {
   if (prefix.size() > s.size()) return false;
   for (size_t i = 0; i < prefix.size(); ++i)
-    if (Lower(prefix[i]) != Lower(s[i])) return false;
+    if (Cp1252ToLower(prefix[i]) != Cp1252ToLower(s[i])) return false;
   return true;
 }
 
@@ -273,7 +274,13 @@ bool deleteAt(ListBox* l, int i) {
 }
 
 void resetContent(ListBox* l) {
-  for (int i = count(l) - 1; i >= 0 && g_lists.Get(l->hwnd); --i) deleteNotify(l, i);
+  // The owner may destroy the list while it hears of a deleted item, which
+  // frees `l`: test a copy of the handle, never `l` itself.
+  const HWND self = l->hwnd;
+  for (int i = count(l) - 1; i >= 0; --i) {
+    deleteNotify(l, i);
+    if (!g_lists.Get(self)) return;
+  }
   l->items.clear();
   l->cur = -1;
   l->caret = l->anchor = l->top = 0;
@@ -365,10 +372,11 @@ void moveTo(ListBox* l, int i, bool shift, bool ctrl, bool fromMouse) {
 void keyDown(ListBox* l, UINT vk) {
   if ((styleOf(l) & LBS_WANTKEYBOARDINPUT) && !l->combo) {
     HWND o = owner(l);
+    const HWND self = l->hwnd;
     LRESULT r = o ? SendMessage(o, WM_VKEYTOITEM, MAKEWPARAM(static_cast<WORD>(vk), static_cast<WORD>(l->caret)),
-                                reinterpret_cast<LPARAM>(l->hwnd))
+                                reinterpret_cast<LPARAM>(self))
                   : -1;
-    if (!g_lists.Get(l->hwnd) || r == -2) return;
+    if (!g_lists.Get(self) || r == -2) return;
     if (r >= 0) {
       moveTo(l, static_cast<int>(r), false, false, false);
       return;
@@ -405,10 +413,11 @@ void typeChar(ListBox* l, unsigned char ch) {
   if (!hasStrings(l)) {
     if ((styleOf(l) & LBS_WANTKEYBOARDINPUT) && !l->combo) {
       HWND o = owner(l);
+      const HWND self = l->hwnd;
       LRESULT r = o ? SendMessage(o, WM_CHARTOITEM, MAKEWPARAM(ch, static_cast<WORD>(l->caret)),
-                                  reinterpret_cast<LPARAM>(l->hwnd))
+                                  reinterpret_cast<LPARAM>(self))
                     : -1;
-      if (g_lists.Get(l->hwnd) && r >= 0) moveTo(l, static_cast<int>(r), false, false, false);
+      if (g_lists.Get(self) && r >= 0) moveTo(l, static_cast<int>(r), false, false, false);
     }
     return;
   }
@@ -417,7 +426,8 @@ void typeChar(ListBox* l, unsigned char ch) {
   if (now - l->typedTime > 1000) l->typed.clear();
   l->typedTime = now;
   l->typed += static_cast<char>(ch);
-  bool same = std::all_of(l->typed.begin(), l->typed.end(), [&](char c) { return Lower(c) == Lower(l->typed[0]); });
+  bool same = std::all_of(l->typed.begin(), l->typed.end(),
+                          [&](char c) { return Cp1252ToLower(c) == Cp1252ToLower(l->typed[0]); });
   int from = multiSel(l) ? l->caret : (l->cur >= 0 ? l->cur : -1);
   // A new prefix may stay on the current item; a repeated letter steps on.
   int found = LB_ERR;
@@ -465,13 +475,11 @@ void drawItem(ListBox* l, CDC* dc, int i, const RECT& r, bool selected, bool foc
 }
 
 void paint(ListBox* l) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(l->hwnd, &ps);
-  CDC* dc = CDC::FromHandle(hdc);
-  if (!dc) {
-    EndPaint(l->hwnd, &ps);
-    return;
-  }
+  const HWND self = l->hwnd;
+  PaintScope painting(self);
+  HDC hdc = painting.hdc;
+  CDC* dc = painting.dc;
+  if (!dc) return;
   dc->SelectObject(l->font ? l->font : DefaultFont());
   // A combo's list asks through its combo, which asks its parent on the
   // list's behalf (the parent sees the list's handle).
@@ -479,10 +487,7 @@ void paint(ListBox* l) {
                                                                  reinterpret_cast<WPARAM>(hdc),
                                                                  reinterpret_cast<LPARAM>(l->hwnd)))
                           : CtlColor(l->hwnd, hdc, WM_CTLCOLORLISTBOX);
-  if (!g_lists.Get(l->hwnd)) {
-    EndPaint(l->hwnd, &ps);
-    return;
-  }
+  if (!g_lists.Get(self)) return;
   RECT c;
   GetClientRect(l->hwnd, &c);
   FillBrush(dc, c, brush);
@@ -499,7 +504,6 @@ void paint(ListBox* l) {
     if (ownerDraw(l)) drawItem(l, dc, -1, r, false, true);
     else dc->DrawFocusRect(&r);
   }
-  EndPaint(l->hwnd, &ps);
 }
 
 void comboMouse(ListBox* l, UINT msg, POINT p) {

@@ -259,3 +259,43 @@ TEST_F(ListBox, WantKeyboardInputAsksTheParentFirst) {
 }
 
 }  // namespace
+
+TEST_F(ListBox, AnOwnerMayDestroyTheListWhileItHearsOfAnItemOrAKey) {
+  // Each case: the message on which the parent destroys the list, and what
+  // makes the list send it.
+  struct Case {
+    UINT destroyOn;
+    DWORD style;
+    void (*act)(HWND);
+  } cases[] = {
+      {WM_DELETEITEM, LBS_OWNERDRAWFIXED, [](HWND l) { SendMessage(l, LB_RESETCONTENT, 0, 0); }},
+      {WM_VKEYTOITEM, LBS_WANTKEYBOARDINPUT | LBS_OWNERDRAWFIXED, [](HWND l) {
+         SetFocus(l);
+         automation::PressKey(VK_DOWN);
+       }},
+      {WM_CHARTOITEM, LBS_WANTKEYBOARDINPUT | LBS_OWNERDRAWFIXED, [](HWND l) {
+         SetFocus(l);
+         automation::TypeText("x");
+       }},
+  };
+  WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtr(parent, GWLP_WNDPROC));
+  static UINT destroyOn;
+  for (const Case& c : cases) {
+    HWND l = list(c.style);
+    for (LPARAM d : {1, 2, 3}) SendMessage(l, LB_ADDSTRING, 0, d);
+    destroyOn = c.destroyOn;
+    SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM lp) -> LRESULT {
+      if (m == destroyOn) {
+        HWND child = m == WM_DELETEITEM ? GetDlgItem(h, reinterpret_cast<DELETEITEMSTRUCT*>(lp)->CtlID)
+                                        : reinterpret_cast<HWND>(lp);
+        if (child && IsWindow(child)) DestroyWindow(child);
+        return -2;
+      }
+      return parentProc(h, m, w, lp);
+    }));
+    c.act(l);
+    pump();
+    EXPECT_FALSE(IsWindow(l)) << c.destroyOn;
+    SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+  }
+}
