@@ -6,7 +6,7 @@
 // stored after a saved sheet.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 // Tool programs; empty when none (the Tools item is then disabled).
 extern char CalculatorPath[MAX_PATH];  // 'A'

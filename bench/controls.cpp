@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/Automation.h"
-#include "platform/CtlDefs.h"
-#include "platform/Window.h"
+#include "platform/testing/Automation.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/window/Window.h"
 
 namespace {
 

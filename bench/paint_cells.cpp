@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "platform/Dc.h"
-#include "platform/DcImpl.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/DcImpl.h"
 
 namespace {
 

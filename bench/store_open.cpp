@@ -18,7 +18,7 @@
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
 #include "common/Settings.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 #include "store/AcctClass.h"
 #include "store/AccountStore.h"
 #include "store/KeyTable.h"

@@ -20,7 +20,7 @@ foreach(f IN LISTS files)
   math(EXPR n "${n} + 1")
 endforeach()
 set(text "// Generated from the resource folder by cmake/EmbedResources.cmake. Do not edit.
-#include \"platform/DlgResourceText.h\"
+#include \"platform/dialogs/DlgResourceText.h\"
 
 namespace {
 ${decls}}  // namespace

@@ -14,7 +14,7 @@
 #include "common/FileUtil.h"
 #include "common/Messages.h"
 #include "common/Version.h"
-#include "platform/Resources.h"
+#include "platform/base/Resources.h"
 
 char CurrentFiscalYear[5] = "";
 char FiscalYearYY[3] = "";

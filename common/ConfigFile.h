@@ -7,7 +7,7 @@
 // current year changes.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 struct FiscalYearNode {
   char year[5];      // four digits

@@ -2,7 +2,7 @@
 // and the conversion engine between the twenty date and time layouts.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 // Format codes.
 enum DateFormatCode {

@@ -3,7 +3,7 @@
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
 #include "common/QuestionDlg.h"
-#include "platform/Host.h"
+#include "platform/host/Host.h"
 
 namespace {
 

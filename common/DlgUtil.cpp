@@ -12,11 +12,11 @@
 #include "common/Question.h"
 #include "common/StrUtil.h"
 #include "common/UnitVocab.h"
-#include "platform/CWinApp.h"
-#include "platform/CWnd.h"
-#include "platform/GdiObject.h"
-#include "platform/Messages.h"
-#include "platform/Window.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/CWnd.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
 
 PrintSetupRecord ThePrintSetup;
 

@@ -3,8 +3,8 @@
 // the printer geometry record.
 #pragma once
 
-#include "platform/CString.h"
-#include "platform/types.h"
+#include "platform/base/CString.h"
+#include "platform/base/types.h"
 
 // Field kinds of ValidateField.
 enum FieldKind { FIELD_TEXT = 0, FIELD_NUMBER = 1, FIELD_DATE = 2, FIELD_NOCHECK = 3, FIELD_PATH = 4 };

@@ -3,7 +3,7 @@
 // part of the interface: callers pass it as a literal.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 // Index of each template, for readers of the code; callers may pass numbers.
 enum ErrorTextIndex {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 // Joins a folder and a name with one "/"; backslashes of older stored paths
 // become "/". An empty folder gives the name; an absolute name stays itself.

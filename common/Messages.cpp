@@ -8,8 +8,8 @@
 
 #include "common/Question.h"
 #include "common/Trace.h"
-#include "platform/MessageBox.h"
-#include "platform/Window.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/Window.h"
 
 int PromptAnswerOk = 0;
 

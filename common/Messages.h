@@ -5,7 +5,7 @@
 // A kind-2 prompt (OK/Cancel) leaves its answer in PromptAnswerOk.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 enum MessageKind {
   MSG_ERROR = 0,        // "Error", OK, exclamation icon

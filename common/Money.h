@@ -2,7 +2,7 @@
 // and no thousands separators.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 // "-0.05", "1234.56". Points into one of 10 static buffers used in turn.
 const char* FormatCents(long cents);

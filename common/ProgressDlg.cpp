@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/CtlDefs.h"
-#include "platform/Dc.h"
-#include "platform/GdiObject.h"
-#include "platform/SysColors.h"
-#include "platform/WindowDc.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/WindowDc.h"
 #include "res/resource.h"
 
 CProgressWindow::CProgressWindow() : CDialog(IDD_PROGRESS) {}

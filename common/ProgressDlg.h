@@ -7,8 +7,8 @@
 #pragma once
 
 #include "common/Question.h"
-#include "platform/Dialog.h"
-#include "platform/Geometry.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/base/Geometry.h"
 
 class CProgressWindow : public CDialog {
  public:

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 
 const QuestionButton QuestionButtons[5] = {
     {ANSWER_YES, 1708, "&Yes"},

@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "common/StrUtil.h"
-#include "platform/Collections.h"
-#include "platform/CtlDefs.h"
-#include "platform/Dc.h"
-#include "platform/GdiObject.h"
-#include "platform/SysColors.h"
-#include "platform/WindowDc.h"
+#include "platform/base/Collections.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/WindowDc.h"
 #include "res/resource.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "common/Question.h"
-#include "platform/CString.h"
-#include "platform/Dialog.h"
+#include "platform/base/CString.h"
+#include "platform/dialogs/Dialog.h"
 
 class CQuestionDlg : public CDialog {
  public:

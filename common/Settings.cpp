@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "common/Messages.h"
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 
 char SettingsFileName[MAX_PATH] = "";
 

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 class CStringArray;
 

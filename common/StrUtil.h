@@ -1,7 +1,7 @@
 // Small text functions on caller-owned buffers and CStrings.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CStringArray;
 

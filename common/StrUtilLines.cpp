@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/StrUtil.h"
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 
 int WrapTextToLines(const char* text, int width, CStringArray& lines) {
   lines.RemoveAll();

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 extern CString TraceFileName;
 extern int TraceLogLevel;    // 0 no file, 1 file written

@@ -7,7 +7,7 @@
 #include "common/Dates.h"
 #include "common/Settings.h"
 #include "common/Version.h"
-#include "platform/Resources.h"
+#include "platform/base/Resources.h"
 
 namespace {
 

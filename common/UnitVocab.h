@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 extern int UnitType;
 extern const char* UnitKindWord;

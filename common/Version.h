@@ -2,7 +2,7 @@
 // reminder.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 // A link opened with the desktop's opener.
 class CWebLink {

@@ -4,7 +4,7 @@
 // defaults of the loaded fiscal year apply.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CRptDates {
  public:

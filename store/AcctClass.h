@@ -5,7 +5,7 @@
 // share of a split moves the member's balance.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 struct AcctClassRow {
   char name[12];

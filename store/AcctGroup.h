@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/CString.h"
-#include "platform/types.h"
+#include "platform/base/CString.h"
+#include "platform/base/types.h"
 #include "store/Records.h"
 
 using AcctNumberList = std::vector<UINT>;

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
-#include "platform/CString.h"
-#include "platform/Collections.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
 
 // One row of the temporary file (read and written field by field).
 struct FiltSplitRow {

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 #include "store/Records.h"
 
 // Capacities (SetCapacities).

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 #include "store/KeyTable.h"
 #include "store/Records.h"
 

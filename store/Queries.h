@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Collections.h"
-#include "platform/types.h"
+#include "platform/base/Collections.h"
+#include "platform/base/types.h"
 #include "store/KeyTable.h"
 #include "store/Records.h"
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 #include "store/Records.h"
 
 // Returns 1 on success, -1 when the operation failed at end of file (a read

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 // Record sizes in bytes.
 inline constexpr int kAccountRecordSize = 72;

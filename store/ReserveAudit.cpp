@@ -1,6 +1,6 @@
 #include "store/ReserveAudit.h"
 
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 #include "store/AcctClass.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"

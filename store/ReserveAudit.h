@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 class CStringArray;
 

@@ -6,7 +6,7 @@
 // offered again. Each returns 1 on success, 0 after its failure was shown.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 #include "store/MemberStore.h"
 #include "store/Queries.h"
 #include "store/Records.h"

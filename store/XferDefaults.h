@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 #include "store/Records.h"
 
 struct AddressDefaults {

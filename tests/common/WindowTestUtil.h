@@ -1,7 +1,7 @@
 // Window geometry helpers shared by the common tests.
 #pragma once
 
-#include "platform/Window.h"
+#include "platform/window/Window.h"
 
 // A child window's rectangle in its parent's client coordinates.
 inline RECT RectInClient(HWND parent, HWND child) {

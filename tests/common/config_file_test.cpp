@@ -8,9 +8,9 @@
 #include "common/Dates.h"
 #include "common/FileUtil.h"
 #include "common/Version.h"
-#include "platform/Automation.h"
-#include "platform/Resources.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/base/Resources.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/UnitVocab.h"
-#include "platform/Automation.h"
-#include "platform/CWinApp.h"
-#include "platform/CWnd.h"
-#include "platform/GdiObject.h"
-#include "platform/Messages.h"
-#include "platform/Window.h"
+#include "platform/testing/Automation.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/CWnd.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "common/Messages.h"
 #include "common/Trace.h"
 #include "common/UnitVocab.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
-#include "platform/Window.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/Window.h"
 
 TEST(ErrorText, TemplatesIndexesAndItems) {
   SetUnitType(1);  // a pack: dens

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/Question.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 
 TEST(QuestionBox, ButtonsDefaultAndEscape) {
   struct Case {

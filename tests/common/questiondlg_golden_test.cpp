@@ -5,7 +5,7 @@
 
 #include "common/DialogPresenters.h"
 #include "common/Question.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 #include "support/GoldenImage.h"
 
 namespace {

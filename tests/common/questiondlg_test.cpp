@@ -11,12 +11,12 @@
 #include "common/DialogPresenters.h"
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
-#include "platform/Automation.h"
-#include "platform/CtlDefs.h"
-#include "platform/Dc.h"
-#include "platform/DlgManager.h"
-#include "platform/SysColors.h"
-#include "platform/WindowDc.h"
+#include "platform/testing/Automation.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/gfx/Dc.h"
+#include "platform/dialogs/DlgManager.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/WindowDc.h"
 #include "res/resource.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include "common/ConfigFile.h"
 #include "common/Settings.h"
 #include "common/Version.h"
-#include "platform/Automation.h"
-#include "platform/Collections.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/base/Collections.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "CommonTestUtil.h"
 #include "common/Settings.h"
-#include "platform/Collections.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/base/Collections.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

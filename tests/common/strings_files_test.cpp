@@ -12,9 +12,9 @@
 #include "common/FileUtil.h"
 #include "common/Messages.h"
 #include "common/StrUtil.h"
-#include "platform/Collections.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/base/Collections.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 
 TEST(Text, InPlaceFunctions) {
   char t[64];

@@ -16,7 +16,7 @@
 #include "common/Settings.h"
 #include "common/Trace.h"
 #include "common/Version.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 
 TEST(Trace, NestedLogsIndentByDepthAndLevelZeroWritesNothing) {
   TempFolder dir;

@@ -11,7 +11,7 @@
 #include "common/Settings.h"
 #include "common/UnitVocab.h"
 #include "common/Version.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 
 TEST(UnitVocabulary, WordsTitlesAndResourceIds) {
   ProgramVersion.SetVersion("2", "11");

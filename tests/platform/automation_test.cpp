@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 
 TEST(Responder, RulesAnswerInOrderAndOneShotRulesAreUsedOnce) {
   automation::ExpectMessageBox("Error", "disk", IDRETRY);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "ctl_support.h"
-#include "platform/Host.h"
+#include "platform/host/Host.h"
 
 using namespace ctltest;
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Automation.h"
-#include "platform/GdiObject.h"
-#include "platform/CtlControls.h"
-#include "platform/SysColors.h"
-#include "platform/Window.h"
+#include "platform/testing/Automation.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/controls/CtlControls.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/Window.h"
 #include "platform_support.h"
 
 namespace ctltest {

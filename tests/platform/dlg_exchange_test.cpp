@@ -3,7 +3,7 @@
 #include <cfloat>
 
 #include "dlg_support.h"
-#include "platform/DataExchange.h"
+#include "platform/dialogs/DataExchange.h"
 
 using namespace dlgtest;
 

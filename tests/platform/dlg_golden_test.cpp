@@ -4,9 +4,9 @@
 // the pictures instead; look at them before keeping them.
 #include "dlg_support.h"
 #include "tools/gallery/ControlsStates.h"
-#include "platform/DlgSnapshot.h"
-#include "platform/MessageBox.h"
-#include "platform/MessageBoxDlg.h"
+#include "platform/testing/DlgSnapshot.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/MessageBoxDlg.h"
 #include "support/GoldenImage.h"
 
 namespace {

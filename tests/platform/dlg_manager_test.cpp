@@ -1,7 +1,7 @@
 // The dialog manager: tab order and groups, the default push button, Enter
 // and Esc, access keys, modal runs through the automation.
 #include "dlg_support.h"
-#include "platform/DataExchange.h"
+#include "platform/dialogs/DataExchange.h"
 
 using namespace dlgtest;
 

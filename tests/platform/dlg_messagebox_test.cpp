@@ -1,8 +1,8 @@
 // The message box as a dialog: buttons of each set, the default button,
 // layout from the text, and the keys that answer it.
 #include "dlg_support.h"
-#include "platform/MessageBox.h"
-#include "platform/MessageBoxDlg.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/MessageBoxDlg.h"
 
 namespace {
 

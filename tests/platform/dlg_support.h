@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Automation.h"
-#include "platform/CtlDefs.h"
-#include "platform/Dialog.h"
-#include "platform/DlgManager.h"
-#include "platform/DlgTemplate.h"
+#include "platform/testing/Automation.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/DlgManager.h"
+#include "platform/dialogs/DlgTemplate.h"
 
 namespace dlgtest {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dlg_support.h"
-#include "platform/DlgResourceText.h"
+#include "platform/dialogs/DlgResourceText.h"
 #include "res/resource.h"
 
 using namespace dlgtest;

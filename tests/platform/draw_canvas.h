@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Dc.h"
-#include "platform/DcImpl.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/DcImpl.h"
 
 namespace drawtest {
 

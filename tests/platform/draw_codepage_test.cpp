@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/Codepage.h"
-#include "platform/Resources.h"
+#include "platform/base/Codepage.h"
+#include "platform/base/Resources.h"
 
 namespace {
 

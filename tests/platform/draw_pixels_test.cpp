@@ -5,7 +5,7 @@
 #include <map>
 
 #include "draw_canvas.h"
-#include "platform/SysColors.h"
+#include "platform/gfx/SysColors.h"
 
 namespace {
 

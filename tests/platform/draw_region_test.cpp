@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/GdiObject.h"
+#include "platform/gfx/GdiObject.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "draw_canvas.h"
-#include "platform/FontEngine.h"
+#include "platform/gfx/FontEngine.h"
 
 namespace {
 

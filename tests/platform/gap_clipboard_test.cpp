@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Clipboard.h"
-#include "platform/Host.h"
+#include "platform/window/Clipboard.h"
+#include "platform/host/Host.h"
 #include "wnd_support.h"
 
 using namespace wndtest;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/CFile.h"
-#include "platform/Kernel.h"
+#include "platform/base/CFile.h"
+#include "platform/base/Kernel.h"
 
 namespace {
 

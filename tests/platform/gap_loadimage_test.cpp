@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/CtlDefs.h"
-#include "platform/GdiObject.h"
-#include "platform/Messages.h"
-#include "platform/SysColors.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/window/Messages.h"
+#include "platform/gfx/SysColors.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Locale.h"
+#include "platform/base/Locale.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/GdiObject.h"
-#include "platform/Messages.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/window/Messages.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/CWinApp.h"
-#include "platform/Profile.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/base/Profile.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "platform/Automation.h"
-#include "platform/CWnd.h"
-#include "platform/Menu.h"
+#include "platform/testing/Automation.h"
+#include "platform/framework/CWnd.h"
+#include "platform/menus/Menu.h"
 #include "platform_support.h"
 #include "res/resource.h"
 

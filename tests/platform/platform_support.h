@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/SysColors.h"
-#include "platform/Window.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/Window.h"
 
 namespace platformtest {
 

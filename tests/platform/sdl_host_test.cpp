@@ -13,10 +13,10 @@
 #include <string>
 
 #include "dlg_support.h"
-#include "platform/HeadlessHost.h"
-#include "platform/SdlHost.h"
-#include "platform/SysColors.h"
-#include "platform/WindowImpl.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/host/sdl/SdlHost.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/WindowImpl.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>

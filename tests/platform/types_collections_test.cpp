@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "platform/Afx.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Geometry.h"
+#include "platform/base/Geometry.h"
 
 namespace {
 

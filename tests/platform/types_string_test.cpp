@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Dispatch to C++ objects: window procedures chained by subclassing and
 // superclassing, the message map (commands, notifications, private and
 // registered messages, reflection), mouse capture and double clicks.
-#include "platform/HeadlessHost.h"
+#include "platform/host/HeadlessHost.h"
 #include "wnd_support.h"
 
 using namespace wndtest;

@@ -4,12 +4,12 @@
 // members on any parent; group boxes that leave their interior alone.
 #include <string>
 
-#include "platform/CtlControls.h"
-#include "platform/HeadlessHost.h"
-#include "platform/Menu.h"
-#include "platform/DlgManager.h"
-#include "platform/SysColors.h"
-#include "platform/WindowImpl.h"
+#include "platform/controls/CtlControls.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/menus/Menu.h"
+#include "platform/dialogs/DlgManager.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/WindowImpl.h"
 #include "res/resource.h"
 #include "wnd_support.h"
 

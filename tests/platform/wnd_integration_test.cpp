@@ -4,8 +4,8 @@
 // without anyone registering them.
 #include <algorithm>
 
-#include "platform/CtlControls.h"
-#include "platform/SysColors.h"
+#include "platform/controls/CtlControls.h"
+#include "platform/gfx/SysColors.h"
 #include "wnd_support.h"
 
 using namespace wndtest;

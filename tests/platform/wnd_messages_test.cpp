@@ -4,9 +4,9 @@
 // exceptions thrown by handlers.
 #include <stdexcept>
 
-#include "platform/Exceptions.h"
-#include "platform/HeadlessHost.h"
-#include "platform/MessageBox.h"
+#include "platform/base/Exceptions.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/dialogs/MessageBox.h"
 #include "wnd_support.h"
 
 using namespace wndtest;

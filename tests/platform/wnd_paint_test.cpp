@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "platform/Dc.h"
-#include "platform/GdiObject.h"
-#include "platform/SysColors.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/gfx/SysColors.h"
 #include "wnd_support.h"
 
 using namespace wndtest;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Automation.h"
-#include "platform/CWnd.h"
-#include "platform/Window.h"
+#include "platform/testing/Automation.h"
+#include "platform/framework/CWnd.h"
+#include "platform/window/Window.h"
 #include "platform_support.h"
 
 namespace wndtest {

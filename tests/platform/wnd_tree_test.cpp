@@ -1,6 +1,6 @@
 // The window tree: frames and client areas, coordinate mapping, finding
 // windows, z-order, destruction order and the C++ objects of windows.
-#include "platform/HeadlessHost.h"
+#include "platform/host/HeadlessHost.h"
 #include "wnd_support.h"
 
 using namespace wndtest;

@@ -9,8 +9,8 @@
 
 #include "common/Dates.h"
 #include "common/Settings.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "reports/RptDates.h"
 #include "store/KeyTable.h"
 

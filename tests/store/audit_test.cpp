@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/CommonTestUtil.h"
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 #include "store/FiltSplits.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"

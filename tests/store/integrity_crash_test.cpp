@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "common/Question.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AcctClass.h"
 #include "store/Fixture.h"
 #include "store/Integrity.h"

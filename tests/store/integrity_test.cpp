@@ -8,8 +8,8 @@
 
 #include "common/Dates.h"
 #include "common/Question.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
 #include "store/Integrity.h"

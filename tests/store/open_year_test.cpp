@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "common/Dates.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"

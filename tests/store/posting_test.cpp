@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/Dates.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AccountStore.h"
 #include "common/Question.h"
 #include "store/AcctClass.h"

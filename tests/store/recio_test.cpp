@@ -4,8 +4,8 @@
 #include <string>
 
 #include "common/FileUtil.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
 #include "store/Fixture.h"

@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "common/Question.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
 #include "store/FiltSplits.h"

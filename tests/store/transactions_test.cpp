@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
 #include "store/Fixture.h"

@@ -6,8 +6,8 @@
 
 #include "common/Dates.h"
 #include "common/UnitVocab.h"
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"

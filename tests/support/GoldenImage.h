@@ -15,7 +15,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/Resources.h"
+#include "platform/base/Resources.h"
 
 namespace golden {
 

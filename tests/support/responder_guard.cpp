@@ -3,8 +3,8 @@
 // the responder is reset between tests.
 #include <gtest/gtest.h>
 
-#include "platform/Automation.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "common/DialogPresenters.h"
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 
 namespace gallery {
 

@@ -5,12 +5,12 @@
 
 #include "CommonDialogsPage.h"
 #include "ControlsStates.h"
-#include "platform/Automation.h"
-#include "platform/CtlDefs.h"
-#include "platform/DlgSnapshot.h"
-#include "platform/Host.h"
-#include "platform/MessageBox.h"
-#include "platform/SdlHost.h"
+#include "platform/testing/Automation.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/testing/DlgSnapshot.h"
+#include "platform/host/Host.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/host/sdl/SdlHost.h"
 #include "res/resource.h"
 
 namespace gallery {

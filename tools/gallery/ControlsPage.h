@@ -3,8 +3,8 @@
 // bar and accelerators.
 #pragma once
 
-#include "platform/Dialog.h"
-#include "platform/Menu.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/menus/Menu.h"
 
 namespace gallery {
 

@@ -5,9 +5,9 @@
 // gallery program.
 #pragma once
 
-#include "platform/CtlDefs.h"
-#include "platform/DlgManager.h"
-#include "platform/Window.h"
+#include "platform/controls/CtlDefs.h"
+#include "platform/dialogs/DlgManager.h"
+#include "platform/window/Window.h"
 #include "res/resource.h"
 
 namespace gallery {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/Dc.h"
-#include "platform/SysColors.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/SysColors.h"
 
 namespace gallery {
 namespace {

@@ -14,9 +14,9 @@
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
 #include "DrawingPage.h"
-#include "platform/Dc.h"
-#include "platform/DcImpl.h"
-#include "platform/SdlHost.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/DcImpl.h"
+#include "platform/host/sdl/SdlHost.h"
 
 namespace {
 

@@ -1,0 +1,163 @@
+// CArchive: the framework's binary archive over a CFile.
+//
+// Values are little-endian. Strings are counted: one length byte up to
+// 254, else 0xFF and a WORD length up to 65533, else 0xFF, WORD 0xFFFF and
+// a DWORD length; then the bytes, no terminator. Reading also accepts the
+// wide-character form (0xFF, WORD 0xFFFE, then the length and UTF-16
+// units), which it converts to Windows-1252.
+//
+// Objects (WriteObject/ReadObject): WORD 0 for none; a back-reference to an
+// object or class already in the archive as its index (a WORD below
+// 0x7FFF, else 0x7FFF and a DWORD); a class already seen as 0x8000 | index
+// (or 0x7FFF and 0x80000000 | index as a DWORD); a new class as 0xFFFF,
+// WORD schema, WORD name length and the name, followed by the object's own
+// Serialize. Classes and objects share one index sequence starting at 1.
+//
+// Reading never trusts the data: a short read throws the end-of-file
+// archive exception, an unknown or unexpected class the bad-class one, an
+// index that does not name an earlier entry of the right kind the
+// bad-index one, and a stored schema the class does not accept the
+// bad-schema one.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/base/CObject.h"
+#include "platform/base/CString.h"
+#include "platform/base/Exceptions.h"
+#include "platform/base/types.h"
+
+class CFile;
+class CDocument;
+
+class CArchive {
+ public:
+  enum Mode : UINT { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4 };
+
+  CArchive(CFile* file, UINT mode, int bufferSize = 4096, void* buffer = nullptr);
+  ~CArchive();
+  CArchive(const CArchive&) = delete;
+  CArchive& operator=(const CArchive&) = delete;
+
+  BOOL IsLoading() const { return loading_; }
+  BOOL IsStoring() const { return !loading_; }
+  BOOL IsBufferEmpty() const { return readPos_ >= readBuf_.size(); }
+  CFile* GetFile() const { return file_; }
+
+  // Raw bytes. Read returns the count read (short at the end, no throw).
+  UINT Read(void* buffer, UINT count);
+  void Write(const void* buffer, UINT count);
+  // Reads exactly count bytes or throws the end-of-file exception.
+  void EnsureRead(void* buffer, UINT count);
+
+  // Writes what is buffered to the file.
+  void Flush();
+  // Ends the archive: a storing one is flushed, a loading one gives back
+  // the bytes it read ahead (when the file can seek).
+  void Close();
+  // Ends the archive without writing or throwing.
+  void Abort();
+
+  CArchive& operator<<(BYTE v);
+  CArchive& operator<<(WORD v);
+  CArchive& operator<<(SHORT v) { return *this << static_cast<WORD>(v); }
+  CArchive& operator<<(char v) { return *this << static_cast<BYTE>(v); }
+  CArchive& operator<<(std::int32_t v) { return *this << static_cast<std::uint32_t>(v); }
+  CArchive& operator<<(std::uint32_t v);
+  CArchive& operator<<(long long v) { return *this << static_cast<unsigned long long>(v); }
+  CArchive& operator<<(unsigned long long v);
+  // "long" is 64 bits here and 32 in the files: callers say which they mean.
+  CArchive& operator<<(long v) = delete;
+  CArchive& operator<<(unsigned long v) = delete;
+  CArchive& operator<<(float v);
+  CArchive& operator<<(double v);
+  CArchive& operator<<(const CObject* object) {
+    WriteObject(object);
+    return *this;
+  }
+
+  CArchive& operator>>(BYTE& v);
+  CArchive& operator>>(WORD& v);
+  CArchive& operator>>(SHORT& v);
+  CArchive& operator>>(char& v);
+  CArchive& operator>>(std::int32_t& v);
+  CArchive& operator>>(std::uint32_t& v);
+  CArchive& operator>>(long long& v);
+  CArchive& operator>>(unsigned long long& v);
+  CArchive& operator>>(float& v);
+  CArchive& operator>>(double& v);
+  CArchive& operator>>(CObject*& object) {
+    object = ReadObject(nullptr);
+    return *this;
+  }
+
+  // Element counts: a WORD, or 0xFFFF and a DWORD.
+  void WriteCount(DWORD count);
+  DWORD ReadCount();
+  // A count of elements that each take at least minBytes: refused (bad
+  // index) when the file cannot hold that many, so that a corrupt count
+  // never makes a huge allocation.
+  DWORD ReadCount(UINT minBytesPerElement);
+
+  // Counted strings (see above).
+  void WriteCString(const CString& s);
+  CString ReadCString();
+  // A text line: WriteString writes the bytes as they are; ReadString
+  // reads up to and without the next "\n" (and a CR before it).
+  void WriteString(LPCTSTR text);
+  BOOL ReadString(CString& line);
+
+  void WriteObject(const CObject* object);
+  // The object read, of class requested or derived from it (any class
+  // when null); the caller owns a new object.
+  CObject* ReadObject(const CRuntimeClass* requested);
+  void WriteClass(const CRuntimeClass* cls);
+  CRuntimeClass* ReadClass(const CRuntimeClass* requested = nullptr, UINT* schema = nullptr,
+                           DWORD* objectTag = nullptr);
+  void SerializeClass(const CRuntimeClass* cls);
+  // The stored schema of the object being read (valid once, inside its
+  // Serialize; (UINT)-1 afterwards).
+  UINT GetObjectSchema();
+  void SetObjectSchema(UINT schema) { objectSchema_ = schema; }
+  // Records an object as if it had been written or read, so that later
+  // references to it become back-references.
+  void MapObject(const CObject* object);
+
+  // Bytes left in the file after the read position, or -1 when unknown.
+  std::int64_t BytesAvailable() const;
+
+  CDocument* m_pDocument = nullptr;
+  BOOL m_bForceFlat = TRUE;
+  UINT m_nMode;
+
+ private:
+  [[noreturn]] void Throw(int cause) const;
+  void FillFor(UINT count);
+  void CheckLoading() const;
+  void CheckStoring() const;
+
+  struct LoadEntry {
+    CObject* object = nullptr;
+    CRuntimeClass* cls = nullptr;
+  };
+
+  CFile* file_;
+  bool loading_;
+  bool closed_ = false;
+  std::size_t bufferSize_;
+  std::vector<BYTE> writeBuf_;
+  std::vector<BYTE> readBuf_;
+  std::size_t readPos_ = 0;
+  bool fileEnded_ = false;
+
+  DWORD mapCount_ = 1;
+  std::unordered_map<const void*, DWORD> storeMap_;  // objects and classes
+  std::vector<LoadEntry> loadArray_;                 // index 0 is "none"
+  std::unordered_map<const CRuntimeClass*, UINT> classSchemas_;  // as stored
+  UINT objectSchema_ = static_cast<UINT>(-1);
+};
+
+CArchive& operator<<(CArchive& ar, const CString& s);
+CArchive& operator>>(CArchive& ar, CString& s);

@@ -1,0 +1,38 @@
+// Registration of the standard control classes.
+#include <cstring>
+
+#include "platform/controls/CtlCommon.h"
+
+namespace ctl {
+void InstallWrapperHooks();  // CtlWrappers.cpp
+}
+
+void RegisterControlClasses() {
+  ctl::InstallWrapperHooks();
+  struct Entry {
+    const char* name;
+    WNDPROC proc;
+    UINT style;
+    LPCSTR cursor;
+  };
+  const Entry entries[] = {
+      {WC_EDIT, EditWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
+      {WC_BUTTON, ButtonWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+      {WC_STATIC, StaticWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+      {WC_LISTBOX, ListBoxWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+      {WC_COMBOBOX, ComboBoxWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+      {WC_COMBOLBOX, ComboListWindowProc(), CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
+      {WC_SCROLLBAR, ScrollBarWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
+  };
+  for (const Entry& e : entries) {
+    WNDCLASS existing;
+    if (GetClassInfo(nullptr, e.name, &existing)) continue;
+    WNDCLASS wc;
+    wc.style = e.style | CS_GLOBALCLASS;
+    wc.lpfnWndProc = e.proc;
+    wc.hCursor = LoadCursor(nullptr, e.cursor);
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = e.name;
+    RegisterClass(&wc);
+  }
+}

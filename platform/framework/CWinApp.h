@@ -1,0 +1,87 @@
+// The application object and its message loop: CWinThread/CWinApp with Run,
+// PumpMessage, OnIdle and the PreTranslateMessage chain.
+#pragma once
+
+#include "platform/framework/CCmdTarget.h"
+#include "platform/base/CString.h"
+#include "platform/window/Window.h"
+
+class CWnd;
+
+class CWinThread : public CCmdTarget {
+  DECLARE_DYNAMIC(CWinThread)
+ public:
+  CWinThread() = default;
+  ~CWinThread() override = default;
+
+  CWnd* m_pMainWnd = nullptr;
+  CWnd* m_pActiveWnd = nullptr;
+  MSG m_msgCur{};
+
+  virtual BOOL InitInstance() { return FALSE; }
+  virtual int ExitInstance();
+  // Runs until WM_QUIT: idle processing while the queue is empty, then
+  // messages; the exit code of ExitInstance.
+  virtual int Run();
+  // One message: FALSE on WM_QUIT.
+  virtual BOOL PumpMessage();
+  // Called while the queue is empty with a growing count; TRUE asks for
+  // more idle time. Count 0 updates command UI; later counts free the
+  // temporary window objects.
+  virtual BOOL OnIdle(LONG count);
+  // The chain: the target window and its parents (a dialog checks its
+  // keyboard navigation there), up to the main window.
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  virtual BOOL IsIdleMessage(MSG* msg);
+  virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+};
+
+class CWinApp : public CWinThread {
+  DECLARE_DYNAMIC(CWinApp)
+ public:
+  explicit CWinApp(LPCTSTR appName = nullptr);
+  ~CWinApp() override;
+
+  HINSTANCE m_hInstance = nullptr;
+  LPCTSTR m_pszAppName = nullptr;
+  LPCTSTR m_pszExeName = nullptr;
+  LPTSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+
+  HCURSOR LoadCursor(LPCTSTR name) const { return ::LoadCursor(nullptr, name); }
+  HCURSOR LoadStandardCursor(LPCTSTR name) const { return ::LoadCursor(nullptr, name); }
+  HICON LoadIcon(LPCTSTR name) const { return ::LoadIcon(nullptr, name); }
+  HICON LoadStandardIcon(LPCTSTR name) const { return ::LoadIcon(nullptr, name); }
+  void BeginWaitCursor();
+  void EndWaitCursor();
+  void RestoreWaitCursor();
+  int m_nWaitCursorCount = 0;
+
+  // The application profile (platform/base/Profile.h: the file set with
+  // platform::SetProfileFile, else a store in memory). The registry key is
+  // remembered only.
+  void SetRegistryKey(LPCTSTR key);
+  LPCTSTR m_pszRegistryKey = nullptr;
+  UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
+  BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
+  CString GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue = nullptr);
+  // A null value deletes the entry, a null entry the whole section.
+  BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
+  // Bytes are stored as two upper-case hex digits each. *data is allocated
+  // with new[] and belongs to the caller; FALSE (and null, 0) when the entry
+  // is missing or not hex.
+  BOOL GetProfileBinary(LPCTSTR section, LPCTSTR entry, BYTE** data, UINT* bytes);
+  BOOL WriteProfileBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
+  HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+ private:
+  CString appName_;
+  CString registryKey_;
+};
+
+CWinApp* AfxGetApp();
+CWinThread* AfxGetThread();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+LPCTSTR AfxGetAppName();

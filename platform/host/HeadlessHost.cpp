@@ -1,0 +1,64 @@
+#include "platform/host/HeadlessHost.h"
+
+namespace platform {
+
+NativeWindow HeadlessHost::CreateNativeWindow(const NativeWindowDesc& desc) {
+  NativeWindow id = next_++;
+  NativeState& s = windows_[id];
+  s.x = desc.x;
+  s.y = desc.y;
+  s.width = desc.width;
+  s.height = desc.height;
+  s.caption = desc.caption;
+  s.kind = desc.kind;
+  s.owner = desc.owner;
+  return id;
+}
+
+void HeadlessHost::DestroyNativeWindow(NativeWindow w) {
+  windows_.erase(w);
+  // Events still queued for the window would reach a stranger.
+  for (auto it = events_.begin(); it != events_.end();)
+    it = it->window == w ? events_.erase(it) : it + 1;
+}
+
+void HeadlessHost::MoveNativeWindow(NativeWindow w, int x, int y, int width, int height) {
+  auto it = windows_.find(w);
+  if (it == windows_.end()) return;
+  it->second.x = x;
+  it->second.y = y;
+  it->second.width = width;
+  it->second.height = height;
+}
+
+void HeadlessHost::ShowNativeWindow(NativeWindow w, bool show) {
+  auto it = windows_.find(w);
+  if (it != windows_.end()) it->second.shown = show;
+}
+
+void HeadlessHost::SetNativeCaption(NativeWindow w, const std::string& caption) {
+  auto it = windows_.find(w);
+  if (it != windows_.end()) it->second.caption = caption;
+}
+
+void HeadlessHost::Present(NativeWindow w, cairo_surface_t*, int, int, int, int) {
+  auto it = windows_.find(w);
+  if (it != windows_.end()) ++it->second.presents;
+}
+
+bool HeadlessHost::WaitEvent(HostEvent& out, int) {
+  // Nobody is at the keyboard: waiting would never end, so never wait.
+  if (events_.empty()) return false;
+  out = events_.front();
+  events_.pop_front();
+  return true;
+}
+
+const HeadlessHost::NativeState* HeadlessHost::State(NativeWindow w) const {
+  auto it = windows_.find(w);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+HeadlessHost* GetHeadlessHost() { return dynamic_cast<HeadlessHost*>(&GetHost()); }
+
+}  // namespace platform

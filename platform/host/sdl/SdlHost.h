@@ -1,0 +1,75 @@
+// The display host on SDL2 (X11): every top-level window of the layer, pop-ups
+// included, is a real window on the screen showing the window's cairo
+// surface. Windows are undecorated: the layer draws their classic frame and
+// caption itself, and the window manager moves and sizes them through the
+// layer's own hit test. Keys arrive as virtual keys with the typed character
+// (Windows-1252), the mouse with the system's double-click rules applied by
+// the layer, timers run on the real clock and the loop sleeps in
+// SDL_WaitEventTimeout until the next deadline or event. KESTROVA_SDL_TRACE=1
+// prints the events as they arrive.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/host/Host.h"
+
+struct SDL_Window;
+struct SDL_Cursor;
+union SDL_Event;
+
+namespace platform {
+
+class SdlHost : public Host {
+ public:
+  // Null when SDL cannot open the display.
+  static std::unique_ptr<SdlHost> Open();
+  ~SdlHost() override;
+
+  int ScreenWidth() const override { return screenW_; }
+  int ScreenHeight() const override { return screenH_; }
+  int Dpi() const override { return 96; }
+
+  NativeWindow CreateNativeWindow(const NativeWindowDesc& desc) override;
+  void DestroyNativeWindow(NativeWindow w) override;
+  void MoveNativeWindow(NativeWindow w, int x, int y, int width, int height) override;
+  void ShowNativeWindow(NativeWindow w, bool show) override;
+  void SetNativeCaption(NativeWindow w, const std::string& caption) override;
+  void Present(NativeWindow w, cairo_surface_t* surface, int x, int y, int width, int height) override;
+
+  bool WaitEvent(HostEvent& out, int timeoutMs) override;
+  bool Interactive() const override { return true; }
+  DWORD Now() const override;
+
+  void SetCursor(CursorShape shape) override;
+  std::string GetClipboardText() override;
+  void SetClipboardText(const std::string& text) override;
+  void Quit() override {}  // the SDL windows go with the host
+
+  // The SDL window of a native window (tests inject events with its id).
+  SDL_Window* Window(NativeWindow w) const;
+  NativeWindow NativeOf(unsigned sdlWindowId) const;
+
+ private:
+  SdlHost() = default;
+  bool translate(const SDL_Event& e, HostEvent& out);
+  void syncCapture();
+
+  int screenW_ = 1024, screenH_ = 768;
+  std::map<NativeWindow, SDL_Window*> windows_;
+  std::set<NativeWindow> popups_;  // menus, dropped lists, tips
+  std::map<CursorShape, SDL_Cursor*> cursors_;
+  bool captured_ = false;
+};
+
+// True when the command line (--headless) or the environment
+// (KESTROVA_HEADLESS=1) asks for the headless host.
+bool HeadlessRequested(int argc, char** argv);
+// Chooses the host at program start: the SDL2 host when a display is there
+// and headless was not asked for; else the headless host stays. True when
+// the display host was installed.
+bool SelectHost(int argc, char** argv);
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+// The menu records behind HMENU and HACCEL. Internal to the menu files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/menus/Menu.h"
+
+struct MenuItemRec {
+  UINT flags = 0;  // MF_ state and kind bits
+  UINT id = 0;
+  HMENU sub = nullptr;  // MF_POPUP
+  std::string text;     // Windows-1252, "&" marks the access key, "\t" the accelerator text
+};
+
+struct MenuImpl {
+  std::vector<MenuItemRec> items;
+  bool popup = false;
+  CMenu* object = nullptr;  // attached CMenu
+  CMenu* temp = nullptr;    // made by CMenu::FromHandle
+};
+
+struct AccelImpl {
+  std::vector<ACCEL> entries;
+};
+
+namespace menus {
+MenuImpl* Get(HMENU menu);
+// The item addressed by position or (recursively) by command.
+MenuItemRec* Find(HMENU menu, UINT item, UINT flags, HMENU* holder = nullptr, size_t* index = nullptr);
+// The access key of a text (upper-cased), or 0.
+unsigned char AccessKey(const std::string& text);
+// Loaded resources.
+HMENU LoadMenuResource(LPCSTR name);
+const std::vector<ACCEL>* FindAccelResource(LPCSTR name);
+
+// The menu bar in a top-level window's frame, as the window layer's default
+// non-client handling uses it.
+void PaintBar(HWND frame);
+void ClickBar(HWND frame, POINT screen);  // a press on the bar at a screen point
+// Opens the bar from the keyboard: at the first item without selecting
+// (ch 0: Alt or F10 alone), or at the item whose access key is ch. False
+// when the window has no bar or no item answers.
+bool KeyMenu(HWND frame, unsigned char ch);
+}  // namespace menus

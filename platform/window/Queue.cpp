@@ -1,0 +1,630 @@
+// Sending and posting, the queue (posted messages, input, quit, paint and
+// timers in that order), dispatch with exception reporting, the default
+// window procedure and the timers.
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "platform/controls/CtlDefs.h"
+#include "platform/gfx/Dc.h"
+#include "platform/base/Exceptions.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/menus/MenuImpl.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/Painting.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/WindowImpl.h"
+
+using namespace wnd;
+
+namespace wnd {
+
+LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!proc) return 0;
+  WindowImpl* w = Get(hwnd);
+  if (w) ++w->calls;
+  LRESULT r = 0;
+  // Nothing thrown by a handler may end the program: the framework's
+  // exceptions are reported to the user and the message counts as handled.
+  try {
+    r = proc(hwnd, msg, wParam, lParam);
+  } catch (CException* e) {
+    e->ReportError(MB_ICONEXCLAMATION);
+    e->Delete();
+  } catch (const std::bad_alloc&) {
+    MessageBox(nullptr, "Out of memory.", "Kestrova", MB_OK | MB_ICONSTOP);
+  } catch (const std::exception& e) {
+    MessageBox(nullptr, e.what(), "Kestrova", MB_OK | MB_ICONSTOP);
+  }
+  if (w) {
+    --w->calls;
+    Release(w);
+  }
+  return r;
+}
+
+HWND TopLevelOfNative(platform::NativeWindow native) {
+  for (HWND h : S().live)
+    if (IsTop(h) && h->native == native) return h;
+  return nullptr;
+}
+
+}  // namespace wnd
+
+// ---- Sending and posting ---------------------------------------------------
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowImpl* w = Get(hwnd);
+  if (!w) return 0;
+  State& s = S();
+  ++s.sendDepth;
+  LRESULT r = CallProc(w->proc, w, msg, wParam, lParam);
+  --s.sendDepth;
+  return r;
+}
+
+BOOL InSendMessage() { return FALSE; }  // one thread: never a message from another
+
+BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd && !Get(hwnd)) return FALSE;
+  State& s = S();
+  MSG m;
+  m.hwnd = hwnd;
+  m.message = msg;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = platform::GetHost().Now();
+  m.pt = s.cursorPos;
+  s.queue.push_back(m);
+  return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+  S().quitPosted = true;
+  S().quitCode = exitCode;
+}
+
+UINT RegisterWindowMessage(LPCSTR name) {
+  if (!name || !*name) return 0;
+  auto& reg = S().registered;
+  auto it = reg.find(name);
+  if (it != reg.end()) return it->second;
+  UINT id = 0xC000 + static_cast<UINT>(reg.size());
+  reg[name] = id;
+  return id;
+}
+
+DWORD GetMessageTime() { return S().current.time; }
+DWORD GetMessagePos() {
+  const POINT& p = S().current.pt;
+  return MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+}
+
+// ---- Retrieval -------------------------------------------------------------
+
+namespace {
+
+bool inRange(UINT msg, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (msg >= lo && msg <= hi); }
+
+bool matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
+  if (hwnd == reinterpret_cast<HWND>(-1)) {
+    if (m.hwnd) return false;
+  } else if (hwnd && m.hwnd != hwnd && !IsChild(hwnd, m.hwnd)) {
+    return false;
+  }
+  return inRange(m.message, lo, hi);
+}
+
+bool takeQueued(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
+  State& s = S();
+  for (auto it = s.queue.begin(); it != s.queue.end();) {
+    if (it->hwnd && !Get(it->hwnd)) {  // its window is gone
+      it = s.queue.erase(it);
+      continue;
+    }
+    if (matches(*it, hwnd, lo, hi)) {
+      *out = *it;
+      if (remove) s.queue.erase(it);
+      return true;
+    }
+    ++it;
+  }
+  return false;
+}
+
+Timer* dueTimer(HWND hwnd, DWORD now) {
+  Timer* best = nullptr;
+  for (Timer& t : S().timers) {
+    if (static_cast<LONG>(now - t.due) < 0) continue;
+    if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && t.hwnd != hwnd && !IsChild(hwnd, t.hwnd)) continue;
+    if (hwnd == reinterpret_cast<HWND>(-1) && t.hwnd) continue;
+    if (!best || static_cast<LONG>(t.due - best->due) < 0 || (t.due == best->due && t.seq < best->seq)) best = &t;
+  }
+  return best;
+}
+
+}  // namespace
+
+BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT lo, UINT hi, UINT flags) {
+  if (!msg) return FALSE;
+  State& s = S();
+  platform::Host& host = platform::GetHost();
+  bool remove = (flags & PM_REMOVE) != 0;
+  // Posted messages first; input is taken from the host only when no posted
+  // message waits, one event at a time, so that each input event meets the
+  // windows as the earlier ones left them.
+  for (;;) {
+    if (takeQueued(msg, hwnd, lo, hi, remove)) {
+      if (remove) {
+        UpdateKeyState(*msg);
+        s.current = *msg;
+      }
+      return TRUE;
+    }
+    if (!PumpHostEvent(0)) break;
+  }
+  if (s.quitPosted && inRange(WM_QUIT, lo, hi) && hwnd == nullptr) {
+    *msg = MSG{};
+    msg->message = WM_QUIT;
+    msg->wParam = static_cast<WPARAM>(s.quitCode);
+    msg->time = host.Now();
+    if (remove) s.quitPosted = false;
+    return TRUE;
+  }
+  if (inRange(WM_PAINT, lo, hi)) {
+    HWND p = FindPaintWindow(hwnd == reinterpret_cast<HWND>(-1) ? nullptr : hwnd);
+    if (p && hwnd != reinterpret_cast<HWND>(-1)) {
+      *msg = MSG{};
+      msg->hwnd = p;
+      msg->message = WM_PAINT;
+      msg->time = host.Now();
+      msg->pt = s.cursorPos;
+      if (remove) s.current = *msg;
+      return TRUE;
+    }
+  }
+  DWORD now = host.Now();
+  CaretTick(now);
+  if (inRange(WM_TIMER, lo, hi)) {
+    if (Timer* t = dueTimer(hwnd, now)) {
+      *msg = MSG{};
+      msg->hwnd = t->hwnd;
+      msg->message = WM_TIMER;
+      msg->wParam = t->id;
+      msg->lParam = reinterpret_cast<LPARAM>(t->proc);
+      msg->time = now;
+      msg->pt = s.cursorPos;
+      if (remove) {
+        t->due = now + t->interval;  // a late timer fires once, not once per missed period
+        s.current = *msg;
+      }
+      return TRUE;
+    }
+  }
+  PresentAll();
+  return FALSE;
+}
+
+namespace {
+// Milliseconds until the next timer or caret blink, capped.
+int nextDeadline() {
+  State& s = S();
+  DWORD now = platform::GetHost().Now();
+  LONG best = 1000;
+  for (const Timer& t : s.timers) best = std::min(best, std::max<LONG>(0, static_cast<LONG>(t.due - now)));
+  if (s.caret.owner && s.caret.hideCount == 0)
+    best = std::min(best, std::max<LONG>(0, static_cast<LONG>(s.caret.nextBlink - now)));
+  return static_cast<int>(best);
+}
+
+// In the headless host nothing arrives by itself: waiting means letting the
+// virtual clock run to the next timer. False when nothing is left at all.
+bool idleWait() {
+  platform::Host& host = platform::GetHost();
+  if (host.Interactive()) {
+    PumpHostEvent(nextDeadline());
+    return true;
+  }
+  if (platform::HeadlessHost* hh = platform::GetHeadlessHost()) {
+    if (hh->HasEvents()) return true;
+    if (S().timers.empty()) return false;
+    DWORD now = hh->Now();
+    LONG wait = static_cast<LONG>(S().timers.front().due - now);
+    for (const Timer& t : S().timers) wait = std::min(wait, static_cast<LONG>(t.due - now));
+    if (wait > 0) hh->Advance(static_cast<DWORD>(wait));
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+BOOL GetMessage(LPMSG msg, HWND hwnd, UINT lo, UINT hi) {
+  if (!msg) return -1;
+  for (;;) {
+    if (PeekMessage(msg, hwnd, lo, hi, PM_REMOVE)) return msg->message != WM_QUIT;
+    if (!idleWait()) {
+      // Headless and nothing left that could ever produce a message.
+      *msg = MSG{};
+      msg->message = WM_QUIT;
+      return FALSE;
+    }
+  }
+}
+
+BOOL WaitMessage() {
+  MSG m;
+  if (PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE)) return TRUE;
+  return idleWait();
+}
+
+DWORD GetQueueStatus(UINT) {
+  MSG m;
+  return PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE) ? QS_ALLINPUT : 0;
+}
+
+BOOL GetInputState() {
+  for (const MSG& m : S().queue)
+    if ((m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
+        (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST))
+      return TRUE;
+  return FALSE;
+}
+
+LRESULT DispatchMessage(const MSG* msg) {
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam) {
+    auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    try {
+      proc(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+    } catch (CException* e) {
+      e->ReportError(MB_ICONEXCLAMATION);
+      e->Delete();
+    }
+    return 0;
+  }
+  WindowImpl* w = Get(msg->hwnd);
+  if (!w) return 0;
+  if (msg->message == WM_PAINT) {
+    int before = w->beginPaints;
+    NcPaintIfNeeded(w);  // the frame before the client
+    if (!Get(w)) return 0;
+    LRESULT r = CallProc(w->proc, w, WM_PAINT, msg->wParam, msg->lParam);
+    // A handler that never began painting would be asked again forever.
+    if (Get(w) && w->beginPaints == before) ValidateRect(w, nullptr), w->internalPaint = false, w->ncPaint = false;
+    return r;
+  }
+  return CallProc(w->proc, w, msg->message, msg->wParam, msg->lParam);
+}
+
+// ---- Key translation -------------------------------------------------------
+
+namespace {
+int keyChar(UINT vk, bool shift, bool ctrl, bool caps) {
+  if (vk >= 'A' && vk <= 'Z') {
+    if (ctrl) return static_cast<int>(vk - 'A' + 1);
+    return (shift != caps) ? static_cast<int>(vk) : static_cast<int>(vk - 'A' + 'a');
+  }
+  if (ctrl) {
+    if (vk == VK_RETURN) return '\n';
+    if (vk == VK_BACK) return 0x7F;
+    if (vk == VK_ESCAPE || vk == VK_OEM_4) return 0x1B;
+    return 0;
+  }
+  if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : static_cast<int>(vk);
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return static_cast<int>('0' + (vk - VK_NUMPAD0));
+  switch (vk) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_TAB: return '\t';
+    case VK_BACK: return 8;
+    case VK_ESCAPE: return 0x1B;
+    case VK_MULTIPLY: return '*';
+    case VK_ADD: return '+';
+    case VK_SUBTRACT: return '-';
+    case VK_DECIMAL: return '.';
+    case VK_DIVIDE: return '/';
+    case VK_OEM_1: return shift ? ':' : ';';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_2: return shift ? '?' : '/';
+    case VK_OEM_3: return shift ? '~' : '`';
+    case VK_OEM_4: return shift ? '{' : '[';
+    case VK_OEM_5: return shift ? '|' : '\\';
+    case VK_OEM_6: return shift ? '}' : ']';
+    case VK_OEM_7: return shift ? '"' : '\'';
+    default: return 0;
+  }
+}
+}  // namespace
+
+// The character of a key press travels in the scan-code byte of lParam when
+// the host knows it (its keyboard layout); otherwise it comes from the key
+// and the shift state on a US layout.
+BOOL TranslateMessage(const MSG* msg) {
+  if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+  int ch = static_cast<int>((static_cast<std::uintptr_t>(msg->lParam) >> 16) & 0xFF);
+  if (ch == 0) {
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    bool caps = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    ch = keyChar(static_cast<UINT>(msg->wParam), shift, ctrl, caps);
+  }
+  if (ch == 0) return FALSE;
+  MSG c = *msg;
+  c.message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+  c.wParam = static_cast<WPARAM>(ch);
+  S().queue.push_front(c);
+  return TRUE;
+}
+
+// ---- Default window procedure ----------------------------------------------
+
+namespace {
+
+COLORREF brushColor(HBRUSH brush, bool* ok) {
+  auto v = reinterpret_cast<std::uintptr_t>(brush);
+  *ok = true;
+  if (v >= 1 && v <= COLOR_COUNT) return GetSysColor(static_cast<int>(v - 1));
+  LOGBRUSH lb;
+  if (brush && GetObject(brush, sizeof lb, &lb) == sizeof lb && lb.lbStyle != BS_NULL) return lb.lbColor;
+  *ok = false;
+  return 0;
+}
+
+LRESULT hitTest(WindowImpl* w, POINT screen) {
+  RECT wr;
+  GetWindowRect(w, &wr);
+  if (!PtInRect(&wr, screen)) return HTNOWHERE;
+  POINT p{screen.x - wr.left, screen.y - wr.top};
+  if (PtInRect(&w->client, p)) return HTCLIENT;
+  // Inside the border ring lie the caption, the menu bar, the edges and the bars.
+  int b = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL), w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false,
+                  false).left;
+  RECT inner{b, b, (wr.right - wr.left) - b, (wr.bottom - wr.top) - b};
+  if ((w->style & WS_VSCROLL) && p.x >= w->client.right && p.x < inner.right && p.y >= w->client.top &&
+      p.y < w->client.bottom)
+    return HTVSCROLL;
+  if ((w->style & WS_HSCROLL) && p.y >= w->client.bottom && p.y < inner.bottom && p.x >= w->client.left &&
+      p.x < w->client.right)
+    return HTHSCROLL;
+  if (PtInRect(&inner, p)) {
+    int below = inner.top;
+    if ((w->style & WS_CAPTION) == WS_CAPTION) {
+      below += GetSystemMetrics(SM_CYCAPTION);
+      if (p.y < below) {
+        RECT box = CloseBoxRect(w);
+        return PtInRect(&box, p) ? HTCLOSE : HTCAPTION;
+      }
+    }
+    if (IsTop(w) && w->menu && p.y < below + GetSystemMetrics(SM_CYMENU)) return HTMENU;
+    return HTNOWHERE;
+  }
+  if (w->style & WS_THICKFRAME) {
+    bool l = p.x < inner.left, r = p.x >= inner.right, t = p.y < inner.top, b = p.y >= inner.bottom;
+    if (t && l) return HTTOPLEFT;
+    if (t && r) return HTTOPRIGHT;
+    if (b && l) return HTBOTTOMLEFT;
+    if (b && r) return HTBOTTOMRIGHT;
+    if (l) return HTLEFT;
+    if (r) return HTRIGHT;
+    if (t) return HTTOP;
+    return HTBOTTOM;
+  }
+  return HTBORDER;
+}
+
+// A menu key that arrived at a top-level window: Alt pressed and released
+// alone or F10 opens the menu bar, Alt+letter opens the item with that
+// access key, Alt+F4 closes the window.
+LRESULT systemKey(WindowImpl* w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  bool alt = (static_cast<std::uintptr_t>(lParam) & (1u << 29)) != 0;
+  switch (msg) {
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && alt) SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
+    case WM_SYSKEYUP: {
+      bool shiftOrCtrl = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0;
+      bool altAlone = wParam == VK_MENU && S().altAlone;
+      S().altAlone = false;
+      if ((wParam == VK_F10 && !shiftOrCtrl) || altAlone) SendMessage(w, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    }
+    case WM_SYSCHAR:
+      // Without Alt a WM_SYSCHAR only means that no window had the focus.
+      if (alt && wParam != ' ') SendMessage(w, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam & 0xFF));
+      return 0;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+namespace wnd {
+void DefaultNcPaint(HWND hwnd);  // Paint.cpp
+void FillDcRect(HDC dc, const RECT& r, COLORREF color);
+}  // namespace wnd
+
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowImpl* w = Get(hwnd);
+  if (!w) return 0;
+  switch (msg) {
+    case WM_NCCREATE: return TRUE;
+    case WM_NCCALCSIZE: {
+      auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+      if (!p) return 0;
+      RECT f = FrameOf(w->style, w->exStyle, IsTop(w), IsTop(w) && w->menu);
+      RECT& r = p->rgrc[0];
+      r.left += f.left;
+      r.top += f.top;
+      r.right = std::max(r.left, r.right - f.right);
+      r.bottom = std::max(r.top, r.bottom - f.bottom);
+      return 0;
+    }
+    case WM_NCHITTEST: return hitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_SETTEXT: {
+      const char* t = reinterpret_cast<const char*>(lParam);
+      w->text = t ? t : "";
+      if (IsTop(w) && w->native) platform::GetHost().SetNativeCaption(w->native, w->text);
+      if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaint = true;
+      return TRUE;
+    }
+    case WM_GETTEXT: {
+      char* buf = reinterpret_cast<char*>(lParam);
+      int max = static_cast<int>(wParam);
+      if (!buf || max <= 0) return 0;
+      int n = std::min<int>(static_cast<int>(w->text.size()), max - 1);
+      std::memcpy(buf, w->text.data(), n);
+      buf[n] = 0;
+      return n;
+    }
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_SETFONT:
+      w->font = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(w, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
+    case WM_SETREDRAW:
+      w->redraw = wParam != 0;
+      return 0;
+    case WM_CLOSE: DestroyWindow(w); return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_CLOSE: SendMessage(w, WM_CLOSE, 0, 0); break;
+        case SC_MINIMIZE: ShowWindow(w, SW_MINIMIZE); break;
+        case SC_MAXIMIZE: ShowWindow(w, SW_SHOWMAXIMIZED); break;
+        case SC_RESTORE: ShowWindow(w, SW_RESTORE); break;
+        case SC_KEYMENU: menus::KeyMenu(Root(w), static_cast<unsigned char>(lParam)); break;
+        default: break;
+      }
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(w, &ps);
+      EndPaint(w, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      bool ok = false;
+      COLORREF c = brushColor(w->classBrush, &ok);
+      if (!w->classBrush || !wParam) return 0;
+      RECT r;
+      GetClientRect(w, &r);
+      if (ok) FillDcRect(reinterpret_cast<HDC>(wParam), r, c);
+      else if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam)))
+        dc->FillRect(&r, CBrush::FromHandle(w->classBrush));
+      return 1;
+    }
+    case WM_NCPAINT:
+      DefaultNcPaint(w);
+      // Every window's WS_VSCROLL/WS_HSCROLL bars are real ones.
+      ctl::PaintWindowScrollBars(w);
+      return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (LRESULT r = 0; ctl::HandleScrollBarFrame(w, msg, wParam, lParam, &r)) return r;
+      if (msg == WM_NCLBUTTONDOWN && wParam == HTCLOSE) SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      if (msg == WM_NCLBUTTONDOWN && wParam == HTMENU && IsTop(w))
+        menus::ClickBar(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    // The menu keys reach the top-level window from whichever window has
+    // the focus: each window passes them to its parent unless it takes them.
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      if (!IsTop(w)) return SendMessage(w->parent, msg, wParam, lParam);
+      return systemKey(w, msg, wParam, lParam);
+    case WM_NCACTIVATE:
+      if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaint = true;
+      return TRUE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !w->minimized) {
+        HWND f = GetFocus();
+        if (f != w && !IsChild(w, f)) SetFocus(w);
+      }
+      return 0;
+    case WM_MOUSEACTIVATE:
+      if (!IsTop(w)) {
+        LRESULT r = SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
+        if (r) return r;
+      }
+      return MA_ACTIVATE;
+    case WM_SETCURSOR:
+      if (!IsTop(w) && SendMessage(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+      if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT) {
+        if (w->classCursor) SetCursor(w->classCursor);
+      } else {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+      }
+      return FALSE;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+      if (!IsTop(w)) return SendMessage(w->parent, msg, wParam, lParam);
+      return 0;
+    case WM_CANCELMODE:
+      if (GetCapture() == w) ReleaseCapture();
+      return 0;
+    case WM_WINDOWPOSCHANGED: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (!pos) return 0;
+      if (!(pos->flags & SWP_NOSIZE))
+        SendMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                    MAKELPARAM(static_cast<WORD>(w->client.right - w->client.left),
+                               static_cast<WORD>(w->client.bottom - w->client.top)));
+      if (Get(w) && !(pos->flags & SWP_NOMOVE))
+        SendMessage(w, WM_MOVE, 0,
+                    MAKELPARAM(static_cast<WORD>(w->rect.left + w->client.left),
+                               static_cast<WORD>(w->rect.top + w->client.top)));
+      return 0;
+    }
+    case WM_GETMINMAXINFO:  // the layer fills in the defaults before asking
+      return 0;
+    default: {
+      if (!IsCtlColorMessage(msg)) return 0;
+      bool windowLike = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+      if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam))) {
+        dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc->SetBkColor(GetSysColor(windowLike ? COLOR_WINDOW : COLOR_BTNFACE));
+      }
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(windowLike ? COLOR_WINDOW : COLOR_BTNFACE));
+    }
+  }
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!proc) return 0;
+  return CallProc(proc, hwnd, msg, wParam, lParam);
+}
+
+// ---- Timers ----------------------------------------------------------------
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+  State& s = S();
+  if (hwnd && !Get(hwnd)) return 0;
+  if (!hwnd) id = s.nextTimerId++;
+  DWORD now = platform::GetHost().Now();
+  UINT interval = std::max<UINT>(elapseMs, 1);
+  for (Timer& t : s.timers) {
+    if (t.hwnd == hwnd && t.id == id) {
+      t.interval = interval;
+      t.due = now + interval;
+      t.proc = proc;
+      t.seq = ++s.timerSeq;
+      return id ? id : 1;
+    }
+  }
+  s.timers.push_back(Timer{hwnd, id, interval, now + interval, ++s.timerSeq, proc});
+  return id ? id : 1;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+  auto& t = S().timers;
+  auto it = std::find_if(t.begin(), t.end(), [&](const Timer& x) { return x.hwnd == hwnd && x.id == id; });
+  if (it == t.end()) return FALSE;
+  t.erase(it);
+  return TRUE;
+}
+
+DWORD GetTickCount() { return platform::GetHost().Now(); }
