@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/testing/Automation.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/window/Window.h"
 
 namespace {

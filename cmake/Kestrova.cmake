@@ -1,11 +1,15 @@
-# kestrova_library(folder [DEPENDS lib...])
+# kestrova_library(folder [EXCLUDE regex] [DEPENDS lib...])
 # Builds every .cpp below <folder>/ (program entry points excluded: files
-# named main.cpp) into the static library kestrova_<folder>.
+# named main.cpp; and paths matching EXCLUDE) into the static library
+# kestrova_<folder>.
 function(kestrova_library folder)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "EXCLUDE" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        "${CMAKE_SOURCE_DIR}/${folder}/*.cpp" "${CMAKE_SOURCE_DIR}/${folder}/*.c")
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
   set(deps)
   foreach(d ${ARG_DEPENDS})
     list(APPEND deps kestrova_${d})
@@ -31,7 +35,8 @@ function(kestrova_tests folder)
   endif()
   file(GLOB support CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/support/*.cpp")
   add_executable(${folder}_tests ${sources} ${support})
-  target_link_libraries(${folder}_tests PRIVATE kestrova_${folder} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${folder}_tests PRIVATE kestrova_${folder} kestrova_testing GTest::gtest GTest::gtest_main
+                        GTest::gmock)
   target_include_directories(${folder}_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "KESTROVA_HEADLESS=1" TIMEOUT 300)

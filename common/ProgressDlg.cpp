@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/window/WindowDc.h"
+#include "platform/framework/WindowDc.h"
 #include "res/resource.h"
 
 CProgressWindow::CProgressWindow() : CDialog(IDD_PROGRESS) {}

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/testing/Automation.h"
+#include "platform/host/Host.h"
 
 const QuestionButton QuestionButtons[5] = {
     {ANSWER_YES, 1708, "&Yes"},
@@ -19,12 +19,12 @@ QuestionPresenter* questionPresenter = nullptr;
 
 // The headless host: the responder answers with the answer bit.
 int AskHeadless(const QuestionLayout& layout) {
-  automation::ModalInfo info;
+  platform::ModalQuestion info;
   info.kind = "dialog";
   info.caption = "Question";
   info.text = layout.text;
   info.type = static_cast<UINT>(layout.mask);
-  int pressed = automation::Respond(info);
+  int pressed = platform::GetHost().Answer(info);
   int answer = ResolveQuestionPress(layout, pressed);
   // A box that ignores the key would wait for another press; the headless
   // host cannot wait, so it takes the default button.
@@ -36,13 +36,13 @@ class HeadlessProgress : public ProgressPresenter {
   bool Create() override { return true; }
   void SetCaption(const char* caption) override { caption_ = caption ? caption : ""; }
   void DrawBar(int percent, int, int) override {
-    automation::ModalInfo info;
+    platform::ModalQuestion info;
     info.kind = "dialog";
     info.caption = "Progress";
     char pct[16];
     std::snprintf(pct, sizeof pct, "%d%%", percent);
     info.text = caption_ + "\n" + pct;
-    automation::Observe(info);
+    platform::GetHost().Observe(info);
   }
   int Destroy() override { return 1; }
 

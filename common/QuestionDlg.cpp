@@ -5,11 +5,11 @@
 
 #include "common/StrUtil.h"
 #include "platform/base/Collections.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/window/WindowDc.h"
+#include "platform/framework/WindowDc.h"
 #include "res/resource.h"
 
 namespace {

@@ -15,5 +15,5 @@
 #include "platform/gfx/GdiDefs.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/gfx/Dc.h"
-#include "platform/window/WindowDc.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/gfx/GdiApi.h"

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/dialogs/MessageBox.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
@@ -52,7 +51,7 @@ int CException::ReportError(UINT type, UINT messageId) const {
   } else if (messageId == 0 || !message.LoadString(messageId)) {
     message = "An unsupported operation was attempted.";
   }
-  return AfxMessageBox(message, type);
+  return platform::ShowErrorMessage(message, type);
 }
 
 void CException::Delete() {

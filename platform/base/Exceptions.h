@@ -8,6 +8,7 @@
 
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
+#include "platform/base/MessageBoxDefs.h"
 #include "platform/base/types.h"
 
 class CException : public CObject {
@@ -187,3 +188,10 @@ class CatchGuard {
     afxCatchGuard.Release();  \
     throw;                    \
   } while (0)
+
+namespace platform {
+// Shows an error to the user (the program's message box) and returns the
+// button pressed. The exceptions above and the window layer's dispatch report
+// through it; the dialogs layer provides it.
+int ShowErrorMessage(LPCSTR text, UINT type);
+}  // namespace platform

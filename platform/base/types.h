@@ -89,3 +89,7 @@ inline constexpr short GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWOR
 inline constexpr short GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lp))); }
 
 #define MAX_PATH 260
+
+// A resource named by a number instead of a text (ids below 65536).
+#define MAKEINTRESOURCE(i) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
+#define IS_INTRESOURCE(p)  ((reinterpret_cast<std::uintptr_t>(p) >> 16) == 0)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/framework/CWnd.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 
 class CButton : public CWnd {
   DECLARE_DYNAMIC(CButton)

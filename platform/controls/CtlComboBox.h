@@ -3,7 +3,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/framework/CWnd.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 
 class CComboBox : public CWnd {
   DECLARE_DYNAMIC(CComboBox)

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/window/Painting.h"
 #include "platform/gfx/SysColors.h"

@@ -3,7 +3,7 @@
 
 #include "platform/controls/CtlButton.h"
 #include "platform/controls/CtlComboBox.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/controls/CtlEdit.h"
 #include "platform/controls/CtlListBox.h"
 #include "platform/controls/CtlScrollBar.h"

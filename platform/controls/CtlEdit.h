@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/framework/CWnd.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 
 class CEdit : public CWnd {
   DECLARE_DYNAMIC(CEdit)

@@ -5,7 +5,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/framework/CWnd.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 
 class CListBox : public CWnd {
   DECLARE_DYNAMIC(CListBox)

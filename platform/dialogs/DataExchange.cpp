@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/dialogs/DlgManager.h"
 #include "platform/base/Exceptions.h"
 #include "platform/dialogs/MessageBox.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/base/Exceptions.h"
 

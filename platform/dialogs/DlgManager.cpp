@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/framework/CWnd.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/FontEngine.h"
 #include "platform/gfx/GdiObject.h"

@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "platform/base/Codepage.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/dialogs/DlgResourceText.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/Messages.h"

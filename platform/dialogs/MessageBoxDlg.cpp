@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/dialogs/DlgManager.h"
 #include "platform/gfx/GdiObject.h"

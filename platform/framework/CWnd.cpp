@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/testing/Automation.h"
 #include "platform/framework/CWinApp.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
-#include "platform/dialogs/DlgManager.h"
 #include "platform/gfx/GdiObject.h"
+#include "platform/base/MessageBoxDefs.h"
 #include "platform/host/Host.h"
-#include "platform/dialogs/MessageBox.h"
 #include "platform/window/WindowImpl.h"
 
 CMenu* (*AfxMenuFromHandle)(HMENU) = [](HMENU) -> CMenu* { return nullptr; };
@@ -397,38 +395,6 @@ CWnd* CWnd::GetTopLevelParent() const {
 CWnd* CWnd::GetParentOwner() const { return FromHandle(wnd::Root(m_hWnd)); }
 CWnd* CWnd::GetWindow(UINT cmd) const { return FromHandle(::GetWindow(m_hWnd, cmd)); }
 CWnd* CWnd::GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-// ---- Dialog items ----
-
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-void CWnd::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
-int CWnd::GetCheckedRadioButton(int first, int last) const {
-  for (int id = first; id <= last; ++id)
-    if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
-  return 0;
-}
-void CWnd::SetDlgItemText(int nID, LPCTSTR text) { ::SetDlgItemText(m_hWnd, nID, text); }
-int CWnd::GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const {
-  return static_cast<int>(::GetDlgItemText(m_hWnd, nID, buffer, maxCount));
-}
-int CWnd::GetDlgItemText(int nID, CString& text) const {
-  text.Empty();
-  if (CWnd* c = GetDlgItem(nID)) c->GetWindowText(text);
-  return text.GetLength();
-}
-void CWnd::SetDlgItemInt(int nID, UINT value, BOOL bSigned) { ::SetDlgItemInt(m_hWnd, nID, value, bSigned); }
-UINT CWnd::GetDlgItemInt(int nID, BOOL* translated, BOOL bSigned) const {
-  return ::GetDlgItemInt(m_hWnd, nID, translated, bSigned);
-}
-LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const {
-  return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam);
-}
-CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
-  return CWnd::FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
-}
-CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const {
-  return CWnd::FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
-}
 
 
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
@@ -508,10 +474,6 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
   SendMessageToDescendants(m_hWnd, message, wParam, lParam, deep, permanentOnly);
 }
 
-int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) {
-  return ::MessageBox(m_hWnd, text, caption ? caption : AfxGetAppName(), type);
-}
-
 // ---- Modal loop ------------------------------------------------------------
 
 BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
@@ -537,8 +499,8 @@ BOOL AfxPumpMessage() {
 
 // Runs messages until EndModalLoop. When the queue runs dry the loop sends
 // WM_ENTERIDLE to its owner and WM_KICKIDLE to itself; with a host that has
-// no user (headless) an idle modal loop hands over to the test automation,
-// which runs what the test asked for inside the loop and then ends it.
+// no user (headless) an idle modal loop hands over to the host, whose
+// responder (in tests, the automation) acts inside the loop and then ends it.
 int CWnd::RunModalLoop(DWORD flags) {
   m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
   platform::Host& host = platform::GetHost();
@@ -576,10 +538,16 @@ int CWnd::RunModalLoop(DWORD flags) {
     }
     if (!handedOver) {
       handedOver = true;
-      automation::RunModalIdle(this);
+      platform::ModalLoop loop;
+      loop.window = self;
+      loop.running = [this, self] { return ::IsWindow(self) && ContinueModal(); };
+      loop.end = [this, self](int code) {
+        if (::IsWindow(self)) EndModalLoop(code);
+      };
+      host.AnswerModalLoop(loop);
       continue;
     }
-    // Nothing more can happen: the automation did not end the loop.
+    // Nothing more can happen: whoever answers for the user did not end the loop.
     EndModalLoop(IDCANCEL);
   }
   m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);

@@ -14,7 +14,7 @@
 
 #include "platform/framework/CCmdTarget.h"
 #include "platform/base/CString.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/base/Geometry.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Painting.h"

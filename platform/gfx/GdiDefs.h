@@ -359,3 +359,8 @@ struct LOGBRUSH {
   COLORREF lbColor = 0;
   std::uintptr_t lbHatch = 0;  // HS_ style, or the pattern bitmap
 };
+
+// Kinds of image (LoadImage, button and static images).
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON   1
+#define IMAGE_CURSOR 2

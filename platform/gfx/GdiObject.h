@@ -69,7 +69,7 @@ HBITMAP LoadBitmapFile(const char* path);
 // With a null instance and MAKEINTRESOURCE(OBM_...) a system bitmap; else
 // as CBitmap::LoadBitmap (a BMP file by path or resource name).
 HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name);
-// LoadImage of bitmaps (IMAGE_BITMAP, platform/controls/CtlDefs.h; icons and cursors
+// LoadImage of bitmaps (IMAGE_BITMAP; icons and cursors
 // give null): the name is looked up as by ::LoadBitmap, or is a path with
 // LR_LOADFROMFILE. LR_LOADMAP3DCOLORS maps the classic greys to the current
 // 3-D colours: RGB(128,128,128) to COLOR_3DSHADOW, RGB(192,192,192) to

@@ -1,7 +1,6 @@
 // LoadImage for bitmaps: lookup, the 3-D colour mapping and stretching.
 #include <vector>
 
-#include "platform/controls/CtlDefs.h"
 #include "platform/gfx/GdiApi.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/gfx/SysColors.h"

@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "platform/gfx/GdiObject.h"
-#include "platform/window/Messages.h"
 
 namespace {
 

@@ -3,9 +3,6 @@
 #include <vector>
 
 #include "platform/gfx/GdiObject.h"
-#include "platform/window/Painting.h"
-#include "platform/window/Window.h"
-#include "platform/window/WindowImpl.h"
 
 namespace {
 
@@ -50,8 +47,8 @@ HBRUSH GetSysColorBrush(int index) {
   return brushes[index];
 }
 
-BOOL SetSysColors(int count, const int* indices, const COLORREF* colors) {
-  if (count < 0 || (count && (!indices || !colors))) return FALSE;
+bool platform::SetSysColorTable(int count, const int* indices, const COLORREF* colors) {
+  if (count < 0 || (count && (!indices || !colors))) return false;
   for (int i = 0; i < count; ++i) {
     int k = indices[i];
     if (k < 0 || k >= COLOR_COUNT) continue;
@@ -59,7 +56,5 @@ BOOL SetSysColors(int count, const int* indices, const COLORREF* colors) {
     // Handed-out brushes stay valid; later calls get the new colour.
     brushes[k] = nullptr;
   }
-  for (HWND top : wnd::TopLevelOrder()) SendMessage(top, WM_SYSCOLORCHANGE, 0, 0);
-  InvalidateRect(nullptr, nullptr, TRUE);
-  return TRUE;
+  return true;
 }

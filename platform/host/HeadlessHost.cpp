@@ -1,5 +1,9 @@
 #include "platform/host/HeadlessHost.h"
 
+#include <cstdio>
+
+#include "platform/base/MessageBoxDefs.h"
+
 namespace platform {
 
 NativeWindow HeadlessHost::CreateNativeWindow(const NativeWindowDesc& desc) {
@@ -52,6 +56,38 @@ bool HeadlessHost::WaitEvent(HostEvent& out, int) {
   out = events_.front();
   events_.pop_front();
   return true;
+}
+
+bool HeadlessHost::IdleUntil(std::optional<DWORD> deadline) {
+  if (!events_.empty()) return true;
+  if (!deadline) return false;
+  LONG wait = static_cast<LONG>(*deadline - now_);
+  if (wait > 0) now_ += static_cast<DWORD>(wait);
+  return true;
+}
+
+namespace {
+int unanswered(const ModalQuestion& q) {
+  std::fprintf(stderr, "unanswered %s in the headless host: [%s] %s\n", q.kind.c_str(), q.caption.c_str(),
+               q.text.c_str());
+  return q.kind == "menu" ? 0 : IDCANCEL;
+}
+}  // namespace
+
+int HeadlessHost::Answer(const ModalQuestion& question) {
+  return responder_ ? responder_->Answer(question) : unanswered(question);
+}
+
+int HeadlessHost::Observe(const ModalQuestion& question) {
+  return responder_ ? responder_->Observe(question) : 0;
+}
+
+void HeadlessHost::AnswerModalLoop(const ModalLoop& loop) {
+  if (responder_) return responder_->AnswerModalLoop(loop);
+  ModalQuestion q;
+  q.kind = "dialog";
+  int answer = unanswered(q);
+  if (loop.running()) loop.end(answer);
 }
 
 const HeadlessHost::NativeState* HeadlessHost::State(NativeWindow w) const {

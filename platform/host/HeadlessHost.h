@@ -7,10 +7,20 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/host/Host.h"
 
 namespace platform {
+
+// Who answers for the absent user: the test automation installs one.
+class Responder {
+ public:
+  virtual ~Responder() = default;
+  virtual int Answer(const ModalQuestion& question) = 0;
+  virtual int Observe(const ModalQuestion& question) = 0;
+  virtual void AnswerModalLoop(const ModalLoop& loop) = 0;
+};
 
 class HeadlessHost : public Host {
  public:
@@ -37,6 +47,16 @@ class HeadlessHost : public Host {
   bool WaitEvent(HostEvent& out, int timeoutMs) override;
   bool Interactive() const override { return false; }
   DWORD Now() const override { return now_; }
+  bool IdleUntil(std::optional<DWORD> deadline) override;
+
+  // Without a responder a box is cancelled, a menu dismissed and a modal
+  // loop ended with IDCANCEL, each with a line on stderr.
+  int Answer(const ModalQuestion& question) override;
+  int Observe(const ModalQuestion& question) override;
+  void AnswerModalLoop(const ModalLoop& loop) override;
+
+  void Beep(UINT type) override { beeps_.push_back(type); }
+  void CaptureMouse(bool on) override { captured_ = on; }
 
   void SetCursor(CursorShape shape) override { cursor_ = shape; }
   std::string GetClipboardText() override { return clipboard_; }
@@ -44,6 +64,11 @@ class HeadlessHost : public Host {
   void Quit() override { quit_ = true; }
 
   // Test side.
+  void SetResponder(Responder* responder) { responder_ = responder; }
+  Responder* GetResponder() const { return responder_; }
+  const std::vector<UINT>& Beeps() const { return beeps_; }
+  void ClearBeeps() { beeps_.clear(); }
+  bool MouseCaptured() const { return captured_; }
   void Inject(const HostEvent& e) { events_.push_back(e); }
   bool HasEvents() const { return !events_.empty(); }
   void Advance(DWORD ms) { now_ += ms; }
@@ -60,6 +85,9 @@ class HeadlessHost : public Host {
   CursorShape cursor_ = CursorShape::Arrow;
   std::string clipboard_;
   bool quit_ = false;
+  Responder* responder_ = nullptr;
+  std::vector<UINT> beeps_;
+  bool captured_ = false;
 };
 
 // The headless host in use, or null when another host is installed.

@@ -13,7 +13,9 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/base/types.h"
@@ -71,6 +73,34 @@ struct HostEvent {
 // Cursor shapes the layer asks the host for (the stock IDC_ cursors).
 enum class CursorShape { Arrow, IBeam, Wait, Cross, UpArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No, Hand, AppStarting };
 
+// A box, menu or dialog waiting for an answer that no user can give (see
+// Host::Answer).
+struct ModalQuestion {
+  std::string kind;     // "messagebox", "dialog" or "menu" (answered by a command id; 0 dismisses it)
+  std::string caption;  // Windows-1252 text as the system holds it
+  std::string text;     // box text; for dialogs the template's name or id
+  UINT type = 0;        // MB_* flags of a message box
+};
+
+// A modal loop that has run out of messages with no user to act (see
+// Host::AnswerModalLoop): its window, whether it still runs, and how to end it.
+struct ModalLoop {
+  HWND window = nullptr;
+  std::function<bool()> running;
+  std::function<void(int)> end;
+};
+
+// What a host may ask of the window layer while it runs: the part of a
+// top-level window at a screen point, so that a window manager moves and
+// sizes undecorated windows by the layer's own frame.
+enum class HitArea { Normal, Caption, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
+
+class HostClient {
+ public:
+  virtual ~HostClient() = default;
+  virtual HitArea HitTest(NativeWindow window, int screenX, int screenY) = 0;
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -94,17 +124,43 @@ class Host {
   // none arrived in time.
   virtual bool WaitEvent(HostEvent& out, int timeoutMs) = 0;
   // False when no input can ever arrive unless the program itself injects it
-  // (the headless host): a modal loop with nothing to do then asks the test
-  // responder instead of waiting.
+  // (the headless host): a modal loop with nothing to do then asks the host
+  // (Answer, AnswerModalLoop) instead of waiting.
   virtual bool Interactive() const = 0;
   // Milliseconds of a monotonic clock.
   virtual DWORD Now() const = 0;
+  // Nothing is left to do until the deadline (host clock; none: until input
+  // arrives). True when input may be waiting or the deadline has come; false
+  // when nothing can ever arrive. A host without a user moves its clock on.
+  virtual bool IdleUntil(std::optional<DWORD> deadline) = 0;
+
+  // For hosts without a user (Interactive() false): the answer to a box or
+  // menu; a modeless window that only shows something (Observe; 0 when
+  // nothing takes notice); a modal loop with nothing to do, which the host
+  // ends through the loop's end function.
+  virtual int Answer(const ModalQuestion& question) = 0;
+  virtual int Observe(const ModalQuestion& question) = 0;
+  virtual void AnswerModalLoop(const ModalLoop& loop) = 0;
+
+  // MessageBeep (type 0xFFFFFFFF: the plain speaker beep).
+  virtual void Beep(UINT type) = 0;
+  // A window of the program holds the mouse capture: the pointer's events
+  // keep arriving while it is outside every window of the program.
+  virtual void CaptureMouse(bool on) = 0;
 
   virtual void SetCursor(CursorShape shape) = 0;
   virtual std::string GetClipboardText() = 0;  // Windows-1252
   virtual void SetClipboardText(const std::string& text) = 0;
   // The program ends its session (WM_QUIT left the main loop).
   virtual void Quit() = 0;
+
+  // The window layer answering the host's questions (null until the first
+  // native window).
+  void SetClient(HostClient* client) { client_ = client; }
+  HostClient* Client() const { return client_; }
+
+ private:
+  HostClient* client_ = nullptr;
 };
 
 // The host in use. Created on first use as the headless host unless one was

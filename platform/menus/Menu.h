@@ -22,7 +22,7 @@
 //                                      Space Back
 //
 // In the headless host a menu that waits with nothing to do asks the test
-// responder (platform/testing/Automation.h) with kind "menu" and the items' texts
+// responder through the host with kind "menu" and the items' texts
 // joined by "|" as its text; the answer is the command to choose (0, or
 // any number that is no enabled item, dismisses the menu).
 #pragma once

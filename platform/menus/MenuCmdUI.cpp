@@ -1,6 +1,6 @@
 // Command-UI updates: each command item is offered to the target's
 // ON_UPDATE_COMMAND_UI entries, which set its state through CCmdUI.
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuImpl.h"
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/menus/Menu.h"
+#include "platform/window/MenuBar.h"
 
 struct MenuItemRec {
   UINT flags = 0;  // MF_ state and kind bits
@@ -34,12 +35,4 @@ unsigned char AccessKey(const std::string& text);
 HMENU LoadMenuResource(LPCSTR name);
 const std::vector<ACCEL>* FindAccelResource(LPCSTR name);
 
-// The menu bar in a top-level window's frame, as the window layer's default
-// non-client handling uses it.
-void PaintBar(HWND frame);
-void ClickBar(HWND frame, POINT screen);  // a press on the bar at a screen point
-// Opens the bar from the keyboard: at the first item without selecting
-// (ch 0: Alt or F10 alone), or at the item whose access key is ch. False
-// when the window has no bar or no item answers.
-bool KeyMenu(HWND frame, unsigned char ch);
 }  // namespace menus

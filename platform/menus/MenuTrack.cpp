@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing/Automation.h"
 #include "platform/gfx/Dc.h"
 #include "platform/dialogs/DlgManager.h"
 #include "platform/gfx/GdiObject.h"
@@ -460,13 +459,13 @@ class Tracker {
   }
 
   void respond() {
-    automation::ModalInfo info;
+    platform::ModalQuestion info;
     info.kind = "menu";
     char caption[256] = {};
     GetWindowText(GetAncestor(owner_, GA_ROOT), caption, sizeof caption);
     info.caption = caption;
     info.text = itemTexts(levels.empty() ? nullptr : levels.back().menu);
-    int answer = automation::Respond(info);
+    int answer = platform::GetHost().Answer(info);
     done_ = true;
     if (answer <= 0 || levels.empty()) return;
     MenuItemRec* r = menus::Find(levels[0].menu, static_cast<UINT>(answer), MF_BYCOMMAND);

@@ -30,16 +30,22 @@ bool contains(const std::string& hay, const std::string& part) { return hay.find
 }  // namespace
 
 void ExpectMessageBox(const std::string& captionPart, const std::string& textPart, int answer) {
+  AttachToHost();
   state().rules.push_back({captionPart, textPart, answer, false});
 }
 
 void AlwaysAnswer(const std::string& captionPart, const std::string& textPart, int answer) {
+  AttachToHost();
   state().rules.push_back({captionPart, textPart, answer, true});
 }
 
-void SetResponder(std::function<int(const ModalInfo&)> handler) { state().handler = std::move(handler); }
+void SetResponder(std::function<int(const ModalInfo&)> handler) {
+  AttachToHost();
+  state().handler = std::move(handler);
+}
 
 void SetUnansweredHandler(std::function<int(const ModalInfo&)> handler) {
+  AttachToHost();
   state().unanswered = std::move(handler);
 }
 
@@ -53,6 +59,7 @@ std::vector<std::string> PendingExpectations() {
 const std::vector<ModalInfo>& ModalLog() { return state().log; }
 
 void ClearResponder() {
+  AttachToHost();
   State& s = state();
   s.rules.clear();
   s.handler = nullptr;

@@ -15,17 +15,12 @@
 
 #include "platform/base/Geometry.h"
 #include "platform/base/types.h"
-
-class CWnd;
+#include "platform/host/Host.h"
 
 namespace automation {
 
-struct ModalInfo {
-  std::string kind;     // "messagebox", "dialog" or "menu" (answered by a command id; 0 dismisses it)
-  std::string caption;  // Windows-1252 text as the system holds it
-  std::string text;     // box text; for dialogs the template's name or id
-  UINT type = 0;        // MB_* flags of a message box
-};
+// A box as the host asks about it: kind, caption, text and MB_ type.
+using ModalInfo = platform::ModalQuestion;
 
 // Answer the next box whose caption and text contain the given parts.
 void ExpectMessageBox(const std::string& captionPart, const std::string& textPart, int answer);
@@ -41,7 +36,8 @@ std::vector<std::string> PendingExpectations();
 const std::vector<ModalInfo>& ModalLog();
 void ClearResponder();
 
-// Used by the message box and the dialog manager of the headless host.
+// The answer to a box by the rules, the responder and the unanswered
+// handler, as the headless host asks it.
 int Respond(const ModalInfo& info);
 // For modeless windows that show something without waiting for an answer
 // (the progress dialog): logged and matched like a box, but nothing
@@ -57,7 +53,11 @@ int Observe(const ModalInfo& info);
 // kind "dialog" (text: the window's "DialogTemplate" property or class
 // name); its answer is the loop's result.
 void OnDialog(const std::string& captionPart, std::function<void(HWND)> callback, int endCode);
-void RunModalIdle(CWnd* loopOwner);  // called by CWnd::RunModalLoop
+
+// Makes the automation the headless host's responder and keeper of the
+// invalidation log. Every rule and reset above does it; a test that
+// installs a new headless host calls it again.
+void AttachToHost();
 
 // ---- Input (through the host, as real input arrives) -----------------------
 void KeyDown(UINT vk);

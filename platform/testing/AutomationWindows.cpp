@@ -118,31 +118,55 @@ HWND find(HWND under, const Pred& pred) {
 }  // namespace
 
 void OnDialog(const std::string& captionPart, std::function<void(HWND)> callback, int endCode) {
+  AttachToHost();
   dialogRules().push_back(DialogRule{captionPart, std::move(callback), endCode});
 }
 
-void RunModalIdle(CWnd* loopOwner) {
-  if (!loopOwner) return;
-  HWND h = loopOwner->m_hWnd;
-  CString caption;
-  if (h) loopOwner->GetWindowText(caption);
-  std::string cap = static_cast<LPCTSTR>(caption);
-  auto& rules = dialogRules();
-  for (auto it = rules.begin(); it != rules.end(); ++it) {
-    if (!it->caption.empty() && cap.find(it->caption) == std::string::npos) continue;
-    DialogRule rule = std::move(*it);
-    rules.erase(it);
-    if (rule.callback) rule.callback(h);
-    if (loopOwner->ContinueModal()) loopOwner->EndModalLoop(rule.endCode);
-    return;
+// Answers for the absent user of the headless host: boxes and menus by the
+// rules, modal loops by the dialog rules.
+class TestResponder : public platform::Responder {
+ public:
+  int Answer(const platform::ModalQuestion& q) override { return Respond(q); }
+  int Observe(const platform::ModalQuestion& q) override { return automation::Observe(q); }
+  void AnswerModalLoop(const platform::ModalLoop& loop) override {
+    HWND h = loop.window;
+    char buffer[512] = {};
+    if (h) GetWindowText(h, buffer, sizeof buffer);
+    std::string cap = buffer;
+    auto& rules = dialogRules();
+    for (auto it = rules.begin(); it != rules.end(); ++it) {
+      if (!it->caption.empty() && cap.find(it->caption) == std::string::npos) continue;
+      DialogRule rule = std::move(*it);
+      rules.erase(it);
+      if (rule.callback) rule.callback(h);
+      if (loop.running()) loop.end(rule.endCode);
+      return;
+    }
+    ModalInfo info;
+    info.kind = "dialog";
+    info.caption = cap;
+    if (HANDLE t = h ? GetProp(h, "DialogTemplate") : nullptr) info.text = static_cast<const char*>(t);
+    else if (WindowImpl* w = wnd::Get(h)) info.text = w->className;
+    int answer = Respond(info);
+    if (loop.running()) loop.end(answer);
   }
-  ModalInfo info;
-  info.kind = "dialog";
-  info.caption = cap;
-  if (HANDLE t = h ? GetProp(h, "DialogTemplate") : nullptr) info.text = static_cast<const char*>(t);
-  else if (WindowImpl* w = wnd::Get(h)) info.text = w->className;
-  int answer = Respond(info);
-  if (loopOwner->ContinueModal()) loopOwner->EndModalLoop(answer);
+};
+
+std::vector<wnd::InvalidationEntry>& paintLog() {
+  static std::vector<wnd::InvalidationEntry> log;
+  return log;
+}
+
+void logPaint(HWND hwnd, bool painted, const RECT& r) {
+  auto& log = paintLog();
+  if (log.size() > 100000) log.erase(log.begin(), log.begin() + 50000);  // keep the log bounded
+  log.push_back(wnd::InvalidationEntry{hwnd, painted, r});
+}
+
+void AttachToHost() {
+  static TestResponder responder;
+  if (platform::HeadlessHost* h = host()) h->SetResponder(&responder);
+  wnd::SetPaintObserver(&logPaint);
 }
 
 void KeyDown(UINT vk) { keyEvent(platform::HostEvent::KeyDown, vk); }
@@ -290,13 +314,21 @@ COLORREF PixelAt(HWND hwnd, int x, int y) {
 
 std::vector<InvalidationRecord> InvalidationLog(HWND hwnd) {
   std::vector<InvalidationRecord> out;
-  for (const wnd::InvalidationEntry& e : wnd::S().invalidations)
+  AttachToHost();
+  for (const wnd::InvalidationEntry& e : paintLog())
     if (!hwnd || e.hwnd == hwnd) out.push_back(InvalidationRecord{e.hwnd, e.painted, e.rect});
   return out;
 }
 
-void ClearInvalidationLog() { wnd::S().invalidations.clear(); }
-std::vector<UINT> Beeps() { return wnd::S().beeps; }
+void ClearInvalidationLog() {
+  AttachToHost();
+  paintLog().clear();
+}
+
+std::vector<UINT> Beeps() {
+  platform::HeadlessHost* h = host();
+  return h ? h->Beeps() : std::vector<UINT>{};
+}
 HCURSOR CurrentCursor() { return GetCursor(); }
 std::uintptr_t NativeOf(HWND hwnd) {
   WindowImpl* w = wnd::Get(hwnd);
@@ -304,6 +336,7 @@ std::uintptr_t NativeOf(HWND hwnd) {
 }
 
 void ResetWindows() {
+  AttachToHost();
   wnd::State& s = wnd::S();
   for (HWND top : wnd::TopLevelOrder())
     if (wnd::Get(top)) DestroyWindow(top);
@@ -318,8 +351,11 @@ void ResetWindows() {
   DestroyCaret();
   std::fill(std::begin(s.keys), std::end(s.keys), 0);
   std::fill(std::begin(s.asyncKeys), std::end(s.asyncKeys), 0);
-  s.beeps.clear();
-  s.invalidations.clear();
+  if (platform::HeadlessHost* h = host()) {
+    h->ClearBeeps();
+    h->CaptureMouse(false);
+  }
+  paintLog().clear();
   s.lastDownWnd = s.lastMouseWnd = nullptr;
   s.cursor = nullptr;
   dialogRules().clear();

@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "platform/host/HeadlessHost.h"
+#include "platform/host/Host.h"
+#include "platform/window/Painting.h"
 #include "platform/window/WindowImpl.h"
 
 using namespace wnd;
@@ -331,6 +332,7 @@ HWND SetCapture(HWND hwnd) {
   HWND old = Get(s.capture);
   if (!Get(hwnd)) return old;
   s.capture = hwnd;
+  platform::GetHost().CaptureMouse(true);
   if (old && old != hwnd) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   return old;
 }
@@ -339,6 +341,7 @@ BOOL ReleaseCapture() {
   State& s = S();
   HWND old = Get(s.capture);
   s.capture = nullptr;
+  platform::GetHost().CaptureMouse(false);
   if (old) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }
@@ -473,9 +476,16 @@ BOOL SystemParametersInfo(UINT action, UINT, LPVOID pv, UINT) {
 
 UINT GetDoubleClickTime() { return 500; }
 
-BOOL MessageBeep(UINT type) {
-  S().beeps.push_back(type);
+BOOL SetSysColors(int count, const int* indices, const COLORREF* colors) {
+  if (!platform::SetSysColorTable(count, indices, colors)) return FALSE;
+  for (HWND top : wnd::TopLevelOrder()) SendMessage(top, WM_SYSCOLORCHANGE, 0, 0);
+  InvalidateRect(nullptr, nullptr, TRUE);
   return TRUE;
 }
 
-void Beep(DWORD, DWORD) { S().beeps.push_back(0xFFFFFFFFu); }
+BOOL MessageBeep(UINT type) {
+  platform::GetHost().Beep(type);
+  return TRUE;
+}
+
+void Beep(DWORD, DWORD) { platform::GetHost().Beep(0xFFFFFFFFu); }

@@ -9,7 +9,7 @@
 #include "platform/gfx/DcImpl.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/gfx/GdiObjectImpl.h"
-#include "platform/menus/MenuImpl.h"
+#include "platform/window/MenuBar.h"
 #include "platform/window/Painting.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/window/WindowImpl.h"
@@ -76,16 +76,17 @@ void invertSurface(cairo_surface_t* surface, const RECT& clip, const RECT& r) {
   cairo_surface_mark_dirty(surface);
 }
 
+wnd::PaintObserver paintObserver = nullptr;
+
 void logEntry(HWND hwnd, bool painted, const RECT& r) {
-  if (IsRectEmpty(&r)) return;
-  auto& log = S().invalidations;
-  if (log.size() > 100000) log.erase(log.begin(), log.begin() + 50000);  // keep the log bounded
-  log.push_back(InvalidationEntry{hwnd, painted, r});
+  if (paintObserver && !IsRectEmpty(&r)) paintObserver(hwnd, painted, r);
 }
 
 }  // namespace
 
 namespace wnd {
+
+void SetPaintObserver(PaintObserver observer) { paintObserver = observer; }
 
 void MarkDirty(HWND top, const RECT& r) {
   WindowImpl* w = Get(top);

@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <optional>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/base/Exceptions.h"
 #include "platform/gfx/GdiObject.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/menus/MenuImpl.h"
-#include "platform/dialogs/MessageBox.h"
+#include "platform/host/Host.h"
+#include "platform/window/MenuBar.h"
 #include "platform/window/Painting.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/window/WindowImpl.h"
@@ -33,9 +33,9 @@ LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     e->ReportError(MB_ICONEXCLAMATION);
     e->Delete();
   } catch (const std::bad_alloc&) {
-    MessageBox(nullptr, "Out of memory.", "Kestrova", MB_OK | MB_ICONSTOP);
+    platform::ShowErrorMessage("Out of memory.", MB_OK | MB_ICONSTOP);
   } catch (const std::exception& e) {
-    MessageBox(nullptr, e.what(), "Kestrova", MB_OK | MB_ICONSTOP);
+    platform::ShowErrorMessage(e.what(), MB_OK | MB_ICONSTOP);
   }
   if (w) {
     --w->calls;
@@ -218,24 +218,20 @@ int nextDeadline() {
   return static_cast<int>(best);
 }
 
-// In the headless host nothing arrives by itself: waiting means letting the
-// virtual clock run to the next timer. False when nothing is left at all.
+// Without a user nothing arrives by itself: waiting means letting the clock
+// run to the next timer. False when nothing is left at all.
 bool idleWait() {
   platform::Host& host = platform::GetHost();
   if (host.Interactive()) {
     PumpHostEvent(nextDeadline());
     return true;
   }
-  if (platform::HeadlessHost* hh = platform::GetHeadlessHost()) {
-    if (hh->HasEvents()) return true;
-    if (S().timers.empty()) return false;
-    DWORD now = hh->Now();
-    LONG wait = static_cast<LONG>(S().timers.front().due - now);
-    for (const Timer& t : S().timers) wait = std::min(wait, static_cast<LONG>(t.due - now));
-    if (wait > 0) hh->Advance(static_cast<DWORD>(wait));
-    return true;
-  }
-  return false;
+  // Without a user only the timers can still bring something.
+  std::optional<DWORD> deadline;
+  DWORD now = host.Now();
+  for (const Timer& t : S().timers)
+    if (!deadline || static_cast<LONG>(t.due - now) < static_cast<LONG>(*deadline - now)) deadline = t.due;
+  return host.IdleUntil(deadline);
 }
 }  // namespace
 

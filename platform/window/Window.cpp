@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/GdiDefs.h"
-#include "platform/menus/Menu.h"
+#include "platform/window/MenuBar.h"
 #include "platform/window/Painting.h"
 #include "platform/window/WindowImpl.h"
 
@@ -158,7 +158,10 @@ void ncDestroy(WindowImpl* w) {
   // Timers, capture, caret and queued messages of the window go with it.
   s.timers.erase(std::remove_if(s.timers.begin(), s.timers.end(), [w](const Timer& t) { return t.hwnd == w; }),
                  s.timers.end());
-  if (s.capture == w) s.capture = nullptr;
+  if (s.capture == w) {
+    s.capture = nullptr;
+    platform::GetHost().CaptureMouse(false);
+  }
   if (s.caret.owner == w) DestroyCaret();
   if (s.lastMouseWnd == w) s.lastMouseWnd = nullptr;
   if (s.lastDownWnd == w) s.lastDownWnd = nullptr;
@@ -311,6 +314,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     d.caption = w->text;
     d.kind = NativeKindOf(cls->name, style, exStyle);
     d.owner = w->owner ? w->owner->native : 0;
+    host.SetClient(&HostClientOfLayer());
     w->native = host.CreateNativeWindow(d);
     EnsureSurface(w);
   }

@@ -291,5 +291,7 @@ BOOL GetKeyboardState(BYTE* keys256);
 int GetSystemMetrics(int index);
 BOOL SystemParametersInfo(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
 UINT GetDoubleClickTime();
+// Changes system colours and sends WM_SYSCOLORCHANGE to every top-level window.
+BOOL SetSysColors(int count, const int* indices, const COLORREF* colors);
 BOOL MessageBeep(UINT type);
 void Beep(DWORD frequency, DWORD duration);

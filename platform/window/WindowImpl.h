@@ -94,6 +94,11 @@ struct InvalidationEntry {
   RECT rect;     // client coordinates
 };
 
+// Told of every area invalidated and every area BeginPaint hands out (the
+// test automation keeps its log of them); null: nobody listens.
+using PaintObserver = void (*)(HWND hwnd, bool painted, const RECT& rect);
+void SetPaintObserver(PaintObserver observer);
+
 struct State {
   std::set<HWND> live;
   std::map<std::string, WindowClassRec> classes;  // key: lower-case name
@@ -115,8 +120,6 @@ struct State {
   int cursorShow = 0;
   MSG current{};             // last message retrieved
   int sendDepth = 0;
-  std::vector<UINT> beeps;
-  std::vector<InvalidationEntry> invalidations;
   std::map<std::string, UINT> registered;
   // Mouse: last button press for double clicks.
   HWND lastDownWnd = nullptr;
@@ -192,6 +195,8 @@ SIZE ClampTrackSize(HWND hwnd, int cx, int cy);
 RECT CaptionRect(HWND hwnd);
 RECT CloseBoxRect(HWND hwnd);
 HWND TopLevelOfNative(platform::NativeWindow native);
+// The layer's answers to the host (hit tests of frames).
+platform::HostClient& HostClientOfLayer();
 HWND Activate(HWND hwnd, WORD how);  // WA_ACTIVE or WA_CLICKACTIVE
 
 // Input: turns host events into queued messages.

@@ -12,11 +12,11 @@
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
 #include "platform/testing/Automation.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/Dc.h"
 #include "platform/dialogs/DlgManager.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/window/WindowDc.h"
+#include "platform/framework/WindowDc.h"
 #include "res/resource.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/testing/Automation.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgManager.h"
 #include "platform/dialogs/DlgTemplate.h"

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/window/Messages.h"
 #include "platform/gfx/SysColors.h"
+#include "platform/window/Window.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "CommonDialogsPage.h"
 #include "ControlsStates.h"
 #include "platform/testing/Automation.h"
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/testing/DlgSnapshot.h"
 #include "platform/host/Host.h"
 #include "platform/dialogs/MessageBox.h"

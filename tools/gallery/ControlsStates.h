@@ -5,7 +5,7 @@
 // gallery program.
 #pragma once
 
-#include "platform/controls/CtlDefs.h"
+#include "platform/window/CtlDefs.h"
 #include "platform/dialogs/DlgManager.h"
 #include "platform/window/Window.h"
 #include "res/resource.h"

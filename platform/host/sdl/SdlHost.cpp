@@ -8,8 +8,7 @@
 #include <cstring>
 
 #include "platform/base/Codepage.h"
-#include "platform/window/Messages.h"
-#include "platform/window/WindowImpl.h"
+#include "platform/host/Keys.h"
 
 namespace platform {
 namespace {
@@ -84,23 +83,20 @@ SDL_SystemCursor systemCursor(CursorShape s) {
 // own hit test of the frame.
 SDL_HitTestResult SDLCALL hitTest(SDL_Window* win, const SDL_Point* pt, void* data) {
   auto* host = static_cast<SdlHost*>(data);
-  NativeWindow native = host->NativeOf(SDL_GetWindowID(win));
-  HWND h = wnd::TopLevelOfNative(native);
-  if (!h || !IsWindowEnabled(h)) return SDL_HITTEST_NORMAL;
+  HostClient* client = host->Client();
+  if (!client) return SDL_HITTEST_NORMAL;
   int wx = 0, wy = 0;
   SDL_GetWindowPosition(win, &wx, &wy);
-  LRESULT hit = SendMessage(h, WM_NCHITTEST, 0,
-                            MAKELPARAM(static_cast<WORD>(wx + pt->x), static_cast<WORD>(wy + pt->y)));
-  switch (hit) {
-    case HTCAPTION: return SDL_HITTEST_DRAGGABLE;
-    case HTLEFT: return SDL_HITTEST_RESIZE_LEFT;
-    case HTRIGHT: return SDL_HITTEST_RESIZE_RIGHT;
-    case HTTOP: return SDL_HITTEST_RESIZE_TOP;
-    case HTBOTTOM: return SDL_HITTEST_RESIZE_BOTTOM;
-    case HTTOPLEFT: return SDL_HITTEST_RESIZE_TOPLEFT;
-    case HTTOPRIGHT: return SDL_HITTEST_RESIZE_TOPRIGHT;
-    case HTBOTTOMLEFT: return SDL_HITTEST_RESIZE_BOTTOMLEFT;
-    case HTBOTTOMRIGHT: return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+  switch (client->HitTest(host->NativeOf(SDL_GetWindowID(win)), wx + pt->x, wy + pt->y)) {
+    case HitArea::Caption: return SDL_HITTEST_DRAGGABLE;
+    case HitArea::Left: return SDL_HITTEST_RESIZE_LEFT;
+    case HitArea::Right: return SDL_HITTEST_RESIZE_RIGHT;
+    case HitArea::Top: return SDL_HITTEST_RESIZE_TOP;
+    case HitArea::Bottom: return SDL_HITTEST_RESIZE_BOTTOM;
+    case HitArea::TopLeft: return SDL_HITTEST_RESIZE_TOPLEFT;
+    case HitArea::TopRight: return SDL_HITTEST_RESIZE_TOPRIGHT;
+    case HitArea::BottomLeft: return SDL_HITTEST_RESIZE_BOTTOMLEFT;
+    case HitArea::BottomRight: return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
     default: return SDL_HITTEST_NORMAL;
   }
 }
@@ -213,9 +209,19 @@ void SdlHost::Present(NativeWindow w, cairo_surface_t* surface, int x, int y, in
 
 DWORD SdlHost::Now() const { return static_cast<DWORD>(SDL_GetTicks()); }
 
+bool SdlHost::IdleUntil(std::optional<DWORD> deadline) {
+  if (!deadline) return SDL_WaitEvent(nullptr) == 1;
+  LONG wait = static_cast<LONG>(*deadline - Now());
+  if (wait > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+  return true;
+}
+
+// SDL2 has no system beep; the refused key or click shows itself.
+void SdlHost::Beep(UINT) {}
+
 void SdlHost::syncCapture() {
   // The layer's capture holds the pointer even outside our windows.
-  bool want = wnd::Get(wnd::S().capture) != nullptr;
+  bool want = wantCapture_;
   if (want != captured_) {
     SDL_CaptureMouse(want ? SDL_TRUE : SDL_FALSE);
     captured_ = want;

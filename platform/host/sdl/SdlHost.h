@@ -42,6 +42,13 @@ class SdlHost : public Host {
   bool WaitEvent(HostEvent& out, int timeoutMs) override;
   bool Interactive() const override { return true; }
   DWORD Now() const override;
+  bool IdleUntil(std::optional<DWORD> deadline) override;
+  // A user answers for himself: nothing asks these.
+  int Answer(const ModalQuestion&) override { return 0; }
+  int Observe(const ModalQuestion&) override { return 0; }
+  void AnswerModalLoop(const ModalLoop&) override {}
+  void Beep(UINT) override;
+  void CaptureMouse(bool on) override { wantCapture_ = on; }
 
   void SetCursor(CursorShape shape) override;
   std::string GetClipboardText() override;
@@ -62,6 +69,7 @@ class SdlHost : public Host {
   std::set<NativeWindow> popups_;  // menus, dropped lists, tips
   std::map<CursorShape, SDL_Cursor*> cursors_;
   bool captured_ = false;
+  bool wantCapture_ = false;
 };
 
 // True when the command line (--headless) or the environment

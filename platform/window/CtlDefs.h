@@ -121,9 +121,6 @@ void RegisterControlClasses();
 #define BST_PUSHED        0x0004u
 #define BST_FOCUS         0x0008u
 
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON   1
-#define IMAGE_CURSOR 2
 
 // ---- Static ----------------------------------------------------------------
 #define SS_LEFT            0x00000000u

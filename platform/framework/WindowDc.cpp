@@ -1,4 +1,4 @@
-#include "platform/window/WindowDc.h"
+#include "platform/framework/WindowDc.h"
 
 #include "platform/framework/CWnd.h"
 

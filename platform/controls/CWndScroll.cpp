@@ -1,9 +1,10 @@
 // CWnd's scroll-bar members: the scroll-bar functions of the window, or of
-// the scroll-bar control that GetScrollBarCtrl names for a bar.
+// the scroll-bar control that GetScrollBarCtrl names for a bar (so they live
+// with the controls, above the core of the framework).
 #include <algorithm>
 
-#include "platform/framework/CWnd.h"
 #include "platform/controls/CtlScrollBar.h"
+#include "platform/framework/CWnd.h"
 
 namespace {
 
