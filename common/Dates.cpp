@@ -391,8 +391,13 @@ CString GetDefaultDateText(bool normalise) {
   char text[kPartRoom];
   FormatDate(TodayVsFiscalYear == 0 ? TodayDate : FiscalEndDate, DF_YYYYMMDD, DF_MM_DD_YY, text);
   CString result = text;
-  if (normalise && dateNormaliser) result = dateNormaliser(result);
-  return result;
+  if (!normalise) return result;
+  if (dateNormaliser) return dateNormaliser(result);
+  // Before the date edit installs its own parse the stored form comes from
+  // the date engine, so a caller never gets the short form by mistake.
+  char stored[kPartRoom];
+  FormatDate(text, DF_MM_DD_YY, DF_YYYYMMDD, stored);
+  return CString(stored);
 }
 
 void FormatDateCStr(CString in, int inCode, int outCode, CString& out) {

@@ -23,7 +23,10 @@ TEST(Money, FormatAndParse) {
       {"$99999.99", 9999999},
       // Malformed and oversized input: no overflow, no foreign number forms.
       {"99999999999999999999", 2147483647L}, {"-21474836.48", -2147483647L}, {"21474836.47", 2147483647L},
-      {"inf", 0},          {"nan", 0},        {"0x1A", 0},       {"1e5", 100},        {"+7.5", 750}};
+      {"inf", 0},          {"nan", 0},        {"0x1A", 0},       {"1e5", 100},        {"+7.5", 750},
+      // Leading zeros are no extra length; fractions round as written in decimal.
+      {"000000000012.34", 1234}, {"0000000000", 0}, {"-0000000000099", -9900}, {"1.005", 101}, {"2.675", 268},
+      {"12.995", 1300}, {"0.0049", 0}, {"21474836.465", 2147483647L}};
   for (const auto& c : parsed) EXPECT_EQ(ParseDollars(c.first), c.second) << c.first;
 }
 
@@ -153,5 +156,7 @@ TEST(Dates, DefaultDateIsTodayInsideTheYearElseItsEnd) {
   EXPECT_EQ(GetDefaultDateText(false), "11/15/03");
   TodayVsFiscalYear = 1;
   EXPECT_EQ(GetDefaultDateText(false), "06/30/03");
+  // The stored form, even with no date edit around to normalise it.
+  EXPECT_EQ(GetDefaultDateText(true), "20030630");
   TodayVsFiscalYear = 0;
 }
