@@ -104,6 +104,21 @@ TEST(Dates, ReadingTheCodes) {
   EXPECT_STREQ(hh, "");
 }
 
+TEST(Dates, OverlongFieldsOfTheSlashAndLongFormsStayBounded) {
+  struct Case {
+    const char* in;
+    int code;
+  } cases[] = {{"9/2147483647", DF_MM_YY_SPLIT},       {"2/2147483647", DF_MM_DD_SPLIT},
+               {"99999999999/1/1", DF_MM_DD_YY_SPLIT}, {"1/1/-2147483648", DF_MM_DD_YY_SPLIT},
+               {"March 2147483647, 2147483647", DF_LONG}, {"May 1, 99999999999999", DF_LONG}};
+  for (const Case& c : cases) {
+    char out[32];
+    FormatDate(c.in, c.code, DF_YYYYMMDD, out);
+    EXPECT_LT(std::strlen(out), sizeof out) << c.in;
+    EXPECT_STRNE(out, "") << c.in;
+  }
+}
+
 TEST(Dates, ShortAndLongRings) {
   const char* first = FormatDateLong("20030305", DF_YYYYMMDD);
   EXPECT_STREQ(first, "March 05, 2003");
