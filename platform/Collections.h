@@ -97,11 +97,14 @@ inline void CheckIndex(int index, int size) {
   if (index < 0 || index >= size) AfxThrowInvalidArgException();
 }
 // A collection whose read failed keeps nothing of it: the objects the read
-// made for it are freed (pointer collections never free them otherwise).
+// made for it are freed (pointer collections never free them otherwise),
+// and so are those the read made inside the archivable pointer collections
+// among them.
+void FreeReadObjectGraph(CArchive& ar, std::size_t mark, std::vector<CObject*> objects);
 template <class TYPE>
 void FreeReadElements(CArchive& ar, std::size_t mark, const std::vector<TYPE>& read) {
   if constexpr (std::is_convertible_v<TYPE, CObject*>) {
-    ar.FreeReadObjects(mark, std::vector<CObject*>(read.begin(), read.end()));
+    FreeReadObjectGraph(ar, mark, std::vector<CObject*>(read.begin(), read.end()));
   } else {
     (void)ar;
     (void)mark;
