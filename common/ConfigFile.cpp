@@ -1,5 +1,6 @@
 #include "common/ConfigFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -57,60 +58,78 @@ void ShowTemplate(int index, const char* item) {
   DispMessage(text, MSG_FATAL);
 }
 
-void SetFiscalYear(const std::string& value) {
-  std::string year = value;
-  // A year written with two digits is the same year written in full.
-  if (year.size() == 2 && std::isdigit(static_cast<unsigned char>(year[0])) &&
-      std::isdigit(static_cast<unsigned char>(year[1])))
-    year = std::to_string(ExpandYear(std::atoi(year.c_str())));
-  std::snprintf(CurrentFiscalYear, sizeof CurrentFiscalYear, "%s", year.c_str());
-  FiscalYearYY[0] = '\0';
-  if (std::strlen(CurrentFiscalYear) == 4) std::snprintf(FiscalYearYY, sizeof FiscalYearYY, "%s", CurrentFiscalYear + 2);
+bool AllDigits(const std::string& text) {
+  for (char c : text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return !text.empty();
 }
 
-void AddDataFolder(const std::string& value) {
-  std::string year;
-  std::string folder;
-  if (std::atoi(value.c_str()) >= 100) {
-    year = value.substr(0, 4);
-    if (value.size() > 5) folder = value.substr(5);
-  } else {
-    year = std::to_string(ExpandYear(std::atoi(value.substr(0, 2).c_str())));
-    if (value.size() > 3) folder = value.substr(3);
-  }
+// A value the reader cannot take: named with its line and the file, and the
+// start fails as it does for a missing value.
+void RefuseValue(const char* what, const std::string& value, int lineNumber) {
+  char text[700];
+  std::snprintf(text, sizeof text, "Invalid %s '%.60s' on line %d of %s", what, value.c_str(), lineNumber,
+                ConfigFileName);
+  DispMessage(text, MSG_ERROR);
+}
+
+bool SetFiscalYear(const std::string& value) {
+  if (value.size() != 4 || !AllDigits(value)) return false;
+  std::snprintf(CurrentFiscalYear, sizeof CurrentFiscalYear, "%s", value.c_str());
+  std::snprintf(FiscalYearYY, sizeof FiscalYearYY, "%s", CurrentFiscalYear + 2);
+  return true;
+}
+
+bool AddDataFolder(const std::string& value) {
+  // The year: four digits, or two that stand for the year in full; then "/"
+  // and the folder.
+  std::size_t digits = 0;
+  while (digits < value.size() && std::isdigit(static_cast<unsigned char>(value[digits]))) ++digits;
+  if ((digits != 2 && digits != 4) || (digits < value.size() && value[digits] != '/')) return false;
+  std::string year = value.substr(0, digits);
+  if (digits == 2) year = std::to_string(ExpandYear(std::atoi(year.c_str())));
+  std::string folder = digits + 1 < value.size() ? value.substr(digits + 1) : "";
   FiscalYearNode* node = FindYearNode(year.c_str(), 1, &YearList);
   if (!node) {
     DispMessage("Could not create data folder node", MSG_FATAL);
-    return;
+    return true;
   }
   if (folder.size() >= sizeof node->folder) {
     ShowFormatted("The data folder of fiscal year %s is too long", year, MSG_ERROR);
     folder.clear();
   }
   std::snprintf(node->folder, sizeof node->folder, "%s", folder.c_str());
+  return true;
 }
 
-void ApplyLine(const std::string& line) {
+// False when the line's value was refused.
+bool ApplyLine(const std::string& line, int lineNumber) {
   std::size_t eq = line.find('=');
   std::string key = Trim(line.substr(0, eq));
   if (eq == std::string::npos || eq + 1 >= line.size()) {
     ShowFormatted("Missing value for '%s'", key, MSG_ERROR);
-    return;
+    return true;
   }
   std::string value = Trim(line.substr(eq + 1));
   std::string upper = Upper(key);
   if (upper == "FISCAL YEAR") {
-    SetFiscalYear(value);
+    if (!SetFiscalYear(value)) {
+      RefuseValue("fiscal year", value, lineNumber);
+      return false;
+    }
   } else if (upper == "PROGRAM FOLDER") {
     if (value.size() >= sizeof ProgramFolder) {
       DispMessage("The program folder is too long", MSG_ERROR);
-      return;
+      return true;
     }
     std::snprintf(ProgramFolder, sizeof ProgramFolder, "%s", value.c_str());
     // The question-and-answer files ship with the program, read-only.
     std::snprintf(FaqFolder, sizeof FaqFolder, "%s", ResourcePath("FAQ").c_str());
   } else if (upper == "DATA FOLDER") {
-    AddDataFolder(value);
+    if (!AddDataFolder(value)) {
+      RefuseValue("data folder year", value, lineNumber);
+      return false;
+    }
   } else if (upper == "TRACE") {
     TraceLevel = std::atoi(value.c_str());
   } else if (upper == "VERSION") {
@@ -118,6 +137,7 @@ void ApplyLine(const std::string& line) {
   } else {
     ShowFormatted("Unknown option - %s", key, MSG_ERROR);
   }
+  return true;
 }
 
 int ReadConfig() {
@@ -128,13 +148,17 @@ int ReadConfig() {
   }
   FiscalYearYY[0] = CurrentFiscalYear[0] = ProgramFolder[0] = FaqFolder[0] = '\0';
   TraceLevel = 0;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, f)) {
-    std::string line(buffer);
-    std::size_t lf = line.rfind('\n');
-    if (lf != std::string::npos) line.resize(lf);
+  // A line is one setting, whatever its length: a long line read in pieces
+  // would make its tail a setting of its own.
+  std::string line;
+  int lineNumber = 0;
+  bool refused = false;
+  while (ReadTextLine(f, line)) {
+    ++lineNumber;
+    // A text line ends at a NUL byte; trimming must see the value's real end.
+    line.resize(std::min(line.size(), line.find('\0')));
     line = Trim(line);
-    if (!line.empty()) ApplyLine(line);
+    if (!line.empty() && !ApplyLine(line, lineNumber)) refused = true;
   }
   bool readError = std::ferror(f) != 0;
   std::fclose(f);
@@ -143,6 +167,7 @@ int ReadConfig() {
     ShowTemplate(8, ConfigFileName);
     return 0;
   }
+  if (refused) return 0;
   if (!CurrentFiscalYear[0]) {
     DispMessage("Unknown current fiscal year", MSG_ERROR);
     return 0;

@@ -1,5 +1,7 @@
 #include "common/Dates.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -102,6 +104,21 @@ const OutLayout kOutput[20] = {
     /*19*/ {6, {P_YEAR4, P_MM, P_DD, P_HH, P_MI, P_SS}, {"", "", "", "", "", ""}},
 };
 
+// The leading decimal number of a date field, as atoi reads it, but held to
+// five digits: no field of a date is longer, and a longer one typed or read
+// from a file must not overflow the arithmetic that follows.
+int FieldNumber(const std::string& field) {
+  constexpr int kLimit = 99999;
+  std::size_t i = 0;
+  while (i < field.size() && std::isspace(static_cast<unsigned char>(field[i]))) ++i;
+  bool negative = false;
+  if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+  int value = 0;
+  for (; i < field.size() && std::isdigit(static_cast<unsigned char>(field[i])); ++i)
+    value = std::min(kLimit, value * 10 + (field[i] - '0'));
+  return negative ? -value : value;
+}
+
 std::string Printf2(int value) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%02d", value);
@@ -126,7 +143,7 @@ Parts Split(const char* text, int code) {
       if (start > s.size()) break;
       std::size_t slash = s.find('/', start);
       std::string field = s.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-      parts.p[order[i]] = Printf2(std::atoi(field.c_str()));
+      parts.p[order[i]] = Printf2(FieldNumber(field));
       if (slash == std::string::npos) break;
       start = slash + 1;
     }
@@ -168,7 +185,7 @@ void Derive(Parts& d) {
   // 1. Four-digit year.
   if (!d.has(P_YEAR4)) {
     if (d.has(P_YY)) {
-      int yy = std::atoi(d.p[P_YY].c_str());
+      int yy = FieldNumber(d.p[P_YY]);
       std::snprintf(buf, sizeof buf, "%4d", yy > 50 ? 1900 + yy : 2000 + yy);
       d.p[P_YEAR4] = buf;
     } else {
@@ -177,7 +194,7 @@ void Derive(Parts& d) {
   }
   // 2. Two-digit year.
   if (!d.has(P_YY)) d.p[P_YY] = d.p[P_YEAR4].size() >= 2 ? d.p[P_YEAR4].substr(d.p[P_YEAR4].size() - 2) : "00";
-  int year = std::atoi(d.p[P_YEAR4].c_str());
+  int year = FieldNumber(d.p[P_YEAR4]);
   bool leap = IsLeapYear(year);
 
   // 3. Day, from the day of the year or the hours of the month.
@@ -187,9 +204,9 @@ void Derive(Parts& d) {
     if (d.has(P_DDD) || d.has(P_HHH)) {
       int month = 1;
       if (d.has(P_DDD)) {
-        day = std::atoi(d.p[P_DDD].c_str());
+        day = FieldNumber(d.p[P_DDD]);
       } else {
-        day = std::atoi(d.p[P_HHH].c_str()) / 24;
+        day = FieldNumber(d.p[P_HHH]) / 24;
       }
       while (month < 12 && day > MonthLengths[month - 1]) {
         day -= MonthLengths[month - 1];
@@ -211,7 +228,7 @@ void Derive(Parts& d) {
   // 4. Month name.
   if (!d.has(P_MONTHNAME)) {
     if (d.has(P_MM)) {
-      int mm = std::atoi(d.p[P_MM].c_str());
+      int mm = FieldNumber(d.p[P_MM]);
       if (mm >= 1 && mm <= 12) d.p[P_MONTHNAME] = MonthNames[mm - 1];
     } else if (d.has(P_MONABBR)) {
       for (int m = 0; m < 12; ++m) {
@@ -235,8 +252,8 @@ void Derive(Parts& d) {
   }
   // 7. Day of the year.
   if (!d.has(P_DDD)) {
-    int mm = std::atoi(d.p[P_MM].c_str());
-    int ddd = std::atoi(d.p[P_DD].c_str());
+    int mm = FieldNumber(d.p[P_MM]);
+    int ddd = FieldNumber(d.p[P_DD]);
     for (int m = 1; m < mm && m <= 12; ++m) ddd += MonthLengths[m - 1];
     if (leap && mm > 2) ++ddd;
     std::snprintf(buf, sizeof buf, "%3.3d", ddd);
@@ -252,7 +269,7 @@ void Derive(Parts& d) {
     }
   }
   if (!d.has(P_HH)) {
-    std::snprintf(buf, sizeof buf, "%2.2d", std::atoi(d.p[P_HHH].c_str()) % 24);
+    std::snprintf(buf, sizeof buf, "%2.2d", FieldNumber(d.p[P_HHH]) % 24);
     d.p[P_HH] = buf;
   }
   if (!d.has(P_MI)) d.p[P_MI] = "00";
@@ -338,8 +355,8 @@ void AddToDate(const char* date, int years, int months, int days, char* out) {
   std::memcpy(part, s.c_str(), 4);
   part[4] = '\0';
   int year = std::atoi(part) + years;
-  int month = std::atoi(s.substr(4, 2).c_str()) + months;
-  int day = std::atoi(s.substr(6, 2).c_str()) + days;
+  int month = FieldNumber(s.substr(4, 2)) + months;
+  int day = FieldNumber(s.substr(6, 2)) + days;
   if (day > MonthLength(month, year)) {
     day = 1;
     ++month;
@@ -391,8 +408,13 @@ CString GetDefaultDateText(bool normalise) {
   char text[kPartRoom];
   FormatDate(TodayVsFiscalYear == 0 ? TodayDate : FiscalEndDate, DF_YYYYMMDD, DF_MM_DD_YY, text);
   CString result = text;
-  if (normalise && dateNormaliser) result = dateNormaliser(result);
-  return result;
+  if (!normalise) return result;
+  if (dateNormaliser) return dateNormaliser(result);
+  // Before the date edit installs its own parse the stored form comes from
+  // the date engine, so a caller never gets the short form by mistake.
+  char stored[kPartRoom];
+  FormatDate(text, DF_MM_DD_YY, DF_YYYYMMDD, stored);
+  return CString(stored);
 }
 
 void FormatDateCStr(CString in, int inCode, int outCode, CString& out) {

@@ -163,7 +163,7 @@ int WriteFileAtomic(const char* path, const void* data, std::size_t size) {
   name.push_back('\0');
   int fd = mkstemp(name.data());
   if (fd < 0) return 7;
-  fchmod(fd, 0644);
+  fchmod(fd, 0600);
   const char* p = static_cast<const char*>(data);
   std::size_t left = size;
   bool ok = true;
@@ -193,6 +193,34 @@ int WriteFileAtomic(const char* path, const void* data, std::size_t size) {
     close(dfd);
   }
   return 0;
+}
+
+std::FILE* OpenPrivateFile(const char* path, const char* mode) {
+  if (!path || !mode || !*mode) return nullptr;
+  bool update = std::strchr(mode, '+') != nullptr;
+  int flags = O_CLOEXEC | (update ? O_RDWR : (mode[0] == 'r' ? O_RDONLY : O_WRONLY));
+  if (mode[0] == 'w') flags |= O_CREAT | O_TRUNC;
+  else if (mode[0] == 'a') flags |= O_CREAT | O_APPEND;
+  else if (mode[0] != 'r') return nullptr;
+  int fd = open(path, flags, 0600);
+  if (fd < 0) return nullptr;
+  std::FILE* f = fdopen(fd, mode);
+  if (!f) close(fd);
+  return f;
+}
+
+bool ReadTextLine(std::FILE* file, std::string& line) {
+  line.clear();
+  if (!file) return false;
+  int c = 0;
+  bool any = false;
+  while ((c = std::getc(file)) != EOF) {
+    any = true;
+    if (c == '\n') break;
+    line += static_cast<char>(c);
+  }
+  if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
+  return any;
 }
 
 bool FileExists(const char* path) {
@@ -246,7 +274,7 @@ bool MakePath(const char* pathText) {
     built = built.empty() ? part : JoinPath(built, part);
     if (part.find(':') != std::string::npos) continue;  // a drive is never made
     if (IsDirectory(built.c_str())) continue;
-    if (mkdir(built.c_str(), 0755) != 0 && !IsDirectory(built.c_str())) return false;
+    if (mkdir(built.c_str(), 0700) != 0 && !IsDirectory(built.c_str())) return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 // writes, and the insert-disk prompt.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,12 +32,21 @@ std::string DefaultProgramFolder();
 // file could not be made) or 13 (writing failed).
 int WriteFileAtomic(const char* path, const void* data, std::size_t size);
 
+// The books hold members' names, addresses and money: every file and folder
+// the system makes is private to the user. `fopen` with the same modes, but
+// a file it creates gets mode 0600.
+std::FILE* OpenPrivateFile(const char* path, const char* mode);
+// Reads one line whole, whatever its length, into `line` without its line
+// end (LF, or CR LF). False at the end of the file with nothing read.
+bool ReadTextLine(std::FILE* file, std::string& line);
+
 bool FileExists(const char* path);  // wildcards allowed
 long GetFileSize(const char* path);  // 0 when it cannot be examined
 bool IsDirectory(const char* path);
 bool IsFloppyDrive(char letter);
 bool EmptyFile(const char* path);
-// Creates every missing folder along the path; true when all exist after.
+// Creates every missing folder along the path (private: 0700); true when all
+// exist after.
 bool MakePath(const char* path);
 // Reads a whole file (NUL bytes dropped, terminated) into a new buffer that
 // the caller frees with free(). 0 on success, else a file error code.

@@ -40,19 +40,26 @@ long ParseDollars(const char* text) {
   std::size_t end = begin;
   while (end < rest.size() && std::isdigit(static_cast<unsigned char>(rest[end]))) ++end;
   std::string wholeDigits = rest.substr(begin, end - begin);
+  std::string fractionDigits;
   if (end < rest.size() && rest[end] == '.') {
-    ++end;
+    std::size_t first = ++end;
     while (end < rest.size() && std::isdigit(static_cast<unsigned char>(rest[end]))) ++end;
+    fractionDigits = rest.substr(first, end - first);
   }
-  std::string number = rest.substr(begin, end - begin);
+  // Leading zeros add nothing to the whole dollars.
+  std::size_t significant = wholeDigits.find_first_not_of('0');
+  wholeDigits = significant == std::string::npos ? "" : wholeDigits.substr(significant);
+  // Decimal digits in integer arithmetic: the fraction goes to the nearest
+  // cent exactly as written ("1.005" is 1.01), which binary fractions miss.
+  fractionDigits.resize(3, '0');
+  long long fraction = (fractionDigits[0] - '0') * 10 + (fractionDigits[1] - '0') + (fractionDigits[2] >= '5' ? 1 : 0);
   // An amount is a 32-bit count of cents: a longer number stops at its limit.
   constexpr long kMaxCents = 2147483647L;
   long value = kMaxCents;
   if (wholeDigits.size() <= 8) {
-    long whole = wholeDigits.empty() ? 0 : std::strtol(wholeDigits.c_str(), nullptr, 10);
-    double fractionValue = number.empty() ? 0.0 : std::strtod(number.c_str(), nullptr) - static_cast<double>(whole);
-    long fraction = static_cast<long>(fractionValue * 100.0 + 0.5);
-    long long cents = static_cast<long long>(whole) * 100 + fraction;
+    long long whole = 0;
+    for (char c : wholeDigits) whole = whole * 10 + (c - '0');
+    long long cents = whole * 100 + fraction;
     if (cents < kMaxCents) value = static_cast<long>(cents);
   }
   return negative ? -value : value;

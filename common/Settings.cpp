@@ -1,5 +1,6 @@
 #include "common/Settings.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -141,8 +142,11 @@ SettingsSection* OpenSettingsSection(const char* fileName, const char* section) 
     delete h;
     return nullptr;
   }
-  std::FILE* f = std::fopen(fileName, "rb+");
-  if (!f) f = std::fopen(fileName, "wb+");
+  // Opened for update and made when missing, in one step: a file that exists
+  // is never truncated, whatever made the first open fail.
+  std::FILE* f = nullptr;
+  int fd = ::open(fileName, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd >= 0 && !(f = fdopen(fd, "rb+"))) ::close(fd);
   if (!f) {
     delete node;
     delete h;

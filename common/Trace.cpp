@@ -1,6 +1,7 @@
 #include "common/Trace.h"
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+
+#include "common/FileUtil.h"
 
 CString TraceFileName;
 int TraceLogLevel = 0;
@@ -23,7 +26,7 @@ void SendToMonitor(int depth, const char* text) {
   std::string path = TraceMonitorPath();
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
-  if (path.size() >= sizeof addr.sun_path) return;
+  if (path.empty() || path.size() >= sizeof addr.sun_path) return;
   std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
   if (access(path.c_str(), F_OK) != 0) return;  // no monitor: costs one lookup
   if (monitorSocket < 0) {
@@ -49,10 +52,21 @@ std::string FormatV(const char* format, va_list args) {
 
 }  // namespace
 
-std::string TraceMonitorPath() {
+std::string TraceMonitorPath(bool create) {
+  // Only a folder of the user's own that no one else can open: another user
+  // must neither read the trace (names and amounts) nor stand in as monitor.
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && *runtime) return std::string(runtime) + "/ZIZevuzoz";
-  return "/tmp/ZIZevuzoz-" + std::to_string(getuid());
+  std::string folder;
+  if (runtime && *runtime) {
+    folder = runtime;
+  } else {
+    folder = JoinPath(DefaultProgramFolder(), "run");
+    if (create) MakePath(folder.c_str());
+  }
+  struct stat st {};
+  if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077) != 0)
+    return "";
+  return JoinPath(folder, "ZIZevuzoz");
 }
 
 void SendTraceToMonitorDepth(int depth, const char* format, ...) {
@@ -112,7 +126,7 @@ BOOL CTraceLog::Configure(CString fileName, int level, int append) {
 BOOL CTraceLog::OpenForAppend() {
   error_.Empty();
   if (TraceLogLevel != 0 && !TraceFileName.IsEmpty()) {
-    stream_ = std::fopen(TraceFileName, "ab");
+    stream_ = OpenPrivateFile(TraceFileName, "ab");
     if (!stream_) error_ = "Failed trace file open: " + TraceFileName;
   }
   return error_.IsEmpty() && stream_ != nullptr;
@@ -142,7 +156,7 @@ BOOL CTraceLog::Write(const char* format, ...) {
 BOOL CTraceLog::WriteHeader() {
   error_.Empty();
   if (TraceLogLevel == 0 || TraceFileName.IsEmpty()) return TRUE;
-  std::FILE* f = std::fopen(TraceFileName, append_ ? "ab" : "wb");
+  std::FILE* f = OpenPrivateFile(TraceFileName, append_ ? "ab" : "wb");
   if (!f) {
     error_ = "Failed trace file open: " + TraceFileName;
     return FALSE;

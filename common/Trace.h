@@ -2,7 +2,8 @@
 // monitor and, for CTraceLog, into the trace file "trace.txt".
 //
 // The monitor is a local datagram socket named "ZIZevuzoz" in the user's
-// runtime folder ($XDG_RUNTIME_DIR, else /tmp); each message carries the
+// runtime folder ($XDG_RUNTIME_DIR, else the private folder "run" of the
+// program folder); each message carries the
 // nesting depth (4 bytes, little-endian) and the text with its terminating
 // NUL. When nothing listens the message is dropped at once.
 #pragma once
@@ -18,7 +19,9 @@ extern int TraceDepth;       // CTraceLog objects alive
 extern int TraceScopeDepth;  // CTraceScope objects alive
 
 // Path of the monitor socket.
-std::string TraceMonitorPath();
+// Empty when the folder is missing or not private to the user (mode 0700,
+// the user's own); `create` makes the program folder's "run" folder.
+std::string TraceMonitorPath(bool create = false);
 // Sends a formatted text to the monitor with the given depth.
 void SendTraceToMonitorDepth(int depth, const char* format, ...) KESTROVA_PRINTF(2, 3);
 // Sends with the depth of CTraceScope objects.

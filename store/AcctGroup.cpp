@@ -128,7 +128,7 @@ int CAcctGroupDBase::Initialize(const CString& folder, const CString& baseName) 
 int CAcctGroupDBase::Create() {
   error_.Empty();
   for (const CString& name : fileNames_) {
-    int fd = ::open(name, O_CREAT | O_TRUNC | O_RDWR, 0644);
+    int fd = ::open(name, O_CREAT | O_TRUNC | O_RDWR, 0600);
     if (fd < 0) {
       _SetError(CString("Could not open ") + name);
       return 0;
@@ -470,7 +470,7 @@ void CAcctGroupDBase::GetFileNames(GroupNameList* out) const {
 int CAcctGroupDBase::Review() {
   error_.Empty();
   std::string path = JoinPath(folder_.str(), "acctgroup.txt");
-  FILE* f = std::fopen(path.c_str(), "w");
+  FILE* f = OpenPrivateFile(path.c_str(), "w");
   if (f == nullptr) {
     _SetError(CString("Open failed for ") + path.c_str() + " in CAcctGroupDBase::Review");
     return 0;

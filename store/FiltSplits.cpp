@@ -75,7 +75,7 @@ int CFiltSplits::_Open(int create) {
       openCount_ = 0;
       return 0;
     }
-    file_ = std::fopen(path_, create ? "w+b" : "r+b");
+    file_ = OpenPrivateFile(path_, create ? "w+b" : "r+b");
     if (file_ == nullptr) {
       SetError(ERR_OPEN, "CFiltSplits::_Open");
       openCount_ = 0;

@@ -1,5 +1,6 @@
 #include "store/UnitInfo.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -53,10 +54,17 @@ int ReadUnitInfo() {
   UnitInfo1[0] = UnitInfo2[0] = UnitInfo3[0] = 0;
   FiscalFirstMonth = FiscalStartYear = -2;
   int addresses = 0;
-  char buf[512];
-  while (std::fgets(buf, sizeof buf - 1, f)) {
-    std::string line(buf);
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  int lineNumber = 0;
+  std::string badFiscalDate;
+  int badLine = 0;
+  // A line is one setting, whatever its length: a long address read in
+  // pieces would make its tail a setting of its own.
+  std::string line;
+  while (ReadTextLine(f, line)) {
+    ++lineNumber;
+    // A text line ends at a NUL byte; trimming must see the value's real end.
+    line.resize(std::min(line.size(), line.find('\0')));
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     line = Trim(line);
     if (line.empty()) continue;
     size_t eq = line.find('=');
@@ -81,9 +89,16 @@ int ReadUnitInfo() {
     } else if (is("Info3")) {
       Fill(UnitInfo3, 32, value);
     } else if (is("Fiscal Date")) {
-      std::string v = value.substr(0, 8);
-      FiscalFirstMonth = std::atoi(v.substr(0, 2).c_str());
-      FiscalStartYear = v.size() > 2 ? std::atoi(v.substr(2, 4).c_str()) : 0;
+      // Two digits of the first month, four of the start year.
+      bool sixDigits = value.size() == 6;
+      for (char c : value) sixDigits = sixDigits && std::isdigit(static_cast<unsigned char>(c));
+      if (!sixDigits) {
+        badFiscalDate = value.substr(0, 60);
+        badLine = lineNumber;
+        continue;
+      }
+      FiscalFirstMonth = std::atoi(value.substr(0, 2).c_str());
+      FiscalStartYear = std::atoi(value.substr(2, 4).c_str());
       if (FiscalFirstMonth == 0) {
         FiscalLastMonth = 11;
         FiscalEndYear = FiscalStartYear;
@@ -97,6 +112,14 @@ int ReadUnitInfo() {
   std::fclose(f);
   if (readError) {
     ShowStoreError(8, UnitPath, MSG_FATAL);
+    return 0;
+  }
+  if (badLine != 0) {
+    char text[MAX_PATH + 160];
+    std::snprintf(text, sizeof text, "Invalid fiscal year start: %s (line %d of %s)", badFiscalDate.c_str(), badLine,
+                  UnitPath);
+    DispMessage(text, MSG_ERROR);
+    FiscalStartDate[0] = FiscalEndDate[0] = 0;
     return 0;
   }
   char start[32];

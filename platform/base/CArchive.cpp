@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <string>
+#include <unordered_set>
 
 #include "platform/base/CFile.h"
 #include "platform/base/Codepage.h"
@@ -16,6 +17,9 @@ constexpr WORD kClassTag = 0x8000;
 constexpr WORD kBigObjectTag = 0x7FFF;
 constexpr DWORD kBigClassTag = 0x80000000u;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFEu;
+// Objects read inside objects: deeper nesting is a damaged file, and
+// following it would run the stack out.
+constexpr int kMaxReadDepth = 64;
 constexpr UINT kMaxClassName = 64;
 
 }  // namespace
@@ -482,26 +486,41 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested) {
     if (object && requested && !object->IsKindOf(requested)) Throw(CArchiveException::badClass);
     return object;
   }
+  if (readDepth_ >= kMaxReadDepth) Throw(CArchiveException::badIndex);
   CObject* object = cls->CreateObject();
   if (object == nullptr) Throw(CArchiveException::badClass);
   std::size_t slot = loadArray_.size();
   LoadEntry entry;
   entry.object = object;
+  entry.made = true;
   loadArray_.push_back(entry);
   ++mapCount_;
   objectSchema_ = schema;
+  ++readDepth_;
   try {
     object->Serialize(*this);
   } catch (...) {
     // The object is half read: nobody outside its own reading holds it,
     // so it goes, and later references to it are refused.
+    --readDepth_;
     loadArray_[slot].object = nullptr;
     delete object;
     objectSchema_ = static_cast<UINT>(-1);
     throw;
   }
+  --readDepth_;
   objectSchema_ = static_cast<UINT>(-1);
   return object;
+}
+
+void CArchive::FreeReadObjects(std::size_t mark, const std::vector<CObject*>& objects) {
+  std::unordered_set<const CObject*> wanted(objects.begin(), objects.end());
+  for (std::size_t i = mark; i < loadArray_.size(); ++i) {
+    LoadEntry& entry = loadArray_[i];
+    if (!entry.made || entry.object == nullptr || wanted.count(entry.object) == 0) continue;
+    delete entry.object;
+    entry.object = nullptr;
+  }
 }
 
 void CArchive::SerializeClass(const CRuntimeClass* cls) {

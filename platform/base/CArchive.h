@@ -124,6 +124,12 @@ class CArchive {
   // Records an object as if it had been written or read, so that later
   // references to it become back-references.
   void MapObject(const CObject* object);
+  // After a collection's read failed: of the given objects, those that
+  // ReadObject made since `mark` (a LoadMark taken before the read) are
+  // deleted, each once, and later references to them are refused. Objects
+  // the archive did not make, or made before the mark, are left alone.
+  std::size_t LoadMark() const { return loadArray_.size(); }
+  void FreeReadObjects(std::size_t mark, const std::vector<CObject*>& objects);
 
   // Bytes left in the file after the read position, or -1 when unknown.
   std::int64_t BytesAvailable() const;
@@ -141,6 +147,7 @@ class CArchive {
   struct LoadEntry {
     CObject* object = nullptr;
     CRuntimeClass* cls = nullptr;
+    bool made = false;  // made by ReadObject, not recorded by MapObject
   };
 
   CFile* file_;
@@ -157,6 +164,7 @@ class CArchive {
   std::vector<LoadEntry> loadArray_;                 // index 0 is "none"
   std::unordered_map<const CRuntimeClass*, UINT> classSchemas_;  // as stored
   UINT objectSchema_ = static_cast<UINT>(-1);
+  int readDepth_ = 0;  // objects being read inside one another
 };
 
 CArchive& operator<<(CArchive& ar, const CString& s);

@@ -66,7 +66,7 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error) {
     flags |= O_CREAT;
     if (!(openFlags & modeNoTruncate)) flags |= O_TRUNC;
   }
-  int fd = ::open(NativeName(fileName).c_str(), flags, 0666);
+  int fd = ::open(NativeName(fileName).c_str(), flags, 0600);  // the user's own files
   if (fd < 0) {
     int err = errno;
     if (error) {

@@ -96,6 +96,21 @@ constexpr UINT MinArchivedSize() {
 inline void CheckIndex(int index, int size) {
   if (index < 0 || index >= size) AfxThrowInvalidArgException();
 }
+// A collection whose read failed keeps nothing of it: the objects the read
+// made for it are freed (pointer collections never free them otherwise),
+// and so are those the read made inside the archivable pointer collections
+// among them.
+void FreeReadObjectGraph(CArchive& ar, std::size_t mark, std::vector<CObject*> objects);
+template <class TYPE>
+void FreeReadElements(CArchive& ar, std::size_t mark, const std::vector<TYPE>& read) {
+  if constexpr (std::is_convertible_v<TYPE, CObject*>) {
+    FreeReadObjectGraph(ar, mark, std::vector<CObject*>(read.begin(), read.end()));
+  } else {
+    (void)ar;
+    (void)mark;
+    (void)read;
+  }
+}
 }  // namespace afx_detail
 
 // ---- CArray
@@ -201,12 +216,20 @@ class CArray : public CObject {
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
       ar.WriteCount(static_cast<DWORD>(data_.size()));
-    } else {
-      DWORD count = ar.ReadCount(afx_detail::MinArchivedSize<TYPE>());
-      if (count > 0x7FFFFFFFu) AfxThrowArchiveException(CArchiveException::badIndex);
-      SetSize(static_cast<int>(count));
+      SerializeElements<TYPE>(ar, GetData(), GetSize());
+      return;
     }
-    SerializeElements<TYPE>(ar, GetData(), GetSize());
+    std::size_t mark = ar.LoadMark();
+    DWORD count = ar.ReadCount(afx_detail::MinArchivedSize<TYPE>());
+    if (count > 0x7FFFFFFFu) AfxThrowArchiveException(CArchiveException::badIndex);
+    SetSize(static_cast<int>(count));
+    try {
+      SerializeElements<TYPE>(ar, GetData(), GetSize());
+    } catch (...) {
+      afx_detail::FreeReadElements(ar, mark, data_);
+      data_.clear();
+      throw;
+    }
   }
 
  protected:
@@ -330,11 +353,20 @@ class CList : public CObject {
       ar.WriteCount(static_cast<DWORD>(count_));
       for (Node* n = head_; n; n = n->next) SerializeElements<TYPE>(ar, &n->data, 1);
     } else {
+      std::size_t mark = ar.LoadMark();
       DWORD count = ar.ReadCount(afx_detail::MinArchivedSize<TYPE>());
-      while (count-- > 0) {
-        TYPE value{};
-        SerializeElements<TYPE>(ar, &value, 1);
-        AddTail(value);
+      std::vector<TYPE> read;
+      try {
+        while (count-- > 0) {
+          TYPE value{};
+          SerializeElements<TYPE>(ar, &value, 1);
+          AddTail(value);
+          read.push_back(value);
+        }
+      } catch (...) {
+        for (std::size_t i = 0; i < read.size(); ++i) RemoveTail();
+        afx_detail::FreeReadElements(ar, mark, read);
+        throw;
       }
     }
   }
@@ -494,13 +526,28 @@ class CMap : public CObject {
         SerializeElements<VALUE>(ar, &a->value, 1);
       }
     } else {
+      std::size_t mark = ar.LoadMark();
       DWORD count = ar.ReadCount(afx_detail::MinArchivedSize<KEY>() + afx_detail::MinArchivedSize<VALUE>());
-      while (count-- > 0) {
-        KEY key{};
-        VALUE value{};
-        SerializeElements<KEY>(ar, &key, 1);
-        SerializeElements<VALUE>(ar, &value, 1);
-        (*this)[key] = value;
+      std::vector<KEY> keys;
+      std::vector<VALUE> values;
+      try {
+        while (count-- > 0) {
+          KEY key{};
+          VALUE value{};
+          SerializeElements<KEY>(ar, &key, 1);
+          SerializeElements<VALUE>(ar, &value, 1);
+          values.push_back(value);
+          // A key twice is a damaged file: the second would silently
+          // replace the first.
+          UINT hash = 0;
+          if (Find(key, hash) != nullptr) AfxThrowArchiveException(CArchiveException::genericException);
+          (*this)[key] = value;
+          keys.push_back(key);
+        }
+      } catch (...) {
+        for (const KEY& key : keys) RemoveKey(key);
+        afx_detail::FreeReadElements(ar, mark, values);
+        throw;
       }
     }
   }

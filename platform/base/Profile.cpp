@@ -1,5 +1,10 @@
 #include "platform/base/Profile.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -90,10 +95,27 @@ bool Store(const char* file, const Ini& ini) {
     MemoryStore() = ini;
     return true;
   }
-  std::ofstream out(Cp1252ToUtf8(file), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << Format(ini);
-  return static_cast<bool>(out.flush());
+  // Written whole to a temporary file beside it and renamed over it, so that
+  // a crash or a full disk leaves the old file or the new one, never half.
+  std::string path = Cp1252ToUtf8(file);
+  std::vector<char> temp(path.begin(), path.end());
+  const char suffix[] = ".XXXXXX";
+  temp.insert(temp.end(), suffix, suffix + sizeof suffix);
+  int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  std::string text = Format(ini);
+  bool ok = true;
+  for (std::size_t done = 0; ok && done < text.size();) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  ok = ::fsync(fd) == 0 && ok;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && std::rename(temp.data(), path.c_str()) == 0) return true;
+  ::unlink(temp.data());
+  return false;
 }
 
 Section* FindSection(Ini& ini, const char* name) {

@@ -297,6 +297,22 @@ const std::vector<ACCEL>* FindAccelResource(LPCSTR name) {
   return t ? &t->entries : nullptr;
 }
 
+bool CheckResourceText(std::string_view text, const std::string& origin, std::string* error) {
+  ResParser p;
+  p.origin = origin;
+  Resources parsed;
+  if (!p.parse(text, &parsed)) {
+    if (error) *error = p.error;
+    return false;
+  }
+  for (const MenuTemplate& t : parsed.menus) {
+    HMENU m = CreateMenu();
+    build(m, t.items);
+    DestroyMenu(m);
+  }
+  return true;
+}
+
 }  // namespace menus
 
 // ---- Menu functions ---------------------------------------------------------------

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/menus/Menu.h"
@@ -34,5 +35,8 @@ unsigned char AccessKey(const std::string& text);
 // Loaded resources.
 HMENU LoadMenuResource(LPCSTR name);
 const std::vector<ACCEL>* FindAccelResource(LPCSTR name);
+// Reads a menu resource text as the loader does and builds (then destroys)
+// every menu in it; false with "<origin>:<line>: <problem>" when malformed.
+bool CheckResourceText(std::string_view text, const std::string& origin, std::string* error);
 
 }  // namespace menus

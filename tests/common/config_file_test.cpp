@@ -98,6 +98,47 @@ TEST_F(ConfigTest, EveryMissingPieceEndsTheStart) {
   }
 }
 
+TEST_F(ConfigTest, ALongLineIsOneSettingWhateverItsLength) {
+  // A tail read as a line of its own would switch the current year.
+  std::string padded = "Trace = 1" + std::string(600, ' ') + "Fiscal Year = 2099\n";
+  automation::AlwaysAnswer("", "", IDOK);
+  ASSERT_EQ(Read("Fiscal Year = 2004\nProgram Folder = /p\nData Folder = 2004/p/fy2004\n" + padded +
+                 "Colour = " + std::string(5000, 'x') + "Data Folder = 2099/elsewhere\n"),
+            1);
+  EXPECT_STREQ(CurrentFiscalYear, "2004");
+  EXPECT_EQ(TraceLevel, 1);
+  EXPECT_EQ(YearCount, 1);
+  ASSERT_EQ(automation::ModalLog().size(), 1u);
+  EXPECT_EQ(automation::ModalLog().back().text, "Unknown option - Colour.");
+}
+
+TEST_F(ConfigTest, BadYearsAreRefusedNamingTheLineAndTheFile) {
+  const std::string sound = "Program Folder = /p\nData Folder = 2004/p/fy2004\n";
+  struct Case {
+    std::string text;
+    std::string message;
+  } cases[] = {
+      {sound + "Fiscal Year = 200r\n", "Invalid fiscal year '200r' on line 3 of "},
+      {sound + "Fiscal Year = 04\n", "Invalid fiscal year '04' on line 3 of "},
+      {sound + "Fiscal Year = 20045\n", "Invalid fiscal year '20045' on line 3 of "},
+      {"Fiscal Year = 2004\n" + sound + "Data Folder = -5/neg\n", "Invalid data folder year '-5/neg' on line 4 of "},
+      {"Fiscal Year = 2004\n" + sound + "Data Folder = 200/x\n", "Invalid data folder year '200/x' on line 4 of "},
+      {"Fiscal Year = 2004\n" + sound + "Data Folder = 2003x/x\n", "Invalid data folder year '2003x/x' on line 4 of "},
+  };
+  for (const Case& c : cases) {
+    FreeYearList();
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    EXPECT_EQ(Read(c.text), 0) << c.text;
+    ASSERT_EQ(automation::ModalLog().size(), 1u) << c.text;
+    EXPECT_EQ(automation::ModalLog().back().text, c.message + ConfigFileName + ".") << c.text;
+  }
+  // Two digits stand for the year in full.
+  FreeYearList();
+  ASSERT_EQ(Read("Fiscal Year = 2004\nProgram Folder = /p\nData Folder = 04/p/fy2004\n"), 1);
+  EXPECT_STREQ(YearList->year, "2004");
+}
+
 TEST_F(ConfigTest, MissingFileIsAFatalOpenError) {
   automation::ExpectMessageBox("Fatal Error", "Failed open: " + (dir / "config4.sl"), IDOK);
   EXPECT_EQ(ReadWriteConfig(0), 0);

@@ -23,7 +23,10 @@ TEST(Money, FormatAndParse) {
       {"$99999.99", 9999999},
       // Malformed and oversized input: no overflow, no foreign number forms.
       {"99999999999999999999", 2147483647L}, {"-21474836.48", -2147483647L}, {"21474836.47", 2147483647L},
-      {"inf", 0},          {"nan", 0},        {"0x1A", 0},       {"1e5", 100},        {"+7.5", 750}};
+      {"inf", 0},          {"nan", 0},        {"0x1A", 0},       {"1e5", 100},        {"+7.5", 750},
+      // Leading zeros are no extra length; fractions round as written in decimal.
+      {"000000000012.34", 1234}, {"0000000000", 0}, {"-0000000000099", -9900}, {"1.005", 101}, {"2.675", 268},
+      {"12.995", 1300}, {"0.0049", 0}, {"21474836.465", 2147483647L}};
   for (const auto& c : parsed) EXPECT_EQ(ParseDollars(c.first), c.second) << c.first;
 }
 
@@ -101,6 +104,21 @@ TEST(Dates, ReadingTheCodes) {
   EXPECT_STREQ(hh, "");
 }
 
+TEST(Dates, OverlongFieldsOfTheSlashAndLongFormsStayBounded) {
+  struct Case {
+    const char* in;
+    int code;
+  } cases[] = {{"9/2147483647", DF_MM_YY_SPLIT},       {"2/2147483647", DF_MM_DD_SPLIT},
+               {"99999999999/1/1", DF_MM_DD_YY_SPLIT}, {"1/1/-2147483648", DF_MM_DD_YY_SPLIT},
+               {"March 2147483647, 2147483647", DF_LONG}, {"May 1, 99999999999999", DF_LONG}};
+  for (const Case& c : cases) {
+    char out[32];
+    FormatDate(c.in, c.code, DF_YYYYMMDD, out);
+    EXPECT_LT(std::strlen(out), sizeof out) << c.in;
+    EXPECT_STRNE(out, "") << c.in;
+  }
+}
+
 TEST(Dates, ShortAndLongRings) {
   const char* first = FormatDateLong("20030305", DF_YYYYMMDD);
   EXPECT_STREQ(first, "March 05, 2003");
@@ -153,5 +171,7 @@ TEST(Dates, DefaultDateIsTodayInsideTheYearElseItsEnd) {
   EXPECT_EQ(GetDefaultDateText(false), "11/15/03");
   TodayVsFiscalYear = 1;
   EXPECT_EQ(GetDefaultDateText(false), "06/30/03");
+  // The stored form, even with no date edit around to normalise it.
+  EXPECT_EQ(GetDefaultDateText(true), "20030630");
   TodayVsFiscalYear = 0;
 }

@@ -2,7 +2,10 @@
 // application profile behind CWinApp's members.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <cstring>
 #include <sstream>
@@ -134,6 +137,22 @@ TEST(GapProfile, WritesReplaceDeleteAndKeepComments) {
   DWORD n = GetPrivateProfileString(nullptr, nullptr, "", buffer, sizeof buffer, ini.c_str());
   EXPECT_EQ(Listed(buffer, n), "Grid|Printing||");
   EXPECT_FALSE(WritePrivateProfileString("A", "b", "c", "/nonexistent-dir/x.ini"));
+}
+
+TEST(GapProfile, ARewriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
+  std::string ini = TempIni("gap_atomic.ini");
+  std::string link = TempIni("gap_atomic_old.ini");
+  WriteFile(ini, "[A]\nb=1\n");
+  std::remove(link.c_str());
+  // A second name for the old file: rewriting in place would change it too.
+  ASSERT_EQ(::link(ini.c_str(), link.c_str()), 0);
+  EXPECT_TRUE(WritePrivateProfileString("A", "b", "2", ini.c_str()));
+  EXPECT_EQ(ReadFile(ini), "[A]\nb=2\n");
+  EXPECT_EQ(ReadFile(link), "[A]\nb=1\n");
+  std::remove(link.c_str());
+  std::string folder = ini.substr(0, ini.rfind('/'));
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    EXPECT_EQ(entry.path().filename().string().rfind("gap_atomic.ini.", 0), std::string::npos) << entry.path();
 }
 
 TEST(GapProfile, NumbersReadTheirLeadingDigits) {

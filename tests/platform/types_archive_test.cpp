@@ -59,6 +59,22 @@ class TOther : public CObject {
 };
 IMPLEMENT_SERIAL(TOther, CObject, 0)
 
+// Counts the objects alive, to see what a failed read leaves behind.
+class TCounted : public CObject {
+  DECLARE_SERIAL(TCounted)
+
+ public:
+  TCounted() { ++live; }
+  ~TCounted() override { --live; }
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring()) ar << value;
+    else ar >> value;
+  }
+  DWORD value = 0;
+  static inline int live = 0;
+};
+IMPLEMENT_SERIAL(TCounted, CObject, 1)
+
 class TNotSerial : public CObject {
   DECLARE_DYNCREATE(TNotSerial)
 };
@@ -267,6 +283,80 @@ TEST(ArchiveTest, CorruptArchivesAreRefused) {
               c.cause)
         << c.name;
   }
+}
+
+TEST(ArchiveTest, AFailedCollectionReadFreesWhatItReadAndKeepsNothing) {
+  CObArray array;
+  CObList list;
+  CMapWordToOb words;
+  for (DWORD v = 1; v <= 3; ++v) {
+    auto* c = new TCounted;
+    c->value = v;
+    array.Add(c);
+    list.AddTail(c);
+    words[static_cast<WORD>(v)] = c;
+  }
+  const Bytes stored[] = {Store([&](CArchive& ar) { array.Serialize(ar); }),
+                          Store([&](CArchive& ar) { list.Serialize(ar); }),
+                          Store([&](CArchive& ar) { words.Serialize(ar); })};
+  for (int i = 0; i < array.GetSize(); ++i) delete array[i];
+  array.RemoveAll();
+  list.RemoveAll();
+  words.RemoveAll();
+  ASSERT_EQ(TCounted::live, 0);
+  // Cut inside the last object: two objects were read when the read fails.
+  auto cut = [](const Bytes& full) { return Bytes(full.begin(), full.end() - 1); };
+  CObArray a;
+  EXPECT_EQ(LoadCause(cut(stored[0]), [&](CArchive& ar) { a.Serialize(ar); }), CArchiveException::endOfFile);
+  EXPECT_EQ(a.GetSize(), 0);
+  EXPECT_EQ(TCounted::live, 0);
+  CObList l;
+  EXPECT_EQ(LoadCause(cut(stored[1]), [&](CArchive& ar) { l.Serialize(ar); }), CArchiveException::endOfFile);
+  EXPECT_EQ(l.GetCount(), 0);
+  EXPECT_EQ(TCounted::live, 0);
+  CMapWordToOb m;
+  EXPECT_EQ(LoadCause(cut(stored[2]), [&](CArchive& ar) { m.Serialize(ar); }), CArchiveException::endOfFile);
+  EXPECT_EQ(m.GetCount(), 0);
+  EXPECT_EQ(TCounted::live, 0);
+}
+
+TEST(ArchiveTest, AMapKeyTwiceIsRefused) {
+  // Count 2, then key "k" with an object, then "k" again with a reference to it.
+  Bytes one = Store([](CArchive& ar) {
+    CMapStringToOb map;
+    TCounted c;
+    map["k"] = &c;
+    map.Serialize(ar);
+  });
+  Bytes twice = Cat({{0x02, 0x00}, Bytes(one.begin() + 2, one.end()), {0x01, 'k', 0x02, 0x00}});
+  CMapStringToOb map;
+  EXPECT_EQ(LoadCause(twice, [&](CArchive& ar) { map.Serialize(ar); }), CArchiveException::genericException);
+  EXPECT_EQ(map.GetCount(), 0);
+  EXPECT_EQ(TCounted::live, 0);
+  // The same key with a value of its own: that value goes too.
+  Bytes own = Cat({{0x02, 0x00}, Bytes(one.begin() + 2, one.end()), {0x01, 'k', 0x01, 0x80, 0x07, 0, 0, 0}});
+  EXPECT_EQ(LoadCause(own, [&](CArchive& ar) { map.Serialize(ar); }), CArchiveException::genericException);
+  EXPECT_EQ(TCounted::live, 0);
+}
+
+TEST(ArchiveTest, NestingDeeperThanAnyRealFileIsRefused) {
+  // An array holding an array holding an array ... far deeper than the
+  // stack would take if each level were followed.
+  Bytes empty = Store([](CArchive& ar) {
+    CObArray a;
+    ar << static_cast<CObject*>(&a);
+  });
+  Bytes deep(empty.begin(), empty.end() - 2);
+  Bytes level = {0x01, 0x00, 0x01, 0x80};  // one element, of the class already seen
+  for (int i = 0; i < 20000; ++i) deep.insert(deep.end(), level.begin(), level.end());
+  deep.insert(deep.end(), {0x00, 0x00});
+  EXPECT_EQ(LoadCause(deep,
+                      [](CArchive& ar) {
+                        CObject* o = nullptr;
+                        ar >> o;
+                        delete o;
+                      }),
+            CArchiveException::badIndex);
 }
 
 TEST(ArchiveTest, WrongClassForTheRequestIsRefused) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -119,6 +121,16 @@ TEST_F(FiltSplitsTest, UnitShareAndMembersWithoutPassbookGoToTheUnit) {
   EXPECT_EQ(unit, 1000 + 4000);
   EXPECT_EQ(member, 6000);
   EXPECT_EQ(Groups(fs, 1, List({520})), (std::vector<Group>{{-1, 5000, 0}, {kBenPass, 6000, 0}}));
+}
+
+TEST_F(FiltSplitsTest, TheTemporaryFileIsPrivate) {
+  mode_t saved = umask(022);
+  CFiltSplits fs;
+  ASSERT_EQ(fs.Initialize(temp.path().c_str(), "", "", List({520})), 1);
+  umask(saved);
+  struct stat st {};
+  ASSERT_EQ(stat((temp / "filtsplt.tmp").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);  // members' amounts, for the user alone
 }
 
 TEST_F(FiltSplitsTest, FailuresAreLeftInTheErrorText) {

@@ -216,4 +216,30 @@ TEST(UnitInfo, FiscalDates) {
   EXPECT_STREQ(FiscalStartDate, "");
 }
 
+TEST(UnitInfo, ALongLineIsOneSettingAndAFiscalDateIsSixDigits) {
+  fixture::FiscalYear fy(false);
+  auto write = [](const std::string& text) {
+    FILE* f = std::fopen(UnitPath, "w");
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+  };
+  // The tail of a long address must not move the year's dates.
+  write("Address = " + std::string(600, 'a') + "Fiscal Date = 062009\nFiscal Date = 002008\n");
+  ASSERT_EQ(ReadWriteUnitInfo(0), 1);
+  EXPECT_STREQ(FiscalStartDate, "20080101");
+  EXPECT_EQ(std::string(UnitAddress1), std::string(26, 'a'));
+
+  const std::pair<const char*, const char*> bad[] = {
+      {"0x 2008", "0x 2008"}, {"08200", "08200"}, {"0820089", "0820089"}, {"-12008", "-12008"}, {"", ""}};
+  for (const auto& c : bad) {
+    write(std::string("City = X\nFiscal Date = ") + c.first + "\n");
+    automation::ExpectMessageBox(
+        "Error", std::string("Invalid fiscal year start: ") + c.second + " (line 2 of " + UnitPath + ")", IDOK);
+    EXPECT_EQ(ReadWriteUnitInfo(0), 0) << c.first;
+    EXPECT_STREQ(FiscalStartDate, "");
+    EXPECT_STREQ(FiscalEndDate, "");
+    EXPECT_TRUE(automation::PendingExpectations().empty()) << c.first;
+  }
+}
+
 }  // namespace

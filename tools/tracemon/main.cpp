@@ -21,7 +21,11 @@ void Stop(int) { stopping = 1; }
 }  // namespace
 
 int main() {
-  std::string path = TraceMonitorPath();
+  std::string path = TraceMonitorPath(true);
+  if (path.empty()) {
+    std::fprintf(stderr, "tracemon: no private folder for the monitor socket\n");
+    return 1;
+  }
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   if (path.size() >= sizeof addr.sun_path) {
