@@ -13,7 +13,7 @@
 namespace {
 
 std::string TrimBlanks(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
+  std::size_t b = s.find_first_not_of(" \t\r\n");
   if (b == std::string::npos) return std::string();
   std::size_t e = s.find_last_not_of(" \t\r\n");
   return s.substr(b, e - b + 1);
