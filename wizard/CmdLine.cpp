@@ -40,7 +40,9 @@ void CCmdLine::Parse(const std::string& text) {
     }
     word = wiz::Trim(word, true, false);
     if (word.empty()) continue;
-    if (word[0] == '-' || word[0] == '/') {
+    // Paths begin with "/" here: a "/" word is a switch only as "/" and one
+    // letter (every switch is one), so absolute paths stay values.
+    if (word[0] == '-' || (word[0] == '/' && word.size() == 2)) {
       names_.push_back(word.substr(1));
       values_.emplace_back();
       pending = true;
