@@ -166,7 +166,9 @@ int CConversion::GetMainUnitType() const {
 }
 
 void CConversion::AddStatus(const std::string& name, int value) {
-  SetStatus(value);
+  // The step's own message stays the last error.
+  std::string stepError = lastError_;
+  if (SetStatus(value)) lastError_ = stepError;
   static const char* const kWordsByBit[] = {"Cancelled", "Successful", "Error", "Failed", "Skipped"};
   std::string line = name + ":\t";
   if (name.size() < 8) line += '\t';

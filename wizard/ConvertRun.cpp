@@ -57,9 +57,7 @@ int CConversion::ConvertYear(int y) {
     }
   }
   if (i < yearStatus_.size()) yearStatus_[i] = static_cast<unsigned>(status);
-  std::string error = lastError_;
   AddStatus(years_[i], status);
-  lastError_ = error;
   return lastError_.empty() ? 1 : 0;
 }
 

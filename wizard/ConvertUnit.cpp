@@ -53,8 +53,8 @@ int CConversion::ConvertUnit(int y) {
         if (Has(key, "ADDRESS")) {
           if (value.empty()) continue;
           // The new file holds three address lines of 26 characters.
-          if (static_cast<int>(slots.size()) == kAddressSlots || value.size() > kAddressWidth) ++addressCut;
-          if (static_cast<int>(slots.size()) < kAddressSlots) slots.push_back(value.substr(0, kAddressWidth));
+          if (value.size() > kAddressWidth) ++addressCut;
+          slots.push_back(value.substr(0, kAddressWidth));
           continue;
         }
         if (Has(key, "SUBUNIT")) {
@@ -81,6 +81,14 @@ int CConversion::ConvertUnit(int y) {
         Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
     if (lastError_.empty() && std::ferror(in)) Fail(wiz::FormatErrorTextStr(wiz::kErrRead, oldName));
+    if (static_cast<int>(slots.size()) > kAddressSlots) {
+      // The last line holds city, state and zip: the lines before it that
+      // do not fit go.
+      addressCut += static_cast<int>(slots.size()) - kAddressSlots;
+      std::string last = slots.back();
+      slots.resize(kAddressSlots);
+      slots.back() = last;
+    }
     if (lastError_.empty() && older && !slots.empty()) {
       char lineBuf[32], city[32] = {}, state[4] = {}, zip[12] = {};
       CopyText(lineBuf, 28, slots.back().c_str());
