@@ -72,7 +72,9 @@ TEST(UnitSettings, FailedReplacementKeepsTheOldFile) {
   s.unitNumber = "3";
   ::chmod(dir.path().c_str(), 0500);  // no temporary file can be made
   const bool rootBypasses = ::access(dir.path().c_str(), W_OK) == 0;
-  if (!rootBypasses) EXPECT_EQ(WriteUnitSettings(path, s), 0);
+  if (!rootBypasses) {
+    EXPECT_EQ(WriteUnitSettings(path, s), 0);
+  }
   ::chmod(dir.path().c_str(), 0700);
   EXPECT_EQ(ReadBytes(path), before);
 }
