@@ -6,6 +6,7 @@
 // message there on failure and returns 1 or 0; callers show the message.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -161,6 +162,12 @@ class CConversion {
                      const RecordTail& tail = nullptr);
   // Creates (or empties) a new file; "Failed create" on failure.
   bool CreateEmpty(const std::string& name);
+  // Opens an old file for reading and a new one for writing; "Failed open"
+  // with the name of the first that fails.
+  bool OpenBoth(const std::string& oldName, FILE*& in, const std::string& newName, NewFile& out,
+                const char* mode = "wb");
+  // Closes both; a new file that cannot be flushed is "Failed write".
+  void CloseBoth(FILE* in, NewFile& out);
   void Fail(const std::string& message) { lastError_ = message; }
   // Shows the last error when set; 1 when it is empty.
   int Finish();

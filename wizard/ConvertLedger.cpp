@@ -13,23 +13,11 @@
 using wiz::OldFloat;
 using wiz::OldI16;
 using wiz::OldI32;
+using wiz::Cleared;
+using wiz::OldMoney;
 using wiz::OldText;
 
 namespace {
-
-// A record of the new layout with every field zero.
-template <class Rec>
-Rec Cleared() {
-  BYTE zero[RecordSize<Rec>::value] = {};
-  Rec rec;
-  Unpack(zero, rec);
-  return rec;
-}
-
-// Money of an old record: float dollars in version 1, int32 cents after.
-LONG OldMoney(int version, const BYTE* rec, int off) {
-  return version == 1 ? wiz::ToCents(OldFloat(rec, off)) : OldI32(rec, off);
-}
 
 template <int N>
 void SetDate(char (&field)[N], int version, const std::string& text) {

@@ -69,6 +69,19 @@ bool CConversion::CreateEmpty(const std::string& name) {
   return true;
 }
 
+bool CConversion::OpenBoth(const std::string& oldName, FILE*& in, const std::string& newName, NewFile& out,
+                           const char* mode) {
+  in = std::fopen(oldName.c_str(), "rb");
+  if (!in) Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, oldName));
+  else if (!out.Open(newName, mode)) Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, newName));
+  return lastError_.empty();
+}
+
+void CConversion::CloseBoth(FILE* in, NewFile& out) {
+  if (in) std::fclose(in);
+  if (out.IsOpen() && !out.Close() && lastError_.empty()) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, out.Name()));
+}
+
 int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, const RecordMapper& map,
                                 const RecordTail& tail) {
   lastError_.clear();
@@ -81,10 +94,8 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
   }
   FILE* in = nullptr;
   NewFile out;
-  if (hasOld && !(in = std::fopen(oldName.c_str(), "rb"))) {
-    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, oldName));
-  } else if (!out.Open(newName, "wb+")) {
-    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, newName));
+  if (hasOld ? !OpenBoth(oldName, in, newName, out, "wb+") : !out.Open(newName, "wb+")) {
+    if (lastError_.empty()) Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, newName));
   } else if (in) {
     std::vector<BYTE> oldRec(static_cast<std::size_t>(oldSize)), newRec(static_cast<std::size_t>(newSize));
     while (lastError_.empty()) {
@@ -100,7 +111,6 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
     }
   }
   if (lastError_.empty() && tail && out.IsOpen()) tail(out);
-  if (in) std::fclose(in);
-  if (out.IsOpen() && !out.Close() && lastError_.empty()) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
+  CloseBoth(in, out);
   return Finish();
 }

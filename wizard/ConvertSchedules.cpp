@@ -12,17 +12,11 @@
 
 using wiz::OldI16;
 using wiz::OldI32;
+using wiz::Cleared;
+using wiz::OldMoney;
 using wiz::OldText;
 
 namespace {
-
-template <class Rec>
-Rec Cleared() {
-  BYTE zero[RecordSize<Rec>::value] = {};
-  Rec rec;
-  Unpack(zero, rec);
-  return rec;
-}
 
 constexpr int kDueDates = 60;
 
@@ -94,13 +88,9 @@ int CConversion::ConvertParticipants(int y) {
     return Finish();
   }
   const std::string memberName = OldFilePath(y, kFileScout);
-  FILE* in = std::fopen(memberName.c_str(), "rb");
+  FILE* in = nullptr;
   NewFile out;
-  if (!in) {
-    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, memberName));
-  } else if (!out.Open(newName)) {
-    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, newName));
-  } else {
+  if (OpenBoth(memberName, in, newName, out)) {
     BYTE rec[216];
     // Rows past the member limit were not converted.
     for (int row = 0; row < kCapMembers && lastError_.empty(); ++row) {
@@ -118,7 +108,6 @@ int CConversion::ConvertParticipants(int y) {
       if (!out.Write(bytes, sizeof bytes)) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
   }
-  if (in) std::fclose(in);
-  if (out.IsOpen() && !out.Close() && lastError_.empty()) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
+  CloseBoth(in, out);
   return Finish();
 }

@@ -38,13 +38,9 @@ int CConversion::ConvertWorksheets() {
   const std::string newName = NewFilePath(0, kFileWorksht);
   const long minSize = oldVersion_ == 3 ? 122 : 1;
   if (GetFileSize(oldName.c_str()) >= minSize) {
-    FILE* in = std::fopen(oldName.c_str(), "rb");
+    FILE* in = nullptr;
     NewFile out;
-    if (!in) {
-      Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, oldName));
-    } else if (!out.Open(newName)) {
-      Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, newName));
-    } else if (oldVersion_ == 3) {
+    if (OpenBoth(oldName, in, newName, out) && oldVersion_ == 3) {
       BYTE oldRec[122];
       while (lastError_.empty()) {
         std::size_t got = std::fread(oldRec, 1, sizeof oldRec, in);
@@ -57,8 +53,7 @@ int CConversion::ConvertWorksheets() {
         if (!out.Write(rec, sizeof rec)) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
       }
     }
-    if (in) std::fclose(in);
-    if (out.IsOpen() && !out.Close() && lastError_.empty()) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
+    CloseBoth(in, out);
   } else {
     CreateEmpty(newName);
   }

@@ -12,23 +12,9 @@
 using wiz::OldFloat;
 using wiz::OldI16;
 using wiz::OldI32;
+using wiz::Cleared;
+using wiz::OldMoney;
 using wiz::OldText;
-
-namespace {
-
-template <class Rec>
-Rec Cleared() {
-  BYTE zero[RecordSize<Rec>::value] = {};
-  Rec rec;
-  Unpack(zero, rec);
-  return rec;
-}
-
-LONG OldMoney(int version, const BYTE* rec, int off) {
-  return version == 1 ? wiz::ToCents(OldFloat(rec, off)) : OldI32(rec, off);
-}
-
-}  // namespace
 
 int CConversion::ConvertTransactions(int y) {
   const int version = oldVersion_;

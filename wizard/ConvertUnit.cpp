@@ -31,13 +31,9 @@ int CConversion::ConvertUnit(int y) {
   const bool older = oldVersion_ == 1 || oldVersion_ == 2;
   const std::string oldName = OldFilePath(y, kFileUnit);
   const std::string newName = NewFilePath(y, kFileUnit);
-  FILE* in = std::fopen(oldName.c_str(), "rb");
+  FILE* in = nullptr;
   NewFile out;
-  if (!in) {
-    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, oldName));
-  } else if (!out.Open(newName)) {
-    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, newName));
-  } else {
+  if (OpenBoth(oldName, in, newName, out)) {
     std::string line, key, value;
     while (lastError_.empty() && wiz::ReadTextLine(in, line, 79)) {
       line = wiz::TrimLineEnd(line);
@@ -100,8 +96,7 @@ int CConversion::ConvertUnit(int y) {
       if (!out.WriteText(text)) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
   }
-  if (in) std::fclose(in);
-  if (out.IsOpen() && !out.Close() && lastError_.empty()) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
+  CloseBoth(in, out);
   NoteCut(y, "address lines", addressCut, "3 lines of 26 characters");
   return Finish();
 }

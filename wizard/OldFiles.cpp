@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "wizard/Routines.h"
+
 namespace wiz {
 
 bool ReadTextLine(FILE* file, std::string& line, std::size_t maxChars) {
@@ -35,6 +37,10 @@ float OldFloat(const BYTE* rec, int off) {
   float f;
   std::memcpy(&f, &bits, sizeof f);
   return f;
+}
+
+LONG OldMoney(int version, const BYTE* rec, int off) {
+  return version == 1 ? ToCents(OldFloat(rec, off)) : OldI32(rec, off);
 }
 
 std::string OldText(const BYTE* rec, int off, int width) {

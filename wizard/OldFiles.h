@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "store/Records.h"
 
 namespace wiz {
 
@@ -28,5 +29,16 @@ inline LONG OldI32(const BYTE* rec, int off) {
 float OldFloat(const BYTE* rec, int off);
 // A text field of `width` bytes, cut at its terminator (or the width).
 std::string OldText(const BYTE* rec, int off, int width);
+// Money of an old record: float dollars in version 1, int32 cents after.
+LONG OldMoney(int version, const BYTE* rec, int off);
+
+// A record of the new layout with every field zero.
+template <class Rec>
+Rec Cleared() {
+  BYTE zero[RecordSize<Rec>::value] = {};
+  Rec rec;
+  Unpack(zero, rec);
+  return rec;
+}
 
 }  // namespace wiz
