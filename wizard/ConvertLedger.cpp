@@ -146,7 +146,7 @@ int CConversion::ConvertEquipment(int y) {
     Pack(e, out);
     return 1;
   };
-  int ok = ConvertRecords(y, kFileEquip, kSizes[version], kEquipmentRecordSize, map);
+  int ok = ConvertRecords(y, kFileEquip, kSizes[version >= 1 && version <= 3 ? version : 0], kEquipmentRecordSize, map);
   NoteCut(y, "equipment items", read - kCapEquipment, std::to_string(kCapEquipment));
   return ok;
 }

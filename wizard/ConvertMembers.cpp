@@ -164,7 +164,7 @@ int CConversion::ConvertMembers(int y) {
     }
   };
   static const int kSizes[4] = {0, 216, 224, 512};
-  int ok = ConvertRecords(y, kFileScout, kSizes[version], kMemberRecordSize, map, tail);
+  int ok = ConvertRecords(y, kFileScout, kSizes[version >= 1 && version <= 3 ? version : 0], kMemberRecordSize, map, tail);
   NoteCut(y, "members", read - kCapMembers, std::to_string(kCapMembers));
   NoteCut(y, "sub-units", unplaced, written >= kCapMembers ? std::to_string(kCapMembers) + " members" : std::to_string(kCapSubunits));
   return ok;

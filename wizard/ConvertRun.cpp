@@ -35,7 +35,10 @@ int CConversion::ConvertYear(int y) {
   int status = kStatusSkipped;
   if (i < selection_.size() && selection_[i]) {
     const std::string& folder = i < newFolders_.size() ? newFolders_[i] : std::string();
-    if (!IsDirectory(folder.c_str()) && (folder.empty() || ::mkdir(folder.c_str(), 0777) != 0)) {
+    if (oldVersion_ < 1 || oldVersion_ > 3) {
+      Fail("Old version cannot be set to \"unknown\"");
+      status = kStatusError;
+    } else if (!IsDirectory(folder.c_str()) && (folder.empty() || ::mkdir(folder.c_str(), 0777) != 0)) {
       Fail("Could not create FY" + years_[i] + " folder");
       status = kStatusError;
     } else {
@@ -87,6 +90,11 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
   lastError_.clear();
   const std::string oldName = OldFilePath(y, fileType);
   const std::string newName = NewFilePath(y, fileType);
+  if (oldSize <= 0) {
+    // Without a known old version there is no record size to read by.
+    Fail("Old version cannot be set to \"unknown\"");
+    return Finish();
+  }
   const bool hasOld = GetFileSize(oldName.c_str()) >= oldSize;
   if (!hasOld && !tail) {
     CreateEmpty(newName);

@@ -117,7 +117,7 @@ int CConversion::ConvertSubAccounts(int y) {
       if (OldI16(rec, 0) == key) return OldI16(rec, 14);
     return 1;
   };
-  int ok = ConvertRecords(y, kFileSubac, kSizes[version], kSubAccountRecordSize, [&](const BYTE* o, BYTE* out) {
+  int ok = ConvertRecords(y, kFileSubac, kSizes[version >= 1 && version <= 3 ? version : 0], kSubAccountRecordSize, [&](const BYTE* o, BYTE* out) {
     SubAccountRecord s = Cleared<SubAccountRecord>();
     if (version == 3) {
       s.lineKey = OldI32(o, 0);
