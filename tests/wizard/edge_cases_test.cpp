@@ -103,3 +103,41 @@ TEST(EdgeCases, MarkedMemberWithoutItsSubunitIsNamedByItsDisplayName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EdgeCases, VersionOneAdultsByTheirSubunitWhateverItsCase) {
+  auto inst = std::make_unique<OldInstall>(1);
+  inst->WriteConfig({"08"});
+  inst->WriteStandardYear("08");
+  OldRec olga(216);
+  olga.Text(0, 12, "Olga").Text(12, 16, "Case").Text(28, 14, "adults");
+  OldRec carl(216);
+  carl.Text(0, 12, "Carl").Text(12, 16, "Brown").Text(28, 14, "Adults");
+  inst->WriteRecords("scout", "08", {olga, carl});
+  CConversion job;
+  PrepareJob(job, *inst);
+  // The adult marked as standing for a sub-unit becomes one.
+  job.SetSubunitMembers({"*Brown, Carl"});
+  ASSERT_EQ(job.ConvertAll(), 1) << job.GetErrorText();
+  auto m = ReadFile(NewYearFile(*inst, "scout", "08"));
+  EXPECT_EQ(I32At(m, 336), 1);
+  EXPECT_EQ(TextAt(m, 0, 16), "Case");
+  EXPECT_EQ(I32At(m, kMemberRecordSize + 336), 2);
+  EXPECT_EQ(TextAt(m, kMemberRecordSize + 160, 30), "*Brown, Carl");
+}
+
+TEST(EdgeCases, OlderWorksheetFilesGiveAnEmptyOne) {
+  OldInstall inst(2);
+  inst.WriteConfig({});
+  inst.WriteText(inst.OldPath("worksht", ""), std::string(300, 'w'));
+  CConversion job;
+  ASSERT_EQ(job.SetOldFolder(inst.OldFolder()), 1);
+  ASSERT_EQ(job.SetInstallFolder(inst.NewFolder()), 1);
+  ASSERT_EQ(job.ReadOldConfig(), 1);
+  EXPECT_EQ(job.ConvertWorksheets(), 1);
+  EXPECT_TRUE(std::filesystem::exists(inst.NewFolder() + "/worksht4.dat"));
+  EXPECT_TRUE(ReadFile(inst.NewFolder() + "/worksht4.dat").empty());
+}
+
+}  // namespace
