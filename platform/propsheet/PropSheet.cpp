@@ -113,8 +113,14 @@ bool CPropertySheet::activate(int index, bool askOld) {
   page->ShowWindow(SW_SHOW);
   if (CWnd* help = GetDlgItem(IDHELP)) help->EnableWindow((page->m_psp.dwFlags & PSP_HASHELP) != 0);
   if (IsWizard()) showCaption();
+  // The focus goes to the page's first control (the default button when the
+  // page has none), unless the user is on the tabs.
   if (!focus || focus != tab_.m_hWnd) {
-    if (HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE)) DlgSetFocus(page->m_hWnd, first);
+    HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE);
+    if (first && !(::GetWindowLong(first, GWL_STYLE) & WS_TABSTOP)) first = nullptr;
+    DWORD def = static_cast<DWORD>(SendMessage(DM_GETDEFID));
+    if (!first && HIWORD(def) == DC_HASDEFID) first = ::GetDlgItem(m_hWnd, LOWORD(def));
+    if (first) DlgSetFocus(::GetParent(first), first);
   }
   return true;
 }
@@ -199,6 +205,10 @@ void CPropertySheet::SetWizardButtons(DWORD flags) {
   CWnd* defWnd = GetDlgItem(static_cast<int>(def));
   if (defWnd && !defWnd->IsWindowEnabled() && !finish) def = ID_WIZBACK;
   SetDefID(def);
+  // A button that loses its place or use does not keep the focus.
+  HWND focus = ::GetFocus();
+  if (focus && ::GetParent(focus) == m_hWnd && (!::IsWindowVisible(focus) || !::IsWindowEnabled(focus)))
+    if (CWnd* d = GetDlgItem(static_cast<int>(def))) DlgSetFocus(m_hWnd, d->m_hWnd);
 }
 
 void CPropertySheet::SetFinishText(LPCTSTR text) {

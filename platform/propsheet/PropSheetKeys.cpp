@@ -18,22 +18,17 @@ bool tabStop(HWND h) {
 
 }  // namespace
 
-// The focus moves to the next (or previous) tab stop of the ring made of the
-// sheet's controls with the active page's controls in the page's place.
+// The focus moves to the next (or previous) tab stop of the ring: the tab
+// control, the active page's controls, then the sheet's other controls.
 bool CPropertySheet::tabKey(bool back) {
   HWND pageWnd = active_ >= 0 ? pages_[active_]->m_hWnd : nullptr;
   std::vector<HWND> ring;
-  for (HWND c = ::GetWindow(m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-    if (c == pageWnd) {
-      for (HWND k = ::GetWindow(c, GW_CHILD); k; k = ::GetWindow(k, GW_HWNDNEXT))
-        if (tabStop(k)) ring.push_back(k);
-    } else if (c != tab_.m_hWnd || ::IsWindowVisible(c)) {
-      if (tabStop(c)) ring.push_back(c);
-    }
-  }
-  // The tab control comes first whatever its place among the children.
-  auto tabIt = std::find(ring.begin(), ring.end(), tab_.m_hWnd);
-  if (tabIt != ring.end()) std::rotate(ring.begin(), tabIt, tabIt + 1);
+  if (tab_.m_hWnd && tabStop(tab_.m_hWnd)) ring.push_back(tab_.m_hWnd);
+  if (pageWnd)
+    for (HWND k = ::GetWindow(pageWnd, GW_CHILD); k; k = ::GetWindow(k, GW_HWNDNEXT))
+      if (tabStop(k)) ring.push_back(k);
+  for (HWND c = ::GetWindow(m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+    if (c != pageWnd && c != tab_.m_hWnd && tabStop(c)) ring.push_back(c);
   if (ring.empty()) return true;
   HWND focus = ::GetFocus();
   while (focus && ::GetParent(focus) != m_hWnd && ::GetParent(focus) != pageWnd) focus = ::GetParent(focus);
