@@ -72,3 +72,258 @@ struct TCHITTESTINFO {
 // Sends WM_NOTIFY with `hdr` (hwndFrom, idFrom and code filled in here) to the
 // control's parent; the parent's answer.
 LRESULT SendNotify(HWND control, NMHDR* hdr, UINT code);
+
+// ---- Header ------------------------------------------------------------------
+#define HDS_BUTTONS 0x0002u
+#define HDS_HIDDEN  0x0008u
+
+#define HDI_WIDTH  0x0001u
+#define HDI_HEIGHT HDI_WIDTH
+#define HDI_TEXT   0x0002u
+#define HDI_FORMAT 0x0004u
+#define HDI_LPARAM 0x0008u
+
+#define HDF_LEFT      0x0000
+#define HDF_RIGHT     0x0001
+#define HDF_CENTER    0x0002
+#define HDF_JUSTIFYMASK 0x0003
+#define HDF_STRING    0x4000
+
+struct HDITEM {
+  UINT mask = 0;
+  int cxy = 0;
+  LPSTR pszText = nullptr;
+  HBITMAP hbm = nullptr;
+  int cchTextMax = 0;
+  int fmt = HDF_LEFT | HDF_STRING;
+  LPARAM lParam = 0;
+  int iImage = 0;
+  int iOrder = 0;
+};
+using LPHDITEM = HDITEM*;
+
+struct HDLAYOUT {
+  RECT* prc;
+  WINDOWPOS* pwpos;
+};
+
+#define HHT_NOWHERE   0x0001u
+#define HHT_ONHEADER  0x0002u
+#define HHT_ONDIVIDER 0x0004u
+#define HHT_TOLEFT    0x0800u
+#define HHT_TORIGHT   0x0400u
+
+struct HDHITTESTINFO {
+  POINT pt;
+  UINT flags;
+  int iItem;
+};
+
+#define HDM_FIRST        0x1200
+#define HDM_GETITEMCOUNT (HDM_FIRST + 0)
+#define HDM_INSERTITEM   (HDM_FIRST + 1)
+#define HDM_DELETEITEM   (HDM_FIRST + 2)
+#define HDM_GETITEM      (HDM_FIRST + 3)
+#define HDM_SETITEM      (HDM_FIRST + 4)
+#define HDM_LAYOUT       (HDM_FIRST + 5)
+#define HDM_HITTEST      (HDM_FIRST + 6)
+#define HDM_GETITEMRECT  (HDM_FIRST + 7)
+
+#define HDN_FIRST           (0u - 300u)
+#define HDN_ITEMCHANGING    (HDN_FIRST - 0)
+#define HDN_ITEMCHANGED     (HDN_FIRST - 1)
+#define HDN_ITEMCLICK       (HDN_FIRST - 2)
+#define HDN_ITEMDBLCLICK    (HDN_FIRST - 3)
+#define HDN_DIVIDERDBLCLICK (HDN_FIRST - 5)
+#define HDN_BEGINTRACK      (HDN_FIRST - 6)
+#define HDN_ENDTRACK        (HDN_FIRST - 7)
+#define HDN_TRACK           (HDN_FIRST - 8)
+
+struct NMHEADER {
+  NMHDR hdr;
+  int iItem;
+  int iButton;
+  HDITEM* pitem;
+};
+
+// ---- List view (report mode) ---------------------------------------------------
+#define LVS_ICON            0x0000u
+#define LVS_REPORT          0x0001u
+#define LVS_SMALLICON       0x0002u
+#define LVS_LIST            0x0003u
+#define LVS_TYPEMASK        0x0003u
+#define LVS_SINGLESEL       0x0004u
+#define LVS_SHOWSELALWAYS   0x0008u
+#define LVS_NOLABELWRAP     0x0080u
+#define LVS_NOCOLUMNHEADER  0x4000u
+#define LVS_NOSORTHEADER    0x8000u
+
+#define LVS_EX_GRIDLINES     0x00000001u
+#define LVS_EX_FULLROWSELECT 0x00000020u
+
+#define LVIF_TEXT  0x0001u
+#define LVIF_IMAGE 0x0002u
+#define LVIF_PARAM 0x0004u
+#define LVIF_STATE 0x0008u
+
+#define LVIS_FOCUSED  0x0001u
+#define LVIS_SELECTED 0x0002u
+
+struct LVITEM {
+  UINT mask = 0;
+  int iItem = 0;
+  int iSubItem = 0;
+  UINT state = 0;
+  UINT stateMask = 0;
+  LPSTR pszText = nullptr;
+  int cchTextMax = 0;
+  int iImage = 0;
+  LPARAM lParam = 0;
+  int iIndent = 0;
+};
+using LPLVITEM = LVITEM*;
+
+#define LVCF_FMT     0x0001u
+#define LVCF_WIDTH   0x0002u
+#define LVCF_TEXT    0x0004u
+#define LVCF_SUBITEM 0x0008u
+
+#define LVCFMT_LEFT   0x0000
+#define LVCFMT_RIGHT  0x0001
+#define LVCFMT_CENTER 0x0002
+#define LVCFMT_JUSTIFYMASK 0x0003
+
+struct LVCOLUMN {
+  UINT mask = 0;
+  int fmt = LVCFMT_LEFT;
+  int cx = 0;
+  LPSTR pszText = nullptr;
+  int cchTextMax = 0;
+  int iSubItem = 0;
+};
+using LPLVCOLUMN = LVCOLUMN*;
+
+#define LVNI_ALL      0x0000u
+#define LVNI_FOCUSED  0x0001u
+#define LVNI_SELECTED 0x0002u
+#define LVNI_ABOVE    0x0100u
+#define LVNI_BELOW    0x0200u
+
+#define LVHT_NOWHERE     0x0001u
+#define LVHT_ONITEMICON  0x0002u
+#define LVHT_ONITEMLABEL 0x0004u
+#define LVHT_ONITEMSTATEICON 0x0008u
+#define LVHT_ONITEM      (LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON)
+#define LVHT_BELOW       0x0010u
+
+struct LVHITTESTINFO {
+  POINT pt{};
+  UINT flags = 0;
+  int iItem = -1;
+  int iSubItem = 0;
+};
+
+#define LVIR_BOUNDS       0
+#define LVIR_ICON         1
+#define LVIR_LABEL        2
+#define LVIR_SELECTBOUNDS 3
+
+#define LVFI_PARAM   0x0001u
+#define LVFI_STRING  0x0002u
+#define LVFI_PARTIAL 0x0008u
+
+struct LVFINDINFO {
+  UINT flags = 0;
+  LPCSTR psz = nullptr;
+  LPARAM lParam = 0;
+  POINT pt{};
+  UINT vkDirection = 0;
+};
+
+#define LVSCW_AUTOSIZE           (-1)
+#define LVSCW_AUTOSIZE_USEHEADER (-2)
+
+// Compares two items by their item data; negative, zero or positive.
+using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
+
+#define LVM_FIRST                    0x1000
+#define LVM_GETBKCOLOR               (LVM_FIRST + 0)
+#define LVM_SETBKCOLOR               (LVM_FIRST + 1)
+#define LVM_GETITEMCOUNT             (LVM_FIRST + 4)
+#define LVM_GETITEM                  (LVM_FIRST + 5)
+#define LVM_SETITEM                  (LVM_FIRST + 6)
+#define LVM_INSERTITEM               (LVM_FIRST + 7)
+#define LVM_DELETEITEM               (LVM_FIRST + 8)
+#define LVM_DELETEALLITEMS           (LVM_FIRST + 9)
+#define LVM_GETNEXTITEM              (LVM_FIRST + 12)
+#define LVM_FINDITEM                 (LVM_FIRST + 13)
+#define LVM_GETITEMRECT              (LVM_FIRST + 14)
+#define LVM_GETSTRINGWIDTH           (LVM_FIRST + 17)
+#define LVM_HITTEST                  (LVM_FIRST + 18)
+#define LVM_ENSUREVISIBLE            (LVM_FIRST + 19)
+#define LVM_SCROLL                   (LVM_FIRST + 20)
+#define LVM_REDRAWITEMS              (LVM_FIRST + 21)
+#define LVM_GETCOLUMN                (LVM_FIRST + 25)
+#define LVM_SETCOLUMN                (LVM_FIRST + 26)
+#define LVM_INSERTCOLUMN             (LVM_FIRST + 27)
+#define LVM_DELETECOLUMN             (LVM_FIRST + 28)
+#define LVM_GETCOLUMNWIDTH           (LVM_FIRST + 29)
+#define LVM_SETCOLUMNWIDTH           (LVM_FIRST + 30)
+#define LVM_GETHEADER                (LVM_FIRST + 31)
+#define LVM_GETTEXTCOLOR             (LVM_FIRST + 35)
+#define LVM_SETTEXTCOLOR             (LVM_FIRST + 36)
+#define LVM_GETTEXTBKCOLOR           (LVM_FIRST + 37)
+#define LVM_SETTEXTBKCOLOR           (LVM_FIRST + 38)
+#define LVM_GETTOPINDEX              (LVM_FIRST + 39)
+#define LVM_GETCOUNTPERPAGE          (LVM_FIRST + 40)
+#define LVM_SETITEMSTATE             (LVM_FIRST + 43)
+#define LVM_GETITEMSTATE             (LVM_FIRST + 44)
+#define LVM_GETITEMTEXT              (LVM_FIRST + 45)
+#define LVM_SETITEMTEXT              (LVM_FIRST + 46)
+#define LVM_SORTITEMS                (LVM_FIRST + 48)
+#define LVM_GETSELECTEDCOUNT         (LVM_FIRST + 50)
+#define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
+#define LVM_GETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 55)
+#define LVM_SUBITEMHITTEST           (LVM_FIRST + 57)
+#define LVM_GETSELECTIONMARK         (LVM_FIRST + 66)
+#define LVM_SETSELECTIONMARK         (LVM_FIRST + 67)
+
+#define LVN_FIRST           (0u - 100u)
+#define LVN_ITEMCHANGING    (LVN_FIRST - 0)
+#define LVN_ITEMCHANGED     (LVN_FIRST - 1)
+#define LVN_INSERTITEM      (LVN_FIRST - 2)
+#define LVN_DELETEITEM      (LVN_FIRST - 3)
+#define LVN_DELETEALLITEMS  (LVN_FIRST - 4)
+#define LVN_COLUMNCLICK     (LVN_FIRST - 8)
+#define LVN_KEYDOWN         (LVN_FIRST - 55)
+
+struct NMLISTVIEW {
+  NMHDR hdr;
+  int iItem;
+  int iSubItem;
+  UINT uNewState;
+  UINT uOldState;
+  UINT uChanged;
+  POINT ptAction;
+  LPARAM lParam;
+};
+using LPNMLISTVIEW = NMLISTVIEW*;
+
+// NM_CLICK, NM_DBLCLK, NM_RCLICK and NM_RETURN of a list view.
+struct NMITEMACTIVATE {
+  NMHDR hdr;
+  int iItem;
+  int iSubItem;
+  UINT uNewState;
+  UINT uOldState;
+  UINT uChanged;
+  POINT ptAction;
+  LPARAM lParam;
+  UINT uKeyFlags;
+};
+
+struct NMLVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey;
+  UINT flags;
+};

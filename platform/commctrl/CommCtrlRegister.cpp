@@ -12,6 +12,8 @@ void RegisterCommonControlClasses() {
   };
   const Entry entries[] = {
       {WC_TABCONTROL, TabCtrlWindowProc(), CS_DBLCLKS | CS_PARENTDC},
+      {WC_HEADER, HeaderWindowProc(), CS_DBLCLKS | CS_PARENTDC},
+      {WC_LISTVIEW, ListViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
   };
   for (const Entry& e : entries) {
     WNDCLASS existing;
