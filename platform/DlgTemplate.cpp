@@ -9,6 +9,7 @@
 #include "platform/CtlDefs.h"
 #include "platform/DlgResourceText.h"
 #include "platform/MessageBox.h"
+#include "platform/commctrl/CommCtrlDefs.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -100,6 +101,9 @@ const std::map<std::string, DWORD>& styleNames() {
       STYLE(CBS_LOWERCASE),
       STYLE(SBS_HORZ), STYLE(SBS_VERT), STYLE(SBS_TOPALIGN), STYLE(SBS_LEFTALIGN), STYLE(SBS_BOTTOMALIGN),
       STYLE(SBS_RIGHTALIGN), STYLE(SBS_SIZEBOX), STYLE(SBS_SIZEGRIP),
+      STYLE(LVS_REPORT), STYLE(LVS_SINGLESEL), STYLE(LVS_SHOWSELALWAYS), STYLE(LVS_NOLABELWRAP),
+      STYLE(LVS_NOCOLUMNHEADER), STYLE(LVS_NOSORTHEADER), STYLE(TCS_FOCUSONBUTTONDOWN), STYLE(TCS_FOCUSNEVER),
+      STYLE(HDS_BUTTONS), STYLE(HDS_HIDDEN),
   };
   return table;
 }

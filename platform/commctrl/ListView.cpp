@@ -295,9 +295,13 @@ LRESULT setColumnWidth(ListView* l, int i, int cx) {
   return setColumn(l, i, &c);
 }
 
-// The user sized a column in the header.
+// The header's notifications go on to the list's parent (which may refuse a
+// change, e.g. to keep a hidden column closed); a new width is taken over.
 void headerNotify(ListView* l, NMHEADER* n, LRESULT* result) {
-  *result = 0;
+  HWND self = l->hwnd;
+  HWND parent = GetParent(self);
+  *result = parent ? SendMessage(parent, WM_NOTIFY, n->hdr.idFrom, reinterpret_cast<LPARAM>(n)) : 0;
+  if (*result || !(l = Get(self))) return;
   if (n->hdr.code == HDN_ITEMCHANGED && n->pitem && (n->pitem->mask & HDI_WIDTH) && n->iItem >= 0 &&
       n->iItem < static_cast<int>(l->cols.size())) {
     if (l->cols[n->iItem].width == n->pitem->cxy) return;
