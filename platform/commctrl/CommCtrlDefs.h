@@ -327,3 +327,122 @@ struct NMLVKEYDOWN {
   WORD wVKey;
   UINT flags;
 };
+
+// ---- Tree view ---------------------------------------------------------------------
+#define WC_TREEVIEW "SysTreeView32"
+
+#define TVS_HASBUTTONS    0x0001u
+#define TVS_HASLINES      0x0002u
+#define TVS_LINESATROOT   0x0004u
+#define TVS_DISABLEDRAGDROP 0x0010u
+#define TVS_SHOWSELALWAYS 0x0020u
+
+struct TreeItemTag;
+using HTREEITEM = TreeItemTag*;
+
+#define TVI_ROOT  (reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(-0x10000)))
+#define TVI_FIRST (reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(-0x0FFFF)))
+#define TVI_LAST  (reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(-0x0FFFE)))
+#define TVI_SORT  (reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(-0x0FFFD)))
+
+#define TVIF_TEXT          0x0001u
+#define TVIF_IMAGE         0x0002u
+#define TVIF_PARAM         0x0004u
+#define TVIF_STATE         0x0008u
+#define TVIF_HANDLE        0x0010u
+#define TVIF_SELECTEDIMAGE 0x0020u
+#define TVIF_CHILDREN      0x0040u
+
+#define TVIS_SELECTED 0x0002u
+#define TVIS_EXPANDED 0x0020u
+
+struct TVITEM {
+  UINT mask = 0;
+  HTREEITEM hItem = nullptr;
+  UINT state = 0;
+  UINT stateMask = 0;
+  LPSTR pszText = nullptr;
+  int cchTextMax = 0;
+  int iImage = 0;
+  int iSelectedImage = 0;
+  int cChildren = 0;
+  LPARAM lParam = 0;
+};
+using LPTVITEM = TVITEM*;
+
+struct TVINSERTSTRUCT {
+  HTREEITEM hParent = nullptr;
+  HTREEITEM hInsertAfter = nullptr;
+  TVITEM item;
+};
+
+#define TVE_COLLAPSE 0x0001u
+#define TVE_EXPAND   0x0002u
+#define TVE_TOGGLE   0x0003u
+
+#define TVGN_ROOT            0x0000u
+#define TVGN_NEXT            0x0001u
+#define TVGN_PREVIOUS        0x0002u
+#define TVGN_PARENT          0x0003u
+#define TVGN_CHILD           0x0004u
+#define TVGN_FIRSTVISIBLE    0x0005u
+#define TVGN_NEXTVISIBLE     0x0006u
+#define TVGN_PREVIOUSVISIBLE 0x0007u
+#define TVGN_CARET           0x0009u
+
+#define TVHT_NOWHERE         0x0001u
+#define TVHT_ONITEMICON      0x0002u
+#define TVHT_ONITEMLABEL     0x0004u
+#define TVHT_ONITEM          (TVHT_ONITEMICON | TVHT_ONITEMLABEL)
+#define TVHT_ONITEMINDENT    0x0008u
+#define TVHT_ONITEMBUTTON    0x0010u
+#define TVHT_ONITEMRIGHT     0x0020u
+
+struct TVHITTESTINFO {
+  POINT pt{};
+  UINT flags = 0;
+  HTREEITEM hItem = nullptr;
+};
+
+#define TVC_UNKNOWN    0x0000u
+#define TVC_BYMOUSE    0x0001u
+#define TVC_BYKEYBOARD 0x0002u
+
+#define TVM_FIRST           0x1100
+#define TVM_INSERTITEM      (TVM_FIRST + 0)
+#define TVM_DELETEITEM      (TVM_FIRST + 1)
+#define TVM_EXPAND          (TVM_FIRST + 2)
+#define TVM_GETITEMRECT     (TVM_FIRST + 4)
+#define TVM_GETCOUNT        (TVM_FIRST + 5)
+#define TVM_GETINDENT       (TVM_FIRST + 6)
+#define TVM_SETINDENT       (TVM_FIRST + 7)
+#define TVM_GETNEXTITEM     (TVM_FIRST + 10)
+#define TVM_SELECTITEM      (TVM_FIRST + 11)
+#define TVM_GETITEM         (TVM_FIRST + 12)
+#define TVM_SETITEM         (TVM_FIRST + 13)
+#define TVM_GETVISIBLECOUNT (TVM_FIRST + 16)
+#define TVM_HITTEST         (TVM_FIRST + 17)
+#define TVM_ENSUREVISIBLE   (TVM_FIRST + 20)
+
+#define TVN_FIRST          (0u - 400u)
+#define TVN_SELCHANGING    (TVN_FIRST - 1)
+#define TVN_SELCHANGED     (TVN_FIRST - 2)
+#define TVN_ITEMEXPANDING  (TVN_FIRST - 5)
+#define TVN_ITEMEXPANDED   (TVN_FIRST - 6)
+#define TVN_DELETEITEM     (TVN_FIRST - 9)
+#define TVN_KEYDOWN        (TVN_FIRST - 12)
+
+struct NMTREEVIEW {
+  NMHDR hdr;
+  UINT action;
+  TVITEM itemOld;
+  TVITEM itemNew;
+  POINT ptDrag;
+};
+using LPNMTREEVIEW = NMTREEVIEW*;
+
+struct NMTVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey;
+  UINT flags;
+};

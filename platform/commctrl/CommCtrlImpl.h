@@ -10,6 +10,7 @@ WNDPROC TabCtrlWindowProc();
 WNDPROC HeaderWindowProc();
 WNDPROC ListViewWindowProc();
 WNDPROC UpDownWindowProc();
+WNDPROC TreeViewWindowProc();
 
 namespace cc {
 

@@ -14,6 +14,7 @@ void RegisterCommonControlClasses() {
       {WC_TABCONTROL, TabCtrlWindowProc(), CS_DBLCLKS | CS_PARENTDC},
       {WC_HEADER, HeaderWindowProc(), CS_DBLCLKS | CS_PARENTDC},
       {WC_LISTVIEW, ListViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
+      {WC_TREEVIEW, TreeViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
   };
   for (const Entry& e : entries) {
     WNDCLASS existing;
