@@ -446,3 +446,64 @@ struct NMTVKEYDOWN {
   WORD wVKey;
   UINT flags;
 };
+
+// ---- Month calendar --------------------------------------------------------------
+#define MONTHCAL_CLASS "SysMonthCal32"
+
+struct SYSTEMTIME {
+  WORD wYear = 0;
+  WORD wMonth = 0;
+  WORD wDayOfWeek = 0;
+  WORD wDay = 0;
+  WORD wHour = 0;
+  WORD wMinute = 0;
+  WORD wSecond = 0;
+  WORD wMilliseconds = 0;
+};
+using LPSYSTEMTIME = SYSTEMTIME*;
+
+#define MCS_NOTODAYCIRCLE 0x0008u
+#define MCS_NOTODAY       0x0010u
+
+#define MCSC_BACKGROUND   0
+#define MCSC_TEXT         1
+#define MCSC_TITLEBK      2
+#define MCSC_TITLETEXT    3
+#define MCSC_MONTHBK      4
+#define MCSC_TRAILINGTEXT 5
+
+#define MCHT_NOWHERE        0x00000000u
+#define MCHT_TITLEBTNNEXT   0x01010003u
+#define MCHT_TITLEBTNPREV   0x01020003u
+#define MCHT_TITLE          0x00010000u
+#define MCHT_CALENDARDATE   0x00020001u
+#define MCHT_CALENDARDATENEXT 0x01020001u
+#define MCHT_CALENDARDATEPREV 0x02020001u
+#define MCHT_TODAYLINK      0x00030000u
+
+struct MCHITTESTINFO {
+  UINT cbSize = sizeof(MCHITTESTINFO);
+  POINT pt{};
+  UINT uHit = 0;
+  SYSTEMTIME st;
+};
+
+#define MCM_FIRST         0x1000
+#define MCM_GETCURSEL     (MCM_FIRST + 1)
+#define MCM_SETCURSEL     (MCM_FIRST + 2)
+#define MCM_GETMINREQRECT (MCM_FIRST + 9)
+#define MCM_SETCOLOR      (MCM_FIRST + 10)
+#define MCM_GETCOLOR      (MCM_FIRST + 11)
+#define MCM_SETTODAY      (MCM_FIRST + 12)
+#define MCM_GETTODAY      (MCM_FIRST + 13)
+#define MCM_HITTEST       (MCM_FIRST + 14)
+
+#define MCN_FIRST     (0u - 750u)
+#define MCN_SELCHANGE (MCN_FIRST + 1)
+#define MCN_SELECT    (MCN_FIRST + 4)
+
+struct NMSELCHANGE {
+  NMHDR nmhdr;
+  SYSTEMTIME stSelStart;
+  SYSTEMTIME stSelEnd;
+};

@@ -11,6 +11,7 @@ WNDPROC HeaderWindowProc();
 WNDPROC ListViewWindowProc();
 WNDPROC UpDownWindowProc();
 WNDPROC TreeViewWindowProc();
+WNDPROC MonthCalWindowProc();
 
 namespace cc {
 

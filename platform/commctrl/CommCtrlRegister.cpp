@@ -15,6 +15,7 @@ void RegisterCommonControlClasses() {
       {WC_HEADER, HeaderWindowProc(), CS_DBLCLKS | CS_PARENTDC},
       {WC_LISTVIEW, ListViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
       {WC_TREEVIEW, TreeViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
+      {MONTHCAL_CLASS, MonthCalWindowProc(), CS_DBLCLKS | CS_PARENTDC},
   };
   for (const Entry& e : entries) {
     WNDCLASS existing;
