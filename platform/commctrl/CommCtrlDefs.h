@@ -507,3 +507,35 @@ struct NMSELCHANGE {
   SYSTEMTIME stSelStart;
   SYSTEMTIME stSelEnd;
 };
+
+// ---- Up-down -----------------------------------------------------------------------
+#define UDS_WRAP        0x0001u
+#define UDS_SETBUDDYINT 0x0002u
+#define UDS_ALIGNRIGHT  0x0004u
+#define UDS_ALIGNLEFT   0x0008u
+#define UDS_AUTOBUDDY   0x0010u
+#define UDS_ARROWKEYS   0x0020u
+#define UDS_HORZ        0x0040u
+#define UDS_NOTHOUSANDS 0x0080u
+
+#define UDM_SETRANGE   (WM_USER + 101)
+#define UDM_GETRANGE   (WM_USER + 102)
+#define UDM_SETPOS     (WM_USER + 103)
+#define UDM_GETPOS     (WM_USER + 104)
+#define UDM_SETBUDDY   (WM_USER + 105)
+#define UDM_GETBUDDY   (WM_USER + 106)
+#define UDM_SETBASE    (WM_USER + 109)
+#define UDM_GETBASE    (WM_USER + 110)
+#define UDM_SETRANGE32 (WM_USER + 111)
+#define UDM_GETRANGE32 (WM_USER + 112)
+#define UDM_SETPOS32   (WM_USER + 113)
+#define UDM_GETPOS32   (WM_USER + 114)
+
+#define UDN_FIRST    (0u - 721u)
+#define UDN_DELTAPOS (UDN_FIRST - 1)
+
+struct NMUPDOWN {
+  NMHDR hdr;
+  int iPos;
+  int iDelta;
+};

@@ -16,6 +16,7 @@ void RegisterCommonControlClasses() {
       {WC_LISTVIEW, ListViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
       {WC_TREEVIEW, TreeViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
       {MONTHCAL_CLASS, MonthCalWindowProc(), CS_DBLCLKS | CS_PARENTDC},
+      {UPDOWN_CLASS, UpDownWindowProc(), CS_DBLCLKS | CS_PARENTDC},
   };
   for (const Entry& e : entries) {
     WNDCLASS existing;
