@@ -99,7 +99,9 @@ bool CPropertySheet::activate(int index, bool askOld) {
   if (askOld && !killActive()) return false;
   if (!page->m_hWnd) {
     if (!page->CreatePage(this)) return false;
-    page->MoveWindow(&pageRect_, FALSE);
+    // Above the tab control, which would otherwise paint over it.
+    ::SetWindowPos(page->m_hWnd, HWND_TOP, pageRect_.left, pageRect_.top, pageRect_.right - pageRect_.left,
+                       pageRect_.bottom - pageRect_.top, SWP_NOACTIVATE);
   }
   if (notifyPage(index, PSN_SETACTIVE) == -1) {
     if (tab_.m_hWnd) tab_.SetCurSel(active_);

@@ -106,7 +106,12 @@ void CPropertySheet::layout() {
     width = pw + 2 * mx;
   } else {
     tab_.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, AFX_IDC_TAB_CONTROL);
+    // The row of buttons fits under the tab control.
+    int buttons = (m_psh.dwFlags & PSH_NOAPPLYNOW) ? 3 : 4;
     RECT r{0, 0, pw, ph};
+    tab_.AdjustRect(TRUE, &r);
+    if (r.right - r.left < buttons * bw + (buttons - 1) * gap) pw += buttons * bw + (buttons - 1) * gap - (r.right - r.left);
+    r = RECT{0, 0, pw, ph};
     tab_.AdjustRect(TRUE, &r);
     tab_.MoveWindow(mx, my, r.right - r.left, r.bottom - r.top, FALSE);
     pageRect_ = RECT{mx - r.left, my - r.top, mx - r.left + pw, my - r.top + ph};
