@@ -441,3 +441,7 @@ LRESULT buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 WNDPROC ButtonWindowProc() { return &buttonProc; }
+
+void ctl::DrawCheckBox(CDC* dc, const RECT& box, UINT check, bool pushed, bool enabled) {
+  drawCheckBox(dc, box, check, pushed, enabled);
+}

@@ -80,6 +80,8 @@ void DrawArrowGlyph(CDC* dc, const RECT& r, int direction, bool enabled);  // 0 
 RECT DrawButtonFace(CDC* dc, const RECT& r, bool pushed, bool defaultFrame);
 // The dotted track of a scroll bar.
 void FillScrollTrack(CDC* dc, const RECT& r);
+// A check box's square in `box` (13 x 13) with the BST_ state.
+void DrawCheckBox(CDC* dc, const RECT& box, UINT check, bool pushed, bool enabled);
 
 }  // namespace ctl
 

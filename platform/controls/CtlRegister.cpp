@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/CommCtrlDefs.h"
 
 namespace ctl {
 void InstallWrapperHooks();  // CtlWrappers.cpp
@@ -35,4 +36,5 @@ void RegisterControlClasses() {
     wc.lpszClassName = e.name;
     RegisterClass(&wc);
   }
+  RegisterCommonControlClasses();
 }

@@ -1,6 +1,7 @@
 // gallery: a developer's view of the platform layer.
 //   gallery --png FILE          draws the drawing page headlessly into FILE
 //                               and the controls dialog into FILE-controls.png
+//                               (and the common dialogs and controls beside it)
 //   gallery                     opens the controls dialog on the display
 //   gallery --screenshot FILE [--after MS]
 //                               opens it on the display and writes what its
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "CommCtrlPage.h"
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
 #include "DrawingPage.h"
@@ -47,7 +49,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
-      return rc ? rc : gallery::WriteCommonDialogsPngs(argv[i + 1]);
+      if (!rc) rc = gallery::WriteCommonDialogsPngs(argv[i + 1]);
+      return rc ? rc : gallery::WriteCommCtrlPngs(argv[i + 1]);
     }
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);

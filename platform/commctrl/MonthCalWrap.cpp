@@ -1,0 +1,3 @@
+#include "platform/commctrl/MonthCal.h"
+
+IMPLEMENT_DYNAMIC(CMonthCalCtrl, CWnd)

@@ -1,0 +1,3 @@
+#include "platform/commctrl/TabCtrl.h"
+
+IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)

@@ -1,0 +1,3 @@
+#include "platform/commctrl/UpDown.h"
+
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
