@@ -2,7 +2,10 @@
 // The layout of bars and view is in FrameLayout.cpp.
 #include "platform/framework/Frame.h"
 
+#include <algorithm>
+
 #include "platform/CWinApp.h"
+#include "platform/commctrl/ToolTipDefs.h"
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/View.h"
@@ -17,6 +20,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
   ON_MESSAGE(WM_SETICON, OnSetIconMessage)
   ON_MESSAGE(WM_GETICON, OnGetIconMessage)
+  ON_NOTIFY_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
   ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
   ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
   ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
@@ -231,6 +235,22 @@ LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM) {
   m_nIDTracking = AFX_IDS_IDLEMESSAGE;
   SetMessageText(AFX_IDS_IDLEMESSAGE);
   return 0;
+}
+
+void CFrameWnd::OnToolTipText(UINT, NMHDR* nm, LRESULT* result) {
+  auto* info = reinterpret_cast<NMTTDISPINFO*>(nm);
+  UINT_PTR id = nm->idFrom;
+  if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
+  CString text, tip;
+  if (id && text.LoadString(static_cast<UINT>(id))) {
+    int nl = text.Find('\n');
+    if (nl >= 0) tip = text.Mid(nl + 1);
+  }
+  const int n = std::min(tip.GetLength(), static_cast<int>(sizeof info->szText) - 1);
+  std::copy_n(static_cast<LPCTSTR>(tip), n, info->szText);
+  info->szText[n] = '\0';
+  info->lpszText = info->szText;
+  *result = 0;
 }
 
 // ---- Icons ----

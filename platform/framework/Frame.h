@@ -85,6 +85,9 @@ class CFrameWnd : public CWnd {
   LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetIconMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetIconMessage(WPARAM wParam, LPARAM lParam);
+  // A tool tip asks for a command's tip: its string-table text after the
+  // line break.
+  void OnToolTipText(UINT id, NMHDR* nm, LRESULT* result);
 
   CView* m_pViewActive = nullptr;
   UINT m_nIDHelp = 0;
