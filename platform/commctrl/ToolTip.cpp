@@ -20,6 +20,8 @@ namespace {
 
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT_PTR kPopTimer = 2;
+constexpr UINT_PTR kLeaveTimer = 3;  // watches the mouse leave the hot tool
+constexpr UINT kLeavePollMs = 100;
 constexpr int kMargin = 2;          // text inside the border
 constexpr int kCursorHeight = 20;   // a tip sits below the arrow cursor
 
@@ -174,6 +176,8 @@ void hotChanged(Tip* s, int tool) {
   hide(s);
   s->hot = tool;
   s->pressed = false;
+  if (tool < 0) KillTimer(s->hwnd, kLeaveTimer);
+  else SetTimer(s->hwnd, kLeaveTimer, kLeavePollMs, nullptr);
   if (tool < 0 || !s->active) return;
   bool recent = wasShowing || GetTickCount() - s->hiddenAt < s->reshow;
   SetTimer(s->hwnd, kShowTimer, recent ? s->reshow : s->initial, nullptr);
@@ -302,7 +306,24 @@ void activate(Tip* s, bool on) {
   if (!on) hide(s);
 }
 
+// Relayed messages stop when the mouse leaves the window that relays them;
+// the cursor tells whether it is still on the hot tool.
+bool cursorOnHotTool(Tip* s) {
+  if (s->hot < 0 || s->hot >= static_cast<int>(s->tools.size())) return false;
+  POINT screen;
+  GetCursorPos(&screen);
+  HWND under = WindowFromPoint(screen);
+  if (!under) return false;
+  POINT local = screen;
+  ScreenToClient(under, &local);
+  return toolAt(s, under, local) == s->hot;
+}
+
 void timer(Tip* s, UINT_PTR id) {
+  if (id == kLeaveTimer) {
+    if (!cursorOnHotTool(s)) hotChanged(s, -1);
+    return;
+  }
   if (id == kShowTimer) {
     if (!s->pressed) show(s);
     else KillTimer(s->hwnd, kShowTimer);

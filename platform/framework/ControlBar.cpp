@@ -32,7 +32,8 @@ CFrameWnd* CControlBar::GetDockingFrame() const {
 
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
   auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-  if (!layout || !IsWindowVisible()) return 0;
+  // The frame may still be hidden: the bar's own style says whether it shows.
+  if (!layout || !(GetStyle() & WS_VISIBLE)) return 0;
   RECT& room = layout->rect;
   const int width = room.right - room.left;
   if (m_dwStyle & CBRS_ALIGN_BOTTOM) {
@@ -48,7 +49,7 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
-  if (!IsWindowVisible()) return 0;
+  if (!(GetStyle() & WS_VISIBLE)) return 0;
   CFrameWnd* target = GetDockingFrame();
   if (target) OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
   return 0;

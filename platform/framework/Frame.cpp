@@ -283,7 +283,7 @@ CControlBar* CFrameWnd::GetControlBar(UINT id) {
 BOOL CFrameWnd::OnBarCheck(UINT nID) {
   CControlBar* bar = GetControlBar(nID);
   if (!bar) return FALSE;
-  ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
+  ShowControlBar(bar, !(bar->GetStyle() & WS_VISIBLE), FALSE);
   return TRUE;
 }
 
@@ -294,5 +294,5 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI) {
     return;
   }
   cmdUI->Enable(TRUE);
-  cmdUI->SetCheck(bar->IsWindowVisible() ? 1 : 0);
+  cmdUI->SetCheck((bar->GetStyle() & WS_VISIBLE) ? 1 : 0);
 }

@@ -150,7 +150,12 @@ void CToolBar::SetButtonInfo(int index, UINT id, UINT style, int image) {
 
 CToolTipCtrl* CToolBar::GetToolTips() const {
   HWND tips = reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS));
-  return tips ? static_cast<CToolTipCtrl*>(CWnd::FromHandle(tips)) : nullptr;
+  if (!tips) return nullptr;
+  if (tips_.m_hWnd != tips) {
+    tips_.Detach();
+    tips_.Attach(tips);
+  }
+  return &tips_;
 }
 
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL) {

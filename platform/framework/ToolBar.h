@@ -7,13 +7,12 @@
 #pragma once
 
 #include "platform/commctrl/ImageList.h"
+#include "platform/commctrl/ToolTipCtrl.h"
 #include "platform/framework/BarDefs.h"
 #include "platform/framework/ControlBar.h"
 
 void RegisterToolBarClass();
 int ToolBarHeight(HWND bar);
-
-class CToolTipCtrl;
 
 class CToolBar : public CControlBar {
   DECLARE_DYNAMIC(CToolBar)
@@ -67,5 +66,6 @@ class CToolBar : public CControlBar {
 
  private:
   CImageList images_;
+  mutable CToolTipCtrl tips_;  // attached to the control's tips when asked for
   CSize sizeImage_{16, 15};
 };
