@@ -213,9 +213,11 @@ void drawDisabled(CDC* dc, CDC* mem, Image& im, int x, int y, int cx, int cy) {
 }
 
 void drawImage(CDC* dc, CDC* mem, ImageListImpl* l, Image& im, int x, int y, UINT style) {
-  bool transparent = l->masked() && (l->bk == CLR_NONE || (style & (ILD_TRANSPARENT | ILD_MASK)));
+  // A background colour fills the transparent pixels unless the style asks
+  // to see through them; the image then goes in over the cut-out.
+  const bool transparent = l->masked() && (l->bk == CLR_NONE || (style & (ILD_TRANSPARENT | ILD_MASK)));
   if (l->masked() && !transparent) dc->FillSolidRect(x, y, l->cx, l->cy, l->bk);
-  if (transparent) {
+  if (l->masked()) {
     COLORREF oldText = dc->SetTextColor(RGB(0, 0, 0));
     COLORREF oldBk = dc->SetBkColor(RGB(255, 255, 255));
     CBitmap* old = mem->SelectObject(im.mask.get());
@@ -226,7 +228,7 @@ void drawImage(CDC* dc, CDC* mem, ImageListImpl* l, Image& im, int x, int y, UIN
   }
   if (style & ILD_MASK) return;
   CBitmap* old = mem->SelectObject(im.colour.get());
-  dc->BitBlt(x, y, l->cx, l->cy, mem, 0, 0, transparent || l->masked() ? SRCPAINT : SRCCOPY);
+  dc->BitBlt(x, y, l->cx, l->cy, mem, 0, 0, l->masked() ? SRCPAINT : SRCCOPY);
   mem->SelectObject(old);
   // A selected image is dithered with the highlight colour.
   if (style & ILD_SELECTED) paintThrough(dc, mem, im.shape.get(), x, y, l->cx, l->cy, GetSysColor(COLOR_HIGHLIGHT));

@@ -225,6 +225,27 @@ TEST_F(FrameTest, CommandsRouteThroughViewDocumentFrameAndApplication) {
   }
 }
 
+TEST_F(FrameTest, MenuItemsAreEnabledByHandlersAnywhereAlongTheRouting) {
+  TestFrame* frame = start();
+  ASSERT_NE(frame, nullptr);
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  const UINT ids[] = {ID_VIEWONLY, ID_DOCONLY, ID_APPONLY, ID_NOHANDLER, ID_GREY, ID_VIEW_TOOLBAR};
+  for (UINT id : ids) popup.AppendMenu(MF_STRING, id, "item");
+  frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
+  const struct {
+    UINT id;
+    bool grey;
+    bool checked;
+  } expected[] = {{ID_VIEWONLY, false, false}, {ID_DOCONLY, false, false}, {ID_APPONLY, false, false},
+                  {ID_NOHANDLER, true, false}, {ID_GREY, true, false}, {ID_VIEW_TOOLBAR, false, true}};
+  for (const auto& e : expected) {
+    UINT state = popup.GetMenuState(e.id, MF_BYCOMMAND);
+    EXPECT_EQ((state & MF_GRAYED) != 0, e.grey) << e.id;
+    EXPECT_EQ((state & MF_CHECKED) != 0, e.checked) << e.id;
+  }
+}
+
 TEST_F(FrameTest, BarsTakeTheirEdgesAndTheViewTheRest) {
   TestFrame* frame = start();
   ASSERT_NE(frame, nullptr);
