@@ -9,7 +9,7 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   RegisterToolTipClass();
   // Tips are pop-ups of their own: they float above every window and never
   // take the focus.
-  return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | WS_BORDER | style, 0, 0, 0,
+  return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | style, 0, 0, 0,
                   0, parent ? parent->GetSafeHwnd() : nullptr, nullptr);
 }
 

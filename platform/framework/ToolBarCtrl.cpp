@@ -311,7 +311,7 @@ LRESULT stateOf(ToolBar* s, WPARAM command, BYTE bit) {
 void create(ToolBar* s) {
   if (!(StyleOf(s->hwnd) & TBSTYLE_TOOLTIPS)) return;
   RegisterToolTipClass();
-  s->tips = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | WS_BORDER | TTS_ALWAYSTIP,
+  s->tips = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                            0, 0, 0, 0, s->hwnd, nullptr, nullptr, nullptr);
   s->ownTips = s->tips != nullptr;
 }

@@ -5,6 +5,8 @@
 //   gallery --screenshot FILE [--after MS]
 //                               opens it on the display and writes what its
 //                               windows show after MS milliseconds (500)
+//   gallery --frame [--screenshot FILE [--after MS]]
+//                               the same with the main-frame page
 #include <cairo.h>
 
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
 #include "DrawingPage.h"
+#include "FramePage.h"
 #include "platform/Dc.h"
 #include "platform/DcImpl.h"
 #include "platform/SdlHost.h"
@@ -43,16 +46,19 @@ int WritePng(const char* path) {
 int main(int argc, char** argv) {
   const char* screenshot = nullptr;
   int afterMs = 500;
+  bool frame = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
-      return rc ? rc : gallery::WriteCommonDialogsPngs(argv[i + 1]);
+      if (!rc) rc = gallery::WriteCommonDialogsPngs(argv[i + 1]);
+      return rc ? rc : gallery::WriteFramePng(argv[i + 1]);
     }
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--frame") == 0) frame = true;
     else if (std::strcmp(argv[i], "--headless") != 0) {
-      std::fprintf(stderr, "usage: gallery [--png FILE | --screenshot FILE [--after MS]]\n");
+      std::fprintf(stderr, "usage: gallery [--png FILE | [--frame] [--screenshot FILE [--after MS]]]\n");
       return 2;
     }
   }
@@ -60,5 +66,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gallery: no display (DISPLAY unset, or --headless); use --png FILE\n");
     return 1;
   }
-  return gallery::RunControls(screenshot, afterMs);
+  return frame ? gallery::RunFrame(screenshot, afterMs) : gallery::RunControls(screenshot, afterMs);
 }
