@@ -22,8 +22,6 @@ DWORD CControlBar::SplitStyle(DWORD style, DWORD* barStyle) {
   return style & ~barBits;
 }
 
-int CControlBar::GetCount() const { return 0; }
-
 CFrameWnd* CControlBar::GetDockingFrame() const {
   for (CWnd* p = GetParent(); p; p = p->GetParent())
     if (p->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(p);

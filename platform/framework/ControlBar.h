@@ -23,7 +23,6 @@ class CControlBar : public CWnd {
 
   DWORD GetBarStyle() const { return m_dwStyle; }
   void SetBarStyle(DWORD style) { m_dwStyle = style; }
-  int GetCount() const;
   CFrameWnd* GetDockingFrame() const;
   BOOL IsVisible() const { return IsWindowVisible(); }
 

@@ -107,7 +107,7 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
   }
   RECT none{0, 0, 0, 0};
   // The view's window deletes the object when it goes (PostNcDestroy).
-  if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, none, this, id, context)) return nullptr;
+  if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, none, this, id, context)) return nullptr;
   return view;
 }
 
@@ -251,6 +251,12 @@ void CFrameWnd::OnToolTipText(UINT, NMHDR* nm, LRESULT* result) {
   info->szText[n] = '\0';
   info->lpszText = info->szText;
   *result = 0;
+}
+
+void CFrameWnd::OnHelp() {
+  const UINT id = m_nIDTracking != AFX_IDS_IDLEMESSAGE ? m_nIDTracking : 0;
+  const LPARAM context = id ? static_cast<LPARAM>(HID_BASE_COMMAND + id) : 0;
+  SendMessage(WM_COMMANDHELP, 0, context);
 }
 
 // ---- Icons ----

@@ -35,6 +35,9 @@
 #define ID_VIEW_TOOLBAR         0xE800
 #define ID_VIEW_STATUS_BAR      0xE801
 
+// Help contexts of commands.
+#define HID_BASE_COMMAND        0x00010000u
+
 // Strings of the framework (string table ids).
 #define AFX_IDS_IDLEMESSAGE     0xE001
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104

@@ -27,6 +27,11 @@ CFrameWnd* CView::GetParentFrame() const {
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
   if (!CWnd::PreCreateWindow(cs)) return FALSE;
   cs.style |= WS_CLIPSIBLINGS;
+  // A view's border is the sunken client edge.
+  if (cs.style & WS_BORDER) {
+    cs.style &= ~WS_BORDER;
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+  }
   return TRUE;
 }
 
@@ -102,7 +107,9 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD style, const RECT& rect, CWnd* pa
   if (!found || !parent) return FALSE;
   DlgTemplate t = *found;
   // A form is a child pane: no caption or frame of its own.
-  t.style = (t.style & ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE)) | WS_CHILD;
+  t.style = (t.style & ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE | WS_BORDER)) |
+            WS_CHILD;
+  if (style & WS_BORDER) t.exStyle |= WS_EX_CLIENTEDGE;
   auto* ctx = static_cast<CCreateContext*>(context);
   if (!dlg::Create(t, parent->GetSafeHwnd(), nullptr, 0, this, false)) return FALSE;
   if (ctx && ctx->m_pCurrentDoc) ctx->m_pCurrentDoc->AddView(this);

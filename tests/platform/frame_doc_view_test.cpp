@@ -10,6 +10,8 @@
 
 #include "platform/Automation.h"
 #include "platform/CWinApp.h"
+#include "platform/DataExchange.h"
+#include "platform/DlgTemplate.h"
 #include "platform/MessageBox.h"
 #include "platform/commctrl/ToolTipCtrl.h"
 #include "platform/framework/CommandLineInfo.h"
@@ -95,6 +97,10 @@ class TestFrame : public CFrameWnd {
   void OnBoth() { events().push_back("frame both"); }
   void OnUpdateGrey(CCmdUI* ui) { ui->Enable(FALSE); }
   void OnUpdateChecked(CCmdUI* ui) { ui->SetCheck(1); }
+  LRESULT OnCommandHelp(WPARAM, LPARAM context) {
+    events().push_back("help " + std::to_string(context));
+    return 1;
+  }
 
  protected:
   int OnCreate(LPCREATESTRUCT cs) override {
@@ -123,6 +129,8 @@ BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
   ON_COMMAND(ID_BOTH, OnBoth)
   ON_UPDATE_COMMAND_UI(ID_GREY, OnUpdateGrey)
   ON_UPDATE_COMMAND_UI(ID_CHECKED, OnUpdateChecked)
+  ON_COMMAND(ID_HELP, OnHelp)
+  ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
 class TestApp : public CWinApp {
@@ -373,6 +381,84 @@ TEST_F(FrameTest, LargeIconIsKept) {
   frame->SetIcon(icon, TRUE);
   EXPECT_EQ(frame->GetIcon(TRUE), icon);
   EXPECT_EQ(frame->GetIcon(FALSE), nullptr);
+}
+
+TEST_F(FrameTest, HelpAsksTheFrameWithTheContextOfThePromptedCommand) {
+  TestFrame* frame = start();
+  ASSERT_NE(frame, nullptr);
+  events().clear();
+  frame->SendMessage(WM_COMMAND, ID_HELP, 0);
+  frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_OPEN, 0), 1);
+  frame->SendMessage(WM_COMMAND, ID_HELP, 0);
+  EXPECT_EQ(events(), (std::vector<std::string>{"help 0", "help " + std::to_string(0x10000 + ID_OPEN)}));
+}
+
+TEST_F(FrameTest, StatusBarIndicatorsTakeTheirTextAndFollowUpdates) {
+  TestFrame* frame = start();
+  ASSERT_NE(frame, nullptr);
+  CStatusBar& bar = frame->m_wndStatusBar;
+  const UINT panes[] = {ID_SEPARATOR, ID_GREY, ID_CHECKED};
+  ASSERT_TRUE(bar.SetIndicators(panes, 3));
+  EXPECT_EQ(bar.GetCount(), 3);
+  EXPECT_EQ(bar.CommandToIndex(ID_CHECKED), 2);
+  EXPECT_EQ(bar.GetPaneText(2), "Checked command\nChecked");
+  RECT prompt, grey;
+  bar.GetItemRect(0, &prompt);
+  bar.GetItemRect(1, &grey);
+  EXPECT_GT(prompt.right - prompt.left, grey.right - grey.left) << "the prompt pane stretches";
+  bar.SetPaneText(2, "CAP");
+  EXPECT_EQ(bar.GetPaneText(2), "CAP");
+  idle();
+  EXPECT_EQ(bar.GetPaneText(1), "") << "a disabled indicator shows nothing";
+  EXPECT_EQ(bar.GetPaneText(2), "CAP");
+}
+
+class TestForm : public CFormView {
+  DECLARE_DYNCREATE(TestForm)
+ public:
+  TestForm() : CFormView(7300) {}
+  CString name = "Troop 42";
+  void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, 101, name); }
+};
+IMPLEMENT_DYNCREATE(TestForm, CFormView)
+
+TEST(FormView, AFormMadeFromATemplateFillsTheFrameAndExchangesData) {
+  automation::ResetWindows();
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7300
+  rect 0 0 160 40
+  style WS_CHILD
+  control Static IDC_STATIC "&Name:" 7 9 30 8
+  control Edit 101 "" 40 7 100 12 ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP
+end
+)",
+                                 "form", &error))
+      << error;
+  {
+    CWinApp app("FormView");
+    app.AddDocTemplate(
+        new CSingleDocTemplate(7301, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(TestForm)));
+    app.OnFileNew();
+    auto* frame = dynamic_cast<CFrameWnd*>(app.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    auto* form = dynamic_cast<TestForm*>(frame->GetActiveView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->IsKindOf(RUNTIME_CLASS(CFormView)));
+    EXPECT_FALSE(form->GetStyle() & WS_CAPTION);
+    EXPECT_EQ(form->GetDocument(), frame->GetActiveDocument());
+    CString text;
+    form->GetDlgItemText(101, text);
+    EXPECT_EQ(text, "Troop 42") << "loaded at the initial update";
+    form->SetDlgItemText(101, "Pack 7");
+    EXPECT_TRUE(form->UpdateData(TRUE));
+    EXPECT_EQ(form->name, "Pack 7");
+    RECT client, pane;
+    frame->GetClientRect(&client);
+    form->GetWindowRect(&pane);
+    EXPECT_EQ(pane.right - pane.left, client.right - client.left);
+    automation::ResetWindows();
+  }
 }
 
 TEST(CommandLine, ParametersAndFlags) {
