@@ -12,6 +12,7 @@
 
 #include "platform/CString.h"
 #include "platform/CtlCommon.h"
+#include "platform/commctrl/ControlClass.h"
 #include "platform/commctrl/ToolTipCtrl.h"
 
 using namespace ctl;
@@ -49,7 +50,10 @@ struct Tip {
   std::string shownText;
 };
 
-StateMap<Tip> g_tips;
+StateMap<Tip>& tipStates() {
+  static StateMap<Tip> map;
+  return map;
+}
 
 bool sameTool(const Tool& t, HWND hwnd, UINT_PTR id) { return t.hwnd == hwnd && t.id == id; }
 
@@ -210,9 +214,7 @@ void paint(Tip* s) {
   PaintScope painting(s->hwnd);
   CDC* dc = painting.dc;
   if (!dc) return;
-  RECT r;
-  GetClientRect(s->hwnd, &r);
-  dc->FillSolidRect(&r, GetSysColor(COLOR_INFOBK));
+  RECT r = FillClient(dc, s->hwnd, COLOR_INFOBK);
   dc->Draw3dRect(&r, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
   dc->SelectObject(s->font ? s->font : DefaultFont());
   dc->SetBkMode(TRANSPARENT);
@@ -371,30 +373,8 @@ LRESULT dispatch(Tip* s, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT ToolTipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    Tip* s = g_tips.Make(hwnd);
-    s->hwnd = hwnd;
-    return DefWindowProc(hwnd, msg, wp, lp);
-  }
-  Tip* s = g_tips.Get(hwnd);
-  if (!s) return DefWindowProc(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    g_tips.Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wp, lp);
-  }
-  return dispatch(s, hwnd, msg, wp, lp);
-}
-
 }  // namespace
 
 void RegisterToolTipClass() {
-  WNDCLASS existing;
-  if (GetClassInfo(nullptr, TOOLTIPS_CLASS, &existing)) return;
-  WNDCLASS wc;
-  wc.style = CS_GLOBALCLASS | CS_SAVEBITS;
-  wc.lpfnWndProc = ToolTipProc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = TOOLTIPS_CLASS;
-  RegisterClass(&wc);
+  RegisterClassOnce(TOOLTIPS_CLASS, StatefulWindowProc<Tip, tipStates, dispatch>, CS_SAVEBITS);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/CtlCommon.h"
+#include "platform/commctrl/ControlClass.h"
 #include "platform/framework/BarDefs.h"
 
 using namespace ctl;
@@ -31,7 +32,10 @@ struct StatusBar {
   int minHeight = 0;
 };
 
-StateMap<StatusBar> g_bars;
+StateMap<StatusBar>& barStates() {
+  static StateMap<StatusBar> map;
+  return map;
+}
 
 int textHeight(StatusBar* s) { return Measure(s->font ? s->font : DefaultFont()).height; }
 
@@ -72,9 +76,7 @@ void paint(StatusBar* s) {
   PaintScope painting(s->hwnd);
   CDC* dc = painting.dc;
   if (!dc) return;
-  RECT c;
-  GetClientRect(s->hwnd, &c);
-  dc->FillSolidRect(&c, GetSysColor(COLOR_3DFACE));
+  RECT c = FillClient(dc, s->hwnd, COLOR_3DFACE);
   dc->SelectObject(s->font ? s->font : DefaultFont());
   if (s->simple) {
     drawPart(dc, RECT{0, c.top + kTopGap, c.right, c.bottom}, s->simpleText, 0);
@@ -177,35 +179,14 @@ LRESULT dispatch(StatusBar* s, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    g_bars.Make(hwnd)->hwnd = hwnd;
-    return DefWindowProc(hwnd, msg, wp, lp);
-  }
-  StatusBar* s = g_bars.Get(hwnd);
-  if (!s) return DefWindowProc(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    g_bars.Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wp, lp);
-  }
-  return dispatch(s, hwnd, msg, wp, lp);
-}
-
 }  // namespace
 
 // The height a status bar with this font needs (CStatusBar's layout).
 int StatusBarHeight(HWND bar) {
-  StatusBar* s = g_bars.Get(bar);
+  StatusBar* s = barStates().Get(bar);
   return s ? barHeight(s) : 0;
 }
 
 void RegisterStatusBarClass() {
-  WNDCLASS existing;
-  if (GetClassInfo(nullptr, STATUSCLASSNAME, &existing)) return;
-  WNDCLASS wc;
-  wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-  wc.lpfnWndProc = StatusBarProc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = STATUSCLASSNAME;
-  RegisterClass(&wc);
+  RegisterClassOnce(STATUSCLASSNAME, StatefulWindowProc<StatusBar, barStates, dispatch>, CS_DBLCLKS);
 }

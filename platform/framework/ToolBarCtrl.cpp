@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/CtlCommon.h"
+#include "platform/commctrl/ControlClass.h"
 #include "platform/commctrl/ImageList.h"
 #include "platform/commctrl/ToolTipCtrl.h"
 #include "platform/framework/BarDefs.h"
@@ -37,7 +38,10 @@ struct ToolBar {
   std::vector<UINT_PTR> toolIds;  // the tools added to the tips
 };
 
-StateMap<ToolBar> g_bars;
+StateMap<ToolBar>& barStates() {
+  static StateMap<ToolBar> map;
+  return map;
+}
 
 HWND notifyWindow(ToolBar* s) { return s->notify ? s->notify : GetParent(s->hwnd); }
 bool isSeparator(const TBBUTTON& b) { return (b.fsStyle & TBSTYLE_SEP) != 0; }
@@ -145,9 +149,7 @@ void paint(ToolBar* s) {
   PaintScope painting(s->hwnd);
   CDC* dc = painting.dc;
   if (!dc) return;
-  RECT c;
-  GetClientRect(s->hwnd, &c);
-  dc->FillSolidRect(&c, GetSysColor(COLOR_3DFACE));
+  RECT c = FillClient(dc, s->hwnd, COLOR_3DFACE);
   if (!(StyleOf(s->hwnd) & CCS_NODIVIDER)) {
     RECT top{c.left, c.top, c.right, c.top + 2};
     dc->DrawEdge(&top, EDGE_ETCHED, BF_TOP);
@@ -412,36 +414,15 @@ LRESULT dispatch(ToolBar* s, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    g_bars.Make(hwnd)->hwnd = hwnd;
-    return DefWindowProc(hwnd, msg, wp, lp);
-  }
-  ToolBar* s = g_bars.Get(hwnd);
-  if (!s) return DefWindowProc(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    g_bars.Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wp, lp);
-  }
-  return dispatch(s, hwnd, msg, wp, lp);
-}
-
 }  // namespace
 
 // The height of a tool bar's buttons with its padding and divider.
 int ToolBarHeight(HWND bar) {
-  ToolBar* s = g_bars.Get(bar);
+  ToolBar* s = barStates().Get(bar);
   if (!s) return 0;
   return s->button.cy + 2 * kPad + ((StyleOf(bar) & CCS_NODIVIDER) ? 0 : 2);
 }
 
 void RegisterToolBarClass() {
-  WNDCLASS existing;
-  if (GetClassInfo(nullptr, TOOLBARCLASSNAME, &existing)) return;
-  WNDCLASS wc;
-  wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-  wc.lpfnWndProc = ToolBarProc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = TOOLBARCLASSNAME;
-  RegisterClass(&wc);
+  RegisterClassOnce(TOOLBARCLASSNAME, StatefulWindowProc<ToolBar, barStates, dispatch>, CS_DBLCLKS);
 }

@@ -6,7 +6,6 @@
 #include "platform/Dialog.h"
 #include "platform/DlgManager.h"
 #include "platform/DlgTemplate.h"
-#include "platform/Exceptions.h"
 #include "platform/WindowDc.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/Frame.h"
@@ -125,15 +124,7 @@ void CFormView::OnInitialUpdate() {
 }
 
 BOOL CFormView::UpdateData(BOOL saveAndValidate) {
-  CDataExchange dx(this, saveAndValidate);
-  try {
-    DoDataExchange(&dx);
-  } catch (CUserException* e) {
-    // The field's problem has been shown and the focus is back on it.
-    e->Delete();
-    return FALSE;
-  }
-  return TRUE;
+  return RunDataExchange(this, saveAndValidate, [this](CDataExchange* dx) { DoDataExchange(dx); });
 }
 
 void CFormView::DoDataExchange(CDataExchange*) {}
