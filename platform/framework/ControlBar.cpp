@@ -56,7 +56,9 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
 void CControlBar::SetStatusPrompt(UINT nID) {
   if (!(m_dwStyle & CBRS_FLYBY)) return;
   CFrameWnd* frame = GetDockingFrame();
-  if (frame) frame->SetMessageText(nID ? nID : static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+  if (!frame) return;
+  frame->m_nIDTracking = nID ? nID : static_cast<UINT>(AFX_IDS_IDLEMESSAGE);
+  frame->SetMessageText(frame->m_nIDTracking);
 }
 
 void CControlBar::DrawBorders(CDC* dc, RECT& rect) {

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
   ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
   ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_SETICON, OnSetIconMessage)
   ON_MESSAGE(WM_GETICON, OnGetIconMessage)
   ON_NOTIFY_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
@@ -257,6 +258,11 @@ void CFrameWnd::OnHelp() {
   const UINT id = m_nIDTracking != AFX_IDS_IDLEMESSAGE ? m_nIDTracking : 0;
   const LPARAM context = id ? static_cast<LPARAM>(HID_BASE_COMMAND + id) : 0;
   SendMessage(WM_COMMANDHELP, 0, context);
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+  if (m_nIDTracking != m_nIDLastMessage && GetMessageBar()) SetMessageText(m_nIDTracking);
+  return 0;
 }
 
 // ---- Icons ----

@@ -57,7 +57,9 @@ class CFrameWnd : public CWnd {
   void SetMessageText(LPCTSTR text);
   void SetMessageText(UINT nID);
   UINT m_nIDLastMessage = 0;
-  UINT m_nIDTracking = 0;
+  // The prompt the status bar should show: a command under the mouse, else
+  // the idle prompt; idle time brings the bar back to it.
+  UINT m_nIDTracking = AFX_IDS_IDLEMESSAGE;
 
   // ---- Icons ----
   HICON SetIcon(HICON icon, BOOL big);
@@ -89,6 +91,7 @@ class CFrameWnd : public CWnd {
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
   LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
+  LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetIconMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetIconMessage(WPARAM wParam, LPARAM lParam);
   // A tool tip asks for a command's tip: its string-table text after the

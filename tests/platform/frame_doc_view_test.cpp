@@ -197,6 +197,14 @@ class FrameTest : public ::testing::Test {
   std::unique_ptr<TestApp> app_;
 };
 
+TEST_F(FrameTest, StatusBarShowsTheIdlePromptOnceIdle) {
+  TestFrame* frame = start();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(0), "");
+  idle();
+  EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(0), "Ready");
+}
+
 TEST_F(FrameTest, TemplateMakesDocumentFrameAndViewHiddenUntilShown) {
   app_->OnFileNew();
   auto* frame = dynamic_cast<TestFrame*>(app_->m_pMainWnd);
@@ -305,6 +313,9 @@ TEST_F(FrameTest, HoveringShowsThePromptAndLaterTheTip) {
   automation::MouseMove(bar.m_hWnd, centreOf(bar, 0));
   automation::PumpUntilIdle();
   EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(0), "Open a set of files for a different fiscal year");
+  idle();
+  EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(0), "Open a set of files for a different fiscal year")
+      << "idle time keeps the prompt of the command under the mouse";
   HWND tips = bar.GetToolTips() ? bar.GetToolTips()->m_hWnd : nullptr;
   ASSERT_NE(tips, nullptr);
   automation::AdvanceClock(300);
