@@ -21,6 +21,7 @@
 #include "platform/framework/StatusBar.h"
 #include "platform/framework/ToolBar.h"
 #include "platform/framework/View.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -470,6 +471,41 @@ end
     EXPECT_EQ(pane.right - pane.left, client.right - client.left);
     automation::ResetWindows();
   }
+}
+
+class MenuFrame : public CFrameWnd {
+ public:
+  std::vector<UINT> commands;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    commands.push_back(LOWORD(wParam));
+    return CFrameWnd::OnCommand(wParam, lParam);
+  }
+  void PostNcDestroy() override {}
+};
+
+TEST(FrameResources, LoadFrameTakesMenuAndAcceleratorsOfItsId) {
+  automation::ResetWindows();
+  CWinApp app("FrameResources");
+  {
+    MenuFrame frame;
+    ASSERT_TRUE(frame.LoadFrame(IDR_GALLERY, WS_OVERLAPPEDWINDOW));
+    app.m_pMainWnd = &frame;
+    frame.ShowWindow(SW_SHOW);
+    automation::PumpUntilIdle();
+    ASSERT_NE(::GetMenu(frame.m_hWnd), nullptr);
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(frame.m_hWnd)), 2);
+    CString caption;
+    frame.GetWindowText(caption);
+    EXPECT_EQ(caption, "FrameResources") << "no string of the id: the application's name";
+    // Keys reach the frame's accelerators through the application's loop.
+    frame.SetFocus();
+    automation::PressKey('M', false, true);
+    MSG peek;
+    while (::PeekMessage(&peek, nullptr, 0, 0, PM_NOREMOVE)) app.PumpMessage();
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{IDC_GAL_MESSAGEBOX}));
+    app.m_pMainWnd = nullptr;
+  }
+  automation::ResetWindows();
 }
 
 TEST(CommandLine, ParametersAndFlags) {
