@@ -174,6 +174,13 @@ void show(Tip* s) {
   SetTimer(s->hwnd, kPopTimer, s->autopop, nullptr);
 }
 
+// A tip shows once the mouse rests: each move on a tool whose tip is not
+// shown starts the wait again.
+void restartShowTimer(Tip* s) {
+  bool recent = GetTickCount() - s->hiddenAt < s->reshow;
+  SetTimer(s->hwnd, kShowTimer, recent ? s->reshow : s->initial, nullptr);
+}
+
 // A mouse move onto another tool (or off every tool).
 void hotChanged(Tip* s, int tool) {
   bool wasShowing = s->shown;
@@ -183,8 +190,8 @@ void hotChanged(Tip* s, int tool) {
   if (tool < 0) KillTimer(s->hwnd, kLeaveTimer);
   else SetTimer(s->hwnd, kLeaveTimer, kLeavePollMs, nullptr);
   if (tool < 0 || !s->active) return;
-  bool recent = wasShowing || GetTickCount() - s->hiddenAt < s->reshow;
-  SetTimer(s->hwnd, kShowTimer, recent ? s->reshow : s->initial, nullptr);
+  if (wasShowing) SetTimer(s->hwnd, kShowTimer, s->reshow, nullptr);
+  else restartShowTimer(s);
 }
 
 void relay(Tip* s, const MSG* m) {
@@ -194,6 +201,7 @@ void relay(Tip* s, const MSG* m) {
       POINT pt{GET_X_LPARAM(m->lParam), GET_Y_LPARAM(m->lParam)};
       int tool = toolAt(s, m->hwnd, pt);
       if (tool != s->hot) hotChanged(s, tool);
+      else if (tool >= 0 && !s->shown && !s->pressed && s->active) restartShowTimer(s);
       break;
     }
     case WM_LBUTTONDOWN:

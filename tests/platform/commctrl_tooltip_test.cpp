@@ -125,10 +125,15 @@ TEST_F(ToolTipTest, DeactivatedControlStaysQuiet) {
   Relay(WM_MOUSEMOVE, POINT{10, 10});
   automation::AdvanceClock(1000);
   EXPECT_FALSE(Shown());
+  // Activated while the mouse is on the tool (the grid's way), the tip
+  // shows once the mouse rests there.
   tips_.Activate(TRUE);
-  Relay(WM_MOUSEMOVE, POINT{200, 200});
-  Relay(WM_MOUSEMOVE, POINT{10, 10});
-  automation::AdvanceClock(500);
+  Relay(WM_MOUSEMOVE, POINT{12, 10});
+  automation::AdvanceClock(300);
+  Relay(WM_MOUSEMOVE, POINT{14, 10});
+  automation::AdvanceClock(300);
+  EXPECT_FALSE(Shown()) << "the wait starts again with each move";
+  automation::AdvanceClock(200);
   EXPECT_TRUE(Shown());
 }
 
