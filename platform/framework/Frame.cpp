@@ -30,7 +30,7 @@ END_MESSAGE_MAP()
 
 CFrameWnd::~CFrameWnd() = default;
 
-LPCTSTR CFrameWnd::FrameClass() {
+LPCTSTR AfxFrameOrViewClass() {
   static const char kName[] = "AfxFrameOrView";
   WNDCLASS wc;
   if (!GetClassInfo(nullptr, kName, &wc)) {
@@ -38,7 +38,7 @@ LPCTSTR CFrameWnd::FrameClass() {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = ::DefWindowProc;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(COLOR_APPWORKSPACE + 1));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(COLOR_WINDOW + 1));
     wc.lpszClassName = kName;
     RegisterClass(&wc);
   }
@@ -46,7 +46,7 @@ LPCTSTR CFrameWnd::FrameClass() {
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
-  if (!cs.lpszClass || !*cs.lpszClass) cs.lpszClass = FrameClass();
+  if (!cs.lpszClass || !*cs.lpszClass) cs.lpszClass = AfxFrameOrViewClass();
   return CWnd::PreCreateWindow(cs);
 }
 

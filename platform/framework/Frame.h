@@ -13,6 +13,10 @@
 #include "platform/framework/FrameDefs.h"
 
 class CControlBar;
+
+// The window class of frames and views made by the framework (registered
+// at the first call): double clicks, the arrow, the window colour behind.
+LPCTSTR AfxFrameOrViewClass();
 class CDocument;
 class CView;
 
@@ -107,6 +111,4 @@ class CFrameWnd : public CWnd {
 
  private:
   CCreateContext* creating_ = nullptr;
-  // Registers the frame window class once.
-  static LPCTSTR FrameClass();
 };

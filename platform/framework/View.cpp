@@ -24,6 +24,7 @@ CFrameWnd* CView::GetParentFrame() const {
 }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
+  if (!cs.lpszClass || !*cs.lpszClass) cs.lpszClass = AfxFrameOrViewClass();
   if (!CWnd::PreCreateWindow(cs)) return FALSE;
   cs.style |= WS_CLIPSIBLINGS;
   // A view's border is the sunken client edge.

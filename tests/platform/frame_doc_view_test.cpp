@@ -13,6 +13,7 @@
 #include "platform/DataExchange.h"
 #include "platform/DlgTemplate.h"
 #include "platform/MessageBox.h"
+#include "platform/SysColors.h"
 #include "platform/commctrl/ToolTipCtrl.h"
 #include "platform/framework/CommandLineInfo.h"
 #include "platform/framework/DocTemplate.h"
@@ -225,6 +226,8 @@ TEST_F(FrameTest, TemplateMakesDocumentFrameAndViewHiddenUntilShown) {
   EXPECT_EQ(app_->m_nCmdShow, -1) << "the show command is used once";
   frame->ShowWindow(SW_SHOWNORMAL);
   EXPECT_TRUE(frame->IsWindowVisible());
+  automation::PumpUntilIdle();
+  EXPECT_EQ(automation::PixelAt(view->m_hWnd, 5, 5), GetSysColor(COLOR_WINDOW)) << "a view is erased in the window colour";
 }
 
 TEST_F(FrameTest, CommandsRouteThroughViewDocumentFrameAndApplication) {
