@@ -165,6 +165,11 @@ void show(Tip* s) {
   POINT at;
   GetCursorPos(&at);
   at.y += kCursorHeight;
+  // A tip stays on the screen: near an edge it moves in, and near the bottom
+  // it goes above the cursor.
+  const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  if (at.x + size.cx > screenW) at.x = std::max(0, screenW - static_cast<int>(size.cx));
+  if (at.y + size.cy > screenH) at.y = std::max(0, static_cast<int>(at.y) - kCursorHeight - static_cast<int>(size.cy));
   SetWindowPos(s->hwnd, HWND_TOPMOST, at.x, at.y, size.cx, size.cy, SWP_NOACTIVATE);
   s->shown = true;
   NMHDR nm{s->hwnd, tool.id, TTN_SHOW};

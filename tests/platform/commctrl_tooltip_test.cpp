@@ -161,6 +161,22 @@ TEST_F(ToolTipTest, MaximumWidthWrapsLongTipsAndRectanglesMove) {
   EXPECT_LT(wrapped.right - wrapped.left, oneLine.right - oneLine.left);
 }
 
+TEST_F(ToolTipTest, TipsStayOnTheScreen) {
+  // The owner at the bottom right corner of the 1024 x 768 screen.
+  SetWindowPos(owner_, nullptr, 900, 700, 124, 68, SWP_NOZORDER);
+  AddTool(3, RECT{0, 0, 124, 40}, "A tip with some words in it");
+  Relay(WM_MOUSEMOVE, POINT{100, 20});
+  automation::AdvanceClock(500);
+  ASSERT_TRUE(Shown());
+  RECT r;
+  GetWindowRect(tips_.m_hWnd, &r);
+  EXPECT_LE(r.right, 1024);
+  EXPECT_LE(r.bottom, 768);
+  POINT cursor;
+  GetCursorPos(&cursor);
+  EXPECT_LE(r.bottom, cursor.y) << "above the cursor near the bottom";
+}
+
 TEST_F(ToolTipTest, AHiddenChildStandsInForTheRelayingWindow) {
   // As the grid does it: the tool belongs to an invisible child at the
   // corner, the messages come from the grid window itself.
