@@ -38,6 +38,7 @@ std::vector<std::string>& events() {
 struct Options {
   bool failCreate = false;
   bool vetoClose = false;
+  bool restorePlacement = false;
 };
 Options& options() {
   static Options o;
@@ -63,6 +64,14 @@ class TestView : public CView {
   void OnInitialUpdate() override {
     events().push_back("initial update");
     CView::OnInitialUpdate();
+    if (options().restorePlacement) {
+      // The main window goes back to its saved place, still hidden.
+      WINDOWPLACEMENT wp{};
+      wp.length = sizeof wp;
+      wp.showCmd = SW_HIDE;
+      wp.rcNormalPosition = RECT{30, 40, 530, 440};
+      GetParentFrame()->SetWindowPlacement(&wp);
+    }
   }
   void OnUpdate(CView* sender, LPARAM hint, CObject* o) override {
     hints.push_back(hint);
@@ -228,6 +237,21 @@ TEST_F(FrameTest, TemplateMakesDocumentFrameAndViewHiddenUntilShown) {
   EXPECT_TRUE(frame->IsWindowVisible());
   automation::PumpUntilIdle();
   EXPECT_EQ(automation::PixelAt(view->m_hWnd, 5, 5), GetSysColor(COLOR_WINDOW)) << "a view is erased in the window colour";
+}
+
+TEST_F(FrameTest, APlacementRestoredAtTheInitialUpdateStays) {
+  options().restorePlacement = true;
+  app_->OnFileNew();
+  CWnd* frame = app_->m_pMainWnd;
+  ASSERT_NE(frame, nullptr);
+  EXPECT_FALSE(frame->IsWindowVisible());
+  frame->ShowWindow(SW_SHOWNORMAL);
+  RECT r;
+  frame->GetWindowRect(&r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
+  EXPECT_EQ(r.right, 530);
+  EXPECT_EQ(r.bottom, 440);
 }
 
 TEST_F(FrameTest, CommandsRouteThroughViewDocumentFrameAndApplication) {
