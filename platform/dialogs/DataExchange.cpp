@@ -342,3 +342,15 @@ void DDV_MinMaxFloat(CDataExchange* pDX, const float& value, float minVal, float
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
   rangeFail(pDX, "Please enter a number between %s and %s.", numberText(minVal, FLT_DIG), numberText(maxVal, FLT_DIG));
 }
+
+BOOL RunDataExchange(CWnd* window, BOOL saveAndValidate, const std::function<void(CDataExchange*)>& exchange) {
+  CDataExchange dx(window, saveAndValidate);
+  try {
+    exchange(&dx);
+  } catch (CUserException* e) {
+    // The field's problem has been shown and the focus is back on it.
+    e->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}

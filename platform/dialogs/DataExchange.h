@@ -6,9 +6,17 @@
 // CDialog::UpdateData catches and turns into FALSE).
 #pragma once
 
+#include <functional>
+
 #include "platform/base/CString.h"
 #include "platform/framework/CWnd.h"
 #include "platform/base/types.h"
+
+class CDataExchange;
+
+// Runs an exchange over a window's controls: FALSE when a field did not
+// convert or pass (its problem has been shown and the focus is back on it).
+BOOL RunDataExchange(CWnd* window, BOOL saveAndValidate, const std::function<void(CDataExchange*)>& exchange);
 
 class CDataExchange {
  public:

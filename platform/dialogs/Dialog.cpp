@@ -100,15 +100,7 @@ DWORD CDialog::GetDefID() const { return static_cast<DWORD>(::SendMessage(m_hWnd
 void CDialog::MapDialogRect(LPRECT rect) const { ::MapDialogRect(m_hWnd, rect); }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-  CDataExchange dx(this, bSaveAndValidate);
-  try {
-    DoDataExchange(&dx);
-  } catch (CUserException* e) {
-    // The field's problem has been shown and the focus is back on it.
-    e->Delete();
-    return FALSE;
-  }
-  return TRUE;
+  return RunDataExchange(this, bSaveAndValidate, [this](CDataExchange* dx) { DoDataExchange(dx); });
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}

@@ -66,7 +66,9 @@ class CCmdTarget : public CObject {
   // Routes a command (nCode CN_COMMAND or a control notification), a
   // command-UI update (CN_UPDATE_COMMAND_UI, pExtra a CCmdUI*) or a
   // WM_NOTIFY (nCode = MAKELONG(code, WM_NOTIFY), pExtra the AFX_NOTIFY) to
-  // the map. TRUE when an entry handled it.
+  // the map. TRUE when an entry handled it. With pHandlerInfo (an
+  // AFX_CMDHANDLERINFO) a command is only looked for: TRUE and the target
+  // that would handle it, nothing called.
   virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
 
   // Finds and calls an entry for a plain message; TRUE when one handled it.
@@ -75,6 +77,10 @@ class CCmdTarget : public CObject {
  protected:
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
+};
+
+struct AFX_CMDHANDLERINFO {
+  CCmdTarget* pTarget = nullptr;
 };
 
 struct AFX_NOTIFY {

@@ -2,11 +2,17 @@
 // PumpMessage, OnIdle and the PreTranslateMessage chain.
 #pragma once
 
+#include <memory>
+
 #include "platform/framework/CCmdTarget.h"
 #include "platform/base/CString.h"
 #include "platform/window/Window.h"
 
 class CWnd;
+class CCommandLineInfo;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
 
 class CWinThread : public CCmdTarget {
   DECLARE_DYNAMIC(CWinThread)
@@ -73,6 +79,15 @@ class CWinApp : public CWinThread {
   BOOL GetProfileBinary(LPCTSTR section, LPCTSTR entry, BYTE** data, UINT* bytes);
   BOOL WriteProfileBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
   HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+  // Document templates (platform/framework/DocTemplate.h, which defines these).
+  void AddDocTemplate(CDocTemplate* templ);
+  virtual void OnFileNew();
+  // Fills `info` from m_lpCmdLine; ProcessShellCommand carries it out (FALSE
+  // when the asked document or main window could not be made).
+  void ParseCommandLine(CCommandLineInfo& info);
+  BOOL ProcessShellCommand(CCommandLineInfo& info);
+  std::shared_ptr<CDocManager> m_pDocManager;
 
  private:
   CString appName_;

@@ -32,7 +32,7 @@ bool isRouted(UINT m) {
 }
 }  // namespace
 
-BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void*) {
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) {
   UINT code = static_cast<UINT>(nCode);
   UINT msg = WM_COMMAND;
   bool byWord = false;
@@ -58,6 +58,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void*) {
       if (e->nMessage != msg) continue;
       if (byWord ? LOWORD(e->nCode) != code : e->nCode != code) continue;
       if (!reflected && (nID < e->nID || nID > e->nLastID)) continue;
+      if (pHandlerInfo && nCode == CN_COMMAND) {
+        static_cast<AFX_CMDHANDLERINFO*>(pHandlerInfo)->pTarget = this;
+        return TRUE;
+      }
       if (e->pfn(this, call)) return TRUE;
     }
   }

@@ -6,18 +6,6 @@
 
 namespace {
 
-// The message map of a target, read from outside the class tree.
-struct MapReader : CCmdTarget {
-  static const AFX_MSGMAP* Of(const CCmdTarget* t) { return (t->*(&MapReader::GetMessageMap))(); }
-};
-
-bool hasCommandEntry(const CCmdTarget* target, UINT id) {
-  for (const AFX_MSGMAP* map = MapReader::Of(target); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
-    for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e && e->pfn; ++e)
-      if (e->nMessage == WM_COMMAND && e->nCode == CN_COMMAND && id >= e->nID && id <= e->nLastID) return true;
-  return false;
-}
-
 MenuItemRec* item(CCmdUI* ui) {
   if (!ui->m_pMenu || ui->m_pSubMenu) return nullptr;
   return menus::Find(ui->m_pMenu->m_hMenu, ui->m_nIndex, MF_BYPOSITION);
@@ -47,7 +35,12 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
   if (!target || m_nID == 0 || m_nID == static_cast<UINT>(-1)) return TRUE;
   m_bEnableChanged = FALSE;
   BOOL handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
-  if (!handled && disableIfNoHandler && !m_bEnableChanged) Enable(hasCommandEntry(target, m_nID));
+  if (!handled && disableIfNoHandler && !m_bEnableChanged) {
+    // Enabled when a command handler exists anywhere along the target's
+    // routing (a frame's view and document included).
+    AFX_CMDHANDLERINFO info;
+    Enable(target->OnCmdMsg(m_nID, CN_COMMAND, nullptr, &info));
+  }
   return handled;
 }
 

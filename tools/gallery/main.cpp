@@ -6,6 +6,8 @@
 //   gallery --screenshot FILE [--after MS]
 //                               opens it on the display and writes what its
 //                               windows show after MS milliseconds (500)
+//   gallery --frame [--screenshot FILE [--after MS]]
+//                               the same with the main-frame page
 #include <cairo.h>
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
 #include "DrawingPage.h"
+#include "FramePage.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/DcImpl.h"
 #include "platform/host/sdl/SdlHost.h"
@@ -45,17 +48,20 @@ int WritePng(const char* path) {
 int main(int argc, char** argv) {
   const char* screenshot = nullptr;
   int afterMs = 500;
+  bool frame = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
       if (!rc) rc = gallery::WriteCommonDialogsPngs(argv[i + 1]);
-      return rc ? rc : gallery::WriteCommCtrlPngs(argv[i + 1]);
+      if (rc == 0) rc = gallery::WriteCommCtrlPngs(argv[i + 1]);
+      return rc ? rc : gallery::WriteFramePng(argv[i + 1]);
     }
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--frame") == 0) frame = true;
     else if (std::strcmp(argv[i], "--headless") != 0) {
-      std::fprintf(stderr, "usage: gallery [--png FILE | --screenshot FILE [--after MS]]\n");
+      std::fprintf(stderr, "usage: gallery [--png FILE | [--frame] [--screenshot FILE [--after MS]]]\n");
       return 2;
     }
   }
@@ -63,5 +69,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gallery: no display (DISPLAY unset, or --headless); use --png FILE\n");
     return 1;
   }
-  return gallery::RunControls(screenshot, afterMs);
+  return frame ? gallery::RunFrame(screenshot, afterMs) : gallery::RunControls(screenshot, afterMs);
 }
