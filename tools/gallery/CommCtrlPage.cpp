@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CommCtrlStates.h"
 #include "CommonDialogsPage.h"
 #include "platform/Automation.h"
 #include "platform/DlgSnapshot.h"
@@ -48,24 +49,8 @@ class ListsPage : public CPropertyPage {
     CPropertyPage::OnInitDialog();
     list_.SubclassDlgItem(301, this);
     tree_.SubclassDlgItem(302, this);
-    list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    list_.InsertColumn(0, "Date", LVCFMT_LEFT, 60);
-    list_.InsertColumn(1, "Key", LVCFMT_LEFT, 0);
-    list_.InsertColumn(2, "Amount", LVCFMT_RIGHT, 120);
-    const char* rows[][2] = {{"09/01/26", "12.50"}, {"09/14/26", "1,250.00"}, {"10/02/26", "7.25"}, {"10/20/26", "60.00"}};
-    for (int i = 0; i < 4; ++i) {
-      list_.InsertItem(i, rows[i][0]);
-      list_.SetItemText(i, 2, rows[i][1]);
-    }
-    list_.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    HTREEITEM backup = tree_.InsertItem("Backup");
-    tree_.InsertItem("Restoring a backup", backup);
-    HTREEITEM setup = tree_.InsertItem("Setup");
-    tree_.InsertItem("General", setup);
-    HTREEITEM printers = tree_.InsertItem("Printers", setup);
-    tree_.InsertItem("Label printers", printers);
-    tree_.Expand(setup, TVE_EXPAND);
-    tree_.SelectItem(printers);
+    FillSampleList(list_, 120);
+    FillSampleTree(tree_);
     return TRUE;
   }
   ~ListsPage() override {
