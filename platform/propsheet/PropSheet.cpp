@@ -70,7 +70,7 @@ BOOL CPropertySheet::SetActivePage(int index) {
 
 BOOL CPropertySheet::SetActivePage(CPropertyPage* page) { return SetActivePage(GetPageIndex(page)); }
 
-CTabCtrl* CPropertySheet::GetTabControl() const { return tab_.m_hWnd ? const_cast<CTabCtrl*>(&tab_) : nullptr; }
+CTabCtrl* CPropertySheet::GetTabControl() const { return tab_.m_hWnd ? const_cast<SheetTab*>(&tab_) : nullptr; }
 
 void CPropertySheet::SetTitle(LPCTSTR text, UINT) {
   m_strCaption = text ? text : "";
@@ -141,6 +141,12 @@ void CPropertySheet::showCaption() {
   item.cchTextMax = sizeof text;
   tab_.GetItem(active_, &item);
   SetWindowText(text);
+}
+
+LRESULT CPropertySheet::SheetTab::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT r = CTabCtrl::WindowProc(message, wParam, lParam);
+  if (message == TCM_SETITEM && static_cast<int>(wParam) == sheet_->active_ && sheet_->IsWizard()) sheet_->showCaption();
+  return r;
 }
 
 int CPropertySheet::indexOfTemplate(LRESULT id) const {

@@ -60,10 +60,23 @@ class CPropertySheet : public CDialog {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The tab control tells the sheet when a tab's text changes, so that a
+  // wizard's caption follows its active page's title.
+  class SheetTab : public CTabCtrl {
+   public:
+    explicit SheetTab(CPropertySheet* sheet) : sheet_(sheet) {}
+
+   protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    CPropertySheet* sheet_;
+  };
+
   std::vector<CPropertyPage*> pages_;
   int active_ = -1;
   DlgTemplate template_;
-  CTabCtrl tab_;
+  SheetTab tab_{this};
   RECT pageRect_{};  // where pages go, sheet client coordinates
   bool changed_ = false;
 

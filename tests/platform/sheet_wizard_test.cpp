@@ -104,6 +104,12 @@ TEST_F(WizardTest, NextAndBackFollowThePagesAnswers) {
   press(ID_WIZNEXT);
   EXPECT_EQ(sheet.GetActiveIndex(), 1);
   EXPECT_EQ(caption(), CString("Choices"));
+  // A page's title set through the tab control later still reaches the caption.
+  TCITEM title;
+  title.mask = TCIF_TEXT;
+  title.pszText = const_cast<char*>("Your Choices");
+  sheet.GetTabControl()->SetItem(1, &title);
+  EXPECT_EQ(caption(), CString("Your Choices"));
   EXPECT_TRUE(::IsWindowEnabled(button(ID_WIZBACK)));
   press(ID_WIZNEXT);
   EXPECT_EQ(sheet.GetActiveIndex(), 2);
