@@ -100,6 +100,20 @@ class DatesPage : public CPropertyPage {
   CCheckListBox checks_;
 };
 
+// The sheet of the gallery's pages, closing the program when it closes.
+class GallerySheet : public CPropertySheet {
+ public:
+  GallerySheet() : CPropertySheet("Common Controls") {
+    AddPage(&lists_);
+    AddPage(&dates_);
+  }
+  void PostNcDestroy() override { ::PostQuitMessage(0); }
+
+ private:
+  ListsPage lists_;
+  DatesPage dates_;
+};
+
 bool snapshot(HWND h, const std::string& path) {
   automation::PumpUntilIdle();
   bool ok = SnapshotToPng(h, path);
@@ -142,6 +156,34 @@ int WriteCommCtrlPngs(const char* path) {
     wizard.DestroyWindow();
   }
   return ok ? 0 : 1;
+}
+
+int RunCommCtrl(const char* screenshot, int afterMs) {
+  std::string error;
+  if (!AddDialogTemplates(kPages, "gallery", &error)) {
+    std::fprintf(stderr, "gallery: %s\n", error.c_str());
+    return 1;
+  }
+  GallerySheet sheet;
+  if (!sheet.Create()) return 1;
+  sheet.CenterWindow();
+  static std::string shot;
+  if (screenshot) {
+    shot = screenshot;
+    ::SetTimer(sheet.m_hWnd, 1, static_cast<UINT>(afterMs), [](HWND h, UINT, UINT_PTR, DWORD) {
+      ::KillTimer(h, 1);
+      if (!SnapshotToPng(h, shot)) std::fprintf(stderr, "gallery: cannot write %s\n", shot.c_str());
+      ::DestroyWindow(h);
+    });
+  }
+  MSG msg;
+  while (GetMessage(&msg, nullptr, 0, 0) > 0) {
+    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+  }
+  return 0;
 }
 
 }  // namespace gallery
