@@ -9,8 +9,8 @@
 #include "platform/CtlDefs.h"
 #include "platform/DlgResourceText.h"
 #include "platform/MessageBox.h"
-#include "platform/commctrl/CommCtrlDefs.h"
 #include "platform/Messages.h"
+#include "platform/commctrl/CommCtrlDefs.h"
 
 namespace {
 
