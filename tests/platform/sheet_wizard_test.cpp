@@ -163,3 +163,27 @@ TEST_F(WizardTest, ButtonsSitInARowUnderTheSeparator) {
 }
 
 }  // namespace
+
+namespace {
+
+// Run modally, Finish ends the sheet with ID_WIZFINISH and Cancel with IDCANCEL.
+TEST(WizardModal, FinishAndCancelEndTheModalRun) {
+  automation::ResetWindows();
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(kWizardPages, "wizard", &error)) << error;
+  for (int finish = 1; finish >= 0; --finish) {
+    WizPage welcome{7311, 0, 1}, done{7314, 1, 1};
+    CPropertySheet sheet("Setup");
+    sheet.AddPage(&welcome);
+    sheet.AddPage(&done);
+    sheet.SetWizardMode();
+    automation::OnDialog("Welcome", [&](HWND h) {
+      ::SendMessage(h, WM_COMMAND, finish ? ID_WIZNEXT : IDCANCEL, 0);
+      if (finish) ::SendMessage(h, WM_COMMAND, ID_WIZFINISH, 0);
+    }, -1);
+    EXPECT_EQ(sheet.DoModal(), finish ? ID_WIZFINISH : IDCANCEL);
+  }
+  automation::ResetWindows();
+}
+
+}  // namespace
