@@ -117,14 +117,7 @@ TEST_F(CommCtrlGolden, AMonthCalendar) {
   ASSERT_TRUE(dlg.Create(7905));
   CMonthCalCtrl cal;
   cal.SubclassDlgItem(1200, &dlg);
-  SYSTEMTIME today;
-  today.wYear = 2026;
-  today.wMonth = 12;
-  today.wDay = 10;
-  cal.SetToday(&today);
-  today.wDay = 18;
-  cal.SetCurSel(&today);
-  cal.SetColor(MCSC_TITLEBK, RGB(0, 128, 128));
+  gallery::SetSampleCalendar(cal);
   RECT min;
   cal.GetMinReqRect(&min);
   cal.SetWindowPos(nullptr, 0, 0, min.right, min.bottom, SWP_NOMOVE | SWP_NOZORDER);

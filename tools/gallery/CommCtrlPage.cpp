@@ -5,6 +5,7 @@
 
 #include "CommCtrlStates.h"
 #include "CommonDialogsPage.h"
+#include "MessageLoop.h"
 #include "platform/Automation.h"
 #include "platform/DlgSnapshot.h"
 #include "platform/DlgTemplate.h"
@@ -69,14 +70,7 @@ class DatesPage : public CPropertyPage {
   BOOL OnInitDialog() override {
     CPropertyPage::OnInitDialog();
     cal_.SubclassDlgItem(1200, this);
-    SYSTEMTIME day;
-    day.wYear = 2026;
-    day.wMonth = 12;
-    day.wDay = 10;
-    cal_.SetToday(&day);
-    day.wDay = 18;
-    cal_.SetCurSel(&day);
-    cal_.SetColor(MCSC_TITLEBK, RGB(0, 128, 128));
+    SetSampleCalendar(cal_);
     spin_.SubclassDlgItem(1700, this);
     spin_.SetRange(1, 500);
     spin_.SetPos(12);
@@ -176,13 +170,7 @@ int RunCommCtrl(const char* screenshot, int afterMs) {
       ::DestroyWindow(h);
     });
   }
-  MSG msg;
-  while (GetMessage(&msg, nullptr, 0, 0) > 0) {
-    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
+  RunMessageLoop();
   return 0;
 }
 

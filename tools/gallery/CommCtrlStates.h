@@ -1,10 +1,11 @@
 // The sample contents of the gallery's list and tree, shared with the golden
 // test of the common controls: a report list with a hidden key column and
 // the second row selected, and a tree with one branch open and an item
-// selected.
+// selected, and a calendar on a fixed day.
 #pragma once
 
 #include "platform/commctrl/ListView.h"
+#include "platform/commctrl/MonthCal.h"
 #include "platform/commctrl/TreeView.h"
 
 namespace gallery {
@@ -33,6 +34,18 @@ inline void FillSampleTree(CTreeCtrl& tree) {
   tree.InsertItem("Labels", printers);
   tree.Expand(setup, TVE_EXPAND);
   tree.SelectItem(printers);
+}
+
+// Today 12/10/2026, the 18th selected, the title in teal.
+inline void SetSampleCalendar(CMonthCalCtrl& cal) {
+  SYSTEMTIME day;
+  day.wYear = 2026;
+  day.wMonth = 12;
+  day.wDay = 10;
+  cal.SetToday(&day);
+  day.wDay = 18;
+  cal.SetCurSel(&day);
+  cal.SetColor(MCSC_TITLEBK, RGB(0, 128, 128));
 }
 
 }  // namespace gallery
