@@ -1,34 +1,18 @@
 // Registration of the common control classes, and what they share.
+#include <climits>
 #include <cstring>
+#include <utility>
 
 #include "platform/gfx/GdiApi.h"
 #include "platform/commctrl/CommCtrlImpl.h"
 
 void RegisterCommonControlClasses() {
-  struct Entry {
-    const char* name;
-    WNDPROC proc;
-    UINT style;
+  const std::pair<const char*, WNDPROC> entries[] = {
+      {WC_TABCONTROL, TabCtrlWindowProc()}, {WC_HEADER, HeaderWindowProc()},
+      {WC_LISTVIEW, ListViewWindowProc()},  {WC_TREEVIEW, TreeViewWindowProc()},
+      {MONTHCAL_CLASS, MonthCalWindowProc()}, {UPDOWN_CLASS, UpDownWindowProc()},
   };
-  const Entry entries[] = {
-      {WC_TABCONTROL, TabCtrlWindowProc(), CS_DBLCLKS | CS_PARENTDC},
-      {WC_HEADER, HeaderWindowProc(), CS_DBLCLKS | CS_PARENTDC},
-      {WC_LISTVIEW, ListViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
-      {WC_TREEVIEW, TreeViewWindowProc(), CS_DBLCLKS | CS_PARENTDC},
-      {MONTHCAL_CLASS, MonthCalWindowProc(), CS_DBLCLKS | CS_PARENTDC},
-      {UPDOWN_CLASS, UpDownWindowProc(), CS_DBLCLKS | CS_PARENTDC},
-  };
-  for (const Entry& e : entries) {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, e.name, &existing)) continue;
-    WNDCLASS wc;
-    wc.style = e.style | CS_GLOBALCLASS;
-    wc.lpfnWndProc = e.proc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr;
-    wc.lpszClassName = e.name;
-    RegisterClass(&wc);
-  }
+  for (const auto& [name, proc] : entries) ctl::RegisterControlClass(name, proc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
 }
 
 LRESULT SendNotify(HWND control, NMHDR* hdr, UINT code) {
@@ -47,6 +31,25 @@ void DrawLabel(CDC* dc, HFONT font, const char* text, RECT r, UINT format) {
   dc->DrawText(text, static_cast<int>(std::strlen(text)), &r, format);
   dc->SetBkMode(mode);
   ::SelectObject(dc->GetSafeHdc(), old);
+}
+
+int ScrollTarget(HWND hwnd, int bar, UINT code, int pos, int line, int page) {
+  switch (code) {
+    case SB_LINEUP: return pos - line;
+    case SB_LINEDOWN: return pos + line;
+    case SB_PAGEUP: return pos - page;
+    case SB_PAGEDOWN: return pos + page;
+    case SB_TOP: return INT_MIN / 2;
+    case SB_BOTTOM: return INT_MAX / 2;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO si;
+      si.fMask = SIF_TRACKPOS;
+      GetScrollInfo(hwnd, bar, &si);
+      return si.nTrackPos;
+    }
+    default: return pos;
+  }
 }
 
 }  // namespace cc

@@ -175,45 +175,12 @@ bool EnsureVisible(ListView* l, int item, bool partialOk) {
   return true;
 }
 
-void OnVScroll(ListView* l, UINT code) {
-  int per = PerPage(l);
-  switch (code) {
-    case SB_LINEUP: SetTop(l, l->top - 1); break;
-    case SB_LINEDOWN: SetTop(l, l->top + 1); break;
-    case SB_PAGEUP: SetTop(l, l->top - per); break;
-    case SB_PAGEDOWN: SetTop(l, l->top + per); break;
-    case SB_TOP: SetTop(l, 0); break;
-    case SB_BOTTOM: SetTop(l, Count(l)); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO si;
-      si.fMask = SIF_TRACKPOS;
-      GetScrollInfo(l->hwnd, SB_VERT, &si);
-      SetTop(l, si.nTrackPos);
-      break;
-    }
-    default: break;
-  }
-}
+void OnVScroll(ListView* l, UINT code) { SetTop(l, cc::ScrollTarget(l->hwnd, SB_VERT, code, l->top, 1, PerPage(l))); }
 
 void OnHScroll(ListView* l, UINT code) {
   RECT r = RowsArea(l);
-  int page = r.right - r.left, line = Measure(cc::FontOr(l->font)).aveWidth * 2;
-  switch (code) {
-    case SB_LINELEFT: SetHOff(l, l->hOff - line); break;
-    case SB_LINERIGHT: SetHOff(l, l->hOff + line); break;
-    case SB_PAGELEFT: SetHOff(l, l->hOff - page); break;
-    case SB_PAGERIGHT: SetHOff(l, l->hOff + page); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO si;
-      si.fMask = SIF_TRACKPOS;
-      GetScrollInfo(l->hwnd, SB_HORZ, &si);
-      SetHOff(l, si.nTrackPos);
-      break;
-    }
-    default: break;
-  }
+  int line = Measure(cc::FontOr(l->font)).aveWidth * 2;
+  SetHOff(l, cc::ScrollTarget(l->hwnd, SB_HORZ, code, l->hOff, line, r.right - r.left));
 }
 
 namespace {

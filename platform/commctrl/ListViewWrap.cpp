@@ -1,6 +1,8 @@
 // CListCtrl and CHeaderCtrl members that take more than one message.
 #include "platform/commctrl/ListView.h"
 
+#include "platform/commctrl/ItemText.h"
+
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
@@ -57,14 +59,8 @@ int CListCtrl::GetItemText(int item, int subItem, LPTSTR text, int len) const {
   return static_cast<int>(SendMessage(LVM_GETITEMTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
 }
 
-// Grows the buffer until the text fits.
 CString CListCtrl::GetItemText(int item, int subItem) const {
-  CString s;
-  for (int size = 256;; size *= 2) {
-    int n = GetItemText(item, subItem, s.GetBuffer(size), size);
-    s.ReleaseBuffer(n);
-    if (n < size - 1) return s;
-  }
+  return ReadItemText([&](LPSTR buffer, int size) { return GetItemText(item, subItem, buffer, size); });
 }
 
 BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) {

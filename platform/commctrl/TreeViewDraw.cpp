@@ -89,24 +89,7 @@ void EnsureVisible(Tree* t, Node* n) {
   else if (row >= t->top + PerPage(t)) SetTop(t, row - PerPage(t) + 1);
 }
 
-void OnVScroll(Tree* t, UINT code) {
-  int per = PerPage(t);
-  switch (code) {
-    case SB_LINEUP: SetTop(t, t->top - 1); break;
-    case SB_LINEDOWN: SetTop(t, t->top + 1); break;
-    case SB_PAGEUP: SetTop(t, t->top - per); break;
-    case SB_PAGEDOWN: SetTop(t, t->top + per); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO si;
-      si.fMask = SIF_TRACKPOS;
-      GetScrollInfo(t->hwnd, SB_VERT, &si);
-      SetTop(t, si.nTrackPos);
-      break;
-    }
-    default: break;
-  }
-}
+void OnVScroll(Tree* t, UINT code) { SetTop(t, cc::ScrollTarget(t->hwnd, SB_VERT, code, t->top, 1, PerPage(t))); }
 
 namespace {
 

@@ -1,7 +1,22 @@
 // CTreeCtrl members that build or read a TVITEM.
 #include "platform/commctrl/TreeView.h"
 
+#include <cstring>
+
+#include "platform/commctrl/ItemText.h"
+
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
+
+namespace {
+
+TVITEM itemOf(HTREEITEM item, UINT mask) {
+  TVITEM it;
+  it.mask = mask;
+  it.hItem = item;
+  return it;
+}
+
+}  // namespace
 
 HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, HTREEITEM parent, HTREEITEM after) {
   return InsertItem(TVIF_TEXT, text, 0, 0, 0, 0, 0, parent, after);
@@ -22,66 +37,48 @@ HTREEITEM CTreeCtrl::InsertItem(UINT mask, LPCTSTR text, int image, int selImage
   return InsertItem(&in);
 }
 
-// Grows the buffer until the text fits.
 CString CTreeCtrl::GetItemText(HTREEITEM item) const {
-  CString s;
-  for (int size = 256;; size *= 2) {
-    TVITEM it;
-    it.mask = TVIF_TEXT;
-    it.hItem = item;
-    it.pszText = s.GetBuffer(size);
+  return ReadItemText([&](LPSTR buffer, int size) {
+    TVITEM it = itemOf(item, TVIF_TEXT);
+    it.pszText = buffer;
     it.cchTextMax = size;
-    it.pszText[0] = 0;
     GetItem(&it);
-    s.ReleaseBuffer();
-    if (s.GetLength() < size - 1) return s;
-  }
+    return static_cast<int>(std::strlen(buffer));
+  });
 }
 
 BOOL CTreeCtrl::SetItemText(HTREEITEM item, LPCTSTR text) {
-  TVITEM it;
-  it.mask = TVIF_TEXT;
-  it.hItem = item;
+  TVITEM it = itemOf(item, TVIF_TEXT);
   it.pszText = const_cast<LPSTR>(text);
   return SetItem(&it);
 }
 
 DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM item) const {
-  TVITEM it;
-  it.mask = TVIF_PARAM;
-  it.hItem = item;
+  TVITEM it = itemOf(item, TVIF_PARAM);
   return GetItem(&it) ? static_cast<DWORD_PTR>(it.lParam) : 0;
 }
 
 BOOL CTreeCtrl::SetItemData(HTREEITEM item, DWORD_PTR data) {
-  TVITEM it;
-  it.mask = TVIF_PARAM;
-  it.hItem = item;
+  TVITEM it = itemOf(item, TVIF_PARAM);
   it.lParam = static_cast<LPARAM>(data);
   return SetItem(&it);
 }
 
 UINT CTreeCtrl::GetItemState(HTREEITEM item, UINT mask) const {
-  TVITEM it;
-  it.mask = TVIF_STATE;
-  it.hItem = item;
+  TVITEM it = itemOf(item, TVIF_STATE);
   it.stateMask = mask;
   return GetItem(&it) ? it.state & mask : 0;
 }
 
 BOOL CTreeCtrl::SetItemState(HTREEITEM item, UINT state, UINT mask) {
-  TVITEM it;
-  it.mask = TVIF_STATE;
-  it.hItem = item;
+  TVITEM it = itemOf(item, TVIF_STATE);
   it.state = state;
   it.stateMask = mask;
   return SetItem(&it);
 }
 
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM item) const {
-  TVITEM it;
-  it.mask = TVIF_CHILDREN;
-  it.hItem = item;
+  TVITEM it = itemOf(item, TVIF_CHILDREN);
   return GetItem(&it) && it.cChildren != 0;
 }
 

@@ -50,6 +50,8 @@ struct PaintScope {
 };
 
 DWORD StyleOf(HWND hwnd);
+// Registers a control class (global, no background) unless it exists.
+void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor);
 // The window scroll bars a control was created with (WM_NCCREATE's
 // CREATESTRUCT in lParam; nothing is set without one).
 void BarsAskedFor(LPARAM createStruct, bool* wantV, bool* wantH);

@@ -25,16 +25,18 @@ void RegisterControlClasses() {
       {WC_COMBOLBOX, ComboListWindowProc(), CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
       {WC_SCROLLBAR, ScrollBarWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
   };
-  for (const Entry& e : entries) {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, e.name, &existing)) continue;
-    WNDCLASS wc;
-    wc.style = e.style | CS_GLOBALCLASS;
-    wc.lpfnWndProc = e.proc;
-    wc.hCursor = LoadCursor(nullptr, e.cursor);
-    wc.hbrBackground = nullptr;
-    wc.lpszClassName = e.name;
-    RegisterClass(&wc);
-  }
+  for (const Entry& e : entries) ctl::RegisterControlClass(e.name, e.proc, e.style, e.cursor);
   RegisterCommonControlClasses();
+}
+
+void ctl::RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
+  WNDCLASS existing;
+  if (GetClassInfo(nullptr, name, &existing)) return;
+  WNDCLASS wc;
+  wc.style = style | CS_GLOBALCLASS;
+  wc.lpfnWndProc = proc;
+  wc.hCursor = LoadCursor(nullptr, cursor);
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = name;
+  RegisterClass(&wc);
 }

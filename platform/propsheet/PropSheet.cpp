@@ -70,7 +70,7 @@ BOOL CPropertySheet::SetActivePage(int index) {
 
 BOOL CPropertySheet::SetActivePage(CPropertyPage* page) { return SetActivePage(GetPageIndex(page)); }
 
-CTabCtrl* CPropertySheet::GetTabControl() const { return tab_.m_hWnd ? const_cast<CTabCtrl*>(&tab_) : nullptr; }
+CTabCtrl* CPropertySheet::GetTabControl() const { return tab_.m_hWnd ? const_cast<SheetTab*>(&tab_) : nullptr; }
 
 void CPropertySheet::SetTitle(LPCTSTR text, UINT) {
   m_strCaption = text ? text : "";
@@ -115,16 +115,20 @@ bool CPropertySheet::activate(int index, bool askOld) {
   page->ShowWindow(SW_SHOW);
   if (CWnd* help = GetDlgItem(IDHELP)) help->EnableWindow((page->m_psp.dwFlags & PSP_HASHELP) != 0);
   if (IsWizard()) showCaption();
-  // The focus goes to the page's first control (the default button when the
-  // page has none), unless the user is on the tabs.
-  if (!focus || focus != tab_.m_hWnd) {
-    HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE);
-    if (first && !(::GetWindowLong(first, GWL_STYLE) & WS_TABSTOP)) first = nullptr;
-    DWORD def = static_cast<DWORD>(SendMessage(DM_GETDEFID));
-    if (!first && HIWORD(def) == DC_HASDEFID) first = ::GetDlgItem(m_hWnd, LOWORD(def));
-    if (first) DlgSetFocus(::GetParent(first), first);
-  }
+  if (!focus || focus != tab_.m_hWnd) focusIntoPage();
   return true;
+}
+
+// The focus goes to the active page's first control (the default button
+// when the page has none).
+void CPropertySheet::focusIntoPage() {
+  CPropertyPage* page = GetPage(active_);
+  if (!page || !page->m_hWnd) return;
+  HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE);
+  if (first && !(::GetWindowLong(first, GWL_STYLE) & WS_TABSTOP)) first = nullptr;
+  DWORD def = static_cast<DWORD>(SendMessage(DM_GETDEFID));
+  if (!first && HIWORD(def) == DC_HASDEFID) first = ::GetDlgItem(m_hWnd, LOWORD(def));
+  if (first) DlgSetFocus(::GetParent(first), first);
 }
 
 // The text of the active page's tab (its title) in wizard mode, else the
@@ -141,6 +145,12 @@ void CPropertySheet::showCaption() {
   item.cchTextMax = sizeof text;
   tab_.GetItem(active_, &item);
   SetWindowText(text);
+}
+
+LRESULT CPropertySheet::SheetTab::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT r = CTabCtrl::WindowProc(message, wParam, lParam);
+  if (message == TCM_SETITEM && static_cast<int>(wParam) == sheet_->active_ && sheet_->IsWizard()) sheet_->showCaption();
+  return r;
 }
 
 int CPropertySheet::indexOfTemplate(LRESULT id) const {
@@ -286,6 +296,10 @@ LRESULT CPropertySheet::onSheetMessage(UINT message, WPARAM wParam, LPARAM lPara
     case PSM_SETWIZBUTTONS: SetWizardButtons(static_cast<DWORD>(lParam)); return 0;
     case PSM_PRESSBUTTON: return PressButton(static_cast<int>(wParam));
     case PSM_SETFINISHTEXT: SetFinishText(reinterpret_cast<LPCSTR>(lParam)); return 0;
+    case kPlaceFocus:
+      if (CPropertyPage* page = GetPage(active_); page && page->m_hWnd && !::IsChild(page->m_hWnd, ::GetFocus()))
+        focusIntoPage();
+      return 0;
     case PSM_GETTABCONTROL: return reinterpret_cast<LRESULT>(tab_.m_hWnd);
     case PSM_GETCURRENTPAGEHWND: return reinterpret_cast<LRESULT>(active_ >= 0 ? pages_[active_]->m_hWnd : nullptr);
     default: *handled = false; return 0;

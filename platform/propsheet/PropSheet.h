@@ -60,10 +60,27 @@ class CPropertySheet : public CDialog {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Posted at initialisation: the focus goes into the page once the sheet
+  // shows (a hidden window cannot take it).
+  static constexpr UINT kPlaceFocus = WM_USER + 190;
+
+  // The tab control tells the sheet when a tab's text changes, so that a
+  // wizard's caption follows its active page's title.
+  class SheetTab : public CTabCtrl {
+   public:
+    explicit SheetTab(CPropertySheet* sheet) : sheet_(sheet) {}
+
+   protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    CPropertySheet* sheet_;
+  };
+
   std::vector<CPropertyPage*> pages_;
   int active_ = -1;
   DlgTemplate template_;
-  CTabCtrl tab_;
+  SheetTab tab_{this};
   RECT pageRect_{};  // where pages go, sheet client coordinates
   bool changed_ = false;
 
@@ -80,6 +97,7 @@ class CPropertySheet : public CDialog {
   void wizardMove(UINT code);
   void onWizardFinish();
   void showCaption();
+  void focusIntoPage();
   int indexOfTemplate(LRESULT id) const;
   bool tabKey(bool back);
   LRESULT onSheetMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled);

@@ -70,7 +70,9 @@ BOOL CPropertySheet::OnInitDialog() {
   int start = std::clamp(static_cast<int>(m_psh.nStartPage), 0, std::max(0, GetPageCount() - 1));
   activate(start, false);
   showCaption();
-  return ::GetFocus() == nullptr || !::IsChild(m_hWnd, ::GetFocus());
+  if (active_ < 0) return TRUE;
+  PostMessage(kPlaceFocus);
+  return FALSE;
 }
 
 void CPropertySheet::addTab(int index) {

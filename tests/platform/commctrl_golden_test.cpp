@@ -17,6 +17,7 @@
 #include "platform/commctrl/TreeView.h"
 #include "platform/propsheet/PropSheet.h"
 #include "support/GoldenImage.h"
+#include "tools/gallery/CommCtrlStates.h"
 
 namespace {
 
@@ -91,8 +92,8 @@ TEST_F(CommCtrlGolden, AWizardPage) {
   sheet.DestroyWindow();
 }
 
-// A report list with grid lines, full-row selection and a hidden key column
-// beside a tree with one branch open and an item selected.
+// The gallery's sample list (grid lines, full-row selection, a hidden key
+// column) beside its sample tree.
 TEST_F(CommCtrlGolden, AListWithAHiddenColumnAndATree) {
   CDialog dlg(7904);
   ASSERT_TRUE(dlg.Create(7904));
@@ -100,25 +101,8 @@ TEST_F(CommCtrlGolden, AListWithAHiddenColumnAndATree) {
   CTreeCtrl tree;
   list.SubclassDlgItem(301, &dlg);
   tree.SubclassDlgItem(302, &dlg);
-  list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  list.InsertColumn(0, "Date", LVCFMT_LEFT, 60);
-  list.InsertColumn(1, "Key", LVCFMT_LEFT, 0);
-  list.InsertColumn(2, "Amount", LVCFMT_RIGHT, 80);
-  const char* rows[][3] = {{"09/01/26", "K1", "12.50"}, {"09/14/26", "K2", "1,250.00"}, {"10/02/26", "K3", "7.25"}};
-  for (int i = 0; i < 3; ++i) {
-    list.InsertItem(i, rows[i][0]);
-    list.SetItemText(i, 1, rows[i][1]);
-    list.SetItemText(i, 2, rows[i][2]);
-  }
-  list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-  HTREEITEM backup = tree.InsertItem("Backup");
-  tree.InsertItem("Q3", backup);
-  HTREEITEM setup = tree.InsertItem("Setup");
-  tree.InsertItem("General", setup);
-  HTREEITEM printers = tree.InsertItem("Printers", setup);
-  tree.InsertItem("Q1", printers);
-  tree.Expand(setup, TVE_EXPAND);
-  tree.SelectItem(printers);
+  gallery::FillSampleList(list, 80);
+  gallery::FillSampleTree(tree);
   dlg.ShowWindow(SW_SHOW);
   place(dlg);
   EXPECT_TRUE(golden::Matches("platform/commctrl_list_tree.png",
@@ -133,14 +117,7 @@ TEST_F(CommCtrlGolden, AMonthCalendar) {
   ASSERT_TRUE(dlg.Create(7905));
   CMonthCalCtrl cal;
   cal.SubclassDlgItem(1200, &dlg);
-  SYSTEMTIME today;
-  today.wYear = 2026;
-  today.wMonth = 12;
-  today.wDay = 10;
-  cal.SetToday(&today);
-  today.wDay = 18;
-  cal.SetCurSel(&today);
-  cal.SetColor(MCSC_TITLEBK, RGB(0, 128, 128));
+  gallery::SetSampleCalendar(cal);
   RECT min;
   cal.GetMinReqRect(&min);
   cal.SetWindowPos(nullptr, 0, 0, min.right, min.bottom, SWP_NOMOVE | SWP_NOZORDER);

@@ -49,6 +49,9 @@ class ListDialog : public CDialog {
         log.push_back(std::string(nm->code == NM_CLICK ? "click " : "dblclk ") +
                       std::to_string(reinterpret_cast<NMITEMACTIVATE*>(lParam)->iItem));
         return TRUE;
+      case LVN_COLUMNCLICK:
+        log.push_back("column " + std::to_string(lv->iSubItem));
+        return TRUE;
       case HDN_BEGINTRACK: {
         auto* h = reinterpret_cast<NMHEADER*>(lParam);
         *pResult = keepColumnsClosed && h->pitem && h->pitem->cxy == 0;
@@ -259,6 +262,12 @@ TEST_F(ListViewTest, DraggingAHeaderDividerSizesTheColumnAndHiddenOnesCanBeKeptC
   hit.pt = rowPoint(0, 2);
   list.SubItemHitTest(&hit);
   EXPECT_EQ(hit.iSubItem, 2);
+  // A click on a column's button is a column click for the list's parent.
+  RECT amount;
+  header->GetItemRect(2, &amount);
+  automation::Click(header->m_hWnd, POINT{(amount.left + amount.right) / 2, 5});
+  automation::PumpUntilIdle();
+  EXPECT_EQ(dlg.log.back(), "column 2");
 }
 
 }  // namespace

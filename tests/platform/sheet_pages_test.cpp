@@ -87,6 +87,7 @@ TEST_F(Sheet, PagesAreMadeWhenFirstShownAndTabsCarryTheirCaptions) {
   open();
   EXPECT_TRUE(general.m_hWnd);
   EXPECT_FALSE(colours.m_hWnd);
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(general.m_hWnd, 101)) << ::GetDlgCtrlID(::GetFocus());  // the page first field
   CTabCtrl* tab = sheet.GetTabControl();
   ASSERT_TRUE(tab);
   ASSERT_EQ(tab->GetItemCount(), 2);

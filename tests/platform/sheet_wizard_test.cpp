@@ -104,6 +104,12 @@ TEST_F(WizardTest, NextAndBackFollowThePagesAnswers) {
   press(ID_WIZNEXT);
   EXPECT_EQ(sheet.GetActiveIndex(), 1);
   EXPECT_EQ(caption(), CString("Choices"));
+  // A page's title set through the tab control later still reaches the caption.
+  TCITEM title;
+  title.mask = TCIF_TEXT;
+  title.pszText = const_cast<char*>("Your Choices");
+  sheet.GetTabControl()->SetItem(1, &title);
+  EXPECT_EQ(caption(), CString("Your Choices"));
   EXPECT_TRUE(::IsWindowEnabled(button(ID_WIZBACK)));
   press(ID_WIZNEXT);
   EXPECT_EQ(sheet.GetActiveIndex(), 2);
@@ -154,6 +160,30 @@ TEST_F(WizardTest, ButtonsSitInARowUnderTheSeparator) {
   RECT page;
   ::GetWindowRect(welcome.m_hWnd, &page);
   EXPECT_EQ(cancel.right, page.right);  // Help is hidden: Cancel ends the row
+}
+
+}  // namespace
+
+namespace {
+
+// Run modally, Finish ends the sheet with ID_WIZFINISH and Cancel with IDCANCEL.
+TEST(WizardModal, FinishAndCancelEndTheModalRun) {
+  automation::ResetWindows();
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(kWizardPages, "wizard", &error)) << error;
+  for (int finish = 1; finish >= 0; --finish) {
+    WizPage welcome{7311, 0, 1}, done{7314, 1, 1};
+    CPropertySheet sheet("Setup");
+    sheet.AddPage(&welcome);
+    sheet.AddPage(&done);
+    sheet.SetWizardMode();
+    automation::OnDialog("Welcome", [&](HWND h) {
+      ::SendMessage(h, WM_COMMAND, finish ? ID_WIZNEXT : IDCANCEL, 0);
+      if (finish) ::SendMessage(h, WM_COMMAND, ID_WIZFINISH, 0);
+    }, -1);
+    EXPECT_EQ(sheet.DoModal(), finish ? ID_WIZFINISH : IDCANCEL);
+  }
+  automation::ResetWindows();
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "CommCtrlStates.h"
 #include "CommonDialogsPage.h"
+#include "MessageLoop.h"
 #include "platform/testing/Automation.h"
 #include "platform/testing/DlgSnapshot.h"
 #include "platform/dialogs/DlgTemplate.h"
@@ -48,24 +50,8 @@ class ListsPage : public CPropertyPage {
     CPropertyPage::OnInitDialog();
     list_.SubclassDlgItem(301, this);
     tree_.SubclassDlgItem(302, this);
-    list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    list_.InsertColumn(0, "Date", LVCFMT_LEFT, 60);
-    list_.InsertColumn(1, "Key", LVCFMT_LEFT, 0);
-    list_.InsertColumn(2, "Amount", LVCFMT_RIGHT, 120);
-    const char* rows[][2] = {{"09/01/26", "12.50"}, {"09/14/26", "1,250.00"}, {"10/02/26", "7.25"}, {"10/20/26", "60.00"}};
-    for (int i = 0; i < 4; ++i) {
-      list_.InsertItem(i, rows[i][0]);
-      list_.SetItemText(i, 2, rows[i][1]);
-    }
-    list_.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    HTREEITEM backup = tree_.InsertItem("Backup");
-    tree_.InsertItem("Restoring a backup", backup);
-    HTREEITEM setup = tree_.InsertItem("Setup");
-    tree_.InsertItem("General", setup);
-    HTREEITEM printers = tree_.InsertItem("Printers", setup);
-    tree_.InsertItem("Label printers", printers);
-    tree_.Expand(setup, TVE_EXPAND);
-    tree_.SelectItem(printers);
+    FillSampleList(list_, 120);
+    FillSampleTree(tree_);
     return TRUE;
   }
   ~ListsPage() override {
@@ -84,14 +70,7 @@ class DatesPage : public CPropertyPage {
   BOOL OnInitDialog() override {
     CPropertyPage::OnInitDialog();
     cal_.SubclassDlgItem(1200, this);
-    SYSTEMTIME day;
-    day.wYear = 2026;
-    day.wMonth = 12;
-    day.wDay = 10;
-    cal_.SetToday(&day);
-    day.wDay = 18;
-    cal_.SetCurSel(&day);
-    cal_.SetColor(MCSC_TITLEBK, RGB(0, 128, 128));
+    SetSampleCalendar(cal_);
     spin_.SubclassDlgItem(1700, this);
     spin_.SetRange(1, 500);
     spin_.SetPos(12);
@@ -113,6 +92,20 @@ class DatesPage : public CPropertyPage {
   CMonthCalCtrl cal_;
   CSpinButtonCtrl spin_;
   CCheckListBox checks_;
+};
+
+// The sheet of the gallery's pages, closing the program when it closes.
+class GallerySheet : public CPropertySheet {
+ public:
+  GallerySheet() : CPropertySheet("Common Controls") {
+    AddPage(&lists_);
+    AddPage(&dates_);
+  }
+  void PostNcDestroy() override { ::PostQuitMessage(0); }
+
+ private:
+  ListsPage lists_;
+  DatesPage dates_;
 };
 
 bool snapshot(HWND h, const std::string& path) {
@@ -157,6 +150,28 @@ int WriteCommCtrlPngs(const char* path) {
     wizard.DestroyWindow();
   }
   return ok ? 0 : 1;
+}
+
+int RunCommCtrl(const char* screenshot, int afterMs) {
+  std::string error;
+  if (!AddDialogTemplates(kPages, "gallery", &error)) {
+    std::fprintf(stderr, "gallery: %s\n", error.c_str());
+    return 1;
+  }
+  GallerySheet sheet;
+  if (!sheet.Create()) return 1;
+  sheet.CenterWindow();
+  static std::string shot;
+  if (screenshot) {
+    shot = screenshot;
+    ::SetTimer(sheet.m_hWnd, 1, static_cast<UINT>(afterMs), [](HWND h, UINT, UINT_PTR, DWORD) {
+      ::KillTimer(h, 1);
+      if (!SnapshotToPng(h, shot)) std::fprintf(stderr, "gallery: cannot write %s\n", shot.c_str());
+      ::DestroyWindow(h);
+    });
+  }
+  RunMessageLoop();
+  return 0;
 }
 
 }  // namespace gallery

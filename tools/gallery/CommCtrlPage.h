@@ -8,5 +8,9 @@ namespace gallery {
 // Writes FILE-sheet-lists.png, FILE-sheet-dates.png and FILE-wizard.png
 // beside `path`; 0 on success.
 int WriteCommCtrlPngs(const char* path);
+// Opens the sheet on the display and runs it until it closes; with a
+// screenshot path, writes the picture of its windows after `afterMs` of real
+// time and ends.
+int RunCommCtrl(const char* screenshot, int afterMs);
 
 }  // namespace gallery

@@ -5,6 +5,7 @@
 
 #include "CommonDialogsPage.h"
 #include "ControlsStates.h"
+#include "MessageLoop.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/testing/DlgSnapshot.h"
@@ -130,13 +131,7 @@ int RunControls(const char* screenshot, int afterMs) {
       ::DestroyWindow(h);
     });
   }
-  MSG msg;
-  while (GetMessage(&msg, nullptr, 0, 0) > 0) {
-    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
+  RunMessageLoop();
   current = nullptr;
   return 0;
 }

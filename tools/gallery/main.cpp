@@ -3,6 +3,7 @@
 //                               and the controls dialog into FILE-controls.png
 //                               (and the common dialogs and controls beside it)
 //   gallery                     opens the controls dialog on the display
+//   gallery --sheet             opens the sheet of common controls instead
 //   gallery --screenshot FILE [--after MS]
 //                               opens it on the display and writes what its
 //                               windows show after MS milliseconds (500)
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   const char* screenshot = nullptr;
   int afterMs = 500;
   bool frame = false;
+  bool sheet = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
@@ -60,8 +62,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
     else if (std::strcmp(argv[i], "--frame") == 0) frame = true;
+    else if (std::strcmp(argv[i], "--sheet") == 0) sheet = true;
     else if (std::strcmp(argv[i], "--headless") != 0) {
-      std::fprintf(stderr, "usage: gallery [--png FILE | [--frame] [--screenshot FILE [--after MS]]]\n");
+      std::fprintf(stderr, "usage: gallery [--png FILE | [--frame | --sheet] [--screenshot FILE [--after MS]]]\n");
       return 2;
     }
   }
@@ -69,5 +72,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gallery: no display (DISPLAY unset, or --headless); use --png FILE\n");
     return 1;
   }
-  return frame ? gallery::RunFrame(screenshot, afterMs) : gallery::RunControls(screenshot, afterMs);
+  if (frame) return gallery::RunFrame(screenshot, afterMs);
+  return sheet ? gallery::RunCommCtrl(screenshot, afterMs) : gallery::RunControls(screenshot, afterMs);
 }
