@@ -1,6 +1,11 @@
 // The data integrity check: its order of passes and its progress display.
 #include "store/Integrity.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+
 #include "common/FileUtil.h"
 #include "common/Question.h"
 #include "store/IntegrityUtil.h"
@@ -60,4 +65,27 @@ int CheckDataIntegrity(int ask) {
   RebuildIndexes(total, &position);
   ReportProgress("Complete", total, total);
   return ok;
+}
+
+namespace {
+
+std::string CheckMarkPath() { return JoinPath(DataFolder, "integrity.chk"); }
+
+}  // namespace
+
+void MarkYearForIntegrityCheck() {
+  int fd = ::open(CheckMarkPath().c_str(), O_WRONLY | O_CREAT, 0600);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+int YearMarkedForIntegrityCheck() { return ::access(CheckMarkPath().c_str(), F_OK) == 0 ? 1 : 0; }
+
+int RunPendingIntegrityCheck() {
+  if (!YearMarkedForIntegrityCheck()) return 1;
+  if (!CheckDataIntegrity(0)) return 0;
+  ::unlink(CheckMarkPath().c_str());
+  return 1;
 }

@@ -12,6 +12,7 @@
 #include "common/Messages.h"
 #include "store/AcctClass.h"
 #include "store/AcctGroup.h"
+#include "store/Integrity.h"
 #include "store/KeyTable.h"
 #include "store/MemberStore.h"
 #include "store/OpenYear.h"
@@ -282,6 +283,9 @@ int OpenDatabase(const char* folder, const char* yy, int allocate) {
     DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_ERROR);
     ok = 0;
   }
+  // A change that could not be undone left the year marked: the check
+  // mends what it left before anything else reads the books.
+  if (ok) RunPendingIntegrityCheck();
   TodayVsFiscalYear = CompareWithFiscalYear();
   if (OpenedHook()) OpenedHook()();
   return ok;

@@ -47,13 +47,19 @@ std::function<bool(FILE*, int)>& WriteHook() {
   return hook;
 }
 
-// Flushes the stream and makes the system put the data on the disk.
-bool Commit(FILE* file) {
+std::function<bool(FILE*)>& CommitHook() {
+  static std::function<bool(FILE*)> hook;
+  return hook;
+}
+
+bool Commit(FILE* file) { return CommitHook() ? CommitHook()(file) : CommitRecordWrite(file); }
+
+}  // namespace
+
+bool CommitRecordWrite(FILE* file) {
   if (std::fflush(file) != 0) return false;
   return ::fsync(fileno(file)) == 0;
 }
-
-}  // namespace
 
 namespace recio_test {
 void SetWriteHook(std::function<bool(FILE*, int)> hook) { WriteHook() = std::move(hook); }
@@ -61,7 +67,11 @@ void FailWritesAfter(int okWrites) {
   auto left = std::make_shared<int>(okWrites);
   WriteHook() = [left](FILE*, int) { return (*left)-- > 0; };
 }
-void Reset() { WriteHook() = nullptr; }
+void SetCommitHook(std::function<bool(FILE* file)> hook) { CommitHook() = std::move(hook); }
+void Reset() {
+  WriteHook() = nullptr;
+  CommitHook() = nullptr;
+}
 }  // namespace recio_test
 
 int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
@@ -76,9 +86,8 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
     if (mode == 0) {
       ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
     } else if (mode == 1) {
-      if (DataFolderHasRoom(static_cast<unsigned long>(size)) &&
-          (!WriteHook() || WriteHook()(file, row))) {
-        StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
+      StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
+      if (DataFolderHasRoom(static_cast<unsigned long>(size)) && (!WriteHook() || WriteHook()(file, row))) {
         ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
       }
     }

@@ -79,11 +79,18 @@ void CloseScheduleFiles();
 // it cannot be opened.
 FILE* OpenRecordFile(const char* path);
 
+// Flushes the stream and makes the system put its data on the disk: the
+// commit after every record write.
+bool CommitRecordWrite(FILE* file);
+
 // Test seam: a hook consulted before every record write; when it returns
 // false the write fails as a write error would (nothing reaches the file).
 namespace recio_test {
 void SetWriteHook(std::function<bool(FILE* file, int row)> hook);
 // Convenience: let `okWrites` more writes succeed, then fail every write.
 void FailWritesAfter(int okWrites);
+// Benchmark seam: the commit after each record write goes to `hook`
+// instead (which may count and time CommitRecordWrite, or skip it).
+void SetCommitHook(std::function<bool(FILE* file)> hook);
 void Reset();
 }  // namespace recio_test
