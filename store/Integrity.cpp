@@ -23,6 +23,8 @@ int IntegrityProgressTotal() {
 int CheckDataIntegrity(int ask) {
   if (ask && AskQuestion("Do you wish to perform a data integrity check", ANSWER_NO, 0) != ANSWER_YES) return 1;
 
+  // The passes read every record of most files one at a time.
+  RecordReadCache cache;
   const int total = IntegrityProgressTotal();
   int position = 0;
   auto pass = [&](const char* caption) {

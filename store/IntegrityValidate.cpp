@@ -142,6 +142,9 @@ void ValidateTransactions(int total, int* position) {
 
 void ValidatePassbooks(int total, int* position) {
   LineKeyTable& t = SubAcctTable;
+  // The rows of each key, so that looking for a duplicate visits only the
+  // shares of the same split.
+  const std::unordered_map<LONG, std::vector<int>> rowsByKey = RowsByKey(t);
   for (int j = 0; j < t.rowCount; ++j) {
     Advance(total, position);
     const LONG key = t.keys[static_cast<size_t>(j)];
@@ -158,7 +161,9 @@ void ValidatePassbooks(int total, int* position) {
       std::snprintf(text, sizeof text, "Removed subact (#%d) w/o matching member (#%d)", j, m);
       freeRow = j;
     } else {
-      for (int i = j + 1; i < t.rowCount; ++i) {
+      const std::vector<int>& rows = rowsByKey.at(key);
+      for (auto it = std::upper_bound(rows.begin(), rows.end(), j); it != rows.end(); ++it) {
+        const int i = *it;
         if (t.keys[static_cast<size_t>(i)] != key) continue;
         SubAccountRecord other;
         if (ReadRecord(SubAcctFile, other, i) != 1) {

@@ -75,6 +75,21 @@ void CloseReserveFile();
 int OpenScheduleFiles();
 void CloseScheduleFiles();
 
+// While one is alive, reads of the nine kept-open files are served from a
+// copy of each file read whole at its first read; writes through RecIO go
+// to the file and to the copy. For passes that read every record of a file
+// one at a time (the integrity check). Nothing may change the files by
+// other means meanwhile, except the undo of a failed operation, which drops
+// the copies.
+class RecordReadCache {
+ public:
+  RecordReadCache();
+  ~RecordReadCache();
+  RecordReadCache(const RecordReadCache&) = delete;
+  RecordReadCache& operator=(const RecordReadCache&) = delete;
+};
+void DropRecordReadCopies();
+
 // Opens an existing record file for reading and writing ("r+b"); null when
 // it cannot be opened.
 FILE* OpenRecordFile(const char* path);

@@ -228,6 +228,7 @@ struct Journal {
   }
 
   void Rollback() {
+    DropRecordReadCopies();
     std::vector<int> failed = RestoreBytes();
     // Every touched row, with a descriptor of its file, once.
     std::vector<std::pair<int, int>> rows;  // (table, row)
