@@ -125,6 +125,7 @@ void FillToCapacity(const Year& y, int transactions = 700, int salt = 0) {
     t.id = i + 1;
     t.account = 101;
     std::snprintf(t.number, sizeof t.number, "%d", 1000 + (i * 7 + salt) % 700);
+    std::snprintf(t.payee, sizeof t.payee, "Payee %d", (i * 11 + salt) % 97);
     std::snprintf(t.date, sizeof t.date, "2008%02d%02d", (i % 12 + 1) & 15, (i % 28 + 1) & 31);
     t.amount = 100;
     return t;
