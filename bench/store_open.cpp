@@ -188,6 +188,25 @@ void BM_ReadFullYearBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadFullYearBytes)->Unit(benchmark::kMillisecond);
 
+// Posts a deposit of 1.00 from 520 to 101 with the number `n`, as the
+// treasurer enters one.
+int Post(TransactionDetail& d, int n) {
+  ResetTransactionDetail(d.lines, d.splits, d.shares);
+  TransactionRecord& t = d.transaction;
+  t = TransactionRecord{};
+  t.id = NextTransId++;
+  t.account = 101;
+  std::snprintf(t.number, sizeof t.number, "%d", n & 0xFFFF);
+  std::snprintf(t.date, sizeof t.date, "2008%02d%02d", (n % 12 + 1) & 15, (n % 28 + 1) & 31);
+  std::snprintf(t.payee, sizeof t.payee, "Payee %d", n % 37);
+  t.factor = 1;
+  t.amount = 100;
+  d.lines[0].account = 520;
+  d.lines[0].amount = 100;
+  d.lines[0].factor = 1;
+  return AddTransaction(&t, d.lines, d.splits, d.shares);
+}
+
 // Each iteration posts 700 transactions (one support line each) into an
 // empty year; the time per posting is the "per_posting" counter.
 void BM_Post700Transactions(benchmark::State& state) {
@@ -204,21 +223,7 @@ void BM_Post700Transactions(benchmark::State& state) {
     }
     auto d = std::make_unique<TransactionDetail>();
     state.ResumeTiming();
-    for (int i = 0; i < 700; ++i) {
-      ResetTransactionDetail(d->lines, d->splits, d->shares);
-      TransactionRecord& t = d->transaction;
-      t = TransactionRecord{};
-      t.id = NextTransId++;
-      t.account = 101;
-      std::snprintf(t.number, sizeof t.number, "%d", (i + 1) & 0xFFFF);
-      std::snprintf(t.date, sizeof t.date, "2008%02d%02d", (i % 12 + 1) & 15, (i % 28 + 1) & 31);
-      t.factor = 1;
-      t.amount = 100;
-      d->lines[0].account = 520;
-      d->lines[0].amount = 100;
-      d->lines[0].factor = 1;
-      AddTransaction(&t, d->lines, d->splits, d->shares);
-    }
+    for (int i = 0; i < 700; ++i) Post(*d, i + 1);
     state.PauseTiming();
     y.reset();
     state.ResumeTiming();
@@ -269,22 +274,8 @@ void BM_PostAtCapacity(benchmark::State& state) {
     auto d = std::make_unique<TransactionDetail>();
     state.ResumeTiming();
     double start = CpuSeconds();
-    for (int i = 0; i < kPostings; ++i) {
-      ResetTransactionDetail(d->lines, d->splits, d->shares);
-      TransactionRecord& t = d->transaction;
-      t = TransactionRecord{};
-      t.id = NextTransId++;
-      t.account = 101;
-      std::snprintf(t.number, sizeof t.number, "%d", (i + 2000) & 0xFFFF);
-      std::snprintf(t.date, sizeof t.date, "2008%02d%02d", (i % 12 + 1) & 15, (i % 28 + 1) & 31);
-      std::snprintf(t.payee, sizeof t.payee, "Payee %d", i % 37);
-      t.factor = 1;
-      t.amount = 100;
-      d->lines[0].account = 520;
-      d->lines[0].amount = 100;
-      d->lines[0].factor = 1;
-      if (!AddTransaction(&t, d->lines, d->splits, d->shares)) state.SkipWithError("posting failed");
-    }
+    for (int i = 0; i < kPostings; ++i)
+      if (!Post(*d, i + 2000)) state.SkipWithError("posting failed");
     cpu += CpuSeconds() - start;
     postings += kPostings;
     state.PauseTiming();
