@@ -76,11 +76,7 @@ template <class Rec>
 auto KeyFromRecord(const Rec& r) {
   return KeyOf(r);
 }
-MemberKey KeyFromRecord(const MemberRecord& r) {
-  MemberRow form;
-  ConvertMemberRecord(&form, 4, 1, const_cast<MemberRecord*>(&r), 1);
-  return KeyOf(form);
-}
+MemberKey KeyFromRecord(const MemberRecord& r) { return KeyOfRecord(r); }
 LONG KeyFromRecord(const SplitRecord& r) { return r.lineKey; }
 LONG KeyFromRecord(const SubAccountRecord& r) { return r.lineKey; }
 
