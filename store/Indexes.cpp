@@ -81,23 +81,24 @@ class KeyWriter {
   KeyWriter() { std::memset(key_.b, 0, W); }
   // A text field of at most `max` bytes (it may lack its terminator).
   KeyWriter& Text(const char* s, size_t max) {
-    for (size_t i = 0; i < max && s[i]; ++i) Put(s[i]);
+    Append(s, Length(s, max));
     return *this;
   }
   // "%-Ns": left-aligned, blank-padded to `width`, never cut.
   KeyWriter& Left(const char* s, size_t max, int width) {
-    size_t n = 0;
-    for (; n < max && s[n]; ++n) Put(s[n]);
-    for (; n < static_cast<size_t>(width); ++n) Put(' ');
+    size_t n = Length(s, max);
+    Append(s, n);
+    if (n < static_cast<size_t>(width)) Blanks(static_cast<size_t>(width) - n);
     return *this;
   }
   // "%-N.Ns": left-aligned in exactly `width`.
   KeyWriter& Exact(const char* s, size_t max, int width) { return Left(s, std::min<size_t>(max, width), width); }
   // "%Ns": right-aligned, blank-padded to `width`.
   KeyWriter& Right(const char* s, size_t max, int width) {
-    size_t n = strnlen(s, max);
-    for (size_t i = n; i < static_cast<size_t>(width); ++i) Put(' ');
-    return Text(s, n);
+    size_t n = Length(s, max);
+    if (n < static_cast<size_t>(width)) Blanks(static_cast<size_t>(width) - n);
+    Append(s, n);
+    return *this;
   }
   // "%.Nd" (at least `digits` digits after the sign); "%0Nd" is the same
   // with one digit fewer for a negative value.
@@ -122,6 +123,22 @@ class KeyWriter {
   const TextKey<W>& Key() const { return key_; }
 
  private:
+  static size_t Length(const char* s, size_t max) {
+    size_t n = 0;
+    while (n < max && s[n]) ++n;
+    return n;
+  }
+  // The characters that still fit, folded.
+  void Append(const char* s, size_t n) {
+    n = std::min(n, static_cast<size_t>(W - 1 - len_));
+    for (size_t i = 0; i < n; ++i) key_.b[len_ + i] = kFold.to[static_cast<unsigned char>(s[i])];
+    len_ += static_cast<int>(n);
+  }
+  void Blanks(size_t n) {
+    n = std::min(n, static_cast<size_t>(W - 1 - len_));
+    std::memset(key_.b + len_, ' ', n);
+    len_ += static_cast<int>(n);
+  }
   void Put(char c) {
     if (len_ < W - 1) key_.b[len_++] = kFold.to[static_cast<unsigned char>(c)];
   }
