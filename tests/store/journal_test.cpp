@@ -17,6 +17,7 @@
 #include "platform/Automation.h"
 #include "common/Question.h"
 #include "platform/MessageBox.h"
+#include "store/AccountStore.h"
 #include "store/AcctClass.h"
 #include "store/Fixture.h"
 #include "store/Integrity.h"
@@ -150,6 +151,21 @@ TEST(Journal, EveryFailedWriteOfAnOperationRestoresFilesAndTables) {
                                 }),
             5);
   EXPECT_GT(FailEachWriteInTurn(fy, [id] { return DeleteTransaction(id, 0); }), 5);
+  // A reserve account with initial member reserves (the reserve file has
+  // no key table: its bytes alone must come back).
+  EXPECT_GT(FailEachWriteInTurn(fy,
+                                [] {
+                                  AccountRecord a;
+                                  a.number = 720;
+                                  SetText(a.name, "Trip Reserve");
+                                  a.openingBalance = a.currentBalance = 3000;
+                                  a.classRow = GetAcctClassRow(720);
+                                  a.memberReserves = 1;
+                                  int rows[] = {kAnna, kBen};
+                                  int shares[] = {1000, 2000};
+                                  return AddAcct(&a, rows, 2, shares, nullptr);
+                                }),
+            1);
   EXPECT_GT(FailEachWriteInTurn(fy,
                                 [] {
                                   MemberRow m{};
