@@ -140,6 +140,17 @@ struct Journal {
   // One duplicate descriptor per file (device, inode): it stays valid when
   // the store closes the stream before the scope ends.
   std::map<std::pair<dev_t, ino_t>, int> fds;
+  // The size of each kept-open record file seen, by the stream's
+  // descriptor, followed through the writes: only RecIO writes those files,
+  // each write is journaled and none of them is closed during an operation,
+  // so the file's size is asked once per operation. (Files opened for a
+  // single use may get a closed one's descriptor: they are asked each time.)
+  struct Seen {
+    int fd;          // the stream's own descriptor
+    int dupFd;
+    long long size;  // as the journaled writes leave it
+  };
+  std::vector<Seen> seen;
 
   void Begin() {
     Clear();
@@ -157,6 +168,7 @@ struct Journal {
     for (auto& [key, fd] : fds) ::close(fd);
     fds.clear();
     entries.clear();
+    seen.clear();
   }
 
   // Puts the old bytes back; returns the descriptors where that failed.
@@ -332,26 +344,40 @@ void StoreUndoBeforeWrite(FILE* file, long long offset, int size) {
   Journal& j = TheJournal();
   if (j.depth == 0 || file == nullptr || size <= 0) return;
   int fd = fileno(file);
-  struct stat st;
-  if (::fstat(fd, &st) != 0) return;
-  auto key = std::make_pair(st.st_dev, st.st_ino);
-  auto found = j.fds.find(key);
-  int dupFd;
-  if (found == j.fds.end()) {
-    dupFd = ::dup(fd);
-    if (dupFd < 0) return;
-    j.fds.emplace(key, dupFd);
-  } else {
-    dupFd = found->second;
+  const int table = TableOfFile(file);
+  const bool keptOpen = table >= 0 && table != kSchedule;
+  auto seen = std::find_if(j.seen.begin(), j.seen.end(), [fd](const Journal::Seen& s) { return s.fd == fd; });
+  if (!keptOpen || seen == j.seen.end()) {
+    if (seen != j.seen.end()) j.seen.erase(seen);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return;
+    auto key = std::make_pair(st.st_dev, st.st_ino);
+    auto found = j.fds.find(key);
+    int dupFd;
+    if (found == j.fds.end()) {
+      dupFd = ::dup(fd);
+      if (dupFd < 0) return;
+      j.fds.emplace(key, dupFd);
+    } else {
+      dupFd = found->second;
+    }
+    j.seen.push_back({fd, dupFd, static_cast<long long>(st.st_size)});
+    seen = j.seen.end() - 1;
   }
+  const int dupFd = seen->dupFd;
+  const long long fileSize = seen->size;
+  // Should this write be refused the file stays shorter than noted: the
+  // earliest entry of each file holds its true size, and the undo, going
+  // backwards, cuts the file to it last.
+  seen->size = std::max(fileSize, offset + size);
   Entry e;
   e.fd = dupFd;
   e.offset = offset;
-  e.oldSize = st.st_size;
-  e.table = TableOfFile(file);
+  e.oldSize = fileSize;
+  e.table = table;
   e.row = static_cast<int>(offset / size);
-  if (offset < st.st_size) {
-    long long n = std::min<long long>(size, st.st_size - offset);
+  if (offset < fileSize) {
+    long long n = std::min<long long>(size, fileSize - offset);
     e.old.resize(static_cast<size_t>(n));
     ssize_t got = ::pread(dupFd, e.old.data(), e.old.size(), static_cast<off_t>(offset));
     e.old.resize(got > 0 ? static_cast<size_t>(got) : 0);
