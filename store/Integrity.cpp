@@ -1,6 +1,11 @@
 // The data integrity check: its order of passes and its progress display.
 #include "store/Integrity.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+
 #include "common/FileUtil.h"
 #include "common/Question.h"
 #include "store/IntegrityUtil.h"
@@ -18,6 +23,8 @@ int IntegrityProgressTotal() {
 int CheckDataIntegrity(int ask) {
   if (ask && AskQuestion("Do you wish to perform a data integrity check", ANSWER_NO, 0) != ANSWER_YES) return 1;
 
+  // The passes read every record of most files one at a time.
+  RecordReadCache cache;
   const int total = IntegrityProgressTotal();
   int position = 0;
   auto pass = [&](const char* caption) {
@@ -60,4 +67,27 @@ int CheckDataIntegrity(int ask) {
   RebuildIndexes(total, &position);
   ReportProgress("Complete", total, total);
   return ok;
+}
+
+namespace {
+
+std::string CheckMarkPath() { return JoinPath(DataFolder, "integrity.chk"); }
+
+}  // namespace
+
+void MarkYearForIntegrityCheck() {
+  int fd = ::open(CheckMarkPath().c_str(), O_WRONLY | O_CREAT, 0600);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+int YearMarkedForIntegrityCheck() { return ::access(CheckMarkPath().c_str(), F_OK) == 0 ? 1 : 0; }
+
+int RunPendingIntegrityCheck() {
+  if (!YearMarkedForIntegrityCheck()) return 1;
+  if (!CheckDataIntegrity(0)) return 0;
+  ::unlink(CheckMarkPath().c_str());
+  return 1;
 }

@@ -32,3 +32,12 @@ void RebuildIndexes(int total, int* position);
 
 // The progress total the check starts with.
 int IntegrityProgressTotal();
+
+// A year whose failed change could not be undone is marked in its data
+// folder; its next open runs the check (without asking) and takes the mark
+// away once the check went through.
+void MarkYearForIntegrityCheck();
+int YearMarkedForIntegrityCheck();
+// Runs the check when the loaded year is marked. Returns 0 when a marked
+// year's check failed (the mark stays), else 1.
+int RunPendingIntegrityCheck();

@@ -121,6 +121,26 @@ int RecalcEquipmentBalances(int total, int* position) {
 int RecalcAccountBalances(int total, int* position) {
   Failure failure;
   AnswerMemory answers;
+  // The live rows that post to each account, in row order: transactions by
+  // their primary account, support lines by their support account and by
+  // their reserve account. The recalculation writes account records only,
+  // so these hold throughout.
+  std::unordered_map<LONG, std::vector<int>> transRows, lineRows, reserveRows;
+  for (int r = 0; r < TransTable.rowCount; ++r) {
+    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+    if (k.status != kStatusDeleted) transRows[k.account].push_back(r);
+  }
+  for (int r = 0; r < SupportTable.rowCount; ++r) {
+    const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusDeleted) continue;
+    lineRows[k.account].push_back(r);
+    reserveRows[k.reserveAccount].push_back(r);
+  }
+  const std::vector<int> none;
+  auto rowsOf = [&none](const std::unordered_map<LONG, std::vector<int>>& rows, LONG number) -> const std::vector<int>& {
+    auto found = rows.find(number);
+    return found == rows.end() ? none : found->second;
+  };
   for (int a = 0; a < AcctTable.rowCount && !failure.Any(); ++a) {
     if (AcctTable.keys[static_cast<size_t>(a)].status == kStatusDeleted) {
       Advance(total, position);
@@ -137,9 +157,7 @@ int RecalcAccountBalances(int total, int* position) {
     // purchase postings are its items.
     AmountSum balance(equipment ? acct.currentBalance : acct.openingBalance);
     long long count = equipment ? acct.usageCount : 0;
-    for (int r = 0; r < TransTable.rowCount && !failure.Any(); ++r) {
-      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
-      if (k.status == kStatusDeleted || k.account != acct.number) continue;
+    for (int r : rowsOf(transRows, acct.number)) {
       TransactionRecord t;
       if (ReadRecord(TransFile, t, r) != 1) {
         failure.Set(ERR_READ, "recalc transaction");
@@ -149,10 +167,8 @@ int RecalcAccountBalances(int total, int* position) {
       balance += Posted(t.factor, t.amount);
       ++count;
     }
-    for (int r = 0; r < SupportTable.rowCount && !failure.Any(); ++r) {
-      const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
-      if (k.status == kStatusDeleted) continue;
-      if ((letter == 'R' ? k.reserveAccount : k.account) != acct.number) continue;
+    for (int r : rowsOf(letter == 'R' ? reserveRows : lineRows, acct.number)) {
+      if (failure.Any()) break;
       SupportLineRecord line;
       if (ReadRecord(SupportFile, line, r) != 1) {
         failure.Set(ERR_READ, "recalc support");

@@ -104,6 +104,49 @@ using namespace integrity;
 
 namespace {
 
+// The rows of the support lines by line key and of the transactions by id,
+// in row order, deleted rows included: the lookups ReadSupportLine and
+// ReadTransactionById make, without walking every row for each one.
+class RowLookup {
+ public:
+  RowLookup() {
+    for (int r = 0; r < SupportTable.rowCount; ++r) {
+      const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
+      lines_[LineKey(k.id, k.line)].push_back(r);
+    }
+    for (int r = 0; r < TransTable.rowCount; ++r) trans_[TransTable.keys[static_cast<size_t>(r)].id].push_back(r);
+  }
+  // The first live line of the key.
+  bool Line(LONG lineKey, SupportLineRecord* record) const {
+    return First(lines_, lineKey, SupportFile, record, "support account");
+  }
+  // The first live transaction of the id.
+  bool Transaction(LONG id, TransactionRecord* record) const {
+    return First(trans_, id, TransFile, record, "transaction");
+  }
+
+ private:
+  template <class Rec>
+  static bool First(const std::unordered_map<LONG, std::vector<int>>& rows, LONG key, FILE* file, Rec* record,
+                    const char* word) {
+    auto found = rows.find(key);
+    if (found == rows.end()) return false;
+    for (int r : found->second) {
+      Rec rec;
+      if (ReadRecord(file, rec, r) != 1) {
+        ShowStoreError(ERR_READ, word, MSG_FATAL);
+        continue;
+      }
+      if (rec.status == 0) {
+        *record = rec;
+        return true;
+      }
+    }
+    return false;
+  }
+  std::unordered_map<LONG, std::vector<int>> lines_, trans_;
+};
+
 std::unordered_set<LONG> LiveTransactionIds() {
   std::unordered_set<LONG> ids;
   for (int r = 0; r < TransTable.rowCount; ++r) {
@@ -142,6 +185,9 @@ void ValidateTransactions(int total, int* position) {
 
 void ValidatePassbooks(int total, int* position) {
   LineKeyTable& t = SubAcctTable;
+  // The rows of each key, so that looking for a duplicate visits only the
+  // shares of the same split.
+  const std::unordered_map<LONG, std::vector<int>> rowsByKey = RowsByKey(t);
   for (int j = 0; j < t.rowCount; ++j) {
     Advance(total, position);
     const LONG key = t.keys[static_cast<size_t>(j)];
@@ -158,7 +204,9 @@ void ValidatePassbooks(int total, int* position) {
       std::snprintf(text, sizeof text, "Removed subact (#%d) w/o matching member (#%d)", j, m);
       freeRow = j;
     } else {
-      for (int i = j + 1; i < t.rowCount; ++i) {
+      const std::vector<int>& rows = rowsByKey.at(key);
+      for (auto it = std::upper_bound(rows.begin(), rows.end(), j); it != rows.end(); ++it) {
+        const int i = *it;
         if (t.keys[static_cast<size_t>(i)] != key) continue;
         SubAccountRecord other;
         if (ReadRecord(SubAcctFile, other, i) != 1) {
@@ -221,11 +269,14 @@ void ValidatePassbookSplits(int total, int* position) {
       Notice("Missing split has been re-attached.\n\n" + VerifyText(trans, 0));
   }
   // 3. Duplicate splits: the first of a key stays.
+  const std::unordered_map<LONG, std::vector<int>> splitsByKey = RowsByKey(t);
   for (int k = 0; k < t.rowCount; ++k) {
     Advance(total, position);
     const LONG key = t.keys[static_cast<size_t>(k)];
     if (key == -1) continue;
-    for (int i = k + 1; i < t.rowCount; ++i) {
+    const std::vector<int>& rows = splitsByKey.at(key);
+    for (auto it = std::upper_bound(rows.begin(), rows.end(), k); it != rows.end(); ++it) {
+      const int i = *it;
       if (t.keys[static_cast<size_t>(i)] != key) continue;
       char text[64];
       std::snprintf(text, sizeof text, "Removed duplicate split *%d", key);
@@ -249,6 +300,7 @@ void ValidatePassbooks2(int total, int* position) {
 
 void ValidatePassbookSplits2(int total, int* position) {
   std::unordered_map<LONG, std::vector<int>> sharesByKey = RowsByKey(SubAcctTable);
+  const RowLookup lookup;
 
   for (int k = 0; k < SplitTable.rowCount; ++k) {
     Advance(total, position);
@@ -261,7 +313,7 @@ void ValidatePassbookSplits2(int total, int* position) {
     }
     SupportLineRecord line;
     TransactionRecord trans;
-    if (!ReadSupportLine(key, &line) || !ReadTransactionById(line.id, &trans)) continue;
+    if (!lookup.Line(key, &line) || !lookup.Transaction(line.id, &trans)) continue;
     const bool cash = trans.factor == 1 && trans.account != kReserveAllocationAccount;
     long long members = 0;
     bool complete = true;
@@ -327,6 +379,8 @@ void ValidateSupportLines(int total, int* position) {
   // 3. The reserve amount of a split line is what its split gives the
   // reserve account.
   std::vector<SubAccountRecord> shares(kMemberSlots);
+  const std::unordered_map<LONG, std::vector<int>> splitsByKey = RowsByKey(SplitTable);
+  const std::unordered_map<LONG, std::vector<int>> sharesByKey = RowsByKey(SubAcctTable);
   for (int r = 0; r < t.rowCount; ++r) {
     Advance(total, position);
     if (t.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
@@ -337,8 +391,9 @@ void ValidateSupportLines(int total, int* position) {
     }
     if (line.split == 0 || line.reserveAccount == 0) continue;
     const LONG key = LineKey(line.id, line.line);
-    int splitRow = -1;
-    if (!FindSplitRow(key, &splitRow)) continue;
+    const auto splitRows = splitsByKey.find(key);
+    if (splitRows == splitsByKey.end()) continue;
+    const int splitRow = splitRows->second.front();
     SplitRecord split;
     if (ReadRecord(SplitFile, split, splitRow) != 1) {
       ReadFailure("Recalc split");
@@ -349,8 +404,10 @@ void ValidateSupportLines(int total, int* position) {
     std::fill(shares.begin(), shares.end(), SubAccountRecord{0, 0, 0, 0, 0, 0});
     bool complete = true;
     size_t used = 0;
-    for (int s = 0; s < SubAcctTable.rowCount && complete && used < shares.size(); ++s) {
-      if (SubAcctTable.keys[static_cast<size_t>(s)] != key) continue;
+    const auto shareRows = sharesByKey.find(key);
+    const std::vector<int> none;
+    for (int s : shareRows == sharesByKey.end() ? none : shareRows->second) {
+      if (!complete || used >= shares.size()) break;
       if (ReadRecord(SubAcctFile, shares[used], s) != 1) {
         ReadFailure("Recalc subact");
         complete = false;

@@ -36,27 +36,32 @@ struct AcctKey {  // first 40 bytes of AccountRecord
   LONG selected = 0;
   char name[26] = {};
   char status = 0;
+  bool operator==(const AcctKey&) const = default;
 };
 struct BudgetKey {  // account number and status word
   LONG number = 0;
   char status = 0;
+  bool operator==(const BudgetKey&) const = default;
 };
 struct EquipKey {  // first 40 bytes of EquipmentRecord
   char inventoryId[7] = {};
   char description[21] = {};
   char purchaseDate[9] = {};
   char status = 0;
+  bool operator==(const EquipKey&) const = default;
 };
 struct FriendKey {  // first 40 bytes of FriendRecord
   LONG total = 0;
   char firstName[12] = {};
   char lastName[16] = {};
   char status = 0;
+  bool operator==(const FriendKey&) const = default;
 };
 struct ScheduleKey {  // first 32 bytes of ScheduleRecord
   LONG account = 0;
   char status = 0;
   char name[26] = {};
+  bool operator==(const ScheduleKey&) const = default;
 };
 struct MemberKey {  // key fields of MemberRow
   char firstName[12] = {};
@@ -66,6 +71,7 @@ struct MemberKey {  // key fields of MemberRow
   char status = 0;
   LONG passbook = 0;
   LONG selected = 0;
+  bool operator==(const MemberKey&) const = default;
 };
 struct TransKey {  // first 104 bytes of TransactionRecord
   LONG id = 0;
@@ -76,6 +82,7 @@ struct TransKey {  // first 104 bytes of TransactionRecord
   char payee[26] = {};
   char remarks[41] = {};
   char status = 0;
+  bool operator==(const TransKey&) const = default;
 };
 struct SupportKey {  // first 24 bytes of SupportLineRecord
   LONG id = 0;
@@ -83,6 +90,7 @@ struct SupportKey {  // first 24 bytes of SupportLineRecord
   LONG account = 0;
   LONG reserveAccount = 0;
   char status = 0;
+  bool operator==(const SupportKey&) const = default;
 };
 
 AcctKey KeyOf(const AccountRecord& r);

@@ -39,6 +39,41 @@ MemberKey KeyOf(const MemberRow& f) {
   return k;
 }
 
+MemberKey KeyOfRecord(const MemberRecord& record) {
+  const BYTE* b = record.bytes;
+  const LONG own = GetI32(b + 336);
+  int layout = -1;
+  if (own == 0) layout = 0;
+  else if (own == 1 && GetI16(b + 212) != 0) layout = 1;
+  else if (own == 2) layout = 2;
+  MemberKey k;
+  if (layout < 0) return k;
+  decltype(MemberRow::lastName) last = {};
+  decltype(MemberRow::firstName) first = {};
+  decltype(MemberRow::subunit) subunit = {};
+  if (layout == 0) {
+    Get(b, 0, 16, last);
+    Get(b, 16, 12, first);
+    Get(b, 160, 30, subunit);
+  } else if (layout == 1) {
+    Get(b, 0, 16, last);
+    Get(b, 16, 12, first, 11);
+  } else {
+    Get(b, 160, 30, subunit);
+  }
+  if (layout != 2) {
+    CopyText(k.firstName, sizeof k.firstName, first);
+    CopyText(k.lastName, sizeof k.lastName, last);
+  }
+  if (layout == 1) CopyText(k.subunit, sizeof k.subunit, "Adults");
+  else CopyText(k.subunit, 30, subunit);  // the record holds 29 characters
+  k.type = layout;
+  k.status = static_cast<char>(b[353]);
+  k.passbook = GetI32(b + 332);
+  k.selected = GetI32(b + 340);
+  return k;
+}
+
 void ConvertMemberRecord(MemberRow* form, int type, int requireMarker, MemberRecord* record, int direction) {
   BYTE* b = record->bytes;
   if (direction == 1) {

@@ -44,6 +44,10 @@ struct MemberRow {
 };
 
 MemberKey KeyOf(const MemberRow& form);
+// The key row of a record as read in its own layout with the adult marker
+// required (what KeyOf gives after ConvertMemberRecord with type 4 and
+// requireMarker 1), reading only the key's fields.
+MemberKey KeyOfRecord(const MemberRecord& record);
 
 // Direction 1 unpacks `record` into `form`, 0 packs `form` into `record`.
 // `type` (unpack): 0, 1, 2 forces that layout, 4 takes the record's own.

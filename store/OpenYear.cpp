@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 #include "common/ConfigFile.h"
@@ -12,6 +13,7 @@
 #include "common/Messages.h"
 #include "store/AcctClass.h"
 #include "store/AcctGroup.h"
+#include "store/Integrity.h"
 #include "store/KeyTable.h"
 #include "store/MemberStore.h"
 #include "store/OpenYear.h"
@@ -65,9 +67,15 @@ int LoadFile(FILE*& handle, const char* path, int capacity, int block, const Loa
     for (size_t i = 0; i < got; ++i) {
       ++total;
       if (rowCount < capacity && storing) {
-        Rec rec;
-        Unpack(buf.data() + i * size, rec);
-        storing = take(rec);
+        const BYTE* bytes = buf.data() + i * size;
+        // A table that keeps one field reads it from the bytes.
+        if constexpr (std::is_invocable_v<Take, const BYTE*>) {
+          storing = take(bytes);
+        } else {
+          Rec rec;
+          Unpack(bytes, rec);
+          storing = take(rec);
+        }
       }
     }
     if (got < static_cast<size_t>(block)) break;
@@ -171,8 +179,6 @@ int LoadScoutKeys(int allocate) {
   LoadWords w{"member block", "scout", "Scout file buffering", "member"};
   int ok = LoadFile<MemberRecord>(MemberFile, MemberPath, MemberCapacity, 32, w, true, false, t.rowCount,
                                   [&t](const MemberRecord& r) {
-                                    MemberRow form;
-                                    ConvertMemberRecord(&form, 4, 1, const_cast<MemberRecord*>(&r), 1);
                                     char status = static_cast<char>(r.bytes[353]);
                                     LONG type = GetI32(r.bytes + 336);
                                     bool live = status != kStatusDeleted;
@@ -181,7 +187,7 @@ int LoadScoutKeys(int allocate) {
                                       else if (type == 1) ++AdultCount;
                                       else if (type == 2) ++SubunitCount;
                                     }
-                                    Store(t, KeyOf(form), live);
+                                    Store(t, KeyOfRecord(r), live);
                                     return true;
                                   });
   if (ok) {
@@ -197,8 +203,9 @@ int LoadSplitKeys(int allocate) {
   s.freeCount = InitialSplitFree();
   LoadWords ws{"split block", "split", "Split file buffering", "split"};
   int ok = LoadFile<SplitRecord>(SplitFile, SplitPath, SplitCapacity, 682, ws, true, false, s.rowCount,
-                                 [&s](const SplitRecord& r) {
-                                   Store(s, r.lineKey, r.lineKey != -1);
+                                 [&s](const BYTE* r) {
+                                   const LONG key = GetI32(r);  // the line key leads the record
+                                   Store(s, key, key != -1);
                                    return true;
                                  });
   if (!ok) return 0;
@@ -208,8 +215,9 @@ int LoadSplitKeys(int allocate) {
   bool over = false;
   LoadWords wa{"subaccount block", "sub-account", nullptr, "sub-account"};
   ok = LoadFile<SubAccountRecord>(SubAcctFile, SubAcctPath, SubAcctCapacity, 682, wa, true, false, a.rowCount,
-                                  [&a, &over](const SubAccountRecord& r) {
-                                    Store(a, r.lineKey, r.lineKey != -1);
+                                  [&a, &over](const BYTE* r) {
+                                    const LONG key = GetI32(r);  // the line key leads the record
+                                    Store(a, key, key != -1);
                                     if (a.freeCount < 0) {
                                       over = true;
                                       return false;
@@ -282,6 +290,9 @@ int OpenDatabase(const char* folder, const char* yy, int allocate) {
     DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_ERROR);
     ok = 0;
   }
+  // A change that could not be undone left the year marked: the check
+  // mends what it left before anything else reads the books.
+  if (ok) RunPendingIntegrityCheck();
   TodayVsFiscalYear = CompareWithFiscalYear();
   if (OpenedHook()) OpenedHook()();
   return ok;

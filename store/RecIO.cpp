@@ -1,10 +1,13 @@
 #include "store/RecIO.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/ErrorText.h"
 #include "common/Messages.h"
@@ -47,13 +50,66 @@ std::function<bool(FILE*, int)>& WriteHook() {
   return hook;
 }
 
-// Flushes the stream and makes the system put the data on the disk.
-bool Commit(FILE* file) {
-  if (std::fflush(file) != 0) return false;
-  return ::fsync(fileno(file)) == 0;
+std::function<bool(FILE*)>& CommitHook() {
+  static std::function<bool(FILE*)> hook;
+  return hook;
+}
+
+bool Commit(FILE* file) { return CommitHook() ? CommitHook()(file) : CommitRecordWrite(file); }
+
+// The read copies of RecordReadCache: the bytes of each kept-open file,
+// read whole at its first read while a cache scope is open.
+struct ReadCopies {
+  int depth = 0;
+  std::map<FILE*, std::vector<BYTE>> files;
+};
+
+ReadCopies& Copies() {
+  static ReadCopies copies;
+  return copies;
+}
+
+bool KeptOpen(FILE* file) {
+  for (FILE* f : {AcctFile, BudgetFile, EquipFile, FriendFile, MemberFile, SplitFile, SubAcctFile, SupportFile,
+                  TransFile})
+    if (f == file) return true;
+  return false;
+}
+
+// The copy of `file`, read now when needed; null when the file is not
+// cached or cannot be read whole.
+std::vector<BYTE>* CopyOf(FILE* file) {
+  ReadCopies& c = Copies();
+  if (c.depth == 0 || !KeptOpen(file)) return nullptr;
+  auto found = c.files.find(file);
+  if (found != c.files.end()) return &found->second;
+  int fd = fileno(file);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || st.st_size < 0) return nullptr;
+  std::vector<BYTE> bytes(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  while (got < bytes.size()) {
+    ssize_t n = ::pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+    if (n <= 0) return nullptr;
+    got += static_cast<size_t>(n);
+  }
+  return &c.files.emplace(file, std::move(bytes)).first->second;
 }
 
 }  // namespace
+
+RecordReadCache::RecordReadCache() { ++Copies().depth; }
+
+RecordReadCache::~RecordReadCache() {
+  if (--Copies().depth == 0) Copies().files.clear();
+}
+
+void DropRecordReadCopies() { Copies().files.clear(); }
+
+bool CommitRecordWrite(FILE* file) {
+  if (std::fflush(file) != 0) return false;
+  return ::fsync(fileno(file)) == 0;
+}
 
 namespace recio_test {
 void SetWriteHook(std::function<bool(FILE*, int)> hook) { WriteHook() = std::move(hook); }
@@ -61,13 +117,25 @@ void FailWritesAfter(int okWrites) {
   auto left = std::make_shared<int>(okWrites);
   WriteHook() = [left](FILE*, int) { return (*left)-- > 0; };
 }
-void Reset() { WriteHook() = nullptr; }
+void SetCommitHook(std::function<bool(FILE* file)> hook) { CommitHook() = std::move(hook); }
+void Reset() {
+  WriteHook() = nullptr;
+  CommitHook() = nullptr;
+}
 }  // namespace recio_test
 
 int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   if (file == nullptr) {
     DispMessage("NULL RecIO file pointer", MSG_ERROR);
     return 0;
+  }
+  if (mode == 0 && size > 0 && row >= 0) {
+    if (std::vector<BYTE>* copy = CopyOf(file)) {
+      size_t at = static_cast<size_t>(size) * static_cast<size_t>(row);
+      if (at + static_cast<size_t>(size) > copy->size()) return -1;
+      std::memcpy(buffer, copy->data() + at, static_cast<size_t>(size));
+      return 1;
+    }
   }
   bool ok = false;
   bool placed = size > 0 && row >= 0 &&
@@ -76,11 +144,22 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
     if (mode == 0) {
       ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
     } else if (mode == 1) {
-      if (DataFolderHasRoom(static_cast<unsigned long>(size)) &&
-          (!WriteHook() || WriteHook()(file, row))) {
-        StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
+      StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
+      if (DataFolderHasRoom(static_cast<unsigned long>(size)) && (!WriteHook() || WriteHook()(file, row))) {
         ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
       }
+    }
+  }
+  if (mode == 1 && Copies().depth > 0) {
+    auto found = Copies().files.find(file);
+    // A failed write may have left part of the record: the copy is read
+    // again when next needed.
+    if (found != Copies().files.end() && !ok) Copies().files.erase(found);
+    else if (found != Copies().files.end()) {
+      std::vector<BYTE>& copy = found->second;
+      size_t at = static_cast<size_t>(size) * static_cast<size_t>(row);
+      if (copy.size() < at + static_cast<size_t>(size)) copy.resize(at + static_cast<size_t>(size));
+      std::memcpy(copy.data() + at, buffer, static_cast<size_t>(size));
     }
   }
   if (ok) return 1;

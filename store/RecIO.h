@@ -75,9 +75,28 @@ void CloseReserveFile();
 int OpenScheduleFiles();
 void CloseScheduleFiles();
 
+// While one is alive, reads of the nine kept-open files are served from a
+// copy of each file read whole at its first read; writes through RecIO go
+// to the file and to the copy. For passes that read every record of a file
+// one at a time (the integrity check). Nothing may change the files by
+// other means meanwhile, except the undo of a failed operation, which drops
+// the copies.
+class RecordReadCache {
+ public:
+  RecordReadCache();
+  ~RecordReadCache();
+  RecordReadCache(const RecordReadCache&) = delete;
+  RecordReadCache& operator=(const RecordReadCache&) = delete;
+};
+void DropRecordReadCopies();
+
 // Opens an existing record file for reading and writing ("r+b"); null when
 // it cannot be opened.
 FILE* OpenRecordFile(const char* path);
+
+// Flushes the stream and makes the system put its data on the disk: the
+// commit after every record write.
+bool CommitRecordWrite(FILE* file);
 
 // Test seam: a hook consulted before every record write; when it returns
 // false the write fails as a write error would (nothing reaches the file).
@@ -85,5 +104,8 @@ namespace recio_test {
 void SetWriteHook(std::function<bool(FILE* file, int row)> hook);
 // Convenience: let `okWrites` more writes succeed, then fail every write.
 void FailWritesAfter(int okWrites);
+// Benchmark seam: the commit after each record write goes to `hook`
+// instead (which may count and time CommitRecordWrite, or skip it).
+void SetCommitHook(std::function<bool(FILE* file)> hook);
 void Reset();
 }  // namespace recio_test

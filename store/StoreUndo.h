@@ -3,14 +3,22 @@
 // A store operation that writes several records (a transaction with its
 // lines, splits, shares and balances) opens a StoreUndo scope first. While
 // the outermost scope is open, every record write remembers the bytes it
-// replaces, and the scope holds a copy of every key table and counter.
-// Unless the operation commits, leaving the scope puts the old bytes back
-// (in reverse order, cutting off records it appended) and restores the
-// tables, so that neither the disk nor the tables keep half an operation.
-// Inner scopes join the outermost one.
+// replaces and the key-table row it stands for, and the scope keeps the
+// tables' counters as they were. Unless the operation commits, leaving the
+// scope puts the old bytes back (in reverse order, cutting off records it
+// appended), reads the touched key rows back from the restored records,
+// puts the counters back and rebuilds the indexes of the touched tables, so
+// that neither the disk nor the tables keep half an operation. Inner scopes
+// join the outermost one.
+//
+// When the old bytes cannot be put back (a write or a cut that fails), the
+// user is told which file, the year is marked for a data integrity check
+// at its next open, and the touched tables are made to hold what the disk
+// now holds rather than a state it does not.
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 class StoreUndo {
  public:
@@ -27,5 +35,14 @@ class StoreUndo {
   bool keep_ = false;
 };
 
-// Called by RecIO before it writes `size` bytes at `offset` of `file`.
+// Called by RecIO before it tries to write `size` bytes at `offset` of
+// `file` (also when the write is then refused: the caller may have changed
+// the key row already).
 void StoreUndoBeforeWrite(FILE* file, long long offset, int size);
+
+// Test seam: consulted before each write or cut the undo makes; false makes
+// it fail as an error of the disk would.
+namespace store_undo_test {
+void SetRestoreHook(std::function<bool()> hook);
+void Reset();
+}  // namespace store_undo_test

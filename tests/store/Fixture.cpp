@@ -272,6 +272,20 @@ void SplitFundraisingLine(TransactionDetail& d, int anna, int ben) {
   d.shares[0][kBen].cash = ben;
 }
 
+void SplitCampLine(TransactionDetail& d, int line) {
+  SupportLineRecord& l = d.lines[line];
+  l.account = 620;
+  l.amount = 4000;
+  l.factor = -1;
+  l.split = 1;
+  l.reserveAccount = 710;
+  l.reserveAmount = 4000;
+  l.reserveFactor = 1;
+  d.splits[line].factor = 1;
+  d.shares[line][kAnna].cash = 2500;
+  d.shares[line][kBen].cash = 1500;
+}
+
 void SpendAnnaReserve(int annaSpent, LONG* idOut) {
   auto d = std::make_unique<TransactionDetail>();
   TransactionRecord& t = StartTransaction(*d, NextTransId++, 4, "20080510", -1, annaSpent);

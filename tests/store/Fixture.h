@@ -58,6 +58,9 @@ TransactionRecord& StartTransaction(TransactionDetail& d, LONG id, int month, co
 // Line 0 of `d`: income from fundraising (520) of anna + ben, split in cash
 // among Anna and Ben.
 void SplitFundraisingLine(TransactionDetail& d, int anna, int ben);
+// Line `line` of `d`: camping expense (620) of 40.00 split in cash among
+// Anna (25.00) and Ben (15.00) and posting 40.00 to the camp reserve 710.
+void SplitCampLine(TransactionDetail& d, int line);
 // Adds a camping expense (620) in April of which Anna spends `annaSpent`
 // out of reserve 710; `idOut` (may be null) gets the transaction's id.
 void SpendAnnaReserve(int annaSpent, LONG* idOut = nullptr);

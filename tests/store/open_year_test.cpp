@@ -243,3 +243,180 @@ TEST(UnitInfo, ALongLineIsOneSettingAndAFiscalDateIsSixDigits) {
 }
 
 }  // namespace
+
+namespace {
+
+// The key texts as printf builds them, cut at width - 1: the oracle for
+// the indexes, sorted with equal keys in row order.
+template <typename... Args>
+std::string Printed(int width, const char* fmt, Args... args) {
+  char buf[160];
+  std::snprintf(buf, sizeof buf, fmt, args...);
+  std::string key(buf);
+  if (key.size() > static_cast<size_t>(width - 1)) key.resize(static_cast<size_t>(width - 1));
+  return key;
+}
+
+template <class Make>
+std::vector<int> OracleOrder(int n, Make make) {
+  std::vector<std::string> keys;
+  for (int r = 0; r < n; ++r) keys.push_back(make(r));
+  std::vector<const char*> texts;
+  for (const auto& k : keys) texts.push_back(k.c_str());
+  std::vector<int> order(static_cast<size_t>(n));
+  SortStringKeys(n, texts.data(), order.data());
+  return order;
+}
+
+template <class Pick>
+void RandomText(char* out, size_t size, Pick pick) {
+  static const char* const words[] = {"", "a", "B", "Tent", "tent", "TENT", "95", "100", "0012", "-7", "ATM",
+                                      "Zed", "zed ", "Camp Store", "camp store", "x1", "20080301", "20071231"};
+  std::snprintf(out, size, "%s", words[pick(std::size(words))]);
+}
+
+}  // namespace
+
+// Indexes kept up to date a few rows at a time (as the stores change them)
+// and built afresh give the order the printf-built keys give.
+TEST(SortedIndexes, KeptUpToDateRowByRowTheyMatchTheirKeys) {
+  fixture::FiscalYear fy(false);
+  unsigned seed = 12345;
+  auto pick = [&seed](size_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<size_t>((seed >> 8) % n);
+  };
+  constexpr int kRows = 60;
+  TransTable.keys.assign(kRows, {});
+  for (auto* ix : {&TransTable.byAcctNumberDate, &TransTable.byDateAcctNumber, &TransTable.byAcctPayeeDate})
+    ix->assign(kRows, 0);
+  SupportTable.keys.assign(kRows, {});
+  for (auto* ix : {&SupportTable.byLineKey, &SupportTable.byTransDate}) ix->assign(kRows, 0);
+  MemberTable.keys.assign(kRows, {});
+  for (auto* ix : {&MemberTable.byTypeName, &MemberTable.byTypeSubunitName}) ix->assign(kRows, 0);
+  FriendTable.keys.assign(kRows, {});
+  for (auto* ix : {&FriendTable.byName, &FriendTable.byContribution}) ix->assign(kRows, 0);
+  EquipTable.keys.assign(kRows, {});
+  for (auto* ix : {&EquipTable.byDescription, &EquipTable.byDateDescription, &EquipTable.byInventory})
+    ix->assign(kRows, 0);
+  AcctTable.keys.assign(kRows, {});
+  for (auto* ix : {&AcctTable.byNumber, &AcctTable.byName}) ix->assign(kRows, 0);
+  TransTable.rowCount = SupportTable.rowCount = MemberTable.rowCount = FriendTable.rowCount = EquipTable.rowCount =
+      AcctTable.rowCount = 0;
+
+  auto changeRow = [&](int r) {
+    TransKey& t = TransTable.keys[static_cast<size_t>(r)];
+    t.id = static_cast<LONG>(pick(20)) + 1;
+    t.account = static_cast<LONG>(pick(3)) == 0 ? -5 : static_cast<LONG>(pick(1200));
+    RandomText(t.number, sizeof t.number, pick);
+    RandomText(t.date, sizeof t.date, pick);
+    RandomText(t.payee, sizeof t.payee, pick);
+    SupportKey& s = SupportTable.keys[static_cast<size_t>(r)];
+    s.id = static_cast<LONG>(pick(22));
+    s.line = static_cast<LONG>(pick(10));
+    MemberKey& m = MemberTable.keys[static_cast<size_t>(r)];
+    m.type = static_cast<LONG>(pick(4));
+    RandomText(m.lastName, sizeof m.lastName, pick);
+    RandomText(m.firstName, sizeof m.firstName, pick);
+    RandomText(m.subunit, sizeof m.subunit, pick);
+    FriendKey& f = FriendTable.keys[static_cast<size_t>(r)];
+    f.total = static_cast<LONG>(pick(5)) * 2500 - (pick(7) == 0 ? 1500000000 : 0);
+    RandomText(f.lastName, sizeof f.lastName, pick);
+    RandomText(f.firstName, sizeof f.firstName, pick);
+    EquipKey& e = EquipTable.keys[static_cast<size_t>(r)];
+    RandomText(e.inventoryId, sizeof e.inventoryId, pick);
+    RandomText(e.description, sizeof e.description, pick);
+    RandomText(e.purchaseDate, sizeof e.purchaseDate, pick);
+    AcctKey& a = AcctTable.keys[static_cast<size_t>(r)];
+    a.number = static_cast<LONG>(pick(4)) == 0 ? -12 : static_cast<LONG>(pick(999));
+    RandomText(a.name, sizeof a.name, pick);
+  };
+
+  for (int step = 0; step < 150; ++step) {
+    int n = TransTable.rowCount;
+    // Mostly one row added or changed, now and then many at once.
+    int changes = step % 25 == 24 ? 20 : 1 + static_cast<int>(pick(2));
+    for (int c = 0; c < changes; ++c) {
+      if (n < kRows && (n == 0 || pick(3) == 0)) {
+        changeRow(n);
+        n = TransTable.rowCount = SupportTable.rowCount = MemberTable.rowCount = FriendTable.rowCount =
+            EquipTable.rowCount = AcctTable.rowCount = n + 1;
+      } else {
+        changeRow(static_cast<int>(pick(static_cast<size_t>(n))));
+      }
+    }
+    SortTransactions();
+    SortSupportLines();
+    SortMembers();
+    SortFriends();
+    SortEquipment();
+    SortAccounts();
+
+    auto trans = [](int r) -> const TransKey& { return TransTable.keys[static_cast<size_t>(r)]; };
+    auto number = [&](int r) {
+      char k[9];
+      TransNumberKey(trans(r).number, k);
+      return std::string(k);
+    };
+    EXPECT_EQ(Order(TransTable.byAcctNumberDate, n), OracleOrder(n, [&](int r) {
+                return Printed(37, "%.3d%s%8s", static_cast<int>(trans(r).account), number(r).c_str(), trans(r).date);
+              })) << step;
+    EXPECT_EQ(Order(TransTable.byDateAcctNumber, n), OracleOrder(n, [&](int r) {
+                return Printed(37, "%8s%.3d%s", trans(r).date, static_cast<int>(trans(r).account), number(r).c_str());
+              })) << step;
+    EXPECT_EQ(Order(TransTable.byAcctPayeeDate, n), OracleOrder(n, [&](int r) {
+                return Printed(37, "%.3d%-25s%8s", static_cast<int>(trans(r).account), trans(r).payee, trans(r).date);
+              })) << step;
+    EXPECT_EQ(Order(SupportTable.byTransDate, n), OracleOrder(n, [&](int r) {
+                LONG id = SupportTable.keys[static_cast<size_t>(r)].id;
+                for (int t = 0; t < n; ++t)
+                  if (trans(t).id == id) return Printed(9, "%s", trans(t).date);
+                return std::string();
+              })) << step;
+    std::vector<int> lineKeys;
+    for (int r = 0; r < n; ++r)
+      lineKeys.push_back(LineKey(SupportTable.keys[static_cast<size_t>(r)].id, SupportTable.keys[static_cast<size_t>(r)].line));
+    std::vector<int> byLine(static_cast<size_t>(n));
+    SortIntKeys(n, lineKeys.data(), byLine.data());
+    EXPECT_EQ(Order(SupportTable.byLineKey, n), byLine) << step;
+
+    auto member = [](int r) -> const MemberKey& { return MemberTable.keys[static_cast<size_t>(r)]; };
+    auto letter = [&](int r) { return 'a' + ((member(r).type >= 0 && member(r).type <= 2) ? member(r).type : 0); };
+    EXPECT_EQ(Order(MemberTable.byTypeName, n), OracleOrder(n, [&](int r) {
+                const MemberKey& k = member(r);
+                return k.type == 2 ? Printed(64, "%c%-29s", letter(r), k.subunit)
+                                   : Printed(64, "%c%-15s%-11s", letter(r), k.lastName, k.firstName);
+              })) << step;
+    EXPECT_EQ(Order(MemberTable.byTypeSubunitName, n), OracleOrder(n, [&](int r) {
+                const MemberKey& k = member(r);
+                return Printed(64, "%c%-29s%-15s%-11s", letter(r), k.type == 1 ? "Adults" : k.subunit, k.lastName,
+                               k.firstName);
+              })) << step;
+    auto friendKey = [](int r) -> const FriendKey& { return FriendTable.keys[static_cast<size_t>(r)]; };
+    EXPECT_EQ(Order(FriendTable.byName, n), OracleOrder(n, [&](int r) {
+                return Printed(37, "%-15.15s%-11.11s", friendKey(r).lastName, friendKey(r).firstName);
+              })) << step;
+    EXPECT_EQ(Order(FriendTable.byContribution, n), OracleOrder(n, [&](int r) {
+                return Printed(37, "%010ld%-15.15s%-11.11s", 1000000000L - static_cast<long>(friendKey(r).total),
+                               friendKey(r).lastName, friendKey(r).firstName);
+              })) << step;
+    auto equip = [](int r) -> const EquipKey& { return EquipTable.keys[static_cast<size_t>(r)]; };
+    EXPECT_EQ(Order(EquipTable.byDateDescription, n), OracleOrder(n, [&](int r) {
+                return Printed(29, "%s%s", equip(r).purchaseDate, equip(r).description);
+              })) << step;
+    EXPECT_EQ(Order(EquipTable.byInventory, n), OracleOrder(n, [&](int r) {
+                return Printed(29, "%06.6ld", std::atol(equip(r).inventoryId));
+              })) << step;
+    auto acct = [](int r) -> const AcctKey& { return AcctTable.keys[static_cast<size_t>(r)]; };
+    EXPECT_EQ(Order(AcctTable.byName, n), OracleOrder(n, [&](int r) {
+                return Printed(29, "%-25s%d", acct(r).name, static_cast<int>(acct(r).number));
+              })) << step;
+    if (HasFailure()) break;
+  }
+  // An index changed behind the builder's back is built afresh.
+  int n = TransTable.rowCount;
+  std::vector<int> kept = Order(TransTable.byAcctNumberDate, n);
+  std::swap(TransTable.byAcctNumberDate[0], TransTable.byAcctNumberDate[1]);
+  SortTransactions();
+  EXPECT_EQ(Order(TransTable.byAcctNumberDate, n), kept);
+}

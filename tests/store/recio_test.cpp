@@ -9,6 +9,7 @@
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
 #include "store/Fixture.h"
+#include "store/StoreUndo.h"
 
 namespace {
 
@@ -28,6 +29,38 @@ TEST(RecIO, ReadsEndOfFileAndPartialRecordsAsMinusOne) {
   BYTE buf[24];
   EXPECT_EQ(RecIO(f, buf, 24, 2, 0), 0);  // no such mode
   std::fclose(f);
+}
+
+// Reads served from the read copies see every write made meanwhile, an
+// appended record, the end of the file, and the bytes an undo put back.
+TEST(RecIO, ReadCopiesFollowWritesAppendsAndUndo) {
+  fixture::FiscalYear fy;
+  const int rows = SplitTable.rowCount;
+  RecordReadCache cache;
+  SplitRecord s;
+  ASSERT_EQ(ReadRecord(SplitFile, s, 0), 1);  // the copy is taken here
+  const LONG first = s.lineKey;
+  s.lineKey = 4242;
+  ASSERT_EQ(WriteRecord(SplitFile, s, 0), 1);
+  s.lineKey = 4343;
+  ASSERT_EQ(WriteRecord(SplitFile, s, rows), 1);
+  SplitRecord back;
+  ASSERT_EQ(ReadRecord(SplitFile, back, 0), 1);
+  EXPECT_EQ(back.lineKey, 4242);
+  ASSERT_EQ(ReadRecord(SplitFile, back, rows), 1);
+  EXPECT_EQ(back.lineKey, 4343);
+  EXPECT_EQ(ReadRecord(SplitFile, back, rows + 1), -1);
+  {
+    StoreUndo undo;
+    s.lineKey = 4444;
+    ASSERT_EQ(WriteRecord(SplitFile, s, 0), 1);
+    ASSERT_EQ(ReadRecord(SplitFile, back, 0), 1);
+    EXPECT_EQ(back.lineKey, 4444);
+  }
+  ASSERT_EQ(ReadRecord(SplitFile, back, 0), 1);
+  EXPECT_EQ(back.lineKey, 4242);
+  s.lineKey = first;
+  ASSERT_EQ(WriteRecord(SplitFile, s, 0), 1);
 }
 
 TEST(RecIO, NullHandleShowsItsMessage) {

@@ -30,16 +30,7 @@ std::unique_ptr<TransactionDetail> Deposit() {
   d->lines[2].account = 520;
   d->lines[2].amount = 6000;
   d->lines[2].factor = 1;
-  d->lines[5].account = 620;
-  d->lines[5].amount = 4000;
-  d->lines[5].factor = -1;
-  d->lines[5].split = 1;
-  d->lines[5].reserveAccount = 710;
-  d->lines[5].reserveAmount = 4000;
-  d->lines[5].reserveFactor = 1;
-  d->splits[5].factor = 1;
-  d->shares[5][kAnna].cash = 2500;
-  d->shares[5][kBen].cash = 1500;
+  fixture::SplitCampLine(*d, 5);
   return d;
 }
 
