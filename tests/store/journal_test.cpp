@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 #include "common/Question.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
 #include "store/Fixture.h"
