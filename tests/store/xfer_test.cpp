@@ -195,6 +195,42 @@ TEST_F(XferTest, ZeroBudgetFreesItsRowForTheNextBudget) {
   EXPECT_EQ(onDisk.months[2], 2500);
 }
 
+TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
+  // The first save of a budget writes the account's link, then the budget;
+  // whichever write fails, neither stays, and saving again works.
+  for (int okWrites : {0, 1}) {
+    SCOPED_TRACE(okWrites);
+    FiscalYear year;
+    int pos = -1;
+    ASSERT_EQ(FindAcctIndex(520, &pos), 1);
+    AccountRecord acct;
+    BudgetRecord budget;
+    ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
+    ASSERT_EQ(acct.budgetRow, -1);
+    const int rows = BudgetTable.rowCount;
+    const long size = fixture::FileSize(fixture::FilePath(year, "budge"));
+    budget.months[4] = 3000;
+    automation::AlwaysAnswer("", "Failed write", IDOK);
+    recio_test::FailWritesAfter(okWrites);
+    EXPECT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 0);
+    recio_test::Reset();
+    automation::ClearResponder();
+    EXPECT_EQ(FiscalYear::Account(520).budgetRow, -1);
+    EXPECT_EQ(BudgetTable.rowCount, rows);
+    EXPECT_EQ(fixture::FileSize(fixture::FilePath(year, "budge")), size);
+    EXPECT_EQ(acct.budgetRow, -1);
+    ASSERT_EQ(year.Reopen(), 1);
+
+    ASSERT_EQ(FindAcctIndex(520, &pos), 1);
+    ASSERT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 1);
+    ASSERT_EQ(year.Reopen(), 1);
+    ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
+    EXPECT_NE(acct.budgetRow, -1);
+    EXPECT_EQ(budget.number, 520);
+    EXPECT_EQ(budget.months[4], 3000);
+  }
+}
+
 TEST_F(XferTest, ScheduleIsStoredWithCompleteFrequencyAndSortedDueDates) {
   auto slots = std::make_unique<ParticipantRecord[]>(kMemberSlots);
   for (int i = 0; i < kMemberSlots; ++i) slots[i].memberRow = i;
