@@ -83,6 +83,24 @@ int RecalcEquipmentBalances(int total, int* position) {
       const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
       if (k.status != kStatusDeleted) lineKeys.insert(LineKey(k.id, k.line));
     }
+    // A purchase entered on account 399 itself records its item under line
+    // 0 of its transaction, whichever slots its lines take.
+    std::unordered_map<LONG, int> purchasesOn399;
+    for (int r = 0; r < TransTable.rowCount; ++r) {
+      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+      if (k.status != kStatusDeleted && k.account == kEquipmentAccount && k.id >= 0 && k.id <= kMaxTransId)
+        purchasesOn399.emplace(LineKey(k.id, 0), r);
+    }
+    auto carriedByTransaction = [&](LONG lineKey) {
+      auto found = purchasesOn399.find(lineKey);
+      if (found == purchasesOn399.end()) return false;
+      TransactionRecord t;
+      if (ReadRecord(TransFile, t, found->second) != 1) {
+        failure.Set(ERR_READ, "recalc transaction");
+        return false;
+      }
+      return t.factor == 1;
+    };
     long long count = 0, current = 0, opening = 0;
     for (int r = 0; r < EquipTable.rowCount && !failure.Any(); ++r) {
       if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
@@ -94,7 +112,8 @@ int RecalcEquipmentBalances(int total, int* position) {
       }
       current += item.currentValue;
       if (std::strcmp(item.purchaseDate, FiscalStartDate) < 0) opening += item.openingValue;
-      if (item.lineKey != -1 && !lineKeys.count(item.lineKey)) {
+      if (item.lineKey != -1 && !lineKeys.count(item.lineKey) && !carriedByTransaction(item.lineKey)) {
+        if (failure.Any()) break;
         item.lineKey = -1;
         if (WriteRecord(EquipFile, item, r) != 1) {
           failure.Set(ERR_WRITE, "recalc equipment");

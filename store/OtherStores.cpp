@@ -329,14 +329,14 @@ int FindItemByLineKey(int lineKey, EquipmentRecord* item, const char* readWord, 
 
 }  // namespace
 
-int DeleteEquipByTrans(int lineKey, int* valueOut) {
+int DeleteEquipOfPosting(int lineKey, int* valueOut) {
   StoreUndo undo;
   char failure[256] = "";
   EquipmentRecord item;
   int row = FindItemByLineKey(lineKey, &item, "equip trans del", failure);
   if (row < 0) {
-    if (failure[0]) DispMessage(failure, MSG_FATAL);
-    ShowStoreError(16, "equip trans for delete", MSG_FATAL);
+    if (!failure[0]) return -1;
+    DispMessage(failure, MSG_FATAL);
     return 0;
   }
   if (valueOut) *valueOut = item.currentValue;
@@ -355,14 +355,22 @@ int DeleteEquipByTrans(int lineKey, int* valueOut) {
   return undo.Keep(1);
 }
 
+int DeleteEquipByTrans(int lineKey, int* valueOut) {
+  int got = DeleteEquipOfPosting(lineKey, valueOut);
+  if (got == -1) ShowStoreError(16, "equip trans for delete", MSG_FATAL);
+  return got == 1 ? 1 : 0;
+}
+
 int UpdateEquipFromTrans(EquipmentRecord* fromLine) {
   StoreUndo undo;
   char failure[256] = "";
   EquipmentRecord item;
   int row = FindItemByLineKey(fromLine->lineKey, &item, "equipment item", failure);
   if (row < 0) {
-    if (failure[0]) DispMessage(failure, MSG_FATAL);
-    DispMessage("Unmatched equip trans for modify", MSG_ERROR);
+    // An item deleted or made hand-entered since the posting holds no
+    // figures of it any more: there is nothing to bring in line.
+    if (!failure[0]) return undo.Keep(1);
+    DispMessage(failure, MSG_FATAL);
     return 0;
   }
   if (CompareNoCase(item.description, fromLine->description) == 0 &&

@@ -34,6 +34,22 @@ int FindLiveLineRow(int id, int lineNumber) {
   return -1;
 }
 
+// Takes a deleted posting off its account. A purchase on 399 takes its
+// item along, and the item's value is what 399 held for it; when the item
+// is already gone (deleted, or made hand-entered by the integrity check)
+// 399 holds nothing of the posting and stays as it is.
+bool TakeOffPosting(int account, int factor, int amount, LONG key, const char* word) {
+  long long value = Posted(factor, amount);
+  if (IsPurchase(account, factor)) {
+    int itemValue = 0;
+    int got = DeleteEquipOfPosting(key, &itemValue);
+    if (got == 0) return false;
+    if (got == -1) return true;
+    value = itemValue;
+  }
+  return UpdateAcctBalance(account, -1, value, word) == 1;
+}
+
 bool DigitsOnly(const char* s) {
   if (s == nullptr || *s == 0) return false;
   for (; *s; ++s)
@@ -256,13 +272,7 @@ int DeleteSupportLine(int id, int lineNumber) {
   --SupportTable.liveCount;
   ++SupportTable.freeCount;
   LONG key = LineKey(id, lineNumber);
-  long long amount = Posted(line.factor, line.amount);
-  if (IsPurchase(line.account, line.factor)) {
-    int value = 0;
-    if (!DeleteEquipByTrans(key, &value)) return 0;
-    amount = value;
-  }
-  if (!UpdateAcctBalance(line.account, -1, amount, "support acct")) return 0;
+  if (!TakeOffPosting(line.account, line.factor, line.amount, key, "support acct")) return 0;
   for (int r = 0; r < SplitTable.rowCount; ++r)
     if (SplitTable.keys[static_cast<size_t>(r)] == key && !DeleteSplit(line.account, r)) return 0;
   if (PostsReserve(line) &&
@@ -294,13 +304,7 @@ int DeleteTransaction(int id, int confirm) {
   TransTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
   --TransTable.liveCount;
   ++TransTable.freeCount;
-  long long amount = Posted(t.factor, t.amount);
-  if (IsPurchase(t.account, t.factor)) {
-    int value = 0;
-    if (!DeleteEquipByTrans(LineKey(id, 0), &value)) return 0;
-    amount = value;
-  }
-  if (!UpdateAcctBalance(t.account, -1, amount, "primary acct")) return 0;
+  if (!TakeOffPosting(t.account, t.factor, t.amount, LineKey(id, 0), "primary acct")) return 0;
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
     if (k.id == id && k.status == 0 && !DeleteSupportLine(id, k.line)) return 0;

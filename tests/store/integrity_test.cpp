@@ -343,6 +343,33 @@ TEST_F(IntegrityTest, EquipmentAccountIsRecomputedFromTheItems) {
   EXPECT_TRUE(Boxes("Question").empty());  // 399 is never asked about
 }
 
+TEST_F(IntegrityTest, PurchaseEnteredOnTheEquipmentAccountStaysDeletableAfterTheCheck) {
+  // A stove bought on account 399 itself, its offsetting line in slot 2:
+  // the item records the purchase under line 0 of the transaction.
+  auto d = std::make_unique<TransactionDetail>();
+  TransactionRecord& t = fixture::StartTransaction(*d, NextTransId++, 4, "20080420", 1, 6000, "EQ1");
+  t.account = 399;
+  SetText(t.remarks, "Stove");
+  d->lines[2].account = 101;
+  d->lines[2].amount = 6000;
+  d->lines[2].factor = -1;
+  ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+  const AccountRecord before = FiscalYear::Account(399);
+
+  EXPECT_EQ(Run(), 1);
+  for (const std::string& notice : Notices()) EXPECT_EQ(notice.find("Stove"), std::string::npos) << notice;
+  int pos = -1;
+  ASSERT_EQ(FindEquipItem(0, "Stove", 1, &pos), 1);
+  EquipmentRecord stove;
+  ASSERT_EQ(ReadRecord(EquipFile, stove, EquipTable.byDescription[static_cast<size_t>(pos)]), 1);
+  EXPECT_EQ(stove.lineKey, LineKey(t.id, 0));
+
+  ASSERT_EQ(DeleteTransaction(t.id, 0), 1);
+  EXPECT_EQ(FindEquipItem(0, "Stove", 1, nullptr), 0);
+  EXPECT_EQ(FiscalYear::Balance(399), before.currentBalance - 6000);
+  EXPECT_EQ(FiscalYear::Usage(399), before.usageCount - 1);
+}
+
 TEST_F(IntegrityTest, SplitWithoutAnyLineStopsTheMemberRecalculation) {
   const int row = SplitTable.rowCount;
   ASSERT_EQ(WriteRecord(SplitFile, SplitRecord{99990, 0, 1, 0, 1, 0}, row), 1);
