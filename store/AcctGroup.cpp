@@ -342,22 +342,54 @@ int CAcctGroupDBase::Delete(const CString& name) {
   if (!_Open()) return 0;
   int row = -1;
   if (_FindGrp(name, &row)) {
-    if (_DeleteActs(static_cast<int>(ids_[static_cast<size_t>(row)]))) {
-      names_[static_cast<size_t>(row)].Empty();
-      ids_[static_cast<size_t>(row)] = 0;
-      selected_[static_cast<size_t>(row)] = 0;
-      AcctGroupRecord zero;
-      _PutGrp(row, &zero);
-    }
+    RemoveRow(row);
     _Sort();
   }
   _Close();
   return Finish();
 }
 
+void CAcctGroupDBase::RemoveRow(int row) {
+  if (!_DeleteActs(static_cast<int>(ids_[static_cast<size_t>(row)]))) return;
+  // Memory follows the file: a group record that could not be emptied
+  // stays listed.
+  AcctGroupRecord zero;
+  if (!_PutGrp(row, &zero)) return;
+  names_[static_cast<size_t>(row)].Empty();
+  ids_[static_cast<size_t>(row)] = 0;
+  selected_[static_cast<size_t>(row)] = 0;
+}
+
 int CAcctGroupDBase::Update(const CAcctGroup& old, const CAcctGroup& changed) {
+  error_.Empty();
+  // A changed group that cannot be added is refused before the old one is
+  // deleted.
+  CAcctGroup checked = changed;
+  if (!checked.Validate()) {
+    _SetError(checked.GetErrorText());
+    return 0;
+  }
   if (!Delete(old.GetName())) return 0;
-  return Add(changed);
+  const int newId = _NextId();
+  if (Add(changed)) return 1;
+  // The add failed part way: what it wrote goes, and the old group is put
+  // back. The failure of the add stays the one reported.
+  const CString failure = error_;
+  error_.Empty();
+  if (_Open()) {
+    for (size_t r = 0; r < ids_.size(); ++r)
+      if (ids_[r] == static_cast<UINT>(newId)) {
+        RemoveRow(static_cast<int>(r));
+        break;
+      }
+    _Sort();
+    _Close();
+  }
+  error_.Empty();
+  const bool restored = Add(old) == 1;
+  error_ = failure;
+  if (!restored) _SetError(CString(failure) + "; the group \"" + old.GetName() + "\" could not be put back");
+  return 0;
 }
 
 int CAcctGroupDBase::Get(const CString& name, CAcctGroup* out) {

@@ -80,6 +80,8 @@ class CAcctGroupDBase {
   int _FindGrp(const CString& name, int* row) const;
   int _FindAct(int groupId, int* fromRow);
   int _DeleteActs(int groupId);
+  // Frees the links of the group at `row` and empties its row and record.
+  void RemoveRow(int row);
   int _CountGrps() const;
   int _CountActs() const;
   int _NextId() const;
