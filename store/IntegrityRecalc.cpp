@@ -361,11 +361,11 @@ int RecalcFriendContributions(int total, int* position) {
         }
         if (AnswerMemory::Applies(answer)) {
           rec.total = sum;
-          FriendTable.keys[static_cast<size_t>(f)].total = sum;
           if (WriteRecord(FriendFile, rec, f) != 1) {
             failure.Set(ERR_WRITE, "recalc friend");
             break;
           }
+          FriendTable.keys[static_cast<size_t>(f)].total = sum;
         }
       }
     }

@@ -83,7 +83,7 @@ int AddMember(MemberRow* form, int* rowOut) {
   return undo.Keep(1);
 }
 
-int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
+int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names, LONG keyType) {
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
     ShowStoreError(13, word, MSG_FATAL);
     return 0;
@@ -95,6 +95,7 @@ int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
     std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
   }
   std::memcpy(k.subunit, now.subunit, sizeof k.subunit);
+  if (keyType != -1) k.type = keyType;
   k.status = form->status;
   k.passbook = form->passbook;
   CountPassbookMembers();

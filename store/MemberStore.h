@@ -63,8 +63,9 @@ int DeleteScout(const char* lastName, const char* firstName);
 // with the disk. `word` names the kind in a failed write.
 int AddMemberRecord(MemberRow* form, int* rowOut, const char* word);
 // Shared by the member stores: writes a changed member and brings its key
-// row up to date (the names only when `names`).
-int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names);
+// row up to date (the names only when `names`; the member type when
+// `keyType` is not -1).
+int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names, LONG keyType = -1);
 int DeletePersonMember(int typeMask, const char* lastName, const char* firstName, const char* word,
                        const char* const refusals[3]);
 // Shared by the member deletes. MayDeleteMember refuses, with refusals[0],

@@ -438,4 +438,22 @@ TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
   EXPECT_EQ(FriendTable.keys[static_cast<size_t>(row)].total, 25000);
 }
 
+TEST_F(IntegrityTest, FriendTotalThatCannotBeWrittenStaysInTheTable) {
+  int pos = -1;
+  ASSERT_EQ(FindFriend(0, "Adams", "Eve", &pos), 1);
+  const int row = FriendTable.byName[static_cast<size_t>(pos)];
+  FriendRecord f;
+  ASSERT_EQ(ReadRecord(FriendFile, f, row), 1);
+  f.yearAmounts[3] = 5000;
+  ASSERT_EQ(WriteRecord(FriendFile, f, row), 1);
+  automation::AlwaysAnswer("Question", "", ANSWER_YES);
+  automation::ExpectMessageBox("Fatal Error", "Failed write: recalc friend", IDOK);
+  recio_test::FailWritesAfter(0);
+  int position = 0;
+  EXPECT_EQ(RecalcFriendContributions(1, &position), 0);
+  recio_test::Reset();
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_EQ(FriendTable.keys[static_cast<size_t>(row)].total, 50000);
+}
+
 }  // namespace

@@ -119,6 +119,19 @@ TEST_F(XferTest, ConvertingAScoutIntoAnAdultKeepsTheRecord) {
   EXPECT_EQ(MemberTable.keys[kAnna].type, 1);
 }
 
+TEST_F(XferTest, ScoutWhoseConversionFailsStaysAScoutInTheTable) {
+  int pos = PosOf(MemberTable.byTypeName, kAnna);
+  MemberRow stored;
+  ASSERT_EQ(XferAdult(0, 2, &pos, nullptr, &stored), 1);
+  MemberRow form = stored;
+  automation::ExpectMessageBox("Fatal Error", "Failed write: adult", IDOK);
+  recio_test::FailWritesAfter(0);
+  EXPECT_EQ(XferAdult(1, 2, &pos, &form, &stored), 0);
+  recio_test::Reset();
+  EXPECT_EQ(MemberTable.keys[kAnna].type, 0);
+  EXPECT_EQ(PosOf(MemberTable.byTypeName, kAnna), pos);
+}
+
 TEST_F(XferTest, TwentyFifthSubunitShowsTheCapacityWithTheSubunitWord) {
   SetUnitType(0);
   SubunitCount = SubunitCapacity - 1;
