@@ -212,11 +212,13 @@ int DeleteAcct(int number) {
     }
     BudgetTable.keys[static_cast<size_t>(rec.budgetRow)].status = kStatusDeleted;
   }
-  undo.Keep(1);
-  // The account-group files are not record files: the account's delete
-  // stands even when its removal from the groups fails.
-  if (!TheAcctGroupDBase().RemoveAccount(number)) DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_FATAL);
-  return 1;
+  // Links left behind would pass to an account later created with this
+  // number: the delete stands only with them gone.
+  if (!TheAcctGroupDBase().RemoveAccount(number)) {
+    DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_FATAL);
+    return 0;
+  }
+  return undo.Keep(1);
 }
 
 int AutoCloseReserves(int account, const char* date, char* messageOut) {

@@ -11,6 +11,7 @@
 
 #include "common/FileUtil.h"
 #include "store/KeyTable.h"
+#include "store/StoreUndo.h"
 
 namespace {
 
@@ -214,6 +215,9 @@ CString PutRecord(FILE* f, int row, const Rec* rec, const char* me) {
     return CString("Seek failed in ") + me;
   BYTE buf[RecordSize<Rec>::value];
   Pack(*rec, buf);
+  // Within a store operation the group files are put back with the record
+  // files when it fails.
+  StoreUndoBeforeWrite(f, static_cast<long long>(row) * RecordSize<Rec>::value, RecordSize<Rec>::value);
   if (std::fwrite(buf, sizeof buf, 1, f) != 1) return CString("Write failed in ") + me;
   // Committed to the disk on each flush.
   if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) return CString("Flush failed in ") + me;

@@ -19,6 +19,7 @@
 #include "store/OtherStores.h"
 #include "store/Queries.h"
 #include "store/RecIO.h"
+#include "store/StoreUndo.h"
 #include "store/TransStore.h"
 #include "store/UnitInfo.h"
 
@@ -101,6 +102,37 @@ TEST(AccountStore, DeleteRefusalsAndWhatADeleteTakesAlong) {
   int reused;
   ASSERT_EQ(AddAcct(&again, nullptr, 0, nullptr, &reused), 1);
   EXPECT_EQ(reused, row);
+}
+
+TEST(AccountStore, AccountStaysWhenItsGroupLinksCannotBeRemoved) {
+  FiscalYear fy;
+  CAcctGroup loans;
+  loans.SetName("Loans");
+  loans.AddAccount(401);
+  loans.AddAccount(620);
+  ASSERT_EQ(TheAcctGroupDBase().Add(loans), 1);
+  const std::string links = fy.folder() + "/ag408_a.dat";
+  ASSERT_EQ(std::rename(links.c_str(), (links + ".away").c_str()), 0);
+  automation::ExpectMessageBox("Question", "401 - Loan", ANSWER_YES);
+  automation::ExpectMessageBox("Fatal Error", "Could not open", IDOK);
+  EXPECT_EQ(DeleteAcct(401), 0);
+  ASSERT_EQ(std::rename((links + ".away").c_str(), links.c_str()), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_EQ(FiscalYear::Account(401).status, kStatusLive);
+  ASSERT_EQ(fy.Reopen(), 1);
+  EXPECT_EQ(FindAcctIndex(401, nullptr), 1);
+
+  // Group links written within an operation that fails are put back with
+  // its records.
+  {
+    StoreUndo undo;
+    ASSERT_EQ(TheAcctGroupDBase().RemoveAccount(401), 1);
+  }
+  CAcctGroup back;
+  ASSERT_EQ(TheAcctGroupDBase().Get("Loans", &back), 1);
+  AcctNumberList accounts;
+  back.CopyAccounts(&accounts);
+  EXPECT_EQ(accounts, (AcctNumberList{401, 620}));
 }
 
 TEST(AccountStore, ReserveSharesFollowTheAccount) {
