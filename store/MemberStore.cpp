@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "store/AcctClass.h"
 #include "store/Queries.h"
 #include "store/RecIO.h"
 #include "store/StoreUndo.h"
@@ -137,23 +138,60 @@ int MayDeleteMember(const MemberRow& form, int row, const char* const refusals[3
     return 0;
   }
   if (!OpenReserveFile()) return 0;
-  int reserves = 0;
-  int summed = SumMemberReserves(-1, row, nullptr, nullptr, &reserves);
+  // Each account on its own: reserves of opposite signs on two accounts
+  // are still reserved funds.
+  bool reserved = false;
+  for (int r = 0; r < AcctTable.rowCount && !reserved; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusDeleted || GetAcctClass(k.number) != 'R') continue;
+    int reserve = 0;
+    if (!SumMemberReserves(k.number, row, nullptr, nullptr, &reserve)) {
+      CloseReserveFile();
+      return 0;
+    }
+    reserved = reserve != 0;
+  }
   CloseReserveFile();
-  if (!summed) return 0;
-  if (reserves != 0) {
+  if (reserved) {
     DispMessage(refusals[2], MSG_WARNING);
     return 0;
   }
   return 1;
 }
 
+namespace {
+
+// Frees every reserve record of the member at `row`, so that the next
+// member added in that row starts without reserves.
+bool FreeMemberReserves(int row) {
+  if (!OpenReserveFile()) return false;
+  bool ok = true;
+  for (int r = 0; ok; ++r) {
+    ReserveRecord rec;
+    int got = ReadRecord(ReserveFile, rec, r);
+    if (got == -1) break;
+    if (got != 1) {
+      ShowStoreError(8, "reserve", MSG_FATAL);
+      ok = false;
+    } else if (rec.memberRow == row && rec.account != -1 && WriteRecord(ReserveFile, ReserveRecord{}, r) != 1) {
+      ShowStoreError(13, "reserve", MSG_FATAL);
+      ok = false;
+    }
+  }
+  CloseReserveFile();
+  return ok;
+}
+
+}  // namespace
+
 int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) {
+  StoreUndo undo;
   form->status = kStatusDeleted;
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
     ShowStoreError(13, word, MSG_FATAL);
     return 0;
   }
+  if (!FreeMemberReserves(row)) return 0;
   MemberTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
   if (counter) --*counter;
   --MemberTable.liveCount;
@@ -168,7 +206,7 @@ int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) 
     std::fclose(ParticipantFile);
     ParticipantFile = nullptr;
   }
-  return 1;
+  return undo.Keep(1);
 }
 
 int DeleteScout(const char* lastName, const char* firstName) {

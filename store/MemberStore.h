@@ -70,8 +70,10 @@ int DeletePersonMember(int typeMask, const char* lastName, const char* firstName
                        const char* const refusals[3]);
 // Shared by the member deletes. MayDeleteMember refuses, with refusals[0],
 // [1] or [2], a member that still has a balance, transactions or reserved
-// funds. MarkMemberDeleted marks the member at `row` deleted on disk and in
-// the table, takes it off `counter` (may be null) and the live count, and
-// deletes its participant records; `word` names the kind in a failed write.
+// funds on any one reserve account. MarkMemberDeleted marks the member at
+// `row` deleted on disk and in the table, takes it off `counter` (may be
+// null) and the live count, frees its reserve records (the mark and the
+// reserves go together or not at all) and deletes its participant records;
+// `word` names the kind in a failed write.
 int MayDeleteMember(const MemberRow& form, int row, const char* const refusals[3]);
 int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter);

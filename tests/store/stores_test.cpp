@@ -300,6 +300,72 @@ TEST(Members, DeleteRefusalsInOrder) {
   EXPECT_EQ(DeleteAdult("Brown", "Carl"), 0);
 }
 
+// The reserve records that name a member row, as {account, amount}.
+std::vector<std::pair<int, int>> ReservesOf(int memberRow) {
+  std::vector<std::pair<int, int>> out;
+  EXPECT_EQ(OpenReserveFile(), 1);
+  ReserveRecord rec;
+  for (int r = 0; ReadRecord(ReserveFile, rec, r) == 1; ++r)
+    if (rec.memberRow == memberRow && rec.account != -1) out.emplace_back(rec.account, rec.amount);
+  CloseReserveFile();
+  return out;
+}
+
+TEST(Members, ReservesOfOppositeSignsRefuseTheDeleteAndADeleteFreesThem) {
+  FiscalYear fy;
+  MemberRow dora;
+  std::memset(&dora, 0, sizeof dora);
+  SetText(dora.lastName, "Gray");
+  SetText(dora.firstName, "Dora");
+  dora.passbook = 1;
+  int doraRow = -1;
+  ASSERT_EQ(AddMember(&dora, &doraRow), 1);
+  for (auto [number, share] : {std::pair{720, 5000}, std::pair{730, -5000}}) {
+    AccountRecord reserve;
+    reserve.number = number;
+    SetText(reserve.name, "Trip Reserve");
+    reserve.memberReserves = 1;
+    ASSERT_EQ(AddAcct(&reserve, &doraRow, 1, &share, nullptr), 1);
+  }
+  automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
+  automation::ExpectMessageBox("Warning", "Scout has reserved funds - cannot delete", IDOK);
+  EXPECT_EQ(DeleteScout("Gray", "Dora"), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+
+  // With nothing reserved on either account the delete frees her records:
+  // the next member in her row starts without them.
+  ASSERT_EQ(OpenReserveFile(), 1);
+  ReserveRecord rec;
+  for (int r = 0; ReadRecord(ReserveFile, rec, r) == 1; ++r)
+    if (rec.memberRow == doraRow) {
+      rec.amount = 0;
+      ASSERT_EQ(WriteRecord(ReserveFile, rec, r), 1);
+    }
+  CloseReserveFile();
+  ASSERT_EQ(ReservesOf(doraRow).size(), 2u);
+  automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
+  ASSERT_EQ(DeleteScout("Gray", "Dora"), 1);
+  EXPECT_TRUE(ReservesOf(doraRow).empty());
+  EXPECT_EQ(ReservesOf(kAnna), (std::vector<std::pair<int, int>>{{710, 3000}}));
+
+  // A failed write keeps the member and her reserves.
+  ASSERT_EQ(AddMember(&dora, &doraRow), 1);
+  ASSERT_EQ(OpenReserveFile(), 1);
+  int freeRow = 0;
+  while (ReadRecord(ReserveFile, rec, freeRow) == 1 && rec.account != -1) ++freeRow;
+  ASSERT_EQ(WriteRecord(ReserveFile, ReserveRecord{doraRow, 720, 0}, freeRow), 1);
+  CloseReserveFile();
+  automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
+  automation::ExpectMessageBox("Fatal Error", "Failed write: reserve", IDOK);
+  recio_test::FailWritesAfter(1);
+  EXPECT_EQ(DeleteScout("Gray", "Dora"), 0);
+  recio_test::Reset();
+  EXPECT_EQ(MemberTable.keys[static_cast<size_t>(doraRow)].status, kStatusLive);
+  EXPECT_EQ(ReservesOf(doraRow).size(), 1u);
+  ASSERT_EQ(fy.Reopen(), 1);
+  EXPECT_EQ(FindMember(0, 1, "Gray", "Dora", nullptr), 1);
+}
+
 TEST(Members, RenameAndSubunitDelete) {
   FiscalYear fy;
   ASSERT_EQ(RenameMembersSubunit("EAGLES", "Hawks"), 1);
