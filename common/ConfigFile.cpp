@@ -51,7 +51,7 @@ void ShowFormatted(const char* format, const std::string& arg, int kind) {
   DispMessage(text, kind);
 }
 
-void ShowTemplate(int index, const char* item) {
+void ShowTemplate(ErrorTextIndex index, const char* item) {
   char text[256];
   FormatErrorText(text, index, item);
   DispMessage(text, MSG_FATAL);
@@ -123,7 +123,7 @@ void ApplyLine(const std::string& line) {
 int ReadConfig() {
   std::FILE* f = std::fopen(ConfigFileName, "rb");
   if (!f) {
-    ShowTemplate(7, ConfigFileName);
+    ShowTemplate(ERR_OPEN, ConfigFileName);
     return 0;
   }
   FiscalYearYY[0] = CurrentFiscalYear[0] = ProgramFolder[0] = FaqFolder[0] = '\0';
@@ -140,7 +140,7 @@ int ReadConfig() {
   std::fclose(f);
   if (readError) {
     // The start must not go on with half a configuration.
-    ShowTemplate(8, ConfigFileName);
+    ShowTemplate(ERR_READ, ConfigFileName);
     return 0;
   }
   if (!CurrentFiscalYear[0]) {
@@ -179,7 +179,8 @@ int WriteConfig() {
   text += line;
   int failed = WriteFileAtomic(ConfigFileName, text.data(), text.size());
   if (failed) {
-    ShowTemplate(failed, ConfigFileName);
+    // WriteFileAtomic answers with the index of its template.
+    ShowTemplate(failed == static_cast<int>(ERR_OPEN) ? ERR_OPEN : ERR_WRITE, ConfigFileName);
     return 0;
   }
   return 1;

@@ -32,8 +32,9 @@ const char* const kTemplates[20] = {
 
 }  // namespace
 
-void FormatErrorText(char* out, int index, const char* item) {
+void FormatErrorText(char* out, ErrorTextIndex which, const char* item) {
   if (!out) return;
+  int index = static_cast<int>(which);
   if (index < 0 || index > 19) index = 0;
   if (!item) item = "???";
   if (std::strcmp(item, "subunit") == 0 && SubunitWord) item = SubunitWord;
@@ -41,7 +42,7 @@ void FormatErrorText(char* out, int index, const char* item) {
   std::snprintf(out, 256, kTemplates[index], item);
 }
 
-void FormatErrorTextStr(CString& out, int index, const char* item) {
+void FormatErrorTextStr(CString& out, ErrorTextIndex index, const char* item) {
   char itemCopy[256];
   const char* itemArg = nullptr;
   if (item) {

@@ -61,12 +61,12 @@ int WriteReserveShares(int account, const int* memberRows, int memberCount, cons
       if (r != 1 || rec.account == -1 || (reuseOwn && rec.account == account)) break;
     }
     if (r == 0) {
-      ShowStoreError(8, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
       return 0;
     }
     ReserveRecord share{memberRows[j], account, shares[j]};
     if (WriteRecord(ReserveFile, share, scan) != 1) {
-      ShowStoreError(13, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
       return 0;
     }
     ++scan;
@@ -77,13 +77,13 @@ int WriteReserveShares(int account, const int* memberRows, int memberCount, cons
       int r = ReadRecord(ReserveFile, rec, scan);
       if (r == -1) break;
       if (r == 0) {
-        ShowStoreError(8, "reserve", MSG_FATAL);
+        ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
         return 0;
       }
       if (rec.account != account) continue;
       ReserveRecord freed{-1, -1, 0};
       if (WriteRecord(ReserveFile, freed, scan) != 1) {
-        ShowStoreError(13, "reserve", MSG_FATAL);
+        ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
         return 0;
       }
     }
@@ -99,7 +99,7 @@ int AddAcct(AccountRecord* record, const int* memberRows, int memberCount, const
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "account")) return 0;
   if (WriteRecord(AcctFile, *record, row) != 1) {
-    ShowStoreError(13, "account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
   AcctKey key = KeyOf(*record);
@@ -124,7 +124,7 @@ int ModifyAcct(AccountRecord* record, const AccountRecord* oldRecord, const int*
                const int* shares, int row) {
   StoreUndo undo;
   if (WriteRecord(AcctFile, *record, row) != 1) {
-    ShowStoreError(13, "account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
   AcctKey& k = AcctTable.keys[static_cast<size_t>(row)];
@@ -145,7 +145,7 @@ int DeleteAcct(int number) {
   int pos;
   if (!FindAcctIndex(number, &pos)) {
     std::snprintf(label, sizeof label, "%d", number);
-    ShowStoreError(10, label, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, label, MSG_ERROR);
     return 0;
   }
   int row = AcctTable.byNumber[static_cast<size_t>(pos)];
@@ -153,7 +153,7 @@ int DeleteAcct(int number) {
   if (!ConfirmDelete(label)) return 0;
   AccountRecord rec;
   if (ReadRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(8, "account", MSG_FATAL);
+    ShowStoreError(ERR_READ, "account", MSG_FATAL);
     return 0;
   }
   if (number == kEquipmentAccount || number == kReserveAllocationAccount || number == kDuesAccount) {
@@ -167,7 +167,7 @@ int DeleteAcct(int number) {
   StoreUndo undo;
   rec.status = kStatusDeleted;
   if (WriteRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(13, "account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
   AcctTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
@@ -182,12 +182,12 @@ int DeleteAcct(int number) {
       int got = ReadRecord(ReserveFile, res, r);
       if (got == -1) break;
       if (got == 0) {
-        ShowStoreError(8, "reserve", MSG_FATAL);
+        ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
         ok = false;
       } else if (res.account == number) {
         res.account = -1;
         if (WriteRecord(ReserveFile, res, r) != 1) {
-          ShowStoreError(13, "reserve", MSG_FATAL);
+          ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
           ok = false;
         }
       }
@@ -202,12 +202,12 @@ int DeleteAcct(int number) {
   if (rec.budgetRow >= 0 && rec.budgetRow < BudgetTable.rowCount) {
     BudgetRecord budget;
     if (ReadRecord(BudgetFile, budget, rec.budgetRow) != 1) {
-      ShowStoreError(8, "budget", MSG_FATAL);
+      ShowStoreError(ERR_READ, "budget", MSG_FATAL);
       return 0;
     }
     budget.status = kStatusDeleted;
     if (WriteRecord(BudgetFile, budget, rec.budgetRow) != 1) {
-      ShowStoreError(13, "budget", MSG_FATAL);
+      ShowStoreError(ERR_WRITE, "budget", MSG_FATAL);
       return 0;
     }
     BudgetTable.keys[static_cast<size_t>(rec.budgetRow)].status = kStatusDeleted;

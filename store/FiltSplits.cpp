@@ -63,7 +63,7 @@ CFiltSplits::~CFiltSplits() {
   if (file_) std::fclose(file_);
 }
 
-void CFiltSplits::SetError(int index, const char* item) {
+void CFiltSplits::SetError(ErrorTextIndex index, const char* item) {
   if (!errorText_.IsEmpty()) return;  // the first failure is the one to tell
   FormatErrorTextStr(errorText_, index, item);
 }

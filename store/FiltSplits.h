@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "common/ErrorText.h"
 #include "platform/CString.h"
 #include "platform/Collections.h"
 
@@ -54,7 +55,7 @@ class CFiltSplits {
  private:
   int ReadRow(int row, FiltSplitRow& out);
   int WriteRow(int row, const FiltSplitRow& in);
-  void SetError(int index, const char* item);
+  void SetError(ErrorTextIndex index, const char* item);
   int Result() const { return errorText_.IsEmpty() ? 1 : 0; }
 
   CString errorText_;

@@ -42,21 +42,23 @@ std::string Dollars(long cents) { return static_cast<LPCTSTR>(FormatDollars(cent
 
 // The failure of a recalculation, shown at its end.
 struct Failure {
-  int index = -1;
+  bool failed = false;
+  ErrorTextIndex index = ERR_UNKNOWN;
   const char* item = nullptr;
   bool cancelled = false;
-  void Set(int i, const char* it) {
-    if (index < 0) {
+  void Set(ErrorTextIndex i, const char* it) {
+    if (!failed) {
+      failed = true;
       index = i;
       item = it;
     }
   }
-  bool Any() const { return index >= 0 || cancelled; }
+  bool Any() const { return failed || cancelled; }
   int Finish() const {
     if (cancelled) DispMessage("Re-calculation cancelled", MSG_INFORMATION);
     else if (index == ERR_UNMATCHED || index == ERR_PARSE)
       ShowStoreError(index, item, MSG_ERROR);
-    else if (index >= 0)
+    else if (failed)
       ShowStoreError(index, item, MSG_FATAL);
     return Any() ? 0 : 1;
   }

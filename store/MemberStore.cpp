@@ -58,7 +58,7 @@ int AddMemberRecord(MemberRow* form, int* rowOut, const char* word) {
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "member")) return 0;
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
   // The table follows the disk only once the record is there.
@@ -86,7 +86,7 @@ int AddMember(MemberRow* form, int* rowOut) {
 
 int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names, LONG keyType) {
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
   MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
@@ -114,14 +114,14 @@ int DeletePersonMember(int typeMask, const char* lastName, const char* firstName
   std::snprintf(label, sizeof label, "%s %s", firstName ? firstName : "", lastName ? lastName : "");
   int pos = -1;
   if (!FindMember(0, typeMask, lastName, firstName, &pos)) {
-    ShowStoreError(10, label, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, label, MSG_ERROR);
     return 0;
   }
   if (!ConfirmDelete(label)) return 0;
   int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
   MemberRow form;
   if (ReadMemberRecord(MemberFile, &form, 4, 1, row) != 1) {
-    ShowStoreError(8, word, MSG_FATAL);
+    ShowStoreError(ERR_READ, word, MSG_FATAL);
     return 0;
   }
   if (!MayDeleteMember(form, row, refusals)) return 0;
@@ -171,10 +171,10 @@ bool FreeMemberReserves(int row) {
     int got = ReadRecord(ReserveFile, rec, r);
     if (got == -1) break;
     if (got != 1) {
-      ShowStoreError(8, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
       ok = false;
     } else if (rec.memberRow == row && rec.account != -1 && WriteRecord(ReserveFile, ReserveRecord{}, r) != 1) {
-      ShowStoreError(13, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
       ok = false;
     }
   }
@@ -188,7 +188,7 @@ int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) 
   StoreUndo undo;
   form->status = kStatusDeleted;
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
   if (!FreeMemberReserves(row)) return 0;
@@ -200,7 +200,7 @@ int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) 
   ParticipantFile = OpenRecordFile(ParticipantPath);
   if (ParticipantFile == nullptr) {
     // The member stays deleted; only its participant records remain.
-    ShowStoreError(7, "participant", MSG_FATAL);
+    ShowStoreError(ERR_OPEN, "participant", MSG_FATAL);
   } else {
     DeleteParticipants(-1, row);
     std::fclose(ParticipantFile);

@@ -106,7 +106,7 @@ bool OpenOrShow(FILE*& file, const char* path, const char* item) {
   file = OpenRecordFile(path);
   if (file != nullptr) return true;
   char text[256];
-  FormatErrorText(text, 7, item);
+  FormatErrorText(text, ERR_OPEN, item);
   DispMessage(text, MSG_FATAL);
   return false;
 }

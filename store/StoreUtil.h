@@ -9,7 +9,7 @@
 #include "store/KeyTable.h"
 
 // FormatErrorText with the item, shown once with the kind.
-inline void ShowStoreError(int index, const char* item, int kind) {
+inline void ShowStoreError(ErrorTextIndex index, const char* item, int kind) {
   char text[256];
   FormatErrorText(text, index, item);
   DispMessage(text, kind);
@@ -47,7 +47,7 @@ bool HasRoomFor(const Table& t, int row) {
 template <class Table>
 bool RefuseWhenFull(const Table& t, int row, const char* word) {
   if (t.freeCount > 0 && HasRoomFor(t, row)) return false;
-  ShowStoreError(2, word, MSG_ERROR);
+  ShowStoreError(ERR_TABLE_FULL, word, MSG_ERROR);
   return true;
 }
 

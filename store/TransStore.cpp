@@ -87,7 +87,7 @@ int ReadTransactionById(int id, TransactionRecord* record) {
     if (TransTable.keys[static_cast<size_t>(r)].id != id) continue;
     TransactionRecord t;
     if (ReadRecord(TransFile, t, r) != 1) {
-      ShowStoreError(8, "transaction", MSG_FATAL);
+      ShowStoreError(ERR_READ, "transaction", MSG_FATAL);
       continue;
     }
     if (t.status == 0) {
@@ -104,7 +104,7 @@ int ReadSupportLine(int lineKey, SupportLineRecord* record) {
     if (LineKey(k.id, k.line) != lineKey) continue;
     SupportLineRecord l;
     if (ReadRecord(SupportFile, l, r) != 1) {
-      ShowStoreError(8, "support account", MSG_FATAL);
+      ShowStoreError(ERR_READ, "support account", MSG_FATAL);
       continue;
     }
     if (l.status == 0) {
@@ -155,22 +155,22 @@ void ResetTransactionDetail(SupportLineRecord* lines, SplitRecord* splits, Share
 int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,
                     ShareArray* shares, char* messageOut) {
   char text[256] = "";
-  if (ReadRecord(TransFile, *transaction, row) != 1) FormatErrorText(text, 8, "transaction");
+  if (ReadRecord(TransFile, *transaction, row) != 1) FormatErrorText(text, ERR_READ, "transaction");
   if (!text[0] && lines) {
     ResetTransactionDetail(lines, splits, shares);
     for (int pos = 0; pos < SupportTable.rowCount && !text[0]; ++pos) {
       int r = SupportTable.byLineKey[static_cast<size_t>(pos)];
       const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
       if (k.id != transaction->id || k.status != 0 || k.line < 0 || k.line >= kLinesPerTransaction) continue;
-      if (ReadRecord(SupportFile, lines[k.line], r) != 1) FormatErrorText(text, 8, "support account");
+      if (ReadRecord(SupportFile, lines[k.line], r) != 1) FormatErrorText(text, ERR_READ, "support account");
     }
   }
   for (int i = 0; lines && splits && i < kLinesPerTransaction && !text[0]; ++i) {
     if (lines[i].account == 0 || !lines[i].split) continue;
     LONG key = LineKey(transaction->id, i);
     int sr;
-    if (!FindSplitRow(key, &sr)) FormatErrorText(text, 16, "split");
-    else if (ReadRecord(SplitFile, splits[i], sr) != 1) FormatErrorText(text, 8, "split");
+    if (!FindSplitRow(key, &sr)) FormatErrorText(text, ERR_UNMATCHED, "split");
+    else if (ReadRecord(SplitFile, splits[i], sr) != 1) FormatErrorText(text, ERR_READ, "split");
   }
   // A split may have no member share at all (the unit keeps the whole
   // line); that is no error.
@@ -180,7 +180,7 @@ int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* 
     for (int r = 0; r < SubAcctTable.rowCount && !text[0]; ++r) {
       if (SubAcctTable.keys[static_cast<size_t>(r)] != key) continue;
       SubAccountRecord s;
-      if (ReadRecord(SubAcctFile, s, r) != 1) FormatErrorText(text, 8, "sub-account");
+      if (ReadRecord(SubAcctFile, s, r) != 1) FormatErrorText(text, ERR_READ, "sub-account");
       else if (s.memberRow >= 0 && s.memberRow < kMemberSlots) shares[i][s.memberRow] = s;
     }
   }
@@ -196,7 +196,7 @@ int AddSupportLine(const TransactionRecord* transaction, SupportLineRecord* line
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "support account")) return 0;
   if (WriteRecord(SupportFile, *line, row) != 1) {
-    ShowStoreError(13, "support account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "support account", MSG_FATAL);
     return 0;
   }
   PutKeyRow(t, row, KeyOf(*line));
@@ -227,7 +227,7 @@ int AddTransaction(TransactionRecord* transaction, SupportLineRecord* lines, Spl
   if (RefuseWhenFull(t, row, "transaction")) return 0;
   // The transaction goes to the disk before any of its lines is posted.
   if (WriteRecord(TransFile, *transaction, row) != 1) {
-    ShowStoreError(13, "transaction", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
     return 0;
   }
   PutKeyRow(t, row, KeyOf(*transaction));
@@ -260,12 +260,12 @@ int DeleteSupportLine(int id, int lineNumber) {
   StoreUndo undo;
   SupportLineRecord line;
   if (ReadRecord(SupportFile, line, row) != 1) {
-    ShowStoreError(8, "support to delete", MSG_FATAL);
+    ShowStoreError(ERR_READ, "support to delete", MSG_FATAL);
     return 0;
   }
   line.status = kStatusDeleted;
   if (WriteRecord(SupportFile, line, row) != 1) {
-    ShowStoreError(13, "deleted support", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "deleted support", MSG_FATAL);
     return 0;
   }
   SupportTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
@@ -284,12 +284,12 @@ int DeleteSupportLine(int id, int lineNumber) {
 int DeleteTransaction(int id, int confirm) {
   int row = -1;
   if (!FindTransaction(id, &row)) {
-    ShowStoreError(10, "transaction", MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, "transaction", MSG_ERROR);
     return 0;
   }
   TransactionRecord t;
   if (ReadRecord(TransFile, t, row) != 1) {
-    ShowStoreError(8, "transaction", MSG_FATAL);
+    ShowStoreError(ERR_READ, "transaction", MSG_FATAL);
     return 0;
   }
   char label[128];
@@ -298,7 +298,7 @@ int DeleteTransaction(int id, int confirm) {
   StoreUndo undo;
   t.status = kStatusDeleted;
   if (WriteRecord(TransFile, t, row) != 1) {
-    ShowStoreError(13, "transaction", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
     return 0;
   }
   TransTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
@@ -327,7 +327,7 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
     return undo.Keep(AddSupportLine(transaction, line, split, shares));
   }
   if (WriteRecord(SupportFile, *line, row) != 1) {
-    ShowStoreError(13, "support account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "support account", MSG_FATAL);
     return 0;
   }
   // The line keeps its id and number: the support indexes keep their order.
@@ -343,7 +343,7 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
   }
   int splitRow = -1;
   if (oldLine->split && !FindSplitRow(LineKey(oldLine->id, oldLine->line), &splitRow)) {
-    ShowStoreError(5, "split", MSG_ERROR);
+    ShowStoreError(ERR_FIND, "split", MSG_ERROR);
     return 0;
   }
   if (line->split) split->lineKey = key;
@@ -399,7 +399,7 @@ int ModifyTransaction(int row, TransactionRecord* transaction, SupportLineRecord
     }
     if (ok) {
       if (WriteRecord(TransFile, *transaction, row) != 1) {
-        ShowStoreError(13, "transaction", MSG_FATAL);
+        ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
         ok = 0;
       }
     }
