@@ -165,7 +165,7 @@ int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetR
   StoreUndo undo;
   auto fail = [&](const char* item) {
     ShowStoreError(ERR_WRITE, item, MSG_FATAL);
-    // The caller's buffers go back with the tables, so that saving again
+    // The caller's buffers go back with the files, so that saving again
     // starts from what the files hold.
     acct->budgetRow = hadRow;
     budget->status = hadStatus;
@@ -179,23 +179,25 @@ int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetR
       ShowStoreError(ERR_TABLE_FULL, "budget", MSG_ERROR);
       return 0;
     }
-    if (row == BudgetTable.rowCount) ++BudgetTable.rowCount;
     budgetRow = row;
     budget->status = kStatusLive;
     acct->budgetRow = budgetRow;
   } else if (hadRow != -1 && allZero) {
     budget->status = kStatusDeleted;
-    if (hadRow < BudgetTable.rowCount) BudgetTable.keys[static_cast<size_t>(hadRow)].status = kStatusDeleted;
     acct->budgetRow = -1;
   }
   if (acct->budgetRow != hadRow && WriteRecord(AcctFile, *acct, acctRow) != 1) return fail("account");
   if (budgetRow == -1) return undo.Keep(1);
-  BudgetKey& k = BudgetTable.keys[static_cast<size_t>(budgetRow)];
-  k.number = budget->number;
-  k.status = budget->status;
   // A budget of all zeros is written once more, deleted, and then no longer
   // kept.
   if (WriteRecord(BudgetFile, *budget, budgetRow) != 1) return fail("budget");
+  // The table follows once both records are on the disk.
+  if (budgetRow == BudgetTable.rowCount) ++BudgetTable.rowCount;
+  if (budgetRow < BudgetTable.rowCount) {
+    BudgetKey& k = BudgetTable.keys[static_cast<size_t>(budgetRow)];
+    k.number = budget->number;
+    k.status = budget->status;
+  }
   return undo.Keep(1);
 }
 

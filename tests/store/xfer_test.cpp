@@ -242,6 +242,21 @@ TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
     EXPECT_EQ(budget.number, 520);
     EXPECT_EQ(budget.months[4], 3000);
   }
+  // Zeroing a budget: a failed account write keeps the budget live.
+  FiscalYear year;
+  int pos = -1;
+  ASSERT_EQ(FindAcctIndex(620, &pos), 1);
+  AccountRecord acct;
+  BudgetRecord budget;
+  ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
+  for (LONG& m : budget.months) m = 0;
+  automation::ExpectMessageBox("Fatal Error", "Failed write: account", IDOK);
+  recio_test::FailWritesAfter(0);
+  EXPECT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 0);
+  recio_test::Reset();
+  EXPECT_EQ(BudgetTable.keys[0].status, kStatusLive);
+  EXPECT_EQ(FiscalYear::Account(620).budgetRow, 0);
+  EXPECT_EQ(acct.budgetRow, 0);
 }
 
 TEST_F(XferTest, ScheduleIsStoredWithCompleteFrequencyAndSortedDueDates) {
