@@ -42,10 +42,10 @@ class CFiltSplits {
   int GetNextPass(int restart, int rangeFlag, const CUIntArray& accounts, int* passbook, int* incomeTotal,
                   int* otherTotal);
   // Sorts the rows of the file itself by passbook, then account.
-  int _Sort();
+  int Sort();
 
-  int _Open(int create);
-  int _Close();
+  int Open(int create);
+  int Close();
 
   const CString& GetErrorText() const { return errorText_; }
   const CString& GetPath() const { return path_; }
