@@ -104,9 +104,7 @@ int AddAcct(AccountRecord* record, const int* memberRows, int memberCount, const
   }
   AcctKey key = KeyOf(*record);
   key.selected = 0;
-  PutKeyRow(t, row, key);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, key);
   SortAccounts();
   int cls = GetAcctClassRow(record->number);
   if (cls >= 0 && AcctClassTable[cls].nextFree == record->number) UpdateNextAcctNumbers();
@@ -170,9 +168,7 @@ int DeleteAcct(int number) {
     ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
-  AcctTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --AcctTable.liveCount;
-  ++AcctTable.freeCount;
+  MarkKeyRowDeleted(AcctTable, row);
   UpdateNextAcctNumbers();
   if (rec.memberReserves) {
     if (!OpenReserveFile()) return 0;

@@ -62,10 +62,8 @@ int AddMemberRecord(MemberRow* form, int* rowOut, const char* word) {
     return 0;
   }
   // The table follows the disk only once the record is there.
-  PutKeyRow(t, row, KeyOf(*form));
+  PutLiveKeyRow(t, row, KeyOf(*form));
   if (int* counter = TypeCounter(form->type)) ++*counter;
-  ++t.liveCount;
-  --t.freeCount;
   CountPassbookMembers();
   SortMembers();
   if (rowOut) *rowOut = row;
@@ -192,10 +190,8 @@ int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) 
     return 0;
   }
   if (!FreeMemberReserves(row)) return 0;
-  MemberTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
+  MarkKeyRowDeleted(MemberTable, row);
   if (counter) --*counter;
-  --MemberTable.liveCount;
-  ++MemberTable.freeCount;
   CountPassbookMembers();
   ParticipantFile = OpenRecordFile(ParticipantPath);
   if (ParticipantFile == nullptr) {

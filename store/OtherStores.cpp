@@ -193,9 +193,7 @@ int AddEquipItem(EquipmentRecord* item, int noPosting, int* rowOut) {
     ShowStoreError(ERR_WRITE, "equipment item", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, key);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, key);
   SortEquipment();
   if (!noPosting) {
     AccountRecord acct;
@@ -298,9 +296,7 @@ int DeleteEquipItem(const char* description) {
     ShowStoreError(ERR_WRITE, "equipment item", MSG_FATAL);
     return 0;
   }
-  EquipTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --EquipTable.liveCount;
-  ++EquipTable.freeCount;
+  MarkKeyRowDeleted(EquipTable, row);
   AccountRecord acct;
   int acctRow;
   if (!ReadEquipAccount(&acct, &acctRow, "Equipment account deletion")) return 0;
@@ -345,9 +341,7 @@ int DeleteEquipOfPosting(int lineKey, int* valueOut) {
     ShowStoreError(ERR_WRITE, "equipment to delete", MSG_FATAL);
     return 0;
   }
-  EquipTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --EquipTable.liveCount;
-  ++EquipTable.freeCount;
+  MarkKeyRowDeleted(EquipTable, row);
   if (failure[0]) {
     DispMessage(failure, MSG_FATAL);
     return 0;
@@ -410,9 +404,7 @@ int AddFriend(FriendRecord* rec, int* rowOut) {
     ShowStoreError(ERR_WRITE, "friend", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*rec));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*rec));
   SortFriends();
   if (rowOut) *rowOut = row;
   return 1;
@@ -472,9 +464,7 @@ int DeleteFriend(const char* lastName, const char* firstName) {
     ShowStoreError(ERR_WRITE, "friend", MSG_FATAL);
     return 0;
   }
-  FriendTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --FriendTable.liveCount;
-  ++FriendTable.freeCount;
+  MarkKeyRowDeleted(FriendTable, row);
   return 1;
 }
 
@@ -489,9 +479,7 @@ int AddSchedule(ScheduleRecord* rec, ParticipantRecord* slots, int* rowOut) {
     ShowStoreError(ERR_WRITE, "schedule", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*rec));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*rec));
   SortSchedules();
   for (int i = 0; i < kMemberSlots; ++i) {
     if (slots[i].scheduleRow == -1) continue;
@@ -582,9 +570,7 @@ int DeleteScheduleRow(int row) {
     ShowStoreError(ERR_WRITE, "schedule", MSG_FATAL);
     return 0;
   }
-  ScheduleTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --ScheduleTable.liveCount;
-  ++ScheduleTable.freeCount;
+  MarkKeyRowDeleted(ScheduleTable, row);
   return undo.Keep(DeleteParticipants(row, -1));
 }
 

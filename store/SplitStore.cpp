@@ -75,9 +75,7 @@ int AddSubAccount(int lineAccount, const SplitRecord* split, SubAccountRecord* s
     ShowStoreError(ERR_WRITE, "sub-account", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, share->lineKey);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, share->lineKey);
   MemberRow m;
   if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
   if (!PostToMember(&m, ShareEffect(lineAccount, split->factor, *share), 1)) return 0;
@@ -94,9 +92,7 @@ int AddSplit(int lineAccount, SplitRecord* split, SubAccountRecord* shares) {
     ShowStoreError(ERR_WRITE, "split", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, split->lineKey);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, split->lineKey);
   for (int j = 0; j < MemberCapacity && j < kMemberSlots; ++j) {
     if (!TakesPart(shares[j])) continue;
     shares[j].memberRow = j;
@@ -119,9 +115,7 @@ int DeleteSubAccount(int row, int splitFactor, int lineAccount) {
     ShowStoreError(ERR_WRITE, "sub-account", MSG_FATAL);
     return 0;
   }
-  SubAcctTable.keys[static_cast<size_t>(row)] = -1;
-  --SubAcctTable.liveCount;
-  ++SubAcctTable.freeCount;
+  MarkKeyRowDeleted(SubAcctTable, row);
   MemberRow m;
   if (!ReadMemberForPosting(share.memberRow, &m)) return 0;
   long long change = 0;
@@ -154,9 +148,7 @@ int DeleteSplit(int lineAccount, int row) {
     ShowStoreError(ERR_WRITE, "split", MSG_FATAL);
     return 0;
   }
-  SplitTable.keys[static_cast<size_t>(row)] = -1;
-  --SplitTable.liveCount;
-  ++SplitTable.freeCount;
+  MarkKeyRowDeleted(SplitTable, row);
   for (int r = 0; r < SubAcctTable.rowCount; ++r) {
     if (SubAcctTable.keys[static_cast<size_t>(r)] != key) continue;
     if (!DeleteSubAccount(r, split.factor, lineAccount)) return 0;

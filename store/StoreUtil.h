@@ -35,6 +35,29 @@ void PutKeyRow(Table& t, int row, const Key& key) {
   t.keys[static_cast<size_t>(row)] = key;
 }
 
+// Places a new live key row at `row` and counts it: one more live row, one
+// fewer free.
+template <class Table, class Key>
+void PutLiveKeyRow(Table& t, int row, const Key& key) {
+  PutKeyRow(t, row, key);
+  ++t.liveCount;
+  --t.freeCount;
+}
+
+// Marks the record at `row` deleted in its key table (the status, or a free
+// key in a line table) and counts it: one fewer live row, one more free.
+template <class Table>
+void MarkKeyRowDeleted(Table& t, int row) {
+  t.keys[static_cast<size_t>(row)].status = kStatusDeleted;
+  --t.liveCount;
+  ++t.freeCount;
+}
+inline void MarkKeyRowDeleted(LineKeyTable& t, int row) {
+  t.keys[static_cast<size_t>(row)] = -1;
+  --t.liveCount;
+  ++t.freeCount;
+}
+
 // Whether the table has room for a row at `row`.
 template <class Table>
 bool HasRoomFor(const Table& t, int row) {

@@ -199,9 +199,7 @@ int AddSupportLine(const TransactionRecord* transaction, SupportLineRecord* line
     ShowStoreError(ERR_WRITE, "support account", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*line));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*line));
   if (!UpdateAcctBalance(line->account, 1, Posted(line->factor, line->amount), "support account")) return 0;
   LONG key = LineKey(line->id, line->line);
   if (line->split) {
@@ -230,9 +228,7 @@ int AddTransaction(TransactionRecord* transaction, SupportLineRecord* lines, Spl
     ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*transaction));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*transaction));
   if (transaction->id >= NextTransId) NextTransId = transaction->id + 1;
   for (int i = 0; i < kLinesPerTransaction; ++i) {
     if (lines[i].account == 0) continue;
@@ -268,9 +264,7 @@ int DeleteSupportLine(int id, int lineNumber) {
     ShowStoreError(ERR_WRITE, "deleted support", MSG_FATAL);
     return 0;
   }
-  SupportTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --SupportTable.liveCount;
-  ++SupportTable.freeCount;
+  MarkKeyRowDeleted(SupportTable, row);
   LONG key = LineKey(id, lineNumber);
   if (!TakeOffPosting(line.account, line.factor, line.amount, key, "support acct")) return 0;
   for (int r = 0; r < SplitTable.rowCount; ++r)
@@ -301,9 +295,7 @@ int DeleteTransaction(int id, int confirm) {
     ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
     return 0;
   }
-  TransTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --TransTable.liveCount;
-  ++TransTable.freeCount;
+  MarkKeyRowDeleted(TransTable, row);
   if (!TakeOffPosting(t.account, t.factor, t.amount, LineKey(id, 0), "primary acct")) return 0;
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
