@@ -8,6 +8,7 @@
 
 #include "common/Question.h"
 #include "common/Trace.h"
+#include "platform/Automation.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -28,7 +29,25 @@ const KindInfo kKinds[5] = {
     {"Warning", MB_OK | MB_ICONEXCLAMATION},
 };
 
+MessagePresenter* messagePresenter = nullptr;
+
+// The headless host: the responder answers with the button.
+int ShowHeadless(const char* text, const char* caption, UINT type) {
+  automation::ModalInfo info;
+  info.kind = "messagebox";
+  info.caption = caption;
+  info.text = text;
+  info.type = type;
+  return automation::Respond(info);
+}
+
+int ShowBox(const char* text, const char* caption, UINT type) {
+  return messagePresenter ? messagePresenter->Show(text, caption, type) : ShowHeadless(text, caption, type);
+}
+
 }  // namespace
+
+void SetMessagePresenter(MessagePresenter* presenter) { messagePresenter = presenter; }
 
 void DispMessage(const char* text, int kind) {
   const int savedErrno = errno;  // kind 3 reports the error of the caller's failure
@@ -55,7 +74,7 @@ void DispMessage(const char* text, int kind) {
   }
 
   TheTraceLog().Write("%s", finalText);
-  int answer = MessageBox(GetActiveWindow(), finalText, kKinds[kind].caption, kKinds[kind].type);
+  int answer = ShowBox(finalText, kKinds[kind].caption, kKinds[kind].type);
   if (kind == MSG_PROMPT) PromptAnswerOk = (answer == IDOK) ? 1 : 0;
 }
 
@@ -75,12 +94,12 @@ int AskCancelProcess(const char* processName) {
 
 void ShowWarningBox(const CString& text, const CString& caption) {
   MessageBeep(MB_ICONEXCLAMATION);
-  MessageBox(GetActiveWindow(), text, caption, MB_OK | MB_ICONEXCLAMATION);
+  ShowBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowInfoBox(const CString& text, const CString& caption) {
   MessageBeep(0);
-  MessageBox(GetActiveWindow(), text, caption, MB_OK | MB_ICONINFORMATION);
+  ShowBox(text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowRequiredError(const CString& fieldName) {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "CommonTestUtil.h"
@@ -67,6 +68,26 @@ TEST(DispMessage, EndsWithExactlyOneFullStopAndShowsTheKindsBox) {
     EXPECT_EQ(box.caption, c.caption);
     EXPECT_EQ(box.type, c.type);
   }
+}
+
+TEST(DispMessage, GoesToTheInstalledPresenterAndNoBoxIsMade) {
+  struct Recorder : MessagePresenter {
+    std::vector<std::string> shown;
+    int Show(const char* text, const char* caption, UINT type) override {
+      shown.push_back(std::string(caption) + "|" + text + "|" + std::to_string(type));
+      return IDCANCEL;
+    }
+  } recorder;
+  SetMessagePresenter(&recorder);
+  DispMessage("Insert disk", MSG_PROMPT);
+  ShowWarningBox("Too late", "Date");
+  SetMessagePresenter(nullptr);
+  EXPECT_TRUE(automation::ModalLog().empty());
+  EXPECT_EQ(recorder.shown,
+            (std::vector<std::string>{"Prompt|Insert disk.\n\nSelect OK when ready.|" +
+                                          std::to_string(MB_OKCANCEL | MB_ICONINFORMATION),
+                                      "Date|Too late|" + std::to_string(MB_OK | MB_ICONEXCLAMATION)}));
+  EXPECT_EQ(PromptAnswerOk, 0);
 }
 
 TEST(DispMessage, FatalErrorQuotesTheRuntimeErrorText) {
