@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "common/ErrorText.h"
@@ -42,10 +41,7 @@ FILE* ReserveFile = nullptr;
 
 namespace {
 
-std::function<bool(FILE*, int)>& WriteHook() {
-  static std::function<bool(FILE*, int)> hook;
-  return hook;
-}
+RecordWriteGate* writeGate = nullptr;
 
 // Flushes the stream and makes the system put the data on the disk.
 bool Commit(FILE* file) {
@@ -55,14 +51,7 @@ bool Commit(FILE* file) {
 
 }  // namespace
 
-namespace recio_test {
-void SetWriteHook(std::function<bool(FILE*, int)> hook) { WriteHook() = std::move(hook); }
-void FailWritesAfter(int okWrites) {
-  auto left = std::make_shared<int>(okWrites);
-  WriteHook() = [left](FILE*, int) { return (*left)-- > 0; };
-}
-void Reset() { WriteHook() = nullptr; }
-}  // namespace recio_test
+void SetRecordWriteGate(RecordWriteGate* gate) { writeGate = gate; }
 
 int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   if (file == nullptr) {
@@ -77,7 +66,7 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
       ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
     } else if (mode == 1) {
       if (DataFolderHasRoom(static_cast<unsigned long>(size)) &&
-          (!WriteHook() || WriteHook()(file, row))) {
+          (!writeGate || writeGate->Admits(file, row))) {
         StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
         ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
       }

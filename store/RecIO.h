@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdio>
-#include <functional>
 
 #include "platform/types.h"
 #include "store/Records.h"
@@ -79,11 +78,15 @@ void CloseScheduleFiles();
 // it cannot be opened.
 FILE* OpenRecordFile(const char* path);
 
-// Test seam: a hook consulted before every record write; when it returns
-// false the write fails as a write error would (nothing reaches the file).
-namespace recio_test {
-void SetWriteHook(std::function<bool(FILE* file, int row)> hook);
-// Convenience: let `okWrites` more writes succeed, then fail every write.
-void FailWritesAfter(int okWrites);
-void Reset();
-}  // namespace recio_test
+// A seam under the record writes: an installed gate is asked before each
+// record write and may refuse it; a refused write fails as an error of the
+// disk would (nothing reaches the file). The system installs none; tests
+// install one to fail writes at chosen places.
+class RecordWriteGate {
+ public:
+  virtual ~RecordWriteGate() = default;
+  virtual bool Admits(FILE* file, int row) = 0;
+};
+
+// Installs `gate` (not owned); null removes it.
+void SetRecordWriteGate(RecordWriteGate* gate);

@@ -15,6 +15,7 @@
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 #include "store/Xfer.h"
 
 namespace {
@@ -125,9 +126,9 @@ TEST_F(XferTest, ScoutWhoseConversionFailsStaysAScoutInTheTable) {
   ASSERT_EQ(XferAdult(0, 2, &pos, nullptr, &stored), 1);
   MemberRow form = stored;
   automation::ExpectMessageBox("Fatal Error", "Failed write: adult", IDOK);
-  recio_test::FailWritesAfter(0);
+  write_failures::FailAfter(0);
   EXPECT_EQ(XferAdult(1, 2, &pos, &form, &stored), 0);
-  recio_test::Reset();
+  write_failures::Reset();
   EXPECT_EQ(MemberTable.keys[kAnna].type, 0);
   EXPECT_EQ(PosOf(MemberTable.byTypeName, kAnna), pos);
 }
@@ -224,9 +225,9 @@ TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
     const long size = fixture::FileSize(fixture::FilePath(year, "budge"));
     budget.months[4] = 3000;
     automation::AlwaysAnswer("", "Failed write", IDOK);
-    recio_test::FailWritesAfter(okWrites);
+    write_failures::FailAfter(okWrites);
     EXPECT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 0);
-    recio_test::Reset();
+    write_failures::Reset();
     automation::ClearResponder();
     EXPECT_EQ(FiscalYear::Account(520).budgetRow, -1);
     EXPECT_EQ(BudgetTable.rowCount, rows);
@@ -251,9 +252,9 @@ TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
   ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
   for (LONG& m : budget.months) m = 0;
   automation::ExpectMessageBox("Fatal Error", "Failed write: account", IDOK);
-  recio_test::FailWritesAfter(0);
+  write_failures::FailAfter(0);
   EXPECT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 0);
-  recio_test::Reset();
+  write_failures::Reset();
   EXPECT_EQ(BudgetTable.keys[0].status, kStatusLive);
   EXPECT_EQ(FiscalYear::Account(620).budgetRow, 0);
   EXPECT_EQ(acct.budgetRow, 0);

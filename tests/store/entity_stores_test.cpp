@@ -22,6 +22,7 @@
 #include "store/StoreUndo.h"
 #include "store/TransStore.h"
 #include "store/UnitInfo.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -357,9 +358,9 @@ TEST(Members, ReservesOfOppositeSignsRefuseTheDeleteAndADeleteFreesThem) {
   CloseReserveFile();
   automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
   automation::ExpectMessageBox("Fatal Error", "Failed write: reserve", IDOK);
-  recio_test::FailWritesAfter(1);
+  write_failures::FailAfter(1);
   EXPECT_EQ(DeleteScout("Gray", "Dora"), 0);
-  recio_test::Reset();
+  write_failures::Reset();
   EXPECT_EQ(MemberTable.keys[static_cast<size_t>(doraRow)].status, kStatusLive);
   EXPECT_EQ(ReservesOf(doraRow).size(), 1u);
   ASSERT_EQ(fy.Reopen(), 1);

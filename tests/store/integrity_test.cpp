@@ -18,6 +18,7 @@
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -448,10 +449,10 @@ TEST_F(IntegrityTest, FriendTotalThatCannotBeWrittenStaysInTheTable) {
   ASSERT_EQ(WriteRecord(FriendFile, f, row), 1);
   automation::AlwaysAnswer("Question", "", ANSWER_YES);
   automation::ExpectMessageBox("Fatal Error", "Failed write: recalc friend", IDOK);
-  recio_test::FailWritesAfter(0);
+  write_failures::FailAfter(0);
   int position = 0;
   EXPECT_EQ(RecalcFriendContributions(1, &position), 0);
-  recio_test::Reset();
+  write_failures::Reset();
   EXPECT_TRUE(automation::PendingExpectations().empty());
   EXPECT_EQ(FriendTable.keys[static_cast<size_t>(row)].total, 50000);
 }

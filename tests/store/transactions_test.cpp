@@ -15,6 +15,7 @@
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -264,9 +265,9 @@ TEST(Transactions, FailedWriteLeavesBooksUnchanged) {
   for (;; ++writes) {
     auto d = Deposit();
     automation::AlwaysAnswer("", "", IDOK);
-    recio_test::SetWriteHook([n = writes](FILE*, int) mutable { return n-- != 0; });
+    write_failures::Set([n = writes](FILE*, int) mutable { return n-- != 0; });
     int added = AddTransaction(&d->transaction, d->lines, d->splits, d->shares);
-    recio_test::Reset();
+    write_failures::Reset();
     if (added) break;
     NextTransId = before.nextId;
     EXPECT_EQ(Books::Take(fy), before) << "failing write " << writes;
@@ -278,9 +279,9 @@ TEST(Transactions, FailedWriteLeavesBooksUnchanged) {
   ASSERT_EQ(AddTransaction(&d->transaction, d->lines, d->splits, d->shares), 1);
   Books added = Books::Take(fy);
   for (int ok = 1; ok < 10; ++ok) {
-    recio_test::SetWriteHook([n = ok](FILE*, int) mutable { return n-- != 0; });
+    write_failures::Set([n = ok](FILE*, int) mutable { return n-- != 0; });
     EXPECT_EQ(DeleteTransaction(d->transaction.id, 0), 0) << ok;
-    recio_test::Reset();
+    write_failures::Reset();
     EXPECT_EQ(Books::Take(fy), added) << "failing write " << ok;
   }
 }
