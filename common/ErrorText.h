@@ -3,6 +3,8 @@
 // the template; a bare number does not compile.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/CString.h"
 
 // The templates, in the order of their stored indexes.
@@ -30,11 +32,15 @@ enum class ErrorTextIndex {
 };
 using enum ErrorTextIndex;
 
-// Writes the template of `index` filled with `item` into `out` (256 bytes of
-// room at every call site; the text is cut to 255 characters). A value
+// Writes the template of `index` filled with `item` into `out` of `size`
+// bytes (the text is cut to fit, and to 255 characters). A value
 // outside the templates (from a damaged stored index) selects template 0, a null item prints "???", and the item
 // "subunit" becomes the unit type's lower-case subunit word.
-void FormatErrorText(char* out, ErrorTextIndex index, const char* item);
+void FormatErrorText(char* out, size_t size, ErrorTextIndex index, const char* item);
+template <size_t N>
+void FormatErrorText(char (&out)[N], ErrorTextIndex index, const char* item) {
+  FormatErrorText(out, N, index, item);
+}
 
 // The same into a CString; item and result are limited to 255 characters.
 void FormatErrorTextStr(CString& out, ErrorTextIndex index, const char* item);

@@ -33,13 +33,13 @@ int FindAcctIndex(int number, int* posOut) {
   return 0;
 }
 
-void GetAcctLabel(int number, char* out) {
+void GetAcctLabel(int number, char* out, size_t size) {
   int pos;
   if (FindAcctIndex(number, &pos)) {
     const AcctKey& k = AcctTable.keys[static_cast<size_t>(AcctTable.byNumber[static_cast<size_t>(pos)])];
-    std::snprintf(out, 64, "%d - %s", number, k.name);
+    std::snprintf(out, size, "%d - %s", number, k.name);
   } else {
-    std::strcpy(out, "Unknown account");
+    std::snprintf(out, size, "%s", "Unknown account");
   }
 }
 
@@ -217,7 +217,7 @@ int DeleteAcct(int number) {
   return undo.Keep(1);
 }
 
-int AutoCloseReserves(int account, const char* date, char* messageOut) {
+int AutoCloseReserves(int account, const char* date, char* messageOut, size_t size) {
   auto detail = std::make_unique<TransactionDetail>();
   TransactionDetail& d = *detail;
   ResetTransactionDetail(d.lines, d.splits, d.shares);
@@ -302,7 +302,7 @@ int AutoCloseReserves(int account, const char* date, char* messageOut) {
     return 0;
   }
   if (messageOut)
-    std::snprintf(messageOut, 256, "Transaction \"%s\", dated %s, has been posted to\nthe %s register.", "AutoPost",
+    std::snprintf(messageOut, size, "Transaction \"%s\", dated %s, has been posted to\nthe %s register.", "AutoPost",
                   FormatDateShort(date, DF_YYYYMMDD), "Reserve Allocation");
   return 1;
 }

@@ -37,9 +37,9 @@ char GetAcctClass(int number) {
   return row < 0 ? ' ' : AcctClassTable[row].letter;
 }
 
-void GetAcctClassName(int number, char* out) {
+void GetAcctClassName(int number, char* out, size_t size) {
   int row = GetAcctClassRow(number);
-  std::strcpy(out, row < 0 ? " " : AcctClassTable[row].name);
+  std::snprintf(out, size, "%s", row < 0 ? " " : AcctClassTable[row].name);
 }
 
 void UpdateNextAcctNumbers() {
@@ -117,14 +117,14 @@ long long SignedAmountByType(char letter, int amount, int account) {
   return (letter == 'A') ? -a : a;
 }
 
-int CheckSplitAllowed(char letter, char* message) {
-  message[0] = 0;
+int CheckSplitAllowed(char letter, char* message, size_t size) {
+  if (size > 0) message[0] = 0;
   if (MemberTable.liveCount <= 0) {
-    FormatErrorText(message, ERR_NONE_DEFINED, "member");
+    FormatErrorText(message, size, ERR_NONE_DEFINED, "member");
     return 0;
   }
   if (letter == 'A' || letter == 'L') {
-    std::strcpy(message, "You may only split inc, exp, or reserve accts");
+    std::snprintf(message, size, "%s", "You may only split inc, exp, or reserve accts");
     return 0;
   }
   return 1;

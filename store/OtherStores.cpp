@@ -311,7 +311,7 @@ namespace {
 
 // The live item carrying a posting's line key; -1 when none. `failure`
 // receives the last read failure.
-int FindItemByLineKey(int lineKey, EquipmentRecord* item, const char* readWord, char* failure) {
+int FindItemByLineKey(int lineKey, EquipmentRecord* item, const char* readWord, char (&failure)[256]) {
   for (int r = 0; r < EquipTable.rowCount; ++r) {
     if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
     if (ReadRecord(EquipFile, *item, r) != 1) {

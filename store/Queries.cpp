@@ -43,14 +43,15 @@ TransactionDates LiveTransactionDates() {
   return dates;
 }
 
-void FormatPersonName(const char* prefix, int withMark, const MemberKey& k, const char* suffix, char* out) {
+void FormatPersonName(const char* prefix, int withMark, const MemberKey& k, const char* suffix, char* out,
+                      size_t size) {
   char mark[2] = {withMark == 1 ? MemberTypeMark(k.type) : '\0', 0};
   const char* p = prefix ? prefix : "";
   const char* s = suffix ? suffix : "";
   if (k.type == 2)
-    std::sprintf(out, "%s%s%s %s%s", p, mark, k.subunit, SubunitNoun ? SubunitNoun : "", s);
+    std::snprintf(out, size, "%s%s%s %s%s", p, mark, k.subunit, SubunitNoun ? SubunitNoun : "", s);
   else
-    std::sprintf(out, "%s%s%s, %s%s", p, mark, k.lastName, k.firstName, s);
+    std::snprintf(out, size, "%s%s%s, %s%s", p, mark, k.lastName, k.firstName, s);
 }
 
 void NextScheduleDate(char letter, int weekOfMonth, int* day, int* month, int* year) {

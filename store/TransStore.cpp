@@ -124,14 +124,16 @@ int IsTransactionNumberUsed(int account, const char* number) {
   return 0;
 }
 
-int FindNextTransactionNumber(int account, char* number) {
-  if (number == nullptr) return 0;
+int FindNextTransactionNumber(int account, char* number, size_t size) {
+  if (number == nullptr || size == 0) return 0;
   long start = std::atol(number);
   if (start < 0) start = 0;
   for (int n = static_cast<int>(std::min(start, 99999999L)) + 1; n <= 99999999; ++n) {
     char text[24];
     std::snprintf(text, sizeof text, "%d", n);
     if (!IsTransactionNumberUsed(account, text)) {
+      // A number that does not fit the caller's room is none.
+      if (std::strlen(text) + 1 > size) return 0;
       std::memcpy(number, text, std::strlen(text) + 1);
       return 1;
     }
@@ -153,7 +155,7 @@ void ResetTransactionDetail(SupportLineRecord* lines, SplitRecord* splits, Share
 }
 
 int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,
-                    ShareArray* shares, char* messageOut) {
+                    ShareArray* shares, char* messageOut, size_t size) {
   char text[256] = "";
   if (ReadRecord(TransFile, *transaction, row) != 1) FormatErrorText(text, ERR_READ, "transaction");
   if (!text[0] && lines) {
@@ -184,7 +186,7 @@ int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* 
       else if (s.memberRow >= 0 && s.memberRow < kMemberSlots) shares[i][s.memberRow] = s;
     }
   }
-  if (messageOut) std::strcpy(messageOut, text);
+  if (messageOut) std::snprintf(messageOut, size, "%s", text);
   return text[0] ? 0 : 1;
 }
 
