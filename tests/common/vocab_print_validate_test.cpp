@@ -164,7 +164,7 @@ TEST(Validation, FieldsNumbersDatesAndTimes) {
     }
   }
   char upper[16] = "troop 12";
-  EXPECT_TRUE(ValidateField("Unit", upper, 1, FIELD_TEXT, VF_UPPER, nullptr, nullptr, nullptr));
+  EXPECT_TRUE(ValidateField("Unit", upper, 1, FIELD_TEXT, VF_UPPER, nullptr, nullptr, nullptr, 0));
   EXPECT_STREQ(upper, "TROOP 12");
 }
 
