@@ -56,11 +56,11 @@ std::string TrimBlanks(const std::string& s) {
 
 }  // namespace
 
-void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
-  if (city) city[0] = '\0';
-  if (state) state[0] = '\0';
-  if (zip) zip[0] = '\0';
-  if (!line || !city || !state || !zip) return;
+void SplitCityStateZip(char* line, char* city, size_t citySize, char (&state)[3], char (&zip)[11]) {
+  if (city && citySize > 0) city[0] = '\0';
+  state[0] = '\0';
+  zip[0] = '\0';
+  if (!line || !city || citySize == 0) return;
 
   std::string typed = TrimBlanks(line);
   std::string work = typed;
@@ -118,7 +118,7 @@ void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
   for (char& c : cityText)
     if (c == ',') c = ' ';
   cityText = TrimBlanks(cityText);
-  std::memcpy(city, cityText.c_str(), cityText.size() + 1);
+  std::snprintf(city, citySize, "%s", cityText.c_str());
   line[0] = '\0';
 }
 

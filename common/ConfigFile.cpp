@@ -259,17 +259,17 @@ int RemoveYearNode(const char* year) {
 
 int ExpandYear(int yy) { return yy > 50 ? 1900 + yy : 2000 + yy; }
 
-void GetYearFolder(int whole, const char* root, const char* year, char* out) {
-  if (!out) return;
+void GetYearFolder(int whole, const char* root, const char* year, char* out, size_t size) {
+  if (!out || size == 0) return;
   if (whole) {
-    std::snprintf(out, MAX_PATH, "%s", root ? root : "");
+    std::snprintf(out, size, "%s", root ? root : "");
     return;
   }
   std::string name = "fy";
   for (const char* p = year ? year : ""; *p; ++p) name += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
   // A year folder that older data wrote as "FY2004" is that folder.
   std::string folder = ResolvePathCase(JoinPath(root ? root : "", name));
-  if (folder.size() >= MAX_PATH) folder.clear();
+  if (folder.size() >= size) folder.clear();
   std::memcpy(out, folder.c_str(), folder.size() + 1);
 }
 

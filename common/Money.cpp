@@ -66,7 +66,7 @@ long ApplyAcctLetterSign(char classLetter, long amount) {
   return amount * (classLetter != '\0' && std::strchr("AS", classLetter) ? 1 : -1);
 }
 
-void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char* out) {
+void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char* out, size_t size) {
   struct Labels {
     char letter;
     const char* first;
@@ -77,10 +77,10 @@ void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char
   const char* label = "???";
   for (const Labels& l : kLabels)
     if (l.letter == classLetter) label = side == 1 ? l.first : l.second;
-  std::snprintf(out, 8, "%s%s", label, (withSign && classLetter != 'S') ? (side == 1 ? "(+)" : "(-)") : "");
+  std::snprintf(out, size, "%s%s", label, (withSign && classLetter != 'S') ? (side == 1 ? "(+)" : "(-)") : "");
 }
 
-void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out) {
+void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out, size_t size) {
   // The class letters of the account number ranges (the ranges of the
   // account class table; they never change).
   char letter = ' ';
@@ -90,5 +90,5 @@ void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out) {
   else if (acctNumber >= 600 && acctNumber <= 699) letter = 'E';
   else if (acctNumber >= 700 && acctNumber <= 799) letter = 'R';
   else if (acctNumber >= 900 && acctNumber <= 999) letter = 'S';
-  GetAmountColumnLabelForClass(letter, side, withSign, out);
+  GetAmountColumnLabelForClass(letter, side, withSign, out, size);
 }
