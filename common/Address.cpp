@@ -74,7 +74,7 @@ void SplitCityStateZip(char* line, char* city, size_t citySize, char (&state)[3]
   std::size_t runLen = work.size() - runStart;
   bool hasDash = work.find('-', runStart) != std::string::npos;
   if ((runLen >= 5 && runLen <= 9) || (runLen == 10 && hasDash)) {
-    std::snprintf(zip, 11, "%s", typed.substr(runStart).c_str());
+    std::snprintf(zip, sizeof zip, "%s", typed.substr(runStart).c_str());
     cut = runStart;
     found = true;
   }
@@ -86,7 +86,7 @@ void SplitCityStateZip(char* line, char* city, size_t citySize, char (&state)[3]
   bool haveState = false;
   for (int i = 0; i < kCodeCount && !haveState; ++i) {
     if (EndsWithWord(rest, StateCodes[i], &at)) {
-      std::snprintf(state, 3, "%s", StateCodes[i]);
+      std::snprintf(state, sizeof state, "%s", StateCodes[i]);
       haveState = true;
     }
   }
@@ -103,7 +103,7 @@ void SplitCityStateZip(char* line, char* city, size_t citySize, char (&state)[3]
       }
     }
     if (best >= 0) {
-      std::snprintf(state, 3, "%s", CodeOfName(best));
+      std::snprintf(state, sizeof state, "%s", CodeOfName(best));
       at = bestAt;
       haveState = true;
     }

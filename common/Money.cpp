@@ -9,12 +9,12 @@
 const char* FormatCents(long cents) {
   static char buffers[10][32];
   static int next = 0;
-  char* out = buffers[next];
+  char (&out)[32] = buffers[next];
   next = (next + 1) % 10;
   // Unsigned, so that even the most negative count has an absolute value.
   unsigned long long absolute = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
                                           : static_cast<unsigned long long>(cents);
-  std::snprintf(out, 32, "%s%llu.%.2d", cents < 0 ? "-" : "", absolute / 100, static_cast<int>(absolute % 100));
+  std::snprintf(out, sizeof out, "%s%llu.%.2d", cents < 0 ? "-" : "", absolute / 100, static_cast<int>(absolute % 100));
   return out;
 }
 
