@@ -209,6 +209,12 @@ TEST_F(XferTest, ZeroBudgetFreesItsRowForTheNextBudget) {
   EXPECT_EQ(onDisk.months[2], 2500);
 }
 
+// Loads the budget of `account` as the budget dialog does.
+void LoadBudget(int account, int* pos, AccountRecord* acct, BudgetRecord* budget) {
+  ASSERT_EQ(FindAcctIndex(account, pos), 1);
+  ASSERT_EQ(XferBudget(0, 0, pos, acct, budget), 1);
+}
+
 TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
   // The first save of a budget writes the account's link, then the budget;
   // whichever write fails, neither stays, and saving again works.
@@ -216,10 +222,9 @@ TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
     SCOPED_TRACE(okWrites);
     FiscalYear year;
     int pos = -1;
-    ASSERT_EQ(FindAcctIndex(520, &pos), 1);
     AccountRecord acct;
     BudgetRecord budget;
-    ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
+    ASSERT_NO_FATAL_FAILURE(LoadBudget(520, &pos, &acct, &budget));
     ASSERT_EQ(acct.budgetRow, -1);
     const int rows = BudgetTable.rowCount;
     const long size = fixture::FileSize(fixture::FilePath(year, "budge"));
@@ -246,10 +251,9 @@ TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
   // Zeroing a budget: a failed account write keeps the budget live.
   FiscalYear year;
   int pos = -1;
-  ASSERT_EQ(FindAcctIndex(620, &pos), 1);
   AccountRecord acct;
   BudgetRecord budget;
-  ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
+  ASSERT_NO_FATAL_FAILURE(LoadBudget(620, &pos, &acct, &budget));
   for (LONG& m : budget.months) m = 0;
   automation::ExpectMessageBox("Fatal Error", "Failed write: account", IDOK);
   write_failures::FailAfter(0);

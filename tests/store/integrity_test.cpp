@@ -421,15 +421,23 @@ TEST_F(IntegrityTest, ReserveAmountOfASplitLineIsWhatItsSubAccountsGive) {
   }
 }
 
-TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
+// Gives Eve Adams (total 500.00) yearly amounts of `first` and `last`;
+// returns her row.
+int GiveEveYearlyAmounts(LONG first, LONG last) {
   int pos = -1;
-  ASSERT_EQ(FindFriend(0, "Adams", "Eve", &pos), 1);
+  EXPECT_EQ(FindFriend(0, "Adams", "Eve", &pos), 1);
   const int row = FriendTable.byName[static_cast<size_t>(pos)];
   FriendRecord f;
-  ASSERT_EQ(ReadRecord(FriendFile, f, row), 1);
-  f.yearAmounts[0] = 20000;
-  f.yearAmounts[3] = 5000;
-  ASSERT_EQ(WriteRecord(FriendFile, f, row), 1);
+  EXPECT_EQ(ReadRecord(FriendFile, f, row), 1);
+  f.yearAmounts[0] = first;
+  f.yearAmounts[3] = last;
+  EXPECT_EQ(WriteRecord(FriendFile, f, row), 1);
+  return row;
+}
+
+TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
+  const int row = GiveEveYearlyAmounts(20000, 5000);
+  FriendRecord f;
   automation::ExpectMessageBox("Question", "Reset Eve Adams's total contribution from $500.00 to $250.00?",
                                ANSWER_YES);
   EXPECT_EQ(Run(), 1);
@@ -440,13 +448,7 @@ TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
 }
 
 TEST_F(IntegrityTest, FriendTotalThatCannotBeWrittenStaysInTheTable) {
-  int pos = -1;
-  ASSERT_EQ(FindFriend(0, "Adams", "Eve", &pos), 1);
-  const int row = FriendTable.byName[static_cast<size_t>(pos)];
-  FriendRecord f;
-  ASSERT_EQ(ReadRecord(FriendFile, f, row), 1);
-  f.yearAmounts[3] = 5000;
-  ASSERT_EQ(WriteRecord(FriendFile, f, row), 1);
+  const int row = GiveEveYearlyAmounts(0, 5000);
   automation::AlwaysAnswer("Question", "", ANSWER_YES);
   automation::ExpectMessageBox("Fatal Error", "Failed write: recalc friend", IDOK);
   write_failures::FailAfter(0);
