@@ -8,7 +8,6 @@
 
 #include "common/Question.h"
 #include "common/Trace.h"
-#include "platform/Automation.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -31,18 +30,10 @@ const KindInfo kKinds[5] = {
 
 MessagePresenter* messagePresenter = nullptr;
 
-// The headless host: the responder answers with the button.
-int ShowHeadless(const char* text, const char* caption, UINT type) {
-  automation::ModalInfo info;
-  info.kind = "messagebox";
-  info.caption = caption;
-  info.text = text;
-  info.type = type;
-  return automation::Respond(info);
-}
-
+// Without a window presenter the box goes to the host without an owner
+// window: the headless host hands it to the test responder.
 int ShowBox(const char* text, const char* caption, UINT type) {
-  return messagePresenter ? messagePresenter->Show(text, caption, type) : ShowHeadless(text, caption, type);
+  return messagePresenter ? messagePresenter->Show(text, caption, type) : MessageBox(nullptr, text, caption, type);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 // A kind-2 prompt (OK/Cancel) leaves its answer in PromptAnswerOk.
 //
 // The box itself is behind a presenter, as the question box and the
-// progress window are. Until a window presenter is installed the headless
-// host takes every box: it is handed to the test responder as a
-// "messagebox" with its caption, text and button flags.
+// progress window are. Until a window presenter is installed every box goes
+// to the host without an owner window; the headless host hands it to the
+// test responder as a "messagebox" with its caption, text and button flags.
 #pragma once
 
 #include "platform/CString.h"
