@@ -96,13 +96,13 @@ TEST(CommonRobustness, DamagedConfigurationReadsOrFailsAsItsDamageDecides) {
       {{"cut inside the program folder's key", cut(36)}, false},
       {{"last line end cut", cut(sound.size() - 1)}, true},
       {{"every CR LF a LF", [](std::string& b) { std::erase(b, '\r'); }}, true},
-      {{"garbage after the last line", [](std::string& b) { b += "\x90\xC3C\x1F\x8Dg\\\xA7"; }}, true},
+      {{"garbage after the last line", [](std::string& b) { b += "\x90\xC3" "C\x1F\x8D" "g\\\xA7"; }}, true},
       {{"all garbage", [](std::string& b) {
           std::mt19937 rng(1);
           for (char& c : b) c = static_cast<char>(rng());
         }},
        false},
-      {{"an unknown key (shown, passed over)", Replace("Trace ", "Tr\xE1ce ")}, true},
+      {{"an unknown key (shown, passed over)", Replace("Trace ", "Tr\xE1" "ce ")}, true},
       {{"the fiscal year's line without its '='", Replace("Fiscal Year\t=", "Fiscal Year\tg")}, false},
       {{"the program folder's key damaged", Replace("Program Folder", "Program Fol#er")}, false},
       {{"the other year's folder key damaged", Replace("Data Folder\t= 2004", "Data F\x01lder\t= 2004")}, true},
