@@ -46,13 +46,13 @@ int LoadFile(FILE*& handle, const char* path, int capacity, int block, const Loa
   try {
     buf.resize(static_cast<size_t>(block) * size);
   } catch (...) {
-    ShowStoreError(3, w.block, MSG_FATAL);
+    ShowStoreError(ERR_ALLOC, w.block, MSG_FATAL);
     return 0;
   }
   if (handle) std::fclose(handle);
   handle = std::fopen(path, "r+b");
   if (handle == nullptr) {
-    ShowStoreError(7, w.open, MSG_FATAL);
+    ShowStoreError(ERR_OPEN, w.open, MSG_FATAL);
     return 0;
   }
   // Every record file is unbuffered (see OpenRecordFile).
@@ -83,10 +83,10 @@ int LoadFile(FILE*& handle, const char* path, int capacity, int block, const Loa
   int result = 1;
   if (std::ferror(handle)) {
     // A load that stops short must not pass for a whole one.
-    ShowStoreError(8, path, MSG_FATAL);
+    ShowStoreError(ERR_READ, path, MSG_FATAL);
     result = 0;
   } else if (total > capacity) {
-    ShowStoreError(19, w.count, MSG_ERROR);
+    ShowStoreError(ERR_TOO_MANY, w.count, MSG_ERROR);
     if (overCapacityIsFatal) result = 0;
   }
   if (closeAfter) {
@@ -224,7 +224,7 @@ int LoadSplitKeys(int allocate) {
                                     }
                                     return true;
                                   });
-  if (over) ShowStoreError(19, "sub-account", MSG_ERROR);
+  if (over) ShowStoreError(ERR_TOO_MANY, "sub-account", MSG_ERROR);
   return ok;
 }
 

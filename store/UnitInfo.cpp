@@ -44,7 +44,7 @@ void Fill(char* out, int room, const std::string& value) {
 int ReadUnitInfo() {
   FILE* f = std::fopen(UnitPath, "r");
   if (f == nullptr) {
-    ShowStoreError(7, UnitPath, MSG_FATAL);
+    ShowStoreError(ERR_OPEN, UnitPath, MSG_FATAL);
     return 0;
   }
   FiscalStartDate[0] = FiscalEndDate[0] = 0;
@@ -111,7 +111,7 @@ int ReadUnitInfo() {
   bool readError = std::ferror(f) != 0;
   std::fclose(f);
   if (readError) {
-    ShowStoreError(8, UnitPath, MSG_FATAL);
+    ShowStoreError(ERR_READ, UnitPath, MSG_FATAL);
     return 0;
   }
   if (badLine != 0) {
@@ -166,7 +166,7 @@ int WriteUnitInfo() {
   // new file, never half of one.
   int failed = WriteFileAtomic(UnitPath, text.data(), text.size());
   if (failed != 0) {
-    ShowStoreError(failed == 7 ? 7 : 13, UnitPath, MSG_FATAL);
+    ShowStoreError(failed == static_cast<int>(ERR_OPEN) ? ERR_OPEN : ERR_WRITE, UnitPath, MSG_FATAL);
     return 0;
   }
   return 1;
