@@ -1,0 +1,81 @@
+// The grid library's application-wide record: the feature objects that the
+// application enables, the objects deleted at exit, the registry of which
+// grids use which parameter, properties, styles-map and data objects, the
+// library's texts and the cache of system colours.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "grid/core/GXFeatures.h"
+#include "platform/Afx.h"
+#include "platform/CString.h"
+
+class CGXGridCore;
+class CGXDrawingAndFormatting;
+
+class CGXAppData {
+ public:
+  CGXAppData() = default;
+  CGXAppData(const CGXAppData&) = delete;
+  CGXAppData& operator=(const CGXAppData&) = delete;
+  ~CGXAppData();
+
+  // Objects the library deletes at exit, the newest first.
+  template <class T>
+  void AddAutoDelete(T* object) {
+    autoDelete_.insert(autoDelete_.begin(), [object] { delete object; });
+  }
+  void DeleteAutoDeleteObjects();
+
+  void RegisterGrid(const void* key, CGXGridCore* grid);
+  void UnregisterGrid(CGXGridCore* grid);
+  CGXGridCore* LookupFirstGrid(const void* key) const;
+  std::size_t RegistryKeyCount() const { return registry_.size(); }
+
+  BOOL m_bInitDone = FALSE;
+  UINT m_uiStylesClipboardFormat = 0;
+  BOOL m_bActivationLock = FALSE;
+  BOOL m_bLinesAtRightBottom = FALSE;  // copied into new parameter objects
+  WORD m_wGridLineStyle = 0;
+
+  // Application-wide feature slots (empty until enabled).
+  CGXNumberFormattingImp* m_pNumberFormattingImp = nullptr;
+  CGXStyleSerializeImp* m_pStyleSerializeImp = nullptr;
+  CGXStyleCompareSubsetImp* m_pStyleCompareSubsetImp = nullptr;
+  CGXGridProfileImp* m_pGridProfileImp = nullptr;
+  CGXGridDocSerializeImp* m_pDocSerializeImp = nullptr;
+  CGXGridParamCopyOperatorImp* m_pParamCopyOperatorImp = nullptr;
+  CGXCoveredCellPoolImp* m_pCoveredCellPoolImp = nullptr;
+  CGXDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
+  CGXGridSortMoveDataImp* m_pSortMoveDataImp = nullptr;
+  CGXLongOperationImp* m_pLongOperationImp = nullptr;
+
+ private:
+  std::vector<std::function<void()>> autoDelete_;
+  std::map<const void*, std::vector<CGXGridCore*>> registry_;
+};
+
+// The one record.
+CGXAppData* GXGetAppData();
+CGXGridCore* GXLookupAppEntry(const void* key);
+
+// A library text by string id: the application's string table first, else
+// the library's own texts; empty when neither has it.
+BOOL GXLoadString(UINT id, CString& text);
+CString GXGetString(UINT id);
+
+// The 24 system colours as cached at the last refresh.
+class CGXSysColorCache {
+ public:
+  CGXSysColorCache() { Refresh(); }
+  void Refresh();
+  COLORREF GetColor(int index) const;
+
+ private:
+  COLORREF colors_[24] = {};
+};
+
+CGXSysColorCache& GXGetSysColorCache();
+inline COLORREF GXGetSysColor(int index) { return GXGetSysColorCache().GetColor(index); }

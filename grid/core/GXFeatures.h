@@ -1,0 +1,116 @@
+// Interfaces of the application-wide feature objects that the grid core
+// hands work to. The objects themselves come with the feature library;
+// with a slot empty, the core does what the feature's absence asks.
+#pragma once
+
+#include "platform/Afx.h"
+#include "platform/CArchive.h"
+#include "platform/CString.h"
+
+class CGXStyle;
+class CGXStylesMap;
+class CGXFont;
+class CGXProperties;
+class CGXData;
+class CGXGridParam;
+class CGXRangeList;
+class CGXRange;
+struct CGXStyleInterior;
+struct CGXStyleBorder;
+
+class CGXNumberFormattingImp {
+ public:
+  virtual ~CGXNumberFormattingImp() = default;
+  // 0: the display text of a value by the style's Format and Places.
+  virtual CString FormatDisplayText(const CGXStyle& style, LPCTSTR value, unsigned valueType, unsigned format,
+                                    unsigned places) = 0;
+  // 1: parses a displayed number; FALSE when the text is none.
+  virtual BOOL TextToNumber(LPCTSTR text, double& number, BOOL mode1, BOOL mode2) = 0;
+};
+
+class CGXStyleSerializeImp {
+ public:
+  virtual ~CGXStyleSerializeImp() = default;
+  virtual void SerializeFont(CGXFont& font, CArchive& ar) = 0;
+  virtual void SerializeInterior(CGXStyleInterior& interior, CArchive& ar) = 0;
+  virtual void SerializeBorder(CGXStyleBorder& border, CArchive& ar) = 0;
+  virtual void SerializeStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* map) = 0;
+};
+
+class CGXStyleCompareSubsetImp {
+ public:
+  virtual ~CGXStyleCompareSubsetImp() = default;
+  virtual BOOL IsSubSet(const CGXStyle& style, const CGXStyle& other) = 0;
+};
+
+class CGXGridProfileImp {
+ public:
+  virtual ~CGXGridProfileImp() = default;
+  virtual void WriteStylesMap(CGXStylesMap& map) = 0;
+  virtual void WriteFont(const CGXFont& font, LPCTSTR section, LPCTSTR key) = 0;
+  virtual void WriteStyle(const CGXStyle& style, LPCTSTR section, LPCTSTR key) = 0;
+  virtual void WriteProperties(CGXProperties& properties) = 0;
+  virtual BOOL ReadStylesMap(CGXStylesMap& map) = 0;
+  virtual BOOL ReadFont(CGXFont& font, LPCTSTR section, LPCTSTR key) = 0;
+  virtual BOOL ReadStyle(CGXStyle& style, LPCTSTR section, LPCTSTR key) = 0;
+  virtual BOOL ReadProperties(CGXProperties& properties) = 0;
+};
+
+class CGXGridDocSerializeImp {
+ public:
+  virtual ~CGXGridDocSerializeImp() = default;
+  virtual void SerializeStylesMap(CGXStylesMap& map, CArchive& ar) = 0;
+  virtual void SerializeData(CGXData& data, CArchive& ar) = 0;
+  virtual void SerializeRowArrays(CObject& arrays, CArchive& ar) = 0;
+  virtual void SerializeStyleArray(CObject& styles, CArchive& ar) = 0;
+  virtual void SerializeProperties(CGXProperties& properties, CArchive& ar) = 0;
+  virtual void SerializeParam(CGXGridParam& param, CArchive& ar) = 0;
+};
+
+class CGXGridParamCopyOperatorImp {
+ public:
+  virtual ~CGXGridParamCopyOperatorImp() = default;
+  virtual void CopyParam(CGXGridParam& dest, const CGXGridParam& src) = 0;
+  virtual void CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src) = 0;
+  virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;
+};
+
+class CGXCoveredCellPoolImp {
+ public:
+  virtual ~CGXCoveredCellPoolImp() = default;
+  virtual CObject* CreatePool(CGXGridParam& param) = 0;
+  virtual void RebuildPool(CObject* pool, CGXRangeList& covered) = 0;
+};
+
+class CGXDataCopyMoveCellsImp {
+ public:
+  virtual ~CGXDataCopyMoveCellsImp() = default;
+  virtual BOOL CopyCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol) = 0;
+  virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject* undo,
+                         int commandMode) = 0;
+};
+
+class CGXGridSortMoveDataImp {
+ public:
+  virtual ~CGXGridSortMoveDataImp() = default;
+  virtual BOOL MoveDataRows(CGXData& data, const void* sortInfo, int commandMode) = 0;
+  virtual BOOL MoveDataCols(CGXData& data, const void* sortInfo, int commandMode) = 0;
+};
+
+// Long operations: the scope calls and the shared state the range store
+// reads and writes.
+class CGXLongOperationImp {
+ public:
+  virtual ~CGXLongOperationImp() = default;
+  virtual void Start() = 0;
+  virtual void End() = 0;
+  virtual void ClearStatusText() = 0;
+  virtual void SetProgress(DWORD done, DWORD total) = 0;
+  virtual BOOL PollAbort(BOOL& aborted) = 0;
+  virtual BOOL CheckElapsed() = 0;
+  virtual BOOL PumpMessages() = 0;
+
+  BOOL rollbackPossible = FALSE;
+  int percentDone = 0;
+  BOOL rollbackRequested = FALSE;
+};
