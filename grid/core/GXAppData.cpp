@@ -50,6 +50,8 @@ constexpr LibraryText kTexts[] = {
     {20077, "Press ESC to cancel"},
     {20081, "Do you want to abort the operation?"},
     {20082, "Operation is too large for the undo buffer. Do you want to continue?"},
+    {20124, "Enter"},
+    {20125, "Error "},
     {20126, "No ellipse\nDotted....\nPound###"},
     {20139, "Redoing %1 ..."},
     {20140, "Undoing %1 ..."},
