@@ -2,9 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/CWinApp.h"
+#include "platform/Clipboard.h"
+#include "platform/Messages.h"
 #include "platform/SysColors.h"
+#include "platform/Window.h"
 
-CGXAppData::~CGXAppData() { DeleteAutoDeleteObjects(); }
+CGXAppData::~CGXAppData() {
+  DeleteAutoDeleteObjects();
+  delete m_pControlFactory;
+}
+
+void CGXAppData::AddWindowOnce(HWND window) {
+  if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) windows_.push_back(window);
+}
 
 void CGXAppData::DeleteAutoDeleteObjects() {
   // Deleting may register more objects; take the list first.
@@ -132,4 +143,112 @@ COLORREF CGXSysColorCache::GetColor(int index) const {
 CGXSysColorCache& GXGetSysColorCache() {
   static CGXSysColorCache cache;
   return cache;
+}
+
+namespace {
+
+constexpr UINT kLibraryTextIds[30] = {20139, 20140, 20141, 20142, 20143, 20144, 20145, 20146, 20162, 20163,
+                                      20164, 20165, 20147, 20148, 20150, 20180, 20151, 20152, 20154, 20155,
+                                      20156, 20157, 20172, 20173, 20169, 20168, 20174, 20175, 20178, 20179};
+
+// Registers a class under `name` unless one of that name exists.
+void RegisterOnce(LPCTSTR name, const WNDCLASS& wc) {
+  WNDCLASS existing{};
+  if (::GetClassInfo(AfxGetInstanceHandle(), name, &existing)) return;
+  WNDCLASS copy = wc;
+  copy.lpszClassName = name;
+  copy.hInstance = AfxGetInstanceHandle();
+  ::RegisterClass(&copy);
+}
+
+// A copy of a system control class under a library name.
+void RegisterCopy(LPCTSTR name, LPCTSTR source) {
+  WNDCLASS wc{};
+  if (!::GetClassInfo(nullptr, source, &wc)) return;
+  wc.style |= CS_GLOBALCLASS;
+  RegisterOnce(name, wc);
+}
+
+void RegisterNew(LPCTSTR name, UINT style) {
+  WNDCLASS wc{};
+  wc.style = style;
+  wc.lpfnWndProc = ::DefWindowProc;
+  RegisterOnce(name, wc);
+}
+
+}  // namespace
+
+GXLongOperationTexts& GXGetLongOperationTexts() {
+  static GXLongOperationTexts texts;
+  return texts;
+}
+
+void GXInitLibrary(CObject* controlFactory) {
+  CGXAppData* app = GXGetAppData();
+  CString format;
+  format.Format("Grid Styles %08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(AfxGetInstanceHandle())));
+  app->m_uiStylesClipboardFormat = ::RegisterClipboardFormat(format);
+
+  if (app->m_pControlFactory != controlFactory) {
+    delete app->m_pControlFactory;
+    app->m_pControlFactory = controlFactory;
+  }
+
+  // The platform reports itself as a version 4 system of the NT line.
+  app->m_wPlatformVersion = 0x0400;
+  app->m_bNotNT = FALSE;
+  app->m_bVersion4 = TRUE;
+  app->m_bBelowVersion4 = FALSE;
+  app->m_b16BitBased = FALSE;
+
+  for (int i = 0; i < 30; ++i) app->m_texts[i] = GXGetString(kLibraryTextIds[i]);
+  GXLongOperationTexts& texts = GXGetLongOperationTexts();
+  texts.abortQuestion = GXGetString(20081);
+  texts.processing = GXGetString(20075);
+  texts.done = GXGetString(20076);
+  texts.pressEscape = GXGetString(20077);
+
+  app->m_texts[30] = "GXDragLine";
+  RegisterNew(app->m_texts[30], CS_SAVEBITS);
+  RegisterCopy("GXEDIT", "edit");
+  RegisterCopy("GXLISTBOX", "listbox");
+  RegisterCopy("GXCOMBOBOX", "combobox");
+  RegisterNew("GXWND", 0x400B);
+  RegisterNew("GXNDBLCLKSWND", 0x4003);
+  RegisterNew("GxMdiFrame", 0x4008);
+
+  GXGetSysColorCache().Refresh();
+  app->m_bInitDone = TRUE;
+}
+
+void GXTerminate() {
+  CGXAppData* app = GXGetAppData();
+  delete app->m_pControlFactory;
+  app->m_pControlFactory = nullptr;
+  app->DeleteAutoDeleteObjects();
+}
+
+HWND GXGetParentOfClass(HWND window, LPCTSTR className, BOOL acceptHidden) {
+  HWND parent = ::GetParent(window);
+  if (parent == nullptr) return nullptr;
+  char name[64] = {};
+  ::GetClassName(parent, name, sizeof name);
+  if (CString(name).CompareNoCase(className) != 0) return nullptr;
+  if (!acceptHidden) {
+    for (HWND w = parent; w != nullptr; w = ::GetParent(w))
+      if (::IsIconic(w)) return nullptr;
+  }
+  return parent;
+}
+
+BOOL GXAssembleDbcsChar(UINT ch, CString& out, BOOL& pending, char& leadByte) {
+  if (pending) {
+    pending = FALSE;
+    const char two[2] = {leadByte, static_cast<char>(ch)};
+    out = CString(two, 2);
+    return TRUE;
+  }
+  const char one[1] = {static_cast<char>(ch)};
+  out = CString(one, 1);
+  return FALSE;
 }

@@ -34,8 +34,15 @@ class CGXAppData {
   CGXGridCore* LookupFirstGrid(const void* key) const;
   std::size_t RegistryKeyCount() const { return registry_.size(); }
 
+  void AddWindowOnce(HWND window);
+  const std::vector<HWND>& GetRegisteredWindows() const { return windows_; }
+
   BOOL m_bInitDone = FALSE;
   UINT m_uiStylesClipboardFormat = 0;
+  CString m_texts[31];  // library texts; the last is the drag-line class name
+  WORD m_wPlatformVersion = 0;
+  BOOL m_bNotNT = FALSE, m_bVersion4 = FALSE, m_bBelowVersion4 = FALSE, m_b16BitBased = FALSE;
+  CObject* m_pControlFactory = nullptr;  // owned
   BOOL m_bActivationLock = FALSE;
   BOOL m_bLinesAtRightBottom = FALSE;  // copied into new parameter objects
   WORD m_wGridLineStyle = 0;
@@ -55,7 +62,25 @@ class CGXAppData {
  private:
   std::vector<std::function<void()>> autoDelete_;
   std::map<const void*, std::vector<CGXGridCore*>> registry_;
+  std::vector<HWND> windows_;
 };
+
+// Initialises the library once at start-up: clipboard format, texts, window
+// classes, system colours. A factory given replaces the one held.
+void GXInitLibrary(CObject* controlFactory = nullptr);
+// At program end: deletes the factory and the objects of the auto-delete list.
+void GXTerminate();
+// The four long-operation texts loaded at initialisation.
+struct GXLongOperationTexts {
+  CString abortQuestion, processing, done, pressEscape;
+};
+GXLongOperationTexts& GXGetLongOperationTexts();
+// The window's parent when it is of the class (and, unless acceptHidden,
+// neither it nor an ancestor is minimised).
+HWND GXGetParentOfClass(HWND window, LPCTSTR className, BOOL acceptHidden);
+// Joins the bytes of a character typed as two messages; the system's text
+// is single-byte, so every character stands alone and the result is FALSE.
+BOOL GXAssembleDbcsChar(UINT ch, CString& out, BOOL& pending, char& leadByte);
 
 // The one record.
 CGXAppData* GXGetAppData();
