@@ -6,8 +6,11 @@
 #include "platform/Afx.h"
 #include "platform/CArchive.h"
 #include "platform/CString.h"
+#include "platform/Collections.h"
 
 class CGXStyle;
+class CGXGridCore;
+class CGXCommand;
 class CGXStylesMap;
 class CGXFont;
 class CGXProperties;
@@ -113,4 +116,20 @@ class CGXLongOperationImp {
   BOOL rollbackPossible = FALSE;
   int percentDone = 0;
   BOOL rollbackRequested = FALSE;
+};
+
+// The command factory: makes the undo commands of the grid's changes and
+// files them in the undo or redo list.
+class CGXAbstractCommandFactory {
+ public:
+  virtual ~CGXAbstractCommandFactory() = default;
+  // A command that restores the cells of a range from the styles collected
+  // before a range store (owning the array and its styles).
+  virtual CGXCommand* CreateSetStyleRangeCommand(const CGXRange& range, int storeKind, CObArray* styles) = 0;
+  virtual CGXCommand* CreateChangeStylesMapCommand(const CGXStylesMap& current) = 0;
+  virtual CGXCommand* CreateChangePropertiesCommand(const CGXProperties& current) = 0;
+  virtual CGXCommand* CreateChangeBaseStyleCommand(WORD id, const CGXStyle& current, LPCTSTR name) = 0;
+  // Files a command by command mode (0 undo list and empty redo list,
+  // 2 redo list, 3 undo list).
+  virtual void AddCommand(CGXGridCore* grid, CGXCommand* command, int commandMode) = 0;
 };

@@ -1,0 +1,149 @@
+// The grid engine: everything a grid does except owning a window. It is
+// bound to a parameter object that holds the shared state, composes what a
+// cell shows from layered styles, and stores styles into the data object.
+// Virtual operations are declared in their fixed slot order, because
+// derived grids and the feature objects rely on it.
+#pragma once
+
+#include <vector>
+
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXFeatures.h"
+#include "grid/core/GXGridParam.h"
+#include "grid/core/GXLongOperation.h"
+#include "grid/core/GXRange.h"
+#include "grid/core/GXStyle.h"
+#include "platform/Afx.h"
+#include "platform/CWnd.h"
+
+class CDocument;
+
+class CGXGridCore {
+ public:
+  // Store kinds and command modes of the changing operations.
+  static constexpr int kStoreBase = -1, kStoreCell = 0, kStoreCellNumber = 1;
+  static constexpr int kRecordUndo = 0, kNoUndo = 1, kAsUndo = 2, kAsRedo = 3;
+  // A store without style that removes a cell's style altogether.
+  static constexpr int kRemoveStyle = 4;
+
+  explicit CGXGridCore(CWnd* window = nullptr, CDocument* document = nullptr, BOOL further = FALSE);
+  CGXGridCore(const CGXGridCore&) = delete;
+  CGXGridCore& operator=(const CGXGridCore&) = delete;
+
+  virtual ~CGXGridCore();
+  virtual void SetModifiedFlag(BOOL modified);
+  virtual void Initialize();
+  virtual BOOL ApplyStyleToRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
+                                 CObArray* styles, UINT redrawFlags, int commandMode);
+  virtual BOOL FetchCellStyle(ROWCOL row, ROWCOL col, CGXStyle& style, int mode, int storeKind);
+  virtual CObArray* CollectRangeStyles(const CGXRange& range, int storeKind, CGXLongOperation* scope);
+  virtual void ComposeStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, BOOL withStandard = TRUE);
+  virtual BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind);
+  virtual void UpdateStyleRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
+                                UINT redrawFlags, BOOL sendHint);
+  virtual CGXStyle* CreateScratchStyle();
+  virtual void RecycleScratchStyle(CGXStyle* style);
+  virtual BOOL ChangeStylesMap(const CGXStylesMap& map, UINT redrawFlags, int commandMode);
+  virtual void UpdateStylesMap(UINT redrawFlags, BOOL sendHint);
+  virtual BOOL ChangeProperties(const CGXProperties& properties, UINT redrawFlags, int commandMode);
+  virtual void UpdateProperties(UINT redrawFlags, BOOL sendHint);
+  virtual BOOL ChangeBaseStyle(WORD id, const CGXStyle& style, int mode, UINT redrawFlags, int commandMode);
+  virtual void UpdateBaseStyle(WORD id, UINT redrawFlags, BOOL sendHint);
+  virtual ROWCOL GetRowCount();
+  virtual ROWCOL GetColCount();
+  virtual ROWCOL GetHeaderRows();
+  virtual ROWCOL GetHeaderCols();
+  virtual BOOL SetReadOnly(BOOL readOnly);
+  virtual BOOL IsReadOnly();
+  virtual BOOL StoreReadOnly(BOOL readOnly);
+  virtual void UpdateReadOnly(BOOL oldState, BOOL sendHint);
+  virtual void AddCommand(CGXCommand* command, int commandMode);
+  virtual void ShowUndoneCell(ROWCOL row, ROWCOL col, BOOL redraw);
+  virtual BOOL EnableDataUndo(BOOL enable);
+  virtual CObject* GetDataUndoInfo();
+  virtual BOOL ApplyDataUndoInfo(CObject* info, BOOL createUndo, BOOL flag);
+  virtual void DiscardDataUndoInfo();
+  virtual void OnCanceledEditing(ROWCOL row, ROWCOL col);
+  virtual void OnMovedCurrentCell(ROWCOL row, ROWCOL col);
+  virtual void OnCellButtonClicked(ROWCOL row, ROWCOL col);
+  virtual BOOL RecalcAndRedraw(BOOL force, const CGXRange* range, BOOL redraw);
+  virtual void Redraw(UINT redrawFlags = 1, BOOL sendHint = TRUE);
+  virtual void OnBeforeReach(ROWCOL row, ROWCOL col);
+  virtual void OnPrepareDC(CDC* dc);
+
+  // Parameter object and ownership.
+  void SetParam(CGXGridParam* param, BOOL owned = TRUE);
+  CGXGridParam* GetParam() const { return m_pParam; }
+  BOOL IsInitialized() const { return m_bInitDone; }
+  template <class T>
+  void AddAutoDelete(T* object) {
+    autoDelete_.insert(autoDelete_.begin(), [object] { delete object; });
+  }
+
+  // Values and base styles.
+  CString GetCellValue(ROWCOL row, ROWCOL col);
+  CString GetStoredCellValue(ROWCOL row, ROWCOL col);
+  const CGXStyle& GetStandardStyle();
+  const CGXStyle& GetBaseStyle(WORD id);
+  BOOL ChangeStandardStyle(const CGXStyle& style, int mode = 0, UINT redrawFlags = 1, int commandMode = 0);
+  BOOL ChangeColHeaderStyle(const CGXStyle& style, int mode = 0, UINT redrawFlags = 1, int commandMode = 0);
+  BOOL ApplyStyle(const CGXRange& range, const CGXStyle& style, int mode = 0, UINT redrawFlags = 1) {
+    return ApplyStyleToRange(range, &style, mode, 0, nullptr, redrawFlags, kRecordUndo);
+  }
+  BOOL SetValueRange(const CGXRange& range, LPCTSTR text, int mode = 0, UINT redrawFlags = 1);
+  BOOL SetLockRedraw(BOOL lock);
+  CRect GetGridRect();
+
+  // The current cell, as far as composition and storing need it.
+  BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
+  void SetCurrentCellForStyles(ROWCOL row, ROWCOL col);
+
+  // Feature objects used here.
+  CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
+
+  CWnd* m_pGridWnd = nullptr;
+  CGXAppData* m_pAppData;
+  // Store kind of typed texts.
+  int m_nDefaultStoreKind = kStoreCellNumber;
+  // Set while no mouse-button action is in progress (progress and abort
+  // of long range stores are polled only then).
+  UINT m_nMouseAction = 0;
+
+ protected:
+  void RefreshBaseStyles();
+  void ForgetCurrentCellStyle();
+  BOOL Guarded();
+  BOOL AskTooLargeForUndo();
+
+  CDocument* m_pDocument = nullptr;
+  BOOL m_bFurther = FALSE;
+  BOOL m_bAttachedToDocument = FALSE;
+  CGXGridParam* m_pParam = nullptr;
+  BOOL m_bOwnParam = FALSE;
+  BOOL m_bInitDone = FALSE;
+
+  CGXStyle* m_pStyleA = nullptr;
+  CGXStyle* m_pStyleB = nullptr;
+  CGXStyle* m_pCurrentCellStyle = nullptr;
+  CRuntimeClass* m_pStyleClass = RUNTIME_CLASS(CGXStyle);
+  const CGXStyle* m_pComposedInHand = nullptr;
+  BOOL m_bValueOnly = FALSE;
+  BOOL m_bInRangeStore = FALSE;
+  const CGXStyle* m_pStandardStyle = nullptr;
+  const CGXStyle* m_pRowHeaderStyle = nullptr;
+  const CGXStyle* m_pColHeaderStyle = nullptr;
+
+  BOOL m_bCurrentCell = FALSE;
+  ROWCOL m_nCurrentRow = 0;
+  ROWCOL m_nCurrentCol = 0;
+  BOOL m_bKeepCurrentCellStyle = FALSE;
+
+  ROWCOL m_nTopRow = 1;
+  ROWCOL m_nLeftCol = 1;
+  int m_nZoom = 100;
+  CGXRange m_rgFrame;
+
+ private:
+  std::vector<std::function<void()>> autoDelete_;
+  std::vector<CGXStyle*> recycled_;
+};
