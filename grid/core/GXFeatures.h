@@ -7,11 +7,13 @@
 #include "platform/CArchive.h"
 #include "platform/CString.h"
 #include "platform/Collections.h"
+#include "grid/core/GXRange.h"
 
 class CGXStyle;
 class CGXGridCore;
 class CGXCommand;
 class CGXStylesMap;
+class CCmdUI;
 class CGXFont;
 class CGXProperties;
 class CGXData;
@@ -129,7 +131,23 @@ class CGXAbstractCommandFactory {
   virtual CGXCommand* CreateChangeStylesMapCommand(const CGXStylesMap& current) = 0;
   virtual CGXCommand* CreateChangePropertiesCommand(const CGXProperties& current) = 0;
   virtual CGXCommand* CreateChangeBaseStyleCommand(WORD id, const CGXStyle& current, LPCTSTR name) = 0;
+  // Switching, taking, replaying and discarding the data object's own
+  // undo information.
+  virtual BOOL EnableDataUndo(CGXGridCore* grid, BOOL enable) = 0;
+  virtual CObject* GetDataUndoInfo(CGXGridCore* grid) = 0;
+  virtual BOOL ApplyDataUndoInfo(CGXGridCore* grid, CObject* info, BOOL createUndo, BOOL flag) = 0;
+  virtual void DiscardDataUndoInfo(CGXGridCore* grid) = 0;
+  virtual BOOL ExecuteCommand(CGXGridCore* grid, CGXCommand* command, int commandMode) = 0;
   // Files a command by command mode (0 undo list and empty redo list,
   // 2 redo list, 3 undo list).
   virtual void AddCommand(CGXGridCore* grid, CGXCommand* command, int commandMode) = 0;
+  virtual void RemoveCommand(CGXGridCore* grid, int commandMode) = 0;
+  virtual BOOL Undo(CGXGridCore* grid) = 0;
+  virtual BOOL Redo(CGXGridCore* grid) = 0;
+  virtual void BeginTrans(CGXGridCore* grid, LPCTSTR name) = 0;
+  virtual void CommitTrans(CGXGridCore* grid) = 0;
+  virtual void Rollback(CGXGridCore* grid) = 0;
+  virtual void ShowUndoneCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, BOOL redraw) = 0;
+  virtual BOOL OnUpdateEditUndo(CGXGridCore* grid, CCmdUI* item) = 0;
+  virtual BOOL OnUpdateEditRedo(CGXGridCore* grid, CCmdUI* item) = 0;
 };

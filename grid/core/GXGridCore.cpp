@@ -569,36 +569,6 @@ BOOL CGXGridCore::ChangeColHeaderStyle(const CGXStyle& style, int mode, UINT red
   return map != nullptr && ChangeBaseStyle(map->m_wStyleColHeader, style, mode, redrawFlags, commandMode);
 }
 
-// ------------------------------------------------------------- forwarders
-
-void CGXGridCore::AddCommand(CGXCommand* command, int commandMode) {
-  if (command == nullptr) return;
-  if (m_pCommandFactory == nullptr) {
-    delete command;
-    return;
-  }
-  m_pCommandFactory->AddCommand(this, command, commandMode);
-}
-
-void CGXGridCore::ShowUndoneCell(ROWCOL, ROWCOL, BOOL) {}
-
-BOOL CGXGridCore::EnableDataUndo(BOOL enable) {
-  CGXData* data = m_pParam ? m_pParam->GetData() : nullptr;
-  return data != nullptr ? data->EnableUndoInfo(enable) : FALSE;
-}
-
-CObject* CGXGridCore::GetDataUndoInfo() {
-  CGXData* data = m_pParam ? m_pParam->GetData() : nullptr;
-  return data != nullptr ? data->GetAdvancedUndoInfo() : nullptr;
-}
-
-BOOL CGXGridCore::ApplyDataUndoInfo(CObject* info, BOOL createUndo, BOOL flag) {
-  CGXData* data = m_pParam ? m_pParam->GetData() : nullptr;
-  return data != nullptr && data->UndoAdvanced(info, createUndo, flag);
-}
-
-void CGXGridCore::DiscardDataUndoInfo() { delete GetDataUndoInfo(); }
-
 void CGXGridCore::OnCanceledEditing(ROWCOL, ROWCOL) {}
 void CGXGridCore::OnMovedCurrentCell(ROWCOL, ROWCOL) {}
 void CGXGridCore::OnCellButtonClicked(ROWCOL, ROWCOL) {}

@@ -9,6 +9,7 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXFeatures.h"
+#include "grid/core/GXGridFeatures.h"
 #include "grid/core/GXGridParam.h"
 #include "grid/core/GXLongOperation.h"
 #include "grid/core/GXRange.h"
@@ -53,21 +54,88 @@ class CGXGridCore {
   virtual ROWCOL GetColCount();
   virtual ROWCOL GetHeaderRows();
   virtual ROWCOL GetHeaderCols();
+  virtual BOOL CanSelDragRows();
+  virtual BOOL CanSelDragCols();
+  virtual BOOL CanSelDragMoveRows();
+  virtual BOOL CanSelDragMoveCols();
+  virtual BOOL CanSelDropRows();
+  virtual BOOL CanSelDropCols();
+  virtual BOOL HideRows(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
+  virtual BOOL HideCols(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
+  virtual BOOL IsRowHidden(ROWCOL row);
+  virtual BOOL IsColHidden(ROWCOL col);
+  virtual BOOL StoreHideRow(ROWCOL row, BOOL hide);
+  virtual BOOL StoreHideCol(ROWCOL col, BOOL hide);
   virtual BOOL SetReadOnly(BOOL readOnly);
   virtual BOOL IsReadOnly();
   virtual BOOL StoreReadOnly(BOOL readOnly);
   virtual void UpdateReadOnly(BOOL oldState, BOOL sendHint);
+  virtual BOOL SetCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
+                                     int commandMode = 0);
+  virtual CGXRange* GetCoveredCellsRowCol(ROWCOL row, ROWCOL col, CGXRange& range);
+  virtual BOOL StoreCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, BOOL set);
+  virtual void UpdateCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
+                                        BOOL sendHint);
+  virtual void ExpandToCoveredCells(CGXRange& range);
+  virtual void OnTextNotFound(LPCTSTR text);
+  virtual BOOL Undo();
+  virtual BOOL Redo();
+  virtual void BeginTrans(LPCTSTR name);
+  virtual void CommitTrans();
+  virtual void Rollback();
+  virtual BOOL OnUpdateEditUndo(CCmdUI* item);
+  virtual BOOL OnUpdateEditRedo(CCmdUI* item);
   virtual void AddCommand(CGXCommand* command, int commandMode);
+  virtual void RemoveCommand(int commandMode);
   virtual void ShowUndoneCell(ROWCOL row, ROWCOL col, BOOL redraw);
   virtual BOOL EnableDataUndo(BOOL enable);
   virtual CObject* GetDataUndoInfo();
   virtual BOOL ApplyDataUndoInfo(CObject* info, BOOL createUndo, BOOL flag);
   virtual void DiscardDataUndoInfo();
+  virtual BOOL ExecuteCommand(CGXCommand* command, int commandMode);
   virtual void OnCanceledEditing(ROWCOL row, ROWCOL col);
   virtual void OnMovedCurrentCell(ROWCOL row, ROWCOL col);
   virtual void OnCellButtonClicked(ROWCOL row, ROWCOL col);
+  virtual BOOL SetRangeName(LPCTSTR name, const CGXRange& range, CObject* undo, int commandMode);
+  virtual BOOL GetRangeName(LPCTSTR name, CGXRange& range);
+  virtual BOOL DeleteRangeName(LPCTSTR name, int commandMode);
+  virtual BOOL CopyRangeList(CGXRangeList& ranges, BOOL textOnly);
+  virtual BOOL CopyRange(const CGXRange& range);
+  virtual BOOL CopyTextToBuffer(CString& buffer, const CGXRangeList& ranges);
+  virtual BOOL CopyStylesToArchive(CArchive& ar, const CGXRangeList& ranges);
+  virtual BOOL GetCopyStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style);
+  virtual CString GetCopyTextRowCol(ROWCOL row, ROWCOL col);
+  virtual BOOL CutRangeList(CGXRangeList& ranges, BOOL textOnly);
+  virtual BOOL ClearCells(CGXRangeList& ranges, BOOL valuesOnly);
+  virtual BOOL PasteStylesFromArchive(CArchive& ar, const CGXRange& at);
+  virtual BOOL PasteTextFromBuffer(LPCTSTR buffer, const CGXRange& at);
+  virtual BOOL CalcTextBufferDimension(LPCTSTR buffer, ROWCOL& rows, ROWCOL& cols);
+  virtual BOOL PasteTextRowCol(ROWCOL row, ROWCOL col, const CString& text);
+  virtual BOOL PasteDirectCopy(const CGXRange& at);
+  virtual BOOL PasteClipboardText(const CGXRange& at);
+  virtual BOOL IsPasteFormatAvailable();
+  virtual BOOL CutPasteOp13();
   virtual BOOL RecalcAndRedraw(BOOL force, const CGXRange* range, BOOL redraw);
+  virtual BOOL Copy();
+  virtual BOOL Paste();
+  virtual BOOL Cut();
+  virtual BOOL Clear(BOOL valuesOnly);
+  virtual BOOL CanCopy();
+  virtual BOOL CanCut();
+  virtual BOOL CanPaste();
+  virtual BOOL CanClear();
+  virtual void FreezeCols();
+  virtual BOOL CanFreezeCols();
+  virtual void UnfreezeCols();
+  virtual BOOL CanUnfreezeCols();
+  virtual void FreezeRows();
+  virtual BOOL CanFreezeRows();
+  virtual void UnfreezeRows();
+  virtual BOOL CanUnfreezeRows();
   virtual void Redraw(UINT redrawFlags = 1, BOOL sendHint = TRUE);
+  virtual void OnBeginPrinting(CDC* dc, void* info);
+  virtual void OnEndPrinting(CDC* dc, void* info);
+  virtual void OnPrint(CDC* dc, void* info);
   virtual void OnBeforeReach(ROWCOL row, ROWCOL col);
   virtual void OnPrepareDC(CDC* dc);
 
@@ -98,8 +166,23 @@ class CGXGridCore {
   BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
   void SetCurrentCellForStyles(ROWCOL row, ROWCOL col);
 
-  // Feature objects used here.
+  // Cut a single range (a plain member).
+  BOOL CutRange(const CGXRange& range);
+  BOOL CopyTextToClipboard(CGXRangeList& ranges);
+  BOOL CopyStylesToClipboard(CGXRangeList& ranges, UINT flags);
+  WORD GetFloatCellsMode() const { return m_pParam ? m_pParam->m_wFloatCellsMode : 0; }
+  WORD GetMergeCellsMode() const { return m_pParam ? static_cast<WORD>(m_pParam->m_wMergeCellsMode & 3) : 0; }
+
+  // Feature objects (empty until the registrars fill them).
   CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
+  CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
+  CGXAbstractGridCoveredCellsImp* m_pCoveredCellsImp = nullptr;
+  CGXAbstractGridFreezeMenuHelperImp* m_pFreezeMenuHelperImp = nullptr;
+  CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
+  CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
+  CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
+  CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
+  CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
 
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;

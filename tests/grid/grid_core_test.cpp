@@ -9,6 +9,7 @@
 #include "grid/core/GXGridCore.h"
 #include "platform/Automation.h"
 #include "platform/Exceptions.h"
+#include "platform/Menu.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -40,6 +41,25 @@ class MiniFactory : public CGXAbstractCommandFactory {
   CGXCommand* CreateChangeStylesMapCommand(const CGXStylesMap&) override { return nullptr; }
   CGXCommand* CreateChangePropertiesCommand(const CGXProperties&) override { return nullptr; }
   CGXCommand* CreateChangeBaseStyleCommand(WORD, const CGXStyle&, LPCTSTR) override { return nullptr; }
+  BOOL EnableDataUndo(CGXGridCore* grid, BOOL enable) override {
+    return grid->GetParam()->GetData()->EnableUndoInfo(enable);
+  }
+  CObject* GetDataUndoInfo(CGXGridCore* grid) override { return grid->GetParam()->GetData()->GetAdvancedUndoInfo(); }
+  BOOL ApplyDataUndoInfo(CGXGridCore* grid, CObject* info, BOOL createUndo, BOOL flag) override {
+    return grid->GetParam()->GetData()->UndoAdvanced(info, createUndo, flag);
+  }
+  void DiscardDataUndoInfo(CGXGridCore* grid) override { delete GetDataUndoInfo(grid); }
+  BOOL ExecuteCommand(CGXGridCore* grid, CGXCommand* command, int mode) override { return command->Execute(grid, mode); }
+  void RemoveCommand(CGXGridCore*, int) override {}
+  BOOL Undo(CGXGridCore*) override { return FALSE; }
+  BOOL Redo(CGXGridCore*) override { return FALSE; }
+  void BeginTrans(CGXGridCore*, LPCTSTR) override {}
+  void CommitTrans(CGXGridCore*) override {}
+  void Rollback(CGXGridCore*) override {}
+  void ShowUndoneCell(CGXGridCore*, ROWCOL row, ROWCOL col, BOOL) override { shown.emplace_back(row, col); }
+  BOOL OnUpdateEditUndo(CGXGridCore*, CCmdUI*) override { return FALSE; }
+  BOOL OnUpdateEditRedo(CGXGridCore*, CCmdUI*) override { return FALSE; }
+  std::vector<std::pair<ROWCOL, ROWCOL>> shown;
   void AddCommand(CGXGridCore* grid, CGXCommand* command, int mode) override {
     CGXGridParam* param = grid->GetParam();
     CObList& list = mode == CGXGridCore::kAsUndo ? param->GetRedoList() : param->GetUndoList();
@@ -102,6 +122,75 @@ TEST_F(GridCore, InitialisedWithoutFeatures) {
   EXPECT_TRUE(grid->GetGridRect().IsRectEmpty());
   grid.reset();
   EXPECT_EQ(GXLookupAppEntry(param), nullptr) << "the grid unregisters itself";
+}
+
+// A menu item that remembers whether it was enabled.
+class Item : public CCmdUI {
+ public:
+  void Enable(BOOL on) override { enabled = on; }
+  BOOL enabled = TRUE;
+};
+
+TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
+  CGXGridCore& g = *grid;
+  CGXRange r(1, 1, 2, 2);
+  CGXRangeList list;
+  list.AddTail(new CGXRange(r));
+  CString text;
+  ROWCOL rows = 9, cols = 9;
+  CGXStyle style;
+  const std::vector<std::pair<const char*, BOOL>> answers = {
+      {"HideRows", g.HideRows(1, 2)}, {"HideCols", g.HideCols(1, 2)}, {"IsRowHidden", g.IsRowHidden(3)},
+      {"IsColHidden", g.IsColHidden(3)}, {"StoreHideRow", g.StoreHideRow(3, TRUE)}, {"StoreHideCol", g.StoreHideCol(3, TRUE)},
+      {"SetCoveredCellsRowCol", g.SetCoveredCellsRowCol(1, 1, 2, 2)},
+      {"GetCoveredCellsRowCol", g.GetCoveredCellsRowCol(1, 1, r) != nullptr},
+      {"StoreCoveredCellsRowCol", g.StoreCoveredCellsRowCol(1, 1, 2, 2, TRUE)}, {"Undo", g.Undo()}, {"Redo", g.Redo()},
+      {"EnableDataUndo", g.EnableDataUndo(TRUE)}, {"GetDataUndoInfo", g.GetDataUndoInfo() != nullptr},
+      {"ApplyDataUndoInfo", g.ApplyDataUndoInfo(nullptr, FALSE, FALSE)}, {"ExecuteCommand", g.ExecuteCommand(nullptr, 0)},
+      {"SetRangeName", g.SetRangeName("n", r, nullptr, 0)}, {"GetRangeName", g.GetRangeName("n", r)},
+      {"DeleteRangeName", g.DeleteRangeName("n", 0)}, {"CopyRangeList", g.CopyRangeList(list, FALSE)},
+      {"CopyRange", g.CopyRange(r)}, {"CutRange", g.CutRange(r)}, {"CopyTextToBuffer", g.CopyTextToBuffer(text, list)},
+      {"GetCopyStyleRowCol", g.GetCopyStyleRowCol(1, 1, style)}, {"CutRangeList", g.CutRangeList(list, FALSE)},
+      {"ClearCells", g.ClearCells(list, TRUE)}, {"PasteTextFromBuffer", g.PasteTextFromBuffer("a\tb", r)},
+      {"CalcTextBufferDimension", g.CalcTextBufferDimension("a", rows, cols)},
+      {"PasteTextRowCol", g.PasteTextRowCol(1, 1, "x")}, {"PasteDirectCopy", g.PasteDirectCopy(r)},
+      {"PasteClipboardText", g.PasteClipboardText(r)}, {"IsPasteFormatAvailable", g.IsPasteFormatAvailable()},
+      {"CutPasteOp13", g.CutPasteOp13()}, {"CopyTextToClipboard", g.CopyTextToClipboard(list)},
+      {"CopyStylesToClipboard", g.CopyStylesToClipboard(list, 0)}, {"Copy", g.Copy()}, {"Paste", g.Paste()},
+      {"Cut", g.Cut()}, {"Clear", g.Clear(TRUE)}, {"CanCopy", g.CanCopy()}, {"CanCut", g.CanCut()},
+      {"CanPaste", g.CanPaste()}, {"CanClear", g.CanClear()}, {"CanFreezeCols", g.CanFreezeCols()},
+      {"CanUnfreezeCols", g.CanUnfreezeCols()}, {"CanFreezeRows", g.CanFreezeRows()},
+      {"CanUnfreezeRows", g.CanUnfreezeRows()},
+  };
+  for (const auto& [name, answer] : answers) EXPECT_FALSE(answer) << name;
+  EXPECT_TRUE(g.GetCopyTextRowCol(1, 1).IsEmpty());
+  g.ExpandToCoveredCells(r);
+  EXPECT_EQ(r, CGXRange(1, 1, 2, 2));
+  g.BeginTrans("t");
+  g.CommitTrans();
+  g.Rollback();
+  g.RemoveCommand(0);
+  g.ShowUndoneCell(1, 1, TRUE);
+  g.DiscardDataUndoInfo();
+  g.FreezeCols();
+  g.UnfreezeCols();
+  g.FreezeRows();
+  g.UnfreezeRows();
+  g.OnBeginPrinting(nullptr, nullptr);
+  g.OnPrint(nullptr, nullptr);
+  g.OnEndPrinting(nullptr, nullptr);
+  g.UpdateCoveredCellsRowCol(1, 1, 2, 2, 0, FALSE);
+  Item undo, redo;
+  EXPECT_FALSE(g.OnUpdateEditUndo(&undo));
+  EXPECT_FALSE(g.OnUpdateEditRedo(&redo));
+  EXPECT_FALSE(undo.enabled) << "Undo is disabled without a command factory";
+  EXPECT_FALSE(redo.enabled);
+  EXPECT_EQ(g.GetFloatCellsMode(), 0);
+  EXPECT_EQ(g.GetMergeCellsMode(), 0);
+  EXPECT_TRUE(g.CanSelDragRows());
+  EXPECT_TRUE(g.CanSelDropCols());
+  for (int row = 0; row < data()->Cells().GetSize(); ++row)
+    EXPECT_EQ(data()->Cells().RowAt(row), nullptr) << "nothing was stored in row " << row;
 }
 
 TEST_F(GridCore, InitialiseNeedsTheLibrary) {
@@ -224,6 +313,7 @@ TEST_F(GridCore, UndoRestoresExactlyTheCellsThatHadStyles) {
   CGXStyle none;
   EXPECT_FALSE(data()->GetStyleRowCol(2, 2, none, 0, 0)) << "a cell without a style gets none back";
   EXPECT_EQ(grid->GetParam()->GetRedoList().GetCount(), 1) << "the undo filed its redo";
+  EXPECT_EQ(factory.shown, (std::vector<std::pair<ROWCOL, ROWCOL>>{{1, 1}})) << "the undone cell is shown";
   grid->m_pCommandFactory = nullptr;
 }
 
