@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "grid/core/GXCommand.h"
+#include "grid/core/GXDrawing.h"
+#include "platform/GdiObject.h"
 #include "platform/CWinApp.h"
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
@@ -567,6 +569,33 @@ BOOL CGXGridCore::ChangeStandardStyle(const CGXStyle& style, int mode, UINT redr
 BOOL CGXGridCore::ChangeColHeaderStyle(const CGXStyle& style, int mode, UINT redrawFlags, int commandMode) {
   CGXStylesMap* map = m_pParam ? m_pParam->GetStylesMap() : nullptr;
   return map != nullptr && ChangeBaseStyle(map->m_wStyleColHeader, style, mode, redrawFlags, commandMode);
+}
+
+void CGXGridCore::DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL, UINT flags) {
+  const CRect r(x, y, x + width, y + height);
+  CGXProperties* props = m_pParam ? m_pParam->GetProperties() : nullptr;
+  auto colour = [props](int index) { return props != nullptr ? props->GetColor(index) : RGB(0, 0, 0); };
+  // The first of the flags 8, 2, 1, 4 that is set decides.
+  if ((flags & 8) || ((flags & 4) && !(flags & (2 | 1)))) {
+    dc->InvertRect(&r);
+    return;
+  }
+  if (flags & 2) {
+    GXFillRect(dc, x, y, width, height, colour(0));
+    CPen pen(PS_DOT, 1, colour(3));
+    CPen* old = dc->SelectObject(&pen);
+    const int oldMode = dc->SetBkMode(OPAQUE);
+    dc->MoveTo(x, y);
+    if (type == 1) {
+      dc->LineTo(x, y + height);
+    } else {
+      dc->LineTo(x + width, y);
+    }
+    dc->SetBkMode(oldMode);
+    dc->SelectObject(old);
+    return;
+  }
+  GXFillRect(dc, x, y, width, height, colour((flags & 1) ? 2 : 0));
 }
 
 void CGXGridCore::OnCanceledEditing(ROWCOL, ROWCOL) {}

@@ -77,6 +77,8 @@ class CGXGridCore {
   virtual void UpdateCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
                                         BOOL sendHint);
   virtual void ExpandToCoveredCells(CGXRange& range);
+  virtual BOOL EvalVisibleSpans(CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols, ROWCOL topRow, ROWCOL leftCol,
+                                ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2, BOOL flag3);
   virtual void OnTextNotFound(LPCTSTR text);
   virtual BOOL Undo();
   virtual BOOL Redo();
@@ -138,6 +140,10 @@ class CGXGridCore {
   virtual void OnPrint(CDC* dc, void* info);
   virtual void OnBeforeReach(ROWCOL row, ROWCOL col);
   virtual void OnPrepareDC(CDC* dc);
+  // The grid-line primitive: type 1 vertical, 2 horizontal; flag 8 or 4
+  // inverts (tracking lines), 2 draws the alternative line, 1 fills with
+  // the tracking colour, none with the grid-line colour.
+  virtual void DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL index, UINT flags);
 
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);
@@ -166,6 +172,12 @@ class CGXGridCore {
   BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
   void SetCurrentCellForStyles(ROWCOL row, ROWCOL col);
 
+  // Captures the mouse for the grid's window; the window that had it.
+  CWnd* SetCapture();
+  // Whether the visible spanned cells touch a range (through the spanned
+  // cells feature; FALSE without it).
+  BOOL TouchesSpannedCells(CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3);
+
   // Cut a single range (a plain member).
   BOOL CutRange(const CGXRange& range);
   BOOL CopyTextToClipboard(CGXRangeList& ranges);
@@ -183,6 +195,7 @@ class CGXGridCore {
   CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
   CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
   CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
+  CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
 
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;

@@ -52,6 +52,25 @@ void CGXGridCore::ExpandToCoveredCells(CGXRange& range) {
   GX_FORWARD_VOID(m_pCoveredCellsImp, ExpandToCoveredCells(this, range));
 }
 
+BOOL CGXGridCore::EvalVisibleSpans(CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols, ROWCOL topRow,
+                                   ROWCOL leftCol, ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2, BOOL flag3) {
+  GX_FORWARD(m_pDrawSpannedCellsImp,
+             EvalVisibleSpans(this, range, frozenRows, frozenCols, topRow, leftCol, lastRow, lastCol, flag1, flag2, flag3),
+             FALSE);
+}
+
+BOOL CGXGridCore::TouchesSpannedCells(CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3) {
+  const ROWCOL frozenRows = m_pParam ? m_pParam->m_nFrozenRows : 0;
+  const ROWCOL frozenCols = m_pParam ? m_pParam->m_nFrozenCols : 0;
+  return EvalVisibleSpans(range, frozenRows, frozenCols, m_nTopRow, m_nLeftCol, GetRowCount(), GetColCount(), flag1,
+                          flag2, flag3);
+}
+
+CWnd* CGXGridCore::SetCapture() {
+  if (m_pGridWnd == nullptr || m_pGridWnd->m_hWnd == nullptr) return nullptr;
+  return m_pGridWnd->SetCapture();
+}
+
 void CGXGridCore::OnTextNotFound(LPCTSTR) { ::MessageBeep(0); }
 
 // ------------------------------------------------------------- undo, redo

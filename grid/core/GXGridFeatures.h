@@ -109,3 +109,13 @@ class CGXAbstractGridStyleDataExchangeImp {
   virtual BOOL GetCopyStyleRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXStyle& style) = 0;
   virtual BOOL PasteStylesFromArchive(CGXGridCore* grid, CArchive& ar, const CGXRange& at) = 0;
 };
+
+class CGXAbstractDrawSpannedCellsImp {
+ public:
+  virtual ~CGXAbstractDrawSpannedCellsImp() = default;
+  virtual BOOL PrepareCell(CGXGridCore* grid, void* paintContext, int rowIndex, int colIndex) = 0;
+  virtual BOOL DrawCell(CGXGridCore* grid, void* paintContext, int rowIndex, int colIndex) = 0;
+  virtual BOOL EvalVisibleSpans(CGXGridCore* grid, CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols,
+                                ROWCOL topRow, ROWCOL leftCol, ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2,
+                                BOOL flag3) = 0;
+};
