@@ -453,6 +453,8 @@ BOOL CGXGridCore::ApplyStyleToRange(const CGXRange& range, const CGXStyle* style
 
   if (changed) {
     EnableDataUndo(oldDataUndo);
+    DelayFloatCells(range);
+    DelayMergeCells(range);
     UpdateStyleRange(range, style, mode, kind, redrawFlags, TRUE);
     SetModifiedFlag(TRUE);
     if (undo != nullptr) {
@@ -518,6 +520,7 @@ BOOL CGXGridCore::ChangeStylesMap(const CGXStylesMap& map, UINT redrawFlags, int
     AddCommand(m_pCommandFactory->CreateChangeStylesMapCommand(*m_pParam->GetStylesMap()), commandMode);
   *m_pParam->GetStylesMap() = map;
   SetModifiedFlag(TRUE);
+  DelayFloatCells(CGXRange().SetTable());
   UpdateStylesMap(redrawFlags, TRUE);
   return TRUE;
 }
@@ -551,6 +554,7 @@ BOOL CGXGridCore::ChangeBaseStyle(WORD id, const CGXStyle& style, int mode, UINT
   }
   base->ChangeStyle(style, mode);
   SetModifiedFlag(TRUE);
+  DelayFloatCells(CGXRange().SetTable());
   UpdateBaseStyle(id, redrawFlags, TRUE);
   return TRUE;
 }

@@ -52,8 +52,29 @@ class CGXGridCore {
   virtual void UpdateBaseStyle(WORD id, UINT redrawFlags, BOOL sendHint);
   virtual ROWCOL GetRowCount();
   virtual ROWCOL GetColCount();
+  virtual BOOL MoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags = 1, int commandMode = 0);
+  virtual BOOL MoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags = 1, int commandMode = 0);
+  virtual BOOL StoreMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode);
+  virtual BOOL StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode);
+  virtual void UpdateMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint);
+  virtual void UpdateMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint);
   virtual ROWCOL GetHeaderRows();
   virtual ROWCOL GetHeaderCols();
+  virtual void SortRows(const CGXRange& range, void* sortInfo, UINT flags = 1);
+  virtual BOOL MoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
+  virtual BOOL StoreMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to);
+  virtual void UpdateMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
+  virtual void GetSortRowKeys(const CGXRange& range, void* sortInfo, void* keys);
+  virtual void SortCols(const CGXRange& range, void* sortInfo, UINT flags = 1);
+  virtual BOOL MoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
+  virtual BOOL StoreMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to);
+  virtual void UpdateMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
+  virtual void GetSortColKeys(const CGXRange& range, void* sortInfo, void* keys);
+  virtual void SortKeys(void* sortInfo, void* keys);
+  virtual BOOL OnSelDragStart(ROWCOL row, ROWCOL col);
+  virtual BOOL OnSelDragMove(ROWCOL from, ROWCOL to, ROWCOL dest);
+  virtual BOOL OnSelDragDrop(ROWCOL from, ROWCOL to, ROWCOL dest);
+  virtual void OnSelDragCancel();
   virtual BOOL CanSelDragRows();
   virtual BOOL CanSelDragCols();
   virtual BOOL CanSelDragMoveRows();
@@ -64,6 +85,8 @@ class CGXGridCore {
   virtual BOOL HideCols(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
   virtual BOOL IsRowHidden(ROWCOL row);
   virtual BOOL IsColHidden(ROWCOL col);
+  virtual BOOL ResizeRowHeightsToFit(const CGXRange& range, BOOL growOnly = FALSE, UINT flags = 1);
+  virtual BOOL ResizeColWidthsToFit(const CGXRange& range, BOOL growOnly = FALSE, UINT flags = 1);
   virtual BOOL StoreHideRow(ROWCOL row, BOOL hide);
   virtual BOOL StoreHideCol(ROWCOL col, BOOL hide);
   virtual BOOL SetReadOnly(BOOL readOnly);
@@ -77,9 +100,20 @@ class CGXGridCore {
   virtual void UpdateCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
                                         BOOL sendHint);
   virtual void ExpandToCoveredCells(CGXRange& range);
+  virtual BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood);
+  virtual BOOL CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int direction);
+  virtual BOOL CanMergeStyles(const CGXStyle& a, const CGXStyle& b);
+  // The covered, merged or floated block of a cell, filled into `range`;
+  // null when the cell lies in none.
+  virtual CGXRange* GetCellSpanRange(ROWCOL row, ROWCOL col, CGXRange& range);
   virtual BOOL EvalVisibleSpans(CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols, ROWCOL topRow, ROWCOL leftCol,
                                 ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2, BOOL flag3);
+  virtual void OnFindNext(LPCTSTR text, BOOL down, BOOL matchCase);
+  virtual void OnReplaceSel(LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace);
+  virtual void OnReplaceAll(LPCTSTR find, LPCTSTR replace, BOOL matchCase);
   virtual void OnTextNotFound(LPCTSTR text);
+  virtual void OnShowFindReplaceDialog(BOOL findOnly);
+  virtual LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
   virtual BOOL Undo();
   virtual BOOL Redo();
   virtual void BeginTrans(LPCTSTR name);
@@ -116,7 +150,23 @@ class CGXGridCore {
   virtual BOOL PasteDirectCopy(const CGXRange& at);
   virtual BOOL PasteClipboardText(const CGXRange& at);
   virtual BOOL IsPasteFormatAvailable();
+  virtual BOOL StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
+  virtual BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
+  virtual BOOL CopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags = 1);
+  virtual BOOL MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags = 1);
   virtual BOOL CutPasteOp13();
+  virtual BOOL OnSelectionEdgeClick(ROWCOL row, ROWCOL col);
+  virtual BOOL EdgeDragOp5();
+  virtual BOOL ReservedFeatureOp0();
+  virtual BOOL ReservedFeatureOp1();
+  virtual BOOL ReservedFeatureOp2();
+  virtual BOOL ReservedFeatureOp3();
+  virtual BOOL ReservedFeatureOp4();
+  virtual void ReservedFeatureOp5();
+  virtual BOOL ReservedFeatureOp6();
+  virtual BOOL ReservedFeatureOp7();
+  virtual BOOL ReservedFeatureOp8();
+  virtual void FlushBeforeDraw();
   virtual BOOL RecalcAndRedraw(BOOL force, const CGXRange* range, BOOL redraw);
   virtual BOOL Copy();
   virtual BOOL Paste();
@@ -182,6 +232,25 @@ class CGXGridCore {
   BOOL CutRange(const CGXRange& range);
   BOOL CopyTextToClipboard(CGXRangeList& ranges);
   BOOL CopyStylesToClipboard(CGXRangeList& ranges, UINT flags);
+  void DelayFloatCells(const CGXRange& range, ROWCOL rowLimit = static_cast<ROWCOL>(-1));
+  BOOL EvalFloatCells(const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2);
+  BOOL GetFloatedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range);
+  BOOL FloatCellsMoveCurrentCell(ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags);
+  void RedrawWithFloatCells(const CGXRange& range, UINT flags);
+  void AdjustRectToFloatCells(RECT& rect);
+  void DelayMergeCells(const CGXRange& range, ROWCOL rowLimit = static_cast<ROWCOL>(-1),
+                       ROWCOL colLimit = static_cast<ROWCOL>(-1));
+  BOOL EvalMergeCells(const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2);
+  BOOL GetMergedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range, int direction);
+  BOOL MergeCellsMoveCurrentCell(int direction, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags);
+  void RedrawWithMergeCells(const CGXRange& range, UINT flags);
+  void AdjustRectToMergeCells(RECT& rect);
+  BOOL FindInCells(ROWCOL row, ROWCOL col, UINT flags);
+  BOOL FindNext(UINT flags);
+  void TrackSelectionFrame(CDC* dc, const CGXRange& range, int value1, int value2);
+  void DrawSelectionFrame(CDC* dc, BOOL flag, const CGXRange& range);
+  void ToggleSelectionFrame();
+  BOOL SetFrameState(BOOL state, BOOL flag);
   WORD GetFloatCellsMode() const { return m_pParam ? m_pParam->m_wFloatCellsMode : 0; }
   WORD GetMergeCellsMode() const { return m_pParam ? static_cast<WORD>(m_pParam->m_wMergeCellsMode & 3) : 0; }
 
@@ -196,6 +265,15 @@ class CGXGridCore {
   CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
   CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
   CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
+  CGXAbstractGridSortImp* m_pSortImp = nullptr;
+  CGXAbstractGridMoveRowsColsImp* m_pMoveRowsColsImp = nullptr;
+  CGXAbstractGridUserDragSelectRangeImp* m_pUserDragSelectRangeImp = nullptr;
+  CGXAbstractGridResizeToFitImp* m_pResizeToFitImp = nullptr;
+  CGXAbstractGridFloatCellsImp* m_pFloatCellsImp = nullptr;
+  CGXAbstractGridMergeCellsImp* m_pMergeCellsImp = nullptr;
+  CGXAbstractGridFindReplaceImp* m_pFindReplaceImp = nullptr;
+  CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
+  CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
 
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;

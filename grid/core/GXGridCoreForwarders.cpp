@@ -207,3 +207,192 @@ BOOL CGXGridCore::CanUnfreezeRows() { GX_FORWARD(m_pFreezeMenuHelperImp, CanUnfr
 void CGXGridCore::OnBeginPrinting(CDC* dc, void* info) { GX_FORWARD_VOID(m_pPrintImp, OnBeginPrinting(this, dc, info)); }
 void CGXGridCore::OnEndPrinting(CDC* dc, void* info) { GX_FORWARD_VOID(m_pPrintImp, OnEndPrinting(this, dc, info)); }
 void CGXGridCore::OnPrint(CDC* dc, void* info) { GX_FORWARD_VOID(m_pPrintImp, OnPrint(this, dc, info)); }
+
+// ------------------------------------------------------- moving and sorting
+
+BOOL CGXGridCore::MoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, MoveRows(this, from, to, dest, flags, commandMode), FALSE);
+}
+BOOL CGXGridCore::MoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, MoveCols(this, from, to, dest, flags, commandMode), FALSE);
+}
+BOOL CGXGridCore::StoreMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, StoreMoveRows(this, from, to, dest, commandMode), FALSE);
+}
+BOOL CGXGridCore::StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, StoreMoveCols(this, from, to, dest, commandMode), FALSE);
+}
+void CGXGridCore::UpdateMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pMoveRowsColsImp, UpdateMoveRows(this, from, to, dest, flags, sendHint));
+}
+void CGXGridCore::UpdateMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pMoveRowsColsImp, UpdateMoveCols(this, from, to, dest, flags, sendHint));
+}
+
+void CGXGridCore::SortRows(const CGXRange& range, void* info, UINT flags) {
+  GX_FORWARD_VOID(m_pSortImp, SortRows(this, range, info, flags));
+}
+BOOL CGXGridCore::MoveDataRows(void* info, ROWCOL from, ROWCOL to, UINT flags) {
+  GX_FORWARD(m_pSortImp, MoveDataRows(this, info, from, to, flags), FALSE);
+}
+BOOL CGXGridCore::StoreMoveDataRows(void* info, ROWCOL from, ROWCOL to) {
+  GX_FORWARD(m_pSortImp, StoreMoveDataRows(this, info, from, to), FALSE);
+}
+void CGXGridCore::UpdateMoveDataRows(void* info, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataRows(this, info, from, to, flags, sendHint));
+}
+void CGXGridCore::GetSortRowKeys(const CGXRange& range, void* info, void* keys) {
+  GX_FORWARD_VOID(m_pSortImp, GetSortRowKeys(this, range, info, keys));
+}
+void CGXGridCore::SortCols(const CGXRange& range, void* info, UINT flags) {
+  GX_FORWARD_VOID(m_pSortImp, SortCols(this, range, info, flags));
+}
+BOOL CGXGridCore::MoveDataCols(void* info, ROWCOL from, ROWCOL to, UINT flags) {
+  GX_FORWARD(m_pSortImp, MoveDataCols(this, info, from, to, flags), FALSE);
+}
+BOOL CGXGridCore::StoreMoveDataCols(void* info, ROWCOL from, ROWCOL to) {
+  GX_FORWARD(m_pSortImp, StoreMoveDataCols(this, info, from, to), FALSE);
+}
+void CGXGridCore::UpdateMoveDataCols(void* info, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataCols(this, info, from, to, flags, sendHint));
+}
+void CGXGridCore::GetSortColKeys(const CGXRange& range, void* info, void* keys) {
+  GX_FORWARD_VOID(m_pSortImp, GetSortColKeys(this, range, info, keys));
+}
+void CGXGridCore::SortKeys(void* info, void* keys) { GX_FORWARD_VOID(m_pSortImp, SortKeys(this, info, keys)); }
+
+BOOL CGXGridCore::OnSelDragStart(ROWCOL row, ROWCOL col) {
+  GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragStart(this, row, col), FALSE);
+}
+BOOL CGXGridCore::OnSelDragMove(ROWCOL from, ROWCOL to, ROWCOL dest) {
+  GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragMove(this, from, to, dest), FALSE);
+}
+BOOL CGXGridCore::OnSelDragDrop(ROWCOL from, ROWCOL to, ROWCOL dest) {
+  GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragDrop(this, from, to, dest), FALSE);
+}
+void CGXGridCore::OnSelDragCancel() { GX_FORWARD_VOID(m_pUserDragSelectRangeImp, OnSelDragCancel(this)); }
+
+BOOL CGXGridCore::ResizeRowHeightsToFit(const CGXRange& range, BOOL growOnly, UINT flags) {
+  GX_FORWARD(m_pResizeToFitImp, ResizeRowHeightsToFit(this, range, growOnly, flags), FALSE);
+}
+BOOL CGXGridCore::ResizeColWidthsToFit(const CGXRange& range, BOOL growOnly, UINT flags) {
+  GX_FORWARD(m_pResizeToFitImp, ResizeColWidthsToFit(this, range, growOnly, flags), FALSE);
+}
+
+// ------------------------------------------------------ floating and merged
+
+BOOL CGXGridCore::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) {
+  GX_FORWARD(m_pFloatCellsImp, CanFloatCell(this, row, col, style, flood), FALSE);
+}
+BOOL CGXGridCore::CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int direction) {
+  GX_FORWARD(m_pMergeCellsImp, CanMergeCell(this, row, col, style, direction), FALSE);
+}
+BOOL CGXGridCore::CanMergeStyles(const CGXStyle& a, const CGXStyle& b) {
+  GX_FORWARD(m_pMergeCellsImp, CanMergeStyles(this, a, b), FALSE);
+}
+
+CGXRange* CGXGridCore::GetCellSpanRange(ROWCOL row, ROWCOL col, CGXRange& range) {
+  if (GetCoveredCellsRowCol(row, col, range) != nullptr) return &range;
+  if (GetMergedCellsRange(row, col, range, 3)) return &range;
+  if (GetFloatedCellsRange(row, col, range)) return &range;
+  return nullptr;
+}
+
+void CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL rowLimit) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, DelayFloatCells(this, range, rowLimit));
+}
+BOOL CGXGridCore::EvalFloatCells(const CGXRange& range, int mode, ROWCOL v1, ROWCOL v2) {
+  GX_FORWARD(m_pFloatCellsImp, EvalFloatCells(this, range, mode, v1, v2), FALSE);
+}
+BOOL CGXGridCore::GetFloatedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range) {
+  GX_FORWARD(m_pFloatCellsImp, GetFloatedCellsRange(this, row, col, range), FALSE);
+}
+BOOL CGXGridCore::FloatCellsMoveCurrentCell(ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags) {
+  GX_FORWARD(m_pFloatCellsImp, FloatCellsMoveCurrentCell(this, fromRow, fromCol, toRow, toCol, flags), FALSE);
+}
+void CGXGridCore::RedrawWithFloatCells(const CGXRange& range, UINT flags) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, RedrawWithFloatCells(this, range, flags));
+}
+void CGXGridCore::AdjustRectToFloatCells(RECT& rect) { GX_FORWARD_VOID(m_pFloatCellsImp, AdjustRectToFloatCells(this, rect)); }
+void CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL rowLimit, ROWCOL colLimit) {
+  GX_FORWARD_VOID(m_pMergeCellsImp, DelayMergeCells(this, range, rowLimit, colLimit));
+}
+BOOL CGXGridCore::EvalMergeCells(const CGXRange& range, int mode, ROWCOL v1, ROWCOL v2) {
+  GX_FORWARD(m_pMergeCellsImp, EvalMergeCells(this, range, mode, v1, v2), FALSE);
+}
+BOOL CGXGridCore::GetMergedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range, int direction) {
+  GX_FORWARD(m_pMergeCellsImp, GetMergedCellsRange(this, row, col, range, direction), FALSE);
+}
+BOOL CGXGridCore::MergeCellsMoveCurrentCell(int direction, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol,
+                                            UINT flags) {
+  GX_FORWARD(m_pMergeCellsImp, MergeCellsMoveCurrentCell(this, direction, fromRow, fromCol, toRow, toCol, flags), FALSE);
+}
+void CGXGridCore::RedrawWithMergeCells(const CGXRange& range, UINT flags) {
+  GX_FORWARD_VOID(m_pMergeCellsImp, RedrawWithMergeCells(this, range, flags));
+}
+void CGXGridCore::AdjustRectToMergeCells(RECT& rect) { GX_FORWARD_VOID(m_pMergeCellsImp, AdjustRectToMergeCells(this, rect)); }
+
+// --------------------------------------------------------- find and replace
+
+void CGXGridCore::OnFindNext(LPCTSTR text, BOOL down, BOOL matchCase) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnFindNext(this, text, down, matchCase));
+}
+void CGXGridCore::OnReplaceSel(LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnReplaceSel(this, find, down, matchCase, replace));
+}
+void CGXGridCore::OnReplaceAll(LPCTSTR find, LPCTSTR replace, BOOL matchCase) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnReplaceAll(this, find, replace, matchCase));
+}
+void CGXGridCore::OnShowFindReplaceDialog(BOOL findOnly) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnShowFindReplaceDialog(this, findOnly));
+}
+LRESULT CGXGridCore::OnFindReplace(WPARAM wParam, LPARAM lParam) {
+  GX_FORWARD(m_pFindReplaceImp, OnFindReplace(this, wParam, lParam), 0);
+}
+BOOL CGXGridCore::FindInCells(ROWCOL row, ROWCOL col, UINT flags) {
+  GX_FORWARD(m_pFindReplaceImp, FindInCells(this, row, col, flags), FALSE);
+}
+BOOL CGXGridCore::FindNext(UINT flags) { GX_FORWARD(m_pFindReplaceImp, FindNext(this, flags), FALSE); }
+
+// ---------------------------------------------------- direct copy and move
+
+BOOL CGXGridCore::StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreCopyCells(this, range, destRow, destCol), FALSE);
+}
+BOOL CGXGridCore::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreMoveCells(this, range, destRow, destCol), FALSE);
+}
+BOOL CGXGridCore::CopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, CopyCells(this, range, destRow, destCol, flags), FALSE);
+}
+BOOL CGXGridCore::MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, MoveCells(this, range, destRow, destCol, flags), FALSE);
+}
+
+// The edge-drag and reserved features have no implementation in this
+// system; their operations answer as if absent.
+BOOL CGXGridCore::OnSelectionEdgeClick(ROWCOL, ROWCOL) { return FALSE; }
+BOOL CGXGridCore::EdgeDragOp5() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp0() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp1() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp2() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp3() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp4() { return FALSE; }
+void CGXGridCore::ReservedFeatureOp5() {}
+BOOL CGXGridCore::ReservedFeatureOp6() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp7() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp8() { return FALSE; }
+void CGXGridCore::FlushBeforeDraw() {}
+
+// ------------------------------------------------- spreadsheet-like frame
+
+void CGXGridCore::TrackSelectionFrame(CDC* dc, const CGXRange& range, int v1, int v2) {
+  GX_FORWARD_VOID(m_pExcelLikeFrameImp, TrackSelectionFrame(this, dc, range, v1, v2));
+}
+void CGXGridCore::DrawSelectionFrame(CDC* dc, BOOL flag, const CGXRange& range) {
+  GX_FORWARD_VOID(m_pExcelLikeFrameImp, DrawSelectionFrame(this, dc, flag, range));
+}
+void CGXGridCore::ToggleSelectionFrame() { GX_FORWARD_VOID(m_pExcelLikeFrameImp, ToggleSelectionFrame(this)); }
+BOOL CGXGridCore::SetFrameState(BOOL state, BOOL flag) {
+  GX_FORWARD(m_pExcelLikeFrameImp, SetFrameState(this, state, flag), FALSE);
+}

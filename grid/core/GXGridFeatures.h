@@ -119,3 +119,113 @@ class CGXAbstractDrawSpannedCellsImp {
                                 ROWCOL topRow, ROWCOL leftCol, ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2,
                                 BOOL flag3) = 0;
 };
+
+class CGXAbstractGridSortImp {
+ public:
+  virtual ~CGXAbstractGridSortImp() = default;
+  virtual void SortKeys(CGXGridCore* grid, void* sortInfo, void* keys) = 0;
+  virtual void SortRows(CGXGridCore* grid, const CGXRange& range, void* sortInfo, UINT flags) = 0;
+  virtual BOOL MoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags) = 0;
+  virtual BOOL StoreMoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to) = 0;
+  virtual void UpdateMoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags,
+                                  BOOL sendHint) = 0;
+  virtual void GetSortRowKeys(CGXGridCore* grid, const CGXRange& range, void* sortInfo, void* keys) = 0;
+  virtual void SortCols(CGXGridCore* grid, const CGXRange& range, void* sortInfo, UINT flags) = 0;
+  virtual BOOL MoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags) = 0;
+  virtual BOOL StoreMoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to) = 0;
+  virtual void UpdateMoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags,
+                                  BOOL sendHint) = 0;
+  virtual void GetSortColKeys(CGXGridCore* grid, const CGXRange& range, void* sortInfo, void* keys) = 0;
+};
+
+class CGXAbstractGridMoveRowsColsImp {
+ public:
+  virtual ~CGXAbstractGridMoveRowsColsImp() = default;
+  virtual BOOL StoreMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) = 0;
+  virtual void UpdateMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) = 0;
+  virtual BOOL StoreMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) = 0;
+  virtual void UpdateMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) = 0;
+  virtual BOOL MoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) = 0;
+  virtual BOOL MoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) = 0;
+};
+
+class CGXAbstractGridUserDragSelectRangeImp {
+ public:
+  virtual ~CGXAbstractGridUserDragSelectRangeImp() = default;
+  virtual BOOL OnLButtonDown(CGXGridCore* grid, POINT point, UINT keys, int hit, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnMouseMove(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  virtual BOOL OnLButtonUp(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  virtual BOOL OnSelDragStart(CGXGridCore* grid, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnSelDragMove(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual BOOL OnSelDragDrop(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual void OnSelDragCancel(CGXGridCore* grid) = 0;
+};
+
+class CGXAbstractGridResizeToFitImp {
+ public:
+  virtual ~CGXAbstractGridResizeToFitImp() = default;
+  virtual BOOL ResizeRowHeightsToFit(CGXGridCore* grid, const CGXRange& range, BOOL growOnly, UINT flags) = 0;
+  virtual BOOL ResizeColWidthsToFit(CGXGridCore* grid, const CGXRange& range, BOOL growOnly, UINT flags) = 0;
+};
+
+class CGXAbstractGridFloatCellsImp {
+ public:
+  virtual ~CGXAbstractGridFloatCellsImp() = default;
+  virtual void Reserved(CGXGridCore* grid) = 0;
+  virtual void DelayFloatCells(CGXGridCore* grid, const CGXRange& range, ROWCOL rowLimit) = 0;
+  virtual BOOL EvalFloatCells(CGXGridCore* grid, const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2) = 0;
+  virtual BOOL GetFloatedCellsRange(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range) = 0;
+  virtual BOOL CanFloatCellForControl(CObject* control, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) = 0;
+  virtual BOOL CanFloatCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) = 0;
+  virtual BOOL FloatCellsMoveCurrentCell(CGXGridCore* grid, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol,
+                                         UINT flags) = 0;
+  virtual void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void AdjustRectToFloatCells(CGXGridCore* grid, RECT& rect) = 0;
+};
+
+class CGXAbstractGridMergeCellsImp {
+ public:
+  virtual ~CGXAbstractGridMergeCellsImp() = default;
+  virtual void Reserved(CGXGridCore* grid) = 0;
+  virtual void DelayMergeCells(CGXGridCore* grid, const CGXRange& range, ROWCOL rowLimit, ROWCOL colLimit) = 0;
+  virtual BOOL EvalMergeCells(CGXGridCore* grid, const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2) = 0;
+  virtual BOOL GetMergedCellsRange(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range, int direction) = 0;
+  virtual BOOL CanMergeCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, int direction) = 0;
+  virtual BOOL CanMergeStyles(CGXGridCore* grid, const CGXStyle& a, const CGXStyle& b) = 0;
+  virtual BOOL MergeCellsMoveCurrentCell(CGXGridCore* grid, int direction, ROWCOL fromRow, ROWCOL fromCol,
+                                         ROWCOL toRow, ROWCOL toCol, UINT flags) = 0;
+  virtual void RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void AdjustRectToMergeCells(CGXGridCore* grid, RECT& rect) = 0;
+};
+
+class CGXAbstractGridFindReplaceImp {
+ public:
+  virtual ~CGXAbstractGridFindReplaceImp() = default;
+  virtual void OnShowFindReplaceDialog(CGXGridCore* grid, BOOL findOnly) = 0;
+  virtual void OnFindNext(CGXGridCore* grid, LPCTSTR text, BOOL down, BOOL matchCase) = 0;
+  virtual BOOL FindTextInControl(CObject* control, void* request, ROWCOL row, ROWCOL col, BOOL flag1, BOOL flag2) = 0;
+  virtual BOOL FindInCells(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT flags) = 0;
+  virtual BOOL FindNext(CGXGridCore* grid, UINT flags) = 0;
+  virtual void OnReplaceSel(CGXGridCore* grid, LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace) = 0;
+  virtual void OnReplaceAll(CGXGridCore* grid, LPCTSTR find, LPCTSTR replace, BOOL matchCase) = 0;
+  virtual LRESULT OnFindReplace(CGXGridCore* grid, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+class CGXAbstractGridDirectCopyMoveCellsImp {
+ public:
+  virtual ~CGXAbstractGridDirectCopyMoveCellsImp() = default;
+  virtual BOOL CopyCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) = 0;
+  virtual BOOL StoreCopyCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol) = 0;
+  virtual BOOL MoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) = 0;
+  virtual BOOL StoreMoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol) = 0;
+};
+
+class CGXAbstractGridExcelLikeFrameImp {
+ public:
+  virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
+  virtual void Reserved(CGXGridCore* grid) = 0;
+  virtual void TrackSelectionFrame(CGXGridCore* grid, CDC* dc, const CGXRange& range, int value1, int value2) = 0;
+  virtual void DrawSelectionFrame(CGXGridCore* grid, CDC* dc, BOOL flag, const CGXRange& range) = 0;
+  virtual void ToggleSelectionFrame(CGXGridCore* grid) = 0;
+  virtual BOOL SetFrameState(CGXGridCore* grid, BOOL state, BOOL flag) = 0;
+};

@@ -160,7 +160,25 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
       {"Cut", g.Cut()}, {"Clear", g.Clear(TRUE)}, {"CanCopy", g.CanCopy()}, {"CanCut", g.CanCut()},
       {"CanPaste", g.CanPaste()}, {"CanClear", g.CanClear()}, {"CanFreezeCols", g.CanFreezeCols()},
       {"CanUnfreezeCols", g.CanUnfreezeCols()}, {"CanFreezeRows", g.CanFreezeRows()},
-      {"CanUnfreezeRows", g.CanUnfreezeRows()},
+      {"CanUnfreezeRows", g.CanUnfreezeRows()}, {"MoveRows", g.MoveRows(1, 2, 5)}, {"MoveCols", g.MoveCols(1, 2, 5)},
+      {"StoreMoveRows", g.StoreMoveRows(1, 2, 5, 0)}, {"StoreMoveCols", g.StoreMoveCols(1, 2, 5, 0)},
+      {"MoveDataRows", g.MoveDataRows(nullptr, 1, 2)}, {"StoreMoveDataRows", g.StoreMoveDataRows(nullptr, 1, 2)},
+      {"MoveDataCols", g.MoveDataCols(nullptr, 1, 2)}, {"StoreMoveDataCols", g.StoreMoveDataCols(nullptr, 1, 2)},
+      {"OnSelDragStart", g.OnSelDragStart(1, 0)}, {"OnSelDragMove", g.OnSelDragMove(1, 2, 3)},
+      {"OnSelDragDrop", g.OnSelDragDrop(1, 2, 3)}, {"ResizeRowHeightsToFit", g.ResizeRowHeightsToFit(r)},
+      {"ResizeColWidthsToFit", g.ResizeColWidthsToFit(r)}, {"CanFloatCell", g.CanFloatCell(1, 1, style, FALSE)},
+      {"CanMergeCell", g.CanMergeCell(1, 1, style, 1)}, {"CanMergeStyles", g.CanMergeStyles(style, style)},
+      {"GetCellSpanRange", g.GetCellSpanRange(1, 1, r) != nullptr}, {"EvalFloatCells", g.EvalFloatCells(r, 0, 0, 0)},
+      {"GetFloatedCellsRange", g.GetFloatedCellsRange(1, 1, r)}, {"EvalMergeCells", g.EvalMergeCells(r, 0, 0, 0)},
+      {"GetMergedCellsRange", g.GetMergedCellsRange(1, 1, r, 3)},
+      {"FloatCellsMoveCurrentCell", g.FloatCellsMoveCurrentCell(1, 1, 2, 2, 0)},
+      {"MergeCellsMoveCurrentCell", g.MergeCellsMoveCurrentCell(1, 1, 1, 2, 2, 0)},
+      {"OnFindReplace", g.OnFindReplace(0, 0) != 0}, {"FindInCells", g.FindInCells(1, 1, 0)}, {"FindNext", g.FindNext(0)},
+      {"StoreCopyCells", g.StoreCopyCells(r, 5, 5)}, {"StoreMoveCells", g.StoreMoveCells(r, 5, 5)},
+      {"CopyCells", g.CopyCells(r, 5, 5)}, {"MoveCells", g.MoveCells(r, 5, 5)},
+      {"OnSelectionEdgeClick", g.OnSelectionEdgeClick(1, 1)}, {"EdgeDragOp5", g.EdgeDragOp5()},
+      {"ReservedFeatureOp0", g.ReservedFeatureOp0()}, {"ReservedFeatureOp8", g.ReservedFeatureOp8()},
+      {"SetFrameState", g.SetFrameState(TRUE, FALSE)}, {"TouchesSpannedCells", g.TouchesSpannedCells(r, 0, 0, 0)},
   };
   for (const auto& [name, answer] : answers) EXPECT_FALSE(answer) << name;
   EXPECT_TRUE(g.GetCopyTextRowCol(1, 1).IsEmpty());
@@ -180,6 +198,18 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
   g.OnPrint(nullptr, nullptr);
   g.OnEndPrinting(nullptr, nullptr);
   g.UpdateCoveredCellsRowCol(1, 1, 2, 2, 0, FALSE);
+  g.SortRows(r, nullptr);
+  g.SortCols(r, nullptr);
+  g.OnSelDragCancel();
+  g.DelayFloatCells(r);
+  g.DelayMergeCells(r);
+  g.OnShowFindReplaceDialog(TRUE);
+  g.OnFindNext("x", TRUE, FALSE);
+  g.OnReplaceAll("x", "y", FALSE);
+  g.ToggleSelectionFrame();
+  const std::size_t beeps = automation::Beeps().size();
+  g.OnTextNotFound("x");
+  EXPECT_EQ(automation::Beeps().size(), beeps + 1) << "a search that finds nothing beeps";
   Item undo, redo;
   EXPECT_FALSE(g.OnUpdateEditUndo(&undo));
   EXPECT_FALSE(g.OnUpdateEditRedo(&redo));
@@ -191,6 +221,31 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
   EXPECT_TRUE(g.CanSelDropCols());
   for (int row = 0; row < data()->Cells().GetSize(); ++row)
     EXPECT_EQ(data()->Cells().RowAt(row), nullptr) << "nothing was stored in row " << row;
+}
+
+// Covered blocks from a table of their own.
+class CoveredBlocks : public CGXAbstractGridCoveredCellsImp {
+ public:
+  BOOL SetCoveredCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, int) override { return FALSE; }
+  CGXRange* GetCoveredCellsRowCol(CGXGridCore*, ROWCOL row, ROWCOL col, CGXRange& range) override {
+    if (!block.IsCellInRange(row, col)) return nullptr;
+    range = block;
+    return &range;
+  }
+  BOOL StoreCoveredCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, BOOL) override { return FALSE; }
+  void UpdateCoveredCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override {}
+  void ExpandToCoveredCells(CGXGridCore*, CGXRange&) override {}
+  CGXRange block{2, 2, 3, 4};
+};
+
+TEST_F(GridCore, SpanRangeIsTheCoveredBlock) {
+  CoveredBlocks covered;
+  grid->m_pCoveredCellsImp = &covered;
+  CGXRange r;
+  ASSERT_NE(grid->GetCellSpanRange(3, 3, r), nullptr);
+  EXPECT_EQ(r, CGXRange(2, 2, 3, 4));
+  EXPECT_EQ(grid->GetCellSpanRange(1, 1, r), nullptr);
+  grid->m_pCoveredCellsImp = nullptr;
 }
 
 TEST_F(GridCore, InitialiseNeedsTheLibrary) {
