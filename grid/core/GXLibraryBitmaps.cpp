@@ -24,6 +24,8 @@ constexpr Picture kPictures[] = {
      10,
      {"fffffffffffffffff", "fffffffffffffffff", "ffkkkkkkkkkkkkkff", "ffkkkkkkkkkkkkkff", "fffffffffffffffff",
       "fffffffffffffffff", "ffkkkkkkkkkkkkkff", "ffkkkkkkkkkkkkkff", "fffffffffffffffff", "fffffffffffffffff"}},
+    // The drop-down arrow of calendar and list buttons.
+    {20028, 7, 4, {"kkkkkkk", "fkkkkkf", "ffkkkff", "fffkfff"}},
 };
 
 COLORREF Tone(char c) {

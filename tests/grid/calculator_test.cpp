@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "grid/controls/GXPopupCalculator.h"
+#include "grid/core/GXLibraryBitmaps.h"
+#include "platform/draw_canvas.h"
 #include "platform/Automation.h"
 #include "platform/CWnd.h"
 #include "platform/SysColors.h"
@@ -274,6 +276,37 @@ TEST_F(PopupCalculator, FieldsAtTheScreenEdgesOpenAboveOrAligned) {
   EXPECT_EQ(r.right, low.right) << "aligned to the field's right edge";
   automation::PressKey(VK_ESCAPE);
   automation::PumpUntilIdle();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridLibraryBitmaps, PicturesFollowTheSystemColours) {
+  CBitmap equals;
+  ASSERT_TRUE(GXLoadResourceBitmap(equals, 20037));
+  BITMAP bm{};
+  equals.GetBitmap(&bm);
+  EXPECT_EQ(bm.bmWidth, 17);
+  EXPECT_EQ(bm.bmHeight, 10);
+  CBitmap arrow;
+  ASSERT_TRUE(GXLoadResourceBitmap(arrow, 20028));
+  arrow.GetBitmap(&bm);
+  EXPECT_EQ(bm.bmWidth, 7);
+  EXPECT_EQ(bm.bmHeight, 4);
+  CBitmap none;
+  EXPECT_FALSE(GXLoadResourceBitmap(none, 1));
+
+  drawtest::Canvas c(17, 10);
+  CDC mem;
+  mem.CreateCompatibleDC(&c.dc);
+  CBitmap* old = mem.SelectObject(&equals);
+  c.dc.BitBlt(0, 0, 17, 10, &mem, 0, 0, SRCCOPY);
+  mem.SelectObject(old);
+  EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(c.At(8, 2), GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(c.At(8, 4), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(c.At(8, 7), GetSysColor(COLOR_BTNTEXT));
 }
 
 }  // namespace
