@@ -324,25 +324,39 @@ void CGXBCalculator::RedrawButton(int index) {
   UpdateWindow();
 }
 
+CGXBCalculator::NumberParts CGXBCalculator::SplitNumber(const CString& text) const {
+  const CString s = text.Left(1) == "-" ? text.Mid(1) : text;
+  NumberParts parts;
+  parts.separator = s.Find(separator_);
+  parts.integerDigits = parts.separator < 0 ? s.GetLength() : parts.separator;
+  parts.fractionDigits = parts.separator < 0 ? 0 : s.GetLength() - parts.separator - separator_.GetLength();
+  parts.leadingZero = s.Left(1) == "0";
+  return parts;
+}
+
+BOOL CGXBCalculator::RefusedInError() {
+  if (!IsError()) return FALSE;
+  Beep();
+  return TRUE;
+}
+
+void CGXBCalculator::StartEntry() {
+  if (!newEntry_) return;
+  entry_.Empty();
+  newEntry_ = FALSE;
+}
+
 int CGXBCalculator::OnDigit(int id) {
-  if (IsError()) {
-    Beep();
-    return 0;
-  }
-  if (newEntry_) {
-    entry_.Empty();
-    newEntry_ = FALSE;
-  }
+  if (RefusedInError()) return 0;
+  StartEntry();
   const int digit = id - kDigit0;
   if (digit == 0 && entry_.IsEmpty()) {
     RedrawDisplay();
     return 1;
   }
-  const CString s = entry_.Left(1) == "-" ? entry_.Mid(1) : entry_;
-  const int sep = s.Find(separator_);
-  const int intLen = sep < 0 ? s.GetLength() : sep;
-  const int fracLen = sep < 0 ? 0 : s.GetLength() - sep - separator_.GetLength();
-  const int limit = std::min(capacity_, s.Left(1) == "0" ? 16 : 15);
+  const NumberParts parts = SplitNumber(entry_);
+  const int sep = parts.separator, intLen = parts.integerDigits, fracLen = parts.fractionDigits;
+  const int limit = std::min(capacity_, parts.leadingZero ? 16 : 15);
   if ((sep >= 0 && fracLen >= decimals_) || (sep < 0 && intLen >= 13) || intLen + fracLen >= limit) {
     Beep();
     return 1;
@@ -353,14 +367,8 @@ int CGXBCalculator::OnDigit(int id) {
 }
 
 int CGXBCalculator::OnDecimalSeparator(int) {
-  if (IsError()) {
-    Beep();
-    return 0;
-  }
-  if (newEntry_) {
-    entry_.Empty();
-    newEntry_ = FALSE;
-  }
+  if (RefusedInError()) return 0;
+  StartEntry();
   if (entry_.Find(separator_) >= 0) return 0;
   if (entry_.IsEmpty()) entry_ = "0";
   entry_ += separator_;
@@ -369,10 +377,7 @@ int CGXBCalculator::OnDecimalSeparator(int) {
 }
 
 int CGXBCalculator::OnBackspace(int) {
-  if (IsError()) {
-    Beep();
-    return 0;
-  }
+  if (RefusedInError()) return 0;
   if (newEntry_ || entry_.IsEmpty()) return 0;
   entry_ = entry_.Left(entry_.GetLength() - 1);
   RedrawDisplay();
@@ -393,10 +398,7 @@ int CGXBCalculator::OnClearEntry(int id) {
 }
 
 int CGXBCalculator::OnOperator(int id) {
-  if (IsError()) {
-    Beep();
-    return 0;
-  }
+  if (RefusedInError()) return 0;
   double operand = 0;
   if (!entry_.IsEmpty()) {
     CString text = entry_;
@@ -451,10 +453,8 @@ void CGXBCalculator::FormatValue() {
   const int limit = std::min(capacity_, (accumulator_ > -1 && accumulator_ < 1) ? 16 : 15);
   for (;;) {
     const CString text = PrintNumber(places);
-    const CString s = text.Left(1) == "-" ? text.Mid(1) : text;
-    const int sep = s.Find(separator_);
-    const int intLen = sep < 0 ? s.GetLength() : sep;
-    const int fracLen = sep < 0 ? 0 : s.GetLength() - sep - separator_.GetLength();
+    const NumberParts parts = SplitNumber(text);
+    const int intLen = parts.integerDigits, fracLen = parts.fractionDigits;
     if (intLen > limit || intLen > 13) {
       flags_ |= kError;
       RedrawDisplay();

@@ -105,6 +105,19 @@ class CGXBCalculator : public CWnd {
   const CRect& GetDisplayRect() const { return display_; }
 
  protected:
+  // The digits of a number text before and after the separator, a leading
+  // minus sign not counted.
+  struct NumberParts {
+    int separator = -1;
+    int integerDigits = 0;
+    int fractionDigits = 0;
+    bool leadingZero = false;
+  };
+  NumberParts SplitNumber(const CString& text) const;
+  // In the error state a key beeps and does nothing.
+  BOOL RefusedInError();
+  // The first key of a new number clears what the display showed.
+  void StartEntry();
   void FormatValue();
   CString PrintNumber(int places) const;
   void CalcLayout(DWORD style);

@@ -55,7 +55,11 @@ class Calculator : public ::testing::Test {
     calc.PrepareLayout(nullptr, 0);
   }
   void TearDown() override { automation::ResetWindows(); }
+  bool OpenParent() {
+    return parent.CreateEx(0, FrameClass(), "Owner", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 300, 300, nullptr, nullptr);
+  }
   CGXBCalculator calc;
+  CWnd parent;
 };
 
 TEST_F(Calculator, LayoutHoldsTwentyKeysAndARoomyDisplay) {
@@ -125,8 +129,7 @@ TEST_F(Calculator, RefusedKeysBeep) {
 }
 
 TEST_F(Calculator, PresetValueSurvivesCreation) {
-  CWnd parent;
-  ASSERT_TRUE(parent.CreateEx(0, FrameClass(), "Owner", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 300, 300, nullptr, nullptr));
+  ASSERT_TRUE(OpenParent());
   CGXBCalculator c;
   c.SetValue(12.5);
   ASSERT_TRUE(c.Create(0, WS_CHILD | WS_VISIBLE, 5, 5, &parent, 100));
@@ -136,8 +139,7 @@ TEST_F(Calculator, PresetValueSurvivesCreation) {
 }
 
 TEST_F(Calculator, WindowByKeysAndMouse) {
-  CWnd parent;
-  ASSERT_TRUE(parent.CreateEx(0, FrameClass(), "Owner", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 300, 300, nullptr, nullptr));
+  ASSERT_TRUE(OpenParent());
   CGXBCalculator c;
   ASSERT_TRUE(c.Create(0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, &parent, 100));
   c.SetFocus();
