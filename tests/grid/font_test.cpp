@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "grid/core/GXFont.h"
 
@@ -128,6 +130,27 @@ TEST(GridFont, UnknownFacesAreAddedByName) {
   EXPECT_EQ(GXFindFaceIndex(""), CGXFont::kFaceNotSet);
   EXPECT_EQ(GXGetFaceName(1022), nullptr);
   EXPECT_EQ(GXFindFaceIndex("Arial"), 0u) << "Arial takes the first index";
+}
+
+}  // namespace
+
+namespace {
+
+// Filling the face table changes it for the rest of the run, so the check
+// runs in a child process.
+TEST(GridFontDeathTest, TheFaceTableHoldsAtMost1023IndexedFaces) {
+  EXPECT_EXIT(
+      {
+        UINT last = 0;
+        for (int i = 0; i < 1100; ++i) {
+          const std::string name = "Face number " + std::to_string(i);
+          last = GXFindFaceIndex(name.c_str());
+          if (last == CGXFont::kFaceNotSet) break;
+        }
+        const bool full = last == CGXFont::kFaceNotSet && GXGetFaceName(1022) != nullptr;
+        std::exit(full && GXFindFaceIndex("Arial") == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
