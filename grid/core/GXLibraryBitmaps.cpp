@@ -14,7 +14,7 @@ struct Picture {
   UINT id;
   int width;
   int height;
-  const char* rows[16];
+  const char* rows[40];
 };
 
 constexpr Picture kPictures[] = {
@@ -26,6 +26,26 @@ constexpr Picture kPictures[] = {
       "fffffffffffffffff", "ffkkkkkkkkkkkkkff", "ffkkkkkkkkkkkkkff", "fffffffffffffffff", "fffffffffffffffff"}},
     // The drop-down arrow of calendar and list buttons.
     {20028, 7, 4, {"kkkkkkk", "fkkkkkf", "ffkkkff", "fffkfff"}},
+    // Check boxes with a 3-D frame: unchecked, checked, both dimmed, undetermined.
+    {20024,
+     65,
+     13,
+     {"sssssssssssswsssssssssssswsssssssssssswsssssssssssswssssssssssssw", "skkkkkkkkkkfwskkkkkkkkkkfwskkkkkkkkkkfwskkkkkkkkkkfwskkkkkkkkkkfw", "skwwwwwwwwwfwskwwwwwwwwwfwskffffffffffwskffffffffffwskffffffffffw", "skwwwwwwwwwfwskwwwwwwwkwfwskffffffffffwskfffffffsffwskfffffffsffw", "skwwwwwwwwwfwskwwwwwwkkwfwskffffffffffwskffffffssffwskffffffssffw", "skwwwwwwwwwfwskwkwwwkkkwfwskffffffffffwskfsfffsssffwskfsfffsssffw", "skwwwwwwwwwfwskwkkwkkkwwfwskffffffffffwskfssfsssfffwskfssfsssfffw", "skwwwwwwwwwfwskwkkkkkwwwfwskffffffffffwskfsssssffffwskfsssssffffw", "skwwwwwwwwwfwskwwkkkwwwwfwskffffffffffwskffsssfffffwskffsssfffffw", "skwwwwwwwwwfwskwwwkwwwwwfwskffffffffffwskfffsffffffwskfffsffffffw", "skwwwwwwwwwfwskwwwwwwwwwfwskffffffffffwskffffffffffwskffffffffffw", "sfffffffffffwsfffffffffffwsfffffffffffwsfffffffffffwsfffffffffffw", "wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww"}},
+    // The same for older systems.
+    {20025,
+     65,
+     13,
+     {"sssssssssssswsssssssssssswsssssssssssswsssssssssssswssssssssssssw", "skkkkkkkkkkfwskkkkkkkkkkfwskkkkkkkkkkfwskkkkkkkkkkfwskkkkkkkkkkfw", "skwwwwwwwwwfwskwwwwwwwwwfwskffffffffffwskffffffffffwskffffffffffw", "skwwwwwwwwwfwskwwwwwwwkwfwskffffffffffwskfffffffsffwskfffffffsffw", "skwwwwwwwwwfwskwwwwwwkkwfwskffffffffffwskffffffssffwskffffffssffw", "skwwwwwwwwwfwskwkwwwkkkwfwskffffffffffwskfsfffsssffwskfsfffsssffw", "skwwwwwwwwwfwskwkkwkkkwwfwskffffffffffwskfssfsssfffwskfssfsssfffw", "skwwwwwwwwwfwskwkkkkkwwwfwskffffffffffwskfsssssffffwskfsssssffffw", "skwwwwwwwwwfwskwwkkkwwwwfwskffffffffffwskffsssfffffwskffsssfffffw", "skwwwwwwwwwfwskwwwkwwwwwfwskffffffffffwskfffsffffffwskfffsffffffw", "skwwwwwwwwwfwskwwwwwwwwwfwskffffffffffwskffffffffffwskffffffffffw", "sfffffffffffwsfffffffffffwsfffffffffffwsfffffffffffwsfffffffffffw", "wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww"}},
+    // Flat check boxes, also used for printing.
+    {20026,
+     65,
+     13,
+     {"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk", "kwwwwwwwwwwwkkwwwwwwwwwwwkkfffffffffffkkfffffffffffkkfffffffffffk", "kwwwwwwwwwwwkkwwwwwwwwwwwkkfffffffffffkkfffffffffffkkfffffffffffk", "kwwwwwwwwwwwkkwwwwwwwwkwwkkfffffffffffkkffffffffsffkkffffffffsffk", "kwwwwwwwwwwwkkwwwwwwwkkwwkkfffffffffffkkfffffffssffkkfffffffssffk", "kwwwwwwwwwwwkkwwkwwwkkkwwkkfffffffffffkkffsfffsssffkkffsfffsssffk", "kwwwwwwwwwwwkkwwkkwkkkwwwkkfffffffffffkkffssfsssfffkkffssfsssfffk", "kwwwwwwwwwwwkkwwkkkkkwwwwkkfffffffffffkkffsssssffffkkffsssssffffk", "kwwwwwwwwwwwkkwwwkkkwwwwwkkfffffffffffkkfffsssfffffkkfffsssfffffk", "kwwwwwwwwwwwkkwwwwkwwwwwwkkfffffffffffkkffffsffffffkkffffsffffffk", "kwwwwwwwwwwwkkwwwwwwwwwwwkkfffffffffffkkfffffffffffkkfffffffffffk", "kwwwwwwwwwwwkkwwwwwwwwwwwkkfffffffffffkkfffffffffffkkfffffffffffk", "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk"}},
+    // Radio buttons: off at x 0 and on at x 14 of the middle row.
+    {20019,
+     70,
+     39,
+     {"ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffssssffffffffffssssffffffffffffffffffffffffffffffffffffffffffffffff", "ffssskksssffffffssskksssffffffffffffffffffffffffffffffffffffffffffffff", "fsskkwwkkwwffffsskkwwkkwwfffffffffffffffffffffffffffffffffffffffffffff", "fskwwwwwwfwffffskwwwwwwfwfffffffffffffffffffffffffffffffffffffffffffff", "sskwwwwwwfwwffsskwwkkwwfwwffffffffffffffffffffffffffffffffffffffffffff", "skwwwwwwwwfwffskwwkkkkwwfwffffffffffffffffffffffffffffffffffffffffffff", "skwwwwwwwwfwffskwwkkkkwwfwffffffffffffffffffffffffffffffffffffffffffff", "sskwwwwwwfwwffsskwwkkwwfwwffffffffffffffffffffffffffffffffffffffffffff", "fskwwwwwwfwffffskwwwwwwfwfffffffffffffffffffffffffffffffffffffffffffff", "fswffwwffwwffffswffwwffwwfffffffffffffffffffffffffffffffffffffffffffff", "ffwwwffwwwffffffwwwffwwwffffffffffffffffffffffffffffffffffffffffffffff", "ffffwwwwffffffffffwwwwffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"}},
 };
 
 COLORREF Tone(char c) {

@@ -312,3 +312,35 @@ TEST(GridLibraryBitmaps, PicturesFollowTheSystemColours) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridLibraryBitmaps, CheckBoxAndRadioStrips) {
+  struct {
+    UINT id;
+    int w, h;
+  } sizes[] = {{20024, 65, 13}, {20025, 65, 13}, {20026, 65, 13}, {20019, 70, 39}};
+  for (auto s : sizes) {
+    CBitmap b;
+    ASSERT_TRUE(GXLoadResourceBitmap(b, s.id)) << s.id;
+    BITMAP bm{};
+    b.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, s.w) << s.id;
+    EXPECT_EQ(bm.bmHeight, s.h) << s.id;
+  }
+  // The flat strip: the checked image holds ink where the unchecked one is white.
+  CBitmap flat;
+  GXLoadResourceBitmap(flat, 20026);
+  drawtest::Canvas c(65, 13);
+  CDC mem;
+  mem.CreateCompatibleDC(&c.dc);
+  CBitmap* old = mem.SelectObject(&flat);
+  c.dc.BitBlt(0, 0, 65, 13, &mem, 0, 0, SRCCOPY);
+  mem.SelectObject(old);
+  EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_BTNTEXT)) << "frame";
+  EXPECT_EQ(c.At(5, 7), GetSysColor(COLOR_BTNHIGHLIGHT)) << "unchecked interior";
+  EXPECT_EQ(c.At(13 + 5, 7), GetSysColor(COLOR_BTNTEXT)) << "the check mark";
+  EXPECT_EQ(c.At(52 + 5, 7), GetSysColor(COLOR_BTNSHADOW)) << "undetermined in grey";
+}
+
+}  // namespace
