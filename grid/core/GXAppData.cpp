@@ -228,6 +228,12 @@ void GXTerminate() {
   app->DeleteAutoDeleteObjects();
 }
 
+CWnd* GXGetMainWnd() {
+  if (CWnd* main = AfxGetMainWnd()) return main;
+  CWinApp* app = AfxGetApp();
+  return app != nullptr ? app->GetMainWnd() : nullptr;
+}
+
 HWND GXGetParentOfClass(HWND window, LPCTSTR className, BOOL acceptHidden) {
   HWND parent = ::GetParent(window);
   if (parent == nullptr) return nullptr;

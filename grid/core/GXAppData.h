@@ -14,6 +14,7 @@
 
 class CGXGridCore;
 class CGXDrawingAndFormatting;
+class CWnd;
 
 class CGXAppData {
  public:
@@ -75,6 +76,8 @@ struct GXLongOperationTexts {
   CString abortQuestion, processing, done, pressEscape;
 };
 GXLongOperationTexts& GXGetLongOperationTexts();
+// The application's main window, or the one its application object reports.
+CWnd* GXGetMainWnd();
 // The window's parent when it is of the class (and, unless acceptHidden,
 // neither it nor an ancestor is minimised).
 HWND GXGetParentOfClass(HWND window, LPCTSTR className, BOOL acceptHidden);
