@@ -1,5 +1,7 @@
 #include "grid/core/GXAppData.h"
 
+#include "grid/core/GXFindReplaceState.h"
+
 #include <algorithm>
 
 #include "platform/CWinApp.h"
@@ -257,4 +259,9 @@ BOOL GXAssembleDbcsChar(UINT ch, CString& out, BOOL& pending, char& leadByte) {
   const char one[1] = {static_cast<char>(ch)};
   out = CString(one, 1);
   return FALSE;
+}
+
+GXFindReplaceState& GXGetFindReplaceState() {
+  static GXFindReplaceState state;
+  return state;
 }

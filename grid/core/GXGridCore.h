@@ -19,6 +19,20 @@
 
 class CDocument;
 
+// Switches the spreadsheet-like selection frame off for a scope (around row
+// and column operations) and restores its state afterwards.
+class CGXFrameStateSaver {
+ public:
+  explicit CGXFrameStateSaver(CGXGridCore* grid);
+  ~CGXFrameStateSaver();
+  CGXFrameStateSaver(const CGXFrameStateSaver&) = delete;
+  CGXFrameStateSaver& operator=(const CGXFrameStateSaver&) = delete;
+
+ private:
+  CGXGridCore* grid_;
+  BOOL oldState_;
+};
+
 class CGXGridCore {
  public:
   // Store kinds and command modes of the changing operations.

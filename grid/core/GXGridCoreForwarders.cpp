@@ -396,3 +396,6 @@ void CGXGridCore::ToggleSelectionFrame() { GX_FORWARD_VOID(m_pExcelLikeFrameImp,
 BOOL CGXGridCore::SetFrameState(BOOL state, BOOL flag) {
   GX_FORWARD(m_pExcelLikeFrameImp, SetFrameState(this, state, flag), FALSE);
 }
+
+CGXFrameStateSaver::CGXFrameStateSaver(CGXGridCore* grid) : grid_(grid), oldState_(grid->SetFrameState(FALSE, TRUE)) {}
+CGXFrameStateSaver::~CGXFrameStateSaver() { grid_->SetFrameState(oldState_, TRUE); }

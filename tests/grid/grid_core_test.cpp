@@ -6,6 +6,7 @@
 
 #include "grid/GridFeatures.h"
 #include "grid/core/GXCommand.h"
+#include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXGridCore.h"
 #include "platform/Automation.h"
 #include "platform/Exceptions.h"
@@ -489,6 +490,49 @@ TEST(GridLongOperation, NestedScopesWithoutTheFeatureLeaveNoNesting) {
     EXPECT_EQ(CGXLongOperation::GetNestingCount(), 2);
   }
   EXPECT_EQ(CGXLongOperation::GetNestingCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridFindReplaceState, CommitKeepsTheCopyOnlyWithMatchCase) {
+  GXFindReplaceState& state = GXGetFindReplaceState();
+  EXPECT_TRUE(state.bNext);
+  state.strFind = "Dues";
+  state.bCase = TRUE;
+  state.CommitSearchText();
+  EXPECT_EQ(state.strFindUpper, "Dues");
+  state.bCase = FALSE;
+  state.CommitSearchText();
+  EXPECT_TRUE(state.strFindUpper.IsEmpty());
+  state = GXFindReplaceState();
+}
+
+// A frame feature that records the states it is given.
+class FrameStates : public CGXAbstractGridExcelLikeFrameImp {
+ public:
+  void Reserved(CGXGridCore*) override {}
+  void TrackSelectionFrame(CGXGridCore*, CDC*, const CGXRange&, int, int) override {}
+  void DrawSelectionFrame(CGXGridCore*, CDC*, BOOL, const CGXRange&) override {}
+  void ToggleSelectionFrame(CGXGridCore*) override {}
+  BOOL SetFrameState(CGXGridCore*, BOOL state, BOOL) override {
+    const BOOL old = current;
+    current = state;
+    return old;
+  }
+  BOOL current = TRUE;
+};
+
+TEST(GridFrameStateSaver, SwitchesTheFrameOffForItsScope) {
+  CGXGridCore grid;
+  FrameStates frame;
+  grid.m_pExcelLikeFrameImp = &frame;
+  {
+    CGXFrameStateSaver saver(&grid);
+    EXPECT_FALSE(frame.current);
+  }
+  EXPECT_TRUE(frame.current);
 }
 
 }  // namespace
