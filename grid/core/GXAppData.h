@@ -45,6 +45,7 @@ class CGXAppData {
   BOOL m_bNotNT = FALSE, m_bVersion4 = FALSE, m_bBelowVersion4 = FALSE, m_b16BitBased = FALSE;
   CObject* m_pControlFactory = nullptr;  // owned
   BOOL m_bActivationLock = FALSE;
+  BOOL m_bInDropDown = FALSE;  // while a cell's drop-down window is made or handled
   BOOL m_bLinesAtRightBottom = FALSE;  // copied into new parameter objects
   WORD m_wGridLineStyle = 0;
 
@@ -76,6 +77,13 @@ struct GXLongOperationTexts {
   CString abortQuestion, processing, done, pressEscape;
 };
 GXLongOperationTexts& GXGetLongOperationTexts();
+// The flag that a drop-down window of a cell control is being created or
+// handled; the grid reads it while it processes focus changes.
+CGXAppData* GXGetAppData();
+inline void GXSetInDropDown(BOOL on) { GXGetAppData()->m_bInDropDown = on; }
+inline BOOL GXGetInDropDown() { return GXGetAppData()->m_bInDropDown; }
+inline BOOL GXGetActivationLock() { return GXGetAppData()->m_bActivationLock; }
+
 // The application's main window, or the one its application object reports.
 CWnd* GXGetMainWnd();
 // The window's parent when it is of the class (and, unless acceptHidden,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -341,6 +342,34 @@ TEST(GridLibraryBitmaps, CheckBoxAndRadioStrips) {
   EXPECT_EQ(c.At(5, 7), GetSysColor(COLOR_BTNHIGHLIGHT)) << "unchecked interior";
   EXPECT_EQ(c.At(13 + 5, 7), GetSysColor(COLOR_BTNTEXT)) << "the check mark";
   EXPECT_EQ(c.At(52 + 5, 7), GetSysColor(COLOR_BTNSHADOW)) << "undetermined in grey";
+}
+
+}  // namespace
+
+namespace {
+
+// Set KESTROVA_CALC_SHOT to a file name to look at the calculator.
+TEST(CalculatorPicture, DrawsDisplayAndKeys) {
+  automation::ResetWindows();
+  CWnd parent;
+  ASSERT_TRUE(parent.CreateEx(0, FrameClass(), "Owner", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 300, 300, nullptr, nullptr));
+  CGXBCalculator c;
+  c.SetValue(1234.5);
+  ASSERT_TRUE(c.Create(0, WS_CHILD | WS_VISIBLE | CGXBCalculator::kStyleRaisedFrame, 5, 5, &parent, 100));
+  automation::PumpUntilIdle();
+  if (const char* shot = std::getenv("KESTROVA_CALC_SHOT")) automation::RenderToPng(c.m_hWnd, shot);
+  // Digit labels in dark red, operators in dark blue, on the button face.
+  auto inks = [&](const CRect& r, COLORREF ink) {
+    int n = 0;
+    for (int x = r.left; x < r.right; ++x)
+      for (int y = r.top; y < r.bottom; ++y) n += automation::PixelAt(c.m_hWnd, x, y) == ink;
+    return n;
+  };
+  const auto& keys = c.GetButtons();
+  EXPECT_GT(inks(keys[4]->rect, RGB(128, 0, 0)), 0) << "7";
+  EXPECT_GT(inks(keys[3]->rect, RGB(0, 0, 128)), 0) << "%";
+  EXPECT_GT(inks(c.GetDisplayRect(), RGB(0, 0, 0)), 0) << "the display's text";
+  automation::ResetWindows();
 }
 
 }  // namespace

@@ -300,3 +300,20 @@ TEST(GridIndexMap, CellMapLooksUpByRowAndColumn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridIndexMap, StoringMoreThan65535EntriesIsRefused) {
+  CGXMapDWordToLong m;
+  for (DWORD k = 0; k <= 0xFFFF; ++k) m[k] = 1;
+  bool thrown = false;
+  try {
+    gridtest::Store([&](CArchive& ar) { m.Serialize(ar); });
+  } catch (CArchiveException* e) {
+    thrown = true;
+    e->Delete();
+  }
+  EXPECT_TRUE(thrown) << "a 16-bit count would wrap to 0";
+}
+
+}  // namespace
