@@ -245,7 +245,9 @@ void CGXGridCore::ComposeStyleRowCol(ROWCOL r, ROWCOL c, CGXStyle& s, BOOL withS
 
 CString CGXGridCore::GetCellValue(ROWCOL row, ROWCOL col) {
   if (m_pStyleB == nullptr) m_pStyleB = CreateScratchStyle();
-  m_pStyleB->SetIncludeValue(FALSE);
+  // Emptied whole: an attribute left from the last cell (a base-style id,
+  // say) would lend that cell's value to this one.
+  m_pStyleB->Free();
   m_bValueOnly = TRUE;
   try {
     ComposeStyleRowCol(row, col, *m_pStyleB, TRUE);
@@ -259,7 +261,7 @@ CString CGXGridCore::GetCellValue(ROWCOL row, ROWCOL col) {
 
 CString CGXGridCore::GetStoredCellValue(ROWCOL row, ROWCOL col) {
   if (m_pStyleA == nullptr) m_pStyleA = CreateScratchStyle();
-  m_pStyleA->SetIncludeValue(FALSE);
+  m_pStyleA->Free();
   FetchCellStyle(row, col, *m_pStyleA, 0, m_nDefaultStoreKind);
   return m_pStyleA->GetValue();
 }

@@ -335,6 +335,16 @@ TEST_F(GridCore, ValuesAreCopiesAndStoredValueIsNotTheShownOne) {
   EXPECT_EQ(grid->GetCellValue(1, 0), "1");
 }
 
+TEST_F(GridCore, ValueOfACellOwesNothingToTheCellReadBefore) {
+  CGXStyle base("from base");
+  const WORD id = grid->GetParam()->GetStylesMap()->RegisterStyleByName("Filled", base, FALSE);
+  CGXStyle cell;
+  cell.SetBaseStyle(id);
+  data()->StoreStyleRowCol(1, 1, &cell, 0, 0);
+  EXPECT_EQ(grid->GetCellValue(1, 1), "from base");
+  EXPECT_EQ(grid->GetCellValue(1, 2), "");
+}
+
 TEST_F(GridCore, WholeRowStoresBaseStyles) {
   CGXStyle s;
   s.SetInteriorColor(RGB(5, 5, 5));
