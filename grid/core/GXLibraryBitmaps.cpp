@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "grid/core/GXAppData.h"
+#include "platform/Dc.h"
 #include "platform/Messages.h"
+#include "platform/Resources.h"
 
 namespace {
 
@@ -59,6 +61,79 @@ COLORREF Tone(char c) {
 
 }  // namespace
 
+namespace {
+
+// A bitmap file of the resource folder, its classic tones replaced by the
+// current system colours.
+BOOL LoadToneMappedFile(CBitmap& bitmap, UINT id) {
+  const std::string path = ResourcePath(("bitmaps/" + std::to_string(id) + ".bmp").c_str());
+  HBITMAP loaded = LoadBitmapFile(path.c_str());
+  if (loaded == nullptr) return FALSE;
+  bitmap.DeleteObject();
+  bitmap.Attach(loaded);
+  BITMAP bm{};
+  bitmap.GetBitmap(&bm);
+  CDC mem;
+  if (!mem.CreateCompatibleDC(nullptr)) return TRUE;
+  CBitmap* old = mem.SelectObject(&bitmap);
+  const struct {
+    COLORREF tone;
+    char key;
+  } tones[] = {{RGB(0, 0, 0), 'k'}, {RGB(128, 128, 128), 's'}, {RGB(192, 192, 192), 'f'}, {RGB(255, 255, 255), 'w'}};
+  for (int y = 0; y < bm.bmHeight; ++y) {
+    for (int x = 0; x < bm.bmWidth; ++x) {
+      const COLORREF c = mem.GetPixel(x, y);
+      for (const auto& t : tones) {
+        if (c == t.tone) {
+          mem.SetPixel(x, y, Tone(t.key));
+          break;
+        }
+      }
+    }
+  }
+  mem.SelectObject(old);
+  return TRUE;
+}
+
+}  // namespace
+
+void GXDrawBitmap(CDC* dc, CBitmap& bitmap, int x, int y, COLORREF background) {
+  BITMAP bm{};
+  if (dc == nullptr || bitmap.m_hObject == nullptr || !bitmap.GetBitmap(&bm)) return;
+  const int w = bm.bmWidth, h = bm.bmHeight;
+  CDC source, mask, work;
+  if (!source.CreateCompatibleDC(dc) || !mask.CreateCompatibleDC(dc) || !work.CreateCompatibleDC(dc)) return;
+  CBitmap maskBits, workBits, sourceCopy;
+  if (!maskBits.CreateBitmap(w, h, 1, 1, nullptr) || !workBits.CreateCompatibleBitmap(dc, w, h) ||
+      !sourceCopy.CreateCompatibleBitmap(dc, w, h))
+    return;
+  // The mask: white where the bitmap shows its background.
+  CBitmap* oldSource = source.SelectObject(&bitmap);
+  CBitmap* oldMask = mask.SelectObject(&maskBits);
+  source.SetBkColor(background);
+  mask.BitBlt(0, 0, w, h, &source, 0, 0, SRCCOPY);
+  // The picture without its background (black there).
+  CBitmap* oldWork = work.SelectObject(&sourceCopy);
+  work.BitBlt(0, 0, w, h, &source, 0, 0, SRCCOPY);
+  work.SetTextColor(RGB(255, 255, 255));
+  work.SetBkColor(RGB(0, 0, 0));
+  work.BitBlt(0, 0, w, h, &mask, 0, 0, SRCAND);
+  // The destination with the picture's shape cut out, then the picture added.
+  CDC result;
+  result.CreateCompatibleDC(dc);
+  CBitmap* oldResult = result.SelectObject(&workBits);
+  result.BitBlt(0, 0, w, h, dc, x, y, SRCCOPY);
+  result.SetTextColor(RGB(0, 0, 0));
+  result.SetBkColor(RGB(255, 255, 255));
+  result.BitBlt(0, 0, w, h, &mask, 0, 0, SRCAND);
+  result.BitBlt(0, 0, w, h, &work, 0, 0, SRCPAINT);
+  dc->BitBlt(x, y, w, h, &result, 0, 0, SRCCOPY);
+  result.SelectObject(oldResult);
+  work.SelectObject(oldWork);
+  mask.SelectObject(oldMask);
+  source.SelectObject(oldSource);
+}
+
 BOOL GXLoadResourceBitmap(CBitmap& bitmap, UINT id) {
   for (const Picture& p : kPictures) {
     if (p.id != id) continue;
@@ -76,5 +151,5 @@ BOOL GXLoadResourceBitmap(CBitmap& bitmap, UINT id) {
     bitmap.DeleteObject();
     return bitmap.CreateBitmap(p.width, p.height, 1, 32, bits.data());
   }
-  return FALSE;
+  return LoadToneMappedFile(bitmap, id);
 }

@@ -5,5 +5,11 @@
 #include "platform/Afx.h"
 #include "platform/GdiObject.h"
 
-// Loads bitmap resource `id` into `bitmap`; FALSE when there is none.
+class CDC;
+
+// Loads bitmap resource `id` into `bitmap`; FALSE when there is none. The
+// library's own pictures are drawn here; other ids are read from the
+// resource folder's bitmaps/<id>.bmp with their four grey tones mapped.
 BOOL GXLoadResourceBitmap(CBitmap& bitmap, UINT id);
+// Draws a bitmap at (x, y), leaving the pixels of `background` transparent.
+void GXDrawBitmap(CDC* dc, CBitmap& bitmap, int x, int y, COLORREF background);

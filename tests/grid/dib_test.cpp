@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "grid/core/GXDIB.h"
+#include "grid/core/GXLibraryBitmaps.h"
+#include "platform/SysColors.h"
 #include "platform/draw_canvas.h"
 
 namespace {
@@ -106,6 +108,21 @@ TEST(GridDIBPool, DrawModes) {
     GXDrawDIB(&c.dc, dib, CRect(0, 0, 40, 30), 1, 0, nullptr);
     EXPECT_EQ(c.Count(RGB(255, 0, 0)), 40 * 30);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridBitmaps, TransparentDrawingLeavesTheBackgroundAlone) {
+  CBitmap arrow;
+  ASSERT_TRUE(GXLoadResourceBitmap(arrow, 20028));  // face colour around a black arrow
+  drawtest::Canvas c(9, 6, RGB(0, 0, 255));
+  GXDrawBitmap(&c.dc, arrow, 1, 1, GetSysColor(COLOR_BTNFACE));
+  const std::vector<std::string> expect = {
+      "bbbbbbbbb", "b#######b", "bb#####bb", "bbb###bbb", "bbbb#bbbb", "bbbbbbbbb",
+  };
+  EXPECT_EQ(c.Rows(), expect);
 }
 
 }  // namespace
