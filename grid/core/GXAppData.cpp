@@ -1,6 +1,8 @@
 #include "grid/core/GXAppData.h"
 
 #include "grid/core/GXFindReplaceState.h"
+#include "grid/core/GXLibraryBitmaps.h"
+#include "platform/GdiObject.h"
 
 #include <algorithm>
 
@@ -134,8 +136,34 @@ CString GXGetString(UINT id) {
   return text;
 }
 
+CGXSysColorCache::~CGXSysColorCache() {
+  if (dropArrow_ != nullptr) ::DeleteObject(dropArrow_);
+}
+
+HBITMAP CGXSysColorCache::GetDropArrowBitmap() {
+  if (dropArrow_ == nullptr) {
+    CBitmap arrow;
+    if (GXLoadResourceBitmap(arrow, 20028)) dropArrow_ = static_cast<HBITMAP>(arrow.Detach());
+  }
+  return dropArrow_;
+}
+
 void CGXSysColorCache::Refresh() {
   for (int i = 0; i < 24; ++i) colors_[i] = ::GetSysColor(i);
+  clrBtnFace = colors_[COLOR_BTNFACE];
+  clrBtnShadow = colors_[COLOR_BTNSHADOW];
+  clrBtnHilite = colors_[COLOR_BTNHIGHLIGHT];
+  clrWindowFrame = colors_[COLOR_WINDOWFRAME];
+  clr3DLight = colors_[COLOR_3DLIGHT];
+  clr3DDkShadow = colors_[COLOR_3DDKSHADOW];
+  clrWindowText = colors_[COLOR_WINDOWTEXT];
+  clrWindow = colors_[COLOR_WINDOW];
+  clrHighlight = colors_[COLOR_HIGHLIGHT];
+  clrHighlightText = colors_[COLOR_HIGHLIGHTTEXT];
+  if (hcurArrow == nullptr) hcurArrow = ::LoadCursor(nullptr, IDC_ARROW);
+  // The picture follows the colours: it is made again when next asked for.
+  if (dropArrow_ != nullptr) ::DeleteObject(dropArrow_);
+  dropArrow_ = nullptr;
 }
 
 COLORREF CGXSysColorCache::GetColor(int index) const {

@@ -106,11 +106,24 @@ CString GXGetString(UINT id);
 class CGXSysColorCache {
  public:
   CGXSysColorCache() { Refresh(); }
+  CGXSysColorCache(const CGXSysColorCache&) = delete;
+  CGXSysColorCache& operator=(const CGXSysColorCache&) = delete;
+  ~CGXSysColorCache();
   void Refresh();
   COLORREF GetColor(int index) const;
 
+  COLORREF clrBtnFace = 0, clrBtnShadow = 0, clrBtnHilite = 0, clrWindowFrame = 0, clr3DLight = 0,
+           clr3DDkShadow = 0, clrWindowText = 0, clrWindow = 0, clrHighlight = 0, clrHighlightText = 0;
+  // The drop-down arrow picture in the current colours (null when missing),
+  // made on first use after each refresh.
+  HBITMAP GetDropArrowBitmap();
+  HCURSOR hcurArrow = nullptr;
+  int cxBorder2 = 2, cyBorder2 = 2;
+  BOOL bVersion4 = TRUE;
+
  private:
   COLORREF colors_[24] = {};
+  HBITMAP dropArrow_ = nullptr;
 };
 
 CGXSysColorCache& GXGetSysColorCache();

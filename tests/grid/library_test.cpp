@@ -5,6 +5,8 @@
 #include "grid/core/GXAppData.h"
 #include "platform/CWinApp.h"
 #include "platform/Clipboard.h"
+#include "platform/Messages.h"
+#include "platform/SysColors.h"
 #include "platform/Window.h"
 
 namespace {
@@ -75,6 +77,23 @@ TEST(GridLibrary, SingleByteCharactersStandAlone) {
   EXPECT_TRUE(GXAssembleDbcsChar('y', out, pending, lead));
   EXPECT_EQ(out, "xy");
   EXPECT_FALSE(pending);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridLibrary, SystemColourCacheNamesItsColours) {
+  CGXSysColorCache& cache = GXGetSysColorCache();
+  cache.Refresh();
+  EXPECT_EQ(cache.clrBtnFace, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(cache.clrHighlightText, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  EXPECT_EQ(cache.GetColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(cache.GetColor(30), GetSysColor(30)) << "beyond the cache: the current colour";
+  HBITMAP arrow = cache.GetDropArrowBitmap();
+  EXPECT_NE(arrow, nullptr);
+  EXPECT_EQ(cache.GetDropArrowBitmap(), arrow) << "made once per refresh";
+  EXPECT_NE(cache.hcurArrow, nullptr);
 }
 
 }  // namespace
