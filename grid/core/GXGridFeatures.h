@@ -13,6 +13,9 @@ class CGXRangeList;
 class CGXStyle;
 class CCmdUI;
 class CDC;
+class CGXProperties;
+class CGXGridParam;
+class CGXData;
 
 class CGXAbstractGridHideCellsImp {
  public:
@@ -63,6 +66,14 @@ class CGXAbstractGridPrintImp {
   virtual void OnBeginPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnPrint(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnEndPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
+  // Page header and footer on behalf of the properties object.
+  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, int page, CGXGridParam* param) = 0;
+  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* headerOrFooter, int page) = 0;
+  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect,
+                                CGXData* headerOrFooter, int page) = 0;
+  virtual CString SubstTokenText(CGXProperties& properties, LPCTSTR text) = 0;
+  virtual CString GetTokenValue(CGXProperties& properties, int token, LPCTSTR text) = 0;
+  virtual CString GetPrintText(CGXProperties& properties, int index) = 0;
 };
 
 class CGXAbstractGridClearCellsImp {

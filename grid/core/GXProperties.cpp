@@ -2,6 +2,7 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXFont.h"
+#include "grid/core/GXGridCore.h"
 #include "platform/Exceptions.h"
 #include "platform/Messages.h"
 
@@ -132,4 +133,39 @@ void CGXProperties::RemoveAll() {
   colorNames_.clear();
   colorValues_.clear();
   userProperties_.clear();
+}
+
+CGXGridCore* CGXProperties::GetPrintGrid() const { return GXLookupAppEntry(this); }
+
+CGXAbstractGridPrintImp* CGXProperties::PrintFeature() const {
+  CGXGridCore* grid = GetPrintGrid();
+  return grid != nullptr ? grid->m_pPrintImp : nullptr;
+}
+
+void CGXProperties::PrintHeaderFooter(CDC* dc, void* info, int page, CGXGridParam* param) {
+  if (CGXAbstractGridPrintImp* imp = PrintFeature()) imp->PrintHeaderFooter(*this, dc, info, page, param);
+}
+
+int CGXProperties::CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, int page) {
+  CGXAbstractGridPrintImp* imp = PrintFeature();
+  return imp != nullptr ? imp->CalcHeaderFooterHeight(*this, dc, headerOrFooter, page) : 0;
+}
+
+void CGXProperties::DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter, int page) {
+  if (CGXAbstractGridPrintImp* imp = PrintFeature()) imp->DrawHeaderFooter(*this, dc, info, rect, headerOrFooter, page);
+}
+
+CString CGXProperties::SubstTokenText(LPCTSTR text) {
+  CGXAbstractGridPrintImp* imp = PrintFeature();
+  return imp != nullptr ? imp->SubstTokenText(*this, text) : CString();
+}
+
+CString CGXProperties::GetTokenValue(int token, LPCTSTR text) {
+  CGXAbstractGridPrintImp* imp = PrintFeature();
+  return imp != nullptr ? imp->GetTokenValue(*this, token, text) : CString();
+}
+
+CString CGXProperties::GetPrintText(int index) {
+  CGXAbstractGridPrintImp* imp = PrintFeature();
+  return imp != nullptr ? imp->GetPrintText(*this, index) : CString();
 }

@@ -12,6 +12,11 @@
 #include "platform/Afx.h"
 #include "platform/CString.h"
 
+class CGXGridCore;
+class CGXGridParam;
+class CDC;
+class CGXAbstractGridPrintImp;
+
 class CGXProperties : public CObject {
   DECLARE_SERIAL(CGXProperties)
 
@@ -44,6 +49,16 @@ class CGXProperties : public CObject {
   const CGXStyle& GetUserProperty(WORD id) const;
   void AddDefaultUserProperties();
   void RemoveAll();
+
+  // The first grid that shows these properties, and the page work its
+  // print feature does for them (nothing, 0 or empty without one).
+  CGXGridCore* GetPrintGrid() const;
+  void PrintHeaderFooter(CDC* dc, void* info, int page, CGXGridParam* param);
+  int CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, int page);
+  void DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter, int page);
+  CString SubstTokenText(LPCTSTR text);
+  CString GetTokenValue(int token, LPCTSTR text);
+  CString GetPrintText(int index);
 
   CGXData& GetDataHeader() { return header_; }
   CGXData& GetDataFooter() { return footer_; }
@@ -78,6 +93,8 @@ class CGXProperties : public CObject {
   CGXStyle empty_;
   std::vector<CString> tokens_;
   std::map<WORD, UserProperty> userProperties_;
+  CGXAbstractGridPrintImp* PrintFeature() const;
+
   void* printState_ = nullptr;
   std::vector<CString> colorNames_;
   std::vector<GXPackedColor> colorValues_;

@@ -546,3 +546,41 @@ TEST(GridFrameStateSaver, SwitchesTheFrameOffForItsScope) {
 }
 
 }  // namespace
+
+namespace {
+
+// A print feature that answers the properties' page questions.
+class PagePrinter : public CGXAbstractGridPrintImp {
+ public:
+  void OnBeginPrinting(CGXGridCore*, CDC*, void*) override {}
+  void OnPrint(CGXGridCore*, CDC*, void*) override {}
+  void OnEndPrinting(CGXGridCore*, CDC*, void*) override {}
+  void PrintHeaderFooter(CGXProperties&, CDC*, void*, int, CGXGridParam*) override { ++printed; }
+  int CalcHeaderFooterHeight(CGXProperties&, CDC*, CGXData*, int page) override { return 10 + page; }
+  void DrawHeaderFooter(CGXProperties&, CDC*, void*, const RECT&, CGXData*, int) override {}
+  CString SubstTokenText(CGXProperties&, LPCTSTR text) override { return CString("page of ") + text; }
+  CString GetTokenValue(CGXProperties&, int, LPCTSTR) override { return "7"; }
+  CString GetPrintText(CGXProperties&, int) override { return "text"; }
+  int printed = 0;
+};
+
+TEST_F(GridCore, PropertiesAskThePrintFeatureOfTheirFirstGrid) {
+  CGXProperties loose;
+  EXPECT_EQ(loose.GetPrintGrid(), nullptr);
+  EXPECT_EQ(loose.CalcHeaderFooterHeight(nullptr, nullptr, 1), 0);
+  EXPECT_TRUE(loose.SubstTokenText("$P").IsEmpty());
+
+  CGXProperties* props = grid->GetParam()->GetProperties();
+  EXPECT_EQ(props->GetPrintGrid(), grid.get());
+  EXPECT_EQ(props->CalcHeaderFooterHeight(nullptr, nullptr, 1), 0) << "no print feature yet";
+  PagePrinter printer;
+  grid->m_pPrintImp = &printer;
+  EXPECT_EQ(props->CalcHeaderFooterHeight(nullptr, nullptr, 2), 12);
+  EXPECT_EQ(props->SubstTokenText("$P"), "page of $P");
+  EXPECT_EQ(props->GetTokenValue(2, "$P"), "7");
+  props->PrintHeaderFooter(nullptr, nullptr, 1, grid->GetParam());
+  EXPECT_EQ(printer.printed, 1);
+  grid->m_pPrintImp = nullptr;
+}
+
+}  // namespace
