@@ -8,8 +8,8 @@
 
 #include "grid/core/GXDrawing.h"
 #include "grid/core/GXGridCore.h"
-#include "platform/Dc.h"
-#include "platform/DcImpl.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/DcImpl.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXLibraryBitmaps.h"
-#include "platform/CWinApp.h"
-#include "platform/Dc.h"
-#include "platform/DlgManager.h"
-#include "platform/Kernel.h"
-#include "platform/Locale.h"
-#include "platform/WindowDc.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/gfx/Dc.h"
+#include "platform/dialogs/DlgManager.h"
+#include "platform/base/Kernel.h"
+#include "platform/base/Locale.h"
+#include "platform/framework/WindowDc.h"
 
 namespace {
 

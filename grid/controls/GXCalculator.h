@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/Afx.h"
-#include "platform/CWnd.h"
-#include "platform/CString.h"
-#include "platform/GdiObject.h"
+#include "platform/framework/CWnd.h"
+#include "platform/base/CString.h"
+#include "platform/gfx/GdiObject.h"
 
 class CDC;
 

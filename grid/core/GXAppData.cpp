@@ -2,15 +2,15 @@
 
 #include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXLibraryBitmaps.h"
-#include "platform/GdiObject.h"
+#include "platform/gfx/GdiObject.h"
 
 #include <algorithm>
 
-#include "platform/CWinApp.h"
-#include "platform/Clipboard.h"
-#include "platform/Messages.h"
-#include "platform/SysColors.h"
-#include "platform/Window.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/window/Clipboard.h"
+#include "platform/window/Messages.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/Window.h"
 
 CGXAppData::~CGXAppData() {
   DeleteAutoDeleteObjects();

@@ -10,7 +10,7 @@
 
 #include "grid/core/GXFeatures.h"
 #include "platform/Afx.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CGXGridCore;
 class CGXDrawingAndFormatting;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/GdiObject.h"
-#include "platform/Resources.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/base/Resources.h"
 
 IMPLEMENT_DYNAMIC(CGXDIBPool, CObject)
 IMPLEMENT_DYNCREATE(CGXDIB, CObject)

@@ -7,9 +7,9 @@
 #include <map>
 
 #include "platform/Afx.h"
-#include "platform/CString.h"
-#include "platform/Dc.h"
-#include "platform/Kernel.h"
+#include "platform/base/CString.h"
+#include "platform/gfx/Dc.h"
+#include "platform/base/Kernel.h"
 
 // A copy of a bitmap resource (header, colour table and bits, without the
 // file header) in movable global memory; null when there is none. A name

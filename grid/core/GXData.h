@@ -6,7 +6,7 @@
 #include "grid/core/GXRange.h"
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 
 // An array of owned styles (null where none).
 class CGXStylePtrArray : public CPtrArray {

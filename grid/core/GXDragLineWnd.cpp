@@ -2,8 +2,8 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXGridCore.h"
-#include "platform/GdiObject.h"
-#include "platform/WindowDc.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/framework/WindowDc.h"
 
 BOOL CGXDragLineWnd::Create(CWnd* parent) {
   if (parent == nullptr) return FALSE;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "grid/core/GXStyle.h"
-#include "platform/CWnd.h"
+#include "platform/framework/CWnd.h"
 
 class CGXGridCore;
 

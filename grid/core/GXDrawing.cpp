@@ -7,7 +7,7 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXStyle.h"
-#include "platform/Messages.h"
+#include "platform/window/Messages.h"
 
 CGXDrawingAndFormatting* GXGetDrawingAndFormatting() {
   static CGXDrawingAndFormatting object;

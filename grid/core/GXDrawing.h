@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/Afx.h"
-#include "platform/CString.h"
-#include "platform/Dc.h"
+#include "platform/base/CString.h"
+#include "platform/gfx/Dc.h"
 
 class CGXStyle;
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/CString.h"
-#include "platform/Collections.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
 #include "grid/core/GXRange.h"
 
 class CGXStyle;

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "grid/core/GXAppData.h"
-#include "platform/GdiApi.h"
-#include "platform/GdiObject.h"
-#include "platform/Kernel.h"
-#include "platform/Painting.h"
-#include "platform/Window.h"
+#include "platform/gfx/GdiApi.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/base/Kernel.h"
+#include "platform/window/Painting.h"
+#include "platform/window/Window.h"
 
 // ---------------------------------------------------------------- face table
 

@@ -11,8 +11,8 @@
 #include "grid/core/GXHashMap.h"
 #include "grid/core/GXIndexMaps.h"
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/GdiDefs.h"
+#include "platform/base/CArchive.h"
+#include "platform/gfx/GdiDefs.h"
 
 struct GXFontData {
   LONG refCount = 0;

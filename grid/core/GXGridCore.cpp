@@ -5,11 +5,11 @@
 
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXDrawing.h"
-#include "platform/GdiObject.h"
-#include "platform/CWinApp.h"
-#include "platform/Exceptions.h"
-#include "platform/MessageBox.h"
-#include "platform/Window.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/base/Exceptions.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/Window.h"
 
 CGXGridCore::CGXGridCore(CWnd* window, CDocument* document, BOOL further)
     : m_pGridWnd(window), m_pAppData(GXGetAppData()), m_pDocument(document), m_bFurther(further) {}

@@ -15,7 +15,7 @@
 #include "grid/core/GXRange.h"
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
-#include "platform/CWnd.h"
+#include "platform/framework/CWnd.h"
 
 class CDocument;
 

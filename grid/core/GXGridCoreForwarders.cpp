@@ -3,8 +3,8 @@
 // core answers 0 (or nothing), so a grid without features still runs.
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXGridCore.h"
-#include "platform/Menu.h"
-#include "platform/Window.h"
+#include "platform/menus/Menu.h"
+#include "platform/window/Window.h"
 
 #define GX_FORWARD(feature, call, absent) return (feature) != nullptr ? (feature)->call : (absent)
 #define GX_FORWARD_VOID(feature, call) \

@@ -5,7 +5,7 @@
 
 #include "grid/core/GXRange.h"
 #include "platform/Afx.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CGXGridCore;
 class CGXCommand;

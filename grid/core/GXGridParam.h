@@ -10,7 +10,7 @@
 #include "grid/core/GXRange.h"
 #include "grid/core/GXStylesMap.h"
 #include "platform/Afx.h"
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 
 class CGXAppData;
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Afx.h"
-#include "platform/Collections.h"
+#include "platform/base/Collections.h"
 
 template <class KEY, class VALUE, class HASH>
 class GXHashMap {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/Exceptions.h"
+#include "platform/base/Exceptions.h"
 
 IMPLEMENT_SERIAL(CGXCollMapDWordToLong, CObject, 0)
 IMPLEMENT_SERIAL(CGXMapDWordToLong, CGXCollMapDWordToLong, 0)

@@ -6,8 +6,8 @@
 #include "grid/core/GXHashMap.h"
 #include "grid/core/GXRange.h"
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/Collections.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/Collections.h"
 
 struct GXRowColHash {
   UINT operator()(DWORD key) const { return key >> 4; }

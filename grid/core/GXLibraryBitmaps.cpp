@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "grid/core/GXAppData.h"
-#include "platform/Dc.h"
-#include "platform/Messages.h"
-#include "platform/Resources.h"
+#include "platform/gfx/Dc.h"
+#include "platform/window/Messages.h"
+#include "platform/base/Resources.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Afx.h"
-#include "platform/GdiObject.h"
+#include "platform/gfx/GdiObject.h"
 
 class CDC;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Afx.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CGXLongOperation {
  public:

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "grid/core/GXStyle.h"
-#include "platform/GdiObject.h"
+#include "platform/gfx/GdiObject.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXFont.h"
 #include "grid/core/GXGridCore.h"
-#include "platform/Exceptions.h"
-#include "platform/Messages.h"
+#include "platform/base/Exceptions.h"
+#include "platform/window/Messages.h"
 
 IMPLEMENT_SERIAL(CGXProperties, CObject, 0)
 

@@ -10,7 +10,7 @@
 #include "grid/core/GXData.h"
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CGXGridCore;
 class CGXGridParam;

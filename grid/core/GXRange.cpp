@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Exceptions.h"
+#include "platform/base/Exceptions.h"
 
 CGXRange& CGXRange::SetCells(ROWCOL r1, ROWCOL c1, ROWCOL r2, ROWCOL c2) {
   rtType = cells;

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/Collections.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/Collections.h"
 
 using ROWCOL = DWORD;
 

@@ -4,7 +4,7 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXStylesMap.h"
-#include "platform/Messages.h"
+#include "platform/window/Messages.h"
 
 // ------------------------------------------------------------ packed colours
 

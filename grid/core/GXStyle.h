@@ -9,10 +9,10 @@
 #include "grid/core/GXFont.h"
 #include "grid/core/GXUserAttribute.h"
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/CString.h"
-#include "platform/GdiDefs.h"
-#include "platform/GdiObject.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CString.h"
+#include "platform/gfx/GdiDefs.h"
+#include "platform/gfx/GdiObject.h"
 
 class CGXStylesMap;
 

@@ -3,8 +3,8 @@
 #include <iterator>
 
 #include "grid/core/GXAppData.h"
-#include "platform/Exceptions.h"
-#include "platform/Messages.h"
+#include "platform/base/Exceptions.h"
+#include "platform/window/Messages.h"
 
 IMPLEMENT_SERIAL(CGXStylesMap, CObject, 0)
 

@@ -8,7 +8,7 @@
 
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class CGXStylesMap : public CObject {
   DECLARE_SERIAL(CGXStylesMap)

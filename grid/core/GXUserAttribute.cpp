@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "grid/core/GXAppData.h"
-#include "platform/CWinApp.h"
-#include "platform/Exceptions.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/base/Exceptions.h"
 
 BOOL GXTextToNumber(LPCTSTR text, double& number) {
   CGXNumberFormattingImp* imp = GXGetAppData()->m_pNumberFormattingImp;

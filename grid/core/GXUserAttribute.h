@@ -3,9 +3,9 @@
 #pragma once
 
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/CString.h"
-#include "platform/Collections.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
 
 // Text to number when the number-formatting feature is enabled; the text is
 // a number only when the number printed back with "%.13g" is that text.

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/Afx.h"
-#include "platform/CArchive.h"
-#include "platform/CFile.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CFile.h"
 
 namespace gridtest {
 

@@ -7,10 +7,10 @@
 #include "grid/controls/GXPopupCalculator.h"
 #include "grid/core/GXLibraryBitmaps.h"
 #include "platform/draw_canvas.h"
-#include "platform/Automation.h"
-#include "platform/CWnd.h"
-#include "platform/SysColors.h"
-#include "platform/Window.h"
+#include "platform/testing/Automation.h"
+#include "platform/framework/CWnd.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/Window.h"
 
 namespace {
 

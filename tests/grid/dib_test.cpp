@@ -8,7 +8,7 @@
 
 #include "grid/core/GXDIB.h"
 #include "grid/core/GXLibraryBitmaps.h"
-#include "platform/SysColors.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/draw_canvas.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "grid/core/GXDragLineWnd.h"
 #include "grid/core/GXGridCore.h"
-#include "platform/Automation.h"
+#include "platform/testing/Automation.h"
 #include "platform/draw_canvas.h"
 
 namespace {

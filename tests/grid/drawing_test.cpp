@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "grid/core/GXDrawing.h"
-#include "platform/GdiObject.h"
+#include "platform/gfx/GdiObject.h"
 #include "grid/core/GXAppData.h"
 #include "platform/draw_canvas.h"
 

@@ -8,10 +8,10 @@
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXGridCore.h"
-#include "platform/Automation.h"
-#include "platform/Exceptions.h"
-#include "platform/Menu.h"
-#include "platform/MessageBox.h"
+#include "platform/testing/Automation.h"
+#include "platform/base/Exceptions.h"
+#include "platform/menus/Menu.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "grid/core/GXAppData.h"
-#include "platform/CWinApp.h"
-#include "platform/Clipboard.h"
-#include "platform/Messages.h"
-#include "platform/SysColors.h"
-#include "platform/Window.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/window/Clipboard.h"
+#include "platform/window/Messages.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/window/Window.h"
 
 namespace {
 

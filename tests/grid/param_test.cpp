@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "grid/core/GXGridParam.h"
-#include "platform/Messages.h"
-#include "platform/SysColors.h"
+#include "platform/window/Messages.h"
+#include "platform/gfx/SysColors.h"
 
 namespace {
 

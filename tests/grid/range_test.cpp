@@ -5,7 +5,7 @@
 #include "grid/core/GXIndexMaps.h"
 #include "grid/core/GXRange.h"
 #include "grid/GridTestUtil.h"
-#include "platform/Exceptions.h"
+#include "platform/base/Exceptions.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "grid/core/GXStylesMap.h"
-#include "platform/Messages.h"
-#include "platform/SysColors.h"
+#include "platform/window/Messages.h"
+#include "platform/gfx/SysColors.h"
 
 namespace {
 
