@@ -296,7 +296,7 @@ HWND Create(const DlgTemplate& t, HWND owner, DLGPROC proc, LPARAM param, CWnd* 
   d.font = font;
   d.units = u;
   d.owner = owner;
-  d.name = t.name.empty() ? "#" + std::to_string(t.id) : t.name;
+  d.name = t.name.empty() ? '#' + std::to_string(t.id) : t.name;
   // The automation names a dialog by its template.
   SetProp(h, "DialogTemplate", const_cast<char*>(d.name.c_str()));
   SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
