@@ -1,10 +1,4 @@
-// gallery: a developer's view of the platform layer.
-//   gallery --png FILE          draws the drawing page headlessly into FILE
-//                               and the controls dialog into FILE-controls.png
-//   gallery                     opens the controls dialog on the display
-//   gallery --screenshot FILE [--after MS]
-//                               opens it on the display and writes what its
-//                               windows show after MS milliseconds (500)
+// gallery: a developer's view of the platform layer (options: see kUsage).
 #include <cairo.h>
 
 #include <cstdio>
@@ -19,6 +13,18 @@
 #include "platform/host/sdl/SdlHost.h"
 
 namespace {
+
+const char kUsage[] =
+    "usage: gallery [--png FILE | --screenshot FILE [--after MS]] [--headless]\n"
+    "  (no option)         opens the controls dialog on the display\n"
+    "  --png FILE          draws without a display: the drawing page into FILE, the\n"
+    "                      controls dialog and the common dialogs into PNGs beside it\n"
+    "                      (FILE-controls.png, FILE-question.png, ...)\n"
+    "  --screenshot FILE   opens the controls dialog on the display and writes what\n"
+    "                      its windows show into FILE\n"
+    "  --after MS          with --screenshot: wait MS milliseconds first (500)\n"
+    "  --headless          use no display even when one is there\n"
+    "  --help              shows this text\n";
 
 int WritePng(const char* path) {
   cairo_surface_t* surface =
@@ -44,6 +50,10 @@ int main(int argc, char** argv) {
   const char* screenshot = nullptr;
   int afterMs = 500;
   for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
@@ -52,7 +62,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
     else if (std::strcmp(argv[i], "--headless") != 0) {
-      std::fprintf(stderr, "usage: gallery [--png FILE | --screenshot FILE [--after MS]]\n");
+      std::fprintf(stderr, "gallery: unknown option %s\n%s", argv[i], kUsage);
       return 2;
     }
   }
