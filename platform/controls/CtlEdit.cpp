@@ -165,8 +165,10 @@ int charFromPos(Edit* e, POINT p) {
 
 void updateScrollBars(Edit* e) {
   if (e->wantV) {
+    // A multi-line edit keeps its vertical bar, disabled while all the text
+    // fits.
     SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (multi(e) ? SIF_DISABLENOSCROLL : 0);
     si.nMin = 0;
     si.nMax = static_cast<int>(e->lines.size()) - 1;
     si.nPage = static_cast<UINT>(visibleLines(e));
