@@ -119,7 +119,7 @@ int LoadAccountKeys(int allocate) {
   Allocate(t, AcctCapacity, allocate, {&t.byNumber, &t.byName});
   LoadWords w{"account block", "account", "Account file buffering", "account"};
   int ok = LoadFile<AccountRecord>(AcctFile, AcctPath, AcctCapacity, 227, w, true, false, t.rowCount,
-                                   [&t](const AccountRecord& r) {
+                                   [&](const AccountRecord& r) {
                                      Store(t, KeyOf(r), r.status != kStatusDeleted);
                                      return true;
                                    });
@@ -132,7 +132,7 @@ int LoadBudgetKeys(int allocate) {
   Allocate(t, AcctCapacity, allocate, {});
   LoadWords w{"budget block", "budget", "Budget file buffering", "budget"};
   return LoadFile<BudgetRecord>(BudgetFile, BudgetPath, AcctCapacity, 292, w, false, false, t.rowCount,
-                                [&t](const BudgetRecord& r) {
+                                [&](const BudgetRecord& r) {
                                   t.keys[static_cast<size_t>(t.rowCount++)] = KeyOf(r);
                                   return true;
                                 });
@@ -143,7 +143,7 @@ int LoadEquipmentKeys(int allocate) {
   Allocate(t, EquipCapacity, allocate, {&t.byDescription, &t.byDateDescription, &t.byInventory});
   LoadWords w{"equipment block", "equipment item", "Equip file buffering", "equipment item"};
   int ok = LoadFile<EquipmentRecord>(EquipFile, EquipPath, EquipCapacity, 47, w, true, false, t.rowCount,
-                                     [&t](const EquipmentRecord& r) {
+                                     [&](const EquipmentRecord& r) {
                                        Store(t, KeyOf(r), r.status != kStatusDeleted);
                                        return true;
                                      });
@@ -156,7 +156,7 @@ int LoadFriendKeys(int allocate) {
   Allocate(t, FriendCapacity, allocate, {&t.byName, &t.byContribution});
   LoadWords w{"friend block", "friend", "Friend file buffering", "friend"};
   int ok = LoadFile<FriendRecord>(FriendFile, FriendPath, FriendCapacity, 52, w, true, false, t.rowCount,
-                                  [&t](const FriendRecord& r) {
+                                  [&](const FriendRecord& r) {
                                     Store(t, KeyOf(r), r.status != kStatusDeleted);
                                     return true;
                                   });
@@ -170,7 +170,7 @@ int LoadScoutKeys(int allocate) {
   ScoutCount = AdultCount = SubunitCount = 0;
   LoadWords w{"member block", "scout", "Scout file buffering", "member"};
   int ok = LoadFile<MemberRecord>(MemberFile, MemberPath, MemberCapacity, 32, w, true, false, t.rowCount,
-                                  [&t](const MemberRecord& r) {
+                                  [&](const MemberRecord& r) {
                                     MemberRow form;
                                     ConvertMemberRecord(&form, 4, 1, const_cast<MemberRecord*>(&r), 1);
                                     char status = static_cast<char>(r.bytes[353]);
@@ -197,7 +197,7 @@ int LoadSplitKeys(int allocate) {
   s.freeCount = InitialSplitFree();
   LoadWords ws{"split block", "split", "Split file buffering", "split"};
   int ok = LoadFile<SplitRecord>(SplitFile, SplitPath, SplitCapacity, 682, ws, true, false, s.rowCount,
-                                 [&s](const SplitRecord& r) {
+                                 [&](const SplitRecord& r) {
                                    Store(s, r.lineKey, r.lineKey != -1);
                                    return true;
                                  });
@@ -208,7 +208,7 @@ int LoadSplitKeys(int allocate) {
   bool over = false;
   LoadWords wa{"subaccount block", "sub-account", nullptr, "sub-account"};
   ok = LoadFile<SubAccountRecord>(SubAcctFile, SubAcctPath, SubAcctCapacity, 682, wa, true, false, a.rowCount,
-                                  [&a, &over](const SubAccountRecord& r) {
+                                  [&over](const SubAccountRecord& r) {
                                     Store(a, r.lineKey, r.lineKey != -1);
                                     if (a.freeCount < 0) {
                                       over = true;
@@ -226,7 +226,7 @@ int LoadTransactionKeys(int allocate) {
   NextTransId = 0;
   LoadWords w{"transaction block", "transaction", "Trans file buffering", "transaction"};
   int ok = LoadFile<TransactionRecord>(TransFile, TransPath, TransCapacity, 64, w, true, false, t.rowCount,
-                                       [&t](const TransactionRecord& r) {
+                                       [&](const TransactionRecord& r) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
                                          return true;
                                        });
@@ -250,7 +250,7 @@ int LoadSupportKeys(int allocate) {
   Allocate(t, SupportCapacity, allocate, {&t.byLineKey, &t.byTransDate});
   LoadWords w{"support block", "support account", "Suppt file buffering", "support account"};
   int ok = LoadFile<SupportLineRecord>(SupportFile, SupportPath, SupportCapacity, 170, w, true, false, t.rowCount,
-                                       [&t](const SupportLineRecord& r) {
+                                       [&](const SupportLineRecord& r) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
                                          return true;
                                        });
@@ -263,7 +263,7 @@ int LoadScheduleKeys(int allocate) {
   Allocate(t, kScheduleCapacity, allocate, {&t.byName, &t.byAccount});
   LoadWords w{"schedule block", "schedule", nullptr, "schedule"};
   int ok = LoadFile<ScheduleRecord>(ScheduleFile, SchedulePath, kScheduleCapacity, 19, w, true, true, t.rowCount,
-                                    [&t](const ScheduleRecord& r) {
+                                    [&](const ScheduleRecord& r) {
                                       Store(t, KeyOf(r), r.status != kStatusDeleted);
                                       return true;
                                     });

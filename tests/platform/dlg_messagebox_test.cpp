@@ -101,4 +101,26 @@ TEST_F(MessageBoxDialog, TheBoxShowsItsTextAndBeeps) {
   DestroyWindow(h);
 }
 
+// The box stands over the middle of its owner: the one given (a control
+// stands for its top-level window) or, without one, the active window.
+TEST_F(MessageBoxDialog, TheBoxIsCentredOnItsOwner) {
+  HWND owner = CreateWindowEx(0, WC_STATIC, "Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 560, 380, 400, 300, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  HWND control = CreateWindowEx(0, WC_EDIT, "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr,
+                                nullptr);
+  SetActiveWindow(owner);
+  for (HWND given : {owner, control, static_cast<HWND>(nullptr)}) {
+    RECT box{}, of{};
+    automation::OnDialog("Where", [&](HWND h) {
+      GetWindowRect(h, &box);
+      GetWindowRect(owner, &of);
+    }, IDOK);
+    msgbox::Run(given, "Centred?", "Where", MB_OK);
+    EXPECT_NEAR((box.left + box.right) / 2, (of.left + of.right) / 2, 1) << given;
+    EXPECT_NEAR((box.top + box.bottom) / 2, (of.top + of.bottom) / 2, 1) << given;
+  }
+  DestroyWindow(owner);
+}
+
 }  // namespace
