@@ -79,7 +79,8 @@ struct Engine {
     const std::string path = fileKey.substr(0, hash);
     const long index = std::atol(fileKey.c_str() + hash + 1);
     if (FT_New_Face(library, path.c_str(), index, &lf.ft) != 0) lf.ft = nullptr;
-    if (lf.ft) lf.cairo = cairo_ft_font_face_create_for_ft_face(lf.ft, FT_LOAD_NO_HINTING);
+    // Hinting follows the font options of each drawing (see DcText.cpp).
+    if (lf.ft) lf.cairo = cairo_ft_font_face_create_for_ft_face(lf.ft, FT_LOAD_DEFAULT);
     auto& slot = faces[fileKey] = lf;
     return slot.ft ? &slot : nullptr;
   }
