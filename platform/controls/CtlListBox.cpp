@@ -493,14 +493,18 @@ void paint(ListBox* l) {
   GetClientRect(l->hwnd, &c);
   FillBrush(dc, c, brush);
   dc->SetBkMode(TRANSPARENT);
-  bool showFocus = l->focus && !l->combo;
+  // A combo's dropped list (a pop-up, never focused itself) shows the focus
+  // rectangle on its selected item, since the keys of the combo move it.
+  bool dropped = l->combo && !(styleOf(l) & WS_CHILD);
+  bool showFocus = (l->focus && !l->combo) || dropped;
+  int focusItem = dropped ? l->cur : l->caret;
   for (int i = l->top; i < count(l); ++i) {
     RECT r = itemRect(l, i);
     if (r.top >= c.bottom) break;
     bool selected = multiSel(l) ? l->items[i].sel : (i == l->cur);
-    drawItem(l, dc, i, r, selected, showFocus && i == l->caret);
+    drawItem(l, dc, i, r, selected, showFocus && i == focusItem);
   }
-  if (showFocus && count(l) == 0) {
+  if (showFocus && !dropped && count(l) == 0) {
     RECT r{c.left, c.top, c.right, c.top + l->itemHeight};
     if (ownerDraw(l)) drawItem(l, dc, -1, r, false, true);
     else dc->DrawFocusRect(&r);
