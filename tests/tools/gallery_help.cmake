@@ -4,7 +4,7 @@ execute_process(COMMAND ${GALLERY} --help RESULT_VARIABLE rc OUTPUT_VARIABLE out
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "gallery --help exited with ${rc}: ${err}")
 endif()
-foreach(option --png --screenshot --after --headless --help)
+foreach(option --png --screenshot --after --box --headless --help)
   string(FIND "${out}" "${option}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "gallery --help does not name ${option}:\n${out}")

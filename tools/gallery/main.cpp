@@ -15,7 +15,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: gallery [--png FILE | --screenshot FILE [--after MS]] [--headless]\n"
+    "usage: gallery [--png FILE | --screenshot FILE [--after MS] [--box]] [--headless]\n"
     "  (no option)         opens the controls dialog on the display\n"
     "  --png FILE          draws without a display: the drawing page into FILE, the\n"
     "                      controls dialog and the common dialogs into PNGs beside it\n"
@@ -23,6 +23,8 @@ const char kUsage[] =
     "  --screenshot FILE   opens the controls dialog on the display and writes what\n"
     "                      its windows show into FILE\n"
     "  --after MS          with --screenshot: wait MS milliseconds first (500)\n"
+    "  --box               with --screenshot: the message box open over the dialog\n"
+    "                      instead of the dropped combo box\n"
     "  --headless          use no display even when one is there\n"
     "  --help              shows this text\n";
 
@@ -49,6 +51,7 @@ int WritePng(const char* path) {
 int main(int argc, char** argv) {
   const char* screenshot = nullptr;
   int afterMs = 500;
+  bool withBox = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
@@ -61,6 +64,7 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--box") == 0) withBox = true;
     else if (std::strcmp(argv[i], "--headless") != 0) {
       std::fprintf(stderr, "gallery: unknown option %s\n%s", argv[i], kUsage);
       return 2;
@@ -70,5 +74,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gallery: no display (DISPLAY unset, or --headless); use --png FILE\n");
     return 1;
   }
-  return gallery::RunControls(screenshot, afterMs);
+  return gallery::RunControls(screenshot, afterMs, withBox);
 }
