@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -490,11 +490,9 @@ LRESULT bmGetImage(Button* b, HWND, UINT, WPARAM wParam, LPARAM) {
   return static_cast<int>(wParam) == b->imageType ? reinterpret_cast<LRESULT>(b->image) : 0;
 }
 
-using ButtonHandler = LRESULT (*)(Button*, HWND, UINT, WPARAM, LPARAM);
-
 // The handler of each message the procedure answers itself.
-const std::unordered_map<UINT, ButtonHandler>& buttonProcHandlers() {
-  static const std::unordered_map<UINT, ButtonHandler> table = {
+const wnd::HandlerTable<Button>& buttonProcHandlers() {
+  static const wnd::HandlerTable<Button> table = {
       {WM_NCDESTROY, &onNcDestroy},
       {WM_GETDLGCODE, &onGetDlgCode},
       {WM_NCHITTEST, &onNcHitTest},
@@ -535,8 +533,7 @@ LRESULT buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!b) return DefWindowProc(hwnd, msg, wParam, lParam);
-  const auto& handlers = buttonProcHandlers();
-  if (auto it = handlers.find(msg); it != handlers.end()) return it->second(b, hwnd, msg, wParam, lParam);
+  if (LRESULT r = 0; wnd::Dispatch(buttonProcHandlers(), b, hwnd, msg, wParam, lParam, &r)) return r;
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

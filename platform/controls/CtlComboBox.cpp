@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -790,11 +790,9 @@ LRESULT cbDir(Combo*, HWND, UINT, WPARAM, LPARAM) {
   return CB_ERR;
 }
 
-using ComboHandler = LRESULT (*)(Combo*, HWND, UINT, WPARAM, LPARAM);
-
 // The handler of each message the procedure answers itself.
-const std::unordered_map<UINT, ComboHandler>& comboProcHandlers() {
-  static const std::unordered_map<UINT, ComboHandler> table = {
+const wnd::HandlerTable<Combo>& comboProcHandlers() {
+  static const wnd::HandlerTable<Combo> table = {
       {WM_CREATE, &onCreate},
       {WM_DESTROY, &onDestroy},
       {WM_NCDESTROY, &onNcDestroy},
@@ -876,8 +874,7 @@ LRESULT comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
-  const auto& handlers = comboProcHandlers();
-  if (auto it = handlers.find(msg); it != handlers.end()) return it->second(c, hwnd, msg, wParam, lParam);
+  if (LRESULT r = 0; wnd::Dispatch(comboProcHandlers(), c, hwnd, msg, wParam, lParam, &r)) return r;
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include <unordered_map>
 
 #include "platform/controls/CtlCommon.h"
 #include "platform/host/Host.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -1056,11 +1056,9 @@ LRESULT emFmtLines(Edit*, HWND, UINT, WPARAM wParam, LPARAM) {
   return wParam != 0;
 }
 
-using EditHandler = LRESULT (*)(Edit*, HWND, UINT, WPARAM, LPARAM);
-
 // The handler of each message the procedure answers itself.
-const std::unordered_map<UINT, EditHandler>& editProcHandlers() {
-  static const std::unordered_map<UINT, EditHandler> table = {
+const wnd::HandlerTable<Edit>& editProcHandlers() {
+  static const wnd::HandlerTable<Edit> table = {
       {WM_CREATE, &onCreate},
       {WM_NCDESTROY, &onNcDestroy},
       {WM_GETDLGCODE, &onGetDlgCode},
@@ -1141,8 +1139,7 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (!e) return DefWindowProc(hwnd, msg, wParam, lParam);
   if (LRESULT r = 0; HandleScrollBarFrame(hwnd, msg, wParam, lParam, &r)) return r;
-  const auto& handlers = editProcHandlers();
-  if (auto it = handlers.find(msg); it != handlers.end()) return it->second(e, hwnd, msg, wParam, lParam);
+  if (LRESULT r = 0; wnd::Dispatch(editProcHandlers(), e, hwnd, msg, wParam, lParam, &r)) return r;
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include <unordered_map>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -977,11 +977,9 @@ LRESULT lbDir(ListBox*, HWND, UINT, WPARAM, LPARAM) {
   return LB_ERR;
 }
 
-using ListBoxHandler = LRESULT (*)(ListBox*, HWND, UINT, WPARAM, LPARAM);
-
 // The handler of each message the procedure answers itself.
-const std::unordered_map<UINT, ListBoxHandler>& listProcHandlers() {
-  static const std::unordered_map<UINT, ListBoxHandler> table = {
+const wnd::HandlerTable<ListBox>& listProcHandlers() {
+  static const wnd::HandlerTable<ListBox> table = {
       {WM_CREATE, &onCreate},
       {WM_DESTROY, &onDestroy},
       {WM_NCDESTROY, &onNcDestroy},
@@ -1059,8 +1057,7 @@ LRESULT listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (!l) return DefWindowProc(hwnd, msg, wParam, lParam);
   if (LRESULT r = 0; HandleScrollBarFrame(hwnd, msg, wParam, lParam, &r)) return r;
-  const auto& handlers = listProcHandlers();
-  if (auto it = handlers.find(msg); it != handlers.end()) return it->second(l, hwnd, msg, wParam, lParam);
+  if (LRESULT r = 0; wnd::Dispatch(listProcHandlers(), l, hwnd, msg, wParam, lParam, &r)) return r;
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

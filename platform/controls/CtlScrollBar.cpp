@@ -9,10 +9,10 @@
 // mouse meanwhile.
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 
 #include "platform/controls/CtlCommon.h"
 #include "platform/host/Host.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -399,11 +399,9 @@ LRESULT sbmGetScrollInfo(Control* c, HWND, UINT, WPARAM, LPARAM lParam) {
   return TRUE;
 }
 
-using ControlHandler = LRESULT (*)(Control*, HWND, UINT, WPARAM, LPARAM);
-
 // The handler of each message the procedure answers itself.
-const std::unordered_map<UINT, ControlHandler>& scrollBarProcHandlers() {
-  static const std::unordered_map<UINT, ControlHandler> table = {
+const wnd::HandlerTable<Control>& scrollBarProcHandlers() {
+  static const wnd::HandlerTable<Control> table = {
       {WM_NCDESTROY, &onNcDestroy},
       {WM_GETDLGCODE, &onGetDlgCode},
       {WM_ERASEBKGND, &onEraseBkgnd},
@@ -439,8 +437,7 @@ LRESULT scrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
-  const auto& handlers = scrollBarProcHandlers();
-  if (auto it = handlers.find(msg); it != handlers.end()) return it->second(c, hwnd, msg, wParam, lParam);
+  if (LRESULT r = 0; wnd::Dispatch(scrollBarProcHandlers(), c, hwnd, msg, wParam, lParam, &r)) return r;
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

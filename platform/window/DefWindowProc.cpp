@@ -4,7 +4,6 @@
 // message has its own handler; the procedure looks it up in a table.
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiObject.h"
@@ -14,6 +13,7 @@
 #include "platform/window/MenuBar.h"
 #include "platform/window/Painting.h"
 #include "platform/window/WindowImpl.h"
+#include "platform/window/Dispatch.h"
 
 using namespace wnd;
 
@@ -279,11 +279,9 @@ LRESULT onGetMinMaxInfo(WindowImpl*, HWND, UINT, WPARAM, LPARAM) {
   return 0;
 }
 
-using WindowImplHandler = LRESULT (*)(WindowImpl*, HWND, UINT, WPARAM, LPARAM);
-
 // The handler of each message the procedure answers itself.
-const std::unordered_map<UINT, WindowImplHandler>& defWindowProcHandlers() {
-  static const std::unordered_map<UINT, WindowImplHandler> table = {
+const wnd::HandlerTable<WindowImpl>& defWindowProcHandlers() {
+  static const wnd::HandlerTable<WindowImpl> table = {
       {WM_NCCREATE, &onNcCreate},
       {WM_NCCALCSIZE, &onNcCalcSize},
       {WM_NCHITTEST, &onNcHitTest},
@@ -321,8 +319,7 @@ const std::unordered_map<UINT, WindowImplHandler>& defWindowProcHandlers() {
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowImpl* w = Get(hwnd);
   if (!w) return 0;
-  const auto& handlers = defWindowProcHandlers();
-  if (auto it = handlers.find(msg); it != handlers.end()) return it->second(w, hwnd, msg, wParam, lParam);
+  if (LRESULT r = 0; wnd::Dispatch(defWindowProcHandlers(), w, hwnd, msg, wParam, lParam, &r)) return r;
   if (!IsCtlColorMessage(msg)) return 0;
   bool windowLike = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
   if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam))) {
