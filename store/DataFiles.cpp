@@ -25,7 +25,7 @@ void BuildName(char (&out)[MAX_PATH], const char* folder, const char* stem, cons
 const char* DataFormatMajor() {
   static std::string major;
   major = DataVersion.GetMajor().str();
-  if (major.empty()) major = "4";
+  if (major.empty()) major.push_back('4');
   return major.c_str();
 }
 
