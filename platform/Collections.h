@@ -100,7 +100,11 @@ inline void CheckIndex(int index, int size) {
 // made for it are freed (pointer collections never free them otherwise),
 // and so are those the read made inside the archivable pointer collections
 // among them.
-void FreeReadObjectGraph(CArchive& ar, std::size_t mark, std::vector<CObject*> objects);
+void FreeReadObjectGraph(CArchive& ar, std::size_t mark, const std::vector<CObject*>& objects);
+// The given objects and every object reachable from them through the
+// archivable pointer collections (CObArray, CObList, CMapStringToOb,
+// CMapWordToOb), each once, shared and cyclic references included.
+std::vector<CObject*> ReachableObjects(std::vector<CObject*> objects);
 template <class TYPE>
 void FreeReadElements(CArchive& ar, std::size_t mark, const std::vector<TYPE>& read) {
   if constexpr (std::is_convertible_v<TYPE, CObject*>) {
