@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "CommonTestUtil.h"
 #include "common/Address.h"
@@ -256,4 +257,17 @@ TEST(Text, WrapToLinesEndsAnElementAtEveryBreak) {
   EXPECT_EQ(lines[2], "two three");
   EXPECT_EQ(lines[3], "four");
   EXPECT_EQ(WrapTextToLines("", 9, lines), 1);
+}
+
+TEST(Files, TextLinesAreReadWholeAndEndAtANulByte) {
+  TempFolder dir;
+  std::string long1(5000, 'x');
+  WriteBytes(dir / "lines.txt", long1 + std::string("\r\n\nkey = a\0hidden = b\r\nlast", 27));
+  std::FILE* f = std::fopen((dir / "lines.txt").c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<std::string> lines;
+  std::string line;
+  while (ReadTextLine(f, line)) lines.push_back(line);
+  std::fclose(f);
+  EXPECT_EQ(lines, (std::vector<std::string>{long1, "", "key = a", "last"}));
 }
