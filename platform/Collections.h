@@ -18,6 +18,11 @@
 // - Serialize writes the element count (WriteCount) and then the elements:
 //   numbers little-endian, strings counted, CObject pointers as archive
 //   objects. Other element types need a SerializeElements specialisation.
+// - Reading refuses a damaged archive without keeping half of it: when an
+//   element cannot be read, the elements this read added are taken out
+//   again and the objects it made for them are deleted (the pointer
+//   collections never delete otherwise); a map key found twice (or already
+//   in the map) throws the generic archive exception.
 #pragma once
 
 #include <algorithm>
