@@ -1,6 +1,5 @@
 #include "common/ConfigFile.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -155,8 +154,6 @@ int ReadConfig() {
   bool refused = false;
   while (ReadTextLine(f, line)) {
     ++lineNumber;
-    // A text line ends at a NUL byte; trimming must see the value's real end.
-    line.resize(std::min(line.size(), line.find('\0')));
     line = Trim(line);
     if (!line.empty() && !ApplyLine(line, lineNumber)) refused = true;
   }

@@ -1,6 +1,5 @@
 #include "store/UnitInfo.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -62,8 +61,6 @@ int ReadUnitInfo() {
   std::string line;
   while (ReadTextLine(f, line)) {
     ++lineNumber;
-    // A text line ends at a NUL byte; trimming must see the value's real end.
-    line.resize(std::min(line.size(), line.find('\0')));
     while (!line.empty() && line.back() == '\r') line.pop_back();
     line = Trim(line);
     if (line.empty()) continue;

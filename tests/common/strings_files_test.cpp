@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "CommonTestUtil.h"
 #include "common/Address.h"
@@ -284,4 +285,17 @@ TEST(Text, WritersStayWithinTheCallersRoom) {
   EXPECT_STREQ(city, "A very ");
   EXPECT_STREQ(state, "IL");
   EXPECT_STREQ(zip, "62701");
+}
+
+TEST(Files, TextLinesAreReadWholeAndEndAtANulByte) {
+  TempFolder dir;
+  std::string long1(5000, 'x');
+  WriteBytes(dir / "lines.txt", long1 + std::string("\r\n\nkey = a\0hidden = b\r\nlast", 27));
+  std::FILE* f = std::fopen((dir / "lines.txt").c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<std::string> lines;
+  std::string line;
+  while (ReadTextLine(f, line)) lines.push_back(line);
+  std::fclose(f);
+  EXPECT_EQ(lines, (std::vector<std::string>{long1, "", "key = a", "last"}));
 }
