@@ -150,7 +150,8 @@ BOOL CFontDialog::OnInitDialog() {
     if (it != m_faces.end()) face = *it;
     bold = lf.lfWeight >= FW_SEMIBOLD;
     italic = lf.lfItalic != 0;
-    if (lf.lfHeight) tenths = MulDiv(std::abs(static_cast<int>(lf.lfHeight)), 720, Dpi());
+    // Whole points, as the sizes are listed.
+    if (lf.lfHeight) tenths = MulDiv(std::abs(static_cast<int>(lf.lfHeight)), 72, Dpi()) * 10;
     CheckDlgButton(chx1, lf.lfStrikeOut ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(chx2, lf.lfUnderline ? BST_CHECKED : BST_UNCHECKED);
   }
