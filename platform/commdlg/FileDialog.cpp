@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/base/Codepage.h"
+#include "platform/commdlg/CommDlgRun.h"
 #include "platform/commdlg/FileSystemList.h"
 #include "platform/window/CtlDefs.h"
 #include "res/resource.h"
@@ -83,21 +84,8 @@ INT_PTR CFileDialog::DoModal() {
     SetExtendedError(CDERR_INITIALIZATION);
     return IDCANCEL;
   }
-  if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.lpTemplateName) {
-    if (!FindDialogTemplate(m_ofn.lpTemplateName)) {
-      SetExtendedError(CDERR_FINDRESFAILURE);
-      return IDCANCEL;
-    }
-    m_lpszTemplateName = m_ofn.lpTemplateName;
-  }
-  if (!m_pParentWnd && m_ofn.hwndOwner) m_pParentWnd = CWnd::FromHandle(m_ofn.hwndOwner);
   m_hookInitDone = false;
-  INT_PTR r = CDialog::DoModal();
-  if (r == -1) {
-    SetExtendedError(CDERR_DIALOGFAILURE);
-    return IDCANCEL;
-  }
-  return r;
+  return RunModal(*this, (m_ofn.Flags & OFN_ENABLETEMPLATE) ? m_ofn.lpTemplateName : nullptr, m_ofn.hwndOwner);
 }
 
 CString CFileDialog::GetPathName() const { return CString(m_ofn.lpstrFile ? m_ofn.lpstrFile : ""); }

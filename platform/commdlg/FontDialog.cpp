@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/base/Kernel.h"
+#include "platform/commdlg/CommDlgRun.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/FontEngine.h"
 #include "platform/gfx/GdiApi.h"
@@ -91,21 +92,8 @@ INT_PTR CFontDialog::DoModal() {
     SetExtendedError(CFERR_MAXLESSTHANMIN);
     return IDCANCEL;
   }
-  if ((m_cf.Flags & CF_ENABLETEMPLATE) && m_cf.lpTemplateName) {
-    if (!FindDialogTemplate(m_cf.lpTemplateName)) {
-      SetExtendedError(CDERR_FINDRESFAILURE);
-      return IDCANCEL;
-    }
-    m_lpszTemplateName = m_cf.lpTemplateName;
-  }
-  if (!m_pParentWnd && m_cf.hwndOwner) m_pParentWnd = CWnd::FromHandle(m_cf.hwndOwner);
   m_hookInitDone = false;
-  INT_PTR r = CDialog::DoModal();
-  if (r == -1) {
-    SetExtendedError(CDERR_DIALOGFAILURE);
-    return IDCANCEL;
-  }
-  return r;
+  return commdlg::RunModal(*this, (m_cf.Flags & CF_ENABLETEMPLATE) ? m_cf.lpTemplateName : nullptr, m_cf.hwndOwner);
 }
 
 LRESULT CFontDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
