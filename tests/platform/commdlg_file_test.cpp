@@ -224,6 +224,40 @@ TEST_F(FileDialogTest, SaveAsksBeforeReplacingAndAddsTheDefaultExtension) {
   EXPECT_EQ(std::string(fresh.GetFileExt()), "txt");
 }
 
+TEST_F(FileDialogTest, NamesAreShownAndReturnedInTheProgramsText) {
+  // On disk in UTF-8; the program sees Windows-1252, and a name it cannot
+  // hold is not offered at all.
+  dir.File("\xC3\x89t\xC3\xA9.txt");
+  dir.File("\xE6\x97\xA5\xE6\x9C\xAC.txt");
+  OPENFILENAME ofn = Block(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+  std::vector<std::string> files;
+  automation::OnDialog("Pick", [&](HWND h) {
+    files = ListTexts(h, lst1);
+    SendDlgItemMessage(h, lst1, LB_SETCURSEL, 0, 0);
+    DoubleClickEntry(h, lst1, "\xC9t\xE9.txt");
+  }, IDCANCEL);
+  EXPECT_TRUE(GetOpenFileName(&ofn));
+  EXPECT_EQ(files, (std::vector<std::string>{"notes.txt", "Report.TXT", "\xC9t\xE9.txt"}));
+  EXPECT_EQ(std::string(file), dir / "\xC9t\xE9.txt");
+}
+
+TEST_F(FileDialogTest, AMissingInitialFolderStartsOnTheNearestOneAndReadOnlyComesBack) {
+  const std::string gone = dir / "gone/deeper";
+  OPENFILENAME ofn = Block(OFN_READONLY);
+  ofn.lpstrInitialDir = gone.c_str();
+  std::string current;
+  bool readOnlyShown = false;
+  automation::OnDialog("Pick", [&](HWND h) {
+    current = ItemText(h, stc1);
+    readOnlyShown = IsWindowVisible(GetDlgItem(h, chx1)) && IsDlgButtonChecked(h, chx1) == BST_CHECKED;
+    TypeAndEnter(h, edt1, "notes.txt");
+  }, IDCANCEL);
+  EXPECT_TRUE(GetOpenFileName(&ofn));
+  EXPECT_EQ(current, dir.path());
+  EXPECT_TRUE(readOnlyShown);
+  EXPECT_TRUE(ofn.Flags & OFN_READONLY);
+}
+
 TEST_F(FileDialogTest, APathTooLongForTheBufferFailsWithItsError) {
   OPENFILENAME ofn = Block(OFN_HIDEREADONLY);
   ofn.nMaxFile = 8;
