@@ -1,6 +1,6 @@
 // The SDL2 host on a real X server (Xvfb, skipped where there is none): a
 // dialog becomes a real window showing the layer's pixels, and a mouse
-// click delivered by SDL presses its button.
+// click delivered by SDL presses its button; a common dialog answers keys.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "dlg_support.h"
+#include "platform/commdlg/FindReplaceDialog.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/host/sdl/SdlHost.h"
 #include "platform/gfx/SysColors.h"
@@ -98,6 +99,21 @@ class SizableDialog : public CDialog {
   void OnSize(UINT type, int cx, int cy) override {
     CDialog::OnSize(type, cx, cy);
     lastSize = SIZE{cx, cy};
+  }
+};
+
+// Counts the find dialog's requests to find the next.
+class FindOwner : public CWnd {
+ public:
+  int findNext = 0;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == RegisterWindowMessage(FINDMSGSTRING)) {
+      if (CFindReplaceDialog* dlg = CFindReplaceDialog::GetNotifier(lParam); dlg && dlg->FindNext()) ++findNext;
+      return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
   }
 };
 
@@ -227,6 +243,31 @@ end
     EXPECT_EQ(wr.right - wr.left, 300);
     EXPECT_EQ(d.lastSize.cx, 300 - 2 * GetSystemMetrics(SM_CXFRAME));
     d.DestroyWindow();
+  }
+  {
+    // A common dialog on the display: Enter in the find dialog, as SDL
+    // delivers it, tells the owner to find the next.
+    FindOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    auto* find = new CFindReplaceDialog;
+    ASSERT_TRUE(find->Create(TRUE, "Dues", nullptr, FR_DOWN, &owner));
+    pumpFor(300, [] { return false; });
+    SDL_Window* win = sdl->Window(wnd::Get(find->m_hWnd)->native);
+    ASSERT_NE(win, nullptr);
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = SDL_GetWindowID(win);
+    e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    e.key.keysym.sym = SDLK_RETURN;
+    e.key.state = SDL_PRESSED;
+    SDL_PushEvent(&e);
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+    pumpFor(2000, [&] { return owner.findNext > 0; });
+    EXPECT_EQ(owner.findNext, 1);
+    find->DestroyWindow();
+    owner.DestroyWindow();
   }
   automation::ResetWindows();
   platform::SetHost(std::make_unique<platform::HeadlessHost>());
