@@ -252,6 +252,10 @@ end
     auto* find = new CFindReplaceDialog;
     ASSERT_TRUE(find->Create(TRUE, "Dues", nullptr, FR_DOWN, &owner));
     pumpFor(300, [] { return false; });
+    // Whichever window the X server focused last, the keys go to the find text.
+    SetActiveWindow(find->m_hWnd);
+    SetFocus(GetDlgItem(find->m_hWnd, edt1));
+    pumpFor(100, [] { return false; });
     SDL_Window* win = sdl->Window(wnd::Get(find->m_hWnd)->native);
     ASSERT_NE(win, nullptr);
     SDL_Event e{};
