@@ -196,8 +196,11 @@ void CFindReplaceDialog::OnOK() {
 void CFindReplaceDialog::OnCancel() {
   if (m_terminated) return;
   m_terminated = true;
+  // The owner may close the dialog itself on hearing of it (and so delete
+  // this object): only the handle is looked at afterwards.
+  HWND self = m_hWnd;
   Notify(FR_DIALOGTERM);
-  DestroyWindow();
+  if (::IsWindow(self)) ::DestroyWindow(self);
 }
 
 void CFindReplaceDialog::PostNcDestroy() {

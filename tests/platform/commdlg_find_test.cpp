@@ -23,6 +23,7 @@ class Owner : public CWnd {
   };
   std::vector<Seen> seen;
   CFindReplaceDialog* terminated = nullptr;
+  bool closeOnTerm = false;  // closes the dialog itself, as some owners do
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -34,6 +35,7 @@ class Owner : public CWnd {
       if (dlg->IsTerminating()) terminated = dlg;
       seen.push_back({action, std::string(dlg->GetFindString()), std::string(dlg->GetReplaceString()),
                       dlg->SearchDown() != FALSE, dlg->MatchCase() != FALSE});
+      if (dlg->IsTerminating() && closeOnTerm) dlg->DestroyWindow();
       return 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);
@@ -99,6 +101,7 @@ TEST_F(FindReplaceTest, ReplaceAndReplaceAllCarryBothTexts) {
   SetDlgItemText(h, edt2, "Crew");
   Click(h, psh2);
   ASSERT_EQ(owner.seen.size(), 2u);
+  owner.closeOnTerm = true;
   EXPECT_EQ(owner.seen[0].action, static_cast<DWORD>(FR_REPLACE));
   EXPECT_EQ(owner.seen[0].replace, "Pack");
   EXPECT_TRUE(owner.seen[0].matchCase);
@@ -108,6 +111,7 @@ TEST_F(FindReplaceTest, ReplaceAndReplaceAllCarryBothTexts) {
   dlg->SendMessage(WM_CLOSE);
   automation::PumpUntilIdle();
   EXPECT_EQ(owner.seen.back().action, static_cast<DWORD>(FR_DIALOGTERM));
+  EXPECT_FALSE(IsWindow(h));
 }
 
 TEST_F(FindReplaceTest, TheCallersRecordWithoutOwnerOrBufferIsRefused) {
