@@ -290,8 +290,6 @@ void CFileDialog::OnOK() {
   AcceptTyped(typed);
 }
 
-void CFileDialog::OnCancel() { CDialog::OnCancel(); }
-
 void CFileDialog::AcceptTyped(const std::string& typed) {
   const size_t cut = typed.find_last_of("/\\");
   const std::string last = cut == std::string::npos ? typed : typed.substr(cut + 1);

@@ -48,7 +48,6 @@ class CFileDialog : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
-  void OnCancel() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // A last check of the chosen path (in m_ofn); TRUE refuses it.

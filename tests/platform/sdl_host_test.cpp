@@ -117,6 +117,20 @@ class FindOwner : public CWnd {
   }
 };
 
+// A key pressed and released on a window, as SDL delivers it from the X server.
+void pushKey(Uint32 windowId, SDL_Scancode scancode, SDL_Keycode sym) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = windowId;
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = sym;
+  e.key.state = SDL_PRESSED;
+  SDL_PushEvent(&e);
+  e.type = SDL_KEYUP;
+  e.key.state = SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
 void pumpFor(Uint32 ms, const std::function<bool()>& done) {
   Uint32 end = SDL_GetTicks() + ms;
   while (SDL_GetTicks() < end && !done()) {
@@ -201,16 +215,7 @@ end
     EXPECT_EQ(d.clicks, 1);
 
     // Keys too: the access key through the dialog manager.
-    e = SDL_Event{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = id;
-    e.key.keysym.scancode = SDL_SCANCODE_P;
-    e.key.keysym.sym = SDLK_p;
-    e.key.state = SDL_PRESSED;
-    SDL_PushEvent(&e);
-    e.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    SDL_PushEvent(&e);
+    pushKey(id, SDL_SCANCODE_P, SDLK_p);
     pumpFor(2000, [&] { return d.clicks > 1; });
     EXPECT_EQ(d.clicks, 2);
     d.DestroyWindow();
@@ -258,16 +263,7 @@ end
     pumpFor(100, [] { return false; });
     SDL_Window* win = sdl->Window(wnd::Get(find->m_hWnd)->native);
     ASSERT_NE(win, nullptr);
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = SDL_GetWindowID(win);
-    e.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    e.key.keysym.sym = SDLK_RETURN;
-    e.key.state = SDL_PRESSED;
-    SDL_PushEvent(&e);
-    e.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    SDL_PushEvent(&e);
+    pushKey(SDL_GetWindowID(win), SDL_SCANCODE_RETURN, SDLK_RETURN);
     pumpFor(2000, [&] { return owner.findNext > 0; });
     EXPECT_EQ(owner.findNext, 1);
     find->DestroyWindow();
