@@ -49,3 +49,9 @@
 #define IDC_QUESTION_YESTOALL      3
 #define IDC_QUESTION_NOTOALL       4
 #define IDC_QUESTION_NO            5
+
+// ---- Common dialogs ----------------------------------------------------------
+#define IDD_COMMDLG_FILE           9200
+#define IDD_COMMDLG_FONT           9201
+#define IDD_COMMDLG_FIND           9202
+#define IDD_COMMDLG_REPLACE        9203
