@@ -1,0 +1,208 @@
+// Printer DCs on the PDF printer: pages, paper, text and the document
+// calls' failures, checked with poppler's pdfinfo and pdftotext.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "platform/base/Kernel.h"
+#include "platform/gfx/Dc.h"
+#include "platform/gfx/GdiApi.h"
+#include "platform/print/PrinterDc.h"
+#include "platform/print/Printers.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Output(const std::string& command) {
+  std::string out;
+  if (FILE* p = popen(command.c_str(), "r")) {
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
+}
+
+class PrintPdf : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    unsetenv("KESTROVA_NO_PRINTERS");
+    dir_ = fs::temp_directory_path() / ("kestrova-print-" + std::to_string(getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string File(const char* name) const { return (dir_ / name).string(); }
+
+  fs::path dir_;
+};
+
+TEST_F(PrintPdf, TwoPagesGiveTwoLetterPagesWithTheirText) {
+  CDC dc;
+  ASSERT_TRUE(dc.CreateDC(nullptr, "PDF file", nullptr, nullptr));
+  EXPECT_EQ(dc.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+  EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 300);
+  EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 300);
+  EXPECT_EQ(dc.GetDeviceCaps(PHYSICALWIDTH), 2550);
+  EXPECT_EQ(dc.GetDeviceCaps(PHYSICALHEIGHT), 3300);
+  EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 2550);
+  EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 3300);
+  EXPECT_EQ(dc.GetDeviceCaps(HORZSIZE), 216);
+
+  const std::string out = File("two.pdf");
+  DOCINFO info;
+  info.lpszDocName = "Ledger Report";
+  info.lpszOutput = out.c_str();
+  ASSERT_GT(dc.StartDoc(&info), 0);
+  CFont font;
+  font.CreateFont(-50, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  CFont* old = dc.SelectObject(&font);
+  for (int page = 1; page <= 2; ++page) {
+    ASSERT_GT(dc.StartPage(), 0);
+    dc.TextOut(300, 300, page == 1 ? CString("Troop dues collected") : CString("Camp fees \xA7 paid"));
+    dc.MoveTo(300, 400);
+    dc.LineTo(2000, 400);
+    dc.Rectangle(300, 500, 900, 800);
+    ASSERT_GT(dc.EndPage(), 0);
+  }
+  dc.SelectObject(old);
+  ASSERT_GT(dc.EndDoc(), 0);
+
+  const std::string meta = Output("pdfinfo '" + out + "'");
+  EXPECT_NE(meta.find("Pages:           2"), std::string::npos) << meta;
+  EXPECT_NE(meta.find("612 x 792 pts"), std::string::npos) << meta;
+  EXPECT_NE(meta.find("Ledger Report"), std::string::npos) << meta;
+  const std::string page1 = Output("pdftotext -f 1 -l 1 '" + out + "' -");
+  const std::string page2 = Output("pdftotext -f 2 -l 2 '" + out + "' -");
+  EXPECT_NE(page1.find("Troop dues collected"), std::string::npos) << page1;
+  EXPECT_NE(page2.find("Camp fees \xC2\xA7 paid"), std::string::npos) << page2;
+}
+
+TEST_F(PrintPdf, PaperAndOrientationComeFromTheDevMode) {
+  printing::PrinterInfo pdf;
+  ASSERT_TRUE(printing::FindPrinter("pdf FILE", &pdf));
+  struct Case { short paper, orient; const char* size; int physW, physH; };
+  const Case cases[] = {
+      {DMPAPER_A4, DMORIENT_PORTRAIT, "595.2", 2480, 3507},
+      {DMPAPER_LETTER, DMORIENT_LANDSCAPE, "792 x 612", 3300, 2550},
+      {DMPAPER_LEGAL, DMORIENT_PORTRAIT, "612 x 1008", 2550, 4200},
+  };
+  for (const Case& c : cases) {
+    DEVMODE dm = printing::DefaultDevMode(pdf);
+    dm.dmPaperSize = c.paper;
+    dm.dmOrientation = c.orient;
+    const std::string out = File("paper.pdf");
+    HDC dc = CreateDC("winspool", "PDF file", out.c_str(), &dm);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), c.physW) << c.paper;
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALHEIGHT), c.physH) << c.paper;
+    DOCINFO info;
+    info.lpszDocName = "Paper";
+    ASSERT_GT(StartDoc(dc, &info), 0);
+    StartPage(dc);
+    EndPage(dc);
+    ASSERT_GT(EndDoc(dc), 0);
+    DeleteDC(dc);
+    EXPECT_NE(Output("pdfinfo '" + out + "'").find(c.size), std::string::npos) << c.size;
+  }
+}
+
+BOOL Refuse(HDC, int) { return FALSE; }
+
+TEST_F(PrintPdf, FailedAndAbortedDocumentsLeaveNoFile) {
+  CDC dc;
+  ASSERT_TRUE(dc.CreateDC(nullptr, "PDF file", nullptr, nullptr));
+  // The PDF printer needs a file to write.
+  EXPECT_EQ(dc.StartDoc("No file"), SP_ERROR);
+  EXPECT_NE(std::string(LastPrintError()).find("PDF file"), std::string::npos);
+  EXPECT_LE(dc.StartPage(), 0);
+  EXPECT_LE(dc.EndDoc(), 0);
+
+  const std::string aborted = File("aborted.pdf");
+  DOCINFO info;
+  info.lpszDocName = "Aborted";
+  info.lpszOutput = aborted.c_str();
+  ASSERT_GT(dc.StartDoc(&info), 0);
+  dc.StartPage();
+  dc.TextOut(10, 10, CString("gone"));
+  EXPECT_GT(dc.AbortDoc(), 0);
+  EXPECT_FALSE(fs::exists(aborted));
+
+  // The abort procedure says no after the first page.
+  ASSERT_GT(dc.SetAbortProc(Refuse), 0);
+  ASSERT_GT(dc.StartDoc(&info), 0);
+  dc.StartPage();
+  EXPECT_EQ(dc.EndPage(), SP_APPABORT);
+  EXPECT_FALSE(fs::exists(aborted));
+
+  // A file that cannot be written is refused at the start.
+  const std::string bad = File("missing/folder/x.pdf");
+  info.lpszOutput = bad.c_str();
+  dc.SetAbortProc(nullptr);
+  EXPECT_EQ(dc.StartDoc(&info), SP_ERROR);
+
+  // A DC deleted in the middle of a document throws it away.
+  info.lpszOutput = aborted.c_str();
+  ASSERT_GT(dc.StartDoc(&info), 0);
+  dc.StartPage();
+  dc.DeleteDC();
+  EXPECT_FALSE(fs::exists(aborted));
+}
+
+TEST_F(PrintPdf, PrinterTextMetricsMatchTheScreensAtTheSameHeight) {
+  CDC printer, screen;
+  ASSERT_TRUE(printer.CreateDC(nullptr, "PDF file", nullptr, nullptr));
+  ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
+  CFont a, b;
+  a.CreateFont(-42, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
+  b.CreateFont(-42, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
+  printer.SelectObject(&a);
+  screen.SelectObject(&b);
+  TEXTMETRIC tp{}, ts{};
+  ASSERT_TRUE(printer.GetTextMetrics(&tp));
+  ASSERT_TRUE(screen.GetTextMetrics(&ts));
+  EXPECT_EQ(tp.tmHeight, ts.tmHeight);
+  EXPECT_EQ(tp.tmAveCharWidth, ts.tmAveCharWidth);
+  EXPECT_EQ(printer.GetTextExtent(CString("1,234.56")), screen.GetTextExtent(CString("1,234.56")));
+}
+
+TEST_F(PrintPdf, TheSwitchHidesEveryPrinter) {
+  setenv("KESTROVA_NO_PRINTERS", "1", 1);
+  EXPECT_TRUE(printing::ListPrinters().empty());
+  printing::PrinterInfo p;
+  EXPECT_FALSE(printing::DefaultPrinter(&p));
+  EXPECT_EQ(CreateDC(nullptr, "PDF file", nullptr, nullptr), nullptr);
+  unsetenv("KESTROVA_NO_PRINTERS");
+  ASSERT_TRUE(printing::DefaultPrinter(&p));
+  EXPECT_FALSE(printing::ListPrinters().empty());
+}
+
+TEST_F(PrintPdf, DevNamesBlocksRoundTripAndBrokenOnesAreRefused) {
+  printing::PrinterInfo pdf;
+  ASSERT_TRUE(printing::FindPrinter("PDF file", &pdf));
+  HGLOBAL names = printing::NewDevNamesBlock(pdf, "/tmp/out.pdf");
+  std::string driver, device, output;
+  ASSERT_TRUE(printing::ReadDevNames(names, &driver, &device, &output));
+  EXPECT_EQ(driver, "winspool");
+  EXPECT_EQ(device, "PDF file");
+  EXPECT_EQ(output, "/tmp/out.pdf");
+  // An offset past the end, and a name without its terminating zero.
+  auto* dn = static_cast<DEVNAMES*>(GlobalLock(names));
+  const SIZE_T size = GlobalSize(names);
+  dn->wOutputOffset = static_cast<WORD>(size + 4);
+  EXPECT_FALSE(printing::ReadDevNames(names, &driver, &device, &output));
+  dn->wOutputOffset = static_cast<WORD>(size - 1);
+  static_cast<char*>(GlobalLock(names))[size - 1] = 'x';
+  EXPECT_FALSE(printing::ReadDevNames(names, &driver, &device, &output));
+  GlobalUnlock(names);
+  GlobalUnlock(names);
+  GlobalFree(names);
+  EXPECT_FALSE(printing::ReadDevNames(nullptr, &driver, &device, &output));
+}
+
+}  // namespace
