@@ -22,8 +22,8 @@ set(layers
   "^platform/shell/"                                 8
   "^platform/commctrl/"                              9
   "^platform/propsheet/"                             10
-  "^platform/commdlg/"                               11
-  "^platform/print/"                                 12
+  "^platform/print/"                                 11
+  "^platform/commdlg/"                               12
   "^platform/framework/"                             13
   "^platform/testing/"                               14
   "^platform/[^/]+$"                                 15)
