@@ -1,7 +1,8 @@
 // gallery: a developer's view of the platform layer.
 //   gallery --png FILE          draws the drawing page headlessly into FILE
 //                               and the controls dialog into FILE-controls.png
-//                               (and the common dialogs and controls beside it)
+//                               (and the common dialogs, the print dialogs and
+//                               the common controls beside it)
 //   gallery                     opens the controls dialog on the display
 //   gallery --sheet             opens the sheet of common controls instead
 //   gallery --screenshot FILE [--after MS]
@@ -18,6 +19,7 @@
 #include "CommCtrlPage.h"
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
+#include "PrintDialogPage.h"
 #include "DrawingPage.h"
 #include "FramePage.h"
 #include "platform/gfx/Dc.h"
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
       int rc = WritePng(argv[i + 1]);
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
       if (!rc) rc = gallery::WriteCommonDialogsPngs(argv[i + 1]);
+      if (!rc) rc = gallery::WritePrintDialogPngs(argv[i + 1]);
       if (rc == 0) rc = gallery::WriteCommCtrlPngs(argv[i + 1]);
       return rc ? rc : gallery::WriteFramePng(argv[i + 1]);
     }
