@@ -55,6 +55,7 @@ class CDC : public CObject {
   int EndDoc();
   int AbortDoc();
   int SetAbortProc(BOOL (*proc)(HDC, int));
+  int Escape(int escape, int inSize, LPCSTR in, void* out);
 
   int SaveDC();
   // A positive number restores that saved state; -1 the last one.

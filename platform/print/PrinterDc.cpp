@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -195,6 +196,28 @@ int SetAbortProc(HDC dc, ABORTPROC proc) {
   return 1;
 }
 
+int Escape(HDC dc, int escape, int inSize, LPCSTR in, void* out) {
+  const PrinterPage* page = PrinterPageOf(dc);
+  if (!page) return 0;
+  switch (escape) {
+    case QUERYESCSUPPORT: {
+      if (!in || inSize < static_cast<int>(sizeof(int))) return 0;
+      int asked = 0;
+      std::memcpy(&asked, in, sizeof asked);
+      return asked == QUERYESCSUPPORT || asked == GETPHYSPAGESIZE || asked == GETPRINTINGOFFSET;
+    }
+    case GETPHYSPAGESIZE:
+    case GETPRINTINGOFFSET: {
+      if (!out) return 0;
+      const POINT p = escape == GETPHYSPAGESIZE ? POINT{page->physWidth, page->physHeight}
+                                                : POINT{page->offsetX, page->offsetY};
+      std::memcpy(out, &p, sizeof p);
+      return 1;
+    }
+    default: return 0;
+  }
+}
+
 const char* LastPrintError() { return g_lastError.c_str(); }
 
 // ---- CDC ----
@@ -217,4 +240,5 @@ int CDC::StartPage() { return ::StartPage(m_hDC); }
 int CDC::EndPage() { return ::EndPage(m_hDC); }
 int CDC::EndDoc() { return ::EndDoc(m_hDC); }
 int CDC::AbortDoc() { return ::AbortDoc(m_hDC); }
+int CDC::Escape(int escape, int inSize, LPCSTR in, void* out) { return ::Escape(m_hDC, escape, inSize, in, out); }
 int CDC::SetAbortProc(BOOL (*proc)(HDC, int)) { return ::SetAbortProc(m_hDC, proc); }

@@ -26,5 +26,8 @@ int EndDoc(HDC dc);
 // Throws the document away: no file is left behind, nothing is printed.
 int AbortDoc(HDC dc);
 int SetAbortProc(HDC dc, ABORTPROC proc);
+// The escapes of PrinterDefs.h; > 0 when done, 0 when not known or not a
+// printer DC.
+int Escape(HDC dc, int escape, int inSize, LPCSTR in, void* out);
 // The message of the last failing document call on this thread.
 const char* LastPrintError();

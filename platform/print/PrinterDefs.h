@@ -99,3 +99,10 @@ using LPDOCINFO = DOCINFO*;
 #define SP_OUTOFDISK  (-4)
 
 using ABORTPROC = BOOL (*)(HDC, int);
+
+// Escapes a printer DC answers (Escape): whether an escape is known (its
+// number as an int in the input), the paper's size and the printable
+// area's offset in device units (a POINT out).
+#define QUERYESCSUPPORT   8
+#define GETPHYSPAGESIZE   12
+#define GETPRINTINGOFFSET 13

@@ -53,6 +53,12 @@ TEST_F(PrintPdf, TwoPagesGiveTwoLetterPagesWithTheirText) {
   EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 2550);
   EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 3300);
   EXPECT_EQ(dc.GetDeviceCaps(HORZSIZE), 216);
+  POINT size{};
+  ASSERT_GT(dc.Escape(GETPHYSPAGESIZE, 0, nullptr, &size), 0);
+  EXPECT_EQ(size.x, 2550);
+  EXPECT_EQ(size.y, 3300);
+  const int asked = GETPHYSPAGESIZE;
+  EXPECT_GT(dc.Escape(QUERYESCSUPPORT, sizeof asked, reinterpret_cast<LPCSTR>(&asked), nullptr), 0);
 
   const std::string out = File("two.pdf");
   DOCINFO info;
