@@ -112,9 +112,11 @@ class CPrintDialog {
   CPrintDialog& operator=(const CPrintDialog&) = delete;
 
   virtual INT_PTR DoModal();  // IDOK or IDCANCEL
-  // The default printer without showing, with its DC; FALSE when none.
+  // The default printer without showing (with its DC unless setup only);
+  // FALSE when none.
   BOOL GetDefaults();
-  // A DC for the chosen printer (kept in m_pd.hDC, replacing one there).
+  // A DC for the chosen printer, put in m_pd.hDC. The DC, like the blocks,
+  // is the caller's to delete.
   HDC CreatePrinterDC();
   HDC GetPrinterDC() const { return m_pd.hDC; }
   LPDEVMODE GetDevMode() const;  // a pointer into the locked block, or null

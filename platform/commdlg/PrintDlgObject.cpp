@@ -5,12 +5,12 @@
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/commdlg/PrintDlg.h"
 #include "platform/framework/CWnd.h"
-#include "platform/gfx/GdiApi.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/Printers.h"
 
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) {
-  m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : 0);
+  // The print dialog hands back a DC for printing; setup only chooses.
+  m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : PD_RETURNDC);
   if (printSetupOnly) m_pd.Flags &= ~PD_RETURNDC;
   m_pd.hwndOwner = parent ? parent->GetSafeHwnd() : nullptr;
   m_pd.nFromPage = m_pd.nToPage = 0xFFFF;
@@ -19,11 +19,10 @@ CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) {
   m_pd.nCopies = 1;
 }
 
-CPrintDialog::~CPrintDialog() {
-  // The blocks belong to whoever took them from m_pd; only a DC made here
-  // and still held goes with the dialog.
-  if (m_pd.hDC) DeleteDC(m_pd.hDC);
-}
+// The blocks and the DC in m_pd belong to whoever takes them (a program
+// keeps the default printer's DC for the whole run), so nothing is freed
+// here.
+CPrintDialog::~CPrintDialog() = default;
 
 INT_PTR CPrintDialog::DoModal() { return ::PrintDlg(&m_pd) ? IDOK : IDCANCEL; }
 
@@ -39,7 +38,6 @@ HDC CPrintDialog::CreatePrinterDC() {
   if (!printing::ReadDevNames(m_pd.hDevNames, &driver, &device, &output)) return nullptr;
   DEVMODE dm;
   const bool haveMode = printing::ReadDevMode(m_pd.hDevMode, &dm);
-  if (m_pd.hDC) DeleteDC(m_pd.hDC);
   m_pd.hDC = ::CreateDC(driver.c_str(), device.c_str(), output.c_str(), haveMode ? &dm : nullptr);
   return m_pd.hDC;
 }

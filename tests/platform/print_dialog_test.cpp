@@ -74,6 +74,20 @@ TEST_F(PrintDialog, ReturnDefaultGivesTheDefaultPrinterWithoutShowing) {
   EXPECT_FALSE(PrintDlg(&bad));
   EXPECT_EQ(CommDlgExtendedError(), CDERR_STRUCTSIZE);
 
+  // The framework's dialog gives the default printer with a DC that
+  // outlives the dialog object.
+  HDC kept = nullptr;
+  {
+    CPrintDialog defaults(FALSE);
+    ASSERT_TRUE(defaults.GetDefaults());
+    kept = defaults.GetPrinterDC();
+    GlobalFree(defaults.m_pd.hDevMode);
+    GlobalFree(defaults.m_pd.hDevNames);
+  }
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(GetDeviceCaps(kept, TECHNOLOGY), DT_RASPRINTER);
+  DeleteDC(kept);
+
   setenv("KESTROVA_NO_PRINTERS", "1", 1);
   CPrintDialog none(FALSE);
   EXPECT_FALSE(none.GetDefaults());
@@ -109,7 +123,8 @@ TEST_F(PrintDialog, PagesCopiesAndFileComeBackFromTheDialog) {
   // The program makes the copies; the printer's settings print each once.
   ASSERT_NE(dlg.GetDevMode(), nullptr);
   EXPECT_EQ(dlg.GetDevMode()->dmCopies, 1);
-  EXPECT_NE(dlg.GetPrinterDC(), nullptr);
+  ASSERT_NE(dlg.GetPrinterDC(), nullptr);
+  DeleteDC(dlg.GetPrinterDC());
   GlobalFree(dlg.m_pd.hDevMode);
   GlobalFree(dlg.m_pd.hDevNames);
 }
