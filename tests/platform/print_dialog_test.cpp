@@ -13,12 +13,15 @@
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiApi.h"
 #include "platform/print/Printers.h"
+#include "print_support.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 
 namespace {
+
+using printtest::Pick;
 
 class PrintDialog : public ::testing::Test {
  protected:
@@ -30,13 +33,6 @@ class PrintDialog : public ::testing::Test {
   }
 };
 
-void Pick(HWND dlg, int combo, const char* text) {
-  const LRESULT i = SendDlgItemMessage(dlg, combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text));
-  ASSERT_GE(i, 0) << text;
-  SendDlgItemMessage(dlg, combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-  SendMessage(dlg, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dlg, combo)));
-}
 
 void Press(HWND dlg, int id) { SendDlgItemMessage(dlg, id, BM_CLICK, 0, 0); }
 

@@ -18,6 +18,7 @@
 #include "platform/framework/View.h"
 #include "platform/gfx/Dc.h"
 #include "platform/print/Printers.h"
+#include "print_support.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
@@ -25,18 +26,11 @@
 
 namespace {
 
+using printtest::Output;
+using printtest::Pick;
+
 namespace fs = std::filesystem;
 
-std::string Output(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-  }
-  return out;
-}
 
 class PagesView : public CView {
  public:
@@ -79,10 +73,7 @@ class PrintLoop : public ::testing::Test {
   // pages from-to when given.
   void Answer(const char* from, const char* to, int button = IDOK) {
     automation::OnDialog("Print", [this, from, to, button](HWND d) {
-      const LRESULT i = SendDlgItemMessage(d, IDC_PD_PRINTER, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>("PDF file"));
-      SendDlgItemMessage(d, IDC_PD_PRINTER, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_PD_PRINTER, CBN_SELCHANGE), 0);
+      Pick(d, IDC_PD_PRINTER, "PDF file");
       SetDlgItemText(d, IDC_PD_FILE, file_.c_str());
       if (from) {
         CheckRadioButton(d, IDC_PD_ALL, IDC_PD_PAGES, IDC_PD_PAGES);

@@ -13,21 +13,14 @@
 #include "platform/gfx/GdiApi.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/Printers.h"
+#include "print_support.h"
 
 namespace {
 
+using printtest::Output;
+
 namespace fs = std::filesystem;
 
-std::string Output(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-  }
-  return out;
-}
 
 class PrintPdf : public ::testing::Test {
  protected:
