@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <cctype>
+
 #include "platform/window/Messages.h"
 
 #include "platform/base/Resources.h"
@@ -15,10 +17,14 @@ std::string ManualFor(const std::string& helpFile) {
   std::string stem = helpFile.substr(helpFile.find_last_of("/\\") + 1);
   stem = stem.substr(0, stem.find('.'));
   if (stem.empty()) return {};
-  for (const char* ext : {".html", ".pdf"}) {
-    const std::string path = ResourcePath(("manual/" + stem + ext).c_str());
-    if (access(path.c_str(), R_OK) == 0) return path;
-  }
+  // Help file names come in any case ("KESTROVA.HLP"); the manual's is lower.
+  std::string lower = stem;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const std::string& name : {stem, lower})
+    for (const char* ext : {".html", ".pdf"}) {
+      const std::string path = ResourcePath(("manual/" + name + ext).c_str());
+      if (access(path.c_str(), R_OK) == 0) return path;
+    }
   return {};
 }
 

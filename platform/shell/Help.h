@@ -1,6 +1,6 @@
 // Help: no help engine exists here. WinHelp opens the program's manual
 // document (res/manual/<help file's name>.html, else .pdf) with the desktop's
-// opener, a context number becoming the anchor "#context-<n>" so that the
+// opener (the name tried as given, then in lower case), a context number becoming the anchor "#context-<n>" so that the
 // manual can grow anchors for the numbers the program uses; without a
 // manual it says so in a message box.
 #pragma once

@@ -116,6 +116,18 @@ TEST_F(PrintLoop, WithoutAPageCountOnlyTheFirstPagePrints) {
   EXPECT_NE(Output("pdfinfo '" + file_ + "'").find("Pages:           1"), std::string::npos);
 }
 
+TEST_F(PrintLoop, AFileThatCannotBeWrittenStopsBeforeThePagesWithAMessage) {
+  CWinApp app("PrintLoop");
+  PagesView view(2);
+  file_ = "/no/such/folder/report.pdf";
+  Answer(nullptr, nullptr);
+  automation::ExpectMessageBox("", "Printing could not start", IDOK);
+  view.OnFilePrint();
+  const std::vector<std::string> expected{"begin printing", "end"};
+  EXPECT_EQ(view.log, expected);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
 TEST_F(PrintLoop, CancelPrintsNothingAndNoPrinterSaysSo) {
   CWinApp app("PrintLoop");
   PagesView view(2);

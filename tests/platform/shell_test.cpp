@@ -115,6 +115,21 @@ TEST_F(Shell, HelpWithoutAManualSaysSoAndContextsBecomeAnchors) {
   EXPECT_EQ(shell::HelpTarget("/m/kestrova.html", HELP_FINDER, 0), "file:///m/kestrova.html");
 }
 
+TEST_F(Shell, HelpOpensTheInstalledManualAtTheContextsAnchor) {
+  const fs::path out = dir_ / "opened.txt";
+  Recorder("xdg-open", out);
+  setenv("PATH", (dir_.string() + ":" + oldPath_).c_str(), 1);
+  const char* oldRes = std::getenv("KESTROVA_RES");
+  const std::string keepRes = oldRes ? oldRes : "";
+  setenv("KESTROVA_RES", dir_.c_str(), 1);
+  fs::create_directories(dir_ / "manual");
+  std::ofstream(dir_ / "manual" / "kestrova.html") << "<html></html>";
+  EXPECT_TRUE(WinHelp(nullptr, "C:\\TROOP\\KESTROVA.HLP", HELP_CONTEXT, 32939));
+  EXPECT_EQ(WaitForFile(out), "file://" + (dir_ / "manual" / "kestrova.html").string() + "#context-32939\n");
+  if (keepRes.empty()) unsetenv("KESTROVA_RES");
+  else setenv("KESTROVA_RES", keepRes.c_str(), 1);
+}
+
 TEST_F(Shell, ANamedMutexIsHeldUntilItsHandleCloses) {
   HANDLE first = CreateMutex(nullptr, FALSE, "Kestrova/Treasurer");
   ASSERT_NE(first, nullptr);
