@@ -153,6 +153,45 @@ TEST_F(PrintPdf, FailedAndAbortedDocumentsLeaveNoFile) {
   EXPECT_FALSE(fs::exists(aborted));
 }
 
+TEST_F(PrintPdf, BitmapsAndStyledLinesReachThePage) {
+  CDC dc;
+  const std::string out = File("pictures.pdf");
+  ASSERT_TRUE(dc.CreateDC(nullptr, "PDF file", out.c_str(), nullptr));
+  CDC mem;
+  ASSERT_TRUE(mem.CreateCompatibleDC(nullptr));
+  CBitmap bmp;
+  ASSERT_TRUE(bmp.CreateBitmap(4, 4, 1, 32, nullptr));
+  CBitmap* oldBmp = mem.SelectObject(&bmp);
+  mem.FillSolidRect(0, 0, 4, 4, RGB(200, 0, 0));
+  ASSERT_GT(dc.StartDoc("Pictures"), 0);
+  dc.StartPage();
+  EXPECT_TRUE(dc.StretchBlt(100, 100, 400, 400, &mem, 0, 0, 4, 4, SRCCOPY));
+  CPen dash(PS_DASH, 1, RGB(0, 0, 0));
+  CPen* oldPen = dc.SelectObject(&dash);
+  dc.MoveTo(100, 600);
+  dc.LineTo(1000, 600);
+  dc.SelectObject(oldPen);
+  dc.EndPage();
+  ASSERT_GT(dc.EndDoc(), 0);
+  mem.SelectObject(oldBmp);
+  const std::string images = Output("pdfimages -list '" + out + "'");
+  // One colour image at the device resolution, the stretched size.
+  EXPECT_NE(images.find("image     400   400  rgb"), std::string::npos) << images;
+  // The page shows red where the bitmap went (pdftoppm's plain PPM at
+  // 30 dpi: the square covers 10..50 pixels).
+  const std::string ppm = Output("pdftoppm -r 30 -f 1 -l 1 -x 30 -y 30 -W 1 -H 1 '" + out + "'");
+  ASSERT_GE(ppm.size(), 3u);
+  EXPECT_NEAR(static_cast<unsigned char>(ppm[ppm.size() - 3]), 200, 3);
+  EXPECT_LT(static_cast<unsigned char>(ppm[ppm.size() - 2]), 4);
+  // The dashed rule at device resolution: dark in dashes, light between.
+  const std::string row = Output("pdftoppm -gray -r 300 -f 1 -l 1 -x 100 -y 600 -W 900 -H 1 '" + out + "'");
+  ASSERT_GE(row.size(), 900u);
+  int dark = 0;
+  for (std::size_t i = row.size() - 900; i < row.size(); ++i) dark += static_cast<unsigned char>(row[i]) < 128;
+  EXPECT_GT(dark, 900 * 6 / 10);
+  EXPECT_LT(dark, 900 * 9 / 10);
+}
+
 TEST_F(PrintPdf, PrinterTextMetricsMatchTheScreensAtTheSameHeight) {
   CDC printer, screen;
   ASSERT_TRUE(printer.CreateDC(nullptr, "PDF file", nullptr, nullptr));
