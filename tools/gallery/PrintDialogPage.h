@@ -8,4 +8,8 @@ namespace gallery {
 // Writes FILE-print.png and FILE-printsetup.png beside `path`; 0 on success.
 int WritePrintDialogPngs(const char* path);
 
+// Runs the print dialog (with the hook) on the display and prints what was
+// chosen; with `screenshot`, writes it after `afterMs` and cancels.
+int RunPrintDialog(const char* screenshot, int afterMs);
+
 }  // namespace gallery

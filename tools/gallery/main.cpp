@@ -5,6 +5,7 @@
 //                               the common controls beside it)
 //   gallery                     opens the controls dialog on the display
 //   gallery --sheet             opens the sheet of common controls instead
+//   gallery --print             runs the print dialog instead
 //   gallery --screenshot FILE [--after MS]
 //                               opens it on the display and writes what its
 //                               windows show after MS milliseconds (500)
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   int afterMs = 500;
   bool frame = false;
   bool sheet = false;
+  bool print = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
       int rc = WritePng(argv[i + 1]);
@@ -66,8 +68,9 @@ int main(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--after") == 0 && i + 1 < argc) afterMs = std::atoi(argv[++i]);
     else if (std::strcmp(argv[i], "--frame") == 0) frame = true;
     else if (std::strcmp(argv[i], "--sheet") == 0) sheet = true;
+    else if (std::strcmp(argv[i], "--print") == 0) print = true;
     else if (std::strcmp(argv[i], "--headless") != 0) {
-      std::fprintf(stderr, "usage: gallery [--png FILE | [--frame | --sheet] [--screenshot FILE [--after MS]]]\n");
+      std::fprintf(stderr, "usage: gallery [--png FILE | [--frame | --sheet | --print] [--screenshot FILE [--after MS]]]\n");
       return 2;
     }
   }
@@ -76,5 +79,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (frame) return gallery::RunFrame(screenshot, afterMs);
+  if (print) return gallery::RunPrintDialog(screenshot, afterMs);
   return sheet ? gallery::RunCommCtrl(screenshot, afterMs) : gallery::RunControls(screenshot, afterMs);
 }
