@@ -63,6 +63,12 @@ class CWinApp : public CWinThread {
   void RestoreWaitCursor();
   int m_nWaitCursorCount = 0;
 
+  // Help: the help file's name (the program's name + ".hlp" when null);
+  // WinHelp opens the manual that stands for it (platform/shell/Help.h)
+  // over the main window. Defined with the help stand-in.
+  LPCTSTR m_pszHelpFilePath = nullptr;
+  void WinHelp(DWORD_PTR data, UINT command);
+
   // The application's printer: its DEVMODE and DEVNAMES blocks (global
   // memory, freed with the application), null until a printer is chosen or
   // the default one is asked for. Defined with the print loop.

@@ -15,6 +15,7 @@
 
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBoxDefs.h"
+#include "platform/framework/CWinApp.h"
 #include "platform/shell/Help.h"
 #include "platform/shell/Mutex.h"
 #include "platform/shell/RunningCopy.h"
@@ -126,6 +127,12 @@ TEST_F(Shell, HelpOpensTheInstalledManualAtTheContextsAnchor) {
   std::ofstream(dir_ / "manual" / "kestrova.html") << "<html></html>";
   EXPECT_TRUE(WinHelp(nullptr, "C:\\TROOP\\KESTROVA.HLP", HELP_CONTEXT, 32939));
   EXPECT_EQ(WaitForFile(out), "file://" + (dir_ / "manual" / "kestrova.html").string() + "#context-32939\n");
+  // The application's help goes to the manual of its help file.
+  fs::remove(out);
+  CWinApp app("Kestrova");
+  app.m_pszHelpFilePath = "kestrova.hlp";
+  app.WinHelp(0, HELP_FINDER);
+  EXPECT_EQ(WaitForFile(out), "file://" + (dir_ / "manual" / "kestrova.html").string() + "\n");
   if (keepRes.empty()) unsetenv("KESTROVA_RES");
   else setenv("KESTROVA_RES", keepRes.c_str(), 1);
 }
