@@ -2,6 +2,8 @@
 // calls' failures, checked with poppler's pdfinfo and pdftotext.
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -218,6 +220,22 @@ TEST_F(PrintPdf, TheSwitchHidesEveryPrinter) {
   unsetenv("KESTROVA_NO_PRINTERS");
   ASSERT_TRUE(printing::DefaultPrinter(&p));
   EXPECT_FALSE(printing::ListPrinters().empty());
+}
+
+TEST_F(PrintPdf, WithoutACupsServerThePdfPrinterIsTheLetterDefault) {
+  cupsSetServer((dir_ / "no-cups.sock").c_str());
+  printing::PrinterInfo def;
+  ASSERT_TRUE(printing::DefaultPrinter(&def));
+  EXPECT_EQ(def.name, "PDF file");
+  EXPECT_EQ(printing::ListPrinters().size(), 1u);
+  const DEVMODE dm = printing::DefaultDevMode(def);
+  EXPECT_EQ(dm.dmPaperSize, DMPAPER_LETTER);
+  EXPECT_EQ(dm.dmOrientation, DMORIENT_PORTRAIT);
+  // A job for a queue that cannot be reached fails with a message.
+  std::string error;
+  EXPECT_FALSE(printing::SubmitJob("Troop_Laser", File("none.pdf"), "Dues", 2, true, &error));
+  EXPECT_NE(error.find("Troop_Laser"), std::string::npos) << error;
+  cupsSetServer(nullptr);
 }
 
 TEST_F(PrintPdf, DevNamesBlocksRoundTripAndBrokenOnesAreRefused) {
