@@ -100,18 +100,21 @@ void PaperSize(const DEVMODE& dm, int* width, int* length) {
     case DMPAPER_A5: *width = 1480, *length = 2100; break;
     default: *width = 2159, *length = 2794; break;
   }
-  if ((dm.dmFields & DM_PAPERWIDTH) && dm.dmPaperWidth > 0) *width = dm.dmPaperWidth;
-  if ((dm.dmFields & DM_PAPERLENGTH) && dm.dmPaperLength > 0) *length = dm.dmPaperLength;
+  // A custom size between 1 cm and 1.5 m.
+  if ((dm.dmFields & DM_PAPERWIDTH) && dm.dmPaperWidth >= 100) *width = std::min<int>(dm.dmPaperWidth, 15000);
+  if ((dm.dmFields & DM_PAPERLENGTH) && dm.dmPaperLength >= 100) *length = std::min<int>(dm.dmPaperLength, 15000);
 }
 
 PrinterPage PageFor(const PrinterInfo& printer, const DEVMODE& dm) {
   PrinterPage page;
-  page.dpiX = dm.dmPrintQuality > 0 ? dm.dmPrintQuality : 300;
-  page.dpiY = dm.dmYResolution > 0 ? dm.dmYResolution : page.dpiX;
+  // Negative qualities are draft/high names, not resolutions; a resolution
+  // read from a damaged block is kept to what a page image can hold.
+  page.dpiX = dm.dmPrintQuality > 0 ? std::clamp<int>(dm.dmPrintQuality, 72, 1200) : 300;
+  page.dpiY = dm.dmYResolution > 0 ? std::clamp<int>(dm.dmYResolution, 72, 1200) : page.dpiX;
   int w = 0, l = 0;
   PaperSize(dm, &w, &l);
   if (dm.dmOrientation == DMORIENT_LANDSCAPE) std::swap(w, l);
-  auto px = [](int tenthsMm, int dpi) { return static_cast<int>(tenthsMm * static_cast<long>(dpi) / 254 ); };
+  auto px = [](int tenthsMm, int dpi) { return static_cast<int>(tenthsMm * static_cast<long>(dpi) / 254); };
   page.physWidth = px(w, page.dpiX);
   page.physHeight = px(l, page.dpiY);
   page.offsetX = px(printer.marginTenthsMm, page.dpiX);

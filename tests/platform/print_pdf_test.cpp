@@ -93,6 +93,18 @@ TEST_F(PrintPdf, PaperAndOrientationComeFromTheDevMode) {
       {DMPAPER_LETTER, DMORIENT_LANDSCAPE, "792 x 612", 3300, 2550},
       {DMPAPER_LEGAL, DMORIENT_PORTRAIT, "612 x 1008", 2550, 4200},
   };
+  // Settings from a damaged block stay within what a page can be.
+  {
+    DEVMODE dm = printing::DefaultDevMode(pdf);
+    dm.dmPrintQuality = 30000;
+    dm.dmYResolution = -4;
+    dm.dmFields |= DM_PAPERWIDTH;
+    dm.dmPaperWidth = -5;
+    const PrinterPage page = printing::PageFor(pdf, dm);
+    EXPECT_EQ(page.dpiX, 1200);
+    EXPECT_EQ(page.dpiY, 1200);
+    EXPECT_EQ(page.physWidth, 2159 * 1200 / 254);
+  }
   for (const Case& c : cases) {
     DEVMODE dm = printing::DefaultDevMode(pdf);
     dm.dmPaperSize = c.paper;
