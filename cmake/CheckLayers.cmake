@@ -7,6 +7,8 @@
 # fits; the core of the framework (CCmdTarget, CWnd, CWinApp, window DCs)
 # lies below the controls and dialogs built on it, while frames, views,
 # documents and control bars, which use menus and common controls, lie above.
+# The printers and printer DCs lie below the common dialogs, whose print
+# dialog lists the printers and makes their DCs.
 set(layers
   "^platform/base/"                                  0
   "^platform/host/sdl/"                              1
@@ -20,8 +22,8 @@ set(layers
   "^platform/shell/"                                 8
   "^platform/commctrl/"                              9
   "^platform/propsheet/"                             10
-  "^platform/commdlg/"                               11
-  "^platform/print/"                                 12
+  "^platform/print/"                                 11
+  "^platform/commdlg/"                               12
   "^platform/framework/"                             13
   "^platform/testing/"                               14
   "^platform/[^/]+$"                                 15)

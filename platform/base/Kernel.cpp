@@ -155,3 +155,10 @@ int wsprintf(LPSTR buffer, LPCSTR format, ...) {
   va_end(args);
   return n;
 }
+
+namespace {
+thread_local DWORD g_lastError = 0;
+}  // namespace
+
+DWORD GetLastError() { return g_lastError; }
+void SetLastError(DWORD code) { g_lastError = code; }

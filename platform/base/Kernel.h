@@ -62,3 +62,11 @@ int lstrcmpi(LPCSTR a, LPCSTR b);
 // limit, terminator included); the length written.
 int wsprintf(LPSTR buffer, LPCSTR format, ...) KESTROVA_PRINTF(2, 3);
 int wvsprintf(LPSTR buffer, LPCSTR format, va_list args) KESTROVA_PRINTF(2, 0);
+
+// The calling thread's last error code, set by the calls that document it.
+#define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_ALREADY_EXISTS 183
+DWORD GetLastError();
+void SetLastError(DWORD code);

@@ -34,6 +34,7 @@ using LRESULT = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
 using COLORREF = DWORD;
 using ATOM = WORD;
 

@@ -1,5 +1,7 @@
 #include "platform/framework/CWinApp.h"
 
+#include "platform/base/Kernel.h"
+
 #include "platform/framework/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -72,6 +74,8 @@ CWinApp::CWinApp(LPCTSTR appName) : appName_(appName ? appName : "Kestrova") {
 }
 
 CWinApp::~CWinApp() {
+  if (m_hDevMode) ::GlobalFree(m_hDevMode);
+  if (m_hDevNames) ::GlobalFree(m_hDevNames);
   if (theApp == this) theApp = nullptr;
 }
 

@@ -63,6 +63,26 @@ class CWinApp : public CWinThread {
   void RestoreWaitCursor();
   int m_nWaitCursorCount = 0;
 
+  // Help: the help file's name (the program's name + ".hlp" when null);
+  // WinHelp opens the manual that stands for it (platform/shell/Help.h)
+  // over the main window. Defined with the help stand-in.
+  LPCTSTR m_pszHelpFilePath = nullptr;
+  void WinHelp(DWORD_PTR data, UINT command);
+
+  // The application's printer: its DEVMODE and DEVNAMES blocks (global
+  // memory, freed with the application), null until a printer is chosen or
+  // the default one is asked for. Defined with the print loop.
+  HGLOBAL m_hDevMode = nullptr;
+  HGLOBAL m_hDevNames = nullptr;
+  // Runs the print dialog starting from the application's printer and takes
+  // the one chosen; IDOK or IDCANCEL.
+  INT_PTR DoPrintDialog(class CPrintDialog* dialog);
+  // The application's printer (the default one when none is chosen yet)
+  // in `pd`; FALSE when there is no printer.
+  BOOL GetPrinterDeviceDefaults(struct PRINTDLG* pd);
+  // File > Print Setup: the setup dialog on the application's printer.
+  void OnFilePrintSetup();
+
   // The application profile (platform/base/Profile.h: the file set with
   // platform::SetProfileFile, else a store in memory). The registry key is
   // remembered only.

@@ -9,6 +9,7 @@
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/View.h"
+#include "platform/shell/Help.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -257,7 +258,8 @@ void CFrameWnd::OnToolTipText(UINT, NMHDR* nm, LRESULT* result) {
 void CFrameWnd::OnHelp() {
   const UINT id = m_nIDTracking != AFX_IDS_IDLEMESSAGE ? m_nIDTracking : 0;
   const LPARAM context = id ? static_cast<LPARAM>(HID_BASE_COMMAND + id) : 0;
-  SendMessage(WM_COMMANDHELP, 0, context);
+  if (SendMessage(WM_COMMANDHELP, 0, context)) return;
+  if (CWinApp* app = AfxGetApp()) app->WinHelp(static_cast<DWORD_PTR>(context), context ? HELP_CONTEXT : HELP_FINDER);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {

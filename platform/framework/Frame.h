@@ -75,8 +75,9 @@ class CFrameWnd : public CWnd {
 
   // F1 help (map ID_HELP to it): asks the frame with WM_COMMANDHELP, lParam
   // the help context of the command whose prompt shows (HID_BASE_COMMAND +
-  // id), 0 when none. A frame answering nonzero has given the help; there
-  // is no help engine behind an unanswered request.
+  // id), 0 when none. A frame answering nonzero has given the help; an
+  // unanswered request goes to the application's WinHelp (the context, or
+  // the finder without one).
   void OnHelp();
 
   // Command handlers of the bar menu items (ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR).

@@ -9,6 +9,7 @@
 #include "platform/framework/WindowDc.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/Frame.h"
+#include "platform/framework/PrintInfo.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CFormView, CView)
@@ -63,7 +64,10 @@ void CView::OnUpdate(CView* sender, LPARAM, CObject*) {
 
 void CView::OnDraw(CDC*) {}
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* info) {
+  // Without a known page count only the first page prints.
+  if (info) info->m_bContinuePrinting = info->GetMaxPage() != 0xFFFF || info->m_nCurPage == 1;
+}
 
 void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
   if (activate && activateView == this && GetFocus() != this) SetFocus();

@@ -10,7 +10,7 @@
 class CDC;
 class CDocument;
 class CFrameWnd;
-struct CPrintInfo;  // the print loop's record; the steps below only pass it on
+struct CPrintInfo;  // platform/framework/PrintInfo.h
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -30,12 +30,20 @@ class CView : public CWnd {
   virtual void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);
   virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
 
-  // Print steps: the print loop calls them in this order. The defaults
-  // prepare nothing (FALSE: nothing to print), draw the page with OnDraw.
+  // Print steps: the print loop (OnFilePrint) calls them in this order.
+  // OnPreparePrinting sets the page range and calls DoPreparePrinting (the
+  // default prints nothing); OnPrepareDC is called before every page and
+  // by default stops after page 1 while the page count is unknown; OnPrint
+  // draws the page with OnDraw.
   virtual BOOL OnPreparePrinting(CPrintInfo* info);
   virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
   virtual void OnPrint(CDC* dc, CPrintInfo* info);
   virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+  // The print dialog (or, direct or in preview, the application's printer)
+  // and its DC in info->m_pPD; FALSE when cancelled or there is no printer.
+  BOOL DoPreparePrinting(CPrintInfo* info);
+  // File > Print: the whole print loop.
+  void OnFilePrint();
 
   CDocument* m_pDocument = nullptr;
 

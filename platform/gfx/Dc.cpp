@@ -96,10 +96,49 @@ HDC CreateSurfaceDC(cairo_surface_t* surface, int originX, int originY, const RE
   return d;
 }
 
+HDC CreatePrinterSurfaceDC(const PrinterPage& page) {
+  DcImpl* d = NewDc();
+  d->printer = true;
+  d->page = page;
+  d->dpiX = page.dpiX;
+  d->dpiY = page.dpiY;
+  d->horzRes = page.horzRes;
+  d->vertRes = page.vertRes;
+  d->originX = page.offsetX;
+  d->originY = page.offsetY;
+  d->deviceClip = RECT{page.offsetX, page.offsetY, page.offsetX + page.horzRes, page.offsetY + page.vertRes};
+  d->surfaceScale = 72.0 / page.dpiX;
+  return d;
+}
+
+void SetPrinterSurface(HDC dc, cairo_surface_t* surface) {
+  DcImpl* d = dc::Lookup(dc);
+  if (!d || !d->printer) return;
+  dc::ResetCairo(d);
+  if (d->surface) cairo_surface_destroy(d->surface);
+  d->surface = surface ? cairo_surface_reference(surface) : nullptr;
+  d->clipDirty = true;
+}
+
+void SetPrinterJob(HDC dc, std::shared_ptr<void> job) {
+  if (DcImpl* d = dc::Lookup(dc); d && d->printer) d->job = std::move(job);
+}
+
+void* PrinterJobOf(HDC dc) {
+  DcImpl* d = dc::Lookup(dc);
+  return d ? d->job.get() : nullptr;
+}
+
+const PrinterPage* PrinterPageOf(HDC dc) {
+  DcImpl* d = dc::Lookup(dc);
+  return d && d->printer ? &d->page : nullptr;
+}
+
 void DeleteSurfaceDC(HDC dc) {
   DcImpl* d = dc::Lookup(dc);
   if (!d) return;
   LiveDcs().erase(d);
+  d->job.reset();
   dc::ResetCairo(d);
   for (DcState& s : d->saved) ReleaseState(s);
   if (d->st.bitmap) {
@@ -163,6 +202,7 @@ cairo_t* Cairo(DcImpl* d) {
   cairo_t* cr = d->cr;
   cairo_reset_clip(cr);
   cairo_identity_matrix(cr);
+  if (d->surfaceScale != 1.0) cairo_scale(cr, d->surfaceScale, d->surfaceScale);
   cairo_new_path(cr);
   for (const RECT& r : Clip(d)) cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
   cairo_clip(cr);  // an empty path clips everything away
@@ -666,6 +706,17 @@ int CDC::GetDeviceCaps(int index) const {
   DcImpl* d = dc::Lookup(m_hDC);
   if (!d) return 0;
   const bool mono = dc::MonoTarget(d);
+  if (d->printer) {
+    switch (index) {
+      case TECHNOLOGY: return DT_RASPRINTER;
+      case PHYSICALWIDTH: return d->page.physWidth;
+      case PHYSICALHEIGHT: return d->page.physHeight;
+      case PHYSICALOFFSETX: return d->page.offsetX;
+      case PHYSICALOFFSETY: return d->page.offsetY;
+      case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_STRETCHBLT;
+      default: break;
+    }
+  }
   switch (index) {
     case DRIVERVERSION: return 0x400;
     case TECHNOLOGY: return DT_RASDISPLAY;

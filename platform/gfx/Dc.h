@@ -19,6 +19,7 @@
 #include "platform/base/types.h"
 
 class CWnd;
+struct DOCINFO;  // with the printers, in print/
 
 class CDC : public CObject {
   DECLARE_DYNAMIC(CDC)
@@ -42,7 +43,19 @@ class CDC : public CObject {
   // it starts with a 1 x 1 monochrome bitmap selected.
   BOOL CreateCompatibleDC(CDC* dc);
   BOOL DeleteDC();
-  BOOL IsPrinting() const { return FALSE; }
+  BOOL IsPrinting() const { return m_bPrinting; }
+  BOOL m_bPrinting = FALSE;  // set while the print loop draws pages on it
+
+  // Printer DCs and documents (with the printers, in print/).
+  BOOL CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
+  int StartDoc(LPCTSTR docName);
+  int StartDoc(const DOCINFO* info);
+  int StartPage();
+  int EndPage();
+  int EndDoc();
+  int AbortDoc();
+  int SetAbortProc(BOOL (*proc)(HDC, int));
+  int Escape(int escape, int inSize, LPCSTR in, void* out);
 
   int SaveDC();
   // A positive number restores that saved state; -1 the last one.

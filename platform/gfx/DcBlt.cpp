@@ -24,10 +24,41 @@ bool UsesPattern(DWORD rop) {
 
 // Applies the operation over `dst` (surface pixels) with source pixels from
 // `src` (dst-sized, row-major), or none.
+// On a vector surface (a printer's page) the result is placed as an image,
+// computed over white paper: what is already on the page is not read back.
+void BlendOntoPage(DcImpl* d, RECT dst, const std::vector<std::uint32_t>* src, DWORD rop, const dc::Paint& pattern) {
+  cairo_t* cr = dc::Cairo(d);
+  if (!cr) return;
+  const int w = dst.right - dst.left, h = dst.bottom - dst.top;
+  cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  if (cairo_surface_status(img) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(img);
+    return;
+  }
+  auto* data = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(img));
+  const int stride = cairo_image_surface_get_stride(img) / 4;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t s = src ? (*src)[static_cast<std::size_t>(y * w + x)] : 0;
+      const std::uint32_t p = pattern.none ? 0 : pattern.At(x + dst.left, y + dst.top);
+      data[static_cast<std::ptrdiff_t>(y) * stride + x] = dc::ApplyRop3(rop, p, s, 0xFFFFFFu);
+    }
+  cairo_surface_mark_dirty(img);
+  cairo_set_source_surface(cr, img, dst.left, dst.top);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+  cairo_rectangle(cr, dst.left, dst.top, w, h);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0, 0, 0);  // lets go of the image
+  cairo_surface_destroy(img);
+}
+
 void Blend(DcImpl* d, RECT dst, const std::vector<std::uint32_t>* src, DWORD rop) {
   dc::Pixels px = dc::Lock(d);
-  if (!px.data) return;
   const dc::Paint pattern = UsesPattern(rop) ? dc::BrushPaint(d, d->st.brush) : dc::SolidPaint(0);
+  if (!px.data) {
+    BlendOntoPage(d, dst, src, rop, pattern);
+    return;
+  }
   const int w = dst.right - dst.left;
   for (const RECT& c : dc::Clip(d)) {
     RECT i;

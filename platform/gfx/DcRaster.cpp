@@ -34,6 +34,10 @@ std::uint32_t ToMono(std::uint32_t p) {
 
 }  // namespace
 
+void SetSource(cairo_t* cr, std::uint32_t c) {
+  cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+}
+
 Pixels Lock(DcImpl* d) {
   Pixels px;
   if (!IsImage(d->surface)) return px;
@@ -167,10 +171,9 @@ void FillRect(DcImpl* d, RECT r, const Paint& paint, int rop2) {
   if (paint.none || r.right <= r.left || r.bottom <= r.top) return;
   Pixels px = Lock(d);
   if (!px.data) {
-    // Not an image surface (a printer later): plain colour through cairo.
+    // A vector surface (a printer's page): plain colour through cairo.
     if (cairo_t* cr = Cairo(d)) {
-      const std::uint32_t c = paint.color;
-      cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+      SetSource(cr, paint.color);
       cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
       cairo_fill(cr);
     }
@@ -214,7 +217,14 @@ void InvertRect(DcImpl* d, RECT r) {
 void FillMask(DcImpl* d, cairo_surface_t* mask, RECT box, const Paint& paint, int rop2) {
   if (paint.none) return;
   Pixels px = Lock(d);
-  if (!px.data) return;
+  if (!px.data) {
+    // A vector surface: the mask's covered pixels in the paint's colour.
+    if (cairo_t* cr = Cairo(d)) {
+      SetSource(cr, paint.color);
+      cairo_mask_surface(cr, mask, box.left, box.top);
+    }
+    return;
+  }
   cairo_surface_flush(mask);
   const unsigned char* m = cairo_image_surface_get_data(mask);
   const int mstride = cairo_image_surface_get_stride(mask);

@@ -70,7 +70,28 @@ void ApplyMask(DcImpl* d, cairo_surface_t* mask, RECT box, const dc::Paint& pain
 // style; `phase` carries the style across connected segments.
 void CosmeticLine(DcImpl* d, const Pen& pen, POINT a, POINT b, int& phase) {
   dc::Pixels px = dc::Lock(d);
-  if (!px.data) return;
+  if (!px.data) {
+    // A vector surface: a line one device pixel wide through the pixel
+    // centres, from a's near edge to b's near edge (b excluded).
+    cairo_t* cr = dc::Cairo(d);
+    if (!cr || (a.x == b.x && a.y == b.y)) return;
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    const double ux = (b.x - a.x) / len, uy = (b.y - a.y) / len;
+    dc::SetSource(cr, pen.color);
+    cairo_set_line_width(cr, 1.0);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    const auto& dashes = Dashes(pen.style);
+    if (!dashes.empty()) {
+      const std::vector<double> on(dashes.begin(), dashes.end());
+      cairo_set_dash(cr, on.data(), static_cast<int>(on.size()), phase);
+      phase += static_cast<int>(len);
+    }
+    cairo_move_to(cr, a.x + 0.5 - ux / 2, a.y + 0.5 - uy / 2);
+    cairo_line_to(cr, b.x + 0.5 - ux / 2, b.y + 0.5 - uy / 2);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+    return;
+  }
   const auto& dashes = Dashes(pen.style);
   int period = 0;
   for (int v : dashes) period += v;

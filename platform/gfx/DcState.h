@@ -53,6 +53,12 @@ struct DcImpl {
   // Device description (GetDeviceCaps).
   int dpiX = 96, dpiY = 96;
   int horzRes = 1024, vertRes = 768;
+  // A printer DC: its page and the scale from device pixels to the vector
+  // surface's units (points on a PDF page).
+  bool printer = false;
+  PrinterPage page;
+  double surfaceScale = 1.0;
+  std::shared_ptr<void> job;
 
   // Effective clip in surface pixels, rebuilt when the state changes.
   bool clipDirty = true;
@@ -92,6 +98,8 @@ struct Pixels {
 // image surface. Call Dirty after writing.
 Pixels Lock(DcImpl* d);
 void Dirty(DcImpl* d);
+// Sets a cairo source to an RGB24 pixel colour.
+void SetSource(cairo_t* cr, std::uint32_t color);
 
 // What a fill paints: a colour or a pattern repeated from an origin in
 // surface pixels; `transparent` pattern pixels are left alone.

@@ -544,6 +544,16 @@ HWND FindWindow(LPCSTR className, LPCSTR windowName) {
   return nullptr;
 }
 
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
+  if (!proc) return FALSE;
+  const auto order = topOrder();
+  for (HWND w : order) {
+    if (!Get(w)) continue;  // destroyed by an earlier callback
+    if (!proc(w, lParam)) return FALSE;
+  }
+  return TRUE;
+}
+
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
   WindowImpl* p = Get(parent);
   if (!p || !proc) return FALSE;

@@ -175,6 +175,8 @@ int GetDlgCtrlID(HWND hwnd);
 HWND FindWindow(LPCSTR className, LPCSTR windowName);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam);
+// The top-level windows, topmost first, until the callback returns FALSE.
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam);
 
 // ---- Text, styles and window data ------------------------------------------
 BOOL SetWindowText(HWND hwnd, LPCSTR text);

@@ -9,6 +9,7 @@
 #include "CommDlgPage.h"
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
+#include "PrintDialogPage.h"
 #include "DrawingPage.h"
 #include "FramePage.h"
 #include "platform/gfx/Dc.h"
@@ -18,7 +19,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: gallery [--png FILE | [--frame | --sheet] [--screenshot FILE [--after MS] [--box]]] [--headless]\n"
+    "usage: gallery [--png FILE | [--frame | --sheet | --print] [--screenshot FILE [--after MS] [--box]]] [--headless]\n"
     "  (no option)         opens the controls dialog on the display\n"
     "  --png FILE          draws without a display: the drawing page into FILE, the\n"
     "                      controls dialog and the common dialogs into PNGs beside it\n"
@@ -30,6 +31,7 @@ const char kUsage[] =
     "                      instead of the dropped combo box\n"
     "  --frame             the main-frame page (tool bar, status bar) instead\n"
     "  --sheet             the property sheet of common controls instead\n"
+    "  --print             runs the print dialog instead\n"
     "  --headless          use no display even when one is there\n"
     "  --help              shows this text\n";
 
@@ -59,6 +61,7 @@ int main(int argc, char** argv) {
   bool withBox = false;
   bool frame = false;
   bool sheet = false;
+  bool print = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
       if (!rc) rc = gallery::WriteCommonDialogsPngs(argv[i + 1]);
       if (!rc) rc = gallery::WriteCommDlgPngs(argv[i + 1]);
+      if (!rc) rc = gallery::WritePrintDialogPngs(argv[i + 1]);
       if (rc == 0) rc = gallery::WriteCommCtrlPngs(argv[i + 1]);
       return rc ? rc : gallery::WriteFramePng(argv[i + 1]);
     }
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--box") == 0) withBox = true;
     else if (std::strcmp(argv[i], "--frame") == 0) frame = true;
     else if (std::strcmp(argv[i], "--sheet") == 0) sheet = true;
+    else if (std::strcmp(argv[i], "--print") == 0) print = true;
     else if (std::strcmp(argv[i], "--headless") != 0) {
       std::fprintf(stderr, "gallery: unknown option %s\n%s", argv[i], kUsage);
       return 2;
@@ -87,6 +92,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (frame) return gallery::RunFrame(screenshot, afterMs);
+  if (print) return gallery::RunPrintDialog(screenshot, afterMs);
   if (sheet) return gallery::RunCommCtrl(screenshot, afterMs);
   return gallery::RunControls(screenshot, afterMs, withBox);
 }
