@@ -49,3 +49,7 @@
 #define IDC_QUESTION_YESTOALL      3
 #define IDC_QUESTION_NOTOALL       4
 #define IDC_QUESTION_NO            5
+
+// ---- Date edit's calendar pop-up --------------------------------------------
+#define IDD_CALENDAR               304
+#define IDC_CALENDAR               1396
