@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "common/DateEdit.h"
-#include "platform/commctrl/MonthCal.h"
+#include "platform/window/CommCtrlDefs.h"
 #include "res/resource.h"
 
 CCalendarDlg::CCalendarDlg(int x, int y, int yAbove, CWnd* parent)
@@ -16,7 +16,7 @@ END_MESSAGE_MAP()
 // The calendar and the dialog grow or shrink together to the calendar's own
 // minimum size plus its border on both sides.
 void CCalendarDlg::FitToCalendar() {
-  auto* cal = static_cast<CMonthCalCtrl*>(GetDlgItem(IDC_CALENDAR));
+  CWnd* cal = GetDlgItem(IDC_CALENDAR);
   if (cal == nullptr) return;
   RECT need{};
   cal->SendMessage(MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));

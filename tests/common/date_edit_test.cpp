@@ -1,0 +1,226 @@
+// The date edit as a placed control: keys, focus loss, the right-button menu
+// with its calendar, and the exchange with a dialog's value.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/DateEdit.h"
+#include "common/Dates.h"
+#include "platform/dialogs/DataExchange.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/DlgTemplate.h"
+#include "platform/host/Keys.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/CommCtrlDefs.h"
+#include "platform/window/Messages.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kDateId = 101;
+constexpr int kOtherId = 102;
+
+const char kTemplate[] =
+    "dialog 7901\n"
+    "  caption \"Dates\"\n"
+    "  rect 0 0 160 60\n"
+    "  style WS_POPUP | WS_CAPTION | WS_VISIBLE\n"
+    "  control Edit 101 \"\" 10 10 60 12 WS_BORDER | WS_TABSTOP\n"
+    "  control Edit 102 \"\" 10 30 60 12 WS_BORDER | WS_TABSTOP\n"
+    "end\n";
+
+class DateEdit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    automation::ResetWindows();
+    std::string error;
+    ASSERT_TRUE(AddDialogTemplates(kTemplate, "dates.dlg", &error)) << error;
+    std::strcpy(TodayDate, "20031115");
+    std::strcpy(FiscalEndDate, "20040630");
+    TodayVsFiscalYear = 0;
+    LastDateText[0] = '\0';
+    ASSERT_TRUE(dlg.Create(7901));
+    date.SubclassEdit(kDateId, &dlg, "", 0);
+    ASSERT_TRUE(date.IsSubclassed());
+    field = date.GetSafeHwnd();
+    other = GetDlgItem(dlg.GetSafeHwnd(), kOtherId);
+    SetFocus(field);
+    automation::PumpUntilIdle();
+  }
+  void TearDown() override {
+    automation::ClearResponder();
+    automation::ResetWindows();
+    LastDateText[0] = '\0';
+  }
+
+  std::string Text() {
+    char buf[64] = "";
+    GetWindowText(field, buf, sizeof buf);
+    return buf;
+  }
+  void Put(const char* text) {
+    SetWindowText(field, text);
+    SendMessage(field, EM_SETSEL, 0, -1);
+  }
+  void Type(const std::string& keys) {
+    automation::TypeText(keys);
+    automation::PumpUntilIdle();
+  }
+  void Leave() {
+    SetFocus(other);
+    automation::PumpUntilIdle();
+  }
+  CString Save() {
+    CString value;
+    CDataExchange dx(&dlg, TRUE);
+    DDX_Date(&dx, date, value);
+    return value;
+  }
+  void Load(const CString& value) {
+    CDataExchange dx(&dlg, FALSE);
+    CString v = value;
+    DDX_Date(&dx, date, v);
+  }
+
+  // Clicks far enough apart never make a double click.
+  void RightClick() {
+    automation::AdvanceClock(1000);
+    automation::Click(field, POINT{5, 5}, 1);
+    automation::PumpUntilIdle();
+  }
+
+  CDialog dlg;
+  CDateEditEx date;
+  HWND field = nullptr;
+  HWND other = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DateEdit, TypingAndLeaving) {
+  const struct {
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {"1/5/03", "01/05/03"}, {"122503", "12/25/03"}, {"13/45/03", "13/45/03"}, {"", ""},
+      {"12/25/2003", "12/25/20"},  // the eight-character limit cuts the typed year
+  };
+  for (const auto& c : cases) {
+    SetFocus(field);
+    Put("");
+    Type(c.typed);
+    Leave();
+    EXPECT_EQ(Text(), c.shown) << c.typed;
+  }
+  // Letters never enter the text; pasted ones stay until validation.
+  SetFocus(field);
+  Put("");
+  Type("abc");
+  EXPECT_EQ(Text(), "");
+  SetWindowText(field, "abc");
+  Leave();
+  EXPECT_EQ(Text(), "abc");
+}
+
+TEST_F(DateEdit, LetterCommandsNeedTheWholeTextSelected) {
+  Put("01/05/03");
+  Type("T");
+  EXPECT_EQ(Text(), "11/15/03");
+  DWORD sel = static_cast<DWORD>(SendMessage(field, EM_GETSEL, 0, 0));
+  EXPECT_EQ(LOWORD(sel), 8);
+  EXPECT_EQ(HIWORD(sel), 8);
+  SendMessage(field, EM_SETSEL, 2, 5);
+  Type("L");
+  EXPECT_EQ(Text(), "11/15/03");
+  // An empty field counts as wholly selected; L recalls the last date.
+  std::strcpy(LastDateText, "20021224");
+  Put("");
+  Type("l");
+  EXPECT_EQ(Text(), "12/24/02");
+}
+
+TEST_F(DateEdit, PlusAndMinusStepTheDateAndMakeItTheLast) {
+  Load("20031231");
+  Type("+");
+  EXPECT_EQ(Text(), "01/01/04");
+  EXPECT_STREQ(LastDateText, "20040101");
+  Load("20040301");
+  Type("_");
+  EXPECT_EQ(Text(), "02/29/04");
+  EXPECT_STREQ(LastDateText, "20040229");
+  // Text typed since the last take-in is replaced by the stepped date.
+  Put("");
+  Type("6/1/04=");
+  EXPECT_EQ(Text(), "03/01/04");
+}
+
+TEST_F(DateEdit, ExchangeAndValidation) {
+  Load("20031225");
+  EXPECT_EQ(Text(), "12/25/03");
+  Load("N/A");
+  EXPECT_EQ(Text(), "N/A");
+  Load("");
+  EXPECT_EQ(Text(), "");
+
+  SetWindowText(field, " 1/5/03 ");
+  EXPECT_EQ(Save(), "20030105");
+  SetWindowText(field, "13/45/03");
+  EXPECT_EQ(Save(), "13/45/03");
+  automation::ExpectMessageBox("Info", "Invalid date.", IDOK);
+  SetFocus(other);
+  EXPECT_FALSE(date.Validate("Purchase Date"));
+  EXPECT_EQ(GetFocus(), field);
+
+  SetWindowText(field, "");
+  EXPECT_EQ(Save(), "");
+  automation::ExpectMessageBox("Error", "Purchase Date required", IDOK);
+  EXPECT_FALSE(date.Validate("Purchase Date"));
+  EXPECT_TRUE(date.Validate(nullptr));
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST_F(DateEdit, RightButtonMenu) {
+  // Copy Date: the field's date becomes the last date.
+  Load("20030105");
+  automation::ExpectMessageBox("", "Copy Date|Paste Date", 1);
+  RightClick();
+  EXPECT_STREQ(LastDateText, "20030105");
+
+  // Paste Date of a date outside 1951..2050 comes back in the window's century.
+  std::strcpy(LastDateText, "19400315");
+  Load("");
+  automation::ExpectMessageBox("", "Copy Date|Paste Date", 2);
+  RightClick();
+  EXPECT_EQ(Text(), "03/15/40");
+  EXPECT_EQ(Save(), "20400315");
+
+  // Calendar: cancel keeps the text; a picked day is pasted and remembered.
+  Load("20031225");
+  automation::OnDialog("Calendar", [](HWND) {}, IDCANCEL);
+  automation::ExpectMessageBox("", "Copy Date|Paste Date", 3);
+  RightClick();
+  EXPECT_EQ(Text(), "12/25/03");
+
+  SYSTEMTIME preselected{};
+  automation::OnDialog(
+      "Calendar",
+      [&](HWND h) {
+        HWND cal = GetDlgItem(h, IDC_CALENDAR);
+        SendMessage(cal, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&preselected));
+        SYSTEMTIME pick = preselected;
+        pick.wDay = 3;
+        SendMessage(cal, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&pick));
+        PostMessage(h, WM_COMMAND, IDOK, 0);
+        automation::PumpUntilIdle();
+      },
+      IDCANCEL);
+  automation::ExpectMessageBox("", "Copy Date|Paste Date", 3);
+  RightClick();
+  EXPECT_EQ(preselected.wYear, 2003);
+  EXPECT_EQ(preselected.wMonth, 12);
+  EXPECT_EQ(preselected.wDay, 25);
+  EXPECT_EQ(Text(), "12/03/03");
+  EXPECT_STREQ(LastDateText, "20031203");
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
