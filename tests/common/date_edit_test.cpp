@@ -15,6 +15,7 @@
 #include "platform/window/CommCtrlDefs.h"
 #include "platform/window/Messages.h"
 #include "res/resource.h"
+#include "support/GoldenImage.h"
 
 namespace {
 
@@ -223,4 +224,27 @@ TEST_F(DateEdit, RightButtonMenu) {
   EXPECT_EQ(Text(), "12/03/03");
   EXPECT_STREQ(LastDateText, "20031203");
   EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+// The calendar drops below its field with the field's day selected; the
+// picture is kept as a golden image (KESTROVA_UPDATE_GOLDEN=1 rewrites it).
+TEST_F(DateEdit, CalendarDropsBelowTheFieldGolden) {
+  Load("20031225");
+  RECT fieldRect{};
+  GetWindowRect(field, &fieldRect);
+  RECT calRect{};
+  automation::OnDialog(
+      "Calendar",
+      [&](HWND h) {
+        automation::PumpUntilIdle();
+        GetWindowRect(h, &calRect);
+        EXPECT_TRUE(golden::Matches("common/date_edit_calendar.png",
+                                    [&](const std::string& path) { return automation::RenderToPng(h, path); }));
+      },
+      IDCANCEL);
+  automation::ExpectMessageBox("", "Copy Date|Paste Date", 3);
+  RightClick();
+  EXPECT_EQ(calRect.left, fieldRect.left);
+  EXPECT_EQ(calRect.top, fieldRect.bottom);
+  EXPECT_EQ(Text(), "12/25/03");
 }
