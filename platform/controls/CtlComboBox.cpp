@@ -561,6 +561,18 @@ LRESULT comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (HWND p = GetParent(hwnd)) r = SendMessage(p, msg, wParam, lParam);
       return r ? r : DefWindowProc(hwnd, msg, wParam, lParam);
     }
+    case WM_STYLECHANGED:
+      // Sorting given or taken after creation holds for the items added from
+      // then on, as it does for a list box whose style changes.
+      if (wParam == static_cast<WPARAM>(GWL_STYLE) && c->list && lParam) {
+        const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
+        if ((ss->styleOld ^ ss->styleNew) & CBS_SORT) {
+          const DWORD ls = static_cast<DWORD>(GetWindowLong(c->list, GWL_STYLE));
+          SetWindowLong(c->list, GWL_STYLE,
+                        static_cast<LONG>((ss->styleNew & CBS_SORT) ? (ls | LBS_SORT) : (ls & ~LBS_SORT)));
+        }
+      }
+      return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_CUT:
     case WM_COPY:
     case WM_PASTE:
