@@ -79,7 +79,8 @@ struct Engine {
     const std::string path = fileKey.substr(0, hash);
     const long index = std::atol(fileKey.c_str() + hash + 1);
     if (FT_New_Face(library, path.c_str(), index, &lf.ft) != 0) lf.ft = nullptr;
-    if (lf.ft) lf.cairo = cairo_ft_font_face_create_for_ft_face(lf.ft, FT_LOAD_NO_HINTING);
+    // Hinting follows the font options of each drawing (see DcText.cpp).
+    if (lf.ft) lf.cairo = cairo_ft_font_face_create_for_ft_face(lf.ft, FT_LOAD_DEFAULT);
     auto& slot = faces[fileKey] = lf;
     return slot.ft ? &slot : nullptr;
   }
@@ -169,9 +170,19 @@ const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {
   else em = 16.0 * sy;
   const double px = em / upem;
 
-  f->height = Round(cellUnits * px);
-  f->ascent = Round(winAscent * px);
-  f->descent = f->height - f->ascent;
+  if (lf.lfHeight > 0) {
+    // The cell height asked for is the height.
+    f->height = Round(cellUnits * px);
+    f->ascent = Round(winAscent * px);
+    f->descent = f->height - f->ascent;
+  } else {
+    // Hinted metrics: the ascent and the descent each take whole pixels,
+    // rounded up, as the classic desktop's fonts do (the 8-point dialog
+    // font is 13 pixels high at 96 dpi, not 12).
+    f->ascent = static_cast<int>(std::ceil(winAscent * px - 1e-6));
+    f->descent = static_cast<int>(std::ceil(winDescent * px - 1e-6));
+    f->height = f->ascent + f->descent;
+  }
   f->internalLeading = f->height - Round(em);
   if (hhea) {
     const double lineGap = hhea->Line_Gap - (cellUnits - (hhea->Ascender - hhea->Descender));

@@ -228,6 +228,28 @@ end
     EXPECT_EQ(d.lastSize.cx, 300 - 2 * GetSystemMetrics(SM_CXFRAME));
     d.DestroyWindow();
   }
+  {
+    // Without a window manager, the keyboard focus goes back to the owner
+    // when an owned window closes, instead of to nowhere.
+    ClickDialog owner;
+    ASSERT_TRUE(owner.Create(7200));
+    owner.ShowWindow(SW_SHOW);
+    pumpFor(200, [] { return false; });
+    SDL_Window* ownerWin = sdl->Window(wnd::Get(owner.m_hWnd)->native);
+    ClickDialog owned;
+    ASSERT_TRUE(owned.Create(7200, &owner));
+    owned.ShowWindow(SW_SHOW);
+    pumpFor(200, [] { return false; });
+    SDL_Window* ownedWin = sdl->Window(wnd::Get(owned.m_hWnd)->native);
+    ASSERT_NE(ownedWin, nullptr);
+    SDL_SetWindowInputFocus(ownedWin);
+    pumpFor(1000, [&] { return (SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    ASSERT_TRUE(SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS);
+    owned.DestroyWindow();
+    pumpFor(1000, [&] { return (SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    EXPECT_TRUE(SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS);
+    owner.DestroyWindow();
+  }
   automation::ResetWindows();
   platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }
