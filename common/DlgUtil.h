@@ -88,6 +88,9 @@ void SetWaitCursor(int on);
 // Shifts a control by dx, dy (move set) or grows its right and bottom edges
 // by them, in its parent's client coordinates, without repainting.
 void MoveControlBy(CWnd* wnd, int dx, int dy, BOOL move);
+// Shows a text file in the text viewer (common/TextViewDlg), modally; true
+// when it was closed with OK.
+bool ShowTextFile(const char* fileName, const char* caption);
 // The shared heading fonts, made once from the first control's own font:
 // large 1.75 times its height; bold 2.1 times, weight 600.
 void SetLargeFont(HWND hwnd);

@@ -53,3 +53,7 @@
 // ---- Date edit's calendar pop-up --------------------------------------------
 #define IDD_CALENDAR               304
 #define IDC_CALENDAR               1396
+
+// ---- Text viewer ---------------------------------------------------------------
+#define IDD_TEXTVIEW               172
+#define IDC_TEXTVIEW_TEXT          1283
