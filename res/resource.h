@@ -31,6 +31,18 @@
 #define IDC_GAL_CLICKS             9023
 #define IDC_GAL_MESSAGEBOX         9024
 
+#define IDD_GALLERY_SHARED         9030
+#define IDC_GAL_DATE               9031
+#define IDC_GAL_AMOUNT             9032
+#define IDC_GAL_AMOUNT_NEG         9033
+#define IDC_GAL_PICTURE            9034
+#define IDC_GAL_PICTURE_DOWN       9035
+#define IDC_GAL_PICTURE_OFF        9036
+#define IDC_GAL_EDITLABEL          9037
+#define IDC_GAL_PICKLABEL          9038
+#define IDC_GAL_FILLCOMBO          9039
+#define IDC_GAL_PHONE              9040
+
 #define IDR_GALLERY                9100
 #define ID_GAL_FILE_EXIT           9101
 #define ID_GAL_VIEW_CHECKED        9102

@@ -1,0 +1,11 @@
+// The gallery's pictures of the shared controls of the record dialogs (date
+// and amount edits, picture buttons, labels, fill combo) and of the date
+// edit's calendar dropped, made headless with the real windows.
+#pragma once
+
+namespace gallery {
+
+// Writes FILE-shared.png and FILE-calendar.png beside `path`; 0 on success.
+int WriteSharedControlsPngs(const char* path);
+
+}  // namespace gallery
