@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/AmountCalculator.h"
+#include "common/WindowTestUtil.h"
 #include "common/AmountEdit.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/dialogs/Dialog.h"
@@ -14,19 +15,11 @@
 
 namespace {
 
-const char kTemplate[] =
-    "dialog 7906\n"
-    "  caption \"Amounts\"\n"
-    "  rect 0 0 160 60\n"
-    "  style WS_POPUP | WS_CAPTION | WS_VISIBLE\n"
-    "  control Edit 101 \"\" 10 10 60 12 WS_BORDER | WS_TABSTOP\n"
-    "  control Edit 102 \"\" 10 30 60 12 WS_BORDER | WS_TABSTOP\n"
-    "end\n";
 
 TEST(AmountCalculator, ResultComesBackAsTheValueAndTheLastAmount) {
   automation::ResetWindows();
   std::string error;
-  ASSERT_TRUE(AddDialogTemplates(kTemplate, "amounts.dlg", &error)) << error;
+  ASSERT_TRUE(AddTwoEditDialog(7906, "Amounts", &error)) << error;
   CDialog dlg;
   ASSERT_TRUE(dlg.Create(7906));
   CAmountEdit amount;

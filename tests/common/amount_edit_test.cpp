@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "WindowTestUtil.h"
 #include "common/AmountEdit.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/dialogs/Dialog.h"
@@ -47,14 +48,6 @@ TEST(AmountValue, ParseTextStripsTheDollarFormOnlyInDollarMode) {
   EXPECT_EQ(plain.ParseText("($ 12.50)"), "($ 12.50)");
 }
 
-const char kTemplate[] =
-    "dialog 7902\n"
-    "  caption \"Amounts\"\n"
-    "  rect 0 0 160 60\n"
-    "  style WS_POPUP | WS_CAPTION | WS_VISIBLE\n"
-    "  control Edit 101 \"\" 10 10 60 12 WS_BORDER | WS_TABSTOP\n"
-    "  control Edit 102 \"\" 10 30 60 12 WS_BORDER | WS_TABSTOP\n"
-    "end\n";
 
 struct CalculatorCall {
   int count = 0;
@@ -76,7 +69,7 @@ class AmountEdit : public ::testing::Test {
   void SetUp() override {
     automation::ResetWindows();
     std::string error;
-    ASSERT_TRUE(AddDialogTemplates(kTemplate, "amounts.dlg", &error)) << error;
+    ASSERT_TRUE(AddTwoEditDialog(7902, "Amounts", &error)) << error;
     ASSERT_TRUE(dlg.Create(7902));
     ASSERT_TRUE(amount.SubclassDlgItem(101, &dlg));
     amount.SetChangeFlag(&changed);
@@ -92,11 +85,7 @@ class AmountEdit : public ::testing::Test {
     automation::ResetWindows();
   }
 
-  std::string Text() {
-    char buf[64] = "";
-    GetWindowText(field, buf, sizeof buf);
-    return buf;
-  }
+  std::string Text() { return WindowText(field); }
   void Enter() {
     SetFocus(field);
     automation::PumpUntilIdle();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "WindowTestUtil.h"
 #include "common/DateEdit.h"
 #include "common/Dates.h"
 #include "platform/dialogs/DataExchange.h"
@@ -22,21 +23,13 @@ namespace {
 constexpr int kDateId = 101;
 constexpr int kOtherId = 102;
 
-const char kTemplate[] =
-    "dialog 7901\n"
-    "  caption \"Dates\"\n"
-    "  rect 0 0 160 60\n"
-    "  style WS_POPUP | WS_CAPTION | WS_VISIBLE\n"
-    "  control Edit 101 \"\" 10 10 60 12 WS_BORDER | WS_TABSTOP\n"
-    "  control Edit 102 \"\" 10 30 60 12 WS_BORDER | WS_TABSTOP\n"
-    "end\n";
 
 class DateEdit : public ::testing::Test {
  protected:
   void SetUp() override {
     automation::ResetWindows();
     std::string error;
-    ASSERT_TRUE(AddDialogTemplates(kTemplate, "dates.dlg", &error)) << error;
+    ASSERT_TRUE(AddTwoEditDialog(7901, "Dates", &error)) << error;
     std::strcpy(TodayDate, "20031115");
     std::strcpy(FiscalEndDate, "20040630");
     TodayVsFiscalYear = 0;
@@ -55,11 +48,7 @@ class DateEdit : public ::testing::Test {
     LastDateText[0] = '\0';
   }
 
-  std::string Text() {
-    char buf[64] = "";
-    GetWindowText(field, buf, sizeof buf);
-    return buf;
-  }
+  std::string Text() { return WindowText(field); }
   void Put(const char* text) {
     SetWindowText(field, text);
     SendMessage(field, EM_SETSEL, 0, -1);

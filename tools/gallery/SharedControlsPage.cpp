@@ -1,6 +1,5 @@
 #include "SharedControlsPage.h"
 
-#include <cstdio>
 #include <string>
 
 #include "CommonDialogsPage.h"
@@ -18,19 +17,10 @@
 
 namespace gallery {
 
-namespace {
-
-bool report(bool ok, const std::string& path) {
-  if (!ok) std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
-  return ok;
-}
-
-}  // namespace
-
 int WriteSharedControlsPngs(const char* path) {
   automation::ResetWindows();
   CDialog dlg(IDD_GALLERY_SHARED);
-  if (!dlg.Create(IDD_GALLERY_SHARED)) return report(false, path);
+  if (!dlg.Create(IDD_GALLERY_SHARED)) return ReportWritten(false, path);
   dlg.ShowWindow(SW_SHOW);
 
   CDateEditEx date;
@@ -86,7 +76,7 @@ int WriteSharedControlsPngs(const char* path) {
   automation::PumpUntilIdle();
   automation::ClearResponder();
   dlg.DestroyWindow();
-  return report(sharedOk, shared) && report(calendarOk, calendar) ? 0 : 1;
+  return ReportWritten(sharedOk, shared) && ReportWritten(calendarOk, calendar) ? 0 : 1;
 }
 
 }  // namespace gallery
