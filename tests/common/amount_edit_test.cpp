@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "WindowTestUtil.h"
+#include "FieldDialogTest.h"
 #include "common/AmountEdit.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/dialogs/Dialog.h"
@@ -64,57 +64,28 @@ bool OpenTestCalculator(CWnd* owner, const RECT& rect, double start) {
   return true;
 }
 
-class AmountEdit : public ::testing::Test {
+class AmountEdit : public FieldDialogTest<CAmountEdit, DDX_Amount> {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    std::string error;
-    ASSERT_TRUE(AddTwoEditDialog(7902, "Amounts", &error)) << error;
-    ASSERT_TRUE(dlg.Create(7902));
+    OpenDialog(7902, "Amounts");
     ASSERT_TRUE(amount.SubclassDlgItem(101, &dlg));
     amount.SetChangeFlag(&changed);
     amount.SetFormat(2, "-999.99", "9999.99", 2);
-    field = amount.GetSafeHwnd();
-    other = GetDlgItem(dlg.GetSafeHwnd(), 102);
+    Bind();
     LastAmount = 0;
     calls = {};
   }
   void TearDown() override {
     SetAmountCalculatorOpener(nullptr);
-    automation::ClearResponder();
-    automation::ResetWindows();
+    FieldDialogTest::TearDown();
   }
-
-  std::string Text() { return WindowText(field); }
   void Enter() {
     SetFocus(field);
     automation::PumpUntilIdle();
   }
-  void Type(const std::string& keys) {
-    automation::TypeText(keys);
-    automation::PumpUntilIdle();
-  }
-  void Leave() {
-    SetFocus(other);
-    automation::PumpUntilIdle();
-  }
-  void Load(const char* value) {
-    CDataExchange dx(&dlg, FALSE);
-    CString v = value;
-    DDX_Amount(&dx, amount, v);
-  }
-  CString Save() {
-    CDataExchange dx(&dlg, TRUE);
-    CString v;
-    DDX_Amount(&dx, amount, v);
-    return v;
-  }
 
-  CDialog dlg;
-  CAmountEdit amount;
+  CAmountEdit& amount = control;
   int changed = 0;
-  HWND field = nullptr;
-  HWND other = nullptr;
 };
 
 }  // namespace

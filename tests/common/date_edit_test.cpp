@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "WindowTestUtil.h"
+#include "FieldDialogTest.h"
 #include "common/DateEdit.h"
 #include "common/Dates.h"
 #include "platform/dialogs/DataExchange.h"
@@ -21,58 +21,31 @@
 namespace {
 
 constexpr int kDateId = 101;
-constexpr int kOtherId = 102;
 
 
-class DateEdit : public ::testing::Test {
+class DateEdit : public FieldDialogTest<CDateEditEx, DDX_Date> {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    std::string error;
-    ASSERT_TRUE(AddTwoEditDialog(7901, "Dates", &error)) << error;
     std::strcpy(TodayDate, "20031115");
     std::strcpy(FiscalEndDate, "20040630");
     TodayVsFiscalYear = 0;
     LastDateText[0] = '\0';
-    ASSERT_TRUE(dlg.Create(7901));
+    OpenDialog(7901, "Dates");
     date.SubclassEdit(kDateId, &dlg, "", 0);
     ASSERT_TRUE(date.IsSubclassed());
-    field = date.GetSafeHwnd();
-    other = GetDlgItem(dlg.GetSafeHwnd(), kOtherId);
+    Bind();
     SetFocus(field);
     automation::PumpUntilIdle();
   }
   void TearDown() override {
-    automation::ClearResponder();
-    automation::ResetWindows();
+    FieldDialogTest::TearDown();
     LastDateText[0] = '\0';
   }
 
-  std::string Text() { return WindowText(field); }
   void Put(const char* text) {
     SetWindowText(field, text);
     SendMessage(field, EM_SETSEL, 0, -1);
   }
-  void Type(const std::string& keys) {
-    automation::TypeText(keys);
-    automation::PumpUntilIdle();
-  }
-  void Leave() {
-    SetFocus(other);
-    automation::PumpUntilIdle();
-  }
-  CString Save() {
-    CString value;
-    CDataExchange dx(&dlg, TRUE);
-    DDX_Date(&dx, date, value);
-    return value;
-  }
-  void Load(const CString& value) {
-    CDataExchange dx(&dlg, FALSE);
-    CString v = value;
-    DDX_Date(&dx, date, v);
-  }
-
   // Clicks far enough apart never make a double click.
   void RightClick() {
     automation::AdvanceClock(1000);
@@ -80,10 +53,7 @@ class DateEdit : public ::testing::Test {
     automation::PumpUntilIdle();
   }
 
-  CDialog dlg;
-  CDateEditEx date;
-  HWND field = nullptr;
-  HWND other = nullptr;
+  CDateEditEx& date = control;
 };
 
 }  // namespace
