@@ -165,3 +165,25 @@ TEST_F(Labels, PickLabelChoices) {
   EXPECT_EQ(Text(h), "");
   EXPECT_TRUE(automation::PendingExpectations().empty());
 }
+
+// A label made while another dialog's labels are up shares their open
+// section; when the last label goes, the section is closed, none leaks.
+TEST_F(Labels, LabelsOfTwoDialogsShareOneSectionAndCloseIt) {
+  CDialog first;
+  ASSERT_TRUE(first.Create(7904));
+  CLabelStatic a;
+  ASSERT_EQ(a.SubclassDlgItem(101, &first, 102, "Category &1:", 'A'), 1);
+  {
+    CDialog second;
+    ASSERT_TRUE(second.Create(7904));
+    CLabelStatic b;
+    ASSERT_EQ(b.SubclassDlgItem(101, &second, 102, "Category &2:", 'B'), 1);
+    EXPECT_EQ(SettingsFileUseCount(SettingsFileName), 1);
+    second.DestroyWindow();
+  }
+  EXPECT_EQ(SettingsFileUseCount(SettingsFileName), 1);
+  first.DestroyWindow();
+  EXPECT_EQ(SettingsFileUseCount(SettingsFileName), 0);
+  EXPECT_EQ(StoredLabel('A'), "Category &1:");
+  EXPECT_EQ(StoredLabel('B'), "Category &2:");
+}
