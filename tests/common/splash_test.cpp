@@ -24,6 +24,18 @@ class SplashApp : public CWinApp {
   }
 };
 
+// Counts the presses that reach it.
+class MainWindow : public CWnd {
+ public:
+  int presses = 0;
+
+ protected:
+  void OnKeyDown(UINT, UINT, UINT) override { ++presses; }
+  void OnLButtonDown(UINT, CPoint) override { ++presses; }
+  void OnRButtonDown(UINT, CPoint) override { ++presses; }
+  void OnNcLButtonDown(UINT, CPoint) override { ++presses; }
+};
+
 class Splash : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -49,7 +61,7 @@ class Splash : public ::testing::Test {
   }
 
   SplashApp app;
-  CWnd main;
+  MainWindow main;
 };
 
 }  // namespace
@@ -89,7 +101,13 @@ TEST_F(Splash, AKeyOrAPressClosesItAndIsConsumed) {
     c.act(main.GetSafeHwnd());
     automation::PumpUntilIdle();
     ExpectClosed();
+    EXPECT_EQ(main.presses, 0);
   }
+  // With the splash gone, presses reach the windows again.
+  automation::AdvanceClock(1000);
+  automation::Click(main.GetSafeHwnd(), POINT{10, 10});
+  automation::PumpUntilIdle();
+  EXPECT_EQ(main.presses, 1);
   // A message that is no press passes.
   MSG move{};
   move.message = WM_MOUSEMOVE;
