@@ -29,10 +29,7 @@ int MonthLength(int month, int year) {
   return MonthLengths[month - 1];
 }
 
-CString NormaliseWithParser(const CString& text) {
-  CDate8 parser;
-  return parser.ToStored(text);
-}
+CString NormaliseWithParser(const CString& text);
 
 // The date edit installs its parse as the normaliser of "today" before any
 // caller asks for it.
@@ -43,6 +40,13 @@ const bool kNormaliserInstalled = (SetDateNormaliser(&NormaliseWithParser), true
 IMPLEMENT_DYNAMIC(CDate8, CEdit)
 
 CDate8 DateParser;
+
+namespace {
+
+// "Today" in stored form goes through the program's parser like any date.
+CString NormaliseWithParser(const CString& text) { return DateParser.ToStored(text); }
+
+}  // namespace
 
 CDate8::CDate8(const CString& letters, int century19) : m_bCentury19(century19 & 0xFF) {
   CopyField(m_szAllowed, static_cast<LPCTSTR>(letters));
