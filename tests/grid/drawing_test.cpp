@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/GXDrawing.h"
+#include "grid/core/GXStyle.h"
 #include "platform/gfx/GdiObject.h"
 #include "grid/core/GXAppData.h"
 #include "platform/draw_canvas.h"
@@ -203,6 +204,40 @@ TEST(GridTextHelpers, FillResolvesSystemColours) {
   GXInvertRect(&c.dc, CRect(0, 0, 4, 2), CRect(0, 0, 1, 1));
   EXPECT_EQ(c.At(0, 0), RGB(0, 255, 255));
   EXPECT_EQ(c.At(1, 0), RGB(255, 0, 0));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridDrawing, WrappedLinesStepDownByTheLineHeight) {
+  TextCanvas probe(10, 10);
+  const int lh = probe.LineHeight();
+  const int step = lh > 19 ? lh - 1 : lh;
+  const int w = probe.W("alpha beta ");
+  TextCanvas drawn(w + 4, 4 * lh), expect(w + 4, 4 * lh);
+  GXGetDrawingAndFormatting()->DrawMultiLineText(&drawn.dc, "alpha beta gamma", -1, 0, 0, w - 1, 4 * lh - 1,
+                                                 DT_WORDBREAK, nullptr);
+  Expected(expect, {{0, "alpha beta "}, {0, "gamma"}}, 0, step);
+  EXPECT_EQ(drawn.Snapshot(), expect.Snapshot());
+}
+
+TEST(GridDrawing, InteriorPatternsAreEightByEightBitmaps) {
+  CGXStyleInterior interior;
+  interior.SetPattern(1).SetColor(RGB(255, 0, 0)).SetBackColor(RGB(0, 0, 255));
+  const LOGBRUSH lb = interior.GetLogBrushCopy();
+  ASSERT_EQ(lb.lbStyle, static_cast<UINT>(BS_PATTERN));
+  CBitmap* pattern = CBitmap::FromHandle(reinterpret_cast<HBITMAP>(lb.lbHatch));
+  CBrush brush;
+  ASSERT_TRUE(brush.CreatePatternBrush(pattern));
+  drawtest::Canvas c(8, 2);
+  c.dc.SetTextColor(interior.GetColor());
+  c.dc.SetBkColor(interior.GetBackColor());
+  CRect all(0, 0, 8, 2);
+  c.dc.FillRect(&all, &brush);
+  // Pattern 1 is a checker board: 55 then AA; a clear bit takes the fill colour.
+  const std::vector<std::string> expect = {"rbrbrbrb", "brbrbrbr"};
+  EXPECT_EQ(c.Rows(), expect);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "grid/core/GXAppData.h"
+#include "platform/testing/Automation.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/window/Clipboard.h"
 #include "platform/window/Messages.h"
@@ -94,6 +95,31 @@ TEST(GridLibrary, SystemColourCacheNamesItsColours) {
   EXPECT_NE(arrow, nullptr);
   EXPECT_EQ(cache.GetDropArrowBitmap(), arrow) << "made once per refresh";
   EXPECT_NE(cache.hcurArrow, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridLibrary, ParentOfClassAndRegisteredWindows) {
+  automation::ResetWindows();
+  GXInitLibrary();
+  HWND top = ::CreateWindowEx(0, "GXWND", "Top", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                              nullptr, nullptr);
+  ASSERT_NE(top, nullptr);
+  HWND child = ::CreateWindowEx(0, "GXNDBLCLKSWND", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(GXGetParentOfClass(child, "gxwnd", FALSE), top) << "class names compare without case";
+  EXPECT_EQ(GXGetParentOfClass(child, "GxMdiFrame", FALSE), nullptr);
+  EXPECT_EQ(GXGetParentOfClass(top, "GXWND", TRUE), nullptr) << "a top-level window has no parent";
+
+  CGXAppData app;
+  app.AddWindowOnce(top);
+  app.AddWindowOnce(child);
+  app.AddWindowOnce(top);
+  EXPECT_EQ(app.GetRegisteredWindows().size(), 2u);
+  automation::ResetWindows();
 }
 
 }  // namespace
