@@ -69,3 +69,9 @@
 // ---- Text viewer ---------------------------------------------------------------
 #define IDD_TEXTVIEW               172
 #define IDC_TEXTVIEW_TEXT          1283
+
+// ---- Common dialogs ----------------------------------------------------------
+#define IDD_COMMDLG_FILE           9200
+#define IDD_COMMDLG_FONT           9201
+#define IDD_COMMDLG_FIND           9202
+#define IDD_COMMDLG_REPLACE        9203

@@ -7,12 +7,14 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_ADVANCES_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/Codepage.h"
 #include "platform/base/Resources.h"
@@ -122,6 +124,43 @@ const char* MatchedFile(const char* face, bool bold, bool italic) {
   static std::string last;
   last = GetEngine().Match(face ? face : "", bold, italic);
   return last.c_str();
+}
+
+std::vector<std::string> ScalableFamilies() {
+  std::vector<std::string> out;
+  Engine& e = GetEngine();
+  if (!e.config) return out;
+  FcFontSet* set = FcConfigGetFonts(e.config, FcSetSystem);
+  for (int i = 0; set && i < set->nfont; ++i) {
+    FcBool scalable = FcFalse;
+    FcChar8* family = nullptr;
+    if (FcPatternGetBool(set->fonts[i], FC_SCALABLE, 0, &scalable) != FcResultMatch || !scalable) continue;
+    if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch) continue;
+    std::string name = Utf8ToCp1252(reinterpret_cast<const char*>(family));
+    if (!name.empty() && name.size() < LF_FACESIZE) out.push_back(name);
+  }
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+std::string FamilyOf(const char* face) {
+  Engine& e = GetEngine();
+  std::string family;
+  if (!e.config) return family;
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(Cp1252ToUtf8(face ? face : "").c_str()));
+  FcConfigSubstitute(e.config, pat, FcMatchPattern);
+  FcDefaultSubstitute(pat);
+  FcResult result;
+  if (FcPattern* m = FcFontMatch(e.config, pat, &result)) {
+    FcChar8* name = nullptr;
+    if (FcPatternGetString(m, FC_FAMILY, 0, &name) == FcResultMatch)
+      family = Utf8ToCp1252(reinterpret_cast<const char*>(name));
+    FcPatternDestroy(m);
+  }
+  FcPatternDestroy(pat);
+  return family;
 }
 
 const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "CommCtrlPage.h"
+#include "CommDlgPage.h"
 #include "CommonDialogsPage.h"
 #include "ControlsPage.h"
 #include "DrawingPage.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
       int rc = WritePng(argv[i + 1]);
       if (!rc) rc = gallery::WriteControlsPng(argv[i + 1]);
       if (!rc) rc = gallery::WriteCommonDialogsPngs(argv[i + 1]);
+      if (!rc) rc = gallery::WriteCommDlgPngs(argv[i + 1]);
       if (rc == 0) rc = gallery::WriteCommCtrlPngs(argv[i + 1]);
       if (rc == 0) rc = gallery::WriteSharedControlsPngs(argv[i + 1]);
       return rc ? rc : gallery::WriteFramePng(argv[i + 1]);
