@@ -75,3 +75,6 @@
 #define IDD_COMMDLG_FONT           9201
 #define IDD_COMMDLG_FIND           9202
 #define IDD_COMMDLG_REPLACE        9203
+
+// ---- Folder picker --------------------------------------------------------------
+#define IDD_FOLDER_PICKER          1536
