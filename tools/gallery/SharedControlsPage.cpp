@@ -8,6 +8,7 @@
 #include "common/DateEdit.h"
 #include "common/EditLabel.h"
 #include "common/FillCombo.h"
+#include "common/FolderDialog.h"
 #include "common/PhoneTypes.h"
 #include "common/PickLabel.h"
 #include "platform/dialogs/DataExchange.h"
@@ -76,7 +77,24 @@ int WriteSharedControlsPngs(const char* path) {
   automation::PumpUntilIdle();
   automation::ClearResponder();
   dlg.DestroyWindow();
-  return ReportWritten(sharedOk, shared) && ReportWritten(calendarOk, calendar) ? 0 : 1;
+
+  // The folder picker opened on the root folder.
+  const std::string folder = PngBeside(path, "folder");
+  bool folderOk = false;
+  CFolderDialog picker(TRUE, nullptr, nullptr, CFolderDialog::kFlags | OFN_PATHMUSTEXIST, nullptr, nullptr);
+  picker.Prepare("/");
+  automation::OnDialog(
+      "Select Folder",
+      [&](HWND h) {
+        automation::PumpUntilIdle();
+        folderOk = automation::RenderToPng(h, folder);
+      },
+      IDCANCEL);
+  picker.DoModal();
+  automation::ClearResponder();
+  return ReportWritten(sharedOk, shared) && ReportWritten(calendarOk, calendar) && ReportWritten(folderOk, folder)
+             ? 0
+             : 1;
 }
 
 }  // namespace gallery
