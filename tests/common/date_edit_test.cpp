@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FieldDialogTest.h"
+#include "DateTestUtil.h"
 #include "common/DateEdit.h"
 #include "common/Dates.h"
 #include "platform/dialogs/DataExchange.h"
@@ -26,10 +27,7 @@ constexpr int kDateId = 101;
 class DateEdit : public FieldDialogTest<CDateEditEx, DDX_Date> {
  protected:
   void SetUp() override {
-    std::strcpy(TodayDate, "20031115");
-    std::strcpy(FiscalEndDate, "20040630");
-    TodayVsFiscalYear = 0;
-    LastDateText[0] = '\0';
+    SetTodayInsideFiscalYear();
     OpenDialog(7901, "Dates");
     date.SubclassEdit(kDateId, &dlg, "", 0);
     ASSERT_TRUE(date.IsSubclassed());

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "DateTestUtil.h"
 #include "common/DateEdit.h"
 #include "common/Dates.h"
 #include "common/PhoneTypes.h"
@@ -12,10 +13,7 @@ namespace {
 class DateValue : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::strcpy(TodayDate, "20031115");
-    std::strcpy(FiscalEndDate, "20040630");
-    TodayVsFiscalYear = 0;
-    LastDateText[0] = '\0';
+    SetTodayInsideFiscalYear();
   }
   void TearDown() override { LastDateText[0] = '\0'; }
 };
