@@ -88,6 +88,9 @@ void SetWaitCursor(int on);
 // Shifts a control by dx, dy (move set) or grows its right and bottom edges
 // by them, in its parent's client coordinates, without repainting.
 void MoveControlBy(CWnd* wnd, int dx, int dy, BOOL move);
+// Shows a text file in the text viewer (common/TextViewDlg), modally; true
+// when it was closed with OK.
+bool ShowTextFile(const char* fileName, const char* caption);
 // The shared heading fonts, made once from the first control's own font:
 // large 1.75 times its height; bold 2.1 times, weight 600.
 void SetLargeFont(HWND hwnd);
@@ -97,6 +100,7 @@ void ListFieldHook(...);
 
 // The printer's page geometry (filled by the printing layer for the default
 // printer at start-up and for the chosen printer when a report prints).
+struct LOGFONT;
 struct PrintSetupRecord {
   HDC dc = nullptr;
   int resolutionX = 0;
@@ -114,5 +118,13 @@ struct PrintSetupRecord {
   int printableHeight = 0;
   int firstPage = 1;
   int lastPage = 1;
+  int copies = 1;
+  int collate = 0;
 };
 extern PrintSetupRecord ThePrintSetup;
+
+// Whether the report's columns fit the page in the report font: true when
+// they do, or when the user answers Yes to going on with a page too narrow.
+// A failure on the way is shown and counts as true.
+bool CheckReportPageWidth(const PrintSetupRecord* setup, const LOGFONT* font, int columns, float pageWidth,
+                          float leftMargin, float rightMargin);

@@ -31,6 +31,18 @@
 #define IDC_GAL_CLICKS             9023
 #define IDC_GAL_MESSAGEBOX         9024
 
+#define IDD_GALLERY_SHARED         9030
+#define IDC_GAL_DATE               9031
+#define IDC_GAL_AMOUNT             9032
+#define IDC_GAL_AMOUNT_NEG         9033
+#define IDC_GAL_PICTURE            9034
+#define IDC_GAL_PICTURE_DOWN       9035
+#define IDC_GAL_PICTURE_OFF        9036
+#define IDC_GAL_EDITLABEL          9037
+#define IDC_GAL_PICKLABEL          9038
+#define IDC_GAL_FILLCOMBO          9039
+#define IDC_GAL_PHONE              9040
+
 #define IDR_GALLERY                9100
 #define ID_GAL_FILE_EXIT           9101
 #define ID_GAL_VIEW_CHECKED        9102
@@ -50,8 +62,19 @@
 #define IDC_QUESTION_NOTOALL       4
 #define IDC_QUESTION_NO            5
 
+// ---- Date edit's calendar pop-up --------------------------------------------
+#define IDD_CALENDAR               304
+#define IDC_CALENDAR               1396
+
+// ---- Text viewer ---------------------------------------------------------------
+#define IDD_TEXTVIEW               172
+#define IDC_TEXTVIEW_TEXT          1283
+
 // ---- Common dialogs ----------------------------------------------------------
 #define IDD_COMMDLG_FILE           9200
 #define IDD_COMMDLG_FONT           9201
 #define IDD_COMMDLG_FIND           9202
 #define IDD_COMMDLG_REPLACE        9203
+
+// ---- Folder picker --------------------------------------------------------------
+#define IDD_FOLDER_PICKER          1536

@@ -44,6 +44,10 @@ class CFiltSplits {
   // Sorts the rows of the file itself by passbook, then account.
   int Sort();
 
+  // Writes the rows in index order to "filtsplt.txt" beside the temporary
+  // file, shows it in the text viewer under "Filtered Splits" and deletes it.
+  int Review();
+
   int Open(int create);
   int Close();
 

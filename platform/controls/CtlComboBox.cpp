@@ -583,6 +583,20 @@ LRESULT onCtlColorEdit(Combo*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   return r ? r : DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
+// Sorting given or taken after creation holds for the items added from then
+// on, as it does for a list box whose style changes.
+LRESULT onStyleChanged(Combo* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (wParam == static_cast<WPARAM>(GWL_STYLE) && c->list && lParam) {
+    const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
+    if ((ss->styleOld ^ ss->styleNew) & CBS_SORT) {
+      const DWORD ls = static_cast<DWORD>(GetWindowLong(c->list, GWL_STYLE));
+      SetWindowLong(c->list, GWL_STYLE,
+                    static_cast<LONG>((ss->styleNew & CBS_SORT) ? (ls | LBS_SORT) : (ls & ~LBS_SORT)));
+    }
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
 LRESULT onCut(Combo* c, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
   return c->edit ? SendMessage(c->edit, msg, wParam, lParam) : 0;
 }
@@ -817,6 +831,7 @@ const wnd::HandlerTable<Combo>& comboProcHandlers() {
       {WM_CTLCOLOREDIT, &onCtlColorEdit},
       {WM_CTLCOLORLISTBOX, &onCtlColorEdit},
       {WM_CTLCOLORSTATIC, &onCtlColorEdit},
+      {WM_STYLECHANGED, &onStyleChanged},
       {WM_CUT, &onCut},
       {WM_COPY, &onCut},
       {WM_PASTE, &onCut},

@@ -12,6 +12,9 @@
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
+#include "common/FileUtil.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/Window.h"
 
 namespace {
 
@@ -38,6 +41,13 @@ std::vector<Group> Groups(CFiltSplits& fs, int rangeFlag, const CUIntArray& acco
        restart = 0)
     out.push_back(g);
   return out;
+}
+
+// A member row as the listing's six-character column shows it.
+std::string Padded(int row) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%6d", row);
+  return text;
 }
 
 class FiltSplitsTest : public testing::Test {
@@ -143,3 +153,25 @@ TEST_F(FiltSplitsTest, FailuresAreLeftInTheErrorText) {
 }
 
 }  // namespace
+
+TEST_F(FiltSplitsTest, ReviewListsTheRowsInIndexOrderAndDeletesTheListing) {
+  CFiltSplits fs;
+  ASSERT_EQ(fs.Initialize(temp.path().c_str(), "", "", List({520, 620})), 1) << fs.GetErrorText().GetString();
+  std::string shown;
+  automation::OnDialog(
+      "Filtered Splits",
+      [&](HWND h) {
+        char text[512] = "";
+        GetWindowText(GetDlgItem(h, 1283), text, sizeof text);
+        shown = text;
+      },
+      IDCANCEL);
+  EXPECT_EQ(fs.Review(), 1) << fs.GetErrorText().GetString();
+  const std::string expected = std::string("Row  Range SAcct PBookX SctRec Amount\r\n") +
+                               "   0     1   620     -1     -1    -5000\r\n" +
+                               "   1     1   520      0 " + Padded(MemberTable.byTypeName[kBenPass]) + "     6000\r\n" +
+                               "   2     1   520      1 " + Padded(MemberTable.byTypeName[kAnnaPass]) + "     4000\r\n";
+  EXPECT_EQ(shown, expected);
+  EXPECT_FALSE(FileExists((temp / "filtsplt.txt").c_str()));
+  automation::ResetWindows();
+}

@@ -16,14 +16,10 @@ std::string PngBeside(const char* path, const char* suffix) {
   return p + "-" + suffix + ".png";
 }
 
-namespace {
-
-bool report(bool ok, const std::string& path) {
+bool ReportWritten(bool ok, const std::string& path) {
   if (!ok) std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
   return ok;
 }
-
-}  // namespace
 
 int WriteCommonDialogsPngs(const char* path) {
   UseDialogPresenters(true);
@@ -46,7 +42,7 @@ int WriteCommonDialogsPngs(const char* path) {
   bool progressOk = ProgressWindow().m_hWnd && automation::RenderToPng(ProgressWindow().m_hWnd, progress);
   ReportProgress(nullptr, 10, 10);
   UseDialogPresenters(false);
-  return report(questionOk, question) && report(progressOk, progress) ? 0 : 1;
+  return ReportWritten(questionOk, question) && ReportWritten(progressOk, progress) ? 0 : 1;
 }
 
 }  // namespace gallery

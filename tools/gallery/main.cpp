@@ -12,6 +12,7 @@
 #include "PrintDialogPage.h"
 #include "DrawingPage.h"
 #include "FramePage.h"
+#include "SharedControlsPage.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/DcImpl.h"
 #include "platform/host/sdl/SdlHost.h"
@@ -23,7 +24,7 @@ const char kUsage[] =
     "  (no option)         opens the controls dialog on the display\n"
     "  --png FILE          draws without a display: the drawing page into FILE, the\n"
     "                      controls dialog and the common dialogs into PNGs beside it\n"
-    "                      (FILE-controls.png, FILE-question.png, ...)\n"
+    "                      (FILE-controls.png, FILE-question.png, FILE-shared.png, ...)\n"
     "  --screenshot FILE   opens the controls dialog on the display and writes what\n"
     "                      its windows show into FILE\n"
     "  --after MS          with --screenshot: wait MS milliseconds first (500)\n"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
       if (!rc) rc = gallery::WriteCommDlgPngs(argv[i + 1]);
       if (!rc) rc = gallery::WritePrintDialogPngs(argv[i + 1]);
       if (rc == 0) rc = gallery::WriteCommCtrlPngs(argv[i + 1]);
+      if (rc == 0) rc = gallery::WriteSharedControlsPngs(argv[i + 1]);
       return rc ? rc : gallery::WriteFramePng(argv[i + 1]);
     }
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
