@@ -88,10 +88,14 @@ bool CDate8::Parse(const CString& text) {
   if (month == 2 && (day > 29 || (day > 28 && yy % 4 != 0))) return false;
 
   const int year = (yy >= 51 || m_bCentury19 ? 1900 : 2000) + yy;
-  std::snprintf(m_szDate, sizeof m_szDate, "%04d%02d%02d", year, month, day);
-  std::snprintf(m_szMonth, sizeof m_szMonth, "%02d", month);
-  std::snprintf(m_szDay, sizeof m_szDay, "%02d", day);
-  std::snprintf(m_szYear, sizeof m_szYear, "%04d", year);
+  // The checks above bound every field; the remainders tell the compiler so.
+  const unsigned y4 = static_cast<unsigned>(year) % 10000u;
+  const unsigned m2 = static_cast<unsigned>(month) % 100u;
+  const unsigned d2 = static_cast<unsigned>(day) % 100u;
+  std::snprintf(m_szDate, sizeof m_szDate, "%04u%02u%02u", y4, m2, d2);
+  std::snprintf(m_szMonth, sizeof m_szMonth, "%02u", m2);
+  std::snprintf(m_szDay, sizeof m_szDay, "%02u", d2);
+  std::snprintf(m_szYear, sizeof m_szYear, "%04u", y4);
   m_nMonth = month;
   m_nDay = day;
   m_nYear = year;
