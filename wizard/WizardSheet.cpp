@@ -91,3 +91,11 @@ int CMovraneDlg::ActiveSlot() const {
 LRESULT CMovraneDlg::GetNextPageId() const { return Page(flow_.GetNextPage(ActiveSlot()))->TemplateId(); }
 
 LRESULT CMovraneDlg::GetPrevPageId() const { return Page(flow_.GetPrevPage(ActiveSlot()))->TemplateId(); }
+
+void RunWizard(CConversion& job, FolderPicker* picker) {
+  {
+    CMovraneDlg sheet(job, picker);
+    if (sheet.DoModal() != ID_WIZFINISH) job.SetStatus(kStatusCancelled);
+  }
+  job.WriteStatusFile();
+}

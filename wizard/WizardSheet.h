@@ -80,3 +80,7 @@ class CMovraneDlg : public CPropertySheet {
   WizardFlow flow_;
   std::array<std::unique_ptr<CWizPage>, kSlotCount> pages_;
 };
+
+// Runs the sheet modally on `job`; a run that does not end with Finish is
+// Cancelled. Then the status file is written.
+void RunWizard(CConversion& job, FolderPicker* picker);

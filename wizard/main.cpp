@@ -10,12 +10,8 @@ int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   CConversion& job = TheConversion();
   job.ParseCommandLine(JoinArguments(argc, argv));
-  {
-    // The folder picker's window is not part of the program yet: the
-    // browse buttons stay disabled and folders are typed.
-    CMovraneDlg sheet(job, nullptr);
-    if (sheet.DoModal() != ID_WIZFINISH) job.SetStatus(kStatusCancelled);
-  }
-  job.WriteStatusFile();
+  // The folder picker's window is not part of the program yet: the browse
+  // buttons stay disabled and folders are typed.
+  RunWizard(job, nullptr);
   return 0;
 }
