@@ -21,7 +21,8 @@ BOOL CWizPage::OnSetActive() {
   const WizardButtons offered = sheet.Flow().ButtonsFor(slot_);
   sheet.SetWizardButtons((offered.back ? PSWIZB_BACK : 0) | (offered.next ? PSWIZB_NEXT : 0) |
                          (offered.finish ? PSWIZB_FINISH : 0));
-  if (CWnd* cancel = sheet.GetDlgItem(IDCANCEL)) cancel->ShowWindow(offered.cancel ? SW_SHOW : SW_HIDE);
+  CWnd* cancel = sheet.GetDlgItem(IDCANCEL);
+  if (cancel && (cancel->IsWindowVisible() != FALSE) != offered.cancel) cancel->ShowWindow(offered.cancel ? SW_SHOW : SW_HIDE);
   Load();
   return TRUE;
 }
