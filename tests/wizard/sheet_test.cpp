@@ -147,6 +147,7 @@ TEST_F(SheetTest, InstallerSwitchesWalkThroughTheRemainingPagesToFinish) {
       {1, "tonias", {kSlotWelcome, kSlotSubunitQuestion, kSlotIdentification, kSlotFiscalYears, kSlotStart, kSlotStatus}},
       {1, "tonis", {kSlotWelcome, kSlotAdult, kSlotSubunitQuestion, kSlotIdentification, kSlotFiscalYears, kSlotStart, kSlotStatus}},
       {3, "tnias", {kSlotWelcome, kSlotSource, kSlotSubunitQuestion, kSlotIdentification, kSlotFiscalYears, kSlotStart, kSlotStatus}},
+      {1, "s", {kSlotMode, kSlotWelcome, kSlotSource, kSlotAdult, kSlotSubunitQuestion, kSlotIdentification, kSlotFiscalYears, kSlotStart, kSlotStatus}},
       {2, "s", {kSlotMode, kSlotWelcome, kSlotSource, kSlotSubunitQuestion, kSlotIdentification, kSlotFiscalYears, kSlotStart, kSlotStatus}},
   };
   for (const auto& c : kCases) {
