@@ -3,6 +3,7 @@
 // without a folder picker, and pictures of two pages.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -185,6 +186,30 @@ TEST_F(SheetTest, BackSkipsDisabledPagesAndNoHidesIdentification) {
   EXPECT_EQ(sheet_->ActiveSlot(), kSlotSubunitQuestion);
   Press(ID_WIZBACK);
   EXPECT_EQ(sheet_->ActiveSlot(), kSlotWelcome);
+}
+
+TEST_F(SheetTest, RefusedAnswersAndAFailedConversionKeepThePage) {
+  Install(3, 1);
+  Open(Switches("s"));
+  ASSERT_EQ(sheet_->ActiveSlot(), kSlotMode);
+  Send(IDC_WIZ_TYPE, CB_SETCURSEL, 0, 0);
+  automation::ExpectMessageBox("", "An installation folder must be supplied", IDOK);
+  Press(ID_WIZNEXT);
+  EXPECT_EQ(sheet_->ActiveSlot(), kSlotMode);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  Answer(kSlotMode);
+  Press(ID_WIZNEXT);
+  Press(ID_WIZNEXT);
+  Answer(kSlotSource);
+  Press(ID_WIZNEXT);
+  Press(ID_WIZNEXT);
+  Press(ID_WIZNEXT);
+  ASSERT_EQ(sheet_->ActiveSlot(), kSlotStart);
+  std::filesystem::remove(inst_->OldPath("unit", "07"));
+  automation::AlwaysAnswer("Error", "Failed open: ", IDOK);
+  Press(ID_WIZNEXT);
+  EXPECT_EQ(sheet_->ActiveSlot(), kSlotStart);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
 TEST_F(SheetTest, CancelledRunWritesMinusOne) {
