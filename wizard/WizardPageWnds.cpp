@@ -24,7 +24,8 @@ std::string ComboSelection(const CWnd& page, int id) {
 
 void FillCombo(CWnd& page, int id, const std::vector<std::string>& items, int selected) {
   page.SendDlgItemMessage(id, CB_RESETCONTENT);
-  for (const std::string& item : items) page.SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : items)
+    page.SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   page.SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(selected));
 }
 

@@ -22,7 +22,8 @@ BOOL CWizPage::OnSetActive() {
   sheet.SetWizardButtons((offered.back ? PSWIZB_BACK : 0) | (offered.next ? PSWIZB_NEXT : 0) |
                          (offered.finish ? PSWIZB_FINISH : 0));
   CWnd* cancel = sheet.GetDlgItem(IDCANCEL);
-  if (cancel && (cancel->IsWindowVisible() != FALSE) != offered.cancel) cancel->ShowWindow(offered.cancel ? SW_SHOW : SW_HIDE);
+  if (cancel && (cancel->IsWindowVisible() != FALSE) != offered.cancel)
+    cancel->ShowWindow(offered.cancel ? SW_SHOW : SW_HIDE);
   Load();
   return TRUE;
 }
