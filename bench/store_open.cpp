@@ -294,7 +294,7 @@ void BM_PostAtCapacity(benchmark::State& state) {
     FillToCapacity(*y, 700 - kPostings, 0, members > 0 ? kPostings : 0);
     SetCapacities();
     if (!y->Open(1)) state.SkipWithError("open failed");
-    recio_test::SetCommitHook([&](FILE* f) {
+    SetRecordCommitHook([&](FILE* f) {
       ++commits;
       if (!sync) return true;
       double start = WallSeconds();
@@ -310,7 +310,7 @@ void BM_PostAtCapacity(benchmark::State& state) {
     cpu += CpuSeconds() - start;
     postings += kPostings;
     state.PauseTiming();
-    recio_test::Reset();
+    SetRecordCommitHook(nullptr);
     y.reset();
     state.ResumeTiming();
   }

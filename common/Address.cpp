@@ -56,11 +56,11 @@ std::string TrimBlanks(const std::string& s) {
 
 }  // namespace
 
-void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
-  if (city) city[0] = '\0';
-  if (state) state[0] = '\0';
-  if (zip) zip[0] = '\0';
-  if (!line || !city || !state || !zip) return;
+void SplitCityStateZip(char* line, char* city, size_t citySize, char (&state)[3], char (&zip)[11]) {
+  if (city && citySize > 0) city[0] = '\0';
+  state[0] = '\0';
+  zip[0] = '\0';
+  if (!line || !city || citySize == 0) return;
 
   std::string typed = TrimBlanks(line);
   std::string work = typed;
@@ -74,7 +74,7 @@ void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
   std::size_t runLen = work.size() - runStart;
   bool hasDash = work.find('-', runStart) != std::string::npos;
   if ((runLen >= 5 && runLen <= 9) || (runLen == 10 && hasDash)) {
-    std::snprintf(zip, 11, "%s", typed.substr(runStart).c_str());
+    std::snprintf(zip, sizeof zip, "%s", typed.substr(runStart).c_str());
     cut = runStart;
     found = true;
   }
@@ -86,7 +86,7 @@ void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
   bool haveState = false;
   for (int i = 0; i < kCodeCount && !haveState; ++i) {
     if (EndsWithWord(rest, StateCodes[i], &at)) {
-      std::snprintf(state, 3, "%s", StateCodes[i]);
+      std::snprintf(state, sizeof state, "%s", StateCodes[i]);
       haveState = true;
     }
   }
@@ -103,7 +103,7 @@ void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
       }
     }
     if (best >= 0) {
-      std::snprintf(state, 3, "%s", CodeOfName(best));
+      std::snprintf(state, sizeof state, "%s", CodeOfName(best));
       at = bestAt;
       haveState = true;
     }
@@ -118,7 +118,7 @@ void SplitCityStateZip(char* line, char* city, char* state, char* zip) {
   for (char& c : cityText)
     if (c == ',') c = ' ';
   cityText = TrimBlanks(cityText);
-  std::memcpy(city, cityText.c_str(), cityText.size() + 1);
+  std::snprintf(city, citySize, "%s", cityText.c_str());
   line[0] = '\0';
 }
 

@@ -1,6 +1,5 @@
 #include "common/ConfigFile.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -52,7 +51,7 @@ void ShowFormatted(const char* format, const std::string& arg, int kind) {
   DispMessage(text, kind);
 }
 
-void ShowTemplate(int index, const char* item) {
+void ShowTemplate(ErrorTextIndex index, const char* item) {
   char text[256];
   FormatErrorText(text, index, item);
   DispMessage(text, MSG_FATAL);
@@ -143,7 +142,7 @@ bool ApplyLine(const std::string& line, int lineNumber) {
 int ReadConfig() {
   std::FILE* f = std::fopen(ConfigFileName, "rb");
   if (!f) {
-    ShowTemplate(7, ConfigFileName);
+    ShowTemplate(ERR_OPEN, ConfigFileName);
     return 0;
   }
   FiscalYearYY[0] = CurrentFiscalYear[0] = ProgramFolder[0] = FaqFolder[0] = '\0';
@@ -155,8 +154,6 @@ int ReadConfig() {
   bool refused = false;
   while (ReadTextLine(f, line)) {
     ++lineNumber;
-    // A text line ends at a NUL byte; trimming must see the value's real end.
-    line.resize(std::min(line.size(), line.find('\0')));
     line = Trim(line);
     if (!line.empty() && !ApplyLine(line, lineNumber)) refused = true;
   }
@@ -164,7 +161,7 @@ int ReadConfig() {
   std::fclose(f);
   if (readError) {
     // The start must not go on with half a configuration.
-    ShowTemplate(8, ConfigFileName);
+    ShowTemplate(ERR_READ, ConfigFileName);
     return 0;
   }
   if (refused) return 0;
@@ -204,7 +201,8 @@ int WriteConfig() {
   text += line;
   int failed = WriteFileAtomic(ConfigFileName, text.data(), text.size());
   if (failed) {
-    ShowTemplate(failed, ConfigFileName);
+    // WriteFileAtomic answers with the index of its template.
+    ShowTemplate(failed == static_cast<int>(ERR_OPEN) ? ERR_OPEN : ERR_WRITE, ConfigFileName);
     return 0;
   }
   return 1;
@@ -283,17 +281,17 @@ int RemoveYearNode(const char* year) {
 
 int ExpandYear(int yy) { return yy > 50 ? 1900 + yy : 2000 + yy; }
 
-void GetYearFolder(int whole, const char* root, const char* year, char* out) {
-  if (!out) return;
+void GetYearFolder(int whole, const char* root, const char* year, char* out, size_t size) {
+  if (!out || size == 0) return;
   if (whole) {
-    std::snprintf(out, MAX_PATH, "%s", root ? root : "");
+    std::snprintf(out, size, "%s", root ? root : "");
     return;
   }
   std::string name = "fy";
   for (const char* p = year ? year : ""; *p; ++p) name += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
   // A year folder that older data wrote as "FY2004" is that folder.
   std::string folder = ResolvePathCase(JoinPath(root ? root : "", name));
-  if (folder.size() >= MAX_PATH) folder.clear();
+  if (folder.size() >= size) folder.clear();
   std::memcpy(out, folder.c_str(), folder.size() + 1);
 }
 

@@ -7,6 +7,8 @@
 // current year changes.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/types.h"
 
 struct FiscalYearNode {
@@ -50,6 +52,11 @@ int RemoveYearNode(const char* year);
 int ExpandYear(int yy);
 // With `whole` 0 the year folder "fy<year>" inside `root` (an existing folder
 // of that name in another case is that folder), else `root` itself.
-void GetYearFolder(int whole, const char* root, const char* year, char* out);
+// A folder that does not fit `out` gives an empty text.
+void GetYearFolder(int whole, const char* root, const char* year, char* out, size_t size);
+template <size_t N>
+void GetYearFolder(int whole, const char* root, const char* year, char (&out)[N]) {
+  GetYearFolder(whole, root, year, out, N);
+}
 // -1 when today lies before the loaded fiscal year, +1 after it, 0 inside.
 int CompareWithFiscalYear();

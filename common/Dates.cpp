@@ -276,15 +276,15 @@ void Derive(Parts& d) {
   if (!d.has(P_SS)) d.p[P_SS] = "00";
 }
 
-void CopyPart(char* out, const std::string& part) {
+void CopyPart(DatePart* out, const std::string& part) {
   if (!out) return;
-  std::snprintf(out, 16, "%s", part.c_str());
+  std::snprintf(*out, sizeof *out, "%s", part.c_str());
 }
 
 }  // namespace
 
-void ParseDate(const char* text, int code, char* year4, char* yy, char* monthName, char* monAbbr, char* mm,
-               char* ddd, char* dd, char* hhh, char* hh, char* mi, char* ss) {
+void ParseDate(const char* text, int code, DatePart* year4, DatePart* yy, DatePart* monthName, DatePart* monAbbr,
+               DatePart* mm, DatePart* ddd, DatePart* dd, DatePart* hhh, DatePart* hh, DatePart* mi, DatePart* ss) {
   Parts parts = Split(text, code);
   CopyPart(year4, parts.p[P_YEAR4]);
   CopyPart(yy, parts.p[P_YY]);
@@ -299,8 +299,8 @@ void ParseDate(const char* text, int code, char* year4, char* yy, char* monthNam
   CopyPart(ss, parts.p[P_SS]);
 }
 
-void FormatDate(const char* in, int inCode, int outCode, char* out) {
-  if (!out) return;
+void FormatDate(const char* in, int inCode, int outCode, char* out, size_t size) {
+  if (!out || size == 0) return;
   out[0] = '\0';
   if (outCode < 0 || outCode > 19 || inCode < 0 || inCode > 19) return;
   Parts parts = Split(in, inCode);
@@ -308,13 +308,13 @@ void FormatDate(const char* in, int inCode, int outCode, char* out) {
   std::string text;
   const OutLayout& layout = kOutput[outCode];
   for (int i = 0; i < layout.count; ++i) text += parts.p[layout.parts[i]] + layout.seps[i];
-  std::snprintf(out, kPartRoom, "%s", text.c_str());
+  std::snprintf(out, size, "%s", text.c_str());
 }
 
 const char* FormatDateLong(const char* in, int inCode) {
   static char buffers[4][32];
   static int next = 0;
-  char* out = buffers[next];
+  char (&out)[32] = buffers[next];
   next = (next + 1) % 4;
   FormatDate(in, inCode, DF_LONG, out);
   return out;
@@ -348,7 +348,7 @@ bool DateInRange(const char* start, const char* end, const char* date, int code)
   return CompareDates(start, date, code) <= 0 && CompareDates(date, end, code) <= 0;
 }
 
-void AddToDate(const char* date, int years, int months, int days, char* out) {
+void AddToDate(const char* date, int years, int months, int days, char* out, size_t size) {
   char part[5] = "";
   std::string s = date ? date : "";
   s.resize(8, '0');
@@ -377,18 +377,17 @@ void AddToDate(const char* date, int years, int months, int days, char* out) {
   // compiler's truncation analysis quiet.
   char text[40];
   std::snprintf(text, sizeof text, "%4.4d%2.2d%2.2d", year % 10000, month, day);
-  std::memcpy(out, text, 8);
-  out[8] = '\0';
+  std::snprintf(out, size, "%.8s", text);
 }
 
-void GetTimestamp(int code, char* out) {
+void GetTimestamp(int code, char* out, size_t size) {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   char stamp[kPartRoom];
   std::snprintf(stamp, sizeof stamp, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", local.tm_year + 1900, local.tm_mon + 1,
                 local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-  FormatDate(stamp, DF_YYYYMMDDHHMISS, code, out);
+  FormatDate(stamp, DF_YYYYMMDDHHMISS, code, out, size);
 }
 
 bool MonthInRange(int first, int last, int month) {

@@ -2,6 +2,8 @@
 // and the conversion engine between the twenty date and time layouts.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/CString.h"
 
 // Format codes.
@@ -45,12 +47,18 @@ extern const char* const MonthAbbrsUpper[12];  // "JAN" ...
 extern const int MonthLengths[12];
 bool IsLeapYear(int year);
 
-// Splits `text` by `code` into its parts (each output may be null; room of
-// 16 bytes each is plenty). Parts the code does not hold are empty.
-void ParseDate(const char* text, int code, char* year4, char* yy, char* monthName, char* monAbbr,
-               char* mm, char* ddd, char* dd, char* hhh, char* hh, char* mi, char* ss);
-// Converts `in` from one code to another; `out` needs 32 bytes of room.
-void FormatDate(const char* in, int inCode, int outCode, char* out);
+// One part of a parsed date (a part longer than it holds is cut).
+using DatePart = char[16];
+// Splits `text` by `code` into its parts (each output may be null). Parts
+// the code does not hold are empty.
+void ParseDate(const char* text, int code, DatePart* year4, DatePart* yy, DatePart* monthName, DatePart* monAbbr,
+               DatePart* mm, DatePart* ddd, DatePart* dd, DatePart* hhh, DatePart* hh, DatePart* mi, DatePart* ss);
+// Converts `in` from one code to another (32 bytes hold every code).
+void FormatDate(const char* in, int inCode, int outCode, char* out, size_t size);
+template <size_t N>
+void FormatDate(const char* in, int inCode, int outCode, char (&out)[N]) {
+  FormatDate(in, inCode, outCode, out, N);
+}
 void FormatDateCStr(CString in, int inCode, int outCode, CString& out);
 // Code 13 / code 7 into small rings of static buffers (4 each).
 const char* FormatDateLong(const char* in, int inCode);
@@ -58,10 +66,18 @@ const char* FormatDateShort(const char* in, int inCode);
 
 int CompareDates(const char* a, const char* b, int code);
 bool DateInRange(const char* start, const char* end, const char* date, int code);
-// Steps a code-18 date; `out` needs 9 bytes.
-void AddToDate(const char* date, int years, int months, int days, char* out);
-// The current local date and time in `code`; `out` needs 32 bytes.
-void GetTimestamp(int code, char* out);
+// Steps a code-18 date (9 bytes hold it).
+void AddToDate(const char* date, int years, int months, int days, char* out, size_t size);
+template <size_t N>
+void AddToDate(const char* date, int years, int months, int days, char (&out)[N]) {
+  AddToDate(date, years, months, days, out, N);
+}
+// The current local date and time in `code`.
+void GetTimestamp(int code, char* out, size_t size);
+template <size_t N>
+void GetTimestamp(int code, char (&out)[N]) {
+  GetTimestamp(code, out, N);
+}
 bool MonthInRange(int first, int last, int month);
 int GetFiscalYearOfMonth(int month);
 

@@ -1,9 +1,12 @@
 #include "common/DialogPresenters.h"
 
+#include "common/Messages.h"
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
 #include "common/QuestionDlg.h"
 #include "platform/host/Host.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/Window.h"
 
 namespace {
 
@@ -19,6 +22,19 @@ DialogProgressPresenter& progressPresenter() {
   return *p;
 }
 
+// The message boxes, owned by the active window.
+class WindowMessagePresenter : public MessagePresenter {
+ public:
+  int Show(const char* text, const char* caption, UINT type) override {
+    return MessageBox(GetActiveWindow(), text, caption, type);
+  }
+};
+
+WindowMessagePresenter& messagePresenter() {
+  static auto* p = new WindowMessagePresenter;
+  return *p;
+}
+
 }  // namespace
 
 bool InstallDialogPresenters() {
@@ -31,6 +47,7 @@ void UseDialogPresenters(bool use) {
   if (!use && TheProgressDlg().IsOpen()) TheProgressDlg().Close();
   SetQuestionPresenter(use ? &questionPresenter() : nullptr);
   SetProgressPresenter(use ? &progressPresenter() : nullptr);
+  SetMessagePresenter(use ? &messagePresenter() : nullptr);
 }
 
 CProgressWindow& ProgressWindow() { return progressPresenter().Window(); }

@@ -1,10 +1,11 @@
-// The question box and the progress window as real windows behind
-// AskQuestion and ReportProgress.
+// The question box, the progress window and the message boxes as real
+// windows behind AskQuestion, ReportProgress and DispMessage.
 //
 // A program on a display calls InstallDialogPresenters() once at start; in
-// the headless host the questions and progress steps keep going to the test
-// responder unless a test opts in with UseDialogPresenters(true) and drives
-// the windows through the automation (caption "Question" or "Progress").
+// the headless host the questions, progress steps and messages keep going
+// to the test responder unless a test opts in with UseDialogPresenters(true)
+// and drives the windows through the automation (caption "Question" or
+// "Progress", or the message box's own).
 #pragma once
 
 class CProgressWindow;

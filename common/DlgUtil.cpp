@@ -26,8 +26,8 @@ FocusSetter focusSetter = nullptr;
 MainTitleSetter mainTitleSetter = nullptr;
 WaitCursorSetter waitCursorSetter = nullptr;
 
-void SetProblem(char* message, const char* text) {
-  if (message) std::snprintf(message, 256, "%s", text);
+void SetProblem(char* message, size_t size, const char* text) {
+  if (message) std::snprintf(message, size, "%s", text);
 }
 
 bool IsDigits(const std::string& s, std::size_t n) {
@@ -45,7 +45,7 @@ bool IsBlankText(const char* text) {
 
 }  // namespace
 
-bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char* message) {
+bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char* message, size_t size) {
   const char* t = text ? text : "";
   int dots = 0;
   for (const char* p = t; *p; ++p) {
@@ -53,29 +53,30 @@ bool ValidateNumber(const char* text, int flags, const char* min, const char* ma
     if ((*p == '-' || *p == '+') && p == t) continue;
     if (*p == '.') {
       if (flags & VN_WHOLE) {
-        SetProblem(message, "Value must be a whole number");
+        SetProblem(message, size, "Value must be a whole number");
         return false;
       }
       if (++dots == 1) continue;
     }
-    SetProblem(message, "Invalid number");
+    SetProblem(message, size, "Invalid number");
     return false;
   }
   if (min && max && *min && *max) {
     double value = std::atof(t);
     if (value < std::atof(min) || value > std::atof(max)) {
-      if (message) std::snprintf(message, 256, "Value out of range (%s - %s)", min, max);
+      if (message) std::snprintf(message, size, "Value out of range (%s - %s)", min, max);
       return false;
     }
   }
   return true;
 }
 
-bool ValidateDateTimeField(const char* text, int code, const char* min, const char* max, char* message) {
-  char year4[16], yy[16], monthName[16], monAbbr[16], mm[16], ddd[16], dd[16], hhh[16], hh[16], mi[16], ss[16];
-  ParseDate(text, code, year4, yy, monthName, monAbbr, mm, ddd, dd, hhh, hh, mi, ss);
+bool ValidateDateTimeField(const char* text, int code, const char* min, const char* max, char* message,
+                           size_t size) {
+  DatePart year4, yy, monthName, monAbbr, mm, ddd, dd, hhh, hh, mi, ss;
+  ParseDate(text, code, &year4, &yy, &monthName, &monAbbr, &mm, &ddd, &dd, &hhh, &hh, &mi, &ss);
   auto fail = [&](const char* part, const char* rule) {
-    if (message) std::snprintf(message, 256, "Invalid %s (%s)", part, rule);
+    if (message) std::snprintf(message, size, "Invalid %s (%s)", part, rule);
     return false;
   };
   int year = 1;  // no year: not a leap year
@@ -139,14 +140,14 @@ bool ValidateDateTimeField(const char* text, int code, const char* min, const ch
       char lo[32], hi[32];
       FormatDate(min, code, DF_MM_DD_YY_SPLIT, lo);
       FormatDate(max, code, DF_MM_DD_YY_SPLIT, hi);
-      if (message) std::snprintf(message, 256, "Value out of range (%s - %s)", lo, hi);
+      if (message) std::snprintf(message, size, "Value out of range (%s - %s)", lo, hi);
       return false;
     }
   }
   return true;
 }
 
-bool ValidatePath(char* name, int flags, char* message) {
+bool ValidatePath(char* name, int flags, char* message, size_t size) {
   if (!name) return false;
   // Letters (Windows-1252 letters included), digits and what the flags allow.
   std::string allowed;
@@ -156,25 +157,26 @@ bool ValidatePath(char* name, int flags, char* message) {
   for (const char* p = name; *p; ++p) {
     unsigned char c = static_cast<unsigned char>(*p);
     if (std::isalnum(c) || c >= 0x80 || allowed.find(*p) != std::string::npos) continue;
-    SetProblem(message, "Invalid characters found");
+    SetProblem(message, size, "Invalid characters found");
     return false;
   }
   std::string path = NormalizePath(name);
   if (path.size() > 1 && path.back() == '/') path.pop_back();
-  std::snprintf(name, MAX_PATH, "%s", path.c_str());
+  // The normal form is never longer: it goes back in place.
+  std::memcpy(name, path.c_str(), path.size() + 1);
 
   const char* kind = (flags & VP_FILE) ? "File" : (flags & VP_FLOPPY) ? "Floppy drive" : (flags & VP_FOLDER) ? "Folder" : "Drive";
   bool exists = (flags & VP_FILE) ? (FileExists(path.c_str()) && !IsDirectory(path.c_str())) : IsDirectory(path.c_str());
   auto ask = [&](const std::string& problem, const char* question) {
     if (AskQuestion((problem + question).c_str(), ANSWER_NO, 0) == ANSWER_YES) return true;
-    SetProblem(message, problem.c_str());
+    SetProblem(message, size, problem.c_str());
     return false;
   };
   if ((flags & VP_FILE) && !exists) {
     std::size_t slash = path.rfind('/');
     if (slash != std::string::npos && slash > 0 && !IsDirectory(path.substr(0, slash).c_str())) {
       if (flags & VP_OFFER_CREATE) return ask("Folder does not exist", ".\n\nDo you wish to create it");
-      SetProblem(message, "Folder does not exist");
+      SetProblem(message, size, "Folder does not exist");
       return false;
     }
   }
@@ -184,7 +186,7 @@ bool ValidatePath(char* name, int flags, char* message) {
     if (flags & VP_OFFER_CREATE) {
       if (!ask(text, ".\n\nDo you wish to create it")) return false;
     } else {
-      SetProblem(message, text);
+      SetProblem(message, size, text);
       return false;
     }
   } else if ((flags & VP_ASK_OVERWRITE) && exists) {
@@ -192,19 +194,19 @@ bool ValidatePath(char* name, int flags, char* message) {
     if (!ask(text, ".\n\nDo you wish to overwrite it")) return false;
   } else if ((flags & VP_MUST_NOT_EXIST) && exists) {
     std::snprintf(text, sizeof text, "%s already exists", kind);
-    SetProblem(message, text);
+    SetProblem(message, size, text);
     return false;
   }
   if (flags & VP_FLOPPY) {
     // There are no floppy drives.
-    SetProblem(message, "Not a floppy drive");
+    SetProblem(message, size, "Not a floppy drive");
     return false;
   }
   return true;
 }
 
 bool ValidateField(const char* name, char* text, int required, int kind, int flags, const char* min,
-                   const char* max, char* message) {
+                   const char* max, char* message, size_t size) {
   char problem[256] = "";
   bool ok = true;
   if (!text || IsBlankText(text)) {
@@ -241,25 +243,26 @@ bool ValidateField(const char* name, char* text, int required, int kind, int fla
     std::string what = problem;
     if (!what.empty()) what[0] = Cp1252ToUpper(what[0]);
     text += what;
-    std::snprintf(message, 256, "%s", text.c_str());
+    std::snprintf(message, size, "%s", text.c_str());
   }
   return ok;
 }
 
 bool ValidateDlgField(const char* name, char* text, int required, int kind, int flags, const char* min,
-                      const char* max, HWND focus, char* message) {
-  bool ok = ValidateField(name, text, required, kind, flags, min, max, message);
+                      const char* max, HWND focus, char* message, size_t size) {
+  bool ok = ValidateField(name, text, required, kind, flags, min, max, message, size);
   if (!ok) SetFocusHwnd(focus);
   return ok;
 }
 
-bool ValidateDatePair(const char* first, const char* second, HWND focus1, HWND focus2, char* message) {
+bool ValidateDatePair(const char* first, const char* second, HWND focus1, HWND focus2, char* message, size_t size) {
   char a[32], b[32];
   std::snprintf(a, sizeof a, "%s", first ? first : "");
   std::snprintf(b, sizeof b, "%s", second ? second : "");
-  if (!ValidateDlgField("First Date", a, 1, FIELD_DATE, DF_YYYYMMDD, FiscalStartDate, FiscalEndDate, focus1, message))
+  if (!ValidateDlgField("First Date", a, 1, FIELD_DATE, DF_YYYYMMDD, FiscalStartDate, FiscalEndDate, focus1, message,
+                        size))
     return false;
-  return ValidateDlgField("Second Date", b, 1, FIELD_DATE, DF_YYYYMMDD, a, FiscalEndDate, focus2, message);
+  return ValidateDlgField("Second Date", b, 1, FIELD_DATE, DF_YYYYMMDD, a, FiscalEndDate, focus2, message, size);
 }
 
 bool ValidateDatePairStr(const CString& first, const CString& second, HWND focus1, HWND focus2, CString& message) {

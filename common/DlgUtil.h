@@ -3,6 +3,8 @@
 // the printer geometry record.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/CString.h"
 #include "platform/base/types.h"
 
@@ -23,19 +25,48 @@ inline constexpr int VP_FLOPPY = 0x200;
 inline constexpr int VP_ASK_OVERWRITE = 0x400;
 inline constexpr int VP_OFFER_CREATE = 0x800;
 
-// `message` (may be null) needs 256 bytes; it receives "Name:  Problem".
+// `message` (may be null) of `size` bytes receives "Name:  Problem". A
+// text the rules rewrite (upper case, path separators) is rewritten in
+// place, never longer.
 bool ValidateField(const char* name, char* text, int required, int kind, int flags, const char* min,
-                   const char* max, char* message);
+                   const char* max, char* message, size_t size);
+template <size_t N>
+bool ValidateField(const char* name, char* text, int required, int kind, int flags, const char* min,
+                   const char* max, char (&message)[N]) {
+  return ValidateField(name, text, required, kind, flags, min, max, message, N);
+}
 bool ValidateDlgField(const char* name, char* text, int required, int kind, int flags, const char* min,
-                      const char* max, HWND focus, char* message);
-bool ValidateDatePair(const char* first, const char* second, HWND focus1, HWND focus2, char* message);
+                      const char* max, HWND focus, char* message, size_t size);
+template <size_t N>
+bool ValidateDlgField(const char* name, char* text, int required, int kind, int flags, const char* min,
+                      const char* max, HWND focus, char (&message)[N]) {
+  return ValidateDlgField(name, text, required, kind, flags, min, max, focus, message, N);
+}
+bool ValidateDatePair(const char* first, const char* second, HWND focus1, HWND focus2, char* message, size_t size);
+template <size_t N>
+bool ValidateDatePair(const char* first, const char* second, HWND focus1, HWND focus2, char (&message)[N]) {
+  return ValidateDatePair(first, second, focus1, focus2, message, N);
+}
 bool ValidateDatePairStr(const CString& first, const CString& second, HWND focus1, HWND focus2,
                          CString& message);
 // The problem alone (lower-case first letter as the rules word it).
-bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char* message);
-bool ValidateDateTimeField(const char* text, int code, const char* min, const char* max, char* message);
-// May rewrite `name` (room of MAX_PATH).
-bool ValidatePath(char* name, int flags, char* message);
+bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char* message, size_t size);
+bool ValidateDateTimeField(const char* text, int code, const char* min, const char* max, char* message,
+                           size_t size);
+// May rewrite `name` in place (its separators; never longer).
+bool ValidatePath(char* name, int flags, char* message, size_t size);
+template <size_t N>
+bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char (&message)[N]) {
+  return ValidateNumber(text, flags, min, max, message, N);
+}
+template <size_t N>
+bool ValidateDateTimeField(const char* text, int code, const char* min, const char* max, char (&message)[N]) {
+  return ValidateDateTimeField(text, code, min, max, message, N);
+}
+template <size_t N>
+bool ValidatePath(char* name, int flags, char (&message)[N]) {
+  return ValidatePath(name, flags, message, N);
+}
 
 class CWnd;
 

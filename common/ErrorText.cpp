@@ -32,16 +32,17 @@ const char* const kTemplates[20] = {
 
 }  // namespace
 
-void FormatErrorText(char* out, int index, const char* item) {
-  if (!out) return;
+void FormatErrorText(char* out, size_t size, ErrorTextIndex which, const char* item) {
+  if (!out || size == 0) return;
+  int index = static_cast<int>(which);
   if (index < 0 || index > 19) index = 0;
   if (!item) item = "???";
   if (std::strcmp(item, "subunit") == 0 && SubunitWord) item = SubunitWord;
   // Every template holds exactly one %s.
-  std::snprintf(out, 256, kTemplates[index], item);
+  std::snprintf(out, size < 256 ? size : 256, kTemplates[index], item);
 }
 
-void FormatErrorTextStr(CString& out, int index, const char* item) {
+void FormatErrorTextStr(CString& out, ErrorTextIndex index, const char* item) {
   char itemCopy[256];
   const char* itemArg = nullptr;
   if (item) {

@@ -1,12 +1,14 @@
 // Error texts: the twenty fixed templates with which every failing operation
-// names what failed ("Failed open: %s", "Failed read: %s", ...). The index is
-// part of the interface: callers pass it as a literal.
+// names what failed ("Failed open: %s", "Failed read: %s", ...). Callers name
+// the template; a bare number does not compile.
 #pragma once
+
+#include <cstddef>
 
 #include "platform/base/CString.h"
 
-// Index of each template, for readers of the code; callers may pass numbers.
-enum ErrorTextIndex {
+// The templates, in the order of their stored indexes.
+enum class ErrorTextIndex {
   ERR_UNKNOWN = 0,
   ERR_LIST_MAX = 1,
   ERR_TABLE_FULL = 2,
@@ -28,12 +30,17 @@ enum ErrorTextIndex {
   ERR_EXISTS = 18,
   ERR_TOO_MANY = 19,
 };
+using enum ErrorTextIndex;
 
-// Writes the template of `index` filled with `item` into `out` (256 bytes of
-// room at every call site; the text is cut to 255 characters). An index
-// outside 0..19 selects template 0, a null item prints "???", and the item
+// Writes the template of `index` filled with `item` into `out` of `size`
+// bytes (the text is cut to fit, and to 255 characters). A value
+// outside the templates (from a damaged stored index) selects template 0, a null item prints "???", and the item
 // "subunit" becomes the unit type's lower-case subunit word.
-void FormatErrorText(char* out, int index, const char* item);
+void FormatErrorText(char* out, size_t size, ErrorTextIndex index, const char* item);
+template <size_t N>
+void FormatErrorText(char (&out)[N], ErrorTextIndex index, const char* item) {
+  FormatErrorText(out, N, index, item);
+}
 
 // The same into a CString; item and result are limited to 255 characters.
-void FormatErrorTextStr(CString& out, int index, const char* item);
+void FormatErrorTextStr(CString& out, ErrorTextIndex index, const char* item);

@@ -8,6 +8,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -220,6 +221,7 @@ bool ReadTextLine(std::FILE* file, std::string& line) {
     line += static_cast<char>(c);
   }
   if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
+  line.resize(std::min(line.size(), line.find('\0')));
   return any;
 }
 

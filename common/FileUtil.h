@@ -37,7 +37,9 @@ int WriteFileAtomic(const char* path, const void* data, std::size_t size);
 // a file it creates gets mode 0600.
 std::FILE* OpenPrivateFile(const char* path, const char* mode);
 // Reads one line whole, whatever its length, into `line` without its line
-// end (LF, or CR LF). False at the end of the file with nothing read.
+// end (LF, or CR LF). The text of a line ends at a NUL byte: what follows it
+// up to the line end is dropped, so that trimming sees the value's real end.
+// False at the end of the file with nothing read.
 bool ReadTextLine(std::FILE* file, std::string& line);
 
 bool FileExists(const char* path);  // wildcards allowed

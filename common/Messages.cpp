@@ -28,7 +28,17 @@ const KindInfo kKinds[5] = {
     {"Warning", MB_OK | MB_ICONEXCLAMATION},
 };
 
+MessagePresenter* messagePresenter = nullptr;
+
+// Without a window presenter the box goes to the host without an owner
+// window: the headless host hands it to the test responder.
+int ShowBox(const char* text, const char* caption, UINT type) {
+  return messagePresenter ? messagePresenter->Show(text, caption, type) : MessageBox(nullptr, text, caption, type);
+}
+
 }  // namespace
+
+void SetMessagePresenter(MessagePresenter* presenter) { messagePresenter = presenter; }
 
 void DispMessage(const char* text, int kind) {
   const int savedErrno = errno;  // kind 3 reports the error of the caller's failure
@@ -55,7 +65,7 @@ void DispMessage(const char* text, int kind) {
   }
 
   TheTraceLog().Write("%s", finalText);
-  int answer = MessageBox(GetActiveWindow(), finalText, kKinds[kind].caption, kKinds[kind].type);
+  int answer = ShowBox(finalText, kKinds[kind].caption, kKinds[kind].type);
   if (kind == MSG_PROMPT) PromptAnswerOk = (answer == IDOK) ? 1 : 0;
 }
 
@@ -75,12 +85,12 @@ int AskCancelProcess(const char* processName) {
 
 void ShowWarningBox(const CString& text, const CString& caption) {
   MessageBeep(MB_ICONEXCLAMATION);
-  MessageBox(GetActiveWindow(), text, caption, MB_OK | MB_ICONEXCLAMATION);
+  ShowBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowInfoBox(const CString& text, const CString& caption) {
   MessageBeep(0);
-  MessageBox(GetActiveWindow(), text, caption, MB_OK | MB_ICONINFORMATION);
+  ShowBox(text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowRequiredError(const CString& fieldName) {

@@ -3,9 +3,15 @@
 // DispMessage shows a text once, as one of five kinds, after giving it
 // exactly one final full stop; it copies the shown text into the trace file.
 // A kind-2 prompt (OK/Cancel) leaves its answer in PromptAnswerOk.
+//
+// The box itself is behind a presenter, as the question box and the
+// progress window are. Until a window presenter is installed every box goes
+// to the host without an owner window; the headless host hands it to the
+// test responder as a "messagebox" with its caption, text and button flags.
 #pragma once
 
 #include "platform/base/CString.h"
+#include "platform/base/types.h"
 
 enum MessageKind {
   MSG_ERROR = 0,        // "Error", OK, exclamation icon
@@ -19,6 +25,18 @@ enum MessageKind {
 extern int PromptAnswerOk;
 
 void DispMessage(const char* text, int kind);
+
+class MessagePresenter {
+ public:
+  virtual ~MessagePresenter() = default;
+  // Shows the box modally; returns the button pressed (IDOK, IDCANCEL).
+  // `type` holds the MB_ button and icon flags.
+  virtual int Show(const char* text, const char* caption, UINT type) = 0;
+};
+
+// Installs the window presenter of the message boxes; null goes back to the
+// headless host. The presenter is not owned.
+void SetMessagePresenter(MessagePresenter* presenter);
 
 // "Do you really want to delete:  "name"?" with Yes and No, No the default;
 // true only for Yes.

@@ -9,12 +9,12 @@
 const char* FormatCents(long cents) {
   static char buffers[10][32];
   static int next = 0;
-  char* out = buffers[next];
+  char (&out)[32] = buffers[next];
   next = (next + 1) % 10;
   // Unsigned, so that even the most negative count has an absolute value.
   unsigned long long absolute = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
                                           : static_cast<unsigned long long>(cents);
-  std::snprintf(out, 32, "%s%llu.%.2d", cents < 0 ? "-" : "", absolute / 100, static_cast<int>(absolute % 100));
+  std::snprintf(out, sizeof out, "%s%llu.%.2d", cents < 0 ? "-" : "", absolute / 100, static_cast<int>(absolute % 100));
   return out;
 }
 
@@ -73,7 +73,7 @@ long ApplyAcctLetterSign(char classLetter, long amount) {
   return amount * (classLetter != '\0' && std::strchr("AS", classLetter) ? 1 : -1);
 }
 
-void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char* out) {
+void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char* out, size_t size) {
   struct Labels {
     char letter;
     const char* first;
@@ -84,10 +84,10 @@ void GetAmountColumnLabelForClass(char classLetter, int side, int withSign, char
   const char* label = "???";
   for (const Labels& l : kLabels)
     if (l.letter == classLetter) label = side == 1 ? l.first : l.second;
-  std::snprintf(out, 8, "%s%s", label, (withSign && classLetter != 'S') ? (side == 1 ? "(+)" : "(-)") : "");
+  std::snprintf(out, size, "%s%s", label, (withSign && classLetter != 'S') ? (side == 1 ? "(+)" : "(-)") : "");
 }
 
-void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out) {
+void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out, size_t size) {
   // The class letters of the account number ranges (the ranges of the
   // account class table; they never change).
   char letter = ' ';
@@ -97,5 +97,5 @@ void GetAmountColumnLabel(long acctNumber, int side, int withSign, char* out) {
   else if (acctNumber >= 600 && acctNumber <= 699) letter = 'E';
   else if (acctNumber >= 700 && acctNumber <= 799) letter = 'R';
   else if (acctNumber >= 900 && acctNumber <= 999) letter = 'S';
-  GetAmountColumnLabelForClass(letter, side, withSign, out);
+  GetAmountColumnLabelForClass(letter, side, withSign, out, size);
 }

@@ -1,5 +1,6 @@
 #include "common/PrintSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -63,8 +64,8 @@ bool SameFloat(float a, float b) { return std::fabs(a - b) < 0.000001f; }
 
 }  // namespace
 
-void GetPrintSettings(int page, int defaultPortrait, char* face, int* size, int* weight, int* italic, int* portrait,
-                      float* left, float* right, float* top, float* bottom) {
+void GetPrintSettings(int page, int defaultPortrait, char* face, size_t faceSize, int* size, int* weight,
+                      int* italic, int* portrait, float* left, float* right, float* top, float* bottom) {
   PrintValues v = Defaults(defaultPortrait);
   SettingsSection* print = OpenPage(0);
   ReadSection(print, v, false);
@@ -74,8 +75,8 @@ void GetPrintSettings(int page, int defaultPortrait, char* face, int* size, int*
     ReadSection(pageSection, v, true);
   }
   RaiseToPrinter(v);
-  if (face) {
-    std::size_t n = strnlen(v.face, 254);
+  if (face && faceSize > 0) {
+    std::size_t n = strnlen(v.face, std::min<std::size_t>(254, faceSize - 1));
     std::memcpy(face, v.face, n);
     face[n] = '\0';
   }
@@ -97,7 +98,7 @@ void SavePrintSettings(int page, const char* face, int size, int weight, int ita
   // what "PRINT" gives for a page.
   PrintValues base = Defaults(portrait);
   if (page != 0) {
-    GetPrintSettings(0, portrait, base.face, &base.size, &base.weight, &base.italic, nullptr, &base.margins[0],
+    GetPrintSettings(0, portrait, base.face, sizeof base.face, &base.size, &base.weight, &base.italic, nullptr, &base.margins[0],
                      &base.margins[1], &base.margins[2], &base.margins[3]);
   } else {
     RaiseToPrinter(base);

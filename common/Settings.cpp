@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -186,13 +187,14 @@ int SettingsFileUseCount(const char* fileName) {
 }
 
 void GetSettingString(SettingsSection* handle, char key, const char* item, const char* def, const char* format,
-                      char* out) {
-  if (!out) return;
+                      char* out, size_t size) {
+  if (!out || size == 0) return;
+  const size_t room = std::min<size_t>(size, kSettingsValueMax + 1);
   if (handle) {
     ScanResult r = Scan(handle, key, item);
     if (r.found) {
       // A value stored by another program may be longer than the room.
-      CopyField(out, kSettingsValueMax + 1, handle->buffer[r.matchIndex] + kSettingsValueOffset);
+      CopyField(out, room, handle->buffer[r.matchIndex] + kSettingsValueOffset);
       return;
     }
   }
@@ -200,11 +202,11 @@ void GetSettingString(SettingsSection* handle, char key, const char* item, const
     out[0] = '\0';
     return;
   }
-  std::snprintf(out, kSettingsValueMax + 1, format ? format : "%s", def);
+  std::snprintf(out, room, format ? format : "%s", def);
 }
 
-void GetSettingText(SettingsSection* handle, char key, const char* def, char* out) {
-  GetSettingString(handle, key, nullptr, def, "%s", out);
+void GetSettingText(SettingsSection* handle, char key, const char* def, char* out, size_t size) {
+  GetSettingString(handle, key, nullptr, def, "%s", out, size);
 }
 
 BOOL GetSettingFlag(SettingsSection* handle, char key, int def) {

@@ -41,11 +41,21 @@ extern char SettingsFileName[MAX_PATH];
 SettingsSection* OpenSettingsSection(const char* fileName, const char* section);
 void CloseSettingsSection(SettingsSection* handle);
 
-// `out` must hold 255 characters. Without a match `def` is formatted with
-// `format` (callers pass "%s"); a null default gives an empty text.
+// A value longer than `out` holds is cut. Without a match `def` is
+// formatted with `format` (callers pass "%s"); a null default gives an
+// empty text.
 void GetSettingString(SettingsSection* handle, char key, const char* item, const char* def,
-                      const char* format, char* out);
-void GetSettingText(SettingsSection* handle, char key, const char* def, char* out);
+                      const char* format, char* out, size_t size);
+template <size_t N>
+void GetSettingString(SettingsSection* handle, char key, const char* item, const char* def,
+                      const char* format, char (&out)[N]) {
+  GetSettingString(handle, key, item, def, format, out, N);
+}
+void GetSettingText(SettingsSection* handle, char key, const char* def, char* out, size_t size);
+template <size_t N>
+void GetSettingText(SettingsSection* handle, char key, const char* def, char (&out)[N]) {
+  GetSettingText(handle, key, def, out, N);
+}
 BOOL GetSettingFlag(SettingsSection* handle, char key, int def);
 int GetSettingInt(SettingsSection* handle, char key, int def);
 float GetSettingFloat(SettingsSection* handle, char key, float def);

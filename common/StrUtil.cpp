@@ -31,13 +31,13 @@ void PadString(char* text, int width, char fill) {
   text[n] = '\0';
 }
 
-void CopySubstring(const char* text, int start, int count, char* out) {
-  if (!out) return;
+void CopySubstring(const char* text, int start, int count, char* out, size_t size) {
+  if (!out || size == 0) return;
   out[0] = '\0';
   if (!text || start < 0 || count <= 0) return;
   std::size_t len = std::strlen(text);
   if (static_cast<std::size_t>(start) > len) return;
-  std::size_t n = std::min(len - static_cast<std::size_t>(start), static_cast<std::size_t>(count));
+  std::size_t n = std::min({len - static_cast<std::size_t>(start), static_cast<std::size_t>(count), size - 1});
   std::memcpy(out, text + start, n);
   out[n] = '\0';
 }
@@ -76,16 +76,13 @@ void ReplaceChars(char* text, const char* set, char ch) {
     if (std::strchr(set, *p)) *p = ch;
 }
 
-void InsertString(const char* piece, int pos, char* text) {
-  if (!piece || !text || pos < 0) return;
-  std::size_t len = std::strlen(text);
-  std::size_t plen = std::strlen(piece);
-  if (static_cast<std::size_t>(pos) >= len) {
-    std::memcpy(text + len, piece, plen + 1);
-    return;
-  }
-  std::memcpy(text + pos, piece, plen);
-  if (pos + plen >= len) text[pos + plen] = '\0';
+void InsertString(const char* piece, int pos, char* text, size_t size) {
+  if (!piece || !text || pos < 0 || size == 0) return;
+  std::size_t len = strnlen(text, size - 1);
+  std::size_t at = std::min(static_cast<std::size_t>(pos), len);
+  std::size_t plen = std::min(std::strlen(piece), size - 1 - at);
+  std::memcpy(text + at, piece, plen);
+  if (at + plen >= len) text[at + plen] = '\0';
 }
 
 CString IntToCString(int n) {

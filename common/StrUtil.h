@@ -1,6 +1,8 @@
 // Small text functions on caller-owned buffers and CStrings.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/CString.h"
 
 class CStringArray;
@@ -9,13 +11,23 @@ class CStringArray;
 void TrimString(char* text, int flags);
 // Appends `fill` until the text has width - 1 characters.
 void PadString(char* text, int width, char fill);
-void CopySubstring(const char* text, int start, int count, char* out);
+// Up to `count` characters of `text` from `start`, cut to fit `out`.
+void CopySubstring(const char* text, int start, int count, char* out, size_t size);
+template <size_t N>
+void CopySubstring(const char* text, int start, int count, char (&out)[N]) {
+  CopySubstring(text, start, count, out, N);
+}
 void UpperCase(char* text);
 void CapitalizeWords(char* text);
 void StripChars(char* text, const char* set);
 void ReplaceChars(char* text, const char* set, char ch);
-// Writes `piece` over `text` from `pos` without shortening it.
-void InsertString(const char* piece, int pos, char* text);
+// Writes `piece` over `text` (of `size` bytes) from `pos` without
+// shortening it; what goes beyond the room is cut.
+void InsertString(const char* piece, int pos, char* text, size_t size);
+template <size_t N>
+void InsertString(const char* piece, int pos, char (&text)[N]) {
+  InsertString(piece, pos, text, N);
+}
 CString IntToCString(int n);
 bool FindInArray(const int* array, int count, int value, int* index);
 

@@ -50,6 +50,12 @@
 #define IDC_QUESTION_NOTOALL       4
 #define IDC_QUESTION_NO            5
 
+// ---- Common dialogs ----------------------------------------------------------
+#define IDD_COMMDLG_FILE           9200
+#define IDD_COMMDLG_FONT           9201
+#define IDD_COMMDLG_FIND           9202
+#define IDD_COMMDLG_REPLACE        9203
+
 // ---- Conversion wizard -------------------------------------------------------
 // The wizard's templates keep their own range: the main program's templates
 // share the embedded resources and use the low numbers.
@@ -62,6 +68,7 @@
 #define IDD_WIZ_START              8139
 #define IDD_WIZ_STATUS             8141
 #define IDD_WIZ_MODE               8142
+#define IDD_WIZ_FOLDER             8536
 #define IDC_WIZ_TYPE               1006
 #define IDC_WIZ_SOURCE_LABEL       1007
 #define IDC_WIZ_SOURCE_FOLDER      1008

@@ -33,13 +33,13 @@ int FindAcctIndex(int number, int* posOut) {
   return 0;
 }
 
-void GetAcctLabel(int number, char* out) {
+void GetAcctLabel(int number, char* out, size_t size) {
   int pos;
   if (FindAcctIndex(number, &pos)) {
     const AcctKey& k = AcctTable.keys[static_cast<size_t>(AcctTable.byNumber[static_cast<size_t>(pos)])];
-    std::snprintf(out, 64, "%d - %s", number, k.name);
+    std::snprintf(out, size, "%d - %s", number, k.name);
   } else {
-    std::strcpy(out, "Unknown account");
+    std::snprintf(out, size, "%s", "Unknown account");
   }
 }
 
@@ -61,12 +61,12 @@ int WriteReserveShares(int account, const int* memberRows, int memberCount, cons
       if (r != 1 || rec.account == -1 || (reuseOwn && rec.account == account)) break;
     }
     if (r == 0) {
-      ShowStoreError(8, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
       return 0;
     }
     ReserveRecord share{memberRows[j], account, shares[j]};
     if (WriteRecord(ReserveFile, share, scan) != 1) {
-      ShowStoreError(13, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
       return 0;
     }
     ++scan;
@@ -77,13 +77,13 @@ int WriteReserveShares(int account, const int* memberRows, int memberCount, cons
       int r = ReadRecord(ReserveFile, rec, scan);
       if (r == -1) break;
       if (r == 0) {
-        ShowStoreError(8, "reserve", MSG_FATAL);
+        ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
         return 0;
       }
       if (rec.account != account) continue;
       ReserveRecord freed{-1, -1, 0};
       if (WriteRecord(ReserveFile, freed, scan) != 1) {
-        ShowStoreError(13, "reserve", MSG_FATAL);
+        ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
         return 0;
       }
     }
@@ -99,14 +99,12 @@ int AddAcct(AccountRecord* record, const int* memberRows, int memberCount, const
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "account")) return 0;
   if (WriteRecord(AcctFile, *record, row) != 1) {
-    ShowStoreError(13, "account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
   AcctKey key = KeyOf(*record);
   key.selected = 0;
-  PutKeyRow(t, row, key);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, key);
   SortAccounts();
   int cls = GetAcctClassRow(record->number);
   if (cls >= 0 && AcctClassTable[cls].nextFree == record->number) UpdateNextAcctNumbers();
@@ -124,7 +122,7 @@ int ModifyAcct(AccountRecord* record, const AccountRecord* oldRecord, const int*
                const int* shares, int row) {
   StoreUndo undo;
   if (WriteRecord(AcctFile, *record, row) != 1) {
-    ShowStoreError(13, "account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
   AcctKey& k = AcctTable.keys[static_cast<size_t>(row)];
@@ -145,7 +143,7 @@ int DeleteAcct(int number) {
   int pos;
   if (!FindAcctIndex(number, &pos)) {
     std::snprintf(label, sizeof label, "%d", number);
-    ShowStoreError(10, label, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, label, MSG_ERROR);
     return 0;
   }
   int row = AcctTable.byNumber[static_cast<size_t>(pos)];
@@ -153,7 +151,7 @@ int DeleteAcct(int number) {
   if (!ConfirmDelete(label)) return 0;
   AccountRecord rec;
   if (ReadRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(8, "account", MSG_FATAL);
+    ShowStoreError(ERR_READ, "account", MSG_FATAL);
     return 0;
   }
   if (number == kEquipmentAccount || number == kReserveAllocationAccount || number == kDuesAccount) {
@@ -167,12 +165,10 @@ int DeleteAcct(int number) {
   StoreUndo undo;
   rec.status = kStatusDeleted;
   if (WriteRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(13, "account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
     return 0;
   }
-  AcctTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --AcctTable.liveCount;
-  ++AcctTable.freeCount;
+  MarkKeyRowDeleted(AcctTable, row);
   UpdateNextAcctNumbers();
   if (rec.memberReserves) {
     if (!OpenReserveFile()) return 0;
@@ -182,12 +178,12 @@ int DeleteAcct(int number) {
       int got = ReadRecord(ReserveFile, res, r);
       if (got == -1) break;
       if (got == 0) {
-        ShowStoreError(8, "reserve", MSG_FATAL);
+        ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
         ok = false;
       } else if (res.account == number) {
         res.account = -1;
         if (WriteRecord(ReserveFile, res, r) != 1) {
-          ShowStoreError(13, "reserve", MSG_FATAL);
+          ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
           ok = false;
         }
       }
@@ -202,24 +198,26 @@ int DeleteAcct(int number) {
   if (rec.budgetRow >= 0 && rec.budgetRow < BudgetTable.rowCount) {
     BudgetRecord budget;
     if (ReadRecord(BudgetFile, budget, rec.budgetRow) != 1) {
-      ShowStoreError(8, "budget", MSG_FATAL);
+      ShowStoreError(ERR_READ, "budget", MSG_FATAL);
       return 0;
     }
     budget.status = kStatusDeleted;
     if (WriteRecord(BudgetFile, budget, rec.budgetRow) != 1) {
-      ShowStoreError(13, "budget", MSG_FATAL);
+      ShowStoreError(ERR_WRITE, "budget", MSG_FATAL);
       return 0;
     }
     BudgetTable.keys[static_cast<size_t>(rec.budgetRow)].status = kStatusDeleted;
   }
-  undo.Keep(1);
-  // The account-group files are not record files: the account's delete
-  // stands even when its removal from the groups fails.
-  if (!TheAcctGroupDBase().RemoveAccount(number)) DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_FATAL);
-  return 1;
+  // Links left behind would pass to an account later created with this
+  // number: the delete stands only with them gone.
+  if (!TheAcctGroupDBase().RemoveAccount(number)) {
+    DispMessage(TheAcctGroupDBase().GetErrorText(), MSG_FATAL);
+    return 0;
+  }
+  return undo.Keep(1);
 }
 
-int AutoCloseReserves(int account, const char* date, char* messageOut) {
+int AutoCloseReserves(int account, const char* date, char* messageOut, size_t size) {
   auto detail = std::make_unique<TransactionDetail>();
   TransactionDetail& d = *detail;
   ResetTransactionDetail(d.lines, d.splits, d.shares);
@@ -304,7 +302,7 @@ int AutoCloseReserves(int account, const char* date, char* messageOut) {
     return 0;
   }
   if (messageOut)
-    std::snprintf(messageOut, 256, "Transaction \"%s\", dated %s, has been posted to\nthe %s register.", "AutoPost",
+    std::snprintf(messageOut, size, "Transaction \"%s\", dated %s, has been posted to\nthe %s register.", "AutoPost",
                   FormatDateShort(date, DF_YYYYMMDD), "Reserve Allocation");
   return 1;
 }

@@ -37,9 +37,9 @@ char GetAcctClass(int number) {
   return row < 0 ? ' ' : AcctClassTable[row].letter;
 }
 
-void GetAcctClassName(int number, char* out) {
+void GetAcctClassName(int number, char* out, size_t size) {
   int row = GetAcctClassRow(number);
-  std::strcpy(out, row < 0 ? " " : AcctClassTable[row].name);
+  std::snprintf(out, size, "%s", row < 0 ? " " : AcctClassTable[row].name);
 }
 
 void UpdateNextAcctNumbers() {
@@ -70,13 +70,13 @@ void UpdateNextAcctNumbers() {
 int UpdateAcctBalance(int number, int mode, long long amount, const char* word) {
   int pos = -1;
   if (!FindAcctIndex(number, &pos)) {
-    ShowStoreError(16, word, MSG_ERROR);
+    ShowStoreError(ERR_UNMATCHED, word, MSG_ERROR);
     return 0;
   }
   int row = AcctTable.byNumber[static_cast<size_t>(pos)];
   AccountRecord rec;
   if (ReadRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(8, word, MSG_FATAL);
+    ShowStoreError(ERR_READ, word, MSG_FATAL);
     return 0;
   }
   // A balance or count that would leave the 32-bit range stems from a
@@ -92,7 +92,7 @@ int UpdateAcctBalance(int number, int mode, long long amount, const char* word) 
     rec.usageCount = static_cast<LONG>(usage);
   }
   if (WriteRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
   return 1;
@@ -117,14 +117,14 @@ long long SignedAmountByType(char letter, int amount, int account) {
   return (letter == 'A') ? -a : a;
 }
 
-int CheckSplitAllowed(char letter, char* message) {
-  message[0] = 0;
+int CheckSplitAllowed(char letter, char* message, size_t size) {
+  if (size > 0) message[0] = 0;
   if (MemberTable.liveCount <= 0) {
-    FormatErrorText(message, 15, "member");
+    FormatErrorText(message, size, ERR_NONE_DEFINED, "member");
     return 0;
   }
   if (letter == 'A' || letter == 'L') {
-    std::strcpy(message, "You may only split inc, exp, or reserve accts");
+    std::snprintf(message, size, "%s", "You may only split inc, exp, or reserve accts");
     return 0;
   }
   return 1;

@@ -5,6 +5,8 @@
 // share of a split moves the member's balance.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/types.h"
 
 struct AcctClassRow {
@@ -27,8 +29,12 @@ inline constexpr LONG kReserveAllocationAccount = 900;
 char GetAcctClass(int number);
 // Class row 0-8, -1 when none.
 int GetAcctClassRow(int number);
-// The class name; " " when none. `out` needs 12 bytes.
-void GetAcctClassName(int number, char* out);
+// The class name; " " when none.
+void GetAcctClassName(int number, char* out, size_t size);
+template <size_t N>
+void GetAcctClassName(int number, char (&out)[N]) {
+  GetAcctClassName(number, out, N);
+}
 void UpdateNextAcctNumbers();
 
 // Posts to an account record: mode 1 adds the amount and one use, -1 takes
@@ -40,8 +46,12 @@ int UpdateAcctBalance(int number, int mode, long long amount, const char* word);
 long long SignedAmount(int account, int lineAccount, int splitFactor, int cash, int accountAmount);
 long long SignedAmountByType(char letter, int amount, int account);
 // Whether a line on an account of class `letter` may be split among
-// passbooks; the refusal text goes to `message` (256 bytes).
-int CheckSplitAllowed(char letter, char* message);
+// passbooks; the refusal text goes to `message`.
+int CheckSplitAllowed(char letter, char* message, size_t size);
+template <size_t N>
+int CheckSplitAllowed(char letter, char (&message)[N]) {
+  return CheckSplitAllowed(letter, message, N);
+}
 int HasReserveAccounts();
 // Activity of an account in the fiscal year up to `date` (yyyymmdd), or,
 // with an empty or null date, over the months from the fiscal first month

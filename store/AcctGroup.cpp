@@ -11,6 +11,7 @@
 
 #include "common/FileUtil.h"
 #include "store/KeyTable.h"
+#include "store/StoreUndo.h"
 
 namespace {
 
@@ -78,11 +79,11 @@ CAcctGroupDBase::~CAcctGroupDBase() {
   }
 }
 
-void CAcctGroupDBase::_SetError(const CString& text) {
+void CAcctGroupDBase::SetError(const CString& text) {
   if (!text.IsEmpty()) error_ = text;
 }
 
-void CAcctGroupDBase::_Reset() {
+void CAcctGroupDBase::Reset() {
   openCount_ = 0;
   ids_.clear();
   names_.clear();
@@ -93,11 +94,11 @@ void CAcctGroupDBase::_Reset() {
 int CAcctGroupDBase::Initialize(const CString& folder, const CString& baseName) {
   error_.Empty();
   if (baseName.IsEmpty()) {
-    _SetError("Empty filename given to CAcctGroupDBase::Initialize");
+    SetError("Empty filename given to CAcctGroupDBase::Initialize");
     return 0;
   }
   if (folder.IsEmpty()) {
-    _SetError("Empty folder given to CAcctGroupDBase::Initialize");
+    SetError("Empty folder given to CAcctGroupDBase::Initialize");
     return 0;
   }
   folder_ = folder;
@@ -108,19 +109,19 @@ int CAcctGroupDBase::Initialize(const CString& folder, const CString& baseName) 
     if (f) std::fclose(f);
     f = nullptr;
   }
-  _Reset();
-  if (_Open()) {
-    int count = _CountGrps();
+  Reset();
+  if (Open()) {
+    int count = CountGrps();
     for (int row = 0; row < count; ++row) {
       AcctGroupRecord rec;
       // The reading stops at the first record that cannot be read.
-      if (!_GetGrp(row, count, &rec)) break;
+      if (!GetGrp(row, count, &rec)) break;
       ids_.push_back(static_cast<UINT>(rec.id));
       names_.push_back(CString(rec.name));
       selected_.push_back(static_cast<UINT>(rec.selected));
     }
-    _Sort();
-    _Close();
+    Sort();
+    Close();
   }
   return Finish();
 }
@@ -130,7 +131,7 @@ int CAcctGroupDBase::Create() {
   for (const CString& name : fileNames_) {
     int fd = ::open(name, O_CREAT | O_TRUNC | O_RDWR, 0600);
     if (fd < 0) {
-      _SetError(CString("Could not open ") + name);
+      SetError(CString("Could not open ") + name);
       return 0;
     }
     ::close(fd);
@@ -138,30 +139,30 @@ int CAcctGroupDBase::Create() {
   return Initialize(folder_, baseName_);
 }
 
-int CAcctGroupDBase::_Open() {
+int CAcctGroupDBase::Open() {
   if (++openCount_ != 1) return Finish();
   for (int i = 0; i < 2 && error_.IsEmpty(); ++i) {
     if (fileNames_[i].IsEmpty()) {
-      _SetError(CString("Missing account group ") + kindWords_[i] + " filename in CAcctGroupDBase::_Open");
+      SetError(CString("Missing account group ") + kindWords_[i] + " filename in CAcctGroupDBase::_Open");
       break;
     }
     files_[i] = std::fopen(fileNames_[i], "r+b");
-    if (files_[i] == nullptr) _SetError(CString("Could not open ") + fileNames_[i]);
+    if (files_[i] == nullptr) SetError(CString("Could not open ") + fileNames_[i]);
   }
   if (!error_.IsEmpty()) {
-    _Close();
+    Close();
     return 0;
   }
   return 1;
 }
 
-int CAcctGroupDBase::_Close() {
+int CAcctGroupDBase::Close() {
   if (openCount_ > 0) --openCount_;
   if (openCount_ != 0) return 1;
   int ok = 1;
   for (int i = 0; i < 2; ++i) {
     if (files_[i] && std::fclose(files_[i]) != 0) {
-      _SetError(CString("Could not close ") + fileNames_[i] + " in CAcctGroupDBase::_Close");
+      SetError(CString("Could not close ") + fileNames_[i] + " in CAcctGroupDBase::_Close");
       ok = 0;
     }
     files_[i] = nullptr;
@@ -169,8 +170,8 @@ int CAcctGroupDBase::_Close() {
   return ok;
 }
 
-int CAcctGroupDBase::_CountGrps() const { return static_cast<int>(FileLength(fileNames_[0]) / kAcctGroupRecordSize); }
-int CAcctGroupDBase::_CountActs() const { return static_cast<int>(FileLength(fileNames_[1]) / kAcctGroupLinkRecordSize); }
+int CAcctGroupDBase::CountGrps() const { return static_cast<int>(FileLength(fileNames_[0]) / kAcctGroupRecordSize); }
+int CAcctGroupDBase::CountActs() const { return static_cast<int>(FileLength(fileNames_[1]) / kAcctGroupLinkRecordSize); }
 
 namespace {
 
@@ -189,17 +190,17 @@ const char* ReadGroupFileRecord(FILE* file, int row, int count, Rec* out) {
 
 }  // namespace
 
-int CAcctGroupDBase::_GetGrp(int row, int count, AcctGroupRecord* out) {
+int CAcctGroupDBase::GetGrp(int row, int count, AcctGroupRecord* out) {
   if (const char* failed = ReadGroupFileRecord(files_[0], row, count, out)) {
-    _SetError(CString(failed) + "CAcctGroupDBase::_GetGrp");
+    SetError(CString(failed) + "CAcctGroupDBase::_GetGrp");
     return 0;
   }
   return 1;
 }
 
-int CAcctGroupDBase::_GetAct(int row, int count, AcctGroupLinkRecord* out) {
+int CAcctGroupDBase::GetAct(int row, int count, AcctGroupLinkRecord* out) {
   if (const char* failed = ReadGroupFileRecord(files_[1], row, count, out)) {
-    _SetError(CString(failed) + "CAcctGroupDBase::_GetAct");
+    SetError(CString(failed) + "CAcctGroupDBase::_GetAct");
     return 0;
   }
   return 1;
@@ -214,6 +215,9 @@ CString PutRecord(FILE* f, int row, const Rec* rec, const char* me) {
     return CString("Seek failed in ") + me;
   BYTE buf[RecordSize<Rec>::value];
   Pack(*rec, buf);
+  // Within a store operation the group files are put back with the record
+  // files when it fails.
+  StoreUndoBeforeWrite(f, static_cast<long long>(row) * RecordSize<Rec>::value, RecordSize<Rec>::value);
   if (std::fwrite(buf, sizeof buf, 1, f) != 1) return CString("Write failed in ") + me;
   // Committed to the disk on each flush.
   if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) return CString("Flush failed in ") + me;
@@ -222,19 +226,19 @@ CString PutRecord(FILE* f, int row, const Rec* rec, const char* me) {
 
 }  // namespace
 
-int CAcctGroupDBase::_PutGrp(int row, const AcctGroupRecord* rec) {
+int CAcctGroupDBase::PutGrp(int row, const AcctGroupRecord* rec) {
   CString e = PutRecord(files_[0], row, rec, "CAcctGroupDBase::_PutGrp");
-  _SetError(e);
+  SetError(e);
   return e.IsEmpty();
 }
 
-int CAcctGroupDBase::_PutAct(int row, const AcctGroupLinkRecord* rec) {
+int CAcctGroupDBase::PutAct(int row, const AcctGroupLinkRecord* rec) {
   CString e = PutRecord(files_[1], row, rec, "CAcctGroupDBase::_PutAct");
-  _SetError(e);
+  SetError(e);
   return e.IsEmpty();
 }
 
-void CAcctGroupDBase::_Sort() {
+void CAcctGroupDBase::Sort() {
   // Stable: names equal but for case keep their row order.
   index_.resize(names_.size());
   std::iota(index_.begin(), index_.end(), 0u);
@@ -242,7 +246,7 @@ void CAcctGroupDBase::_Sort() {
                    [this](UINT a, UINT b) { return CompareNoCase(names_[a], names_[b]) < 0; });
 }
 
-int CAcctGroupDBase::_FindGrp(const CString& name, int* row) const {
+int CAcctGroupDBase::FindGrp(const CString& name, int* row) const {
   for (size_t r = 0; r < names_.size(); ++r)
     if (!names_[r].IsEmpty() && names_[r].str() == name.str()) {
       *row = static_cast<int>(r);
@@ -252,11 +256,11 @@ int CAcctGroupDBase::_FindGrp(const CString& name, int* row) const {
   return 0;
 }
 
-int CAcctGroupDBase::_FindAct(int groupId, int* fromRow) {
-  int count = _CountActs();
+int CAcctGroupDBase::FindAct(int groupId, int* fromRow) {
+  int count = CountActs();
   for (int r = std::max(0, *fromRow); r < count; ++r) {
     AcctGroupLinkRecord link;
-    if (!_GetAct(r, count, &link)) return 0;
+    if (!GetAct(r, count, &link)) return 0;
     if (link.groupId == groupId) {
       *fromRow = r;
       return 1;
@@ -266,17 +270,17 @@ int CAcctGroupDBase::_FindAct(int groupId, int* fromRow) {
   return 0;
 }
 
-int CAcctGroupDBase::_DeleteActs(int groupId) {
+int CAcctGroupDBase::DeleteActs(int groupId) {
   int row = 0;
   const AcctGroupLinkRecord freed;
-  while (_FindAct(groupId, &row)) {
-    if (!_PutAct(row, &freed)) return 0;
+  while (FindAct(groupId, &row)) {
+    if (!PutAct(row, &freed)) return 0;
     ++row;
   }
   return Finish();
 }
 
-int CAcctGroupDBase::_NextId() const {
+int CAcctGroupDBase::NextId() const {
   UINT highest = 0;
   for (UINT id : ids_) highest = std::max(highest, id);
   return static_cast<int>(highest) + 1;
@@ -286,10 +290,10 @@ int CAcctGroupDBase::Add(const CAcctGroup& group) {
   error_.Empty();
   CAcctGroup checked = group;
   if (!checked.Validate()) {
-    _SetError(checked.GetErrorText());
+    SetError(checked.GetErrorText());
     return 0;
   }
-  if (!_Open()) return 0;
+  if (!Open()) return 0;
   int row = -1;
   for (size_t r = 0; r < names_.size(); ++r)
     if (names_[r].IsEmpty()) {
@@ -302,7 +306,7 @@ int CAcctGroupDBase::Add(const CAcctGroup& group) {
     names_.push_back(CString());
     selected_.push_back(0);
   }
-  int id = _NextId();
+  int id = NextId();
   ids_[static_cast<size_t>(row)] = static_cast<UINT>(id);
   names_[static_cast<size_t>(row)] = group.GetName();
   selected_[static_cast<size_t>(row)] = 0;
@@ -310,17 +314,17 @@ int CAcctGroupDBase::Add(const CAcctGroup& group) {
   rec.id = id;
   rec.selected = 0;
   CopyText(rec.name, sizeof rec.name, group.GetName());
-  if (_PutGrp(row, &rec)) {
+  if (PutGrp(row, &rec)) {
     AcctNumberList accounts;
     group.CopyAccounts(&accounts);
     int from = 0;
     for (UINT account : accounts) {
       // The first freed link record, else the end of the file.
-      int count = _CountActs();
+      int count = CountActs();
       int target = count;
       for (int r = from; r < count; ++r) {
         AcctGroupLinkRecord link;
-        if (!_GetAct(r, count, &link)) break;
+        if (!GetAct(r, count, &link)) break;
         if (link.groupId == 0) {
           target = r;
           break;
@@ -328,68 +332,100 @@ int CAcctGroupDBase::Add(const CAcctGroup& group) {
       }
       if (!error_.IsEmpty()) break;
       AcctGroupLinkRecord link{id, static_cast<LONG>(account)};
-      if (!_PutAct(target, &link)) break;
+      if (!PutAct(target, &link)) break;
       from = target + 1;
     }
   }
-  _Sort();
-  _Close();
+  Sort();
+  Close();
   return Finish();
 }
 
 int CAcctGroupDBase::Delete(const CString& name) {
   error_.Empty();
-  if (!_Open()) return 0;
+  if (!Open()) return 0;
   int row = -1;
-  if (_FindGrp(name, &row)) {
-    if (_DeleteActs(static_cast<int>(ids_[static_cast<size_t>(row)]))) {
-      names_[static_cast<size_t>(row)].Empty();
-      ids_[static_cast<size_t>(row)] = 0;
-      selected_[static_cast<size_t>(row)] = 0;
-      AcctGroupRecord zero;
-      _PutGrp(row, &zero);
-    }
-    _Sort();
+  if (FindGrp(name, &row)) {
+    RemoveRow(row);
+    Sort();
   }
-  _Close();
+  Close();
   return Finish();
 }
 
+void CAcctGroupDBase::RemoveRow(int row) {
+  if (!DeleteActs(static_cast<int>(ids_[static_cast<size_t>(row)]))) return;
+  // Memory follows the file: a group record that could not be emptied
+  // stays listed.
+  AcctGroupRecord zero;
+  if (!PutGrp(row, &zero)) return;
+  names_[static_cast<size_t>(row)].Empty();
+  ids_[static_cast<size_t>(row)] = 0;
+  selected_[static_cast<size_t>(row)] = 0;
+}
+
 int CAcctGroupDBase::Update(const CAcctGroup& old, const CAcctGroup& changed) {
+  error_.Empty();
+  // A changed group that cannot be added is refused before the old one is
+  // deleted.
+  CAcctGroup checked = changed;
+  if (!checked.Validate()) {
+    SetError(checked.GetErrorText());
+    return 0;
+  }
   if (!Delete(old.GetName())) return 0;
-  return Add(changed);
+  const int newId = NextId();
+  if (Add(changed)) return 1;
+  // The add failed part way: what it wrote goes, and the old group is put
+  // back. The failure of the add stays the one reported.
+  const CString failure = error_;
+  error_.Empty();
+  if (Open()) {
+    for (size_t r = 0; r < ids_.size(); ++r)
+      if (ids_[r] == static_cast<UINT>(newId)) {
+        RemoveRow(static_cast<int>(r));
+        break;
+      }
+    Sort();
+    Close();
+  }
+  error_.Empty();
+  const bool restored = Add(old) == 1;
+  error_ = failure;
+  if (!restored) SetError(CString(failure) + "; the group \"" + old.GetName() + "\" could not be put back");
+  return 0;
 }
 
 int CAcctGroupDBase::Get(const CString& name, CAcctGroup* out) {
   error_.Empty();
   out->Clear();
-  if (!_Open()) return 0;
+  if (!Open()) return 0;
   int row = -1;
   AcctGroupRecord rec;
-  if (_FindGrp(name, &row) && _GetGrp(row, static_cast<int>(ids_.size()), &rec)) {
+  if (FindGrp(name, &row) && GetGrp(row, static_cast<int>(ids_.size()), &rec)) {
     out->SetName(rec.name);
-    int count = _CountActs();
+    int count = CountActs();
     for (int r = 0; r < count; ++r) {
       AcctGroupLinkRecord link;
-      if (!_GetAct(r, count, &link)) break;
+      if (!GetAct(r, count, &link)) break;
       if (link.groupId == rec.id) out->AddAccount(static_cast<UINT>(link.account));
     }
   }
-  _Close();
+  Close();
   return Finish();
 }
 
 int CAcctGroupDBase::RemoveAccount(int account) {
   error_.Empty();
-  if (!_Open()) return 0;
-  int count = _CountActs();
+  if (!Open()) return 0;
+  int count = CountActs();
   const AcctGroupLinkRecord freed;
   for (int r = 0; r < count; ++r) {
     AcctGroupLinkRecord link;
-    if (!_GetAct(r, count, &link)) break;
-    if (link.account == account && link.groupId != 0 && !_PutAct(r, &freed)) break;
+    if (!GetAct(r, count, &link)) break;
+    if (link.account == account && link.groupId != 0 && !PutAct(r, &freed)) break;
   }
-  _Close();
+  Close();
   return Finish();
 }
 
@@ -400,15 +436,15 @@ int CAcctGroupDBase::SelectGroups(const GroupNameList& names) {
     for (const CString& n : names)
       if (!names_[r].IsEmpty() && names_[r].str() == n.str()) selected_[r] = 1;
   }
-  if (!_Open()) return 0;
+  if (!Open()) return 0;
   for (size_t r = 0; r < names_.size(); ++r) {
     AcctGroupRecord rec;
     rec.id = static_cast<LONG>(ids_[r]);
     rec.selected = static_cast<LONG>(selected_[r]);
     CopyText(rec.name, sizeof rec.name, names_[r]);
-    if (!_PutGrp(static_cast<int>(r), &rec)) break;
+    if (!PutGrp(static_cast<int>(r), &rec)) break;
   }
-  _Close();
+  Close();
   return Finish();
 }
 
@@ -434,7 +470,7 @@ int CAcctGroupDBase::CountNames() const {
 
 int CAcctGroupDBase::IsNameUnused(const CString& name) const {
   int row;
-  return _FindGrp(name, &row) ? 0 : 1;
+  return FindGrp(name, &row) ? 0 : 1;
 }
 
 int CAcctGroupDBase::GetAdjacentName(int forward, CString* name) const {
@@ -472,27 +508,27 @@ int CAcctGroupDBase::Review() {
   std::string path = JoinPath(folder_.str(), "acctgroup.txt");
   FILE* f = OpenPrivateFile(path.c_str(), "w");
   if (f == nullptr) {
-    _SetError(CString("Open failed for ") + path.c_str() + " in CAcctGroupDBase::Review");
+    SetError(CString("Open failed for ") + path.c_str() + " in CAcctGroupDBase::Review");
     return 0;
   }
-  if (_Open()) {
+  if (Open()) {
     std::fprintf(f, "Idx\tRow\n");
     for (size_t i = 0; i < index_.size(); ++i) std::fprintf(f, "%d\t%d\n", static_cast<int>(i), static_cast<int>(index_[i]));
     std::fprintf(f, "\nRow\tGID\tSel\tName\n");
     for (size_t r = 0; r < names_.size(); ++r) {
       AcctGroupRecord rec;
-      if (_GetGrp(static_cast<int>(r), static_cast<int>(ids_.size()), &rec))
+      if (GetGrp(static_cast<int>(r), static_cast<int>(ids_.size()), &rec))
         std::fprintf(f, "%d\t%d\t%d\t%s\n", static_cast<int>(r), rec.id, rec.selected, rec.name);
     }
     std::fprintf(f, "\nRow\tGID\tAID\n");
-    int count = _CountActs();
+    int count = CountActs();
     for (int r = 0; r < count; ++r) {
       AcctGroupLinkRecord link;
-      if (_GetAct(r, count, &link)) std::fprintf(f, "%d\t%d\t%d\n", r, link.groupId, link.account);
+      if (GetAct(r, count, &link)) std::fprintf(f, "%d\t%d\t%d\n", r, link.groupId, link.account);
     }
   }
   std::fclose(f);
-  _Close();
+  Close();
   if (g_viewer) g_viewer(path.c_str(), "Account Group Database");
   std::remove(path.c_str());
   return Finish();

@@ -69,22 +69,24 @@ class CAcctGroupDBase {
   CString GetErrorText() const { return error_; }
 
  private:
-  int _Open();
-  int _Close();
+  int Open();
+  int Close();
   // Read record `row` of the `count` in the file.
-  int _GetGrp(int row, int count, AcctGroupRecord* out);
-  int _GetAct(int row, int count, AcctGroupLinkRecord* out);
-  int _PutGrp(int row, const AcctGroupRecord* rec);
-  int _PutAct(int row, const AcctGroupLinkRecord* rec);
-  void _Sort();
-  int _FindGrp(const CString& name, int* row) const;
-  int _FindAct(int groupId, int* fromRow);
-  int _DeleteActs(int groupId);
-  int _CountGrps() const;
-  int _CountActs() const;
-  int _NextId() const;
-  void _Reset();
-  void _SetError(const CString& text);
+  int GetGrp(int row, int count, AcctGroupRecord* out);
+  int GetAct(int row, int count, AcctGroupLinkRecord* out);
+  int PutGrp(int row, const AcctGroupRecord* rec);
+  int PutAct(int row, const AcctGroupLinkRecord* rec);
+  void Sort();
+  int FindGrp(const CString& name, int* row) const;
+  int FindAct(int groupId, int* fromRow);
+  int DeleteActs(int groupId);
+  // Frees the links of the group at `row` and empties its row and record.
+  void RemoveRow(int row);
+  int CountGrps() const;
+  int CountActs() const;
+  int NextId() const;
+  void Reset();
+  void SetError(const CString& text);
   int Finish() const { return error_.IsEmpty() ? 1 : 0; }
 
   CString baseName_, folder_;

@@ -12,12 +12,12 @@ namespace {
 
 // "<folder>/<stem><major><yy><ext>", with an older file of another case
 // found in its place.
-void BuildName(char* out, const char* folder, const char* stem, const char* yy, const char* ext) {
+void BuildName(char (&out)[MAX_PATH], const char* folder, const char* stem, const char* yy, const char* ext) {
   char name[64];
   std::snprintf(name, sizeof name, "%s%s%s%s", stem, DataFormatMajor(), yy, ext);
   std::string path = JoinPath(folder, name);
   if (*ext) path = ResolvePathCase(path);
-  std::snprintf(out, MAX_PATH, "%s", path.c_str());
+  std::snprintf(out, sizeof out, "%s", path.c_str());
 }
 
 }  // namespace
@@ -25,14 +25,14 @@ void BuildName(char* out, const char* folder, const char* stem, const char* yy, 
 const char* DataFormatMajor() {
   static std::string major;
   major = DataVersion.GetMajor().str();
-  if (major.empty()) major = "4";
+  if (major.empty()) major.push_back('4');
   return major.c_str();
 }
 
 bool DataFolderHasRoom(unsigned long bytes) { return CheckDiskSpace(DataFolder, bytes); }
 
 void BuildDataFileNames(const char* folder, const char* yy) {
-  std::snprintf(DataFolder, MAX_PATH, "%s", folder);
+  std::snprintf(DataFolder, sizeof DataFolder, "%s", folder);
   BuildName(AcctPath, folder, "acct", yy, ".dat");
   BuildName(BudgetPath, folder, "budge", yy, ".dat");
   BuildName(EquipPath, folder, "equip", yy, ".dat");

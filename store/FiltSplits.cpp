@@ -63,12 +63,12 @@ CFiltSplits::~CFiltSplits() {
   if (file_) std::fclose(file_);
 }
 
-void CFiltSplits::SetError(int index, const char* item) {
+void CFiltSplits::SetError(ErrorTextIndex index, const char* item) {
   if (!errorText_.IsEmpty()) return;  // the first failure is the one to tell
   FormatErrorTextStr(errorText_, index, item);
 }
 
-int CFiltSplits::_Open(int create) {
+int CFiltSplits::Open(int create) {
   if (++openCount_ == 1) {
     if (path_.IsEmpty()) {
       errorText_ = "Missing filename in CFiltSplits::_Open";
@@ -86,7 +86,7 @@ int CFiltSplits::_Open(int create) {
   return 1;
 }
 
-int CFiltSplits::_Close() {
+int CFiltSplits::Close() {
   if (openCount_ > 0) --openCount_;
   if (file_ == nullptr) return 1;
   if (openCount_ == 0) {
@@ -125,7 +125,7 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
   passCursor_ = 0;
   folder_ = folder;
   path_ = JoinPath(static_cast<LPCTSTR>(folder), "filtsplt.tmp").c_str();
-  if (!_Open(1)) return 0;
+  if (!Open(1)) return 0;
 
   const std::vector<int> passbookPos = PassbookPositions();
   std::vector<LONG> sortKeys;
@@ -190,7 +190,7 @@ int CFiltSplits::Initialize(const CString& folder, const CString& fromDate, cons
       put(inRange, line.account, passbook, amount);
     }
   }
-  _Close();
+  Close();
 
   rowIndex_.SetSize(rows);
   for (int i = 0; i < rows; ++i) rowIndex_.SetAt(i, static_cast<UINT>(i));
@@ -209,7 +209,7 @@ int CFiltSplits::Sum(int rangeFlag, const CUIntArray& accounts, const CUIntArray
                      int* memberTotal) {
   errorText_.Empty();
   AmountSum unit, member;
-  if (_Open(0)) {
+  if (Open(0)) {
     constexpr int kBlock = 128;
     std::vector<BYTE> block;
     try {
@@ -230,7 +230,7 @@ int CFiltSplits::Sum(int rangeFlag, const CUIntArray& accounts, const CUIntArray
         break;
       }
     }
-    _Close();
+    Close();
   }
   const bool fits = unit.Fits() && member.Fits();
   if (!fits) SetError(ERR_PARSE, "passbook totals (beyond the amount range)");
@@ -246,7 +246,7 @@ int CFiltSplits::GetNextPass(int restart, int rangeFlag, const CUIntArray& accou
   AmountSum income, other;
   bool found = false;
   LONG group = 0;
-  if (_Open(0)) {
+  if (Open(0)) {
     while (passCursor_ < rowIndex_.GetSize()) {
       int at = passCursor_++;
       FiltSplitRow row;
@@ -269,7 +269,7 @@ int CFiltSplits::GetNextPass(int restart, int rangeFlag, const CUIntArray& accou
       }
       (GetAcctClass(row.account) == 'I' ? income : other) += row.amount;
     }
-    _Close();
+    Close();
   }
   const bool fits = income.Fits() && other.Fits();
   if (!fits) SetError(ERR_PARSE, "passbook totals (beyond the amount range)");
@@ -279,9 +279,9 @@ int CFiltSplits::GetNextPass(int restart, int rangeFlag, const CUIntArray& accou
   return found ? Result() : 0;
 }
 
-int CFiltSplits::_Sort() {
+int CFiltSplits::Sort() {
   errorText_.Empty();
-  if (!_Open(0)) return 0;
+  if (!Open(0)) return 0;
   std::fseek(file_, 0, SEEK_END);
   int n = static_cast<int>(std::ftell(file_) / kFiltSplitRowSize);
   for (int j = 0; j < n - 1 && errorText_.IsEmpty(); ++j) {
@@ -307,7 +307,7 @@ int CFiltSplits::_Sort() {
     }
   }
   if (n > 0) ReportProgress("Sorting passbooks...", n, n);
-  _Close();
+  Close();
   // The rows now lie in passbook order; the index follows them.
   rowIndex_.SetSize(n);
   for (int i = 0; i < n; ++i) rowIndex_.SetAt(i, static_cast<UINT>(i));

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "common/ErrorText.h"
 #include "platform/base/CString.h"
 #include "platform/base/Collections.h"
 
@@ -41,10 +42,10 @@ class CFiltSplits {
   int GetNextPass(int restart, int rangeFlag, const CUIntArray& accounts, int* passbook, int* incomeTotal,
                   int* otherTotal);
   // Sorts the rows of the file itself by passbook, then account.
-  int _Sort();
+  int Sort();
 
-  int _Open(int create);
-  int _Close();
+  int Open(int create);
+  int Close();
 
   const CString& GetErrorText() const { return errorText_; }
   const CString& GetPath() const { return path_; }
@@ -54,7 +55,7 @@ class CFiltSplits {
  private:
   int ReadRow(int row, FiltSplitRow& out);
   int WriteRow(int row, const FiltSplitRow& in);
-  void SetError(int index, const char* item);
+  void SetError(ErrorTextIndex index, const char* item);
   int Result() const { return errorText_.IsEmpty() ? 1 : 0; }
 
   CString errorText_;

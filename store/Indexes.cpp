@@ -268,7 +268,7 @@ void SortLongKeys(int count, const long* keys, int* index) {
   std::stable_sort(index, index + count, [keys](int a, int b) { return keys[a] < keys[b]; });
 }
 
-void TransNumberKey(const char* number, char out[9]) {
+void TransNumberKey(const char* number, char (&out)[9]) {
   size_t n = strnlen(number, 8);
   bool digits = number[0] != 0;
   for (const char* p = number; *p; ++p)
@@ -525,7 +525,7 @@ void SortTransactions() {
   });
 }
 
-void FormatSortError(char* out, int kind, const char* word) {
+void FormatSortError(char* out, size_t size, int kind, const char* word) {
   static const char* const kinds[] = {"integers", "longs", "chars", "char ptrs"};
-  std::snprintf(out, 256, "SORT %s %s", word ? word : "???", kinds[(kind >= 0 && kind < 4) ? kind : 0]);
+  std::snprintf(out, size, "SORT %s %s", word ? word : "???", kinds[(kind >= 0 && kind < 4) ? kind : 0]);
 }

@@ -42,21 +42,23 @@ std::string Dollars(long cents) { return static_cast<LPCTSTR>(FormatDollars(cent
 
 // The failure of a recalculation, shown at its end.
 struct Failure {
-  int index = -1;
+  bool failed = false;
+  ErrorTextIndex index = ERR_UNKNOWN;
   const char* item = nullptr;
   bool cancelled = false;
-  void Set(int i, const char* it) {
-    if (index < 0) {
+  void Set(ErrorTextIndex i, const char* it) {
+    if (!failed) {
+      failed = true;
       index = i;
       item = it;
     }
   }
-  bool Any() const { return index >= 0 || cancelled; }
+  bool Any() const { return failed || cancelled; }
   int Finish() const {
     if (cancelled) DispMessage("Re-calculation cancelled", MSG_INFORMATION);
     else if (index == ERR_UNMATCHED || index == ERR_PARSE)
       ShowStoreError(index, item, MSG_ERROR);
-    else if (index >= 0)
+    else if (failed)
       ShowStoreError(index, item, MSG_FATAL);
     return Any() ? 0 : 1;
   }
@@ -83,6 +85,24 @@ int RecalcEquipmentBalances(int total, int* position) {
       const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
       if (k.status != kStatusDeleted) lineKeys.insert(LineKey(k.id, k.line));
     }
+    // A purchase entered on account 399 itself records its item under line
+    // 0 of its transaction, whichever slots its lines take.
+    std::unordered_map<LONG, int> purchasesOn399;
+    for (int r = 0; r < TransTable.rowCount; ++r) {
+      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+      if (k.status != kStatusDeleted && k.account == kEquipmentAccount && k.id >= 0 && k.id <= kMaxTransId)
+        purchasesOn399.emplace(LineKey(k.id, 0), r);
+    }
+    auto carriedByTransaction = [&](LONG lineKey) {
+      auto found = purchasesOn399.find(lineKey);
+      if (found == purchasesOn399.end()) return false;
+      TransactionRecord t;
+      if (ReadRecord(TransFile, t, found->second) != 1) {
+        failure.Set(ERR_READ, "recalc transaction");
+        return false;
+      }
+      return t.factor == 1;
+    };
     long long count = 0, current = 0, opening = 0;
     for (int r = 0; r < EquipTable.rowCount && !failure.Any(); ++r) {
       if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
@@ -94,7 +114,8 @@ int RecalcEquipmentBalances(int total, int* position) {
       }
       current += item.currentValue;
       if (std::strcmp(item.purchaseDate, FiscalStartDate) < 0) opening += item.openingValue;
-      if (item.lineKey != -1 && !lineKeys.count(item.lineKey)) {
+      if (item.lineKey != -1 && !lineKeys.count(item.lineKey) && !carriedByTransaction(item.lineKey)) {
+        if (failure.Any()) break;
         item.lineKey = -1;
         if (WriteRecord(EquipFile, item, r) != 1) {
           failure.Set(ERR_WRITE, "recalc equipment");
@@ -358,11 +379,11 @@ int RecalcFriendContributions(int total, int* position) {
         }
         if (AnswerMemory::Applies(answer)) {
           rec.total = sum;
-          FriendTable.keys[static_cast<size_t>(f)].total = sum;
           if (WriteRecord(FriendFile, rec, f) != 1) {
             failure.Set(ERR_WRITE, "recalc friend");
             break;
           }
+          FriendTable.keys[static_cast<size_t>(f)].total = sum;
         }
       }
     }

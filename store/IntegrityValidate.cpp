@@ -62,9 +62,7 @@ bool FreeSplit(int row, const char* item) {
     WriteFailure(item);
     return false;
   }
-  SplitTable.keys[static_cast<size_t>(row)] = -1;
-  --SplitTable.liveCount;
-  ++SplitTable.freeCount;
+  MarkKeyRowDeleted(SplitTable, row);
   return true;
 }
 
@@ -73,9 +71,7 @@ bool FreeSubAccount(int row, const char* item) {
     WriteFailure(item);
     return false;
   }
-  SubAcctTable.keys[static_cast<size_t>(row)] = -1;
-  --SubAcctTable.liveCount;
-  ++SubAcctTable.freeCount;
+  MarkKeyRowDeleted(SubAcctTable, row);
   return true;
 }
 
@@ -90,9 +86,7 @@ void RemoveDanglingLine(int row) {
     WriteFailure("Recalc support 2");
     return;
   }
-  SupportTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --SupportTable.liveCount;
-  ++SupportTable.freeCount;
+  MarkKeyRowDeleted(SupportTable, row);
   char text[96];
   std::snprintf(text, sizeof text, "Removed dangling support account: %d", line.account);
   Notice(text);

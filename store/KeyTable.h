@@ -180,12 +180,16 @@ void SortTransactions();
 // The transaction-number part of the first two transaction index keys:
 // digits only are right-aligned in 8 and zero-padded, else the first 8
 // characters as they are.
-void TransNumberKey(const char* number, char out[9]);
+void TransNumberKey(const char* number, char (&out)[9]);
 // ASCII case-insensitive comparison of two texts (bytes compared unsigned).
 int CompareNoCase(const char* a, const char* b);
 int CompareNoCaseN(const char* a, const char* b, size_t n);
 // "SORT %s %s" with the word and the kind of key.
-void FormatSortError(char* out, int kind, const char* word);
+void FormatSortError(char* out, size_t size, int kind, const char* word);
+template <size_t N>
+void FormatSortError(char (&out)[N], int kind, const char* word) {
+  FormatSortError(out, N, kind, word);
+}
 
 // Stable sorts of row numbers by key: index[k] becomes the row of the k-th
 // smallest key; equal keys keep ascending row order. Text keys compare

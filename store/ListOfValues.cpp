@@ -49,7 +49,7 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
   std::string failure;
   int failureKind = MSG_ERROR;
   std::string t = type ? type : "";
-  auto fail = [&](int index, const char* item) {
+  auto fail = [&](ErrorTextIndex index, const char* item) {
     FormatErrorText(text, index, item);
     failure = text;
   };
@@ -61,8 +61,8 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       std::snprintf(text, sizeof text, "%d / %s", static_cast<int>(k.number), k.name);
       b.Add(text, k.number);
     }
-    if (b.full) fail(1, word);
-    else if (b.count == 0) fail(15, word);
+    if (b.full) fail(ERR_LIST_MAX, word);
+    else if (b.count == 0) fail(ERR_NONE_DEFINED, word);
   };
   auto members = [&](int type, const char* word) {
     for (int pos = 0; pos < MemberTable.rowCount; ++pos) {
@@ -73,8 +73,8 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       else std::snprintf(text, sizeof text, "%s, %s", k.lastName, k.firstName);
       b.Add(text, row);
     }
-    if (b.full) fail(1, word);
-    else if (b.count == 0) fail(15, word);
+    if (b.full) fail(ERR_LIST_MAX, word);
+    else if (b.count == 0) fail(ERR_NONE_DEFINED, word);
   };
 
   if (t == "ACCOUNT") {
@@ -115,7 +115,7 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       else std::snprintf(text, sizeof text, "%c%s, %s", MemberTypeMark(k.type), k.lastName, k.firstName);
       b.Add(text, row);
     }
-    if (b.full) fail(1, "member");
+    if (b.full) fail(ERR_LIST_MAX, "member");
     else if (b.count == 0)
       failure = passbook ? "There are no active passbook accounts" : "No scouts or adults have been entered yet";
   } else if (t == "EQUIP") {
@@ -127,8 +127,8 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       else std::snprintf(text, sizeof text, "%s", k.description);
       b.Add(text, row);
     }
-    if (b.full) fail(1, "equipment item");
-    else if (b.count == 0) fail(15, "equipment item");
+    if (b.full) fail(ERR_LIST_MAX, "equipment item");
+    else if (b.count == 0) fail(ERR_NONE_DEFINED, "equipment item");
   } else if (t == "ECOND") {
     const char* words[] = {"Excellent", "Good", "Fair", "Poor"};
     for (int i = 0; i < 4; ++i) b.Add(words[i], i);
@@ -138,7 +138,7 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
       EquipmentRecord item;
       if (ReadRecord(EquipFile, item, r) != 1) {
-        fail(8, "equipment item");
+        fail(ERR_READ, "equipment item");
         failureKind = MSG_FATAL;
         break;
       }
@@ -156,8 +156,8 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       std::snprintf(text, sizeof text, "%s, %s", k.lastName, k.firstName);
       b.Add(text, row);
     }
-    if (b.full) fail(1, "friend");
-    else if (b.count == 0) fail(15, "friend");
+    if (b.full) fail(ERR_LIST_MAX, "friend");
+    else if (b.count == 0) fail(ERR_NONE_DEFINED, "friend");
   } else if (t == "SCHED") {
     for (int pos = 0; pos < ScheduleTable.rowCount; ++pos) {
       int row = ScheduleTable.byName[static_cast<size_t>(pos)];
@@ -166,11 +166,11 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
       std::snprintf(text, sizeof text, "%s/%d", k.name, static_cast<int>(k.account));
       b.Add(text, row);
     }
-    if (b.full) fail(1, "schedule");
-    else if (b.count == 0) fail(15, "schedule");
+    if (b.full) fail(ERR_LIST_MAX, "schedule");
+    else if (b.count == 0) fail(ERR_NONE_DEFINED, "schedule");
   } else if (t == "SCH-ACCT") {
     if (ScheduleTable.liveCount <= 0) {
-      fail(15, "schedule");
+      fail(ERR_NONE_DEFINED, "schedule");
     } else {
       for (int pos = 0; pos < ScheduleTable.rowCount; ++pos) {
         const ScheduleKey& k =
@@ -190,7 +190,7 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
         std::snprintf(text, sizeof text, "%d/%s", static_cast<int>(k.account), name);
         b.Add(text, k.account);
       }
-      if (b.count == 0) fail(15, "scheduled account");
+      if (b.count == 0) fail(ERR_NONE_DEFINED, "scheduled account");
     }
   } else if (t == "YEAR") {
     int i = 0;

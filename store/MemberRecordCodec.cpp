@@ -1,24 +1,101 @@
 // Packing and unpacking between MemberRow and the 512-byte member record,
 // whose first 320 bytes are laid out by member type.
 #include <cstring>
+#include <utility>
 
 #include "store/MemberStore.h"
 #include "store/RecIO.h"
 
 namespace {
 
-// Reads a text of `width` bytes at `off` into a form field, keeping at most
-// `keep` characters (a field the form reads back shorter).
-template <int N>
-void Get(const BYTE* b, int off, int width, char (&field)[N], int keep = -1) {
+// One text of the record: `width` bytes at `at`, a form field of `room`
+// bytes; a read keeps at most `keep` characters (-1: as many as fit), for
+// the fields the form reads back shorter than the record holds them.
+struct TextField {
+  int at;
+  int width;
+  char* (*field)(MemberRow&);
+  int room;
+  int keep;
+};
+
+template <auto Member>
+constexpr TextField Text(int at, int width, int keep = -1) {
+  return {at, width, [](MemberRow& f) -> char* { return f.*Member; },
+          static_cast<int>(sizeof(std::declval<MemberRow&>().*Member)), keep};
+}
+
+// A 32-bit number of the record.
+struct NumberField {
+  int at;
+  LONG MemberRow::*field;
+};
+
+// The first 320 bytes, laid out by member type. A scout's layout also
+// serves a record of an unknown type when it is written.
+constexpr TextField kScoutTexts[] = {
+    Text<&MemberRow::lastName>(0, 16),       Text<&MemberRow::firstName>(16, 12),
+    Text<&MemberRow::address1>(28, 27),      Text<&MemberRow::address2>(56, 27),
+    Text<&MemberRow::homePhone>(84, 14),     Text<&MemberRow::cellPhone>(98, 14),
+    Text<&MemberRow::email>(112, 38),        Text<&MemberRow::dateJoined>(150, 9),
+    Text<&MemberRow::subunit>(160, 30),      Text<&MemberRow::fatherLast>(190, 16),
+    Text<&MemberRow::fatherFirst>(206, 12, 11), Text<&MemberRow::motherLast>(226, 16),
+    Text<&MemberRow::motherFirst>(242, 12),  Text<&MemberRow::city>(254, 18),
+    Text<&MemberRow::state>(272, 3),         Text<&MemberRow::zip>(275, 11),
+};
+constexpr TextField kAdultTexts[] = {
+    Text<&MemberRow::lastName>(0, 16),       Text<&MemberRow::firstName>(16, 12, 11),
+    Text<&MemberRow::address1>(34, 27),      Text<&MemberRow::address2>(62, 27),
+    Text<&MemberRow::homePhone>(90, 14),     Text<&MemberRow::cellPhone>(104, 14),
+    Text<&MemberRow::email>(118, 38),        Text<&MemberRow::dateJoined>(156, 9),
+    Text<&MemberRow::spouse>(166, 12),       Text<&MemberRow::workPhone>(178, 14),
+    Text<&MemberRow::workExt>(192, 5),       Text<&MemberRow::fax>(198, 14),
+    Text<&MemberRow::city>(214, 18),         Text<&MemberRow::state>(232, 3),
+    Text<&MemberRow::zip>(235, 11),
+};
+constexpr TextField kSubunitTexts[] = {
+    Text<&MemberRow::dateJoined>(150, 9),
+    Text<&MemberRow::subunit>(160, 30),
+};
+// An adult's record carries this 16-bit marker; the layout of its own type
+// may require it.
+constexpr int kAdultMarkerAt = 212;
+
+// The last 192 bytes, the same for every type.
+constexpr NumberField kNumbers[] = {
+    {320, &MemberRow::openingBalance}, {324, &MemberRow::currentBalance}, {328, &MemberRow::transCount},
+    {332, &MemberRow::passbook},       {340, &MemberRow::selected},
+};
+constexpr int kTypeAt = 336;
+constexpr int kStatusAt = 353;
+constexpr TextField kCommonTexts[] = {
+    Text<&MemberRow::dateLeft>(344, 9),
+    Text<&MemberRow::remarks>(354, 158, 43),
+};
+
+// Reads the text of `width` bytes at `at` into a field of `room` bytes,
+// keeping at most `keep` characters (-1: as many as fit).
+void ReadText(const BYTE* b, int at, int width, char* field, int room, int keep) {
   char tmp[256];
-  GetText(b + off, width, tmp);
-  int room = N;
+  GetText(b + at, width, tmp);
   if (keep >= 0 && keep + 1 < room) room = keep + 1;
   CopyText(field, room, tmp);
 }
 
-void Put(BYTE* b, int off, int width, const char* text) { PutText(b + off, width, text); }
+template <size_t N>
+void Get(const BYTE* b, int at, int width, char (&field)[N], int keep = -1) {
+  ReadText(b, at, width, field, static_cast<int>(N), keep);
+}
+
+template <size_t N>
+void ReadTexts(const BYTE* b, const TextField (&texts)[N], MemberRow* form) {
+  for (const TextField& t : texts) ReadText(b, t.at, t.width, t.field(*form), t.room, t.keep);
+}
+
+template <size_t N>
+void WriteTexts(BYTE* b, const TextField (&texts)[N], MemberRow* form) {
+  for (const TextField& t : texts) PutText(b + t.at, t.width, t.field(*form));
+}
 
 }  // namespace
 
@@ -78,108 +155,38 @@ void ConvertMemberRecord(MemberRow* form, int type, int requireMarker, MemberRec
   BYTE* b = record->bytes;
   if (direction == 1) {
     std::memset(form, 0, sizeof *form);
-    LONG own = GetI32(b + 336);
+    LONG own = GetI32(b + kTypeAt);
     int layout = -1;
     if (type == 0 || (type == 4 && own == 0)) layout = 0;
-    else if (type == 1 || (type == 4 && own == 1 && (GetI16(b + 212) != 0 || requireMarker == 0))) layout = 1;
+    else if (type == 1 || (type == 4 && own == 1 && (GetI16(b + kAdultMarkerAt) != 0 || requireMarker == 0))) layout = 1;
     else if (type == 2 || (type == 4 && own == 2)) layout = 2;
     if (layout < 0) return;
     form->type = layout;
-    form->status = static_cast<char>(b[353]);
-    form->passbook = GetI32(b + 332);
-    form->selected = GetI32(b + 340);
-    Get(b, 344, 9, form->dateLeft);
-    form->openingBalance = GetI32(b + 320);
-    form->currentBalance = GetI32(b + 324);
-    form->transCount = GetI32(b + 328);
-    Get(b, 354, 158, form->remarks, 43);
+    form->status = static_cast<char>(b[kStatusAt]);
+    for (const NumberField& n : kNumbers) form->*n.field = GetI32(b + n.at);
+    ReadTexts(b, kCommonTexts, form);
     if (layout == 0) {
-      Get(b, 0, 16, form->lastName);
-      Get(b, 16, 12, form->firstName);
-      Get(b, 28, 27, form->address1);
-      Get(b, 56, 27, form->address2);
-      Get(b, 84, 14, form->homePhone);
-      Get(b, 98, 14, form->cellPhone);
-      Get(b, 112, 38, form->email);
-      Get(b, 150, 9, form->dateJoined);
-      Get(b, 160, 30, form->subunit);
-      Get(b, 190, 16, form->fatherLast);
-      Get(b, 206, 12, form->fatherFirst, 11);
-      Get(b, 226, 16, form->motherLast);
-      Get(b, 242, 12, form->motherFirst);
-      Get(b, 254, 18, form->city);
-      Get(b, 272, 3, form->state);
-      Get(b, 275, 11, form->zip);
+      ReadTexts(b, kScoutTexts, form);
     } else if (layout == 1) {
-      Get(b, 0, 16, form->lastName);
-      Get(b, 16, 12, form->firstName, 11);
+      ReadTexts(b, kAdultTexts, form);
       CopyText(form->subunit, sizeof form->subunit, "Adults");
-      Get(b, 34, 27, form->address1);
-      Get(b, 62, 27, form->address2);
-      Get(b, 90, 14, form->homePhone);
-      Get(b, 104, 14, form->cellPhone);
-      Get(b, 118, 38, form->email);
-      Get(b, 156, 9, form->dateJoined);
-      Get(b, 166, 12, form->spouse);
-      Get(b, 178, 14, form->workPhone);
-      Get(b, 192, 5, form->workExt);
-      Get(b, 198, 14, form->fax);
-      Get(b, 214, 18, form->city);
-      Get(b, 232, 3, form->state);
-      Get(b, 235, 11, form->zip);
     } else {
-      Get(b, 150, 9, form->dateJoined);
-      Get(b, 160, 30, form->subunit);
+      ReadTexts(b, kSubunitTexts, form);
     }
   } else if (direction == 0) {
     std::memset(b, 0, kMemberRecordSize);
     if (form->type == 1) {
-      Put(b, 0, 16, form->lastName);
-      Put(b, 16, 12, form->firstName);
-      Put(b, 34, 27, form->address1);
-      Put(b, 62, 27, form->address2);
-      Put(b, 90, 14, form->homePhone);
-      Put(b, 104, 14, form->cellPhone);
-      Put(b, 118, 38, form->email);
-      Put(b, 156, 9, form->dateJoined);
-      Put(b, 166, 12, form->spouse);
-      Put(b, 178, 14, form->workPhone);
-      Put(b, 192, 5, form->workExt);
-      Put(b, 198, 14, form->fax);
-      PutI16(b + 212, 1);
-      Put(b, 214, 18, form->city);
-      Put(b, 232, 3, form->state);
-      Put(b, 235, 11, form->zip);
+      WriteTexts(b, kAdultTexts, form);
+      PutI16(b + kAdultMarkerAt, 1);
     } else if (form->type == 2) {
-      Put(b, 150, 9, form->dateJoined);
-      Put(b, 160, 30, form->subunit);
+      WriteTexts(b, kSubunitTexts, form);
     } else {
-      Put(b, 0, 16, form->lastName);
-      Put(b, 16, 12, form->firstName);
-      Put(b, 28, 27, form->address1);
-      Put(b, 56, 27, form->address2);
-      Put(b, 84, 14, form->homePhone);
-      Put(b, 98, 14, form->cellPhone);
-      Put(b, 112, 38, form->email);
-      Put(b, 150, 9, form->dateJoined);
-      Put(b, 160, 30, form->subunit);
-      Put(b, 190, 16, form->fatherLast);
-      Put(b, 206, 12, form->fatherFirst);
-      Put(b, 226, 16, form->motherLast);
-      Put(b, 242, 12, form->motherFirst);
-      Put(b, 254, 18, form->city);
-      Put(b, 272, 3, form->state);
-      Put(b, 275, 11, form->zip);
+      WriteTexts(b, kScoutTexts, form);
     }
-    PutI32(b + 320, form->openingBalance);
-    PutI32(b + 324, form->currentBalance);
-    PutI32(b + 328, form->transCount);
-    PutI32(b + 332, form->passbook);
-    PutI32(b + 336, form->type);
-    PutI32(b + 340, form->selected);
-    Put(b, 344, 9, form->dateLeft);
-    b[353] = static_cast<BYTE>(form->status);
-    Put(b, 354, 158, form->remarks);
+    for (const NumberField& n : kNumbers) PutI32(b + n.at, form->*n.field);
+    PutI32(b + kTypeAt, form->type);
+    b[kStatusAt] = static_cast<BYTE>(form->status);
+    WriteTexts(b, kCommonTexts, form);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "store/AcctClass.h"
 #include "store/Queries.h"
 #include "store/RecIO.h"
 #include "store/StoreUndo.h"
@@ -57,14 +58,12 @@ int AddMemberRecord(MemberRow* form, int* rowOut, const char* word) {
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "member")) return 0;
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
   // The table follows the disk only once the record is there.
-  PutKeyRow(t, row, KeyOf(*form));
+  PutLiveKeyRow(t, row, KeyOf(*form));
   if (int* counter = TypeCounter(form->type)) ++*counter;
-  ++t.liveCount;
-  --t.freeCount;
   CountPassbookMembers();
   SortMembers();
   if (rowOut) *rowOut = row;
@@ -83,9 +82,9 @@ int AddMember(MemberRow* form, int* rowOut) {
   return undo.Keep(1);
 }
 
-int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
+int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names, LONG keyType) {
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
   MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
@@ -95,6 +94,7 @@ int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names) {
     std::memcpy(k.firstName, now.firstName, sizeof k.firstName);
   }
   std::memcpy(k.subunit, now.subunit, sizeof k.subunit);
+  if (keyType != -1) k.type = keyType;
   k.status = form->status;
   k.passbook = form->passbook;
   CountPassbookMembers();
@@ -112,14 +112,14 @@ int DeletePersonMember(int typeMask, const char* lastName, const char* firstName
   std::snprintf(label, sizeof label, "%s %s", firstName ? firstName : "", lastName ? lastName : "");
   int pos = -1;
   if (!FindMember(0, typeMask, lastName, firstName, &pos)) {
-    ShowStoreError(10, label, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, label, MSG_ERROR);
     return 0;
   }
   if (!ConfirmDelete(label)) return 0;
   int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
   MemberRow form;
   if (ReadMemberRecord(MemberFile, &form, 4, 1, row) != 1) {
-    ShowStoreError(8, word, MSG_FATAL);
+    ShowStoreError(ERR_READ, word, MSG_FATAL);
     return 0;
   }
   if (!MayDeleteMember(form, row, refusals)) return 0;
@@ -136,38 +136,73 @@ int MayDeleteMember(const MemberRow& form, int row, const char* const refusals[3
     return 0;
   }
   if (!OpenReserveFile()) return 0;
-  int reserves = 0;
-  int summed = SumMemberReserves(-1, row, nullptr, nullptr, &reserves);
+  // Each account on its own: reserves of opposite signs on two accounts
+  // are still reserved funds.
+  bool reserved = false;
+  for (int r = 0; r < AcctTable.rowCount && !reserved; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusDeleted || GetAcctClass(k.number) != 'R') continue;
+    int reserve = 0;
+    if (!SumMemberReserves(k.number, row, nullptr, nullptr, &reserve)) {
+      CloseReserveFile();
+      return 0;
+    }
+    reserved = reserve != 0;
+  }
   CloseReserveFile();
-  if (!summed) return 0;
-  if (reserves != 0) {
+  if (reserved) {
     DispMessage(refusals[2], MSG_WARNING);
     return 0;
   }
   return 1;
 }
 
+namespace {
+
+// Frees every reserve record of the member at `row`, so that the next
+// member added in that row starts without reserves.
+bool FreeMemberReserves(int row) {
+  if (!OpenReserveFile()) return false;
+  bool ok = true;
+  for (int r = 0; ok; ++r) {
+    ReserveRecord rec;
+    int got = ReadRecord(ReserveFile, rec, r);
+    if (got == -1) break;
+    if (got != 1) {
+      ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
+      ok = false;
+    } else if (rec.memberRow == row && rec.account != -1 && WriteRecord(ReserveFile, ReserveRecord{}, r) != 1) {
+      ShowStoreError(ERR_WRITE, "reserve", MSG_FATAL);
+      ok = false;
+    }
+  }
+  CloseReserveFile();
+  return ok;
+}
+
+}  // namespace
+
 int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter) {
+  StoreUndo undo;
   form->status = kStatusDeleted;
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, word, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, word, MSG_FATAL);
     return 0;
   }
-  MemberTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
+  if (!FreeMemberReserves(row)) return 0;
+  MarkKeyRowDeleted(MemberTable, row);
   if (counter) --*counter;
-  --MemberTable.liveCount;
-  ++MemberTable.freeCount;
   CountPassbookMembers();
   ParticipantFile = OpenRecordFile(ParticipantPath);
   if (ParticipantFile == nullptr) {
     // The member stays deleted; only its participant records remain.
-    ShowStoreError(7, "participant", MSG_FATAL);
+    ShowStoreError(ERR_OPEN, "participant", MSG_FATAL);
   } else {
     DeleteParticipants(-1, row);
     std::fclose(ParticipantFile);
     ParticipantFile = nullptr;
   }
-  return 1;
+  return undo.Keep(1);
 }
 
 int DeleteScout(const char* lastName, const char* firstName) {

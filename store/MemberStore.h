@@ -67,14 +67,17 @@ int DeleteScout(const char* lastName, const char* firstName);
 // with the disk. `word` names the kind in a failed write.
 int AddMemberRecord(MemberRow* form, int* rowOut, const char* word);
 // Shared by the member stores: writes a changed member and brings its key
-// row up to date (the names only when `names`).
-int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names);
+// row up to date (the names only when `names`; the member type when
+// `keyType` is not -1).
+int ModifyMemberKeyed(MemberRow* form, int row, const char* word, bool names, LONG keyType = -1);
 int DeletePersonMember(int typeMask, const char* lastName, const char* firstName, const char* word,
                        const char* const refusals[3]);
 // Shared by the member deletes. MayDeleteMember refuses, with refusals[0],
 // [1] or [2], a member that still has a balance, transactions or reserved
-// funds. MarkMemberDeleted marks the member at `row` deleted on disk and in
-// the table, takes it off `counter` (may be null) and the live count, and
-// deletes its participant records; `word` names the kind in a failed write.
+// funds on any one reserve account. MarkMemberDeleted marks the member at
+// `row` deleted on disk and in the table, takes it off `counter` (may be
+// null) and the live count, frees its reserve records (the mark and the
+// reserves go together or not at all) and deletes its participant records;
+// `word` names the kind in a failed write.
 int MayDeleteMember(const MemberRow& form, int row, const char* const refusals[3]);
 int MarkMemberDeleted(MemberRow* form, int row, const char* word, int* counter);

@@ -46,13 +46,13 @@ int LoadFile(FILE*& handle, const char* path, int capacity, int block, const Loa
   try {
     buf.resize(static_cast<size_t>(block) * size);
   } catch (...) {
-    ShowStoreError(3, w.block, MSG_FATAL);
+    ShowStoreError(ERR_ALLOC, w.block, MSG_FATAL);
     return 0;
   }
   if (handle) std::fclose(handle);
   handle = std::fopen(path, "r+b");
   if (handle == nullptr) {
-    ShowStoreError(7, w.open, MSG_FATAL);
+    ShowStoreError(ERR_OPEN, w.open, MSG_FATAL);
     return 0;
   }
   // Every record file is unbuffered (see OpenRecordFile).
@@ -83,10 +83,10 @@ int LoadFile(FILE*& handle, const char* path, int capacity, int block, const Loa
   int result = 1;
   if (std::ferror(handle)) {
     // A load that stops short must not pass for a whole one.
-    ShowStoreError(8, path, MSG_FATAL);
+    ShowStoreError(ERR_READ, path, MSG_FATAL);
     result = 0;
   } else if (total > capacity) {
-    ShowStoreError(19, w.count, MSG_ERROR);
+    ShowStoreError(ERR_TOO_MANY, w.count, MSG_ERROR);
     if (overCapacityIsFatal) result = 0;
   }
   if (closeAfter) {
@@ -127,7 +127,7 @@ int LoadAccountKeys(int allocate) {
   Allocate(t, AcctCapacity, allocate, {&t.byNumber, &t.byName});
   LoadWords w{"account block", "account", "Account file buffering", "account"};
   int ok = LoadFile<AccountRecord>(AcctFile, AcctPath, AcctCapacity, 227, w, true, false, t.rowCount,
-                                   [&t](const AccountRecord& r) {
+                                   [&](const AccountRecord& r) {
                                      Store(t, KeyOf(r), r.status != kStatusDeleted);
                                      return true;
                                    });
@@ -140,7 +140,7 @@ int LoadBudgetKeys(int allocate) {
   Allocate(t, AcctCapacity, allocate, {});
   LoadWords w{"budget block", "budget", "Budget file buffering", "budget"};
   return LoadFile<BudgetRecord>(BudgetFile, BudgetPath, AcctCapacity, 292, w, false, false, t.rowCount,
-                                [&t](const BudgetRecord& r) {
+                                [&](const BudgetRecord& r) {
                                   t.keys[static_cast<size_t>(t.rowCount++)] = KeyOf(r);
                                   return true;
                                 });
@@ -151,7 +151,7 @@ int LoadEquipmentKeys(int allocate) {
   Allocate(t, EquipCapacity, allocate, {&t.byDescription, &t.byDateDescription, &t.byInventory});
   LoadWords w{"equipment block", "equipment item", "Equip file buffering", "equipment item"};
   int ok = LoadFile<EquipmentRecord>(EquipFile, EquipPath, EquipCapacity, 47, w, true, false, t.rowCount,
-                                     [&t](const EquipmentRecord& r) {
+                                     [&](const EquipmentRecord& r) {
                                        Store(t, KeyOf(r), r.status != kStatusDeleted);
                                        return true;
                                      });
@@ -164,7 +164,7 @@ int LoadFriendKeys(int allocate) {
   Allocate(t, FriendCapacity, allocate, {&t.byName, &t.byContribution});
   LoadWords w{"friend block", "friend", "Friend file buffering", "friend"};
   int ok = LoadFile<FriendRecord>(FriendFile, FriendPath, FriendCapacity, 52, w, true, false, t.rowCount,
-                                  [&t](const FriendRecord& r) {
+                                  [&](const FriendRecord& r) {
                                     Store(t, KeyOf(r), r.status != kStatusDeleted);
                                     return true;
                                   });
@@ -224,7 +224,7 @@ int LoadSplitKeys(int allocate) {
                                     }
                                     return true;
                                   });
-  if (over) ShowStoreError(19, "sub-account", MSG_ERROR);
+  if (over) ShowStoreError(ERR_TOO_MANY, "sub-account", MSG_ERROR);
   return ok;
 }
 
@@ -234,7 +234,7 @@ int LoadTransactionKeys(int allocate) {
   NextTransId = 0;
   LoadWords w{"transaction block", "transaction", "Trans file buffering", "transaction"};
   int ok = LoadFile<TransactionRecord>(TransFile, TransPath, TransCapacity, 64, w, true, false, t.rowCount,
-                                       [&t](const TransactionRecord& r) {
+                                       [&](const TransactionRecord& r) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
                                          return true;
                                        });
@@ -258,7 +258,7 @@ int LoadSupportKeys(int allocate) {
   Allocate(t, SupportCapacity, allocate, {&t.byLineKey, &t.byTransDate});
   LoadWords w{"support block", "support account", "Suppt file buffering", "support account"};
   int ok = LoadFile<SupportLineRecord>(SupportFile, SupportPath, SupportCapacity, 170, w, true, false, t.rowCount,
-                                       [&t](const SupportLineRecord& r) {
+                                       [&](const SupportLineRecord& r) {
                                          Store(t, KeyOf(r), r.status != kStatusDeleted);
                                          return true;
                                        });
@@ -271,7 +271,7 @@ int LoadScheduleKeys(int allocate) {
   Allocate(t, kScheduleCapacity, allocate, {&t.byName, &t.byAccount});
   LoadWords w{"schedule block", "schedule", nullptr, "schedule"};
   int ok = LoadFile<ScheduleRecord>(ScheduleFile, SchedulePath, kScheduleCapacity, 19, w, true, true, t.rowCount,
-                                    [&t](const ScheduleRecord& r) {
+                                    [&](const ScheduleRecord& r) {
                                       Store(t, KeyOf(r), r.status != kStatusDeleted);
                                       return true;
                                     });

@@ -22,12 +22,12 @@ bool BeforeFiscalStart(const char* date) { return CompareDates(date, FiscalStart
 bool ReadEquipAccount(AccountRecord* rec, int* row, const char* readWord) {
   int pos;
   if (!FindAcctIndex(kEquipmentAccount, &pos)) {
-    ShowStoreError(16, readWord, MSG_ERROR);
+    ShowStoreError(ERR_UNMATCHED, readWord, MSG_ERROR);
     return false;
   }
   *row = AcctTable.byNumber[static_cast<size_t>(pos)];
   if (ReadRecord(AcctFile, *rec, *row) != 1) {
-    ShowStoreError(8, readWord, MSG_FATAL);
+    ShowStoreError(ERR_READ, readWord, MSG_FATAL);
     return false;
   }
   return true;
@@ -51,7 +51,7 @@ bool MoveEquipAccount(AccountRecord* rec, long long opening, long long current, 
 
 bool WriteEquipAccount(const AccountRecord& rec, int row, const char* writeWord) {
   if (WriteRecord(AcctFile, rec, row) != 1) {
-    ShowStoreError(13, writeWord, MSG_FATAL);
+    ShowStoreError(ERR_WRITE, writeWord, MSG_FATAL);
     return false;
   }
   return true;
@@ -104,7 +104,7 @@ int DeleteAdult(const char* lastName, const char* firstName) {
 int DeleteSubunit(const char* name) {
   int pos = -1;
   if (!FindMember(0, 4, name, "", &pos)) {
-    ShowStoreError(10, name, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, name, MSG_ERROR);
     return 0;
   }
   if (!ConfirmDelete(name)) return 0;
@@ -121,7 +121,7 @@ int DeleteSubunit(const char* name) {
   int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
   MemberRow form;
   if (ReadMemberRecord(MemberFile, &form, 4, 0, row) != 1) {
-    ShowStoreError(8, "subunit", MSG_FATAL);
+    ShowStoreError(ERR_READ, "subunit", MSG_FATAL);
     return 0;
   }
   const char* noun = SubunitNoun ? SubunitNoun : "Subunit";
@@ -145,12 +145,12 @@ int RenameMembersSubunit(const char* oldName, const char* newName) {
     if (k.type != 0 || k.status == kStatusDeleted || CompareNoCase(k.subunit, oldName) != 0) continue;
     MemberRow form;
     if (ReadMemberRecord(MemberFile, &form, 4, 0, r) != 1) {
-      FormatErrorText(failure, 8, "scout");
+      FormatErrorText(failure, ERR_READ, "scout");
       continue;
     }
     CopyText(form.subunit, sizeof form.subunit, newName);
     if (WriteMemberRecord(MemberFile, &form, r) != 1) {
-      FormatErrorText(failure, 13, "scout");
+      FormatErrorText(failure, ERR_WRITE, "scout");
       continue;
     }
     CopyText(k.subunit, sizeof k.subunit, newName);
@@ -190,12 +190,10 @@ int AddEquipItem(EquipmentRecord* item, int noPosting, int* rowOut) {
   EquipKey key = KeyOf(*item);  // the status as the caller passed it
   item->status = item->dateRemoved[0] ? kStatusMarked : kStatusLive;
   if (WriteRecord(EquipFile, *item, row) != 1) {
-    ShowStoreError(13, "equipment item", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "equipment item", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, key);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, key);
   SortEquipment();
   if (!noPosting) {
     AccountRecord acct;
@@ -233,7 +231,7 @@ int PostEquipToAccount(EquipmentRecord* item, const char* oldPurchaseDate, int o
     }
     if (MoveEquipAccount(&acct, opening, current, 0, "account") && WriteEquipAccount(acct, acctRow, "account")) {
       if (WriteRecord(EquipFile, *item, row) != 1) {
-        ShowStoreError(13, "equipment item", MSG_FATAL);
+        ShowStoreError(ERR_WRITE, "equipment item", MSG_FATAL);
       } else {
         EquipKey& k = EquipTable.keys[static_cast<size_t>(row)];
         EquipKey now = KeyOf(*item);
@@ -275,7 +273,7 @@ int FindEquipItem(int prefixMode, const char* text, int useDescription, int* pos
 int DeleteEquipItem(const char* description) {
   int pos;
   if (!FindEquipItem(0, description, 1, &pos)) {
-    ShowStoreError(10, description, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, description, MSG_ERROR);
     return 0;
   }
   int row = EquipTable.byDescription[static_cast<size_t>(pos)];
@@ -285,7 +283,7 @@ int DeleteEquipItem(const char* description) {
   if (!ConfirmDelete(label)) return 0;
   EquipmentRecord item;
   if (ReadRecord(EquipFile, item, row) != 1) {
-    ShowStoreError(8, "Equipment to delete", MSG_FATAL);
+    ShowStoreError(ERR_READ, "Equipment to delete", MSG_FATAL);
     return 0;
   }
   if (item.lineKey != -1) {
@@ -295,12 +293,10 @@ int DeleteEquipItem(const char* description) {
   StoreUndo undo;
   item.status = kStatusDeleted;
   if (WriteRecord(EquipFile, item, row) != 1) {
-    ShowStoreError(13, "equipment item", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "equipment item", MSG_FATAL);
     return 0;
   }
-  EquipTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --EquipTable.liveCount;
-  ++EquipTable.freeCount;
+  MarkKeyRowDeleted(EquipTable, row);
   AccountRecord acct;
   int acctRow;
   if (!ReadEquipAccount(&acct, &acctRow, "Equipment account deletion")) return 0;
@@ -315,11 +311,11 @@ namespace {
 
 // The live item carrying a posting's line key; -1 when none. `failure`
 // receives the last read failure.
-int FindItemByLineKey(int lineKey, EquipmentRecord* item, const char* readWord, char* failure) {
+int FindItemByLineKey(int lineKey, EquipmentRecord* item, const char* readWord, char (&failure)[256]) {
   for (int r = 0; r < EquipTable.rowCount; ++r) {
     if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
     if (ReadRecord(EquipFile, *item, r) != 1) {
-      FormatErrorText(failure, 8, readWord);
+      FormatErrorText(failure, ERR_READ, readWord);
       continue;
     }
     if (item->lineKey == lineKey) return r;
@@ -329,30 +325,34 @@ int FindItemByLineKey(int lineKey, EquipmentRecord* item, const char* readWord, 
 
 }  // namespace
 
-int DeleteEquipByTrans(int lineKey, int* valueOut) {
+int DeleteEquipOfPosting(int lineKey, int* valueOut) {
   StoreUndo undo;
   char failure[256] = "";
   EquipmentRecord item;
   int row = FindItemByLineKey(lineKey, &item, "equip trans del", failure);
   if (row < 0) {
-    if (failure[0]) DispMessage(failure, MSG_FATAL);
-    ShowStoreError(16, "equip trans for delete", MSG_FATAL);
+    if (!failure[0]) return -1;
+    DispMessage(failure, MSG_FATAL);
     return 0;
   }
   if (valueOut) *valueOut = item.currentValue;
   item.status = kStatusDeleted;
   if (WriteRecord(EquipFile, item, row) != 1) {
-    ShowStoreError(13, "equipment to delete", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "equipment to delete", MSG_FATAL);
     return 0;
   }
-  EquipTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --EquipTable.liveCount;
-  ++EquipTable.freeCount;
+  MarkKeyRowDeleted(EquipTable, row);
   if (failure[0]) {
     DispMessage(failure, MSG_FATAL);
     return 0;
   }
   return undo.Keep(1);
+}
+
+int DeleteEquipByTrans(int lineKey, int* valueOut) {
+  int got = DeleteEquipOfPosting(lineKey, valueOut);
+  if (got == -1) ShowStoreError(ERR_UNMATCHED, "equip trans for delete", MSG_FATAL);
+  return got == 1 ? 1 : 0;
 }
 
 int UpdateEquipFromTrans(EquipmentRecord* fromLine) {
@@ -361,8 +361,10 @@ int UpdateEquipFromTrans(EquipmentRecord* fromLine) {
   EquipmentRecord item;
   int row = FindItemByLineKey(fromLine->lineKey, &item, "equipment item", failure);
   if (row < 0) {
-    if (failure[0]) DispMessage(failure, MSG_FATAL);
-    DispMessage("Unmatched equip trans for modify", MSG_ERROR);
+    // An item deleted or made hand-entered since the posting holds no
+    // figures of it any more: there is nothing to bring in line.
+    if (!failure[0]) return undo.Keep(1);
+    DispMessage(failure, MSG_FATAL);
     return 0;
   }
   if (CompareNoCase(item.description, fromLine->description) == 0 &&
@@ -381,7 +383,7 @@ int UpdateEquipFromTrans(EquipmentRecord* fromLine) {
     item.currentValue = item.price;
   }
   if (WriteRecord(EquipFile, item, row) != 1) {
-    ShowStoreError(13, "equipment item", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "equipment item", MSG_FATAL);
     return 0;
   }
   EquipKey& k = EquipTable.keys[static_cast<size_t>(row)];
@@ -399,12 +401,10 @@ int AddFriend(FriendRecord* rec, int* rowOut) {
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "friend")) return 0;
   if (WriteRecord(FriendFile, *rec, row) != 1) {
-    ShowStoreError(13, "friend", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "friend", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*rec));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*rec));
   SortFriends();
   if (rowOut) *rowOut = row;
   return 1;
@@ -412,7 +412,7 @@ int AddFriend(FriendRecord* rec, int* rowOut) {
 
 int ModifyFriend(FriendRecord* rec, int row) {
   if (WriteRecord(FriendFile, *rec, row) != 1) {
-    ShowStoreError(13, "friend", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "friend", MSG_FATAL);
     return 0;
   }
   FriendTable.keys[static_cast<size_t>(row)] = KeyOf(*rec);
@@ -449,24 +449,22 @@ int DeleteFriend(const char* lastName, const char* firstName) {
   std::snprintf(label, sizeof label, "%s %s", firstName, lastName);
   int pos;
   if (!FindFriend(0, lastName, firstName, &pos)) {
-    ShowStoreError(10, label, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, label, MSG_ERROR);
     return 0;
   }
   if (!ConfirmDelete(label)) return 0;
   int row = FriendTable.byName[static_cast<size_t>(pos)];
   FriendRecord rec;
   if (ReadRecord(FriendFile, rec, row) != 1) {
-    ShowStoreError(8, "friend", MSG_FATAL);
+    ShowStoreError(ERR_READ, "friend", MSG_FATAL);
     return 0;
   }
   rec.status = kStatusDeleted;
   if (WriteRecord(FriendFile, rec, row) != 1) {
-    ShowStoreError(13, "friend", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "friend", MSG_FATAL);
     return 0;
   }
-  FriendTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --FriendTable.liveCount;
-  ++FriendTable.freeCount;
+  MarkKeyRowDeleted(FriendTable, row);
   return 1;
 }
 
@@ -478,12 +476,10 @@ int AddSchedule(ScheduleRecord* rec, ParticipantRecord* slots, int* rowOut) {
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "schedule")) return 0;
   if (WriteRecord(ScheduleFile, *rec, row) != 1) {
-    ShowStoreError(13, "schedule", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "schedule", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*rec));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*rec));
   SortSchedules();
   for (int i = 0; i < kMemberSlots; ++i) {
     if (slots[i].scheduleRow == -1) continue;
@@ -497,7 +493,7 @@ int AddSchedule(ScheduleRecord* rec, ParticipantRecord* slots, int* rowOut) {
 int ModifySchedule(ScheduleRecord* rec, ParticipantRecord* slots, int row) {
   StoreUndo undo;
   if (WriteRecord(ScheduleFile, *rec, row) != 1) {
-    ShowStoreError(13, "schedule", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "schedule", MSG_FATAL);
     return 0;
   }
   ScheduleKey& k = ScheduleTable.keys[static_cast<size_t>(row)];
@@ -517,7 +513,7 @@ int ModifySchedule(ScheduleRecord* rec, ParticipantRecord* slots, int row) {
         break;
       }
       if (r == 0) {
-        FormatErrorText(failure, 8, "mod part 1");
+        FormatErrorText(failure, ERR_READ, "mod part 1");
         break;
       }
       if (p.scheduleRow == -1 || p.scheduleRow == row) break;
@@ -525,7 +521,7 @@ int ModifySchedule(ScheduleRecord* rec, ParticipantRecord* slots, int row) {
     }
     if (failure[0]) break;
     if (WriteRecord(ParticipantFile, slots[i], cursor) != 1) {
-      FormatErrorText(failure, 13, "mod part 1");
+      FormatErrorText(failure, ERR_WRITE, "mod part 1");
       break;
     }
     ++cursor;
@@ -535,12 +531,12 @@ int ModifySchedule(ScheduleRecord* rec, ParticipantRecord* slots, int row) {
     int r = ReadRecord(ParticipantFile, p, cursor);
     if (r == -1) break;
     if (r == 0) {
-      FormatErrorText(failure, 8, "mod part 2");
+      FormatErrorText(failure, ERR_READ, "mod part 2");
       break;
     }
     if (p.scheduleRow != row) continue;
     p.scheduleRow = -1;
-    if (WriteRecord(ParticipantFile, p, cursor) != 1) FormatErrorText(failure, 13, "mod part 2");
+    if (WriteRecord(ParticipantFile, p, cursor) != 1) FormatErrorText(failure, ERR_WRITE, "mod part 2");
   }
   SortSchedules();
   if (failure[0]) {
@@ -566,17 +562,15 @@ int DeleteScheduleRow(int row) {
   StoreUndo undo;
   ScheduleRecord rec;
   if (ReadRecord(ScheduleFile, rec, row) != 1) {
-    ShowStoreError(8, "schedule", MSG_FATAL);
+    ShowStoreError(ERR_READ, "schedule", MSG_FATAL);
     return 0;
   }
   rec.status = kStatusDeleted;
   if (WriteRecord(ScheduleFile, rec, row) != 1) {
-    ShowStoreError(13, "schedule", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "schedule", MSG_FATAL);
     return 0;
   }
-  ScheduleTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --ScheduleTable.liveCount;
-  ++ScheduleTable.freeCount;
+  MarkKeyRowDeleted(ScheduleTable, row);
   return undo.Keep(DeleteParticipants(row, -1));
 }
 
@@ -597,7 +591,7 @@ int DeleteSchedule(const char* name, int accountNumber, int byAccount) {
   if (!ConfirmDelete(name)) return 0;
   int pos;
   if (!FindScheduleByName(0, name, &pos)) {
-    ShowStoreError(10, name, MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, name, MSG_ERROR);
     return 0;
   }
   return DeleteScheduleRow(ScheduleTable.byName[static_cast<size_t>(pos)]);

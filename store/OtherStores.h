@@ -17,10 +17,15 @@ int AddEquipItem(EquipmentRecord* item, int noPosting, int* rowOut);
 int PostEquipToAccount(EquipmentRecord* item, const char* oldPurchaseDate, int oldPrice, int oldCurrentValue, int row);
 int DeleteEquipItem(const char* description);
 int DeleteEquipByTrans(int lineKey, int* valueOut);
+// As DeleteEquipByTrans, but an item that no longer carries the posting
+// (deleted, or made hand-entered) is no failure: returns -1 and shows
+// nothing. 1 when the item was deleted, 0 after a failure shown.
+int DeleteEquipOfPosting(int lineKey, int* valueOut);
 // Copies description, purchase date and price of a changed posting to 399
 // into its item. When the item's current value still equals its old price,
 // the current value follows the new price and account 399 moves with it.
-// Returns 1 on success (the original reports failures without a result).
+// No item holding the posting's key is nothing to do. Returns 1 on success
+// (the original reports failures without a result).
 int UpdateEquipFromTrans(EquipmentRecord* fromLine);
 int FindEquipItem(int prefixMode, const char* text, int useDescription, int* posOut);
 // The item a purchase posting to 399 brings along.

@@ -43,14 +43,15 @@ TransactionDates LiveTransactionDates() {
   return dates;
 }
 
-void FormatPersonName(const char* prefix, int withMark, const MemberKey& k, const char* suffix, char* out) {
+void FormatPersonName(const char* prefix, int withMark, const MemberKey& k, const char* suffix, char* out,
+                      size_t size) {
   char mark[2] = {withMark == 1 ? MemberTypeMark(k.type) : '\0', 0};
   const char* p = prefix ? prefix : "";
   const char* s = suffix ? suffix : "";
   if (k.type == 2)
-    std::sprintf(out, "%s%s%s %s%s", p, mark, k.subunit, SubunitNoun ? SubunitNoun : "", s);
+    std::snprintf(out, size, "%s%s%s %s%s", p, mark, k.subunit, SubunitNoun ? SubunitNoun : "", s);
   else
-    std::sprintf(out, "%s%s%s, %s%s", p, mark, k.lastName, k.firstName, s);
+    std::snprintf(out, size, "%s%s%s, %s%s", p, mark, k.lastName, k.firstName, s);
 }
 
 void NextScheduleDate(char letter, int weekOfMonth, int* day, int* month, int* year) {
@@ -79,13 +80,13 @@ int AddParticipant(ParticipantRecord participant) {
     int r = ReadRecord(ParticipantFile, p, row);
     if (r == -1) break;
     if (r == 0) {
-      ShowStoreError(8, "new part", MSG_FATAL);
+      ShowStoreError(ERR_READ, "new part", MSG_FATAL);
       return 0;
     }
     if (p.scheduleRow == -1) break;
   }
   if (WriteRecord(ParticipantFile, participant, row) != 1) {
-    ShowStoreError(13, "new part", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "new part", MSG_FATAL);
     return 0;
   }
   return 1;
@@ -109,7 +110,7 @@ int DeleteParticipants(int scheduleRow, int memberRow) {
     int r = ReadRecord(ParticipantFile, p, row);
     if (r == -1) return 1;
     if (r == 0) {
-      ShowStoreError(8, "participant", MSG_FATAL);
+      ShowStoreError(ERR_READ, "participant", MSG_FATAL);
       return 0;
     }
     if (p.scheduleRow == -1) continue;
@@ -117,7 +118,7 @@ int DeleteParticipants(int scheduleRow, int memberRow) {
       p.scheduleRow = -1;
       p.memberRow = -1;
       if (WriteRecord(ParticipantFile, p, row) != 1) {
-        ShowStoreError(13, "participant", MSG_FATAL);
+        ShowStoreError(ERR_WRITE, "participant", MSG_FATAL);
         return 0;
       }
     }
@@ -138,7 +139,7 @@ int FindReserveRecord(int account, int memberRow, int* amountOut) {
     int r = ReadRecord(ReserveFile, rec, row);
     if (r == -1) return 1;
     if (r == 0) {
-      ShowStoreError(8, "reserve", MSG_FATAL);
+      ShowStoreError(ERR_READ, "reserve", MSG_FATAL);
       return 0;
     }
     if (rec.account == account && rec.memberRow == memberRow) {
@@ -163,7 +164,7 @@ int SumMemberReserves(int account, int memberRow, int* initialOut, int* sharesOu
       } else {
         AccountRecord rec;
         if (ReadRecord(AcctFile, rec, r) != 1) {
-          ShowStoreError(8, "account", MSG_FATAL);
+          ShowStoreError(ERR_READ, "account", MSG_FATAL);
           return 0;
         }
         initial += rec.openingBalance;
@@ -208,7 +209,7 @@ int SumSplits(const TransactionDates& dates, int account, int memberRow, const c
     for (int a = 0; a < SubAcctTable.rowCount && !found; ++a) {
       if (SubAcctTable.keys[static_cast<size_t>(a)] != key) continue;
       if (ReadRecord(SubAcctFile, share, a) != 1) {
-        ShowStoreError(8, "sub-account", MSG_FATAL);
+        ShowStoreError(ERR_READ, "sub-account", MSG_FATAL);
         return 0;
       }
       found = share.memberRow == memberRow;
@@ -217,7 +218,7 @@ int SumSplits(const TransactionDates& dates, int account, int memberRow, const c
     int splitRow;
     SplitRecord split;
     if (!FindSplitRow(key, &splitRow) || ReadRecord(SplitFile, split, splitRow) != 1) {
-      ShowStoreError(8, "split", MSG_FATAL);
+      ShowStoreError(ERR_READ, "split", MSG_FATAL);
       return 0;
     }
     sum.AddTimes(SignedAmount(account, lk.account, split.factor, share.cash, share.accountAmount), split.factor);
@@ -238,7 +239,7 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
     int r = ReadRecord(ParticipantFile, part, row);
     if (r == -1) break;
     if (r == 0) {
-      ShowStoreError(8, "participant", MSG_FATAL);
+      ShowStoreError(ERR_READ, "participant", MSG_FATAL);
       return 0;
     }
     if (part.scheduleRow == scheduleRow && part.memberRow == memberRow) {
@@ -250,7 +251,7 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
   if (found && member) {
     ScheduleRecord sched;
     if (ReadRecord(ScheduleFile, sched, scheduleRow) != 1) {
-      ShowStoreError(8, "schedule", MSG_FATAL);
+      ShowStoreError(ERR_READ, "schedule", MSG_FATAL);
       return 0;
     }
     owed = AmountSum(part.initialOwed);
@@ -307,7 +308,7 @@ int ForEachLiveItem(const char* readFailure, F f) {
     EquipmentRecord item;
     if (ReadRecord(EquipFile, item, r) != 1) {
       if (readFailure) DispMessage(readFailure, MSG_FATAL);
-      else ShowStoreError(8, "equipment item", MSG_FATAL);
+      else ShowStoreError(ERR_READ, "equipment item", MSG_FATAL);
       return 0;
     }
     f(item);
@@ -356,7 +357,7 @@ int GetEquipOriginalValue(const char* date, int* valueOut) {
     if (k.status != 0 || k.account != kEquipmentAccount || CompareDates(k.date, date, DF_YYYYMMDD) >= 0) continue;
     TransactionRecord t;
     if (ReadRecord(TransFile, t, r) != 1) {
-      ShowStoreError(8, "equipment transaction", MSG_FATAL);
+      ShowStoreError(ERR_READ, "equipment transaction", MSG_FATAL);
       return 0;
     }
     if (t.factor == -1) sum -= t.amount;
@@ -368,7 +369,7 @@ int GetEquipOriginalValue(const char* date, int* valueOut) {
     if (d == dates.end() || CompareDates(d->second, date, DF_YYYYMMDD) >= 0) continue;
     SupportLineRecord line;
     if (ReadRecord(SupportFile, line, s) != 1) {
-      ShowStoreError(8, "equipment support", MSG_FATAL);
+      ShowStoreError(ERR_READ, "equipment support", MSG_FATAL);
       return 0;
     }
     if (line.factor == -1) sum -= line.amount;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,7 +31,12 @@ int GetListOfValues(const char* type, int showErrors, ListOfValues* out, const c
 
 // The mark of a member type in lists: '*' adult, 0xBB subunit, ' ' scout.
 char MemberTypeMark(LONG type);
-void FormatPersonName(const char* prefix, int withMark, const MemberKey& keyRow, const char* suffix, char* out);
+void FormatPersonName(const char* prefix, int withMark, const MemberKey& keyRow, const char* suffix, char* out,
+                      size_t size);
+template <size_t N>
+void FormatPersonName(const char* prefix, int withMark, const MemberKey& keyRow, const char* suffix, char (&out)[N]) {
+  FormatPersonName(prefix, withMark, keyRow, suffix, out, N);
+}
 void NextScheduleDate(char letter, int weekOfMonth, int* day, int* month, int* year);
 int AddParticipant(ParticipantRecord participant);
 void AddParticipantToSchedules(int memberRow);

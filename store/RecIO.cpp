@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,10 +44,7 @@ FILE* ReserveFile = nullptr;
 
 namespace {
 
-std::function<bool(FILE*, int)>& WriteHook() {
-  static std::function<bool(FILE*, int)> hook;
-  return hook;
-}
+RecordWriteGate* writeGate = nullptr;
 
 std::function<bool(FILE*)>& CommitHook() {
   static std::function<bool(FILE*)> hook;
@@ -111,18 +107,9 @@ bool CommitRecordWrite(FILE* file) {
   return ::fsync(fileno(file)) == 0;
 }
 
-namespace recio_test {
-void SetWriteHook(std::function<bool(FILE*, int)> hook) { WriteHook() = std::move(hook); }
-void FailWritesAfter(int okWrites) {
-  auto left = std::make_shared<int>(okWrites);
-  WriteHook() = [left](FILE*, int) { return (*left)-- > 0; };
-}
-void SetCommitHook(std::function<bool(FILE* file)> hook) { CommitHook() = std::move(hook); }
-void Reset() {
-  WriteHook() = nullptr;
-  CommitHook() = nullptr;
-}
-}  // namespace recio_test
+void SetRecordWriteGate(RecordWriteGate* gate) { writeGate = gate; }
+
+void SetRecordCommitHook(std::function<bool(FILE* file)> hook) { CommitHook() = std::move(hook); }
 
 int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   if (file == nullptr) {
@@ -145,7 +132,7 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
       ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
     } else if (mode == 1) {
       StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
-      if (DataFolderHasRoom(static_cast<unsigned long>(size)) && (!WriteHook() || WriteHook()(file, row))) {
+      if (DataFolderHasRoom(static_cast<unsigned long>(size)) && (!writeGate || writeGate->Admits(file, row))) {
         ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
       }
     }
@@ -185,7 +172,7 @@ bool OpenOrShow(FILE*& file, const char* path, const char* item) {
   file = OpenRecordFile(path);
   if (file != nullptr) return true;
   char text[256];
-  FormatErrorText(text, 7, item);
+  FormatErrorText(text, ERR_OPEN, item);
   DispMessage(text, MSG_FATAL);
   return false;
 }

@@ -98,14 +98,20 @@ FILE* OpenRecordFile(const char* path);
 // commit after every record write.
 bool CommitRecordWrite(FILE* file);
 
-// Test seam: a hook consulted before every record write; when it returns
-// false the write fails as a write error would (nothing reaches the file).
-namespace recio_test {
-void SetWriteHook(std::function<bool(FILE* file, int row)> hook);
-// Convenience: let `okWrites` more writes succeed, then fail every write.
-void FailWritesAfter(int okWrites);
-// Benchmark seam: the commit after each record write goes to `hook`
-// instead (which may count and time CommitRecordWrite, or skip it).
-void SetCommitHook(std::function<bool(FILE* file)> hook);
-void Reset();
-}  // namespace recio_test
+// A seam under the record writes: an installed gate is asked before each
+// record write and may refuse it; a refused write fails as an error of the
+// disk would (nothing reaches the file). The system installs none; tests
+// install one to fail writes at chosen places.
+class RecordWriteGate {
+ public:
+  virtual ~RecordWriteGate() = default;
+  virtual bool Admits(FILE* file, int row) = 0;
+};
+
+// Installs `gate` (not owned); null removes it.
+void SetRecordWriteGate(RecordWriteGate* gate);
+
+// A seam over the commit after each record write: when set, `hook` commits
+// instead of CommitRecordWrite (a measurement may count and time the real
+// commit, or skip it). Null restores the real commit.
+void SetRecordCommitHook(std::function<bool(FILE* file)> hook);

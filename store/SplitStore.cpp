@@ -26,7 +26,7 @@ long long ShareEffect(int lineAccount, int splitFactor, const SubAccountRecord& 
 // blanks a record.
 bool ReadMemberForPosting(int row, MemberRow* form) {
   if (ReadMemberRecord(MemberFile, form, 4, 0, row) != 1) {
-    ShowStoreError(8, "scout", MSG_FATAL);
+    ShowStoreError(ERR_READ, "scout", MSG_FATAL);
     return false;
   }
   return true;
@@ -48,7 +48,7 @@ bool PostToMember(MemberRow* form, long long change, int uses) {
 
 bool WriteMemberAfterPosting(int row, MemberRow* form) {
   if (WriteMemberRecord(MemberFile, form, row) != 1) {
-    ShowStoreError(13, "scout", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "scout", MSG_FATAL);
     return false;
   }
   return true;
@@ -68,16 +68,14 @@ int AddSubAccount(int lineAccount, const SplitRecord* split, SubAccountRecord* s
   int row = FirstFreeLineRow(t);
   if (RefuseWhenFull(t, row, "sub-account")) return 0;
   if (share->memberRow < 0 || share->memberRow >= MemberTable.rowCount) {
-    ShowStoreError(16, "scout", MSG_ERROR);
+    ShowStoreError(ERR_UNMATCHED, "scout", MSG_ERROR);
     return 0;
   }
   if (WriteRecord(SubAcctFile, *share, row) != 1) {
-    ShowStoreError(13, "sub-account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "sub-account", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, share->lineKey);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, share->lineKey);
   MemberRow m;
   if (!ReadMemberForPosting(share->memberRow, &m)) return 0;
   if (!PostToMember(&m, ShareEffect(lineAccount, split->factor, *share), 1)) return 0;
@@ -91,12 +89,10 @@ int AddSplit(int lineAccount, SplitRecord* split, SubAccountRecord* shares) {
   int row = FirstFreeLineRow(t);
   if (RefuseWhenFull(t, row, "split")) return 0;
   if (WriteRecord(SplitFile, *split, row) != 1) {
-    ShowStoreError(13, "split", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "split", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, split->lineKey);
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, split->lineKey);
   for (int j = 0; j < MemberCapacity && j < kMemberSlots; ++j) {
     if (!TakesPart(shares[j])) continue;
     shares[j].memberRow = j;
@@ -110,18 +106,16 @@ int DeleteSubAccount(int row, int splitFactor, int lineAccount) {
   StoreUndo undo;
   SubAccountRecord share;
   if (ReadRecord(SubAcctFile, share, row) != 1) {
-    ShowStoreError(8, "sub-account", MSG_FATAL);
+    ShowStoreError(ERR_READ, "sub-account", MSG_FATAL);
     return 0;
   }
   SubAccountRecord freed = share;
   freed.lineKey = -1;
   if (WriteRecord(SubAcctFile, freed, row) != 1) {
-    ShowStoreError(13, "sub-account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "sub-account", MSG_FATAL);
     return 0;
   }
-  SubAcctTable.keys[static_cast<size_t>(row)] = -1;
-  --SubAcctTable.liveCount;
-  ++SubAcctTable.freeCount;
+  MarkKeyRowDeleted(SubAcctTable, row);
   MemberRow m;
   if (!ReadMemberForPosting(share.memberRow, &m)) return 0;
   long long change = 0;
@@ -144,19 +138,17 @@ int DeleteSplit(int lineAccount, int row) {
   StoreUndo undo;
   SplitRecord split;
   if (ReadRecord(SplitFile, split, row) != 1) {
-    ShowStoreError(8, "split", MSG_FATAL);
+    ShowStoreError(ERR_READ, "split", MSG_FATAL);
     return 0;
   }
   LONG key = split.lineKey;
   SplitRecord freed = split;
   freed.lineKey = -1;
   if (WriteRecord(SplitFile, freed, row) != 1) {
-    ShowStoreError(13, "split", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "split", MSG_FATAL);
     return 0;
   }
-  SplitTable.keys[static_cast<size_t>(row)] = -1;
-  --SplitTable.liveCount;
-  ++SplitTable.freeCount;
+  MarkKeyRowDeleted(SplitTable, row);
   for (int r = 0; r < SubAcctTable.rowCount; ++r) {
     if (SubAcctTable.keys[static_cast<size_t>(r)] != key) continue;
     if (!DeleteSubAccount(r, split.factor, lineAccount)) return 0;
@@ -168,7 +160,7 @@ int ModifySubAccount(int row, int lineAccount, int oldLineAccount, const SplitRe
                      const SplitRecord* oldSplit, SubAccountRecord* share, const SubAccountRecord* oldShare) {
   StoreUndo undo;
   if (WriteRecord(SubAcctFile, *share, row) != 1) {
-    ShowStoreError(13, "sub-account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "sub-account", MSG_FATAL);
     return 0;
   }
   // Two effects of 2^62 apart leave even the 64-bit range.
@@ -191,7 +183,7 @@ int ModifySplit(int row, int lineAccount, int oldLineAccount, SplitRecord* split
                 SubAccountRecord* shares, const SubAccountRecord* oldShares) {
   StoreUndo undo;
   if (WriteRecord(SplitFile, *split, row) != 1) {
-    ShowStoreError(13, "split", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "split", MSG_FATAL);
     return 0;
   }
   SplitTable.keys[static_cast<size_t>(row)] = split->lineKey;
@@ -265,7 +257,7 @@ int SumPassbook(int member, int account, const char* from, const char* to, int* 
       if (k.status == kStatusDeleted || !k.passbook) continue;
       MemberRow m;
       if (ReadMemberRecord(MemberFile, &m, 4, 0, r) != 1) {
-        ShowStoreError(8, "passbook", MSG_FATAL);
+        ShowStoreError(ERR_READ, "passbook", MSG_FATAL);
         return 0;
       }
       opening += m.openingBalance;

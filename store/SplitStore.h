@@ -40,14 +40,14 @@ bool ForEachShareOfLine(LONG lineKey, F f) {
   if (!FindSplitRow(lineKey, &splitRow)) return true;  // not divided among passbooks
   SplitRecord split;
   if (ReadRecord(SplitFile, split, splitRow) != 1) {
-    ShowStoreError(8, "split", MSG_FATAL);
+    ShowStoreError(ERR_READ, "split", MSG_FATAL);
     return false;
   }
   for (int a = 0; a < SubAcctTable.rowCount; ++a) {
     if (SubAcctTable.keys[static_cast<size_t>(a)] != lineKey) continue;
     SubAccountRecord share;
     if (ReadRecord(SubAcctFile, share, a) != 1) {
-      ShowStoreError(8, "sub-account", MSG_FATAL);
+      ShowStoreError(ERR_READ, "sub-account", MSG_FATAL);
       return false;
     }
     f(split, share);

@@ -9,7 +9,7 @@
 #include "store/KeyTable.h"
 
 // FormatErrorText with the item, shown once with the kind.
-inline void ShowStoreError(int index, const char* item, int kind) {
+inline void ShowStoreError(ErrorTextIndex index, const char* item, int kind) {
   char text[256];
   FormatErrorText(text, index, item);
   DispMessage(text, kind);
@@ -44,6 +44,29 @@ void PutKeyRow(Table& t, int row, const Key& key) {
   t.keys[static_cast<size_t>(row)] = key;
 }
 
+// Places a new live key row at `row` and counts it: one more live row, one
+// fewer free.
+template <class Table, class Key>
+void PutLiveKeyRow(Table& t, int row, const Key& key) {
+  PutKeyRow(t, row, key);
+  ++t.liveCount;
+  --t.freeCount;
+}
+
+// Marks the record at `row` deleted in its key table (the status, or a free
+// key in a line table) and counts it: one fewer live row, one more free.
+template <class Table>
+void MarkKeyRowDeleted(Table& t, int row) {
+  t.keys[static_cast<size_t>(row)].status = kStatusDeleted;
+  --t.liveCount;
+  ++t.freeCount;
+}
+inline void MarkKeyRowDeleted(LineKeyTable& t, int row) {
+  t.keys[static_cast<size_t>(row)] = -1;
+  --t.liveCount;
+  ++t.freeCount;
+}
+
 // Whether the table has room for a row at `row`.
 template <class Table>
 bool HasRoomFor(const Table& t, int row) {
@@ -56,7 +79,7 @@ bool HasRoomFor(const Table& t, int row) {
 template <class Table>
 bool RefuseWhenFull(const Table& t, int row, const char* word) {
   if (t.freeCount > 0 && HasRoomFor(t, row)) return false;
-  ShowStoreError(2, word, MSG_ERROR);
+  ShowStoreError(ERR_TABLE_FULL, word, MSG_ERROR);
   return true;
 }
 

@@ -34,6 +34,22 @@ int FindLiveLineRow(int id, int lineNumber) {
   return -1;
 }
 
+// Takes a deleted posting off its account. A purchase on 399 takes its
+// item along, and the item's value is what 399 held for it; when the item
+// is already gone (deleted, or made hand-entered by the integrity check)
+// 399 holds nothing of the posting and stays as it is.
+bool TakeOffPosting(int account, int factor, int amount, LONG key, const char* word) {
+  long long value = Posted(factor, amount);
+  if (IsPurchase(account, factor)) {
+    int itemValue = 0;
+    int got = DeleteEquipOfPosting(key, &itemValue);
+    if (got == 0) return false;
+    if (got == -1) return true;
+    value = itemValue;
+  }
+  return UpdateAcctBalance(account, -1, value, word) == 1;
+}
+
 bool DigitsOnly(const char* s) {
   if (s == nullptr || *s == 0) return false;
   for (; *s; ++s)
@@ -71,7 +87,7 @@ int ReadTransactionById(int id, TransactionRecord* record) {
     if (TransTable.keys[static_cast<size_t>(r)].id != id) continue;
     TransactionRecord t;
     if (ReadRecord(TransFile, t, r) != 1) {
-      ShowStoreError(8, "transaction", MSG_FATAL);
+      ShowStoreError(ERR_READ, "transaction", MSG_FATAL);
       continue;
     }
     if (t.status == 0) {
@@ -88,7 +104,7 @@ int ReadSupportLine(int lineKey, SupportLineRecord* record) {
     if (LineKey(k.id, k.line) != lineKey) continue;
     SupportLineRecord l;
     if (ReadRecord(SupportFile, l, r) != 1) {
-      ShowStoreError(8, "support account", MSG_FATAL);
+      ShowStoreError(ERR_READ, "support account", MSG_FATAL);
       continue;
     }
     if (l.status == 0) {
@@ -108,14 +124,16 @@ int IsTransactionNumberUsed(int account, const char* number) {
   return 0;
 }
 
-int FindNextTransactionNumber(int account, char* number) {
-  if (number == nullptr) return 0;
+int FindNextTransactionNumber(int account, char* number, size_t size) {
+  if (number == nullptr || size == 0) return 0;
   long start = std::atol(number);
   if (start < 0) start = 0;
   for (int n = static_cast<int>(std::min(start, 99999999L)) + 1; n <= 99999999; ++n) {
     char text[24];
     std::snprintf(text, sizeof text, "%d", n);
     if (!IsTransactionNumberUsed(account, text)) {
+      // A number that does not fit the caller's room is none.
+      if (std::strlen(text) + 1 > size) return 0;
       std::memcpy(number, text, std::strlen(text) + 1);
       return 1;
     }
@@ -137,24 +155,24 @@ void ResetTransactionDetail(SupportLineRecord* lines, SplitRecord* splits, Share
 }
 
 int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,
-                    ShareArray* shares, char* messageOut) {
+                    ShareArray* shares, char* messageOut, size_t size) {
   char text[256] = "";
-  if (ReadRecord(TransFile, *transaction, row) != 1) FormatErrorText(text, 8, "transaction");
+  if (ReadRecord(TransFile, *transaction, row) != 1) FormatErrorText(text, ERR_READ, "transaction");
   if (!text[0] && lines) {
     ResetTransactionDetail(lines, splits, shares);
     for (int pos = 0; pos < SupportTable.rowCount && !text[0]; ++pos) {
       int r = SupportTable.byLineKey[static_cast<size_t>(pos)];
       const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
       if (k.id != transaction->id || k.status != 0 || k.line < 0 || k.line >= kLinesPerTransaction) continue;
-      if (ReadRecord(SupportFile, lines[k.line], r) != 1) FormatErrorText(text, 8, "support account");
+      if (ReadRecord(SupportFile, lines[k.line], r) != 1) FormatErrorText(text, ERR_READ, "support account");
     }
   }
   for (int i = 0; lines && splits && i < kLinesPerTransaction && !text[0]; ++i) {
     if (lines[i].account == 0 || !lines[i].split) continue;
     LONG key = LineKey(transaction->id, i);
     int sr;
-    if (!FindSplitRow(key, &sr)) FormatErrorText(text, 16, "split");
-    else if (ReadRecord(SplitFile, splits[i], sr) != 1) FormatErrorText(text, 8, "split");
+    if (!FindSplitRow(key, &sr)) FormatErrorText(text, ERR_UNMATCHED, "split");
+    else if (ReadRecord(SplitFile, splits[i], sr) != 1) FormatErrorText(text, ERR_READ, "split");
   }
   // A split may have no member share at all (the unit keeps the whole
   // line); that is no error.
@@ -164,11 +182,11 @@ int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* 
     for (int r = 0; r < SubAcctTable.rowCount && !text[0]; ++r) {
       if (SubAcctTable.keys[static_cast<size_t>(r)] != key) continue;
       SubAccountRecord s;
-      if (ReadRecord(SubAcctFile, s, r) != 1) FormatErrorText(text, 8, "sub-account");
+      if (ReadRecord(SubAcctFile, s, r) != 1) FormatErrorText(text, ERR_READ, "sub-account");
       else if (s.memberRow >= 0 && s.memberRow < kMemberSlots) shares[i][s.memberRow] = s;
     }
   }
-  if (messageOut) std::strcpy(messageOut, text);
+  if (messageOut) std::snprintf(messageOut, size, "%s", text);
   return text[0] ? 0 : 1;
 }
 
@@ -180,12 +198,10 @@ int AddSupportLine(const TransactionRecord* transaction, SupportLineRecord* line
   int row = FirstFreeRow(t);
   if (RefuseWhenFull(t, row, "support account")) return 0;
   if (WriteRecord(SupportFile, *line, row) != 1) {
-    ShowStoreError(13, "support account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "support account", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*line));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*line));
   if (!UpdateAcctBalance(line->account, 1, Posted(line->factor, line->amount), "support account")) return 0;
   LONG key = LineKey(line->id, line->line);
   if (line->split) {
@@ -211,12 +227,10 @@ int AddTransaction(TransactionRecord* transaction, SupportLineRecord* lines, Spl
   if (RefuseWhenFull(t, row, "transaction")) return 0;
   // The transaction goes to the disk before any of its lines is posted.
   if (WriteRecord(TransFile, *transaction, row) != 1) {
-    ShowStoreError(13, "transaction", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
     return 0;
   }
-  PutKeyRow(t, row, KeyOf(*transaction));
-  ++t.liveCount;
-  --t.freeCount;
+  PutLiveKeyRow(t, row, KeyOf(*transaction));
   if (transaction->id >= NextTransId) NextTransId = transaction->id + 1;
   for (int i = 0; i < kLinesPerTransaction; ++i) {
     if (lines[i].account == 0) continue;
@@ -244,25 +258,17 @@ int DeleteSupportLine(int id, int lineNumber) {
   StoreUndo undo;
   SupportLineRecord line;
   if (ReadRecord(SupportFile, line, row) != 1) {
-    ShowStoreError(8, "support to delete", MSG_FATAL);
+    ShowStoreError(ERR_READ, "support to delete", MSG_FATAL);
     return 0;
   }
   line.status = kStatusDeleted;
   if (WriteRecord(SupportFile, line, row) != 1) {
-    ShowStoreError(13, "deleted support", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "deleted support", MSG_FATAL);
     return 0;
   }
-  SupportTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --SupportTable.liveCount;
-  ++SupportTable.freeCount;
+  MarkKeyRowDeleted(SupportTable, row);
   LONG key = LineKey(id, lineNumber);
-  long long amount = Posted(line.factor, line.amount);
-  if (IsPurchase(line.account, line.factor)) {
-    int value = 0;
-    if (!DeleteEquipByTrans(key, &value)) return 0;
-    amount = value;
-  }
-  if (!UpdateAcctBalance(line.account, -1, amount, "support acct")) return 0;
+  if (!TakeOffPosting(line.account, line.factor, line.amount, key, "support acct")) return 0;
   for (int r = 0; r < SplitTable.rowCount; ++r)
     if (SplitTable.keys[static_cast<size_t>(r)] == key && !DeleteSplit(line.account, r)) return 0;
   if (PostsReserve(line) &&
@@ -274,12 +280,12 @@ int DeleteSupportLine(int id, int lineNumber) {
 int DeleteTransaction(int id, int confirm) {
   int row = -1;
   if (!FindTransaction(id, &row)) {
-    ShowStoreError(10, "transaction", MSG_ERROR);
+    ShowStoreError(ERR_NOT_FOUND, "transaction", MSG_ERROR);
     return 0;
   }
   TransactionRecord t;
   if (ReadRecord(TransFile, t, row) != 1) {
-    ShowStoreError(8, "transaction", MSG_FATAL);
+    ShowStoreError(ERR_READ, "transaction", MSG_FATAL);
     return 0;
   }
   char label[128];
@@ -288,19 +294,11 @@ int DeleteTransaction(int id, int confirm) {
   StoreUndo undo;
   t.status = kStatusDeleted;
   if (WriteRecord(TransFile, t, row) != 1) {
-    ShowStoreError(13, "transaction", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
     return 0;
   }
-  TransTable.keys[static_cast<size_t>(row)].status = kStatusDeleted;
-  --TransTable.liveCount;
-  ++TransTable.freeCount;
-  long long amount = Posted(t.factor, t.amount);
-  if (IsPurchase(t.account, t.factor)) {
-    int value = 0;
-    if (!DeleteEquipByTrans(LineKey(id, 0), &value)) return 0;
-    amount = value;
-  }
-  if (!UpdateAcctBalance(t.account, -1, amount, "primary acct")) return 0;
+  MarkKeyRowDeleted(TransTable, row);
+  if (!TakeOffPosting(t.account, t.factor, t.amount, LineKey(id, 0), "primary acct")) return 0;
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
     if (k.id == id && k.status == 0 && !DeleteSupportLine(id, k.line)) return 0;
@@ -323,7 +321,7 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
     return undo.Keep(AddSupportLine(transaction, line, split, shares));
   }
   if (WriteRecord(SupportFile, *line, row) != 1) {
-    ShowStoreError(13, "support account", MSG_FATAL);
+    ShowStoreError(ERR_WRITE, "support account", MSG_FATAL);
     return 0;
   }
   // The line keeps its id and number: the support indexes keep their order.
@@ -339,7 +337,7 @@ int ModifySupportLine(const TransactionRecord* transaction, SupportLineRecord* l
   }
   int splitRow = -1;
   if (oldLine->split && !FindSplitRow(LineKey(oldLine->id, oldLine->line), &splitRow)) {
-    ShowStoreError(5, "split", MSG_ERROR);
+    ShowStoreError(ERR_FIND, "split", MSG_ERROR);
     return 0;
   }
   if (line->split) split->lineKey = key;
@@ -395,7 +393,7 @@ int ModifyTransaction(int row, TransactionRecord* transaction, SupportLineRecord
     }
     if (ok) {
       if (WriteRecord(TransFile, *transaction, row) != 1) {
-        ShowStoreError(13, "transaction", MSG_FATAL);
+        ShowStoreError(ERR_WRITE, "transaction", MSG_FATAL);
         ok = 0;
       }
     }

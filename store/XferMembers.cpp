@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "common/Dates.h"
+#include "store/MemberStore.h"
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/StoreUtil.h"
@@ -94,8 +95,9 @@ int XferMember(Kind kind, int save, int isNew, int* pos, MemberRow* form, Member
     case Kind::Scout:
       return ModifyMember(form, row);
     case Kind::Adult:
-      MemberTable.keys[static_cast<size_t>(row)].type = 1;
-      return ModifyAdult(form, row);
+      // The key row becomes an adult's (a converted scout's too) once the
+      // record is written.
+      return ModifyMemberKeyed(form, row, "adult", true, 1);
     case Kind::Subunit:
       if (!ModifySubunit(form, row)) return 0;
       return RenameMembersSubunit(stored->subunit, form->subunit);

@@ -14,6 +14,7 @@
 #include "store/AcctGroup.h"
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
+#include "store/StoreUndo.h"
 #include "store/StoreUtil.h"
 #include "store/UnitInfo.h"
 #include "store/Xfer.h"
@@ -158,6 +159,18 @@ int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetR
   if (badBudgetRow()) return 0;
   bool allZero = std::all_of(std::begin(budget->months), std::end(budget->months), [](LONG m) { return m == 0; });
   const LONG hadRow = acct->budgetRow;
+  const char hadStatus = budget->status;
+  // The account's link and the budget record change together or not at
+  // all: a link to a row the file does not hold fails the next open.
+  StoreUndo undo;
+  auto fail = [&](const char* item) {
+    ShowStoreError(ERR_WRITE, item, MSG_FATAL);
+    // The caller's buffers go back with the files, so that saving again
+    // starts from what the files hold.
+    acct->budgetRow = hadRow;
+    budget->status = hadStatus;
+    return 0;
+  };
   LONG budgetRow = hadRow;
   if (hadRow == -1 && !allZero) {
     int row = 0;
@@ -166,30 +179,26 @@ int XferBudget(int save, int /*ignored*/, int* pos, AccountRecord* acct, BudgetR
       ShowStoreError(ERR_TABLE_FULL, "budget", MSG_ERROR);
       return 0;
     }
-    if (row == BudgetTable.rowCount) ++BudgetTable.rowCount;
     budgetRow = row;
     budget->status = kStatusLive;
     acct->budgetRow = budgetRow;
   } else if (hadRow != -1 && allZero) {
     budget->status = kStatusDeleted;
-    if (hadRow < BudgetTable.rowCount) BudgetTable.keys[static_cast<size_t>(hadRow)].status = kStatusDeleted;
     acct->budgetRow = -1;
   }
-  if (acct->budgetRow != hadRow && WriteRecord(AcctFile, *acct, acctRow) != 1) {
-    ShowStoreError(ERR_WRITE, "account", MSG_FATAL);
-    return 0;
-  }
-  if (budgetRow == -1) return 1;
-  BudgetKey& k = BudgetTable.keys[static_cast<size_t>(budgetRow)];
-  k.number = budget->number;
-  k.status = budget->status;
+  if (acct->budgetRow != hadRow && WriteRecord(AcctFile, *acct, acctRow) != 1) return fail("account");
+  if (budgetRow == -1) return undo.Keep(1);
   // A budget of all zeros is written once more, deleted, and then no longer
   // kept.
-  if (WriteRecord(BudgetFile, *budget, budgetRow) != 1) {
-    ShowStoreError(ERR_WRITE, "budget", MSG_FATAL);
-    return 0;
+  if (WriteRecord(BudgetFile, *budget, budgetRow) != 1) return fail("budget");
+  // The table follows once both records are on the disk.
+  if (budgetRow == BudgetTable.rowCount) ++BudgetTable.rowCount;
+  if (budgetRow < BudgetTable.rowCount) {
+    BudgetKey& k = BudgetTable.keys[static_cast<size_t>(budgetRow)];
+    k.number = budget->number;
+    k.status = budget->status;
   }
-  return 1;
+  return undo.Keep(1);
 }
 
 // ---- equipment ----

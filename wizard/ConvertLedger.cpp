@@ -175,7 +175,7 @@ int CConversion::ConvertFriends(int y) {
       char cityLine[32];
       CopyText(cityLine, 28, OldText(o, 88, 27).c_str());
       char* source = cityLine[0] ? cityLine : line2[0] ? line2 : line1;
-      char city[32] = {}, state[4] = {}, zip[12] = {};
+      char city[32] = {}, state[3] = {}, zip[11] = {};
       SplitCityStateZip(source, city, state, zip);
       SetText(f.city, city);
       SetText(f.state, state);

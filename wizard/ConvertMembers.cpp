@@ -34,7 +34,7 @@ const OldMemberLayout kV2 = {224, 28, 24, 54, 56, 83, 110, 123, 130, 137, 13, 15
 // the line they came from is emptied.
 void SplitAddress(MemberRow& m) {
   char* source = m.address2[0] ? m.address2 : m.address1;
-  char city[32] = {}, state[4] = {}, zip[12] = {};
+  char city[32] = {}, state[3] = {}, zip[11] = {};
   SplitCityStateZip(source, city, state, zip);
   SetText(m.city, city);
   SetText(m.state, state);

@@ -86,7 +86,7 @@ int CConversion::ConvertUnit(int y) {
       slots.back() = last;
     }
     if (lastError_.empty() && older && !slots.empty()) {
-      char lineBuf[32], city[32] = {}, state[4] = {}, zip[12] = {};
+      char lineBuf[32], city[32] = {}, state[3] = {}, zip[11] = {};
       CopyText(lineBuf, 28, slots.back().c_str());
       SplitCityStateZip(lineBuf, city, state, zip);
       slots.back() = lineBuf;

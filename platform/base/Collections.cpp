@@ -22,13 +22,13 @@ IMPLEMENT_SERIAL(CMapWordToOb, CObject, 0)
 
 namespace afx_detail {
 
-void FreeReadObjectGraph(CArchive& ar, std::size_t mark, std::vector<CObject*> objects) {
-  // The archive frees only what it made since the mark; gathering more is
-  // harmless. Each object is looked into once (collections may be shared).
+std::vector<CObject*> ReachableObjects(std::vector<CObject*> objects) {
   std::unordered_set<CObject*> seen;
+  std::vector<CObject*> reached;
   for (std::size_t i = 0; i < objects.size(); ++i) {
     CObject* object = objects[i];
     if (object == nullptr || !seen.insert(object).second) continue;
+    reached.push_back(object);
     if (auto* array = dynamic_cast<CObArray*>(object)) {
       for (int k = 0; k < array->GetSize(); ++k) objects.push_back(array->GetAt(k));
     } else if (auto* list = dynamic_cast<CObList*>(object)) {
@@ -49,7 +49,13 @@ void FreeReadObjectGraph(CArchive& ar, std::size_t mark, std::vector<CObject*> o
       }
     }
   }
-  ar.FreeReadObjects(mark, std::vector<CObject*>(seen.begin(), seen.end()));
+  return reached;
+}
+
+void FreeReadObjectGraph(CArchive& ar, std::size_t mark, const std::vector<CObject*>& objects) {
+  // The archive frees only what it made since the mark; reaching further is
+  // harmless.
+  ar.FreeReadObjects(mark, ReachableObjects(objects));
 }
 
 }  // namespace afx_detail

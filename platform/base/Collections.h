@@ -18,6 +18,11 @@
 // - Serialize writes the element count (WriteCount) and then the elements:
 //   numbers little-endian, strings counted, CObject pointers as archive
 //   objects. Other element types need a SerializeElements specialisation.
+// - Reading refuses a damaged archive without keeping half of it: when an
+//   element cannot be read, the elements this read added are taken out
+//   again and the objects it made for them are deleted (the pointer
+//   collections never delete otherwise); a map key found twice (or already
+//   in the map) throws the generic archive exception.
 #pragma once
 
 #include <algorithm>
@@ -100,7 +105,11 @@ inline void CheckIndex(int index, int size) {
 // made for it are freed (pointer collections never free them otherwise),
 // and so are those the read made inside the archivable pointer collections
 // among them.
-void FreeReadObjectGraph(CArchive& ar, std::size_t mark, std::vector<CObject*> objects);
+void FreeReadObjectGraph(CArchive& ar, std::size_t mark, const std::vector<CObject*>& objects);
+// The given objects and every object reachable from them through the
+// archivable pointer collections (CObArray, CObList, CMapStringToOb,
+// CMapWordToOb), each once, shared and cyclic references included.
+std::vector<CObject*> ReachableObjects(std::vector<CObject*> objects);
 template <class TYPE>
 void FreeReadElements(CArchive& ar, std::size_t mark, const std::vector<TYPE>& read) {
   if constexpr (std::is_convertible_v<TYPE, CObject*>) {

@@ -135,8 +135,12 @@ int lstrcmpi(LPCSTR a, LPCSTR b) { return CompareBytes(a, b, true); }
 
 int wvsprintf(LPSTR buffer, LPCSTR format, va_list args) {
   if (!buffer) return 0;
+  if (!format) {
+    buffer[0] = 0;
+    return 0;
+  }
   constexpr int kLimit = 1024;
-  int n = std::vsnprintf(buffer, kLimit, format ? format : "", args);
+  int n = std::vsnprintf(buffer, kLimit, format, args);
   if (n < 0) {
     buffer[0] = 0;
     return 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -293,6 +294,237 @@ void invalidate(Button* b) {
   InvalidateRect(parent, &band, TRUE);
 }
 
+LRESULT onNcDestroy(Button*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  g_buttons.Drop(hwnd);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onGetDlgCode(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  UINT t = type(b);
+  switch (t) {
+    case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_PUSHBUTTON:
+    case BS_USERBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    case BS_GROUPBOX: return DLGC_STATIC;
+    default: return DLGC_BUTTON;
+  }
+}
+
+LRESULT onNcHitTest(Button* b, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  UINT t = type(b);
+  if (t == BS_GROUPBOX) return HTTRANSPARENT;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onSetText(Button* b, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
+  invalidate(b);
+  return r;
+}
+
+LRESULT onSetFont(Button* b, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  b->font = reinterpret_cast<HFONT>(wParam);
+  if (LOWORD(static_cast<std::uintptr_t>(lParam))) invalidate(b);
+  return 0;
+}
+
+LRESULT onGetFont(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  return reinterpret_cast<LRESULT>(b->font ? b->font : DefaultFont());
+}
+
+LRESULT onEnable(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  invalidate(b);
+  return 0;
+}
+
+LRESULT onEraseBkgnd(Button*, HWND, UINT, WPARAM, LPARAM) {
+  return 1;
+}
+
+LRESULT onPaint(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  paint(b);
+  return 0;
+}
+
+LRESULT onSetFocus(Button* b, HWND hwnd, UINT, WPARAM, LPARAM) {
+  b->focus = true;
+  changed(b, ODA_FOCUS);
+  if (StyleOf(hwnd) & BS_NOTIFY) Notify(hwnd, BN_SETFOCUS);
+  return 0;
+}
+
+LRESULT onKillFocus(Button* b, HWND hwnd, UINT, WPARAM, LPARAM) {
+  b->focus = false;
+  b->spaceDown = false;
+  if (b->tracking) {
+    b->tracking = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
+  if (!g_buttons.Get(hwnd)) return 0;
+  setPushed(b, false);
+  changed(b, ODA_FOCUS);
+  if (StyleOf(hwnd) & BS_NOTIFY) Notify(hwnd, BN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT onLButtonDown(Button* b, HWND hwnd, UINT, WPARAM, LPARAM) {
+  UINT t = type(b);
+  if (t == BS_GROUPBOX) return 0;
+  if (GetFocus() != hwnd) SetFocus(hwnd);
+  if (!g_buttons.Get(hwnd)) return 0;
+  SetCapture(hwnd);
+  b->tracking = true;
+  setPushed(b, true);
+  return 0;
+}
+
+LRESULT onLButtonDblClk(Button* b, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  UINT t = type(b);
+  if (t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON || t == BS_OWNERDRAW || (StyleOf(hwnd) & BS_NOTIFY)) {
+    Notify(hwnd, BN_DOUBLECLICKED);
+    return 0;
+  }
+  return onLButtonDown(b, hwnd, msg, wParam, lParam);
+}
+
+LRESULT onMouseMove(Button* b, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  if (b->tracking) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    setPushed(b, PtInRect(&r, p) != FALSE);
+  }
+  return 0;
+}
+
+LRESULT onLButtonUp(Button* b, HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (b->tracking) {
+    b->tracking = false;
+    bool inside = b->pushed;
+    if (GetCapture() == hwnd) ReleaseCapture();
+    if (!g_buttons.Get(hwnd)) return 0;
+    setPushed(b, false);
+    if (inside) click(b);
+  }
+  return 0;
+}
+
+LRESULT onCaptureChanged(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  if (b->tracking) {
+    b->tracking = false;
+    setPushed(b, false);
+  }
+  return 0;
+}
+
+LRESULT onKeyDown(Button* b, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  UINT t = type(b);
+  if (wParam == VK_SPACE && t != BS_GROUPBOX && !b->spaceDown && !(lParam & (1 << 30))) {
+    b->spaceDown = true;
+    setPushed(b, true);
+  }
+  return 0;
+}
+
+LRESULT onKeyUp(Button* b, HWND, UINT, WPARAM wParam, LPARAM) {
+  if (wParam == VK_SPACE && b->spaceDown) {
+    b->spaceDown = false;
+    setPushed(b, false);
+    click(b);
+  }
+  return 0;
+}
+
+LRESULT onChar(Button*, HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+
+LRESULT bmGetCheck(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  UINT t = type(b);
+  return (isCheck(t) || isRadio(t)) ? b->check : 0;
+}
+
+LRESULT bmSetCheck(Button* b, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  UINT t = type(b);
+  UINT v = static_cast<UINT>(wParam);
+  if (v == BST_INDETERMINATE && t != BS_3STATE && t != BS_AUTO3STATE) v = BST_CHECKED;
+  if (v > BST_INDETERMINATE) v = BST_CHECKED;
+  if (isCheck(t) || isRadio(t) || (StyleOf(hwnd) & BS_PUSHLIKE)) setCheck(b, v);
+  return 0;
+}
+
+LRESULT bmGetState(Button* b, HWND, UINT, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(b->check | (b->pushed ? BST_PUSHED : 0u) | (b->focus ? BST_FOCUS : 0u));
+}
+
+LRESULT bmSetState(Button* b, HWND, UINT, WPARAM wParam, LPARAM) {
+  setPushed(b, wParam != 0);
+  return 0;
+}
+
+LRESULT bmSetStyle(Button*, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  DWORD st = StyleOf(hwnd);
+  DWORD ns = (st & 0xFFFF0000u) | (static_cast<DWORD>(wParam) & 0xFFFFu);
+  if (ns != st) SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(ns));
+  if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT bmClick(Button* b, HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (!IsWindowEnabled(hwnd)) return 0;
+  click(b);
+  return 0;
+}
+
+LRESULT bmSetImage(Button* b, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  HANDLE old = b->image;
+  b->imageType = static_cast<int>(wParam);
+  b->image = reinterpret_cast<HANDLE>(lParam);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT bmGetImage(Button* b, HWND, UINT, WPARAM wParam, LPARAM) {
+  return static_cast<int>(wParam) == b->imageType ? reinterpret_cast<LRESULT>(b->image) : 0;
+}
+
+// The handler of each message the procedure answers itself.
+const wnd::HandlerTable<Button>& buttonProcHandlers() {
+  static const wnd::HandlerTable<Button> table = {
+      {WM_NCDESTROY, &onNcDestroy},
+      {WM_GETDLGCODE, &onGetDlgCode},
+      {WM_NCHITTEST, &onNcHitTest},
+      {WM_SETTEXT, &onSetText},
+      {WM_SETFONT, &onSetFont},
+      {WM_GETFONT, &onGetFont},
+      {WM_ENABLE, &onEnable},
+      {WM_STYLECHANGED, &onEnable},
+      {WM_ERASEBKGND, &onEraseBkgnd},
+      {WM_PAINT, &onPaint},
+      {WM_SETFOCUS, &onSetFocus},
+      {WM_KILLFOCUS, &onKillFocus},
+      {WM_LBUTTONDBLCLK, &onLButtonDblClk},
+      {WM_LBUTTONDOWN, &onLButtonDown},
+      {WM_MOUSEMOVE, &onMouseMove},
+      {WM_LBUTTONUP, &onLButtonUp},
+      {WM_CAPTURECHANGED, &onCaptureChanged},
+      {WM_KEYDOWN, &onKeyDown},
+      {WM_KEYUP, &onKeyUp},
+      {WM_CHAR, &onChar},
+      {BM_GETCHECK, &bmGetCheck},
+      {BM_SETCHECK, &bmSetCheck},
+      {BM_GETSTATE, &bmGetState},
+      {BM_SETSTATE, &bmSetState},
+      {BM_SETSTYLE, &bmSetStyle},
+      {BM_CLICK, &bmClick},
+      {BM_SETIMAGE, &bmSetImage},
+      {BM_GETIMAGE, &bmGetImage},
+  };
+  return table;
+}
+
 LRESULT buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Button* b = g_buttons.Get(hwnd);
   if (msg == WM_NCCREATE) {
@@ -301,141 +533,8 @@ LRESULT buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!b) return DefWindowProc(hwnd, msg, wParam, lParam);
-  UINT t = type(b);
-  switch (msg) {
-    case WM_NCDESTROY:
-      g_buttons.Drop(hwnd);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_GETDLGCODE:
-      switch (t) {
-        case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-        case BS_PUSHBUTTON:
-        case BS_USERBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-        case BS_GROUPBOX: return DLGC_STATIC;
-        default: return DLGC_BUTTON;
-      }
-    case WM_NCHITTEST:
-      if (t == BS_GROUPBOX) return HTTRANSPARENT;
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_SETTEXT: {
-      LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
-      invalidate(b);
-      return r;
-    }
-    case WM_SETFONT:
-      b->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(static_cast<std::uintptr_t>(lParam))) invalidate(b);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(b->font ? b->font : DefaultFont());
-    case WM_ENABLE:
-    case WM_STYLECHANGED:
-      invalidate(b);
-      return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(b); return 0;
-    case WM_SETFOCUS:
-      b->focus = true;
-      changed(b, ODA_FOCUS);
-      if (StyleOf(hwnd) & BS_NOTIFY) Notify(hwnd, BN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      b->focus = false;
-      b->spaceDown = false;
-      if (b->tracking) {
-        b->tracking = false;
-        if (GetCapture() == hwnd) ReleaseCapture();
-      }
-      if (!g_buttons.Get(hwnd)) return 0;
-      setPushed(b, false);
-      changed(b, ODA_FOCUS);
-      if (StyleOf(hwnd) & BS_NOTIFY) Notify(hwnd, BN_KILLFOCUS);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON || t == BS_OWNERDRAW || (StyleOf(hwnd) & BS_NOTIFY)) {
-        Notify(hwnd, BN_DOUBLECLICKED);
-        return 0;
-      }
-      [[fallthrough]];
-    case WM_LBUTTONDOWN:
-      if (t == BS_GROUPBOX) return 0;
-      if (GetFocus() != hwnd) SetFocus(hwnd);
-      if (!g_buttons.Get(hwnd)) return 0;
-      SetCapture(hwnd);
-      b->tracking = true;
-      setPushed(b, true);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (b->tracking) {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        setPushed(b, PtInRect(&r, p) != FALSE);
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (b->tracking) {
-        b->tracking = false;
-        bool inside = b->pushed;
-        if (GetCapture() == hwnd) ReleaseCapture();
-        if (!g_buttons.Get(hwnd)) return 0;
-        setPushed(b, false);
-        if (inside) click(b);
-      }
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (b->tracking) {
-        b->tracking = false;
-        setPushed(b, false);
-      }
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE && t != BS_GROUPBOX && !b->spaceDown && !(lParam & (1 << 30))) {
-        b->spaceDown = true;
-        setPushed(b, true);
-      }
-      return 0;
-    case WM_KEYUP:
-      if (wParam == VK_SPACE && b->spaceDown) {
-        b->spaceDown = false;
-        setPushed(b, false);
-        click(b);
-      }
-      return 0;
-    case WM_CHAR: return 0;
-    case BM_GETCHECK: return (isCheck(t) || isRadio(t)) ? b->check : 0;
-    case BM_SETCHECK: {
-      UINT v = static_cast<UINT>(wParam);
-      if (v == BST_INDETERMINATE && t != BS_3STATE && t != BS_AUTO3STATE) v = BST_CHECKED;
-      if (v > BST_INDETERMINATE) v = BST_CHECKED;
-      if (isCheck(t) || isRadio(t) || (StyleOf(hwnd) & BS_PUSHLIKE)) setCheck(b, v);
-      return 0;
-    }
-    case BM_GETSTATE:
-      return static_cast<LRESULT>(b->check | (b->pushed ? BST_PUSHED : 0u) | (b->focus ? BST_FOCUS : 0u));
-    case BM_SETSTATE: setPushed(b, wParam != 0); return 0;
-    case BM_SETSTYLE: {
-      DWORD st = StyleOf(hwnd);
-      DWORD ns = (st & 0xFFFF0000u) | (static_cast<DWORD>(wParam) & 0xFFFFu);
-      if (ns != st) SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(ns));
-      if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    }
-    case BM_CLICK:
-      if (!IsWindowEnabled(hwnd)) return 0;
-      click(b);
-      return 0;
-    case BM_SETIMAGE: {
-      HANDLE old = b->image;
-      b->imageType = static_cast<int>(wParam);
-      b->image = reinterpret_cast<HANDLE>(lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case BM_GETIMAGE: return static_cast<int>(wParam) == b->imageType ? reinterpret_cast<LRESULT>(b->image) : 0;
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
+  if (LRESULT r = 0; wnd::Dispatch(buttonProcHandlers(), b, hwnd, msg, wParam, lParam, &r)) return r;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

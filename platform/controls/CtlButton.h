@@ -9,6 +9,7 @@ class CButton : public CWnd {
   DECLARE_DYNAMIC(CButton)
  public:
   CButton() = default;
+  using CWnd::Create;  // the generic form stays callable
   BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -400,6 +401,466 @@ void create(Combo* c, const CREATESTRUCT* cs) {
   layoutChildren(c);
 }
 
+LRESULT onCreate(Combo* c, HWND, UINT, WPARAM, LPARAM lParam) {
+  create(c, reinterpret_cast<CREATESTRUCT*>(lParam));
+  return 0;
+}
+
+LRESULT onDestroy(Combo* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (c->list && !isSimple(c)) {
+    HWND l = c->list;
+    c->list = nullptr;
+    c->dropped = false;
+    DestroyWindow(l);
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onNcDestroy(Combo*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  g_combos.Drop(hwnd);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onWindowPosChanging(Combo* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+  if (pos && !(pos->flags & SWP_NOSIZE) && !isSimple(c) && pos->cy != fieldHeight(c)) {
+    c->listHeight = std::max(0, pos->cy - fieldHeight(c));
+    pos->cy = fieldHeight(c);
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onSize(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM) {
+  layoutChildren(c);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT onShowWindow(Combo* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!wParam) closeUp(c, false, true);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onEnable(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  if (c->edit) EnableWindow(c->edit, static_cast<BOOL>(wParam));
+  if (c->list && isSimple(c)) EnableWindow(c->list, static_cast<BOOL>(wParam));
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT onSetFont(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  c->font = reinterpret_cast<HFONT>(wParam);
+  if (c->edit) SendMessage(c->edit, WM_SETFONT, wParam, lParam);
+  if (c->list) SendMessage(c->list, WM_SETFONT, wParam, lParam);
+  measureHeights(c);
+  fitHeight(c);
+  if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT onGetFont(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return reinterpret_cast<LRESULT>(c->font ? c->font : DefaultFont());
+}
+
+LRESULT onEraseBkgnd(Combo*, HWND, UINT, WPARAM, LPARAM) {
+  return 1;
+}
+
+LRESULT onPaint(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  paint(c);
+  return 0;
+}
+
+LRESULT onGetDlgCode(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (c->dropped) code |= DLGC_WANTALLKEYS;
+  return code;
+}
+
+LRESULT onSetFocus(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (c->edit) {
+    SetFocus(c->edit);
+    return 0;
+  }
+  c->focus = true;
+  InvalidateRect(hwnd, nullptr, FALSE);
+  Notify(hwnd, CBN_SETFOCUS);
+  return 0;
+}
+
+LRESULT onKillFocus(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (c->edit) return 0;
+  c->focus = false;
+  closeUp(c, false, true);
+  if (!g_combos.Get(hwnd)) return 0;
+  InvalidateRect(hwnd, nullptr, FALSE);
+  Notify(hwnd, CBN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT onKeyDown(Combo* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (comboKey(c, msg, static_cast<UINT>(wParam))) return 0;
+  return msg == WM_SYSKEYDOWN ? DefWindowProc(hwnd, msg, wParam, lParam) : 0;
+}
+
+LRESULT onChar(Combo* c, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (isDropList(c)) typeChar(c, static_cast<unsigned char>(wParam));
+  else if (c->edit) SendMessage(c->edit, msg, wParam, lParam);
+  return 0;
+}
+
+LRESULT onLButtonDown(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  RECT b = buttonRect(c);
+  bool onButton = PtInRect(&b, p) != FALSE;
+  HWND want = c->edit ? c->edit : hwnd;
+  if (GetFocus() != want) SetFocus(want);
+  if (!g_combos.Get(hwnd) || isSimple(c)) return 0;
+  if (isDropList(c) || onButton) {
+    if (c->dropped) closeUp(c, true, true);
+    else drop(c);
+  }
+  return 0;
+}
+
+LRESULT onMouseWheel(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  if (!c->dropped) {
+    int delta = static_cast<short>(HIWORD(wParam));
+    comboKey(c, WM_KEYDOWN, delta > 0 ? VK_UP : VK_DOWN);
+  }
+  return 0;
+}
+
+LRESULT onCommand(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  HWND from = reinterpret_cast<HWND>(lParam);
+  int code = HIWORD(wParam);
+  if (from && from == c->edit) {
+    switch (code) {
+      case EN_CHANGE:
+        if (c->quiet) return 0;
+        if (c->dropped) {
+          char buf[512];
+          GetWindowText(c->edit, buf, sizeof buf);
+          LRESULT i = toList(c, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buf));
+          if (i >= 0) toList(c, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        }
+        Notify(hwnd, CBN_EDITCHANGE);
+        return 0;
+      case EN_UPDATE:
+        if (!c->quiet) Notify(hwnd, CBN_EDITUPDATE);
+        return 0;
+      case EN_SETFOCUS:
+        c->focus = true;
+        SendMessage(c->edit, EM_SETSEL, 0, -1);
+        Notify(hwnd, CBN_SETFOCUS);
+        return 0;
+      case EN_KILLFOCUS: {
+        HWND now = GetFocus();
+        if (now == hwnd || now == c->edit) return 0;
+        c->focus = false;
+        closeUp(c, false, true);
+        if (g_combos.Get(hwnd)) Notify(hwnd, CBN_KILLFOCUS);
+        return 0;
+      }
+      default: return 0;
+    }
+  }
+  if (from && from == c->list && isSimple(c)) {
+    if (code == LBN_SELCHANGE) {
+      showSelection(c);
+      c->committed = cur(c);
+      Notify(hwnd, CBN_SELCHANGE);
+    } else if (code == LBN_DBLCLK) {
+      Notify(hwnd, CBN_DBLCLK);
+    }
+  }
+  return 0;
+}
+
+LRESULT onCtlColorEdit(Combo*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT r = 0;
+  if (HWND p = GetParent(hwnd)) r = SendMessage(p, msg, wParam, lParam);
+  return r ? r : DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onCut(Combo* c, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return c->edit ? SendMessage(c->edit, msg, wParam, lParam) : 0;
+}
+
+LRESULT onSetText(Combo* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const char* t = reinterpret_cast<const char*>(lParam);
+  if (c->edit) {
+    SetWindowText(c->edit, t ? t : "");
+    DefWindowProc(hwnd, msg, wParam, lParam);
+    return TRUE;
+  }
+  LRESULT i = toList(c, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lParam);
+  if (i < 0) return CB_ERR;
+  toList(c, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+  c->committed = static_cast<int>(i);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return TRUE;
+}
+
+LRESULT onGetText(Combo* c, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (c->edit) return SendMessage(c->edit, msg, wParam, lParam);
+  std::string s = itemText(c, cur(c));
+  if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(s.size());
+  char* buf = reinterpret_cast<char*>(lParam);
+  int max = static_cast<int>(wParam);
+  if (!buf || max <= 0) return 0;
+  int n = std::min(static_cast<int>(s.size()), max - 1);
+  std::memcpy(buf, s.data(), static_cast<size_t>(n));
+  buf[n] = 0;
+  return n;
+}
+
+// ---- CB_ messages ----
+LRESULT cbAddString(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_ADDSTRING, wParam, lParam);
+}
+
+LRESULT cbInsertString(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_INSERTSTRING, wParam, lParam);
+}
+
+LRESULT cbDeleteString(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  LRESULT r = toList(c, LB_DELETESTRING, wParam, lParam);
+  if (g_combos.Get(hwnd)) {
+    c->committed = cur(c);
+    InvalidateRect(hwnd, nullptr, FALSE);
+  }
+  return r;
+}
+
+LRESULT cbResetContent(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM) {
+  toList(c, LB_RESETCONTENT, 0, 0);
+  if (!g_combos.Get(hwnd)) return 0;
+  c->committed = -1;
+  setEditText(c, "", false);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return CB_OKAY;
+}
+
+LRESULT cbGetCount(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return toList(c, LB_GETCOUNT, 0, 0);
+}
+
+LRESULT cbGetLbText(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_GETTEXT, wParam, lParam);
+}
+
+LRESULT cbGetLbTextLen(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_GETTEXTLEN, wParam, lParam);
+}
+
+LRESULT cbSetCurSel(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  LRESULT r = toList(c, LB_SETCURSEL, wParam, 0);
+  c->committed = cur(c);
+  setEditText(c, itemText(c, cur(c)), c->edit && GetFocus() == c->edit);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return r;
+}
+
+LRESULT cbGetCurSel(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return cur(c);
+}
+
+LRESULT cbFindString(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_FINDSTRING, wParam, lParam);
+}
+
+LRESULT cbFindStringExact(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_FINDSTRINGEXACT, wParam, lParam);
+}
+
+LRESULT cbSelectString(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  LRESULT i = toList(c, LB_FINDSTRING, wParam, lParam);
+  if (i < 0) return CB_ERR;
+  toList(c, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+  c->committed = static_cast<int>(i);
+  setEditText(c, itemText(c, static_cast<int>(i)), c->edit && GetFocus() == c->edit);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return i;
+}
+
+LRESULT cbSetItemData(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_SETITEMDATA, wParam, lParam);
+}
+
+LRESULT cbGetItemData(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_GETITEMDATA, wParam, lParam);
+}
+
+LRESULT cbSetEditSel(Combo* c, HWND, UINT, WPARAM, LPARAM lParam) {
+  if (!c->edit) return CB_ERR;
+  SendMessage(c->edit, EM_SETSEL, static_cast<WPARAM>(static_cast<LONG>(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))))),
+              static_cast<LPARAM>(static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))));
+  return TRUE;
+}
+
+LRESULT cbGetEditSel(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  if (!c->edit) return CB_ERR;
+  return SendMessage(c->edit, EM_GETSEL, wParam, lParam);
+}
+
+LRESULT cbLimitText(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  if (c->edit) SendMessage(c->edit, EM_LIMITTEXT, wParam, 0);
+  return TRUE;
+}
+
+LRESULT cbSetItemHeight(Combo* c, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  int h = LOWORD(static_cast<std::uintptr_t>(lParam));
+  if (h <= 0 || h > 255) return CB_ERR;
+  if (i == -1) {
+    c->selItemHeight = h;
+    fitHeight(c);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+  }
+  return toList(c, LB_SETITEMHEIGHT, wParam, lParam);
+}
+
+LRESULT cbGetItemHeight(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  if (static_cast<int>(static_cast<LONG>(wParam)) == -1) return c->selItemHeight;
+  return toList(c, LB_GETITEMHEIGHT, wParam, 0);
+}
+
+LRESULT cbShowDropDown(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  if (wParam) drop(c);
+  else closeUp(c, false, false);
+  return TRUE;
+}
+
+LRESULT cbGetDroppedState(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return c->dropped ? TRUE : FALSE;
+}
+
+LRESULT cbGetDroppedControlRect(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  RECT* r = reinterpret_cast<RECT*>(lParam);
+  if (!r) return CB_ERR;
+  GetWindowRect(hwnd, r);
+  r->right = r->left + std::max(static_cast<int>(r->right - r->left), c->droppedWidth);
+  r->bottom = r->top + fieldHeight(c) + c->listHeight;
+  return TRUE;
+}
+
+LRESULT cbSetDroppedWidth(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  c->droppedWidth = static_cast<int>(wParam);
+  return c->droppedWidth;
+}
+
+LRESULT cbGetDroppedWidth(Combo* c, HWND hwnd, UINT, WPARAM, LPARAM) {
+  RECT wr;
+  GetWindowRect(hwnd, &wr);
+  return std::max(static_cast<int>(wr.right - wr.left), c->droppedWidth);
+}
+
+LRESULT cbSetExtendedUi(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  c->extendedUI = wParam != 0;
+  return CB_OKAY;
+}
+
+LRESULT cbGetExtendedUi(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return c->extendedUI;
+}
+
+LRESULT cbSetTopIndex(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  return toList(c, LB_SETTOPINDEX, wParam, 0);
+}
+
+LRESULT cbGetTopIndex(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return toList(c, LB_GETTOPINDEX, 0, 0);
+}
+
+LRESULT cbSetHorizontalExtent(Combo* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  return toList(c, LB_SETHORIZONTALEXTENT, wParam, 0);
+}
+
+LRESULT cbGetHorizontalExtent(Combo* c, HWND, UINT, WPARAM, LPARAM) {
+  return toList(c, LB_GETHORIZONTALEXTENT, 0, 0);
+}
+
+LRESULT cbInitStorage(Combo* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  return toList(c, LB_INITSTORAGE, wParam, lParam);
+}
+
+LRESULT cbDir(Combo*, HWND, UINT, WPARAM, LPARAM) {
+  return CB_ERR;
+}
+
+// The handler of each message the procedure answers itself.
+const wnd::HandlerTable<Combo>& comboProcHandlers() {
+  static const wnd::HandlerTable<Combo> table = {
+      {WM_CREATE, &onCreate},
+      {WM_DESTROY, &onDestroy},
+      {WM_NCDESTROY, &onNcDestroy},
+      {WM_WINDOWPOSCHANGING, &onWindowPosChanging},
+      {WM_SIZE, &onSize},
+      {WM_SHOWWINDOW, &onShowWindow},
+      {WM_ENABLE, &onEnable},
+      {WM_SETFONT, &onSetFont},
+      {WM_GETFONT, &onGetFont},
+      {WM_ERASEBKGND, &onEraseBkgnd},
+      {WM_PAINT, &onPaint},
+      {WM_GETDLGCODE, &onGetDlgCode},
+      {WM_SETFOCUS, &onSetFocus},
+      {WM_KILLFOCUS, &onKillFocus},
+      {WM_KEYDOWN, &onKeyDown},
+      {WM_SYSKEYDOWN, &onKeyDown},
+      {WM_CHAR, &onChar},
+      {WM_LBUTTONDOWN, &onLButtonDown},
+      {WM_LBUTTONDBLCLK, &onLButtonDown},
+      {WM_MOUSEWHEEL, &onMouseWheel},
+      {WM_COMMAND, &onCommand},
+      {WM_CTLCOLOREDIT, &onCtlColorEdit},
+      {WM_CTLCOLORLISTBOX, &onCtlColorEdit},
+      {WM_CTLCOLORSTATIC, &onCtlColorEdit},
+      {WM_CUT, &onCut},
+      {WM_COPY, &onCut},
+      {WM_PASTE, &onCut},
+      {WM_CLEAR, &onCut},
+      {WM_UNDO, &onCut},
+      {WM_SETTEXT, &onSetText},
+      {WM_GETTEXT, &onGetText},
+      {WM_GETTEXTLENGTH, &onGetText},
+      {CB_ADDSTRING, &cbAddString},
+      {CB_INSERTSTRING, &cbInsertString},
+      {CB_DELETESTRING, &cbDeleteString},
+      {CB_RESETCONTENT, &cbResetContent},
+      {CB_GETCOUNT, &cbGetCount},
+      {CB_GETLBTEXT, &cbGetLbText},
+      {CB_GETLBTEXTLEN, &cbGetLbTextLen},
+      {CB_SETCURSEL, &cbSetCurSel},
+      {CB_GETCURSEL, &cbGetCurSel},
+      {CB_FINDSTRING, &cbFindString},
+      {CB_FINDSTRINGEXACT, &cbFindStringExact},
+      {CB_SELECTSTRING, &cbSelectString},
+      {CB_SETITEMDATA, &cbSetItemData},
+      {CB_GETITEMDATA, &cbGetItemData},
+      {CB_SETEDITSEL, &cbSetEditSel},
+      {CB_GETEDITSEL, &cbGetEditSel},
+      {CB_LIMITTEXT, &cbLimitText},
+      {CB_SETITEMHEIGHT, &cbSetItemHeight},
+      {CB_GETITEMHEIGHT, &cbGetItemHeight},
+      {CB_SHOWDROPDOWN, &cbShowDropDown},
+      {CB_GETDROPPEDSTATE, &cbGetDroppedState},
+      {CB_GETDROPPEDCONTROLRECT, &cbGetDroppedControlRect},
+      {CB_SETDROPPEDWIDTH, &cbSetDroppedWidth},
+      {CB_GETDROPPEDWIDTH, &cbGetDroppedWidth},
+      {CB_SETEXTENDEDUI, &cbSetExtendedUi},
+      {CB_GETEXTENDEDUI, &cbGetExtendedUi},
+      {CB_SETTOPINDEX, &cbSetTopIndex},
+      {CB_GETTOPINDEX, &cbGetTopIndex},
+      {CB_SETHORIZONTALEXTENT, &cbSetHorizontalExtent},
+      {CB_GETHORIZONTALEXTENT, &cbGetHorizontalExtent},
+      {CB_INITSTORAGE, &cbInitStorage},
+      {CB_DIR, &cbDir},
+  };
+  return table;
+}
+
 LRESULT comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Combo* c = g_combos.Get(hwnd);
   if (msg == WM_NCCREATE) {
@@ -413,287 +874,8 @@ LRESULT comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
-  switch (msg) {
-    case WM_CREATE:
-      create(c, reinterpret_cast<CREATESTRUCT*>(lParam));
-      return 0;
-    case WM_DESTROY:
-      if (c->list && !isSimple(c)) {
-        HWND l = c->list;
-        c->list = nullptr;
-        c->dropped = false;
-        DestroyWindow(l);
-      }
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_NCDESTROY:
-      g_combos.Drop(hwnd);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-      if (pos && !(pos->flags & SWP_NOSIZE) && !isSimple(c) && pos->cy != fieldHeight(c)) {
-        c->listHeight = std::max(0, pos->cy - fieldHeight(c));
-        pos->cy = fieldHeight(c);
-      }
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    case WM_SIZE:
-      layoutChildren(c);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case WM_SHOWWINDOW:
-      if (!wParam) closeUp(c, false, true);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_ENABLE:
-      if (c->edit) EnableWindow(c->edit, static_cast<BOOL>(wParam));
-      if (c->list && isSimple(c)) EnableWindow(c->list, static_cast<BOOL>(wParam));
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case WM_SETFONT:
-      c->font = reinterpret_cast<HFONT>(wParam);
-      if (c->edit) SendMessage(c->edit, WM_SETFONT, wParam, lParam);
-      if (c->list) SendMessage(c->list, WM_SETFONT, wParam, lParam);
-      measureHeights(c);
-      fitHeight(c);
-      if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(c->font ? c->font : DefaultFont());
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(c); return 0;
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      if (c->dropped) code |= DLGC_WANTALLKEYS;
-      return code;
-    }
-    case WM_SETFOCUS:
-      if (c->edit) {
-        SetFocus(c->edit);
-        return 0;
-      }
-      c->focus = true;
-      InvalidateRect(hwnd, nullptr, FALSE);
-      Notify(hwnd, CBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      if (c->edit) return 0;
-      c->focus = false;
-      closeUp(c, false, true);
-      if (!g_combos.Get(hwnd)) return 0;
-      InvalidateRect(hwnd, nullptr, FALSE);
-      Notify(hwnd, CBN_KILLFOCUS);
-      return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      if (comboKey(c, msg, static_cast<UINT>(wParam))) return 0;
-      return msg == WM_SYSKEYDOWN ? DefWindowProc(hwnd, msg, wParam, lParam) : 0;
-    case WM_CHAR:
-      if (isDropList(c)) typeChar(c, static_cast<unsigned char>(wParam));
-      else if (c->edit) SendMessage(c->edit, msg, wParam, lParam);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      RECT b = buttonRect(c);
-      bool onButton = PtInRect(&b, p) != FALSE;
-      HWND want = c->edit ? c->edit : hwnd;
-      if (GetFocus() != want) SetFocus(want);
-      if (!g_combos.Get(hwnd) || isSimple(c)) return 0;
-      if (isDropList(c) || onButton) {
-        if (c->dropped) closeUp(c, true, true);
-        else drop(c);
-      }
-      return 0;
-    }
-    case WM_MOUSEWHEEL:
-      if (!c->dropped) {
-        int delta = static_cast<short>(HIWORD(wParam));
-        comboKey(c, WM_KEYDOWN, delta > 0 ? VK_UP : VK_DOWN);
-      }
-      return 0;
-    case WM_COMMAND: {
-      HWND from = reinterpret_cast<HWND>(lParam);
-      int code = HIWORD(wParam);
-      if (from && from == c->edit) {
-        switch (code) {
-          case EN_CHANGE:
-            if (c->quiet) return 0;
-            if (c->dropped) {
-              char buf[512];
-              GetWindowText(c->edit, buf, sizeof buf);
-              LRESULT i = toList(c, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buf));
-              if (i >= 0) toList(c, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
-            }
-            Notify(hwnd, CBN_EDITCHANGE);
-            return 0;
-          case EN_UPDATE:
-            if (!c->quiet) Notify(hwnd, CBN_EDITUPDATE);
-            return 0;
-          case EN_SETFOCUS:
-            c->focus = true;
-            SendMessage(c->edit, EM_SETSEL, 0, -1);
-            Notify(hwnd, CBN_SETFOCUS);
-            return 0;
-          case EN_KILLFOCUS: {
-            HWND now = GetFocus();
-            if (now == hwnd || now == c->edit) return 0;
-            c->focus = false;
-            closeUp(c, false, true);
-            if (g_combos.Get(hwnd)) Notify(hwnd, CBN_KILLFOCUS);
-            return 0;
-          }
-          default: return 0;
-        }
-      }
-      if (from && from == c->list && isSimple(c)) {
-        if (code == LBN_SELCHANGE) {
-          showSelection(c);
-          c->committed = cur(c);
-          Notify(hwnd, CBN_SELCHANGE);
-        } else if (code == LBN_DBLCLK) {
-          Notify(hwnd, CBN_DBLCLK);
-        }
-      }
-      return 0;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: {
-      LRESULT r = 0;
-      if (HWND p = GetParent(hwnd)) r = SendMessage(p, msg, wParam, lParam);
-      return r ? r : DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    case WM_CUT:
-    case WM_COPY:
-    case WM_PASTE:
-    case WM_CLEAR:
-    case WM_UNDO:
-      return c->edit ? SendMessage(c->edit, msg, wParam, lParam) : 0;
-    case WM_SETTEXT: {
-      const char* t = reinterpret_cast<const char*>(lParam);
-      if (c->edit) {
-        SetWindowText(c->edit, t ? t : "");
-        DefWindowProc(hwnd, msg, wParam, lParam);
-        return TRUE;
-      }
-      LRESULT i = toList(c, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lParam);
-      if (i < 0) return CB_ERR;
-      toList(c, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      c->committed = static_cast<int>(i);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return TRUE;
-    }
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH: {
-      if (c->edit) return SendMessage(c->edit, msg, wParam, lParam);
-      std::string s = itemText(c, cur(c));
-      if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(s.size());
-      char* buf = reinterpret_cast<char*>(lParam);
-      int max = static_cast<int>(wParam);
-      if (!buf || max <= 0) return 0;
-      int n = std::min(static_cast<int>(s.size()), max - 1);
-      std::memcpy(buf, s.data(), static_cast<size_t>(n));
-      buf[n] = 0;
-      return n;
-    }
-
-    // ---- CB_ messages ----
-    case CB_ADDSTRING: return toList(c, LB_ADDSTRING, wParam, lParam);
-    case CB_INSERTSTRING: return toList(c, LB_INSERTSTRING, wParam, lParam);
-    case CB_DELETESTRING: {
-      LRESULT r = toList(c, LB_DELETESTRING, wParam, lParam);
-      if (g_combos.Get(hwnd)) {
-        c->committed = cur(c);
-        InvalidateRect(hwnd, nullptr, FALSE);
-      }
-      return r;
-    }
-    case CB_RESETCONTENT:
-      toList(c, LB_RESETCONTENT, 0, 0);
-      if (!g_combos.Get(hwnd)) return 0;
-      c->committed = -1;
-      setEditText(c, "", false);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return CB_OKAY;
-    case CB_GETCOUNT: return toList(c, LB_GETCOUNT, 0, 0);
-    case CB_GETLBTEXT: return toList(c, LB_GETTEXT, wParam, lParam);
-    case CB_GETLBTEXTLEN: return toList(c, LB_GETTEXTLEN, wParam, lParam);
-    case CB_SETCURSEL: {
-      LRESULT r = toList(c, LB_SETCURSEL, wParam, 0);
-      c->committed = cur(c);
-      setEditText(c, itemText(c, cur(c)), c->edit && GetFocus() == c->edit);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return r;
-    }
-    case CB_GETCURSEL: return cur(c);
-    case CB_FINDSTRING: return toList(c, LB_FINDSTRING, wParam, lParam);
-    case CB_FINDSTRINGEXACT: return toList(c, LB_FINDSTRINGEXACT, wParam, lParam);
-    case CB_SELECTSTRING: {
-      LRESULT i = toList(c, LB_FINDSTRING, wParam, lParam);
-      if (i < 0) return CB_ERR;
-      toList(c, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      c->committed = static_cast<int>(i);
-      setEditText(c, itemText(c, static_cast<int>(i)), c->edit && GetFocus() == c->edit);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return i;
-    }
-    case CB_SETITEMDATA: return toList(c, LB_SETITEMDATA, wParam, lParam);
-    case CB_GETITEMDATA: return toList(c, LB_GETITEMDATA, wParam, lParam);
-    case CB_SETEDITSEL:
-      if (!c->edit) return CB_ERR;
-      SendMessage(c->edit, EM_SETSEL, static_cast<WPARAM>(static_cast<LONG>(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))))),
-                  static_cast<LPARAM>(static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))));
-      return TRUE;
-    case CB_GETEDITSEL:
-      if (!c->edit) return CB_ERR;
-      return SendMessage(c->edit, EM_GETSEL, wParam, lParam);
-    case CB_LIMITTEXT:
-      if (c->edit) SendMessage(c->edit, EM_LIMITTEXT, wParam, 0);
-      return TRUE;
-    case CB_SETITEMHEIGHT: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      int h = LOWORD(static_cast<std::uintptr_t>(lParam));
-      if (h <= 0 || h > 255) return CB_ERR;
-      if (i == -1) {
-        c->selItemHeight = h;
-        fitHeight(c);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-      }
-      return toList(c, LB_SETITEMHEIGHT, wParam, lParam);
-    }
-    case CB_GETITEMHEIGHT:
-      if (static_cast<int>(static_cast<LONG>(wParam)) == -1) return c->selItemHeight;
-      return toList(c, LB_GETITEMHEIGHT, wParam, 0);
-    case CB_SHOWDROPDOWN:
-      if (wParam) drop(c);
-      else closeUp(c, false, false);
-      return TRUE;
-    case CB_GETDROPPEDSTATE: return c->dropped ? TRUE : FALSE;
-    case CB_GETDROPPEDCONTROLRECT: {
-      RECT* r = reinterpret_cast<RECT*>(lParam);
-      if (!r) return CB_ERR;
-      GetWindowRect(hwnd, r);
-      r->right = r->left + std::max(static_cast<int>(r->right - r->left), c->droppedWidth);
-      r->bottom = r->top + fieldHeight(c) + c->listHeight;
-      return TRUE;
-    }
-    case CB_SETDROPPEDWIDTH:
-      c->droppedWidth = static_cast<int>(wParam);
-      return c->droppedWidth;
-    case CB_GETDROPPEDWIDTH: {
-      RECT wr;
-      GetWindowRect(hwnd, &wr);
-      return std::max(static_cast<int>(wr.right - wr.left), c->droppedWidth);
-    }
-    case CB_SETEXTENDEDUI: c->extendedUI = wParam != 0; return CB_OKAY;
-    case CB_GETEXTENDEDUI: return c->extendedUI;
-    case CB_SETTOPINDEX: return toList(c, LB_SETTOPINDEX, wParam, 0);
-    case CB_GETTOPINDEX: return toList(c, LB_GETTOPINDEX, 0, 0);
-    case CB_SETHORIZONTALEXTENT: return toList(c, LB_SETHORIZONTALEXTENT, wParam, 0);
-    case CB_GETHORIZONTALEXTENT: return toList(c, LB_GETHORIZONTALEXTENT, 0, 0);
-    case CB_INITSTORAGE: return toList(c, LB_INITSTORAGE, wParam, lParam);
-    case CB_DIR: return CB_ERR;
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
+  if (LRESULT r = 0; wnd::Dispatch(comboProcHandlers(), c, hwnd, msg, wParam, lParam, &r)) return r;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 // The dropped list: a list box attached to its combo, which never takes

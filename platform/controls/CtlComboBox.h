@@ -9,6 +9,7 @@ class CComboBox : public CWnd {
   DECLARE_DYNAMIC(CComboBox)
  public:
   CComboBox() = default;
+  using CWnd::Create;  // the generic form stays callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }

@@ -8,6 +8,7 @@
 
 #include "platform/controls/CtlCommon.h"
 #include "platform/host/Host.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -164,8 +165,10 @@ int charFromPos(Edit* e, POINT p) {
 
 void updateScrollBars(Edit* e) {
   if (e->wantV) {
+    // A multi-line edit keeps its vertical bar, disabled while all the text
+    // fits.
     SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (multi(e) ? SIF_DISABLENOSCROLL : 0);
     si.nMin = 0;
     si.nMax = static_cast<int>(e->lines.size()) - 1;
     si.nPage = static_cast<UINT>(visibleLines(e));
@@ -606,6 +609,523 @@ void scrollLines(Edit* e, int dLines, int dPixels) {
   placeCaret(e);
 }
 
+LRESULT onCreate(Edit* e, HWND, UINT, WPARAM, LPARAM lParam) {
+  auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
+  if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) {
+    e->text = convertCase(e, cs->lpszName);
+    syncWindowText(e);
+  }
+  relayout(e);
+  return 0;
+}
+
+LRESULT onNcDestroy(Edit* e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (e->caretMade) DestroyCaret();
+  g_edits.Drop(hwnd);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onGetDlgCode(Edit*, HWND hwnd, UINT, WPARAM, LPARAM) {
+  LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+  DWORD st = StyleOf(hwnd);
+  if ((st & ES_MULTILINE) && (st & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+  if (HWND combo = ComboOfEdit(hwnd); combo && ComboDropped(combo)) code |= DLGC_WANTALLKEYS;
+  return code;
+}
+
+LRESULT onSetText(Edit* e, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  const char* t = reinterpret_cast<const char*>(lParam);
+  e->text = convertCase(e, t ? t : "");
+  e->anchor = e->caret = 0;
+  e->xOff = 0;
+  e->firstLine = 0;
+  e->modified = false;
+  e->canUndo = false;
+  e->typing = false;
+  relayout(e);
+  syncWindowText(e);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  placeCaret(e);
+  if (Notify(hwnd, EN_UPDATE)) Notify(hwnd, EN_CHANGE);
+  return TRUE;
+}
+
+LRESULT onGetText(Edit* e, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  char* buf = reinterpret_cast<char*>(lParam);
+  int max = static_cast<int>(wParam);
+  if (!buf || max <= 0) return 0;
+  int n = std::min(static_cast<int>(e->text.size()), max - 1);
+  std::memcpy(buf, e->text.data(), static_cast<size_t>(n));
+  buf[n] = 0;
+  return n;
+}
+
+LRESULT onGetTextLength(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(e->text.size());
+}
+
+LRESULT onSetFont(Edit* e, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  e->font = reinterpret_cast<HFONT>(wParam);
+  e->fi = Measure(e->font);
+  relayout(e);
+  if (e->caretMade) {
+    DestroyCaret();
+    e->caretMade = false;
+    placeCaret(e);
+  }
+  if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT onGetFont(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return reinterpret_cast<LRESULT>(e->font ? e->font : DefaultFont());
+}
+
+LRESULT onSize(Edit* e, HWND hwnd, UINT, WPARAM, LPARAM) {
+  relayout(e);
+  scrollToCaret(e);
+  placeCaret(e);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT onStyleChanged(Edit* e, HWND hwnd, UINT, WPARAM, LPARAM) {
+  relayout(e);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT onEraseBkgnd(Edit*, HWND, UINT, WPARAM, LPARAM) {
+  return 1;
+}
+
+LRESULT onPaint(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  paint(e);
+  return 0;
+}
+
+LRESULT onSetFocus(Edit* e, HWND hwnd, UINT, WPARAM, LPARAM) {
+  e->focus = true;
+  placeCaret(e);
+  if (e->anchor != e->caret) InvalidateRect(hwnd, nullptr, FALSE);
+  Notify(hwnd, EN_SETFOCUS);
+  return 0;
+}
+
+LRESULT onKillFocus(Edit* e, HWND hwnd, UINT, WPARAM, LPARAM) {
+  e->focus = false;
+  e->tracking = false;
+  if (e->caretMade) {
+    DestroyCaret();
+    e->caretMade = false;
+  }
+  if (e->anchor != e->caret) InvalidateRect(hwnd, nullptr, FALSE);
+  Notify(hwnd, EN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT onKeyDown(Edit* e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (HWND combo = ComboOfEdit(hwnd)) {
+    if (ComboEditKey(combo, msg, static_cast<UINT>(wParam)) || !g_edits.Get(hwnd)) return 0;
+  }
+  if (msg == WM_SYSKEYDOWN) return DefWindowProc(hwnd, msg, wParam, lParam);
+  keyDown(e, static_cast<UINT>(wParam));
+  return 0;
+}
+
+LRESULT onChar(Edit* e, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  // Enter and Escape that closed a dropped list are not typed.
+  if ((wParam == '\r' || wParam == 27) && ComboOfEdit(hwnd)) return 0;
+  typeChar(e, static_cast<unsigned char>(wParam)); return 0;
+}
+
+LRESULT onLButtonDown(Edit* e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (GetFocus() != hwnd) SetFocus(hwnd);
+  if (!g_edits.Get(hwnd)) return 0;
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  int i = charFromPos(e, p);
+  e->typing = false;
+  if (msg == WM_LBUTTONDBLCLK) selectWordAt(e, i);
+  else setSel(e, (wParam & MK_SHIFT) ? e->anchor : i, i);
+  SetCapture(hwnd);
+  e->tracking = true;
+  return 0;
+}
+
+LRESULT onMouseMove(Edit* e, HWND, UINT, WPARAM, LPARAM lParam) {
+  if (e->tracking) {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT f = formatRect(e);
+    if (multi(e) && p.y < f.top) scrollLines(e, -1, 0);
+    else if (multi(e) && p.y >= f.bottom) scrollLines(e, 1, 0);
+    setSel(e, e->anchor, charFromPos(e, p));
+  }
+  return 0;
+}
+
+LRESULT onLButtonUp(Edit* e, HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (e->tracking) {
+    e->tracking = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
+  return 0;
+}
+
+LRESULT onCaptureChanged(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  e->tracking = false;
+  return 0;
+}
+
+LRESULT onSetCursor(Edit*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT) {
+    SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+    return TRUE;
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onVScroll(Edit* e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+  bool vert = msg == WM_VSCROLL;
+  int code = LOWORD(wParam);
+  int page = vert ? visibleLines(e) : std::max(1, static_cast<int>(formatRect(e).right - formatRect(e).left));
+  int step = vert ? 1 : e->fi.aveWidth;
+  int d = 0;
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(hwnd, vert ? SB_VERT : SB_HORZ, &si);
+  int cur = vert ? e->firstLine : e->xOff;
+  switch (code) {
+    case SB_LINEUP: d = -step; break;
+    case SB_LINEDOWN: d = step; break;
+    case SB_PAGEUP: d = -page; break;
+    case SB_PAGEDOWN: d = page; break;
+    case SB_TOP: d = -cur; break;
+    case SB_BOTTOM: d = vert ? static_cast<int>(e->lines.size()) : 1 << 20; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: d = si.nTrackPos - cur; break;
+    default: return 0;
+  }
+  if (vert) scrollLines(e, d, 0);
+  else scrollLines(e, 0, d);
+  if (vert && !e->lines.empty()) {
+    int maxFirst = std::max(0, static_cast<int>(e->lines.size()) - visibleLines(e));
+    if (e->firstLine > maxFirst) scrollLines(e, maxFirst - e->firstLine, 0);
+  }
+  Notify(hwnd, vert ? EN_VSCROLL : EN_HSCROLL);
+  return 0;
+}
+
+LRESULT onMouseWheel(Edit* e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!multi(e)) return DefWindowProc(hwnd, msg, wParam, lParam);
+  int delta = static_cast<short>(HIWORD(wParam));
+  scrollLines(e, -(delta / WHEEL_DELTA) * 3, 0);
+  return 0;
+}
+
+LRESULT onCut(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  copySel(e);
+  clearSel(e);
+  return 0;
+}
+
+LRESULT onCopy(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  copySel(e);
+  return 0;
+}
+
+LRESULT onPaste(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  paste(e);
+  return 0;
+}
+
+LRESULT onClear(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  clearSel(e);
+  return 0;
+}
+
+LRESULT onUndo(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  bool could = e->canUndo;
+  undo(e);
+  return could;
+}
+
+// ---- EM_ messages ----
+LRESULT emGetSel(Edit* e, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  DWORD a = static_cast<DWORD>(selMin(e)), b = static_cast<DWORD>(selMax(e));
+  if (wParam) *reinterpret_cast<DWORD*>(wParam) = a;
+  if (lParam) *reinterpret_cast<DWORD*>(lParam) = b;
+  return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(std::min<DWORD>(a, 0xFFFF)),
+                                       static_cast<WORD>(std::min<DWORD>(b, 0xFFFF))));
+}
+
+LRESULT emSetSel(Edit* e, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int a = static_cast<int>(static_cast<LONG>(wParam)), b = static_cast<int>(static_cast<LONG>(lParam));
+  int n = static_cast<int>(e->text.size());
+  e->typing = false;
+  if (a == -1) {
+    setSel(e, e->caret, e->caret);
+    return 0;
+  }
+  if (b < 0 || b > n) b = n;
+  if (a < 0 || a > n) a = n;
+  setSel(e, a, b);
+  return 0;
+}
+
+LRESULT emReplaceSel(Edit* e, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  const char* t = reinterpret_cast<const char*>(lParam);
+  e->typing = false;
+  replaceSel(e, t ? t : "", wParam != 0, false);
+  return 0;
+}
+
+LRESULT emLimitText(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  int v = static_cast<int>(static_cast<LONG>(wParam));
+  e->limit = v <= 0 ? (multi(e) ? 0x7FFFFFFE : 0x7FFFFFFE) : v;
+  return 0;
+}
+
+LRESULT emGetLimitText(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return e->limit;
+}
+
+LRESULT emGetRect(Edit* e, HWND, UINT, WPARAM, LPARAM lParam) {
+  if (lParam) *reinterpret_cast<RECT*>(lParam) = formatRect(e);
+  return 0;
+}
+
+LRESULT emSetRect(Edit* e, HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
+  if (lParam) {
+    e->fmt = *reinterpret_cast<const RECT*>(lParam);
+    e->fmtSet = true;
+  } else {
+    e->fmtSet = false;
+  }
+  relayout(e);
+  scrollToCaret(e);
+  placeCaret(e);
+  if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT emSetMargins(Edit* e, HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  if (wParam & EC_LEFTMARGIN) e->marginL = LOWORD(static_cast<std::uintptr_t>(lParam)) == EC_USEFONTINFO ? 1 : LOWORD(static_cast<std::uintptr_t>(lParam));
+  if (wParam & EC_RIGHTMARGIN) e->marginR = HIWORD(static_cast<std::uintptr_t>(lParam)) == EC_USEFONTINFO ? 1 : HIWORD(static_cast<std::uintptr_t>(lParam));
+  relayout(e);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT emGetMargins(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return MAKELONG(static_cast<WORD>(e->marginL), static_cast<WORD>(e->marginR));
+}
+
+LRESULT emGetLineCount(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(e->lines.size());
+}
+
+LRESULT emLineIndex(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  int li = static_cast<int>(static_cast<LONG>(wParam));
+  if (li == -1) li = lineOf(e, e->caret);
+  if (li < 0 || li >= static_cast<int>(e->lines.size())) return -1;
+  return e->lines[li].start;
+}
+
+LRESULT emLineFromChar(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0) i = selMin(e);
+  return lineOf(e, i);
+}
+
+LRESULT emLineLength(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0) {
+    // The characters of the selected lines that are not selected.
+    int la = lineOf(e, selMin(e)), lb = lineOf(e, selMax(e));
+    return (selMin(e) - e->lines[la].start) + (e->lines[lb].end - std::min(selMax(e), e->lines[lb].end));
+  }
+  const Line& l = e->lines[lineOf(e, i)];
+  return l.end - l.start;
+}
+
+LRESULT emGetLine(Edit* e, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int li = static_cast<int>(static_cast<LONG>(wParam));
+  char* buf = reinterpret_cast<char*>(lParam);
+  if (!buf || li < 0 || li >= static_cast<int>(e->lines.size())) return 0;
+  WORD max;
+  std::memcpy(&max, buf, sizeof max);
+  const Line& l = e->lines[li];
+  int n = std::min(l.end - l.start, static_cast<int>(max));
+  std::memcpy(buf, e->text.data() + l.start, static_cast<size_t>(n));
+  if (n < max) buf[n] = 0;
+  return n;
+}
+
+LRESULT emLineScroll(Edit* e, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  scrollLines(e, static_cast<int>(static_cast<LONG>(lParam)), static_cast<int>(static_cast<LONG>(wParam)) * e->fi.aveWidth);
+  return multi(e) ? TRUE : FALSE;
+}
+
+LRESULT emScroll(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  int d = 0;
+  switch (wParam) {
+    case SB_LINEUP: d = -1; break;
+    case SB_LINEDOWN: d = 1; break;
+    case SB_PAGEUP: d = -visibleLines(e); break;
+    case SB_PAGEDOWN: d = visibleLines(e); break;
+    default: return FALSE;
+  }
+  int before = e->firstLine;
+  scrollLines(e, d, 0);
+  return MAKELONG(static_cast<WORD>(e->firstLine - before), 1);
+}
+
+LRESULT emGetFirstVisibleLine(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return multi(e) ? e->firstLine : 0;
+}
+
+LRESULT emScrollCaret(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  scrollToCaret(e);
+  placeCaret(e);
+  return TRUE;
+}
+
+LRESULT emGetModify(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return e->modified;
+}
+
+LRESULT emSetModify(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  e->modified = wParam != 0;
+  return 0;
+}
+
+LRESULT emCanUndo(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return e->canUndo;
+}
+
+LRESULT emEmptyUndoBuffer(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  e->canUndo = false;
+  e->typing = false;
+  e->undoText.clear();
+  return 0;
+}
+
+LRESULT emSetReadOnly(Edit*, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  DWORD st = StyleOf(hwnd);
+  SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wParam ? (st | ES_READONLY) : (st & ~ES_READONLY)));
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return TRUE;
+}
+
+LRESULT emSetPasswordChar(Edit* e, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  if (multi(e)) return 0;
+  e->passwordChar = static_cast<char>(wParam);
+  {
+    DWORD st = StyleOf(hwnd);
+    SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wParam ? (st | ES_PASSWORD) : (st & ~ES_PASSWORD)));
+  }
+  relayout(e);
+  scrollToCaret(e);
+  placeCaret(e);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT emGetPasswordChar(Edit* e, HWND, UINT, WPARAM, LPARAM) {
+  return static_cast<unsigned char>(e->passwordChar);
+}
+
+LRESULT emPosFromChar(Edit* e, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i > static_cast<int>(e->text.size())) return -1;
+  POINT p = posFromChar(e, i);
+  return MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+}
+
+LRESULT emCharFromPos(Edit* e, HWND, UINT, WPARAM, LPARAM lParam) {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  int i = charFromPos(e, p);
+  return MAKELONG(static_cast<WORD>(i), static_cast<WORD>(lineOf(e, i)));
+}
+
+LRESULT emSetTabStops(Edit*, HWND, UINT, WPARAM, LPARAM) {
+  return TRUE;
+}
+
+LRESULT emFmtLines(Edit*, HWND, UINT, WPARAM wParam, LPARAM) {
+  return wParam != 0;
+}
+
+// The handler of each message the procedure answers itself.
+const wnd::HandlerTable<Edit>& editProcHandlers() {
+  static const wnd::HandlerTable<Edit> table = {
+      {WM_CREATE, &onCreate},
+      {WM_NCDESTROY, &onNcDestroy},
+      {WM_GETDLGCODE, &onGetDlgCode},
+      {WM_SETTEXT, &onSetText},
+      {WM_GETTEXT, &onGetText},
+      {WM_GETTEXTLENGTH, &onGetTextLength},
+      {WM_SETFONT, &onSetFont},
+      {WM_GETFONT, &onGetFont},
+      {WM_SIZE, &onSize},
+      {WM_STYLECHANGED, &onStyleChanged},
+      {WM_ENABLE, &onStyleChanged},
+      {WM_ERASEBKGND, &onEraseBkgnd},
+      {WM_PAINT, &onPaint},
+      {WM_SETFOCUS, &onSetFocus},
+      {WM_KILLFOCUS, &onKillFocus},
+      {WM_KEYDOWN, &onKeyDown},
+      {WM_SYSKEYDOWN, &onKeyDown},
+      {WM_CHAR, &onChar},
+      {WM_LBUTTONDOWN, &onLButtonDown},
+      {WM_LBUTTONDBLCLK, &onLButtonDown},
+      {WM_MOUSEMOVE, &onMouseMove},
+      {WM_LBUTTONUP, &onLButtonUp},
+      {WM_CAPTURECHANGED, &onCaptureChanged},
+      {WM_SETCURSOR, &onSetCursor},
+      {WM_VSCROLL, &onVScroll},
+      {WM_HSCROLL, &onVScroll},
+      {WM_MOUSEWHEEL, &onMouseWheel},
+      {WM_CUT, &onCut},
+      {WM_COPY, &onCopy},
+      {WM_PASTE, &onPaste},
+      {WM_CLEAR, &onClear},
+      {WM_UNDO, &onUndo},
+      {EM_UNDO, &onUndo},
+      {EM_GETSEL, &emGetSel},
+      {EM_SETSEL, &emSetSel},
+      {EM_REPLACESEL, &emReplaceSel},
+      {EM_LIMITTEXT, &emLimitText},
+      {EM_GETLIMITTEXT, &emGetLimitText},
+      {EM_GETRECT, &emGetRect},
+      {EM_SETRECT, &emSetRect},
+      {EM_SETRECTNP, &emSetRect},
+      {EM_SETMARGINS, &emSetMargins},
+      {EM_GETMARGINS, &emGetMargins},
+      {EM_GETLINECOUNT, &emGetLineCount},
+      {EM_LINEINDEX, &emLineIndex},
+      {EM_LINEFROMCHAR, &emLineFromChar},
+      {EM_LINELENGTH, &emLineLength},
+      {EM_GETLINE, &emGetLine},
+      {EM_LINESCROLL, &emLineScroll},
+      {EM_SCROLL, &emScroll},
+      {EM_GETFIRSTVISIBLELINE, &emGetFirstVisibleLine},
+      {EM_SCROLLCARET, &emScrollCaret},
+      {EM_GETMODIFY, &emGetModify},
+      {EM_SETMODIFY, &emSetModify},
+      {EM_CANUNDO, &emCanUndo},
+      {EM_EMPTYUNDOBUFFER, &emEmptyUndoBuffer},
+      {EM_SETREADONLY, &emSetReadOnly},
+      {EM_SETPASSWORDCHAR, &emSetPasswordChar},
+      {EM_GETPASSWORDCHAR, &emGetPasswordChar},
+      {EM_POSFROMCHAR, &emPosFromChar},
+      {EM_CHARFROMPOS, &emCharFromPos},
+      {EM_SETTABSTOPS, &emSetTabStops},
+      {EM_FMTLINES, &emFmtLines},
+  };
+  return table;
+}
+
 LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Edit* e = g_edits.Get(hwnd);
   if (msg == WM_NCCREATE) {
@@ -619,339 +1139,8 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (!e) return DefWindowProc(hwnd, msg, wParam, lParam);
   if (LRESULT r = 0; HandleScrollBarFrame(hwnd, msg, wParam, lParam, &r)) return r;
-  switch (msg) {
-    case WM_CREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
-      if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) {
-        e->text = convertCase(e, cs->lpszName);
-        syncWindowText(e);
-      }
-      relayout(e);
-      return 0;
-    }
-    case WM_NCDESTROY:
-      if (e->caretMade) DestroyCaret();
-      g_edits.Drop(hwnd);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-      DWORD st = StyleOf(hwnd);
-      if ((st & ES_MULTILINE) && (st & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
-      if (HWND combo = ComboOfEdit(hwnd); combo && ComboDropped(combo)) code |= DLGC_WANTALLKEYS;
-      return code;
-    }
-    case WM_SETTEXT: {
-      const char* t = reinterpret_cast<const char*>(lParam);
-      e->text = convertCase(e, t ? t : "");
-      e->anchor = e->caret = 0;
-      e->xOff = 0;
-      e->firstLine = 0;
-      e->modified = false;
-      e->canUndo = false;
-      e->typing = false;
-      relayout(e);
-      syncWindowText(e);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      placeCaret(e);
-      if (Notify(hwnd, EN_UPDATE)) Notify(hwnd, EN_CHANGE);
-      return TRUE;
-    }
-    case WM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(lParam);
-      int max = static_cast<int>(wParam);
-      if (!buf || max <= 0) return 0;
-      int n = std::min(static_cast<int>(e->text.size()), max - 1);
-      std::memcpy(buf, e->text.data(), static_cast<size_t>(n));
-      buf[n] = 0;
-      return n;
-    }
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(e->text.size());
-    case WM_SETFONT:
-      e->font = reinterpret_cast<HFONT>(wParam);
-      e->fi = Measure(e->font);
-      relayout(e);
-      if (e->caretMade) {
-        DestroyCaret();
-        e->caretMade = false;
-        placeCaret(e);
-      }
-      if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(e->font ? e->font : DefaultFont());
-    case WM_SIZE:
-      relayout(e);
-      scrollToCaret(e);
-      placeCaret(e);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case WM_STYLECHANGED:
-    case WM_ENABLE:
-      relayout(e);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(e); return 0;
-    case WM_SETFOCUS:
-      e->focus = true;
-      placeCaret(e);
-      if (e->anchor != e->caret) InvalidateRect(hwnd, nullptr, FALSE);
-      Notify(hwnd, EN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      e->focus = false;
-      e->tracking = false;
-      if (e->caretMade) {
-        DestroyCaret();
-        e->caretMade = false;
-      }
-      if (e->anchor != e->caret) InvalidateRect(hwnd, nullptr, FALSE);
-      Notify(hwnd, EN_KILLFOCUS);
-      return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      if (HWND combo = ComboOfEdit(hwnd)) {
-        if (ComboEditKey(combo, msg, static_cast<UINT>(wParam)) || !g_edits.Get(hwnd)) return 0;
-      }
-      if (msg == WM_SYSKEYDOWN) return DefWindowProc(hwnd, msg, wParam, lParam);
-      keyDown(e, static_cast<UINT>(wParam));
-      return 0;
-    case WM_CHAR:
-      // Enter and Escape that closed a dropped list are not typed.
-      if ((wParam == '\r' || wParam == 27) && ComboOfEdit(hwnd)) return 0;
-      typeChar(e, static_cast<unsigned char>(wParam)); return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      if (GetFocus() != hwnd) SetFocus(hwnd);
-      if (!g_edits.Get(hwnd)) return 0;
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      int i = charFromPos(e, p);
-      e->typing = false;
-      if (msg == WM_LBUTTONDBLCLK) selectWordAt(e, i);
-      else setSel(e, (wParam & MK_SHIFT) ? e->anchor : i, i);
-      SetCapture(hwnd);
-      e->tracking = true;
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (e->tracking) {
-        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        RECT f = formatRect(e);
-        if (multi(e) && p.y < f.top) scrollLines(e, -1, 0);
-        else if (multi(e) && p.y >= f.bottom) scrollLines(e, 1, 0);
-        setSel(e, e->anchor, charFromPos(e, p));
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (e->tracking) {
-        e->tracking = false;
-        if (GetCapture() == hwnd) ReleaseCapture();
-      }
-      return 0;
-    case WM_CAPTURECHANGED: e->tracking = false; return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT) {
-        SetCursor(LoadCursor(nullptr, IDC_IBEAM));
-        return TRUE;
-      }
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_VSCROLL:
-    case WM_HSCROLL: {
-      bool vert = msg == WM_VSCROLL;
-      int code = LOWORD(wParam);
-      int page = vert ? visibleLines(e) : std::max(1, static_cast<int>(formatRect(e).right - formatRect(e).left));
-      int step = vert ? 1 : e->fi.aveWidth;
-      int d = 0;
-      SCROLLINFO si;
-      si.fMask = SIF_ALL;
-      GetScrollInfo(hwnd, vert ? SB_VERT : SB_HORZ, &si);
-      int cur = vert ? e->firstLine : e->xOff;
-      switch (code) {
-        case SB_LINEUP: d = -step; break;
-        case SB_LINEDOWN: d = step; break;
-        case SB_PAGEUP: d = -page; break;
-        case SB_PAGEDOWN: d = page; break;
-        case SB_TOP: d = -cur; break;
-        case SB_BOTTOM: d = vert ? static_cast<int>(e->lines.size()) : 1 << 20; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: d = si.nTrackPos - cur; break;
-        default: return 0;
-      }
-      if (vert) scrollLines(e, d, 0);
-      else scrollLines(e, 0, d);
-      if (vert && !e->lines.empty()) {
-        int maxFirst = std::max(0, static_cast<int>(e->lines.size()) - visibleLines(e));
-        if (e->firstLine > maxFirst) scrollLines(e, maxFirst - e->firstLine, 0);
-      }
-      Notify(hwnd, vert ? EN_VSCROLL : EN_HSCROLL);
-      return 0;
-    }
-    case WM_MOUSEWHEEL: {
-      if (!multi(e)) return DefWindowProc(hwnd, msg, wParam, lParam);
-      int delta = static_cast<short>(HIWORD(wParam));
-      scrollLines(e, -(delta / WHEEL_DELTA) * 3, 0);
-      return 0;
-    }
-    case WM_CUT: copySel(e); clearSel(e); return 0;
-    case WM_COPY: copySel(e); return 0;
-    case WM_PASTE: paste(e); return 0;
-    case WM_CLEAR: clearSel(e); return 0;
-    case WM_UNDO:
-    case EM_UNDO: {
-      bool could = e->canUndo;
-      undo(e);
-      return could;
-    }
-
-    // ---- EM_ messages ----
-    case EM_GETSEL: {
-      DWORD a = static_cast<DWORD>(selMin(e)), b = static_cast<DWORD>(selMax(e));
-      if (wParam) *reinterpret_cast<DWORD*>(wParam) = a;
-      if (lParam) *reinterpret_cast<DWORD*>(lParam) = b;
-      return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(std::min<DWORD>(a, 0xFFFF)),
-                                           static_cast<WORD>(std::min<DWORD>(b, 0xFFFF))));
-    }
-    case EM_SETSEL: {
-      int a = static_cast<int>(static_cast<LONG>(wParam)), b = static_cast<int>(static_cast<LONG>(lParam));
-      int n = static_cast<int>(e->text.size());
-      e->typing = false;
-      if (a == -1) {
-        setSel(e, e->caret, e->caret);
-        return 0;
-      }
-      if (b < 0 || b > n) b = n;
-      if (a < 0 || a > n) a = n;
-      setSel(e, a, b);
-      return 0;
-    }
-    case EM_REPLACESEL: {
-      const char* t = reinterpret_cast<const char*>(lParam);
-      e->typing = false;
-      replaceSel(e, t ? t : "", wParam != 0, false);
-      return 0;
-    }
-    case EM_LIMITTEXT: {
-      int v = static_cast<int>(static_cast<LONG>(wParam));
-      e->limit = v <= 0 ? (multi(e) ? 0x7FFFFFFE : 0x7FFFFFFE) : v;
-      return 0;
-    }
-    case EM_GETLIMITTEXT: return e->limit;
-    case EM_GETRECT:
-      if (lParam) *reinterpret_cast<RECT*>(lParam) = formatRect(e);
-      return 0;
-    case EM_SETRECT:
-    case EM_SETRECTNP:
-      if (lParam) {
-        e->fmt = *reinterpret_cast<const RECT*>(lParam);
-        e->fmtSet = true;
-      } else {
-        e->fmtSet = false;
-      }
-      relayout(e);
-      scrollToCaret(e);
-      placeCaret(e);
-      if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case EM_SETMARGINS:
-      if (wParam & EC_LEFTMARGIN) e->marginL = LOWORD(static_cast<std::uintptr_t>(lParam)) == EC_USEFONTINFO ? 1 : LOWORD(static_cast<std::uintptr_t>(lParam));
-      if (wParam & EC_RIGHTMARGIN) e->marginR = HIWORD(static_cast<std::uintptr_t>(lParam)) == EC_USEFONTINFO ? 1 : HIWORD(static_cast<std::uintptr_t>(lParam));
-      relayout(e);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(e->marginL), static_cast<WORD>(e->marginR));
-    case EM_GETLINECOUNT: return static_cast<LRESULT>(e->lines.size());
-    case EM_LINEINDEX: {
-      int li = static_cast<int>(static_cast<LONG>(wParam));
-      if (li == -1) li = lineOf(e, e->caret);
-      if (li < 0 || li >= static_cast<int>(e->lines.size())) return -1;
-      return e->lines[li].start;
-    }
-    case EM_LINEFROMCHAR: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0) i = selMin(e);
-      return lineOf(e, i);
-    }
-    case EM_LINELENGTH: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0) {
-        // The characters of the selected lines that are not selected.
-        int la = lineOf(e, selMin(e)), lb = lineOf(e, selMax(e));
-        return (selMin(e) - e->lines[la].start) + (e->lines[lb].end - std::min(selMax(e), e->lines[lb].end));
-      }
-      const Line& l = e->lines[lineOf(e, i)];
-      return l.end - l.start;
-    }
-    case EM_GETLINE: {
-      int li = static_cast<int>(static_cast<LONG>(wParam));
-      char* buf = reinterpret_cast<char*>(lParam);
-      if (!buf || li < 0 || li >= static_cast<int>(e->lines.size())) return 0;
-      WORD max;
-      std::memcpy(&max, buf, sizeof max);
-      const Line& l = e->lines[li];
-      int n = std::min(l.end - l.start, static_cast<int>(max));
-      std::memcpy(buf, e->text.data() + l.start, static_cast<size_t>(n));
-      if (n < max) buf[n] = 0;
-      return n;
-    }
-    case EM_LINESCROLL:
-      scrollLines(e, static_cast<int>(static_cast<LONG>(lParam)), static_cast<int>(static_cast<LONG>(wParam)) * e->fi.aveWidth);
-      return multi(e) ? TRUE : FALSE;
-    case EM_SCROLL: {
-      int d = 0;
-      switch (wParam) {
-        case SB_LINEUP: d = -1; break;
-        case SB_LINEDOWN: d = 1; break;
-        case SB_PAGEUP: d = -visibleLines(e); break;
-        case SB_PAGEDOWN: d = visibleLines(e); break;
-        default: return FALSE;
-      }
-      int before = e->firstLine;
-      scrollLines(e, d, 0);
-      return MAKELONG(static_cast<WORD>(e->firstLine - before), 1);
-    }
-    case EM_GETFIRSTVISIBLELINE: return multi(e) ? e->firstLine : 0;
-    case EM_SCROLLCARET: scrollToCaret(e); placeCaret(e); return TRUE;
-    case EM_GETMODIFY: return e->modified;
-    case EM_SETMODIFY: e->modified = wParam != 0; return 0;
-    case EM_CANUNDO: return e->canUndo;
-    case EM_EMPTYUNDOBUFFER:
-      e->canUndo = false;
-      e->typing = false;
-      e->undoText.clear();
-      return 0;
-    case EM_SETREADONLY: {
-      DWORD st = StyleOf(hwnd);
-      SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wParam ? (st | ES_READONLY) : (st & ~ES_READONLY)));
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return TRUE;
-    }
-    case EM_SETPASSWORDCHAR:
-      if (multi(e)) return 0;
-      e->passwordChar = static_cast<char>(wParam);
-      {
-        DWORD st = StyleOf(hwnd);
-        SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wParam ? (st | ES_PASSWORD) : (st & ~ES_PASSWORD)));
-      }
-      relayout(e);
-      scrollToCaret(e);
-      placeCaret(e);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(e->passwordChar);
-    case EM_POSFROMCHAR: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i > static_cast<int>(e->text.size())) return -1;
-      POINT p = posFromChar(e, i);
-      return MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
-    }
-    case EM_CHARFROMPOS: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      int i = charFromPos(e, p);
-      return MAKELONG(static_cast<WORD>(i), static_cast<WORD>(lineOf(e, i)));
-    }
-    case EM_SETTABSTOPS: return TRUE;
-    case EM_FMTLINES: return wParam != 0;
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
+  if (LRESULT r = 0; wnd::Dispatch(editProcHandlers(), e, hwnd, msg, wParam, lParam, &r)) return r;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

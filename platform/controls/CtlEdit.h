@@ -8,6 +8,7 @@ class CEdit : public CWnd {
   DECLARE_DYNAMIC(CEdit)
  public:
   CEdit() = default;
+  using CWnd::Create;  // the generic form stays callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   BOOL CanUndo() const { return static_cast<BOOL>(SendMessage(EM_CANUNDO)); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/controls/CtlCommon.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -492,14 +493,18 @@ void paint(ListBox* l) {
   GetClientRect(l->hwnd, &c);
   FillBrush(dc, c, brush);
   dc->SetBkMode(TRANSPARENT);
-  bool showFocus = l->focus && !l->combo;
+  // A combo's dropped list (a pop-up, never focused itself) shows the focus
+  // rectangle on its selected item, since the keys of the combo move it.
+  bool dropped = l->combo && !(styleOf(l) & WS_CHILD);
+  bool showFocus = (l->focus && !l->combo) || dropped;
+  int focusItem = dropped ? l->cur : l->caret;
   for (int i = l->top; i < count(l); ++i) {
     RECT r = itemRect(l, i);
     if (r.top >= c.bottom) break;
     bool selected = multiSel(l) ? l->items[i].sel : (i == l->cur);
-    drawItem(l, dc, i, r, selected, showFocus && i == l->caret);
+    drawItem(l, dc, i, r, selected, showFocus && i == focusItem);
   }
-  if (showFocus && count(l) == 0) {
+  if (showFocus && !dropped && count(l) == 0) {
     RECT r{c.left, c.top, c.right, c.top + l->itemHeight};
     if (ownerDraw(l)) drawItem(l, dc, -1, r, false, true);
     else dc->DrawFocusRect(&r);
@@ -545,6 +550,501 @@ void comboMouse(ListBox* l, UINT msg, POINT p) {
   }
 }
 
+LRESULT onCreate(ListBox* l, HWND hwnd, UINT, WPARAM, LPARAM) {
+  DWORD st = StyleOf(hwnd);
+  if (st & LBS_OWNERDRAWFIXED) {
+    MEASUREITEMSTRUCT mi{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, 0,
+                         static_cast<UINT>(l->itemHeight), 0};
+    if (HWND o = GetParent(hwnd)) SendMessage(o, WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi));
+    if (mi.itemHeight > 0) l->itemHeight = static_cast<int>(mi.itemHeight);
+  }
+  // Without LBS_NOINTEGRALHEIGHT the list shows whole items only.
+  if (!(st & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE)) && (st & WS_CHILD)) {
+    int h = clientHeight(l), extra = h % std::max(1, l->itemHeight);
+    if (extra && h > l->itemHeight) {
+      RECT wr;
+      GetWindowRect(hwnd, &wr);
+      SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - extra,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  updateScrollBar(l);
+  return 0;
+}
+
+LRESULT onDestroy(ListBox* l, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  resetContent(l);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onNcDestroy(ListBox*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  g_lists.Drop(hwnd);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onGetDlgCode(ListBox*, HWND, UINT, WPARAM, LPARAM) {
+  return DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+LRESULT onSetFont(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  l->font = reinterpret_cast<HFONT>(wParam);
+  l->fi = Measure(l->font);
+  if (!ownerDraw(l)) l->itemHeight = l->fi.height;
+  updateScrollBar(l);
+  if (LOWORD(static_cast<std::uintptr_t>(lParam))) redraw(l);
+  return 0;
+}
+
+LRESULT onGetFont(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  return reinterpret_cast<LRESULT>(l->font ? l->font : DefaultFont());
+}
+
+LRESULT onSize(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  l->top = std::clamp(l->top, 0, maxTop(l));
+  updateScrollBar(l);
+  redraw(l);
+  return 0;
+}
+
+LRESULT onEnable(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  redraw(l);
+  return 0;
+}
+
+LRESULT onEraseBkgnd(ListBox*, HWND, UINT, WPARAM, LPARAM) {
+  return 1;
+}
+
+LRESULT onPaint(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  paint(l);
+  return 0;
+}
+
+LRESULT onSetFocus(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  l->focus = true;
+  redraw(l);
+  notify(l, LBN_SETFOCUS);
+  return 0;
+}
+
+LRESULT onKillFocus(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  l->focus = false;
+  redraw(l);
+  notify(l, LBN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT onKeyDown(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  keyDown(l, static_cast<UINT>(wParam));
+  return 0;
+}
+
+LRESULT onChar(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  typeChar(l, static_cast<unsigned char>(wParam));
+  return 0;
+}
+
+LRESULT onLButtonDown(ListBox* l, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (l->combo) {
+    comboMouse(l, msg, p);
+    return 0;
+  }
+  if (msg == WM_RBUTTONDOWN) return DefWindowProc(hwnd, msg, wParam, lParam);
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    if (!g_lists.Get(hwnd)) return 0;
+    bool outside = false;
+    int i = itemAt(l, p, &outside);
+    if (i >= 0 && !outside) {
+      moveTo(l, i, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0, true);
+      if (!g_lists.Get(hwnd)) return 0;
+      if (msg == WM_LBUTTONDBLCLK) notify(l, LBN_DBLCLK);
+    }
+    if (!g_lists.Get(hwnd)) return 0;
+    SetCapture(hwnd);
+    l->tracking = true;
+  } else if (msg == WM_MOUSEMOVE) {
+    if (l->tracking && (!multiSel(l) || extended(l)) && count(l) > 0) {
+      int i = itemAt(l, p, nullptr);
+      if (p.y < 0) i = std::max(0, l->top - 1);
+      if (i >= 0 && i != (multiSel(l) ? l->caret : l->cur))
+        moveTo(l, i, extended(l), false, false);
+    }
+  } else if (l->tracking) {
+    l->tracking = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
+  return 0;
+}
+
+LRESULT onCaptureChanged(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  l->tracking = false;
+  return 0;
+}
+
+LRESULT onVScroll(ListBox* l, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(hwnd, SB_VERT, &si);
+  int page = std::max(1, visibleCount(l) - 1);
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP: setTop(l, l->top - 1); break;
+    case SB_LINEDOWN: setTop(l, l->top + 1); break;
+    case SB_PAGEUP: setTop(l, l->top - page); break;
+    case SB_PAGEDOWN: setTop(l, l->top + page); break;
+    case SB_TOP: setTop(l, 0); break;
+    case SB_BOTTOM: setTop(l, count(l)); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: setTop(l, si.nTrackPos); break;
+    default: break;
+  }
+  return 0;
+}
+
+LRESULT onHScroll(ListBox* l, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  RECT c;
+  GetClientRect(hwnd, &c);
+  int width = c.right - c.left, maxOff = std::max(0, l->hExtent - width), off = l->hOff;
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(hwnd, SB_HORZ, &si);
+  switch (LOWORD(wParam)) {
+    case SB_LINELEFT: off -= l->fi.aveWidth; break;
+    case SB_LINERIGHT: off += l->fi.aveWidth; break;
+    case SB_PAGELEFT: off -= width; break;
+    case SB_PAGERIGHT: off += width; break;
+    case SB_LEFT: off = 0; break;
+    case SB_RIGHT: off = maxOff; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: off = si.nTrackPos; break;
+    default: break;
+  }
+  off = std::clamp(off, 0, maxOff);
+  if (off != l->hOff) {
+    l->hOff = off;
+    updateScrollBar(l);
+    redraw(l);
+  }
+  return 0;
+}
+
+LRESULT onMouseWheel(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int delta = static_cast<short>(HIWORD(wParam));
+  setTop(l, l->top - (delta / WHEEL_DELTA) * 3);
+  return 0;
+}
+
+// ---- LB_ messages ----
+LRESULT lbAddString(ListBox* l, HWND, UINT, WPARAM, LPARAM lParam) {
+  return addString(l, lParam);
+}
+
+LRESULT lbInsertString(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i > count(l)) return LB_ERR;
+  return insertAt(l, i, makeItem(l, lParam));
+}
+
+LRESULT lbDeleteString(ListBox* l, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (!deleteAt(l, i)) return LB_ERR;
+  return g_lists.Get(hwnd) ? count(l) : 0;
+}
+
+LRESULT lbResetContent(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  resetContent(l);
+  return 0;
+}
+
+LRESULT lbGetCount(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  return count(l);
+}
+
+LRESULT lbGetText(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  if (!hasStrings(l)) {
+    if (lParam) std::memcpy(reinterpret_cast<void*>(lParam), &l->items[i].data, sizeof(ULONG_PTR));
+    return sizeof(ULONG_PTR);
+  }
+  const std::string& s = l->items[i].text;
+  if (lParam) std::memcpy(reinterpret_cast<char*>(lParam), s.c_str(), s.size() + 1);
+  return static_cast<LRESULT>(s.size());
+}
+
+LRESULT lbGetTextLen(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  return hasStrings(l) ? static_cast<LRESULT>(l->items[i].text.size()) : static_cast<LRESULT>(sizeof(ULONG_PTR));
+}
+
+LRESULT lbSetCurSel(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  if (multiSel(l)) return LB_ERR;
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < -1 || i >= count(l)) i = -1;
+  selectSingle(l, i);
+  if (i >= 0) ensureVisible(l, i);
+  return i < 0 ? LB_ERR : i;
+}
+
+LRESULT lbGetCurSel(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  if (multiSel(l)) return count(l) ? l->caret : LB_ERR;
+  return l->cur;
+}
+
+LRESULT lbSetSel(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  if (!multiSel(l)) return LB_ERR;
+  int i = static_cast<int>(static_cast<LONG>(lParam));
+  if (i == -1) {
+    selectRange(l, 0, count(l) - 1, wParam != 0, false);
+    return 0;
+  }
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  if (l->items[i].sel != (wParam != 0)) {
+    l->items[i].sel = wParam != 0;
+    redraw(l);
+  }
+  if (wParam) setCaret(l, i);
+  return 0;
+}
+
+LRESULT lbGetSel(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  return multiSel(l) ? (l->items[i].sel ? 1 : 0) : (i == l->cur ? 1 : 0);
+}
+
+LRESULT lbGetSelCount(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  if (!multiSel(l)) return LB_ERR;
+  return std::count_if(l->items.begin(), l->items.end(), [](const Item& it) { return it.sel; });
+}
+
+LRESULT lbGetSelItems(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  if (!multiSel(l)) return LB_ERR;
+  int max = static_cast<int>(wParam), n = 0;
+  int* out = reinterpret_cast<int*>(lParam);
+  for (int i = 0; i < count(l) && n < max && out; ++i)
+    if (l->items[i].sel) out[n++] = i;
+  return n;
+}
+
+LRESULT lbSelItemRange(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  if (!multiSel(l)) return LB_ERR;
+  int a = LOWORD(static_cast<std::uintptr_t>(lParam)), b = HIWORD(static_cast<std::uintptr_t>(lParam));
+  if (count(l) == 0) return LB_ERR;
+  selectRange(l, std::min(a, count(l) - 1), std::min(b, count(l) - 1), wParam != 0, false);
+  return 0;
+}
+
+LRESULT lbSelItemRangeEx(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  if (!multiSel(l) || count(l) == 0) return LB_ERR;
+  int a = static_cast<int>(static_cast<LONG>(wParam)), b = static_cast<int>(static_cast<LONG>(lParam));
+  bool on = a <= b;
+  selectRange(l, std::clamp(a, 0, count(l) - 1), std::clamp(b, 0, count(l) - 1), on, false);
+  return 0;
+}
+
+LRESULT lbSetItemData(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  l->items[i].data = static_cast<ULONG_PTR>(lParam);
+  return 0;
+}
+
+LRESULT lbGetItemData(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  return static_cast<LRESULT>(l->items[i].data);
+}
+
+LRESULT lbSetTopIndex(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || (i >= count(l) && count(l) > 0)) return LB_ERR;
+  setTop(l, i);
+  return 0;
+}
+
+LRESULT lbGetTopIndex(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  return l->top;
+}
+
+LRESULT lbFindString(ListBox* l, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return find(l, static_cast<int>(static_cast<LONG>(wParam)), reinterpret_cast<const char*>(lParam),
+              msg == LB_FINDSTRINGEXACT);
+}
+
+LRESULT lbSelectString(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = find(l, static_cast<int>(static_cast<LONG>(wParam)), reinterpret_cast<const char*>(lParam), false);
+  if (i == LB_ERR) return LB_ERR;
+  if (multiSel(l)) setCaret(l, i);
+  else selectSingle(l, i);
+  ensureVisible(l, i);
+  return i;
+}
+
+LRESULT lbGetItemHeight(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (variable(l) && (i < 0 || i >= count(l))) return LB_ERR;
+  return heightOf(l, i);
+}
+
+LRESULT lbSetItemHeight(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int h = LOWORD(static_cast<std::uintptr_t>(lParam));
+  if (h <= 0 || h > 255) return LB_ERR;
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (variable(l)) {
+    if (i < 0 || i >= count(l)) return LB_ERR;
+    l->items[i].height = h;
+  } else {
+    l->itemHeight = h;
+  }
+  updateScrollBar(l);
+  redraw(l);
+  return 0;
+}
+
+LRESULT lbGetItemRect(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || (i >= count(l) && !(i == 0 && count(l) == 0))) return LB_ERR;
+  if (lParam) *reinterpret_cast<RECT*>(lParam) = itemRect(l, i);
+  return 1;
+}
+
+LRESULT lbItemFromPoint(ListBox* l, HWND, UINT, WPARAM, LPARAM lParam) {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  bool outside = false;
+  int i = itemAt(l, p, &outside);
+  if (i < 0) return MAKELONG(0xFFFF, 1);
+  return MAKELONG(static_cast<WORD>(i), static_cast<WORD>(outside ? 1 : 0));
+}
+
+LRESULT lbSetCaretIndex(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  setCaret(l, i);
+  if (!LOWORD(static_cast<std::uintptr_t>(lParam))) ensureVisible(l, i);
+  else if (i < l->top || i >= l->top + visibleCount(l)) ensureVisible(l, i);
+  return 0;
+}
+
+LRESULT lbGetCaretIndex(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  return l->caret;
+}
+
+LRESULT lbSetAnchorIndex(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  int i = static_cast<int>(static_cast<LONG>(wParam));
+  if (i < 0 || i >= count(l)) return LB_ERR;
+  l->anchor = i;
+  return 0;
+}
+
+LRESULT lbGetAnchorIndex(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  return l->anchor;
+}
+
+LRESULT lbSetHorizontalExtent(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  l->hExtent = static_cast<int>(wParam);
+  updateScrollBar(l);
+  redraw(l);
+  return 0;
+}
+
+LRESULT lbGetHorizontalExtent(ListBox* l, HWND, UINT, WPARAM, LPARAM) {
+  return l->hExtent;
+}
+
+LRESULT lbSetTabStops(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  l->tabs.clear();
+  const int* t = reinterpret_cast<const int*>(lParam);
+  int n = static_cast<int>(wParam);
+  // Tab stops come in dialog units: a quarter of the average character width.
+  for (int i = 0; i < n && t; ++i) l->tabs.push_back(t[i] * l->fi.aveWidth / 4);
+  redraw(l);
+  return TRUE;
+}
+
+LRESULT lbInitStorage(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM) {
+  l->items.reserve(l->items.size() + static_cast<size_t>(wParam));
+  return static_cast<LRESULT>(l->items.capacity());
+}
+
+LRESULT lbSetColumnWidth(ListBox*, HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+
+LRESULT lbDir(ListBox*, HWND, UINT, WPARAM, LPARAM) {
+  return LB_ERR;
+}
+
+// The handler of each message the procedure answers itself.
+const wnd::HandlerTable<ListBox>& listProcHandlers() {
+  static const wnd::HandlerTable<ListBox> table = {
+      {WM_CREATE, &onCreate},
+      {WM_DESTROY, &onDestroy},
+      {WM_NCDESTROY, &onNcDestroy},
+      {WM_GETDLGCODE, &onGetDlgCode},
+      {WM_SETFONT, &onSetFont},
+      {WM_GETFONT, &onGetFont},
+      {WM_SIZE, &onSize},
+      {WM_ENABLE, &onEnable},
+      {WM_ERASEBKGND, &onEraseBkgnd},
+      {WM_PAINT, &onPaint},
+      {WM_SETFOCUS, &onSetFocus},
+      {WM_KILLFOCUS, &onKillFocus},
+      {WM_KEYDOWN, &onKeyDown},
+      {WM_CHAR, &onChar},
+      {WM_LBUTTONDOWN, &onLButtonDown},
+      {WM_LBUTTONDBLCLK, &onLButtonDown},
+      {WM_MOUSEMOVE, &onLButtonDown},
+      {WM_LBUTTONUP, &onLButtonDown},
+      {WM_RBUTTONDOWN, &onLButtonDown},
+      {WM_CAPTURECHANGED, &onCaptureChanged},
+      {WM_VSCROLL, &onVScroll},
+      {WM_HSCROLL, &onHScroll},
+      {WM_MOUSEWHEEL, &onMouseWheel},
+      {LB_ADDSTRING, &lbAddString},
+      {LB_INSERTSTRING, &lbInsertString},
+      {LB_DELETESTRING, &lbDeleteString},
+      {LB_RESETCONTENT, &lbResetContent},
+      {LB_GETCOUNT, &lbGetCount},
+      {LB_GETTEXT, &lbGetText},
+      {LB_GETTEXTLEN, &lbGetTextLen},
+      {LB_SETCURSEL, &lbSetCurSel},
+      {LB_GETCURSEL, &lbGetCurSel},
+      {LB_SETSEL, &lbSetSel},
+      {LB_GETSEL, &lbGetSel},
+      {LB_GETSELCOUNT, &lbGetSelCount},
+      {LB_GETSELITEMS, &lbGetSelItems},
+      {LB_SELITEMRANGE, &lbSelItemRange},
+      {LB_SELITEMRANGEEX, &lbSelItemRangeEx},
+      {LB_SETITEMDATA, &lbSetItemData},
+      {LB_GETITEMDATA, &lbGetItemData},
+      {LB_SETTOPINDEX, &lbSetTopIndex},
+      {LB_GETTOPINDEX, &lbGetTopIndex},
+      {LB_FINDSTRING, &lbFindString},
+      {LB_FINDSTRINGEXACT, &lbFindString},
+      {LB_SELECTSTRING, &lbSelectString},
+      {LB_GETITEMHEIGHT, &lbGetItemHeight},
+      {LB_SETITEMHEIGHT, &lbSetItemHeight},
+      {LB_GETITEMRECT, &lbGetItemRect},
+      {LB_ITEMFROMPOINT, &lbItemFromPoint},
+      {LB_SETCARETINDEX, &lbSetCaretIndex},
+      {LB_GETCARETINDEX, &lbGetCaretIndex},
+      {LB_SETANCHORINDEX, &lbSetAnchorIndex},
+      {LB_GETANCHORINDEX, &lbGetAnchorIndex},
+      {LB_SETHORIZONTALEXTENT, &lbSetHorizontalExtent},
+      {LB_GETHORIZONTALEXTENT, &lbGetHorizontalExtent},
+      {LB_SETTABSTOPS, &lbSetTabStops},
+      {LB_INITSTORAGE, &lbInitStorage},
+      {LB_SETCOLUMNWIDTH, &lbSetColumnWidth},
+      {LB_DIR, &lbDir},
+      {LB_ADDFILE, &lbDir},
+      {LB_SETCOUNT, &lbDir},
+  };
+  return table;
+}
+
 LRESULT listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   ListBox* l = g_lists.Get(hwnd);
   if (msg == WM_NCCREATE) {
@@ -557,340 +1057,8 @@ LRESULT listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (!l) return DefWindowProc(hwnd, msg, wParam, lParam);
   if (LRESULT r = 0; HandleScrollBarFrame(hwnd, msg, wParam, lParam, &r)) return r;
-  switch (msg) {
-    case WM_CREATE: {
-      DWORD st = StyleOf(hwnd);
-      if (st & LBS_OWNERDRAWFIXED) {
-        MEASUREITEMSTRUCT mi{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, 0,
-                             static_cast<UINT>(l->itemHeight), 0};
-        if (HWND o = GetParent(hwnd)) SendMessage(o, WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi));
-        if (mi.itemHeight > 0) l->itemHeight = static_cast<int>(mi.itemHeight);
-      }
-      // Without LBS_NOINTEGRALHEIGHT the list shows whole items only.
-      if (!(st & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE)) && (st & WS_CHILD)) {
-        int h = clientHeight(l), extra = h % std::max(1, l->itemHeight);
-        if (extra && h > l->itemHeight) {
-          RECT wr;
-          GetWindowRect(hwnd, &wr);
-          SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - extra,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-      }
-      updateScrollBar(l);
-      return 0;
-    }
-    case WM_DESTROY:
-      resetContent(l);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_NCDESTROY:
-      g_lists.Drop(hwnd);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFONT:
-      l->font = reinterpret_cast<HFONT>(wParam);
-      l->fi = Measure(l->font);
-      if (!ownerDraw(l)) l->itemHeight = l->fi.height;
-      updateScrollBar(l);
-      if (LOWORD(static_cast<std::uintptr_t>(lParam))) redraw(l);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(l->font ? l->font : DefaultFont());
-    case WM_SIZE:
-      l->top = std::clamp(l->top, 0, maxTop(l));
-      updateScrollBar(l);
-      redraw(l);
-      return 0;
-    case WM_ENABLE: redraw(l); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(l); return 0;
-    case WM_SETFOCUS:
-      l->focus = true;
-      redraw(l);
-      notify(l, LBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      l->focus = false;
-      redraw(l);
-      notify(l, LBN_KILLFOCUS);
-      return 0;
-    case WM_KEYDOWN: keyDown(l, static_cast<UINT>(wParam)); return 0;
-    case WM_CHAR: typeChar(l, static_cast<unsigned char>(wParam)); return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (l->combo) {
-        comboMouse(l, msg, p);
-        return 0;
-      }
-      if (msg == WM_RBUTTONDOWN) return DefWindowProc(hwnd, msg, wParam, lParam);
-      if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-        if (GetFocus() != hwnd) SetFocus(hwnd);
-        if (!g_lists.Get(hwnd)) return 0;
-        bool outside = false;
-        int i = itemAt(l, p, &outside);
-        if (i >= 0 && !outside) {
-          moveTo(l, i, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0, true);
-          if (!g_lists.Get(hwnd)) return 0;
-          if (msg == WM_LBUTTONDBLCLK) notify(l, LBN_DBLCLK);
-        }
-        if (!g_lists.Get(hwnd)) return 0;
-        SetCapture(hwnd);
-        l->tracking = true;
-      } else if (msg == WM_MOUSEMOVE) {
-        if (l->tracking && (!multiSel(l) || extended(l)) && count(l) > 0) {
-          int i = itemAt(l, p, nullptr);
-          if (p.y < 0) i = std::max(0, l->top - 1);
-          if (i >= 0 && i != (multiSel(l) ? l->caret : l->cur))
-            moveTo(l, i, extended(l), false, false);
-        }
-      } else if (l->tracking) {
-        l->tracking = false;
-        if (GetCapture() == hwnd) ReleaseCapture();
-      }
-      return 0;
-    }
-    case WM_CAPTURECHANGED: l->tracking = false; return 0;
-    case WM_VSCROLL: {
-      SCROLLINFO si;
-      si.fMask = SIF_ALL;
-      GetScrollInfo(hwnd, SB_VERT, &si);
-      int page = std::max(1, visibleCount(l) - 1);
-      switch (LOWORD(wParam)) {
-        case SB_LINEUP: setTop(l, l->top - 1); break;
-        case SB_LINEDOWN: setTop(l, l->top + 1); break;
-        case SB_PAGEUP: setTop(l, l->top - page); break;
-        case SB_PAGEDOWN: setTop(l, l->top + page); break;
-        case SB_TOP: setTop(l, 0); break;
-        case SB_BOTTOM: setTop(l, count(l)); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: setTop(l, si.nTrackPos); break;
-        default: break;
-      }
-      return 0;
-    }
-    case WM_HSCROLL: {
-      RECT c;
-      GetClientRect(hwnd, &c);
-      int width = c.right - c.left, maxOff = std::max(0, l->hExtent - width), off = l->hOff;
-      SCROLLINFO si;
-      si.fMask = SIF_ALL;
-      GetScrollInfo(hwnd, SB_HORZ, &si);
-      switch (LOWORD(wParam)) {
-        case SB_LINELEFT: off -= l->fi.aveWidth; break;
-        case SB_LINERIGHT: off += l->fi.aveWidth; break;
-        case SB_PAGELEFT: off -= width; break;
-        case SB_PAGERIGHT: off += width; break;
-        case SB_LEFT: off = 0; break;
-        case SB_RIGHT: off = maxOff; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: off = si.nTrackPos; break;
-        default: break;
-      }
-      off = std::clamp(off, 0, maxOff);
-      if (off != l->hOff) {
-        l->hOff = off;
-        updateScrollBar(l);
-        redraw(l);
-      }
-      return 0;
-    }
-    case WM_MOUSEWHEEL: {
-      int delta = static_cast<short>(HIWORD(wParam));
-      setTop(l, l->top - (delta / WHEEL_DELTA) * 3);
-      return 0;
-    }
-
-    // ---- LB_ messages ----
-    case LB_ADDSTRING: return addString(l, lParam);
-    case LB_INSERTSTRING: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i > count(l)) return LB_ERR;
-      return insertAt(l, i, makeItem(l, lParam));
-    }
-    case LB_DELETESTRING: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (!deleteAt(l, i)) return LB_ERR;
-      return g_lists.Get(hwnd) ? count(l) : 0;
-    }
-    case LB_RESETCONTENT: resetContent(l); return 0;
-    case LB_GETCOUNT: return count(l);
-    case LB_GETTEXT: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      if (!hasStrings(l)) {
-        if (lParam) std::memcpy(reinterpret_cast<void*>(lParam), &l->items[i].data, sizeof(ULONG_PTR));
-        return sizeof(ULONG_PTR);
-      }
-      const std::string& s = l->items[i].text;
-      if (lParam) std::memcpy(reinterpret_cast<char*>(lParam), s.c_str(), s.size() + 1);
-      return static_cast<LRESULT>(s.size());
-    }
-    case LB_GETTEXTLEN: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      return hasStrings(l) ? static_cast<LRESULT>(l->items[i].text.size()) : static_cast<LRESULT>(sizeof(ULONG_PTR));
-    }
-    case LB_SETCURSEL: {
-      if (multiSel(l)) return LB_ERR;
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < -1 || i >= count(l)) i = -1;
-      selectSingle(l, i);
-      if (i >= 0) ensureVisible(l, i);
-      return i < 0 ? LB_ERR : i;
-    }
-    case LB_GETCURSEL:
-      if (multiSel(l)) return count(l) ? l->caret : LB_ERR;
-      return l->cur;
-    case LB_SETSEL: {
-      if (!multiSel(l)) return LB_ERR;
-      int i = static_cast<int>(static_cast<LONG>(lParam));
-      if (i == -1) {
-        selectRange(l, 0, count(l) - 1, wParam != 0, false);
-        return 0;
-      }
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      if (l->items[i].sel != (wParam != 0)) {
-        l->items[i].sel = wParam != 0;
-        redraw(l);
-      }
-      if (wParam) setCaret(l, i);
-      return 0;
-    }
-    case LB_GETSEL: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      return multiSel(l) ? (l->items[i].sel ? 1 : 0) : (i == l->cur ? 1 : 0);
-    }
-    case LB_GETSELCOUNT: {
-      if (!multiSel(l)) return LB_ERR;
-      return std::count_if(l->items.begin(), l->items.end(), [](const Item& it) { return it.sel; });
-    }
-    case LB_GETSELITEMS: {
-      if (!multiSel(l)) return LB_ERR;
-      int max = static_cast<int>(wParam), n = 0;
-      int* out = reinterpret_cast<int*>(lParam);
-      for (int i = 0; i < count(l) && n < max && out; ++i)
-        if (l->items[i].sel) out[n++] = i;
-      return n;
-    }
-    case LB_SELITEMRANGE: {
-      if (!multiSel(l)) return LB_ERR;
-      int a = LOWORD(static_cast<std::uintptr_t>(lParam)), b = HIWORD(static_cast<std::uintptr_t>(lParam));
-      if (count(l) == 0) return LB_ERR;
-      selectRange(l, std::min(a, count(l) - 1), std::min(b, count(l) - 1), wParam != 0, false);
-      return 0;
-    }
-    case LB_SELITEMRANGEEX: {
-      if (!multiSel(l) || count(l) == 0) return LB_ERR;
-      int a = static_cast<int>(static_cast<LONG>(wParam)), b = static_cast<int>(static_cast<LONG>(lParam));
-      bool on = a <= b;
-      selectRange(l, std::clamp(a, 0, count(l) - 1), std::clamp(b, 0, count(l) - 1), on, false);
-      return 0;
-    }
-    case LB_SETITEMDATA: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      l->items[i].data = static_cast<ULONG_PTR>(lParam);
-      return 0;
-    }
-    case LB_GETITEMDATA: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      return static_cast<LRESULT>(l->items[i].data);
-    }
-    case LB_SETTOPINDEX: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || (i >= count(l) && count(l) > 0)) return LB_ERR;
-      setTop(l, i);
-      return 0;
-    }
-    case LB_GETTOPINDEX: return l->top;
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-      return find(l, static_cast<int>(static_cast<LONG>(wParam)), reinterpret_cast<const char*>(lParam),
-                  msg == LB_FINDSTRINGEXACT);
-    case LB_SELECTSTRING: {
-      int i = find(l, static_cast<int>(static_cast<LONG>(wParam)), reinterpret_cast<const char*>(lParam), false);
-      if (i == LB_ERR) return LB_ERR;
-      if (multiSel(l)) setCaret(l, i);
-      else selectSingle(l, i);
-      ensureVisible(l, i);
-      return i;
-    }
-    case LB_GETITEMHEIGHT: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (variable(l) && (i < 0 || i >= count(l))) return LB_ERR;
-      return heightOf(l, i);
-    }
-    case LB_SETITEMHEIGHT: {
-      int h = LOWORD(static_cast<std::uintptr_t>(lParam));
-      if (h <= 0 || h > 255) return LB_ERR;
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (variable(l)) {
-        if (i < 0 || i >= count(l)) return LB_ERR;
-        l->items[i].height = h;
-      } else {
-        l->itemHeight = h;
-      }
-      updateScrollBar(l);
-      redraw(l);
-      return 0;
-    }
-    case LB_GETITEMRECT: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || (i >= count(l) && !(i == 0 && count(l) == 0))) return LB_ERR;
-      if (lParam) *reinterpret_cast<RECT*>(lParam) = itemRect(l, i);
-      return 1;
-    }
-    case LB_ITEMFROMPOINT: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      bool outside = false;
-      int i = itemAt(l, p, &outside);
-      if (i < 0) return MAKELONG(0xFFFF, 1);
-      return MAKELONG(static_cast<WORD>(i), static_cast<WORD>(outside ? 1 : 0));
-    }
-    case LB_SETCARETINDEX: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      setCaret(l, i);
-      if (!LOWORD(static_cast<std::uintptr_t>(lParam))) ensureVisible(l, i);
-      else if (i < l->top || i >= l->top + visibleCount(l)) ensureVisible(l, i);
-      return 0;
-    }
-    case LB_GETCARETINDEX: return l->caret;
-    case LB_SETANCHORINDEX: {
-      int i = static_cast<int>(static_cast<LONG>(wParam));
-      if (i < 0 || i >= count(l)) return LB_ERR;
-      l->anchor = i;
-      return 0;
-    }
-    case LB_GETANCHORINDEX: return l->anchor;
-    case LB_SETHORIZONTALEXTENT:
-      l->hExtent = static_cast<int>(wParam);
-      updateScrollBar(l);
-      redraw(l);
-      return 0;
-    case LB_GETHORIZONTALEXTENT: return l->hExtent;
-    case LB_SETTABSTOPS: {
-      l->tabs.clear();
-      const int* t = reinterpret_cast<const int*>(lParam);
-      int n = static_cast<int>(wParam);
-      // Tab stops come in dialog units: a quarter of the average character width.
-      for (int i = 0; i < n && t; ++i) l->tabs.push_back(t[i] * l->fi.aveWidth / 4);
-      redraw(l);
-      return TRUE;
-    }
-    case LB_INITSTORAGE:
-      l->items.reserve(l->items.size() + static_cast<size_t>(wParam));
-      return static_cast<LRESULT>(l->items.capacity());
-    case LB_SETCOLUMNWIDTH: return 0;
-    case LB_DIR:
-    case LB_ADDFILE:
-    case LB_SETCOUNT: return LB_ERR;
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
+  if (LRESULT r = 0; wnd::Dispatch(listProcHandlers(), l, hwnd, msg, wParam, lParam, &r)) return r;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

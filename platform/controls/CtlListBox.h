@@ -11,6 +11,7 @@ class CListBox : public CWnd {
   DECLARE_DYNAMIC(CListBox)
  public:
   CListBox() = default;
+  using CWnd::Create;  // the generic form stays callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }

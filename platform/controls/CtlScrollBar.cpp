@@ -12,6 +12,7 @@
 
 #include "platform/controls/CtlCommon.h"
 #include "platform/host/Host.h"
+#include "platform/window/Dispatch.h"
 
 using namespace ctl;
 
@@ -250,6 +251,184 @@ void controlPaint(Control* c) {
   }
 }
 
+LRESULT onNcDestroy(Control*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  KillTimer(hwnd, kRepeatTimer);
+  g_controls.Drop(hwnd);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onGetDlgCode(Control*, HWND, UINT, WPARAM, LPARAM) {
+  return DLGC_WANTARROWS;
+}
+
+LRESULT onEraseBkgnd(Control*, HWND, UINT, WPARAM, LPARAM) {
+  return 1;
+}
+
+LRESULT onPaint(Control* c, HWND, UINT, WPARAM, LPARAM) {
+  controlPaint(c);
+  return 0;
+}
+
+LRESULT onEnable(Control* c, HWND, UINT, WPARAM, LPARAM) {
+  controlRedraw(c);
+  return 0;
+}
+
+LRESULT onSetFocus(Control* c, HWND, UINT, WPARAM, LPARAM) {
+  c->focus = true;
+  controlRedraw(c);
+  return 0;
+}
+
+LRESULT onKillFocus(Control* c, HWND, UINT, WPARAM, LPARAM) {
+  c->focus = false;
+  controlRedraw(c);
+  return 0;
+}
+
+LRESULT onLButtonDown(Control* c, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  if ((StyleOf(hwnd) & WS_TABSTOP) && GetFocus() != hwnd) SetFocus(hwnd);
+  if (!g_controls.Get(hwnd)) return 0;
+  beginControlTrack(c);
+  SetCapture(hwnd);
+  trackPress(c->tracker, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, hwnd);
+  if (g_controls.Get(hwnd)) controlRedraw(c);
+  return 0;
+}
+
+LRESULT onMouseMove(Control* c, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  if (GetCapture() == hwnd && c->bar.pressed >= 0) {
+    trackMove(c->tracker, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (g_controls.Get(hwnd)) controlRedraw(c);
+  }
+  return 0;
+}
+
+LRESULT onTimer(Control* c, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (wParam == kRepeatTimer) {
+    if (c->bar.pressed >= 0) trackTimer(c->tracker, hwnd);
+    else KillTimer(hwnd, kRepeatTimer);
+    return 0;
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT onLButtonUp(Control* c, HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (c->bar.pressed >= 0) {
+    trackRelease(c->tracker, hwnd);
+    if (!g_controls.Get(hwnd)) return 0;
+    controlRedraw(c);
+  }
+  if (GetCapture() == hwnd) ReleaseCapture();
+  return 0;
+}
+
+LRESULT onCaptureChanged(Control* c, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+  if (c->bar.pressed >= 0 && reinterpret_cast<HWND>(lParam) != hwnd) {
+    trackRelease(c->tracker, hwnd);
+    if (g_controls.Get(hwnd)) controlRedraw(c);
+  }
+  return 0;
+}
+
+LRESULT onKeyDown(Control* c, HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  int code;
+  switch (wParam) {
+    case VK_UP:
+    case VK_LEFT: code = SB_LINEUP; break;
+    case VK_DOWN:
+    case VK_RIGHT: code = SB_LINEDOWN; break;
+    case VK_PRIOR: code = SB_PAGEUP; break;
+    case VK_NEXT: code = SB_PAGEDOWN; break;
+    case VK_HOME: code = SB_TOP; break;
+    case VK_END: code = SB_BOTTOM; break;
+    default: return 0;
+  }
+  beginControlTrack(c);
+  send(c->tracker, code, 0);
+  if (g_controls.Get(hwnd)) send(c->tracker, SB_ENDSCROLL, 0);
+  return 0;
+}
+
+LRESULT sbmSetPos(Control* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  int old = c->bar.pos;
+  c->bar.pos = static_cast<int>(static_cast<LONG>(wParam));
+  clampPos(c->bar);
+  if (lParam) controlRedraw(c);
+  return old;
+}
+
+LRESULT sbmGetPos(Control* c, HWND, UINT, WPARAM, LPARAM) {
+  return c->bar.pos;
+}
+
+LRESULT sbmSetRange(Control* c, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  int old = c->bar.pos;
+  c->bar.min = static_cast<int>(static_cast<LONG>(wParam));
+  c->bar.max = std::max(c->bar.min, static_cast<int>(static_cast<LONG>(lParam)));
+  clampPos(c->bar);
+  if (msg == SBM_SETRANGEREDRAW) controlRedraw(c);
+  return old;
+}
+
+LRESULT sbmGetRange(Control* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  if (wParam) *reinterpret_cast<int*>(wParam) = c->bar.min;
+  if (lParam) *reinterpret_cast<int*>(lParam) = c->bar.max;
+  return 0;
+}
+
+LRESULT sbmEnableArrows(Control* c, HWND, UINT, WPARAM wParam, LPARAM) {
+  c->bar.disabled = static_cast<UINT>(wParam);
+  controlRedraw(c);
+  return TRUE;
+}
+
+LRESULT sbmSetScrollInfo(Control* c, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+  auto* si = reinterpret_cast<const SCROLLINFO*>(lParam);
+  if (!si) return c->bar.pos;
+  applyInfo(c->bar, *si);
+  if (wParam) controlRedraw(c);
+  return c->bar.pos;
+}
+
+LRESULT sbmGetScrollInfo(Control* c, HWND, UINT, WPARAM, LPARAM lParam) {
+  auto* si = reinterpret_cast<SCROLLINFO*>(lParam);
+  if (!si) return FALSE;
+  readInfo(c->bar, si);
+  return TRUE;
+}
+
+// The handler of each message the procedure answers itself.
+const wnd::HandlerTable<Control>& scrollBarProcHandlers() {
+  static const wnd::HandlerTable<Control> table = {
+      {WM_NCDESTROY, &onNcDestroy},
+      {WM_GETDLGCODE, &onGetDlgCode},
+      {WM_ERASEBKGND, &onEraseBkgnd},
+      {WM_PAINT, &onPaint},
+      {WM_ENABLE, &onEnable},
+      {WM_SIZE, &onEnable},
+      {WM_SETFOCUS, &onSetFocus},
+      {WM_KILLFOCUS, &onKillFocus},
+      {WM_LBUTTONDOWN, &onLButtonDown},
+      {WM_LBUTTONDBLCLK, &onLButtonDown},
+      {WM_MOUSEMOVE, &onMouseMove},
+      {WM_TIMER, &onTimer},
+      {WM_LBUTTONUP, &onLButtonUp},
+      {WM_CAPTURECHANGED, &onCaptureChanged},
+      {WM_KEYDOWN, &onKeyDown},
+      {SBM_SETPOS, &sbmSetPos},
+      {SBM_GETPOS, &sbmGetPos},
+      {SBM_SETRANGE, &sbmSetRange},
+      {SBM_SETRANGEREDRAW, &sbmSetRange},
+      {SBM_GETRANGE, &sbmGetRange},
+      {SBM_ENABLE_ARROWS, &sbmEnableArrows},
+      {SBM_SETSCROLLINFO, &sbmSetScrollInfo},
+      {SBM_GETSCROLLINFO, &sbmGetScrollInfo},
+  };
+  return table;
+}
+
 LRESULT scrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Control* c = g_controls.Get(hwnd);
   if (msg == WM_NCCREATE) {
@@ -258,113 +437,8 @@ LRESULT scrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
   if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
-  switch (msg) {
-    case WM_NCDESTROY:
-      KillTimer(hwnd, kRepeatTimer);
-      g_controls.Drop(hwnd);
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: controlPaint(c); return 0;
-    case WM_ENABLE:
-    case WM_SIZE: controlRedraw(c); return 0;
-    case WM_SETFOCUS: c->focus = true; controlRedraw(c); return 0;
-    case WM_KILLFOCUS: c->focus = false; controlRedraw(c); return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      if ((StyleOf(hwnd) & WS_TABSTOP) && GetFocus() != hwnd) SetFocus(hwnd);
-      if (!g_controls.Get(hwnd)) return 0;
-      beginControlTrack(c);
-      SetCapture(hwnd);
-      trackPress(c->tracker, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, hwnd);
-      if (g_controls.Get(hwnd)) controlRedraw(c);
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (GetCapture() == hwnd && c->bar.pressed >= 0) {
-        trackMove(c->tracker, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        if (g_controls.Get(hwnd)) controlRedraw(c);
-      }
-      return 0;
-    case WM_TIMER:
-      if (wParam == kRepeatTimer) {
-        if (c->bar.pressed >= 0) trackTimer(c->tracker, hwnd);
-        else KillTimer(hwnd, kRepeatTimer);
-        return 0;
-      }
-      return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONUP:
-      if (c->bar.pressed >= 0) {
-        trackRelease(c->tracker, hwnd);
-        if (!g_controls.Get(hwnd)) return 0;
-        controlRedraw(c);
-      }
-      if (GetCapture() == hwnd) ReleaseCapture();
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (c->bar.pressed >= 0 && reinterpret_cast<HWND>(lParam) != hwnd) {
-        trackRelease(c->tracker, hwnd);
-        if (g_controls.Get(hwnd)) controlRedraw(c);
-      }
-      return 0;
-    case WM_KEYDOWN: {
-      int code;
-      switch (wParam) {
-        case VK_UP:
-        case VK_LEFT: code = SB_LINEUP; break;
-        case VK_DOWN:
-        case VK_RIGHT: code = SB_LINEDOWN; break;
-        case VK_PRIOR: code = SB_PAGEUP; break;
-        case VK_NEXT: code = SB_PAGEDOWN; break;
-        case VK_HOME: code = SB_TOP; break;
-        case VK_END: code = SB_BOTTOM; break;
-        default: return 0;
-      }
-      beginControlTrack(c);
-      send(c->tracker, code, 0);
-      if (g_controls.Get(hwnd)) send(c->tracker, SB_ENDSCROLL, 0);
-      return 0;
-    }
-    case SBM_SETPOS: {
-      int old = c->bar.pos;
-      c->bar.pos = static_cast<int>(static_cast<LONG>(wParam));
-      clampPos(c->bar);
-      if (lParam) controlRedraw(c);
-      return old;
-    }
-    case SBM_GETPOS: return c->bar.pos;
-    case SBM_SETRANGE:
-    case SBM_SETRANGEREDRAW: {
-      int old = c->bar.pos;
-      c->bar.min = static_cast<int>(static_cast<LONG>(wParam));
-      c->bar.max = std::max(c->bar.min, static_cast<int>(static_cast<LONG>(lParam)));
-      clampPos(c->bar);
-      if (msg == SBM_SETRANGEREDRAW) controlRedraw(c);
-      return old;
-    }
-    case SBM_GETRANGE:
-      if (wParam) *reinterpret_cast<int*>(wParam) = c->bar.min;
-      if (lParam) *reinterpret_cast<int*>(lParam) = c->bar.max;
-      return 0;
-    case SBM_ENABLE_ARROWS:
-      c->bar.disabled = static_cast<UINT>(wParam);
-      controlRedraw(c);
-      return TRUE;
-    case SBM_SETSCROLLINFO: {
-      auto* si = reinterpret_cast<const SCROLLINFO*>(lParam);
-      if (!si) return c->bar.pos;
-      applyInfo(c->bar, *si);
-      if (wParam) controlRedraw(c);
-      return c->bar.pos;
-    }
-    case SBM_GETSCROLLINFO: {
-      auto* si = reinterpret_cast<SCROLLINFO*>(lParam);
-      if (!si) return FALSE;
-      readInfo(c->bar, si);
-      return TRUE;
-    }
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
+  if (LRESULT r = 0; wnd::Dispatch(scrollBarProcHandlers(), c, hwnd, msg, wParam, lParam, &r)) return r;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 // ---- Window scroll bars ----------------------------------------------------

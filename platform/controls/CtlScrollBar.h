@@ -8,6 +8,7 @@ class CScrollBar : public CWnd {
   DECLARE_DYNAMIC(CScrollBar)
  public:
   CScrollBar();
+  using CWnd::Create;  // the generic form stays callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }

@@ -97,6 +97,8 @@ void paint(Static* s) {
       if (st & SS_NOPREFIX) fmt |= DT_NOPREFIX;
       if (st & SS_CENTERIMAGE) fmt = (fmt & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
       if (st & SS_ENDELLIPSIS) fmt |= DT_END_ELLIPSIS;
+      // A path too long for its label loses its middle, keeping the last folder.
+      if (st & SS_PATHELLIPSIS) fmt = (fmt & ~DT_WORDBREAK) | DT_SINGLELINE | DT_PATH_ELLIPSIS;
       dc->SetBkMode(TRANSPARENT);
       if (!enabled) dc->SetTextColor(GetSysColor(COLOR_GRAYTEXT));
       dc->DrawText(buf, n, &r, fmt);

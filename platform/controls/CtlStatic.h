@@ -8,6 +8,7 @@ class CStatic : public CWnd {
   DECLARE_DYNAMIC(CStatic)
  public:
   CStatic() = default;
+  using CWnd::Create;  // the generic form stays callable
   BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
 
   HBITMAP SetBitmap(HBITMAP bitmap) {

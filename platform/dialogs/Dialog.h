@@ -31,6 +31,7 @@ class CDialog : public CWnd {
   void EndDialog(int nResult);
 
   // Modeless.
+  using CWnd::Create;  // the generic form stays callable
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
   BOOL CreateIndirect(const DlgTemplate* templ, CWnd* pParentWnd = nullptr);

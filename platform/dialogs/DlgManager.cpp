@@ -296,14 +296,22 @@ HWND Create(const DlgTemplate& t, HWND owner, DLGPROC proc, LPARAM param, CWnd* 
   d.font = font;
   d.units = u;
   d.owner = owner;
-  d.name = t.name.empty() ? "#" + std::to_string(t.id) : t.name;
+  d.name = t.name.empty() ? '#' + std::to_string(t.id) : t.name;
   // The automation names a dialog by its template.
   SetProp(h, "DialogTemplate", const_cast<char*>(d.name.c_str()));
   SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (const DlgItemTemplate& item : t.items) {
     RECT ir{item.x, item.y, item.x + item.cx, item.y + item.cy};
     MapDialogRect(h, &ir);
-    HWND c = CreateWindowEx(item.exStyle, item.className.c_str(), item.text.c_str(), item.style, ir.left, ir.top,
+    // In the 3-D look a bordered edit or list box has the sunken client edge
+    // instead of a flat black line.
+    DWORD itemStyle = item.style, itemEx = item.exStyle;
+    const char* itemClass = item.className.c_str();
+    if ((itemStyle & WS_BORDER) && (lstrcmpi(itemClass, WC_EDIT) == 0 || lstrcmpi(itemClass, WC_LISTBOX) == 0)) {
+      itemStyle &= ~WS_BORDER;
+      itemEx |= WS_EX_CLIENTEDGE;
+    }
+    HWND c = CreateWindowEx(itemEx, item.className.c_str(), item.text.c_str(), itemStyle, ir.left, ir.top,
                             ir.right - ir.left, ir.bottom - ir.top, h,
                             reinterpret_cast<HMENU>(static_cast<std::intptr_t>(item.id)), nullptr, nullptr);
     if (!c) {

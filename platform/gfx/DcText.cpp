@@ -54,20 +54,26 @@ int ToLogicalY(DcImpl* d, int px) {
   return static_cast<int>(std::lround(px / (s ? s : 1)));
 }
 
-cairo_font_options_t* FontOptions(bool mono) {
+// Text up to this size in pixels (about 13 points at 96 dpi) is drawn as
+// the classic desktop drew it: fully hinted and without smoothing, so that
+// stems are whole black pixels. Larger text is hinted and smoothed in grey.
+constexpr double kCrispTextPixels = 18;
+
+cairo_font_options_t* FontOptions(bool mono, double em) {
   static cairo_font_options_t* gray = [] {
     cairo_font_options_t* o = cairo_font_options_create();
     cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_SLIGHT);
     cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_OFF);
     return o;
   }();
   static cairo_font_options_t* none = [] {
     cairo_font_options_t* o = cairo_font_options_copy(gray);
     cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_FULL);
     return o;
   }();
-  return mono ? none : gray;
+  return mono || em <= kCrispTextPixels ? none : gray;
 }
 
 // Draws glyphs from surface point (x, baseline); `advances` gives each
@@ -90,7 +96,7 @@ void DrawGlyphs(DcImpl* d, const fonts::RealizedFont& f, double x, double baseli
   const double angle = f.escapement * M_PI / 180.0;
   if (angle != 0) cairo_matrix_rotate(&m, -angle);
   cairo_set_font_matrix(cr, &m);
-  cairo_set_font_options(cr, FontOptions(dc::MonoTarget(d)));
+  cairo_set_font_options(cr, FontOptions(dc::MonoTarget(d), f.emY));
   std::vector<cairo_glyph_t> glyphs;
   glyphs.reserve(static_cast<std::size_t>(n));
   const double ca = std::cos(angle), sa = std::sin(angle);

@@ -7,12 +7,14 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_ADVANCES_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/Codepage.h"
 #include "platform/base/Resources.h"
@@ -79,7 +81,8 @@ struct Engine {
     const std::string path = fileKey.substr(0, hash);
     const long index = std::atol(fileKey.c_str() + hash + 1);
     if (FT_New_Face(library, path.c_str(), index, &lf.ft) != 0) lf.ft = nullptr;
-    if (lf.ft) lf.cairo = cairo_ft_font_face_create_for_ft_face(lf.ft, FT_LOAD_NO_HINTING);
+    // Hinting follows the font options of each drawing (see DcText.cpp).
+    if (lf.ft) lf.cairo = cairo_ft_font_face_create_for_ft_face(lf.ft, FT_LOAD_DEFAULT);
     auto& slot = faces[fileKey] = lf;
     return slot.ft ? &slot : nullptr;
   }
@@ -121,6 +124,43 @@ const char* MatchedFile(const char* face, bool bold, bool italic) {
   static std::string last;
   last = GetEngine().Match(face ? face : "", bold, italic);
   return last.c_str();
+}
+
+std::vector<std::string> ScalableFamilies() {
+  std::vector<std::string> out;
+  Engine& e = GetEngine();
+  if (!e.config) return out;
+  FcFontSet* set = FcConfigGetFonts(e.config, FcSetSystem);
+  for (int i = 0; set && i < set->nfont; ++i) {
+    FcBool scalable = FcFalse;
+    FcChar8* family = nullptr;
+    if (FcPatternGetBool(set->fonts[i], FC_SCALABLE, 0, &scalable) != FcResultMatch || !scalable) continue;
+    if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch) continue;
+    std::string name = Utf8ToCp1252(reinterpret_cast<const char*>(family));
+    if (!name.empty() && name.size() < LF_FACESIZE) out.push_back(name);
+  }
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+std::string FamilyOf(const char* face) {
+  Engine& e = GetEngine();
+  std::string family;
+  if (!e.config) return family;
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(Cp1252ToUtf8(face ? face : "").c_str()));
+  FcConfigSubstitute(e.config, pat, FcMatchPattern);
+  FcDefaultSubstitute(pat);
+  FcResult result;
+  if (FcPattern* m = FcFontMatch(e.config, pat, &result)) {
+    FcChar8* name = nullptr;
+    if (FcPatternGetString(m, FC_FAMILY, 0, &name) == FcResultMatch)
+      family = Utf8ToCp1252(reinterpret_cast<const char*>(name));
+    FcPatternDestroy(m);
+  }
+  FcPatternDestroy(pat);
+  return family;
 }
 
 const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {
@@ -169,9 +209,19 @@ const RealizedFont& Realize(const LOGFONT& lf, double scaleX, double scaleY) {
   else em = 16.0 * sy;
   const double px = em / upem;
 
-  f->height = Round(cellUnits * px);
-  f->ascent = Round(winAscent * px);
-  f->descent = f->height - f->ascent;
+  if (lf.lfHeight > 0) {
+    // The cell height asked for is the height.
+    f->height = Round(cellUnits * px);
+    f->ascent = Round(winAscent * px);
+    f->descent = f->height - f->ascent;
+  } else {
+    // Hinted metrics: the ascent and the descent each take whole pixels,
+    // rounded up, as the classic desktop's fonts do (the 8-point dialog
+    // font is 13 pixels high at 96 dpi, not 12).
+    f->ascent = static_cast<int>(std::ceil(winAscent * px - 1e-6));
+    f->descent = static_cast<int>(std::ceil(winDescent * px - 1e-6));
+    f->height = f->ascent + f->descent;
+  }
   f->internalLeading = f->height - Round(em);
   if (hhea) {
     const double lineGap = hhea->Line_Gap - (cellUnits - (hhea->Ascender - hhea->Descender));

@@ -8,6 +8,8 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/gfx/GdiDefs.h"
 
@@ -34,6 +36,11 @@ struct RealizedFont {
 // The font for a description, sized for a device whose logical units are
 // scaleX by scaleY pixels. Cached: the reference stays valid.
 const RealizedFont& Realize(const LOGFONT& font, double scaleX = 1.0, double scaleY = 1.0);
+
+// The families of scalable fonts the program's configuration holds, sorted
+// (the font dialog's faces), and the family a face name is drawn with.
+std::vector<std::string> ScalableFamilies();
+std::string FamilyOf(const char* face);
 
 // The font file a face maps onto (for diagnostics and tests).
 const char* MatchedFile(const char* face, bool bold, bool italic);

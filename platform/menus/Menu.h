@@ -143,8 +143,10 @@ class CMenu : public CObject {
   ~CMenu() override;  // destroys an attached menu
 
   HMENU m_hMenu = nullptr;
-  operator HMENU() const { return this == nullptr ? nullptr : m_hMenu; }
-  HMENU GetSafeHmenu() const { return this == nullptr ? nullptr : m_hMenu; }
+  // Called on an object only: a caller holding a CMenu* that may be null
+  // (GetSubMenu, FromHandle) tests the pointer first.
+  operator HMENU() const { return m_hMenu; }
+  HMENU GetSafeHmenu() const { return m_hMenu; }
 
   // The object of a handle: the attached one, or a temporary one that lives
   // as long as the menu.

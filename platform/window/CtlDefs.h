@@ -150,6 +150,7 @@ void RegisterControlClasses();
 #define SS_REALSIZEIMAGE   0x00000800u
 #define SS_SUNKEN          0x00001000u
 #define SS_ENDELLIPSIS     0x00004000u
+#define SS_PATHELLIPSIS    0x00008000u
 
 #define STM_SETICON  0x0170
 #define STM_GETICON  0x0171

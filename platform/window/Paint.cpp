@@ -365,16 +365,12 @@ void DefaultNcPaint(HWND hwnd) {
     // The ring is as wide as the frame the client rectangle leaves room for.
     int b = FrameOf(w->style & ~(WS_VSCROLL | WS_HSCROLL), w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false,
                     false).left;
-    // Only the frame around the client area: the client keeps its pixels
-    // (a new caption repaints the frame without asking the children to
-    // paint again).
-    RECT cl = w->client;
-    OffsetRect(&cl, wr.left, wr.top);
+    // Only the ring: the client area and the children drawn in it stay.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    fillSurface(sf, clip, RECT{wr.left, wr.top, wr.right, cl.top}, face);
-    fillSurface(sf, clip, RECT{wr.left, cl.bottom, wr.right, wr.bottom}, face);
-    fillSurface(sf, clip, RECT{wr.left, cl.top, cl.left, cl.bottom}, face);
-    fillSurface(sf, clip, RECT{cl.right, cl.top, wr.right, cl.bottom}, face);
+    fillSurface(sf, clip, RECT{wr.left, wr.top, wr.right, wr.top + b}, face);
+    fillSurface(sf, clip, RECT{wr.left, wr.bottom - b, wr.right, wr.bottom}, face);
+    fillSurface(sf, clip, RECT{wr.left, wr.top, wr.left + b, wr.bottom}, face);
+    fillSurface(sf, clip, RECT{wr.right - b, wr.top, wr.right, wr.bottom}, face);
     edge(COLOR_3DLIGHT, COLOR_3DDKSHADOW);
     edge(COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     in = wr;

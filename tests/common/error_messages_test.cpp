@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "CommonTestUtil.h"
@@ -16,28 +17,28 @@
 TEST(ErrorText, TemplatesIndexesAndItems) {
   SetUnitType(1);  // a pack: dens
   struct Case {
-    int index;
+    ErrorTextIndex index;
     const char* item;
     const char* expected;
   } cases[] = {
-      {7, "acct408.dat", "Failed open: acct408.dat"},
-      {13, "account", "Failed write: account"},
-      {2, "account", "The system now holds the maximum number of accounts"},
-      {19, "member", "Number of members exceeds maximum"},
-      {20, "x", "Unknown error: x"},
-      {-1, "x", "Unknown error: x"},
-      {1000, "x", "Unknown error: x"},
-      {7, nullptr, "Failed open: ???"},
-      {15, "subunit", "No dens are defined yet"},
-      {15, "Subunit", "No Subunits are defined yet"},
+      {ERR_OPEN, "acct408.dat", "Failed open: acct408.dat"},
+      {ERR_WRITE, "account", "Failed write: account"},
+      {ERR_TABLE_FULL, "account", "The system now holds the maximum number of accounts"},
+      {ERR_TOO_MANY, "member", "Number of members exceeds maximum"},
+      {static_cast<ErrorTextIndex>(20), "x", "Unknown error: x"},
+      {static_cast<ErrorTextIndex>(-1), "x", "Unknown error: x"},
+      {static_cast<ErrorTextIndex>(1000), "x", "Unknown error: x"},
+      {ERR_OPEN, nullptr, "Failed open: ???"},
+      {ERR_NONE_DEFINED, "subunit", "No dens are defined yet"},
+      {ERR_NONE_DEFINED, "Subunit", "No Subunits are defined yet"},
   };
   for (const Case& c : cases) {
     char out[256];
     FormatErrorText(out, c.index, c.item);
-    EXPECT_STREQ(out, c.expected) << c.index;
+    EXPECT_STREQ(out, c.expected) << static_cast<int>(c.index);
   }
   CString text;
-  FormatErrorTextStr(text, 10, std::string(400, 'x').c_str());
+  FormatErrorTextStr(text, ERR_NOT_FOUND, std::string(400, 'x').c_str());
   EXPECT_EQ(text.GetLength(), 255);
   SetUnitType(0);
 }
@@ -67,6 +68,26 @@ TEST(DispMessage, EndsWithExactlyOneFullStopAndShowsTheKindsBox) {
     EXPECT_EQ(box.caption, c.caption);
     EXPECT_EQ(box.type, c.type);
   }
+}
+
+TEST(DispMessage, GoesToTheInstalledPresenterAndNoBoxIsMade) {
+  struct Recorder : MessagePresenter {
+    std::vector<std::string> shown;
+    int Show(const char* text, const char* caption, UINT type) override {
+      shown.push_back(std::string(caption) + "|" + text + "|" + std::to_string(type));
+      return IDCANCEL;
+    }
+  } recorder;
+  SetMessagePresenter(&recorder);
+  DispMessage("Insert disk", MSG_PROMPT);
+  ShowWarningBox("Too late", "Date");
+  SetMessagePresenter(nullptr);
+  EXPECT_TRUE(automation::ModalLog().empty());
+  EXPECT_EQ(recorder.shown,
+            (std::vector<std::string>{"Prompt|Insert disk.\n\nSelect OK when ready.|" +
+                                          std::to_string(MB_OKCANCEL | MB_ICONINFORMATION),
+                                      "Date|Too late|" + std::to_string(MB_OK | MB_ICONEXCLAMATION)}));
+  EXPECT_EQ(PromptAnswerOk, 0);
 }
 
 TEST(DispMessage, FatalErrorQuotesTheRuntimeErrorText) {

@@ -97,7 +97,7 @@ TEST(Dates, ReadingTheCodes) {
   FormatDate("20040229", DF_YYYYMMDD, DF_YYDDDHHMI, out);
   EXPECT_STREQ(out, "040600000");
   char mm[16], dd[16], yy[16], hh[16];
-  ParseDate("12/25", DF_MM_DD_SPLIT, nullptr, yy, nullptr, nullptr, mm, nullptr, dd, nullptr, hh, nullptr, nullptr);
+  ParseDate("12/25", DF_MM_DD_SPLIT, nullptr, &yy, nullptr, nullptr, &mm, nullptr, &dd, nullptr, &hh, nullptr, nullptr);
   EXPECT_STREQ(mm, "12");
   EXPECT_STREQ(dd, "25");
   EXPECT_STREQ(yy, "");

@@ -6,11 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "CommonTestUtil.h"
 #include "common/Address.h"
+#include "common/Dates.h"
+#include "common/ErrorText.h"
 #include "common/FileUtil.h"
 #include "common/Messages.h"
+#include "common/Money.h"
 #include "common/StrUtil.h"
 #include "platform/base/Collections.h"
 #include "platform/testing/Automation.h"
@@ -256,4 +260,42 @@ TEST(Text, WrapToLinesEndsAnElementAtEveryBreak) {
   EXPECT_EQ(lines[2], "two three");
   EXPECT_EQ(lines[3], "four");
   EXPECT_EQ(WrapTextToLines("", 9, lines), 1);
+}
+
+TEST(Text, WritersStayWithinTheCallersRoom) {
+  // Each writer is given a room smaller than its text: it cuts the text and
+  // terminates it inside the room (a write past it trips the sanitizer).
+  char four[4];
+  CopySubstring("abcdefgh", 1, 6, four);
+  EXPECT_STREQ(four, "bcd");
+  char five[5] = "ab";
+  InsertString("wxyz", 1, five);
+  EXPECT_STREQ(five, "awxy");
+  FormatDate("20080615", DF_YYYYMMDD, DF_LONG, five);
+  EXPECT_EQ(std::strlen(five), 4u);
+  char three[3];
+  GetAmountColumnLabel(101, 1, 1, three);
+  EXPECT_STREQ(three, "De");
+  char six[6];
+  FormatErrorText(six, ERR_NOT_FOUND, "account");
+  EXPECT_STREQ(six, "Could");
+  char line[] = "A very long city name, IL 62701";
+  char city[8], state[3], zip[11];
+  SplitCityStateZip(line, city, state, zip);
+  EXPECT_STREQ(city, "A very ");
+  EXPECT_STREQ(state, "IL");
+  EXPECT_STREQ(zip, "62701");
+}
+
+TEST(Files, TextLinesAreReadWholeAndEndAtANulByte) {
+  TempFolder dir;
+  std::string long1(5000, 'x');
+  WriteBytes(dir / "lines.txt", long1 + std::string("\r\n\nkey = a\0hidden = b\r\nlast", 27));
+  std::FILE* f = std::fopen((dir / "lines.txt").c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<std::string> lines;
+  std::string line;
+  while (ReadTextLine(f, line)) lines.push_back(line);
+  std::fclose(f);
+  EXPECT_EQ(lines, (std::vector<std::string>{long1, "", "key = a", "last"}));
 }

@@ -69,7 +69,7 @@ TEST(UnitSettings, FailedReplacementKeepsTheOldFile) {
   const std::string before = ReadBytes(path);
   s.unitNumber = "2\r\nPassword\t= ";  // a line end would forge a key
   EXPECT_EQ(WriteUnitSettings(path, s), 0);
-  s.unitNumber = "3";
+  s.unitNumber = std::string(1, '3');
   ::chmod(dir.path().c_str(), 0500);  // no temporary file can be made
   const bool rootBypasses = ::access(dir.path().c_str(), W_OK) == 0;
   if (!rootBypasses) {

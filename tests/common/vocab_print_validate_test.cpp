@@ -86,7 +86,7 @@ TEST_F(PrintTest, DefaultsRaisedToThePrinter) {
   char face[255];
   int size, weight, italic, portrait;
   float l, r, t, b;
-  GetPrintSettings(3, 0, face, &size, &weight, &italic, &portrait, &l, &r, &t, &b);
+  GetPrintSettings(3, 0, face, sizeof face, &size, &weight, &italic, &portrait, &l, &r, &t, &b);
   EXPECT_STREQ(face, "Arial");
   EXPECT_EQ(size, 10);
   EXPECT_EQ(weight, 400);
@@ -107,16 +107,16 @@ TEST_F(PrintTest, PagesKeepOnlyWhatDiffersAndNothingIsLost) {
   char face[255];
   int weight, portrait;
   float left;
-  GetPrintSettings(7, 1, face, nullptr, &weight, nullptr, &portrait, &left, nullptr, nullptr, nullptr);
+  GetPrintSettings(7, 1, face, sizeof face, nullptr, &weight, nullptr, &portrait, &left, nullptr, nullptr, nullptr);
   EXPECT_STREQ(face, "Times");
   EXPECT_EQ(weight, 700);
   EXPECT_FLOAT_EQ(left, 1.0f);
-  GetPrintSettings(8, 1, nullptr, nullptr, nullptr, nullptr, &portrait, &left, nullptr, nullptr, nullptr);
+  GetPrintSettings(8, 1, nullptr, 0, nullptr, nullptr, nullptr, &portrait, &left, nullptr, nullptr, nullptr);
   EXPECT_EQ(portrait, 0);
   EXPECT_FLOAT_EQ(left, 0.75f);  // page 7's margin is page 7's only
   // Saving "PRINT" again unchanged keeps the non-default choice.
   SavePrintSettings(0, "Times", 10, 700, 0, 1, 0.75f, 0.75f, 0.75f, 0.5f);
-  GetPrintSettings(0, 1, face, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  GetPrintSettings(0, 1, face, sizeof face, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
   EXPECT_STREQ(face, "Times");
 }
 
@@ -164,7 +164,7 @@ TEST(Validation, FieldsNumbersDatesAndTimes) {
     }
   }
   char upper[16] = "troop 12";
-  EXPECT_TRUE(ValidateField("Unit", upper, 1, FIELD_TEXT, VF_UPPER, nullptr, nullptr, nullptr));
+  EXPECT_TRUE(ValidateField("Unit", upper, 1, FIELD_TEXT, VF_UPPER, nullptr, nullptr, nullptr, 0));
   EXPECT_STREQ(upper, "TROOP 12");
 }
 

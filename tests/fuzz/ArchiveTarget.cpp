@@ -1,7 +1,6 @@
 // Archives: objects of every archivable collection and a leaf class, nested
 // and shared through back-references.
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
@@ -25,38 +24,6 @@ class FuzzLeaf : public CObject {
 };
 IMPLEMENT_SERIAL(FuzzLeaf, CObject, 1)
 
-// The archivable collections hold pointers they do not own, possibly shared
-// and in cycles: every object reachable from the root once, then deleted.
-void Gather(CObject* root, std::vector<CObject*>& order) {
-  std::unordered_set<CObject*> seen;
-  std::vector<CObject*> todo{root};
-  while (!todo.empty()) {
-    CObject* object = todo.back();
-    todo.pop_back();
-    if (!object || !seen.insert(object).second) continue;
-    order.push_back(object);
-    if (auto* array = dynamic_cast<CObArray*>(object)) {
-      for (int i = 0; i < array->GetSize(); ++i) todo.push_back(array->GetAt(i));
-    } else if (auto* list = dynamic_cast<CObList*>(object)) {
-      for (POSITION p = list->GetHeadPosition(); p;) todo.push_back(list->GetNext(p));
-    } else if (auto* strings = dynamic_cast<CMapStringToOb*>(object)) {
-      CString key;
-      CObject* value = nullptr;
-      for (POSITION p = strings->GetStartPosition(); p;) {
-        strings->GetNextAssoc(p, key, value);
-        todo.push_back(value);
-      }
-    } else if (auto* words = dynamic_cast<CMapWordToOb*>(object)) {
-      WORD key = 0;
-      CObject* value = nullptr;
-      for (POSITION p = words->GetStartPosition(); p;) {
-        words->GetNextAssoc(p, key, value);
-        todo.push_back(value);
-      }
-    }
-  }
-}
-
 }  // namespace
 
 void Archive(const std::uint8_t* data, std::size_t size) {
@@ -72,9 +39,8 @@ void Archive(const std::uint8_t* data, std::size_t size) {
   } catch (CException* e) {
     e->Delete();
   }
-  std::vector<CObject*> order;
-  Gather(root, order);
-  for (CObject* o : order) delete o;
+  // The collections hold pointers they do not own, possibly shared.
+  for (CObject* o : afx_detail::ReachableObjects({root})) delete o;
   ar.Abort();
 }
 

@@ -12,21 +12,23 @@
 
 namespace fuzz {
 
+namespace {
+int Answer(const automation::ModalInfo& info) {
+  if (info.kind == "menu") return 0;
+  if (info.caption.find("Question") != std::string::npos) return static_cast<int>(ANSWER_YESTOALL);
+  if (info.kind == "messagebox") {
+    UINT buttons = info.type & MB_TYPEMASK;
+    if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) return IDYES;
+  }
+  return IDOK;
+}
+}  // namespace
+
 void PrepareRun() {
-  static const bool prepared = [] {
-    setenv("KESTROVA_HEADLESS", "1", 1);
-    automation::SetResponder([](const automation::ModalInfo& info) {
-      if (info.kind == "menu") return 0;
-      if (info.caption.find("Question") != std::string::npos) return static_cast<int>(ANSWER_YESTOALL);
-      if (info.kind == "messagebox") {
-        UINT buttons = info.type & MB_TYPEMASK;
-        if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) return IDYES;
-      }
-      return IDOK;
-    });
-    return true;
-  }();
-  (void)prepared;
+  setenv("KESTROVA_HEADLESS", "1", 1);
+  // Afresh for every input: the log of boxes shown would grow without end.
+  automation::ClearResponder();
+  automation::SetResponder(Answer);
 }
 
 namespace {

@@ -33,8 +33,8 @@ inline constexpr NamedTarget kTargets[] = {
     {"texts", DatesAndMoney},
 };
 
-// Once per process: every message box and dialog is answered (OK, Yes, Yes
-// To All) so that readers run their whole way.
+// At the start of every input: every message box and dialog is answered
+// (OK, Yes, Yes To All) so that readers run their whole way.
 void PrepareRun();
 // A private folder for the target's files, removed at exit.
 const std::string& WorkFolder();

@@ -5,10 +5,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
+
+namespace fuzz {
+// Test names and failure texts show the target's name.
+void PrintTo(const NamedTarget& target, std::ostream* out) { *out << target.name; }
+}  // namespace fuzz
 
 namespace {
 

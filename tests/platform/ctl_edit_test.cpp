@@ -262,3 +262,23 @@ TEST_F(Edit, ParentColourPaintsTheBackgroundAndFontsAreKept) {
 }
 
 }  // namespace
+
+namespace {
+
+// A multi-line edit with WS_VSCROLL shows its bar even while all the text
+// fits: disabled then, enabled once there is something to scroll.
+TEST_F(Edit, AMultiLineEditShowsItsVerticalBarAlways) {
+  HWND e = edit(ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, "one line", RECT{10, 10, 210, 90});
+  RECT c;
+  GetClientRect(e, &c);
+  EXPECT_EQ(c.right, 200 - 4 - GetSystemMetrics(SM_CXVSCROLL)) << "the bar takes its room";
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(e, SB_VERT, &si));
+  EXPECT_LE(si.nMax - si.nMin + 1, static_cast<int>(si.nPage)) << "nothing to scroll yet";
+  SetWindowText(e, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10");
+  GetClientRect(e, &c);
+  EXPECT_EQ(c.right, 200 - 4 - GetSystemMetrics(SM_CXVSCROLL));
+}
+
+}  // namespace

@@ -39,6 +39,20 @@ TEST_F(DialogTest, TabWalksTheTabStopsInOrderSkippingHiddenAndDisabledOnes) {
   EXPECT_EQ(GetFocus(), item(kApply));
 }
 
+// An edit (or list box) with a border shows the two-pixel sunken client
+// edge in a dialog, as the combo box's list does.
+TEST_F(DialogTest, BorderedEditsGetTheSunkenClientEdge) {
+  open();
+  HWND e = item(kName);
+  EXPECT_FALSE(GetWindowLong(e, GWL_STYLE) & WS_BORDER);
+  EXPECT_TRUE(GetWindowLong(e, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  RECT w, c;
+  GetWindowRect(e, &w);
+  GetClientRect(e, &c);
+  EXPECT_EQ(w.right - w.left - c.right, 4);
+  EXPECT_EQ(w.bottom - w.top - c.bottom, 4);
+}
+
 TEST_F(DialogTest, TabIntoAnEditSelectsItsText) {
   open();
   SetWindowText(item(kNumber), "1234");

@@ -3,6 +3,7 @@
 #include "dlg_support.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/MessageBoxDlg.h"
+#include "tools/gallery/ControlsStates.h"
 
 namespace {
 
@@ -99,6 +100,64 @@ TEST_F(MessageBoxDialog, TheBoxShowsItsTextAndBeeps) {
   ASSERT_FALSE(automation::Beeps().empty());
   EXPECT_EQ(automation::Beeps().back(), MB_ICONHAND);
   DestroyWindow(h);
+}
+
+// The box stands over the middle of its owner: the one given (a control
+// stands for its top-level window) or, without one, the active window.
+TEST_F(MessageBoxDialog, TheBoxIsCentredOnItsOwner) {
+  HWND owner = CreateWindowEx(0, WC_STATIC, "Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 560, 380, 400, 300, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  HWND control = CreateWindowEx(0, WC_EDIT, "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr,
+                                nullptr);
+  SetActiveWindow(owner);
+  for (HWND given : {owner, control, static_cast<HWND>(nullptr)}) {
+    RECT box{}, of{};
+    automation::OnDialog("Where", [&](HWND h) {
+      GetWindowRect(h, &box);
+      GetWindowRect(owner, &of);
+    }, IDOK);
+    msgbox::Run(given, "Centred?", "Where", MB_OK);
+    EXPECT_NEAR((box.left + box.right) / 2, (of.left + of.right) / 2, 1) << given;
+    EXPECT_NEAR((box.top + box.bottom) / 2, (of.top + of.bottom) / 2, 1) << given;
+  }
+  DestroyWindow(owner);
+}
+
+// The owner of a box stays as it was, its controls included, while the box
+// is up and after it closes (the box has its own window; only the focus
+// and the selection it hides may change in the owner).
+TEST_F(MessageBoxDialog, TheOwnerKeepsItsControlsWhileABoxIsUp) {
+  CDialog d(IDD_GALLERY_CONTROLS);
+  ASSERT_TRUE(d.Create(IDD_GALLERY_CONTROLS));
+  gallery::SetControlsStates(d.m_hWnd);
+  d.ShowWindow(SW_SHOW);
+  automation::PumpUntilIdle();
+  RECT c;
+  d.GetClientRect(&c);
+  auto picture = [&] {
+    std::vector<COLORREF> px;
+    for (int y = 0; y < c.bottom; y += 2)
+      for (int x = 0; x < c.right; x += 2) px.push_back(automation::PixelAt(d.m_hWnd, x, y));
+    return px;
+  };
+  auto changed = [](const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return static_cast<double>(n) / static_cast<double>(a.size());
+  };
+  const std::vector<COLORREF> before = picture();
+  std::vector<COLORREF> during;
+  automation::OnDialog("Over", [&](HWND) {
+    automation::PumpUntilIdle();
+    during = picture();
+  }, IDOK);
+  msgbox::Run(d.m_hWnd, "Over the owner", "Over", MB_OK);
+  ASSERT_EQ(during.size(), before.size());
+  EXPECT_LT(changed(before, during), 0.02) << "while the box is up";
+  automation::PumpUntilIdle();
+  EXPECT_LT(changed(before, picture()), 0.02) << "after it closed";
+  d.DestroyWindow();
 }
 
 }  // namespace

@@ -99,8 +99,8 @@ TEST_F(DialogTest, DialogUnitsComeFromTheDialogFont) {
   // 8 pt at 96 dpi on the font that stands for "MS Sans Serif".
   SIZE u = DialogBaseUnits("MS Sans Serif", 8);
   EXPECT_EQ(u.cx, 6);
-  EXPECT_EQ(u.cy, 12);
-  EXPECT_EQ(GetDialogBaseUnits(), static_cast<LONG>(MAKELONG(6, 12)));
+  EXPECT_EQ(u.cy, 13);
+  EXPECT_EQ(GetDialogBaseUnits(), static_cast<LONG>(MAKELONG(6, 13)));
   open();
   RECT client;
   GetClientRect(dlg->m_hWnd, &client);
@@ -109,7 +109,7 @@ TEST_F(DialogTest, DialogUnitsComeFromTheDialogFont) {
   EXPECT_EQ(client.right, expect.right);
   EXPECT_EQ(client.bottom, expect.bottom);
   EXPECT_EQ(expect.right, 300);   // 200 * 6 / 4
-  EXPECT_EQ(expect.bottom, 180);  // 120 * 12 / 8
+  EXPECT_EQ(expect.bottom, 195);  // 120 * 13 / 8
   // A control's rectangle: x 50, y 5, 100 x 12 units.
   RECT r;
   GetWindowRect(item(kName), &r);
@@ -118,7 +118,7 @@ TEST_F(DialogTest, DialogUnitsComeFromTheDialogFont) {
   EXPECT_EQ(p.x, 75);
   EXPECT_EQ(p.y, 8);
   EXPECT_EQ(r.right - r.left, 150);
-  EXPECT_EQ(r.bottom - r.top, 18);
+  EXPECT_EQ(r.bottom - r.top, 20);  // 12 * 13 / 8, rounded
 }
 
 TEST_F(DialogTest, AMissingTemplateOrClassFailsTheDialog) {

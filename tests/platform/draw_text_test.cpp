@@ -278,3 +278,44 @@ TEST(DrawText, TabbedTextOutStops) {
 }
 
 }  // namespace
+
+namespace {
+
+// Dialog-size text is crisp as on the classic desktop: at 8 points on the
+// button face, every vertical stem of "l", "I" and "H" is one black pixel
+// wide, with nothing grey beside it.
+TEST(DrawText, EightPointStemsAreOneBlackPixelWide) {
+  const COLORREF face = RGB(192, 192, 192);
+  struct Case { const char* text; int stems; } cases[] = {{"l", 1}, {"I", 1}, {"H", 2}};
+  for (const Case& c : cases) {
+    Canvas cv(20, 20, face);
+    CFont f;
+    CFont* old = cv.dc.SelectObject(MakeFont(f, -11, "MS Sans Serif"));
+    cv.dc.SetBkMode(TRANSPARENT);
+    cv.dc.SetTextColor(RGB(0, 0, 0));
+    cv.dc.TextOut(4, 2, c.text, static_cast<int>(std::strlen(c.text)));
+    cv.dc.SelectObject(old);
+    // A row through the stems, below the bar of the "H" (the baseline is
+    // 10 pixels below the top).
+    const int y = 2 + 10 - 2;
+    int stems = 0, run = 0;
+    std::string row;
+    for (int x = 0; x < 20; ++x) {
+      COLORREF p = cv.At(x, y);
+      row += p == face ? '.' : p == RGB(0, 0, 0) ? '#' : '?';
+    }
+    for (int x = 0; x <= 20; ++x) {
+      bool ink = x < 20 && row[static_cast<size_t>(x)] != '.';
+      if (ink) ++run;
+      else if (run) {
+        EXPECT_EQ(run, 1) << c.text << ": " << row;
+        ++stems;
+        run = 0;
+      }
+    }
+    EXPECT_EQ(stems, c.stems) << c.text << ": " << row;
+    EXPECT_EQ(row.find('?'), std::string::npos) << c.text << ": " << row;
+  }
+}
+
+}  // namespace

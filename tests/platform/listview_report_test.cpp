@@ -4,6 +4,8 @@
 // column from the header.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -84,8 +86,11 @@ class ListViewTest : public ::testing::Test {
   }
   void fill(int n) {
     for (int i = 0; i < n; ++i) {
-      int at = list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, ("01/" + std::to_string(i % 28 + 1)).c_str(), 0, 0, 0, 1000 + i);
-      list.SetItemText(at, 1, ("K" + std::to_string(i)).c_str());
+      char date[16], key[16];
+      std::snprintf(date, sizeof date, "01/%d", i % 28 + 1);
+      std::snprintf(key, sizeof key, "K%d", i);
+      int at = list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, date, 0, 0, 0, 1000 + i);
+      list.SetItemText(at, 1, key);
       list.SetItemText(at, 2, (std::to_string(i * 5) + ".00").c_str());
     }
     automation::PumpUntilIdle();

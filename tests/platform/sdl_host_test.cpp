@@ -1,6 +1,6 @@
 // The SDL2 host on a real X server (Xvfb, skipped where there is none): a
 // dialog becomes a real window showing the layer's pixels, and a mouse
-// click delivered by SDL presses its button.
+// click delivered by SDL presses its button; a common dialog answers keys.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "dlg_support.h"
+#include "platform/commdlg/FindReplaceDialog.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/host/sdl/SdlHost.h"
 #include "platform/gfx/SysColors.h"
@@ -101,6 +102,35 @@ class SizableDialog : public CDialog {
   }
 };
 
+// Counts the find dialog's requests to find the next.
+class FindOwner : public CWnd {
+ public:
+  int findNext = 0;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == RegisterWindowMessage(FINDMSGSTRING)) {
+      if (CFindReplaceDialog* dlg = CFindReplaceDialog::GetNotifier(lParam); dlg && dlg->FindNext()) ++findNext;
+      return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+// A key pressed and released on a window, as SDL delivers it from the X server.
+void pushKey(Uint32 windowId, SDL_Scancode scancode, SDL_Keycode sym) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = windowId;
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = sym;
+  e.key.state = SDL_PRESSED;
+  SDL_PushEvent(&e);
+  e.type = SDL_KEYUP;
+  e.key.state = SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
 void pumpFor(Uint32 ms, const std::function<bool()>& done) {
   Uint32 end = SDL_GetTicks() + ms;
   while (SDL_GetTicks() < end && !done()) {
@@ -185,16 +215,7 @@ end
     EXPECT_EQ(d.clicks, 1);
 
     // Keys too: the access key through the dialog manager.
-    e = SDL_Event{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = id;
-    e.key.keysym.scancode = SDL_SCANCODE_P;
-    e.key.keysym.sym = SDLK_p;
-    e.key.state = SDL_PRESSED;
-    SDL_PushEvent(&e);
-    e.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    SDL_PushEvent(&e);
+    pushKey(id, SDL_SCANCODE_P, SDLK_p);
     pumpFor(2000, [&] { return d.clicks > 1; });
     EXPECT_EQ(d.clicks, 2);
     d.DestroyWindow();
@@ -227,6 +248,48 @@ end
     EXPECT_EQ(wr.right - wr.left, 300);
     EXPECT_EQ(d.lastSize.cx, 300 - 2 * GetSystemMetrics(SM_CXFRAME));
     d.DestroyWindow();
+  }
+  {
+    // Without a window manager, the keyboard focus goes back to the owner
+    // when an owned window closes, instead of to nowhere.
+    ClickDialog owner;
+    ASSERT_TRUE(owner.Create(7200));
+    owner.ShowWindow(SW_SHOW);
+    pumpFor(200, [] { return false; });
+    SDL_Window* ownerWin = sdl->Window(wnd::Get(owner.m_hWnd)->native);
+    ClickDialog owned;
+    ASSERT_TRUE(owned.Create(7200, &owner));
+    owned.ShowWindow(SW_SHOW);
+    pumpFor(200, [] { return false; });
+    SDL_Window* ownedWin = sdl->Window(wnd::Get(owned.m_hWnd)->native);
+    ASSERT_NE(ownedWin, nullptr);
+    SDL_SetWindowInputFocus(ownedWin);
+    pumpFor(1000, [&] { return (SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    ASSERT_TRUE(SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS);
+    owned.DestroyWindow();
+    pumpFor(1000, [&] { return (SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    EXPECT_TRUE(SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS);
+    owner.DestroyWindow();
+  }
+  {
+    // A common dialog on the display: Enter in the find dialog, as SDL
+    // delivers it, tells the owner to find the next.
+    FindOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    auto* find = new CFindReplaceDialog;
+    ASSERT_TRUE(find->Create(TRUE, "Dues", nullptr, FR_DOWN, &owner));
+    pumpFor(300, [] { return false; });
+    // Whichever window the X server focused last, the keys go to the find text.
+    SetActiveWindow(find->m_hWnd);
+    SetFocus(GetDlgItem(find->m_hWnd, edt1));
+    pumpFor(100, [] { return false; });
+    SDL_Window* win = sdl->Window(wnd::Get(find->m_hWnd)->native);
+    ASSERT_NE(win, nullptr);
+    pushKey(SDL_GetWindowID(win), SDL_SCANCODE_RETURN, SDLK_RETURN);
+    pumpFor(2000, [&] { return owner.findNext > 0; });
+    EXPECT_EQ(owner.findNext, 1);
+    find->DestroyWindow();
+    owner.DestroyWindow();
   }
   automation::ResetWindows();
   platform::SetHost(std::make_unique<platform::HeadlessHost>());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -67,6 +68,17 @@ TEST(FileTest, ReadWriteSeekAndLength) {
   ASSERT_TRUE(CFile::GetStatus(name, st));
   EXPECT_EQ(st.m_size, 3);
   EXPECT_FALSE(CFile::GetStatus(dir.File("none"), st));
+}
+
+TEST(FileTest, ANewFileIsTheUsersAlone) {
+  TempDir dir;
+  mode_t saved = umask(022);
+  CString name = dir.File("members.bin");
+  { CFile f(name, CFile::modeCreate | CFile::modeWrite); }
+  umask(saved);
+  struct stat st {};
+  ASSERT_EQ(stat(name, &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST(FileTest, FailuresCarryTheirCause) {

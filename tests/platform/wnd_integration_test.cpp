@@ -25,7 +25,8 @@ class WndIntegration : public WindowTest {
   // Logs WM_HSCROLL/WM_VSCROLL as "H<code>"/"V<code>" (no window name, no colon).
   void logScrolls(HWND h) {
     reactions()[h] = [](HWND, UINT m, WPARAM w, LPARAM, LRESULT*) {
-      if (m == WM_VSCROLL || m == WM_HSCROLL) log().push_back((m == WM_VSCROLL ? "V" : "H") + std::to_string(LOWORD(w)));
+      if (m == WM_VSCROLL || m == WM_HSCROLL)
+        log().push_back(std::string(m == WM_VSCROLL ? "V" : "H").append(std::to_string(LOWORD(w))));
       return false;
     };
   }
@@ -151,7 +152,7 @@ class Pane : public CWnd {
   CScrollBar* GetScrollBarCtrl(int bar) const override { return bar == SB_VERT ? shared : nullptr; }
 
  protected:
-  void OnVScroll(UINT code, UINT, CScrollBar*) override { codes.push_back("V" + std::to_string(code)); }
+  void OnVScroll(UINT code, UINT, CScrollBar*) override { codes.push_back(std::string("V").append(std::to_string(code))); }
 };
 
 TEST_F(WndIntegration, CWndScrollMembersActOnTheOwnBarOrTheSharedControl) {

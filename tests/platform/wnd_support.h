@@ -65,18 +65,24 @@ inline const char* msgName(UINT m) {
 
 inline LRESULT CALLBACK_Log(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m >= WM_USER && m < WM_USER + 100) {
-    log().push_back(nameOf(h) + ":USER+" + std::to_string(m - WM_USER));
+    log().push_back(nameOf(h).append(":USER+").append(std::to_string(m - WM_USER)));
   } else if (const char* n = msgName(m)) {
-    std::string e = nameOf(h) + ":" + n;
-    if (m == WM_SETFOCUS || m == WM_KILLFOCUS) e += "(" + nameOf(reinterpret_cast<HWND>(w)) + ")";
-    if (m == WM_ACTIVATE) e += "(" + std::to_string(LOWORD(w)) + ")";
-    if (m == WM_NCACTIVATE) e += "(" + std::to_string(w) + ")";
-    if (m == WM_TIMER || m == WM_CHAR) e += "(" + std::to_string(w) + ")";
+    std::string e = nameOf(h).append(":").append(n);
+    std::string arg;
+    if (m == WM_SETFOCUS || m == WM_KILLFOCUS) arg = nameOf(reinterpret_cast<HWND>(w));
+    if (m == WM_ACTIVATE) arg = std::to_string(LOWORD(w));
+    if (m == WM_NCACTIVATE || m == WM_TIMER || m == WM_CHAR) arg = std::to_string(w);
+    if (!arg.empty()) e.append("(").append(arg).append(")");
     log().push_back(e);
   }
   auto it = reactions().find(h);
   LRESULT r = 0;
   if (it != reactions().end() && it->second && it->second(h, m, w, l, &r)) return r;
+  if (m == WM_NCDESTROY) {
+    // A later window may get the same handle: it must not inherit this
+    // window's reaction.
+    reactions().erase(h);
+  }
   return DefWindowProc(h, m, w, l);
 }
 

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <string>
@@ -94,6 +96,59 @@ TEST(AcctGroups, NamesOrderAdjacencyAndReload) {
   AcctNumberList accounts;
   EXPECT_EQ(back.CopyAccounts(&accounts), 1);
   EXPECT_EQ(accounts[0], 620u);
+}
+
+AcctNumberList AccountsOf(const char* name) {
+  CAcctGroup g;
+  EXPECT_EQ(TheAcctGroupDBase().Get(name, &g), 1);
+  AcctNumberList accounts;
+  g.CopyAccounts(&accounts);
+  return accounts;
+}
+
+TEST(AcctGroups, UpdateThatCannotAddKeepsTheOldGroup) {
+  fixture::FiscalYear fy(false);
+  CAcctGroupDBase& db = TheAcctGroupDBase();
+  // Seven links: the link file (56 bytes) is the larger of the two.
+  const AcctNumberList seven{510, 520, 530, 540, 550, 560, 570};
+  CAcctGroup camp;
+  camp.SetName("Camp");
+  for (UINT a : seven) camp.AddAccount(a);
+  ASSERT_EQ(db.Add(camp), 1);
+
+  // Refused before anything is deleted.
+  CAcctGroup none;
+  none.SetName("Camp");
+  EXPECT_EQ(db.Update(camp, none), 0);
+  EXPECT_STREQ(db.GetErrorText(), "At least one account must be identified");
+  EXPECT_EQ(AccountsOf("Camp"), seven);
+
+  // An eighth link does not fit on the disk: the add fails after the old
+  // group was deleted, and the old group is put back.
+  CAcctGroup bigger = camp;
+  bigger.SetName("Camping");
+  bigger.AddAccount(580);
+  const std::string links = fy.folder() + "/ag408_a.dat";
+  struct rlimit was;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+  struct rlimit small = was;
+  small.rlim_cur = static_cast<rlim_t>(fixture::FileSize(links));
+  auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int updated = db.Update(camp, bigger);
+  ::setrlimit(RLIMIT_FSIZE, &was);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(updated, 0);
+  EXPECT_NE(std::string(db.GetErrorText()).find("CAcctGroupDBase::_PutAct"), std::string::npos) << db.GetErrorText().GetString();
+  GroupNameList names;
+  db.GetNames(&names);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_STREQ(names[0], "Camp");
+  EXPECT_EQ(AccountsOf("Camp"), seven);
+  // As the files hold it.
+  ASSERT_EQ(db.Initialize(fy.folder().c_str(), AcctGroupBase), 1);
+  EXPECT_EQ(AccountsOf("Camp"), seven);
+  EXPECT_EQ(db.IsNameUnused("Camping"), 1);
 }
 
 TEST(AcctGroups, ValidationAndSelfAssignment) {

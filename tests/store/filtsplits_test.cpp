@@ -135,7 +135,7 @@ TEST_F(FiltSplitsTest, TheTemporaryFileIsPrivate) {
 
 TEST_F(FiltSplitsTest, FailuresAreLeftInTheErrorText) {
   CFiltSplits fs;
-  EXPECT_EQ(fs._Open(0), 0);
+  EXPECT_EQ(fs.Open(0), 0);
   EXPECT_STREQ(fs.GetErrorText(), "Missing filename in CFiltSplits::_Open");
   EXPECT_EQ(fs.Initialize((temp / "no/such/folder").c_str(), "", "", List({520})), 0);
   EXPECT_STREQ(fs.GetErrorText(), "Failed open: CFiltSplits::_Open");

@@ -20,6 +20,7 @@
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -140,7 +141,7 @@ TEST(IntegrityCrash, RecalculationRestoresBalancesOfTheSurvivingTransactions) {
     const int crashAt = 20 + static_cast<int>(rng() % 1900);  // 300 postings write about 2000 records
     int writes = 0;
     bool crashed = false;
-    recio_test::SetWriteHook([&](FILE*, int) {
+    write_failures::Set([&](FILE*, int) {
       if (++writes == crashAt) {
         CopyFolder(fy.folder(), snapshot);
         crashed = true;
@@ -156,7 +157,7 @@ TEST(IntegrityCrash, RecalculationRestoresBalancesOfTheSurvivingTransactions) {
       posted[d->transaction.id] = e;
       AddTransaction(&d->transaction, d->lines, d->splits, d->shares);
     }
-    recio_test::Reset();
+    write_failures::Reset();
     ASSERT_TRUE(crashed) << "the crash point " << crashAt << " lies beyond the postings: " << writes;
 
     CloseDataFiles();

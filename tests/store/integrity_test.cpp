@@ -18,6 +18,7 @@
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -343,6 +344,33 @@ TEST_F(IntegrityTest, EquipmentAccountIsRecomputedFromTheItems) {
   EXPECT_TRUE(Boxes("Question").empty());  // 399 is never asked about
 }
 
+TEST_F(IntegrityTest, PurchaseEnteredOnTheEquipmentAccountStaysDeletableAfterTheCheck) {
+  // A stove bought on account 399 itself, its offsetting line in slot 2:
+  // the item records the purchase under line 0 of the transaction.
+  auto d = std::make_unique<TransactionDetail>();
+  TransactionRecord& t = fixture::StartTransaction(*d, NextTransId++, 4, "20080420", 1, 6000, "EQ1");
+  t.account = 399;
+  SetText(t.remarks, "Stove");
+  d->lines[2].account = 101;
+  d->lines[2].amount = 6000;
+  d->lines[2].factor = -1;
+  ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+  const AccountRecord before = FiscalYear::Account(399);
+
+  EXPECT_EQ(Run(), 1);
+  for (const std::string& notice : Notices()) EXPECT_EQ(notice.find("Stove"), std::string::npos) << notice;
+  int pos = -1;
+  ASSERT_EQ(FindEquipItem(0, "Stove", 1, &pos), 1);
+  EquipmentRecord stove;
+  ASSERT_EQ(ReadRecord(EquipFile, stove, EquipTable.byDescription[static_cast<size_t>(pos)]), 1);
+  EXPECT_EQ(stove.lineKey, LineKey(t.id, 0));
+
+  ASSERT_EQ(DeleteTransaction(t.id, 0), 1);
+  EXPECT_EQ(FindEquipItem(0, "Stove", 1, nullptr), 0);
+  EXPECT_EQ(FiscalYear::Balance(399), before.currentBalance - 6000);
+  EXPECT_EQ(FiscalYear::Usage(399), before.usageCount - 1);
+}
+
 TEST_F(IntegrityTest, SplitWithoutAnyLineStopsTheMemberRecalculation) {
   const int row = SplitTable.rowCount;
   ASSERT_EQ(WriteRecord(SplitFile, SplitRecord{99990, 0, 1, 0, 1, 0}, row), 1);
@@ -393,15 +421,23 @@ TEST_F(IntegrityTest, ReserveAmountOfASplitLineIsWhatItsSubAccountsGive) {
   }
 }
 
-TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
+// Gives Eve Adams (total 500.00) yearly amounts of `first` and `last`;
+// returns her row.
+int GiveEveYearlyAmounts(LONG first, LONG last) {
   int pos = -1;
-  ASSERT_EQ(FindFriend(0, "Adams", "Eve", &pos), 1);
+  EXPECT_EQ(FindFriend(0, "Adams", "Eve", &pos), 1);
   const int row = FriendTable.byName[static_cast<size_t>(pos)];
   FriendRecord f;
-  ASSERT_EQ(ReadRecord(FriendFile, f, row), 1);
-  f.yearAmounts[0] = 20000;
-  f.yearAmounts[3] = 5000;
-  ASSERT_EQ(WriteRecord(FriendFile, f, row), 1);
+  EXPECT_EQ(ReadRecord(FriendFile, f, row), 1);
+  f.yearAmounts[0] = first;
+  f.yearAmounts[3] = last;
+  EXPECT_EQ(WriteRecord(FriendFile, f, row), 1);
+  return row;
+}
+
+TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
+  const int row = GiveEveYearlyAmounts(20000, 5000);
+  FriendRecord f;
   automation::ExpectMessageBox("Question", "Reset Eve Adams's total contribution from $500.00 to $250.00?",
                                ANSWER_YES);
   EXPECT_EQ(Run(), 1);
@@ -409,6 +445,18 @@ TEST_F(IntegrityTest, FriendTotalsFollowTheYearlyAmounts) {
   ASSERT_EQ(ReadRecord(FriendFile, f, row), 1);
   EXPECT_EQ(f.total, 25000);
   EXPECT_EQ(FriendTable.keys[static_cast<size_t>(row)].total, 25000);
+}
+
+TEST_F(IntegrityTest, FriendTotalThatCannotBeWrittenStaysInTheTable) {
+  const int row = GiveEveYearlyAmounts(0, 5000);
+  automation::AlwaysAnswer("Question", "", ANSWER_YES);
+  automation::ExpectMessageBox("Fatal Error", "Failed write: recalc friend", IDOK);
+  write_failures::FailAfter(0);
+  int position = 0;
+  EXPECT_EQ(RecalcFriendContributions(1, &position), 0);
+  write_failures::Reset();
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_EQ(FriendTable.keys[static_cast<size_t>(row)].total, 50000);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "store/MemberStore.h"
 #include "store/RecIO.h"
 #include "store/StoreUndo.h"
+#include "store/WriteFailures.h"
 #include "store/TransStore.h"
 
 namespace {
@@ -110,9 +111,9 @@ int FailEachWriteInTurn(const FiscalYear& fy, const std::function<int()>& op) {
   int writes = 0;
   for (;; ++writes) {
     automation::AlwaysAnswer("", "", IDOK);
-    recio_test::FailWritesAfter(writes);
+    write_failures::FailAfter(writes);
     int ok = op();
-    recio_test::Reset();
+    write_failures::Reset();
     if (ok) break;
     EXPECT_TRUE(State::Take(fy) == before) << "failing write " << writes;
     if (writes > 200) break;
@@ -201,14 +202,14 @@ TEST(Journal, AnUndoThatCannotWriteIsReportedAndTheYearChecksAtItsNextOpen) {
   ++NextTransId;
   // The transaction and its first line reach the disk, then a write fails
   // and so does every write of the undo.
-  recio_test::FailWritesAfter(3);
+  write_failures::FailAfter(3);
   store_undo_test::SetRestoreHook([] { return false; });
   automation::AlwaysAnswer("", "Transaction addition aborted", IDOK);
   automation::AlwaysAnswer("", "Failed write", IDOK);
   automation::ExpectMessageBox("", "trans408.dat", IDOK);
   automation::AlwaysAnswer("", "could not be undone", IDOK);
   EXPECT_EQ(AddTransaction(&d->transaction, d->lines, d->splits, d->shares), 0);
-  recio_test::Reset();
+  write_failures::Reset();
   store_undo_test::Reset();
   EXPECT_TRUE(automation::PendingExpectations().empty());
   EXPECT_EQ(YearMarkedForIntegrityCheck(), 1);

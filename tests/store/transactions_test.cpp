@@ -15,6 +15,7 @@
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -214,6 +215,38 @@ TEST(Transactions, EquipmentPurchaseFollowsItsPosting) {
   EXPECT_EQ(EquipTable.liveCount, items - 1);
 }
 
+TEST(Transactions, PurchaseWhoseItemIsGoneCanBeChangedAndDeleted) {
+  // The canoe was made hand-entered (as an older integrity check did): the
+  // transaction is changed and deleted, the item and account 399 stay.
+  FiscalYear fy;
+  int pos = -1;
+  ASSERT_EQ(FindEquipItem(0, "Canoe", 1, &pos), 1);
+  const int itemRow = EquipTable.byDescription[static_cast<size_t>(pos)];
+  EquipmentRecord canoe;
+  ASSERT_EQ(ReadRecord(EquipFile, canoe, itemRow), 1);
+  canoe.lineKey = -1;
+  ASSERT_EQ(WriteRecord(EquipFile, canoe, itemRow), 1);
+  const AccountRecord before = FiscalYear::Account(399);
+
+  int row = -1;
+  ASSERT_EQ(FindTransaction(3, &row), 1);
+  auto d = std::make_unique<TransactionDetail>();
+  char message[256];
+  ASSERT_EQ(LoadTransaction(row, &d->transaction, d->lines, d->splits, d->shares, message), 1);
+  d->transaction.amount = 9000;
+  d->lines[0].amount = 9000;
+  ASSERT_EQ(ModifyTransaction(row, &d->transaction, d->lines, d->splits, d->shares), 1);
+  ASSERT_EQ(DeleteTransaction(3, 0), 1);
+  EXPECT_EQ(FindTransaction(3, nullptr), 0);
+
+  EquipmentRecord after;
+  ASSERT_EQ(ReadRecord(EquipFile, after, itemRow), 1);
+  EXPECT_EQ(after.status, canoe.status);
+  EXPECT_EQ(after.price, canoe.price);
+  EXPECT_EQ(FiscalYear::Balance(399), before.currentBalance);
+  EXPECT_EQ(FiscalYear::Usage(399), before.usageCount);
+}
+
 TEST(Transactions, FailedWriteLeavesBooksUnchanged) {
   FiscalYear fy;
   Books before = Books::Take(fy);
@@ -223,9 +256,9 @@ TEST(Transactions, FailedWriteLeavesBooksUnchanged) {
   for (;; ++writes) {
     auto d = Deposit();
     automation::AlwaysAnswer("", "", IDOK);
-    recio_test::SetWriteHook([n = writes](FILE*, int) mutable { return n-- != 0; });
+    write_failures::Set([n = writes](FILE*, int) mutable { return n-- != 0; });
     int added = AddTransaction(&d->transaction, d->lines, d->splits, d->shares);
-    recio_test::Reset();
+    write_failures::Reset();
     if (added) break;
     NextTransId = before.nextId;
     EXPECT_EQ(Books::Take(fy), before) << "failing write " << writes;
@@ -237,9 +270,9 @@ TEST(Transactions, FailedWriteLeavesBooksUnchanged) {
   ASSERT_EQ(AddTransaction(&d->transaction, d->lines, d->splits, d->shares), 1);
   Books added = Books::Take(fy);
   for (int ok = 1; ok < 10; ++ok) {
-    recio_test::SetWriteHook([n = ok](FILE*, int) mutable { return n-- != 0; });
+    write_failures::Set([n = ok](FILE*, int) mutable { return n-- != 0; });
     EXPECT_EQ(DeleteTransaction(d->transaction.id, 0), 0) << ok;
-    recio_test::Reset();
+    write_failures::Reset();
     EXPECT_EQ(Books::Take(fy), added) << "failing write " << ok;
   }
 }

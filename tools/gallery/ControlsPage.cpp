@@ -106,11 +106,13 @@ int WriteControlsPng(const char* path) {
   return 0;
 }
 
-int RunControls(const char* screenshot, int afterMs) {
+int RunControls(const char* screenshot, int afterMs, bool withBox) {
   static ControlsDialog* current = nullptr;
+  static bool box = false;
+  box = withBox;
   ControlsDialog d;
   d.quitOnClose = true;
-  d.dropCombo = screenshot != nullptr;
+  d.dropCombo = screenshot != nullptr && !withBox;
   if (!d.Create(IDD_GALLERY_CONTROLS)) {
     std::fprintf(stderr, "gallery: the controls dialog could not be made\n");
     return 1;
@@ -123,7 +125,9 @@ int RunControls(const char* screenshot, int afterMs) {
     shot = screenshot;
     ::SetTimer(d.m_hWnd, 1, static_cast<UINT>(afterMs / 2), [](HWND, UINT, UINT_PTR, DWORD) {
       ::KillTimer(current->m_hWnd, 1);
-      drop(*current);
+      // The message box runs its own loop; the picture is taken inside it.
+      if (box) ::PostMessage(current->m_hWnd, WM_COMMAND, IDC_GAL_MESSAGEBOX, 0);
+      else drop(*current);
     });
     ::SetTimer(d.m_hWnd, 2, static_cast<UINT>(afterMs), [](HWND h, UINT, UINT_PTR, DWORD) {
       ::KillTimer(h, 2);

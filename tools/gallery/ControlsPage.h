@@ -44,7 +44,8 @@ class ControlsDialog : public CDialog {
 int WriteControlsPng(const char* path);
 // Opens the dialog on the display and runs it until it closes; with a
 // screenshot path, writes the picture of its windows after `afterMs` of
-// real time and ends.
-int RunControls(const char* screenshot, int afterMs);
+// real time and ends: with the combo box dropped, or `withBox` with the
+// message box open over the dialog.
+int RunControls(const char* screenshot, int afterMs, bool withBox = false);
 
 }  // namespace gallery

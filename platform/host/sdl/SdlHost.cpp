@@ -148,18 +148,29 @@ NativeWindow SdlHost::CreateNativeWindow(const NativeWindowDesc& desc) {
   NativeWindow id = SDL_GetWindowID(win);
   windows_[id] = win;
   if (transient) popups_.insert(id);
+  if (desc.owner) owners_[id] = desc.owner;
   if (!transient) SDL_SetWindowHitTest(win, hitTest, this);
   if (desc.owner && !transient)
     if (SDL_Window* owner = Window(desc.owner)) SDL_SetWindowModalFor(win, owner);
   return id;
 }
 
+void SdlHost::focusOwnerOf(NativeWindow w) {
+  auto o = owners_.find(w);
+  if (o == owners_.end()) return;
+  SDL_Window* owner = Window(o->second);
+  if (owner && (SDL_GetWindowFlags(owner) & SDL_WINDOW_SHOWN)) SDL_SetWindowInputFocus(owner);
+}
+
 void SdlHost::DestroyNativeWindow(NativeWindow w) {
   auto it = windows_.find(w);
   if (it == windows_.end()) return;
+  bool shown = (SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN) != 0;
   SDL_DestroyWindow(it->second);
   windows_.erase(it);
   popups_.erase(w);
+  if (shown) focusOwnerOf(w);
+  owners_.erase(w);
 }
 
 void SdlHost::MoveNativeWindow(NativeWindow w, int x, int y, int width, int height) {
@@ -174,8 +185,12 @@ void SdlHost::MoveNativeWindow(NativeWindow w, int x, int y, int width, int heig
 void SdlHost::ShowNativeWindow(NativeWindow w, bool show) {
   SDL_Window* win = Window(w);
   if (!win) return;
-  if (show) SDL_ShowWindow(win);
-  else SDL_HideWindow(win);
+  if (show) {
+    SDL_ShowWindow(win);
+  } else if (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) {
+    SDL_HideWindow(win);
+    focusOwnerOf(w);
+  }
 }
 
 void SdlHost::SetNativeCaption(NativeWindow w, const std::string& caption) {
@@ -306,6 +321,11 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
       int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1
               : e.button.button == SDL_BUTTON_MIDDLE ? 2 : -1;
       if (b < 0) return false;
+      // A click gives the keyboard focus to the window clicked (pop-ups
+      // never take it), as a window manager would.
+      if (e.type == SDL_MOUSEBUTTONDOWN && !popups_.count(e.button.windowID))
+        if (SDL_Window* win = Window(e.button.windowID); win && !(SDL_GetWindowFlags(win) & SDL_WINDOW_INPUT_FOCUS))
+          SDL_SetWindowInputFocus(win);
       out.kind = e.type == SDL_MOUSEBUTTONDOWN ? HostEvent::ButtonDown : HostEvent::ButtonUp;
       out.window = e.button.windowID;
       out.button = b;

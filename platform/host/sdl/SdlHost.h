@@ -63,10 +63,15 @@ class SdlHost : public Host {
   SdlHost() = default;
   bool translate(const SDL_Event& e, HostEvent& out);
   void syncCapture();
+  // A window that closes or hides gives the keyboard focus back to its
+  // owner: without a window manager nobody else would, and X would leave
+  // the focus nowhere.
+  void focusOwnerOf(NativeWindow w);
 
   int screenW_ = 1024, screenH_ = 768;
   std::map<NativeWindow, SDL_Window*> windows_;
   std::set<NativeWindow> popups_;  // menus, dropped lists, tips
+  std::map<NativeWindow, NativeWindow> owners_;
   std::map<CursorShape, SDL_Cursor*> cursors_;
   bool captured_ = false;
   bool wantCapture_ = false;

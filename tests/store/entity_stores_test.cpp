@@ -19,8 +19,10 @@
 #include "store/OtherStores.h"
 #include "store/Queries.h"
 #include "store/RecIO.h"
+#include "store/StoreUndo.h"
 #include "store/TransStore.h"
 #include "store/UnitInfo.h"
+#include "store/WriteFailures.h"
 
 namespace {
 
@@ -101,6 +103,37 @@ TEST(AccountStore, DeleteRefusalsAndWhatADeleteTakesAlong) {
   int reused;
   ASSERT_EQ(AddAcct(&again, nullptr, 0, nullptr, &reused), 1);
   EXPECT_EQ(reused, row);
+}
+
+TEST(AccountStore, AccountStaysWhenItsGroupLinksCannotBeRemoved) {
+  FiscalYear fy;
+  CAcctGroup loans;
+  loans.SetName("Loans");
+  loans.AddAccount(401);
+  loans.AddAccount(620);
+  ASSERT_EQ(TheAcctGroupDBase().Add(loans), 1);
+  const std::string links = fy.folder() + "/ag408_a.dat";
+  ASSERT_EQ(std::rename(links.c_str(), (links + ".away").c_str()), 0);
+  automation::ExpectMessageBox("Question", "401 - Loan", ANSWER_YES);
+  automation::ExpectMessageBox("Fatal Error", "Could not open", IDOK);
+  EXPECT_EQ(DeleteAcct(401), 0);
+  ASSERT_EQ(std::rename((links + ".away").c_str(), links.c_str()), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_EQ(FiscalYear::Account(401).status, kStatusLive);
+  ASSERT_EQ(fy.Reopen(), 1);
+  EXPECT_EQ(FindAcctIndex(401, nullptr), 1);
+
+  // Group links written within an operation that fails are put back with
+  // its records.
+  {
+    StoreUndo undo;
+    ASSERT_EQ(TheAcctGroupDBase().RemoveAccount(401), 1);
+  }
+  CAcctGroup back;
+  ASSERT_EQ(TheAcctGroupDBase().Get("Loans", &back), 1);
+  AcctNumberList accounts;
+  back.CopyAccounts(&accounts);
+  EXPECT_EQ(accounts, (AcctNumberList{401, 620}));
 }
 
 TEST(AccountStore, ReserveSharesFollowTheAccount) {
@@ -266,6 +299,72 @@ TEST(Members, DeleteRefusalsInOrder) {
   EXPECT_EQ(MemberTable.liveCount, live - 1);
   automation::ExpectMessageBox("Error", "Could not find Carl Brown", IDOK);
   EXPECT_EQ(DeleteAdult("Brown", "Carl"), 0);
+}
+
+// The reserve records that name a member row, as {account, amount}.
+std::vector<std::pair<int, int>> ReservesOf(int memberRow) {
+  std::vector<std::pair<int, int>> out;
+  EXPECT_EQ(OpenReserveFile(), 1);
+  ReserveRecord rec;
+  for (int r = 0; ReadRecord(ReserveFile, rec, r) == 1; ++r)
+    if (rec.memberRow == memberRow && rec.account != -1) out.emplace_back(rec.account, rec.amount);
+  CloseReserveFile();
+  return out;
+}
+
+TEST(Members, ReservesOfOppositeSignsRefuseTheDeleteAndADeleteFreesThem) {
+  FiscalYear fy;
+  MemberRow dora;
+  std::memset(&dora, 0, sizeof dora);
+  SetText(dora.lastName, "Gray");
+  SetText(dora.firstName, "Dora");
+  dora.passbook = 1;
+  int doraRow = -1;
+  ASSERT_EQ(AddMember(&dora, &doraRow), 1);
+  for (auto [number, share] : {std::pair{720, 5000}, std::pair{730, -5000}}) {
+    AccountRecord reserve;
+    reserve.number = number;
+    SetText(reserve.name, "Trip Reserve");
+    reserve.memberReserves = 1;
+    ASSERT_EQ(AddAcct(&reserve, &doraRow, 1, &share, nullptr), 1);
+  }
+  automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
+  automation::ExpectMessageBox("Warning", "Scout has reserved funds - cannot delete", IDOK);
+  EXPECT_EQ(DeleteScout("Gray", "Dora"), 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+
+  // With nothing reserved on either account the delete frees her records:
+  // the next member in her row starts without them.
+  ASSERT_EQ(OpenReserveFile(), 1);
+  ReserveRecord rec;
+  for (int r = 0; ReadRecord(ReserveFile, rec, r) == 1; ++r)
+    if (rec.memberRow == doraRow) {
+      rec.amount = 0;
+      ASSERT_EQ(WriteRecord(ReserveFile, rec, r), 1);
+    }
+  CloseReserveFile();
+  ASSERT_EQ(ReservesOf(doraRow).size(), 2u);
+  automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
+  ASSERT_EQ(DeleteScout("Gray", "Dora"), 1);
+  EXPECT_TRUE(ReservesOf(doraRow).empty());
+  EXPECT_EQ(ReservesOf(kAnna), (std::vector<std::pair<int, int>>{{710, 3000}}));
+
+  // A failed write keeps the member and her reserves.
+  ASSERT_EQ(AddMember(&dora, &doraRow), 1);
+  ASSERT_EQ(OpenReserveFile(), 1);
+  int freeRow = 0;
+  while (ReadRecord(ReserveFile, rec, freeRow) == 1 && rec.account != -1) ++freeRow;
+  ASSERT_EQ(WriteRecord(ReserveFile, ReserveRecord{doraRow, 720, 0}, freeRow), 1);
+  CloseReserveFile();
+  automation::ExpectMessageBox("Question", "Dora Gray", ANSWER_YES);
+  automation::ExpectMessageBox("Fatal Error", "Failed write: reserve", IDOK);
+  write_failures::FailAfter(1);
+  EXPECT_EQ(DeleteScout("Gray", "Dora"), 0);
+  write_failures::Reset();
+  EXPECT_EQ(MemberTable.keys[static_cast<size_t>(doraRow)].status, kStatusLive);
+  EXPECT_EQ(ReservesOf(doraRow).size(), 1u);
+  ASSERT_EQ(fy.Reopen(), 1);
+  EXPECT_EQ(FindMember(0, 1, "Gray", "Dora", nullptr), 1);
 }
 
 TEST(Members, RenameAndSubunitDelete) {

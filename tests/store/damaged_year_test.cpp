@@ -38,6 +38,7 @@
 #include "store/ReserveAudit.h"
 #include "store/SplitStore.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 #include "store/Xfer.h"
 
 namespace {
@@ -419,7 +420,7 @@ class Robustness : public ::testing::Test {
   }
   void TearDown() override {
     ::alarm(0);
-    recio_test::Reset();
+    write_failures::Reset();
     CloseDataFiles();
     CloseReserveFile();
     CloseScheduleFiles();
@@ -453,7 +454,7 @@ class Robustness : public ::testing::Test {
     Lay(name, damage);
     automation::ClearResponder();
     automation::SetResponder(Answer);
-    recio_test::SetWriteHook([](FILE* file, int row) {
+    write_failures::Set([](FILE* file, int row) {
       for (const Watched& w : kWatched) {
         if (*w.file != file) continue;
         struct stat st;
@@ -476,7 +477,7 @@ class Robustness : public ::testing::Test {
       WorkOnTheYear();
     }
     ::alarm(0);
-    recio_test::Reset();
+    write_failures::Reset();
     automation::ClearResponder();
     return opened != 0;
   }

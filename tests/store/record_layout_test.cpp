@@ -187,6 +187,45 @@ TEST(MemberRecord, KeyOfRecordIsTheKeyOfTheConvertedRow) {
   }
 }
 
+TEST(MemberRecord, ScoutFieldsSitAtTheirOffsetsAndReadBack) {
+  MemberRow scout;
+  std::memset(&scout, 0, sizeof scout);
+  SetText(scout.address2, "Apt 4");
+  SetText(scout.email, "ann@example.org");
+  SetText(scout.subunit, "Eagles");
+  SetText(scout.fatherFirst, "Maximilianus");  // read back with 11
+  SetText(scout.motherLast, "Smith");
+  SetText(scout.zip, "62701-1234");
+  SetText(scout.dateLeft, "20080301");
+  SetText(scout.remarks, "Allergic to nuts");
+  scout.status = 1;
+  scout.passbook = 1;
+  scout.selected = 7;
+  scout.openingBalance = 1250;
+  scout.transCount = 3;
+  MemberRecord rec;
+  ConvertMemberRecord(&scout, 0, 0, &rec, 0);
+  const BYTE* b = rec.bytes;
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 56), "Apt 4");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 112), "ann@example.org");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 160), "Eagles");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 226), "Smith");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 275), "62701-1234");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 344), "20080301");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 354), "Allergic to nuts");
+  EXPECT_EQ(GetI32(b + 320), 1250);
+  EXPECT_EQ(GetI32(b + 328), 3);
+  EXPECT_EQ(GetI32(b + 332), 1);
+  EXPECT_EQ(GetI32(b + 336), 0);
+  EXPECT_EQ(GetI32(b + 340), 7);
+  EXPECT_EQ(b[353], 1);
+  MemberRow back;
+  ConvertMemberRecord(&back, 4, 1, &rec, 1);
+  EXPECT_STREQ(back.fatherFirst, "Maximilianu");
+  std::memcpy(back.fatherFirst, scout.fatherFirst, sizeof back.fatherFirst);
+  EXPECT_EQ(std::memcmp(&back, &scout, sizeof back), 0);
+}
+
 TEST(MemberRecord, SubunitHeadHoldsOnlyNameAndDate) {
   MemberRow sub;
   std::memset(&sub, 0, sizeof sub);

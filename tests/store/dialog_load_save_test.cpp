@@ -15,6 +15,7 @@
 #include "store/OtherStores.h"
 #include "store/RecIO.h"
 #include "store/TransStore.h"
+#include "store/WriteFailures.h"
 #include "store/Xfer.h"
 
 namespace {
@@ -119,6 +120,19 @@ TEST_F(XferTest, ConvertingAScoutIntoAnAdultKeepsTheRecord) {
   EXPECT_EQ(MemberTable.keys[kAnna].type, 1);
 }
 
+TEST_F(XferTest, ScoutWhoseConversionFailsStaysAScoutInTheTable) {
+  int pos = PosOf(MemberTable.byTypeName, kAnna);
+  MemberRow stored;
+  ASSERT_EQ(XferAdult(0, 2, &pos, nullptr, &stored), 1);
+  MemberRow form = stored;
+  automation::ExpectMessageBox("Fatal Error", "Failed write: adult", IDOK);
+  write_failures::FailAfter(0);
+  EXPECT_EQ(XferAdult(1, 2, &pos, &form, &stored), 0);
+  write_failures::Reset();
+  EXPECT_EQ(MemberTable.keys[kAnna].type, 0);
+  EXPECT_EQ(PosOf(MemberTable.byTypeName, kAnna), pos);
+}
+
 TEST_F(XferTest, TwentyFifthSubunitShowsTheCapacityWithTheSubunitWord) {
   SetUnitType(0);
   SubunitCount = SubunitCapacity - 1;
@@ -193,6 +207,61 @@ TEST_F(XferTest, ZeroBudgetFreesItsRowForTheNextBudget) {
   EXPECT_EQ(onDisk.number, 520);
   EXPECT_EQ(onDisk.status, kStatusLive);
   EXPECT_EQ(onDisk.months[2], 2500);
+}
+
+// Loads the budget of `account` as the budget dialog does.
+void LoadBudget(int account, int* pos, AccountRecord* acct, BudgetRecord* budget) {
+  ASSERT_EQ(FindAcctIndex(account, pos), 1);
+  ASSERT_EQ(XferBudget(0, 0, pos, acct, budget), 1);
+}
+
+TEST(XferBudgetSave, FailedWriteKeepsAccountAndBudgetTogether) {
+  // The first save of a budget writes the account's link, then the budget;
+  // whichever write fails, neither stays, and saving again works.
+  for (int okWrites : {0, 1}) {
+    SCOPED_TRACE(okWrites);
+    FiscalYear year;
+    int pos = -1;
+    AccountRecord acct;
+    BudgetRecord budget;
+    ASSERT_NO_FATAL_FAILURE(LoadBudget(520, &pos, &acct, &budget));
+    ASSERT_EQ(acct.budgetRow, -1);
+    const int rows = BudgetTable.rowCount;
+    const long size = fixture::FileSize(fixture::FilePath(year, "budge"));
+    budget.months[4] = 3000;
+    automation::AlwaysAnswer("", "Failed write", IDOK);
+    write_failures::FailAfter(okWrites);
+    EXPECT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 0);
+    write_failures::Reset();
+    automation::ClearResponder();
+    EXPECT_EQ(FiscalYear::Account(520).budgetRow, -1);
+    EXPECT_EQ(BudgetTable.rowCount, rows);
+    EXPECT_EQ(fixture::FileSize(fixture::FilePath(year, "budge")), size);
+    EXPECT_EQ(acct.budgetRow, -1);
+    ASSERT_EQ(year.Reopen(), 1);
+
+    ASSERT_EQ(FindAcctIndex(520, &pos), 1);
+    ASSERT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 1);
+    ASSERT_EQ(year.Reopen(), 1);
+    ASSERT_EQ(XferBudget(0, 0, &pos, &acct, &budget), 1);
+    EXPECT_NE(acct.budgetRow, -1);
+    EXPECT_EQ(budget.number, 520);
+    EXPECT_EQ(budget.months[4], 3000);
+  }
+  // Zeroing a budget: a failed account write keeps the budget live.
+  FiscalYear year;
+  int pos = -1;
+  AccountRecord acct;
+  BudgetRecord budget;
+  ASSERT_NO_FATAL_FAILURE(LoadBudget(620, &pos, &acct, &budget));
+  for (LONG& m : budget.months) m = 0;
+  automation::ExpectMessageBox("Fatal Error", "Failed write: account", IDOK);
+  write_failures::FailAfter(0);
+  EXPECT_EQ(XferBudget(1, 0, &pos, &acct, &budget), 0);
+  write_failures::Reset();
+  EXPECT_EQ(BudgetTable.keys[0].status, kStatusLive);
+  EXPECT_EQ(FiscalYear::Account(620).budgetRow, 0);
+  EXPECT_EQ(acct.budgetRow, 0);
 }
 
 TEST_F(XferTest, ScheduleIsStoredWithCompleteFrequencyAndSortedDueDates) {

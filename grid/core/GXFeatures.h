@@ -1,0 +1,153 @@
+// Interfaces of the application-wide feature objects that the grid core
+// hands work to. The objects themselves come with the feature library;
+// with a slot empty, the core does what the feature's absence asks.
+#pragma once
+
+#include "platform/Afx.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
+#include "grid/core/GXRange.h"
+
+class CGXStyle;
+class CGXGridCore;
+class CGXCommand;
+class CGXStylesMap;
+class CCmdUI;
+class CGXFont;
+class CGXProperties;
+class CGXData;
+class CGXGridParam;
+class CGXRangeList;
+class CGXRange;
+struct CGXStyleInterior;
+struct CGXStyleBorder;
+
+class CGXNumberFormattingImp {
+ public:
+  virtual ~CGXNumberFormattingImp() = default;
+  // 0: the display text of a value by the style's Format and Places.
+  virtual CString FormatDisplayText(const CGXStyle& style, LPCTSTR value, unsigned valueType, unsigned format,
+                                    unsigned places) = 0;
+  // 1: parses a displayed number; FALSE when the text is none.
+  virtual BOOL TextToNumber(LPCTSTR text, double& number, BOOL mode1, BOOL mode2) = 0;
+};
+
+class CGXStyleSerializeImp {
+ public:
+  virtual ~CGXStyleSerializeImp() = default;
+  virtual void SerializeFont(CGXFont& font, CArchive& ar) = 0;
+  virtual void SerializeInterior(CGXStyleInterior& interior, CArchive& ar) = 0;
+  virtual void SerializeBorder(CGXStyleBorder& border, CArchive& ar) = 0;
+  virtual void SerializeStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* map) = 0;
+};
+
+class CGXStyleCompareSubsetImp {
+ public:
+  virtual ~CGXStyleCompareSubsetImp() = default;
+  virtual BOOL IsSubSet(const CGXStyle& style, const CGXStyle& other) = 0;
+};
+
+class CGXGridProfileImp {
+ public:
+  virtual ~CGXGridProfileImp() = default;
+  virtual void WriteStylesMap(CGXStylesMap& map) = 0;
+  virtual void WriteFont(const CGXFont& font, LPCTSTR section, LPCTSTR key) = 0;
+  virtual void WriteStyle(const CGXStyle& style, LPCTSTR section, LPCTSTR key) = 0;
+  virtual void WriteProperties(CGXProperties& properties) = 0;
+  virtual BOOL ReadStylesMap(CGXStylesMap& map) = 0;
+  virtual BOOL ReadFont(CGXFont& font, LPCTSTR section, LPCTSTR key) = 0;
+  virtual BOOL ReadStyle(CGXStyle& style, LPCTSTR section, LPCTSTR key) = 0;
+  virtual BOOL ReadProperties(CGXProperties& properties) = 0;
+};
+
+class CGXGridDocSerializeImp {
+ public:
+  virtual ~CGXGridDocSerializeImp() = default;
+  virtual void SerializeStylesMap(CGXStylesMap& map, CArchive& ar) = 0;
+  virtual void SerializeData(CGXData& data, CArchive& ar) = 0;
+  virtual void SerializeRowArrays(CObject& arrays, CArchive& ar) = 0;
+  virtual void SerializeStyleArray(CObject& styles, CArchive& ar) = 0;
+  virtual void SerializeProperties(CGXProperties& properties, CArchive& ar) = 0;
+  virtual void SerializeParam(CGXGridParam& param, CArchive& ar) = 0;
+};
+
+class CGXGridParamCopyOperatorImp {
+ public:
+  virtual ~CGXGridParamCopyOperatorImp() = default;
+  virtual void CopyParam(CGXGridParam& dest, const CGXGridParam& src) = 0;
+  virtual void CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src) = 0;
+  virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;
+};
+
+class CGXCoveredCellPoolImp {
+ public:
+  virtual ~CGXCoveredCellPoolImp() = default;
+  virtual CObject* CreatePool(CGXGridParam& param) = 0;
+  virtual void RebuildPool(CObject* pool, CGXRangeList& covered) = 0;
+};
+
+class CGXDataCopyMoveCellsImp {
+ public:
+  virtual ~CGXDataCopyMoveCellsImp() = default;
+  virtual BOOL CopyCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol) = 0;
+  virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject* undo,
+                         int commandMode) = 0;
+};
+
+class CGXGridSortMoveDataImp {
+ public:
+  virtual ~CGXGridSortMoveDataImp() = default;
+  virtual BOOL MoveDataRows(CGXData& data, const void* sortInfo, int commandMode) = 0;
+  virtual BOOL MoveDataCols(CGXData& data, const void* sortInfo, int commandMode) = 0;
+};
+
+// Long operations: the scope calls and the shared state the range store
+// reads and writes.
+class CGXLongOperationImp {
+ public:
+  virtual ~CGXLongOperationImp() = default;
+  virtual void Start() = 0;
+  virtual void End() = 0;
+  virtual void ClearStatusText() = 0;
+  virtual void SetProgress(DWORD done, DWORD total) = 0;
+  virtual BOOL PollAbort(BOOL& aborted) = 0;
+  virtual BOOL CheckElapsed() = 0;
+  virtual BOOL PumpMessages() = 0;
+
+  BOOL rollbackPossible = FALSE;
+  int percentDone = 0;
+  BOOL rollbackRequested = FALSE;
+};
+
+// The command factory: makes the undo commands of the grid's changes and
+// files them in the undo or redo list.
+class CGXAbstractCommandFactory {
+ public:
+  virtual ~CGXAbstractCommandFactory() = default;
+  // A command that restores the cells of a range from the styles collected
+  // before a range store (owning the array and its styles).
+  virtual CGXCommand* CreateSetStyleRangeCommand(const CGXRange& range, int storeKind, CObArray* styles) = 0;
+  virtual CGXCommand* CreateChangeStylesMapCommand(const CGXStylesMap& current) = 0;
+  virtual CGXCommand* CreateChangePropertiesCommand(const CGXProperties& current) = 0;
+  virtual CGXCommand* CreateChangeBaseStyleCommand(WORD id, const CGXStyle& current, LPCTSTR name) = 0;
+  // Switching, taking, replaying and discarding the data object's own
+  // undo information.
+  virtual BOOL EnableDataUndo(CGXGridCore* grid, BOOL enable) = 0;
+  virtual CObject* GetDataUndoInfo(CGXGridCore* grid) = 0;
+  virtual BOOL ApplyDataUndoInfo(CGXGridCore* grid, CObject* info, BOOL createUndo, BOOL flag) = 0;
+  virtual void DiscardDataUndoInfo(CGXGridCore* grid) = 0;
+  virtual BOOL ExecuteCommand(CGXGridCore* grid, CGXCommand* command, int commandMode) = 0;
+  // Files a command by command mode (0 undo list and empty redo list,
+  // 2 redo list, 3 undo list).
+  virtual void AddCommand(CGXGridCore* grid, CGXCommand* command, int commandMode) = 0;
+  virtual void RemoveCommand(CGXGridCore* grid, int commandMode) = 0;
+  virtual BOOL Undo(CGXGridCore* grid) = 0;
+  virtual BOOL Redo(CGXGridCore* grid) = 0;
+  virtual void BeginTrans(CGXGridCore* grid, LPCTSTR name) = 0;
+  virtual void CommitTrans(CGXGridCore* grid) = 0;
+  virtual void Rollback(CGXGridCore* grid) = 0;
+  virtual void ShowUndoneCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, BOOL redraw) = 0;
+  virtual BOOL OnUpdateEditUndo(CGXGridCore* grid, CCmdUI* item) = 0;
+  virtual BOOL OnUpdateEditRedo(CGXGridCore* grid, CCmdUI* item) = 0;
+};

@@ -1,0 +1,337 @@
+// The grid engine: everything a grid does except owning a window. It is
+// bound to a parameter object that holds the shared state, composes what a
+// cell shows from layered styles, and stores styles into the data object.
+// Virtual operations are declared in their fixed slot order, because
+// derived grids and the feature objects rely on it.
+#pragma once
+
+#include <vector>
+
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXFeatures.h"
+#include "grid/core/GXGridFeatures.h"
+#include "grid/core/GXGridParam.h"
+#include "grid/core/GXLongOperation.h"
+#include "grid/core/GXRange.h"
+#include "grid/core/GXStyle.h"
+#include "platform/Afx.h"
+#include "platform/framework/CWnd.h"
+
+class CDocument;
+
+// Switches the spreadsheet-like selection frame off for a scope (around row
+// and column operations) and restores its state afterwards.
+class CGXFrameStateSaver {
+ public:
+  explicit CGXFrameStateSaver(CGXGridCore* grid);
+  ~CGXFrameStateSaver();
+  CGXFrameStateSaver(const CGXFrameStateSaver&) = delete;
+  CGXFrameStateSaver& operator=(const CGXFrameStateSaver&) = delete;
+
+ private:
+  CGXGridCore* grid_;
+  BOOL oldState_;
+};
+
+class CGXGridCore {
+ public:
+  // Store kinds and command modes of the changing operations.
+  static constexpr int kStoreBase = -1, kStoreCell = 0, kStoreCellNumber = 1;
+  static constexpr int kRecordUndo = 0, kNoUndo = 1, kAsUndo = 2, kAsRedo = 3;
+  // A store without style that removes a cell's style altogether.
+  static constexpr int kRemoveStyle = 4;
+
+  explicit CGXGridCore(CWnd* window = nullptr, CDocument* document = nullptr, BOOL further = FALSE);
+  CGXGridCore(const CGXGridCore&) = delete;
+  CGXGridCore& operator=(const CGXGridCore&) = delete;
+
+  virtual ~CGXGridCore();
+  virtual void SetModifiedFlag(BOOL modified);
+  virtual void Initialize();
+  virtual BOOL ApplyStyleToRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
+                                 CObArray* styles, UINT redrawFlags, int commandMode);
+  virtual BOOL FetchCellStyle(ROWCOL row, ROWCOL col, CGXStyle& style, int mode, int storeKind);
+  virtual CObArray* CollectRangeStyles(const CGXRange& range, int storeKind, CGXLongOperation* scope);
+  virtual void ComposeStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, BOOL withStandard = TRUE);
+  virtual BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind);
+  virtual void UpdateStyleRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
+                                UINT redrawFlags, BOOL sendHint);
+  virtual CGXStyle* CreateScratchStyle();
+  virtual void RecycleScratchStyle(CGXStyle* style);
+  virtual BOOL ChangeStylesMap(const CGXStylesMap& map, UINT redrawFlags, int commandMode);
+  virtual void UpdateStylesMap(UINT redrawFlags, BOOL sendHint);
+  virtual BOOL ChangeProperties(const CGXProperties& properties, UINT redrawFlags, int commandMode);
+  virtual void UpdateProperties(UINT redrawFlags, BOOL sendHint);
+  virtual BOOL ChangeBaseStyle(WORD id, const CGXStyle& style, int mode, UINT redrawFlags, int commandMode);
+  virtual void UpdateBaseStyle(WORD id, UINT redrawFlags, BOOL sendHint);
+  virtual ROWCOL GetRowCount();
+  virtual ROWCOL GetColCount();
+  virtual BOOL MoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags = 1, int commandMode = 0);
+  virtual BOOL MoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags = 1, int commandMode = 0);
+  virtual BOOL StoreMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode);
+  virtual BOOL StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode);
+  virtual void UpdateMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint);
+  virtual void UpdateMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint);
+  virtual ROWCOL GetHeaderRows();
+  virtual ROWCOL GetHeaderCols();
+  virtual void SortRows(const CGXRange& range, void* sortInfo, UINT flags = 1);
+  virtual BOOL MoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
+  virtual BOOL StoreMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to);
+  virtual void UpdateMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
+  virtual void GetSortRowKeys(const CGXRange& range, void* sortInfo, void* keys);
+  virtual void SortCols(const CGXRange& range, void* sortInfo, UINT flags = 1);
+  virtual BOOL MoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
+  virtual BOOL StoreMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to);
+  virtual void UpdateMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
+  virtual void GetSortColKeys(const CGXRange& range, void* sortInfo, void* keys);
+  virtual void SortKeys(void* sortInfo, void* keys);
+  virtual BOOL OnSelDragStart(ROWCOL row, ROWCOL col);
+  virtual BOOL OnSelDragMove(ROWCOL from, ROWCOL to, ROWCOL dest);
+  virtual BOOL OnSelDragDrop(ROWCOL from, ROWCOL to, ROWCOL dest);
+  virtual void OnSelDragCancel();
+  virtual BOOL CanSelDragRows();
+  virtual BOOL CanSelDragCols();
+  virtual BOOL CanSelDragMoveRows();
+  virtual BOOL CanSelDragMoveCols();
+  virtual BOOL CanSelDropRows();
+  virtual BOOL CanSelDropCols();
+  virtual BOOL HideRows(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
+  virtual BOOL HideCols(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
+  virtual BOOL IsRowHidden(ROWCOL row);
+  virtual BOOL IsColHidden(ROWCOL col);
+  virtual BOOL ResizeRowHeightsToFit(const CGXRange& range, BOOL growOnly = FALSE, UINT flags = 1);
+  virtual BOOL ResizeColWidthsToFit(const CGXRange& range, BOOL growOnly = FALSE, UINT flags = 1);
+  virtual BOOL StoreHideRow(ROWCOL row, BOOL hide);
+  virtual BOOL StoreHideCol(ROWCOL col, BOOL hide);
+  virtual BOOL SetReadOnly(BOOL readOnly);
+  virtual BOOL IsReadOnly();
+  virtual BOOL StoreReadOnly(BOOL readOnly);
+  virtual void UpdateReadOnly(BOOL oldState, BOOL sendHint);
+  virtual BOOL SetCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
+                                     int commandMode = 0);
+  virtual CGXRange* GetCoveredCellsRowCol(ROWCOL row, ROWCOL col, CGXRange& range);
+  virtual BOOL StoreCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, BOOL set);
+  virtual void UpdateCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
+                                        BOOL sendHint);
+  virtual void ExpandToCoveredCells(CGXRange& range);
+  virtual BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood);
+  virtual BOOL CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int direction);
+  virtual BOOL CanMergeStyles(const CGXStyle& a, const CGXStyle& b);
+  // The covered, merged or floated block of a cell, filled into `range`;
+  // null when the cell lies in none.
+  virtual CGXRange* GetCellSpanRange(ROWCOL row, ROWCOL col, CGXRange& range);
+  virtual BOOL EvalVisibleSpans(CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols, ROWCOL topRow, ROWCOL leftCol,
+                                ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2, BOOL flag3);
+  virtual void OnFindNext(LPCTSTR text, BOOL down, BOOL matchCase);
+  virtual void OnReplaceSel(LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace);
+  virtual void OnReplaceAll(LPCTSTR find, LPCTSTR replace, BOOL matchCase);
+  virtual void OnTextNotFound(LPCTSTR text);
+  virtual void OnShowFindReplaceDialog(BOOL findOnly);
+  virtual LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+  virtual BOOL Undo();
+  virtual BOOL Redo();
+  virtual void BeginTrans(LPCTSTR name);
+  virtual void CommitTrans();
+  virtual void Rollback();
+  virtual BOOL OnUpdateEditUndo(CCmdUI* item);
+  virtual BOOL OnUpdateEditRedo(CCmdUI* item);
+  virtual void AddCommand(CGXCommand* command, int commandMode);
+  virtual void RemoveCommand(int commandMode);
+  virtual void ShowUndoneCell(ROWCOL row, ROWCOL col, BOOL redraw);
+  virtual BOOL EnableDataUndo(BOOL enable);
+  virtual CObject* GetDataUndoInfo();
+  virtual BOOL ApplyDataUndoInfo(CObject* info, BOOL createUndo, BOOL flag);
+  virtual void DiscardDataUndoInfo();
+  virtual BOOL ExecuteCommand(CGXCommand* command, int commandMode);
+  virtual void OnCanceledEditing(ROWCOL row, ROWCOL col);
+  virtual void OnMovedCurrentCell(ROWCOL row, ROWCOL col);
+  virtual void OnCellButtonClicked(ROWCOL row, ROWCOL col);
+  virtual BOOL SetRangeName(LPCTSTR name, const CGXRange& range, CObject* undo, int commandMode);
+  virtual BOOL GetRangeName(LPCTSTR name, CGXRange& range);
+  virtual BOOL DeleteRangeName(LPCTSTR name, int commandMode);
+  virtual BOOL CopyRangeList(CGXRangeList& ranges, BOOL textOnly);
+  virtual BOOL CopyRange(const CGXRange& range);
+  virtual BOOL CopyTextToBuffer(CString& buffer, const CGXRangeList& ranges);
+  virtual BOOL CopyStylesToArchive(CArchive& ar, const CGXRangeList& ranges);
+  virtual BOOL GetCopyStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style);
+  virtual CString GetCopyTextRowCol(ROWCOL row, ROWCOL col);
+  virtual BOOL CutRangeList(CGXRangeList& ranges, BOOL textOnly);
+  virtual BOOL ClearCells(CGXRangeList& ranges, BOOL valuesOnly);
+  virtual BOOL PasteStylesFromArchive(CArchive& ar, const CGXRange& at);
+  virtual BOOL PasteTextFromBuffer(LPCTSTR buffer, const CGXRange& at);
+  virtual BOOL CalcTextBufferDimension(LPCTSTR buffer, ROWCOL& rows, ROWCOL& cols);
+  virtual BOOL PasteTextRowCol(ROWCOL row, ROWCOL col, const CString& text);
+  virtual BOOL PasteDirectCopy(const CGXRange& at);
+  virtual BOOL PasteClipboardText(const CGXRange& at);
+  virtual BOOL IsPasteFormatAvailable();
+  virtual BOOL StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
+  virtual BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
+  virtual BOOL CopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags = 1);
+  virtual BOOL MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags = 1);
+  virtual BOOL CutPasteOp13();
+  virtual BOOL OnSelectionEdgeClick(ROWCOL row, ROWCOL col);
+  virtual BOOL EdgeDragOp5();
+  virtual BOOL ReservedFeatureOp0();
+  virtual BOOL ReservedFeatureOp1();
+  virtual BOOL ReservedFeatureOp2();
+  virtual BOOL ReservedFeatureOp3();
+  virtual BOOL ReservedFeatureOp4();
+  virtual void ReservedFeatureOp5();
+  virtual BOOL ReservedFeatureOp6();
+  virtual BOOL ReservedFeatureOp7();
+  virtual BOOL ReservedFeatureOp8();
+  virtual void FlushBeforeDraw();
+  virtual BOOL RecalcAndRedraw(BOOL force, const CGXRange* range, BOOL redraw);
+  virtual BOOL Copy();
+  virtual BOOL Paste();
+  virtual BOOL Cut();
+  virtual BOOL Clear(BOOL valuesOnly);
+  virtual BOOL CanCopy();
+  virtual BOOL CanCut();
+  virtual BOOL CanPaste();
+  virtual BOOL CanClear();
+  virtual void FreezeCols();
+  virtual BOOL CanFreezeCols();
+  virtual void UnfreezeCols();
+  virtual BOOL CanUnfreezeCols();
+  virtual void FreezeRows();
+  virtual BOOL CanFreezeRows();
+  virtual void UnfreezeRows();
+  virtual BOOL CanUnfreezeRows();
+  virtual void Redraw(UINT redrawFlags = 1, BOOL sendHint = TRUE);
+  virtual void OnBeginPrinting(CDC* dc, void* info);
+  virtual void OnEndPrinting(CDC* dc, void* info);
+  virtual void OnPrint(CDC* dc, void* info);
+  virtual void OnBeforeReach(ROWCOL row, ROWCOL col);
+  virtual void OnPrepareDC(CDC* dc);
+  // The grid-line primitive: type 1 vertical, 2 horizontal; flag 8 or 4
+  // inverts (tracking lines), 2 draws the alternative line, 1 fills with
+  // the tracking colour, none with the grid-line colour.
+  virtual void DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL index, UINT flags);
+
+  // Parameter object and ownership.
+  void SetParam(CGXGridParam* param, BOOL owned = TRUE);
+  CGXGridParam* GetParam() const { return m_pParam; }
+  BOOL IsInitialized() const { return m_bInitDone; }
+  template <class T>
+  void AddAutoDelete(T* object) {
+    autoDelete_.insert(autoDelete_.begin(), [object] { delete object; });
+  }
+
+  // Values and base styles.
+  CString GetCellValue(ROWCOL row, ROWCOL col);
+  CString GetStoredCellValue(ROWCOL row, ROWCOL col);
+  const CGXStyle& GetStandardStyle();
+  const CGXStyle& GetBaseStyle(WORD id);
+  BOOL ChangeStandardStyle(const CGXStyle& style, int mode = 0, UINT redrawFlags = 1, int commandMode = 0);
+  BOOL ChangeColHeaderStyle(const CGXStyle& style, int mode = 0, UINT redrawFlags = 1, int commandMode = 0);
+  BOOL ApplyStyle(const CGXRange& range, const CGXStyle& style, int mode = 0, UINT redrawFlags = 1) {
+    return ApplyStyleToRange(range, &style, mode, 0, nullptr, redrawFlags, kRecordUndo);
+  }
+  BOOL SetValueRange(const CGXRange& range, LPCTSTR text, int mode = 0, UINT redrawFlags = 1);
+  BOOL SetLockRedraw(BOOL lock);
+  CRect GetGridRect();
+
+  // The current cell, as far as composition and storing need it.
+  BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
+  void SetCurrentCellForStyles(ROWCOL row, ROWCOL col);
+
+  // Captures the mouse for the grid's window; the window that had it.
+  CWnd* SetCapture();
+  // Whether the visible spanned cells touch a range (through the spanned
+  // cells feature; FALSE without it).
+  BOOL TouchesSpannedCells(CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3);
+
+  // Cut a single range (a plain member).
+  BOOL CutRange(const CGXRange& range);
+  BOOL CopyTextToClipboard(CGXRangeList& ranges);
+  BOOL CopyStylesToClipboard(CGXRangeList& ranges, UINT flags);
+  void DelayFloatCells(const CGXRange& range, ROWCOL rowLimit = static_cast<ROWCOL>(-1));
+  BOOL EvalFloatCells(const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2);
+  BOOL GetFloatedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range);
+  BOOL FloatCellsMoveCurrentCell(ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags);
+  void RedrawWithFloatCells(const CGXRange& range, UINT flags);
+  void AdjustRectToFloatCells(RECT& rect);
+  void DelayMergeCells(const CGXRange& range, ROWCOL rowLimit = static_cast<ROWCOL>(-1),
+                       ROWCOL colLimit = static_cast<ROWCOL>(-1));
+  BOOL EvalMergeCells(const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2);
+  BOOL GetMergedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range, int direction);
+  BOOL MergeCellsMoveCurrentCell(int direction, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags);
+  void RedrawWithMergeCells(const CGXRange& range, UINT flags);
+  void AdjustRectToMergeCells(RECT& rect);
+  BOOL FindInCells(ROWCOL row, ROWCOL col, UINT flags);
+  BOOL FindNext(UINT flags);
+  void TrackSelectionFrame(CDC* dc, const CGXRange& range, int value1, int value2);
+  void DrawSelectionFrame(CDC* dc, BOOL flag, const CGXRange& range);
+  void ToggleSelectionFrame();
+  BOOL SetFrameState(BOOL state, BOOL flag);
+  WORD GetFloatCellsMode() const { return m_pParam ? m_pParam->m_wFloatCellsMode : 0; }
+  WORD GetMergeCellsMode() const { return m_pParam ? static_cast<WORD>(m_pParam->m_wMergeCellsMode & 3) : 0; }
+
+  // Feature objects (empty until the registrars fill them).
+  CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
+  CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
+  CGXAbstractGridCoveredCellsImp* m_pCoveredCellsImp = nullptr;
+  CGXAbstractGridFreezeMenuHelperImp* m_pFreezeMenuHelperImp = nullptr;
+  CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
+  CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
+  CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
+  CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
+  CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
+  CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
+  CGXAbstractGridSortImp* m_pSortImp = nullptr;
+  CGXAbstractGridMoveRowsColsImp* m_pMoveRowsColsImp = nullptr;
+  CGXAbstractGridUserDragSelectRangeImp* m_pUserDragSelectRangeImp = nullptr;
+  CGXAbstractGridResizeToFitImp* m_pResizeToFitImp = nullptr;
+  CGXAbstractGridFloatCellsImp* m_pFloatCellsImp = nullptr;
+  CGXAbstractGridMergeCellsImp* m_pMergeCellsImp = nullptr;
+  CGXAbstractGridFindReplaceImp* m_pFindReplaceImp = nullptr;
+  CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
+  CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
+
+  CWnd* m_pGridWnd = nullptr;
+  CGXAppData* m_pAppData;
+  // Store kind of typed texts.
+  int m_nDefaultStoreKind = kStoreCellNumber;
+  // Set while no mouse-button action is in progress (progress and abort
+  // of long range stores are polled only then).
+  UINT m_nMouseAction = 0;
+
+ protected:
+  void RefreshBaseStyles();
+  void ForgetCurrentCellStyle();
+  BOOL Guarded();
+  BOOL AskTooLargeForUndo();
+
+  CDocument* m_pDocument = nullptr;
+  BOOL m_bFurther = FALSE;
+  BOOL m_bAttachedToDocument = FALSE;
+  CGXGridParam* m_pParam = nullptr;
+  BOOL m_bOwnParam = FALSE;
+  BOOL m_bInitDone = FALSE;
+
+  CGXStyle* m_pStyleA = nullptr;
+  CGXStyle* m_pStyleB = nullptr;
+  CGXStyle* m_pCurrentCellStyle = nullptr;
+  CRuntimeClass* m_pStyleClass = RUNTIME_CLASS(CGXStyle);
+  const CGXStyle* m_pComposedInHand = nullptr;
+  BOOL m_bValueOnly = FALSE;
+  BOOL m_bInRangeStore = FALSE;
+  const CGXStyle* m_pStandardStyle = nullptr;
+  const CGXStyle* m_pRowHeaderStyle = nullptr;
+  const CGXStyle* m_pColHeaderStyle = nullptr;
+
+  BOOL m_bCurrentCell = FALSE;
+  ROWCOL m_nCurrentRow = 0;
+  ROWCOL m_nCurrentCol = 0;
+  BOOL m_bKeepCurrentCellStyle = FALSE;
+
+  ROWCOL m_nTopRow = 1;
+  ROWCOL m_nLeftCol = 1;
+  int m_nZoom = 100;
+  CGXRange m_rgFrame;
+
+ private:
+  std::vector<std::function<void()>> autoDelete_;
+  std::vector<CGXStyle*> recycled_;
+};

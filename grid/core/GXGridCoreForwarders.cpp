@@ -1,0 +1,401 @@
+// The core's operations that hand work to the feature objects: with a
+// feature present its operation runs with the grid first; without it the
+// core answers 0 (or nothing), so a grid without features still runs.
+#include "grid/core/GXCommand.h"
+#include "grid/core/GXGridCore.h"
+#include "platform/menus/Menu.h"
+#include "platform/window/Window.h"
+
+#define GX_FORWARD(feature, call, absent) return (feature) != nullptr ? (feature)->call : (absent)
+#define GX_FORWARD_VOID(feature, call) \
+  if ((feature) != nullptr) (feature)->call
+
+// ---------------------------------------------------------- drag and drop
+
+BOOL CGXGridCore::CanSelDragRows() { return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; }
+BOOL CGXGridCore::CanSelDragCols() { return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; }
+BOOL CGXGridCore::CanSelDragMoveRows() { return TRUE; }
+BOOL CGXGridCore::CanSelDragMoveCols() { return TRUE; }
+BOOL CGXGridCore::CanSelDropRows() { return TRUE; }
+BOOL CGXGridCore::CanSelDropCols() { return TRUE; }
+
+// ----------------------------------------------------------------- hiding
+
+BOOL CGXGridCore::HideRows(ROWCOL from, ROWCOL to, BOOL hide, UINT flags, int commandMode) {
+  GX_FORWARD(m_pHideCellsImp, HideRows(this, from, to, hide, flags, commandMode), FALSE);
+}
+BOOL CGXGridCore::HideCols(ROWCOL from, ROWCOL to, BOOL hide, UINT flags, int commandMode) {
+  GX_FORWARD(m_pHideCellsImp, HideCols(this, from, to, hide, flags, commandMode), FALSE);
+}
+BOOL CGXGridCore::IsRowHidden(ROWCOL row) { GX_FORWARD(m_pHideCellsImp, IsRowHidden(this, row), FALSE); }
+BOOL CGXGridCore::IsColHidden(ROWCOL col) { GX_FORWARD(m_pHideCellsImp, IsColHidden(this, col), FALSE); }
+BOOL CGXGridCore::StoreHideRow(ROWCOL row, BOOL hide) { GX_FORWARD(m_pHideCellsImp, StoreHideRow(this, row, hide), FALSE); }
+BOOL CGXGridCore::StoreHideCol(ROWCOL col, BOOL hide) { GX_FORWARD(m_pHideCellsImp, StoreHideCol(this, col, hide), FALSE); }
+
+// ---------------------------------------------------------- covered cells
+
+BOOL CGXGridCore::SetCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
+                                        int commandMode) {
+  GX_FORWARD(m_pCoveredCellsImp, SetCoveredCellsRowCol(this, top, left, bottom, right, flags, commandMode), FALSE);
+}
+CGXRange* CGXGridCore::GetCoveredCellsRowCol(ROWCOL row, ROWCOL col, CGXRange& range) {
+  GX_FORWARD(m_pCoveredCellsImp, GetCoveredCellsRowCol(this, row, col, range), nullptr);
+}
+BOOL CGXGridCore::StoreCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, BOOL set) {
+  GX_FORWARD(m_pCoveredCellsImp, StoreCoveredCellsRowCol(this, top, left, bottom, right, set), FALSE);
+}
+void CGXGridCore::UpdateCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
+                                           BOOL sendHint) {
+  GX_FORWARD_VOID(m_pCoveredCellsImp, UpdateCoveredCellsRowCol(this, top, left, bottom, right, flags, sendHint));
+}
+void CGXGridCore::ExpandToCoveredCells(CGXRange& range) {
+  GX_FORWARD_VOID(m_pCoveredCellsImp, ExpandToCoveredCells(this, range));
+}
+
+BOOL CGXGridCore::EvalVisibleSpans(CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols, ROWCOL topRow,
+                                   ROWCOL leftCol, ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2, BOOL flag3) {
+  GX_FORWARD(m_pDrawSpannedCellsImp,
+             EvalVisibleSpans(this, range, frozenRows, frozenCols, topRow, leftCol, lastRow, lastCol, flag1, flag2, flag3),
+             FALSE);
+}
+
+BOOL CGXGridCore::TouchesSpannedCells(CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3) {
+  const ROWCOL frozenRows = m_pParam ? m_pParam->m_nFrozenRows : 0;
+  const ROWCOL frozenCols = m_pParam ? m_pParam->m_nFrozenCols : 0;
+  return EvalVisibleSpans(range, frozenRows, frozenCols, m_nTopRow, m_nLeftCol, GetRowCount(), GetColCount(), flag1,
+                          flag2, flag3);
+}
+
+CWnd* CGXGridCore::SetCapture() {
+  if (m_pGridWnd == nullptr || m_pGridWnd->m_hWnd == nullptr) return nullptr;
+  return m_pGridWnd->SetCapture();
+}
+
+void CGXGridCore::OnTextNotFound(LPCTSTR) { ::MessageBeep(0); }
+
+// ------------------------------------------------------------- undo, redo
+
+BOOL CGXGridCore::Undo() { GX_FORWARD(m_pCommandFactory, Undo(this), FALSE); }
+BOOL CGXGridCore::Redo() { GX_FORWARD(m_pCommandFactory, Redo(this), FALSE); }
+void CGXGridCore::BeginTrans(LPCTSTR name) { GX_FORWARD_VOID(m_pCommandFactory, BeginTrans(this, name)); }
+void CGXGridCore::CommitTrans() { GX_FORWARD_VOID(m_pCommandFactory, CommitTrans(this)); }
+void CGXGridCore::Rollback() { GX_FORWARD_VOID(m_pCommandFactory, Rollback(this)); }
+
+BOOL CGXGridCore::OnUpdateEditUndo(CCmdUI* item) {
+  if (m_pCommandFactory != nullptr) return m_pCommandFactory->OnUpdateEditUndo(this, item);
+  if (item != nullptr) item->Enable(FALSE);
+  return FALSE;
+}
+
+BOOL CGXGridCore::OnUpdateEditRedo(CCmdUI* item) {
+  if (m_pCommandFactory != nullptr) return m_pCommandFactory->OnUpdateEditRedo(this, item);
+  if (item != nullptr) item->Enable(FALSE);
+  return FALSE;
+}
+
+void CGXGridCore::AddCommand(CGXCommand* command, int commandMode) {
+  if (m_pCommandFactory != nullptr) {
+    m_pCommandFactory->AddCommand(this, command, commandMode);
+  } else {
+    delete command;  // nobody would ever own it
+  }
+}
+
+void CGXGridCore::RemoveCommand(int commandMode) { GX_FORWARD_VOID(m_pCommandFactory, RemoveCommand(this, commandMode)); }
+void CGXGridCore::ShowUndoneCell(ROWCOL row, ROWCOL col, BOOL redraw) {
+  GX_FORWARD_VOID(m_pCommandFactory, ShowUndoneCell(this, row, col, redraw));
+}
+BOOL CGXGridCore::EnableDataUndo(BOOL enable) { GX_FORWARD(m_pCommandFactory, EnableDataUndo(this, enable), FALSE); }
+CObject* CGXGridCore::GetDataUndoInfo() { GX_FORWARD(m_pCommandFactory, GetDataUndoInfo(this), nullptr); }
+BOOL CGXGridCore::ApplyDataUndoInfo(CObject* info, BOOL createUndo, BOOL flag) {
+  GX_FORWARD(m_pCommandFactory, ApplyDataUndoInfo(this, info, createUndo, flag), FALSE);
+}
+void CGXGridCore::DiscardDataUndoInfo() { GX_FORWARD_VOID(m_pCommandFactory, DiscardDataUndoInfo(this)); }
+BOOL CGXGridCore::ExecuteCommand(CGXCommand* command, int commandMode) {
+  GX_FORWARD(m_pCommandFactory, ExecuteCommand(this, command, commandMode), FALSE);
+}
+
+// ------------------------------------------------------------- range names
+
+// This system has no range-name feature: named ranges are never kept.
+BOOL CGXGridCore::SetRangeName(LPCTSTR, const CGXRange&, CObject*, int) { return FALSE; }
+BOOL CGXGridCore::GetRangeName(LPCTSTR, CGXRange&) { return FALSE; }
+BOOL CGXGridCore::DeleteRangeName(LPCTSTR, int) { return FALSE; }
+
+// --------------------------------------------------------------- clipboard
+
+BOOL CGXGridCore::CopyRangeList(CGXRangeList& ranges, BOOL textOnly) {
+  GX_FORWARD(m_pCutPasteImp, CopyRangeList(this, ranges, textOnly), FALSE);
+}
+
+BOOL CGXGridCore::CopyRange(const CGXRange& range) {
+  CGXRangeList list;
+  list.AddTail(new CGXRange(range));
+  return CopyRangeList(list, FALSE);
+}
+
+BOOL CGXGridCore::CutRange(const CGXRange& range) {
+  CGXRangeList list;
+  list.AddTail(new CGXRange(range));
+  return CutRangeList(list, FALSE);
+}
+
+BOOL CGXGridCore::CopyTextToBuffer(CString& buffer, const CGXRangeList& ranges) {
+  GX_FORWARD(m_pTextDataExchangeImp, CopyTextToBuffer(this, buffer, ranges), FALSE);
+}
+BOOL CGXGridCore::CopyStylesToArchive(CArchive& ar, const CGXRangeList& ranges) {
+  GX_FORWARD(m_pStyleDataExchangeImp, CopyStylesToArchive(this, ar, ranges), FALSE);
+}
+BOOL CGXGridCore::GetCopyStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style) {
+  GX_FORWARD(m_pStyleDataExchangeImp, GetCopyStyleRowCol(this, row, col, style), FALSE);
+}
+CString CGXGridCore::GetCopyTextRowCol(ROWCOL row, ROWCOL col) {
+  GX_FORWARD(m_pTextDataExchangeImp, GetCopyTextRowCol(this, row, col), CString());
+}
+BOOL CGXGridCore::CutRangeList(CGXRangeList& ranges, BOOL textOnly) {
+  GX_FORWARD(m_pCutPasteImp, CutRangeList(this, ranges, textOnly), FALSE);
+}
+BOOL CGXGridCore::ClearCells(CGXRangeList& ranges, BOOL valuesOnly) {
+  GX_FORWARD(m_pClearCellsImp, ClearCells(this, ranges, valuesOnly), FALSE);
+}
+BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, const CGXRange& at) {
+  GX_FORWARD(m_pStyleDataExchangeImp, PasteStylesFromArchive(this, ar, at), FALSE);
+}
+BOOL CGXGridCore::PasteTextFromBuffer(LPCTSTR buffer, const CGXRange& at) {
+  GX_FORWARD(m_pTextDataExchangeImp, PasteTextFromBuffer(this, buffer, at), FALSE);
+}
+BOOL CGXGridCore::CalcTextBufferDimension(LPCTSTR buffer, ROWCOL& rows, ROWCOL& cols) {
+  GX_FORWARD(m_pTextDataExchangeImp, CalcTextBufferDimension(this, buffer, rows, cols), FALSE);
+}
+BOOL CGXGridCore::PasteTextRowCol(ROWCOL row, ROWCOL col, const CString& text) {
+  GX_FORWARD(m_pTextDataExchangeImp, PasteTextRowCol(this, row, col, text), FALSE);
+}
+BOOL CGXGridCore::PasteDirectCopy(const CGXRange& at) { GX_FORWARD(m_pCutPasteImp, PasteDirectCopy(this, at), FALSE); }
+BOOL CGXGridCore::PasteClipboardText(const CGXRange& at) {
+  GX_FORWARD(m_pCutPasteImp, PasteClipboardText(this, at), FALSE);
+}
+BOOL CGXGridCore::IsPasteFormatAvailable() { GX_FORWARD(m_pCutPasteImp, IsPasteFormatAvailable(this), FALSE); }
+BOOL CGXGridCore::CutPasteOp13() { GX_FORWARD(m_pCutPasteImp, CutPasteOp13(this), FALSE); }
+BOOL CGXGridCore::CopyTextToClipboard(CGXRangeList& ranges) {
+  GX_FORWARD(m_pCutPasteImp, CopyTextToClipboard(this, ranges), FALSE);
+}
+BOOL CGXGridCore::CopyStylesToClipboard(CGXRangeList& ranges, UINT flags) {
+  GX_FORWARD(m_pCutPasteImp, CopyStylesToClipboard(this, ranges, flags), FALSE);
+}
+BOOL CGXGridCore::Copy() { GX_FORWARD(m_pCutPasteImp, Copy(this), FALSE); }
+BOOL CGXGridCore::Paste() { GX_FORWARD(m_pCutPasteImp, Paste(this), FALSE); }
+BOOL CGXGridCore::Cut() { GX_FORWARD(m_pCutPasteImp, Cut(this), FALSE); }
+BOOL CGXGridCore::Clear(BOOL valuesOnly) { GX_FORWARD(m_pClearCellsImp, Clear(this, valuesOnly), FALSE); }
+BOOL CGXGridCore::CanCopy() { GX_FORWARD(m_pCutPasteImp, CanCopy(this), FALSE); }
+BOOL CGXGridCore::CanCut() { GX_FORWARD(m_pCutPasteImp, CanCut(this), FALSE); }
+BOOL CGXGridCore::CanPaste() { GX_FORWARD(m_pCutPasteImp, CanPaste(this), FALSE); }
+BOOL CGXGridCore::CanClear() { GX_FORWARD(m_pClearCellsImp, CanClear(this), FALSE); }
+
+// ---------------------------------------------------------------- freezing
+
+void CGXGridCore::FreezeCols() { GX_FORWARD_VOID(m_pFreezeMenuHelperImp, FreezeCols(this)); }
+BOOL CGXGridCore::CanFreezeCols() { GX_FORWARD(m_pFreezeMenuHelperImp, CanFreezeCols(this), FALSE); }
+void CGXGridCore::UnfreezeCols() { GX_FORWARD_VOID(m_pFreezeMenuHelperImp, UnfreezeCols(this)); }
+BOOL CGXGridCore::CanUnfreezeCols() { GX_FORWARD(m_pFreezeMenuHelperImp, CanUnfreezeCols(this), FALSE); }
+void CGXGridCore::FreezeRows() { GX_FORWARD_VOID(m_pFreezeMenuHelperImp, FreezeRows(this)); }
+BOOL CGXGridCore::CanFreezeRows() { GX_FORWARD(m_pFreezeMenuHelperImp, CanFreezeRows(this), FALSE); }
+void CGXGridCore::UnfreezeRows() { GX_FORWARD_VOID(m_pFreezeMenuHelperImp, UnfreezeRows(this)); }
+BOOL CGXGridCore::CanUnfreezeRows() { GX_FORWARD(m_pFreezeMenuHelperImp, CanUnfreezeRows(this), FALSE); }
+
+// ---------------------------------------------------------------- printing
+
+void CGXGridCore::OnBeginPrinting(CDC* dc, void* info) { GX_FORWARD_VOID(m_pPrintImp, OnBeginPrinting(this, dc, info)); }
+void CGXGridCore::OnEndPrinting(CDC* dc, void* info) { GX_FORWARD_VOID(m_pPrintImp, OnEndPrinting(this, dc, info)); }
+void CGXGridCore::OnPrint(CDC* dc, void* info) { GX_FORWARD_VOID(m_pPrintImp, OnPrint(this, dc, info)); }
+
+// ------------------------------------------------------- moving and sorting
+
+BOOL CGXGridCore::MoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, MoveRows(this, from, to, dest, flags, commandMode), FALSE);
+}
+BOOL CGXGridCore::MoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, MoveCols(this, from, to, dest, flags, commandMode), FALSE);
+}
+BOOL CGXGridCore::StoreMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, StoreMoveRows(this, from, to, dest, commandMode), FALSE);
+}
+BOOL CGXGridCore::StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) {
+  GX_FORWARD(m_pMoveRowsColsImp, StoreMoveCols(this, from, to, dest, commandMode), FALSE);
+}
+void CGXGridCore::UpdateMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pMoveRowsColsImp, UpdateMoveRows(this, from, to, dest, flags, sendHint));
+}
+void CGXGridCore::UpdateMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pMoveRowsColsImp, UpdateMoveCols(this, from, to, dest, flags, sendHint));
+}
+
+void CGXGridCore::SortRows(const CGXRange& range, void* info, UINT flags) {
+  GX_FORWARD_VOID(m_pSortImp, SortRows(this, range, info, flags));
+}
+BOOL CGXGridCore::MoveDataRows(void* info, ROWCOL from, ROWCOL to, UINT flags) {
+  GX_FORWARD(m_pSortImp, MoveDataRows(this, info, from, to, flags), FALSE);
+}
+BOOL CGXGridCore::StoreMoveDataRows(void* info, ROWCOL from, ROWCOL to) {
+  GX_FORWARD(m_pSortImp, StoreMoveDataRows(this, info, from, to), FALSE);
+}
+void CGXGridCore::UpdateMoveDataRows(void* info, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataRows(this, info, from, to, flags, sendHint));
+}
+void CGXGridCore::GetSortRowKeys(const CGXRange& range, void* info, void* keys) {
+  GX_FORWARD_VOID(m_pSortImp, GetSortRowKeys(this, range, info, keys));
+}
+void CGXGridCore::SortCols(const CGXRange& range, void* info, UINT flags) {
+  GX_FORWARD_VOID(m_pSortImp, SortCols(this, range, info, flags));
+}
+BOOL CGXGridCore::MoveDataCols(void* info, ROWCOL from, ROWCOL to, UINT flags) {
+  GX_FORWARD(m_pSortImp, MoveDataCols(this, info, from, to, flags), FALSE);
+}
+BOOL CGXGridCore::StoreMoveDataCols(void* info, ROWCOL from, ROWCOL to) {
+  GX_FORWARD(m_pSortImp, StoreMoveDataCols(this, info, from, to), FALSE);
+}
+void CGXGridCore::UpdateMoveDataCols(void* info, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataCols(this, info, from, to, flags, sendHint));
+}
+void CGXGridCore::GetSortColKeys(const CGXRange& range, void* info, void* keys) {
+  GX_FORWARD_VOID(m_pSortImp, GetSortColKeys(this, range, info, keys));
+}
+void CGXGridCore::SortKeys(void* info, void* keys) { GX_FORWARD_VOID(m_pSortImp, SortKeys(this, info, keys)); }
+
+BOOL CGXGridCore::OnSelDragStart(ROWCOL row, ROWCOL col) {
+  GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragStart(this, row, col), FALSE);
+}
+BOOL CGXGridCore::OnSelDragMove(ROWCOL from, ROWCOL to, ROWCOL dest) {
+  GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragMove(this, from, to, dest), FALSE);
+}
+BOOL CGXGridCore::OnSelDragDrop(ROWCOL from, ROWCOL to, ROWCOL dest) {
+  GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragDrop(this, from, to, dest), FALSE);
+}
+void CGXGridCore::OnSelDragCancel() { GX_FORWARD_VOID(m_pUserDragSelectRangeImp, OnSelDragCancel(this)); }
+
+BOOL CGXGridCore::ResizeRowHeightsToFit(const CGXRange& range, BOOL growOnly, UINT flags) {
+  GX_FORWARD(m_pResizeToFitImp, ResizeRowHeightsToFit(this, range, growOnly, flags), FALSE);
+}
+BOOL CGXGridCore::ResizeColWidthsToFit(const CGXRange& range, BOOL growOnly, UINT flags) {
+  GX_FORWARD(m_pResizeToFitImp, ResizeColWidthsToFit(this, range, growOnly, flags), FALSE);
+}
+
+// ------------------------------------------------------ floating and merged
+
+BOOL CGXGridCore::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) {
+  GX_FORWARD(m_pFloatCellsImp, CanFloatCell(this, row, col, style, flood), FALSE);
+}
+BOOL CGXGridCore::CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int direction) {
+  GX_FORWARD(m_pMergeCellsImp, CanMergeCell(this, row, col, style, direction), FALSE);
+}
+BOOL CGXGridCore::CanMergeStyles(const CGXStyle& a, const CGXStyle& b) {
+  GX_FORWARD(m_pMergeCellsImp, CanMergeStyles(this, a, b), FALSE);
+}
+
+CGXRange* CGXGridCore::GetCellSpanRange(ROWCOL row, ROWCOL col, CGXRange& range) {
+  if (GetCoveredCellsRowCol(row, col, range) != nullptr) return &range;
+  if (GetMergedCellsRange(row, col, range, 3)) return &range;
+  if (GetFloatedCellsRange(row, col, range)) return &range;
+  return nullptr;
+}
+
+void CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL rowLimit) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, DelayFloatCells(this, range, rowLimit));
+}
+BOOL CGXGridCore::EvalFloatCells(const CGXRange& range, int mode, ROWCOL v1, ROWCOL v2) {
+  GX_FORWARD(m_pFloatCellsImp, EvalFloatCells(this, range, mode, v1, v2), FALSE);
+}
+BOOL CGXGridCore::GetFloatedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range) {
+  GX_FORWARD(m_pFloatCellsImp, GetFloatedCellsRange(this, row, col, range), FALSE);
+}
+BOOL CGXGridCore::FloatCellsMoveCurrentCell(ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags) {
+  GX_FORWARD(m_pFloatCellsImp, FloatCellsMoveCurrentCell(this, fromRow, fromCol, toRow, toCol, flags), FALSE);
+}
+void CGXGridCore::RedrawWithFloatCells(const CGXRange& range, UINT flags) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, RedrawWithFloatCells(this, range, flags));
+}
+void CGXGridCore::AdjustRectToFloatCells(RECT& rect) { GX_FORWARD_VOID(m_pFloatCellsImp, AdjustRectToFloatCells(this, rect)); }
+void CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL rowLimit, ROWCOL colLimit) {
+  GX_FORWARD_VOID(m_pMergeCellsImp, DelayMergeCells(this, range, rowLimit, colLimit));
+}
+BOOL CGXGridCore::EvalMergeCells(const CGXRange& range, int mode, ROWCOL v1, ROWCOL v2) {
+  GX_FORWARD(m_pMergeCellsImp, EvalMergeCells(this, range, mode, v1, v2), FALSE);
+}
+BOOL CGXGridCore::GetMergedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range, int direction) {
+  GX_FORWARD(m_pMergeCellsImp, GetMergedCellsRange(this, row, col, range, direction), FALSE);
+}
+BOOL CGXGridCore::MergeCellsMoveCurrentCell(int direction, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol,
+                                            UINT flags) {
+  GX_FORWARD(m_pMergeCellsImp, MergeCellsMoveCurrentCell(this, direction, fromRow, fromCol, toRow, toCol, flags), FALSE);
+}
+void CGXGridCore::RedrawWithMergeCells(const CGXRange& range, UINT flags) {
+  GX_FORWARD_VOID(m_pMergeCellsImp, RedrawWithMergeCells(this, range, flags));
+}
+void CGXGridCore::AdjustRectToMergeCells(RECT& rect) { GX_FORWARD_VOID(m_pMergeCellsImp, AdjustRectToMergeCells(this, rect)); }
+
+// --------------------------------------------------------- find and replace
+
+void CGXGridCore::OnFindNext(LPCTSTR text, BOOL down, BOOL matchCase) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnFindNext(this, text, down, matchCase));
+}
+void CGXGridCore::OnReplaceSel(LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnReplaceSel(this, find, down, matchCase, replace));
+}
+void CGXGridCore::OnReplaceAll(LPCTSTR find, LPCTSTR replace, BOOL matchCase) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnReplaceAll(this, find, replace, matchCase));
+}
+void CGXGridCore::OnShowFindReplaceDialog(BOOL findOnly) {
+  GX_FORWARD_VOID(m_pFindReplaceImp, OnShowFindReplaceDialog(this, findOnly));
+}
+LRESULT CGXGridCore::OnFindReplace(WPARAM wParam, LPARAM lParam) {
+  GX_FORWARD(m_pFindReplaceImp, OnFindReplace(this, wParam, lParam), 0);
+}
+BOOL CGXGridCore::FindInCells(ROWCOL row, ROWCOL col, UINT flags) {
+  GX_FORWARD(m_pFindReplaceImp, FindInCells(this, row, col, flags), FALSE);
+}
+BOOL CGXGridCore::FindNext(UINT flags) { GX_FORWARD(m_pFindReplaceImp, FindNext(this, flags), FALSE); }
+
+// ---------------------------------------------------- direct copy and move
+
+BOOL CGXGridCore::StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreCopyCells(this, range, destRow, destCol), FALSE);
+}
+BOOL CGXGridCore::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreMoveCells(this, range, destRow, destCol), FALSE);
+}
+BOOL CGXGridCore::CopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, CopyCells(this, range, destRow, destCol, flags), FALSE);
+}
+BOOL CGXGridCore::MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, MoveCells(this, range, destRow, destCol, flags), FALSE);
+}
+
+// The edge-drag and reserved features have no implementation in this
+// system; their operations answer as if absent.
+BOOL CGXGridCore::OnSelectionEdgeClick(ROWCOL, ROWCOL) { return FALSE; }
+BOOL CGXGridCore::EdgeDragOp5() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp0() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp1() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp2() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp3() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp4() { return FALSE; }
+void CGXGridCore::ReservedFeatureOp5() {}
+BOOL CGXGridCore::ReservedFeatureOp6() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp7() { return FALSE; }
+BOOL CGXGridCore::ReservedFeatureOp8() { return FALSE; }
+void CGXGridCore::FlushBeforeDraw() {}
+
+// ------------------------------------------------- spreadsheet-like frame
+
+void CGXGridCore::TrackSelectionFrame(CDC* dc, const CGXRange& range, int v1, int v2) {
+  GX_FORWARD_VOID(m_pExcelLikeFrameImp, TrackSelectionFrame(this, dc, range, v1, v2));
+}
+void CGXGridCore::DrawSelectionFrame(CDC* dc, BOOL flag, const CGXRange& range) {
+  GX_FORWARD_VOID(m_pExcelLikeFrameImp, DrawSelectionFrame(this, dc, flag, range));
+}
+void CGXGridCore::ToggleSelectionFrame() { GX_FORWARD_VOID(m_pExcelLikeFrameImp, ToggleSelectionFrame(this)); }
+BOOL CGXGridCore::SetFrameState(BOOL state, BOOL flag) {
+  GX_FORWARD(m_pExcelLikeFrameImp, SetFrameState(this, state, flag), FALSE);
+}
+
+CGXFrameStateSaver::CGXFrameStateSaver(CGXGridCore* grid) : grid_(grid), oldState_(grid->SetFrameState(FALSE, TRUE)) {}
+CGXFrameStateSaver::~CGXFrameStateSaver() { grid_->SetFrameState(oldState_, TRUE); }

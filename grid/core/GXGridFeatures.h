@@ -1,0 +1,242 @@
+// Interfaces of the per-grid feature objects that the core forwards to.
+// Every operation receives the grid first; the objects come with the
+// feature library and are owned by the grid's auto-delete list.
+#pragma once
+
+#include "grid/core/GXRange.h"
+#include "platform/Afx.h"
+#include "platform/base/CString.h"
+
+class CGXGridCore;
+class CGXCommand;
+class CGXRangeList;
+class CGXStyle;
+class CCmdUI;
+class CDC;
+class CGXProperties;
+class CGXGridParam;
+class CGXData;
+
+class CGXAbstractGridHideCellsImp {
+ public:
+  virtual ~CGXAbstractGridHideCellsImp() = default;
+  virtual void AdjustAfterInsertRows(CGXGridCore* grid, ROWCOL at, ROWCOL count) = 0;
+  virtual void AdjustAfterInsertCols(CGXGridCore* grid, ROWCOL at, ROWCOL count) = 0;
+  virtual void AdjustAfterRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to) = 0;
+  virtual void AdjustAfterRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to) = 0;
+  virtual void AdjustAfterMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual void AdjustAfterMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual BOOL HideRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, BOOL hide, UINT flags, int commandMode) = 0;
+  virtual BOOL IsRowHidden(CGXGridCore* grid, ROWCOL row) = 0;
+  virtual BOOL StoreHideRow(CGXGridCore* grid, ROWCOL row, BOOL hide) = 0;
+  virtual BOOL HideCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, BOOL hide, UINT flags, int commandMode) = 0;
+  virtual BOOL IsColHidden(CGXGridCore* grid, ROWCOL col) = 0;
+  virtual BOOL StoreHideCol(CGXGridCore* grid, ROWCOL col, BOOL hide) = 0;
+};
+
+class CGXAbstractGridCoveredCellsImp {
+ public:
+  virtual ~CGXAbstractGridCoveredCellsImp() = default;
+  virtual BOOL SetCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                     UINT flags, int commandMode) = 0;
+  virtual CGXRange* GetCoveredCellsRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range) = 0;
+  virtual BOOL StoreCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                       BOOL set) = 0;
+  virtual void UpdateCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                        UINT flags, BOOL sendHint) = 0;
+  virtual void ExpandToCoveredCells(CGXGridCore* grid, CGXRange& range) = 0;
+};
+
+class CGXAbstractGridFreezeMenuHelperImp {
+ public:
+  virtual ~CGXAbstractGridFreezeMenuHelperImp() = default;
+  virtual BOOL CanFreezeCols(CGXGridCore* grid) = 0;
+  virtual BOOL CanUnfreezeCols(CGXGridCore* grid) = 0;
+  virtual void FreezeCols(CGXGridCore* grid) = 0;
+  virtual void UnfreezeCols(CGXGridCore* grid) = 0;
+  virtual BOOL CanFreezeRows(CGXGridCore* grid) = 0;
+  virtual BOOL CanUnfreezeRows(CGXGridCore* grid) = 0;
+  virtual void FreezeRows(CGXGridCore* grid) = 0;
+  virtual void UnfreezeRows(CGXGridCore* grid) = 0;
+};
+
+class CGXAbstractGridPrintImp {
+ public:
+  virtual ~CGXAbstractGridPrintImp() = default;
+  virtual void OnBeginPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
+  virtual void OnPrint(CGXGridCore* grid, CDC* dc, void* info) = 0;
+  virtual void OnEndPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
+  // Page header and footer on behalf of the properties object.
+  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, int page, CGXGridParam* param) = 0;
+  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* headerOrFooter, int page) = 0;
+  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect,
+                                CGXData* headerOrFooter, int page) = 0;
+  virtual CString SubstTokenText(CGXProperties& properties, LPCTSTR text) = 0;
+  virtual CString GetTokenValue(CGXProperties& properties, int token, LPCTSTR text) = 0;
+  virtual CString GetPrintText(CGXProperties& properties, int index) = 0;
+};
+
+class CGXAbstractGridClearCellsImp {
+ public:
+  virtual ~CGXAbstractGridClearCellsImp() = default;
+  virtual BOOL CanClear(CGXGridCore* grid) = 0;
+  virtual BOOL Clear(CGXGridCore* grid, BOOL valuesOnly) = 0;
+  virtual BOOL ClearCells(CGXGridCore* grid, CGXRangeList& ranges, BOOL valuesOnly) = 0;
+};
+
+class CGXAbstractGridCutPasteImp {
+ public:
+  virtual ~CGXAbstractGridCutPasteImp() = default;
+  virtual BOOL CanCopy(CGXGridCore* grid) = 0;
+  virtual BOOL Copy(CGXGridCore* grid) = 0;
+  virtual BOOL CopyRangeList(CGXGridCore* grid, CGXRangeList& ranges, BOOL textOnly) = 0;
+  virtual BOOL CopyTextToClipboard(CGXGridCore* grid, CGXRangeList& ranges) = 0;
+  virtual BOOL CopyStylesToClipboard(CGXGridCore* grid, CGXRangeList& ranges, UINT flags) = 0;
+  virtual BOOL CanCut(CGXGridCore* grid) = 0;
+  virtual BOOL Cut(CGXGridCore* grid) = 0;
+  virtual BOOL CutRangeList(CGXGridCore* grid, CGXRangeList& ranges, BOOL textOnly) = 0;
+  virtual BOOL CanPaste(CGXGridCore* grid) = 0;
+  virtual BOOL IsPasteFormatAvailable(CGXGridCore* grid) = 0;
+  virtual BOOL Paste(CGXGridCore* grid) = 0;
+  virtual BOOL PasteDirectCopy(CGXGridCore* grid, const CGXRange& at) = 0;
+  virtual BOOL PasteClipboardText(CGXGridCore* grid, const CGXRange& at) = 0;
+  virtual BOOL CutPasteOp13(CGXGridCore* grid) = 0;
+};
+
+class CGXAbstractGridTextDataExchangeImp {
+ public:
+  virtual ~CGXAbstractGridTextDataExchangeImp() = default;
+  virtual BOOL CopyTextToBuffer(CGXGridCore* grid, CString& buffer, const CGXRangeList& ranges) = 0;
+  virtual CString GetCopyTextRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL PasteTextFromBuffer(CGXGridCore* grid, LPCTSTR buffer, const CGXRange& at) = 0;
+  virtual BOOL PasteTextRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CString& text) = 0;
+  virtual BOOL CalcTextBufferDimension(CGXGridCore* grid, LPCTSTR buffer, ROWCOL& rows, ROWCOL& cols) = 0;
+};
+
+class CGXAbstractGridStyleDataExchangeImp {
+ public:
+  virtual ~CGXAbstractGridStyleDataExchangeImp() = default;
+  virtual BOOL CopyStylesToArchive(CGXGridCore* grid, CArchive& ar, const CGXRangeList& ranges) = 0;
+  virtual BOOL GetCopyStyleRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXStyle& style) = 0;
+  virtual BOOL PasteStylesFromArchive(CGXGridCore* grid, CArchive& ar, const CGXRange& at) = 0;
+};
+
+class CGXAbstractDrawSpannedCellsImp {
+ public:
+  virtual ~CGXAbstractDrawSpannedCellsImp() = default;
+  virtual BOOL PrepareCell(CGXGridCore* grid, void* paintContext, int rowIndex, int colIndex) = 0;
+  virtual BOOL DrawCell(CGXGridCore* grid, void* paintContext, int rowIndex, int colIndex) = 0;
+  virtual BOOL EvalVisibleSpans(CGXGridCore* grid, CGXRange& range, ROWCOL frozenRows, ROWCOL frozenCols,
+                                ROWCOL topRow, ROWCOL leftCol, ROWCOL lastRow, ROWCOL lastCol, BOOL flag1, BOOL flag2,
+                                BOOL flag3) = 0;
+};
+
+class CGXAbstractGridSortImp {
+ public:
+  virtual ~CGXAbstractGridSortImp() = default;
+  virtual void SortKeys(CGXGridCore* grid, void* sortInfo, void* keys) = 0;
+  virtual void SortRows(CGXGridCore* grid, const CGXRange& range, void* sortInfo, UINT flags) = 0;
+  virtual BOOL MoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags) = 0;
+  virtual BOOL StoreMoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to) = 0;
+  virtual void UpdateMoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags,
+                                  BOOL sendHint) = 0;
+  virtual void GetSortRowKeys(CGXGridCore* grid, const CGXRange& range, void* sortInfo, void* keys) = 0;
+  virtual void SortCols(CGXGridCore* grid, const CGXRange& range, void* sortInfo, UINT flags) = 0;
+  virtual BOOL MoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags) = 0;
+  virtual BOOL StoreMoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to) = 0;
+  virtual void UpdateMoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags,
+                                  BOOL sendHint) = 0;
+  virtual void GetSortColKeys(CGXGridCore* grid, const CGXRange& range, void* sortInfo, void* keys) = 0;
+};
+
+class CGXAbstractGridMoveRowsColsImp {
+ public:
+  virtual ~CGXAbstractGridMoveRowsColsImp() = default;
+  virtual BOOL StoreMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) = 0;
+  virtual void UpdateMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) = 0;
+  virtual BOOL StoreMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode) = 0;
+  virtual void UpdateMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint) = 0;
+  virtual BOOL MoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) = 0;
+  virtual BOOL MoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, int commandMode) = 0;
+};
+
+class CGXAbstractGridUserDragSelectRangeImp {
+ public:
+  virtual ~CGXAbstractGridUserDragSelectRangeImp() = default;
+  virtual BOOL OnLButtonDown(CGXGridCore* grid, POINT point, UINT keys, int hit, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnMouseMove(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  virtual BOOL OnLButtonUp(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  virtual BOOL OnSelDragStart(CGXGridCore* grid, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnSelDragMove(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual BOOL OnSelDragDrop(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual void OnSelDragCancel(CGXGridCore* grid) = 0;
+};
+
+class CGXAbstractGridResizeToFitImp {
+ public:
+  virtual ~CGXAbstractGridResizeToFitImp() = default;
+  virtual BOOL ResizeRowHeightsToFit(CGXGridCore* grid, const CGXRange& range, BOOL growOnly, UINT flags) = 0;
+  virtual BOOL ResizeColWidthsToFit(CGXGridCore* grid, const CGXRange& range, BOOL growOnly, UINT flags) = 0;
+};
+
+class CGXAbstractGridFloatCellsImp {
+ public:
+  virtual ~CGXAbstractGridFloatCellsImp() = default;
+  virtual void Reserved(CGXGridCore* grid) = 0;
+  virtual void DelayFloatCells(CGXGridCore* grid, const CGXRange& range, ROWCOL rowLimit) = 0;
+  virtual BOOL EvalFloatCells(CGXGridCore* grid, const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2) = 0;
+  virtual BOOL GetFloatedCellsRange(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range) = 0;
+  virtual BOOL CanFloatCellForControl(CObject* control, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) = 0;
+  virtual BOOL CanFloatCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) = 0;
+  virtual BOOL FloatCellsMoveCurrentCell(CGXGridCore* grid, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol,
+                                         UINT flags) = 0;
+  virtual void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void AdjustRectToFloatCells(CGXGridCore* grid, RECT& rect) = 0;
+};
+
+class CGXAbstractGridMergeCellsImp {
+ public:
+  virtual ~CGXAbstractGridMergeCellsImp() = default;
+  virtual void Reserved(CGXGridCore* grid) = 0;
+  virtual void DelayMergeCells(CGXGridCore* grid, const CGXRange& range, ROWCOL rowLimit, ROWCOL colLimit) = 0;
+  virtual BOOL EvalMergeCells(CGXGridCore* grid, const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2) = 0;
+  virtual BOOL GetMergedCellsRange(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range, int direction) = 0;
+  virtual BOOL CanMergeCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, int direction) = 0;
+  virtual BOOL CanMergeStyles(CGXGridCore* grid, const CGXStyle& a, const CGXStyle& b) = 0;
+  virtual BOOL MergeCellsMoveCurrentCell(CGXGridCore* grid, int direction, ROWCOL fromRow, ROWCOL fromCol,
+                                         ROWCOL toRow, ROWCOL toCol, UINT flags) = 0;
+  virtual void RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void AdjustRectToMergeCells(CGXGridCore* grid, RECT& rect) = 0;
+};
+
+class CGXAbstractGridFindReplaceImp {
+ public:
+  virtual ~CGXAbstractGridFindReplaceImp() = default;
+  virtual void OnShowFindReplaceDialog(CGXGridCore* grid, BOOL findOnly) = 0;
+  virtual void OnFindNext(CGXGridCore* grid, LPCTSTR text, BOOL down, BOOL matchCase) = 0;
+  virtual BOOL FindTextInControl(CObject* control, void* request, ROWCOL row, ROWCOL col, BOOL flag1, BOOL flag2) = 0;
+  virtual BOOL FindInCells(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT flags) = 0;
+  virtual BOOL FindNext(CGXGridCore* grid, UINT flags) = 0;
+  virtual void OnReplaceSel(CGXGridCore* grid, LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace) = 0;
+  virtual void OnReplaceAll(CGXGridCore* grid, LPCTSTR find, LPCTSTR replace, BOOL matchCase) = 0;
+  virtual LRESULT OnFindReplace(CGXGridCore* grid, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+class CGXAbstractGridDirectCopyMoveCellsImp {
+ public:
+  virtual ~CGXAbstractGridDirectCopyMoveCellsImp() = default;
+  virtual BOOL CopyCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) = 0;
+  virtual BOOL StoreCopyCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol) = 0;
+  virtual BOOL MoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) = 0;
+  virtual BOOL StoreMoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol) = 0;
+};
+
+class CGXAbstractGridExcelLikeFrameImp {
+ public:
+  virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
+  virtual void Reserved(CGXGridCore* grid) = 0;
+  virtual void TrackSelectionFrame(CGXGridCore* grid, CDC* dc, const CGXRange& range, int value1, int value2) = 0;
+  virtual void DrawSelectionFrame(CGXGridCore* grid, CDC* dc, BOOL flag, const CGXRange& range) = 0;
+  virtual void ToggleSelectionFrame(CGXGridCore* grid) = 0;
+  virtual BOOL SetFrameState(CGXGridCore* grid, BOOL state, BOOL flag) = 0;
+};

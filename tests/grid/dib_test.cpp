@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "grid/core/GXDIB.h"
+#include "grid/core/GXLibraryBitmaps.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/draw_canvas.h"
+
+namespace {
+
+// A 24-bit bottom-up BMP file of one colour.
+std::string WriteBmp(const std::string& name, int w, int h, COLORREF color) {
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  const int stride = (w * 3 + 3) / 4 * 4;
+  const int bitsSize = stride * h;
+  std::vector<unsigned char> b(54 + static_cast<std::size_t>(bitsSize), 0);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<std::uint32_t>(w));
+  put32(22, static_cast<std::uint32_t>(h));
+  b[26] = 1;
+  b[28] = 24;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char* px = &b[54 + static_cast<std::size_t>(y * stride + x * 3)];
+      px[0] = GetBValue(color);
+      px[1] = GetGValue(color);
+      px[2] = GetRValue(color);
+    }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+  return path;
+}
+
+class CountingPool : public CGXDIBPool {
+ public:
+  HGLOBAL LoadBitmapResource(LPCTSTR resource) override {
+    ++loads;
+    return CGXDIBPool::LoadBitmapResource(resource);
+  }
+  int loads = 0;
+};
+
+TEST(GridDIBPool, ReferencesLoadOnceAndFailuresAreKept) {
+  CountingPool pool;
+  CString key;
+  EXPECT_EQ(pool.ParseReference("#BMP(0)", key), nullptr);
+  EXPECT_EQ(pool.ParseReference("#BMP(x)", key), nullptr);
+  EXPECT_EQ(pool.ParseReference("12.50", key), nullptr);
+  EXPECT_EQ(pool.ParseReference("#BMP(\"open)", key), nullptr);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(pool.ParseReference("#BMP(130)", key)), 130u);
+  EXPECT_EQ(key, "#130");
+
+  const std::string path = WriteBmp("grid_dib_red.bmp", 4, 2, RGB(255, 0, 0));
+  CString ref;
+  pool.FormatNameReference(path.c_str(), ref);
+  HGLOBAL first = pool.GetBitmap(ref);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(pool.GetBitmap(ref), first);
+  EXPECT_EQ(pool.loads, 1);
+
+  EXPECT_EQ(pool.GetBitmap("#BMP(\"/nowhere/missing.bmp\")"), nullptr);
+  EXPECT_EQ(pool.GetBitmap("#BMP(\"/nowhere/missing.bmp\")"), nullptr);
+  EXPECT_EQ(pool.loads, 2) << "a missing resource is not tried again";
+  EXPECT_EQ(pool.FormatIdReference(130, ref), "#BMP(130)");
+
+  CGXDIB dib;
+  ASSERT_TRUE(dib.Attach(first));
+  EXPECT_EQ(dib.GetWidth(), 4);
+  EXPECT_EQ(dib.GetHeight(), 2);
+  EXPECT_EQ(dib.Detach(), first) << "the pool keeps ownership";
+}
+
+TEST(GridDIBPool, DrawModes) {
+  CGXDIBPool pool;
+  CString ref;
+  pool.FormatNameReference(WriteBmp("grid_dib_fit.bmp", 100, 50, RGB(255, 0, 0)).c_str(), ref);
+  HGLOBAL dib = pool.GetBitmap(ref);
+  ASSERT_NE(dib, nullptr);
+  {
+    drawtest::Canvas c(200, 200);
+    GXDrawDIB(&c.dc, dib, CRect(0, 0, 200, 200), 2, GX_DIB_HCENTER | GX_DIB_VCENTER, nullptr);
+    EXPECT_EQ(c.At(0, 49), RGB(255, 255, 255));
+    EXPECT_EQ(c.At(0, 50), RGB(255, 0, 0));
+    EXPECT_EQ(c.At(199, 149), RGB(255, 0, 0));
+    EXPECT_EQ(c.At(199, 150), RGB(255, 255, 255));
+    EXPECT_EQ(c.Count(RGB(255, 0, 0)), 200 * 100);
+  }
+  {
+    drawtest::Canvas c(200, 100);
+    GXDrawDIB(&c.dc, dib, CRect(0, 0, 200, 100), 0, GX_DIB_RIGHT | GX_DIB_BOTTOM, nullptr);
+    EXPECT_EQ(c.Count(RGB(255, 0, 0)), 100 * 50);
+    EXPECT_EQ(c.At(199, 99), RGB(255, 0, 0));
+    EXPECT_EQ(c.At(99, 99), RGB(255, 255, 255));
+  }
+  {
+    drawtest::Canvas c(40, 30);
+    GXDrawDIB(&c.dc, dib, CRect(0, 0, 40, 30), 1, 0, nullptr);
+    EXPECT_EQ(c.Count(RGB(255, 0, 0)), 40 * 30);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridBitmaps, TransparentDrawingLeavesTheBackgroundAlone) {
+  CBitmap arrow;
+  ASSERT_TRUE(GXLoadResourceBitmap(arrow, 20028));  // face colour around a black arrow
+  drawtest::Canvas c(9, 6, RGB(0, 0, 255));
+  GXDrawBitmap(&c.dc, arrow, 1, 1, GetSysColor(COLOR_BTNFACE));
+  const std::vector<std::string> expect = {
+      "bbbbbbbbb", "b#######b", "bb#####bb", "bbb###bbb", "bbbb#bbbb", "bbbbbbbbb",
+  };
+  EXPECT_EQ(c.Rows(), expect);
+}
+
+}  // namespace
