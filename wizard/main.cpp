@@ -2,6 +2,7 @@
 #include "platform/host/sdl/SdlHost.h"
 #include "wizard/CmdLine.h"
 #include "wizard/Conversion.h"
+#include "wizard/FolderDialog.h"
 #include "wizard/WizardSheet.h"
 
 int main(int argc, char** argv) {
@@ -10,8 +11,7 @@ int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   CConversion& job = TheConversion();
   job.ParseCommandLine(JoinArguments(argc, argv));
-  // The folder picker's window is not part of the program yet: the browse
-  // buttons stay disabled and folders are typed.
-  RunWizard(job, nullptr);
+  DialogFolderPicker picker;
+  RunWizard(job, &picker);
   return 0;
 }

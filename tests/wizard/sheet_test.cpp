@@ -13,6 +13,7 @@
 #include "platform/window/CtlDefs.h"
 #include "res/resource.h"
 #include "wizard/Conversion.h"
+#include "wizard/FolderDialog.h"
 #include "wizard/FolderPicker.h"
 #include "wizard/WizardSheet.h"
 
@@ -271,6 +272,36 @@ TEST_F(SheetTest, PagesMatchTheirPictures) {
   ASSERT_EQ(sheet_->ActiveSlot(), kSlotStatus);
   EXPECT_TRUE(golden::Matches("wizard/status_page.png",
                               [&](const std::string& path) { return automation::RenderToPng(sheet_->m_hWnd, path); }));
+}
+
+}  // namespace
+
+namespace {
+
+// The picker opens in the folder given, shows only folders, and OK returns
+// the folder shown without the dummy file name.
+TEST(FolderDialog, ReturnsTheFolderShownWithOnlyTheFoldersVisible) {
+  automation::ResetWindows();
+  oldinst::OldInstall inst(2);
+  std::filesystem::create_directories(inst.NewFolder() + "/fy2008");
+  bool seen = false;
+  automation::OnDialog("2008 Data Folder", [&](HWND h) {
+    seen = true;
+    for (int hidden : {stc2, stc3, edt1, lst1, cmb1}) EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(h, hidden))) << hidden;
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(h, lst2)));
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(h, lst2));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(h, IDHELP)));
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+  }, -1);
+  DialogFolderPicker picker;
+  std::string folder = inst.NewFolder() + "/fy2008";
+  EXPECT_TRUE(picker.PickFolder(nullptr, "2008 Data Folder", folder));
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(folder, inst.NewFolder() + "/fy2008");
+  automation::OnDialog("Root Folder", [](HWND h) { ::SendMessage(h, WM_COMMAND, IDCANCEL, 0); }, -1);
+  EXPECT_FALSE(picker.PickFolder(nullptr, "Root Folder", folder));
+  EXPECT_EQ(folder, inst.NewFolder() + "/fy2008");
+  automation::ResetWindows();
 }
 
 }  // namespace
