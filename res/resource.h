@@ -78,3 +78,32 @@
 
 // ---- Folder picker --------------------------------------------------------------
 #define IDD_FOLDER_PICKER          1536
+// ---- Conversion wizard -------------------------------------------------------
+// The wizard's templates keep their own range: the main program's templates
+// share the embedded resources and use the low numbers.
+#define IDD_WIZ_WELCOME            8130
+#define IDD_WIZ_SOURCE             8131
+#define IDD_WIZ_SUBUNIT_QUESTION   8135
+#define IDD_WIZ_IDENTIFICATION     8136
+#define IDD_WIZ_ADULT              8137
+#define IDD_WIZ_FISCAL_YEARS       8138
+#define IDD_WIZ_START              8139
+#define IDD_WIZ_STATUS             8141
+#define IDD_WIZ_MODE               8142
+#define IDD_WIZ_FOLDER             8536
+#define IDC_WIZ_TYPE               1006
+#define IDC_WIZ_SOURCE_LABEL       1007
+#define IDC_WIZ_SOURCE_FOLDER      1008
+#define IDC_WIZ_BROWSE             1009
+#define IDC_WIZ_DRIVE_ROOT         1010
+#define IDC_WIZ_TEXT               1011
+#define IDC_WIZ_YES                1019
+#define IDC_WIZ_NO                 1020
+#define IDC_WIZ_MEMBERS            1023
+#define IDC_WIZ_YEAR_SCROLL        1025
+#define IDC_WIZ_FOLDER             1030
+#define IDC_WIZ_RESET              1031
+#define IDC_WIZ_STATUS_LIST        1032
+#define IDC_WIZ_ADULT_LABEL        1045
+#define IDC_WIZ_ADULT_LIST         1046
+#define IDC_WIZ_ROOT_BROWSE        1046

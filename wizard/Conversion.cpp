@@ -192,7 +192,7 @@ void CConversion::WriteStatusFile() const {
   for (int r = GetResult(); r > 1; r >>= 1) ++code;
   FILE* f = std::fopen(statusFile_.c_str(), "wb");
   if (!f) return;
-  std::fprintf(f, "%d\r\n", code);
+  std::fprintf(f, "%d\n", code);
   std::fclose(f);
 }
 

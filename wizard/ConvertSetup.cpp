@@ -75,10 +75,10 @@ int CConversion::ConvertConfig() {
     localtime_r(&now, &tm);
     latest = std::to_string(tm.tm_year + 1900);
   }
-  std::string text = "Fiscal Year\t= " + latest + "\r\nProgram Folder\t= " + rootFolder_ + "\r\n";
+  std::string text = "Fiscal Year\t= " + latest + "\nProgram Folder\t= " + rootFolder_ + "\n";
   for (std::size_t i = 0; i < years_.size(); ++i)
     if (i < yearStatus_.size() && yearStatus_[i] == kStatusSuccessful)
-      text += "Data Folder\t= " + years_[i] + "/" + newFolders_[i] + "\r\n";
+      text += "Data Folder\t= " + years_[i] + "/" + newFolders_[i] + "\n";
   // Written through a temporary file and a rename: a failure leaves the
   // old file (or none), never half of one.
   if (WriteFaults(name) || WriteFileAtomic(name.c_str(), text.data(), text.size()) != 0)

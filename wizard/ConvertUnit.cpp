@@ -73,7 +73,7 @@ int CConversion::ConvertUnit(int y) {
         fiscalStartMonth_ = std::atoi(value.substr(0, 2).c_str());
         fiscalStartYear_ = value.size() > 2 ? std::atoi(value.substr(2, 4).c_str()) : 0;
       }
-      if (!key.empty() && !out.WriteText(key + " = " + value + "\r\n"))
+      if (!key.empty() && !out.WriteText(key + " = " + value + "\n"))
         Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
     if (lastError_.empty() && std::ferror(in)) Fail(wiz::FormatErrorTextStr(wiz::kErrRead, oldName));
@@ -91,8 +91,8 @@ int CConversion::ConvertUnit(int y) {
       SplitCityStateZip(lineBuf, city, state, zip);
       slots.back() = lineBuf;
       slots.resize(kAddressSlots);
-      std::string text = "ADDRESS = " + slots[0] + "\r\nADDRESS = " + slots[1] + "\r\nCITY = " + city +
-                         "\r\nSTATE = " + state + "\r\nZIP = " + zip + "\r\n";
+      std::string text = "ADDRESS = " + slots[0] + "\nADDRESS = " + slots[1] + "\nCITY = " + city +
+                         "\nSTATE = " + state + "\nZIP = " + zip + "\n";
       if (!out.WriteText(text)) Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
   }

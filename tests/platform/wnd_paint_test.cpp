@@ -44,6 +44,20 @@ TEST_F(WndPainting, FrameThenBackgroundThenClientAndParentsBeforeChildren) {
   EXPECT_EQ(kWhite, automation::PixelAt(p, 100, 100)) << "the class background is erased";
 }
 
+// A new caption repaints the frame only: what the client area and its
+// children drew stays, though nobody asks them to paint again.
+TEST_F(WndPainting, NewCaptionOfAFramedWindowKeepsTheClientPixels) {
+  for (DWORD frame : {static_cast<DWORD>(WS_DLGFRAME), static_cast<DWORD>(WS_THICKFRAME)}) {
+    HWND p = top("P", RECT{0, 0, 200, 200}, WS_POPUP | WS_VISIBLE | WS_CAPTION | frame);
+    automation::PumpUntilIdle();
+    fill(p, RECT{150, 150, 160, 160}, kRed);
+    SetWindowText(p, "New caption");
+    automation::PumpUntilIdle();
+    EXPECT_EQ(kRed, automation::PixelAt(p, 155, 155)) << frame;
+    DestroyWindow(p);
+  }
+}
+
 TEST_F(WndPainting, InvalidationLogShowsWhatWasInvalidatedAndPainted) {
   HWND p = top("P", RECT{0, 0, 200, 200});
   HWND c = child(p, "c", RECT{50, 50, 150, 150});

@@ -260,12 +260,12 @@ TEST_P(Converted, UnitFileWorksheetsAndGroups) {
   auto u = File("unit");
   std::string text(u.begin(), u.end());
   if (V() == 3)
-    EXPECT_EQ(text, "UNIT NUMBER  = 123\r\nADDRESS  = 12 Oak Lane\r\nADDRESS  = \r\nCITY  = Springfield\r\n"
-                    "STATE  = IL\r\nZIP  = 62701\r\nFISCAL DATE  = 002008\r\n");
+    EXPECT_EQ(text, "UNIT NUMBER  = 123\nADDRESS  = 12 Oak Lane\nADDRESS  = \nCITY  = Springfield\n"
+                    "STATE  = IL\nZIP  = 62701\nFISCAL DATE  = 002008\n");
   else
     // Keys keep the blanks that stood before their "=".
-    EXPECT_EQ(text, "FISCAL DATE  = 002008\r\nCHARTER  = First Church\r\nADDRESS = 12 Oak Lane\r\nADDRESS = \r\n"
-                    "CITY = Springfield\r\nSTATE = IL\r\nZIP = 62701\r\n");
+    EXPECT_EQ(text, "FISCAL DATE  = 002008\nCHARTER  = First Church\nADDRESS = 12 Oak Lane\nADDRESS = \n"
+                    "CITY = Springfield\nSTATE = IL\nZIP = 62701\n");
   auto w = ReadFile(inst_->NewFolder() + "/worksht4.dat");
   if (V() == 3) {
     ASSERT_EQ(w.size(), 128u);

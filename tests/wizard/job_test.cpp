@@ -26,13 +26,13 @@ std::string StatusFileAfter(std::initializer_list<int> values) {
 }
 
 TEST(Job, ResultCodeInTheStatusFile) {
-  EXPECT_EQ(StatusFileAfter({}), "-1\r\n");
-  EXPECT_EQ(StatusFileAfter({kStatusSkipped}), "-1\r\n");
-  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusCancelled}), "-1\r\n");
-  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusSkipped}), "0\r\n");
-  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusError}), "1\r\n");
-  EXPECT_EQ(StatusFileAfter({kStatusError}), "2\r\n");
-  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusFailed}), "2\r\n");
+  EXPECT_EQ(StatusFileAfter({}), "-1\n");
+  EXPECT_EQ(StatusFileAfter({kStatusSkipped}), "-1\n");
+  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusCancelled}), "-1\n");
+  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusSkipped}), "0\n");
+  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusError}), "1\n");
+  EXPECT_EQ(StatusFileAfter({kStatusError}), "2\n");
+  EXPECT_EQ(StatusFileAfter({kStatusSuccessful, kStatusFailed}), "2\n");
 }
 
 TEST(Job, StatusLinesAndRefusedStatus) {

@@ -185,7 +185,7 @@ TEST(Pages, FailedStartStaysAndCancelWritesMinusOne) {
   job.SetStatus(kStatusCancelled);
   job.WriteStatusFile();
   auto bytes = oldinst::ReadFile(inst.Base() + "/st.txt");
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "-1\r\n");
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "-1\n");
   StatusPage status;
   status.Activate(job);
   EXPECT_EQ(status.text, "\"Since you cancelled the conversion, there are no results to report.  \"");

@@ -48,8 +48,8 @@ TEST_F(Run, FailedYearIsLeftOutOfTheConfiguration) {
   EXPECT_EQ(job.GetYearStatus(), (std::vector<unsigned>{kStatusSuccessful, kStatusError, kStatusSuccessful}));
   EXPECT_EQ(job.GetStatusLines()[3], "1999:\t\tError");
   EXPECT_EQ(job.GetResult(), kStatusError);
-  EXPECT_EQ(Config(inst), "Fiscal Year\t= 2000\r\nProgram Folder\t= " + inst.NewFolder() + "\r\nData Folder\t= 1998/" +
-                              inst.NewFolder() + "/fy1998\r\nData Folder\t= 2000/" + inst.NewFolder() + "/fy2000\r\n");
+  EXPECT_EQ(Config(inst), "Fiscal Year\t= 2000\nProgram Folder\t= " + inst.NewFolder() + "\nData Folder\t= 1998/" +
+                              inst.NewFolder() + "/fy1998\nData Folder\t= 2000/" + inst.NewFolder() + "/fy2000\n");
 }
 
 TEST_F(Run, FailedLastYearStillWritesTheConfiguration) {
@@ -65,8 +65,8 @@ TEST_F(Run, FailedLastYearStillWritesTheConfiguration) {
   EXPECT_EQ(job.ConvertAll(), 0);
   EXPECT_EQ(job.GetErrorText(), message);
   EXPECT_EQ(job.GetYearStatus(), (std::vector<unsigned>{kStatusSuccessful, kStatusError}));
-  EXPECT_EQ(Config(inst), "Fiscal Year\t= 2007\r\nProgram Folder\t= " + inst.NewFolder() + "\r\nData Folder\t= 2007/" +
-                              inst.NewFolder() + "/fy2007\r\n");
+  EXPECT_EQ(Config(inst), "Fiscal Year\t= 2007\nProgram Folder\t= " + inst.NewFolder() + "\nData Folder\t= 2007/" +
+                              inst.NewFolder() + "/fy2007\n");
   // The converters before the unit file wrote theirs, those after did not.
   EXPECT_TRUE(std::filesystem::exists(NewYearFile(inst, "budge", "08")));
   EXPECT_FALSE(std::filesystem::exists(NewYearFile(inst, "scout", "08")));
@@ -119,7 +119,7 @@ TEST_F(Run, UnselectedYearIsSkippedAndSkippedYearsWriteNoDataFolder) {
   EXPECT_EQ(job.ConvertAll(), 1);
   EXPECT_EQ(job.GetStatusLines()[2], "1998:\t\tSkipped");
   EXPECT_FALSE(std::filesystem::exists(inst.NewFolder() + "/fy1998"));
-  EXPECT_EQ(Config(inst), "Fiscal Year\t= 1998\r\nProgram Folder\t= " + inst.NewFolder() + "\r\n");
+  EXPECT_EQ(Config(inst), "Fiscal Year\t= 1998\nProgram Folder\t= " + inst.NewFolder() + "\n");
   EXPECT_EQ(job.GetResult(), kStatusSuccessful);  // the setup steps succeeded; skipped years do not count
 }
 
@@ -208,7 +208,7 @@ TEST_F(Run, CapacityCutsAreReported) {
   EXPECT_EQ(ReadFile(NewYearFile(inst, "scout", "08")).size(), static_cast<std::size_t>(325 * kMemberRecordSize));
   EXPECT_EQ(TextAt(ReadFile(NewYearFile(inst, "trans", "08")), 12, 9), "12345678");
   std::string newUnit = ReadText(NewYearFile(inst, "unit", "08"));
-  EXPECT_NE(newUnit.find("ADDRESS = 1 A St\r\nADDRESS = 2 B St\r\nCITY = Springfield\r\nSTATE = IL\r\nZIP = 62701\r\n"),
+  EXPECT_NE(newUnit.find("ADDRESS = 1 A St\nADDRESS = 2 B St\nCITY = Springfield\nSTATE = IL\nZIP = 62701\n"),
             std::string::npos)
       << newUnit;
 }

@@ -1,0 +1,47 @@
+#include "wizard/FolderDialog.h"
+
+#include "platform/window/CtlDefs.h"
+#include "res/resource.h"
+
+namespace {
+// The file name the dialog returns with the folder; never a real file.
+constexpr const char* kDummyName = "Junk";
+}  // namespace
+
+CFolderDialog::CFolderDialog(const std::string& title, const std::string& initialFolder, CWnd* parent)
+    : CFileDialog(TRUE, nullptr, nullptr,
+                  OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_NONETWORKBUTTON | OFN_LONGNAMES |
+                      OFN_ENABLETEMPLATE,
+                  nullptr, parent),
+      title_(title),
+      initial_(initialFolder) {
+  if (!initial_.empty() && initial_.back() != '/' && initial_.back() != '\\') initial_ += '/';
+  m_ofn.lpstrTitle = title_.c_str();
+  m_ofn.lpstrInitialDir = initial_.c_str();
+  m_ofn.lpTemplateName = MAKEINTRESOURCE(IDD_WIZ_FOLDER);
+  m_ofn.Flags &= ~OFN_SHOWHELP;
+}
+
+BOOL CFolderDialog::OnInitDialog() {
+  CFileDialog::OnInitDialog();
+  for (int id : {stc2, stc3, edt1, lst1, cmb1})
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_HIDE);
+  SetDlgItemText(edt1, kDummyName);
+  if (CWnd* folders = GetDlgItem(lst2)) folders->SetFocus();
+  CenterWindow();
+  return FALSE;
+}
+
+std::string CFolderDialog::GetFolder() const {
+  std::string path = static_cast<LPCTSTR>(GetPathName());
+  const std::size_t cut = path.find_last_of("/\\");
+  if (cut == std::string::npos) return std::string();
+  return cut == 0 ? std::string("/") : path.substr(0, cut);
+}
+
+bool DialogFolderPicker::PickFolder(CWnd* owner, const std::string& title, std::string& folder) {
+  CFolderDialog dialog(title, folder, owner);
+  if (dialog.DoModal() != IDOK) return false;
+  folder = dialog.GetFolder();
+  return true;
+}
