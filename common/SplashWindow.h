@@ -22,6 +22,7 @@ class CSplashWindow : public CWnd {
 
  protected:
   CSplashWindow() = default;
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(CWnd* parent);
   int OnCreate(LPCREATESTRUCT cs) override;
   void OnPaint() override;

@@ -339,7 +339,7 @@ void SortAccounts() {
   if (!Ready(t, t.byNumber)) return;
   std::vector<int>& changed = Changed();
   bool all = !FindChanged(t.keys, n, memo.seen, changed);
-  auto key = [&t](int r) -> const AcctKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const AcctKey& { return t.keys[static_cast<size_t>(r)]; };
   BuildIndex(memo.byNumber, t.byNumber, n, all, changed, [&](int r) { return static_cast<int>(key(r).number); });
   BuildIndex(memo.byName, t.byName, n, all, changed, [&](int r) {
     return KeyWriter<29>().Left(key(r).name, sizeof key(r).name, 25).Int(key(r).number, 1).Key();
@@ -353,7 +353,7 @@ void SortEquipment() {
   if (!Ready(t, t.byDescription)) return;
   std::vector<int>& changed = Changed();
   bool all = !FindChanged(t.keys, n, memo.seen, changed);
-  auto key = [&t](int r) -> const EquipKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const EquipKey& { return t.keys[static_cast<size_t>(r)]; };
   BuildIndex(memo.byDescription, t.byDescription, n, all, changed, [&](int r) {
     return KeyWriter<29>().Text(key(r).description, sizeof key(r).description).Key();
   });
@@ -373,7 +373,7 @@ void SortFriends() {
   if (!Ready(t, t.byName)) return;
   std::vector<int>& changed = Changed();
   bool all = !FindChanged(t.keys, n, memo.seen, changed);
-  auto key = [&t](int r) -> const FriendKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const FriendKey& { return t.keys[static_cast<size_t>(r)]; };
   BuildIndex(memo.byName, t.byName, n, all, changed, [&](int r) {
     const FriendKey& k = key(r);
     return KeyWriter<37>().Exact(k.lastName, sizeof k.lastName, 15).Exact(k.firstName, sizeof k.firstName, 11).Key();
@@ -396,7 +396,7 @@ void SortSchedules() {
   if (!Ready(t, t.byName)) return;
   std::vector<int>& changed = Changed();
   bool all = !FindChanged(t.keys, n, memo.seen, changed);
-  auto key = [&t](int r) -> const ScheduleKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const ScheduleKey& { return t.keys[static_cast<size_t>(r)]; };
   BuildIndex(memo.byName, t.byName, n, all, changed,
              [&](int r) { return KeyWriter<26>().Text(key(r).name, sizeof key(r).name).Key(); });
   BuildIndex(memo.byAccount, t.byAccount, n, all, changed, [&](int r) { return static_cast<int>(key(r).account); });
@@ -409,7 +409,7 @@ void SortMembers() {
   if (!Ready(t, t.byTypeName)) return;
   std::vector<int>& changed = Changed();
   bool all = !FindChanged(t.keys, n, memo.seen, changed);
-  auto key = [&t](int r) -> const MemberKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const MemberKey& { return t.keys[static_cast<size_t>(r)]; };
   auto letter = [](const MemberKey& k) { return static_cast<char>('a' + ((k.type >= 0 && k.type <= 2) ? k.type : 0)); };
   BuildIndex(memo.byTypeName, t.byTypeName, n, all, changed, [&](int r) {
     const MemberKey& k = key(r);
@@ -488,7 +488,7 @@ void SortSupportLines() {
       if (TransTable.keys[static_cast<size_t>(r)].id == id) return r;
     return -1;
   };
-  auto key = [&t](int r) -> const SupportKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const SupportKey& { return t.keys[static_cast<size_t>(r)]; };
   BuildIndex(memo.byLineKey, t.byLineKey, n, all, changed,
              [&](int r) { return static_cast<int>(LineKey(key(r).id, key(r).line)); });
   BuildIndex(memo.byTransDate, t.byTransDate, n, all, changed, [&](int r) {
@@ -506,7 +506,7 @@ void SortTransactions() {
   if (!Ready(t, t.byAcctNumberDate)) return;
   std::vector<int>& changed = Changed();
   bool all = !FindChanged(t.keys, n, memo.seen, changed);
-  auto key = [&t](int r) -> const TransKey& { return t.keys[static_cast<size_t>(r)]; };
+  auto key = [&](int r) -> const TransKey& { return t.keys[static_cast<size_t>(r)]; };
   BuildIndex(memo.byAcctNumberDate, t.byAcctNumberDate, n, all, changed, [&](int r) {
     const TransKey& k = key(r);
     char number[9];

@@ -178,7 +178,7 @@ int LoadScoutKeys(int allocate) {
   ScoutCount = AdultCount = SubunitCount = 0;
   LoadWords w{"member block", "scout", "Scout file buffering", "member"};
   int ok = LoadFile<MemberRecord>(MemberFile, MemberPath, MemberCapacity, 32, w, true, false, t.rowCount,
-                                  [&t](const MemberRecord& r) {
+                                  [&](const MemberRecord& r) {
                                     char status = static_cast<char>(r.bytes[353]);
                                     LONG type = GetI32(r.bytes + 336);
                                     bool live = status != kStatusDeleted;
@@ -203,7 +203,7 @@ int LoadSplitKeys(int allocate) {
   s.freeCount = InitialSplitFree();
   LoadWords ws{"split block", "split", "Split file buffering", "split"};
   int ok = LoadFile<SplitRecord>(SplitFile, SplitPath, SplitCapacity, 682, ws, true, false, s.rowCount,
-                                 [&s](const BYTE* r) {
+                                 [&](const BYTE* r) {
                                    const LONG key = GetI32(r);  // the line key leads the record
                                    Store(s, key, key != -1);
                                    return true;
@@ -215,7 +215,7 @@ int LoadSplitKeys(int allocate) {
   bool over = false;
   LoadWords wa{"subaccount block", "sub-account", nullptr, "sub-account"};
   ok = LoadFile<SubAccountRecord>(SubAcctFile, SubAcctPath, SubAcctCapacity, 682, wa, true, false, a.rowCount,
-                                  [&a, &over](const BYTE* r) {
+                                  [&](const BYTE* r) {
                                     const LONG key = GetI32(r);  // the line key leads the record
                                     Store(a, key, key != -1);
                                     if (a.freeCount < 0) {

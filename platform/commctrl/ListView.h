@@ -10,6 +10,7 @@
 class CHeaderCtrl : public CWnd {
   DECLARE_DYNAMIC(CHeaderCtrl)
  public:
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(WC_HEADER, nullptr, style, rect, parent, id);
   }
@@ -35,6 +36,7 @@ class CListCtrl : public CWnd {
  public:
   CListCtrl() = default;
   ~CListCtrl() override;
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(WC_LISTVIEW, nullptr, style, rect, parent, id);
   }

@@ -7,6 +7,7 @@
 class CMonthCalCtrl : public CWnd {
   DECLARE_DYNAMIC(CMonthCalCtrl)
  public:
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(MONTHCAL_CLASS, nullptr, style, rect, parent, id);
   }

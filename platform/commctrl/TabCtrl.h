@@ -8,6 +8,7 @@ class CTabCtrl : public CWnd {
   DECLARE_DYNAMIC(CTabCtrl)
  public:
   CTabCtrl() = default;
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(WC_TABCONTROL, nullptr, style, rect, parent, id);
   }

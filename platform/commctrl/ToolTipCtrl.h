@@ -15,6 +15,7 @@ class CToolTipCtrl : public CWnd {
 
   // A transient pop-up owned by the parent's top-level window, hidden until
   // a tip shows.
+  using CWnd::Create;  // the generic forms stay callable
   virtual BOOL Create(CWnd* parent, DWORD style = 0);
 
   void Activate(BOOL activate) { SendMessage(TTM_ACTIVATE, activate, 0); }

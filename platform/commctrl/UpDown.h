@@ -7,6 +7,7 @@
 class CSpinButtonCtrl : public CWnd {
   DECLARE_DYNAMIC(CSpinButtonCtrl)
  public:
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(UPDOWN_CLASS, nullptr, style, rect, parent, id);
   }

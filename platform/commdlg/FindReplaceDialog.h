@@ -17,6 +17,7 @@ class CFindReplaceDialog : public CDialog {
   ~CFindReplaceDialog() override;
 
   // The owner (pParentWnd, else the main window) receives the messages.
+  using CDialog::Create;  // the generic forms stay callable
   virtual BOOL Create(BOOL bFindDialogOnly, LPCTSTR lpszFindWhat, LPCTSTR lpszReplaceWith = nullptr,
                       DWORD dwFlags = FR_DOWN, CWnd* pParentWnd = nullptr);
   // Creation on a caller's record (FindText, ReplaceText).

@@ -32,6 +32,7 @@ class CFrameWnd : public CWnd {
   // line break), menu and accelerator table of the same id.
   virtual BOOL LoadFrame(UINT resId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
                          CCreateContext* context = nullptr);
+  using CWnd::Create;  // the generic forms stay callable
   BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style = WS_OVERLAPPEDWINDOW,
               const RECT& rect = rectDefault, CWnd* parent = nullptr, LPCTSTR menuName = nullptr, DWORD exStyle = 0,
               CCreateContext* context = nullptr);

@@ -26,6 +26,7 @@ class CStatusBar : public CControlBar {
   CStatusBar() = default;
   ~CStatusBar() override;
 
+  using CControlBar::Create;  // the generic forms stay callable
   virtual BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT id = AFX_IDW_STATUS_BAR);
   virtual BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = 0, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                         UINT id = AFX_IDW_STATUS_BAR);

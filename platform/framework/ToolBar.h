@@ -20,6 +20,7 @@ class CToolBar : public CControlBar {
   CToolBar() = default;
   ~CToolBar() override;
 
+  using CControlBar::Create;  // the generic forms stay callable
   virtual BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT id = AFX_IDW_TOOLBAR);
   // ctrlStyle: TBSTYLE_ styles of the control (TBSTYLE_FLAT); borders: extra
   // space left, top, right and bottom of the buttons.

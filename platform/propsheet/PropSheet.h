@@ -42,6 +42,7 @@ class CPropertySheet : public CDialog {
   // be made.
   INT_PTR DoModal() override;
   // Modeless.
+  using CDialog::Create;  // the generic forms stay callable
   BOOL Create(CWnd* pParentWnd = nullptr, DWORD style = static_cast<DWORD>(-1), DWORD exStyle = 0);
 
   BOOL OnInitDialog() override;

@@ -68,8 +68,12 @@ int WriteCommDlgPngs(const char* path) {
     replace->DestroyWindow();
   }
   owner.DestroyWindow();
-  const bool all = report(openOk, open) & report(fontOk, fontPng) & report(findOk, findPng) & report(replaceOk, replacePng);
-  return all ? 0 : 1;
+  // Every picture is reported, even after one failed.
+  const bool reported[] = {report(openOk, open), report(fontOk, fontPng), report(findOk, findPng),
+                           report(replaceOk, replacePng)};
+  for (bool ok : reported)
+    if (!ok) return 1;
+  return 0;
 }
 
 }  // namespace gallery
