@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/FolderOnly.h"
 #include "platform/framework/CWinApp.h"
 #include "res/resource.h"
 
 namespace {
 
-// The file controls of the template, hidden: the picker chooses folders.
-const int kFileControls[] = {1089, 1090, 1152, 1120, 1136};
 // The drive label and list, hidden: there are no drive letters.
 const int kDriveControls[] = {1091, 1137};
-constexpr int kNameEdit = 1152;
 constexpr int kFolderList = 1121;
 
 }  // namespace
@@ -40,12 +38,9 @@ CString CFolderDialog::GetFolder() const {
 }
 
 BOOL CFolderDialog::OnInitDialog() {
-  for (int id : kFileControls)
-    if (CWnd* c = GetDlgItem(id)) c->ShowWindow(SW_HIDE);
+  ShowOnlyFolders(*this);
   for (int id : kDriveControls)
     if (CWnd* c = GetDlgItem(id)) c->ShowWindow(SW_HIDE);
-  // A name that any folder accepts, so that OK returns the folder shown.
-  SetDlgItemText(kNameEdit, "Junk");
   if (CWnd* folders = GetDlgItem(kFolderList)) folders->SetFocus();
   m_bFirstPaint = 1;
   CenterWindow(CWnd::GetDesktopWindow());

@@ -1,12 +1,8 @@
 #include "wizard/FolderDialog.h"
 
+#include "common/FolderOnly.h"
 #include "platform/window/CtlDefs.h"
 #include "res/resource.h"
-
-namespace {
-// The file name the dialog returns with the folder; never a real file.
-constexpr const char* kDummyName = "Junk";
-}  // namespace
 
 CFolderDialog::CFolderDialog(const std::string& title, const std::string& initialFolder, CWnd* parent)
     : CFileDialog(TRUE, nullptr, nullptr,
@@ -24,9 +20,7 @@ CFolderDialog::CFolderDialog(const std::string& title, const std::string& initia
 
 BOOL CFolderDialog::OnInitDialog() {
   CFileDialog::OnInitDialog();
-  for (int id : {stc2, stc3, edt1, lst1, cmb1})
-    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_HIDE);
-  SetDlgItemText(edt1, kDummyName);
+  ShowOnlyFolders(*this);
   if (CWnd* folders = GetDlgItem(lst2)) folders->SetFocus();
   CenterWindow();
   return FALSE;

@@ -19,16 +19,8 @@ namespace {
 // Runs a modal dialog and takes its picture from inside its loop.
 bool snapModal(const char* caption, const std::string& png, CDialog& dlg) {
   bool ok = false;
-  automation::OnDialog(caption, [&](HWND h) {
-    automation::PumpUntilIdle();
-    ok = SnapshotToPng(h, png);
-  }, IDCANCEL);
+  PictureNextDialog(caption, png, ok, IDCANCEL, true);
   dlg.DoModal();
-  return ok;
-}
-
-bool report(bool ok, const std::string& path) {
-  if (!ok) std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
   return ok;
 }
 
@@ -69,8 +61,8 @@ int WriteCommDlgPngs(const char* path) {
   }
   owner.DestroyWindow();
   // Every picture is reported, even after one failed.
-  const bool reported[] = {report(openOk, open), report(fontOk, fontPng), report(findOk, findPng),
-                           report(replaceOk, replacePng)};
+  const bool reported[] = {ReportWritten(openOk, open), ReportWritten(fontOk, fontPng), ReportWritten(findOk, findPng),
+                           ReportWritten(replaceOk, replacePng)};
   for (bool ok : reported)
     if (!ok) return 1;
   return 0;

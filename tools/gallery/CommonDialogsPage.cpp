@@ -7,6 +7,7 @@
 #include "common/ProgressDlg.h"
 #include "common/Question.h"
 #include "platform/testing/Automation.h"
+#include "platform/testing/DlgSnapshot.h"
 
 namespace gallery {
 
@@ -21,17 +22,21 @@ bool ReportWritten(bool ok, const std::string& path) {
   return ok;
 }
 
+void PictureNextDialog(const char* caption, const std::string& png, bool& ok, int endCode, bool withOwned) {
+  automation::OnDialog(
+      caption,
+      [&ok, png, withOwned](HWND h) {
+        automation::PumpUntilIdle();
+        ok = withOwned ? SnapshotToPng(h, png) : automation::RenderToPng(h, png);
+      },
+      endCode);
+}
+
 int WriteCommonDialogsPngs(const char* path) {
   UseDialogPresenters(true);
   const std::string question = PngBeside(path, "question");
   bool questionOk = false;
-  automation::OnDialog(
-      "Question",
-      [&](HWND h) {
-        automation::PumpUntilIdle();
-        questionOk = automation::RenderToPng(h, question);
-      },
-      ANSWER_CANCEL);
+  PictureNextDialog("Question", question, questionOk, ANSWER_CANCEL);
   AskQuestion("The record of account 101 \"Camp Fund\" is damaged.\nRepair it now", ANSWER_YES,
               ANSWER_YESTOALL | ANSWER_NOTOALL | ANSWER_CANCEL);
 

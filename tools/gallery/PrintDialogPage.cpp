@@ -47,16 +47,9 @@ PRINTDLG LedgerPrintDlg() {
 
 bool Shoot(const char* caption, PRINTDLG& pd, const std::string& png) {
   bool ok = false;
-  automation::OnDialog(
-      caption,
-      [&](HWND h) {
-        automation::PumpUntilIdle();
-        ok = automation::RenderToPng(h, png);
-      },
-      IDCANCEL);
+  PictureNextDialog(caption, png, ok, IDCANCEL);
   PrintDlg(&pd);
-  if (!ok) std::fprintf(stderr, "gallery: cannot write %s\n", png.c_str());
-  return ok;
+  return ReportWritten(ok, png);
 }
 
 }  // namespace

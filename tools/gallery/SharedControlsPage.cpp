@@ -65,13 +65,7 @@ int WriteSharedControlsPngs(const char* path) {
   // The calendar dropped from the date edit through its right-button menu.
   const std::string calendar = PngBeside(path, "calendar");
   bool calendarOk = false;
-  automation::OnDialog(
-      "Calendar",
-      [&](HWND h) {
-        automation::PumpUntilIdle();
-        calendarOk = automation::RenderToPng(h, calendar);
-      },
-      IDCANCEL);
+  PictureNextDialog("Calendar", calendar, calendarOk, IDCANCEL);
   automation::ExpectMessageBox("", "Copy Date|Paste Date", 3);
   automation::Click(date.GetSafeHwnd(), POINT{5, 5}, 1);
   automation::PumpUntilIdle();
@@ -83,13 +77,7 @@ int WriteSharedControlsPngs(const char* path) {
   bool folderOk = false;
   CFolderDialog picker(TRUE, nullptr, nullptr, CFolderDialog::kFlags | OFN_PATHMUSTEXIST, nullptr, nullptr);
   picker.Prepare("/");
-  automation::OnDialog(
-      "Select Folder",
-      [&](HWND h) {
-        automation::PumpUntilIdle();
-        folderOk = automation::RenderToPng(h, folder);
-      },
-      IDCANCEL);
+  PictureNextDialog("Select Folder", folder, folderOk, IDCANCEL);
   picker.DoModal();
   automation::ClearResponder();
   return ReportWritten(sharedOk, shared) && ReportWritten(calendarOk, calendar) && ReportWritten(folderOk, folder)
