@@ -4,6 +4,8 @@
 #include "platform/window/CtlDefs.h"
 #include "res/resource.h"
 
+namespace wiz {
+
 CFolderDialog::CFolderDialog(const std::string& title, const std::string& initialFolder, CWnd* parent)
     : CFileDialog(TRUE, nullptr, nullptr,
                   OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_NONETWORKBUTTON | OFN_LONGNAMES |
@@ -33,8 +35,10 @@ std::string CFolderDialog::GetFolder() const {
   return cut == 0 ? std::string("/") : path.substr(0, cut);
 }
 
+}  // namespace wiz
+
 bool DialogFolderPicker::PickFolder(CWnd* owner, const std::string& title, std::string& folder) {
-  CFolderDialog dialog(title, folder, owner);
+  wiz::CFolderDialog dialog(title, folder, owner);
   if (dialog.DoModal() != IDOK) return false;
   folder = dialog.GetFolder();
   return true;

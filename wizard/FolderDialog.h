@@ -8,6 +8,10 @@
 #include "platform/commdlg/FileDialog.h"
 #include "wizard/FolderPicker.h"
 
+namespace wiz {
+
+// In the wizard's namespace: the shared controls have a folder picker of the
+// same name, and both may end up in one program.
 class CFolderDialog : public CFileDialog {
  public:
   CFolderDialog(const std::string& title, const std::string& initialFolder, CWnd* parent = nullptr);
@@ -23,6 +27,8 @@ class CFolderDialog : public CFileDialog {
  private:
   std::string title_, initial_;
 };
+
+}  // namespace wiz
 
 // The picker the wizard's pages use.
 class DialogFolderPicker : public FolderPicker {
