@@ -61,7 +61,11 @@ bool SetupPrinter(const PRINTDLG* given, PrintSetupRecord* out) {
     measure = r.dc;
   }
   if (measure == nullptr) return false;
-  r.orientation = haveMode && mode.dmOrientation == DMORIENT_LANDSCAPE ? 2 : 1;
+  // A choice without settings keeps the orientation the record had.
+  if (haveMode)
+    r.orientation = mode.dmOrientation == DMORIENT_LANDSCAPE ? 2 : 1;
+  else if (given == nullptr)
+    r.orientation = 1;
 
   r.resolutionX = ::GetDeviceCaps(measure, LOGPIXELSX);
   r.resolutionY = ::GetDeviceCaps(measure, LOGPIXELSY);

@@ -83,6 +83,17 @@ TEST_F(PrintSetup, WithoutPrintersTheScreenStandsInWithAPortraitLetterPage) {
   std::strcpy(font.lfFaceName, "courier");
   EXPECT_TRUE(CheckReportPageWidth(&r, &font, 40, r.pageWidth, 0.75f, 0.75f));
   EXPECT_TRUE(automation::PendingExpectations().empty());
+
+  // A choice that carries only a context and no settings keeps the
+  // record's orientation: a landscape letter page.
+  PRINTDLG bare;
+  bare.hDC = r.dc;
+  r.orientation = 2;
+  ASSERT_TRUE(SetupPrinter(&bare, &r));
+  EXPECT_EQ(r.orientation, 2);
+  EXPECT_FLOAT_EQ(r.pageWidth, 11.0f);
+  EXPECT_FLOAT_EQ(r.pageHeight, 8.5f);
+  ReleaseDC(nullptr, r.dc);
 }
 
 TEST_F(PrintSetup, TheDefaultPrinterIsAskedWithoutShowingADialog) {
@@ -122,6 +133,7 @@ TEST_F(PrintSetup, AChosenPrinterGivesItsPageRangeCopiesAndGeometry) {
     EXPECT_NEAR(r.pageHeight, 210 / 25.4f, 0.01f);
     EXPECT_EQ(r.printableWidth, r.physicalWidth);
     EXPECT_FLOAT_EQ(r.unprintableRight, 0.0f);
+    ReleaseDC(nullptr, kept);
     Release(&pd);
   }
 }
