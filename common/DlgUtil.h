@@ -7,6 +7,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/types.h"
+#include "platform/commdlg/PrintDlg.h"
 
 // Field kinds of ValidateField.
 enum FieldKind { FIELD_TEXT = 0, FIELD_NUMBER = 1, FIELD_DATE = 2, FIELD_NOCHECK = 3, FIELD_PATH = 4 };
@@ -98,10 +99,13 @@ void SetBoldFont(HWND hwnd);
 void EditFieldHook(...);
 void ListFieldHook(...);
 
-// The printer's page geometry (filled by the printing layer for the default
+// The printer's page geometry (filled by SetupPrinter for the default
 // printer at start-up and for the chosen printer when a report prints).
 struct LOGFONT;
 struct PrintSetupRecord {
+  // The printer as the print dialog gave it (its DEVMODE and DEVNAMES
+  // blocks); empty when there is no printer.
+  PRINTDLG printDlg{};
   HDC dc = nullptr;
   int resolutionX = 0;
   int resolutionY = 0;
@@ -122,6 +126,11 @@ struct PrintSetupRecord {
   int collate = 0;
 };
 extern PrintSetupRecord ThePrintSetup;
+
+// Fills the record for a printer: the one a print dialog chose (`given`),
+// else the default printer, else (no printer at all) the screen in a
+// portrait letter page. False when the printer cannot tell its page size.
+bool SetupPrinter(const PRINTDLG* given, PrintSetupRecord* out);
 
 // Whether the report's columns fit the page in the report font: true when
 // they do, or when the user answers Yes to going on with a page too narrow.

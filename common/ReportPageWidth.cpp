@@ -1,11 +1,13 @@
 // The check that a report's columns fit across its page.
 #include <cmath>
+#include <string>
 
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Question.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiObject.h"
+#include "platform/print/Printers.h"
 
 namespace {
 
@@ -18,10 +20,20 @@ bool Failed(const char* text) {
 
 bool CheckReportPageWidth(const PrintSetupRecord* setup, const LOGFONT* font, int columns, float pageWidth,
                           float leftMargin, float rightMargin) {
-  // A device context like the printer's (the screen's when there is none).
+  // A device context of the setup's printer; without a printer, one like
+  // the record's own (the screen's).
   CDC dc;
-  if (!dc.CreateCompatibleDC(setup && setup->dc ? CDC::FromHandle(setup->dc) : nullptr))
+  if (setup && setup->printDlg.hDevNames) {
+    std::string driver, device, output;
+    DEVMODE mode;
+    const bool haveMode = printing::ReadDevMode(setup->printDlg.hDevMode, &mode);
+    if (!printing::ReadDevNames(setup->printDlg.hDevNames, &driver, &device, &output))
+      return Failed("Clipping locks failed");
+    if (!dc.CreateDC(driver.c_str(), device.c_str(), output.c_str(), haveMode ? &mode : nullptr))
+      return Failed("Clipping DC creation failed");
+  } else if (!dc.CreateCompatibleDC(setup && setup->dc ? CDC::FromHandle(setup->dc) : nullptr)) {
     return Failed("Clipping DC creation failed");
+  }
   CFont reportFont;
   if (font == nullptr || !reportFont.CreateFontIndirect(font)) return Failed("Clipping font creation failed");
   CFont* old = dc.SelectObject(&reportFont);
