@@ -51,6 +51,7 @@ int CConversion::SetAppType(int type) {
     return 0;
   }
   appType_ = type;
+  wiz::SetApplicationName(GetProductName() + " Conversion");
   return 1;
 }
 

@@ -1,5 +1,6 @@
 #include "wizard/WizardSheet.h"
 
+#include "platform/framework/CWinApp.h"
 #include "platform/window/CtlDefs.h"
 #include "wizard/Conversion.h"
 #include "wizard/FolderPicker.h"
@@ -97,7 +98,10 @@ LRESULT CMovraneDlg::GetPrevPageId() const { return Page(flow_.GetPrevPage(Activ
 void RunWizard(CConversion& job, FolderPicker* picker) {
   {
     CMovraneDlg sheet(job, picker);
+    CWinApp* app = AfxGetApp();
+    if (app) app->m_pMainWnd = &sheet;
     if (sheet.DoModal() != ID_WIZFINISH) job.SetStatus(kStatusCancelled);
+    if (app) app->m_pMainWnd = nullptr;
   }
   job.WriteStatusFile();
 }

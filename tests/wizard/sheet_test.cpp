@@ -15,6 +15,7 @@
 #include "wizard/Conversion.h"
 #include "wizard/FolderDialog.h"
 #include "wizard/FolderPicker.h"
+#include "wizard/MovraneApp.h"
 #include "wizard/WizardSheet.h"
 
 namespace {
@@ -225,6 +226,24 @@ TEST_F(SheetTest, CancelledRunWritesMinusOne) {
   automation::OnDialog("Welcome", [](HWND h) { ::SendMessage(h, WM_COMMAND, IDCANCEL, 0); }, -1);
   RunWizard(job_, nullptr);
   EXPECT_EQ(ReadFile(StatusFile()), "-1\n");
+}
+
+TEST_F(SheetTest, ApplicationRunsTheSheetOnceAndNamesItselfByTheUnitType) {
+  Install(2);
+  const std::string line = Switches("onias") + " -t 1";
+  CMovraneApp app(job_, nullptr, line.c_str());
+  CWnd* shown = nullptr;
+  automation::OnDialog("Welcome", [&shown](HWND h) {
+    shown = AfxGetMainWnd();
+    ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+  }, -1);
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_NE(shown, nullptr);
+  EXPECT_STREQ(AfxGetAppName(), "PackTallyo Conversion");
+  EXPECT_EQ(ReadFile(StatusFile()), "-1\n");
+  // A refused type leaves the name as it was.
+  EXPECT_EQ(job_.SetAppType(9), 0);
+  EXPECT_STREQ(AfxGetAppName(), "PackTallyo Conversion");
 }
 
 TEST_F(SheetTest, FiscalYearRowsScrollAndBrowseThroughThePicker) {
