@@ -12,6 +12,19 @@ CWizPage::CWizPage(UINT templateId, int slot) : CPropertyPage(templateId), slot_
   m_psp.dwFlags &= ~PSP_HASHELP;
 }
 
+BOOL CWizPage::OnInitDialog() {
+  BOOL result = CPropertyPage::OnInitDialog();
+  // Only the browse buttons are owner-drawn on the wizard's templates.
+  for (HWND hwnd = ::GetWindow(m_hWnd, GW_CHILD); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+    if ((::GetWindowLong(hwnd, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) continue;
+    auto button = std::make_unique<CBmpButton>();
+    if (!button->SubclassDlgItem(static_cast<UINT>(::GetDlgCtrlID(hwnd)), this)) continue;
+    button->SetBitmapNames("BROWSEU", "BROWSED", "BROWSEF", "BROWSEX");
+    browseButtons_.push_back(std::move(button));
+  }
+  return result;
+}
+
 CMovraneDlg& CWizPage::Sheet() const { return *static_cast<CMovraneDlg*>(GetParent()); }
 
 CConversion& CWizPage::Job() const { return Sheet().Job(); }

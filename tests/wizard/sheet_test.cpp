@@ -246,6 +246,35 @@ TEST_F(SheetTest, ApplicationRunsTheSheetOnceAndNamesItselfByTheUnitType) {
   EXPECT_STREQ(AfxGetAppName(), "PackTallyo Conversion");
 }
 
+TEST_F(SheetTest, BrowseButtonsShowTheFolderPictureOfTheirState) {
+  Install(2);
+  FakePicker picker;
+  Open(Switches("s"), &picker);
+  ASSERT_EQ(sheet_->ActiveSlot(), kSlotMode);
+  HWND button = Item(IDC_WIZ_BROWSE);
+  ASSERT_NE(button, nullptr);
+  // The 16 x 13 picture sits centred in the button.
+  auto pixel = [button](int x, int y) {
+    RECT r{};
+    ::GetClientRect(button, &r);
+    return automation::PixelAt(button, 2 + (r.right - 4 - 16) / 2 + x, 2 + (r.bottom - 4 - 13) / 2 + y);
+  };
+  const COLORREF yellow = RGB(255, 255, 0), white = RGB(255, 255, 255);
+  EXPECT_EQ(pixel(8, 8), yellow);
+  EXPECT_EQ(pixel(5, 6), white);
+  ::SetFocus(button);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(pixel(5, 6), RGB(0, 0, 128));
+  ::EnableWindow(button, FALSE);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(pixel(8, 8), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(pixel(2, 1), GetSysColor(COLOR_3DSHADOW));
+  ::EnableWindow(button, TRUE);
+  automation::Click(button, POINT{4, 4});
+  automation::PumpUntilIdle();
+  EXPECT_EQ(picker.titles, std::vector<std::string>{"Installation Folder"});
+}
+
 TEST_F(SheetTest, FiscalYearRowsScrollAndBrowseThroughThePicker) {
   Install(3, 7);
   FakePicker picker;
