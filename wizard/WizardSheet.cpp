@@ -1,7 +1,9 @@
 #include "wizard/WizardSheet.h"
 
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/window/CtlDefs.h"
+#include "res/resource.h"
 #include "wizard/Conversion.h"
 #include "wizard/FolderPicker.h"
 
@@ -80,6 +82,7 @@ void CWizPage::EnableBrowse(int buttonId, bool enable) {
 
 CMovraneDlg::CMovraneDlg(CConversion& job, FolderPicker* picker)
     : CPropertySheet("Conversion Wizard", nullptr, 0), job_(job), picker_(picker) {
+  icon_ = ::LoadIcon(nullptr, MAKEINTRESOURCE(IDI_WIZ_PROGRAM));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     pages_[static_cast<std::size_t>(slot)] = MakeWizardPage(slot);
     AddPage(pages_[static_cast<std::size_t>(slot)].get());
@@ -95,8 +98,29 @@ BOOL CMovraneDlg::OnInitDialog() {
   flow_.InitFromJob(job_);
   m_psh.nStartPage = static_cast<UINT>(flow_.GetFirstPage());
   BOOL result = CPropertySheet::OnInitDialog();
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   if (CWnd* help = GetDlgItem(IDHELP)) help->ShowWindow(SW_HIDE);
   return result;
+}
+
+void CMovraneDlg::OnPaint() {
+  if (!IsIconic()) {
+    CPropertySheet::OnPaint();
+    return;
+  }
+  CPaintDC dc(this);
+  RECT client{};
+  GetClientRect(&client);
+  dc.FillSolidRect(&client, ::GetSysColor(COLOR_3DFACE));
+  const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc.GetSafeHdc(), x, y, icon_);
+}
+
+LRESULT CMovraneDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_QUERYDRAGICON) return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+  return CPropertySheet::WindowProc(message, wParam, lParam);
 }
 
 int CMovraneDlg::ActiveSlot() const {

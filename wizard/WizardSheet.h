@@ -66,6 +66,12 @@ class CMovraneDlg : public CPropertySheet {
   ~CMovraneDlg() override;
 
   BOOL OnInitDialog() override;
+  // While minimised the sheet shows the program icon centred on an erased
+  // background.
+  void OnPaint() override;
+  // The picture shown while a minimised sheet is dragged.
+  HICON OnQueryDragIcon() const { return icon_; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   CConversion& Job() const { return job_; }
   WizardFlow& Flow() { return flow_; }
@@ -83,6 +89,7 @@ class CMovraneDlg : public CPropertySheet {
   CConversion& job_;
   FolderPicker* picker_;
   WizardFlow flow_;
+  HICON icon_ = nullptr;
   std::array<std::unique_ptr<CWizPage>, kSlotCount> pages_;
 };
 

@@ -275,6 +275,31 @@ TEST_F(SheetTest, BrowseButtonsShowTheFolderPictureOfTheirState) {
   EXPECT_EQ(picker.titles, std::vector<std::string>{"Installation Folder"});
 }
 
+TEST_F(SheetTest, MinimisedSheetShowsTheProgramIconCentred) {
+  Install(2);
+  Open(Switches("tonias"));
+  HWND h = sheet_->m_hWnd;
+  const LRESULT icon = ::SendMessage(h, WM_QUERYDRAGICON, 0, 0);
+  EXPECT_EQ(icon, reinterpret_cast<LRESULT>(::LoadIcon(nullptr, MAKEINTRESOURCE(IDI_WIZ_PROGRAM))));
+  ::ShowWindow(h, SW_MINIMIZE);
+  ASSERT_TRUE(::IsIconic(h));
+  // Only the sheet's own painting: the host shows no children of a
+  // minimised window.
+  for (HWND child = ::GetWindow(h, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    ::ShowWindow(child, SW_HIDE);
+  ::InvalidateRect(h, nullptr, TRUE);
+  automation::PumpUntilIdle();
+  RECT r{};
+  ::GetClientRect(h, &r);
+  const int x = (r.right - 32 + 1) / 2, y = (r.bottom - 32 + 1) / 2;
+  // The icon's see-through corner shows the erased face; its books do not.
+  EXPECT_EQ(automation::PixelAt(h, x + 31, y), GetSysColor(COLOR_3DFACE));
+  EXPECT_EQ(automation::PixelAt(h, x + 1, y + 1), RGB(0, 0, 0));
+  EXPECT_EQ(automation::PixelAt(h, x + 5, y + 10), RGB(128, 128, 128));
+  EXPECT_EQ(automation::PixelAt(h, x + 22, y + 22), RGB(0, 128, 0));
+  ::ShowWindow(h, SW_RESTORE);
+}
+
 TEST_F(SheetTest, FiscalYearRowsScrollAndBrowseThroughThePicker) {
   Install(3, 7);
   FakePicker picker;
