@@ -17,6 +17,7 @@ CWizPage::CWizPage(UINT templateId, int slot) : CPropertyPage(templateId), slot_
 BOOL CWizPage::OnInitDialog() {
   BOOL result = CPropertyPage::OnInitDialog();
   // Only the browse buttons are owner-drawn on the wizard's templates.
+  browseButtons_.clear();
   for (HWND hwnd = ::GetWindow(m_hWnd, GW_CHILD); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
     if ((::GetWindowLong(hwnd, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) continue;
     auto button = std::make_unique<CBmpButton>();
