@@ -50,6 +50,22 @@ Span Place(int itemStart, int itemEnd, int workStart, int workEnd, int size, int
 
 }  // namespace
 
+void CBmpButton::SetBitmaps(int normal, int down, int disabled) {
+  auto name = [](int id) { return id != 0 ? std::to_string(id) : std::string(); };
+  m_normal = name(normal);
+  m_down = name(down);
+  m_focus.clear();
+  m_disabled = name(disabled);
+}
+
+void CBmpButton::SetBitmapNames(const char* normal, const char* down, const char* focus, const char* disabled) {
+  auto name = [](const char* text) { return std::string(text ? text : ""); };
+  m_normal = name(normal);
+  m_down = name(down);
+  m_focus = name(focus);
+  m_disabled = name(disabled);
+}
+
 UINT CBmpButton::ReplaceStyleBits(UINT mask, UINT bits) {
   const UINT style = static_cast<UINT>(GetStyle());
   const UINT old = style & mask;
@@ -71,22 +87,24 @@ void CBmpButton::DrawItem(LPDRAWITEMSTRUCT di) {
   const bool pressed = (di->itemState & ODS_SELECTED) != 0;
   const bool disabled = (di->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
 
-  int id = m_nBitmap;
+  const bool focused = (di->itemState & ODS_FOCUS) != 0;
+  const std::string* name = &m_normal;
   bool dither = false;
-  if (pressed && m_nBitmapDown != 0)
-    id = m_nBitmapDown;
+  if (pressed && !m_down.empty())
+    name = &m_down;
   else if (!pressed && disabled) {
-    if (m_nBitmapDisabled != 0)
-      id = m_nBitmapDisabled;
+    if (!m_disabled.empty())
+      name = &m_disabled;
     else
       dither = true;
-  }
+  } else if (!pressed && focused && !m_focus.empty())
+    name = &m_focus;
 
   RECT edge = item;
   dc->DrawEdge(&edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
 
   HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImage(nullptr, std::to_string(id).c_str(), IMAGE_BITMAP, 0, 0, LR_SHARED | LR_LOADMAP3DCOLORS));
+      LoadImage(nullptr, name->c_str(), IMAGE_BITMAP, 0, 0, LR_SHARED | LR_LOADMAP3DCOLORS));
   if (bitmap == nullptr) return;
   if (dither) Dither(bitmap);
   CBitmap picture;

@@ -89,6 +89,7 @@
 #define IDD_WIZ_FISCAL_YEARS       8138
 #define IDD_WIZ_START              8139
 #define IDD_WIZ_STATUS             8141
+#define IDI_WIZ_PROGRAM            128
 #define IDD_WIZ_MODE               8142
 #define IDD_WIZ_FOLDER             8536
 #define IDC_WIZ_TYPE               1006

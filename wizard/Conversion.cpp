@@ -39,7 +39,8 @@ void CConversion::Reset() { *this = CConversion(); }
 
 int CConversion::Finish() {
   if (lastError_.empty()) return 1;
-  wiz::DispMessage(lastError_, wiz::kError);
+  if (!errorShown_) wiz::DispMessage(lastError_, wiz::kError);
+  errorShown_ = true;
   return 0;
 }
 
@@ -50,6 +51,7 @@ int CConversion::SetAppType(int type) {
     return 0;
   }
   appType_ = type;
+  wiz::SetApplicationName(GetProductName() + " Conversion");
   return 1;
 }
 

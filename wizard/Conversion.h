@@ -168,7 +168,10 @@ class CConversion {
                 const char* mode = "wb");
   // Closes both; a new file that cannot be flushed is "Failed write".
   void CloseBoth(FILE* in, NewFile& out);
-  void Fail(const std::string& message) { lastError_ = message; }
+  void Fail(const std::string& message) {
+    lastError_ = message;
+    errorShown_ = false;
+  }
   // Shows the last error when set; 1 when it is empty.
   int Finish();
   std::string YearYY(int yearIndex) const;
@@ -180,6 +183,9 @@ class CConversion {
   int fiscalStartMonth_ = -1;
   int fiscalStartYear_ = -1;
   std::string lastError_;
+  // The last error has been shown already (by its converter), so the run
+  // does not show the same box again.
+  bool errorShown_ = false;
   std::vector<std::string> years_;
   std::vector<std::string> newFolders_;
   std::vector<std::string> oldFolders_;

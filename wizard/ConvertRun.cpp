@@ -25,8 +25,11 @@ int CConversion::ConvertAll() {
     std::string yearError = lastError_;
     if (ConvertConfig() && ConvertUnitSettings()) lastError_ = yearError;
   }
-  if (!lastError_.empty()) wiz::DispMessage(lastError_, wiz::kError);
-  return lastError_.empty() ? 1 : 0;
+  // A converter showed its failure at once; the run shows only what nobody
+  // has shown yet, so each failure reaches the user in one box.
+  if (lastError_.empty()) return 1;
+  Finish();
+  return 0;
 }
 
 int CConversion::ConvertYear(int y) {

@@ -13,6 +13,7 @@
 #include "common/FileUtil.h"
 #include "platform/base/CString.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/framework/CWinApp.h"
 #include "platform/window/Window.h"
 
 namespace wiz {
@@ -228,6 +229,15 @@ std::string Trim(const std::string& text, bool leading, bool trailing) {
   if (trailing)
     while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
   return text.substr(b, e - b);
+}
+
+void SetApplicationName(const std::string& name) {
+  // The framework keeps a pointer to the name: it must outlive every job.
+  static std::string kept;
+  CWinApp* app = AfxGetApp();
+  if (!app) return;
+  kept = name;
+  app->m_pszAppName = kept.c_str();
 }
 
 }  // namespace wiz

@@ -19,6 +19,10 @@ inline int DispMessage(const std::string& text, int kind) { return DispMessage(t
 // default unless `def` is 'Y'. 1 Yes, 2 No, 0 Cancel.
 int AskQuestion(const char* text, char def, int flag);
 
+// The application name the window framework shows (kept for the whole run);
+// nothing without an application object.
+void SetApplicationName(const std::string& name);
+
 enum ErrorText {
   kErrUnknown = 0,
   kErrCreate = 4,

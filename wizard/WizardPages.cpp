@@ -212,8 +212,8 @@ bool StartPage::Next(CConversion& job) const {
   SetWaitCursor(1);
   int ok = job.ConvertAll();
   SetWaitCursor(0);
-  if (!ok) return Refused(job);
-  return true;
+  // The run has shown its failure already; the page only stays.
+  return ok != 0;
 }
 
 void StatusPage::Activate(const CConversion& job) {

@@ -1,6 +1,9 @@
 #include "wizard/WizardSheet.h"
 
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/window/CtlDefs.h"
+#include "res/resource.h"
 #include "wizard/Conversion.h"
 #include "wizard/FolderPicker.h"
 
@@ -9,6 +12,20 @@
 
 CWizPage::CWizPage(UINT templateId, int slot) : CPropertyPage(templateId), slot_(slot) {
   m_psp.dwFlags &= ~PSP_HASHELP;
+}
+
+BOOL CWizPage::OnInitDialog() {
+  BOOL result = CPropertyPage::OnInitDialog();
+  // Only the browse buttons are owner-drawn on the wizard's templates.
+  browseButtons_.clear();
+  for (HWND hwnd = ::GetWindow(m_hWnd, GW_CHILD); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+    if ((::GetWindowLong(hwnd, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) continue;
+    auto button = std::make_unique<CBmpButton>();
+    if (!button->SubclassDlgItem(static_cast<UINT>(::GetDlgCtrlID(hwnd)), this)) continue;
+    button->SetBitmapNames("BROWSEU", "BROWSED", "BROWSEF", "BROWSEX");
+    browseButtons_.push_back(std::move(button));
+  }
+  return result;
 }
 
 CMovraneDlg& CWizPage::Sheet() const { return *static_cast<CMovraneDlg*>(GetParent()); }
@@ -66,6 +83,7 @@ void CWizPage::EnableBrowse(int buttonId, bool enable) {
 
 CMovraneDlg::CMovraneDlg(CConversion& job, FolderPicker* picker)
     : CPropertySheet("Conversion Wizard", nullptr, 0), job_(job), picker_(picker) {
+  icon_ = ::LoadIcon(nullptr, MAKEINTRESOURCE(IDI_WIZ_PROGRAM));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     pages_[static_cast<std::size_t>(slot)] = MakeWizardPage(slot);
     AddPage(pages_[static_cast<std::size_t>(slot)].get());
@@ -81,8 +99,29 @@ BOOL CMovraneDlg::OnInitDialog() {
   flow_.InitFromJob(job_);
   m_psh.nStartPage = static_cast<UINT>(flow_.GetFirstPage());
   BOOL result = CPropertySheet::OnInitDialog();
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   if (CWnd* help = GetDlgItem(IDHELP)) help->ShowWindow(SW_HIDE);
   return result;
+}
+
+void CMovraneDlg::OnPaint() {
+  if (!IsIconic()) {
+    CPropertySheet::OnPaint();
+    return;
+  }
+  CPaintDC dc(this);
+  RECT client{};
+  GetClientRect(&client);
+  dc.FillSolidRect(&client, ::GetSysColor(COLOR_3DFACE));
+  const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc.GetSafeHdc(), x, y, icon_);
+}
+
+LRESULT CMovraneDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_QUERYDRAGICON) return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+  return CPropertySheet::WindowProc(message, wParam, lParam);
 }
 
 int CMovraneDlg::ActiveSlot() const {
@@ -97,7 +136,10 @@ LRESULT CMovraneDlg::GetPrevPageId() const { return Page(flow_.GetPrevPage(Activ
 void RunWizard(CConversion& job, FolderPicker* picker) {
   {
     CMovraneDlg sheet(job, picker);
+    CWinApp* app = AfxGetApp();
+    if (app) app->m_pMainWnd = &sheet;
     if (sheet.DoModal() != ID_WIZFINISH) job.SetStatus(kStatusCancelled);
+    if (app) app->m_pMainWnd = nullptr;
   }
   job.WriteStatusFile();
 }

@@ -7,7 +7,9 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "common/BmpButton.h"
 #include "platform/propsheet/PropSheet.h"
 #include "wizard/WizardFlow.h"
 
@@ -24,6 +26,8 @@ class CWizPage : public CPropertyPage {
   CWizPage(UINT templateId, int slot);
   int Slot() const { return slot_; }
 
+  // The template's owner-drawn buttons become the browse buttons' pictures.
+  BOOL OnInitDialog() override;
   // Buttons by the slot, then the page fills its controls.
   BOOL OnSetActive() override;
   // The sheet's next or previous enabled page; -1 when the page refuses.
@@ -52,6 +56,7 @@ class CWizPage : public CPropertyPage {
 
  private:
   int slot_;
+  std::vector<std::unique_ptr<CBmpButton>> browseButtons_;
 };
 
 class CMovraneDlg : public CPropertySheet {
@@ -61,6 +66,12 @@ class CMovraneDlg : public CPropertySheet {
   ~CMovraneDlg() override;
 
   BOOL OnInitDialog() override;
+  // While minimised the sheet shows the program icon centred on an erased
+  // background.
+  void OnPaint() override;
+  // The picture shown while a minimised sheet is dragged.
+  HICON OnQueryDragIcon() const { return icon_; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   CConversion& Job() const { return job_; }
   WizardFlow& Flow() { return flow_; }
@@ -78,6 +89,7 @@ class CMovraneDlg : public CPropertySheet {
   CConversion& job_;
   FolderPicker* picker_;
   WizardFlow flow_;
+  HICON icon_ = nullptr;
   std::array<std::unique_ptr<CWizPage>, kSlotCount> pages_;
 };
 

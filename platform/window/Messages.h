@@ -31,6 +31,7 @@
 #define WM_CLOSE               0x0010
 #define WM_QUIT                0x0012
 #define WM_ERASEBKGND          0x0014
+#define WM_QUERYDRAGICON       0x0037
 #define WM_SYSCOLORCHANGE      0x0015
 #define WM_SHOWWINDOW          0x0018
 #define WM_WININICHANGE        0x001A
@@ -60,6 +61,8 @@
 #define WM_STYLECHANGED        0x007D
 #define WM_GETICON             0x007F
 #define WM_SETICON             0x0080
+#define ICON_SMALL             0
+#define ICON_BIG               1
 #define WM_NCCREATE            0x0081
 #define WM_NCDESTROY           0x0082
 #define WM_NCCALCSIZE          0x0083

@@ -282,6 +282,10 @@ BOOL SetCaretBlinkTime(UINT ms);
 // ---- Cursors, keyboard, system ---------------------------------------------
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name);  // stock IDC_ cursors
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
+// Draws a program icon loaded by its number (the picture icons/<number>.bmp
+// of the resources, magenta pixels see-through) with its top-left at x, y;
+// FALSE for the stock icons and for icons without a picture.
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 BOOL GetCursorPos(LPPOINT pt);

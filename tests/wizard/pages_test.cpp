@@ -179,9 +179,11 @@ TEST(Pages, FailedStartStaysAndCancelWritesMinusOne) {
   CConversion job;
   job.ParseCommandLine("-t 0 -o " + inst.OldFolder() + " -n " + inst.NewFolder() + " -s " + inst.Base() + "/st.txt");
   std::filesystem::remove(inst.OldPath("unit", "08"));
-  automation::AlwaysAnswer("Error", "Failed open: ", IDOK);
+  // The failure is shown once, by the run, not again by the page.
+  automation::ExpectMessageBox("Error", "Failed open: ", IDOK);
   StartPage start;
   EXPECT_FALSE(start.Next(job));
+  EXPECT_TRUE(automation::PendingExpectations().empty());
   job.SetStatus(kStatusCancelled);
   job.WriteStatusFile();
   auto bytes = oldinst::ReadFile(inst.Base() + "/st.txt");

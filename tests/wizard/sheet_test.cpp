@@ -15,6 +15,7 @@
 #include "wizard/Conversion.h"
 #include "wizard/FolderDialog.h"
 #include "wizard/FolderPicker.h"
+#include "wizard/MovraneApp.h"
 #include "wizard/WizardSheet.h"
 
 namespace {
@@ -212,7 +213,8 @@ TEST_F(SheetTest, RefusedAnswersAndAFailedConversionKeepThePage) {
   Press(ID_WIZNEXT);
   ASSERT_EQ(sheet_->ActiveSlot(), kSlotStart);
   std::filesystem::remove(inst_->OldPath("unit", "07"));
-  automation::AlwaysAnswer("Error", "Failed open: ", IDOK);
+  // One box for the failure: a second one would find no answer and fail.
+  automation::ExpectMessageBox("Error", "Failed open: ", IDOK);
   Press(ID_WIZNEXT);
   EXPECT_EQ(sheet_->ActiveSlot(), kSlotStart);
   EXPECT_TRUE(automation::PendingExpectations().empty());
@@ -224,6 +226,78 @@ TEST_F(SheetTest, CancelledRunWritesMinusOne) {
   automation::OnDialog("Welcome", [](HWND h) { ::SendMessage(h, WM_COMMAND, IDCANCEL, 0); }, -1);
   RunWizard(job_, nullptr);
   EXPECT_EQ(ReadFile(StatusFile()), "-1\n");
+}
+
+TEST_F(SheetTest, ApplicationRunsTheSheetOnceAndNamesItselfByTheUnitType) {
+  Install(2);
+  const std::string line = Switches("onias") + " -t 1";
+  CMovraneApp app(job_, nullptr, line.c_str());
+  CWnd* shown = nullptr;
+  automation::OnDialog("Welcome", [&shown](HWND h) {
+    shown = AfxGetMainWnd();
+    ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+  }, -1);
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_NE(shown, nullptr);
+  EXPECT_STREQ(AfxGetAppName(), "PackTallyo Conversion");
+  EXPECT_EQ(ReadFile(StatusFile()), "-1\n");
+  // A refused type leaves the name as it was.
+  EXPECT_EQ(job_.SetAppType(9), 0);
+  EXPECT_STREQ(AfxGetAppName(), "PackTallyo Conversion");
+}
+
+TEST_F(SheetTest, BrowseButtonsShowTheFolderPictureOfTheirState) {
+  Install(2);
+  FakePicker picker;
+  Open(Switches("s"), &picker);
+  ASSERT_EQ(sheet_->ActiveSlot(), kSlotMode);
+  HWND button = Item(IDC_WIZ_BROWSE);
+  ASSERT_NE(button, nullptr);
+  // The 16 x 13 picture sits centred in the button.
+  auto pixel = [button](int x, int y) {
+    RECT r{};
+    ::GetClientRect(button, &r);
+    return automation::PixelAt(button, 2 + (r.right - 4 - 16) / 2 + x, 2 + (r.bottom - 4 - 13) / 2 + y);
+  };
+  const COLORREF yellow = RGB(255, 255, 0), white = RGB(255, 255, 255);
+  EXPECT_EQ(pixel(8, 8), yellow);
+  EXPECT_EQ(pixel(5, 6), white);
+  ::SetFocus(button);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(pixel(5, 6), RGB(0, 0, 128));
+  ::EnableWindow(button, FALSE);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(pixel(8, 8), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(pixel(2, 1), GetSysColor(COLOR_3DSHADOW));
+  ::EnableWindow(button, TRUE);
+  automation::Click(button, POINT{4, 4});
+  automation::PumpUntilIdle();
+  EXPECT_EQ(picker.titles, std::vector<std::string>{"Installation Folder"});
+}
+
+TEST_F(SheetTest, MinimisedSheetShowsTheProgramIconCentred) {
+  Install(2);
+  Open(Switches("tonias"));
+  HWND h = sheet_->m_hWnd;
+  const LRESULT icon = ::SendMessage(h, WM_QUERYDRAGICON, 0, 0);
+  EXPECT_EQ(icon, reinterpret_cast<LRESULT>(::LoadIcon(nullptr, MAKEINTRESOURCE(IDI_WIZ_PROGRAM))));
+  ::ShowWindow(h, SW_MINIMIZE);
+  ASSERT_TRUE(::IsIconic(h));
+  // Only the sheet's own painting: the host shows no children of a
+  // minimised window.
+  for (HWND child = ::GetWindow(h, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    ::ShowWindow(child, SW_HIDE);
+  ::InvalidateRect(h, nullptr, TRUE);
+  automation::PumpUntilIdle();
+  RECT r{};
+  ::GetClientRect(h, &r);
+  const int x = (r.right - 32 + 1) / 2, y = (r.bottom - 32 + 1) / 2;
+  // The icon's see-through corner shows the erased face; its books do not.
+  EXPECT_EQ(automation::PixelAt(h, x + 31, y), GetSysColor(COLOR_3DFACE));
+  EXPECT_EQ(automation::PixelAt(h, x + 1, y + 1), RGB(0, 0, 0));
+  EXPECT_EQ(automation::PixelAt(h, x + 5, y + 10), RGB(128, 128, 128));
+  EXPECT_EQ(automation::PixelAt(h, x + 22, y + 22), RGB(0, 128, 0));
+  ::ShowWindow(h, SW_RESTORE);
 }
 
 TEST_F(SheetTest, FiscalYearRowsScrollAndBrowseThroughThePicker) {
