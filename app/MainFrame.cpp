@@ -90,6 +90,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
   if (SetUnitMenuTexts() == -1) return -1;
   const UINT indicators[] = {ID_SEPARATOR};
   if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1)) return -1;
+  SetMessageText(AFX_IDS_IDLEMESSAGE);
   CSplashWindow::ShowSplash(this);
   return 0;
 }
