@@ -81,11 +81,6 @@ void ShowDateNote() {
 
 CTornelApp& TheApp() { return *theApp; }
 
-COneInst& TheOneInst() {
-  static COneInst guard;
-  return guard;
-}
-
 BEGIN_MESSAGE_MAP(CTornelApp, CWinApp)
   ON_COMMAND(ID_HELP_ABOUT, OnAppAbout)
   ON_UPDATE_COMMAND_UI(ID_HELP_ABOUT, OnUpdateAppAbout)
@@ -173,7 +168,7 @@ void FreeDataTables() {
 
 BOOL CTornelApp::InitInstance() {
   if (!InitFileNames()) return FALSE;
-  COneInst& guard = TheOneInst();
+  COneInst& guard = m_oneInst;
   guard.SetName(ProgramTitle);
   if (!guard.Check(1)) return FALSE;
   XferConfig(0);
@@ -211,6 +206,10 @@ BOOL CTornelApp::PreTranslateMessage(MSG* msg) {
 }
 
 int CTornelApp::ExitInstance() {
+  // A quit posted before the window closed (the failed password) leaves the
+  // main window standing; it goes before the tables.
+  if (m_pMainWnd && m_pMainWnd->m_hWnd) m_pMainWnd->DestroyWindow();
+  m_pMainWnd = nullptr;
   FreeDataTables();
   return CWinApp::ExitInstance();
 }

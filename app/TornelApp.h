@@ -29,6 +29,9 @@ class CTornelApp : public CWinApp {
   BOOL PreTranslateMessage(MSG* msg) override;
   int ExitInstance() override;
 
+  // The single running copy guard; it gives the copy up with the
+  // application object.
+  COneInst m_oneInst;
   // 1 while the main view's first-paint step is due.
   int m_bFirstPaintPending = 0;
 
@@ -47,6 +50,3 @@ CTornelApp& TheApp();
 int InitFileNames();
 int OpenDataFiles();
 void FreeDataTables();
-
-// The single running copy guard of the program.
-COneInst& TheOneInst();

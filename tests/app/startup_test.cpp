@@ -1,0 +1,273 @@
+// Start-up to the first paint on the sample installation, its failing
+// steps, the closing check, and the main window in the unit's words.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/OneInst.h"
+#include "app/Preferences.h"
+#include "app/ShellDialogs.h"
+#include "app/TornelApp.h"
+#include "common/ConfigFile.h"
+#include "common/Settings.h"
+#include "common/SplashWindow.h"
+#include "common/UnitSettings.h"
+#include "common/UnitVocab.h"
+#include "store/UnitInfo.h"
+#include "common/Version.h"
+#include "platform/base/MessageBoxDefs.h"
+#include "platform/menus/Menu.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
+#include "tools/sampleinst/SampleInstall.h"
+
+namespace {
+
+// A program folder of its own for each installation.
+class Home {
+ public:
+  Home() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kestrova-app-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) ? pattern : "";
+  }
+  ~Home() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Destroying the main window posts the quit that ends the message loop; a
+// test that has no loop running takes it away so that the next one pumps.
+void DrainQuit() {
+  MSG msg;
+  while (::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+class StartupTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    DrainQuit();
+    InstallCommandStrings();
+    TheShellDialogs() = ShellDialogs{};
+    // The reminder stays quiet: the clock stands at the program's own date.
+    SetReminderClockForTest(0);
+  }
+  void TearDown() override {
+    automation::ClearResponder();
+    TheShellDialogs() = ShellDialogs{};
+  }
+
+  // The sample installation of `unitType`; the splash switched off so that
+  // the first paint follows start-up at once.
+  void MakeSample(int unitType = 0, bool splash = false) {
+    home = std::make_unique<Home>();
+    const Home& dir = *home;
+    InstallOptions o;
+    o.folder = dir.path();
+    o.unitType = unitType;
+    o.year = 2026;
+    ASSERT_TRUE(MakeInstallation(o));
+    SettingsSection* s = OpenSettingsSection((dir / "udata4.dat").c_str(), "OPTWARN");
+    ASSERT_NE(s, nullptr);
+    PutSettingFlag(s, 'D', splash ? 1 : 0);
+    CloseSettingsSection(s);
+  }
+
+  // The start's messages, in order.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& m : automation::ModalLog())
+      if (m.kind == "messagebox") texts.push_back(m.caption + ": " + m.text);
+    return texts;
+  }
+
+  void Close(CTornelApp& app) {
+    if (app.m_pMainWnd && app.m_pMainWnd->m_hWnd) app.m_pMainWnd->SendMessage(WM_CLOSE);
+    automation::PumpUntilIdle();
+    app.m_pMainWnd = nullptr;
+    app.ExitInstance();
+    DrainQuit();
+  }
+
+  std::unique_ptr<Home> home;
+};
+
+TEST_F(StartupTest, SampleStartsToTheFirstPaint) {
+  MakeSample();
+  static int tips;
+  tips = 0;
+  TheShellDialogs().tipOfTheDay = [](bool atStartup) {
+    EXPECT_TRUE(atStartup);
+    ++tips;
+  };
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  ASSERT_NE(app.m_pMainWnd, nullptr);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  EXPECT_EQ(app.m_bFirstPaintPending, 0);
+  char title[128] = {};
+  ::GetWindowText(app.m_pMainWnd->m_hWnd, title, sizeof title);
+  EXPECT_NE(std::string(title).find("FY2026"), std::string::npos) << title;
+  EXPECT_STREQ(UnitName, "Troop 42");
+  EXPECT_STREQ(TempFolder, (*home / "temp").c_str());
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  // Each start that reaches the data counts once.
+  SettingsSection* s = OpenSettingsSection(SettingsFileName, "INSTANCE");
+  EXPECT_EQ(GetSettingInt(s, 'A', 0), 1);
+  CloseSettingsSection(s);
+  EXPECT_EQ(tips, 1);
+  IntegrityCheckMode = 2;
+  Close(app);
+}
+
+TEST_F(StartupTest, FailingStepsEndTheStartWithTheirMessage) {
+  struct Case {
+    const char* name;
+    void (*spoil)(const Home& dir);
+    const char* expected;  // part of the one message; null: none
+  } cases[] = {
+      {"no configuration", [](const Home& d) { std::remove((d / "config4.sl").c_str()); }, "config4.sl"},
+      {"unreadable unit settings", [](const Home& d) { std::remove(UnitSettingsPath(d.path()).c_str()); },
+       "unitset4.txt"},
+      {"year folder gone",
+       [](const Home& d) { std::remove((d / "fy2026/acct426.dat").c_str()); }, "Failed open: account"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeSample();
+    c.spoil(*home);
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    CTornelApp app;
+    EXPECT_FALSE(app.InitInstance());
+    const auto shown = Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find(c.expected), std::string::npos) << shown[0];
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    app.ExitInstance();
+  }
+}
+
+TEST_F(StartupTest, ASecondCopyEndsWithoutAMessage) {
+  MakeSample();
+  SetUnitType(0);
+  COneInst first;
+  first.SetName(ProgramTitle);
+  ASSERT_EQ(first.Check(0), 1);
+  CTornelApp app;
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  app.ExitInstance();
+}
+
+TEST_F(StartupTest, AFailedPasswordEndsWithCodeOneBeforeTheTip) {
+  MakeSample();
+  UnitSettings unit;
+  std::string error;
+  ASSERT_EQ(ReadUnitSettings(UnitSettingsPath(home->path()), &unit, &error), 1);
+  unit.passwordHash = HashPassword("secret");
+  ASSERT_EQ(WriteUnitSettings(UnitSettingsPath(home->path()), unit), 1);
+  static int asked, tips;
+  asked = tips = 0;
+  TheShellDialogs().verifyPassword = [](const char* hash, const char* prompt) {
+    ++asked;
+    EXPECT_STREQ(prompt, "Password:");
+    return PasswordMatches("wrong", hash);
+  };
+  TheShellDialogs().tipOfTheDay = [](bool) { ++tips; };
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(app.Run(), 1);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(tips, 0);
+  DrainQuit();
+}
+
+TEST_F(StartupTest, TheSplashDefersTheFirstPaintStep) {
+  MakeSample(0, true);
+  static int tips;
+  tips = 0;
+  TheShellDialogs().tipOfTheDay = [](bool) { ++tips; };
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  EXPECT_EQ(tips, 0);
+  ASSERT_NE(SplashWnd, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  automation::AdvanceClock(2100);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  EXPECT_EQ(tips, 1);
+  IntegrityCheckMode = 2;
+  Close(app);
+}
+
+TEST_F(StartupTest, ClosingAsksForTheIntegrityCheckInMode1) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  IntegrityCheckMode = 1;
+  automation::ExpectMessageBox("", "Do you wish to perform a data integrity check", IDNO);
+  Close(app);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+// The words of every unit type in the menu and the status prompts.
+TEST_F(StartupTest, MenuAndPromptsCarryTheUnitsWords) {
+  const struct {
+    int type;
+    const char* subunits;
+    const char* info;
+  } cases[] = {{0, "Patrols (&P)...", "Troop &Information..."}, {1, "Dens (&P)...", "Pack &Information..."},
+               {2, "Patrols (&P)...", "Crew &Information..."},  {3, "Squads (&P)...", "Team &Information..."},
+               {4, "Patrols (&P)...", "Troop &Information..."}, {5, "Squads (&P)...", "Troop &Information..."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    MakeSample(c.type);
+    CTornelApp app;
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+    auto* frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+    HMENU menu = ::GetMenu(frame->m_hWnd);
+    char text[128] = {};
+    ::GetMenuString(menu, ID_EDIT_SUBUNITS, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, c.subunits);
+    ::GetMenuString(menu, ID_EDIT_UNIT_INFO, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, c.info);
+    HMENU reports = ::GetSubMenu(menu, 2);
+    ::GetMenuString(reports, 6, text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::string(text), std::string(UnitNoun) + " &Income/Expense Reports");
+    EXPECT_NE(::GetSubMenu(reports, 6), nullptr);
+
+    CString prompt;
+    frame->GetMessageString(ID_EDIT_SUBUNITS, prompt);
+    EXPECT_EQ(std::string(prompt), std::string("Add, review, change, or delete ") + SubunitWord + "s");
+    frame->GetMessageString(ID_FILE_TRANSFER, prompt);
+    EXPECT_STREQ(prompt, "Transfer data to other Brindlex Software programs");
+    frame->GetMessageString(ID_FILE_IMPORT, prompt);
+    EXPECT_EQ(std::string(prompt), std::string("Import data from ") + MasterAppName);
+    frame->GetMessageString(ID_EDIT_ACCOUNTS, prompt);
+    EXPECT_STREQ(prompt, "Manage all aspects of your accounts (add/edit, budget, schedule, etc)");
+    IntegrityCheckMode = 2;
+    Close(app);
+  }
+}
+
+}  // namespace
