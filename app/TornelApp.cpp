@@ -23,6 +23,7 @@
 #include "common/Version.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/gfx/SysColors.h"
+#include "reports/MailLabel.h"
 #include "store/KeyTable.h"
 #include "store/UnitInfo.h"
 
@@ -119,6 +120,7 @@ int InitFileNames() {
   BuildProgramFile(SettingsFileName, sizeof SettingsFileName, "udata%s.dat", major);
   BuildProgramFile(WorksheetFileName, sizeof WorksheetFileName, "worksht%s.dat", major);
   BuildProgramFile(MailLabelFileName, sizeof MailLabelFileName, "labels%s.dat", major);
+  MailLabelStore.SetFileName(MailLabelFileName);
 
   UnitSettings unit;
   std::string error;
@@ -152,6 +154,7 @@ int OpenDataFiles() {
       DispMessage(trace.GetErrorText(), MSG_FATAL);
   }
   SetCapacities();
+  if (!MailLabelStore.Retrieve(CurrentMailLabel)) DispMessage(GetErrorText(MailLabelStore), MSG_ERROR);
   if (SettingsSection* s = OpenSettingsSection(SettingsFileName, "INSTANCE")) {
     PutSettingInt(s, 'A', GetSettingInt(s, 'A', 0) + 1);
     CloseSettingsSection(s);

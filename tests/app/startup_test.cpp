@@ -27,6 +27,7 @@
 #include "platform/testing/Automation.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "reports/MailLabel.h"
 #include "tools/sampleinst/SampleInstall.h"
 
 namespace {
@@ -124,6 +125,8 @@ TEST_F(StartupTest, SampleStartsToTheFirstPaint) {
   ::GetWindowText(app.m_pMainWnd->m_hWnd, title, sizeof title);
   EXPECT_NE(std::string(title).find("FY2026"), std::string::npos) << title;
   EXPECT_STREQ(UnitName, "Troop 42");
+  EXPECT_STREQ(CurrentMailLabel.GetName(), "Avery 5160 - Address");
+  EXPECT_EQ(CurrentMailLabel.Definition().across, 3);
   EXPECT_STREQ(TempFolder, (*home / "temp").c_str());
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   // Each start that reaches the data counts once.
@@ -161,6 +164,19 @@ TEST_F(StartupTest, FailingStepsEndTheStartWithTheirMessage) {
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     app.ExitInstance();
   }
+}
+
+TEST_F(StartupTest, AMissingLabelFileIsReportedAndTheStartGoesOn) {
+  MakeSample();
+  std::remove((*home / "labels4.dat").c_str());
+  automation::AlwaysAnswer("", "", IDOK);
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Error: Could not find default mailing label in CMailLabelDBase::Retrieve.");
+  EXPECT_STREQ(CurrentMailLabel.GetName(), "");
+  IntegrityCheckMode = 2;
+  Close(app);
 }
 
 TEST_F(StartupTest, ASecondCopyEndsWithoutAMessage) {

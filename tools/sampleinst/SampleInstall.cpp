@@ -24,6 +24,7 @@
 #include "store/TransStore.h"
 #include "store/UnitInfo.h"
 #include "store/Xfer.h"
+#include "reports/MailLabel.h"
 
 namespace {
 
@@ -33,6 +34,51 @@ const char* const kStems[] = {"acct", "budge", "equip", "fos", "scout", "split",
 bool Fail(const std::string& text) {
   std::fprintf(stderr, "sampleinst: %s\n", text.c_str());
   return false;
+}
+
+// The predefined label stocks of the installation; the store never writes
+// predefined records, so they are written here as the file's first records.
+bool WriteLabelsFile(const std::string& path) {
+  struct Stock {
+    const char* name;
+    int kind;
+    float width, height;
+    int across, down;
+    float top, bottom, left, right, hPitch, vPitch, radius;
+  };
+  const Stock stocks[] = {
+      {"Avery 5160 - Address", kLabelKindLabel, 2.625f, 1.0f, 3, 10, 0.5f, 0.5f, 0.1875f, 0.1875f, 2.75f, 1.0f, 0.0625f},
+      {"Avery 5161 - Address", kLabelKindLabel, 4.0f, 1.0f, 2, 10, 0.5f, 0.5f, 0.15625f, 0.15625f, 4.1875f, 1.0f,
+       0.0625f},
+      {"Avery 5163 - Shipping", kLabelKindLabel, 4.0f, 2.0f, 2, 5, 0.5f, 0.5f, 0.15625f, 0.15625f, 4.1875f, 2.0f,
+       0.0625f},
+      {"Avery 5371 - Business Card", kLabelKindCard, 3.5f, 2.0f, 2, 5, 0.5f, 0.5f, 0.75f, 0.75f, 3.5f, 2.0f, 0.0f},
+  };
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return Fail("cannot create " + path);
+  bool ok = true;
+  for (const Stock& st : stocks) {
+    CMailLabel label;
+    label.SetName(st.name);
+    MailLabelDef d;
+    label.GetDefinition(&d);
+    d.kind = st.kind;
+    d.cls = kLabelClassPredefined;
+    d.labelWidth = st.width;
+    d.labelHeight = st.height;
+    d.across = st.across;
+    d.down = st.down;
+    d.topMargin = st.top;
+    d.bottomMargin = st.bottom;
+    d.leftMargin = st.left;
+    d.rightMargin = st.right;
+    d.hPitch = st.hPitch;
+    d.vPitch = st.vPitch;
+    d.cornerRadius = st.radius;
+    ok = ok && std::fwrite(&d, sizeof d, 1, f) == 1;
+  }
+  ok = std::fclose(f) == 0 && ok;
+  return ok || Fail("cannot write " + path);
 }
 
 bool Touch(const std::string& path) {
@@ -61,7 +107,9 @@ bool MakeFiles(const InstallOptions& o) {
     if (!Touch(JoinPath(yearFolder, std::string(stem) + "4" + yy + ".dat"))) return false;
   if (!Touch(JoinPath(yearFolder, "ag4" + yy + "_g.dat")) || !Touch(JoinPath(yearFolder, "ag4" + yy + "_a.dat")))
     return false;
-  if (!Touch(JoinPath(o.folder, "udata4.dat")) || !Touch(JoinPath(o.folder, "worksht4.dat"))) return false;
+  if (!Touch(JoinPath(o.folder, "udata4.dat")) || !Touch(JoinPath(o.folder, "worksht4.dat")) ||
+      !WriteLabelsFile(JoinPath(o.folder, "labels4.dat")))
+    return false;
 
   std::snprintf(SettingsFileName, sizeof SettingsFileName, "%s", JoinPath(o.folder, "udata4.dat").c_str());
   std::snprintf(ProgramFolder, sizeof ProgramFolder, "%s", o.folder.c_str());
