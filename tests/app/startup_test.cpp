@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "support/GoldenImage.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/OneInst.h"
@@ -284,6 +285,32 @@ TEST_F(StartupTest, MenuAndPromptsCarryTheUnitsWords) {
     IntegrityCheckMode = 2;
     Close(app);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartupTest, MainWindowMatchesItsPicture) {
+  MakeSample();
+  // A saved rectangle gives the window a fixed place and size.
+  SettingsSection* s = OpenSettingsSection((*home / "udata4.dat").c_str(), "MAINWIN");
+  ASSERT_NE(s, nullptr);
+  PutSettingInt(s, 'L', 20);
+  PutSettingInt(s, 'T', 20);
+  PutSettingInt(s, 'R', 660);
+  PutSettingInt(s, 'B', 420);
+  CloseSettingsSection(s);
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  app.OnIdle(0);  // the tool bar takes the commands' states
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(golden::Matches("app/main_window.png", [&](const std::string& path) {
+    return automation::RenderToPng(app.m_pMainWnd->m_hWnd, path);
+  }));
+  IntegrityCheckMode = 2;
+  Close(app);
 }
 
 }  // namespace
