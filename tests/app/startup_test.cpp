@@ -314,3 +314,68 @@ TEST_F(StartupTest, MainWindowMatchesItsPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// The menu's states after the frame prepared a pop-up (position on the bar).
+UINT StateOf(CWnd* frame, int barPosition, UINT id) {
+  HMENU popup = ::GetSubMenu(::GetMenu(frame->m_hWnd), barPosition);
+  frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), barPosition);
+  return ::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED;
+}
+
+TEST_F(StartupTest, CommandsOfPartsNotBuiltAreDisabled) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  const struct {
+    int bar;
+    UINT id;
+    bool enabled;
+  } cases[] = {{0, ID_FILE_OPEN_YEAR, true},  {0, ID_FILE_BACKUP, false},    {0, ID_FILE_EXIT, true},
+               {1, ID_EDIT_ACCOUNTS, false},  {1, ID_EDIT_INTEGRITY, true},  {1, ID_EDIT_UNIT_INFO, false},
+               {3, 32818, false},             {4, ID_OPTIONS_PREFERENCES, false},
+               {5, ID_TOOLS_NOTEPAD, false},  {6, ID_HELP_TOPICS, true},     {6, ID_HELP_TIP, false},
+               {6, ID_HELP_ABOUT, false}};
+  for (const auto& c : cases) EXPECT_EQ(StateOf(frame, c.bar, c.id) == 0, c.enabled) << c.id;
+  // A dialog that arrives later enables its command.
+  TheShellDialogs().about = [] {};
+  EXPECT_EQ(StateOf(frame, 6, ID_HELP_ABOUT), 0u);
+
+  // File/Open with the one known year warns and opens nothing.
+  automation::ExpectMessageBox("Warning", "The current year is the only one available", IDOK);
+  frame->SendMessage(WM_COMMAND, ID_FILE_OPEN_YEAR, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  IntegrityCheckMode = 2;
+  Close(app);
+}
+
+TEST_F(StartupTest, NotepadMakesTheNotesFileOnce) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  std::snprintf(NotepadPath, sizeof NotepadPath, "/bin/true");
+  EXPECT_EQ(StateOf(frame, 5, ID_TOOLS_NOTEPAD), 0u);
+  frame->SendMessage(WM_COMMAND, ID_TOOLS_NOTEPAD, 0);
+  const std::string notes = *home / NotepadFileName;
+  FILE* f = std::fopen(notes.c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  char line[128] = {};
+  ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+  std::fclose(f);
+  EXPECT_EQ(std::string(line), std::string(25, ' ') + "*** " + ProgramName + " Notes ***\n");
+  // A program that cannot start is reported.
+  std::snprintf(NotepadPath, sizeof NotepadPath, "/nonexistent/editor");
+  automation::ExpectMessageBox("Fatal Error", "Could not start NotePad (/nonexistent/editor)", IDOK);
+  frame->SendMessage(WM_COMMAND, ID_TOOLS_NOTEPAD, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  NotepadPath[0] = '\0';
+  IntegrityCheckMode = 2;
+  Close(app);
+}
+
+}  // namespace
