@@ -16,6 +16,7 @@
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
+#include "app/TornelView.h"
 #include "common/ConfigFile.h"
 #include "common/Settings.h"
 #include "common/SplashWindow.h"
@@ -97,6 +98,11 @@ class StartupTest : public testing::Test {
     return texts;
   }
 
+  // Closing without the integrity check.
+  void Quit(CTornelApp& app) {
+    IntegrityCheckMode = 2;
+    Close(app);
+  }
   void Close(CTornelApp& app) {
     if (app.m_pMainWnd && app.m_pMainWnd->m_hWnd) app.m_pMainWnd->SendMessage(WM_CLOSE);
     automation::PumpUntilIdle();
@@ -135,8 +141,7 @@ TEST_F(StartupTest, SampleStartsToTheFirstPaint) {
   EXPECT_EQ(GetSettingInt(s, 'A', 0), 1);
   CloseSettingsSection(s);
   EXPECT_EQ(tips, 1);
-  IntegrityCheckMode = 2;
-  Close(app);
+  Quit(app);
 }
 
 TEST_F(StartupTest, FailingStepsEndTheStartWithTheirMessage) {
@@ -176,8 +181,7 @@ TEST_F(StartupTest, AMissingLabelFileIsReportedAndTheStartGoesOn) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "Error: Could not find default mailing label in CMailLabelDBase::Retrieve.");
   EXPECT_STREQ(CurrentMailLabel.GetName(), "");
-  IntegrityCheckMode = 2;
-  Close(app);
+  Quit(app);
 }
 
 TEST_F(StartupTest, ASecondCopyEndsWithoutAMessage) {
@@ -231,8 +235,7 @@ TEST_F(StartupTest, TheSplashDefersTheFirstPaintStep) {
   automation::PumpUntilIdle();
   EXPECT_TRUE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
   EXPECT_EQ(tips, 1);
-  IntegrityCheckMode = 2;
-  Close(app);
+  Quit(app);
 }
 
 TEST_F(StartupTest, ClosingAsksForTheIntegrityCheckInMode1) {
@@ -282,8 +285,7 @@ TEST_F(StartupTest, MenuAndPromptsCarryTheUnitsWords) {
     EXPECT_EQ(std::string(prompt), std::string("Import data from ") + MasterAppName);
     frame->GetMessageString(ID_EDIT_ACCOUNTS, prompt);
     EXPECT_STREQ(prompt, "Manage all aspects of your accounts (add/edit, budget, schedule, etc)");
-    IntegrityCheckMode = 2;
-    Close(app);
+    Quit(app);
   }
 }
 
@@ -309,8 +311,7 @@ TEST_F(StartupTest, MainWindowMatchesItsPicture) {
   EXPECT_TRUE(golden::Matches("app/main_window.png", [&](const std::string& path) {
     return automation::RenderToPng(app.m_pMainWnd->m_hWnd, path);
   }));
-  IntegrityCheckMode = 2;
-  Close(app);
+  Quit(app);
 }
 
 }  // namespace
@@ -348,8 +349,7 @@ TEST_F(StartupTest, CommandsOfPartsNotBuiltAreDisabled) {
   automation::ExpectMessageBox("Warning", "The current year is the only one available", IDOK);
   frame->SendMessage(WM_COMMAND, ID_FILE_OPEN_YEAR, 0);
   EXPECT_TRUE(automation::PendingExpectations().empty());
-  IntegrityCheckMode = 2;
-  Close(app);
+  Quit(app);
 }
 
 TEST_F(StartupTest, NotepadMakesTheNotesFileOnce) {
@@ -374,8 +374,36 @@ TEST_F(StartupTest, NotepadMakesTheNotesFileOnce) {
   frame->SendMessage(WM_COMMAND, ID_TOOLS_NOTEPAD, 0);
   EXPECT_TRUE(automation::PendingExpectations().empty());
   NotepadPath[0] = '\0';
-  IntegrityCheckMode = 2;
-  Close(app);
+  Quit(app);
+}
+
+}  // namespace
+
+namespace {
+
+// Background mode 2 paints only the colour; mode 0 shows the unit's picture,
+// centred in a larger view.
+TEST_F(StartupTest, BackgroundModes) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* view = static_cast<CFrameWnd*>(app.m_pMainWnd)->GetActiveView();
+  ASSERT_NE(view, nullptr);
+  RECT client;
+  view->GetClientRect(&client);
+  const int cx = client.right / 2, cy = client.bottom / 2;
+  // The rose's white point lies right of the centre.
+  const int px = cx + 40;
+  EXPECT_NE(automation::PixelAt(view->m_hWnd, px, cy), BackgroundColour);
+  BackgroundMode = 2;
+  BackgroundColour = RGB(200, 10, 10);
+  static_cast<CTornelView*>(view)->ResetBackground();
+  automation::PumpUntilIdle();
+  EXPECT_EQ(automation::PixelAt(view->m_hWnd, px, cy), RGB(200, 10, 10));
+  BackgroundMode = 0;
+  BackgroundColour = kDefaultBackgroundColour;
+  Quit(app);
 }
 
 }  // namespace
