@@ -21,6 +21,7 @@
 #include "common/UnitSettings.h"
 #include "common/UnitVocab.h"
 #include "common/Version.h"
+#include "grid/core/GXAppData.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/gfx/SysColors.h"
 #include "reports/MailLabel.h"
@@ -170,6 +171,7 @@ void FreeDataTables() {
 }
 
 BOOL CTornelApp::InitInstance() {
+  GXInitLibrary();
   if (!InitFileNames()) return FALSE;
   COneInst& guard = m_oneInst;
   guard.SetName(ProgramTitle);
@@ -214,5 +216,6 @@ int CTornelApp::ExitInstance() {
   if (m_pMainWnd && m_pMainWnd->m_hWnd) m_pMainWnd->DestroyWindow();
   m_pMainWnd = nullptr;
   FreeDataTables();
+  GXTerminate();
   return CWinApp::ExitInstance();
 }
