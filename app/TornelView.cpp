@@ -173,6 +173,10 @@ void CTornelView::OnDraw(CDC* dc) {
 
 void CTornelView::RunFirstPaintStep() {
   TheApp().m_bFirstPaintPending = 0;
+  // The main window may have become visible after the message loop's idle
+  // update (the splash shows it): the kick lets the tool bar take its
+  // commands' states now rather than at the first input.
+  ::PostMessage(m_hWnd, WM_KICKIDLE, 0, 0);
   ShellDialogs& dialogs = TheShellDialogs();
   if (!DataPassword.empty()) {
     // Without the prompt nobody can prove the password: the data stays shut.
