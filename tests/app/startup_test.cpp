@@ -76,13 +76,13 @@ class StartupTest : public testing::Test {
 
   // The sample installation of `unitType`; the splash switched off so that
   // the first paint follows start-up at once.
-  void MakeSample(int unitType = 0, bool splash = false) {
+  void MakeSample(int unitType = 0, bool splash = false, int year = 2026) {
     home = std::make_unique<Home>();
     const Home& dir = *home;
     InstallOptions o;
     o.folder = dir.path();
     o.unitType = unitType;
-    o.year = 2026;
+    o.year = year;
     ASSERT_TRUE(MakeInstallation(o));
     SettingsSection* s = OpenSettingsSection((dir / "udata4.dat").c_str(), "OPTWARN");
     ASSERT_NE(s, nullptr);
@@ -404,6 +404,45 @@ TEST_F(StartupTest, BackgroundModes) {
   BackgroundMode = 0;
   BackgroundColour = kDefaultBackgroundColour;
   Quit(app);
+}
+
+}  // namespace
+
+namespace {
+
+// A year that lies wholly before or after today gets its note, once.
+TEST_F(StartupTest, DateNoteOutsideTheLoadedYear) {
+  const struct {
+    int year;
+    const char* note;
+  } cases[] = {{2040, "Warning: NOTE: The loaded fiscal year does not start until Jan 40."},
+               {2010, "Warning: NOTE: The loaded fiscal year ended in Dec 10."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.year);
+    MakeSample(0, false, c.year);
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    CTornelApp app;
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.note});
+    Quit(app);
+  }
+}
+
+TEST_F(StartupTest, ClosingKeepsTheWindowRectangle) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  RECT r;
+  app.m_pMainWnd->GetWindowRect(&r);
+  Quit(app);
+  SettingsSection* s = OpenSettingsSection((*home / "udata4.dat").c_str(), "MAINWIN");
+  EXPECT_EQ(GetSettingInt(s, 'L', -1), r.left);
+  EXPECT_EQ(GetSettingInt(s, 'B', -1), r.bottom);
+  EXPECT_GT(r.bottom, 0);
+  CloseSettingsSection(s);
 }
 
 }  // namespace
