@@ -60,9 +60,17 @@ void DrainQuit() {
   }
 }
 
+// The running-copy lock and socket of this test program only: test programs
+// run side by side, and each must be the first copy of its own.
+void PrivateRuntimeFolder() {
+  static const Home folder;
+  ::setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
+}
+
 class StartupTest : public testing::Test {
  protected:
   void SetUp() override {
+    PrivateRuntimeFolder();
     DrainQuit();
     InstallCommandStrings();
     TheShellDialogs() = ShellDialogs{};
