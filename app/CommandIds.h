@@ -18,7 +18,6 @@ enum : UINT {
   ID_FILE_EXPORT = 32777,
   ID_FILE_TRANSFER = 32975,
   ID_FILE_EXIT = 57665,
-  ID_FILE_OPEN_STD = 57601,
   // Edit
   ID_EDIT_ACCOUNTS = 32859,
   ID_EDIT_SCHEDULES = 32874,
@@ -46,16 +45,4 @@ enum : UINT {
   // Reports menu: the general-ledger detail and roster items carry unit words.
   ID_REPORT_GL_DETAIL = 32963,
   ID_REPORT_ROSTER = 32944,
-};
-
-// One menu command that asks the report driver for a report.
-struct ReportCommand {
-  UINT id;
-  int report;
-};
-inline constexpr ReportCommand kReportCommands[] = {
-    {32944, 8},  {32945, 12}, {32946, 5},  {32950, 10}, {32947, 11}, {32948, 9},  {32949, 29}, {32951, 17},
-    {32952, 14}, {32954, 21}, {32953, 20}, {32955, 33}, {32956, 28}, {32957, 32}, {32973, 2},  {32963, 4},
-    {32964, 1},  {32965, 3},  {32966, 34}, {32967, 18}, {32968, 31}, {32969, 30}, {32970, 6},  {32971, 7},
-    {32929, 15}, {32972, 25}, {32818, 22}, {32819, 23}, {32820, 24}, {32821, 13},
 };
