@@ -152,7 +152,7 @@ int OpenDataFiles() {
     if (trace.Configure(path, TraceLevel, 0))
       trace.WriteLine(ProgramVersion.Format(7));
     else
-      DispMessage(trace.GetErrorText(), MSG_FATAL);
+      DispMessage(GetTraceErrorText(trace), MSG_FATAL);
   }
   SetCapacities();
   if (!MailLabelStore.Retrieve(CurrentMailLabel)) DispMessage(GetErrorText(MailLabelStore), MSG_ERROR);
