@@ -8,6 +8,7 @@
 #include "common/Dates.h"
 #include "common/FileUtil.h"
 #include "common/Settings.h"
+#include "reports/MailLabel.h"
 #include "reports/RptDates.h"
 
 char CalculatorPath[MAX_PATH];
@@ -29,11 +30,10 @@ const COLORREF DefaultGridColours[kGridColourCount] = {0x8ead5b, 0xccffcc, 0xe6f
 
 namespace {
 
-char storedLabelName[kSettingsValueMax + 1] = "Avery 5160 - Address";
-void SetStoredLabelName(const char* name) {
-  std::snprintf(storedLabelName, sizeof storedLabelName, "%s", name ? name : "");
-}
-const char* GetStoredLabelName() { return storedLabelName; }
+// The name lives in the current label object; start-up then loads the
+// definition of that name from the labels file.
+void SetStoredLabelName(const char* name) { CurrentMailLabel.SetName(name); }
+const char* GetStoredLabelName() { return CurrentMailLabel.GetName(); }
 
 MailLabelNameAccess labelAccess{SetStoredLabelName, GetStoredLabelName};
 

@@ -36,8 +36,8 @@ inline constexpr const char* kDefaultMailLabel = "Avery 5160 - Address";
 // TodayVsFiscalYear and resets the report dates. Returns 1.
 int XferConfig(int save);
 
-// Where the current mailing label's name lives. Until the label store
-// installs its own pair, the name is kept here (CurrentMailLabelName).
+// Where the current mailing label's name lives: the current label object
+// (reports/MailLabel.h) unless another pair is installed.
 struct MailLabelNameAccess {
   void (*set)(const char* name);
   const char* (*get)();

@@ -61,3 +61,5 @@ class CTraceLog {
 };
 
 CTraceLog& TheTraceLog();
+// The last error text of a trace log.
+inline CString GetTraceErrorText(const CTraceLog& log) { return log.GetErrorText(); }

@@ -45,6 +45,7 @@ class CVersionNumber {
   BOOL RemindIfOld();
   CString GetErrorText() const { return error_; }
   CString GetAppName() const { return appName_; }
+  CString GetVendorName() const { return vendor_; }
   CString GetMajor() const { return major_; }
   CString GetMinor() const { return minor_; }
   int GetExpiryDays() const { return expiryDays_; }

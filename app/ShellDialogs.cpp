@@ -1,0 +1,6 @@
+#include "app/ShellDialogs.h"
+
+ShellDialogs& TheShellDialogs() {
+  static ShellDialogs dialogs;
+  return dialogs;
+}

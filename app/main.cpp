@@ -1,0 +1,16 @@
+// tornel: the treasurer's bookkeeping program.
+#include "app/MainFrame.h"
+#include "app/TornelApp.h"
+#include "platform/host/sdl/SdlHost.h"
+
+int main(int argc, char** argv) {
+  platform::SelectHost(argc, argv);
+  InstallCommandStrings();
+  CTornelApp app;
+  int code = 1;
+  if (app.InitInstance())
+    code = app.Run();
+  else
+    app.ExitInstance();
+  return code;
+}

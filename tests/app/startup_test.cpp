@@ -1,0 +1,456 @@
+// Start-up to the first paint on the sample installation, its failing
+// steps, the closing check, and the main window in the unit's words.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "support/GoldenImage.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/OneInst.h"
+#include "app/Preferences.h"
+#include "app/ShellDialogs.h"
+#include "app/TornelApp.h"
+#include "app/TornelView.h"
+#include "common/ConfigFile.h"
+#include "common/Settings.h"
+#include "common/SplashWindow.h"
+#include "common/UnitSettings.h"
+#include "common/UnitVocab.h"
+#include "store/UnitInfo.h"
+#include "common/Version.h"
+#include "platform/base/MessageBoxDefs.h"
+#include "platform/menus/Menu.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
+#include "reports/MailLabel.h"
+#include "tools/sampleinst/SampleInstall.h"
+
+namespace {
+
+// A program folder of its own for each installation.
+class Home {
+ public:
+  Home() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kestrova-app-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) ? pattern : "";
+  }
+  ~Home() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Destroying the main window posts the quit that ends the message loop; a
+// test that has no loop running takes it away so that the next one pumps.
+void DrainQuit() {
+  MSG msg;
+  while (::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+// The running-copy lock and socket of this test program only: test programs
+// run side by side, and each must be the first copy of its own.
+void PrivateRuntimeFolder() {
+  static const Home folder;
+  ::setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
+}
+
+class StartupTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    PrivateRuntimeFolder();
+    DrainQuit();
+    InstallCommandStrings();
+    TheShellDialogs() = ShellDialogs{};
+    // The reminder stays quiet: the clock stands at the program's own date.
+    SetReminderClockForTest(0);
+  }
+  void TearDown() override {
+    automation::ClearResponder();
+    TheShellDialogs() = ShellDialogs{};
+  }
+
+  // The sample installation of `unitType`; the splash switched off so that
+  // the first paint follows start-up at once.
+  void MakeSample(int unitType = 0, bool splash = false, int year = 2026) {
+    home = std::make_unique<Home>();
+    const Home& dir = *home;
+    InstallOptions o;
+    o.folder = dir.path();
+    o.unitType = unitType;
+    o.year = year;
+    ASSERT_TRUE(MakeInstallation(o));
+    SettingsSection* s = OpenSettingsSection((dir / "udata4.dat").c_str(), "OPTWARN");
+    ASSERT_NE(s, nullptr);
+    PutSettingFlag(s, 'D', splash ? 1 : 0);
+    CloseSettingsSection(s);
+  }
+
+  // The start's messages, in order.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& m : automation::ModalLog())
+      if (m.kind == "messagebox") texts.push_back(m.caption + ": " + m.text);
+    return texts;
+  }
+
+  // Closing without the integrity check.
+  void Quit(CTornelApp& app) {
+    IntegrityCheckMode = 2;
+    Close(app);
+  }
+  void Close(CTornelApp& app) {
+    if (app.m_pMainWnd && app.m_pMainWnd->m_hWnd) app.m_pMainWnd->SendMessage(WM_CLOSE);
+    automation::PumpUntilIdle();
+    app.m_pMainWnd = nullptr;
+    app.ExitInstance();
+    DrainQuit();
+  }
+
+  std::unique_ptr<Home> home;
+};
+
+TEST_F(StartupTest, SampleStartsToTheFirstPaint) {
+  MakeSample();
+  static int tips;
+  tips = 0;
+  TheShellDialogs().tipOfTheDay = [](bool atStartup) {
+    EXPECT_TRUE(atStartup);
+    ++tips;
+  };
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  ASSERT_NE(app.m_pMainWnd, nullptr);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  EXPECT_EQ(app.m_bFirstPaintPending, 0);
+  char title[128] = {};
+  ::GetWindowText(app.m_pMainWnd->m_hWnd, title, sizeof title);
+  EXPECT_NE(std::string(title).find("FY2026"), std::string::npos) << title;
+  EXPECT_STREQ(UnitName, "Troop 42");
+  EXPECT_STREQ(CurrentMailLabel.GetName(), "Avery 5160 - Address");
+  EXPECT_EQ(CurrentMailLabel.Definition().across, 3);
+  EXPECT_STREQ(TempFolder, (*home / "temp").c_str());
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  // Each start that reaches the data counts once.
+  SettingsSection* s = OpenSettingsSection(SettingsFileName, "INSTANCE");
+  EXPECT_EQ(GetSettingInt(s, 'A', 0), 1);
+  CloseSettingsSection(s);
+  EXPECT_EQ(tips, 1);
+  Quit(app);
+}
+
+TEST_F(StartupTest, FailingStepsEndTheStartWithTheirMessage) {
+  struct Case {
+    const char* name;
+    void (*spoil)(const Home& dir);
+    const char* expected;  // part of the one message; null: none
+  } cases[] = {
+      {"no configuration", [](const Home& d) { std::remove((d / "config4.sl").c_str()); }, "config4.sl"},
+      {"unreadable unit settings", [](const Home& d) { std::remove(UnitSettingsPath(d.path()).c_str()); },
+       "unitset4.txt"},
+      {"year folder gone",
+       [](const Home& d) { std::remove((d / "fy2026/acct426.dat").c_str()); }, "Failed open: account"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeSample();
+    c.spoil(*home);
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    CTornelApp app;
+    EXPECT_FALSE(app.InitInstance());
+    const auto shown = Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find(c.expected), std::string::npos) << shown[0];
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    app.ExitInstance();
+  }
+}
+
+TEST_F(StartupTest, AMissingLabelFileIsReportedAndTheStartGoesOn) {
+  MakeSample();
+  std::remove((*home / "labels4.dat").c_str());
+  automation::AlwaysAnswer("", "", IDOK);
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Error: Could not find default mailing label in CMailLabelDBase::Retrieve.");
+  EXPECT_STREQ(CurrentMailLabel.GetName(), "");
+  Quit(app);
+}
+
+TEST_F(StartupTest, ASecondCopyEndsWithoutAMessage) {
+  MakeSample();
+  SetUnitType(0);
+  COneInst first;
+  first.SetName(ProgramTitle);
+  ASSERT_EQ(first.Check(0), 1);
+  CTornelApp app;
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  app.ExitInstance();
+}
+
+TEST_F(StartupTest, AFailedPasswordEndsWithCodeOneBeforeTheTip) {
+  MakeSample();
+  UnitSettings unit;
+  std::string error;
+  ASSERT_EQ(ReadUnitSettings(UnitSettingsPath(home->path()), &unit, &error), 1);
+  unit.passwordHash = HashPassword("secret");
+  ASSERT_EQ(WriteUnitSettings(UnitSettingsPath(home->path()), unit), 1);
+  static int asked, tips;
+  asked = tips = 0;
+  TheShellDialogs().verifyPassword = [](const char* hash, const char* prompt) {
+    ++asked;
+    EXPECT_STREQ(prompt, "Password:");
+    return PasswordMatches("wrong", hash);
+  };
+  TheShellDialogs().tipOfTheDay = [](bool) { ++tips; };
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(app.Run(), 1);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(tips, 0);
+  DrainQuit();
+}
+
+TEST_F(StartupTest, TheSplashDefersTheFirstPaintStep) {
+  MakeSample(0, true);
+  static int tips;
+  tips = 0;
+  TheShellDialogs().tipOfTheDay = [](bool) { ++tips; };
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  EXPECT_EQ(tips, 0);
+  ASSERT_NE(SplashWnd, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  automation::AdvanceClock(2100);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  EXPECT_EQ(tips, 1);
+  Quit(app);
+}
+
+TEST_F(StartupTest, ClosingAsksForTheIntegrityCheckInMode1) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  IntegrityCheckMode = 1;
+  automation::ExpectMessageBox("", "Do you wish to perform a data integrity check", IDNO);
+  Close(app);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+// The words of every unit type in the menu and the status prompts.
+TEST_F(StartupTest, MenuAndPromptsCarryTheUnitsWords) {
+  const struct {
+    int type;
+    const char* subunits;
+    const char* info;
+  } cases[] = {{0, "Patrols (&P)...", "Troop &Information..."}, {1, "Dens (&P)...", "Pack &Information..."},
+               {2, "Patrols (&P)...", "Crew &Information..."},  {3, "Squads (&P)...", "Team &Information..."},
+               {4, "Patrols (&P)...", "Troop &Information..."}, {5, "Squads (&P)...", "Troop &Information..."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    MakeSample(c.type);
+    CTornelApp app;
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+    auto* frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+    HMENU menu = ::GetMenu(frame->m_hWnd);
+    char text[128] = {};
+    ::GetMenuString(menu, ID_EDIT_SUBUNITS, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, c.subunits);
+    ::GetMenuString(menu, ID_EDIT_UNIT_INFO, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, c.info);
+    HMENU reports = ::GetSubMenu(menu, 2);
+    ::GetMenuString(reports, 6, text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::string(text), std::string(UnitNoun) + " &Income/Expense Reports");
+    EXPECT_NE(::GetSubMenu(reports, 6), nullptr);
+
+    CString prompt;
+    frame->GetMessageString(ID_EDIT_SUBUNITS, prompt);
+    EXPECT_EQ(std::string(prompt), std::string("Add, review, change, or delete ") + SubunitWord + "s");
+    frame->GetMessageString(ID_FILE_TRANSFER, prompt);
+    EXPECT_STREQ(prompt, "Transfer data to other Brindlex Software programs");
+    frame->GetMessageString(ID_FILE_IMPORT, prompt);
+    EXPECT_EQ(std::string(prompt), std::string("Import data from ") + MasterAppName);
+    frame->GetMessageString(ID_EDIT_ACCOUNTS, prompt);
+    EXPECT_STREQ(prompt, "Manage all aspects of your accounts (add/edit, budget, schedule, etc)");
+    Quit(app);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartupTest, MainWindowMatchesItsPicture) {
+  MakeSample();
+  // A saved rectangle gives the window a fixed place and size.
+  SettingsSection* s = OpenSettingsSection((*home / "udata4.dat").c_str(), "MAINWIN");
+  ASSERT_NE(s, nullptr);
+  PutSettingInt(s, 'L', 20);
+  PutSettingInt(s, 'T', 20);
+  PutSettingInt(s, 'R', 660);
+  PutSettingInt(s, 'B', 420);
+  CloseSettingsSection(s);
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  app.OnIdle(0);  // the tool bar takes the commands' states
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(golden::Matches("app/main_window.png", [&](const std::string& path) {
+    return automation::RenderToPng(app.m_pMainWnd->m_hWnd, path);
+  }));
+  Quit(app);
+}
+
+}  // namespace
+
+namespace {
+
+// The menu's states after the frame prepared a pop-up (position on the bar).
+UINT StateOf(CWnd* frame, int barPosition, UINT id) {
+  HMENU popup = ::GetSubMenu(::GetMenu(frame->m_hWnd), barPosition);
+  frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), barPosition);
+  return ::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED;
+}
+
+TEST_F(StartupTest, CommandsOfPartsNotBuiltAreDisabled) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  const struct {
+    int bar;
+    UINT id;
+    bool enabled;
+  } cases[] = {{0, ID_FILE_OPEN_YEAR, true},  {0, ID_FILE_BACKUP, false},    {0, ID_FILE_EXIT, true},
+               {1, ID_EDIT_ACCOUNTS, false},  {1, ID_EDIT_INTEGRITY, true},  {1, ID_EDIT_UNIT_INFO, false},
+               {3, 32818, false},             {4, ID_OPTIONS_PREFERENCES, false},
+               {5, ID_TOOLS_NOTEPAD, false},  {6, ID_HELP_TOPICS, true},     {6, ID_HELP_TIP, false},
+               {6, ID_HELP_ABOUT, false}};
+  for (const auto& c : cases) EXPECT_EQ(StateOf(frame, c.bar, c.id) == 0, c.enabled) << c.id;
+  // A dialog that arrives later enables its command.
+  TheShellDialogs().about = [] {};
+  EXPECT_EQ(StateOf(frame, 6, ID_HELP_ABOUT), 0u);
+
+  // File/Open with the one known year warns and opens nothing.
+  automation::ExpectMessageBox("Warning", "The current year is the only one available", IDOK);
+  frame->SendMessage(WM_COMMAND, ID_FILE_OPEN_YEAR, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  Quit(app);
+}
+
+TEST_F(StartupTest, NotepadMakesTheNotesFileOnce) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  std::snprintf(NotepadPath, sizeof NotepadPath, "/bin/true");
+  EXPECT_EQ(StateOf(frame, 5, ID_TOOLS_NOTEPAD), 0u);
+  frame->SendMessage(WM_COMMAND, ID_TOOLS_NOTEPAD, 0);
+  const std::string notes = *home / NotepadFileName;
+  FILE* f = std::fopen(notes.c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  char line[128] = {};
+  ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+  std::fclose(f);
+  EXPECT_EQ(std::string(line), std::string(25, ' ') + "*** " + ProgramName + " Notes ***\n");
+  // A program that cannot start is reported.
+  std::snprintf(NotepadPath, sizeof NotepadPath, "/nonexistent/editor");
+  automation::ExpectMessageBox("Fatal Error", "Could not start NotePad (/nonexistent/editor)", IDOK);
+  frame->SendMessage(WM_COMMAND, ID_TOOLS_NOTEPAD, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  NotepadPath[0] = '\0';
+  Quit(app);
+}
+
+}  // namespace
+
+namespace {
+
+// Background mode 2 paints only the colour; mode 0 shows the unit's picture,
+// centred in a larger view.
+TEST_F(StartupTest, BackgroundModes) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* view = static_cast<CFrameWnd*>(app.m_pMainWnd)->GetActiveView();
+  ASSERT_NE(view, nullptr);
+  RECT client;
+  view->GetClientRect(&client);
+  const int cx = client.right / 2, cy = client.bottom / 2;
+  // The rose's white point lies right of the centre.
+  const int px = cx + 40;
+  EXPECT_NE(automation::PixelAt(view->m_hWnd, px, cy), BackgroundColour);
+  BackgroundMode = 2;
+  BackgroundColour = RGB(200, 10, 10);
+  static_cast<CTornelView*>(view)->ResetBackground();
+  automation::PumpUntilIdle();
+  EXPECT_EQ(automation::PixelAt(view->m_hWnd, px, cy), RGB(200, 10, 10));
+  BackgroundMode = 0;
+  BackgroundColour = kDefaultBackgroundColour;
+  Quit(app);
+}
+
+}  // namespace
+
+namespace {
+
+// A year that lies wholly before or after today gets its note, once.
+TEST_F(StartupTest, DateNoteOutsideTheLoadedYear) {
+  const struct {
+    int year;
+    const char* note;
+  } cases[] = {{2040, "Warning: NOTE: The loaded fiscal year does not start until Jan 40."},
+               {2010, "Warning: NOTE: The loaded fiscal year ended in Dec 10."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.year);
+    MakeSample(0, false, c.year);
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    CTornelApp app;
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.note});
+    Quit(app);
+  }
+}
+
+TEST_F(StartupTest, ClosingKeepsTheWindowRectangle) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  RECT r;
+  app.m_pMainWnd->GetWindowRect(&r);
+  Quit(app);
+  SettingsSection* s = OpenSettingsSection((*home / "udata4.dat").c_str(), "MAINWIN");
+  EXPECT_EQ(GetSettingInt(s, 'L', -1), r.left);
+  EXPECT_EQ(GetSettingInt(s, 'B', -1), r.bottom);
+  EXPECT_GT(r.bottom, 0);
+  CloseSettingsSection(s);
+}
+
+}  // namespace
