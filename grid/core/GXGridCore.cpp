@@ -65,6 +65,7 @@ void CGXGridCore::Initialize() {
   m_pAppData->RegisterGrid(m_pParam->GetData(), this);
 
   m_nZoom = m_pParam->GetProperties()->m_nZoom;
+  RecalcCharSize();
   m_bInitDone = TRUE;
   m_nTopRow = std::max(m_nTopRow, m_pParam->m_nFrozenRows + 1);
   m_nLeftCol = std::max(m_nLeftCol, m_pParam->m_nFrozenCols + 1);

@@ -209,6 +209,145 @@ class CGXGridCore {
   // the tracking colour, none with the grid-line colour.
   virtual void DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL index, UINT flags);
 
+  // ---- rows and columns, geometry (begin) ----
+  // Rows and columns: every row operation has its column twin right after it.
+  virtual BOOL SetRowCount(ROWCOL count, UINT flags = 1);
+  virtual BOOL SetColCount(ROWCOL count, UINT flags = 1);
+  virtual BOOL StoreRowCount(ROWCOL count);
+  virtual BOOL StoreColCount(ROWCOL count);
+  virtual void UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
+  virtual void UpdateColCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
+  virtual BOOL RemoveRows(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
+  virtual BOOL RemoveCols(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
+  virtual BOOL InsertRows(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
+                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL InsertCols(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
+                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL StoreInsertRows(ROWCOL at, ROWCOL count, BOOL force);
+  virtual BOOL StoreInsertCols(ROWCOL at, ROWCOL count, BOOL force);
+  virtual BOOL StoreRemoveRows(ROWCOL from, ROWCOL to, BOOL force);
+  virtual BOOL StoreRemoveCols(ROWCOL from, ROWCOL to, BOOL force);
+  virtual void UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
+  virtual void UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
+  virtual void UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
+  virtual void UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
+  virtual BOOL SetFrozenRows(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL SetFrozenCols(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
+  virtual ROWCOL GetFrozenRows();
+  virtual ROWCOL GetFrozenCols();
+  virtual BOOL StoreFrozenRows(ROWCOL frozen, ROWCOL header);
+  virtual BOOL StoreFrozenCols(ROWCOL frozen, ROWCOL header);
+  virtual void UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
+  virtual void UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
+  virtual void SetTopRow(ROWCOL row, UINT flags = 1, BOOL sendHint = TRUE);
+  virtual void SetLeftCol(ROWCOL col, UINT flags = 1, BOOL sendHint = TRUE);
+  // Veto points and notifications of scrolling.
+  virtual BOOL CanChangeTopRow(ROWCOL row);
+  virtual BOOL CanChangeLeftCol(ROWCOL col);
+  virtual void OnTopRowChanged();
+  virtual void OnLeftColChanged();
+  // Forgets the current cell (storing a valid edit first when asked).
+  virtual void ResetCurrentCell(BOOL store = TRUE);
+
+  // Sizes: pixels in, pixels out; stored in thousandths of a character.
+  virtual BOOL SetRowHeight(ROWCOL from, ROWCOL to, int height, int* heights = nullptr, UINT flags = 1,
+                            int commandMode = 0);
+  virtual BOOL SetColWidth(ROWCOL from, ROWCOL to, int width, int* widths = nullptr, UINT flags = 1,
+                           int commandMode = 0);
+  virtual BOOL SetDefaultRowHeight(int height, UINT flags = 1, int commandMode = 0);
+  virtual BOOL SetDefaultColWidth(int width, UINT flags = 1, int commandMode = 0);
+  virtual int GetRowHeight(ROWCOL row);
+  virtual int GetColWidth(ROWCOL col);
+  virtual int GetDefaultRowHeight();
+  virtual int GetDefaultColWidth();
+  virtual BOOL StoreDefaultRowHeight(int height);
+  virtual BOOL StoreDefaultColWidth(int width);
+  virtual BOOL StoreColWidth(ROWCOL col, int width);
+  virtual BOOL StoreRowHeight(ROWCOL row, int height);
+  virtual void UpdateChangedColWidths(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL sendHint);
+  virtual void UpdateChangedRowHeights(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL sendHint);
+  virtual int GetFontHeight();
+  virtual int GetFontWidth();
+  virtual void SetZoom(int percent, UINT flags = 1);
+  virtual int GetZoom();
+  virtual BOOL StoreZoom(int percent, BOOL sendHint);
+  virtual void UpdateZoom(int oldPercent, UINT flags, BOOL sendHint);
+  virtual void GetFontMetrics(CDC* dc, int& width, int& height);
+
+  void SetTopLeftRowCol(ROWCOL row, ROWCOL col, UINT flags = 1);
+  BOOL IsFrozenRow(ROWCOL row);
+  BOOL IsFrozenCol(ROWCOL col);
+  ROWCOL GetTopRow() const { return m_nTopRow; }
+  ROWCOL GetLeftCol() const { return m_nLeftCol; }
+  ROWCOL GetClientRowFromRow(ROWCOL row);
+  ROWCOL GetClientColFromCol(ROWCOL col);
+  ROWCOL GetRowFromClientRow(ROWCOL clientRow);
+  ROWCOL GetColFromClientCol(ROWCOL clientCol);
+  ROWCOL GetBottomRow(BOOL* lastVisible = nullptr);
+  ROWCOL GetRightCol(BOOL* lastVisible = nullptr);
+
+  void GetRowHeights(ROWCOL from, ROWCOL to, int* heights);
+  void GetColWidths(ROWCOL from, ROWCOL to, int* widths);
+  int SumRowHeights(ROWCOL from, ROWCOL to, int limit = 0);
+  int SumColWidths(ROWCOL from, ROWCOL to, int limit = 0);
+  int SumClientRowHeights(ROWCOL from, ROWCOL to, int limit = 0);
+  int SumClientColWidths(ROWCOL from, ROWCOL to, int limit = 0);
+  int GetClientColLeft(ROWCOL clientCol);
+  int GetClientRowTop(ROWCOL clientRow);
+  CRect CalcRectFromRange(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, BOOL noLimit = FALSE);
+  CRect CalcRectFromRowColCovered(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right);
+  CRect CalcRectFromRowColSpanned(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right);
+  CRect CalcCellRect(ROWCOL row, ROWCOL col);
+  CRect CalcCellRectSpanned(ROWCOL row, ROWCOL col);
+  CRect CalcRectRightOfCol(ROWCOL col);
+  CRect CalcRectBelowRow(ROWCOL row);
+  ROWCOL CalcClientColFromX(int x, int* left = nullptr);
+  ROWCOL CalcClientRowFromY(int y, int* top = nullptr);
+  ROWCOL CalcRightColFromRect(const CRect& rect);
+  ROWCOL CalcBottomRowFromRect(const CRect& rect);
+  ROWCOL CalcRightColFromRectEx(const CRect& rect, BOOL& ended);
+  ROWCOL CalcBottomRowFromRectEx(const CRect& rect, BOOL& ended);
+  void CalcBottomRightFromRect(const CRect& rect, ROWCOL& bottom, ROWCOL& right);
+  BOOL CalcClientCellFromPoint(CPoint point, ROWCOL& clientRow, ROWCOL& clientCol, CRect* rect = nullptr);
+  void CalcClientCellFromPointClamped(CPoint point, ROWCOL& clientRow, ROWCOL& clientCol);
+  CRect CalcClientCellRect(ROWCOL clientRow, ROWCOL clientCol);
+  CRect CalcClientCellRectCached(ROWCOL clientRow, ROWCOL clientCol);
+  void RecalcCharSize();
+  void MeasureStandardFont();
+  BOOL IsPrinting() const { return m_bPrinting; }
+  void ResetLastVisible() {
+    m_nLastVisibleRow = m_nLastVisibleCol = static_cast<ROWCOL>(-1);
+    m_bWalkValid = FALSE;
+  }
+
+  // Character sizes in pixels, on screen and on the printer.
+  int m_dxWidth = 10, m_dyHeight = 15;
+  int m_dxPrintWidth = 10, m_dyPrintHeight = 15;
+  BOOL m_bPrinting = FALSE;
+  BOOL m_bCapRowHeights = TRUE, m_bCapColWidths = TRUE;
+  // Set while other views replay an operation: positions change without
+  // redrawing.
+  BOOL m_bLockUpdate = FALSE;
+  // Whether this view hides its frozen rows or columns (a pane manager's
+  // choice; no window of this system installs one).
+  BOOL m_bHideFrozenRows = FALSE, m_bHideFrozenCols = FALSE;
+  ROWCOL m_nPrintTopRow = 1, m_nPrintLeftCol = 1;
+
+ protected:
+  ROWCOL m_nLastVisibleRow = static_cast<ROWCOL>(-1), m_nLastVisibleCol = static_cast<ROWCOL>(-1);
+  ROWCOL m_nLastVisibleForTop = 0, m_nLastVisibleForLeft = 0;
+  BOOL m_bLastRowShown = FALSE, m_bLastColShown = FALSE;
+  // Where the last cached cell walk ended.
+  ROWCOL m_nWalkRow = 0, m_nWalkCol = 0;
+  int m_nWalkTop = 0, m_nWalkLeft = 0;
+  int m_nWalkRight = 0, m_nWalkBottom = 0;
+  BOOL m_bWalkValid = FALSE;
+  // The row and column twins share one implementation.
+  friend struct GXGridAxis;
+
+ public:
+  // ---- rows and columns, geometry (end) ----
+
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);
   CGXGridParam* GetParam() const { return m_pParam; }
