@@ -5,6 +5,9 @@
 // derived grids and the feature objects rely on it.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "grid/core/GXAppData.h"
@@ -16,6 +19,7 @@
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
 #include "platform/framework/CWnd.h"
+#include "platform/gfx/GdiObject.h"
 
 class CDocument;
 
@@ -347,6 +351,52 @@ class CGXGridCore {
 
  public:
   // ---- rows and columns, geometry (end) ----
+
+  // ---- drawing resources and redraw (begin) ----
+  // The composed style of a cell, owned by the grid until the caches are
+  // next released.
+  virtual const CGXStyle& GetCachedCellStyle(ROWCOL row, ROWCOL col);
+  virtual void RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
+                            BOOL sendHint = TRUE);
+  virtual CRect& GetCellInsideRect(CRect& out, const CRect& rect, const CGXStyle* style, BOOL frame = TRUE);
+  virtual CSize& AddCellFrameSize(CSize& out, int width, int height, const CGXStyle* style);
+  // The font object to select back afterwards, or null when nothing was
+  // selected.
+  virtual CFont* SelectStyleFont(CDC* dc, const CGXStyle& style, const CGXStyle* previous);
+  virtual void FreeObjectCache();
+
+  CFont* LookupOrCreateFont(const CGXFont& font);
+  CBrush* LookupOrCreateBrush(const CGXStyleInterior& interior);
+  CPen* LookupOrCreatePen(const CGXStyleBorder& pen);
+  CFont* SelectZoomedFont(CDC* dc, const CGXFont& font);
+  CDC* GetClientDC();
+  void ReleaseClientDC();
+  void RedrawRange(const CGXRange& range, UINT flags = 1, BOOL sendHint = TRUE);
+
+  // Whether the current cell's composed style is kept apart and reused.
+  BOOL m_bCacheCurrentCellStyle = TRUE;
+  // Set by a derived grid whose styles change when the current cell moves.
+  BOOL m_bStylesDependOnCurrentCell = FALSE;
+  // Rows and columns whose cached styles survive a cache release during a
+  // keyboard move (0: mark not in use).
+  ROWCOL m_nKeepRow = 0, m_nKeepCol = 0, m_nKeepTopRow = 0, m_nKeepLeftCol = 0;
+  BOOL m_bMovingByKeys = FALSE;
+  // The device context of the paint in progress, if any.
+  CDC* m_pPaintDC = nullptr;
+
+ private:
+  std::unordered_map<std::uint64_t, std::unique_ptr<CFont>> fontCache_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<CBrush>> brushCache_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<CPen>> penCache_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<CGXStyle>> styleCache_;
+  std::vector<std::unique_ptr<CGXStyle>> currentCellStyles_;
+  // The font goes after the context that holds it selected.
+  std::unique_ptr<CFont> clientDCFont_;
+  std::unique_ptr<CDC> clientDC_;
+  CFont* clientDCOldFont_ = nullptr;
+
+ public:
+  // ---- drawing resources and redraw (end) ----
 
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);
