@@ -398,6 +398,45 @@ class CGXGridCore {
  public:
   // ---- drawing resources and redraw (end) ----
 
+  // ---- painting (begin) ----
+  virtual void OnDraw(CDC* dc);
+  virtual BOOL DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style);
+  virtual void DrawCellRange(ROWCOL firstClientRow, ROWCOL firstClientCol, ROWCOL lastClientRow,
+                             ROWCOL lastClientCol, CDC* dc);
+  virtual void DrawInvertCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect);
+
+  void DrawCellBorders(CDC* dc, const CRect& rect, const CGXStyle& style);
+  void DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, int side, CDC* dc,
+                      const CGXStyleInterior* interior);
+  void FillInterior(CDC* dc, const CRect& rect, const CGXStyleInterior& interior);
+  int SetDrawMode(int mode);
+  int GetDrawMode() const { return m_nDrawMode; }
+
+  // Set around drawing a cell whose background no run has filled.
+  BOOL m_bBackgroundToFill = FALSE;
+  // Draw a one-pixel black frame just outside the grid rectangle.
+  BOOL m_bDrawGridFrame = FALSE;
+  // Invert the current cell like any selected cell (cleared after use).
+  BOOL m_bInvertInPlace = FALSE;
+  BOOL m_bPaintWhilePrinting = FALSE;
+  // Rectangles that cell windows cover, left alone by the next block
+  // transfer of the buffered paint.
+  std::vector<CRect> m_ExcludedRects;
+
+ protected:
+  int m_nDrawMode = 0;
+  int m_nPaintNesting = 0;
+  struct GXPaintContext* m_pPaintContext = nullptr;
+  friend struct GXPaintContext;
+
+ private:
+  void PaintDirect(CDC* dc, BOOL buffered);
+  void DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical);
+  void FillRowBackground(GXPaintContext& ctx, ROWCOL r);
+
+ public:
+  // ---- painting (end) ----
+
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);
   CGXGridParam* GetParam() const { return m_pParam; }
