@@ -437,6 +437,45 @@ class CGXGridCore {
  public:
   // ---- painting (end) ----
 
+  // ---- hit testing and cursors (begin) ----
+  static constexpr int kHitNone = 0, kHitColEdge = 1, kHitRowEdge = 2, kHitCell = 3, kHitHeader = 4,
+                       kHitSelectionEdge = 5, kHitFillHandle = 6, kHitHiddenCol = 7, kHitHiddenRow = 8;
+  virtual int HitTest(CPoint point, ROWCOL* row = nullptr, ROWCOL* col = nullptr, CRect* rect = nullptr);
+  virtual int HitTestSelectionEdge(ROWCOL row, ROWCOL col, CPoint point, const CRect& rect);
+  virtual BOOL StartResizeTracking(ROWCOL row, ROWCOL col, int kind);
+  virtual void MoveResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
+  virtual void EndResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
+  virtual void CancelResizeTracking();
+  virtual BOOL CanResizeCols(ROWCOL col);
+  virtual BOOL IsColResizable(ROWCOL col);
+  virtual BOOL OnTrackColWidth(ROWCOL col, int width);
+  virtual BOOL OnTrackColWidthEnd(ROWCOL col, int width);
+  virtual BOOL CanResizeRows(ROWCOL row);
+  virtual BOOL IsRowResizable(ROWCOL row);
+  virtual BOOL OnTrackRowHeight(ROWCOL row, int height);
+  virtual BOOL OnTrackRowHeightEnd(ROWCOL row, int height);
+  virtual void SetCursorShape(UINT id, LPCTSTR systemCursor);
+  virtual void UpdateCursor(CPoint point);
+  virtual void SetGridCursor(UINT id);
+
+  CRect CalcDragLineRect(int kind, ROWCOL position);
+  void DrawDragLine(CDC* dc, int kind, ROWCOL position, UINT flags);
+  // The id of the cursor shown last (0: the window's own).
+  UINT GetShownCursorId() const { return m_nShownCursor; }
+
+  CGXAbstractGridUserResizeCellsImp* m_pUserResizeCellsImp = nullptr;
+  int m_nEdgeMargin = 8;
+  BOOL m_bDragSelectionByEdge = FALSE;
+  UINT m_nForcedCursor = 0;
+  // The window's own cursor (null: the arrow).
+  HCURSOR m_hWindowCursor = nullptr;
+
+ private:
+  UINT m_nShownCursor = 0;
+
+ public:
+  // ---- hit testing and cursors (end) ----
+
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);
   CGXGridParam* GetParam() const { return m_pParam; }
