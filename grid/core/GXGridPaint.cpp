@@ -243,7 +243,7 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
 
   CGXProperties* props = m_pParam->GetProperties();
   const COLORREF beyond = props != nullptr ? props->GetColor(4) : RGB(255, 255, 255);
-  const int blockTop = ctx.tops[0], blockLeft = ctx.lefts[0];
+  const int blockLeft = ctx.lefts[0];
   const int blockBottom = ctx.tops[ctx.nRows - 1] + ctx.heights[ctx.nRows - 1];
   const int blockRight = ctx.lefts[ctx.nCols - 1] + ctx.widths[ctx.nCols - 1];
   const bool reachesLastCol = ctx.cols[ctx.nCols] == 0, reachesLastRow = ctx.rows[ctx.nRows] == 0;
@@ -254,7 +254,7 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
       rect.bottom += 5;
       if (!rect.IsRectEmpty()) GXFillSolidRect(dc, rect, beyond);
       if (props != nullptr && props->GetDisplayVertLines() && !atRightBottom)
-        DrawGridLine(dc, blockRight, blockTop, 1, blockBottom - blockTop + (reachesLastRow ? 1 : 0), 1, colCount + 1, 0);
+        DrawDragLine(dc, 1, lastCol + 1, 0);
     }
     if (reachesLastRow) {
       CRect rect = GetGridRect();
@@ -266,7 +266,7 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
         GXFillSolidRect(dc, below, beyond);
       }
       if (props != nullptr && props->GetDisplayHorzLines() && !atRightBottom)
-        DrawGridLine(dc, blockLeft, blockBottom, blockRight - blockLeft, 1, 2, rowCount + 1, 0);
+        DrawDragLine(dc, 2, lastRow + 1, 0);
     }
   }
   for (ROWCOL c = 0; c < ctx.nCols; ++c) DrawLinesOf(ctx, c, true);
