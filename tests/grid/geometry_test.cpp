@@ -1,53 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <set>
-
-#include "grid/core/GXGridCore.h"
-#include "platform/testing/Automation.h"
+#include "grid/GridWindowTest.h"
 
 namespace {
 
 constexpr ROWCOL kNone = static_cast<ROWCOL>(-1);
 
-// A grid whose hidden rows and columns are a plain set, standing in for the
-// hiding feature.
-class HidingGrid : public CGXGridCore {
- public:
-  using CGXGridCore::CGXGridCore;
-  BOOL IsRowHidden(ROWCOL row) override { return hiddenRows.count(row) != 0; }
-  BOOL IsColHidden(ROWCOL col) override { return hiddenCols.count(col) != 0; }
-  std::set<ROWCOL> hiddenRows, hiddenCols;
-};
+using gridtest::HidingGrid;
 
 // A 400 x 300 window, a grid of 20 rows and 10 columns with a character of
 // 8 x 16 pixels: rows are 19 px (header 22), columns 80 px (header 48).
-class Geometry : public ::testing::Test {
+class Geometry : public gridtest::GridWindowTest<HidingGrid> {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    GXInitLibrary();
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
-    grid = std::make_unique<HidingGrid>(&wnd);
-    grid->Initialize();
-    grid->m_dxWidth = 8;
-    grid->m_dyHeight = 16;
-    data()->StoreRowCount(20);
-    data()->StoreColCount(10);
-    grid->ResetLastVisible();
+    MakeGrid(400, 300, 20, 10);
+    UseFixedCharacter();
   }
-  void TearDown() override {
-    grid.reset();
-    wnd.DestroyWindow();
-  }
-  CGXData* data() { return grid->GetParam()->GetData(); }
   LONG Stored(ROWCOL row) {
     LONG v = -99;
     grid->GetParam()->m_RowHeights.Lookup(row, v);
     return v;
   }
-  CWnd wnd;
-  std::unique_ptr<HidingGrid> grid;
 };
 
 TEST_F(Geometry, SizesAreKeptInThousandthsOfTheCharacter) {

@@ -1,44 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <set>
-
-#include "grid/core/GXGridCore.h"
-#include "platform/testing/Automation.h"
+#include "grid/GridWindowTest.h"
 
 namespace {
 
 constexpr ROWCOL kNone = static_cast<ROWCOL>(-1);
 
-class HidingGrid : public CGXGridCore {
- public:
-  using CGXGridCore::CGXGridCore;
-  BOOL IsColHidden(ROWCOL col) override { return hiddenCols.count(col) != 0; }
-  std::set<ROWCOL> hiddenCols;
-};
-
-// 400 x 300 pixels; the header row is 22 px and rows 19, the header column
-// 48 px and columns 80 (a character of 8 x 16).
-class HitTesting : public ::testing::Test {
+// 400 x 300 pixels, 5 rows and 10 columns; the header row is 22 px and
+// rows 19, the header column 48 px and columns 80.
+class HitTesting : public gridtest::GridWindowTest<gridtest::HidingGrid> {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    GXInitLibrary();
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
-    grid = std::make_unique<HidingGrid>(&wnd);
-    grid->Initialize();
-    grid->m_dxWidth = 8;
-    grid->m_dyHeight = 16;
-    grid->GetParam()->GetData()->StoreRowCount(5);
-    grid->GetParam()->GetData()->StoreColCount(10);
-    grid->ResetLastVisible();
+    MakeGrid(400, 300, 5, 10);
+    UseFixedCharacter();
   }
-  void TearDown() override {
-    grid.reset();
-    wnd.DestroyWindow();
-  }
-  CWnd wnd;
-  std::unique_ptr<HidingGrid> grid;
 };
 
 TEST_F(HitTesting, EdgesCellsAndHeaders) {

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "grid/core/GXGridCore.h"
+#include "grid/GridWindowTest.h"
 #include "platform/framework/WindowDc.h"
-#include "platform/testing/Automation.h"
 #include "support/GoldenImage.h"
 
 namespace {
@@ -23,18 +21,11 @@ class PaintWnd : public CWnd {
 // Four rows and three columns under a frozen first row: column 1 yellow,
 // a red bottom border under cells (2,2) and (2,3), one cell of row 4 blue,
 // values in a few cells, row 3 selected with its second cell current.
-class Paint : public ::testing::Test {
+class Paint : public gridtest::GridWindowTest<CGXGridCore, PaintWnd> {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    GXInitLibrary();
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 300, 130, nullptr, nullptr));
-    grid = std::make_unique<CGXGridCore>(&wnd);
+    MakeGrid(300, 130, 4, 3);
     wnd.grid = grid.get();
-    grid->Initialize();
-    CGXData* data = grid->GetParam()->GetData();
-    data->StoreRowCount(4);
-    data->StoreColCount(3);
     grid->SetFrozenRows(1, 0, 0);
     grid->SetColWidth(1, 3, 70, nullptr, 0);
     grid->SetColWidth(0, 0, 30, nullptr, 0);
@@ -51,8 +42,7 @@ class Paint : public ::testing::Test {
   }
   void TearDown() override {
     wnd.grid = nullptr;
-    grid.reset();
-    wnd.DestroyWindow();
+    GridWindowTest::TearDown();
   }
   bool Render(const std::string& path) {
     wnd.Invalidate(TRUE);
@@ -67,8 +57,6 @@ class Paint : public ::testing::Test {
   // Client x of a column's left and y of a row's top.
   int X(ROWCOL col) { return grid->CalcCellRect(1, col).left; }
   int Y(ROWCOL row) { return grid->CalcCellRect(row, 1).top; }
-  PaintWnd wnd;
-  std::unique_ptr<CGXGridCore> grid;
 };
 
 TEST_F(Paint, SmallGridGolden) {

@@ -1,36 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "grid/core/GXGridCore.h"
+#include "grid/GridWindowTest.h"
 #include "platform/framework/WindowDc.h"
-#include "platform/testing/Automation.h"
 
 namespace {
 
-class Resources : public ::testing::Test {
+class Resources : public gridtest::GridWindowTest<CGXGridCore> {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    GXInitLibrary();
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
-    grid = std::make_unique<CGXGridCore>(&wnd);
-    grid->Initialize();
-    data()->StoreRowCount(20);
-    data()->StoreColCount(10);
+    MakeGrid(400, 300, 20, 10);
     wnd.UpdateWindow();
   }
-  void TearDown() override {
-    grid.reset();
-    wnd.DestroyWindow();
-  }
-  CGXData* data() { return grid->GetParam()->GetData(); }
   BOOL HasUpdate() {
     CRect r;
     return wnd.GetUpdateRect(&r, FALSE);
   }
-  CWnd wnd;
-  std::unique_ptr<CGXGridCore> grid;
 };
 
 TEST_F(Resources, StyleFontsAreZoomedAndSkippedWhenUnchanged) {
