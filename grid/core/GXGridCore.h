@@ -476,6 +476,45 @@ class CGXGridCore {
  public:
   // ---- hit testing and cursors (end) ----
 
+  // ---- current cell (begin) ----
+  virtual void SetWarningText(LPCTSTR text);
+  virtual void ShowWarningText();
+  // Veto points and notifications of editing a cell; TRUE lets it go on.
+  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
+  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
+  virtual void CheckMovedCurrentCell(ROWCOL row, ROWCOL col);
+  // Whether the current cell may be left (entering FALSE) or a cell entered.
+  virtual BOOL CanSelectCell(BOOL entering, ROWCOL row, ROWCOL col, ROWCOL oldRow, ROWCOL oldCol);
+  virtual BOOL IsCellRecalcPending(ROWCOL row, ROWCOL col);
+  virtual void MarkCellRecalc(ROWCOL row, ROWCOL col, BOOL flag);
+  virtual void MarkRangeRecalc(const CGXRange& range);
+  virtual void RunDataRecalc(BOOL flag);
+  virtual void ResetDataError();
+  virtual BOOL GetDataErrorText(CString& text);
+
+  BOOL IsCurrentCell(ROWCOL row = static_cast<ROWCOL>(-1), ROWCOL col = static_cast<ROWCOL>(-1),
+                     BOOL whilePrinting = FALSE);
+  const CString& GetWarningText() const { return m_sWarningText; }
+
+  // Set while a warning box is up (focus loss is then ignored).
+  BOOL m_bBusy = FALSE;
+  BOOL m_bWarningShown = FALSE;
+  BOOL m_bHasFocus = FALSE;
+  // Set while painting a redraw-all pass after a recalculation.
+  BOOL m_bRedrawAllPass = FALSE;
+
+ protected:
+  CString m_sWarningText;
+  ROWCOL m_nLastMovedRow = static_cast<ROWCOL>(-1), m_nLastMovedCol = static_cast<ROWCOL>(-1);
+
+ public:
+  // ---- current cell (end) ----
+
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);
   CGXGridParam* GetParam() const { return m_pParam; }
