@@ -3,6 +3,8 @@
 // run through this one view of the grid.
 #pragma once
 
+#include <algorithm>
+
 #include "grid/core/GXGridCore.h"
 
 struct GXGridAxis {

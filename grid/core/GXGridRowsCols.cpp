@@ -201,6 +201,8 @@ BOOL GXGridAxis::StoreRemove(ROWCOL from, ROWCOL to, BOOL force) {
 
 void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
   LastVisible() = kNone;
+  // Cached styles are keyed by position, and the positions just moved.
+  g.FreeObjectCache();
   if (g.m_bCurrentCell && CurrentIndex() >= at) {
     CurrentIndex() += count;
     g.ForgetCurrentCellStyle();
@@ -211,6 +213,7 @@ void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
 
 void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, UINT flags) {
   LastVisible() = kNone;
+  g.FreeObjectCache();
   if (g.m_bCurrentCell) {
     if (CurrentIndex() > to) {
       CurrentIndex() -= to - from + 1;

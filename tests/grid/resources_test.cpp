@@ -66,6 +66,15 @@ TEST_F(Resources, CachedStylesLiveUntilTheCachesAreReleased) {
   grid->m_nKeepRow = 0;
 }
 
+TEST_F(Resources, InsertedRowsDoNotLeaveStaleCachedStyles) {
+  CGXStyle value("moved");
+  data()->StoreStyleRowCol(3, 2, &value, 0, 0);
+  EXPECT_EQ(grid->GetCachedCellStyle(3, 2).GetValue(), "moved");
+  ASSERT_TRUE(grid->InsertRows(2, 1, nullptr, nullptr, nullptr, 0, 0));
+  EXPECT_EQ(grid->GetCachedCellStyle(4, 2).GetValue(), "moved");
+  EXPECT_NE(grid->GetCachedCellStyle(3, 2).GetValue(), "moved");
+}
+
 TEST_F(Resources, TheCurrentCellsStyleIsKeptApart) {
   CGXStyle value("here");
   data()->StoreStyleRowCol(2, 2, &value, 0, 0);
