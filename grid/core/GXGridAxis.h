@@ -20,6 +20,7 @@ struct GXGridAxis {
   ROWCOL ShownFirst() { return g.m_bPrinting ? PrintFirst() : First(); }
   ROWCOL& LastVisible() { return rows ? g.m_nLastVisibleRow : g.m_nLastVisibleCol; }
   ROWCOL& LastVisibleFor() { return rows ? g.m_nLastVisibleForTop : g.m_nLastVisibleForLeft; }
+  int& LastVisibleForEdge() { return rows ? g.m_nLastVisibleForBottom : g.m_nLastVisibleForRight; }
   BOOL& LastShown() { return rows ? g.m_bLastRowShown : g.m_bLastColShown; }
   ROWCOL& CurrentIndex() { return rows ? g.m_nCurrentRow : g.m_nCurrentCol; }
   int Size(ROWCOL i) { return rows ? g.GetRowHeight(i) : g.GetColWidth(i); }

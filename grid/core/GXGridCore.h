@@ -340,6 +340,9 @@ class CGXGridCore {
  protected:
   ROWCOL m_nLastVisibleRow = static_cast<ROWCOL>(-1), m_nLastVisibleCol = static_cast<ROWCOL>(-1);
   ROWCOL m_nLastVisibleForTop = 0, m_nLastVisibleForLeft = 0;
+  // The grid rectangle's far edges the cached last row and column were
+  // found for, so that a resized window is measured again.
+  int m_nLastVisibleForBottom = 0, m_nLastVisibleForRight = 0;
   BOOL m_bLastRowShown = FALSE, m_bLastColShown = FALSE;
   // Where the last cached cell walk ended.
   ROWCOL m_nWalkRow = 0, m_nWalkCol = 0;

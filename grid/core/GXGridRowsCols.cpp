@@ -392,11 +392,13 @@ ROWCOL CGXGridCore::GetRowFromClientRow(ROWCOL row) { return GXGridAxis{*this, t
 ROWCOL CGXGridCore::GetColFromClientCol(ROWCOL col) { return GXGridAxis{*this, false}.IndexFromClient(col); }
 
 ROWCOL GXGridAxis::LastInView(BOOL* lastShown) {
-  if (LastVisible() == kNone || LastVisibleFor() != First()) {
+  const CRect grid = g.GetGridRect();
+  if (LastVisible() == kNone || LastVisibleFor() != First() || LastVisibleForEdge() != Far(grid)) {
     BOOL ended = FALSE;
-    LastVisible() = LastFromRect(g.GetGridRect(), ended);
+    LastVisible() = LastFromRect(grid, ended);
     LastShown() = ended;
     LastVisibleFor() = First();
+    LastVisibleForEdge() = Far(grid);
   }
   if (lastShown != nullptr) *lastShown = LastShown();
   return LastVisible();

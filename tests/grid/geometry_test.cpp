@@ -159,6 +159,11 @@ TEST_F(Geometry, BottomRowAndRightColumnOfTheView) {
   grid->SetTopRow(10);
   EXPECT_EQ(grid->GetBottomRow(&last), 20u);
   EXPECT_TRUE(last);
+  // A smaller window is measured again.
+  grid->SetTopRow(1);
+  EXPECT_EQ(grid->GetBottomRow(), 15u);
+  wnd.MoveWindow(0, 0, 400, 100, FALSE);
+  EXPECT_EQ(grid->GetBottomRow(), 5u);  // 22 + 4 * 19 = 98
 }
 
 TEST_F(Geometry, ZoomAndPrinting) {
