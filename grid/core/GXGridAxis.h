@@ -43,6 +43,19 @@ struct GXGridAxis {
     }
   }
 
+  // Whether a command mode records undo on this grid.
+  bool Records(int commandMode) {
+    return g.m_pCommandFactory != nullptr && commandMode != CGXGridCore::kNoUndo && g.m_pParam != nullptr &&
+           g.m_pParam->m_bUndoEnabled;
+  }
+  // Files a command made by the factory (nothing when it made none); for
+  // undo and redo the changed place is shown.
+  void File(CGXCommand* command, int commandMode, ROWCOL row, ROWCOL col) {
+    if (command == nullptr) return;
+    g.AddCommand(command, commandMode);
+    if (commandMode == CGXGridCore::kAsUndo || commandMode == CGXGridCore::kAsRedo) g.ShowUndoneCell(row, col, FALSE);
+  }
+
   // Pixels per stored thousandth: 1000 / character size, at least 1 so that
   // a huge font never divides by zero on read-back.
   int Factor() { return std::max(1, 1000 / std::max(1, CharSize())); }
@@ -58,7 +71,7 @@ struct GXGridAxis {
   BOOL StoreRemove(ROWCOL from, ROWCOL to, BOOL force);
   void UpdateInsert(ROWCOL at, ROWCOL count, UINT flags);
   void UpdateRemove(ROWCOL from, ROWCOL to, UINT flags);
-  BOOL SetFrozen(ROWCOL frozen, ROWCOL header, UINT flags);
+  BOOL SetFrozen(ROWCOL frozen, ROWCOL header, UINT flags, int commandMode);
   BOOL StoreFrozen(ROWCOL frozen, ROWCOL header);
   void UpdateFrozen(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags);
   void SetFirst(ROWCOL index, UINT flags);

@@ -55,7 +55,7 @@ void GXGridAxis::GetSizes(ROWCOL from, ROWCOL to, int* sizes) {
   }
 }
 
-BOOL GXGridAxis::SetSizes(ROWCOL from, ROWCOL to, int size, int* sizes, UINT flags, int) {
+BOOL GXGridAxis::SetSizes(ROWCOL from, ROWCOL to, int size, int* sizes, UINT flags, int commandMode) {
   if (to == 0) to = from;
   if (to < from) std::swap(from, to);
   CGXLongOperation scope;
@@ -70,14 +70,22 @@ BOOL GXGridAxis::SetSizes(ROWCOL from, ROWCOL to, int size, int* sizes, UINT fla
   if (!changed) return FALSE;
   if (g.GetFloatCellsMode() != 0) g.DelayFloatCells(rows ? CGXRange().SetRows(from, to) : CGXRange().SetCols(from, to));
   UpdateChanged(from, to, old.get(), flags, TRUE);
+  if (Records(commandMode)) {
+    CGXCommand* command = g.m_pCommandFactory->CreateSetSizesCommand(rows, from, to, old.get());
+    if (command != nullptr) old.release();
+    File(command, commandMode, rows ? from : g.m_nTopRow, rows ? g.m_nLeftCol : from);
+  }
   return TRUE;
 }
 
-BOOL GXGridAxis::SetDefault(int size, UINT flags, int) {
+BOOL GXGridAxis::SetDefault(int size, UINT flags, int commandMode) {
+  const int old = rows ? g.GetDefaultRowHeight() : g.GetDefaultColWidth();
   if (!(rows ? g.StoreDefaultRowHeight(size) : g.StoreDefaultColWidth(size))) return FALSE;
   if (g.GetMergeCellsMode() != 0) g.DelayMergeCells(CGXRange().SetTable());
   if (g.GetFloatCellsMode() != 0) g.DelayFloatCells(CGXRange().SetTable());
   UpdateChanged(1, Count(), nullptr, flags, TRUE);
+  if (Records(commandMode))
+    File(g.m_pCommandFactory->CreateSetDefaultSizeCommand(rows, old), commandMode, g.m_nTopRow, g.m_nLeftCol);
   return TRUE;
 }
 

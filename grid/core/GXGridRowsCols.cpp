@@ -63,6 +63,28 @@ BOOL GXGridAxis::Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
   CGXFrameStateSaver frame(&g);
   CGXLongOperation scope;
   scope.SetStatusText(g.m_pAppData->m_texts[rows ? 6 : 7]);
+  if (to < from) std::swap(from, to);
+  to = std::min(to, Count());
+  if (to < from) return FALSE;
+  const bool records = Records(commandMode);
+  CObArray* cellStyles = nullptr;
+  CObArray* baseStyles = nullptr;
+  if (records && !g.m_pCommandFactory->CollectRemovedRows(&g, rows, from, to, cellStyles, baseStyles)) return FALSE;
+  const ROWCOL count = to - from + 1, cross = CrossCount() + 1;
+  // The sizes of the removed rows travel with the undo command.
+  int* sizes = nullptr;
+  if (records) {
+    sizes = new int[count];
+    GetSizes(from, to, sizes);
+  }
+  auto freeUndo = [&] {
+    delete[] sizes;
+    for (CObArray* array : {cellStyles, baseStyles}) {
+      if (array == nullptr) continue;
+      GXDeletePtrArrayObjects(*array);
+      delete array;
+    }
+  };
   if (commandMode == CGXGridCore::kRecordUndo) g.BeginTrans(g.m_pAppData->m_texts[rows ? 6 : 7]);
   if (rows) {
     g.m_pParam->m_CoveredCellsList.AdjustAfterRemoveRows(from, to, Count());
@@ -74,15 +96,33 @@ BOOL GXGridAxis::Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
   g.EnableDataUndo(oldDataUndo);
   if (stored) {
     if (rows) {
-      g.UpdateRemoveRows(from, to, nullptr, flags, TRUE);
+      g.UpdateRemoveRows(from, to, sizes, flags, TRUE);
     } else {
-      g.UpdateRemoveCols(from, to, nullptr, flags, TRUE);
+      g.UpdateRemoveCols(from, to, sizes, flags, TRUE);
     }
-    g.DiscardDataUndoInfo();
+    CGXCommand* command = nullptr;
+    if (records) {
+      if (CObject* info = g.GetDataUndoInfo()) {
+        if (cellStyles != nullptr) {
+          cellStyles->SetAtGrow(static_cast<int>(count * cross), info);
+        } else {
+          delete info;
+        }
+      }
+      command = g.m_pCommandFactory->CreateInsertRowsCommand(rows, from, count, sizes, cellStyles, baseStyles, cross);
+    } else {
+      g.DiscardDataUndoInfo();
+    }
+    if (command != nullptr) {
+      File(command, commandMode, rows ? from : g.m_nTopRow, rows ? g.m_nLeftCol : from);
+    } else {
+      freeUndo();
+    }
     g.m_pParam->m_SelRects.DeleteAll();
     g.RecalcAndRedraw(TRUE, nullptr, TRUE);
   } else {
     g.DiscardDataUndoInfo();
+    freeUndo();
   }
   if (commandMode == CGXGridCore::kRecordUndo) g.CommitTrans();
   return stored;
@@ -107,13 +147,13 @@ BOOL GXGridAxis::Insert(ROWCOL at, ROWCOL count, int* sizes, CObArray* cellStyle
   if (stored) {
     for (ROWCOL i = 0; sizes != nullptr && i < count; ++i) StoreSize(at + i, sizes[i]);
     if (cellStyles != nullptr) {
-      DWORD index = 0;
       for (ROWCOL i = 0; i < count; ++i) {
-        for (ROWCOL c = 0; c < cross; ++c, ++index) {
-          if (index >= static_cast<DWORD>(cellStyles->GetSize())) break;
+        for (ROWCOL c = 0; c < cross; ++c) {
+          // Both arrays run row by row: for rows across all columns, for
+          // columns across the inserted columns.
+          const DWORD index = rows ? i * cross + c : c * count + i;
+          if (index >= static_cast<DWORD>(cellStyles->GetSize())) continue;
           const auto* style = static_cast<const CGXStyle*>(cellStyles->GetAt(static_cast<int>(index)));
-          // Rows take their cells row by row; columns take them row by row
-          // across the inserted columns, which is the same walk transposed.
           if (style != nullptr)
             g.StoreStyleRowCol(rows ? at + i : c, rows ? c : at + i, style, 2, g.m_nDefaultStoreKind);
           scope.CheckElapsed();
@@ -130,6 +170,9 @@ BOOL GXGridAxis::Insert(ROWCOL at, ROWCOL count, int* sizes, CObArray* cellStyle
     } else {
       g.UpdateInsertCols(at, count, flags, TRUE);
     }
+    if (Records(commandMode))
+      File(g.m_pCommandFactory->CreateRemoveRowsCommand(rows, at, at + count - 1), commandMode,
+           rows ? at : g.m_nTopRow, rows ? g.m_nLeftCol : at);
     if (dataUndo != nullptr) {
       g.ApplyDataUndoInfo(dataUndo, commandMode != CGXGridCore::kNoUndo, FALSE);
       g.RecalcAndRedraw(TRUE, nullptr, TRUE);
@@ -273,7 +316,7 @@ void CGXGridCore::ResetCurrentCell(BOOL) {
 
 // -------------------------------------------------------- frozen and header
 
-BOOL GXGridAxis::SetFrozen(ROWCOL frozen, ROWCOL header, UINT flags) {
+BOOL GXGridAxis::SetFrozen(ROWCOL frozen, ROWCOL header, UINT flags, int commandMode) {
   const ROWCOL oldFrozen = Frozen(), oldHeader = Header();
   if (!(rows ? g.StoreFrozenRows(frozen, header) : g.StoreFrozenCols(frozen, header))) return FALSE;
   if (rows) {
@@ -281,6 +324,9 @@ BOOL GXGridAxis::SetFrozen(ROWCOL frozen, ROWCOL header, UINT flags) {
   } else {
     g.UpdateFrozenCols(oldFrozen, oldHeader, flags, TRUE);
   }
+  if (Records(commandMode))
+    File(g.m_pCommandFactory->CreateSetFrozenCommand(rows, oldFrozen, oldHeader), commandMode, g.m_nTopRow,
+         g.m_nLeftCol);
   return TRUE;
 }
 
@@ -302,11 +348,11 @@ void GXGridAxis::UpdateFrozen(ROWCOL oldFrozen, ROWCOL, UINT flags) {
   if (g.m_pParam != nullptr && !g.m_pParam->m_bLockRedraw) g.Redraw(flags, FALSE);
 }
 
-BOOL CGXGridCore::SetFrozenRows(ROWCOL frozen, ROWCOL header, UINT flags, int) {
-  return GXGridAxis{*this, true}.SetFrozen(frozen, header, flags);
+BOOL CGXGridCore::SetFrozenRows(ROWCOL frozen, ROWCOL header, UINT flags, int commandMode) {
+  return GXGridAxis{*this, true}.SetFrozen(frozen, header, flags, commandMode);
 }
-BOOL CGXGridCore::SetFrozenCols(ROWCOL frozen, ROWCOL header, UINT flags, int) {
-  return GXGridAxis{*this, false}.SetFrozen(frozen, header, flags);
+BOOL CGXGridCore::SetFrozenCols(ROWCOL frozen, ROWCOL header, UINT flags, int commandMode) {
+  return GXGridAxis{*this, false}.SetFrozen(frozen, header, flags, commandMode);
 }
 ROWCOL CGXGridCore::GetFrozenRows() {
   if (m_pParam == nullptr || (m_bHideFrozenRows && !m_bPrinting)) return 0;
