@@ -150,4 +150,39 @@ class CGXAbstractCommandFactory {
   virtual void ShowUndoneCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, BOOL redraw) = 0;
   virtual BOOL OnUpdateEditUndo(CGXGridCore* grid, CCmdUI* item) = 0;
   virtual BOOL OnUpdateEditRedo(CGXGridCore* grid, CCmdUI* item) = 0;
+
+  // Commands of the row and column operations (`rows` FALSE: columns). A
+  // factory that makes none of them answers null and nothing is filed.
+  // Sizes are arrays of new[]; a command takes over the arrays given.
+  virtual CGXCommand* CreateSetSizesCommand(BOOL rows, ROWCOL from, ROWCOL to, int* oldSizes) {
+    (void)rows, (void)from, (void)to, (void)oldSizes;
+    return nullptr;
+  }
+  virtual CGXCommand* CreateSetDefaultSizeCommand(BOOL rows, int oldSize) {
+    (void)rows, (void)oldSize;
+    return nullptr;
+  }
+  virtual CGXCommand* CreateSetFrozenCommand(BOOL rows, ROWCOL oldFrozen, ROWCOL oldHeader) {
+    (void)rows, (void)oldFrozen, (void)oldHeader;
+    return nullptr;
+  }
+  // Undoes an insertion.
+  virtual CGXCommand* CreateRemoveRowsCommand(BOOL rows, ROWCOL from, ROWCOL to) {
+    (void)rows, (void)from, (void)to;
+    return nullptr;
+  }
+  // Undoes a removal: the rows come back with their sizes, cell styles
+  // (crossCount to a row) and base styles.
+  virtual CGXCommand* CreateInsertRowsCommand(BOOL rows, ROWCOL at, ROWCOL count, int* sizes, CObArray* cellStyles,
+                                              CObArray* baseStyles, ROWCOL crossCount) {
+    (void)rows, (void)at, (void)count, (void)sizes, (void)cellStyles, (void)baseStyles, (void)crossCount;
+    return nullptr;
+  }
+  // Collects what undoing a removal needs; FALSE refuses the removal.
+  virtual BOOL CollectRemovedRows(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to, CObArray*& cellStyles,
+                                  CObArray*& baseStyles) {
+    (void)grid, (void)rows, (void)from, (void)to;
+    cellStyles = baseStyles = nullptr;
+    return TRUE;
+  }
 };

@@ -65,6 +65,7 @@ void CGXGridCore::Initialize() {
   m_pAppData->RegisterGrid(m_pParam->GetData(), this);
 
   m_nZoom = m_pParam->GetProperties()->m_nZoom;
+  RecalcCharSize();
   m_bInitDone = TRUE;
   m_nTopRow = std::max(m_nTopRow, m_pParam->m_nFrozenRows + 1);
   m_nLeftCol = std::max(m_nLeftCol, m_pParam->m_nFrozenCols + 1);
@@ -477,9 +478,15 @@ void CGXGridCore::UpdateStyleRange(const CGXRange&, const CGXStyle*, int, int, U
 }
 
 void CGXGridCore::Redraw(UINT redrawFlags, BOOL) {
-  if (m_pParam == nullptr || m_pParam->m_bLockRedraw || m_pGridWnd == nullptr || m_pGridWnd->m_hWnd == nullptr) return;
-  if (!m_pGridWnd->IsWindowVisible()) return;
-  m_pGridWnd->Invalidate(FALSE);
+  ResetLastVisible();
+  if (redrawFlags == 0 || m_pParam == nullptr || m_pParam->m_bLockRedraw) return;
+  if (m_nTopRow > GetRowCount()) SetTopRow(GetRowCount(), 0, FALSE);
+  if (m_nLeftCol > GetColCount()) SetLeftCol(GetColCount(), 0, FALSE);
+  FreeObjectCache();
+  if (m_pGridWnd == nullptr || m_pGridWnd->m_hWnd == nullptr || !m_pGridWnd->IsWindowVisible()) return;
+  CGXRange frozenPart(0, 0, GetBottomRow(), GetFrozenCols());
+  TouchesSpannedCells(frozenPart, TRUE, FALSE, FALSE);
+  m_pGridWnd->Invalidate(TRUE);
   if (redrawFlags & 2) m_pGridWnd->UpdateWindow();
 }
 

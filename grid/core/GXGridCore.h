@@ -5,6 +5,9 @@
 // derived grids and the feature objects rely on it.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "grid/core/GXAppData.h"
@@ -16,6 +19,7 @@
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
 #include "platform/framework/CWnd.h"
+#include "platform/gfx/GdiObject.h"
 
 class CDocument;
 
@@ -208,6 +212,311 @@ class CGXGridCore {
   // inverts (tracking lines), 2 draws the alternative line, 1 fills with
   // the tracking colour, none with the grid-line colour.
   virtual void DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL index, UINT flags);
+
+  // ---- rows and columns, geometry (begin) ----
+  // Rows and columns: every row operation has its column twin right after it.
+  virtual BOOL SetRowCount(ROWCOL count, UINT flags = 1);
+  virtual BOOL SetColCount(ROWCOL count, UINT flags = 1);
+  virtual BOOL StoreRowCount(ROWCOL count);
+  virtual BOOL StoreColCount(ROWCOL count);
+  virtual void UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
+  virtual void UpdateColCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
+  virtual BOOL RemoveRows(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
+  virtual BOOL RemoveCols(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
+  virtual BOOL InsertRows(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
+                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL InsertCols(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
+                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL StoreInsertRows(ROWCOL at, ROWCOL count, BOOL force);
+  virtual BOOL StoreInsertCols(ROWCOL at, ROWCOL count, BOOL force);
+  virtual BOOL StoreRemoveRows(ROWCOL from, ROWCOL to, BOOL force);
+  virtual BOOL StoreRemoveCols(ROWCOL from, ROWCOL to, BOOL force);
+  virtual void UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
+  virtual void UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
+  virtual void UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
+  virtual void UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
+  virtual BOOL SetFrozenRows(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL SetFrozenCols(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
+  virtual ROWCOL GetFrozenRows();
+  virtual ROWCOL GetFrozenCols();
+  virtual BOOL StoreFrozenRows(ROWCOL frozen, ROWCOL header);
+  virtual BOOL StoreFrozenCols(ROWCOL frozen, ROWCOL header);
+  virtual void UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
+  virtual void UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
+  virtual void SetTopRow(ROWCOL row, UINT flags = 1, BOOL sendHint = TRUE);
+  virtual void SetLeftCol(ROWCOL col, UINT flags = 1, BOOL sendHint = TRUE);
+  // Veto points and notifications of scrolling.
+  virtual BOOL CanChangeTopRow(ROWCOL row);
+  virtual BOOL CanChangeLeftCol(ROWCOL col);
+  virtual void OnTopRowChanged();
+  virtual void OnLeftColChanged();
+  // Forgets the current cell (storing a valid edit first when asked).
+  virtual void ResetCurrentCell(BOOL store = TRUE);
+
+  // Sizes: pixels in, pixels out; stored in thousandths of a character.
+  virtual BOOL SetRowHeight(ROWCOL from, ROWCOL to, int height, int* heights = nullptr, UINT flags = 1,
+                            int commandMode = 0);
+  virtual BOOL SetColWidth(ROWCOL from, ROWCOL to, int width, int* widths = nullptr, UINT flags = 1,
+                           int commandMode = 0);
+  virtual BOOL SetDefaultRowHeight(int height, UINT flags = 1, int commandMode = 0);
+  virtual BOOL SetDefaultColWidth(int width, UINT flags = 1, int commandMode = 0);
+  virtual int GetRowHeight(ROWCOL row);
+  virtual int GetColWidth(ROWCOL col);
+  virtual int GetDefaultRowHeight();
+  virtual int GetDefaultColWidth();
+  virtual BOOL StoreDefaultRowHeight(int height);
+  virtual BOOL StoreDefaultColWidth(int width);
+  virtual BOOL StoreColWidth(ROWCOL col, int width);
+  virtual BOOL StoreRowHeight(ROWCOL row, int height);
+  virtual void UpdateChangedColWidths(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL sendHint);
+  virtual void UpdateChangedRowHeights(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL sendHint);
+  virtual int GetFontHeight();
+  virtual int GetFontWidth();
+  virtual void SetZoom(int percent, UINT flags = 1);
+  virtual int GetZoom();
+  virtual BOOL StoreZoom(int percent, BOOL sendHint);
+  virtual void UpdateZoom(int oldPercent, UINT flags, BOOL sendHint);
+  virtual void GetFontMetrics(CDC* dc, int& width, int& height);
+
+  void SetTopLeftRowCol(ROWCOL row, ROWCOL col, UINT flags = 1);
+  BOOL IsFrozenRow(ROWCOL row);
+  BOOL IsFrozenCol(ROWCOL col);
+  ROWCOL GetTopRow() const { return m_nTopRow; }
+  ROWCOL GetLeftCol() const { return m_nLeftCol; }
+  ROWCOL GetClientRowFromRow(ROWCOL row);
+  ROWCOL GetClientColFromCol(ROWCOL col);
+  ROWCOL GetRowFromClientRow(ROWCOL clientRow);
+  ROWCOL GetColFromClientCol(ROWCOL clientCol);
+  ROWCOL GetBottomRow(BOOL* lastVisible = nullptr);
+  ROWCOL GetRightCol(BOOL* lastVisible = nullptr);
+
+  void GetRowHeights(ROWCOL from, ROWCOL to, int* heights);
+  void GetColWidths(ROWCOL from, ROWCOL to, int* widths);
+  int SumRowHeights(ROWCOL from, ROWCOL to, int limit = 0);
+  int SumColWidths(ROWCOL from, ROWCOL to, int limit = 0);
+  int SumClientRowHeights(ROWCOL from, ROWCOL to, int limit = 0);
+  int SumClientColWidths(ROWCOL from, ROWCOL to, int limit = 0);
+  int GetClientColLeft(ROWCOL clientCol);
+  int GetClientRowTop(ROWCOL clientRow);
+  CRect CalcRectFromRange(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, BOOL noLimit = FALSE);
+  CRect CalcRectFromRowColCovered(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right);
+  CRect CalcRectFromRowColSpanned(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right);
+  CRect CalcCellRect(ROWCOL row, ROWCOL col);
+  CRect CalcCellRectSpanned(ROWCOL row, ROWCOL col);
+  CRect CalcRectRightOfCol(ROWCOL col);
+  CRect CalcRectBelowRow(ROWCOL row);
+  ROWCOL CalcClientColFromX(int x, int* left = nullptr);
+  ROWCOL CalcClientRowFromY(int y, int* top = nullptr);
+  ROWCOL CalcRightColFromRect(const CRect& rect);
+  ROWCOL CalcBottomRowFromRect(const CRect& rect);
+  ROWCOL CalcRightColFromRectEx(const CRect& rect, BOOL& ended);
+  ROWCOL CalcBottomRowFromRectEx(const CRect& rect, BOOL& ended);
+  void CalcBottomRightFromRect(const CRect& rect, ROWCOL& bottom, ROWCOL& right);
+  BOOL CalcClientCellFromPoint(CPoint point, ROWCOL& clientRow, ROWCOL& clientCol, CRect* rect = nullptr);
+  void CalcClientCellFromPointClamped(CPoint point, ROWCOL& clientRow, ROWCOL& clientCol);
+  CRect CalcClientCellRect(ROWCOL clientRow, ROWCOL clientCol);
+  CRect CalcClientCellRectCached(ROWCOL clientRow, ROWCOL clientCol);
+  void RecalcCharSize();
+  void MeasureStandardFont();
+  BOOL IsPrinting() const { return m_bPrinting; }
+  void ResetLastVisible() {
+    m_nLastVisibleRow = m_nLastVisibleCol = static_cast<ROWCOL>(-1);
+    m_bWalkValid = FALSE;
+  }
+
+  // Character sizes in pixels, on screen and on the printer.
+  int m_dxWidth = 10, m_dyHeight = 15;
+  int m_dxPrintWidth = 10, m_dyPrintHeight = 15;
+  BOOL m_bPrinting = FALSE;
+  BOOL m_bCapRowHeights = TRUE, m_bCapColWidths = TRUE;
+  // Set while other views replay an operation: positions change without
+  // redrawing.
+  BOOL m_bLockUpdate = FALSE;
+  // Whether this view hides its frozen rows or columns (a pane manager's
+  // choice; no window of this system installs one).
+  BOOL m_bHideFrozenRows = FALSE, m_bHideFrozenCols = FALSE;
+  ROWCOL m_nPrintTopRow = 1, m_nPrintLeftCol = 1;
+
+ protected:
+  ROWCOL m_nLastVisibleRow = static_cast<ROWCOL>(-1), m_nLastVisibleCol = static_cast<ROWCOL>(-1);
+  ROWCOL m_nLastVisibleForTop = 0, m_nLastVisibleForLeft = 0;
+  // The grid rectangle's far edges the cached last row and column were
+  // found for, so that a resized window is measured again.
+  int m_nLastVisibleForBottom = 0, m_nLastVisibleForRight = 0;
+  BOOL m_bLastRowShown = FALSE, m_bLastColShown = FALSE;
+  // Where the last cached cell walk ended.
+  ROWCOL m_nWalkRow = 0, m_nWalkCol = 0;
+  int m_nWalkTop = 0, m_nWalkLeft = 0;
+  int m_nWalkRight = 0, m_nWalkBottom = 0;
+  BOOL m_bWalkValid = FALSE;
+  // The row and column twins share one implementation.
+  friend struct GXGridAxis;
+
+ public:
+  // ---- rows and columns, geometry (end) ----
+
+  // ---- drawing resources and redraw (begin) ----
+  // The composed style of a cell, owned by the grid until the caches are
+  // next released.
+  virtual const CGXStyle& GetCachedCellStyle(ROWCOL row, ROWCOL col);
+  virtual void RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
+                            BOOL sendHint = TRUE);
+  virtual CRect& GetCellInsideRect(CRect& out, const CRect& rect, const CGXStyle* style, BOOL frame = TRUE);
+  virtual CSize& AddCellFrameSize(CSize& out, int width, int height, const CGXStyle* style);
+  // The font object to select back afterwards, or null when nothing was
+  // selected.
+  virtual CFont* SelectStyleFont(CDC* dc, const CGXStyle& style, const CGXStyle* previous);
+  virtual void FreeObjectCache();
+
+  CFont* LookupOrCreateFont(const CGXFont& font);
+  CBrush* LookupOrCreateBrush(const CGXStyleInterior& interior);
+  CPen* LookupOrCreatePen(const CGXStyleBorder& pen);
+  CFont* SelectZoomedFont(CDC* dc, const CGXFont& font);
+  CDC* GetClientDC();
+  void ReleaseClientDC();
+  void RedrawRange(const CGXRange& range, UINT flags = 1, BOOL sendHint = TRUE);
+
+  // Whether the current cell's composed style is kept apart and reused.
+  BOOL m_bCacheCurrentCellStyle = TRUE;
+  // Set by a derived grid whose styles change when the current cell moves.
+  BOOL m_bStylesDependOnCurrentCell = FALSE;
+  // Rows and columns whose cached styles survive a cache release during a
+  // keyboard move (0: mark not in use).
+  ROWCOL m_nKeepRow = 0, m_nKeepCol = 0, m_nKeepTopRow = 0, m_nKeepLeftCol = 0;
+  BOOL m_bMovingByKeys = FALSE;
+  // The device context of the paint in progress, if any.
+  CDC* m_pPaintDC = nullptr;
+
+ private:
+  std::unordered_map<std::uint64_t, std::unique_ptr<CFont>> fontCache_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<CBrush>> brushCache_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<CPen>> penCache_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<CGXStyle>> styleCache_;
+  std::vector<std::unique_ptr<CGXStyle>> currentCellStyles_;
+  // The font goes after the context that holds it selected.
+  std::unique_ptr<CFont> clientDCFont_;
+  std::unique_ptr<CDC> clientDC_;
+  CFont* clientDCOldFont_ = nullptr;
+
+ public:
+  // ---- drawing resources and redraw (end) ----
+
+  // ---- painting (begin) ----
+  virtual void OnDraw(CDC* dc);
+  virtual BOOL DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style);
+  virtual void DrawCellRange(ROWCOL firstClientRow, ROWCOL firstClientCol, ROWCOL lastClientRow,
+                             ROWCOL lastClientCol, CDC* dc);
+  virtual void DrawInvertCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect);
+
+  void DrawCellBorders(CDC* dc, const CRect& rect, const CGXStyle& style);
+  void DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, int side, CDC* dc,
+                      const CGXStyleInterior* interior);
+  void FillInterior(CDC* dc, const CRect& rect, const CGXStyleInterior& interior);
+  int SetDrawMode(int mode);
+  int GetDrawMode() const { return m_nDrawMode; }
+
+  // Set around drawing a cell whose background no run has filled.
+  BOOL m_bBackgroundToFill = FALSE;
+  // Draw a one-pixel black frame just outside the grid rectangle.
+  BOOL m_bDrawGridFrame = FALSE;
+  // Invert the current cell like any selected cell (cleared after use).
+  BOOL m_bInvertInPlace = FALSE;
+  BOOL m_bPaintWhilePrinting = FALSE;
+  // Rectangles that cell windows cover, left alone by the next block
+  // transfer of the buffered paint.
+  std::vector<CRect> m_ExcludedRects;
+
+ protected:
+  int m_nDrawMode = 0;
+  int m_nPaintNesting = 0;
+  struct GXPaintContext* m_pPaintContext = nullptr;
+  friend struct GXPaintContext;
+
+ private:
+  void PaintDirect(CDC* dc, BOOL buffered);
+  void DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical);
+  void FillRowBackground(GXPaintContext& ctx, ROWCOL r);
+
+ public:
+  // ---- painting (end) ----
+
+  // ---- hit testing and cursors (begin) ----
+  static constexpr int kHitNone = 0, kHitColEdge = 1, kHitRowEdge = 2, kHitCell = 3, kHitHeader = 4,
+                       kHitSelectionEdge = 5, kHitFillHandle = 6, kHitHiddenCol = 7, kHitHiddenRow = 8;
+  virtual int HitTest(CPoint point, ROWCOL* row = nullptr, ROWCOL* col = nullptr, CRect* rect = nullptr);
+  virtual int HitTestSelectionEdge(ROWCOL row, ROWCOL col, CPoint point, const CRect& rect);
+  virtual BOOL StartResizeTracking(ROWCOL row, ROWCOL col, int kind);
+  virtual void MoveResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
+  virtual void EndResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
+  virtual void CancelResizeTracking();
+  virtual BOOL CanResizeCols(ROWCOL col);
+  virtual BOOL IsColResizable(ROWCOL col);
+  virtual BOOL OnTrackColWidth(ROWCOL col, int width);
+  virtual BOOL OnTrackColWidthEnd(ROWCOL col, int width);
+  virtual BOOL CanResizeRows(ROWCOL row);
+  virtual BOOL IsRowResizable(ROWCOL row);
+  virtual BOOL OnTrackRowHeight(ROWCOL row, int height);
+  virtual BOOL OnTrackRowHeightEnd(ROWCOL row, int height);
+  virtual void SetCursorShape(UINT id, LPCTSTR systemCursor);
+  virtual void UpdateCursor(CPoint point);
+  virtual void SetGridCursor(UINT id);
+
+  CRect CalcDragLineRect(int kind, ROWCOL position);
+  void DrawDragLine(CDC* dc, int kind, ROWCOL position, UINT flags);
+  // The id of the cursor shown last (0: the window's own).
+  UINT GetShownCursorId() const { return m_nShownCursor; }
+
+  CGXAbstractGridUserResizeCellsImp* m_pUserResizeCellsImp = nullptr;
+  int m_nEdgeMargin = 8;
+  BOOL m_bDragSelectionByEdge = FALSE;
+  UINT m_nForcedCursor = 0;
+  // The window's own cursor (null: the arrow).
+  HCURSOR m_hWindowCursor = nullptr;
+
+ private:
+  UINT m_nShownCursor = 0;
+
+ public:
+  // ---- hit testing and cursors (end) ----
+
+  // ---- current cell (begin) ----
+  virtual void SetWarningText(LPCTSTR text);
+  virtual void ShowWarningText();
+  // Veto points and notifications of editing a cell; TRUE lets it go on.
+  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
+  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
+  virtual void CheckMovedCurrentCell(ROWCOL row, ROWCOL col);
+  // Whether the current cell may be left (entering FALSE) or a cell entered.
+  virtual BOOL CanSelectCell(BOOL entering, ROWCOL row, ROWCOL col, ROWCOL oldRow, ROWCOL oldCol);
+  virtual BOOL IsCellRecalcPending(ROWCOL row, ROWCOL col);
+  virtual void MarkCellRecalc(ROWCOL row, ROWCOL col, BOOL flag);
+  virtual void MarkRangeRecalc(const CGXRange& range);
+  virtual void RunDataRecalc(BOOL flag);
+  virtual void ResetDataError();
+  virtual BOOL GetDataErrorText(CString& text);
+
+  BOOL IsCurrentCell(ROWCOL row = static_cast<ROWCOL>(-1), ROWCOL col = static_cast<ROWCOL>(-1),
+                     BOOL whilePrinting = FALSE);
+  const CString& GetWarningText() const { return m_sWarningText; }
+
+  // Set while a warning box is up (focus loss is then ignored).
+  BOOL m_bBusy = FALSE;
+  BOOL m_bWarningShown = FALSE;
+  BOOL m_bHasFocus = FALSE;
+  // Set while painting a redraw-all pass after a recalculation.
+  BOOL m_bRedrawAllPass = FALSE;
+
+ protected:
+  CString m_sWarningText;
+  ROWCOL m_nLastMovedRow = static_cast<ROWCOL>(-1), m_nLastMovedCol = static_cast<ROWCOL>(-1);
+
+ public:
+  // ---- current cell (end) ----
 
   // Parameter object and ownership.
   void SetParam(CGXGridParam* param, BOOL owned = TRUE);

@@ -240,3 +240,15 @@ class CGXAbstractGridExcelLikeFrameImp {
   virtual void ToggleSelectionFrame(CGXGridCore* grid) = 0;
   virtual BOOL SetFrameState(CGXGridCore* grid, BOOL state, BOOL flag) = 0;
 };
+
+// Resizing rows and columns by dragging their edges: the grid asks the
+// feature to start, follow, end or cancel the tracking of an edge.
+class CGXAbstractGridUserResizeCellsImp {
+ public:
+  virtual ~CGXAbstractGridUserResizeCellsImp() = default;
+  // kind 1 a row height, 2 a column width.
+  virtual BOOL StartTracking(CGXGridCore* grid, ROWCOL row, ROWCOL col, int kind) = 0;
+  virtual void MoveTracking(CGXGridCore* grid, UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col) = 0;
+  virtual void CancelTracking(CGXGridCore* grid) = 0;
+  virtual void EndTracking(CGXGridCore* grid, UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col) = 0;
+};

@@ -1,0 +1,468 @@
+// Painting a grid: the direct and the buffered path, the block of cells in
+// passes (backgrounds in runs, cells, lines in runs, the area beyond the
+// last row and column, the selection), borders and the inverted selection.
+#include <algorithm>
+#include <vector>
+
+#include "grid/core/GXDrawing.h"
+#include "grid/core/GXGridCore.h"
+
+namespace {
+
+constexpr ROWCOL kNone = static_cast<ROWCOL>(-1);
+
+enum : WORD {
+  kLeftBorder = 0x0001,
+  kRightBorder = 0x0002,
+  kTopBorder = 0x0004,
+  kBottomBorder = 0x0008,
+  kSelected = 0x0010,
+  kBackground = 0x0020,
+  kSpanned = 0x0040,
+  kHorzLine = 0x0200,
+  kVertLine = 0x0400,
+  kFrozenCol = 0x0800,
+  kFrozenRow = 0x1000,
+};
+
+bool HasSide(const CGXStyle& style, int side) {
+  if (!style.GetIncludeBorders() || !style.HasBorder(side)) return false;
+  const CGXStyleBorder& b = style.GetBorders(side);
+  return b.GetInclude() && b.style != 5;
+}
+
+}  // namespace
+
+// One block being painted; the grid points at it while it is drawn.
+struct GXPaintContext {
+  ROWCOL nRows = 0, nCols = 0;
+  ROWCOL frozenRows = 0, frozenCols = 0, headerRows = 0, headerCols = 0;
+  std::vector<int> heights, widths, tops, lefts;
+  std::vector<ROWCOL> rows, cols;  // one entry more: the next row (column), 0 past the count
+  std::vector<const CGXStyle*> styles;
+  std::vector<WORD> flags;
+  bool drawSelection = false;
+  CDC* dc = nullptr;
+
+  std::size_t Index(ROWCOL r, ROWCOL c) const { return c + static_cast<std::size_t>(r) * nCols; }
+  CRect CellRect(ROWCOL r, ROWCOL c) const { return CRect(lefts[c], tops[r], lefts[c] + widths[c], tops[r] + heights[r]); }
+};
+
+int CGXGridCore::SetDrawMode(int mode) {
+  const int old = m_nDrawMode;
+  m_nDrawMode = mode;
+  return old;
+}
+
+// ------------------------------------------------------------------ entry
+
+void CGXGridCore::OnDraw(CDC* dc) {
+  FlushBeforeDraw();
+  if (m_pParam == nullptr || m_pParam->m_bLockRedraw) return;
+  CRect clip;
+  dc->GetClipBox(&clip);
+  if (clip.IsRectEmpty()) return;
+  if (m_bPrinting) {
+    m_bPaintWhilePrinting = TRUE;
+    return;
+  }
+  const CRect grid = GetGridRect();
+  const int rowsPerPage = GetDefaultRowHeight() > 0 ? grid.Height() / GetDefaultRowHeight() : grid.Height();
+  const int colsPerPage = GetDefaultColWidth() > 0 ? grid.Width() / GetDefaultColWidth() : grid.Width();
+  ROWCOL bottom = 0, right = 0;
+  CalcBottomRightFromRect(clip, bottom, right);
+  OnBeforeReach(bottom + static_cast<ROWCOL>(rowsPerPage), right + static_cast<ROWCOL>(colsPerPage));
+  PaintDirect(dc, m_nDrawMode == 1);
+}
+
+void CGXGridCore::PaintDirect(CDC* windowDC, BOOL buffered) {
+  RefreshBaseStyles();
+  FreeObjectCache();
+  CRect clip;
+  windowDC->GetClipBox(&clip);
+  const CRect grid = GetGridRect();
+  CRect area;
+  if (!area.IntersectRect(&clip, &grid)) return;
+  if (buffered && (clip.Width() <= 0 || clip.Height() <= 0)) return;
+
+  CDC memDC;
+  CBitmap bitmap;
+  CBitmap* oldBitmap = nullptr;
+  CDC* dc = windowDC;
+  if (buffered) {
+    memDC.CreateCompatibleDC(windowDC);
+    bitmap.CreateCompatibleBitmap(windowDC, clip.Width(), clip.Height());
+    oldBitmap = memDC.SelectObject(&bitmap);
+    memDC.SetViewportOrg(-clip.left, -clip.top);
+    memDC.SetBrushOrg(clip.left % 8, clip.top % 8);
+    OnPrepareDC(&memDC);
+    dc = &memDC;
+  }
+
+  CFont* oldFont = m_pStandardStyle != nullptr ? SelectStyleFont(dc, *m_pStandardStyle, nullptr) : nullptr;
+  if (m_pStandardStyle != nullptr && m_pStandardStyle->GetIncludeFont()) GetFontMetrics(dc, m_dxWidth, m_dyHeight);
+
+  auto frameStrips = [&](int right, int bottom) {
+    dc->FillSolidRect(grid.left - 1, grid.top - 1, 1, grid.bottom - grid.top + 1, RGB(0, 0, 0));
+    dc->FillSolidRect(right, grid.top - 1, 1, grid.bottom - grid.top + 1, RGB(0, 0, 0));
+    dc->FillSolidRect(grid.left - 1, grid.top - 1, grid.right - grid.left + 1, 1, RGB(0, 0, 0));
+    dc->FillSolidRect(grid.left - 1, bottom, grid.right - grid.left + 2, 1, RGB(0, 0, 0));
+  };
+  if (m_bDrawGridFrame && !buffered) frameStrips(grid.right, grid.bottom);
+
+  // Restores the font and the paint state on every way out, exceptions
+  // included (they go on to the window's handler).
+  struct Restore {
+    CGXGridCore* g;
+    CDC* dc;
+    CFont* font;
+    int saved;
+    ~Restore() {
+      dc->RestoreDC(saved);
+      if (font != nullptr) dc->SelectObject(font);
+      g->m_pPaintDC = nullptr;
+      g->m_ExcludedRects.clear();
+      g->ReleaseClientDC();
+    }
+  } restore{this, dc, oldFont, dc->SaveDC()};
+
+  dc->IntersectClipRect(&area);
+  ROWCOL r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+  CalcClientCellFromPointClamped(area.TopLeft(), r1, c1);
+  CalcClientCellFromPointClamped(CPoint(area.right - 1, area.bottom - 1), r2, c2);
+  m_pPaintDC = dc;
+  DrawCellRange(r1, c1, r2, c2, dc);
+
+  if (buffered) {
+    dc->SelectClipRgn(nullptr);
+    if (m_bDrawGridFrame) frameStrips(grid.right - 1, grid.bottom - 1);
+    for (const CRect& r : m_ExcludedRects) windowDC->ExcludeClipRect(&r);
+    windowDC->BitBlt(clip.left, clip.top, clip.Width(), clip.Height(), &memDC, clip.left, clip.top, SRCCOPY);
+    (void)oldBitmap;
+  }
+}
+
+// ------------------------------------------------------------------ block
+
+void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow, ROWCOL lastCol, CDC* dc) {
+  if (firstRow == kNone || firstCol == kNone || lastRow == kNone || lastCol == kNone || lastRow < firstRow ||
+      lastCol < firstCol || m_pParam == nullptr)
+    return;
+  GXPaintContext ctx;
+  ctx.dc = dc;
+  ctx.nRows = lastRow - firstRow + 1;
+  ctx.nCols = lastCol - firstCol + 1;
+  ctx.frozenRows = GetFrozenRows();
+  ctx.frozenCols = GetFrozenCols();
+  ctx.headerRows = GetHeaderRows();
+  ctx.headerCols = GetHeaderCols();
+  ctx.drawSelection = !m_bPrinting && !m_pParam->m_SelRects.IsEmpty();
+  const CRect first = CalcClientCellRect(firstRow, firstCol);
+  const ROWCOL rowCount = GetRowCount(), colCount = GetColCount();
+
+  auto axis = [](ROWCOL n, ROWCOL firstClient, int start, ROWCOL count, auto fromClient, auto size,
+                 std::vector<ROWCOL>& index, std::vector<int>& sizes, std::vector<int>& starts) {
+    index.resize(n + 1);
+    sizes.resize(n);
+    starts.resize(n);
+    int at = start;
+    for (ROWCOL i = 0; i <= n; ++i) {
+      const ROWCOL abs = fromClient(firstClient + i);
+      index[i] = abs <= count ? abs : 0;
+      if (i == n) break;
+      sizes[i] = size(abs);
+      starts[i] = at;
+      at += sizes[i];
+    }
+  };
+  axis(ctx.nRows, firstRow, first.top, rowCount, [this](ROWCOL c) { return GetRowFromClientRow(c); },
+       [this](ROWCOL r) { return GetRowHeight(r); }, ctx.rows, ctx.heights, ctx.tops);
+  axis(ctx.nCols, firstCol, first.left, colCount, [this](ROWCOL c) { return GetColFromClientCol(c); },
+       [this](ROWCOL c) { return GetColWidth(c); }, ctx.cols, ctx.widths, ctx.lefts);
+  // The last entries were computed from positions past the block; a block
+  // that ends on the last row (column) has no next one.
+  if (ctx.rows[ctx.nRows - 1] >= rowCount) ctx.rows[ctx.nRows] = 0;
+  if (ctx.cols[ctx.nCols - 1] >= colCount) ctx.cols[ctx.nCols] = 0;
+
+  const std::size_t cells = static_cast<std::size_t>(ctx.nRows) * ctx.nCols;
+  ctx.styles.assign(cells, nullptr);
+  ctx.flags.assign(cells, 0);
+
+  GXPaintContext* const savedContext = m_pPaintContext;
+  struct Restore {
+    CGXGridCore* g;
+    GXPaintContext* saved;
+    ~Restore() {
+      g->m_pPaintContext = saved;
+      --g->m_nPaintNesting;
+    }
+  } restore{this, savedContext};
+  m_pPaintContext = &ctx;
+  ++m_nPaintNesting;
+
+  if (m_bCurrentCell && !m_bKeepCurrentCellStyle) ForgetCurrentCellStyle();
+  const BOOL atRightBottom = m_pParam->m_bLinesAtRightBottom;
+  const CGXStyleInterior standardInterior =
+      m_pStandardStyle != nullptr ? m_pStandardStyle->GetInterior() : CGXStyleInterior();
+  for (ROWCOL r = 0; r < ctx.nRows; ++r) {
+    for (ROWCOL c = 0; c < ctx.nCols; ++c) {
+      const std::size_t i = ctx.Index(r, c);
+      if (m_pParam->m_wComposeAllFirst == 1 || ctx.styles[i] == nullptr)
+        ctx.styles[i] = &GetCachedCellStyle(ctx.rows[r], ctx.cols[c]);
+      const CGXStyle& style = *ctx.styles[i];
+      if (ctx.widths[c] <= 0 || ctx.heights[r] <= 0) continue;
+      WORD& f = ctx.flags[i];
+      if (!(style.GetInterior() == standardInterior)) f |= kBackground;
+      for (int side = 0; side < 4; ++side)
+        if (HasSide(style, side)) f |= static_cast<WORD>(1u << side);
+      if (!(f & (atRightBottom ? kRightBorder : kLeftBorder))) {
+        f |= kVertLine;
+        if (ctx.cols[c] == ctx.frozenCols && ctx.frozenCols > ctx.headerCols) f |= kFrozenCol;
+      }
+      if (!(f & (atRightBottom ? kBottomBorder : kTopBorder))) {
+        f |= kHorzLine;
+        if (ctx.rows[r] == ctx.frozenRows && ctx.frozenRows > ctx.headerRows) f |= kFrozenRow;
+      }
+      if (ctx.drawSelection && m_pParam->m_SelRects.FindRangeWithCell(ctx.rows[r], ctx.cols[c]) != nullptr)
+        f |= kSelected;
+    }
+  }
+
+  for (ROWCOL r = 0; r < ctx.nRows; ++r) {
+    if (!m_pParam->m_bNoBackgroundPass) FillRowBackground(ctx, r);
+    for (ROWCOL c = 0; c < ctx.nCols; ++c) {
+      const std::size_t i = ctx.Index(r, c);
+      const CRect rect = ctx.CellRect(r, c);
+      if ((ctx.flags[i] & kSpanned) || ctx.styles[i] == nullptr || rect.IsRectEmpty()) continue;
+      m_bBackgroundToFill = (ctx.flags[i] & kBackground) != 0;
+      DrawCell(dc, ctx.rows[r], ctx.cols[c], rect, *ctx.styles[i]);
+      m_bBackgroundToFill = FALSE;
+    }
+    DrawLinesOf(ctx, r, false);
+  }
+
+  CGXProperties* props = m_pParam->GetProperties();
+  const COLORREF beyond = props != nullptr ? props->GetColor(4) : RGB(255, 255, 255);
+  const int blockLeft = ctx.lefts[0];
+  const int blockBottom = ctx.tops[ctx.nRows - 1] + ctx.heights[ctx.nRows - 1];
+  const int blockRight = ctx.lefts[ctx.nCols - 1] + ctx.widths[ctx.nCols - 1];
+  const bool reachesLastCol = ctx.cols[ctx.nCols] == 0, reachesLastRow = ctx.rows[ctx.nRows] == 0;
+  if (!m_pParam->m_bNoBackgroundPass) {
+    if (reachesLastCol) {
+      CRect rect = GetGridRect();
+      rect.left = blockRight;
+      rect.bottom += 5;
+      if (!rect.IsRectEmpty()) GXFillSolidRect(dc, rect, beyond);
+      if (props != nullptr && props->GetDisplayVertLines() && !atRightBottom)
+        DrawDragLine(dc, 1, lastCol + 1, 0);
+    }
+    if (reachesLastRow) {
+      CRect rect = GetGridRect();
+      rect.top = blockBottom;
+      rect.right += 5;
+      if (reachesLastCol) rect.left = std::min<int>(rect.left, blockLeft);
+      if (!rect.IsRectEmpty()) {
+        CRect below(blockLeft, blockBottom, reachesLastCol ? rect.right : blockRight, rect.bottom);
+        GXFillSolidRect(dc, below, beyond);
+      }
+      if (props != nullptr && props->GetDisplayHorzLines() && !atRightBottom)
+        DrawDragLine(dc, 2, lastRow + 1, 0);
+    }
+  }
+  for (ROWCOL c = 0; c < ctx.nCols; ++c) DrawLinesOf(ctx, c, true);
+
+  if (ctx.drawSelection) {
+    for (ROWCOL r = 0; r < ctx.nRows; ++r)
+      for (ROWCOL c = 0; c < ctx.nCols; ++c)
+        if (ctx.flags[ctx.Index(r, c)] & kSelected) DrawInvertCell(dc, ctx.rows[r], ctx.cols[c], ctx.CellRect(r, c));
+  }
+}
+
+void CGXGridCore::FillRowBackground(GXPaintContext& ctx, ROWCOL r) {
+  for (ROWCOL c = 0; c < ctx.nCols; ++c) ctx.flags[ctx.Index(r, c)] |= kBackground;
+  for (ROWCOL c = 0; c < ctx.nCols;) {
+    const std::size_t i = ctx.Index(r, c);
+    if ((ctx.flags[i] & kSpanned) || !(ctx.flags[i] & kBackground) || ctx.styles[i] == nullptr) {
+      ++c;
+      continue;
+    }
+    const CGXStyleInterior& interior = ctx.styles[i]->GetInterior();
+    ROWCOL end = c;
+    while (end + 1 < ctx.nCols) {
+      const std::size_t j = ctx.Index(r, end + 1);
+      if (ctx.flags[j] & kSpanned) break;
+      if (ctx.styles[j] != nullptr && !((ctx.flags[j] & kBackground) && ctx.styles[j]->GetInterior() == interior)) break;
+      ctx.flags[j] &= static_cast<WORD>(~kBackground);
+      ++end;
+    }
+    if (end > c) {
+      ctx.flags[i] &= static_cast<WORD>(~kBackground);
+      FillInterior(ctx.dc, CRect(ctx.lefts[c], ctx.tops[r], ctx.lefts[end] + ctx.widths[end], ctx.tops[r] + ctx.heights[r]),
+                   interior);
+    }
+    c = end + 1;
+  }
+}
+
+// Grid lines and borders along one row (horizontal) or one column
+// (vertical), in runs of equal pens.
+void CGXGridCore::DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical) {
+  const int size = vertical ? ctx.widths[index] : ctx.heights[index];
+  if (size <= 0) return;
+  CGXProperties* props = m_pParam->GetProperties();
+  const BOOL shown = props != nullptr && (vertical ? props->GetDisplayVertLines() : props->GetDisplayHorzLines());
+  const BOOL atRightBottom = m_pParam->m_bLinesAtRightBottom;
+  CGXStyleBorder gridPen(m_pParam->m_wGridLineStyle & 7u, 1, props != nullptr ? props->GetColor(0) : RGB(0, 0, 0));
+  const ROWCOL abs = vertical ? ctx.cols[index] : ctx.rows[index];
+  const bool boundary = vertical ? (abs == ctx.frozenCols && ctx.frozenCols > ctx.headerCols)
+                                 : (abs == ctx.frozenRows && ctx.frozenRows > ctx.headerRows);
+  const ROWCOL cross = vertical ? ctx.nRows : ctx.nCols;
+  const WORD lineBit = vertical ? kVertLine : kHorzLine, boundaryBit = vertical ? kFrozenCol : kFrozenRow;
+
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool nearPass = pass == 0;
+    const int side = vertical ? (nearPass ? 0 : 1) : (nearPass ? 2 : 3);
+    const WORD bit = static_cast<WORD>(1u << side);
+    const bool linePass = atRightBottom ? !nearPass : nearPass;
+    auto penOf = [&](ROWCOL k, bool& border) -> const CGXStyleBorder* {
+      const std::size_t i = vertical ? ctx.Index(k, index) : ctx.Index(index, k);
+      if (ctx.styles[i] == nullptr || (ctx.flags[i] & kSpanned)) return nullptr;
+      border = (ctx.flags[i] & bit) != 0;
+      if (border) return &ctx.styles[i]->GetBorders(side);
+      if (shown && (((ctx.flags[i] & lineBit) && linePass) || (boundary && !nearPass && (ctx.flags[i] & boundaryBit))))
+        return &gridPen;
+      return nullptr;
+    };
+    for (ROWCOL k = 0; k < cross;) {
+      bool border = false;
+      const CGXStyleBorder* pen = penOf(k, border);
+      if (pen == nullptr) {
+        ++k;
+        continue;
+      }
+      ROWCOL end = k;
+      while (end + 1 < cross) {
+        bool nextBorder = false;
+        const CGXStyleBorder* next = penOf(end + 1, nextBorder);
+        if (next == nullptr || nextBorder != border || !(*next == *pen)) break;
+        ++end;
+      }
+      const int from = vertical ? ctx.tops[k] : ctx.lefts[k];
+      const int to = vertical ? ctx.tops[end] + ctx.heights[end] : ctx.lefts[end] + ctx.widths[end];
+      const int cellNear = vertical ? ctx.lefts[index] : ctx.tops[index];
+      const CRect run = vertical ? CRect(cellNear, from, cellNear + size, to) : CRect(from, cellNear, to, cellNear + size);
+      if (border || (pen->style >= 1 && pen->style <= 4)) {
+        DrawBorderLine(*pen, run, side, ctx.dc, nullptr);
+      } else {
+        const int at = nearPass ? cellNear : cellNear + size - 1;
+        if (vertical) {
+          DrawGridLine(ctx.dc, at, from, 1, to - from, 1, abs, 0);
+        } else {
+          DrawGridLine(ctx.dc, from, at, to - from, 1, 2, abs, 0);
+        }
+      }
+      k = end + 1;
+    }
+    // The line below (right of) the last frozen row (column) takes the
+    // boundary colour.
+    if (nearPass && boundary && props != nullptr) gridPen.SetColor(props->GetColor(1));
+  }
+}
+
+// ------------------------------------------------------------ one cell
+
+BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL, ROWCOL, const CRect& rect, const CGXStyle& style) {
+  // Until a control draws each cell, a cell shows its background, 3-D
+  // frame, borders and value as static text.
+  if (m_bBackgroundToFill) FillInterior(dc, rect, style.GetInterior());
+  if (style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0) {
+    CRect edge = rect;
+    CGXProperties* props = m_pParam ? m_pParam->GetProperties() : nullptr;
+    if (props != nullptr && props->GetDisplayVertLines() && !m_pParam->m_bLinesAtRightBottom) edge.left += 1;
+    if (props != nullptr && props->GetDisplayHorzLines() && !m_pParam->m_bLinesAtRightBottom) edge.top += 1;
+    const bool raised = style.GetDraw3dFrame() == 1;
+    GXGetDrawingAndFormatting()->Draw3dRect(dc, edge.left, edge.top, edge.right, edge.bottom, 1,
+                                            GXResolveColor(raised ? RGB(255, 255, 255) : RGB(128, 128, 128)),
+                                            GXResolveColor(raised ? RGB(128, 128, 128) : RGB(255, 255, 255)));
+  }
+  DrawCellBorders(dc, rect, style);
+  CString text = style.GetIncludeValue() ? style.GetValue() : CString();
+  if (text.IsEmpty()) return TRUE;
+  CRect inside;
+  GetCellInsideRect(inside, rect, &style, TRUE);
+  inside.DeflateRect(2, 0);
+  CFont* old = SelectStyleFont(dc, style, nullptr);
+  const int oldMode = dc->SetBkMode(TRANSPARENT);
+  const COLORREF oldColour = dc->SetTextColor(style.GetIncludeTextColor() ? style.GetTextColor() : RGB(0, 0, 0));
+  UINT format = DT_NOPREFIX | (style.GetIncludeHorizontalAlignment() ? style.GetHorizontalAlignment() : DT_LEFT) |
+                (style.GetIncludeVerticalAlignment() ? style.GetVerticalAlignment() : DT_TOP);
+  if (!(style.GetIncludeWrapText() && style.GetWrapText())) format |= DT_SINGLELINE;
+  GXGetDrawingAndFormatting()->DrawTextWithMarks(dc, text, text.GetLength(), inside.left, inside.top, inside.right,
+                                                 inside.bottom, format, &inside, 0);
+  dc->SetTextColor(oldColour);
+  dc->SetBkMode(oldMode);
+  if (old != nullptr) dc->SelectObject(old);
+  return TRUE;
+}
+
+void CGXGridCore::FillInterior(CDC* dc, const CRect& rect, const CGXStyleInterior& interior) {
+  CBrush* brush = LookupOrCreateBrush(interior);
+  if (brush != nullptr && brush->m_hObject != nullptr) dc->FillRect(&rect, brush);
+}
+
+void CGXGridCore::DrawCellBorders(CDC* dc, const CRect& rect, const CGXStyle& style) {
+  if (!style.GetIncludeBorders()) return;
+  for (int side : {2, 3, 0, 1})
+    if (HasSide(style, side)) DrawBorderLine(style.GetBorders(side), rect, side, dc, nullptr);
+}
+
+void CGXGridCore::DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, int side, CDC* dc,
+                                 const CGXStyleInterior* interior) {
+  if (pen.style == 5 || !pen.GetInclude()) return;
+  const int width = static_cast<int>(std::max<UINT>(1, pen.width));
+  const bool dashed = pen.style >= 1 && pen.style <= 4;
+  CRect strip = rect;
+  switch (side) {
+    case 0: strip.right = rect.left + width; break;
+    case 1: strip.left = rect.right - width; break;
+    case 2: strip.bottom = rect.top + width; break;
+    default: strip.top = rect.bottom - width; break;
+  }
+  if (dashed && interior != nullptr) {
+    CGXStyleInterior lineBrush;
+    if (pen.MakeLineBrush(lineBrush, *interior, side >= 2, FALSE)) {
+      FillInterior(dc, strip, lineBrush);
+      return;
+    }
+  }
+  if (dashed && width == 1) {
+    CPen* old = dc->SelectObject(LookupOrCreatePen(pen));
+    const int right = rect.right - 1, bottom = rect.bottom - 1;
+    switch (side) {
+      case 0: dc->MoveTo(rect.left, rect.top); dc->LineTo(rect.left, bottom + 1); break;
+      case 1: dc->MoveTo(right, rect.top); dc->LineTo(right, bottom + 1); break;
+      case 2: dc->MoveTo(rect.left, rect.top); dc->LineTo(right + 1, rect.top); break;
+      default: dc->MoveTo(rect.left, bottom); dc->LineTo(right + 1, bottom); break;
+    }
+    dc->SelectObject(old);
+    return;
+  }
+  GXFillSolidRect(dc, strip, GXResolveColor(pen.GetColor()));
+}
+
+// --------------------------------------------------------------- selection
+
+void CGXGridCore::DrawInvertCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect) {
+  const bool current = m_bCurrentCell && row == m_nCurrentRow && col == m_nCurrentCol;
+  if (current && m_pParam != nullptr && m_pParam->m_bCurrentCellSelected) {
+    const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+    const CRect atRB[4] = {CRect(l, t, r, t + 2), CRect(l, t + 2, l + 2, b), CRect(r - 3, t + 2, r, b - 3),
+                           CRect(l + 2, b - 3, r, b)};
+    const CRect atLT[4] = {CRect(l, t, r - 2, t + 3), CRect(l, t + 3, l + 3, b - 2), CRect(l, b - 2, r - 2, b),
+                           CRect(r - 2, t, r, b)};
+    for (const CRect& s : m_pParam->m_bLinesAtRightBottom ? atRB : atLT) dc->InvertRect(&s);
+  } else if (!current || m_bInvertInPlace || (m_pParam != nullptr && m_pParam->m_wCurrentCellFrame == 1)) {
+    dc->InvertRect(&rect);
+  }
+  m_bInvertInPlace = FALSE;
+}
