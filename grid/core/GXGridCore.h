@@ -5,6 +5,7 @@
 // derived grids and the feature objects rely on it.
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "grid/core/GXAppData.h"
@@ -18,6 +19,7 @@
 #include "platform/framework/CWnd.h"
 
 class CDocument;
+class CGXControl;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -289,6 +291,39 @@ class CGXGridCore {
   CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
   CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
 
+  // ---- Cell controls: the controls of this grid and what they report ----
+  // Veto points and notifications the cell controls call; a derived grid
+  // overrides them. Without an override editing may start, cells may be
+  // left and deleted, and every value is valid.
+  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
+  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMiddleClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnRightClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnLeftDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMiddleDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnRightDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMouseOverCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  // The warning a refused validation leaves for the grid to show.
+  void SetWarningText(const CString& text) { m_sWarningText = text; }
+  const CString& GetWarningText() const { return m_sWarningText; }
+  // The one control of an id in this grid, made by the control factory on
+  // first use; null when the factory makes none.
+  CGXControl* GetRegisteredControl(WORD id);
+  // Makes `control` the control of `id`; the grid owns it from now on.
+  void RegisterControl(WORD id, CGXControl* control);
+  // The style being stored by a control (null when none).
+  const CGXStyle* m_pStyleBeingStored = nullptr;
+  // Whether the cell being drawn still needs its background filled by its
+  // control (the painting pass clears it where it filled the cell itself).
+  BOOL m_bCellBackgroundToFill = TRUE;
+  // ---- end of cell controls ----
+
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;
   // Store kind of typed texts.
@@ -332,6 +367,10 @@ class CGXGridCore {
   CGXRange m_rgFrame;
 
  private:
+  // Cell controls by id (owned through the auto-delete list).
+  std::map<WORD, CGXControl*> controls_;
+  CString m_sWarningText;
+
   std::vector<std::function<void()>> autoDelete_;
   std::vector<CGXStyle*> recycled_;
 };
