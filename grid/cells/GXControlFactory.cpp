@@ -1,6 +1,7 @@
 // The control factory: the library's cell types by control id.
 #include "grid/cells/GXControlFactory.h"
 
+#include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXStylesMap.h"
@@ -10,9 +11,10 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
   switch (id) {
     case GX_IDS_CTRL_STATIC: control = new CGXStatic(grid); break;
     case GX_IDS_CTRL_HEADER: control = new CGXHeader(grid); break;
-    // The other cell types of the library are made here once they exist;
-    // until then the grid falls back on its default control.
-    default: return nullptr;
+    case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
+    // The cell types still to come are made as the edit cell meanwhile,
+    // like every id the library does not know.
+    default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
   }
   return control;
 }

@@ -309,6 +309,9 @@ class CGXGridCore {
   virtual BOOL OnMiddleDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
   virtual BOOL OnRightDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
   virtual BOOL OnMouseOverCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  // Keys a cell's control passes on (those its window cannot use); the
+  // grid's keyboard handling moves the current cell with them.
+  virtual BOOL ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat, UINT flags);
   // The warning a refused validation leaves for the grid to show.
   void SetWarningText(const CString& text) { m_sWarningText = text; }
   const CString& GetWarningText() const { return m_sWarningText; }

@@ -19,6 +19,7 @@ BOOL CGXGridCore::OnLeftDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE;
 BOOL CGXGridCore::OnMiddleDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnRightDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnMouseOverCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::ProcessKeys(CWnd*, UINT, UINT, UINT, UINT) { return FALSE; }
 
 void CGXGridCore::RegisterControl(WORD id, CGXControl* control) {
   auto it = controls_.find(id);
