@@ -216,7 +216,8 @@ BOOL CGXControl::SetControlText(ROWCOL row, ROWCOL col, const CString& text, UIN
   CString value = text;
   BOOL result = FALSE;
   if (ConvertControlTextToValue(value, row, col, style) && !ReadOnlyByGuard(*style)) {
-    if (style->GetIncludeMaxLength() && style->GetMaxLength() < value.GetLength())
+    // A maximum length of 0 sets no limit.
+    if (style->GetIncludeMaxLength() && style->GetMaxLength() > 0 && style->GetMaxLength() < value.GetLength())
       value = value.Left(style->GetMaxLength());
     result = m_pGrid->SetValueRange(CGXRange(row, col), value, 0, flags);
   }

@@ -405,7 +405,7 @@ BOOL CGXEditControl::FilterTypedChar(UINT ch, UINT repeat, UINT flags) {
 void CGXEditControl::OnChar(UINT ch, UINT repeat, UINT flags) {
   m_bFloatChanged = FALSE;
   if (FilterTypedChar(ch, repeat, flags) && m_strPending.IsEmpty()) {
-    CEdit::WindowProc(WM_CHAR, ch, MAKELPARAM(repeat, flags));
+    DefWindowProc(WM_CHAR, ch, MAKELPARAM(repeat, flags));
     m_pGrid->ProcessKeys(this, WM_CHAR, ch, repeat, flags);
   } else if (!m_strPending.IsEmpty()) {
     int start = 0, end = 0;
@@ -425,7 +425,7 @@ void CGXEditControl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   const LPARAM lp = MAKELPARAM(repeat, flags);
   if (!m_bIsActive || key == VK_CONTROL || key == VK_SHIFT) {
     if (!m_bIsActive) m_pGrid->ProcessKeys(this, WM_KEYDOWN, key, repeat, flags);
-    else CEdit::WindowProc(WM_KEYDOWN, key, lp);
+    else DefWindowProc(WM_KEYDOWN, key, lp);
     return;
   }
   BOOL toGrid = KeyHeld(VK_CONTROL);
@@ -461,7 +461,7 @@ void CGXEditControl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
     }
   }
   if (toGrid) m_pGrid->ProcessKeys(this, WM_KEYDOWN, key, repeat, flags);
-  else CEdit::WindowProc(WM_KEYDOWN, key, lp);
+  else DefWindowProc(WM_KEYDOWN, key, lp);
 }
 
 LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -471,7 +471,7 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: OnChar(static_cast<UINT>(wParam), repeat, flags); return 0;
     case WM_KEYUP:
       if (!m_pGrid->ProcessKeys(this, WM_KEYUP, static_cast<UINT>(wParam), repeat, flags))
-        return CEdit::WindowProc(message, wParam, lParam);
+        return DefWindowProc(message, wParam, lParam);
       return 0;
     case WM_IME_STARTCOMPOSITION: GXImeComposing = TRUE; break;
     case WM_IME_ENDCOMPOSITION: GXImeComposing = FALSE; break;
