@@ -7,6 +7,7 @@
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXDrawing.h"
+#include "grid/core/GXProperties.h"
 #include "grid/core/GXStylesMap.h"
 #include "platform/base/Kernel.h"
 #include "platform/gfx/GdiObject.h"
@@ -155,7 +156,37 @@ CSize CGXControl::CalcContentSize(CDC*, ROWCOL, ROWCOL, const CGXStyle&, BOOL, B
 BOOL CGXControl::CanFloatCell(ROWCOL, ROWCOL, const CGXStyle&, BOOL) { return FALSE; }
 BOOL CGXControl::CanMergeCell(ROWCOL, ROWCOL, const CGXStyle& style, int) { return !style.GetValue().IsEmpty(); }
 
-void CGXControl::DrawFrame(CDC*, const CRect&) {}
+void CGXControl::DrawFrame(CDC* dc, const CRect& cellRect) {
+  CGXGridParam* param = m_pGrid->GetParam();
+  if (param == nullptr || param->m_bCurrentCellSelected || (param->m_wActivateCell == 4 && GetWnd() != nullptr))
+    return;
+  if (param->m_wCurrentCellFrame == 2) {
+    CWnd* gridWnd = GetGridWnd();
+    const HWND focus = ::GetFocus();
+    const HWND grid = gridWnd != nullptr ? gridWnd->GetSafeHwnd() : nullptr;
+    if (grid == nullptr || focus == nullptr || (focus != grid && !::IsChild(grid, focus))) return;
+  } else if (param->m_wCurrentCellFrame != 0) {
+    return;
+  }
+  CGXProperties* properties = param->GetProperties();
+  const CString kind = properties != nullptr ? properties->GetUserProperty(51005).GetValue() : CString();
+  const CRect& r = cellRect;
+  if (kind == GXGetString(20059)) return;
+  if (kind == GXGetString(51008) || kind == GXGetString(51009)) {
+    const int w = kind == GXGetString(51009) ? 2 : 1;
+    const COLORREF black = RGB(0, 0, 0);
+    GXFillRect(dc, r.left, r.top, r.Width(), w, black);
+    GXFillRect(dc, r.left, r.bottom - w, r.Width(), w, black);
+    GXFillRect(dc, r.left, r.top, w, r.Height(), black);
+    GXFillRect(dc, r.right - w, r.top, w, r.Height(), black);
+    return;
+  }
+  const int w = kind == GXGetString(51007) ? 2 : 1;
+  GXInvertRect(dc, CRect(r.left, r.top, r.left + w, r.bottom), nullptr);
+  GXInvertRect(dc, CRect(r.right - w, r.top, r.right, r.bottom), nullptr);
+  GXInvertRect(dc, CRect(r.left + w, r.top, r.right - w, r.top + w), nullptr);
+  GXInvertRect(dc, CRect(r.left + w, r.bottom - w, r.right - w, r.bottom), nullptr);
+}
 
 void CGXControl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style, const CGXStyle*) {
   const CRect cellRect = GetCellRect(row, col, &rect, &style);

@@ -81,8 +81,16 @@ void CGXStatic::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const C
 BOOL CGXHeader::MarkEditHeader(ROWCOL row, ROWCOL col, const CGXStyle& style) {
   BOOL marked = CGXControl::MarkEditHeader(row, col, style);
   CGXGridParam* param = m_pGrid->GetParam();
-  if (param != nullptr && param->m_bMarkSelectedHeaders)
-    marked = marked || param->m_SelRects.TouchesRow(row) || param->m_SelRects.TouchesCol(col);
+  if (param != nullptr && param->m_bMarkSelectedHeaders) {
+    // A column range spans the header row too, so a column header asks only
+    // after its column and a row header only after its row.
+    const BOOL columnHeader = row <= m_pGrid->GetHeaderRows(), rowHeader = col <= m_pGrid->GetHeaderCols();
+    const BOOL touched = columnHeader && !rowHeader ? param->m_SelRects.TouchesCol(col)
+                         : rowHeader && !columnHeader ? param->m_SelRects.TouchesRow(row)
+                                                      : param->m_SelRects.TouchesRow(row) ||
+                                                            param->m_SelRects.TouchesCol(col);
+    marked = marked || touched;
+  }
   return marked;
 }
 

@@ -272,4 +272,52 @@ TEST_F(CellControl, StaticTextIsInsetAndHeaderTooSmallDrawsNothing) {
   EXPECT_EQ(canvas.At(20, 12), RGB(255, 0, 0)) << "the header fills its interior";
 }
 
+TEST_F(CellControl, CurrentCellFrameFollowsTheCurrentCellProperty) {
+  CGXGridParam* param = grid->GetParam();
+  param->m_wCurrentCellFrame = 0;  // drawn whether or not the grid has the focus
+  CGXStatic control(grid.get());
+  struct Case {
+    const char* kind;
+    COLORREF edge, inner;  // at (10, 15) and (11, 15) on white
+  } cases[] = {{"No Border.", RGB(255, 255, 255), RGB(255, 255, 255)},
+               {"Thin Border.", RGB(0, 0, 0), RGB(255, 255, 255)},
+               {"Thick Border.", RGB(0, 0, 0), RGB(0, 0, 0)},
+               {"Invert Thin.", RGB(0, 0, 0), RGB(255, 255, 255)},
+               {"Invert Thick.", RGB(0, 0, 0), RGB(0, 0, 0)},
+               {"anything else", RGB(0, 0, 0), RGB(255, 255, 255)}};
+  for (const Case& c : cases) {
+    CGXStyle kind;
+    kind.SetValue(c.kind);
+    param->GetProperties()->SetUserProperty(51005, kind);
+    drawtest::Canvas canvas(40, 40);
+    control.DrawFrame(&canvas.dc, CRect(10, 10, 30, 20));
+    EXPECT_EQ(canvas.At(10, 15), c.edge) << c.kind;
+    EXPECT_EQ(canvas.At(11, 15), c.inner) << c.kind;
+    EXPECT_EQ(canvas.At(20, 15), RGB(255, 255, 255)) << c.kind;
+  }
+  param->m_wCurrentCellFrame = 2;  // only while the grid has the focus, and it has no window here
+  drawtest::Canvas canvas(40, 40);
+  control.DrawFrame(&canvas.dc, CRect(10, 10, 30, 20));
+  EXPECT_EQ(canvas.At(10, 15), RGB(255, 255, 255));
+}
+
+TEST_F(CellControl, HeaderMarksTheSelectedColumnBoldAndRaised) {
+  CGXGridParam* param = grid->GetParam();
+  param->m_bMarkSelectedHeaders = TRUE;
+  param->m_SelRects.AddTail(new CGXRange(CGXRange().SetCol(2)));
+  CGXHeader header(grid.get());
+  EXPECT_TRUE(header.MarkEditHeader(0, 2, CGXStyle()));
+  EXPECT_FALSE(header.MarkEditHeader(0, 3, CGXStyle()));
+  CGXStyle look;
+  look.SetInteriorColor(RGB(192, 192, 192));
+  drawtest::Canvas selected(40, 30), other(40, 30);
+  header.Draw(&selected.dc, CRect(0, 0, 40, 30), 0, 2, look, nullptr);
+  header.Draw(&other.dc, CRect(0, 0, 40, 30), 0, 3, look, nullptr);
+  // Raised: a white left edge and a black right edge; pressed: grey shadow lines only.
+  EXPECT_EQ(selected.At(0, 15), RGB(255, 255, 255));
+  EXPECT_EQ(selected.At(39, 15), RGB(0, 0, 0));
+  EXPECT_EQ(other.At(39, 15), RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(other.At(20, 29), RGB(0x80, 0x80, 0x80));
+}
+
 }  // namespace
