@@ -484,23 +484,25 @@ BOOL CGXControl::Copy() {
   return set;
 }
 
-BOOL CGXControl::CanPaste() {
+// Whether the cell may take text from the clipboard: the grid's own styles
+// with a selection are the grid's to paste, and only an active, writable
+// cell takes text.
+BOOL CGXControl::MayPasteText() {
   CGXGridParam* param = m_pGrid->GetParam();
   const UINT stylesFormat = GXGetAppData()->m_uiStylesClipboardFormat;
   if (stylesFormat != 0 && ::IsClipboardFormatAvailable(stylesFormat) && param != nullptr &&
       param->m_SelRects.GetCount() > 0)
     return FALSE;
-  if (!m_bInit || !IsActive() || GetStyle().GetReadOnly()) return FALSE;
+  return m_bInit && IsActive() && !GetStyle().GetReadOnly();
+}
+
+BOOL CGXControl::CanPaste() {
+  if (!MayPasteText()) return FALSE;
   return ::IsClipboardFormatAvailable(CF_TEXT) || ::IsClipboardFormatAvailable(CF_OEMTEXT);
 }
 
 BOOL CGXControl::Paste() {
-  CGXGridParam* param = m_pGrid->GetParam();
-  const UINT stylesFormat = GXGetAppData()->m_uiStylesClipboardFormat;
-  if (stylesFormat != 0 && ::IsClipboardFormatAvailable(stylesFormat) && param != nullptr &&
-      param->m_SelRects.GetCount() > 0)
-    return FALSE;
-  if (!m_bInit || !IsActive() || GetStyle().GetReadOnly()) return FALSE;
+  if (!MayPasteText()) return FALSE;
   CWnd* wnd = GetGridWnd();
   const BOOL opened = ::GetOpenClipboardWindow() == nullptr &&
                       ::OpenClipboard(wnd != nullptr ? wnd->GetSafeHwnd() : nullptr);

@@ -187,6 +187,7 @@ class CGXControl {
   BOOL IsCurrentCell() const;
   BOOL ReadOnlyByGuard(const CGXStyle& style);
   CRect PrepareChildren();
+  BOOL MayPasteText();
 
   CGXGridCore* m_pGrid;
   ROWCOL m_nRow = static_cast<ROWCOL>(-1);
