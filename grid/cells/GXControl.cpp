@@ -53,7 +53,7 @@ CGXStyle& CGXControl::GetStyle() {
 void CGXControl::FreeStyle(BOOL alsoCurrent) {
   delete m_pStyle;
   m_pStyle = nullptr;
-  if (alsoCurrent) m_pGrid->SetCurrentCellForStyles(m_nRow, m_nCol);
+  if (alsoCurrent) m_pGrid->EmptyCurrentCellStyle();
 }
 
 BOOL CGXControl::IsCurrentCell() const {

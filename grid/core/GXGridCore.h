@@ -320,12 +320,28 @@ class CGXGridCore {
   CGXControl* GetRegisteredControl(WORD id);
   // Makes `control` the control of `id`; the grid owns it from now on.
   void RegisterControl(WORD id, CGXControl* control);
+  // Empties the cached composed style of the current cell.
+  void EmptyCurrentCellStyle() { ForgetCurrentCellStyle(); }
   // The style being stored by a control (null when none).
   const CGXStyle* m_pStyleBeingStored = nullptr;
   // Whether the cell being drawn still needs its background filled by its
   // control (the painting pass clears it where it filled the cell itself).
   BOOL m_bCellBackgroundToFill = TRUE;
   // ---- end of cell controls ----
+
+  // ---- Selection: queries and the hooks the selection features call ----
+  virtual ROWCOL GetSelectedRows(CDWordArray& rows, BOOL rangeRowsOnly = FALSE, BOOL useCurrentCell = TRUE);
+  virtual BOOL GetSelectedRowIntervals(CDWordArray& firsts, CDWordArray& lasts, BOOL rangeRowsOnly = FALSE,
+                                       BOOL useCurrentCell = TRUE);
+  virtual BOOL GetSelectedRanges(CGXRangeList& list, BOOL useCurrentCell = TRUE);
+  virtual BOOL IsCellInList(ROWCOL row, ROWCOL col, const CGXRangeList& list);
+  // Reports a changed selection through OnSelectionChanged.
+  virtual BOOL NotifySelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanSelectRange(const CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3, BOOL flag4);
+  virtual void OnSelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanApplyFill(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanChangeFillRange(const CGXRange& current, const CGXRange& proposed);
+  // ---- end of selection ----
 
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;

@@ -320,4 +320,44 @@ TEST_F(CellControl, HeaderMarksTheSelectedColumnBoldAndRaised) {
   EXPECT_EQ(other.At(20, 29), RGB(0x80, 0x80, 0x80));
 }
 
+TEST_F(CellControl, ThrowingTheStyleAwayLeavesTheCurrentCellWhereItIs) {
+  grid->SetCurrentCellForStyles(5, 2);
+  CGXStatic control(grid.get());
+  control.Init(1, 1);
+  control.Reset();
+  ROWCOL row = 0, col = 0;
+  ASSERT_TRUE(grid->GetCurrentCell(row, col));
+  EXPECT_EQ(row, 5u);
+  EXPECT_EQ(col, 2u);
+}
+
+TEST_F(CellControl, SelectedRowsAndRanges) {
+  CDWordArray rows;
+  grid->SetCurrentCellForStyles(7, 2);
+  EXPECT_EQ(grid->GetSelectedRows(rows, FALSE, TRUE), 1u);
+  EXPECT_EQ(rows[0], 7u);
+  EXPECT_EQ(grid->GetSelectedRows(rows, FALSE, FALSE), 0u);
+  CGXRangeList& selection = grid->GetParam()->m_SelRects;
+  selection.AddTail(new CGXRange(2, 1, 4, 2));
+  selection.AddTail(new CGXRange(3, 3, 5, 3));
+  EXPECT_EQ(grid->GetSelectedRows(rows, FALSE, TRUE), 4u);
+  EXPECT_EQ(std::vector<DWORD>(rows.GetData(), rows.GetData() + rows.GetSize()), (std::vector<DWORD>{2, 3, 4, 5}));
+  selection.DeleteAll();
+  const ROWCOL top = selection.GetAt(selection.AddTail(new CGXRange(CGXRange().SetCol(2))))->top;
+  EXPECT_EQ(grid->GetSelectedRows(rows, FALSE, TRUE), 10u - top + 1) << "a column counts as all its rows";
+  EXPECT_EQ(rows[rows.GetSize() - 1], 10u);
+
+  CGXRangeList list;
+  list.AddTail(new CGXRange(9, 9));
+  EXPECT_TRUE(grid->GetSelectedRanges(list, TRUE));
+  ASSERT_EQ(list.GetCount(), 1) << "the old ranges are deleted first";
+  EXPECT_TRUE(list.GetHead()->IsCols());
+  EXPECT_TRUE(grid->IsCellInList(4, 2, list));
+  EXPECT_FALSE(grid->IsCellInList(4, 3, list));
+  selection.DeleteAll();
+  EXPECT_TRUE(grid->GetSelectedRanges(list, TRUE));
+  EXPECT_EQ(*list.GetHead(), CGXRange(7, 2)) << "the current cell stands in for an empty selection";
+  EXPECT_FALSE(grid->GetSelectedRanges(list, FALSE));
+}
+
 }  // namespace
