@@ -2,6 +2,7 @@
 #include "grid/cells/GXEditControl.h"
 
 #include "grid/core/GXAppData.h"
+#include "grid/core/GXDrawing.h"
 #include "grid/core/GXFindReplaceState.h"
 #include "platform/host/Keys.h"
 #include "platform/window/Clipboard.h"
@@ -132,8 +133,14 @@ void CGXEditControl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, co
   m_nHorzAlign = h == DT_CENTER ? 1 : h == DT_RIGHT ? 2 : 0;
   SetActive(TRUE);
   SendMessage(EM_SETREADONLY, static_cast<WPARAM>(CGXControl::IsReadOnly()));
+  m_bVertScrollBar = style.GetIncludeVerticalScrollbar() && style.GetVerticalScrollbar();
+  m_bAllowEnter = style.GetIncludeAllowEnter() && style.GetAllowEnter();
+  m_bWrapText = style.GetIncludeWrapText() && style.GetWrapText();
+  m_bRTLReading = style.HasUserAttribute(GX_IDS_UA_RTLREADING) &&
+                  style.GetUserAttribute(GX_IDS_UA_RTLREADING).GetLongValue() != 0;
   ShowWindow(SW_SHOW);
   if (CWnd* grid = GetGridWnd(); grid != nullptr && ::GetFocus() == grid->GetSafeHwnd()) SetFocus();
+  UpdateEditStyle();
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
 }
 
@@ -353,6 +360,65 @@ BOOL CGXEditControl::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CWnd::OnCommand(wParam, lParam);
 }
 
+DWORD CGXEditControl::CalcEditStyle(CRect& rect, int lineHeight) {
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | static_cast<DWORD>(m_nHorzAlign == 1 ? ES_CENTER
+                                                                          : m_nHorzAlign == 2 ? ES_RIGHT
+                                                                                              : 0);
+  GetClientRect(&rect);
+  CString text;
+  GetWindowText(text);
+  CClientDC dc(this);
+  CFont* old = m_pFont != nullptr ? dc.SelectObject(m_pFont) : nullptr;
+  const CSize extent = dc.GetTextExtent(text);
+  if (old != nullptr) dc.SelectObject(old);
+  style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+  if (m_bAllowEnter) style |= ES_WANTRETURN;
+  if (m_bWrapText && (m_bVertScrollBar || lineHeight < rect.Height() - lineHeight / 3)) {
+    if (m_bVertScrollBar) style |= WS_VSCROLL;
+  } else {
+    style |= ES_AUTOHSCROLL;
+    // A text wider than the cell scrolls from its start.
+    if (extent.cx > rect.Width() - m_nMaxCharWidth) style &= ~static_cast<DWORD>(ES_CENTER | ES_RIGHT);
+  }
+  rect.bottom = std::max<LONG>(rect.bottom, lineHeight + 1);
+  return style;
+}
+
+void CGXEditControl::UpdateEditStyle() {
+  if (m_bUpdateEditStyle || m_hWnd == nullptr) return;
+  CRect rect;
+  const DWORD wanted = CalcEditStyle(rect, m_nLineHeight);
+  constexpr DWORD kLayoutBits = ES_CENTER | ES_RIGHT | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                                ES_WANTRETURN | WS_VSCROLL;
+  const BOOL rtlNow = (GetExStyle() & WS_EX_RTLREADING) != 0;
+  if ((CWnd::GetStyle() & kLayoutBits) == (wanted & kLayoutBits) && rtlNow == m_bRTLReading) {
+    SendMessage(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(static_cast<LPRECT>(rect)));
+    return;
+  }
+  m_bUpdateEditStyle = TRUE;
+  const BOOL modified = GetModify();
+  const BOOL readOnly = (CWnd::GetStyle() & ES_READONLY) != 0;
+  const BOOL focused = ::GetFocus() == m_hWnd;
+  CRect place;
+  GetWindowRect(&place);
+  if (CWnd* grid = GetGridWnd()) grid->ScreenToClient(&place);
+  CString text;
+  GetWindowText(text);
+  int start = 0, end = 0;
+  GetSel(start, end);
+  DestroyWindow();
+  CreateControl(wanted | (readOnly ? ES_READONLY : 0), &place);
+  if (m_pFont != nullptr) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetSafeHandle()), FALSE);
+  SetWindowText(text);
+  SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);
+  SendMessage(EM_SCROLLCARET);
+  SetModify(modified);
+  SendMessage(EM_SETREADONLY, static_cast<WPARAM>(readOnly));
+  SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength));
+  m_bUpdateEditStyle = FALSE;
+  if (focused) SetFocus();
+}
+
 BOOL CGXEditControl::FilterTypedChar(UINT ch, UINT repeat, UINT flags) {
   if (!m_bInit || !m_bIsActive || CGXControl::IsReadOnly() || (CWnd::GetStyle() & ES_READONLY) != 0 ||
       (repeat == 0 && ch != VK_BACK)) {
@@ -470,9 +536,21 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), repeat, flags); return 0;
     case WM_CHAR: OnChar(static_cast<UINT>(wParam), repeat, flags); return 0;
     case WM_KEYUP:
-      if (!m_pGrid->ProcessKeys(this, WM_KEYUP, static_cast<UINT>(wParam), repeat, flags))
-        return DefWindowProc(message, wParam, lParam);
+      if (m_pGrid->ProcessKeys(this, WM_KEYUP, static_cast<UINT>(wParam), repeat, flags)) return 0;
+      DefWindowProc(message, wParam, lParam);
+      switch (wParam) {
+        case VK_SHIFT: case VK_END: case VK_HOME: case VK_UP: case VK_DOWN: break;
+        default: UpdateEditStyle(); break;
+      }
       return 0;
+    case WM_ERASEBKGND: {
+      CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+      CRect client;
+      GetClientRect(&client);
+      GXFillSolidRect(dc, client, RGB(255, 255, 255));
+      if (m_bInit) GXFillSolidRect(dc, client, CGXControl::GetStyle().GetInterior().GetColor());
+      return TRUE;
+    }
     case WM_IME_STARTCOMPOSITION: GXImeComposing = TRUE; break;
     case WM_IME_ENDCOMPOSITION: GXImeComposing = FALSE; break;
     default: break;

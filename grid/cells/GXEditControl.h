@@ -24,6 +24,12 @@ class CGXEditControl : public CEdit, public CGXStatic {
   // Whether the edit window itself processes a typed character; a text
   // the control inserts itself is left in the pending text.
   virtual BOOL FilterTypedChar(UINT ch, UINT repeat, UINT flags);
+  // The window style the cell's text and attributes call for, with the
+  // formatting rectangle in `rect`.
+  virtual DWORD CalcEditStyle(CRect& rect, int lineHeight);
+  // Re-creates the window when the style it needs has changed (keeping
+  // its text, selection and state), else only lays the text out anew.
+  void UpdateEditStyle();
 
   CRuntimeClass* GetWndRuntimeClass() override { return RUNTIME_CLASS(CGXEditControl); }
   CWnd* GetWnd() override { return this; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,9 +34,12 @@ class KeyGrid : public CGXGridCore {
  public:
   BOOL ProcessKeys(CWnd*, UINT message, UINT key, UINT, UINT) override {
     keys.emplace_back(message, key);
+    if (message == WM_KEYDOWN && key == VK_RETURN && leave) leave();
     return TRUE;
   }
   std::vector<std::pair<UINT, UINT>> keys;
+  // What moving on from the current cell does to its control.
+  std::function<void()> leave;
 };
 
 std::string ClipboardText() {
@@ -154,6 +159,32 @@ TEST_F(EditCell, CtrlJBreaksTheLineOnlyWhenTheCellWraps) {
   automation::PressKey('J', false, true);
   automation::PumpUntilIdle();
   EXPECT_EQ(std::string(Text()), "ab\r\n");
+}
+
+TEST_F(EditCell, EnterStaysInTheWindowOnlyWhereTheCellAllowsIt) {
+  CGXStyle enter;
+  enter.SetAllowEnter(TRUE).SetWrapText(TRUE).SetValue("ab");
+  grid->GetParam()->GetData()->StoreStyleRowCol(2, 1, &enter, 0, 0);
+  Activate(2, 1);
+  EXPECT_NE(edit->CWnd::GetStyle() & ES_WANTRETURN, 0u);
+  automation::PressKey(VK_END);
+  automation::PressKey(VK_RETURN);
+  automation::TypeText("c");
+  automation::PumpUntilIdle();
+  EXPECT_EQ(std::string(Text()), "ab\r\nc");
+  EXPECT_TRUE(grid->keys.empty() || grid->keys.back().second != VK_RETURN);
+  // The next cell takes no Enter: the window is made anew without it, and
+  // Enter leaves the cell, whose character then finds no active cell.
+  Activate(1, 1);
+  EXPECT_EQ(edit->CWnd::GetStyle() & ES_WANTRETURN, 0u);
+  EXPECT_EQ(::GetFocus(), edit->m_hWnd);
+  grid->leave = [this] { edit->Reset(); };
+  automation::PressKey(VK_RETURN);
+  automation::PumpUntilIdle();
+  EXPECT_NE(std::find(grid->keys.begin(), grid->keys.end(),
+                      std::make_pair(static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(VK_RETURN))),
+            grid->keys.end());
+  EXPECT_EQ(std::string(grid->GetCellValue(1, 1)), "hello world");
 }
 
 TEST_F(EditCell, CopyAndPaste) {
