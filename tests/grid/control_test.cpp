@@ -320,6 +320,29 @@ TEST_F(CellControl, HeaderMarksTheSelectedColumnBoldAndRaised) {
   EXPECT_EQ(other.At(20, 29), RGB(0x80, 0x80, 0x80));
 }
 
+TEST_F(CellControl, StoringIntoTheCurrentCellRefreshesItsBoundControl) {
+  grid->SetCurrentCellForStyles(2, 2);
+  EditableControl control(grid.get());
+  control.Init(2, 2);
+  control.modified = TRUE;
+  CGXStyle value("new");
+  ASSERT_NE(control.StoreStyleRowCol(2, 2, &value, 0, 0, nullptr), nullptr);
+  CString text;
+  EXPECT_TRUE(control.GetCurrentText(text));
+  EXPECT_EQ(std::string(text), "new");
+  EXPECT_TRUE(control.modified) << "kept unless the store replaces the cell";
+  CGXStyle other("newer");
+  control.StoreStyleRowCol(2, 2, &other, 2, 0, nullptr);
+  EXPECT_FALSE(control.modified);
+  // A store into the current cell while the control is bound elsewhere binds it there.
+  control.Init(3, 3);
+  control.StoreStyleRowCol(2, 2, &value, 0, 0, nullptr);
+  EXPECT_TRUE(control.IsInitializedFor(2, 2));
+  CGXStyle locked;
+  locked.SetReadOnly(TRUE);
+  EXPECT_EQ(control.StoreStyleRowCol(2, 2, &value, 0, 0, &locked), nullptr);
+}
+
 TEST_F(CellControl, ThrowingTheStyleAwayLeavesTheCurrentCellWhereItIs) {
   grid->SetCurrentCellForStyles(5, 2);
   CGXStatic control(grid.get());
