@@ -555,7 +555,19 @@ int CGXControl::GetSelectedText(CString& text) {
 
 void CGXControl::OnClickedButton(CGXChild*) { m_pGrid->OnCellButtonClicked(m_nRow, m_nCol); }
 BOOL CGXControl::OnCommand(WPARAM, LPARAM) { return FALSE; }
-void CGXControl::OnGridScroll(MSG*) {}
+void CGXControl::OnGridScroll(MSG*) {
+  CGXRange block;
+  CGXGridParam* param = m_pGrid->GetParam();
+  if (!IsActive() || param == nullptr || m_pGrid->GetCoveredCellsRowCol(m_nRow, m_nCol, block) == nullptr) return;
+  // A block cut by the frozen boundary would scroll apart from its editor.
+  const ROWCOL frozenRows = param->m_nFrozenRows, frozenCols = param->m_nFrozenCols;
+  const BOOL cut = (block.left <= frozenCols && frozenCols < block.right) ||
+                   (block.top <= frozenRows && frozenRows < block.bottom);
+  if (!cut) return;
+  if (GetModify()) Store();
+  SetActive(FALSE);
+  Refresh();
+}
 BOOL CGXControl::OnCtlColor(CDC*, CWnd*, UINT) { return FALSE; }
 
 void CGXControl::OnWinIniChange(LPCTSTR section) {

@@ -60,7 +60,13 @@ class RecordingChild : public CGXChild {
 class ClickGrid : public CGXGridCore {
  public:
   BOOL OnLeftClickedCell(ROWCOL, ROWCOL, UINT, CPoint) override { return ++clicks, TRUE; }
+  CGXRange* GetCoveredCellsRowCol(ROWCOL row, ROWCOL col, CGXRange& range) override {
+    if (!covered.IsValid() || !covered.IsCellInRange(row, col)) return nullptr;
+    range = covered;
+    return &range;
+  }
   int clicks = 0;
+  CGXRange covered;
 };
 
 class CellControl : public ::testing::Test {
@@ -341,6 +347,24 @@ TEST_F(CellControl, StoringIntoTheCurrentCellRefreshesItsBoundControl) {
   CGXStyle locked;
   locked.SetReadOnly(TRUE);
   EXPECT_EQ(control.StoreStyleRowCol(2, 2, &value, 0, 0, &locked), nullptr);
+}
+
+TEST_F(CellControl, ScrollingEndsEditingOfABlockCutByTheFrozenBoundary) {
+  grid->GetParam()->m_nFrozenCols = 2;
+  struct Case {
+    CGXRange block;
+    bool stays;
+  } cases[] = {{CGXRange(1, 1, 1, 2), true}, {CGXRange(1, 2, 1, 3), false}, {CGXRange(1, 3, 1, 4), true},
+               {CGXRange(), true}};
+  for (const Case& c : cases) {
+    grid->covered = c.block;
+    EditableControl control(grid.get());
+    const ROWCOL col = c.block.IsValid() ? c.block.left : 3;
+    control.Init(1, col);
+    control.active = TRUE;
+    control.OnGridScroll(nullptr);
+    EXPECT_EQ(control.active != FALSE, c.stays) << c.block.left << "-" << c.block.right;
+  }
 }
 
 TEST_F(CellControl, ThrowingTheStyleAwayLeavesTheCurrentCellWhereItIs) {
