@@ -67,6 +67,14 @@ BOOL CGXControl::ReadOnlyByGuard(const CGXStyle& style) {
   return m_pGrid->IsReadOnly() || style.GetReadOnly();
 }
 
+void CGXControl::ForwardKillFocus(CWnd* newFocus) {
+  CWnd* gridWnd = GetGridWnd();
+  if (gridWnd == nullptr || m_pGrid->m_bControlMovesWindows) return;
+  const HWND next = newFocus != nullptr ? newFocus->GetSafeHwnd() : nullptr;
+  if (next == gridWnd->GetSafeHwnd()) return;
+  gridWnd->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(next));
+}
+
 void CGXControl::SetActive(BOOL) {}
 void CGXControl::SetModify(BOOL) {}
 

@@ -176,6 +176,9 @@ class CGXControl {
   CGXStyle& GetStyle();
   void FreeStyle(BOOL alsoCurrent);
   CGXCellTipBase* GetCellTip() const { return m_pCellTip; }
+  // Tells the grid window that the focus left the cell's window for a
+  // window outside the grid.
+  void ForwardKillFocus(CWnd* newFocus);
   // Registers the validation and reading-order attributes with the style
   // their attribute editor uses.
   static void AddUserAttributes(CGXStylesMap* map);

@@ -139,7 +139,11 @@ void CGXEditControl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, co
   m_bRTLReading = style.HasUserAttribute(GX_IDS_UA_RTLREADING) &&
                   style.GetUserAttribute(GX_IDS_UA_RTLREADING).GetLongValue() != 0;
   ShowWindow(SW_SHOW);
-  if (CWnd* grid = GetGridWnd(); grid != nullptr && ::GetFocus() == grid->GetSafeHwnd()) SetFocus();
+  if (CWnd* grid = GetGridWnd(); grid != nullptr && ::GetFocus() == grid->GetSafeHwnd()) {
+    m_pGrid->m_bControlMovesWindows = TRUE;
+    SetFocus();
+    m_pGrid->m_bControlMovesWindows = FALSE;
+  }
   UpdateEditStyle();
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
 }
@@ -180,9 +184,11 @@ void CGXEditControl::SetCurrentText(const CString& text) {
 
 void CGXEditControl::Hide() {
   if (m_hWnd == nullptr || !IsWindowVisible()) return;
+  m_pGrid->m_bControlMovesWindows = TRUE;
   ::HideCaret(m_hWnd);
   MoveWindow(CRect(0, 0, 0, 0), FALSE);
   ShowWindow(SW_HIDE);
+  m_pGrid->m_bControlMovesWindows = FALSE;
 }
 
 BOOL CGXEditControl::StartEditingAt(int caret) {
@@ -396,6 +402,7 @@ void CGXEditControl::UpdateEditStyle() {
     return;
   }
   m_bUpdateEditStyle = TRUE;
+  m_pGrid->m_bControlMovesWindows = TRUE;
   const BOOL modified = GetModify();
   const BOOL readOnly = (CWnd::GetStyle() & ES_READONLY) != 0;
   const BOOL focused = ::GetFocus() == m_hWnd;
@@ -417,6 +424,7 @@ void CGXEditControl::UpdateEditStyle() {
   SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength));
   m_bUpdateEditStyle = FALSE;
   if (focused) SetFocus();
+  m_pGrid->m_bControlMovesWindows = FALSE;
 }
 
 BOOL CGXEditControl::FilterTypedChar(UINT ch, UINT repeat, UINT flags) {
@@ -550,6 +558,11 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       GXFillSolidRect(dc, client, RGB(255, 255, 255));
       if (m_bInit) GXFillSolidRect(dc, client, CGXControl::GetStyle().GetInterior().GetColor());
       return TRUE;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT result = DefWindowProc(message, wParam, lParam);
+      ForwardKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
+      return result;
     }
     case WM_IME_STARTCOMPOSITION: GXImeComposing = TRUE; break;
     case WM_IME_ENDCOMPOSITION: GXImeComposing = FALSE; break;

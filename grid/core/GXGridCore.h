@@ -320,6 +320,9 @@ class CGXGridCore {
   CGXControl* GetRegisteredControl(WORD id);
   // Makes `control` the control of `id`; the grid owns it from now on.
   void RegisterControl(WORD id, CGXControl* control);
+  // Set while a cell's control moves, hides or re-creates its own windows,
+  // so that the focus changes this causes are not taken for the user's.
+  BOOL m_bControlMovesWindows = FALSE;
   // Empties the cached composed style of the current cell.
   void EmptyCurrentCellStyle() { ForgetCurrentCellStyle(); }
   // The style being stored by a control (null when none).

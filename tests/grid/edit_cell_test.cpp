@@ -187,6 +187,37 @@ TEST_F(EditCell, EnterStaysInTheWindowOnlyWhereTheCellAllowsIt) {
   EXPECT_EQ(std::string(grid->GetCellValue(1, 1)), "hello world");
 }
 
+// A grid window that remembers to which window outside it the focus went.
+class FocusWatch : public CWnd {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    const HWND to = reinterpret_cast<HWND>(wParam);
+    if (message == WM_KILLFOCUS && to != m_hWnd && !::IsChild(m_hWnd, to)) lostTo.push_back(to);
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+  std::vector<HWND> lostTo;
+};
+
+TEST_F(EditCell, LeavingTheCellsWindowForAnotherTellsTheGridWindow) {
+  FocusWatch watch;
+  ASSERT_TRUE(watch.CreateEx(0, FrameClass(), nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 380, 280, frame.m_hWnd,
+                             reinterpret_cast<HMENU>(1762)));
+  grid->m_pGridWnd = &watch;
+  CGXStyle wrap;
+  wrap.SetWrapText(TRUE);
+  grid->GetParam()->GetData()->StoreStyleRowCol(2, 1, &wrap, 0, 0);
+  Activate(1, 1);
+  Activate(2, 1);  // the window is made anew: no focus is reported lost outside
+  EXPECT_TRUE(watch.lostTo.empty());
+  CWnd other;
+  ASSERT_TRUE(other.CreateEx(0, FrameClass(), nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame.m_hWnd,
+                             reinterpret_cast<HMENU>(1763)));
+  other.SetFocus();
+  ASSERT_EQ(watch.lostTo.size(), 1u);
+  EXPECT_EQ(watch.lostTo[0], other.m_hWnd);
+  edit->DestroyWindow();
+}
+
 TEST_F(EditCell, CopyAndPaste) {
   Activate(1, 1);
   // With an empty selection Copy takes the whole text.
