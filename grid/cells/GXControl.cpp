@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXDrawing.h"
@@ -41,11 +42,9 @@ BOOL CGXControl::IsWndKindOf(CRuntimeClass* runtimeClass) {
 
 CGXStyle& CGXControl::GetStyle() {
   if (m_pStyle == nullptr) {
-    m_pStyle = m_pGrid->CreateScratchStyle();
-    CGXStyle* own = new CGXStyle;
-    m_pGrid->ComposeStyleRowCol(m_nRow, m_nCol, *own);
-    m_pGrid->RecycleScratchStyle(m_pStyle);
-    m_pStyle = own;
+    auto composed = std::make_unique<CGXStyle>();
+    m_pGrid->ComposeStyleRowCol(m_nRow, m_nCol, *composed);
+    m_pStyle = composed.release();
   }
   return *m_pStyle;
 }
