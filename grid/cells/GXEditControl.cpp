@@ -201,6 +201,50 @@ BOOL CGXEditControl::StartEditingAt(int caret) {
   return TRUE;
 }
 
+int CGXEditControl::CalcCharFromPoint(CPoint point) {
+  const CGXStyle& style = CGXControl::GetStyle();
+  const CRect inner = GetCellRect(m_nRow, m_nCol, nullptr, &style);
+  if (inner.IsRectEmpty() || !inner.PtInRect(point)) return -1;
+  CString text;
+  GetValue(text);
+  CClientDC dc(GetGridWnd());
+  CFont font;
+  CFont* old = nullptr;
+  const LOGFONT lf = style.GetFont().GetZoomedLogFont(100);
+  if (font.CreateFontIndirect(&lf)) old = dc.SelectObject(&font);
+  const int at = GXGetDrawingAndFormatting()->CharFromPoint(&dc, text, text.GetLength(), inner.left, inner.top,
+                                                            inner.right, inner.bottom, TextFormat(style), point.x,
+                                                            point.y);
+  if (old != nullptr) dc.SelectObject(old);
+  return at;
+}
+
+BOOL CGXEditControl::LButtonUp(UINT flags, CPoint point, UINT hit) {
+  if (m_hWnd != nullptr && m_bInit) {
+    const WORD mode = m_pGrid->GetParam() != nullptr ? m_pGrid->GetParam()->m_wActivateCell : 0;
+    const int at = CalcCharFromPoint(point);
+    if ((at >= 0 && (mode & 1) != 0) || (mode & 6) != 0) {
+      if (m_bIsActive) {
+        if (at >= 0) SendMessage(EM_SETSEL, static_cast<WPARAM>(at), at);
+      } else {
+        StartEditingAt(at);
+      }
+    }
+    if (m_bIsActive && ::GetFocus() != m_hWnd) Refresh();
+  }
+  CGXControl::LButtonUp(flags, point, hit);
+  return TRUE;
+}
+
+BOOL CGXEditControl::LButtonDblClk(UINT flags, CPoint point) {
+  const WORD mode = m_pGrid->GetParam() != nullptr ? m_pGrid->GetParam()->m_wActivateCell : 0;
+  if (m_hWnd != nullptr && m_bInit && !m_bIsActive && (mode & 8) != 0) {
+    StartEditingAt(CalcCharFromPoint(point));
+    Refresh();
+  }
+  return CGXControl::LButtonDblClk(flags, point);
+}
+
 BOOL CGXEditControl::KeyDown(UINT key, UINT, UINT) {
   if (m_hWnd == nullptr || KeyHeld(VK_CONTROL)) return FALSE;
   switch (key) {

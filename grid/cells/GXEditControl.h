@@ -48,6 +48,8 @@ class CGXEditControl : public CEdit, public CGXStatic {
   BOOL GetCurrentText(CString& text) override;
   void SetCurrentText(const CString& text) override;
   void Hide() override;
+  BOOL LButtonUp(UINT flags, CPoint point, UINT hit) override;
+  BOOL LButtonDblClk(UINT flags, CPoint point) override;
   BOOL KeyDown(UINT key, UINT repeat, UINT flags) override;
   BOOL HandleChar(UINT ch, UINT repeat, UINT flags) override;
   BOOL InsertText(LPCTSTR text) override;
@@ -64,6 +66,8 @@ class CGXEditControl : public CEdit, public CGXStatic {
   void OnChar(UINT ch, UINT repeat, UINT flags);
   // The window text with the selection replaced by `text`.
   CString TextWithSelectionReplaced(const CString& text);
+  // The character of the cell's text under a point, -1 when none.
+  int CalcCharFromPoint(CPoint point);
   // Activates an inactive bound cell with the caret at `caret` (-1 the end).
   BOOL StartEditingAt(int caret);
   // The cell's display text searched for the request's text.

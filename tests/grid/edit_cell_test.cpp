@@ -266,6 +266,25 @@ TEST_F(EditCell, FindSelectsTheMatchAndReplaceAllGrowsPastAnyBuffer) {
   EXPECT_FALSE(edit->ReplaceAll(&find, 3, 1));
 }
 
+TEST_F(EditCell, ClicksActivateByTheActivationMode) {
+  CGXGridParam* param = grid->GetParam();
+  struct Case {
+    WORD mode;
+    bool byClick, byDoubleClick;
+  } cases[] = {{0, false, false}, {2, true, false}, {4, true, false}, {8, false, true}};
+  for (const Case& c : cases) {
+    param->m_wActivateCell = c.mode;
+    edit->Init(1, 1);
+    edit->SetActive(FALSE);
+    edit->LButtonUp(0, CPoint(5, 5), 0x10);
+    EXPECT_EQ(edit->IsActive() != FALSE, c.byClick) << c.mode;
+    edit->Init(1, 1);
+    edit->SetActive(FALSE);
+    edit->LButtonDblClk(0, CPoint(5, 5));
+    EXPECT_EQ(edit->IsActive() != FALSE, c.byDoubleClick) << c.mode;
+  }
+}
+
 TEST_F(EditCell, InactiveKeysStartEditing) {
   edit->Init(1, 1);
   EXPECT_TRUE(edit->KeyDown(VK_END, 1, 0));
