@@ -471,6 +471,29 @@ void CGXEditControl::UpdateEditStyle() {
   m_pGrid->m_bControlMovesWindows = FALSE;
 }
 
+// The user changed the window's alignment or reading order (through the
+// system's own keys): the cell keeps the change.
+void CGXEditControl::OnStyleChanged(int which, const STYLESTRUCT& change) {
+  CGXStyle* scratch = m_pGrid->CreateScratchStyle();
+  BOOL store = FALSE;
+  if (which == GWL_STYLE) {
+    const DWORD oldAlign = change.styleOld & (ES_CENTER | ES_RIGHT);
+    const DWORD newAlign = change.styleNew & (ES_CENTER | ES_RIGHT);
+    if (newAlign == ES_RIGHT && oldAlign != ES_RIGHT) {
+      scratch->SetHorizontalAlignment(DT_RIGHT);
+      store = TRUE;
+    } else if (newAlign == 0 && oldAlign != 0) {
+      scratch->SetHorizontalAlignment(DT_LEFT);
+      store = TRUE;
+    }
+  } else if (which == GWL_EXSTYLE && ((change.styleOld ^ change.styleNew) & WS_EX_RTLREADING) != 0) {
+    scratch->SetUserAttribute(GX_IDS_UA_RTLREADING, (change.styleNew & WS_EX_RTLREADING) != 0 ? "1" : "0");
+    store = TRUE;
+  }
+  if (store) StoreStyleRowCol(m_nRow, m_nCol, scratch, 0, CGXGridCore::kStoreCell, nullptr);
+  m_pGrid->RecycleScratchStyle(scratch);
+}
+
 BOOL CGXEditControl::FilterTypedChar(UINT ch, UINT repeat, UINT flags) {
   if (!m_bInit || !m_bIsActive || CGXControl::IsReadOnly() || (CWnd::GetStyle() & ES_READONLY) != 0 ||
       (repeat == 0 && ch != VK_BACK)) {
@@ -602,6 +625,12 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       GXFillSolidRect(dc, client, RGB(255, 255, 255));
       if (m_bInit) GXFillSolidRect(dc, client, CGXControl::GetStyle().GetInterior().GetColor());
       return TRUE;
+    }
+    case WM_STYLECHANGED: {
+      const LRESULT result = DefWindowProc(message, wParam, lParam);
+      if (m_bIsActive && m_bInit && !m_bUpdateEditStyle)
+        OnStyleChanged(static_cast<int>(wParam), *reinterpret_cast<const STYLESTRUCT*>(lParam));
+      return result;
     }
     case WM_KILLFOCUS: {
       const LRESULT result = DefWindowProc(message, wParam, lParam);

@@ -64,6 +64,7 @@ class CGXEditControl : public CEdit, public CGXStatic {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnKeyDown(UINT key, UINT repeat, UINT flags);
   void OnChar(UINT ch, UINT repeat, UINT flags);
+  void OnStyleChanged(int which, const STYLESTRUCT& change);
   // The window text with the selection replaced by `text`.
   CString TextWithSelectionReplaced(const CString& text);
   // The character of the cell's text under a point, -1 when none.

@@ -285,6 +285,22 @@ TEST_F(EditCell, ClicksActivateByTheActivationMode) {
   }
 }
 
+TEST_F(EditCell, AlignmentChangedOnTheWindowIsKeptByTheCell) {
+  CGXStyle oneLine;
+  oneLine.SetWrapText(FALSE);
+  grid->GetParam()->GetData()->StoreStyleRowCol(1, 1, &oneLine, 0, 0);
+  Activate(1, 1);
+  edit->SetWindowLong(GWL_STYLE, static_cast<LONG>(edit->CWnd::GetStyle() | ES_RIGHT));
+  CGXStyle stored;
+  grid->ComposeStyleRowCol(1, 1, stored);
+  EXPECT_EQ(stored.GetHorizontalAlignment(), static_cast<UINT>(DT_RIGHT));
+  edit->SetWindowLong(GWL_EXSTYLE, static_cast<LONG>(edit->GetExStyle() | WS_EX_RTLREADING));
+  grid->ComposeStyleRowCol(1, 1, stored);
+  ASSERT_TRUE(stored.HasUserAttribute(GX_IDS_UA_RTLREADING));
+  EXPECT_EQ(std::string(stored.GetUserAttribute(GX_IDS_UA_RTLREADING).GetValue()), "1");
+  EXPECT_EQ(std::string(grid->GetCellValue(1, 1)), "hello world") << "the value is untouched";
+}
+
 TEST_F(EditCell, InactiveKeysStartEditing) {
   edit->Init(1, 1);
   EXPECT_TRUE(edit->KeyDown(VK_END, 1, 0));
