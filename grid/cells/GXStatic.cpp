@@ -74,7 +74,8 @@ void CGXStatic::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const C
                      const CGXStyle* baseStyle) {
   DrawBackground(dc, rect, style, FALSE);
   CString text;
-  if (GetControlText(text, row, col, nullptr, style)) DrawCellText(dc, GetCellRect(row, col, &rect, &style), text, style);
+  if (GetControlText(text, row, col, nullptr, style))
+    DrawCellText(dc, GetCellRect(row, col, &rect, &style), text, style);
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
 }
 

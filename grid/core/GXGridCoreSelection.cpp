@@ -35,7 +35,8 @@ BOOL CGXGridCore::GetSelectedRanges(CGXRangeList& list, BOOL useCurrentCell) {
   list.DeleteAll();
   if (m_pParam != nullptr) {
     const CGXRangeList& selection = m_pParam->m_SelRects;
-    for (POSITION pos = selection.GetHeadPosition(); pos != nullptr;) list.AddTail(new CGXRange(*selection.GetNext(pos)));
+    for (POSITION pos = selection.GetHeadPosition(); pos != nullptr;)
+      list.AddTail(new CGXRange(*selection.GetNext(pos)));
   }
   ROWCOL row = 0, col = 0;
   if (list.IsEmpty() && useCurrentCell && GetCurrentCell(row, col)) list.AddTail(new CGXRange(row, col));
