@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <map>
 #include <vector>
 
 #include "grid/core/GXAppData.h"
@@ -22,6 +23,7 @@
 #include "platform/gfx/GdiObject.h"
 
 class CDocument;
+class CGXControl;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -598,6 +600,61 @@ class CGXGridCore {
   CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
   CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
 
+  // ---- Cell controls: the controls of this grid and what they report ----
+  // Veto points and notifications the cell controls call; a derived grid
+  // overrides them. Without an override editing may start, cells may be
+  // left and deleted, and every value is valid.
+  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
+  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMiddleClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnRightClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnLeftDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMiddleDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnRightDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMouseOverCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  // Keys a cell's control passes on (those its window cannot use); the
+  // grid's keyboard handling moves the current cell with them.
+  virtual BOOL ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat, UINT flags);
+  // The warning a refused validation leaves for the grid to show.
+  void SetWarningText(const CString& text) { m_sWarningText = text; }
+  const CString& GetWarningText() const { return m_sWarningText; }
+  // The one control of an id in this grid, made by the control factory on
+  // first use; null when the factory makes none.
+  CGXControl* GetRegisteredControl(WORD id);
+  // Makes `control` the control of `id`; the grid owns it from now on.
+  void RegisterControl(WORD id, CGXControl* control);
+  // Set while a cell's control moves, hides or re-creates its own windows,
+  // so that the focus changes this causes are not taken for the user's.
+  BOOL m_bControlMovesWindows = FALSE;
+  // Empties the cached composed style of the current cell.
+  void EmptyCurrentCellStyle() { ForgetCurrentCellStyle(); }
+  // The style being stored by a control (null when none).
+  const CGXStyle* m_pStyleBeingStored = nullptr;
+  // Whether the cell being drawn still needs its background filled by its
+  // control (the painting pass clears it where it filled the cell itself).
+  BOOL m_bCellBackgroundToFill = TRUE;
+  // ---- end of cell controls ----
+
+  // ---- Selection: queries and the hooks the selection features call ----
+  virtual ROWCOL GetSelectedRows(CDWordArray& rows, BOOL rangeRowsOnly = FALSE, BOOL useCurrentCell = TRUE);
+  virtual BOOL GetSelectedRowIntervals(CDWordArray& firsts, CDWordArray& lasts, BOOL rangeRowsOnly = FALSE,
+                                       BOOL useCurrentCell = TRUE);
+  virtual BOOL GetSelectedRanges(CGXRangeList& list, BOOL useCurrentCell = TRUE);
+  virtual BOOL IsCellInList(ROWCOL row, ROWCOL col, const CGXRangeList& list);
+  // Reports a changed selection through OnSelectionChanged.
+  virtual BOOL NotifySelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanSelectRange(const CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3, BOOL flag4);
+  virtual void OnSelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanApplyFill(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanChangeFillRange(const CGXRange& current, const CGXRange& proposed);
+  // ---- end of selection ----
+
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;
   // Store kind of typed texts.
@@ -641,6 +698,10 @@ class CGXGridCore {
   CGXRange m_rgFrame;
 
  private:
+  // Cell controls by id (owned through the auto-delete list).
+  std::map<WORD, CGXControl*> controls_;
+  CString m_sWarningText;
+
   std::vector<std::function<void()>> autoDelete_;
   std::vector<CGXStyle*> recycled_;
 };

@@ -9,6 +9,7 @@
 
 class CGXGridCore;
 class CGXCommand;
+class CGXControl;
 class CGXRangeList;
 class CGXStyle;
 class CCmdUI;
@@ -214,12 +215,14 @@ class CGXAbstractGridFindReplaceImp {
   virtual ~CGXAbstractGridFindReplaceImp() = default;
   virtual void OnShowFindReplaceDialog(CGXGridCore* grid, BOOL findOnly) = 0;
   virtual void OnFindNext(CGXGridCore* grid, LPCTSTR text, BOOL down, BOOL matchCase) = 0;
-  virtual BOOL FindTextInControl(CObject* control, void* request, ROWCOL row, ROWCOL col, BOOL flag1, BOOL flag2) = 0;
+  virtual BOOL FindTextInControl(CGXControl* control, void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent,
+                                 BOOL select) = 0;
   virtual BOOL FindInCells(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT flags) = 0;
   virtual BOOL FindNext(CGXGridCore* grid, UINT flags) = 0;
   virtual void OnReplaceSel(CGXGridCore* grid, LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace) = 0;
   virtual void OnReplaceAll(CGXGridCore* grid, LPCTSTR find, LPCTSTR replace, BOOL matchCase) = 0;
   virtual LRESULT OnFindReplace(CGXGridCore* grid, WPARAM wParam, LPARAM lParam) = 0;
+  virtual BOOL ReplaceAllInControl(CGXControl* control, void* request, ROWCOL row, ROWCOL col) = 0;
 };
 
 class CGXAbstractGridDirectCopyMoveCellsImp {

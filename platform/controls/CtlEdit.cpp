@@ -452,7 +452,8 @@ void keyDown(Edit* e, UINT vk) {
     case VK_DELETE:
       move = false;
       if (readOnly(e)) break;
-      if (shift) {
+      // Shift+Delete cuts a selection; without one it deletes as Delete does.
+      if (shift && e->anchor != e->caret) {
         copySel(e);
         clearSel(e);
       } else if (e->anchor == e->caret) {

@@ -1,0 +1,47 @@
+// The control factory: the library's cell types by control id.
+#include "grid/cells/GXControlFactory.h"
+
+#include "grid/cells/GXEditControl.h"
+#include "grid/cells/GXStatic.h"
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXStylesMap.h"
+
+CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
+  CGXControl* control = nullptr;
+  switch (id) {
+    case GX_IDS_CTRL_STATIC: control = new CGXStatic(grid); break;
+    case GX_IDS_CTRL_HEADER: control = new CGXHeader(grid); break;
+    case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
+    // The cell types still to come are made as the edit cell meanwhile,
+    // like every id the library does not know.
+    default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
+  }
+  return control;
+}
+
+void CGXControlFactory::RegisterControlNames(CGXStylesMap* map) {
+  static constexpr WORD kIds[] = {52512, 52520, 52527, 52517, 52526, 52525, 52531, 52532, 52528, 52529,
+                                  52522, 52513, 52514, 52515, 52524, 52516, 52523, 20130, 20131, 20137,
+                                  20136, 52535, 52536, 52537, 52539, 52540, 52541, 52534, 52542, 52519,
+                                  52518, 52521, 52543, 52544, 52545, 20128, 20132};
+  for (WORD id : kIds) map->AddControl(id);
+}
+
+void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
+  CGXControl::AddUserAttributes(map);
+  // The attributes of the cell types that are not made here yet register
+  // with their classes.
+  CGXStyle tooltip;
+  tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
+  map->AddUserAttribute(51022, &tooltip);
+  CGXStyle ellipsis;
+  ellipsis.SetControl(52529).SetChoiceList(GXGetString(20126));
+  map->AddUserAttribute(52792, &ellipsis);
+}
+
+// The feature objects register themselves through their own registrars;
+// with none built, a new grid keeps the core's own behaviour.
+void CGXControlFactory::EnableGridFeatures(CGXGridCore*) {}
+void CGXControlFactory::EnableAppFeatures() {}
+void CGXControlFactory::RegisterWndClasses(HINSTANCE) {}
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE) {}

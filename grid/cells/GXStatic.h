@@ -1,0 +1,39 @@
+// Windowless text cells: the static-text cell, which shows a cell's value
+// and cannot be edited, and the header cell of the row and column headers.
+#pragma once
+
+#include "grid/cells/GXControl.h"
+
+class CGXStatic : public CGXControl {
+  GX_DECLARE_CONTROL_CLASS(CGXStatic)
+
+ public:
+  explicit CGXStatic(CGXGridCore* grid) : CGXControl(grid) {}
+
+  CRect GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect = nullptr, const CGXStyle* style = nullptr) override;
+  CSize CalcSize(int width, int height, const CGXStyle& style) override;
+  BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) override;
+  void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+            const CGXStyle* baseStyle) override;
+
+  // The horizontal inset of the text from the cell's sides.
+  static int TextInset();
+
+ protected:
+  // The drawing flags of a style's alignment and wrapping.
+  static UINT TextFormat(const CGXStyle& style);
+  // Draws `text` into `rect` in the style's font and colour.
+  void DrawCellText(CDC* dc, const CRect& rect, const CString& text, const CGXStyle& style);
+};
+
+class CGXHeader : public CGXStatic {
+  GX_DECLARE_CONTROL_CLASS(CGXHeader)
+
+ public:
+  explicit CGXHeader(CGXGridCore* grid) : CGXStatic(grid) {}
+
+  void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+            const CGXStyle* baseStyle) override;
+  void DrawFrame(CDC* dc, const CRect& cellRect) override;
+  BOOL MarkEditHeader(ROWCOL row, ROWCOL col, const CGXStyle& style) override;
+};

@@ -1,0 +1,41 @@
+// The grid's cell controls: one per control id, made on first use, and the
+// veto points and notifications the controls report through.
+#include "grid/cells/GXControl.h"
+#include "grid/cells/GXControlFactory.h"
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXGridCore.h"
+
+BOOL CGXGridCore::OnStartEditing(ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnModifiedCell(ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnCancelEditing(ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnEndEditing(ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnLeftCell(ROWCOL, ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnDeleteCell(ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnValidateCell(ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnLeftClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnMiddleClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnRightClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnLeftDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnMiddleDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnRightDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnMouseOverCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::ProcessKeys(CWnd*, UINT, UINT, UINT, UINT) { return FALSE; }
+
+void CGXGridCore::RegisterControl(WORD id, CGXControl* control) {
+  auto it = controls_.find(id);
+  if (it != controls_.end() && it->second == control) return;
+  controls_[id] = control;
+  if (control != nullptr) AddAutoDelete(control);
+}
+
+CGXControl* CGXGridCore::GetRegisteredControl(WORD id) {
+  auto it = controls_.find(id);
+  if (it != controls_.end()) return it->second;
+  auto* factory = dynamic_cast<CGXControlFactory*>(GXGetAppData()->m_pControlFactory);
+  if (factory == nullptr) return nullptr;
+  CGXControl* control = factory->CreateControl(id, this);
+  // An id the factory cannot make stays unregistered, so the grid falls
+  // back on its default control each time it is asked.
+  if (control != nullptr) RegisterControl(id, control);
+  return control;
+}
