@@ -601,16 +601,8 @@ class CGXGridCore {
   CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
 
   // ---- Cell controls: the controls of this grid and what they report ----
-  // Veto points and notifications the cell controls call; a derived grid
-  // overrides them. Without an override editing may start, cells may be
-  // left and deleted, and every value is valid.
-  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
-  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
-  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
-  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
-  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
-  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
-  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
+  // The editing veto points the cell controls call are those of the
+  // current cell (above). Clicks on a cell: a derived grid overrides them.
   virtual BOOL OnLeftClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
   virtual BOOL OnMiddleClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
   virtual BOOL OnRightClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
@@ -621,9 +613,6 @@ class CGXGridCore {
   // Keys a cell's control passes on (those its window cannot use); the
   // grid's keyboard handling moves the current cell with them.
   virtual BOOL ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat, UINT flags);
-  // The warning a refused validation leaves for the grid to show.
-  void SetWarningText(const CString& text) { m_sWarningText = text; }
-  const CString& GetWarningText() const { return m_sWarningText; }
   // The one control of an id in this grid, made by the control factory on
   // first use; null when the factory makes none.
   CGXControl* GetRegisteredControl(WORD id);
@@ -700,7 +689,6 @@ class CGXGridCore {
  private:
   // Cell controls by id (owned through the auto-delete list).
   std::map<WORD, CGXControl*> controls_;
-  CString m_sWarningText;
 
   std::vector<std::function<void()>> autoDelete_;
   std::vector<CGXStyle*> recycled_;

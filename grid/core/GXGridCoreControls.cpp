@@ -5,13 +5,6 @@
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXGridCore.h"
 
-BOOL CGXGridCore::OnStartEditing(ROWCOL, ROWCOL) { return TRUE; }
-BOOL CGXGridCore::OnModifiedCell(ROWCOL, ROWCOL) { return TRUE; }
-BOOL CGXGridCore::OnCancelEditing(ROWCOL, ROWCOL) { return TRUE; }
-BOOL CGXGridCore::OnEndEditing(ROWCOL, ROWCOL) { return TRUE; }
-BOOL CGXGridCore::OnLeftCell(ROWCOL, ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
-BOOL CGXGridCore::OnDeleteCell(ROWCOL, ROWCOL) { return TRUE; }
-BOOL CGXGridCore::OnValidateCell(ROWCOL, ROWCOL) { return TRUE; }
 BOOL CGXGridCore::OnLeftClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnMiddleClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnRightClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
