@@ -138,6 +138,7 @@
 #define IDC_PASSWORD_CONFIRM       1545
 #define IDC_PASSWORD_TEXT          1549
 #define IDC_FAQ_TREE               1592
+#define IDC_FAQ_SELECT             4
 #define IDC_OPTWARN_TEXT           1636
 #define IDC_OPTWARN_FRAME          1665
 #define IDC_UNIT_CAPTION1          1711
