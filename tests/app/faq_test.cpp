@@ -11,6 +11,8 @@
 #include "AppTestUtil.h"
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
+#include "app/TipDlg.h"
+#include "platform/base/Resources.h"
 #include "common/CommonTestUtil.h"
 #include "common/Settings.h"
 #include "common/UnitVocab.h"
@@ -165,3 +167,22 @@ TEST_F(FaqTest, AnswerKeepsItsLastLineAndExpandsMacros) {
 }
 
 }  // namespace
+
+// The question files and the tips file that ship with the program read
+// without a message.
+TEST(ShippedHelp, FaqFilesAndTipsRead) {
+  SetUnitType(0);
+  FaqList* list = ReadFaqFiles(ResourcePath("FAQ").c_str());
+  ASSERT_NE(list, nullptr);
+  EXPECT_GE(list->count, 5);
+  for (int i = 0; i < list->count; ++i) {
+    CString answer, error;
+    EXPECT_EQ(ReadFaqAnswer(ResourcePath("FAQ").c_str(), list->entries[i], &answer, &error), 1) << error;
+    EXPECT_EQ(std::string(list->entries[i].question).find('&'), std::string::npos) << list->entries[i].question;
+  }
+  FreeFaqList(list);
+  TempFolder dir;
+  std::snprintf(SettingsFileName, sizeof SettingsFileName, "%s", (dir / "udata4.dat").c_str());
+  const std::string tip = static_cast<const char*>(CTipDlg(ResourcePath("varntips.qdx").c_str()).GetTipText());
+  EXPECT_EQ(tip.rfind("Back up the troop's books", 0), 0u) << tip;
+}
