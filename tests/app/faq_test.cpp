@@ -46,7 +46,7 @@ class FaqTest : public ::testing::Test {
                 const std::string& answer, int length = -1000) {
     FaqEntry e;
     e.answerLength = length == -1000 ? static_cast<int>(answer.size()) : length;
-    std::snprintf(e.number, sizeof e.number, "%d", ++number);
+    std::snprintf(e.number, sizeof e.number, "%d", ++number % 1000);
     std::snprintf(e.path, sizeof e.path, "%s", path.c_str());
     std::snprintf(e.question, sizeof e.question, "%s", question.c_str());
     std::snprintf(e.answerFile, sizeof e.answerFile, "%s", file.c_str());
