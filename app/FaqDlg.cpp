@@ -1,9 +1,8 @@
 #include "app/FaqDlg.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "common/DialogSizer.h"
 #include "common/DlgUtil.h"
 #include "common/Settings.h"
 #include "platform/window/CommCtrlDefs.h"
@@ -14,18 +13,6 @@ namespace {
 
 FaqAnswerViewer answerViewer = nullptr;
 
-int ReadSize(SettingsSection* section, char key) {
-  char text[32] = "";
-  GetSettingText(section, key, "0", text);
-  return std::atoi(text);
-}
-
-void WriteSize(SettingsSection* section, char key, int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", value);
-  PutSettingText(section, key, text);
-}
-
 }  // namespace
 
 void SetFaqAnswerViewer(FaqAnswerViewer viewer) { answerViewer = viewer; }
@@ -34,8 +21,8 @@ int ShowFaqAnswer(const FaqEntry& entry) { return answerViewer ? answerViewer(en
 
 CFaqDlg::CFaqDlg(CWnd* parent) : CDialog(IDD_FAQ, parent) {
   m_pSection = OpenSettingsSection(SettingsFileName, "FAQ");
-  m_cx = ReadSize(m_pSection, 'X');
-  m_cy = ReadSize(m_pSection, 'Y');
+  m_cx = ReadDialogSize(m_pSection, 'X');
+  m_cy = ReadDialogSize(m_pSection, 'Y');
 }
 
 CFaqDlg::~CFaqDlg() {
@@ -47,11 +34,7 @@ BOOL CFaqDlg::OnInitDialog() {
   m_tree.SubclassDlgItem(IDC_FAQ_TREE, this);
   int index = 0;
   if (m_pList) BuildTree(index, TVI_ROOT, "");
-  RECT r{};
-  GetWindowRect(&r);
-  m_nMinWidth = m_nLastWidth = r.right - r.left;
-  m_nMinHeight = m_nLastHeight = r.bottom - r.top;
-  if (m_cx != 0) SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
+  m_sizer.Start(this, m_cx, m_cy);
   CenterWindow();
   return TRUE;
 }
@@ -111,35 +94,18 @@ BOOL CFaqDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 void CFaqDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
   // The size event sent while the window is made is not the user's.
-  if (m_bFirstSize || m_nMinWidth == 0) {
-    m_bFirstSize = 0;
-    return;
-  }
-  RECT r{};
-  GetWindowRect(&r);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  bool raised = false;
-  if (width < m_nMinWidth) {
-    width = m_nMinWidth;
-    raised = true;
-  }
-  if (height < m_nMinHeight) {
-    height = m_nMinHeight;
-    raised = true;
-  }
-  const int dx = width - m_nLastWidth, dy = height - m_nLastHeight;
+  if (!m_sizer.Started()) return;
+  int dx = 0, dy = 0;
+  m_sizer.Step(this, &m_cx, &m_cy, &dx, &dy);
   for (int id : {IDC_FAQ_SELECT, IDCANCEL, IDC_SHELL_HELP})
     if (CWnd* button = GetDlgItem(id)) MoveControlBy(button, dx, dy, TRUE);
   if (CWnd* tree = GetDlgItem(IDC_FAQ_TREE)) MoveControlBy(tree, dx, dy, FALSE);
-  m_nLastWidth = m_cx = width;
-  m_nLastHeight = m_cy = height;
-  Invalidate();
-  if (raised) SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  m_sizer.Finish(this);
 }
 
 void CFaqDlg::OnDestroy() {
-  WriteSize(m_pSection, 'X', m_cx);
-  WriteSize(m_pSection, 'Y', m_cy);
+  WriteDialogSize(m_pSection, 'X', m_cx);
+  WriteDialogSize(m_pSection, 'Y', m_cy);
   CloseSettingsSection(m_pSection);
   m_pSection = nullptr;
   CDialog::OnDestroy();

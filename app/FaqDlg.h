@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/FaqList.h"
+#include "common/DialogSizer.h"
 #include "platform/commctrl/TreeView.h"
 #include "platform/dialogs/Dialog.h"
 
@@ -38,7 +39,5 @@ class CFaqDlg : public CDialog {
 
   SettingsSection* m_pSection = nullptr;
   int m_cx = 0, m_cy = 0;
-  int m_bFirstSize = 1;
-  int m_nMinWidth = 0, m_nMinHeight = 0;
-  int m_nLastWidth = 0, m_nLastHeight = 0;
+  DialogSizer m_sizer;
 };

@@ -186,3 +186,43 @@ TEST(ShippedHelp, FaqFilesAndTipsRead) {
   const std::string tip = static_cast<const char*>(CTipDlg(ResourcePath("varntips.qdx").c_str()).GetTipText());
   EXPECT_EQ(tip.rfind("Back up the troop's books", 0), 0u) << tip;
 }
+
+TEST_F(FaqTest, BrowserRemembersItsSizeAndSnapsBackToItsTemplate) {
+  WriteFaq("A.FAQ", "Setup/Q1", "Q1?", "A.\n");
+  FaqList* list = ReadFaqFiles(dir.path().c_str());
+  ASSERT_NE(list, nullptr);
+  const auto sizeOf = [](HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  SIZE templ{}, reopened{}, snapped{};
+  int selectMoved = 0;
+  const auto run = [&](std::function<void(HWND)> act) {
+    automation::OnDialog("Frequently Asked Questions", std::move(act), IDCANCEL);
+    CFaqDlg dlg;
+    dlg.m_pList = list;
+    dlg.DoModal();
+  };
+  run([&](HWND h) {
+    templ = sizeOf(h);
+    RECT before{}, after{};
+    GetWindowRect(GetDlgItem(h, IDC_FAQ_SELECT), &before);
+    SetWindowPos(h, nullptr, 0, 0, templ.cx + 100, templ.cy + 50, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    GetWindowRect(GetDlgItem(h, IDC_FAQ_SELECT), &after);
+    selectMoved = after.left - before.left;
+  });
+  run([&](HWND h) {
+    reopened = sizeOf(h);
+    SetWindowPos(h, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    snapped = sizeOf(h);
+  });
+  EXPECT_EQ(selectMoved, 100);
+  EXPECT_EQ(reopened.cx, templ.cx + 100);
+  EXPECT_EQ(reopened.cy, templ.cy + 50);
+  EXPECT_EQ(snapped.cx, templ.cx);
+  EXPECT_EQ(snapped.cy, templ.cy);
+  FreeFaqList(list);
+}
