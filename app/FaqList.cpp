@@ -43,8 +43,8 @@ bool ReadHeader(const std::string& path, FaqEntry& entry) {
   std::fclose(f);
   if (!read || !sized) return false;
   DecodeFaqHeader(bytes, entry);
-  return entry.answerLength >= 0 &&
-         static_cast<long long>(entry.answerLength) <= static_cast<long long>(st.st_size) - static_cast<long long>(kFaqHeaderSize);
+  const long long room = static_cast<long long>(st.st_size) - static_cast<long long>(kFaqHeaderSize);
+  return entry.answerLength >= 0 && entry.answerLength <= room;
 }
 
 // A question whose level also holds sub-categories moves into "General"

@@ -1,15 +1,20 @@
-// The white band at the top of the tip of the day and the optional
-// warning: an owner-drawn frame filled white, with a picture at its
+// The look shared by the tip of the day and the optional warning: a white
+// band at the top, an owner-drawn frame filled white with a picture at its
 // top-left corner and a heading beside it, vertically centred on the
-// picture. The texts inside the frame are drawn on white (BandBrush).
+// picture; the dialog's text inside the frame is drawn on white.
 #pragma once
 
-#include "platform/base/Geometry.h"
-#include "platform/base/types.h"
+#include "platform/dialogs/Dialog.h"
 
-class CDC;
-class CFont;
+class CBandDialog : public CDialog {
+ public:
+  CBandDialog(UINT templateId, CWnd* parent, int frameId, int textId, int bitmapId, const char* heading);
 
-void PaintHeadingBand(CDC* dc, const RECT& frame, int bitmapId, const char* heading, CFont* font);
-// The white brush of the texts inside the band's frame.
-HBRUSH BandBrush();
+ protected:
+  void OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis) override;
+  HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
+
+ private:
+  int m_nFrameId, m_nTextId, m_nBitmapId;
+  const char* m_pszHeading;
+};

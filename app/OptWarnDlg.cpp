@@ -1,10 +1,8 @@
 #include "app/OptWarnDlg.h"
 
-#include "app/HeadingBand.h"
 #include "common/Settings.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/framework/CWinApp.h"
-#include "platform/gfx/Dc.h"
 #include "platform/shell/Help.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -15,7 +13,10 @@ constexpr int kCautionBitmap = 301;
 }
 
 COptWarnDlg::COptWarnDlg(CWnd* parent, char key, const char* text, DWORD helpContext)
-    : CDialog(IDD_OPTWARN, parent), m_cKey(key), m_dwHelpContext(helpContext), m_strText(text) {
+    : CBandDialog(IDD_OPTWARN, parent, IDC_OPTWARN_FRAME, IDC_OPTWARN_TEXT, kCautionBitmap, "One moment, please..."),
+      m_cKey(key),
+      m_dwHelpContext(helpContext),
+      m_strText(text) {
   m_pSection = OpenSettingsSection(SettingsFileName, "OPTWARN");
   // A message the user never switched off is shown, as the Preferences
   // page shows it switched on.
@@ -62,20 +63,4 @@ BOOL COptWarnDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   return CDialog::OnCommand(wParam, lParam);
-}
-
-void COptWarnDlg::OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis) {
-  if (idCtl != IDC_OPTWARN_FRAME || dis == nullptr) {
-    CDialog::OnDrawItem(idCtl, dis);
-    return;
-  }
-  PaintHeadingBand(CDC::FromHandle(dis->hDC), dis->rcItem, kCautionBitmap, "One moment, please...", GetFont());
-}
-
-HBRUSH COptWarnDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
-  if (wnd && wnd->GetDlgCtrlID() == IDC_OPTWARN_TEXT) {
-    dc->SetBkColor(RGB(255, 255, 255));
-    return BandBrush();
-  }
-  return CDialog::OnCtlColor(dc, wnd, ctlColor);
 }

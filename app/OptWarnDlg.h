@@ -4,11 +4,11 @@
 #pragma once
 
 #include "platform/base/CString.h"
-#include "platform/dialogs/Dialog.h"
+#include "app/HeadingBand.h"
 
 struct SettingsSection;
 
-class COptWarnDlg : public CDialog {
+class COptWarnDlg : public CBandDialog {
  public:
   COptWarnDlg(CWnd* parent, char key, const char* text, DWORD helpContext);
   ~COptWarnDlg() override;
@@ -19,8 +19,6 @@ class COptWarnDlg : public CDialog {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnOK() override;
   void OnCancel() override;
-  void OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis) override;
-  HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
 
  private:
   // Stores the check box under the key and ends with OK, however closed.

@@ -5,11 +5,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/HeadingBand.h"
 #include "common/Settings.h"
 #include "common/UnitVocab.h"
 #include "platform/dialogs/DataExchange.h"
-#include "platform/gfx/Dc.h"
 #include "res/resource.h"
 
 namespace {
@@ -31,7 +29,8 @@ bool SkippedLine(char first) { return first == '\t' || first == '\n' || first ==
 
 }  // namespace
 
-CTipDlg::CTipDlg(const char* tipsFile, CWnd* parent) : CDialog(IDD_TIPOFDAY, parent) {
+CTipDlg::CTipDlg(const char* tipsFile, CWnd* parent)
+    : CBandDialog(IDD_TIPOFDAY, parent, IDC_TIP_FRAME, IDC_TIP_TEXT, kBulbBitmap, "Did you know...") {
   m_pSection = OpenSettingsSection(SettingsFileName, "TIPOFDAY");
   m_bStartup = GetSettingFlag(m_pSection, 'C', 1);
   long position = GetSettingInt(m_pSection, 'A', 0);
@@ -135,20 +134,4 @@ void CTipDlg::OnOK() {
   m_bStartup = IsDlgButtonChecked(IDC_TIP_STARTUP) ? TRUE : FALSE;
   PutSettingFlag(m_pSection, 'C', m_bStartup);
   EndDialog(IDOK);
-}
-
-void CTipDlg::OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis) {
-  if (idCtl != IDC_TIP_FRAME || dis == nullptr) {
-    CDialog::OnDrawItem(idCtl, dis);
-    return;
-  }
-  PaintHeadingBand(CDC::FromHandle(dis->hDC), dis->rcItem, kBulbBitmap, "Did you know...", GetFont());
-}
-
-HBRUSH CTipDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
-  if (wnd && wnd->GetDlgCtrlID() == IDC_TIP_TEXT) {
-    dc->SetBkColor(RGB(255, 255, 255));
-    return BandBrush();
-  }
-  return CDialog::OnCtlColor(dc, wnd, ctlColor);
 }

@@ -6,11 +6,11 @@
 #include <cstdio>
 
 #include "platform/base/CString.h"
-#include "platform/dialogs/Dialog.h"
+#include "app/HeadingBand.h"
 
 struct SettingsSection;
 
-class CTipDlg : public CDialog {
+class CTipDlg : public CBandDialog {
  public:
   explicit CTipDlg(const char* tipsFile, CWnd* parent = nullptr);
   ~CTipDlg() override;
@@ -23,8 +23,6 @@ class CTipDlg : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnOK() override;
-  void OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis) override;
-  HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
 
  private:
   // The next tip into m_strTip; on an error its text, and Next is disabled.

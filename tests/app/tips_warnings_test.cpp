@@ -163,3 +163,23 @@ TEST_F(OptWarnTest, ShownUntilSwitchedOffAndEscapeRecordsLikeOk) {
 }
 
 }  // namespace
+
+TEST_F(TipsTest, BandIsWhiteWithItsPicture) {
+  COLORREF band = 0, bulb = 0;
+  automation::OnDialog(
+      "Tip of the Day",
+      [&](HWND h) {
+        automation::PumpUntilIdle();
+        RECT frame{};
+        GetWindowRect(GetDlgItem(h, IDC_TIP_FRAME), &frame);
+        POINT at{frame.left, frame.top};
+        ScreenToClient(h, &at);
+        band = automation::PixelAt(h, frame.right - frame.left + at.x - 4, at.y + 4);
+        bulb = automation::PixelAt(h, at.x + 10, at.y + 20);  // inside the globe
+      },
+      IDOK);
+  CTipDlg dlg(tips.c_str());
+  dlg.DoModal();
+  EXPECT_EQ(band, RGB(255, 255, 255));
+  EXPECT_EQ(bulb, RGB(255, 230, 60));
+}

@@ -121,7 +121,8 @@ TEST_F(UnitInfoTest, CancelAsksOnlyAfterAFieldChanged) {
     bool saved;
     bool open;  // Cancel keeps the dialog open
   };
-  for (const Case c : {Case{ANSWER_CANCEL, false, true}, Case{ANSWER_NO, false, false}, Case{ANSWER_YES, true, false}}) {
+  const Case cases[] = {{ANSWER_CANCEL, false, true}, {ANSWER_NO, false, false}, {ANSWER_YES, true, false}};
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     automation::ExpectMessageBox("Question", "Do you wish to save your changes", c.answer);
     Run([&](HWND h) {
