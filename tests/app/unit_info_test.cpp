@@ -116,23 +116,27 @@ TEST_F(UnitInfoTest, CancelAsksOnlyAfterAFieldChanged) {
   EXPECT_STREQ(label, "Charter:");
 
   const std::string before = ReadBytes(UnitPath);
-  struct Case {
+  // The dialog's result shows how it ended: IDABORT when it was still open.
+  const struct {
     int answer;
+    int result;
     bool saved;
-    bool open;  // Cancel keeps the dialog open
-  };
-  const Case cases[] = {{ANSWER_CANCEL, false, true}, {ANSWER_NO, false, false}, {ANSWER_YES, true, false}};
-  for (const Case& c : cases) {
+  } cases[] = {{ANSWER_CANCEL, IDABORT, false}, {ANSWER_NO, IDCANCEL, false}, {ANSWER_YES, IDOK, true}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     automation::ExpectMessageBox("Question", "Do you wish to save your changes", c.answer);
-    Run([&](HWND h) {
-      SetField(h, IDC_UNIT_ZIP, "45402");
-      Press(h, IDCANCEL);
-      if (c.open) Press(h, IDOK);  // the dialog stayed: OK still works
-    });
+    automation::OnDialog(
+        "Information",
+        [](HWND h) {
+          SetField(h, IDC_UNIT_ZIP, "45402");
+          Press(h, IDCANCEL);
+        },
+        IDABORT);
+    CUnitInfoDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), c.result);
     UnitZip[0] = 0;
     ASSERT_EQ(ReadWriteUnitInfo(0), 1);
-    EXPECT_STREQ(UnitZip, c.saved || c.open ? "45402" : "");
+    EXPECT_STREQ(UnitZip, c.saved ? "45402" : "");
     WriteBytes(UnitPath, before);
   }
 }
