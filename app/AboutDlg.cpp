@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/DialogHelp.h"
 #include "app/UnitIcon.h"
 #include "common/DlgUtil.h"
 #include "common/UnitVocab.h"
@@ -37,4 +38,9 @@ BOOL CAboutDlg::OnInitDialog() {
   m_update.SubclassDlgItem(IDC_ABOUT_UPDATE, this);
   m_update.m_link.SetLink(ProgramVersion.PatchLink().GetLink());
   return CDialog::OnInitDialog();
+}
+
+BOOL CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (DialogHelpCommand(wParam, DialogHelpContext(IDD_ABOUTBOX))) return TRUE;
+  return CDialog::OnCommand(wParam, lParam);
 }

@@ -13,6 +13,7 @@ class CAboutDlg : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
  private:
   CString m_strTitle, m_strVersion, m_strDescription;

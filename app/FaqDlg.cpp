@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/DialogHelp.h"
 #include "common/DialogSizer.h"
 #include "common/DlgUtil.h"
 #include "common/Settings.h"
@@ -74,6 +75,7 @@ void CFaqDlg::OnSelect() {
 }
 
 BOOL CFaqDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (DialogHelpCommand(wParam, DialogHelpContext(IDD_FAQ))) return TRUE;
   if (LOWORD(wParam) == IDC_FAQ_SELECT) {
     OnSelect();
     return TRUE;

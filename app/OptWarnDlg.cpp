@@ -1,9 +1,8 @@
 #include "app/OptWarnDlg.h"
 
+#include "app/DialogHelp.h"
 #include "common/Settings.h"
 #include "platform/dialogs/DataExchange.h"
-#include "platform/framework/CWinApp.h"
-#include "platform/shell/Help.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "res/resource.h"
@@ -58,9 +57,6 @@ void COptWarnDlg::OnOK() { Finish(); }
 void COptWarnDlg::OnCancel() { Finish(); }
 
 BOOL COptWarnDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == IDC_SHELL_HELP) {
-    if (CWinApp* app = AfxGetApp()) app->WinHelp(m_dwHelpContext, HELP_CONTEXT);
-    return TRUE;
-  }
+  if (DialogHelpCommand(wParam, m_dwHelpContext)) return TRUE;
   return CDialog::OnCommand(wParam, lParam);
 }

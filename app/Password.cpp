@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/DialogHelp.h"
 #include "common/Messages.h"
 #include "common/UnitSettings.h"
 #include "common/UnitVocab.h"
@@ -86,6 +87,11 @@ BOOL CNewPasswordDlg::OnInitDialog() {
   LimitText(this, IDC_PASSWORD_NEW, kPasswordMax);
   LimitText(this, IDC_PASSWORD_CONFIRM, kPasswordMax);
   return TRUE;
+}
+
+BOOL CNewPasswordDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (DialogHelpCommand(wParam, DialogHelpContext(IDD_NEWPASSWORD))) return TRUE;
+  return CDialog::OnCommand(wParam, lParam);
 }
 
 void CNewPasswordDlg::OnOK() {

@@ -40,6 +40,7 @@ class CNewPasswordDlg : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnOK() override;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/DialogHelp.h"
 #include "app/UnitIcon.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
@@ -103,6 +104,7 @@ BOOL CUnitInfoDlg::OnInitDialog() {
 }
 
 BOOL CUnitInfoDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (DialogHelpCommand(wParam, DialogHelpContext(IDD_UNITINFO))) return TRUE;
   if (HIWORD(wParam) == EN_CHANGE) {
     for (const UnitField& f : kFields)
       if (f.id == LOWORD(wParam)) m_bChanged = 1;

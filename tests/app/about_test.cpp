@@ -9,6 +9,7 @@
 #include "app/AboutDlg.h"
 #include "common/UnitVocab.h"
 #include "common/Version.h"
+#include "platform/framework/CWinApp.h"
 #include "res/resource.h"
 
 namespace {
@@ -99,6 +100,19 @@ TEST_F(AboutTest, AFailedOpenBeepsAndAnEmptyAddressOpensTheText) {
   EXPECT_EQ(beeps, 1u);
   EXPECT_EQ(color, CStaticLink::kUnvisited);
   EXPECT_EQ(opened, (std::vector<std::string>{"https://kestrova.org/"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The Help buttons of the shell's dialogs ask the application's manual.
+TEST_F(AboutTest, HelpButtonAsksForTheManual) {
+  CWinApp app("Kestrova");
+  app.m_pszHelpFilePath = "nosuchmanual.hlp";
+  automation::ExpectMessageBox("Help", "manual is not installed", IDOK);
+  Run([](HWND h) { Press(h, IDC_SHELL_HELP); });
+  EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
 }  // namespace
