@@ -41,6 +41,19 @@ class AboutTest : public ::testing::Test {
   static CStaticLink* Link(HWND dlg, int id) {
     return dynamic_cast<CStaticLink*>(CWnd::FromHandlePermanent(GetDlgItem(dlg, id)));
   }
+  // Whether some pixel of the control shows `color`.
+  static bool Shows(HWND dlg, int id, COLORREF color) {
+    automation::PumpUntilIdle();
+    RECT r{};
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    POINT a{r.left, r.top}, b{r.right, r.bottom};
+    ScreenToClient(dlg, &a);
+    ScreenToClient(dlg, &b);
+    for (int y = a.y; y < b.y; ++y)
+      for (int x = a.x; x < b.x; ++x)
+        if (automation::PixelAt(dlg, x, y) == color) return true;
+    return false;
+  }
   static void ClickLink(HWND dlg, int id) {
     automation::Click(GetDlgItem(dlg, id), POINT{3, 3});
     automation::PumpUntilIdle();
@@ -63,8 +76,11 @@ TEST_F(AboutTest, ShowsTheProgramForTheUnitAndOpensItsLinks) {
     version = FieldText(h, IDC_ABOUT_VERSION);
     description = FieldText(h, IDC_ABOUT_DESCRIPTION);
     before = Link(h, IDC_ABOUT_WEBSITE)->m_color;
+    EXPECT_TRUE(Shows(h, IDC_ABOUT_WEBSITE, CStaticLink::kUnvisited));
     ClickLink(h, IDC_ABOUT_WEBSITE);
     after = Link(h, IDC_ABOUT_WEBSITE)->m_color;
+    EXPECT_TRUE(Shows(h, IDC_ABOUT_WEBSITE, CStaticLink::kVisited));
+    EXPECT_FALSE(Shows(h, IDC_ABOUT_WEBSITE, CStaticLink::kUnvisited));
     update = Link(h, IDC_ABOUT_UPDATE)->m_color;
     // The links show the hand.
     automation::MouseMove(GetDlgItem(h, IDC_ABOUT_UPDATE), POINT{3, 3});
