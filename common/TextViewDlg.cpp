@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/DialogSizer.h"
 #include "common/DlgUtil.h"
 #include "common/FileUtil.h"
 #include "common/Messages.h"
@@ -19,29 +20,17 @@ CFont& ViewerFont() {
   return font;
 }
 
-int ReadSize(SettingsSection* section, char key) {
-  char text[32] = "";
-  GetSettingString(section, key, nullptr, "0", "%s", text);
-  return std::atoi(text);
-}
-
-void WriteSize(SettingsSection* section, char key, int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", value);
-  PutSettingString(section, key, nullptr, text);
-}
-
 }  // namespace
 
 CTextViewDlg::CTextViewDlg(CWnd* parent) : CDialog(IDD_TEXTVIEW, parent) {
   m_pSection = OpenSettingsSection(SettingsFileName, "SCAN");
-  m_cx = ReadSize(m_pSection, 'X');
-  m_cy = ReadSize(m_pSection, 'Y');
+  m_cx = ReadDialogSize(m_pSection, 'X');
+  m_cy = ReadDialogSize(m_pSection, 'Y');
 }
 
 CTextViewDlg::~CTextViewDlg() {
-  WriteSize(m_pSection, 'X', m_cx);
-  WriteSize(m_pSection, 'Y', m_cy);
+  WriteDialogSize(m_pSection, 'X', m_cx);
+  WriteDialogSize(m_pSection, 'Y', m_cy);
   CloseSettingsSection(m_pSection);
   std::free(m_pBuffer);
 }
@@ -65,11 +54,7 @@ BOOL CTextViewDlg::OnInitDialog() {
   if (CWnd* edit = GetDlgItem(IDC_TEXTVIEW_TEXT)) edit->SetFont(&font);
   CDialog::OnInitDialog();
 
-  RECT r{};
-  GetWindowRect(&r);
-  m_nMinWidth = m_nLastWidth = r.right - r.left;
-  m_nMinHeight = m_nLastHeight = r.bottom - r.top;
-  if (m_cx != 0) SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
+  m_sizer.Start(this, m_cx, m_cy);
   CenterWindow();
   return TRUE;
 }
@@ -81,31 +66,15 @@ void CTextViewDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
   // Size events before the viewer has taken its template size (the one sent
   // while the window is created) are not the user's.
-  if (m_nMinWidth == 0) {
+  if (!m_sizer.Started()) {
     m_bFirstSize = 0;
     return;
   }
-  RECT r{};
-  GetWindowRect(&r);
-  m_cx = r.right - r.left;
-  m_cy = r.bottom - r.top;
-  bool raised = false;
-  if (m_cx < m_nMinWidth) {
-    m_cx = m_nMinWidth;
-    raised = true;
-  }
-  if (m_cy < m_nMinHeight) {
-    m_cy = m_nMinHeight;
-    raised = true;
-  }
-  const int dx = m_cx - m_nLastWidth;
-  const int dy = m_cy - m_nLastHeight;
+  int dx = 0, dy = 0;
+  m_sizer.Step(this, &m_cx, &m_cy, &dx, &dy);
   if (CWnd* edit = GetDlgItem(IDC_TEXTVIEW_TEXT)) MoveControlBy(edit, dx, dy, FALSE);
   if (CWnd* close = GetDlgItem(IDCANCEL)) MoveControlBy(close, dx, dy, TRUE);
-  m_nLastWidth = m_cx;
-  m_nLastHeight = m_cy;
-  Invalidate();
-  if (raised) SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
+  m_sizer.Finish(this);
   m_bFirstSize = 0;
 }
 

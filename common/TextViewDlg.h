@@ -2,6 +2,7 @@
 // fixed-pitch font; it remembers its size in the user settings ("SCAN").
 #pragma once
 
+#include "common/DialogSizer.h"
 #include "platform/base/CString.h"
 #include "platform/dialogs/Dialog.h"
 
@@ -30,7 +31,6 @@ class CTextViewDlg : public CDialog {
   char* m_pBuffer = nullptr;
   CString m_strText;
   int m_bFirstSize = 1;
-  int m_nMinHeight = 0, m_nMinWidth = 0;
-  int m_nLastHeight = 0, m_nLastWidth = 0;
+  DialogSizer m_sizer;
   SettingsSection* m_pSection = nullptr;
 };

@@ -104,72 +104,6 @@ class Canvas:
             f.write(header + info + palette + bytes(rows))
 
 
-def in_triangle(x, y, apex, left, right):
-    def side(p, q):
-        return (q[0] - p[0]) * (y - p[1]) - (q[1] - p[1]) * (x - p[0])
-    a, b, c = side(apex, left), side(left, right), side(right, apex)
-    return (a <= 0 and b <= 0 and c <= 0) or (a >= 0 and b >= 0 and c >= 0)
-
-
-def warning_sign():
-    """301, 38 x 41: the optional warning's sign, an exclamation mark in a
-    yellow triangle on the white band."""
-    cv = Canvas(38, 41, WHITE)
-    apex, left, right = (18.5, 3), (1, 37), (36, 37)
-    inner = ((18.5, 7), (4.5, 35), (32.5, 35))
-    for y in range(cv.h):
-        for x in range(cv.w):
-            if in_triangle(x + 0.5, y + 0.5, (apex[0] + 1.5, apex[1] + 2), (left[0] + 1.5, left[1] + 2),
-                           (right[0] + 1.5, right[1] + 2)):
-                cv.put(x, y, GREY)  # shadow
-    for y in range(cv.h):
-        for x in range(cv.w):
-            if in_triangle(x + 0.5, y + 0.5, apex, left, right):
-                cv.put(x, y, BLACK)
-            if in_triangle(x + 0.5, y + 0.5, *inner):
-                cv.put(x, y, YELLOW)
-    cv.box(17, 14, 20, 27, BLACK)
-    cv.box(18, 28, 19, 28, BLACK)
-    cv.box(17, 30, 20, 33, BLACK)
-    return cv
-
-
-def light_bulb():
-    """102, 40 x 53: the tip of the day's light bulb."""
-    cv = Canvas(40, 53, WHITE)
-    cx, cy, r = 19.5, 16.5, 14.5
-    for y in range(cv.h):
-        for x in range(cv.w):
-            d = ((x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2) ** 0.5
-            # The glass: a round top narrowing into the neck.
-            neck = 27 <= y <= 35 and abs(x + 0.5 - cx) <= 8.5 - (y - 27) * 0.35
-            if d <= r or neck:
-                cv.put(x, y, YELLOW)
-    # Outline: every glass pixel beside a background pixel.
-    glass = [[cv.px[y][x] == YELLOW for x in range(cv.w)] for y in range(cv.h)]
-    for y in range(cv.h):
-        for x in range(cv.w):
-            if glass[y][x] and any(not (0 <= y + dy < cv.h and 0 <= x + dx < cv.w and glass[y + dy][x + dx])
-                                   for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
-                cv.put(x, y, BLACK)
-    # A shine on the glass and the glowing wire.
-    for i in range(5):
-        cv.put(10 + i // 2, 13 - i, WHITE)
-        cv.put(11 + i // 2, 13 - i, WHITE)
-    cv.hline(16, 23, 24, OLIVE)
-    cv.vline(16, 24, 33, OLIVE)
-    cv.vline(23, 24, 33, OLIVE)
-    for x in range(16, 24):
-        cv.put(x, 22 - (x % 2), RED)
-    # The screw base, ridged, and its contact.
-    cv.box(12, 36, 27, 45, SILVER)
-    cv.frame(12, 36, 27, 45, BLACK)
-    for y in (38, 40, 42, 44):
-        cv.hline(13, 26, y, GREY)
-    cv.box(15, 46, 24, 48, BLACK)
-    cv.box(18, 49, 21, 50, BLACK)
-    return cv
-
 
 def label_sheet():
     """310, 234 x 139: a corner of a sheet of labels with the names of its
@@ -223,7 +157,7 @@ def label_sheet():
     return cv
 
 
-PICTURES = {301: warning_sign, 102: light_bulb, 310: label_sheet}
+PICTURES = {310: label_sheet}
 
 
 def main():

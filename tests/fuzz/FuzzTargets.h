@@ -22,6 +22,7 @@ void FiscalYear(const std::uint8_t* data, std::size_t size);
 void Archive(const std::uint8_t* data, std::size_t size);
 void DialogsAndMenus(const std::uint8_t* data, std::size_t size);
 void DatesAndMoney(const std::uint8_t* data, std::size_t size);
+void HelpFiles(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
   const char* name;  // also the corpus folder's name
@@ -30,7 +31,7 @@ struct NamedTarget {
 inline constexpr NamedTarget kTargets[] = {
     {"config", ConfigFile},  {"settings", SettingsFile}, {"unit", UnitFile},
     {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
-    {"texts", DatesAndMoney},
+    {"texts", DatesAndMoney}, {"help", HelpFiles},
 };
 
 // At the start of every input: every message box and dialog is answered
