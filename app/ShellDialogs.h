@@ -18,3 +18,7 @@ struct ShellDialogs {
 };
 
 ShellDialogs& TheShellDialogs();
+
+// Fills the entries with the shell's own dialogs (the program does so at
+// start; tests may leave them empty or set their own).
+void InstallShellDialogs();

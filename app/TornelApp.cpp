@@ -22,6 +22,7 @@
 #include "common/UnitVocab.h"
 #include "common/Version.h"
 #include "grid/core/GXAppData.h"
+#include "platform/base/Resources.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/gfx/SysColors.h"
 #include "reports/MailLabel.h"
@@ -116,7 +117,8 @@ int InitFileNames() {
 
   const CString major = DataVersion.Format(2);
   InitConfigFileName();
-  std::snprintf(TipsFileName, sizeof TipsFileName, "varntips.qdx");
+  // The tips file ships with the program, among its resources.
+  std::snprintf(TipsFileName, sizeof TipsFileName, "%s", ResourcePath("varntips.qdx").c_str());
   if (!ReadWriteConfig(0)) return 0;
   BuildProgramFile(SettingsFileName, sizeof SettingsFileName, "udata%s.dat", major);
   BuildProgramFile(WorksheetFileName, sizeof WorksheetFileName, "worksht%s.dat", major);

@@ -1,11 +1,13 @@
 // tornel: the treasurer's bookkeeping program.
 #include "app/MainFrame.h"
+#include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
 
 int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   InstallCommandStrings();
+  InstallShellDialogs();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())
