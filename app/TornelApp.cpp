@@ -224,6 +224,7 @@ BOOL CTornelApp::InitInstance() {
   CSplashWindow::SetFirstPaintArmer(ArmFirstPaint);
   m_bFirstPaintPending = splash ? 0 : 1;
   DialogBackColour = ::GetSysColor(COLOR_MENU);
+  SetDialogBkColor(DialogBackColour, RGB(0, 0, 0));
 
   AddDocTemplate(new CSingleDocTemplate(kMainResourceId, RUNTIME_CLASS(CTornelDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CTornelView)));

@@ -28,6 +28,7 @@
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/gfx/GdiApi.h"
 #include "platform/gfx/GdiDefs.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/menus/Menu.h"
 #include "platform/print/Printers.h"
 #include "platform/testing/Automation.h"
@@ -497,6 +498,22 @@ TEST_F(StartupTest, TheDefaultPrinterOrTheScreenGivesThePage) {
     EXPECT_EQ(ThePrintSetup.dc, nullptr);
   }
   ::unsetenv("KESTROVA_NO_PRINTERS");
+}
+
+}  // namespace
+
+namespace {
+
+// Dialogs take the menu colour with black text from the start on.
+TEST_F(StartupTest, DialogsTakeTheMenuColour) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(DialogBackColour, ::GetSysColor(COLOR_MENU));
+  ASSERT_NE(app.DialogBackBrush(), nullptr);
+  EXPECT_EQ(app.DialogBackColor(), DialogBackColour);
+  EXPECT_EQ(app.DialogTextColor(), RGB(0, 0, 0));
+  Quit(app);
 }
 
 }  // namespace
