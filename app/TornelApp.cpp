@@ -13,6 +13,7 @@
 #include "app/TornelView.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
+#include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Settings.h"
 #include "common/SplashWindow.h"
@@ -23,8 +24,11 @@
 #include "common/Version.h"
 #include "grid/core/GXAppData.h"
 #include "platform/base/Resources.h"
+#include "platform/base/Kernel.h"
 #include "platform/framework/DocTemplate.h"
+#include "platform/gfx/GdiApi.h"
 #include "platform/gfx/SysColors.h"
+#include "platform/window/Painting.h"
 #include "reports/MailLabel.h"
 #include "store/KeyTable.h"
 #include "store/UnitInfo.h"
@@ -146,6 +150,37 @@ int InitFileNames() {
   return 1;
 }
 
+namespace {
+
+// Gives back what the default printer's look-up took: its context (a
+// printer's own, or the screen's when there is no printer) and its blocks.
+void ReleasePrintSetup() {
+  PrintSetupRecord& r = ThePrintSetup;
+  if (r.dc != nullptr) {
+    if (r.dc == r.printDlg.hDC)
+      ::DeleteDC(r.dc);
+    else
+      ::ReleaseDC(nullptr, r.dc);
+  }
+  if (r.printDlg.hDevMode) ::GlobalFree(r.printDlg.hDevMode);
+  if (r.printDlg.hDevNames) ::GlobalFree(r.printDlg.hDevNames);
+  r = PrintSetupRecord{};
+}
+
+// Reports need the page geometry of the default printer (or of the screen
+// when there is none); without it the program still runs.
+void LookUpDefaultPrinter() {
+  ReleasePrintSetup();
+  ThePrintSetup.printDlg.lStructSize = sizeof(PRINTDLG);
+  if (!SetupPrinter(nullptr, &ThePrintSetup))
+    DispMessage(
+        "Could not obtain default Printer/Display information.\n"
+        "You may not be able to preview or print reports",
+        MSG_ERROR);
+}
+
+}  // namespace
+
 int OpenDataFiles() {
   if (TraceLevel > 0) {
     CTraceLog& trace = TheTraceLog();
@@ -163,6 +198,7 @@ int OpenDataFiles() {
     CloseSettingsSection(s);
   }
   if (!CurrentYearNode || !OpenDatabase(CurrentYearNode->folder, FiscalYearYY, 1)) return 0;
+  LookUpDefaultPrinter();
   ShowDateNote();
   return 1;
 }
@@ -170,6 +206,7 @@ int OpenDataFiles() {
 void FreeDataTables() {
   CloseDataFiles();
   FreeYearList();
+  ReleasePrintSetup();
 }
 
 BOOL CTornelApp::InitInstance() {
@@ -189,6 +226,7 @@ BOOL CTornelApp::InitInstance() {
   CSplashWindow::SetFirstPaintArmer(ArmFirstPaint);
   m_bFirstPaintPending = splash ? 0 : 1;
   DialogBackColour = ::GetSysColor(COLOR_MENU);
+  SetDialogBkColor(DialogBackColour, RGB(0, 0, 0));
 
   AddDocTemplate(new CSingleDocTemplate(kMainResourceId, RUNTIME_CLASS(CTornelDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CTornelView)));

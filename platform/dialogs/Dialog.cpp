@@ -5,6 +5,9 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/base/Exceptions.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/gfx/Dc.h"
+#include "platform/window/Messages.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -124,6 +127,20 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
   if (!input) return FALSE;
   if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return FALSE;
   return ::IsDialogMessage(m_hWnd, msg);
+}
+
+HBRUSH CDialog::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+  const CWinApp* app = AfxGetApp();
+  const bool dialogPart = ctlColor == CTLCOLOR_DLG || ctlColor == CTLCOLOR_STATIC || ctlColor == CTLCOLOR_BTN ||
+                          ctlColor == CTLCOLOR_MSGBOX;
+  if (!app || !app->DialogBackBrush() || !dialogPart) return CWnd::OnCtlColor(dc, wnd, ctlColor);
+  // A control that colours itself keeps its colours.
+  LRESULT reflected = 0;
+  if (wnd && wnd != this && ReflectLastMsg(wnd->m_hWnd, &reflected) && reflected)
+    return reinterpret_cast<HBRUSH>(reflected);
+  dc->SetTextColor(app->DialogTextColor());
+  dc->SetBkColor(app->DialogBackColor());
+  return app->DialogBackBrush();
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

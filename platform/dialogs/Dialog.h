@@ -62,6 +62,9 @@ class CDialog : public CWnd {
  protected:
   virtual void DoDataExchange(CDataExchange* pDX);
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The application's dialog colours on the dialog, its static texts and
+  // buttons; edits and lists keep their own.
+  HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
 
   DECLARE_MESSAGE_MAP()
 

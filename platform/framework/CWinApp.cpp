@@ -1,6 +1,7 @@
 #include "platform/framework/CWinApp.h"
 
 #include "platform/base/Kernel.h"
+#include "platform/gfx/GdiObject.h"
 
 #include "platform/framework/CWnd.h"
 
@@ -76,7 +77,17 @@ CWinApp::CWinApp(LPCTSTR appName) : appName_(appName ? appName : "Kestrova") {
 CWinApp::~CWinApp() {
   if (m_hDevMode) ::GlobalFree(m_hDevMode);
   if (m_hDevNames) ::GlobalFree(m_hDevNames);
+  if (dialogBrush_) ::DeleteObject(dialogBrush_);
   if (theApp == this) theApp = nullptr;
+}
+
+void CWinApp::SetDialogBkColor(COLORREF back, COLORREF text) {
+  HBRUSH brush = ::CreateSolidBrush(back);
+  if (!brush) return;
+  if (dialogBrush_) ::DeleteObject(dialogBrush_);
+  dialogBrush_ = brush;
+  dialogBack_ = back;
+  dialogText_ = text;
 }
 
 void CWinApp::BeginWaitCursor() {

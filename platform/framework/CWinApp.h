@@ -100,6 +100,14 @@ class CWinApp : public CWinThread {
   BOOL WriteProfileBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
   HCURSOR m_hcurWaitCursorRestore = nullptr;
 
+  // The colours of every dialog: its background (and that of its static
+  // texts and buttons) and their text. Until set, dialogs keep the system's.
+  void SetDialogBkColor(COLORREF back = RGB(192, 192, 192), COLORREF text = RGB(0, 0, 0));
+  // The dialog background brush, null while the system's colours stand.
+  HBRUSH DialogBackBrush() const { return dialogBrush_; }
+  COLORREF DialogBackColor() const { return dialogBack_; }
+  COLORREF DialogTextColor() const { return dialogText_; }
+
   // Document templates (platform/framework/DocTemplate.h, which defines these).
   void AddDocTemplate(CDocTemplate* templ);
   virtual void OnFileNew();
@@ -112,6 +120,9 @@ class CWinApp : public CWinThread {
  private:
   CString appName_;
   CString registryKey_;
+  HBRUSH dialogBrush_ = nullptr;
+  COLORREF dialogBack_ = 0;
+  COLORREF dialogText_ = 0;
 };
 
 CWinApp* AfxGetApp();

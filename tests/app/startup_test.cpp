@@ -18,6 +18,7 @@
 #include "app/TornelApp.h"
 #include "app/TornelView.h"
 #include "common/ConfigFile.h"
+#include "common/DlgUtil.h"
 #include "common/Settings.h"
 #include "common/SplashWindow.h"
 #include "common/UnitSettings.h"
@@ -25,7 +26,11 @@
 #include "store/UnitInfo.h"
 #include "common/Version.h"
 #include "platform/base/MessageBoxDefs.h"
+#include "platform/gfx/GdiApi.h"
+#include "platform/gfx/GdiDefs.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/menus/Menu.h"
+#include "platform/print/Printers.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -451,6 +456,64 @@ TEST_F(StartupTest, ClosingKeepsTheWindowRectangle) {
   EXPECT_EQ(GetSettingInt(s, 'B', -1), r.bottom);
   EXPECT_GT(r.bottom, 0);
   CloseSettingsSection(s);
+}
+
+}  // namespace
+
+namespace {
+
+// The default printer's page is looked up once the year is open; without any
+// printer the screen stands in, silently.
+TEST_F(StartupTest, TheDefaultPrinterOrTheScreenGivesThePage) {
+  const struct {
+    const char* noPrinters;
+    int technology;
+  } cases[] = {{nullptr, DT_RASPRINTER}, {"1", DT_RASDISPLAY}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.noPrinters ? "no printers" : "the PDF printer");
+    if (c.noPrinters)
+      ::setenv("KESTROVA_NO_PRINTERS", c.noPrinters, 1);
+    else
+      ::unsetenv("KESTROVA_NO_PRINTERS");
+    MakeSample();
+    automation::ClearResponder();
+    automation::AlwaysAnswer("", "", IDOK);
+    CTornelApp app;
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+    EXPECT_TRUE(Messages().empty()) << Messages().front();
+    ASSERT_NE(ThePrintSetup.dc, nullptr);
+    EXPECT_EQ(::GetDeviceCaps(ThePrintSetup.dc, TECHNOLOGY), c.technology);
+    EXPECT_GT(ThePrintSetup.pageWidth, 3.0f);
+    EXPECT_GT(ThePrintSetup.pageHeight, 3.0f);
+    if (c.noPrinters) {
+      EXPECT_EQ(ThePrintSetup.printDlg.hDevNames, nullptr);
+    } else {
+      std::string driver, device, output;
+      ASSERT_TRUE(printing::ReadDevNames(ThePrintSetup.printDlg.hDevNames, &driver, &device, &output));
+      EXPECT_EQ(device, printing::kPdfPrinter);
+    }
+    Quit(app);
+    // Closing gives the context back.
+    EXPECT_EQ(ThePrintSetup.dc, nullptr);
+  }
+  ::unsetenv("KESTROVA_NO_PRINTERS");
+}
+
+}  // namespace
+
+namespace {
+
+// Dialogs take the menu colour with black text from the start on.
+TEST_F(StartupTest, DialogsTakeTheMenuColour) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(DialogBackColour, ::GetSysColor(COLOR_MENU));
+  ASSERT_NE(app.DialogBackBrush(), nullptr);
+  EXPECT_EQ(app.DialogBackColor(), DialogBackColour);
+  EXPECT_EQ(app.DialogTextColor(), RGB(0, 0, 0));
+  Quit(app);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // and Esc, access keys, modal runs through the automation.
 #include "dlg_support.h"
 #include "platform/dialogs/DataExchange.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/gfx/GdiApi.h"
+#include "platform/gfx/GdiObject.h"
+#include "platform/window/Painting.h"
 
 using namespace dlgtest;
 
@@ -287,3 +291,44 @@ TEST_F(DialogTest, TheOwnerIsDisabledWhileAModalDialogRuns) {
 }
 
 }  // namespace
+
+namespace dlgtest {
+
+// The application's dialog colours reach the dialog's own background, its
+// texts and buttons, and its painted face; edits keep the window colours.
+TEST_F(DialogTest, TheApplicationsDialogColoursPaintTheDialogTextsAndButtons) {
+  CWinApp app("DialogColours");
+  const COLORREF back = RGB(10, 120, 30), text = RGB(200, 0, 0);
+  app.SetDialogBkColor(back, text);
+  open();
+  HDC dc = ::GetDC(dlg->m_hWnd);
+  const struct {
+    UINT msg;
+    int id;  // 0: the dialog itself
+    bool ours;
+  } cases[] = {{WM_CTLCOLORDLG, 0, true},
+               {WM_CTLCOLORSTATIC, kCheck, true},
+               {WM_CTLCOLORBTN, kApply, true},
+               {WM_CTLCOLOREDIT, kName, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.msg);
+    ::SetTextColor(dc, RGB(1, 2, 3));
+    HWND ctl = c.id ? item(c.id) : dlg->m_hWnd;
+    auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessage(dlg->m_hWnd, c.msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(ctl)));
+    LOGBRUSH lb{};
+    ASSERT_GT(::GetObject(brush, sizeof lb, &lb), 0);
+    EXPECT_EQ(lb.lbColor == back, c.ours);
+    EXPECT_EQ(::GetTextColor(dc) == text, c.ours);
+  }
+  ::ReleaseDC(dlg->m_hWnd, dc);
+  ::InvalidateRect(dlg->m_hWnd, nullptr, TRUE);
+  ::UpdateWindow(dlg->m_hWnd);
+  HDC paint = ::GetDC(dlg->m_hWnd);
+  EXPECT_EQ(::GetPixel(paint, 2, 95), back);
+  ::ReleaseDC(dlg->m_hWnd, paint);
+  delete dlg;
+  dlg = nullptr;
+}
+
+}  // namespace dlgtest
