@@ -620,6 +620,11 @@ class CGXGridCore {
   // inside a covered block other than its first one, and disabled cells are
   // passed over. Writes the found cell back only on success.
   virtual BOOL FindNextCell(int direction, ROWCOL& row, ROWCOL& col);
+  // Characters the current cell's control did not take: the clipboard and
+  // undo control characters; Tab, Enter and Ctrl+Backspace are swallowed.
+  virtual BOOL OnGridChar(UINT ch, UINT repeat, UINT flags);
+  // Alt+Backspace undoes; other system keys are not the grid's.
+  virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
   // ---- end keyboard navigation ----
   // The one control of an id in this grid, made by the control factory on
   // first use; null when the factory makes none.

@@ -46,3 +46,35 @@ BOOL CGXGridCore::FindNextCell(int direction, ROWCOL& row, ROWCOL& col) {
     }
   }
 }
+
+BOOL CGXGridCore::OnGridChar(UINT ch, UINT, UINT) {
+  switch (ch) {
+    case 3:  // Ctrl+C
+      if (CanCopy()) Copy();
+      return TRUE;
+    case 9:    // Tab
+    case 13:   // Enter
+    case 127:  // Ctrl+Backspace
+      return TRUE;
+    case 18:  // Ctrl+R
+      Redo();
+      return TRUE;
+    case 22:  // Ctrl+V
+      if (CanPaste()) Paste();
+      return TRUE;
+    case 24:  // Ctrl+X
+      if (CanCut()) Cut();
+      return TRUE;
+    case 26:  // Ctrl+Z
+      Undo();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+BOOL CGXGridCore::OnGridSysKeyDown(UINT key, UINT, UINT) {
+  if (key != VK_BACK) return FALSE;
+  Undo();
+  return TRUE;
+}

@@ -79,3 +79,63 @@ TEST_F(NextCell, AllDisabledAheadFindsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records which clipboard and undo operations the character hooks call.
+class ClipGrid : public CGXGridCore {
+ public:
+  using CGXGridCore::CGXGridCore;
+  BOOL CanCopy() override { return allowed; }
+  BOOL CanCut() override { return allowed; }
+  BOOL CanPaste() override { return allowed; }
+  BOOL Copy() override { return Log("copy"); }
+  BOOL Cut() override { return Log("cut"); }
+  BOOL Paste() override { return Log("paste"); }
+  BOOL Undo() override { return Log("undo"); }
+  BOOL Redo() override { return Log("redo"); }
+  BOOL Log(const char* what) {
+    calls.emplace_back(what);
+    return TRUE;
+  }
+  BOOL allowed = TRUE;
+  std::vector<std::string> calls;
+};
+
+class GridChars : public gridtest::GridWindowTest<ClipGrid> {
+ protected:
+  void SetUp() override { MakeGrid(400, 300, 10, 5); }
+};
+
+TEST_F(GridChars, ControlCharactersReachTheClipboardAndUndo) {
+  struct Case {
+    UINT ch;
+    BOOL handled;
+    const char* call;      // with the clipboard allowed
+  };
+  const Case cases[] = {
+      {3, TRUE, "copy"},  {22, TRUE, "paste"}, {24, TRUE, "cut"}, {26, TRUE, "undo"}, {18, TRUE, "redo"},
+      {9, TRUE, nullptr}, {13, TRUE, nullptr}, {127, TRUE, nullptr}, {'a', FALSE, nullptr}, {1, FALSE, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ch);
+    grid->calls.clear();
+    EXPECT_EQ(grid->OnGridChar(c.ch, 1, 0), c.handled);
+    EXPECT_EQ(grid->calls, c.call ? std::vector<std::string>{c.call} : std::vector<std::string>{});
+  }
+  // Refused clipboard operations are still swallowed but not called.
+  grid->allowed = FALSE;
+  for (UINT ch : {3u, 22u, 24u}) {
+    grid->calls.clear();
+    EXPECT_TRUE(grid->OnGridChar(ch, 1, 0));
+    EXPECT_TRUE(grid->calls.empty());
+  }
+}
+
+TEST_F(GridChars, AltBackspaceUndoes) {
+  EXPECT_TRUE(grid->OnGridSysKeyDown(VK_BACK, 1, 0));
+  EXPECT_FALSE(grid->OnGridSysKeyDown('A', 1, 0));
+  EXPECT_EQ(grid->calls, std::vector<std::string>{"undo"});
+}
+
+}  // namespace
