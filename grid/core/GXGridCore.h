@@ -613,6 +613,19 @@ class CGXGridCore {
   // Keys a cell's control passes on (those its window cannot use); the
   // grid's keyboard handling moves the current cell with them.
   virtual BOOL ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat, UINT flags);
+
+  // ---- Keyboard navigation (grid23) ----
+  // Searches from (row, col) in `direction` (1 up, 2 left, 3 down, 4 right)
+  // for a cell that may become current: hidden rows and columns, cells
+  // inside a covered block other than its first one, and disabled cells are
+  // passed over. Writes the found cell back only on success.
+  virtual BOOL FindNextCell(int direction, ROWCOL& row, ROWCOL& col);
+  // Characters the current cell's control did not take: the clipboard and
+  // undo control characters; Tab, Enter and Ctrl+Backspace are swallowed.
+  virtual BOOL OnGridChar(UINT ch, UINT repeat, UINT flags);
+  // Alt+Backspace undoes; other system keys are not the grid's.
+  virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
+  // ---- end keyboard navigation ----
   // The one control of an id in this grid, made by the control factory on
   // first use; null when the factory makes none.
   CGXControl* GetRegisteredControl(WORD id);
