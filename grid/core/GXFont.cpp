@@ -6,6 +6,7 @@
 
 #include "grid/core/GXAppData.h"
 #include "platform/gfx/GdiApi.h"
+#include "platform/gfx/FontEngine.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/base/Kernel.h"
 #include "platform/window/Painting.h"
@@ -14,17 +15,56 @@
 // ---------------------------------------------------------------- face table
 
 GXFontState::GXFontState() {
-  // The platform offers no font enumeration, so the table starts empty and
-  // every face is added by name on first use.
-  if (HDC dc = ::GetDC(nullptr)) {
+  HDC dc = ::GetDC(nullptr);
+  if (dc != nullptr) {
+    // Without a display the table stays empty and faces are added by name.
+    FillFromDisplay();
     m_nLogPixelsY = ::GetDeviceCaps(dc, LOGPIXELSY);
     m_nLogPixelsX = ::GetDeviceCaps(dc, LOGPIXELSX);
     ::ReleaseDC(nullptr, dc);
   }
   if (m_nLogPixelsY <= 0) m_nLogPixelsY = 96;
   if (m_nLogPixelsX <= 0) m_nLogPixelsX = 96;
+  // "Arial" takes the first index when the display has it.
   FindOrAddFace("Arial", 0, 0);
   fontData.InitHashTable(1001);
+}
+
+void GXFontState::FillFromDisplay() {
+  // The platform's scalable families are all outline fonts drawn in the
+  // program's one single-byte character set, so every family yields its
+  // plain face and one face-and-script entry for that set.
+  constexpr UINT kTrueType = 4;
+  constexpr BYTE kAnsiCharset = 0;
+  constexpr std::size_t kMaxEntries = 256 * 256;
+  const std::vector<std::string> families = fonts::ScalableFamilies();
+  const char* script = ScriptName(kAnsiCharset);
+  auto add = [&](const CString& name, int baseNameLength, BOOL plain) {
+    if (enumerated_.size() >= kMaxEntries) return;
+    auto entry = std::make_unique<GXFaceEntry>();
+    entry->name = name;
+    entry->baseNameLength = baseNameLength;
+    entry->charSet = kAnsiCharset;
+    entry->fontType = kTrueType;
+    entry->enumerated = TRUE;
+    entry->plainFace = plain;
+    enumerated_.push_back(std::move(entry));
+  };
+  const std::string* previous = nullptr;
+  for (const std::string& family : families) {
+    if (family.empty()) continue;
+    if (previous == nullptr || *previous != family) add(CString(family.c_str()), 0, TRUE);
+    previous = &family;
+    CString scripted;
+    scripted.Format("%s (%s)", family.c_str(), script);
+    add(scripted, static_cast<int>(family.size()), FALSE);
+  }
+  std::sort(enumerated_.begin(), enumerated_.end(),
+            [](const auto& a, const auto& b) { return std::strcmp(a->name, b->name) < 0; });
+  // A family listed twice must not leave two entries of one name behind.
+  enumerated_.erase(std::unique(enumerated_.begin(), enumerated_.end(),
+                                [](const auto& a, const auto& b) { return std::strcmp(a->name, b->name) == 0; }),
+                    enumerated_.end());
 }
 
 GXFontState::~GXFontState() {

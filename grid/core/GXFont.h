@@ -43,12 +43,16 @@ class GXFontState {
   const GXFaceEntry* EntryOfIndex(UINT index) const;
   // The classic name of a character set's script ("" when it has none).
   static const char* ScriptName(BYTE charSet);
+  // Number of faces taken from the display at start-up.
+  std::size_t EnumeratedCount() const { return enumerated_.size(); }
 
   int m_nLogPixelsY = 96;
   int m_nLogPixelsX = 96;
   GXHashMap<GXByte8Key, GXFontData*, GXByte8Hash> fontData{257};
 
  private:
+  void FillFromDisplay();
+
   std::vector<std::unique_ptr<GXFaceEntry>> enumerated_;  // sorted by name
   std::vector<std::unique_ptr<GXFaceEntry>> added_;       // sorted by name
   std::vector<GXFaceEntry*> indexTable_;

@@ -12,7 +12,9 @@
 #include "platform/window/Window.h"
 
 CGXGridCore::CGXGridCore(CWnd* window, CDocument* document, BOOL further)
-    : m_pGridWnd(window), m_pAppData(GXGetAppData()), m_pDocument(document), m_bFurther(further) {}
+    : m_pGridWnd(window), m_pAppData(GXGetAppData()), m_pDocument(document), m_bFurther(further) {
+  EnableFactoryFeatures();
+}
 
 CGXGridCore::~CGXGridCore() {
   if (m_bOwnParam) delete m_pParam;
@@ -57,6 +59,7 @@ void CGXGridCore::Initialize() {
   }
   m_pAppData->RegisterGrid(m_pParam->GetStylesMap(), this);
   RefreshBaseStyles();
+  RegisterDefaultControl();
   if (m_pParam->GetData() == nullptr) {
     auto* data = new CGXData;
     m_pParam->SetData(data, TRUE);

@@ -627,10 +627,17 @@ class CGXGridCore {
   virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
   // ---- end keyboard navigation ----
   // The one control of an id in this grid, made by the control factory on
-  // first use; null when the factory makes none.
+  // first use; id 0, or an id the factory cannot make, gives the default
+  // control (null before initialising or without a factory).
   CGXControl* GetRegisteredControl(WORD id);
   // Makes `control` the control of `id`; the grid owns it from now on.
   void RegisterControl(WORD id, CGXControl* control);
+  // --- library initialisation: control factory steps ---
+  // Lets the library's control factory install this grid's features.
+  void EnableFactoryFeatures();
+  // Asks the factory for the standard style's control, the default control.
+  void RegisterDefaultControl();
+  // --- end library initialisation ---
   // Set while a cell's control moves, hides or re-creates its own windows,
   // so that the focus changes this causes are not taken for the user's.
   BOOL m_bControlMovesWindows = FALSE;
@@ -705,4 +712,10 @@ class CGXGridCore {
 
   std::vector<std::function<void()>> autoDelete_;
   std::vector<CGXStyle*> recycled_;
+
+  // --- library initialisation: the control factory's default control ---
+  // The control of the standard style, given for id 0 and for every id the
+  // factory cannot make; owned through the controls above.
+  CGXControl* defaultControl_ = nullptr;
+  // --- end library initialisation ---
 };

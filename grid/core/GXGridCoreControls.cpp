@@ -22,13 +22,30 @@ void CGXGridCore::RegisterControl(WORD id, CGXControl* control) {
 }
 
 CGXControl* CGXGridCore::GetRegisteredControl(WORD id) {
+  if (id == 0) return defaultControl_;
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
   auto* factory = dynamic_cast<CGXControlFactory*>(GXGetAppData()->m_pControlFactory);
-  if (factory == nullptr) return nullptr;
+  if (factory == nullptr) return defaultControl_;
   CGXControl* control = factory->CreateControl(id, this);
   // An id the factory cannot make stays unregistered, so the grid falls
   // back on its default control each time it is asked.
-  if (control != nullptr) RegisterControl(id, control);
+  if (control == nullptr) return defaultControl_;
+  RegisterControl(id, control);
   return control;
+}
+
+void CGXGridCore::EnableFactoryFeatures() {
+  auto* factory = dynamic_cast<CGXControlFactory*>(GXGetAppData()->m_pControlFactory);
+  if (factory != nullptr && !m_bInitDone) factory->EnableGridFeatures(this);
+}
+
+void CGXGridCore::RegisterDefaultControl() {
+  auto* factory = dynamic_cast<CGXControlFactory*>(GXGetAppData()->m_pControlFactory);
+  if (factory == nullptr) return;
+  const WORD id = GetStandardStyle().GetControl();
+  if (CGXControl* control = factory->CreateControl(id, this)) {
+    RegisterControl(id, control);
+    defaultControl_ = control;
+  }
 }

@@ -248,7 +248,12 @@ TEST_F(CellControl, FactoryMakesTheStaticAndHeaderCellsOncePerGrid) {
   CGXControl* header = grid->GetRegisteredControl(GX_IDS_CTRL_HEADER);
   ASSERT_NE(header, nullptr);
   EXPECT_TRUE(header->IsKindOfControl(&CGXHeader::CGXHeaderRecord));
-  EXPECT_EQ(grid->GetRegisteredControl(GX_IDS_CTRL_OLEPREVIEW), nullptr) << "not a browser grid";
+  // Not a browser grid: the factory makes no preview control, so the grid
+  // falls back on its default control, the standard style's.
+  CGXControl* fallback = grid->GetRegisteredControl(GX_IDS_CTRL_OLEPREVIEW);
+  ASSERT_NE(fallback, nullptr);
+  EXPECT_EQ(fallback, grid->GetRegisteredControl(0));
+  EXPECT_EQ(fallback, grid->GetRegisteredControl(grid->GetStandardStyle().GetControl()));
   CGXStylesMap map;
   CGXControlFactory factory;
   factory.RegisterUserAttributes(&map);
@@ -405,6 +410,35 @@ TEST_F(CellControl, SelectedRowsAndRanges) {
   EXPECT_TRUE(grid->GetSelectedRanges(list, TRUE));
   EXPECT_EQ(*list.GetHead(), CGXRange(7, 2)) << "the current cell stands in for an empty selection";
   EXPECT_FALSE(grid->GetSelectedRanges(list, FALSE));
+}
+
+TEST(GridInitialize, FactoryEnablesFeaturesAndGivesTheDefaultControl) {
+  struct CountingFactory : CGXControlFactory {
+    int* enabled;
+    explicit CountingFactory(int* n) : enabled(n) {}
+    void EnableGridFeatures(CGXGridCore*) override { ++*enabled; }
+  };
+  automation::ResetWindows();
+  int enabled = 0;
+  GXInitLibrary(new CountingFactory(&enabled));
+  {
+    ClickGrid grid;
+    EXPECT_EQ(enabled, 1) << "features are installed once, when the grid is built";
+    EXPECT_EQ(grid.GetRegisteredControl(0), nullptr) << "no default control before initialising";
+    grid.Initialize();
+    EXPECT_EQ(enabled, 1);
+    ASSERT_TRUE(grid.IsInitialized());
+    const WORD standard = grid.GetStandardStyle().GetControl();
+    CGXControl* control = grid.GetRegisteredControl(0);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(grid.GetRegisteredControl(standard), control);
+  }
+  GXInitLibrary(nullptr);
+  ClickGrid bare;
+  bare.Initialize();
+  EXPECT_EQ(bare.GetRegisteredControl(0), nullptr) << "without a factory the grid has no default control";
+  EXPECT_EQ(bare.GetRegisteredControl(GX_IDS_CTRL_EDIT), nullptr);
+  automation::ClearResponder();
 }
 
 }  // namespace

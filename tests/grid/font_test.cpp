@@ -6,6 +6,7 @@
 #include <string>
 
 #include "grid/core/GXFont.h"
+#include "platform/gfx/FontEngine.h"
 
 namespace {
 
@@ -151,6 +152,38 @@ TEST(GridFontDeathTest, TheFaceTableHoldsAtMost1023IndexedFaces) {
         std::exit(full && GXFindFaceIndex("Arial") == 0 ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+TEST(GridFont, FaceTableHoldsTheDisplaysFamilies) {
+  const std::vector<std::string> families = fonts::ScalableFamilies();
+  if (families.empty()) GTEST_SKIP() << "no scalable fonts installed";
+  const GXFontState& state = GXGetFontState();
+  EXPECT_GE(state.EnumeratedCount(), 2u) << "each family gives a plain and a script entry";
+  for (const std::string& family : {families.front(), families.back()}) {
+    const UINT plain = GXFindFaceIndex(family.c_str());
+    ASSERT_NE(plain, CGXFont::kFaceNotSet) << family;
+    const GXFaceEntry* e = state.EntryOfIndex(plain);
+    ASSERT_NE(e, nullptr);
+    EXPECT_TRUE(e->enumerated && e->plainFace) << family;
+    EXPECT_EQ(e->baseNameLength, 0);
+    EXPECT_EQ(e->fontType, 4u);
+
+    const std::string scripted = family + " (Western)";
+    const UINT si = GXFindFaceIndex(scripted.c_str());
+    const GXFaceEntry* s = state.EntryOfIndex(si);
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->enumerated) << "the face-and-script entry is enumerated, not added by name";
+    EXPECT_FALSE(s->plainFace);
+    EXPECT_EQ(s->baseNameLength, static_cast<int>(family.size()));
+  }
+  // A font built from a description of an enumerated family keeps its face
+  // name whole (cut at the base-name length only for script entries).
+  LOGFONT lf{};
+  std::strncpy(lf.lfFaceName, families.front().c_str(), LF_FACESIZE - 1);
+  lf.lfHeight = -12;
+  lf.lfWeight = 400;
+  CGXFont f(lf);
+  EXPECT_STREQ(f.GetLogFont().lfFaceName, families.front().substr(0, LF_FACESIZE - 1).c_str());
 }
 
 }  // namespace
