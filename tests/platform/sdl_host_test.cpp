@@ -278,13 +278,19 @@ end
     ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
     auto* find = new CFindReplaceDialog;
     ASSERT_TRUE(find->Create(TRUE, "Dues", nullptr, FR_DOWN, &owner));
+    SDL_Window* win = sdl->Window(wnd::Get(find->m_hWnd)->native);
+    ASSERT_NE(win, nullptr);
+    // The X server's focus events come late on a loaded machine: let it
+    // settle on the find dialog first, so that no late focus-in of the
+    // owner takes the activation back after the focus is set below.
     pumpFor(300, [] { return false; });
-    // Whichever window the X server focused last, the keys go to the find text.
+    SDL_SetWindowInputFocus(win);
+    pumpFor(2000, [&] { return (SDL_GetWindowFlags(win) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    pumpFor(200, [] { return false; });
     SetActiveWindow(find->m_hWnd);
     SetFocus(GetDlgItem(find->m_hWnd, edt1));
     pumpFor(100, [] { return false; });
-    SDL_Window* win = sdl->Window(wnd::Get(find->m_hWnd)->native);
-    ASSERT_NE(win, nullptr);
+    ASSERT_EQ(GetFocus(), GetDlgItem(find->m_hWnd, edt1));
     pushKey(SDL_GetWindowID(win), SDL_SCANCODE_RETURN, SDLK_RETURN);
     pumpFor(2000, [&] { return owner.findNext > 0; });
     EXPECT_EQ(owner.findNext, 1);
