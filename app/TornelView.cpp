@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
@@ -49,7 +50,8 @@ BEGIN_MESSAGE_MAP(CTornelView, CView)
   ON_UPDATE_COMMAND_UI(ID_HELP_FAQS, OnUpdateHelpFaqs)
   ON_COMMAND(ID_HELP_MANUAL, OnHelpManual)
   // Fiscal-year operations, settings dialogs, management dialogs, reports
-  // and the README report: their windows come with later parts.
+  // and the README report: served through the command registry by the
+  // subsystems that build them, disabled until one does.
   ON_COMMAND_RANGE(32772, 32978, OnUnavailable)
   ON_UPDATE_COMMAND_UI_RANGE(32772, 32978, OnUpdateUnavailable)
 END_MESSAGE_MAP()
@@ -282,8 +284,11 @@ void CTornelView::OnHelpManual() {
   }
 }
 
-void CTornelView::OnUnavailable(UINT) {}
+// A command of the range that a later subsystem registered runs its handler.
+void CTornelView::OnUnavailable(UINT id) {
+  if (CommandHandler handler = FindCommand(id)) handler();
+}
 
 void CTornelView::OnUpdateUnavailable(CCmdUI* ui) {
-  if (!Served(ui->m_nID)) ui->Enable(FALSE);
+  ui->Enable(Served(ui->m_nID) || FindCommand(ui->m_nID) != nullptr);
 }

@@ -11,6 +11,7 @@
 
 #include "support/GoldenImage.h"
 #include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
 #include "app/OneInst.h"
 #include "app/Preferences.h"
@@ -357,6 +358,14 @@ TEST_F(StartupTest, CommandsOfPartsNotBuiltAreDisabled) {
   // A dialog that arrives later enables its command.
   TheShellDialogs().about = [] {};
   EXPECT_EQ(StateOf(frame, 6, ID_HELP_ABOUT), 0u);
+  // So does a command a later subsystem registers, and the command runs it.
+  static int accountsOpened = 0;
+  RegisterCommand(ID_EDIT_ACCOUNTS, [] { ++accountsOpened; });
+  EXPECT_EQ(StateOf(frame, 1, ID_EDIT_ACCOUNTS), 0u);
+  frame->SendMessage(WM_COMMAND, ID_EDIT_ACCOUNTS, 0);
+  EXPECT_EQ(accountsOpened, 1);
+  ClearCommands();
+  EXPECT_NE(StateOf(frame, 1, ID_EDIT_ACCOUNTS), 0u);
 
   // File/Open with the one known year warns and opens nothing.
   automation::ExpectMessageBox("Warning", "The current year is the only one available", IDOK);
