@@ -152,3 +152,32 @@
 #define IDC_ABOUT_WEBSITE          1791
 #define IDC_ABOUT_UPDATE           1792
 #define IDC_SHELL_HELP             57670
+
+// ---- Record maintenance: the controls every management and information
+// dialog shares (records/RecordListDlg.h, records/RecordInfoDlg.h); Close is
+// IDCANCEL and Help IDC_SHELL_HELP.
+#define IDC_REC_TITLE              3000
+#define IDC_REC_SEPARATOR          3001
+#define IDC_REC_LIST               3002
+#define IDC_REC_ADD                3003
+#define IDC_REC_EDIT               3004
+#define IDC_REC_DELETE             3005
+#define IDC_REC_LOG                3006
+#define IDC_REC_APPLY              3007
+#define IDC_REC_PREV               3008
+#define IDC_REC_NEXT               3009
+#define IDC_REC_COPYALL            3010
+
+// ---- Record maintenance: accounts, budgets, balancing, account types,
+// reserve clearance, initial reserves, profit centres, friends
+#define IDD_ACCTMGMT               400
+#define IDD_ACCTINFO               401
+#define IDD_BUDGET                 402
+#define IDD_BALANCE                403
+#define IDD_ACCTTYPES              404
+#define IDD_RESCLEAR               405
+#define IDD_INITRES                406
+#define IDD_PCLIST                 407
+#define IDD_PCINFO                 408
+#define IDD_FRIENDLIST             409
+#define IDD_FRIENDINFO             410
