@@ -169,15 +169,18 @@
 #define IDC_REC_COPYALL            3010
 
 // ---- Record maintenance: accounts, budgets, balancing, account types,
-// reserve clearance, initial reserves, profit centres, friends
-#define IDD_ACCTMGMT               400
-#define IDD_ACCTINFO               401
+// reserve clearance, initial reserves, profit centres, friends. Their own
+// control ids lie in 3100-3299; the other record dialogs (members,
+// subunits, schedules, equipment) take dialog ids 420-449 where the menu
+// names none, and control ids 3300-3599.
+#define IDD_ACCTMGMT               132
+#define IDD_ACCTINFO               400
 #define IDD_BUDGET                 402
 #define IDD_BALANCE                403
 #define IDD_ACCTTYPES              404
 #define IDD_RESCLEAR               405
 #define IDD_INITRES                406
-#define IDD_PCLIST                 407
+#define IDD_PCLIST                 1543
 #define IDD_PCINFO                 408
-#define IDD_FRIENDLIST             409
+#define IDD_FRIENDLIST             126
 #define IDD_FRIENDINFO             410
