@@ -1,0 +1,30 @@
+#include "records/MemberCommands.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "records/MemberMgmtDlgs.h"
+
+namespace {
+
+void Scouts() {
+  CScoutMgmtDlg dlg;
+  dlg.DoModal();
+}
+
+void Adults() {
+  CAdultMgmtDlg dlg;
+  dlg.DoModal();
+}
+
+void Subunits() {
+  CSubunitMgmtDlg dlg;
+  dlg.DoModal();
+}
+
+}  // namespace
+
+void InstallMemberDialogs() {
+  RegisterCommand(ID_EDIT_SCOUTS, Scouts);
+  RegisterCommand(ID_EDIT_ADULTS, Adults);
+  RegisterCommand(ID_EDIT_SUBUNITS, Subunits);
+}
