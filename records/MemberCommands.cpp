@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "records/MemberMgmtDlgs.h"
+#include "records/SchMgmtDlg.h"
 
 namespace {
 
@@ -27,4 +28,5 @@ void InstallMemberDialogs() {
   RegisterCommand(ID_EDIT_SCOUTS, Scouts);
   RegisterCommand(ID_EDIT_ADULTS, Adults);
   RegisterCommand(ID_EDIT_SUBUNITS, Subunits);
+  RegisterCommand(ID_EDIT_SCHEDULES, RunScheduleManagement);
 }
