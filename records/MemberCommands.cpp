@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
+#include "records/EquipMgmtDlg.h"
 #include "records/MemberMgmtDlgs.h"
 #include "records/SchMgmtDlg.h"
 
@@ -17,6 +18,11 @@ void Adults() {
   dlg.DoModal();
 }
 
+void Equipment() {
+  CEquipMgmtDlg dlg;
+  dlg.DoModal();
+}
+
 void Subunits() {
   CSubunitMgmtDlg dlg;
   dlg.DoModal();
@@ -29,4 +35,5 @@ void InstallMemberDialogs() {
   RegisterCommand(ID_EDIT_ADULTS, Adults);
   RegisterCommand(ID_EDIT_SUBUNITS, Subunits);
   RegisterCommand(ID_EDIT_SCHEDULES, RunScheduleManagement);
+  RegisterCommand(ID_EDIT_EQUIPMENT, Equipment);
 }
