@@ -13,6 +13,7 @@
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/MemberStore.h"
+#include "support/GoldenImage.h"
 
 namespace {
 
@@ -83,6 +84,21 @@ TEST_F(ScoutDlgTest, ChecksTheFieldsInOrderWithTheirMessages) {
       EXPECT_EQ(left, "");
     }
   }
+}
+
+TEST_F(ScoutDlgTest, LooksAsDrawn) {
+  std::string subunit, group;
+  Run(fixture::kAnna, [&](HWND h) {
+    subunit = FieldText(h, IDC_MEM_SUBUNIT);
+    group = FieldText(h, IDC_MEM_INFO_GROUP);
+    automation::PumpUntilIdle();
+    EXPECT_TRUE(golden::Matches("records/scout_information.png", [&](const std::string& path) {
+      return automation::RenderToPng(h, path);
+    }));
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(subunit, "Eagles");
+  EXPECT_EQ(group, "Troop Information");
 }
 
 TEST_F(ScoutDlgTest, AScoutMayShareAnAdultsNameAndTheNameItHad) {
