@@ -44,9 +44,9 @@ bool CMemberMgmtDlg::FillRows() {
   return true;
 }
 
-void CMemberMgmtDlg::SelectedName(char* last, size_t lastSize, char* first, size_t firstSize) const {
-  const int row = const_cast<CMemberMgmtDlg*>(this)->List().Selected();
-  CString text = row >= 0 ? const_cast<CMemberMgmtDlg*>(this)->List().Text(row) : CString();
+void CMemberMgmtDlg::SelectedName(char* last, size_t lastSize, char* first, size_t firstSize) {
+  const int row = List().Selected();
+  CString text = row >= 0 ? List().Text(row) : CString();
   const char* s = text;
   const char* tab = std::strchr(s, '\t');
   const size_t lastLen = tab ? static_cast<size_t>(tab - s) : std::strlen(s);
@@ -58,7 +58,6 @@ void CMemberMgmtDlg::SelectedName(char* last, size_t lastSize, char* first, size
     const size_t firstLen = tab2 ? static_cast<size_t>(tab2 - f) : std::strlen(f);
     std::snprintf(first, firstSize, "%.*s", static_cast<int>(firstLen), f);
   }
-  (void)firstSize;
 }
 
 int CMemberMgmtDlg::LookupSelected() {

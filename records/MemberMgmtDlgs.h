@@ -22,7 +22,7 @@ class CMemberMgmtDlg : public CRecordListDlg {
   virtual bool DeleteMember(const char* last, const char* first) = 0;
   bool DeleteSelected() override { return false; }
   // The selected row's name parts (a subunit's name is its "last" part).
-  void SelectedName(char* last, size_t lastSize, char* first, size_t firstSize) const;
+  void SelectedName(char* last, size_t lastSize, char* first, size_t firstSize);
   int m_memberType;
 };
 

@@ -1,4 +1,5 @@
 // "Dates": twelve of the sixty due dates at a time over a scroll bar.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 

@@ -1,5 +1,6 @@
 #include "records/SchDlg.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 

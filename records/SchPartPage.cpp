@@ -1,5 +1,6 @@
 // "Participants": the passbook holders eight at a time, who takes part and
 // with what initial amounts owed and paid.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,12 +33,6 @@ BOOL CSchPart::OnInitDialog() {
       e->SetChangeFlag(&m_bChanged);
     }
   }
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_RANGE | SIF_POS;
-  si.nMin = 0;
-  si.nMax = std::max(0, m_sheet->m_nHolders - 1);
-  SendDlgItemMessage(IDC_SCH_SCROLL, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
   if (CWnd* b = GetDlgItem(IDC_SCH_COPYALL)) b->EnableWindow(FALSE);
   m_owedRow = m_paidRow = -1;
   m_toggle = 0;
@@ -78,7 +73,14 @@ void CSchPart::LoadRecord(int first) {
     m_paid[r].EnableWindow(active && taking);
   }
   m_first = first;
-  SendDlgItemMessage(IDC_SCH_SCROLL, SBM_SETPOS, static_cast<WPARAM>(first), TRUE);
+  // The holders are known once the sheet has loaded.
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = std::max(0, m_sheet->m_nHolders - 1);
+  si.nPos = first;
+  SendDlgItemMessage(IDC_SCH_SCROLL, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
   m_loading = false;
   m_bChanged = changed;
 }

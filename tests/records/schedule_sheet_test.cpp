@@ -11,6 +11,9 @@
 #include "common/Question.h"
 #include "platform/propsheet/PropSheetDefs.h"
 #include "platform/window/CommCtrlDefs.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "records/MemberCommands.h"
 #include "records/SchDlg.h"
 #include "res/resource.h"
 #include "store/Fixture.h"
@@ -282,6 +285,32 @@ TEST_F(ScheduleSheetTest, ParticipantsOwedAndPaidAndOneSchedulePerAccount) {
   });
   EXPECT_EQ(ScheduleTable.liveCount, live);
   EXPECT_EQ(focus, IDC_SCH_PART0 + 1);
+}
+
+TEST_F(ScheduleSheetTest, EditSchedulesListsThemAndOpensTheSheetWithTheFilesOpen) {
+  ClearCommands();
+  InstallMemberDialogs();
+  for (UINT id : {ID_EDIT_SCOUTS, ID_EDIT_ADULTS, ID_EDIT_SUBUNITS, ID_EDIT_SCHEDULES, ID_EDIT_EQUIPMENT})
+    EXPECT_NE(FindCommand(id), nullptr) << id;
+  CloseScheduleFiles();
+  std::string list, sheetName;
+  bool open = false;
+  automation::OnDialog("Schedule Information", [&](HWND h) {
+    sheetName = Text(h, IDC_SCH_NAME);
+    open = ScheduleFile != nullptr && ParticipantFile != nullptr;
+    Press(h, IDCANCEL);
+  }, IDABORT);
+  Drive("Schedule Management", [&](HWND h) {
+    list = Caption(h);
+    Press(h, IDC_REC_EDIT);
+    Press(h, IDCANCEL);
+  }, [] { FindCommand(ID_EDIT_SCHEDULES)(); });
+  ClearCommands();
+  EXPECT_EQ(list, "Schedule Management (1 schedule)");
+  EXPECT_EQ(sheetName, "Monthly Dues");
+  EXPECT_TRUE(open);
+  EXPECT_EQ(ScheduleFile, nullptr);
+  ASSERT_EQ(OpenScheduleFiles(), 1);
 }
 
 }  // namespace
