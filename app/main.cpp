@@ -3,11 +3,13 @@
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
+#include "records/AccountCommands.h"
 
 int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   InstallCommandStrings();
   InstallShellDialogs();
+  InstallAccountDialogs();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())
