@@ -8,7 +8,8 @@
 #include "common/Dates.h"
 #include "common/ErrorText.h"
 #include "common/Messages.h"
-#include "common/Version.h"
+#include "common/FileUtil.h"
+#include "store/DataFiles.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
 
@@ -47,9 +48,8 @@ class OtherYearFiles {
     const char* y = year ? year->year : "";
     const size_t len = std::strlen(y);
     const char* yy = len >= 2 ? y + len - 2 : y;
-    const std::string major = static_cast<const char*>(DataVersion.GetMajor());
-    std::snprintf(SupportPath, sizeof SupportPath, "%s/suppt%s%s.dat", folder, major.c_str(), yy);
-    std::snprintf(TransPath, sizeof TransPath, "%s/trans%s%s.dat", folder, major.c_str(), yy);
+    SetPath(SupportPath, folder, "suppt", yy);
+    SetPath(TransPath, folder, "trans", yy);
     m_ok = LoadSupportKeys(0) && LoadTransactionKeys(0);
   }
   ~OtherYearFiles() { Restore(); }
@@ -66,6 +66,14 @@ class OtherYearFiles {
   }
 
  private:
+  // "<folder>/<stem><major><yy>.dat", an older name of another case found
+  // in its place.
+  static void SetPath(char (&out)[MAX_PATH], const char* folder, const char* stem, const char* yy) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%s%s.dat", stem, DataFormatMajor(), yy);
+    const std::string path = ResolvePathCase(JoinPath(folder ? folder : "", name));
+    std::snprintf(out, sizeof out, "%s", path.c_str());
+  }
   static void CloseHandles() {
     DropRecordReadCopies();
     if (SupportFile) std::fclose(SupportFile);
