@@ -14,6 +14,7 @@
 #include "common/ConfigFile.h"
 #include "common/Question.h"
 #include "platform/window/CommCtrlDefs.h"
+#include "records/AccountRegisterSeam.h"
 #include "records/BalanceDlg.h"
 #include "records/Recon.h"
 #include "res/resource.h"
@@ -282,6 +283,56 @@ TEST_F(BalanceTest, Picture) {
     automation::ExpectMessageBox("Question", "Do you wish to save your changes", ANSWER_NO);
     Press(h, IDCANCEL);
   });
+}
+
+}  // namespace
+
+namespace {
+
+int reportRuns = 0;
+ReconContext seenContext;
+int RecordReport(int id, void*) {
+  if (id == 16) ++reportRuns;
+  seenContext = TheReconContext;
+  return 1;
+}
+
+TEST_F(BalanceTest, AnAccountWithoutLinesAndTheReportOnceItsDriverIsInstalled) {
+  std::string adjusted, variance;
+  bool reportOff = false;
+  int rows = -1;
+  Run(201, [&](HWND h) {
+    rows = static_cast<int>(SendMessage(GetDlgItem(h, IDC_BAL_LIST), LVM_GETITEMCOUNT, 0, 0));
+    reportOff = !Enabled(h, IDC_BAL_REPORT);
+    SetField(h, IDC_BAL_ENDING, "150.00");
+    FocusThrough(h, IDC_BAL_ENDING, IDC_BAL_DATE);
+    adjusted = FieldText(h, IDC_BAL_ADJUSTED);
+    variance = FieldText(h, IDC_BAL_VARIANCE);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(rows, 0);
+  EXPECT_TRUE(reportOff);
+  EXPECT_EQ(adjusted, "$150.00");
+  EXPECT_EQ(variance, "($50.00)");  // the savings account holds 200.00
+
+  SetRecordReportRunner(RecordReport);
+  reportRuns = 0;
+  Run(101, [&](HWND h) {
+    EXPECT_TRUE(Enabled(h, IDC_BAL_REPORT));
+    SetField(h, IDC_BAL_DATE, "03/31/08");
+    SetField(h, IDC_BAL_ENDING, "1000.00");
+    Press(h, IDC_BAL_REPORT);
+    Press(h, IDCANCEL);
+  });
+  SetRecordReportRunner(nullptr);
+  EXPECT_EQ(reportRuns, 1);
+  EXPECT_STREQ(seenContext.statementDate, "033108");
+  EXPECT_EQ(seenContext.statementBalance, 100000);
+  EXPECT_EQ(seenContext.unclearedIncreases, 10000);
+  EXPECT_EQ(seenContext.unclearedDecreases, 13000);
+  EXPECT_EQ(seenContext.previousItems, nullptr);
+  // The statement's lists went with the dialog.
+  EXPECT_EQ(TheReconContext.items, nullptr);
 }
 
 }  // namespace

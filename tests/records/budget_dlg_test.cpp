@@ -3,6 +3,8 @@
 // and removed, Alt+L copying a month to all, the capacity messages.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,7 +12,10 @@
 #include "common/Dates.h"
 #include "common/Question.h"
 #include "platform/host/Keys.h"
+#include "app/TornelApp.h"
 #include "records/BudgetDlg.h"
+#include "records/InitResDlg.h"
+#include "records/LogDump.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
@@ -142,6 +147,36 @@ TEST_F(BudgetDlgTest, PrevAndNextStepThroughEveryAccount) {
     Press(h, IDCANCEL);
   });
   EXPECT_EQ(groups, (std::vector<std::string>{"1 - Petty Cash (Cash)", "101 - Checking (Checking)"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BudgetDlgTest, TheHiddenLogsOfBudgetsAndReservesListTheirFiles) {
+  std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
+  const struct {
+    const char* caption;
+    std::function<void(FILE*)> write;
+    const char* file;
+    const char* header;
+    const char* line;
+  } dumps[] = {
+      {"Budgets", CBudgetDlg::WriteLog, "budlog.txt",
+       "Row  ID    Del         0         1         2         3         4         5         6         7         8         9"
+       "        10        11 \r\n",
+       "   0   620   0      1000      1000 "},
+      {"Reserves", CInitResDlg::WriteLog, "reslog.txt", "Row  MemID  AcctID    OpenBal\r\n",
+       "   0     0    710       3000\r\n"},
+  };
+  for (const auto& d : dumps) {
+    std::string text;
+    automation::OnDialog(d.caption, [&](HWND viewer) { text = FieldText(viewer, IDC_TEXTVIEW_TEXT); }, IDCANCEL);
+    RunLogDump(d.file, d.caption, d.write);
+    EXPECT_EQ(text.rfind(d.header, 0), 0u) << d.file << "\n" << text;
+    EXPECT_NE(text.find(d.line), std::string::npos) << d.file << "\n" << text;
+    EXPECT_FALSE(std::filesystem::exists(LogDumpPath(d.file)));
+  }
 }
 
 }  // namespace
