@@ -3,12 +3,14 @@
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
+#include "records/AccountCommands.h"
 #include "records/MemberCommands.h"
 
 int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   InstallCommandStrings();
   InstallShellDialogs();
+  InstallAccountDialogs();
   InstallMemberDialogs();
   CTornelApp app;
   int code = 1;

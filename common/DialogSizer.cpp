@@ -33,7 +33,7 @@ void DialogSizer::Step(CWnd* dlg, int* width, int* height, int* dx, int* dy) {
   *width = r.right - r.left;
   *height = r.bottom - r.top;
   m_raised = false;
-  if (*width < m_minWidth) {
+  if (*width < m_minWidth || (m_fixedWidth && *width != m_minWidth)) {
     *width = m_minWidth;
     m_raised = true;
   }

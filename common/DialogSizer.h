@@ -16,6 +16,8 @@ class DialogSizer {
   // then the remembered size (when there is one) is applied.
   void Start(CWnd* dlg, int savedWidth, int savedHeight);
   bool Started() const { return m_minWidth != 0; }
+  // The width stays at the minimum: the window may only grow taller.
+  void SetFixedWidth() { m_fixedWidth = true; }
   // At a size event: the window's size, raised to the minimum, into
   // `width` and `height`; the change since the last event into `dx`, `dy`.
   // The caller moves its controls, then calls Finish.
@@ -27,4 +29,5 @@ class DialogSizer {
   int m_minWidth = 0, m_minHeight = 0;
   int m_lastWidth = 0, m_lastHeight = 0;
   bool m_raised = false;
+  bool m_fixedWidth = false;
 };

@@ -20,7 +20,8 @@ BOOL CAcctTypesDlg::OnInitDialog() {
     const AcctClassRow& c = AcctClassTable[row];
     if (c.low >= c.userLimit) continue;
     char line[64];
-    std::snprintf(line, sizeof line, "%3.3d-%3.3d\t%s", static_cast<int>(c.low), static_cast<int>(c.userLimit), c.name);
+    std::snprintf(line, sizeof line, "%3.3d-%3.3d\t%.*s", static_cast<int>(c.low) % 1000,
+                  static_cast<int>(c.userLimit) % 1000, static_cast<int>(sizeof c.name - 1), c.name);
     const int index = static_cast<int>(::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line)));
     ::SendMessage(list, LB_SETITEMDATA, static_cast<WPARAM>(index), row);
   }

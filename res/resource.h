@@ -405,3 +405,8 @@
 #define IDC_FOS_AMOUNT1            3265
 #define IDC_FOS_AMOUNT2            3266
 #define IDC_FOS_AMOUNT3            3267
+#define IDC_BAL_DATE_LABEL         3173
+#define IDC_BAL_ENDING_LABEL       3174
+#define IDC_BAL_ADJUSTED_LABEL     3175
+#define IDC_BAL_CURRENT_LABEL      3176
+#define IDC_BAL_VARIANCE_LABEL     3177

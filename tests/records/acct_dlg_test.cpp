@@ -191,3 +191,29 @@ TEST_F(AcctDlgTest, PrevAndNextStepThroughTheAccountsWithTheirMessages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AcctDlgTest, AnApplyThatFillsTheLastFreeSlotClosesTheDialog) {
+  const int savedFree = AcctTable.freeCount;
+  AcctTable.freeCount = 2;
+  std::vector<std::string> afterApply;
+  const int result = Run(0, [&](HWND h) {
+    EXPECT_TRUE(Enabled(h, IDC_REC_APPLY));
+    EXPECT_FALSE(Enabled(h, IDC_REC_NEXT));
+    SetField(h, IDC_ACCT_NUMBER, "102");
+    SetField(h, IDC_ACCT_NAME, "Second Bank");
+    Press(h, IDC_REC_APPLY);
+    afterApply = {FieldText(h, IDC_ACCT_NUMBER), FieldText(h, IDC_ACCT_NAME)};
+    SetField(h, IDC_ACCT_NUMBER, "103");
+    SetField(h, IDC_ACCT_NAME, "Third Bank");
+    automation::ExpectMessageBox("Information", "maximum number of accounts", IDOK);
+    Press(h, IDC_REC_APPLY);
+  });
+  AcctTable.freeCount = savedFree;
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(afterApply, (std::vector<std::string>{"", ""}));
+  EXPECT_STREQ(fixture::FiscalYear::Account(103).name, "Third Bank");
+}
+
+}  // namespace
