@@ -12,6 +12,7 @@
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
+#include "records/FieldChange.h"
 #include "res/resource.h"
 #include "store/KeyTable.h"
 #include "store/OtherStores.h"
@@ -90,7 +91,7 @@ int CEquipDlg::LoadFields() {
   m_strInventory = m_rec.inventoryId;
   std::snprintf(text, sizeof text, "%d", static_cast<int>(m_rec.quantity));
   m_strQuantity = text;
-  m_strPurchase = m_rec.purchaseDate;
+  m_strPurchase = m_shownPurchase = m_rec.purchaseDate;
   for (const char* word : kConditions)
     if (word[0] == m_rec.condition) m_strCondition = word;
   m_strCat1 = m_rec.category1;
@@ -98,7 +99,7 @@ int CEquipDlg::LoadFields() {
   m_strPrice = FormatCents(m_rec.price);
   m_strValue = FormatCents(m_rec.currentValue);
   m_strReplace = FormatCents(m_rec.replacementCost);
-  m_strRemoved = m_rec.dateRemoved;
+  m_strRemoved = m_shownRemoved = m_rec.dateRemoved;
   m_strRemarks = m_rec.remarks;
   m_bPriceTyped = 0;
   return 1;
@@ -152,9 +153,19 @@ void CEquipDlg::OnRemovalKillFocus() {
   UpdateControls();
 }
 
+bool CEquipDlg::IsEditableField(int id) const {
+  if (id == IDC_EQ_PRICE || id == IDC_EQ_VALUE || id == IDC_EQ_REPLACE || id == IDC_EQ_PURCHASE ||
+      id == IDC_EQ_REMOVED)
+    return false;
+  return CRecordInfoDlg::IsEditableField(id);
+}
+
 BOOL CEquipDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam), code = HIWORD(wParam);
   if (GetSafeHwnd() && !Loading()) {
+    if (code == EN_CHANGE && ((id == IDC_EQ_PURCHASE && DateFieldDiffers(m_purchase, m_shownPurchase)) ||
+                              (id == IDC_EQ_REMOVED && DateFieldDiffers(m_removed, m_shownRemoved))))
+      m_bChanged = 1;
     if (id == IDC_EQ_PRICE) {
       CString text;
       if (code == EN_SETFOCUS) {

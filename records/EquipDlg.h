@@ -36,6 +36,7 @@ class CEquipDlg : public CRecordInfoDlg {
   const char* WrapToFirstText() const override { return "Starting at first item"; }
   void UpdateEntityControls() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  bool IsEditableField(int id) const override;
 
   void OnPriceKillFocus();
   void OnRemovalKillFocus();
@@ -48,4 +49,5 @@ class CEquipDlg : public CRecordInfoDlg {
   CLabelStatic m_cat1Label, m_cat2Label;
   CFillCombo m_cat1, m_cat2;
   long m_priceAtFocus = 0;
+  CString m_shownPurchase, m_shownRemoved;
 };

@@ -10,6 +10,7 @@
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
+#include "records/FieldChange.h"
 #include "records/MemberReserves.h"
 #include "res/resource.h"
 #include "store/KeyTable.h"
@@ -87,8 +88,8 @@ void CPersonDlg::TextsFromStored() {
   m_strCellPhone = m_stored.cellPhone;
   m_strEmail = m_stored.email;
   m_strRemarks = m_stored.remarks;
-  m_strJoined = m_stored.dateJoined;
-  m_strLeft = m_stored.dateLeft;
+  m_strJoined = m_shownJoined = m_stored.dateJoined;
+  m_strLeft = m_shownLeft = m_stored.dateLeft;
   m_strOpening = FormatCents(m_stored.openingBalance);
   m_strCurrent = FormatDollars(m_stored.currentBalance, 1);
   GiveOwnFields();
@@ -102,8 +103,19 @@ void CPersonDlg::OpeningChanged() {
   SetDlgItemText(IDC_MEM_CURRENT, m_strCurrent);
 }
 
+bool CPersonDlg::IsEditableField(int id) const {
+  if (id == IDC_MEM_OBAL || id == IDC_MEM_JOINED || id == IDC_MEM_LEFT) return false;
+  return CRecordInfoDlg::IsEditableField(id);
+}
+
 BOOL CPersonDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == IDC_MEM_OBAL && HIWORD(wParam) == EN_KILLFOCUS && !Loading()) OpeningChanged();
+  const int id = LOWORD(wParam), code = HIWORD(wParam);
+  if (id == IDC_MEM_OBAL && code == EN_KILLFOCUS && !Loading()) OpeningChanged();
+  if (code == EN_CHANGE && !Loading() && GetSafeHwnd()) {
+    if ((id == IDC_MEM_JOINED && DateFieldDiffers(m_joined, m_shownJoined)) ||
+        (id == IDC_MEM_LEFT && DateFieldDiffers(m_left, m_shownLeft)))
+      m_bChanged = 1;
+  }
   return CRecordInfoDlg::OnCommand(wParam, lParam);
 }
 

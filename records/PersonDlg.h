@@ -52,6 +52,7 @@ class CPersonDlg : public CRecordInfoDlg {
   int IndexSize() const override;
   bool IsLiveAt(int pos) const override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  bool IsEditableField(int id) const override;
 
   CDate8 m_joined{CString(), 0};
   CDate8 m_left{CString(), 0};
@@ -59,5 +60,7 @@ class CPersonDlg : public CRecordInfoDlg {
 
  private:
   bool Warn(const char* text, int focusId);
+  // The dates as last shown.
+  CString m_shownJoined, m_shownLeft;
 };
 

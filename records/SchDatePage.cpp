@@ -10,6 +10,7 @@
 #include "platform/controls/CtlScrollBar.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
+#include "records/FieldChange.h"
 #include "records/SchDlg.h"
 #include "records/ScheduleDates.h"
 #include "res/resource.h"
@@ -109,7 +110,11 @@ BOOL CSchDate::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*point*/) {
 BOOL CSchDate::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam), code = HIWORD(wParam);
   if (id >= IDC_SCH_DATE0 && id < IDC_SCH_DATE0 + kRows) {
-    if (code == EN_CHANGE && !m_loading) m_bChanged = 1;
+    // A date rewritten in its short form on leaving is no change.
+    const int slot = m_first + id - IDC_SCH_DATE0;
+    if (code == EN_CHANGE && !m_loading && slot < kDueDateSlots &&
+        DateFieldDiffers(m_date[id - IDC_SCH_DATE0], CString(m_sheet->m_edited.dueDates[slot])))
+      m_bChanged = 1;
     if (code == EN_KILLFOCUS && !m_loading) StoreRows();
   }
   if (id >= IDC_SCH_AMOUNT0 && id < IDC_SCH_AMOUNT0 + kRows) {

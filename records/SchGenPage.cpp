@@ -7,6 +7,7 @@
 #include "common/Question.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
+#include "records/FieldChange.h"
 #include "records/SchDlg.h"
 #include "records/ScheduleDates.h"
 #include "res/resource.h"
@@ -50,7 +51,12 @@ BOOL CSchGen::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam), code = HIWORD(wParam);
   if (!m_loading) {
     if ((id == IDC_SCH_WEEKLY || id == IDC_SCH_MONTHLY) && code == BN_CLICKED) OnChangeData();
-    if ((id == IDC_SCH_FIRST_DATE || id == IDC_SCH_SECOND_DATE) && code == EN_CHANGE) OnChangeData();
+    if (code == EN_CHANGE &&
+        ((id == IDC_SCH_FIRST_DATE && DateFieldDiffers(m_first, CString(m_sheet->m_edited.firstDate))) ||
+         (id == IDC_SCH_SECOND_DATE && DateFieldDiffers(m_second, CString(m_sheet->m_edited.secondDate)))))
+      OnChangeData();
+    else if ((id == IDC_SCH_FIRST_DATE || id == IDC_SCH_SECOND_DATE) && code == EN_CHANGE)
+      SetSensitivity();
   }
   if (id == IDC_SCH_GENERATE && code == BN_CLICKED) {
     CWnd* b = GetDlgItem(IDC_SCH_GENERATE);

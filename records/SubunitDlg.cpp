@@ -11,6 +11,7 @@
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
+#include "records/FieldChange.h"
 #include "records/MemberReserves.h"
 #include "res/resource.h"
 #include "store/KeyTable.h"
@@ -69,8 +70,8 @@ int CSubunitDlg::LoadFields() {
   m_strName = m_stored.subunit;
   m_strRemarks = m_stored.remarks;
   m_bPassbook = m_stored.passbook ? 1 : 0;
-  m_strOpened = m_stored.dateJoined;
-  m_strClosed = m_stored.dateLeft;
+  m_strOpened = m_shownOpened = m_stored.dateJoined;
+  m_strClosed = m_shownClosed = m_stored.dateLeft;
   m_strOpening = FormatCents(m_stored.openingBalance);
   m_strCurrent = FormatDollars(m_stored.currentBalance, 1);
   m_bReserved = false;
@@ -117,9 +118,17 @@ void CSubunitDlg::OpeningChanged() {
   SetDlgItemText(IDC_SUB_CURRENT, m_strCurrent);
 }
 
+bool CSubunitDlg::IsEditableField(int id) const {
+  if (id == IDC_SUB_OBAL || id == IDC_SUB_OPENED || id == IDC_SUB_CLOSED) return false;
+  return CRecordInfoDlg::IsEditableField(id);
+}
+
 BOOL CSubunitDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam), code = HIWORD(wParam);
   if (GetSafeHwnd() && !Loading()) {
+    if (code == EN_CHANGE && ((id == IDC_SUB_OPENED && DateFieldDiffers(m_opened, m_shownOpened)) ||
+                              (id == IDC_SUB_CLOSED && DateFieldDiffers(m_closed, m_shownClosed))))
+      m_bChanged = 1;
     if (id == IDC_SUB_PASSBOOK && code == BN_CLICKED) {
       m_bChanged = 1;
       UpdateEntityControls();

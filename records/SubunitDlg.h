@@ -34,6 +34,7 @@ class CSubunitDlg : public CRecordInfoDlg {
   const char* WrapToFirstText() const override;
   void UpdateEntityControls() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  bool IsEditableField(int id) const override;
 
  private:
   int Warn(const char* text, int focusId);
@@ -41,5 +42,6 @@ class CSubunitDlg : public CRecordInfoDlg {
   CDate8 m_opened{CString(), 0};
   CDate8 m_closed{CString(), 0};
   CAmountEdit m_opening;
+  CString m_shownOpened, m_shownClosed;
   char m_wrapLast[64] = "", m_wrapFirst[64] = "";
 };

@@ -115,6 +115,13 @@ TEST_F(ScheduleSheetTest, AnExistingScheduleOpensOnItsDatesWithCountsInTheTabs) 
     EXPECT_TRUE(golden::Matches("records/schedule_sheet.png", [&](const std::string& path) {
       return automation::RenderToPng(h, path);
     }));
+    // Moving through the fields changes nothing.
+    for (int id : {IDC_SCH_DATE0, IDC_SCH_AMOUNT0, IDC_SCH_DATE0 + 1, IDC_SCH_NAME}) {
+      SetFocus(Find(h, id));
+      automation::PumpUntilIdle();
+    }
+    EXPECT_FALSE(sheet->m_dates.m_bChanged);
+    EXPECT_FALSE(sheet->m_bChanged);
     // Clearing a participant counts at once.
     Click(h, AFX_IDC_TAB_CONTROL);
     SendMessage(Find(h, IDC_SCH_PART0), BM_SETCHECK, BST_UNCHECKED, 0);

@@ -101,6 +101,17 @@ TEST_F(ScoutDlgTest, LooksAsDrawn) {
   EXPECT_EQ(group, "Troop Information");
 }
 
+TEST_F(ScoutDlgTest, MovingThroughTheFieldsChangesNothing) {
+  EXPECT_EQ(Run(fixture::kAnna, [&](HWND h) {
+              for (int id : {IDC_MEM_OBAL, IDC_MEM_JOINED, IDC_MEM_LEFT, IDC_MEM_LAST}) {
+                SetFocus(GetDlgItem(h, id));
+                automation::PumpUntilIdle();
+              }
+              Press(h, IDCANCEL);
+            }),
+            IDCANCEL);
+}
+
 TEST_F(ScoutDlgTest, AScoutMayShareAnAdultsNameAndTheNameItHad) {
   const int scouts = ScoutCount;
   EXPECT_EQ(Run(-1, [&](HWND h) {
