@@ -294,6 +294,25 @@ TEST_F(ScheduleSheetTest, ParticipantsOwedAndPaidAndOneSchedulePerAccount) {
   EXPECT_EQ(focus, IDC_SCH_PART0 + 1);
 }
 
+TEST_F(ScheduleSheetTest, AltLCopiesTheFocusedAmountToEveryDate) {
+  Run("Monthly Dues", [&](HWND h) {
+    SetFocus(Find(h, IDC_SCH_AMOUNT0 + 1));
+    automation::PumpUntilIdle();
+    SendMessage(Find(h, IDC_SCH_AMOUNT0 + 1), EM_SETSEL, 0, -1);
+    automation::TypeText("7");
+    automation::PumpUntilIdle();
+    automation::ExpectMessageBox("Question", "Set all amounts to $7.00", ANSWER_YES);
+    automation::PressKey('L', false, false, true);
+    automation::PumpUntilIdle();
+    SetFocus(Find(h, IDC_SCH_NAME));
+    automation::PumpUntilIdle();
+    automation::ExpectMessageBox("Question", "Do you wish to save your changes", ANSWER_NO);
+    Press(h, IDCANCEL);
+  });
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(sheet->m_edited.amounts[i], 700) << i;
+  EXPECT_EQ(sheet->m_edited.amounts[3], 0);
+}
+
 TEST_F(ScheduleSheetTest, EditSchedulesListsThemAndOpensTheSheetWithTheFilesOpen) {
   ClearCommands();
   InstallMemberDialogs();
