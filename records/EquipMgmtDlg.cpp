@@ -80,7 +80,7 @@ void CEquipMgmtDlg::OnDelete() {
 void CEquipMgmtDlg::WriteLog(FILE* out) {
   std::fputs("Row Del InvID  Qty Descrip              DatePurch DateRem Price    ", out);
   std::fputs("OpenVal  Value    ReplCost TrID   Year Cond ", out);
-  std::fputs("Cat1                           Cat2                             Remarks\n", out);
+  std::fputs("Cat1                           Cat2                             Remarks\r\n", out);
   for (int row = 0; row < EquipTable.rowCount; ++row) {
     EquipmentRecord e;
     if (ReadRecord(EquipFile, e, row) != 1) {
@@ -94,6 +94,6 @@ void CEquipMgmtDlg::WriteLog(FILE* out) {
     std::fprintf(out, "%8d %8d %8d %6ld %4d %c ", static_cast<int>(e.openingValue), static_cast<int>(e.currentValue),
                  static_cast<int>(e.replacementCost), static_cast<long>(e.lineKey), static_cast<int>(e.fiscalYear),
                  e.condition ? e.condition : ' ');
-    std::fprintf(out, "%-30.30s %-30.30s %s\n", e.category1, e.category2, e.remarks);
+    std::fprintf(out, "%-30.30s %-30.30s %s\r\n", e.category1, e.category2, e.remarks);
   }
 }

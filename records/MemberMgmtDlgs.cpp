@@ -126,7 +126,7 @@ void CScoutMgmtDlg::WriteLog(FILE* out) {
   std::fputs("Row  Del Typ Pbk Sel FName       LName           Subunit                        ", out);
   std::fputs("Phone         Cell          DateJoin DateQuit DadFName    DadLName        MomFName    MomLName        ",
              out);
-  std::fputs("OpenBal  CurrBal  TranCnt EMail                                 Remarks\n", out);
+  std::fputs("OpenBal  CurrBal  TranCnt EMail                                 Remarks\r\n", out);
   for (int row = 0; row < MemberTable.rowCount; ++row) {
     MemberRow m;
     if (ReadMemberRecord(MemberFile, &m, 4, 0, row) != 1) return;
@@ -134,7 +134,7 @@ void CScoutMgmtDlg::WriteLog(FILE* out) {
                  static_cast<int>(m.passbook), static_cast<int>(m.selected), m.firstName, m.lastName, m.subunit);
     std::fprintf(out, "%-13.13s %-13.13s %-8.8s %-8.8s %-11.11s %-15.15s %-11.11s %-15.15s ", m.homePhone,
                  m.cellPhone, m.dateJoined, m.dateLeft, m.fatherFirst, m.fatherLast, m.motherFirst, m.motherLast);
-    std::fprintf(out, "%8ld %8ld %7d %-37.37s %-40.40s\n", static_cast<long>(m.openingBalance),
+    std::fprintf(out, "%8ld %8ld %7d %-37.37s %-40.40s\r\n", static_cast<long>(m.openingBalance),
                  static_cast<long>(m.currentBalance), static_cast<int>(m.transCount), m.email, m.remarks);
   }
 }

@@ -78,7 +78,7 @@ void CSchMgmtDlg::MoveControls(int dx, int dy) {
 }
 
 void CSchMgmtDlg::WriteLog(FILE* out) {
-  std::fputs("Row Del AcctID Name                      Freq  Date1    Date2    Date     Amount\n", out);
+  std::fputs("Row Del AcctID Name                      Freq  Date1    Date2    Date     Amount\r\n", out);
   for (int row = 0; row < ScheduleTable.rowCount; ++row) {
     ScheduleRecord s;
     if (ReadRecord(ScheduleFile, s, row) != 1) {
@@ -87,11 +87,11 @@ void CSchMgmtDlg::WriteLog(FILE* out) {
       DispMessage(text, MSG_FATAL);
       return;
     }
-    std::fprintf(out, "%3d %3d   %3d  %-25.25s   %c  %8s %8s\n", row, s.status, static_cast<int>(s.account), s.name,
+    std::fprintf(out, "%3d %3d   %3d  %-25.25s   %c  %8s %8s\r\n", row, s.status, static_cast<int>(s.account), s.name,
                  s.frequency ? s.frequency : ' ', s.firstDate, s.secondDate);
     for (int i = 0; i < 60 && s.dueDates[i][0] && s.amounts[i] != 0; ++i)
-      std::fprintf(out, "%64s %8s %ld\n", " ", s.dueDates[i], static_cast<long>(s.amounts[i]));
-    std::fputs("Row Sched Mem InitOwed  InitPaid\n", out);
+      std::fprintf(out, "%64s %8s %ld\r\n", " ", s.dueDates[i], static_cast<long>(s.amounts[i]));
+    std::fputs("Row Sched Mem InitOwed  InitPaid\r\n", out);
     for (int r = 0;; ++r) {
       ParticipantRecord p;
       const int got = ReadRecord(ParticipantFile, p, r);
@@ -103,7 +103,7 @@ void CSchMgmtDlg::WriteLog(FILE* out) {
         return;
       }
       if (p.scheduleRow == row)
-        std::fprintf(out, "%3d  %3d  %3d %9ld %9ld\n", r, static_cast<int>(p.scheduleRow),
+        std::fprintf(out, "%3d  %3d  %3d %9ld %9ld\r\n", r, static_cast<int>(p.scheduleRow),
                      static_cast<int>(p.memberRow), static_cast<long>(p.initialOwed),
                      static_cast<long>(p.initialPaid));
     }
