@@ -2,11 +2,13 @@
 // and one CR LF line per record of the file, deleted rows included.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "RecordsTestUtil.h"
+#include "app/TornelApp.h"
 #include "records/EquipMgmtDlg.h"
 #include "records/LogDump.h"
 #include "records/MemberMgmtDlgs.h"
@@ -18,7 +20,10 @@ namespace {
 
 class MemberDumpsTest : public ::testing::Test {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
+  void SetUp() override {
+    automation::ResetWindows();
+    std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
+  }
   void TearDown() override {
     for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
     automation::ResetWindows();
