@@ -294,6 +294,22 @@ TEST_F(ScheduleSheetTest, ParticipantsOwedAndPaidAndOneSchedulePerAccount) {
   EXPECT_EQ(focus, IDC_SCH_PART0 + 1);
 }
 
+TEST_F(ScheduleSheetTest, PassbookHolderTicksEveryActiveHolderThenClearsThem) {
+  std::string first, second;
+  Run(nullptr, [&](HWND h) {
+    sheet->SetActivePage(&sheet->m_part);
+    Click(h, IDC_SCH_HOLDERS);
+    first = Tab(h, 2);
+    Click(h, IDC_SCH_HOLDERS);
+    second = Tab(h, 2);
+    automation::ExpectMessageBox("Question", "Do you wish to save your changes", ANSWER_NO);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(first, "Participants (4)");
+  EXPECT_EQ(second, "Participants (0)");
+  for (int i = 0; i < sheet->m_nHolders; ++i) EXPECT_EQ(sheet->m_slots[i].initialOwed, 0);
+}
+
 TEST_F(ScheduleSheetTest, AltLCopiesTheFocusedAmountToEveryDate) {
   Run("Monthly Dues", [&](HWND h) {
     SetFocus(Find(h, IDC_SCH_AMOUNT0 + 1));
