@@ -310,6 +310,40 @@ TEST_F(ScheduleSheetTest, PassbookHolderTicksEveryActiveHolderThenClearsThem) {
   for (int i = 0; i < sheet->m_nHolders; ++i) EXPECT_EQ(sheet->m_slots[i].initialOwed, 0);
 }
 
+TEST_F(ScheduleSheetTest, EnterAddsAndClearsForTheNextAndPrevNextWrap) {
+  std::string cleared;
+  int active = -1;
+  Run(nullptr, [&](HWND h) {
+    Header(h, "Camp Fees", "520");
+    sheet->SetActivePage(&sheet->m_dates);
+    Set(h, IDC_SCH_DATE0, "03/01/08");
+    sheet->SetActivePage(&sheet->m_part);
+    Tick(h, 2);
+    SetFocus(Find(h, IDC_SCH_NAME));
+    automation::PumpUntilIdle();
+    Press(h, IDOK);  // Enter outside OK: saved, and a blank schedule follows
+    cleared = Text(h, IDC_SCH_NAME);
+    active = ActiveTab(h);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(cleared, "");
+  EXPECT_EQ(active, 1);
+  EXPECT_EQ(ScheduleTable.liveCount, 2);
+
+  std::string next, prev;
+  Run("Monthly Dues", [&](HWND h) {
+    automation::ExpectMessageBox("Information", "Starting at first schedule", IDOK);
+    Press(h, IDC_SCH_NEXT);
+    next = Text(h, IDC_SCH_NAME);
+    automation::ExpectMessageBox("Information", "Going to last schedule", IDOK);
+    Press(h, IDC_SCH_PREV);
+    prev = Text(h, IDC_SCH_NAME);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(next, "Camp Fees");
+  EXPECT_EQ(prev, "Monthly Dues");
+}
+
 TEST_F(ScheduleSheetTest, AltLCopiesTheFocusedAmountToEveryDate) {
   Run("Monthly Dues", [&](HWND h) {
     SetFocus(Find(h, IDC_SCH_AMOUNT0 + 1));
