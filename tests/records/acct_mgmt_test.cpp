@@ -183,12 +183,15 @@ TEST_F(AcctMgmtTest, AddAndDeleteRefillTheListAndTheStoreRefusesInUseAccounts) {
                                                 "Account Management (10 accounts)"}));
 }
 
-TEST_F(AcctMgmtTest, PictureButtonsFollowTheWindowsSize) {
+TEST_F(AcctMgmtTest, PictureButtonsFollowTheWindowsSizeWhichKeepsItsMinimumAndIsRemembered) {
+  int firstWidth = 0, firstHeight = 0;
   Run([&](HWND h) {
     const int ids[4] = {IDC_ACCT_REGISTER, IDC_ACCT_BALANCE, IDC_ACCT_BUDGET, IDC_ACCT_AUTOCLEAR};
     RECT before[4], after[4], r{};
     for (int i = 0; i < 4; ++i) GetWindowRect(GetDlgItem(h, ids[i]), &before[i]);
     GetWindowRect(h, &r);
+    firstWidth = r.right - r.left;
+    firstHeight = r.bottom - r.top;
     SetWindowPos(h, nullptr, 0, 0, r.right - r.left + 41, r.bottom - r.top + 10, SWP_NOMOVE | SWP_NOZORDER);
     automation::PumpUntilIdle();
     for (int i = 0; i < 4; ++i) GetWindowRect(GetDlgItem(h, ids[i]), &after[i]);
@@ -197,6 +200,23 @@ TEST_F(AcctMgmtTest, PictureButtonsFollowTheWindowsSize) {
       EXPECT_EQ(after[i].left - before[i].left, expectedDx[i]) << i;
       EXPECT_EQ(after[i].top - before[i].top, 10) << i;
     }
+    // Below its first size it snaps back to that size.
+    SetWindowPos(h, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    RECT small{};
+    GetWindowRect(h, &small);
+    EXPECT_EQ(small.right - small.left, r.right - r.left);
+    EXPECT_EQ(small.bottom - small.top, r.bottom - r.top);
+    SetWindowPos(h, nullptr, 0, 0, r.right - r.left + 41, r.bottom - r.top + 10, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    Press(h, IDCANCEL);
+  });
+  // It reopens at its last size.
+  Run([&](HWND h) {
+    RECT again{};
+    GetWindowRect(h, &again);
+    EXPECT_EQ(again.right - again.left, firstWidth + 41);
+    EXPECT_EQ(again.bottom - again.top, firstHeight + 10);
     Press(h, IDCANCEL);
   });
 }
