@@ -4,12 +4,14 @@
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
 #include "records/AccountCommands.h"
+#include "registers/RegisterCommands.h"
 
 int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   InstallCommandStrings();
   InstallShellDialogs();
   InstallAccountDialogs();
+  InstallRegisterDialogs();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())
