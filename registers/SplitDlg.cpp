@@ -84,7 +84,9 @@ BOOL CSplitDlg::OnInitDialog() {
 
   // Every live passbook holder, scouts, adults and subunits, by name.
   m_holders.clear();
-  for (int row : MemberTable.byTypeName) {
+  const int indexed = std::min(MemberTable.rowCount, static_cast<int>(MemberTable.byTypeName.size()));
+  for (int pos = 0; pos < indexed; ++pos) {
+    const int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
     if (row < 0 || row >= MemberTable.rowCount || row >= kMemberSlots) continue;
     const MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
     if (k.status == 2 || !k.passbook) continue;
@@ -133,8 +135,10 @@ BOOL CSplitDlg::OnInitDialog() {
   SetDlgItemText(IDC_PBS_UNIT_LABEL, label);
 
   m_bCashStandard = (m_nFactor == 1 && m_nTransAccount != kReserveAllocationAccount) ? 1 : 0;
-  CheckRadioButton(IDC_PBS_UNITS_RADIO, IDC_PBS_ACCOUNT_RADIO,
-                   m_bCashStandard ? IDC_PBS_CASH_RADIO : IDC_PBS_ACCOUNT_RADIO);
+  // The three headings' ids are not in order: each is set on its own.
+  CheckDlgButton(IDC_PBS_UNITS_RADIO, BST_UNCHECKED);
+  CheckDlgButton(IDC_PBS_CASH_RADIO, m_bCashStandard ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(IDC_PBS_ACCOUNT_RADIO, m_bCashStandard ? BST_UNCHECKED : BST_CHECKED);
   m_bWarned = 1;  // the first choice is the program's, not the user's
   OnColumnChoice();
   m_bWarned = 0;
@@ -251,10 +255,11 @@ void CSplitDlg::OnRowFocus(int id) {
 
 void CSplitDlg::OnRowLeft(int id) {
   if (m_nFocusRow < 0 || m_nFocusPos >= HolderCount()) return;
-  CString text;
-  GetDlgItemText(id, text);
-  SubAccountRecord& s = ShareOf(m_nFocusPos);
   const int row = m_nFocusRow;
+  CAmountEdit& edit = InRange(id, IDC_PBS_UNITS0) ? m_units[row] : InRange(id, IDC_PBS_CASH0) ? m_cash[row] : m_account[row];
+  CString text;
+  edit.GetText(text);
+  SubAccountRecord& s = ShareOf(m_nFocusPos);
   m_nFocusRow = -1;
   if (InRange(id, IDC_PBS_UNITS0)) {
     if (!m_unitsTyped[row]) {
@@ -282,9 +287,10 @@ void CSplitDlg::OnRowLeft(int id) {
 
 void CSplitDlg::OnSetAll() {
   if (m_nFocusRow < 0 || m_nFocusPos >= HolderCount()) return;
-  const int id = (m_nMode == 0 ? IDC_PBS_UNITS0 : m_nMode == 1 ? IDC_PBS_CASH0 : IDC_PBS_ACCT0) + m_nFocusRow;
-  char raw[32] = "";
-  ::GetWindowText(::GetDlgItem(GetSafeHwnd(), id), raw, sizeof raw);
+  CAmountEdit& edit = m_nMode == 0 ? m_units[m_nFocusRow] : m_nMode == 1 ? m_cash[m_nFocusRow] : m_account[m_nFocusRow];
+  CString text;
+  edit.GetText(text);
+  const char* raw = text;
   char value[48], question[96];
   if (m_nMode == 0) {
     std::snprintf(value, sizeof value, "%.1f", std::atof(raw));
@@ -354,7 +360,7 @@ BOOL CSplitDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if ((id == IDC_PBS_RATE || id == IDC_PBS_INCR) && code == EN_KILLFOCUS && !m_filling && m_pSplit) {
     CString text;
-    GetDlgItemText(id, text);
+    (id == IDC_PBS_RATE ? m_rate : m_increment).GetText(text);
     (id == IDC_PBS_RATE ? m_pSplit->amountPerUnit : m_pSplit->rounding) =
         static_cast<LONG>(ParseDollars(text.Left(7)));
     RecomputeShares();

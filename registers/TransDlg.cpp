@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "app/DialogHelp.h"
 #include "common/Dates.h"
@@ -31,6 +32,12 @@ namespace {
 
 const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// The first `count` entries of an index: the rest of it is unused room.
+std::vector<int> Positions(const std::vector<int>& index, int count) {
+  const size_t n = static_cast<size_t>(std::clamp(count, 0, static_cast<int>(index.size())));
+  return std::vector<int>(index.begin(), index.begin() + static_cast<std::ptrdiff_t>(n));
+}
 
 bool AllDigits(const char* text) { return text[0] && SkipChars(text, "0123456789") == nullptr; }
 
@@ -173,7 +180,7 @@ void CTransDlg::FillList(bool selectLast) {
   char error[256] = "";
   TransactionRecord t;
   SupportLineRecord lines[kLinesPerTransaction];
-  for (int row : TransTable.byDateAcctNumber) {
+  for (int row : Positions(TransTable.byDateAcctNumber, TransTable.rowCount)) {
     if (error[0]) break;
     if (row < 0 || row >= TransTable.rowCount) continue;
     const TransKey& key = TransTable.keys[static_cast<size_t>(row)];
@@ -273,7 +280,7 @@ void CTransDlg::FillDescriptions() {
   text.ReleaseBuffer();
   ComboClear(Item(IDC_TRN_DESCR));
   const char* previous = "";
-  for (int row : TransTable.byAcctPayeeDate) {
+  for (int row : Positions(TransTable.byAcctPayeeDate, TransTable.rowCount)) {
     if (row < 0 || row >= TransTable.rowCount) continue;
     const TransKey& k = TransTable.keys[static_cast<size_t>(row)];
     if (k.account != m_account.number || k.status != 0 || !k.payee[0] || std::strcmp(k.payee, previous) == 0)
@@ -389,7 +396,8 @@ void CTransDlg::OnNumberChange() {
   for (char* p = number; *p; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
   if (std::strcmp(number, "N") != 0) return;
   char next[9] = "";
-  for (auto it = TransTable.byDateAcctNumber.rbegin(); it != TransTable.byDateAcctNumber.rend(); ++it) {
+  const std::vector<int> byDate = Positions(TransTable.byDateAcctNumber, TransTable.rowCount);
+  for (auto it = byDate.rbegin(); it != byDate.rend(); ++it) {
     if (*it < 0 || *it >= TransTable.rowCount) continue;
     const TransKey& k = TransTable.keys[static_cast<size_t>(*it)];
     if (k.account != m_account.number || k.status != 0 || !AllDigits(k.number)) continue;

@@ -56,15 +56,21 @@ TEST_F(SplitDialogsTest, ADuesSplitMustMatchTheAmountAndUnitsPassedThroughStay) 
   automation::OnDialog("One Moment", [](HWND) {}, IDOK);
   automation::OnDialog("PassBook Split", [&](HWND h) {
     // Tabbing through Anna's units leaves the two decimals kept.
+    CheckDlgButton(h, IDC_PBS_CASH_RADIO, BST_UNCHECKED);
+    CheckDlgButton(h, IDC_PBS_UNITS_RADIO, BST_CHECKED);
     Press(h, IDC_PBS_UNITS_RADIO);
     SetFocus(GetDlgItem(h, IDC_PBS_UNITS0));
     automation::PumpUntilIdle();
     SetFocus(GetDlgItem(h, IDC_PBS_RATE));
     automation::PumpUntilIdle();
+    CheckDlgButton(h, IDC_PBS_UNITS_RADIO, BST_UNCHECKED);
+    CheckDlgButton(h, IDC_PBS_CASH_RADIO, BST_CHECKED);
     Press(h, IDC_PBS_CASH_RADIO);
     SetFocus(GetDlgItem(h, IDC_PBS_CASH0));
-    SetField(h, IDC_PBS_CASH0, "5.00");
-    SetFocus(GetDlgItem(h, IDC_PBS_RATE));
+    automation::PumpUntilIdle();
+    automation::TypeText("5");
+    automation::PumpUntilIdle();
+    SetFocus(GetDlgItem(h, IDC_PBS_SCROLL));
     automation::PumpUntilIdle();
     automation::ExpectMessageBox("", "On a dues deposit (account #599)", ANSWER_NO);
     Press(h, IDCANCEL);
