@@ -247,6 +247,22 @@ TEST_F(FormSplitsTest, RegisterButtonOpensTheFormOnlyWhenGridsAreOff) {
   SetAccountFormOpener(nullptr);
 }
 
+TEST_F(FormSplitsTest, NewOpensAccountInformationAndNothingAddedClearsTheChoice) {
+  bool opened = false;
+  std::string support = "unset";
+  Run(101, [&](HWND h) {
+    automation::OnDialog("Account Information", [&](HWND a) {
+      opened = true;
+      Press(a, IDCANCEL);
+    }, IDCANCEL);
+    Choose(h, IDC_TRN_SUPPORT, "New");
+    support = ComboSelection(h, IDC_TRN_SUPPORT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(support, "");
+}
+
 TEST_F(FormSplitsTest, PictureWithASplitTransaction) {
   Run(101, [&](HWND h) {
     Enter(h, "Deposit", "25.00", nullptr, "Car wash");

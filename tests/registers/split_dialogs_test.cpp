@@ -14,6 +14,7 @@
 #include "registers/SplitDlg.h"
 #include "registers/SuppSplitDlg.h"
 #include "res/resource.h"
+#include "common/Settings.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/SplitStore.h"
@@ -137,6 +138,39 @@ TEST_F(SplitDialogsTest, SupportLinesTotalIsCarriedBackOnClose) {
   EXPECT_EQ(d->transaction.amount, 3500);
   EXPECT_EQ(d->lines[0].account, 620);
   EXPECT_EQ(d->lines[2].amount, 500);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SplitDialogsTest, CarryBackMakesThePassbooksShareTheLineAmount) {
+  SettingsSection* s = OpenSettingsSection(SettingsFileName, "OPTWARN");
+  PutSettingFlag(s, 'C', 1);
+  CloseSettingsSection(s);
+  LONG amount = 1000;
+  auto holder = std::make_unique<TransactionDetail>();
+  SplitRecord split;
+  ResetSplitBuffers(&split, holder->shares[0]);
+  automation::OnDialog("PassBook Split", [&](HWND h) {
+    SetFocus(GetDlgItem(h, IDC_PBS_CASH0));
+    automation::PumpUntilIdle();
+    automation::TypeText("4");
+    automation::PumpUntilIdle();
+    automation::ExpectMessageBox("", "Do you want to carry the Passbooks' Share back as the new support total",
+                                 ANSWER_YES);
+    Press(h, IDCANCEL);
+  }, IDABORT);
+  CSplitDlg dlg;
+  dlg.m_nFactor = 1;
+  dlg.m_nTransAccount = 101;
+  dlg.m_nSupportAccount = 520;
+  dlg.m_pAmount = &amount;
+  dlg.m_pSplit = &split;
+  dlg.m_pShares = holder->shares[0];
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(amount, 400);
+  EXPECT_EQ(split.unitShare, 0);
 }
 
 }  // namespace
