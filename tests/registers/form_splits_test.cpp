@@ -132,6 +132,32 @@ TEST_F(FormSplitsTest, PassbookSplitsMoveMemberBalancesAndDuesMustBalance) {
   EXPECT_EQ(fixture::FiscalYear::Balance(599) - dues, 500);
 }
 
+TEST_F(FormSplitsTest, ALineThatCanNoLongerSplitKeepsNoPassbookData) {
+  const int anna = fixture::FiscalYear::MemberBalance(fixture::kAnna);
+  const int splits = SplitTable.freeCount;
+  bool printEnabled = true;
+  Run(101, [&](HWND h) {
+    printEnabled = IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)) != 0;
+    Enter(h, "Deposit", "10.00", "520 /");
+    automation::OnDialog("PassBook Split", [](HWND s) {
+      TypeInto(s, IDC_PBS_CASH0 + HolderRow(s, "Smith"), "6");
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    Press(h, IDC_TRN_PBSPLIT);
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_CHECKED);
+    // Savings cannot be split among passbooks: the split goes with it.
+    Choose(h, IDC_TRN_SUPPORT, "201 /");
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_UNCHECKED);
+    Choose(h, IDC_TRN_SUPPORT, "520 /");
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_UNCHECKED);
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(printEnabled);
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kAnna), anna);
+  EXPECT_EQ(SplitTable.freeCount, splits);
+}
+
 TEST_F(FormSplitsTest, ADescriptionRemembersItsTypeAndSupport) {
   std::string type, support;
   Run(101, [&](HWND h) {
