@@ -202,7 +202,7 @@ TEST_F(TransactionFormTest, UsedNumberAsksForTheNextAndNRecallsIt) {
 
 TEST_F(TransactionFormTest, EditAndDeleteFromTheList) {
   const int live = TransTable.liveCount;
-  std::string loaded;
+  std::string loaded, afterDelete;
   Run(101, [&](HWND h) {
     Fill(h, {"Deposit", "25.00", "520 /", nullptr, "", "777"});
     Press(h, IDC_TRN_POST);
@@ -216,9 +216,12 @@ TEST_F(TransactionFormTest, EditAndDeleteFromTheList) {
     loaded = FieldText(h, IDC_TRN_NUMBER);
     automation::ExpectMessageBox("", "Do you really want to delete", ANSWER_YES);
     Press(h, IDC_TRN_DELETE);
+    // The form no longer holds the deleted transaction.
+    afterDelete = FieldText(h, IDC_TRN_NUMBER);
     Press(h, IDCANCEL);
   });
   EXPECT_EQ(loaded, "777");
+  EXPECT_NE(afterDelete, "777");
   EXPECT_EQ(TransTable.liveCount, live);
 }
 
