@@ -191,7 +191,8 @@ TEST_F(FormSplitsTest, SetAllCopiesTheFocusedAmountToEveryHolder) {
     automation::TypeText("2.5");
     automation::PumpUntilIdle();
     automation::ExpectMessageBox("", "Set all cash amounts to $2.50", ANSWER_YES);
-    Press(s, IDC_PBS_SETALL);
+    automation::PressKey('L', false, false, true);
+    automation::PumpUntilIdle();
     // Units at 2.35 rounded to the nearest 0.25 below.
     CheckDlgButton(s, IDC_PBS_CASH_RADIO, BST_UNCHECKED);
     CheckDlgButton(s, IDC_PBS_UNITS_RADIO, BST_CHECKED);
