@@ -5,6 +5,7 @@
 #include "platform/host/sdl/SdlHost.h"
 #include "records/AccountCommands.h"
 #include "records/MemberCommands.h"
+#include "registers/RegisterCommands.h"
 
 int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   InstallShellDialogs();
   InstallAccountDialogs();
   InstallMemberDialogs();
+  InstallRegisterDialogs();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())

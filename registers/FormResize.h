@@ -1,0 +1,22 @@
+// Resizing of the transaction screens: the list grows with the window, the
+// buttons along the right edge follow it right and down, everything below
+// the list moves down.
+#pragma once
+
+#include <initializer_list>
+
+#include "platform/base/types.h"
+
+class CWnd;
+
+struct FormSize {
+  int minCx = 0, minCy = 0;    // the template's size: never smaller
+  int lastCx = 0, lastCy = 0;  // the size the controls are laid out for
+  int firstSize = 1;           // the size message of the window's making
+};
+
+// Takes the window's present size as minimum and last size.
+void StartFormSize(CWnd* dlg, FormSize& size);
+// Lays the controls out for the window's present size (raised to the
+// minimum); returns the size reached in cx, cy.
+void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int> rightIds, int* cx, int* cy);

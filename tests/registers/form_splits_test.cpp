@@ -1,0 +1,333 @@
+// The transaction form with its split dialogs on the fixture year: passbook
+// splits that move member balances, dues, the description memory, Set all,
+// ten support lines, the Register button's opener, and the form's picture
+// with a split transaction.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/AppTestUtil.h"
+#include "app/Preferences.h"
+#include "common/Question.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/CommCtrlDefs.h"
+#include "platform/window/CtlDefs.h"
+#include "platform/window/Window.h"
+#include "records/AccountRegisterSeam.h"
+#include "registers/RegisterCommands.h"
+#include "registers/SplitDlg.h"
+#include "registers/SuppSplitDlg.h"
+#include "registers/TransDlg.h"
+#include "res/resource.h"
+#include "store/Fixture.h"
+#include "store/KeyTable.h"
+#include "store/TransStore.h"
+#include "store/Xfer.h"
+#include "support/GoldenImage.h"
+
+namespace {
+
+void Choose(HWND dlg, int id, const std::string& prefix) {
+  HWND combo = GetDlgItem(dlg, id);
+  const int index = static_cast<int>(SendMessage(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(prefix.c_str())));
+  ASSERT_GE(index, 0) << prefix;
+  SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  automation::PumpUntilIdle();
+}
+
+std::string ComboSelection(HWND dlg, int id) {
+  HWND combo = GetDlgItem(dlg, id);
+  const int sel = static_cast<int>(SendMessage(combo, CB_GETCURSEL, 0, 0));
+  if (sel < 0) return "";
+  char text[128] = "";
+  SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The visible passbook row whose name contains `name`.
+int HolderRow(HWND h, const char* name) {
+  for (int i = 0; i < CSplitDlg::kRows; ++i)
+    if (FieldText(h, IDC_PBS_NAME0 + i).find(name) != std::string::npos) return i;
+  return -1;
+}
+
+// Types an amount into a passbook row field and leaves it.
+void TypeInto(HWND h, int id, const char* text) {
+  SetFocus(GetDlgItem(h, id));
+  automation::PumpUntilIdle();
+  automation::TypeText(text);
+  automation::PumpUntilIdle();
+  SetFocus(GetDlgItem(h, IDC_PBS_SCROLL));
+  automation::PumpUntilIdle();
+}
+
+class FormSplitsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    automation::ResetWindows();
+    ResetXferDefaults();
+  }
+  void TearDown() override {
+    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
+    automation::ResetWindows();
+  }
+  int Run(int number, std::function<void(HWND)> script) {
+    char caption[16];
+    std::snprintf(caption, sizeof caption, "%d / ", number);
+    automation::OnDialog(caption, std::move(script), IDABORT);
+    CTransDlg dlg;
+    dlg.m_account = fixture::FiscalYear::Account(number);
+    return static_cast<int>(dlg.DoModal());
+  }
+  void Enter(HWND h, const char* type, const char* amount, const char* support, const char* description = "Entry") {
+    SetField(h, IDC_TRN_NUMBER, "");
+    SetField(h, IDC_TRN_DATE, "04/02/08");
+    SetWindowText(GetDlgItem(h, IDC_TRN_DESCR), description);
+    Choose(h, IDC_TRN_TYPE, type);
+    SetFocus(GetDlgItem(h, IDC_TRN_AMOUNT));
+    SetField(h, IDC_TRN_AMOUNT, amount);
+    SetFocus(GetDlgItem(h, IDC_TRN_REMARKS));
+    automation::PumpUntilIdle();
+    if (support) Choose(h, IDC_TRN_SUPPORT, support);
+  }
+  fixture::FiscalYear fy;
+};
+
+TEST_F(FormSplitsTest, PassbookSplitsMoveMemberBalancesAndDuesMustBalance) {
+  const int anna = fixture::FiscalYear::MemberBalance(fixture::kAnna);
+  const int ben = fixture::FiscalYear::MemberBalance(fixture::kBen);
+  const int income = fixture::FiscalYear::Balance(520), dues = fixture::FiscalYear::Balance(599);
+  Run(101, [&](HWND h) {
+    // Fundraising income earned by Anna (6.00) and Ben (4.00) in cash.
+    Enter(h, "Deposit", "10.00", "520 /");
+    automation::OnDialog("PassBook Split", [](HWND s) {
+      TypeInto(s, IDC_PBS_CASH0 + HolderRow(s, "Smith"), "6");
+      TypeInto(s, IDC_PBS_CASH0 + HolderRow(s, "Jones"), "4");
+      EXPECT_EQ(FieldText(s, IDC_PBS_UNIT), "$0.00");
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    Press(h, IDC_TRN_PBSPLIT);
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_CHECKED);
+    Press(h, IDC_TRN_POST);
+    // Dues of 5.00 that leave a unit share: the amount follows the shares.
+    Enter(h, "Deposit", "8.00", "599 /");
+    automation::OnDialog("PassBook Split", [](HWND s) {
+      TypeInto(s, IDC_PBS_CASH0 + HolderRow(s, "Smith"), "5");
+      automation::ExpectMessageBox("", "On a dues deposit (account #599)", ANSWER_YES);
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    Press(h, IDC_TRN_PBSPLIT);
+    EXPECT_NE(FieldText(h, IDC_TRN_AMOUNT).find("5.00"), std::string::npos);
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kAnna) - anna, 600);
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kBen) - ben, 400);
+  EXPECT_EQ(fixture::FiscalYear::Balance(520) - income, 1000);
+  EXPECT_EQ(fixture::FiscalYear::Balance(599) - dues, 500);
+}
+
+TEST_F(FormSplitsTest, ALineThatCanNoLongerSplitKeepsNoPassbookData) {
+  const int anna = fixture::FiscalYear::MemberBalance(fixture::kAnna);
+  const int splits = SplitTable.freeCount;
+  bool printEnabled = true;
+  Run(101, [&](HWND h) {
+    printEnabled = IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)) != 0;
+    Enter(h, "Deposit", "10.00", "520 /");
+    automation::OnDialog("PassBook Split", [](HWND s) {
+      TypeInto(s, IDC_PBS_CASH0 + HolderRow(s, "Smith"), "6");
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    Press(h, IDC_TRN_PBSPLIT);
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_CHECKED);
+    // Savings cannot be split among passbooks: the split goes with it.
+    Choose(h, IDC_TRN_SUPPORT, "201 /");
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_UNCHECKED);
+    Choose(h, IDC_TRN_SUPPORT, "520 /");
+    EXPECT_EQ(IsDlgButtonChecked(h, IDC_TRN_PBCHECK), BST_UNCHECKED);
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(printEnabled);
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kAnna), anna);
+  EXPECT_EQ(SplitTable.freeCount, splits);
+}
+
+TEST_F(FormSplitsTest, ADescriptionRemembersItsTypeAndSupport) {
+  std::string type, support;
+  Run(101, [&](HWND h) {
+    Enter(h, "Withdrawal", "3.00", "620 /", "Camp fee");
+    Press(h, IDC_TRN_POST);
+    SetWindowText(GetDlgItem(h, IDC_TRN_DESCR), "Camp fee");
+    SetFocus(GetDlgItem(h, IDC_TRN_DESCR));
+    automation::PumpUntilIdle();
+    SendMessage(h, WM_COMMAND, MAKEWPARAM(IDC_TRN_DESCR, CBN_KILLFOCUS),
+                reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_TRN_DESCR)));
+    automation::PumpUntilIdle();
+    type = ComboSelection(h, IDC_TRN_TYPE);
+    support = ComboSelection(h, IDC_TRN_SUPPORT);
+    automation::ExpectMessageBox("", "Do you wish to save your changes", ANSWER_NO);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(type, "Withdrawal");
+  EXPECT_EQ(support.rfind("620 /", 0), 0u) << support;
+}
+
+TEST_F(FormSplitsTest, SetAllCopiesTheFocusedAmountToEveryHolder) {
+  LONG amount = 4000;
+  SplitRecord split;
+  auto d = std::make_unique<TransactionDetail>();
+  SubAccountRecord* shares = d->shares[0];
+  ResetSplitBuffers(&split, shares);
+  automation::OnDialog("One Moment", [](HWND) {}, IDOK);
+  automation::OnDialog("PassBook Split", [&](HWND s) {
+    SetFocus(GetDlgItem(s, IDC_PBS_CASH0));
+    automation::PumpUntilIdle();
+    automation::TypeText("2.5");
+    automation::PumpUntilIdle();
+    automation::ExpectMessageBox("", "Set all cash amounts to $2.50", ANSWER_YES);
+    automation::PressKey('L', false, false, true);
+    automation::PumpUntilIdle();
+    // Units at 2.35 rounded to the nearest 0.25 below.
+    CheckDlgButton(s, IDC_PBS_CASH_RADIO, BST_UNCHECKED);
+    CheckDlgButton(s, IDC_PBS_UNITS_RADIO, BST_CHECKED);
+    Press(s, IDC_PBS_UNITS_RADIO);
+    SetFocus(GetDlgItem(s, IDC_PBS_RATE));
+    SetField(s, IDC_PBS_RATE, "2.35");
+    SetFocus(GetDlgItem(s, IDC_PBS_INCR));
+    automation::PumpUntilIdle();
+    SetField(s, IDC_PBS_INCR, "0.25");
+    automation::PumpUntilIdle();
+    SetFocus(GetDlgItem(s, IDC_PBS_UNITS0));
+    automation::PumpUntilIdle();
+    automation::TypeText("1.55");
+    automation::PumpUntilIdle();
+    automation::ExpectMessageBox("", "Set all units to 1.6", ANSWER_YES);
+    Press(s, IDC_PBS_SETALL);
+    Press(s, IDCANCEL);
+  }, IDABORT);
+  CSplitDlg dlg;
+  dlg.m_nFactor = 1;
+  dlg.m_nTransAccount = 101;
+  dlg.m_nSupportAccount = 520;
+  dlg.m_pAmount = &amount;
+  dlg.m_pSplit = &split;
+  dlg.m_pShares = shares;
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  for (int row : {fixture::kAnna, fixture::kBen, fixture::kCarl, fixture::kEagles}) {
+    EXPECT_EQ(shares[row].units, 160) << row;
+    EXPECT_EQ(shares[row].cash, 375) << row;  // 1.6 x 2.35 = 3.76, cut to 3.75
+  }
+  EXPECT_EQ(split.unitShare, 4000 - 4 * 375);
+}
+
+TEST_F(FormSplitsTest, TenSupportLinesFillTheSplits) {
+  auto d = std::make_unique<TransactionDetail>();
+  ResetTransactionDetail(d->lines, d->splits, d->shares);
+  d->transaction.id = NextTransId;
+  d->transaction.account = 101;
+  d->transaction.factor = -1;
+  d->transaction.amount = 1000;
+  AccountRecord account = fixture::FiscalYear::Account(101);
+  ListOfValues reserve, nonReserve;
+  int loaded = 0;
+  bool fullDisabled = false;
+  automation::OnDialog("Support Account Split", [&](HWND h) {
+    for (int i = 0; i < 10; ++i) {
+      Choose(h, IDC_TRN_SUPPORT, "620 /");
+      SetField(h, IDC_TRN_AMOUNT, "1.00");
+      Press(h, IDC_TRN_POST);
+    }
+    fullDisabled = !IsWindowEnabled(GetDlgItem(h, IDC_TRN_SUPPORT)) && !IsWindowEnabled(GetDlgItem(h, IDC_TRN_POST));
+    Press(h, IDCANCEL);
+  }, IDABORT);
+  CSuppSplitDlg dlg;
+  dlg.m_pAccount = &account;
+  dlg.m_pLoadedLines = &loaded;
+  dlg.m_pReserveList = &reserve;
+  dlg.m_pNonReserveList = &nonReserve;
+  dlg.m_pTrans = &d->transaction;
+  dlg.m_pLines = d->lines;
+  dlg.m_pSplits = d->splits;
+  dlg.m_pShares = d->shares;
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(fullDisabled);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(d->lines[i].account, 620);
+    EXPECT_EQ(d->lines[i].line, i);
+  }
+}
+
+TEST_F(FormSplitsTest, RegisterButtonOpensTheFormOnlyWhenGridsAreOff) {
+  InstallRegisterDialogs();
+  const int saved = UseGridEntry;
+  UseGridEntry = 0;
+  EXPECT_EQ(GetAccountRegisterOpener(), &RunTransactionForm);
+  UseGridEntry = 1;
+  EXPECT_EQ(GetAccountRegisterOpener(), nullptr);
+  UseGridEntry = saved;
+  SetAccountFormOpener(nullptr);
+}
+
+TEST_F(FormSplitsTest, NewOpensAccountInformationAndNothingAddedClearsTheChoice) {
+  bool opened = false;
+  std::string support = "unset";
+  Run(101, [&](HWND h) {
+    automation::OnDialog("Account Information", [&](HWND a) {
+      opened = true;
+      Press(a, IDCANCEL);
+    }, IDCANCEL);
+    Choose(h, IDC_TRN_SUPPORT, "New");
+    support = ComboSelection(h, IDC_TRN_SUPPORT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(support, "");
+}
+
+TEST_F(FormSplitsTest, PictureWithASplitTransaction) {
+  Run(101, [&](HWND h) {
+    Enter(h, "Deposit", "25.00", nullptr, "Car wash");
+    SetField(h, IDC_TRN_NUMBER, "1010");
+    automation::OnDialog("Support Account Split", [](HWND s) {
+      Choose(s, IDC_TRN_SUPPORT, "520 /");
+      SetField(s, IDC_TRN_AMOUNT, "15.00");
+      Press(s, IDC_TRN_POST);
+      Choose(s, IDC_TRN_SUPPORT, "201 /");
+      SetField(s, IDC_TRN_AMOUNT, "10.00");
+      Press(s, IDC_TRN_POST);
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    Choose(h, IDC_TRN_SUPPORT, "Split");
+    EXPECT_EQ(ComboSelection(h, IDC_TRN_SUPPORT), "Split");
+    Press(h, IDC_TRN_POST);
+    HWND list = GetDlgItem(h, IDC_TRN_LIST);
+    const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < rows; ++i) {
+      char num[16] = "";
+      LVITEM item{};
+      item.iSubItem = 1;
+      item.pszText = num;
+      item.cchTextMax = sizeof num;
+      SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      if (std::string(num) == "1010") {
+        LVITEM set{};
+        set.state = set.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&set));
+      }
+    }
+    automation::PumpUntilIdle();
+    Press(h, IDC_TRN_EDIT);
+    EXPECT_EQ(ComboSelection(h, IDC_TRN_SUPPORT), "Split");
+    EXPECT_TRUE(golden::Matches("registers/transaction_form_split.png",
+                                [&](const std::string& path) { return automation::RenderToPng(h, path); }));
+    Press(h, IDCANCEL);
+  });
+}
+
+}  // namespace
