@@ -175,6 +175,10 @@ const struct {
 
 void SetRolloverFaultGate(RolloverFaultGate gate) { faultGate = gate; }
 
+bool IsLoadedYearFolder(const char* folder) {
+  return CurrentYearNode && folder && SameFolder(folder, CurrentYearNode->folder);
+}
+
 int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, int newYear, int keepAllAccounts,
                int budgetMode, int friendYears) {
   if (!CurrentYearNode || !folder || !folder[0]) {
@@ -197,7 +201,7 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
   // The copy into the loaded year's own folder would write over the very
   // files it reads.
   if (SameFolder(folder, oldFolder.c_str())) {
-    DispMessage("Fiscal Year Folder:  The new fiscal year may not use the folder of the loaded year", MSG_WARNING);
+    DispMessage(kLoadedYearFolderRefusal, MSG_WARNING);
     return 0;
   }
   if (MonthAbbrIndex(firstMonth) < 0) {

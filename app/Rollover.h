@@ -19,6 +19,12 @@
 int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, int newYear, int keepAllAccounts,
                int budgetMode, int friendYears);
 
+// Whether `folder` is the loaded year's own folder (by any path to it), and
+// the refusal shown for it.
+bool IsLoadedYearFolder(const char* folder);
+inline constexpr const char* kLoadedYearFolderRefusal =
+    "Fiscal Year Folder:  The new fiscal year may not use the folder of the loaded year";
+
 // The steps, on the open (new) year. Each shows its own message on failure.
 bool RolloverBudgets(int mode);
 bool RolloverSchedules(const char* firstMonth, int year);
