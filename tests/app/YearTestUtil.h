@@ -44,13 +44,14 @@ inline std::map<std::string, std::string> Snapshot(const std::string& folder) {
   return files;
 }
 
-// Answers every box with OK and keeps the texts shown.
+// Answers every box with OK, every question with Yes, and keeps the texts
+// shown.
 inline std::vector<std::string>& AnswerEveryBox() {
   static std::vector<std::string> texts;
   texts.clear();
   automation::SetResponder([](const automation::ModalInfo& info) {
     texts.push_back(info.text);
-    return IDOK;
+    return info.caption == "Question" ? 2 /* Yes */ : IDOK;
   });
   return texts;
 }
