@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,31 @@ bool RenameCopies(const std::string& folder, const char* oldYY, const char* newY
     if (!RenameCopy(folder, f.stem, f.suffix, oldYY, newYY)) return false;
   return true;
 }
+
+// Puts every file of the working folder on the disk.
+bool SyncFiles(const std::string& work) {
+  for (const std::string& name : FilesIn(work)) {
+    const int fd = ::open(JoinPath(work, name).c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+// While the new year is built in the working folder, nothing of it is live:
+// a record write is flushed, and the files go to the disk once, before they
+// are moved into place, rather than after every record.
+class DeferredCommits {
+ public:
+  DeferredCommits() {
+    SetRecordCommitHook([](FILE* file) { return std::fflush(file) == 0; });
+  }
+  ~DeferredCommits() { SetRecordCommitHook(nullptr); }
+  DeferredCommits(const DeferredCommits&) = delete;
+  DeferredCommits& operator=(const DeferredCommits&) = delete;
+};
 
 // Moves every file of the working folder into the year's folder.
 bool MoveIntoPlace(const std::string& work, const std::string& folder) {
@@ -249,6 +275,8 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
       ok = false;
     }
   }
+  std::optional<DeferredCommits> deferred;
+  if (ok) deferred.emplace();
   if (ok) {
     Step("Preparing Database", 1);
     ok = Admitted(1) && OpenDatabase(work.c_str(), newYY, 0);
@@ -282,6 +310,7 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
     Step("Processing Unit", 11);
     ok = Admitted(11) && SetFiscalFirstMonth(firstMonth, firstMonthYear);
   }
+  deferred.reset();
   if (ok) {
     Step("Processing Configuration", 12);
     node = FindYearNode(newYearText, 0, &YearList);
@@ -293,7 +322,7 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
     } else if (std::strlen(folder) >= sizeof node->folder) {
       errorText = "The new data folder's name is too long";
       ok = false;
-    } else if (!MoveIntoPlace(work, folder)) {
+    } else if (!SyncFiles(work) || !MoveIntoPlace(work, folder)) {
       errorText = "Moving the new year's files into their folder";
       ok = false;
     } else if (!node && (node = FindYearNode(newYearText, 1, &YearList)) == nullptr) {
