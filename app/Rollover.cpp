@@ -243,6 +243,7 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
   char nodeOldFolder[sizeof(FiscalYearNode::folder)] = "";
 
   // 2. The new folder, and a private working folder inside it.
+  const bool folderExisted = IsDirectory(folder);
   if (!Admitted(-2) || !MakePath(folder) || !IsDirectory(folder)) {
     errorText = "Creating new data folder";
     ok = false;
@@ -358,6 +359,8 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
       ReadWriteConfig(1);
     }
     SortYearList();
+    // A folder made for the new year goes again when nothing was left in it.
+    if (!folderExisted) ::rmdir(folder);
     if (closed) {
       CloseDataFiles();
       CloseScheduleFiles();

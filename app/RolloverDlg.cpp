@@ -48,12 +48,13 @@ void DefaultRolloverFolder(const char* folder, const char* newYear, char* out, s
     } else if (last.find(FiscalYearYY) != std::string::npos) {
       ReplaceFirst(path, slash, FiscalYearYY, std::string(newYear).substr(2));
     } else {
-      char name[16];
-      std::snprintf(name, sizeof name, "fy%s", newYear);
-      path = JoinPath(ProgramFolder, name);
+      char yearFolder[MAX_PATH];
+      GetYearFolder(0, ProgramFolder, newYear, yearFolder);
+      path = yearFolder;
     }
   }
-  std::snprintf(out, size, "%s", path.c_str());
+  // A year folder made elsewhere may differ in case ("FY2009").
+  std::snprintf(out, size, "%s", ResolvePathCase(path).c_str());
 }
 
 int XferRollover(int save, RolloverFields& f) {

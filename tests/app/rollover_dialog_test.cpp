@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -81,6 +82,11 @@ TEST_F(RolloverDialogTest, DefaultsFollowTheLoadedYear) {
     DefaultRolloverFolder(c.folder, "2009", out, sizeof out);
     EXPECT_EQ(std::string(out), c.expected) << c.folder;
   }
+  // A year folder made elsewhere in capitals is that folder.
+  std::filesystem::create_directories(fy.home() + "/FY2009");
+  char out[260];
+  DefaultRolloverFolder("/data/current", "2009", out, sizeof out);
+  EXPECT_EQ(std::string(out), fy.home() + "/FY2009");
 }
 
 TEST_F(RolloverDialogTest, SpinnersAndTheFirstMonthField) {
