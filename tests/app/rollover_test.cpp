@@ -87,6 +87,19 @@ class RolloverTest : public ::testing::Test {
       e.status = kStatusMarked;
       ASSERT_EQ(WriteRecord(EquipFile, e, row), 1);
     }
+    // The loan has a repayment schedule that Anna takes part in.
+    ASSERT_EQ(OpenScheduleFiles(), 1);
+    ScheduleRecord repay;
+    repay.account = 401;
+    SetText(repay.name, "Loan Repayment");
+    repay.frequency = 'M';
+    SetText(repay.dueDates[0], "20080301");
+    repay.amounts[0] = 1000;
+    auto slots = std::make_unique<ParticipantRecord[]>(kMemberSlots);
+    slots[kAnna].scheduleRow = 0;
+    slots[kAnna].memberRow = kAnna;
+    ASSERT_EQ(AddSchedule(&repay, slots.get(), &loanSchedule), 1);
+    CloseScheduleFiles();
     CAcctGroup loans;
     loans.SetName("Loans");
     loans.AddAccount(401);
@@ -154,6 +167,7 @@ class RolloverTest : public ::testing::Test {
   }
 
   fixture::FiscalYear fy;
+  int loanSchedule = -1;
   std::string newFolder;
   std::map<std::string, std::string> oldFiles;
   std::string oldConfig;
@@ -245,9 +259,13 @@ TEST_F(RolloverTest, CarriesEveryValueIntoTheNewYear) {
   }
   ASSERT_EQ(OpenScheduleFiles(), 1);
   std::vector<ParticipantRecord> parts = ReadAll<ParticipantRecord>(ParticipantFile);
-  ScheduleRecord dues;
+  ScheduleRecord dues, repay;
   ASSERT_EQ(ReadRecord(ScheduleFile, dues, 0), 1);
+  ASSERT_EQ(ReadRecord(ScheduleFile, repay, loanSchedule), 1);
   CloseScheduleFiles();
+  // The dropped loan's schedule went with it, and its participation.
+  EXPECT_EQ(repay.status, kStatusDeleted);
+  for (const ParticipantRecord& p : parts) EXPECT_NE(p.scheduleRow, loanSchedule);
   int annaParts = 0;
   for (const ParticipantRecord& p : parts) {
     EXPECT_NE(p.memberRow, kBen);
@@ -292,7 +310,8 @@ TEST_F(RolloverTest, BudgetModesAndScheduleShifts) {
   SetText(weekly.secondDate, "20080916");
   weekly.amounts[0] = 300;
   auto slots = std::make_unique<ParticipantRecord[]>(kMemberSlots);
-  ASSERT_EQ(AddSchedule(&weekly, slots.get(), nullptr), 1);
+  int weeklyRow = -1;
+  ASSERT_EQ(AddSchedule(&weekly, slots.get(), &weeklyRow), 1);
   CloseScheduleFiles();
   const OldYear old = Remember();
   AnswerEveryBox();
@@ -302,7 +321,7 @@ TEST_F(RolloverTest, BudgetModesAndScheduleShifts) {
   ASSERT_EQ(OpenScheduleFiles(), 1);
   ScheduleRecord dues, week;
   ASSERT_EQ(ReadRecord(ScheduleFile, dues, 0), 1);
-  ASSERT_EQ(ReadRecord(ScheduleFile, week, 1), 1);
+  ASSERT_EQ(ReadRecord(ScheduleFile, week, weeklyRow), 1);
   CloseScheduleFiles();
   EXPECT_STREQ(dues.dueDates[0], "20090203");
   EXPECT_STREQ(dues.dueDates[2], "20090404");
