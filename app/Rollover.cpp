@@ -283,7 +283,11 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
     ok = Admitted(1) && OpenDatabase(work.c_str(), newYY, 0);
   }
   const RolloverOptions options{firstMonth, firstMonthYear, keepAllAccounts, budgetMode, friendYears, newYearText};
+  // The steps after the budgets read the records one at a time, many of
+  // them more than once; no step closes or replaces a kept-open file.
+  std::optional<RecordReadCache> cache;
   for (int i = 0; ok && i < static_cast<int>(std::size(kSteps)); ++i) {
+    if (i == 1) cache.emplace();
     Step(kSteps[i].caption, 2 + i);
     if (!Admitted(2 + i)) {
       DispMessage(kSteps[i].caption, MSG_FATAL);
@@ -292,6 +296,7 @@ int DoRollover(const char* folder, const char* firstMonth, int firstMonthYear, i
       ok = kSteps[i].run(options);
     }
   }
+  cache.reset();
   if (ok) {
     Step("Processing Transactions", 10);
     CloseDataFiles();

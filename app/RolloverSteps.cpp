@@ -52,6 +52,28 @@ void PutDate(char (&out)[9], int year, int month, int day) {
   CopyText(out, sizeof out, text);
 }
 
+// Every record of a file not kept open (participants, reserves), read in
+// one go: the steps look through them once per schedule or member. False
+// after the message when the file cannot be read.
+template <class Rec>
+bool ReadWhole(FILE* file, const char* word, std::vector<Rec>& out) {
+  out.clear();
+  constexpr int size = RecordSize<Rec>::value;
+  std::vector<BYTE> bytes;
+  if (file && std::fseek(file, 0, SEEK_END) == 0) {
+    const long length = std::ftell(file);
+    if (length >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+      bytes.resize(static_cast<size_t>(length / size) * size);
+      if (bytes.empty() || std::fread(bytes.data(), bytes.size(), 1, file) == 1) {
+        out.resize(bytes.size() / size);
+        for (size_t i = 0; i < out.size(); ++i) Unpack(bytes.data() + i * size, out[i]);
+        return true;
+      }
+    }
+  }
+  return FailTemplate(ERR_READ, word);
+}
+
 }  // namespace
 
 int MonthAbbrIndex(const char* abbr) {
@@ -82,6 +104,8 @@ bool RolloverBudgets(int mode) {
       if (WriteRecord(AcctFile, a, r) != 1) return Fail("Write acct budge rollover");
     }
   } else if (mode == 1) {
+    // Every month of every account reads the year's transactions again.
+    RecordReadCache cache;
     int next = 0;
     for (int r = 0; r < AcctTable.rowCount; ++r) {
       AccountRecord a;
@@ -146,11 +170,10 @@ void RolloverScheduleDates(ScheduleRecord& s, const char* oldStart, const char* 
 }
 
 bool RolloverParticipants(int scheduleRow, LONG scheduleAccount, const char* newStart) {
-  for (int row = 0;; ++row) {
-    ParticipantRecord p;
-    const int r = ReadRecord(ParticipantFile, p, row);
-    if (r == -1) return true;
-    if (r == 0) return FailTemplate(ERR_READ, "participant");
+  std::vector<ParticipantRecord> all;
+  if (!ReadWhole(ParticipantFile, "participant", all)) return false;
+  for (int row = 0; row < static_cast<int>(all.size()); ++row) {
+    ParticipantRecord p = all[static_cast<size_t>(row)];
     if (p.scheduleRow != scheduleRow || p.memberRow < 0 || p.memberRow >= MemberTable.rowCount) continue;
     MemberRow member;
     std::memset(&member, 0, sizeof member);
@@ -171,6 +194,7 @@ bool RolloverParticipants(int scheduleRow, LONG scheduleAccount, const char* new
     }
     if (WriteRecord(ParticipantFile, p, row) != 1) return FailTemplate(ERR_WRITE, "participant");
   }
+  return true;
 }
 
 bool RolloverSchedules(const char* firstMonth, int year) {
@@ -322,11 +346,21 @@ namespace {
 bool RolloverReserveAccount(int acctRow, const AccountRecord& account) {
   const int members = MemberTable.rowCount;
   std::vector<long long> amounts(static_cast<size_t>(members), 0);
+  // Each member's opening reserve in the account: its first record there.
+  std::vector<ReserveRecord> records;
+  if (!ReadWhole(ReserveFile, "reserve", records)) return false;
+  std::vector<int> openings(static_cast<size_t>(members), 0);
+  std::vector<bool> seen(static_cast<size_t>(members), false);
+  for (const ReserveRecord& rec : records) {
+    if (rec.account != account.number || rec.memberRow < 0 || rec.memberRow >= members) continue;
+    if (seen[static_cast<size_t>(rec.memberRow)]) continue;
+    seen[static_cast<size_t>(rec.memberRow)] = true;
+    openings[static_cast<size_t>(rec.memberRow)] = rec.amount;
+  }
   bool any = false;
   for (int m = 0; m < members; ++m) {
     if (MemberTable.keys[static_cast<size_t>(m)].status != kStatusLive) continue;
-    int opening = 0, activity = 0;
-    if (!FindReserveRecord(account.number, m, &opening)) return false;
+    int opening = openings[static_cast<size_t>(m)], activity = 0;
     if (!SumSplitsForAcct(account.number, m, FiscalStartDate, FiscalEndDate, &activity)) return false;
     amounts[static_cast<size_t>(m)] = static_cast<long long>(opening) + activity;
     if (amounts[static_cast<size_t>(m)] < INT_MIN || amounts[static_cast<size_t>(m)] > INT_MAX)
