@@ -7,6 +7,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
+#include "app/FiscalYearDlg.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
@@ -216,11 +217,9 @@ void CTornelView::OnDestroy() {
   }
 }
 
-void CTornelView::OnFileOpenYear() {
-  if (YearCount < 2) DispMessage("The current year is the only one available", MSG_WARNING);
-}
+void CTornelView::OnFileOpenYear() { RunFiscalYearCommand(0, this); }
 
-void CTornelView::OnFileDeleteYear() { OnFileOpenYear(); }
+void CTornelView::OnFileDeleteYear() { RunFiscalYearCommand(1, this); }
 
 void CTornelView::OnEditIntegrity() { CheckDataIntegrity(1); }
 

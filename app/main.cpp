@@ -1,5 +1,6 @@
 // tornel: the treasurer's bookkeeping program.
 #include "app/MainFrame.h"
+#include "app/RolloverDlg.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   InstallAccountDialogs();
   InstallMemberDialogs();
   InstallRegisterDialogs();
+  InstallFiscalYearCommands();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())

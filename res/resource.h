@@ -494,3 +494,23 @@
 #define IDC_PBS_TOTAL              3606
 #define IDC_PBS_UNIT_LABEL         1458
 #define IDC_PBS_UNIT               1459
+// ---- Fiscal years: selection (open, delete) and rollover
+#define IDD_ROLLOVER               173
+#define IDD_FISCALYEAR             174
+#define IDC_FY_COMBO               1287
+#define IDC_FY_LABEL               1301
+#define IDC_RO_BROWSE              1260
+#define IDC_RO_KEEP_ACCOUNTS       1286
+#define IDC_RO_YEAR                1287
+#define IDC_RO_MONTH               1288
+#define IDC_RO_YEAR_SPIN           1289
+#define IDC_RO_MONTH_SPIN          1290
+#define IDC_RO_BUDGET_OLD          1291
+#define IDC_RO_BUDGET_ACTUAL       1292
+#define IDC_RO_BUDGET_EXCLUDE      1293
+#define IDC_RO_FRIENDS_ALL         1294
+#define IDC_RO_FRIENDS_EXCLUDE     1295
+#define IDC_RO_YEARS               1296
+#define IDC_RO_YEARS_SPIN          1297
+#define IDC_RO_YEARS_LABEL         1298
+#define IDC_RO_FOLDER              1481
