@@ -1,5 +1,6 @@
 // tornel: the treasurer's bookkeeping program.
 #include "app/MainFrame.h"
+#include "app/PreferenceCommands.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
   InstallCommandStrings();
   InstallShellDialogs();
+  InstallPreferenceCommands();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())
