@@ -13,6 +13,7 @@
 #include "common/ConfigFile.h"
 #include "common/Settings.h"
 #include "common/UnitSettings.h"
+#include "common/UnitVocab.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/testing/Automation.h"
 #include "store/Fixture.h"
@@ -53,7 +54,7 @@ class BackupRestoreTest : public testing::Test {
     ASSERT_EQ(WriteUnitSettings(UnitSettingsPath(home), unit), 1);
     WriteBytes(WorksheetFileName, "worksheets");
     WriteBytes(MailLabelFileName, "labels");
-    WriteBytes(home + "/vbwin.txt", "notes");
+    WriteBytes(home + "/" + NotepadFileName, "notes");
     SettingsSection* s = OpenSettingsSection(SettingsFileName, "CONFIG");
     PutSettingText(s, 'G', "picture.bmp");
     CloseSettingsSection(s);
