@@ -18,7 +18,6 @@
 #include "common/FolderDialog.h"
 #include "common/Messages.h"
 #include "common/Question.h"
-#include "platform/controls/CtlComboBox.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "res/resource.h"
@@ -144,9 +143,9 @@ CRestoreDlg::CRestoreDlg(CWnd* parent) : CDialog(IDD_RESTORE, parent) {}
 
 BOOL CRestoreDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  CComboBox* years = static_cast<CComboBox*>(GetDlgItem(IDC_RESTORE_YEAR));
-  years->AddString("");
-  for (const FiscalYearNode* node = YearList; node; node = node->next) years->AddString(node->year);
+  SendDlgItemMessage(IDC_RESTORE_YEAR, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+  for (const FiscalYearNode* node = YearList; node; node = node->next)
+    SendDlgItemMessage(IDC_RESTORE_YEAR, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(node->year));
   SetDlgItemText(IDC_RESTORE_YEAR, m_szYear);
   SetDlgItemText(IDC_RESTORE_FOLDER, m_szFolder);
   CheckDlgButton(IDC_RESTORE_SYSTEM, m_bSystemFiles ? BST_CHECKED : BST_UNCHECKED);
