@@ -48,6 +48,11 @@ struct CopyItem {
 
 constexpr std::size_t kChunk = 10240;
 
+std::string FolderOf(const std::string& path) {
+  const std::string::size_type slash = path.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
@@ -93,7 +98,7 @@ bool CopyToTemporary(CopyItem& item) {
       break;
     }
     if (n > 0) {
-      if (!CheckDiskSpace(JoinPath(item.destination, "..").c_str(), static_cast<unsigned long>(n)) ||
+      if (!CheckDiskSpace(FolderOf(item.destination).c_str(), static_cast<unsigned long>(n)) ||
           std::fwrite(buffer.data(), 1, n, out) != n) {
         problem = "Could not write destination file";
         break;
@@ -127,9 +132,7 @@ bool EmptyTemporary(CopyItem& item) {
 }
 
 void SyncFolderOf(const std::string& path) {
-  const std::string::size_type slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
   if (fd >= 0) {
     ::fsync(fd);
     ::close(fd);
