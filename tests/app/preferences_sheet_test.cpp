@@ -14,6 +14,7 @@
 #include "common/Question.h"
 #include "common/Settings.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/propsheet/PropSheetDefs.h"
 #include "platform/window/CtlDefs.h"
 #include "res/resource.h"
 
@@ -112,6 +113,34 @@ TEST_F(PreferencesSheetTest, CancelAfterAChangeAsksWhetherToSave) {
   CPrefDlg sheet;
   Run(sheet, [&](HWND h) { Press(h, IDCANCEL); });
   EXPECT_EQ(sheet.m_bSaved, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+// The command reloads the preferences first and writes "CONFIG" when the
+// sheet stored its pages, through OK or through Yes to Cancel's question.
+TEST_F(PreferencesSheetTest, TheCommandSavesWhatCancelsYesStored) {
+  const std::string calc = dir / "calc";
+  WriteBytes(calc, "");
+  std::snprintf(CalculatorPath, sizeof CalculatorPath, "%s", "not stored");
+  automation::OnDialog(
+      "Preferences",
+      [&](HWND h) {
+        automation::PumpUntilIdle();
+        SendMessage(h, PSM_SETCURSEL, 3, 0);
+        automation::PumpUntilIdle();
+        HWND page = reinterpret_cast<HWND>(SendMessage(h, PSM_GETCURRENTPAGEHWND, 0, 0));
+        EXPECT_EQ(FieldText(page, IDC_PREF_CALCULATOR), "");  // reloaded, not the value in memory
+        SetWindowText(GetDlgItem(page, IDC_PREF_CALCULATOR), calc.c_str());
+        automation::ExpectMessageBox("", "Do you wish to save your changes", ANSWER_YES);
+        Press(h, IDCANCEL);
+      },
+      IDCANCEL);
+  RunPreferences();
+  SettingsSection* s = OpenSettingsSection(SettingsFileName, "CONFIG");
+  char stored[MAX_PATH];
+  GetSettingText(s, 'A', "", stored);
+  CloseSettingsSection(s);
+  EXPECT_EQ(stored, calc);
   EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
