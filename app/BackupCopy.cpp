@@ -233,7 +233,9 @@ int BackupFiles(const char* pattern, const char* programFolder, const char* fold
       CopyItem item;
       item.caption = name + "...";
       item.source = JoinPath(from, name);
-      item.destination = JoinPath(to, name);
+      // A file of the same name in another case (made elsewhere) is the one
+      // the store opens: it is the one replaced.
+      item.destination = ResolvePathCase(JoinPath(to, name));
       items.push_back(item);
     }
   }

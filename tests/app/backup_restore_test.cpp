@@ -117,6 +117,18 @@ TEST_F(BackupRestoreTest, BackupCopiesTheYearAndTheProgramFilesAndRestoreBringsT
   EXPECT_EQ(fixture::FiscalYear::Balance(101), balance);
 }
 
+TEST_F(BackupRestoreTest, RestoreReplacesAYearFileWhoseNameDiffersInCase) {
+  BackupData(backup.c_str());
+  CloseDataFiles();
+  const std::string lower = fixture::FilePath(year, "acct"), upper = year.folder() + "/ACCT408.DAT";
+  fs::rename(lower, upper);
+  WriteBytes(upper, "scribbled");
+  RestoreData(year.folder().c_str(), backup.c_str(), "08", 0, BACKUP_RECORD_FILES);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_FALSE(fs::exists(lower));
+  EXPECT_EQ(ReadBytes(upper), ReadBytes(backup + "/acct408.dat"));
+}
+
 TEST_F(BackupRestoreTest, ABackupFailingAtAnyFileLeavesTheOldBackupAsItWas) {
   BackupData(backup.c_str());
   const Snapshot fresh = Take(backup);
