@@ -39,7 +39,7 @@ struct CopyItem {
   std::string source;
   std::string destination;
   bool required = true;       // a failure stops the run
-  bool emptyOnFailure = false; // a failure leaves an empty destination instead
+  bool missingSource = false;  // the copy is an empty file
   std::string temporary;      // filled while the run goes on
   std::string keptAside;      // the replaced destination, while renaming
   bool hadDestination = false;
@@ -274,7 +274,7 @@ int BackupFiles(const char* pattern, const char* programFolder, const char* fold
         // A program file the installation has not made yet: its copy is an
         // empty file. Restoring one a backup lacks keeps the program's own.
         if (!direction || isNotes) continue;
-        item.emptyOnFailure = true;
+        item.missingSource = true;
       }
       items.push_back(item);
     }
@@ -290,7 +290,7 @@ int BackupFiles(const char* pattern, const char* programFolder, const char* fold
       break;
     }
     ReportProgress(item.caption.c_str(), static_cast<int>(i) + 1, total);
-    if (item.emptyOnFailure) {
+    if (item.missingSource) {
       if (!EmptyTemporary(item)) result = 2;
       continue;
     }
