@@ -13,6 +13,8 @@
 #include "common/Dates.h"
 #include "common/Question.h"
 #include "common/Settings.h"
+#include "common/UnitSettings.h"
+#include "app/TornelApp.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/propsheet/PropSheetDefs.h"
 #include "platform/window/CtlDefs.h"
@@ -59,7 +61,7 @@ class PreferencesSheetTest : public testing::Test {
   }
   static std::string Text(CPrefPage& page, int id) { return FieldText(page.GetSafeHwnd(), id); }
 
-  TempFolder dir;
+  class TempFolder dir;  // the class, not the start-up's folder name
 };
 
 TEST_F(PreferencesSheetTest, OkChecksOnlyThePagesThatWereOpened) {
@@ -238,6 +240,41 @@ TEST_F(PreferencesSheetTest, ThePreviewShowsTheColourAndNoPictureInMode2) {
     EXPECT_EQ(automation::PixelAt(preview, r.right / 2, r.bottom / 2), RGB(255, 0, 0));
     EXPECT_EQ(automation::PixelAt(preview, 3, 3), RGB(255, 0, 0));
   });
+}
+
+// The new password is stored with the unit settings; when that fails the old
+// one stays in effect.
+TEST_F(PreferencesSheetTest, SetPasswordStoresTheNewPasswordOrKeepsTheOld) {
+  for (bool writable : {true, false}) {
+    SCOPED_TRACE(writable);
+    DataPassword.clear();
+    PasswordPrompt = "Password:";
+    const std::string folder = writable ? dir.path() : dir / "missing";
+    std::snprintf(ProgramFolder, sizeof ProgramFolder, "%s", folder.c_str());
+    if (!writable)
+      automation::ExpectMessageBox("", "Saving the new password failed.  Old password is still in effect", IDOK);
+    automation::OnDialog(
+        "New Password",
+        [](HWND h) {
+          SetField(h, IDC_PASSWORD_PROMPT, "Camp site?");
+          SetField(h, IDC_PASSWORD_NEW, "Badger42");
+          SetField(h, IDC_PASSWORD_CONFIRM, "Badger42");
+          Press(h, IDOK);
+        },
+        IDCANCEL);
+    CPrefDlg sheet;
+    Run(sheet, [&](HWND) { Press(sheet.m_general.GetSafeHwnd(), IDC_PREF_PASSWORD); });
+    EXPECT_TRUE(automation::PendingExpectations().empty());
+    EXPECT_EQ(DataPassword.empty(), !writable);
+    EXPECT_EQ(PasswordPrompt, writable ? "Camp site?" : "Password:");
+    UnitSettings stored;
+    std::string error;
+    if (writable) {
+      ASSERT_TRUE(ReadUnitSettings(UnitSettingsPath(folder), &stored, &error));
+      EXPECT_TRUE(PasswordMatches("Badger42", stored.passwordHash));
+    }
+  }
+  DataPassword.clear();
 }
 
 TEST_F(PreferencesSheetTest, GridColoursAreEditedPerElementAndDefaultRestoresOneGrid) {
