@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
+#include "app/BackupDlg.h"
 #include "app/CommandIds.h"
 #include "app/Preferences.h"
+#include "common/Question.h"
 #include "common/SplashWindow.h"
 #include "common/UnitVocab.h"
 #include "common/Version.h"
@@ -157,6 +159,15 @@ void CMainFrame::OnClose() {
   // Modes above 1 (never, or a value the preferences do not store) skip the
   // check; closing goes on whatever it reports.
   if (IntegrityCheckMode == 0 || IntegrityCheckMode == 1) CheckDataIntegrity(IntegrityCheckMode == 1 ? 1 : 0);
+  // Backup: 0 always, 1 ask (Cancel keeps the program running), anything
+  // else never. Cancelling the Backup dialog itself still closes.
+  if (BackupMode == 1) {
+    const int answer = AskQuestion("Do you wish to backup your data files", ANSWER_YES, ANSWER_CANCEL);
+    if (answer == ANSWER_CANCEL) return;
+    if (answer == ANSWER_YES) RunBackupDialog();
+  } else if (BackupMode == 0) {
+    RunBackupDialog();
+  }
   DestroyWindow();
 }
 

@@ -1,6 +1,7 @@
 // tornel: the treasurer's bookkeeping program.
 #include "app/MainFrame.h"
 #include "app/RolloverDlg.h"
+#include "app/PreferenceCommands.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "platform/host/sdl/SdlHost.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   InstallMemberDialogs();
   InstallRegisterDialogs();
   InstallFiscalYearCommands();
+  InstallPreferenceCommands();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "support/GoldenImage.h"
+#include "app/AppTestUtil.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
@@ -20,11 +21,13 @@
 #include "app/TornelView.h"
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
+#include "common/Question.h"
 #include "common/Settings.h"
 #include "common/SplashWindow.h"
 #include "common/UnitSettings.h"
 #include "common/UnitVocab.h"
 #include "store/UnitInfo.h"
+#include "res/resource.h"
 #include "common/Version.h"
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/gfx/GdiApi.h"
@@ -112,9 +115,10 @@ class StartupTest : public testing::Test {
     return texts;
   }
 
-  // Closing without the integrity check.
+  // Closing without the integrity check and the backup.
   void Quit(CTornelApp& app) {
     IntegrityCheckMode = 2;
+    BackupMode = 2;
     Close(app);
   }
   void Close(CTornelApp& app) {
@@ -258,9 +262,79 @@ TEST_F(StartupTest, ClosingAsksForTheIntegrityCheckInMode1) {
   ASSERT_TRUE(app.InitInstance());
   automation::PumpUntilIdle();
   IntegrityCheckMode = 1;
+  BackupMode = 2;
   automation::ExpectMessageBox("", "Do you wish to perform a data integrity check", IDNO);
   Close(app);
   EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+// Closing backs up as the backup mode says: 0 the Backup dialog at once, 1
+// after the question (Cancel keeps the program running), 2 never.
+TEST_F(StartupTest, ClosingBacksUpAsTheBackupModeSays) {
+  const struct {
+    int mode;
+    int answer;
+    bool dialog;
+    bool closes;
+  } cases[] = {{0, 0, true, true},
+               {1, ANSWER_YES, true, true},
+               {1, ANSWER_NO, false, true},
+               {1, ANSWER_CANCEL, false, false},
+               {2, 0, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.mode << " " << c.answer);
+    MakeSample();
+    CTornelApp app;
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+    IntegrityCheckMode = 2;
+    BackupMode = c.mode;
+    if (c.mode == 1) automation::ExpectMessageBox("", "Do you wish to backup your data files", c.answer);
+    // Cancelling the Backup dialog does not stop the closing; a dialog not
+    // expected goes unanswered and fails the test.
+    int shown = 0;
+    if (c.dialog) automation::OnDialog("Backup", [&shown](HWND) { ++shown; }, IDCANCEL);
+    HWND frame = app.m_pMainWnd->m_hWnd;
+    app.m_pMainWnd->SendMessage(WM_CLOSE);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(shown, c.dialog ? 1 : 0);
+    EXPECT_EQ(::IsWindow(frame) != FALSE, !c.closes);
+    if (!c.closes) {
+      Quit(app);
+    } else {
+      app.m_pMainWnd = nullptr;
+      app.ExitInstance();
+      DrainQuit();
+    }
+    automation::ClearResponder();
+  }
+}
+
+TEST_F(StartupTest, ClosingWithTheBackupDialogsOkBacksTheYearUp) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  IntegrityCheckMode = 2;
+  BackupMode = 0;
+  const std::string folder = *home / "backup";
+  automation::OnDialog(
+      "Backup",
+      [&](HWND h) {
+        SetField(h, IDC_BACKUP_FOLDER, folder);
+        automation::ExpectMessageBox("", "Folder does not exist", ANSWER_YES);
+        Press(h, IDOK);
+      },
+      IDCANCEL);
+  Close(app);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_TRUE(std::filesystem::exists(folder + "/acct426.dat"));
+  EXPECT_TRUE(std::filesystem::exists(folder + "/cnfg4.bu"));
+  SettingsSection* s = OpenSettingsSection((*home / "udata4.dat").c_str(), "BACKUP");
+  char remembered[MAX_PATH];
+  GetSettingText(s, 'A', "", remembered);
+  CloseSettingsSection(s);
+  EXPECT_EQ(remembered, folder);
 }
 
 // The words of every unit type in the menu and the status prompts.

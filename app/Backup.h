@@ -1,0 +1,46 @@
+// Backup and restore of a fiscal year: the year's record files and copies of
+// the program-wide files (configuration, stored unit settings, user
+// settings, worksheets, label definitions, notes) under ".bu" names in a
+// backup folder, and back.
+//
+// A copy run never leaves its destination half written: every file goes to a
+// temporary name beside its destination first, its size is checked against
+// the source, and only when every file of the run arrived are they renamed
+// into place (the files they replace are kept aside until all renames
+// succeeded, and put back when one fails).
+#pragma once
+
+#include <functional>
+
+// Flag bits of BackupFiles and RestoreData.
+inline constexpr int BACKUP_RECORD_FILES = 1;
+inline constexpr int BACKUP_PROGRAM_FILES = 2;
+
+// Copies the record files of the year (names "*<pattern>*.dat", the pattern
+// being the data-format major number and the two-digit year) and, with
+// BACKUP_PROGRAM_FILES, the program files. Direction 1 copies from
+// `folderA` (record files) and `programFolder` to `folderB`; direction 0
+// copies from `folderB` back, leaving the configuration's copy where it is.
+// 0 when everything was copied, 2 after a failure (shown; nothing of the
+// destination changed), 1 when a cancel was requested.
+int BackupFiles(const char* pattern, const char* programFolder, const char* folderA, const char* folderB,
+                int direction, int flags);
+
+// Backs the loaded year up into `folder` (made when missing); its record
+// files are closed meanwhile and opened again after.
+void BackupData(const char* folder);
+
+// Restores year `yy` from `restoreFolder` into `dataFolder`; a new year is
+// added to the year list and the configuration.
+void RestoreData(const char* dataFolder, const char* restoreFolder, const char* yy, int newYear, int flags);
+
+// Settings of the two dialogs (section "BACKUP"): 0 loads, 1 stores and runs.
+// `folder` holds MAX_PATH bytes, `year` five.
+void XferBackup(int save, char* folder);
+void XferRestore(int save, char* year, char* folder, int* systemFiles);
+
+// Asked before every write of a copy (with the temporary file's path) and
+// before every rename into place (with the destination's path); false fails
+// that step. Empty: every step goes ahead.
+using CopyStepGate = std::function<bool(const char* path)>;
+void SetCopyStepGate(CopyStepGate gate);
