@@ -42,7 +42,11 @@ class GridHostWnd : public CWnd {
 class TestCell : public CGXControl {
  public:
   using CGXControl::CGXControl;
-  void SetActive(BOOL on) override { active = on; }
+  // Activating starts the edit from the cell's value.
+  void SetActive(BOOL on) override {
+    if (on && !active && m_bInit) CGXControl::GetValue(typed);
+    active = on;
+  }
   BOOL IsActive() override { return active; }
   void SetModify(BOOL on) override { modified = on; }
   BOOL GetModify() override { return modified; }
