@@ -1,6 +1,8 @@
 #include "grid/core/GXAppData.h"
 
+#include "grid/cells/GXControlFactory.h"
 #include "grid/core/GXFindReplaceState.h"
+#include "grid/core/GXGridWnd.h"
 #include "grid/core/GXLibraryBitmaps.h"
 #include "platform/gfx/GdiObject.h"
 
@@ -289,6 +291,10 @@ void GXInitLibrary(CObject* controlFactory) {
   RegisterNew("GXWND", 0x400B);
   RegisterNew("GXNDBLCLKSWND", 0x4003);
   RegisterNew("GxMdiFrame", 0x4008);
+  // Dialog templates name grids by this class; a factory may register more.
+  GXRegisterGridWndClass(AfxGetInstanceHandle());
+  if (auto* factory = dynamic_cast<CGXControlFactory*>(app->m_pControlFactory))
+    factory->RegisterWndClasses(AfxGetInstanceHandle());
 
   GXGetSysColorCache().Refresh();
   app->m_bInitDone = TRUE;

@@ -14,6 +14,13 @@ BOOL CGXGridCore::OnRightDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE
 BOOL CGXGridCore::OnMouseOverCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::ProcessKeys(CWnd*, UINT, UINT, UINT, UINT) { return FALSE; }
 
+std::vector<CGXControl*> CGXGridCore::RegisteredControls() const {
+  std::vector<CGXControl*> all;
+  for (const auto& [id, control] : controls_)
+    if (control != nullptr) all.push_back(control);
+  return all;
+}
+
 void CGXGridCore::RegisterControl(WORD id, CGXControl* control) {
   auto it = controls_.find(id);
   if (it != controls_.end() && it->second == control) return;
