@@ -183,6 +183,7 @@ CString GXGetString(UINT id) {
 
 CGXSysColorCache::~CGXSysColorCache() {
   if (dropArrow_ != nullptr) ::DeleteObject(dropArrow_);
+  if (dimmedDropArrow_ != nullptr) ::DeleteObject(dimmedDropArrow_);
 }
 
 HBITMAP CGXSysColorCache::GetDropArrowBitmap() {
@@ -191,6 +192,14 @@ HBITMAP CGXSysColorCache::GetDropArrowBitmap() {
     if (GXLoadResourceBitmap(arrow, 20028)) dropArrow_ = static_cast<HBITMAP>(arrow.Detach());
   }
   return dropArrow_;
+}
+
+HBITMAP CGXSysColorCache::GetDimmedDropArrowBitmap() {
+  if (dimmedDropArrow_ == nullptr) {
+    CBitmap arrow;
+    if (GXLoadResourceBitmap(arrow, 20211)) dimmedDropArrow_ = static_cast<HBITMAP>(arrow.Detach());
+  }
+  return dimmedDropArrow_;
 }
 
 void CGXSysColorCache::Refresh() {
@@ -209,6 +218,8 @@ void CGXSysColorCache::Refresh() {
   // The picture follows the colours: it is made again when next asked for.
   if (dropArrow_ != nullptr) ::DeleteObject(dropArrow_);
   dropArrow_ = nullptr;
+  if (dimmedDropArrow_ != nullptr) ::DeleteObject(dimmedDropArrow_);
+  dimmedDropArrow_ = nullptr;
 }
 
 COLORREF CGXSysColorCache::GetColor(int index) const {
