@@ -601,6 +601,56 @@ class CGXGridCore {
                      BOOL whilePrinting = FALSE);
   const CString& GetWarningText() const { return m_sWarningText; }
 
+  // Moving the current cell. Move flags: 0x02/0x04 update the window at
+  // once, 0x08 scroll the cell into view, 0x10 activate its control, 0x20
+  // leave the focus alone, 0x40 send no hint, 0x80 leave the selection.
+  virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags = 6);
+  // Stores (TRUE) or discards the current cell's edit; FALSE when refused.
+  virtual BOOL TransferCurrentCell(BOOL store = TRUE, UINT flags = 6, BOOL sendHint = TRUE);
+  virtual void HideCurrentCell();
+  // The control bound to the current cell, or the control of the cell's
+  // composed style.
+  virtual CGXControl* GetControl(ROWCOL row, ROWCOL col);
+  // Mouse actions on a cell; action flags: 4 press, 8 move, 0x10 release,
+  // 0x100 the press was on the bound current cell.
+  virtual BOOL OnLeftButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                      UINT keyFlags, UINT actionFlags);
+  virtual BOOL OnMiddleButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                        UINT keyFlags, UINT actionFlags);
+  virtual BOOL OnRightButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                       UINT keyFlags, UINT actionFlags);
+  // Marks the headers of a cell that became or stopped being current
+  // (through the edit-header feature; nothing without it).
+  virtual void MarkEditHeader(ROWCOL row, ROWCOL col, int hint, UINT flags);
+  // The selection, through the user range selection feature (nothing
+  // without it). A null position clears the selection.
+  virtual void SetSelection(POSITION pos, ROWCOL top = 0, ROWCOL left = 0, ROWCOL bottom = 0, ROWCOL right = 0);
+  virtual void SelectRange(const CGXRange& range, BOOL select = TRUE, BOOL update = TRUE);
+
+  CGXControl* GetCurrentCellControl();
+  BOOL IsCurrentCellActive();
+  void StoreCurrentCell(BOOL exists, ROWCOL row = 0, ROWCOL col = 0);
+
+  // Set while the grid gives itself the focus from SetCurrentCell.
+  BOOL m_bSettingFocus = FALSE;
+  // Set by the focus code when a warning box came up during a move.
+  BOOL m_bWarningDuringMove = FALSE;
+  // Set when the mouse left the pressed cell before the release.
+  BOOL m_bMouseLeftCell = FALSE;
+  UINT m_nLastActionBit40 = 0;
+  CGXAbstractGridUserSelectRangeImp* m_pUserSelectRangeImp = nullptr;
+  CGXAbstractGridSortClickImp* m_pSortClickImp = nullptr;
+  CGXAbstractGridMarkEditHeaderImp* m_pMarkEditHeaderImp = nullptr;
+
+ private:
+  // The three buttons' cell actions share one body (0 left, 1 middle, 2 right).
+  BOOL ButtonCellAction(int button, ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                        UINT keyFlags, UINT actionFlags);
+  // The control bound to the current cell (null when not known).
+  CGXControl* m_pCurrentCellControl = nullptr;
+
+ public:
+
   // Set while a warning box is up (focus loss is then ignored).
   BOOL m_bBusy = FALSE;
   BOOL m_bWarningShown = FALSE;
@@ -720,7 +770,77 @@ class CGXGridCore {
   virtual BOOL OnGridChar(UINT ch, UINT repeat, UINT flags);
   // Alt+Backspace undoes; other system keys are not the grid's.
   virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
+  virtual BOOL DoMoveCurrentCell(int direction, ROWCOL count = 1, BOOL maySelect = TRUE);
+  virtual BOOL MoveCurrentCell(int direction, ROWCOL count = 1);
+  virtual BOOL ScrollCellsOnMove(int direction, ROWCOL count);
+  virtual BOOL OnGridKeyDown(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridKeyUp(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridInsertText(LPCTSTR text, UINT repeat, UINT flags);
+  virtual BOOL OnGridDeadChar(UINT ch, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysKeyUp(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysChar(UINT ch, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysDeadChar(UINT ch, UINT repeat, UINT flags);
+
+  // The anchor of a keyboard selection, emptied after each plain move.
+  CGXRange m_rgKeyAnchor;
+  // Set while DoMoveCurrentCell runs.
+  BOOL m_bMovingCurrentCell = FALSE;
+  // Auto-repeat of navigation keys through the auto-scroll timer (off in
+  // this system) and the key it repeats.
+  BOOL m_bKeyRepeatScroll = FALSE;
+  BOOL m_bKeyAutoScroll = FALSE;
+  UINT m_nKeyAutoScrollKey = 0, m_nKeyAutoScrollFlags = 0;
+
+ private:
+  // The moves to the first or last row or column (codes 7-12).
+  void DoMoveCurrentCellTo(int direction, bool& found, ROWCOL& targetRow, ROWCOL& targetCol, ROWCOL col,
+                           ROWCOL rowCount, ROWCOL colCount);
+
+ public:
   // ---- end keyboard navigation ----
+
+  // ---- mouse actions and auto-scroll (begin) ----
+  virtual BOOL OnGridMouseMove(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridCancelMode();
+
+  BOOL BeginMouseDown(UINT flags, int x, int y, UINT otherButtons, int& hit, ROWCOL& row, ROWCOL& col);
+  BOOL BeginCellButtonDown(UINT flags, int x, int y, UINT otherButtons);
+  BOOL EndButtonUp(UINT flags, int x, int y, int& hit, ROWCOL& row, ROWCOL& col, UINT& actionFlags);
+  void StartAutoScroll(BOOL capture, BOOL vertical, BOOL horizontal);
+  BOOL OnGridDblClk(int button, UINT flags, CPoint point);
+  BOOL GetResizeTracking(UINT& flags, ROWCOL& index);
+
+  static constexpr UINT_PTR kAutoScrollTimer = 992;
+  // Button flags of the press, pressed and last reported cell.
+  UINT m_nButtonFlags = 0;
+  ROWCOL m_nPressedRow = 0, m_nPressedCol = 0;
+  ROWCOL m_nLastHitRow = 0, m_nLastHitCol = 0;
+  BOOL m_bResizeTracking = FALSE;
+  UINT m_nResizeTrackFlags = 0;
+  ROWCOL m_nResizeTrackIndex = 0;
+  BOOL m_bSelDragging = FALSE;
+  BOOL m_bGridActive = FALSE;
+  // Auto-scroll requests read by the auto-scroll plug-in.
+  BOOL m_bAutoScrollAvailable = FALSE;
+  BOOL m_bAutoScrollStart = FALSE;
+  BOOL m_bAutoScrollVert = FALSE, m_bAutoScrollHorz = FALSE;
+  BOOL m_bAutoScrollStop = FALSE;
+  int m_nAutoScrollSBCode = -1;
+  UINT_PTR m_nAutoScrollTimer = 0;
+  // While set, moving the mouse over cells only updates the cursor.
+  BOOL m_bMouseOverCursorOnly = TRUE;
+  // Mouse points are kept this far inside the grid's right and bottom edges.
+  int m_nFrameSize = 4;
+  // ---- mouse actions and auto-scroll (end) ----
   // The one control of an id in this grid, made by the control factory on
   // first use; id 0, or an id the factory cannot make, gives the default
   // control (null before initialising or without a factory).

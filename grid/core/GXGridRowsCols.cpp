@@ -323,12 +323,6 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL from, ROWCOL to, int*, UINT flags, BOO
   GXGridAxis{*this, false}.UpdateRemove(from, to, flags);
 }
 
-void CGXGridCore::ResetCurrentCell(BOOL) {
-  // No control holds an edit until controls are bound; forgetting the cell
-  // is all there is to do.
-  m_bCurrentCell = FALSE;
-  ForgetCurrentCellStyle();
-}
 
 // -------------------------------------------------------- frozen and header
 
