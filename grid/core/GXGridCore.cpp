@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "grid/core/GXCommand.h"
-#include "grid/core/GXCurrentCellAccess.h"
 #include "grid/core/GXDrawing.h"
 #include "grid/core/GXPluginComponent.h"
 #include "grid/core/GXToolTipProxy.h"
@@ -83,11 +82,12 @@ void CGXGridCore::Initialize() {
   // of this system installs one.
   if (m_pParam->m_bSendCurrentCellHints && m_pParam->m_nSharedCurrentRow <= GetRowCount() &&
       m_pParam->m_nSharedCurrentCol <= GetColCount()) {
-    gxcurrent::Store(*this, m_pParam->m_nSharedCurrentRow, m_pParam->m_nSharedCurrentCol);
+    StoreCurrentCell(TRUE, m_pParam->m_nSharedCurrentRow, m_pParam->m_nSharedCurrentCol);
     NotifyCellListeners();
   }
   m_rgFrame = CGXRange();
   if (!m_pParam->m_SelRects.IsEmpty()) m_rgFrame = *m_pParam->m_SelRects.GetTail();
+  m_pCurrentCellControl = nullptr;
   RecalcCharSize();
   UpdateScrollbars(TRUE, FALSE);
 }

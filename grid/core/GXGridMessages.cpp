@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "grid/cells/GXControl.h"
-#include "grid/core/GXCurrentCellAccess.h"
 #include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXPluginComponent.h"
@@ -44,7 +43,7 @@ namespace {
 // differ only in their axis.
 BOOL OnAxisScroll(CGXGridCore& g, bool rows, UINT code, UINT pos) {
   if (!g.IsInitialized() || g.m_nScrollLock >= 1) return FALSE;
-  if (CGXControl* control = gxcurrent::Control(g)) {
+  if (CGXControl* control = g.GetCurrentCellControl()) {
     MSG msg{};
     msg.hwnd = g.m_pGridWnd != nullptr ? g.m_pGridWnd->GetSafeHwnd() : nullptr;
     msg.message = rows ? WM_VSCROLL : WM_HSCROLL;
@@ -108,6 +107,9 @@ BOOL OnAxisScroll(CGXGridCore& g, bool rows, UINT code, UINT pos) {
       break;
     case SB_BOTTOM:  // SB_RIGHT
       if (top != count) g.DoScroll(forward, count - top);
+      break;
+    case SB_ENDSCROLL:
+      if (g.m_nAutoScrollSBCode != -1) g.m_bAutoScrollStop = TRUE;
       break;
     default:
       break;
@@ -209,7 +211,7 @@ BOOL CGXGridCore::OnGridSetFocus(CWnd* previous) {
   if (prev == nullptr || !HasWindow(m_pGridWnd) || !::IsChild(m_pGridWnd->GetSafeHwnd(), prev)) OnActivateGrid(TRUE);
   m_hWndPrevFocus = prev;
   if (m_bRefusedLeave) {
-    if (CGXControl* control = gxcurrent::Control(*this)) control->Refresh();
+    if (CGXControl* control = GetCurrentCellControl()) control->Refresh();
   }
   m_bRefusedLeave = FALSE;
   return TRUE;
@@ -231,11 +233,12 @@ BOOL CGXGridCore::OnActivateGrid(BOOL activate) {
     return FALSE;
   }
   m_bHasFocus = activate;
+  m_bGridActive = activate;
   if (m_bValidating || !m_bInitDone || m_pParam == nullptr) return FALSE;
   if (!activate && HasWindow(m_pGridWnd)) m_pGridWnd->SendMessage(WM_CANCELMODE);
   BOOL result = TRUE;
   if (IsCurrentCell() && !GXGetActivationLock()) {
-    CGXControl* control = gxcurrent::Control(*this);
+    CGXControl* control = GetCurrentCellControl();
     if (control == nullptr || !control->IsInitialized()) {
       RedrawRowCol(m_nCurrentRow, m_nCurrentCol, m_nCurrentRow, m_nCurrentCol, 1, FALSE);
     } else if (activate) {
@@ -272,7 +275,7 @@ BOOL CGXGridCore::CanDeactivateGrid(BOOL flag) {
   if (flag) return TRUE;
   m_bValidating = TRUE;
   BOOL result = TRUE;
-  CGXControl* control = IsCurrentCell() ? gxcurrent::Control(*this) : nullptr;
+  CGXControl* control = IsCurrentCell() ? GetCurrentCellControl() : nullptr;
   if (control != nullptr && control->IsActive()) {
     const HWND focus = ::GetFocus();
     if (InsideGrid(m_pGridWnd, focus)) {
@@ -310,7 +313,7 @@ BOOL CGXGridCore::OnGridMouseActivate(CWnd* desktop, UINT hitTest, UINT message,
       return TRUE;
     }
   }
-  CGXControl* control = gxcurrent::Control(*this);
+  CGXControl* control = GetCurrentCellControl();
   if (control == nullptr) return FALSE;
   return control->OnMouseActivate(desktop, hitTest, message, reply);
 }
@@ -335,7 +338,7 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* dc, CWnd* wnd, UINT type) {
 }
 
 BOOL CGXGridCore::OnGridCommand(WPARAM wParam, LPARAM lParam) {
-  CGXControl* control = gxcurrent::Control(*this);
+  CGXControl* control = GetCurrentCellControl();
   return control != nullptr && control->OnCommand(wParam, lParam);
 }
 
@@ -394,7 +397,7 @@ BOOL CGXGridCore::OnGridDestroy() {
 BOOL CGXGridCore::PreTranslateGridMessage(MSG* msg) {
   if (!m_bInitDone || !HasWindow(m_pGridWnd) || !m_pGridWnd->IsWindowVisible()) return FALSE;
   if (m_bTtnIsEnabled && m_pTooltipProxy != nullptr) m_pTooltipProxy->RelayEvent(msg);
-  CGXControl* control = gxcurrent::Control(*this);
+  CGXControl* control = GetCurrentCellControl();
   return control != nullptr && control->PreTranslateCellMessage(msg) != 0;
 }
 
@@ -421,11 +424,11 @@ BOOL CGXGridCore::OnGridTimer(UINT_PTR) { return FALSE; }
 void CGXGridCore::OnMoveCurrentCellCommand(UINT command, LPARAM value) {
   static constexpr int kDirections[4] = {7, 1, 3, 8};
   if (command <= 3) {
-    gxcurrent::Move(*this, kDirections[command]);
+    MoveCurrentCell(kDirections[command], 1);
   } else if (command == 4) {
     const ROWCOL row = static_cast<ROWCOL>(value) + GetHeaderRows();
     OnBeforeReach(row, GetRowCount());
-    gxcurrent::Set(*this, std::min(row, GetRowCount()), std::min(GetHeaderCols() + 1, GetColCount()), 10);
+    SetCurrentCell(std::min(row, GetRowCount()), std::min(GetHeaderCols() + 1, GetColCount()), 10);
     if (HasWindow(m_pGridWnd)) m_pGridWnd->SetFocus();
   }
 }
@@ -455,9 +458,9 @@ void CGXGridCore::PrepareDC(CDC* dc, BOOL printing) {
 }
 
 void CGXGridCore::SetPrintDC(CDC* dc, BOOL recalc) {
-  CGXControl* control = IsCurrentCell() ? gxcurrent::Control(*this) : nullptr;
+  CGXControl* control = IsCurrentCell() ? GetCurrentCellControl() : nullptr;
   if (dc != nullptr && control != nullptr && control->IsActive()) {
-    gxcurrent::Transfer(*this);
+    TransferCurrentCell(TRUE, 2, TRUE);
     control->SetActive(FALSE);
   }
   m_pPrintDC = dc;

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "grid/cells/GXControl.h"
-#include "grid/core/GXCurrentCellAccess.h"
 #include "grid/core/GXGridAxis.h"
 #include "grid/core/GXGridCore.h"
 
@@ -45,7 +44,7 @@ ROWCOL LastPossibleFirst(GXGridAxis& axis, int area) {
 }
 
 void SendScrollToControl(CGXGridCore& grid, UINT message) {
-  CGXControl* control = gxcurrent::Control(grid);
+  CGXControl* control = grid.GetCurrentCellControl();
   if (control == nullptr) return;
   MSG msg{};
   msg.hwnd = grid.m_pGridWnd != nullptr ? grid.m_pGridWnd->GetSafeHwnd() : nullptr;
@@ -90,7 +89,7 @@ BOOL CGXGridCore::DoScroll(int direction, ROWCOL count) {
   CGXControl* control = nullptr;
   CRect controlRect;
   if (IsCurrentCell()) {
-    control = gxcurrent::Control(*this);
+    control = GetCurrentCellControl();
     controlRect = CalcCellRect(m_nCurrentRow, m_nCurrentCol);
   }
   m_bScrolling = TRUE;

@@ -1,6 +1,5 @@
 #include "grid/core/GXGridWnd.h"
 
-#include "grid/core/GXCurrentCellAccess.h"
 #include "grid/core/GXFindReplaceState.h"
 #include "platform/base/Exceptions.h"
 #include "platform/controls/CtlControls.h"
@@ -24,7 +23,7 @@ constexpr UINT kDeferSize = 0x7CB;
 
 // The engine's mouse operation of a message, when the engine has it;
 // otherwise the message is not handled.
-#define GX_CORE_MOUSE(op, flags, point)                                  \
+#define op(flags, point)                                  \
   [&](auto& g) -> BOOL {                                                 \
     if constexpr (requires { g.op(flags, point); }) return g.op(flags, point); \
     return FALSE;                                                        \
@@ -147,36 +146,36 @@ void CGXGridWnd::FocusForButton() {
 
 void CGXGridWnd::OnLButtonDown(UINT flags, CPoint point) {
   FocusForButton();
-  if (!GX_CORE_MOUSE(OnGridLButtonDown, flags, point)) Default();
+  if (!OnGridLButtonDown(flags, point)) Default();
 }
 void CGXGridWnd::OnMButtonDown(UINT flags, CPoint point) {
   FocusForButton();
-  if (!GX_CORE_MOUSE(OnGridMButtonDown, flags, point)) Default();
+  if (!OnGridMButtonDown(flags, point)) Default();
 }
 void CGXGridWnd::OnRButtonDown(UINT flags, CPoint point) {
   FocusForButton();
-  if (!GX_CORE_MOUSE(OnGridRButtonDown, flags, point)) Default();
+  if (!OnGridRButtonDown(flags, point)) Default();
 }
 void CGXGridWnd::OnLButtonUp(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridLButtonUp, flags, point)) Default();
+  if (!OnGridLButtonUp(flags, point)) Default();
 }
 void CGXGridWnd::OnMButtonUp(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridMButtonUp, flags, point)) Default();
+  if (!OnGridMButtonUp(flags, point)) Default();
 }
 void CGXGridWnd::OnRButtonUp(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridRButtonUp, flags, point)) Default();
+  if (!OnGridRButtonUp(flags, point)) Default();
 }
 void CGXGridWnd::OnLButtonDblClk(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridLButtonDblClk, flags, point)) Default();
+  if (!OnGridLButtonDblClk(flags, point)) Default();
 }
 void CGXGridWnd::OnMButtonDblClk(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridMButtonDblClk, flags, point)) Default();
+  if (!OnGridMButtonDblClk(flags, point)) Default();
 }
 void CGXGridWnd::OnRButtonDblClk(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridRButtonDblClk, flags, point)) Default();
+  if (!OnGridRButtonDblClk(flags, point)) Default();
 }
 void CGXGridWnd::OnMouseMove(UINT flags, CPoint point) {
-  if (!GX_CORE_MOUSE(OnGridMouseMove, flags, point)) Default();
+  if (!OnGridMouseMove(flags, point)) Default();
 }
 
 void CGXGridWnd::OnPaint() {
@@ -230,11 +229,7 @@ void CGXGridWnd::OnKillFocus(CWnd* newWnd) {
 
 UINT CGXGridWnd::OnGetDlgCode() { return OnGridGetDlgCode(CWnd::OnGetDlgCode()); }
 
-void CGXGridWnd::OnCancelMode() {
-  [&](auto& g) {
-    if constexpr (requires { g.OnGridCancelMode(); }) g.OnGridCancelMode();
-  }(*this);
-}
+void CGXGridWnd::OnCancelMode() { OnGridCancelMode(); }
 
 int CGXGridWnd::OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message) {
   int reply = 0;
@@ -303,5 +298,5 @@ void GXDDXGridWnd(CDataExchange* dx, CGXGridWnd* grid) {
   if (dx == nullptr || grid == nullptr || !dx->m_bSaveAndValidate) return;
   dx->PrepareCtrl(grid->GetDlgCtrlID());
   if (!grid->CanDeactivateGrid(FALSE)) dx->Fail();
-  gxcurrent::Transfer(*grid);
+  grid->TransferCurrentCell(TRUE, 2, TRUE);
 }
