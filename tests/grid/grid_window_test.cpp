@@ -6,9 +6,12 @@
 #include <string>
 
 #include "grid/GridWindowTest.h"
+#include "grid/cells/GXControl.h"
+#include "grid/cells/GXControlFactory.h"
 #include "grid/core/GXGridWnd.h"
 #include "grid/core/GXPluginComponent.h"
 #include "grid/core/GXToolTipProxy.h"
+#include "platform/dialogs/DataExchange.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgTemplate.h"
 #include "platform/framework/CWinApp.h"
@@ -189,6 +192,47 @@ TEST_F(CellToolTips, TheCellUnderTheMouseGivesItsTooltipText) {
   // A changed row count forgets the tip's cell.
   grid->SetRowCount(8);
   EXPECT_EQ(proxy()->GetTipRow(), static_cast<ROWCOL>(-1));
+}
+
+TEST_F(GridWindow, SavingADialogWithAnInvalidEditKeepsItOpenAndShowsTheWarning) {
+  GXInitLibrary(new CGXControlFactory);
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7301
+  caption "Amounts"
+  rect 0 0 200 100
+  control CGXGridWnd 1761 "" 5 5 190 70 WS_TABSTOP
+  control Edit 101 "" 5 80 100 12 WS_TABSTOP
+end
+)", "grid", &error)) << error;
+  CDialog dialog(7301);
+  ASSERT_TRUE(dialog.Create(7301));
+  dialog.ShowWindow(SW_SHOW);
+  auto* grid = dynamic_cast<CGXGridWnd*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog.m_hWnd, kGridId)));
+  ASSERT_NE(grid, nullptr);
+  grid->Initialize();
+  grid->SetRowCount(5);
+  grid->SetColCount(2);
+  CGXStyle rule;
+  rule.SetUserAttribute(GX_IDS_UA_VALID_MIN, "10").SetUserAttribute(GX_IDS_UA_VALID_MSG, "At least 10");
+  grid->ApplyStyle(CGXRange(1, 1), rule, 0, 0);
+  grid->SetFocus();
+  ASSERT_TRUE(grid->SetCurrentCell(1, 1));
+  CGXControl* control = grid->GetCurrentCellControl();
+  ASSERT_NE(control, nullptr);
+  control->SetActive(TRUE);
+  control->SetCurrentText("5");
+  control->SetModify(TRUE);
+  ASSERT_TRUE(control->IsActive());
+
+  automation::ExpectMessageBox("", "At least 10", IDOK);
+  EXPECT_FALSE(RunDataExchange(&dialog, TRUE, [&](CDataExchange* dx) { GXDDXGridWnd(dx, grid); }));
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_TRUE(grid->m_bRefusedLeave);
+  // The library's tab window asks the same through its message.
+  automation::ExpectMessageBox("", "At least 10", IDOK);
+  EXPECT_EQ(grid->SendMessage(0x792, 0, 0), 1);
+  dialog.DestroyWindow();
 }
 
 }  // namespace
