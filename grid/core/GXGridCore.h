@@ -24,6 +24,9 @@
 
 class CDocument;
 class CGXControl;
+class CGXNoToolTipCtrlProxy;
+class CGXPluginComponent;
+class CScrollBar;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -403,6 +406,98 @@ class CGXGridCore {
  public:
   // ---- drawing resources and redraw (end) ----
 
+  // ---- scrolling and scroll bars (begin) ----
+  // Directions of DoScroll: 1 up, 2 left, 3 down, 4 right. Bars: 0
+  // horizontal, 1 vertical, 3 both. Scroll-bar modes (bits): 1 always
+  // shown, 2 shown when needed, 4 range only, 8 proportional thumb with the
+  // top row (left column) pulled back so that no empty space follows.
+  virtual BOOL ScrollCellInView(ROWCOL row, ROWCOL col, UINT flags = 1, BOOL withFloated = FALSE);
+  virtual BOOL DoScroll(int direction, ROWCOL count);
+  virtual void UpdateScrollbars(BOOL noRepaint = TRUE, BOOL onlyWhenCountsChanged = FALSE);
+  virtual void SetScrollBarMode(int bar, UINT mode, BOOL apply = FALSE);
+  virtual BOOL OnAutoScroll(int direction, ROWCOL count);
+  // Positions and ranges in rows and columns; the window's bars hold them
+  // divided by the bar's divisor, so that they fit 16-bit positions.
+  virtual ROWCOL SetScrollPos(int bar, ROWCOL pos, BOOL redraw = TRUE);
+  virtual BOOL SetScrollRange(int bar, ROWCOL minPos, ROWCOL maxPos, BOOL redraw = TRUE);
+  virtual ROWCOL GetScrollPos(int bar);
+  virtual ROWCOL GetScrollRange(int bar, ROWCOL* minPos, ROWCOL* maxPos);
+  virtual void ShowScrollBar(int bar, BOOL show);
+
+  UINT GetScrollBarMode(int bar) const;
+  BOOL LockScrollbars(BOOL lock);
+  void ScrollWindowContents(int dx, int dy, const CRect& scroll, const CRect& clip);
+  ROWCOL GetScrollDivisor(int bar) const { return bar == SB_VERT ? m_nVScrollFactor : m_nHScrollFactor; }
+
+  UINT m_nVScrollMode = 0, m_nHScrollMode = 0;
+  ROWCOL m_nVScrollFactor = 2, m_nHScrollFactor = 2;
+  BOOL m_bLockScrollbars = FALSE;
+  BOOL m_bUpdateScrollbar = FALSE;
+  ROWCOL m_nLastSBRowCount = 0, m_nLastSBColCount = 0;
+  BOOL m_bScrollRangeSet = FALSE;
+  BOOL m_bScrolling = FALSE;
+  ROWCOL m_nOldTopRow = 0, m_nOldLeftCol = 0;
+  // Leaves the window to paint the uncovered strip when the queue runs dry.
+  BOOL m_bNoUpdateOnScroll = FALSE;
+  // ---- scrolling and scroll bars (end) ----
+
+  // ---- core message handling (begin) ----
+  // The host window passes its messages here; TRUE when handled (the
+  // window then skips its default processing).
+  virtual void SetPrintDC(CDC* dc, BOOL recalc = TRUE);
+  virtual void PrepareDC(CDC* dc, BOOL printing = FALSE);
+  virtual BOOL OnActivateGrid(BOOL activate);
+  virtual void OnMoveCurrentCellCommand(UINT command, LPARAM value);
+  virtual BOOL CanDeactivateGrid(BOOL flag = FALSE);
+  virtual BOOL CanRenameSheet(int tab);
+  virtual void OnSheetRenamed(int tab);
+  virtual void NotifyCellListeners();
+  virtual BOOL OnGridSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  virtual BOOL OnGridVScroll(UINT code, UINT pos, CScrollBar* bar);
+  virtual BOOL OnGridHScroll(UINT code, UINT pos, CScrollBar* bar);
+  virtual BOOL OnGridSize(UINT type, int cx, int cy);
+  virtual BOOL OnGridShowWindow(BOOL show, UINT status);
+  virtual HBRUSH OnGridCtlColor(CDC* dc, CWnd* wnd, UINT type);
+  virtual BOOL OnGridDestroy();
+  virtual BOOL OnGridMouseActivate(CWnd* desktop, UINT hitTest, UINT message, int& reply);
+  virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnGridWinIniChange(LPCTSTR section);
+  virtual BOOL OnGridSysColorChange();
+  virtual UINT OnGridGetDlgCode(UINT code);
+  virtual CWnd* GetScrollBarCtrl(int bar);
+  virtual BOOL OnGridKillFocus(CWnd* next);
+  virtual BOOL OnGridSetFocus(CWnd* previous);
+  virtual BOOL PreTranslateGridMessage(MSG* msg);
+  virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  virtual BOOL OnGridTimer(UINT_PTR id);
+
+  void SetDeferSize(BOOL defer);
+  CWnd* GetSharedScrollBarParent();
+  void AddPlugin(CGXPluginComponent* plugin);
+  // Cell tool tips from user attribute 51022 of the cell under the mouse.
+  BOOL EnableCellTips(BOOL enable = TRUE);
+  void CreateToolTips();
+  CGXNoToolTipCtrlProxy* GetToolTipProxy() const { return m_pTooltipProxy; }
+
+  BOOL m_bIgnoreFocus = FALSE;
+  BOOL m_bFocusLost = FALSE;
+  HWND m_hWndPrevFocus = nullptr;
+  BOOL m_bRefusedLeave = FALSE;
+  BOOL m_bValidating = FALSE;
+  BOOL m_bDeferSize = FALSE;
+  CRect m_rcWindow;
+  int m_nClientWidth = 0, m_nClientHeight = 0;
+  BOOL m_bParentZoomed = FALSE;
+  // Scroll-bar messages are ignored while this is 1 or more.
+  int m_nScrollLock = 0;
+  std::vector<CGXPluginComponent*> m_Plugins;
+  CGXNoToolTipCtrlProxy* m_pTooltipProxy = nullptr;
+  BOOL m_bTtnIsEnabled = FALSE;
+  // Set while a cell's style is composed for a tool tip.
+  BOOL m_bComposingForTip = FALSE;
+  CDC* m_pPrintDC = nullptr;
+  // ---- core message handling (end) ----
+
   // ---- painting (begin) ----
   virtual void OnDraw(CDC* dc);
   virtual BOOL DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style);
@@ -752,6 +847,8 @@ class CGXGridCore {
   CGXControl* GetRegisteredControl(WORD id);
   // Makes `control` the control of `id`; the grid owns it from now on.
   void RegisterControl(WORD id, CGXControl* control);
+  // Every control this grid has made, in id order.
+  std::vector<CGXControl*> RegisteredControls() const;
   // --- library initialisation: control factory steps ---
   // Lets the library's control factory install this grid's features.
   void EnableFactoryFeatures();

@@ -17,6 +17,13 @@ BOOL CGXGridCore::OnMiddleDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALS
 BOOL CGXGridCore::OnRightDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnMouseOverCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 
+std::vector<CGXControl*> CGXGridCore::RegisteredControls() const {
+  std::vector<CGXControl*> all;
+  for (const auto& [id, control] : controls_)
+    if (control != nullptr) all.push_back(control);
+  return all;
+}
+
 void CGXGridCore::RegisterControl(WORD id, CGXControl* control) {
   auto it = controls_.find(id);
   if (it != controls_.end() && it->second == control) return;
