@@ -78,18 +78,25 @@ TEST_F(GridKeys, NavigationKeysMoveTheCurrentCell) {
   }
 }
 
-TEST_F(GridKeys, PagesMoveByTheRowsShown) {
+TEST_F(GridKeys, PagesScrollTheViewAndMoveTheCurrentCellAlong) {
   grid->SetRowCount(200);
   ASSERT_TRUE(grid->SetCurrentCell(1, 2, 0));
-  const ROWCOL page = std::max<ROWCOL>(grid->CalcBottomRowFromRect(grid->GetGridRect()), grid->GetTopRow() + 1) -
-                      grid->GetTopRow();
+  const ROWCOL page = grid->CalcBottomRowFromRect(grid->GetGridRect()) - 1;
+  ASSERT_GT(page, 1u);
   Press(VK_NEXT);
-  EXPECT_EQ(Current().first, 1 + page);
-  // Page Up in a view that is not scrolled goes to the first row.
-  if (grid->GetTopRow() <= 1) {
-    Press(VK_PRIOR);
-    EXPECT_EQ(Current().first, 1u);
-  }
+  EXPECT_EQ(grid->GetTopRow(), 1 + page);
+  EXPECT_EQ(Current(), std::make_pair(1 + page, ROWCOL{2}));
+  // Page Up counts the rows that fit above the top row: the cell moves
+  // with the view.
+  Press(VK_PRIOR);
+  EXPECT_LT(grid->GetTopRow(), 1 + page);
+  EXPECT_EQ(Current(), std::make_pair(grid->GetTopRow(), ROWCOL{2}));
+  Press(VK_PRIOR);
+  EXPECT_EQ(grid->GetTopRow(), 1u);
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{1}, ROWCOL{2}));
+  ASSERT_TRUE(grid->SetCurrentCell(5, 2, 0));
+  Press(VK_PRIOR);  // the view is not scrolled: the first row
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{1}, ROWCOL{2}));
 }
 
 TEST_F(GridKeys, EditingKeysStoreDiscardAndActivate) {
