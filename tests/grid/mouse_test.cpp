@@ -160,4 +160,30 @@ TEST_F(GridMouse, KeysWhileTheMouseIsHeldAreSwallowedAndEscCancels) {
   EXPECT_EQ(::GetCapture(), nullptr);
 }
 
+// Records the tracking of an edge.
+class RecordingResize : public CGXAbstractGridUserResizeCellsImp {
+ public:
+  BOOL StartTracking(CGXGridCore*, ROWCOL, ROWCOL col, int kind) override {
+    return log.push_back("start " + std::to_string(kind) + " " + std::to_string(col)), TRUE;
+  }
+  void MoveTracking(CGXGridCore*, UINT, CPoint, ROWCOL, ROWCOL) override { log.push_back("move"); }
+  void CancelTracking(CGXGridCore*) override { log.push_back("cancel"); }
+  void EndTracking(CGXGridCore*, UINT, CPoint, ROWCOL, ROWCOL) override { log.push_back("end"); }
+  std::vector<std::string> log;
+};
+
+TEST_F(GridMouse, APressOnAColumnEdgeIsTrackedByTheResizeFeature) {
+  RecordingResize resize;
+  grid->m_pUserResizeCellsImp = &resize;
+  const CRect header = grid->CalcCellRect(0, 2);
+  const CPoint edge(header.right - 1, header.CenterPoint().y);
+  ASSERT_EQ(grid->HitTest(edge), CGXGridCore::kHitColEdge);
+  Down(edge);
+  Move(CPoint(edge.x + 20, edge.y));
+  Up(CPoint(edge.x + 20, edge.y));
+  EXPECT_EQ(resize.log, (std::vector<std::string>{"start 2 2", "move", "end"}));
+  EXPECT_EQ(::GetCapture(), nullptr);
+  grid->m_pUserResizeCellsImp = nullptr;
+}
+
 }  // namespace
