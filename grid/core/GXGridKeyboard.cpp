@@ -183,7 +183,10 @@ BOOL CGXGridCore::OnGridKeyDown(UINT key, UINT repeat, UINT flags) {
       update();
       return TRUE;
     case VK_ESCAPE: {
-      Redraw(1, TRUE);
+      if (m_pParam != nullptr && m_pParam->m_bCutPending) {
+        m_pParam->m_bCutPending = FALSE;
+        Redraw(1, TRUE);
+      }
       ROWCOL row = 0, col = 0;
       if (control != nullptr && GetCurrentCell(row, col)) {
         if (control->OnCancelEditing()) {

@@ -404,7 +404,10 @@ BOOL CGXGridCore::OnGridCancelMode() {
     OnSelDragCancel();
   }
   // A pending cut's marking ends with any cancelled action.
-  Redraw(1, TRUE);
+  if (m_pParam != nullptr && m_pParam->m_bCutPending) {
+    m_pParam->m_bCutPending = FALSE;
+    Redraw(1, TRUE);
+  }
   SetGridCursor(0);
   if (HoldsCapture(*this)) ::ReleaseCapture();
   m_bAutoScrollStop = TRUE;
