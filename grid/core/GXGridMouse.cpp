@@ -237,8 +237,8 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point) {
       HitTest(point, &row, &col);
       const ROWCOL firstRow = GetRowFromClientRow(GetHeaderRows() + 1);
       const ROWCOL firstCol = GetColFromClientCol(GetHeaderCols() + 1);
-      row = std::min(std::max(row, std::min(firstRow, m_nPressedRow)), GetRowCount());
-      col = std::min(std::max(col, std::min(firstCol, m_nPressedCol)), GetColCount());
+      row = std::min(std::max(row, firstRow), GetRowCount());
+      col = std::min(std::max(col, firstCol), GetColCount());
       const UINT action = PhaseFlags(*this, 0x08, row, col);
       if (m_nButtonFlags & MK_LBUTTON) {
         OnLeftButtonCellAction(m_nPressedRow, m_nPressedCol, row, col, point.x, point.y, flags, action);
