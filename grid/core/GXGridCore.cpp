@@ -162,9 +162,13 @@ ROWCOL CGXGridCore::GetHeaderCols() { return m_pParam ? m_pParam->m_nHeaderCols 
 
 // ------------------------------------------------------------ current cell
 
-BOOL CGXGridCore::GetCurrentCell(ROWCOL& row, ROWCOL& col) const {
+BOOL CGXGridCore::GetCurrentCell(ROWCOL& row, ROWCOL& col) {
   row = m_nCurrentRow;
   col = m_nCurrentCol;
+  if (m_bCurrentCell && (row > GetRowCount() || col > GetColCount())) {
+    m_bCurrentCell = FALSE;
+    m_pCurrentCellControl = nullptr;
+  }
   return m_bCurrentCell;
 }
 

@@ -689,7 +689,9 @@ class CGXGridCore {
   CRect GetGridRect();
 
   // The current cell, as far as composition and storing need it.
-  BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
+  // A current cell that removed rows or columns left beyond the counts is
+  // no current cell any more.
+  BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col);
   void SetCurrentCellForStyles(ROWCOL row, ROWCOL col);
 
   // Captures the mouse for the grid's window; the window that had it.

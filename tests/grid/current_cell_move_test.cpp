@@ -135,6 +135,16 @@ TEST_F(CurrentCellMove, TransferStoresOrDiscards) {
   EXPECT_TRUE(cell->modified);
 }
 
+TEST_F(CurrentCellMove, ACellBeyondTheCountsIsNoLongerCurrent) {
+  ASSERT_TRUE(grid->SetCurrentCell(8, 2, 0));
+  data()->StoreRowCount(5);
+  ROWCOL row = 0, col = 0;
+  EXPECT_FALSE(grid->GetCurrentCell(row, col));
+  data()->StoreRowCount(10);
+  EXPECT_FALSE(grid->GetCurrentCell(row, col)) << "for good";
+  EXPECT_EQ(grid->GetCurrentCellControl(), nullptr);
+}
+
 TEST_F(CurrentCellMove, DrawingTheCurrentCellBindsItsControl) {
   ASSERT_TRUE(grid->SetCurrentCell(3, 3, 0));
   cell->Reset();
