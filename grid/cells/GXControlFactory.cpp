@@ -4,6 +4,7 @@
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
+#include "grid/core/GXGridWnd.h"
 #include "grid/core/GXStylesMap.h"
 
 CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
@@ -43,5 +44,7 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
 // with none built, a new grid keeps the core's own behaviour.
 void CGXControlFactory::EnableGridFeatures(CGXGridCore*) {}
 void CGXControlFactory::EnableAppFeatures() {}
-void CGXControlFactory::RegisterWndClasses(HINSTANCE) {}
-void CGXControlFactory::UnregisterWndClasses(HINSTANCE) {}
+// The tab window and its tab strip register their classes with the tab
+// window feature, which is not part of this library yet.
+void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) { GXRegisterGridWndClass(instance); }
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) { GXUnregisterGridWndClass(instance); }

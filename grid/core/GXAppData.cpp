@@ -1,6 +1,8 @@
 #include "grid/core/GXAppData.h"
 
+#include "grid/cells/GXControlFactory.h"
 #include "grid/core/GXFindReplaceState.h"
+#include "grid/core/GXGridWnd.h"
 #include "grid/core/GXLibraryBitmaps.h"
 #include "platform/gfx/GdiObject.h"
 
@@ -181,6 +183,7 @@ CString GXGetString(UINT id) {
 
 CGXSysColorCache::~CGXSysColorCache() {
   if (dropArrow_ != nullptr) ::DeleteObject(dropArrow_);
+  if (dimmedDropArrow_ != nullptr) ::DeleteObject(dimmedDropArrow_);
 }
 
 HBITMAP CGXSysColorCache::GetDropArrowBitmap() {
@@ -189,6 +192,14 @@ HBITMAP CGXSysColorCache::GetDropArrowBitmap() {
     if (GXLoadResourceBitmap(arrow, 20028)) dropArrow_ = static_cast<HBITMAP>(arrow.Detach());
   }
   return dropArrow_;
+}
+
+HBITMAP CGXSysColorCache::GetDimmedDropArrowBitmap() {
+  if (dimmedDropArrow_ == nullptr) {
+    CBitmap arrow;
+    if (GXLoadResourceBitmap(arrow, 20211)) dimmedDropArrow_ = static_cast<HBITMAP>(arrow.Detach());
+  }
+  return dimmedDropArrow_;
 }
 
 void CGXSysColorCache::Refresh() {
@@ -207,6 +218,8 @@ void CGXSysColorCache::Refresh() {
   // The picture follows the colours: it is made again when next asked for.
   if (dropArrow_ != nullptr) ::DeleteObject(dropArrow_);
   dropArrow_ = nullptr;
+  if (dimmedDropArrow_ != nullptr) ::DeleteObject(dimmedDropArrow_);
+  dimmedDropArrow_ = nullptr;
 }
 
 COLORREF CGXSysColorCache::GetColor(int index) const {
@@ -289,6 +302,10 @@ void GXInitLibrary(CObject* controlFactory) {
   RegisterNew("GXWND", 0x400B);
   RegisterNew("GXNDBLCLKSWND", 0x4003);
   RegisterNew("GxMdiFrame", 0x4008);
+  // Dialog templates name grids by this class; a factory may register more.
+  GXRegisterGridWndClass(AfxGetInstanceHandle());
+  if (auto* factory = dynamic_cast<CGXControlFactory*>(app->m_pControlFactory))
+    factory->RegisterWndClasses(AfxGetInstanceHandle());
 
   GXGetSysColorCache().Refresh();
   app->m_bInitDone = TRUE;

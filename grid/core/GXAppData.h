@@ -117,6 +117,8 @@ class CGXSysColorCache {
   // The drop-down arrow picture in the current colours (null when missing),
   // made on first use after each refresh.
   HBITMAP GetDropArrowBitmap();
+  // The same arrow dimmed, for disabled buttons.
+  HBITMAP GetDimmedDropArrowBitmap();
   HCURSOR hcurArrow = nullptr;
   int cxBorder2 = 2, cyBorder2 = 2;
   BOOL bVersion4 = TRUE;
@@ -124,6 +126,7 @@ class CGXSysColorCache {
  private:
   COLORREF colors_[24] = {};
   HBITMAP dropArrow_ = nullptr;
+  HBITMAP dimmedDropArrow_ = nullptr;
 };
 
 CGXSysColorCache& GXGetSysColorCache();

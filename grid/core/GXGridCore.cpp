@@ -5,6 +5,8 @@
 
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXDrawing.h"
+#include "grid/core/GXPluginComponent.h"
+#include "grid/core/GXToolTipProxy.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/base/Exceptions.h"
@@ -22,6 +24,7 @@ CGXGridCore::~CGXGridCore() {
   delete m_pStyleA;
   delete m_pStyleB;
   delete m_pCurrentCellStyle;
+  delete m_pTooltipProxy;
   auto pending = std::move(autoDelete_);
   for (auto& del : pending) del();
   for (CGXStyle* s : recycled_) delete s;
@@ -43,6 +46,8 @@ void CGXGridCore::SetParam(CGXGridParam* param, BOOL owned) {
 void CGXGridCore::Initialize() {
   WNDCLASS wc{};
   if (!::GetClassInfo(AfxGetInstanceHandle(), "GXWND", &wc)) AfxThrowNotSupportedException();
+  for (CGXPluginComponent* plugin : m_Plugins) plugin->PlugIn(m_pGridWnd);
+  if (m_pTooltipProxy != nullptr) m_pTooltipProxy->Create();
   if (m_pStyleA == nullptr) m_pStyleA = CreateScratchStyle();
   if (m_pStyleB == nullptr) m_pStyleB = CreateScratchStyle();
   if (m_pCurrentCellStyle == nullptr) m_pCurrentCellStyle = CreateScratchStyle();
@@ -50,6 +55,7 @@ void CGXGridCore::Initialize() {
 
   if (m_pParam == nullptr) SetParam(nullptr, TRUE);
   m_pAppData->RegisterGrid(m_pParam, this);
+  FreeObjectCache();
   if (m_pParam->GetProperties() == nullptr) m_pParam->SetProperties(new CGXProperties, TRUE);
   m_pAppData->RegisterGrid(m_pParam->GetProperties(), this);
   if (m_pParam->GetStylesMap() == nullptr) {
@@ -68,15 +74,22 @@ void CGXGridCore::Initialize() {
   m_pAppData->RegisterGrid(m_pParam->GetData(), this);
 
   m_nZoom = m_pParam->GetProperties()->m_nZoom;
-  RecalcCharSize();
+  MeasureStandardFont();
   m_bInitDone = TRUE;
   m_nTopRow = std::max(m_nTopRow, m_pParam->m_nFrozenRows + 1);
   m_nLeftCol = std::max(m_nLeftCol, m_pParam->m_nFrozenCols + 1);
+  // The library's tab connector would learn the sheet name here; no window
+  // of this system installs one.
   if (m_pParam->m_bSendCurrentCellHints && m_pParam->m_nSharedCurrentRow <= GetRowCount() &&
-      m_pParam->m_nSharedCurrentCol <= GetColCount())
-    SetCurrentCellForStyles(m_pParam->m_nSharedCurrentRow, m_pParam->m_nSharedCurrentCol);
+      m_pParam->m_nSharedCurrentCol <= GetColCount()) {
+    StoreCurrentCell(TRUE, m_pParam->m_nSharedCurrentRow, m_pParam->m_nSharedCurrentCol);
+    NotifyCellListeners();
+  }
   m_rgFrame = CGXRange();
   if (!m_pParam->m_SelRects.IsEmpty()) m_rgFrame = *m_pParam->m_SelRects.GetTail();
+  m_pCurrentCellControl = nullptr;
+  RecalcCharSize();
+  UpdateScrollbars(TRUE, FALSE);
 }
 
 // ------------------------------------------------------------ base styles
@@ -149,9 +162,13 @@ ROWCOL CGXGridCore::GetHeaderCols() { return m_pParam ? m_pParam->m_nHeaderCols 
 
 // ------------------------------------------------------------ current cell
 
-BOOL CGXGridCore::GetCurrentCell(ROWCOL& row, ROWCOL& col) const {
+BOOL CGXGridCore::GetCurrentCell(ROWCOL& row, ROWCOL& col) {
   row = m_nCurrentRow;
   col = m_nCurrentCol;
+  if (m_bCurrentCell && (row > GetRowCount() || col > GetColCount())) {
+    m_bCurrentCell = FALSE;
+    m_pCurrentCellControl = nullptr;
+  }
   return m_bCurrentCell;
 }
 
@@ -490,6 +507,7 @@ void CGXGridCore::Redraw(UINT redrawFlags, BOOL) {
   CGXRange frozenPart(0, 0, GetBottomRow(), GetFrozenCols());
   TouchesSpannedCells(frozenPart, TRUE, FALSE, FALSE);
   m_pGridWnd->Invalidate(TRUE);
+  UpdateScrollbars();
   if (redrawFlags & 2) m_pGridWnd->UpdateWindow();
 }
 

@@ -24,6 +24,9 @@
 
 class CDocument;
 class CGXControl;
+class CGXNoToolTipCtrlProxy;
+class CGXPluginComponent;
+class CScrollBar;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -403,6 +406,98 @@ class CGXGridCore {
  public:
   // ---- drawing resources and redraw (end) ----
 
+  // ---- scrolling and scroll bars (begin) ----
+  // Directions of DoScroll: 1 up, 2 left, 3 down, 4 right. Bars: 0
+  // horizontal, 1 vertical, 3 both. Scroll-bar modes (bits): 1 always
+  // shown, 2 shown when needed, 4 range only, 8 proportional thumb with the
+  // top row (left column) pulled back so that no empty space follows.
+  virtual BOOL ScrollCellInView(ROWCOL row, ROWCOL col, UINT flags = 1, BOOL withFloated = FALSE);
+  virtual BOOL DoScroll(int direction, ROWCOL count);
+  virtual void UpdateScrollbars(BOOL noRepaint = TRUE, BOOL onlyWhenCountsChanged = FALSE);
+  virtual void SetScrollBarMode(int bar, UINT mode, BOOL apply = FALSE);
+  virtual BOOL OnAutoScroll(int direction, ROWCOL count);
+  // Positions and ranges in rows and columns; the window's bars hold them
+  // divided by the bar's divisor, so that they fit 16-bit positions.
+  virtual ROWCOL SetScrollPos(int bar, ROWCOL pos, BOOL redraw = TRUE);
+  virtual BOOL SetScrollRange(int bar, ROWCOL minPos, ROWCOL maxPos, BOOL redraw = TRUE);
+  virtual ROWCOL GetScrollPos(int bar);
+  virtual ROWCOL GetScrollRange(int bar, ROWCOL* minPos, ROWCOL* maxPos);
+  virtual void ShowScrollBar(int bar, BOOL show);
+
+  UINT GetScrollBarMode(int bar) const;
+  BOOL LockScrollbars(BOOL lock);
+  void ScrollWindowContents(int dx, int dy, const CRect& scroll, const CRect& clip);
+  ROWCOL GetScrollDivisor(int bar) const { return bar == SB_VERT ? m_nVScrollFactor : m_nHScrollFactor; }
+
+  UINT m_nVScrollMode = 0, m_nHScrollMode = 0;
+  ROWCOL m_nVScrollFactor = 2, m_nHScrollFactor = 2;
+  BOOL m_bLockScrollbars = FALSE;
+  BOOL m_bUpdateScrollbar = FALSE;
+  ROWCOL m_nLastSBRowCount = 0, m_nLastSBColCount = 0;
+  BOOL m_bScrollRangeSet = FALSE;
+  BOOL m_bScrolling = FALSE;
+  ROWCOL m_nOldTopRow = 0, m_nOldLeftCol = 0;
+  // Leaves the window to paint the uncovered strip when the queue runs dry.
+  BOOL m_bNoUpdateOnScroll = FALSE;
+  // ---- scrolling and scroll bars (end) ----
+
+  // ---- core message handling (begin) ----
+  // The host window passes its messages here; TRUE when handled (the
+  // window then skips its default processing).
+  virtual void SetPrintDC(CDC* dc, BOOL recalc = TRUE);
+  virtual void PrepareDC(CDC* dc, BOOL printing = FALSE);
+  virtual BOOL OnActivateGrid(BOOL activate);
+  virtual void OnMoveCurrentCellCommand(UINT command, LPARAM value);
+  virtual BOOL CanDeactivateGrid(BOOL flag = FALSE);
+  virtual BOOL CanRenameSheet(int tab);
+  virtual void OnSheetRenamed(int tab);
+  virtual void NotifyCellListeners();
+  virtual BOOL OnGridSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  virtual BOOL OnGridVScroll(UINT code, UINT pos, CScrollBar* bar);
+  virtual BOOL OnGridHScroll(UINT code, UINT pos, CScrollBar* bar);
+  virtual BOOL OnGridSize(UINT type, int cx, int cy);
+  virtual BOOL OnGridShowWindow(BOOL show, UINT status);
+  virtual HBRUSH OnGridCtlColor(CDC* dc, CWnd* wnd, UINT type);
+  virtual BOOL OnGridDestroy();
+  virtual BOOL OnGridMouseActivate(CWnd* desktop, UINT hitTest, UINT message, int& reply);
+  virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnGridWinIniChange(LPCTSTR section);
+  virtual BOOL OnGridSysColorChange();
+  virtual UINT OnGridGetDlgCode(UINT code);
+  virtual CWnd* GetScrollBarCtrl(int bar);
+  virtual BOOL OnGridKillFocus(CWnd* next);
+  virtual BOOL OnGridSetFocus(CWnd* previous);
+  virtual BOOL PreTranslateGridMessage(MSG* msg);
+  virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  virtual BOOL OnGridTimer(UINT_PTR id);
+
+  void SetDeferSize(BOOL defer);
+  CWnd* GetSharedScrollBarParent();
+  void AddPlugin(CGXPluginComponent* plugin);
+  // Cell tool tips from user attribute 51022 of the cell under the mouse.
+  BOOL EnableCellTips(BOOL enable = TRUE);
+  void CreateToolTips();
+  CGXNoToolTipCtrlProxy* GetToolTipProxy() const { return m_pTooltipProxy; }
+
+  BOOL m_bIgnoreFocus = FALSE;
+  BOOL m_bFocusLost = FALSE;
+  HWND m_hWndPrevFocus = nullptr;
+  BOOL m_bRefusedLeave = FALSE;
+  BOOL m_bValidating = FALSE;
+  BOOL m_bDeferSize = FALSE;
+  CRect m_rcWindow;
+  int m_nClientWidth = 0, m_nClientHeight = 0;
+  BOOL m_bParentZoomed = FALSE;
+  // Scroll-bar messages are ignored while this is 1 or more.
+  int m_nScrollLock = 0;
+  std::vector<CGXPluginComponent*> m_Plugins;
+  CGXNoToolTipCtrlProxy* m_pTooltipProxy = nullptr;
+  BOOL m_bTtnIsEnabled = FALSE;
+  // Set while a cell's style is composed for a tool tip.
+  BOOL m_bComposingForTip = FALSE;
+  CDC* m_pPrintDC = nullptr;
+  // ---- core message handling (end) ----
+
   // ---- painting (begin) ----
   virtual void OnDraw(CDC* dc);
   virtual BOOL DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style);
@@ -506,6 +601,56 @@ class CGXGridCore {
                      BOOL whilePrinting = FALSE);
   const CString& GetWarningText() const { return m_sWarningText; }
 
+  // Moving the current cell. Move flags: 0x02/0x04 update the window at
+  // once, 0x08 scroll the cell into view, 0x10 activate its control, 0x20
+  // leave the focus alone, 0x40 send no hint, 0x80 leave the selection.
+  virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags = 6);
+  // Stores (TRUE) or discards the current cell's edit; FALSE when refused.
+  virtual BOOL TransferCurrentCell(BOOL store = TRUE, UINT flags = 6, BOOL sendHint = TRUE);
+  virtual void HideCurrentCell();
+  // The control bound to the current cell, or the control of the cell's
+  // composed style.
+  virtual CGXControl* GetControl(ROWCOL row, ROWCOL col);
+  // Mouse actions on a cell; action flags: 4 press, 8 move, 0x10 release,
+  // 0x100 the press was on the bound current cell.
+  virtual BOOL OnLeftButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                      UINT keyFlags, UINT actionFlags);
+  virtual BOOL OnMiddleButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                        UINT keyFlags, UINT actionFlags);
+  virtual BOOL OnRightButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                       UINT keyFlags, UINT actionFlags);
+  // Marks the headers of a cell that became or stopped being current
+  // (through the edit-header feature; nothing without it).
+  virtual void MarkEditHeader(ROWCOL row, ROWCOL col, int hint, UINT flags);
+  // The selection, through the user range selection feature (nothing
+  // without it). A null position clears the selection.
+  virtual void SetSelection(POSITION pos, ROWCOL top = 0, ROWCOL left = 0, ROWCOL bottom = 0, ROWCOL right = 0);
+  virtual void SelectRange(const CGXRange& range, BOOL select = TRUE, BOOL update = TRUE);
+
+  CGXControl* GetCurrentCellControl();
+  BOOL IsCurrentCellActive();
+  void StoreCurrentCell(BOOL exists, ROWCOL row = 0, ROWCOL col = 0);
+
+  // Set while the grid gives itself the focus from SetCurrentCell.
+  BOOL m_bSettingFocus = FALSE;
+  // Set by the focus code when a warning box came up during a move.
+  BOOL m_bWarningDuringMove = FALSE;
+  // Set when the mouse left the pressed cell before the release.
+  BOOL m_bMouseLeftCell = FALSE;
+  UINT m_nLastActionBit40 = 0;
+  CGXAbstractGridUserSelectRangeImp* m_pUserSelectRangeImp = nullptr;
+  CGXAbstractGridSortClickImp* m_pSortClickImp = nullptr;
+  CGXAbstractGridMarkEditHeaderImp* m_pMarkEditHeaderImp = nullptr;
+
+ private:
+  // The three buttons' cell actions share one body (0 left, 1 middle, 2 right).
+  BOOL ButtonCellAction(int button, ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                        UINT keyFlags, UINT actionFlags);
+  // The control bound to the current cell (null when not known).
+  CGXControl* m_pCurrentCellControl = nullptr;
+
+ public:
+
   // Set while a warning box is up (focus loss is then ignored).
   BOOL m_bBusy = FALSE;
   BOOL m_bWarningShown = FALSE;
@@ -544,7 +689,9 @@ class CGXGridCore {
   CRect GetGridRect();
 
   // The current cell, as far as composition and storing need it.
-  BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
+  // A current cell that removed rows or columns left beyond the counts is
+  // no current cell any more.
+  BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col);
   void SetCurrentCellForStyles(ROWCOL row, ROWCOL col);
 
   // Captures the mouse for the grid's window; the window that had it.
@@ -625,13 +772,85 @@ class CGXGridCore {
   virtual BOOL OnGridChar(UINT ch, UINT repeat, UINT flags);
   // Alt+Backspace undoes; other system keys are not the grid's.
   virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
+  virtual BOOL DoMoveCurrentCell(int direction, ROWCOL count = 1, BOOL maySelect = TRUE);
+  virtual BOOL MoveCurrentCell(int direction, ROWCOL count = 1);
+  virtual BOOL ScrollCellsOnMove(int direction, ROWCOL count);
+  virtual BOOL OnGridKeyDown(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridKeyUp(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridInsertText(LPCTSTR text, UINT repeat, UINT flags);
+  virtual BOOL OnGridDeadChar(UINT ch, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysKeyUp(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysChar(UINT ch, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysDeadChar(UINT ch, UINT repeat, UINT flags);
+
+  // The anchor of a keyboard selection, emptied after each plain move.
+  CGXRange m_rgKeyAnchor;
+  // Set while DoMoveCurrentCell runs.
+  BOOL m_bMovingCurrentCell = FALSE;
+  // Auto-repeat of navigation keys through the auto-scroll timer (off in
+  // this system) and the key it repeats.
+  BOOL m_bKeyRepeatScroll = FALSE;
+  BOOL m_bKeyAutoScroll = FALSE;
+  UINT m_nKeyAutoScrollKey = 0, m_nKeyAutoScrollFlags = 0;
+
+ private:
+  // The moves to the first or last row or column (codes 7-12).
+  void DoMoveCurrentCellTo(int direction, bool& found, ROWCOL& targetRow, ROWCOL& targetCol, ROWCOL col,
+                           ROWCOL rowCount, ROWCOL colCount);
+
+ public:
   // ---- end keyboard navigation ----
+
+  // ---- mouse actions and auto-scroll (begin) ----
+  virtual BOOL OnGridMouseMove(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridCancelMode();
+
+  BOOL BeginMouseDown(UINT flags, int x, int y, UINT otherButtons, int& hit, ROWCOL& row, ROWCOL& col);
+  BOOL BeginCellButtonDown(UINT flags, int x, int y, UINT otherButtons);
+  BOOL EndButtonUp(UINT flags, int x, int y, int& hit, ROWCOL& row, ROWCOL& col, UINT& actionFlags);
+  void StartAutoScroll(BOOL capture, BOOL vertical, BOOL horizontal);
+  BOOL OnGridDblClk(int button, UINT flags, CPoint point);
+  BOOL GetResizeTracking(UINT& flags, ROWCOL& index);
+
+  static constexpr UINT_PTR kAutoScrollTimer = 992;
+  // Button flags of the press, pressed and last reported cell.
+  UINT m_nButtonFlags = 0;
+  ROWCOL m_nPressedRow = 0, m_nPressedCol = 0;
+  ROWCOL m_nLastHitRow = 0, m_nLastHitCol = 0;
+  BOOL m_bResizeTracking = FALSE;
+  UINT m_nResizeTrackFlags = 0;
+  ROWCOL m_nResizeTrackIndex = 0;
+  BOOL m_bSelDragging = FALSE;
+  BOOL m_bGridActive = FALSE;
+  // Auto-scroll requests read by the auto-scroll plug-in.
+  BOOL m_bAutoScrollAvailable = FALSE;
+  BOOL m_bAutoScrollStart = FALSE;
+  BOOL m_bAutoScrollVert = FALSE, m_bAutoScrollHorz = FALSE;
+  BOOL m_bAutoScrollStop = FALSE;
+  int m_nAutoScrollSBCode = -1;
+  UINT_PTR m_nAutoScrollTimer = 0;
+  // While set, moving the mouse over cells only updates the cursor.
+  BOOL m_bMouseOverCursorOnly = TRUE;
+  // Mouse points are kept this far inside the grid's right and bottom edges.
+  int m_nFrameSize = 4;
+  // ---- mouse actions and auto-scroll (end) ----
   // The one control of an id in this grid, made by the control factory on
   // first use; id 0, or an id the factory cannot make, gives the default
   // control (null before initialising or without a factory).
   CGXControl* GetRegisteredControl(WORD id);
   // Makes `control` the control of `id`; the grid owns it from now on.
   void RegisterControl(WORD id, CGXControl* control);
+  // Every control this grid has made, in id order.
+  std::vector<CGXControl*> RegisteredControls() const;
   // --- library initialisation: control factory steps ---
   // Lets the library's control factory install this grid's features.
   void EnableFactoryFeatures();

@@ -5,14 +5,24 @@
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXGridCore.h"
 
-BOOL CGXGridCore::OnLeftClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnLeftClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point) {
+  return m_pUserSelectRangeImp != nullptr && m_pUserSelectRangeImp->OnLButtonClickedRowCol(this, row, col, flags, point);
+}
 BOOL CGXGridCore::OnMiddleClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnRightClickedCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
-BOOL CGXGridCore::OnLeftDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
+BOOL CGXGridCore::OnLeftDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point) {
+  return m_pSortClickImp != nullptr && m_pSortClickImp->OnLButtonDblClkRowCol(this, row, col, flags, point);
+}
 BOOL CGXGridCore::OnMiddleDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnRightDblClkCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 BOOL CGXGridCore::OnMouseOverCell(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
-BOOL CGXGridCore::ProcessKeys(CWnd*, UINT, UINT, UINT, UINT) { return FALSE; }
+
+std::vector<CGXControl*> CGXGridCore::RegisteredControls() const {
+  std::vector<CGXControl*> all;
+  for (const auto& [id, control] : controls_)
+    if (control != nullptr) all.push_back(control);
+  return all;
+}
 
 void CGXGridCore::RegisterControl(WORD id, CGXControl* control) {
   auto it = controls_.find(id);

@@ -255,3 +255,37 @@ class CGXAbstractGridUserResizeCellsImp {
   virtual void CancelTracking(CGXGridCore* grid) = 0;
   virtual void EndTracking(CGXGridCore* grid, UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col) = 0;
 };
+
+// The user's range selection: the core's mouse handlers hand it presses,
+// moves and releases on cells, and keyboard moves and plain left clicks
+// are offered to it first.
+class CGXAbstractGridUserSelectRangeImp {
+ public:
+  virtual ~CGXAbstractGridUserSelectRangeImp() = default;
+  // 0: moves the current cell by a direction code (extending the selection
+  // with Shift); whether it moved.
+  virtual BOOL MoveCurrentCell(CGXGridCore* grid, int direction, ROWCOL count) = 0;
+  virtual BOOL OnLButtonDown(CGXGridCore* grid, POINT point, UINT keys, int hit, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnMouseMove(CGXGridCore* grid, POINT point, UINT keys, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnLButtonUp(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  // 7: a null position clears the selection, else sets that range.
+  virtual void SetSelection(CGXGridCore* grid, POSITION pos, ROWCOL top, ROWCOL left, ROWCOL bottom,
+                            ROWCOL right) = 0;
+  virtual void SelectRange(CGXGridCore* grid, const CGXRange& range, BOOL select, BOOL update) = 0;
+  // 10: a left click released on a cell its control did not take.
+  virtual BOOL OnLButtonClickedRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT keys, POINT point) = 0;
+};
+
+// Sorting by a double click on a header.
+class CGXAbstractGridSortClickImp {
+ public:
+  virtual ~CGXAbstractGridSortClickImp() = default;
+  virtual BOOL OnLButtonDblClkRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT keys, POINT point) = 0;
+};
+
+// Marks the headers of the current cell.
+class CGXAbstractGridMarkEditHeaderImp {
+ public:
+  virtual ~CGXAbstractGridMarkEditHeaderImp() = default;
+  virtual void MarkEditHeader(CGXGridCore* grid, ROWCOL row, ROWCOL col, int hint, UINT flags) = 0;
+};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/GXDrawing.h"
+#include "grid/cells/GXControl.h"
 #include "grid/core/GXGridCore.h"
 
 namespace {
@@ -371,9 +372,17 @@ void CGXGridCore::DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical) 
 
 // ------------------------------------------------------------ one cell
 
-BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL, ROWCOL, const CRect& rect, const CGXStyle& style) {
-  // Until a control draws each cell, a cell shows its background, 3-D
-  // frame, borders and value as static text.
+BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style) {
+  if (CGXControl* control = GetRegisteredControl(style.GetControl())) {
+    if (IsCurrentCell(row, col) && !control->IsInitializedFor(row, col)) control->Init(row, col);
+    const BOOL oldFill = m_bCellBackgroundToFill;
+    m_bCellBackgroundToFill = m_bBackgroundToFill;
+    control->Draw(dc, rect, row, col, style, &GetStandardStyle());
+    m_bCellBackgroundToFill = oldFill;
+    return TRUE;
+  }
+  // A grid without controls (no control factory) shows each cell's
+  // background, 3-D frame, borders and value as static text.
   if (m_bBackgroundToFill) FillInterior(dc, rect, style.GetInterior());
   if (style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0) {
     CRect edge = rect;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/core/GXGridAxis.h"
+#include "grid/core/GXToolTipProxy.h"
 #include "grid/core/GXGridCore.h"
 
 namespace {
@@ -37,7 +38,10 @@ void GXGridAxis::UpdateCount(ROWCOL oldCount, UINT flags) {
   if (g.m_pParam == nullptr || g.m_pParam->m_bLockRedraw) return;
   const ROWCOL first = std::min(oldCount, Count());
   g.ResetLastVisible();
-  if ((flags & 7) == 0 || !g.m_bInitDone || g.m_pGridWnd == nullptr || g.m_pGridWnd->m_hWnd == nullptr) return;
+  if (g.m_pTooltipProxy != nullptr) g.m_pTooltipProxy->Reset();
+  if ((flags & 7) == 0) return;
+  g.UpdateScrollbars();
+  if (!g.m_bInitDone || g.m_pGridWnd == nullptr || g.m_pGridWnd->m_hWnd == nullptr) return;
   BOOL lastShown = FALSE;
   if (LastInView(&lastShown) < first) return;
   const CRect rect = rows ? g.CalcRectBelowRow(first) : g.CalcRectRightOfCol(first);
@@ -251,7 +255,13 @@ void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
     g.ForgetCurrentCellStyle();
   }
   if (First() == Frozen()) First() = Frozen() + 1;
-  if (!g.m_bLockUpdate) g.Redraw(flags, FALSE);
+  if (!g.m_bLockUpdate) {
+    const BOOL oldLock = g.LockScrollbars(TRUE);
+    g.Redraw(flags, FALSE);
+    g.LockScrollbars(oldLock);
+    if (flags & 6) g.UpdateScrollbars();
+  }
+  if (g.m_pTooltipProxy != nullptr) g.m_pTooltipProxy->Reset();
 }
 
 void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, UINT flags) {
@@ -265,7 +275,13 @@ void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, UINT flags) {
       g.ResetCurrentCell(FALSE);
     }
   }
-  if (!g.m_bLockUpdate) g.Redraw(flags, FALSE);
+  if (!g.m_bLockUpdate) {
+    const BOOL oldLock = g.LockScrollbars(TRUE);
+    g.Redraw(flags, FALSE);
+    g.LockScrollbars(oldLock);
+  }
+  if (g.m_pTooltipProxy != nullptr) g.m_pTooltipProxy->Reset();
+  if (flags != 0) g.UpdateScrollbars(!(flags & 2), FALSE);
 }
 
 BOOL CGXGridCore::RemoveRows(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
@@ -307,12 +323,6 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL from, ROWCOL to, int*, UINT flags, BOO
   GXGridAxis{*this, false}.UpdateRemove(from, to, flags);
 }
 
-void CGXGridCore::ResetCurrentCell(BOOL) {
-  // No control holds an edit until controls are bound; forgetting the cell
-  // is all there is to do.
-  m_bCurrentCell = FALSE;
-  ForgetCurrentCellStyle();
-}
 
 // -------------------------------------------------------- frozen and header
 

@@ -28,6 +28,15 @@ constexpr Picture kPictures[] = {
       "fffffffffffffffff", "ffkkkkkkkkkkkkkff", "ffkkkkkkkkkkkkkff", "fffffffffffffffff", "fffffffffffffffff"}},
     // The drop-down arrow of calendar and list buttons.
     {20028, 7, 4, {"kkkkkkk", "fkkkkkf", "ffkkkff", "fffkfff"}},
+    // The same arrow dimmed: shadow tone over a highlight one pixel lower right.
+    {20211, 8, 5, {"sssssssf", "fssssswf", "ffsssfwf", "fffsfwff", "ffffwfff"}},
+    // The calculator button of currency cells: a small calculator with its
+    // display and three rows of keys.
+    {20036,
+     11,
+     13,
+     {"fkkkkkkkkkf", "fkwwwwwwwkf", "fkwssssswkf", "fkwwwwwwwkf", "fkwkwkwkwkf", "fkwwwwwwwkf", "fkwkwkwkwkf",
+      "fkwwwwwwwkf", "fkwkwkwkwkf", "fkwwwwwwwkf", "fkkkkkkkkkf", "fffffffffff", "fffffffffff"}},
     // Check boxes with a 3-D frame: unchecked, checked, both dimmed, undetermined.
     {20024,
      65,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/core/GXDIB.h"
+#include "grid/core/GXAppData.h"
 #include "grid/core/GXLibraryBitmaps.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/draw_canvas.h"
@@ -123,6 +124,27 @@ TEST(GridBitmaps, TransparentDrawingLeavesTheBackgroundAlone) {
       "bbbbbbbbb", "b#######b", "bb#####bb", "bbb###bbb", "bbbb#bbbb", "bbbbbbbbb",
   };
   EXPECT_EQ(c.Rows(), expect);
+}
+
+TEST(GridBitmaps, TheDimmedArrowAndTheCalculatorButtonAreDrawnInTheButtonTones) {
+  struct Case {
+    UINT id;
+    int width, height;
+    bool hasText;
+  } cases[] = {{20211, 8, 5, false}, {20036, 11, 13, true}};
+  for (const Case& k : cases) {
+    CBitmap bitmap;
+    ASSERT_TRUE(GXLoadResourceBitmap(bitmap, k.id)) << k.id;
+    BITMAP bm{};
+    ASSERT_TRUE(bitmap.GetBitmap(&bm));
+    EXPECT_EQ(bm.bmWidth, k.width);
+    EXPECT_EQ(bm.bmHeight, k.height);
+    drawtest::Canvas c(k.width, k.height, RGB(0, 0, 255));
+    GXDrawBitmap(&c.dc, bitmap, 0, 0, RGB(0, 0, 255));
+    EXPECT_GT(c.Count(GetSysColor(COLOR_BTNSHADOW)), 0) << k.id;
+    EXPECT_EQ(c.Count(GetSysColor(COLOR_BTNTEXT)) > 0, k.hasText) << k.id;
+  }
+  EXPECT_NE(GXGetSysColorCache().GetDimmedDropArrowBitmap(), nullptr);
 }
 
 }  // namespace
