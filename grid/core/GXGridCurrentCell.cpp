@@ -1,5 +1,6 @@
 // The current cell's veto points and notifications, the warning shown for
 // a refused edit, and the data object's recalculation hooks.
+#include "grid/cells/GXControl.h"
 #include "grid/core/GXGridCore.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/Window.h"
@@ -16,7 +17,10 @@ BOOL CGXGridCore::CanSelectCell(BOOL entering, ROWCOL row, ROWCOL col, ROWCOL, R
     // Leaving: a pending warning belongs to an earlier attempt. Only a
     // control holding a modified edit has anything to validate.
     m_sWarningText.Empty();
-    return TRUE;
+    ROWCOL curRow = 0, curCol = 0;
+    if (!GetCurrentCell(curRow, curCol) || curRow > GetRowCount() || curCol > GetColCount()) return TRUE;
+    CGXControl* control = GetControl(curRow, curCol);
+    return control == nullptr || !control->GetModify() || control->OnValidate();
   }
   if (row > GetRowCount() || col > GetColCount()) return FALSE;
   const CGXStyle& style = GetCachedCellStyle(row, col);

@@ -3,7 +3,6 @@
 // or discarding an edit on request; mouse actions routed to the control.
 #include "grid/cells/GXControl.h"
 #include "grid/core/GXGridCore.h"
-#include "grid/core/GXScrollAccess.h"
 #include "platform/window/Window.h"
 
 namespace {
@@ -194,7 +193,7 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags) {
   if (!failed) {
     bool enterDone = false;
     if (same && oldControl != nullptr && oldControl->IsActive()) {
-      if (!gxscroll::CellInView(*this, row, col, flags)) oldControl->Refresh();
+      if (!ScrollCellInView(row, col, flags)) oldControl->Refresh();
       enterDone = true;
     }
     if (!enterDone && !(oldControl != nullptr && same) && !CanSelectCell(TRUE, row, col, oldRow, oldCol)) {
@@ -253,7 +252,7 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags) {
             }
           }
         }
-        if (flags & 0x08) gxscroll::CellInView(*this, row, col, flags);
+        if (flags & 0x08) ScrollCellInView(row, col, flags);
       }
     }
     if (!failed) {
@@ -354,7 +353,7 @@ BOOL CGXGridCore::ButtonCellAction(int button, ROWCOL row, ROWCOL col, ROWCOL st
       OnRightClickedCell(row, col, keyFlags, point);
     }
     if (!m_bMouseLeftCell && IsCurrentCell(row, col)) {
-      if (gxscroll::CellInView(*this, row, col, 2)) {
+      if (ScrollCellInView(row, col, 2)) {
         if (CGXControl* control = GetControl(row, col)) control->Refresh();
       }
     } else if (m_pParam != nullptr && m_pParam->TestSelectionFlags(3)) {

@@ -5,7 +5,6 @@
 
 #include "grid/cells/GXControl.h"
 #include "grid/core/GXGridCore.h"
-#include "grid/core/GXScrollAccess.h"
 #include "platform/window/Window.h"
 
 namespace {
@@ -105,7 +104,7 @@ BOOL CGXGridCore::ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat,
     GetCurrentCell(row, col);
     if (!control->IsInitializedFor(row, col)) control->Init(row, col);
     if (control->ProcessKeys(message, key, repeat, flags)) {
-      gxscroll::CellInView(*this, row, col, 2);
+      ScrollCellInView(row, col, 2);
       if (gridWnd != nullptr) m_pGridWnd->UpdateWindow();
       return TRUE;
     }
@@ -184,7 +183,10 @@ BOOL CGXGridCore::OnGridKeyDown(UINT key, UINT repeat, UINT flags) {
       update();
       return TRUE;
     case VK_ESCAPE: {
-      Redraw(1, TRUE);
+      if (m_pParam != nullptr && m_pParam->m_bCutPending) {
+        m_pParam->m_bCutPending = FALSE;
+        Redraw(1, TRUE);
+      }
       ROWCOL row = 0, col = 0;
       if (control != nullptr && GetCurrentCell(row, col)) {
         if (control->OnCancelEditing()) {
@@ -194,7 +196,7 @@ BOOL CGXGridCore::OnGridKeyDown(UINT key, UINT repeat, UINT flags) {
         } else {
           control->Refresh();
         }
-        gxscroll::CellInView(*this, row, col, 2);
+        ScrollCellInView(row, col, 2);
       }
       if (m_pParam == nullptr || !m_pParam->m_bCurrentCellSelected) SetSelection(nullptr);
       update();
@@ -248,7 +250,7 @@ BOOL CGXGridCore::MoveCurrentCell(int direction, ROWCOL count) {
   return moved;
 }
 
-BOOL CGXGridCore::ScrollCellsOnMove(int direction, ROWCOL count) { return gxscroll::ByRows(*this, direction, count); }
+BOOL CGXGridCore::ScrollCellsOnMove(int direction, ROWCOL count) { return OnAutoScroll(direction, count); }
 
 BOOL CGXGridCore::DoMoveCurrentCell(int direction, ROWCOL count, BOOL maySelect) {
   if (count == 0) count = 1;
@@ -367,9 +369,12 @@ BOOL CGXGridCore::DoMoveCurrentCell(int direction, ROWCOL count, BOOL maySelect)
       if (topRow >= rowCount) break;
       const ROWCOL bottom = std::max(CalcBottomRowFromRect(GetGridRect()), topRow + 1);
       const ROWCOL n = bottom - topRow;
+      // Where the current row is shown is read before the view scrolls
+      // away from it.
+      const bool belowFrozen = GetClientRowFromRow(row) > frozenRows;
       ScrollCellsOnMove(3, n);
       ROWCOL cand = row;
-      if (GetClientRowFromRow(row) > frozenRows) cand = std::min(row + n, rowCount);
+      if (belowFrozen) cand = std::min(row + n, rowCount);
       ROWCOL fr = cand, fc = col;
       if (FindNextCell(3, fr, fc) || FindNextCell(1, fr, fc)) {
         targetRow = fr;
@@ -394,9 +399,10 @@ BOOL CGXGridCore::DoMoveCurrentCell(int direction, ROWCOL count, BOOL maySelect)
         ++k;
       }
       k = std::max<ROWCOL>(k, 1);
+      const bool belowFrozen = GetClientRowFromRow(row) > frozenRows;
       ScrollCellsOnMove(1, k);
       ROWCOL cand = row;
-      if (GetClientRowFromRow(row) > frozenRows) cand = std::max(row, k + 1) - k;
+      if (belowFrozen) cand = std::max(row, k + 1) - k;
       ROWCOL fr = cand, fc = col;
       if (FindNextCell(1, fr, fc)) {
         targetRow = fr;

@@ -210,9 +210,18 @@ BOOL CGXGridCore::OnGridLButtonDown(UINT flags, CPoint point) {
       HoldButton(*this, false);
       return TRUE;
     }
-    if (m_pUserResizeCellsImp == nullptr) return FALSE;
+    // Other hits are row and column edges: the resize feature tracks them
+    // while the mouse is held.
+    if (m_pUserResizeCellsImp == nullptr || (hit != kHitRowEdge && hit != kHitColEdge && hit != kHitHiddenRow &&
+                                             hit != kHitHiddenCol))
+      return FALSE;
     const int kind = hit == kHitRowEdge || hit == kHitHiddenRow ? 1 : 2;
-    return StartResizeTracking(row, col, kind);
+    if (!StartResizeTracking(row, col, kind)) return FALSE;
+    m_bResizeTracking = TRUE;
+    m_nResizeTrackFlags = static_cast<UINT>(kind);
+    m_nResizeTrackIndex = kind == 1 ? row : col;
+    SetCapture();
+    return TRUE;
   });
 }
 
@@ -228,8 +237,8 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point) {
       HitTest(point, &row, &col);
       const ROWCOL firstRow = GetRowFromClientRow(GetHeaderRows() + 1);
       const ROWCOL firstCol = GetColFromClientCol(GetHeaderCols() + 1);
-      row = std::min(std::max(row, std::min(firstRow, m_nPressedRow)), GetRowCount());
-      col = std::min(std::max(col, std::min(firstCol, m_nPressedCol)), GetColCount());
+      row = std::min(std::max(row, firstRow), GetRowCount());
+      col = std::min(std::max(col, firstCol), GetColCount());
       const UINT action = PhaseFlags(*this, 0x08, row, col);
       if (m_nButtonFlags & MK_LBUTTON) {
         OnLeftButtonCellAction(m_nPressedRow, m_nPressedCol, row, col, point.x, point.y, flags, action);
@@ -282,6 +291,7 @@ BOOL CGXGridCore::OnGridLButtonUp(UINT flags, CPoint point) {
       OnLeftButtonCellAction(m_nPressedRow, m_nPressedCol, row, col, point.x, point.y, flags, action);
       m_nMouseAction = 0;
     } else if (m_bResizeTracking) {
+      m_bResizeTracking = FALSE;
       ::ReleaseCapture();
       EndResizeTracking(flags, point, 0, 0);
     }
@@ -383,6 +393,7 @@ BOOL CGXGridCore::OnGridRButtonDblClk(UINT flags, CPoint point) { return OnGridD
 BOOL CGXGridCore::OnGridCancelMode() {
   if (!m_bInitDone) return TRUE;
   if (m_bResizeTracking) {
+    m_bResizeTracking = FALSE;
     CancelResizeTracking();
   } else if (m_nMouseAction != 0) {
     SetSelection(nullptr);
@@ -393,7 +404,10 @@ BOOL CGXGridCore::OnGridCancelMode() {
     OnSelDragCancel();
   }
   // A pending cut's marking ends with any cancelled action.
-  Redraw(1, TRUE);
+  if (m_pParam != nullptr && m_pParam->m_bCutPending) {
+    m_pParam->m_bCutPending = FALSE;
+    Redraw(1, TRUE);
+  }
   SetGridCursor(0);
   if (HoldsCapture(*this)) ::ReleaseCapture();
   m_bAutoScrollStop = TRUE;

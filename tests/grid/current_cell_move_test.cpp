@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "grid/GridHost.h"
+#include "platform/draw_canvas.h"
+
+namespace {
+
+// Refuses to validate while `refuse` is set (with a warning when one is
+// given), vetoes entering `closed`, and records the cells it was told were
+// left.
+class VetoGrid : public CGXGridCore {
+ public:
+  using CGXGridCore::CGXGridCore;
+  BOOL OnValidateCell(ROWCOL, ROWCOL) override {
+    if (!refuse) return TRUE;
+    SetWarningText(warning.empty() ? nullptr : warning.c_str());
+    return FALSE;
+  }
+  BOOL CanSelectCell(BOOL entering, ROWCOL row, ROWCOL col, ROWCOL oldRow, ROWCOL oldCol) override {
+    if (entering && closed.IsCellInRange(row, col)) return FALSE;
+    return CGXGridCore::CanSelectCell(entering, row, col, oldRow, oldCol);
+  }
+  BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol) override {
+    left.push_back({row, col, newRow, newCol});
+    return TRUE;
+  }
+  bool refuse = false;
+  std::string warning;
+  CGXRange closed;
+  std::vector<std::array<ROWCOL, 4>> left;
+};
+
+class CurrentCellMove : public gridtest::GridHostTest<VetoGrid> {
+ protected:
+  void SetUp() override { MakeHostedGrid(10, 5); }
+  // Makes (2, 2) current with "12x" typed into it.
+  void TypeIntoCell() {
+    ASSERT_TRUE(grid->SetCurrentCell(2, 2, 0));
+    cell->HandleChar('1', 1, 0);
+    cell->HandleChar('2', 1, 0);
+    cell->HandleChar('x', 1, 0);
+  }
+};
+
+TEST_F(CurrentCellMove, AMoveStoresTheEditAndTellsTheGridTheCellWasLeft) {
+  TypeIntoCell();
+  EXPECT_TRUE(grid->SetCurrentCell(3, 4, 0));
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{3}, ROWCOL{4}));
+  EXPECT_EQ(std::string(grid->GetCellValue(2, 2)), "12x");
+  ASSERT_EQ(grid->left.size(), 1u);
+  EXPECT_EQ(grid->left[0], (std::array<ROWCOL, 4>{2, 2, 3, 4}));
+  EXPECT_TRUE(cell->IsInitializedFor(3, 4));
+  EXPECT_FALSE(cell->active);
+  EXPECT_EQ(grid->GetCurrentCellControl(), cell);
+  EXPECT_EQ(grid->GetParam()->m_nSharedCurrentRow, 3u);
+}
+
+TEST_F(CurrentCellMove, RefusedValidationWarnsOnceAndRestoresTheEdit) {
+  TypeIntoCell();
+  grid->refuse = true;
+  grid->warning = "Amount:  Too large";
+  automation::ExpectMessageBox("", "Too large", IDOK);
+  EXPECT_FALSE(grid->SetCurrentCell(5, 1, 0));
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{2}, ROWCOL{2}));
+  EXPECT_TRUE(cell->active);
+  EXPECT_TRUE(cell->modified);
+  EXPECT_EQ(std::string(cell->typed), "12x");
+  EXPECT_TRUE(grid->GetCellValue(2, 2).IsEmpty()) << "nothing stored";
+  EXPECT_TRUE(grid->left.empty());
+  EXPECT_TRUE(grid->GetWarningText().IsEmpty());
+
+  // Without a warning text the move is refused silently.
+  grid->warning.clear();
+  const size_t boxes = automation::ModalLog().size();
+  EXPECT_FALSE(grid->SetCurrentCell(5, 1, 0));
+  EXPECT_EQ(automation::ModalLog().size(), boxes);
+
+  grid->refuse = false;
+  EXPECT_TRUE(grid->SetCurrentCell(5, 1, 0));
+  EXPECT_EQ(std::string(grid->GetCellValue(2, 2)), "12x");
+}
+
+TEST_F(CurrentCellMove, AFailedStoreKeepsTheCellActiveWithItsText) {
+  TypeIntoCell();
+  cell->storeOk = FALSE;
+  EXPECT_FALSE(grid->SetCurrentCell(4, 4, 0));
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{2}, ROWCOL{2}));
+  EXPECT_TRUE(cell->active && cell->modified);
+  EXPECT_EQ(std::string(cell->typed), "12x");
+}
+
+TEST_F(CurrentCellMove, RefusedEntryReturnsToTheOldCell) {
+  ASSERT_TRUE(grid->SetCurrentCell(2, 2, 0));
+  grid->closed = CGXRange(4, 1, 4, 5);
+  EXPECT_FALSE(grid->SetCurrentCell(4, 3, 0)) << "the veto hook";
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{2}, ROWCOL{2}));
+  EXPECT_TRUE(cell->IsInitializedFor(2, 2));
+
+  grid->ApplyStyle(CGXRange(6, 2), CGXStyle().SetEnabled(FALSE), 0, 0);
+  grid->FreeObjectCache();
+  EXPECT_FALSE(grid->SetCurrentCell(6, 2, 0)) << "a disabled cell";
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{2}, ROWCOL{2}));
+
+  // A row beyond the count: the old cell was left, none is current.
+  EXPECT_FALSE(grid->SetCurrentCell(11, 2, 0));
+  EXPECT_FALSE(grid->IsCurrentCell());
+}
+
+TEST_F(CurrentCellMove, MovingOntoTheCurrentCellLeavesAndEntersItAgain) {
+  TypeIntoCell();
+  grid->closed = CGXRange(2, 2);  // entering is not asked again
+  EXPECT_TRUE(grid->SetCurrentCell(2, 2, 0));
+  EXPECT_EQ(std::string(grid->GetCellValue(2, 2)), "12x");
+  ASSERT_EQ(grid->left.size(), 1u);
+  EXPECT_TRUE(cell->IsInitializedFor(2, 2));
+}
+
+TEST_F(CurrentCellMove, TransferStoresOrDiscards) {
+  TypeIntoCell();
+  EXPECT_TRUE(grid->TransferCurrentCell(TRUE, 0, FALSE));
+  EXPECT_EQ(std::string(grid->GetCellValue(2, 2)), "12x");
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{2}, ROWCOL{2}));
+
+  cell->HandleChar('9', 1, 0);
+  EXPECT_TRUE(grid->TransferCurrentCell(FALSE, 0, FALSE));
+  EXPECT_FALSE(cell->active);
+  CString shown;
+  cell->GetValue(shown);
+  EXPECT_EQ(std::string(shown), "12x") << "the stored value is shown again";
+
+  grid->refuse = true;
+  cell->HandleChar('7', 1, 0);
+  EXPECT_FALSE(grid->TransferCurrentCell(TRUE, 0, FALSE));
+  EXPECT_TRUE(cell->modified);
+}
+
+TEST_F(CurrentCellMove, DrawingTheCurrentCellBindsItsControl) {
+  ASSERT_TRUE(grid->SetCurrentCell(3, 3, 0));
+  cell->Reset();
+  drawtest::Canvas canvas(500, 400);
+  grid->OnDraw(&canvas.dc);
+  EXPECT_TRUE(cell->IsInitializedFor(3, 3));
+}
+
+}  // namespace
