@@ -176,6 +176,12 @@ class CGXControl {
   CGXStyle& GetStyle();
   void FreeStyle(BOOL alsoCurrent);
   CGXCellTipBase* GetCellTip() const { return m_pCellTip; }
+  // Gives the control its cell-tip object, which it owns from now on.
+  void AttachCellTip(CGXCellTipBase* tip) {
+    if (tip == m_pCellTip) return;
+    delete m_pCellTip;
+    m_pCellTip = tip;
+  }
   // Tells the grid window that the focus left the cell's window for a
   // window outside the grid.
   void ForwardKillFocus(CWnd* newFocus);

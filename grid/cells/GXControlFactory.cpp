@@ -1,6 +1,7 @@
 // The control factory: the library's cell types by control id.
 #include "grid/cells/GXControlFactory.h"
 
+#include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
@@ -17,6 +18,8 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
     // like every id the library does not know.
     default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
   }
+  // Static and header cells show what does not fit in a cell tip.
+  control->AttachCellTip(new CGXCellTipStatic(control));
   return control;
 }
 

@@ -278,6 +278,7 @@ BOOL CGXGridCore::CanDeactivateGrid(BOOL flag) {
   CGXControl* control = IsCurrentCell() ? GetCurrentCellControl() : nullptr;
   if (control != nullptr && control->IsActive()) {
     const HWND focus = ::GetFocus();
+    const HWND before = focus;
     if (InsideGrid(m_pGridWnd, focus)) {
       // Keys typed ahead must not reach the edit after the refusal.
       MSG msg;
@@ -285,10 +286,10 @@ BOOL CGXGridCore::CanDeactivateGrid(BOOL flag) {
       }
     }
     if (!control->OnValidate()) {
-      if (GetWarningText().IsEmpty() && control->IsActive() && m_hWndPrevFocus != nullptr &&
-          ::IsWindow(m_hWndPrevFocus) && ::IsWindowVisible(m_hWndPrevFocus)) {
-        ::SetFocus(m_hWndPrevFocus);
-        if (InsideGrid(m_pGridWnd, m_hWndPrevFocus)) m_bHasFocus = TRUE;
+      if (GetWarningText().IsEmpty() && control->IsActive() && before != nullptr && ::IsWindow(before) &&
+          ::IsWindowVisible(before)) {
+        ::SetFocus(before);
+        if (InsideGrid(m_pGridWnd, before)) m_bHasFocus = TRUE;
       }
       ShowWarningText();
       m_bRefusedLeave = TRUE;
