@@ -89,3 +89,21 @@ int CreateAccountByDialog(CWnd* parent) {
 }
 
 int LeadingNumber(const char* text) { return text ? std::atoi(text) : 0; }
+
+int CreateAccountFromChoice(CWnd* parent, HWND target, HWND other, bool forSupport,
+                            const std::function<void(int flags)>& refill) {
+  const int number = CreateAccountByDialog(parent);
+  if (number == 0) {
+    ComboSelectPrefix(target, nullptr);
+    return 0;
+  }
+  if (AccountSlotFree()) {
+    refill(forSupport ? 1 : 2);
+  } else {
+    const CString kept = ComboText(other);
+    refill(3);
+    ComboSelectPrefix(other, kept);
+  }
+  ComboSelectAccount(target, number);
+  return number;
+}

@@ -3,6 +3,8 @@
 // number, and a new account made through Account Information.
 #pragma once
 
+#include <functional>
+
 #include "platform/base/CString.h"
 #include "platform/base/types.h"
 #include "store/Queries.h"
@@ -34,6 +36,15 @@ void FillReserveChoices(HWND combo, const ListOfValues& reserve);
 // Opens Account Information for a new account; the new account's number,
 // 0 when none was added.
 int CreateAccountByDialog(CWnd* parent);
+
+// "New" chosen in the support list (`forSupport`) or the reserve list: opens
+// Account Information; with an account added, refills the lists through
+// `refill` (flags 1 support, 2 reserve) and selects the new account in
+// `target`. When the new account took the last free slot both lists lose
+// "New", so both are refilled and `other` keeps its choice. Returns the new
+// number; 0 when none was added (the target's choice is then cleared).
+int CreateAccountFromChoice(CWnd* parent, HWND target, HWND other, bool forSupport,
+                            const std::function<void(int flags)>& refill);
 
 // The number an account text starts with (0 for " " or text without one).
 int LeadingNumber(const char* text);

@@ -1,8 +1,11 @@
 #include "registers/FormResize.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "common/DlgUtil.h"
+#include "common/Settings.h"
 #include "platform/framework/CWnd.h"
 #include "platform/window/Window.h"
 
@@ -58,4 +61,20 @@ void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int
   size.firstSize = 0;
   if (cx) *cx = width;
   if (cy) *cy = height;
+}
+
+void LoadFormPlacement(SettingsSection* section, int* cx, int* cy) {
+  char text[16] = "";
+  GetSettingString(section, 'X', nullptr, "0", "%s", text);
+  *cx = std::atoi(text);
+  GetSettingString(section, 'Y', nullptr, "0", "%s", text);
+  *cy = std::atoi(text);
+}
+
+void SaveFormPlacement(SettingsSection* section, int cx, int cy) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", cx);
+  PutSettingString(section, 'X', nullptr, text);
+  std::snprintf(text, sizeof text, "%d", cy);
+  PutSettingString(section, 'Y', nullptr, text);
 }

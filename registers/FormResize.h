@@ -1,6 +1,7 @@
 // Resizing of the transaction screens: the list grows with the window, the
 // buttons along the right edge follow it right and down, everything below
-// the list moves down.
+// the list moves down. The size a screen was left at is kept in its
+// settings section for the next opening.
 #pragma once
 
 #include <initializer_list>
@@ -8,6 +9,7 @@
 #include "platform/base/types.h"
 
 class CWnd;
+struct SettingsSection;
 
 struct FormSize {
   int minCx = 0, minCy = 0;    // the template's size: never smaller
@@ -20,3 +22,7 @@ void StartFormSize(CWnd* dlg, FormSize& size);
 // Lays the controls out for the window's present size (raised to the
 // minimum); returns the size reached in cx, cy.
 void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int> rightIds, int* cx, int* cy);
+
+// The size kept under keys X and Y of `section` (0 for one never kept).
+void LoadFormPlacement(SettingsSection* section, int* cx, int* cy);
+void SaveFormPlacement(SettingsSection* section, int cx, int cy);

@@ -56,6 +56,12 @@ CSplitDlg::CSplitDlg(CWnd* parent) : CDialog(IDD_PASSBOOKSPLIT, parent) {
   if (s) CloseSettingsSection(s);
 }
 
+bool AnyPassbookShare(const SubAccountRecord* shares) {
+  for (int i = 0; i < kMemberSlots; ++i)
+    if (shares[i].cash != 0 || shares[i].accountAmount != 0) return true;
+  return false;
+}
+
 long CSplitDlg::ComputeShare(long perUnit, long increment, long units) {
   long long x = static_cast<long long>(units) * perUnit;
   x += x > 0 ? 50 : -50;

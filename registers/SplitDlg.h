@@ -13,6 +13,10 @@
 
 class CScrollBar;
 
+// Whether any of the kMemberSlots passbooks holds a share (cash or an
+// account amount): a split with none is no split.
+bool AnyPassbookShare(const SubAccountRecord* shares);
+
 class CSplitDlg : public CDialog {
  public:
   explicit CSplitDlg(CWnd* parent = nullptr);

@@ -29,12 +29,6 @@
 
 namespace {
 
-bool AnyShare(const SubAccountRecord* shares) {
-  for (int i = 0; i < kMemberSlots; ++i)
-    if (shares[i].cash != 0 || shares[i].accountAmount != 0) return true;
-  return false;
-}
-
 CString AccountName(int number) {
   int pos = -1;
   if (!FindAcctIndex(number, &pos) || pos < 0 || pos >= static_cast<int>(AcctTable.byNumber.size())) return CString();
@@ -46,20 +40,12 @@ CString AccountName(int number) {
 CSuppSplitDlg::CSuppSplitDlg(CWnd* parent)
     : CDialog(IDD_SUPPSPLIT, parent), m_shares(std::make_unique<SubAccountRecord[]>(kMemberSlots)) {
   m_pSection = OpenSettingsSection(SettingsFileName, "MULTIACT");
-  char text[16] = "";
-  GetSettingString(m_pSection, 'X', nullptr, "0", "%s", text);
-  m_cx = std::atoi(text);
-  GetSettingString(m_pSection, 'Y', nullptr, "0", "%s", text);
-  m_cy = std::atoi(text);
+  LoadFormPlacement(m_pSection, &m_cx, &m_cy);
   ResetSplitBuffers(&m_split, m_shares.get());
 }
 
 CSuppSplitDlg::~CSuppSplitDlg() {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", m_lastCx);
-  PutSettingString(m_pSection, 'X', nullptr, text);
-  std::snprintf(text, sizeof text, "%d", m_lastCy);
-  PutSettingString(m_pSection, 'Y', nullptr, text);
+  SaveFormPlacement(m_pSection, m_lastCx, m_lastCy);
   if (m_pSection) CloseSettingsSection(m_pSection);
 }
 
@@ -247,19 +233,9 @@ void CSuppSplitDlg::OnReserveAccount() {
 void CSuppSplitDlg::CreateAccount(bool forSupport) {
   const int target = forSupport ? IDC_TRN_SUPPORT : IDC_TRN_RESERVE;
   const int other = forSupport ? IDC_TRN_RESERVE : IDC_TRN_SUPPORT;
-  const int number = CreateAccountByDialog(this);
-  if (number == 0) {
-    ComboSelectPrefix(Item(target), nullptr);
+  if (CreateAccountFromChoice(this, Item(target), Item(other), forSupport,
+                              [this](int flags) { FillAccountCombos(flags); }) == 0)
     return;
-  }
-  if (AccountSlotFree()) {
-    FillAccountCombos(forSupport ? 1 : 2);
-  } else {
-    const CString kept = ComboText(Item(other));
-    FillAccountCombos(3);
-    ComboSelectPrefix(Item(other), kept);
-  }
-  ComboSelectAccount(Item(target), number);
   if (forSupport)
     OnSupportAccount();
   else
@@ -294,7 +270,7 @@ void CSuppSplitDlg::OnPassbookSplit() {
     m_amount.LoadValue(FormatCents(m_line.amount));
     m_loading = false;
   }
-  m_line.split = AnyShare(m_shares.get()) ? 1 : 0;
+  m_line.split = AnyPassbookShare(m_shares.get()) ? 1 : 0;
   if (!m_line.split) ResetSplitBuffers(&m_split, m_shares.get());
   CheckDlgButton(IDC_TRN_PBCHECK, m_line.split ? BST_CHECKED : BST_UNCHECKED);
   EnableListButtons();

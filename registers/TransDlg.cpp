@@ -19,6 +19,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "registers/AccountChoices.h"
+#include "registers/FormResize.h"
 #include "registers/SplitDlg.h"
 #include "registers/SuppSplitDlg.h"
 #include "res/resource.h"
@@ -41,12 +42,6 @@ std::vector<int> Positions(const std::vector<int>& index, int count) {
 
 bool AllDigits(const char* text) { return text[0] && SkipChars(text, "0123456789") == nullptr; }
 
-bool AnyShare(const SubAccountRecord* shares) {
-  for (int i = 0; i < kMemberSlots; ++i)
-    if (shares[i].cash != 0 || shares[i].accountAmount != 0) return true;
-  return false;
-}
-
 }  // namespace
 
 CTransDlg::CTransDlg(CWnd* parent)
@@ -54,21 +49,13 @@ CTransDlg::CTransDlg(CWnd* parent)
       m_work(std::make_unique<TransactionDetail>()),
       m_loaded(std::make_unique<TransactionDetail>()) {
   m_pSection = OpenSettingsSection(SettingsFileName, "TRANS");
-  char text[16] = "";
-  GetSettingString(m_pSection, 'X', nullptr, "0", "%s", text);
-  m_cx = std::atoi(text);
-  GetSettingString(m_pSection, 'Y', nullptr, "0", "%s", text);
-  m_cy = std::atoi(text);
+  LoadFormPlacement(m_pSection, &m_cx, &m_cy);
   ResetTransactionDetail(m_work->lines, m_work->splits, m_work->shares);
   ResetTransactionDetail(m_loaded->lines, m_loaded->splits, m_loaded->shares);
 }
 
 CTransDlg::~CTransDlg() {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", m_size.lastCx);
-  PutSettingString(m_pSection, 'X', nullptr, text);
-  std::snprintf(text, sizeof text, "%d", m_size.lastCy);
-  PutSettingString(m_pSection, 'Y', nullptr, text);
+  SaveFormPlacement(m_pSection, m_size.lastCx, m_size.lastCy);
   if (m_pSection) CloseSettingsSection(m_pSection);
 }
 
@@ -543,19 +530,9 @@ void CTransDlg::OnReserveAccount() {
 void CTransDlg::CreateAccount(bool forSupport) {
   const int target = forSupport ? IDC_TRN_SUPPORT : IDC_TRN_RESERVE;
   const int other = forSupport ? IDC_TRN_RESERVE : IDC_TRN_SUPPORT;
-  const int number = CreateAccountByDialog(this);
-  if (number == 0) {
-    ComboSelectPrefix(Item(target), nullptr);
+  if (CreateAccountFromChoice(this, Item(target), Item(other), forSupport,
+                              [this](int flags) { FillAccountCombos(flags); }) == 0)
     return;
-  }
-  if (AccountSlotFree()) {
-    FillAccountCombos(forSupport ? 1 : 2);
-  } else {
-    const CString kept = ComboText(Item(other));
-    FillAccountCombos(3);
-    ComboSelectPrefix(Item(other), kept);
-  }
-  ComboSelectAccount(Item(target), number);
   if (forSupport)
     OnSupportAccount();
   else
@@ -596,7 +573,7 @@ void CTransDlg::OnPassbookSplit() {
     W.lines[0].amount = W.transaction.amount;
     ShowAmount(W.transaction.amount);
   }
-  W.lines[0].split = AnyShare(W.shares[0]) ? 1 : 0;
+  W.lines[0].split = AnyPassbookShare(W.shares[0]) ? 1 : 0;
   if (!W.lines[0].split) ResetSplitBuffers(&W.splits[0], W.shares[0]);
   CheckDlgButton(IDC_TRN_PBCHECK, W.lines[0].split ? BST_CHECKED : BST_UNCHECKED);
   EnableListButtons();
