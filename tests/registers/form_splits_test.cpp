@@ -21,6 +21,7 @@
 #include "registers/SplitDlg.h"
 #include "registers/SuppSplitDlg.h"
 #include "registers/TransDlg.h"
+#include "registers/RegistersTestUtil.h"
 #include "res/resource.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
@@ -29,16 +30,6 @@
 #include "support/GoldenImage.h"
 
 namespace {
-
-void Choose(HWND dlg, int id, const std::string& prefix) {
-  HWND combo = GetDlgItem(dlg, id);
-  const int index = static_cast<int>(SendMessage(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                                 reinterpret_cast<LPARAM>(prefix.c_str())));
-  ASSERT_GE(index, 0) << prefix;
-  SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  automation::PumpUntilIdle();
-}
 
 std::string ComboSelection(HWND dlg, int id) {
   HWND combo = GetDlgItem(dlg, id);
@@ -76,14 +67,7 @@ class FormSplitsTest : public ::testing::Test {
     for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
     automation::ResetWindows();
   }
-  int Run(int number, std::function<void(HWND)> script) {
-    char caption[16];
-    std::snprintf(caption, sizeof caption, "%d / ", number);
-    automation::OnDialog(caption, std::move(script), IDABORT);
-    CTransDlg dlg;
-    dlg.m_account = fixture::FiscalYear::Account(number);
-    return static_cast<int>(dlg.DoModal());
-  }
+  int Run(int number, std::function<void(HWND)> script) { return RunTransactionFormOn(number, std::move(script)); }
   void Enter(HWND h, const char* type, const char* amount, const char* support, const char* description = "Entry") {
     SetField(h, IDC_TRN_NUMBER, "");
     SetField(h, IDC_TRN_DATE, "04/02/08");
@@ -211,14 +195,7 @@ TEST_F(FormSplitsTest, SetAllCopiesTheFocusedAmountToEveryHolder) {
     Press(s, IDC_PBS_SETALL);
     Press(s, IDCANCEL);
   }, IDABORT);
-  CSplitDlg dlg;
-  dlg.m_nFactor = 1;
-  dlg.m_nTransAccount = 101;
-  dlg.m_nSupportAccount = 520;
-  dlg.m_pAmount = &amount;
-  dlg.m_pSplit = &split;
-  dlg.m_pShares = shares;
-  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(RunPassbookSplit(1, 101, 520, &amount, &split, shares), IDOK);
   for (int row : {fixture::kAnna, fixture::kBen, fixture::kCarl, fixture::kEagles}) {
     EXPECT_EQ(shares[row].units, 160) << row;
     EXPECT_EQ(shares[row].cash, 375) << row;  // 1.6 x 2.35 = 3.76, cut to 3.75
@@ -227,15 +204,7 @@ TEST_F(FormSplitsTest, SetAllCopiesTheFocusedAmountToEveryHolder) {
 }
 
 TEST_F(FormSplitsTest, TenSupportLinesFillTheSplits) {
-  auto d = std::make_unique<TransactionDetail>();
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  d->transaction.id = NextTransId;
-  d->transaction.account = 101;
-  d->transaction.factor = -1;
-  d->transaction.amount = 1000;
-  AccountRecord account = fixture::FiscalYear::Account(101);
-  ListOfValues reserve, nonReserve;
-  int loaded = 0;
+  auto d = NewSupportTransaction(1000);
   bool fullDisabled = false;
   automation::OnDialog("Support Account Split", [&](HWND h) {
     for (int i = 0; i < 10; ++i) {
@@ -246,16 +215,7 @@ TEST_F(FormSplitsTest, TenSupportLinesFillTheSplits) {
     fullDisabled = !IsWindowEnabled(GetDlgItem(h, IDC_TRN_SUPPORT)) && !IsWindowEnabled(GetDlgItem(h, IDC_TRN_POST));
     Press(h, IDCANCEL);
   }, IDABORT);
-  CSuppSplitDlg dlg;
-  dlg.m_pAccount = &account;
-  dlg.m_pLoadedLines = &loaded;
-  dlg.m_pReserveList = &reserve;
-  dlg.m_pNonReserveList = &nonReserve;
-  dlg.m_pTrans = &d->transaction;
-  dlg.m_pLines = d->lines;
-  dlg.m_pSplits = d->splits;
-  dlg.m_pShares = d->shares;
-  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(RunSupportSplits(*d), IDOK);
   EXPECT_TRUE(fullDisabled);
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(d->lines[i].account, 620);

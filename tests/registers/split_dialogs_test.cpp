@@ -12,6 +12,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Window.h"
 #include "registers/SplitDlg.h"
+#include "registers/RegistersTestUtil.h"
 #include "registers/SuppSplitDlg.h"
 #include "res/resource.h"
 #include "common/Settings.h"
@@ -52,7 +53,6 @@ TEST_F(SplitDialogsTest, ADuesSplitMustMatchTheAmountAndUnitsPassedThroughStay) 
   ShareArray* shares = &holder->shares[0];
   ResetSplitBuffers(&split, *shares);
   (*shares)[fixture::kAnna].units = 155;
-  int result = 0;
   // Units are not the standard column of a deposit: the warning comes once.
   automation::OnDialog("One Moment", [](HWND) {}, IDOK);
   automation::OnDialog("PassBook Split", [&](HWND h) {
@@ -79,32 +79,14 @@ TEST_F(SplitDialogsTest, ADuesSplitMustMatchTheAmountAndUnitsPassedThroughStay) 
     automation::ExpectMessageBox("", "On a dues deposit (account #599)", ANSWER_YES);
     Press(h, IDCANCEL);
   }, IDABORT);
-  {
-    CSplitDlg dlg;
-    dlg.m_nFactor = 1;
-    dlg.m_nTransAccount = 101;
-    dlg.m_nSupportAccount = 599;
-    dlg.m_pAmount = &amount;
-    dlg.m_pSplit = &split;
-    dlg.m_pShares = *shares;
-    result = static_cast<int>(dlg.DoModal());
-  }
-  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(RunPassbookSplit(1, 101, 599, &amount, &split, *shares), IDOK);
   EXPECT_EQ((*shares)[fixture::kAnna].units, 155);
   EXPECT_EQ(amount, 500);
   EXPECT_EQ(split.unitShare, 0);
 }
 
 TEST_F(SplitDialogsTest, SupportLinesTotalIsCarriedBackOnClose) {
-  auto d = std::make_unique<TransactionDetail>();
-  ResetTransactionDetail(d->lines, d->splits, d->shares);
-  d->transaction.id = NextTransId;
-  d->transaction.account = 101;
-  d->transaction.factor = -1;
-  d->transaction.amount = 3000;
-  AccountRecord account = fixture::FiscalYear::Account(101);
-  ListOfValues reserve, nonReserve;
-  int loaded = 0;
+  auto d = NewSupportTransaction(3000);
   std::string variance;
   automation::OnDialog("Support Account Split", [&](HWND h) {
     const struct {
@@ -124,16 +106,7 @@ TEST_F(SplitDialogsTest, SupportLinesTotalIsCarriedBackOnClose) {
     automation::ExpectMessageBox("", "Do you want to carry accounts' total back as transaction total", ANSWER_YES);
     Press(h, IDCANCEL);
   }, IDABORT);
-  CSuppSplitDlg dlg;
-  dlg.m_pAccount = &account;
-  dlg.m_pLoadedLines = &loaded;
-  dlg.m_pReserveList = &reserve;
-  dlg.m_pNonReserveList = &nonReserve;
-  dlg.m_pTrans = &d->transaction;
-  dlg.m_pLines = d->lines;
-  dlg.m_pSplits = d->splits;
-  dlg.m_pShares = d->shares;
-  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(RunSupportSplits(*d), IDOK);
   EXPECT_NE(variance.find("5.00"), std::string::npos) << variance;
   EXPECT_EQ(d->transaction.amount, 3500);
   EXPECT_EQ(d->lines[0].account, 620);
@@ -161,14 +134,7 @@ TEST_F(SplitDialogsTest, CarryBackMakesThePassbooksShareTheLineAmount) {
                                  ANSWER_YES);
     Press(h, IDCANCEL);
   }, IDABORT);
-  CSplitDlg dlg;
-  dlg.m_nFactor = 1;
-  dlg.m_nTransAccount = 101;
-  dlg.m_nSupportAccount = 520;
-  dlg.m_pAmount = &amount;
-  dlg.m_pSplit = &split;
-  dlg.m_pShares = holder->shares[0];
-  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(RunPassbookSplit(1, 101, 520, &amount, &split, holder->shares[0]), IDOK);
   EXPECT_EQ(amount, 400);
   EXPECT_EQ(split.unitShare, 0);
 }

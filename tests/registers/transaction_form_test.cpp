@@ -17,6 +17,7 @@
 #include "platform/window/CommCtrlDefs.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Window.h"
+#include "registers/RegistersTestUtil.h"
 #include "registers/TransDlg.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
@@ -44,18 +45,6 @@ void SelectRow(HWND list, int row) {
   LVITEM set{};
   set.state = set.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&set));
-  automation::PumpUntilIdle();
-}
-
-// Chooses the first item of a drop list that begins with `prefix`, as a
-// click in the list would.
-void Choose(HWND dlg, int id, const std::string& prefix) {
-  HWND combo = GetDlgItem(dlg, id);
-  const int index = static_cast<int>(SendMessage(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                                 reinterpret_cast<LPARAM>(prefix.c_str())));
-  ASSERT_GE(index, 0) << prefix;
-  SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   automation::PumpUntilIdle();
 }
 
@@ -97,14 +86,7 @@ class TransactionFormTest : public ::testing::Test {
     automation::ResetWindows();
   }
   // Runs the form on `number`; the script drives it.
-  int Run(int number, std::function<void(HWND)> script) {
-    char caption[16];
-    std::snprintf(caption, sizeof caption, "%d / ", number);
-    automation::OnDialog(caption, std::move(script), IDABORT);
-    CTransDlg dlg;
-    dlg.m_account = fixture::FiscalYear::Account(number);
-    return static_cast<int>(dlg.DoModal());
-  }
+  int Run(int number, std::function<void(HWND)> script) { return RunTransactionFormOn(number, std::move(script)); }
   fixture::FiscalYear fy;
 };
 
