@@ -15,6 +15,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "records/LogDump.h"
+#include "records/ScrollRows.h"
 #include "res/resource.h"
 #include "store/AcctClass.h"
 #include "store/Queries.h"
@@ -125,19 +126,10 @@ void CInitResDlg::ScrollTo(int position) {
 
 void CInitResDlg::OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) {
   int target = m_nPos;
-  switch (code) {
-    case SB_LINEUP: target -= 1; break;
-    case SB_LINEDOWN: target += 1; break;
-    case SB_PAGEUP: target -= kRows; break;
-    case SB_PAGEDOWN: target += kRows; break;
-    case SB_TOP: target = 0; break;
-    case SB_BOTTOM: target = HolderCount() - 1; break;
-    case SB_THUMBPOSITION: target = static_cast<int>(pos); break;
-    default:
-      CDialog::OnVScroll(code, pos, scrollBar);
-      return;
-  }
-  ScrollTo(target);
+  if (ScrollRowTarget(code, pos, m_nPos, kRows, HolderCount() - 1, &target))
+    ScrollTo(target);
+  else
+    CDialog::OnVScroll(code, pos, scrollBar);
 }
 
 BOOL CInitResDlg::OnMouseWheel(UINT, short delta, CPoint) {

@@ -16,6 +16,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "records/ScrollRows.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
@@ -336,19 +337,10 @@ void CSplitDlg::ScrollTo(int position) {
 
 void CSplitDlg::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
   int target = m_nPos;
-  switch (code) {
-    case SB_LINEUP: target -= 1; break;
-    case SB_LINEDOWN: target += 1; break;
-    case SB_PAGEUP: target -= kRows; break;
-    case SB_PAGEDOWN: target += kRows; break;
-    case SB_TOP: target = 0; break;
-    case SB_BOTTOM: target = HolderCount() - 1; break;
-    case SB_THUMBPOSITION: target = static_cast<int>(pos); break;
-    default:
-      CDialog::OnVScroll(code, pos, bar);
-      return;
-  }
-  ScrollTo(target);
+  if (ScrollRowTarget(code, pos, m_nPos, kRows, HolderCount() - 1, &target))
+    ScrollTo(target);
+  else
+    CDialog::OnVScroll(code, pos, bar);
 }
 
 BOOL CSplitDlg::OnMouseWheel(UINT, short delta, CPoint) {
