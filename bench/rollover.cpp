@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchYear.h"
 #include "app/Rollover.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
@@ -28,7 +29,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 
 // Formats into a record's text field, cut to its width.
 template <int N, class... Args>
@@ -38,38 +38,11 @@ void Fmt(char (&out)[N], const char* format, Args... args) {
   CopyText(out, N, text);
 }
 
-struct Year {
-  std::string home, folder;
-  Year() {
-    char tmpl[] = "/tmp/kestrova-bench-XXXXXX";
-    home = ::mkdtemp(tmpl);
-    folder = home + "/fy2008";
-    fs::create_directories(folder);
-    ::setenv("KESTROVA_HOME", home.c_str(), 1);
-    std::snprintf(SettingsFileName, MAX_PATH, "%s/udata4.dat", home.c_str());
-    std::snprintf(TodayDate, sizeof TodayDate, "20080615");
-    for (const char* s : {"/ag408_g.dat", "/ag408_a.dat"}) std::fclose(std::fopen((folder + s).c_str(), "wb"));
-    FILE* u = std::fopen((folder + "/unit408.dat").c_str(), "wb");
-    std::fputs("Fiscal Date = 082008\r\n", u);
-    std::fclose(u);
-    Fill();
-  }
-  ~Year() {
-    CloseDataFiles();
-    std::error_code ec;
-    fs::remove_all(home, ec);
-  }
-  template <class Rec, class Make>
-  void Put(const char* stem, int count, Make make) const {
-    std::vector<BYTE> bytes(static_cast<size_t>(count) * RecordSize<Rec>::value);
-    for (int i = 0; i < count; ++i) Pack(make(i), bytes.data() + static_cast<size_t>(i) * RecordSize<Rec>::value);
-    FILE* f = std::fopen((folder + "/" + stem + "408.dat").c_str(), "wb");
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-  void Fill() const {
+struct Year : BenchYear {
+  Year() : BenchYear("082008") { FillToCapacity(); }
+  void FillToCapacity() const {
     const int fixed[] = {1, 101, 201, 399, 401, 599, 900, 710};
-    Put<AccountRecord>("acct", 100, [&](int i) {
+    Fill<AccountRecord>("acct", 100, [&](int i) {
       AccountRecord a;
       a.number = i < 8 ? fixed[i] : 600 + i;
       Fmt(a.name, "Account %d", i);
@@ -78,13 +51,13 @@ struct Year {
       a.memberReserves = a.number == 710;
       return a;
     });
-    Put<BudgetRecord>("budge", 100, [&](int i) {
+    Fill<BudgetRecord>("budge", 100, [&](int i) {
       BudgetRecord b;
       b.number = i < 8 ? fixed[i] : 600 + i;
       for (LONG& m : b.months) m = 100;
       return b;
     });
-    Put<EquipmentRecord>("equip", 400, [](int i) {
+    Fill<EquipmentRecord>("equip", 400, [](int i) {
       EquipmentRecord e;
       Fmt(e.inventoryId, "%d", i);
       Fmt(e.description, "Item %d", i);
@@ -93,14 +66,14 @@ struct Year {
       e.currentValue = 500;
       return e;
     });
-    Put<FriendRecord>("fos", 200, [](int i) {
+    Fill<FriendRecord>("fos", 200, [](int i) {
       FriendRecord f;
       Fmt(f.lastName, "Friend%d", i);
       f.yearAmounts[i % 4] = 1000;
       f.total = 1000;
       return f;
     });
-    Put<MemberRecord>("scout", 325, [](int i) {
+    Fill<MemberRecord>("scout", 325, [](int i) {
       MemberRow m;
       std::memset(&m, 0, sizeof m);
       m.type = i < 25 ? 2 : (i < 100 ? 1 : 0);
@@ -113,7 +86,7 @@ struct Year {
       ConvertMemberRecord(&m, 0, 0, &r, 0);
       return r;
     });
-    Put<ScheduleRecord>("sched", 50, [](int i) {
+    Fill<ScheduleRecord>("sched", 50, [](int i) {
       ScheduleRecord s;
       s.account = 599;
       Fmt(s.name, "Schedule %d", i);
@@ -126,20 +99,20 @@ struct Year {
       }
       return s;
     });
-    Put<ParticipantRecord>("part", 1000, [](int i) {
+    Fill<ParticipantRecord>("part", 1000, [](int i) {
       ParticipantRecord p;
       p.scheduleRow = i / 20;
       p.memberRow = 25 + i % 300;
       return p;
     });
-    Put<ReserveRecord>("resrv", 325, [](int i) {
+    Fill<ReserveRecord>("resrv", 325, [](int i) {
       ReserveRecord r;
       r.memberRow = i;
       r.account = 710;
       r.amount = 100;
       return r;
     });
-    Put<TransactionRecord>("trans", 700, [](int i) {
+    Fill<TransactionRecord>("trans", 700, [](int i) {
       TransactionRecord t;
       t.id = i + 1;
       t.account = 101;
@@ -149,7 +122,7 @@ struct Year {
       t.amount = 100;
       return t;
     });
-    Put<SupportLineRecord>("suppt", 1400, [](int i) {
+    Fill<SupportLineRecord>("suppt", 1400, [](int i) {
       SupportLineRecord l;
       l.id = i / 2 + 1;
       l.line = i % 2;
@@ -158,12 +131,12 @@ struct Year {
       l.factor = 1;
       return l;
     });
-    Put<SplitRecord>("split", 699, [](int i) {
+    Fill<SplitRecord>("split", 699, [](int i) {
       SplitRecord s;
       s.lineKey = LineKey(i / 2 + 1, i % 2);
       return s;
     });
-    Put<SubAccountRecord>("subac", 8375, [](int i) {
+    Fill<SubAccountRecord>("subac", 8375, [](int i) {
       SubAccountRecord s;
       s.lineKey = LineKey((i % 699) / 2 + 1, (i % 699) % 2);
       s.memberRow = i % 325;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchYear.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
 #include "common/Settings.h"
@@ -36,39 +37,10 @@ namespace {
 const char* const kStems[] = {"acct", "budge", "equip", "fos", "scout", "split", "subac",
                               "suppt", "trans", "sched", "part", "resrv"};
 
-struct Year {
-  std::string home, folder;
-  Year() {
-    char tmpl[] = "/tmp/kestrova-bench-XXXXXX";
-    home = ::mkdtemp(tmpl);
-    folder = home + "/fy2008";
-    std::filesystem::create_directories(folder);
-    ::setenv("KESTROVA_HOME", home.c_str(), 1);
-    std::snprintf(SettingsFileName, MAX_PATH, "%s/udata4.dat", home.c_str());
+struct Year : BenchYear {
+  Year() : BenchYear("002008") {
     std::snprintf(FiscalYearYY, sizeof FiscalYearYY, "08");
-    std::snprintf(TodayDate, sizeof TodayDate, "20080615");
     for (const char* s : kStems) Write(s, {});
-    for (const char* s : {"/ag408_g.dat", "/ag408_a.dat"}) std::fclose(std::fopen((folder + s).c_str(), "wb"));
-    FILE* u = std::fopen((folder + "/unit408.dat").c_str(), "wb");
-    std::fputs("Fiscal Date = 002008\r\n", u);
-    std::fclose(u);
-  }
-  ~Year() {
-    CloseDataFiles();
-    std::error_code ec;
-    std::filesystem::remove_all(home, ec);
-  }
-  std::string Path(const char* stem) const { return folder + "/" + stem + "408.dat"; }
-  void Write(const char* stem, const std::vector<BYTE>& bytes) const {
-    FILE* f = std::fopen(Path(stem).c_str(), "wb");
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-  template <class Rec, class Make>
-  void Fill(const char* stem, int count, Make make) const {
-    std::vector<BYTE> bytes(static_cast<size_t>(count) * RecordSize<Rec>::value);
-    for (int i = 0; i < count; ++i) Pack(make(i), bytes.data() + static_cast<size_t>(i) * RecordSize<Rec>::value);
-    Write(stem, bytes);
   }
   int Open(int allocate) const {
     CloseDataFiles();

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +18,7 @@
 #include "platform/host/sdl/SdlHost.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
+#include "support/SdlDisplay.h"
 #include "support/XvfbServer.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -28,28 +28,8 @@
 
 namespace {
 
-void PumpFor(Uint32 ms) {
-  const Uint32 end = SDL_GetTicks() + ms;
-  while (SDL_GetTicks() < end) {
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-      if (!CWnd::WalkPreTranslateTree(nullptr, &m)) {
-        TranslateMessage(&m);
-        DispatchMessage(&m);
-      }
-    }
-    SDL_Delay(5);
-  }
-}
-
-COLORREF PixelOf(SDL_Surface* surface, int x, int y) {
-  Uint32 px = 0;
-  std::memcpy(&px, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel,
-              sizeof px);
-  Uint8 r, g, b;
-  SDL_GetRGB(px, surface->format, &r, &g, &b);
-  return RGB(r, g, b);
-}
+using sdl_display::PixelOf;
+using sdl_display::PumpFor;
 
 bool WritePng(SDL_Surface* shown, const std::string& path) {
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(shown, SDL_PIXELFORMAT_ARGB8888, 0);

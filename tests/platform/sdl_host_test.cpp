@@ -3,13 +3,9 @@
 // click delivered by SDL presses its button; a common dialog answers keys.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <functional>
+#include <memory>
 #include <string>
 
 #include "dlg_support.h"
@@ -18,6 +14,8 @@
 #include "platform/host/sdl/SdlHost.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/window/WindowImpl.h"
+#include "support/SdlDisplay.h"
+#include "support/XvfbServer.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -26,58 +24,8 @@
 
 namespace {
 
-std::string findXvfb() {
-  const char* path = std::getenv("PATH");
-  std::string p = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= p.size()) {
-    size_t end = p.find(':', start);
-    if (end == std::string::npos) end = p.size();
-    std::string candidate = p.substr(start, end - start) + "/Xvfb";
-    if (access(candidate.c_str(), X_OK) == 0) return candidate;
-    start = end + 1;
-  }
-  return {};
-}
-
-// An X server of its own for the test, on a free display it picks itself.
-class Xvfb {
- public:
-  explicit Xvfb(const std::string& binary) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      std::string fd = std::to_string(fds[1]);
-      execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    // The server may write the number and its newline separately: read up
-    // to the newline, and keep the pipe open while the server runs, since a
-    // write into a closed pipe ends it.
-    readFd_ = fds[0];
-    std::string number;
-    char c;
-    while (read(readFd_, &c, 1) == 1 && c != '\n') number += c;
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~Xvfb() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (readFd_ >= 0) close(readFd_);
-  }
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  int readFd_ = -1;
-  std::string display_;
-};
+using sdl_display::PixelOf;
+using sdl_display::PumpFor;
 
 class ClickDialog : public CDialog {
  public:
@@ -131,27 +79,13 @@ void pushKey(Uint32 windowId, SDL_Scancode scancode, SDL_Keycode sym) {
   SDL_PushEvent(&e);
 }
 
-void pumpFor(Uint32 ms, const std::function<bool()>& done) {
-  Uint32 end = SDL_GetTicks() + ms;
-  while (SDL_GetTicks() < end && !done()) {
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-      if (!CWnd::WalkPreTranslateTree(nullptr, &m)) {
-        TranslateMessage(&m);
-        DispatchMessage(&m);
-      }
-    }
-    SDL_Delay(5);
-  }
-}
-
 TEST(SdlHost, RealWindowsAnswerClicksKeysAndResizing) {
-  std::string binary = findXvfb();
+  std::string binary = xvfb::Find();
   if (binary.empty()) GTEST_SKIP() << "no Xvfb";
 #ifdef KESTROVA_LSAN
   __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
 #endif
-  Xvfb server(binary);
+  xvfb::Server server(binary);
   ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
   setenv("DISPLAY", server.display().c_str(), 1);
   automation::ResetWindows();
@@ -172,7 +106,7 @@ end
     ASSERT_TRUE(d.Create(7200));
     d.SetWindowPos(nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     d.ShowWindow(SW_SHOW);
-    pumpFor(300, [] { return false; });
+    PumpFor(300);
     SDL_Window* win = sdl->Window(wnd::Get(d.m_hWnd)->native);
     ASSERT_NE(win, nullptr);
     EXPECT_TRUE(SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN);
@@ -180,13 +114,8 @@ end
     // The window shows the layer's pixels: the caption bar's colour.
     SDL_Surface* shown = SDL_GetWindowSurface(win);
     ASSERT_NE(shown, nullptr);
-    Uint32 px = 0;
-    std::memcpy(&px, static_cast<const Uint8*>(shown->pixels) + 10 * shown->pitch + 10 * shown->format->BytesPerPixel,
-                sizeof px);
-    Uint8 r, g, b;
-    SDL_GetRGB(px, shown->format, &r, &g, &b);
     COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
-    EXPECT_EQ(RGB(r, g, b), caption);
+    EXPECT_EQ(PixelOf(shown, 10, 10), caption);
 
     // A click on the button, as SDL delivers it from the X server.
     RECT wr, br;
@@ -211,12 +140,12 @@ end
       e.button.y = y;
       SDL_PushEvent(&e);
     }
-    pumpFor(2000, [&] { return d.clicks > 0; });
+    PumpFor(2000, [&] { return d.clicks > 0; });
     EXPECT_EQ(d.clicks, 1);
 
     // Keys too: the access key through the dialog manager.
     pushKey(id, SDL_SCANCODE_P, SDLK_p);
-    pumpFor(2000, [&] { return d.clicks > 1; });
+    PumpFor(2000, [&] { return d.clicks > 1; });
     EXPECT_EQ(d.clicks, 2);
     d.DestroyWindow();
   }
@@ -234,11 +163,11 @@ end
     SizableDialog d;
     ASSERT_TRUE(d.Create(7201));
     d.ShowWindow(SW_SHOW);
-    pumpFor(200, [] { return false; });
+    PumpFor(200);
     SDL_Window* win = sdl->Window(wnd::Get(d.m_hWnd)->native);
     ASSERT_NE(win, nullptr);
     SDL_SetWindowSize(win, 100, 60);  // as a drag to below the minimum would
-    pumpFor(1000, [&] { return d.lastSize.cx == 300 - 2 * GetSystemMetrics(SM_CXFRAME); });
+    PumpFor(1000, [&] { return d.lastSize.cx == 300 - 2 * GetSystemMetrics(SM_CXFRAME); });
     int w = 0, h = 0;
     SDL_GetWindowSize(win, &w, &h);
     EXPECT_EQ(w, 300);
@@ -255,19 +184,19 @@ end
     ClickDialog owner;
     ASSERT_TRUE(owner.Create(7200));
     owner.ShowWindow(SW_SHOW);
-    pumpFor(200, [] { return false; });
+    PumpFor(200);
     SDL_Window* ownerWin = sdl->Window(wnd::Get(owner.m_hWnd)->native);
     ClickDialog owned;
     ASSERT_TRUE(owned.Create(7200, &owner));
     owned.ShowWindow(SW_SHOW);
-    pumpFor(200, [] { return false; });
+    PumpFor(200);
     SDL_Window* ownedWin = sdl->Window(wnd::Get(owned.m_hWnd)->native);
     ASSERT_NE(ownedWin, nullptr);
     SDL_SetWindowInputFocus(ownedWin);
-    pumpFor(1000, [&] { return (SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    PumpFor(1000, [&] { return (SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
     ASSERT_TRUE(SDL_GetWindowFlags(ownedWin) & SDL_WINDOW_INPUT_FOCUS);
     owned.DestroyWindow();
-    pumpFor(1000, [&] { return (SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    PumpFor(1000, [&] { return (SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS) != 0; });
     EXPECT_TRUE(SDL_GetWindowFlags(ownerWin) & SDL_WINDOW_INPUT_FOCUS);
     owner.DestroyWindow();
   }
@@ -283,16 +212,16 @@ end
     // The X server's focus events come late on a loaded machine: let it
     // settle on the find dialog first, so that no late focus-in of the
     // owner takes the activation back after the focus is set below.
-    pumpFor(300, [] { return false; });
+    PumpFor(300);
     SDL_SetWindowInputFocus(win);
-    pumpFor(2000, [&] { return (SDL_GetWindowFlags(win) & SDL_WINDOW_INPUT_FOCUS) != 0; });
-    pumpFor(200, [] { return false; });
+    PumpFor(2000, [&] { return (SDL_GetWindowFlags(win) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+    PumpFor(200);
     SetActiveWindow(find->m_hWnd);
     SetFocus(GetDlgItem(find->m_hWnd, edt1));
-    pumpFor(100, [] { return false; });
+    PumpFor(100);
     ASSERT_EQ(GetFocus(), GetDlgItem(find->m_hWnd, edt1));
     pushKey(SDL_GetWindowID(win), SDL_SCANCODE_RETURN, SDLK_RETURN);
-    pumpFor(2000, [&] { return owner.findNext > 0; });
+    PumpFor(2000, [&] { return owner.findNext > 0; });
     EXPECT_EQ(owner.findNext, 1);
     find->DestroyWindow();
     owner.DestroyWindow();
