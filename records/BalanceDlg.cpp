@@ -19,6 +19,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "records/AccountRegisterSeam.h"
+#include "records/CancelQuestion.h"
 #include "res/resource.h"
 #include "store/AcctClass.h"
 #include "store/RecIO.h"
@@ -375,18 +376,5 @@ void CBalanceDlg::OnOK() {
 }
 
 void CBalanceDlg::OnCancel() {
-  if (!m_bChanged) {
-    EndDialog(IDCANCEL);
-    return;
-  }
-  switch (AskSaveChanges("Do you wish to save your changes")) {
-    case ANSWER_YES:
-      OnOK();
-      break;
-    case ANSWER_NO:
-      EndDialog(IDCANCEL);
-      break;
-    default:
-      break;
-  }
+  CancelAskingToSave(*this, m_bChanged != 0, "Do you wish to save your changes", [this] { OnOK(); });
 }

@@ -9,6 +9,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "records/CancelQuestion.h"
 #include "res/resource.h"
 
 CRecordInfoDlg::CRecordInfoDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent), m_templateId(templateId) {}
@@ -113,20 +114,7 @@ void CRecordInfoDlg::OnOK() {
 }
 
 void CRecordInfoDlg::OnCancel() {
-  if (!m_bChanged) {
-    EndDialog(IDCANCEL);
-    return;
-  }
-  switch (AskSaveChanges(kSaveQuestion)) {
-    case ANSWER_YES:
-      OnOK();
-      break;
-    case ANSWER_NO:
-      EndDialog(IDCANCEL);
-      break;
-    default:
-      break;
-  }
+  CancelAskingToSave(*this, m_bChanged != 0, kSaveQuestion, [this] { OnOK(); });
 }
 
 void CRecordInfoDlg::OnApply() {
