@@ -2,10 +2,13 @@
 
 #include <strings.h>
 
+#include <cstdio>
+
 #include "app/DialogHelp.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Question.h"
+#include "common/StrUtil.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -168,4 +171,14 @@ void CRecordInfoDlg::Step(int direction) {
       return;
     }
   }
+}
+
+void CRecordInfoDlg::TrimInto(char* out, size_t size, const CString& text) {
+  std::snprintf(out, size, "%s", static_cast<const char*>(text));
+  TrimString(out, 3);
+}
+
+void CRecordInfoDlg::LimitEdits(std::initializer_list<EditLimit> limits) {
+  for (const EditLimit& l : limits)
+    if (CWnd* edit = GetDlgItem(l.id)) edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(l.chars), 0);
 }
