@@ -30,14 +30,7 @@ class AcctDlgTest : public ::testing::Test {
     if (number) {
       EXPECT_EQ(FindAcctIndex(number, &pos), 1);
     }
-    int result = 0;
-    Drive("Account Information", std::move(script), [&] {
-      CAcctDlg dlg;
-      dlg.m_bNew = number == 0;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
+    const int result = RunRecordDlg<CAcctDlg>("Account Information", &pos, number == 0, std::move(script));
     if (posOut) *posOut = pos;
     return result;
   }

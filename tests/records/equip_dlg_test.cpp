@@ -29,15 +29,7 @@ class EquipDlgTest : public ::testing::Test {
     if (description) {
       EXPECT_EQ(FindEquipItem(0, description, 1, &pos), 1);
     }
-    int result = 0;
-    Drive("Equipment Information", std::move(script), [&] {
-      CEquipDlg dlg;
-      dlg.m_bNew = description == nullptr;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CEquipDlg>("Equipment Information", &pos, description == nullptr, std::move(script));
   }
   static void TypeInto(HWND h, int id, const char* text) {
     SetFocus(GetDlgItem(h, id));

@@ -34,15 +34,7 @@ class FriendTest : public ::testing::Test {
     if (last) {
       EXPECT_EQ(FindFriend(1, last, "", &pos), 1);
     }
-    int result = 0;
-    Drive("Friend-of-Scouting Information", std::move(script), [&] {
-      CFriendDlg dlg;
-      dlg.m_bNew = last == nullptr;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CFriendDlg>("Friend-of-Scouting Information", &pos, last == nullptr, std::move(script));
   }
   static FriendRecord Friend(const char* last, const char* first) {
     int pos = -1;

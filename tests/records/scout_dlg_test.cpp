@@ -30,15 +30,7 @@ class ScoutDlgTest : public ::testing::Test {
     int pos = -1;
     for (int p = 0; p < MemberTable.rowCount; ++p)
       if (MemberTable.byTypeName[static_cast<size_t>(p)] == row) pos = p;
-    int result = 0;
-    Drive("Scout Information", std::move(script), [&] {
-      CScoutDlg dlg;
-      dlg.m_bNew = row < 0;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CScoutDlg>("Scout Information", &pos, row < 0, std::move(script));
   }
   fixture::FiscalYear fy;
 };
