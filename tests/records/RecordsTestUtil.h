@@ -21,6 +21,17 @@ inline void Drive(const std::string& caption, std::function<void(HWND)> script, 
   run();
 }
 
+// The fixture of the dialog tests: no window is left from an earlier test,
+// and every expected message box or dialog was met.
+class RecordDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { automation::ResetWindows(); }
+  void TearDown() override {
+    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
+    automation::ResetWindows();
+  }
+};
+
 // Runs the record dialog `Dlg` at key position `*pos` (adding when `adding`)
 // while `script` drives the window captioned `caption`; `prepare` sets the
 // dialog's own members before the load. The dialog's end code.

@@ -17,13 +17,8 @@
 
 namespace {
 
-class AcctDlgTest : public ::testing::Test {
+class AcctDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   // Runs Account Information adding (pos -1) or editing account `number`.
   int Run(int number, std::function<void(HWND)> script, int* posOut = nullptr) {
     int pos = -1;

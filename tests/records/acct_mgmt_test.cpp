@@ -45,10 +45,10 @@ void SelectRow(HWND list, int row) {
 std::vector<int> opened;
 void RecordOpen(const AccountRecord& a) { opened.push_back(a.number); }
 
-class AcctMgmtTest : public ::testing::Test {
+class AcctMgmtTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
     opened.clear();
     UseGridEntry = 1;
@@ -56,8 +56,7 @@ class AcctMgmtTest : public ::testing::Test {
   void TearDown() override {
     SetAccountGridOpener(nullptr);
     SetAccountFormOpener(nullptr);
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
   }
   void Run(std::function<void(HWND)> script) {
     Drive("Account Management", std::move(script), [] {

@@ -23,13 +23,8 @@ int PositionOf(int row) {
   return -1;
 }
 
-class MemberDialogsTest : public ::testing::Test {
+class MemberDialogsTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   int RunAdult(int mode, int row, std::function<void(HWND)> script) {
     int pos = row < 0 ? -1 : PositionOf(row);
     return RunRecordDlg<CAdultDlg>("Adult Information", &pos, false, std::move(script),

@@ -34,10 +34,10 @@ void DoubleClickRow(HWND list, int row) {
   automation::PumpUntilIdle();
 }
 
-class BalanceTest : public ::testing::Test {
+class BalanceTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     FreeYearList();
     FindYearNode("2008", 1, &YearList);
     std::snprintf(YearList->folder, sizeof YearList->folder, "%s", fy.folder().c_str());
@@ -45,8 +45,7 @@ class BalanceTest : public ::testing::Test {
   void TearDown() override {
     write_failures::Reset();
     FreeYearList();
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
   }
   // A previous year 2007 whose files hold a deposit to 101 of 25.00 and a
   // payment of a loan with a support line of 7.00 on 101; `withTrans`

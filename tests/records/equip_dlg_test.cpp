@@ -17,13 +17,8 @@
 
 namespace {
 
-class EquipDlgTest : public ::testing::Test {
+class EquipDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   int Run(const char* description, std::function<void(HWND)> script) {
     int pos = -1;
     if (description) {

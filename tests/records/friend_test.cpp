@@ -19,15 +19,11 @@
 
 namespace {
 
-class FriendTest : public ::testing::Test {
+class FriendTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
-  }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
   }
   int RunInfo(const char* last, std::function<void(HWND)> script) {
     int pos = -1;

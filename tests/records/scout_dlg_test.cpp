@@ -17,13 +17,8 @@
 
 namespace {
 
-class ScoutDlgTest : public ::testing::Test {
+class ScoutDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   // Runs Scout Information adding (row -1) or editing the scout at member
   // row `row`.
   int Run(int row, std::function<void(HWND)> script) {
