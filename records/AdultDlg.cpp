@@ -12,16 +12,6 @@
 #include "store/KeyTable.h"
 #include "store/Xfer.h"
 
-namespace {
-
-template <size_t N>
-void Trimmed(char (&out)[N], const CString& text) {
-  std::snprintf(out, N, "%s", static_cast<const char*>(text));
-  TrimString(out, 3);
-}
-
-}  // namespace
-
 CAdultDlg::CAdultDlg(CWnd* parent) : CPersonDlg(IDD_ADULT, parent) {}
 
 void CAdultDlg::DoDataExchange(CDataExchange* pDX) {
@@ -34,11 +24,7 @@ void CAdultDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CAdultDlg::SetupFields() {
   CPersonDlg::SetupFields();
-  const struct {
-    int id, chars;
-  } limits[] = {{IDC_MEM_SPOUSE, 11}, {IDC_MEM_WORKPHONE, 13}, {IDC_MEM_WORKEXT, 4}, {IDC_MEM_FAX, 13}};
-  for (const auto& l : limits)
-    if (CWnd* edit = GetDlgItem(l.id)) edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(l.chars), 0);
+  LimitEdits({{IDC_MEM_SPOUSE, 11}, {IDC_MEM_WORKPHONE, 13}, {IDC_MEM_WORKEXT, 4}, {IDC_MEM_FAX, 13}});
   char text[64];
   std::snprintf(text, sizeof text, "%s Information", UnitNoun);
   SetDlgItemText(IDC_MEM_INFO_GROUP, text);

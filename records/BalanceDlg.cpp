@@ -19,6 +19,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "records/AccountRegisterSeam.h"
+#include "records/CancelQuestion.h"
 #include "res/resource.h"
 #include "store/AcctClass.h"
 #include "store/RecIO.h"
@@ -111,17 +112,10 @@ BOOL CBalanceDlg::OnInitDialog() {
   if (CWnd* prev = GetDlgItem(IDC_BAL_PREVYEAR)) prev->EnableWindow(m_prevYear ? TRUE : FALSE);
   if (CWnd* report = GetDlgItem(IDC_BAL_REPORT)) report->EnableWindow(GetRecordReportRunner() ? TRUE : FALSE);
 
-  RECT r{};
-  GetWindowRect(&r);
-  m_minCx = m_lastCx = r.right - r.left;
-  m_minCy = m_lastCy = r.bottom - r.top;
-  m_started = true;
-  if (m_cx != 0)
-    SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
-  else {
-    m_cx = m_minCx;
-    m_cy = m_minCy;
-  }
+  m_sizer.Start(this, m_cx, m_cy);
+  // Without a remembered size the opening size is the one to remember.
+  int dx = 0, dy = 0;
+  if (m_cx == 0) m_sizer.Step(this, &m_cx, &m_cy, &dx, &dy);
 
   LoadReconItems(m_account.number, DataFolder, CurrentYearNode, 1, &m_items);
   SetupColumns();
@@ -326,16 +320,9 @@ BOOL CBalanceDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 
 void CBalanceDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
-  if (!m_started) return;
-  RECT r{};
-  GetWindowRect(&r);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  bool clamped = false;
-  if (width < m_minCx) width = m_minCx, clamped = true;
-  if (height < m_minCy) height = m_minCy, clamped = true;
-  const int dx = width - m_lastCx, dy = height - m_lastCy;
-  m_lastCx = m_cx = width;
-  m_lastCy = m_cy = height;
+  if (!m_sizer.Started()) return;
+  int dx = 0, dy = 0;
+  m_sizer.Step(this, &m_cx, &m_cy, &dx, &dy);
   auto move = [this](int id, int x, int y, BOOL whole) {
     if (CWnd* w = GetDlgItem(id)) MoveControlBy(w, x, y, whole);
   };
@@ -348,8 +335,7 @@ void CBalanceDlg::OnSize(UINT type, int cx, int cy) {
     move(IDC_SHELL_HELP, dx, dy, TRUE);
     SizeColumns();
   }
-  Invalidate();
-  if (clamped) SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  m_sizer.Finish(this);
 }
 
 void CBalanceDlg::OnDestroy() {
@@ -375,18 +361,5 @@ void CBalanceDlg::OnOK() {
 }
 
 void CBalanceDlg::OnCancel() {
-  if (!m_bChanged) {
-    EndDialog(IDCANCEL);
-    return;
-  }
-  switch (AskSaveChanges("Do you wish to save your changes")) {
-    case ANSWER_YES:
-      OnOK();
-      break;
-    case ANSWER_NO:
-      EndDialog(IDCANCEL);
-      break;
-    default:
-      break;
-  }
+  CancelAskingToSave(*this, m_bChanged != 0, "Do you wish to save your changes", [this] { OnOK(); });
 }

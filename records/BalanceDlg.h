@@ -10,6 +10,7 @@
 
 #include "common/AmountEdit.h"
 #include "common/DateEdit.h"
+#include "common/DialogSizer.h"
 #include "platform/base/CString.h"
 #include "platform/dialogs/Dialog.h"
 #include "records/Recon.h"
@@ -66,7 +67,6 @@ class CBalanceDlg : public CDialog {
   const FiscalYearNode* m_prevYear = nullptr;
   int m_prevYearNumber = 0;
   int m_cx = 0, m_cy = 0;
-  int m_minCx = 0, m_minCy = 0, m_lastCx = 0, m_lastCy = 0;
-  bool m_started = false;
+  DialogSizer m_sizer;
   bool m_closed = false;
 };

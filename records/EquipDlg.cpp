@@ -22,12 +22,6 @@ namespace {
 
 const char kConditions[4][10] = {"Excellent", "Good", "Fair", "Poor"};
 
-template <size_t N>
-void Trimmed(char (&out)[N], const CString& text) {
-  std::snprintf(out, N, "%s", static_cast<const char*>(text));
-  TrimString(out, 3);
-}
-
 // A text "reads 0" when its number is 0, as an empty text's is.
 bool ReadsZero(const CString& text) { return std::atof(text) == 0; }
 
@@ -52,11 +46,7 @@ void CEquipDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CEquipDlg::SetupFields() {
-  const struct {
-    int id, chars;
-  } limits[] = {{IDC_EQ_DESCRIPTION, 20}, {IDC_EQ_INVENTORY, 6}, {IDC_EQ_QUANTITY, 3}, {IDC_EQ_REMARKS, 200}};
-  for (const auto& l : limits)
-    if (CWnd* edit = GetDlgItem(l.id)) edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(l.chars), 0);
+  LimitEdits({{IDC_EQ_DESCRIPTION, 20}, {IDC_EQ_INVENTORY, 6}, {IDC_EQ_QUANTITY, 3}, {IDC_EQ_REMARKS, 200}});
   m_purchase.SubclassEdit(IDC_EQ_PURCHASE, this, CString(), 0);
   m_removed.SubclassEdit(IDC_EQ_REMOVED, this, CString(), 0);
   const struct {

@@ -14,6 +14,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "records/CancelQuestion.h"
 #include "records/LogDump.h"
 #include "records/ScrollRows.h"
 #include "res/resource.h"
@@ -203,20 +204,7 @@ void CInitResDlg::OnOK() {
 }
 
 void CInitResDlg::OnCancel() {
-  if (!m_bChanged) {
-    EndDialog(IDCANCEL);
-    return;
-  }
-  switch (AskSaveChanges("Do you wish to save your changes")) {
-    case ANSWER_YES:
-      OnOK();
-      break;
-    case ANSWER_NO:
-      EndDialog(IDCANCEL);
-      break;
-    default:
-      break;
-  }
+  CancelAskingToSave(*this, m_bChanged != 0, "Do you wish to save your changes", [this] { OnOK(); });
 }
 
 void CInitResDlg::WriteLog(FILE* out) {

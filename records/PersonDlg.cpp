@@ -15,26 +15,6 @@
 #include "res/resource.h"
 #include "store/KeyTable.h"
 
-namespace {
-
-template <size_t N>
-void Trimmed(char (&out)[N], const CString& text) {
-  std::snprintf(out, N, "%s", static_cast<const char*>(text));
-  TrimString(out, 3);
-}
-
-struct Limit {
-  int id;
-  int chars;
-};
-
-const Limit kLimits[] = {{IDC_MEM_LAST, 15},      {IDC_MEM_FIRST, 11},   {IDC_MEM_ADDRESS1, 26},
-                         {IDC_MEM_ADDRESS2, 26},  {IDC_MEM_CITY, 17},    {IDC_MEM_STATE, 2},
-                         {IDC_MEM_ZIP, 10},       {IDC_MEM_HOMEPHONE, 13}, {IDC_MEM_CELL, 13},
-                         {IDC_MEM_EMAIL, 37},     {IDC_MEM_REMARKS, 40}, {IDC_MEM_OBAL, 7}};
-
-}  // namespace
-
 CPersonDlg::CPersonDlg(UINT templateId, CWnd* parent) : CRecordInfoDlg(templateId, parent) {}
 
 void CPersonDlg::DoDataExchange(CDataExchange* pDX) {
@@ -62,8 +42,18 @@ void CPersonDlg::SetupFields() {
   m_opening.SubclassDlgItem(IDC_MEM_OBAL, this);
   m_opening.SetFormat(CAmountEdit::kDollars, "-999.99", "9999.99", 2);
   m_opening.SetChangeFlag(&m_bChanged);
-  for (const Limit& l : kLimits)
-    if (CWnd* edit = GetDlgItem(l.id)) edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(l.chars), 0);
+  LimitEdits({{IDC_MEM_LAST, 15},
+              {IDC_MEM_FIRST, 11},
+              {IDC_MEM_ADDRESS1, 26},
+              {IDC_MEM_ADDRESS2, 26},
+              {IDC_MEM_CITY, 17},
+              {IDC_MEM_STATE, 2},
+              {IDC_MEM_ZIP, 10},
+              {IDC_MEM_HOMEPHONE, 13},
+              {IDC_MEM_CELL, 13},
+              {IDC_MEM_EMAIL, 37},
+              {IDC_MEM_REMARKS, 40},
+              {IDC_MEM_OBAL, 7}});
 }
 
 bool CPersonDlg::TableFull() const { return MemberTable.freeCount <= 0; }

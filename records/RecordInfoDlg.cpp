@@ -2,13 +2,17 @@
 
 #include <strings.h>
 
+#include <cstdio>
+
 #include "app/DialogHelp.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Question.h"
+#include "common/StrUtil.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "records/CancelQuestion.h"
 #include "res/resource.h"
 
 CRecordInfoDlg::CRecordInfoDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent), m_templateId(templateId) {}
@@ -113,20 +117,7 @@ void CRecordInfoDlg::OnOK() {
 }
 
 void CRecordInfoDlg::OnCancel() {
-  if (!m_bChanged) {
-    EndDialog(IDCANCEL);
-    return;
-  }
-  switch (AskSaveChanges(kSaveQuestion)) {
-    case ANSWER_YES:
-      OnOK();
-      break;
-    case ANSWER_NO:
-      EndDialog(IDCANCEL);
-      break;
-    default:
-      break;
-  }
+  CancelAskingToSave(*this, m_bChanged != 0, kSaveQuestion, [this] { OnOK(); });
 }
 
 void CRecordInfoDlg::OnApply() {
@@ -180,4 +171,14 @@ void CRecordInfoDlg::Step(int direction) {
       return;
     }
   }
+}
+
+void CRecordInfoDlg::TrimInto(char* out, size_t size, const CString& text) {
+  std::snprintf(out, size, "%s", static_cast<const char*>(text));
+  TrimString(out, 3);
+}
+
+void CRecordInfoDlg::LimitEdits(std::initializer_list<EditLimit> limits) {
+  for (const EditLimit& l : limits)
+    if (CWnd* edit = GetDlgItem(l.id)) edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(l.chars), 0);
 }

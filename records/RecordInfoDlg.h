@@ -13,6 +13,8 @@
 // dialog moves the caller's position as it steps and as it adds.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/base/CString.h"
@@ -82,6 +84,22 @@ class CRecordInfoDlg : public CDialog {
   // Asks the save question when something changed: true to go on (saved or
   // not), false to stay.
   bool SaveBeforeLeaving();
+
+  // --- Field helpers of the entities.
+  // Copies a field text into a fixed record field, cut to fit, with the
+  // blanks at its ends dropped.
+  template <size_t N>
+  static void Trimmed(char (&out)[N], const CString& text) {
+    TrimInto(out, N, text);
+  }
+  static void TrimInto(char* out, size_t size, const CString& text);
+  // An edit control and the most characters it takes.
+  struct EditLimit {
+    int id;
+    int chars;
+  };
+  // Caps the listed edit controls (a control the template lacks is skipped).
+  void LimitEdits(std::initializer_list<EditLimit> limits);
 
   void EnableItem(int id, bool enable);
   void FocusFirstField();

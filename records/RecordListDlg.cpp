@@ -29,17 +29,10 @@ BOOL CRecordListDlg::OnInitDialog() {
   if (CWnd* title = GetDlgItem(IDC_REC_TITLE)) SetBoldFont(title->GetSafeHwnd());
   SetupList();
   Refill();
-  RECT r{};
-  GetWindowRect(&r);
-  m_minCx = m_lastCx = r.right - r.left;
-  m_minCy = m_lastCy = r.bottom - r.top;
-  m_started = true;
-  if (m_cx != 0) {
-    SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
-  } else {
-    m_cx = m_minCx;
-    m_cy = m_minCy;
-  }
+  m_sizer.Start(this, m_cx, m_cy);
+  // Without a remembered size the opening size is the one to remember.
+  int dx = 0, dy = 0;
+  if (m_cx == 0) m_sizer.Step(this, &m_cx, &m_cy, &dx, &dy);
   CenterWindow();
   return TRUE;
 }
@@ -106,25 +99,11 @@ void CRecordListDlg::MoveControls(int dx, int dy) {
 void CRecordListDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
   // Size messages of the window's making are not the user's.
-  if (!m_started) return;
-  RECT r{};
-  GetWindowRect(&r);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  bool clamped = false;
-  if (width < m_minCx || (m_fixedWidth && width != m_minCx)) {
-    width = m_minCx;
-    clamped = true;
-  }
-  if (height < m_minCy) {
-    height = m_minCy;
-    clamped = true;
-  }
-  const int dx = width - m_lastCx, dy = height - m_lastCy;
-  m_lastCx = m_cx = width;
-  m_lastCy = m_cy = height;
+  if (!m_sizer.Started()) return;
+  int dx = 0, dy = 0;
+  m_sizer.Step(this, &m_cx, &m_cy, &dx, &dy);
   if (dx != 0 || dy != 0) MoveControls(dx, dy);
-  Invalidate();
-  if (clamped) SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  m_sizer.Finish(this);
 }
 
 BOOL CRecordListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

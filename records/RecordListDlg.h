@@ -89,7 +89,7 @@ class CRecordListDlg : public CDialog {
   // (Log, Add, Edit, Delete, Close, Help) right by dx.
   virtual void MoveControls(int dx, int dy);
   // A dialog whose width stays at its minimum (only taller).
-  void SetFixedWidth() { m_fixedWidth = true; }
+  void SetFixedWidth() { m_sizer.SetFixedWidth(); }
 
   // --- The shared commands; an entity may replace them.
   virtual void OnAdd();
@@ -123,8 +123,6 @@ class CRecordListDlg : public CDialog {
   SettingsSection* m_pSection = nullptr;
   RecordList m_list;
   int m_cx = 0, m_cy = 0;
-  int m_minCx = 0, m_minCy = 0, m_lastCx = 0, m_lastCy = 0;
-  bool m_started = false;
-  bool m_fixedWidth = false;
+  DialogSizer m_sizer;
   bool m_destroyed = false;
 };

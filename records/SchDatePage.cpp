@@ -11,6 +11,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "records/FieldChange.h"
+#include "records/RowScroll.h"
 #include "records/SchDlg.h"
 #include "records/ScheduleDates.h"
 #include "res/resource.h"
@@ -90,16 +91,8 @@ void CSchDate::ScrollTo(int first) {
 }
 
 void CSchDate::OnVScroll(UINT code, UINT pos, CScrollBar* /*bar*/) {
-  switch (code) {
-    case SB_LINEUP: ScrollTo(m_first - 1); break;
-    case SB_LINEDOWN: ScrollTo(m_first + 1); break;
-    case SB_PAGEUP: ScrollTo(m_first - kRows); break;
-    case SB_PAGEDOWN: ScrollTo(m_first + kRows); break;
-    case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(kDueDateSlots - 1); break;
-    case SB_THUMBPOSITION: ScrollTo(static_cast<int>(pos)); break;
-    default: break;
-  }
+  int target = 0;
+  if (RowScrollTarget(code, pos, m_first, kRows, kDueDateSlots - 1, &target)) ScrollTo(target);
 }
 
 BOOL CSchDate::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*point*/) {

@@ -14,6 +14,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "records/CancelQuestion.h"
 #include "records/ScheduleDates.h"
 #include "records/ScheduleParticipants.h"
 #include "res/resource.h"
@@ -305,20 +306,7 @@ void CSchDlg::OnApply() {
 
 void CSchDlg::OnCancel() {
   StoreShownPage();
-  if (!Changed()) {
-    EndDialog(IDCANCEL);
-    return;
-  }
-  switch (AskSaveChanges("Do you wish to save your changes")) {
-    case ANSWER_YES:
-      OnOK();
-      break;
-    case ANSWER_NO:
-      EndDialog(IDCANCEL);
-      break;
-    default:
-      break;
-  }
+  CancelAskingToSave(*this, Changed(), "Do you wish to save your changes", [this] { OnOK(); });
 }
 
 void CSchDlg::OnPrevNext(int direction) {

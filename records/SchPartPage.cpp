@@ -14,6 +14,7 @@
 #include "platform/controls/CtlScrollBar.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
+#include "records/RowScroll.h"
 #include "records/SchDlg.h"
 #include "records/ScheduleParticipants.h"
 #include "res/resource.h"
@@ -108,16 +109,8 @@ void CSchPart::ScrollTo(int first) {
 }
 
 void CSchPart::OnVScroll(UINT code, UINT pos, CScrollBar* /*bar*/) {
-  switch (code) {
-    case SB_LINEUP: ScrollTo(m_first - 1); break;
-    case SB_LINEDOWN: ScrollTo(m_first + 1); break;
-    case SB_PAGEUP: ScrollTo(m_first - kRows); break;
-    case SB_PAGEDOWN: ScrollTo(m_first + kRows); break;
-    case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(m_sheet->m_nHolders - 1); break;
-    case SB_THUMBPOSITION: ScrollTo(static_cast<int>(pos)); break;
-    default: break;
-  }
+  int target = 0;
+  if (RowScrollTarget(code, pos, m_first, kRows, m_sheet->m_nHolders - 1, &target)) ScrollTo(target);
 }
 
 BOOL CSchPart::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*point*/) {

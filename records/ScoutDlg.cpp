@@ -15,16 +15,6 @@
 #include "store/KeyTable.h"
 #include "store/Xfer.h"
 
-namespace {
-
-template <size_t N>
-void Trimmed(char (&out)[N], const CString& text) {
-  std::snprintf(out, N, "%s", static_cast<const char*>(text));
-  TrimString(out, 3);
-}
-
-}  // namespace
-
 CScoutDlg::CScoutDlg(CWnd* parent) : CPersonDlg(IDD_SCOUT, parent) {}
 
 void CScoutDlg::DoDataExchange(CDataExchange* pDX) {
@@ -38,12 +28,8 @@ void CScoutDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CScoutDlg::SetupFields() {
   CPersonDlg::SetupFields();
-  const struct {
-    int id, chars;
-  } limits[] = {{IDC_MEM_PARENT1_LAST, 15}, {IDC_MEM_PARENT1_FIRST, 11}, {IDC_MEM_PARENT2_LAST, 15},
-                {IDC_MEM_PARENT2_FIRST, 11}};
-  for (const auto& l : limits)
-    if (CWnd* edit = GetDlgItem(l.id)) edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(l.chars), 0);
+  LimitEdits({{IDC_MEM_PARENT1_LAST, 15}, {IDC_MEM_PARENT1_FIRST, 11}, {IDC_MEM_PARENT2_LAST, 15},
+                {IDC_MEM_PARENT2_FIRST, 11}});
   char text[64];
   std::snprintf(text, sizeof text, "%s:", SubunitNoun);
   SetDlgItemText(IDC_MEM_SUBUNIT_LABEL, text);

@@ -19,12 +19,6 @@
 
 namespace {
 
-template <size_t N>
-void Trimmed(char (&out)[N], const CString& text) {
-  std::snprintf(out, N, "%s", static_cast<const char*>(text));
-  TrimString(out, 3);
-}
-
 bool SubunitsFull() { return MemberTable.freeCount <= 0 || SubunitCount >= SubunitCapacity; }
 
 }  // namespace
@@ -54,8 +48,7 @@ void CSubunitDlg::SetupFields() {
   SetWindowText(text);
   SetDlgItemText(IDC_REC_TITLE, text);
   SetDlgItemText(IDC_MEM_INFO_GROUP, text);
-  if (CWnd* e = GetDlgItem(IDC_SUB_NAME)) e->SendMessage(EM_LIMITTEXT, 29, 0);
-  if (CWnd* e = GetDlgItem(IDC_SUB_REMARKS)) e->SendMessage(EM_LIMITTEXT, 40, 0);
+  LimitEdits({{IDC_SUB_NAME, 29}, {IDC_SUB_REMARKS, 40}});
   m_opened.SubclassEdit(IDC_SUB_OPENED, this, CString(), 0);
   m_closed.SubclassEdit(IDC_SUB_CLOSED, this, CString(), 0);
   m_opening.SubclassDlgItem(IDC_SUB_OBAL, this);

@@ -17,27 +17,15 @@
 
 namespace {
 
-class AcctDlgTest : public ::testing::Test {
+class AcctDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   // Runs Account Information adding (pos -1) or editing account `number`.
   int Run(int number, std::function<void(HWND)> script, int* posOut = nullptr) {
     int pos = -1;
     if (number) {
       EXPECT_EQ(FindAcctIndex(number, &pos), 1);
     }
-    int result = 0;
-    Drive("Account Information", std::move(script), [&] {
-      CAcctDlg dlg;
-      dlg.m_bNew = number == 0;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
+    const int result = RunRecordDlg<CAcctDlg>("Account Information", &pos, number == 0, std::move(script));
     if (posOut) *posOut = pos;
     return result;
   }

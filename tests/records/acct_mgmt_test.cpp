@@ -28,20 +28,10 @@
 
 namespace {
 
-std::string Cell(HWND list, int row, int column) {
-  char text[128] = "";
-  LVITEM item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 int RowOf(HWND list, int number) {
   const int n = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < n; ++i)
-    if (std::atoi(Cell(list, i, 0).c_str()) == number) return i;
+    if (std::atoi(ListCell(list, i, 0).c_str()) == number) return i;
   return -1;
 }
 
@@ -55,10 +45,10 @@ void SelectRow(HWND list, int row) {
 std::vector<int> opened;
 void RecordOpen(const AccountRecord& a) { opened.push_back(a.number); }
 
-class AcctMgmtTest : public ::testing::Test {
+class AcctMgmtTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
     opened.clear();
     UseGridEntry = 1;
@@ -66,8 +56,7 @@ class AcctMgmtTest : public ::testing::Test {
   void TearDown() override {
     SetAccountGridOpener(nullptr);
     SetAccountFormOpener(nullptr);
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
   }
   void Run(std::function<void(HWND)> script) {
     Drive("Account Management", std::move(script), [] {
@@ -85,8 +74,8 @@ TEST_F(AcctMgmtTest, ListsTheAccountsWithTheirClassBalanceAndCount) {
     caption = Caption(h);
     HWND list = GetDlgItem(h, IDC_REC_LIST);
     for (int number : {1, 520, 900, 710})
-      rows.push_back({Cell(list, RowOf(list, number), 0), Cell(list, RowOf(list, number), 1),
-                      Cell(list, RowOf(list, number), 2), Cell(list, RowOf(list, number), 3)});
+      rows.push_back({ListCell(list, RowOf(list, number), 0), ListCell(list, RowOf(list, number), 1),
+                      ListCell(list, RowOf(list, number), 2), ListCell(list, RowOf(list, number), 3)});
     Press(h, IDCANCEL);
   });
   EXPECT_EQ(caption, "Account Management (10 accounts)");
@@ -167,7 +156,7 @@ TEST_F(AcctMgmtTest, AddAndDeleteRefillTheListAndTheStoreRefusesInUseAccounts) {
     Press(h, IDC_REC_ADD);
     captions.push_back(Caption(h));
     HWND list = GetDlgItem(h, IDC_REC_LIST);
-    EXPECT_EQ(Cell(list, static_cast<int>(SendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)), 0),
+    EXPECT_EQ(ListCell(list, static_cast<int>(SendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)), 0),
               "202-Savings Two");
     automation::ExpectMessageBox("Question", "Savings Two", ANSWER_YES);
     Press(h, IDC_REC_DELETE);

@@ -23,36 +23,16 @@ int PositionOf(int row) {
   return -1;
 }
 
-class MemberDialogsTest : public ::testing::Test {
+class MemberDialogsTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   int RunAdult(int mode, int row, std::function<void(HWND)> script) {
     int pos = row < 0 ? -1 : PositionOf(row);
-    int result = 0;
-    Drive("Adult Information", std::move(script), [&] {
-      CAdultDlg dlg;
-      dlg.m_nMode = mode;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CAdultDlg>("Adult Information", &pos, false, std::move(script),
+                                   [mode](CAdultDlg& dlg) { dlg.m_nMode = mode; });
   }
   int RunSubunit(int row, std::function<void(HWND)> script) {
     int pos = row < 0 ? -1 : PositionOf(row);
-    int result = 0;
-    Drive("Patrol Information", std::move(script), [&] {
-      CSubunitDlg dlg;
-      dlg.m_bNew = row < 0;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CSubunitDlg>("Patrol Information", &pos, row < 0, std::move(script));
   }
   fixture::FiscalYear fy;
 };

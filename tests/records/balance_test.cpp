@@ -26,16 +26,6 @@
 
 namespace {
 
-std::string Cell(HWND list, int row, int column) {
-  char text[128] = "";
-  LVITEM item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 void DoubleClickRow(HWND list, int row) {
   RECT item{};
   item.left = LVIR_BOUNDS;
@@ -44,10 +34,10 @@ void DoubleClickRow(HWND list, int row) {
   automation::PumpUntilIdle();
 }
 
-class BalanceTest : public ::testing::Test {
+class BalanceTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     FreeYearList();
     FindYearNode("2008", 1, &YearList);
     std::snprintf(YearList->folder, sizeof YearList->folder, "%s", fy.folder().c_str());
@@ -55,8 +45,7 @@ class BalanceTest : public ::testing::Test {
   void TearDown() override {
     write_failures::Reset();
     FreeYearList();
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
   }
   // A previous year 2007 whose files hold a deposit to 101 of 25.00 and a
   // payment of a loan with a support line of 7.00 on 101; `withTrans`
@@ -196,7 +185,7 @@ TEST_F(BalanceTest, TogglingComputesTheTotalsAndOkWritesTheMarksAndRemembersTheS
     FocusThrough(h, IDC_BAL_ENDING, IDC_BAL_DATE);
     look(h);
     DoubleClickRow(list, 0);  // DEP1 cleared
-    clr = Cell(list, 0, 6);
+    clr = ListCell(list, 0, 6);
     look(h);
     DoubleClickRow(list, 1);
     DoubleClickRow(list, 1);  // twice: as before
@@ -231,7 +220,7 @@ TEST_F(BalanceTest, TogglingComputesTheTotalsAndOkWritesTheMarksAndRemembersTheS
   Run(101, [&](HWND h) {
     date = FieldText(h, IDC_BAL_DATE);
     ending = FieldText(h, IDC_BAL_ENDING);
-    EXPECT_EQ(Cell(GetDlgItem(h, IDC_BAL_LIST), 0, 6), "x");
+    EXPECT_EQ(ListCell(GetDlgItem(h, IDC_BAL_LIST), 0, 6), "x");
     Press(h, IDCANCEL);  // nothing toggled: no question
   });
   EXPECT_EQ(date, "03/31/08");
@@ -249,11 +238,11 @@ TEST_F(BalanceTest, ThePreviousYearsItemsComeFirstToggleTheirOwnMarksAndLoadOnce
     CheckDlgButton(h, IDC_BAL_PREVYEAR, 1);
     Press(h, IDC_BAL_PREVYEAR);
     shownRows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
-    firstRows.push_back(Cell(list, 0, 3));
+    firstRows.push_back(ListCell(list, 0, 3));
     deposits.push_back(FieldText(h, IDC_BAL_DEP));
     DoubleClickRow(list, 0);
-    firstRows.push_back(Cell(list, 0, 6));
-    firstRows.push_back(Cell(list, 2, 6));
+    firstRows.push_back(ListCell(list, 0, 6));
+    firstRows.push_back(ListCell(list, 2, 6));
     CheckDlgButton(h, IDC_BAL_PREVYEAR, 0);
     Press(h, IDC_BAL_PREVYEAR);
     hiddenRows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));

@@ -24,13 +24,11 @@
 
 namespace {
 
-class BudgetDlgTest : public ::testing::Test {
+class BudgetDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
   void TearDown() override {
     FiscalFirstMonth = 0;
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
   }
   void Run(int number, std::function<void(HWND)> script) {
     int pos = -1;

@@ -17,27 +17,14 @@
 
 namespace {
 
-class EquipDlgTest : public ::testing::Test {
+class EquipDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   int Run(const char* description, std::function<void(HWND)> script) {
     int pos = -1;
     if (description) {
       EXPECT_EQ(FindEquipItem(0, description, 1, &pos), 1);
     }
-    int result = 0;
-    Drive("Equipment Information", std::move(script), [&] {
-      CEquipDlg dlg;
-      dlg.m_bNew = description == nullptr;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CEquipDlg>("Equipment Information", &pos, description == nullptr, std::move(script));
   }
   static void TypeInto(HWND h, int id, const char* text) {
     SetFocus(GetDlgItem(h, id));

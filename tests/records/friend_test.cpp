@@ -19,30 +19,18 @@
 
 namespace {
 
-class FriendTest : public ::testing::Test {
+class FriendTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
-  }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
   }
   int RunInfo(const char* last, std::function<void(HWND)> script) {
     int pos = -1;
     if (last) {
       EXPECT_EQ(FindFriend(1, last, "", &pos), 1);
     }
-    int result = 0;
-    Drive("Friend-of-Scouting Information", std::move(script), [&] {
-      CFriendDlg dlg;
-      dlg.m_bNew = last == nullptr;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CFriendDlg>("Friend-of-Scouting Information", &pos, last == nullptr, std::move(script));
   }
   static FriendRecord Friend(const char* last, const char* first) {
     int pos = -1;

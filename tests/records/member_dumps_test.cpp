@@ -18,15 +18,11 @@
 
 namespace {
 
-class MemberDumpsTest : public ::testing::Test {
+class MemberDumpsTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     std::snprintf(TempFolder, sizeof TempFolder, "%s", fy.home().c_str());
-  }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
   }
   fixture::FiscalYear fy;
 };

@@ -36,13 +36,8 @@ void SelectItems(HWND dlg, int id, std::initializer_list<int> items) {
   automation::PumpUntilIdle();
 }
 
-class ProfitCenterTest : public ::testing::Test {
+class ProfitCenterTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   int RunInfo(bool isNew, const char* name, std::function<void(HWND)> script, CString* endedOn = nullptr) {
     int result = 0;
     Drive("Profit Center Information", std::move(script), [&] {

@@ -25,13 +25,11 @@
 
 namespace {
 
-class ReservesTest : public ::testing::Test {
+class ReservesTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
   void TearDown() override {
     TodayVsFiscalYear = 0;
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
   }
   fixture::FiscalYear fy;
 };

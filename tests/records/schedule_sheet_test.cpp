@@ -65,15 +65,14 @@ void ChooseAccount(HWND sheet, const char* number) {
               reinterpret_cast<LPARAM>(number));
 }
 
-class ScheduleSheetTest : public ::testing::Test {
+class ScheduleSheetTest : public RecordDialogTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
+    RecordDialogTest::SetUp();
     ASSERT_EQ(OpenScheduleFiles(), 1);
   }
   void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
+    RecordDialogTest::TearDown();
     CloseScheduleFiles();
   }
   // Runs the sheet for a new schedule (name empty) or the named one; the

@@ -17,28 +17,15 @@
 
 namespace {
 
-class ScoutDlgTest : public ::testing::Test {
+class ScoutDlgTest : public RecordDialogTest {
  protected:
-  void SetUp() override { automation::ResetWindows(); }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-  }
   // Runs Scout Information adding (row -1) or editing the scout at member
   // row `row`.
   int Run(int row, std::function<void(HWND)> script) {
     int pos = -1;
     for (int p = 0; p < MemberTable.rowCount; ++p)
       if (MemberTable.byTypeName[static_cast<size_t>(p)] == row) pos = p;
-    int result = 0;
-    Drive("Scout Information", std::move(script), [&] {
-      CScoutDlg dlg;
-      dlg.m_bNew = row < 0;
-      dlg.m_pCurPos = &pos;
-      ASSERT_EQ(dlg.LoadRecord(1), 1);
-      result = static_cast<int>(dlg.DoModal());
-    });
-    return result;
+    return RunRecordDlg<CScoutDlg>("Scout Information", &pos, row < 0, std::move(script));
   }
   fixture::FiscalYear fy;
 };
