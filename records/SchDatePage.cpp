@@ -11,7 +11,7 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "records/FieldChange.h"
-#include "records/RowScroll.h"
+#include "records/ScrollRows.h"
 #include "records/SchDlg.h"
 #include "records/ScheduleDates.h"
 #include "res/resource.h"
@@ -92,7 +92,7 @@ void CSchDate::ScrollTo(int first) {
 
 void CSchDate::OnVScroll(UINT code, UINT pos, CScrollBar* /*bar*/) {
   int target = 0;
-  if (RowScrollTarget(code, pos, m_first, kRows, kDueDateSlots - 1, &target)) ScrollTo(target);
+  if (ScrollRowTarget(code, pos, m_first, kRows, kDueDateSlots - 1, &target)) ScrollTo(target);
 }
 
 BOOL CSchDate::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*point*/) {

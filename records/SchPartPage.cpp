@@ -14,7 +14,7 @@
 #include "platform/controls/CtlScrollBar.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
-#include "records/RowScroll.h"
+#include "records/ScrollRows.h"
 #include "records/SchDlg.h"
 #include "records/ScheduleParticipants.h"
 #include "res/resource.h"
@@ -110,7 +110,7 @@ void CSchPart::ScrollTo(int first) {
 
 void CSchPart::OnVScroll(UINT code, UINT pos, CScrollBar* /*bar*/) {
   int target = 0;
-  if (RowScrollTarget(code, pos, m_first, kRows, m_sheet->m_nHolders - 1, &target)) ScrollTo(target);
+  if (ScrollRowTarget(code, pos, m_first, kRows, m_sheet->m_nHolders - 1, &target)) ScrollTo(target);
 }
 
 BOOL CSchPart::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*point*/) {

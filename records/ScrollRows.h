@@ -1,5 +1,5 @@
-// The row a vertical scroll bar asks for in the dialogs that show a list of
-// passbook holders a page of rows at a time.
+// The row a vertical scroll bar asks for in the dialogs that show a list a
+// page of rows at a time: passbook holders, schedule dates and participants.
 #pragma once
 
 #include "platform/base/types.h"
