@@ -268,7 +268,7 @@ LRESULT setColumn(ListView* l, int i, const LVCOLUMN* in) {
 
 // The widest text of a column (and of its header), with the cell margins.
 int autoWidth(ListView* l, int i, bool header) {
-  FontInfo fi = Measure(cc::FontOr(l->font));
+  const FontInfo& fi = Metrics(l);
   int w = 0;
   for (const Item& it : l->items) {
     const std::string& s = TextOf(it, l->cols[i].subItem);
@@ -327,6 +327,7 @@ void create(ListView* l) {
 
 void setFont(ListView* l, HFONT font, bool redraw) {
   l->font = font;
+  l->metricsKnown = false;
   SendMessage(l->header, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   UpdateBars(l);
   if (redraw) InvalidateRect(l->hwnd, nullptr, TRUE);
@@ -463,7 +464,7 @@ LRESULT columnMessage(ListView* l, UINT msg, WPARAM wParam, LPARAM lParam, bool*
     case LVM_GETHEADER: return reinterpret_cast<LRESULT>(l->header);
     case LVM_GETSTRINGWIDTH: {
       auto* s = reinterpret_cast<LPCSTR>(lParam);
-      return s ? TextWidth(Measure(cc::FontOr(l->font)), s, static_cast<int>(std::strlen(s))) : 0;
+      return s ? TextWidth(Metrics(l), s, static_cast<int>(std::strlen(s))) : 0;
     }
     case LVM_SETEXTENDEDLISTVIEWSTYLE: return setExStyle(l, static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
     case LVM_GETEXTENDEDLISTVIEWSTYLE: return static_cast<LRESULT>(l->exStyle);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/commctrl/CommCtrlImpl.h"
+#include "platform/controls/CtlCommon.h"
 
 namespace lv {
 
@@ -29,6 +30,10 @@ struct ListView {
   std::vector<Column> cols;
   DWORD exStyle = 0;
   HFONT font = nullptr;
+  // The font's metrics, measured once a font: rows are laid out by them for
+  // every item drawn or changed.
+  bool metricsKnown = false;
+  ctl::FontInfo metrics;
   int top = 0;        // first row shown
   int hOff = 0;       // horizontal scroll, pixels
   int focusItem = -1;
@@ -44,6 +49,8 @@ int Count(const ListView* l);
 const std::string& TextOf(const Item& it, int subItem);
 
 // Geometry and scrolling (ListViewView.cpp).
+// The metrics of the list's font (the default font when none was set).
+const ctl::FontInfo& Metrics(ListView* l);
 int RowHeight(ListView* l);
 int HeaderHeight(ListView* l);
 RECT RowsArea(ListView* l);  // client area below the header

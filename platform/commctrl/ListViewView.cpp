@@ -10,7 +10,15 @@ using namespace ctl;
 
 namespace lv {
 
-int RowHeight(ListView* l) { return Measure(cc::FontOr(l->font)).height + 3; }
+const FontInfo& Metrics(ListView* l) {
+  if (!l->metricsKnown) {
+    l->metrics = Measure(cc::FontOr(l->font));
+    l->metricsKnown = true;
+  }
+  return l->metrics;
+}
+
+int RowHeight(ListView* l) { return Metrics(l).height + 3; }
 
 int HeaderHeight(ListView* l) {
   if (!l->header || !IsWindowVisible(l->header)) return 0;
@@ -55,7 +63,7 @@ RECT ItemRect(ListView* l, int item, int code) {
     return RECT{first.left, first.top, first.left + TotalWidth(l), first.bottom};
   if (code == LVIR_SELECTBOUNDS && item >= 0 && item < Count(l)) {
     const std::string& s = TextOf(l->items[item], l->cols.empty() ? 0 : l->cols[0].subItem);
-    FontInfo fi = Measure(cc::FontOr(l->font));
+    const FontInfo& fi = Metrics(l);
     first.right = std::min<LONG>(first.right, first.left + TextWidth(fi, s.c_str(), static_cast<int>(s.size())) + 4);
   }
   return first;
@@ -179,7 +187,7 @@ void OnVScroll(ListView* l, UINT code) { SetTop(l, cc::ScrollTarget(l->hwnd, SB_
 
 void OnHScroll(ListView* l, UINT code) {
   RECT r = RowsArea(l);
-  int line = Measure(cc::FontOr(l->font)).aveWidth * 2;
+  int line = Metrics(l).aveWidth * 2;
   SetHOff(l, cc::ScrollTarget(l->hwnd, SB_HORZ, code, l->hOff, line, r.right - r.left));
 }
 
