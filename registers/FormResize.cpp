@@ -1,11 +1,9 @@
 #include "registers/FormResize.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
+#include "common/DialogSizer.h"
 #include "common/DlgUtil.h"
-#include "common/Settings.h"
 #include "platform/framework/CWnd.h"
 #include "platform/window/Window.h"
 
@@ -16,7 +14,7 @@ void StartFormSize(CWnd* dlg, FormSize& size) {
   size.minCy = size.lastCy = r.bottom - r.top;
 }
 
-void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int> rightIds, int* cx, int* cy) {
+void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int> rightIds) {
   RECT r{};
   dlg->GetWindowRect(&r);
   int width = r.right - r.left, height = r.bottom - r.top;
@@ -26,8 +24,6 @@ void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int
   const int dx = width - size.lastCx, dy = height - size.lastCy;
   if (size.firstSize || (dx == 0 && dy == 0)) {
     size.firstSize = 0;
-    if (cx) *cx = size.lastCx;
-    if (cy) *cy = size.lastCy;
     return;
   }
   size.lastCx = width;
@@ -59,22 +55,14 @@ void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int
   dlg->Invalidate();
   if (raised) dlg->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
   size.firstSize = 0;
-  if (cx) *cx = width;
-  if (cy) *cy = height;
 }
 
 void LoadFormPlacement(SettingsSection* section, int* cx, int* cy) {
-  char text[16] = "";
-  GetSettingString(section, 'X', nullptr, "0", "%s", text);
-  *cx = std::atoi(text);
-  GetSettingString(section, 'Y', nullptr, "0", "%s", text);
-  *cy = std::atoi(text);
+  *cx = ReadDialogSize(section, 'X');
+  *cy = ReadDialogSize(section, 'Y');
 }
 
 void SaveFormPlacement(SettingsSection* section, int cx, int cy) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", cx);
-  PutSettingString(section, 'X', nullptr, text);
-  std::snprintf(text, sizeof text, "%d", cy);
-  PutSettingString(section, 'Y', nullptr, text);
+  WriteDialogSize(section, 'X', cx);
+  WriteDialogSize(section, 'Y', cy);
 }

@@ -20,8 +20,8 @@ struct FormSize {
 // Takes the window's present size as minimum and last size.
 void StartFormSize(CWnd* dlg, FormSize& size);
 // Lays the controls out for the window's present size (raised to the
-// minimum); returns the size reached in cx, cy.
-void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int> rightIds, int* cx, int* cy);
+// minimum); the size reached becomes the last size.
+void ResizeForm(CWnd* dlg, FormSize& size, int listId, std::initializer_list<int> rightIds);
 
 // The size kept under keys X and Y of `section` (0 for one never kept).
 void LoadFormPlacement(SettingsSection* section, int* cx, int* cy);

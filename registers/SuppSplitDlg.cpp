@@ -45,7 +45,7 @@ CSuppSplitDlg::CSuppSplitDlg(CWnd* parent)
 }
 
 CSuppSplitDlg::~CSuppSplitDlg() {
-  SaveFormPlacement(m_pSection, m_lastCx, m_lastCy);
+  SaveFormPlacement(m_pSection, m_size.lastCx, m_size.lastCy);
   if (m_pSection) CloseSettingsSection(m_pSection);
 }
 
@@ -74,13 +74,8 @@ BOOL CSuppSplitDlg::OnInitDialog() {
   m_amount.SetFormat(CAmountEdit::kDollars, "-9999.99", "99999.99", 2);
   m_amount.SetChangeFlag(&m_bChanged);
   ::SendMessage(Item(IDC_TRN_REMARKS), EM_LIMITTEXT, 40, 0);
-  FormSize size;
-  StartFormSize(this, size);
-  m_minCx = size.minCx;
-  m_minCy = size.minCy;
-  m_lastCx = size.lastCx;
-  m_lastCy = size.lastCy;
-  m_bFirstSize = 0;
+  StartFormSize(this, m_size);
+  m_size.firstSize = 0;
   if (m_cx != 0) SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
 
   RECT r{};
@@ -529,13 +524,5 @@ BOOL CSuppSplitDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 
 void CSuppSplitDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
-  FormSize size;
-  size.minCx = m_minCx;
-  size.minCy = m_minCy;
-  size.lastCx = m_lastCx;
-  size.lastCy = m_lastCy;
-  size.firstSize = m_bFirstSize;
-  ResizeForm(this, size, IDC_TRN_LIST, {IDC_TRN_EDIT, IDC_TRN_DELETE, IDCANCEL, IDC_SHELL_HELP}, &m_lastCx,
-             &m_lastCy);
-  m_bFirstSize = 0;
+  ResizeForm(this, m_size, IDC_TRN_LIST, {IDC_TRN_EDIT, IDC_TRN_DELETE, IDCANCEL, IDC_SHELL_HELP});
 }

@@ -10,6 +10,7 @@
 #include "common/AmountEdit.h"
 #include "platform/commctrl/ListView.h"
 #include "platform/dialogs/Dialog.h"
+#include "registers/FormResize.h"
 #include "store/Queries.h"
 #include "store/Records.h"
 #include "store/SplitStore.h"
@@ -69,9 +70,8 @@ class CSuppSplitDlg : public CDialog {
   CAmountEdit m_amount;
   SettingsSection* m_pSection = nullptr;
   int m_cx = 0, m_cy = 0;
-  int m_minCx = 0, m_minCy = 0, m_lastCx = 0, m_lastCy = 0;
+  FormSize m_size;
   int m_bChanged = 0;
-  int m_bFirstSize = 1;
   int m_bPosted = 0;
   bool m_loading = false;
   SupportLineRecord m_line{};

@@ -748,8 +748,7 @@ BOOL CTransDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 
 void CTransDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
-  ResizeForm(this, m_size, IDC_TRN_LIST, {IDC_TRN_EDIT, IDC_TRN_DELETE, IDC_TRN_PRINT, IDCANCEL, IDC_SHELL_HELP},
-             nullptr, nullptr);
+  ResizeForm(this, m_size, IDC_TRN_LIST, {IDC_TRN_EDIT, IDC_TRN_DELETE, IDC_TRN_PRINT, IDCANCEL, IDC_SHELL_HELP});
 }
 
 void RunTransactionForm(const AccountRecord& account) {
