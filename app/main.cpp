@@ -4,6 +4,7 @@
 #include "app/PreferenceCommands.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
+#include "common/DialogPresenters.h"
 #include "platform/host/sdl/SdlHost.h"
 #include "records/AccountCommands.h"
 #include "records/MemberCommands.h"
@@ -11,6 +12,8 @@
 
 int main(int argc, char** argv) {
   platform::SelectHost(argc, argv);
+  // Questions, messages and progress show as windows on a display.
+  InstallDialogPresenters();
   InstallCommandStrings();
   InstallShellDialogs();
   InstallAccountDialogs();
