@@ -9,6 +9,7 @@
 #include "common/SplashWindow.h"
 #include "common/UnitVocab.h"
 #include "common/Version.h"
+#include "platform/base/Resources.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/WindowDc.h"
 #include "platform/gfx/Dc.h"
@@ -33,41 +34,18 @@ constexpr int kButtonPictures = 14;
 constexpr int kPictureWidth = 24;
 constexpr int kPictureHeight = 23;
 
-// The fourteen button pictures, drawn here: a coloured emblem per button on
-// the classic light grey; the second strip (resource 254) is drawn in the
-// other palette.
-HBITMAP MakeToolStrip(CDC* screen, bool alternate) {
+// The fourteen button pictures, a strip of 24 x 23 pictures from the
+// resources (res/bitmaps/TOOLBAR.bmp, made by scripts/make-toolbar; its
+// light grey becomes the button face). Both tool bar resources show the
+// same pictures. Without the file the buttons show a plain face.
+HBITMAP MakeToolStrip(CDC* screen, bool /*alternate*/) {
+  if (HBITMAP loaded = LoadBitmapFile(ResourcePath("bitmaps/TOOLBAR.bmp").c_str())) return loaded;
   CDC mem;
   mem.CreateCompatibleDC(screen);
   CBitmap strip;
   strip.CreateCompatibleBitmap(screen, kPictureWidth * kButtonPictures, kPictureHeight);
   CBitmap* old = mem.SelectObject(&strip);
   mem.FillSolidRect(0, 0, kPictureWidth * kButtonPictures, kPictureHeight, RGB(192, 192, 192));
-  const char* const letters[kButtonPictures] = {"O", "B", "I", "A", "S", "P", "G", "Sc", "Ad", "E", "F", "N", "+", "31"};
-  const COLORREF base[kButtonPictures] = {RGB(255, 255, 0), RGB(0, 0, 128),  RGB(0, 128, 0),   RGB(128, 0, 0),
-                                          RGB(0, 128, 128), RGB(128, 0, 128), RGB(0, 0, 255),   RGB(0, 128, 0),
-                                          RGB(128, 64, 0),  RGB(64, 64, 64),  RGB(192, 0, 0),   RGB(255, 255, 255),
-                                          RGB(0, 0, 0),     RGB(255, 0, 0)};
-  CFont font;
-  font.CreateFont(-11, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0x20, "Arial");
-  CFont* oldFont = mem.SelectObject(&font);
-  mem.SetBkMode(TRANSPARENT);
-  for (int i = 0; i < kButtonPictures; ++i) {
-    const int x = i * kPictureWidth;
-    const COLORREF fill = alternate ? RGB(GetBValue(base[i]), GetGValue(base[i]), GetRValue(base[i])) : base[i];
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    CBrush brush(fill);
-    CPen* op = mem.SelectObject(&pen);
-    CBrush* ob = mem.SelectObject(&brush);
-    mem.Rectangle(x + 3, 3, x + 21, 20);
-    mem.SelectObject(op);
-    mem.SelectObject(ob);
-    const int lum = GetRValue(fill) * 3 + GetGValue(fill) * 6 + GetBValue(fill);
-    mem.SetTextColor(lum > 1200 ? RGB(0, 0, 0) : RGB(255, 255, 255));
-    RECT r{x + 3, 3, x + 21, 20};
-    mem.DrawText(letters[i], -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
-  mem.SelectObject(oldFont);
   mem.SelectObject(old);
   return static_cast<HBITMAP>(strip.Detach());
 }

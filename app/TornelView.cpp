@@ -15,6 +15,7 @@
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/ErrorText.h"
+#include "common/FileUtil.h"
 #include "common/Messages.h"
 #include "common/Settings.h"
 #include "common/UnitVocab.h"
@@ -80,7 +81,7 @@ bool Served(UINT id) {
   }
 }
 
-bool FileExists(const char* path) {
+bool IsRegularFile(const char* path) {
   struct stat st;
   return ::stat(path, &st) == 0 && S_ISREG(st.st_mode);
 }
@@ -134,7 +135,7 @@ BOOL CTornelView::OnEraseBkgnd(CDC* dc) {
 void CTornelView::DrawBackgroundPicture(CDC* dc) {
   if (BackgroundMode >= 2) return;
   const CString path = GetBackgroundImagePath(BackgroundMode == 0);
-  if (!picture_ && FileExists(path)) {
+  if (!picture_ && IsRegularFile(path)) {
     if (HBITMAP loaded = LoadBitmapFile(path)) {
       picture_ = new CBitmap;
       picture_->Attach(loaded);
@@ -233,7 +234,7 @@ void CTornelView::OnToolsNotepad() {
   const std::string notesPath = std::string(ProgramFolder) + "/" + NotepadFileName;
   const char* notes = notesPath.c_str();
   CString kept;
-  if (!FileExists(notes)) {
+  if (!IsRegularFile(notes)) {
     if (FILE* f = std::fopen(notes, "w")) {
       std::fprintf(f, "%25s*** %s Notes ***\n", " ", ProgramName);
       std::fclose(f);
@@ -274,13 +275,22 @@ void CTornelView::OnHelpFaqs() {
 void CTornelView::OnUpdateHelpFaqs(CCmdUI* ui) { ui->Enable(TheShellDialogs().faqs != nullptr); }
 
 void CTornelView::OnHelpManual() {
-  const HINSTANCE result = ::ShellExecute(m_hWnd, "open", "UserManual.pdf", "", nullptr, SW_SHOWNORMAL);
+  // The manual lies in the program folder; an installation without it, or a
+  // desktop without an opener for it, is nothing fatal: the user is told
+  // which file is missing or cannot be opened.
+  const std::string path = JoinPath(ProgramFolder, "UserManual.pdf");
+  const HINSTANCE result = ::ShellExecute(m_hWnd, "open", path.c_str(), "", nullptr, SW_SHOWNORMAL);
   const long code = static_cast<long>(reinterpret_cast<intptr_t>(result));
-  if (code <= 32) {
-    char text[64];
-    std::snprintf(text, sizeof text, "Displaying the user manual failed: %ld", code);
-    DispMessage(text, MSG_FATAL);
-  }
+  if (code > 32) return;
+  CString text;
+  if (code == SE_ERR_FNF || code == SE_ERR_PNF)
+    text.Format("The user manual is not installed: %s was not found.", path.c_str());
+  else if (code == SE_ERR_NOASSOC)
+    text.Format("No program on this computer opens the user manual %s. Install a PDF viewer to read it.",
+                path.c_str());
+  else
+    text.Format("Displaying the user manual %s failed: %ld", path.c_str(), code);
+  DispMessage(text, MSG_INFORMATION);
 }
 
 // A command of the range that a later subsystem registered runs its handler.

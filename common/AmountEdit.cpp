@@ -35,6 +35,7 @@ CString PrintNumber(const char* pattern, double value) {
 }  // namespace
 
 void SetAmountCalculatorOpener(AmountCalculatorOpener opener) { calculatorOpener = opener; }
+AmountCalculatorOpener GetAmountCalculatorOpener() { return calculatorOpener; }
 
 BEGIN_MESSAGE_MAP(CAmountEdit, CEdit)
   ON_MESSAGE(WM_CALCULATOR_RESULT, OnCalculatorResult)

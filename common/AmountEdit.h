@@ -24,6 +24,7 @@ extern double LastAmount;
 // with none installed the right button opens nothing.
 using AmountCalculatorOpener = bool (*)(CWnd* owner, const RECT& rect, double start);
 void SetAmountCalculatorOpener(AmountCalculatorOpener opener);
+AmountCalculatorOpener GetAmountCalculatorOpener();
 
 class CAmountEdit : public CEdit {
  public:

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "common/FileUtil.h"
-#include "store/KeyTable.h"
-#include "store/StoreUndo.h"
+#include "store/RecordWrites.h"
+#include "store/TextCompare.h"
 
 namespace {
 
@@ -217,7 +217,7 @@ CString PutRecord(FILE* f, int row, const Rec* rec, const char* me) {
   Pack(*rec, buf);
   // Within a store operation the group files are put back with the record
   // files when it fails.
-  StoreUndoBeforeWrite(f, static_cast<long long>(row) * RecordSize<Rec>::value, RecordSize<Rec>::value);
+  NoteRecordWrite(f, static_cast<long long>(row) * RecordSize<Rec>::value, RecordSize<Rec>::value);
   if (std::fwrite(buf, sizeof buf, 1, f) != 1) return CString("Write failed in ") + me;
   // Committed to the disk on each flush.
   if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) return CString("Flush failed in ") + me;

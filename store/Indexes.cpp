@@ -237,18 +237,6 @@ long InventoryNumber(const char* id, size_t max) {
 
 }  // namespace
 
-int CompareNoCaseN(const char* a, const char* b, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    int ca = Lower(static_cast<unsigned char>(a[i]));
-    int cb = Lower(static_cast<unsigned char>(b[i]));
-    if (ca != cb) return ca - cb;
-    if (ca == 0) return 0;
-  }
-  return 0;
-}
-
-int CompareNoCase(const char* a, const char* b) { return CompareNoCaseN(a, b, SIZE_MAX); }
-
 void SortIntKeys(int count, const int* keys, int* index) {
   if (count <= 0) return;
   std::iota(index, index + count, 0);

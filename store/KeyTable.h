@@ -10,6 +10,7 @@
 
 #include "platform/base/types.h"
 #include "store/Records.h"
+#include "store/TextCompare.h"
 
 // Capacities (SetCapacities).
 extern int AcctCapacity;
@@ -181,9 +182,6 @@ void SortTransactions();
 // digits only are right-aligned in 8 and zero-padded, else the first 8
 // characters as they are.
 void TransNumberKey(const char* number, char (&out)[9]);
-// ASCII case-insensitive comparison of two texts (bytes compared unsigned).
-int CompareNoCase(const char* a, const char* b);
-int CompareNoCaseN(const char* a, const char* b, size_t n);
 // "SORT %s %s" with the word and the kind of key.
 void FormatSortError(char* out, size_t size, int kind, const char* word);
 template <size_t N>

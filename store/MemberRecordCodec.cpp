@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "store/MemberStore.h"
-#include "store/RecIO.h"
+#include "store/Records.h"
 
 namespace {
 
@@ -188,17 +188,4 @@ void ConvertMemberRecord(MemberRow* form, int type, int requireMarker, MemberRec
     b[kStatusAt] = static_cast<BYTE>(form->status);
     WriteTexts(b, kCommonTexts, form);
   }
-}
-
-int ReadMemberRecord(FILE* file, MemberRow* form, int type, int requireMarker, int row) {
-  MemberRecord rec;
-  int r = ReadRecord(file, rec, row);
-  if (r == 1) ConvertMemberRecord(form, type, requireMarker, &rec, 1);
-  return r;
-}
-
-int WriteMemberRecord(FILE* file, MemberRow* form, int row) {
-  MemberRecord rec;
-  ConvertMemberRecord(form, 0, 0, &rec, 0);
-  return WriteRecord(file, rec, row);
 }

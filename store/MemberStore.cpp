@@ -211,3 +211,16 @@ int DeleteScout(const char* lastName, const char* firstName) {
                                           "Scout has reserved funds - cannot delete"};
   return DeletePersonMember(1, lastName, firstName, "scout", refusals);
 }
+
+int ReadMemberRecord(FILE* file, MemberRow* form, int type, int requireMarker, int row) {
+  MemberRecord rec;
+  int r = ReadRecord(file, rec, row);
+  if (r == 1) ConvertMemberRecord(form, type, requireMarker, &rec, 1);
+  return r;
+}
+
+int WriteMemberRecord(FILE* file, MemberRow* form, int row) {
+  MemberRecord rec;
+  ConvertMemberRecord(form, 0, 0, &rec, 0);
+  return WriteRecord(file, rec, row);
+}

@@ -11,7 +11,7 @@
 #include "common/ErrorText.h"
 #include "common/Messages.h"
 #include "store/DataFiles.h"
-#include "store/StoreUndo.h"
+#include "store/RecordWrites.h"
 
 char AcctPath[MAX_PATH];
 char BudgetPath[MAX_PATH];
@@ -131,7 +131,7 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
     if (mode == 0) {
       ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
     } else if (mode == 1) {
-      StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
+      NoteRecordWrite(file, static_cast<long long>(size) * row, size);
       if (DataFolderHasRoom(static_cast<unsigned long>(size)) && (!writeGate || writeGate->Admits(file, row))) {
         ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
       }

@@ -16,6 +16,7 @@
 #include "store/KeyTable.h"
 #include "store/MemberStore.h"
 #include "store/RecIO.h"
+#include "store/RecordWrites.h"
 
 namespace {
 
@@ -324,13 +325,17 @@ void Reset() { RestoreHook() = nullptr; }
 StoreUndo::StoreUndo() : outer_(TheJournal().depth == 0) {
   Journal& j = TheJournal();
   ++j.depth;
-  if (outer_) j.Begin();
+  if (outer_) {
+    j.Begin();
+    SetRecordWriteObserver(StoreUndoBeforeWrite);
+  }
 }
 
 StoreUndo::~StoreUndo() {
   Journal& j = TheJournal();
   --j.depth;
   if (!outer_) return;
+  SetRecordWriteObserver(nullptr);
   if (!keep_) j.Rollback();
   j.Clear();
 }

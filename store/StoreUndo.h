@@ -35,9 +35,10 @@ class StoreUndo {
   bool keep_ = false;
 };
 
-// Called by RecIO before it tries to write `size` bytes at `offset` of
-// `file` (also when the write is then refused: the caller may have changed
-// the key row already).
+// Installed as the record write observer (store/RecordWrites.h) while the
+// outermost scope is open: called before a record writer tries to write
+// `size` bytes at `offset` of `file` (also when the write is then refused:
+// the caller may have changed the key row already).
 void StoreUndoBeforeWrite(FILE* file, long long offset, int size);
 
 // Test seam: consulted before each write or cut the undo makes; false makes

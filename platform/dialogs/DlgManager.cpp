@@ -130,7 +130,9 @@ void checkDefButton(HWND dialog, HWND focus) {
 
 void restoreFocus(HWND dialog) {
   DlgData* d = find(dialog);
-  HWND target = d && IsWindow(d->lastFocus) && IsChild(dialog, d->lastFocus) ? d->lastFocus : nullptr;
+  HWND target = d && IsWindow(d->lastFocus) && IsChild(dialog, d->lastFocus) && IsWindowEnabled(d->lastFocus)
+                    ? d->lastFocus
+                    : nullptr;
   if (!target) target = GetNextDlgTabItem(dialog, nullptr, FALSE);
   if (target) DlgSetFocus(dialog, target);
 }
@@ -448,9 +450,14 @@ LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (br) CDC::FromHandle(dc)->FillRect(&r, CBrush::FromHandle(br));
       return 1;
     }
-    case WM_SETFOCUS:
-      restoreFocus(h);
+    case WM_SETFOCUS: {
+      // From a control just disabled, the focus moves on in the tab order.
+      HWND lost = reinterpret_cast<HWND>(wp);
+      HWND next = lost && IsChild(h, lost) && !IsWindowEnabled(lost) ? GetNextDlgTabItem(h, lost, FALSE) : nullptr;
+      if (next && next != lost) DlgSetFocus(h, next);
+      else restoreFocus(h);
       return 0;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) saveFocus(h);
       else if (!focusInside(h)) restoreFocus(h);

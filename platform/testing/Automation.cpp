@@ -29,6 +29,9 @@ bool contains(const std::string& hay, const std::string& part) { return hay.find
 
 }  // namespace
 
+// The captions of the OnDialog rules left unused (AutomationWindows.cpp).
+std::vector<std::string> PendingDialogCaptions();
+
 void ExpectMessageBox(const std::string& captionPart, const std::string& textPart, int answer) {
   AttachToHost();
   state().rules.push_back({captionPart, textPart, answer, false});
@@ -53,6 +56,7 @@ std::vector<std::string> PendingExpectations() {
   std::vector<std::string> out;
   for (const Rule& r : state().rules)
     if (!r.standing) out.push_back("[" + r.caption + "] " + r.text);
+  for (const std::string& caption : PendingDialogCaptions()) out.push_back("dialog [" + caption + "]");
   return out;
 }
 

@@ -31,8 +31,11 @@ void SetResponder(std::function<int(const ModalInfo&)> handler);
 // Called for a box that nothing answered; its result is the box's answer.
 void SetUnansweredHandler(std::function<int(const ModalInfo&)> handler);
 
-// Rules left unused, the log of boxes shown, and a reset of both.
+// Rules left unused (boxes expected and dialogs of OnDialog not yet shown),
+// the log of boxes shown, and a reset of the box rules and the log.
 std::vector<std::string> PendingExpectations();
+// Drops the OnDialog rules left unused.
+void ClearDialogRules();
 const std::vector<ModalInfo>& ModalLog();
 void ClearResponder();
 

@@ -117,6 +117,14 @@ HWND find(HWND under, const Pred& pred) {
 
 }  // namespace
 
+std::vector<std::string> PendingDialogCaptions() {
+  std::vector<std::string> out;
+  for (const DialogRule& r : dialogRules()) out.push_back(r.caption);
+  return out;
+}
+
+void ClearDialogRules() { dialogRules().clear(); }
+
 void OnDialog(const std::string& captionPart, std::function<void(HWND)> callback, int endCode) {
   AttachToHost();
   dialogRules().push_back(DialogRule{captionPart, std::move(callback), endCode});

@@ -761,7 +761,14 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
   } else {
     w->style |= WS_DISABLED;
     State& s = S();
-    if (s.focus && (s.focus == w || IsChild(w, s.focus))) SetFocus(nullptr);
+    if (s.focus && (s.focus == w || IsChild(w, s.focus))) {
+      // The keyboard must not die with the control: the focus goes to the
+      // top-level window, whose handler (a dialog's) passes it on to the next
+      // control that can take it; only a disabled top level keeps none.
+      HWND root = Root(w);
+      if (root && root != w && !(root->style & WS_DISABLED)) SetFocus(root);
+      else SetFocus(nullptr);
+    }
     if (s.capture == w) ReleaseCapture();
   }
   SendMessage(w, WM_ENABLE, enable ? TRUE : FALSE, 0);

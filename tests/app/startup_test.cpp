@@ -17,6 +17,9 @@
 #include "app/OneInst.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
+#include "app/Startup.h"
+#include "common/AmountEdit.h"
+#include "records/AccountRegisterSeam.h"
 #include "app/TornelApp.h"
 #include "app/TornelView.h"
 #include "common/ConfigFile.h"
@@ -444,6 +447,52 @@ TEST_F(StartupTest, CommandsOfPartsNotBuiltAreDisabled) {
   // File/Open with the one known year warns and opens nothing.
   automation::ExpectMessageBox("Warning", "The current year is the only one available", IDOK);
   frame->SendMessage(WM_COMMAND, ID_FILE_OPEN_YEAR, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  Quit(app);
+}
+
+TEST_F(StartupTest, TheProgramsWiringFillsEverySeam) {
+  // What main() installs: a seam left unfilled here is a feature the
+  // program lacks though its test passes.
+  WireProgram();
+  const UINT commands[] = {ID_FILE_ROLLOVER,   ID_FILE_BACKUP,    ID_FILE_RESTORE, ID_EDIT_ACCOUNTS,
+                           ID_EDIT_PROFIT_CENTERS, ID_EDIT_FRIENDS, ID_EDIT_SCOUTS,  ID_EDIT_ADULTS,
+                           ID_EDIT_SUBUNITS,   ID_EDIT_SCHEDULES, ID_EDIT_EQUIPMENT, ID_OPTIONS_PREFERENCES};
+  for (UINT id : commands) EXPECT_NE(FindCommand(id), nullptr) << id;
+  const ShellDialogs& shell = TheShellDialogs();
+  EXPECT_NE(shell.verifyPassword, nullptr);
+  EXPECT_NE(shell.tipOfTheDay, nullptr);
+  EXPECT_NE(shell.faqs, nullptr);
+  EXPECT_NE(shell.about, nullptr);
+  EXPECT_NE(shell.unitInformation, nullptr);
+  // A right click on an amount field opens the calculator.
+  EXPECT_NE(GetAmountCalculatorOpener(), nullptr);
+  // The transaction form opens an account's register when grid entry is off.
+  const int gridEntry = UseGridEntry;
+  UseGridEntry = 0;
+  EXPECT_NE(GetAccountRegisterOpener(), nullptr);
+  UseGridEntry = gridEntry;
+
+  // The program so wired starts with its record commands enabled (the
+  // shell's dialogs, tested on their own, stay out of this start).
+  TheShellDialogs() = ShellDialogs{};
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  EXPECT_EQ(StateOf(app.m_pMainWnd, 1, ID_EDIT_ACCOUNTS), 0u);
+  Quit(app);
+  ClearCommands();
+  SetAmountCalculatorOpener(nullptr);
+}
+
+TEST_F(StartupTest, TheUserManualMissingIsToldPlainly) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  automation::ExpectMessageBox("Information", "UserManual.pdf was not found", IDOK);
+  app.m_pMainWnd->SendMessage(WM_COMMAND, ID_HELP_MANUAL, 0);
   EXPECT_TRUE(automation::PendingExpectations().empty());
   Quit(app);
 }

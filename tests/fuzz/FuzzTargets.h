@@ -15,23 +15,18 @@ namespace fuzz {
 
 using Target = void (*)(const std::uint8_t* data, std::size_t size);
 
-void ConfigFile(const std::uint8_t* data, std::size_t size);
-void SettingsFile(const std::uint8_t* data, std::size_t size);
-void UnitFile(const std::uint8_t* data, std::size_t size);
-void FiscalYear(const std::uint8_t* data, std::size_t size);
-void Archive(const std::uint8_t* data, std::size_t size);
-void DialogsAndMenus(const std::uint8_t* data, std::size_t size);
-void DatesAndMoney(const std::uint8_t* data, std::size_t size);
-void HelpFiles(const std::uint8_t* data, std::size_t size);
+#define FUZZ_TARGET(name, function) void function(const std::uint8_t* data, std::size_t size);
+#include "fuzz/FuzzTargetList.h"
+#undef FUZZ_TARGET
 
 struct NamedTarget {
   const char* name;  // also the corpus folder's name
   Target run;
 };
 inline constexpr NamedTarget kTargets[] = {
-    {"config", ConfigFile},  {"settings", SettingsFile}, {"unit", UnitFile},
-    {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
-    {"texts", DatesAndMoney}, {"help", HelpFiles},
+#define FUZZ_TARGET(name, function) {#name, function},
+#include "fuzz/FuzzTargetList.h"
+#undef FUZZ_TARGET
 };
 
 // At the start of every input: every message box and dialog is answered

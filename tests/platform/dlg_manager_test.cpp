@@ -331,4 +331,22 @@ TEST_F(DialogTest, TheApplicationsDialogColoursPaintTheDialogTextsAndButtons) {
   dlg = nullptr;
 }
 
+TEST_F(DialogTest, DisablingTheFocusedControlMovesTheFocusOnAndKeysStillWork) {
+  // As after a delete: the pressed button disables itself. The focus moves
+  // to the next control that can take it, and Esc still cancels.
+  open();
+  ::SetFocus(item(107));
+  ASSERT_EQ(::GetFocus(), item(107));
+  ::EnableWindow(item(107), FALSE);
+  EXPECT_EQ(::GetFocus(), item(IDOK));
+  // Also when the next ones are disabled too, and from the last control.
+  ::EnableWindow(item(IDOK), FALSE);
+  EXPECT_EQ(::GetFocus(), item(IDCANCEL));
+  ::EnableWindow(item(IDCANCEL), FALSE);
+  EXPECT_EQ(::GetFocus(), item(101));
+  ::EnableWindow(item(IDCANCEL), TRUE);
+  key(VK_ESCAPE);
+  EXPECT_EQ(dlg->commands.back(), IDCANCEL);
+}
+
 }  // namespace dlgtest

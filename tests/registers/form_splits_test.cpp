@@ -168,7 +168,6 @@ TEST_F(FormSplitsTest, SetAllCopiesTheFocusedAmountToEveryHolder) {
   auto d = std::make_unique<TransactionDetail>();
   SubAccountRecord* shares = d->shares[0];
   ResetSplitBuffers(&split, shares);
-  automation::OnDialog("One Moment", [](HWND) {}, IDOK);
   automation::OnDialog("PassBook Split", [&](HWND s) {
     SetFocus(GetDlgItem(s, IDC_PBS_CASH0));
     automation::PumpUntilIdle();

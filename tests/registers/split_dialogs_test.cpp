@@ -53,8 +53,6 @@ TEST_F(SplitDialogsTest, ADuesSplitMustMatchTheAmountAndUnitsPassedThroughStay) 
   ShareArray* shares = &holder->shares[0];
   ResetSplitBuffers(&split, *shares);
   (*shares)[fixture::kAnna].units = 155;
-  // Units are not the standard column of a deposit: the warning comes once.
-  automation::OnDialog("One Moment", [](HWND) {}, IDOK);
   automation::OnDialog("PassBook Split", [&](HWND h) {
     // Tabbing through Anna's units leaves the two decimals kept.
     CheckDlgButton(h, IDC_PBS_CASH_RADIO, BST_UNCHECKED);

@@ -1,6 +1,7 @@
 // Linked into every test program: a message box or modal dialog that the
-// test did not answer fails the running test with its caption and text, and
-// the responder is reset between tests.
+// test did not answer fails the running test with its caption and text, an
+// expected box that never showed fails it too, and the responder is reset
+// between tests.
 #include <gtest/gtest.h>
 
 #include "platform/testing/Automation.h"
@@ -16,6 +17,14 @@ class ResponderListener : public testing::EmptyTestEventListener {
       // A menu's answer is a command id: IDCANCEL could be one, 0 never is.
       return info.kind == "menu" ? 0 : IDCANCEL;
     });
+  }
+  // Listeners hear the end of a test in reverse order, so this failure is
+  // recorded before the result is printed and counted.
+  void OnTestEnd(const testing::TestInfo&) override {
+    for (const std::string& rule : automation::PendingExpectations())
+      ADD_FAILURE() << "expected box never shown: " << rule;
+    automation::ClearResponder();
+    automation::ClearDialogRules();
   }
 };
 

@@ -109,6 +109,9 @@ std::unique_ptr<SdlHost> SdlHost::Open() {
   // Our windows are undecorated and drawn by us; the compositor must not
   // be turned off for them.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // We draw with cairo into the window surface: an accelerated framebuffer
+  // would load the OpenGL stack at start and make every window twice.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlHost> host(new SdlHost);
   SDL_DisplayMode mode;
@@ -260,6 +263,25 @@ bool SdlHost::WaitEvent(HostEvent& out, int timeoutMs) {
   }
 }
 
+// The character a key typed is the text input event queued right behind its
+// key press; it travels with the key so that the layer's translation gives
+// exactly one character for one press. Only the very next event is looked
+// at: text further down the queue belongs to a later key (the letter after
+// a Shift or a Tab), and taking it early would put it before that key.
+// With Ctrl or Alt held the layer makes the control or menu character from
+// the key itself, so the text that comes with such a press is dropped.
+void SdlHost::takeTypedText(unsigned mods, HostEvent& out) {
+  SDL_Event next;
+  if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1 || next.type != SDL_TEXTINPUT)
+    return;
+  std::string text = Utf8ToCp1252(next.text.text);
+  // The right Alt of many keyboards is AltGr, which types characters.
+  bool chord = (mods & (KMOD_CTRL | KMOD_LALT)) != 0 && !(mods & (KMOD_MODE | KMOD_RALT));
+  if (!chord && text.size() != 1) return;  // composed text: its own events
+  SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+  if (!chord) out.ch = static_cast<unsigned char>(text[0]);
+}
+
 bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
   out = HostEvent{};
   switch (e.type) {
@@ -276,19 +298,7 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
       out.key = vk;
       out.repeat = e.key.repeat != 0;
       out.extended = extended;
-      if (e.type == SDL_KEYDOWN) {
-        // The character the key typed comes right after it as text input;
-        // it travels with the key so that the layer's translation gives it.
-        SDL_Event next;
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1) {
-          std::string text = Utf8ToCp1252(next.text.text);
-          if (text.size() == 1 && !(SDL_GetModState() & (KMOD_CTRL | KMOD_ALT))) {
-            SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
-            out.ch = static_cast<unsigned char>(text[0]);
-          }
-        }
-      }
+      if (e.type == SDL_KEYDOWN) takeTypedText(e.key.keysym.mod, out);
       return true;
     }
     case SDL_TEXTINPUT: {

@@ -62,6 +62,7 @@ class SdlHost : public Host {
  private:
   SdlHost() = default;
   bool translate(const SDL_Event& e, HostEvent& out);
+  void takeTypedText(unsigned mods, HostEvent& out);
   void syncCapture();
   // A window that closes or hides gives the keyboard focus back to its
   // owner: without a window manager nobody else would, and X would leave

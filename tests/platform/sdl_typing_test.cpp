@@ -1,0 +1,137 @@
+// Typing through the SDL2 host on a real X server, as xdotool types at full
+// speed: every key press gives exactly one character, in the order the X
+// server sent them, and a Tab between letters moves on without losing a
+// letter to the field before it. Skipped where Xvfb or xdotool is missing.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/DlgTemplate.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/host/sdl/SdlHost.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/WindowImpl.h"
+#include "support/SdlDisplay.h"
+#include "support/XvfbServer.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#define KESTROVA_LSAN 1
+#endif
+
+extern char** environ;
+
+namespace {
+
+using sdl_display::PumpFor;
+
+// A program on the PATH, or empty.
+std::string OnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string p = path ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= p.size()) {
+    size_t end = p.find(':', start);
+    if (end == std::string::npos) end = p.size();
+    std::string candidate = p.substr(start, end - start) + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return {};
+}
+
+// Runs `args` while the message loop turns, until it ends; its exit status.
+int RunWhilePumping(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  for (;;) {
+    PumpFor(20);
+    pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) break;
+    if (done < 0) return -1;
+  }
+  // What the X server sent last still travels to us.
+  PumpFor(500);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// 200 characters of mixed case, spaces and digits in three fields.
+std::vector<std::string> ThreeTexts() {
+  const std::string words[] = {"Summer", "Camp", "at", "Lake", "Owasso", "Troop", "123", "Paid", "DUES", "for",
+                               "Fall",   "QUIZ", "xYz", "Jamboree", "7", "Eagle", "Court", "Honor"};
+  std::vector<std::string> out(3);
+  size_t total = 0, w = 0;
+  for (int field = 0; total < 198; field = (field + 1) % 3) {
+    std::string& t = out[field];
+    const std::string& word = words[w++ % std::size(words)];
+    std::string piece = t.empty() ? word : " " + word;
+    if (total + piece.size() > 198) piece = piece.substr(0, 198 - total);
+    t += piece;
+    total += piece.size();
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(SdlTyping, FastTypingKeepsEveryCharacterInItsField) {
+  std::string binary = xvfb::Find();
+  std::string xdotool = OnPath("xdotool");
+  if (binary.empty() || xdotool.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
+#ifdef KESTROVA_LSAN
+  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
+#endif
+  xvfb::Server server(binary);
+  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  automation::ResetWindows();
+  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
+  ASSERT_NE(owned, nullptr) << SDL_GetError();
+  platform::SdlHost* sdl = owned.get();
+  platform::SetHost(std::move(owned));
+
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7300
+  caption "Three fields"
+  rect 0 0 220 80
+  control Edit 101 "" 10 8 200 12 ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP
+  control Edit 102 "" 10 26 200 12 ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP
+  control Edit 103 "" 10 44 200 12 ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP
+end
+)", "sdltyping", &error)) << error;
+  CDialog d(7300);
+  ASSERT_TRUE(d.Create(7300));
+  d.SetWindowPos(nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  d.ShowWindow(SW_SHOW);
+  SDL_Window* win = sdl->Window(wnd::Get(d.m_hWnd)->native);
+  ASSERT_NE(win, nullptr);
+  SDL_SetWindowInputFocus(win);
+  PumpFor(1500, [&] { return (SDL_GetWindowFlags(win) & SDL_WINDOW_INPUT_FOCUS) != 0; });
+  ASSERT_TRUE(SDL_GetWindowFlags(win) & SDL_WINDOW_INPUT_FOCUS);
+  ::SetFocus(::GetDlgItem(d.m_hWnd, 101));
+
+  const std::vector<std::string> texts = ThreeTexts();
+  const std::string typed = texts[0] + "\t" + texts[1] + "\t" + texts[2];
+  ASSERT_EQ(typed.size(), 200u);
+  ASSERT_EQ(RunWhilePumping({xdotool, "type", "--delay", "0", typed}), 0);
+
+  for (int i = 0; i < 3; ++i) {
+    char buf[512] = "";
+    ::GetWindowText(::GetDlgItem(d.m_hWnd, 101 + i), buf, sizeof buf);
+    EXPECT_EQ(std::string(buf), texts[static_cast<size_t>(i)]) << "field " << i + 1;
+  }
+  d.DestroyWindow();
+  platform::SetHost(std::make_unique<platform::HeadlessHost>());
+}
