@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
@@ -34,7 +34,6 @@
 #include "store/KeyTable.h"
 #include "store/UnitInfo.h"
 
-char TempFolder[MAX_PATH];
 char TipsFileName[MAX_PATH];
 char WorksheetFileName[MAX_PATH];
 char MailLabelFileName[MAX_PATH];
