@@ -33,7 +33,6 @@
 #include "store/KeyTable.h"
 #include "store/UnitInfo.h"
 
-char TempFolder[MAX_PATH];
 char TipsFileName[MAX_PATH];
 char WorksheetFileName[MAX_PATH];
 char MailLabelFileName[MAX_PATH];
