@@ -209,7 +209,7 @@ void FreeDataTables() {
 }
 
 BOOL CTornelApp::InitInstance() {
-  GXInitLibrary();
+  GXInit(0x600, nullptr, nullptr);
   if (!InitFileNames()) return FALSE;
   COneInst& guard = m_oneInst;
   guard.SetName(ProgramTitle);
