@@ -21,9 +21,6 @@ extern char CurrentFiscalYear[5];    // the fiscal year loaded at start
 extern char FiscalYearYY[3];         // its last two digits
 extern char ProgramFolder[MAX_PATH];
 extern char FaqFolder[MAX_PATH];     // the FAQ folder of the resources; set with ProgramFolder
-// The installation's temporary folder ("temp" under the program folder, "."
-// when that cannot be made); set at start-up.
-extern char TempFolder[MAX_PATH];
 extern int TraceLevel;               // above 0: the trace file is written
 extern FiscalYearNode* YearList;
 extern FiscalYearNode* CurrentYearNode;  // null when the current year has no folder

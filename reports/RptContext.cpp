@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/ConfigFile.h"
+#include "common/TempFolder.h"
 #include "common/Dates.h"
 #include "common/ErrorText.h"
 #include "common/FileUtil.h"

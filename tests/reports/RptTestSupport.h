@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/ConfigFile.h"
+#include "common/TempFolder.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
 #include "common/Settings.h"
