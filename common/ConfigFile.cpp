@@ -20,7 +20,6 @@ char CurrentFiscalYear[5] = "";
 char FiscalYearYY[3] = "";
 char ProgramFolder[MAX_PATH] = "";
 char FaqFolder[MAX_PATH] = "";
-char TempFolder[MAX_PATH] = "";
 int TraceLevel = 0;
 FiscalYearNode* YearList = nullptr;
 FiscalYearNode* CurrentYearNode = nullptr;

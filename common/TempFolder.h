@@ -1,6 +1,5 @@
-// The installation's temporary folder: "temp" under the program folder, or
-// "." when that cannot be made; set at start-up. (Defined with the other
-// program-wide paths in ConfigFile.cpp.)
+// The program's folder for scratch files (dumps, the trace): "temp" of the
+// program folder, made by start-up; "." until then or when it cannot be made.
 #pragma once
 
 #include "platform/base/types.h"
