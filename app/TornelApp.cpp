@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelDoc.h"
 #include "app/TornelView.h"
+#include "app/YearJournal.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
@@ -33,7 +34,6 @@
 #include "store/KeyTable.h"
 #include "store/UnitInfo.h"
 
-char TempFolder[MAX_PATH];
 char TipsFileName[MAX_PATH];
 char WorksheetFileName[MAX_PATH];
 char MailLabelFileName[MAX_PATH];
@@ -142,7 +142,7 @@ int InitFileNames() {
 
   const std::string temp = std::string(ProgramFolder) + "/temp";
   std::snprintf(TempFolder, sizeof TempFolder, "%s", temp.c_str());
-  if (!IsFolder(TempFolder) && ::mkdir(TempFolder, 0755) != 0) std::snprintf(TempFolder, sizeof TempFolder, ".");
+  if (!IsFolder(TempFolder) && ::mkdir(TempFolder, 0700) != 0) std::snprintf(TempFolder, sizeof TempFolder, ".");
 
   SetUnitType(UnitType);
   std::snprintf(UnitName, sizeof UnitName, "%s %s", UnitNoun, UnitNumber);
@@ -210,11 +210,15 @@ void FreeDataTables() {
 }
 
 BOOL CTornelApp::InitInstance() {
-  GXInitLibrary();
+  GXInit(0x600, nullptr, nullptr);
   if (!InitFileNames()) return FALSE;
   COneInst& guard = m_oneInst;
   guard.SetName(ProgramTitle);
   if (!guard.Check(1)) return FALSE;
+  // A year operation stopped part-way (a restore, a rollover) is finished
+  // or undone before anything opens the year; only the one running copy
+  // may do it.
+  RecoverYearOperations();
   XferConfig(0);
 
   int splash = 1;

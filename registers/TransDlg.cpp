@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
