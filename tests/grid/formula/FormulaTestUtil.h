@@ -12,7 +12,7 @@
 #include "grid/formula/GXRecalc.h"
 
 class EngineSheet : public ::testing::Test {
- protected:
+ public:
   void SetUp() override { sheet_ = GXSheetCreate(); }
   void TearDown() override { GXSheetDestroy(sheet_); }
 
