@@ -120,4 +120,118 @@ TEST_F(RegisterGridTest, PostingsTypedIntoRowsMoveTheBalancesAsTheFormDoes) {
   }
 }
 
+TEST_F(RegisterGridTest, ASaveTheStoreRefusesKeepsTheRowInEditAndAFailedDeleteKeepsTheRow) {
+  const int transactions = TransTable.liveCount;
+  const int balance = fixture::FiscalYear::Balance(101);
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    const ROWCOL row = TypePosting(h, kPostings[0]);
+    // A full transaction table: the store refuses the new transaction.
+    const int free = TransTable.freeCount;
+    TransTable.freeCount = 0;
+    automation::ExpectMessageBox("", "maximum number of transactions", IDOK);
+    Press(h, IDC_TRG_SAVE);
+    TransTable.freeCount = free;
+    EXPECT_TRUE(grid->GetCellValue(row, kColId).IsEmpty());
+    EXPECT_TRUE(grid->CanSaveRow()) << "the row stays in edit";
+    // A write failure inside the store: the same.
+    write_failures::FailAfter(0);
+    automation::AlwaysAnswer("", "", IDOK);
+    Press(h, IDC_TRG_SAVE);
+    write_failures::Reset();
+    automation::ClearResponder();
+    EXPECT_TRUE(grid->CanSaveRow());
+    EXPECT_TRUE(grid->GetCellValue(row, kColId).IsEmpty());
+    // Now it goes through.
+    Press(h, IDC_TRG_SAVE);
+    EXPECT_FALSE(grid->GetCellValue(row, kColId).IsEmpty());
+    // The fresh row that followed is left untouched: it goes without a question.
+    EXPECT_EQ(grid->GetRowCount(), row + 1);
+    ASSERT_TRUE(grid->SetCurrentCell(row, kColNotes));
+    automation::PumpUntilIdle();
+    EXPECT_EQ(grid->GetRowCount(), row);
+    // A delete the store cannot write keeps the row.
+    const ROWCOL rows = grid->GetRowCount();
+    automation::ExpectMessageBox("", "Do you really want to delete", IDYES);
+    write_failures::FailAfter(0);
+    automation::AlwaysAnswer("", "", IDOK);
+    Press(h, IDC_TRG_DELETE);
+    write_failures::Reset();
+    automation::ClearResponder();
+    EXPECT_EQ(grid->GetRowCount(), rows);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(TransTable.liveCount, transactions + 1);
+  EXPECT_EQ(fixture::FiscalYear::Balance(101) - balance, 2500);
+}
+
+TEST_F(RegisterGridTest, ChecksRefuseTheRowAndLeavingAskesToSave) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    const ROWCOL row = TypePosting(h, kPostings[0]);
+    // A date outside the fiscal year is refused with the date check's message.
+    TypeInto(grid, row, kColDate, "03/15/09");
+    automation::ExpectMessageBox("Warning", "Date:  ", IDOK);
+    Press(h, IDC_TRG_SAVE);
+    EXPECT_TRUE(grid->CanSaveRow());
+    TypeInto(grid, row, kColDate, "03/15/08");
+    // Leaving the row asks; Cancel keeps the user in it.
+    automation::ExpectMessageBox("", "Do you wish to save your changes to the current transaction", ANSWER_CANCEL);
+    grid->SetCurrentCell(1, kColDescription);
+    automation::PumpUntilIdle();
+    ROWCOL current = 0, col = 0;
+    grid->GetCurrentCell(current, col);
+    EXPECT_EQ(current, row);
+    // No throws the typing away and removes the new row.
+    automation::ExpectMessageBox("", "Do you wish to save your changes to the current transaction", ANSWER_NO);
+    grid->SetCurrentCell(1, kColDescription);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(grid->GetRowCount(), row - 1);
+    Press(h, IDCANCEL);
+  });
+}
+
+TEST_F(RegisterGridTest, AmountCellStoresWhatItShowsAndTheMonthFollowsTheDate) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    Press(h, IDC_TRG_INSERT);
+    ROWCOL row = 0, col = 0;
+    grid->GetCurrentCell(row, col);
+    TypeInto(grid, row, kColDeposit, "123456.78");
+    TypeInto(grid, row, kColDate, "03/15/08");
+    TypeInto(grid, row, kColNotes, "x");
+    EXPECT_EQ(std::string(grid->GetCellValue(row, kColDeposit)), "9999999") << "clamped to 99999.99 as shown";
+    EXPECT_EQ(std::string(grid->GetCellValue(row, kColMonth)), "Mar");
+    automation::AlwaysAnswer("", "", ANSWER_NO);
+    Press(h, IDCANCEL);
+    automation::ClearResponder();
+  });
+}
+
+TEST_F(RegisterGridTest, LayoutFollowsTheKindOfAccount) {
+  struct Case {
+    int account;
+    const char* deposit;
+    const char* balance;
+    bool withdrawalShown;
+  } cases[] = {{101, "Deposit", "Balance", true}, {401, "Charge", "Balance", true}, {900, "Amount", "Net Alloc", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.account);
+    Run(c.account, [&](HWND h) {
+      CTransGrid* grid = GridOf(h);
+      EXPECT_EQ(std::string(grid->GetCellValue(0, kColDeposit)), c.deposit);
+      EXPECT_EQ(std::string(grid->GetCellValue(0, kColBalance)), c.balance);
+      // Columns hide only with the hiding feature switched on.
+      if (grid->m_pHideCellsImp != nullptr) {
+        EXPECT_EQ(!grid->IsColHidden(kColWithdrawal), c.withdrawalShown);
+        EXPECT_EQ(!grid->IsColHidden(kColCleared), c.withdrawalShown);
+        EXPECT_EQ(!grid->IsColHidden(kColReserve), c.withdrawalShown);
+      }
+      EXPECT_EQ(std::string(grid->GetCellValue(1, kColDescription)), "Opening Balance");
+      EXPECT_FALSE(grid->IsColResizable(kColPassbook));
+      Press(h, IDCANCEL);
+    });
+  }
+}
+
 }  // namespace
