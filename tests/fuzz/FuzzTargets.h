@@ -25,6 +25,7 @@ void DatesAndMoney(const std::uint8_t* data, std::size_t size);
 void HelpFiles(const std::uint8_t* data, std::size_t size);
 void BackupSet(const std::uint8_t* data, std::size_t size);
 void DamagedRollover(const std::uint8_t* data, std::size_t size);
+void OldFiles(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
   const char* name;  // also the corpus folder's name
@@ -34,7 +35,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"config", ConfigFile},  {"settings", SettingsFile}, {"unit", UnitFile},
     {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
     {"texts", DatesAndMoney}, {"help", HelpFiles},
-    {"backupset", BackupSet}, {"rollover", DamagedRollover},
+    {"backupset", BackupSet}, {"rollover", DamagedRollover}, {"oldfiles", OldFiles},
 };
 
 // At the start of every input: every message box and dialog is answered
