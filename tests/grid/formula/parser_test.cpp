@@ -68,6 +68,9 @@ TEST(FormulaScanner, Tokens) {
 }
 
 TEST_F(EngineSheet, ParserRoundTripsToCanonicalText) {
+  GX_REF total;
+  GXParseRef("B2:B3", total);
+  GXDefineName(sheet_, "Total", total);
   struct Case {
     const char* in;
     const char* out;
@@ -97,6 +100,7 @@ TEST_F(EngineSheet, ParserRoundTripsToCanonicalText) {
       {"=1 #or# 0 || 1", "=1||0||1"},
       {"=A1..B2..C3", "error 281 at 1"},  // one name token, not a reference
       {"=1\n+2", "=1+2"},
+      {"=A1  ..  Total", "=A1 .. Total"},  // written so that it reads back as the same operator
   };
   for (const Case& c : cases) EXPECT_EQ(RoundTrip(c.in), c.out) << c.in;
 }
