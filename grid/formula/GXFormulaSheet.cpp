@@ -23,6 +23,8 @@
 IMPLEMENT_DYNAMIC(CGXUndoEngineCellsInfo, CObject)
 IMPLEMENT_SERIAL(CGXFormulaSheet, CGXData, 0)
 
+CRuntimeClass* GXRegisterFormulaSheetClass() { return RUNTIME_CLASS(CGXFormulaSheet); }
+
 CGXUndoEngineCellsInfo::~CGXUndoEngineCellsInfo() {
   GXFreeCellList(first);
   GXFreeCellList(second);

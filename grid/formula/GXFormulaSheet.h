@@ -144,3 +144,6 @@ class CGXFormulaSheet : public CGXData {
   BOOL recordUndo_ = FALSE;
   CGXUndoEngineCellsInfo* pendingUndo_ = nullptr;
 };
+
+// The formula sheet's class, registered for reading archives by class name.
+CRuntimeClass* GXRegisterFormulaSheetClass();

@@ -2,6 +2,8 @@
 // structural operations, names, undo payload, archive and copying.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "grid/GridTestUtil.h"
 #include "grid/core/GXStyle.h"
 #include "grid/formula/GXCodeToText.h"
@@ -317,4 +319,12 @@ TEST(FormulaSheet, AssignCopiesSheetsAndConvertsPlainData) {
   ASSERT_NE(converted.Cells().RowAt(2), nullptr);
   EXPECT_EQ(converted.Cells().RowAt(2)->GetSize(), 1);
   EXPECT_NE(converted.Cells().RowAt(2)->StyleAt(0), nullptr);
+}
+
+TEST(FormulaSheet, ArchivesFindTheClassByName) {
+  CRuntimeClass* cls = CRuntimeClass::FromName("CGXFormulaSheet");
+  ASSERT_EQ(cls, GXRegisterFormulaSheetClass());
+  EXPECT_EQ(cls->m_wSchema, 0u);
+  std::unique_ptr<CObject> made(cls->CreateObject());
+  EXPECT_NE(dynamic_cast<CGXFormulaSheet*>(made.get()), nullptr);
 }
