@@ -129,7 +129,7 @@ TEST(EdgeCases, VersionOneAdultsByTheirSubunitWhateverItsCase) {
 
 TEST(EdgeCases, OlderWorksheetFilesGiveAnEmptyOne) {
   OldInstall inst(2);
-  inst.WriteConfig({});
+  inst.WriteConfig({"08"});
   inst.WriteText(inst.OldPath("worksht", ""), std::string(300, 'w'));
   CConversion job;
   ASSERT_EQ(job.SetOldFolder(inst.OldFolder()), 1);
