@@ -58,10 +58,12 @@ bool RptDrawer::Draw(const RptSegment& s, int font, std::string* error) {
   }
   if (!s.text.empty()) {
     const int px = static_cast<int>(s.textX);
-    const int y = -s.cell.bottom;
+    // The printer's y grows upwards; the preview's pages are pixels.
+    const int sy = preview_ ? 1 : -1;
+    const int y = sy * s.cell.bottom;
     const int count = static_cast<int>(s.text.size());
     if (c_->clipText) {
-      RECT cell{s.cell.left, -s.cell.top, s.cell.right, -s.cell.bottom};
+      RECT cell{s.cell.left, sy * s.cell.top, s.cell.right, sy * s.cell.bottom};
       if (preview_ && pageRight_ > 0 && cell.right > pageRight_) cell.right = pageRight_;
       const UINT options = preview_ ? ETO_CLIPPED : ETO_CLIPPED | ETO_OPAQUE;
       if (!dc_->ExtTextOut(px, y, options, &cell, s.text.c_str(), count, nullptr)) {
@@ -82,7 +84,8 @@ bool RptDrawer::Draw(const RptSegment& s, int font, std::string* error) {
       start += skip;
       length -= skip;
     }
-    const int y = -static_cast<int>(s.ruleY);
+    const int sy = preview_ ? 1 : -1;
+    const int y = sy * static_cast<int>(s.ruleY);
     if (length > 0) {
       dc_->MoveTo(start, y);
       if (!dc_->LineTo(start + length, y)) {
@@ -90,7 +93,7 @@ bool RptDrawer::Draw(const RptSegment& s, int font, std::string* error) {
         return false;
       }
       if (s.boxHeight > 0) {
-        const int bottom = y - s.boxHeight;
+        const int bottom = y + sy * s.boxHeight;
         if (!dc_->LineTo(start + length, bottom)) {
           *error = "LineTo B failed";
           return false;

@@ -12,11 +12,12 @@
 class CDC;
 struct PrintSetupRecord;
 
-// Draws segments on a DC in 0.01-inch units, y negated (MM_LOENGLISH).
+// Draws segments on a DC: a printer's in 0.01-inch units with y negated
+// (MM_LOENGLISH), or a preview page image in pixels.
 class RptDrawer {
  public:
-  // `preview`: label outlines drawn, clipped text not filled, cells kept
-  // inside `pageRight` (device units).
+  // `preview`: pixels with y down, label outlines drawn, clipped text not
+  // filled, cells kept inside `pageRight`.
   RptDrawer(CDC* dc, RptContext* context, bool preview, int pageRight = 0);
   // Draws one segment; false with the failing step in `error`.
   bool Draw(const RptSegment& segment, int font, std::string* error);
