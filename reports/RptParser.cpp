@@ -1,5 +1,6 @@
 #include "reports/RptParser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -7,11 +8,12 @@ namespace {
 
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
-// An unsigned integer at `at`; `at` moves past it.
+// An unsigned integer at `at` (held to 9999: no column or box is wider);
+// `at` moves past it.
 int ReadInt(const std::string& s, std::size_t& at) {
   long value = 0;
   while (at < s.size() && IsDigit(s[at])) {
-    if (value < 100000) value = value * 10 + (s[at] - '0');
+    if (value < 1000) value = value * 10 + (s[at] - '0');
     ++at;
   }
   return static_cast<int>(value);
@@ -188,6 +190,7 @@ int RptParser::Next(RptSegment* out) {
     out->ruleX = x;
     out->ruleY = boxHeight >= 0 ? y : y - fontHeight(font) / 2;
     out->ruleLength = W;
+    extra = std::min(extra, 500);  // a box far taller than any page is damage
     if (extra > 0) {
       out->boxHeight = static_cast<int>((extra + 1) * fontHeight(font));
       out->ruleLength += c_->penWidth[out->ruleType];

@@ -25,6 +25,7 @@ void DatesAndMoney(const std::uint8_t* data, std::size_t size);
 void HelpFiles(const std::uint8_t* data, std::size_t size);
 void BackupSet(const std::uint8_t* data, std::size_t size);
 void DamagedRollover(const std::uint8_t* data, std::size_t size);
+void ReportFile(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
   const char* name;  // also the corpus folder's name
@@ -35,6 +36,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
     {"texts", DatesAndMoney}, {"help", HelpFiles},
     {"backupset", BackupSet}, {"rollover", DamagedRollover},
+    {"report", ReportFile},
 };
 
 // At the start of every input: every message box and dialog is answered
