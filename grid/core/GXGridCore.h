@@ -946,6 +946,8 @@ class CGXGridCore {
   // no default control yet, it becomes the default control; with `addName`
   // the styles map learns the id's display name.
   void RegisterControl(WORD id, CGXControl* control, BOOL makeDefault = FALSE, BOOL addName = FALSE);
+  // The control registered for an id, without making one (null when none).
+  CGXControl* FindRegisteredControl(WORD id) const;
   // Deletes every registered control (the grid's destruction does this
   // before an owned parameter object goes).
   void DeleteRegisteredControls();
@@ -960,6 +962,8 @@ class CGXGridCore {
   // Set while a cell's control moves, hides or re-creates its own windows,
   // so that the focus changes this causes are not taken for the user's.
   BOOL m_bControlMovesWindows = FALSE;
+  // Set while a cell's drop-down list is open.
+  BOOL m_bDropDownCell = FALSE;
   // Empties the cached composed style of the current cell.
   void EmptyCurrentCellStyle() { ForgetCurrentCellStyle(); }
   // The style being stored by a control (null when none).
@@ -979,6 +983,8 @@ class CGXGridCore {
   UINT m_nMouseAction = 0;
 
  protected:
+  BOOL StoreCellThroughControl(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
+                               bool mayUseComposedInHand);
   void RefreshBaseStyles();
   void ForgetCurrentCellStyle();
   BOOL Guarded();
