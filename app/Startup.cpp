@@ -3,6 +3,7 @@
 #include "app/AmountCalculator.h"
 #include "app/MainFrame.h"
 #include "app/PreferenceCommands.h"
+#include "app/ReportCommands.h"
 #include "app/RolloverDlg.h"
 #include "app/ShellDialogs.h"
 #include "common/DialogPresenters.h"
@@ -20,5 +21,6 @@ void WireProgram() {
   InstallRegisterDialogs();
   InstallFiscalYearCommands();
   InstallPreferenceCommands();
+  InstallReportCommands();
   InstallAmountCalculator();
 }
