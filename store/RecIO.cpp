@@ -12,6 +12,7 @@
 #include "common/Messages.h"
 #include "store/DataFiles.h"
 #include "store/RecordWrites.h"
+#include "store/StoreUndo.h"
 
 char AcctPath[MAX_PATH];
 char BudgetPath[MAX_PATH];
