@@ -1,6 +1,8 @@
 // The control factory: the library's cell types by control id.
 #include "grid/cells/GXControlFactory.h"
 
+#include "grid/features/GXFeatureRegistrars.h"
+
 #include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXStatic.h"
@@ -45,8 +47,21 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
 
 // The feature objects register themselves through their own registrars;
 // with none built, a new grid keeps the core's own behaviour.
-void CGXControlFactory::EnableGridFeatures(CGXGridCore*) {}
-void CGXControlFactory::EnableAppFeatures() {}
+// Every grid of the program gets every feature there is, in this order.
+void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
+  grid->EnableHideCells();
+  grid->EnableCommandFactory();
+  grid->EnableCoveredCells();
+  grid->EnableTextDataExchange();
+  grid->EnableStyleDataExchange();
+  grid->EnableCutPaste();
+  grid->EnableClearCells();
+}
+
+void CGXControlFactory::EnableAppFeatures() {
+  GXEnableLongOperation();
+  GXEnableCoveredCellPool();
+}
 // The tab window and its tab strip register their classes with the tab
 // window feature, which is not part of this library yet.
 void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) { GXRegisterGridWndClass(instance); }

@@ -726,6 +726,22 @@ class CGXGridCore {
   WORD GetFloatCellsMode() const { return m_pParam ? m_pParam->m_wFloatCellsMode : 0; }
   WORD GetMergeCellsMode() const { return m_pParam ? static_cast<WORD>(m_pParam->m_wMergeCellsMode & 3) : 0; }
 
+  // Registrars of the per-grid features (grid/features): each makes its
+  // feature object once, puts it on the auto-delete list and enables the
+  // features it rests on.
+  void EnableCommandFactory();
+  void EnableHideCells();
+  void EnableCoveredCells();
+  void EnableTextDataExchange();
+  void EnableStyleDataExchange();
+  void EnableCutPaste();
+  void EnableClearCells();
+  void EnableUserResizeCells();
+  void EnableMarkEditHeader();
+  void EnableFreezeMenuHelper();
+  void EnableResizeToFit();
+  void EnableAutoScroll();
+
   // Feature objects (empty until the registrars fill them).
   CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
   CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
