@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/Backup.h"
-#include "app/DialogHelp.h"
-#include "app/UnitIcon.h"
+#include "common/DialogHelp.h"
+#include "common/UnitIcon.h"
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/FileUtil.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/DialogSizer.h"
 #include "common/DlgUtil.h"
 #include "common/Settings.h"

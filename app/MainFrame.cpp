@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/BackupDlg.h"
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/Preferences.h"
 #include "common/Question.h"
 #include "common/SplashWindow.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/Messages.h"
 #include "common/UnitSettings.h"
 #include "common/UnitVocab.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "app/Password.h"
 #include "app/Preferences.h"
 #include "app/TornelApp.h"

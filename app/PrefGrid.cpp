@@ -1,6 +1,6 @@
 #include "app/PrefGrid.h"
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"

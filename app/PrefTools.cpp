@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "app/Preferences.h"
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"

@@ -1,8 +1,8 @@
 #include "app/PreferenceCommands.h"
 
 #include "app/BackupDlg.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "app/PrefDlg.h"
 
 void InstallPreferenceCommands() {

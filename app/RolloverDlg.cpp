@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
-#include "app/DialogHelp.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
+#include "common/DialogHelp.h"
 #include "app/Rollover.h"
-#include "app/UnitIcon.h"
+#include "common/UnitIcon.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/base/CString.h"
-#include "app/HeadingBand.h"
+#include "common/HeadingBand.h"
 
 struct SettingsSection;
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"
@@ -33,7 +33,6 @@
 #include "store/KeyTable.h"
 #include "store/UnitInfo.h"
 
-char TempFolder[MAX_PATH];
 char TipsFileName[MAX_PATH];
 char WorksheetFileName[MAX_PATH];
 char MailLabelFileName[MAX_PATH];
@@ -210,7 +209,7 @@ void FreeDataTables() {
 }
 
 BOOL CTornelApp::InitInstance() {
-  GXInitLibrary();
+  GXInit(0x600, nullptr, nullptr);
   if (!InitFileNames()) return FALSE;
   COneInst& guard = m_oneInst;
   guard.SetName(ProgramTitle);

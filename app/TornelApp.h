@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/OneInst.h"
+#include "common/TempFolder.h"
 #include "platform/base/types.h"
 #include "platform/framework/CWinApp.h"
 
 // Globals set by start-up.
-extern char TempFolder[MAX_PATH];
 extern char TipsFileName[MAX_PATH];
 extern char WorksheetFileName[MAX_PATH];
 extern char MailLabelFileName[MAX_PATH];

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "app/FiscalYearDlg.h"
 #include "app/Preferences.h"
 #include "app/ShellDialogs.h"

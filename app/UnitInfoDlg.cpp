@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/DialogHelp.h"
-#include "app/UnitIcon.h"
+#include "common/DialogHelp.h"
+#include "common/UnitIcon.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
 #include "common/Question.h"

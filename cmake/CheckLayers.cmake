@@ -1,7 +1,8 @@
-# Checks that includes point one way: a file of the platform layer includes
-# only headers of its own folder or of a lower layer, and production code
+# Checks that includes point one way: between the top folders (each has a
+# rank, below), between the platform's own layers, and that production code
 # outside the platform never includes the test automation or the SDL host.
 # Run by CTest (test "layers"): cmake -DROOT=<source root> -P CheckLayers.cmake
+cmake_policy(SET CMP0054 NEW)
 #
 # The platform's layers, lowest first. A path matches the first pattern that
 # fits; the core of the framework (CCmdTarget, CWnd, CWinApp, window DCs)
@@ -69,12 +70,86 @@ foreach(file ${platform_files})
   endforeach()
 endforeach()
 
-file(GLOB_RECURSE production RELATIVE ${ROOT} ${ROOT}/common/*.h ${ROOT}/common/*.cpp
-     ${ROOT}/store/*.h ${ROOT}/store/*.cpp ${ROOT}/reports/*.h ${ROOT}/reports/*.cpp
-     ${ROOT}/grid/*.h ${ROOT}/grid/*.cpp ${ROOT}/app/*.h ${ROOT}/app/*.cpp
-     ${ROOT}/records/*.h ${ROOT}/records/*.cpp ${ROOT}/registers/*.h ${ROOT}/registers/*.cpp
-     ${ROOT}/exchange/*.h ${ROOT}/exchange/*.cpp ${ROOT}/wizard/*.h ${ROOT}/wizard/*.cpp)
+# The top folders, lowest first: a file includes headers of its own folder
+# or of a folder of a lower rank, so folders of one rank stay independent of
+# each other. The grid library knows only the platform; reports and exchange
+# (with their dialogs) lie below the record screens and the shell that call
+# them; the conversion wizard stands beside reports on the store; the
+# programs' shell lies above every screen it starts. Tests and benchmarks
+# sit above everything and are not checked. Every top folder that holds
+# code needs a rank here.
+set(folder_ranks
+  res       0
+  platform  1
+  common    2
+  grid      2
+  store     3
+  reports   4
+  wizard    4
+  exchange  5
+  records   6
+  registers 7
+  app       8
+  tools     9
+  tests     top
+  bench     top)
+
+function(rank_of_folder name out)
+  set(list ${folder_ranks})
+  set(rank "")
+  while(list)
+    list(POP_FRONT list f r)
+    if(f STREQUAL name)
+      set(rank ${r})
+      break()
+    endif()
+  endwhile()
+  set(${out} "${rank}" PARENT_SCOPE)
+endfunction()
+
+# Folders that hold no code of the system: scripts, documents, CMake helpers
+# and build trees.
+file(GLOB top_entries RELATIVE ${ROOT} ${ROOT}/*)
+set(production "")
+foreach(entry ${top_entries})
+  if(NOT IS_DIRECTORY ${ROOT}/${entry} OR entry MATCHES "^\\." OR EXISTS ${ROOT}/${entry}/CMakeCache.txt
+     OR entry MATCHES "^(cmake|docs|scripts)$")
+    continue()
+  endif()
+  file(GLOB_RECURSE code RELATIVE ${ROOT} ${ROOT}/${entry}/*.h ${ROOT}/${entry}/*.cpp)
+  if(NOT code)
+    continue()
+  endif()
+  rank_of_folder(${entry} rank)
+  if(rank STREQUAL "")
+    string(APPEND faults "${entry}/: a top folder with code but no rank in cmake/CheckLayers.cmake\n")
+  elseif(NOT rank STREQUAL "top")
+    list(APPEND production ${code})
+  endif()
+endforeach()
+
 foreach(file ${production})
+  string(REGEX REPLACE "/.*" "" folder "${file}")
+  rank_of_folder(${folder} rank)
+  file(STRINGS ${ROOT}/${file} includes REGEX "^#include \"[A-Za-z_]+/")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" target "${line}")
+    string(REGEX REPLACE "/.*" "" tfolder "${target}")
+    if(tfolder STREQUAL folder)
+      continue()
+    endif()
+    rank_of_folder(${tfolder} trank)
+    if(trank STREQUAL "" OR trank STREQUAL "top")
+      string(APPEND faults "${file}: includes ${target}, which is in no layer\n")
+    elseif(NOT trank LESS rank)
+      string(APPEND faults "${file}: includes ${target} of ${tfolder}/, which is not below ${folder}/\n")
+    endif()
+  endforeach()
+  # The platform and the developer tools (the gallery drives the test
+  # automation) are exempt.
+  if(folder MATCHES "^(platform|tools)$")
+    continue()
+  endif()
   file(STRINGS ${ROOT}/${file} includes REGEX "^#include \"platform/(testing|host/sdl)/")
   foreach(line ${includes})
     # Only a program's entry point chooses the SDL host.

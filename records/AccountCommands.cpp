@@ -1,7 +1,7 @@
 #include "records/AccountCommands.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "common/DlgUtil.h"
 #include "records/AcctMgmtDlg.h"
 #include "records/FriendDlg.h"

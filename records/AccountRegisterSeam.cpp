@@ -1,6 +1,6 @@
 #include "records/AccountRegisterSeam.h"
 
-#include "app/Preferences.h"
+#include "common/PrefValues.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "res/resource.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
 #include "common/DialogSizer.h"

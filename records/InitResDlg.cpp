@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/DialogHelp.h"
-#include "app/UnitIcon.h"
+#include "common/DialogHelp.h"
+#include "common/UnitIcon.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Money.h"

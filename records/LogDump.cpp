@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "app/TornelApp.h"
+#include "common/TempFolder.h"
 #include "common/DlgUtil.h"
 #include "common/FileUtil.h"
 

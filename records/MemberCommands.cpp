@@ -1,7 +1,7 @@
 #include "records/MemberCommands.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "records/EquipMgmtDlg.h"
 #include "records/MemberMgmtDlgs.h"
 #include "records/SchMgmtDlg.h"

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Question.h"

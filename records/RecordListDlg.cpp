@@ -1,6 +1,6 @@
 #include "records/RecordListDlg.h"
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/DlgUtil.h"
 #include "common/ErrorText.h"
 #include "common/Messages.h"

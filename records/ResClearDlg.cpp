@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/DialogHelp.h"
-#include "app/UnitIcon.h"
+#include "common/DialogHelp.h"
+#include "common/UnitIcon.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Question.h"

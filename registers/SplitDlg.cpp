@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/DialogHelp.h"
-#include "app/OptWarnDlg.h"
+#include "common/DialogHelp.h"
+#include "common/OptWarnDlg.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"
 #include "common/Money.h"

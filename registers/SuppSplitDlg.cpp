@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/DlgUtil.h"
 #include "common/ErrorText.h"
 #include "common/Messages.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
 #include "common/Messages.h"

@@ -682,3 +682,9 @@ void CGXControl::AddUserAttributes(CGXStylesMap* map) {
   rtl.SetControl(52523).SetHorizontalAlignment(DT_CENTER).SetVerticalAlignment(DT_VCENTER);
   map->AddUserAttribute(GX_IDS_UA_RTLREADING, &rtl);
 }
+
+CFont* CGXControl::GetGridGdiObject(CDC* dc, const CGXStyle& style, const CGXStyle* standard) {
+  return m_pGrid->SelectStyleFont(dc, style, standard);
+}
+
+void CGXControl::AddExcludeRect(const CRect& rect) { m_pGrid->m_ExcludedRects.push_back(rect); }

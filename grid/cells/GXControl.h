@@ -175,6 +175,12 @@ class CGXControl {
   BOOL IsWndKindOf(CRuntimeClass* runtimeClass);
   CGXStyle& GetStyle();
   void FreeStyle(BOOL alsoCurrent);
+  // Selects the style's font into the device context through the grid; the
+  // font to select back afterwards (null when nothing was selected).
+  CFont* GetGridGdiObject(CDC* dc, const CGXStyle& style, const CGXStyle* standard);
+  // Leaves a rectangle (a window of the control) out of the grid's next
+  // painting pass.
+  void AddExcludeRect(const CRect& rect);
   CGXCellTipBase* GetCellTip() const { return m_pCellTip; }
   // Gives the control its cell-tip object, which it owns from now on.
   void AttachCellTip(CGXCellTipBase* tip) {

@@ -287,6 +287,10 @@ void GXInitLibrary(CObject* controlFactory) {
   app->m_bBelowVersion4 = FALSE;
   app->m_b16BitBased = FALSE;
 
+  // The application-wide features come before the texts and classes, so
+  // that what follows may already use them.
+  if (auto* factory = dynamic_cast<CGXControlFactory*>(app->m_pControlFactory)) factory->EnableAppFeatures();
+
   for (int i = 0; i < 30; ++i) app->m_texts[i] = GXGetString(kLibraryTextIds[i]);
   GXLongOperationTexts& texts = GXGetLongOperationTexts();
   texts.abortQuestion = GXGetString(20081);
@@ -308,7 +312,14 @@ void GXInitLibrary(CObject* controlFactory) {
     factory->RegisterWndClasses(AfxGetInstanceHandle());
 
   GXGetSysColorCache().Refresh();
+  GXNotifyDateTimeImp();
   app->m_bInitDone = TRUE;
+}
+
+void GXInit(DWORD, void*, void*) { GXInitLibrary(new CGXControlFactory); }
+
+void GXNotifyDateTimeImp() {
+  if (CGXAbstractDateTimeImp* imp = GXGetAppData()->m_pDateTimeImp) imp->RefreshLocale();
 }
 
 void GXTerminate() {

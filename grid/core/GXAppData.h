@@ -49,17 +49,25 @@ class CGXAppData {
   BOOL m_bLinesAtRightBottom = FALSE;  // copied into new parameter objects
   WORD m_wGridLineStyle = 0;
 
-  // Application-wide feature slots (empty until enabled).
-  CGXNumberFormattingImp* m_pNumberFormattingImp = nullptr;
-  CGXStyleSerializeImp* m_pStyleSerializeImp = nullptr;
-  CGXStyleCompareSubsetImp* m_pStyleCompareSubsetImp = nullptr;
-  CGXGridProfileImp* m_pGridProfileImp = nullptr;
-  CGXGridDocSerializeImp* m_pDocSerializeImp = nullptr;
-  CGXGridParamCopyOperatorImp* m_pParamCopyOperatorImp = nullptr;
+  // Application-wide feature slots, empty until the registrars that the
+  // control factory calls at initialisation fill them, in the order the
+  // feature library relies on.
   CGXCoveredCellPoolImp* m_pCoveredCellPoolImp = nullptr;
-  CGXDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
+  CGXAbstractSpanCellPoolImp* m_pSpanCellPoolImp = nullptr;
+  CGXAbstractDelayedRangePoolImp* m_pDelayedRangePoolImp = nullptr;
+  CGXAbstractPrintDeviceImp* m_pPrintDeviceImp = nullptr;
+  CGXStyleCompareSubsetImp* m_pStyleCompareSubsetImp = nullptr;
+  CGXStyleSerializeImp* m_pStyleSerializeImp = nullptr;
+  CGXGridDocSerializeImp* m_pDocSerializeImp = nullptr;
+  CGXGridProfileImp* m_pGridProfileImp = nullptr;
+  CGXGridParamCopyOperatorImp* m_pParamCopyOperatorImp = nullptr;
   CGXGridSortMoveDataImp* m_pSortMoveDataImp = nullptr;
+  CGXAbstractDrawRotatedTextImp* m_pDrawRotatedTextImp = nullptr;
+  CGXAbstractDateTimeImp* m_pDateTimeImp = nullptr;
+  CGXDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
   CGXLongOperationImp* m_pLongOperationImp = nullptr;
+  CGXAbstractSerializeQVX5CompatibleImp* m_pSerializeQVX5Imp = nullptr;
+  CGXNumberFormattingImp* m_pNumberFormattingImp = nullptr;
 
  private:
   std::vector<std::function<void()>> autoDelete_;
@@ -67,9 +75,18 @@ class CGXAppData {
   std::vector<HWND> windows_;
 };
 
-// Initialises the library once at start-up: clipboard format, texts, window
-// classes, system colours. A factory given replaces the one held.
+// Initialises the library once at start-up: clipboard format, the
+// application-wide features (through the factory), texts, window classes,
+// system colours. A factory given replaces the one held.
 void GXInitLibrary(CObject* controlFactory = nullptr);
+// The program's start-up: makes the library's control factory and
+// initialises the library with it. The three arguments (the library
+// version the program was built for and two module-state pointers) are
+// kept for the callers' sake; this library needs none of them.
+void GXInit(DWORD version = 0x600, void* moduleState = nullptr, void* instance = nullptr);
+// Lets the date and time feature, when there is one, read the locale's
+// settings again (at start-up and when the system settings change).
+void GXNotifyDateTimeImp();
 // At program end: deletes the factory and the objects of the auto-delete list.
 void GXTerminate();
 // The four long-operation texts loaded at initialisation.

@@ -10,6 +10,7 @@
 #include "grid/core/GXRange.h"
 
 class CGXStyle;
+class CDC;
 class CGXGridCore;
 class CGXCommand;
 class CGXStylesMap;
@@ -187,4 +188,43 @@ class CGXAbstractCommandFactory {
     cellStyles = baseStyles = nullptr;
     return TRUE;
   }
+};
+
+// The application-wide pools of spanned cells and of ranges queued for
+// re-evaluation, the printer settings and the older archive format: their
+// features give these interfaces their operations.
+class CGXAbstractSpanCellPoolImp {
+ public:
+  virtual ~CGXAbstractSpanCellPoolImp() = default;
+};
+
+class CGXAbstractDelayedRangePoolImp {
+ public:
+  virtual ~CGXAbstractDelayedRangePoolImp() = default;
+};
+
+class CGXAbstractPrintDeviceImp {
+ public:
+  virtual ~CGXAbstractPrintDeviceImp() = default;
+};
+
+class CGXAbstractSerializeQVX5CompatibleImp {
+ public:
+  virtual ~CGXAbstractSerializeQVX5CompatibleImp() = default;
+};
+
+// Text drawn turned by the font's escapement.
+class CGXAbstractDrawRotatedTextImp {
+ public:
+  virtual ~CGXAbstractDrawRotatedTextImp() = default;
+  virtual int DrawRotatedText(CDC* dc, LPCTSTR text, int length, const RECT& rect, UINT format, LONG angle,
+                              LPCRECT clip) = 0;
+};
+
+// Date and time reading and writing by the user's locale.
+class CGXAbstractDateTimeImp {
+ public:
+  virtual ~CGXAbstractDateTimeImp() = default;
+  // Reads the locale's date and time settings again.
+  virtual void RefreshLocale() = 0;
 };

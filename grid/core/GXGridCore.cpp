@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "grid/cells/GXControl.h"
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXDrawing.h"
 #include "grid/core/GXPluginComponent.h"
@@ -19,6 +20,10 @@ CGXGridCore::CGXGridCore(CWnd* window, CDocument* document, BOOL further)
 }
 
 CGXGridCore::~CGXGridCore() {
+  // The controls go first: a control may still reach the parameter object
+  // (its styles map, its data) while it is torn down.
+  DeleteRegisteredControls();
+  FreeObjectCache();
   if (m_bOwnParam) delete m_pParam;
   m_pParam = nullptr;
   delete m_pStyleA;
@@ -27,6 +32,10 @@ CGXGridCore::~CGXGridCore() {
   delete m_pTooltipProxy;
   auto pending = std::move(autoDelete_);
   for (auto& del : pending) del();
+  // The grid owns its plug-ins (the auto-scroll and mouse-wheel ones are on
+  // no other list).
+  auto plugins = std::move(m_Plugins);
+  for (CGXPluginComponent* plugin : plugins) delete plugin;
   for (CGXStyle* s : recycled_) delete s;
   recycled_.clear();
   m_pAppData->UnregisterGrid(this);
@@ -307,6 +316,20 @@ BOOL CGXGridCore::SetValueRange(const CGXRange& range, LPCTSTR text, int mode, U
   return result;
 }
 
+BOOL CGXGridCore::SetControlTextRowCol(ROWCOL row, ROWCOL col, const CString& text, UINT flags,
+                                       const CGXStyle* style) {
+  CGXStyle* composed = nullptr;
+  if (style == nullptr) {
+    composed = CreateScratchStyle();
+    ComposeStyleRowCol(row, col, *composed, TRUE);
+    style = composed;
+  }
+  CGXControl* control = GetRegisteredControl(style->GetControl());
+  const BOOL result = control != nullptr && control->SetControlText(row, col, text, flags, style);
+  if (composed != nullptr) RecycleScratchStyle(composed);
+  return result;
+}
+
 BOOL CGXGridCore::AskTooLargeForUndo() { return AfxMessageBox(GXGetString(20082), MB_OKCANCEL) != IDCANCEL; }
 
 CObArray* CGXGridCore::CollectRangeStyles(const CGXRange& range, int storeKind, CGXLongOperation* scope) {
@@ -528,7 +551,12 @@ BOOL CGXGridCore::SetLockRedraw(BOOL lock) {
 
 CRect CGXGridCore::GetGridRect() {
   CRect r(0, 0, 0, 0);
-  if (m_pGridWnd != nullptr && m_pGridWnd->m_hWnd != nullptr) m_pGridWnd->GetClientRect(&r);
+  if (m_bPrinting)
+    r = m_rectPrint;
+  else if (m_bExplicitGridRect)
+    r = m_rectGrid;
+  else if (m_pGridWnd != nullptr && m_pGridWnd->m_hWnd != nullptr)
+    m_pGridWnd->GetClientRect(&r);
   if (r.right < r.left || r.bottom < r.top) r.SetRectEmpty();
   return r;
 }

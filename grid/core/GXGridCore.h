@@ -27,6 +27,7 @@ class CGXControl;
 class CGXNoToolTipCtrlProxy;
 class CGXPluginComponent;
 class CScrollBar;
+struct CPrintInfo;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -54,13 +55,25 @@ class CGXGridCore {
   CGXGridCore(const CGXGridCore&) = delete;
   CGXGridCore& operator=(const CGXGridCore&) = delete;
 
+  // ---- virtual operations, in their fixed slot order (begin) ----
   virtual ~CGXGridCore();
+  virtual void SetPrintDC(CDC* dc, BOOL recalc = TRUE);
   virtual void SetModifiedFlag(BOOL modified);
+  virtual void PrepareDC(CDC* dc, BOOL printing = FALSE);
+  // Update hints between the views of one document: sent to the other views
+  // only while hints are on and the grid belongs to a document (no grid of
+  // this system does); a received hint is replayed by the hint feature.
+  virtual void SendHintToDocument(CWnd* sender, LPARAM hintId, CObject* hint);
   virtual void Initialize();
+  virtual BOOL OnActivateGrid(BOOL activate);
+  virtual void ReceiveHint(CWnd* sender, LPARAM hintId, CObject* hint);
   virtual BOOL ApplyStyleToRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
                                  CObArray* styles, UINT redrawFlags, int commandMode);
   virtual BOOL FetchCellStyle(ROWCOL row, ROWCOL col, CGXStyle& style, int mode, int storeKind);
   virtual CObArray* CollectRangeStyles(const CGXRange& range, int storeKind, CGXLongOperation* scope);
+  // The composed style of a cell, owned by the grid until the caches are
+  // next released.
+  virtual const CGXStyle& GetCachedCellStyle(ROWCOL row, ROWCOL col);
   virtual void ComposeStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, BOOL withStandard = TRUE);
   virtual BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind);
   virtual void UpdateStyleRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
@@ -73,16 +86,46 @@ class CGXGridCore {
   virtual void UpdateProperties(UINT redrawFlags, BOOL sendHint);
   virtual BOOL ChangeBaseStyle(WORD id, const CGXStyle& style, int mode, UINT redrawFlags, int commandMode);
   virtual void UpdateBaseStyle(WORD id, UINT redrawFlags, BOOL sendHint);
+  // Rows and columns: most row operations have their column twin right
+  // after them.
+  virtual BOOL SetRowCount(ROWCOL count, UINT flags = 1);
+  virtual BOOL SetColCount(ROWCOL count, UINT flags = 1);
   virtual ROWCOL GetRowCount();
   virtual ROWCOL GetColCount();
+  virtual BOOL StoreRowCount(ROWCOL count);
+  virtual BOOL StoreColCount(ROWCOL count);
+  virtual void UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
+  virtual void UpdateColCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
+  virtual BOOL RemoveRows(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
+  virtual BOOL RemoveCols(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
   virtual BOOL MoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags = 1, int commandMode = 0);
   virtual BOOL MoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags = 1, int commandMode = 0);
+  virtual BOOL InsertRows(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
+                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL InsertCols(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
+                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL StoreInsertRows(ROWCOL at, ROWCOL count, BOOL force);
+  virtual BOOL StoreInsertCols(ROWCOL at, ROWCOL count, BOOL force);
+  virtual BOOL StoreRemoveRows(ROWCOL from, ROWCOL to, BOOL force);
+  virtual BOOL StoreRemoveCols(ROWCOL from, ROWCOL to, BOOL force);
   virtual BOOL StoreMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode);
   virtual BOOL StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, int commandMode);
+  virtual void UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
+  virtual void UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
+  virtual void UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
+  virtual void UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
   virtual void UpdateMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint);
   virtual void UpdateMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags, BOOL sendHint);
+  virtual BOOL SetFrozenRows(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
+  virtual BOOL SetFrozenCols(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
+  virtual ROWCOL GetFrozenRows();
+  virtual ROWCOL GetFrozenCols();
   virtual ROWCOL GetHeaderRows();
   virtual ROWCOL GetHeaderCols();
+  virtual BOOL StoreFrozenRows(ROWCOL frozen, ROWCOL header);
+  virtual BOOL StoreFrozenCols(ROWCOL frozen, ROWCOL header);
+  virtual void UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
+  virtual void UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
   virtual void SortRows(const CGXRange& range, void* sortInfo, UINT flags = 1);
   virtual BOOL MoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
   virtual BOOL StoreMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to);
@@ -94,6 +137,11 @@ class CGXGridCore {
   virtual void UpdateMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
   virtual void GetSortColKeys(const CGXRange& range, void* sortInfo, void* keys);
   virtual void SortKeys(void* sortInfo, void* keys);
+  // The text a cell sorts by, as its control gives it.
+  virtual void GetSortKey(CGXControl* control, ROWCOL row, ROWCOL col, void* sortInfo, const CGXStyle& style,
+                          CString& key);
+  virtual void SetTopRow(ROWCOL row, UINT flags = 1, BOOL sendHint = TRUE);
+  virtual void SetLeftCol(ROWCOL col, UINT flags = 1, BOOL sendHint = TRUE);
   virtual BOOL OnSelDragStart(ROWCOL row, ROWCOL col);
   virtual BOOL OnSelDragMove(ROWCOL from, ROWCOL to, ROWCOL dest);
   virtual BOOL OnSelDragDrop(ROWCOL from, ROWCOL to, ROWCOL dest);
@@ -104,6 +152,17 @@ class CGXGridCore {
   virtual BOOL CanSelDragMoveCols();
   virtual BOOL CanSelDropRows();
   virtual BOOL CanSelDropCols();
+  // Sizes: pixels in, pixels out; stored in thousandths of a character.
+  virtual BOOL SetRowHeight(ROWCOL from, ROWCOL to, int height, int* heights = nullptr, UINT flags = 1,
+                            int commandMode = 0);
+  virtual BOOL SetColWidth(ROWCOL from, ROWCOL to, int width, int* widths = nullptr, UINT flags = 1,
+                           int commandMode = 0);
+  virtual BOOL SetDefaultRowHeight(int height, UINT flags = 1, int commandMode = 0);
+  virtual BOOL SetDefaultColWidth(int width, UINT flags = 1, int commandMode = 0);
+  virtual int GetRowHeight(ROWCOL row);
+  virtual int GetColWidth(ROWCOL col);
+  virtual int GetDefaultRowHeight();
+  virtual int GetDefaultColWidth();
   virtual BOOL HideRows(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
   virtual BOOL HideCols(ROWCOL from, ROWCOL to, BOOL hide = TRUE, UINT flags = 1, int commandMode = 0);
   virtual BOOL IsRowHidden(ROWCOL row);
@@ -112,10 +171,71 @@ class CGXGridCore {
   virtual BOOL ResizeColWidthsToFit(const CGXRange& range, BOOL growOnly = FALSE, UINT flags = 1);
   virtual BOOL StoreHideRow(ROWCOL row, BOOL hide);
   virtual BOOL StoreHideCol(ROWCOL col, BOOL hide);
+  virtual BOOL StoreDefaultRowHeight(int height);
+  virtual BOOL StoreDefaultColWidth(int width);
+  virtual BOOL StoreColWidth(ROWCOL col, int width);
+  virtual BOOL StoreRowHeight(ROWCOL row, int height);
+  virtual void UpdateChangedColWidths(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL sendHint);
+  virtual void UpdateChangedRowHeights(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL sendHint);
+  virtual int GetFontHeight();
+  virtual int GetFontWidth();
+  virtual int HitTest(CPoint point, ROWCOL* row = nullptr, ROWCOL* col = nullptr, CRect* rect = nullptr);
+  virtual int HitTestSelectionEdge(ROWCOL row, ROWCOL col, CPoint point, const CRect& rect);
+  virtual BOOL StartResizeTracking(ROWCOL row, ROWCOL col, int kind);
+  virtual void MoveResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
+  virtual void EndResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
+  virtual void CancelResizeTracking();
+  virtual BOOL CanResizeCols(ROWCOL col);
+  virtual BOOL IsColResizable(ROWCOL col);
+  virtual BOOL OnTrackColWidth(ROWCOL col, int width);
+  virtual BOOL OnTrackColWidthEnd(ROWCOL col, int width);
+  virtual BOOL CanResizeRows(ROWCOL row);
+  virtual BOOL IsRowResizable(ROWCOL row);
+  virtual BOOL OnTrackRowHeight(ROWCOL row, int height);
+  virtual BOOL OnTrackRowHeightEnd(ROWCOL row, int height);
+  virtual void SetZoom(int percent, UINT flags = 1);
   virtual BOOL SetReadOnly(BOOL readOnly);
+  virtual int GetZoom();
   virtual BOOL IsReadOnly();
+  virtual BOOL StoreZoom(int percent, BOOL sendHint);
   virtual BOOL StoreReadOnly(BOOL readOnly);
+  virtual void UpdateZoom(int oldPercent, UINT flags, BOOL sendHint);
   virtual void UpdateReadOnly(BOOL oldState, BOOL sendHint);
+  virtual void OnMoveCurrentCellCommand(UINT command, LPARAM value);
+  virtual BOOL CanDeactivateGrid(BOOL flag = FALSE);
+  virtual BOOL CanRenameSheet(int tab);
+  virtual void OnSheetRenamed(int tab);
+  virtual void NotifyCellListeners();
+  virtual ROWCOL GetSelectedRows(CDWordArray& rows, BOOL rangeRowsOnly = FALSE, BOOL useCurrentCell = TRUE);
+  virtual BOOL GetSelectedRowIntervals(CDWordArray& firsts, CDWordArray& lasts, BOOL rangeRowsOnly = FALSE,
+                                       BOOL useCurrentCell = TRUE);
+  // The selection, through the user range selection feature (nothing
+  // without it). A null position clears the selection.
+  virtual void SetSelection(POSITION pos, ROWCOL top = 0, ROWCOL left = 0, ROWCOL bottom = 0, ROWCOL right = 0);
+  virtual BOOL GetSelectedRanges(CGXRangeList& list, BOOL useCurrentCell = TRUE);
+  virtual BOOL IsCellInList(ROWCOL row, ROWCOL col, const CGXRangeList& list);
+  virtual void SelectRange(const CGXRange& range, BOOL select = TRUE, BOOL update = TRUE);
+  // Selection forwarders (nothing without the features): one piece of the
+  // spreadsheet-like frame; the range selection's list and redraw steps.
+  virtual void DrawFrameOutline(CDC* dc, const CRect& clip, const CRect& frame, BOOL topVisible, BOOL leftVisible,
+                                int handle, BOOL handleOnly);
+  virtual BOOL StoreSelectRange(const CGXRange& range, BOOL select);
+  virtual void UpdateSelectRange(const CGXRange& range, const CGXRangeList* oldList, BOOL sendHint);
+  virtual void UpdateChangedSelection(POSITION pos, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                      BOOL sendHint);
+  virtual void RedrawSelection(BOOL sendHint);
+  // Reports a changed selection through OnSelectionChanged.
+  virtual BOOL NotifySelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
+  // Repaints the headers of the data rows and columns when selected headers
+  // are marked (the range and the flag are not needed for it).
+  virtual void RedrawSelectionHeaders(const CGXRange* range, BOOL flag, BOOL sendHint);
+  virtual BOOL CanSelectRange(const CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3, BOOL flag4);
+  virtual void OnSelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanApplyFill(const CGXRange& range, BOOL flag1, BOOL flag2);
+  virtual BOOL CanChangeFillRange(const CGXRange& current, const CGXRange& proposed);
+  // The fill handle's work: fills `target` from `source`.
+  virtual BOOL FillCells(const CGXRange& target, const CGXRange& source);
+  virtual void SelectFilledRange(const CGXRange& range);
   virtual BOOL SetCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
                                      int commandMode = 0);
   virtual CGXRange* GetCoveredCellsRowCol(ROWCOL row, ROWCOL col, CGXRange& range);
@@ -152,9 +272,86 @@ class CGXGridCore {
   virtual BOOL ApplyDataUndoInfo(CObject* info, BOOL createUndo, BOOL flag);
   virtual void DiscardDataUndoInfo();
   virtual BOOL ExecuteCommand(CGXCommand* command, int commandMode);
+  // Directions of DoScroll: 1 up, 2 left, 3 down, 4 right. Bars: 0
+  // horizontal, 1 vertical, 3 both. Scroll-bar modes (bits): 1 always
+  // shown, 2 shown when needed, 4 range only, 8 proportional thumb with the
+  // top row (left column) pulled back so that no empty space follows.
+  virtual BOOL ScrollCellInView(ROWCOL row, ROWCOL col, UINT flags = 1, BOOL withFloated = FALSE);
+  virtual BOOL DoScroll(int direction, ROWCOL count);
+  virtual void UpdateScrollbars(BOOL noRepaint = TRUE, BOOL onlyWhenCountsChanged = FALSE);
+  virtual void SetScrollBarMode(int bar, UINT mode, BOOL apply = FALSE);
+  virtual BOOL OnAutoScroll(int direction, ROWCOL count);
+  virtual BOOL CanChangeLeftCol(ROWCOL col);
+  // Veto points and notifications of scrolling.
+  virtual BOOL CanChangeTopRow(ROWCOL row);
+  virtual void OnLeftColChanged();
+  virtual void OnTopRowChanged();
+  // Positions and ranges in rows and columns; the window's bars hold them
+  // divided by the bar's divisor, so that they fit 16-bit positions.
+  virtual ROWCOL SetScrollPos(int bar, ROWCOL pos, BOOL redraw = TRUE);
+  virtual BOOL SetScrollRange(int bar, ROWCOL minPos, ROWCOL maxPos, BOOL redraw = TRUE);
+  virtual ROWCOL GetScrollPos(int bar);
+  virtual ROWCOL GetScrollRange(int bar, ROWCOL* minPos, ROWCOL* maxPos);
+  // Moving the current cell. Move flags: 0x02/0x04 update the window at
+  // once, 0x08 scroll the cell into view, 0x10 activate its control, 0x20
+  // leave the focus alone, 0x40 send no hint, 0x80 leave the selection.
+  virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags = 6);
+  // Stores (TRUE) or discards the current cell's edit; FALSE when refused.
+  virtual BOOL TransferCurrentCell(BOOL store = TRUE, UINT flags = 6, BOOL sendHint = TRUE);
+  // Searches from (row, col) in `direction` (1 up, 2 left, 3 down, 4 right)
+  // for a cell that may become current: hidden rows and columns, cells
+  // inside a covered block other than its first one, and disabled cells are
+  // passed over. Writes the found cell back only on success.
+  virtual BOOL FindNextCell(int direction, ROWCOL& row, ROWCOL& col);
+  // Keys a cell's control passes on (those its window cannot use); the
+  // grid's keyboard handling moves the current cell with them.
+  virtual BOOL ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat, UINT flags);
+  virtual BOOL DoMoveCurrentCell(int direction, ROWCOL count = 1, BOOL maySelect = TRUE);
+  // Forgets the current cell (storing a valid edit first when asked).
+  virtual void ResetCurrentCell(BOOL store = TRUE);
+  virtual void HideCurrentCell();
+  virtual void SetWarningText(LPCTSTR text);
+  virtual void ShowWarningText();
+  virtual BOOL MoveCurrentCell(int direction, ROWCOL count = 1);
+  // Veto points and notifications of editing a cell; TRUE lets it go on.
+  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
+  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
   virtual void OnCanceledEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
+  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
+  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
+  virtual void CheckMovedCurrentCell(ROWCOL row, ROWCOL col);
   virtual void OnMovedCurrentCell(ROWCOL row, ROWCOL col);
+  // Whether the current cell may be left (entering FALSE) or a cell entered.
+  virtual BOOL CanSelectCell(BOOL entering, ROWCOL row, ROWCOL col, ROWCOL oldRow, ROWCOL oldCol);
+  virtual BOOL ScrollCellsOnMove(int direction, ROWCOL count);
+  // The editing veto points the cell controls call are those of the
+  // current cell (above). Clicks on a cell: a derived grid overrides them.
+  virtual BOOL OnLeftClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMiddleClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnRightClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnLeftDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMiddleDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnRightDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
+  virtual BOOL OnMouseOverCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
   virtual void OnCellButtonClicked(ROWCOL row, ROWCOL col);
+  // Mouse actions on a cell; action flags: 4 press, 8 move, 0x10 release,
+  // 0x100 the press was on the bound current cell.
+  virtual BOOL OnLeftButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                      UINT keyFlags, UINT actionFlags);
+  virtual BOOL OnMiddleButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                        UINT keyFlags, UINT actionFlags);
+  virtual BOOL OnRightButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
+                                       UINT keyFlags, UINT actionFlags);
+  // The control bound to the current cell, or the control of the cell's
+  // composed style.
+  virtual CGXControl* GetControl(ROWCOL row, ROWCOL col);
+  // The one control of an id in this grid, made by the control factory on
+  // first use; id 0, or an id the factory cannot make, gives the default
+  // control (null before initialising or without a factory).
+  virtual CGXControl* GetRegisteredControl(WORD id);
   virtual BOOL SetRangeName(LPCTSTR name, const CGXRange& range, CObject* undo, int commandMode);
   virtual BOOL GetRangeName(LPCTSTR name, CGXRange& range);
   virtual BOOL DeleteRangeName(LPCTSTR name, int commandMode);
@@ -169,6 +366,10 @@ class CGXGridCore {
   virtual BOOL PasteStylesFromArchive(CArchive& ar, const CGXRange& at);
   virtual BOOL PasteTextFromBuffer(LPCTSTR buffer, const CGXRange& at);
   virtual BOOL CalcTextBufferDimension(LPCTSTR buffer, ROWCOL& rows, ROWCOL& cols);
+  // Stores a display text into a cell through the cell's control (composing
+  // the style when none is given); the control's result.
+  virtual BOOL SetControlTextRowCol(ROWCOL row, ROWCOL col, const CString& text, UINT flags = 1,
+                                    const CGXStyle* style = nullptr);
   virtual BOOL PasteTextRowCol(ROWCOL row, ROWCOL col, const CString& text);
   virtual BOOL PasteDirectCopy(const CGXRange& at);
   virtual BOOL PasteClipboardText(const CGXRange& at);
@@ -190,7 +391,13 @@ class CGXGridCore {
   virtual BOOL ReservedFeatureOp7();
   virtual BOOL ReservedFeatureOp8();
   virtual void FlushBeforeDraw();
+  virtual BOOL IsCellRecalcPending(ROWCOL row, ROWCOL col);
+  virtual void MarkCellRecalc(ROWCOL row, ROWCOL col, BOOL flag);
+  virtual void MarkRangeRecalc(const CGXRange& range);
   virtual BOOL RecalcAndRedraw(BOOL force, const CGXRange* range, BOOL redraw);
+  virtual void RunDataRecalc(BOOL flag);
+  virtual void ResetDataError();
+  virtual BOOL GetDataErrorText(CString& text);
   virtual BOOL Copy();
   virtual BOOL Paste();
   virtual BOOL Cut();
@@ -207,81 +414,86 @@ class CGXGridCore {
   virtual BOOL CanFreezeRows();
   virtual void UnfreezeRows();
   virtual BOOL CanUnfreezeRows();
+  virtual void RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
+                            BOOL sendHint = TRUE);
   virtual void Redraw(UINT redrawFlags = 1, BOOL sendHint = TRUE);
+  virtual CRect& GetCellInsideRect(CRect& out, const CRect& rect, const CGXStyle* style, BOOL frame = TRUE);
+  virtual CSize& AddCellFrameSize(CSize& out, int width, int height, const CGXStyle* style);
+  // Printing: moves each side of the page's drawing rectangle inwards by
+  // the properties' margin for it; draws the page header and footer.
+  virtual void ApplyPrintMargins(CDC* dc, CPrintInfo* info);
+  virtual void PrintHeaderFooter(CDC* dc, CPrintInfo* info);
+
   virtual void OnBeginPrinting(CDC* dc, void* info);
   virtual void OnEndPrinting(CDC* dc, void* info);
   virtual void OnPrint(CDC* dc, void* info);
   virtual void OnBeforeReach(ROWCOL row, ROWCOL col);
+  virtual void OnDraw(CDC* dc);
   virtual void OnPrepareDC(CDC* dc);
+  virtual BOOL DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style);
+  // Marks the headers of a cell that became or stopped being current
+  // (through the edit-header feature; nothing without it).
+  virtual void MarkEditHeader(ROWCOL row, ROWCOL col, int hint, UINT flags);
+  virtual void DrawCellRange(ROWCOL firstClientRow, ROWCOL firstClientCol, ROWCOL lastClientRow,
+                             ROWCOL lastClientCol, CDC* dc);
+  virtual void DrawInvertCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect);
   // The grid-line primitive: type 1 vertical, 2 horizontal; flag 8 or 4
   // inverts (tracking lines), 2 draws the alternative line, 1 fills with
   // the tracking colour, none with the grid-line colour.
   virtual void DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL index, UINT flags);
+  // The font object to select back afterwards, or null when nothing was
+  // selected.
+  virtual CFont* SelectStyleFont(CDC* dc, const CGXStyle& style, const CGXStyle* previous);
+  virtual void FreeObjectCache();
+  virtual void GetFontMetrics(CDC* dc, int& width, int& height);
+  virtual void SetCursorShape(UINT id, LPCTSTR systemCursor);
+  virtual void UpdateCursor(CPoint point);
+  virtual void SetGridCursor(UINT id);
+  virtual BOOL OnGridSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  virtual BOOL OnGridVScroll(UINT code, UINT pos, CScrollBar* bar);
+  virtual BOOL OnGridHScroll(UINT code, UINT pos, CScrollBar* bar);
+  virtual BOOL OnGridSize(UINT type, int cx, int cy);
+  virtual BOOL OnGridMouseMove(UINT flags, CPoint point);
+  virtual BOOL OnGridShowWindow(BOOL show, UINT status);
+  virtual BOOL OnGridLButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridLButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridMButtonUp(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonDblClk(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonDown(UINT flags, CPoint point);
+  virtual BOOL OnGridRButtonUp(UINT flags, CPoint point);
+  virtual HBRUSH OnGridCtlColor(CDC* dc, CWnd* wnd, UINT type);
+  virtual BOOL OnGridDestroy();
+  virtual BOOL OnGridCancelMode();
+  virtual BOOL OnGridMouseActivate(CWnd* desktop, UINT hitTest, UINT message, int& reply);
+  virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnGridWinIniChange(LPCTSTR section);
+  virtual BOOL OnGridSysColorChange();
+  virtual UINT OnGridGetDlgCode(UINT code);
+  virtual CWnd* GetScrollBarCtrl(int bar);
+  virtual BOOL OnGridKillFocus(CWnd* next);
+  virtual BOOL OnGridSetFocus(CWnd* previous);
+  virtual BOOL PreTranslateGridMessage(MSG* msg);
+  virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  virtual BOOL OnGridTimer(UINT_PTR id);
+  virtual BOOL OnGridKeyDown(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridKeyUp(UINT key, UINT repeat, UINT flags);
+  // Characters the current cell's control did not take: the clipboard and
+  // undo control characters; Tab, Enter and Ctrl+Backspace are swallowed.
+  virtual BOOL OnGridChar(UINT ch, UINT repeat, UINT flags);
+  virtual BOOL OnGridInsertText(LPCTSTR text, UINT repeat, UINT flags);
+  virtual BOOL OnGridDeadChar(UINT ch, UINT repeat, UINT flags);
+  // Alt+Backspace undoes; other system keys are not the grid's.
+  virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysKeyUp(UINT key, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysChar(UINT ch, UINT repeat, UINT flags);
+  virtual BOOL OnGridSysDeadChar(UINT ch, UINT repeat, UINT flags);
+  virtual void ShowScrollBar(int bar, BOOL show);
+  // ---- virtual operations (end) ----
 
   // ---- rows and columns, geometry (begin) ----
-  // Rows and columns: every row operation has its column twin right after it.
-  virtual BOOL SetRowCount(ROWCOL count, UINT flags = 1);
-  virtual BOOL SetColCount(ROWCOL count, UINT flags = 1);
-  virtual BOOL StoreRowCount(ROWCOL count);
-  virtual BOOL StoreColCount(ROWCOL count);
-  virtual void UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
-  virtual void UpdateColCount(ROWCOL oldCount, UINT flags, BOOL sendHint);
-  virtual BOOL RemoveRows(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
-  virtual BOOL RemoveCols(ROWCOL from, ROWCOL to, UINT flags = 1, int commandMode = 0);
-  virtual BOOL InsertRows(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
-                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
-  virtual BOOL InsertCols(ROWCOL at, ROWCOL count, int* sizes = nullptr, CObArray* cellStyles = nullptr,
-                          CObArray* baseStyles = nullptr, ROWCOL crossCount = 0, UINT flags = 1, int commandMode = 0);
-  virtual BOOL StoreInsertRows(ROWCOL at, ROWCOL count, BOOL force);
-  virtual BOOL StoreInsertCols(ROWCOL at, ROWCOL count, BOOL force);
-  virtual BOOL StoreRemoveRows(ROWCOL from, ROWCOL to, BOOL force);
-  virtual BOOL StoreRemoveCols(ROWCOL from, ROWCOL to, BOOL force);
-  virtual void UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
-  virtual void UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint);
-  virtual void UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
-  virtual void UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags, BOOL sendHint);
-  virtual BOOL SetFrozenRows(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
-  virtual BOOL SetFrozenCols(ROWCOL frozen, ROWCOL header = 0, UINT flags = 1, int commandMode = 0);
-  virtual ROWCOL GetFrozenRows();
-  virtual ROWCOL GetFrozenCols();
-  virtual BOOL StoreFrozenRows(ROWCOL frozen, ROWCOL header);
-  virtual BOOL StoreFrozenCols(ROWCOL frozen, ROWCOL header);
-  virtual void UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
-  virtual void UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
-  virtual void SetTopRow(ROWCOL row, UINT flags = 1, BOOL sendHint = TRUE);
-  virtual void SetLeftCol(ROWCOL col, UINT flags = 1, BOOL sendHint = TRUE);
-  // Veto points and notifications of scrolling.
-  virtual BOOL CanChangeTopRow(ROWCOL row);
-  virtual BOOL CanChangeLeftCol(ROWCOL col);
-  virtual void OnTopRowChanged();
-  virtual void OnLeftColChanged();
-  // Forgets the current cell (storing a valid edit first when asked).
-  virtual void ResetCurrentCell(BOOL store = TRUE);
-
-  // Sizes: pixels in, pixels out; stored in thousandths of a character.
-  virtual BOOL SetRowHeight(ROWCOL from, ROWCOL to, int height, int* heights = nullptr, UINT flags = 1,
-                            int commandMode = 0);
-  virtual BOOL SetColWidth(ROWCOL from, ROWCOL to, int width, int* widths = nullptr, UINT flags = 1,
-                           int commandMode = 0);
-  virtual BOOL SetDefaultRowHeight(int height, UINT flags = 1, int commandMode = 0);
-  virtual BOOL SetDefaultColWidth(int width, UINT flags = 1, int commandMode = 0);
-  virtual int GetRowHeight(ROWCOL row);
-  virtual int GetColWidth(ROWCOL col);
-  virtual int GetDefaultRowHeight();
-  virtual int GetDefaultColWidth();
-  virtual BOOL StoreDefaultRowHeight(int height);
-  virtual BOOL StoreDefaultColWidth(int width);
-  virtual BOOL StoreColWidth(ROWCOL col, int width);
-  virtual BOOL StoreRowHeight(ROWCOL row, int height);
-  virtual void UpdateChangedColWidths(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL sendHint);
-  virtual void UpdateChangedRowHeights(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL sendHint);
-  virtual int GetFontHeight();
-  virtual int GetFontWidth();
-  virtual void SetZoom(int percent, UINT flags = 1);
-  virtual int GetZoom();
-  virtual BOOL StoreZoom(int percent, BOOL sendHint);
-  virtual void UpdateZoom(int oldPercent, UINT flags, BOOL sendHint);
-  virtual void GetFontMetrics(CDC* dc, int& width, int& height);
 
   void SetTopLeftRowCol(ROWCOL row, ROWCOL col, UINT flags = 1);
   BOOL IsFrozenRow(ROWCOL row);
@@ -361,17 +573,6 @@ class CGXGridCore {
   // ---- rows and columns, geometry (end) ----
 
   // ---- drawing resources and redraw (begin) ----
-  // The composed style of a cell, owned by the grid until the caches are
-  // next released.
-  virtual const CGXStyle& GetCachedCellStyle(ROWCOL row, ROWCOL col);
-  virtual void RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags = 1,
-                            BOOL sendHint = TRUE);
-  virtual CRect& GetCellInsideRect(CRect& out, const CRect& rect, const CGXStyle* style, BOOL frame = TRUE);
-  virtual CSize& AddCellFrameSize(CSize& out, int width, int height, const CGXStyle* style);
-  // The font object to select back afterwards, or null when nothing was
-  // selected.
-  virtual CFont* SelectStyleFont(CDC* dc, const CGXStyle& style, const CGXStyle* previous);
-  virtual void FreeObjectCache();
 
   CFont* LookupOrCreateFont(const CGXFont& font);
   CBrush* LookupOrCreateBrush(const CGXStyleInterior& interior);
@@ -407,22 +608,6 @@ class CGXGridCore {
   // ---- drawing resources and redraw (end) ----
 
   // ---- scrolling and scroll bars (begin) ----
-  // Directions of DoScroll: 1 up, 2 left, 3 down, 4 right. Bars: 0
-  // horizontal, 1 vertical, 3 both. Scroll-bar modes (bits): 1 always
-  // shown, 2 shown when needed, 4 range only, 8 proportional thumb with the
-  // top row (left column) pulled back so that no empty space follows.
-  virtual BOOL ScrollCellInView(ROWCOL row, ROWCOL col, UINT flags = 1, BOOL withFloated = FALSE);
-  virtual BOOL DoScroll(int direction, ROWCOL count);
-  virtual void UpdateScrollbars(BOOL noRepaint = TRUE, BOOL onlyWhenCountsChanged = FALSE);
-  virtual void SetScrollBarMode(int bar, UINT mode, BOOL apply = FALSE);
-  virtual BOOL OnAutoScroll(int direction, ROWCOL count);
-  // Positions and ranges in rows and columns; the window's bars hold them
-  // divided by the bar's divisor, so that they fit 16-bit positions.
-  virtual ROWCOL SetScrollPos(int bar, ROWCOL pos, BOOL redraw = TRUE);
-  virtual BOOL SetScrollRange(int bar, ROWCOL minPos, ROWCOL maxPos, BOOL redraw = TRUE);
-  virtual ROWCOL GetScrollPos(int bar);
-  virtual ROWCOL GetScrollRange(int bar, ROWCOL* minPos, ROWCOL* maxPos);
-  virtual void ShowScrollBar(int bar, BOOL show);
 
   UINT GetScrollBarMode(int bar) const;
   BOOL LockScrollbars(BOOL lock);
@@ -442,34 +627,8 @@ class CGXGridCore {
   // ---- scrolling and scroll bars (end) ----
 
   // ---- core message handling (begin) ----
-  // The host window passes its messages here; TRUE when handled (the
-  // window then skips its default processing).
-  virtual void SetPrintDC(CDC* dc, BOOL recalc = TRUE);
-  virtual void PrepareDC(CDC* dc, BOOL printing = FALSE);
-  virtual BOOL OnActivateGrid(BOOL activate);
-  virtual void OnMoveCurrentCellCommand(UINT command, LPARAM value);
-  virtual BOOL CanDeactivateGrid(BOOL flag = FALSE);
-  virtual BOOL CanRenameSheet(int tab);
-  virtual void OnSheetRenamed(int tab);
-  virtual void NotifyCellListeners();
-  virtual BOOL OnGridSetCursor(CWnd* wnd, UINT hitTest, UINT message);
-  virtual BOOL OnGridVScroll(UINT code, UINT pos, CScrollBar* bar);
-  virtual BOOL OnGridHScroll(UINT code, UINT pos, CScrollBar* bar);
-  virtual BOOL OnGridSize(UINT type, int cx, int cy);
-  virtual BOOL OnGridShowWindow(BOOL show, UINT status);
-  virtual HBRUSH OnGridCtlColor(CDC* dc, CWnd* wnd, UINT type);
-  virtual BOOL OnGridDestroy();
-  virtual BOOL OnGridMouseActivate(CWnd* desktop, UINT hitTest, UINT message, int& reply);
-  virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
-  virtual BOOL OnGridWinIniChange(LPCTSTR section);
-  virtual BOOL OnGridSysColorChange();
-  virtual UINT OnGridGetDlgCode(UINT code);
-  virtual CWnd* GetScrollBarCtrl(int bar);
-  virtual BOOL OnGridKillFocus(CWnd* next);
-  virtual BOOL OnGridSetFocus(CWnd* previous);
-  virtual BOOL PreTranslateGridMessage(MSG* msg);
-  virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  virtual BOOL OnGridTimer(UINT_PTR id);
+  // The host window passes its messages to the OnGrid operations; TRUE when
+  // handled (the window then skips its default processing).
 
   void SetDeferSize(BOOL defer);
   CWnd* GetSharedScrollBarParent();
@@ -499,11 +658,6 @@ class CGXGridCore {
   // ---- core message handling (end) ----
 
   // ---- painting (begin) ----
-  virtual void OnDraw(CDC* dc);
-  virtual BOOL DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style);
-  virtual void DrawCellRange(ROWCOL firstClientRow, ROWCOL firstClientCol, ROWCOL lastClientRow,
-                             ROWCOL lastClientCol, CDC* dc);
-  virtual void DrawInvertCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect);
 
   void DrawCellBorders(CDC* dc, const CRect& rect, const CGXStyle& style);
   void DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, int side, CDC* dc,
@@ -540,30 +694,12 @@ class CGXGridCore {
   // ---- hit testing and cursors (begin) ----
   static constexpr int kHitNone = 0, kHitColEdge = 1, kHitRowEdge = 2, kHitCell = 3, kHitHeader = 4,
                        kHitSelectionEdge = 5, kHitFillHandle = 6, kHitHiddenCol = 7, kHitHiddenRow = 8;
-  virtual int HitTest(CPoint point, ROWCOL* row = nullptr, ROWCOL* col = nullptr, CRect* rect = nullptr);
-  virtual int HitTestSelectionEdge(ROWCOL row, ROWCOL col, CPoint point, const CRect& rect);
-  virtual BOOL StartResizeTracking(ROWCOL row, ROWCOL col, int kind);
-  virtual void MoveResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
-  virtual void EndResizeTracking(UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col);
-  virtual void CancelResizeTracking();
-  virtual BOOL CanResizeCols(ROWCOL col);
-  virtual BOOL IsColResizable(ROWCOL col);
-  virtual BOOL OnTrackColWidth(ROWCOL col, int width);
-  virtual BOOL OnTrackColWidthEnd(ROWCOL col, int width);
-  virtual BOOL CanResizeRows(ROWCOL row);
-  virtual BOOL IsRowResizable(ROWCOL row);
-  virtual BOOL OnTrackRowHeight(ROWCOL row, int height);
-  virtual BOOL OnTrackRowHeightEnd(ROWCOL row, int height);
-  virtual void SetCursorShape(UINT id, LPCTSTR systemCursor);
-  virtual void UpdateCursor(CPoint point);
-  virtual void SetGridCursor(UINT id);
 
   CRect CalcDragLineRect(int kind, ROWCOL position);
   void DrawDragLine(CDC* dc, int kind, ROWCOL position, UINT flags);
   // The id of the cursor shown last (0: the window's own).
   UINT GetShownCursorId() const { return m_nShownCursor; }
 
-  CGXAbstractGridUserResizeCellsImp* m_pUserResizeCellsImp = nullptr;
   int m_nEdgeMargin = 8;
   BOOL m_bDragSelectionByEdge = FALSE;
   UINT m_nForcedCursor = 0;
@@ -577,55 +713,10 @@ class CGXGridCore {
   // ---- hit testing and cursors (end) ----
 
   // ---- current cell (begin) ----
-  virtual void SetWarningText(LPCTSTR text);
-  virtual void ShowWarningText();
-  // Veto points and notifications of editing a cell; TRUE lets it go on.
-  virtual BOOL OnValidateCell(ROWCOL row, ROWCOL col);
-  virtual BOOL OnStartEditing(ROWCOL row, ROWCOL col);
-  virtual BOOL OnModifiedCell(ROWCOL row, ROWCOL col);
-  virtual BOOL OnCancelEditing(ROWCOL row, ROWCOL col);
-  virtual BOOL OnEndEditing(ROWCOL row, ROWCOL col);
-  virtual BOOL OnLeftCell(ROWCOL row, ROWCOL col, ROWCOL newRow, ROWCOL newCol);
-  virtual BOOL OnDeleteCell(ROWCOL row, ROWCOL col);
-  virtual void CheckMovedCurrentCell(ROWCOL row, ROWCOL col);
-  // Whether the current cell may be left (entering FALSE) or a cell entered.
-  virtual BOOL CanSelectCell(BOOL entering, ROWCOL row, ROWCOL col, ROWCOL oldRow, ROWCOL oldCol);
-  virtual BOOL IsCellRecalcPending(ROWCOL row, ROWCOL col);
-  virtual void MarkCellRecalc(ROWCOL row, ROWCOL col, BOOL flag);
-  virtual void MarkRangeRecalc(const CGXRange& range);
-  virtual void RunDataRecalc(BOOL flag);
-  virtual void ResetDataError();
-  virtual BOOL GetDataErrorText(CString& text);
 
   BOOL IsCurrentCell(ROWCOL row = static_cast<ROWCOL>(-1), ROWCOL col = static_cast<ROWCOL>(-1),
                      BOOL whilePrinting = FALSE);
   const CString& GetWarningText() const { return m_sWarningText; }
-
-  // Moving the current cell. Move flags: 0x02/0x04 update the window at
-  // once, 0x08 scroll the cell into view, 0x10 activate its control, 0x20
-  // leave the focus alone, 0x40 send no hint, 0x80 leave the selection.
-  virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags = 6);
-  // Stores (TRUE) or discards the current cell's edit; FALSE when refused.
-  virtual BOOL TransferCurrentCell(BOOL store = TRUE, UINT flags = 6, BOOL sendHint = TRUE);
-  virtual void HideCurrentCell();
-  // The control bound to the current cell, or the control of the cell's
-  // composed style.
-  virtual CGXControl* GetControl(ROWCOL row, ROWCOL col);
-  // Mouse actions on a cell; action flags: 4 press, 8 move, 0x10 release,
-  // 0x100 the press was on the bound current cell.
-  virtual BOOL OnLeftButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
-                                      UINT keyFlags, UINT actionFlags);
-  virtual BOOL OnMiddleButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
-                                        UINT keyFlags, UINT actionFlags);
-  virtual BOOL OnRightButtonCellAction(ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
-                                       UINT keyFlags, UINT actionFlags);
-  // Marks the headers of a cell that became or stopped being current
-  // (through the edit-header feature; nothing without it).
-  virtual void MarkEditHeader(ROWCOL row, ROWCOL col, int hint, UINT flags);
-  // The selection, through the user range selection feature (nothing
-  // without it). A null position clears the selection.
-  virtual void SetSelection(POSITION pos, ROWCOL top = 0, ROWCOL left = 0, ROWCOL bottom = 0, ROWCOL right = 0);
-  virtual void SelectRange(const CGXRange& range, BOOL select = TRUE, BOOL update = TRUE);
 
   CGXControl* GetCurrentCellControl();
   BOOL IsCurrentCellActive();
@@ -638,9 +729,6 @@ class CGXGridCore {
   // Set when the mouse left the pressed cell before the release.
   BOOL m_bMouseLeftCell = FALSE;
   UINT m_nLastActionBit40 = 0;
-  CGXAbstractGridUserSelectRangeImp* m_pUserSelectRangeImp = nullptr;
-  CGXAbstractGridSortClickImp* m_pSortClickImp = nullptr;
-  CGXAbstractGridMarkEditHeaderImp* m_pMarkEditHeaderImp = nullptr;
 
  private:
   // The three buttons' cell actions share one body (0 left, 1 middle, 2 right).
@@ -726,78 +814,83 @@ class CGXGridCore {
   WORD GetFloatCellsMode() const { return m_pParam ? m_pParam->m_wFloatCellsMode : 0; }
   WORD GetMergeCellsMode() const { return m_pParam ? static_cast<WORD>(m_pParam->m_wMergeCellsMode & 3) : 0; }
 
-  // Registrars of the per-grid features (grid/features): each makes its
-  // feature object once, puts it on the auto-delete list and enables the
-  // features it rests on.
-  void EnableCommandFactory();
+  // Feature objects, empty until the registrars fill them, in the order the
+  // feature library relies on.
+  CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
+  CGXAbstractGridSortImp* m_pSortImp = nullptr;
+  CGXAbstractGridOldDrawingImp* m_pOldDrawingImp = nullptr;
+  CGXAbstractGridCoveredCellsImp* m_pCoveredCellsImp = nullptr;
+  CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
+  CGXAbstractGridFloatCellsImp* m_pFloatCellsImp = nullptr;
+  CGXAbstractGridMergeCellsImp* m_pMergeCellsImp = nullptr;
+  CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
+  CGXAbstractCalcSizeImp* m_pCalcSizeImp = nullptr;
+  CGXAbstractGridUpdateHintImp* m_pUpdateHintImp = nullptr;
+  CGXAbstractGridResizeToFitImp* m_pResizeToFitImp = nullptr;
+  CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
+  CGXAbstractGridFindReplaceImp* m_pFindReplaceImp = nullptr;
+  CGXAbstractGridUserSelectRangeImp* m_pUserSelectRangeImp = nullptr;
+  CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
+  CGXAbstractGridExcelLikeFillImp* m_pExcelLikeFillImp = nullptr;
+  CGXAbstractGridUserDragSelectRangeImp* m_pUserDragSelectRangeImp = nullptr;
+  CGXAbstractGridMoveRowsColsImp* m_pMoveRowsColsImp = nullptr;
+  CGXAbstractGridUserResizeCellsImp* m_pUserResizeCellsImp = nullptr;
+  CGXAbstractGridOptimizedUpdateImp* m_pOptimizedUpdateImp = nullptr;
+  CGXAbstractGridMarkEditHeaderImp* m_pMarkEditHeaderImp = nullptr;
+  CGXAbstractGridFreezeMenuHelperImp* m_pFreezeMenuHelperImp = nullptr;
+  CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
+  CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
+  CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
+  CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
+  CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
+  // Range names, a reserved feature and dragging the selection by its edge
+  // have no implementation in this system: their forwarders do nothing.
+  CObject* m_pRangeNameImp = nullptr;
+  CObject* m_pReservedImp = nullptr;
+  CObject* m_pEdgeDragImp = nullptr;
+  // The two plug-ins a grid makes for itself (also on the plug-in list).
+  CGXPluginComponent* m_pIntelliMousePlugin = nullptr;
+  CGXPluginComponent* m_pAutoScrollPlugin = nullptr;
+  // Sorting by a double click on a header.
+  CGXAbstractGridSortClickImp* m_pSortClickImp = nullptr;
+
+  // Per-grid feature registrars, defined with their features: each makes its
+  // object once, stores it in its pointer above and puts it on the
+  // auto-delete list (the control factory calls them for every new grid).
+  void EnableFindReplace();
   void EnableHideCells();
+  void EnableAutoScroll();
+  void EnableResizeToFit();
+  void EnableUpdateHint();
+  void EnableCommandFactory();
+  void EnableSort();
+  void EnableOldDrawing();
   void EnableCoveredCells();
+  void EnableMergeCells();
+  void EnableFloatCells();
+  void EnablePrint();
+  void EnableUserSelectRange();
+  void EnableExcelLikeFrame();
+  void EnableUserDragSelectRange();
+  void EnableUserResizeCells();
+  void EnableOptimizedUpdate();
+  void EnableMarkEditHeader();
+  void EnableFreezeMenuHelper();
+  void EnableDirectCopyMoveCells();
   void EnableTextDataExchange();
   void EnableStyleDataExchange();
   void EnableCutPaste();
   void EnableClearCells();
-  void EnableUserResizeCells();
-  void EnableMarkEditHeader();
-  void EnableFreezeMenuHelper();
-  void EnableResizeToFit();
-  void EnableAutoScroll();
+  void EnableExcelLikeFill();
+  void EnableMoveRowsCols();
+  void EnableCalcSize();
+  // Makes a new mouse-wheel and panning plug-in for the grid each time it is
+  // called (no once-only test), stores it above and adds it as a plug-in.
+  void EnableIntelliMouse();
+  // Installs the fill object; with `autoDelete` the grid deletes it.
+  void SetFillHandleImp(CGXAbstractGridExcelLikeFillImp* fill, BOOL autoDelete);
 
-  // Feature objects (empty until the registrars fill them).
-  CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
-  CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
-  CGXAbstractGridCoveredCellsImp* m_pCoveredCellsImp = nullptr;
-  CGXAbstractGridFreezeMenuHelperImp* m_pFreezeMenuHelperImp = nullptr;
-  CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
-  CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
-  CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
-  CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
-  CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
-  CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
-  CGXAbstractGridSortImp* m_pSortImp = nullptr;
-  CGXAbstractGridMoveRowsColsImp* m_pMoveRowsColsImp = nullptr;
-  CGXAbstractGridUserDragSelectRangeImp* m_pUserDragSelectRangeImp = nullptr;
-  CGXAbstractGridResizeToFitImp* m_pResizeToFitImp = nullptr;
-  CGXAbstractGridFloatCellsImp* m_pFloatCellsImp = nullptr;
-  CGXAbstractGridMergeCellsImp* m_pMergeCellsImp = nullptr;
-  CGXAbstractGridFindReplaceImp* m_pFindReplaceImp = nullptr;
-  CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
-  CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
-
-  // ---- Cell controls: the controls of this grid and what they report ----
-  // The editing veto points the cell controls call are those of the
-  // current cell (above). Clicks on a cell: a derived grid overrides them.
-  virtual BOOL OnLeftClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  virtual BOOL OnMiddleClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  virtual BOOL OnRightClickedCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  virtual BOOL OnLeftDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  virtual BOOL OnMiddleDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  virtual BOOL OnRightDblClkCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  virtual BOOL OnMouseOverCell(ROWCOL row, ROWCOL col, UINT flags, CPoint point);
-  // Keys a cell's control passes on (those its window cannot use); the
-  // grid's keyboard handling moves the current cell with them.
-  virtual BOOL ProcessKeys(CWnd* sender, UINT message, UINT key, UINT repeat, UINT flags);
-
-  // ---- Keyboard navigation (grid23) ----
-  // Searches from (row, col) in `direction` (1 up, 2 left, 3 down, 4 right)
-  // for a cell that may become current: hidden rows and columns, cells
-  // inside a covered block other than its first one, and disabled cells are
-  // passed over. Writes the found cell back only on success.
-  virtual BOOL FindNextCell(int direction, ROWCOL& row, ROWCOL& col);
-  // Characters the current cell's control did not take: the clipboard and
-  // undo control characters; Tab, Enter and Ctrl+Backspace are swallowed.
-  virtual BOOL OnGridChar(UINT ch, UINT repeat, UINT flags);
-  // Alt+Backspace undoes; other system keys are not the grid's.
-  virtual BOOL OnGridSysKeyDown(UINT key, UINT repeat, UINT flags);
-  virtual BOOL DoMoveCurrentCell(int direction, ROWCOL count = 1, BOOL maySelect = TRUE);
-  virtual BOOL MoveCurrentCell(int direction, ROWCOL count = 1);
-  virtual BOOL ScrollCellsOnMove(int direction, ROWCOL count);
-  virtual BOOL OnGridKeyDown(UINT key, UINT repeat, UINT flags);
-  virtual BOOL OnGridKeyUp(UINT key, UINT repeat, UINT flags);
-  virtual BOOL OnGridInsertText(LPCTSTR text, UINT repeat, UINT flags);
-  virtual BOOL OnGridDeadChar(UINT ch, UINT repeat, UINT flags);
-  virtual BOOL OnGridSysKeyUp(UINT key, UINT repeat, UINT flags);
-  virtual BOOL OnGridSysChar(UINT ch, UINT repeat, UINT flags);
-  virtual BOOL OnGridSysDeadChar(UINT ch, UINT repeat, UINT flags);
+  // ---- Keyboard navigation ----
 
   // The anchor of a keyboard selection, emptied after each plain move.
   CGXRange m_rgKeyAnchor;
@@ -818,17 +911,6 @@ class CGXGridCore {
   // ---- end keyboard navigation ----
 
   // ---- mouse actions and auto-scroll (begin) ----
-  virtual BOOL OnGridMouseMove(UINT flags, CPoint point);
-  virtual BOOL OnGridLButtonDblClk(UINT flags, CPoint point);
-  virtual BOOL OnGridLButtonDown(UINT flags, CPoint point);
-  virtual BOOL OnGridLButtonUp(UINT flags, CPoint point);
-  virtual BOOL OnGridMButtonDblClk(UINT flags, CPoint point);
-  virtual BOOL OnGridMButtonDown(UINT flags, CPoint point);
-  virtual BOOL OnGridMButtonUp(UINT flags, CPoint point);
-  virtual BOOL OnGridRButtonDblClk(UINT flags, CPoint point);
-  virtual BOOL OnGridRButtonDown(UINT flags, CPoint point);
-  virtual BOOL OnGridRButtonUp(UINT flags, CPoint point);
-  virtual BOOL OnGridCancelMode();
 
   BOOL BeginMouseDown(UINT flags, int x, int y, UINT otherButtons, int& hit, ROWCOL& row, ROWCOL& col);
   BOOL BeginCellButtonDown(UINT flags, int x, int y, UINT otherButtons);
@@ -859,12 +941,14 @@ class CGXGridCore {
   // Mouse points are kept this far inside the grid's right and bottom edges.
   int m_nFrameSize = 4;
   // ---- mouse actions and auto-scroll (end) ----
-  // The one control of an id in this grid, made by the control factory on
-  // first use; id 0, or an id the factory cannot make, gives the default
-  // control (null before initialising or without a factory).
-  CGXControl* GetRegisteredControl(WORD id);
-  // Makes `control` the control of `id`; the grid owns it from now on.
-  void RegisterControl(WORD id, CGXControl* control);
+  // Makes `control` the control of `id`; the grid owns it from now on and
+  // deletes the control it replaces. With `makeDefault`, or when there is
+  // no default control yet, it becomes the default control; with `addName`
+  // the styles map learns the id's display name.
+  void RegisterControl(WORD id, CGXControl* control, BOOL makeDefault = FALSE, BOOL addName = FALSE);
+  // Deletes every registered control (the grid's destruction does this
+  // before an owned parameter object goes).
+  void DeleteRegisteredControls();
   // Every control this grid has made, in id order.
   std::vector<CGXControl*> RegisteredControls() const;
   // --- library initialisation: control factory steps ---
@@ -885,19 +969,6 @@ class CGXGridCore {
   BOOL m_bCellBackgroundToFill = TRUE;
   // ---- end of cell controls ----
 
-  // ---- Selection: queries and the hooks the selection features call ----
-  virtual ROWCOL GetSelectedRows(CDWordArray& rows, BOOL rangeRowsOnly = FALSE, BOOL useCurrentCell = TRUE);
-  virtual BOOL GetSelectedRowIntervals(CDWordArray& firsts, CDWordArray& lasts, BOOL rangeRowsOnly = FALSE,
-                                       BOOL useCurrentCell = TRUE);
-  virtual BOOL GetSelectedRanges(CGXRangeList& list, BOOL useCurrentCell = TRUE);
-  virtual BOOL IsCellInList(ROWCOL row, ROWCOL col, const CGXRangeList& list);
-  // Reports a changed selection through OnSelectionChanged.
-  virtual BOOL NotifySelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
-  virtual BOOL CanSelectRange(const CGXRange& range, BOOL flag1, BOOL flag2, BOOL flag3, BOOL flag4);
-  virtual void OnSelectionChanged(const CGXRange& range, BOOL flag1, BOOL flag2);
-  virtual BOOL CanApplyFill(const CGXRange& range, BOOL flag1, BOOL flag2);
-  virtual BOOL CanChangeFillRange(const CGXRange& current, const CGXRange& proposed);
-  // ---- end of selection ----
 
   CWnd* m_pGridWnd = nullptr;
   CGXAppData* m_pAppData;
@@ -939,10 +1010,88 @@ class CGXGridCore {
   ROWCOL m_nTopRow = 1;
   ROWCOL m_nLeftCol = 1;
   int m_nZoom = 100;
+
+ public:
+  // ---- state the feature objects keep in the grid (begin) ----
+  // Clipboard: option bits, the store kind of whole styles copied for the
+  // clipboard and for undo, the text separators (empty: tab and line end)
+  // and the size of the last copied block.
+  DWORD m_nClipboardFlags = 0x38;
+  int m_nCopyStyleType = kStoreCell;
+  CString m_sCopyTextSeparator;
+  CString m_sPasteTextSeparator;
+  ROWCOL m_nCopiedRows = 0, m_nCopiedCols = 0;
+  // Update hints: the group this grid's hints belong to and the switch
+  // without which none is sent.
+  DWORD m_nHintGroup = 0;
+  BOOL m_bHintsEnabled = FALSE;
+  // Undo: set while the command factory replays a block; the position it
+  // shows afterwards; the Undo and Redo menu patterns (loaded on first use);
+  // while set, a change does not tell the data object it is coming.
+  BOOL m_bBlockRunning = FALSE;
+  BOOL m_bPendingPosition = FALSE;
+  ROWCOL m_nPendingRow = 0, m_nPendingCol = 0;
+  BOOL m_bPendingMove = FALSE;
+  CString m_sUndoMenuPattern;
+  CString m_sRedoMenuPattern;
+  BOOL m_bChangeMark = FALSE;
+  // Splitter panes (no window of this system is split).
+  CWnd* m_pSplitterWnd = nullptr;
+  int m_nSplitRow = 0, m_nSplitCol = 0;
+  BOOL m_bFirstPaneRow = TRUE, m_bFirstPaneCol = TRUE;
+  // Printing: where each page's columns and rows start, the first page of
+  // each, the page's drawing rectangle and a repaint wanted afterwards.
+  CDWordArray m_awColPageStarts;
+  CDWordArray m_awRowPageStarts;
+  CDWordArray m_awStartPages;
+  CRect m_rectPrint;
+  BOOL m_bRepaintAfterPrinting = FALSE;
+  // An explicit grid rectangle (instead of the window's client area).
+  BOOL m_bExplicitGridRect = FALSE;
+  CRect m_rectGrid;
+  // Find: the row being searched and whether the search was aborted.
+  ROWCOL m_nSearchRow = 0;
+  BOOL m_bSearchAborted = FALSE;
+  // Fill handle: set while it is dragged.
+  BOOL m_bFillDragging = FALSE;
+  // Range selection: the range being made (a position in the selection
+  // list), where it started and the cell the mouse reached last.
+  POSITION m_posCurrentSelection = nullptr;
+  ROWCOL m_nSelAnchorRow = 0, m_nSelAnchorCol = 0;
+  ROWCOL m_nSelLastRow = 0, m_nSelLastCol = 0;
+  // Raised while the selection features paint selection changes.
+  BOOL m_bPaintingSelection = FALSE;
+  BOOL m_bPaintingDrag = FALSE;
+  // Raised by the header marking around each header invalidation.
+  BOOL m_bUpdateInProgress = FALSE;
+  // Dragging rows (mode 2) or columns (1): the drop target and its line.
+  int m_nDragMode = 0;
+  ROWCOL m_nDropRow = 0, m_nDropCol = 0;
+  CWnd* m_pDragLineWnd = nullptr;
+  // The spreadsheet-like frame: the range shown (valid while on screen;
+  // inserting and removing rows or columns clears it), the handle's corner
+  // and the lock that keeps it hidden.
   CGXRange m_rgFrame;
+  int m_nFrameHandle = 0;
+  BOOL m_bFrameLocked = FALSE;
+  // Spanned cells: evaluation locks while the mouse selects, set while a
+  // span is drawn, the old drawing path's mark, and the last merged block.
+  BOOL m_bLockEvalFloatCells = FALSE, m_bLockEvalMergeCells = FALSE;
+  BOOL m_bDrawingSpan = FALSE;
+  BOOL m_bOldDrawingPath = FALSE;
+  CGXRange m_rgLastMergedBlock;
+  // Auto-scroll: the fixed direction (-1 none) and the focus kept while a
+  // cell's pop-up window has it.
+  int m_nAutoScrollDirection = -1;
+  BOOL m_bKeepFocusForPopup = FALSE;
+  // The span-cell pool of floating cells (the printing one while printing).
+  CObject* GetSpanCellPool() const;
+  // The selected text of the current cell's control; empty without one.
+  CString GetCurrentCellText();
+  // ---- state the feature objects keep in the grid (end) ----
 
  private:
-  // Cell controls by id (owned through the auto-delete list).
+  // Cell controls by id (owned; one control may stand under several ids).
   std::map<WORD, CGXControl*> controls_;
 
   std::vector<std::function<void()>> autoDelete_;

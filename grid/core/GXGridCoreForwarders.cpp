@@ -1,8 +1,10 @@
 // The core's operations that hand work to the feature objects: with a
 // feature present its operation runs with the grid first; without it the
 // core answers 0 (or nothing), so a grid without features still runs.
+#include "grid/cells/GXControl.h"
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXGridCore.h"
+#include "platform/framework/Document.h"
 #include "platform/menus/Menu.h"
 #include "platform/window/Window.h"
 
@@ -399,3 +401,73 @@ BOOL CGXGridCore::SetFrameState(BOOL state, BOOL flag) {
 
 CGXFrameStateSaver::CGXFrameStateSaver(CGXGridCore* grid) : grid_(grid), oldState_(grid->SetFrameState(FALSE, TRUE)) {}
 CGXFrameStateSaver::~CGXFrameStateSaver() { grid_->SetFrameState(oldState_, TRUE); }
+
+// ------------------------------------------------------------ update hints
+
+void CGXGridCore::SendHintToDocument(CWnd* sender, LPARAM hintId, CObject* hint) {
+  (void)sender;
+  if (m_bHintsEnabled && m_bAttachedToDocument && m_pDocument != nullptr)
+    m_pDocument->UpdateAllViews(nullptr, hintId, hint);
+}
+
+void CGXGridCore::ReceiveHint(CWnd*, LPARAM, CObject* hint) {
+  GX_FORWARD_VOID(m_pUpdateHintImp, OnHint(this, hint));
+}
+
+// ---------------------------------------------------------------- sorting
+
+void CGXGridCore::GetSortKey(CGXControl* control, ROWCOL row, ROWCOL col, void* sortInfo, const CGXStyle& style,
+                             CString& key) {
+  if (control != nullptr) control->GetSortKey(row, col, sortInfo, style, key);
+}
+
+// -------------------------------------------------------------- selection
+
+void CGXGridCore::DrawFrameOutline(CDC* dc, const CRect& clip, const CRect& frame, BOOL topVisible,
+                                   BOOL leftVisible, int handle, BOOL handleOnly) {
+  GX_FORWARD_VOID(m_pExcelLikeFrameImp, DrawFrame(this, dc, clip, frame, topVisible, leftVisible, handle, handleOnly));
+}
+BOOL CGXGridCore::StoreSelectRange(const CGXRange& range, BOOL select) {
+  GX_FORWARD(m_pUserSelectRangeImp, StoreSelectRange(this, range, select), FALSE);
+}
+void CGXGridCore::UpdateSelectRange(const CGXRange& range, const CGXRangeList* oldList, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pUserSelectRangeImp, RedrawSelectionChange(this, range, oldList, sendHint));
+}
+void CGXGridCore::UpdateChangedSelection(POSITION pos, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                         BOOL sendHint) {
+  GX_FORWARD_VOID(m_pUserSelectRangeImp, RedrawRangeChange(this, pos, top, left, bottom, right, sendHint));
+}
+void CGXGridCore::RedrawSelection(BOOL sendHint) {
+  GX_FORWARD_VOID(m_pUserSelectRangeImp, RedrawSelection(this, sendHint));
+}
+
+// ------------------------------------------------------------ fill handle
+
+// The fill feature takes the source first.
+BOOL CGXGridCore::FillCells(const CGXRange& target, const CGXRange& source) {
+  GX_FORWARD(m_pExcelLikeFillImp, FillRange(this, source, target), FALSE);
+}
+void CGXGridCore::SelectFilledRange(const CGXRange& range) {
+  GX_FORWARD_VOID(m_pExcelLikeFillImp, SelectFilledRange(this, range));
+}
+void CGXGridCore::SetFillHandleImp(CGXAbstractGridExcelLikeFillImp* fill, BOOL autoDelete) {
+  m_pExcelLikeFillImp = fill;
+  if (autoDelete && fill != nullptr) AddAutoDelete(fill);
+}
+
+// ------------------------------------------------------------- span pools
+
+CObject* CGXGridCore::GetSpanCellPool() const {
+  if (m_pParam == nullptr) return nullptr;
+  return m_bPrinting ? m_pParam->m_pPrintFloatSpanPool : m_pParam->m_pFloatSpanPool;
+}
+
+// ----------------------------------------------------------- current cell
+
+CString CGXGridCore::GetCurrentCellText() {
+  CString text;
+  ROWCOL row = 0, col = 0;
+  if (!GetCurrentCell(row, col)) return text;
+  if (CGXControl* control = GetControl(row, col)) control->GetSelectedText(text);
+  return text;
+}

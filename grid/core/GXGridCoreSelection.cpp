@@ -56,3 +56,11 @@ BOOL CGXGridCore::CanSelectRange(const CGXRange&, BOOL, BOOL, BOOL, BOOL) { retu
 void CGXGridCore::OnSelectionChanged(const CGXRange&, BOOL, BOOL) {}
 BOOL CGXGridCore::CanApplyFill(const CGXRange&, BOOL, BOOL) { return TRUE; }
 BOOL CGXGridCore::CanChangeFillRange(const CGXRange&, const CGXRange&) { return TRUE; }
+
+void CGXGridCore::RedrawSelectionHeaders(const CGXRange*, BOOL, BOOL sendHint) {
+  if (m_pParam == nullptr || !m_pParam->m_bMarkSelectedHeaders) return;
+  const ROWCOL headerRows = GetHeaderRows(), headerCols = GetHeaderCols();
+  const ROWCOL rows = GetRowCount(), cols = GetColCount();
+  if (rows > headerRows) RedrawRowCol(headerRows + 1, 0, rows, headerCols, 2, sendHint);
+  if (cols > headerCols) RedrawRowCol(0, headerCols + 1, headerRows, cols, 2, sendHint);
+}

@@ -237,7 +237,9 @@ class CGXAbstractGridDirectCopyMoveCellsImp {
 class CGXAbstractGridExcelLikeFrameImp {
  public:
   virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
-  virtual void Reserved(CGXGridCore* grid) = 0;
+  // 0: inverts one piece of the frame (reached through DrawFrameOutline).
+  virtual void DrawFrame(CGXGridCore* grid, CDC* dc, const CRect& clip, const CRect& frame, BOOL topVisible,
+                         BOOL leftVisible, int handle, BOOL handleOnly) = 0;
   virtual void TrackSelectionFrame(CGXGridCore* grid, CDC* dc, const CGXRange& range, int value1, int value2) = 0;
   virtual void DrawSelectionFrame(CGXGridCore* grid, CDC* dc, BOOL flag, const CGXRange& range) = 0;
   virtual void ToggleSelectionFrame(CGXGridCore* grid) = 0;
@@ -268,12 +270,21 @@ class CGXAbstractGridUserSelectRangeImp {
   virtual BOOL OnLButtonDown(CGXGridCore* grid, POINT point, UINT keys, int hit, ROWCOL row, ROWCOL col) = 0;
   virtual BOOL OnMouseMove(CGXGridCore* grid, POINT point, UINT keys, ROWCOL row, ROWCOL col) = 0;
   virtual BOOL OnLButtonUp(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  virtual void SelectRange(CGXGridCore* grid, const CGXRange& range, BOOL select, BOOL update) = 0;
+  // Changes the list only.
+  virtual BOOL StoreSelectRange(CGXGridCore* grid, const CGXRange& range, BOOL select) = 0;
+  virtual void RedrawSelectionChange(CGXGridCore* grid, const CGXRange& range, const CGXRangeList* oldList,
+                                     BOOL sendHint) = 0;
   // 7: a null position clears the selection, else sets that range.
   virtual void SetSelection(CGXGridCore* grid, POSITION pos, ROWCOL top, ROWCOL left, ROWCOL bottom,
                             ROWCOL right) = 0;
-  virtual void SelectRange(CGXGridCore* grid, const CGXRange& range, BOOL select, BOOL update) = 0;
+  virtual void RedrawRangeChange(CGXGridCore* grid, POSITION pos, ROWCOL top, ROWCOL left, ROWCOL bottom,
+                                 ROWCOL right, BOOL sendHint) = 0;
+  virtual void RedrawSelection(CGXGridCore* grid, BOOL sendHint) = 0;
   // 10: a left click released on a cell its control did not take.
   virtual BOOL OnLButtonClickedRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT keys, POINT point) = 0;
+  // A Ctrl+click on a selected header; 1 when it deselected something.
+  virtual BOOL CtrlClickHeader(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT keys, POINT point) = 0;
 };
 
 // Sorting by a double click on a header.
@@ -288,4 +299,58 @@ class CGXAbstractGridMarkEditHeaderImp {
  public:
   virtual ~CGXAbstractGridMarkEditHeaderImp() = default;
   virtual void MarkEditHeader(CGXGridCore* grid, ROWCOL row, ROWCOL col, int hint, UINT flags) = 0;
+};
+
+// The old drawing path: offered each paint pass before the core draws it.
+class CGXAbstractGridOldDrawingImp {
+ public:
+  virtual ~CGXAbstractGridOldDrawingImp() = default;
+  // TRUE when it painted the whole pass itself.
+  virtual BOOL DrawPass(CGXGridCore* grid, CDC* dc, void* paintContext) = 0;
+  // The background pass the core reaches through CallOldDrawing.
+  virtual void DrawBackgrounds(CGXGridCore* grid, void* paintContext, int pass) = 0;
+};
+
+// The size a cell's contents need, frame included.
+class CGXAbstractCalcSizeImp {
+ public:
+  virtual ~CGXAbstractCalcSizeImp() = default;
+  virtual CSize CalcSize(CGXControl* control, CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                         const CGXStyle* standard, BOOL vertical) = 0;
+};
+
+// Update hints between the views of one document. The first operation
+// replays a received hint; the senders follow it (no grid of this system
+// belongs to a document, so none is reached here).
+class CGXAbstractGridUpdateHintImp {
+ public:
+  virtual ~CGXAbstractGridUpdateHintImp() = default;
+  virtual BOOL OnHint(CGXGridCore* grid, CObject* hint) = 0;
+};
+
+// The spreadsheet-like fill handle.
+class CGXAbstractGridExcelLikeFillImp {
+ public:
+  virtual ~CGXAbstractGridExcelLikeFillImp() = default;
+  virtual BOOL OnStartFill(CGXGridCore* grid, POINT point, UINT keys, int hit, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnTrackFill(CGXGridCore* grid, POINT point, UINT keys, ROWCOL row, ROWCOL col) = 0;
+  virtual BOOL OnEndFill(CGXGridCore* grid, POINT point, UINT keys) = 0;
+  virtual void CancelFill(CGXGridCore* grid) = 0;
+  virtual void DrawFillFrame(CGXGridCore* grid, const CGXRange& target, BOOL erase, BOOL draw) = 0;
+  virtual BOOL FillRange(CGXGridCore* grid, const CGXRange& source, const CGXRange& target) = 0;
+  virtual void SelectFilledRange(CGXGridCore* grid, const CGXRange& target) = 0;
+};
+
+// Repaints only what moved after rows or columns were inserted, removed or
+// resized; without it the core repaints everything. Old sizes are pixel
+// arrays for from..to, or null.
+class CGXAbstractGridOptimizedUpdateImp {
+ public:
+  virtual ~CGXAbstractGridOptimizedUpdateImp() = default;
+  virtual void InsertedRows(CGXGridCore* grid, ROWCOL row, ROWCOL count, UINT flags) = 0;
+  virtual void InsertedCols(CGXGridCore* grid, ROWCOL col, ROWCOL count, UINT flags) = 0;
+  virtual void RemovedRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* oldHeights, UINT flags) = 0;
+  virtual void RemovedCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* oldWidths, UINT flags) = 0;
+  virtual void ChangedRowHeights(CGXGridCore* grid, ROWCOL* from, ROWCOL* to, int* oldHeights, UINT* flags) = 0;
+  virtual void ChangedColWidths(CGXGridCore* grid, ROWCOL* from, ROWCOL* to, int* oldWidths, UINT* flags) = 0;
 };

@@ -371,6 +371,7 @@ CWnd* CGXGridCore::GetSharedScrollBarParent() {
 // ------------------------------------------------------- settings and colours
 
 BOOL CGXGridCore::OnGridWinIniChange(LPCTSTR section) {
+  GXNotifyDateTimeImp();
   for (CGXControl* control : RegisteredControls()) control->OnWinIniChange(section);
   if (HasWindow(m_pGridWnd)) m_pGridWnd->Invalidate(TRUE);
   return TRUE;

@@ -1,5 +1,7 @@
 #include "grid/core/GXGridParam.h"
 
+#include <initializer_list>
+
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXIndexMaps.h"
 
@@ -19,9 +21,10 @@ CGXGridParam::~CGXGridParam() {
   EmptyUndoList();
   EmptyRedoList();
   delete m_pCoveredCellPool;
-  for (CObject*& pool : m_pOwnedPools) {
-    delete pool;
-    pool = nullptr;
+  for (CObject** pool : {&m_pFloatSpanPool, &m_pFloatDelayedPool, &m_pPrintFloatSpanPool, &m_pPrintFloatDelayedPool,
+                         &m_pMergeHorzPool, &m_pMergeVertPool, &m_pMergeDelayedPool}) {
+    delete *pool;
+    *pool = nullptr;
   }
   GXDeletePtrArrayObjects(m_ChoiceKeyMaps);
   GXDeletePtrArrayObjects(m_ChoiceTextMaps);

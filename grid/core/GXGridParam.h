@@ -92,7 +92,16 @@ class CGXGridParam : public CObject {
   CGXRangeList m_SelRects;
   CGXRangeList m_CoveredCellsList;
   CObject* m_pCoveredCellPool = nullptr;
-  CObject* m_pOwnedPools[7] = {};
+  // The span-cell and delayed-range pools of floating cells (and their
+  // printing counterparts) and of merged cells, made by the application-wide
+  // pool features; the parameter object deletes them.
+  CObject* m_pFloatSpanPool = nullptr;
+  CObject* m_pFloatDelayedPool = nullptr;
+  CObject* m_pPrintFloatSpanPool = nullptr;
+  CObject* m_pPrintFloatDelayedPool = nullptr;
+  CObject* m_pMergeHorzPool = nullptr;
+  CObject* m_pMergeVertPool = nullptr;
+  CObject* m_pMergeDelayedPool = nullptr;
   BOOL m_bOwnProperties = FALSE;
   CGXProperties* m_pProperties = nullptr;
   BOOL m_bOwnStylesMap = FALSE;

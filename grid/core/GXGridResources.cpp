@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/core/GXGridCore.h"
+#include "platform/framework/PrintInfo.h"
 #include "platform/framework/WindowDc.h"
 
 namespace {
@@ -219,4 +220,21 @@ void CGXGridCore::RedrawRange(const CGXRange& range, UINT flags, BOOL sendHint) 
   } else {
     RedrawRowCol(range.top, range.left, range.bottom, range.right, flags, sendHint);
   }
+}
+
+// ---------------------------------------------------------------- printing
+
+void CGXGridCore::ApplyPrintMargins(CDC*, CPrintInfo* info) {
+  if (info == nullptr || m_pParam == nullptr || m_pParam->GetProperties() == nullptr) return;
+  // The margins are kept bottom, left, top, right.
+  const int* margins = m_pParam->GetProperties()->m_nMargins;
+  info->m_rectDraw.bottom -= margins[0];
+  info->m_rectDraw.left += margins[1];
+  info->m_rectDraw.top += margins[2];
+  info->m_rectDraw.right -= margins[3];
+}
+
+void CGXGridCore::PrintHeaderFooter(CDC* dc, CPrintInfo* info) {
+  if (info == nullptr || m_pParam == nullptr || m_pParam->GetProperties() == nullptr) return;
+  m_pParam->GetProperties()->PrintHeaderFooter(dc, info, static_cast<int>(info->m_nCurPage), m_pParam);
 }

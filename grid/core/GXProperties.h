@@ -32,9 +32,13 @@ class CGXProperties : public CObject {
   CGXProperties& operator=(const CGXProperties& other);
   ~CGXProperties() override { RemoveAll(); }
 
+  // Virtual operations in their fixed order, which the features rely on.
   void Serialize(CArchive& ar) override;
+  virtual void AddDefaultUserProperties();
   virtual void WriteProfile();
   virtual BOOL ReadProfile();
+  virtual CString SubstTokenText(LPCTSTR text);
+  virtual CString GetTokenValue(int token, LPCTSTR text);
 
   int AddColor(LPCTSTR name, COLORREF color);
   int AddColorById(UINT stringId, COLORREF color);
@@ -47,7 +51,6 @@ class CGXProperties : public CObject {
   void SetUserProperty(WORD id, const CGXStyle& style);
   void ChangeUserProperty(WORD id, const CGXStyle& style);
   const CGXStyle& GetUserProperty(WORD id) const;
-  void AddDefaultUserProperties();
   void RemoveAll();
 
   // The first grid that shows these properties, and the page work its
@@ -56,8 +59,6 @@ class CGXProperties : public CObject {
   void PrintHeaderFooter(CDC* dc, void* info, int page, CGXGridParam* param);
   int CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, int page);
   void DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter, int page);
-  CString SubstTokenText(LPCTSTR text);
-  CString GetTokenValue(int token, LPCTSTR text);
   CString GetPrintText(int index);
 
   CGXData& GetDataHeader() { return header_; }
@@ -67,6 +68,17 @@ class CGXProperties : public CObject {
   BOOL GetDisplayVertLines() const { return printState_ ? m_bPrintVertLines : m_bVertLines; }
   BOOL GetDisplayHorzLines() const { return printState_ ? m_bPrintHorzLines : m_bHorzLines; }
   void SetPrintState(void* state) { printState_ = state; }
+  void* GetPrintState() const { return printState_; }
+
+  // The whole state, for the features that archive, copy and keep it in
+  // the profile.
+  std::vector<CString>& Tokens() { return tokens_; }
+  std::map<WORD, UserProperty>& UserProperties() { return userProperties_; }
+  const std::map<WORD, UserProperty>& UserProperties() const { return userProperties_; }
+  std::vector<CString>& ColorNames() { return colorNames_; }
+  std::vector<GXPackedColor>& ColorValues() { return colorValues_; }
+  const std::vector<CString>& ColorNames() const { return colorNames_; }
+  const std::vector<GXPackedColor>& ColorValues() const { return colorValues_; }
 
   CString m_frameNames[5];
   BOOL m_b3dHeader = TRUE;

@@ -56,6 +56,22 @@ class CGXStylesMap : public CObject {
   void AddUserAttribute(WORD id, const CGXStyle* style = nullptr);
   const std::map<WORD, UserAttributeEntry>& GetUserAttributeMap() const { return userAttributes_; }
 
+  // The whole state, for the features that archive, copy and keep it in
+  // the profile.
+  CRuntimeClass* GetStyleClass() const { return styleClass_; }
+  void SetStyleClass(CRuntimeClass* styleClass) { styleClass_ = styleClass; }
+  std::map<WORD, StyleEntry>& StyleEntries() { return styles_; }
+  const std::map<WORD, StyleEntry>& StyleEntries() const { return styles_; }
+  std::map<CString, WORD>& NameIds() { return names_; }
+  const std::map<CString, WORD>& NameIds() const { return names_; }
+  std::map<UINT, WORD>& ResourceIds() { return resourceIds_; }
+  const std::map<UINT, WORD>& ResourceIds() const { return resourceIds_; }
+  std::map<WORD, CString>& ControlNames() { return controlNames_; }
+  const std::map<WORD, CString>& ControlNames() const { return controlNames_; }
+  std::map<WORD, UserAttributeEntry>& UserAttributes() { return userAttributes_; }
+  WORD GetNextId() const { return nextId_; }
+  void SetNextId(WORD id) { nextId_ = id; }
+
   void RemoveAll();
   void RemoveAllStyles();
   void RemoveAllControls() { controlNames_.clear(); }

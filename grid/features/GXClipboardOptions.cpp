@@ -1,21 +1,13 @@
 #include "grid/features/GXClipboardOptions.h"
 
 #include "grid/core/GXGridCore.h"
-#include "grid/features/GXGridCutPasteImp.h"
-
-GXClipboardOptions& GXGetClipboardOptions(CGXGridCore* grid) {
-  if (auto* cutPaste = dynamic_cast<CGXGridCutPasteImp*>(grid->m_pCutPasteImp)) return cutPaste->m_options;
-  static GXClipboardOptions defaults;
-  defaults = GXClipboardOptions();
-  return defaults;
-}
 
 ROWCOL GXFirstClipboardRow(CGXGridCore* grid) {
-  return (GXGetClipboardOptions(grid).flags & GX_CB_HEADERROWS) ? 0 : grid->GetHeaderRows() + 1;
+  return (grid->m_nClipboardFlags & GX_CB_HEADERROWS) ? 0 : grid->GetHeaderRows() + 1;
 }
 
 ROWCOL GXFirstClipboardCol(CGXGridCore* grid) {
-  return (GXGetClipboardOptions(grid).flags & GX_CB_HEADERCOLS) ? 0 : grid->GetHeaderCols() + 1;
+  return (grid->m_nClipboardFlags & GX_CB_HEADERCOLS) ? 0 : grid->GetHeaderCols() + 1;
 }
 
 namespace {

@@ -1,6 +1,5 @@
-// What the clipboard features of one grid share: the option bits, the text
-// separators, the style type of copied stored styles and the size of the
-// block copied last. Kept by the grid's cut-and-paste object.
+// The clipboard option bits of the grid (`CGXGridCore::m_nClipboardFlags`)
+// and the bands of the blocks that are copied and cleared.
 #pragma once
 
 #include "grid/core/GXRange.h"
@@ -15,16 +14,6 @@ constexpr DWORD GX_CB_HEADERROWS = 0x01, GX_CB_HEADERCOLS = 0x02, GX_CB_TEXT = 0
                 GX_CB_COMPOSED = 0x20, GX_CB_ASKSIZE = 0x100, GX_CB_NOADDROWS = 0x200, GX_CB_NOADDCOLS = 0x400,
                 GX_CB_STYLETYPE = 0x800, GX_CB_ESCAPES = 0x1000;
 
-struct GXClipboardOptions {
-  DWORD flags = GX_CB_TEXT | GX_CB_STYLES | GX_CB_COMPOSED;
-  CString copySeparator;   // empty: a tab
-  CString pasteSeparator;  // empty: a tab; every character ends a field
-  int styleType = 0;
-  ROWCOL lastCopyRows = 0, lastCopyCols = 0;
-};
-
-// The grid's options (a shared default when the grid has no cut and paste).
-GXClipboardOptions& GXGetClipboardOptions(CGXGridCore* grid);
 
 // The row and column bands of a range list: whole rows, columns and the
 // table become cells from the first row (column) the options allow to the

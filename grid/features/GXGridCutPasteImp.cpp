@@ -90,9 +90,9 @@ BOOL CGXGridCutPasteImp::Copy(CGXGridCore* grid) {
 BOOL CGXGridCutPasteImp::CopyRangeList(CGXGridCore* grid, CGXRangeList& ranges, BOOL textOnly) {
   CGXLongOperation scope;
   BOOL result = FALSE;
-  if (m_options.flags & GX_CB_TEXT) result |= CopyTextToClipboard(grid, ranges);
-  if (!textOnly && (m_options.flags & GX_CB_STYLES))
-    result |= CopyStylesToClipboard(grid, ranges, (m_options.flags & GX_CB_COMPOSED) != 0);
+  if (grid->m_nClipboardFlags & GX_CB_TEXT) result |= CopyTextToClipboard(grid, ranges);
+  if (!textOnly && (grid->m_nClipboardFlags & GX_CB_STYLES))
+    result |= CopyStylesToClipboard(grid, ranges, (grid->m_nClipboardFlags & GX_CB_COMPOSED) != 0);
   return result;
 }
 
@@ -107,8 +107,8 @@ BOOL CGXGridCutPasteImp::CopyTextToClipboard(CGXGridCore* grid, CGXRangeList& ra
 BOOL CGXGridCutPasteImp::CopyStylesToClipboard(CGXGridCore* grid, CGXRangeList& ranges, UINT flags) {
   // Without the style archive the styles would arrive empty.
   if (GXGetAppData()->m_pStyleSerializeImp == nullptr) return FALSE;
-  const DWORD oldFlags = m_options.flags;
-  m_options.flags = flags ? (m_options.flags | GX_CB_COMPOSED) : (m_options.flags & ~GX_CB_COMPOSED);
+  const DWORD oldFlags = grid->m_nClipboardFlags;
+  grid->m_nClipboardFlags = flags ? (grid->m_nClipboardFlags | GX_CB_COMPOSED) : (grid->m_nClipboardFlags & ~GX_CB_COMPOSED);
   CSharedFile file;
   BOOL copied = FALSE;
   try {
@@ -119,7 +119,7 @@ BOOL CGXGridCutPasteImp::CopyStylesToClipboard(CGXGridCore* grid, CGXRangeList& 
     e->Delete();
     copied = FALSE;
   }
-  m_options.flags = oldFlags;
+  grid->m_nClipboardFlags = oldFlags;
   HGLOBAL block = file.Detach();
   // An unfinished block never reaches the clipboard: a paste would fail
   // half-way through it.
@@ -148,7 +148,7 @@ BOOL CGXGridCutPasteImp::Cut(CGXGridCore* grid) {
   if (control != nullptr && (param->m_SelRects.IsEmpty() || control->IsActive()) && control->Cut()) return TRUE;
   CGXRangeList ranges;
   if (!PrepareRanges(grid, ranges)) return FALSE;
-  return CutRangeList(grid, ranges, (m_options.flags & GX_CB_STYLES) != 0);
+  return CutRangeList(grid, ranges, (grid->m_nClipboardFlags & GX_CB_STYLES) != 0);
 }
 
 BOOL CGXGridCutPasteImp::CutRangeList(CGXGridCore* grid, CGXRangeList& ranges, BOOL clearStyles) {
@@ -206,7 +206,7 @@ BOOL CGXGridCutPasteImp::PasteClipboardText(CGXGridCore* grid, const CGXRange& r
   at.top = std::max(at.top, GXFirstClipboardRow(grid));
   at.left = std::max(at.left, GXFirstClipboardCol(grid));
   const UINT stylesFormat = GXGetAppData()->m_uiStylesClipboardFormat;
-  if ((m_options.flags & GX_CB_STYLES) && ::IsClipboardFormatAvailable(stylesFormat)) {
+  if ((grid->m_nClipboardFlags & GX_CB_STYLES) && ::IsClipboardFormatAvailable(stylesFormat)) {
     HGLOBAL block = ::GetClipboardData(stylesFormat);
     if (block == nullptr) return FALSE;
     CSharedFile file;
@@ -223,7 +223,7 @@ BOOL CGXGridCutPasteImp::PasteClipboardText(CGXGridCore* grid, const CGXRange& r
     file.Detach();  // the block stays the clipboard's
     return result;
   }
-  if (!(m_options.flags & GX_CB_TEXT)) return FALSE;
+  if (!(grid->m_nClipboardFlags & GX_CB_TEXT)) return FALSE;
   HGLOBAL block = ::GetClipboardData(CF_TEXT);
   if (block == nullptr) block = ::GetClipboardData(CF_OEMTEXT);
   if (block == nullptr) return FALSE;

@@ -29,8 +29,6 @@ class CGXGridCutPasteImp : public CGXAbstractGridCutPasteImp {
   // Asks whether a block of another size may be pasted.
   BOOL CutPasteOp13(CGXGridCore* grid) override;
 
-  GXClipboardOptions m_options;
-
  private:
   // The selection (or the current cell) as cell ranges; FALSE when none.
   BOOL PrepareRanges(CGXGridCore* grid, CGXRangeList& ranges);

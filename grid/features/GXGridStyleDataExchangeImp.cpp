@@ -38,12 +38,11 @@ void DeleteArray(CObArray* array) {
 }  // namespace
 
 BOOL CGXGridStyleDataExchangeImp::GetCopyStyleRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXStyle& style) {
-  const GXClipboardOptions& options = GXGetClipboardOptions(grid);
-  if (options.flags & GX_CB_COMPOSED) {
+  if (grid->m_nClipboardFlags & GX_CB_COMPOSED) {
     grid->ComposeStyleRowCol(row, col, style);
     return TRUE;
   }
-  return grid->FetchCellStyle(row, col, style, 2, (options.flags & GX_CB_STYLETYPE) ? options.styleType : 0);
+  return grid->FetchCellStyle(row, col, style, 2, (grid->m_nClipboardFlags & GX_CB_STYLETYPE) ? grid->m_nCopyStyleType : 0);
 }
 
 BOOL CGXGridStyleDataExchangeImp::CopyStylesToArchive(CGXGridCore* grid, CArchive& ar, const CGXRangeList& ranges) {
@@ -94,16 +93,14 @@ BOOL CGXGridStyleDataExchangeImp::CopyStylesToArchive(CGXGridCore* grid, CArchiv
     AfxMessageBox(GXFeatureText(20149));
     aborted = TRUE;
   }
-  GXClipboardOptions& options = GXGetClipboardOptions(grid);
-  options.lastCopyRows = rows;
-  options.lastCopyCols = cols;
+  grid->m_nCopiedRows = rows;
+  grid->m_nCopiedCols = cols;
   return !aborted;
 }
 
 BOOL CGXGridStyleDataExchangeImp::PasteStylesFromArchive(CGXGridCore* grid, CArchive& ar, const CGXRange& at) {
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr) return FALSE;
-  const GXClipboardOptions& options = GXGetClipboardOptions(grid);
   StylesMapOnArchive map(ar, grid);
   DWORD rows = 0, cols = 0;
   try {
@@ -114,7 +111,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStylesFromArchive(CGXGridCore* grid, CArc
   }
   if (rows == 0 || cols == 0 || static_cast<unsigned long long>(rows) * cols > 0x3FFFFFFEull) return FALSE;
   CGXRange target(at.top, at.left, at.top + rows - 1, at.left + cols - 1);
-  if ((options.flags & GX_CB_ASKSIZE) && (target.bottom != at.bottom || target.right != at.right) &&
+  if ((grid->m_nClipboardFlags & GX_CB_ASKSIZE) && (target.bottom != at.bottom || target.right != at.right) &&
       !grid->CutPasteOp13())
     return FALSE;
 
@@ -143,11 +140,11 @@ BOOL CGXGridStyleDataExchangeImp::PasteStylesFromArchive(CGXGridCore* grid, CArc
   std::unique_ptr<CObArray> narrowed;
   CObArray* source = array;
   if (ok && target.bottom > grid->GetRowCount()) {
-    if (!(options.flags & GX_CB_NOADDROWS)) grid->SetRowCount(target.bottom, 2);
+    if (!(grid->m_nClipboardFlags & GX_CB_NOADDROWS)) grid->SetRowCount(target.bottom, 2);
     if (target.bottom > grid->GetRowCount()) target.bottom = grid->GetRowCount();
   }
   if (ok && target.right > grid->GetColCount()) {
-    if (!(options.flags & GX_CB_NOADDCOLS)) grid->SetColCount(target.right, 2);
+    if (!(grid->m_nClipboardFlags & GX_CB_NOADDCOLS)) grid->SetColCount(target.right, 2);
     if (target.right > grid->GetColCount()) {
       // Keep, row by row, only the columns up to the last one.
       const ROWCOL keep = grid->GetColCount() >= target.left ? grid->GetColCount() - target.left + 1 : 0;
@@ -160,7 +157,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStylesFromArchive(CGXGridCore* grid, CArc
   }
   if (ok && target.top <= grid->GetRowCount() && target.left <= grid->GetColCount() && target.top <= target.bottom &&
       target.left <= target.right) {
-    ok = grid->ApplyStyleToRange(target, nullptr, 2, options.styleType, source, 2, CGXGridCore::kRecordUndo);
+    ok = grid->ApplyStyleToRange(target, nullptr, 2, grid->m_nCopyStyleType, source, 2, CGXGridCore::kRecordUndo);
   } else {
     ok = FALSE;
   }

@@ -53,14 +53,13 @@ CString Separators(const CString& configured) { return configured.IsEmpty() ? CS
 }  // namespace
 
 BOOL CGXGridTextDataExchangeImp::CopyTextToBuffer(CGXGridCore* grid, CString& buffer, const CGXRangeList& ranges) {
-  GXClipboardOptions& options = GXGetClipboardOptions(grid);
   GXBands bands;
   buffer.Empty();
   if (!GXSplitBands(grid, ranges, bands)) return FALSE;
   CGXLongOperation scope;
   scope.SetStatusText(GXFeatureText(20147));
-  const CString separator = options.copySeparator.IsEmpty() ? CString("\t") : options.copySeparator;
-  const BOOL escapes = (options.flags & GX_CB_ESCAPES) != 0;
+  const CString separator = grid->m_sCopyTextSeparator.IsEmpty() ? CString("\t") : grid->m_sCopyTextSeparator;
+  const BOOL escapes = (grid->m_nClipboardFlags & GX_CB_ESCAPES) != 0;
   const DWORD total = bands.Rows() * bands.Cols();
   DWORD done = 0;
   BOOL any = FALSE, aborted = FALSE;
@@ -89,8 +88,8 @@ BOOL CGXGridTextDataExchangeImp::CopyTextToBuffer(CGXGridCore* grid, CString& bu
     }
   }
   if (rowsWritten > 1 || colsWritten > 1) buffer += "\r\n";
-  options.lastCopyRows = rowsWritten;
-  options.lastCopyCols = colsWritten;
+  grid->m_nCopiedRows = rowsWritten;
+  grid->m_nCopiedCols = colsWritten;
   return !aborted && any;
 }
 
@@ -127,8 +126,7 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* grid, LPCTSTR 
 BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* grid, LPCTSTR text, std::size_t size, const CGXRange& at) {
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr || text == nullptr) return FALSE;
-  GXClipboardOptions& options = GXGetClipboardOptions(grid);
-  const CString separators = Separators(options.pasteSeparator);
+  const CString separators = Separators(grid->m_sPasteTextSeparator);
   CGXLongOperation scope;
   scope.SetStatusText(GXFeatureText(20152));
   if (CGXLongOperationImp* longOp = GXGetAppData()->m_pLongOperationImp) longOp->rollbackPossible = TRUE;
@@ -150,14 +148,14 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* grid, LPCTSTR text, std:
     }
     bool cellExists = true;
     if (row > grid->GetRowCount() &&
-        ((options.flags & GX_CB_NOADDROWS) || !grid->SetRowCount(row, 2) || row > grid->GetRowCount())) {
+        ((grid->m_nClipboardFlags & GX_CB_NOADDROWS) || !grid->SetRowCount(row, 2) || row > grid->GetRowCount())) {
       break;  // no room below: stop quietly
     }
     if (col > grid->GetColCount() &&
-        ((options.flags & GX_CB_NOADDCOLS) || !grid->SetColCount(col, 2) || col > grid->GetColCount()))
+        ((grid->m_nClipboardFlags & GX_CB_NOADDCOLS) || !grid->SetColCount(col, 2) || col > grid->GetColCount()))
       cellExists = false;
     if (cellExists) {
-      const CString value = (options.flags & GX_CB_ESCAPES) ? Decode(field) : field;
+      const CString value = (grid->m_nClipboardFlags & GX_CB_ESCAPES) ? Decode(field) : field;
       if (!grid->PasteTextRowCol(row, col, value)) {
         stopped = true;
         break;
@@ -198,7 +196,7 @@ BOOL CGXGridTextDataExchangeImp::CalcTextBufferDimension(CGXGridCore* grid, LPCT
   rows = 0;
   cols = 1;
   if (buffer == nullptr) return FALSE;
-  const CString separators = Separators(GXGetClipboardOptions(grid).pasteSeparator);
+  const CString separators = Separators(grid->m_sPasteTextSeparator);
   ROWCOL separatorsOnLine = 0;
   bool lineHasAny = false;
   for (const char* p = buffer;; ++p) {

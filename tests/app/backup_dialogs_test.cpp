@@ -6,8 +6,8 @@
 
 #include "app/AppTestUtil.h"
 #include "app/BackupDlg.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "app/PreferenceCommands.h"
 #include "common/CommonTestUtil.h"
 #include "common/ConfigFile.h"

@@ -10,8 +10,8 @@
 
 #include "AppTestUtil.h"
 #include "YearTestUtil.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "app/Rollover.h"
 #include "app/RolloverDlg.h"
 #include "common/ConfigFile.h"

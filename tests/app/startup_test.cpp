@@ -11,8 +11,8 @@
 
 #include "support/GoldenImage.h"
 #include "app/AppTestUtil.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
 #include "app/MainFrame.h"
 #include "app/OneInst.h"
 #include "app/Preferences.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "AppTestUtil.h"
-#include "app/OptWarnDlg.h"
+#include "common/OptWarnDlg.h"
 #include "app/TipDlg.h"
 #include "common/CommonTestUtil.h"
 #include "common/Settings.h"

@@ -471,7 +471,7 @@ TEST(GridFindReplaceState, CommitKeepsTheCopyOnlyWithMatchCase) {
 // A frame feature that records the states it is given.
 class FrameStates : public CGXAbstractGridExcelLikeFrameImp {
  public:
-  void Reserved(CGXGridCore*) override {}
+  void DrawFrame(CGXGridCore*, CDC*, const CRect&, const CRect&, BOOL, BOOL, int, BOOL) override {}
   void TrackSelectionFrame(CGXGridCore*, CDC*, const CGXRange&, int, int) override {}
   void DrawSelectionFrame(CGXGridCore*, CDC*, BOOL, const CGXRange&) override {}
   void ToggleSelectionFrame(CGXGridCore*) override {}

@@ -125,13 +125,13 @@ TEST_F(GridWindow, InitializeAttachesPluginsCreatesTipsAndTakesTheSharedCurrentC
   param->m_nSharedCurrentRow = 2;
   param->m_nSharedCurrentCol = 3;
   wnd.SetParam(param, TRUE);
-  LogPlugin plugin;
-  wnd.AddPlugin(&plugin);
+  auto* plugin = new LogPlugin;  // the grid owns its plug-ins
+  wnd.AddPlugin(plugin);
   wnd.EnableCellTips();
 
   wnd.Initialize();
   EXPECT_TRUE(wnd.IsInitialized());
-  EXPECT_EQ(plugin.m_pPlugInWnd, &wnd);
+  EXPECT_EQ(plugin->m_pPlugInWnd, &wnd);
   EXPECT_NE(::GetDlgItem(wnd.m_hWnd, CGXToolTipCtrlProxy::kToolId), nullptr);
   ROWCOL row = 0, col = 0;
   EXPECT_TRUE(wnd.GetCurrentCell(row, col));

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "RecordsTestUtil.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
-#include "app/Preferences.h"
-#include "app/TornelApp.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
+#include "common/PrefValues.h"
+#include "common/TempFolder.h"
 #include "common/Question.h"
 #include "platform/host/Keys.h"
 #include "platform/window/CommCtrlDefs.h"

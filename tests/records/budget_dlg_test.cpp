@@ -12,7 +12,7 @@
 #include "common/Dates.h"
 #include "common/Question.h"
 #include "platform/host/Keys.h"
-#include "app/TornelApp.h"
+#include "common/TempFolder.h"
 #include "records/BudgetDlg.h"
 #include "records/InitResDlg.h"
 #include "records/LogDump.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RecordsTestUtil.h"
-#include "app/TornelApp.h"
+#include "common/TempFolder.h"
 #include "common/Question.h"
 #include "records/FriendDlg.h"
 #include "res/resource.h"

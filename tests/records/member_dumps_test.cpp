@@ -8,7 +8,7 @@
 #include <string>
 
 #include "RecordsTestUtil.h"
-#include "app/TornelApp.h"
+#include "common/TempFolder.h"
 #include "records/EquipMgmtDlg.h"
 #include "records/LogDump.h"
 #include "records/MemberMgmtDlgs.h"

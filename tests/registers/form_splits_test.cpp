@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/AppTestUtil.h"
-#include "app/Preferences.h"
+#include "common/PrefValues.h"
 #include "common/Question.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/CommCtrlDefs.h"

@@ -67,7 +67,7 @@ TEST_F(Clipboard, CopiesTextAsTheDesktopSeesIt) {
       {CGXRange(3, 2, 3, 3), GX_CB_TEXT | GX_CB_ESCAPES, "a\\tb\tline\\r\\nbreak\r\n"},
   };
   for (const auto& c : cases) {
-    GXGetClipboardOptions(grid.get()).flags = c.flags;
+    grid->m_nClipboardFlags = c.flags;
     EXPECT_TRUE(CopyCells(c.range));
     EXPECT_EQ(ClipboardText(), c.expect);
   }
@@ -87,7 +87,7 @@ TEST_F(Clipboard, EmptyCellsPutNoTextAndNoBitsPutNothing) {
   EXPECT_FALSE(CopyCells(CGXRange(5, 5, 6, 6)));
   EXPECT_EQ(ClipboardText(), "<none>") << "the clipboard is emptied all the same";
   Set(5, 5, "x");
-  GXGetClipboardOptions(grid.get()).flags = 0;
+  grid->m_nClipboardFlags = 0;
   EXPECT_FALSE(CopyCells(CGXRange(5, 5)));
   EXPECT_EQ(ClipboardText(), "<none>");
 }
@@ -109,14 +109,14 @@ TEST_F(Clipboard, PastesTextIntoCellsAndUndoesItAsOne) {
 
 TEST_F(Clipboard, PasteBeyondTheEdges) {
   SetClipboardText("a\tb\tc\r\nd\te\tf");
-  GXGetClipboardOptions(grid.get()).flags |= GX_CB_NOADDCOLS;
+  grid->m_nClipboardFlags |= GX_CB_NOADDCOLS;
   ASSERT_TRUE(PasteAt(19, 9));
   EXPECT_STREQ(Value(19, 9), "a");
   EXPECT_STREQ(Value(19, 10), "b");
   EXPECT_STREQ(Value(20, 10), "e") << "fields past the last column are dropped, the next row goes on";
   EXPECT_EQ(grid->GetColCount(), 10u);
 
-  GXGetClipboardOptions(grid.get()).flags &= ~GX_CB_NOADDCOLS;
+  grid->m_nClipboardFlags &= ~GX_CB_NOADDCOLS;
   SetClipboardText("x\r\ny\r\nz");
   ASSERT_TRUE(PasteAt(19, 1));
   EXPECT_EQ(grid->GetRowCount(), 21u) << "rows are added below the last";
@@ -127,7 +127,7 @@ TEST_F(Clipboard, TabEscapesDecodeOnlyWithTheOption) {
   SetClipboardText("a\\tb");
   ASSERT_TRUE(PasteAt(1, 1));
   EXPECT_STREQ(Value(1, 1), "a\\tb");
-  GXGetClipboardOptions(grid.get()).flags |= GX_CB_ESCAPES;
+  grid->m_nClipboardFlags |= GX_CB_ESCAPES;
   ASSERT_TRUE(PasteAt(1, 1));
   EXPECT_STREQ(Value(1, 1), "a\tb");
 }
@@ -143,7 +143,7 @@ TEST_F(Clipboard, MultiAreaPasteIsRefused) {
 
 TEST_F(Clipboard, CutClearsAndUndoBringsBack) {
   Set(4, 4, "cut me");
-  GXGetClipboardOptions(grid.get()).flags = GX_CB_TEXT;
+  grid->m_nClipboardFlags = GX_CB_TEXT;
   grid->SetCurrentCell(4, 4);
   grid->GetParam()->m_SelRects.AddTail(new CGXRange(4, 4));
   ASSERT_TRUE(grid->Cut());

@@ -1,6 +1,6 @@
-#include "app/OptWarnDlg.h"
+#include "common/OptWarnDlg.h"
 
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 #include "common/Settings.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/Messages.h"

@@ -1,4 +1,4 @@
-#include "app/DialogHelp.h"
+#include "common/DialogHelp.h"
 
 #include "platform/framework/CWinApp.h"
 #include "platform/shell/Help.h"

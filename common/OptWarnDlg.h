@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/base/CString.h"
-#include "app/HeadingBand.h"
+#include "common/HeadingBand.h"
 
 struct SettingsSection;
 

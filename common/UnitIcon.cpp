@@ -1,4 +1,4 @@
-#include "app/UnitIcon.h"
+#include "common/UnitIcon.h"
 
 #include "common/UnitVocab.h"
 #include "platform/framework/CWnd.h"

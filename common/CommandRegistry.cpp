@@ -1,4 +1,4 @@
-#include "app/CommandRegistry.h"
+#include "common/CommandRegistry.h"
 
 #include <map>
 

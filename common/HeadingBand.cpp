@@ -1,4 +1,4 @@
-#include "app/HeadingBand.h"
+#include "common/HeadingBand.h"
 
 #include <cstring>
 

@@ -1,0 +1,3 @@
+#include "common/TempFolder.h"
+
+char TempFolder[MAX_PATH];
