@@ -11,6 +11,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // Flag bits of BackupFiles and RestoreData.
 inline constexpr int BACKUP_RECORD_FILES = 1;
@@ -30,9 +32,21 @@ int BackupFiles(const char* pattern, const char* programFolder, const char* fold
 // files are closed meanwhile and opened again after.
 void BackupData(const char* folder);
 
-// Restores year `yy` from `restoreFolder` into `dataFolder`; a new year is
-// added to the year list and the configuration.
+// Restores year `yy` from the backup set in `restoreFolder` (checked whole
+// against its manifest first). The year is built in a fresh folder beside
+// `dataFolder` (or `dataFolder` itself for a new year when it does not
+// exist), checked to open, and only then named as the year's folder in the
+// year list and the configuration, after which the replaced files are
+// removed; a new year is added. A stop at any point leaves the old year or
+// the restored one whole (the journal finishes or undoes it at the next
+// start). Says when it is done.
 void RestoreData(const char* dataFolder, const char* restoreFolder, const char* yy, int newYear, int flags);
+
+// Opens the loaded year again; when it does not open, no table stays half
+// loaded: the files are closed and the program quits with code 1 after
+// `failureText` (when given) and "No database loaded... shutting
+// application down".
+bool ReopenLoadedYearOrQuit(const char* failureText);
 
 // Settings of the two dialogs (section "BACKUP"): 0 loads, 1 stores and runs.
 // `folder` holds MAX_PATH bytes, `year` five.
@@ -44,3 +58,21 @@ void XferRestore(int save, char* year, char* folder, int* systemFiles);
 // that step. Empty: every step goes ahead.
 using CopyStepGate = std::function<bool(const char* path)>;
 void SetCopyStepGate(CopyStepGate gate);
+
+// Copies one file to `target` (synced, its size checked, through the copy
+// gate); `shownAs` names the destination in a message. False after its
+// message.
+bool CopySyncedFile(const std::string& source, const std::string& target, const std::string& shownAs);
+
+// The program files a backup set holds: the progress caption, the program
+// file, the stem of its copy ("<stem><V>.bu") and whether the set needs it.
+struct ProgramFileCopy {
+  const char* caption;
+  std::string file;
+  std::string stem;
+  bool required;
+};
+std::vector<ProgramFileCopy> ProgramFileCopies(const char* programFolder);
+
+// The year's record files in `folder` ("*<pattern>*.dat"), sorted by name.
+std::vector<std::string> YearRecordFiles(const std::string& folder, const char* pattern);

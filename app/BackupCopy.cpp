@@ -20,6 +20,7 @@
 #include "common/Messages.h"
 #include "common/Question.h"
 #include "common/Settings.h"
+#include "common/StopPoint.h"
 #include "common/UnitSettings.h"
 #include "common/UnitVocab.h"
 #include "store/DataFiles.h"
@@ -65,40 +66,41 @@ void ShowCopyError(const char* what, const std::string& path) {
   DispMessage(text, MSG_FATAL);
 }
 
-// Copies `item.source` to its temporary name and checks the copy's size.
-// False after its message, which names the file.
-bool CopyToTemporary(CopyItem& item) {
-  item.temporary = item.destination + ".part~";
-  if (SameFile(item.source, item.destination)) {
-    ShowCopyError("A file cannot be copied onto itself:", item.destination);
+// Copies `source` to `target` (a name the caller chose), synced, and checks
+// the copy's size; `shownAs` names the destination in a message. False after
+// its message, which names the file.
+bool CopyFileTo(const std::string& source, const std::string& target, const std::string& shownAs) {
+  if (SameFile(source, shownAs)) {
+    ShowCopyError("A file cannot be copied onto itself:", shownAs);
     return false;
   }
-  std::FILE* in = std::fopen(item.source.c_str(), "rb");
+  std::FILE* in = std::fopen(source.c_str(), "rb");
   if (!in) {
-    ShowCopyError("Could not open source file", item.source);
+    ShowCopyError("Could not open source file", source);
     return false;
   }
   struct stat st;
   const long long expected = ::fstat(fileno(in), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
-  std::FILE* out = GateAdmits(item.temporary) ? OpenPrivateFile(item.temporary.c_str(), "wb") : nullptr;
+  StopPoint(target.c_str());
+  std::FILE* out = GateAdmits(target) ? OpenPrivateFile(target.c_str(), "wb") : nullptr;
   if (!out) {
     std::fclose(in);
-    ShowCopyError("Could not open destination file", item.destination);
+    ShowCopyError("Could not open destination file", shownAs);
     return false;
   }
   std::vector<char> buffer(kChunk);
   long long copied = 0;
   const char* problem = nullptr;
-  const std::string* problemPath = &item.destination;
+  const std::string* problemPath = &shownAs;
   for (;;) {
     const std::size_t n = std::fread(buffer.data(), 1, kChunk, in);
     if (n < kChunk && std::ferror(in)) {
       problem = "Could not read source file";
-      problemPath = &item.source;
+      problemPath = &source;
       break;
     }
     if (n > 0) {
-      if (!CheckDiskSpace(FolderOf(item.destination).c_str(), static_cast<unsigned long>(n)) ||
+      if (!CheckDiskSpace(FolderOf(target).c_str(), static_cast<unsigned long>(n)) ||
           std::fwrite(buffer.data(), 1, n, out) != n) {
         problem = "Could not write destination file";
         break;
@@ -114,11 +116,17 @@ bool CopyToTemporary(CopyItem& item) {
   // lost data) is no copy.
   if (!problem && copied != expected) problem = "The copy is incomplete:";
   if (problem) {
-    std::remove(item.temporary.c_str());
+    std::remove(target.c_str());
     ShowCopyError(problem, *problemPath);
     return false;
   }
   return true;
+}
+
+// Copies `item.source` to its temporary name and checks the copy's size.
+bool CopyToTemporary(CopyItem& item) {
+  item.temporary = item.destination + ".part~";
+  return CopyFileTo(item.source, item.temporary, item.destination);
 }
 
 // An empty file under the temporary name, for a program file whose copy
@@ -155,12 +163,14 @@ bool PlaceAll(std::vector<CopyItem>& items) {
     item.hadDestination = ::lstat(item.destination.c_str(), &st) == 0;
     if (item.hadDestination) {
       item.keptAside = item.destination + ".old~";
+      StopPoint(item.keptAside.c_str());
       if (std::rename(item.destination.c_str(), item.keptAside.c_str()) != 0) {
         item.hadDestination = false;
         failed = i;
         break;
       }
     }
+    StopPoint(item.destination.c_str());
     if (!GateAdmits(item.destination) || std::rename(item.temporary.c_str(), item.destination.c_str()) != 0) {
       if (item.hadDestination) std::rename(item.keptAside.c_str(), item.destination.c_str());
       item.hadDestination = false;
@@ -217,6 +227,25 @@ std::vector<std::string> RecordFiles(const std::string& folder, const char* patt
 
 void SetCopyStepGate(CopyStepGate gate) { Gate() = std::move(gate); }
 
+bool CopySyncedFile(const std::string& source, const std::string& target, const std::string& shownAs) {
+  return CopyFileTo(source, target, shownAs);
+}
+
+std::vector<ProgramFileCopy> ProgramFileCopies(const char* programFolder) {
+  return {
+      {"Configuration...", ConfigFileName, "cnfg", true},
+      {"Unit settings...", UnitSettingsPath(programFolder), "unitset", true},
+      {"Preferences...", SettingsFileName, "udata", false},
+      {"Worksheets...", WorksheetFileName, "worksht", false},
+      {"Labels...", MailLabelFileName, "labels", false},
+      {"Notepad...", JoinPath(programFolder, NotepadFileName), "notes", false},
+  };
+}
+
+std::vector<std::string> YearRecordFiles(const std::string& folder, const char* pattern) {
+  return RecordFiles(folder, pattern);
+}
+
 int BackupFiles(const char* pattern, const char* programFolder, const char* folderA, const char* folderB,
                 int direction, int flags) {
   const std::string yearFolder = folderA;
@@ -241,31 +270,18 @@ int BackupFiles(const char* pattern, const char* programFolder, const char* fold
   }
   if (flags & BACKUP_PROGRAM_FILES) {
     const std::string major = DataFormatMajor();
-    const auto bu = [&](const char* stem) { return JoinPath(backupFolder, stem + major + ".bu"); };
-    struct ProgramFile {
-      const char* caption;
-      std::string file;
-      const char* stem;
-      bool required;
-    };
-    const ProgramFile files[] = {
-        {"Configuration...", ConfigFileName, "cnfg", true},
-        {"Unit settings...", UnitSettingsPath(programFolder), "unitset", true},
-        {"Preferences...", SettingsFileName, "udata", false},
-        {"Worksheets...", WorksheetFileName, "worksht", false},
-        {"Labels...", MailLabelFileName, "labels", false},
-        {"Notepad...", JoinPath(programFolder, NotepadFileName), "notes", false},
-    };
-    for (const ProgramFile& f : files) {
+    const auto bu = [&](const std::string& stem) { return JoinPath(backupFolder, stem + major + ".bu"); };
+    const std::vector<ProgramFileCopy> files = ProgramFileCopies(programFolder);
+    for (const ProgramFileCopy& f : files) {
       // The configuration names this installation's folders; it is never
       // copied back.
-      if (!direction && std::strcmp(f.stem, "cnfg") == 0) continue;
+      if (!direction && f.stem == "cnfg") continue;
       CopyItem item;
       item.caption = f.caption;
       item.source = direction ? f.file : bu(f.stem);
       item.destination = direction ? bu(f.stem) : f.file;
       item.required = f.required;
-      const bool isNotes = std::strcmp(f.stem, "notes") == 0;
+      const bool isNotes = f.stem == "notes";
       if (!FileExists(item.source.c_str())) {
         if (item.required) {
           ShowCopyError("Could not open source file", item.source);

@@ -15,6 +15,7 @@
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/FileUtil.h"
+#include "common/FolderPaths.h"
 #include "common/FolderDialog.h"
 #include "common/Messages.h"
 #include "common/Question.h"
@@ -33,11 +34,11 @@ void TrimBlanks(char* text) {
   text[end - start] = '\0';
 }
 
+// The same folder by identity (a link or a trailing "/" does not hide it),
+// or by its text without regard to case when it does not exist yet.
 bool SameFolderText(const char* a, const char* b) {
-  std::string x = NormalizePath(a), y = NormalizePath(b);
-  while (x.size() > 1 && x.back() == '/') x.pop_back();
-  while (y.size() > 1 && y.back() == '/') y.pop_back();
-  return strcasecmp(x.c_str(), y.c_str()) == 0;
+  if (SameFolderPath(a, b)) return true;
+  return strcasecmp(AbsoluteFolder(a).c_str(), AbsoluteFolder(b).c_str()) == 0;
 }
 
 // The picker starts at `edit`'s folder and puts the chosen one back.
@@ -224,6 +225,15 @@ void CRestoreDlg::OnOK() {
     Warn(text);
     ::SetFocus(edit);
     return;
+  }
+  // The year's files are replaced: never without asking.
+  if (node) {
+    char question[160];
+    std::snprintf(question, sizeof question,
+                  "Fiscal year %s exists.\n\nRestoring replaces its files with the backup.\n\nDo you wish to "
+                  "replace FY%s",
+                  year, year + 2);
+    if (AskQuestion(question, ANSWER_NO, 0) != ANSWER_YES) return;
   }
   std::memcpy(m_szYear, year, sizeof m_szYear);  // four digits and the end
   std::snprintf(m_szFolder, sizeof m_szFolder, "%s", folder);

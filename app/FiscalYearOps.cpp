@@ -1,6 +1,7 @@
 // Opening another fiscal year in place of the loaded one, and deleting a
 // year that is not loaded.
 #include <stdio.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Backup.h"
+#include "app/BackupManifest.h"
 #include "app/FiscalYearDlg.h"
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
@@ -49,6 +52,36 @@ int SwitchFiscalYear(FiscalYearNode* node) {
   return result;
 }
 
+namespace {
+
+// Whether the ".bu" copies in `folder` belong to `node`'s year: the backup's
+// manifest says whose set they are; without one, they are this year's only
+// when no other year shares the folder or left its account file there.
+bool BackupCopiesAreOfYear(const std::string& folder, const FiscalYearNode* node) {
+  BackupManifest manifest;
+  std::string error;
+  const std::string path = ResolvePathCase(BackupManifestPath(folder));
+  if (FileExists(path.c_str())) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::string text;
+    if (f) {
+      char buffer[4096];
+      std::size_t n;
+      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && text.size() < (1u << 20)) text.append(buffer, n);
+      std::fclose(f);
+    }
+    return ParseBackupManifest(text, &manifest, &error) && manifest.year == node->year;
+  }
+  for (FiscalYearNode* n = YearList; n; n = n->next)
+    if (n != node && std::strcmp(n->folder, node->folder) == 0) return false;
+  const std::string own = std::string("acct") + DataFormatMajor() + (node->year + 2) + ".dat";
+  for (const std::string& name : YearRecordFiles(folder, DataFormatMajor()))
+    if (strncasecmp(name.c_str(), "acct", 4) == 0 && strcasecmp(name.c_str(), own.c_str()) != 0) return false;
+  return true;
+}
+
+}  // namespace
+
 int DeleteFiscalYear(FiscalYearNode* node) {
   if (!node || node == CurrentYearNode || std::strcmp(node->year, CurrentFiscalYear) == 0) return 0;
   ShowWaitCursor(1);
@@ -62,13 +95,12 @@ int DeleteFiscalYear(FiscalYearNode* node) {
   // The year's profit centres go with it.
   names.push_back("ag" + major + yy + "_g.dat");
   names.push_back("ag" + major + yy + "_a.dat");
-  // Backup copies of the program files that a backup may have left here;
-  // in a folder that another known year shares they may be that year's.
-  bool shared = false;
-  for (FiscalYearNode* n = YearList; n; n = n->next)
-    if (n != node && std::strcmp(n->folder, node->folder) == 0) shared = true;
-  if (!shared)
+  // Backup copies of the program files that a backup of this year may have
+  // left here; those of another year's backup kept in the folder stay.
+  if (BackupCopiesAreOfYear(folder, node)) {
     for (const char* stem : {"cnfg", "udata", "unitset"}) names.push_back(stem + major + ".bu");
+    names.push_back(BackupManifestPath("").substr(1));
+  }
   std::string failed;
   for (const std::string& name : names) {
     const std::string path = ResolvePathCase(JoinPath(folder, name));

@@ -5,7 +5,11 @@
 // out of copies of the loaded year's files; only when every step has
 // succeeded are the files moved into the data folder, the year recorded in
 // the configuration and opened. Whatever fails, the loaded year's own files
-// are never written, and the old year is loaded and current again.
+// are never written, and the old year is loaded and current again. A year
+// already in the folder (rolled over onto) is replaced whole or not at all:
+// its files are kept aside in the working folder until the configuration
+// names the new year. A journal in the program folder lets the next start
+// finish or undo a rollover that was stopped part-way.
 #pragma once
 
 #include "common/Dates.h"

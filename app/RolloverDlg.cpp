@@ -14,6 +14,7 @@
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
 #include "common/FileUtil.h"
+#include "common/FolderPaths.h"
 #include "common/FolderDialog.h"
 #include "common/Messages.h"
 #include "common/Question.h"
@@ -294,13 +295,23 @@ void CRolloverDlg::OnOK() {
     Refuse(declined ? "" : message, IDC_RO_FOLDER);
     return;
   }
-  if (std::strcmp(m_strFolder, ProgramFolder) == 0) {
+  // A relative folder would follow the working folder of the moment: the
+  // year is recorded under its absolute folder.
+  const std::string absolute = AbsoluteFolder(field);
+  if (absolute.size() >= sizeof f.folder) {
+    Refuse("Fiscal Year Folder:  The folder's name is too long", IDC_RO_FOLDER);
+    return;
+  }
+  m_strFolder = absolute.c_str();
+  SetDlgItemText(IDC_RO_FOLDER, absolute.c_str());
+  CopyText(f.folder, sizeof f.folder, absolute.c_str());
+  if (SameFolderPath(absolute, ProgramFolder)) {
     Refuse("You may not use the program's folder as a data folder", IDC_RO_FOLDER);
     return;
   }
   // The copy into the loaded year's own folder would write over the files
   // it reads.
-  if (IsLoadedYearFolder(m_strFolder)) {
+  if (IsLoadedYearFolder(absolute.c_str())) {
     Refuse(kLoadedYearFolderRefusal, IDC_RO_FOLDER);
     return;
   }

@@ -11,6 +11,7 @@
 #include "app/ShellDialogs.h"
 #include "app/TornelDoc.h"
 #include "app/TornelView.h"
+#include "app/YearJournal.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
 #include "common/DlgUtil.h"
@@ -141,7 +142,7 @@ int InitFileNames() {
 
   const std::string temp = std::string(ProgramFolder) + "/temp";
   std::snprintf(TempFolder, sizeof TempFolder, "%s", temp.c_str());
-  if (!IsFolder(TempFolder) && ::mkdir(TempFolder, 0755) != 0) std::snprintf(TempFolder, sizeof TempFolder, ".");
+  if (!IsFolder(TempFolder) && ::mkdir(TempFolder, 0700) != 0) std::snprintf(TempFolder, sizeof TempFolder, ".");
 
   SetUnitType(UnitType);
   std::snprintf(UnitName, sizeof UnitName, "%s %s", UnitNoun, UnitNumber);
@@ -214,6 +215,10 @@ BOOL CTornelApp::InitInstance() {
   COneInst& guard = m_oneInst;
   guard.SetName(ProgramTitle);
   if (!guard.Check(1)) return FALSE;
+  // A year operation stopped part-way (a restore, a rollover) is finished
+  // or undone before anything opens the year; only the one running copy
+  // may do it.
+  RecoverYearOperations();
   XferConfig(0);
 
   int splash = 1;

@@ -86,6 +86,9 @@ void CGXControl::Init(ROWCOL row, ROWCOL col) {
   FreeStyle(FALSE);
   SetCapturedChild(nullptr);
   OnInitChildren(row, col, GetCellRect(row, col));
+  // Binding is how the grid learns that its current cell reached a new
+  // place, whichever way it got there.
+  m_pGrid->CheckMovedCurrentCell(row, col);
   CGXGridParam* param = m_pGrid->GetParam();
   if (param != nullptr && (param->m_wActivateCell & 4) != 0 && OnStartEditing()) SetActive(TRUE);
 }

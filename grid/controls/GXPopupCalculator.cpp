@@ -29,7 +29,7 @@ BOOL CGXBPopupCalculator::CreatePopupEx(DWORD exStyle, DWORD style, const RECT& 
 int CGXBPopupCalculator::HandleCommand(int id) {
   const int result = CGXBCalculator::HandleCommand(id);
   if (id == kEquals && (style_ & kStyleSendOnEquals) && m_hWnd != nullptr) {
-    SendResult();
+    if (!SendResultAndStay()) return result;
     PostMessage(WM_CLOSE);
   }
   return result;
@@ -46,15 +46,26 @@ void CGXBPopupCalculator::SendResult() {
   ::SendMessage(owner, WM_GX_CALCULATOR_RESULT, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
 }
 
+bool CGXBPopupCalculator::SendResultAndStay() {
+  bool destroyed = false;
+  destroyedFlag_ = &destroyed;
+  sending_ = TRUE;
+  SendResult();
+  if (destroyed) return false;
+  destroyedFlag_ = nullptr;
+  sending_ = FALSE;
+  return true;
+}
+
 void CGXBPopupCalculator::EnterAndClose() {
   OnOperator(kEquals);
-  SendResult();
-  DestroyWindow();
+  if (SendResultAndStay() && m_hWnd != nullptr) DestroyWindow();
 }
 
 void CGXBPopupCalculator::OnKillFocus(CWnd* newWnd) {
   CGXBCalculator::OnKillFocus(newWnd);
-  if (newWnd != this && m_hWnd != nullptr) DestroyWindow();
+  // During the send the caller closes the pop-up itself afterwards.
+  if (newWnd != this && m_hWnd != nullptr && !sending_) DestroyWindow();
 }
 
 void CGXBPopupCalculator::OnKeyDown(UINT key, UINT repeat, UINT flags) {
@@ -78,6 +89,7 @@ void CGXBPopupCalculator::OnSysKeyDown(UINT key, UINT repeat, UINT flags) {
 }
 
 void CGXBPopupCalculator::PostNcDestroy() {
+  if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
   CGXBCalculator::PostNcDestroy();
   if (m_bAutoDelete) delete this;
 }

@@ -41,6 +41,13 @@ class CGXBPopupCalculator : public CGXBCalculator {
 
  private:
   void EnterAndClose();
+  // Sends the result; false when the pop-up was destroyed meanwhile (then
+  // nothing of it may be touched any more).
+  bool SendResultAndStay();
 
   HWND resultOwner_ = nullptr;
+  // While the result is being sent the owner may take the focus: the
+  // pop-up then closes once the send is over, not in the middle of it.
+  BOOL sending_ = FALSE;
+  bool* destroyedFlag_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,6 +17,8 @@ IMPLEMENT_DYNCREATE(CGXDIB, CObject)
 namespace {
 
 constexpr std::size_t kHeaderSize = 40;
+// Far above any picture a cell shows.
+constexpr std::uintmax_t kMaxBitmapFileSize = 16u << 20;
 
 LONG I32(const BYTE* p) {
   std::int32_t v;
@@ -82,25 +85,32 @@ int GXDIBNumColors(const BYTE* header) {
   }
 }
 
-HGLOBAL GXLoadBitmapResourceToGlobal(HINSTANCE, LPCTSTR name) {
-  if (name == nullptr) return nullptr;
-  std::string path;
-  if (IsIntResource(name)) {
-    path = ResourcePath(("bitmaps/" + std::to_string(reinterpret_cast<std::uintptr_t>(name)) + ".bmp").c_str());
-  } else if (std::strchr(name, '/') != nullptr) {
-    path = name;
-  } else {
-    path = ResourcePath((std::string("bitmaps/") + name + ".bmp").c_str());
-  }
+HGLOBAL GXReadBitmapFile(const std::string& path) {
+  // Only a plain file of a sensible size: a cell's value must never make
+  // the program read a device or a huge file.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size < 14 + kHeaderSize || size > kMaxBitmapFileSize) return nullptr;
   std::ifstream in(path, std::ios::binary);
   if (!in) return nullptr;
-  std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.size() < 14 + kHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
+  std::vector<BYTE> bytes(static_cast<std::size_t>(size));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (in.gcount() != static_cast<std::streamsize>(bytes.size()) || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
   HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() - 14);
   if (mem == nullptr) return nullptr;
   std::memcpy(::GlobalLock(mem), bytes.data() + 14, bytes.size() - 14);
   ::GlobalUnlock(mem);
   return mem;
+}
+
+HGLOBAL GXLoadBitmapResourceToGlobal(HINSTANCE, LPCTSTR name) {
+  if (name == nullptr) return nullptr;
+  if (IsIntResource(name))
+    return GXReadBitmapFile(ResourcePath(("bitmaps/" + std::to_string(reinterpret_cast<std::uintptr_t>(name)) + ".bmp").c_str()));
+  // A name only ever picks one of the program's own pictures.
+  if (*name == '\0' || *name == '.' || std::strpbrk(name, "/\\") != nullptr) return nullptr;
+  return GXReadBitmapFile(ResourcePath((std::string("bitmaps/") + name + ".bmp").c_str()));
 }
 
 // -------------------------------------------------------------------- pool

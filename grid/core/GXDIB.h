@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 
 #include "platform/Afx.h"
 #include "platform/base/CString.h"
@@ -12,9 +13,13 @@
 #include "platform/base/Kernel.h"
 
 // A copy of a bitmap resource (header, colour table and bits, without the
-// file header) in movable global memory; null when there is none. A name
-// holding a '/' is a file path.
+// file header) in movable global memory; null when there is none. An id or
+// a name picks one of the program's own pictures; a name holding a path
+// separator picks none.
 HGLOBAL GXLoadBitmapResourceToGlobal(HINSTANCE module, LPCTSTR name);
+// The same from a bitmap file: null unless it is a plain file of at most
+// 16 MB holding a bitmap.
+HGLOBAL GXReadBitmapFile(const std::string& path);
 // Colours in the table of a 40-byte bitmap header.
 int GXDIBNumColors(const BYTE* header);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "grid/core/GXAppData.h"
@@ -277,7 +278,12 @@ CGXFont& CGXFont::SetLogFont(const LOGFONT& lf) {
   if (lf.lfHeight == 0) {
     size_ = 0;
   } else {
-    size_ = static_cast<UINT>(std::min(1023, MulDiv(std::abs(static_cast<int>(lf.lfHeight)), 288, state.m_nLogPixelsY)));
+    // The magnitude of the most negative height does not fit an int; any
+    // height this tall is capped at the largest size anyway.
+    const long long height = std::llabs(static_cast<long long>(lf.lfHeight));
+    const int pixels = static_cast<int>(std::min<long long>(height, 0x7FFFFFFF));
+    const int quarters = MulDiv(pixels, 288, state.m_nLogPixelsY);
+    size_ = static_cast<UINT>(quarters < 0 ? 1023 : std::min(quarters, 1023));
   }
   weight_ = GXWeightToCode(lf.lfWeight) & 15;
   orientation_ = GXTenthsToDegrees(lf.lfEscapement);

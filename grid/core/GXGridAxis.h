@@ -23,6 +23,7 @@ struct GXGridAxis {
   int& LastVisibleForEdge() { return rows ? g.m_nLastVisibleForBottom : g.m_nLastVisibleForRight; }
   BOOL& LastShown() { return rows ? g.m_bLastRowShown : g.m_bLastColShown; }
   ROWCOL& CurrentIndex() { return rows ? g.m_nCurrentRow : g.m_nCurrentCol; }
+  void RebindCurrentCellControl();
   int Size(ROWCOL i) { return rows ? g.GetRowHeight(i) : g.GetColWidth(i); }
   BOOL Hidden(ROWCOL i) { return rows ? g.IsRowHidden(i) : g.IsColHidden(i); }
   BOOL StoreSize(ROWCOL i, int pixels) { return rows ? g.StoreRowHeight(i, pixels) : g.StoreColWidth(i, pixels); }

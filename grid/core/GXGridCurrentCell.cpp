@@ -68,6 +68,7 @@ BOOL CGXGridCore::OnLeftCell(ROWCOL, ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
 BOOL CGXGridCore::OnDeleteCell(ROWCOL, ROWCOL) { return TRUE; }
 
 void CGXGridCore::CheckMovedCurrentCell(ROWCOL row, ROWCOL col) {
+  NotifyCellListeners();
   if (row != m_nLastMovedRow || col != m_nLastMovedCol) OnMovedCurrentCell(row, col);
   m_nLastMovedRow = row;
   m_nLastMovedCol = col;

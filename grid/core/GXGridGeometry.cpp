@@ -58,6 +58,10 @@ void GXGridAxis::GetSizes(ROWCOL from, ROWCOL to, int* sizes) {
 BOOL GXGridAxis::SetSizes(ROWCOL from, ROWCOL to, int size, int* sizes, UINT flags, int commandMode) {
   if (to == 0) to = from;
   if (to < from) std::swap(from, to);
+  // Sizes beyond the last row or column have nothing to show; a range up to
+  // the largest index would also wrap its length to 0 or ask for gigabytes.
+  to = std::max(from, std::min(to, Count()));
+  if (to - from + 1 == 0) return FALSE;
   CGXLongOperation scope;
   std::unique_ptr<int[]> old(new int[to - from + 1]);
   GetSizes(from, to, old.get());

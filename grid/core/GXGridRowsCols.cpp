@@ -3,6 +3,7 @@
 // mapping between absolute and on-screen positions.
 #include <algorithm>
 
+#include "grid/cells/GXControl.h"
 #include "grid/core/GXGridAxis.h"
 #include "grid/core/GXToolTipProxy.h"
 #include "grid/core/GXGridCore.h"
@@ -62,8 +63,18 @@ void CGXGridCore::UpdateColCount(ROWCOL oldCount, UINT flags, BOOL) {
 
 // -------------------------------------------------------- insert and remove
 
+// A control bound to the current cell still names the cell's old position:
+// bind it to the new one, so that an edit goes where the cell went.
+void GXGridAxis::RebindCurrentCellControl() {
+  CGXControl* control = g.GetCurrentCellControl();
+  if (control == nullptr || !control->IsInitialized()) return;
+  control->Init(g.m_nCurrentRow, g.m_nCurrentCol);
+}
+
 BOOL GXGridAxis::Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
   if (g.m_pParam == nullptr) return FALSE;
+  // A pending edit goes into its own cell before the rows move under it.
+  if (!g.TransferCurrentCell(TRUE, 2, TRUE)) return FALSE;
   CGXFrameStateSaver frame(&g);
   CGXLongOperation scope;
   scope.SetStatusText(g.m_pAppData->m_texts[rows ? 6 : 7]);
@@ -90,11 +101,6 @@ BOOL GXGridAxis::Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
     }
   };
   if (commandMode == CGXGridCore::kRecordUndo) g.BeginTrans(g.m_pAppData->m_texts[rows ? 6 : 7]);
-  if (rows) {
-    g.m_pParam->m_CoveredCellsList.AdjustAfterRemoveRows(from, to, Count());
-  } else {
-    g.m_pParam->m_CoveredCellsList.AdjustAfterRemoveCols(from, to, Count());
-  }
   const BOOL oldDataUndo = g.EnableDataUndo(g.m_pParam->m_bUndoEnabled && commandMode != CGXGridCore::kNoUndo);
   const BOOL stored = rows ? g.StoreRemoveRows(from, to, FALSE) : g.StoreRemoveCols(from, to, FALSE);
   g.EnableDataUndo(oldDataUndo);
@@ -137,6 +143,7 @@ BOOL GXGridAxis::Insert(ROWCOL at, ROWCOL count, int* sizes, CObArray* cellStyle
   if (g.m_pParam == nullptr) return FALSE;
   CGXLongOperation scope;
   scope.SetStatusText(g.m_pAppData->m_texts[rows ? 10 : 11]);
+  if (!g.TransferCurrentCell(TRUE, 2, TRUE)) return FALSE;
   CGXFrameStateSaver frame(&g);
   if (commandMode == CGXGridCore::kRecordUndo) g.BeginTrans(g.m_pAppData->m_texts[rows ? 10 : 11]);
   CObject* dataUndo = nullptr;
@@ -233,10 +240,13 @@ BOOL GXGridAxis::StoreRemove(ROWCOL from, ROWCOL to, BOOL force) {
   }
   SizeMap().RemoveKeys(from, to);
   CGXGridParam& p = *g.m_pParam;
+  // The covered blocks follow the data only once the data has changed.
   if (rows) {
     p.m_SelRects.AdjustAfterRemoveRows(from, to, oldCount);
+    p.m_CoveredCellsList.AdjustAfterRemoveRows(from, to, oldCount);
   } else {
     p.m_SelRects.AdjustAfterRemoveCols(from, to, oldCount);
+    p.m_CoveredCellsList.AdjustAfterRemoveCols(from, to, oldCount);
   }
   p.UpdateCoveredCellPool();
   const ROWCOL count = std::max<ROWCOL>(Count(), from);
@@ -253,6 +263,7 @@ void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
   if (g.m_bCurrentCell && CurrentIndex() >= at) {
     CurrentIndex() += count;
     g.ForgetCurrentCellStyle();
+    RebindCurrentCellControl();
   }
   if (First() == Frozen()) First() = Frozen() + 1;
   if (!g.m_bLockUpdate) {
@@ -271,6 +282,7 @@ void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, UINT flags) {
     if (CurrentIndex() > to) {
       CurrentIndex() -= to - from + 1;
       g.ForgetCurrentCellStyle();
+      RebindCurrentCellControl();
     } else if (CurrentIndex() >= from) {
       g.ResetCurrentCell(FALSE);
     }

@@ -82,16 +82,18 @@ TEST_F(BackupDialogsTest, RestoreChecksTheYearAndThatTheFolderHoldsItsBackup) {
     std::string folder;
     int answer;           // to the unknown-year question; 0: none asked
     const char* message;  // null: accepted
+    int replace;          // to the question before a known year is replaced; 0: none asked
   } cases[] = {
-      {"2008", empty, 0, "There are no backup files for fiscal year 2008 \nin folder "},
-      {"2008", year.folder(), 0, "Restore Path:  May not be the same as the original data path"},
-      {"2007", backup, ANSWER_NO, nullptr},
-      {"8", backup, 0, nullptr},
+      {"2008", empty, 0, "There are no backup files for fiscal year 2008 \nin folder ", 0},
+      {"2008", year.folder(), 0, "Restore Path:  May not be the same as the original data path", 0},
+      {"2007", backup, ANSWER_NO, nullptr, 0},
+      {"8", backup, 0, nullptr, ANSWER_YES},
+      {"2008", backup, 0, nullptr, ANSWER_NO},  // No keeps the dialog open
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.year);
     CRestoreDlg dlg;
-    const bool accepted = !c.message && !c.answer;
+    const bool accepted = !c.message && !c.answer && c.replace != ANSWER_NO;
     automation::OnDialog(
         "Restore",
         [&](HWND h) {
@@ -99,6 +101,7 @@ TEST_F(BackupDialogsTest, RestoreChecksTheYearAndThatTheFolderHoldsItsBackup) {
           SetField(h, IDC_RESTORE_FOLDER, c.folder);
           if (c.answer) automation::ExpectMessageBox("", "Unknown fiscal year", c.answer);
           if (c.message) automation::ExpectMessageBox("Warning", c.message, IDOK);
+          if (c.replace) automation::ExpectMessageBox("", "Fiscal year 2008 exists.", c.replace);
           Press(h, IDOK);
         },
         IDCANCEL);

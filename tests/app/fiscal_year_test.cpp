@@ -11,7 +11,9 @@
 
 #include "AppTestUtil.h"
 #include "YearTestUtil.h"
+#include "app/BackupManifest.h"
 #include "app/FiscalYearDlg.h"
+#include "common/CommonTestUtil.h"
 #include "common/ConfigFile.h"
 #include "common/Question.h"
 #include "platform/window/CtlDefs.h"
@@ -105,6 +107,19 @@ TEST_F(FiscalYearTest, DeletesEveryFileOfTheYearAndDropsIt) {
   EXPECT_EQ(Snapshot(fy.folder()), before);
   EXPECT_EQ(std::string(AcctPath), fy.folder() + "/acct408.dat");
   EXPECT_STREQ(CurrentYearNode->year, "2008");
+}
+
+TEST_F(FiscalYearTest, AnotherYearsBackupKeptInTheFolderStays) {
+  const std::string folder = fy.home() + "/fy2009";
+  // The set of a backup of 2008 made into 2009's folder: its manifest says
+  // whose copies they are.
+  for (const char* name : {"cnfg4.bu", "udata4.bu", "unitset4.bu"}) WriteBytes(folder + "/" + name, name);
+  ASSERT_TRUE(WriteBackupManifest(folder, "2008", {"cnfg4.bu", "udata4.bu", "unitset4.bu"}));
+  ASSERT_EQ(DeleteFiscalYear(FindYearNode("2009", 0, &YearList)), 1);
+  for (const char* name : {"cnfg4.bu", "udata4.bu", "unitset4.bu", "manifest4.bu"})
+    EXPECT_TRUE(fs::exists(folder + "/" + name)) << name;
+  EXPECT_FALSE(fs::exists(folder + "/acct409.dat"));
+  EXPECT_EQ(FindYearNode("2009", 0, &YearList), nullptr);
 }
 
 TEST_F(FiscalYearTest, AYearWithAFileThatCannotBeRemovedStaysKnown) {

@@ -175,14 +175,18 @@ TEST_F(Calculator, WindowByKeysAndMouse) {
 }
 
 // An owner field that records what the pop-up sends.
+// With `takeFocus` it takes the focus while it handles the result, as the
+// currency edit and the register's amount cell do.
 class ResultField : public CWnd {
  public:
   std::vector<std::string> results;
+  bool takeFocus = false;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_GX_CALCULATOR_RESULT) {
       results.emplace_back(reinterpret_cast<LPCTSTR>(lParam));
+      if (takeFocus) SetFocus();
       return 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);
@@ -265,6 +269,29 @@ TEST_F(PopupCalculator, ErrorClosesWithoutResultAndFocusLossCloses) {
   automation::PumpUntilIdle();
   EXPECT_FALSE(::IsWindow(h));
   EXPECT_TRUE(field.results.empty());
+}
+
+// The owner's focus change closes the pop-up while it still sends; it must
+// not touch itself afterwards (the sanitizer build catches that).
+TEST_F(PopupCalculator, AnOwnerTakingTheFocusForTheResultClosesItOnce) {
+  field.takeFocus = true;
+  struct Case {
+    const char* keys;
+    int key;
+  };
+  const Case cases[] = {{"3*3", VK_RETURN}, {"4*4=", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    field.results.clear();
+    CGXBPopupCalculator* popup = Open(FieldOnScreen(), 0);
+    ASSERT_NE(popup, nullptr);
+    HWND h = popup->m_hWnd;
+    automation::TypeText(c.keys);
+    if (c.key != 0) automation::PressKey(c.key);
+    automation::PumpUntilIdle();
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_EQ(field.results.size(), 1u);
+  }
 }
 
 TEST_F(PopupCalculator, FieldsAtTheScreenEdgesOpenAboveOrAligned) {

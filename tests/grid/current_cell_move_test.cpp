@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "grid/GridHost.h"
 #include "platform/draw_canvas.h"
 
@@ -151,6 +153,68 @@ TEST_F(CurrentCellMove, DrawingTheCurrentCellBindsItsControl) {
   drawtest::Canvas canvas(500, 400);
   grid->OnDraw(&canvas.dc);
   EXPECT_TRUE(cell->IsInitializedFor(3, 3));
+}
+
+}  // namespace
+
+namespace {
+
+// A pending edit belongs to its cell: rows and columns inserted or removed
+// before it move both the stored value and the edit's cell.
+TEST_F(CurrentCellMove, AnEditFollowsItsCellWhenRowsOrColumnsMove) {
+  struct Case {
+    const char* name;
+    std::function<BOOL(CGXGridCore&)> change;
+    ROWCOL row, col;
+  };
+  const Case cases[] = {
+      {"insert rows above", [](CGXGridCore& g) { return g.InsertRows(2, 3); }, 8, 2},
+      {"remove rows above", [](CGXGridCore& g) { return g.RemoveRows(1, 2); }, 3, 2},
+      {"insert columns left", [](CGXGridCore& g) { return g.InsertCols(1, 2); }, 5, 4},
+      {"remove a column left", [](CGXGridCore& g) { return g.RemoveCols(1, 1); }, 5, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    wnd.grid = nullptr;
+    grid.reset();
+    wnd.DestroyWindow();
+    MakeHostedGrid(10, 5);
+    ASSERT_TRUE(grid->SetCurrentCell(5, 2, 0));
+    cell->HandleChar('a', 1, 0);
+    cell->HandleChar('b', 1, 0);
+    ASSERT_TRUE(c.change(*grid));
+    EXPECT_EQ(Current(), std::make_pair(c.row, c.col));
+    EXPECT_EQ(std::string(grid->GetCellValue(c.row, c.col)), "ab");
+    EXPECT_TRUE(cell->IsInitializedFor(c.row, c.col)) << "the control is bound to the moved cell";
+    // A new edit goes to the moved cell, not to the one now at the old place.
+    cell->HandleChar('c', 1, 0);
+    ASSERT_TRUE(grid->SetCurrentCell(1, 1, 0));
+    EXPECT_EQ(std::string(grid->GetCellValue(c.row, c.col)), "c");
+    EXPECT_NE(std::string(grid->GetCellValue(5, 2)), "c");
+  }
+}
+
+TEST_F(CurrentCellMove, ARefusedEditStopsTheInsertion) {
+  ASSERT_TRUE(grid->SetCurrentCell(5, 2, 0));
+  cell->HandleChar('a', 1, 0);
+  cell->storeOk = FALSE;
+  EXPECT_FALSE(grid->InsertRows(2, 3));
+  EXPECT_FALSE(grid->RemoveRows(1, 1));
+  EXPECT_EQ(grid->GetRowCount(), 10u);
+  EXPECT_EQ(Current(), std::make_pair(ROWCOL{5}, ROWCOL{2}));
+}
+
+// The covered blocks move with the rows only when the rows did move.
+TEST_F(CurrentCellMove, CoveredBlocksStayWhenARemovalIsRefused) {
+  CGXRangeList& covered = grid->GetParam()->m_CoveredCellsList;
+  covered.AddTail(new CGXRange(6, 1, 7, 2));
+  grid->SetReadOnly(TRUE);
+  EXPECT_FALSE(grid->StoreRemoveRows(2, 3, FALSE));
+  grid->RemoveRows(2, 3);
+  EXPECT_EQ(*covered.GetHead(), CGXRange(6, 1, 7, 2));
+  grid->SetReadOnly(FALSE);
+  EXPECT_TRUE(grid->StoreRemoveRows(2, 3, FALSE)) << "the store step moves them itself";
+  EXPECT_EQ(*covered.GetHead(), CGXRange(4, 1, 5, 2));
 }
 
 }  // namespace

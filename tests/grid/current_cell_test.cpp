@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "grid/GridWindowTest.h"
+#include "grid/GridHost.h"
 
 namespace {
 
@@ -50,10 +50,23 @@ TEST_F(CurrentCell, AWarningIsShownOnceThenForgotten) {
 }
 
 TEST_F(CurrentCell, MovesAreReportedOncePerPosition) {
-  grid->CheckMovedCurrentCell(2, 3);
-  grid->CheckMovedCurrentCell(2, 3);
-  grid->CheckMovedCurrentCell(4, 1);
-  EXPECT_EQ(grid->moves, (std::vector<std::pair<ROWCOL, ROWCOL>>{{2, 3}, {4, 1}}));
+  using Moves = std::vector<std::pair<ROWCOL, ROWCOL>>;
+  // Moves are noticed when the cell's control binds to the new cell.
+  grid->RegisterControl(900, new gridtest::TestCell(grid.get()));
+  grid->ChangeStandardStyle(CGXStyle().SetControl(900), 0, 0);
+  grid->FreeObjectCache();
+  ASSERT_TRUE(grid->SetCurrentCell(2, 3));
+  ASSERT_TRUE(grid->SetCurrentCell(2, 3));
+  ASSERT_TRUE(grid->MoveCurrentCell(3));  // down
+  ASSERT_TRUE(grid->SetCurrentCell(4, 1));
+  EXPECT_EQ(grid->moves, (Moves{{2, 3}, {3, 3}, {4, 1}}));
+  // Rows inserted above carry the current cell, and that is a move too.
+  ASSERT_TRUE(grid->InsertRows(1, 2));
+  ASSERT_FALSE(grid->moves.empty());
+  EXPECT_EQ(grid->moves.back(), std::make_pair(ROWCOL{6}, ROWCOL{1}));
+  grid->moves.clear();
+  ASSERT_TRUE(grid->TransferCurrentCell(FALSE));  // a discarded edit rebinds in place
+  EXPECT_TRUE(grid->moves.empty());
 
   grid->SetCurrentCellForStyles(4, 1);
   EXPECT_TRUE(grid->IsCurrentCell());

@@ -43,11 +43,14 @@ std::string WriteBmp(const std::string& name, int w, int h, COLORREF color) {
   return path;
 }
 
+// Takes named pictures from the test's temporary folder instead of the
+// program's own, and counts the loads.
 class CountingPool : public CGXDIBPool {
  public:
   HGLOBAL LoadBitmapResource(LPCTSTR resource) override {
     ++loads;
-    return CGXDIBPool::LoadBitmapResource(resource);
+    if (reinterpret_cast<std::uintptr_t>(resource) < 0x10000) return CGXDIBPool::LoadBitmapResource(resource);
+    return GXReadBitmapFile((std::filesystem::temp_directory_path() / resource).string());
   }
   int loads = 0;
 };
@@ -62,16 +65,16 @@ TEST(GridDIBPool, ReferencesLoadOnceAndFailuresAreKept) {
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(pool.ParseReference("#BMP(130)", key)), 130u);
   EXPECT_EQ(key, "#130");
 
-  const std::string path = WriteBmp("grid_dib_red.bmp", 4, 2, RGB(255, 0, 0));
+  WriteBmp("grid_dib_red.bmp", 4, 2, RGB(255, 0, 0));
   CString ref;
-  pool.FormatNameReference(path.c_str(), ref);
+  pool.FormatNameReference("grid_dib_red.bmp", ref);
   HGLOBAL first = pool.GetBitmap(ref);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(pool.GetBitmap(ref), first);
   EXPECT_EQ(pool.loads, 1);
 
-  EXPECT_EQ(pool.GetBitmap("#BMP(\"/nowhere/missing.bmp\")"), nullptr);
-  EXPECT_EQ(pool.GetBitmap("#BMP(\"/nowhere/missing.bmp\")"), nullptr);
+  EXPECT_EQ(pool.GetBitmap("#BMP(\"missing.bmp\")"), nullptr);
+  EXPECT_EQ(pool.GetBitmap("#BMP(\"missing.bmp\")"), nullptr);
   EXPECT_EQ(pool.loads, 2) << "a missing resource is not tried again";
   EXPECT_EQ(pool.FormatIdReference(130, ref), "#BMP(130)");
 
@@ -82,10 +85,46 @@ TEST(GridDIBPool, ReferencesLoadOnceAndFailuresAreKept) {
   EXPECT_EQ(dib.Detach(), first) << "the pool keeps ownership";
 }
 
-TEST(GridDIBPool, DrawModes) {
+// A cell's value names a picture, never a file: paths are refused, and no
+// file is read that is not a plain one of a sensible size (a device such as
+// /dev/zero would never end).
+TEST(GridDIBPool, NamesNeverReachOtherFiles) {
+  const std::string path = WriteBmp("grid_dib_blue.bmp", 2, 2, RGB(0, 0, 255));
   CGXDIBPool pool;
+  for (const char* ref : {"#BMP(\"/dev/zero\")", "#BMP(\"../res/bitmaps/20028\")", "#BMP(\"a\\\\b\")",
+                          "#BMP(\"\")"}) {
+    SCOPED_TRACE(ref);
+    EXPECT_EQ(pool.GetBitmap(ref), nullptr);
+  }
   CString ref;
-  pool.FormatNameReference(WriteBmp("grid_dib_fit.bmp", 100, 50, RGB(255, 0, 0)).c_str(), ref);
+  pool.FormatNameReference(path.c_str(), ref);
+  EXPECT_EQ(pool.GetBitmap(ref), nullptr) << "a full path is no picture name";
+
+  EXPECT_EQ(GXReadBitmapFile("/dev/zero"), nullptr);
+  EXPECT_EQ(GXReadBitmapFile(std::filesystem::temp_directory_path().string()), nullptr);
+  const std::string big = (std::filesystem::temp_directory_path() / "grid_dib_big.bmp").string();
+  {
+    std::ofstream out(big, std::ios::binary);
+    out << "BM";
+    out.seekp((16 << 20) + 1);
+    out << '\0';
+  }
+  EXPECT_EQ(GXReadBitmapFile(big), nullptr) << "too large";
+  std::filesystem::remove(big);
+  HGLOBAL dib = GXReadBitmapFile(path);
+  ASSERT_NE(dib, nullptr);
+  ::GlobalFree(dib);
+  // The program's own pictures are found by id and by name.
+  HGLOBAL own = pool.GetBitmap("#BMP(102)");
+  EXPECT_NE(own, nullptr);
+  EXPECT_NE(pool.GetBitmap("#BMP(\"ACCTBAL\")"), nullptr);
+}
+
+TEST(GridDIBPool, DrawModes) {
+  CountingPool pool;
+  CString ref;
+  WriteBmp("grid_dib_fit.bmp", 100, 50, RGB(255, 0, 0));
+  pool.FormatNameReference("grid_dib_fit.bmp", ref);
   HGLOBAL dib = pool.GetBitmap(ref);
   ASSERT_NE(dib, nullptr);
   {

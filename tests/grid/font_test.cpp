@@ -77,6 +77,23 @@ TEST(GridFont, ForeignCharacterSetKeepsItsScriptEntry) {
   EXPECT_EQ(back.lfHeight, -16);
 }
 
+// Heights from a description are taken by magnitude and capped, the most
+// negative one included.
+TEST(GridFont, LogFontHeightsAreCappedWhateverTheirSign) {
+  struct Case {
+    LONG height;
+    UINT quarters;
+  };
+  const Case cases[] = {{-16, 48}, {16, 48}, {0, 0}, {100000, 1023}, {-2147483647 - 1, 1023}, {2147483647, 1023}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.height);
+    LOGFONT lf{};
+    std::strcpy(lf.lfFaceName, "Arial");
+    lf.lfHeight = c.height;
+    EXPECT_EQ(CGXFont(lf).GetQuarterPoints(), c.quarters);
+  }
+}
+
 TEST(GridFont, MergeModes) {
   CGXFont mine;
   mine.SetFaceName("Arial").SetSize(8);

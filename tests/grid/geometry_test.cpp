@@ -57,6 +57,22 @@ TEST_F(Geometry, SettingHeightsAndDefaults) {
 
   EXPECT_FALSE(grid->SetDefaultRowHeight(0));
   EXPECT_FALSE(grid->SetDefaultColWidth(-3));
+}
+
+// Ranges reaching the largest index stop at the last row or column (their
+// length would wrap to 0 and the old sizes overrun their array).
+TEST_F(Geometry, SizeRangesToTheEndStopAtTheLastRowOrColumn) {
+  const ROWCOL kEnd = static_cast<ROWCOL>(-1);
+  EXPECT_TRUE(grid->SetRowHeight(0, kEnd, 23));
+  EXPECT_EQ(grid->GetRowHeight(0), 23);
+  EXPECT_EQ(grid->GetRowHeight(20), 23);
+  EXPECT_TRUE(grid->SetColWidth(kEnd, 4, 50)) << "the corners may come in either order";
+  EXPECT_EQ(grid->GetColWidth(4), 50);
+  EXPECT_EQ(grid->GetColWidth(10), 50);
+  EXPECT_TRUE(grid->SetRowHeight(30, 0, 21)) << "a single row beyond the count keeps its own size";
+}
+
+TEST_F(Geometry, DefaultSizes) {
   EXPECT_EQ(grid->GetDefaultRowHeight(), 19);
   EXPECT_TRUE(grid->SetDefaultColWidth(40));
   EXPECT_EQ(grid->GetColWidth(4), 40);

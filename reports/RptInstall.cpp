@@ -1,0 +1,9 @@
+#include "reports/RptInstall.h"
+
+#include "reports/ReadmeReport.h"
+
+// One line per group of reports, in report-number order of the group's
+// first report.
+void InstallReports() {
+  InstallTextFileReport();
+}
