@@ -52,6 +52,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableHideCells();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
+  grid->EnableUserResizeCells();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();

@@ -10,6 +10,7 @@
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
+#include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXLongOperationImp.h"
 
 namespace {
@@ -70,6 +71,10 @@ void CGXGridCore::EnableStyleDataExchange() {
 void CGXGridCore::EnableCutPaste() { EnableGridFeature<CGXGridCutPasteImp>(this, m_pCutPasteImp); }
 
 void CGXGridCore::EnableClearCells() { EnableGridFeature<CGXGridClearCellsImp>(this, m_pClearCellsImp); }
+
+void CGXGridCore::EnableUserResizeCells() {
+  EnableGridFeature<CGXGridUserResizeCellsImp>(this, m_pUserResizeCellsImp);
+}
 
 // ------------------------------------------------------ application-wide
 
