@@ -50,6 +50,7 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
 // Every grid of the program gets every feature there is, in this order.
 void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableHideCells();
+  grid->EnableAutoScroll();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserResizeCells();

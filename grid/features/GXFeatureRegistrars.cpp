@@ -12,6 +12,7 @@
 #include "grid/features/GXGridTextDataExchangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXLongOperationImp.h"
+#include "grid/features/GXMouseWheelPlugin.h"
 
 namespace {
 
@@ -74,6 +75,20 @@ void CGXGridCore::EnableClearCells() { EnableGridFeature<CGXGridClearCellsImp>(t
 
 void CGXGridCore::EnableUserResizeCells() {
   EnableGridFeature<CGXGridUserResizeCellsImp>(this, m_pUserResizeCellsImp);
+}
+
+void CGXGridCore::EnableAutoScroll() {
+  if (m_pAutoScrollPlugin != nullptr) return;
+  m_pAutoScrollPlugin = new CGXAutoScrollPlugin(this);
+  m_pAutoScrollPlugin->PlugIn(m_pGridWnd);
+  AddPlugin(m_pAutoScrollPlugin);  // the grid's plug-in list owns it
+}
+
+// Each call makes a new plug-in (the application calls it once per grid).
+void CGXGridCore::EnableIntelliMouse() {
+  m_pIntelliMousePlugin = new CGXGridIntelliMousePlugin(this);
+  m_pIntelliMousePlugin->PlugIn(m_pGridWnd);
+  AddPlugin(m_pIntelliMousePlugin);
 }
 
 // ------------------------------------------------------ application-wide
