@@ -2,9 +2,11 @@
 // new year (still a copy of the old one) so that it starts where the old
 // year ended.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -104,8 +106,10 @@ bool RolloverBudgets(int mode) {
       if (WriteRecord(AcctFile, a, r) != 1) return Fail("Write acct budge rollover");
     }
   } else if (mode == 1) {
-    // Every month of every account reads the year's transactions again.
+    // The year's activity is summed once for every account and month.
     RecordReadCache cache;
+    std::map<int, std::array<int, 12>> activity;
+    if (!SumActivityByMonth(&activity)) return Fail("Read monthly activity");
     int next = 0;
     for (int r = 0; r < AcctTable.rowCount; ++r) {
       AccountRecord a;
@@ -113,13 +117,9 @@ bool RolloverBudgets(int mode) {
       if (a.status != kStatusLive) continue;
       BudgetRecord b;
       b.number = a.number;
-      const char letter = GetAcctClass(a.number);
       // Budget amounts are kept by calendar month, as the transactions' months are.
-      for (int m = 0; m < 12; ++m) {
-        int monthTotal = 0, total = 0;
-        if (!SumAcctActivity(a.number, letter, m, "", &monthTotal, &total)) return Fail("Read monthly activity");
-        b.months[m] = monthTotal;
-      }
+      const auto found = activity.find(a.number);
+      for (int m = 0; m < 12; ++m) b.months[m] = found == activity.end() ? 0 : found->second[static_cast<size_t>(m)];
       if (WriteRecord(BudgetFile, b, next) != 1) return Fail("Write budge rollover");
       if (next < static_cast<int>(BudgetTable.keys.size())) {
         BudgetTable.keys[static_cast<size_t>(next)] = KeyOf(b);

@@ -44,17 +44,11 @@ CString CEquipMgmtDlg::CaptionText() {
 
 bool CEquipMgmtDlg::CanAdd() { return EquipTable.freeCount > 0; }
 
-CString CEquipMgmtDlg::SelectedDescription() {
-  const int row = List().Selected();
-  if (row < 0) return CString();
-  CString text = List().Text(row);
-  const int tab = text.Find('\t');
-  return tab >= 0 ? text.Left(tab) : text;
-}
-
+// Several items may share a description: a row stands for its own index
+// position, never for the first item found by its text.
 int CEquipMgmtDlg::LookupSelected() {
-  int pos = -1;
-  return FindEquipItem(0, SelectedDescription(), 1, &pos) ? pos : -1;
+  const int pos = SelectedData();
+  return pos >= 0 && pos < EquipTable.rowCount ? pos : -1;
 }
 
 bool CEquipMgmtDlg::OpenInfo(bool isNew) {
@@ -68,8 +62,9 @@ bool CEquipMgmtDlg::OpenInfo(bool isNew) {
 
 void CEquipMgmtDlg::OnDelete() {
   const int row = List().Selected();
-  if (row < 0) return;
-  if (DeleteEquipItem(SelectedDescription()) != 1) return;
+  const int pos = LookupSelected();
+  if (row < 0 || pos < 0) return;
+  if (DeleteEquipItemAt(EquipTable.byDescription[static_cast<size_t>(pos)]) != 1) return;
   List().Remove(row);
   List().Select(-1);
   m_nCurPos = -1;

@@ -21,7 +21,4 @@ class CEquipMgmtDlg : public CRecordListDlg {
   const char* LogFileName() const override { return "equiplog.txt"; }
   const char* LogCaption() const override { return "Equipment"; }
   void WriteLog(FILE* out) override;
-
- private:
-  CString SelectedDescription();
 };

@@ -195,7 +195,11 @@ void CInitResDlg::OnOK() {
   if (opening - passbooks != 0 && m_carryBack) {
     const int answer = AskQuestion("Carry passbooks' total back as opening balance", ANSWER_YES, ANSWER_CANCEL);
     if (answer == ANSWER_CANCEL) return;
-    if (answer == ANSWER_YES && m_pOpening) *m_pOpening = static_cast<int>(passbooks);
+    if (answer == ANSWER_YES && m_pOpening) {
+      *m_pOpening = static_cast<int>(passbooks);
+      // The owner's opening balance changed: its Cancel must ask.
+      m_bChanged = 1;
+    }
   }
   if (m_pSharesOut)
     for (int i = 0; i < kMemberSlots; ++i) m_pSharesOut[i] = m_shares[i];

@@ -18,9 +18,18 @@
 CRecordInfoDlg::CRecordInfoDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent), m_templateId(templateId) {}
 
 int CRecordInfoDlg::LoadRecord(int beforeWindow) {
+  const int ok = LoadAndShow(beforeWindow);
+  if (!beforeWindow && GetSafeHwnd()) FocusFirstField();
+  return ok;
+}
+
+int CRecordInfoDlg::LoadAndShow(int beforeWindow) {
   SetWaitCursor(1);
   const int ok = LoadFields();
   m_bChanged = 0;
+  // A load that failed part-way leaves a mix of two records in the copies:
+  // nothing is saved from them until a load succeeds.
+  m_bLoadFailed = ok == 0;
   SetWaitCursor(0);
   if (!beforeWindow && GetSafeHwnd()) {
     if (ok) {
@@ -30,7 +39,6 @@ int CRecordInfoDlg::LoadRecord(int beforeWindow) {
       m_bChanged = 0;
     }
     UpdateControls();
-    FocusFirstField();
   }
   return ok;
 }
@@ -56,8 +64,8 @@ void CRecordInfoDlg::EnableItem(int id, bool enable) {
 
 void CRecordInfoDlg::UpdateControls() {
   const bool full = m_bNew && TableFull();
-  EnableItem(IDOK, !full);
-  EnableItem(IDC_REC_APPLY, !full);
+  EnableItem(IDOK, !full && !m_bLoadFailed);
+  EnableItem(IDC_REC_APPLY, !full && !m_bLoadFailed);
   const bool stepping = !m_bNew && LiveCount() > 1;
   EnableItem(IDC_REC_PREV, stepping);
   EnableItem(IDC_REC_NEXT, stepping);
@@ -113,6 +121,7 @@ BOOL CRecordInfoDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CRecordInfoDlg::OnOK() {
+  if (m_bLoadFailed) return;
   if (Validate()) EndDialog(IDOK);
 }
 
@@ -121,9 +130,15 @@ void CRecordInfoDlg::OnCancel() {
 }
 
 void CRecordInfoDlg::OnApply() {
-  if (!Validate()) return;
+  if (m_bLoadFailed || !Validate()) return;
   m_bChanged = 0;
-  if (!m_bNew) return;
+  if (!m_bNew) {
+    // The dialog goes on from what was saved: its loaded copy is the stored
+    // record again (so the next check of a changed name does not find the
+    // record itself, and a rename starts from the name now stored).
+    LoadAndShow(0);
+    return;
+  }
   if (TableFull()) {
     EndDialog(IDCANCEL);
     return;
@@ -132,7 +147,7 @@ void CRecordInfoDlg::OnApply() {
 }
 
 bool CRecordInfoDlg::SaveBeforeLeaving() {
-  if (!m_bChanged) return true;
+  if (!m_bChanged || m_bLoadFailed) return true;
   switch (AskSaveChanges(kSaveQuestion)) {
     case ANSWER_YES:
       return Validate() != 0;
@@ -166,8 +181,11 @@ void CRecordInfoDlg::Step(int direction) {
       if (announce) DispMessage(WrapToFirstText(), MSG_INFORMATION);
     }
     if (IsLiveAt(pos)) {
+      const int from = *m_pCurPos;
       *m_pCurPos = pos;
-      LoadRecord(0);
+      // A record that cannot be read is not taken as the current one: the
+      // position goes back, and saving stays off until a load succeeds.
+      if (!LoadRecord(0)) *m_pCurPos = from;
       return;
     }
   }

@@ -38,6 +38,8 @@ class CRecordInfoDlg : public CDialog {
   // Warning, "Label:  problem", with the focus on the field) and saves the
   // record; 1 when saved.
   virtual int Validate() = 0;
+  // Whether the last load failed: OK and Apply are then off.
+  bool LoadFailed() const { return m_bLoadFailed; }
 
   // The save question of Cancel, Previous and Next.
   static constexpr const char* kSaveQuestion = "Do you wish to save your changes";
@@ -113,6 +115,10 @@ class CRecordInfoDlg : public CDialog {
   void OnCancel() override;
 
  private:
+  // LoadRecord without moving the focus.
+  int LoadAndShow(int beforeWindow);
+
   UINT m_templateId;
   bool m_bLoading = false;
+  bool m_bLoadFailed = false;
 };

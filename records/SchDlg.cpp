@@ -168,7 +168,19 @@ int CSchDlg::LoadRecord(int rebuildHolders) {
   SetWaitCursor(1);
   const int ok = XferSchedule(0, m_bNew, m_pCurPos, &m_account, &m_loaded, m_slots);
   SetWaitCursor(0);
-  // A failed load has shown why; the sheet shows what could be read.
+  // A failed load has shown why. What it read is not shown: saving a
+  // schedule with part of its participants would free the others. The
+  // sheet stays blank and cannot save until a load succeeds.
+  m_bLoadFailed = ok == 0;
+  if (m_bLoadFailed) {
+    m_loaded = ScheduleRecord{};
+    m_account = AccountRecord{};
+    for (ParticipantRecord& slot : m_slots) {
+      slot.scheduleRow = -1;
+      slot.initialOwed = 0;
+      slot.initialPaid = 0;
+    }
+  }
   m_edited = m_loaded;
   m_bHasDates = 0;
   if (GetSafeHwnd()) {
@@ -215,9 +227,9 @@ void CSchDlg::ShowPage(CPropertyPage* page) {
 }
 
 void CSchDlg::UpdateButtons() {
-  const bool full = m_bNew && ScheduleTable.freeCount <= 0;
-  if (CWnd* b = GetDlgItem(IDOK)) b->EnableWindow(!full);
-  if (CWnd* b = GetDlgItem(IDC_SCH_APPLY)) b->EnableWindow(!full);
+  const bool save = !(m_bNew && ScheduleTable.freeCount <= 0) && !m_bLoadFailed;
+  if (CWnd* b = GetDlgItem(IDOK)) b->EnableWindow(save);
+  if (CWnd* b = GetDlgItem(IDC_SCH_APPLY)) b->EnableWindow(save);
   const bool stepping = !m_bNew && ScheduleTable.liveCount >= 2;
   if (CWnd* b = GetDlgItem(IDC_SCH_PREV)) b->EnableWindow(stepping);
   if (CWnd* b = GetDlgItem(IDC_SCH_NEXT)) b->EnableWindow(stepping);
@@ -226,6 +238,7 @@ void CSchDlg::UpdateButtons() {
 void CSchDlg::ClearChanged() { m_bChanged = m_gen.m_bChanged = m_dates.m_bChanged = m_part.m_bChanged = 0; }
 
 bool CSchDlg::Changed() const {
+  if (m_bLoadFailed) return false;
   return m_bChanged || m_gen.m_bChanged || m_dates.m_bChanged || m_part.m_bChanged;
 }
 
@@ -277,7 +290,7 @@ void CSchDlg::ReloadPages() {
 
 void CSchDlg::OnOK() {
   CWnd* ok = GetDlgItem(IDOK);
-  if (!ok || !ok->IsWindowEnabled()) return;
+  if (!ok || !ok->IsWindowEnabled() || m_bLoadFailed) return;
   // While adding, Enter elsewhere saves and clears the sheet for the next
   // schedule; only OK itself closes it.
   if (m_bNew && ::GetFocus() != ok->GetSafeHwnd()) {
@@ -289,7 +302,7 @@ void CSchDlg::OnOK() {
 
 void CSchDlg::OnApply() {
   CWnd* apply = GetDlgItem(IDC_SCH_APPLY);
-  if (apply && !apply->IsWindowEnabled()) return;
+  if ((apply && !apply->IsWindowEnabled()) || m_bLoadFailed) return;
   if (!Validate()) return;
   if (m_bNew) {
     if (ScheduleTable.freeCount <= 0) {
@@ -300,6 +313,11 @@ void CSchDlg::OnApply() {
     ReloadPages();
     ShowPage(&m_dates);
     if (CWnd* name = GetDlgItem(IDC_SCH_NAME)) SetFocusHwnd(name->GetSafeHwnd());
+  } else {
+    // The sheet goes on from what was saved (a rename re-sorted the list;
+    // the name check must not find the schedule itself).
+    LoadRecord(0);
+    ReloadPages();
   }
   ClearChanged();
 }
@@ -339,8 +357,10 @@ void CSchDlg::OnPrevNext(int direction) {
     const int row = ScheduleTable.byName[static_cast<size_t>(pos)];
     if (ScheduleTable.keys[static_cast<size_t>(row)].status != kStatusDeleted) break;
   }
+  const int from = *m_pCurPos;
   *m_pCurPos = pos;
-  LoadRecord(0);
+  // A schedule that cannot be read does not become the current one.
+  if (!LoadRecord(0)) *m_pCurPos = from;
   ReloadPages();
 }
 

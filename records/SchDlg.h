@@ -60,6 +60,8 @@ class CSchDlg : public CPropertySheet {
   void OnPrevNext(int direction);
   void ReloadPages();
   int m_headerHeight = 0;
+  // The last load failed: the sheet is blank and saves nothing.
+  bool m_bLoadFailed = false;
   // Posted at initialisation, after the sheet's own focus placement.
   static constexpr UINT kFocusName = WM_USER + 310;
 };

@@ -76,7 +76,7 @@ long CSplitDlg::ComputeShare(long perUnit, long increment, long units) {
 
 bool CSplitDlg::HolderActive(int holder) const {
   const int row = m_holders[static_cast<size_t>(holder)].row;
-  return row >= 0 && row < MemberTable.rowCount && MemberTable.keys[static_cast<size_t>(row)].status == 0;
+  return row >= 0 && row < MemberTable.rowCount && MemberTable.keys[static_cast<size_t>(row)].status == kStatusLive;
 }
 
 long CSplitDlg::SignedShare(const SubAccountRecord& s) const {
@@ -96,7 +96,7 @@ BOOL CSplitDlg::OnInitDialog() {
     const int row = MemberTable.byTypeName[static_cast<size_t>(pos)];
     if (row < 0 || row >= MemberTable.rowCount || row >= kMemberSlots) continue;
     const MemberKey& k = MemberTable.keys[static_cast<size_t>(row)];
-    if (k.status == 2 || !k.passbook) continue;
+    if (k.status == kStatusDeleted || !k.passbook) continue;
     Holder h;
     h.row = row;
     MemberRow member{};

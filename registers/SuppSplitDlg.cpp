@@ -37,8 +37,8 @@ CString AccountName(int number) {
 
 }  // namespace
 
-CSuppSplitDlg::CSuppSplitDlg(CWnd* parent)
-    : CDialog(IDD_SUPPSPLIT, parent), m_shares(std::make_unique<SubAccountRecord[]>(kMemberSlots)) {
+CSuppSplitDlg::CSuppSplitDlg(TransactionDetail& detail, CWnd* parent)
+    : CDialog(IDD_SUPPSPLIT, parent), m_detail(detail), m_shares(std::make_unique<SubAccountRecord[]>(kMemberSlots)) {
   m_pSection = OpenSettingsSection(SettingsFileName, "MULTIACT");
   LoadFormPlacement(m_pSection, &m_cx, &m_cy);
   ResetSplitBuffers(&m_split, m_shares.get());
@@ -54,7 +54,7 @@ char CSuppSplitDlg::AccountLetter() const { return GetAcctClass(m_pAccount ? m_p
 int CSuppSplitDlg::UsedSlots() const {
   int used = 0;
   for (int i = 0; i < kLinesPerTransaction; ++i)
-    if (m_pLines[i].account != 0) ++used;
+    if (m_detail.lines[i].account != 0) ++used;
   return used;
 }
 
@@ -113,7 +113,7 @@ void CSuppSplitDlg::FillList(bool selectLast) {
   const int selected = SelectedRow();
   m_list.DeleteAllItems();
   for (int slot = 0; slot < kLinesPerTransaction; ++slot) {
-    const SupportLineRecord& l = m_pLines[slot];
+    const SupportLineRecord& l = m_detail.lines[slot];
     if (l.account == 0) continue;
     const int item = m_list.InsertItem(m_list.GetItemCount(), "");
     char text[96];
@@ -144,10 +144,10 @@ void CSuppSplitDlg::FillList(bool selectLast) {
 void CSuppSplitDlg::UpdateTotals() {
   long sum = 0;
   for (int i = 0; i < kLinesPerTransaction; ++i)
-    if (m_pLines[i].account != 0) sum += m_pLines[i].amount;
-  SetDlgItemText(IDC_SSP_TRANS, FormatDollars(m_pTrans->amount, 0));
+    if (m_detail.lines[i].account != 0) sum += m_detail.lines[i].amount;
+  SetDlgItemText(IDC_SSP_TRANS, FormatDollars(m_detail.transaction.amount, 0));
   SetDlgItemText(IDC_SSP_LINES, FormatDollars(sum, 0));
-  SetDlgItemText(IDC_SSP_VARIANCE, FormatDollars(m_pTrans->amount - sum, 0));
+  SetDlgItemText(IDC_SSP_VARIANCE, FormatDollars(m_detail.transaction.amount - sum, 0));
 }
 
 void CSuppSplitDlg::LoadLine(bool fromList) {
@@ -156,12 +156,12 @@ void CSuppSplitDlg::LoadLine(bool fromList) {
   const int sel = fromList ? SelectedRow() : -1;
   if (sel >= 0) {
     const int slot = std::atoi(m_list.GetItemText(sel, 5));
-    m_line = m_pLines[slot];
-    m_split = m_pSplits[slot];
-    std::memcpy(m_shares.get(), m_pShares[slot], sizeof(ShareArray));
+    m_line = m_detail.lines[slot];
+    m_split = m_detail.splits[slot];
+    std::memcpy(m_shares.get(), m_detail.shares[slot], sizeof(ShareArray));
   } else {
     ResetSupportLine(-1, &m_line);
-    m_line.id = m_pTrans->id;
+    m_line.id = m_detail.transaction.id;
     m_line.line = -1;
     ResetSplitBuffers(&m_split, m_shares.get());
   }
@@ -192,10 +192,10 @@ void CSuppSplitDlg::OnSupportAccount() {
   if (text.IsEmpty()) return;
   const char letter = AccountLetter();
   m_line.account = LeadingNumber(text);
-  m_line.factor = static_cast<LONG>(SignedAmountByType(letter, m_pTrans->factor, m_line.account));
+  m_line.factor = static_cast<LONG>(SignedAmountByType(letter, m_detail.transaction.factor, m_line.account));
   if (m_pAccount->number == kReserveAllocationAccount) {
     m_line.reserveAccount = m_line.account;
-    m_line.reserveFactor = static_cast<LONG>(SignByAcctLetter(GetAcctClass(kReserveAllocationAccount), m_pTrans->factor));
+    m_line.reserveFactor = static_cast<LONG>(SignByAcctLetter(GetAcctClass(kReserveAllocationAccount), m_detail.transaction.factor));
   } else if (m_line.reserveAccount == 0) {
     char item[16], value[32] = "";
     std::snprintf(item, sizeof item, "%d", static_cast<int>(m_line.account));
@@ -221,7 +221,7 @@ void CSuppSplitDlg::OnReserveAccount() {
   }
   if (text.IsEmpty()) return;
   m_line.reserveAccount = LeadingNumber(text);
-  m_line.reserveFactor = static_cast<LONG>(SignByAcctLetter(AccountLetter(), m_pTrans->factor));
+  m_line.reserveFactor = static_cast<LONG>(SignByAcctLetter(AccountLetter(), m_detail.transaction.factor));
   MarkChanged();
 }
 
@@ -253,8 +253,8 @@ void CSuppSplitDlg::OnAmountKillFocus() {
 
 void CSuppSplitDlg::OnPassbookSplit() {
   CSplitDlg dlg(this);
-  dlg.m_nFactor = m_pTrans->factor;
-  dlg.m_nTransAccount = m_pTrans->account;
+  dlg.m_nFactor = m_detail.transaction.factor;
+  dlg.m_nTransAccount = m_detail.transaction.account;
   dlg.m_nSupportAccount = m_line.account;
   dlg.m_pAmount = &m_line.amount;
   dlg.m_pSplit = &m_split;
@@ -283,6 +283,10 @@ void CSuppSplitDlg::OnPassbookCheck() {
 }
 
 int CSuppSplitDlg::SaveLine() {
+  // Enter posts while the amount field still has the focus: its leave step
+  // (which brings the line's passbook split to a changed amount) runs
+  // first, so that no line is saved with shares made for another amount.
+  OnAmountKillFocus();
   char msg[256] = "";
   char text[64] = "";
   // 1. Support account, required.
@@ -294,7 +298,7 @@ int CSuppSplitDlg::SaveLine() {
   const char letter = AccountLetter();
   if (!msg[0]) {
     line.account = LeadingNumber(text);
-    line.factor = static_cast<LONG>(SignedAmountByType(letter, m_pTrans->factor, line.account));
+    line.factor = static_cast<LONG>(SignedAmountByType(letter, m_detail.transaction.factor, line.account));
   }
   // 3. Amount (the reserve amount follows it).
   CString amount;
@@ -314,7 +318,7 @@ int CSuppSplitDlg::SaveLine() {
       line.reserveAmount = line.amount;
     } else if (!reserve.IsEmpty() && LeadingNumber(reserve) != 0) {
       line.reserveAccount = LeadingNumber(reserve);
-      line.reserveFactor = static_cast<LONG>(SignByAcctLetter(letter, m_pTrans->factor));
+      line.reserveFactor = static_cast<LONG>(SignByAcctLetter(letter, m_detail.transaction.factor));
       line.reserveAmount = line.amount;
     } else {
       line.reserveAccount = line.reserveFactor = line.reserveAmount = 0;
@@ -349,16 +353,16 @@ int CSuppSplitDlg::SaveLine() {
   }
   int slot = -1;
   for (int i = 0; i < kLinesPerTransaction && slot < 0; ++i)
-    if (isNew ? m_pLines[i].account == 0 : m_pLines[i].line == m_line.line) slot = i;
+    if (isNew ? m_detail.lines[i].account == 0 : m_detail.lines[i].line == m_line.line) slot = i;
   if (slot < 0) {
     DispMessage("Maximum number of support accounts exceeded by 1", MSG_WARNING);
     return 0;
   }
   line.line = slot;
-  line.id = m_pTrans->id;
+  line.id = m_detail.transaction.id;
   if (line.split) {
-    const LONG key = line.id * 10 + line.line;
-    m_split.factor = static_cast<LONG>(ApplyAcctLetterSign(GetAcctClass(m_pTrans->account), m_pTrans->factor));
+    const LONG key = LineKey(line.id, line.line);
+    m_split.factor = static_cast<LONG>(ApplyAcctLetterSign(GetAcctClass(m_detail.transaction.account), m_detail.transaction.factor));
     line.reserveAmount = static_cast<LONG>(SumPassbookSplit(line.reserveAccount, &m_split, m_shares.get()));
     m_split.lineKey = key;
     for (int i = 0; i < kMemberSlots; ++i) m_shares[i].lineKey = key;
@@ -366,9 +370,9 @@ int CSuppSplitDlg::SaveLine() {
     // A line without a passbook split carries none.
     ResetSplitBuffers(&m_split, m_shares.get());
   }
-  m_pLines[slot] = line;
-  m_pSplits[slot] = m_split;
-  std::memcpy(m_pShares[slot], m_shares.get(), sizeof(ShareArray));
+  m_detail.lines[slot] = line;
+  m_detail.splits[slot] = m_split;
+  std::memcpy(m_detail.shares[slot], m_shares.get(), sizeof(ShareArray));
   m_line = line;
   FillList(isNew);
   return 1;
@@ -403,9 +407,9 @@ void CSuppSplitDlg::OnDelete() {
   const int slot = std::atoi(m_list.GetItemText(sel, 5));
   if (slot < 0 || slot >= kLinesPerTransaction) return;
   // The freed slot keeps no passbook data for the next line to inherit.
-  m_pLines[slot].account = 0;
-  m_pLines[slot].split = 0;
-  ResetSplitBuffers(&m_pSplits[slot], m_pShares[slot]);
+  m_detail.lines[slot].account = 0;
+  m_detail.lines[slot].split = 0;
+  ResetSplitBuffers(&m_detail.splits[slot], m_detail.shares[slot]);
   m_list.DeleteItem(sel);
   m_bPosted = 1;
   FillList(false);
@@ -430,11 +434,11 @@ void CSuppSplitDlg::OnCancel() {
   }
   long sum = 0;
   for (int i = 0; i < kLinesPerTransaction; ++i)
-    if (m_pLines[i].account != 0) sum += m_pLines[i].amount;
-  if (sum != m_pTrans->amount) {
+    if (m_detail.lines[i].account != 0) sum += m_detail.lines[i].amount;
+  if (sum != m_detail.transaction.amount) {
     if (AskQuestion("Do you want to carry accounts' total back as transaction total", ANSWER_YES, 0) != ANSWER_YES)
       return;
-    m_pTrans->amount = static_cast<LONG>(sum);
+    m_detail.transaction.amount = static_cast<LONG>(sum);
     m_bPosted = 1;
   }
   EndDialog(m_bPosted ? IDOK : IDCANCEL);

@@ -14,12 +14,15 @@
 #include "store/Queries.h"
 #include "store/Records.h"
 #include "store/SplitStore.h"
+#include "store/TransStore.h"
 
 struct SettingsSection;
 
 class CSuppSplitDlg : public CDialog {
  public:
-  explicit CSuppSplitDlg(CWnd* parent = nullptr);
+  // `detail` is the opener's working transaction: its lines, splits and
+  // shares are edited in place.
+  explicit CSuppSplitDlg(TransactionDetail& detail, CWnd* parent = nullptr);
   ~CSuppSplitDlg() override;
 
   // Inputs, all pointing into the opener's working data.
@@ -27,10 +30,6 @@ class CSuppSplitDlg : public CDialog {
   const int* m_pLoadedLines = nullptr;
   ListOfValues* m_pReserveList = nullptr;
   ListOfValues* m_pNonReserveList = nullptr;
-  TransactionRecord* m_pTrans = nullptr;
-  SupportLineRecord* m_pLines = nullptr;  // 10 slots
-  SplitRecord* m_pSplits = nullptr;       // 10
-  ShareArray* m_pShares = nullptr;        // 10
 
  protected:
   BOOL OnInitDialog() override;
@@ -66,6 +65,7 @@ class CSuppSplitDlg : public CDialog {
   void EnableListButtons();
   void MarkChanged();
 
+  TransactionDetail& m_detail;
   CListCtrl m_list;
   CAmountEdit m_amount;
   SettingsSection* m_pSection = nullptr;

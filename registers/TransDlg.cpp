@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/DialogHelp.h"
@@ -141,112 +143,120 @@ void CTransDlg::SetListColumns() {
   for (int i = 0; i < 11; ++i) m_list.InsertColumn(i, columns[i].heading, columns[i].format, w * columns[i].percent / 100);
 }
 
+void CTransDlg::RowsOf(const TransactionRecord& t, const SupportLineRecord* lines,
+                       std::vector<RegisterRow>& rows) const {
+  const char* date = FormatDateShort(t.date, DF_YYYYMMDD);
+  const std::string dateText = date ? date : "";
+  if (t.account == m_account.number) {
+    int used = 0, first = -1;
+    for (int i = 0; i < kLinesPerTransaction; ++i)
+      if (lines[i].account != 0) {
+        ++used;
+        if (first < 0) first = i;
+      }
+    char sup[16] = "", id[16];
+    if (used > 1)
+      std::snprintf(sup, sizeof sup, "<split>");
+    else if (first >= 0)
+      std::snprintf(sup, sizeof sup, "%d", static_cast<int>(lines[first].account));
+    std::snprintf(id, sizeof id, "%ld", static_cast<long>(t.id));
+    RegisterRow row;
+    row.id = t.id;
+    row.delta = t.factor == -1 ? -t.amount : t.amount;
+    row.texts[1] = t.number;
+    row.texts[2] = dateText;
+    row.texts[3] = t.payee;
+    row.texts[t.factor == -1 ? 4 : 5] = static_cast<const char*>(FormatDollars(t.amount, 0));
+    row.texts[6] = id;
+    row.texts[7] = t.cleared ? "x" : "";
+    row.texts[8] = sup;
+    row.texts[9] = used == 1 && lines[first].split ? "x" : "";
+    rows.push_back(std::move(row));
+  }
+  // A line of another register's transaction that names this account shows
+  // in brackets, with that register's account.
+  for (int i = 0; i < kLinesPerTransaction; ++i) {
+    const SupportLineRecord& l = lines[i];
+    if (l.account != m_account.number) continue;
+    char descr[40], amount[24], primary[16];
+    std::snprintf(descr, sizeof descr, "[%s]", t.payee);
+    std::snprintf(amount, sizeof amount, "[%s]", static_cast<const char*>(FormatDollars(l.amount, 0)));
+    std::snprintf(primary, sizeof primary, "[%d]", static_cast<int>(t.account));
+    RegisterRow row;
+    row.id = t.id;
+    row.delta = l.factor == -1 ? -l.amount : l.amount;
+    row.texts[2] = dateText;
+    row.texts[3] = descr;
+    row.texts[l.factor == -1 ? 4 : 5] = amount;
+    row.texts[7] = t.cleared ? "x" : "";
+    row.texts[8] = primary;
+    rows.push_back(std::move(row));
+  }
+}
+
+void CTransDlg::InsertListRow(int at, RegisterRow row, long balance) {
+  row.balance = balance;
+  const int item = m_list.InsertItem(at, "");
+  for (int c = 1; c < 10; ++c)
+    if (!row.texts[c].empty()) m_list.SetItemText(item, c, row.texts[c].c_str());
+  if (balance != kBalanceToCome) m_list.SetItemText(item, 10, FormatDollars(balance, 0));
+  m_rows.insert(m_rows.begin() + at, std::move(row));
+}
+
 void CTransDlg::FillList(bool selectLast) {
   const int lastInView = m_list.GetTopIndex() + m_list.GetCountPerPage() - 1;
   const int selected = SelectedRow();
   m_list.DeleteAllItems();
+  m_rows.clear();
   long balance = m_account.openingBalance;
-  auto addRow = [&](const char* texts[11]) {
-    const int item = m_list.InsertItem(m_list.GetItemCount(), "");
-    for (int c = 1; c < 11; ++c)
-      if (texts[c] && texts[c][0]) m_list.SetItemText(item, c, texts[c]);
+  auto append = [&](RegisterRow row) {
+    balance += row.delta;
+    InsertListRow(static_cast<int>(m_rows.size()), std::move(row), balance);
   };
   {
-    CString bal = FormatDollars(balance, 0);
-    const char* texts[11] = {};
-    texts[3] = "Opening Balance ";
-    texts[10] = bal;
-    addRow(texts);
+    RegisterRow opening;
+    opening.texts[3] = "Opening Balance ";
+    append(std::move(opening));
   }
   // Only transactions of this account and those with a line naming it are read.
   std::set<LONG> offsets;
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
-    if (k.status != 2 && k.account == m_account.number) offsets.insert(k.id);
+    if (k.status != kStatusDeleted && k.account == m_account.number) offsets.insert(k.id);
   }
   char error[256] = "";
   TransactionRecord t;
   SupportLineRecord lines[kLinesPerTransaction];
+  std::vector<RegisterRow> rows;
   for (int row : Positions(TransTable.byDateAcctNumber, TransTable.rowCount)) {
     if (error[0]) break;
     if (row < 0 || row >= TransTable.rowCount) continue;
     const TransKey& key = TransTable.keys[static_cast<size_t>(row)];
-    if (key.status == 2) continue;
+    if (key.status == kStatusDeleted) continue;
     if (key.account != m_account.number && !offsets.count(key.id)) continue;
     if (!LoadTransaction(row, &t, lines, nullptr, nullptr, error)) break;
-    const char* date = FormatDateShort(t.date, DF_YYYYMMDD);
-    CString dateText = date ? date : "";
-    if (t.account == m_account.number) {
-      int used = 0, first = -1;
-      for (int i = 0; i < kLinesPerTransaction; ++i)
-        if (lines[i].account != 0) {
-          ++used;
-          if (first < 0) first = i;
-        }
-      CString amount = FormatDollars(t.amount, 0);
-      char sup[16] = "", id[16];
-      if (used > 1)
-        std::snprintf(sup, sizeof sup, "<split>");
-      else if (first >= 0)
-        std::snprintf(sup, sizeof sup, "%d", static_cast<int>(lines[first].account));
-      std::snprintf(id, sizeof id, "%ld", static_cast<long>(t.id));
-      balance += t.factor == -1 ? -t.amount : t.amount;
-      CString bal = FormatDollars(balance, 0);
-      const char* texts[11] = {};
-      texts[1] = t.number;
-      texts[2] = dateText;
-      texts[3] = t.payee;
-      texts[t.factor == -1 ? 4 : 5] = amount;
-      texts[6] = id;
-      texts[7] = t.cleared ? "x" : "";
-      texts[8] = sup;
-      texts[9] = used == 1 && lines[first].split ? "x" : "";
-      texts[10] = bal;
-      addRow(texts);
-      const int item = m_list.GetItemCount() - 1;
-      m_list.SetItemText(item, 6, id);
-    }
-    for (int i = 0; i < kLinesPerTransaction; ++i) {
-      const SupportLineRecord& l = lines[i];
-      if (l.account != m_account.number) continue;
-      char descr[40], amount[24], primary[16];
-      std::snprintf(descr, sizeof descr, "[%s]", t.payee);
-      std::snprintf(amount, sizeof amount, "[%s]", static_cast<const char*>(FormatDollars(l.amount, 0)));
-      std::snprintf(primary, sizeof primary, "[%d]", static_cast<int>(t.account));
-      balance += l.factor == -1 ? -l.amount : l.amount;
-      CString bal = FormatDollars(balance, 0);
-      const char* texts[11] = {};
-      texts[2] = dateText;
-      texts[3] = descr;
-      texts[l.factor == -1 ? 4 : 5] = amount;
-      texts[7] = t.cleared ? "x" : "";
-      texts[8] = primary;
-      texts[10] = bal;
-      addRow(texts);
-    }
+    rows.clear();
+    RowsOf(t, lines, rows);
+    for (RegisterRow& r : rows) append(std::move(r));
   }
   if (m_account.number == kEquipmentAccount) {
     int items = 0, change = 0;
     GetEquipValueAt(FiscalStartDate, TodayDate, &items);
     if (items != 0) {
-      balance += items;
-      CString value = FormatDollars(items, 0), bal = FormatDollars(balance, 0);
-      const char* texts[11] = {};
-      texts[3] = "Manually Entered Items ";
-      texts[5] = value;
-      texts[10] = bal;
-      addRow(texts);
+      RegisterRow manual;
+      manual.delta = items;
+      manual.texts[3] = "Manually Entered Items ";
+      manual.texts[5] = static_cast<const char*>(FormatDollars(items, 0));
+      append(std::move(manual));
     }
     const bool inside = std::strcmp(TodayDate, FiscalStartDate) >= 0 && std::strcmp(TodayDate, FiscalEndDate) <= 0;
     GetEquipValueChange(FiscalStartDate, inside ? TodayDate : FiscalEndDate, &change);
     if (change != 0) {
-      balance -= change;
-      CString value = FormatDollars(change, 0), bal = FormatDollars(balance, 0);
-      const char* texts[11] = {};
-      texts[3] = "Depreciation ";
-      texts[4] = value;
-      texts[10] = bal;
-      addRow(texts);
+      RegisterRow depreciation;
+      depreciation.delta = -change;
+      depreciation.texts[3] = "Depreciation ";
+      depreciation.texts[4] = static_cast<const char*>(FormatDollars(change, 0));
+      append(std::move(depreciation));
     }
   }
   const int count = m_list.GetItemCount();
@@ -257,6 +267,86 @@ void CTransDlg::FillList(bool selectLast) {
   UpdateTitle();
   EnableListButtons();
   if (error[0]) DispMessage(error, MSG_FATAL);
+}
+
+void CTransDlg::RefreshTransaction(LONG id, bool added) {
+  // The equipment register ends in rows the items make: it is built anew.
+  if (m_account.number == kEquipmentAccount) {
+    FillList(added);
+    return;
+  }
+  // Only the saved transaction is read again: a register at capacity would
+  // otherwise read every transaction after every posting.
+  int row = -1;
+  char error[256] = "";
+  TransactionRecord t;
+  SupportLineRecord lines[kLinesPerTransaction];
+  if (!FindTransaction(static_cast<int>(id), &row) ||
+      !LoadTransaction(row, &t, lines, nullptr, nullptr, error)) {
+    FillList(added);
+    return;
+  }
+  std::vector<RegisterRow> rows;
+  RowsOf(t, lines, rows);
+
+  // Its old rows go; `from` is the first row whose balance may change.
+  int from = static_cast<int>(m_rows.size());
+  for (int i = static_cast<int>(m_rows.size()) - 1; i >= 1; --i)
+    if (m_rows[static_cast<size_t>(i)].id == id) {
+      m_list.DeleteItem(i);
+      m_rows.erase(m_rows.begin() + i);
+      from = i;
+    }
+  // Its new rows go where the register's order puts them: before the first
+  // row of a transaction that sorts after it (the rows of no transaction,
+  // the equipment's, come last).
+  if (!rows.empty()) {
+    std::unordered_map<LONG, int> rank;
+    int next = 0;
+    for (int r : Positions(TransTable.byDateAcctNumber, TransTable.rowCount))
+      if (r >= 0 && r < TransTable.rowCount) rank.emplace(TransTable.keys[static_cast<size_t>(r)].id, next++);
+    const int mine = rank.count(id) ? rank[id] : next;
+    int at = 1;
+    while (at < static_cast<int>(m_rows.size())) {
+      const LONG other = m_rows[static_cast<size_t>(at)].id;
+      if (other < 0 || !rank.count(other) || rank[other] > mine) break;
+      ++at;
+    }
+    from = std::min(from, at);
+    for (RegisterRow& r : rows) InsertListRow(at++, std::move(r), kBalanceToCome);
+  }
+  // The running balance from there on; unchanged texts are left alone.
+  for (int i = std::max(from, 1); i < static_cast<int>(m_rows.size()); ++i) {
+    RegisterRow& r = m_rows[static_cast<size_t>(i)];
+    const long balance = m_rows[static_cast<size_t>(i - 1)].balance + r.delta;
+    if (balance == r.balance) continue;
+    r.balance = balance;
+    m_list.SetItemText(i, 10, FormatDollars(balance, 0));
+  }
+  const int count = m_list.GetItemCount();
+  if (added && count > 0) m_list.EnsureVisible(count - 1, FALSE);
+  AddDescription(t.payee, t.account);
+  UpdateTitle();
+  EnableListButtons();
+}
+
+void CTransDlg::AddDescription(const char* payee, LONG account) {
+  // The list holds this register's payees once each, in the index's order.
+  if (account != m_account.number || !payee[0]) return;
+  HWND combo = Item(IDC_TRN_DESCR);
+  const int count = static_cast<int>(::SendMessage(combo, CB_GETCOUNT, 0, 0));
+  int at = 0;
+  for (; at < count; ++at) {
+    char text[64] = "";
+    ::SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(text));
+    const int order = std::strcmp(text, payee);
+    if (order == 0) return;
+    if (order > 0) break;
+  }
+  const bool wasLoading = m_loading;
+  m_loading = true;
+  ::SendMessage(combo, CB_INSERTSTRING, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(payee));
+  m_loading = wasLoading;
 }
 
 void CTransDlg::FillDescriptions() {
@@ -270,7 +360,8 @@ void CTransDlg::FillDescriptions() {
   for (int row : Positions(TransTable.byAcctPayeeDate, TransTable.rowCount)) {
     if (row < 0 || row >= TransTable.rowCount) continue;
     const TransKey& k = TransTable.keys[static_cast<size_t>(row)];
-    if (k.account != m_account.number || k.status != 0 || !k.payee[0] || std::strcmp(k.payee, previous) == 0)
+    if (k.account != m_account.number || k.status != kStatusLive || !k.payee[0] ||
+        std::strcmp(k.payee, previous) == 0)
       continue;
     ComboAdd(Item(IDC_TRN_DESCR), k.payee);
     previous = k.payee;
@@ -283,11 +374,11 @@ void CTransDlg::UpdateTitle() {
   int count = 0;
   for (int r = 0; r < TransTable.rowCount; ++r) {
     const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
-    if (k.status != 2 && k.account == m_account.number) ++count;
+    if (k.status != kStatusDeleted && k.account == m_account.number) ++count;
   }
   for (int r = 0; r < SupportTable.rowCount; ++r) {
     const SupportKey& k = SupportTable.keys[static_cast<size_t>(r)];
-    if (k.status != 2 && k.account == m_account.number) ++count;
+    if (k.status != kStatusDeleted && k.account == m_account.number) ++count;
   }
   char caption[96];
   std::snprintf(caption, sizeof caption, "%d / %s (%d transaction%s)", static_cast<int>(m_account.number),
@@ -348,12 +439,14 @@ int CTransDlg::LoadTrans(bool fromList) {
     CheckDlgButton(IDC_TRN_PBCHECK, BST_UNCHECKED);
   }
   m_nLoadedLines = row >= 0 ? used : 0;
+  // The focus moves while loading: the field it leaves (the amount, after
+  // Enter posted from it) formats its text anew, which is no edit.
+  ::SetFocus(Item(IDC_TRN_NUMBER));
+  ::SendMessage(Item(IDC_TRN_NUMBER), EM_SETSEL, 0, -1);
   m_loading = false;
   m_bChanged = 0;
   SetWaitCursor(0);
   EnableControls();
-  ::SetFocus(Item(IDC_TRN_NUMBER));
-  ::SendMessage(Item(IDC_TRN_NUMBER), EM_SETSEL, 0, -1);
   return ok;
 }
 
@@ -387,7 +480,7 @@ void CTransDlg::OnNumberChange() {
   for (auto it = byDate.rbegin(); it != byDate.rend(); ++it) {
     if (*it < 0 || *it >= TransTable.rowCount) continue;
     const TransKey& k = TransTable.keys[static_cast<size_t>(*it)];
-    if (k.account != m_account.number || k.status != 0 || !AllDigits(k.number)) continue;
+    if (k.account != m_account.number || k.status != kStatusLive || !AllDigits(k.number)) continue;
     std::snprintf(next, sizeof next, "%s", k.number);
     if (!FindNextTransactionNumber(m_account.number, next)) next[0] = '\0';
     break;
@@ -460,6 +553,7 @@ void CTransDlg::OnSupportAccount() {
       ComboSelectPrefix(Item(IDC_TRN_SUPPORT), "Split");
       return;
     }
+    DiscardSupportLines();
   }
   if (text == "New") {
     CreateAccount(true);
@@ -510,6 +604,19 @@ void CTransDlg::OnSupportAccount() {
     l.reserveAccount = l.reserveFactor = l.reserveAmount = 0;
   EnableControls();
   MarkChanged();
+}
+
+void CTransDlg::DiscardSupportLines() {
+  // Line 0 goes too: its reserve and passbook split belong to the entries
+  // discarded, and the form (which shows neither) would post them.
+  TransactionDetail& W = *m_work;
+  for (int i = 0; i < kLinesPerTransaction; ++i) {
+    ResetSupportLine(i, &W.lines[i]);
+    ResetSplitBuffers(&W.splits[i], W.shares[i]);
+  }
+  m_bMulti = 0;
+  ComboSelectPrefix(Item(IDC_TRN_RESERVE), nullptr);
+  CheckDlgButton(IDC_TRN_PBCHECK, BST_UNCHECKED);
 }
 
 void CTransDlg::OnReserveAccount() {
@@ -583,15 +690,11 @@ void CTransDlg::OnPassbookSplit() {
 void CTransDlg::OnSplit() {
   TransactionDetail& W = *m_work;
   W.lines[0].id = W.transaction.id;
-  CSuppSplitDlg dlg(this);
+  CSuppSplitDlg dlg(W, this);
   dlg.m_pAccount = &m_account;
   dlg.m_pLoadedLines = &m_nLoadedLines;
   dlg.m_pReserveList = &m_reserve;
   dlg.m_pNonReserveList = &m_nonReserve;
-  dlg.m_pTrans = &W.transaction;
-  dlg.m_pLines = W.lines;
-  dlg.m_pSplits = W.splits;
-  dlg.m_pShares = W.shares;
   if (dlg.DoModal() == IDOK) {
     m_bChanged = 1;
     ShowAmount(W.transaction.amount);

@@ -5,7 +5,10 @@
 // remarks. Records are read and written through the record store only.
 #pragma once
 
+#include <climits>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/AmountEdit.h"
 #include "common/DateEdit.h"
@@ -48,9 +51,28 @@ class CTransDlg : public CDialog {
   int Factor() const { return m_work->transaction.factor; }
   int SelectedRow() const;
 
+  // One row of the register list: what it adds to the running balance and
+  // its texts (columns 1-9; column 10 is the balance).
+  struct RegisterRow {
+    LONG id = -1;  // its transaction; -1 for the opening and equipment rows
+    long delta = 0;
+    long balance = 0;
+    std::string texts[10];
+  };
+
   void FillAccountCombos(int flags);
   void SetListColumns();
+  // Builds the whole register list (at opening, after a delete).
   void FillList(bool selectLast);
+  // Puts the rows of transaction `id`, just saved, in place of its old
+  // rows and follows the balances after them.
+  void RefreshTransaction(LONG id, bool added);
+  void RowsOf(const TransactionRecord& t, const SupportLineRecord* lines, std::vector<RegisterRow>& rows) const;
+  // Inserts a row at list position `at` with its balance (kBalanceToCome:
+  // set by the caller afterwards).
+  void InsertListRow(int at, RegisterRow row, long balance);
+  static constexpr long kBalanceToCome = LONG_MIN;
+  void AddDescription(const char* payee, LONG account);
   void FillDescriptions();
   void UpdateTitle();
   int LoadTrans(bool fromList);
@@ -66,7 +88,22 @@ class CTransDlg : public CDialog {
   void OnPassbookCheck();
   void OnPassbookSplit();
   void OnSplit();
+  // Checks the form and saves it (the steps below, in order); 1 when the
+  // store took it.
   int Validate();
+  static constexpr size_t kMessageSize = 256;
+  bool TakeHeader(char (&msg)[kMessageSize]);
+  bool TakeAmount(char (&msg)[kMessageSize]);
+  bool TakeSupport(char (&msg)[kMessageSize]);
+  bool TakeRemarks(char (&msg)[kMessageSize]);
+  bool CheckNumberInUse(char (&msg)[kMessageSize]);
+  bool CheckRoom(char (&msg)[kMessageSize]);
+  void CompleteSingleLine();
+  void DropUnclaimedSplits();
+  bool IsEquipmentPurchase() const;
+  // Empties every support line and its passbook split (the form then shows
+  // one support account, or none).
+  void DiscardSupportLines();
   void OnEdit();
   void OnDelete();
   void OnReset();
@@ -89,6 +126,7 @@ class CTransDlg : public CDialog {
   SettingsSection* m_pSection = nullptr;
   CString m_strPrevDescription;
   CListCtrl m_list;
+  std::vector<RegisterRow> m_rows;  // parallel to the list's items
   CDateEditEx m_date;
   CFillCombo m_descr;
   CAmountEdit m_amount;

@@ -38,146 +38,204 @@ void CountSplits(const TransactionDetail& d, int* splits, int* shares) {
 
 }  // namespace
 
+// The checks run in the order the treasurer reads the form; each step takes
+// its fields into the working transaction and stops at the first problem,
+// leaving its warning in `msg` (with the focus on the field) or, for a check
+// that shows its own message (the date edit's), returning false with `msg`
+// empty. One warning at most is shown, at the end.
 int CTransDlg::Validate() {
+  char msg[kMessageSize] = "";
+  const bool taken = TakeHeader(msg) && TakeAmount(msg) && TakeSupport(msg) && TakeRemarks(msg) &&
+                     CheckNumberInUse(msg) && CheckRoom(msg);
+  if (taken) CompleteSingleLine();
+  DropUnclaimedSplits();
+  if (msg[0]) {
+    DispMessage(msg, MSG_WARNING);
+    return 0;
+  }
+  if (!taken) return 0;
   TransactionDetail& W = *m_work;
-  TransactionRecord& t = W.transaction;
-  char msg[256] = "";
-  bool ok = true;
+  // A save the store refuses keeps the form as it is: the store has shown
+  // why.
+  if (!XferTransaction(1, m_account.number, m_nRow, 0, &W.transaction, W.lines, W.splits, W.shares)) return 0;
+  RefreshTransaction(W.transaction.id, m_nRow < 0);
+  return 1;
+}
+
+bool CTransDlg::TakeHeader(char (&msg)[kMessageSize]) {
+  TransactionRecord& t = m_work->transaction;
   char text[64];
-  // 1.
+  // The record's identity is the loaded one's, whatever the form holds.
   t.id = m_loaded->transaction.id;
   t.status = m_loaded->transaction.status;
-  // 2. Num.
   ::GetWindowText(Item(IDC_TRN_NUMBER), text, sizeof text);
   ValidateDlgField("Num", text, 0, FIELD_TEXT, 0, nullptr, nullptr, Item(IDC_TRN_NUMBER), msg);
   std::snprintf(t.number, sizeof t.number, "%.8s", text);
-  // 3. Date.
-  if (!msg[0]) {
-    CString date;
-    m_date.SaveValue(date);
-    ok = m_date.Validate("Date");
-    if (ok) {
-      std::snprintf(text, sizeof text, "%s", static_cast<const char*>(date));
-      ValidateDlgField("Date", text, 1, FIELD_DATE, DF_YYYYMMDD, FiscalStartDate, FiscalEndDate, Item(IDC_TRN_DATE),
-                       msg);
-      std::snprintf(t.date, sizeof t.date, "%.8s", text);
-    }
-  }
-  // 4. Month.
-  if (!msg[0] && ok) {
-    std::snprintf(text, sizeof text, "%s", static_cast<const char*>(ComboText(Item(IDC_TRN_MONTH))));
-    if (ValidateDlgField("Month", text, 1, FIELD_DATE, DF_MON, nullptr, nullptr, Item(IDC_TRN_MONTH), msg)) {
-      t.month = static_cast<LONG>(::SendMessage(Item(IDC_TRN_MONTH), CB_GETCURSEL, 0, 0));
-    }
-  }
-  // 5. Description.
-  if (!msg[0] && ok) {
-    ::GetWindowText(Item(IDC_TRN_DESCR), text, sizeof text);
-    std::snprintf(t.payee, sizeof t.payee, "%.25s", text);
-    t.factor = FactorOfType(ComboText(Item(IDC_TRN_TYPE)));
-  }
-  // 6. Amount.
-  if (!msg[0] && ok) {
-    CString amount;
-    m_amount.GetText(amount);
-    std::snprintf(text, sizeof text, "%s", static_cast<const char*>(amount));
-    if (ValidateDlgField("Amount", text, 1, FIELD_NUMBER, 0, nullptr, nullptr, Item(IDC_TRN_AMOUNT), msg))
-      t.amount = static_cast<LONG>(ParseDollars(text));
-  }
-  // 7. Cleared.
-  if (!msg[0] && ok) t.cleared = IsDlgButtonChecked(IDC_TRN_CLEAR) ? 1 : 0;
-  // 8, 9. Support.
+  if (msg[0]) return false;
+
+  // The date edit checks its own text first and shows its own message.
+  CString date;
+  m_date.SaveValue(date);
+  if (!m_date.Validate("Date")) return false;
+  std::snprintf(text, sizeof text, "%s", static_cast<const char*>(date));
+  ValidateDlgField("Date", text, 1, FIELD_DATE, DF_YYYYMMDD, FiscalStartDate, FiscalEndDate, Item(IDC_TRN_DATE), msg);
+  std::snprintf(t.date, sizeof t.date, "%.8s", text);
+  if (msg[0]) return false;
+
+  std::snprintf(text, sizeof text, "%s", static_cast<const char*>(ComboText(Item(IDC_TRN_MONTH))));
+  if (!ValidateDlgField("Month", text, 1, FIELD_DATE, DF_MON, nullptr, nullptr, Item(IDC_TRN_MONTH), msg))
+    return false;
+  t.month = static_cast<LONG>(::SendMessage(Item(IDC_TRN_MONTH), CB_GETCURSEL, 0, 0));
+
+  ::GetWindowText(Item(IDC_TRN_DESCR), text, sizeof text);
+  std::snprintf(t.payee, sizeof t.payee, "%.25s", text);
+  t.factor = FactorOfType(ComboText(Item(IDC_TRN_TYPE)));
+  return true;
+}
+
+bool CTransDlg::TakeAmount(char (&msg)[kMessageSize]) {
+  CString amount;
+  m_amount.GetText(amount);
+  char text[64];
+  std::snprintf(text, sizeof text, "%s", static_cast<const char*>(amount));
+  if (!ValidateDlgField("Amount", text, 1, FIELD_NUMBER, 0, nullptr, nullptr, Item(IDC_TRN_AMOUNT), msg))
+    return false;
+  // Enter and Alt+P post while the amount field still has the focus, so its
+  // leave step has not run: it runs here, bringing the support lines or the
+  // passbook shares to a changed amount (or opening them to be brought),
+  // so that no amount is posted with lines or shares made for another.
+  OnAmountKillFocus();
+  return true;
+}
+
+bool CTransDlg::TakeSupport(char (&msg)[kMessageSize]) {
+  TransactionDetail& W = *m_work;
+  TransactionRecord& t = W.transaction;
+  t.cleared = IsDlgButtonChecked(IDC_TRN_CLEAR) ? 1 : 0;
   CString support = ComboText(Item(IDC_TRN_SUPPORT));
   support.TrimLeft();
-  if (!msg[0] && ok) {
-    std::snprintf(text, sizeof text, "%s", static_cast<const char*>(support));
-    ValidateDlgField("Support", text, 1, FIELD_TEXT, 0, nullptr, nullptr, Item(IDC_TRN_SUPPORT), msg);
+  char text[64];
+  std::snprintf(text, sizeof text, "%s", static_cast<const char*>(support));
+  if (!ValidateDlgField("Support", text, 1, FIELD_TEXT, 0, nullptr, nullptr, Item(IDC_TRN_SUPPORT), msg))
+    return false;
+  t.multiLine = support == "Split" ? 1 : 0;
+  // The lines follow the type and the amount as they now stand.
+  OnTypeKillFocus();
+  if (!t.multiLine) {
+    W.lines[0].amount = t.amount;
+    return true;
   }
-  if (!msg[0] && ok) t.multiLine = support == "Split" ? 1 : 0;
-  const bool single = !t.multiLine;
-  // Lines follow the type and amount as they now stand.
-  if (!msg[0] && ok) {
-    OnTypeKillFocus();
-    if (single) W.lines[0].amount = t.amount;
+  // Split lines are posted only when they add up to the transaction: the
+  // splits dialog was left (or its total carried back) for another amount.
+  long long lines = 0;
+  for (const SupportLineRecord& l : W.lines)
+    if (l.account != 0) lines += l.amount;
+  if (lines != t.amount) {
+    std::snprintf(msg, kMessageSize, "Support accounts are out of balance");
+    ::SetFocus(Item(IDC_TRN_AMOUNT));
+    return false;
   }
-  // 10. Remarks, required on an equipment purchase.
-  if (!msg[0] && ok) {
-    ::GetWindowText(Item(IDC_TRN_REMARKS), text, sizeof text);
-    std::snprintf(t.remarks, sizeof t.remarks, "%.40s", text);
-    const bool equipment = (m_account.number == kEquipmentAccount && t.factor == 1) ||
-                           (single && W.lines[0].account == kEquipmentAccount && W.lines[0].factor == 1);
-    if (equipment) ValidateDlgField("Remarks", text, 1, FIELD_TEXT, 0, nullptr, nullptr, Item(IDC_TRN_REMARKS), msg);
+  return true;
+}
+
+bool CTransDlg::IsEquipmentPurchase() const {
+  const TransactionDetail& W = *m_work;
+  return (m_account.number == kEquipmentAccount && W.transaction.factor == 1) ||
+         (!W.transaction.multiLine && W.lines[0].account == kEquipmentAccount && W.lines[0].factor == 1);
+}
+
+bool CTransDlg::TakeRemarks(char (&msg)[kMessageSize]) {
+  TransactionRecord& t = m_work->transaction;
+  char text[64];
+  ::GetWindowText(Item(IDC_TRN_REMARKS), text, sizeof text);
+  std::snprintf(t.remarks, sizeof t.remarks, "%.40s", text);
+  // A purchase makes an equipment item, which the remarks describe.
+  if (IsEquipmentPurchase())
+    return ValidateDlgField("Remarks", text, 1, FIELD_TEXT, 0, nullptr, nullptr, Item(IDC_TRN_REMARKS), msg) != 0;
+  return true;
+}
+
+bool CTransDlg::CheckNumberInUse(char (&msg)[kMessageSize]) {
+  TransactionRecord& t = m_work->transaction;
+  // Only a number the treasurer typed anew is checked: the loaded record's
+  // own number is in use by itself.
+  if (!t.number[0] || !AllDigits(t.number) || std::strcmp(t.number, m_loaded->transaction.number) == 0 ||
+      !IsTransactionNumberUsed(t.account, t.number))
+    return true;
+  if (AskQuestion("Num:  Transaction number is already used.\n\nDo you want to find the next available number",
+                  ANSWER_YES, 0) != ANSWER_YES) {
+    std::snprintf(msg, kMessageSize, "Num:  Duplicate transaction number");
+    ::SetFocus(Item(IDC_TRN_NUMBER));
+    return false;
   }
-  // 11. Number in use.
-  if (!msg[0] && ok && t.number[0] && AllDigits(t.number) &&
-      std::strcmp(t.number, m_loaded->transaction.number) != 0 && IsTransactionNumberUsed(t.account, t.number)) {
-    if (AskQuestion("Num:  Transaction number is already used.\n\nDo you want to find the next available number",
-                    ANSWER_YES, 0) != ANSWER_YES) {
-      std::snprintf(msg, sizeof msg, "Num:  Duplicate transaction number");
-      ::SetFocus(Item(IDC_TRN_NUMBER));
-    } else if (!FindNextTransactionNumber(m_account.number, t.number)) {
-      std::snprintf(msg, sizeof msg, "Num:  Remaining transaction numbers have been used");
-      ::SetFocus(Item(IDC_TRN_NUMBER));
-    } else {
-      m_loading = true;
-      SetDlgItemText(IDC_TRN_NUMBER, t.number);
-      m_loading = false;
-    }
+  if (!FindNextTransactionNumber(m_account.number, t.number)) {
+    std::snprintf(msg, kMessageSize, "Num:  Remaining transaction numbers have been used");
+    ::SetFocus(Item(IDC_TRN_NUMBER));
+    return false;
   }
-  // 12, 13. Room for the equipment item a new purchase brings.
-  if (!msg[0] && ok && m_nRow < 0 && EquipTable.freeCount <= 0 &&
-      ((m_account.number == kEquipmentAccount && t.factor == 1) ||
-       (single && W.lines[0].account == kEquipmentAccount && W.lines[0].factor == 1))) {
+  m_loading = true;
+  SetDlgItemText(IDC_TRN_NUMBER, t.number);
+  m_loading = false;
+  return true;
+}
+
+bool CTransDlg::CheckRoom(char (&msg)[kMessageSize]) {
+  // A new purchase brings an equipment item, which needs a free slot.
+  if (m_nRow < 0 && EquipTable.freeCount <= 0 && IsEquipmentPurchase()) {
     FormatErrorText(msg, ERR_TABLE_FULL, "equipment item");
     ::SetFocus(Item(IDC_TRN_SUPPORT));
+    return false;
   }
-  // 14, 15. Room for passbook splits and their entries.
-  if (!msg[0] && ok) {
-    int workSplits, workShares, loadedSplits, loadedShares;
-    CountSplits(W, &workSplits, &workShares);
-    CountSplits(*m_loaded, &loadedSplits, &loadedShares);
-    if (workSplits - loadedSplits > SplitTable.freeCount)
-      std::snprintf(msg, sizeof msg, "Maximum number of passbook splits exceeded by %d",
-                    workSplits - loadedSplits - SplitTable.freeCount);
-    else if (workShares - loadedShares > SubAcctTable.freeCount)
-      std::snprintf(msg, sizeof msg, "Maximum number of passbook split entries exceeded by %d",
-                    workShares - loadedShares - SubAcctTable.freeCount);
+  // Passbook splits and their entries beyond what the loaded transaction
+  // already holds need free slots too.
+  int workSplits, workShares, loadedSplits, loadedShares;
+  CountSplits(*m_work, &workSplits, &workShares);
+  CountSplits(*m_loaded, &loadedSplits, &loadedShares);
+  if (workSplits - loadedSplits > SplitTable.freeCount) {
+    std::snprintf(msg, kMessageSize, "Maximum number of passbook splits exceeded by %d",
+                  workSplits - loadedSplits - SplitTable.freeCount);
+    return false;
   }
-  // 16, 17. The single support line.
-  if (!msg[0] && ok && single) {
-    SupportLineRecord& l = W.lines[0];
-    l.id = t.id;
-    l.line = 0;
-    l.status = 0;
-    l.amount = t.amount;
-    l.reserveAmount = l.reserveAccount ? t.amount : 0;
-    l.cleared = t.cleared;
-    l.remarks[0] = '\0';
-    if (l.split) {
-      const LONG key = l.id * 10 + l.line;
-      W.splits[0].factor = static_cast<LONG>(ApplyAcctLetterSign(GetAcctClass(t.account), t.factor));
-      l.reserveAmount = static_cast<LONG>(SumPassbookSplit(l.reserveAccount, &W.splits[0], W.shares[0]));
-      W.splits[0].lineKey = key;
-      for (int m = 0; m < kMemberSlots; ++m) W.shares[0][m].lineKey = key;
-    }
+  if (workShares - loadedShares > SubAcctTable.freeCount) {
+    std::snprintf(msg, kMessageSize, "Maximum number of passbook split entries exceeded by %d",
+                  workShares - loadedShares - SubAcctTable.freeCount);
+    return false;
   }
-  // No line keeps passbook data its flag does not claim.
+  return true;
+}
+
+void CTransDlg::CompleteSingleLine() {
+  TransactionDetail& W = *m_work;
+  const TransactionRecord& t = W.transaction;
+  if (t.multiLine) return;
+  // The one support line carries the transaction's amount, date status and
+  // clearing; its reserve moves by the whole amount (or by what the
+  // passbook split reserves).
+  SupportLineRecord& l = W.lines[0];
+  l.id = t.id;
+  l.line = 0;
+  l.status = kStatusLive;
+  l.amount = t.amount;
+  l.reserveAmount = l.reserveAccount ? t.amount : 0;
+  l.cleared = t.cleared;
+  l.remarks[0] = '\0';
+  if (!l.split) return;
+  const LONG key = LineKey(l.id, l.line);
+  W.splits[0].factor = static_cast<LONG>(ApplyAcctLetterSign(GetAcctClass(t.account), t.factor));
+  l.reserveAmount = static_cast<LONG>(SumPassbookSplit(l.reserveAccount, &W.splits[0], W.shares[0]));
+  W.splits[0].lineKey = key;
+  for (SubAccountRecord& share : W.shares[0]) share.lineKey = key;
+}
+
+void CTransDlg::DropUnclaimedSplits() {
+  // No line keeps passbook data its flag does not claim: the store would
+  // post it.
+  TransactionDetail& W = *m_work;
   for (int i = 0; i < kLinesPerTransaction; ++i)
     if (W.lines[i].account == 0 || !W.lines[i].split) {
       W.lines[i].split = 0;
       ResetSplitBuffers(&W.splits[i], W.shares[i]);
     }
-  // 18.
-  if (msg[0]) {
-    DispMessage(msg, MSG_WARNING);
-    return 0;
-  }
-  if (!ok) return 0;
-  // A save the store refuses keeps the form as it is: the store has shown
-  // why.
-  if (!XferTransaction(1, m_account.number, m_nRow, 0, &t, W.lines, W.splits, W.shares)) return 0;
-  FillList(m_nRow < 0);
-  return 1;
 }
 
 int CTransDlg::PostTrans() {

@@ -1,6 +1,7 @@
 #include "store/AcctClass.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -214,5 +215,74 @@ int SumAcctActivity(int number, char letter, int month, const char* date, int* m
   if (!TotalsFit("account activity (beyond the amount range)", {sum, sumMonth})) return 0;
   if (monthTotal) *monthTotal = sumMonth.Value();
   if (total) *total = sum.Value();
+  return 1;
+}
+
+int SumActivityByMonth(std::map<int, std::array<int, 12>>* months) {
+  std::map<int, std::array<AmountSum, 12>> sums;
+  auto add = [&sums](int account, int month, long long v) {
+    if (month >= 0 && month < 12) sums[account][static_cast<size_t>(month)] += v;
+  };
+  auto fail = [](const char* what) {
+    DispMessage(what, MSG_FATAL);
+    return 0;
+  };
+  // The live transactions by id (a damaged year may repeat an id: each
+  // copy counts, as it does account by account).
+  std::unordered_map<LONG, std::vector<int>> byId;
+  for (int r = 0; r < TransTable.rowCount; ++r) {
+    const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusDeleted) continue;
+    byId[k.id].push_back(r);
+    const char letter = GetAcctClass(k.account);
+    if (letter != 'A' && letter != 'L' && letter != 'S') continue;
+    TransactionRecord t;
+    if (ReadRecord(TransFile, t, r) != 1) return fail("Reading primary trans activity");
+    if (k.account == kEquipmentAccount && t.factor != -1) continue;
+    if (t.month == k.month) add(k.account, k.month, Posted(t.factor, t.amount));
+  }
+  // Each support line counts for its support account, or for its reserve
+  // account when that is a reserve, in the month of its transaction, unless
+  // the transaction itself is on that account.
+  for (int s = 0; s < SupportTable.rowCount; ++s) {
+    const SupportKey& l = SupportTable.keys[static_cast<size_t>(s)];
+    if (l.status == kStatusDeleted) continue;
+    const auto found = byId.find(l.id);
+    if (found == byId.end()) continue;
+    const bool support = l.account != 0 && GetAcctClass(l.account) != 'R';
+    const bool reserve = l.reserveAccount != 0 && GetAcctClass(l.reserveAccount) == 'R';
+    if (!support && !reserve) continue;
+    SupportLineRecord line;
+    if (ReadRecord(SupportFile, line, s) != 1) return fail("Reading suppt trans activity");
+    for (int r : found->second) {
+      const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
+      if (support && k.account != l.account && !(l.account == kEquipmentAccount && line.factor != -1))
+        add(l.account, k.month, Posted(line.factor, line.amount));
+      if (reserve && k.account != l.reserveAccount)
+        add(l.reserveAccount, k.month, Posted(line.reserveFactor, line.reserveAmount));
+    }
+  }
+  // Equipment bought within the year, in its month of purchase.
+  for (int r = 0; r < EquipTable.rowCount; ++r) {
+    if (EquipTable.keys[static_cast<size_t>(r)].status == kStatusDeleted) continue;
+    EquipmentRecord item;
+    if (ReadRecord(EquipFile, item, r) != 1) return fail("Read equip activity");
+    if (!DateInRange(FiscalStartDate, FiscalEndDate, item.purchaseDate, DF_YYYYMMDD)) continue;
+    if (std::strlen(item.purchaseDate) < 6) continue;
+    add(kEquipmentAccount, (item.purchaseDate[4] - '0') * 10 + (item.purchaseDate[5] - '0') - 1, item.currentValue);
+  }
+  months->clear();
+  for (const auto& [account, sum] : sums) {
+    // Every month, and the year's running total through it, must be an
+    // amount, as each month's own sum must be.
+    AmountSum running;
+    for (int i = 0; i < 12; ++i) {
+      const AmountSum& month = sum[static_cast<size_t>((FiscalFirstMonth + i) % 12)];
+      running += month;
+      if (!TotalsFit("account activity (beyond the amount range)", {month, running})) return 0;
+    }
+    std::array<int, 12>& out = (*months)[account];
+    for (size_t m = 0; m < 12; ++m) out[m] = static_cast<int>(sum[m].Value());
+  }
   return 1;
 }

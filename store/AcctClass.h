@@ -5,6 +5,9 @@
 // share of a split moves the member's balance.
 #pragma once
 
+#include <array>
+#include <map>
+
 #include <cstddef>
 
 #include "platform/base/types.h"
@@ -57,3 +60,10 @@ int HasReserveAccounts();
 // with an empty or null date, over the months from the fiscal first month
 // through `month` (and `monthTotal` of that month alone).
 int SumAcctActivity(int number, char letter, int month, const char* date, int* monthTotal, int* total);
+// The month totals of SumAcctActivity (each account by its own class) for
+// every account and calendar month at once, in one pass over the year's
+// transactions, support lines and equipment: a year of budgets from actual
+// figures would otherwise read every line once per account and month.
+// Accounts without activity are absent. 0 after a read failure or a total
+// beyond the amount range was shown.
+int SumActivityByMonth(std::map<int, std::array<int, 12>>* months);

@@ -276,7 +276,14 @@ int DeleteEquipItem(const char* description) {
     ShowStoreError(ERR_NOT_FOUND, description, MSG_ERROR);
     return 0;
   }
-  int row = EquipTable.byDescription[static_cast<size_t>(pos)];
+  return DeleteEquipItemAt(EquipTable.byDescription[static_cast<size_t>(pos)]);
+}
+
+int DeleteEquipItemAt(int row) {
+  if (row < 0 || row >= EquipTable.rowCount || EquipTable.keys[static_cast<size_t>(row)].status == kStatusDeleted) {
+    ShowStoreError(ERR_NOT_FOUND, "equipment item", MSG_ERROR);
+    return 0;
+  }
   const EquipKey& k = EquipTable.keys[static_cast<size_t>(row)];
   char label[64];
   std::snprintf(label, sizeof label, "%s (%s)", k.description, k.inventoryId);

@@ -15,7 +15,10 @@ int RenameMembersSubunit(const char* oldName, const char* newName);
 
 int AddEquipItem(EquipmentRecord* item, int noPosting, int* rowOut);
 int PostEquipToAccount(EquipmentRecord* item, const char* oldPurchaseDate, int oldPrice, int oldCurrentValue, int row);
+// Deletes the first item with the description (several items may share
+// one), or the item of a key row, after the treasurer's confirmation.
 int DeleteEquipItem(const char* description);
+int DeleteEquipItemAt(int row);
 int DeleteEquipByTrans(int lineKey, int* valueOut);
 // As DeleteEquipByTrans, but an item that no longer carries the posting
 // (deleted, or made hand-entered) is no failure: returns -1 and shows

@@ -46,6 +46,19 @@ int LivePositionOf(const Table& t, const std::vector<int>& index, int row) {
     if (index[static_cast<size_t>(p)] == row && t.keys[static_cast<size_t>(row)].status == kStatusLive) return p;
   return -1;
 }
+// A saved change may re-sort the index (a rename): the caller's position
+// follows the record, so that its next save writes this record again and
+// not whichever record now sits at the old position. `ok` passes through.
+template <class Table>
+int FollowRow(const Table& t, const std::vector<int>& index, int row, int* pos, int ok) {
+  if (ok != 1 || pos == nullptr) return ok;
+  for (int p = 0; p < t.rowCount && static_cast<size_t>(p) < index.size(); ++p)
+    if (index[static_cast<size_t>(p)] == row) {
+      *pos = p;
+      break;
+    }
+  return ok;
+}
 // The row at an index position; -1 when the position is outside the index.
 template <class Table>
 int RowAtPosition(const Table& t, const std::vector<int>& index, const int* pos) {

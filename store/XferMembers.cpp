@@ -91,18 +91,21 @@ int XferMember(Kind kind, int save, int isNew, int* pos, MemberRow* form, Member
 
   int row = RowAtPosition(MemberTable, MemberTable.byTypeName, pos);
   if (row < 0) return ShowReadFailure(readWord);
+  int ok = 0;
   switch (kind) {
     case Kind::Scout:
-      return ModifyMember(form, row);
+      ok = ModifyMember(form, row);
+      break;
     case Kind::Adult:
       // The key row becomes an adult's (a converted scout's too) once the
       // record is written.
-      return ModifyMemberKeyed(form, row, "adult", true, 1);
+      ok = ModifyMemberKeyed(form, row, "adult", true, 1);
+      break;
     case Kind::Subunit:
-      if (!ModifySubunit(form, row)) return 0;
-      return RenameMembersSubunit(stored->subunit, form->subunit);
+      ok = ModifySubunit(form, row) ? RenameMembersSubunit(stored->subunit, form->subunit) : 0;
+      break;
   }
-  return 0;
+  return FollowRow(MemberTable, MemberTable.byTypeName, row, pos, ok);
 }
 
 }  // namespace

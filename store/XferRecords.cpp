@@ -129,7 +129,8 @@ int XferAccount(int save, int isNew, int* pos, AccountRecord* edited, AccountRec
   }
   int row = RowAtPosition(AcctTable, AcctTable.byNumber, pos);
   if (row < 0) return ShowReadFailure("account");
-  return ModifyAcct(edited, stored, memberRows, holders, reserveAmounts, row);
+  return FollowRow(AcctTable, AcctTable.byNumber, row, pos,
+                   ModifyAcct(edited, stored, memberRows, holders, reserveAmounts, row));
 }
 
 // ---- budgets ----
@@ -242,6 +243,7 @@ int XferEquipment(int save, int isNew, int* pos, ListOfValues* category1List, Li
   int row = RowAtPosition(EquipTable, EquipTable.byDescription, pos);
   if (row < 0) return ShowReadFailure("equipment item");
   if (!PostEquipToAccount(item, d.equipStoredDate, d.equipStoredPrice, d.equipStoredValue, row)) return 0;
+  FollowRow(EquipTable, EquipTable.byDescription, row, pos, 1);
   // What account 399 now holds for the item: the base of the next change.
   SetText(d.equipStoredDate, item->purchaseDate);
   d.equipStoredPrice = item->price;
@@ -292,7 +294,7 @@ int XferFriend(int save, int isNew, int* pos, FriendRecord* rec) {
   }
   int row = RowAtPosition(FriendTable, FriendTable.byName, pos);
   if (row < 0) return ShowReadFailure("friend");
-  return ModifyFriend(rec, row);
+  return FollowRow(FriendTable, FriendTable.byName, row, pos, ModifyFriend(rec, row));
 }
 
 // ---- schedules ----
@@ -401,7 +403,7 @@ int XferSchedule(int save, int isNew, int* pos, AccountRecord* acct, ScheduleRec
   }
   int row = RowAtPosition(ScheduleTable, ScheduleTable.byName, pos);
   if (row < 0) return ShowReadFailure("schedule");
-  return ModifySchedule(&copy, slots, row);
+  return FollowRow(ScheduleTable, ScheduleTable.byName, row, pos, ModifySchedule(&copy, slots, row));
 }
 
 // ---- account groups and unit information ----

@@ -155,10 +155,14 @@ BOOL CGXControl::NotifyLeftCell(ROWCOL newRow, ROWCOL newCol) {
 }
 BOOL CGXControl::OnDeleteCell() { return m_pGrid->OnDeleteCell(m_nRow, m_nCol); }
 
-CRect CGXControl::GetCellRect(ROWCOL, ROWCOL, const CRect* cellRect, const CGXStyle*) {
-  // Without a given rectangle the cell has no place yet: the grid's
-  // geometry hands every drawing and hit test the cell's rectangle.
-  return cellRect != nullptr ? *cellRect : CRect(0, 0, 0, 0);
+CRect CGXControl::GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect, const CGXStyle*) {
+  if (cellRect != nullptr) return *cellRect;
+  // Without a given rectangle the cell's place in the grid window, so that
+  // the children of a bound cell are where the mouse finds them.
+  if (m_pGrid->m_pGridWnd == nullptr || m_pGrid->m_pGridWnd->GetSafeHwnd() == nullptr ||
+      row == static_cast<ROWCOL>(-1) || col == static_cast<ROWCOL>(-1))
+    return CRect(0, 0, 0, 0);
+  return m_pGrid->CalcCellRect(row, col);
 }
 
 CSize CGXControl::CalcSize(int width, int height, const CGXStyle&) { return CSize(width, height); }
@@ -371,7 +375,7 @@ BOOL CGXControl::MouseMoveOver(ROWCOL row, ROWCOL col, UINT flags, CPoint point)
   PrepareChildren();
   BOOL handled = FALSE;
   for (int i = 0; i < GetChildCount() && !handled; ++i) {
-    if (GetChild(i)->GetRect().PtInRect(point)) handled = GetChild(i)->MouseMoveOver(flags, point);
+    if (GetChild(i)->GetRect().PtInRect(point)) handled = GetChild(i)->MouseMoveOver(row, col, flags, point);
   }
   return m_pGrid->OnMouseOverCell(row, col, flags, point) || handled;
 }

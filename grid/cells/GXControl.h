@@ -5,12 +5,12 @@
 // cell types and the application's grids override by slot.
 #pragma once
 
+#include "grid/cells/GXChild.h"
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
 
 class CGXControl;
-class CGXChild;
 class CGXStylesMap;
 
 // A control class's own kind record: its name and its base's record. The
@@ -27,23 +27,6 @@ class CGXCellTipBase {
   virtual UINT NeedsCellTip(ROWCOL row, ROWCOL col, const CGXStyle& style) = 0;
   virtual int GetCellTipKind(ROWCOL row, ROWCOL col, const CGXStyle& style) = 0;
   virtual void InitCellTipWnd(ROWCOL row, ROWCOL col, const CGXStyle& style, CWnd* tipWnd) = 0;
-};
-
-// A child drawn inside a cell (a button); the cell types give them.
-class CGXChild {
- public:
-  virtual ~CGXChild() = default;
-  virtual CRect GetRect() const = 0;
-  virtual void Draw(CDC* dc, BOOL active, const CGXStyle& style) = 0;
-  virtual BOOL LButtonDown(UINT flags, CPoint point) = 0;
-  virtual BOOL LButtonUp(UINT flags, CPoint point) = 0;
-  virtual BOOL LButtonDblClk(UINT flags, CPoint point) = 0;
-  virtual BOOL MouseMove(UINT flags, CPoint point) = 0;
-  virtual BOOL MouseMoveOver(UINT flags, CPoint point) = 0;
-  virtual BOOL ProcessKeys(UINT message, UINT key, UINT repeat, UINT flags) = 0;
-  virtual void OnWinIniChange(LPCTSTR section) = 0;
-  virtual void OnSysColorChange() = 0;
-  virtual void OnCancelMode() = 0;
 };
 
 #define GX_DECLARE_CONTROL_CLASS(Name) \

@@ -4,6 +4,12 @@
 #include "grid/features/GXFeatureRegistrars.h"
 
 #include "grid/cells/GXCellTip.h"
+#include "grid/cells/GXCheckBox.h"
+#include "grid/cells/GXPushbutton.h"
+#include "grid/cells/GXRadioButton.h"
+#include "grid/cells/GXComboBox.h"
+#include "grid/cells/GXComboBoxWnd.h"
+#include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
@@ -15,12 +21,36 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
   switch (id) {
     case GX_IDS_CTRL_STATIC: control = new CGXStatic(grid); break;
     case GX_IDS_CTRL_HEADER: control = new CGXHeader(grid); break;
+    case GX_IDS_CTRL_PUSHBTN: control = new CGXPushbutton(grid); break;
+    case GX_IDS_CTRL_RADIOBTN: return new CGXRadioButton(grid, FALSE);
+    case GX_IDS_CTRL_RADIOBTN3D: return new CGXRadioButton(grid, TRUE);
+    case GX_IDS_CTRL_RADIOBTNEX: return new CGXRadioButtonEx(grid, FALSE);
+    case GX_IDS_CTRL_RADIOBTN3DEX: return new CGXRadioButtonEx(grid, TRUE);
+    case GX_IDS_CTRL_CHECKBOX: return new CGXCheckBox(grid, FALSE);
+    case GX_IDS_CTRL_CHECKBOX3D: return new CGXCheckBox(grid, TRUE);
+    case GX_IDS_CTRL_CHECKBOXEX: return new CGXCheckBoxEx(grid, FALSE);
+    case GX_IDS_CTRL_CHECKBOX3DEX: return new CGXCheckBoxEx(grid, TRUE);
+    case GX_IDS_CTRL_COMBOBOX: return new CGXComboBox(grid, id, id, GXCOMBO_NOTEXTFIT);
+    case GX_IDS_CTRL_ZEROBASED: return new CGXComboBox(grid, id, id, GXCOMBO_ZEROBASED);
+    case GX_IDS_CTRL_ONEBASED: return new CGXComboBox(grid, id, id, GXCOMBO_ONEBASED);
+    case GX_IDS_CTRL_TEXTFIT: return new CGXComboBox(grid, id, id, GXCOMBO_TEXTFIT);
+    case GX_IDS_CTRL_ONEBASED_EX: return new CGXComboBox(grid, id, id, GXCOMBO_ONEBASED | GXCOMBO_DISPLAYCHOICE);
+    case GX_IDS_CTRL_ZEROBASED_EX: return new CGXComboBox(grid, id, id, GXCOMBO_ZEROBASED | GXCOMBO_DISPLAYCHOICE);
+    case GX_IDS_CTRL_CBS_DROPDOWN:
+    case GX_IDS_CTRL_CBS_DROPDOWNLIST: {
+      auto* combo = new CGXComboBoxWnd(grid);
+      combo->CreateComboWindow(id == GX_IDS_CTRL_CBS_DROPDOWN ? CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL
+                                                              : CBS_DROPDOWNLIST | WS_VSCROLL,
+                               id);
+      return combo;
+    }
+    case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
     case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
     // The cell types still to come are made as the edit cell meanwhile,
     // like every id the library does not know.
     default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
   }
-  // Static and header cells show what does not fit in a cell tip.
+  // Static, push-button and header cells show what does not fit in a cell tip.
   control->AttachCellTip(new CGXCellTipStatic(control));
   return control;
 }
@@ -35,6 +65,9 @@ void CGXControlFactory::RegisterControlNames(CGXStylesMap* map) {
 
 void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXControl::AddUserAttributes(map);
+  CGXCheckBox::AddUserAttributes(map);
+  CGXRadioButtonEx::AddUserAttributes(map);
+  CGXTabbedComboBox::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
   // with their classes.
   CGXStyle tooltip;

@@ -960,6 +960,8 @@ class CGXGridCore {
   // Set while a cell's control moves, hides or re-creates its own windows,
   // so that the focus changes this causes are not taken for the user's.
   BOOL m_bControlMovesWindows = FALSE;
+  // Set while a cell's drop-down list is open.
+  BOOL m_bDropDownCell = FALSE;
   // Empties the cached composed style of the current cell.
   void EmptyCurrentCellStyle() { ForgetCurrentCellStyle(); }
   // The style being stored by a control (null when none).

@@ -40,12 +40,13 @@ class RecordingChild : public CGXChild {
  public:
   explicit RecordingChild(CRect rect) : rect_(rect) {}
   CRect GetRect() const override { return rect_; }
+  void DrawChild(CDC*, BOOL) override {}
   void Draw(CDC*, BOOL, const CGXStyle&) override { ++draws; }
   BOOL LButtonDown(UINT, CPoint) override { return ++downs, TRUE; }
   BOOL LButtonUp(UINT, CPoint) override { return ++ups, TRUE; }
   BOOL LButtonDblClk(UINT, CPoint) override { return FALSE; }
   BOOL MouseMove(UINT, CPoint) override { return TRUE; }
-  BOOL MouseMoveOver(UINT, CPoint) override { return FALSE; }
+  BOOL MouseMoveOver(ROWCOL, ROWCOL, UINT, CPoint) override { return FALSE; }
   BOOL ProcessKeys(UINT, UINT key, UINT, UINT) override { return key == 'K'; }
   void OnWinIniChange(LPCTSTR) override {}
   void OnSysColorChange() override {}
@@ -257,7 +258,11 @@ TEST_F(CellControl, FactoryMakesTheStaticAndHeaderCellsOncePerGrid) {
   CGXStylesMap map;
   CGXControlFactory factory;
   factory.RegisterUserAttributes(&map);
-  EXPECT_EQ(map.GetUserAttributeMap().size(), 6u);
+  // Six of the control and the factory's own, two of the check box, two of
+  // the radio cells and six of the tabbed combo.
+  EXPECT_EQ(map.GetUserAttributeMap().size(), 16u);
+  EXPECT_EQ(map.GetUserAttributeMap().count(51055), 1u);
+  EXPECT_EQ(map.GetUserAttributeMap().count(51032), 0u) << "the widths text has no editor";
   EXPECT_EQ(std::string(map.GetUserAttributeMap().at(51013).name), "Valid: Warning Msg");
   factory.RegisterControlNames(&map);
   EXPECT_STREQ(map.GetControlName(GX_IDS_CTRL_EDIT), "Edit Control");

@@ -168,6 +168,19 @@ TEST_F(MemberDialogsTest, RenamingASubunitRenamesItsScoutsAndNotTheAdults) {
   EXPECT_EQ(listCaption, "Patrol Management (1 patrol)");
 }
 
+TEST_F(MemberDialogsTest, ASubunitRenamedTwiceTakesItsScoutsToTheLastName) {
+  EXPECT_EQ(RunSubunit(fixture::kEagles, [&](HWND h) {
+              SetField(h, IDC_SUB_NAME, "Hawks");
+              Press(h, IDC_REC_APPLY);
+              SetField(h, IDC_SUB_NAME, "Owls");
+              Press(h, IDOK);
+            }),
+            IDOK);
+  EXPECT_STREQ(MemberTable.keys[fixture::kEagles].subunit, "Owls");
+  EXPECT_STREQ(MemberTable.keys[fixture::kAnna].subunit, "Owls");
+  EXPECT_STREQ(MemberTable.keys[fixture::kBen].subunit, "Owls");
+}
+
 TEST_F(MemberDialogsTest, ADateClosedMustFollowTheDateOpened) {
   MemberRow eagles;
   ASSERT_EQ(ReadMemberRecord(MemberFile, &eagles, 4, 0, fixture::kEagles), 1);

@@ -141,4 +141,59 @@ TEST_F(EquipDlgTest, APurchaseWithinTheYearAsksBeforeANewItemIsSaved) {
   EXPECT_EQ(EquipTable.liveCount, live + added);
 }
 
+// Two items may share a description: Edit and Delete act on the row the
+// treasurer selected, never on the first item with its description.
+TEST_F(EquipDlgTest, EditAndDeleteActOnTheSelectedRowOfTwoWithOneDescription) {
+  EquipmentRecord second;
+  SetText(second.inventoryId, "34");
+  SetText(second.description, "Tent");
+  SetText(second.purchaseDate, "20070601");
+  second.price = 6000;
+  second.currentValue = 5000;
+  second.quantity = 1;
+  second.lineKey = -1;
+  second.fiscalYear = 7;
+  second.condition = 'G';
+  ASSERT_EQ(AddEquipItem(&second, 0, nullptr), 1);
+  const int equipment = fixture::FiscalYear::Balance(399);
+
+  // The list row after the first "Tent" and the inventory id it shows.
+  auto secondTent = [](HWND h, std::string* inventory) {
+    const int first = static_cast<int>(
+        SendDlgItemMessage(h, IDC_REC_LIST, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Tent")));
+    char text[64] = "";
+    SendDlgItemMessage(h, IDC_REC_LIST, LB_GETTEXT, static_cast<WPARAM>(first + 1), reinterpret_cast<LPARAM>(text));
+    const std::string row = text;
+    *inventory = row.substr(row.find('\t') + 1);
+    SendDlgItemMessage(h, IDC_REC_LIST, LB_SETCURSEL, static_cast<WPARAM>(first + 1), 0);
+    SendMessage(h, WM_COMMAND, MAKEWPARAM(IDC_REC_LIST, LBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_REC_LIST)));
+    automation::PumpUntilIdle();
+    return first + 1;
+  };
+  std::string selected, edited, deleted;
+  Drive("Equipment Management", [&](HWND h) {
+    secondTent(h, &selected);
+    automation::OnDialog("Equipment Information", [&](HWND e) {
+      edited = FieldText(e, IDC_EQ_INVENTORY);
+      Press(e, IDCANCEL);
+    }, IDABORT);
+    Press(h, IDC_REC_EDIT);
+    secondTent(h, &deleted);
+    automation::ExpectMessageBox("Question", "Tent", ANSWER_YES);
+    Press(h, IDC_REC_DELETE);
+    Press(h, IDCANCEL);
+  }, [] {
+    CEquipMgmtDlg dlg;
+    dlg.DoModal();
+  });
+  EXPECT_EQ(edited, selected);
+  int pos = -1;
+  ASSERT_EQ(FindEquipItem(0, "Tent", 1, &pos), 1);
+  const EquipKey& kept = EquipTable.keys[static_cast<size_t>(EquipTable.byDescription[static_cast<size_t>(pos)])];
+  EXPECT_NE(std::string(kept.inventoryId), deleted);
+  const int deletedValue = deleted == "34" ? 5000 : 12000;
+  EXPECT_EQ(fixture::FiscalYear::Balance(399), equipment - deletedValue);
+}
+
 }  // namespace

@@ -89,7 +89,18 @@ class CThingDlg : public CRecordInfoDlg {
  protected:
   void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, kNameId, m_name); }
   int LoadFields() override {
-    m_name = m_bNew ? "" : things.rows[static_cast<size_t>(*m_pCurPos)].c_str();
+    if (m_bNew) {
+      m_name = "";
+      return 1;
+    }
+    // A row named "!" cannot be read: the load fails part-way, as a damaged
+    // record does, and leaves its garbage behind.
+    if (things.rows[static_cast<size_t>(*m_pCurPos)] == "!") {
+      m_name = "garbage";
+      DispMessage("Failed read: thing", MSG_FATAL);
+      return 0;
+    }
+    m_name = things.rows[static_cast<size_t>(*m_pCurPos)].c_str();
     return 1;
   }
   bool TableFull() const override { return things.Live() >= things.capacity; }
@@ -349,3 +360,40 @@ TEST_F(RecordBaseTest, ApplyWhileAddingClearsTheFormAndClosesWhenTheTableIsFull)
 }
 
 }  // namespace
+
+TEST_F(RecordBaseTest, AFailedLoadOnPrevNextGoesBackAndSavesNothing) {
+  things.rows = {"apple", "!", "cherry"};
+  int pos = 0;
+  bool okEnabled = true, applyEnabled = true, nextEnabled = false;
+  std::string shown;
+  automation::OnDialog("Thing Information", [&](HWND h) {
+    SetField(h, kNameId, "apricot");
+    automation::ExpectMessageBox("Question", "Do you wish to save your changes", ANSWER_NO);
+    automation::ExpectMessageBox("Fatal Error", "Failed read: thing", IDOK);
+    Press(h, IDC_REC_NEXT);
+    okEnabled = Enabled(h, IDOK);
+    applyEnabled = Enabled(h, IDC_REC_APPLY);
+    nextEnabled = Enabled(h, IDC_REC_NEXT);
+    shown = FieldText(h, kNameId);
+    // Neither OK nor Enter saves what the failed load left behind.
+    Press(h, IDOK);
+    SetFocus(GetDlgItem(h, kNameId));
+    automation::PressKey(VK_RETURN);
+    automation::PumpUntilIdle();
+    // Stepping the other way loads a readable record and saving works again.
+    automation::ExpectMessageBox("Information", "Going to last thing", IDOK);
+    Press(h, IDC_REC_PREV);
+    SetField(h, kNameId, "cranberry");
+    Press(h, IDOK);
+  }, IDABORT);
+  CThingDlg dlg;
+  dlg.m_pCurPos = &pos;
+  ASSERT_EQ(dlg.LoadRecord(1), 1);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_FALSE(okEnabled);
+  EXPECT_FALSE(applyEnabled);
+  EXPECT_TRUE(nextEnabled);
+  EXPECT_EQ(shown, "apricot");
+  EXPECT_EQ(things.rows, (std::vector<std::string>{"apple", "!", "cranberry"}));
+  EXPECT_EQ(pos, 2);
+}

@@ -196,13 +196,17 @@ TEST_F(InitResTest, CarryingBackMakesThePassbooksTotalTheOpeningBalance) {
   shares[0] = 3000;
   shares[1] = 2000;
   std::string passbooks, unit;
+  // A carried-back total is a change of the owner's form (Cancel there
+  // must ask before dropping it), even when no share was typed.
   const struct {
     int answer;
     int result;
     int opening;
-  } cases[] = {{ANSWER_CANCEL, IDABORT, 10000}, {ANSWER_NO, IDOK, 10000}, {ANSWER_YES, IDOK, 5000}};
+    int ownerChanged;
+  } cases[] = {{ANSWER_CANCEL, IDABORT, 10000, 0}, {ANSWER_NO, IDOK, 10000, 0}, {ANSWER_YES, IDOK, 5000, 1}};
   for (const auto& c : cases) {
     opening = 10000;
+    ownerChanged = 0;
     const int result = Run([&](HWND h) {
       passbooks = FieldText(h, IDC_INIT_PASSBOOKS);
       unit = FieldText(h, IDC_INIT_UNIT);
@@ -211,6 +215,7 @@ TEST_F(InitResTest, CarryingBackMakesThePassbooksTotalTheOpeningBalance) {
     });
     EXPECT_EQ(result, c.result) << c.answer;
     EXPECT_EQ(opening, c.opening) << c.answer;
+    EXPECT_EQ(ownerChanged, c.ownerChanged) << c.answer;
   }
   EXPECT_EQ(passbooks, "$50.00");
   EXPECT_EQ(unit, "$50.00");

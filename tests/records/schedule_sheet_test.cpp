@@ -4,6 +4,7 @@
 // the one-schedule-per-account rule and the Initial Owed explanation.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -386,6 +387,45 @@ TEST_F(ScheduleSheetTest, EditSchedulesListsThemAndOpensTheSheetWithTheFilesOpen
   EXPECT_TRUE(open);
   EXPECT_EQ(ScheduleFile, nullptr);
   ASSERT_EQ(OpenScheduleFiles(), 1);
+}
+
+// A schedule whose participants cannot be read is never shown half read:
+// saving it would free every participant the load missed.
+TEST_F(ScheduleSheetTest, AFailedLoadShowsABlankScheduleThatCannotBeSaved) {
+  // Reads of the participant file fail (it is open for appending only).
+  FILE* participants = ParticipantFile;
+  ParticipantFile = std::fopen(ParticipantPath, "ab");
+  ASSERT_NE(ParticipantFile, nullptr);
+  std::string name, tab;
+  bool ok = true, apply = true;
+  automation::ExpectMessageBox("Fatal Error", "Failed read: participant", IDOK);
+  const int result = Run("Monthly Dues", [&](HWND h) {
+    std::fclose(ParticipantFile);
+    ParticipantFile = participants;
+    name = Text(h, IDC_SCH_NAME);
+    tab = Tab(h, 2);
+    ok = IsWindowEnabled(GetDlgItem(h, IDOK)) != 0;
+    apply = IsWindowEnabled(GetDlgItem(h, IDC_SCH_APPLY)) != 0;
+    Click(h, IDOK);
+    Click(h, IDC_SCH_APPLY);
+    Click(h, IDCANCEL);
+  });
+  if (ParticipantFile != participants) {
+    std::fclose(ParticipantFile);
+    ParticipantFile = participants;
+  }
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(name, "");
+  EXPECT_EQ(tab, "Participants (0)");
+  EXPECT_FALSE(ok);
+  EXPECT_FALSE(apply);
+  // Both scouts still take part.
+  std::string again;
+  Run("Monthly Dues", [&](HWND h) {
+    again = Tab(h, 2);
+    Click(h, IDCANCEL);
+  });
+  EXPECT_EQ(again, "Participants (2)");
 }
 
 }  // namespace

@@ -207,3 +207,30 @@ TEST_F(ScoutDlgTest, ListCountsScoutsAndRefusesToDeleteAScoutWithTransactions) {
 }
 
 }  // namespace
+
+namespace {
+
+// A rename re-sorts the scouts: every later save (Apply, OK) must still
+// write this scout, and the dialog must not take its own saved name for
+// another scout's.
+TEST_F(ScoutDlgTest, SavesAfterARenameKeepWritingTheSameScout) {
+  const int benBalance = fixture::FiscalYear::MemberBalance(fixture::kBen);
+  EXPECT_EQ(Run(fixture::kAnna, [&](HWND h) {
+              SetField(h, IDC_MEM_LAST, "Adams");
+              Press(h, IDC_REC_APPLY);
+              SetField(h, IDC_MEM_REMARKS, "renamed");
+              Press(h, IDC_REC_APPLY);
+              SetField(h, IDC_MEM_LAST, "Smith");
+              Press(h, IDOK);
+            }),
+            IDOK);
+  EXPECT_STREQ(MemberTable.keys[fixture::kAnna].lastName, "Smith");
+  EXPECT_STREQ(MemberTable.keys[fixture::kBen].lastName, "Jones");
+  EXPECT_STREQ(MemberTable.keys[fixture::kBen].firstName, "Ben");
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kBen), benBalance);
+  MemberRow anna;
+  ASSERT_EQ(ReadMemberRecord(MemberFile, &anna, 4, 0, fixture::kAnna), 1);
+  EXPECT_STREQ(anna.remarks, "renamed");
+}
+
+}  // namespace

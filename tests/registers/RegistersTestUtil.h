@@ -63,15 +63,11 @@ inline int RunSupportSplits(TransactionDetail& d) {
   AccountRecord account = fixture::FiscalYear::Account(101);
   ListOfValues reserve, nonReserve;
   int loaded = 0;
-  CSuppSplitDlg dlg;
+  CSuppSplitDlg dlg(d);
   dlg.m_pAccount = &account;
   dlg.m_pLoadedLines = &loaded;
   dlg.m_pReserveList = &reserve;
   dlg.m_pNonReserveList = &nonReserve;
-  dlg.m_pTrans = &d.transaction;
-  dlg.m_pLines = d.lines;
-  dlg.m_pSplits = d.splits;
-  dlg.m_pShares = d.shares;
   return static_cast<int>(dlg.DoModal());
 }
 

@@ -23,6 +23,7 @@
 #include "registers/TransDlg.h"
 #include "registers/RegistersTestUtil.h"
 #include "res/resource.h"
+#include "store/AcctClass.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/TransStore.h"
@@ -55,6 +56,74 @@ void TypeInto(HWND h, int id, const char* text) {
   automation::PumpUntilIdle();
   SetFocus(GetDlgItem(h, IDC_PBS_SCROLL));
   automation::PumpUntilIdle();
+}
+
+// A check of 25.00 on 101 with two support lines, camping 10.00 (with 10.00
+// of it from the camp reserve when `reserve`) and fundraising 15.00; its
+// payee names it in the register.
+LONG AddTwoLineCheck(const char* payee, bool reserve) {
+  auto d = std::make_unique<TransactionDetail>();
+  const LONG id = NextTransId++;
+  TransactionRecord& t = fixture::StartTransaction(*d, id, 4, "20080410", -1, 2500, "1500", payee);
+  t.multiLine = 1;
+  const struct {
+    int account;
+    int amount;
+  } lines[] = {{620, 1000}, {520, 1500}};
+  for (int i = 0; i < 2; ++i) {
+    d->lines[i].account = lines[i].account;
+    d->lines[i].amount = lines[i].amount;
+    d->lines[i].line = i;
+    d->lines[i].factor = SignedAmountByType('A', -1, lines[i].account);
+  }
+  if (reserve) {
+    d->lines[0].reserveAccount = 710;
+    d->lines[0].reserveAmount = 1000;
+    d->lines[0].reserveFactor = -1;
+  }
+  EXPECT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+  return id;
+}
+
+// The transaction `id` as the store now holds it.
+std::unique_ptr<TransactionDetail> Stored(LONG id) {
+  auto d = std::make_unique<TransactionDetail>();
+  int row = -1;
+  EXPECT_EQ(FindTransaction(static_cast<int>(id), &row), 1);
+  char error[256] = "";
+  EXPECT_EQ(LoadTransaction(row, &d->transaction, d->lines, d->splits, d->shares, error), 1) << error;
+  return d;
+}
+
+// Selects the register row whose description is `payee` and loads it.
+void EditRow(HWND h, const char* payee) {
+  HWND list = GetDlgItem(h, IDC_TRN_LIST);
+  const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < rows; ++i) {
+    char text[64] = "";
+    LVITEM item{};
+    item.iSubItem = 3;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    if (std::string(text) != payee) continue;
+    LVITEM set{};
+    set.state = set.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&set));
+    automation::PumpUntilIdle();
+    Press(h, IDC_TRN_EDIT);
+    return;
+  }
+  ADD_FAILURE() << "no row " << payee;
+}
+
+// Types a new amount and posts with the focus still in the amount field,
+// as Enter and Alt+P do.
+void PostNewAmount(HWND h, const char* amount) {
+  SetFocus(GetDlgItem(h, IDC_TRN_AMOUNT));
+  automation::PumpUntilIdle();
+  SetField(h, IDC_TRN_AMOUNT, amount);
+  Press(h, IDC_TRN_POST);
 }
 
 class FormSplitsTest : public ::testing::Test {
@@ -221,6 +290,60 @@ TEST_F(FormSplitsTest, TenSupportLinesFillTheSplits) {
     EXPECT_EQ(d->lines[i].account, 620);
     EXPECT_EQ(d->lines[i].line, i);
   }
+}
+
+TEST_F(FormSplitsTest, APostedAmountNeverLeavesItsSharesOrLinesBehind) {
+  // The popcorn sale: 100.00 split 40.00 / 60.00 among the passbooks.
+  Run(101, [&](HWND h) {
+    EditRow(h, "Popcorn sale");
+    automation::ExpectMessageBox("Information", "Troop's sub-account share has changed", IDOK);
+    automation::OnDialog("PassBook Split", [](HWND s) { Press(s, IDCANCEL); }, IDABORT);
+    PostNewAmount(h, "150.00");
+    Press(h, IDCANCEL);
+  });
+  auto popcorn = Stored(1);
+  EXPECT_EQ(popcorn->transaction.amount, 15000);
+  EXPECT_EQ(popcorn->lines[0].amount, 15000);
+  EXPECT_EQ(popcorn->splits[0].unitShare, 5000);
+
+  // Two support lines of 25.00: the splits open, and their total carried
+  // back is what is posted.
+  const LONG id = AddTwoLineCheck("Two lines", false);
+  Run(101, [&](HWND h) {
+    EditRow(h, "Two lines");
+    automation::ExpectMessageBox("Information", "Support accounts are out of balance", IDOK);
+    automation::OnDialog("Support Account Split", [](HWND s) {
+      automation::ExpectMessageBox("", "Do you want to carry accounts' total back as transaction total", ANSWER_YES);
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    PostNewAmount(h, "40.00");
+    Press(h, IDCANCEL);
+  });
+  auto two = Stored(id);
+  EXPECT_EQ(two->transaction.amount, 2500);
+  EXPECT_EQ(two->lines[0].amount + two->lines[1].amount, 2500);
+}
+
+TEST_F(FormSplitsTest, DiscardingTheSupportLinesDropsTheFirstLinesReserve) {
+  const int reserve = fixture::FiscalYear::Balance(710);
+  const LONG id = AddTwoLineCheck("Two lines", true);
+  ASSERT_NE(fixture::FiscalYear::Balance(710), reserve);
+  Run(101, [&](HWND h) {
+    EditRow(h, "Two lines");
+    automation::ExpectMessageBox("Question", "Do you really want to discard the multiple-account entries",
+                                 ANSWER_YES);
+    Choose(h, IDC_TRN_SUPPORT, "620 /");
+    EXPECT_EQ(ComboSelection(h, IDC_TRN_RESERVE), "");
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  auto d = Stored(id);
+  EXPECT_EQ(d->transaction.multiLine, 0);
+  EXPECT_EQ(d->lines[0].account, 620);
+  EXPECT_EQ(d->lines[0].reserveAccount, 0);
+  EXPECT_EQ(d->lines[0].split, 0);
+  EXPECT_EQ(d->lines[1].account, 0);
+  EXPECT_EQ(fixture::FiscalYear::Balance(710), reserve);
 }
 
 TEST_F(FormSplitsTest, RegisterButtonOpensTheFormOnlyWhenGridsAreOff) {

@@ -234,4 +234,59 @@ TEST_F(TransactionFormTest, ARefusedSaveKeepsTheEntry) {
   EXPECT_NE(amount.find("25.00"), std::string::npos);
 }
 
+// After each posting only the saved transaction is read again: the list it
+// leaves (rows, order, running balances, payees) must be the one a fresh
+// form builds, for postings out of date order and a change that moves one.
+TEST_F(TransactionFormTest, TheListAfterPostingsIsTheListBuiltAnew) {
+  auto cells = [](HWND h) {
+    HWND list = GetDlgItem(h, IDC_TRN_LIST);
+    std::vector<std::string> rows;
+    for (int i = 0; i < Rows(list); ++i) {
+      std::string row;
+      for (int c = 1; c <= 10; ++c) row += Cell(list, i, c) + "|";
+      rows.push_back(row);
+    }
+    HWND combo = GetDlgItem(h, IDC_TRN_DESCR);
+    for (int i = 0; i < static_cast<int>(SendMessage(combo, CB_GETCOUNT, 0, 0)); ++i) {
+      char text[64] = "";
+      SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      rows.push_back(std::string("payee ") + text);
+    }
+    char caption[128] = "";
+    GetWindowText(h, caption, sizeof caption);
+    rows.push_back(caption);
+    return rows;
+  };
+  std::vector<std::string> after, fresh;
+  Run(101, [&](HWND h) {
+    const Entry entries[] = {
+        {"Deposit", "25.00", "520 /", nullptr, "", "D5", "05/01/08", "May sale"},
+        {"Withdrawal", "7.50", "620 /", nullptr, "", "2001", "01/15/08", "January camp"},
+        {"Deposit", "3.00", "520 /", nullptr, "", "", "12/31/08", "Bake sale"},
+        {"Withdrawal", "1.25", "620 /", nullptr, "", "2002", "03/05/08", "Camp store"},
+    };
+    for (const Entry& e : entries) {
+      Fill(h, e);
+      Press(h, IDC_TRN_POST);
+    }
+    // The January withdrawal moves to August with another amount.
+    HWND list = GetDlgItem(h, IDC_TRN_LIST);
+    for (int i = 0; i < Rows(list); ++i)
+      if (Cell(list, i, 3) == "January camp") SelectRow(list, i);
+    Press(h, IDC_TRN_EDIT);
+    SetField(h, IDC_TRN_DATE, "08/01/08");
+    SetFocus(GetDlgItem(h, IDC_TRN_AMOUNT));
+    SetField(h, IDC_TRN_AMOUNT, "9.00");
+    Press(h, IDC_TRN_POST);
+    after = cells(h);
+    Press(h, IDCANCEL);
+  });
+  Run(101, [&](HWND h) {
+    fresh = cells(h);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(after, fresh);
+  EXPECT_GE(after.size(), 8u);
+}
+
 }  // namespace

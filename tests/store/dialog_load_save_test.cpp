@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -326,6 +327,52 @@ TEST_F(XferTest, EquipmentChangesPostTheDifferenceEachTime) {
   EXPECT_EQ(fresh.quantity, 1);
   EXPECT_EQ(fresh.lineKey, -1);
   EXPECT_EQ(fresh.fiscalYear, 8);
+}
+
+// A saved rename re-sorts the index; the caller's position must follow the
+// record, or its next save writes over whichever record now sits there.
+TEST_F(XferTest, ARenamedRecordKeepsItsPositionInTheResortedIndex) {
+  ListOfValues cat1, cat2;
+  int friendPos = -1, tentPos = -1;
+  ASSERT_EQ(FindFriend(0, "Miller", "Dana", &friendPos), 1);
+  ASSERT_EQ(FindEquipItem(0, "Tent", 1, &tentPos), 1);
+  const struct {
+    const char* what;
+    const std::vector<int>& index;
+    int row;
+    std::function<int(int*)> renameAndSave;  // loads at *pos, renames so it sorts first, saves
+  } cases[] = {
+      {"scout", MemberTable.byTypeName, kAnna,
+       [](int* pos) {
+         MemberRow stored;
+         if (XferScout(0, 0, pos, nullptr, &stored) != 1) return 0;
+         MemberRow form = stored;
+         SetText(form.lastName, "Aaron");
+         return XferScout(1, 0, pos, &form, &stored);
+       }},
+      {"friend", FriendTable.byName, FriendTable.byName[static_cast<size_t>(friendPos)],
+       [](int* pos) {
+         FriendRecord rec;
+         if (XferFriend(0, 0, pos, &rec) != 1) return 0;
+         SetText(rec.lastName, "Aaa");
+         return XferFriend(1, 0, pos, &rec);
+       }},
+      {"equipment item", EquipTable.byDescription, EquipTable.byDescription[static_cast<size_t>(tentPos)],
+       [&](int* pos) {
+         EquipmentRecord item;
+         if (XferEquipment(0, 0, pos, &cat1, &cat2, &item) != 1) return 0;
+         SetText(item.description, "Axe");
+         return XferEquipment(1, 0, pos, &cat1, &cat2, &item);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    int pos = PosOf(c.index, c.row);
+    const int before = pos;
+    ASSERT_EQ(c.renameAndSave(&pos), 1);
+    ASSERT_NE(PosOf(c.index, c.row), before) << "the rename must move the record in its index";
+    EXPECT_EQ(pos, PosOf(c.index, c.row));
+  }
 }
 
 class XferTransactionTest : public XferTest {

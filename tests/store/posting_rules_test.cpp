@@ -1,6 +1,9 @@
 // Account classes and the posting rules.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
+
 #include "common/Dates.h"
 #include "platform/testing/Automation.h"
 #include "platform/dialogs/MessageBox.h"
@@ -118,6 +121,30 @@ TEST(AcctClass, ActivityByMonth) {
   ASSERT_EQ(SumAcctActivity(101, 'A', 9, nullptr, &monthTotal, &total), 1);
   EXPECT_EQ(total, 0);
   FiscalFirstMonth = 0;
+}
+
+// The one-pass sums a year of budgets is built from give every account and
+// month what the account-by-account sum gives, reserves, splits, a support
+// line on the register's own account and equipment among them.
+TEST(SumActivityByMonth, AgreesWithEachAccountsOwnMonthTotals) {
+  fixture::FiscalYear fy;
+  fixture::SpendAnnaReserve(1500);
+  std::map<int, std::array<int, 12>> months;
+  ASSERT_EQ(SumActivityByMonth(&months), 1);
+  int compared = 0;
+  for (int r = 0; r < AcctTable.rowCount; ++r) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(r)];
+    if (k.status == kStatusDeleted) continue;
+    for (int m = 0; m < 12; ++m) {
+      int monthTotal = 0, total = 0;
+      ASSERT_EQ(SumAcctActivity(k.number, GetAcctClass(k.number), m, "", &monthTotal, &total), 1);
+      const auto found = months.find(k.number);
+      EXPECT_EQ(found == months.end() ? 0 : found->second[static_cast<size_t>(m)], monthTotal)
+          << k.number << " month " << m;
+      compared += monthTotal != 0;
+    }
+  }
+  EXPECT_GE(compared, 8);
 }
 
 }  // namespace

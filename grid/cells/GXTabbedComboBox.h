@@ -1,0 +1,118 @@
+// The combo cell for choice lists with several tab-separated columns: one
+// column (the key) is stored, another (the text) is shown and typed. The
+// list shows the rows in aligned columns, optionally under a title header;
+// typed text is completed to the first matching row. A choice list with an
+// id (user attribute 51055) builds its lookup maps once per parameter
+// object, shared by every cell that uses it.
+#pragma once
+
+#include <vector>
+
+#include "grid/cells/GXComboBox.h"
+
+constexpr WORD GX_IDS_UA_TABLIST_KEYCOL = 51028;
+constexpr WORD GX_IDS_UA_TABLIST_TEXTCOL = 51029;
+constexpr WORD GX_IDS_UA_TABLIST_SHOWALLCOLS = 51030;
+constexpr WORD GX_IDS_UA_TABLIST_TITLES = 51031;
+constexpr WORD GX_IDS_UA_TABLIST_COLWIDTHS = 51032;
+constexpr WORD GX_IDS_UA_TABLIST_SORT = 51033;
+constexpr WORD GX_IDS_UA_TABLIST_UNIQUEID = 51055;
+
+class CGXTabbedComboBox;
+class CGXGridParam;
+class CGXStylesMap;
+
+// Frees the shared lookup maps of a choice-list id (-1: all of them).
+void GXFreeChoiceListMaps(CGXGridParam* param, int id);
+
+// The list of a tabbed combo: rows drawn in columns with separator lines.
+class CGXTabbedComboLBox : public CGXComboListBox {
+ public:
+  CGXTabbedComboLBox(CWnd* owner, CGXTabbedComboBox* combo) : CGXComboListBox(owner), m_pTabbedCombo(combo) {}
+  void DrawItem(LPDRAWITEMSTRUCT item) override;
+  void MeasureItem(LPMEASUREITEMSTRUCT item) override;
+
+  CGXTabbedComboBox* m_pTabbedCombo;
+};
+
+// The title header over the list.
+class CGXTabbedLBoxHeader : public CWnd {
+ public:
+  BOOL CreateHeaderWnd();
+
+  BOOL m_bDisplayAllCols = TRUE;
+  int m_nDisplayCol = 0;
+  int m_nTabCount = 0;
+  const int* m_pTabStops = nullptr;
+  HFONT m_hFont = nullptr;
+  CString m_sTitles;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+class CGXTabbedComboBox : public CGXComboBox {
+  GX_DECLARE_CONTROL_CLASS(CGXTabbedComboBox)
+
+ public:
+  CGXTabbedComboBox(CGXGridCore* grid, UINT editId, UINT listBoxId);
+  ~CGXTabbedComboBox() override;
+
+  static void AddUserAttributes(CGXStylesMap* map);
+
+  void Init(ROWCOL row, ROWCOL col) override;
+  BOOL OnValidate() override;
+  CSize CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL mode1, BOOL mode2) override;
+  void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+            const CGXStyle* baseStyle) override;
+  BOOL GetCurrentText(CString& text) override;
+  void SetCurrentText(const CString& text) override;
+  BOOL GetControlText(CString& text, ROWCOL row, ROWCOL col, LPCTSTR value, const CGXStyle& style) override;
+  BOOL ConvertControlTextToValue(CString& text, ROWCOL row, ROWCOL col, const CGXStyle* style) override;
+  const CGXStyle* StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
+                                   const CGXStyle* currentStyle) override;
+  BOOL ProcessKeys(UINT message, UINT key, UINT repeat, UINT flags) override;
+  BOOL ValidateString(const CString& text) override;
+
+  CWnd* CreateDropDownWnd(CWnd* parent, const CRect& rect) override;
+  CListBox* CreateListBox(CWnd* dropDown, UINT id) override;
+  void ShowDropDown(BOOL show) override;
+  BOOL IsDroppedDown() override;
+  void TakeListSelection(CListBox* list) override;
+  void FillListBox(CListBox* list) override;
+  void GetDropDownRect(CRect& out, const CRect& cellRect) override;
+  void DestroyDropDownWnd(CWnd* dropDown) override;
+  virtual void AutoComplete();
+
+  // The key map and the text map of a choice-list id (built on first use).
+  CMapStringToString* GetKeyMap(int id, const CGXStyle& style);
+  CMapStringToString* GetTextMap(int id, const CGXStyle& style);
+
+  int m_nKeyCol = 0;
+  int m_nDisplayCol = 0;
+  BOOL m_bDisplayAllCols = TRUE;
+  BOOL m_bDispTitleRow = TRUE;
+  int m_nSortCol = -1;
+  CString m_sColWidths;
+  COLORREF m_rgbGridLine = RGB(192, 192, 192);
+  COLORREF m_rgbCellBackColor = RGB(255, 255, 255);
+  COLORREF m_rgbCellTextColor = RGB(0, 0, 0);
+  BOOL m_bAutoComplete = TRUE;
+  int m_nLineHeight = 10;
+  int m_nLastChoiceListId = 0;
+  int m_nLastChoiceListVersion = -1;
+  int m_nTotalWidth = 0;
+  int m_nTabCount = 0;
+  std::vector<int> m_TabStops;
+  CGXTabbedLBoxHeader* m_pHeader = nullptr;
+  BOOL m_bFilledSinceInit = FALSE;
+  CGXTabbedComboLBox* m_pList = nullptr;
+  CGXGridCombo* m_pKeptDropDown = nullptr;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The key of a text shown, or the text of a key, with the style's columns.
+  BOOL TextToKey(CString& text, const CGXStyle& style);
+  BOOL KeyToText(CString& text, const CGXStyle& style);
+  static int ChoiceListId(const CGXStyle& style);
+};
