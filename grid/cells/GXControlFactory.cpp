@@ -94,6 +94,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
 }
 
 void CGXControlFactory::EnableAppFeatures() {
+  GXEnableNumberFormatting();
   GXEnableLongOperation();
   GXEnableCoveredCellPool();
 }

@@ -13,6 +13,7 @@
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
+#include "grid/features/GXNumberFormattingImp.h"
 
 namespace {
 
@@ -96,3 +97,7 @@ void CGXGridCore::EnableIntelliMouse() {
 void GXEnableLongOperation() { EnableAppFeature<CGXLongOperationImpl>(GXGetAppData()->m_pLongOperationImp); }
 
 void GXEnableCoveredCellPool() { EnableAppFeature<CGXCoveredCellPoolImpl>(GXGetAppData()->m_pCoveredCellPoolImp); }
+
+void GXEnableNumberFormatting() {
+  EnableAppFeature<CGXNumberFormattingImpl>(GXGetAppData()->m_pNumberFormattingImp);
+}
