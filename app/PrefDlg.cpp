@@ -57,22 +57,30 @@ void CPrefDlg::StorePages() {
   for (CPrefPage* page : m_pages) page->StoreValues();
 }
 
-void CPrefDlg::OnOK() {
+// What OK and Yes to Cancel's question check before anything is stored:
+// the system date, then every page that was opened. False (after the
+// message, with the failing page shown) when one fails.
+bool CPrefDlg::CheckPages() {
   CPropertyPage* active = GetActivePage();
-  if (active && !active->UpdateData(TRUE)) return;
+  if (active && !active->UpdateData(TRUE)) return false;
   CString error;
   if (!m_general.CheckDate(error)) {
     if (!error.IsEmpty()) DispMessage(error, MSG_WARNING);
     SetActivePage(&m_general);
-    return;
+    return false;
   }
   // Pages never shown have nothing typed to check.
   for (CPrefPage* page : m_pages) {
     if (!page->Opened() || page->Check(error)) continue;
     if (!error.IsEmpty()) DispMessage(error, MSG_WARNING);
     SetActivePage(page);
-    return;
+    return false;
   }
+  return true;
+}
+
+void CPrefDlg::OnOK() {
+  if (!CheckPages()) return;
   StorePages();
   m_bSaved = 1;
   EndDialog(IDOK);
@@ -85,7 +93,8 @@ void CPrefDlg::OnCancel() {
     const int answer = AskQuestion("Do you wish to save your changes", ANSWER_YES, ANSWER_CANCEL);
     if (answer == ANSWER_CANCEL) return;
     if (answer == ANSWER_YES) {
-      if (CPropertyPage* active = GetActivePage()) active->UpdateData(TRUE);
+      // Saved as OK saves: an invalid date or page keeps the sheet open.
+      if (!CheckPages()) return;
       StorePages();
       m_bSaved = 1;
     }

@@ -36,6 +36,7 @@ class CPrefDlg : public CPropertySheet {
   void AddPrefPage(CPrefPage* page);
   void PlaceButtons();
   void StorePages();
+  bool CheckPages();
   void Reset();
 
   // In the sheet's order; OK checks them in this order too.

@@ -242,7 +242,10 @@ BOOL CTornelApp::InitInstance() {
   m_nCmdShow = SW_HIDE;
   OnFileNew();
   if (!m_pMainWnd) return FALSE;
-  if (!splash) {
+  // No splash, or one whose picture could not be loaded: nothing else
+  // would show the window or arm the first paint's step.
+  if (!splash || SplashWnd == nullptr) {
+    m_bFirstPaintPending = 1;
     m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
     m_pMainWnd->UpdateWindow();
   }

@@ -15,6 +15,7 @@
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/ErrorText.h"
+#include "common/FileUtil.h"
 #include "common/Messages.h"
 #include "common/Settings.h"
 #include "common/UnitVocab.h"
@@ -80,16 +81,27 @@ bool Served(UINT id) {
   }
 }
 
-bool FileExists(const char* path) {
+bool IsRegularFile(const char* path) {
   struct stat st;
   return ::stat(path, &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// A program or file whose name holds blanks is one word of the command
+// line: quoted. A tool's text that names no file stays as typed (it may be
+// a program with its arguments).
+std::string CommandWord(const char* path) {
+  const std::string text = path ? path : "";
+  if (text.find_first_of(" \t") == std::string::npos || !IsRegularFile(text.c_str())) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
 // Starts a tool program; a start counts as failed below 32.
-void StartTool(const char* commandLine, const char* failure, const char* path) {
-  if (::WinExec(commandLine, SW_SHOWNORMAL) < 32) {
+void StartTool(const char* path, const char* failure, const char* shown) {
+  if (::WinExec(CommandWord(path).c_str(), SW_SHOWNORMAL) < 32) {
     char text[MAX_PATH + 64];
-    std::snprintf(text, sizeof text, failure, path);
+    std::snprintf(text, sizeof text, failure, shown);
     DispMessage(text, MSG_FATAL);
   }
 }
@@ -134,7 +146,7 @@ BOOL CTornelView::OnEraseBkgnd(CDC* dc) {
 void CTornelView::DrawBackgroundPicture(CDC* dc) {
   if (BackgroundMode >= 2) return;
   const CString path = GetBackgroundImagePath(BackgroundMode == 0);
-  if (!picture_ && FileExists(path)) {
+  if (!picture_ && IsRegularFile(path)) {
     if (HBITMAP loaded = LoadBitmapFile(path)) {
       picture_ = new CBitmap;
       picture_->Attach(loaded);
@@ -233,8 +245,8 @@ void CTornelView::OnToolsNotepad() {
   const std::string notesPath = std::string(ProgramFolder) + "/" + NotepadFileName;
   const char* notes = notesPath.c_str();
   CString kept;
-  if (!FileExists(notes)) {
-    if (FILE* f = std::fopen(notes, "w")) {
+  if (!IsRegularFile(notes)) {
+    if (FILE* f = OpenPrivateFile(notes, "w")) {
       std::fprintf(f, "%25s*** %s Notes ***\n", " ", ProgramName);
       std::fclose(f);
     } else {
@@ -243,9 +255,8 @@ void CTornelView::OnToolsNotepad() {
       kept = failed;
     }
   }
-  char line[2 * MAX_PATH + 2];
-  std::snprintf(line, sizeof line, "%s %s", NotepadPath, notes);
-  if (::WinExec(line, SW_SHOWNORMAL) < 32) kept.Format("Could not start NotePad (%s)", NotepadPath);
+  const std::string line = CommandWord(NotepadPath) + " " + CommandWord(notes);
+  if (::WinExec(line.c_str(), SW_SHOWNORMAL) < 32) kept.Format("Could not start NotePad (%s)", NotepadPath);
   if (!kept.IsEmpty()) DispMessage(kept, MSG_FATAL);
 }
 

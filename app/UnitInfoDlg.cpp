@@ -73,8 +73,13 @@ BOOL CUnitInfoDlg::OnInitDialog() {
                                   kCaptions[i].key);
   CDialog::OnInitDialog();
   // Read again on every opening: another operation (the rollover) may have
-  // changed the file since.
-  XferUnitInfo(0);
+  // changed the file since. A read that fails (after its message) keeps
+  // the values the year had and ends the dialog: nothing half read is ever
+  // saved.
+  if (!ReReadUnitInfo()) {
+    EndDialog(IDCANCEL);
+    return TRUE;
+  }
   ShowUnitIcon(this, IDC_SHELL_ICON);
   if (CWnd* title = GetDlgItem(IDC_SHELL_TITLE)) SetBoldFont(title->GetSafeHwnd());
   for (const UnitField& f : kFields)

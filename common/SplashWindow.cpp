@@ -60,6 +60,10 @@ void CSplashWindow::ShowSplash(CWnd* parent) {
   if (!SplashWnd->Create(parent)) {
     delete SplashWnd;
     SplashWnd = nullptr;
+    // Without its picture there is nothing to wait for: the window that the
+    // splash would have shown shows now, and the first paint's step runs.
+    if (parent && parent->GetSafeHwnd()) parent->ShowWindow(SW_SHOWNORMAL);
+    if (firstPaintArmer) firstPaintArmer();
     return;
   }
   SplashWnd->UpdateWindow();

@@ -1,8 +1,12 @@
 #include "reports/MailLabel.h"
 
 #include <strings.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cmath>
 #include <cstring>
 
 CMailLabel CurrentMailLabel;
@@ -11,6 +15,8 @@ CMailLabelDBase MailLabelStore;
 namespace {
 constexpr long kRecordSize = static_cast<long>(sizeof(MailLabelDef));
 constexpr double kTolerance = 0.005;
+// Inches (and label counts): no sheet comes near it.
+constexpr double kMaxMeasure = 1000;
 }  // namespace
 
 // ---- The label object ---------------------------------------------------------
@@ -68,6 +74,29 @@ bool CMailLabel::Validate(CString& error) const {
                   {"Corner Radius", def_.cornerRadius, true}};
   for (const auto& m : measures)
     if (!CheckMeasure(m.name, m.value, m.zeroAllowed, error)) return false;
+  // A measure that is no number passes every comparison; one beyond any
+  // sheet overflows the layout's sums.
+  const struct {
+    const char* name;
+    double value;
+  } bounded[] = {{"Number Across", static_cast<double>(def_.across)},
+                 {"Number Down", static_cast<double>(def_.down)},
+                 {"Width", def_.labelWidth},
+                 {"Height", def_.labelHeight},
+                 {"Left Margin", def_.leftMargin},
+                 {"Right Margin", def_.rightMargin},
+                 {"Top Margin", def_.topMargin},
+                 {"Bottom Margin", def_.bottomMargin},
+                 {"Horizontal Pitch", def_.hPitch},
+                 {"Vertical Pitch", def_.vPitch},
+                 {"Corner Radius", def_.cornerRadius},
+                 {"Page Width", def_.pageWidth},
+                 {"Page Height", def_.pageHeight}};
+  for (const auto& b : bounded)
+    if (!std::isfinite(b.value) || b.value < 0 || b.value > kMaxMeasure) {
+      error.Format("The '%s' is out of range (0 - %d)", b.name, static_cast<int>(kMaxMeasure));
+      return false;
+    }
   if (def_.labelWidth > def_.hPitch) {
     error = "Horizontal pitch must be greater than or equal to the label width";
     return false;
@@ -112,7 +141,12 @@ bool CMailLabelDBase::Open() {
   error_.Empty();
   if (++openCount_ == 1) {
     file_ = std::fopen(fileName_.c_str(), "rb+");
-    if (!file_) file_ = std::fopen(fileName_.c_str(), "wb+");
+    // Made only when it does not exist: a file that exists but cannot be
+    // opened for update (its mode, a lock) is never truncated.
+    if (!file_ && errno == ENOENT) {
+      const int fd = ::open(fileName_.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+      if (fd >= 0 && (file_ = ::fdopen(fd, "rb+")) == nullptr) ::close(fd);
+    }
     if (!file_) {
       error_.Format("Could not open Mailing Label data file: %s", fileName_.c_str());
       --openCount_;
@@ -122,11 +156,15 @@ bool CMailLabelDBase::Open() {
 }
 
 bool CMailLabelDBase::Close() {
+  // The error of the operation that the close ends (a failed write) is
+  // that operation's result: it stays.
+  const CString kept = error_;
   error_.Empty();
   if (openCount_ > 0 && --openCount_ == 0 && file_) {
     if (std::fclose(file_) != 0) error_ = "Close failed in CMailLabelDBase::Close";
     file_ = nullptr;
   }
+  if (error_.IsEmpty()) error_ = kept;
   return error_.IsEmpty();
 }
 

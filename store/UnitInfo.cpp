@@ -40,6 +40,52 @@ void Fill(char* out, int room, const std::string& value) {
   std::snprintf(out, static_cast<size_t>(room), "%s", value.c_str());
 }
 
+// The unit's values as the loaded year has them: a re-read that fails puts
+// them back, so that nothing half read (a start month of -2) is ever saved.
+struct UnitValues {
+  char address1[sizeof UnitAddress1], address2[sizeof UnitAddress2], city[sizeof UnitCity], state[sizeof UnitState],
+      zip[sizeof UnitZip], info1[sizeof UnitInfo1], info2[sizeof UnitInfo2], info3[sizeof UnitInfo3];
+  char start[sizeof FiscalStartDate], end[sizeof FiscalEndDate];
+  int firstMonth, startYear, lastMonth, endYear;
+
+  void Take() {
+    std::memcpy(address1, UnitAddress1, sizeof address1);
+    std::memcpy(address2, UnitAddress2, sizeof address2);
+    std::memcpy(city, UnitCity, sizeof city);
+    std::memcpy(state, UnitState, sizeof state);
+    std::memcpy(zip, UnitZip, sizeof zip);
+    std::memcpy(info1, UnitInfo1, sizeof info1);
+    std::memcpy(info2, UnitInfo2, sizeof info2);
+    std::memcpy(info3, UnitInfo3, sizeof info3);
+    std::memcpy(start, FiscalStartDate, sizeof start);
+    std::memcpy(end, FiscalEndDate, sizeof end);
+    firstMonth = FiscalFirstMonth;
+    startYear = FiscalStartYear;
+    lastMonth = FiscalLastMonth;
+    endYear = FiscalEndYear;
+  }
+  void PutBack() const {
+    std::memcpy(UnitAddress1, address1, sizeof address1);
+    std::memcpy(UnitAddress2, address2, sizeof address2);
+    std::memcpy(UnitCity, city, sizeof city);
+    std::memcpy(UnitState, state, sizeof state);
+    std::memcpy(UnitZip, zip, sizeof zip);
+    std::memcpy(UnitInfo1, info1, sizeof info1);
+    std::memcpy(UnitInfo2, info2, sizeof info2);
+    std::memcpy(UnitInfo3, info3, sizeof info3);
+    std::memcpy(FiscalStartDate, start, sizeof start);
+    std::memcpy(FiscalEndDate, end, sizeof end);
+    FiscalFirstMonth = firstMonth;
+    FiscalStartYear = startYear;
+    FiscalLastMonth = lastMonth;
+    FiscalEndYear = endYear;
+  }
+};
+
+bool ValidFiscalStart(int firstMonth, int startYear) {
+  return firstMonth >= 0 && firstMonth <= 11 && startYear >= 0 && startYear <= 9999;
+}
+
 int ReadUnitInfo() {
   FILE* f = std::fopen(UnitPath, "r");
   if (f == nullptr) {
@@ -143,6 +189,15 @@ int ReadUnitInfo() {
 }
 
 int WriteUnitInfo() {
+  // A start that is no month and year (a read that failed) is never
+  // written: the year would no longer open.
+  if (!ValidFiscalStart(FiscalFirstMonth, FiscalStartYear)) {
+    char text[MAX_PATH + 96];
+    std::snprintf(text, sizeof text, "Invalid fiscal year start: %d %d; %s was not written", FiscalFirstMonth,
+                  FiscalStartYear, UnitPath);
+    DispMessage(text, MSG_ERROR);
+    return 0;
+  }
   std::string text;
   char line[128];
   auto add = [&](const char* fmt, const char* value) {
@@ -170,6 +225,14 @@ int WriteUnitInfo() {
 }
 
 }  // namespace
+
+int ReReadUnitInfo() {
+  UnitValues before;
+  before.Take();
+  const int ok = ReadUnitInfo();
+  if (!ok) before.PutBack();
+  return ok;
+}
 
 int ReadWriteUnitInfo(int mode) {
   if (mode == 0) return ReadUnitInfo();

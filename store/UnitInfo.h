@@ -20,3 +20,6 @@ extern int FiscalEndYear;
 // Mode 0 reads UnitPath into the globals (and the fiscal-year dates), mode 1
 // writes them. 1 on success, 0 on failure after its message.
 int ReadWriteUnitInfo(int mode);
+// Reads the loaded year's unit file again (its dialog does, on every
+// opening); when that fails (after its message) the values read before stay.
+int ReReadUnitInfo();

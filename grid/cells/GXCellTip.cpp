@@ -60,10 +60,10 @@ CSize Measure(CGXGridCore* grid, const CString& text, Select select) {
 
 CRect GXGetCellTipInnerRect(CGXControl* control, ROWCOL row, ROWCOL col, const CGXStyle& style) {
   CRect r = ToScreen(control->GetGrid(), control->GetGrid()->CalcCellRectSpanned(row, col));
-  r.left += BorderWidth(style, 0);
-  r.top += BorderWidth(style, 1);
-  r.right -= std::max(BorderWidth(style, 2) - 1, 0);
-  r.bottom -= std::max(BorderWidth(style, 3) - 1, 0);
+  r.left += BorderWidth(style, CGXStyle::kLeft);
+  r.top += BorderWidth(style, CGXStyle::kTop);
+  r.right -= std::max(BorderWidth(style, CGXStyle::kRight) - 1, 0);
+  r.bottom -= std::max(BorderWidth(style, CGXStyle::kBottom) - 1, 0);
   return r;
 }
 

@@ -267,8 +267,12 @@ void CGXGridCore::ComposeStyleRowCol(ROWCOL r, ROWCOL c, CGXStyle& s, BOOL withS
     grey.SetPattern(17).SetColor(RGB(192, 192, 192));
     s.SetInterior(grey);
   }
-  // No cell control is active without the cell library, so the negative
-  // colour always applies.
+  // The current cell's active editor shows the text as typed, in its own
+  // colour.
+  if (m_bCurrentCell && r == m_nCurrentRow && c == m_nCurrentCol && s.GetIncludeControl()) {
+    CGXControl* control = FindRegisteredControl(s.GetControl());
+    if (control != nullptr && control->IsActive()) return;
+  }
   if (s.GetIncludeValue() && s.HasUserAttribute(52797) && std::atof(s.GetValue()) < 0)
     s.SetTextColor(static_cast<COLORREF>(s.GetUserAttribute(52797).GetLongValue()));
 }
@@ -301,11 +305,46 @@ CString CGXGridCore::GetStoredCellValue(ROWCOL row, ROWCOL col) {
 BOOL CGXGridCore::StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind) {
   BOOL result = FALSE;
   if (!Guarded()) {
-    if (CGXData* data = m_pParam ? m_pParam->GetData() : nullptr) result = data->StoreStyleRowCol(row, col, style, mode, storeKind);
+    if (CGXData* data = m_pParam ? m_pParam->GetData() : nullptr) {
+      result = data->StoreStyleRowCol(row, col, style, mode, storeKind);
+      // A range store marks its whole range once.
+      if (!m_bInRangeStore) MarkRangeRecalc(CGXRange(row, col));
+    }
   }
   if (m_bCurrentCell && row == m_nCurrentRow && col == m_nCurrentCol) ForgetCurrentCellStyle();
   m_bKeepCurrentCellStyle = FALSE;
   return result;
+}
+
+// A cell style goes through the cell's control, so that an editor active on
+// the current cell takes the new value; base styles are stored directly.
+BOOL CGXGridCore::StoreCellThroughControl(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
+                                          bool mayUseComposedInHand) {
+  if (storeKind < 0) return StoreStyleRowCol(row, col, style, mode, storeKind);
+  const CGXStyle* composed = mayUseComposedInHand ? m_pComposedInHand : nullptr;
+  CGXStyle* scratch = nullptr;
+  if (composed == nullptr) {
+    scratch = CreateScratchStyle();
+    ComposeStyleRowCol(row, col, *scratch, TRUE);
+    composed = scratch;
+  }
+  const WORD id = style != nullptr && style->GetIncludeControl() ? style->GetControl() : composed->GetControl();
+  CGXControl* control = GetRegisteredControl(id);
+  BOOL stored = FALSE;
+  try {
+    stored = control != nullptr ? control->StoreStyleRowCol(row, col, style, mode, storeKind, composed) != nullptr
+                                : StoreStyleRowCol(row, col, style, mode, storeKind);
+  } catch (...) {
+    if (scratch != nullptr) RecycleScratchStyle(scratch);
+    throw;
+  }
+  if (scratch != nullptr) RecycleScratchStyle(scratch);
+  return stored;
+}
+
+CGXControl* CGXGridCore::FindRegisteredControl(WORD id) const {
+  auto it = controls_.find(id);
+  return it != controls_.end() ? it->second : nullptr;
 }
 
 BOOL CGXGridCore::SetValueRange(const CGXRange& range, LPCTSTR text, int mode, UINT redrawFlags) {
@@ -414,6 +453,10 @@ BOOL CGXGridCore::ApplyStyleToRange(const CGXRange& range, const CGXStyle* style
     longOp->rollbackPossible = undo != nullptr;
   }
 
+  // Cached styles of the range are stale from here on; formulas that read
+  // the range are recalculated.
+  FreeObjectCache();
+  if (!m_bInRangeStore) MarkRangeRecalc(range);
   // Flags and the data object's undo recording come back on every exit.
   const BOOL oldInRangeStore = m_bInRangeStore;
   m_bInRangeStore = TRUE;
@@ -449,9 +492,9 @@ BOOL CGXGridCore::ApplyStyleToRange(const CGXRange& range, const CGXStyle* style
         if (styles != nullptr) {
           if (index >= static_cast<DWORD>(styles->GetSize())) break;
           const auto* cellStyle = static_cast<const CGXStyle*>(styles->GetAt(static_cast<int>(index)));
-          changed |= StoreStyleRowCol(r, c, cellStyle, cellStyle ? mode : kRemoveStyle, kind);
+          changed |= StoreCellThroughControl(r, c, cellStyle, cellStyle ? mode : kRemoveStyle, kind, false);
         } else {
-          changed |= StoreStyleRowCol(r, c, style, mode, kind);
+          changed |= StoreCellThroughControl(r, c, style, mode, kind, true);
         }
         const bool touchesCurrent = kind >= 0 ? (r == curRow && c == curCol)
                                               : ((r == 0 && c == 0) || r == curRow || c == curCol);

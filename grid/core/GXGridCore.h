@@ -946,6 +946,8 @@ class CGXGridCore {
   // no default control yet, it becomes the default control; with `addName`
   // the styles map learns the id's display name.
   void RegisterControl(WORD id, CGXControl* control, BOOL makeDefault = FALSE, BOOL addName = FALSE);
+  // The control registered for an id, without making one (null when none).
+  CGXControl* FindRegisteredControl(WORD id) const;
   // Deletes every registered control (the grid's destruction does this
   // before an owned parameter object goes).
   void DeleteRegisteredControls();
@@ -981,6 +983,8 @@ class CGXGridCore {
   UINT m_nMouseAction = 0;
 
  protected:
+  BOOL StoreCellThroughControl(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
+                               bool mayUseComposedInHand);
   void RefreshBaseStyles();
   void ForgetCurrentCellStyle();
   BOOL Guarded();

@@ -13,10 +13,11 @@ namespace {
 constexpr ROWCOL kNone = static_cast<ROWCOL>(-1);
 
 enum : WORD {
-  kLeftBorder = 0x0001,
-  kRightBorder = 0x0002,
-  kTopBorder = 0x0004,
-  kBottomBorder = 0x0008,
+  // One bit per border side, in the style's side order.
+  kTopBorder = 1 << CGXStyle::kTop,
+  kLeftBorder = 1 << CGXStyle::kLeft,
+  kBottomBorder = 1 << CGXStyle::kBottom,
+  kRightBorder = 1 << CGXStyle::kRight,
   kSelected = 0x0010,
   kBackground = 0x0020,
   kSpanned = 0x0040,
@@ -322,7 +323,8 @@ void CGXGridCore::DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical) 
 
   for (int pass = 0; pass < 2; ++pass) {
     const bool nearPass = pass == 0;
-    const int side = vertical ? (nearPass ? 0 : 1) : (nearPass ? 2 : 3);
+    const int side = vertical ? (nearPass ? CGXStyle::kLeft : CGXStyle::kRight)
+                              : (nearPass ? CGXStyle::kTop : CGXStyle::kBottom);
     const WORD bit = static_cast<WORD>(1u << side);
     const bool linePass = atRightBottom ? !nearPass : nearPass;
     auto penOf = [&](ROWCOL k, bool& border) -> const CGXStyleBorder* {
@@ -421,7 +423,7 @@ void CGXGridCore::FillInterior(CDC* dc, const CRect& rect, const CGXStyleInterio
 
 void CGXGridCore::DrawCellBorders(CDC* dc, const CRect& rect, const CGXStyle& style) {
   if (!style.GetIncludeBorders()) return;
-  for (int side : {2, 3, 0, 1})
+  for (int side : {CGXStyle::kTop, CGXStyle::kBottom, CGXStyle::kLeft, CGXStyle::kRight})
     if (HasSide(style, side)) DrawBorderLine(style.GetBorders(side), rect, side, dc, nullptr);
 }
 
@@ -431,15 +433,16 @@ void CGXGridCore::DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, i
   const int width = static_cast<int>(std::max<UINT>(1, pen.width));
   const bool dashed = pen.style >= 1 && pen.style <= 4;
   CRect strip = rect;
+  const bool horizontal = side == CGXStyle::kTop || side == CGXStyle::kBottom;
   switch (side) {
-    case 0: strip.right = rect.left + width; break;
-    case 1: strip.left = rect.right - width; break;
-    case 2: strip.bottom = rect.top + width; break;
-    default: strip.top = rect.bottom - width; break;
+    case CGXStyle::kTop: strip.bottom = rect.top + width; break;
+    case CGXStyle::kLeft: strip.right = rect.left + width; break;
+    case CGXStyle::kBottom: strip.top = rect.bottom - width; break;
+    default: strip.left = rect.right - width; break;
   }
   if (dashed && interior != nullptr) {
     CGXStyleInterior lineBrush;
-    if (pen.MakeLineBrush(lineBrush, *interior, side >= 2, FALSE)) {
+    if (pen.MakeLineBrush(lineBrush, *interior, horizontal, FALSE)) {
       FillInterior(dc, strip, lineBrush);
       return;
     }
@@ -448,10 +451,10 @@ void CGXGridCore::DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, i
     CPen* old = dc->SelectObject(LookupOrCreatePen(pen));
     const int right = rect.right - 1, bottom = rect.bottom - 1;
     switch (side) {
-      case 0: dc->MoveTo(rect.left, rect.top); dc->LineTo(rect.left, bottom + 1); break;
-      case 1: dc->MoveTo(right, rect.top); dc->LineTo(right, bottom + 1); break;
-      case 2: dc->MoveTo(rect.left, rect.top); dc->LineTo(right + 1, rect.top); break;
-      default: dc->MoveTo(rect.left, bottom); dc->LineTo(right + 1, bottom); break;
+      case CGXStyle::kTop: dc->MoveTo(rect.left, rect.top); dc->LineTo(right + 1, rect.top); break;
+      case CGXStyle::kLeft: dc->MoveTo(rect.left, rect.top); dc->LineTo(rect.left, bottom + 1); break;
+      case CGXStyle::kBottom: dc->MoveTo(rect.left, bottom); dc->LineTo(right + 1, bottom); break;
+      default: dc->MoveTo(right, rect.top); dc->LineTo(right, bottom + 1); break;
     }
     dc->SelectObject(old);
     return;

@@ -166,16 +166,15 @@ CRect& CGXGridCore::GetCellInsideRect(CRect& out, const CRect& rect, const CGXSt
     if (b.style == 5 || !b.GetInclude()) return -1;
     return static_cast<int>(std::max<UINT>(1, b.width));
   };
-  // Sides: 0 left, 1 right, 2 top, 3 bottom.
   auto shrink = [&](int side, BOOL lines, BOOL lineHere) {
     const int width = border(side);
     if (width >= 0) return width;
     return frame && lines && lineHere ? 1 : 0;
   };
-  out.left += shrink(0, vert, !atRightBottom);
-  out.right -= shrink(1, vert, atRightBottom);
-  out.top += shrink(2, horz, !atRightBottom);
-  out.bottom -= shrink(3, horz, atRightBottom);
+  out.left += shrink(CGXStyle::kLeft, vert, !atRightBottom);
+  out.right -= shrink(CGXStyle::kRight, vert, atRightBottom);
+  out.top += shrink(CGXStyle::kTop, horz, !atRightBottom);
+  out.bottom -= shrink(CGXStyle::kBottom, horz, atRightBottom);
   return out;
 }
 

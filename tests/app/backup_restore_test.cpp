@@ -20,6 +20,8 @@
 #include "common/UnitVocab.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/testing/Automation.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
@@ -345,6 +347,36 @@ TEST_F(BackupRestoreTest, RestoringAnUnknownYearMakesItsFolderAndAddsItToTheList
   EXPECT_EQ(std::string(node->folder), home + "/fy2007");
   EXPECT_TRUE(fs::exists(home + "/fy2007/acct407.dat"));
   EXPECT_NE(ReadBytes(ConfigFileName).find("fy2007"), std::string::npos);
+}
+
+TEST_F(BackupRestoreTest, AYearThatDoesNotOpenAgainAfterABackupIsNeverLeftHalfLoaded) {
+  // The year's unit file goes while the backup runs.
+  SetCopyStepGate([&](const char*) {
+    fs::remove(fixture::FilePath(year, "unit"));
+    return true;
+  });
+  BackupData(backup.c_str());
+  SetCopyStepGate(nullptr);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "No database loaded... shutting application down.");
+  EXPECT_EQ(AcctFile, nullptr);
+  EXPECT_EQ(TransFile, nullptr);
+  MSG quit;
+  ASSERT_TRUE(::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 1u);
+}
+
+TEST_F(BackupRestoreTest, TypedFoldersAreStoredAndUsedAbsolute) {
+  const fs::path before = fs::current_path();
+  fs::current_path(home);
+  char folder[MAX_PATH] = "relative/./backup/";
+  XferBackup(1, folder);
+  fs::current_path(before);
+  EXPECT_TRUE(fs::exists(home + "/relative/backup/manifest4.bu"));
+  // Read back from another working folder, the setting still names it.
+  char stored[MAX_PATH] = "";
+  XferBackup(0, stored);
+  EXPECT_EQ(std::string(stored), home + "/relative/backup");
 }
 
 TEST_F(BackupRestoreTest, ABackupIntoTheYearsOwnFolderIsRefused) {

@@ -11,6 +11,7 @@
 #include "common/CommonTestUtil.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
+#include "platform/base/Resources.h"
 #include "common/Question.h"
 #include "common/Settings.h"
 #include "common/UnitSettings.h"
@@ -216,6 +217,46 @@ TEST_F(PreferencesSheetTest, ColourPartsAreClampedMatchedByNameAndSpun) {
   EXPECT_EQ(sheet.m_bSaved, 1);
   EXPECT_EQ(BackgroundColour, RGB(255, 255, 11));
   EXPECT_STREQ(BackgroundColourName, "");
+}
+
+TEST_F(PreferencesSheetTest, TheThreeImageChoicesAreOneGroupAndEachSticks) {
+  for (int mode : {2, 1, 0, 2}) {
+    SCOPED_TRACE(mode);
+    const int ids[3] = {IDC_PREF_DEFAULT_IMAGE, IDC_PREF_OTHER_IMAGE, IDC_PREF_NO_IMAGE};
+    std::snprintf(UserPictureFile, sizeof UserPictureFile, "%s", ResourcePath("bitmaps/265.bmp").c_str());
+    CPrefDlg sheet;
+    Run(sheet, [&](HWND h) {
+      CPrefBack& page = sheet.m_background;
+      sheet.SetActivePage(&page);
+      automation::PumpUntilIdle();
+      SendMessage(Item(page, ids[mode]), BM_CLICK, 0, 0);
+      automation::PumpUntilIdle();
+      for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(IsDlgButtonChecked(page.GetSafeHwnd(), ids[i]), i == mode ? BST_CHECKED : BST_UNCHECKED) << i;
+      Press(h, IDOK);
+    });
+    EXPECT_EQ(sheet.m_bSaved, 1);
+    EXPECT_EQ(BackgroundMode, mode);
+  }
+}
+
+TEST_F(PreferencesSheetTest, YesToCancelsQuestionChecksTheDateAsOkDoes) {
+  CPrefDlg sheet;
+  Run(sheet, [&](HWND h) {
+    automation::PumpUntilIdle();
+    SetWindowText(Item(sheet.m_general, IDC_PREF_DATE), "02/30/2026");
+    Notify(sheet.m_general, IDC_PREF_DATE, EN_CHANGE);
+    automation::ExpectMessageBox("", "Do you wish to save your changes", ANSWER_YES);
+    automation::ExpectMessageBox("", "Invalid date", IDOK);
+    Press(h, IDCANCEL);
+    EXPECT_TRUE(IsWindowVisible(h));  // the sheet stays for the date to be mended
+    EXPECT_EQ(sheet.m_bSaved, 0);
+    automation::ExpectMessageBox("", "Do you wish to save your changes", ANSWER_NO);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(sheet.m_bSaved, 0);
+  EXPECT_STREQ(TodayDate, "20260615");
+  EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
 TEST_F(PreferencesSheetTest, ThePreviewShowsTheColourAndNoPictureInMode2) {

@@ -23,6 +23,15 @@
 
 namespace {
 
+// A link to the program folder, made once per test run.
+std::string ProgramLink() {
+  const std::string link = std::string(ProgramFolder) + "-link";
+  std::error_code ec;
+  std::filesystem::remove(link, ec);
+  std::filesystem::create_directory_symlink(ProgramFolder, link, ec);
+  return link;
+}
+
 // A real click: radio buttons check themselves only then.
 void ClickButton(HWND dlg, int id) {
   automation::Click(GetDlgItem(dlg, id), POINT{3, 3});
@@ -119,6 +128,20 @@ TEST_F(RolloverDialogTest, SpinnersAndTheFirstMonthField) {
   EXPECT_EQ(yearsEnabled, "off on");
 }
 
+TEST_F(RolloverDialogTest, ARelativeFolderIsRecordedAbsolute) {
+  AnswerEveryBox();
+  RolloverFields f;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(fy.home());
+  const int result = Run([&](HWND h) {
+    SetField(h, IDC_RO_FOLDER, "years/../next");
+    Press(h, IDOK);
+  }, &f);
+  std::filesystem::current_path(before);
+  ASSERT_EQ(result, IDOK);
+  EXPECT_EQ(std::string(f.folder), fy.home() + "/next");
+}
+
 TEST_F(RolloverDialogTest, OkRefusesWhatCannotBeRolledOver) {
   AddYearNode();
   const struct {
@@ -133,6 +156,8 @@ TEST_F(RolloverDialogTest, OkRefusesWhatCannotBeRolledOver) {
       {IDC_RO_MONTH, "Foo 2009", "First Month:  "},
       {IDC_RO_MONTH, "Jan 2014", "First Month:  "},
       {IDC_RO_FOLDER, fy.home(), "You may not use the program's folder as a data folder"},
+      {IDC_RO_FOLDER, fy.home() + "/", "You may not use the program's folder as a data folder"},
+      {IDC_RO_FOLDER, ProgramLink(), "You may not use the program's folder as a data folder"},
       {IDC_RO_FOLDER, fy.home() + "/./fy2008", kLoadedYearFolderRefusal},
       {IDC_RO_YEARS, "5", "Years:  "},
   };

@@ -2,6 +2,9 @@
 // steps, the closing check, and the main window in the unit's words.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -21,6 +24,7 @@
 #include "app/TornelView.h"
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
+#include "common/PrefValues.h"
 #include "common/Question.h"
 #include "common/Settings.h"
 #include "common/SplashWindow.h"
@@ -30,6 +34,7 @@
 #include "res/resource.h"
 #include "common/Version.h"
 #include "platform/base/MessageBoxDefs.h"
+#include "platform/base/Resources.h"
 #include "platform/gfx/GdiApi.h"
 #include "platform/gfx/GdiDefs.h"
 #include "platform/gfx/SysColors.h"
@@ -256,6 +261,35 @@ TEST_F(StartupTest, TheSplashDefersTheFirstPaintStep) {
   Quit(app);
 }
 
+TEST_F(StartupTest, ASplashWithoutItsPictureLeavesTheWindowShownAndThePromptsRunning) {
+  MakeSample(0, true);
+  static int tips;
+  tips = 0;
+  TheShellDialogs().tipOfTheDay = [](bool) { ++tips; };
+  // The resources without the splash pictures.
+  const std::string res = ResourceDir(), lacking = (*home / "res-lacking");
+  std::filesystem::create_directories(lacking + "/bitmaps");
+  for (const auto& e : std::filesystem::directory_iterator(res))
+    if (e.path().filename() != "bitmaps") std::filesystem::create_symlink(e.path(), lacking + "/" + e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(res + "/bitmaps")) {
+    const std::string name = e.path().filename().string();
+    if (name != "265.bmp" && name != "266.bmp") std::filesystem::create_symlink(e.path(), lacking + "/bitmaps/" + name);
+  }
+  const char* before = std::getenv("KESTROVA_RES");
+  const std::string saved = before ? before : "";
+  ::setenv("KESTROVA_RES", lacking.c_str(), 1);
+  CTornelApp app;
+  const BOOL started = app.InitInstance();
+  if (before) ::setenv("KESTROVA_RES", saved.c_str(), 1);
+  else ::unsetenv("KESTROVA_RES");
+  ASSERT_TRUE(started);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(SplashWnd, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(app.m_pMainWnd->m_hWnd));
+  EXPECT_EQ(tips, 1);
+  Quit(app);
+}
+
 TEST_F(StartupTest, ClosingAsksForTheIntegrityCheckInMode1) {
   MakeSample();
   CTornelApp app;
@@ -471,6 +505,77 @@ TEST_F(StartupTest, NotepadMakesTheNotesFileOnce) {
   EXPECT_TRUE(automation::PendingExpectations().empty());
   NotepadPath[0] = '\0';
   Quit(app);
+}
+
+TEST_F(StartupTest, ToolsAndNotesWhosePathsHoldBlanksStart) {
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  // A tool that writes its arguments, one a line, to a file beside it.
+  const std::string folder = *home / "my tools";
+  std::filesystem::create_directories(folder);
+  const std::string tool = folder + "/the tool", out = folder + "/ran";
+  FILE* script = std::fopen(tool.c_str(), "w");
+  ASSERT_NE(script, nullptr);
+  std::fprintf(script, "#!/bin/sh\nprintf '%%s\\n' \"$@\" > \"%s.part\"; mv \"%s.part\" \"%s\"\n", out.c_str(),
+               out.c_str(), out.c_str());
+  std::fclose(script);
+  std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+  const auto ran = [&] {
+    for (int i = 0; i < 500 && !std::filesystem::exists(out); ++i) ::usleep(10000);
+    FILE* f = std::fopen(out.c_str(), "r");
+    std::string text;
+    if (f) {
+      char line[512];
+      while (std::fgets(line, sizeof line, f)) text += line;
+      std::fclose(f);
+    }
+    std::filesystem::remove(out);
+    return text;
+  };
+  std::snprintf(CalculatorPath, sizeof CalculatorPath, "%s", tool.c_str());
+  app.m_pMainWnd->SendMessage(WM_COMMAND, ID_TOOLS_CALCULATOR, 0);
+  EXPECT_EQ(ran(), "\n");  // started, with no argument
+  std::snprintf(NotepadPath, sizeof NotepadPath, "%s", tool.c_str());
+  app.m_pMainWnd->SendMessage(WM_COMMAND, ID_TOOLS_NOTEPAD, 0);
+  EXPECT_EQ(ran(), (*home / NotepadFileName) + "\n");
+  // The notes file is the unit's: private.
+  struct stat st;
+  ASSERT_EQ(::stat((*home / NotepadFileName).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  NotepadPath[0] = CalculatorPath[0] = '\0';
+  Quit(app);
+}
+
+TEST_F(StartupTest, AnEmptyInstallationIsPrivateAndClosesWithASoundIntegrityCheck) {
+  home = std::make_unique<Home>();
+  InstallOptions o;
+  o.folder = home->path();
+  o.empty = true;
+  o.year = 2026;
+  o.firstMonth = 9;
+  ASSERT_TRUE(MakeInstallation(o));
+  SettingsSection* s = OpenSettingsSection((*home / "udata4.dat").c_str(), "OPTWARN");
+  PutSettingFlag(s, 'D', 0);
+  CloseSettingsSection(s);
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  // Every file and folder the installation and the start made is the user's
+  // alone.
+  for (const auto& e : std::filesystem::recursive_directory_iterator(home->path())) {
+    struct stat st;
+    ASSERT_EQ(::lstat(e.path().c_str(), &st), 0);
+    if (S_ISSOCK(st.st_mode) || S_ISLNK(st.st_mode)) continue;
+    EXPECT_EQ(st.st_mode & 0777, S_ISDIR(st.st_mode) ? 0700u : 0600u) << e.path();
+  }
+  IntegrityCheckMode = 1;
+  BackupMode = 2;
+  automation::ExpectMessageBox("", "Do you wish to perform a data integrity check", IDYES);
+  Close(app);
+  for (const std::string& m : Messages()) EXPECT_EQ(m.find("Fatal"), std::string::npos) << m;
+  EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
 }  // namespace

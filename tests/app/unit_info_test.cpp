@@ -142,3 +142,37 @@ TEST_F(UnitInfoTest, CancelAsksOnlyAfterAFieldChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(UnitInfoTest, AFailedReReadEndsTheDialogAndKeepsTheYearsValues) {
+  ASSERT_EQ(ReadWriteUnitInfo(0), 1);
+  const std::string loaded = FiscalStartDate;
+  // The file went bad since the year was opened.
+  const std::string damaged = "Address = 9 Oak St\r\nFiscal Date = 14x\r\n";
+  WriteBytes(UnitPath, damaged);
+  automation::ExpectMessageBox("", "Invalid fiscal year start", IDOK);
+  bool shown = false;
+  automation::OnDialog("Information", [&](HWND) { shown = true; }, IDOK);
+  CUnitInfoDlg dlg;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(FiscalStartDate, loaded);
+  EXPECT_EQ(FiscalFirstMonth, 8);
+  EXPECT_STREQ(UnitAddress1, "12 Elm St");
+  EXPECT_EQ(ReadBytes(UnitPath), damaged);
+  automation::ClearResponder();
+  automation::ResetWindows();
+}
+
+TEST_F(UnitInfoTest, AnInvalidFiscalStartIsNeverWritten) {
+  WriteBytes(UnitPath, "Address = 12 Elm St\r\n");  // no fiscal date at all
+  automation::ExpectMessageBox("", "Invalid fiscal year start", IDOK);
+  EXPECT_EQ(ReadWriteUnitInfo(0), 0);
+  FiscalFirstMonth = FiscalStartYear = -2;
+  automation::ExpectMessageBox("", "was not written", IDOK);
+  EXPECT_EQ(ReadWriteUnitInfo(1), 0);
+  EXPECT_EQ(ReadBytes(UnitPath), "Address = 12 Elm St\r\n");
+}
+
+}  // namespace

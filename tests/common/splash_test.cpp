@@ -114,7 +114,7 @@ TEST_F(Splash, AKeyOrAPressClosesItAndIsConsumed) {
   EXPECT_FALSE(CSplashWindow::PreTranslateAppMessage(&move));
 }
 
-TEST_F(Splash, SwitchedOffOrWithoutItsPictureNothingOpens) {
+TEST_F(Splash, SwitchedOffOrWithoutItsPictureNoSplashOpensAndTheWindowShows) {
   CSplashWindow::EnableSplash(0);
   CSplashWindow::ShowSplash(&main);
   EXPECT_EQ(SplashWnd, nullptr);
@@ -124,7 +124,7 @@ TEST_F(Splash, SwitchedOffOrWithoutItsPictureNothingOpens) {
   CSplashWindow::ShowSplash(&main);
   SplashBitmapId = saved;
   EXPECT_EQ(SplashWnd, nullptr);
-  automation::AdvanceClock(3000);
-  EXPECT_EQ(armed, 0);
-  EXPECT_FALSE(main.IsWindowVisible());
+  // Nothing would ever show the main window or run the first paint's step.
+  EXPECT_EQ(armed, 1);
+  EXPECT_TRUE(main.IsWindowVisible());
 }

@@ -23,6 +23,8 @@ void Archive(const std::uint8_t* data, std::size_t size);
 void DialogsAndMenus(const std::uint8_t* data, std::size_t size);
 void DatesAndMoney(const std::uint8_t* data, std::size_t size);
 void HelpFiles(const std::uint8_t* data, std::size_t size);
+void BackupSet(const std::uint8_t* data, std::size_t size);
+void DamagedRollover(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
   const char* name;  // also the corpus folder's name
@@ -32,6 +34,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"config", ConfigFile},  {"settings", SettingsFile}, {"unit", UnitFile},
     {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
     {"texts", DatesAndMoney}, {"help", HelpFiles},
+    {"backupset", BackupSet}, {"rollover", DamagedRollover},
 };
 
 // At the start of every input: every message box and dialog is answered

@@ -55,6 +55,10 @@ class TestCell : public CGXControl {
     else CGXControl::GetValue(text);
   }
   void SetValue(LPCTSTR text) override { typed = text; }
+  void SetCurrentText(const CString& text) override {
+    typed = text;
+    CGXControl::SetCurrentText(text);
+  }
   void Init(ROWCOL row, ROWCOL col) override {
     CGXControl::Init(row, col);
     typed.Empty();

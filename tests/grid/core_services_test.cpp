@@ -224,3 +224,34 @@ TEST_F(CoreServices, TheGridDeletesItsPlugins) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records the ranges marked for recalculation (the formula sheet relies on
+// them to recalculate what depends on a changed cell).
+class RecalcGrid : public CGXGridCore {
+ public:
+  void MarkRangeRecalc(const CGXRange& range) override { marked.push_back(range); }
+  std::vector<CGXRange> marked;
+};
+
+TEST(CoreStores, StoresMarkTheirCellsForRecalculationOnce) {
+  automation::ResetWindows();
+  GXInitLibrary(new CGXControlFactory);
+  {
+    RecalcGrid grid;
+    grid.Initialize();
+    grid.GetParam()->GetData()->StoreRowCount(10);
+    grid.GetParam()->GetData()->StoreColCount(5);
+    grid.marked.clear();
+    EXPECT_TRUE(grid.StoreStyleRowCol(2, 3, &CGXStyle().SetValue("1"), 0, 0));
+    EXPECT_TRUE(grid.SetValueRange(CGXRange(4, 1, 6, 2), "7", 0, 0));
+    EXPECT_EQ(grid.marked, (std::vector<CGXRange>{CGXRange(2, 3), CGXRange(4, 1, 6, 2)}))
+        << "a range store marks its range once, not cell by cell";
+    EXPECT_EQ(std::string(grid.GetCellValue(6, 2)), "7") << "stored through the cells' control";
+  }
+  GXInitLibrary(nullptr);
+  automation::ClearResponder();
+}
+
+}  // namespace

@@ -218,3 +218,38 @@ TEST_F(CurrentCellMove, CoveredBlocksStayWhenARemovalIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// A program's store into the current cell reaches the editor that is open
+// on it, so that the next store of the edit does not bring the old text back.
+TEST_F(CurrentCellMove, AProgramStoreIntoTheCurrentCellReachesItsEditor) {
+  TypeIntoCell();
+  ASSERT_TRUE(cell->active);
+  EXPECT_TRUE(grid->SetValueRange(CGXRange(2, 2), "99", 0, 0));
+  CString shown;
+  cell->GetValue(shown);
+  EXPECT_EQ(std::string(shown), "99");
+  ASSERT_TRUE(grid->SetCurrentCell(3, 3, 0));
+  EXPECT_EQ(std::string(grid->GetCellValue(2, 2)), "99");
+}
+
+// A negative amount is shown in its colour, except by the editor that is
+// open on it.
+TEST_F(CurrentCellMove, NegativeColourIsLeftToAnActiveEditor) {
+  CGXStyle negative;
+  negative.SetValue("-5").SetUserAttribute(52797, "255");
+  grid->ApplyStyle(CGXRange(2, 2, 3, 2), negative, 0, 0);
+  grid->FreeObjectCache();
+  auto colour = [&](ROWCOL r) {
+    CGXStyle s;
+    grid->ComposeStyleRowCol(r, 2, s, TRUE);
+    return s.GetTextColor();
+  };
+  EXPECT_EQ(colour(2), RGB(255, 0, 0));
+  TypeIntoCell();
+  EXPECT_NE(colour(2), RGB(255, 0, 0)) << "the active editor's cell";
+  EXPECT_EQ(colour(3), RGB(255, 0, 0));
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "grid/GridWindowTest.h"
+#include "platform/draw_canvas.h"
 #include "platform/framework/WindowDc.h"
 #include "support/GoldenImage.h"
 
@@ -31,7 +32,7 @@ class Paint : public gridtest::GridWindowTest<CGXGridCore, PaintWnd> {
     grid->SetColWidth(0, 0, 30, nullptr, 0);
     grid->ApplyStyle(CGXRange(1, 1, 4, 1), CGXStyle().SetInteriorColor(RGB(255, 255, 0)), 0, 0);
     CGXStyle border;
-    border.SetBorder(3, CGXStyleBorder(PS_SOLID, 2, RGB(255, 0, 0)));
+    border.SetBorder(CGXStyle::kBottom, CGXStyleBorder(PS_SOLID, 2, RGB(255, 0, 0)));
     grid->ApplyStyle(CGXRange(2, 2, 2, 3), border, 0, 0);
     grid->ApplyStyle(CGXRange(4, 2), CGXStyle().SetInteriorColor(RGB(0, 0, 255)), 0, 0);
     grid->SetValueRange(CGXRange(1, 1), "Alpha", 0, 0);
@@ -95,6 +96,28 @@ TEST_F(Paint, BackgroundsLinesBordersAndSelection) {
   grid->GetParam()->m_bLinesAtRightBottom = TRUE;
   EXPECT_EQ(At(X(3) - 1, Y(2) + 5), line);
   EXPECT_EQ(At(X(3), Y(2) + 5), grid->GetStandardStyle().GetInterior().GetColor());
+}
+
+// Each border side of a style is drawn on its own edge of the cell.
+TEST_F(Paint, BorderSidesAreDrawnOnTheirOwnEdges) {
+  struct Case {
+    int side;
+    CPoint on, inside;
+  };
+  const Case cases[] = {{CGXStyle::kTop, {10, 1}, {10, 2}},
+                        {CGXStyle::kLeft, {1, 5}, {2, 5}},
+                        {CGXStyle::kBottom, {10, 8}, {10, 7}},
+                        {CGXStyle::kRight, {18, 5}, {17, 5}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.side);
+    CGXStyle style;
+    style.SetBorder(c.side, CGXStyleBorder(PS_SOLID, 2, RGB(255, 0, 0)));
+    drawtest::Canvas canvas(20, 10);
+    grid->DrawCellBorders(&canvas.dc, CRect(0, 0, 20, 10), style);
+    EXPECT_EQ(canvas.Count(RGB(255, 0, 0)), (c.side == CGXStyle::kTop || c.side == CGXStyle::kBottom) ? 40 : 20);
+    EXPECT_EQ(canvas.At(c.on.x, c.on.y), RGB(255, 0, 0));
+    EXPECT_NE(canvas.At(c.inside.x, c.inside.y), RGB(255, 0, 0));
+  }
 }
 
 TEST_F(Paint, NothingIsPaintedWhilePrintingOrLocked) {

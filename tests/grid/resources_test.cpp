@@ -98,7 +98,7 @@ TEST_F(Resources, InsideOfACell) {
   EXPECT_EQ(grid->GetCellInsideRect(inside, cell, &frame, FALSE), cell);
 
   CGXStyle bordered;
-  bordered.SetBorder(2, CGXStyleBorder(PS_SOLID, 3, RGB(0, 0, 0)));  // top
+  bordered.SetBorder(CGXStyle::kTop, CGXStyleBorder(PS_SOLID, 3, RGB(0, 0, 0)));
   EXPECT_EQ(grid->GetCellInsideRect(inside, cell, &bordered, TRUE), CRect(11, 23, 110, 40));
 
   grid->GetParam()->m_bLinesAtRightBottom = TRUE;

@@ -1,5 +1,8 @@
 // The mailing-label definitions: validation and the labels file.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -76,6 +79,16 @@ TEST(MailLabel, ValidationNamesTheFirstProblem) {
        "Sum of vertical label measurements exceeds page height"},
       {"too wide", [](MailLabelDef& d) { d.rightMargin = 0.3f; },
        "Sum of horizontal label measurements exceeds page width"},
+      {"a width that is no number", [](MailLabelDef& d) { d.labelWidth = std::nanf(""); },
+       "The 'Width' is out of range (0 - 1000)"},
+      {"an infinite pitch", [](MailLabelDef& d) { d.vPitch = INFINITY; },
+       "The 'Vertical Pitch' is out of range (0 - 1000)"},
+      {"a page that is no number", [](MailLabelDef& d) { d.pageHeight = std::nanf(""); },
+       "The 'Page Height' is out of range (0 - 1000)"},
+      {"a margin beyond any sheet", [](MailLabelDef& d) { d.leftMargin = 1e30f; },
+       "The 'Left Margin' is out of range (0 - 1000)"},
+      {"columns beyond any sheet", [](MailLabelDef& d) { d.across = 2000000000; },
+       "The 'Number Across' is out of range (0 - 1000)"},
   };
   for (const Case& c : cases) {
     MailLabelDef d = Avery5160();
@@ -186,7 +199,9 @@ TEST_F(LabelStoreTest, PredefinedDefinitionsAreNeverWritten) {
   MailLabelDef d = Avery5160("Stock", kLabelClassPredefined);
   d.across = 1;
   label.SetDefinition(&d);
-  EXPECT_TRUE(store.Store(label));  // reports success, writes nothing
+  // A write refused is a failed save, whatever the close after it says.
+  EXPECT_FALSE(store.Store(label));
+  EXPECT_STREQ(store.GetErrorText(), "Predefined labels may not be overwritten in CMailLabelDBase::Put");
   EXPECT_TRUE(store.Delete(label));
   CMailLabel back;
   back.SetName("Stock");
@@ -201,7 +216,9 @@ TEST_F(LabelStoreTest, PredefinedDefinitionsAreNeverWritten) {
   MailLabelDef out;
   EXPECT_FALSE(store.Get(1, &out));
   EXPECT_STREQ(store.GetErrorText(), "Record number is out of range for CMailLabelDBase::Get");
-  EXPECT_TRUE(store.Close());
+  // The close ends the run of operations: it keeps their failure.
+  EXPECT_FALSE(store.Close());
+  EXPECT_STREQ(store.GetErrorText(), "Record number is out of range for CMailLabelDBase::Get");
 }
 
 TEST_F(LabelStoreTest, ListsFilterByClassAndKindAndClearKeepsPredefined) {
@@ -221,6 +238,24 @@ TEST_F(LabelStoreTest, FindWithoutANameReadsNothing) {
   EXPECT_FALSE(store.Find("", &n));
   EXPECT_STREQ(store.GetErrorText(), "Invalid name was specified for CMailLabelDBase::Find");
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(LabelStoreTest, AFileThatCannotBeOpenedForUpdateIsNeverTruncated) {
+  Install({Avery5160()});
+  const long size = Size();
+  ::chmod(path.c_str(), 0400);
+  if (::access(path.c_str(), W_OK) == 0) GTEST_SKIP() << "running as a user whom modes do not stop";
+  EXPECT_FALSE(store.Open());
+  EXPECT_EQ(Size(), size);
+  ::chmod(path.c_str(), 0600);
+}
+
+TEST_F(LabelStoreTest, AMadeFileIsPrivate) {
+  EXPECT_TRUE(store.Open());
+  EXPECT_TRUE(store.Close());
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(LabelStoreTest, AnUnopenableFileFailsWithItsText) {

@@ -54,7 +54,7 @@ bool WriteLabelsFile(const std::string& path) {
        0.0625f},
       {"Avery 5371 - Business Card", kLabelKindCard, 3.5f, 2.0f, 2, 5, 0.5f, 0.5f, 0.75f, 0.75f, 3.5f, 2.0f, 0.0f},
   };
-  FILE* f = std::fopen(path.c_str(), "wb");
+  FILE* f = OpenPrivateFile(path.c_str(), "wb");
   if (!f) return Fail("cannot create " + path);
   bool ok = true;
   for (const Stock& st : stocks) {
@@ -82,7 +82,7 @@ bool WriteLabelsFile(const std::string& path) {
 }
 
 bool Touch(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "ab");
+  FILE* f = OpenPrivateFile(path.c_str(), "ab");
   if (!f) return Fail("cannot create " + path);
   std::fclose(f);
   return true;
@@ -172,6 +172,10 @@ bool AddBudget(int number, int monthly) {
   if (!XferBudget(0, 0, &pos, &acct, &budget)) return false;
   for (LONG& m : budget.months) m = monthly;
   return XferBudget(1, 0, &pos, &acct, &budget) == 1 || Fail("budget");
+}
+
+bool AddSystemAccounts() {
+  return AddAccount(399, "Equipment", 0) && AddAccount(599, "Dues", 0) && AddAccount(900, "Reserve Allocation", 0);
 }
 
 // Members, accounts of every class, a budget, equipment, friends, a dues
@@ -296,7 +300,9 @@ bool MakeInstallation(const InstallOptions& options) {
     CloseDataFiles();
     return false;
   }
-  const bool ok = options.empty || FillSample(options.year);
+  // Every installation, an empty one too, has the accounts the postings
+  // need: equipment purchases, dues and the reserve allocation.
+  const bool ok = options.empty ? AddSystemAccounts() : FillSample(options.year);
   CloseDataFiles();
   FreeYearList();
   return ok;
