@@ -87,6 +87,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserResizeCells();
+  grid->EnableMarkEditHeader();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();

@@ -8,6 +8,7 @@
 #include "grid/features/GXCoveredCells.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
+#include "grid/features/GXGridMarkEditHeaderImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
@@ -83,6 +84,10 @@ void CGXGridCore::EnableAutoScroll() {
   m_pAutoScrollPlugin = new CGXAutoScrollPlugin(this);
   m_pAutoScrollPlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pAutoScrollPlugin);  // the grid's plug-in list owns it
+}
+
+void CGXGridCore::EnableMarkEditHeader() {
+  EnableGridFeature<CGXGridMarkEditHeaderImp>(this, m_pMarkEditHeaderImp);
 }
 
 // Each call makes a new plug-in (the application calls it once per grid).
