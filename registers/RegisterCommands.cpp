@@ -2,9 +2,9 @@
 
 #include "records/AccountRegisterSeam.h"
 #include "registers/TransDlg.h"
+#include "registers/TransGDlg.h"
 
 void InstallRegisterDialogs() {
-  // The register grid is not built yet: its opener stays empty, so the
-  // Register button stays disabled while the preference chooses it.
   SetAccountFormOpener(RunTransactionForm);
+  SetAccountGridOpener(RunRegisterGrid);
 }

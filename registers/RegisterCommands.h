@@ -1,6 +1,6 @@
 // Installs what the transaction screens serve to the rest of the program:
-// the transaction form as Account Management's register while the "use
-// grids" preference is off.
+// Account Management's register, the grid or the form as the "use grids"
+// preference chooses.
 #pragma once
 
 void InstallRegisterDialogs();

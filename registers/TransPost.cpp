@@ -15,28 +15,12 @@
 #include "platform/window/Window.h"
 #include "registers/AccountChoices.h"
 #include "registers/TransDlg.h"
+#include "registers/TransRules.h"
 #include "res/resource.h"
 #include "store/AcctClass.h"
 #include "store/KeyTable.h"
 #include "store/SplitStore.h"
 #include "store/Xfer.h"
-
-namespace {
-
-bool AllDigits(const char* text) { return text[0] && SkipChars(text, "0123456789") == nullptr; }
-
-// Passbook splits and member shares of the lines that carry a split.
-void CountSplits(const TransactionDetail& d, int* splits, int* shares) {
-  *splits = *shares = 0;
-  for (int i = 0; i < kLinesPerTransaction; ++i) {
-    if (d.lines[i].account == 0 || !d.lines[i].split) continue;
-    ++*splits;
-    for (int m = 0; m < kMemberSlots; ++m)
-      if (TakesPart(d.shares[i][m])) ++*shares;
-  }
-}
-
-}  // namespace
 
 // The checks run in the order the treasurer reads the form; each step takes
 // its fields into the working transaction and stops at the first problem,
@@ -138,11 +122,7 @@ bool CTransDlg::TakeSupport(char (&msg)[kMessageSize]) {
   return true;
 }
 
-bool CTransDlg::IsEquipmentPurchase() const {
-  const TransactionDetail& W = *m_work;
-  return (m_account.number == kEquipmentAccount && W.transaction.factor == 1) ||
-         (!W.transaction.multiLine && W.lines[0].account == kEquipmentAccount && W.lines[0].factor == 1);
-}
+bool CTransDlg::IsEquipmentPurchase() const { return ::IsEquipmentPurchase(*m_work, m_account.number); }
 
 bool CTransDlg::TakeRemarks(char (&msg)[kMessageSize]) {
   TransactionRecord& t = m_work->transaction;
@@ -188,17 +168,9 @@ bool CTransDlg::CheckRoom(char (&msg)[kMessageSize]) {
   }
   // Passbook splits and their entries beyond what the loaded transaction
   // already holds need free slots too.
-  int workSplits, workShares, loadedSplits, loadedShares;
-  CountSplits(*m_work, &workSplits, &workShares);
-  CountSplits(*m_loaded, &loadedSplits, &loadedShares);
-  if (workSplits - loadedSplits > SplitTable.freeCount) {
-    std::snprintf(msg, kMessageSize, "Maximum number of passbook splits exceeded by %d",
-                  workSplits - loadedSplits - SplitTable.freeCount);
-    return false;
-  }
-  if (workShares - loadedShares > SubAcctTable.freeCount) {
-    std::snprintf(msg, kMessageSize, "Maximum number of passbook split entries exceeded by %d",
-                  workShares - loadedShares - SubAcctTable.freeCount);
+  const CString room = SplitRoomError(*m_work, *m_loaded);
+  if (!room.IsEmpty()) {
+    std::snprintf(msg, kMessageSize, "%s", static_cast<const char*>(room));
     return false;
   }
   return true;
@@ -211,31 +183,13 @@ void CTransDlg::CompleteSingleLine() {
   // The one support line carries the transaction's amount, date status and
   // clearing; its reserve moves by the whole amount (or by what the
   // passbook split reserves).
-  SupportLineRecord& l = W.lines[0];
-  l.id = t.id;
-  l.line = 0;
-  l.status = kStatusLive;
-  l.amount = t.amount;
-  l.reserveAmount = l.reserveAccount ? t.amount : 0;
-  l.cleared = t.cleared;
-  l.remarks[0] = '\0';
-  if (!l.split) return;
-  const LONG key = LineKey(l.id, l.line);
-  W.splits[0].factor = static_cast<LONG>(ApplyAcctLetterSign(GetAcctClass(t.account), t.factor));
-  l.reserveAmount = static_cast<LONG>(SumPassbookSplit(l.reserveAccount, &W.splits[0], W.shares[0]));
-  W.splits[0].lineKey = key;
-  for (SubAccountRecord& share : W.shares[0]) share.lineKey = key;
+  PrepareSingleLine(W);
 }
 
 void CTransDlg::DropUnclaimedSplits() {
   // No line keeps passbook data its flag does not claim: the store would
   // post it.
-  TransactionDetail& W = *m_work;
-  for (int i = 0; i < kLinesPerTransaction; ++i)
-    if (W.lines[i].account == 0 || !W.lines[i].split) {
-      W.lines[i].split = 0;
-      ResetSplitBuffers(&W.splits[i], W.shares[i]);
-    }
+  ClearUnclaimedPassbookData(*m_work);
 }
 
 int CTransDlg::PostTrans() {

@@ -413,6 +413,23 @@
 // Transaction form, support-account splits and passbook split.
 #define IDD_TRANSFORM              203
 #define IDD_SUPPSPLIT              237
+// The account register grid.
+#define IDD_TRANSGRID              102
+#define IDC_TRG_GRID               1761
+#define IDC_TRG_INSERT             6
+#define IDC_TRG_RESET              7
+#define IDC_TRG_DELETE             8
+#define IDC_TRG_SAVE               9
+#define IDC_TRG_SPLIT              1127
+#define IDC_TRG_PRINT              1668
+#define IDC_TRG_LOG                3
+#define IDC_TRG_BUTTONFRAME        1005
+#define IDC_TRG_TITLE              1109
+#define IDC_TRG_TOTALSFRAME        1775
+#define IDC_TRG_COUNTLABEL         1777
+#define IDC_TRG_COUNT              1776
+#define IDC_TRG_BALANCELABEL       1778
+#define IDC_TRG_BALANCE            1779
 #define IDD_PASSBOOKSPLIT          239
 #define IDC_TRN_TITLE              1109
 #define IDC_TRN_LIST               1310

@@ -192,7 +192,7 @@ void CConversion::WriteStatusFile() const {
   if (statusFile_.empty()) return;
   int code = -1;
   for (int r = GetResult(); r > 1; r >>= 1) ++code;
-  FILE* f = std::fopen(statusFile_.c_str(), "wb");
+  FILE* f = OpenPrivateFile(statusFile_.c_str(), "wb");
   if (!f) return;
   std::fprintf(f, "%d\n", code);
   std::fclose(f);

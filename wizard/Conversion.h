@@ -162,6 +162,9 @@ class CConversion {
                      const RecordTail& tail = nullptr);
   // Creates (or empties) a new file; "Failed create" on failure.
   bool CreateEmpty(const std::string& name);
+  // A record file of year `y` with data in `folder` (the year is in use
+  // there), or empty.
+  std::string YearDataIn(const std::string& folder, int y) const;
   // Opens an old file for reading and a new one for writing; "Failed open"
   // with the name of the first that fails.
   bool OpenBoth(const std::string& oldName, FILE*& in, const std::string& newName, NewFile& out,

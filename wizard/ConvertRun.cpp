@@ -1,6 +1,10 @@
 // The conversion run: preferences, worksheets, every fiscal year and the
 // configuration, and the frame every record converter follows.
+#include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
+
+#include <string>
 
 #include <vector>
 
@@ -41,8 +45,13 @@ int CConversion::ConvertYear(int y) {
     if (oldVersion_ < 1 || oldVersion_ > 3) {
       Fail("Old version cannot be set to \"unknown\"");
       status = kStatusError;
-    } else if (!IsDirectory(folder.c_str()) && (folder.empty() || ::mkdir(folder.c_str(), 0777) != 0)) {
+    } else if (!IsDirectory(folder.c_str()) && (folder.empty() || ::mkdir(folder.c_str(), 0700) != 0)) {
       Fail("Could not create FY" + years_[i] + " folder");
+      status = kStatusError;
+    } else if (const std::string kept = YearDataIn(folder, y); !kept.empty()) {
+      // A year already in use here (entries made since an earlier run) is
+      // never truncated by converting it again.
+      Fail("FY" + years_[i] + " already holds data in " + kept + ": it was not converted again, and kept as it is");
       status = kStatusError;
     } else {
       using Step = int (CConversion::*)(int);
@@ -65,6 +74,24 @@ int CConversion::ConvertYear(int y) {
   if (i < yearStatus_.size()) yearStatus_[i] = static_cast<unsigned>(status);
   AddStatus(years_[i], status);
   return lastError_.empty() ? 1 : 0;
+}
+
+std::string CConversion::YearDataIn(const std::string& folder, int y) const {
+  const std::string mark = std::to_string(newVersion_) + YearYY(y);
+  std::string found;
+  if (DIR* d = ::opendir(folder.c_str())) {
+    while (const dirent* e = ::readdir(d)) {
+      const std::string name = e->d_name;
+      if (name.size() < 4 || strcasecmp(name.c_str() + name.size() - 4, ".dat") != 0) continue;
+      if (name.find(mark) == std::string::npos) continue;
+      if (GetFileSize(JoinPath(folder, name).c_str()) > 0) {
+        found = JoinPath(folder, name);
+        break;
+      }
+    }
+    ::closedir(d);
+  }
+  return found;
 }
 
 bool CConversion::CreateEmpty(const std::string& name) {
@@ -98,7 +125,16 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
     Fail("Old version cannot be set to \"unknown\"");
     return Finish();
   }
-  const bool hasOld = GetFileSize(oldName.c_str()) >= oldSize;
+  const long oldBytes = GetFileSize(oldName.c_str());
+  const bool hasOld = oldBytes >= oldSize;
+  wiz::TakeBadAmounts();
+  if (oldBytes > 0 && oldBytes % oldSize != 0) {
+    // A file cut or grown part-way through a record is damaged: its records
+    // cannot be told apart with certainty.
+    Fail(oldName + " is damaged: its size (" + std::to_string(oldBytes) + " bytes) is not a whole number of " +
+         std::to_string(oldSize) + "-byte records");
+    return Finish();
+  }
   if (!hasOld && !tail) {
     CreateEmpty(newName);
     return Finish();
@@ -121,6 +157,9 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
         Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
   }
+  if (const int bad = wiz::TakeBadAmounts(); bad > 0 && lastError_.empty())
+    Fail(oldName + " is damaged: " + std::to_string(bad) +
+         " amounts are no number or beyond +-21,474,836.47");
   if (lastError_.empty() && tail && out.IsOpen()) tail(out);
   CloseBoth(in, out);
   return Finish();

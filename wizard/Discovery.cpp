@@ -139,6 +139,11 @@ int CConversion::ReadOldConfig() {
       years_.push_back(e.first);
       oldFolders_.push_back(e.second);
     }
+    // Nothing to convert is no installation ready for use.
+    if (years_.empty()) {
+      Fail("The old configuration file names no fiscal year:  " + name);
+      oldFolder_.clear();
+    }
   } else {
     Fail("Failed Open:  " + name);
     oldFolder_.clear();

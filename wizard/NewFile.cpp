@@ -2,13 +2,15 @@
 
 #include <unistd.h>
 
+#include "common/FileUtil.h"
 #include "wizard/Conversion.h"
 
 bool NewFile::Open(const std::string& name, const char* mode) {
   Close();
   name_ = name;
   failed_ = false;
-  file_ = std::fopen(name.c_str(), mode);
+  // The converted books are private, as every file of the system is.
+  file_ = OpenPrivateFile(name.c_str(), mode);
   return file_ != nullptr;
 }
 

@@ -187,12 +187,14 @@ void CGXTabbedComboBox::Init(ROWCOL row, ROWCOL col) {
   m_nSortCol = AttrInt(style, GX_IDS_UA_TABLIST_SORT, -1);
   m_sColWidths = AttrText(style, GX_IDS_UA_TABLIST_COLWIDTHS);
   m_bFilledSinceInit = FALSE;
-  SetCurrentText(style.GetIncludeValue() ? style.GetValue() : CString());
+  // Activating composes the style afresh: nothing of the old one is used after.
+  const BOOL readOnly = m_pGrid->IsReadOnly() || style.GetReadOnly();
+  const CString value = style.GetIncludeValue() ? style.GetValue() : CString();
+  SetCurrentText(value);
   SetModify(FALSE);
   CGXGridParam* param = m_pGrid->GetParam();
   if (param != nullptr && (param->m_wActivateCell & 4) != 0 && !IsActive() && OnStartEditing()) SetActive(TRUE);
-  if (m_hWnd != nullptr)
-    SendMessage(EM_SETREADONLY, static_cast<WPARAM>(m_pGrid->IsReadOnly() || style.GetReadOnly()));
+  if (m_hWnd != nullptr) SendMessage(EM_SETREADONLY, static_cast<WPARAM>(readOnly));
 }
 
 CMapStringToString* CGXTabbedComboBox::GetKeyMap(int id, const CGXStyle& style) {

@@ -18,6 +18,7 @@
 #include "platform/window/Window.h"
 #include "records/AccountRegisterSeam.h"
 #include "registers/RegisterCommands.h"
+#include "registers/TransGDlg.h"
 #include "registers/SplitDlg.h"
 #include "registers/SuppSplitDlg.h"
 #include "registers/TransDlg.h"
@@ -346,15 +347,16 @@ TEST_F(FormSplitsTest, DiscardingTheSupportLinesDropsTheFirstLinesReserve) {
   EXPECT_EQ(fixture::FiscalYear::Balance(710), reserve);
 }
 
-TEST_F(FormSplitsTest, RegisterButtonOpensTheFormOnlyWhenGridsAreOff) {
+TEST_F(FormSplitsTest, RegisterButtonOpensTheFormOrTheGridByThePreference) {
   InstallRegisterDialogs();
   const int saved = UseGridEntry;
   UseGridEntry = 0;
   EXPECT_EQ(GetAccountRegisterOpener(), &RunTransactionForm);
   UseGridEntry = 1;
-  EXPECT_EQ(GetAccountRegisterOpener(), nullptr);
+  EXPECT_EQ(GetAccountRegisterOpener(), &RunRegisterGrid);
   UseGridEntry = saved;
   SetAccountFormOpener(nullptr);
+  SetAccountGridOpener(nullptr);
 }
 
 TEST_F(FormSplitsTest, NewOpensAccountInformationAndNothingAddedClearsTheChoice) {

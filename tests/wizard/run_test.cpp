@@ -127,7 +127,7 @@ TEST_F(Run, UnselectedYearIsSkippedAndSkippedYearsWriteNoDataFolder) {
 TEST_F(Run, WorksheetsCopiedRecordByRecord) {
   for (int size : {244, 200}) {
     OldInstall inst(3);
-    inst.WriteConfig({});
+    inst.WriteConfig({"08"});
     inst.WriteText(inst.OldPath("worksht", ""), std::string(static_cast<std::size_t>(size), 'w'));
     CConversion job;
     ASSERT_EQ(job.SetOldFolder(inst.OldFolder()), 1);
@@ -258,10 +258,101 @@ TEST_F(Run, VersionOneEquipmentConditionAndShares) {
   EXPECT_EQ(I32At(s, 24 + 8), 500);
   EXPECT_EQ(I32At(s, 24 + 12), 0);
 
-  // Without the split file the year fails.
+  // Without the split file the year fails (converted afresh: a year
+  // already holding data is never converted over).
   std::filesystem::remove(inst.OldPath("split", "08"));
+  std::filesystem::remove_all(inst.NewFolder() + "/fy2008");
   EXPECT_EQ(job.ConvertAll(), 0);
   EXPECT_EQ(job.GetErrorText(), "Failed open: " + inst.OldPath("split", "08"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Run, ARerunIntoAnInstallationInUseKeepsItsYearsAndTheirEntries) {
+  OldInstall inst(3);
+  inst.WriteConfig({"07", "08"});
+  inst.WriteStandardYear("07");
+  inst.WriteStandardYear("08");
+  {
+    CConversion job;
+    PrepareJob(job, inst);
+    ASSERT_EQ(job.ConvertAll(), 1) << job.GetErrorText();
+  }
+  // Used since: a later year rolled over and made current, an entry made
+  // in 2008.
+  const std::string config = inst.NewFolder() + "/config4.sl";
+  const std::string used = ReadText(config) + "Trace Level\t= 0\nData Folder\t= 2009/" + inst.NewFolder() + "/fy2009\n";
+  inst.WriteText(config, "Fiscal Year\t= 2009" + used.substr(used.find('\n')));
+  const std::string trans = NewYearFile(inst, "trans", "08");
+  {
+    std::ofstream out(trans, std::ios::binary | std::ios::app);
+    out << std::string(40, 'x');
+  }
+  const auto entries = ReadFile(trans);
+  CConversion job;
+  PrepareJob(job, inst);
+  automation::AlwaysAnswer("Error", "already holds data", IDOK);
+  job.ConvertAll();
+  // Neither year is converted over its data; the list keeps every year.
+  EXPECT_EQ(job.GetYearStatus(), (std::vector<unsigned>{kStatusError, kStatusError}));
+  EXPECT_EQ(ReadFile(trans), entries);
+  const std::string after = ReadText(config);
+  EXPECT_EQ(after.rfind("Fiscal Year\t= 2009\n", 0), 0u) << after;
+  for (const char* year : {"2007/", "2008/", "2009/"})
+    EXPECT_NE(after.find(std::string("Data Folder\t= ") + year), std::string::npos) << year << after;
+  EXPECT_NE(after.find("Trace Level\t= 0\n"), std::string::npos);
+}
+
+TEST_F(Run, ARunThatConvertsNoYearNeverReplacesAConfiguration) {
+  OldInstall inst(3);
+  inst.WriteConfig({"08"});
+  inst.WriteStandardYear("08");
+  const std::string config = inst.NewFolder() + "/config4.sl";
+  inst.WriteText(config, "Fiscal Year\t= 2006\r\nData Folder\t= 2006/" + inst.NewFolder() + "/fy2006\r\n");
+  CConversion job;
+  PrepareJob(job, inst);
+  job.SetYearSelection({0});
+  automation::AlwaysAnswer("Error", "", IDOK);
+  job.ConvertAll();
+  EXPECT_EQ(ReadText(config), "Fiscal Year\t= 2006\nProgram Folder\t= " + inst.NewFolder() +
+                                  "\nData Folder\t= 2006/" + inst.NewFolder() + "/fy2006\n");
+  // With no year left in it at all, the file is not written over.
+  inst.WriteText(config, "Fiscal Year\t= 2006\r\n");
+  CConversion again;
+  PrepareJob(again, inst);
+  again.SetYearSelection({0});
+  EXPECT_EQ(again.ConvertAll(), 0);
+  EXPECT_EQ(ReadText(config), "Fiscal Year\t= 2006\r\n");
+}
+
+TEST_F(Run, ConvertedBooksArePrivate) {
+  OldInstall inst(3);
+  inst.WriteConfig({"08"});
+  inst.WriteStandardYear("08");
+  CConversion job;
+  PrepareJob(job, inst);
+  ASSERT_EQ(job.ConvertAll(), 1) << job.GetErrorText();
+  for (const auto& e : std::filesystem::recursive_directory_iterator(inst.NewFolder() + "/fy2008")) {
+    const auto perms = e.status().permissions() & std::filesystem::perms::all;
+    EXPECT_EQ(perms, e.is_directory() ? std::filesystem::perms::owner_all
+                                      : (std::filesystem::perms::owner_read | std::filesystem::perms::owner_write))
+        << e.path();
+  }
+  EXPECT_EQ(std::filesystem::status(inst.NewFolder() + "/fy2008").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+}
+
+TEST(Discovery, AnOldInstallationWithoutYearsIsRefused) {
+  OldInstall inst(3);
+  inst.WriteConfig({});
+  CConversion job;
+  ASSERT_EQ(job.SetAppType(0), 1);
+  ASSERT_EQ(job.SetOldFolder(inst.OldFolder()), 1);
+  automation::AlwaysAnswer("", "names no fiscal year", IDOK);
+  EXPECT_EQ(job.ReadOldConfig(), 0);
+  EXPECT_NE(job.GetErrorText().find("names no fiscal year"), std::string::npos) << job.GetErrorText();
 }
 
 }  // namespace

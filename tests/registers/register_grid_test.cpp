@@ -1,0 +1,237 @@
+// The register grid on the fixture year: postings typed row by row into the
+// grid move the same balances as the form's, the row protocol (save on
+// leaving, discard of an untouched new row), the register's layout by kind
+// of account, and saves and deletes the store refuses.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/AppTestUtil.h"
+#include "common/Question.h"
+#include "grid/cells/GXControl.h"
+#include "grid/cells/GXControlFactory.h"
+#include "platform/base/MessageBoxDefs.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/Window.h"
+#include "registers/TransGDlg.h"
+#include "registers/TransGrid.h"
+#include "res/resource.h"
+#include "store/Fixture.h"
+#include "store/KeyTable.h"
+#include "store/WriteFailures.h"
+#include "store/Xfer.h"
+
+namespace {
+
+CTransGrid* GridOf(HWND dlg) {
+  return dynamic_cast<CTransGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dlg, IDC_TRG_GRID)));
+}
+
+// Types `text` into a cell as the user would: the cell is made current and
+// the keys go to the grid.
+void TypeInto(CTransGrid* grid, ROWCOL row, ROWCOL col, const std::string& text) {
+  grid->SetFocus();
+  ASSERT_TRUE(grid->SetCurrentCell(row, col)) << "cell " << row << "," << col;
+  automation::PumpUntilIdle();
+  automation::TypeText(text);
+  automation::PumpUntilIdle();
+}
+
+struct Posting {
+  const char* name;
+  int account;
+  ROWCOL amountCol;
+  const char* amount;
+  const char* support;
+  const char* reserve;
+  std::vector<std::pair<int, int>> deltas;
+};
+
+class RegisterGridTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    automation::ResetWindows();
+    ResetXferDefaults();
+    GXInitLibrary(new CGXControlFactory);
+  }
+  void TearDown() override {
+    write_failures::Reset();
+    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
+    automation::ResetWindows();
+  }
+  int Run(int number, std::function<void(HWND)> script) {
+    char caption[32];
+    std::snprintf(caption, sizeof caption, "Account Register");
+    automation::OnDialog(caption, std::move(script), IDABORT);
+    CTransGDlg dlg;
+    dlg.m_account = fixture::FiscalYear::Account(number);
+    return static_cast<int>(dlg.DoModal());
+  }
+  // Inserts a row and types a posting into it; the row is left unsaved.
+  static ROWCOL TypePosting(HWND h, const Posting& p) {
+    CTransGrid* grid = GridOf(h);
+    Press(h, IDC_TRG_INSERT);
+    ROWCOL row = 0, col = 0;
+    grid->GetCurrentCell(row, col);
+    EXPECT_EQ(col, static_cast<ROWCOL>(kColNumber)) << "a new row starts in Num";
+    TypeInto(grid, row, kColDescription, "Entry");
+    TypeInto(grid, row, p.amountCol, p.amount);
+    TypeInto(grid, row, kColSupport, p.support);
+    if (p.reserve != nullptr) TypeInto(grid, row, kColReserve, p.reserve);
+    TypeInto(grid, row, kColNotes, "typed");
+    return row;
+  }
+  fixture::FiscalYear fy;
+};
+
+const Posting kPostings[] = {
+    {"deposit of income", 101, kColDeposit, "25.00", "520", nullptr, {{101, 2500}, {520, 2500}}},
+    {"payment of an expense", 101, kColWithdrawal, "12.50", "620", nullptr, {{101, -1250}, {620, 1250}}},
+    {"transfer to savings", 101, kColWithdrawal, "100", "201", nullptr, {{101, -10000}, {201, 10000}}},
+    {"expense from a reserve", 101, kColWithdrawal, "30", "620", "710", {{101, -3000}, {620, 3000}, {710, -3000}}},
+    {"loan payment", 401, kColWithdrawal, "40", "101", nullptr, {{401, -4000}, {101, -4000}}},
+};
+
+TEST_F(RegisterGridTest, PostingsTypedIntoRowsMoveTheBalancesAsTheFormDoes) {
+  for (const Posting& p : kPostings) {
+    SCOPED_TRACE(p.name);
+    std::vector<int> before;
+    for (const auto& d : p.deltas) before.push_back(fixture::FiscalYear::Balance(d.first));
+    const int transactions = TransTable.liveCount;
+    const int result = Run(p.account, [&](HWND h) {
+      const ROWCOL row = TypePosting(h, p);
+      Press(h, IDC_TRG_SAVE);
+      CTransGrid* grid = GridOf(h);
+      EXPECT_FALSE(grid->GetCellValue(row, kColId).IsEmpty()) << "the row knows its transaction";
+      // A fresh row follows the save; left untouched it goes without a question.
+      ROWCOL current = 0, col = 0;
+      grid->GetCurrentCell(current, col);
+      EXPECT_EQ(current, row + 1);
+      Press(h, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(TransTable.liveCount, transactions + 1);
+    for (size_t i = 0; i < p.deltas.size(); ++i)
+      EXPECT_EQ(fixture::FiscalYear::Balance(p.deltas[i].first) - before[i], p.deltas[i].second)
+          << "account " << p.deltas[i].first;
+  }
+}
+
+TEST_F(RegisterGridTest, ASaveTheStoreRefusesKeepsTheRowInEditAndAFailedDeleteKeepsTheRow) {
+  const int transactions = TransTable.liveCount;
+  const int balance = fixture::FiscalYear::Balance(101);
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    const ROWCOL row = TypePosting(h, kPostings[0]);
+    // A full transaction table: the store refuses the new transaction.
+    const int free = TransTable.freeCount;
+    TransTable.freeCount = 0;
+    automation::ExpectMessageBox("", "maximum number of transactions", IDOK);
+    Press(h, IDC_TRG_SAVE);
+    TransTable.freeCount = free;
+    EXPECT_TRUE(grid->GetCellValue(row, kColId).IsEmpty());
+    EXPECT_TRUE(grid->CanSaveRow()) << "the row stays in edit";
+    // A write failure inside the store: the same.
+    write_failures::FailAfter(0);
+    automation::AlwaysAnswer("", "", IDOK);
+    Press(h, IDC_TRG_SAVE);
+    write_failures::Reset();
+    automation::ClearResponder();
+    EXPECT_TRUE(grid->CanSaveRow());
+    EXPECT_TRUE(grid->GetCellValue(row, kColId).IsEmpty());
+    // Now it goes through.
+    Press(h, IDC_TRG_SAVE);
+    EXPECT_FALSE(grid->GetCellValue(row, kColId).IsEmpty());
+    // The fresh row that followed is left untouched: it goes without a question.
+    EXPECT_EQ(grid->GetRowCount(), row + 1);
+    ASSERT_TRUE(grid->SetCurrentCell(row, kColNotes));
+    automation::PumpUntilIdle();
+    EXPECT_EQ(grid->GetRowCount(), row);
+    // A delete the store cannot write keeps the row.
+    const ROWCOL rows = grid->GetRowCount();
+    automation::ExpectMessageBox("", "Do you really want to delete", IDYES);
+    write_failures::FailAfter(0);
+    automation::AlwaysAnswer("", "", IDOK);
+    Press(h, IDC_TRG_DELETE);
+    write_failures::Reset();
+    automation::ClearResponder();
+    EXPECT_EQ(grid->GetRowCount(), rows);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(TransTable.liveCount, transactions + 1);
+  EXPECT_EQ(fixture::FiscalYear::Balance(101) - balance, 2500);
+}
+
+TEST_F(RegisterGridTest, ChecksRefuseTheRowAndLeavingAskesToSave) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    const ROWCOL row = TypePosting(h, kPostings[0]);
+    // A date outside the fiscal year is refused with the date check's message.
+    TypeInto(grid, row, kColDate, "03/15/09");
+    automation::ExpectMessageBox("Warning", "Date:  ", IDOK);
+    Press(h, IDC_TRG_SAVE);
+    EXPECT_TRUE(grid->CanSaveRow());
+    TypeInto(grid, row, kColDate, "03/15/08");
+    // Leaving the row asks; Cancel keeps the user in it.
+    automation::ExpectMessageBox("", "Do you wish to save your changes to the current transaction", ANSWER_CANCEL);
+    grid->SetCurrentCell(1, kColDescription);
+    automation::PumpUntilIdle();
+    ROWCOL current = 0, col = 0;
+    grid->GetCurrentCell(current, col);
+    EXPECT_EQ(current, row);
+    // No throws the typing away and removes the new row.
+    automation::ExpectMessageBox("", "Do you wish to save your changes to the current transaction", ANSWER_NO);
+    grid->SetCurrentCell(1, kColDescription);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(grid->GetRowCount(), row - 1);
+    Press(h, IDCANCEL);
+  });
+}
+
+TEST_F(RegisterGridTest, AmountCellStoresWhatItShowsAndTheMonthFollowsTheDate) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    Press(h, IDC_TRG_INSERT);
+    ROWCOL row = 0, col = 0;
+    grid->GetCurrentCell(row, col);
+    TypeInto(grid, row, kColDeposit, "123456.78");
+    TypeInto(grid, row, kColDate, "03/15/08");
+    TypeInto(grid, row, kColNotes, "x");
+    EXPECT_EQ(std::string(grid->GetCellValue(row, kColDeposit)), "9999999") << "clamped to 99999.99 as shown";
+    EXPECT_EQ(std::string(grid->GetCellValue(row, kColMonth)), "Mar");
+    automation::AlwaysAnswer("", "", ANSWER_NO);
+    Press(h, IDCANCEL);
+    automation::ClearResponder();
+  });
+}
+
+TEST_F(RegisterGridTest, LayoutFollowsTheKindOfAccount) {
+  struct Case {
+    int account;
+    const char* deposit;
+    const char* balance;
+    bool withdrawalShown;
+  } cases[] = {{101, "Deposit", "Balance", true}, {401, "Charge", "Balance", true}, {900, "Amount", "Net Alloc", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.account);
+    Run(c.account, [&](HWND h) {
+      CTransGrid* grid = GridOf(h);
+      EXPECT_EQ(std::string(grid->GetCellValue(0, kColDeposit)), c.deposit);
+      EXPECT_EQ(std::string(grid->GetCellValue(0, kColBalance)), c.balance);
+      // Columns hide only with the hiding feature switched on.
+      if (grid->m_pHideCellsImp != nullptr) {
+        EXPECT_EQ(!grid->IsColHidden(kColWithdrawal), c.withdrawalShown);
+        EXPECT_EQ(!grid->IsColHidden(kColCleared), c.withdrawalShown);
+        EXPECT_EQ(!grid->IsColHidden(kColReserve), c.withdrawalShown);
+      }
+      EXPECT_EQ(std::string(grid->GetCellValue(1, kColDescription)), "Opening Balance");
+      EXPECT_FALSE(grid->IsColResizable(kColPassbook));
+      Press(h, IDCANCEL);
+    });
+  }
+}
+
+}  // namespace
