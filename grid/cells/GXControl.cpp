@@ -291,7 +291,9 @@ const CGXStyle* CGXControl::StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXSt
       Init(row, col);
     }
   }
-  return style;
+  // Non-null means stored: a removal (no style) succeeded as well.
+  if (style != nullptr) return style;
+  return currentStyle != nullptr ? currentStyle : &m_pGrid->GetStandardStyle();
 }
 
 int CGXControl::GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& target) {

@@ -1,6 +1,8 @@
 // The control factory: the library's cell types by control id.
 #include "grid/cells/GXControlFactory.h"
 
+#include "grid/features/GXFeatureRegistrars.h"
+
 #include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXCheckBox.h"
 #include "grid/cells/GXPushbutton.h"
@@ -78,8 +80,25 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
 
 // The feature objects register themselves through their own registrars;
 // with none built, a new grid keeps the core's own behaviour.
-void CGXControlFactory::EnableGridFeatures(CGXGridCore*) {}
-void CGXControlFactory::EnableAppFeatures() {}
+// Every grid of the program gets every feature there is, in this order.
+void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
+  grid->EnableHideCells();
+  grid->EnableAutoScroll();
+  grid->EnableCommandFactory();
+  grid->EnableCoveredCells();
+  grid->EnableUserResizeCells();
+  grid->EnableMarkEditHeader();
+  grid->EnableTextDataExchange();
+  grid->EnableStyleDataExchange();
+  grid->EnableCutPaste();
+  grid->EnableClearCells();
+}
+
+void CGXControlFactory::EnableAppFeatures() {
+  GXEnableNumberFormatting();
+  GXEnableLongOperation();
+  GXEnableCoveredCellPool();
+}
 // The tab window and its tab strip register their classes with the tab
 // window feature, which is not part of this library yet.
 void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) { GXRegisterGridWndClass(instance); }

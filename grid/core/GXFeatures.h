@@ -115,6 +115,8 @@ class CGXLongOperationImp {
   virtual BOOL PollAbort(BOOL& aborted) = 0;
   virtual BOOL CheckElapsed() = 0;
   virtual BOOL PumpMessages() = 0;
+  // The status text of the innermost scope.
+  virtual void SetStatusText(LPCTSTR text) { (void)text; }
 
   BOOL rollbackPossible = FALSE;
   int percentDone = 0;

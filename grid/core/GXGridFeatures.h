@@ -256,6 +256,11 @@ class CGXAbstractGridUserResizeCellsImp {
   virtual void MoveTracking(CGXGridCore* grid, UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col) = 0;
   virtual void CancelTracking(CGXGridCore* grid) = 0;
   virtual void EndTracking(CGXGridCore* grid, UINT keyFlags, CPoint point, ROWCOL row, ROWCOL col) = 0;
+  // A double click on a boundary (hit code of the hit test); TRUE when taken.
+  virtual BOOL OnDoubleClick(CGXGridCore* grid, int hit, ROWCOL row, ROWCOL col) {
+    (void)grid, (void)hit, (void)row, (void)col;
+    return FALSE;
+  }
 };
 
 // The user's range selection: the core's mouse handlers hand it presses,

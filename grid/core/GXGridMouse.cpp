@@ -382,6 +382,10 @@ BOOL CGXGridCore::OnGridDblClk(int button, UINT flags, CPoint point) {
              : button == 1 ? OnGridMButtonDown(flags, point)
                            : OnGridRButtonDown(flags, point);
     }
+    // A double click on a row or column boundary resets or reveals it.
+    if (button == 0 && m_pUserResizeCellsImp != nullptr &&
+        (hit == kHitColEdge || hit == kHitRowEdge || hit == kHitHiddenCol || hit == kHitHiddenRow))
+      return m_pUserResizeCellsImp->OnDoubleClick(this, hit, row, col);
     return FALSE;
   });
 }

@@ -116,6 +116,10 @@ class CGXGridParam : public CObject {
   CObList m_RedoList;
   int m_nUndoNesting = 0;
   BOOL m_bUndoEnabled = TRUE;
+  // Hidden rows and columns: bit i is bit i % 8 of byte i / 8; bits past
+  // the end are clear (kept by the hide-cells feature).
+  CByteArray m_abHiddenRows;
+  CByteArray m_abHiddenCols;
   CGXMapDWordToLong m_RowHeights;
   CGXMapDWordToLong m_ColWidths;
   LONG m_nDefaultRowHeight = 1200;

@@ -23,6 +23,11 @@ CGXLongOperation::~CGXLongOperation() {
   --Nesting();
 }
 
+void CGXLongOperation::SetStatusText(LPCTSTR text) {
+  statusText_ = text;
+  if (CGXLongOperationImp* imp = Feature()) imp->SetStatusText(text);
+}
+
 int CGXLongOperation::GetNestingCount() { return Nesting(); }
 
 BOOL CGXLongOperation::IsInnermost() const { return level_ == Nesting(); }

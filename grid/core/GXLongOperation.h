@@ -12,7 +12,7 @@ class CGXLongOperation {
   CGXLongOperation& operator=(const CGXLongOperation&) = delete;
   ~CGXLongOperation();
 
-  void SetStatusText(LPCTSTR text) { statusText_ = text; }
+  void SetStatusText(LPCTSTR text);
   const CString& GetStatusText() const { return statusText_; }
   void ClearStatusText();
   BOOL SetProgress(DWORD done, DWORD total);

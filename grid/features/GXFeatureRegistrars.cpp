@@ -1,0 +1,108 @@
+// The registrars: the control factory switches the features on through
+// them, per grid when a grid is made and application-wide at start-up.
+#include "grid/features/GXFeatureRegistrars.h"
+
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXGridCore.h"
+#include "grid/features/GXCommandFactory.h"
+#include "grid/features/GXCoveredCells.h"
+#include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridHideCellsImp.h"
+#include "grid/features/GXGridMarkEditHeaderImp.h"
+#include "grid/features/GXGridStyleDataExchangeImp.h"
+#include "grid/features/GXGridTextDataExchangeImp.h"
+#include "grid/features/GXGridUserResizeCellsImp.h"
+#include "grid/features/GXLongOperationImp.h"
+#include "grid/features/GXMouseWheelPlugin.h"
+#include "grid/features/GXNumberFormattingImp.h"
+
+namespace {
+
+// Makes a per-grid feature object once.
+template <class Imp, class Slot>
+void EnableGridFeature(CGXGridCore* grid, Slot*& slot) {
+  if (slot != nullptr) return;
+  Imp* object = new Imp;
+  slot = object;
+  grid->AddAutoDelete(object);
+}
+
+// Owns an application-wide feature object on the library's auto-delete
+// list; when the library deletes it at the end, the slot is emptied too,
+// so that a library initialised again enables the feature afresh.
+template <class Slot>
+struct SlotOwner {
+  Slot*& slot;
+  Slot* object;
+  ~SlotOwner() {
+    if (slot == object) slot = nullptr;
+    delete object;
+  }
+};
+
+// Makes an application-wide feature object once.
+template <class Imp, class Slot>
+void EnableAppFeature(Slot*& slot) {
+  if (slot != nullptr) return;
+  Imp* object = new Imp;
+  slot = object;
+  GXGetAppData()->AddAutoDelete(new SlotOwner<Slot>{slot, object});
+}
+
+}  // namespace
+
+// ------------------------------------------------------------- per grid
+
+void CGXGridCore::EnableCommandFactory() { EnableGridFeature<CGXCommandFactory>(this, m_pCommandFactory); }
+
+void CGXGridCore::EnableHideCells() { EnableGridFeature<CGXGridHideCellsImp>(this, m_pHideCellsImp); }
+
+void CGXGridCore::EnableCoveredCells() {
+  EnableGridFeature<CGXGridCoveredCellsImp>(this, m_pCoveredCellsImp);
+  GXEnableCoveredCellPool();
+  if (m_pParam != nullptr) m_pParam->EnsureCoveredCellPool();
+}
+
+void CGXGridCore::EnableTextDataExchange() {
+  EnableGridFeature<CGXGridTextDataExchangeImp>(this, m_pTextDataExchangeImp);
+}
+
+void CGXGridCore::EnableStyleDataExchange() {
+  EnableGridFeature<CGXGridStyleDataExchangeImp>(this, m_pStyleDataExchangeImp);
+}
+
+void CGXGridCore::EnableCutPaste() { EnableGridFeature<CGXGridCutPasteImp>(this, m_pCutPasteImp); }
+
+void CGXGridCore::EnableClearCells() { EnableGridFeature<CGXGridClearCellsImp>(this, m_pClearCellsImp); }
+
+void CGXGridCore::EnableUserResizeCells() {
+  EnableGridFeature<CGXGridUserResizeCellsImp>(this, m_pUserResizeCellsImp);
+}
+
+void CGXGridCore::EnableAutoScroll() {
+  if (m_pAutoScrollPlugin != nullptr) return;
+  m_pAutoScrollPlugin = new CGXAutoScrollPlugin(this);
+  m_pAutoScrollPlugin->PlugIn(m_pGridWnd);
+  AddPlugin(m_pAutoScrollPlugin);  // the grid's plug-in list owns it
+}
+
+void CGXGridCore::EnableMarkEditHeader() {
+  EnableGridFeature<CGXGridMarkEditHeaderImp>(this, m_pMarkEditHeaderImp);
+}
+
+// Each call makes a new plug-in (the application calls it once per grid).
+void CGXGridCore::EnableIntelliMouse() {
+  m_pIntelliMousePlugin = new CGXGridIntelliMousePlugin(this);
+  m_pIntelliMousePlugin->PlugIn(m_pGridWnd);
+  AddPlugin(m_pIntelliMousePlugin);
+}
+
+// ------------------------------------------------------ application-wide
+
+void GXEnableLongOperation() { EnableAppFeature<CGXLongOperationImpl>(GXGetAppData()->m_pLongOperationImp); }
+
+void GXEnableCoveredCellPool() { EnableAppFeature<CGXCoveredCellPoolImpl>(GXGetAppData()->m_pCoveredCellPoolImp); }
+
+void GXEnableNumberFormatting() {
+  EnableAppFeature<CGXNumberFormattingImpl>(GXGetAppData()->m_pNumberFormattingImp);
+}

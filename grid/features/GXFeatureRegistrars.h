@@ -1,0 +1,10 @@
+// The application-wide registrars: each installs its feature object in the
+// library record once and puts it on the library's auto-delete list.
+#pragma once
+
+void GXEnableLongOperation();
+void GXEnableCoveredCellPool();
+void GXEnableNumberFormatting();
+void GXEnableOleDateTime();
+void GXEnableNoOleDateTime();
+void GXEnableStyleSerialize();

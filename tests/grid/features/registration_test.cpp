@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXGridCore.h"
+#include "grid/features/GXFeatureRegistrars.h"
+#include "platform/testing/Automation.h"
+
+namespace {
+
+// The program's start-up path: GXInit makes the control factory, which
+// switches the application-wide features on, and every grid built then gets
+// its own features.
+TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
+  automation::ResetWindows();
+  GXInit(0x600, nullptr, nullptr);
+  CGXAppData* app = GXGetAppData();
+  EXPECT_NE(app->m_pLongOperationImp, nullptr);
+  EXPECT_NE(app->m_pCoveredCellPoolImp, nullptr);
+  CGXLongOperationImp* longOp = app->m_pLongOperationImp;
+  GXEnableLongOperation();
+  EXPECT_EQ(app->m_pLongOperationImp, longOp) << "a second call keeps the object";
+  {
+    CGXGridCore grid;
+    grid.Initialize();
+    EXPECT_NE(grid.m_pCommandFactory, nullptr);
+    EXPECT_NE(grid.m_pHideCellsImp, nullptr);
+    EXPECT_NE(grid.m_pCoveredCellsImp, nullptr);
+    EXPECT_NE(grid.m_pTextDataExchangeImp, nullptr);
+    EXPECT_NE(grid.m_pStyleDataExchangeImp, nullptr);
+    EXPECT_NE(grid.m_pCutPasteImp, nullptr);
+    EXPECT_NE(grid.m_pClearCellsImp, nullptr);
+    EXPECT_NE(grid.GetParam()->m_pCoveredCellPool, nullptr);
+  }
+  // Destroying a grid leaves the application-wide objects for the others.
+  EXPECT_EQ(app->m_pLongOperationImp, longOp);
+  GXTerminate();
+  EXPECT_EQ(app->m_pLongOperationImp, nullptr) << "the slot empties with its object";
+  GXInitLibrary();
+}
+
+}  // namespace
