@@ -121,7 +121,7 @@ int CConversion::ConvertEquipment(int y) {
       e.fiscalYear = OldI16(o, 94);
       float v = OldFloat(o, 90), p = OldFloat(o, 42);
       if (std::isnan(v) || std::isnan(p) || e.currentValue == e.price) e.condition = 'E';
-      else if (2 * e.currentValue < e.price) e.condition = 'P';
+      else if (2 * static_cast<long long>(e.currentValue) < e.price) e.condition = 'P';
       else if (4 * static_cast<long long>(e.currentValue) < 3 * static_cast<long long>(e.price)) e.condition = 'F';
       else e.condition = 'G';
     } else {
@@ -189,12 +189,17 @@ int CConversion::ConvertFriends(int y) {
     for (int i = 1; i < 4; ++i) f.phones[i].type = other;
     SetText(f.remarks, OldText(o, v3 ? 139 : 133, 51).c_str());
     for (int i = 0; i < 4; ++i) SetText(f.yearLabels[i], OldText(o, (v3 ? 190 : 184) + 5 * i, 5).c_str());
-    LONG sum = 0;
+    // Summed in 64 bits: four amounts near the limit overflow 32.
+    long long sum = 0;
     for (int i = 0; i < 4; ++i) {
       f.yearAmounts[i] = OldMoney(version, o, (v3 ? 210 : 204) + 4 * i);
       sum += f.yearAmounts[i];
     }
-    f.total = v3 ? OldI32(o, 28) : sum;
+    if (!v3 && (sum > 2147483647LL || sum < -2147483647LL)) {
+      wiz::CountBadAmount();
+      sum = 0;
+    }
+    f.total = v3 ? OldI32(o, 28) : static_cast<LONG>(sum);
     Pack(f, out);
     return 1;
   };

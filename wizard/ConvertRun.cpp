@@ -125,7 +125,16 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
     Fail("Old version cannot be set to \"unknown\"");
     return Finish();
   }
-  const bool hasOld = GetFileSize(oldName.c_str()) >= oldSize;
+  const long oldBytes = GetFileSize(oldName.c_str());
+  const bool hasOld = oldBytes >= oldSize;
+  wiz::TakeBadAmounts();
+  if (oldBytes > 0 && oldBytes % oldSize != 0) {
+    // A file cut or grown part-way through a record is damaged: its records
+    // cannot be told apart with certainty.
+    Fail(oldName + " is damaged: its size (" + std::to_string(oldBytes) + " bytes) is not a whole number of " +
+         std::to_string(oldSize) + "-byte records");
+    return Finish();
+  }
   if (!hasOld && !tail) {
     CreateEmpty(newName);
     return Finish();
@@ -148,6 +157,9 @@ int CConversion::ConvertRecords(int y, int fileType, int oldSize, int newSize, c
         Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
   }
+  if (const int bad = wiz::TakeBadAmounts(); bad > 0 && lastError_.empty())
+    Fail(oldName + " is damaged: " + std::to_string(bad) +
+         " amounts are no number or beyond +-21,474,836.47");
   if (lastError_.empty() && tail && out.IsOpen()) tail(out);
   CloseBoth(in, out);
   return Finish();

@@ -33,6 +33,8 @@ int CConversion::ConvertUnit(int y) {
   const std::string newName = NewFilePath(y, kFileUnit);
   FILE* in = nullptr;
   NewFile out;
+  bool fiscalDate = false;
+  wiz::TakeBadAmounts();
   if (OpenBoth(oldName, in, newName, out)) {
     std::string line, key, value;
     while (lastError_.empty() && wiz::ReadTextLine(in, line, 79)) {
@@ -72,11 +74,19 @@ int CConversion::ConvertUnit(int y) {
       if (Has(key, "FISCAL DATE")) {
         fiscalStartMonth_ = std::atoi(value.substr(0, 2).c_str());
         fiscalStartYear_ = value.size() > 2 ? std::atoi(value.substr(2, 4).c_str()) : 0;
+        fiscalDate = value.size() == 6 && value.find_first_not_of("0123456789") == std::string::npos &&
+                     fiscalStartMonth_ >= 0 && fiscalStartMonth_ <= 11 && fiscalStartYear_ >= 1900;
       }
       if (!key.empty() && !out.WriteText(key + " = " + value + "\n"))
         Fail(wiz::FormatErrorTextStr(wiz::kErrWrite, newName));
     }
     if (lastError_.empty() && std::ferror(in)) Fail(wiz::FormatErrorTextStr(wiz::kErrRead, oldName));
+    // Without the start of its year the year's schedules have no dates and
+    // the converted year would not open.
+    if (lastError_.empty() && !fiscalDate)
+      Fail(oldName + " is damaged: it has no valid \"FISCAL DATE\" line");
+    if (const int bad = wiz::TakeBadAmounts(); bad > 0 && lastError_.empty())
+      Fail(oldName + " is damaged: " + std::to_string(bad) + " dues amounts are no number or out of range");
     if (static_cast<int>(slots.size()) > kAddressSlots) {
       // The last line holds city, state and zip: the lines before it that
       // do not fit go.

@@ -173,10 +173,29 @@ int ValidatePath(std::string& path, int flags, std::string& message) {
   return 1;
 }
 
+namespace {
+int badAmounts = 0;
+}  // namespace
+
 long ToCents(float dollars) {
+  // A stored amount holds at most +-21,474,836.47: anything else (no
+  // number, or beyond) is damage, never a value to wrap into one.
+  constexpr double kMaxDollars = 21474836.47;
   double d = dollars;
+  if (!std::isfinite(d) || std::fabs(d) > kMaxDollars + 0.004) {
+    ++badAmounts;
+    return 0;
+  }
   d += d > 0 ? 0.005 : -0.005;
   return static_cast<long>(d * 100.0);
+}
+
+void CountBadAmount() { ++badAmounts; }
+
+int TakeBadAmounts() {
+  const int n = badAmounts;
+  badAmounts = 0;
+  return n;
 }
 
 std::string ExpandOldDate(const char* yymmdd) {

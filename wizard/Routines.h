@@ -54,7 +54,12 @@ enum PathFlags {
 int ValidatePath(std::string& path, int flags, std::string& message);
 
 // Old money of version 1: float dollars to cents, halves away from zero.
+// An amount that is no number or beyond +-21,474,836.47 gives 0 and is
+// counted: TakeBadAmounts returns the count since its last call.
 long ToCents(float dollars);
+int TakeBadAmounts();
+// Counts an amount out of range found elsewhere (a total that overflows).
+void CountBadAmount();
 // yymmdd to yyyymmdd (years above 50 in the 1900s); empty stays empty.
 std::string ExpandOldDate(const char* yymmdd);
 // The fiscal year + 1 when the month index lies before the start month.

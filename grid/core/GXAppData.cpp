@@ -4,6 +4,7 @@
 #include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXGridWnd.h"
 #include "grid/core/GXLibraryBitmaps.h"
+#include "grid/formula/GXFormulaSheet.h"
 #include "platform/gfx/GdiObject.h"
 
 #include <algorithm>
@@ -322,6 +323,10 @@ void GXInitLibrary(CObject* controlFactory) {
   GXRegisterGridWndClass(AfxGetInstanceHandle());
   if (auto* factory = dynamic_cast<CGXControlFactory*>(app->m_pControlFactory))
     factory->RegisterWndClasses(AfxGetInstanceHandle());
+
+  // A grid archive may name the formula sheet as its data object; its class
+  // must be known by name when the archive is read.
+  GXRegisterFormulaSheetClass();
 
   GXGetSysColorCache().Refresh();
   GXNotifyDateTimeImp();

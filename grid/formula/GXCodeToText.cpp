@@ -44,6 +44,20 @@ void Write(const GX_CODE& code, int index, std::string& out, int depth) {
             Write(code, ext.right, out, depth + 1);
           }
           break;
+        case GX_OP_RANGE: {
+          // A name next to ".." would read back as one longer name: keep
+          // blanks around the operator there so that the text compiles again.
+          auto named = [&](int i) {
+            if (i < 0 || i >= code.ItemCount()) return false;
+            uint8_t k = code.items[i].kind;
+            return k == GX_ITEM_NAME || k == GX_ITEM_NAMED_CELL || k == GX_ITEM_NAMED_RANGE;
+          };
+          bool spaced = named(item.left) || named(item.right);
+          Write(code, item.left, out, depth + 1);
+          out += spaced ? " .. " : "..";
+          Write(code, item.right, out, depth + 1);
+          break;
+        }
         default:
           Write(code, item.left, out, depth + 1);
           out += GXOperatorText(item.op);

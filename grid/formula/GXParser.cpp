@@ -1,6 +1,7 @@
 #include "grid/formula/GXParser.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -29,6 +30,7 @@ constexpr int kErrExpectedOperand = 274;
 constexpr int kErrRangeRhs = 275;
 constexpr int kErrTokenOverflow = 280;
 constexpr int kErrUndefinedName = 281;
+constexpr int kErrUnrepresentable = 282;
 constexpr int kMaxArgs = 100;
 
 struct ParseError {
@@ -322,6 +324,8 @@ class Parser {
         std::string text = Next().text;
         int item = NewItem(GX_ITEM_NUMBER);
         items_[item].number = strtod(text.c_str(), nullptr);
+        // Too large for a double: its text could not be written back.
+        if (!std::isfinite(items_[item].number)) Fail(kErrUnrepresentable);
         return item;
       }
       case GX_TK_HEXNUMBER: {

@@ -24,6 +24,8 @@ void DialogsAndMenus(const std::uint8_t* data, std::size_t size);
 void DatesAndMoney(const std::uint8_t* data, std::size_t size);
 void HelpFiles(const std::uint8_t* data, std::size_t size);
 void BackupSet(const std::uint8_t* data, std::size_t size);
+void FormulaText(const std::uint8_t* data, std::size_t size);
+void FormulaArchive(const std::uint8_t* data, std::size_t size);
 void DamagedRollover(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
@@ -35,6 +37,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
     {"texts", DatesAndMoney}, {"help", HelpFiles},
     {"backupset", BackupSet}, {"rollover", DamagedRollover},
+    {"formula", FormulaText}, {"formulasheet", FormulaArchive},
 };
 
 // At the start of every input: every message box and dialog is answered

@@ -3,10 +3,15 @@
 // marked members without a sub-unit of their name.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "OldInstall.h"
 #include "WizardTestUtil.h"
+#include "platform/testing/Automation.h"
+#include "platform/dialogs/MessageBox.h"
 #include "store/Records.h"
 #include "wizard/Conversion.h"
 
@@ -138,6 +143,56 @@ TEST(EdgeCases, OlderWorksheetFilesGiveAnEmptyOne) {
   EXPECT_EQ(job.ConvertWorksheets(), 1);
   EXPECT_TRUE(std::filesystem::exists(inst.NewFolder() + "/worksht4.dat"));
   EXPECT_TRUE(ReadFile(inst.NewFolder() + "/worksht4.dat").empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Damaged old files fail their year with a message naming the file, never
+// converted into something else silently.
+TEST(EdgeCases, DamagedOldFilesFailTheirYearNamingTheFile) {
+  const struct {
+    const char* what;
+    std::function<void(OldInstall&)> damage;
+    const char* stem;
+    const char* reason;
+  } cases[] = {
+      {"a record cut short",
+       [](OldInstall& inst) {
+         std::vector<OldRec> items{OldRec(96).F32(42, 10.0f).F32(90, 10.0f)};
+         inst.WriteRecords("equip", "08", items);
+         std::ofstream(inst.OldPath("equip", "08"), std::ios::binary | std::ios::app) << "abc";
+       },
+       "equip", "is not a whole number of 96-byte records"},
+      {"a price that is no number",
+       [](OldInstall& inst) { inst.WriteRecords("equip", "08", {OldRec(96).F32(42, std::nanf("")).F32(90, 1.0f)}); },
+       "equip", "amounts are no number or beyond"},
+      {"a price of $25,000,000",
+       [](OldInstall& inst) { inst.WriteRecords("equip", "08", {OldRec(96).F32(42, 25e6f).F32(90, 1.0f)}); },
+       "equip", "amounts are no number or beyond"},
+      {"no fiscal date",
+       [](OldInstall& inst) { inst.WriteText(inst.OldPath("unit", "08"), "ADDRESS = 1 Main\r\n"); },
+       "unit", "has no valid \"FISCAL DATE\" line"},
+      {"an empty unit file", [](OldInstall& inst) { inst.WriteText(inst.OldPath("unit", "08"), ""); }, "unit",
+       "has no valid \"FISCAL DATE\" line"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    OldInstall inst(1);
+    inst.WriteConfig({"08"});
+    inst.WriteStandardYear("08");
+    c.damage(inst);
+    CConversion job;
+    PrepareJob(job, inst);
+    automation::AlwaysAnswer("Error", "", IDOK);
+    EXPECT_EQ(job.ConvertAll(), 0);
+    EXPECT_EQ(job.GetYearStatus(), (std::vector<unsigned>{kStatusError}));
+    const std::string error = job.GetErrorText();
+    EXPECT_NE(error.find(inst.OldPath(c.stem, "08")), std::string::npos) << error;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    automation::ClearResponder();
+  }
 }
 
 }  // namespace

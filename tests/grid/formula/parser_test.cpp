@@ -68,6 +68,9 @@ TEST(FormulaScanner, Tokens) {
 }
 
 TEST_F(EngineSheet, ParserRoundTripsToCanonicalText) {
+  GX_REF total;
+  GXParseRef("B2:B3", total);
+  GXDefineName(sheet_, "Total", total);
   struct Case {
     const char* in;
     const char* out;
@@ -97,6 +100,7 @@ TEST_F(EngineSheet, ParserRoundTripsToCanonicalText) {
       {"=1 #or# 0 || 1", "=1||0||1"},
       {"=A1..B2..C3", "error 281 at 1"},  // one name token, not a reference
       {"=1\n+2", "=1+2"},
+      {"=A1  ..  Total", "=A1 .. Total"},  // written so that it reads back as the same operator
   };
   for (const Case& c : cases) EXPECT_EQ(RoundTrip(c.in), c.out) << c.in;
 }
@@ -110,7 +114,7 @@ TEST_F(EngineSheet, ParserErrors) {
       {"==1", 274, 1},    {"1+2", 253, 0},   {"=1 2", 271, 3},  {"=SUM(A1)", 227, 7}, {"=@PI", 227, 1},
       {"=Total", 281, 1}, {"=- -1", 274, 3}, {"=(1", 250, 3},   {"=1+", 274, 3},      {"=A1:", 275, 4},
       {"=1?2", 232, 4}, {"=\r", 223, 1}, {"=ABC9999999", 226, 1}, {"=#{1", 252, 4},  {"=A1:1", 275, 4},
-      {"", 253, 0},       {"=1;", 274, 3},
+      {"", 253, 0},       {"=1e999", 282, 1},       {"=1;", 274, 3},
   };
   for (const Case& c : cases) {
     GX_CODE code;
