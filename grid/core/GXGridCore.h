@@ -16,6 +16,7 @@
 #include "grid/core/GXGridFeatures.h"
 #include "grid/core/GXGridParam.h"
 #include "grid/core/GXLongOperation.h"
+#include "grid/core/GXMoveDirection.h"
 #include "grid/core/GXRange.h"
 #include "grid/core/GXStyle.h"
 #include "platform/Afx.h"
@@ -28,6 +29,8 @@ class CGXNoToolTipCtrlProxy;
 class CGXPluginComponent;
 class CScrollBar;
 struct CPrintInfo;
+struct GXCellMove;
+struct GXCurrentCellChange;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -298,7 +301,7 @@ class CGXGridCore {
   virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags = 6);
   // Stores (TRUE) or discards the current cell's edit; FALSE when refused.
   virtual BOOL TransferCurrentCell(BOOL store = TRUE, UINT flags = 6, BOOL sendHint = TRUE);
-  // Searches from (row, col) in `direction` (1 up, 2 left, 3 down, 4 right)
+  // Searches from (row, col) in `direction` (kMoveUp to kMoveRight)
   // for a cell that may become current: hidden rows and columns, cells
   // inside a covered block other than its first one, and disabled cells are
   // passed over. Writes the found cell back only on success.
@@ -731,6 +734,16 @@ class CGXGridCore {
   UINT m_nLastActionBit40 = 0;
 
  private:
+  // The steps of SetCurrentCell (the change's state is a
+  // GXCurrentCellChange).
+  void BeginCurrentCellChange(GXCurrentCellChange& change, ROWCOL row, ROWCOL col, UINT flags);
+  BOOL LeaveCurrentCell(GXCurrentCellChange& change);
+  BOOL StoreLeftEdit(GXCurrentCellChange& change, BOOL modified, BOOL& stored);
+  void ReleaseLeftCell(GXCurrentCellChange& change, BOOL stored);
+  BOOL EnterCurrentCell(GXCurrentCellChange& change);
+  void BindEnteredCell(GXCurrentCellChange& change);
+  void DrawEnteredCellFrame(CGXControl* control, ROWCOL row, ROWCOL col, BOOL selected);
+  void SelectEnteredCell(GXCurrentCellChange& change);
   // The three buttons' cell actions share one body (0 left, 1 middle, 2 right).
   BOOL ButtonCellAction(int button, ROWCOL row, ROWCOL col, ROWCOL startRow, ROWCOL startCol, int x, int y,
                         UINT keyFlags, UINT actionFlags);
@@ -903,9 +916,14 @@ class CGXGridCore {
   UINT m_nKeyAutoScrollKey = 0, m_nKeyAutoScrollFlags = 0;
 
  private:
-  // The moves to the first or last row or column (codes 7-12).
-  void DoMoveCurrentCellTo(int direction, bool& found, ROWCOL& targetRow, ROWCOL& targetCol, ROWCOL col,
-                           ROWCOL rowCount, ROWCOL colCount);
+  // The steps of DoMoveCurrentCell (the move's state is a GXCellMove).
+  void BeginCellMove(GXCellMove& move, ROWCOL count);
+  void WalkCellMoveBack(GXCellMove& move, bool rows);
+  void WalkCellMoveOn(GXCellMove& move, bool rows);
+  void PageCellMoveDown(GXCellMove& move);
+  void PageCellMoveUp(GXCellMove& move);
+  void MoveCellToEdge(GXCellMove& move, GXMoveDirection direction);
+  BOOL FinishCellMove(GXCellMove& move, BOOL maySelect);
 
  public:
   // ---- end keyboard navigation ----

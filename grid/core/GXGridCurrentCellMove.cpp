@@ -77,198 +77,260 @@ void CGXGridCore::SelectRange(const CGXRange& range, BOOL select, BOOL update) {
   if (m_pUserSelectRangeImp != nullptr) m_pUserSelectRangeImp->SelectRange(this, range, select, update);
 }
 
+// One change of the current cell: the cell asked for (its covered block's
+// first cell), the cell left and its control, and the edit-header hint
+// (-1 the same cell, 1 the same row, 2 the same column, 0 neither).
+struct GXCurrentCellChange {
+  ROWCOL row = 0, col = 0;
+  UINT flags = 0;
+  HWND gridWnd = nullptr;
+  ROWCOL oldRow = 0, oldCol = 0;
+  BOOL hadOld = FALSE;
+  CGXControl* oldControl = nullptr;
+  bool same = false;
+  int hint = 0;
+};
+
+// The change goes in steps, each of which may stop it: leaving the old cell
+// (its edit is validated, stored and its control let go), entering the new
+// one (its control bound and its frame drawn) and following with the
+// selection. Splitting them keeps the order of the notifications visible.
 BOOL CGXGridCore::SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags) {
+  GXCurrentCellChange change;
+  BeginCurrentCellChange(change, row, col, flags);
+  BOOL done = change.oldControl == nullptr || LeaveCurrentCell(change);
+  if (done && (change.row > GetRowCount() || change.col > GetColCount())) done = FALSE;
+  if (done) done = EnterCurrentCell(change);
+  // No grid of this system belongs to a document, so no current-cell hint
+  // goes to other views.
+  if (done) SelectEnteredCell(change);
+  return done;
+}
+
+// Where the change goes and what it leaves.
+void CGXGridCore::BeginCurrentCellChange(GXCurrentCellChange& change, ROWCOL row, ROWCOL col, UINT flags) {
   OnBeforeReach(row, col);
   CGXRange covered;
   if (GetCoveredCellsRowCol(row, col, covered) != nullptr) {
     row = covered.top;
     col = covered.left;
   }
-  const HWND gridWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
-
-  ROWCOL oldRow = 0, oldCol = 0;
-  const BOOL hadOld = GetCurrentCell(oldRow, oldCol) && oldRow <= GetRowCount() && oldCol <= GetColCount();
-  CGXControl* oldControl = hadOld ? GetControl(oldRow, oldCol) : nullptr;
-  const bool same = hadOld && oldRow == row && oldCol == col;
-  int hint = 0;
-  if (oldControl != nullptr && oldRow != 0 && oldCol != 0) {
-    if (same && row != 0 && col != 0) {
-      hint = -1;
-    } else if (oldRow == row) {
-      hint = 1;
-    } else if (oldCol == col) {
-      hint = 2;
+  change.row = row;
+  change.col = col;
+  change.flags = flags;
+  change.gridWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+  change.hadOld = GetCurrentCell(change.oldRow, change.oldCol) && change.oldRow <= GetRowCount() &&
+                  change.oldCol <= GetColCount();
+  change.oldControl = change.hadOld ? GetControl(change.oldRow, change.oldCol) : nullptr;
+  change.same = change.hadOld && change.oldRow == row && change.oldCol == col;
+  if (change.oldControl != nullptr && change.oldRow != 0 && change.oldCol != 0) {
+    if (change.same && row != 0 && col != 0) {
+      change.hint = -1;
+    } else if (change.oldRow == row) {
+      change.hint = 1;
+    } else if (change.oldCol == col) {
+      change.hint = 2;
     }
   }
+}
 
-  BOOL failed = FALSE;
-  if (oldControl != nullptr) {
-    const BOOL modified = oldControl->GetModify();
-    CString saved;
-    if (oldControl->IsInitialized()) oldControl->GetValue(saved);
-    const BOOL oldBusy = m_bBusy;
-    m_bBusy = TRUE;
-    m_bWarningDuringMove = FALSE;
-    const HWND focus = ::GetFocus();
-    if (oldControl->IsActive() && focus != nullptr && gridWnd != nullptr && ::IsChild(gridWnd, focus)) {
-      MSG msg;
-      while (::PeekMessage(&msg, focus, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-      }
+// Leaving the old cell: the grid may refuse; a modified edit is stored and
+// editing ended; a refused edit stays in its cell, active and modified.
+// FALSE when the current cell stays where it is.
+BOOL CGXGridCore::LeaveCurrentCell(GXCurrentCellChange& change) {
+  CGXControl* oldControl = change.oldControl;
+  const ROWCOL oldRow = change.oldRow, oldCol = change.oldCol;
+  const BOOL modified = oldControl->GetModify();
+  CString saved;
+  if (oldControl->IsInitialized()) oldControl->GetValue(saved);
+  const BOOL oldBusy = m_bBusy;
+  m_bBusy = TRUE;
+  m_bWarningDuringMove = FALSE;
+  const HWND focus = ::GetFocus();
+  // Keys typed ahead into the editor must not reach the next cell.
+  if (oldControl->IsActive() && focus != nullptr && change.gridWnd != nullptr && ::IsChild(change.gridWnd, focus)) {
+    MSG msg;
+    while (::PeekMessage(&msg, focus, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
-    // Gives the focus back to the editing window after a refusal.
-    auto restoreFocus = [&] {
-      if (!m_sWarningText.IsEmpty() || !oldControl->IsActive()) return;
-      if (focus == nullptr || !::IsWindow(focus) || !::IsWindowVisible(focus)) return;
-      ::SetFocus(focus);
-      if (IsInside(gridWnd, focus)) m_bHasFocus = TRUE;
-    };
-    if (!CanSelectCell(FALSE, row, col, oldRow, oldCol)) {
-      restoreFocus();
-      ShowWarningText();
-      oldControl->Refresh();
-      m_bBusy = oldBusy;
-      failed = TRUE;
+  }
+  // Gives the focus back to the editing window after a refusal.
+  auto restoreFocus = [&] {
+    if (!m_sWarningText.IsEmpty() || !oldControl->IsActive()) return;
+    if (focus == nullptr || !::IsWindow(focus) || !::IsWindowVisible(focus)) return;
+    ::SetFocus(focus);
+    if (IsInside(change.gridWnd, focus)) m_bHasFocus = TRUE;
+  };
+  if (!CanSelectCell(FALSE, change.row, change.col, oldRow, oldCol)) {
+    restoreFocus();
+    ShowWarningText();
+    oldControl->Refresh();
+    m_bBusy = oldBusy;
+    return FALSE;
+  }
+  BOOL stored = FALSE;
+  const BOOL ok = StoreLeftEdit(change, modified, stored);
+  if (!ok) {
+    restoreFocus();
+    ShowWarningText();
+    StoreCurrentCell(TRUE, oldRow, oldCol);
+    oldControl->Hide();
+    if (!oldControl->IsInitializedFor(oldRow, oldCol)) oldControl->Init(oldRow, oldCol);
+    oldControl->SetActive(TRUE);
+    oldControl->SetModify(TRUE);
+    oldControl->SetValue(saved);
+    if (stored) {
+      RedrawRowCol(oldRow, oldCol, oldRow, oldCol, change.flags, TRUE);
     } else {
-      BOOL stored = FALSE;
-      BOOL ok = TRUE;
-      ResetDataError();
-      if (modified) {
-        stored = oldControl->Store();
-        ok = (stored & 1) != 0;
-      }
-      if (ok && oldControl->IsInitialized()) {
-        ok = oldControl->OnEndEditing();
-        if (stored) {
-          RunDataRecalc(FALSE);
-          RecalcAndRedraw(FALSE, nullptr, TRUE);
-        }
-      }
-      if (m_sWarningText.IsEmpty()) {
-        CString error;
-        if (GetDataErrorText(error)) m_sWarningText = error;
-        ResetDataError();
-      }
-      if (m_bWarningDuringMove) m_bWarningShown = TRUE;
-      if (!ok) {
-        // The refused edit stays in its cell, active and modified.
-        restoreFocus();
-        ShowWarningText();
-        StoreCurrentCell(TRUE, oldRow, oldCol);
-        oldControl->Hide();
-        if (!oldControl->IsInitializedFor(oldRow, oldCol)) oldControl->Init(oldRow, oldCol);
-        oldControl->SetActive(TRUE);
-        oldControl->SetModify(TRUE);
-        oldControl->SetValue(saved);
-        if (stored) {
-          RedrawRowCol(oldRow, oldCol, oldRow, oldCol, flags, TRUE);
-        } else {
-          oldControl->Refresh();
-        }
-        failed = TRUE;
-      } else {
-        StoreCurrentCell(FALSE);
-        if (oldControl->IsInitialized()) oldControl->Hide();
-        oldControl->SetActive(FALSE);
-        const BOOL left = oldControl->NotifyLeftCell(row, col);
-        ShowWarningText();
-        if (left) {
-          const BOOL keep = m_bKeepCurrentCellStyle;
-          m_bKeepCurrentCellStyle = TRUE;
-          MarkEditHeader(oldRow, oldCol, hint, flags);
-          if (stored) {
-            RedrawRowCol(oldRow, oldCol, oldRow, oldCol, flags, TRUE);
-          } else {
-            oldControl->Refresh();
-          }
-          m_bKeepCurrentCellStyle = keep;
-        }
-        oldControl->Reset();
-        if ((flags & 6) && gridWnd != nullptr) m_pGridWnd->UpdateWindow();
-      }
-      m_bBusy = oldBusy;
+      oldControl->Refresh();
+    }
+    m_bBusy = oldBusy;
+    return FALSE;
+  }
+  ReleaseLeftCell(change, stored);
+  m_bBusy = oldBusy;
+  return TRUE;
+}
+
+// Stores a modified edit and ends editing; recalculates after a store and
+// turns a data error into the warning. FALSE when the edit was refused.
+BOOL CGXGridCore::StoreLeftEdit(GXCurrentCellChange& change, BOOL modified, BOOL& stored) {
+  CGXControl* oldControl = change.oldControl;
+  BOOL ok = TRUE;
+  ResetDataError();
+  if (modified) {
+    stored = oldControl->Store();
+    ok = (stored & 1) != 0;
+  }
+  if (ok && oldControl->IsInitialized()) {
+    ok = oldControl->OnEndEditing();
+    if (stored) {
+      RunDataRecalc(FALSE);
+      RecalcAndRedraw(FALSE, nullptr, TRUE);
     }
   }
+  if (m_sWarningText.IsEmpty()) {
+    CString error;
+    if (GetDataErrorText(error)) m_sWarningText = error;
+    ResetDataError();
+  }
+  if (m_bWarningDuringMove) m_bWarningShown = TRUE;
+  return ok;
+}
 
-  if (!failed && (row > GetRowCount() || col > GetColCount())) failed = TRUE;
-  if (!failed) {
-    bool enterDone = false;
-    if (same && oldControl != nullptr && oldControl->IsActive()) {
-      if (!ScrollCellInView(row, col, flags)) oldControl->Refresh();
-      enterDone = true;
+// The old cell is no longer current: its control is hidden, told and
+// reset, and the cell drawn without its frame.
+void CGXGridCore::ReleaseLeftCell(GXCurrentCellChange& change, BOOL stored) {
+  CGXControl* oldControl = change.oldControl;
+  StoreCurrentCell(FALSE);
+  if (oldControl->IsInitialized()) oldControl->Hide();
+  oldControl->SetActive(FALSE);
+  const BOOL left = oldControl->NotifyLeftCell(change.row, change.col);
+  ShowWarningText();
+  if (left) {
+    const BOOL keep = m_bKeepCurrentCellStyle;
+    m_bKeepCurrentCellStyle = TRUE;
+    MarkEditHeader(change.oldRow, change.oldCol, change.hint, change.flags);
+    if (stored) {
+      RedrawRowCol(change.oldRow, change.oldCol, change.oldRow, change.oldCol, change.flags, TRUE);
+    } else {
+      oldControl->Refresh();
     }
-    if (!enterDone && !(oldControl != nullptr && same) && !CanSelectCell(TRUE, row, col, oldRow, oldCol)) {
-      if (oldControl != nullptr && CanSelectCell(TRUE, oldRow, oldCol, 0, 0)) {
-        StoreCurrentCell(TRUE, oldRow, oldCol);
-        MarkEditHeader(oldRow, oldCol, 0, 2);
-        oldControl->Init(oldRow, oldCol);
+    m_bKeepCurrentCellStyle = keep;
+  }
+  oldControl->Reset();
+  if ((change.flags & 6) && change.gridWnd != nullptr) m_pGridWnd->UpdateWindow();
+}
+
+// Entering the new cell. Staying on an active cell only shows it; a cell
+// that may not be entered sends the current cell back to the old one.
+// FALSE when the new cell was refused.
+BOOL CGXGridCore::EnterCurrentCell(GXCurrentCellChange& change) {
+  const ROWCOL row = change.row, col = change.col;
+  CGXControl* oldControl = change.oldControl;
+  if (change.same && oldControl != nullptr && oldControl->IsActive()) {
+    if (!ScrollCellInView(row, col, change.flags)) oldControl->Refresh();
+  } else {
+    if (!(oldControl != nullptr && change.same) && !CanSelectCell(TRUE, row, col, change.oldRow, change.oldCol)) {
+      if (oldControl != nullptr && CanSelectCell(TRUE, change.oldRow, change.oldCol, 0, 0)) {
+        StoreCurrentCell(TRUE, change.oldRow, change.oldCol);
+        MarkEditHeader(change.oldRow, change.oldCol, 0, 2);
+        oldControl->Init(change.oldRow, change.oldCol);
         oldControl->Refresh();
       }
-      failed = TRUE;
+      return FALSE;
     }
-    if (!failed && !enterDone) {
-      // Entering: the new cell's control is bound and drawn.
-      CGXControl* control = GetControl(row, col);
-      if (m_pParam != nullptr && m_pParam->m_bLockRedraw) {
-        StoreCurrentCell(TRUE, row, col);
-        if (control != nullptr) control->Init(row, col);
+    BindEnteredCell(change);
+  }
+  if ((change.flags & 6) && change.gridWnd != nullptr) m_pGridWnd->UpdateWindow();
+  if (change.hint != -1) MarkEditHeader(row, col, change.hint, change.flags);
+  return TRUE;
+}
+
+// The new cell becomes current: the grid takes the focus, the cell's
+// control is bound (and activated when asked) and the cell shown.
+void CGXGridCore::BindEnteredCell(GXCurrentCellChange& change) {
+  const ROWCOL row = change.row, col = change.col;
+  CGXControl* control = GetControl(row, col);
+  if (m_pParam != nullptr && m_pParam->m_bLockRedraw) {
+    StoreCurrentCell(TRUE, row, col);
+    if (control != nullptr) control->Init(row, col);
+    return;
+  }
+  const BOOL selected = m_pParam != nullptr && m_pParam->m_SelRects.IsCellInListExcept(row, col, nullptr);
+  if (!(change.flags & 0x20) && change.gridWnd != nullptr && m_pGridWnd->IsWindowVisible()) {
+    m_bSettingFocus = TRUE;
+    m_pGridWnd->SetFocus();
+    m_bSettingFocus = FALSE;
+  }
+  StoreCurrentCell(TRUE, row, col);
+  control = m_pCurrentCellControl;
+  if (control != nullptr) {
+    control->Init(row, col);
+    if (change.flags & 0x10) control->SetActive(TRUE);
+    if (m_pParam != nullptr && m_pParam->m_wCurrentCellFrame != 1) {
+      if (!control->m_bRefreshOnSetCurrentCell && !m_bStylesDependOnCurrentCell && !control->IsActive() &&
+          !change.same && m_pParam->m_wActivateCell != 4 && change.gridWnd != nullptr) {
+        DrawEnteredCellFrame(control, row, col, selected);
       } else {
-        const BOOL selected = m_pParam != nullptr && m_pParam->m_SelRects.IsCellInListExcept(row, col, nullptr);
-        if (!(flags & 0x20) && gridWnd != nullptr && m_pGridWnd->IsWindowVisible()) {
-          m_bSettingFocus = TRUE;
-          m_pGridWnd->SetFocus();
-          m_bSettingFocus = FALSE;
-        }
-        StoreCurrentCell(TRUE, row, col);
-        control = m_pCurrentCellControl;
-        if (control != nullptr) {
-          control->Init(row, col);
-          if (flags & 0x10) control->SetActive(TRUE);
-          if (m_pParam != nullptr && m_pParam->m_wCurrentCellFrame != 1) {
-            if (!control->m_bRefreshOnSetCurrentCell && !m_bStylesDependOnCurrentCell && !control->IsActive() &&
-                !same && m_pParam->m_wActivateCell != 4 && gridWnd != nullptr) {
-              // Only the frame (and inversion) changes: draw it directly.
-              CDC* dc = GetClientDC();
-              if (dc != nullptr) {
-                OnPrepareDC(dc);
-                const int saved = dc->SaveDC();
-                const CRect grid = GetGridRect();
-                dc->IntersectClipRect(grid.left, grid.top, grid.right, grid.bottom);
-                const CRect cell = CalcCellRect(row, col);
-                if (selected) {
-                  m_bInvertInPlace = TRUE;
-                  DrawInvertCell(dc, row, col, cell);
-                  m_bInvertInPlace = FALSE;
-                }
-                if (!cell.IsRectEmpty()) {
-                  CRect inside;
-                  GetCellInsideRect(inside, cell, &GetCachedCellStyle(row, col), TRUE);
-                  control->DrawFrame(dc, inside);
-                }
-                dc->RestoreDC(saved);
-                ReleaseClientDC();
-              }
-            } else {
-              control->Refresh();
-            }
-          }
-        }
-        if (flags & 0x08) ScrollCellInView(row, col, flags);
+        control->Refresh();
       }
     }
-    if (!failed) {
-      if ((flags & 6) && gridWnd != nullptr) m_pGridWnd->UpdateWindow();
-      if (hint != -1) MarkEditHeader(row, col, hint, flags);
-    }
   }
+  if (change.flags & 0x08) ScrollCellInView(row, col, change.flags);
+}
 
-  // No grid of this system belongs to a document, so no current-cell hint
-  // goes to other views.
-  if (!failed && m_pParam != nullptr && m_pParam->m_bCurrentCellSelected && !(flags & 0x80) &&
-      !m_pParam->m_SelRects.IsCellInListExcept(row, col, nullptr)) {
-    SetSelection(nullptr);
-    if (row > GetHeaderRows() && col > GetHeaderCols()) SelectRange(CGXRange(row, col), TRUE, TRUE);
+// Only the frame (and the inversion of a selected cell) changes when an
+// inactive cell becomes current: it is drawn directly.
+void CGXGridCore::DrawEnteredCellFrame(CGXControl* control, ROWCOL row, ROWCOL col, BOOL selected) {
+  CDC* dc = GetClientDC();
+  if (dc == nullptr) return;
+  OnPrepareDC(dc);
+  const int saved = dc->SaveDC();
+  const CRect grid = GetGridRect();
+  dc->IntersectClipRect(grid.left, grid.top, grid.right, grid.bottom);
+  const CRect cell = CalcCellRect(row, col);
+  if (selected) {
+    m_bInvertInPlace = TRUE;
+    DrawInvertCell(dc, row, col, cell);
+    m_bInvertInPlace = FALSE;
   }
-  return !failed;
+  if (!cell.IsRectEmpty()) {
+    CRect inside;
+    GetCellInsideRect(inside, cell, &GetCachedCellStyle(row, col), TRUE);
+    control->DrawFrame(dc, inside);
+  }
+  dc->RestoreDC(saved);
+  ReleaseClientDC();
+}
+
+// When the current cell counts as selected, a selection that does not hold
+// it gives way to the cell itself (unless the caller keeps the selection).
+void CGXGridCore::SelectEnteredCell(GXCurrentCellChange& change) {
+  if (m_pParam == nullptr || !m_pParam->m_bCurrentCellSelected || (change.flags & 0x80) ||
+      m_pParam->m_SelRects.IsCellInListExcept(change.row, change.col, nullptr))
+    return;
+  SetSelection(nullptr);
+  if (change.row > GetHeaderRows() && change.col > GetHeaderCols()) SelectRange(CGXRange(change.row, change.col), TRUE, TRUE);
 }
 
 BOOL CGXGridCore::TransferCurrentCell(BOOL store, UINT flags, BOOL) {

@@ -17,8 +17,8 @@ bool IsEnabled(const CGXStyle& style) { return !style.GetIncludeEnabled() || sty
 BOOL CGXGridCore::FindNextCell(int direction, ROWCOL& row, ROWCOL& col) {
   const ROWCOL rowCount = GetRowCount();
   const ROWCOL colCount = GetColCount();
-  const bool alongCols = direction == 2 || direction == 4;
-  const bool forward = direction == 3 || direction == 4;
+  const bool alongCols = direction == kMoveLeft || direction == kMoveRight;
+  const bool forward = direction == kMoveDown || direction == kMoveRight;
   ROWCOL r = row;
   ROWCOL c = col;
   if (alongCols ? c > colCount : r > rowCount) return FALSE;
@@ -155,25 +155,25 @@ BOOL CGXGridCore::OnGridKeyDown(UINT key, UINT repeat, UINT flags) {
   CGXControl* control = GetCurrentCellControl();
   switch (key) {
     case VK_UP:
-      return arrowMove(ctrl ? 7 : 1);
+      return arrowMove(ctrl ? kMoveFirstRow : kMoveUp);
     case VK_DOWN:
-      return arrowMove(ctrl ? 8 : 3);
+      return arrowMove(ctrl ? kMoveLastRow : kMoveDown);
     case VK_LEFT:
-      return arrowMove(ctrl ? 9 : 2);
+      return arrowMove(ctrl ? kMoveFirstCol : kMoveLeft);
     case VK_RIGHT:
-      return arrowMove(ctrl ? 10 : 4);
+      return arrowMove(ctrl ? kMoveLastCol : kMoveRight);
     case VK_PRIOR:
-      return arrowMove(6);
+      return arrowMove(kMovePageUp);
     case VK_NEXT:
-      return arrowMove(5);
+      return arrowMove(kMovePageDown);
     case VK_HOME:
     case VK_END:
       if (!ctrl) return FALSE;
-      MoveCurrentCell(key == VK_HOME ? 11 : 12, 1);
+      MoveCurrentCell(key == VK_HOME ? kMoveTopLeft : kMoveBottomRight, 1);
       update();
       return TRUE;
     case VK_TAB:
-      if (TransferCurrentCell(TRUE, 1, TRUE)) DoMoveCurrentCell(shift ? 2 : 4, 1, TRUE);
+      if (TransferCurrentCell(TRUE, 1, TRUE)) DoMoveCurrentCell(shift ? kMoveLeft : kMoveRight, 1, TRUE);
       update();
       return TRUE;
     case VK_RETURN:
@@ -252,246 +252,265 @@ BOOL CGXGridCore::MoveCurrentCell(int direction, ROWCOL count) {
 
 BOOL CGXGridCore::ScrollCellsOnMove(int direction, ROWCOL count) { return OnAutoScroll(direction, count); }
 
-BOOL CGXGridCore::DoMoveCurrentCell(int direction, ROWCOL count, BOOL maySelect) {
-  if (count == 0) count = 1;
-  const ROWCOL rowCount = GetRowCount();
-  const ROWCOL colCount = GetColCount();
-  const BOOL oldMoving = m_bMovingCurrentCell;
-  m_bMovingCurrentCell = TRUE;
+// One move of the current cell: where it starts, the view it starts in and
+// the target found so far. The steps of DoMoveCurrentCell share it.
+struct GXCellMove {
+  ROWCOL count = 1;
+  ROWCOL rowCount = 0, colCount = 0;
   ROWCOL row = 0, col = 0;
-  const BOOL hadCell = GetCurrentCell(row, col) && row <= rowCount && col <= colCount;
-  if (!hadCell && m_pParam != nullptr) {
-    row = std::min(m_pParam->m_nSharedCurrentRow, rowCount);
-    col = std::min(m_pParam->m_nSharedCurrentCol, colCount);
-  }
-  CGXControl* control = hadCell ? GetControl(row, col) : nullptr;
-  const BOOL oldKeep = m_bKeepCurrentCellStyle;
-  const bool keep = (control == nullptr || !control->GetModify()) && m_bCacheCurrentCellStyle &&
-                    !m_bStylesDependOnCurrentCell;
-  m_bKeepCurrentCellStyle = keep;
-  if (keep) m_nKeepRow = m_nKeepCol = static_cast<ROWCOL>(-2);
-
-  const ROWCOL topRow = m_bPrinting ? m_nPrintTopRow : m_nTopRow;
-  const ROWCOL leftCol = m_bPrinting ? m_nPrintLeftCol : m_nLeftCol;
-  const ROWCOL frozenRows = GetFrozenRows(), frozenCols = GetFrozenCols();
-  const ROWCOL headerRows = GetHeaderRows(), headerCols = GetHeaderCols();
-  ROWCOL targetRow = row, targetCol = col;
+  BOOL hadCell = FALSE;
+  bool keep = false;
+  ROWCOL topRow = 1, leftCol = 1;
+  ROWCOL frozenRows = 0, frozenCols = 0, headerRows = 0, headerCols = 0;
+  ROWCOL targetRow = 0, targetCol = 0;
   bool found = false;
+  // Rows and columns to scroll back once a frozen cell was reached.
   ROWCOL scrollRows = 0, scrollCols = 0;
 
-  // Up and left share one walk; `rows` tells which axis.
-  auto walkBack = [&](bool rows) {
-    const ROWCOL first = rows ? topRow : leftCol;
-    const ROWCOL frozen = rows ? frozenRows : frozenCols;
-    const ROWCOL header = rows ? headerRows : headerCols;
-    ROWCOL& s = rows ? scrollRows : scrollCols;
-    const ROWCOL start = rows ? row : col;
-    ROWCOL r = start;
-    for (ROWCOL i = 0; i < count; ++i) {
-      if (r <= header) break;
-      ROWCOL cand;
-      const ROWCOL firstShown = rows ? GetRowFromClientRow(frozen + 1) : GetColFromClientCol(frozen + 1);
-      if (m_pParam == nullptr || m_pParam->m_bStepPastTopRow) {
-        if (r == first || s > 0) ++s;
-        cand = r - 1;
-      } else if (r <= header + 1 || s > 0) {
-        ++s;
-        cand = start <= frozen ? r : firstShown - std::min(firstShown, s);
-      } else {
-        cand = r - 1;
-        if (frozen > header && r >= first && r <= firstShown) {
-          const ROWCOL client = rows ? GetClientRowFromRow(r) : GetClientColFromCol(r);
-          if (client > 0) cand = rows ? GetRowFromClientRow(client - 1) : GetColFromClientCol(client - 1);
-        }
-      }
-      ROWCOL fr = rows ? cand : targetRow;
-      ROWCOL fc = rows ? targetCol : cand;
-      if (!FindNextCell(rows ? 1 : 2, fr, fc)) break;
-      const ROWCOL got = rows ? fr : fc;
-      if (got > frozen && got < first) s += first - got;
-      targetRow = fr;
-      targetCol = fc;
-      found = true;
-      r = got;
-      if (keep) {
-        if (rows) {
-          m_nKeepRow = got;
-          m_nKeepTopRow = first;
-        } else {
-          m_nKeepCol = got;
-          m_nKeepLeftCol = first;
-        }
-      }
-    }
-  };
-  // Down and right.
-  auto walkOn = [&](bool rows) {
-    const ROWCOL limit = rows ? rowCount : colCount;
-    const ROWCOL frozen = rows ? frozenRows : frozenCols;
-    if (rows) {
-      OnBeforeReach(rowCount, 0);
-    } else {
-      OnBeforeReach(0, colCount);
-    }
-    CGXRange block;
-    ROWCOL extra = 0;
-    if (GetCoveredCellsRowCol(row, col, block) != nullptr)
-      extra = rows ? block.bottom - std::min(block.bottom, row) : block.right - std::min(block.right, col);
-    ROWCOL r = rows ? row : col;
-    for (ROWCOL i = 0; i < count; ++i) {
-      if (r >= limit) break;
-      ROWCOL cand = r + extra + 1;
-      if (r <= frozen) cand = rows ? GetRowFromClientRow(cand) : GetColFromClientCol(cand);
-      ROWCOL fr = rows ? cand : targetRow;
-      ROWCOL fc = rows ? targetCol : cand;
-      if (!FindNextCell(rows ? 3 : 4, fr, fc)) break;
-      targetRow = fr;
-      targetCol = fc;
-      found = true;
-      r = rows ? fr : fc;
-    }
-  };
-  switch (direction) {
-    case 1:
-      walkBack(true);
-      break;
-    case 2:
-      walkBack(false);
-      break;
-    case 3:
-      walkOn(true);
-      break;
-    case 4:
-      walkOn(false);
-      break;
-    case 5: {
-      OnBeforeReach(rowCount, 0);
-      if (topRow >= rowCount) break;
-      const ROWCOL bottom = std::max(CalcBottomRowFromRect(GetGridRect()), topRow + 1);
-      const ROWCOL n = bottom - topRow;
-      // Where the current row is shown is read before the view scrolls
-      // away from it.
-      const bool belowFrozen = GetClientRowFromRow(row) > frozenRows;
-      ScrollCellsOnMove(3, n);
-      ROWCOL cand = row;
-      if (belowFrozen) cand = std::min(row + n, rowCount);
-      ROWCOL fr = cand, fc = col;
-      if (FindNextCell(3, fr, fc) || FindNextCell(1, fr, fc)) {
-        targetRow = fr;
-        targetCol = fc;
-        found = true;
-      }
-      break;
-    }
-    case 6: {
-      if (topRow <= frozenRows + 1) {
-        DoMoveCurrentCellTo(7, found, targetRow, targetCol, col, rowCount, colCount);
-        break;
-      }
-      const CRect grid = GetGridRect();
-      const int available = grid.Height() - SumRowHeights(0, frozenRows);
-      int sum = GetRowHeight(topRow);
-      ROWCOL k = 0;
-      for (ROWCOL next = topRow - 1; next >= 1; --next) {
-        const int h = GetRowHeight(next);
-        if (sum + h >= available) break;
-        sum += h;
-        ++k;
-      }
-      k = std::max<ROWCOL>(k, 1);
-      const bool belowFrozen = GetClientRowFromRow(row) > frozenRows;
-      ScrollCellsOnMove(1, k);
-      ROWCOL cand = row;
-      if (belowFrozen) cand = std::max(row, k + 1) - k;
-      ROWCOL fr = cand, fc = col;
-      if (FindNextCell(1, fr, fc)) {
-        targetRow = fr;
-        targetCol = fc;
-        found = true;
-      } else {
-        OnBeforeReach(rowCount, 0);
-        fr = cand;
-        if (FindNextCell(3, fr, fc)) {
-          targetRow = fr;
-          targetCol = fc;
-          found = true;
-        }
-      }
-      break;
-    }
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-      if (direction == 9 && col > headerCols) ScrollCellsOnMove(2, col - 1);
-      DoMoveCurrentCellTo(direction, found, targetRow, targetCol, col, rowCount, colCount);
-      break;
-    default:
-      break;
+  void Take(ROWCOL r, ROWCOL c) {
+    targetRow = r;
+    targetCol = c;
+    found = true;
   }
+};
 
-  BOOL moved = FALSE;
-  if (found && ((targetRow != row && targetRow > headerRows) || (targetCol != col && targetCol > headerCols) ||
-                !hadCell)) {
-    UINT moveFlags = 0x8A;
-    if (m_pParam != nullptr && m_pParam->m_bCurrentCellSelected && maySelect) {
-      moveFlags = 0x0A;
-      if (!m_pParam->m_SelRects.IsEmpty() && !m_pParam->m_SelRects.IsCellInListExcept(targetRow, targetCol, nullptr))
-        SetSelection(nullptr);
-    }
-    moved = SetCurrentCell(targetRow, targetCol, moveFlags);
-    if (moved) {
-      if (scrollRows > 0 && targetRow <= frozenRows) ScrollCellsOnMove(1, scrollRows);
-      if (scrollCols > 0 && targetCol <= frozenCols) ScrollCellsOnMove(2, scrollCols);
-    }
+// The move is split along its steps: where it starts, where it goes (one
+// step per kind of direction) and the move itself, so that each can be
+// read (and tested through the keys) on its own.
+BOOL CGXGridCore::DoMoveCurrentCell(int direction, ROWCOL count, BOOL maySelect) {
+  const BOOL oldMoving = m_bMovingCurrentCell;
+  const BOOL oldKeep = m_bKeepCurrentCellStyle;
+  m_bMovingCurrentCell = TRUE;
+  GXCellMove move;
+  BeginCellMove(move, count);
+  switch (direction) {
+    case kMoveUp: WalkCellMoveBack(move, true); break;
+    case kMoveLeft: WalkCellMoveBack(move, false); break;
+    case kMoveDown: WalkCellMoveOn(move, true); break;
+    case kMoveRight: WalkCellMoveOn(move, false); break;
+    case kMovePageDown: PageCellMoveDown(move); break;
+    case kMovePageUp: PageCellMoveUp(move); break;
+    case kMoveFirstRow: case kMoveLastRow: case kMoveFirstCol: case kMoveLastCol: case kMoveTopLeft:
+    case kMoveBottomRight:
+      if (direction == kMoveFirstCol && move.col > move.headerCols) ScrollCellsOnMove(kMoveLeft, move.col - 1);
+      MoveCellToEdge(move, static_cast<GXMoveDirection>(direction));
+      break;
+    default: break;
   }
+  const BOOL moved = FinishCellMove(move, maySelect);
   m_bMovingCurrentCell = oldMoving;
   m_nKeepRow = m_nKeepCol = m_nKeepTopRow = m_nKeepLeftCol = 0;
   m_bKeepCurrentCellStyle = oldKeep;
   return moved;
 }
 
-void CGXGridCore::DoMoveCurrentCellTo(int direction, bool& found, ROWCOL& targetRow, ROWCOL& targetCol, ROWCOL col,
-                                      ROWCOL rowCount, ROWCOL colCount) {
+// Where the move starts: the current cell, or the position the views share
+// when there is none. An unmodified cell's composed style is kept across
+// the move (the cache release during scrolling spares it).
+void CGXGridCore::BeginCellMove(GXCellMove& move, ROWCOL count) {
+  move.count = count == 0 ? 1 : count;
+  move.rowCount = GetRowCount();
+  move.colCount = GetColCount();
+  move.hadCell = GetCurrentCell(move.row, move.col) && move.row <= move.rowCount && move.col <= move.colCount;
+  if (!move.hadCell && m_pParam != nullptr) {
+    move.row = std::min(m_pParam->m_nSharedCurrentRow, move.rowCount);
+    move.col = std::min(m_pParam->m_nSharedCurrentCol, move.colCount);
+  }
+  CGXControl* control = move.hadCell ? GetControl(move.row, move.col) : nullptr;
+  move.keep = (control == nullptr || !control->GetModify()) && m_bCacheCurrentCellStyle && !m_bStylesDependOnCurrentCell;
+  m_bKeepCurrentCellStyle = move.keep;
+  if (move.keep) m_nKeepRow = m_nKeepCol = static_cast<ROWCOL>(-2);
+  move.topRow = m_bPrinting ? m_nPrintTopRow : m_nTopRow;
+  move.leftCol = m_bPrinting ? m_nPrintLeftCol : m_nLeftCol;
+  move.frozenRows = GetFrozenRows();
+  move.frozenCols = GetFrozenCols();
+  move.headerRows = GetHeaderRows();
+  move.headerCols = GetHeaderCols();
+  move.targetRow = move.row;
+  move.targetCol = move.col;
+}
+
+// Up (rows) or left: steps back over cells that cannot be current; from the
+// first scrolling row it steps into the frozen rows, remembering how far the
+// view has to scroll back to show the cell reached.
+void CGXGridCore::WalkCellMoveBack(GXCellMove& move, bool rows) {
+  const ROWCOL first = rows ? move.topRow : move.leftCol;
+  const ROWCOL frozen = rows ? move.frozenRows : move.frozenCols;
+  const ROWCOL header = rows ? move.headerRows : move.headerCols;
+  ROWCOL& s = rows ? move.scrollRows : move.scrollCols;
+  const ROWCOL start = rows ? move.row : move.col;
+  ROWCOL r = start;
+  for (ROWCOL i = 0; i < move.count; ++i) {
+    if (r <= header) break;
+    ROWCOL cand;
+    const ROWCOL firstShown = rows ? GetRowFromClientRow(frozen + 1) : GetColFromClientCol(frozen + 1);
+    if (m_pParam == nullptr || m_pParam->m_bStepPastTopRow) {
+      if (r == first || s > 0) ++s;
+      cand = r - 1;
+    } else if (r <= header + 1 || s > 0) {
+      ++s;
+      cand = start <= frozen ? r : firstShown - std::min(firstShown, s);
+    } else {
+      cand = r - 1;
+      if (frozen > header && r >= first && r <= firstShown) {
+        const ROWCOL client = rows ? GetClientRowFromRow(r) : GetClientColFromCol(r);
+        if (client > 0) cand = rows ? GetRowFromClientRow(client - 1) : GetColFromClientCol(client - 1);
+      }
+    }
+    ROWCOL fr = rows ? cand : move.targetRow;
+    ROWCOL fc = rows ? move.targetCol : cand;
+    if (!FindNextCell(rows ? kMoveUp : kMoveLeft, fr, fc)) break;
+    const ROWCOL got = rows ? fr : fc;
+    if (got > frozen && got < first) s += first - got;
+    move.Take(fr, fc);
+    r = got;
+    if (move.keep) {
+      if (rows) {
+        m_nKeepRow = got;
+        m_nKeepTopRow = first;
+      } else {
+        m_nKeepCol = got;
+        m_nKeepLeftCol = first;
+      }
+    }
+  }
+}
+
+// Down (rows) or right: steps past a covered block the cell lies in and over
+// cells that cannot be current; from the frozen rows it goes on at the first
+// scrolling row shown.
+void CGXGridCore::WalkCellMoveOn(GXCellMove& move, bool rows) {
+  const ROWCOL limit = rows ? move.rowCount : move.colCount;
+  const ROWCOL frozen = rows ? move.frozenRows : move.frozenCols;
+  if (rows) {
+    OnBeforeReach(move.rowCount, 0);
+  } else {
+    OnBeforeReach(0, move.colCount);
+  }
+  CGXRange block;
+  ROWCOL extra = 0;
+  if (GetCoveredCellsRowCol(move.row, move.col, block) != nullptr)
+    extra = rows ? block.bottom - std::min(block.bottom, move.row) : block.right - std::min(block.right, move.col);
+  ROWCOL r = rows ? move.row : move.col;
+  for (ROWCOL i = 0; i < move.count; ++i) {
+    if (r >= limit) break;
+    ROWCOL cand = r + extra + 1;
+    if (r <= frozen) cand = rows ? GetRowFromClientRow(cand) : GetColFromClientCol(cand);
+    ROWCOL fr = rows ? cand : move.targetRow;
+    ROWCOL fc = rows ? move.targetCol : cand;
+    if (!FindNextCell(rows ? kMoveDown : kMoveRight, fr, fc)) break;
+    move.Take(fr, fc);
+    r = rows ? fr : fc;
+  }
+}
+
+// Page Down: the view scrolls by the rows shown, and the cell follows by as
+// many unless it is in the frozen rows.
+void CGXGridCore::PageCellMoveDown(GXCellMove& move) {
+  OnBeforeReach(move.rowCount, 0);
+  if (move.topRow >= move.rowCount) return;
+  const ROWCOL bottom = std::max(CalcBottomRowFromRect(GetGridRect()), move.topRow + 1);
+  const ROWCOL n = bottom - move.topRow;
+  // Where the current row is shown is read before the view scrolls away
+  // from it.
+  const bool belowFrozen = GetClientRowFromRow(move.row) > move.frozenRows;
+  ScrollCellsOnMove(kMoveDown, n);
+  ROWCOL cand = move.row;
+  if (belowFrozen) cand = std::min(move.row + n, move.rowCount);
+  ROWCOL fr = cand, fc = move.col;
+  if (FindNextCell(kMoveDown, fr, fc) || FindNextCell(kMoveUp, fr, fc)) move.Take(fr, fc);
+}
+
+// Page Up: the view scrolls back by the rows that fit above the top row;
+// at the top it is the move to the first row.
+void CGXGridCore::PageCellMoveUp(GXCellMove& move) {
+  if (move.topRow <= move.frozenRows + 1) {
+    MoveCellToEdge(move, kMoveFirstRow);
+    return;
+  }
+  const CRect grid = GetGridRect();
+  const int available = grid.Height() - SumRowHeights(0, move.frozenRows);
+  int sum = GetRowHeight(move.topRow);
+  ROWCOL k = 0;
+  for (ROWCOL next = move.topRow - 1; next >= 1; --next) {
+    const int h = GetRowHeight(next);
+    if (sum + h >= available) break;
+    sum += h;
+    ++k;
+  }
+  k = std::max<ROWCOL>(k, 1);
+  const bool belowFrozen = GetClientRowFromRow(move.row) > move.frozenRows;
+  ScrollCellsOnMove(kMoveUp, k);
+  ROWCOL cand = move.row;
+  if (belowFrozen) cand = std::max(move.row, k + 1) - k;
+  ROWCOL fr = cand, fc = move.col;
+  if (FindNextCell(kMoveUp, fr, fc)) {
+    move.Take(fr, fc);
+    return;
+  }
+  OnBeforeReach(move.rowCount, 0);
+  fr = cand;
+  if (FindNextCell(kMoveDown, fr, fc)) move.Take(fr, fc);
+}
+
+// The moves to the first or last row or column, or to a corner: from the
+// edge inwards to the first cell that may become current.
+void CGXGridCore::MoveCellToEdge(GXCellMove& move, GXMoveDirection direction) {
   static constexpr ROWCOL kLast = static_cast<ROWCOL>(-2);
-  const ROWCOL firstRow = GetHeaderRows() + 1, firstCol = GetHeaderCols() + 1;
-  ROWCOL r = targetRow, c = targetCol;
+  const ROWCOL firstRow = move.headerRows + 1, firstCol = move.headerCols + 1;
+  ROWCOL r = move.targetRow, c = move.targetCol;
   int dir1 = 0, dir2 = 0;
   switch (direction) {
-    case 7:
-      OnBeforeReach(rowCount, 0);
-      r = firstRow, dir1 = 3;
+    case kMoveFirstRow:
+      OnBeforeReach(move.rowCount, 0);
+      r = firstRow, dir1 = kMoveDown;
       break;
-    case 8:
+    case kMoveLastRow:
       OnBeforeReach(kLast, 0);
-      r = GetRowCount(), dir1 = 1;
+      r = GetRowCount(), dir1 = kMoveUp;
       break;
-    case 9:
-      OnBeforeReach(0, colCount);
-      c = firstCol, dir1 = 4;
+    case kMoveFirstCol:
+      OnBeforeReach(0, move.colCount);
+      c = firstCol, dir1 = kMoveRight;
       break;
-    case 10:
+    case kMoveLastCol:
       OnBeforeReach(0, kLast);
-      c = GetColCount(), dir1 = 2;
+      c = GetColCount(), dir1 = kMoveLeft;
       break;
-    case 11:
-      OnBeforeReach(rowCount, colCount);
-      r = firstRow, c = firstCol, dir1 = 3, dir2 = 4;
+    case kMoveTopLeft:
+      OnBeforeReach(move.rowCount, move.colCount);
+      r = firstRow, c = firstCol, dir1 = kMoveDown, dir2 = kMoveRight;
       break;
-    case 12:
+    case kMoveBottomRight:
       OnBeforeReach(kLast, kLast);
-      r = GetRowCount(), c = GetColCount(), dir1 = 1, dir2 = 2;
+      r = GetRowCount(), c = GetColCount(), dir1 = kMoveUp, dir2 = kMoveLeft;
       break;
     default:
       return;
   }
-  (void)col;
   ROWCOL fr = r, fc = c;
-  if (FindNextCell(dir1, fr, fc) || (dir2 != 0 && FindNextCell(dir2, fr, fc))) {
-    targetRow = fr;
-    targetCol = fc;
-    found = true;
+  if (FindNextCell(dir1, fr, fc) || (dir2 != 0 && FindNextCell(dir2, fr, fc))) move.Take(fr, fc);
+}
+
+// The move itself, when a target was found that is another data cell (or
+// any cell when there was no current cell): a selection that does not hold
+// the target goes first when the current cell counts as selected; the view
+// scrolls back over the rows and columns stepped past into frozen ones.
+BOOL CGXGridCore::FinishCellMove(GXCellMove& move, BOOL maySelect) {
+  const bool otherCell = (move.targetRow != move.row && move.targetRow > move.headerRows) ||
+                         (move.targetCol != move.col && move.targetCol > move.headerCols);
+  if (!move.found || !(otherCell || !move.hadCell)) return FALSE;
+  UINT moveFlags = 0x8A;
+  if (m_pParam != nullptr && m_pParam->m_bCurrentCellSelected && maySelect) {
+    moveFlags = 0x0A;
+    if (!m_pParam->m_SelRects.IsEmpty() &&
+        !m_pParam->m_SelRects.IsCellInListExcept(move.targetRow, move.targetCol, nullptr))
+      SetSelection(nullptr);
   }
+  const BOOL moved = SetCurrentCell(move.targetRow, move.targetCol, moveFlags);
+  if (moved) {
+    if (move.scrollRows > 0 && move.targetRow <= move.frozenRows) ScrollCellsOnMove(kMoveUp, move.scrollRows);
+    if (move.scrollCols > 0 && move.targetCol <= move.frozenCols) ScrollCellsOnMove(kMoveLeft, move.scrollCols);
+  }
+  return moved;
 }

@@ -424,7 +424,7 @@ BOOL CGXGridCore::OnGridTimer(UINT_PTR) { return FALSE; }
 // ------------------------------------------------------------ private messages
 
 void CGXGridCore::OnMoveCurrentCellCommand(UINT command, LPARAM value) {
-  static constexpr int kDirections[4] = {7, 1, 3, 8};
+  static constexpr int kDirections[4] = {kMoveFirstRow, kMoveUp, kMoveDown, kMoveLastRow};
   if (command <= 3) {
     MoveCurrentCell(kDirections[command], 1);
   } else if (command == 4) {
