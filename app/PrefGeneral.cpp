@@ -16,6 +16,7 @@
 #include "common/UnitVocab.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/CtlDefs.h"
+#include "reports/PageSetupDlg.h"
 #include "platform/window/Messages.h"
 #include "res/resource.h"
 
@@ -73,8 +74,6 @@ BOOL CPrefGen::OnInitDialog() {
   ++loading_;
   CPrefPage::OnInitDialog();
   --loading_;
-  // The report engine's page setup is not part of the program yet.
-  if (CWnd* setup = GetDlgItem(IDC_PREF_PAGE_SETUP)) setup->EnableWindow(FALSE);
   m_bChanged = 0;
   return TRUE;
 }
@@ -126,6 +125,13 @@ BOOL CPrefGen::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (DialogHelpCommand(wParam, DialogHelpContext(IDD_PREF_GENERAL))) return TRUE;
   if (id == IDC_PREF_PASSWORD && code == BN_CLICKED) {
     SetPassword();
+    return TRUE;
+  }
+  if (id == IDC_PREF_PAGE_SETUP && code == BN_CLICKED) {
+    // The settings of all reports.
+    CPageSetupDlg setup(this);
+    setup.SetReportNumber(0);
+    setup.DoModal();
     return TRUE;
   }
   if (!loading_ && ((code == BN_CLICKED && id != IDC_PREF_PAGE_SETUP) || (id == IDC_PREF_DATE && code == EN_CHANGE)))

@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 #include "app/RolloverDlg.h"
 #include "app/PreferenceCommands.h"
+#include "app/ReportCommands.h"
 #include "app/ShellDialogs.h"
 #include "app/TornelApp.h"
 #include "common/DialogPresenters.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   InstallRegisterDialogs();
   InstallFiscalYearCommands();
   InstallPreferenceCommands();
+  InstallReportCommands();
   CTornelApp app;
   int code = 1;
   if (app.InitInstance())

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -347,6 +348,11 @@ void SetFreeSpaceQuery(FreeSpaceQuery query) {
 }
 
 bool CheckDiskSpace(const char* folder, unsigned long bytesNeeded) {
+  return CheckDiskSpace(folder, bytesNeeded, nullptr);
+}
+
+bool CheckDiskSpace(const char* folder, unsigned long bytesNeeded, unsigned long long* freeOut) {
+  if (freeOut) *freeOut = ULLONG_MAX;
   if (diskCheckOff) return true;
   const char* where = folder && *folder ? folder : ".";
   unsigned long long freeBytes = 0;
@@ -356,6 +362,7 @@ bool CheckDiskSpace(const char* folder, unsigned long bytesNeeded) {
     diskCheckOff = true;
     return true;
   }
+  if (freeOut) *freeOut = freeBytes;
   if (freeBytes < bytesNeeded) {
     DispMessage("Not enough disk space for operation", MSG_ERROR);
     return false;

@@ -64,6 +64,9 @@ void ShowWaitCursor(int on);
 // "Not enough disk space for operation" when not, and a low-space note
 // below 10,240 free bytes.
 bool CheckDiskSpace(const char* folder, unsigned long bytesNeeded);
+// The same, also giving the free bytes found (ULLONG_MAX when the volume
+// cannot tell), so that a caller writing several records may ask once.
+bool CheckDiskSpace(const char* folder, unsigned long bytesNeeded, unsigned long long* freeOut);
 // Replaces the free-space query (tests); null restores statvfs. The query
 // returns false when it cannot tell.
 using FreeSpaceQuery = std::function<bool(const char* folder, unsigned long long* freeBytes)>;

@@ -261,6 +261,9 @@ int PutSettingString(SettingsSection* handle, char key, const char* item, const 
   }
   // The value fills 255 bytes; the last 6 bytes of its area keep what they held.
   PutField(rec + kSettingsValueOffset, kSettingsValueWrite, value);
+  // A value stored again unchanged costs no write (and no wait for the
+  // disk): forms remember their choices after every save.
+  if (r.found && std::memcmp(rec, handle->buffer[r.matchIndex], kSettingsRecordSize) == 0) return 1;
   return WriteRecord(handle, offset, rec) ? 1 : 0;
 }
 

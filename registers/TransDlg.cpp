@@ -1,12 +1,12 @@
 #include "registers/TransDlg.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/DialogHelp.h"
@@ -237,7 +237,10 @@ void CTransDlg::FillList(bool selectLast) {
     if (!LoadTransaction(row, &t, lines, nullptr, nullptr, error)) break;
     rows.clear();
     RowsOf(t, lines, rows);
-    for (RegisterRow& r : rows) append(std::move(r));
+    for (RegisterRow& r : rows) {
+      r.transRow = row;
+      append(std::move(r));
+    }
   }
   if (m_account.number == kEquipmentAccount) {
     int items = 0, change = 0;
@@ -301,17 +304,21 @@ void CTransDlg::RefreshTransaction(LONG id, bool added) {
   // row of a transaction that sorts after it (the rows of no transaction,
   // the equipment's, come last).
   if (!rows.empty()) {
-    std::unordered_map<LONG, int> rank;
+    // Each transaction's place in the register's order, by its key row; the
+    // list's rows are in that order, so the place is found by halving.
+    std::vector<int> rank(static_cast<size_t>(TransTable.rowCount), INT_MAX);
     int next = 0;
     for (int r : Positions(TransTable.byDateAcctNumber, TransTable.rowCount))
-      if (r >= 0 && r < TransTable.rowCount) rank.emplace(TransTable.keys[static_cast<size_t>(r)].id, next++);
-    const int mine = rank.count(id) ? rank[id] : next;
-    int at = 1;
-    while (at < static_cast<int>(m_rows.size())) {
-      const LONG other = m_rows[static_cast<size_t>(at)].id;
-      if (other < 0 || !rank.count(other) || rank[other] > mine) break;
-      ++at;
-    }
+      if (r >= 0 && r < TransTable.rowCount) rank[static_cast<size_t>(r)] = next++;
+    for (RegisterRow& r : rows) r.transRow = row;
+    const int mine = rank[static_cast<size_t>(row)];
+    auto rankOf = [&rank](const RegisterRow& r) {
+      return r.transRow >= 0 && static_cast<size_t>(r.transRow) < rank.size() ? rank[static_cast<size_t>(r.transRow)]
+                                                                              : INT_MAX;
+    };
+    const auto place = std::upper_bound(m_rows.begin() + 1, m_rows.end(), mine,
+                                        [&rankOf](int value, const RegisterRow& r) { return value < rankOf(r); });
+    int at = static_cast<int>(place - m_rows.begin());
     from = std::min(from, at);
     for (RegisterRow& r : rows) InsertListRow(at++, std::move(r), kBalanceToCome);
   }

@@ -55,6 +55,7 @@ class CTransDlg : public CDialog {
   // its texts (columns 1-9; column 10 is the balance).
   struct RegisterRow {
     LONG id = -1;  // its transaction; -1 for the opening and equipment rows
+    int transRow = -1;  // the transaction's key row
     long delta = 0;
     long balance = 0;
     std::string texts[10];

@@ -31,6 +31,22 @@ std::string PlainLine(const std::string& line) {
 
 }  // namespace
 
+int WritePlainTextLine(RptContext* c, const std::string& line) {
+  // Each report line holds "{w}", the text and a trailing blank.
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "{%d}", c->lineWidth);
+  const std::size_t room = kRptMaxLineText - std::strlen(prefix) - 1;
+  const std::string text = PlainLine(line);
+  std::size_t at = 0;
+  do {
+    const std::string piece = prefix + text.substr(at, room) + " ";
+    at += room;
+    NeedRptLines(c, 1);  // a full page is ended; the line is written regardless
+    if (!WriteRptText(c, piece.c_str())) return 0;
+  } while (at < text.size());
+  return 1;
+}
+
 int BuildReadmeReport(RptContext* c) {
   const char* path = static_cast<const char*>(c->owner);
   if (path == nullptr) path = "";
@@ -49,11 +65,6 @@ int BuildReadmeReport(RptContext* c) {
   if (in == nullptr) {
     FormatErrorText(error, sizeof error, ERR_OPEN, path);
   } else {
-    // Each report line holds "{w}", the text and a trailing blank; a longer
-    // file line continues on the next report line, so nothing is cut.
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, "{%d}", c->lineWidth);
-    const std::size_t room = kRptMaxLineText - std::strlen(prefix) - 1;
     std::string line;
     int ch = 0;
     bool more = true;
@@ -63,17 +74,7 @@ int BuildReadmeReport(RptContext* c) {
       if (ch == EOF && line.empty()) break;
       more = ch != EOF;
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      const std::string text = PlainLine(line);
-      std::size_t at = 0;
-      do {
-        const std::string piece = prefix + text.substr(at, room) + " ";
-        at += room;
-        NeedRptLines(c, 1);
-        if (!WriteRptText(c, piece.c_str())) {
-          FormatErrorText(error, sizeof error, ERR_WRITE, "README");
-          break;
-        }
-      } while (at < text.size());
+      if (!WritePlainTextLine(c, line)) FormatErrorText(error, sizeof error, ERR_WRITE, "README");
     }
     if (std::ferror(in) && error[0] == '\0') FormatErrorText(error, sizeof error, ERR_READ, path);
     std::fclose(in);

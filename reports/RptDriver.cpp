@@ -15,6 +15,7 @@
 #include "platform/print/PrinterDc.h"
 #include "platform/print/Printers.h"
 #include "reports/MailLabel.h"
+#include "reports/PrevDlg.h"
 #include "reports/RptFonts.h"
 #include "reports/RptSelection.h"
 
@@ -29,7 +30,7 @@ std::map<int, RptLauncher>& Launchers() {
   return table;
 }
 RptFirstLabelAsker firstLabelAsker = nullptr;
-RptPreviewer previewer = nullptr;
+RptPreviewer previewer = ShowRptPreview;
 
 void Unrecognized() { DispMessage("Unrecognized report request", MSG_ERROR); }
 

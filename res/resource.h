@@ -588,3 +588,29 @@
 #define IDC_PREF_EDITED_ROW        1769
 #define IDC_PREF_USE_GRIDS         1774
 #define IDC_PREF_SAMPLE_GRID       1783
+
+// The report preview and the report page setup.
+#define IDD_RPT_PREVIEW            242
+#define IDD_RPT_PAGE_SETUP         244
+#define IDC_PRV_SETUP              1319
+#define IDC_PRV_FIRST              1667
+#define IDC_PRV_PRINT              1668
+#define IDC_PRV_PREV               1669
+#define IDC_PRV_NEXT               1670
+#define IDC_PRV_LAST               1671
+#define IDC_PRV_EXPORT             1672
+#define IDC_PRV_CLOSE              1673
+#define IDC_PRV_ZOOM               1676
+#define IDC_PRV_FRAME              1677
+#define IDC_PRV_PAGE               1683
+#define IDC_PRV_VSCROLL            1497
+#define IDC_PRV_HSCROLL            1498
+#define IDC_PSU_HEADING            1109
+#define IDC_PSU_FONT               1491
+#define IDC_PSU_CHOOSE_FONT        1494
+#define IDC_PSU_TOP                1381
+#define IDC_PSU_BOTTOM             1382
+#define IDC_PSU_LEFT               1383
+#define IDC_PSU_RIGHT              1384
+#define IDC_PSU_ALL                1682
+#define IDC_PSU_CURRENT            1683

@@ -31,6 +31,10 @@ const char* DataFormatMajor() {
 
 bool DataFolderHasRoom(unsigned long bytes) { return CheckDiskSpace(DataFolder, bytes); }
 
+bool DataFolderHasRoom(unsigned long bytes, unsigned long long* freeOut) {
+  return CheckDiskSpace(DataFolder, bytes, freeOut);
+}
+
 void BuildDataFileNames(const char* folder, const char* yy) {
   std::snprintf(DataFolder, sizeof DataFolder, "%s", folder);
   BuildName(AcctPath, folder, "acct", yy, ".dat");

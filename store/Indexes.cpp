@@ -219,7 +219,16 @@ bool FindChanged(const std::vector<Row>& rows, int n, std::vector<Row>& seen, st
     changed.push_back(r);
     few = changed.size() * 8 <= static_cast<size_t>(n) + 8;
   }
-  seen.assign(rows.begin(), rows.begin() + n);
+  if (few) {
+    // Only the changed rows are copied: a posting changes a few rows of a
+    // table that may hold thousands.
+    const size_t kept = seen.size();
+    for (int r : changed)
+      if (static_cast<size_t>(r) < kept) seen[static_cast<size_t>(r)] = rows[static_cast<size_t>(r)];
+    seen.insert(seen.end(), rows.begin() + static_cast<std::ptrdiff_t>(kept), rows.begin() + n);
+  } else {
+    seen.assign(rows.begin(), rows.begin() + n);
+  }
   return few;
 }
 

@@ -18,6 +18,7 @@
 #include "store/MemberStore.h"
 #include "store/OpenYear.h"
 #include "store/RecIO.h"
+#include "store/StoreUndo.h"
 #include "store/StoreUtil.h"
 #include "store/UnitInfo.h"
 
@@ -299,6 +300,7 @@ int OpenDatabase(const char* folder, const char* yy, int allocate) {
 }
 
 void CloseDataFiles() {
+  StoreUndoForgetFiles();
   for (FILE** f : {&AcctFile, &BudgetFile, &EquipFile, &FriendFile, &MemberFile, &SplitFile, &SubAcctFile,
                    &SupportFile, &TransFile}) {
     if (*f) std::fclose(*f);

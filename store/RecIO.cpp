@@ -92,7 +92,38 @@ std::vector<BYTE>* CopyOf(FILE* file) {
   return &c.files.emplace(file, std::move(bytes)).first->second;
 }
 
+// The free space of the data folder as last asked within the running store
+// operation, less what its writes have taken since. Asking the volume for
+// every record would cost more than the write itself; one operation's
+// records are a few hundred bytes, so it is asked again only when they
+// would not fit what is left.
+struct Room {
+  bool known = false;
+  unsigned long long left = 0;
+};
+
+Room& TheRoom() {
+  static Room room;
+  return room;
+}
+
+bool HasRoomFor(unsigned long bytes) {
+  if (!StoreOperationOpen()) return DataFolderHasRoom(bytes);
+  Room& room = TheRoom();
+  if (room.known && room.left >= bytes) {
+    room.left -= bytes;
+    return true;
+  }
+  unsigned long long free = 0;
+  if (!DataFolderHasRoom(bytes, &free)) return false;
+  room.known = true;
+  room.left = free >= bytes ? free - bytes : 0;
+  return true;
+}
+
 }  // namespace
+
+void ForgetDataFolderRoom() { TheRoom() = Room{}; }
 
 RecordReadCache::RecordReadCache() { ++Copies().depth; }
 
@@ -125,15 +156,30 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
     }
   }
   bool ok = false;
-  bool placed = size > 0 && row >= 0 &&
-                fseeko(file, static_cast<off_t>(size) * static_cast<off_t>(row), SEEK_SET) == 0;
+  const off_t at = static_cast<off_t>(size) * static_cast<off_t>(row);
+  // The year's kept-open files are unbuffered streams: a record is read or
+  // written at its place in one system call. Other streams (a file opened
+  // for one use, buffered) go through their stream.
+  const bool positioned = size > 0 && row >= 0 && KeptOpen(file);
+  bool placed = positioned || (size > 0 && row >= 0 && fseeko(file, at, SEEK_SET) == 0);
+  bool atEnd = false;
   if (placed) {
     if (mode == 0) {
-      ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
+      if (positioned) {
+        const ssize_t n = ::pread(fileno(file), buffer, static_cast<size_t>(size), at);
+        ok = n == size;
+        atEnd = n >= 0 && n < size;
+      } else {
+        ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
+        atEnd = !ok && std::feof(file);
+      }
     } else if (mode == 1) {
       StoreUndoBeforeWrite(file, static_cast<long long>(size) * row, size);
-      if (DataFolderHasRoom(static_cast<unsigned long>(size)) && (!writeGate || writeGate->Admits(file, row))) {
-        ok = std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1 && Commit(file);
+      if (HasRoomFor(static_cast<unsigned long>(size)) && (!writeGate || writeGate->Admits(file, row))) {
+        const bool written = positioned
+                                 ? ::pwrite(fileno(file), buffer, static_cast<size_t>(size), at) == size
+                                 : std::fwrite(buffer, static_cast<size_t>(size), 1, file) == 1;
+        ok = written && Commit(file);
       }
     }
   }
@@ -152,7 +198,7 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   if (ok) return 1;
   // An end of file left over from an earlier read is no answer for a
   // record that was never reached (a negative row, a bad size).
-  return placed && std::feof(file) ? -1 : 0;
+  return placed && atEnd ? -1 : 0;
 }
 
 FILE* OpenRecordFile(const char* path) {

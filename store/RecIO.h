@@ -89,6 +89,9 @@ class RecordReadCache {
   RecordReadCache& operator=(const RecordReadCache&) = delete;
 };
 void DropRecordReadCopies();
+// Forgets the data folder's free space noted for the running store
+// operation (at each operation's start and end).
+void ForgetDataFolderRoom();
 
 // Opens an existing record file for reading and writing ("r+b"); null when
 // it cannot be opened.

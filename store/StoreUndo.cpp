@@ -138,7 +138,11 @@ struct Journal {
   int nextNumbers[9];
   std::vector<Entry> entries;
   // One duplicate descriptor per file (device, inode): it stays valid when
-  // the store closes the stream before the scope ends.
+  // the store closes the stream before the scope ends. They are kept from
+  // one operation to the next (making and closing them cost as much as a
+  // posting's writes) until the year's files are closed; a file replaced
+  // under its name has another inode, and the one kept cannot be reused
+  // while its descriptor is open.
   std::map<std::pair<dev_t, ino_t>, int> fds;
   // The size of each kept-open record file seen, by the stream's
   // descriptor, followed through the writes: only RecIO writes those files,
@@ -165,10 +169,13 @@ struct Journal {
   }
 
   void Clear() {
-    for (auto& [key, fd] : fds) ::close(fd);
-    fds.clear();
     entries.clear();
     seen.clear();
+  }
+
+  void CloseFiles() {
+    for (auto& [key, fd] : fds) ::close(fd);
+    fds.clear();
   }
 
   // Puts the old bytes back; returns the descriptors where that failed.
@@ -190,7 +197,11 @@ struct Journal {
         if (!RestoreAllowed() || ::ftruncate(e.fd, static_cast<off_t>(e.oldSize)) != 0) fail(e.fd);
       }
     }
-    for (auto& [key, fd] : fds)
+    // Only the files this operation wrote are synced.
+    std::vector<int> written;
+    for (const Entry& e : entries)
+      if (std::find(written.begin(), written.end(), e.fd) == written.end()) written.push_back(e.fd);
+    for (int fd : written)
       if (::fsync(fd) != 0) fail(fd);
     return failed;
   }
@@ -324,7 +335,10 @@ void Reset() { RestoreHook() = nullptr; }
 StoreUndo::StoreUndo() : outer_(TheJournal().depth == 0) {
   Journal& j = TheJournal();
   ++j.depth;
-  if (outer_) j.Begin();
+  if (outer_) {
+    j.Begin();
+    ForgetDataFolderRoom();
+  }
 }
 
 StoreUndo::~StoreUndo() {
@@ -333,6 +347,14 @@ StoreUndo::~StoreUndo() {
   if (!outer_) return;
   if (!keep_) j.Rollback();
   j.Clear();
+  ForgetDataFolderRoom();
+}
+
+bool StoreOperationOpen() { return TheJournal().depth > 0; }
+
+void StoreUndoForgetFiles() {
+  // Between operations only: an open scope still needs its descriptors.
+  if (TheJournal().depth == 0) TheJournal().CloseFiles();
 }
 
 int StoreUndo::Keep(int ok) {

@@ -39,6 +39,11 @@ class StoreUndo {
 // `file` (also when the write is then refused: the caller may have changed
 // the key row already).
 void StoreUndoBeforeWrite(FILE* file, long long offset, int size);
+// Whether a store operation (an outermost StoreUndo scope) is running.
+bool StoreOperationOpen();
+// The journal keeps a descriptor of each record file it has written from
+// one operation to the next; closing the year's files lets them go.
+void StoreUndoForgetFiles();
 
 // Test seam: consulted before each write or cut the undo makes; false makes
 // it fail as an error of the disk would.

@@ -12,6 +12,7 @@
 #include "common/CommonTestUtil.h"
 #include "common/ConfigFile.h"
 #include "common/Dates.h"
+#include "common/PrintSettings.h"
 #include "platform/base/Resources.h"
 #include "common/Question.h"
 #include "common/Settings.h"
@@ -73,7 +74,6 @@ TEST_F(PreferencesSheetTest, OkChecksOnlyThePagesThatWereOpened) {
   {
     CPrefDlg sheet;
     Run(sheet, [&](HWND h) {
-      EXPECT_FALSE(IsWindowEnabled(Item(sheet.m_general, IDC_PREF_PAGE_SETUP)));  // no report engine yet
       Press(h, IDOK);
     });
     EXPECT_EQ(sheet.m_bSaved, 1);
@@ -88,6 +88,26 @@ TEST_F(PreferencesSheetTest, OkChecksOnlyThePagesThatWereOpened) {
     EXPECT_EQ(sheet.GetActivePage(), &sheet.m_background);
   });
   EXPECT_EQ(sheet.m_bSaved, 0);
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST_F(PreferencesSheetTest, SetupPageEditsTheSettingsOfAllReports) {
+  CPrefDlg sheet;
+  bool currentEnabled = true;
+  Run(sheet, [&](HWND h) {
+    ASSERT_TRUE(IsWindowEnabled(Item(sheet.m_general, IDC_PREF_PAGE_SETUP)));
+    automation::OnDialog("Page Setup", [&](HWND s) {
+      currentEnabled = IsWindowEnabled(GetDlgItem(s, IDC_PSU_CURRENT)) != 0;
+      SetDlgItemText(s, IDC_PSU_TOP, "1.50");
+      Press(s, IDOK);
+    }, IDCANCEL);
+    Press(sheet.m_general.GetSafeHwnd(), IDC_PREF_PAGE_SETUP);
+    Press(h, IDCANCEL);  // the page setup is no change of the sheet
+  });
+  EXPECT_FALSE(currentEnabled);
+  float top = 0;
+  GetPrintSettings(0, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &top, nullptr);
+  EXPECT_FLOAT_EQ(top, 1.5f);
   EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 

@@ -27,6 +27,7 @@ void BackupSet(const std::uint8_t* data, std::size_t size);
 void FormulaText(const std::uint8_t* data, std::size_t size);
 void FormulaArchive(const std::uint8_t* data, std::size_t size);
 void DamagedRollover(const std::uint8_t* data, std::size_t size);
+void ReportFile(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
   const char* name;  // also the corpus folder's name
@@ -38,6 +39,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"texts", DatesAndMoney}, {"help", HelpFiles},
     {"backupset", BackupSet}, {"rollover", DamagedRollover},
     {"formula", FormulaText}, {"formulasheet", FormulaArchive},
+    {"report", ReportFile},
 };
 
 // At the start of every input: every message box and dialog is answered

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "common/FileUtil.h"
@@ -8,6 +9,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "store/KeyTable.h"
 #include "store/RecIO.h"
+#include "store/TransStore.h"
 #include "store/Fixture.h"
 #include "store/StoreUndo.h"
 
@@ -102,6 +104,37 @@ TEST(RecIO, OlderFileInOtherCaseIsFound) {
   ASSERT_EQ(std::rename(lower.c_str(), (fy.folder() + "/TRANS408.DAT").c_str()), 0);
   BuildDataFileNames(fy.folder().c_str(), "08");
   EXPECT_EQ(std::string(TransPath), fy.folder() + "/TRANS408.DAT");
+}
+
+// A posting writes a dozen records; the volume is asked for its free space
+// once for all of them, and again only when they would not fit what it had.
+TEST(RecIO, APostingAsksForFreeSpaceOnceAndStillStopsAtAFullDisk) {
+  fixture::FiscalYear fy;
+  int queries = 0;
+  unsigned long long free = 1 << 20;
+  SetFreeSpaceQuery([&](const char*, unsigned long long* out) {
+    ++queries;
+    *out = free;
+    return true;
+  });
+  auto d = std::make_unique<TransactionDetail>();
+  TransactionRecord& t = fixture::StartTransaction(*d, NextTransId, 5, "20080510", 1, 10000, "D9", "Car wash");
+  fixture::SplitFundraisingLine(*d, 4000, 6000);
+  ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+  EXPECT_EQ(queries, 1);
+
+  // Room for only part of the next posting: it is refused whole.
+  const long trans = fixture::FileSize(fixture::FilePath(fy, "trans"));
+  free = 200;
+  queries = 0;
+  automation::AlwaysAnswer("", "", IDOK);
+  TransactionRecord& u = fixture::StartTransaction(*d, NextTransId, 5, "20080511", 1, 10000, "D10", "Car wash");
+  fixture::SplitFundraisingLine(*d, 4000, 6000);
+  EXPECT_EQ(AddTransaction(&u, d->lines, d->splits, d->shares), 0);
+  automation::ClearResponder();
+  SetFreeSpaceQuery(nullptr);
+  EXPECT_GE(queries, 2);
+  EXPECT_EQ(fixture::FileSize(fixture::FilePath(fy, "trans")), trans);
 }
 
 }  // namespace

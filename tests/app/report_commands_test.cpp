@@ -1,0 +1,129 @@
+// The reports in the program: Help > README (report 91) and an FAQ answer
+// (report 92) through the start-up's registrations, and the answer's lines.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/FaqDlg.h"
+#include "app/FaqList.h"
+#include "app/ReportCommands.h"
+#include "common/CommandIds.h"
+#include "common/CommandRegistry.h"
+#include "common/ConfigFile.h"
+#include "common/Dates.h"
+#include "common/Settings.h"
+#include "common/TempFolder.h"
+#include "platform/base/MessageBoxDefs.h"
+#include "platform/testing/Automation.h"
+#include "reports/RptDriver.h"
+
+namespace {
+
+struct Shown {
+  int reportId;
+  std::vector<std::string> lines;
+};
+std::vector<Shown> shown;
+
+std::vector<std::string> Records(const RptContext* c) {
+  std::vector<std::string> lines;
+  std::FILE* f = std::fopen(c->tempName, "rb");
+  char record[256];
+  while (f && std::fread(record, 256, 1, f) == 1) {
+    CutRptRecord(record);
+    lines.emplace_back(record);
+  }
+  if (f) std::fclose(f);
+  return lines;
+}
+
+int RecordPreview(RptContext* c, int*) {
+  shown.push_back({c->reportId, Records(c)});
+  return 1;
+}
+
+class ReportCommandsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/kestrova-rptcmd-XXXXXX";
+    home_ = ::mkdtemp(tmpl);
+    std::snprintf(::TempFolder, sizeof ::TempFolder, "%s", home_.c_str());
+    std::snprintf(ProgramFolder, sizeof ProgramFolder, "%s", home_.c_str());
+    std::snprintf(FaqFolder, sizeof FaqFolder, "%s", home_.c_str());
+    std::snprintf(SettingsFileName, MAX_PATH, "%s/udata4.dat", home_.c_str());
+    std::snprintf(TodayDate, sizeof TodayDate, "20261211");
+    shown.clear();
+    ClearRptRegistry();
+    InstallReportCommands();  // as the program's start does
+    SetRptPreviewer(RecordPreview);
+  }
+  void TearDown() override {
+    SetRptPreviewer(nullptr);
+    ClearRptRegistry();
+    ClearCommands();
+    SetFaqAnswerViewer(nullptr);
+    std::error_code ec;
+    std::filesystem::remove_all(home_, ec);
+  }
+  void Write(const std::string& name, const std::string& bytes) {
+    std::FILE* f = std::fopen((home_ + "/" + name).c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  FaqEntry WriteFaq(const std::string& answer) {
+    FaqEntry e;
+    e.answerLength = static_cast<int>(answer.size());
+    std::snprintf(e.number, sizeof e.number, "17");
+    std::snprintf(e.path, sizeof e.path, "Reports/Printing");
+    std::snprintf(e.question, sizeof e.question, "How do I print {everything}?");
+    std::snprintf(e.answerFile, sizeof e.answerFile, "Q17.FAQ");
+    unsigned char header[kFaqHeaderSize];
+    EncodeFaqHeader(e, header);
+    Write("Q17.FAQ", std::string(reinterpret_cast<char*>(header), sizeof header) + answer);
+    return e;
+  }
+  std::string home_;
+};
+
+TEST_F(ReportCommandsTest, HelpReadmeShowsTheProgramFoldersReadme) {
+  Write("readme.txt", "Welcome\n{ff}Not a page break\n" + std::string(300, 'x') + "\n");
+  CommandHandler readme = FindCommand(ID_HELP_README);
+  ASSERT_NE(readme, nullptr);  // the menu command is enabled
+  readme();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].reportId, 91);
+  const auto& lines = shown[0].lines;
+  ASSERT_GE(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "{F3}{77=}" + home_ + "/readme.txt");
+  EXPECT_EQ(lines[3], "{77}Welcome ");
+  EXPECT_EQ(lines[4], "{77}(ff}Not a page break ");
+  for (const auto& line : lines) EXPECT_NE(line, "{ff}");  // one page
+}
+
+TEST_F(ReportCommandsTest, AnFaqAnswerIsReport92) {
+  const FaqEntry entry = WriteFaq("Open the report.\r\nThen {77=} press Print.\nA tail without a line feed");
+  ShowFaqAnswer(entry);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].reportId, 92);
+  const std::vector<std::string> body(shown[0].lines.begin() + 3, shown[0].lines.end() - 3);
+  const std::vector<std::string> expected = {"{77-}Question #17", " ", "How do I print (everything}?", " ",
+                                             "{77-}Answer",       " ", "{77}Open the report. ",
+                                             "{77}Then (77=} press Print. "};
+  EXPECT_EQ(body, expected);
+  EXPECT_EQ(shown[0].lines[0], "{F3}{77=}Frequently Asked Question");
+}
+
+TEST_F(ReportCommandsTest, AMissingAnswerFileIsShownAndNothingPreviews) {
+  FaqEntry entry = WriteFaq("text\n");
+  std::snprintf(entry.answerFile, sizeof entry.answerFile, "GONE.FAQ");
+  automation::ExpectMessageBox("Fatal Error", "Failed open: FAQ input file", IDOK);
+  ShowFaqAnswer(entry);
+  EXPECT_TRUE(shown.empty());
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+}  // namespace
