@@ -17,6 +17,7 @@
 #include "platform/gfx/GdiObject.h"
 #include "platform/testing/Automation.h"
 #include "reports/RptDriver.h"
+#include "reports/RptFonts.h"
 #include "reports/RptPaging.h"
 #include "reports/RptParser.h"
 #include "reports/RptRender.h"

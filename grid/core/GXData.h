@@ -78,6 +78,13 @@ class CGXData : public CObject {
   virtual BOOL StoreMoveDataCols(const void* sortInfo, int commandMode);
   // Formula hooks; the plain data object has no formulas.
   virtual BOOL GetRecalcValue(ROWCOL row, ROWCOL col);
+  // The mark the plain data object's recalculation test leaves: a data
+  // object that leaves it has no formulas to recalculate.
+  void ClearPendingValueMark() {
+    scratch1_.SetValue("");
+    scratch1_.SetIncludeValue(FALSE);
+  }
+  BOOL HasPendingValueMark() const { return scratch1_.GetIncludeValue(); }
   virtual void SetUpdateFlag(ROWCOL row, ROWCOL col, BOOL flag) {
     (void)row, (void)col, (void)flag;
   }

@@ -577,12 +577,37 @@ void CGXGridCore::Redraw(UINT redrawFlags, BOOL) {
   if (redrawFlags & 2) m_pGridWnd->UpdateWindow();
 }
 
-BOOL CGXGridCore::RecalcAndRedraw(BOOL force, const CGXRange*, BOOL redraw) {
+BOOL CGXGridCore::RecalcAndRedraw(BOOL recalc, CString* errorText, BOOL) {
   CGXData* data = m_pParam ? m_pParam->GetData() : nullptr;
-  if (data == nullptr) return FALSE;
-  data->Recalc(force);
-  if (redraw) Redraw(1, FALSE);
-  return TRUE;
+  if (data == nullptr || GetRowCount() == 0 || GetColCount() == 0) return FALSE;
+  data->ClearPendingValueMark();
+  IsCellRecalcPending(1, 1);
+  if (data->HasPendingValueMark()) return FALSE;
+  if (recalc) {
+    ResetDataError();
+    RunDataRecalc(FALSE);
+  }
+  const BOOL oldKeep = m_bKeepCurrentCellStyle;
+  m_bKeepCurrentCellStyle = TRUE;
+  if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr) m_pGridWnd->UpdateWindow();
+  const BOOL oldPass = m_bRedrawAllPass;
+  m_bRedrawAllPass = TRUE;
+  Redraw(2, FALSE);
+  m_bRedrawAllPass = oldPass;
+  m_bKeepCurrentCellStyle = oldKeep;
+  // No grid of this system belongs to a document: no hint goes out.
+  BOOL result = TRUE;
+  CString error;
+  if (recalc && GetDataErrorText(error)) {
+    if (errorText != nullptr) {
+      *errorText = error;
+    } else {
+      AfxMessageBox(error, MB_OK);
+    }
+    ResetDataError();
+    result = FALSE;
+  }
+  return result;
 }
 
 BOOL CGXGridCore::SetLockRedraw(BOOL lock) {

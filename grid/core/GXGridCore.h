@@ -397,7 +397,10 @@ class CGXGridCore {
   virtual BOOL IsCellRecalcPending(ROWCOL row, ROWCOL col);
   virtual void MarkCellRecalc(ROWCOL row, ROWCOL col, BOOL flag);
   virtual void MarkRangeRecalc(const CGXRange& range);
-  virtual BOOL RecalcAndRedraw(BOOL force, const CGXRange* range, BOOL redraw);
+  // Recalculates formulas (when asked) and repaints everything; a data
+  // object without formulas stops at once. The error text goes to
+  // `errorText`, or into a message box without one; FALSE then.
+  virtual BOOL RecalcAndRedraw(BOOL recalc, CString* errorText, BOOL sendHint);
   virtual void RunDataRecalc(BOOL flag);
   virtual void ResetDataError();
   virtual BOOL GetDataErrorText(CString& text);

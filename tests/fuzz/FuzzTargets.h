@@ -27,6 +27,7 @@ void BackupSet(const std::uint8_t* data, std::size_t size);
 void FormulaText(const std::uint8_t* data, std::size_t size);
 void FormulaArchive(const std::uint8_t* data, std::size_t size);
 void DamagedRollover(const std::uint8_t* data, std::size_t size);
+void OldFiles(const std::uint8_t* data, std::size_t size);
 void ReportFile(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
@@ -37,7 +38,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"config", ConfigFile},  {"settings", SettingsFile}, {"unit", UnitFile},
     {"year", FiscalYear},    {"archive", Archive},       {"resources", DialogsAndMenus},
     {"texts", DatesAndMoney}, {"help", HelpFiles},
-    {"backupset", BackupSet}, {"rollover", DamagedRollover},
+    {"backupset", BackupSet}, {"rollover", DamagedRollover}, {"oldfiles", OldFiles},
     {"formula", FormulaText}, {"formulasheet", FormulaArchive},
     {"report", ReportFile},
 };

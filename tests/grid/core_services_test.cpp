@@ -255,3 +255,53 @@ TEST(CoreStores, StoresMarkTheirCellsForRecalculationOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// A data object with formulas: recalculation runs and may leave an error.
+class FormulaData : public CGXData {
+ public:
+  BOOL GetRecalcValue(ROWCOL, ROWCOL) override { return FALSE; }
+  void Recalc(BOOL) override { ++recalcs; }
+  BOOL GetError(CString& text) override {
+    if (error.IsEmpty()) return FALSE;
+    text = error;
+    return TRUE;
+  }
+  void ResetError() override { ++resets; }
+  int recalcs = 0, resets = 0;
+  CString error;
+};
+
+TEST(CoreRecalc, OnlyADataObjectWithFormulasIsRecalculatedAndRepainted) {
+  automation::ResetWindows();
+  GXInitLibrary(nullptr);
+  CGXGridCore plain;
+  plain.Initialize();
+  plain.GetParam()->GetData()->StoreRowCount(3);
+  plain.GetParam()->GetData()->StoreColCount(3);
+  EXPECT_FALSE(plain.RecalcAndRedraw(TRUE, nullptr, TRUE)) << "plain data stops at once";
+
+  auto* param = new CGXGridParam;
+  auto* data = new FormulaData;
+  data->StoreRowCount(3);
+  data->StoreColCount(3);
+  param->SetData(data, TRUE);
+  data->InitParam(param);
+  CGXGridCore grid;
+  grid.SetParam(param, TRUE);
+  grid.Initialize();
+  EXPECT_TRUE(grid.RecalcAndRedraw(FALSE, nullptr, FALSE));
+  EXPECT_EQ(data->recalcs, 0) << "not asked to recalculate";
+  EXPECT_TRUE(grid.RecalcAndRedraw(TRUE, nullptr, FALSE));
+  EXPECT_EQ(data->recalcs, 1);
+  data->error = "Circular reference";
+  CString text;
+  EXPECT_FALSE(grid.RecalcAndRedraw(TRUE, &text, FALSE));
+  EXPECT_EQ(std::string(text), "Circular reference");
+  data->StoreRowCount(0);
+  EXPECT_FALSE(grid.RecalcAndRedraw(TRUE, &text, FALSE)) << "no rows: nothing to do";
+  automation::ClearResponder();
+}
+
+}  // namespace
