@@ -1,13 +1,22 @@
 #include "app/PrefGrid.h"
 
+#include <cstdlib>
+#include <iterator>
+
 #include "common/DialogHelp.h"
+#include "grid/core/GXAppData.h"
+#include "platform/window/Window.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "res/resource.h"
 
-// The sample register grid in IDC_PREF_SAMPLE_GRID, coloured with the
-// selected grid's working colours, comes with the register grid itself.
+namespace {
+// A few rows of a register for the sample: deposits and withdrawals.
+const char* const kSampleRows[][4] = {{"01/05/08", "Dues", "", "2500"},   {"01/09/08", "Camp fee", "4000", ""},
+                                      {"01/12/08", "Car wash", "", "9600"}, {"01/20/08", "Supplies", "1250", ""},
+                                      {"02/02/08", "Popcorn", "", "31500"}, {"02/14/08", "Patches", "860", ""}};
+}  // namespace
 
 CPrefGrid::CPrefGrid() : CColourPage(IDD_PREF_GRID, GridColourNames, kGridColourNames) {}
 
@@ -30,7 +39,30 @@ void CPrefGrid::Refresh() {
   m_bChanged = 0;
 }
 
+// The sample grid's window takes the place kept for it in the template.
+bool CPrefGrid::MakeSampleWindow() {
+  CWnd* place = GetDlgItem(IDC_PREF_SAMPLE_GRID);
+  if (place == nullptr) return false;
+  CRect rect;
+  place->GetWindowRect(&rect);
+  ScreenToClient(&rect);
+  place->DestroyWindow();
+  if (!GXGetAppData()->m_bInitDone) GXInitLibrary();
+  HWND grid = ::CreateWindowEx(0, "GXWND", "", WS_CHILD | WS_VISIBLE | WS_BORDER, rect.left, rect.top, rect.Width(),
+                               rect.Height(), GetSafeHwnd(), reinterpret_cast<HMENU>(IDC_PREF_SAMPLE_GRID), nullptr,
+                               nullptr);
+  return grid != nullptr;
+}
+
+void CPrefGrid::ColourSample() {
+  if (m_sample.GetSafeHwnd() == nullptr) return;
+  const COLORREF* c = &m_working[m_nGrid * 5];
+  m_sample.SetColorScheme(c[0], c[1], c[2], c[3], c[4]);
+  m_sample.Redraw(2, TRUE);
+}
+
 void CPrefGrid::ShowElement() {
+  ColourSample();
   SetParts(m_working[m_nGrid * 5 + m_nElement]);
   MatchName();
   if (Opened()) UpdateData(FALSE);
@@ -39,6 +71,25 @@ void CPrefGrid::ShowElement() {
 BOOL CPrefGrid::OnInitDialog() {
   CColourPage::OnInitDialog();
   InitColourControls();
+  if (MakeSampleWindow() && m_sample.SubclassGridControl(IDC_PREF_SAMPLE_GRID, this)) {
+    m_sample.SetSampleMode(TRUE);
+    m_sample.SetRowCount(static_cast<ROWCOL>(std::size(kSampleRows)), 0);
+    long balance = 0;
+    for (ROWCOL r = 1; r <= m_sample.GetRowCount(); ++r) {
+      const char* const* row = kSampleRows[r - 1];
+      m_sample.SetValueRange(CGXRange(r, kColDate), row[0], 0, 0);
+      m_sample.SetValueRange(CGXRange(r, kColDescription), row[1], 0, 0);
+      m_sample.SetValueRange(CGXRange(r, kColWithdrawal), row[2], 0, 0);
+      m_sample.SetValueRange(CGXRange(r, kColDeposit), row[3], 0, 0);
+      balance += std::atol(row[3]) - std::atol(row[2]);
+      CString text;
+      text.Format("%ld", balance);
+      m_sample.SetValueRange(CGXRange(r, kColBalance), text, 0, 0);
+    }
+    m_sample.GetParam()->SetReadOnlyGuard(TRUE);
+    m_sample.SetReadOnly(TRUE);
+    m_sample.EndLockedUpdate();
+  }
   ShowElement();
   m_bChanged = 0;
   m_bInitialised = 1;
@@ -58,7 +109,10 @@ void CPrefGrid::DoDataExchange(CDataExchange* pDX) {
   DDX_Radio(pDX, IDC_PREF_HEADERS, m_nElement);
 }
 
-void CPrefGrid::OnColourChanged() { m_working[m_nGrid * 5 + m_nElement] = PartsColour(); }
+void CPrefGrid::OnColourChanged() {
+  m_working[m_nGrid * 5 + m_nElement] = PartsColour();
+  ColourSample();
+}
 
 BOOL CPrefGrid::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam), code = HIWORD(wParam);

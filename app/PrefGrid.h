@@ -5,6 +5,7 @@
 
 #include "app/PrefColours.h"
 #include "app/Preferences.h"
+#include "registers/TransGrid.h"
 
 class CPrefGrid : public CColourPage {
  public:
@@ -30,4 +31,9 @@ class CPrefGrid : public CColourPage {
  private:
   // Shows the selected element's working colour in the parts and the name.
   void ShowElement();
+  // Paints the sample grid in the selected grid's working colours.
+  void ColourSample();
+  bool MakeSampleWindow();
+
+  CTransGrid m_sample;
 };

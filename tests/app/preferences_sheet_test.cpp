@@ -7,6 +7,7 @@
 
 #include "app/AppTestUtil.h"
 #include "app/PrefDlg.h"
+#include "registers/TransGrid.h"
 #include "app/Preferences.h"
 #include "common/CommonTestUtil.h"
 #include "common/ConfigFile.h"
@@ -352,6 +353,14 @@ TEST_F(PreferencesSheetTest, GridColoursAreEditedPerElementAndDefaultRestoresOne
     SendMessage(Item(page, IDC_PREF_EDITED_ROW), BM_CLICK, 0, 0);
     automation::PumpUntilIdle();
     ChooseName(page, "White");
+    // The sample register shows the working colours; its row 5 is an edited row.
+    auto* sample = dynamic_cast<CTransGrid*>(CWnd::FromHandlePermanent(Item(page, IDC_PREF_SAMPLE_GRID)));
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(sample->GetRowCount(), 6u);
+    automation::PumpUntilIdle();
+    const CRect edited = sample->CalcCellRect(5, kColMonth), odd = sample->CalcCellRect(3, kColMonth);
+    EXPECT_EQ(automation::PixelAt(sample->m_hWnd, edited.left + 4, edited.top + 4), RGB(255, 255, 255));
+    EXPECT_EQ(automation::PixelAt(sample->m_hWnd, odd.left + 4, odd.top + 4), page.m_working[6]);
     SendMessage(Item(page, IDC_PREF_USE_GRIDS), BM_CLICK, 0, 0);
     Press(h, IDOK);
   });
