@@ -1,5 +1,6 @@
 // Cell children and buttons.
 #include "grid/cells/GXChild.h"
+#include "grid/cells/GXKeyRouting.h"
 
 #include <algorithm>
 
@@ -35,23 +36,7 @@ BOOL CGXChild::RButtonDblClk(UINT, CPoint) { return FALSE; }
 BOOL CGXChild::MouseMoveOver(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
 
 BOOL CGXChild::ProcessKeys(UINT message, UINT key, UINT repeat, UINT flags) {
-  switch (message) {
-    case WM_KEYDOWN: return KeyDown(key, repeat, flags);
-    case WM_KEYUP: return KeyUp(key, repeat, flags);
-    case WM_DEADCHAR: return DeadChar(key, repeat, flags);
-    case WM_SYSKEYDOWN: return SysKeyDown(key, repeat, flags);
-    case WM_SYSKEYUP: return SysKeyUp(key, repeat, flags);
-    case WM_SYSCHAR: return SysChar(key, repeat, flags);
-    case WM_SYSDEADCHAR: return SysDeadChar(key, repeat, flags);
-    case WM_CHAR: {
-      const BOOL wasPending = m_bDbcsLeadPending;
-      CString joined;
-      if (GXAssembleDbcsChar(key, joined, m_bDbcsLeadPending, m_cDbcsLead)) return InsertText(joined);
-      if (!wasPending && m_bDbcsLeadPending) return TRUE;
-      return HandleChar(key, repeat, flags);
-    }
-    default: return FALSE;
-  }
+  return GXRouteKeyMessage(*this, message, key, repeat, flags, m_bDbcsLeadPending, m_cDbcsLead);
 }
 
 BOOL CGXChild::KeyDown(UINT, UINT, UINT) { return FALSE; }

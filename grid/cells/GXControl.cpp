@@ -1,6 +1,7 @@
 // The cell control's default behaviour: binding to a cell, values,
 // validation, choice lists, key and mouse dispatch to children, clipboard.
 #include "grid/cells/GXControl.h"
+#include "grid/cells/GXKeyRouting.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -447,24 +448,7 @@ BOOL CGXControl::OnMouseActivate(CWnd*, UINT, UINT, int&) { return FALSE; }
 
 BOOL CGXControl::ProcessKeys(UINT message, UINT key, UINT repeat, UINT flags) {
   if (m_pChildFocus != nullptr && m_pChildFocus->ProcessKeys(message, key, repeat, flags)) return TRUE;
-  switch (message) {
-    case WM_KEYDOWN: return KeyDown(key, repeat, flags);
-    case WM_KEYUP: return KeyUp(key, repeat, flags);
-    case WM_DEADCHAR: return DeadChar(key, repeat, flags);
-    case WM_SYSKEYDOWN: return SysKeyDown(key, repeat, flags);
-    case WM_SYSKEYUP: return SysKeyUp(key, repeat, flags);
-    case WM_SYSCHAR: return SysChar(key, repeat, flags);
-    case WM_SYSDEADCHAR: return SysDeadChar(key, repeat, flags);
-    case WM_CHAR: {
-      const BOOL wasPending = m_bDbcsLeadPending;
-      CString joined;
-      if (GXAssembleDbcsChar(key, joined, m_bDbcsLeadPending, m_cDbcsLead)) return InsertText(joined);
-      // A lead byte that now waits for its trail byte is swallowed.
-      if (!wasPending && m_bDbcsLeadPending) return TRUE;
-      return HandleChar(key, repeat, flags);
-    }
-    default: return FALSE;
-  }
+  return GXRouteKeyMessage(*this, message, key, repeat, flags, m_bDbcsLeadPending, m_cDbcsLead);
 }
 
 BOOL CGXControl::KeyDown(UINT, UINT, UINT) { return FALSE; }
