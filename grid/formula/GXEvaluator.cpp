@@ -447,7 +447,9 @@ int GXCompareText(const std::string& a, const std::string& b) {
     s.resize(end);
     return s;
   };
-  return strcmp(trim(a).c_str(), trim(b).c_str());
+  // strcmp's magnitude differs between library builds; callers get the sign only.
+  const int order = strcmp(trim(a).c_str(), trim(b).c_str());
+  return (order > 0) - (order < 0);
 }
 
 GX_VALUE GXOperandToValue(int sheet, const GX_OPERAND& operand) {
