@@ -13,8 +13,8 @@ struct Entry {
 constexpr Entry kEntries[] = {
     {0, "unknown error"},
     {5, "out of memory"},
-    {6, "illegal range specification"},
-    {7, "illegal cell address specification"},
+    {6, "illegal range"},
+    {7, "illegal cell address"},
     {20, "invalid range name"},
     {39, "F must be >= 0"},
     {40, "IEEE Floating Exception (Infinity or NaN)"},

@@ -10,14 +10,15 @@
 #include "grid/formula/GXCode.h"
 #include "platform/Afx.h"
 
-// Parameter specification kinds (bits 1-2 of the flag word).
+// How a function takes an argument: required, optional, repeating or
+// skipped (bits 1-2 of the flag word); bit 0 passes it unevaluated.
 constexpr uint32_t kGXParamUnevaluated = 1;
 constexpr uint32_t kGXParamRequired = 0 << 1;
 constexpr uint32_t kGXParamOptional = 1 << 1;
 constexpr uint32_t kGXParamRepeating = 2 << 1;
 constexpr uint32_t kGXParamSkipped = 3 << 1;
 
-struct GX_PARAM_SPEC {
+struct GX_PARAM_DESC {
   int16_t type = 0;
   uint32_t flags = 0;
 };
@@ -30,7 +31,7 @@ struct GX_FUNCTION_DESC {
   std::string name;
   GXFunctionEntry entry = nullptr;
   int noCall = 0;
-  std::vector<GX_PARAM_SPEC> params;
+  std::vector<GX_PARAM_DESC> params;
 };
 
 class CGXFunctionHook : public CObject {

@@ -452,11 +452,11 @@ class Parser {
   void CheckArguments(const GX_FUNCTION_DESC& desc, const std::vector<int>& argItems) {
     int n = static_cast<int>(argItems.size());
     if (n > kMaxArgs) Fail(kErrTooManyArgs);
-    auto give = [&](int arg, const GX_PARAM_SPEC& spec) {
-      items_[argItems[arg]].paramType = spec.type;
-      if (spec.flags & kGXParamUnevaluated) items_[argItems[arg]].flags |= kGXItemUnevaluated;
+    auto give = [&](int arg, const GX_PARAM_DESC& param) {
+      items_[argItems[arg]].paramType = param.type;
+      if (param.flags & kGXParamUnevaluated) items_[argItems[arg]].flags |= kGXItemUnevaluated;
     };
-    auto kindOf = [](const GX_PARAM_SPEC& s) { return s.flags & (3u << 1); };
+    auto kindOf = [](const GX_PARAM_DESC& s) { return s.flags & (3u << 1); };
     const auto& specs = desc.params;
     int ai = 0, consuming = 0, needed = 0;
     bool repeating = false;
