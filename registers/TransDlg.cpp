@@ -1,4 +1,5 @@
 #include "registers/TransDlg.h"
+#include "registers/TransRules.h"
 
 #include <algorithm>
 #include <climits>
@@ -41,8 +42,6 @@ std::vector<int> Positions(const std::vector<int>& index, int count) {
   const size_t n = static_cast<size_t>(std::clamp(count, 0, static_cast<int>(index.size())));
   return std::vector<int>(index.begin(), index.begin() + static_cast<std::ptrdiff_t>(n));
 }
-
-bool AllDigits(const char* text) { return text[0] && SkipChars(text, "0123456789") == nullptr; }
 
 }  // namespace
 
@@ -663,9 +662,7 @@ void CTransDlg::OnPassbookCheck() {
     OnPassbookSplit();
     return;
   }
-  if (AskQuestion("Do you really want to discard the passbook split", ANSWER_NO, 0) == ANSWER_YES) {
-    W.lines[0].split = 0;
-    ResetSplitBuffers(&W.splits[0], W.shares[0]);
+  if (AskDiscardPassbookSplit(W)) {
     CheckDlgButton(IDC_TRN_PBCHECK, BST_UNCHECKED);
     MarkChanged();
   } else {

@@ -176,11 +176,7 @@ void CTransGDlg::OnPassbookCheck() {
     EditPassbookSplit();
     return;
   }
-  if (AskQuestion("Do you really want to discard the passbook split", ANSWER_NO, 0) == ANSWER_YES) {
-    // No stale passbook data: the split and its shares go with the flag.
-    W.lines[0].split = 0;
-    ResetSplitBuffers(&W.splits[0], W.shares[0]);
-  } else {
+  if (!AskDiscardPassbookSplit(W)) {
     SetCell(CurrentRow(), kColPassbook, "1");
   }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/Money.h"
+#include "common/Question.h"
 #include "store/AcctClass.h"
 #include "store/KeyTable.h"
 #include "store/SplitStore.h"
@@ -64,4 +65,11 @@ bool IsEquipmentPurchase(const TransactionDetail& W, int registerAccount) {
   const bool single = !W.transaction.multiLine;
   return (registerAccount == kEquipmentAccount && W.transaction.factor == 1) ||
          (single && W.lines[0].account == kEquipmentAccount && W.lines[0].factor == 1);
+}
+
+bool AskDiscardPassbookSplit(TransactionDetail& work) {
+  if (AskQuestion("Do you really want to discard the passbook split", ANSWER_NO, 0) != ANSWER_YES) return false;
+  work.lines[0].split = 0;
+  ResetSplitBuffers(&work.splits[0], work.shares[0]);
+  return true;
 }

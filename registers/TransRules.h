@@ -19,5 +19,9 @@ CString SplitRoomError(const TransactionDetail& work, const TransactionDetail& l
 void PrepareSingleLine(TransactionDetail& work);
 // Clears the split and shares of every line that is unused or unflagged.
 void ClearUnclaimedPassbookData(TransactionDetail& work);
+// Asks before line 0's passbook split is dropped; on Yes the split and its
+// shares go with the flag, so nothing stale is posted later. True when
+// dropped.
+bool AskDiscardPassbookSplit(TransactionDetail& work);
 // Whether a transaction is an equipment purchase (account 399 bought).
 bool IsEquipmentPurchase(const TransactionDetail& work, int registerAccount);

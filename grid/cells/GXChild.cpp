@@ -261,3 +261,13 @@ void CGXUpArrowButton::DrawChild(CDC* dc, BOOL active) {
 void CGXDownArrowButton::DrawChild(CDC* dc, BOOL active) {
   if (active) DrawSpinHalf(dc, m_rect, m_bPressed, false);
 }
+
+void GXFitButtonToText(CRect& button, const CRect& cell, const CGXStyle* style, int textHeight, int margin) {
+  const int cellHeight = cell.Height();
+  const int h = style == nullptr ? cellHeight : std::min(textHeight + 2, cellHeight - 2 * margin);
+  if (style != nullptr && style->GetIncludeVerticalAlignment()) {
+    if (style->GetVerticalAlignment() == DT_VCENTER) button.top += (cellHeight - h) / 2 - margin;
+    else if (style->GetVerticalAlignment() == DT_BOTTOM) button.top = cell.bottom - 2 * margin - h;
+  }
+  button.bottom = button.top + 2 * margin + h - 1;
+}

@@ -135,3 +135,8 @@ class CGXDownArrowButton : public CGXArrowButton {
 
 // The user attribute with a push button's face colour.
 constexpr WORD GX_IDS_UA_PUSHBTN_FACE = 52569;
+
+// A combo's button sized to its text rather than to the whole cell: as high
+// as one line of text (never more than the cell), placed by the style's
+// vertical alignment.
+void GXFitButtonToText(CRect& button, const CRect& cell, const CGXStyle* style, int textHeight, int margin);

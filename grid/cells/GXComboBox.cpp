@@ -305,15 +305,7 @@ void CGXComboBox::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) 
     style = &composed;
   }
   if (style != nullptr) MeasureTextHeight(*style);
-  if (m_bSizeToContent) {
-    const int cellHeight = cellRect.Height();
-    const int h = style == nullptr ? cellHeight : std::min(m_nTextHeight + 2, cellHeight - 2 * m_nButtonMargin);
-    if (style != nullptr && style->GetIncludeVerticalAlignment()) {
-      if (style->GetVerticalAlignment() == DT_VCENTER) r.top += (cellHeight - h) / 2 - m_nButtonMargin;
-      else if (style->GetVerticalAlignment() == DT_BOTTOM) r.top = cellRect.bottom - 2 * m_nButtonMargin - h;
-    }
-    r.bottom = r.top + 2 * m_nButtonMargin + h - 1;
-  }
+  if (m_bSizeToContent) GXFitButtonToText(r, cellRect, style, m_nTextHeight, m_nButtonMargin);
   if (m_pButton != nullptr) m_pButton->SetRect(r);
 }
 

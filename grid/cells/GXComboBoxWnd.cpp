@@ -498,15 +498,7 @@ void CGXComboBoxWnd::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRec
       if (old != nullptr) dc.SelectObject(old);
     }
   }
-  if (m_bSizeToContent) {
-    const int cellHeight = cellRect.Height();
-    const int h = style == nullptr ? cellHeight : std::min(m_nTextHeight + 2, cellHeight - 2 * m_nMargin);
-    if (style != nullptr && style->GetIncludeVerticalAlignment()) {
-      if (style->GetVerticalAlignment() == DT_VCENTER) r.top += (cellHeight - h) / 2 - m_nMargin;
-      else if (style->GetVerticalAlignment() == DT_BOTTOM) r.top = cellRect.bottom - 2 * m_nMargin - h;
-    }
-    r.bottom = r.top + 2 * m_nMargin + h - 1;
-  }
+  if (m_bSizeToContent) GXFitButtonToText(r, cellRect, style, m_nTextHeight, m_nMargin);
   if (m_pButton != nullptr) m_pButton->SetRect(r);
 }
 
