@@ -122,9 +122,50 @@ bool HasRoomFor(unsigned long bytes) {
   return true;
 }
 
+// The last record read from each kept-open file during the running store
+// operation.
+struct RecentRead {
+  FILE* file = nullptr;
+  off_t at = 0;
+  std::vector<BYTE> bytes;
+};
+RecentRead recentReads[9];
+
+RecentRead* RecentSlot(FILE* file) {
+  const FILE* files[] = {AcctFile, BudgetFile, EquipFile, FriendFile, MemberFile, SplitFile, SubAcctFile,
+                         SupportFile, TransFile};
+  for (int i = 0; i < 9; ++i)
+    if (files[i] == file) return &recentReads[i];
+  return nullptr;
+}
+
+void NoteRecentRead(FILE* file, off_t at, const void* bytes, int size) {
+  if (!StoreOperationOpen()) return;
+  if (RecentRead* r = RecentSlot(file)) {
+    r->file = file;
+    r->at = at;
+    r->bytes.assign(static_cast<const BYTE*>(bytes), static_cast<const BYTE*>(bytes) + size);
+  }
+}
+
+void ForgetRecentRead(FILE* file) {
+  if (RecentRead* r = RecentSlot(file)) r->file = nullptr;
+}
+
 }  // namespace
 
 void ForgetDataFolderRoom() { TheRoom() = Room{}; }
+
+bool RecentRecordRead(FILE* file, long long offset, int size, void* out) {
+  const RecentRead* r = file ? RecentSlot(file) : nullptr;
+  if (!r || r->file != file || r->at != offset || r->bytes.size() != static_cast<size_t>(size)) return false;
+  std::memcpy(out, r->bytes.data(), r->bytes.size());
+  return true;
+}
+
+void ForgetRecentRecordReads() {
+  for (RecentRead& r : recentReads) r.file = nullptr;
+}
 
 RecordReadCache::RecordReadCache() { ++Copies().depth; }
 
@@ -132,7 +173,10 @@ RecordReadCache::~RecordReadCache() {
   if (--Copies().depth == 0) Copies().files.clear();
 }
 
-void DropRecordReadCopies() { Copies().files.clear(); }
+void DropRecordReadCopies() {
+  Copies().files.clear();
+  ForgetRecentRecordReads();
+}
 
 bool CommitRecordWrite(FILE* file) {
   if (std::fflush(file) != 0) return false;
@@ -170,12 +214,14 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
         const ssize_t n = ::pread(fileno(file), buffer, static_cast<size_t>(size), at);
         ok = n == size;
         atEnd = n >= 0 && n < size;
+        if (ok) NoteRecentRead(file, at, buffer, size);
       } else {
         ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
         atEnd = !ok && std::feof(file);
       }
     } else if (mode == 1) {
       NoteRecordWrite(file, static_cast<long long>(size) * row, size);
+      ForgetRecentRead(file);
       if (HasRoomFor(static_cast<unsigned long>(size)) && (!writeGate || writeGate->Admits(file, row))) {
         const bool written = positioned
                                  ? ::pwrite(fileno(file), buffer, static_cast<size_t>(size), at) == size
