@@ -108,8 +108,10 @@ Room& TheRoom() {
   return room;
 }
 
+int roomScopes = 0;
+
 bool HasRoomFor(unsigned long bytes) {
-  if (!StoreOperationOpen()) return DataFolderHasRoom(bytes);
+  if (!StoreOperationOpen() && roomScopes == 0) return DataFolderHasRoom(bytes);
   Room& room = TheRoom();
   if (room.known && room.left >= bytes) {
     room.left -= bytes;
@@ -155,6 +157,14 @@ void ForgetRecentRead(FILE* file) {
 }  // namespace
 
 void ForgetDataFolderRoom() { TheRoom() = Room{}; }
+
+DataFolderRoomScope::DataFolderRoomScope() {
+  if (roomScopes++ == 0) ForgetDataFolderRoom();
+}
+
+DataFolderRoomScope::~DataFolderRoomScope() {
+  if (--roomScopes == 0) ForgetDataFolderRoom();
+}
 
 bool RecentRecordRead(FILE* file, long long offset, int size, void* out) {
   const RecentRead* r = file ? RecentSlot(file) : nullptr;
@@ -202,10 +212,13 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   }
   bool ok = false;
   const off_t at = static_cast<off_t>(size) * static_cast<off_t>(row);
-  // The year's kept-open files are unbuffered streams: a record is read or
-  // written at its place in one system call. Other streams (a file opened
-  // for one use, buffered) go through their stream.
-  const bool positioned = size > 0 && row >= 0 && KeptOpen(file);
+  // The year's kept-open files, and the schedule, participant and reserve
+  // files opened for one use, are unbuffered streams: a record is read or
+  // written at its place in one system call. Other streams (buffered) go
+  // through their stream.
+  const bool unbuffered =
+      KeptOpen(file) || file == ScheduleFile || file == ParticipantFile || file == ReserveFile;
+  const bool positioned = size > 0 && row >= 0 && unbuffered;
   bool placed = positioned || (size > 0 && row >= 0 && fseeko(file, at, SEEK_SET) == 0);
   bool atEnd = false;
   if (placed) {

@@ -92,6 +92,16 @@ void DropRecordReadCopies();
 // Forgets the data folder's free space noted for the running store
 // operation (at each operation's start and end).
 void ForgetDataFolderRoom();
+// While one is alive, the free space of the data folder is asked once and
+// followed through the record writes, as within a store operation: for
+// passes that write every record of a year (the rollover).
+class DataFolderRoomScope {
+ public:
+  DataFolderRoomScope();
+  ~DataFolderRoomScope();
+  DataFolderRoomScope(const DataFolderRoomScope&) = delete;
+  DataFolderRoomScope& operator=(const DataFolderRoomScope&) = delete;
+};
 // Within a store operation a record is mostly read just before it is
 // written again (a balance updated): the undo journal takes the bytes it
 // keeps from that read instead of reading them once more. True, with the
