@@ -14,6 +14,7 @@
 #include "reports/RptRender.h"
 #include "reports/RptSelection.h"
 #include "store/Fixture.h"
+#include "store/KeyTable.h"
 
 class RptYearTest : public RptTest {
  protected:
@@ -26,6 +27,17 @@ class RptYearTest : public RptTest {
   void TearDown() override {
     FreeRptTables();
     year_.reset();
+    // Later tests of this program expect no year in memory.
+    AcctTable = AcctKeyTable{};
+    BudgetTable = BudgetKeyTable{};
+    EquipTable = EquipKeyTable{};
+    FriendTable = FriendKeyTable{};
+    ScheduleTable = ScheduleKeyTable{};
+    MemberTable = MemberKeyTable{};
+    SplitTable = LineKeyTable{};
+    SubAcctTable = LineKeyTable{};
+    SupportTable = SupportKeyTable{};
+    TransTable = TransKeyTable{};
     RptTest::TearDown();
   }
   // A context for report `id` with its selection tables allocated (the
