@@ -1,5 +1,6 @@
 #include "reports/RptInstall.h"
 
+#include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
 
@@ -7,5 +8,6 @@
 // first report.
 void InstallReports() {
   InstallRegisterReports();
+  InstallProfitCenterReport();
   InstallTextFileReport();
 }
