@@ -20,6 +20,9 @@
 #include "registers/TransGrid.h"
 #include "registers/SuppGrid.h"
 #include "registers/RegistersTestUtil.h"
+#include "reports/RegisterReport.h"
+#include "reports/RptDriver.h"
+#include "reports/RptSelection.h"
 #include "res/resource.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
@@ -275,6 +278,47 @@ TEST_F(RegisterGridTest, ADepositWithTwoSupportLinesAndAPassbookSplitMovesEveryB
   EXPECT_EQ(fixture::FiscalYear::Balance(201) - savings, -1000) << "the transfer comes out of savings";
   EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kAnna) - anna, 1200);
   EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kBen) - ben, 800);
+}
+
+}  // namespace
+
+namespace {
+
+// The parameter dialog of report 31 as the register's Print finds it:
+// records the preset it is opened with and cancels.
+int printedAccount = 0;
+char printedDisplay = 0;
+int RecordRegisterPreset(RptContext*) {
+  printedAccount = RptOptionB;
+  printedDisplay = RptOrder;
+  return 0;
+}
+
+TEST_F(RegisterGridTest, PrintOpensTheRegisterReportForTheRegistersAccountWhenNoRowIsInEdit) {
+  // Without the report's dialog the button stays off.
+  ClearRptRegistry();
+  InstallRegisterReports();
+  Run(101, [](HWND h) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)));
+    Press(h, IDCANCEL);
+  });
+  RegisterRptLauncher(31, RecordRegisterPreset);
+  printedAccount = 0;
+  bool whileEditing = true;
+  Run(401, [&](HWND h) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)));
+    Press(h, IDC_TRG_INSERT);
+    whileEditing = IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)) != 0;
+    automation::ExpectMessageBox("", "Do you really wish to discard your new data", ANSWER_YES);
+    Press(h, IDC_TRG_RESET);
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)));
+    Press(h, IDC_TRG_PRINT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(whileEditing);
+  EXPECT_EQ(printedAccount, 401);
+  EXPECT_EQ(printedDisplay, '1');
+  ClearRptRegistry();
 }
 
 }  // namespace
