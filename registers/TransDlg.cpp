@@ -69,6 +69,11 @@ int CTransDlg::SelectedRow() const {
   return static_cast<int>(::SendMessage(Item(IDC_TRN_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+bool CTransDlg::SelectedIsTransaction() const {
+  const int sel = SelectedRow();
+  return sel >= 0 && !m_list.GetItemText(sel, 6).IsEmpty();
+}
+
 BOOL CTransDlg::OnInitDialog() {
   m_descr.SubclassDlgItem(IDC_TRN_DESCR, this);
   CDialog::OnInitDialog();
@@ -770,8 +775,7 @@ void CTransDlg::EnableControls() {
 }
 
 void CTransDlg::EnableListButtons() {
-  const int sel = SelectedRow();
-  const bool on = sel >= 0 && !m_bChanged && !m_list.GetItemText(sel, 1).IsEmpty();
+  const bool on = !m_bChanged && SelectedIsTransaction();
   for (int id : {IDC_TRN_EDIT, IDC_TRN_DELETE})
     if (CWnd* w = GetDlgItem(id)) w->EnableWindow(on);
 }

@@ -207,6 +207,43 @@ TEST_F(TransactionFormTest, EditAndDeleteFromTheList) {
   EXPECT_EQ(TransTable.liveCount, live);
 }
 
+// The number is optional: a transaction without one is still a row of the
+// register that Edit loads and a save changes in place; the opening balance
+// row is not.
+TEST_F(TransactionFormTest, ATransactionWithoutANumberIsEditedFromTheList) {
+  const int live = TransTable.liveCount;
+  const int income = fixture::FiscalYear::Balance(520);
+  bool openingEditable = true, editable = false;
+  std::string loaded;
+  Run(101, [&](HWND h) {
+    Fill(h, {"Deposit", "25.00", "520 /", nullptr, "", "", "03/15/08", "Unnumbered gift"});
+    Press(h, IDC_TRN_POST);
+    HWND list = GetDlgItem(h, IDC_TRN_LIST);
+    SelectRow(list, 0);
+    openingEditable = IsWindowEnabled(GetDlgItem(h, IDC_TRN_EDIT));
+    int row = -1;
+    for (int i = 0; i < Rows(list); ++i)
+      if (Cell(list, i, 3) == "Unnumbered gift") row = i;
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Cell(list, row, 1), "");
+    SelectRow(list, row);
+    editable = IsWindowEnabled(GetDlgItem(h, IDC_TRN_EDIT));
+    Press(h, IDC_TRN_EDIT);
+    loaded = FieldText(h, IDC_TRN_AMOUNT);
+    SetFocus(GetDlgItem(h, IDC_TRN_AMOUNT));
+    SetField(h, IDC_TRN_AMOUNT, "30.00");
+    SetFocus(GetDlgItem(h, IDC_TRN_REMARKS));
+    automation::PumpUntilIdle();
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(openingEditable);
+  EXPECT_TRUE(editable);
+  EXPECT_EQ(loaded, "$ 25.00");
+  EXPECT_EQ(TransTable.liveCount, live + 1);
+  EXPECT_EQ(fixture::FiscalYear::Balance(520) - income, 3000);
+}
+
 TEST_F(TransactionFormTest, ARefusedSaveKeepsTheEntry) {
   // A full transaction table.
   const int free = TransTable.freeCount;
