@@ -11,6 +11,7 @@
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
 #include "app/ReportCommands.h"
+#include "app/ReportMenu.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "common/ConfigFile.h"
@@ -178,6 +179,33 @@ TEST_F(ReportCommandsTest, TheRegisterReportFromTheMenuStartsWithoutARegistersPr
   ReportDriver(31, nullptr);
   EXPECT_EQ(seenOptionB, 101);
   EXPECT_EQ(seenOrder, '2');
+}
+
+}  // namespace
+
+namespace {
+
+int registerLaunches = 0;
+int RecordRegisterLaunch(RptContext* c) {
+  ++registerLaunches;
+  EXPECT_EQ(c->reportId, 31);
+  EXPECT_EQ(RptOptionB, 0);  // no register screen's preset from the menu
+  return 0;
+}
+
+TEST_F(ReportCommandsTest, AReportMenuCommandNeedsBothBuilderAndDialog) {
+  ASSERT_NE(FindRptBuilder(31), nullptr);
+  if (FindRptLauncher(31) == nullptr) {
+    EXPECT_EQ(FindCommand(ID_REPORT_ACCOUNT_REGISTER), nullptr);
+  }
+  RegisterRptLauncher(31, RecordRegisterLaunch);
+  InstallReportMenuCommands();
+  CommandHandler run = FindCommand(ID_REPORT_ACCOUNT_REGISTER);
+  ASSERT_NE(run, nullptr);
+  RptOptionB = 101;  // left by a register screen
+  registerLaunches = 0;
+  run();
+  EXPECT_EQ(registerLaunches, 1);
 }
 
 }  // namespace

@@ -19,6 +19,9 @@
 #include "platform/window/Window.h"
 #include "registers/RegistersTestUtil.h"
 #include "registers/TransDlg.h"
+#include "reports/RegisterReport.h"
+#include "reports/RptDriver.h"
+#include "reports/RptSelection.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
@@ -324,6 +327,40 @@ TEST_F(TransactionFormTest, TheListAfterPostingsIsTheListBuiltAnew) {
   });
   EXPECT_EQ(after, fresh);
   EXPECT_GE(after.size(), 8u);
+}
+
+}  // namespace
+
+namespace {
+
+// The parameter dialog of report 31 as the form's Print finds it: records
+// the preset it is opened with and cancels.
+int printedAccount = 0;
+char printedDisplay = 0;
+int RecordRegisterPreset(RptContext*) {
+  printedAccount = RptOptionB;
+  printedDisplay = RptOrder;
+  return 0;
+}
+
+TEST_F(TransactionFormTest, PrintOpensTheRegisterReportForTheFormsAccount) {
+  // Without the report's dialog the button stays off.
+  ClearRptRegistry();
+  InstallRegisterReports();
+  Run(101, [](HWND h) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)));
+    Press(h, IDCANCEL);
+  });
+  RegisterRptLauncher(31, RecordRegisterPreset);
+  printedAccount = 0;
+  Run(401, [](HWND h) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)));
+    Press(h, IDC_TRN_PRINT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(printedAccount, 401);
+  EXPECT_EQ(printedDisplay, '1');
+  ClearRptRegistry();
 }
 
 }  // namespace
