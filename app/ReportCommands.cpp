@@ -21,7 +21,6 @@
 #include "reports/RptInstall.h"
 #include "reports/RptMarkup.h"
 #include "reports/RptPaging.h"
-#include "reports/RptSelection.h"
 
 int PrintFaqAnswer(RptContext* c) {
   const auto* entry = static_cast<const FaqEntry*>(c->owner);
@@ -95,65 +94,8 @@ void ShowReadme() {
   ReportDriver(91, path);
 }
 
-namespace {
-
-// The Reports and Forms menus: command and report.
-struct ReportCommand {
-  UINT id;
-  int report;
-  CommandHandler run;
-};
-
-template <int N>
-void RunReport() {
-  ReportDriver(N, nullptr);
-}
-
-// From the menu the account register report starts from the stored
-// selection: the account and display preset a register screen leaves in
-// the options must not preselect an account the user never chose.
-void RunAccountRegisterReport() {
-  RptOptionB = 0;
-  RptOrder = 0;
-  ReportDriver(31, nullptr);
-}
-
-const ReportCommand kReportCommands[] = {
-    {32944, 8, RunReport<8>},     {32945, 12, RunReport<12>},   {32946, 5, RunReport<5>},
-    {32950, 10, RunReport<10>},   {32947, 11, RunReport<11>},   {32948, 9, RunReport<9>},
-    {32949, 29, RunReport<29>},   {32951, 17, RunReport<17>},   {32952, 14, RunReport<14>},
-    {32954, 21, RunReport<21>},   {32953, 20, RunReport<20>},   {32955, 33, RunReport<33>},
-    {32956, 28, RunReport<28>},   {32957, 32, RunReport<32>},   {32973, 2, RunReport<2>},
-    {32963, 4, RunReport<4>},     {32964, 1, RunReport<1>},     {32965, 3, RunReport<3>},
-    {32966, 34, RunReport<34>},   {32967, 18, RunReport<18>},   {32968, 31, RunAccountRegisterReport},
-    {32969, 30, RunReport<30>},   {32970, 6, RunReport<6>},     {32971, 7, RunReport<7>},
-    {32929, 15, RunReport<15>},   {32972, 25, RunReport<25>},   {32818, 22, RunReport<22>},
-    {32819, 23, RunReport<23>},   {32820, 24, RunReport<24>},   {32821, 13, RunReport<13>},
-};
-
-bool CanRun(int report) {
-  // The label reports build under their label kinds (150-155).
-  const int built = report == 15 ? 150 : report;
-  if (FindRptBuilder(built) == nullptr) return false;
-  return IsRunOnceReport(report) || FindRptLauncher(report) != nullptr;
-}
-
-}  // namespace
-
-int ReportOfCommand(UINT id) {
-  for (const ReportCommand& c : kReportCommands)
-    if (c.id == id) return c.report;
-  return 0;
-}
-
-void EnableReportCommands() {
-  for (const ReportCommand& c : kReportCommands)
-    if (CanRun(c.report)) RegisterCommand(c.id, c.run);
-}
-
 void InstallReportCommands() {
   InstallReports();
-  EnableReportCommands();
   RegisterRptBuilder(92, PrintFaqAnswer);
   SetFaqAnswerViewer(ShowFaqAnswerReport);
   RegisterCommand(ID_HELP_README, ShowReadme);

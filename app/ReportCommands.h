@@ -8,12 +8,6 @@ struct FaqEntry;
 
 // Called once at start-up.
 void InstallReportCommands();
-// Enables each Reports and Forms menu command whose report can run: its
-// builder is registered and, for a report with a parameter dialog, its
-// launcher too. InstallReportCommands calls it after the registrations.
-void EnableReportCommands();
-// The report a Reports or Forms menu command runs; 0 for another command.
-int ReportOfCommand(UINT id);
 // The builder of report 92: one question and its answer (the context's
 // owner is the FaqEntry). 1, or 0 after showing the failure.
 int PrintFaqAnswer(RptContext* context);

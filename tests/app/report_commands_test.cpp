@@ -150,14 +150,14 @@ TEST_F(ReportCommandsTest, AMenuCommandIsEnabledOnceItsReportCanRun) {
   for (const Case& c : cases) {
     ClearRptRegistry();
     ClearCommands();
-    EnableReportCommands();
+    InstallReportMenuCommands();
     EXPECT_EQ(FindCommand(c.command), nullptr) << c.command;
     RegisterRptBuilder(c.report == 15 ? 150 : c.report, BuildNothing);
-    EnableReportCommands();
+    InstallReportMenuCommands();
     if (c.report != 24) {
       EXPECT_EQ(FindCommand(c.command), nullptr) << c.command << ": a builder alone";
       RegisterRptLauncher(c.report, LaunchNothing);
-      EnableReportCommands();
+      InstallReportMenuCommands();
     }
     EXPECT_NE(FindCommand(c.command), nullptr) << c.command;
     EXPECT_EQ(ReportOfCommand(c.command), c.report);
@@ -167,7 +167,7 @@ TEST_F(ReportCommandsTest, AMenuCommandIsEnabledOnceItsReportCanRun) {
 TEST_F(ReportCommandsTest, TheRegisterReportFromTheMenuStartsWithoutARegistersPreset) {
   RegisterRptBuilder(31, BuildNothing);
   RegisterRptLauncher(31, LaunchNothing);
-  EnableReportCommands();
+  InstallReportMenuCommands();
   RptOptionB = 1;  // what an accepted report 31 leaves: an include flag
   RptOrder = 'N';
   FindCommand(32968)();
