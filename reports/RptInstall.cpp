@@ -1,5 +1,6 @@
 #include "reports/RptInstall.h"
 
+#include "reports/FinancialParams.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
 
@@ -8,4 +9,5 @@
 void InstallReports() {
   InstallRegisterReports();
   InstallTextFileReport();
+  InstallFinancialLaunchers();
 }
