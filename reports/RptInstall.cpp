@@ -1,5 +1,6 @@
 #include "reports/RptInstall.h"
 
+#include "reports/FinancialParams.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -12,4 +13,5 @@ void InstallReports() {
   InstallRegisterReports();
   InstallProfitCenterReport();
   InstallTextFileReport();
+  InstallFinancialLaunchers();
 }
