@@ -7,6 +7,7 @@
 
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
+#include "app/ReportMenu.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "common/ConfigFile.h"
@@ -98,4 +99,5 @@ void InstallReportCommands() {
   RegisterRptBuilder(92, PrintFaqAnswer);
   SetFaqAnswerViewer(ShowFaqAnswerReport);
   RegisterCommand(ID_HELP_README, ShowReadme);
+  InstallReportMenuCommands();
 }
