@@ -430,6 +430,24 @@
 #define IDC_TRG_COUNT              1776
 #define IDC_TRG_BALANCELABEL       1778
 #define IDC_TRG_BALANCE            1779
+// The support lines of a register transaction as a grid.
+#define IDD_SUPPGRID               1546
+#define IDC_SGR_TITLE              1109
+#define IDC_SGR_GRID               1761
+#define IDC_SGR_NOTE               1798
+#define IDC_SGR_INSERT             6
+#define IDC_SGR_RESET              7
+#define IDC_SGR_DELETE             8
+#define IDC_SGR_SAVE               9
+#define IDC_SGR_LOG                3
+#define IDC_SGR_BUTTONFRAME        1005
+#define IDC_SGR_TOTALSFRAME        1775
+#define IDC_SGR_TRANSLABEL         1010
+#define IDC_SGR_LINESLABEL         1011
+#define IDC_SGR_REMAINLABEL        1012
+#define IDC_SGR_TRANS              1013
+#define IDC_SGR_LINES              1014
+#define IDC_SGR_REMAINING          1143
 #define IDD_PASSBOOKSPLIT          239
 #define IDC_TRN_TITLE              1109
 #define IDC_TRN_LIST               1310
