@@ -1,5 +1,6 @@
 #include "reports/RptInstall.h"
 
+#include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
@@ -14,4 +15,5 @@ void InstallReports() {
   InstallProfitCenterReport();
   InstallTextFileReport();
   InstallFinancialLaunchers();
+  InstallAccountLaunchers();
 }
