@@ -5,11 +5,13 @@
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
+#include "reports/RosterReport.h"
 #include "reports/ScheduleReports.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
+  InstallRosterReports();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
