@@ -2,6 +2,7 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -12,6 +13,7 @@
 // first report.
 void InstallReports() {
   InstallRosterReports();
+  InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
