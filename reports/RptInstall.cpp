@@ -2,6 +2,7 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/MemberParams.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
 
@@ -12,4 +13,5 @@ void InstallReports() {
   InstallTextFileReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
+  InstallMemberLaunchers();
 }
