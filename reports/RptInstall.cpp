@@ -3,13 +3,17 @@
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
 #include "reports/MemberParams.h"
+#include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
+#include "reports/ScheduleReports.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
+  InstallScheduleReports();
   InstallRegisterReports();
+  InstallProfitCenterReport();
   InstallTextFileReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
