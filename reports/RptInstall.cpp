@@ -1,9 +1,11 @@
 #include "reports/RptInstall.h"
 
+#include "reports/FinancialReports.h"
 #include "reports/ReadmeReport.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
+  InstallFinancialReports();
   InstallTextFileReport();
 }
