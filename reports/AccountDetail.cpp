@@ -55,7 +55,8 @@ std::vector<std::string> Remarks(const char* text) {
   std::vector<std::string> lines;
   for (int i = 0; i < static_cast<int>(wrapped.GetSize()); ++i)
     lines.push_back(RptData(static_cast<const char*>(wrapped[i])));
-  if (lines.empty()) lines.emplace_back(" ");
+  // An empty remark still fills its column.
+  if (lines.empty() || (lines.size() == 1 && lines[0].empty())) lines.assign(1, " ");
   return lines;
 }
 

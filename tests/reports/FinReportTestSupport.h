@@ -11,6 +11,7 @@
 #include "RptTestSupport.h"
 #include "platform/gfx/Dc.h"
 #include "reports/FinancialReports.h"
+#include "reports/RptFormat.h"
 #include "reports/RptRender.h"
 #include "reports/RptSelection.h"
 #include "store/AcctClass.h"
