@@ -7,6 +7,7 @@
 
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
+#include "app/ReportMenu.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "common/ConfigFile.h"
@@ -97,31 +98,6 @@ void ShowReadme() {
 
 namespace {
 
-template <int Report>
-void RunMenuReport() {
-  ReportDriver(Report, nullptr);
-}
-
-struct MenuReport {
-  UINT command;
-  int report;
-  CommandHandler run;
-};
-
-// The Reports and Forms menus: each command runs its report.
-constexpr MenuReport kMenuReports[] = {
-    {32944, 8, RunMenuReport<8>},    {32945, 12, RunMenuReport<12>},  {32946, 5, RunMenuReport<5>},
-    {32950, 10, RunMenuReport<10>},  {32947, 11, RunMenuReport<11>},  {32948, 9, RunMenuReport<9>},
-    {32949, 29, RunMenuReport<29>},  {32951, 17, RunMenuReport<17>},  {32952, 14, RunMenuReport<14>},
-    {32954, 21, RunMenuReport<21>},  {32953, 20, RunMenuReport<20>},  {32955, 33, RunMenuReport<33>},
-    {32956, 28, RunMenuReport<28>},  {32957, 32, RunMenuReport<32>},  {32973, 2, RunMenuReport<2>},
-    {32963, 4, RunMenuReport<4>},    {32964, 1, RunMenuReport<1>},    {32965, 3, RunMenuReport<3>},
-    {32966, 34, RunMenuReport<34>},  {32967, 18, RunMenuReport<18>},  {32968, 31, RunMenuReport<31>},
-    {32969, 30, RunMenuReport<30>},  {32970, 6, RunMenuReport<6>},    {32971, 7, RunMenuReport<7>},
-    {32929, 15, RunMenuReport<15>},  {32972, 25, RunMenuReport<25>},  {32818, 22, RunMenuReport<22>},
-    {32819, 23, RunMenuReport<23>},  {32820, 24, RunMenuReport<24>},  {32821, 13, RunMenuReport<13>},
-};
-
 // The balancing dialog's Report button: the reconciliation statement reads
 // the state the dialog just filled.
 int RunRecordReport(int reportId, void* data) {
@@ -131,18 +107,11 @@ int RunRecordReport(int reportId, void* data) {
 
 }  // namespace
 
-void InstallReportMenu() {
-  for (const MenuReport& m : kMenuReports) {
-    const bool ready = FindRptBuilder(m.report) && (IsRunOnceReport(m.report) || FindRptLauncher(m.report));
-    if (ready) RegisterCommand(m.command, m.run);
-  }
-}
-
 void InstallReportCommands() {
   InstallReports();
-  InstallReportMenu();
   SetRecordReportRunner(FindRptBuilder(16) ? RunRecordReport : nullptr);
   RegisterRptBuilder(92, PrintFaqAnswer);
   SetFaqAnswerViewer(ShowFaqAnswerReport);
   RegisterCommand(ID_HELP_README, ShowReadme);
+  InstallReportMenuCommands();
 }

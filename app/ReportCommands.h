@@ -8,10 +8,6 @@ struct FaqEntry;
 
 // Called once at start-up.
 void InstallReportCommands();
-// Enables each Reports and Forms menu command whose report can run: it has
-// a builder and, unless it runs without one, a parameter dialog. Commands
-// of reports not yet built stay disabled.
-void InstallReportMenu();
 // The builder of report 92: one question and its answer (the context's
 // owner is the FaqEntry). 1, or 0 after showing the failure.
 int PrintFaqAnswer(RptContext* context);

@@ -2,10 +2,12 @@
 
 #include "reports/FinancialReports.h"
 #include "reports/ReadmeReport.h"
+#include "reports/RegisterReport.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
   InstallFinancialReports();
+  InstallRegisterReports();
   InstallTextFileReport();
 }

@@ -12,6 +12,7 @@
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
 #include "app/ReportCommands.h"
+#include "app/ReportMenu.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "common/ConfigFile.h"
@@ -22,8 +23,8 @@
 #include "platform/testing/Automation.h"
 #include "records/AccountRegisterSeam.h"
 #include "records/Recon.h"
-#include "reports/FinancialReports.h"
 #include "reports/RptDriver.h"
+#include "reports/RptSelection.h"
 
 namespace {
 
@@ -130,20 +131,6 @@ TEST_F(ReportCommandsTest, AMissingAnswerFileIsShownAndNothingPreviews) {
   EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
-TEST_F(ReportCommandsTest, AReportsMenuCommandComesOnWithItsDialogAndBuilder) {
-  ClearCommands();
-  ClearRptRegistry();
-  RegisterRptBuilder(18, BuildAccountListReport);
-  RegisterRptBuilder(24, BuildAccountListReport);  // runs without a dialog
-  InstallReportMenu();
-  EXPECT_EQ(FindCommand(32967), nullptr);  // Account List: no dialog yet
-  EXPECT_NE(FindCommand(32820), nullptr);  // report 24
-  EXPECT_EQ(FindCommand(32964), nullptr);  // report 1: neither
-  RegisterRptLauncher(18, [](RptContext*) { return 0; });
-  InstallReportMenu();
-  EXPECT_NE(FindCommand(32967), nullptr);
-}
-
 TEST_F(ReportCommandsTest, TheBalancingReportButtonPrintsTheReconciliationStatement) {
   RecordReportRunner run = GetRecordReportRunner();
   ASSERT_NE(run, nullptr);  // the balancing dialog's Report button is enabled
@@ -171,6 +158,33 @@ TEST_F(ReportCommandsTest, TheBalancingReportButtonPrintsTheReconciliationStatem
   const auto& lines = shown[0].lines;
   EXPECT_EQ(lines[0], "{F3}{77=}Reconciliation Statement");
   EXPECT_NE(std::find(lines.begin(), lines.end(), "{33.}Out-of-Balance Amount{1} {8r}     0.00 "), lines.end());
+}
+
+}  // namespace
+
+namespace {
+
+int registerLaunches = 0;
+int RecordRegisterLaunch(RptContext* c) {
+  ++registerLaunches;
+  EXPECT_EQ(c->reportId, 31);
+  EXPECT_EQ(RptOptionB, 0);  // no register screen's preset from the menu
+  return 0;
+}
+
+TEST_F(ReportCommandsTest, AReportMenuCommandNeedsBothBuilderAndDialog) {
+  ASSERT_NE(FindRptBuilder(31), nullptr);
+  if (FindRptLauncher(31) == nullptr) {
+    EXPECT_EQ(FindCommand(ID_REPORT_ACCOUNT_REGISTER), nullptr);
+  }
+  RegisterRptLauncher(31, RecordRegisterLaunch);
+  InstallReportMenuCommands();
+  CommandHandler run = FindCommand(ID_REPORT_ACCOUNT_REGISTER);
+  ASSERT_NE(run, nullptr);
+  RptOptionB = 101;  // left by a register screen
+  registerLaunches = 0;
+  run();
+  EXPECT_EQ(registerLaunches, 1);
 }
 
 }  // namespace

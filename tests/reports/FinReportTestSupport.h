@@ -1,40 +1,28 @@
-// The financial reports' tests: the store's fixture year opened in a report
-// run, the selection tables allocated as the driver does, and the chosen
-// accounts and candidate groups filled as the parameter dialogs fill them.
+// The financial reports' tests: the fixture year's report run (RptYearTest)
+// with the option slots reset, and the candidate groups and chosen accounts
+// filled as the parameter dialogs fill them.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "RptPdf.h"
-#include "RptTestSupport.h"
-#include "platform/gfx/Dc.h"
+#include "RptYear.h"
 #include "reports/FinancialReports.h"
 #include "reports/RptFormat.h"
-#include "reports/RptRender.h"
-#include "reports/RptSelection.h"
 #include "store/AcctClass.h"
-#include "store/Fixture.h"
-#include "store/KeyTable.h"
 
-class FinReportTest : public RptTest {
+class FinReportTest : public RptYearTest {
  protected:
   void SetUp() override {
-    RptTest::SetUp();
-    year_ = std::make_unique<fixture::FiscalYear>();
-    ASSERT_EQ(AllocRptTables(reportId_), 1);
+    RptYearTest::SetUp();
+    ASSERT_EQ(AllocRptTables(1), 1);
     ClearRptActivity();
     RptOrder = 'N';
+    RptTransOrder = 'D';
     RptOptionA = RptOptionB = RptOptionC = RptOptionD = 0;
     RptOptionG = RptOptionH = 0;
     RptOptionE = 'N';
     RptOptionF = 'N';
-  }
-  void TearDown() override {
-    FreeRptTables();
-    RptTest::TearDown();
-    year_.reset();
   }
   // Income and expense (kind 1) or assets and liabilities (kind 2) in
   // Type1Acts and Type2Acts, class by class and by number.
@@ -76,17 +64,4 @@ class FinReportTest : public RptTest {
     if (lines.size() < 6) return lines;
     return std::vector<std::string>(lines.begin() + 3, lines.end() - 3);
   }
-  // The report printed to PDF, page by page.
-  std::vector<std::string> PdfPages() {
-    const std::string pdf = home_ + "/report.pdf";
-    std::snprintf(ctx_->saveAsName, sizeof ctx_->saveAsName, "%s", pdf.c_str());
-    CDC dc;
-    EXPECT_TRUE(dc.CreateDC(nullptr, "PDF file", pdf.c_str(), nullptr));
-    EXPECT_EQ(PrintRpt(ctx_, &dc, RptPrintRange{}), 1);
-    dc.DeleteDC();
-    ctx_->saveAsName[0] = '\0';
-    return PdfPageTexts(pdf);
-  }
-  int reportId_ = 1;
-  std::unique_ptr<fixture::FiscalYear> year_;
 };

@@ -69,7 +69,7 @@ TEST_F(FinancialReportsPdfTest, EveryReportPrintsItsFigures) {
     if (c.id == 16) ctx->owner = &recon;
     ASSERT_EQ(c.builder(ctx), 1);
     std::string text;
-    for (const std::string& page : PdfPages()) text += page;
+    for (const std::string& page : PrintedPages()) text += page;
     for (const std::string& expected : c.texts) EXPECT_NE(text.find(expected), std::string::npos) << expected;
   }
 }
