@@ -62,6 +62,40 @@ void SendCellNotification(CZanthGrid* grid, UINT code, HWND edit) {
   parent->SendMessage(WM_COMMAND, MAKEWPARAM(grid->GetDlgCtrlID(), code), reinterpret_cast<LPARAM>(edit));
 }
 
+CGXStyle AccountCellStyle() {
+  CGXStyle account;
+  account.SetControl(kGridAcctId)
+      .SetUserAttribute(GX_IDS_UA_TABLIST_KEYCOL, "0")
+      .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "0")
+      .SetUserAttribute(GX_IDS_UA_TABLIST_SHOWALLCOLS, "1")
+      .SetVerticalAlignment(DT_VCENTER);
+  return account;
+}
+
+std::vector<CString> TabbedAccountChoices(const std::vector<CString>& list) {
+  std::vector<CString> out;
+  for (CString entry : list) {
+    const int at = entry.Find(" / ");
+    if (at >= 0) entry = entry.Left(at) + "\t" + entry.Mid(at + 3);
+    out.push_back(entry);
+  }
+  return out;
+}
+
+CString JoinChoices(const std::vector<CString>& list) {
+  CString joined;
+  for (const CString& entry : list) joined += entry + "\n";
+  return joined;
+}
+
+CString AccountChoiceTip(const std::vector<CString>& tabbed, const CString& value) {
+  for (const CString& entry : tabbed) {
+    const int tab = entry.Find('\t');
+    if (tab > 0 && entry.Left(tab) == value) return entry.Left(tab) + " - " + entry.Mid(tab + 1);
+  }
+  return CString();
+}
+
 // ------------------------------------------------------------ combo cell
 
 CGridCombo::CGridCombo(CZanthGrid* grid) : CGXComboBox(grid, 2001, 2000, 0), m_pZanthGrid(grid) {}

@@ -1,5 +1,6 @@
 #include "reports/RptInstall.h"
 
+#include "reports/FinancialParams.h"
 #include "reports/FinancialReports.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -10,4 +11,5 @@ void InstallReports() {
   InstallFinancialReports();
   InstallRegisterReports();
   InstallTextFileReport();
+  InstallFinancialLaunchers();
 }

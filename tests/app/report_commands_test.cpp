@@ -160,6 +160,59 @@ TEST_F(ReportCommandsTest, TheBalancingReportButtonPrintsTheReconciliationStatem
   EXPECT_NE(std::find(lines.begin(), lines.end(), "{33.}Out-of-Balance Amount{1} {8r}     0.00 "), lines.end());
 }
 
+int seenOptionB = -1;
+int seenOrder = -1;
+int LaunchNothing(RptContext*) {
+  seenOptionB = RptOptionB;
+  seenOrder = RptOrder;
+  return 0;
+}
+int BuildNothing(RptContext*) { return 1; }
+
+TEST_F(ReportCommandsTest, AMenuCommandIsEnabledOnceItsReportCanRun) {
+  // Launchers are installed; a report whose builder is missing stays off.
+  ASSERT_NE(FindRptLauncher(1), nullptr);
+  if (FindRptBuilder(1) == nullptr) {
+    EXPECT_EQ(FindCommand(32964), nullptr);
+  }
+  struct Case {
+    UINT command;
+    int report;
+  } cases[] = {{32964, 1}, {32968, 31}, {32820, 24}, {32929, 15}, {32952, 14}};
+  for (const Case& c : cases) {
+    ClearRptRegistry();
+    ClearCommands();
+    InstallReportMenuCommands();
+    EXPECT_EQ(FindCommand(c.command), nullptr) << c.command;
+    RegisterRptBuilder(c.report == 15 ? 150 : c.report, BuildNothing);
+    InstallReportMenuCommands();
+    if (c.report != 24) {
+      EXPECT_EQ(FindCommand(c.command), nullptr) << c.command << ": a builder alone";
+      RegisterRptLauncher(c.report, LaunchNothing);
+      InstallReportMenuCommands();
+    }
+    EXPECT_NE(FindCommand(c.command), nullptr) << c.command;
+    EXPECT_EQ(ReportOfCommand(c.command), c.report);
+  }
+}
+
+TEST_F(ReportCommandsTest, TheRegisterReportFromTheMenuStartsWithoutARegistersPreset) {
+  RegisterRptBuilder(31, BuildNothing);
+  RegisterRptLauncher(31, LaunchNothing);
+  InstallReportMenuCommands();
+  RptOptionB = 1;  // what an accepted report 31 leaves: an include flag
+  RptOrder = 'N';
+  FindCommand(32968)();
+  EXPECT_EQ(seenOptionB, 0);
+  EXPECT_EQ(seenOrder, 0);
+  // A register screen's own call keeps its preset.
+  RptOptionB = 101;
+  RptOrder = '2';
+  ReportDriver(31, nullptr);
+  EXPECT_EQ(seenOptionB, 101);
+  EXPECT_EQ(seenOrder, '2');
+}
+
 }  // namespace
 
 namespace {
