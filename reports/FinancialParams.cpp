@@ -364,15 +364,7 @@ class CRpt30 : public CRptAcctListDlg {
   void OnOK() override {
     if (!AccountsChosen()) return;
     CString first, second;
-    m_from.SaveValue(first);
-    if (!m_from.Validate("First Date")) return;
-    m_to.SaveValue(second);
-    if (!m_to.Validate("Second Date")) return;
-    char message[300] = "";
-    if (!ValidateDatePair(first, second, Item(IDC_RPT_FROM), Item(IDC_RPT_TO), message)) {
-      Warn(message);
-      return;
-    }
+    if (!ReadDatePair(m_from, m_to, first, second)) return;
     m_first = first;
     m_second = second;
     m_details = Checked(IDC_RPT_RES_DETAIL);

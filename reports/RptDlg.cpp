@@ -35,6 +35,25 @@ CString CRptDlg::Text(int id) const {
 
 void CRptDlg::Warn(const char* text) { DispMessage(text, MSG_WARNING); }
 
+bool CRptDlg::ReadDatePair(CDate8& from, CDate8& to, CString& first, CString& second) {
+  from.SaveValue(first);
+  if (!from.Validate("First Date")) return false;
+  to.SaveValue(second);
+  if (!to.Validate("Second Date")) return false;
+  char message[300] = "";
+  if (!ValidateDatePair(first, second, Item(from.GetDlgCtrlID()), Item(to.GetDlgCtrlID()), message)) {
+    Warn(message);
+    return false;
+  }
+  return true;
+}
+
+void CRptDlg::SetItemFormat(int id, const char* format, const char* word) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, word ? word : "");
+  SetDlgItemText(id, text);
+}
+
 BOOL CRptDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (DialogHelpCommand(wParam, m_helpContext)) return TRUE;
   const int id = LOWORD(wParam);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "common/DateEdit.h"
 #include "platform/base/CString.h"
 #include "platform/dialogs/Dialog.h"
 #include "reports/RptContext.h"
@@ -28,6 +29,11 @@ class CRptDlg : public CDialog {
   CString Text(int id) const;
   void Warn(const char* text);
   HWND Item(int id) const;
+  // The two date edits' own checks ("First Date", "Second Date"), then the
+  // pair within the fiscal year; false after the message.
+  bool ReadDatePair(CDate8& from, CDate8& to, CString& first, CString& second);
+  // The unit's words in run-time texts ("&Group Members by %s", ...).
+  void SetItemFormat(int id, const char* format, const char* word);
 
   // Resizing: the template's size is the minimum; the lists `growIds` take
   // the height change (and the width change unless the width is fixed), the

@@ -1,15 +1,21 @@
 #include "reports/RptInstall.h"
 
+#include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
 #include "reports/FinancialReports.h"
+#include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
+#include "reports/ScheduleReports.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
   InstallFinancialReports();
+  InstallScheduleReports();
   InstallRegisterReports();
+  InstallProfitCenterReport();
   InstallTextFileReport();
   InstallFinancialLaunchers();
+  InstallAccountLaunchers();
 }

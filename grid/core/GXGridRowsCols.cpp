@@ -416,6 +416,9 @@ void GXGridAxis::SetFirst(ROWCOL index, UINT flags) {
   First() = index;
   g.m_bWalkValid = FALSE;
   if (!g.m_bLockUpdate && (flags & 7) != 0 && changed && g.m_pGridWnd != nullptr && g.m_pGridWnd->m_hWnd != nullptr) {
+    // The thumb follows the new position.
+    const int bar = rows ? SB_VERT : SB_HORZ;
+    if (g.GetScrollBarMode(bar) != 0) g.SetScrollPos(bar, index, TRUE);
     g.m_pGridWnd->Invalidate(TRUE);
     if (flags & 2) g.m_pGridWnd->UpdateWindow();
   }
