@@ -6,12 +6,14 @@
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
+#include "reports/RosterReport.h"
 #include "reports/ScheduleReports.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
   InstallFinancialReports();
+  InstallRosterReports();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
