@@ -2,6 +2,8 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/FinancialReports.h"
+#include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
@@ -12,6 +14,7 @@
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
+  InstallFinancialReports();
   InstallRosterReports();
   InstallMemberStatements();
   InstallScheduleReports();
@@ -20,4 +23,5 @@ void InstallReports() {
   InstallTextFileReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
+  InstallMemberLaunchers();
 }
