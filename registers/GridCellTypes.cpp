@@ -114,10 +114,9 @@ void CGridCombo::AutoComplete(UINT ch) {
   GetWindowText(text);
   ROWCOL row = 0, col = 0;
   if (!m_pGrid->GetCurrentCell(row, col)) return;
-  CGXStyle column;
-  m_pGrid->ComposeStyleRowCol(0, col, column, FALSE);
+  // The choices are the column's: its base style holds them.
   CGXStyle own;
-  m_pGrid->GetParam()->GetData()->GetStyleRowCol(0, col, own, 0, CGXGridCore::kStoreCell);
+  m_pGrid->GetParam()->GetData()->GetStyleRowCol(0, col, own, 0, CGXGridCore::kStoreBase);
   const CString choices = own.GetIncludeChoiceList() ? own.GetChoiceList() : CString();
   CString line;
   const BOOL match = !choices.IsEmpty() && FindStringInChoiceList(line, text, choices, FALSE) >= 0;
@@ -308,12 +307,19 @@ BOOL CGridDate::HandleChar(UINT ch, UINT repeat, UINT flags) {
 }
 
 BOOL CGridDate::NotifyLeftCell(ROWCOL newRow, ROWCOL newCol) {
+  CDate8 editor;
   if (m_hWnd != nullptr && IsActive()) {
     CString text;
     GetWindowText(text);
-    CDate8 editor;
     const CString normal = editor.FormatText(text);
     if (normal != text) SetCellText(normal);
+  } else if (m_nRow != static_cast<ROWCOL>(-1) && m_nCol != static_cast<ROWCOL>(-1)) {
+    // The grid stores the edit before it tells the cell it was left: a
+    // partial date typed is made whole in the cell itself, so that what
+    // the row saves is the date shown.
+    const CString stored = m_pGrid->GetCellValue(m_nRow, m_nCol);
+    const CString normal = stored.IsEmpty() ? stored : editor.FormatText(stored);
+    if (normal != stored) m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), normal, 0, 1);
   }
   return CGXEditControl::NotifyLeftCell(newRow, newCol);
 }

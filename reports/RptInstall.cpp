@@ -2,13 +2,21 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/FinancialReports.h"
+#include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
+#include "reports/RosterReport.h"
+#include "reports/ScheduleReports.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
+  InstallFinancialReports();
+  InstallRosterReports();
+  InstallScheduleReports();
   InstallRegisterReports();
+  InstallProfitCenterReport();
   InstallTextFileReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
