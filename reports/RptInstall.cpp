@@ -3,6 +3,7 @@
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
 #include "reports/FinancialReports.h"
+#include "reports/MemberParams.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -20,4 +21,5 @@ void InstallReports() {
   InstallTextFileReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
+  InstallMemberLaunchers();
 }
