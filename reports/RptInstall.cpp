@@ -2,6 +2,7 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/FormParams.h"
 #include "reports/FinancialReports.h"
 #include "reports/MemberParams.h"
 #include "reports/ProfitCenterReport.h"
@@ -22,4 +23,5 @@ void InstallReports() {
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
+  InstallFormLaunchers();
 }
