@@ -5,6 +5,7 @@
 #include "reports/FormParams.h"
 #include "reports/FinancialReports.h"
 #include "reports/MemberParams.h"
+#include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -16,6 +17,7 @@
 void InstallReports() {
   InstallFinancialReports();
   InstallRosterReports();
+  InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
