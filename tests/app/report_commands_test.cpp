@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -20,6 +21,8 @@
 #include "common/TempFolder.h"
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/testing/Automation.h"
+#include "records/AccountRegisterSeam.h"
+#include "records/Recon.h"
 #include "reports/RptDriver.h"
 #include "reports/RptSelection.h"
 
@@ -126,6 +129,35 @@ TEST_F(ReportCommandsTest, AMissingAnswerFileIsShownAndNothingPreviews) {
   ShowFaqAnswer(entry);
   EXPECT_TRUE(shown.empty());
   EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST_F(ReportCommandsTest, TheBalancingReportButtonPrintsTheReconciliationStatement) {
+  RecordReportRunner run = GetRecordReportRunner();
+  ASSERT_NE(run, nullptr);  // the balancing dialog's Report button is enabled
+  AccountRecord checking;
+  checking.number = 101;
+  std::snprintf(checking.name, sizeof checking.name, "Checking");
+  checking.classRow = 1;
+  checking.currentBalance = 50000;
+  ReconList items(2);
+  items[0].amount = 2500;
+  items[0].factor = -1;
+  items[0].row = 3;
+  std::snprintf(items[0].number, sizeof items[0].number, "1001");
+  std::snprintf(items[0].date, sizeof items[0].date, "03/05/08");
+  std::snprintf(items[0].description, sizeof items[0].description, "Camp store");
+  ResetReconContext();
+  TheReconContext.account = &checking;
+  std::snprintf(TheReconContext.statementDate, sizeof TheReconContext.statementDate, "033108");
+  TheReconContext.statementBalance = 52500;
+  TheReconContext.items = &items;
+  run(16, nullptr);
+  ResetReconContext();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].reportId, 16);
+  const auto& lines = shown[0].lines;
+  EXPECT_EQ(lines[0], "{F3}{77=}Reconciliation Statement");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "{33.}Out-of-Balance Amount{1} {8r}     0.00 "), lines.end());
 }
 
 int seenOptionB = -1;
