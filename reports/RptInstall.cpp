@@ -2,6 +2,7 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/FormParams.h"
 #include "reports/FinancialReports.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
@@ -24,4 +25,5 @@ void InstallReports() {
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
+  InstallFormLaunchers();
 }
