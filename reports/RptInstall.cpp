@@ -2,8 +2,10 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/FormParams.h"
 #include "reports/FinancialReports.h"
 #include "reports/MemberParams.h"
+#include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -15,6 +17,7 @@
 void InstallReports() {
   InstallFinancialReports();
   InstallRosterReports();
+  InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
@@ -22,4 +25,5 @@ void InstallReports() {
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
+  InstallFormLaunchers();
 }
