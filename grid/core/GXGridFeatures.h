@@ -46,6 +46,10 @@ class CGXAbstractGridCoveredCellsImp {
   virtual void UpdateCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
                                         UINT flags, BOOL sendHint) = 0;
   virtual void ExpandToCoveredCells(CGXGridCore* grid, CGXRange& range) = 0;
+  // Before rows or columns go: blocks reaching into them are cut back or
+  // dropped (recorded for undo); TRUE when any changed.
+  virtual BOOL PrepareRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode) = 0;
+  virtual BOOL PrepareRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode) = 0;
 };
 
 class CGXAbstractGridFreezeMenuHelperImp {
