@@ -177,12 +177,15 @@ BOOL CGXGridResizeToFitImp::Resize(CGXGridCore* grid, BOOL rows, const CGXRange&
         counts = (rows ? grid->GetColWidth(col) : grid->GetRowHeight(row)) > 0;
       }
       if (counts) {
+        // A block shows its first cell's contents over its whole extent.
+        const ROWCOL cellRow = inBlock ? block.top : row, cellCol = inBlock ? block.left : col;
         style->Free();
-        grid->ComposeStyleRowCol(row, col, *style);
+        grid->ComposeStyleRowCol(cellRow, cellCol, *style);
         if (CGXControl* control = grid->GetRegisteredControl(style->GetControl())) {
           // The current cell measures what is being typed into it.
-          if (control->IsActive() && grid->IsCurrentCell(row, col)) style->SetValue(grid->GetCurrentCellText());
-          const CSize size = control->CalcContentSize(&dc, row, col, *style, rows, FALSE);
+          if (control->IsActive() && grid->IsCurrentCell(cellRow, cellCol))
+            style->SetValue(grid->GetCurrentCellText());
+          const CSize size = control->CalcContentSize(&dc, cellRow, cellCol, *style, rows, FALSE);
           wanted = std::max<int>(wanted, (rows ? size.cy : size.cx) - above);
         }
       }
