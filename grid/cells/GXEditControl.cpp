@@ -637,6 +637,10 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ForwardKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
       return result;
     }
+    case WM_GETDLGCODE:
+      // In a dialog the cell's window answers as its grid does, so that Tab
+      // and the arrows move the current cell instead of the dialog's focus.
+      return m_pGrid->OnGridGetDlgCode(static_cast<UINT>(CEdit::WindowProc(message, wParam, lParam)));
     case WM_IME_STARTCOMPOSITION: GXImeComposing = TRUE; break;
     case WM_IME_ENDCOMPOSITION: GXImeComposing = FALSE; break;
     default: break;

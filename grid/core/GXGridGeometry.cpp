@@ -97,11 +97,11 @@ void GXGridAxis::UpdateChangedSizes(ROWCOL from, ROWCOL to, int* oldSizes, UINT 
   g.ResetLastVisible();
   if (g.m_bCurrentCell && Size(from) == 0 && CurrentIndex() >= from && CurrentIndex() <= to) g.ResetCurrentCell(TRUE);
   if (g.m_pParam == nullptr || g.m_pParam->m_bLockRedraw) return;
-  if (CGXAbstractGridOptimizedUpdateImp* update = g.m_pOptimizedUpdateImp) {
+  if (CGXAbstractGridOptimizedUpdateImp* optimized = g.m_pOptimizedUpdateImp) {
     if (rows) {
-      update->ChangedRowHeights(&g, &from, &to, oldSizes, &flags);
+      optimized->ChangedRowHeights(&g, &from, &to, oldSizes, &flags);
     } else {
-      update->ChangedColWidths(&g, &from, &to, oldSizes, &flags);
+      optimized->ChangedColWidths(&g, &from, &to, oldSizes, &flags);
     }
   } else {
     g.Redraw(flags, TRUE);

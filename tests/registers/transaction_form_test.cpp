@@ -19,6 +19,9 @@
 #include "platform/window/Window.h"
 #include "registers/RegistersTestUtil.h"
 #include "registers/TransDlg.h"
+#include "reports/RegisterReport.h"
+#include "reports/RptDriver.h"
+#include "reports/RptSelection.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
@@ -207,6 +210,43 @@ TEST_F(TransactionFormTest, EditAndDeleteFromTheList) {
   EXPECT_EQ(TransTable.liveCount, live);
 }
 
+// The number is optional: a transaction without one is still a row of the
+// register that Edit loads and a save changes in place; the opening balance
+// row is not.
+TEST_F(TransactionFormTest, ATransactionWithoutANumberIsEditedFromTheList) {
+  const int live = TransTable.liveCount;
+  const int income = fixture::FiscalYear::Balance(520);
+  bool openingEditable = true, editable = false;
+  std::string loaded;
+  Run(101, [&](HWND h) {
+    Fill(h, {"Deposit", "25.00", "520 /", nullptr, "", "", "03/15/08", "Unnumbered gift"});
+    Press(h, IDC_TRN_POST);
+    HWND list = GetDlgItem(h, IDC_TRN_LIST);
+    SelectRow(list, 0);
+    openingEditable = IsWindowEnabled(GetDlgItem(h, IDC_TRN_EDIT));
+    int row = -1;
+    for (int i = 0; i < Rows(list); ++i)
+      if (Cell(list, i, 3) == "Unnumbered gift") row = i;
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Cell(list, row, 1), "");
+    SelectRow(list, row);
+    editable = IsWindowEnabled(GetDlgItem(h, IDC_TRN_EDIT));
+    Press(h, IDC_TRN_EDIT);
+    loaded = FieldText(h, IDC_TRN_AMOUNT);
+    SetFocus(GetDlgItem(h, IDC_TRN_AMOUNT));
+    SetField(h, IDC_TRN_AMOUNT, "30.00");
+    SetFocus(GetDlgItem(h, IDC_TRN_REMARKS));
+    automation::PumpUntilIdle();
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(openingEditable);
+  EXPECT_TRUE(editable);
+  EXPECT_EQ(loaded, "$ 25.00");
+  EXPECT_EQ(TransTable.liveCount, live + 1);
+  EXPECT_EQ(fixture::FiscalYear::Balance(520) - income, 3000);
+}
+
 TEST_F(TransactionFormTest, ARefusedSaveKeepsTheEntry) {
   // A full transaction table.
   const int free = TransTable.freeCount;
@@ -287,6 +327,40 @@ TEST_F(TransactionFormTest, TheListAfterPostingsIsTheListBuiltAnew) {
   });
   EXPECT_EQ(after, fresh);
   EXPECT_GE(after.size(), 8u);
+}
+
+}  // namespace
+
+namespace {
+
+// The parameter dialog of report 31 as the form's Print finds it: records
+// the preset it is opened with and cancels.
+int printedAccount = 0;
+char printedDisplay = 0;
+int RecordRegisterPreset(RptContext*) {
+  printedAccount = RptOptionB;
+  printedDisplay = RptOrder;
+  return 0;
+}
+
+TEST_F(TransactionFormTest, PrintOpensTheRegisterReportForTheFormsAccount) {
+  // Without the report's dialog the button stays off.
+  ClearRptRegistry();
+  InstallRegisterReports();
+  Run(101, [](HWND h) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)));
+    Press(h, IDCANCEL);
+  });
+  RegisterRptLauncher(31, RecordRegisterPreset);
+  printedAccount = 0;
+  Run(401, [](HWND h) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)));
+    Press(h, IDC_TRN_PRINT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(printedAccount, 401);
+  EXPECT_EQ(printedDisplay, '1');
+  ClearRptRegistry();
 }
 
 }  // namespace
