@@ -1,8 +1,9 @@
 // The account register shown through the SDL2 host on an X server of the
 // test's own (skipped where there is no Xvfb), with the reserve account's
 // list dropped from the keyboard: the list lies under its cell on the
-// display, and one screen shot of the register with its list is written
-// beside the test program for a person to look at.
+// display, the keyboard comes back to the register when the list closes,
+// and one screen shot of the register with its list is written beside the
+// test program for a person to look at.
 #include <SDL.h>
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -84,6 +85,8 @@ TEST(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
     PumpFor(200);
     CGXControl* reserve = grid.GetCurrentCellControl();
     ASSERT_NE(reserve, nullptr);
+    SDL_Window* dialogWindow = sdl->Window(wnd::Get(dialog.m_hWnd)->native);
+    ASSERT_EQ(SDL_GetKeyboardFocus(), dialogWindow) << "the register has the keyboard";
     reserve->SysKeyDown(VK_DOWN, 1, 0);  // Alt+Down
     PumpFor(400);
     HWND list = automation::FindByClass(GXGetPopupWndClassName());
@@ -112,8 +115,10 @@ TEST(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
     const std::string shot = ::testing::TempDir() + "register-dropped-list.png";
     EXPECT_EQ(cairo_surface_write_to_png(picture, shot.c_str()), CAIRO_STATUS_SUCCESS) << shot;
     cairo_surface_destroy(picture);
+    // Closing the list gives the keyboard back to the register's window.
     if (auto* combo = dynamic_cast<CGXComboBox*>(reserve)) combo->ShowDropDown(FALSE);
-    PumpFor(100);
+    PumpFor(300, [&] { return SDL_GetKeyboardFocus() == dialogWindow; });
+    EXPECT_EQ(SDL_GetKeyboardFocus(), dialogWindow);
     dialog.DestroyWindow();
   }
   automation::ResetWindows();
