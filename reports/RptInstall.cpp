@@ -3,6 +3,7 @@
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
+#include "reports/LabelParams.h"
 #include "reports/FinancialReports.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
@@ -26,4 +27,5 @@ void InstallReports() {
   InstallAccountLaunchers();
   InstallMemberLaunchers();
   InstallFormLaunchers();
+  InstallLabelLaunchers();
 }
