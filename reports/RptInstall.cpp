@@ -2,7 +2,11 @@
 
 #include "reports/AccountParams.h"
 #include "reports/FinancialParams.h"
+#include "reports/FormParams.h"
+#include "reports/LabelParams.h"
 #include "reports/FinancialReports.h"
+#include "reports/MemberParams.h"
+#include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
@@ -14,10 +18,14 @@
 void InstallReports() {
   InstallFinancialReports();
   InstallRosterReports();
+  InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
   InstallTextFileReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
+  InstallMemberLaunchers();
+  InstallFormLaunchers();
+  InstallLabelLaunchers();
 }

@@ -247,4 +247,15 @@ TEST_F(ReportCommandsTest, AReportMenuCommandNeedsBothBuilderAndDialog) {
   EXPECT_EQ(registerLaunches, 1);
 }
 
+TEST_F(ReportCommandsTest, EveryReportWithADialogHasItsLauncherAfterStartUp) {
+  for (int report : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 20, 21, 22, 23, 25, 28, 29, 30, 31, 32,
+                     33, 34})
+    EXPECT_NE(FindRptLauncher(report), nullptr) << report;
+  // A menu command is served exactly when its report can be built.
+  for (UINT command : {32964u, 32944u, 32929u, 32821u, 32972u}) {
+    const int report = ReportOfCommand(command);
+    EXPECT_EQ(FindCommand(command) != nullptr, FindRptBuilder(report == 15 ? 150 : report) != nullptr) << command;
+  }
+}
+
 }  // namespace

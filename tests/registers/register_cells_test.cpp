@@ -264,4 +264,24 @@ TEST_F(RegisterCellsTest, PassbookAndDuesPathsMoveTheMembersAndLeaveNoStaleSplit
   EXPECT_EQ(SplitTable.freeCount, splits - 2) << "only the two kept splits are stored";
 }
 
+TEST_F(RegisterCellsTest, TabMovesThroughTheRowsCellsAsTheTreasurerTypes) {
+  const int income = fixture::FiscalYear::Balance(520);
+  RunWithNewRow([&](HWND h, CTransGrid* grid, ROWCOL row) {
+    grid->SetFocus();
+    automation::PumpUntilIdle();
+    // Num, Description, Withdrawal, Deposit, C, Suppt, Resrv, PassB, "...", Notes.
+    // Typed in one go, faster than the grid moves: nothing typed ahead is lost.
+    automation::TypeText("1500\tCar wash\t\t25.00\t\t520\t\t\t\tfast");
+    automation::PumpUntilIdle();
+    EXPECT_EQ(Text(grid, row, kColNumber), "1500");
+    EXPECT_EQ(Text(grid, row, kColDescription), "Car wash");
+    EXPECT_EQ(Text(grid, row, kColDeposit), "2500");
+    EXPECT_EQ(Text(grid, row, kColSupport), "520");
+    EXPECT_EQ(Text(grid, row, kColNotes), "fast");
+    Press(h, IDC_TRG_SAVE);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(fixture::FiscalYear::Balance(520) - income, 2500);
+}
+
 }  // namespace

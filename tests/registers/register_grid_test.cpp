@@ -28,6 +28,7 @@
 #include "store/KeyTable.h"
 #include "store/WriteFailures.h"
 #include "store/Xfer.h"
+#include "support/GoldenImage.h"
 
 namespace {
 
@@ -319,6 +320,18 @@ TEST_F(RegisterGridTest, PrintOpensTheRegisterReportForTheRegistersAccountWhenNo
   EXPECT_EQ(printedAccount, 401);
   EXPECT_EQ(printedDisplay, '1');
   ClearRptRegistry();
+}
+
+TEST_F(RegisterGridTest, PictureOfTheRegister) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    grid->SetFocus();
+    grid->SetCurrentCell(3, kColDescription);
+    automation::PumpUntilIdle();
+    EXPECT_TRUE(golden::Matches("registers/register_grid.png",
+                                [&](const std::string& path) { return automation::RenderToPng(h, path); }));
+    Press(h, IDCANCEL);
+  });
 }
 
 }  // namespace

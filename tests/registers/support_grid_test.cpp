@@ -24,6 +24,7 @@
 #include "store/KeyTable.h"
 #include "store/SplitStore.h"
 #include "store/Xfer.h"
+#include "support/GoldenImage.h"
 
 namespace {
 
@@ -230,6 +231,24 @@ TEST_F(SupportGridTest, PassbookDataGoesWithItsFlagAndWithADeletedLine) {
   EXPECT_FALSE(TakesPart(d->shares[1][fixture::kAnna]));
   EXPECT_EQ(d->splits[1].lineKey, 0);
   EXPECT_EQ(d->transaction.amount, 1000);
+}
+
+TEST_F(SupportGridTest, PictureOfTheSupportLines) {
+  auto d = NewSupportTransaction(4500);
+  d->transaction.factor = 1;
+  fixture::SplitFundraisingLine(*d, 1200, 800);
+  PutLine(*d, 1, 620, 2500);
+  d->lines[1].reserveAccount = 710;
+  std::strcpy(d->lines[1].remarks, "refund");
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    CSuppGrid* grid = GridOf(h);
+    grid->SetFocus();
+    grid->SetCurrentCell(2, kSuppColAmount);
+    automation::PumpUntilIdle();
+    EXPECT_TRUE(golden::Matches("registers/support_grid.png",
+                                [&](const std::string& path) { return automation::RenderToPng(h, path); }));
+    Press(h, IDCANCEL);
+  });
 }
 
 }  // namespace
