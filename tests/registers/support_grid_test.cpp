@@ -251,4 +251,36 @@ TEST_F(SupportGridTest, PictureOfTheSupportLines) {
   });
 }
 
+TEST_F(SupportGridTest, TheGridGrowsWithTheDialogAndTheSizeComesBack) {
+  auto d = NewSupportTransaction(0);
+  auto widthOf = [](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return r.right - r.left;
+  };
+  int gridBefore = 0, gridAfter = 0, closeMoved = 0, dialogWidth = 0, reopenedWidth = 0, reopenedGrid = 0;
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    RECT dr, cr, cr2;
+    GetWindowRect(h, &dr);
+    GetWindowRect(GetDlgItem(h, IDCANCEL), &cr);
+    gridBefore = widthOf(GetDlgItem(h, IDC_SGR_GRID));
+    SetWindowPos(h, nullptr, 0, 0, dr.right - dr.left + 120, dr.bottom - dr.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    gridAfter = widthOf(GetDlgItem(h, IDC_SGR_GRID));
+    GetWindowRect(GetDlgItem(h, IDCANCEL), &cr2);
+    closeMoved = cr2.left - cr.left;
+    dialogWidth = widthOf(h);
+    Press(h, IDCANCEL);
+  });
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    reopenedWidth = widthOf(h);
+    reopenedGrid = widthOf(GetDlgItem(h, IDC_SGR_GRID));
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(gridAfter - gridBefore, 120);
+  EXPECT_EQ(closeMoved, 120);
+  EXPECT_EQ(reopenedWidth, dialogWidth);
+  EXPECT_EQ(reopenedGrid, gridAfter);
+}
+
 }  // namespace
