@@ -283,4 +283,28 @@ TEST_F(SupportGridTest, TheGridGrowsWithTheDialogAndTheSizeComesBack) {
   EXPECT_EQ(reopenedGrid, gridAfter);
 }
 
+TEST_F(SupportGridTest, TheAccountCellsMenuAsksAccountInformationForANewAccount) {
+  auto d = NewSupportTransaction(0);
+  bool opened = false;
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    CSuppGrid* grid = GridOf(h);
+    Press(h, IDC_SGR_INSERT);
+    grid->SetCurrentCell(1, kSuppColSupport);
+    automation::PumpUntilIdle();
+    automation::OnDialog("Account Information", [&](HWND a) {
+      opened = true;
+      Press(a, IDCANCEL);
+    }, IDCANCEL);
+    automation::ExpectMessageBox("", "Create New Account", 1);
+    automation::AdvanceClock(600);
+    automation::Click(grid->GetSafeHwnd(), grid->CalcCellRect(1, kSuppColSupport).CenterPoint(), 1);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(Value(grid, 1, kSuppColSupport), "");
+    automation::AlwaysAnswer("", "Do you wish to save your changes", ANSWER_NO);
+    Press(h, IDCANCEL);
+    automation::ClearResponder();
+  });
+  EXPECT_TRUE(opened);
+}
+
 }  // namespace
