@@ -1,6 +1,7 @@
 #include "reports/RptInstall.h"
 
 #include "reports/AccountParams.h"
+#include "reports/ComparisonsReport.h"
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
@@ -20,6 +21,7 @@
 void InstallReports() {
   InstallFinancialReports();
   InstallRosterReports();
+  InstallComparisonsReport();
   InstallFriendsReport();
   InstallWorksheetReport();
   InstallMemberStatements();
