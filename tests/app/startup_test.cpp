@@ -463,7 +463,7 @@ TEST_F(StartupTest, CommandsOfPartsNotBuiltAreDisabled) {
     bool enabled;
   } cases[] = {{0, ID_FILE_OPEN_YEAR, true},  {0, ID_FILE_BACKUP, false},    {0, ID_FILE_EXIT, true},
                {1, ID_EDIT_ACCOUNTS, false},  {1, ID_EDIT_INTEGRITY, true},  {1, ID_EDIT_UNIT_INFO, false},
-               {3, 32818, true},              {4, ID_OPTIONS_PREFERENCES, false},
+               {3, 32818, false},             {4, ID_OPTIONS_PREFERENCES, false},
                {5, ID_TOOLS_NOTEPAD, false},  {6, ID_HELP_TOPICS, true},     {6, ID_HELP_TIP, false},
                {6, ID_HELP_ABOUT, false}};
   for (const auto& c : cases) EXPECT_EQ(StateOf(frame, c.bar, c.id) == 0, c.enabled) << c.id;
