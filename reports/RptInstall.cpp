@@ -4,6 +4,7 @@
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
+#include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
@@ -23,6 +24,7 @@ void InstallReports() {
   InstallRegisterReports();
   InstallProfitCenterReport();
   InstallTextFileReport();
+  InstallExportFormatReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
