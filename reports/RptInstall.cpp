@@ -6,6 +6,7 @@
 #include "reports/LabelParams.h"
 #include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
+#include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
@@ -13,12 +14,15 @@
 #include "reports/RegisterReport.h"
 #include "reports/RosterReport.h"
 #include "reports/ScheduleReports.h"
+#include "reports/WorksheetReport.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
   InstallFinancialReports();
   InstallRosterReports();
+  InstallFriendsReport();
+  InstallWorksheetReport();
   InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
