@@ -7,6 +7,7 @@
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
+#include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
 #include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
@@ -33,6 +34,7 @@ void InstallReports() {
   InstallRegisterReports();
   InstallProfitCenterReport();
   InstallTextFileReport();
+  InstallExportFormatReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
