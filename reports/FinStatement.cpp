@@ -192,16 +192,17 @@ bool SumMemberLiability(const char* date, long long* scouts, long long* adults, 
   for (long long* t : byType) *t = 0;
   RptFailure f;
   if (!OpenReserveFile()) return false;  // shown by the store
-  std::vector<ReserveRecord> reserves;
-  for (int r = 0;; ++r) {
-    ReserveRecord rec;
-    const int got = ReadRecord(ReserveFile, rec, r);
-    if (got == -1) break;
-    if (got != 1) {
+  // The reserve file, the splits and their shares are read whole: at
+  // capacity that is thousands of records.
+  std::vector<ReserveRecord> reserves, chunk;
+  for (int first = 0;; first += 1024) {
+    const int got = ReadRecords(ReserveFile, chunk, first, 1024);
+    if (got < 0) {
       f.Set(ERR_READ, "reserve");
       break;
     }
-    reserves.push_back(rec);
+    reserves.insert(reserves.end(), chunk.begin(), chunk.end());
+    if (got < 1024) break;
   }
   auto add = [&](int member, long long amount) {
     if (member < 0 || member >= MemberTable.rowCount || member >= static_cast<int>(ScoutActiv.size())) return;
@@ -235,6 +236,10 @@ bool SumMemberLiability(const char* date, long long* scouts, long long* adults, 
     if (k.status != kStatusDeleted) lineByKey[k.id * 10 + k.line] = s;
   }
   const auto shares = SubAccountRowsByKey();
+  std::vector<SplitRecord> splitRecords;
+  std::vector<SubAccountRecord> shareRecords;
+  if (ReadRecords(SplitFile, splitRecords, 0, SplitTable.rowCount) < 0) f.Set(ERR_READ, "split activity");
+  if (ReadRecords(SubAcctFile, shareRecords, 0, SubAcctTable.rowCount) < 0) f.Set(ERR_READ, "subact activity");
   for (int t = 0; t < TransTable.rowCount && !f.Failed(); ++t) {
     const TransKey& tk = TransTable.keys[static_cast<std::size_t>(t)];
     if (tk.status == kStatusDeleted || !DateInRange(FiscalStartDate, date, tk.date, DF_YYYYMMDD)) continue;
@@ -248,19 +253,19 @@ bool SumMemberLiability(const char* date, long long* scouts, long long* adults, 
         break;
       }
       const SupportKey& lk = SupportTable.keys[static_cast<std::size_t>(line->second)];
-      SplitRecord split;
-      if (ReadRecord(SplitFile, split, s) != 1) {
+      if (s >= static_cast<int>(splitRecords.size())) {
         f.Set(ERR_READ, "split activity");
         break;
       }
+      const SplitRecord& split = splitRecords[static_cast<std::size_t>(s)];
       const auto members = shares.find(key);
       if (members == shares.end()) continue;
       for (int a : members->second) {
-        SubAccountRecord share;
-        if (ReadRecord(SubAcctFile, share, a) != 1) {
+        if (a >= static_cast<int>(shareRecords.size())) {
           f.Set(ERR_READ, "subact activity");
           break;
         }
+        const SubAccountRecord& share = shareRecords[static_cast<std::size_t>(a)];
         if (GetAcctClass(static_cast<int>(lk.account)) != 'R')
           add(share.memberRow,
               SignedAmount(static_cast<int>(lk.account), -1, split.factor, share.cash, share.accountAmount) *

@@ -89,19 +89,66 @@ std::string ErrorText(ErrorTextIndex index, const char* item) {
 
 }  // namespace
 
-int BuildAccountRegisterReport(RptContext* c) {
+int PrintRegisterExport(RptContext* c, const char* path, int lineCount, std::string& error) {
   const bool twoLine = RptOptionH != 0;
-  SetRptTitle(c, "Account Register", 0);
-  char subtitle[96];
-  std::snprintf(subtitle, sizeof subtitle, "%s - %s", FormatDateLong(RptFirstDate, DF_YYYYMMDD),
-                FormatDateLong(RptSecondDate, DF_YYYYMMDD));
-  SetRptSubtitle(c, subtitle);
   const char* tmpl = twoLine ? "{8}Number{1} {8}Date{1} {24}Description/Remarks{1} {8}-     {1} {8}+     {1} "
                                "{1}C{1} {3}S/R{1} {2}P{1} {8}Balance"
                              : "{8}Number{1} {8}Date{1} {24}Description{1} {8}-     {1} {8}+     {1} "
                                "{1}C{1} {3}Sup{1} {2}P{1} {8}Balance";
   const char* rule = "{8-}{1} {8-}{1} {24-}{1} {8-}{1} {8-}{1} {1-}{1} {3-}{1} {2-}{1} {8-}";
+  std::FILE* in = std::fopen(path, "rb");
+  if (in == nullptr) return 0;
+  std::string line, previous;
+  bool first = true;
+  int progress = 0;
+  while (error.empty() && ReadTextLine(in, line)) {
+    if (line.size() > kLineWidth) line.resize(kLineWidth);
+    const std::vector<std::string> f = SplitExportLine(line);
+    if (first || f[kAcctId] != previous) {
+      previous = f[kAcctId];
+      const std::string head = Formatted("{%d=}%s  %s", c->lineWidth, f[kAcctId].c_str(), f[kName].c_str());
+      const std::string labelled = LabelledTemplate(tmpl, std::atoi(f[kAcctId].c_str()));
+      SetRptColumnHeaders(c, {head.c_str(), " ", labelled.c_str(), rule});
+      bool ok = true;
+      if (!first && (RptOptionG || RptPageFull(c, 7))) {
+        ok = EndRptPage(c, 0) != 0;
+      } else if (!first) {
+        ok = WriteRptLines(c, {" ", " "}) != 0;
+      }
+      if (!ok || !WriteRptBlock(c, RPT_BLOCK_HEADERS)) {
+        error = ErrorText(ERR_WRITE, "headers");
+        break;
+      }
+      first = false;
+    }
+    const std::string posting =
+        Formatted("{8}%s{1} {8}%s {1} {24}%s {1} {8r}%s{1} {8r}%s{1} {1}%s{1} {3}%s {1} {2}%s{1} {8r}%s",
+                  f[kNum].c_str(), f[kDate].c_str(), f[kDescription].c_str(), f[kWithdrawal].c_str(),
+                  f[kDeposit].c_str(), f[kCleared].c_str(), f[kSupptId].c_str(), f[kSplit].c_str(),
+                  f[kBalance].c_str());
+    int ok;
+    if (twoLine) {
+      const std::string remarks = Formatted("{18} {24}%s {21} {3}%s ", f[kRemarks].c_str(), f[kResId].c_str());
+      NeedRptLines(c, 3);
+      ok = WriteRptLines(c, {posting.c_str(), remarks.c_str(), " "});
+    } else {
+      NeedRptLines(c, 1);
+      ok = WriteRptText(c, posting.c_str());
+    }
+    if (!ok) error = ErrorText(ERR_WRITE, "primary transaction");
+    ++progress;
+    ReportProgress(nullptr, progress, lineCount > progress ? lineCount : progress + 1);
+  }
+  std::fclose(in);
+  return 1;
+}
 
+int BuildAccountRegisterReport(RptContext* c) {
+  SetRptTitle(c, "Account Register", 0);
+  char subtitle[96];
+  std::snprintf(subtitle, sizeof subtitle, "%s - %s", FormatDateLong(RptFirstDate, DF_YYYYMMDD),
+                FormatDateLong(RptSecondDate, DF_YYYYMMDD));
+  SetRptSubtitle(c, subtitle);
   std::string error;
   const std::string path = JoinPath(TempFolder, "export.tmp");
   if (!OpenRpt(c)) return 0;
@@ -112,52 +159,8 @@ int BuildAccountRegisterReport(RptContext* c) {
     std::remove(path.c_str());
     const int written = ExportRegister(path.c_str(), AccountsInReportOrder(), RptTransOrder, 0, '\t', "", 0,
                                        RptOptionB, RptFirstDate, RptSecondDate);
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr) {
+    if (!PrintRegisterExport(c, path.c_str(), written, error) && error.empty())
       error = ErrorText(ERR_READ, "register export");
-    } else {
-      std::string line, previous;
-      bool first = true;
-      int progress = 0;
-      while (error.empty() && ReadTextLine(in, line)) {
-        if (line.size() > kLineWidth) line.resize(kLineWidth);
-        const std::vector<std::string> f = SplitExportLine(line);
-        if (f[kAcctId] != previous) {
-          previous = f[kAcctId];
-          const std::string head = Formatted("{%d=}%s  %s", c->lineWidth, f[kAcctId].c_str(), f[kName].c_str());
-          const std::string labelled = LabelledTemplate(tmpl, std::atoi(f[kAcctId].c_str()));
-          SetRptColumnHeaders(c, {head.c_str(), " ", labelled.c_str(), rule});
-          bool ok = true;
-          if (!first && (RptOptionG || RptPageFull(c, 7))) {
-            ok = EndRptPage(c, 0) != 0;
-          } else if (!first) {
-            ok = WriteRptLines(c, {" ", " "}) != 0;
-          }
-          if (!ok || !WriteRptBlock(c, RPT_BLOCK_HEADERS)) {
-            error = ErrorText(ERR_WRITE, "headers");
-            break;
-          }
-          first = false;
-        }
-        const std::string posting =
-            Formatted("{8}%s{1} {8}%s {1} {24}%s {1} {8r}%s{1} {8r}%s{1} {1}%s{1} {3}%s {1} {2}%s{1} {8r}%s",
-                      f[kNum].c_str(), f[kDate].c_str(), f[kDescription].c_str(), f[kWithdrawal].c_str(),
-                      f[kDeposit].c_str(), f[kCleared].c_str(), f[kSupptId].c_str(), f[kSplit].c_str(),
-                      f[kBalance].c_str());
-        int ok;
-        if (twoLine) {
-          const std::string remarks = Formatted("{18} {24}%s {21} {3}%s ", f[kRemarks].c_str(), f[kResId].c_str());
-          NeedRptLines(c, 3);
-          ok = WriteRptLines(c, {posting.c_str(), remarks.c_str(), " "});
-        } else {
-          NeedRptLines(c, 1);
-          ok = WriteRptText(c, posting.c_str());
-        }
-        if (!ok) error = ErrorText(ERR_WRITE, "primary transaction");
-        ReportProgress(nullptr, ++progress, written > 0 ? written : 1);
-      }
-      std::fclose(in);
-    }
     if (error.empty() && written == 0 &&
         !WriteRptLines(c, {" ", "{63}*** No accounts were found which matched report parameters ***"}))
       error = ErrorText(ERR_WRITE, "no accounts message");

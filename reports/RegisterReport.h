@@ -7,11 +7,17 @@
 // every change of account.
 #pragma once
 
+#include <string>
+
 #include "reports/RptContext.h"
 
 // Each returns 1 when the report was written, 0 after a failure (shown).
 int BuildAccountRegisterReport(RptContext* context);
 int BuildTransactionRegisterForm(RptContext* context);
+// Report 31's body: the lines of a register export file (tab-delimited, no
+// names row) on the open report, an account header at every change of
+// account. 0 when the file cannot be read; a write failure goes to `error`.
+int PrintRegisterExport(RptContext* context, const char* path, int lineCount, std::string& error);
 
 // Whether report 31 can run: its builder and its parameter dialog are both
 // installed. The register screens enable their Print button by it.

@@ -131,6 +131,13 @@ TEST_F(ReportCommandsTest, AMissingAnswerFileIsShownAndNothingPreviews) {
   EXPECT_TRUE(automation::PendingExpectations().empty());
 }
 
+TEST_F(ReportCommandsTest, TheFinancialReportsOpenFromTheReportsMenu) {
+  // Monthly and annual income/expense, financial statement, detail,
+  // budgets, account list and summary: dialog and builder both installed.
+  for (UINT command : {32964u, 32973u, 32965u, 32963u, 32970u, 32971u, 32967u, 32969u})
+    EXPECT_NE(FindCommand(command), nullptr) << command;
+}
+
 TEST_F(ReportCommandsTest, TheBalancingReportButtonPrintsTheReconciliationStatement) {
   RecordReportRunner run = GetRecordReportRunner();
   ASSERT_NE(run, nullptr);  // the balancing dialog's Report button is enabled

@@ -21,6 +21,7 @@
 #include "registers/TransDlg.h"
 #include "reports/RegisterReport.h"
 #include "reports/RptDriver.h"
+#include "reports/RptInstall.h"
 #include "reports/RptSelection.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
@@ -360,6 +361,60 @@ TEST_F(TransactionFormTest, PrintOpensTheRegisterReportForTheFormsAccount) {
   });
   EXPECT_EQ(printedAccount, 401);
   EXPECT_EQ(printedDisplay, '1');
+  ClearRptRegistry();
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> previewed;
+int RecordPreviewedReport(RptContext* c, int*) {
+  previewed.clear();
+  std::FILE* f = std::fopen(c->tempName, "rb");
+  char record[256];
+  while (f && std::fread(record, 256, 1, f) == 1) {
+    CutRptRecord(record);
+    previewed.emplace_back(record);
+  }
+  if (f) std::fclose(f);
+  return 1;
+}
+
+TEST_F(TransactionFormTest, PrintBuildsTheRegisterOfTheFormsAccountOnly) {
+  // The program's own report registrations: the real dialog and builder.
+  ClearRptRegistry();
+  InstallReports();
+  SetRptPreviewer(RecordPreviewedReport);
+  previewed.clear();
+  std::vector<std::string> offered;
+  automation::OnDialog("Account Register Report", [&](HWND d) {
+    HWND list = GetDlgItem(d, IDC_RPT_ACCT_LIST);
+    const int n = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i)
+      if (SendMessage(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+        char text[64] = "";
+        SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        offered.emplace_back(text);
+      }
+    Press(d, IDOK);
+  }, IDOK);
+  // After the preview the dialog comes back until it is cancelled.
+  automation::OnDialog("Account Register Report", [](HWND d) { Press(d, IDCANCEL); }, IDCANCEL);
+  Run(101, [](HWND h) {
+    Press(h, IDC_TRN_PRINT);
+    Press(h, IDCANCEL);
+  });
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0].substr(0, 4), "101/");
+  bool header = false, other = false;
+  for (const std::string& line : previewed) {
+    header = header || line.find("101  Checking") != std::string::npos;
+    other = other || line.find("  Petty Cash") != std::string::npos;
+  }
+  EXPECT_TRUE(header);
+  EXPECT_FALSE(other);
+  SetRptPreviewer(nullptr);
   ClearRptRegistry();
 }
 

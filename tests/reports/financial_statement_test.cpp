@@ -157,3 +157,83 @@ TEST_F(FinancialStatementTest, AnUncomputableLiabilityStopsTheStatement) {
 }
 
 }  // namespace
+
+namespace {
+
+// The year's balances as the postings left them: the statement's net worth
+// is the assets less the liabilities, the reserves and what the passbook
+// holders may still spend (their balances less what is reserved for them).
+long long NetWorthFromBalances() {
+  long long worth = 0;
+  for (int row = 0; row < AcctTable.rowCount; ++row) {
+    const AcctKey& k = AcctTable.keys[static_cast<size_t>(row)];
+    const int n = static_cast<int>(k.number);
+    if (k.status == 2 || n == kEquipmentAccount) continue;
+    const char cls = GetAcctClass(n);
+    if (cls == 'A') worth += fixture::FiscalYear::Balance(n);
+    if (cls == 'L' || cls == 'R') worth -= fixture::FiscalYear::Balance(n);
+  }
+  EXPECT_EQ(OpenReserveFile(), 1);
+  for (int m = 0; m < MemberTable.rowCount; ++m) {
+    const MemberKey& k = MemberTable.keys[static_cast<size_t>(m)];
+    if (k.status == 2 || !k.passbook) continue;
+    int initial = 0, shares = 0, reserved = 0;
+    EXPECT_EQ(SumMemberReserves(-1, m, &initial, &shares, &reserved), 1);
+    worth -= fixture::FiscalYear::MemberBalance(m) - reserved;
+  }
+  CloseReserveFile();
+  return worth;
+}
+
+TEST_F(FinancialStatementTest, NetWorthAgreesWithTheBalancesOnRandomPostings) {
+  std::mt19937 random(20081231);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  auto d = std::make_unique<TransactionDetail>();
+  const int primaries[] = {1, 101, 201, 401};
+  for (int i = 0; i < 60; ++i) {
+    char date[9];
+    const int month = pick(12);
+    std::snprintf(date, sizeof date, "2008%02d%02d", month + 1, pick(28) + 1);
+    const int primary = primaries[pick(4)];
+    const int kind = pick(3);
+    const int amount = 100 + pick(20000);
+    if (kind == 2) {
+      // A member spends reserved funds on camping.
+      TransactionRecord& t = fixture::StartTransaction(*d, NextTransId++, month, date, -1, amount);
+      const int member = pick(2) ? fixture::kAnna : fixture::kBen;
+      d->lines[0].account = 620;
+      d->lines[0].amount = amount;
+      d->lines[0].factor = 1;
+      d->lines[0].reserveAccount = 710;
+      d->lines[0].reserveAmount = amount;
+      d->lines[0].reserveFactor = -1;
+      d->lines[0].split = 1;
+      d->splits[0].factor = -1;
+      d->shares[0][member].accountAmount = amount;
+      ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+      continue;
+    }
+    const int factor = pick(2) ? 1 : -1;
+    TransactionRecord& t = fixture::StartTransaction(*d, NextTransId++, month, date, factor, amount);
+    t.account = primary;
+    const int supports[] = {520, 620, primary == 201 ? 101 : 201};
+    d->lines[0].account = supports[pick(3)];
+    d->lines[0].amount = amount;
+    d->lines[0].factor = SignedAmountByType(GetAcctClass(primary), factor, d->lines[0].account);
+    if (kind == 1 && d->lines[0].account == 520) {
+      // Income shared among the scouts' passbooks.
+      const int anna = pick(amount + 1);
+      d->lines[0].split = 1;
+      d->splits[0].factor = 1;
+      d->shares[0][fixture::kAnna].cash = anna;
+      d->shares[0][fixture::kBen].cash = amount - anna;
+    }
+    ASSERT_EQ(AddTransaction(&t, d->lines, d->splits, d->shares), 1);
+  }
+  SelectByClass(2);
+  std::snprintf(RptSecondDate, sizeof RptSecondDate, "20081231");
+  const auto body = Build(2, BuildFinancialStatement);
+  EXPECT_TRUE(Has(body, "{30} {30.}Net Worth{1} {9r}" + FormatRptAmount(NetWorthFromBalances(), 9)));
+}
+
+}  // namespace
