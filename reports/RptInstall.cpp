@@ -5,6 +5,7 @@
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
 #include "reports/FinancialReports.h"
+#include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
@@ -12,12 +13,15 @@
 #include "reports/RegisterReport.h"
 #include "reports/RosterReport.h"
 #include "reports/ScheduleReports.h"
+#include "reports/WorksheetReport.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
   InstallFinancialReports();
   InstallRosterReports();
+  InstallFriendsReport();
+  InstallWorksheetReport();
   InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();

@@ -575,6 +575,9 @@ class CGXGridCore {
   BOOL m_bWalkValid = FALSE;
   // The row and column twins share one implementation.
   friend struct GXGridAxis;
+  // Keeps the first visible row or column in step with inserted and
+  // removed rows without scrolling the window itself.
+  friend class CGXGridOptimizedUpdateImp;
 
  public:
   // ---- rows and columns, geometry (end) ----
