@@ -1,6 +1,9 @@
 #include "reports/RptInstall.h"
 
 #include "reports/AccountParams.h"
+#include "reports/CollectionForm.h"
+#include "reports/ComparisonsReport.h"
+#include "reports/EquipmentReports.h"
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
@@ -20,9 +23,12 @@
 // first report.
 void InstallReports() {
   InstallFinancialReports();
+  InstallEquipmentReports();
   InstallRosterReports();
+  InstallComparisonsReport();
   InstallFriendsReport();
   InstallWorksheetReport();
+  InstallCollectionForm();
   InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
