@@ -1,9 +1,13 @@
 #include "reports/RptInstall.h"
 
 #include "reports/AccountParams.h"
+#include "reports/CollectionForm.h"
+#include "reports/ComparisonsReport.h"
+#include "reports/EquipmentReports.h"
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
+#include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
 #include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
@@ -19,14 +23,18 @@
 // first report.
 void InstallReports() {
   InstallFinancialReports();
+  InstallEquipmentReports();
   InstallRosterReports();
+  InstallComparisonsReport();
   InstallFriendsReport();
   InstallWorksheetReport();
+  InstallCollectionForm();
   InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
   InstallTextFileReport();
+  InstallExportFormatReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
