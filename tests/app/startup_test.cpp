@@ -802,4 +802,34 @@ TEST_F(StartupTest, RegisterScheduleAndMemberReportsOpenFromTheMenus) {
   SetAmountCalculatorOpener(nullptr);
 }
 
+TEST_F(StartupTest, ExportRunsFromTheFileMenu) {
+  WireProgram();
+  TheShellDialogs() = ShellDialogs{};
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  ASSERT_NE(FindCommand(ID_FILE_EXPORT), nullptr);
+  // File > Export...: accounts (the default set) into a new folder, then
+  // the format report of the set.
+  const std::string file = *home / "out/accounts.txt";
+  SetRptPreviewer(RecordPreview);
+  automation::OnDialog("Export Parameters", [&](HWND d) {
+    SetField(d, IDC_EXP_FILE, file);
+    automation::ExpectMessageBox("", "Folder does not exist", ANSWER_YES);
+    automation::ExpectMessageBox("", "Export complete.", ANSWER_YES);
+    Press(d, IDOK);
+  }, IDOK);
+  frame->SendMessage(WM_COMMAND, ID_FILE_EXPORT, 0);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(std::filesystem::exists(file));
+  ASSERT_FALSE(previewedLines.empty());
+  EXPECT_NE(previewedLines[0].find("Export File Format"), std::string::npos) << previewedLines[0];
+  SetRptPreviewer(nullptr);
+  Quit(app);
+  ClearCommands();
+  SetAmountCalculatorOpener(nullptr);
+}
+
 }  // namespace
