@@ -811,6 +811,7 @@ TEST_F(StartupTest, ExportRunsFromTheFileMenu) {
   automation::PumpUntilIdle();
   CWnd* frame = app.m_pMainWnd;
   ASSERT_NE(FindCommand(ID_FILE_EXPORT), nullptr);
+  EXPECT_NE(FindCommand(ID_FILE_TRANSFER), nullptr);
   // File > Export...: accounts (the default set) into a new folder, then
   // the format report of the set.
   const std::string file = *home / "out/accounts.txt";
