@@ -719,7 +719,10 @@ BOOL CGXGridCore::ChangeColHeaderStyle(const CGXStyle& style, int mode, UINT red
 void CGXGridCore::DrawGridLine(CDC* dc, int x, int y, int width, int height, int type, ROWCOL, UINT flags) {
   const CRect r(x, y, x + width, y + height);
   CGXProperties* props = m_pParam ? m_pParam->GetProperties() : nullptr;
-  auto colour = [props](int index) { return props != nullptr ? props->GetColor(index) : RGB(0, 0, 0); };
+  const BOOL blackWhite = PrintsBlackWhite();
+  auto colour = [props, blackWhite](int index) {
+    return props != nullptr && !blackWhite ? props->GetColor(index) : RGB(0, 0, 0);
+  };
   // The first of the flags 8, 2, 1, 4 that is set decides.
   if ((flags & 8) || ((flags & 4) && !(flags & (2 | 1)))) {
     dc->InvertRect(&r);

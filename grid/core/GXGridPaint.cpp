@@ -294,7 +294,8 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
   }
 
   CGXProperties* props = m_pParam->GetProperties();
-  const COLORREF beyond = props != nullptr ? props->GetColor(4) : RGB(255, 255, 255);
+  // Paper is white: the area beyond the grid's end prints as nothing.
+  const COLORREF beyond = props != nullptr && !m_bPrinting ? props->GetColor(4) : RGB(255, 255, 255);
   const int blockLeft = ctx.lefts[0];
   const int blockBottom = ctx.tops[ctx.nRows - 1] + ctx.heights[ctx.nRows - 1];
   const int blockRight = ctx.lefts[ctx.nCols - 1] + ctx.widths[ctx.nCols - 1];
@@ -464,7 +465,8 @@ BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, c
   // A grid without controls (no control factory) shows each cell's
   // background, 3-D frame, borders and value as static text.
   if (m_bBackgroundToFill) FillInterior(dc, rect, style.GetInterior());
-  if (style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0) {
+  const BOOL blackWhite = PrintsBlackWhite();
+  if (style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0 && !blackWhite) {
     CRect edge = rect;
     CGXProperties* props = m_pParam ? m_pParam->GetProperties() : nullptr;
     if (props != nullptr && props->GetDisplayVertLines() && !m_pParam->m_bLinesAtRightBottom) edge.left += 1;
@@ -482,7 +484,8 @@ BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, c
   inside.DeflateRect(2, 0);
   CFont* old = SelectStyleFont(dc, style, nullptr);
   const int oldMode = dc->SetBkMode(TRANSPARENT);
-  const COLORREF oldColour = dc->SetTextColor(style.GetIncludeTextColor() ? style.GetTextColor() : RGB(0, 0, 0));
+  const COLORREF oldColour =
+      dc->SetTextColor(style.GetIncludeTextColor() && !blackWhite ? style.GetTextColor() : RGB(0, 0, 0));
   UINT format = DT_NOPREFIX | (style.GetIncludeHorizontalAlignment() ? style.GetHorizontalAlignment() : DT_LEFT) |
                 (style.GetIncludeVerticalAlignment() ? style.GetVerticalAlignment() : DT_TOP);
   if (!(style.GetIncludeWrapText() && style.GetWrapText())) format |= DT_SINGLELINE;
@@ -495,7 +498,17 @@ BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, c
 }
 
 void CGXGridCore::FillInterior(CDC* dc, const CRect& rect, const CGXStyleInterior& interior) {
-  CBrush* brush = LookupOrCreateBrush(interior);
+  // Printed in black and white, a colour is white and a pattern black on
+  // white.
+  CGXStyleInterior printed;
+  const CGXStyleInterior* fill = &interior;
+  if (PrintsBlackWhite()) {
+    printed = interior.brushStyle == BS_SOLID ? CGXStyleInterior(RGB(255, 255, 255))
+                                              : CGXStyleInterior(interior).SetColor(RGB(0, 0, 0)).SetBackColor(
+                                                    RGB(255, 255, 255));
+    fill = &printed;
+  }
+  CBrush* brush = LookupOrCreateBrush(*fill);
   if (brush != nullptr && brush->m_hObject != nullptr) dc->FillRect(&rect, brush);
 }
 
@@ -505,9 +518,11 @@ void CGXGridCore::DrawCellBorders(CDC* dc, const CRect& rect, const CGXStyle& st
     if (HasSide(style, side)) DrawBorderLine(style.GetBorders(side), rect, side, dc, nullptr);
 }
 
-void CGXGridCore::DrawBorderLine(const CGXStyleBorder& pen, const CRect& rect, int side, CDC* dc,
+void CGXGridCore::DrawBorderLine(const CGXStyleBorder& cellPen, const CRect& rect, int side, CDC* dc,
                                  const CGXStyleInterior* interior) {
-  if (pen.style == 5 || !pen.GetInclude()) return;
+  if (cellPen.style == 5 || !cellPen.GetInclude()) return;
+  CGXStyleBorder pen = cellPen;
+  if (PrintsBlackWhite()) pen.SetColor(RGB(0, 0, 0));
   const int width = static_cast<int>(std::max<UINT>(1, pen.width));
   const bool dashed = pen.style >= 1 && pen.style <= 4;
   CRect strip = rect;

@@ -125,6 +125,34 @@ TEST_F(Paint, BorderSidesAreDrawnOnTheirOwnEdges) {
   }
 }
 
+// Printed in black and white, the passes draw no colour: backgrounds (runs
+// and single cells) white, borders and grid lines black, the area beyond
+// the last row and column white.
+TEST_F(Paint, BlackAndWhitePrintingDrawsNoColour) {
+  grid->ApplyStyle(CGXRange(1, 2, 1, 3), CGXStyle().SetInteriorColor(RGB(0, 255, 0)), 0, 0);
+  grid->GetParam()->m_SelRects.DeleteAll();
+  At(0, 0);  // a screen paint first: the passes take the base styles from it
+  const CRect grect = grid->GetGridRect();
+  ASSERT_LT(grid->CalcCellRect(4, 1).bottom, grect.bottom - 2);
+  drawtest::Canvas canvas(grect.right, grect.bottom, RGB(255, 0, 255));
+  // A printer page the size of the window, with the screen's character.
+  grid->m_rectPrint = grect;
+  grid->m_dxPrintWidth = grid->m_dxWidth;
+  grid->m_dyPrintHeight = grid->m_dyHeight;
+  grid->m_bPrinting = TRUE;
+  grid->GetParam()->GetProperties()->m_bBlackWhite = TRUE;
+  grid->DrawCellRange(0, 0, grid->GetClientRowFromRow(4), grid->GetClientColFromCol(3), &canvas.dc);
+  grid->m_bPrinting = FALSE;
+  for (COLORREF colour : {RGB(255, 255, 0), RGB(0, 0, 255), RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 0, 255),
+                          grid->GetParam()->GetProperties()->GetColor(4)})
+    EXPECT_EQ(canvas.Count(colour), 0) << std::hex << colour;
+  EXPECT_EQ(canvas.At(X(2) + 5, Y(1) + 5), RGB(255, 255, 255)) << "a run of one interior";
+  EXPECT_EQ(canvas.At(X(2), Y(2) + 5), RGB(0, 0, 0)) << "a grid line";
+  EXPECT_EQ(canvas.At(X(2) + 3, Y(3) - 1), RGB(0, 0, 0)) << "the red border";
+  EXPECT_EQ(canvas.At(grect.right - 2, Y(2) + 5), RGB(255, 255, 255)) << "right of the last column";
+  EXPECT_EQ(canvas.At(X(2) + 5, grect.bottom - 2), RGB(255, 255, 255)) << "below the last row";
+}
+
 TEST_F(Paint, NothingIsPaintedWhilePrintingOrLocked) {
   grid->m_bPrinting = TRUE;
   wnd.Invalidate(TRUE);
