@@ -436,6 +436,15 @@ void GXGridAxis::SetFirst(ROWCOL index, UINT flags) {
     return;
   }
   index = std::max(index, Frozen() + 1);
+  if (!g.m_bLockUpdate && (flags & 6) != 0 && g.m_pGridWnd != nullptr && g.m_pGridWnd->GetSafeHwnd() != nullptr) {
+    // Scrolling moves the pixels already shown and paints only the rows
+    // that come in; the scroll also moves the thumb and tells the hooks.
+    const ROWCOL old = First();
+    if (index < old) g.DoScroll(rows ? 1 : 2, old - index);
+    if (index > old) g.DoScroll(rows ? 3 : 4, index - old);
+    if (flags & 2) g.m_pGridWnd->UpdateWindow();
+    return;
+  }
   if (!(rows ? g.CanChangeTopRow(index) : g.CanChangeLeftCol(index))) return;
   const bool changed = First() != index;
   First() = index;

@@ -82,6 +82,37 @@ TEST_F(Scroll, ALineStepMovesThePixelsAndPaintsOnlyTheStripItUncovers) {
   EXPECT_GE(painted, 1);
 }
 
+// Setting the top row or left column with the scroll flags moves the
+// pixels, as a line step does, instead of repainting the whole grid.
+TEST_F(Scroll, SettingTheFirstRowOrColumnWithScrollFlagsScrolls) {
+  struct Case {
+    bool rows;
+    ROWCOL to;
+    UINT flags;
+  } cases[] = {{true, 2, 6}, {true, 1, 4}, {false, 2, 2}, {false, 1, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.rows ? "row " : "col ") << c.to << " flags " << c.flags);
+    wnd.UpdateWindow();
+    automation::ClearInvalidationLog();
+    if (c.rows) {
+      grid->SetTopRow(c.to, c.flags);
+    } else {
+      grid->SetLeftCol(c.to, c.flags);
+    }
+    wnd.UpdateWindow();
+    EXPECT_EQ(c.rows ? grid->GetTopRow() : grid->GetLeftCol(), c.to);
+    int painted = 0;
+    for (const auto& record : automation::InvalidationLog(wnd.m_hWnd)) {
+      if (!record.painted) continue;
+      ++painted;
+      // The strip of the row (column) that came in, with the spare pixels.
+      const int across = c.rows ? record.rect.bottom - record.rect.top : record.rect.right - record.rect.left;
+      EXPECT_LE(across, c.rows ? 19 + 10 + 1 : 80 + 12 + 1);
+    }
+    EXPECT_GE(painted, 1);
+  }
+}
+
 TEST_F(Scroll, ScrollCellInViewBringsRowsAndColumnsIn) {
   struct Case {
     ROWCOL top, row, col;
