@@ -65,6 +65,7 @@ struct GXGridAxis {
   BOOL SetCount(ROWCOL n, UINT flags);
   BOOL StoreCount(ROWCOL n);
   void UpdateCount(ROWCOL oldCount, UINT flags);
+  void RedrawSelectionFrame();
   BOOL Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode);
   BOOL Insert(ROWCOL at, ROWCOL count, int* sizes, CObArray* cellStyles, CObArray* baseStyles, ROWCOL cross,
               UINT flags, int commandMode);

@@ -265,6 +265,15 @@ BOOL GXGridAxis::StoreRemove(ROWCOL from, ROWCOL to, BOOL force) {
   return TRUE;
 }
 
+// The frame shown for the selection's old place is stale once rows or
+// columns moved under it; it is drawn around where the selection went.
+void GXGridAxis::RedrawSelectionFrame() {
+  g.m_rgFrame = CGXRange();
+  if (g.m_pParam == nullptr) return;
+  CGXRangeList& selection = g.m_pParam->m_SelRects;
+  if (!selection.IsEmpty()) g.DrawSelectionFrame(nullptr, FALSE, *selection.GetTail());
+}
+
 void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
   LastVisible() = kNone;
   // Cached styles are keyed by position, and the positions just moved.
@@ -275,6 +284,7 @@ void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
     RebindCurrentCellControl();
   }
   if (First() == Frozen()) First() = Frozen() + 1;
+  RedrawSelectionFrame();
   if (!g.m_bLockUpdate) {
     const BOOL oldLock = g.LockScrollbars(TRUE);
     if (CGXAbstractGridOptimizedUpdateImp* optimized = g.m_pOptimizedUpdateImp) {
@@ -304,6 +314,7 @@ void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags)
       g.ResetCurrentCell(FALSE);
     }
   }
+  RedrawSelectionFrame();
   if (!g.m_bLockUpdate) {
     const BOOL oldLock = g.LockScrollbars(TRUE);
     if (CGXAbstractGridOptimizedUpdateImp* optimized = g.m_pOptimizedUpdateImp) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -543,6 +544,59 @@ class FrameStates : public CGXAbstractGridExcelLikeFrameImp {
   }
   BOOL current = TRUE;
 };
+
+// A frame feature that notes where the selection frame is drawn.
+class FrameDraws : public FrameStates {
+ public:
+  void DrawSelectionFrame(CGXGridCore*, CDC* dc, BOOL flag, const CGXRange& range) override {
+    drawn.push_back({dc, flag, range});
+  }
+  struct Draw {
+    CDC* dc;
+    BOOL flag;
+    CGXRange range;
+  };
+  std::vector<Draw> drawn;
+};
+
+// Inserting and removing rows or columns moves the selection, so the frame
+// shown for its old place is forgotten and drawn around its new one.
+TEST_F(GridCore, InsertingAndRemovingRedrawsTheSelectionFrame) {
+  struct Case {
+    const char* what;
+    std::function<BOOL(CGXGridCore&)> change;
+    CGXRange frame;
+  } cases[] = {
+      {"insert rows", [](CGXGridCore& g) { return g.InsertRows(1, 2); }, CGXRange(7, 3, 8, 4)},
+      {"remove rows", [](CGXGridCore& g) { return g.RemoveRows(1, 2); }, CGXRange(3, 3, 4, 4)},
+      {"insert cols", [](CGXGridCore& g) { return g.InsertCols(2, 1); }, CGXRange(5, 4, 6, 5)},
+      {"remove cols", [](CGXGridCore& g) { return g.RemoveCols(1, 1); }, CGXRange(5, 2, 6, 3)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FrameDraws frame;
+    grid->m_pExcelLikeFrameImp = &frame;
+    grid->GetParam()->m_SelRects.DeleteAll();
+    grid->GetParam()->m_SelRects.AddTail(new CGXRange(1, 1, 1, 1));
+    grid->GetParam()->m_SelRects.AddTail(new CGXRange(5, 3, 6, 4));
+    grid->m_rgFrame = CGXRange(5, 3, 6, 4);
+    frame.drawn.clear();
+    ASSERT_TRUE(c.change(*grid));
+    grid->m_pExcelLikeFrameImp = nullptr;
+    ASSERT_EQ(frame.drawn.size(), 1u);
+    EXPECT_EQ(frame.drawn[0].dc, nullptr);
+    EXPECT_FALSE(frame.drawn[0].flag);
+    EXPECT_EQ(frame.drawn[0].range, c.frame);
+    EXPECT_FALSE(grid->m_rgFrame.IsValid());
+  }
+  // Without a selection there is no frame to draw.
+  FrameDraws frame;
+  grid->m_pExcelLikeFrameImp = &frame;
+  grid->GetParam()->m_SelRects.DeleteAll();
+  ASSERT_TRUE(grid->InsertRows(1, 1));
+  grid->m_pExcelLikeFrameImp = nullptr;
+  EXPECT_TRUE(frame.drawn.empty());
+}
 
 TEST(GridFrameStateSaver, SwitchesTheFrameOffForItsScope) {
   CGXGridCore grid;
