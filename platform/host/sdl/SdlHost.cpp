@@ -255,8 +255,9 @@ bool SdlHost::WaitEvent(HostEvent& out, int timeoutMs) {
     if (translate(e, out)) {
       static const bool trace = std::getenv("KESTROVA_SDL_TRACE") != nullptr;
       if (trace)
-        std::fprintf(stderr, "host event %d window %lu at %d,%d size %d,%d\n", out.kind,
-                     static_cast<unsigned long>(out.window), out.x, out.y, out.width, out.height);
+        std::fprintf(stderr, "host event %d window %lu at %d,%d size %d,%d key %u char %u%s\n", out.kind,
+                     static_cast<unsigned long>(out.window), out.x, out.y, out.width, out.height, out.key,
+                     static_cast<unsigned>(out.ch), out.repeat ? " repeat" : "");
       return true;
     }
     timeoutMs = 0;  // an event we skip does not restart the wait
@@ -282,6 +283,32 @@ void SdlHost::takeTypedText(unsigned mods, HostEvent& out) {
   if (!chord) out.ch = static_cast<unsigned char>(text[0]);
 }
 
+// SDL forgets the keys held when the keyboard focus leaves a window (each
+// one released right before the window hears it lost the focus) and, when
+// the focus arrives at another window, presses again those the X server
+// says are down. Without a window manager every window SDL shows takes the
+// focus, a menu's pop-up too: holding Alt, H opens the Help menu, the
+// pop-up takes the focus, and the layer would see Alt released and pressed
+// alone, which leaves menu mode and then selects the menu bar. While the
+// focus only moves between our own windows no key was let go, so the pair
+// is dropped; when it leaves the program, or the key was let go meanwhile,
+// the release is real for us.
+bool SdlHost::releasedByFocusMove(const SDL_Event& e) {
+  SDL_Event ahead[16];
+  int n = SDL_PeepEvents(ahead, 16, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  int i = 0;
+  while (i < n && ahead[i].type == SDL_KEYUP) ++i;
+  if (i == n || ahead[i].type != SDL_WINDOWEVENT || ahead[i].window.event != SDL_WINDOWEVENT_FOCUS_LOST ||
+      ahead[i].window.windowID != e.key.windowID)
+    return false;
+  // Where the focus went and whether the key is still down are known once
+  // SDL has read the X server's news.
+  SDL_PumpEvents();
+  SDL_Window* now = SDL_GetKeyboardFocus();
+  if (!now || SDL_GetWindowID(now) == e.key.windowID) return false;
+  return SDL_GetKeyboardState(nullptr)[e.key.keysym.scancode] != 0;
+}
+
 bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
   out = HostEvent{};
   switch (e.type) {
@@ -293,6 +320,12 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
       bool extended = false;
       UINT vk = virtualKey(e.key.keysym.scancode, &extended);
       if (!vk) return false;
+      int scancode = e.key.keysym.scancode;
+      if (e.type == SDL_KEYUP && releasedByFocusMove(e)) {
+        heldAcrossFocus_.insert(scancode);
+        return false;
+      }
+      if (heldAcrossFocus_.erase(scancode) && e.type == SDL_KEYDOWN) return false;  // still held, as the layer knows
       out.kind = e.type == SDL_KEYDOWN ? HostEvent::KeyDown : HostEvent::KeyUp;
       out.window = e.key.windowID;
       out.key = vk;
