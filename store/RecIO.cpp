@@ -12,7 +12,6 @@
 #include "common/Messages.h"
 #include "store/DataFiles.h"
 #include "store/RecordWrites.h"
-#include "store/StoreUndo.h"
 
 char AcctPath[MAX_PATH];
 char BudgetPath[MAX_PATH];
@@ -109,7 +108,7 @@ Room& TheRoom() {
 }
 
 bool HasRoomFor(unsigned long bytes) {
-  if (!StoreOperationOpen()) return DataFolderHasRoom(bytes);
+  if (!RecordWritesObserved()) return DataFolderHasRoom(bytes);
   Room& room = TheRoom();
   if (room.known && room.left >= bytes) {
     room.left -= bytes;

@@ -353,8 +353,6 @@ StoreUndo::~StoreUndo() {
   ForgetDataFolderRoom();
 }
 
-bool StoreOperationOpen() { return TheJournal().depth > 0; }
-
 void StoreUndoForgetFiles() {
   // Between operations only: an open scope still needs its descriptors.
   if (TheJournal().depth == 0) TheJournal().CloseFiles();
