@@ -7,6 +7,7 @@
 
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
+#include "app/ReportMenu.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "common/ConfigFile.h"
@@ -20,6 +21,8 @@
 #include "reports/RptInstall.h"
 #include "reports/RptMarkup.h"
 #include "reports/RptPaging.h"
+#include "records/AccountRegisterSeam.h"
+#include "records/Recon.h"
 
 int PrintFaqAnswer(RptContext* c) {
   const auto* entry = static_cast<const FaqEntry*>(c->owner);
@@ -93,9 +96,22 @@ void ShowReadme() {
   ReportDriver(91, path);
 }
 
+namespace {
+
+// The balancing dialog's Report button: the reconciliation statement reads
+// the state the dialog just filled.
+int RunRecordReport(int reportId, void* data) {
+  ReportDriver(reportId, reportId == 16 ? static_cast<void*>(&TheReconContext) : data);
+  return 1;
+}
+
+}  // namespace
+
 void InstallReportCommands() {
   InstallReports();
+  SetRecordReportRunner(FindRptBuilder(16) ? RunRecordReport : nullptr);
   RegisterRptBuilder(92, PrintFaqAnswer);
   SetFaqAnswerViewer(ShowFaqAnswerReport);
   RegisterCommand(ID_HELP_README, ShowReadme);
+  InstallReportMenuCommands();
 }

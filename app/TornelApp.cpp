@@ -1,4 +1,5 @@
 #include "app/TornelApp.h"
+#include "reports/Worksheet.h"
 
 #include <sys/stat.h>
 
@@ -35,7 +36,6 @@
 #include "store/UnitInfo.h"
 
 char TipsFileName[MAX_PATH];
-char WorksheetFileName[MAX_PATH];
 char MailLabelFileName[MAX_PATH];
 char DisplayYear[5] = "2001";
 COLORREF DialogBackColour;

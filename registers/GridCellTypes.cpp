@@ -62,6 +62,40 @@ void SendCellNotification(CZanthGrid* grid, UINT code, HWND edit) {
   parent->SendMessage(WM_COMMAND, MAKEWPARAM(grid->GetDlgCtrlID(), code), reinterpret_cast<LPARAM>(edit));
 }
 
+CGXStyle AccountCellStyle() {
+  CGXStyle account;
+  account.SetControl(kGridAcctId)
+      .SetUserAttribute(GX_IDS_UA_TABLIST_KEYCOL, "0")
+      .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "0")
+      .SetUserAttribute(GX_IDS_UA_TABLIST_SHOWALLCOLS, "1")
+      .SetVerticalAlignment(DT_VCENTER);
+  return account;
+}
+
+std::vector<CString> TabbedAccountChoices(const std::vector<CString>& list) {
+  std::vector<CString> out;
+  for (CString entry : list) {
+    const int at = entry.Find(" / ");
+    if (at >= 0) entry = entry.Left(at) + "\t" + entry.Mid(at + 3);
+    out.push_back(entry);
+  }
+  return out;
+}
+
+CString JoinChoices(const std::vector<CString>& list) {
+  CString joined;
+  for (const CString& entry : list) joined += entry + "\n";
+  return joined;
+}
+
+CString AccountChoiceTip(const std::vector<CString>& tabbed, const CString& value) {
+  for (const CString& entry : tabbed) {
+    const int tab = entry.Find('\t');
+    if (tab > 0 && entry.Left(tab) == value) return entry.Left(tab) + " - " + entry.Mid(tab + 1);
+  }
+  return CString();
+}
+
 // ------------------------------------------------------------ combo cell
 
 CGridCombo::CGridCombo(CZanthGrid* grid) : CGXComboBox(grid, 2001, 2000, 0), m_pZanthGrid(grid) {}
@@ -80,10 +114,9 @@ void CGridCombo::AutoComplete(UINT ch) {
   GetWindowText(text);
   ROWCOL row = 0, col = 0;
   if (!m_pGrid->GetCurrentCell(row, col)) return;
-  CGXStyle column;
-  m_pGrid->ComposeStyleRowCol(0, col, column, FALSE);
+  // The choices are the column's: its base style holds them.
   CGXStyle own;
-  m_pGrid->GetParam()->GetData()->GetStyleRowCol(0, col, own, 0, CGXGridCore::kStoreCell);
+  m_pGrid->GetParam()->GetData()->GetStyleRowCol(0, col, own, 0, CGXGridCore::kStoreBase);
   const CString choices = own.GetIncludeChoiceList() ? own.GetChoiceList() : CString();
   CString line;
   const BOOL match = !choices.IsEmpty() && FindStringInChoiceList(line, text, choices, FALSE) >= 0;
@@ -274,12 +307,19 @@ BOOL CGridDate::HandleChar(UINT ch, UINT repeat, UINT flags) {
 }
 
 BOOL CGridDate::NotifyLeftCell(ROWCOL newRow, ROWCOL newCol) {
+  CDate8 editor;
   if (m_hWnd != nullptr && IsActive()) {
     CString text;
     GetWindowText(text);
-    CDate8 editor;
     const CString normal = editor.FormatText(text);
     if (normal != text) SetCellText(normal);
+  } else if (m_nRow != static_cast<ROWCOL>(-1) && m_nCol != static_cast<ROWCOL>(-1)) {
+    // The grid stores the edit before it tells the cell it was left: a
+    // partial date typed is made whole in the cell itself, so that what
+    // the row saves is the date shown.
+    const CString stored = m_pGrid->GetCellValue(m_nRow, m_nCol);
+    const CString normal = stored.IsEmpty() ? stored : editor.FormatText(stored);
+    if (normal != stored) m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), normal, 0, 1);
   }
   return CGXEditControl::NotifyLeftCell(newRow, newCol);
 }

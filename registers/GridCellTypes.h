@@ -5,6 +5,8 @@
 // cell that can ask its dialog for the next free number.
 #pragma once
 
+#include <vector>
+
 #include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXTabbedComboBox.h"
@@ -17,6 +19,17 @@ constexpr UINT GridNotifyNewAccount = 1325;
 
 // Sends a cell's notification to the grid's parent dialog.
 void SendCellNotification(CZanthGrid* grid, UINT code, HWND edit);
+
+// The style of an account column: the account cell storing the number and
+// listing number and name.
+CGXStyle AccountCellStyle();
+// Account entries "number / name" as the account cell's tabbed rows.
+std::vector<CString> TabbedAccountChoices(const std::vector<CString>& list);
+// A choice list of entries, one a line.
+CString JoinChoices(const std::vector<CString>& list);
+// The tip of an account cell holding `value`: "number - name" from the
+// tabbed rows; empty when the number is not among them.
+CString AccountChoiceTip(const std::vector<CString>& tabbed, const CString& value);
 
 class CGridCombo : public CGXComboBox {
   GX_DECLARE_CONTROL_CLASS(CGridCombo)

@@ -25,6 +25,7 @@
 #include "registers/FormResize.h"
 #include "registers/SplitDlg.h"
 #include "registers/SuppSplitDlg.h"
+#include "reports/RegisterReport.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
@@ -69,6 +70,11 @@ int CTransDlg::SelectedRow() const {
   return static_cast<int>(::SendMessage(Item(IDC_TRN_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+bool CTransDlg::SelectedIsTransaction() const {
+  const int sel = SelectedRow();
+  return sel >= 0 && !m_list.GetItemText(sel, 6).IsEmpty();
+}
+
 BOOL CTransDlg::OnInitDialog() {
   m_descr.SubclassDlgItem(IDC_TRN_DESCR, this);
   CDialog::OnInitDialog();
@@ -101,8 +107,8 @@ BOOL CTransDlg::OnInitDialog() {
   StartFormSize(this, m_size);
   m_size.firstSize = 0;
   if (m_cx != 0) SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
-  // Printing waits for the report driver.
-  if (CWnd* print = GetDlgItem(IDC_TRN_PRINT)) print->EnableWindow(FALSE);
+  // Printing needs the account register report and its dialog.
+  if (CWnd* print = GetDlgItem(IDC_TRN_PRINT)) print->EnableWindow(AccountRegisterReportReady() ? TRUE : FALSE);
   SetListColumns();
   FillList(true);
   m_bPosted = 0;
@@ -770,8 +776,7 @@ void CTransDlg::EnableControls() {
 }
 
 void CTransDlg::EnableListButtons() {
-  const int sel = SelectedRow();
-  const bool on = sel >= 0 && !m_bChanged && !m_list.GetItemText(sel, 1).IsEmpty();
+  const bool on = !m_bChanged && SelectedIsTransaction();
   for (int id : {IDC_TRN_EDIT, IDC_TRN_DELETE})
     if (CWnd* w = GetDlgItem(id)) w->EnableWindow(on);
 }
@@ -831,7 +836,7 @@ BOOL CTransDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       case IDC_TRN_PBCHECK: OnPassbookCheck(); return TRUE;
       case IDC_TRN_ADDSUPPORT: CreateAccount(true); return TRUE;
       case IDC_TRN_ADDRESERVE: CreateAccount(false); return TRUE;
-      case IDC_TRN_PRINT: return TRUE;
+      case IDC_TRN_PRINT: PrintAccountRegister(m_account.number, '1'); return TRUE;
       default: break;
     }
   }

@@ -50,6 +50,10 @@ class CTransDlg : public CDialog {
   bool IsMulti() const { return m_bMulti != 0; }
   int Factor() const { return m_work->transaction.factor; }
   int SelectedRow() const;
+  // The selected row is a transaction of this register (not the opening
+  // balance, an equipment row or another register's line). Told by the id
+  // column: the number may be empty.
+  bool SelectedIsTransaction() const;
 
   // One row of the register list: what it adds to the running balance and
   // its texts (columns 1-9; column 10 is the balance).

@@ -20,6 +20,7 @@
 #include "registers/AccountChoices.h"
 #include "registers/GridCellTypes.h"
 #include "registers/TransRules.h"
+#include "reports/RegisterReport.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/AcctClass.h"
@@ -262,8 +263,8 @@ void CTransGDlg::UpdateButtons() {
   enable(IDC_TRG_RESET, m_grid.CanResetRow());
   enable(IDC_TRG_SAVE, m_grid.CanSaveRow());
   enable(IDC_TRG_SPLIT, m_grid.CanDeleteRow() || !m_grid.IsRowClean());
-  // The register report comes with the report driver.
-  enable(IDC_TRG_PRINT, false);
+  // Printing needs the account register report and its dialog.
+  enable(IDC_TRG_PRINT, m_grid.IsRowClean() && AccountRegisterReportReady());
 }
 
 void CTransGDlg::UpdateRowControls(ROWCOL row) {
@@ -411,7 +412,7 @@ void CTransGDlg::OnSave() {
   }
 }
 
-void CTransGDlg::OnPrint() {}
+void CTransGDlg::OnPrint() { PrintAccountRegister(m_account.number, '1'); }
 
 void CTransGDlg::OnCancel() {
   if (!m_grid.TransferCurrentCell(TRUE, 2, TRUE)) return;

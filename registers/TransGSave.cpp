@@ -18,7 +18,7 @@
 #include "grid/cells/GXControl.h"
 #include "registers/AccountChoices.h"
 #include "registers/SplitDlg.h"
-#include "registers/SuppSplitDlg.h"
+#include "registers/SuppGridDlg.h"
 #include "registers/TransGDlg.h"
 #include "registers/TransRules.h"
 #include "store/AccountStore.h"
@@ -209,11 +209,9 @@ void CTransGDlg::OnSupportGrid() {
   const ROWCOL row = CurrentRow();
   if (row < 2) return;
   W.lines[0].id = W.transaction.id;
-  CSuppSplitDlg dlg(W, this);
+  CSuppGridDlg dlg(W, this);
   dlg.m_pAccount = &m_account;
   dlg.m_pLoadedLines = &m_nLineCount;
-  dlg.m_pReserveList = &m_reserve;
-  dlg.m_pNonReserveList = &m_nonReserve;
   const bool ok = dlg.DoModal() == IDOK;
   if (ok) SetRowAmount(row, W.transaction.amount);
   LoadAccountLists(3);

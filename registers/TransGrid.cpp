@@ -25,12 +25,6 @@ const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr WORD kTip = 51022;
 
-CString JoinLines(const std::vector<CString>& list) {
-  CString joined;
-  for (const CString& entry : list) joined += entry + "\n";
-  return joined;
-}
-
 }  // namespace
 
 CTransGrid::CTransGrid() = default;
@@ -78,12 +72,7 @@ void CTransGrid::SetupColumns() {
   column(kColCleared,
          CGXStyle().SetControl(GX_IDS_CTRL_CHECKBOX3D).SetHorizontalAlignment(DT_CENTER).SetVerticalAlignment(DT_VCENTER),
          "Checked if you have confirmed the transaction\nhas appeared on a bank statement");
-  CGXStyle account;
-  account.SetControl(kGridAcctId)
-      .SetUserAttribute(GX_IDS_UA_TABLIST_KEYCOL, "0")
-      .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "0")
-      .SetUserAttribute(GX_IDS_UA_TABLIST_SHOWALLCOLS, "1")
-      .SetVerticalAlignment(DT_VCENTER);
+  const CGXStyle account = AccountCellStyle();
   column(kColSupport, CGXStyle(account).SetChoiceList(""),
          "The offset account(s) identifying the source\nor destination of the transaction funds");
   column(kColReserve, CGXStyle(account).SetChoiceList(""),
@@ -113,31 +102,21 @@ void CTransGrid::SetAccountKind(RegisterAccountKind kind) {
   ApplyStyle(CGXRange(0, kColBalance), CGXStyle().SetUserAttribute(kTip, kBalanceTips[kind]), 0, 0);
 }
 
-static std::vector<CString> WithTabs(const std::vector<CString>& list) {
-  std::vector<CString> out;
-  for (CString entry : list) {
-    const int at = entry.Find(" / ");
-    if (at >= 0) entry = entry.Left(at) + "\t" + entry.Mid(at + 3);
-    out.push_back(entry);
-  }
-  return out;
-}
-
 void CTransGrid::SetSupportChoices(const std::vector<CString>& list) {
-  m_SupportChoices = WithTabs(list);
-  ApplyStyle(CGXRange().SetCols(kColSupport, kColSupport), CGXStyle().SetChoiceList(JoinLines(m_SupportChoices)), 0, 0);
+  m_SupportChoices = TabbedAccountChoices(list);
+  ApplyStyle(CGXRange().SetCols(kColSupport, kColSupport), CGXStyle().SetChoiceList(JoinChoices(m_SupportChoices)), 0, 0);
   GXFreeChoiceListMaps(GetParam(), -1);
 }
 
 void CTransGrid::SetReserveChoices(const std::vector<CString>& list) {
-  m_ReserveChoices = WithTabs(list);
-  ApplyStyle(CGXRange().SetCols(kColReserve, kColReserve), CGXStyle().SetChoiceList(JoinLines(m_ReserveChoices)), 0, 0);
+  m_ReserveChoices = TabbedAccountChoices(list);
+  ApplyStyle(CGXRange().SetCols(kColReserve, kColReserve), CGXStyle().SetChoiceList(JoinChoices(m_ReserveChoices)), 0, 0);
 }
 
 void CTransGrid::SetDescriptionChoices(const std::vector<CString>& list) {
   m_DescriptionChoices = list;
   ApplyStyle(CGXRange().SetCols(kColDescription, kColDescription),
-             CGXStyle().SetChoiceList(JoinLines(m_DescriptionChoices)), 0, 0);
+             CGXStyle().SetChoiceList(JoinChoices(m_DescriptionChoices)), 0, 0);
 }
 
 BOOL CTransGrid::DeleteTransactionRow() {
@@ -176,10 +155,14 @@ BOOL CTransGrid::OnValidateCell(ROWCOL row, ROWCOL col) {
   const BOOL result = CZanthGrid::OnValidateCell(row, col);
   if (!result) return result;
   CGXControl* control = GetCurrentCellControl();
-  if (control == nullptr || !control->GetModify()) return result;
+  // A dialog the notification opens takes the focus, and the grid validates
+  // the same cell again on losing it: that one must not open it twice.
+  if (control == nullptr || !control->GetModify() || m_bNotifyingCell) return result;
+  m_bNotifyingCell = TRUE;
   if (col == kColWithdrawal || col == kColDeposit) Notify(GridNotifyAmountChanged);
   else if (col == kColReserve) Notify(GridNotifyReserveChanged);
   else if (col == kColSupport) Notify(GridNotifySupportChanged);
+  m_bNotifyingCell = FALSE;
   return result;
 }
 
@@ -216,14 +199,8 @@ BOOL CTransGrid::FetchCellStyle(ROWCOL row, ROWCOL col, CGXStyle& style, int mod
     style.SetUserAttribute(kTip, value);
     return result;
   }
-  const std::vector<CString>& choices = col == kColSupport ? m_SupportChoices : m_ReserveChoices;
-  for (const CString& entry : choices) {
-    const int tab = entry.Find('\t');
-    if (tab > 0 && entry.Left(tab) == value) {
-      style.SetUserAttribute(kTip, entry.Left(tab) + " - " + entry.Mid(tab + 1));
-      break;
-    }
-  }
+  const CString tip = AccountChoiceTip(col == kColSupport ? m_SupportChoices : m_ReserveChoices, value);
+  if (!tip.IsEmpty()) style.SetUserAttribute(kTip, tip);
   return result;
 }
 

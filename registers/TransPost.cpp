@@ -214,8 +214,7 @@ int CTransDlg::PostTrans() {
 }
 
 void CTransDlg::OnEdit() {
-  const int sel = SelectedRow();
-  if (sel < 0 || m_bChanged || m_list.GetItemText(sel, 1).IsEmpty()) return;
+  if (m_bChanged || !SelectedIsTransaction()) return;
   LoadTrans(true);
 }
 

@@ -31,6 +31,8 @@ void CZanthGrid::InitializeGrid() {
 
 void CZanthGrid::SetupGrid() {
   const CGXStyleBorder pen(PS_SOLID, 1, RGB(0, 0, 0));
+  // The wheel scrolls the rows, as the treasurer expects of any list.
+  EnableIntelliMouse();
   RegisterControl(kGridComboId, new CGridCombo(this), FALSE, FALSE);
   RegisterControl(kGridDollarId, new CGridDollar(this), FALSE, FALSE);
   RegisterControl(kGridDateId, new CGridDate(this), FALSE, FALSE);

@@ -96,6 +96,7 @@ class CZanthGrid : public CGXGridWnd {
   BOOL m_bNotifyLock = FALSE;
   BOOL m_bRepaintNewRow = TRUE;
   int m_nValidity = 0;
+  BOOL m_bNotifyingCell = FALSE;  // a cell notification is being handled
   CString m_sSavePrompt;
   std::vector<CString> m_SavedRow;
 };

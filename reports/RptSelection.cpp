@@ -78,15 +78,18 @@ int AllocRptTables(int reportId) {
   for (int i = 0; i < 4; ++i) RptConditionList[i] = i;
 
   EquipCount = 0;
-  for (int row : EquipTable.byDescription)
-    if (row >= 0 && row < static_cast<int>(EquipTable.keys.size()) && EquipTable.keys[row].status == 0 &&
+  // Indexes keep room for the capacity; the first rowCount entries are rows.
+  for (int k = 0; k < EquipTable.rowCount && k < static_cast<int>(EquipTable.byDescription.size()); ++k)
+    if (const int row = EquipTable.byDescription[static_cast<std::size_t>(k)];
+        row >= 0 && row < static_cast<int>(EquipTable.keys.size()) && EquipTable.keys[row].status == 0 &&
         EquipCount < static_cast<int>(EquipList.size()))
       EquipList[EquipCount++] = row;
   if (reportId == 5) EquipCount = 4;
 
   ScoutListCount = 0;
-  for (int row : MemberTable.byTypeName)
-    if (row >= 0 && row < static_cast<int>(MemberTable.keys.size()) && MemberTable.keys[row].status == 0 &&
+  for (int k = 0; k < MemberTable.rowCount && k < static_cast<int>(MemberTable.byTypeName.size()); ++k)
+    if (const int row = MemberTable.byTypeName[static_cast<std::size_t>(k)];
+        row >= 0 && row < static_cast<int>(MemberTable.keys.size()) && MemberTable.keys[row].status == 0 &&
         ScoutListCount < static_cast<int>(ScoutList.size()))
       ScoutList[ScoutListCount++] = row;
 

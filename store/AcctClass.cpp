@@ -164,14 +164,24 @@ int SumAcctActivity(int number, char letter, int month, const char* date, int* m
     }
   }
   // Support-line postings, through each live transaction of another account.
+  // The lines naming the account are gathered first: a report sums every
+  // account of a year at capacity, and a search of all lines per
+  // transaction made that quadratic.
+  std::unordered_map<LONG, std::vector<int>> linesOf;
   if (!failure) {
+    for (int s = 0; s < SupportTable.rowCount; ++s) {
+      const SupportKey& l = SupportTable.keys[static_cast<size_t>(s)];
+      if (l.status == kStatusDeleted || (letter == 'R' ? l.reserveAccount : l.account) != number) continue;
+      linesOf[l.id].push_back(s);
+    }
+  }
+  if (!failure && !linesOf.empty()) {
     for (int r = 0; r < TransTable.rowCount && !failure; ++r) {
       const TransKey& k = TransTable.keys[static_cast<size_t>(r)];
       if (k.status == kStatusDeleted || k.account == number || !inRange(k.date, k.month)) continue;
-      for (int s = 0; s < SupportTable.rowCount; ++s) {
-        const SupportKey& l = SupportTable.keys[static_cast<size_t>(s)];
-        if (l.status == kStatusDeleted || l.id != k.id) continue;
-        if ((letter == 'R' ? l.reserveAccount : l.account) != number) continue;
+      const auto lines = linesOf.find(k.id);
+      if (lines == linesOf.end()) continue;
+      for (int s : lines->second) {
         SupportLineRecord line;
         if (ReadRecord(SupportFile, line, s) != 1) {
           failure = "Reading suppt trans activity";

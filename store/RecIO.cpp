@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -141,6 +142,33 @@ bool CommitRecordWrite(FILE* file) {
 void SetRecordWriteGate(RecordWriteGate* gate) { writeGate = gate; }
 
 void SetRecordCommitHook(std::function<bool(FILE* file)> hook) { CommitHook() = std::move(hook); }
+
+int ReadRecordBlock(FILE* file, void* buffer, int size, int first, int count) {
+  if (file == nullptr) {
+    DispMessage("NULL RecIO file pointer", MSG_ERROR);
+    return -1;
+  }
+  if (size <= 0 || first < 0 || count <= 0) return 0;
+  const size_t want = static_cast<size_t>(size) * static_cast<size_t>(count);
+  const off_t at = static_cast<off_t>(size) * static_cast<off_t>(first);
+  size_t got = 0;
+  if (std::vector<BYTE>* copy = CopyOf(file)) {
+    if (static_cast<size_t>(at) < copy->size()) got = std::min(want, copy->size() - static_cast<size_t>(at));
+    if (got) std::memcpy(buffer, copy->data() + at, got);
+  } else if (KeptOpen(file)) {
+    while (got < want) {
+      const ssize_t n = ::pread(fileno(file), static_cast<BYTE*>(buffer) + got, want - got, at + static_cast<off_t>(got));
+      if (n < 0) return -1;
+      if (n == 0) break;
+      got += static_cast<size_t>(n);
+    }
+  } else {
+    if (fseeko(file, at, SEEK_SET) != 0) return -1;
+    got = std::fread(buffer, 1, want, file);
+    if (got < want && std::ferror(file)) return -1;
+  }
+  return static_cast<int>(got / static_cast<size_t>(size));
+}
 
 int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   if (file == nullptr) {

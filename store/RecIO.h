@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "platform/base/types.h"
 #include "store/Records.h"
@@ -30,6 +31,23 @@ int WriteRecord(FILE* file, const Rec& rec, int row) {
   BYTE buf[RecordSize<Rec>::value];
   Pack(rec, buf);
   return RecIO(file, buf, RecordSize<Rec>::value, 1, row);
+}
+
+// Reads up to `count` records from record `first` into `buffer` in one
+// go (reports that read a whole table at capacity would otherwise pay a
+// system call per record). Returns the number of whole records read (fewer
+// at the end of the file), or -1 on failure.
+int ReadRecordBlock(FILE* file, void* buffer, int size, int first, int count);
+template <class Rec>
+int ReadRecords(FILE* file, std::vector<Rec>& out, int first, int count) {
+  out.clear();
+  if (count <= 0) return 0;
+  std::vector<BYTE> bytes(static_cast<size_t>(count) * RecordSize<Rec>::value);
+  const int n = ReadRecordBlock(file, bytes.data(), RecordSize<Rec>::value, first, count);
+  if (n < 0) return -1;
+  out.resize(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) Unpack(bytes.data() + static_cast<size_t>(i) * RecordSize<Rec>::value, out[static_cast<size_t>(i)]);
+  return n;
 }
 
 // Paths of the year's files (filled by BuildDataFileNames).

@@ -116,6 +116,10 @@ class CConversion {
   // ---- Discovery ----
   int ReadOldConfig();
   int ScanOldData();
+  // The adults-only sub-unit chosen after the scan: the member list is read
+  // again so that its adults carry their mark, and members already marked
+  // as sub-units keep their choice under the new mark.
+  int ChooseAdultSubunit(const std::string& name);
   std::string OldFilePath(int yearIndex, int fileType) const;
   std::string NewFilePath(int yearIndex, int fileType) const;
   void MakeDefaultFolders();

@@ -2,6 +2,8 @@
 // from the user's answers (adults-only sub-unit, members that stood for
 // sub-units); sub-units of the unit file that no member stood for are
 // appended.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -41,6 +43,11 @@ void SplitAddress(MemberRow& m) {
   SetText(m.zip, zip);
 }
 
+bool OldFileFound(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
 
 int CConversion::FindSubunitFor(int youth, const std::string& last, const std::string& first, std::string& name) {
@@ -62,6 +69,13 @@ int CConversion::FindSubunitFor(int youth, const std::string& last, const std::s
 }
 
 int CConversion::ConvertMembers(int y) {
+  lastError_.clear();
+  // Without its member file a year would convert as a unit without members,
+  // its passbooks and participants pointing at nobody.
+  if (const std::string oldName = OldFilePath(y, kFileScout); !OldFileFound(oldName)) {
+    Fail(wiz::FormatErrorTextStr(wiz::kErrOpen, oldName));
+    return Finish();
+  }
   const int version = oldVersion_;
   int read = 0, written = 0, subunits = 0;
   auto map = [&](const BYTE* o, BYTE* out) {

@@ -205,5 +205,28 @@ int CConversion::ScanOldData() {
   }
   RemoveRepeats(members_);
   RemoveRepeats(oldSubunits_);
+  // The installation cannot be read whole: the source page must be offered
+  // again, as after a failed reading of its configuration.
+  if (!lastError_.empty()) oldFolder_.clear();
   return lastError_.empty() ? 1 : 0;
+}
+
+int CConversion::ChooseAdultSubunit(const std::string& name) {
+  lastError_.clear();
+  if (name == adultSubunit_) return 1;
+  adultSubunit_ = name;
+  // Only the first version tells adults by their sub-unit.
+  if (oldVersion_ != 1 || oldFolder_.empty()) return 1;
+  const std::vector<std::string> before = members_;
+  if (!ScanOldData()) return 0;
+  auto unmarked = [](const std::string& display) { return display.empty() ? display : display.substr(1); };
+  for (std::string& chosen : subunitMembers_) {
+    if (std::find(before.begin(), before.end(), chosen) == before.end()) continue;
+    for (const std::string& now : members_)
+      if (unmarked(now) == unmarked(chosen)) {
+        chosen = now;
+        break;
+      }
+  }
+  return 1;
 }

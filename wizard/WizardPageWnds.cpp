@@ -125,8 +125,7 @@ class AdultWnd : public CWizPage {
     FillCombo(*this, IDC_WIZ_ADULT_LIST, logic_.items, logic_.selected);
   }
   bool Save() override {
-    logic_.Next(Job(), ComboSelection(*this, IDC_WIZ_ADULT_LIST));
-    return true;
+    return logic_.Next(Job(), Sheet().Flow(), ComboSelection(*this, IDC_WIZ_ADULT_LIST));
   }
 
  private:

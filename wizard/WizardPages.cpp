@@ -97,8 +97,10 @@ void AdultPage::Activate(const CConversion& job) {
   selected = it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
-void AdultPage::Next(CConversion& job, const std::string& selectedText) const {
-  if (!selectedText.empty()) job.SetAdultSubunit(selectedText);
+bool AdultPage::Next(CConversion& job, WizardFlow& flow, const std::string& selectedText) const {
+  if (selectedText.empty() || job.ChooseAdultSubunit(selectedText)) return true;
+  flow.EnablePage(kSlotSource, true);
+  return Refused(job);
 }
 
 void SubunitQuestionPage::Activate(const CConversion& job) {

@@ -46,7 +46,9 @@ struct AdultPage {
   std::vector<std::string> items;  // sorted
   int selected = -1;
   void Activate(const CConversion& job);
-  void Next(CConversion& job, const std::string& selectedText) const;
+  // False when the old members can no longer be read; the source page is
+  // offered again.
+  bool Next(CConversion& job, WizardFlow& flow, const std::string& selectedText) const;
 };
 
 // Were dummy members used for sub-units?

@@ -166,7 +166,12 @@ CRect CGXControl::GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect, con
   return m_pGrid->CalcCellRect(row, col);
 }
 
-CSize CGXControl::CalcSize(int width, int height, const CGXStyle&) { return CSize(width, height); }
+// A cell needs room for its borders, grid lines and 3-D frame besides its
+// contents.
+CSize CGXControl::CalcSize(int width, int height, const CGXStyle& style) {
+  CSize size;
+  return m_pGrid->AddCellFrameSize(size, width, height, &style);
+}
 CSize CGXControl::CalcContentSize(CDC*, ROWCOL, ROWCOL, const CGXStyle&, BOOL, BOOL) { return CSize(0, 0); }
 BOOL CGXControl::CanFloatCell(ROWCOL, ROWCOL, const CGXStyle&, BOOL) { return FALSE; }
 BOOL CGXControl::CanMergeCell(ROWCOL, ROWCOL, const CGXStyle& style, int) { return !style.GetValue().IsEmpty(); }
@@ -623,15 +628,18 @@ void CGXControl::DrawBackground(CDC* dc, const CRect& rect, const CGXStyle& styl
   const BOOL ownPass = param != nullptr && !param->m_bNoBackgroundPass && m_pGrid->m_bCellBackgroundToFill;
   if (erase || ownPass) {
     const CGXStyleInterior& interior = style.GetInterior();
+    // Printed in black and white, a colour is white and a pattern black on white.
+    const BOOL blackWhite = m_pGrid->PrintsBlackWhite();
     if (interior.brushStyle == BS_SOLID || !style.GetIncludeInterior()) {
-      GXFillSolidRect(dc, rect, style.GetIncludeInterior() ? interior.GetColor() : RGB(255, 255, 255));
+      GXFillSolidRect(dc, rect,
+                      style.GetIncludeInterior() && !blackWhite ? interior.GetColor() : RGB(255, 255, 255));
     } else {
       // A pattern draws its set bits in the fill colour over the back colour.
       const LOGBRUSH lb = interior.GetLogBrushCopy();
       CBrush brush;
       if (brush.CreateBrushIndirect(&lb)) {
-        const COLORREF oldText = dc->SetTextColor(interior.GetColor());
-        const COLORREF oldBack = dc->SetBkColor(interior.GetBackColor());
+        const COLORREF oldText = dc->SetTextColor(blackWhite ? RGB(0, 0, 0) : interior.GetColor());
+        const COLORREF oldBack = dc->SetBkColor(blackWhite ? RGB(255, 255, 255) : interior.GetBackColor());
         dc->FillRect(&rect, &brush);
         dc->SetTextColor(oldText);
         dc->SetBkColor(oldBack);
@@ -643,7 +651,7 @@ void CGXControl::DrawBackground(CDC* dc, const CRect& rect, const CGXStyle& styl
 
 void CGXControl::Draw3dFrame(CDC* dc, const CRect& rect, const CGXStyle& style) {
   const UINT kind = style.GetIncludeDraw3dFrame() ? style.GetDraw3dFrame() : 0;
-  if (kind != 1 && kind != 2) return;
+  if ((kind != 1 && kind != 2) || m_pGrid->PrintsBlackWhite()) return;
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = RGB(0, 0, 0);
   const COLORREF topLeft = kind == 1 ? light : dark, bottomRight = kind == 1 ? dark : light;
   const CRect r(rect.left - 1, rect.top - 1, rect.right, rect.bottom);

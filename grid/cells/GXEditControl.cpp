@@ -107,9 +107,12 @@ void CGXEditControl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, co
   Hide();
   delete m_pFont;
   m_pFont = new CFont;
-  LOGFONT lf = style.GetFont().GetZoomedLogFont(100);
+  // The editor shows the text at the grid's zoom, as the cell draws it.
+  LOGFONT lf = style.GetFont().GetZoomedLogFont(m_pGrid->GetZoom());
   m_pFont->CreateFontIndirect(&lf);
-  m_rgbTextColor = style.GetIncludeTextColor() ? style.GetTextColor() : RGB(0, 0, 0);
+  m_rgbTextColor = m_pGrid->PrintsBlackWhite()       ? RGB(255, 255, 255)
+                   : style.GetIncludeTextColor() ? style.GetTextColor()
+                                                 : RGB(0, 0, 0);
   CFont* old = dc->SelectObject(m_pFont);
   TEXTMETRIC tm{};
   dc->GetTextMetrics(&tm);
@@ -210,7 +213,7 @@ int CGXEditControl::CalcCharFromPoint(CPoint point) {
   CClientDC dc(GetGridWnd());
   CFont font;
   CFont* old = nullptr;
-  const LOGFONT lf = style.GetFont().GetZoomedLogFont(100);
+  const LOGFONT lf = style.GetFont().GetZoomedLogFont(m_pGrid->GetZoom());
   if (font.CreateFontIndirect(&lf)) old = dc.SelectObject(&font);
   const int at = GXGetDrawingAndFormatting()->CharFromPoint(&dc, text, text.GetLength(), inner.left, inner.top,
                                                             inner.right, inner.bottom, TextFormat(style), point.x,
@@ -637,6 +640,10 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ForwardKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
       return result;
     }
+    case WM_GETDLGCODE:
+      // In a dialog the cell's window answers as its grid does, so that Tab
+      // and the arrows move the current cell instead of the dialog's focus.
+      return m_pGrid->OnGridGetDlgCode(static_cast<UINT>(CEdit::WindowProc(message, wParam, lParam)));
     case WM_IME_STARTCOMPOSITION: GXImeComposing = TRUE; break;
     case WM_IME_ENDCOMPOSITION: GXImeComposing = FALSE; break;
     default: break;

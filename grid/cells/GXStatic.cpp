@@ -46,14 +46,11 @@ UINT CGXStatic::TextFormat(const CGXStyle& style) {
 
 void CGXStatic::DrawCellText(CDC* dc, const CRect& rect, const CString& text, const CGXStyle& style) {
   if (text.IsEmpty()) return;
-  CFont font;
-  CFont* oldFont = nullptr;
-  if (style.GetIncludeFont()) {
-    const LOGFONT lf = style.GetFont().GetZoomedLogFont(100);
-    if (font.CreateFontIndirect(&lf)) oldFont = dc->SelectObject(&font);
-  }
+  // The grid's zoom applies to the text as to the cell.
+  CFont* oldFont = style.GetIncludeFont() ? m_pGrid->SelectZoomedFont(dc, style.GetFont()) : nullptr;
   dc->SetBkMode(TRANSPARENT);
-  dc->SetTextColor(style.GetIncludeTextColor() ? style.GetTextColor() : RGB(0, 0, 0));
+  dc->SetTextColor(style.GetIncludeTextColor() && !m_pGrid->PrintsBlackWhite() ? style.GetTextColor()
+                                                                               : RGB(0, 0, 0));
   CGXDrawingAndFormatting* drawing = GXGetDrawingAndFormatting();
   const UINT format = TextFormat(style);
   const LONG escapement = style.GetIncludeFont() ? style.GetFont().GetLogFont().lfEscapement : 0;
@@ -72,11 +69,7 @@ void CGXStatic::DrawCellText(CDC* dc, const CRect& rect, const CString& text, co
 
 void CGXStatic::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                      const CGXStyle* baseStyle) {
-  DrawBackground(dc, rect, style, FALSE);
-  CString text;
-  if (GetControlText(text, row, col, nullptr, style))
-    DrawCellText(dc, GetCellRect(row, col, &rect, &style), text, style);
-  CGXControl::Draw(dc, rect, row, col, style, baseStyle);
+  GXGetDrawingAndFormatting()->DrawCellText(this, dc, rect, row, col, style, baseStyle);
 }
 
 BOOL CGXHeader::MarkEditHeader(ROWCOL row, ROWCOL col, const CGXStyle& style) {

@@ -5,7 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "grid/cells/GXControl.h"
+#include "grid/cells/GXEditControl.h"
 #include "grid/core/GXAppData.h"
+#include "grid/core/GXDIB.h"
+#include "grid/core/GXGridCore.h"
 #include "grid/core/GXStyle.h"
 #include "platform/window/Messages.h"
 
@@ -422,4 +426,74 @@ void GXSortChoiceList(CString& choices, int field, BOOL keepFirst) {
   if (keepFirst) out += first + "\r\n";
   for (const auto& l : lines) out += l + "\r\n";
   choices = out;
+}
+
+namespace {
+
+// User attributes read by the cell text.
+constexpr WORD kRtlReadingAttribute = 52570;
+constexpr WORD kEllipsisAttribute = 52792;
+
+UINT AlignmentOf(const CGXStyle& style) {
+  UINT format = 0;
+  if (style.GetIncludeHorizontalAlignment()) format |= style.GetHorizontalAlignment() & (DT_CENTER | DT_RIGHT);
+  if (style.GetIncludeVerticalAlignment()) format |= style.GetVerticalAlignment() & (DT_VCENTER | DT_BOTTOM);
+  return format;
+}
+
+}  // namespace
+
+void CGXDrawingAndFormatting::DrawCellText(CGXControl* control, CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col,
+                                           const CGXStyle& style, const CGXStyle* compare) {
+  CGXGridCore* grid = control->GetGrid();
+  control->DrawBackground(dc, rect, style, FALSE);
+  CString text;
+  CGXGridParam* param = grid->GetParam();
+  if (param != nullptr && (param->m_wEditOptions & 2) != 0) {
+    text = grid->GetStoredCellValue(row, col);
+  } else {
+    control->GetControlText(text, row, col, nullptr, style);
+  }
+  if (text.IsEmpty() || rect.Width() <= 1 || rect.Height() <= 1) {
+    control->CGXControl::Draw(dc, rect, row, col, style, compare);
+    return;
+  }
+  const CRect textRect = control->GetCellRect(row, col, &rect, &style);
+  const UINT align = AlignmentOf(style);
+  if (!control->IsKindOfControl(&CGXEditControl::CGXEditControlRecord)) {
+    if (HGLOBAL dib = GXGetDIBPool()->GetBitmap(text)) {
+      GXDrawDIB(dc, dib, textRect, 0, align, nullptr);
+      control->CGXControl::Draw(dc, rect, row, col, style, compare);
+      return;
+    }
+  }
+  CFont* oldFont = control->GetGridGdiObject(dc, style, compare);
+  const BOOL blackWhite = grid->PrintsBlackWhite();
+  const COLORREF textColor = blackWhite ? RGB(0, 0, 0)
+                             : style.GetIncludeTextColor() ? GXResolveColor(style.GetTextColor())
+                                                           : RGB(0, 0, 0);
+  const COLORREF backColor = blackWhite ? RGB(255, 255, 255) : GXResolveColor(style.GetInterior().GetColor());
+  const COLORREF oldText = dc->SetTextColor(textColor);
+  const COLORREF oldBack = dc->SetBkColor(backColor);
+  const int oldMode = dc->SetBkMode(TRANSPARENT);
+  UINT format = align | (style.GetIncludeWrapText() && style.GetWrapText() ? DT_NOPREFIX | DT_WORDBREAK
+                                                                             : DT_NOPREFIX | DT_SINGLELINE);
+  if (style.HasUserAttribute(kRtlReadingAttribute) &&
+      style.GetUserAttribute(kRtlReadingAttribute).GetLongValue() != 0)
+    format |= DT_RTLREADING;
+  const LONG escapement = style.GetIncludeFont() ? style.GetFont().GetLogFont().lfEscapement : 0;
+  const CRect& t = textRect;
+  if (escapement > 0) {
+    DrawRotatedText(dc, text, text.GetLength(), t.left, t.top, t.right, t.bottom, format, escapement, &rect);
+  } else if (style.HasUserAttribute(kEllipsisAttribute)) {
+    DrawTextWithMarks(dc, text, text.GetLength(), t.left, t.top, t.right, t.bottom, format, &rect,
+                      static_cast<int>(style.GetUserAttribute(kEllipsisAttribute).GetLongValue()));
+  } else {
+    DrawMultiLineText(dc, text, text.GetLength(), t.left, t.top, t.right, t.bottom, format, &rect);
+  }
+  dc->SetBkMode(oldMode);
+  dc->SetBkColor(oldBack);
+  dc->SetTextColor(oldText);
+  control->CGXControl::Draw(dc, rect, row, col, style, compare);
+  if (oldFont != nullptr) dc->SelectObject(oldFont);
 }

@@ -7,6 +7,9 @@
 #include "platform/base/CString.h"
 #include "platform/gfx/Dc.h"
 
+#include "grid/core/GXRange.h"
+
+class CGXControl;
 class CGXStyle;
 
 class CGXDrawingAndFormatting {
@@ -34,6 +37,12 @@ class CGXDrawingAndFormatting {
                           COLORREF bottomRight);
   virtual void DrawButtonEdge(CDC* dc, const CRect& rect, BOOL drawEdge, BOOL pressed);
   virtual void DrawButtonText(CDC* dc, const CRect& rect, BOOL focus, LPCTSTR text, UINT format);
+  // The text of a static-text cell and of the cells that show text like it:
+  // background, then the value (or the bitmap it names) in the style's
+  // zoomed font, then the control's children. `compare` is the style whose
+  // font the device context already holds, or null.
+  virtual void DrawCellText(CGXControl* control, CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col,
+                            const CGXStyle& style, const CGXStyle* compare);
 };
 
 CGXDrawingAndFormatting* GXGetDrawingAndFormatting();

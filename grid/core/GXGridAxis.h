@@ -71,7 +71,7 @@ struct GXGridAxis {
   BOOL StoreInsert(ROWCOL at, ROWCOL count, BOOL force);
   BOOL StoreRemove(ROWCOL from, ROWCOL to, BOOL force);
   void UpdateInsert(ROWCOL at, ROWCOL count, UINT flags);
-  void UpdateRemove(ROWCOL from, ROWCOL to, UINT flags);
+  void UpdateRemove(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags);
   BOOL SetFrozen(ROWCOL frozen, ROWCOL header, UINT flags, int commandMode);
   BOOL StoreFrozen(ROWCOL frozen, ROWCOL header);
   void UpdateFrozen(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags);

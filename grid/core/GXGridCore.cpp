@@ -607,6 +607,13 @@ BOOL CGXGridCore::RecalcAndRedraw(BOOL recalc, CString* errorText, BOOL) {
     ResetDataError();
     result = FALSE;
   }
+  // The rows the redraw-all pass drew are up to date now.
+  CGXRangeList& drawn = m_pParam->m_RecalcRanges;
+  for (POSITION pos = drawn.GetHeadPosition(); pos != nullptr;) {
+    const CGXRange* range = drawn.GetNext(pos);
+    MarkCellRecalc(range->top, range->left, FALSE);
+  }
+  drawn.DeleteAll();
   return result;
 }
 

@@ -31,6 +31,7 @@ class CScrollBar;
 struct CPrintInfo;
 struct GXCellMove;
 struct GXCurrentCellChange;
+struct GXPaintContext;
 
 // Switches the spreadsheet-like selection frame off for a scope (around row
 // and column operations) and restores its state afterwards.
@@ -624,6 +625,8 @@ class CGXGridCore {
   ROWCOL m_nVScrollFactor = 2, m_nHScrollFactor = 2;
   BOOL m_bLockScrollbars = FALSE;
   BOOL m_bUpdateScrollbar = FALSE;
+  // Set when an update showed or hid a scroll bar (cleared by each paint).
+  BOOL m_bScrollbarsChanged = FALSE;
   ROWCOL m_nLastSBRowCount = 0, m_nLastSBColCount = 0;
   BOOL m_bScrollRangeSet = FALSE;
   BOOL m_bScrolling = FALSE;
@@ -671,6 +674,11 @@ class CGXGridCore {
   void FillInterior(CDC* dc, const CRect& rect, const CGXStyleInterior& interior);
   int SetDrawMode(int mode);
   int GetDrawMode() const { return m_nDrawMode; }
+  // The block being painted (null outside a paint); the spanned-cells and
+  // old-drawing objects read and mark its cells (grid/core/GXPaintContext.h).
+  GXPaintContext* GetPaintContext() const;
+  // Printing with the properties' black-and-white setting on.
+  BOOL PrintsBlackWhite();
 
   // Set around drawing a cell whose background no run has filled.
   BOOL m_bBackgroundToFill = FALSE;
@@ -686,13 +694,14 @@ class CGXGridCore {
  protected:
   int m_nDrawMode = 0;
   int m_nPaintNesting = 0;
-  struct GXPaintContext* m_pPaintContext = nullptr;
+  GXPaintContext* m_pPaintContext = nullptr;
   friend struct GXPaintContext;
 
  private:
   void PaintDirect(CDC* dc, BOOL buffered);
   void DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical);
   void FillRowBackground(GXPaintContext& ctx, ROWCOL r);
+  void DrawCellOfPass(GXPaintContext& ctx, ROWCOL r, ROWCOL c);
 
  public:
   // ---- painting (end) ----

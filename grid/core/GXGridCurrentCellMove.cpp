@@ -147,10 +147,11 @@ BOOL CGXGridCore::LeaveCurrentCell(GXCurrentCellChange& change) {
   m_bBusy = TRUE;
   m_bWarningDuringMove = FALSE;
   const HWND focus = ::GetFocus();
-  // Keys typed ahead into the editor must not reach the next cell.
+  // What is left of the key that moves (its character) must not reach the
+  // next cell; keys typed after it are meant for that cell and stay.
   if (oldControl->IsActive() && focus != nullptr && change.gridWnd != nullptr && ::IsChild(change.gridWnd, focus)) {
     MSG msg;
-    while (::PeekMessage(&msg, focus, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    while (::PeekMessage(&msg, focus, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_QS_POSTMESSAGE)) {
     }
   }
   // Gives the focus back to the editing window after a refusal.

@@ -46,6 +46,17 @@ class CGXAbstractGridCoveredCellsImp {
   virtual void UpdateCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
                                         UINT flags, BOOL sendHint) = 0;
   virtual void ExpandToCoveredCells(CGXGridCore* grid, CGXRange& range) = 0;
+  // 5, 6: before rows (columns) from..to are removed, the blocks that end
+  // or start among them are adjusted; `flags` (the update mode) may change.
+  // TRUE when a block changed.
+  virtual BOOL PrepareRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode) {
+    (void)grid, (void)from, (void)to, (void)flags, (void)commandMode;
+    return FALSE;
+  }
+  virtual BOOL PrepareRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode) {
+    (void)grid, (void)from, (void)to, (void)flags, (void)commandMode;
+    return FALSE;
+  }
 };
 
 class CGXAbstractGridFreezeMenuHelperImp {

@@ -93,10 +93,19 @@ BOOL GXGridAxis::SetDefault(int size, UINT flags, int commandMode) {
   return TRUE;
 }
 
-void GXGridAxis::UpdateChangedSizes(ROWCOL from, ROWCOL to, int*, UINT flags) {
+void GXGridAxis::UpdateChangedSizes(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags) {
   g.ResetLastVisible();
   if (g.m_bCurrentCell && Size(from) == 0 && CurrentIndex() >= from && CurrentIndex() <= to) g.ResetCurrentCell(TRUE);
-  if (g.m_pParam != nullptr && !g.m_pParam->m_bLockRedraw) g.Redraw(flags, TRUE);
+  if (g.m_pParam == nullptr || g.m_pParam->m_bLockRedraw) return;
+  if (CGXAbstractGridOptimizedUpdateImp* optimized = g.m_pOptimizedUpdateImp) {
+    if (rows) {
+      optimized->ChangedRowHeights(&g, &from, &to, oldSizes, &flags);
+    } else {
+      optimized->ChangedColWidths(&g, &from, &to, oldSizes, &flags);
+    }
+  } else {
+    g.Redraw(flags, TRUE);
+  }
 }
 
 int GXGridAxis::Sum(ROWCOL from, ROWCOL to, int limit) {

@@ -7,24 +7,24 @@
 #include "grid/core/GXDrawing.h"
 #include "grid/cells/GXControl.h"
 #include "grid/core/GXGridCore.h"
+#include "grid/core/GXPaintContext.h"
 
 namespace {
 
 constexpr ROWCOL kNone = static_cast<ROWCOL>(-1);
 
 enum : WORD {
-  // One bit per border side, in the style's side order.
-  kTopBorder = 1 << CGXStyle::kTop,
-  kLeftBorder = 1 << CGXStyle::kLeft,
-  kBottomBorder = 1 << CGXStyle::kBottom,
-  kRightBorder = 1 << CGXStyle::kRight,
-  kSelected = 0x0010,
-  kBackground = 0x0020,
-  kSpanned = 0x0040,
-  kHorzLine = 0x0200,
-  kVertLine = 0x0400,
-  kFrozenCol = 0x0800,
-  kFrozenRow = 0x1000,
+  kTopBorder = GX_PAINT_TOP_BORDER,
+  kLeftBorder = GX_PAINT_LEFT_BORDER,
+  kBottomBorder = GX_PAINT_BOTTOM_BORDER,
+  kRightBorder = GX_PAINT_RIGHT_BORDER,
+  kSelected = GX_PAINT_SELECTED,
+  kBackground = GX_PAINT_BACKGROUND,
+  kSpanned = GX_PAINT_SPANNED,
+  kHorzLine = GX_PAINT_HORZ_LINE,
+  kVertLine = GX_PAINT_VERT_LINE,
+  kFrozenCol = GX_PAINT_FROZEN_COL,
+  kFrozenRow = GX_PAINT_FROZEN_ROW,
 };
 
 bool HasSide(const CGXStyle& style, int side) {
@@ -34,21 +34,6 @@ bool HasSide(const CGXStyle& style, int side) {
 }
 
 }  // namespace
-
-// One block being painted; the grid points at it while it is drawn.
-struct GXPaintContext {
-  ROWCOL nRows = 0, nCols = 0;
-  ROWCOL frozenRows = 0, frozenCols = 0, headerRows = 0, headerCols = 0;
-  std::vector<int> heights, widths, tops, lefts;
-  std::vector<ROWCOL> rows, cols;  // one entry more: the next row (column), 0 past the count
-  std::vector<const CGXStyle*> styles;
-  std::vector<WORD> flags;
-  bool drawSelection = false;
-  CDC* dc = nullptr;
-
-  std::size_t Index(ROWCOL r, ROWCOL c) const { return c + static_cast<std::size_t>(r) * nCols; }
-  CRect CellRect(ROWCOL r, ROWCOL c) const { return CRect(lefts[c], tops[r], lefts[c] + widths[c], tops[r] + heights[r]); }
-};
 
 int CGXGridCore::SetDrawMode(int mode) {
   const int old = m_nDrawMode;
@@ -60,6 +45,7 @@ int CGXGridCore::SetDrawMode(int mode) {
 
 void CGXGridCore::OnDraw(CDC* dc) {
   FlushBeforeDraw();
+  m_bScrollbarsChanged = FALSE;
   if (m_pParam == nullptr || m_pParam->m_bLockRedraw) return;
   CRect clip;
   dc->GetClipBox(&clip);
@@ -74,6 +60,13 @@ void CGXGridCore::OnDraw(CDC* dc) {
   ROWCOL bottom = 0, right = 0;
   CalcBottomRightFromRect(clip, bottom, right);
   OnBeforeReach(bottom + static_cast<ROWCOL>(rowsPerPage), right + static_cast<ROWCOL>(colsPerPage));
+  // Counts may have changed since the last paint; a scroll bar that comes
+  // or goes changes the client area, and the next paint draws it all.
+  UpdateScrollbars();
+  if (m_bScrollbarsChanged) {
+    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr) m_pGridWnd->Invalidate(FALSE);
+    return;
+  }
   PaintDirect(dc, m_nDrawMode == 1);
 }
 
@@ -189,6 +182,12 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
   const std::size_t cells = static_cast<std::size_t>(ctx.nRows) * ctx.nCols;
   ctx.styles.assign(cells, nullptr);
   ctx.flags.assign(cells, 0);
+  ctx.topRow = m_bPrinting ? m_nPrintTopRow : m_nTopRow;
+  ctx.leftCol = m_bPrinting ? m_nPrintLeftCol : m_nLeftCol;
+  ctx.useColors = !PrintsBlackWhite();
+  ctx.background = ctx.useColors && m_pStandardStyle != nullptr ? m_pStandardStyle->GetInterior().GetColor()
+                                                                 : RGB(255, 255, 255);
+  dc->GetClipBox(&ctx.clip);
 
   GXPaintContext* const savedContext = m_pPaintContext;
   struct Restore {
@@ -202,18 +201,55 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
   m_pPaintContext = &ctx;
   ++m_nPaintNesting;
 
-  if (m_bCurrentCell && !m_bKeepCurrentCellStyle) ForgetCurrentCellStyle();
+  // The current cell is composed afresh, so that a change of its style or
+  // of its control shows.
+  const bool currentInBlock = m_bCurrentCell && m_nCurrentRow >= ctx.rows[0] &&
+                              m_nCurrentRow <= ctx.rows[ctx.nRows - 1] && m_nCurrentCol >= ctx.cols[0] &&
+                              m_nCurrentCol <= ctx.cols[ctx.nCols - 1];
+  if (currentInBlock && !m_bKeepCurrentCellStyle) {
+    ForgetCurrentCellStyle();
+    m_pCurrentCellControl = nullptr;
+  }
+  if (m_pParam->m_wComposeAllFirst == 1) {
+    for (ROWCOL r = 0; r < ctx.nRows; ++r)
+      for (ROWCOL c = 0; c < ctx.nCols; ++c) ctx.styles[ctx.Index(r, c)] = &GetCachedCellStyle(ctx.rows[r], ctx.cols[c]);
+  }
+  // Cells whose values changed since they were drawn float again; during a
+  // redraw-all pass only their rows are drawn.
+  std::vector<bool> rowPending(ctx.nRows, false);
+  for (ROWCOL r = 0; r < ctx.nRows; ++r) {
+    for (ROWCOL c = 0; c < ctx.nCols; ++c) {
+      if (IsCellRecalcPending(ctx.rows[r], ctx.cols[c])) {
+        rowPending[r] = true;
+        DelayFloatCells(CGXRange(ctx.rows[r], ctx.cols[c]));
+      }
+    }
+  }
+  if (m_pDrawSpannedCellsImp != nullptr) {
+    CGXRange block(ctx.rows[0], ctx.cols[0], ctx.rows[ctx.nRows - 1], ctx.cols[ctx.nCols - 1]);
+    EvalVisibleSpans(block, ctx.frozenRows, ctx.frozenCols, ctx.topRow, ctx.leftCol, block.bottom, block.right, FALSE,
+                     FALSE, FALSE);
+  }
+  auto rowDrawn = [&](ROWCOL r) { return !m_bRedrawAllPass || rowPending[r]; };
+
   const BOOL atRightBottom = m_pParam->m_bLinesAtRightBottom;
   const CGXStyleInterior standardInterior =
       m_pStandardStyle != nullptr ? m_pStandardStyle->GetInterior() : CGXStyleInterior();
   for (ROWCOL r = 0; r < ctx.nRows; ++r) {
+    if (!rowDrawn(r)) {
+      for (ROWCOL c = 0; c < ctx.nCols; ++c) m_ExcludedRects.push_back(ctx.CellRect(r, c));
+      continue;
+    }
     for (ROWCOL c = 0; c < ctx.nCols; ++c) {
       const std::size_t i = ctx.Index(r, c);
-      if (m_pParam->m_wComposeAllFirst == 1 || ctx.styles[i] == nullptr)
-        ctx.styles[i] = &GetCachedCellStyle(ctx.rows[r], ctx.cols[c]);
+      WORD& f = ctx.flags[i];
+      if (f & kSpanned) continue;
+      if (m_pDrawSpannedCellsImp != nullptr &&
+          m_pDrawSpannedCellsImp->PrepareCell(this, &ctx, static_cast<int>(r), static_cast<int>(c)))
+        continue;
+      if (ctx.styles[i] == nullptr) ctx.styles[i] = &GetCachedCellStyle(ctx.rows[r], ctx.cols[c]);
       const CGXStyle& style = *ctx.styles[i];
       if (ctx.widths[c] <= 0 || ctx.heights[r] <= 0) continue;
-      WORD& f = ctx.flags[i];
       if (!(style.GetInterior() == standardInterior)) f |= kBackground;
       for (int side = 0; side < 4; ++side)
         if (HasSide(style, side)) f |= static_cast<WORD>(1u << side);
@@ -230,17 +266,31 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
     }
   }
 
+  if (m_pOldDrawingImp != nullptr && m_pOldDrawingImp->DrawPass(this, dc, &ctx)) return;
+
   for (ROWCOL r = 0; r < ctx.nRows; ++r) {
+    if (!rowDrawn(r)) continue;
+    const int saved = m_bRedrawAllPass ? dc->SaveDC() : 0;
+    if (m_bRedrawAllPass) {
+      const CRect rowRect(ctx.lefts[0], ctx.tops[r], ctx.lefts[ctx.nCols - 1] + ctx.widths[ctx.nCols - 1],
+                          ctx.tops[r] + ctx.heights[r]);
+      dc->IntersectClipRect(&rowRect);
+      m_pParam->m_RecalcRanges.AddTail(new CGXRange(ctx.rows[r], ctx.cols[0], ctx.rows[r], ctx.cols[ctx.nCols - 1]));
+    }
     if (!m_pParam->m_bNoBackgroundPass) FillRowBackground(ctx, r);
+    ctx.frameControl = nullptr;
     for (ROWCOL c = 0; c < ctx.nCols; ++c) {
-      const std::size_t i = ctx.Index(r, c);
-      const CRect rect = ctx.CellRect(r, c);
-      if ((ctx.flags[i] & kSpanned) || ctx.styles[i] == nullptr || rect.IsRectEmpty()) continue;
-      m_bBackgroundToFill = (ctx.flags[i] & kBackground) != 0;
-      DrawCell(dc, ctx.rows[r], ctx.cols[c], rect, *ctx.styles[i]);
-      m_bBackgroundToFill = FALSE;
+      DrawCellOfPass(ctx, r, c);
+      MarkCellRecalc(ctx.rows[r], ctx.cols[c], FALSE);
+    }
+    // The frame goes over the whole row, so that a neighbour drawn after
+    // the current cell cannot cover it.
+    if (ctx.frameControl != nullptr) {
+      ctx.frameControl->DrawFrame(dc, ctx.frameRect);
+      ctx.frameControl = nullptr;
     }
     DrawLinesOf(ctx, r, false);
+    if (m_bRedrawAllPass) dc->RestoreDC(saved);
   }
 
   CGXProperties* props = m_pParam->GetProperties();
@@ -373,6 +423,34 @@ void CGXGridCore::DrawLinesOf(GXPaintContext& ctx, ROWCOL index, bool vertical) 
 }
 
 // ------------------------------------------------------------ one cell
+
+void CGXGridCore::DrawCellOfPass(GXPaintContext& ctx, ROWCOL r, ROWCOL c) {
+  if (m_pDrawSpannedCellsImp != nullptr &&
+      m_pDrawSpannedCellsImp->DrawCell(this, &ctx, static_cast<int>(r), static_cast<int>(c)))
+    return;
+  const std::size_t i = ctx.Index(r, c);
+  const CRect rect = ctx.CellRect(r, c);
+  if ((ctx.flags[i] & kSpanned) || ctx.styles[i] == nullptr || rect.IsRectEmpty()) return;
+  const ROWCOL row = ctx.rows[r], col = ctx.cols[c];
+  const CGXStyle& style = *ctx.styles[i];
+  CGXControl* current = m_bCurrentCell && row == m_nCurrentRow && col == m_nCurrentCol
+                            ? GetRegisteredControl(style.GetControl())
+                            : nullptr;
+  m_bBackgroundToFill = (ctx.flags[i] & kBackground) != 0;
+  DrawCell(ctx.dc, row, col, rect, style);
+  m_bBackgroundToFill = FALSE;
+  if (current != nullptr && !current->IsActive()) {
+    ctx.frameControl = current;
+    GetCellInsideRect(ctx.frameRect, rect, &style, TRUE);
+  }
+}
+
+GXPaintContext* CGXGridCore::GetPaintContext() const { return m_pPaintContext; }
+
+BOOL CGXGridCore::PrintsBlackWhite() {
+  CGXProperties* props = m_pParam != nullptr ? m_pParam->GetProperties() : nullptr;
+  return m_bPrinting && props != nullptr && props->m_bBlackWhite;
+}
 
 BOOL CGXGridCore::DrawCell(CDC* dc, ROWCOL row, ROWCOL col, const CRect& rect, const CGXStyle& style) {
   if (CGXControl* control = GetRegisteredControl(style.GetControl())) {

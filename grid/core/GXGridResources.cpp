@@ -74,21 +74,29 @@ const CGXStyle& CGXGridCore::GetCachedCellStyle(ROWCOL row, ROWCOL col) {
   if (current && m_bCacheCurrentCellStyle && m_pCurrentCellStyle != nullptr &&
       m_pCurrentCellStyle->ConvertIncludeBits() != 0)
     return *m_pCurrentCellStyle;
+  CGXStyle* result = nullptr;
   if (!current || m_bKeepCurrentCellStyle) {
     auto found = styleCache_.find(CellKey(row, col));
-    if (found != styleCache_.end()) return *found->second;
+    if (found != styleCache_.end()) result = found->second.get();
   }
-  std::unique_ptr<CGXStyle> style(CreateScratchStyle());
-  ComposeStyleRowCol(row, col, *style, TRUE);
-  if (IsReadOnly()) style->SetReadOnly(TRUE);
-  CGXStyle* result = style.get();
+  if (result == nullptr) {
+    std::unique_ptr<CGXStyle> style(CreateScratchStyle());
+    ComposeStyleRowCol(row, col, *style, TRUE);
+    if (IsReadOnly()) style->SetReadOnly(TRUE);
+    result = style.get();
+    if (current) {
+      currentCellStyles_.push_back(std::move(style));
+    } else {
+      std::unique_ptr<CGXStyle>& slot = styleCache_[CellKey(row, col)];
+      if (slot != nullptr) RecycleScratchStyle(slot.release());
+      slot = std::move(style);
+    }
+  }
   if (current) {
-    currentCellStyles_.push_back(std::move(style));
+    // The current cell's control follows its style: a store that gave the
+    // cell another control takes effect with the next composition.
+    m_pCurrentCellControl = GetRegisteredControl(result->GetControl());
     if (m_pCurrentCellStyle != nullptr) *m_pCurrentCellStyle = *result;
-  } else {
-    std::unique_ptr<CGXStyle>& slot = styleCache_[CellKey(row, col)];
-    if (slot != nullptr) RecycleScratchStyle(slot.release());
-    slot = std::move(style);
   }
   return *result;
 }

@@ -86,9 +86,19 @@ BOOL GXGridAxis::Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
   CObArray* baseStyles = nullptr;
   if (records && !g.m_pCommandFactory->CollectRemovedRows(&g, rows, from, to, cellStyles, baseStyles)) return FALSE;
   const ROWCOL count = to - from + 1, cross = CrossCount() + 1;
-  // The sizes of the removed rows travel with the undo command.
+  if (commandMode == CGXGridCore::kRecordUndo) g.BeginTrans(g.m_pAppData->m_texts[rows ? 6 : 7]);
+  // Covered blocks reaching into the removed rows are cut back first.
+  if (g.m_pCoveredCellsImp != nullptr) {
+    if (rows) {
+      g.m_pCoveredCellsImp->PrepareRemoveRows(&g, from, to, flags, commandMode);
+    } else {
+      g.m_pCoveredCellsImp->PrepareRemoveCols(&g, from, to, flags, commandMode);
+    }
+  }
+  // The sizes of the removed rows travel with the undo command, and let the
+  // optimized update move what stays instead of repainting it.
   int* sizes = nullptr;
-  if (records) {
+  if (records || (flags == 2 && !g.m_pParam->m_bLockRedraw && to + 1 < Count())) {
     sizes = new int[count];
     GetSizes(from, to, sizes);
   }
@@ -100,7 +110,6 @@ BOOL GXGridAxis::Remove(ROWCOL from, ROWCOL to, UINT flags, int commandMode) {
       delete array;
     }
   };
-  if (commandMode == CGXGridCore::kRecordUndo) g.BeginTrans(g.m_pAppData->m_texts[rows ? 6 : 7]);
   const BOOL oldDataUndo = g.EnableDataUndo(g.m_pParam->m_bUndoEnabled && commandMode != CGXGridCore::kNoUndo);
   const BOOL stored = rows ? g.StoreRemoveRows(from, to, FALSE) : g.StoreRemoveCols(from, to, FALSE);
   g.EnableDataUndo(oldDataUndo);
@@ -268,14 +277,22 @@ void GXGridAxis::UpdateInsert(ROWCOL at, ROWCOL count, UINT flags) {
   if (First() == Frozen()) First() = Frozen() + 1;
   if (!g.m_bLockUpdate) {
     const BOOL oldLock = g.LockScrollbars(TRUE);
-    g.Redraw(flags, FALSE);
+    if (CGXAbstractGridOptimizedUpdateImp* optimized = g.m_pOptimizedUpdateImp) {
+      if (rows) {
+        optimized->InsertedRows(&g, at, count, flags);
+      } else {
+        optimized->InsertedCols(&g, at, count, flags);
+      }
+    } else {
+      g.Redraw(flags, FALSE);
+    }
     g.LockScrollbars(oldLock);
     if (flags & 6) g.UpdateScrollbars();
   }
   if (g.m_pTooltipProxy != nullptr) g.m_pTooltipProxy->Reset();
 }
 
-void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, UINT flags) {
+void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, int* oldSizes, UINT flags) {
   LastVisible() = kNone;
   g.FreeObjectCache();
   if (g.m_bCurrentCell) {
@@ -289,7 +306,15 @@ void GXGridAxis::UpdateRemove(ROWCOL from, ROWCOL to, UINT flags) {
   }
   if (!g.m_bLockUpdate) {
     const BOOL oldLock = g.LockScrollbars(TRUE);
-    g.Redraw(flags, FALSE);
+    if (CGXAbstractGridOptimizedUpdateImp* optimized = g.m_pOptimizedUpdateImp) {
+      if (rows) {
+        optimized->RemovedRows(&g, from, to, oldSizes, flags);
+      } else {
+        optimized->RemovedCols(&g, from, to, oldSizes, flags);
+      }
+    } else {
+      g.Redraw(flags, FALSE);
+    }
     g.LockScrollbars(oldLock);
   }
   if (g.m_pTooltipProxy != nullptr) g.m_pTooltipProxy->Reset();
@@ -328,11 +353,11 @@ void CGXGridCore::UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL) {
 void CGXGridCore::UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL) {
   GXGridAxis{*this, false}.UpdateInsert(at, count, flags);
 }
-void CGXGridCore::UpdateRemoveRows(ROWCOL from, ROWCOL to, int*, UINT flags, BOOL) {
-  GXGridAxis{*this, true}.UpdateRemove(from, to, flags);
+void CGXGridCore::UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL) {
+  GXGridAxis{*this, true}.UpdateRemove(from, to, oldHeights, flags);
 }
-void CGXGridCore::UpdateRemoveCols(ROWCOL from, ROWCOL to, int*, UINT flags, BOOL) {
-  GXGridAxis{*this, false}.UpdateRemove(from, to, flags);
+void CGXGridCore::UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL) {
+  GXGridAxis{*this, false}.UpdateRemove(from, to, oldWidths, flags);
 }
 
 
@@ -416,6 +441,9 @@ void GXGridAxis::SetFirst(ROWCOL index, UINT flags) {
   First() = index;
   g.m_bWalkValid = FALSE;
   if (!g.m_bLockUpdate && (flags & 7) != 0 && changed && g.m_pGridWnd != nullptr && g.m_pGridWnd->m_hWnd != nullptr) {
+    // The thumb follows the new position.
+    const int bar = rows ? SB_VERT : SB_HORZ;
+    if (g.GetScrollBarMode(bar) != 0) g.SetScrollPos(bar, index, TRUE);
     g.m_pGridWnd->Invalidate(TRUE);
     if (flags & 2) g.m_pGridWnd->UpdateWindow();
   }

@@ -398,6 +398,7 @@ void CGXGridCore::UpdateScrollbars(BOOL noRepaint, BOOL onlyWhenCountsChanged) {
   const DWORD styleAfter = m_pGridWnd->GetStyle();
   const bool vChanged = ((styleBefore ^ styleAfter) & WS_VSCROLL) != 0;
   const bool hChanged = ((styleBefore ^ styleAfter) & WS_HSCROLL) != 0;
+  if (vChanged || hChanged) m_bScrollbarsChanged = TRUE;
 
   if (!noRepaint) {
     if (vChanged || hChanged) m_nClientWidth = m_nClientHeight = 0;

@@ -44,8 +44,8 @@ class CGXGridCoveredCellsImp : public CGXAbstractGridCoveredCellsImp {
   // Before rows (columns) from..to are removed: shrinks the blocks that end
   // among them and removes those that start among them, with undo.
   // `flags` becomes 1 when anything changed; TRUE then.
-  virtual BOOL PrepareRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode);
-  virtual BOOL PrepareRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode);
+  BOOL PrepareRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode) override;
+  BOOL PrepareRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, UINT& flags, int commandMode) override;
 
  private:
   BOOL PrepareRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to, UINT& flags, int commandMode);

@@ -531,6 +531,10 @@
 #define QS_MOUSE      (QS_MOUSEMOVE | QS_MOUSEBUTTON)
 #define QS_INPUT      (QS_MOUSE | QS_KEY)
 #define QS_ALLINPUT   (QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE)
+// PeekMessage kinds: with any of them given, only those kinds are looked at;
+// without the input kind no new input is taken from the host.
+#define PM_QS_INPUT       (QS_INPUT << 16)
+#define PM_QS_POSTMESSAGE ((QS_POSTMESSAGE | QS_TIMER) << 16)
 
 // ---- RedrawWindow ----------------------------------------------------------
 #define RDW_INVALIDATE      0x0001u

@@ -146,6 +146,8 @@ BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT lo, UINT hi, UINT flags) {
   State& s = S();
   platform::Host& host = platform::GetHost();
   bool remove = (flags & PM_REMOVE) != 0;
+  // Asked for posted messages only: input the host still holds stays there.
+  const bool takeInput = (flags & 0xFFFF0000u) == 0 || (flags & PM_QS_INPUT) != 0;
   // Posted messages first; input is taken from the host only when no posted
   // message waits, one event at a time, so that each input event meets the
   // windows as the earlier ones left them.
@@ -157,7 +159,7 @@ BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT lo, UINT hi, UINT flags) {
       }
       return TRUE;
     }
-    if (!PumpHostEvent(0)) break;
+    if (!takeInput || !PumpHostEvent(0)) break;
   }
   if (s.quitPosted && inRange(WM_QUIT, lo, hi) && hwnd == nullptr) {
     *msg = MSG{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,6 +12,7 @@
 #include "app/FaqDlg.h"
 #include "app/FaqList.h"
 #include "app/ReportCommands.h"
+#include "app/ReportMenu.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "common/ConfigFile.h"
@@ -19,7 +21,10 @@
 #include "common/TempFolder.h"
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/testing/Automation.h"
+#include "records/AccountRegisterSeam.h"
+#include "records/Recon.h"
 #include "reports/RptDriver.h"
+#include "reports/RptSelection.h"
 
 namespace {
 
@@ -124,6 +129,133 @@ TEST_F(ReportCommandsTest, AMissingAnswerFileIsShownAndNothingPreviews) {
   ShowFaqAnswer(entry);
   EXPECT_TRUE(shown.empty());
   EXPECT_TRUE(automation::PendingExpectations().empty());
+}
+
+TEST_F(ReportCommandsTest, TheFinancialReportsOpenFromTheReportsMenu) {
+  // Monthly and annual income/expense, financial statement, detail,
+  // budgets, account list and summary: dialog and builder both installed.
+  for (UINT command : {32964u, 32973u, 32965u, 32963u, 32970u, 32971u, 32967u, 32969u})
+    EXPECT_NE(FindCommand(command), nullptr) << command;
+}
+
+TEST_F(ReportCommandsTest, TheBalancingReportButtonPrintsTheReconciliationStatement) {
+  RecordReportRunner run = GetRecordReportRunner();
+  ASSERT_NE(run, nullptr);  // the balancing dialog's Report button is enabled
+  AccountRecord checking;
+  checking.number = 101;
+  std::snprintf(checking.name, sizeof checking.name, "Checking");
+  checking.classRow = 1;
+  checking.currentBalance = 50000;
+  ReconList items(2);
+  items[0].amount = 2500;
+  items[0].factor = -1;
+  items[0].row = 3;
+  std::snprintf(items[0].number, sizeof items[0].number, "1001");
+  std::snprintf(items[0].date, sizeof items[0].date, "03/05/08");
+  std::snprintf(items[0].description, sizeof items[0].description, "Camp store");
+  ResetReconContext();
+  TheReconContext.account = &checking;
+  std::snprintf(TheReconContext.statementDate, sizeof TheReconContext.statementDate, "033108");
+  TheReconContext.statementBalance = 52500;
+  TheReconContext.items = &items;
+  run(16, nullptr);
+  ResetReconContext();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].reportId, 16);
+  const auto& lines = shown[0].lines;
+  EXPECT_EQ(lines[0], "{F3}{77=}Reconciliation Statement");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "{33.}Out-of-Balance Amount{1} {8r}     0.00 "), lines.end());
+}
+
+int seenOptionB = -1;
+int seenOrder = -1;
+int LaunchNothing(RptContext*) {
+  seenOptionB = RptOptionB;
+  seenOrder = RptOrder;
+  return 0;
+}
+int BuildNothing(RptContext*) { return 1; }
+
+TEST_F(ReportCommandsTest, AMenuCommandIsEnabledOnceItsReportCanRun) {
+  // Launchers are installed; a report whose builder is missing stays off.
+  ASSERT_NE(FindRptLauncher(1), nullptr);
+  if (FindRptBuilder(1) == nullptr) {
+    EXPECT_EQ(FindCommand(32964), nullptr);
+  }
+  struct Case {
+    UINT command;
+    int report;
+  } cases[] = {{32964, 1}, {32968, 31}, {32820, 24}, {32929, 15}, {32952, 14}};
+  for (const Case& c : cases) {
+    ClearRptRegistry();
+    ClearCommands();
+    InstallReportMenuCommands();
+    EXPECT_EQ(FindCommand(c.command), nullptr) << c.command;
+    RegisterRptBuilder(c.report == 15 ? 150 : c.report, BuildNothing);
+    InstallReportMenuCommands();
+    if (c.report != 24) {
+      EXPECT_EQ(FindCommand(c.command), nullptr) << c.command << ": a builder alone";
+      RegisterRptLauncher(c.report, LaunchNothing);
+      InstallReportMenuCommands();
+    }
+    EXPECT_NE(FindCommand(c.command), nullptr) << c.command;
+    EXPECT_EQ(ReportOfCommand(c.command), c.report);
+  }
+}
+
+TEST_F(ReportCommandsTest, TheRegisterReportFromTheMenuStartsWithoutARegistersPreset) {
+  RegisterRptBuilder(31, BuildNothing);
+  RegisterRptLauncher(31, LaunchNothing);
+  InstallReportMenuCommands();
+  RptOptionB = 1;  // what an accepted report 31 leaves: an include flag
+  RptOrder = 'N';
+  FindCommand(32968)();
+  EXPECT_EQ(seenOptionB, 0);
+  EXPECT_EQ(seenOrder, 0);
+  // A register screen's own call keeps its preset.
+  RptOptionB = 101;
+  RptOrder = '2';
+  ReportDriver(31, nullptr);
+  EXPECT_EQ(seenOptionB, 101);
+  EXPECT_EQ(seenOrder, '2');
+}
+
+}  // namespace
+
+namespace {
+
+int registerLaunches = 0;
+int RecordRegisterLaunch(RptContext* c) {
+  ++registerLaunches;
+  EXPECT_EQ(c->reportId, 31);
+  EXPECT_EQ(RptOptionB, 0);  // no register screen's preset from the menu
+  return 0;
+}
+
+TEST_F(ReportCommandsTest, AReportMenuCommandNeedsBothBuilderAndDialog) {
+  ASSERT_NE(FindRptBuilder(31), nullptr);
+  if (FindRptLauncher(31) == nullptr) {
+    EXPECT_EQ(FindCommand(ID_REPORT_ACCOUNT_REGISTER), nullptr);
+  }
+  RegisterRptLauncher(31, RecordRegisterLaunch);
+  InstallReportMenuCommands();
+  CommandHandler run = FindCommand(ID_REPORT_ACCOUNT_REGISTER);
+  ASSERT_NE(run, nullptr);
+  RptOptionB = 101;  // left by a register screen
+  registerLaunches = 0;
+  run();
+  EXPECT_EQ(registerLaunches, 1);
+}
+
+TEST_F(ReportCommandsTest, EveryReportWithADialogHasItsLauncherAfterStartUp) {
+  for (int report : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 20, 21, 22, 23, 25, 28, 29, 30, 31, 32,
+                     33, 34})
+    EXPECT_NE(FindRptLauncher(report), nullptr) << report;
+  // A menu command is served exactly when its report can be built.
+  for (UINT command : {32964u, 32944u, 32929u, 32821u, 32972u}) {
+    const int report = ReportOfCommand(command);
+    EXPECT_EQ(FindCommand(command) != nullptr, FindRptBuilder(report == 15 ? 150 : report) != nullptr) << command;
+  }
 }
 
 }  // namespace

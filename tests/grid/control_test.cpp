@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "grid/cells/GXControl.h"
 #include "grid/cells/GXControlFactory.h"
 #include "grid/cells/GXStatic.h"
+#include "grid/core/GXDIB.h"
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXStylesMap.h"
 #include "platform/draw_canvas.h"
@@ -267,6 +269,68 @@ TEST_F(CellControl, FactoryMakesTheStaticAndHeaderCellsOncePerGrid) {
   factory.RegisterControlNames(&map);
   EXPECT_STREQ(map.GetControlName(GX_IDS_CTRL_EDIT), "Edit Control");
   EXPECT_STREQ(map.GetControlName(20132), "Dao object preview control");
+}
+
+TEST_F(CellControl, TheSizeACellNeedsCountsItsFrame) {
+  CGXStatic control(grid.get());
+  const int inset = 2 * CGXStatic::TextInset() + 1;
+  CGXStyle plain;
+  // One grid line on the left and one on top.
+  EXPECT_EQ(control.CalcSize(40, 10, plain), CSize(40 + inset + 1, 10 + 1));
+  CGXStyle framed;
+  framed.SetDraw3dFrame(1).SetBorder(CGXStyle::kBottom, CGXStyleBorder(PS_SOLID, 2, RGB(0, 0, 0)));
+  EXPECT_EQ(control.CalcSize(40, 10, framed), CSize(40 + inset + 1 + 2, 10 + 1 + 2 + 2));
+  grid->GetParam()->m_bLinesAtRightBottom = TRUE;
+  EXPECT_EQ(control.CalcSize(40, 10, framed), CSize(40 + inset + 1 + 2, 10 + 2 + 2)) << "the bottom line is the border";
+}
+
+// Red "WWW" on blue: at twice the zoom the text covers more than twice the
+// pixels; printed in black and white it is black on white.
+TEST_F(CellControl, StaticTextFollowsTheZoomAndPrintsInBlackAndWhite) {
+  CGXStatic control(grid.get());
+  CGXStyle style(grid->GetStandardStyle());
+  style.SetValue("WWW").SetTextColor(RGB(255, 0, 0)).SetInteriorColor(RGB(0, 0, 255));
+  const CRect cell(0, 0, 200, 60);
+  auto draw = [&](drawtest::Canvas& canvas) { control.Draw(&canvas.dc, cell, 1, 1, style, nullptr); };
+  drawtest::Canvas normal(200, 60), zoomed(200, 60), printed(200, 60);
+  draw(normal);
+  grid->SetZoom(200, 0);
+  draw(zoomed);
+  grid->SetZoom(100, 0);
+  // The text's extent: the right-most column that is not background.
+  auto right = [](const drawtest::Canvas& canvas) {
+    int last = -1;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (canvas.At(x, y) != RGB(0, 0, 255)) last = std::max(last, x);
+    return last;
+  };
+  EXPECT_GT(right(zoomed), 2 * right(normal) - 8) << right(normal);
+
+  grid->m_bPrinting = TRUE;
+  grid->GetParam()->GetProperties()->m_bBlackWhite = TRUE;
+  draw(printed);
+  grid->m_bPrinting = FALSE;
+  EXPECT_EQ(printed.Count(RGB(255, 0, 0)), 0);
+  EXPECT_EQ(printed.Count(RGB(0, 0, 255)), 0);
+  EXPECT_GT(printed.Count(RGB(0, 0, 0)), normal.Count(RGB(255, 0, 0)) / 2);
+}
+
+// A value naming a picture of the program shows the picture, not the name.
+TEST_F(CellControl, StaticTextNamingABitmapShowsTheBitmap) {
+  CGXStatic control(grid.get());
+  CGXStyle style(grid->GetStandardStyle());
+  style.SetValue("#BMP(\"ACCTBAL\")");
+  HGLOBAL dib = GXGetDIBPool()->GetBitmap(style.GetValue());
+  ASSERT_NE(dib, nullptr);
+  const CRect cell(0, 0, 60, 40);
+  drawtest::Canvas drawn(60, 40), expected(60, 40);
+  control.Draw(&drawn.dc, cell, 1, 1, style, nullptr);
+  GXDrawDIB(&expected.dc, dib, control.GetCellRect(1, 1, &cell, &style), 0, 0, nullptr);
+  int differing = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x) differing += drawn.At(x, y) != expected.At(x, y);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(CellControl, StaticTextIsInsetAndHeaderTooSmallDrawsNothing) {

@@ -147,6 +147,19 @@ TEST_F(CurrentCellMove, ACellBeyondTheCountsIsNoLongerCurrent) {
   EXPECT_EQ(grid->GetCurrentCellControl(), nullptr);
 }
 
+// A store that gives the current cell another kind of control takes effect
+// with the cell's next composition.
+TEST_F(CurrentCellMove, TheCurrentCellsControlFollowsItsStyle) {
+  auto* other = new gridtest::TestCell(grid.get());
+  grid->RegisterControl(901, other);
+  ASSERT_TRUE(grid->SetCurrentCell(2, 2, 0));
+  ASSERT_EQ(grid->GetControl(2, 2), cell);
+  grid->ApplyStyle(CGXRange(2, 2), CGXStyle().SetControl(901), 0, 0);
+  grid->GetCachedCellStyle(2, 2);
+  EXPECT_EQ(grid->GetControl(2, 2), other);
+  EXPECT_EQ(grid->GetCurrentCellControl(), other);
+}
+
 TEST_F(CurrentCellMove, DrawingTheCurrentCellBindsItsControl) {
   ASSERT_TRUE(grid->SetCurrentCell(3, 3, 0));
   cell->Reset();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -329,6 +331,25 @@ TEST_F(EditCell, OneLineCellAlignedToTheBottomShowsItsWindowOnTheLastLine) {
   EXPECT_EQ(r.bottom, 30);
   EXPECT_LT(r.Height(), 20);
   EXPECT_GT(r.Height(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The open editor is as large as the zoomed text it replaces.
+TEST_F(EditCell, TheEditorsFontFollowsTheGridsZoom) {
+  auto height = [&] {
+    LOGFONT font{};
+    ::GetObject(reinterpret_cast<HGDIOBJ>(edit->SendMessage(WM_GETFONT)), sizeof font, &font);
+    return std::abs(font.lfHeight);
+  };
+  Activate(1, 1);
+  const int normal = height();
+  ASSERT_GT(normal, 0);
+  grid->SetZoom(200, 0);
+  Activate(1, 1);
+  EXPECT_NEAR(height(), 2 * normal, 1);
 }
 
 }  // namespace

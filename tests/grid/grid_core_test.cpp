@@ -188,6 +188,65 @@ class CoveredBlocks : public CGXAbstractGridCoveredCellsImp {
   CGXRange block{2, 2, 3, 4};
 };
 
+// Notes the removals it is asked to prepare; a block changed makes the
+// update a plain invalidation.
+class CutBlocks : public CoveredBlocks {
+ public:
+  BOOL PrepareRemoveRows(CGXGridCore*, ROWCOL from, ROWCOL to, UINT& flags, int) override {
+    calls.push_back("rows " + std::to_string(from) + "-" + std::to_string(to));
+    flags = 1;
+    return TRUE;
+  }
+  BOOL PrepareRemoveCols(CGXGridCore*, ROWCOL from, ROWCOL to, UINT&, int) override {
+    calls.push_back("cols " + std::to_string(from) + "-" + std::to_string(to));
+    return FALSE;
+  }
+  std::vector<std::string> calls;
+};
+
+// Notes what moved, with the flags and old sizes it was given.
+class MovedParts : public CGXAbstractGridOptimizedUpdateImp {
+ public:
+  void InsertedRows(CGXGridCore*, ROWCOL at, ROWCOL count, UINT flags) override { Note("+rows", at, count, flags); }
+  void InsertedCols(CGXGridCore*, ROWCOL at, ROWCOL count, UINT flags) override { Note("+cols", at, count, flags); }
+  void RemovedRows(CGXGridCore*, ROWCOL from, ROWCOL to, int* old, UINT flags) override {
+    Note("-rows", from, to, flags, old);
+  }
+  void RemovedCols(CGXGridCore*, ROWCOL from, ROWCOL to, int* old, UINT flags) override {
+    Note("-cols", from, to, flags, old);
+  }
+  void ChangedRowHeights(CGXGridCore*, ROWCOL* from, ROWCOL* to, int* old, UINT* flags) override {
+    Note("rowheights", *from, *to, *flags, old);
+  }
+  void ChangedColWidths(CGXGridCore*, ROWCOL* from, ROWCOL* to, int* old, UINT* flags) override {
+    Note("colwidths", *from, *to, *flags, old);
+  }
+  void Note(const char* what, ROWCOL a, ROWCOL b, UINT flags, const int* old = nullptr) {
+    calls.push_back(std::string(what) + " " + std::to_string(a) + "," + std::to_string(b) + " f" +
+                    std::to_string(flags) + (old != nullptr ? " old" + std::to_string(old[0]) : ""));
+  }
+  std::vector<std::string> calls;
+};
+
+TEST_F(GridCore, ChangesOfRowsAndColumnsReachTheCoveredCellsAndOptimizedUpdateObjects) {
+  CutBlocks covered;
+  MovedParts moved;
+  grid->SetColWidth(7, 7, 33, nullptr, 0);
+  grid->m_pCoveredCellsImp = &covered;
+  grid->m_pOptimizedUpdateImp = &moved;
+  ASSERT_TRUE(grid->RemoveRows(4, 5, 2, 0));
+  ASSERT_TRUE(grid->RemoveCols(7, 7, 2, 0));
+  ASSERT_TRUE(grid->InsertRows(3, 2, nullptr, nullptr, nullptr, 0, 2, 0));
+  grid->SetColWidth(2, 3, 50, nullptr, 2);
+  grid->m_pCoveredCellsImp = nullptr;
+  grid->m_pOptimizedUpdateImp = nullptr;
+  EXPECT_EQ(covered.calls, (std::vector<std::string>{"rows 4-5", "cols 7-7"}));
+  // Cutting the covered blocks made the rows' update a plain invalidation;
+  // the removed column's width goes along with its update.
+  EXPECT_EQ(moved.calls, (std::vector<std::string>{"-rows 4,5 f1", "-cols 7,7 f2 old33", "+rows 3,2 f2",
+                                                   "colwidths 2,3 f2 old" + std::to_string(grid->GetDefaultColWidth())}));
+}
+
 TEST_F(GridCore, SpanRangeIsTheCoveredBlock) {
   CoveredBlocks covered;
   grid->m_pCoveredCellsImp = &covered;

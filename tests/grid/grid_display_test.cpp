@@ -105,7 +105,8 @@ end
     // The bar appeared, since 40 rows do not fit.
     EXPECT_TRUE(grid->GetStyle() & WS_VSCROLL);
 
-    const std::string shot = "grid-dialog-screen.png";
+    // Kept for a person to look at; never in the source tree.
+    const std::string shot = ::testing::TempDir() + "grid-dialog-screen.png";
     EXPECT_TRUE(WritePng(shown, shot)) << shot;
     dialog.DestroyWindow();
   }

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "grid/GridWindowTest.h"
+#include "grid/cells/GXControl.h"
+#include "grid/core/GXPaintContext.h"
 #include "platform/draw_canvas.h"
 #include "platform/framework/WindowDc.h"
 #include "support/GoldenImage.h"
@@ -128,6 +133,126 @@ TEST_F(Paint, NothingIsPaintedWhilePrintingOrLocked) {
   grid->m_bPrinting = FALSE;
   grid->GetParam()->m_bLockRedraw = TRUE;
   EXPECT_NE(At(X(1) + 5, Y(2) + 5), RGB(255, 255, 0));
+}
+
+}  // namespace
+
+namespace {
+
+// A data object with formulas whose cells await recalculation until they
+// are drawn.
+class PendingData : public CGXData {
+ public:
+  BOOL GetRecalcValue(ROWCOL row, ROWCOL col) override { return pending.count({row, col}) != 0; }
+  void SetUpdateFlag(ROWCOL row, ROWCOL col, BOOL flag) override {
+    if (!flag) pending.erase({row, col});
+  }
+  std::set<std::pair<ROWCOL, ROWCOL>> pending;
+};
+
+// A cell that notes where it was drawn and draws nothing else, so that the
+// frame of the current cell is the only mark inside it.
+class NotingCell : public CGXControl {
+ public:
+  using CGXControl::CGXControl;
+  void Draw(CDC*, const CRect&, ROWCOL row, ROWCOL col, const CGXStyle&, const CGXStyle*) override {
+    drawn.insert({row, col});
+  }
+  std::set<std::pair<ROWCOL, ROWCOL>> drawn;
+};
+
+// Draws cell (2,2) itself, as covered and floating cells are drawn.
+class SpanningCells : public CGXAbstractDrawSpannedCellsImp {
+ public:
+  BOOL PrepareCell(CGXGridCore*, void*, int, int) override { return FALSE; }
+  BOOL DrawCell(CGXGridCore* grid, void* context, int r, int c) override {
+    auto* ctx = static_cast<GXPaintContext*>(context);
+    if (ctx != grid->GetPaintContext() || ctx->rows[r] != 2 || ctx->cols[c] != 2) return FALSE;
+    ++drawn;
+    return TRUE;
+  }
+  BOOL EvalVisibleSpans(CGXGridCore*, CGXRange&, ROWCOL, ROWCOL, ROWCOL, ROWCOL, ROWCOL, ROWCOL, BOOL, BOOL,
+                        BOOL) override {
+    return FALSE;
+  }
+  int drawn = 0;
+};
+
+// Four rows and three columns of noting cells over a data object with
+// formulas.
+class PaintPasses : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    automation::ResetWindows();
+    GXInitLibrary();
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 300, 130, nullptr, nullptr));
+    auto* param = new CGXGridParam;
+    data = new PendingData;
+    data->StoreRowCount(4);
+    data->StoreColCount(3);
+    param->SetData(data, TRUE);
+    data->InitParam(param);
+    grid = std::make_unique<CGXGridCore>(&wnd);
+    grid->SetParam(param, TRUE);
+    grid->Initialize();
+    wnd.grid = grid.get();
+    cell = new NotingCell(grid.get());
+    grid->RegisterControl(900, cell);
+    grid->ChangeStandardStyle(CGXStyle().SetControl(900), 0, 0);
+    grid->GetParam()->m_wCurrentCellFrame = 0;  // framed with or without the focus
+  }
+  void TearDown() override {
+    wnd.grid = nullptr;
+    grid.reset();
+    wnd.DestroyWindow();
+  }
+  void Repaint() {
+    cell->drawn.clear();
+    wnd.Invalidate(TRUE);
+    wnd.UpdateWindow();
+  }
+  PaintWnd wnd;
+  std::unique_ptr<CGXGridCore> grid;
+  PendingData* data = nullptr;
+  NotingCell* cell = nullptr;
+};
+
+TEST_F(PaintPasses, TheCurrentCellKeepsItsFrameThroughARepaint) {
+  ASSERT_TRUE(grid->SetCurrentCell(2, 2, 0));
+  Repaint();
+  CRect inside;
+  grid->GetCellInsideRect(inside, grid->CalcCellRect(2, 2), &grid->GetCachedCellStyle(2, 2), TRUE);
+  const COLORREF background = grid->GetStandardStyle().GetInterior().GetColor();
+  const COLORREF frame = automation::PixelAt(wnd.m_hWnd, inside.left, inside.CenterPoint().y);
+  EXPECT_NE(frame, background);
+  EXPECT_EQ(automation::PixelAt(wnd.m_hWnd, inside.CenterPoint().x, inside.CenterPoint().y), background);
+  // A cell that is not current has no frame.
+  grid->GetCellInsideRect(inside, grid->CalcCellRect(3, 2), &grid->GetCachedCellStyle(3, 2), TRUE);
+  EXPECT_EQ(automation::PixelAt(wnd.m_hWnd, inside.left, inside.CenterPoint().y), background);
+}
+
+TEST_F(PaintPasses, ARecalculationRedrawsOnlyTheRowsAwaitingIt) {
+  Repaint();
+  data->pending = {{3, 2}};
+  cell->drawn.clear();
+  EXPECT_TRUE(grid->RecalcAndRedraw(FALSE, nullptr, FALSE));
+  for (const auto& [row, col] : cell->drawn) EXPECT_EQ(row, 3u) << "cell " << row << "," << col;
+  EXPECT_TRUE(cell->drawn.count({3, 1}) && cell->drawn.count({3, 2}) && cell->drawn.count({3, 3}));
+  EXPECT_TRUE(data->pending.empty());
+  EXPECT_TRUE(grid->GetParam()->m_RecalcRanges.IsEmpty()) << "the queue of drawn rows is emptied";
+  // A plain paint draws every cell again.
+  Repaint();
+  EXPECT_TRUE(cell->drawn.count({1, 1}) && cell->drawn.count({4, 3}));
+}
+
+TEST_F(PaintPasses, TheSpannedCellsObjectDrawsTheCellsItTakes) {
+  SpanningCells spans;
+  grid->m_pDrawSpannedCellsImp = &spans;
+  Repaint();
+  grid->m_pDrawSpannedCellsImp = nullptr;
+  EXPECT_EQ(spans.drawn, 1);
+  EXPECT_FALSE(cell->drawn.count({2, 2}));
+  EXPECT_TRUE(cell->drawn.count({2, 3}));
 }
 
 }  // namespace

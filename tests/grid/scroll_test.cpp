@@ -193,6 +193,24 @@ TEST_F(ScrollBars, ABarShownWhenNeededAppearsWhenTheRowsNoLongerFit) {
   EXPECT_FALSE(wnd.GetStyle() & WS_VSCROLL);
 }
 
+// Rows added straight to the data object show their bar with the next
+// paint; a program scroll moves the thumb with the rows.
+TEST_F(ScrollBars, APaintUpdatesTheBarsAndAProgramScrollMovesTheThumb) {
+  Make(3);
+  ASSERT_FALSE(wnd.GetStyle() & WS_VSCROLL);
+  wnd.GetParam()->GetData()->StoreRowCount(100);
+  wnd.Invalidate(FALSE);
+  wnd.UpdateWindow();
+  EXPECT_TRUE(wnd.GetStyle() & WS_VSCROLL);
+
+  for (UINT flags : {1u, 2u, 4u}) {
+    SCOPED_TRACE(flags);
+    wnd.SetTopRow(1, flags);
+    wnd.SetTopRow(40, flags);
+    EXPECT_EQ(Info(SB_VERT).nPos, 40 / static_cast<int>(wnd.GetScrollDivisor(SB_VERT)));
+  }
+}
+
 TEST_F(ScrollBars, ProportionalModePullsTheTopRowBackWhenRowsGo) {
   Make(100);
   wnd.SetTopRow(95, 0);

@@ -16,8 +16,11 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Window.h"
 #include "registers/SplitDlg.h"
+#include "registers/SuppGridDlg.h"
 #include "registers/SuppSplitDlg.h"
 #include "registers/TransDlg.h"
+#include "registers/ZanthGrid.h"
+#include "res/resource.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/TransStore.h"
@@ -83,4 +86,54 @@ inline int RunPassbookSplit(int factor, int transAccount, int supportAccount, LO
   dlg.m_pSplit = split;
   dlg.m_pShares = shares;
   return static_cast<int>(dlg.DoModal());
+}
+
+// Types `text` into a grid cell as the user would: the cell is made current
+// and the keys go to the grid.
+inline void TypeIntoCell(CZanthGrid* grid, ROWCOL row, ROWCOL col, const std::string& text) {
+  grid->SetFocus();
+  ASSERT_TRUE(grid->SetCurrentCell(row, col)) << "cell " << row << "," << col;
+  automation::PumpUntilIdle();
+  automation::TypeText(text);
+  automation::PumpUntilIdle();
+}
+
+// A click in the middle of a grid cell, far enough in time from the last
+// one not to make a double click.
+inline void ClickCell(CZanthGrid* grid, ROWCOL row, ROWCOL col) {
+  automation::AdvanceClock(600);
+  automation::Click(grid->GetSafeHwnd(), grid->CalcCellRect(row, col).CenterPoint());
+  automation::PumpUntilIdle();
+}
+
+// Runs the support grid of `d` from register `account` with no lines loaded
+// before; the script drives it.
+inline int RunSupportGrid(TransactionDetail& d, int account, std::function<void(HWND)> script) {
+  automation::OnDialog("Support Account", std::move(script), IDABORT);
+  AccountRecord record = fixture::FiscalYear::Account(account);
+  int loaded = 0;
+  CSuppGridDlg dlg(d);
+  dlg.m_pAccount = &record;
+  dlg.m_pLoadedLines = &loaded;
+  return static_cast<int>(dlg.DoModal());
+}
+
+// The visible passbook row of the passbook split whose name contains `name`.
+inline int PassbookHolderRow(HWND h, const char* name) {
+  for (int i = 0; i < CSplitDlg::kRows; ++i) {
+    char text[128] = "";
+    GetWindowText(GetDlgItem(h, IDC_PBS_NAME0 + i), text, sizeof text);
+    if (std::string(text).find(name) != std::string::npos) return i;
+  }
+  return -1;
+}
+
+// Types an amount into a passbook row field and leaves it.
+inline void TypeIntoPassbookField(HWND h, int id, const char* text) {
+  SetFocus(GetDlgItem(h, id));
+  automation::PumpUntilIdle();
+  automation::TypeText(text);
+  automation::PumpUntilIdle();
+  SetFocus(GetDlgItem(h, IDC_PBS_SCROLL));
+  automation::PumpUntilIdle();
 }

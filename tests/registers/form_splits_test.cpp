@@ -42,22 +42,8 @@ std::string ComboSelection(HWND dlg, int id) {
   return text;
 }
 
-// The visible passbook row whose name contains `name`.
-int HolderRow(HWND h, const char* name) {
-  for (int i = 0; i < CSplitDlg::kRows; ++i)
-    if (FieldText(h, IDC_PBS_NAME0 + i).find(name) != std::string::npos) return i;
-  return -1;
-}
-
-// Types an amount into a passbook row field and leaves it.
-void TypeInto(HWND h, int id, const char* text) {
-  SetFocus(GetDlgItem(h, id));
-  automation::PumpUntilIdle();
-  automation::TypeText(text);
-  automation::PumpUntilIdle();
-  SetFocus(GetDlgItem(h, IDC_PBS_SCROLL));
-  automation::PumpUntilIdle();
-}
+int HolderRow(HWND h, const char* name) { return PassbookHolderRow(h, name); }
+void TypeInto(HWND h, int id, const char* text) { TypeIntoPassbookField(h, id, text); }
 
 // A check of 25.00 on 101 with two support lines, camping 10.00 (with 10.00
 // of it from the camp reserve when `reserve`) and fundraising 15.00; its

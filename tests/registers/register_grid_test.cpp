@@ -18,11 +18,17 @@
 #include "platform/window/Window.h"
 #include "registers/TransGDlg.h"
 #include "registers/TransGrid.h"
+#include "registers/SuppGrid.h"
+#include "registers/RegistersTestUtil.h"
+#include "reports/RegisterReport.h"
+#include "reports/RptDriver.h"
+#include "reports/RptSelection.h"
 #include "res/resource.h"
 #include "store/Fixture.h"
 #include "store/KeyTable.h"
 #include "store/WriteFailures.h"
 #include "store/Xfer.h"
+#include "support/GoldenImage.h"
 
 namespace {
 
@@ -30,14 +36,8 @@ CTransGrid* GridOf(HWND dlg) {
   return dynamic_cast<CTransGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dlg, IDC_TRG_GRID)));
 }
 
-// Types `text` into a cell as the user would: the cell is made current and
-// the keys go to the grid.
 void TypeInto(CTransGrid* grid, ROWCOL row, ROWCOL col, const std::string& text) {
-  grid->SetFocus();
-  ASSERT_TRUE(grid->SetCurrentCell(row, col)) << "cell " << row << "," << col;
-  automation::PumpUntilIdle();
-  automation::TypeText(text);
-  automation::PumpUntilIdle();
+  TypeIntoCell(grid, row, col, text);
 }
 
 struct Posting {
@@ -229,9 +229,109 @@ TEST_F(RegisterGridTest, LayoutFollowsTheKindOfAccount) {
       }
       EXPECT_EQ(std::string(grid->GetCellValue(1, kColDescription)), "Opening Balance");
       EXPECT_FALSE(grid->IsColResizable(kColPassbook));
+      EXPECT_NE(grid->m_pIntelliMousePlugin, nullptr) << "the wheel scrolls the register";
       Press(h, IDCANCEL);
     });
   }
+}
+
+TEST_F(RegisterGridTest, ADepositWithTwoSupportLinesAndAPassbookSplitMovesEveryBalance) {
+  const int anna = fixture::FiscalYear::MemberBalance(fixture::kAnna);
+  const int ben = fixture::FiscalYear::MemberBalance(fixture::kBen);
+  const int checking = fixture::FiscalYear::Balance(101), income = fixture::FiscalYear::Balance(520),
+            savings = fixture::FiscalYear::Balance(201);
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    Press(h, IDC_TRG_INSERT);
+    ROWCOL row = 0, col = 0;
+    grid->GetCurrentCell(row, col);
+    TypeInto(grid, row, kColDescription, "Car wash");
+    TypeInto(grid, row, kColDeposit, "30.00");
+    automation::OnDialog("Support Account", [](HWND s) {
+      auto* lines = dynamic_cast<CSuppGrid*>(CWnd::FromHandlePermanent(GetDlgItem(s, IDC_SGR_GRID)));
+      ASSERT_NE(lines, nullptr);
+      Press(s, IDC_SGR_INSERT);
+      TypeIntoCell(lines, 1, kSuppColSupport, "520");
+      TypeIntoCell(lines, 1, kSuppColAmount, "20.00");
+      automation::OnDialog("PassBook Split", [](HWND p) {
+        TypeIntoPassbookField(p, IDC_PBS_CASH0 + PassbookHolderRow(p, "Smith"), "12");
+        TypeIntoPassbookField(p, IDC_PBS_CASH0 + PassbookHolderRow(p, "Jones"), "8");
+        Press(p, IDCANCEL);
+      }, IDABORT);
+      ClickCell(lines, 1, kSuppColPassbookButton);
+      EXPECT_EQ(std::string(lines->GetCellValue(1, kSuppColPassbook)), "1");
+      Press(s, IDC_SGR_SAVE);
+      Press(s, IDC_SGR_INSERT);
+      TypeIntoCell(lines, 2, kSuppColSupport, "201");
+      TypeIntoCell(lines, 2, kSuppColAmount, "10.00");
+      Press(s, IDC_SGR_SAVE);
+      Press(s, IDCANCEL);
+    }, IDABORT);
+    TypeInto(grid, row, kColSupport, "Split");
+    TypeInto(grid, row, kColNotes, "");
+    EXPECT_EQ(std::string(grid->GetCellValue(row, kColSupport)), "Split");
+    Press(h, IDC_TRG_SAVE);
+    EXPECT_FALSE(grid->GetCellValue(row, kColId).IsEmpty());
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(fixture::FiscalYear::Balance(101) - checking, 3000);
+  EXPECT_EQ(fixture::FiscalYear::Balance(520) - income, 2000);
+  EXPECT_EQ(fixture::FiscalYear::Balance(201) - savings, -1000) << "the transfer comes out of savings";
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kAnna) - anna, 1200);
+  EXPECT_EQ(fixture::FiscalYear::MemberBalance(fixture::kBen) - ben, 800);
+}
+
+}  // namespace
+
+namespace {
+
+// The parameter dialog of report 31 as the register's Print finds it:
+// records the preset it is opened with and cancels.
+int printedAccount = 0;
+char printedDisplay = 0;
+int RecordRegisterPreset(RptContext*) {
+  printedAccount = RptOptionB;
+  printedDisplay = RptOrder;
+  return 0;
+}
+
+TEST_F(RegisterGridTest, PrintOpensTheRegisterReportForTheRegistersAccountWhenNoRowIsInEdit) {
+  // Without the report's dialog the button stays off.
+  ClearRptRegistry();
+  InstallRegisterReports();
+  Run(101, [](HWND h) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)));
+    Press(h, IDCANCEL);
+  });
+  RegisterRptLauncher(31, RecordRegisterPreset);
+  printedAccount = 0;
+  bool whileEditing = true;
+  Run(401, [&](HWND h) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)));
+    Press(h, IDC_TRG_INSERT);
+    whileEditing = IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)) != 0;
+    automation::ExpectMessageBox("", "Do you really wish to discard your new data", ANSWER_YES);
+    Press(h, IDC_TRG_RESET);
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRG_PRINT)));
+    Press(h, IDC_TRG_PRINT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(whileEditing);
+  EXPECT_EQ(printedAccount, 401);
+  EXPECT_EQ(printedDisplay, '1');
+  ClearRptRegistry();
+}
+
+TEST_F(RegisterGridTest, PictureOfTheRegister) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    grid->SetFocus();
+    grid->SetCurrentCell(3, kColDescription);
+    automation::PumpUntilIdle();
+    EXPECT_TRUE(golden::Matches("registers/register_grid.png",
+                                [&](const std::string& path) { return automation::RenderToPng(h, path); }));
+    Press(h, IDCANCEL);
+  });
 }
 
 }  // namespace

@@ -19,6 +19,10 @@
 #include "platform/window/Window.h"
 #include "registers/RegistersTestUtil.h"
 #include "registers/TransDlg.h"
+#include "reports/RegisterReport.h"
+#include "reports/RptDriver.h"
+#include "reports/RptInstall.h"
+#include "reports/RptSelection.h"
 #include "res/resource.h"
 #include "store/AccountStore.h"
 #include "store/Fixture.h"
@@ -207,6 +211,43 @@ TEST_F(TransactionFormTest, EditAndDeleteFromTheList) {
   EXPECT_EQ(TransTable.liveCount, live);
 }
 
+// The number is optional: a transaction without one is still a row of the
+// register that Edit loads and a save changes in place; the opening balance
+// row is not.
+TEST_F(TransactionFormTest, ATransactionWithoutANumberIsEditedFromTheList) {
+  const int live = TransTable.liveCount;
+  const int income = fixture::FiscalYear::Balance(520);
+  bool openingEditable = true, editable = false;
+  std::string loaded;
+  Run(101, [&](HWND h) {
+    Fill(h, {"Deposit", "25.00", "520 /", nullptr, "", "", "03/15/08", "Unnumbered gift"});
+    Press(h, IDC_TRN_POST);
+    HWND list = GetDlgItem(h, IDC_TRN_LIST);
+    SelectRow(list, 0);
+    openingEditable = IsWindowEnabled(GetDlgItem(h, IDC_TRN_EDIT));
+    int row = -1;
+    for (int i = 0; i < Rows(list); ++i)
+      if (Cell(list, i, 3) == "Unnumbered gift") row = i;
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Cell(list, row, 1), "");
+    SelectRow(list, row);
+    editable = IsWindowEnabled(GetDlgItem(h, IDC_TRN_EDIT));
+    Press(h, IDC_TRN_EDIT);
+    loaded = FieldText(h, IDC_TRN_AMOUNT);
+    SetFocus(GetDlgItem(h, IDC_TRN_AMOUNT));
+    SetField(h, IDC_TRN_AMOUNT, "30.00");
+    SetFocus(GetDlgItem(h, IDC_TRN_REMARKS));
+    automation::PumpUntilIdle();
+    Press(h, IDC_TRN_POST);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_FALSE(openingEditable);
+  EXPECT_TRUE(editable);
+  EXPECT_EQ(loaded, "$ 25.00");
+  EXPECT_EQ(TransTable.liveCount, live + 1);
+  EXPECT_EQ(fixture::FiscalYear::Balance(520) - income, 3000);
+}
+
 TEST_F(TransactionFormTest, ARefusedSaveKeepsTheEntry) {
   // A full transaction table.
   const int free = TransTable.freeCount;
@@ -287,6 +328,94 @@ TEST_F(TransactionFormTest, TheListAfterPostingsIsTheListBuiltAnew) {
   });
   EXPECT_EQ(after, fresh);
   EXPECT_GE(after.size(), 8u);
+}
+
+}  // namespace
+
+namespace {
+
+// The parameter dialog of report 31 as the form's Print finds it: records
+// the preset it is opened with and cancels.
+int printedAccount = 0;
+char printedDisplay = 0;
+int RecordRegisterPreset(RptContext*) {
+  printedAccount = RptOptionB;
+  printedDisplay = RptOrder;
+  return 0;
+}
+
+TEST_F(TransactionFormTest, PrintOpensTheRegisterReportForTheFormsAccount) {
+  // Without the report's dialog the button stays off.
+  ClearRptRegistry();
+  InstallRegisterReports();
+  Run(101, [](HWND h) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)));
+    Press(h, IDCANCEL);
+  });
+  RegisterRptLauncher(31, RecordRegisterPreset);
+  printedAccount = 0;
+  Run(401, [](HWND h) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(h, IDC_TRN_PRINT)));
+    Press(h, IDC_TRN_PRINT);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(printedAccount, 401);
+  EXPECT_EQ(printedDisplay, '1');
+  ClearRptRegistry();
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> previewed;
+int RecordPreviewedReport(RptContext* c, int*) {
+  previewed.clear();
+  std::FILE* f = std::fopen(c->tempName, "rb");
+  char record[256];
+  while (f && std::fread(record, 256, 1, f) == 1) {
+    CutRptRecord(record);
+    previewed.emplace_back(record);
+  }
+  if (f) std::fclose(f);
+  return 1;
+}
+
+TEST_F(TransactionFormTest, PrintBuildsTheRegisterOfTheFormsAccountOnly) {
+  // The program's own report registrations: the real dialog and builder.
+  ClearRptRegistry();
+  InstallReports();
+  SetRptPreviewer(RecordPreviewedReport);
+  previewed.clear();
+  std::vector<std::string> offered;
+  automation::OnDialog("Account Register Report", [&](HWND d) {
+    HWND list = GetDlgItem(d, IDC_RPT_ACCT_LIST);
+    const int n = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i)
+      if (SendMessage(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+        char text[64] = "";
+        SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        offered.emplace_back(text);
+      }
+    Press(d, IDOK);
+  }, IDOK);
+  // After the preview the dialog comes back until it is cancelled.
+  automation::OnDialog("Account Register Report", [](HWND d) { Press(d, IDCANCEL); }, IDCANCEL);
+  Run(101, [](HWND h) {
+    Press(h, IDC_TRN_PRINT);
+    Press(h, IDCANCEL);
+  });
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0].substr(0, 4), "101/");
+  bool header = false, other = false;
+  for (const std::string& line : previewed) {
+    header = header || line.find("101  Checking") != std::string::npos;
+    other = other || line.find("  Petty Cash") != std::string::npos;
+  }
+  EXPECT_TRUE(header);
+  EXPECT_FALSE(other);
+  SetRptPreviewer(nullptr);
+  ClearRptRegistry();
 }
 
 }  // namespace

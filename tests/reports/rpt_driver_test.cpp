@@ -4,6 +4,7 @@
 #include "common/PrintSettings.h"
 #include "reports/RptPaging.h"
 #include "reports/RptSelection.h"
+#include "store/KeyTable.h"
 
 namespace {
 
@@ -126,6 +127,7 @@ TEST_F(RptDriverTest, LabelReportsAskForTheFirstLabel) {
 }
 
 TEST_F(RptDriverTest, SelectionTablesHoldTheLiveRowsForOneRun) {
+  EquipTable = EquipKeyTable{};  // no year loaded (an earlier test's stays in memory)
   ASSERT_TRUE(AllocRptTables(5));
   EXPECT_EQ(EquipCount, 4);  // report 5: all four conditions
   EXPECT_EQ(RptConditionList[3], 3);

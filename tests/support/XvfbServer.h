@@ -35,8 +35,11 @@ class Server {
     if (pid_ == 0) {
       close(fds[0]);
       const std::string fd = std::to_string(fds[1]);
+      // No auto-repeat: on a loaded machine the scripted typist can be held
+      // up between a key's press and its release long enough for the server
+      // to repeat the key, and a doubled Tab skips a field.
       execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-            static_cast<char*>(nullptr));
+            "-ardelay", "60000", "-arinterval", "60000", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);

@@ -14,6 +14,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "store/Records.h"
 #include "wizard/Conversion.h"
+#include "wizard/Routines.h"
 
 namespace {
 
@@ -157,6 +158,7 @@ TEST(EdgeCases, DamagedOldFilesFailTheirYearNamingTheFile) {
     std::function<void(OldInstall&)> damage;
     const char* stem;
     const char* reason;
+    int version = 1;
   } cases[] = {
       {"a record cut short",
        [](OldInstall& inst) {
@@ -176,20 +178,23 @@ TEST(EdgeCases, DamagedOldFilesFailTheirYearNamingTheFile) {
        "unit", "has no valid \"FISCAL DATE\" line"},
       {"an empty unit file", [](OldInstall& inst) { inst.WriteText(inst.OldPath("unit", "08"), ""); }, "unit",
        "has no valid \"FISCAL DATE\" line"},
+      {"a missing member file", [](OldInstall& inst) { std::filesystem::remove(inst.OldPath("scout", "08")); },
+       "scout", "Failed open: ", 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    OldInstall inst(1);
+    OldInstall inst(c.version);
     inst.WriteConfig({"08"});
     inst.WriteStandardYear("08");
-    c.damage(inst);
     CConversion job;
     PrepareJob(job, inst);
+    // Damaged after the scan, as a file lost between the pages and the run.
+    c.damage(inst);
     automation::AlwaysAnswer("Error", "", IDOK);
     EXPECT_EQ(job.ConvertAll(), 0);
     EXPECT_EQ(job.GetYearStatus(), (std::vector<unsigned>{kStatusError}));
     const std::string error = job.GetErrorText();
-    EXPECT_NE(error.find(inst.OldPath(c.stem, "08")), std::string::npos) << error;
+    EXPECT_NE(wiz::ToUpper(error).find(wiz::ToUpper(inst.OldPath(c.stem, "08"))), std::string::npos) << error;
     EXPECT_NE(error.find(c.reason), std::string::npos) << error;
     automation::ClearResponder();
   }

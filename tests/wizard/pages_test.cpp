@@ -2,11 +2,13 @@
 // switch combinations the installer uses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "OldInstall.h"
 #include "platform/testing/Automation.h"
 #include "platform/dialogs/MessageBox.h"
+#include "store/Records.h"
 #include "wizard/Conversion.h"
 #include "wizard/WizardFlow.h"
 #include "wizard/WizardPages.h"
@@ -115,7 +117,7 @@ TEST(Pages, WithoutSwitchesTheModePageComesFirst) {
   adult.Activate(job);
   EXPECT_EQ(adult.label, "Adult Den:");
   EXPECT_EQ(adult.items, (std::vector<std::string>{"Adults", "Eagle", "Hawk"}));
-  adult.Next(job, "Adults");
+  EXPECT_TRUE(adult.Next(job, flow, "Adults"));
   EXPECT_EQ(job.GetAdultSubunit(), "Adults");
 
   SubunitQuestionPage question;
@@ -123,6 +125,72 @@ TEST(Pages, WithoutSwitchesTheModePageComesFirst) {
   EXPECT_FALSE(flow.IsEnabled(kSlotIdentification));
   EXPECT_EQ(flow.GetNextPage(kSlotSubunitQuestion), kSlotFiscalYears);
   EXPECT_EQ(flow.GetPrevPage(kSlotFiscalYears), kSlotSubunitQuestion);
+}
+
+// Version 1 kept adults in a sub-unit of their own, so the identification
+// page can only mark them as adults once that sub-unit has been chosen.
+TEST(Pages, AdultDummyMemberChosenAfterTheAdultPageBecomesASubunit) {
+  OldInstall inst(1);
+  inst.WriteConfig({"08"});
+  inst.WriteStandardYear("08");
+  CConversion job;
+  job.ParseCommandLine("-t 0 -o " + inst.OldFolder() + " -n " + inst.NewFolder());
+  WizardFlow flow;
+  flow.InitFromJob(job);
+  ASSERT_TRUE(flow.IsEnabled(kSlotAdult));
+
+  // First pass: no adults-only sub-unit; Carl is picked as a dummy member.
+  AdultPage adult;
+  adult.Activate(job);
+  EXPECT_TRUE(adult.Next(job, flow, ""));
+  IdentificationPage ident;
+  ident.Activate(job);
+  EXPECT_NE(std::find(ident.items.begin(), ident.items.end(), " Brown, Carl"), ident.items.end());
+  ident.Next(job, {" Brown, Carl"});
+
+  // Back to the adult page: "Adults" chosen; Carl is listed as an adult and
+  // stays picked.
+  adult.Activate(job);
+  EXPECT_TRUE(adult.Next(job, flow, "Adults"));
+  ident.Activate(job);
+  auto carl = std::find(ident.items.begin(), ident.items.end(), "*Brown, Carl");
+  ASSERT_NE(carl, ident.items.end());
+  EXPECT_EQ(ident.selected, std::vector<int>{static_cast<int>(carl - ident.items.begin())});
+  ident.Next(job, {"*Brown, Carl"});
+
+  FiscalYearPage years;
+  years.Activate(job);
+  ASSERT_TRUE(years.Next(job));
+  ASSERT_EQ(job.ConvertAll(), 1) << job.GetErrorText();
+  auto members = oldinst::ReadFile(inst.NewFolder() + "/fy2008/scout408.dat");
+  ASSERT_GE(members.size(), 3u * kMemberRecordSize);
+  EXPECT_EQ(oldinst::I32At(members, 2 * kMemberRecordSize + 336), 2);
+  EXPECT_EQ(oldinst::TextAt(members, 2 * kMemberRecordSize + 160, 30), "*Brown, Carl");
+}
+
+// A year whose member file is gone cannot be read whole: the source page is
+// offered again, also when the installer named the folder.
+TEST(Pages, MissingMemberFileOffersTheSourcePageAgain) {
+  OldInstall inst(2);
+  inst.WriteConfig({"07", "08"});
+  inst.WriteStandardYear("07");
+  inst.WriteStandardYear("08");
+  std::filesystem::remove(inst.OldPath("scout", "08"));
+  CConversion job;
+  automation::ExpectMessageBox("Error", "Failed Open:  " + inst.YearFolder("08") + "/scout208.dat.", IDOK);
+  job.ParseCommandLine("-t 0 -o " + inst.OldFolder() + " -n " + inst.NewFolder());
+  WizardFlow flow;
+  flow.InitFromJob(job);
+  EXPECT_TRUE(flow.IsEnabled(kSlotSource));
+  EXPECT_EQ(flow.GetNextPage(kSlotWelcome), kSlotSource);
+
+  SourcePage source;
+  source.Activate(job);
+  EXPECT_EQ(source.folder, "");
+  automation::ExpectMessageBox("Error", "Failed Open:  " + inst.YearFolder("08") + "/scout208.dat.", IDOK);
+  EXPECT_FALSE(source.Next(job, flow, inst.OldFolder(), ""));
+  inst.WriteStandardYear("08");
+  EXPECT_TRUE(source.Next(job, flow, inst.OldFolder(), "")) << job.GetErrorText();
 }
 
 TEST(Pages, FiscalYearRowsScrollAndFolders) {

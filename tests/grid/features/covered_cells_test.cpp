@@ -101,6 +101,17 @@ TEST_F(CoveredCells, RemovingRowsShrinksOrDropsBlocks) {
   EXPECT_EQ(Block(8, 5), CGXRange(6, 4, 10, 5));
 }
 
+// Through the grid's own removal: the cut-back block comes back whole with
+// the rows when the removal is undone.
+TEST_F(CoveredCells, UndoingARowRemovalRestoresTheBlocksItCut) {
+  ASSERT_TRUE(grid->SetCoveredCellsRowCol(3, 1, 6, 2));
+  ASSERT_TRUE(grid->RemoveRows(5, 8));
+  EXPECT_EQ(Block(3, 1), CGXRange(3, 1, 4, 2));
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Block(3, 1), CGXRange(3, 1, 6, 2));
+  EXPECT_EQ(grid->GetParam()->m_CoveredCellsList.GetCount(), 1);
+}
+
 TEST(CoveredCellsAbsent, NothingIsCovered) {
   gridtest::FeatureLibrary library;
   GXInitLibrary();
