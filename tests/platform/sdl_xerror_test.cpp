@@ -54,11 +54,15 @@ TEST(SdlXErrors, AMessageToAGoneWindowIsNotFatal) {
   void* display = openDisplay(server.display().c_str());
   ASSERT_NE(display, nullptr);
   unsigned long gone = createWindow(display, rootOf(display), 0, 0, 10, 10, 0, 0, 0);
+  ASSERT_NE(gone, 0u);
   destroy(display, gone);
   sync(display, 0);
 
+  // A client message as SDL's wake-up sends it (type, window, format 32).
   long message[24] = {};
-  message[0] = 33;  // ClientMessage; the rest as SDL leaves it
+  message[0] = 33;
+  message[4] = static_cast<long>(gone);
+  message[6] = 32;
   sendEvent(display, gone, 0, 0, message);
   sync(display, 0);  // the error arrives here; Xlib's default would exit
   SUCCEED() << "still running";

@@ -217,10 +217,11 @@ TEST_F(AcctMgmtTest, PictureButtonsHaveTips) {
     int id;
     const char* tip;
     int account;
-  } cases[] = {{IDC_ACCT_REGISTER, "Account Register  (Alt-R)", 1},
-               {IDC_ACCT_BALANCE, "Balance Account  (Alt-B)", 1},
-               {IDC_ACCT_BUDGET, "Account Budget  (Alt-U)", 1},
+  } cases[] = {{IDC_ACCT_REGISTER, "Account Register  (Alt-R)", 101},
+               {IDC_ACCT_BALANCE, "Balance Account  (Alt-B)", 101},
+               {IDC_ACCT_BUDGET, "Account Budget  (Alt-U)", 101},
                {IDC_ACCT_AUTOCLEAR, "Clear Reserve Account  (Alt-L)", 710}};
+  SetAccountGridOpener(RecordOpen);
   Run([&](HWND h) {
     for (const auto& c : cases) {
       SCOPED_TRACE(c.tip);

@@ -108,8 +108,8 @@ SDL_HitTestResult SDLCALL hitTest(SDL_Window* win, const SDL_Point* pt, void* da
 // menu) was just destroyed on the main connection, the message fails with
 // BadWindow, harmlessly, and the program would end in the middle of the
 // user's work. Those failures are dropped; every other error goes on to the
-// handler installed before (SDL's, which restores the screen and then ends
-// the program as Xlib's does). Xlib is reached through the copy SDL loaded.
+// handler installed before (Xlib's, which ends the program). Xlib is
+// reached through the copy SDL loads.
 struct XErrorView {  // the head of Xlib's XErrorEvent
   int type;
   void* display;
@@ -128,17 +128,18 @@ int DropSendToGoneWindow(void* display, XErrorView* error) {
   return previousXErrorHandler ? previousXErrorHandler(display, error) : 0;
 }
 
+// Installed before SDL starts its video: SDL puts its own handler in front
+// (which passes errors on to ours) and, when it stops, puts ours back
+// before it closes its connections, where a failed wake-up may still wait
+// to be reported.
 void InstallXErrorFilter() {
-  static bool installed = false;
-  if (installed) return;
-  void* x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+  static void* x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);  // the copy SDL will use; kept loaded
   if (!x11) return;
   using SetHandler = XErrorHandlerFn (*)(XErrorHandlerFn);
   if (auto set = reinterpret_cast<SetHandler>(dlsym(x11, "XSetErrorHandler"))) {
-    previousXErrorHandler = set(DropSendToGoneWindow);
-    installed = true;
+    XErrorHandlerFn before = set(DropSendToGoneWindow);
+    if (before != DropSendToGoneWindow) previousXErrorHandler = before;
   }
-  dlclose(x11);  // only a reference: SDL keeps the library loaded
 }
 
 }  // namespace
@@ -152,8 +153,8 @@ std::unique_ptr<SdlHost> SdlHost::Open() {
   // We draw with cairo into the window surface: an accelerated framebuffer
   // would load the OpenGL stack at start and make every window twice.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (std::getenv("DISPLAY") && !SDL_WasInit(SDL_INIT_VIDEO)) InstallXErrorFilter();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-  InstallXErrorFilter();
   std::unique_ptr<SdlHost> host(new SdlHost);
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
