@@ -112,6 +112,9 @@ BOOL CSuppGridDlg::OnInitDialog() {
   m_grid.SetColorScheme(GridColours[0], GridColours[1], GridColours[2], GridColours[3], GridColours[4]);
   m_grid.EndLockedUpdate();
   StartFormSize(this, m_size);
+  // The size message of the window's making came before the controls were
+  // there: every size from now on lays them out.
+  m_size.firstSize = 0;
   if (m_cx != 0) SetWindowPos(nullptr, 0, 0, m_cx, m_cy, SWP_NOMOVE | SWP_NOZORDER);
   UpdateTotals();
   FillGrid(true);

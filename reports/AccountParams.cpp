@@ -507,6 +507,8 @@ class CRpt21 : public CRptDlg {
     char entry[64] = "";
     const LRESULT at = SendDlgItemMessage(IDC_RPT_ACCT_COMBO, CB_GETCURSEL, 0, 0);
     if (at >= 0) SendDlgItemMessage(IDC_RPT_ACCT_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(entry));
+    // The number before the "/": accounts below 100 have fewer digits.
+    entry[std::strcspn(entry, "/")] = '\0';
     entry[3] = '\0';
     char message[300] = "";
     if (!ValidateDlgField("Account", entry, 1, FIELD_NUMBER, VN_WHOLE, nullptr, nullptr, Item(IDC_RPT_ACCT_COMBO),

@@ -215,6 +215,7 @@ int BuildProfitCenterReport(RptContext* c) {
             std::snprintf(error, sizeof error, "%s", static_cast<const char*>(splits.GetErrorText()));
         }
         if (passbookDetails && !error[0]) {
+          NeedRptLines(c, 1);
           if (!WriteRptText(c, " ")) FormatErrorText(error, ERR_WRITE, "Profit Center report");
           needBlank = false;
         }
@@ -248,6 +249,7 @@ int BuildProfitCenterReport(RptContext* c) {
           needBlank = true;
         }
       } else if (details) {
+        NeedRptLines(c, 1);
         if (!WriteRptText(c, " ")) FormatErrorText(error, ERR_WRITE, "Profit Center report");
         needBlank = false;
       }
@@ -255,8 +257,9 @@ int BuildProfitCenterReport(RptContext* c) {
     ReportProgress(name.c_str(), ++progress, total);
   }
   if (opened && !error[0] && centres.size() > 1) {
+    // Room for the blank line and the totals together.
+    NeedRptLines(c, needBlank ? 3 : 2);
     if (needBlank) WriteRptBlankLines(c, 1);
-    NeedRptLines(c, 2);
     CompleteCenterTotals(grand);
     WriteCenterLine(c, 0, details, "Totals:", grand, 3, 3, error, sizeof error);
   }

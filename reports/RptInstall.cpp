@@ -1,10 +1,15 @@
 #include "reports/RptInstall.h"
 
 #include "reports/AccountParams.h"
+#include "reports/CollectionForm.h"
+#include "reports/ComparisonsReport.h"
+#include "reports/EquipmentReports.h"
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
+#include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
+#include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
 #include "reports/ProfitCenterReport.h"
@@ -12,17 +17,24 @@
 #include "reports/RegisterReport.h"
 #include "reports/RosterReport.h"
 #include "reports/ScheduleReports.h"
+#include "reports/WorksheetReport.h"
 
 // One line per group of reports, in report-number order of the group's
 // first report.
 void InstallReports() {
   InstallFinancialReports();
+  InstallEquipmentReports();
   InstallRosterReports();
+  InstallComparisonsReport();
+  InstallFriendsReport();
+  InstallWorksheetReport();
+  InstallCollectionForm();
   InstallMemberStatements();
   InstallScheduleReports();
   InstallRegisterReports();
   InstallProfitCenterReport();
   InstallTextFileReport();
+  InstallExportFormatReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();

@@ -347,7 +347,7 @@ int BuildScheduleTrackerReport(RptContext* c) {
             if (haveGroup) {
               const bool broke = RptOptionG ? EndRptPage(c, 0) && WriteRptBlock(c, RPT_BLOCK_TITLE) &&
                                                   WriteRptBlock(c, RPT_BLOCK_HEADERS)
-                                            : WriteRptBlankLines(c, 2) != 0;
+                                            : NeedRptLines(c, 2) && WriteRptBlankLines(c, 2);
               if (!broke) {
                 SetError(error, sizeof error, ERR_WRITE, "participant");
                 break;
@@ -376,7 +376,8 @@ int BuildScheduleTrackerReport(RptContext* c) {
           cumulative[static_cast<std::size_t>(i)] =
               counts ? sched.amounts[i] + (i > 0 ? cumulative[static_cast<std::size_t>(i - 1)] : 0) : 0;
         }
-        NeedRptLines(c, rows);
+        // The rows and the blank line after several rows stay together.
+        NeedRptLines(c, rows > 1 ? rows + 1 : rows);
         const char mark = MemberTypeMark(k->type);
         for (int r = 0; r < rows && !error[0]; ++r) {
           std::string line;
@@ -456,6 +457,7 @@ int WriteScheduleParticipants(RptContext* c, char (*headers)[256], int scheduleR
     SetError(error, errorSize, ERR_READ, "participant");
     return 0;
   }
+  NeedRptLines(c, listed == 0 ? 2 : 1);
   if (listed == 0 && !WriteRptText(c, "{34}*** No participants identified ***")) {
     SetError(error, errorSize, ERR_WRITE, "warning");
     return 0;
@@ -531,7 +533,7 @@ int BuildScheduleListReport(RptContext* c) {
       NeedRptLines(c, 1);
       if (!WriteRptText(c, line.c_str())) SetError(error, sizeof error, ERR_WRITE, "schedule");
     }
-    if (!error[0] && !WriteRptText(c, " ")) SetError(error, sizeof error, ERR_WRITE, "schedule");
+    if (!error[0] && !(NeedRptLines(c, 1) && WriteRptText(c, " "))) SetError(error, sizeof error, ERR_WRITE, "schedule");
     if (!error[0] && RptOptionE == 'Y') WriteScheduleParticipants(c, headers, s, error, sizeof error);
   }
   CloseRpt(c);

@@ -785,3 +785,23 @@
 #define IDC_EQI_BY_DESC            1358
 #define IDC_EQI_BY_ID              1130
 #define IDC_EQI_EXTENDED           1623
+
+// ---- Data exchange: export, import and transfer dialogs ----------------------
+#define IDD_EXPORT                 166
+#define IDD_IMPORT                 165
+#define IDD_TRANSFER               1547
+#define IDC_XCH_BROWSE             1260
+#define IDC_EXP_DATA               1265
+#define IDC_EXP_ACCOUNT            1536
+#define IDC_EXP_DELIMITER          1262
+#define IDC_EXP_QUALIFIER          1263
+#define IDC_EXP_FILE               1087
+#define IDC_EXP_NAMES              1537
+#define IDC_IMP_FOLDER_LABEL       1284
+#define IDC_IMP_FOLDER             1266
+#define IDC_IMP_ADULTS             1257
+#define IDC_XFR_SIBLING            1028
+#define IDC_XFR_DISTRICT           1800
+#define IDC_XFR_NOTE_FRAME         1176
+#define IDC_XFR_NOTE               1483
+#define IDC_XFR_FOLDER             1481

@@ -84,9 +84,11 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
 void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableHideCells();
   grid->EnableAutoScroll();
+  grid->EnableResizeToFit();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserResizeCells();
+  grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
@@ -95,9 +97,16 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
 }
 
 void CGXControlFactory::EnableAppFeatures() {
+  GXEnableStyleSerialize();
+  GXEnableSerializeQVX5Compatible();
+  GXEnableDrawRotatedText();
   GXEnableNumberFormatting();
+  GXEnableOleDateTime();
+  GXEnableNoOleDateTime();
   GXEnableLongOperation();
   GXEnableCoveredCellPool();
+  GXEnableSpanCellPool();
+  GXEnableDelayedRangePool();
 }
 // The tab window and its tab strip register their classes with the tab
 // window feature, which is not part of this library yet.

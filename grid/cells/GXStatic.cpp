@@ -31,6 +31,12 @@ CSize CGXStatic::CalcSize(int width, int height, const CGXStyle& style) {
   return CGXControl::CalcSize(width + 2 * TextInset() + 1, height, style);
 }
 
+CSize CGXStatic::CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL vertical, BOOL) {
+  CGXAbstractCalcSizeImp* imp = m_pGrid->m_pCalcSizeImp;
+  if (imp == nullptr) return CSize(0, 0);
+  return imp->CalcSize(this, dc, row, col, style, &m_pGrid->GetStandardStyle(), vertical);
+}
+
 BOOL CGXStatic::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) {
   // Floating is the floating-cells feature's decision; without it no cell floats.
   return m_pGrid->m_pFloatCellsImp != nullptr && m_pGrid->CanFloatCell(row, col, style, flood);

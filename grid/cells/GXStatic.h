@@ -12,6 +12,9 @@ class CGXStatic : public CGXControl {
 
   CRect GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect = nullptr, const CGXStyle* style = nullptr) override;
   CSize CalcSize(int width, int height, const CGXStyle& style) override;
+  // The size the cell's text needs: the grid's size calculation, (0, 0)
+  // without it. `vertical` asks for the height.
+  CSize CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL vertical, BOOL mode2) override;
   BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) override;
   void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
             const CGXStyle* baseStyle) override;

@@ -228,9 +228,13 @@ int CGXDrawingAndFormatting::DrawTextWithMarks(CDC* dc, LPCTSTR text, int length
   return 0;
 }
 
-int CGXDrawingAndFormatting::DrawRotatedText(CDC*, LPCTSTR, int, int, int, int, int, UINT, LONG, LPCRECT) {
-  // Rotation belongs to the rotated-text feature, which this system does not enable.
-  return 0;
+int CGXDrawingAndFormatting::DrawRotatedText(CDC* dc, LPCTSTR text, int length, int left, int top, int right,
+                                             int bottom, UINT format, LONG escapement, LPCRECT clip) {
+  // Rotation belongs to the rotated-text feature; without it nothing is drawn.
+  CGXAbstractDrawRotatedTextImp* imp = GXGetAppData()->m_pDrawRotatedTextImp;
+  if (imp == nullptr) return 0;
+  const RECT rect{left, top, right, bottom};
+  return imp->DrawRotatedText(dc, text, length, rect, format, escapement, clip);
 }
 
 int CGXDrawingAndFormatting::CharFromPoint(CDC* dc, LPCTSTR text, int length, int left, int top, int right,

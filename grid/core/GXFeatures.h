@@ -92,8 +92,8 @@ class CGXDataCopyMoveCellsImp {
  public:
   virtual ~CGXDataCopyMoveCellsImp() = default;
   virtual BOOL CopyCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol) = 0;
-  virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject* undo,
-                         int commandMode) = 0;
+  virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject*& undo,
+                         BOOL createUndo, int commandMode) = 0;
 };
 
 class CGXGridSortMoveDataImp {
@@ -193,14 +193,32 @@ class CGXAbstractCommandFactory {
 // The application-wide pools of spanned cells and of ranges queued for
 // re-evaluation, the printer settings and the older archive format: their
 // features give these interfaces their operations.
+class CGXSpanCellPool;
+class CGXDelayedRangePool;
+
+// Makes and copies the pools of spanned cells, and keeps them in step with
+// inserted, removed and moved rows and columns (a null pool is left alone).
 class CGXAbstractSpanCellPoolImp {
  public:
   virtual ~CGXAbstractSpanCellPoolImp() = default;
+  virtual CGXSpanCellPool* CreateCopy(const CGXSpanCellPool* source) = 0;
+  virtual CGXSpanCellPool* Create() = 0;
+  virtual void Assign(CGXSpanCellPool* target, const CGXSpanCellPool* source) = 0;
+  virtual void InsertRows(CGXSpanCellPool* pool, ROWCOL row, ROWCOL count) = 0;
+  virtual void RemoveRows(CGXSpanCellPool* pool, ROWCOL from, ROWCOL to) = 0;
+  virtual void MoveRows(CGXSpanCellPool* pool, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
+  virtual void InsertCols(CGXSpanCellPool* pool, ROWCOL col, ROWCOL count) = 0;
+  virtual void RemoveCols(CGXSpanCellPool* pool, ROWCOL from, ROWCOL to) = 0;
+  virtual void MoveCols(CGXSpanCellPool* pool, ROWCOL from, ROWCOL to, ROWCOL dest) = 0;
 };
 
+// Makes and copies the pools of areas queued for re-evaluation.
 class CGXAbstractDelayedRangePoolImp {
  public:
   virtual ~CGXAbstractDelayedRangePoolImp() = default;
+  virtual CGXDelayedRangePool* CreateCopy(const CGXDelayedRangePool* source) = 0;
+  virtual CGXDelayedRangePool* Create() = 0;
+  virtual void Assign(CGXDelayedRangePool* target, const CGXDelayedRangePool* source) = 0;
 };
 
 class CGXAbstractPrintDeviceImp {
@@ -208,9 +226,11 @@ class CGXAbstractPrintDeviceImp {
   virtual ~CGXAbstractPrintDeviceImp() = default;
 };
 
+// Reads the user attributes of styles archived in the older layout.
 class CGXAbstractSerializeQVX5CompatibleImp {
  public:
   virtual ~CGXAbstractSerializeQVX5CompatibleImp() = default;
+  virtual void SerializeUserAttributes(CGXStyle& style, CArchive& ar) = 0;
 };
 
 // Text drawn turned by the font's escapement.
@@ -222,9 +242,23 @@ class CGXAbstractDrawRotatedTextImp {
 };
 
 // Date and time reading and writing by the user's locale.
+struct GXTimestamp {
+  short year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  DWORD fraction = 0;
+};
+
+class CTime;
+
 class CGXAbstractDateTimeImp {
  public:
   virtual ~CGXAbstractDateTimeImp() = default;
   // Reads the locale's date and time settings again.
   virtual void RefreshLocale() = 0;
+  // 0 day-month-year, 1 month-day-year, 2 year-month-day, 3 not known.
+  virtual int GetDateOrder(BOOL refresh, BOOL* fourDigitYear, TCHAR* separator) = 0;
+  virtual TCHAR GetTimeSeparator(BOOL refresh) = 0;
+  virtual BOOL ParseTimestamp(GXTimestamp& out, LPCTSTR text, int order) = 0;
+  virtual BOOL ParseTm(struct tm& out, LPCTSTR text, int order) = 0;
+  virtual void FormatTimestamp(CString& out, const GXTimestamp& value) = 0;
+  virtual void FormatTime(CString& out, const CTime& value) = 0;
 };

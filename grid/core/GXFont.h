@@ -136,6 +136,12 @@ class CGXFont : public CObject {
 
   bool operator==(const CGXFont& other) const { return Key() == other.Key(); }
 
+  // One-line text form "face,size,weight,italic,underline,strike,tenths",
+  // empty fields for attributes not set; a null text changes nothing.
+  CString GetDescription() const;
+  CGXFont& SetDescription(LPCTSTR text);
+  static CGXFont CGXFontFromText(LPCTSTR text);
+
  private:
   GXFontData& GetFontData() const;
 

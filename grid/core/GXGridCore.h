@@ -575,6 +575,9 @@ class CGXGridCore {
   BOOL m_bWalkValid = FALSE;
   // The row and column twins share one implementation.
   friend struct GXGridAxis;
+  // Keeps the first visible row or column in step with inserted and
+  // removed rows without scrolling the window itself.
+  friend class CGXGridOptimizedUpdateImp;
 
  public:
   // ---- rows and columns, geometry (end) ----
@@ -798,6 +801,9 @@ class CGXGridCore {
     return ApplyStyleToRange(range, &style, mode, 0, nullptr, redrawFlags, kRecordUndo);
   }
   BOOL SetValueRange(const CGXRange& range, LPCTSTR text, int mode = 0, UINT redrawFlags = 1);
+  // Text the user typed: stored with the grid's default store kind, so that
+  // the data object may read it as a number (or a formula sheet as input).
+  BOOL SetValueRangeFromString(const CGXRange& range, LPCTSTR text, int mode = 0, UINT redrawFlags = 1);
   BOOL SetLockRedraw(BOOL lock);
   CRect GetGridRect();
 

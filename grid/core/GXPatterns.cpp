@@ -53,3 +53,12 @@ HBITMAP GXGetPatternBitmapHandle(int index) {
   }
   return static_cast<HBITMAP>(slot->GetSafeHandle());
 }
+
+int GXGetPatternCount() { return 41; }
+
+// The pattern entries are rows of 16-bit words (the bitmap's padded rows);
+// callers read a row's word, 0 beyond the table.
+WORD GXGetPatternWord(int index, int word) {
+  if (index < 0 || index >= 41 || word < 0 || word >= 8) return 0;
+  return kPatterns[index][word];
+}

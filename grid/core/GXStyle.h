@@ -47,6 +47,9 @@ struct CGXStyleBorder {
   BOOL MakeLineBrush(struct CGXStyleInterior& out, const struct CGXStyleInterior& lineBrush, BOOL horizontal,
                      BOOL monochrome) const;
   bool operator==(const CGXStyleBorder&) const = default;
+  // One-line text form "style width red green blue kind".
+  CString GetDescription() const;
+  CGXStyleBorder& SetDescription(LPCTSTR text);
 
   UINT style = kNotSet;  // 3 bits
   UINT width = 1;        // 16 bits
@@ -72,6 +75,9 @@ struct CGXStyleInterior {
   DWORD Word1() const;
   DWORD Word2() const;
   bool operator==(const CGXStyleInterior&) const = default;
+  // One-line text form "style pattern-or-hatch fill(3) back(3) kind".
+  CString GetDescription() const;
+  CGXStyleInterior& SetDescription(LPCTSTR text);
 
   UINT hatch = 0;  // 3 bits
   GXPackedColor fill;
@@ -82,6 +88,9 @@ struct CGXStyleInterior {
 
 // The monochrome 8 x 8 pattern bitmap of an index (0-40), null beyond.
 HBITMAP GXGetPatternBitmapHandle(int index);
+// The number of patterns, and a word (row) of a pattern's entry.
+int GXGetPatternCount();
+WORD GXGetPatternWord(int index, int word);
 
 class CGXStyle : public CObject {
   DECLARE_SERIAL(CGXStyle)

@@ -6,15 +6,23 @@
 #include "grid/core/GXGridCore.h"
 #include "grid/features/GXCommandFactory.h"
 #include "grid/features/GXCoveredCells.h"
+#include "grid/features/GXDateTimeImp.h"
+#include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
+#include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXGridMarkEditHeaderImp.h"
+#include "grid/features/GXGridOptimizedUpdateImp.h"
+#include "grid/features/GXGridResizeToFitImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
+#include "grid/features/GXSerializeQVX5Compatible.h"
+#include "grid/features/GXSpanCellPool.h"
+#include "grid/features/GXStyleSerializeImp.h"
 
 namespace {
 
@@ -97,6 +105,17 @@ void CGXGridCore::EnableIntelliMouse() {
   AddPlugin(m_pIntelliMousePlugin);
 }
 
+void CGXGridCore::EnableOptimizedUpdate() {
+  EnableGridFeature<CGXGridOptimizedUpdateImp>(this, m_pOptimizedUpdateImp);
+}
+
+void CGXGridCore::EnableCalcSize() { EnableGridFeature<CGXCalcSizeImp>(this, m_pCalcSizeImp); }
+
+void CGXGridCore::EnableResizeToFit() {
+  EnableGridFeature<CGXGridResizeToFitImp>(this, m_pResizeToFitImp);
+  EnableCalcSize();
+}
+
 // ------------------------------------------------------ application-wide
 
 void GXEnableLongOperation() { EnableAppFeature<CGXLongOperationImpl>(GXGetAppData()->m_pLongOperationImp); }
@@ -105,4 +124,25 @@ void GXEnableCoveredCellPool() { EnableAppFeature<CGXCoveredCellPoolImpl>(GXGetA
 
 void GXEnableNumberFormatting() {
   EnableAppFeature<CGXNumberFormattingImpl>(GXGetAppData()->m_pNumberFormattingImp);
+}
+
+void GXEnableStyleSerialize() { EnableAppFeature<CGXStyleSerializeImpl>(GXGetAppData()->m_pStyleSerializeImp); }
+
+void GXEnableSerializeQVX5Compatible() {
+  EnableAppFeature<CGXSerializeQVX5CompatibleImp>(GXGetAppData()->m_pSerializeQVX5Imp);
+}
+
+void GXEnableSpanCellPool() { EnableAppFeature<CGXSpanCellPoolImp>(GXGetAppData()->m_pSpanCellPoolImp); }
+
+void GXEnableDelayedRangePool() {
+  EnableAppFeature<CGXDelayedRangePoolImp>(GXGetAppData()->m_pDelayedRangePoolImp);
+}
+
+// Both date-and-time variants fill one slot: the first one enabled stays.
+void GXEnableOleDateTime() { EnableAppFeature<CGXOleDateTimeImp>(GXGetAppData()->m_pDateTimeImp); }
+
+void GXEnableNoOleDateTime() { EnableAppFeature<CGXNoOleDateTimeImp>(GXGetAppData()->m_pDateTimeImp); }
+
+void GXEnableDrawRotatedText() {
+  EnableAppFeature<CGXDrawRotatedTextImp>(GXGetAppData()->m_pDrawRotatedTextImp);
 }

@@ -8,3 +8,7 @@ void GXEnableNumberFormatting();
 void GXEnableOleDateTime();
 void GXEnableNoOleDateTime();
 void GXEnableStyleSerialize();
+void GXEnableSerializeQVX5Compatible();
+void GXEnableSpanCellPool();
+void GXEnableDelayedRangePool();
+void GXEnableDrawRotatedText();

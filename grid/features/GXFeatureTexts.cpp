@@ -20,6 +20,8 @@ constexpr FeatureText kFeatureTexts[] = {
     {20167, "Cells"},
     {20170, "Hide Rows"},
     {20171, "Hide Columns"},
+    {20172, "Resizing Rows"},
+    {20173, "Resizing Columns"},
     {20181, "Sort Rows"},
     {20182, "Sort Columns"},
     {20185, "Styles Map Changes"},

@@ -47,6 +47,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "reports/MailLabel.h"
+#include "reports/RptDriver.h"
 #include "tools/sampleinst/SampleInstall.h"
 
 namespace {
@@ -751,6 +752,85 @@ TEST_F(StartupTest, DialogsTakeTheMenuColour) {
   EXPECT_EQ(app.DialogBackColor(), DialogBackColour);
   EXPECT_EQ(app.DialogTextColor(), RGB(0, 0, 0));
   Quit(app);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> previewedLines;
+int RecordPreview(RptContext* c, int*) {
+  previewedLines.clear();
+  std::FILE* f = std::fopen(c->tempName, "rb");
+  char record[256];
+  while (f && std::fread(record, 256, 1, f) == 1) {
+    CutRptRecord(record);
+    previewedLines.emplace_back(record);
+  }
+  if (f) std::fclose(f);
+  return 1;
+}
+
+TEST_F(StartupTest, RegisterScheduleAndMemberReportsOpenFromTheMenus) {
+  WireProgram();
+  TheShellDialogs() = ShellDialogs{};
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  for (UINT id : {32944u, 32948u, 32949u, 32950u, 32951u, 32952u, 32953u, 32954u, 32956u, 32957u, 32966u, 32968u})
+    EXPECT_NE(FindCommand(id), nullptr) << id;
+  EXPECT_NE(FindCommand(32819), nullptr);
+  // Reports > Account Reports > Account Register...: the dialog, the build
+  // and the preview, then the dialog again until it is cancelled.
+  SetRptPreviewer(RecordPreview);
+  automation::OnDialog("Account Register Report", [](HWND d) {
+    SendMessage(GetDlgItem(d, IDC_RPT_ACCT_LIST), LB_SETSEL, TRUE, 0);  // the first account
+    Press(d, IDOK);
+  }, IDOK);
+  automation::OnDialog("Account Register Report", [](HWND d) { Press(d, IDCANCEL); }, IDCANCEL);
+  frame->SendMessage(WM_COMMAND, 32968, 0);
+  automation::PumpUntilIdle();
+  EXPECT_FALSE(previewedLines.empty());
+  if (!previewedLines.empty()) {
+    EXPECT_EQ(previewedLines[0], "{F3}{77=}Account Register");
+  }
+  SetRptPreviewer(nullptr);
+  Quit(app);
+  ClearCommands();
+  SetAmountCalculatorOpener(nullptr);
+}
+
+TEST_F(StartupTest, ExportRunsFromTheFileMenu) {
+  WireProgram();
+  TheShellDialogs() = ShellDialogs{};
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  ASSERT_NE(FindCommand(ID_FILE_EXPORT), nullptr);
+  EXPECT_NE(FindCommand(ID_FILE_TRANSFER), nullptr);
+  // File > Export...: accounts (the default set) into a new folder, then
+  // the format report of the set.
+  const std::string file = *home / "out/accounts.txt";
+  SetRptPreviewer(RecordPreview);
+  automation::OnDialog("Export Parameters", [&](HWND d) {
+    SetField(d, IDC_EXP_FILE, file);
+    automation::ExpectMessageBox("", "Folder does not exist", ANSWER_YES);
+    automation::ExpectMessageBox("", "Export complete.", ANSWER_YES);
+    Press(d, IDOK);
+  }, IDOK);
+  frame->SendMessage(WM_COMMAND, ID_FILE_EXPORT, 0);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(std::filesystem::exists(file));
+  ASSERT_FALSE(previewedLines.empty());
+  EXPECT_NE(previewedLines[0].find("Export File Format"), std::string::npos) << previewedLines[0];
+  SetRptPreviewer(nullptr);
+  Quit(app);
+  ClearCommands();
+  SetAmountCalculatorOpener(nullptr);
 }
 
 }  // namespace

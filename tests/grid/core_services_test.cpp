@@ -13,6 +13,7 @@
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXPluginComponent.h"
 #include "grid/core/GXStylesMap.h"
+#include "grid/features/GXDateTimeImp.h"
 #include "platform/framework/PrintInfo.h"
 #include "platform/testing/Automation.h"
 
@@ -20,7 +21,7 @@ namespace {
 
 std::vector<std::string> g_log;
 
-class LoggingDateTime : public CGXAbstractDateTimeImp {
+class LoggingDateTime : public CGXOleDateTimeImp {
  public:
   void RefreshLocale() override { g_log.push_back("locale"); }
 };
@@ -41,6 +42,7 @@ class LoggingFactory : public CGXControlFactory {
 
 TEST(LibraryInit, FactoryEnablesTheApplicationFeaturesBeforeTheLocaleIsRead) {
   automation::ResetWindows();
+  GXTerminate();  // earlier tests may have left the library's own features
   g_log.clear();
   GXGetAppData()->m_bInitDone = FALSE;
   GXInitLibrary(new LoggingFactory);

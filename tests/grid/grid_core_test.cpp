@@ -185,6 +185,8 @@ class CoveredBlocks : public CGXAbstractGridCoveredCellsImp {
   BOOL StoreCoveredCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, BOOL) override { return FALSE; }
   void UpdateCoveredCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override {}
   void ExpandToCoveredCells(CGXGridCore*, CGXRange&) override {}
+  BOOL PrepareRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, UINT&, int) override { return FALSE; }
+  BOOL PrepareRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, UINT&, int) override { return FALSE; }
   CGXRange block{2, 2, 3, 4};
 };
 

@@ -334,4 +334,29 @@ TEST_F(RegisterGridTest, PictureOfTheRegister) {
   });
 }
 
+TEST_F(RegisterGridTest, TheGridGrowsWithTheDialogAndTheSizeComesBack) {
+  auto widthOf = [](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return r.right - r.left;
+  };
+  int gridBefore = 0, gridAfter = 0, dialogWidth = 0, reopenedWidth = 0;
+  Run(101, [&](HWND h) {
+    RECT dr;
+    GetWindowRect(h, &dr);
+    gridBefore = widthOf(GetDlgItem(h, IDC_TRG_GRID));
+    SetWindowPos(h, nullptr, 0, 0, dr.right - dr.left + 80, dr.bottom - dr.top + 40, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    gridAfter = widthOf(GetDlgItem(h, IDC_TRG_GRID));
+    dialogWidth = widthOf(h);
+    Press(h, IDCANCEL);
+  });
+  Run(101, [&](HWND h) {
+    reopenedWidth = widthOf(h);
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(gridAfter - gridBefore, 80);
+  EXPECT_EQ(reopenedWidth, dialogWidth);
+}
+
 }  // namespace

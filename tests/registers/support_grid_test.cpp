@@ -251,4 +251,60 @@ TEST_F(SupportGridTest, PictureOfTheSupportLines) {
   });
 }
 
+TEST_F(SupportGridTest, TheGridGrowsWithTheDialogAndTheSizeComesBack) {
+  auto d = NewSupportTransaction(0);
+  auto widthOf = [](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return r.right - r.left;
+  };
+  int gridBefore = 0, gridAfter = 0, closeMoved = 0, dialogWidth = 0, reopenedWidth = 0, reopenedGrid = 0;
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    RECT dr, cr, cr2;
+    GetWindowRect(h, &dr);
+    GetWindowRect(GetDlgItem(h, IDCANCEL), &cr);
+    gridBefore = widthOf(GetDlgItem(h, IDC_SGR_GRID));
+    SetWindowPos(h, nullptr, 0, 0, dr.right - dr.left + 120, dr.bottom - dr.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    gridAfter = widthOf(GetDlgItem(h, IDC_SGR_GRID));
+    GetWindowRect(GetDlgItem(h, IDCANCEL), &cr2);
+    closeMoved = cr2.left - cr.left;
+    dialogWidth = widthOf(h);
+    Press(h, IDCANCEL);
+  });
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    reopenedWidth = widthOf(h);
+    reopenedGrid = widthOf(GetDlgItem(h, IDC_SGR_GRID));
+    Press(h, IDCANCEL);
+  });
+  EXPECT_EQ(gridAfter - gridBefore, 120);
+  EXPECT_EQ(closeMoved, 120);
+  EXPECT_EQ(reopenedWidth, dialogWidth);
+  EXPECT_EQ(reopenedGrid, gridAfter);
+}
+
+TEST_F(SupportGridTest, TheAccountCellsMenuAsksAccountInformationForANewAccount) {
+  auto d = NewSupportTransaction(0);
+  bool opened = false;
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    CSuppGrid* grid = GridOf(h);
+    Press(h, IDC_SGR_INSERT);
+    grid->SetCurrentCell(1, kSuppColSupport);
+    automation::PumpUntilIdle();
+    automation::OnDialog("Account Information", [&](HWND a) {
+      opened = true;
+      Press(a, IDCANCEL);
+    }, IDCANCEL);
+    automation::ExpectMessageBox("", "Create New Account", 1);
+    automation::AdvanceClock(600);
+    automation::Click(grid->GetSafeHwnd(), grid->CalcCellRect(1, kSuppColSupport).CenterPoint(), 1);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(Value(grid, 1, kSuppColSupport), "");
+    automation::AlwaysAnswer("", "Do you wish to save your changes", ANSWER_NO);
+    Press(h, IDCANCEL);
+    automation::ClearResponder();
+  });
+  EXPECT_TRUE(opened);
+}
+
 }  // namespace

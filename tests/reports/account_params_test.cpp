@@ -255,8 +255,14 @@ TEST_F(AccountParamsTest, ScheduleChecksComeInOrder) {
     SetField(h, IDC_RPT_ASOF, "04/30/09");
     automation::ExpectMessageBox("Warning", "As of Date", IDOK);
     Press(h, IDOK);
-    Press(h, IDCANCEL);
+    // An account below 100 (as a schedule on it would list it) is read
+    // up to its "/".
+    SendMessage(GetDlgItem(h, IDC_RPT_ACCT_COMBO), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("1/Petty Cash"));
+    Choose(h, IDC_RPT_ACCT_COMBO, "1/");
+    SetField(h, IDC_RPT_ASOF, "04/30/08");
+    Press(h, IDOK);
   }, [](RptContext* ctx) { return GetRpt21Params(ctx, 0); });
+  EXPECT_EQ(AcctList[0], 1);
   // Without schedules the launcher warns and opens nothing.
   for (int r = 0; r < ScheduleTable.rowCount; ++r) ScheduleTable.keys[static_cast<size_t>(r)].status = 2;
   automation::ClearDialogRules();

@@ -259,4 +259,20 @@ TEST_F(MemberParamsTest, AddressesKeepACustomReturnAddress) {
   EXPECT_EQ(Key("RPTADDR", 'F'), "Attn: Treasurer");
 }
 
+TEST_F(MemberParamsTest, HoldersOfOneNameStayApart) {
+  // Ben renamed in memory to Anna's name: two entries read alike.
+  std::snprintf(MemberTable.keys[fixture::kBen].lastName, sizeof MemberTable.keys[fixture::kBen].lastName, "Smith");
+  std::snprintf(MemberTable.keys[fixture::kBen].firstName, sizeof MemberTable.keys[fixture::kBen].firstName, "Anna");
+  EXPECT_EQ(Run(29, "Member Reserve Totals Report", [&](HWND h) {
+    const std::vector<std::string> entries = Entries(h, IDC_RPT_MEMBERS);
+    ASSERT_GE(entries.size(), 2u);
+    EXPECT_EQ(entries[0], entries[1]);
+    SendMessage(GetDlgItem(h, IDC_RPT_MEMBERS), LB_SETSEL, TRUE, 1);  // the second one: Anna
+    Press(h, IDOK);
+  }, GetRpt29Params), 1);
+  ASSERT_EQ(ScoutListCount, 1);
+  EXPECT_EQ(ScoutList[0], fixture::kAnna);
+  EXPECT_EQ(Selected(fixture::kBen), 0);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // with members in two patrols and one without (RptYearTest::AddDuesYear).
 #include "RptYear.h"
 #include "reports/RosterReport.h"
+#include "reports/RptPaging.h"
 #include "store/MemberStore.h"
 
 namespace {
@@ -127,6 +128,56 @@ TEST_F(RosterReportTest, PassbookBalancesOfScoutsOnTheirSecondDate) {
   EXPECT_TRUE(RecordsWith("Kim, Evan").empty());
   EXPECT_EQ(RecordsWith("Lee, Dana").size(), 1u);
   EXPECT_TRUE(RecordsWith("Passbook Totals:").empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RosterReportTest, AMembersBlockNeverRunsIntoTheFooter) {
+  // How many body lines the first page (title and headers) and a later page
+  // (headers) hold.
+  RptContext* c = Roster('N', 0, 0);
+  SetRptTitle(c, "Troop Roster", 0);
+  SetRptColumnHeaders(c, {"{29-}Scout/Address"});
+  ASSERT_TRUE(OpenRpt(c));
+  WriteRptBlock(c, RPT_BLOCK_TITLE);
+  WriteRptBlock(c, RPT_BLOCK_HEADERS);
+  int first = 0, later = 0;
+  for (; !RptPageFull(c, 1); ++first) WriteRptText(c, " ");
+  EndRptPage(c, 0);
+  WriteRptBlock(c, RPT_BLOCK_HEADERS);
+  for (; !RptPageFull(c, 1); ++later) WriteRptText(c, " ");
+  CloseRpt(c);
+  FreeRptTables();
+
+  // Blocks of five lines (three address lines, two phones, the blank line),
+  // added one by one so that page ends fall at every line of a block.
+  for (int i = 0; i < 24; ++i) {
+    const std::string last = "Scout" + std::to_string(10 + i);
+    const int row = AddPerson(0, last.c_str(), "Sam", "Hawks", "20070901");
+    Change(row, [](MemberRow& m) {
+      SetText(m.address1, "1 Long Road");
+      SetText(m.address2, "Unit 2");
+      SetText(m.city, "Springfield");
+      SetText(m.homePhone, "555-0001");
+      SetText(m.cellPhone, "555-0002");
+    });
+    if (i < 18) continue;
+    c = Roster('N', 0, 0);
+    ASSERT_EQ(BuildRosterReport(c), 1);
+    const auto r = Records();
+    std::vector<std::size_t> starts{0};
+    for (std::size_t k = 0; k < r.size(); ++k)
+      if (r[k] == "{ff}") starts.push_back(k + 1);
+    starts.push_back(r.size() + 1);
+    for (std::size_t p = 0; p + 1 < starts.size(); ++p) {
+      // Title (3 records, page 1 only), headers, body, three footer lines.
+      const std::size_t body = starts[p + 1] - 1 - starts[p] - (p == 0 ? 3 : 0) - 1 - 3;
+      EXPECT_LE(body, static_cast<std::size_t>(p == 0 ? first : later)) << i << " page " << p + 1;
+    }
+    FreeRptTables();
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/FileUtil.h"
 #include "platform/testing/Automation.h"
@@ -31,6 +32,35 @@ TEST(RecIO, ReadsEndOfFileAndPartialRecordsAsMinusOne) {
   BYTE buf[24];
   EXPECT_EQ(RecIO(f, buf, 24, 2, 0), 0);  // no such mode
   std::fclose(f);
+}
+
+TEST(RecIO, ARecordBlockStopsAtTheLastWholeRecord) {
+  // A buffered stream, then the year's kept-open sub-account file.
+  FILE* f = std::tmpfile();
+  for (int i = 0; i < 3; ++i) {
+    SplitRecord s;
+    s.lineKey = 10 * i;
+    ASSERT_EQ(WriteRecord(f, s, i), 1);
+  }
+  std::fseek(f, 0, SEEK_END);
+  std::fputs("abc", f);  // a partial fourth record
+  std::vector<SplitRecord> block;
+  EXPECT_EQ(ReadRecords(f, block, 1, 10), 2);
+  ASSERT_EQ(block.size(), 2u);
+  EXPECT_EQ(block[0].lineKey, 10);
+  EXPECT_EQ(block[1].lineKey, 20);
+  EXPECT_EQ(ReadRecords(f, block, 5, 2), 0);
+  std::fclose(f);
+
+  fixture::FiscalYear fy;
+  std::vector<SubAccountRecord> shares;
+  ASSERT_EQ(ReadRecords(SubAcctFile, shares, 0, SubAcctTable.rowCount), SubAcctTable.rowCount);
+  for (int r = 0; r < SubAcctTable.rowCount; ++r) {
+    SubAccountRecord one;
+    ASSERT_EQ(ReadRecord(SubAcctFile, one, r), 1);
+    EXPECT_EQ(shares[static_cast<size_t>(r)].lineKey, one.lineKey);
+    EXPECT_EQ(shares[static_cast<size_t>(r)].cash, one.cash);
+  }
 }
 
 // Reads served from the read copies see every write made meanwhile, an

@@ -202,8 +202,12 @@ NativeWindow SdlHost::CreateNativeWindow(const NativeWindowDesc& desc) {
 
 void SdlHost::focusOwnerOf(NativeWindow w) {
   auto o = owners_.find(w);
-  if (o == owners_.end()) return;
-  SDL_Window* owner = Window(o->second);
+  NativeWindow target = o != owners_.end() ? o->second : 0;
+  if (auto r = returnFocus_.find(w); r != returnFocus_.end()) {
+    if (target == 0) target = r->second;
+    returnFocus_.erase(r);
+  }
+  SDL_Window* owner = target != 0 ? Window(target) : nullptr;
   if (owner && (SDL_GetWindowFlags(owner) & SDL_WINDOW_SHOWN)) SDL_SetWindowInputFocus(owner);
 }
 
@@ -216,6 +220,7 @@ void SdlHost::DestroyNativeWindow(NativeWindow w) {
   popups_.erase(w);
   if (shown) focusOwnerOf(w);
   owners_.erase(w);
+  returnFocus_.erase(w);
 }
 
 void SdlHost::MoveNativeWindow(NativeWindow w, int x, int y, int width, int height) {
@@ -231,6 +236,9 @@ void SdlHost::ShowNativeWindow(NativeWindow w, bool show) {
   SDL_Window* win = Window(w);
   if (!win) return;
   if (show) {
+    if (popups_.count(w))
+      if (SDL_Window* focused = SDL_GetKeyboardFocus(); focused != nullptr && focused != win)
+        returnFocus_[w] = SDL_GetWindowID(focused);
     SDL_ShowWindow(win);
   } else if (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) {
     SDL_HideWindow(win);

@@ -68,12 +68,17 @@ class SdlHost : public Host {
   // A window that closes or hides gives the keyboard focus back to its
   // owner: without a window manager nobody else would, and X would leave
   // the focus nowhere.
+  // Gives the keyboard to the owner of `w`, or back to the window that had
+  // it before the pop-up `w` was shown.
   void focusOwnerOf(NativeWindow w);
 
   int screenW_ = 1024, screenH_ = 768;
   std::map<NativeWindow, SDL_Window*> windows_;
   std::set<NativeWindow> popups_;  // menus, dropped lists, tips
   std::map<NativeWindow, NativeWindow> owners_;
+  // The window that had the keyboard when a pop-up was shown: X hands the
+  // keyboard to a shown pop-up and to no one when it goes.
+  std::map<NativeWindow, NativeWindow> returnFocus_;
   std::map<CursorShape, SDL_Cursor*> cursors_;
   // Keys held while the keyboard focus moved between two of our windows:
   // SDL releases them as the focus leaves and presses them again as it

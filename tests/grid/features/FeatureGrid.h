@@ -24,12 +24,10 @@ class FeatureLibrary {
     factory->EnableAppFeatures();
   }
   ~FeatureLibrary() {
+    // The application-wide objects go with the library's list, which
+    // empties their slots.
+    GXTerminate();
     GXInitLibrary();
-    CGXAppData* app = GXGetAppData();
-    app->m_pLongOperationImp = nullptr;
-    app->m_pCoveredCellPoolImp = nullptr;
-    app->m_pNumberFormattingImp = nullptr;
-    app->m_pStyleSerializeImp = nullptr;
     automation::ClearResponder();
   }
 };

@@ -84,6 +84,7 @@ TEST_F(Clipboard, BandsOfTwoRangesAreConcatenated) {
 
 TEST_F(Clipboard, EmptyCellsPutNoTextAndNoBitsPutNothing) {
   SetClipboardText("old");
+  grid->m_nClipboardFlags = GX_CB_TEXT;
   EXPECT_FALSE(CopyCells(CGXRange(5, 5, 6, 6)));
   EXPECT_EQ(ClipboardText(), "<none>") << "the clipboard is emptied all the same";
   Set(5, 5, "x");

@@ -101,6 +101,29 @@ TEST_F(CoveredCells, RemovingRowsShrinksOrDropsBlocks) {
   EXPECT_EQ(Block(8, 5), CGXRange(6, 4, 10, 5));
 }
 
+TEST_F(CoveredCells, TheGridsRowRemovalTrimsBlocksAndOneUndoRestoresAll) {
+  grid->SetValueRange(CGXRange(7, 1), "seven");
+  ASSERT_TRUE(grid->SetCoveredCellsRowCol(3, 1, 6, 2));
+  ASSERT_TRUE(grid->SetCoveredCellsRowCol(6, 4, 10, 5));
+  ASSERT_TRUE(grid->SetCoveredCellsRowCol(2, 7, 12, 7));
+  ASSERT_TRUE(grid->RemoveRows(5, 8));
+  EXPECT_EQ(Block(3, 1), CGXRange(3, 1, 4, 2));
+  EXPECT_FALSE(Block(5, 4).IsValid());
+  EXPECT_EQ(Block(2, 7), CGXRange(2, 7, 8, 7)) << "a block across the removed rows shrinks with them";
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Block(3, 1), CGXRange(3, 1, 6, 2));
+  EXPECT_EQ(Block(8, 5), CGXRange(6, 4, 10, 5));
+  EXPECT_EQ(Block(12, 7), CGXRange(2, 7, 12, 7));
+  EXPECT_STREQ(Value(7, 1), "seven");
+  EXPECT_EQ(RedoCount(), 1);
+}
+
+TEST_F(CoveredCells, TheGridsColumnRemovalTrimsBlocks) {
+  ASSERT_TRUE(grid->SetCoveredCellsRowCol(1, 2, 2, 5));
+  ASSERT_TRUE(grid->RemoveCols(4, 6));
+  EXPECT_EQ(Block(1, 2), CGXRange(1, 2, 2, 3));
+}
+
 // Through the grid's own removal: the cut-back block comes back whole with
 // the rows when the removal is undone.
 TEST_F(CoveredCells, UndoingARowRemovalRestoresTheBlocksItCut) {

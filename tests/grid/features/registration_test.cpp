@@ -30,7 +30,17 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pCutPasteImp, nullptr);
     EXPECT_NE(grid.m_pClearCellsImp, nullptr);
     EXPECT_NE(grid.GetParam()->m_pCoveredCellPool, nullptr);
+    EXPECT_NE(grid.m_pResizeToFitImp, nullptr);
+    EXPECT_NE(grid.m_pCalcSizeImp, nullptr) << "resize to fit brings the size calculation";
+    EXPECT_NE(grid.m_pOptimizedUpdateImp, nullptr);
   }
+  EXPECT_NE(app->m_pStyleSerializeImp, nullptr);
+  EXPECT_NE(app->m_pSerializeQVX5Imp, nullptr);
+  EXPECT_NE(app->m_pSpanCellPoolImp, nullptr);
+  EXPECT_NE(app->m_pDelayedRangePoolImp, nullptr);
+  EXPECT_NE(app->m_pDrawRotatedTextImp, nullptr);
+  EXPECT_NE(app->m_pNumberFormattingImp, nullptr);
+  EXPECT_NE(app->m_pDateTimeImp, nullptr);
   // Destroying a grid leaves the application-wide objects for the others.
   EXPECT_EQ(app->m_pLongOperationImp, longOp);
   GXTerminate();

@@ -1,0 +1,71 @@
+// Grid archives of styles, fonts, span and delayed-range pools and the
+// older attribute maps: the first byte picks the reader, the rest is the
+// archive. What reads back is written again and must read back the same.
+#include <vector>
+
+#include "fuzz/FuzzTargets.h"
+#include "grid/core/GXAppData.h"
+#include "grid/core/GXStyle.h"
+#include "grid/features/GXDelayedRangePool.h"
+#include "grid/features/GXFeatureRegistrars.h"
+#include "grid/features/GXSerializeQVX5Compatible.h"
+#include "grid/features/GXSpanCellPool.h"
+#include "platform/Afx.h"
+
+namespace fuzz {
+
+namespace {
+
+template <class T>
+std::vector<BYTE> Write(T& object) {
+  CMemFile out;
+  CArchive ar(&out, CArchive::store);
+  object.Serialize(ar);
+  ar.Close();
+  return std::vector<BYTE>(out.GetData(), out.GetData() + out.GetLength());
+}
+
+// Reads an object from bytes; FALSE when the archive refused them.
+template <class T>
+bool Read(T& object, std::vector<BYTE> bytes) {
+  CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  try {
+    object.Serialize(ar);
+  } catch (CException* e) {
+    e->Delete();
+    ar.Abort();
+    return false;
+  }
+  ar.Abort();
+  return true;
+}
+
+template <class T>
+void RoundTrip(const std::vector<BYTE>& bytes) {
+  T object;
+  if (!Read(object, bytes)) return;
+  const std::vector<BYTE> once = Write(object);
+  T again;
+  FuzzCheck(Read(again, once), "what was written reads back");
+  FuzzCheck(Write(again) == once, "a second round trip writes the same bytes");
+}
+
+}  // namespace
+
+void GridStyles(const std::uint8_t* data, std::size_t size) {
+  PrepareRun();
+  GXEnableStyleSerialize();
+  GXEnableSerializeQVX5Compatible();
+  if (size == 0) return;
+  const std::vector<BYTE> bytes(data + 1, data + size);
+  switch (data[0] % 5) {
+    case 0: RoundTrip<CGXStyle>(bytes); break;
+    case 1: RoundTrip<CGXFont>(bytes); break;
+    case 2: RoundTrip<CGXSpanCellPool>(bytes); break;
+    case 3: RoundTrip<CGXDelayedRangePool>(bytes); break;
+    default: RoundTrip<CGXCollMapDWordToString>(bytes); break;
+  }
+}
+
+}  // namespace fuzz
