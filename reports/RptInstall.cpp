@@ -17,6 +17,7 @@
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
 #include "reports/RosterReport.h"
+#include "reports/SavingsCards.h"
 #include "reports/ScheduleReports.h"
 #include "reports/WorksheetReport.h"
 
@@ -30,6 +31,7 @@ void InstallReports() {
   InstallFriendsReport();
   InstallWorksheetReport();
   InstallLabelReports();
+  InstallSavingsCards();
   InstallCollectionForm();
   InstallMemberStatements();
   InstallScheduleReports();
