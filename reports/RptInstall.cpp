@@ -9,6 +9,7 @@
 #include "reports/LabelParams.h"
 #include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
+#include "reports/ImportSummaryReport.h"
 #include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
@@ -35,6 +36,7 @@ void InstallReports() {
   InstallProfitCenterReport();
   InstallTextFileReport();
   InstallExportFormatReport();
+  InstallImportSummaryReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
