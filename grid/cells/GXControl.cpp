@@ -270,7 +270,7 @@ BOOL CGXControl::SetControlText(ROWCOL row, ROWCOL col, const CString& text, UIN
     // A maximum length of 0 sets no limit.
     if (style->GetIncludeMaxLength() && style->GetMaxLength() > 0 && style->GetMaxLength() < value.GetLength())
       value = value.Left(style->GetMaxLength());
-    result = m_pGrid->SetValueRange(CGXRange(row, col), value, 0, flags);
+    result = m_pGrid->SetValueRangeFromString(CGXRange(row, col), value, 0, flags);
   }
   if (scratch != nullptr) m_pGrid->RecycleScratchStyle(scratch);
   m_pGrid->m_pStyleBeingStored = nullptr;

@@ -84,7 +84,7 @@ BOOL CGXEditControl::Store() {
   if (m_pStyle == nullptr || !GetModify() || !GetCurrentText(text)) return TRUE;
   SetActive(FALSE);
   FreeStyle(TRUE);
-  return m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), text, 0, 1);
+  return m_pGrid->SetValueRangeFromString(CGXRange(m_nRow, m_nCol), text, 0, 1);
 }
 
 BOOL CGXEditControl::OnEndEditing() {

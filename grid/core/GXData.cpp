@@ -171,9 +171,10 @@ BOOL CGXData::StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destC
   return imp != nullptr && imp->CopyCells(*this, range, destRow, destCol);
 }
 
-BOOL CGXData::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undo, int commandMode) {
+BOOL CGXData::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undo, BOOL record,
+                             int commandMode) {
   CGXDataCopyMoveCellsImp* imp = GXGetAppData()->m_pDataCopyMoveCellsImp;
-  return imp != nullptr && imp->MoveCells(*this, range, destRow, destCol, undo, commandMode);
+  return imp != nullptr && imp->MoveCells(*this, range, destRow, destCol, undo, record, commandMode);
 }
 
 BOOL CGXData::StoreMoveDataRows(const void* sortInfo, int commandMode) {

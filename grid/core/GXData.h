@@ -69,7 +69,11 @@ class CGXData : public CObject {
   virtual BOOL StoreMoveRows(ROWCOL from, ROWCOL to, ROWCOL dest);
   virtual BOOL StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest);
   virtual BOOL StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
-  virtual BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undo, int commandMode);
+  // `undo` is the move's undo information: null for a new move, the info of
+  // the move being undone or redone otherwise; with `record` the data object
+  // fills it (creating it when null) so that the move can be undone.
+  virtual BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undo, BOOL record,
+                              int commandMode);
   // Kind -1: a row's (row != 0) or column's base style; 0 and 1: a cell's
   // style, 1 also recognising numbers in the value.
   virtual BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int kind);

@@ -92,8 +92,8 @@ class CGXDataCopyMoveCellsImp {
  public:
   virtual ~CGXDataCopyMoveCellsImp() = default;
   virtual BOOL CopyCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol) = 0;
-  virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject* undo,
-                         int commandMode) = 0;
+  virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject*& undo,
+                         BOOL createUndo, int commandMode) = 0;
 };
 
 class CGXGridSortMoveDataImp {

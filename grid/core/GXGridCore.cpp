@@ -355,6 +355,14 @@ BOOL CGXGridCore::SetValueRange(const CGXRange& range, LPCTSTR text, int mode, U
   return result;
 }
 
+BOOL CGXGridCore::SetValueRangeFromString(const CGXRange& range, LPCTSTR text, int mode, UINT redrawFlags) {
+  CGXStyle* scratch = CreateScratchStyle();
+  scratch->SetValue(text);
+  const BOOL result = ApplyStyleToRange(range, scratch, mode, m_nDefaultStoreKind, nullptr, redrawFlags, kRecordUndo);
+  RecycleScratchStyle(scratch);
+  return result;
+}
+
 BOOL CGXGridCore::SetControlTextRowCol(ROWCOL row, ROWCOL col, const CString& text, UINT flags,
                                        const CGXStyle* style) {
   CGXStyle* composed = nullptr;

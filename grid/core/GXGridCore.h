@@ -801,6 +801,9 @@ class CGXGridCore {
     return ApplyStyleToRange(range, &style, mode, 0, nullptr, redrawFlags, kRecordUndo);
   }
   BOOL SetValueRange(const CGXRange& range, LPCTSTR text, int mode = 0, UINT redrawFlags = 1);
+  // Text the user typed: stored with the grid's default store kind, so that
+  // the data object may read it as a number (or a formula sheet as input).
+  BOOL SetValueRangeFromString(const CGXRange& range, LPCTSTR text, int mode = 0, UINT redrawFlags = 1);
   BOOL SetLockRedraw(BOOL lock);
   CRect GetGridRect();
 

@@ -138,6 +138,9 @@ class CGXGridParam : public CObject {
   BOOL m_bReverseNextSort = FALSE;
   BOOL m_bDirectCopy = FALSE;
   BOOL m_bDeferredCut = FALSE;
+  // Switched on with the other formula options by a formula data object;
+  // nothing else in this system reads it.
+  BOOL m_bFormulaData = FALSE;
   BOOL m_bCutPending = FALSE;
   CGXRangeList m_PendingRanges;
   WORD m_wEditOptions = 0;

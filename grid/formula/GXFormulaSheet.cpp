@@ -100,7 +100,17 @@ void CGXFormulaSheet::DeleteContents() {
 
 void CGXFormulaSheet::EmptySheet() { GXSheetEmpty(sheet_); }
 
-void CGXFormulaSheet::InitParam(CObject* param) { CGXData::InitParam(param); }
+// A grid showing formulas copies and cuts its cells directly (so that the
+// formulas move with them) and edits the stored formula, not its value.
+void CGXFormulaSheet::InitParam(CObject* param) {
+  CGXData::InitParam(param);
+  if (auto* gridParam = dynamic_cast<CGXGridParam*>(param)) {
+    gridParam->m_bDirectCopy = TRUE;
+    gridParam->m_bDeferredCut = TRUE;
+    gridParam->m_bFormulaData = TRUE;
+    gridParam->m_wEditOptions = 1;
+  }
+}
 
 CGXUndoEngineCellsInfo& CGXFormulaSheet::PendingInfo() {
   if (!pendingUndo_) pendingUndo_ = new CGXUndoEngineCellsInfo;
@@ -179,8 +189,10 @@ BOOL CGXFormulaSheet::StoreFormat(ROWCOL row, ROWCOL col, UINT format, UINT plac
   CGXStyle scratch;
   scratch.SetFormat(format);
   scratch.SetPlaces(places);
+  // The new format replaces the cell's old one (a number typed over a date
+  // is shown as a number again).
   if (cell->style)
-    cell->style->ChangeStyle(scratch, 1);
+    cell->style->ChangeStyle(scratch, 0);
   else
     cell->style = scratch.Clone();
   return TRUE;
@@ -516,21 +528,29 @@ void CGXFormulaSheet::ReinsertCells(GX_CELL*& list) {
   }
 }
 
-BOOL CGXFormulaSheet::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undo,
-                                     int commandMode) {
+BOOL CGXFormulaSheet::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undo,
+                                     BOOL record, int commandMode) {
   auto* info = dynamic_cast<CGXUndoEngineCellsInfo*>(undo);
   GX_SHEET* s = GXSheetGet(sheet_);
   GX_REF source = EngineRange(range);
   int row = EngineRow(std::min<ROWCOL>(destRow, kGXMaxRow)), col = EngineCol(std::min<ROWCOL>(destCol, kGXMaxCol + 1));
-  BOOL record = recordUndo_;
   GXDeferScope defer(sheet_);
   s->undoRecording = record ? 1 : 0;
   if (info) ReinsertCells(info->second);
   GXMoveCells(sheet_, source, row, col);
   if (info) ReinsertCells(info->first);
+  // The cells the move overwrote go into the caller's info, so that moving
+  // back with it puts them back.
+  auto infoToFill = [&]() -> CGXUndoEngineCellsInfo& {
+    if (info == nullptr) {
+      info = new CGXUndoEngineCellsInfo;
+      undo = info;
+    }
+    return *info;
+  };
   GX_CELL* moved = s->savedCells;
   s->savedCells = nullptr;
-  if (record && moved) PrependList(PendingInfo().first, moved);
+  if (record) PrependList(infoToFill().first, moved);
   else GXFreeCellList(moved);
   s->undoRecording = record && (commandMode == 0 || commandMode == 3) ? 1 : 0;
   GXAddChangedRange(sheet_, GXDestRange(source, row, col));
@@ -540,7 +560,7 @@ BOOL CGXFormulaSheet::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWC
   s->computeNow = computeNow;
   GX_CELL* recalculated = s->savedCells;
   s->savedCells = nullptr;
-  if (record && recalculated) PrependList(PendingInfo().second, recalculated);
+  if (record && recalculated) PrependList(infoToFill().second, recalculated);
   else GXFreeCellList(recalculated);
   s->undoRecording = 0;
   return TRUE;

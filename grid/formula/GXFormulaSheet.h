@@ -52,7 +52,8 @@ class CGXFormulaSheet : public CGXData {
   BOOL StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) override;
   // The undo object in is an info taken after an earlier move (or null);
   // with recording on, the info of this move is left pending.
-  BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undo, int commandMode) override;
+  BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undo, BOOL record,
+                      int commandMode) override;
   BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int kind) override;
   BOOL GetStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, int mode, int kind) const override;
   BOOL StoreMoveDataRows(const void* sortInfo, int commandMode) override;

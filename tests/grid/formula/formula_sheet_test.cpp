@@ -187,13 +187,21 @@ TEST(FormulaSheet, MoveCellsUndo) {
   // Storing a single cell leaves nothing to undo.
   EXPECT_EQ(sheet.TakeUndoInfo(), nullptr);
   sheet.SetUndoRecording(TRUE);
-  sheet.StoreMoveCells(CGXRange(1, 1), 3, 3, nullptr, 0);  // A1 onto C3
-  CGXUndoEngineCellsInfo* info = sheet.TakeUndoInfo();
-  ASSERT_NE(info, nullptr);
+  CObject* noRecord = nullptr;
+  sheet.StoreMoveCells(CGXRange(1, 1), 2, 2, noRecord, FALSE, 0);  // A1 onto B2, not recorded
+  EXPECT_EQ(noRecord, nullptr);
+  sheet.StoreMoveCells(CGXRange(2, 2), 1, 1, noRecord, FALSE, 0);
+  EXPECT_EQ(noRecord, nullptr);
+  EXPECT_EQ(sheet.TakeUndoInfo(), nullptr) << "the record flag, not the sheet's switch, decides";
+  CObject* moved = nullptr;
+  sheet.StoreMoveCells(CGXRange(1, 1), 3, 3, moved, TRUE, 0);  // A1 onto C3
+  auto* info = dynamic_cast<CGXUndoEngineCellsInfo*>(moved);
+  ASSERT_NE(info, nullptr) << "the caller's info is made and filled";
   EXPECT_EQ(Display(sheet, 3, 3), "1");
   EXPECT_EQ(Edit(sheet, 5, 5), "=C3+1");
   // Moving back with the info restores the overwritten C3.
-  sheet.StoreMoveCells(CGXRange(3, 3), 1, 1, info, 0);
+  sheet.StoreMoveCells(CGXRange(3, 3), 1, 1, moved, TRUE, 0);
+  ASSERT_EQ(moved, info);
   delete info;
   delete sheet.TakeUndoInfo();
   sheet.SetUndoRecording(FALSE);
