@@ -294,6 +294,8 @@ bool CopyOldYear(RolloverRun& run) {
 // so that nothing of it reaches its folder unfinished.
 bool BuildNewYear(RolloverRun& run, const char* firstMonth, int firstMonthYear) {
   DeferredCommits deferred;
+  // Every record of the year is written: the free space is asked once.
+  DataFolderRoomScope room;
   Step("Preparing Database", 1);
   if (!Admitted(1) || !OpenDatabase(run.journal.work.c_str(), run.newYY, 0)) return false;
   {

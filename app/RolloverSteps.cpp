@@ -417,6 +417,10 @@ bool RolloverReserves() {
 }
 
 bool RolloverMembers() {
+  // Members dropped leave their schedules; the participants are gone through
+  // once for all of them.
+  std::vector<char> dropped(static_cast<size_t>(std::max(MemberTable.rowCount, 0)), 0);
+  bool anyDropped = false;
   for (int r = 0; r < MemberTable.rowCount; ++r) {
     MemberKey& key = MemberTable.keys[static_cast<size_t>(r)];
     if (key.status == kStatusDeleted) continue;
@@ -431,14 +435,23 @@ bool RolloverMembers() {
     m->openingBalance = m->currentBalance;
     m->transCount = 0;
     if (WriteMemberRecord(MemberFile, m.get(), r) != 1) return Fail("Write scout rollover");
-    if (drop) {
-      if (!OpenScheduleFiles()) return false;
-      const int ok = DeleteParticipants(-1, r);
-      CloseScheduleFiles();
-      if (!ok) return false;
-    }
+    if (drop) dropped[static_cast<size_t>(r)] = anyDropped = true;
   }
-  return true;
+  if (!anyDropped) return true;
+  if (!OpenScheduleFiles()) return false;
+  std::vector<ParticipantRecord> all;
+  bool ok = ReadWhole(ParticipantFile, "participant", all);
+  for (int row = 0; ok && row < static_cast<int>(all.size()); ++row) {
+    ParticipantRecord& p = all[static_cast<size_t>(row)];
+    if (p.scheduleRow == -1 || p.memberRow < 0 || p.memberRow >= static_cast<LONG>(dropped.size()) ||
+        !dropped[static_cast<size_t>(p.memberRow)])
+      continue;
+    p.scheduleRow = -1;
+    p.memberRow = -1;
+    if (WriteRecord(ParticipantFile, p, row) != 1) ok = FailTemplate(ERR_WRITE, "participant");
+  }
+  CloseScheduleFiles();
+  return ok;
 }
 
 int SetFiscalFirstMonth(const char* firstMonth, int year) {

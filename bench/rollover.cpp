@@ -8,6 +8,7 @@
 // transactions with 1400 support lines, 699 splits and 8375 sub-accounts.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -160,6 +161,12 @@ struct Year : BenchYear {
   }
 };
 
+double CpuSeconds() {
+  timespec ts;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
 double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -174,7 +181,7 @@ double CopyWithCp(const Year& y, int run) {
 
 void BM_RolloverFullYear(benchmark::State& state) {
   automation::SetResponder([](const automation::ModalInfo&) { return IDOK; });
-  double rollover = 0, copy = 0;
+  double rollover = 0, copy = 0, cpu = 0;
   int runs = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -187,8 +194,10 @@ void BM_RolloverFullYear(benchmark::State& state) {
     const std::string to = y.home + "/fy2009";
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = CpuSeconds();
     const int ok = DoRollover(to.c_str(), "Sep", 2009, 2009, 0, static_cast<int>(state.range(0)), 2);
     const double took = Seconds(start);
+    cpu += CpuSeconds() - cpuStart;
     state.PauseTiming();
     if (!ok || cp < 0) {
       state.SkipWithError("the rollover or the copy failed");
@@ -202,6 +211,9 @@ void BM_RolloverFullYear(benchmark::State& state) {
   if (runs > 0) {
     state.counters["cp_ms"] = copy / runs * 1000;
     state.counters["rollover_per_cp"] = rollover / copy;
+    // The wall-clock ratio waits on the disk like the copy does; on a shared
+    // machine the CPU of the rollover is the steadier figure.
+    state.counters["rollover_cpu_ms"] = cpu / runs * 1000;
     state.counters["goal_per_cp"] = 5;
   }
 }

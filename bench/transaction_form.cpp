@@ -5,7 +5,8 @@
 // date and loads a new transaction, as the Post button does. The table's
 // free slots are filled (700 less the fixture's own transactions).
 //
-// The commits (fsyncs) are no-ops in both runs, so that the figures are the
+// The commits (fsyncs) are no-ops in both runs, the record store's and the
+// settings' the form remembers its choices in, so that the figures are the
 // CPU of the work itself. Counters, by quarter of the year's room filled
 // (q1 the first quarter ... q4 the last, at capacity): "form_us_qN" and
 // "store_us_qN" the CPU per posting, "overhead_us_qN" the form's cost over
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Settings.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
@@ -80,6 +82,7 @@ Quarters ThroughTheForm() {
   ResetXferDefaults();
   fixture::FiscalYear fy;
   SetRecordCommitHook([](FILE*) { return true; });
+  SetSettingsCommitHook([](int) { return true; });
   const int room = TransTable.freeCount;
   automation::OnDialog("101 / ", [&](HWND h) {
     auto* form = static_cast<CTransDlg*>(CWnd::FromHandlePermanent(h));
@@ -100,6 +103,7 @@ Quarters ThroughTheForm() {
   dlg.m_account = fixture::FiscalYear::Account(101);
   dlg.DoModal();
   SetRecordCommitHook(nullptr);
+  SetSettingsCommitHook(nullptr);
   automation::ClearResponder();
   return q;
 }

@@ -333,7 +333,20 @@ const char* FormatDateShort(const char* in, int inCode) {
   return out;
 }
 
+namespace {
+
+bool EightDigits(const char* s) {
+  for (int i = 0; i < 8; ++i)
+    if (s[i] < '0' || s[i] > '9') return false;
+  return s[8] == '\0';
+}
+
+}  // namespace
+
 int CompareDates(const char* a, const char* b, int code) {
+  // Stored dates ("yyyymmdd") compare as their texts do; schedules and
+  // rollovers compare thousands of them.
+  if (code == DF_YYYYMMDD && a && b && EightDigits(a) && EightDigits(b)) return std::strncmp(a, b, 8);
   char ta[kPartRoom];
   char tb[kPartRoom];
   FormatDate(a, code, DF_YYYYMMDDHHMISS, ta);

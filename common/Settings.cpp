@@ -107,12 +107,15 @@ ScanResult Scan(SettingsSection* h, char key, const char* item) {
   }
 }
 
+SettingsCommitHook commitHook = nullptr;
+
 bool WriteRecord(SettingsSection* h, long offset, const unsigned char* rec) {
   if (std::fseek(h->stream, offset, SEEK_SET) != 0) return false;
   bool ok = std::fwrite(rec, 1, kSettingsRecordSize, h->stream) == kSettingsRecordSize;
   ok = (std::fflush(h->stream) == 0) && ok;
   // Every record write reaches the disk before the caller goes on.
-  if (ok) fsync(fileno(h->stream));
+  if (ok && commitHook) commitHook(fileno(h->stream));
+  else if (ok) fsync(fileno(h->stream));
   return ok;
 }
 
@@ -179,6 +182,8 @@ void CloseSettingsSection(SettingsSection* handle) {
   }
   delete handle;
 }
+
+void SetSettingsCommitHook(SettingsCommitHook hook) { commitHook = hook; }
 
 int SettingsFileUseCount(const char* fileName) {
   for (SettingsFileNode* n = listHead.next; n; n = n->next)

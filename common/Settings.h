@@ -76,3 +76,9 @@ void DeleteSettingKey(SettingsSection* handle, char key);
 
 // Number of open sections sharing the file's stream (0 when not open).
 int SettingsFileUseCount(const char* fileName);
+
+// Replaces the wait for the disk after each record write (benchmarks that
+// measure the work without its commits, as they do the record store's);
+// null restores fsync.
+using SettingsCommitHook = bool (*)(int fd);
+void SetSettingsCommitHook(SettingsCommitHook hook);

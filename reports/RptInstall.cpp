@@ -7,6 +7,7 @@
 #include "reports/FinancialParams.h"
 #include "reports/FormParams.h"
 #include "reports/LabelParams.h"
+#include "reports/LabelReports.h"
 #include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
 #include "reports/ImportSummaryReport.h"
@@ -29,6 +30,7 @@ void InstallReports() {
   InstallComparisonsReport();
   InstallFriendsReport();
   InstallWorksheetReport();
+  InstallLabelReports();
   InstallCollectionForm();
   InstallMemberStatements();
   InstallScheduleReports();

@@ -36,6 +36,8 @@ bool DataFolderHasRoom(unsigned long bytes, unsigned long long* freeOut) {
 }
 
 void BuildDataFileNames(const char* folder, const char* yy) {
+  // Another folder may lie on another volume.
+  ForgetDataFolderRoom();
   std::snprintf(DataFolder, sizeof DataFolder, "%s", folder);
   BuildName(AcctPath, folder, "acct", yy, ".dat");
   BuildName(BudgetPath, folder, "budge", yy, ".dat");

@@ -189,15 +189,47 @@ void BuildIndex(IndexMemory<K>& m, std::vector<int>& index, int n, bool all, con
     m.order.resize(static_cast<size_t>(n));
     for (int p = 0; p < n; ++p) m.order[static_cast<size_t>(p)] = items[static_cast<size_t>(p)].row;
   } else if (!changed.empty()) {
-    std::vector<char> moved(static_cast<size_t>(n), 0);
+    // The changed rows are taken out where their old keys put them (the
+    // order is still sorted by those), then put in by their new keys; only
+    // the stretch of the index between the first and last place touched is
+    // copied out.
+    const int before = static_cast<int>(m.order.size());
+    size_t low = m.order.size(), high = 0;
+    bool found = true;
     for (int r : changed) {
-      moved[static_cast<size_t>(r)] = 1;
-      m.keys[static_cast<size_t>(r)] = make(r);
+      if (r >= before) continue;
+      auto at = std::lower_bound(m.order.begin(), m.order.end(), r, less);
+      if (at == m.order.end() || *at != r) {
+        found = false;
+        break;
+      }
+      low = std::min(low, static_cast<size_t>(at - m.order.begin()));
+      high = std::max(high, static_cast<size_t>(at - m.order.begin()) + 1);
+      m.order.erase(at);
     }
-    m.order.erase(std::remove_if(m.order.begin(), m.order.end(),
-                                 [&moved](int r) { return moved[static_cast<size_t>(r)] != 0; }),
-                  m.order.end());
-    for (int r : changed) m.order.insert(std::lower_bound(m.order.begin(), m.order.end(), r, less), r);
+    if (!found) {
+      // Keys changed behind the index's back: it is built afresh.
+      m.order.clear();
+      m.keys.clear();
+      BuildIndex(m, index, n, true, changed, make);
+      return;
+    }
+    for (int r : changed) m.keys[static_cast<size_t>(r)] = make(r);
+    for (int r : changed) {
+      auto at = m.order.insert(std::lower_bound(m.order.begin(), m.order.end(), r, less), r);
+      low = std::min(low, static_cast<size_t>(at - m.order.begin()));
+      high = std::max(high, static_cast<size_t>(at - m.order.begin()) + 1);
+    }
+    // The places were noted while earlier removals had shifted the rows
+    // after them: each of them lies at most one place per changed row
+    // further on. Rows added or taken away shift everything after the
+    // first place.
+    high = std::min(m.order.size(), high + changed.size());
+    if (static_cast<int>(m.order.size()) != before) high = m.order.size();
+    high = std::max(high, low);
+    std::copy(m.order.begin() + static_cast<std::ptrdiff_t>(low), m.order.begin() + static_cast<std::ptrdiff_t>(high),
+              index.begin() + static_cast<std::ptrdiff_t>(low));
+    return;
   }
   std::copy(m.order.begin(), m.order.end(), index.begin());
 }
@@ -210,14 +242,22 @@ template <class Row>
 bool FindChanged(const std::vector<Row>& rows, int n, std::vector<Row>& seen, std::vector<int>& changed) {
   changed.clear();
   bool few = seen.size() <= static_cast<size_t>(n);
-  for (int r = 0; r < n && few; ++r) {
-    // Compared as bytes: a row copied unchanged is equal to the byte (its
-    // padding included); anything else only costs a row moved anew.
-    if (static_cast<size_t>(r) < seen.size() &&
-        std::memcmp(&rows[static_cast<size_t>(r)], &seen[static_cast<size_t>(r)], sizeof(Row)) == 0)
+  // Compared as bytes: a row copied unchanged is equal to the byte (its
+  // padding included); anything else only costs a row moved anew. Blocks
+  // of rows are compared at once: a posting changes one or two of them.
+  constexpr int kBlock = 32;
+  const int common = static_cast<int>(std::min(seen.size(), static_cast<size_t>(n)));
+  for (int from = 0; from < n && few; from += kBlock) {
+    const int to = std::min(n, from + kBlock);
+    if (to <= common && std::memcmp(&rows[static_cast<size_t>(from)], &seen[static_cast<size_t>(from)],
+                                    sizeof(Row) * static_cast<size_t>(to - from)) == 0)
       continue;
-    changed.push_back(r);
-    few = changed.size() * 8 <= static_cast<size_t>(n) + 8;
+    for (int r = from; r < to && few; ++r) {
+      if (r < common && std::memcmp(&rows[static_cast<size_t>(r)], &seen[static_cast<size_t>(r)], sizeof(Row)) == 0)
+        continue;
+      changed.push_back(r);
+      few = changed.size() * 8 <= static_cast<size_t>(n) + 8;
+    }
   }
   if (few) {
     // Only the changed rows are copied: a posting changes a few rows of a
@@ -317,6 +357,8 @@ struct IdDate {
 };
 struct SupportIndexes {
   std::vector<SupportKey> seen;
+  // No line seen at the last build has an id above this.
+  LONG maxLineId = INT32_MAX;
   std::vector<IdDate> transSeen;
   IndexMemory<int> byLineKey;
   IndexMemory<TextKey<9>> byTransDate;
@@ -462,11 +504,21 @@ void SortSupportLines() {
       memo.transSeen.push_back(now);
     }
   } else if (!all && !ids.empty()) {
+    // A transaction new since the last build (a posting) has no lines that
+    // were seen then: only ids that lines already held are looked for.
+    const LONG newest = memo.maxLineId;
+    ids.erase(std::remove_if(ids.begin(), ids.end(), [newest](LONG id) { return id > newest; }), ids.end());
     std::sort(ids.begin(), ids.end());
-    for (int r = 0; r < n; ++r)
+    for (int r = 0; r < n && !ids.empty(); ++r)
       if (std::binary_search(ids.begin(), ids.end(), t.keys[static_cast<size_t>(r)].id)) changed.push_back(r);
     std::sort(changed.begin(), changed.end());
     changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+  }
+  if (all) {
+    memo.maxLineId = INT32_MIN;
+    for (int r = 0; r < n; ++r) memo.maxLineId = std::max(memo.maxLineId, t.keys[static_cast<size_t>(r)].id);
+  } else {
+    for (int r : changed) memo.maxLineId = std::max(memo.maxLineId, t.keys[static_cast<size_t>(r)].id);
   }
   // Date of each transaction id: the first row holding the id, deleted
   // rows included. A whole build looks them up in a map, a few lines by
@@ -481,8 +533,10 @@ void SortSupportLines() {
       auto it = firstRow.find(id);
       return it == firstRow.end() ? -1 : it->second;
     }
-    for (int r = 0; r < transRows; ++r)
-      if (TransTable.keys[static_cast<size_t>(r)].id == id) return r;
+    // The remembered ids are those of the rows now (the walk above brought
+    // them up to date) and lie closer together than the rows.
+    for (size_t r = 0; r < memo.transSeen.size(); ++r)
+      if (memo.transSeen[r].id == id) return static_cast<int>(r);
     return -1;
   };
   auto key = [&](int r) -> const SupportKey& { return t.keys[static_cast<size_t>(r)]; };

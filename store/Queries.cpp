@@ -265,12 +265,18 @@ int GetParticipantDues(int scheduleRow, int startSlot, int memberRow, const char
     }
     if (countPayments == 1) {
       const char* to = paidToDate == 1 ? date : FiscalEndDate;
+      // The transactions' dates are gathered only once a line of the
+      // schedule's account is met: a rollover asks for every participant.
       std::unordered_map<LONG, const char*> dates;
-      for (int r = 0; r < TransTable.rowCount; ++r)
-        dates.emplace(TransTable.keys[static_cast<size_t>(r)].id, TransTable.keys[static_cast<size_t>(r)].date);
+      bool gathered = false;
       for (int s = 0; s < SupportTable.rowCount; ++s) {
         const SupportKey& lk = SupportTable.keys[static_cast<size_t>(s)];
         if (lk.status != 0 || lk.account != sched.account) continue;
+        if (!gathered) {
+          for (int r = 0; r < TransTable.rowCount; ++r)
+            dates.emplace(TransTable.keys[static_cast<size_t>(r)].id, TransTable.keys[static_cast<size_t>(r)].date);
+          gathered = true;
+        }
         auto d = dates.find(lk.id);
         if (d == dates.end() || !DateInRange(FiscalStartDate, to, d->second, DF_YYYYMMDD)) continue;
         auto add = [&](const SplitRecord& split, const SubAccountRecord& share) {

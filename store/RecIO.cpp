@@ -109,8 +109,10 @@ Room& TheRoom() {
   return room;
 }
 
+int roomScopes = 0;
+
 bool HasRoomFor(unsigned long bytes) {
-  if (!StoreOperationOpen()) return DataFolderHasRoom(bytes);
+  if (!StoreOperationOpen() && roomScopes == 0) return DataFolderHasRoom(bytes);
   Room& room = TheRoom();
   if (room.known && room.left >= bytes) {
     room.left -= bytes;
@@ -123,9 +125,58 @@ bool HasRoomFor(unsigned long bytes) {
   return true;
 }
 
+// The last record read from each kept-open file during the running store
+// operation.
+struct RecentRead {
+  FILE* file = nullptr;
+  off_t at = 0;
+  std::vector<BYTE> bytes;
+};
+RecentRead recentReads[9];
+
+RecentRead* RecentSlot(FILE* file) {
+  const FILE* files[] = {AcctFile, BudgetFile, EquipFile, FriendFile, MemberFile, SplitFile, SubAcctFile,
+                         SupportFile, TransFile};
+  for (int i = 0; i < 9; ++i)
+    if (files[i] == file) return &recentReads[i];
+  return nullptr;
+}
+
+void NoteRecentRead(FILE* file, off_t at, const void* bytes, int size) {
+  if (!StoreOperationOpen()) return;
+  if (RecentRead* r = RecentSlot(file)) {
+    r->file = file;
+    r->at = at;
+    r->bytes.assign(static_cast<const BYTE*>(bytes), static_cast<const BYTE*>(bytes) + size);
+  }
+}
+
+void ForgetRecentRead(FILE* file) {
+  if (RecentRead* r = RecentSlot(file)) r->file = nullptr;
+}
+
 }  // namespace
 
 void ForgetDataFolderRoom() { TheRoom() = Room{}; }
+
+DataFolderRoomScope::DataFolderRoomScope() {
+  if (roomScopes++ == 0) ForgetDataFolderRoom();
+}
+
+DataFolderRoomScope::~DataFolderRoomScope() {
+  if (--roomScopes == 0) ForgetDataFolderRoom();
+}
+
+bool RecentRecordRead(FILE* file, long long offset, int size, void* out) {
+  const RecentRead* r = file ? RecentSlot(file) : nullptr;
+  if (!r || r->file != file || r->at != offset || r->bytes.size() != static_cast<size_t>(size)) return false;
+  std::memcpy(out, r->bytes.data(), r->bytes.size());
+  return true;
+}
+
+void ForgetRecentRecordReads() {
+  for (RecentRead& r : recentReads) r.file = nullptr;
+}
 
 RecordReadCache::RecordReadCache() { ++Copies().depth; }
 
@@ -133,7 +184,10 @@ RecordReadCache::~RecordReadCache() {
   if (--Copies().depth == 0) Copies().files.clear();
 }
 
-void DropRecordReadCopies() { Copies().files.clear(); }
+void DropRecordReadCopies() {
+  Copies().files.clear();
+  ForgetRecentRecordReads();
+}
 
 bool CommitRecordWrite(FILE* file) {
   if (std::fflush(file) != 0) return false;
@@ -186,10 +240,13 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
   }
   bool ok = false;
   const off_t at = static_cast<off_t>(size) * static_cast<off_t>(row);
-  // The year's kept-open files are unbuffered streams: a record is read or
-  // written at its place in one system call. Other streams (a file opened
-  // for one use, buffered) go through their stream.
-  const bool positioned = size > 0 && row >= 0 && KeptOpen(file);
+  // The year's kept-open files, and the schedule, participant and reserve
+  // files opened for one use, are unbuffered streams: a record is read or
+  // written at its place in one system call. Other streams (buffered) go
+  // through their stream.
+  const bool unbuffered =
+      KeptOpen(file) || file == ScheduleFile || file == ParticipantFile || file == ReserveFile;
+  const bool positioned = size > 0 && row >= 0 && unbuffered;
   bool placed = positioned || (size > 0 && row >= 0 && fseeko(file, at, SEEK_SET) == 0);
   bool atEnd = false;
   if (placed) {
@@ -198,12 +255,14 @@ int RecIO(FILE* file, void* buffer, int size, int mode, int row) {
         const ssize_t n = ::pread(fileno(file), buffer, static_cast<size_t>(size), at);
         ok = n == size;
         atEnd = n >= 0 && n < size;
+        if (ok) NoteRecentRead(file, at, buffer, size);
       } else {
         ok = std::fread(buffer, static_cast<size_t>(size), 1, file) == 1;
         atEnd = !ok && std::feof(file);
       }
     } else if (mode == 1) {
       NoteRecordWrite(file, static_cast<long long>(size) * row, size);
+      ForgetRecentRead(file);
       if (HasRoomFor(static_cast<unsigned long>(size)) && (!writeGate || writeGate->Admits(file, row))) {
         const bool written = positioned
                                  ? ::pwrite(fileno(file), buffer, static_cast<size_t>(size), at) == size

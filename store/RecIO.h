@@ -110,6 +110,25 @@ void DropRecordReadCopies();
 // Forgets the data folder's free space noted for the running store
 // operation (at each operation's start and end).
 void ForgetDataFolderRoom();
+// While one is alive, the free space of the data folder is asked once and
+// followed through the record writes, as within a store operation: for
+// passes that write every record of a year (the rollover).
+class DataFolderRoomScope {
+ public:
+  DataFolderRoomScope();
+  ~DataFolderRoomScope();
+  DataFolderRoomScope(const DataFolderRoomScope&) = delete;
+  DataFolderRoomScope& operator=(const DataFolderRoomScope&) = delete;
+};
+// Within a store operation a record is mostly read just before it is
+// written again (a balance updated): the undo journal takes the bytes it
+// keeps from that read instead of reading them once more. True, with the
+// bytes in `out`, when the last read of one of the kept-open files at
+// `offset` was of `size` bytes and nothing was written to that file since.
+bool RecentRecordRead(FILE* file, long long offset, int size, void* out);
+// Forgets those reads (at each operation's start and end, and when the
+// files may have changed by other means).
+void ForgetRecentRecordReads();
 
 // Opens an existing record file for reading and writing ("r+b"); null when
 // it cannot be opened.

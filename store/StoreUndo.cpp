@@ -340,6 +340,7 @@ StoreUndo::StoreUndo() : outer_(TheJournal().depth == 0) {
     j.Begin();
     SetRecordWriteObserver(StoreUndoBeforeWrite);
     ForgetDataFolderRoom();
+    ForgetRecentRecordReads();
   }
 }
 
@@ -351,6 +352,7 @@ StoreUndo::~StoreUndo() {
   if (!keep_) j.Rollback();
   j.Clear();
   ForgetDataFolderRoom();
+  ForgetRecentRecordReads();
 }
 
 bool StoreOperationOpen() { return TheJournal().depth > 0; }
@@ -404,8 +406,10 @@ void StoreUndoBeforeWrite(FILE* file, long long offset, int size) {
   if (offset < fileSize) {
     long long n = std::min<long long>(size, fileSize - offset);
     e.old.resize(static_cast<size_t>(n));
-    ssize_t got = ::pread(dupFd, e.old.data(), e.old.size(), static_cast<off_t>(offset));
-    e.old.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    if (n != size || !RecentRecordRead(file, offset, size, e.old.data())) {
+      ssize_t got = ::pread(dupFd, e.old.data(), e.old.size(), static_cast<off_t>(offset));
+      e.old.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    }
   }
   j.entries.push_back(std::move(e));
 }

@@ -11,6 +11,7 @@
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
+#include "grid/features/GXDrawSpannedCellsImp.h"
 #include "grid/features/GXGridMarkEditHeaderImp.h"
 #include "grid/features/GXGridOptimizedUpdateImp.h"
 #include "grid/features/GXGridResizeToFitImp.h"
@@ -69,6 +70,8 @@ void CGXGridCore::EnableCoveredCells() {
   EnableGridFeature<CGXGridCoveredCellsImp>(this, m_pCoveredCellsImp);
   GXEnableCoveredCellPool();
   if (m_pParam != nullptr) m_pParam->EnsureCoveredCellPool();
+  // Covered blocks are drawn as one cell.
+  EnableGridFeature<CGXDrawSpannedCellsImp>(this, m_pDrawSpannedCellsImp);
 }
 
 void CGXGridCore::EnableTextDataExchange() {

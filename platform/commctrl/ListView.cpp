@@ -35,10 +35,15 @@ int copyText(const std::string& s, LPSTR out, int max) {
   return n;
 }
 
-void setText(Item& it, int sub, LPCSTR text) {
-  if (sub < 0) return;
+// False when the text was already there.
+bool setText(Item& it, int sub, LPCSTR text) {
+  if (sub < 0) return false;
+  if (!text) text = "";
   if (static_cast<int>(it.text.size()) <= sub) it.text.resize(static_cast<size_t>(sub) + 1);
-  it.text[static_cast<size_t>(sub)] = text ? text : "";
+  std::string& held = it.text[static_cast<size_t>(sub)];
+  if (held == text) return false;
+  held = text;
+  return true;
 }
 
 bool singleSel(ListView* l) { return (StyleOf(l->hwnd) & LVS_SINGLESEL) != 0; }
@@ -140,8 +145,8 @@ LRESULT getItemText(ListView* l, int i, LVITEM* out) {
 
 LRESULT setItemText(ListView* l, int i, const LVITEM* in) {
   if (!in || i < 0 || i >= Count(l)) return FALSE;
-  setText(l->items[i], in->iSubItem, in->pszText);
-  InvalidateItem(l, i);
+  // An unchanged text needs no repaint.
+  if (setText(l->items[i], in->iSubItem, in->pszText)) InvalidateItem(l, i);
   return TRUE;
 }
 

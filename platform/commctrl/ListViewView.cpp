@@ -108,10 +108,15 @@ void LayoutHeader(ListView* l) {
 }
 
 void InvalidateItem(ListView* l, int item) {
-  RECT r = CellRect(l, item, 0);
+  // A row scrolled out of view has nothing on the screen to repaint: a
+  // register updating the balances of hundreds of rows repaints only those
+  // shown.
+  if (item < l->top) return;
   RECT c = RowsArea(l);
-  r.left = c.left;
-  r.right = c.right;
+  const int rh = RowHeight(l);
+  const long long y = c.top + static_cast<long long>(item - l->top) * rh;
+  if (y >= c.bottom) return;
+  RECT r{c.left, static_cast<LONG>(y), c.right, static_cast<LONG>(y + rh)};
   InvalidateRect(l->hwnd, &r, TRUE);
 }
 

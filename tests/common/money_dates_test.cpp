@@ -129,6 +129,21 @@ TEST(Dates, ShortAndLongRings) {
   EXPECT_STREQ(FormatDateShort("20030305", DF_YYYYMMDD), "03/05/03");
 }
 
+// Stored dates compare without being formatted; the order must be the one
+// their full formatting gives, odd and short texts included.
+TEST(Dates, StoredDatesCompareAsTheirFullFormsDo) {
+  const char* dates[] = {"20080101", "20071231", "20080229", "20081399", "00000000", "99991231",
+                         "19510101", "2008010",  "2008-1-1", "",         "20080101x"};
+  auto sign = [](int v) { return (v > 0) - (v < 0); };
+  for (const char* a : dates)
+    for (const char* b : dates) {
+      char fa[32], fb[32];
+      FormatDate(a, DF_YYYYMMDD, DF_YYYYMMDDHHMISS, fa);
+      FormatDate(b, DF_YYYYMMDD, DF_YYYYMMDDHHMISS, fb);
+      EXPECT_EQ(sign(CompareDates(a, b, DF_YYYYMMDD)), sign(std::strcmp(fa, fb))) << a << " / " << b;
+    }
+}
+
 TEST(Dates, CompareRangeAndSteps) {
   EXPECT_GT(CompareDates("20030101", "20021231", DF_YYYYMMDD), 0);
   EXPECT_TRUE(DateInRange("", "", "", DF_YYYYMMDD));

@@ -107,6 +107,12 @@ TEST_F(MemberStatementsTest, TransactionDetailsOfAPeriodWithReserves) {
   EXPECT_EQ(RecordsWith("{51.}Opening Balance{3} {8r}    40.00 ").size(), 1u);
   EXPECT_EQ(RecordsWith("{62.}Current Reserve Balance{3} {8r}(   20.00){1}*").size(), 1u);
   EXPECT_EQ(RecordsWith("(*) For at least one reserve account").size(), 1u);
+  const auto pages = PrintedPages();
+  if (!pages.empty()) {
+    for (const char* text : {"Scout Transaction Details", "February 11, 2008 - December 31, 2008", "Camp Reserve",
+                             "Current Reserve Balance", "Totals"})
+      EXPECT_NE(pages[0].find(text), std::string::npos) << text;
+  }
 }
 
 TEST_F(MemberStatementsTest, ReserveTotalsMarkANegativeReserve) {
@@ -118,6 +124,14 @@ TEST_F(MemberStatementsTest, ReserveTotalsMarkANegativeReserve) {
   EXPECT_EQ(RecordsWith("(*) A negative reserve balance is unusual").size(), 1u);
   EXPECT_EQ(RecordsWith("*** No activity was found for reserve accounts ***").size(), 1u);  // Carl
   EXPECT_EQ(RecordsWith("{F3}{77=}Adult Reserve Totals").size(), 1u);
+  const auto pages = PrintedPages();
+  if (!pages.empty()) {
+    ASSERT_EQ(pages.size(), 2u);
+    for (const char* text : {"Scout Reserve Totals", "Camp Reserve", "Reserved Funds", "Available Funds",
+                             "A negative reserve balance is unusual"})
+      EXPECT_NE(pages[0].find(text), std::string::npos) << text;
+    EXPECT_NE(pages[1].find("No activity was found for reserve accounts"), std::string::npos);
+  }
 }
 
 TEST_F(MemberStatementsTest, PaymentDetailsPerScheduleWithTheirPayments) {
