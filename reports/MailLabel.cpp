@@ -251,8 +251,12 @@ bool CMailLabelDBase::GetNames(int classMask, int kindMask, std::vector<std::str
 bool CMailLabelDBase::Store(const CMailLabel& label) {
   if (!Open()) return false;
   int n = 0;
-  Find(label.GetName(), &n);
-  if (error_.IsEmpty()) {
+  // Names match whatever their case: a user definition named like a
+  // predefined one must not take its record.
+  MailLabelDef stored;
+  if (Find(label.GetName(), &n) && Get(n, &stored) && (stored.cls & kLabelClassPredefined))
+    error_ = "Predefined labels may not be overwritten in CMailLabelDBase::Put";
+  else if (error_.IsEmpty()) {
     MailLabelDef rec;
     label.GetDefinition(&rec);
     Put(n, &rec);

@@ -18,6 +18,7 @@
 #include "reports/ReadmeReport.h"
 #include "reports/RegisterReport.h"
 #include "reports/RosterReport.h"
+#include "reports/SavingsCards.h"
 #include "reports/ScheduleReports.h"
 #include "reports/WorksheetReport.h"
 
@@ -31,6 +32,7 @@ void InstallReports() {
   InstallFriendsReport();
   InstallWorksheetReport();
   InstallLabelReports();
+  InstallSavingsCards();
   InstallCollectionForm();
   InstallMemberStatements();
   InstallScheduleReports();

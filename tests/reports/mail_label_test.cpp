@@ -203,6 +203,12 @@ TEST_F(LabelStoreTest, PredefinedDefinitionsAreNeverWritten) {
   EXPECT_FALSE(store.Store(label));
   EXPECT_STREQ(store.GetErrorText(), "Predefined labels may not be overwritten in CMailLabelDBase::Put");
   EXPECT_TRUE(store.Delete(label));
+  // A user definition named like it in other letters is refused as well.
+  MailLabelDef user = Avery5160("STOCK");
+  user.across = 1;
+  label.SetDefinition(&user);
+  EXPECT_FALSE(store.Store(label));
+  EXPECT_STREQ(store.GetErrorText(), "Predefined labels may not be overwritten in CMailLabelDBase::Put");
   CMailLabel back;
   back.SetName("Stock");
   ASSERT_TRUE(store.Retrieve(back));
