@@ -1,5 +1,6 @@
 #include "app/StaticLink.h"
 
+#include "common/Messages.h"
 #include "platform/base/CString.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiDefs.h"
@@ -17,6 +18,9 @@ HCURSOR HandCursor() {
   static const HCURSOR hand = ::LoadCursor(nullptr, IDC_HAND);
   return hand;
 }
+
+// The opener's answer when the desktop has no program to open links.
+constexpr int kNoOpener = 2;
 
 bool IsTextStatic(DWORD style) {
   const DWORD type = style & SS_TYPEMASK;
@@ -57,7 +61,16 @@ void CStaticLink::OnLButtonDown(UINT, CPoint) {
     m_link.SetLink(address);
   }
   if (m_link.GetLink().IsEmpty()) return;
-  if (m_link.Open() <= 32) {
+  const int opened = m_link.Open();
+  if (opened == kNoOpener) {
+    // A beep alone would leave the user wondering why nothing opened.
+    CString text = "There is no program on this computer that opens links (xdg-open), so the address could not "
+                   "be opened. Please open it in a web browser: " +
+                   m_link.GetLink();
+    DispMessage(text, MSG_INFORMATION);
+    return;
+  }
+  if (opened <= 32) {
     ::MessageBeep(0);
     return;
   }

@@ -160,6 +160,19 @@ foreach(file ${production})
   endforeach()
 endforeach()
 
+# Within the store, the record writers and the record layouts lie below the
+# journal of store operations and the integrity check, which read records
+# back: the writers tell the journal of a write only through the observer
+# of store/RecordWrites.h.
+file(GLOB writers RELATIVE ${ROOT} ${ROOT}/store/RecIO.* ${ROOT}/store/RecordWrites.* ${ROOT}/store/AcctGroup.*
+     ${ROOT}/store/Records.* ${ROOT}/store/MemberRecordCodec.* ${ROOT}/store/TextCompare.*)
+foreach(file ${writers})
+  file(STRINGS ${ROOT}/${file} includes REGEX "^#include \"store/(StoreUndo|Integrity)")
+  foreach(line ${includes})
+    string(APPEND faults "${file}: a record writer includes ${line}; it notes writes through store/RecordWrites.h\n")
+  endforeach()
+endforeach()
+
 if(faults)
   message(FATAL_ERROR "Includes against the layers:\n${faults}")
 endif()

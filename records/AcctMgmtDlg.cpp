@@ -30,12 +30,13 @@ namespace {
 struct PictureButton {
   int id, keyId;
   const char* bitmap;
+  const char* tip;
 };
 const PictureButton kPictures[4] = {
-    {IDC_ACCT_REGISTER, IDC_ACCT_REGISTER_KEY, "ACCTREG"},
-    {IDC_ACCT_BALANCE, IDC_ACCT_BALANCE_KEY, "ACCTBAL"},
-    {IDC_ACCT_BUDGET, IDC_ACCT_BUDGET_KEY, "ACCTBUD"},
-    {IDC_ACCT_AUTOCLEAR, IDC_ACCT_AUTOCLEAR_KEY, "ACCTCLR"},
+    {IDC_ACCT_REGISTER, IDC_ACCT_REGISTER_KEY, "ACCTREG", "Account Register  (Alt-R)"},
+    {IDC_ACCT_BALANCE, IDC_ACCT_BALANCE_KEY, "ACCTBAL", "Balance Account  (Alt-B)"},
+    {IDC_ACCT_BUDGET, IDC_ACCT_BUDGET_KEY, "ACCTBUD", "Account Budget  (Alt-U)"},
+    {IDC_ACCT_AUTOCLEAR, IDC_ACCT_AUTOCLEAR_KEY, "ACCTCLR", "Clear Reserve Account  (Alt-L)"},
 };
 
 void ShowError(ErrorTextIndex index, int kind) {
@@ -54,9 +55,16 @@ BOOL CAcctMgmtDlg::OnInitDialog() {
     m_pictures[i].SetBitmapNames(kPictures[i].bitmap, nullptr, nullptr, nullptr);
   }
   CRecordListDlg::OnInitDialog();
+  if (m_tips.Create(this, TTS_ALWAYSTIP))
+    for (int i = 0; i < 4; ++i) m_tips.AddTool(&m_pictures[i], kPictures[i].tip);
   // Enter opens the register.
   SetDefID(IDC_ACCT_REGISTER);
   return TRUE;
+}
+
+BOOL CAcctMgmtDlg::PreTranslateMessage(MSG* msg) {
+  if (m_tips.GetSafeHwnd() && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST) m_tips.RelayEvent(msg);
+  return CRecordListDlg::PreTranslateMessage(msg);
 }
 
 void CAcctMgmtDlg::SetupList() {

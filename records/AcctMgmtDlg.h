@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/BmpButton.h"
+#include "platform/commctrl/ToolTipCtrl.h"
 #include "records/RecordListDlg.h"
 #include "store/Records.h"
 
@@ -20,6 +21,7 @@ class CAcctMgmtDlg : public CRecordListDlg {
 
  protected:
   BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG* msg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void SetupList() override;
   bool FillRows() override;
@@ -48,4 +50,7 @@ class CAcctMgmtDlg : public CRecordListDlg {
   void OnAutoClear();
 
   CBmpButton m_pictures[4];
+  // The pictures say nothing by themselves: each has a tip with its command
+  // and access key.
+  CToolTipCtrl m_tips;
 };

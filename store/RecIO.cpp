@@ -13,7 +13,6 @@
 #include "common/Messages.h"
 #include "store/DataFiles.h"
 #include "store/RecordWrites.h"
-#include "store/StoreUndo.h"
 
 char AcctPath[MAX_PATH];
 char BudgetPath[MAX_PATH];
@@ -112,7 +111,7 @@ Room& TheRoom() {
 int roomScopes = 0;
 
 bool HasRoomFor(unsigned long bytes) {
-  if (!StoreOperationOpen() && roomScopes == 0) return DataFolderHasRoom(bytes);
+  if (!RecordWritesObserved() && roomScopes == 0) return DataFolderHasRoom(bytes);
   Room& room = TheRoom();
   if (room.known && room.left >= bytes) {
     room.left -= bytes;
@@ -143,7 +142,7 @@ RecentRead* RecentSlot(FILE* file) {
 }
 
 void NoteRecentRead(FILE* file, off_t at, const void* bytes, int size) {
-  if (!StoreOperationOpen()) return;
+  if (!RecordWritesObserved()) return;
   if (RecentRead* r = RecentSlot(file)) {
     r->file = file;
     r->at = at;

@@ -16,3 +16,8 @@ void SetRecordWriteObserver(RecordWriteObserver observer);
 // Called before `size` bytes at `offset` of `file` are written (also when the
 // write is then refused: the caller may have changed its key row already).
 void NoteRecordWrite(FILE* file, long long offset, int size);
+
+// Whether an observer listens, that is whether a store operation is open:
+// a writer may then keep what it asked of the disk (its free space) until
+// the operation ends, since the operation's own writes are all it changes.
+bool RecordWritesObserved();

@@ -355,8 +355,6 @@ StoreUndo::~StoreUndo() {
   ForgetRecentRecordReads();
 }
 
-bool StoreOperationOpen() { return TheJournal().depth > 0; }
-
 void StoreUndoForgetFiles() {
   // Between operations only: an open scope still needs its descriptors.
   if (TheJournal().depth == 0) TheJournal().CloseFiles();

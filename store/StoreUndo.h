@@ -40,8 +40,6 @@ class StoreUndo {
 // `size` bytes at `offset` of `file` (also when the write is then refused:
 // the caller may have changed the key row already).
 void StoreUndoBeforeWrite(FILE* file, long long offset, int size);
-// Whether a store operation (an outermost StoreUndo scope) is running.
-bool StoreOperationOpen();
 // The journal keeps a descriptor of each record file it has written from
 // one operation to the next; closing the year's files lets them go.
 void StoreUndoForgetFiles();

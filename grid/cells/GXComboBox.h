@@ -40,8 +40,8 @@ CRect GXDesktopRect();
 class CGXComboListBox : public CListBox {
  public:
   explicit CGXComboListBox(CWnd* owner) : m_pMsgWnd(owner) {}
-  virtual void DrawItem(LPDRAWITEMSTRUCT item) { (void)item; }
-  virtual void MeasureItem(LPMEASUREITEMSTRUCT item) { (void)item; }
+  void DrawItem(LPDRAWITEMSTRUCT item) override { (void)item; }
+  void MeasureItem(LPMEASUREITEMSTRUCT item) override { (void)item; }
 
   BOOL m_bKeyDown = FALSE;
   BOOL m_bLButtonDown = FALSE;
@@ -81,6 +81,8 @@ class CGXComboBox : public CGXEditControl {
   BOOL GetCurrentText(CString& text) override;
   BOOL GetControlText(CString& text, ROWCOL row, ROWCOL col, LPCTSTR value, const CGXStyle& style) override;
   BOOL ConvertControlTextToValue(CString& text, ROWCOL row, ROWCOL col, const CGXStyle* style) override;
+  // The cell's activation by the mouse and the window's message handler.
+  using CEdit::OnMouseActivate;
   BOOL OnMouseActivate(CWnd* desktop, UINT hitCode, UINT message, int& result) override;
   BOOL HandleChar(UINT ch, UINT repeat, UINT flags) override;
   BOOL SysKeyDown(UINT key, UINT repeat, UINT flags) override;

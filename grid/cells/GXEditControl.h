@@ -62,8 +62,11 @@ class CGXEditControl : public CEdit, public CGXStatic {
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnKeyDown(UINT key, UINT repeat, UINT flags);
-  void OnChar(UINT ch, UINT repeat, UINT flags);
+  void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+  void OnChar(UINT ch, UINT repeat, UINT flags) override;
+  // The window's handler and this one, which the procedure calls with the
+  // change itself, share the name.
+  using CEdit::OnStyleChanged;
   void OnStyleChanged(int which, const STYLESTRUCT& change);
   // The window text with the selection replaced by `text`.
   CString TextWithSelectionReplaced(const CString& text);

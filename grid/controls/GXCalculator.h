@@ -68,6 +68,7 @@ class CGXBCalculator : public CWnd {
   CGXBCalculator();
   ~CGXBCalculator() override;
 
+  using CWnd::Create;
   BOOL Create(DWORD exStyle, DWORD style, int x, int y, CWnd* parent, UINT id, void* param = nullptr);
   void SetValue(double value);
   void Reset();

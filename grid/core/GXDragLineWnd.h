@@ -10,6 +10,7 @@ class CGXGridCore;
 class CGXDragLineWnd : public CWnd {
  public:
   explicit CGXDragLineWnd(CGXGridCore* grid) : m_pGrid(grid) {}
+  using CWnd::Create;
   BOOL Create(CWnd* parent);
 
   CGXGridCore* m_pGrid;

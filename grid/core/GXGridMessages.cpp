@@ -142,7 +142,7 @@ BOOL CGXGridCore::OnGridSize(UINT type, int cx, int cy) {
       m_nClientWidth > 0 && m_nClientHeight > 0 && !m_bUpdateScrollbar) {
     CRect now;
     m_pGridWnd->GetWindowRect(&now);
-    if (now.TopLeft() == m_rcWindow.TopLeft()) {
+    if (now.TopLeft() == static_cast<POINT>(m_rcWindow.TopLeft())) {
       if (zoomed != m_bParentZoomed) {
         m_pGridWnd->Invalidate(TRUE);
         m_pGridWnd->UpdateWindow();

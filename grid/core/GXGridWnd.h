@@ -25,6 +25,9 @@ class CGXGridWnd : public CWnd, public CGXGridCore {
   void Initialize() override;
   virtual void InitializeGrid();
 
+  // The window's bar (const, the window's slot) and the grid's shared bar
+  // (the core's slot) are two operations of one name; both stay visible.
+  using CGXGridCore::GetScrollBarCtrl;
   CScrollBar* GetScrollBarCtrl(int bar) const override;
   BOOL PreTranslateMessage(MSG* msg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -21,6 +21,8 @@ class CGXMouseWheelPlugin : public CGXPluginComponent {
 
  protected:
   HWND Host() const { return m_pPlugInWnd != nullptr ? m_pPlugInWnd->m_hWnd : nullptr; }
+  // The plug-in's handler (the host's message, no point) beside the window's.
+  using CGXPluginComponent::OnMouseWheel;
   BOOL OnMouseWheel(UINT keys, short delta);
 };
 

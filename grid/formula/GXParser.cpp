@@ -19,7 +19,6 @@ const GX_FUNCTION_DESC* GXLookupFunction(const char* name) {
 
 namespace {
 
-constexpr int kErrInvalidChar = 223;
 constexpr int kErrRefRange = 226;
 constexpr int kErrUndefinedFunction = 227;
 constexpr int kErrFreeingNode = 228;

@@ -50,6 +50,15 @@ int paneTop(TabCtrl* t) { return kLift + rowHeight(t); }
 
 void redraw(TabCtrl* t) { InvalidateRect(t->hwnd, nullptr, TRUE); }
 
+// The focus shows only on the row of tabs: repainting the whole control
+// would paint its empty pane over the page that lies on it.
+void redrawTabs(TabCtrl* t) {
+  RECT r;
+  GetClientRect(t->hwnd, &r);
+  r.bottom = std::min<LONG>(r.bottom, paneTop(t) + kLift);
+  InvalidateRect(t->hwnd, &r, TRUE);
+}
+
 int hitTest(TabCtrl* t, POINT p) {
   for (int i = 0; i < count(t); ++i) {
     RECT r = itemRect(t, i);
@@ -227,8 +236,8 @@ LRESULT tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(cc::FontOr(t->font));
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint(t); return 0;
-    case WM_SETFOCUS: t->focus = true; redraw(t); return 0;
-    case WM_KILLFOCUS: t->focus = false; redraw(t); return 0;
+    case WM_SETFOCUS: t->focus = true; redrawTabs(t); return 0;
+    case WM_KILLFOCUS: t->focus = false; redrawTabs(t); return 0;
     case WM_ENABLE: redraw(t); return 0;
     case WM_LBUTTONDOWN: buttonDown(t, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_KEYDOWN: keyDown(t, static_cast<UINT>(wParam)); return 0;

@@ -143,11 +143,31 @@ HBRUSH CDialog::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
   return app->DialogBackBrush();
 }
 
+namespace {
+
+// A pop-up dialog still at its owner's client origin (the screen's origin
+// without an owner) after its initialisation was given no place: neither
+// by its template nor by its code. It opens centred on its owner instead of
+// over the owner's menu and tool bar.
+void CenterIfUnplaced(CWnd* dialog) {
+  const DWORD style = dialog->GetStyle();
+  if (style & WS_CHILD) return;
+  RECT r;
+  ::GetWindowRect(dialog->m_hWnd, &r);
+  POINT origin{0, 0};
+  HWND owner = ::GetWindow(dialog->m_hWnd, GW_OWNER);
+  if (owner && !(style & DS_ABSALIGN)) ::ClientToScreen(owner, &origin);
+  if (r.left == origin.x && r.top == origin.y) dialog->CenterWindow();
+}
+
+}  // namespace
+
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    LRESULT mapped = 0;
-    if (DispatchMapMessage(message, wParam, lParam, &mapped)) return mapped;
-    return OnInitDialog();
+    LRESULT result = 0;
+    if (!DispatchMapMessage(message, wParam, lParam, &result)) result = OnInitDialog();
+    if (::IsWindow(m_hWnd)) CenterIfUnplaced(this);
+    return result;
   }
   return CWnd::WindowProc(message, wParam, lParam);
 }

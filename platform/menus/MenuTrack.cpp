@@ -129,7 +129,7 @@ class Tracker {
   }
 
   // Starts on the bar, with item `index` selected (its pop-up open when asked).
-  void StartBar(HMENU menu, int index, bool open) {
+  void StartBar(HMENU menu, int index, bool open, bool selectFirst) {
     Level l;
     l.menu = menu;
     RECT wr;
@@ -143,7 +143,7 @@ class Tracker {
     l.frame = bar;
     levels.push_back(l);
     select(0, index);
-    if (open) openSub(0, false);
+    if (open) openSub(0, selectFirst);
   }
 
   UINT Run() {
@@ -604,12 +604,14 @@ void paintBar(HWND h) {
   ReleaseDC(h, hdc);
 }
 
-UINT trackBar(HWND frame, int index, bool open) {
+// A menu opened from the keyboard shows its first item selected, so that
+// Enter chooses it; one opened by the mouse waits for the pointer.
+UINT trackBar(HWND frame, int index, bool open, bool byKey) {
   HMENU menu = GetMenu(frame);
   if (!menus::Get(menu) || GetMenuItemCount(menu) <= 0) return 0;
   SendMessage(frame, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   Tracker t(frame, frame, 0);
-  t.StartBar(menu, index, open);
+  t.StartBar(menu, index, open, byKey);
   UINT cmd = t.Run();
   if (cmd) PostMessage(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(cmd), 0), 0);
   return cmd;
@@ -655,7 +657,7 @@ void ClickBar(HWND frame, POINT screen) {
     RECT r = items[i];
     OffsetRect(&r, wr.left, wr.top);
     if (PtInRect(&r, screen)) {
-      trackBar(frame, static_cast<int>(i), true);
+      trackBar(frame, static_cast<int>(i), true, false);
       return;
     }
   }
@@ -664,14 +666,14 @@ void ClickBar(HWND frame, POINT screen) {
 bool KeyMenu(HWND frame, unsigned char ch) {
   if (!GetMenu(frame) || !IsWindowEnabled(frame)) return false;
   if (ch == 0) {
-    trackBar(frame, 0, false);
+    trackBar(frame, 0, false, true);
     return true;
   }
   if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 'a' + 'A');
   MenuImpl* m = menus::Get(GetMenu(frame));
   for (size_t i = 0; m && i < m->items.size(); ++i) {
     if (menus::AccessKey(m->items[i].text) == ch) {
-      trackBar(frame, static_cast<int>(i), true);
+      trackBar(frame, static_cast<int>(i), true, true);
       return true;
     }
   }

@@ -103,7 +103,7 @@ TEST_F(AboutTest, ShowsTheProgramForTheUnitAndOpensItsLinks) {
 }
 
 TEST_F(AboutTest, AFailedOpenBeepsAndAnEmptyAddressOpensTheText) {
-  openerResult = 2;
+  openerResult = 0;
   ProgramVersion.WebSite().SetLink("");
   COLORREF color = 0;
   size_t beeps = 0;
@@ -116,6 +116,19 @@ TEST_F(AboutTest, AFailedOpenBeepsAndAnEmptyAddressOpensTheText) {
   EXPECT_EQ(beeps, 1u);
   EXPECT_EQ(color, CStaticLink::kUnvisited);
   EXPECT_EQ(opened, (std::vector<std::string>{"https://kestrova.org/"}));
+}
+
+// Without a program that opens links the box says so and names the address.
+TEST_F(AboutTest, WithoutAnOpenerTheLinkSaysSo) {
+  openerResult = 2;
+  automation::ExpectMessageBox("Information", "https://kestrova.org/release", IDOK);
+  COLORREF color = 0;
+  Run([&](HWND h) {
+    ClickLink(h, IDC_ABOUT_UPDATE);
+    color = Link(h, IDC_ABOUT_UPDATE)->m_color;
+  });
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  EXPECT_EQ(color, CStaticLink::kUnvisited);
 }
 
 }  // namespace

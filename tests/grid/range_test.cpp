@@ -94,7 +94,8 @@ TEST(GridRangeList, CopyReversesAndDropsInvalid) {
   CGXRangeList copy;
   copy = src;
   EXPECT_EQ(Ranges(copy), (std::vector<CGXRange>{Cells(3, 3, 3, 3), Cells(2, 2, 2, 2), Cells(1, 1, 1, 1)}));
-  copy = copy;
+  CGXRangeList& same = copy;
+  copy = same;
   EXPECT_EQ(copy.GetCount(), 3);
 }
 

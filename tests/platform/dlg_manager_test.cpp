@@ -350,3 +350,47 @@ TEST_F(DialogTest, DisablingTheFocusedControlMovesTheFocusOnAndKeysStillWork) {
 }
 
 }  // namespace dlgtest
+
+namespace {
+
+// A dialog its template and code leave at the owner's client origin opens
+// centred on the owner; one the template places keeps its place.
+TEST_F(DialogTest, AnUnplacedDialogOpensCentredOnItsOwner) {
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7050
+  caption "Unplaced"
+  rect 0 0 100 40
+end
+dialog 7051
+  caption "Placed"
+  rect 20 10 100 40
+end
+)", "placement", &error)) << error;
+  HWND owner = CreateWindowEx(0, "STATIC", "Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 80, 600, 400, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  CWnd* ownerWnd = CWnd::FromHandle(owner);
+  RECT o;
+  GetWindowRect(owner, &o);
+  POINT client{0, 0};
+  ClientToScreen(owner, &client);
+
+  CDialog unplaced, placed;
+  ASSERT_TRUE(unplaced.Create(7050, ownerWnd));
+  ASSERT_TRUE(placed.Create(7051, ownerWnd));
+  RECT u, p;
+  GetWindowRect(unplaced.m_hWnd, &u);
+  GetWindowRect(placed.m_hWnd, &p);
+  EXPECT_NEAR((u.left + u.right) / 2, (o.left + o.right) / 2, 1);
+  EXPECT_NEAR((u.top + u.bottom) / 2, (o.top + o.bottom) / 2, 1);
+  RECT units{20, 10, 0, 0};
+  MapDialogRect(placed.m_hWnd, &units);
+  EXPECT_EQ(p.left, client.x + units.left);
+  EXPECT_EQ(p.top, client.y + units.top);
+  unplaced.DestroyWindow();
+  placed.DestroyWindow();
+  DestroyWindow(owner);
+}
+
+}  // namespace

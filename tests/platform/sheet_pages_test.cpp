@@ -219,3 +219,23 @@ TEST_F(Sheet, RunsModallyAndEndsWithOk) {
 }
 
 }  // namespace
+
+namespace {
+
+// Clicking the tab already selected takes the focus to the tabs and leaves
+// the page drawn.
+TEST_F(Sheet, ReselectingTheCurrentTabKeepsThePageDrawn) {
+  open();
+  HWND edit = ::GetDlgItem(general.m_hWnd, 101);
+  RECT r;
+  ::GetWindowRect(edit, &r);
+  POINT inside{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ::ScreenToClient(sheet.m_hWnd, &inside);
+  const COLORREF before = automation::PixelAt(sheet.m_hWnd, inside.x, inside.y);
+  ASSERT_EQ(before, GetSysColor(COLOR_WINDOW));
+  clickTab(0);
+  EXPECT_EQ(::GetFocus(), sheet.GetTabControl()->m_hWnd);
+  EXPECT_EQ(automation::PixelAt(sheet.m_hWnd, inside.x, inside.y), before);
+}
+
+}  // namespace

@@ -120,6 +120,7 @@ TEST_F(WndIntegration2, TheMenuBarWorksFromTheFocusedChildWithoutAnyHelpFromTheF
     UINT command;
   } cases[] = {
       {"Alt+F and an item's key", {{'F', true}, {'X', false}}, ID_GAL_FILE_EXIT},
+      {"Alt+V selects the first item for Enter", {{'V', true}, {VK_RETURN, false}}, ID_GAL_VIEW_CHECKED},
       {"F10, Enter, Up, Enter", {{VK_F10, false}, {VK_RETURN, false}, {VK_UP, false}, {VK_RETURN, false}},
        ID_GAL_FILE_EXIT},
       {"Alt alone, Right, Down, Enter", {{VK_MENU, false}, {VK_RIGHT, false}, {VK_DOWN, false}, {VK_RETURN, false}},

@@ -210,6 +210,48 @@ TEST_F(AcctMgmtTest, PictureButtonsFollowTheWindowsSizeWhichKeepsItsMinimumAndIs
   });
 }
 
+// Resting the mouse on a picture button shows its command and access key
+// (with an account selected that enables the button).
+TEST_F(AcctMgmtTest, PictureButtonsHaveTips) {
+  const struct {
+    int id;
+    const char* tip;
+    int account;
+  } cases[] = {{IDC_ACCT_REGISTER, "Account Register  (Alt-R)", 101},
+               {IDC_ACCT_BALANCE, "Balance Account  (Alt-B)", 101},
+               {IDC_ACCT_BUDGET, "Account Budget  (Alt-U)", 101},
+               {IDC_ACCT_AUTOCLEAR, "Clear Reserve Account  (Alt-L)", 710}};
+  SetAccountGridOpener(RecordOpen);
+  Run([&](HWND h) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.tip);
+      HWND list = GetDlgItem(h, IDC_REC_LIST);
+      SelectRow(list, RowOf(list, c.account));
+      HWND button = GetDlgItem(h, c.id);
+      ASSERT_TRUE(IsWindowEnabled(button));
+      automation::MouseMove(button, POINT{5, 5});
+      automation::PumpUntilIdle();
+      automation::AdvanceClock(600);
+      HWND tips = automation::FindByClass("tooltips_class32");
+      ASSERT_NE(tips, nullptr);
+      EXPECT_TRUE(IsWindowVisible(tips));
+      char text[80] = "";
+      TOOLINFO ti{};
+      ti.hwnd = h;
+      ti.uId = reinterpret_cast<UINT_PTR>(button);
+      ti.uFlags = TTF_IDISHWND;
+      ti.lpszText = text;
+      SendMessage(tips, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&ti));
+      EXPECT_STREQ(text, c.tip);
+      // Away from the pictures the tip goes.
+      automation::MouseMove(GetDlgItem(h, IDC_REC_LIST), POINT{5, 5});
+      automation::PumpUntilIdle();
+      EXPECT_FALSE(IsWindowVisible(tips));
+    }
+    Press(h, IDCANCEL);
+  });
+}
+
 TEST_F(AcctMgmtTest, TheHiddenLogShowsEveryRowOfTheAccountFileAndRemovesTheDump) {
   std::string text;
   Run([&](HWND h) {

@@ -1,6 +1,7 @@
 #include "platform/host/sdl/SdlHost.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -101,6 +102,46 @@ SDL_HitTestResult SDLCALL hitTest(SDL_Window* win, const SDL_Point* pt, void* da
   }
 }
 
+// X reports a failed request as an error event, and Xlib's default answer
+// ends the program. SDL wakes its event wait by sending a message to the
+// window made last, over a second connection: when that window (a tip, a
+// menu) was just destroyed on the main connection, the message fails with
+// BadWindow, harmlessly, and the program would end in the middle of the
+// user's work. Those failures are dropped; every other error goes on to the
+// handler installed before (Xlib's, which ends the program). Xlib is
+// reached through the copy SDL loads.
+struct XErrorView {  // the head of Xlib's XErrorEvent
+  int type;
+  void* display;
+  unsigned long resource;
+  unsigned long serial;
+  unsigned char errorCode;
+  unsigned char requestCode;
+  unsigned char minorCode;
+};
+using XErrorHandlerFn = int (*)(void* display, XErrorView* error);
+XErrorHandlerFn previousXErrorHandler = nullptr;
+
+int DropSendToGoneWindow(void* display, XErrorView* error) {
+  constexpr unsigned char kBadWindow = 3, kSendEvent = 25;
+  if (error && error->errorCode == kBadWindow && error->requestCode == kSendEvent) return 0;
+  return previousXErrorHandler ? previousXErrorHandler(display, error) : 0;
+}
+
+// Installed before SDL starts its video: SDL puts its own handler in front
+// (which passes errors on to ours) and, when it stops, puts ours back
+// before it closes its connections, where a failed wake-up may still wait
+// to be reported.
+void InstallXErrorFilter() {
+  static void* x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);  // the copy SDL will use; kept loaded
+  if (!x11) return;
+  using SetHandler = XErrorHandlerFn (*)(XErrorHandlerFn);
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(x11, "XSetErrorHandler"))) {
+    XErrorHandlerFn before = set(DropSendToGoneWindow);
+    if (before != DropSendToGoneWindow) previousXErrorHandler = before;
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Open() {
@@ -112,6 +153,7 @@ std::unique_ptr<SdlHost> SdlHost::Open() {
   // We draw with cairo into the window surface: an accelerated framebuffer
   // would load the OpenGL stack at start and make every window twice.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (std::getenv("DISPLAY") && !SDL_WasInit(SDL_INIT_VIDEO)) InstallXErrorFilter();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlHost> host(new SdlHost);
   SDL_DisplayMode mode;
@@ -231,6 +273,13 @@ void SdlHost::Present(NativeWindow w, cairo_surface_t* surface, int x, int y, in
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   SDL_Rect r{x0, y0, x1 - x0, y1 - y0};
   SDL_UpdateWindowSurfaceRects(win, &r, 1);
+  // A timing run of the program's start ends once the first pixels are on
+  // the X server (the update waits for it), at once and with success.
+  static const bool endAtFirstPresent = std::getenv("KESTROVA_EXIT_AT_FIRST_PRESENT") != nullptr;
+  if (endAtFirstPresent && (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN)) {
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
 }
 
 DWORD SdlHost::Now() const { return static_cast<DWORD>(SDL_GetTicks()); }
@@ -263,8 +312,9 @@ bool SdlHost::WaitEvent(HostEvent& out, int timeoutMs) {
     if (translate(e, out)) {
       static const bool trace = std::getenv("KESTROVA_SDL_TRACE") != nullptr;
       if (trace)
-        std::fprintf(stderr, "host event %d window %lu at %d,%d size %d,%d\n", out.kind,
-                     static_cast<unsigned long>(out.window), out.x, out.y, out.width, out.height);
+        std::fprintf(stderr, "host event %d window %lu at %d,%d size %d,%d key %u char %u%s\n", out.kind,
+                     static_cast<unsigned long>(out.window), out.x, out.y, out.width, out.height, out.key,
+                     static_cast<unsigned>(out.ch), out.repeat ? " repeat" : "");
       return true;
     }
     timeoutMs = 0;  // an event we skip does not restart the wait
@@ -290,6 +340,32 @@ void SdlHost::takeTypedText(unsigned mods, HostEvent& out) {
   if (!chord) out.ch = static_cast<unsigned char>(text[0]);
 }
 
+// SDL forgets the keys held when the keyboard focus leaves a window (each
+// one released right before the window hears it lost the focus) and, when
+// the focus arrives at another window, presses again those the X server
+// says are down. Without a window manager every window SDL shows takes the
+// focus, a menu's pop-up too: holding Alt, H opens the Help menu, the
+// pop-up takes the focus, and the layer would see Alt released and pressed
+// alone, which leaves menu mode and then selects the menu bar. While the
+// focus only moves between our own windows no key was let go, so the pair
+// is dropped; when it leaves the program, or the key was let go meanwhile,
+// the release is real for us.
+bool SdlHost::releasedByFocusMove(const SDL_Event& e) {
+  SDL_Event ahead[16];
+  int n = SDL_PeepEvents(ahead, 16, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  int i = 0;
+  while (i < n && ahead[i].type == SDL_KEYUP) ++i;
+  if (i == n || ahead[i].type != SDL_WINDOWEVENT || ahead[i].window.event != SDL_WINDOWEVENT_FOCUS_LOST ||
+      ahead[i].window.windowID != e.key.windowID)
+    return false;
+  // Where the focus went and whether the key is still down are known once
+  // SDL has read the X server's news.
+  SDL_PumpEvents();
+  SDL_Window* now = SDL_GetKeyboardFocus();
+  if (!now || SDL_GetWindowID(now) == e.key.windowID) return false;
+  return SDL_GetKeyboardState(nullptr)[e.key.keysym.scancode] != 0;
+}
+
 bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
   out = HostEvent{};
   switch (e.type) {
@@ -301,6 +377,12 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
       bool extended = false;
       UINT vk = virtualKey(e.key.keysym.scancode, &extended);
       if (!vk) return false;
+      int scancode = e.key.keysym.scancode;
+      if (e.type == SDL_KEYUP && releasedByFocusMove(e)) {
+        heldAcrossFocus_.insert(scancode);
+        return false;
+      }
+      if (heldAcrossFocus_.erase(scancode) && e.type == SDL_KEYDOWN) return false;  // still held, as the layer knows
       out.kind = e.type == SDL_KEYDOWN ? HostEvent::KeyDown : HostEvent::KeyUp;
       out.window = e.key.windowID;
       out.key = vk;

@@ -63,6 +63,7 @@ class SdlHost : public Host {
   SdlHost() = default;
   bool translate(const SDL_Event& e, HostEvent& out);
   void takeTypedText(unsigned mods, HostEvent& out);
+  bool releasedByFocusMove(const SDL_Event& e);
   void syncCapture();
   // A window that closes or hides gives the keyboard focus back to its
   // owner: without a window manager nobody else would, and X would leave
@@ -79,6 +80,10 @@ class SdlHost : public Host {
   // keyboard to a shown pop-up and to no one when it goes.
   std::map<NativeWindow, NativeWindow> returnFocus_;
   std::map<CursorShape, SDL_Cursor*> cursors_;
+  // Keys held while the keyboard focus moved between two of our windows:
+  // SDL releases them as the focus leaves and presses them again as it
+  // arrives, but the user never let go.
+  std::set<int> heldAcrossFocus_;
   bool captured_ = false;
   bool wantCapture_ = false;
 };
