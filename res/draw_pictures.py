@@ -4,7 +4,8 @@ pictures of the wizard's browse buttons (an open folder; bitmaps/BROWSEU up,
 BROWSED pressed, BROWSEF focused, BROWSEX disabled; their light grey 192
 becomes the button face when the buttons load them) and movrane's program
 icon (icons/128.bmp: an old grey ledger turning into a green one, magenta
-see-through). Run it again after changing a picture here."""
+see-through); and the grid's panning origin mark (bitmaps/20033: a round
+mark with four arrowheads around a dot, pure red see-through). Run it again after changing a picture here."""
 import os
 import struct
 
@@ -86,6 +87,35 @@ def arrow(px):
         px[12 + i][19] = YELLOW
 
 
+MARK = 25
+RED = (255, 0, 0)
+LIGHT = (192, 192, 192)
+
+
+def origin_mark():
+    # A light grey disc with a black rim, a dot in its middle and an
+    # arrowhead toward each direction panning can take.
+    c = MARK // 2
+    px = [[RED] * MARK for _ in range(MARK)]
+    for y in range(MARK):
+        for x in range(MARK):
+            d = ((x - c) ** 2 + (y - c) ** 2) ** 0.5
+            if d <= c - 0.5:
+                px[y][x] = LIGHT
+            if c - 1.5 < d <= c - 0.5:
+                px[y][x] = BLACK
+    for y in range(c - 1, c + 2):
+        for x in range(c - 1, c + 2):
+            px[y][x] = BLACK
+    for i in range(4):
+        for j in range(-i, i + 1):
+            px[3 + i][c + j] = BLACK  # up
+            px[MARK - 4 - i][c + j] = BLACK  # down
+            px[c + j][3 + i] = BLACK  # left
+            px[c + j][MARK - 4 - i] = BLACK  # right
+    return px
+
+
 def write_bmp(path, px):
     # Rows of (r, g, b), top row first; stored bottom-up, rows padded to 4.
     h, w = len(px), len(px[0])
@@ -113,6 +143,7 @@ def main():
     ledger(px, 18, 13, GREEN)
     arrow(px)
     write_bmp(os.path.join(res, "icons", "128.bmp"), px)
+    write_bmp(os.path.join(res, "bitmaps", "20033.bmp"), origin_mark())
 
 
 if __name__ == "__main__":

@@ -408,6 +408,23 @@ BOOL CGXEditControl::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (m_bIsActive && HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == m_hWnd) {
     OnModifyCell();
     m_pGrid->DelayFloatCells(CGXRange(m_nRow, m_nCol));
+    if (m_pGrid->EvalFloatCells(CGXRange(m_nRow, m_nCol), 1, 0, 0)) {
+      m_bFloatChanged = TRUE;
+    } else if (m_bAutoSize) {
+      // The cell grows with what is typed: a wrapping cell in height, any
+      // other in width. Only growing, so the sizes do not jump back and
+      // forth while the user corrects a word.
+      // Update mode 2 (repaint at once) plus the only-grow bit (8).
+      constexpr UINT kGrowNow = 2 | 8;
+      CGXRange block(m_nRow, m_nCol);
+      m_pGrid->GetCoveredCellsRowCol(m_nRow, m_nCol, block);
+      if (m_bWrapText) {
+        m_pGrid->ResizeRowHeightsToFit(block, TRUE, kGrowNow);
+      } else {
+        m_pGrid->ResizeColWidthsToFit(block, TRUE, kGrowNow);
+      }
+      SendMessage(EM_LINESCROLL, 0, 255);
+    }
     return TRUE;
   }
   return CWnd::OnCommand(wParam, lParam);

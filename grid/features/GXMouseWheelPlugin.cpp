@@ -5,12 +5,30 @@
 
 #include "grid/core/GXGridCore.h"
 #include "platform/base/Kernel.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 
 namespace {
 
 constexpr UINT kZoomQuery = 0x7DF, kZoomSet = 0x7E0;
+
+// Panning cursors by direction: none, up, left, down, right.
+constexpr UINT kPanCursors[] = {20202, 20198, 20199, 20201, 20200};
+// The cursor is moved this far up and left when panning starts, so that
+// the mark (twice as large) is centred on where the button was pressed.
+constexpr int kMarkOffset = 15;
+
+struct PanCursor {
+  UINT id = 0;
+  HCURSOR handle = nullptr;
+};
+
+PanCursor& CurrentPanCursor() {
+  static PanCursor cursor;
+  return cursor;
+}
 
 }  // namespace
 
@@ -26,6 +44,17 @@ int GXGetWheelScrollLines(BOOL force) {
     lines = 3;
   }
   return lines;
+}
+
+void GXSetPanCursor(UINT id) {
+  if (id == 0) return;
+  PanCursor& current = CurrentPanCursor();
+  if (id != current.id || current.handle == nullptr) {
+    HCURSOR loaded = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
+    current.handle = loaded != nullptr ? loaded : ::LoadCursor(nullptr, IDC_SIZEALL);
+    current.id = id;
+  }
+  ::SetCursor(current.handle);
 }
 
 // ------------------------------------------------------------ wheel plug-in
@@ -92,6 +121,11 @@ BOOL CGXMouseWheelPlugin::OnMouseWheel(UINT keys, short delta) {
 
 // ------------------------------------------------------------------ panning
 
+CGXIntelliMousePlugin::~CGXIntelliMousePlugin() {
+  // The host may be gone by now; the mark's window goes with its own object.
+  if (saveOld_ != nullptr) saveDc_.SelectObject(saveOld_);
+}
+
 void CGXIntelliMousePlugin::StartPanning(CPoint origin, DWORD now) {
   panning_ = TRUE;
   origin_ = origin;
@@ -102,16 +136,63 @@ void CGXIntelliMousePlugin::StartPanning(CPoint origin, DWORD now) {
   if (Host() != nullptr) {
     ::SetCapture(Host());
     ::SetTimer(Host(), kPanTimer, 10, nullptr);
+    markRect_ = CRect(origin, CSize(kMarkSize, kMarkSize));
+    SaveUnderMark();
+    originWnd_ = std::make_unique<CGXMouseWheelOriginWnd>();
+    if (!originWnd_->Create(m_pPlugInWnd, markRect_, kOriginBitmap)) originWnd_.reset();
   }
 }
 
 void CGXIntelliMousePlugin::EndPanning() {
   if (!panning_) return;
   panning_ = FALSE;
+  if (originWnd_ != nullptr) {
+    HideMark();
+    originWnd_->DestroyWindow();
+    originWnd_.reset();
+  }
+  cursorId_ = 0;
   if (Host() != nullptr) {
     if (::GetCapture() == Host()) ::ReleaseCapture();
     ::KillTimer(Host(), kPanTimer);
+    POINT p;
+    if (::GetCursorPos(&p)) ::SetCursorPos(p.x + kMarkOffset, p.y + kMarkOffset);
   }
+}
+
+void CGXIntelliMousePlugin::SaveUnderMark() {
+  if (Host() == nullptr) return;
+  CClientDC host(m_pPlugInWnd);
+  if (saveDc_.GetSafeHdc() == nullptr) {
+    if (!saveDc_.CreateCompatibleDC(&host)) return;
+    if (!saveBitmap_.CreateCompatibleBitmap(&host, kMarkSize, kMarkSize)) return;
+    saveOld_ = saveDc_.SelectObject(&saveBitmap_);
+  }
+  saveDc_.BitBlt(0, 0, markRect_.Width(), markRect_.Height(), &host, markRect_.left, markRect_.top, SRCCOPY);
+}
+
+void CGXIntelliMousePlugin::RestoreUnderMark() {
+  if (Host() == nullptr || saveDc_.GetSafeHdc() == nullptr) return;
+  CClientDC host(m_pPlugInWnd);
+  host.BitBlt(markRect_.left, markRect_.top, markRect_.Width(), markRect_.Height(), &saveDc_, 0, 0, SRCCOPY);
+}
+
+void CGXIntelliMousePlugin::HideMark() {
+  if (originWnd_ == nullptr || originWnd_->m_hWnd == nullptr) return;
+  // Shrunk without a repaint, the mark leaves nothing behind once the saved
+  // pixels are back.
+  originWnd_->SetWindowPos(nullptr, markRect_.left, markRect_.top, 0, 0,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  RestoreUnderMark();
+}
+
+void CGXIntelliMousePlugin::ShowMark() {
+  if (originWnd_ == nullptr || originWnd_->m_hWnd == nullptr) return;
+  SaveUnderMark();
+  originWnd_->SetWindowPos(nullptr, markRect_.left, markRect_.top, markRect_.Width(), markRect_.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  originWnd_->Invalidate(FALSE);
+  originWnd_->UpdateWindow();
 }
 
 ROWCOL CGXIntelliMousePlugin::PanStep(CPoint cursor, DWORD now) {
@@ -127,11 +208,18 @@ ROWCOL CGXIntelliMousePlugin::PanStep(CPoint cursor, DWORD now) {
   } else {
     direction_ = -1;
   }
+  cursorId_ = kPanCursors[direction_ == -1 ? 0 : direction_];
+  GXSetPanCursor(cursorId_);
   if (steps == 0 || now - lastScroll_ <= interval_) return 0;
   lastScroll_ = now;
   interval_ = static_cast<DWORD>(600 / speed);
   const int code = direction == 1 || direction == 2 ? 0 : 1;
+  // The mark stays where panning started: it is taken off while the host
+  // scrolls and put back over what the host painted there.
+  HideMark();
   horizontal ? HScroll(code, steps) : VScroll(code, steps);
+  if (Host() != nullptr) ::UpdateWindow(Host());
+  ShowMark();
   return steps;
 }
 
@@ -146,7 +234,17 @@ BOOL CGXIntelliMousePlugin::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
       }
       // With Ctrl or another button held the press is the host's.
       if ((wParam & ~static_cast<WPARAM>(MK_MBUTTON)) != 0) return FALSE;
-      StartPanning(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))), ::GetTickCount());
+      {
+        // The cursor moves to the mark's corner, so the mark is centred on
+        // where the button went down.
+        POINT p = {static_cast<short>(LOWORD(lParam)) - kMarkOffset, static_cast<short>(HIWORD(lParam)) - kMarkOffset};
+        if (Host() != nullptr) {
+          POINT screen = p;
+          ::ClientToScreen(Host(), &screen);
+          ::SetCursorPos(screen.x, screen.y);
+        }
+        StartPanning(CPoint(p.x, p.y), ::GetTickCount());
+      }
       m_bExitMessage = TRUE;
       return TRUE;
     }
@@ -156,8 +254,10 @@ BOOL CGXIntelliMousePlugin::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
       return TRUE;
     case WM_MOUSEMOVE:
     case WM_SETCURSOR:
-      if (panning_) m_bExitMessage = TRUE;
-      return panning_;
+      if (!panning_) return FALSE;
+      GXSetPanCursor(cursorId_);
+      m_bExitMessage = TRUE;
+      return TRUE;
     case WM_TIMER:
       if (wParam != kPanTimer || !panning_) return FALSE;
       {

@@ -3,11 +3,19 @@
 // the grid form scrolls and zooms the grid directly.
 #pragma once
 
+#include <memory>
+
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXPluginComponent.h"
+#include "grid/features/GXMouseWheelOriginWnd.h"
+#include "platform/gfx/Dc.h"
 
 // Lines one wheel notch scrolls (-1: a page); read once unless forced.
 int GXGetWheelScrollLines(BOOL force);
+
+// Shows the panning cursor `id` (the system's size-all cursor when the
+// program has none of that id); 0 does nothing.
+void GXSetPanCursor(UINT id);
 
 class CGXMouseWheelPlugin : public CGXPluginComponent {
  public:
@@ -29,6 +37,10 @@ class CGXMouseWheelPlugin : public CGXPluginComponent {
 class CGXIntelliMousePlugin : public CGXMouseWheelPlugin {
  public:
   static constexpr UINT_PTR kPanTimer = 991;
+  // Bitmap of the origin mark and its size on the host.
+  static constexpr UINT kOriginBitmap = 20033;
+  static constexpr int kMarkSize = 30;
+  ~CGXIntelliMousePlugin() override;
   BOOL HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   BOOL IsPanning() const { return panning_; }
   // One panning step with the cursor at `cursor` (client coordinates) at
@@ -37,12 +49,30 @@ class CGXIntelliMousePlugin : public CGXMouseWheelPlugin {
   void StartPanning(CPoint origin, DWORD now);
   void EndPanning();
   int GetDirection() const { return direction_; }
+  CPoint GetOrigin() const { return origin_; }
+  // The window showing the origin mark while panning (null otherwise).
+  CGXMouseWheelOriginWnd* GetOriginWnd() const { return originWnd_.get(); }
+  // The panning cursor shown for the current direction (0 when none).
+  UINT GetCursorId() const { return cursorId_; }
 
  private:
+  // The host's pixels under the mark are kept, so that moving or removing
+  // the mark puts back exactly what was there.
+  void SaveUnderMark();
+  void RestoreUnderMark();
+  void ShowMark();
+  void HideMark();
+
   BOOL panning_ = FALSE;
   DWORD pressTime_ = 0, lastScroll_ = 0, interval_ = 0;
   CPoint origin_;
   int direction_ = -1;
+  UINT cursorId_ = 0;
+  std::unique_ptr<CGXMouseWheelOriginWnd> originWnd_;
+  CRect markRect_;
+  CDC saveDc_;
+  CBitmap saveBitmap_;
+  CBitmap* saveOld_ = nullptr;
 };
 
 class CGXGridIntelliMousePlugin : public CGXIntelliMousePlugin {

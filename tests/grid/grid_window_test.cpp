@@ -15,6 +15,7 @@
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgTemplate.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/host/Keys.h"
 
 namespace {
 
@@ -233,6 +234,49 @@ end
   automation::ExpectMessageBox("", "At least 10", IDOK);
   EXPECT_EQ(grid->SendMessage(0x792, 0, 0), 1);
   dialog.DestroyWindow();
+}
+
+// Typing into a cell whose style asks for automatic sizing grows its column,
+// or its row when the text wraps; without the attribute nothing moves.
+TEST_F(GridWindow, TypingGrowsAnAutoSizedCell) {
+  GXInitLibrary(new CGXControlFactory);
+  CGXGridWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, "CGXGridWnd", "", WS_POPUP | WS_VISIBLE, 0, 0, 500, 300, nullptr, nullptr));
+  wnd.Initialize();
+  wnd.SetRowCount(10);
+  wnd.SetColCount(5);
+  // The standard style wraps, so the one-line cell says so itself.
+  CGXStyle oneLine;
+  oneLine.SetAutoSize(TRUE).SetWrapText(FALSE);
+  wnd.ApplyStyle(CGXRange(2, 2), oneLine);
+  CGXStyle wrapping;
+  wrapping.SetAutoSize(TRUE).SetWrapText(TRUE);
+  wnd.ApplyStyle(CGXRange(3, 3), wrapping);
+  wnd.SetFocus();
+  const std::string typed = "a value far wider than any column";
+  const struct {
+    ROWCOL row, col;
+    bool widthGrows, heightGrows;
+  } cases[] = {{2, 2, true, false}, {3, 3, false, true}, {4, 4, false, false}};
+  for (const auto& c : cases) {
+    const int width = wnd.GetColWidth(c.col), height = wnd.GetRowHeight(c.row);
+    ASSERT_TRUE(wnd.SetCurrentCell(c.row, c.col));
+    automation::TypeText(typed.c_str());
+    automation::PumpUntilIdle();
+    CGXControl* control = wnd.GetCurrentCellControl();
+    ASSERT_NE(control, nullptr);
+    CString text;
+    control->GetCurrentText(text);
+    ASSERT_EQ(std::string(text), typed);
+    EXPECT_EQ(wnd.GetColWidth(c.col) > width, c.widthGrows) << c.row;
+    EXPECT_EQ(wnd.GetRowHeight(c.row) > height, c.heightGrows) << c.row;
+    // Deleting text never shrinks what typing grew.
+    const int grown = wnd.GetColWidth(c.col);
+    automation::PressKey(VK_BACK);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(wnd.GetColWidth(c.col), grown) << c.row;
+  }
+  wnd.DestroyWindow();
 }
 
 }  // namespace

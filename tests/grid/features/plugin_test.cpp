@@ -121,4 +121,66 @@ TEST_F(GridPlugins, AutoScrollSpeedsUpTheFartherTheMouseIs) {
   EXPECT_TRUE(grid->m_bAutoScrollStop);
 }
 
+// The middle button puts an origin mark where it went down; panning scrolls
+// the grid under it, and ending panning takes the mark away and puts the
+// cursor back.
+TEST_F(GridPlugins, PanningShowsAnOriginMarkWhileItLasts) {
+  grid->EnableIntelliMouse();
+  auto* pan = dynamic_cast<CGXGridIntelliMousePlugin*>(grid->m_pIntelliMousePlugin);
+  ASSERT_NE(pan, nullptr);
+  auto cursorInClient = [&] {
+    POINT p;
+    ::GetCursorPos(&p);
+    ::ScreenToClient(wnd.m_hWnd, &p);
+    return CPoint(p.x, p.y);
+  };
+  auto markRect = [&](CWnd* mark) {
+    CRect r;
+    mark->GetWindowRect(&r);
+    wnd.ScreenToClient(&r);
+    return r;
+  };
+  LRESULT result = 0;
+  pan->HandleMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(200, 150), &result);
+  ASSERT_TRUE(pan->IsPanning());
+  EXPECT_TRUE(pan->m_bExitMessage) << "the grid never sees the press";
+  EXPECT_EQ(pan->GetOrigin(), CPoint(185, 135));
+  EXPECT_EQ(cursorInClient(), CPoint(185, 135));
+  CGXMouseWheelOriginWnd* mark = pan->GetOriginWnd();
+  ASSERT_NE(mark, nullptr);
+  const HWND markWnd = mark->m_hWnd;
+  EXPECT_EQ(::GetParent(markWnd), wnd.m_hWnd);
+  EXPECT_TRUE(mark->IsWindowVisible());
+  EXPECT_EQ(markRect(mark), CRect(185, 135, 215, 165)) << "centred on the press";
+  ASSERT_NE(mark->GetBitmap().GetSafeHandle(), nullptr);
+  mark->UpdateWindow();
+  // Red is see-through: the picture's own tones are drawn, with its dot in
+  // the middle.
+  EXPECT_NE(automation::PixelAt(markWnd, 15, 15), RGB(255, 0, 0));
+  EXPECT_EQ(automation::PixelAt(markWnd, 15, 15), ::GetSysColor(COLOR_BTNTEXT));
+
+  // 50 pixels below the origin: six rows down; the mark stays put.
+  const ROWCOL top = grid->GetTopRow();
+  EXPECT_EQ(pan->PanStep(CPoint(185, 185), 5000), 6u);
+  EXPECT_EQ(grid->GetTopRow(), top + 6);
+  EXPECT_EQ(pan->GetCursorId(), 20201u) << "the downward cursor";
+  EXPECT_EQ(markRect(mark), CRect(185, 135, 215, 165));
+  EXPECT_TRUE(mark->IsWindowVisible());
+  pan->PanStep(CPoint(188, 137), 6000);
+  EXPECT_EQ(pan->GetCursorId(), 20202u) << "near the origin: no direction";
+
+  pan->HandleMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), &result);
+  EXPECT_FALSE(pan->IsPanning());
+  EXPECT_EQ(pan->GetOriginWnd(), nullptr);
+  EXPECT_FALSE(::IsWindow(markWnd));
+  EXPECT_EQ(pan->GetCursorId(), 0u);
+  EXPECT_EQ(cursorInClient(), CPoint(200, 150));
+
+  // Ctrl with the middle button is the grid's.
+  pan->HandleMessage(WM_MBUTTONDOWN, MK_MBUTTON | MK_CONTROL, MAKELPARAM(200, 150), &result);
+  EXPECT_FALSE(pan->IsPanning());
+  EXPECT_FALSE(pan->m_bExitMessage);
+  EXPECT_EQ(pan->GetOriginWnd(), nullptr);
+}
+
 }  // namespace
