@@ -10,6 +10,7 @@
 #include "reports/LabelReports.h"
 #include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
+#include "reports/ImportSummaryReport.h"
 #include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
 #include "reports/MemberStatements.h"
@@ -39,6 +40,7 @@ void InstallReports() {
   InstallProfitCenterReport();
   InstallTextFileReport();
   InstallExportFormatReport();
+  InstallImportSummaryReport();
   InstallFinancialLaunchers();
   InstallAccountLaunchers();
   InstallMemberLaunchers();
