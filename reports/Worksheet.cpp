@@ -10,9 +10,11 @@ char WorksheetFileName[MAX_PATH];
 
 namespace {
 
+// A field's last byte is its end mark: a damaged file with no end mark
+// gives the text the field can hold, as a save would have cut it.
 std::string Field(const unsigned char* at, int size) {
   const char* text = reinterpret_cast<const char*>(at);
-  return std::string(text, strnlen(text, static_cast<size_t>(size)));
+  return std::string(text, strnlen(text, static_cast<size_t>(size - 1)));
 }
 
 void PutField(unsigned char* at, int size, const std::string& text) {

@@ -11,6 +11,7 @@ class CGXMouseWheelOriginWnd : public CWnd {
   // A visible, borderless child of `parent` at `rect`, showing bitmap
   // resource `bitmapId` (loaded once).
   BOOL Create(CWnd* parent, const CRect& rect, UINT bitmapId);
+  using CWnd::Create;
   CBitmap& GetBitmap() { return m_bitmap; }
 
  protected:

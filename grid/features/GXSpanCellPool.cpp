@@ -170,9 +170,11 @@ void CGXDWordArrayPtrArray::Serialize(CArchive& ar) {
   if (schema != 1) AfxThrowArchiveException(CArchiveException::badSchema);
   DWORD count = 0;
   ar >> count;
-  // Every line takes at least its index, a count and the terminator's room.
+  // Empty lines take no room in the archive, so a short archive may name
+  // many lines; a count far beyond both the bytes left and a million lines
+  // is a damaged archive, not a grid.
   const std::int64_t available = ar.BytesAvailable();
-  if (available >= 0 && static_cast<std::int64_t>(count) > available * 64)
+  if (available >= 0 && count > (1u << 20) && static_cast<std::int64_t>(count) > available * 64)
     AfxThrowArchiveException(CArchiveException::badIndex);
   lines_.clear();
   lines_.resize(count);

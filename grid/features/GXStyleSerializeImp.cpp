@@ -1,5 +1,6 @@
 #include "grid/features/GXStyleSerializeImp.h"
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -21,7 +22,9 @@ enum : DWORD {
   kArValue = 1u << 10, kArChoices = 1u << 11, kArVScroll = 1u << 12, kArMaxLength = 1u << 13,
   kArBaseStyle = 1u << 14, kArEnabled = 1u << 15, kArTriState = 1u << 16, kAr3dFrame = 1u << 17,
   kArAutoSize = 1u << 19, kArDataWord = 1u << 20, kArFloat = 1u << 21, kArFlood = 1u << 22, kArMerge = 1u << 23,
-  kArFormat = 1u << 24, kArPlaces = 1u << 25, kArMask = (1u << 26) - 1,
+  kArFormat = 1u << 24, kArPlaces = 1u << 25,
+  // Bit 18 names nothing in an archive; a damaged file's bit 18 is dropped.
+  kArMask = ((1u << 26) - 1) & ~(1u << 18),
 };
 
 DWORD ReadDword(CArchive& ar) {
@@ -86,7 +89,10 @@ void CGXStyleSerializeImpl::SerializeFont(CGXFont& font, CArchive& ar) {
   if (mask & 2u) font.SetUnderline((mask & 16u) != 0); else font.SetIncludeUnderline(FALSE);
   if (mask & 4u) font.SetStrikeOut((mask & 32u) != 0); else font.SetIncludeStrikeOut(FALSE);
   if (mask & (1u << 6)) font.SetWeight(ReadWord(ar));
-  if (mask & (1u << 7)) font.SetSize(ReadWord(ar) * 0.1);
+  // The tenths were cut from quarter points (10.75 is stored as 107): the
+  // nearest quarter point gives the size back, where cutting again would
+  // lose a quarter point on every odd size.
+  if (mask & (1u << 7)) font.SetSize(std::round(ReadWord(ar) * 0.4) / 4);
   if (mask & (1u << 8)) font.SetOrientation(ReadWord(ar));
   if (mask & (1u << 9)) {
     const CString name = ar.ReadCString().Left(kFaceNameMax);

@@ -48,7 +48,29 @@ void RoundTrip(const std::vector<BYTE>& bytes) {
   const std::vector<BYTE> once = Write(object);
   T again;
   FuzzCheck(Read(again, once), "what was written reads back");
-  FuzzCheck(Write(again) == once, "a second round trip writes the same bytes");
+  // A damaged input may be tidied on its first reading (an unknown colour
+  // kind, say); from then on what is written reads back the same.
+  const std::vector<BYTE> twice = Write(again);
+  T third;
+  FuzzCheck(Read(third, twice), "what was written again reads back");
+  FuzzCheck(Write(third) == twice, "a written archive round-trips to the same bytes");
+}
+
+// A map's entries come back in another order (a walk gives the newest
+// first), so its round trip is checked entry by entry.
+template <>
+void RoundTrip<CGXCollMapDWordToString>(const std::vector<BYTE>& bytes) {
+  CGXCollMapDWordToString object;
+  if (!Read(object, bytes)) return;
+  CGXCollMapDWordToString again;
+  FuzzCheck(Read(again, Write(object)), "what was written reads back");
+  FuzzCheck(again.GetCount() == object.GetCount(), "every entry comes back");
+  for (POSITION pos = object.GetStartPosition(); pos != nullptr;) {
+    DWORD key = 0;
+    CString value, back;
+    object.GetNextAssoc(pos, key, value);
+    FuzzCheck(again.Lookup(key, back) && back == value, "each entry keeps its text");
+  }
 }
 
 }  // namespace
