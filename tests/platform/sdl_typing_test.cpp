@@ -4,8 +4,6 @@
 // letter to the field before it. Skipped where Xvfb or xdotool is missing.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <memory>
@@ -19,6 +17,7 @@
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
+#include "support/XdoTool.h"
 #include "support/XvfbServer.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -26,45 +25,10 @@
 #define KESTROVA_LSAN 1
 #endif
 
-extern char** environ;
-
 namespace {
 
 using sdl_display::PumpFor;
-
-// A program on the PATH, or empty.
-std::string OnPath(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::string p = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= p.size()) {
-    size_t end = p.find(':', start);
-    if (end == std::string::npos) end = p.size();
-    std::string candidate = p.substr(start, end - start) + "/" + name;
-    if (access(candidate.c_str(), X_OK) == 0) return candidate;
-    start = end + 1;
-  }
-  return {};
-}
-
-// Runs `args` while the message loop turns, until it ends; its exit status.
-int RunWhilePumping(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int status = 0;
-  for (;;) {
-    PumpFor(20);
-    pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == pid) break;
-    if (done < 0) return -1;
-  }
-  // What the X server sent last still travels to us.
-  PumpFor(500);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using xdotool::RunWhilePumping;
 
 // 200 characters of mixed case, spaces and digits in three fields.
 std::vector<std::string> ThreeTexts() {
@@ -87,8 +51,8 @@ std::vector<std::string> ThreeTexts() {
 
 TEST(SdlTyping, FastTypingKeepsEveryCharacterInItsField) {
   std::string binary = xvfb::Find();
-  std::string xdotool = OnPath("xdotool");
-  if (binary.empty() || xdotool.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
+  std::string tool = xdotool::Find();
+  if (binary.empty() || tool.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
 #ifdef KESTROVA_LSAN
   __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
 #endif
@@ -128,7 +92,7 @@ end
   // Two milliseconds a key, far beyond any typist: with no pause at all the
   // X client library now and then loses a Shift release between two
   // synthetic presses on a loaded machine, and the Tab after it goes back.
-  ASSERT_EQ(RunWhilePumping({xdotool, "type", "--delay", "2", typed}), 0);
+  ASSERT_EQ(RunWhilePumping({tool, "type", "--delay", "2", typed}), 0);
 
   for (int i = 0; i < 3; ++i) {
     char buf[512] = "";

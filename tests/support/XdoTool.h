@@ -11,25 +11,14 @@
 #include <vector>
 
 #include "support/SdlDisplay.h"
+#include "support/XvfbServer.h"
 
 extern char** environ;
 
 namespace xdotool {
 
 // The xdotool program on the PATH, or empty.
-inline std::string Find() {
-  const char* path = std::getenv("PATH");
-  const std::string p = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= p.size()) {
-    size_t end = p.find(':', start);
-    if (end == std::string::npos) end = p.size();
-    const std::string candidate = p.substr(start, end - start) + "/xdotool";
-    if (access(candidate.c_str(), X_OK) == 0) return candidate;
-    start = end + 1;
-  }
-  return {};
-}
+inline std::string Find() { return xvfb::FindOnPath("xdotool"); }
 
 // Runs `args` while the message loop turns, until it ends; its exit status.
 inline int RunWhilePumping(const std::vector<std::string>& args) {

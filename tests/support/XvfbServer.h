@@ -11,20 +11,23 @@
 
 namespace xvfb {
 
-// The Xvfb program on the PATH, or empty.
-inline std::string Find() {
+// A program on the PATH, or empty.
+inline std::string FindOnPath(const std::string& name) {
   const char* path = std::getenv("PATH");
   const std::string p = path ? path : "/usr/bin:/bin";
   size_t start = 0;
   while (start <= p.size()) {
     size_t end = p.find(':', start);
     if (end == std::string::npos) end = p.size();
-    const std::string candidate = p.substr(start, end - start) + "/Xvfb";
+    const std::string candidate = p.substr(start, end - start) + "/" + name;
     if (access(candidate.c_str(), X_OK) == 0) return candidate;
     start = end + 1;
   }
   return {};
 }
+
+// The Xvfb program on the PATH, or empty.
+inline std::string Find() { return FindOnPath("Xvfb"); }
 
 class Server {
  public:
