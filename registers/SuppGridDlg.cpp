@@ -92,16 +92,7 @@ int CSuppGridDlg::SlotOfRow(ROWCOL row) {
   return slot >= 0 && slot < kLinesPerTransaction ? slot : -1;
 }
 
-void CSuppGridDlg::SetCell(ROWCOL row, ROWCOL col, const CString& text) {
-  const BOOL guard = m_grid.GetParam()->m_bReadOnlyGuard;
-  m_grid.GetParam()->SetReadOnlyGuard(FALSE);
-  m_grid.SetValueRange(CGXRange(row, col), text, 0, 1);
-  m_grid.GetParam()->SetReadOnlyGuard(guard);
-  ROWCOL r = 0, c = 0;
-  if (m_grid.GetCurrentCell(r, c) && r == row && c == col) {
-    if (CGXControl* control = m_grid.GetCurrentCellControl()) control->Init(row, col);
-  }
-}
+void CSuppGridDlg::SetCell(ROWCOL row, ROWCOL col, const CString& text) { m_grid.StoreShownCell(row, col, text); }
 
 BOOL CSuppGridDlg::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -76,17 +76,7 @@ ROWCOL CTransGDlg::CurrentRow() {
   return m_grid.GetCurrentCell(row, col) ? row : 0;
 }
 
-void CTransGDlg::SetCell(ROWCOL row, ROWCOL col, const CString& text) {
-  const BOOL guard = m_grid.GetParam()->m_bReadOnlyGuard;
-  m_grid.GetParam()->SetReadOnlyGuard(FALSE);
-  m_grid.SetValueRange(CGXRange(row, col), text, 0, 1);
-  m_grid.GetParam()->SetReadOnlyGuard(guard);
-  // The current cell shows what was stored.
-  ROWCOL r = 0, c = 0;
-  if (m_grid.GetCurrentCell(r, c) && r == row && c == col) {
-    if (CGXControl* control = m_grid.GetCurrentCellControl()) control->Init(row, col);
-  }
-}
+void CTransGDlg::SetCell(ROWCOL row, ROWCOL col, const CString& text) { m_grid.StoreShownCell(row, col, text); }
 
 BOOL CTransGDlg::OnInitDialog() {
   SetWaitCursor(1);

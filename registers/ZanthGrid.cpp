@@ -29,6 +29,17 @@ void CZanthGrid::InitializeGrid() {
   SetupGrid();
 }
 
+void CZanthGrid::StoreShownCell(ROWCOL row, ROWCOL col, const CString& text) {
+  const BOOL guard = GetParam()->m_bReadOnlyGuard;
+  GetParam()->SetReadOnlyGuard(FALSE);
+  SetValueRange(CGXRange(row, col), text, 0, 1);
+  GetParam()->SetReadOnlyGuard(guard);
+  ROWCOL r = 0, c = 0;
+  if (GetCurrentCell(r, c) && r == row && c == col) {
+    if (CGXControl* control = GetCurrentCellControl()) control->Init(row, col);
+  }
+}
+
 void CZanthGrid::SetupGrid() {
   const CGXStyleBorder pen(PS_SOLID, 1, RGB(0, 0, 0));
   // The wheel scrolls the rows, as the treasurer expects of any list.

@@ -23,6 +23,9 @@ constexpr WORD kGridComboId = 1, kGridDollarId = 2, kGridDateId = 3, kGridAcctId
 
 class CZanthGrid : public CGXGridWnd {
  public:
+  // Stores `text` into a cell the user may not edit, and shows it in the
+  // current cell's editor when that cell is the one written.
+  void StoreShownCell(ROWCOL row, ROWCOL col, const CString& text);
   static constexpr int EditStateNewRow = 1, EditStateModified = 2;
 
   CZanthGrid() = default;

@@ -40,28 +40,12 @@ std::string Rules() {
 
 // Every support line of the year on an account of either group.
 void Accumulate(Group& income, Group& expense, RptProgress& progress, RptFailure& f) {
-  std::unordered_map<LONG, std::pair<Group*, int>> where;
-  for (Group* g : {&income, &expense})
-    for (int i = 0; i < g->count; ++i) where.emplace(g->accounts[static_cast<std::size_t>(i)], std::make_pair(g, i));
-  const auto transRows = TransRowsById();
-  for (int s = 0; s < SupportTable.rowCount && !f.Failed(); ++s) {
-    const SupportKey& k = SupportTable.keys[static_cast<std::size_t>(s)];
-    if (k.status == kStatusDeleted) continue;
-    const auto at = where.find(k.account);
-    if (at == where.end()) continue;
-    const auto trans = transRows.find(k.id);
-    if (trans == transRows.end()) {
-      f.Set(ERR_UNMATCHED, "R3 supt acct", MSG_ERROR);
-      break;
-    }
-    Group& g = *at->second.first;
+  ForEachGroupLine(income, expense, f, "R3 supt acct", [&](Group& g, std::size_t i, int m, int s) {
     SupportLineRecord line;
     if (ReadRecord(SupportFile, line, s) != 1) {
       f.Set(ERR_READ, &g == &income ? "R3 inc supt" : "R3 exp supt");
-      break;
+      return false;
     }
-    const auto i = static_cast<std::size_t>(at->second.second);
-    const int m = TransTable.keys[static_cast<std::size_t>(trans->second)].month;
     const long long v = static_cast<long long>(line.amount) * line.factor;
     g.used[i] = 1;
     if (m >= 0 && m < 12) {
@@ -70,7 +54,8 @@ void Accumulate(Group& income, Group& expense, RptProgress& progress, RptFailure
     }
     g.activ[12][i] += v;
     g.totals[12] += v;
-  }
+    return true;
+  });
   for (int i = 0; i < income.count + expense.count; ++i) progress.Step();
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "common/ErrorText.h"
@@ -60,6 +61,32 @@ class RptProgress {
 
 // Row of each transaction id, deleted rows included (as FindTransactionRow).
 std::unordered_map<LONG, int> TransRowsById();
+// Calls visit(group, index, month, row) for every live support line of
+// the year on an account of the income or the expense group (`index` is
+// the account's place in its group, `month` its transaction's fiscal
+// month, `row` the line's row), until visit gives false or the run fails.
+// A line whose transaction is missing fails the run with `unmatched`.
+template <class Group, class Visit>
+void ForEachGroupLine(Group& income, Group& expense, RptFailure& f, const char* unmatched, Visit visit) {
+  std::unordered_map<LONG, std::pair<Group*, int>> where;
+  for (Group* g : {&income, &expense})
+    for (int i = 0; i < g->count; ++i) where.emplace(g->accounts[static_cast<std::size_t>(i)], std::make_pair(g, i));
+  const auto transRows = TransRowsById();
+  for (int s = 0; s < SupportTable.rowCount && !f.Failed(); ++s) {
+    const SupportKey& k = SupportTable.keys[static_cast<std::size_t>(s)];
+    if (k.status == kStatusDeleted) continue;
+    const auto at = where.find(k.account);
+    if (at == where.end()) continue;
+    const auto trans = transRows.find(k.id);
+    if (trans == transRows.end()) {
+      f.Set(ERR_UNMATCHED, unmatched, MSG_ERROR);
+      return;
+    }
+    const int month = TransTable.keys[static_cast<std::size_t>(trans->second)].month;
+    if (!visit(*at->second.first, static_cast<std::size_t>(at->second.second), month, s)) return;
+  }
+}
+
 // Rows of the sub-accounts of each line key, in table order.
 std::unordered_map<LONG, std::vector<int>> SubAccountRowsByKey();
 // The filled part of a key table's index (indexes keep room for the

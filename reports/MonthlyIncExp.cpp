@@ -53,34 +53,19 @@ void AddBudgets(Group& g, RptFailure& f) {
 
 // One pass over the support lines for both groups.
 void AddActivity(Group& income, Group& expense, RptProgress& progress, RptFailure& f) {
-  std::unordered_map<LONG, std::pair<Group*, int>> where;
-  for (Group* g : {&income, &expense})
-    for (int i = 0; i < g->count; ++i) where.emplace(g->accounts[static_cast<std::size_t>(i)], std::make_pair(g, i));
-  const auto transRows = TransRowsById();
-  for (int s = 0; s < SupportTable.rowCount && !f.Failed(); ++s) {
-    const SupportKey& k = SupportTable.keys[static_cast<std::size_t>(s)];
-    if (k.status == kStatusDeleted) continue;
-    const auto at = where.find(k.account);
-    if (at == where.end()) continue;
-    const auto trans = transRows.find(k.id);
-    if (trans == transRows.end()) {
-      f.Set(ERR_UNMATCHED, "R1 supt acct", MSG_ERROR);
-      break;
-    }
-    const int m = TransTable.keys[static_cast<std::size_t>(trans->second)].month;
-    if (!MonthInRange(RptFirstMonth, RptMonth, m)) continue;
-    Group& g = *at->second.first;
-    const auto i = static_cast<std::size_t>(at->second.second);
+  ForEachGroupLine(income, expense, f, "R1 supt acct", [&](Group& g, std::size_t i, int m, int s) {
+    if (!MonthInRange(RptFirstMonth, RptMonth, m)) return true;
     SupportLineRecord line;
     if (ReadRecord(SupportFile, line, s) != 1) {
       f.Set(ERR_READ, &g == &income ? "R1 inc support" : "R1 inc supt");
-      break;
+      return false;
     }
     g.used[i] = 1;
     const long long v = static_cast<long long>(line.amount) * line.factor;
     g.activ[3][i] += v;
     if (m == RptMonth) g.activ[1][i] += v;
-  }
+    return true;
+  });
   for (int i = 0; i < income.count + expense.count; ++i) progress.Step();
 }
 
