@@ -13,6 +13,7 @@
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
 #include "grid/features/GXGridMarkEditHeaderImp.h"
+#include "grid/features/GXGridMoveRowsColsImp.h"
 #include "grid/features/GXGridOptimizedUpdateImp.h"
 #include "grid/features/GXGridResizeToFitImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
@@ -107,6 +108,8 @@ void CGXGridCore::EnableIntelliMouse() {
   m_pIntelliMousePlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pIntelliMousePlugin);
 }
+
+void CGXGridCore::EnableMoveRowsCols() { EnableGridFeature<CGXGridMoveRowsColsImp>(this, m_pMoveRowsColsImp); }
 
 void CGXGridCore::EnableOptimizedUpdate() {
   EnableGridFeature<CGXGridOptimizedUpdateImp>(this, m_pOptimizedUpdateImp);
