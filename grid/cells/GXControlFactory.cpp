@@ -99,6 +99,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableResizeToFit();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
+  grid->EnableUserSelectRange();
+  grid->EnableMoveRowsCols();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
