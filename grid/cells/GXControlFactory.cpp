@@ -87,6 +87,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableResizeToFit();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
+  grid->EnableUserSelectRange();
   grid->EnableMoveRowsCols();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();

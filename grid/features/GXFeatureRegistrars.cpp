@@ -19,6 +19,7 @@
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
+#include "grid/features/GXGridUserSelectRangeImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
@@ -107,6 +108,10 @@ void CGXGridCore::EnableIntelliMouse() {
   m_pIntelliMousePlugin = new CGXGridIntelliMousePlugin(this);
   m_pIntelliMousePlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pIntelliMousePlugin);
+}
+
+void CGXGridCore::EnableUserSelectRange() {
+  EnableGridFeature<CGXGridUserSelectRangeImp>(this, m_pUserSelectRangeImp);
 }
 
 void CGXGridCore::EnableMoveRowsCols() { EnableGridFeature<CGXGridMoveRowsColsImp>(this, m_pMoveRowsColsImp); }
