@@ -100,6 +100,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserSelectRange();
+  grid->EnableExcelLikeFrame();
   grid->EnableUserDragSelectRange();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();

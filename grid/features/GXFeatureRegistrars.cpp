@@ -9,6 +9,7 @@
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridExcelLikeFrameImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
@@ -113,6 +114,12 @@ void CGXGridCore::EnableIntelliMouse() {
 
 void CGXGridCore::EnableUserSelectRange() {
   EnableGridFeature<CGXGridUserSelectRangeImp>(this, m_pUserSelectRangeImp);
+}
+
+// The frame marks the selection, so it brings the selection along.
+void CGXGridCore::EnableExcelLikeFrame() {
+  EnableGridFeature<CGXGridExcelLikeFrameImp>(this, m_pExcelLikeFrameImp);
+  EnableUserSelectRange();
 }
 
 // Dragging rows and columns selects them first and moves them at the drop.
