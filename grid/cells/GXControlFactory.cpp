@@ -100,7 +100,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserSelectRange();
-  grid->EnableMoveRowsCols();
+  grid->EnableUserDragSelectRange();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();

@@ -18,6 +18,7 @@
 #include "grid/features/GXGridResizeToFitImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
+#include "grid/features/GXGridUserDragSelectRangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXGridUserSelectRangeImp.h"
 #include "grid/features/GXLongOperationImp.h"
@@ -112,6 +113,13 @@ void CGXGridCore::EnableIntelliMouse() {
 
 void CGXGridCore::EnableUserSelectRange() {
   EnableGridFeature<CGXGridUserSelectRangeImp>(this, m_pUserSelectRangeImp);
+}
+
+// Dragging rows and columns selects them first and moves them at the drop.
+void CGXGridCore::EnableUserDragSelectRange() {
+  EnableGridFeature<CGXGridUserDragSelectRangeImp>(this, m_pUserDragSelectRangeImp);
+  EnableUserSelectRange();
+  EnableMoveRowsCols();
 }
 
 void CGXGridCore::EnableMoveRowsCols() { EnableGridFeature<CGXGridMoveRowsColsImp>(this, m_pMoveRowsColsImp); }
