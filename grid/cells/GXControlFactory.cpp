@@ -109,6 +109,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableExcelLikeFill();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
