@@ -13,11 +13,13 @@
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
 #include "grid/features/GXGridMarkEditHeaderImp.h"
+#include "grid/features/GXGridMoveRowsColsImp.h"
 #include "grid/features/GXGridOptimizedUpdateImp.h"
 #include "grid/features/GXGridResizeToFitImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
+#include "grid/features/GXGridUserSelectRangeImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
@@ -107,6 +109,12 @@ void CGXGridCore::EnableIntelliMouse() {
   m_pIntelliMousePlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pIntelliMousePlugin);
 }
+
+void CGXGridCore::EnableUserSelectRange() {
+  EnableGridFeature<CGXGridUserSelectRangeImp>(this, m_pUserSelectRangeImp);
+}
+
+void CGXGridCore::EnableMoveRowsCols() { EnableGridFeature<CGXGridMoveRowsColsImp>(this, m_pMoveRowsColsImp); }
 
 void CGXGridCore::EnableOptimizedUpdate() {
   EnableGridFeature<CGXGridOptimizedUpdateImp>(this, m_pOptimizedUpdateImp);
