@@ -109,6 +109,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableFloatCells();
+  grid->EnableMergeCells();
   grid->EnableExcelLikeFill();
 }
 
