@@ -328,8 +328,17 @@ CGXBPopupCalendar* CGXBDateTimeCtrl::CreateCalendar() {
 
 void CGXBDateTimeCtrl::DeleteCalendar() {
   CGXBPopupCalendar* calendar = calendar_;
+  if (calendar == nullptr) return;
   calendar_ = nullptr;
+  const HWND focus = ::GetFocus();
+  // Hiding the focused pop-up hands the focus to the top-level window.
+  CWnd* top = m_hWnd != nullptr ? GetTopLevelParent() : nullptr;
+  const bool hadFocus = focus == nullptr || (calendar->m_hWnd != nullptr && focus == calendar->m_hWnd) ||
+                        (top != nullptr && focus == top->m_hWnd);
   delete calendar;
+  // The field takes the keyboard back from its closed calendar, unless the
+  // user clicked into another window.
+  if (hadFocus && m_hWnd != nullptr && ::IsWindowVisible(m_hWnd)) SetFocus();
 }
 
 BOOL CGXBDateTimeCtrl::OpenCalendar() {
