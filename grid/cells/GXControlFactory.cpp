@@ -100,7 +100,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserSelectRange();
-  grid->EnableMoveRowsCols();
+  grid->EnableExcelLikeFrame();
+  grid->EnableUserDragSelectRange();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
@@ -108,6 +109,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableFloatCells();
+  grid->EnableMergeCells();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
