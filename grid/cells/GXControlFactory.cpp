@@ -105,6 +105,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
+  grid->EnableFreezeMenuHelper();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
