@@ -54,6 +54,18 @@ TEST_F(SelectRange, CtrlAddsRangesShiftExtendsTheLastOne) {
   EXPECT_TRUE(Selection().IsEmpty()) << "a plain click starts afresh";
 }
 
+TEST_F(SelectRange, CtrlClickOnASelectedHeaderDeselectsIt) {
+  Drag(At(3, 0), At(5, 0));
+  Click(At(4, 0), MK_CONTROL);
+  EXPECT_EQ(Ranges(Selection()), (std::vector<CGXRange>{CGXRange().SetRows(3, 3), CGXRange().SetRows(5, 5)}));
+  Click(At(0, 2), MK_CONTROL);
+  EXPECT_EQ(Selection().GetCount(), 3) << "a header not selected before is added";
+  Click(At(0, 2), MK_CONTROL);
+  EXPECT_EQ(Ranges(Selection()), (std::vector<CGXRange>{CGXRange(3, 1, 3, 1), CGXRange(3, 3, 3, 8),
+                                                         CGXRange(5, 1, 5, 1), CGXRange(5, 3, 5, 8)}))
+      << "the column leaves the rows as cells around it";
+}
+
 TEST_F(SelectRange, TheCornerTogglesTheWholeTable) {
   Drag(At(3, 2), At(5, 4));
   Click(At(0, 0));
