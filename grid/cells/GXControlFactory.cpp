@@ -107,7 +107,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserSelectRange();
-  grid->EnableMoveRowsCols();
+  grid->EnableExcelLikeFrame();
+  grid->EnableUserDragSelectRange();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();

@@ -9,6 +9,7 @@
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridExcelLikeFrameImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
@@ -18,6 +19,7 @@
 #include "grid/features/GXGridResizeToFitImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
+#include "grid/features/GXGridUserDragSelectRangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXGridUserSelectRangeImp.h"
 #include "grid/features/GXLongOperationImp.h"
@@ -112,6 +114,19 @@ void CGXGridCore::EnableIntelliMouse() {
 
 void CGXGridCore::EnableUserSelectRange() {
   EnableGridFeature<CGXGridUserSelectRangeImp>(this, m_pUserSelectRangeImp);
+}
+
+// The frame marks the selection, so it brings the selection along.
+void CGXGridCore::EnableExcelLikeFrame() {
+  EnableGridFeature<CGXGridExcelLikeFrameImp>(this, m_pExcelLikeFrameImp);
+  EnableUserSelectRange();
+}
+
+// Dragging rows and columns selects them first and moves them at the drop.
+void CGXGridCore::EnableUserDragSelectRange() {
+  EnableGridFeature<CGXGridUserDragSelectRangeImp>(this, m_pUserDragSelectRangeImp);
+  EnableUserSelectRange();
+  EnableMoveRowsCols();
 }
 
 void CGXGridCore::EnableMoveRowsCols() { EnableGridFeature<CGXGridMoveRowsColsImp>(this, m_pMoveRowsColsImp); }
