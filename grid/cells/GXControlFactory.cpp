@@ -116,6 +116,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableFloatCells();
+  grid->EnableMergeCells();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
