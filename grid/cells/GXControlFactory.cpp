@@ -118,6 +118,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableClearCells();
   grid->EnableFloatCells();
   grid->EnableMergeCells();
+  grid->EnableExcelLikeFill();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
