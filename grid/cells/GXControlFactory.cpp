@@ -112,6 +112,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
+  grid->EnableFreezeMenuHelper();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
