@@ -156,3 +156,25 @@ TEST(SelectionRange, CornersNameTheKind) {
 }
 
 }  // namespace
+
+namespace {
+
+// Selected cells show inverted, whether the change was painted at once or
+// the window was repainted afterwards.
+TEST_F(SelectRange, SelectedCellsShowInvertedOnScreen) {
+  const CPoint inside = At(4, 3) + CPoint(5, 3);
+  const COLORREF plain = automation::PixelAt(Hwnd(), inside.x, inside.y);
+  Drag(At(3, 2), At(5, 4));
+  const COLORREF selected = automation::PixelAt(Hwnd(), inside.x, inside.y);
+  EXPECT_EQ(selected, plain ^ 0xFFFFFF);
+  wnd.Invalidate(TRUE);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(automation::PixelAt(Hwnd(), inside.x, inside.y), selected);
+  grid->SelectRange(CGXRange(4, 3), FALSE, TRUE);
+  EXPECT_EQ(automation::PixelAt(Hwnd(), inside.x, inside.y), plain) << "deselected in the middle";
+  Click(At(10, 6));
+  const CPoint other = At(3, 2) + CPoint(5, 3);
+  EXPECT_EQ(automation::PixelAt(Hwnd(), other.x, other.y), plain);
+}
+
+}  // namespace
