@@ -111,6 +111,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableClearCells();
   grid->EnableFloatCells();
   grid->EnableMergeCells();
+  grid->EnableOldDrawing();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
