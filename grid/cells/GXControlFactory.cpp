@@ -112,6 +112,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableFloatCells();
   grid->EnableMergeCells();
   grid->EnableOldDrawing();
+  grid->EnableExcelLikeFill();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

@@ -9,6 +9,7 @@
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
@@ -120,6 +121,12 @@ void CGXGridCore::EnableUserSelectRange() {
 void CGXGridCore::EnableExcelLikeFrame() {
   EnableGridFeature<CGXGridExcelLikeFrameImp>(this, m_pExcelLikeFrameImp);
   EnableUserSelectRange();
+}
+
+// The fill handle sits on the frame.
+void CGXGridCore::EnableExcelLikeFill() {
+  if (m_pExcelLikeFillImp == nullptr) SetFillHandleImp(new CGXGridExcelLikeFillImp, TRUE);
+  EnableExcelLikeFrame();
 }
 
 // Dragging rows and columns selects them first and moves them at the drop.
