@@ -107,6 +107,7 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableCoveredCellPool();
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
+  GXEnableStyleCompareSubset();
 }
 // The tab window and its tab strip register their classes with the tab
 // window feature, which is not part of this library yet.

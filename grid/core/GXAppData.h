@@ -56,7 +56,7 @@ class CGXAppData {
   CGXAbstractSpanCellPoolImp* m_pSpanCellPoolImp = nullptr;
   CGXAbstractDelayedRangePoolImp* m_pDelayedRangePoolImp = nullptr;
   CGXAbstractPrintDeviceImp* m_pPrintDeviceImp = nullptr;
-  CGXStyleCompareSubsetImp* m_pStyleCompareSubsetImp = nullptr;
+  CGXAbstractStyleCompareSubsetImp* m_pStyleCompareSubsetImp = nullptr;
   CGXStyleSerializeImp* m_pStyleSerializeImp = nullptr;
   CGXGridDocSerializeImp* m_pDocSerializeImp = nullptr;
   CGXGridProfileImp* m_pGridProfileImp = nullptr;

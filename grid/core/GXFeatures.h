@@ -43,10 +43,10 @@ class CGXStyleSerializeImp {
   virtual void SerializeStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* map) = 0;
 };
 
-class CGXStyleCompareSubsetImp {
+class CGXAbstractStyleCompareSubsetImp {
  public:
-  virtual ~CGXStyleCompareSubsetImp() = default;
-  virtual BOOL IsSubSet(const CGXStyle& style, const CGXStyle& other) = 0;
+  virtual ~CGXAbstractStyleCompareSubsetImp() = default;
+  virtual BOOL ContainsStyle(const CGXStyle& style, const CGXStyle& subset) = 0;
 };
 
 class CGXGridProfileImp {

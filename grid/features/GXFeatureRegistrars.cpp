@@ -23,6 +23,7 @@
 #include "grid/features/GXNumberFormattingImp.h"
 #include "grid/features/GXSerializeQVX5Compatible.h"
 #include "grid/features/GXSpanCellPool.h"
+#include "grid/features/GXStyleCompareSubsetImp.h"
 #include "grid/features/GXStyleSerializeImp.h"
 
 namespace {
@@ -148,4 +149,8 @@ void GXEnableNoOleDateTime() { EnableAppFeature<CGXNoOleDateTimeImp>(GXGetAppDat
 
 void GXEnableDrawRotatedText() {
   EnableAppFeature<CGXDrawRotatedTextImp>(GXGetAppData()->m_pDrawRotatedTextImp);
+}
+
+void GXEnableStyleCompareSubset() {
+  EnableAppFeature<CGXStyleCompareSubsetImp>(GXGetAppData()->m_pStyleCompareSubsetImp);
 }

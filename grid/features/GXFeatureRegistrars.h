@@ -12,3 +12,4 @@ void GXEnableSerializeQVX5Compatible();
 void GXEnableSpanCellPool();
 void GXEnableDelayedRangePool();
 void GXEnableDrawRotatedText();
+void GXEnableStyleCompareSubset();
