@@ -94,6 +94,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableDirectCopyMoveCells();
+  grid->EnableSort();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

@@ -61,10 +61,10 @@ class CGXAppData {
   CGXGridDocSerializeImp* m_pDocSerializeImp = nullptr;
   CGXGridProfileImp* m_pGridProfileImp = nullptr;
   CGXGridParamCopyOperatorImp* m_pParamCopyOperatorImp = nullptr;
-  CGXGridSortMoveDataImp* m_pSortMoveDataImp = nullptr;
+  CGXAbstractGridSortMoveDataImp* m_pSortMoveDataImp = nullptr;
   CGXAbstractDrawRotatedTextImp* m_pDrawRotatedTextImp = nullptr;
   CGXAbstractDateTimeImp* m_pDateTimeImp = nullptr;
-  CGXDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
+  CGXAbstractDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
   CGXLongOperationImp* m_pLongOperationImp = nullptr;
   CGXAbstractSerializeQVX5CompatibleImp* m_pSerializeQVX5Imp = nullptr;
   CGXNumberFormattingImp* m_pNumberFormattingImp = nullptr;

@@ -13,3 +13,5 @@ void GXEnableSpanCellPool();
 void GXEnableDelayedRangePool();
 void GXEnableDrawRotatedText();
 void GXEnableStyleCompareSubset();
+void GXEnableDataCopyMoveCells();
+void GXEnableSortMoveData();
