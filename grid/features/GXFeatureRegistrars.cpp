@@ -13,6 +13,7 @@
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
+#include "grid/features/GXGridFreezeMenuHelperImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
@@ -103,6 +104,10 @@ void CGXGridCore::EnableAutoScroll() {
   m_pAutoScrollPlugin = new CGXAutoScrollPlugin(this);
   m_pAutoScrollPlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pAutoScrollPlugin);  // the grid's plug-in list owns it
+}
+
+void CGXGridCore::EnableFreezeMenuHelper() {
+  EnableGridFeature<CGXGridFreezeMenuHelperImp>(this, m_pFreezeMenuHelperImp);
 }
 
 void CGXGridCore::EnableMarkEditHeader() {

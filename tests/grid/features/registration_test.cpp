@@ -38,6 +38,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pUserDragSelectRangeImp, nullptr);
     EXPECT_NE(grid.m_pMoveRowsColsImp, nullptr) << "dragging brings moving";
     EXPECT_NE(grid.m_pExcelLikeFillImp, nullptr);
+    EXPECT_NE(grid.m_pFreezeMenuHelperImp, nullptr);
     EXPECT_NE(grid.m_pDrawSpannedCellsImp, nullptr) << "covered cells bring the spanned drawing";
     EXPECT_NE(grid.m_pDirectCopyMoveCellsImp, nullptr);
     EXPECT_NE(grid.m_pSortImp, nullptr);
