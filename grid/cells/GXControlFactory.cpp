@@ -13,6 +13,7 @@
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
+#include "grid/cells/GXMaskControl.h"
 #include "grid/cells/GXPasswordControl.h"
 #include "grid/cells/GXProgressCtrl.h"
 #include "grid/cells/GXStatic.h"
@@ -49,6 +50,11 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       return combo;
     }
     case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
+    case GX_IDS_CTRL_MASKEDIT: {
+      auto* mask = new CGXMaskControl(grid, id, RUNTIME_CLASS(CGXMaskData));
+      mask->CreateControl(0, nullptr);
+      return mask;
+    }
     case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
     case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
     case GX_IDS_CTRL_DAOBITMAP: return new CGXDaoBitmap(grid);
@@ -78,6 +84,7 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXSpinEdit::AddUserAttributes(map);
   CGXCheckBox::AddUserAttributes(map);
   CGXRadioButtonEx::AddUserAttributes(map);
+  CGXMaskControl::AddUserAttributes(map);
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
@@ -100,14 +107,19 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnableUserSelectRange();
+  grid->EnableExcelLikeFrame();
   grid->EnableUserDragSelectRange();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
+  grid->EnableFreezeMenuHelper();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableFloatCells();
+  grid->EnableMergeCells();
+  grid->EnableExcelLikeFill();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

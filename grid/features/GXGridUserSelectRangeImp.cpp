@@ -58,8 +58,10 @@ bool CurrentRangeVanished(CGXGridCore* grid) {
 
 // Inverts every visible cell (headers included when asked) of `area` whose
 // selected state `changed` reports changed, with the frame hidden around it.
+// The frame goes around `frame` afterwards (the list's last range when not
+// given).
 void PaintChanges(CGXGridCore* grid, const CGXRange& area, bool headers,
-                  const std::function<bool(ROWCOL, ROWCOL)>& changed) {
+                  const std::function<bool(ROWCOL, ROWCOL)>& changed, const CGXRange* frame = nullptr) {
   CGXGridParam* param = grid->GetParam();
   if (param->m_bLockRedraw) {
     grid->m_rgFrame.m_bValid = FALSE;
@@ -91,11 +93,8 @@ void PaintChanges(CGXGridCore* grid, const CGXRange& area, bool headers,
       if (!rect.IsRectEmpty()) grid->DrawInvertCell(dc, r, c, rect);
     }
   }
-  if (const CGXRange* current = CurrentRange(grid); current != nullptr && current->IsValid()) {
-    grid->DrawSelectionFrame(dc, FALSE, *current);
-  } else if (!param->m_SelRects.IsEmpty() && param->m_SelRects.GetTail()->IsValid()) {
-    grid->DrawSelectionFrame(dc, FALSE, *param->m_SelRects.GetTail());
-  }
+  if (frame == nullptr && !param->m_SelRects.IsEmpty()) frame = param->m_SelRects.GetTail();
+  if (frame != nullptr && frame->IsValid()) grid->DrawSelectionFrame(dc, FALSE, *frame);
   grid->ReleaseClientDC();
   grid->m_bPaintingSelection = grid->m_bPaintingDrag = FALSE;
 }
@@ -389,6 +388,11 @@ void CGXGridUserSelectRangeImp::SetSelection(CGXGridCore* grid, POSITION pos, RO
     if (!list.IsEmpty()) grid->RedrawSelection(TRUE);
     list.DeleteAll();
     grid->m_posCurrentSelection = nullptr;
+    // The frame goes with the ranges it marked.
+    if (grid->m_rgFrame.IsValid() && grid->m_pGridWnd != nullptr && grid->m_pGridWnd->m_hWnd != nullptr) {
+      grid->DrawSelectionFrame(grid->GetClientDC(), TRUE, CGXRange());
+      grid->ReleaseClientDC();
+    }
     return;
   }
   if (RowMode(grid, 1 | 2)) left = right = 0;
@@ -426,7 +430,8 @@ void CGXGridUserSelectRangeImp::RedrawRangeChange(CGXGridCore* grid, POSITION po
   if (param == nullptr || pos == nullptr) return;
   const CGXRangeList& list = param->m_SelRects;
   const ROWCOL rows = grid->GetRowCount(), cols = grid->GetColCount();
-  CGXRange fresh = GXSelectionRange(top, left, bottom, right);
+  const CGXRange wanted = GXSelectionRange(top, left, bottom, right);
+  CGXRange fresh = wanted;
   fresh.ExpandToCells(1, 1, rows, cols);
   CGXRange area = fresh;
   if (const CGXRange* old = list.GetAt(pos); old != nullptr && old->IsValid()) {
@@ -437,7 +442,7 @@ void CGXGridUserSelectRangeImp::RedrawRangeChange(CGXGridCore* grid, POSITION po
   PaintChanges(grid, area, false, [&](ROWCOL r, ROWCOL c) {
     const bool will = fresh.IsCellInRange(r, c) || list.IsCellInListExcept(r, c, pos);
     return will != (list.IsCellInListExcept(r, c, nullptr) != FALSE);
-  });
+  }, pos == list.GetTailPosition() ? &wanted : nullptr);
 }
 
 void CGXGridUserSelectRangeImp::RedrawSelection(CGXGridCore* grid, BOOL) {
