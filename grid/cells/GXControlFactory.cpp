@@ -119,6 +119,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableClearCells();
   grid->EnableFloatCells();
   grid->EnableMergeCells();
+  grid->EnableOldDrawing();
   grid->EnableExcelLikeFill();
 }
 
