@@ -14,6 +14,7 @@
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
+#include "grid/cells/GXMaskControl.h"
 #include "grid/cells/GXPasswordControl.h"
 #include "grid/cells/GXProgressCtrl.h"
 #include "grid/cells/GXStatic.h"
@@ -50,6 +51,11 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       return combo;
     }
     case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
+    case GX_IDS_CTRL_MASKEDIT: {
+      auto* mask = new CGXMaskControl(grid, id, RUNTIME_CLASS(CGXMaskData));
+      mask->CreateControl(0, nullptr);
+      return mask;
+    }
     case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
     case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
     case GX_IDS_CTRL_DAOBITMAP: return new CGXDaoBitmap(grid);
@@ -84,6 +90,7 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXSpinEdit::AddUserAttributes(map);
   CGXCheckBox::AddUserAttributes(map);
   CGXRadioButtonEx::AddUserAttributes(map);
+  CGXMaskControl::AddUserAttributes(map);
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
   CGXCurrencyEdit::AddUserAttributes(map);
@@ -112,12 +119,15 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
+  grid->EnableFreezeMenuHelper();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
   grid->EnableFloatCells();
   grid->EnableMergeCells();
+  grid->EnableOldDrawing();
+  grid->EnableExcelLikeFill();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

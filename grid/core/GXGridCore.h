@@ -699,6 +699,7 @@ class CGXGridCore {
   int m_nPaintNesting = 0;
   GXPaintContext* m_pPaintContext = nullptr;
   friend struct GXPaintContext;
+  friend class CGXGridOldDrawingImp;
 
  private:
   void PaintDirect(CDC* dc, BOOL buffered);

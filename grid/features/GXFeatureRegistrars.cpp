@@ -9,7 +9,9 @@
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
+#include "grid/features/GXGridFreezeMenuHelperImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
@@ -101,6 +103,10 @@ void CGXGridCore::EnableAutoScroll() {
   AddPlugin(m_pAutoScrollPlugin);  // the grid's plug-in list owns it
 }
 
+void CGXGridCore::EnableFreezeMenuHelper() {
+  EnableGridFeature<CGXGridFreezeMenuHelperImp>(this, m_pFreezeMenuHelperImp);
+}
+
 void CGXGridCore::EnableMarkEditHeader() {
   EnableGridFeature<CGXGridMarkEditHeaderImp>(this, m_pMarkEditHeaderImp);
 }
@@ -120,6 +126,12 @@ void CGXGridCore::EnableUserSelectRange() {
 void CGXGridCore::EnableExcelLikeFrame() {
   EnableGridFeature<CGXGridExcelLikeFrameImp>(this, m_pExcelLikeFrameImp);
   EnableUserSelectRange();
+}
+
+// The fill handle sits on the frame.
+void CGXGridCore::EnableExcelLikeFill() {
+  if (m_pExcelLikeFillImp == nullptr) SetFillHandleImp(new CGXGridExcelLikeFillImp, TRUE);
+  EnableExcelLikeFrame();
 }
 
 // Dragging rows and columns selects them first and moves them at the drop.
