@@ -132,6 +132,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableMergeCells();
   grid->EnableOldDrawing();
   grid->EnableExcelLikeFill();
+  grid->EnableDirectCopyMoveCells();
+  grid->EnableSort();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
@@ -145,6 +147,7 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableCoveredCellPool();
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
+  GXEnableStyleCompareSubset();
 }
 // The tab window and its tab strip register their classes with the tab
 // window feature, which is not part of this library yet.
