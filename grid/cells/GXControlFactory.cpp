@@ -6,6 +6,7 @@
 
 #include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXCheckBox.h"
+#include "grid/cells/GXCheckListComboBox.h"
 #include "grid/cells/GXPushbutton.h"
 #include "grid/cells/GXRadioButton.h"
 #include "grid/cells/GXComboBox.h"
@@ -14,6 +15,7 @@
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
+#include "grid/cells/GXListBox.h"
 #include "grid/cells/GXMaskControl.h"
 #include "grid/cells/GXPasswordControl.h"
 #include "grid/cells/GXProgressCtrl.h"
@@ -56,6 +58,8 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       mask->CreateControl(0, nullptr);
       return mask;
     }
+    case GX_IDS_CTRL_CHECKLIST_COMBOBOX: return new CGXCheckListComboBox(grid, 0, 0);
+    case GX_IDS_CTRL_LISTBOX: return new CGXListBox(grid, id);
     case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
     case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
     case GX_IDS_CTRL_DAOBITMAP: return new CGXDaoBitmap(grid);
