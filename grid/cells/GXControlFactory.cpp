@@ -126,6 +126,8 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableMergeCells();
   grid->EnableOldDrawing();
   grid->EnableExcelLikeFill();
+  grid->EnableDirectCopyMoveCells();
+  grid->EnableSort();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
@@ -139,6 +141,7 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableCoveredCellPool();
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
+  GXEnableStyleCompareSubset();
 }
 // The tab window registers its own class and its tab strip's.
 void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) {
