@@ -2,6 +2,7 @@
 #include "grid/cells/GXControlFactory.h"
 
 #include "grid/features/GXFeatureRegistrars.h"
+#include "grid/features/GXTabWnd.h"
 
 #include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXCheckBox.h"
@@ -149,7 +150,12 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableDelayedRangePool();
   GXEnableStyleCompareSubset();
 }
-// The tab window and its tab strip register their classes with the tab
-// window feature, which is not part of this library yet.
-void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) { GXRegisterGridWndClass(instance); }
-void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) { GXUnregisterGridWndClass(instance); }
+// The tab window registers its own class and its tab strip's.
+void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) {
+  GXRegisterGridWndClass(instance);
+  GXRegisterTabWndClass(instance);
+}
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) {
+  GXUnregisterGridWndClass(instance);
+  GXUnregisterTabWndClass(instance);
+}
