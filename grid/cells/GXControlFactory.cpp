@@ -143,6 +143,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableExcelLikeFill();
   grid->EnableDirectCopyMoveCells();
   grid->EnableSort();
+  grid->EnableFindReplace();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
