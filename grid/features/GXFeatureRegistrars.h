@@ -12,3 +12,6 @@ void GXEnableSerializeQVX5Compatible();
 void GXEnableSpanCellPool();
 void GXEnableDelayedRangePool();
 void GXEnableDrawRotatedText();
+void GXEnableStyleCompareSubset();
+void GXEnableDataCopyMoveCells();
+void GXEnableSortMoveData();
