@@ -507,6 +507,19 @@ LRESULT CGXCurrencyEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_GETDLGCODE: return CGXBCurrencyEdit::WindowProc(message, wParam, lParam) | 0x83;
     case WM_ERASEBKGND: return TRUE;
+    case WM_SETFOCUS:
+      if (m_bModified) {
+        // Digits typed before the window had the focus stay; the focus must
+        // not select them for the next key to replace.
+        const int caret = Text().GetCaret();
+        const LRESULT result = CGXBCurrencyEdit::WindowProc(message, wParam, lParam);
+        Text().ClearSelection();
+        Text().SetCaret(caret);
+        PlaceCaret();
+        Invalidate(FALSE);
+        return result;
+      }
+      break;
     case WM_KILLFOCUS: {
       const LRESULT result = CGXBCurrencyEdit::WindowProc(message, wParam, lParam);
       ForwardKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));

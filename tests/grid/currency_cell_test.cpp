@@ -77,6 +77,12 @@ TEST_F(CurrencyCell, TypedAmountsAreStoredAsPlainNumbers) {
   Current(2, 1);
   EXPECT_EQ(Value(1, 1), "78.00");
   EXPECT_EQ(Shown(1, 1), "$78.00");
+  // Typed ahead of the window taking the focus, every key counts.
+  Current(1, 1);
+  automation::TypeText("1234.5");
+  automation::PumpUntilIdle();
+  Current(2, 1);
+  EXPECT_EQ(Value(1, 1), "1234.50");
 
   // Space turns the sign of a cell that is not being edited.
   grid.SetValueRange(CGXRange(3, 1), "12.5");
