@@ -12,6 +12,7 @@
 #include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXComboBoxWnd.h"
 #include "grid/cells/GXCurrencyCell.h"
+#include "grid/cells/GXDateTimeCell.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
@@ -72,6 +73,12 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       currency->CreateCurrencyWnds(WS_CHILD);
       return currency;
     }
+    case GX_IDS_CTRL_DATETIME:
+    case GX_IDS_CTRL_DATETIMENOCAL: {
+      auto* dates = new CGXDateTimeCtrl(grid, id);
+      dates->CreateWindows(WS_CHILD, CRect(0, 0, 0, 0));
+      return dates;
+    }
     case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
     // The cell types still to come are made as the edit cell meanwhile,
     // like every id the library does not know.
@@ -99,6 +106,7 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
   CGXCurrencyEdit::AddUserAttributes(map);
+  CGXDateTimeCtrl::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
   // with their classes.
   CGXStyle tooltip;
