@@ -15,9 +15,11 @@
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
 #include "grid/cells/GXListBox.h"
+#include "grid/cells/GXOlePreview.h"
 #include "grid/cells/GXMaskControl.h"
 #include "grid/cells/GXPasswordControl.h"
 #include "grid/cells/GXProgressCtrl.h"
+#include "grid/cells/GXRichEditCtrl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXGridWnd.h"
@@ -58,6 +60,11 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       return mask;
     }
     case GX_IDS_CTRL_CHECKLIST_COMBOBOX: return new CGXCheckListComboBox(grid, 0, 0);
+    case GX_IDS_CTRL_RICHEDIT: {
+      auto* rich = new CGXRichEditCtrl(grid, id);
+      rich->CreateControl(ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, nullptr);
+      return rich;
+    }
     case GX_IDS_CTRL_LISTBOX: return new CGXListBox(grid, id);
     case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
     case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
@@ -65,7 +72,9 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
     case GX_IDS_CTRL_SCROLLEDIT: return new CGXVScrollEdit(grid, id);
     case GX_IDS_CTRL_HOTSPOT: return new CGXHotSpotEdit(grid, id);
     case GX_IDS_CTRL_SPINEDIT: return new CGXSpinEdit(grid, id);
-    case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
+    // Object cells only in grids that hand out their viewers.
+    case GX_IDS_CTRL_OLEPREVIEW:
+      return dynamic_cast<CGXOleViewerHost*>(grid) != nullptr ? new CGXOlePreview(grid) : nullptr;
     // The cell types still to come are made as the edit cell meanwhile,
     // like every id the library does not know.
     default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
