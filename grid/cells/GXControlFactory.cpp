@@ -11,6 +11,7 @@
 #include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXComboBoxWnd.h"
 #include "grid/cells/GXTabbedComboBox.h"
+#include "grid/cells/GXTabbedComboBoxWnd.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
@@ -51,6 +52,15 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       combo->CreateComboWindow(id == GX_IDS_CTRL_CBS_DROPDOWN ? CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL
                                                               : CBS_DROPDOWNLIST | WS_VSCROLL,
                                id);
+      return combo;
+    }
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWN:
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST: {
+      auto* combo = new CGXTabbedComboBoxWnd(grid);
+      const BOOL list = id == GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST;
+      combo->CreateComboWindow(list ? CBS_DROPDOWNLIST : CBS_DROPDOWN, id);
+      // The list drops down when the cell is activated by a click.
+      combo->m_bDropDownOnClick = list;
       return combo;
     }
     case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
@@ -100,6 +110,7 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXMaskControl::AddUserAttributes(map);
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
+  CGXTabbedComboBoxWnd::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
   // with their classes.
   CGXStyle tooltip;
