@@ -33,7 +33,7 @@ RtfDocument RtfDocument::FromPlainText(const std::string& text, const RtfCharFor
       if (text[i] == '\r') ++i;
       endLine();
       document.paragraphs.emplace_back();
-    } else {
+    } else if (text[i] != '\r') {
       line += text[i];
     }
   }
@@ -107,7 +107,6 @@ class Reader {
         Char(ch, true);
       }
     }
-    document_.paragraphs.back().align = state_.align;
     return std::move(document_);
   }
 
@@ -163,6 +162,13 @@ class Reader {
         return;
       case Area::kText: break;
     }
+    // Line breaks written as codes break the paragraph as "\par" does; a
+    // carriage return alone is no character of the text.
+    if (ch == '\n') {
+      Paragraph();
+      return;
+    }
+    if (ch == '\r') return;
     std::vector<RtfRun>& runs = document_.paragraphs.back().runs;
     if (!runs.empty() && runs.back().format == state_.format) runs.back().text += ch;
     else runs.push_back(RtfRun{std::string(1, ch), state_.format});
@@ -171,8 +177,8 @@ class Reader {
   void Paragraph() {
     if (state_.area != Area::kText) return;
     pendingSkip_ = 0;
-    document_.paragraphs.back().align = state_.align;
     document_.paragraphs.emplace_back();
+    document_.paragraphs.back().align = state_.align;
   }
 
   static int Hex(char c) {
@@ -236,6 +242,7 @@ class Reader {
       return;
     }
     if (state_.area == Area::kFonts) {
+      if (w == "tab") Char('\t', false);
       if (w == "f") {
         if (!fontName_.empty() && fontNumber_ >= 0) EndFont();
         fontNumber_ = n;
@@ -268,14 +275,13 @@ class Reader {
     } else if (w == "cf") {
       f.colour = n > 0 && static_cast<std::size_t>(n) < colours_.size() ? colours_[static_cast<std::size_t>(n)]
                                                                         : RtfCharFormat::kAutoColour;
-    } else if (w == "pard") {
-      state_.align = RtfAlign::kLeft;
-    } else if (w == "ql" || w == "qj") {
-      state_.align = RtfAlign::kLeft;
+    } else if (w == "pard" || w == "ql" || w == "qj") {
+      // A paragraph takes the alignment last set while it is open.
+      state_.align = document_.paragraphs.back().align = RtfAlign::kLeft;
     } else if (w == "qc") {
-      state_.align = RtfAlign::kCenter;
+      state_.align = document_.paragraphs.back().align = RtfAlign::kCenter;
     } else if (w == "qr") {
-      state_.align = RtfAlign::kRight;
+      state_.align = document_.paragraphs.back().align = RtfAlign::kRight;
     } else if (w == "uc") {
       state_.ucSkip = std::clamp(n, 0, 8);
     } else if (w == "u" && hasNumber) {
@@ -336,7 +342,7 @@ std::string RtfFromPlainText(const std::string& text) {
       if (text[i] == '\r') ++i;
       out += RtfEscape(line) + "\\par ";
       line.clear();
-    } else {
+    } else if (text[i] != '\r') {
       line += text[i];
     }
   }
