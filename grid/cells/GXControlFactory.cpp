@@ -2,6 +2,7 @@
 #include "grid/cells/GXControlFactory.h"
 
 #include "grid/features/GXFeatureRegistrars.h"
+#include "grid/features/GXTabWnd.h"
 
 #include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXCheckBox.h"
@@ -10,6 +11,8 @@
 #include "grid/cells/GXRadioButton.h"
 #include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXComboBoxWnd.h"
+#include "grid/cells/GXCurrencyCell.h"
+#include "grid/cells/GXDateTimeCell.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXTabbedComboBoxWnd.h"
 #include "grid/cells/GXEditControl.h"
@@ -82,11 +85,21 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
     case GX_IDS_CTRL_SCROLLEDIT: return new CGXVScrollEdit(grid, id);
     case GX_IDS_CTRL_HOTSPOT: return new CGXHotSpotEdit(grid, id);
     case GX_IDS_CTRL_SPINEDIT: return new CGXSpinEdit(grid, id);
+    case GX_IDS_CTRL_CURRENCY: {
+      auto* currency = new CGXCurrencyEdit(grid, id);
+      currency->CreateCurrencyWnds(WS_CHILD);
+      return currency;
+    }
+    case GX_IDS_CTRL_DATETIME:
+    case GX_IDS_CTRL_DATETIMENOCAL: {
+      auto* dates = new CGXDateTimeCtrl(grid, id);
+      dates->CreateWindows(WS_CHILD, CRect(0, 0, 0, 0));
+      return dates;
+    }
     // Object cells only in grids that hand out their viewers.
     case GX_IDS_CTRL_OLEPREVIEW:
       return dynamic_cast<CGXOleViewerHost*>(grid) != nullptr ? new CGXOlePreview(grid) : nullptr;
-    // The cell types still to come are made as the edit cell meanwhile,
-    // like every id the library does not know.
+    // Every id the library does not know makes the edit cell.
     default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
   }
   // Static, push-button and header cells show what does not fit in a cell tip.
@@ -111,8 +124,8 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
   CGXTabbedComboBoxWnd::AddUserAttributes(map);
-  // The attributes of the cell types that are not made here yet register
-  // with their classes.
+  CGXCurrencyEdit::AddUserAttributes(map);
+  CGXDateTimeCtrl::AddUserAttributes(map);
   CGXStyle tooltip;
   tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
   map->AddUserAttribute(51022, &tooltip);
@@ -145,6 +158,9 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableMergeCells();
   grid->EnableOldDrawing();
   grid->EnableExcelLikeFill();
+  grid->EnableDirectCopyMoveCells();
+  grid->EnableSort();
+  grid->EnableFindReplace();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
@@ -158,8 +174,15 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableCoveredCellPool();
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
+  GXEnableStyleCompareSubset();
+  GXEnableParamCopyOperator();
 }
-// The tab window and its tab strip register their classes with the tab
-// window feature, which is not part of this library yet.
-void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) { GXRegisterGridWndClass(instance); }
-void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) { GXUnregisterGridWndClass(instance); }
+// The tab window registers its own class and its tab strip's.
+void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) {
+  GXRegisterGridWndClass(instance);
+  GXRegisterTabWndClass(instance);
+}
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) {
+  GXUnregisterGridWndClass(instance);
+  GXUnregisterTabWndClass(instance);
+}

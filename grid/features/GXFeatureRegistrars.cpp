@@ -8,6 +8,10 @@
 #include "grid/features/GXCoveredCells.h"
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
+#include "grid/features/GXDirectCopyMoveCellsImp.h"
+#include "grid/features/GXGridFindReplaceImp.h"
+#include "grid/features/GXGridParamCopyOperatorImp.h"
+#include "grid/features/GXGridSortImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
@@ -29,6 +33,7 @@
 #include "grid/features/GXNumberFormattingImp.h"
 #include "grid/features/GXSerializeQVX5Compatible.h"
 #include "grid/features/GXSpanCellPool.h"
+#include "grid/features/GXStyleCompareSubsetImp.h"
 #include "grid/features/GXStyleSerializeImp.h"
 
 namespace {
@@ -183,4 +188,37 @@ void GXEnableNoOleDateTime() { EnableAppFeature<CGXNoOleDateTimeImp>(GXGetAppDat
 
 void GXEnableDrawRotatedText() {
   EnableAppFeature<CGXDrawRotatedTextImp>(GXGetAppData()->m_pDrawRotatedTextImp);
+}
+
+void GXEnableStyleCompareSubset() {
+  EnableAppFeature<CGXStyleCompareSubsetImp>(GXGetAppData()->m_pStyleCompareSubsetImp);
+}
+
+void CGXGridCore::EnableDirectCopyMoveCells() {
+  EnableGridFeature<CGXGridDirectCopyMoveCellsImp>(this, m_pDirectCopyMoveCellsImp);
+  GXEnableDataCopyMoveCells();
+}
+
+void GXEnableDataCopyMoveCells() {
+  EnableAppFeature<CGXDataCopyMoveCellsImp>(GXGetAppData()->m_pDataCopyMoveCellsImp);
+}
+
+// One object does both: the sort operations and sorting by a double click
+// on a header.
+void CGXGridCore::EnableSort() {
+  if (m_pSortImp == nullptr) {
+    auto* sort = new CGXGridSortImp;
+    m_pSortImp = sort;
+    m_pSortClickImp = sort;
+    AddAutoDelete(sort);
+  }
+  GXEnableSortMoveData();
+}
+
+void GXEnableSortMoveData() { EnableAppFeature<CGXGridSortMoveDataImp>(GXGetAppData()->m_pSortMoveDataImp); }
+
+void CGXGridCore::EnableFindReplace() { EnableGridFeature<CGXGridFindReplaceImp>(this, m_pFindReplaceImp); }
+
+void GXEnableParamCopyOperator() {
+  EnableAppFeature<CGXGridParamCopyOperatorImp>(GXGetAppData()->m_pParamCopyOperatorImp);
 }

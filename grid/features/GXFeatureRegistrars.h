@@ -12,3 +12,7 @@ void GXEnableSerializeQVX5Compatible();
 void GXEnableSpanCellPool();
 void GXEnableDelayedRangePool();
 void GXEnableDrawRotatedText();
+void GXEnableStyleCompareSubset();
+void GXEnableDataCopyMoveCells();
+void GXEnableSortMoveData();
+void GXEnableParamCopyOperator();
