@@ -11,6 +11,8 @@
 #include "grid/cells/GXRadioButton.h"
 #include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXComboBoxWnd.h"
+#include "grid/cells/GXCurrencyCell.h"
+#include "grid/cells/GXDateTimeCell.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
@@ -66,6 +68,17 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
     case GX_IDS_CTRL_SCROLLEDIT: return new CGXVScrollEdit(grid, id);
     case GX_IDS_CTRL_HOTSPOT: return new CGXHotSpotEdit(grid, id);
     case GX_IDS_CTRL_SPINEDIT: return new CGXSpinEdit(grid, id);
+    case GX_IDS_CTRL_CURRENCY: {
+      auto* currency = new CGXCurrencyEdit(grid, id);
+      currency->CreateCurrencyWnds(WS_CHILD);
+      return currency;
+    }
+    case GX_IDS_CTRL_DATETIME:
+    case GX_IDS_CTRL_DATETIMENOCAL: {
+      auto* dates = new CGXDateTimeCtrl(grid, id);
+      dates->CreateWindows(WS_CHILD, CRect(0, 0, 0, 0));
+      return dates;
+    }
     case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
     // The cell types still to come are made as the edit cell meanwhile,
     // like every id the library does not know.
@@ -92,6 +105,8 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXMaskControl::AddUserAttributes(map);
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
+  CGXCurrencyEdit::AddUserAttributes(map);
+  CGXDateTimeCtrl::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
   // with their classes.
   CGXStyle tooltip;
@@ -128,6 +143,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableExcelLikeFill();
   grid->EnableDirectCopyMoveCells();
   grid->EnableSort();
+  grid->EnableFindReplace();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

@@ -9,6 +9,7 @@
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXDirectCopyMoveCellsImp.h"
+#include "grid/features/GXGridFindReplaceImp.h"
 #include "grid/features/GXGridSortImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridExcelLikeFillImp.h"
@@ -214,3 +215,5 @@ void CGXGridCore::EnableSort() {
 }
 
 void GXEnableSortMoveData() { EnableAppFeature<CGXGridSortMoveDataImp>(GXGetAppData()->m_pSortMoveDataImp); }
+
+void CGXGridCore::EnableFindReplace() { EnableGridFeature<CGXGridFindReplaceImp>(this, m_pFindReplaceImp); }

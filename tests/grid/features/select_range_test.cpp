@@ -175,6 +175,22 @@ TEST_F(SelectRange, SelectedCellsShowInvertedOnScreen) {
   Click(At(10, 6));
   const CPoint other = At(3, 2) + CPoint(5, 3);
   EXPECT_EQ(automation::PixelAt(Hwnd(), other.x, other.y), plain);
+  // Headers look the same whether the change was painted at once or the
+  // window was repainted afterwards.
+  const CPoint header = At(6, 0) + CPoint(-8, 0);
+  auto consistent = [&](const char* what) {
+    automation::PumpUntilIdle();
+    const COLORREF now = automation::PixelAt(Hwnd(), header.x, header.y);
+    wnd.Invalidate(TRUE);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(automation::PixelAt(Hwnd(), header.x, header.y), now) << what;
+  };
+  grid->SelectRange(CGXRange().SetRows(6, 6), TRUE, TRUE);
+  consistent("row selected");
+  grid->SelectRange(CGXRange().SetTable(), TRUE, TRUE);
+  consistent("table selected");
+  grid->SetSelection(nullptr);
+  consistent("cleared");
 }
 
 }  // namespace
