@@ -10,6 +10,7 @@
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXLongOperation.h"
 #include "grid/features/GXFeatureTexts.h"
+#include "grid/features/GXGridUpdateHintImp.h"
 #include "platform/base/CTime.h"
 #include "platform/dialogs/MessageBox.h"
 
@@ -281,10 +282,10 @@ void CGXGridSortImp::UpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range
 }
 
 void CGXGridSortImp::UpdateMoveData(CGXGridCore* grid, BOOL rows, const CGXRange& range, UINT flags, BOOL sendHint) {
-  (void)rows, (void)range, (void)sendHint;
   // The current cell shows what now lies under it.
   grid->TransferCurrentCell(FALSE);
   if (!grid->GetParam()->m_bLockRedraw) grid->Redraw(flags, FALSE);
+  if (sendHint) GXSendMoveDataHint(grid, rows, range, flags);
 }
 
 BOOL CGXGridSortImp::OnLButtonDblClkRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT, POINT) {
