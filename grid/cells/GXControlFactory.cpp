@@ -161,6 +161,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableDirectCopyMoveCells();
   grid->EnableSort();
   grid->EnableFindReplace();
+  grid->EnableUpdateHint();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
