@@ -144,6 +144,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableDirectCopyMoveCells();
   grid->EnableSort();
   grid->EnableFindReplace();
+  grid->EnableUpdateHint();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

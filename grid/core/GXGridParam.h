@@ -88,6 +88,8 @@ class CGXGridParam : public CObject {
   ROWCOL m_nFrozenCols = 0;
   DWORD m_freezeBookkeeping[6] = {};
   BOOL m_bSendCurrentCellHints = FALSE;
+  // Every view follows a zoom, not only the panes of the zoomed splitter.
+  BOOL m_bShareZoom = FALSE;
   ROWCOL m_nSharedCurrentRow = 1;
   ROWCOL m_nSharedCurrentCol = 1;
   int m_nUndoLimit = 512;

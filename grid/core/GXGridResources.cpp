@@ -206,7 +206,8 @@ CSize& CGXGridCore::AddCellFrameSize(CSize& out, int width, int height, const CG
 
 // ---------------------------------------------------------------- redraw
 
-void CGXGridCore::RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags, BOOL) {
+void CGXGridCore::RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags, BOOL sendHint) {
+  if (auto* hints = HintSender(sendHint)) hints->HintRedrawRowCol(this, top, left, bottom, right, flags);
   if (flags == 0 || m_pParam == nullptr || m_pParam->m_bLockRedraw || m_pGridWnd == nullptr ||
       m_pGridWnd->m_hWnd == nullptr || !m_pGridWnd->IsWindowVisible())
     return;

@@ -27,6 +27,7 @@
 #include "grid/features/GXGridUserDragSelectRangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXGridUserSelectRangeImp.h"
+#include "grid/features/GXGridUpdateHintImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
@@ -152,6 +153,12 @@ void CGXGridCore::EnableOptimizedUpdate() {
 }
 
 void CGXGridCore::EnableCalcSize() { EnableGridFeature<CGXCalcSizeImp>(this, m_pCalcSizeImp); }
+
+// Hints only leave a grid that belongs to a document.
+void CGXGridCore::EnableUpdateHint() {
+  EnableGridFeature<CGXGridUpdateHintImp>(this, m_pUpdateHintImp);
+  m_bHintsEnabled = TRUE;
+}
 
 void CGXGridCore::EnableResizeToFit() {
   EnableGridFeature<CGXGridResizeToFitImp>(this, m_pResizeToFitImp);

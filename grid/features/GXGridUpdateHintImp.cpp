@@ -1,0 +1,412 @@
+#include "grid/features/GXGridUpdateHintImp.h"
+
+#include "grid/core/GXGridCore.h"
+#include "grid/core/GXGridParam.h"
+#include "grid/features/GXTabWnd.h"
+
+IMPLEMENT_DYNAMIC(CGXGridHint, CObject)
+
+namespace {
+
+// Hands a hint filled by one sender to the other views of the document.
+void Broadcast(CGXGridCore* grid, CGXGridHint& hint) { grid->SendHintToDocument(grid->m_pGridWnd, 0, &hint); }
+
+CGXGridHint MakeHint(CGXGridCore* grid, int id) { return CGXGridHint(id, grid->m_nHintGroup); }
+
+// A zoom reaches the panes of the zooming splitter, or every view when the
+// views share their zoom.
+BOOL FollowsZoom(CGXGridCore* grid, const CGXGridHint& hint) {
+  if (grid->GetParam()->m_bShareZoom) return TRUE;
+  return grid->m_pSplitterWnd != nullptr && grid->m_pSplitterWnd == hint.m_pPointer;
+}
+
+// Scrolling is kept in step only between the panes of one splitter: the
+// hint names the pane that follows.
+BOOL IsTargetPane(CGXGridCore* grid, const CGXGridHint& hint) {
+  return grid->m_pSplitterWnd != nullptr && hint.m_pPointer != nullptr && hint.m_pPointer == grid->m_pGridWnd;
+}
+
+int* Sizes(const CGXGridHint& h) { return static_cast<int*>(const_cast<void*>(h.m_pPointer)); }
+
+}  // namespace
+
+BOOL CGXGridUpdateHintImp::OnHint(CGXGridCore* grid, CObject* object) {
+  if (grid == nullptr || grid->GetParam() == nullptr || object == nullptr ||
+      !object->IsKindOf(RUNTIME_CLASS(CGXGridHint)))
+    return FALSE;
+  auto& h = *static_cast<CGXGridHint*>(object);
+  if (h.m_nGroup != CGXGridHint::kAllGroups && h.m_nGroup != grid->m_nHintGroup) return FALSE;
+  const UINT f = h.m_nFlags;
+  switch (h.m_id) {
+    case CGXGridHint::kRedraw: grid->Redraw(f, FALSE); break;
+    case CGXGridHint::kRedrawRowCol: grid->RedrawRowCol(h.m_nRow1, h.m_nCol1, h.m_nRow2, h.m_nCol2, f, FALSE); break;
+    // The counts live in the shared data: the whole view is laid out anew.
+    case CGXGridHint::kChangedRowCount:
+    case CGXGridHint::kChangedColCount: grid->Redraw(f, FALSE); break;
+    case CGXGridHint::kChangedRowHeights:
+      grid->UpdateChangedRowHeights(h.m_nRow1, h.m_nRow2, Sizes(h), f, FALSE);
+      break;
+    case CGXGridHint::kChangedColWidths:
+      grid->UpdateChangedColWidths(h.m_nCol1, h.m_nCol2, Sizes(h), f, FALSE);
+      break;
+    case CGXGridHint::kInsertCols: grid->UpdateInsertCols(h.m_nCol1, h.m_dwNumber, f, FALSE); break;
+    case CGXGridHint::kInsertRows: grid->UpdateInsertRows(h.m_nRow1, h.m_dwNumber, f, FALSE); break;
+    case CGXGridHint::kRemoveCols: grid->UpdateRemoveCols(h.m_nCol1, h.m_nCol2, Sizes(h), f, FALSE); break;
+    case CGXGridHint::kRemoveRows: grid->UpdateRemoveRows(h.m_nRow1, h.m_nRow2, Sizes(h), f, FALSE); break;
+    case CGXGridHint::kMoveCols: grid->UpdateMoveCols(h.m_nCol1, h.m_nCol2, h.m_nCol3, f, FALSE); break;
+    case CGXGridHint::kMoveRows: grid->UpdateMoveRows(h.m_nRow1, h.m_nRow2, h.m_nRow3, f, FALSE); break;
+    case CGXGridHint::kRangeChange:
+      grid->UpdateChangedSelection(static_cast<POSITION>(const_cast<void*>(h.m_pPointer)), h.m_nRow1, h.m_nCol1,
+                                   h.m_nRow2, h.m_nCol2, FALSE);
+      break;
+    case CGXGridHint::kRedrawSelection: grid->RedrawSelection(FALSE); break;
+    case CGXGridHint::kFrozenRows: grid->UpdateFrozenRows(h.m_nRow1, h.m_nRow2, f, FALSE); break;
+    case CGXGridHint::kFrozenCols: grid->UpdateFrozenCols(h.m_nCol1, h.m_nCol2, f, FALSE); break;
+    case CGXGridHint::kStyleRange:
+      grid->UpdateStyleRange(h.m_range, static_cast<const CGXStyle*>(h.m_pPointer), static_cast<int>(h.m_lValueA),
+                             static_cast<int>(h.m_lValueB), f, FALSE);
+      break;
+    case CGXGridHint::kCoveredCells:
+      grid->UpdateCoveredCellsRowCol(h.m_nRow1, h.m_nCol1, h.m_nRow2, h.m_nCol2, f, FALSE);
+      break;
+    case CGXGridHint::kUpdateZoom:
+      if (FollowsZoom(grid, h)) grid->UpdateZoom(static_cast<int>(h.m_lValue), f, FALSE);
+      break;
+    case CGXGridHint::kStoreZoom:
+      if (FollowsZoom(grid, h)) return grid->StoreZoom(static_cast<int>(h.m_lValue), FALSE);
+      break;
+    case CGXGridHint::kReadOnly: grid->UpdateReadOnly(static_cast<BOOL>(h.m_lValue), FALSE); break;
+    case CGXGridHint::kTabName:
+      if (CGXTabWndInterface* tabs = GXGetTabWndInterface()) {
+        CString name = grid->GetParam()->m_sSheetName;
+        tabs->GetSetSheetName(grid->m_pGridWnd, name, TRUE);
+      }
+      break;
+    case CGXGridHint::kSelectionChange:
+      grid->UpdateSelectRange(h.m_range, static_cast<const CGXRangeList*>(h.m_pPointer), FALSE);
+      break;
+    case CGXGridHint::kTransferCurrentCell: {
+      const BOOL done = grid->TransferCurrentCell(static_cast<BOOL>(h.m_lValue), f, FALSE);
+      h.m_dwNumber &= done ? 1u : 0u;
+      return done;
+    }
+    case CGXGridHint::kTopRow:
+      if (IsTargetPane(grid, h)) grid->SetTopRow(h.m_nRow1, f, FALSE);
+      break;
+    case CGXGridHint::kLeftCol:
+      if (IsTargetPane(grid, h)) grid->SetLeftCol(h.m_nCol1, f, FALSE);
+      break;
+    case CGXGridHint::kCurrentCell: return grid->SetCurrentCell(h.m_nRow1, h.m_nCol1, f);
+    case CGXGridHint::kFloatCells: grid->RedrawWithFloatCells(h.m_range, f, FALSE); break;
+    case CGXGridHint::kMergeCells: grid->RedrawWithMergeCells(h.m_range, f, FALSE); break;
+    case CGXGridHint::kFrameState: return grid->SetFrameState(static_cast<BOOL>(f), FALSE);
+    case CGXGridHint::kMoveDataRows: grid->UpdateMoveDataRows(h.m_range, f, FALSE); break;
+    case CGXGridHint::kMoveDataCols: grid->UpdateMoveDataCols(h.m_range, f, FALSE); break;
+    case CGXGridHint::kProperties: grid->UpdateProperties(f, FALSE); break;
+    case CGXGridHint::kStylesMap: grid->UpdateStylesMap(f, FALSE); break;
+    case CGXGridHint::kBaseStyle: grid->UpdateBaseStyle(static_cast<WORD>(h.m_dwNumber & 0xFFFF), f, FALSE); break;
+    case CGXGridHint::kRecalc:
+      return grid->RecalcAndRedraw(FALSE, static_cast<CString*>(const_cast<void*>(h.m_pPointer)), FALSE);
+    default: return FALSE;
+  }
+  return FALSE;
+}
+
+void CGXGridUpdateHintImp::HintUpdateReadOnly(CGXGridCore* grid, BOOL oldState) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kReadOnly);
+  h.m_lValue = oldState;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintSetCurrentCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT flags) {
+  // Only with the shared current cell; the receivers' own moves carry 0x40
+  // and so never broadcast again.
+  if (!grid->GetParam()->m_bSendCurrentCellHints || (flags & 0x40)) return;
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kCurrentCell);
+  h.m_nRow1 = row;
+  h.m_nCol1 = col;
+  h.m_nFlags = (flags & ~0x08u) | 0x20 | 0x40 | 0x80;
+  Broadcast(grid, h);
+}
+
+BOOL CGXGridUpdateHintImp::HintTransferCurrentCell(CGXGridCore* grid, BOOL store, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kTransferCurrentCell);
+  h.m_lValue = store;
+  h.m_nFlags = flags;
+  h.m_dwNumber = 1;
+  Broadcast(grid, h);
+  return h.m_dwNumber != 0;
+}
+
+void CGXGridUpdateHintImp::HintUpdateChangedRowCount(CGXGridCore* grid, ROWCOL oldCount, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kChangedRowCount);
+  h.m_nRow1 = oldCount;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateChangedColCount(CGXGridCore* grid, ROWCOL oldCount, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kChangedColCount);
+  h.m_nCol1 = oldCount;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateFrozenCols(CGXGridCore* grid, ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kFrozenCols);
+  h.m_nCol1 = oldFrozen;
+  h.m_nCol2 = oldHeader;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateFrozenRows(CGXGridCore* grid, ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kFrozenRows);
+  h.m_nRow1 = oldFrozen;
+  h.m_nRow2 = oldHeader;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+// Scrolling in step needs the pane beside this one in its splitter; a grid
+// outside a splitter has none and sends nothing.
+void CGXGridUpdateHintImp::HintSetTopRow(CGXGridCore* grid, ROWCOL row, UINT flags) {
+  if (grid->m_pSplitterWnd == nullptr || grid->m_pSplitterWnd->GetSafeHwnd() == nullptr) return;
+  CWnd* pane = grid->m_pSplitterWnd->GetDlgItem(0xE900 + 16 * grid->m_nSplitRow + (1 - grid->m_nSplitCol));
+  if (pane == nullptr) return;
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kTopRow);
+  h.m_nRow1 = row;
+  h.m_nFlags = flags;
+  h.m_pPointer = pane;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintSetLeftCol(CGXGridCore* grid, ROWCOL col, UINT flags) {
+  if (grid->m_pSplitterWnd == nullptr || grid->m_pSplitterWnd->GetSafeHwnd() == nullptr) return;
+  CWnd* pane = grid->m_pSplitterWnd->GetDlgItem(0xE900 + 16 * (1 - grid->m_nSplitRow) + grid->m_nSplitCol);
+  if (pane == nullptr) return;
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kLeftCol);
+  h.m_nCol1 = col;
+  h.m_nFlags = flags;
+  h.m_pPointer = pane;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateInsertRows(CGXGridCore* grid, ROWCOL at, ROWCOL count, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kInsertRows);
+  h.m_nRow1 = at;
+  h.m_dwNumber = count;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateInsertCols(CGXGridCore* grid, ROWCOL at, ROWCOL count, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kInsertCols);
+  h.m_nCol1 = at;
+  h.m_dwNumber = count;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedrawRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                            UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRedrawRowCol);
+  h.m_nRow1 = top;
+  h.m_nCol1 = left;
+  h.m_nRow2 = bottom;
+  h.m_nCol2 = right;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedraw(CGXGridCore* grid, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRedraw);
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRecalc(CGXGridCore* grid, CString* errorText) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRecalc);
+  h.m_pPointer = errorText;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateTabName(CGXGridCore* grid) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kTabName);
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintSyncScroll(CGXGridCore* grid, int direction) {
+  if (direction == 1 || direction == 3) HintSetTopRow(grid, grid->GetTopRow(), 2);
+  if (direction == 2 || direction == 4) HintSetLeftCol(grid, grid->GetLeftCol(), 2);
+}
+
+void CGXGridUpdateHintImp::HintRedrawSelectionChange(CGXGridCore* grid, const CGXRange& range,
+                                                     const CGXRangeList* oldList) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kSelectionChange);
+  h.m_range = range;
+  h.m_pPointer = oldList;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintSetFrameState(CGXGridCore* grid, BOOL state) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kFrameState);
+  h.m_nFlags = static_cast<UINT>(state);
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedrawRangeChange(CGXGridCore* grid, POSITION pos, ROWCOL top, ROWCOL left,
+                                                 ROWCOL bottom, ROWCOL right) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRangeChange);
+  h.m_pPointer = pos;
+  h.m_nRow1 = top;
+  h.m_nCol1 = left;
+  h.m_nRow2 = bottom;
+  h.m_nCol2 = right;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedrawSelection(CGXGridCore* grid) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRedrawSelection);
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateChangedRowHeights(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old,
+                                                       UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kChangedRowHeights);
+  h.m_nRow1 = from;
+  h.m_nRow2 = to;
+  h.m_pPointer = old;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateChangedColWidths(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old,
+                                                      UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kChangedColWidths);
+  h.m_nCol1 = from;
+  h.m_nCol2 = to;
+  h.m_pPointer = old;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintStoreZoom(CGXGridCore* grid, int percent) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kStoreZoom);
+  h.m_lValue = percent;
+  h.m_pPointer = grid->m_pSplitterWnd;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateZoom(CGXGridCore* grid, int oldPercent, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kUpdateZoom);
+  h.m_lValue = oldPercent;
+  h.m_nFlags = flags;
+  h.m_pPointer = grid->m_pSplitterWnd;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateStyleRange(CGXGridCore* grid, const CGXRange& range, const CGXStyle* style,
+                                                int mode, int storeKind, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kStyleRange);
+  h.m_range = range;
+  h.m_lValueA = mode;
+  h.m_lValueB = storeKind;
+  h.m_pPointer = style;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateStylesMap(CGXGridCore* grid, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kStylesMap);
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateProperties(CGXGridCore* grid, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kProperties);
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateBaseStyle(CGXGridCore* grid, WORD id, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kBaseStyle);
+  h.m_dwNumber = id;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedrawWithCoveredCells(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom,
+                                                      ROWCOL right, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kCoveredCells);
+  h.m_nRow1 = top;
+  h.m_nCol1 = left;
+  h.m_nRow2 = bottom;
+  h.m_nCol2 = right;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kFloatCells);
+  h.m_range = range;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintRedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kMergeCells);
+  h.m_range = range;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateMoveDataRows(CGXGridCore* grid, const CGXRange& range, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kMoveDataRows);
+  h.m_range = range;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kMoveDataCols);
+  h.m_range = range;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRemoveRows);
+  h.m_nRow1 = from;
+  h.m_nRow2 = to;
+  h.m_pPointer = old;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kRemoveCols);
+  h.m_nCol1 = from;
+  h.m_nCol2 = to;
+  h.m_pPointer = old;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kMoveRows);
+  h.m_nRow1 = from;
+  h.m_nRow2 = to;
+  h.m_nRow3 = dest;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
+
+void CGXGridUpdateHintImp::HintUpdateMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags) {
+  CGXGridHint h = MakeHint(grid, CGXGridHint::kMoveCols);
+  h.m_nCol1 = from;
+  h.m_nCol2 = to;
+  h.m_nCol3 = dest;
+  h.m_nFlags = flags;
+  Broadcast(grid, h);
+}
