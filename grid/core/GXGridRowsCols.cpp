@@ -54,11 +54,13 @@ BOOL CGXGridCore::SetRowCount(ROWCOL count, UINT flags) { return GXGridAxis{*thi
 BOOL CGXGridCore::SetColCount(ROWCOL count, UINT flags) { return GXGridAxis{*this, false}.SetCount(count, flags); }
 BOOL CGXGridCore::StoreRowCount(ROWCOL count) { return GXGridAxis{*this, true}.StoreCount(count); }
 BOOL CGXGridCore::StoreColCount(ROWCOL count) { return GXGridAxis{*this, false}.StoreCount(count); }
-void CGXGridCore::UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL) {
+void CGXGridCore::UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, true}.UpdateCount(oldCount, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateChangedRowCount(this, oldCount, flags);
 }
-void CGXGridCore::UpdateColCount(ROWCOL oldCount, UINT flags, BOOL) {
+void CGXGridCore::UpdateColCount(ROWCOL oldCount, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, false}.UpdateCount(oldCount, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateChangedColCount(this, oldCount, flags);
 }
 
 // -------------------------------------------------------- insert and remove

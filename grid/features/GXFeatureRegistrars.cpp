@@ -10,7 +10,9 @@
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXDirectCopyMoveCellsImp.h"
 #include "grid/features/GXGridFindReplaceImp.h"
+#include "grid/features/GXGridParamCopyOperatorImp.h"
 #include "grid/features/GXGridSortImp.h"
+#include "grid/features/GXGridUpdateHintImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
@@ -27,7 +29,6 @@
 #include "grid/features/GXGridUserDragSelectRangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
 #include "grid/features/GXGridUserSelectRangeImp.h"
-#include "grid/features/GXGridUpdateHintImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
@@ -224,3 +225,8 @@ void CGXGridCore::EnableSort() {
 void GXEnableSortMoveData() { EnableAppFeature<CGXGridSortMoveDataImp>(GXGetAppData()->m_pSortMoveDataImp); }
 
 void CGXGridCore::EnableFindReplace() { EnableGridFeature<CGXGridFindReplaceImp>(this, m_pFindReplaceImp); }
+
+void GXEnableParamCopyOperator() {
+  EnableAppFeature<CGXGridParamCopyOperatorImp>(GXGetAppData()->m_pParamCopyOperatorImp);
+}
+

@@ -15,3 +15,4 @@ void GXEnableDrawRotatedText();
 void GXEnableStyleCompareSubset();
 void GXEnableDataCopyMoveCells();
 void GXEnableSortMoveData();
+void GXEnableParamCopyOperator();

@@ -65,14 +65,55 @@ double GXSortNumber(const CString& text) {
 
 // ----------------------------------------------------------------- data
 
+// A block of cells sorts only its own cells: the cells beside it in the
+// same rows (columns) stay where they are, and so do the rows' own styles.
+// Whole rows (columns) move as whole arrays.
 BOOL CGXGridSortMoveDataImp::MoveDataRows(CGXData& data, const CGXRange& range, const CDWordArray& order) {
-  Permute(data.CellsRef(), range.top, order);
+  CGXStylePtrArrayPtrArray& cells = data.CellsRef();
+  if (range.IsCells()) {
+    const DWORD n = static_cast<DWORD>(order.GetSize());
+    for (ROWCOL col = range.left; col <= range.right; ++col) {
+      std::vector<CGXStyle*> taken(n);
+      for (DWORD i = 0; i < n; ++i) {
+        CGXStylePtrArray* row = cells.RowAt(static_cast<int>(range.top + order[static_cast<int>(i)]));
+        taken[i] = row != nullptr ? row->StyleAt(static_cast<int>(col)) : nullptr;
+        if (taken[i] != nullptr) row->SetAt(static_cast<int>(col), nullptr);
+      }
+      for (DWORD i = 0; i < n; ++i) {
+        if (taken[i] == nullptr) continue;
+        CGXStylePtrArray* row = cells.RowAt(static_cast<int>(range.top + i));
+        if (row == nullptr) {
+          row = new CGXStylePtrArray;
+          cells.SetAtGrow(static_cast<int>(range.top + i), row);
+        }
+        row->SetAtGrow(static_cast<int>(col), taken[i]);
+      }
+    }
+    return TRUE;
+  }
+  Permute(cells, range.top, order);
   Permute(data.RowStylesRef(), range.top, order);
   return TRUE;
 }
 
 BOOL CGXGridSortMoveDataImp::MoveDataCols(CGXData& data, const CGXRange& range, const CDWordArray& order) {
   CGXStylePtrArrayPtrArray& cells = data.CellsRef();
+  if (range.IsCells()) {
+    for (ROWCOL r = range.top; r <= range.bottom; ++r) {
+      CGXStylePtrArray* row = cells.RowAt(static_cast<int>(r));
+      if (row == nullptr) continue;
+      // Only the block's part of the row moves.
+      const DWORD n = static_cast<DWORD>(order.GetSize());
+      std::vector<void*> taken(n);
+      for (DWORD i = 0; i < n; ++i) {
+        const int from = static_cast<int>(range.left + order[static_cast<int>(i)]);
+        taken[i] = from < row->GetSize() ? row->GetAt(from) : nullptr;
+      }
+      if (static_cast<DWORD>(row->GetSize()) < range.left + n) row->SetSize(static_cast<int>(range.left + n));
+      for (DWORD i = 0; i < n; ++i) row->SetAt(static_cast<int>(range.left + i), taken[i]);
+    }
+    return TRUE;
+  }
   for (int r = 0; r < cells.GetSize(); ++r)
     if (CGXStylePtrArray* row = cells.RowAt(r)) Permute(*row, range.left, order);
   Permute(data.ColStylesRef(), range.left, order);

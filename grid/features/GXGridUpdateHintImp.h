@@ -20,20 +20,20 @@ class CGXGridHint : public CObject {
     kFrameState, kMoveDataRows, kMoveDataCols, kProperties, kStylesMap, kBaseStyle, kRecalc
   };
   // A hint for every grid, whatever its group.
-  static constexpr DWORD kAllGroups = 0xFFFFFFFF;
+  static constexpr long kAllGroups = -1;
 
-  CGXGridHint(int id, DWORD group) : m_id(id), m_nGroup(group) {}
+  CGXGridHint(UINT id, long group) : m_id(id), m_nGroup(group) {}
 
-  int m_id;
-  CGXRange m_range;
-  long m_lValueA = 0, m_lValueB = 0;
-  ROWCOL m_nRow1 = 0, m_nRow2 = 0, m_nRow3 = 0;
-  ROWCOL m_nCol1 = 0, m_nCol2 = 0, m_nCol3 = 0;
-  long m_lValue = 0;
-  DWORD m_dwNumber = 0;
-  const void* m_pPointer = nullptr;
-  UINT m_nFlags = 0;
-  DWORD m_nGroup;
+  UINT m_id;
+  CGXRange range;
+  DWORD lParam = 0, lParam2 = 0;  // the extra arguments of the style hint
+  ROWCOL nRow1 = 0, nRow2 = 0, nRow3 = 0;
+  ROWCOL nCol1 = 0, nCol2 = 0, nCol3 = 0;
+  DWORD dwValue = 0;
+  DWORD nNumber = 0;
+  const void* pData = nullptr;
+  UINT flags = 0;
+  long m_nGroup;
 };
 
 class CGXGridUpdateHintImp : public CGXAbstractGridUpdateHintImp {

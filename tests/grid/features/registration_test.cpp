@@ -44,6 +44,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pSortImp, nullptr);
     EXPECT_NE(grid.m_pSortClickImp, nullptr);
     EXPECT_NE(grid.m_pFindReplaceImp, nullptr);
+    EXPECT_NE(grid.m_pUpdateHintImp, nullptr);
   }
   EXPECT_NE(app->m_pStyleSerializeImp, nullptr);
   EXPECT_NE(app->m_pSerializeQVX5Imp, nullptr);
@@ -53,6 +54,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
   EXPECT_NE(app->m_pNumberFormattingImp, nullptr);
   EXPECT_NE(app->m_pDateTimeImp, nullptr);
   EXPECT_NE(app->m_pStyleCompareSubsetImp, nullptr);
+  EXPECT_NE(app->m_pParamCopyOperatorImp, nullptr);
   EXPECT_NE(app->m_pDataCopyMoveCellsImp, nullptr) << "direct copy brings the data mover";
   EXPECT_NE(app->m_pSortMoveDataImp, nullptr) << "sorting brings the data mover";
   // Destroying a grid leaves the application-wide objects for the others.

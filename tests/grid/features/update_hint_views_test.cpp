@@ -65,7 +65,7 @@ class GridView : public CView {
   }
 };
 
-class UpdateHints : public ::testing::Test {
+class UpdateHintsBetweenViews : public ::testing::Test {
  protected:
   void SetUp() override {
     doc.m_bAutoDelete = FALSE;
@@ -94,7 +94,7 @@ class UpdateHints : public ::testing::Test {
   std::unique_ptr<RecordingGrid> a, b;
 };
 
-TEST_F(UpdateHints, ChangesInOneViewAreReplayedInTheOtherWithoutEcho) {
+TEST_F(UpdateHintsBetweenViews, ChangesInOneViewAreReplayedInTheOtherWithoutEcho) {
   const struct {
     const char* name;
     void (*change)(CGXGridCore&);
@@ -122,7 +122,7 @@ TEST_F(UpdateHints, ChangesInOneViewAreReplayedInTheOtherWithoutEcho) {
   EXPECT_EQ(b->GetRowCount(), 12u);
 }
 
-TEST_F(UpdateHints, AGridWithoutDocumentSendsNothing) {
+TEST_F(UpdateHintsBetweenViews, AGridWithoutDocumentSendsNothing) {
   RecordingGrid loose(&viewA);
   loose.SetParam(a->GetParam(), FALSE);
   loose.Initialize();
@@ -132,38 +132,7 @@ TEST_F(UpdateHints, AGridWithoutDocumentSendsNothing) {
   EXPECT_TRUE(b->steps.empty());
 }
 
-TEST_F(UpdateHints, GroupsAndUnknownIdsAreIgnored) {
-  const struct {
-    int id;
-    DWORD group;
-    DWORD receiverGroup;
-    bool replayed;
-  } cases[] = {
-      {CGXGridHint::kRedraw, CGXGridHint::kAllGroups, 0, true},
-      {CGXGridHint::kRedraw, CGXGridHint::kAllGroups, 3, true},
-      {CGXGridHint::kRedraw, 0, 0, true},
-      {CGXGridHint::kRedraw, 2, 0, false},
-      {0, CGXGridHint::kAllGroups, 0, false},
-      {37, CGXGridHint::kAllGroups, 0, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.id * 100 + static_cast<int>(c.group));
-    b->steps.clear();
-    b->m_nHintGroup = c.receiverGroup;
-    CGXGridHint hint(c.id, c.group);
-    hint.m_nFlags = 1;
-    b->ReceiveHint(&viewA, 0, &hint);
-    EXPECT_EQ(!b->steps.empty(), c.replayed);
-  }
-  // Objects other than grid hints are left alone.
-  struct NotAHint : CObject {} other;
-  b->steps.clear();
-  b->ReceiveHint(&viewA, 0, &other);
-  b->ReceiveHint(&viewA, 0, nullptr);
-  EXPECT_TRUE(b->steps.empty());
-}
-
-TEST_F(UpdateHints, TheCurrentCellIsSharedOnlyWhenAsked) {
+TEST_F(UpdateHintsBetweenViews, TheCurrentCellIsSharedOnlyWhenAsked) {
   a->SetCurrentCell(2, 2);
   ROWCOL row = 0, col = 0;
   EXPECT_FALSE(b->GetCurrentCell(row, col) && row == 2 && col == 2);
@@ -177,14 +146,14 @@ TEST_F(UpdateHints, TheCurrentCellIsSharedOnlyWhenAsked) {
   EXPECT_EQ(viewA.received, 0) << "the second view's move went back";
 }
 
-TEST_F(UpdateHints, StoringTheEditSucceedsOnlyWhenEveryViewCould) {
+TEST_F(UpdateHintsBetweenViews, StoringTheEditSucceedsOnlyWhenEveryViewCould) {
   EXPECT_TRUE(a->TransferCurrentCell(TRUE, 6, TRUE));
   EXPECT_EQ(b->steps.back(), "Transfer");
   b->transferResult = FALSE;
   EXPECT_FALSE(a->TransferCurrentCell(TRUE, 6, TRUE));
 }
 
-TEST_F(UpdateHints, AZoomReachesOtherViewsOnlyWhenZoomIsShared) {
+TEST_F(UpdateHintsBetweenViews, AZoomReachesOtherViewsOnlyWhenZoomIsShared) {
   a->SetZoom(150);
   EXPECT_TRUE(b->steps.empty() || std::find(b->steps.begin(), b->steps.end(), "Zoom") == b->steps.end());
   EXPECT_EQ(b->GetZoom(), 100);
