@@ -87,6 +87,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableResizeToFit();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
+  grid->EnablePrint();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
@@ -97,8 +98,11 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
 }
 
 void CGXControlFactory::EnableAppFeatures() {
+  GXEnablePrintDevice();
   GXEnableStyleSerialize();
   GXEnableSerializeQVX5Compatible();
+  GXEnableProfile();
+  GXEnableDocSerialize();
   GXEnableDrawRotatedText();
   GXEnableNumberFormatting();
   GXEnableOleDateTime();

@@ -17,6 +17,8 @@ class CDC;
 class CGXProperties;
 class CGXGridParam;
 class CGXData;
+class CGXStylesMap;
+class CDocument;
 
 class CGXAbstractGridHideCellsImp {
  public:
@@ -75,17 +77,22 @@ class CGXAbstractGridFreezeMenuHelperImp {
 class CGXAbstractGridPrintImp {
  public:
   virtual ~CGXAbstractGridPrintImp() = default;
+  // The print loop's steps; `info` is the loop's CPrintInfo.
   virtual void OnBeginPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnPrint(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnEndPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   // Page header and footer on behalf of the properties object.
-  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, int page, CGXGridParam* param) = 0;
-  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* headerOrFooter, int page) = 0;
-  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect,
-                                CGXData* headerOrFooter, int page) = 0;
-  virtual CString SubstTokenText(CGXProperties& properties, LPCTSTR text) = 0;
-  virtual CString GetTokenValue(CGXProperties& properties, int token, LPCTSTR text) = 0;
-  virtual CString GetPrintText(CGXProperties& properties, int index) = 0;
+  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, CDocument* document,
+                                 CGXGridParam* param) = 0;
+  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* data, CGXStylesMap* map) = 0;
+  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect, CGXData* data,
+                                CGXStylesMap* map) = 0;
+  // The text with its tokens replaced.
+  virtual CString SubstTokens(CGXProperties& properties, LPCTSTR text) = 0;
+  // One token's value; may take its argument from the front of `rest`.
+  virtual CString GetTokenValue(CGXProperties& properties, int index, CString& rest) = 0;
+  // The text between braces at the front of `rest`, which moves past them.
+  virtual CString GetTokenArgs(CGXProperties& properties, CString& rest) = 0;
 };
 
 class CGXAbstractGridClearCellsImp {

@@ -9,6 +9,9 @@
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridDocSerializeImp.h"
+#include "grid/features/GXGridPrintImp.h"
+#include "grid/features/GXGridProfileImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
@@ -21,6 +24,7 @@
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
+#include "grid/features/GXPrintDevice.h"
 #include "grid/features/GXSerializeQVX5Compatible.h"
 #include "grid/features/GXSpanCellPool.h"
 #include "grid/features/GXStyleSerializeImp.h"
@@ -119,6 +123,8 @@ void CGXGridCore::EnableResizeToFit() {
   EnableCalcSize();
 }
 
+void CGXGridCore::EnablePrint() { EnableGridFeature<CGXGridPrintImp>(this, m_pPrintImp); }
+
 // ------------------------------------------------------ application-wide
 
 void GXEnableLongOperation() { EnableAppFeature<CGXLongOperationImpl>(GXGetAppData()->m_pLongOperationImp); }
@@ -149,3 +155,14 @@ void GXEnableNoOleDateTime() { EnableAppFeature<CGXNoOleDateTimeImp>(GXGetAppDat
 void GXEnableDrawRotatedText() {
   EnableAppFeature<CGXDrawRotatedTextImp>(GXGetAppData()->m_pDrawRotatedTextImp);
 }
+
+void GXEnableDocSerialize() {
+  EnableAppFeature<CGXGridDocSerializeImpl>(GXGetAppData()->m_pDocSerializeImp);
+  GXEnableStyleSerialize();
+  GXEnableSpanCellPool();
+  GXEnableDelayedRangePool();
+}
+
+void GXEnablePrintDevice() { EnableAppFeature<CGXPrintDeviceImp>(GXGetAppData()->m_pPrintDeviceImp); }
+
+void GXEnableProfile() { EnableAppFeature<CGXGridProfileImpl>(GXGetAppData()->m_pGridProfileImp); }
