@@ -19,6 +19,7 @@ CPrefDlg::CPrefDlg(CWnd* parent) : CPropertySheet("Preferences", parent) {
   // A page joins the sheet here, in its place among the others.
   AddPrefPage(&m_general);
   AddPrefPage(&m_grids);
+  AddPrefPage(&m_labels);
   AddPrefPage(&m_background);
   AddPrefPage(&m_tools);
 }

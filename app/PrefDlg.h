@@ -9,6 +9,7 @@
 #include "app/PrefBackground.h"
 #include "app/PrefGeneral.h"
 #include "app/PrefGrid.h"
+#include "app/PrefLabels.h"
 #include "app/PrefTools.h"
 #include "platform/controls/CtlButton.h"
 #include "platform/propsheet/PropSheet.h"
@@ -23,6 +24,7 @@ class CPrefDlg : public CPropertySheet {
 
   CPrefGen m_general;
   CPrefGrid m_grids;
+  CMailLblDlg m_labels;
   CPrefBack m_background;
   CPrefTool m_tools;
 

@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "platform/base/CString.h"
+#include "platform/base/Geometry.h"
+
+class CDC;
+class CWnd;
 
 // The record, byte for byte as in the file (little-endian, no padding).
 struct MailLabelDef {
@@ -56,8 +60,19 @@ class CMailLabel {
   // True for 1 to across x down; else the range appended to `error`.
   bool ValidateLabelNumber(int number, CString& error) const;
 
+  // Draws the sheet to scale over the area of `control` (a child of the
+  // window `dc` draws in), with each label's number when `numbers` is set,
+  // and remembers every label's box for HitTest. False, with nothing
+  // drawn, when the definition is not valid (its problem in `error`).
+  bool DrawSheet(CDC* dc, CWnd* control, bool numbers, CString& error);
+  // The number of the label drawn at (x, y), in the device coordinates of
+  // the window drawn in; -1 for none.
+  int HitTest(int x, int y) const;
+
  private:
   MailLabelDef def_;
+  // The boxes of the last drawing, label 1 first, row by row.
+  std::vector<RECT> boxes_;
 };
 
 class CMailLabelDBase {

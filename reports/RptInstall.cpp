@@ -10,6 +10,7 @@
 #include "reports/LabelReports.h"
 #include "reports/ExportFormatReport.h"
 #include "reports/FinancialReports.h"
+#include "reports/FirstLabelDlg.h"
 #include "reports/ImportSummaryReport.h"
 #include "reports/FriendsReport.h"
 #include "reports/MemberParams.h"
@@ -46,4 +47,5 @@ void InstallReports() {
   InstallMemberLaunchers();
   InstallFormLaunchers();
   InstallLabelLaunchers();
+  InstallFirstLabelDialog();
 }

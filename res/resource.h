@@ -606,6 +606,25 @@
 #define IDC_PREF_EDITED_ROW        1769
 #define IDC_PREF_USE_GRIDS         1774
 #define IDC_PREF_SAMPLE_GRID       1783
+#define IDD_PREF_LABELS            1542
+#define IDC_PREF_LABEL_NAME        1131
+#define IDC_PREF_LABEL_LABELS      1691
+#define IDC_PREF_LABEL_CARDS       1692
+#define IDC_PREF_LABEL_RESET       1044
+#define IDC_PREF_LABEL_DELETE      1054
+#define IDC_PREF_LABEL_ACROSS      1652
+#define IDC_PREF_LABEL_DOWN        1685
+#define IDC_PREF_LABEL_SHEET_FEED  1695
+#define IDC_PREF_LABEL_CONTINUOUS  1696
+#define IDC_PREF_LABEL_PICTURE     1792
+#define IDC_PREF_LABEL_PAGE_WIDTH  1658
+#define IDC_PREF_LABEL_PAGE_HEIGHT 1661
+#define IDC_PREF_LABEL_WIDTH       1693
+#define IDC_PREF_LABEL_HEIGHT      1694
+#define IDC_PREF_LABEL_LEFT        1686
+#define IDC_PREF_LABEL_TOP         1657
+#define IDC_PREF_LABEL_HPITCH      1659
+#define IDC_PREF_LABEL_VPITCH      1660
 
 // The report preview and the report page setup.
 #define IDD_RPT_PREVIEW            242
@@ -785,6 +804,9 @@
 #define IDC_EQI_BY_DESC            1358
 #define IDC_EQI_BY_ID              1130
 #define IDC_EQI_EXTENDED           1623
+#define IDD_FIRST_LABEL            312
+#define IDC_FIRST_LABEL_NUMBER     1688
+#define IDC_FIRST_LABEL_SHEET      1689
 
 // ---- Data exchange: export, import and transfer dialogs ----------------------
 #define IDD_EXPORT                 166

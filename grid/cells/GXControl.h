@@ -71,7 +71,7 @@ class CGXControl {
   virtual CRect GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect = nullptr, const CGXStyle* style = nullptr);
   virtual CSize CalcSize(int width, int height, const CGXStyle& style);
   virtual CSize CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL mode1, BOOL mode2);
-  virtual BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood);
+  virtual BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats);
   virtual BOOL CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int mode);
   virtual void DrawFrame(CDC* dc, const CRect& cellRect);
   virtual void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,

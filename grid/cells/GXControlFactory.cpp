@@ -11,6 +11,10 @@
 #include "grid/cells/GXComboBoxWnd.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXEditControl.h"
+#include "grid/cells/GXDaoBitmap.h"
+#include "grid/cells/GXEditVariants.h"
+#include "grid/cells/GXPasswordControl.h"
+#include "grid/cells/GXProgressCtrl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXGridWnd.h"
@@ -45,6 +49,12 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       return combo;
     }
     case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
+    case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
+    case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
+    case GX_IDS_CTRL_DAOBITMAP: return new CGXDaoBitmap(grid);
+    case GX_IDS_CTRL_SCROLLEDIT: return new CGXVScrollEdit(grid, id);
+    case GX_IDS_CTRL_HOTSPOT: return new CGXHotSpotEdit(grid, id);
+    case GX_IDS_CTRL_SPINEDIT: return new CGXSpinEdit(grid, id);
     case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
     // The cell types still to come are made as the edit cell meanwhile,
     // like every id the library does not know.
@@ -65,8 +75,10 @@ void CGXControlFactory::RegisterControlNames(CGXStylesMap* map) {
 
 void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXControl::AddUserAttributes(map);
+  CGXSpinEdit::AddUserAttributes(map);
   CGXCheckBox::AddUserAttributes(map);
   CGXRadioButtonEx::AddUserAttributes(map);
+  CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
   // with their classes.
@@ -88,6 +100,9 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
   grid->EnablePrint();
+  grid->EnableUserSelectRange();
+  grid->EnableExcelLikeFrame();
+  grid->EnableUserDragSelectRange();
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
@@ -95,6 +110,9 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
+  grid->EnableFloatCells();
+  grid->EnableMergeCells();
+  grid->EnableExcelLikeFill();
 }
 
 void CGXControlFactory::EnableAppFeatures() {

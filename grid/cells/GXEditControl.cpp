@@ -93,8 +93,9 @@ BOOL CGXEditControl::OnEndEditing() {
   return TRUE;
 }
 
-BOOL CGXEditControl::CanFloatCell(ROWCOL, ROWCOL, const CGXStyle& style, BOOL flood) {
-  return flood ? style.GetValue().IsEmpty() : !style.GetValue().IsEmpty();
+// A text floats; an empty cell may be flooded.
+BOOL CGXEditControl::CanFloatCell(ROWCOL, ROWCOL, const CGXStyle& style, BOOL floats) {
+  return floats ? !style.GetValue().IsEmpty() : style.GetValue().IsEmpty();
 }
 
 void CGXEditControl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,

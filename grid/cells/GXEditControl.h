@@ -40,7 +40,7 @@ class CGXEditControl : public CEdit, public CGXStatic {
   void Init(ROWCOL row, ROWCOL col) override;
   BOOL Store() override;
   BOOL OnEndEditing() override;
-  BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) override;
+  BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats) override;
   void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
             const CGXStyle* baseStyle) override;
   void GetValue(CString& text) override;

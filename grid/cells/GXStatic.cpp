@@ -37,9 +37,10 @@ CSize CGXStatic::CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle
   return imp->CalcSize(this, dc, row, col, style, &m_pGrid->GetStandardStyle(), vertical);
 }
 
-BOOL CGXStatic::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) {
+BOOL CGXStatic::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats) {
   // Floating is the floating-cells feature's decision; without it no cell floats.
-  return m_pGrid->m_pFloatCellsImp != nullptr && m_pGrid->CanFloatCell(row, col, style, flood);
+  CGXAbstractGridFloatCellsImp* imp = m_pGrid->m_pFloatCellsImp;
+  return imp != nullptr && imp->CanFloatCellForControl(this, row, col, style, floats);
 }
 
 UINT CGXStatic::TextFormat(const CGXStyle& style) {

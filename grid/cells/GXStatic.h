@@ -15,7 +15,7 @@ class CGXStatic : public CGXControl {
   // The size the cell's text needs: the grid's size calculation, (0, 0)
   // without it. `vertical` asks for the height.
   CSize CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL vertical, BOOL mode2) override;
-  BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) override;
+  BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats) override;
   void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
             const CGXStyle* baseStyle) override;
 

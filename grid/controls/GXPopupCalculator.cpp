@@ -42,7 +42,9 @@ void CGXBPopupCalculator::SendResult() {
     owner = platformOwner != nullptr ? platformOwner->m_hWnd : nullptr;
   }
   if (owner == nullptr || !::IsWindow(owner) || IsError()) return;
-  const CString text = GetEntryText();
+  // Owners read the number with the C library, whatever the locale shows.
+  CString text = GetEntryText();
+  if (!separator_.IsEmpty() && separator_ != ".") text.Replace(separator_, ".");
   ::SendMessage(owner, WM_GX_CALCULATOR_RESULT, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
 }
 

@@ -247,7 +247,7 @@ class CGXGridCore {
   virtual void UpdateCoveredCellsRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags,
                                         BOOL sendHint);
   virtual void ExpandToCoveredCells(CGXRange& range);
-  virtual BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood);
+  virtual BOOL CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats);
   virtual BOOL CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int direction);
   virtual BOOL CanMergeStyles(const CGXStyle& a, const CGXStyle& b);
   // The covered, merged or floated block of a cell, filled into `range`;
@@ -824,18 +824,20 @@ class CGXGridCore {
   BOOL CopyTextToClipboard(CGXRangeList& ranges);
   BOOL CopyStylesToClipboard(CGXRangeList& ranges, UINT flags);
   void DelayFloatCells(const CGXRange& range, ROWCOL rowLimit = static_cast<ROWCOL>(-1));
-  BOOL EvalFloatCells(const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2);
+  BOOL EvalFloatCells(const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed = nullptr,
+                      BOOL useGridStyles = FALSE);
   BOOL GetFloatedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range);
-  BOOL FloatCellsMoveCurrentCell(ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags);
-  void RedrawWithFloatCells(const CGXRange& range, UINT flags);
-  void AdjustRectToFloatCells(RECT& rect);
+  BOOL SetFloatedCellsRange(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags);
+  void RedrawWithFloatCells(const CGXRange& range, UINT flags, BOOL sendHint = TRUE);
+  void ExpandRangeToFloatedCells(CGXRange& range);
   void DelayMergeCells(const CGXRange& range, ROWCOL rowLimit = static_cast<ROWCOL>(-1),
                        ROWCOL colLimit = static_cast<ROWCOL>(-1));
-  BOOL EvalMergeCells(const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2);
+  BOOL EvalMergeCells(const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed = nullptr,
+                      BOOL useGridStyles = FALSE);
   BOOL GetMergedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range, int direction);
-  BOOL MergeCellsMoveCurrentCell(int direction, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags);
-  void RedrawWithMergeCells(const CGXRange& range, UINT flags);
-  void AdjustRectToMergeCells(RECT& rect);
+  BOOL SetMergedCellsRange(int direction, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags);
+  void RedrawWithMergeCells(const CGXRange& range, UINT flags, BOOL sendHint = TRUE);
+  void ExpandRangeToMergedCells(CGXRange& range);
   BOOL FindInCells(ROWCOL row, ROWCOL col, UINT flags);
   BOOL FindNext(UINT flags);
   void TrackSelectionFrame(CDC* dc, const CGXRange& range, int value1, int value2);

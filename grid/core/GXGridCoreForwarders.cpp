@@ -283,8 +283,8 @@ BOOL CGXGridCore::ResizeColWidthsToFit(const CGXRange& range, BOOL growOnly, UIN
 
 // ------------------------------------------------------ floating and merged
 
-BOOL CGXGridCore::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) {
-  GX_FORWARD(m_pFloatCellsImp, CanFloatCell(this, row, col, style, flood), FALSE);
+BOOL CGXGridCore::CanFloatCell(ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats) {
+  GX_FORWARD(m_pFloatCellsImp, CanFloatCell(this, row, col, style, floats), FALSE);
 }
 BOOL CGXGridCore::CanMergeCell(ROWCOL row, ROWCOL col, const CGXStyle& style, int direction) {
   GX_FORWARD(m_pMergeCellsImp, CanMergeCell(this, row, col, style, direction), FALSE);
@@ -295,44 +295,48 @@ BOOL CGXGridCore::CanMergeStyles(const CGXStyle& a, const CGXStyle& b) {
 
 CGXRange* CGXGridCore::GetCellSpanRange(ROWCOL row, ROWCOL col, CGXRange& range) {
   if (GetCoveredCellsRowCol(row, col, range) != nullptr) return &range;
-  if (GetMergedCellsRange(row, col, range, 3)) return &range;
+  if (GetMergedCellsRange(row, col, range, -1)) return &range;
   if (GetFloatedCellsRange(row, col, range)) return &range;
   return nullptr;
 }
 
-void CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL rowLimit) {
-  GX_FORWARD_VOID(m_pFloatCellsImp, DelayFloatCells(this, range, rowLimit));
+void CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL colLimit) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, DelayFloatCells(this, range, colLimit));
 }
-BOOL CGXGridCore::EvalFloatCells(const CGXRange& range, int mode, ROWCOL v1, ROWCOL v2) {
-  GX_FORWARD(m_pFloatCellsImp, EvalFloatCells(this, range, mode, v1, v2), FALSE);
+BOOL CGXGridCore::EvalFloatCells(const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed, BOOL useGridStyles) {
+  GX_FORWARD(m_pFloatCellsImp, EvalFloatCells(this, range, redrawAtOnce, changed, useGridStyles), FALSE);
 }
 BOOL CGXGridCore::GetFloatedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range) {
   GX_FORWARD(m_pFloatCellsImp, GetFloatedCellsRange(this, row, col, range), FALSE);
 }
-BOOL CGXGridCore::FloatCellsMoveCurrentCell(ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol, UINT flags) {
-  GX_FORWARD(m_pFloatCellsImp, FloatCellsMoveCurrentCell(this, fromRow, fromCol, toRow, toCol, flags), FALSE);
+BOOL CGXGridCore::SetFloatedCellsRange(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags) {
+  GX_FORWARD(m_pFloatCellsImp, SetFloatedCellsRange(this, top, left, bottom, right, flags), FALSE);
 }
-void CGXGridCore::RedrawWithFloatCells(const CGXRange& range, UINT flags) {
-  GX_FORWARD_VOID(m_pFloatCellsImp, RedrawWithFloatCells(this, range, flags));
+void CGXGridCore::RedrawWithFloatCells(const CGXRange& range, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, RedrawWithFloatCells(this, range, flags, sendHint));
 }
-void CGXGridCore::AdjustRectToFloatCells(RECT& rect) { GX_FORWARD_VOID(m_pFloatCellsImp, AdjustRectToFloatCells(this, rect)); }
+void CGXGridCore::ExpandRangeToFloatedCells(CGXRange& range) {
+  GX_FORWARD_VOID(m_pFloatCellsImp, ExpandRange(this, range));
+}
 void CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL rowLimit, ROWCOL colLimit) {
   GX_FORWARD_VOID(m_pMergeCellsImp, DelayMergeCells(this, range, rowLimit, colLimit));
 }
-BOOL CGXGridCore::EvalMergeCells(const CGXRange& range, int mode, ROWCOL v1, ROWCOL v2) {
-  GX_FORWARD(m_pMergeCellsImp, EvalMergeCells(this, range, mode, v1, v2), FALSE);
+BOOL CGXGridCore::EvalMergeCells(const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed, BOOL useGridStyles) {
+  GX_FORWARD(m_pMergeCellsImp, EvalMergeCells(this, range, redrawAtOnce, changed, useGridStyles), FALSE);
 }
 BOOL CGXGridCore::GetMergedCellsRange(ROWCOL row, ROWCOL col, CGXRange& range, int direction) {
   GX_FORWARD(m_pMergeCellsImp, GetMergedCellsRange(this, row, col, range, direction), FALSE);
 }
-BOOL CGXGridCore::MergeCellsMoveCurrentCell(int direction, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol,
-                                            UINT flags) {
-  GX_FORWARD(m_pMergeCellsImp, MergeCellsMoveCurrentCell(this, direction, fromRow, fromCol, toRow, toCol, flags), FALSE);
+BOOL CGXGridCore::SetMergedCellsRange(int direction, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                      UINT flags) {
+  GX_FORWARD(m_pMergeCellsImp, SetMergedCellsRange(this, direction, top, left, bottom, right, flags), FALSE);
 }
-void CGXGridCore::RedrawWithMergeCells(const CGXRange& range, UINT flags) {
-  GX_FORWARD_VOID(m_pMergeCellsImp, RedrawWithMergeCells(this, range, flags));
+void CGXGridCore::RedrawWithMergeCells(const CGXRange& range, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pMergeCellsImp, RedrawWithMergeCells(this, range, flags, sendHint));
 }
-void CGXGridCore::AdjustRectToMergeCells(RECT& rect) { GX_FORWARD_VOID(m_pMergeCellsImp, AdjustRectToMergeCells(this, rect)); }
+void CGXGridCore::ExpandRangeToMergedCells(CGXRange& range) {
+  GX_FORWARD_VOID(m_pMergeCellsImp, ExpandRange(this, range));
+}
 
 // --------------------------------------------------------- find and replace
 

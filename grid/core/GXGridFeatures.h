@@ -201,31 +201,43 @@ class CGXAbstractGridResizeToFitImp {
 class CGXAbstractGridFloatCellsImp {
  public:
   virtual ~CGXAbstractGridFloatCellsImp() = default;
-  virtual void Reserved(CGXGridCore* grid) = 0;
-  virtual void DelayFloatCells(CGXGridCore* grid, const CGXRange& range, ROWCOL rowLimit) = 0;
-  virtual BOOL EvalFloatCells(CGXGridCore* grid, const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2) = 0;
+  // Mode 0 off, 1 delayed (queued areas are evaluated when drawn), 2
+  // immediate; a change discards every span.
+  virtual void SetFloatCellsMode(CGXGridCore* grid, WORD mode, BOOL redraw) = 0;
+  virtual void DelayFloatCells(CGXGridCore* grid, const CGXRange& range, ROWCOL colLimit) = 0;
+  // TRUE when a span changed; `changed` (may be null) collects the area.
+  virtual BOOL EvalFloatCells(CGXGridCore* grid, const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed,
+                              BOOL useGridStyles) = 0;
   virtual BOOL GetFloatedCellsRange(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range) = 0;
-  virtual BOOL CanFloatCellForControl(CObject* control, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) = 0;
-  virtual BOOL CanFloatCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL flood) = 0;
-  virtual BOOL FloatCellsMoveCurrentCell(CGXGridCore* grid, ROWCOL fromRow, ROWCOL fromCol, ROWCOL toRow, ROWCOL toCol,
-                                         UINT flags) = 0;
-  virtual void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
-  virtual void AdjustRectToFloatCells(CGXGridCore* grid, RECT& rect) = 0;
+  // The static cell's answer: `floats` TRUE asks whether its text may
+  // float, FALSE whether it may be flooded by a neighbour's text.
+  virtual BOOL CanFloatCellForControl(CGXControl* control, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                                      BOOL floats) = 0;
+  virtual BOOL CanFloatCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL floats) = 0;
+  // A one-cell request removes the span at (top, left).
+  virtual BOOL SetFloatedCellsRange(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                    UINT flags) = 0;
+  virtual void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
+  virtual void ExpandRange(CGXGridCore* grid, CGXRange& range) = 0;
 };
 
 class CGXAbstractGridMergeCellsImp {
  public:
   virtual ~CGXAbstractGridMergeCellsImp() = default;
-  virtual void Reserved(CGXGridCore* grid) = 0;
+  // Bits 0-1: 0 off, 1 delayed, 2 immediate; bit value 4 no vertical
+  // blocks, 8 no horizontal ones.
+  virtual void SetMergeCellsMode(CGXGridCore* grid, WORD mode, BOOL redraw) = 0;
   virtual void DelayMergeCells(CGXGridCore* grid, const CGXRange& range, ROWCOL rowLimit, ROWCOL colLimit) = 0;
-  virtual BOOL EvalMergeCells(CGXGridCore* grid, const CGXRange& range, int mode, ROWCOL value1, ROWCOL value2) = 0;
+  virtual BOOL EvalMergeCells(CGXGridCore* grid, const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed,
+                              BOOL useGridStyles) = 0;
+  // direction 0 horizontal, 1 vertical, any other both.
   virtual BOOL GetMergedCellsRange(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& range, int direction) = 0;
   virtual BOOL CanMergeCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, const CGXStyle& style, int direction) = 0;
   virtual BOOL CanMergeStyles(CGXGridCore* grid, const CGXStyle& a, const CGXStyle& b) = 0;
-  virtual BOOL MergeCellsMoveCurrentCell(CGXGridCore* grid, int direction, ROWCOL fromRow, ROWCOL fromCol,
-                                         ROWCOL toRow, ROWCOL toCol, UINT flags) = 0;
-  virtual void RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
-  virtual void AdjustRectToMergeCells(CGXGridCore* grid, RECT& rect) = 0;
+  virtual BOOL SetMergedCellsRange(CGXGridCore* grid, int direction, ROWCOL top, ROWCOL left, ROWCOL bottom,
+                                   ROWCOL right, UINT flags) = 0;
+  virtual void RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
+  virtual void ExpandRange(CGXGridCore* grid, CGXRange& range) = 0;
 };
 
 class CGXAbstractGridFindReplaceImp {

@@ -165,6 +165,8 @@ BOOL CGXGridCore::OnGridLButtonDown(UINT flags, CPoint point) {
       m_nPressedRow = row;
       m_nPressedCol = col;
       m_nMouseAction = 1;
+      if (m_pExcelLikeFillImp != nullptr && m_pParam != nullptr && m_pParam->m_bFillOption)
+        m_pExcelLikeFillImp->OnStartFill(this, point, flags, hit, row, col);
       HoldButton(*this, true);
       return TRUE;
     }
@@ -230,6 +232,12 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point) {
   return GXGuardMouse(*this, TRUE, [&]() -> BOOL {
     point = LimitPoint(*this, point);
     if (m_pUserDragSelectRangeImp != nullptr && m_pUserDragSelectRangeImp->OnMouseMove(this, point, flags)) return TRUE;
+    if (m_bFillDragging && m_pExcelLikeFillImp != nullptr) {
+      ROWCOL row = 0, col = 0;
+      HitTest(point, &row, &col);
+      m_pExcelLikeFillImp->OnTrackFill(this, point, flags, row, col);
+      return TRUE;
+    }
     if (m_nMouseAction != 0) {
       const HWND capture = ::GetCapture();
       if (capture != nullptr && !HoldsCapture(*this)) return FALSE;
@@ -280,6 +288,12 @@ BOOL CGXGridCore::OnGridLButtonUp(UINT flags, CPoint point) {
   return GXGuardMouse(*this, TRUE, [&]() -> BOOL {
     point = LimitPoint(*this, point);
     if (m_pUserDragSelectRangeImp != nullptr && m_pUserDragSelectRangeImp->OnLButtonUp(this, point, flags)) return TRUE;
+    if (m_bFillDragging && m_pExcelLikeFillImp != nullptr) {
+      ::ReleaseCapture();
+      m_nMouseAction = 0;
+      m_pExcelLikeFillImp->OnEndFill(this, point, flags);
+      return TRUE;
+    }
     if (m_nMouseAction != 0) {
       ::ReleaseCapture();
       if (m_pUserSelectRangeImp != nullptr) m_pUserSelectRangeImp->OnLButtonUp(this, point, flags);
@@ -396,6 +410,10 @@ BOOL CGXGridCore::OnGridRButtonDblClk(UINT flags, CPoint point) { return OnGridD
 
 BOOL CGXGridCore::OnGridCancelMode() {
   if (!m_bInitDone) return TRUE;
+  if (m_bFillDragging) {
+    m_bFillDragging = FALSE;
+    if (m_pExcelLikeFillImp != nullptr) m_pExcelLikeFillImp->CancelFill(this);
+  }
   if (m_bResizeTracking) {
     m_bResizeTracking = FALSE;
     CancelResizeTracking();

@@ -68,6 +68,9 @@ void CGXGridCore::OnDraw(CDC* dc) {
     return;
   }
   PaintDirect(dc, m_nDrawMode == 1);
+  // The selection frame is drawn by inverting pixels: the part of it that
+  // this paint covered is inverted again, so the frame stays whole.
+  if (m_rgFrame.IsValid() && !m_bFrameLocked) TrackSelectionFrame(dc, m_rgFrame, m_nFrameHandle, FALSE);
 }
 
 void CGXGridCore::PaintDirect(CDC* windowDC, BOOL buffered) {

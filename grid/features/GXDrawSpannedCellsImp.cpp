@@ -19,12 +19,29 @@ void PartEnd(const GXPaintContext& ctx, const CGXRange& block, ROWCOL r, ROWCOL 
   while (c2 + 1 < ctx.nCols && ctx.cols[c2 + 1] == ctx.cols[c2] + 1 && ctx.cols[c2 + 1] <= block.right) ++c2;
 }
 
+// The block a cell belongs to: a covered block always counts; a merged or
+// floated block not while the cell is edited and is not the block's first
+// cell (the editor then shows in its own cell).
+bool FindBlock(CGXGridCore* grid, ROWCOL row, ROWCOL col, CGXRange& block, bool& covered) {
+  covered = grid->GetCoveredCellsRowCol(row, col, block) != nullptr;
+  if (covered) return true;
+  bool editing = false;
+  if (grid->IsCurrentCell(row, col)) {
+    CGXControl* control = grid->GetRegisteredControl(grid->GetCachedCellStyle(row, col).GetControl());
+    editing = control != nullptr && control->IsInitializedFor(row, col) && control->IsActive();
+  }
+  if (grid->GetMergedCellsRange(row, col, block, 0)) return !editing || col == block.left;
+  if (grid->GetMergedCellsRange(row, col, block, 1)) return !editing || row == block.top;
+  if (grid->GetFloatedCellsRange(row, col, block)) return !editing || col == block.left;
+  return false;
+}
+
 }  // namespace
 
 BOOL CGXDrawSpannedCellsImp::EvalVisibleSpans(CGXGridCore* grid, CGXRange& range, ROWCOL frozenRows,
                                               ROWCOL frozenCols, ROWCOL topRow, ROWCOL leftCol, ROWCOL lastRow,
                                               ROWCOL lastCol, BOOL redraw, BOOL changed, BOOL useGridStyles) {
-  (void)changed, (void)useGridStyles;
+  (void)changed;
   if (grid->GetFloatCellsMode() == 0 && grid->GetMergeCellsMode() == 0) return FALSE;
   CGXRange cells = range;
   cells.ExpandToCells(0, 0, grid->GetRowCount(), grid->GetColCount());
@@ -37,11 +54,11 @@ BOOL CGXDrawSpannedCellsImp::EvalVisibleSpans(CGXGridCore* grid, CGXRange& range
   BOOL any = FALSE;
   for (const CGXRange& part : parts) {
     CGXRange in;
-    if (in.IntersectWith(cells, part)) any = grid->EvalMergeCells(in, redraw ? 1 : 0, 0, 0) || any;
+    if (in.IntersectWith(cells, part)) any = grid->EvalMergeCells(in, redraw, nullptr, useGridStyles) || any;
   }
   for (const CGXRange& part : parts) {
     CGXRange in;
-    if (in.IntersectWith(cells, part)) any = grid->EvalFloatCells(in, redraw ? 1 : 0, 0, 0) || any;
+    if (in.IntersectWith(cells, part)) any = grid->EvalFloatCells(in, redraw, nullptr, useGridStyles) || any;
   }
   return any;
 }
@@ -50,15 +67,20 @@ BOOL CGXDrawSpannedCellsImp::PrepareCell(CGXGridCore* grid, void* paintContext, 
   auto& ctx = *static_cast<GXPaintContext*>(paintContext);
   const ROWCOL r = static_cast<ROWCOL>(rowIndex), c = static_cast<ROWCOL>(colIndex);
   CGXRange block;
-  if (grid->GetCoveredCellsRowCol(ctx.rows[r], ctx.cols[c], block) == nullptr) return FALSE;
+  bool covered = false;
+  if (!FindBlock(grid, ctx.rows[r], ctx.cols[c], block, covered)) return FALSE;
   const CGXStyle& style = grid->GetCachedCellStyle(block.top, block.left);
   ROWCOL r2 = r, c2 = c;
   PartEnd(ctx, block, r, c, r2, c2);
+  ROWCOL editRow = 0, editCol = 0;
+  const bool skipEdited = !covered && grid->GetCurrentCell(editRow, editCol) && grid->IsCurrentCellActive();
+  const WORD kind = covered ? static_cast<WORD>(GX_PAINT_SPANNED | GX_PAINT_COVERED) : static_cast<WORD>(GX_PAINT_SPANNED);
   for (ROWCOL i = r; i <= r2; ++i) {
     for (ROWCOL j = c; j <= c2; ++j) {
+      if ((i != r || j != c) && skipEdited && ctx.rows[i] == editRow && ctx.cols[j] == editCol) continue;
       const std::size_t k = ctx.Index(i, j);
       ctx.styles[k] = &style;
-      ctx.flags[k] = static_cast<WORD>(GX_PAINT_SPANNED | GX_PAINT_COVERED | ((i != r || j != c) ? GX_PAINT_CONTINUATION : 0));
+      ctx.flags[k] = static_cast<WORD>(kind | ((i != r || j != c) ? GX_PAINT_CONTINUATION : 0));
     }
   }
   if (ctx.useColors) ctx.flags[ctx.Index(r, c)] |= GX_PAINT_BACKGROUND;
@@ -73,7 +95,8 @@ BOOL CGXDrawSpannedCellsImp::DrawCell(CGXGridCore* grid, void* paintContext, int
   if (ctx.flags[i] & GX_PAINT_CONTINUATION) return TRUE;
   if (!(ctx.flags[i] & GX_PAINT_SPANNED)) return FALSE;
   CGXRange block;
-  if (grid->GetCoveredCellsRowCol(ctx.rows[r], ctx.cols[c], block) == nullptr) return FALSE;
+  bool covered = false;
+  if (!FindBlock(grid, ctx.rows[r], ctx.cols[c], block, covered)) return FALSE;
   const CGXStyle& style = *ctx.styles[i];
   ROWCOL r2 = r, c2 = c;
   PartEnd(ctx, block, r, c, r2, c2);
@@ -115,15 +138,27 @@ BOOL CGXDrawSpannedCellsImp::DrawCell(CGXGridCore* grid, void* paintContext, int
   }
   grid->m_bDrawingSpan = oldSpan;
   dc->RestoreDC(saved);
-  // The current cell of a block is its first cell; its frame goes round
-  // the whole block.
+  // The current cell of a covered block is its first cell, and its frame
+  // goes round the whole block; in a merged or floated block the current
+  // cell keeps its frame round its own rectangle.
   ROWCOL currentRow = 0, currentCol = 0;
   if (grid->GetCurrentCell(currentRow, currentCol) && block.IsCellInRange(currentRow, currentCol)) {
     CGXControl* control = grid->GetRegisteredControl(style.GetControl());
     if (control != nullptr && !control->IsActive()) {
+      CRect frame = whole;
+      if (!covered) {
+        frame = grid->CalcCellRect(currentRow, currentCol);
+      }
       ctx.frameControl = control;
-      grid->GetCellInsideRect(ctx.frameRect, whole, &style, TRUE);
+      grid->GetCellInsideRect(ctx.frameRect, frame, &style, TRUE);
     }
   }
   return TRUE;
+}
+
+void GXEnableDrawSpannedCells(CGXGridCore* grid) {
+  if (grid->m_pDrawSpannedCellsImp != nullptr) return;
+  auto* object = new CGXDrawSpannedCellsImp;
+  grid->m_pDrawSpannedCellsImp = object;
+  grid->AddAutoDelete(object);
 }

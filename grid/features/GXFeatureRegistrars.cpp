@@ -12,15 +12,20 @@
 #include "grid/features/GXGridDocSerializeImp.h"
 #include "grid/features/GXGridPrintImp.h"
 #include "grid/features/GXGridProfileImp.h"
+#include "grid/features/GXGridExcelLikeFillImp.h"
+#include "grid/features/GXGridExcelLikeFrameImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
 #include "grid/features/GXGridMarkEditHeaderImp.h"
+#include "grid/features/GXGridMoveRowsColsImp.h"
 #include "grid/features/GXGridOptimizedUpdateImp.h"
 #include "grid/features/GXGridResizeToFitImp.h"
 #include "grid/features/GXGridStyleDataExchangeImp.h"
 #include "grid/features/GXGridTextDataExchangeImp.h"
+#include "grid/features/GXGridUserDragSelectRangeImp.h"
 #include "grid/features/GXGridUserResizeCellsImp.h"
+#include "grid/features/GXGridUserSelectRangeImp.h"
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
@@ -111,6 +116,31 @@ void CGXGridCore::EnableIntelliMouse() {
   m_pIntelliMousePlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pIntelliMousePlugin);
 }
+
+void CGXGridCore::EnableUserSelectRange() {
+  EnableGridFeature<CGXGridUserSelectRangeImp>(this, m_pUserSelectRangeImp);
+}
+
+// The frame marks the selection, so it brings the selection along.
+void CGXGridCore::EnableExcelLikeFrame() {
+  EnableGridFeature<CGXGridExcelLikeFrameImp>(this, m_pExcelLikeFrameImp);
+  EnableUserSelectRange();
+}
+
+// The fill handle sits on the frame.
+void CGXGridCore::EnableExcelLikeFill() {
+  if (m_pExcelLikeFillImp == nullptr) SetFillHandleImp(new CGXGridExcelLikeFillImp, TRUE);
+  EnableExcelLikeFrame();
+}
+
+// Dragging rows and columns selects them first and moves them at the drop.
+void CGXGridCore::EnableUserDragSelectRange() {
+  EnableGridFeature<CGXGridUserDragSelectRangeImp>(this, m_pUserDragSelectRangeImp);
+  EnableUserSelectRange();
+  EnableMoveRowsCols();
+}
+
+void CGXGridCore::EnableMoveRowsCols() { EnableGridFeature<CGXGridMoveRowsColsImp>(this, m_pMoveRowsColsImp); }
 
 void CGXGridCore::EnableOptimizedUpdate() {
   EnableGridFeature<CGXGridOptimizedUpdateImp>(this, m_pOptimizedUpdateImp);

@@ -150,7 +150,7 @@ TEST_F(PreferencesSheetTest, TheCommandSavesWhatCancelsYesStored) {
       "Preferences",
       [&](HWND h) {
         automation::PumpUntilIdle();
-        SendMessage(h, PSM_SETCURSEL, 3, 0);
+        SendMessage(h, PSM_SETCURSEL, 4, 0);
         automation::PumpUntilIdle();
         HWND page = reinterpret_cast<HWND>(SendMessage(h, PSM_GETCURRENTPAGEHWND, 0, 0));
         EXPECT_EQ(FieldText(page, IDC_PREF_CALCULATOR), "");  // reloaded, not the value in memory

@@ -236,6 +236,25 @@ TEST_F(PopupCalculator, EnterSendsTheResultAndCloses) {
   EXPECT_EQ(field.results, std::vector<std::string>{"24."});
 }
 
+// A locale with a decimal comma: the owner still gets a "." to parse.
+class CommaCalculator : public CGXBPopupCalculator {
+ public:
+  CString GetDecimalSeparator() override { return ","; }
+};
+
+TEST_F(PopupCalculator, ResultUsesAPointWhateverTheLocale) {
+  auto* popup = new CommaCalculator;
+  popup->m_bAutoDelete = TRUE;
+  ASSERT_TRUE(popup->CreatePopup(0x90000010, FieldOnScreen(), &field));
+  popup->SetOwner(&field);
+  popup->SetValue(2.5);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(std::string(popup->GetDisplayText()).find(','), 1u);
+  automation::PressKey(VK_RETURN);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(field.results, std::vector<std::string>{"2.5"});
+}
+
 TEST_F(PopupCalculator, EqualsKeyAndEscape) {
   CGXBPopupCalculator* popup = Open(FieldOnScreen(), 0);
   ASSERT_NE(popup, nullptr);

@@ -260,9 +260,10 @@ TEST_F(CellControl, FactoryMakesTheStaticAndHeaderCellsOncePerGrid) {
   CGXStylesMap map;
   CGXControlFactory factory;
   factory.RegisterUserAttributes(&map);
-  // Six of the control and the factory's own, two of the check box, two of
-  // the radio cells and six of the tabbed combo.
-  EXPECT_EQ(map.GetUserAttributeMap().size(), 16u);
+  // Six of the control and the factory's own, four of the spin edit, two of
+  // the check box, two of the radio cells, three of the progress cell and
+  // six of the tabbed combo.
+  EXPECT_EQ(map.GetUserAttributeMap().size(), 23u);
   EXPECT_EQ(map.GetUserAttributeMap().count(51055), 1u);
   EXPECT_EQ(map.GetUserAttributeMap().count(51032), 0u) << "the widths text has no editor";
   EXPECT_EQ(std::string(map.GetUserAttributeMap().at(51013).name), "Valid: Warning Msg");

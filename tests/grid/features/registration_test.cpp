@@ -33,6 +33,11 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pResizeToFitImp, nullptr);
     EXPECT_NE(grid.m_pCalcSizeImp, nullptr) << "resize to fit brings the size calculation";
     EXPECT_NE(grid.m_pOptimizedUpdateImp, nullptr);
+    EXPECT_NE(grid.m_pUserSelectRangeImp, nullptr);
+    EXPECT_NE(grid.m_pExcelLikeFrameImp, nullptr);
+    EXPECT_NE(grid.m_pUserDragSelectRangeImp, nullptr);
+    EXPECT_NE(grid.m_pMoveRowsColsImp, nullptr) << "dragging brings moving";
+    EXPECT_NE(grid.m_pExcelLikeFillImp, nullptr);
     EXPECT_NE(grid.m_pDrawSpannedCellsImp, nullptr) << "covered cells bring the spanned drawing";
   }
   EXPECT_NE(app->m_pStyleSerializeImp, nullptr);

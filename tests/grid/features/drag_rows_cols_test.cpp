@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "grid/features/GXGridUserDragSelectRangeImp.h"
+#include "grid/features/HostedFeatureGrid.h"
+
+namespace {
+
+class DragRowsCols : public gridtest::HostedFeatureGridTest<> {
+ protected:
+  void SetUp() override {
+    MakeHostedGrid(12, 6);
+    for (ROWCOL r = 1; r <= 12; ++r) grid->SetValueRange(CGXRange(r, 1), ("r" + std::to_string(r)).c_str());
+    for (ROWCOL c = 2; c <= 6; ++c) grid->SetValueRange(CGXRange(1, c), ("c" + std::to_string(c)).c_str());
+  }
+  std::string Column1() {
+    std::string out;
+    for (ROWCOL r = 1; r <= 8; ++r) out += std::string(grid->GetCellValue(r, 1)) + " ";
+    return out;
+  }
+  std::string Row1() {
+    std::string out;
+    for (ROWCOL c = 2; c <= 6; ++c) out += std::string(grid->GetCellValue(1, c)) + " ";
+    return out;
+  }
+  // The top edge of a row's header: the point a drop before that row uses.
+  CPoint RowTop(ROWCOL row) { return CPoint(At(row, 0).x, grid->CalcCellRect(row, 0).top + 1); }
+  CPoint ColLeft(ROWCOL col) { return CPoint(grid->CalcCellRect(0, col).left + 1, At(0, col).y); }
+};
+
+TEST_F(DragRowsCols, DroppedRowsLandBeforeTheTargetAndUndoInOneStep) {
+  Drag(At(2, 0), At(3, 0));
+  ASSERT_EQ(grid->GetParam()->m_SelRects.GetCount(), 1);
+  const int undo = grid->GetParam()->GetUndoList().GetCount();
+  Down(At(2, 0));
+  EXPECT_TRUE(grid->m_bSelDragging);
+  EXPECT_EQ(grid->m_nDragMode, 2);
+  Move(RowTop(6));
+  EXPECT_NE(grid->m_pDragLineWnd, nullptr) << "the line shows the place";
+  Up(RowTop(6));
+  EXPECT_FALSE(grid->m_bSelDragging);
+  EXPECT_EQ(grid->m_pDragLineWnd, nullptr);
+  EXPECT_EQ(Column1(), "r1 r4 r5 r2 r3 r6 r7 r8 ") << "rows 2-3 end before the old row 6";
+  EXPECT_EQ(grid->GetParam()->GetUndoList().GetCount(), undo + 1);
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Column1(), "r1 r2 r3 r4 r5 r6 r7 r8 ");
+}
+
+TEST_F(DragRowsCols, ColumnsDragLeft) {
+  Click(At(0, 5));
+  Drag(At(0, 5), ColLeft(2));
+  EXPECT_EQ(Row1(), "c5 c2 c3 c4 c6 ");
+}
+
+TEST_F(DragRowsCols, DropsThatMoveNothing) {
+  Drag(At(2, 0), At(3, 0));
+  for (CPoint p : {RowTop(2), RowTop(3), RowTop(4)}) {
+    Drag(At(2, 0), p);
+    EXPECT_EQ(Column1(), "r1 r2 r3 r4 r5 r6 r7 r8 ") << "on itself or just below it";
+  }
+}
+
+TEST_F(DragRowsCols, NoDragWithModifiersTheWholeTableOrUnselectedHeaders) {
+  Drag(At(2, 0), At(3, 0));
+  Down(At(2, 0), MK_CONTROL);
+  EXPECT_FALSE(grid->m_bSelDragging) << "Ctrl adds or removes instead";
+  Up(At(2, 0));
+  Down(At(6, 0));
+  EXPECT_FALSE(grid->m_bSelDragging) << "the header of a row not selected";
+  Up(At(6, 0));
+  Click(At(0, 0));
+  Down(At(2, 0));
+  EXPECT_FALSE(grid->m_bSelDragging) << "the whole table";
+  Up(At(2, 0));
+}
+
+TEST(DragDestination, TheBlockIsTakenOutFirst) {
+  struct Case {
+    ROWCOL first, last, target, dest;
+  } cases[] = {{2, 3, 6, 4}, {5, 6, 2, 2}, {2, 3, 13, 11}, {4, 4, 1, 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(CGXGridUserDragSelectRangeImp::Destination(c.first, c.last, c.target), c.dest) << c.first << ".." << c.last
+                                                                                             << " before " << c.target;
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "grid/features/FeatureGrid.h"
+#include "grid/features/GXGridMoveRowsColsImp.h"
+
+namespace {
+
+using gridtest::FeatureGridTest;
+
+class MoveRowsCols : public FeatureGridTest {
+ protected:
+  // Rows 1..10 hold "r1".."r10" in column 1, columns 1..6 "c1".."c6" in row 1.
+  void SetUp() override {
+    MakeGrid(10, 6);
+    for (ROWCOL r = 1; r <= 10; ++r) grid->SetValueRange(CGXRange(r, 1), ("r" + std::to_string(r)).c_str());
+    for (ROWCOL c = 2; c <= 6; ++c) grid->SetValueRange(CGXRange(1, c), ("c" + std::to_string(c)).c_str());
+  }
+  std::string Column1() {
+    std::string out;
+    for (ROWCOL r = 1; r <= 10; ++r) out += std::string(Value(r, 1)) + " ";
+    return out;
+  }
+  std::string Row1() {
+    std::string out;
+    for (ROWCOL c = 2; c <= 6; ++c) out += std::string(Value(1, c)) + " ";
+    return out;
+  }
+};
+
+TEST_F(MoveRowsCols, RowsMoveDownAndOneUndoBringsThemBack) {
+  const std::string before = Column1();
+  grid->SetRowHeight(3, 3, 40);
+  grid->HideRows(4, 4);
+  const int undo = UndoCount();
+  ASSERT_TRUE(grid->MoveRows(3, 4, 6));
+  EXPECT_EQ(Column1(), "r1 r2 r5 r6 r7 r3 r4 r8 r9 r10 ");
+  EXPECT_EQ(grid->GetRowHeight(6), 40) << "the height goes with its row";
+  EXPECT_TRUE(grid->IsRowHidden(7)) << "so does the hidden state";
+  EXPECT_FALSE(grid->IsRowHidden(4));
+  EXPECT_EQ(UndoCount(), undo + 1) << "one step";
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Column1(), before);
+  EXPECT_EQ(grid->GetRowHeight(3), 40);
+  EXPECT_TRUE(grid->IsRowHidden(4));
+  ASSERT_TRUE(grid->Redo());
+  EXPECT_EQ(Column1(), "r1 r2 r5 r6 r7 r3 r4 r8 r9 r10 ");
+}
+
+TEST_F(MoveRowsCols, ColumnsMoveUpAndBack) {
+  ASSERT_TRUE(grid->MoveCols(5, 6, 2));
+  EXPECT_EQ(Row1(), "c5 c6 c2 c3 c4 ");
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Row1(), "c2 c3 c4 c5 c6 ");
+}
+
+TEST_F(MoveRowsCols, RefusedMovesChangeNothing) {
+  const std::string before = Column1();
+  const int undo = UndoCount();
+  EXPECT_FALSE(grid->MoveRows(3, 4, 3)) << "onto its own first row";
+  EXPECT_FALSE(grid->MoveRows(8, 9, 10)) << "past the last row";
+  EXPECT_FALSE(grid->MoveRows(5, 4, 1)) << "an empty block";
+  EXPECT_EQ(Column1(), before);
+  EXPECT_EQ(UndoCount(), undo);
+}
+
+TEST_F(MoveRowsCols, CurrentCellAndSelectionStayOnTheirData) {
+  ASSERT_TRUE(grid->SetCurrentCell(4, 1));
+  grid->GetParam()->m_SelRects.AddTail(new CGXRange(7, 2, 7, 3));
+  ASSERT_TRUE(grid->MoveRows(3, 4, 6));
+  ROWCOL row = 0, col = 0;
+  ASSERT_TRUE(grid->GetCurrentCell(row, col));
+  EXPECT_EQ(row, 7u);
+  EXPECT_EQ(Value(row, 1), "r4");
+  EXPECT_EQ(*grid->GetParam()->m_SelRects.GetHead(), CGXRange(5, 2, 5, 3)) << "row 7 shifted up by two";
+}
+
+TEST_F(MoveRowsCols, CoveredBlockFollowsAndUndoRestoresItsCovering) {
+  ASSERT_TRUE(grid->SetCoveredCellsRowCol(5, 2, 6, 3));
+  const int undo = UndoCount();
+  ASSERT_TRUE(grid->MoveRows(2, 3, 8));
+  EXPECT_EQ(UndoCount(), undo + 1);
+  CGXRange block;
+  ASSERT_NE(grid->GetCoveredCellsRowCol(3, 2, block), nullptr);
+  EXPECT_EQ(block, CGXRange(3, 2, 4, 3));
+  ASSERT_TRUE(grid->Undo());
+  ASSERT_NE(grid->GetCoveredCellsRowCol(5, 2, block), nullptr);
+  EXPECT_EQ(block, CGXRange(5, 2, 6, 3));
+  EXPECT_EQ(grid->GetCoveredCellsRowCol(3, 2, block), nullptr);
+}
+
+TEST(MovedIndex, FollowsTheBlockAndShiftsTheRowsBetween) {
+  struct Case {
+    ROWCOL index, from, to, dest, expect;
+  } cases[] = {
+      {3, 3, 4, 6, 6}, {4, 3, 4, 6, 7}, {5, 3, 4, 6, 3}, {7, 3, 4, 6, 5}, {8, 3, 4, 6, 8},
+      {2, 3, 4, 6, 2}, {2, 5, 6, 2, 4}, {5, 5, 6, 2, 2}, {4, 5, 6, 2, 6}, {7, 5, 6, 2, 7},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(GXMovedIndex(c.index, c.from, c.to, c.dest), c.expect) << c.index << " in " << c.from << ".." << c.to
+                                                                        << " to " << c.dest;
+}
+
+}  // namespace
