@@ -39,6 +39,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pMoveRowsColsImp, nullptr) << "dragging brings moving";
     EXPECT_NE(grid.m_pExcelLikeFillImp, nullptr);
     EXPECT_NE(grid.m_pDrawSpannedCellsImp, nullptr) << "covered cells bring the spanned drawing";
+    EXPECT_NE(grid.m_pPrintImp, nullptr);
   }
   EXPECT_NE(app->m_pStyleSerializeImp, nullptr);
   EXPECT_NE(app->m_pSerializeQVX5Imp, nullptr);
@@ -47,6 +48,9 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
   EXPECT_NE(app->m_pDrawRotatedTextImp, nullptr);
   EXPECT_NE(app->m_pNumberFormattingImp, nullptr);
   EXPECT_NE(app->m_pDateTimeImp, nullptr);
+  EXPECT_NE(app->m_pDocSerializeImp, nullptr);
+  EXPECT_NE(app->m_pGridProfileImp, nullptr);
+  EXPECT_NE(app->m_pPrintDeviceImp, nullptr);
   // Destroying a grid leaves the application-wide objects for the others.
   EXPECT_EQ(app->m_pLongOperationImp, longOp);
   GXTerminate();
