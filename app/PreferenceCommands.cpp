@@ -5,6 +5,7 @@
 #include "common/CommandRegistry.h"
 #include "app/PrefDlg.h"
 #include "exchange/ExportDlg.h"
+#include "exchange/ImportDlg.h"
 #include "exchange/TransferDlg.h"
 
 void InstallPreferenceCommands() {
@@ -13,4 +14,5 @@ void InstallPreferenceCommands() {
   RegisterCommand(ID_OPTIONS_PREFERENCES, RunPreferences);
   RegisterCommand(ID_FILE_EXPORT, RunExportCommand);
   RegisterCommand(ID_FILE_TRANSFER, RunTransferCommand);
+  RegisterCommand(ID_FILE_IMPORT, RunImportCommand);
 }

@@ -14,6 +14,7 @@
 #include "common/UnitVocab.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/CWnd.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -348,10 +349,25 @@ HFONT MakeHeadingFont(HWND hwnd, double scale, int weight) {
   return *font;
 }
 
+// The heading grows downwards to the font's full height where the
+// template made it shorter: its descenders would be cut off otherwise.
 void GiveFont(HWND hwnd, HFONT& shared, double scale, int weight) {
   if (!hwnd || !::IsWindow(hwnd)) return;
   if (!shared) shared = MakeHeadingFont(hwnd, scale, weight);
-  if (shared) ::SendMessage(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shared), TRUE);
+  if (!shared) return;
+  ::SendMessage(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shared), TRUE);
+  TEXTMETRIC tm{};
+  {
+    CClientDC dc(CWnd::FromHandle(hwnd));
+    CFont* old = dc.SelectObject(CFont::FromHandle(shared));
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+  }
+  RECT client, outer;
+  if (!::GetClientRect(hwnd, &client) || client.bottom >= tm.tmHeight) return;
+  ::GetWindowRect(hwnd, &outer);
+  ::SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + tm.tmHeight - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ bool CMailLabel::DrawSheet(CDC* dc, CWnd* control, bool numbers, CString& error)
   const MailLabelDef d = def_;
   if (!Validate(error)) return false;
   if (dc == nullptr || control == nullptr) return false;
+  // Made before the guard, so that they outlive their selection.
+  CBrush paper(RGB(235, 235, 235)), black(RGB(0, 0, 0)), face(GetSysColor(COLOR_BTNFACE)), white(RGB(255, 255, 255));
+  CFont font;
   SelectionGuard guard(dc);
   // Thousandths of an inch, y growing upward, whatever the caller's mapping.
   if (dc->GetMapMode() != MM_HIENGLISH) dc->SetMapMode(MM_HIENGLISH);
@@ -46,7 +49,6 @@ bool CMailLabel::DrawSheet(CDC* dc, CWnd* control, bool numbers, CString& error)
   const int pageWide = page.right - page.left;
   const int pageHigh = page.top - page.bottom;
 
-  CBrush paper(RGB(235, 235, 235)), black(RGB(0, 0, 0));
   dc->SelectStockObject(NULL_PEN);
   dc->SelectObject(&paper);
   dc->Rectangle(page.left, page.top, page.right + 1, page.bottom - 1);
@@ -63,8 +65,6 @@ bool CMailLabel::DrawSheet(CDC* dc, CWnd* control, bool numbers, CString& error)
   const int corner = static_cast<int>(radius);
   const bool round = width == height && height / 2 <= radius;
 
-  CFont font;
-  CBrush face(GetSysColor(COLOR_BTNFACE)), white(RGB(255, 255, 255));
   if (numbers) {
     LOGFONT lf{};
     lf.lfHeight = std::min(static_cast<int>(height) + 21, 150);

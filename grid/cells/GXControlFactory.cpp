@@ -2,17 +2,23 @@
 #include "grid/cells/GXControlFactory.h"
 
 #include "grid/features/GXFeatureRegistrars.h"
+#include "grid/features/GXTabWnd.h"
 
 #include "grid/cells/GXCellTip.h"
 #include "grid/cells/GXCheckBox.h"
+#include "grid/cells/GXCheckListComboBox.h"
 #include "grid/cells/GXPushbutton.h"
 #include "grid/cells/GXRadioButton.h"
 #include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXComboBoxWnd.h"
+#include "grid/cells/GXCurrencyCell.h"
+#include "grid/cells/GXDateTimeCell.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
+#include "grid/cells/GXListBox.h"
+#include "grid/cells/GXMaskControl.h"
 #include "grid/cells/GXPasswordControl.h"
 #include "grid/cells/GXProgressCtrl.h"
 #include "grid/cells/GXStatic.h"
@@ -49,12 +55,30 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       return combo;
     }
     case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
+    case GX_IDS_CTRL_MASKEDIT: {
+      auto* mask = new CGXMaskControl(grid, id, RUNTIME_CLASS(CGXMaskData));
+      mask->CreateControl(0, nullptr);
+      return mask;
+    }
+    case GX_IDS_CTRL_CHECKLIST_COMBOBOX: return new CGXCheckListComboBox(grid, 0, 0);
+    case GX_IDS_CTRL_LISTBOX: return new CGXListBox(grid, id);
     case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
     case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
     case GX_IDS_CTRL_DAOBITMAP: return new CGXDaoBitmap(grid);
     case GX_IDS_CTRL_SCROLLEDIT: return new CGXVScrollEdit(grid, id);
     case GX_IDS_CTRL_HOTSPOT: return new CGXHotSpotEdit(grid, id);
     case GX_IDS_CTRL_SPINEDIT: return new CGXSpinEdit(grid, id);
+    case GX_IDS_CTRL_CURRENCY: {
+      auto* currency = new CGXCurrencyEdit(grid, id);
+      currency->CreateCurrencyWnds(WS_CHILD);
+      return currency;
+    }
+    case GX_IDS_CTRL_DATETIME:
+    case GX_IDS_CTRL_DATETIMENOCAL: {
+      auto* dates = new CGXDateTimeCtrl(grid, id);
+      dates->CreateWindows(WS_CHILD, CRect(0, 0, 0, 0));
+      return dates;
+    }
     case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
     // The cell types still to come are made as the edit cell meanwhile,
     // like every id the library does not know.
@@ -78,8 +102,11 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXSpinEdit::AddUserAttributes(map);
   CGXCheckBox::AddUserAttributes(map);
   CGXRadioButtonEx::AddUserAttributes(map);
+  CGXMaskControl::AddUserAttributes(map);
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
+  CGXCurrencyEdit::AddUserAttributes(map);
+  CGXDateTimeCtrl::AddUserAttributes(map);
   // The attributes of the cell types that are not made here yet register
   // with their classes.
   CGXStyle tooltip;
@@ -106,13 +133,18 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableUserResizeCells();
   grid->EnableOptimizedUpdate();
   grid->EnableMarkEditHeader();
+  grid->EnableFreezeMenuHelper();
   grid->EnableTextDataExchange();
   grid->EnableStyleDataExchange();
   grid->EnableCutPaste();
   grid->EnableClearCells();
   grid->EnableFloatCells();
   grid->EnableMergeCells();
+  grid->EnableOldDrawing();
   grid->EnableExcelLikeFill();
+  grid->EnableDirectCopyMoveCells();
+  grid->EnableSort();
+  grid->EnableFindReplace();
 }
 
 void CGXControlFactory::EnableAppFeatures() {
@@ -129,8 +161,14 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableCoveredCellPool();
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
+  GXEnableStyleCompareSubset();
 }
-// The tab window and its tab strip register their classes with the tab
-// window feature, which is not part of this library yet.
-void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) { GXRegisterGridWndClass(instance); }
-void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) { GXUnregisterGridWndClass(instance); }
+// The tab window registers its own class and its tab strip's.
+void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) {
+  GXRegisterGridWndClass(instance);
+  GXRegisterTabWndClass(instance);
+}
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE instance) {
+  GXUnregisterGridWndClass(instance);
+  GXUnregisterTabWndClass(instance);
+}

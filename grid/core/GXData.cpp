@@ -167,24 +167,24 @@ BOOL CGXData::StoreMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest) {
 }
 
 BOOL CGXData::StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
-  CGXDataCopyMoveCellsImp* imp = GXGetAppData()->m_pDataCopyMoveCellsImp;
+  CGXAbstractDataCopyMoveCellsImp* imp = GXGetAppData()->m_pDataCopyMoveCellsImp;
   return imp != nullptr && imp->CopyCells(*this, range, destRow, destCol);
 }
 
 BOOL CGXData::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undo, BOOL record,
                              int commandMode) {
-  CGXDataCopyMoveCellsImp* imp = GXGetAppData()->m_pDataCopyMoveCellsImp;
+  CGXAbstractDataCopyMoveCellsImp* imp = GXGetAppData()->m_pDataCopyMoveCellsImp;
   return imp != nullptr && imp->MoveCells(*this, range, destRow, destCol, undo, record, commandMode);
 }
 
-BOOL CGXData::StoreMoveDataRows(const void* sortInfo, int commandMode) {
-  CGXGridSortMoveDataImp* imp = GXGetAppData()->m_pSortMoveDataImp;
-  return imp != nullptr && imp->MoveDataRows(*this, sortInfo, commandMode);
+BOOL CGXData::StoreMoveDataRows(const CGXRange& range, const CDWordArray& order) {
+  CGXAbstractGridSortMoveDataImp* imp = GXGetAppData()->m_pSortMoveDataImp;
+  return imp != nullptr && imp->MoveDataRows(*this, range, order);
 }
 
-BOOL CGXData::StoreMoveDataCols(const void* sortInfo, int commandMode) {
-  CGXGridSortMoveDataImp* imp = GXGetAppData()->m_pSortMoveDataImp;
-  return imp != nullptr && imp->MoveDataCols(*this, sortInfo, commandMode);
+BOOL CGXData::StoreMoveDataCols(const CGXRange& range, const CDWordArray& order) {
+  CGXAbstractGridSortMoveDataImp* imp = GXGetAppData()->m_pSortMoveDataImp;
+  return imp != nullptr && imp->MoveDataCols(*this, range, order);
 }
 
 namespace {

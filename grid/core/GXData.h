@@ -78,8 +78,10 @@ class CGXData : public CObject {
   // style, 1 also recognising numbers in the value.
   virtual BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int kind);
   virtual BOOL GetStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, int mode, int kind) const;
-  virtual BOOL StoreMoveDataRows(const void* sortInfo, int commandMode);
-  virtual BOOL StoreMoveDataCols(const void* sortInfo, int commandMode);
+  // Reorders the rows (columns) of a range for a sort: entry i of the order
+  // is the offset the row at offset i comes from.
+  virtual BOOL StoreMoveDataRows(const CGXRange& range, const CDWordArray& order);
+  virtual BOOL StoreMoveDataCols(const CGXRange& range, const CDWordArray& order);
   // Formula hooks; the plain data object has no formulas.
   virtual BOOL GetRecalcValue(ROWCOL row, ROWCOL col);
   // The mark the plain data object's recalculation test leaves: a data
@@ -124,6 +126,10 @@ class CGXData : public CObject {
   const CGXStylePtrArray& RowStyles() const { return rowStyles_; }
   const CGXStylePtrArray& ColStyles() const { return colStyles_; }
   const CGXStylePtrArrayPtrArray& Cells() const { return cells_; }
+  // For the features that reorder and move stored styles in place.
+  CGXStylePtrArray& RowStylesRef() { return rowStyles_; }
+  CGXStylePtrArray& ColStylesRef() { return colStyles_; }
+  CGXStylePtrArrayPtrArray& CellsRef() { return cells_; }
 
  protected:
   friend class CGXGridDocSerializeImpl;

@@ -43,10 +43,10 @@ class CGXStyleSerializeImp {
   virtual void SerializeStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* map) = 0;
 };
 
-class CGXStyleCompareSubsetImp {
+class CGXAbstractStyleCompareSubsetImp {
  public:
-  virtual ~CGXStyleCompareSubsetImp() = default;
-  virtual BOOL IsSubSet(const CGXStyle& style, const CGXStyle& other) = 0;
+  virtual ~CGXAbstractStyleCompareSubsetImp() = default;
+  virtual BOOL ContainsStyle(const CGXStyle& style, const CGXStyle& subset) = 0;
 };
 
 class CGXGridProfileImp {
@@ -88,19 +88,21 @@ class CGXCoveredCellPoolImp {
   virtual void RebuildPool(CObject* pool, CGXRangeList& covered) = 0;
 };
 
-class CGXDataCopyMoveCellsImp {
+class CGXAbstractDataCopyMoveCellsImp {
  public:
-  virtual ~CGXDataCopyMoveCellsImp() = default;
+  virtual ~CGXAbstractDataCopyMoveCellsImp() = default;
   virtual BOOL CopyCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol) = 0;
   virtual BOOL MoveCells(CGXData& data, const CGXRange& range, DWORD destRow, DWORD destCol, CObject*& undo,
                          BOOL createUndo, int commandMode) = 0;
 };
 
-class CGXGridSortMoveDataImp {
+// Reorders the stored rows (columns) of a range for a sort: entry i of the
+// order is the offset the row at offset i comes from.
+class CGXAbstractGridSortMoveDataImp {
  public:
-  virtual ~CGXGridSortMoveDataImp() = default;
-  virtual BOOL MoveDataRows(CGXData& data, const void* sortInfo, int commandMode) = 0;
-  virtual BOOL MoveDataCols(CGXData& data, const void* sortInfo, int commandMode) = 0;
+  virtual ~CGXAbstractGridSortMoveDataImp() = default;
+  virtual BOOL MoveDataRows(CGXData& data, const CGXRange& range, const CDWordArray& order) = 0;
+  virtual BOOL MoveDataCols(CGXData& data, const CGXRange& range, const CDWordArray& order) = 0;
 };
 
 // Long operations: the scope calls and the shared state the range store
@@ -167,6 +169,21 @@ class CGXAbstractCommandFactory {
   }
   virtual CGXCommand* CreateSetFrozenCommand(BOOL rows, ROWCOL oldFrozen, ROWCOL oldHeader) {
     (void)rows, (void)oldFrozen, (void)oldHeader;
+    return nullptr;
+  }
+  // Undoes a sort: puts the rows (columns) of the range back in the order
+  // given (entry i: the offset of the row that goes to offset i); the
+  // command takes the array.
+  virtual CGXCommand* CreateMoveDataCommand(BOOL rows, const CGXRange& range, CDWordArray* order) {
+    delete order;
+    (void)rows, (void)range;
+    return nullptr;
+  }
+  // Undoes a move of cells: `range` is where they came from; the command
+  // takes the information on the cells the move overwrote.
+  virtual CGXCommand* CreateMoveCellsCommand(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* info) {
+    delete info;
+    (void)range, (void)destRow, (void)destCol;
     return nullptr;
   }
   // Undoes an insertion.

@@ -6,6 +6,7 @@
 #include "platform/base/CString.h"
 
 class CGXGridCore;
+class CGXStyle;
 
 struct GXFindReplaceState {
   HWND m_pFindReplaceDlg = nullptr;
@@ -19,6 +20,8 @@ struct GXFindReplaceState {
   CGXGridCore* m_pActiveGrid = nullptr;
   HWND m_hwndOwner = nullptr;
   BOOL bOption2 = FALSE;
+  // The composed style of the cell a search is looking at, else null.
+  const CGXStyle* m_pStyle = nullptr;
 
   // Takes the search text as the copy; without match case the copy is
   // emptied again.

@@ -130,17 +130,22 @@ class CGXGridCore {
   virtual BOOL StoreFrozenCols(ROWCOL frozen, ROWCOL header);
   virtual void UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
   virtual void UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint);
-  virtual void SortRows(const CGXRange& range, void* sortInfo, UINT flags = 1);
-  virtual BOOL MoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
-  virtual BOOL StoreMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to);
-  virtual void UpdateMoveDataRows(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
-  virtual void GetSortRowKeys(const CGXRange& range, void* sortInfo, void* keys);
-  virtual void SortCols(const CGXRange& range, void* sortInfo, UINT flags = 1);
-  virtual BOOL MoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags = 1);
-  virtual BOOL StoreMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to);
-  virtual void UpdateMoveDataCols(void* sortInfo, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint);
-  virtual void GetSortColKeys(const CGXRange& range, void* sortInfo, void* keys);
-  virtual void SortKeys(void* sortInfo, void* keys);
+  // Sorting: the keys' type 3 is replaced by the type detected. The order
+  // of a reordering holds, at offset i, the offset the row (column) came
+  // from.
+  virtual void SortRows(CGXRange range, CGXSortInfoArray& keys, UINT flags = 1);
+  virtual BOOL MoveDataRows(const CGXRange& range, const CDWordArray& order, UINT flags = 1,
+                            int commandMode = kRecordUndo);
+  virtual BOOL StoreMoveDataRows(const CGXRange& range, const CDWordArray& order);
+  virtual void UpdateMoveDataRows(const CGXRange& range, UINT flags, BOOL sendHint = TRUE);
+  virtual void GetSortKeyRow(ROWCOL row, const CGXSortInfoArray& keys, std::vector<CString>& texts);
+  virtual void SortCols(CGXRange range, CGXSortInfoArray& keys, UINT flags = 1);
+  virtual BOOL MoveDataCols(const CGXRange& range, const CDWordArray& order, UINT flags = 1,
+                            int commandMode = kRecordUndo);
+  virtual BOOL StoreMoveDataCols(const CGXRange& range, const CDWordArray& order);
+  virtual void UpdateMoveDataCols(const CGXRange& range, UINT flags, BOOL sendHint = TRUE);
+  virtual void GetSortKeyCol(ROWCOL col, const CGXSortInfoArray& keys, std::vector<CString>& texts);
+  virtual void SortKeyArray(std::vector<CGXSortRecord>& records, const CGXSortInfoArray& keys);
   // The text a cell sorts by, as its control gives it.
   virtual void GetSortKey(CGXControl* control, ROWCOL row, ROWCOL col, void* sortInfo, const CGXStyle& style,
                           CString& key);
@@ -379,9 +384,15 @@ class CGXGridCore {
   virtual BOOL PasteClipboardText(const CGXRange& at);
   virtual BOOL IsPasteFormatAvailable();
   virtual BOOL StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
-  virtual BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol);
+  // `undoInfo` is the address of the move's undo information, which the
+  // data object may fill when `createUndo` is set.
+  virtual BOOL StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undoInfo,
+                              BOOL createUndo, int commandMode);
   virtual BOOL CopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags = 1);
-  virtual BOOL MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags = 1);
+  // `undoInfo` is the undo information of a move being undone or redone
+  // (null for a new move); the operation takes it over.
+  virtual BOOL MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undoInfo = nullptr,
+                         UINT flags = 1, int commandMode = kRecordUndo);
   virtual BOOL CutPasteOp13();
   virtual BOOL OnSelectionEdgeClick(ROWCOL row, ROWCOL col);
   virtual BOOL EdgeDragOp5();
@@ -699,6 +710,7 @@ class CGXGridCore {
   int m_nPaintNesting = 0;
   GXPaintContext* m_pPaintContext = nullptr;
   friend struct GXPaintContext;
+  friend class CGXGridOldDrawingImp;
 
  private:
   void PaintDirect(CDC* dc, BOOL buffered);

@@ -231,37 +231,39 @@ void CGXGridCore::UpdateMoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags
   GX_FORWARD_VOID(m_pMoveRowsColsImp, UpdateMoveCols(this, from, to, dest, flags, sendHint));
 }
 
-void CGXGridCore::SortRows(const CGXRange& range, void* info, UINT flags) {
-  GX_FORWARD_VOID(m_pSortImp, SortRows(this, range, info, flags));
+void CGXGridCore::SortRows(CGXRange range, CGXSortInfoArray& keys, UINT flags) {
+  GX_FORWARD_VOID(m_pSortImp, SortRows(this, range, keys, flags));
 }
-BOOL CGXGridCore::MoveDataRows(void* info, ROWCOL from, ROWCOL to, UINT flags) {
-  GX_FORWARD(m_pSortImp, MoveDataRows(this, info, from, to, flags), FALSE);
+BOOL CGXGridCore::MoveDataRows(const CGXRange& range, const CDWordArray& order, UINT flags, int commandMode) {
+  GX_FORWARD(m_pSortImp, MoveDataRows(this, range, order, flags, commandMode), FALSE);
 }
-BOOL CGXGridCore::StoreMoveDataRows(void* info, ROWCOL from, ROWCOL to) {
-  GX_FORWARD(m_pSortImp, StoreMoveDataRows(this, info, from, to), FALSE);
+BOOL CGXGridCore::StoreMoveDataRows(const CGXRange& range, const CDWordArray& order) {
+  GX_FORWARD(m_pSortImp, StoreMoveDataRows(this, range, order), FALSE);
 }
-void CGXGridCore::UpdateMoveDataRows(void* info, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint) {
-  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataRows(this, info, from, to, flags, sendHint));
+void CGXGridCore::UpdateMoveDataRows(const CGXRange& range, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataRows(this, range, flags, sendHint));
 }
-void CGXGridCore::GetSortRowKeys(const CGXRange& range, void* info, void* keys) {
-  GX_FORWARD_VOID(m_pSortImp, GetSortRowKeys(this, range, info, keys));
+void CGXGridCore::GetSortKeyRow(ROWCOL row, const CGXSortInfoArray& keys, std::vector<CString>& texts) {
+  GX_FORWARD_VOID(m_pSortImp, GetSortKeyRow(this, row, keys, texts));
 }
-void CGXGridCore::SortCols(const CGXRange& range, void* info, UINT flags) {
-  GX_FORWARD_VOID(m_pSortImp, SortCols(this, range, info, flags));
+void CGXGridCore::SortCols(CGXRange range, CGXSortInfoArray& keys, UINT flags) {
+  GX_FORWARD_VOID(m_pSortImp, SortCols(this, range, keys, flags));
 }
-BOOL CGXGridCore::MoveDataCols(void* info, ROWCOL from, ROWCOL to, UINT flags) {
-  GX_FORWARD(m_pSortImp, MoveDataCols(this, info, from, to, flags), FALSE);
+BOOL CGXGridCore::MoveDataCols(const CGXRange& range, const CDWordArray& order, UINT flags, int commandMode) {
+  GX_FORWARD(m_pSortImp, MoveDataCols(this, range, order, flags, commandMode), FALSE);
 }
-BOOL CGXGridCore::StoreMoveDataCols(void* info, ROWCOL from, ROWCOL to) {
-  GX_FORWARD(m_pSortImp, StoreMoveDataCols(this, info, from, to), FALSE);
+BOOL CGXGridCore::StoreMoveDataCols(const CGXRange& range, const CDWordArray& order) {
+  GX_FORWARD(m_pSortImp, StoreMoveDataCols(this, range, order), FALSE);
 }
-void CGXGridCore::UpdateMoveDataCols(void* info, ROWCOL from, ROWCOL to, UINT flags, BOOL sendHint) {
-  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataCols(this, info, from, to, flags, sendHint));
+void CGXGridCore::UpdateMoveDataCols(const CGXRange& range, UINT flags, BOOL sendHint) {
+  GX_FORWARD_VOID(m_pSortImp, UpdateMoveDataCols(this, range, flags, sendHint));
 }
-void CGXGridCore::GetSortColKeys(const CGXRange& range, void* info, void* keys) {
-  GX_FORWARD_VOID(m_pSortImp, GetSortColKeys(this, range, info, keys));
+void CGXGridCore::GetSortKeyCol(ROWCOL col, const CGXSortInfoArray& keys, std::vector<CString>& texts) {
+  GX_FORWARD_VOID(m_pSortImp, GetSortKeyCol(this, col, keys, texts));
 }
-void CGXGridCore::SortKeys(void* info, void* keys) { GX_FORWARD_VOID(m_pSortImp, SortKeys(this, info, keys)); }
+void CGXGridCore::SortKeyArray(std::vector<CGXSortRecord>& records, const CGXSortInfoArray& keys) {
+  GX_FORWARD_VOID(m_pSortImp, SortKeyArray(this, records, keys));
+}
 
 BOOL CGXGridCore::OnSelDragStart(ROWCOL row, ROWCOL col) {
   GX_FORWARD(m_pUserDragSelectRangeImp, OnSelDragStart(this, row, col), FALSE);
@@ -365,14 +367,21 @@ BOOL CGXGridCore::FindNext(UINT flags) { GX_FORWARD(m_pFindReplaceImp, FindNext(
 BOOL CGXGridCore::StoreCopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
   GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreCopyCells(this, range, destRow, destCol), FALSE);
 }
-BOOL CGXGridCore::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol) {
-  GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreMoveCells(this, range, destRow, destCol), FALSE);
+BOOL CGXGridCore::StoreMoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject*& undoInfo,
+                                 BOOL createUndo, int commandMode) {
+  GX_FORWARD(m_pDirectCopyMoveCellsImp, StoreMoveCells(this, range, destRow, destCol, undoInfo, createUndo, commandMode),
+             FALSE);
 }
 BOOL CGXGridCore::CopyCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) {
   GX_FORWARD(m_pDirectCopyMoveCellsImp, CopyCells(this, range, destRow, destCol, flags), FALSE);
 }
-BOOL CGXGridCore::MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) {
-  GX_FORWARD(m_pDirectCopyMoveCellsImp, MoveCells(this, range, destRow, destCol, flags), FALSE);
+BOOL CGXGridCore::MoveCells(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undoInfo, UINT flags,
+                            int commandMode) {
+  if (m_pDirectCopyMoveCellsImp == nullptr) {
+    delete undoInfo;  // nobody else would free it
+    return FALSE;
+  }
+  return m_pDirectCopyMoveCellsImp->MoveCells(this, range, destRow, destCol, undoInfo, flags, commandMode);
 }
 
 // The edge-drag and reserved features have no implementation in this

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "grid/core/GXRange.h"
+#include "grid/core/GXSortInfo.h"
 #include "platform/Afx.h"
 #include "platform/base/CString.h"
 
@@ -153,19 +154,21 @@ class CGXAbstractDrawSpannedCellsImp {
 class CGXAbstractGridSortImp {
  public:
   virtual ~CGXAbstractGridSortImp() = default;
-  virtual void SortKeys(CGXGridCore* grid, void* sortInfo, void* keys) = 0;
-  virtual void SortRows(CGXGridCore* grid, const CGXRange& range, void* sortInfo, UINT flags) = 0;
-  virtual BOOL MoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags) = 0;
-  virtual BOOL StoreMoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to) = 0;
-  virtual void UpdateMoveDataRows(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags,
-                                  BOOL sendHint) = 0;
-  virtual void GetSortRowKeys(CGXGridCore* grid, const CGXRange& range, void* sortInfo, void* keys) = 0;
-  virtual void SortCols(CGXGridCore* grid, const CGXRange& range, void* sortInfo, UINT flags) = 0;
-  virtual BOOL MoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags) = 0;
-  virtual BOOL StoreMoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to) = 0;
-  virtual void UpdateMoveDataCols(CGXGridCore* grid, void* sortInfo, ROWCOL from, ROWCOL to, UINT flags,
-                                  BOOL sendHint) = 0;
-  virtual void GetSortColKeys(CGXGridCore* grid, const CGXRange& range, void* sortInfo, void* keys) = 0;
+  virtual void SortKeyArray(CGXGridCore* grid, std::vector<CGXSortRecord>& records, const CGXSortInfoArray& keys) = 0;
+  virtual void SortRows(CGXGridCore* grid, CGXRange range, CGXSortInfoArray& keys, UINT flags) = 0;
+  virtual BOOL MoveDataRows(CGXGridCore* grid, const CGXRange& range, const CDWordArray& order, UINT flags,
+                            int commandMode) = 0;
+  virtual BOOL StoreMoveDataRows(CGXGridCore* grid, const CGXRange& range, const CDWordArray& order) = 0;
+  virtual void UpdateMoveDataRows(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
+  virtual void GetSortKeyRow(CGXGridCore* grid, ROWCOL row, const CGXSortInfoArray& keys,
+                             std::vector<CString>& texts) = 0;
+  virtual void SortCols(CGXGridCore* grid, CGXRange range, CGXSortInfoArray& keys, UINT flags) = 0;
+  virtual BOOL MoveDataCols(CGXGridCore* grid, const CGXRange& range, const CDWordArray& order, UINT flags,
+                            int commandMode) = 0;
+  virtual BOOL StoreMoveDataCols(CGXGridCore* grid, const CGXRange& range, const CDWordArray& order) = 0;
+  virtual void UpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
+  virtual void GetSortKeyCol(CGXGridCore* grid, ROWCOL col, const CGXSortInfoArray& keys,
+                             std::vector<CString>& texts) = 0;
 };
 
 class CGXAbstractGridMoveRowsColsImp {
@@ -260,8 +263,11 @@ class CGXAbstractGridDirectCopyMoveCellsImp {
   virtual ~CGXAbstractGridDirectCopyMoveCellsImp() = default;
   virtual BOOL CopyCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) = 0;
   virtual BOOL StoreCopyCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol) = 0;
-  virtual BOOL MoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, UINT flags) = 0;
-  virtual BOOL StoreMoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol) = 0;
+  // Takes over `undoInfo` (the move being undone or redone, or null).
+  virtual BOOL MoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* undoInfo,
+                         UINT flags, int commandMode) = 0;
+  virtual BOOL StoreMoveCells(CGXGridCore* grid, const CGXRange& range, ROWCOL destRow, ROWCOL destCol,
+                              CObject*& undoInfo, BOOL createUndo, int commandMode) = 0;
 };
 
 class CGXAbstractGridExcelLikeFrameImp {

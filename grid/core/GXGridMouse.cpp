@@ -189,6 +189,13 @@ BOOL CGXGridCore::OnGridLButtonDown(UINT flags, CPoint point) {
       }
       if (flags & MK_CONTROL) m_nMouseAction |= 0x80;
       if (m_pUserSelectRangeImp != nullptr) m_pUserSelectRangeImp->OnLButtonDown(this, point, flags, hit, row, col);
+      // Ctrl+click on the header of a row or column selected before takes
+      // it out of the selection; the press ends there.
+      if (hit == kHitHeader && (flags & MK_CONTROL) && m_pUserSelectRangeImp != nullptr &&
+          m_pUserSelectRangeImp->CtrlClickHeader(this, row, col, flags, point)) {
+        m_nMouseAction = 0;
+        return TRUE;
+      }
       m_nLastHitRow = m_nPressedRow;
       m_nLastHitCol = m_nPressedCol;
       if (!OnLeftButtonCellAction(m_nPressedRow, m_nPressedCol, row, col, point.x, point.y, flags,

@@ -58,6 +58,9 @@ class CGXGridParam : public CObject {
   int m_nDropDownHeight = 100;
   BOOL m_bActivateView = FALSE;
   BOOL m_bNoBackgroundPass = FALSE;
+  // Cells draw on whatever lies below the grid: the old drawing path, which
+  // leaves the backgrounds alone.
+  BOOL m_bTransparentBackground = FALSE;
   WORD m_wUndoRemovedRows = 3;
   WORD m_wUndoRemovedCols = 3;
   int m_nMinRowEnd = 0;

@@ -630,8 +630,8 @@ CGXStyle& CGXStyle::SetDefaultStyle() {
 }
 
 BOOL CGXStyle::IsSubSet(const CGXStyle& other) const {
-  CGXStyleCompareSubsetImp* imp = GXGetAppData()->m_pStyleCompareSubsetImp;
-  return imp != nullptr && imp->IsSubSet(*this, other);
+  CGXAbstractStyleCompareSubsetImp* imp = GXGetAppData()->m_pStyleCompareSubsetImp;
+  return imp != nullptr && imp->ContainsStyle(*this, other);
 }
 
 void CGXStyle::Serialize(CArchive& ar) { SerializeEx(ar, nullptr); }

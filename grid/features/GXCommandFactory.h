@@ -11,6 +11,8 @@
 class CGXCommandFactory : public CGXAbstractCommandFactory {
  public:
   CGXCommand* CreateSetStyleRangeCommand(const CGXRange& range, int storeKind, CObArray* styles) override;
+  CGXCommand* CreateMoveDataCommand(BOOL rows, const CGXRange& range, CDWordArray* order) override;
+  CGXCommand* CreateMoveCellsCommand(const CGXRange& range, ROWCOL destRow, ROWCOL destCol, CObject* info) override;
   CGXCommand* CreateChangeStylesMapCommand(const CGXStylesMap& current) override;
   CGXCommand* CreateChangePropertiesCommand(const CGXProperties& current) override;
   CGXCommand* CreateChangeBaseStyleCommand(WORD id, const CGXStyle& current, LPCTSTR name) override;

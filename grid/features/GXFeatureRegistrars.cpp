@@ -8,12 +8,16 @@
 #include "grid/features/GXCoveredCells.h"
 #include "grid/features/GXDateTimeImp.h"
 #include "grid/features/GXDelayedRangePool.h"
+#include "grid/features/GXDirectCopyMoveCellsImp.h"
+#include "grid/features/GXGridFindReplaceImp.h"
+#include "grid/features/GXGridSortImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridDocSerializeImp.h"
 #include "grid/features/GXGridPrintImp.h"
 #include "grid/features/GXGridProfileImp.h"
 #include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
+#include "grid/features/GXGridFreezeMenuHelperImp.h"
 #include "grid/features/GXGridHideCellsImp.h"
 #include "grid/features/GXDrawRotatedTextImp.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
@@ -32,6 +36,7 @@
 #include "grid/features/GXPrintDevice.h"
 #include "grid/features/GXSerializeQVX5Compatible.h"
 #include "grid/features/GXSpanCellPool.h"
+#include "grid/features/GXStyleCompareSubsetImp.h"
 #include "grid/features/GXStyleSerializeImp.h"
 
 namespace {
@@ -104,6 +109,10 @@ void CGXGridCore::EnableAutoScroll() {
   m_pAutoScrollPlugin = new CGXAutoScrollPlugin(this);
   m_pAutoScrollPlugin->PlugIn(m_pGridWnd);
   AddPlugin(m_pAutoScrollPlugin);  // the grid's plug-in list owns it
+}
+
+void CGXGridCore::EnableFreezeMenuHelper() {
+  EnableGridFeature<CGXGridFreezeMenuHelperImp>(this, m_pFreezeMenuHelperImp);
 }
 
 void CGXGridCore::EnableMarkEditHeader() {
@@ -196,3 +205,32 @@ void GXEnableDocSerialize() {
 void GXEnablePrintDevice() { EnableAppFeature<CGXPrintDeviceImp>(GXGetAppData()->m_pPrintDeviceImp); }
 
 void GXEnableProfile() { EnableAppFeature<CGXGridProfileImpl>(GXGetAppData()->m_pGridProfileImp); }
+
+void GXEnableStyleCompareSubset() {
+  EnableAppFeature<CGXStyleCompareSubsetImp>(GXGetAppData()->m_pStyleCompareSubsetImp);
+}
+
+void CGXGridCore::EnableDirectCopyMoveCells() {
+  EnableGridFeature<CGXGridDirectCopyMoveCellsImp>(this, m_pDirectCopyMoveCellsImp);
+  GXEnableDataCopyMoveCells();
+}
+
+void GXEnableDataCopyMoveCells() {
+  EnableAppFeature<CGXDataCopyMoveCellsImp>(GXGetAppData()->m_pDataCopyMoveCellsImp);
+}
+
+// One object does both: the sort operations and sorting by a double click
+// on a header.
+void CGXGridCore::EnableSort() {
+  if (m_pSortImp == nullptr) {
+    auto* sort = new CGXGridSortImp;
+    m_pSortImp = sort;
+    m_pSortClickImp = sort;
+    AddAutoDelete(sort);
+  }
+  GXEnableSortMoveData();
+}
+
+void GXEnableSortMoveData() { EnableAppFeature<CGXGridSortMoveDataImp>(GXGetAppData()->m_pSortMoveDataImp); }
+
+void CGXGridCore::EnableFindReplace() { EnableGridFeature<CGXGridFindReplaceImp>(this, m_pFindReplaceImp); }

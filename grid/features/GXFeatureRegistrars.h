@@ -16,3 +16,6 @@ void GXEnableDrawRotatedText();
 void GXEnableDocSerialize();
 void GXEnablePrintDevice();
 void GXEnableProfile();
+void GXEnableStyleCompareSubset();
+void GXEnableDataCopyMoveCells();
+void GXEnableSortMoveData();

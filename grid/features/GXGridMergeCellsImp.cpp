@@ -386,6 +386,7 @@ void CGXGridMergeCellsImp::SetMergeCellsMode(CGXGridCore* grid, WORD mode, BOOL 
 void CGXGridCore::EnableMergeCells() {
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
+  GXEnableStyleCompareSubset();  // alike neighbours are found by style containment
   if (m_pMergeCellsImp == nullptr) {
     auto* object = new CGXGridMergeCellsImp;
     m_pMergeCellsImp = object;

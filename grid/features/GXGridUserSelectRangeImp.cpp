@@ -58,6 +58,8 @@ bool CurrentRangeVanished(CGXGridCore* grid) {
 
 // Inverts every visible cell (headers included when asked) of `area` whose
 // selected state `changed` reports changed, with the frame hidden around it.
+// Headers whose state changed are left to the paint, which draws their
+// marks and inversion together.
 // The frame goes around `frame` afterwards (the list's last range when not
 // given).
 void PaintChanges(CGXGridCore* grid, const CGXRange& area, bool headers,
@@ -86,13 +88,23 @@ void PaintChanges(CGXGridCore* grid, const CGXRange& area, bool headers,
   grid->m_bPaintingSelection = grid->m_bPaintingDrag = TRUE;
   CDC* dc = grid->GetClientDC();
   grid->DrawSelectionFrame(dc, TRUE, CGXRange());
+  const ROWCOL headerRows = grid->GetHeaderRows(), headerCols = grid->GetHeaderCols();
+  CRect headerArea;
   for (ROWCOL r : rows) {
     for (ROWCOL c : cols) {
       if (!changed(r, c)) continue;
       const CRect rect = grid->CalcClientCellRect(grid->GetClientRowFromRow(r), grid->GetClientColFromCol(c));
-      if (!rect.IsRectEmpty()) grid->DrawInvertCell(dc, r, c, rect);
+      if (rect.IsRectEmpty()) continue;
+      if (r <= headerRows || c <= headerCols) {
+        headerArea.UnionRect(&headerArea, &rect);
+      } else {
+        grid->DrawInvertCell(dc, r, c, rect);
+      }
     }
   }
+  // Header cells draw their own marks for selected rows and columns; the
+  // paint draws them whole.
+  if (!headerArea.IsRectEmpty()) wnd->InvalidateRect(&headerArea, FALSE);
   if (frame == nullptr && !param->m_SelRects.IsEmpty()) frame = param->m_SelRects.GetTail();
   if (frame != nullptr && frame->IsValid()) grid->DrawSelectionFrame(dc, FALSE, *frame);
   grid->ReleaseClientDC();
@@ -410,8 +422,7 @@ void CGXGridUserSelectRangeImp::RedrawSelectionChange(CGXGridCore* grid, const C
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr) return;
   const CGXRangeList& now = param->m_SelRects;
-  const bool headers = oldList != nullptr && !oldList->IsEmpty() && oldList->GetHead()->IsTable();
-  PaintChanges(grid, range, headers, [&](ROWCOL r, ROWCOL c) {
+  PaintChanges(grid, range, true, [&](ROWCOL r, ROWCOL c) {
     const bool was = oldList != nullptr && oldList->IsCellInListExcept(r, c, nullptr);
     return was != (now.IsCellInListExcept(r, c, nullptr) != FALSE);
   });
@@ -429,17 +440,11 @@ void CGXGridUserSelectRangeImp::RedrawRangeChange(CGXGridCore* grid, POSITION po
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr || pos == nullptr) return;
   const CGXRangeList& list = param->m_SelRects;
-  const ROWCOL rows = grid->GetRowCount(), cols = grid->GetColCount();
   const CGXRange wanted = GXSelectionRange(top, left, bottom, right);
-  CGXRange fresh = wanted;
-  fresh.ExpandToCells(1, 1, rows, cols);
+  const CGXRange& fresh = wanted;
   CGXRange area = fresh;
-  if (const CGXRange* old = list.GetAt(pos); old != nullptr && old->IsValid()) {
-    CGXRange before = *old;
-    before.ExpandToCells(1, 1, rows, cols);
-    area.SetUnion(before, fresh);
-  }
-  PaintChanges(grid, area, false, [&](ROWCOL r, ROWCOL c) {
+  if (const CGXRange* old = list.GetAt(pos); old != nullptr && old->IsValid()) area.SetUnion(*old, fresh);
+  PaintChanges(grid, area, true, [&](ROWCOL r, ROWCOL c) {
     const bool will = fresh.IsCellInRange(r, c) || list.IsCellInListExcept(r, c, pos);
     return will != (list.IsCellInListExcept(r, c, nullptr) != FALSE);
   }, pos == list.GetTailPosition() ? &wanted : nullptr);

@@ -578,12 +578,20 @@ void CGXFormulaSheet::MoveDataColsInOrder(const CGXRange& range, const std::vect
   GXPermute(sheet_, false, r.Col1(), r.Col2(), !whole, r.Row1(), r.Row2(), order);
 }
 
-BOOL CGXFormulaSheet::StoreMoveDataRows(const void* sortInfo, int commandMode) {
-  return CGXData::StoreMoveDataRows(sortInfo, commandMode);
+// The engine's cells are permuted first (their formulas' references follow
+// the rule of range permutations); then the plain data object's styles.
+BOOL CGXFormulaSheet::StoreMoveDataRows(const CGXRange& range, const CDWordArray& order) {
+  std::vector<int> offsets(static_cast<std::size_t>(order.GetSize()));
+  for (int i = 0; i < order.GetSize(); ++i) offsets[static_cast<std::size_t>(i)] = static_cast<int>(order[i]);
+  MoveDataRowsInOrder(range, offsets);
+  return CGXData::StoreMoveDataRows(range, order);
 }
 
-BOOL CGXFormulaSheet::StoreMoveDataCols(const void* sortInfo, int commandMode) {
-  return CGXData::StoreMoveDataCols(sortInfo, commandMode);
+BOOL CGXFormulaSheet::StoreMoveDataCols(const CGXRange& range, const CDWordArray& order) {
+  std::vector<int> offsets(static_cast<std::size_t>(order.GetSize()));
+  for (int i = 0; i < order.GetSize(); ++i) offsets[static_cast<std::size_t>(i)] = static_cast<int>(order[i]);
+  MoveDataColsInOrder(range, offsets);
+  return CGXData::StoreMoveDataCols(range, order);
 }
 
 BOOL CGXFormulaSheet::IsCellStale(ROWCOL row, ROWCOL col) {

@@ -56,8 +56,8 @@ class CGXFormulaSheet : public CGXData {
                       int commandMode) override;
   BOOL StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int kind) override;
   BOOL GetStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, int mode, int kind) const override;
-  BOOL StoreMoveDataRows(const void* sortInfo, int commandMode) override;
-  BOOL StoreMoveDataCols(const void* sortInfo, int commandMode) override;
+  BOOL StoreMoveDataRows(const CGXRange& range, const CDWordArray& order) override;
+  BOOL StoreMoveDataCols(const CGXRange& range, const CDWordArray& order) override;
 
   // Engine services (the data object's formula operations).
   BOOL GetRecalcValue(ROWCOL row, ROWCOL col) override { return IsCellStale(row, col); }

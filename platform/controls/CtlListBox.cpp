@@ -35,7 +35,7 @@ struct ListBox {
   bool tracking = false;
   int hExtent = 0;
   int hOff = 0;
-  std::vector<int> tabs;  // pixels
+  std::vector<int> tabs;  // dialog units, turned into pixels with the font in use when drawn
   std::string typed;
   DWORD typedTime = 0;
   HWND combo = nullptr;
@@ -53,6 +53,16 @@ bool hasStrings(ListBox* l) { return !ownerDraw(l) || (styleOf(l) & LBS_HASSTRIN
 bool multiSel(ListBox* l) { return (styleOf(l) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
 bool extended(ListBox* l) { return (styleOf(l) & LBS_EXTENDEDSEL) != 0; }
 int count(ListBox* l) { return static_cast<int>(l->items.size()); }
+
+// A font's horizontal dialog unit times four: the rounded average width of
+// the 52 letters, the measure a dialog uses for its template's units.
+int letterAverage(const FontInfo& f) {
+  if (!f.advance) return f.aveWidth;
+  int total = 0;
+  for (int c = 'A'; c <= 'Z'; ++c) total += f.advance[c] + f.advance[c + ('a' - 'A')];
+  int average = (total / 26 + 1) / 2;
+  return average > 0 ? average : f.aveWidth;
+}
 
 HWND owner(ListBox* l) { return l->combo ? GetParent(l->combo) : GetParent(l->hwnd); }
 HWND itemWindow(ListBox* l) { return l->combo ? l->combo : l->hwnd; }
@@ -464,8 +474,12 @@ void drawItem(ListBox* l, CDC* dc, int i, const RECT& r, bool selected, bool foc
   const std::string& s = l->items[i].text;
   int y = r.top + (r.bottom - r.top - l->fi.height) / 2;
   if (styleOf(l) & LBS_USETABSTOPS) {
-    std::vector<int> tabs = l->tabs;
-    if (tabs.empty()) tabs.push_back(l->fi.aveWidth * 8);
+    // Dialog units of the list's font, as a dialog lays out its controls:
+    // the headings placed over the columns in the same units line up.
+    int base = letterAverage(l->fi);
+    std::vector<int> tabs;
+    for (int t : l->tabs) tabs.push_back((t * base + 2) / 4);
+    if (tabs.empty()) tabs.push_back(base * 8);  // every 32 units
     dc->TabbedTextOut(r.left + 2, y, s.c_str(), static_cast<int>(s.size()), static_cast<int>(tabs.size()),
                       tabs.data(), r.left + 2);
   } else {
@@ -958,8 +972,7 @@ LRESULT lbSetTabStops(ListBox* l, HWND, UINT, WPARAM wParam, LPARAM lParam) {
   l->tabs.clear();
   const int* t = reinterpret_cast<const int*>(lParam);
   int n = static_cast<int>(wParam);
-  // Tab stops come in dialog units: a quarter of the average character width.
-  for (int i = 0; i < n && t; ++i) l->tabs.push_back(t[i] * l->fi.aveWidth / 4);
+  for (int i = 0; i < n && t; ++i) l->tabs.push_back(t[i]);
   redraw(l);
   return TRUE;
 }

@@ -14,6 +14,7 @@
 
 #include "support/GoldenImage.h"
 #include "app/AppTestUtil.h"
+#include "common/CommonTestUtil.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
 #include "app/MainFrame.h"
@@ -33,6 +34,8 @@
 #include "common/SplashWindow.h"
 #include "common/UnitSettings.h"
 #include "common/UnitVocab.h"
+#include "store/KeyTable.h"
+#include "store/MemberStore.h"
 #include "store/UnitInfo.h"
 #include "res/resource.h"
 #include "common/Version.h"
@@ -796,6 +799,47 @@ TEST_F(StartupTest, RegisterScheduleAndMemberReportsOpenFromTheMenus) {
   if (!previewedLines.empty()) {
     EXPECT_EQ(previewedLines[0], "{F3}{77=}Account Register");
   }
+  SetRptPreviewer(nullptr);
+  Quit(app);
+  ClearCommands();
+  SetAmountCalculatorOpener(nullptr);
+}
+
+TEST_F(StartupTest, ImportRunsFromTheFileMenu) {
+  WireProgram();
+  TheShellDialogs() = ShellDialogs{};
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  CWnd* frame = app.m_pMainWnd;
+  ASSERT_NE(FindCommand(ID_FILE_IMPORT), nullptr);
+  // The sibling program's folder: its version file and one new scout.
+  const std::string folder = *home / "brindlex";
+  std::filesystem::create_directories(folder);
+  MemberRow nora{};
+  std::snprintf(nora.lastName, sizeof nora.lastName, "Newman");
+  std::snprintf(nora.firstName, sizeof nora.firstName, "Nora");
+  MemberRecord record;
+  ConvertMemberRecord(&nora, 0, 0, &record, 0);
+  WriteBytes(folder + "/lindaq.dat", "COMMON\r\n");
+  WriteBytes(folder + "/szovk.dat", std::string(reinterpret_cast<const char*>(record.bytes), sizeof record.bytes));
+  WriteBytes(folder + "/lzovk.dat", "");
+  const int scouts = ScoutCount;
+  SetRptPreviewer(RecordPreview);
+  automation::OnDialog("Import Parameters", [&](HWND d) {
+    SetField(d, IDC_IMP_FOLDER, folder);
+    automation::AlwaysAnswer("", "Confirm delete of:", ANSWER_NOTOALL);
+    automation::ExpectMessageBox("", "Import complete.", ANSWER_YES);
+    Press(d, IDOK);
+  }, IDOK);
+  frame->SendMessage(WM_COMMAND, ID_FILE_IMPORT, 0);
+  automation::PumpUntilIdle();
+  automation::ClearResponder();
+  EXPECT_EQ(ScoutCount, scouts + 1);
+  bool listed = false;
+  for (const std::string& line : previewedLines) listed = listed || line.find("Newman, Nora") != std::string::npos;
+  EXPECT_TRUE(listed);
   SetRptPreviewer(nullptr);
   Quit(app);
   ClearCommands();

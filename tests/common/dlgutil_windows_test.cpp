@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "WindowTestUtil.h"
 #include "common/ConfigFile.h"
@@ -11,6 +12,7 @@
 #include "platform/testing/Automation.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/CWnd.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/gfx/GdiObject.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -78,6 +80,23 @@ TEST_F(DlgUtilWindows, HeadingFontsAreMadeOnceFromTheFirstControlsFont) {
   LOGFONT bold = FontOf(second);
   EXPECT_EQ(bold.lfWeight, 600);
   EXPECT_EQ(bold.lfQuality, PROOF_QUALITY);
+
+  // A heading shorter than its new font grows down to the font's full
+  // height, so that no descender is cut; a taller one keeps its size.
+  for (auto [h, top] : {std::pair{first, 20}, std::pair{second, 40}}) {
+    RECT r = InParent(h);
+    TEXTMETRIC tm{};
+    CClientDC dc(CWnd::FromHandle(h));
+    CFont* old = dc.SelectObject(CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(h, WM_GETFONT, 0, 0))));
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    EXPECT_GT(tm.tmHeight, 14);
+    EXPECT_EQ(r.bottom - r.top, tm.tmHeight);
+    EXPECT_EQ(r.top, top);
+  }
+  HWND tall = Child(10, 100, 80, 60);
+  SetBoldFont(tall);
+  EXPECT_EQ(InParent(tall).bottom, 160);
 
   // Later controls share the fonts made the first time, whatever their own.
   HWND third = Child(10, 60, 80, 14);

@@ -261,9 +261,12 @@ TEST_F(CellControl, FactoryMakesTheStaticAndHeaderCellsOncePerGrid) {
   CGXControlFactory factory;
   factory.RegisterUserAttributes(&map);
   // Six of the control and the factory's own, four of the spin edit, two of
-  // the check box, two of the radio cells, three of the progress cell and
-  // six of the tabbed combo.
-  EXPECT_EQ(map.GetUserAttributeMap().size(), 23u);
+  // the check box, two of the radio cells, two of the masked edit, three of
+  // the progress cell, six of the tabbed combo, seven of the currency cell
+  // and eight of the date-time cell.
+  EXPECT_EQ(map.GetUserAttributeMap().size(), 40u);
+  EXPECT_EQ(std::string(map.GetUserAttributeMap().at(51039).name), "DateTime: Custom date format ");
+  EXPECT_EQ(std::string(map.GetUserAttributeMap().at(51054).name), "Currency: Monetary Symbol. ");
   EXPECT_EQ(map.GetUserAttributeMap().count(51055), 1u);
   EXPECT_EQ(map.GetUserAttributeMap().count(51032), 0u) << "the widths text has no editor";
   EXPECT_EQ(std::string(map.GetUserAttributeMap().at(51013).name), "Valid: Warning Msg");

@@ -86,6 +86,10 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
   CGXGridCore& g = *grid;
   CGXRange r(1, 1, 2, 2);
   CGXRangeList list;
+  CObject* info = nullptr;
+  CDWordArray order;
+  order.Add(1);
+  order.Add(0);
   list.AddTail(new CGXRange(r));
   CString text;
   ROWCOL rows = 9, cols = 9;
@@ -113,8 +117,8 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
       {"CanUnfreezeCols", g.CanUnfreezeCols()}, {"CanFreezeRows", g.CanFreezeRows()},
       {"CanUnfreezeRows", g.CanUnfreezeRows()}, {"MoveRows", g.MoveRows(1, 2, 5)}, {"MoveCols", g.MoveCols(1, 2, 5)},
       {"StoreMoveRows", g.StoreMoveRows(1, 2, 5, 0)}, {"StoreMoveCols", g.StoreMoveCols(1, 2, 5, 0)},
-      {"MoveDataRows", g.MoveDataRows(nullptr, 1, 2)}, {"StoreMoveDataRows", g.StoreMoveDataRows(nullptr, 1, 2)},
-      {"MoveDataCols", g.MoveDataCols(nullptr, 1, 2)}, {"StoreMoveDataCols", g.StoreMoveDataCols(nullptr, 1, 2)},
+      {"MoveDataRows", g.MoveDataRows(r, order)}, {"StoreMoveDataRows", g.StoreMoveDataRows(r, order)},
+      {"MoveDataCols", g.MoveDataCols(r, order)}, {"StoreMoveDataCols", g.StoreMoveDataCols(r, order)},
       {"OnSelDragStart", g.OnSelDragStart(1, 0)}, {"OnSelDragMove", g.OnSelDragMove(1, 2, 3)},
       {"OnSelDragDrop", g.OnSelDragDrop(1, 2, 3)}, {"ResizeRowHeightsToFit", g.ResizeRowHeightsToFit(r)},
       {"ResizeColWidthsToFit", g.ResizeColWidthsToFit(r)}, {"CanFloatCell", g.CanFloatCell(1, 1, style, FALSE)},
@@ -125,7 +129,7 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
       {"SetFloatedCellsRange", g.SetFloatedCellsRange(1, 1, 2, 2, 0)},
       {"SetMergedCellsRange", g.SetMergedCellsRange(1, 1, 1, 2, 2, 0)},
       {"OnFindReplace", g.OnFindReplace(0, 0) != 0}, {"FindInCells", g.FindInCells(1, 1, 0)}, {"FindNext", g.FindNext(0)},
-      {"StoreCopyCells", g.StoreCopyCells(r, 5, 5)}, {"StoreMoveCells", g.StoreMoveCells(r, 5, 5)},
+      {"StoreCopyCells", g.StoreCopyCells(r, 5, 5)}, {"StoreMoveCells", g.StoreMoveCells(r, 5, 5, info, FALSE, 0)},
       {"CopyCells", g.CopyCells(r, 5, 5)}, {"MoveCells", g.MoveCells(r, 5, 5)},
       {"OnSelectionEdgeClick", g.OnSelectionEdgeClick(1, 1)}, {"EdgeDragOp5", g.EdgeDragOp5()},
       {"ReservedFeatureOp0", g.ReservedFeatureOp0()}, {"ReservedFeatureOp8", g.ReservedFeatureOp8()},
@@ -149,8 +153,10 @@ TEST_F(GridCore, EveryForwarderAnswersAsIfItsFeatureWereAbsent) {
   g.OnPrint(nullptr, nullptr);
   g.OnEndPrinting(nullptr, nullptr);
   g.UpdateCoveredCellsRowCol(1, 1, 2, 2, 0, FALSE);
-  g.SortRows(r, nullptr);
-  g.SortCols(r, nullptr);
+  CGXSortInfoArray keys;
+  keys.Add(CGXSortInfo{});
+  g.SortRows(r, keys);
+  g.SortCols(r, keys);
   g.OnSelDragCancel();
   g.DelayFloatCells(r);
   g.DelayMergeCells(r);

@@ -2,6 +2,8 @@
 // its three modes by mouse and keyboard, type-ahead, owner-drawn items,
 // scrolling and the LB_ERR answers.
 #include "ctl_support.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/DlgTemplate.h"
 
 using namespace ctltest;
 
@@ -298,4 +300,62 @@ TEST_F(ListBox, AnOwnerMayDestroyTheListWhileItHearsOfAnItemOrAKey) {
     EXPECT_FALSE(IsWindow(l)) << c.destroyOn;
     SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
   }
+}
+
+// A column heading placed over the list in the dialog's units starts where
+// the list draws the column of its tab stop, the first text column too.
+TEST(ListBoxTabStops, ColumnsLineUpWithHeadingsInDialogUnits) {
+  automation::ResetWindows();
+  std::string error;
+  ASSERT_TRUE(AddDialogTemplates(R"(
+dialog 7320
+  caption "Columns"
+  rect 0 0 200 90
+  font 8 "MS Sans Serif"
+  control Static 201 "Last" 10 6 40 8 SS_LEFT
+  control Static 202 "First" 90 6 40 8 SS_LEFT
+  control Static 203 "Patrol" 150 6 40 8 SS_LEFT
+  control ListBox 101 "" 8 16 190 60 LBS_USETABSTOPS | WS_BORDER
+end
+)", "tabstops", &error)) << error;
+  CDialog d(7320);
+  ASSERT_TRUE(d.Create(7320));
+  HWND list = ::GetDlgItem(d.m_hWnd, 101);
+  const int stops[] = {80, 140};
+  ::SendMessage(list, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
+  ::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Jones\tBen\tHawks"));
+  d.ShowWindow(SW_SHOW);
+  automation::PumpUntilIdle();
+
+  // The screen x of the first dark pixel from `from` on in a window's band
+  // of rows.
+  auto firstInk = [](HWND h, int from, int top, int bottom) {
+    RECT c;
+    ::GetClientRect(h, &c);
+    for (int x = from; x < c.right; ++x)
+      for (int y = top; y < bottom; ++y)
+        if (GetRValue(automation::PixelAt(h, x, y)) < 64) {
+          POINT p{x, y};
+          ::ClientToScreen(h, &p);
+          return static_cast<int>(p.x);
+        }
+    return -1;
+  };
+  RECT item;
+  ::SendMessage(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  int from = 0;
+  for (int id : {201, 202, 203}) {
+    HWND heading = ::GetDlgItem(d.m_hWnd, id);
+    RECT h;
+    ::GetClientRect(heading, &h);
+    int headingX = firstInk(heading, 0, 0, h.bottom);
+    int columnX = firstInk(list, from, item.top, item.bottom);
+    ASSERT_GT(columnX, 0);
+    EXPECT_NEAR(columnX, headingX, 1) << "column of heading " << id;
+    POINT next{0, 0};
+    ::ScreenToClient(list, &next);
+    // The next column: past this one's text (the columns lie 90 pixels and more apart).
+    from = columnX + next.x + 40;
+  }
+  d.DestroyWindow();
 }

@@ -105,6 +105,22 @@ TEST_F(FirstLabelTest, TheSheetIsDrawnToScaleWithItsNumbers) {
   }
 }
 
+TEST_F(FirstLabelTest, ASheetNarrowerThanItsTractorHolesStillDraws) {
+  // Two holes and their gaps are wider than this sheet: one column of holes.
+  MailLabelDef d = WideGaps();
+  d.feed = 2;
+  d.across = d.down = 1;
+  d.pageWidth = 0.4f;
+  d.labelWidth = d.hPitch = 0.3f;
+  d.leftMargin = d.rightMargin = 0.05f;
+  Run(d, [&](HWND h) {
+    SetField(h, IDC_FIRST_LABEL_NUMBER, "9");
+    ClickSheet(h, 0.5, 0.2);
+    EXPECT_EQ(FieldText(h, IDC_FIRST_LABEL_NUMBER), "1");
+    Press(h, IDCANCEL);
+  });
+}
+
 TEST_F(FirstLabelTest, AClickOnALabelChoosesItAndMissesChangeNothing) {
   const struct {
     const char* where;

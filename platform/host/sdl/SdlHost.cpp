@@ -153,6 +153,12 @@ std::unique_ptr<SdlHost> SdlHost::Open() {
   // We draw with cairo into the window surface: an accelerated framebuffer
   // would load the OpenGL stack at start and make every window twice.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click that brings a window the keyboard acts on it too, as the layer
+  // expects. Without a window manager every window SDL shows takes the
+  // keyboard (a menu's pop-up, a new dialog), and SDL would drop a click
+  // read within a few milliseconds of that focus news: on a busy program
+  // the click on a submenu's item or a just-shown dialog's button.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (std::getenv("DISPLAY") && !SDL_WasInit(SDL_INIT_VIDEO)) InstallXErrorFilter();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlHost> host(new SdlHost);

@@ -47,6 +47,15 @@ TEST_F(DragRowsCols, DroppedRowsLandBeforeTheTargetAndUndoInOneStep) {
   EXPECT_EQ(Column1(), "r1 r2 r3 r4 r5 r6 r7 r8 ");
 }
 
+TEST_F(DragRowsCols, DroppedBelowTheLastRowTheyGoToTheEnd) {
+  Drag(At(2, 0), At(3, 0));
+  const CRect last = grid->CalcCellRect(12, 0);
+  Drag(At(2, 0), CPoint(last.CenterPoint().x, last.bottom + 20));
+  EXPECT_EQ(grid->GetCellValue(11, 1), "r2");
+  EXPECT_EQ(grid->GetCellValue(12, 1), "r3");
+  EXPECT_EQ(grid->GetCellValue(2, 1), "r4");
+}
+
 TEST_F(DragRowsCols, ColumnsDragLeft) {
   Click(At(0, 5));
   Drag(At(0, 5), ColLeft(2));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "grid/features/FeatureGrid.h"
+#include "grid/features/GXGridMergeCellsImp.h"
 #include "grid/features/GXGridMoveRowsColsImp.h"
 
 namespace {
@@ -100,6 +101,36 @@ TEST(MovedIndex, FollowsTheBlockAndShiftsTheRowsBetween) {
   for (const Case& c : cases)
     EXPECT_EQ(GXMovedIndex(c.index, c.from, c.to, c.dest), c.expect) << c.index << " in " << c.from << ".." << c.to
                                                                         << " to " << c.dest;
+}
+
+}  // namespace
+
+namespace {
+
+// Merged blocks within a row travel with it; blocks merged across the moved
+// rows fall apart.
+TEST_F(MoveRowsCols, MergedBlocksFollowOrPartAfterAMove) {
+  auto* merges = static_cast<CGXGridMergeCellsImp*>(grid->m_pMergeCellsImp);
+  ASSERT_NE(merges, nullptr);
+  merges->SetMergeCellsMode(grid.get(), 2, FALSE);
+  constexpr UINT kHorz = 1, kVert = 2, kValues = 4;
+  for (ROWCOL c = 2; c <= 4; ++c) grid->ApplyStyle(CGXRange(3, c), CGXStyle().SetValue("A").SetMergeCell(kHorz | kValues));
+  for (ROWCOL r = 5; r <= 6; ++r) grid->ApplyStyle(CGXRange(r, 6), CGXStyle().SetValue("V").SetMergeCell(kVert | kValues));
+  grid->EvalMergeCells(CGXRange().SetTable(), FALSE);
+  auto block = [&](ROWCOL row, ROWCOL col) {
+    CGXRange b(row, col);
+    grid->GetMergedCellsRange(row, col, b, -1);
+    return b;
+  };
+  ASSERT_EQ(block(3, 3), CGXRange(3, 2, 3, 4));
+  ASSERT_EQ(block(5, 6), CGXRange(5, 6, 6, 6));
+  ASSERT_TRUE(grid->MoveRows(3, 3, 8));
+  ASSERT_TRUE(grid->MoveRows(4, 4, 9)) << "old row 5 (now 4) goes away from old row 6";
+  grid->EvalMergeCells(CGXRange().SetTable(), FALSE);
+  EXPECT_EQ(block(7, 3), CGXRange(7, 2, 7, 4)) << "the row's block went with it";
+  EXPECT_EQ(block(2, 3), CGXRange(2, 3));
+  EXPECT_EQ(block(4, 6), CGXRange(4, 6)) << "old row 6, no longer merged";
+  EXPECT_EQ(block(9, 6), CGXRange(9, 6));
 }
 
 }  // namespace

@@ -38,8 +38,13 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pUserDragSelectRangeImp, nullptr);
     EXPECT_NE(grid.m_pMoveRowsColsImp, nullptr) << "dragging brings moving";
     EXPECT_NE(grid.m_pExcelLikeFillImp, nullptr);
+    EXPECT_NE(grid.m_pFreezeMenuHelperImp, nullptr);
     EXPECT_NE(grid.m_pDrawSpannedCellsImp, nullptr) << "covered cells bring the spanned drawing";
     EXPECT_NE(grid.m_pPrintImp, nullptr);
+    EXPECT_NE(grid.m_pDirectCopyMoveCellsImp, nullptr);
+    EXPECT_NE(grid.m_pSortImp, nullptr);
+    EXPECT_NE(grid.m_pSortClickImp, nullptr);
+    EXPECT_NE(grid.m_pFindReplaceImp, nullptr);
   }
   EXPECT_NE(app->m_pStyleSerializeImp, nullptr);
   EXPECT_NE(app->m_pSerializeQVX5Imp, nullptr);
@@ -51,6 +56,9 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
   EXPECT_NE(app->m_pDocSerializeImp, nullptr);
   EXPECT_NE(app->m_pGridProfileImp, nullptr);
   EXPECT_NE(app->m_pPrintDeviceImp, nullptr);
+  EXPECT_NE(app->m_pStyleCompareSubsetImp, nullptr);
+  EXPECT_NE(app->m_pDataCopyMoveCellsImp, nullptr) << "direct copy brings the data mover";
+  EXPECT_NE(app->m_pSortMoveDataImp, nullptr) << "sorting brings the data mover";
   // Destroying a grid leaves the application-wide objects for the others.
   EXPECT_EQ(app->m_pLongOperationImp, longOp);
   GXTerminate();

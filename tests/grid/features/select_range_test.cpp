@@ -54,6 +54,18 @@ TEST_F(SelectRange, CtrlAddsRangesShiftExtendsTheLastOne) {
   EXPECT_TRUE(Selection().IsEmpty()) << "a plain click starts afresh";
 }
 
+TEST_F(SelectRange, CtrlClickOnASelectedHeaderDeselectsIt) {
+  Drag(At(3, 0), At(5, 0));
+  Click(At(4, 0), MK_CONTROL);
+  EXPECT_EQ(Ranges(Selection()), (std::vector<CGXRange>{CGXRange().SetRows(3, 3), CGXRange().SetRows(5, 5)}));
+  Click(At(0, 2), MK_CONTROL);
+  EXPECT_EQ(Selection().GetCount(), 3) << "a header not selected before is added";
+  Click(At(0, 2), MK_CONTROL);
+  EXPECT_EQ(Ranges(Selection()), (std::vector<CGXRange>{CGXRange(3, 1, 3, 1), CGXRange(3, 3, 3, 8),
+                                                         CGXRange(5, 1, 5, 1), CGXRange(5, 3, 5, 8)}))
+      << "the column leaves the rows as cells around it";
+}
+
 TEST_F(SelectRange, TheCornerTogglesTheWholeTable) {
   Drag(At(3, 2), At(5, 4));
   Click(At(0, 0));
@@ -141,6 +153,44 @@ TEST(SelectionRange, CornersNameTheKind) {
   EXPECT_EQ(GXSelectionRange(0, 4, 0, 2), CGXRange().SetCols(2, 4));
   EXPECT_EQ(GXSelectionRange(7, 0, 3, 0), CGXRange().SetRows(3, 7));
   EXPECT_EQ(GXSelectionRange(5, 4, 2, 1), CGXRange(2, 1, 5, 4));
+}
+
+}  // namespace
+
+namespace {
+
+// Selected cells show inverted, whether the change was painted at once or
+// the window was repainted afterwards.
+TEST_F(SelectRange, SelectedCellsShowInvertedOnScreen) {
+  const CPoint inside = At(4, 3) + CPoint(5, 3);
+  const COLORREF plain = automation::PixelAt(Hwnd(), inside.x, inside.y);
+  Drag(At(3, 2), At(5, 4));
+  const COLORREF selected = automation::PixelAt(Hwnd(), inside.x, inside.y);
+  EXPECT_EQ(selected, plain ^ 0xFFFFFF);
+  wnd.Invalidate(TRUE);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(automation::PixelAt(Hwnd(), inside.x, inside.y), selected);
+  grid->SelectRange(CGXRange(4, 3), FALSE, TRUE);
+  EXPECT_EQ(automation::PixelAt(Hwnd(), inside.x, inside.y), plain) << "deselected in the middle";
+  Click(At(10, 6));
+  const CPoint other = At(3, 2) + CPoint(5, 3);
+  EXPECT_EQ(automation::PixelAt(Hwnd(), other.x, other.y), plain);
+  // Headers look the same whether the change was painted at once or the
+  // window was repainted afterwards.
+  const CPoint header = At(6, 0) + CPoint(-8, 0);
+  auto consistent = [&](const char* what) {
+    automation::PumpUntilIdle();
+    const COLORREF now = automation::PixelAt(Hwnd(), header.x, header.y);
+    wnd.Invalidate(TRUE);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(automation::PixelAt(Hwnd(), header.x, header.y), now) << what;
+  };
+  grid->SelectRange(CGXRange().SetRows(6, 6), TRUE, TRUE);
+  consistent("row selected");
+  grid->SelectRange(CGXRange().SetTable(), TRUE, TRUE);
+  consistent("table selected");
+  grid->SetSelection(nullptr);
+  consistent("cleared");
 }
 
 }  // namespace

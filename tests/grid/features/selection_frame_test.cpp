@@ -164,3 +164,29 @@ TEST_F(SelectionFrame, ARepaintKeepsTheFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+// Scrolling moves the frame with the cells; what the window shows then is
+// what a full repaint draws.
+TEST_F(SelectionFrame, ScrollingKeepsTheFrameInStepWithARepaint) {
+  Drag(At(4, 2), At(6, 4));
+  automation::PumpUntilIdle();
+  auto pixels = [&] {
+    std::vector<COLORREF> out;
+    const CRect area = grid->CalcRectFromRange(1, 1, 8, 5);
+    for (int y = area.top; y < area.bottom; y += 1)
+      for (int x = area.left; x < area.right; x += 3) out.push_back(automation::PixelAt(Hwnd(), x, y));
+    return out;
+  };
+  for (ROWCOL top : {3u, 5u, 2u}) {
+    grid->SetTopRow(top, 2);
+    automation::PumpUntilIdle();
+    const auto scrolled = pixels();
+    wnd.Invalidate(TRUE);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(pixels(), scrolled) << "top row " << top;
+  }
+}
+
+}  // namespace

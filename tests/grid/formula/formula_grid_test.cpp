@@ -116,4 +116,38 @@ TEST_F(FormulaGrid, AViolatedConstraintShowsTheConstraintStyle) {
   EXPECT_EQ(Shown(1, 2), "5");
 }
 
+// Sorting moves the sheet's cells, and references to a moved row follow it
+// (also from outside the sorted rows); undo brings both back.
+TEST_F(FormulaGrid, SortingMovesCellsAndTheReferencesToThem) {
+  const double keys[] = {30, 10, 20};
+  for (ROWCOL r = 1; r <= 3; ++r) {
+    ASSERT_TRUE(sheet->StoreNumber(r, 1, keys[r - 1]));
+    ASSERT_TRUE(sheet->StoreFormula(r, 2, ("=A" + std::to_string(r) + "*2").c_str()));
+  }
+  ASSERT_TRUE(sheet->StoreFormula(5, 4, "=A1"));
+  sheet->Recalculate(TRUE);
+  auto column = [&](ROWCOL col) { return Shown(1, col) + " " + Shown(2, col) + " " + Shown(3, col); };
+  ASSERT_EQ(column(2), "60 20 40");
+
+  CGXSortInfoArray sortKeys;
+  CGXSortInfo key;
+  key.nRC = 1;
+  sortKeys.Add(key);
+  CGXRange rows;
+  rows.SetRows(1, 3);
+  grid->SortRows(rows, sortKeys);
+  EXPECT_EQ(sortKeys[0].sortType, static_cast<DWORD>(CGXSortInfo::numeric));
+  EXPECT_EQ(column(1), "10 20 30");
+  EXPECT_EQ(column(2), "20 40 60") << "each formula moved with its row and reads it";
+  EXPECT_EQ(Shown(5, 4), "30") << "the reference followed the value";
+  CString formula;
+  sheet->FetchEditText(3, 2, formula);
+  EXPECT_STREQ(formula, "=A3*2");
+
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(column(1), "30 10 20");
+  EXPECT_EQ(column(2), "60 20 40");
+  EXPECT_EQ(Shown(5, 4), "30");
+}
+
 }  // namespace

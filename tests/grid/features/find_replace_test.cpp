@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "grid/cells/GXControlFactory.h"
+#include "grid/core/GXFindReplaceState.h"
+#include "grid/features/FeatureGrid.h"
+#include "platform/commdlg/FindReplaceDialog.h"
+#include "platform/testing/Automation.h"
+
+namespace {
+
+using gridtest::FeatureGridTest;
+
+class FindReplace : public FeatureGridTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    MakeGrid(6, 4, &wnd);
+    const char* column2[] = {"alpha", "xABCx", "beta", "abc", "gamma", "banana"};
+    for (ROWCOL r = 1; r <= 6; ++r) grid->SetValueRange(CGXRange(r, 2), column2[r - 1]);
+    grid->SetValueRange(CGXRange(6, 3), "abc");
+  }
+  void TearDown() override {
+    state().strFind.Empty();
+    state().strReplace.Empty();
+    state().bCase = FALSE, state().bNext = TRUE;
+    grid.reset();
+    wnd.DestroyWindow();
+    automation::ResetWindows();
+  }
+  static GXFindReplaceState& state() { return GXGetFindReplaceState(); }
+  std::string Current() {
+    ROWCOL row = 0, col = 0;
+    if (!grid->GetCurrentCell(row, col)) return "none";
+    return std::to_string(row) + "," + std::to_string(col);
+  }
+  std::string Column(ROWCOL col) {
+    std::string out;
+    for (ROWCOL r = 1; r <= grid->GetRowCount(); ++r) out += std::string(Value(r, col)) + " ";
+    return out;
+  }
+  CWnd wnd;
+};
+
+TEST_F(FindReplace, FindNextSearchesTheColumnBelowTheCurrentCell) {
+  const struct {
+    ROWCOL row, col;
+    const char* text;
+    BOOL down, matchCase;
+    const char* lands;  // the current cell afterwards
+    bool beeps;
+  } cases[] = {
+      {1, 2, "abc", TRUE, FALSE, "2,2", false},   // xABCx without match case
+      {1, 2, "abc", TRUE, TRUE, "4,2", false},    // only the exact case
+      {5, 2, "abc", TRUE, FALSE, "5,2", true},    // column 3's abc is not looked at
+      {6, 2, "gamma", TRUE, FALSE, "6,2", true},  // last row: nothing below
+      {6, 2, "abc", FALSE, TRUE, "4,2", false},   // up
+      {3, 2, "alpha", TRUE, FALSE, "3,2", true},  // no wrapping to the top
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(grid->SetCurrentCell(c.row, c.col));
+    const std::size_t beeps = automation::Beeps().size();
+    grid->OnFindNext(c.text, c.down, c.matchCase);
+    EXPECT_EQ(Current(), c.lands) << c.text << " from " << c.row;
+    EXPECT_EQ(automation::Beeps().size() > beeps, c.beeps) << c.text << " from " << c.row;
+  }
+}
+
+TEST_F(FindReplace, DisabledCellsAreSkippedAndTheCurrentStaticCellIsNot) {
+  grid->ApplyStyle(CGXRange(4, 2), CGXStyle().SetEnabled(FALSE));
+  ASSERT_TRUE(grid->SetCurrentCell(3, 2));
+  grid->OnFindNext("abc", TRUE, TRUE);
+  EXPECT_EQ(Current(), "3,2");
+  // Static cells are searched by the feature itself: the current cell is
+  // passed over.
+  grid->ApplyStyle(CGXRange(1, 4, 6, 4), CGXStyle().SetControl(GX_IDS_CTRL_STATIC));
+  grid->SetValueRange(CGXRange(1, 4), "k");
+  grid->SetValueRange(CGXRange(3, 4), "k");
+  ASSERT_TRUE(grid->SetCurrentCell(1, 4));
+  grid->OnFindNext("k", TRUE, FALSE);
+  EXPECT_EQ(Current(), "3,4");
+}
+
+TEST_F(FindReplace, ReplaceAllFromTheCurrentRowDownAsOneUndoStep) {
+  ASSERT_TRUE(grid->SetCurrentCell(3, 2));
+  const std::string before = Column(2);
+  const int undos = UndoCount();
+  state().bOption1 = TRUE;
+  grid->OnReplaceAll("a", "aa", FALSE);
+  EXPECT_EQ(Column(2), "alpha xABCx betaa aabc gaammaa baanaanaa ") << "rows above the current one stay";
+  EXPECT_EQ(Value(6, 3), "abc") << "other columns stay";
+  EXPECT_EQ(UndoCount(), undos + 1);
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Column(2), before);
+
+  // An empty find text finds nothing (and the walk ends).
+  const std::size_t beeps = automation::Beeps().size();
+  grid->OnReplaceAll("", "x", FALSE);
+  EXPECT_EQ(Column(2), before);
+  EXPECT_GT(automation::Beeps().size(), beeps);
+
+  const std::string longText(1500, 'a');
+  grid->SetValueRange(CGXRange(5, 2), longText.c_str());
+  grid->OnReplaceAll("a", "bb", TRUE);
+  EXPECT_EQ(std::string(Value(5, 2)), std::string(3000, 'b')) << "a long result is not cut";
+}
+
+TEST_F(FindReplace, ReplaceChangesTheFoundCellAndMovesOn) {
+  ASSERT_TRUE(grid->SetCurrentCell(1, 2));
+  grid->OnFindNext("abc", TRUE, TRUE);
+  ASSERT_EQ(Current(), "4,2");
+  grid->OnReplaceSel("abc", TRUE, TRUE, "xyz");
+  grid->TransferCurrentCell(TRUE);
+  EXPECT_EQ(Value(4, 2), "xyz");
+}
+
+TEST_F(FindReplace, TheDialogIsSharedAndReportsToTheGrid) {
+  ASSERT_TRUE(grid->SetCurrentCell(1, 2));
+  grid->OnShowFindReplaceDialog(FALSE);
+  const HWND replaceDialog = state().m_pFindReplaceDlg;
+  ASSERT_NE(replaceDialog, nullptr);
+  EXPECT_FALSE(state().m_bFindOnly);
+  grid->OnShowFindReplaceDialog(TRUE);
+  EXPECT_TRUE(state().m_bFindOnly);
+  EXPECT_FALSE(::IsWindow(replaceDialog)) << "the replace dialog made way for a find dialog";
+  auto* dialog = dynamic_cast<CFindReplaceDialog*>(CWnd::FromHandlePermanent(state().m_pFindReplaceDlg));
+  ASSERT_NE(dialog, nullptr);
+  std::snprintf(dialog->m_szFindWhat, sizeof dialog->m_szFindWhat, "%s", "beta");
+  dialog->m_fr.Flags = FR_FINDNEXT | FR_DOWN;
+  grid->OnFindReplace(0, reinterpret_cast<LPARAM>(&dialog->m_fr));
+  EXPECT_EQ(Current(), "3,2");
+  // The grid's window hands the dialog's messages to the grid.
+  dialog->m_fr.Flags = FR_DIALOGTERM;
+  grid->OnFindReplace(0, reinterpret_cast<LPARAM>(&dialog->m_fr));
+  EXPECT_EQ(state().m_pFindReplaceDlg, nullptr) << "closing is reported";
+  dialog->DestroyWindow();
+}
+
+}  // namespace
