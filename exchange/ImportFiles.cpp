@@ -63,7 +63,7 @@ void Take(const std::vector<unsigned char>& record, OlderField f, char (&out)[N]
 template <size_t N>
 void Set(char (&out)[N], const char* text) {
   std::memset(out, 0, N);
-  std::strncpy(out, text, N - 1);
+  std::memcpy(out, text, strnlen(text, N - 1));
 }
 
 // YYMMDD into the stored date; an empty field is today.

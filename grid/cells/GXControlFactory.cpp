@@ -162,6 +162,7 @@ void CGXControlFactory::EnableAppFeatures() {
   GXEnableSpanCellPool();
   GXEnableDelayedRangePool();
   GXEnableStyleCompareSubset();
+  GXEnableParamCopyOperator();
 }
 // The tab window registers its own class and its tab strip's.
 void CGXControlFactory::RegisterWndClasses(HINSTANCE instance) {

@@ -451,6 +451,56 @@ int CGXCurrencyEdit::GetSelectedText(CString& text) {
   return FALSE;
 }
 
+namespace {
+int FindIn(CString text, CString find, BOOL matchCase, int start) {
+  if (find.IsEmpty()) return -1;
+  if (!matchCase) {
+    text.MakeUpper();
+    find.MakeUpper();
+  }
+  return text.Find(find, std::max(start, 0));
+}
+}  // namespace
+
+BOOL CGXCurrencyEdit::FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) {
+  const auto* find = static_cast<const GXFindReplaceState*>(request);
+  if (find == nullptr || find->strFind.IsEmpty()) return FALSE;
+  if (IsInitializedFor(row, col) && m_bActive) {
+    // The amount is searched without its symbol.
+    CString what = find->strFind;
+    const CString& symbol = GetFormatRef().m_strSymbol;
+    if (!symbol.IsEmpty() && what.Left(symbol.GetLength()) == symbol) what = what.Mid(symbol.GetLength());
+    const int selStart = Text().HasSelection() ? std::min(Text().GetSelStart(), Text().GetSelEnd()) : -1;
+    const int from = selStart < 0 ? 0 : fromCurrent ? selStart : selStart + 1;
+    const int at = FindIn(Text().GetText(), what, find->bCase, from);
+    if (at < 0) return FALSE;
+    if (select) SetSel(at, at + what.GetLength());
+    return TRUE;
+  }
+  CGXStyle composed;
+  m_pGrid->ComposeStyleRowCol(row, col, composed);
+  CString shown;
+  GetControlText(shown, row, col, nullptr, composed);
+  const int at = FindIn(shown, find->strFind, find->bCase, 0);
+  if (at < 0) return FALSE;
+  if (select) {
+    m_pGrid->ScrollCellInView(row, col);
+    m_pGrid->SetCurrentCell(row, col, 36);
+    if (IsInitializedFor(row, col)) {
+      SetActive(TRUE);
+      SetSel(at, at + find->strFind.GetLength());
+      Refresh();
+    }
+  }
+  return TRUE;
+}
+
+BOOL CGXCurrencyEdit::ReplaceAll(void* request, ROWCOL row, ROWCOL col) {
+  const auto* find = static_cast<const GXFindReplaceState*>(request);
+  if (find == nullptr) return FALSE;
+  return ReplaceAllText(row, col, find->strFind, find->strReplace, find->bCase);
+}
+
 BOOL CGXCurrencyEdit::ReplaceAllText(ROWCOL row, ROWCOL col, const CString& find, const CString& replacement,
                                      BOOL matchCase) {
   if (find.IsEmpty()) return FALSE;
@@ -507,6 +557,19 @@ LRESULT CGXCurrencyEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_GETDLGCODE: return CGXBCurrencyEdit::WindowProc(message, wParam, lParam) | 0x83;
     case WM_ERASEBKGND: return TRUE;
+    case WM_SETFOCUS:
+      if (m_bModified) {
+        // Digits typed before the window had the focus stay; the focus must
+        // not select them for the next key to replace.
+        const int caret = Text().GetCaret();
+        const LRESULT result = CGXBCurrencyEdit::WindowProc(message, wParam, lParam);
+        Text().ClearSelection();
+        Text().SetCaret(caret);
+        PlaceCaret();
+        Invalidate(FALSE);
+        return result;
+      }
+      break;
     case WM_KILLFOCUS: {
       const LRESULT result = CGXBCurrencyEdit::WindowProc(message, wParam, lParam);
       ForwardKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));

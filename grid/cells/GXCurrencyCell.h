@@ -62,6 +62,8 @@ class CGXCurrencyEdit : public CGXBCurrencyEdit, public CGXStatic {
   BOOL InsertText(LPCTSTR) override { return TRUE; }
   BOOL SysKeyDown(UINT key, UINT repeat, UINT flags) override;
   void GetSortKey(ROWCOL row, ROWCOL col, void* sortInfo, const CGXStyle& style, CString& key) override;
+  BOOL FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) override;
+  BOOL ReplaceAll(void* request, ROWCOL row, ROWCOL col) override;
   void ReplaceSel(LPCTSTR text) override;
   int GetSelectedText(CString& text) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -6,6 +6,7 @@
 #include "grid/cells/GXComboBox.h"
 #include "grid/controls/GXDateTimeGadgets.h"
 #include "grid/core/GXAppData.h"
+#include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXGridParam.h"
 #include "grid/core/GXStylesMap.h"
 #include "platform/framework/WindowDc.h"
@@ -607,4 +608,105 @@ LRESULT CGXDateTimeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     default: break;
   }
   return CGXBDateTimeCtrl::WindowProc(message, wParam, lParam);
+}
+
+// ---- Find and replace ---------------------------------------------------------
+
+int CGXDateTimeCtrl::FindField(const CGXBDTGadgetArray& gadgets, int fixed, const CString& find, BOOL matchCase,
+                               int start, BOOL exact) {
+  if (find.IsEmpty()) return -1;
+  const bool number = find[0] >= '0' && find[0] <= '9';
+  for (int i = std::max(start, 0); fixed + i < static_cast<int>(gadgets.size()); ++i) {
+    const CGXBDTGadget* g = gadgets[static_cast<size_t>(fixed + i)];
+    if (auto* n = dynamic_cast<const CGXBDTNumericGadget*>(g)) {
+      CString shown;
+      shown.Format("%d", n->GetValue());
+      if (exact ? shown == find : number && std::atoi(find) == n->GetValue()) return i;
+    } else if (auto* l = dynamic_cast<const CGXBDTListGadget*>(g)) {
+      const CString item = l->GetText();
+      if (exact) {
+        if (item.CompareNoCase(find) == 0) return i;
+      } else if (item.GetLength() >= find.GetLength()) {
+        const CString head = item.Left(find.GetLength());
+        if (matchCase ? head == find : head.CompareNoCase(find) == 0) return i;
+      }
+    }
+  }
+  return -1;
+}
+
+void CGXDateTimeCtrl::FocusField(ROWCOL row, ROWCOL col, int field) {
+  if (!IsInitializedFor(row, col) || !m_pGrid->IsCurrentCell(row, col)) {
+    m_pGrid->ScrollCellInView(row, col);
+    m_pGrid->SetCurrentCell(row, col);
+  }
+  if (!IsInitializedFor(row, col)) return;
+  SetActive(TRUE);
+  current_ = fixedCount_ + field;
+  ChooseCurrentField();
+  Refresh();
+}
+
+BOOL CGXDateTimeCtrl::FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) {
+  const auto* find = static_cast<const GXFindReplaceState*>(request);
+  if (find == nullptr || find->strFind.IsEmpty()) return FALSE;
+  const bool again = row == m_nFoundRow && col == m_nFoundCol && !fromCurrent;
+  int at = -1;
+  if (IsInitializedFor(row, col) && m_bActive) {
+    at = FindField(gadgets_, fixedCount_, find->strFind, find->bCase, again ? m_nNextField : 0, FALSE);
+  } else {
+    CGXStyle composed;
+    m_pGrid->ComposeStyleRowCol(row, col, composed);
+    COleDateTime date;
+    if (!composed.GetIncludeValue() || !DateFromText(composed.GetValue(), FALSE, date)) return FALSE;
+    ApplyFormatFromStyle(m_wndMeasure, composed);
+    m_wndMeasure.SetDateTime(date);
+    m_wndMeasure.UpdateGadgets(0xFFFF);
+    at = FindField(m_wndMeasure.GetGadgets(), m_wndMeasure.GetFixedCount(), find->strFind, find->bCase,
+                   again ? m_nNextField : 0, FALSE);
+  }
+  if (at < 0) {
+    m_nFoundRow = m_nFoundCol = static_cast<ROWCOL>(-1);
+    return FALSE;
+  }
+  m_nFoundRow = row;
+  m_nFoundCol = col;
+  m_nNextField = at + 1;
+  if (select) FocusField(row, col, at);
+  return TRUE;
+}
+
+BOOL CGXDateTimeCtrl::ReplaceAll(void* request, ROWCOL row, ROWCOL col) {
+  const auto* find = static_cast<const GXFindReplaceState*>(request);
+  if (find == nullptr || find->strFind.IsEmpty()) return FALSE;
+  CGXStyle composed;
+  m_pGrid->ComposeStyleRowCol(row, col, composed);
+  if (composed.GetReadOnly()) return FALSE;
+  COleDateTime date;
+  if (!composed.GetIncludeValue() || !DateFromText(composed.GetValue(), FALSE, date)) return FALSE;
+  ApplyFormatFromStyle(m_wndMeasure, composed);
+  m_wndMeasure.SetDateTime(date);
+  m_wndMeasure.UpdateGadgets(0xFFFF);
+  const int at = FindField(m_wndMeasure.GetGadgets(), m_wndMeasure.GetFixedCount(), find->strFind, find->bCase, 0, TRUE);
+  if (at < 0) return FALSE;
+  FocusField(row, col, at);
+  if (!IsInitializedFor(row, col) || !m_bActive) return FALSE;
+  ReplaceSel(find->strReplace);
+  return m_bModified && Store();
+}
+
+void CGXDateTimeCtrl::ReplaceSel(LPCTSTR text) {
+  if (!m_bActive || current_ < fixedCount_ || current_ >= static_cast<int>(gadgets_.size())) {
+    CGXStatic::ReplaceSel(text);
+    return;
+  }
+  CGXBDTGadget* g = gadgets_[static_cast<size_t>(current_)];
+  const CString given(text);
+  if (dynamic_cast<CGXBDTNumericGadget*>(g) != nullptr) {
+    if (given.IsEmpty() || given[0] < '0' || given[0] > '9') return;
+    const int number = std::atoi(given);
+    if (OnGadgetNotify(kQuery, g->GetId(), number)) OnGadgetNotify(kSet, g->GetId(), number);
+  } else if (auto* list = dynamic_cast<CGXBDTListGadget*>(g)) {
+    list->SelectMatchingItem(given, 0);
+  }
 }

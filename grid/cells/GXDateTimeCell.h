@@ -87,6 +87,10 @@ class CGXDateTimeCtrl : public CGXBDateTimeCtrl, public CGXStatic {
   BOOL CanPaste() override;
   void GetSortKey(ROWCOL row, ROWCOL col, void* sortInfo, const CGXStyle& style, CString& key) override;
   int GetSelectedText(CString& text) override;
+  BOOL FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) override;
+  BOOL ReplaceAll(void* request, ROWCOL row, ROWCOL col) override;
+  // Puts a number or a name into the focused field.
+  void ReplaceSel(LPCTSTR text) override;
 
   UINT m_nWndId;
   BOOL m_bActive = FALSE;
@@ -96,6 +100,10 @@ class CGXDateTimeCtrl : public CGXBDateTimeCtrl, public CGXStatic {
   CGXCaptiveDateTimeCtrl m_wndMeasure;
   CGXCaptiveDateTimeCtrl m_wndDraw;
   CFont m_font;
+  // Where the last find hit was, and the field after it.
+  ROWCOL m_nFoundRow = static_cast<ROWCOL>(-1);
+  ROWCOL m_nFoundCol = static_cast<ROWCOL>(-1);
+  int m_nNextField = 0;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -103,5 +111,11 @@ class CGXDateTimeCtrl : public CGXBDateTimeCtrl, public CGXStatic {
   // The remembered field when it can be edited, else the first editable one.
   void ChooseCurrentField();
   BOOL HasEmptyValue();
+  // The first field from `start` on (counted without the buttons) that
+  // matches `find`; -1 when none. `exact` asks for equal texts.
+  int FindField(const CGXBDTGadgetArray& gadgets, int fixed, const CString& find, BOOL matchCase, int start,
+                BOOL exact);
+  // Makes (row, col) the current, active cell with field `field` current.
+  void FocusField(ROWCOL row, ROWCOL col, int field);
   DWORD m_dwCellStyle;
 };

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
-
 // The value as a range check compares it in a mode.
 COleDateTime Compared(const COleDateTime& v, int mode) {
   GXDateTimeParts p;

@@ -123,7 +123,9 @@ void CGXBDTNumericGadget::CalcSize(CDC* dc) {
 void CGXBDTNumericGadget::Draw(CDC* dc) { DrawFieldText(dc, rect_, GetText(), focus_); }
 
 BOOL CGXBDTNumericGadget::SetFocus(BOOL on) {
-  Commit();
+  // Digits typed ahead of the focus stay pending: only leaving the field
+  // commits them.
+  if (!on) Commit();
   return CGXBDTGadget::SetFocus(on);
 }
 

@@ -60,7 +60,7 @@ class CGXAppData {
   CGXStyleSerializeImp* m_pStyleSerializeImp = nullptr;
   CGXGridDocSerializeImp* m_pDocSerializeImp = nullptr;
   CGXGridProfileImp* m_pGridProfileImp = nullptr;
-  CGXGridParamCopyOperatorImp* m_pParamCopyOperatorImp = nullptr;
+  CGXAbstractGridParamCopyOperatorImp* m_pParamCopyOperatorImp = nullptr;
   CGXAbstractGridSortMoveDataImp* m_pSortMoveDataImp = nullptr;
   CGXAbstractDrawRotatedTextImp* m_pDrawRotatedTextImp = nullptr;
   CGXAbstractDateTimeImp* m_pDateTimeImp = nullptr;

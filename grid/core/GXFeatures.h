@@ -73,9 +73,9 @@ class CGXGridDocSerializeImp {
   virtual void SerializeParam(CGXGridParam& param, CArchive& ar) = 0;
 };
 
-class CGXGridParamCopyOperatorImp {
+class CGXAbstractGridParamCopyOperatorImp {
  public:
-  virtual ~CGXGridParamCopyOperatorImp() = default;
+  virtual ~CGXAbstractGridParamCopyOperatorImp() = default;
   virtual void CopyParam(CGXGridParam& dest, const CGXGridParam& src) = 0;
   virtual void CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src) = 0;
   virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;

@@ -40,7 +40,7 @@ void CGXGridParam::Serialize(CArchive& ar) {
 }
 
 void CGXGridParam::CopyFrom(const CGXGridParam& other) {
-  if (CGXGridParamCopyOperatorImp* imp = GXGetAppData()->m_pParamCopyOperatorImp) imp->CopyParam(*this, other);
+  if (CGXAbstractGridParamCopyOperatorImp* imp = GXGetAppData()->m_pParamCopyOperatorImp) imp->CopyParam(*this, other);
 }
 
 namespace {

@@ -49,7 +49,7 @@ CGXProperties::CGXProperties(const CGXProperties& other) : CObject() { *this = o
 
 CGXProperties& CGXProperties::operator=(const CGXProperties& other) {
   if (&other == this) return *this;
-  if (CGXGridParamCopyOperatorImp* imp = GXGetAppData()->m_pParamCopyOperatorImp) imp->CopyProperties(*this, other);
+  if (CGXAbstractGridParamCopyOperatorImp* imp = GXGetAppData()->m_pParamCopyOperatorImp) imp->CopyProperties(*this, other);
   return *this;
 }
 

@@ -15,7 +15,7 @@ CGXStylesMap::CGXStylesMap(const CGXStylesMap& other) : CObject(), styleClass_(o
 
 CGXStylesMap& CGXStylesMap::operator=(const CGXStylesMap& other) {
   if (&other == this) return *this;
-  if (CGXGridParamCopyOperatorImp* imp = GXGetAppData()->m_pParamCopyOperatorImp) imp->CopyStylesMap(*this, other);
+  if (CGXAbstractGridParamCopyOperatorImp* imp = GXGetAppData()->m_pParamCopyOperatorImp) imp->CopyStylesMap(*this, other);
   return *this;
 }
 

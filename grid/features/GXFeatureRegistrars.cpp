@@ -10,6 +10,7 @@
 #include "grid/features/GXDelayedRangePool.h"
 #include "grid/features/GXDirectCopyMoveCellsImp.h"
 #include "grid/features/GXGridFindReplaceImp.h"
+#include "grid/features/GXGridParamCopyOperatorImp.h"
 #include "grid/features/GXGridSortImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridDocSerializeImp.h"
@@ -234,3 +235,7 @@ void CGXGridCore::EnableSort() {
 void GXEnableSortMoveData() { EnableAppFeature<CGXGridSortMoveDataImp>(GXGetAppData()->m_pSortMoveDataImp); }
 
 void CGXGridCore::EnableFindReplace() { EnableGridFeature<CGXGridFindReplaceImp>(this, m_pFindReplaceImp); }
+
+void GXEnableParamCopyOperator() {
+  EnableAppFeature<CGXGridParamCopyOperatorImp>(GXGetAppData()->m_pParamCopyOperatorImp);
+}

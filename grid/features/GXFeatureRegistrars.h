@@ -19,3 +19,4 @@ void GXEnableProfile();
 void GXEnableStyleCompareSubset();
 void GXEnableDataCopyMoveCells();
 void GXEnableSortMoveData();
+void GXEnableParamCopyOperator();

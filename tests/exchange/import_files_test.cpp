@@ -98,8 +98,12 @@ TEST_F(ImportFilesTest, TheVersionFileAndTheFilesPresentChooseTheSet) {
 TEST_F(ImportFilesTest, OlderTroopScoutsWithTheirPatrols) {
   folder_.Write("talvik.dat", Folder::UnitFile(true, {"Eagles", "", "Hawks"}));
   // Record 0 in patrol 2, record 1 in none, record 2 names a slot beyond the
-  // names, record 3 is free.
-  folder_.Write("quesno.dat", Folder::AssignmentFile(true, {2, -1, 30, 0}));
+  // names, the rest in patrol 0; record 3 is free.
+  std::vector<int> entries(200, 0);
+  entries[0] = 2;
+  entries[1] = -1;
+  entries[2] = 30;
+  folder_.Write("quesno.dat", Folder::AssignmentFile(true, entries));
   OlderRecord full(1370);
   full.Text(0, "Walker").Text(16, "Timothy").Text(28, "1 Old Road").Text(55, "Oldtown, OH 44101");
   full.Text(82, "22 Elm Street").Text(109, "Springfield, IL 62701").Text(136, "555-0101");
@@ -108,7 +112,13 @@ TEST_F(ImportFilesTest, OlderTroopScoutsWithTheirPatrols) {
   plain.Text(0, "Young").Text(16, "Uma").Text(28, "5 Pine Court").Text(55, "Dayton, OH 45402");
   OlderRecord beyond(1370);
   beyond.Text(0, "Zane").Text(16, "Vic");
-  folder_.Write("fenmor.dat", Folder::Records({full, plain, beyond, OlderRecord(1370)}));
+  // Record 200 lies beyond the 200 assignments: no patrol either.
+  std::vector<OlderRecord> records = {full, plain, beyond};
+  records.resize(200, OlderRecord(1370));
+  OlderRecord last(1370);
+  last.Text(0, "Last").Text(16, "Lee");
+  records.push_back(last);
+  folder_.Write("fenmor.dat", Folder::Records(records));
 
   ImportFileSet set{kImportZrd, folder_.File("fenmor.dat"), "", folder_.File("talvik.dat"), folder_.File("quesno.dat")};
   ImportSubunitTable table;
@@ -117,7 +127,7 @@ TEST_F(ImportFilesTest, OlderTroopScoutsWithTheirPatrols) {
   const auto rows = ReadAll(set.scouts, [&](std::FILE* f, int n, MemberRow* r) {
     return ReadImportScout(true, set.tag, f, n, table, r);
   });
-  ASSERT_EQ(rows.size(), 4u);
+  ASSERT_EQ(rows.size(), 201u);
   const MemberRow& t = rows[0];
   EXPECT_STREQ(t.lastName, "Walker");
   EXPECT_STREQ(t.address1, "22 Elm Street");  // the second pair of lines wins
@@ -138,6 +148,8 @@ TEST_F(ImportFilesTest, OlderTroopScoutsWithTheirPatrols) {
   EXPECT_STREQ(rows[2].lastName, "Zane");
   EXPECT_STREQ(rows[2].subunit, "");
   EXPECT_STREQ(rows[3].lastName, "");  // a free record is skipped
+  EXPECT_STREQ(rows[200].lastName, "Last");
+  EXPECT_STREQ(rows[200].subunit, "");
 }
 
 TEST_F(ImportFilesTest, OlderPackDensCountFromZeroAndItsAdultsHaveNoSpouse) {

@@ -4,6 +4,7 @@
 
 #include "CellGrid.h"
 #include "grid/cells/GXCurrencyCell.h"
+#include "grid/core/GXFindReplaceState.h"
 #include "platform/host/Keys.h"
 #include "platform/window/Messages.h"
 
@@ -77,6 +78,12 @@ TEST_F(CurrencyCell, TypedAmountsAreStoredAsPlainNumbers) {
   Current(2, 1);
   EXPECT_EQ(Value(1, 1), "78.00");
   EXPECT_EQ(Shown(1, 1), "$78.00");
+  // Typed ahead of the window taking the focus, every key counts.
+  Current(1, 1);
+  automation::TypeText("1234.5");
+  automation::PumpUntilIdle();
+  Current(2, 1);
+  EXPECT_EQ(Value(1, 1), "1234.50");
 
   // Space turns the sign of a cell that is not being edited.
   grid.SetValueRange(CGXRange(3, 1), "12.5");
@@ -125,12 +132,27 @@ TEST_F(CurrencyCell, CalculatorResultConversionAndReplaceAll) {
   EXPECT_TRUE(cell->ReplaceAllText(4, 1, "4", "9", FALSE));
   EXPECT_EQ(Value(4, 1), "1239.50");
   EXPECT_FALSE(cell->ReplaceAllText(4, 1, "7", "1", FALSE));
+  // Through the find and replace request, and finding in a shown amount.
+  GXFindReplaceState request;
+  request.strFind = "239";
+  request.strReplace = "5";
+  EXPECT_TRUE(cell->FindText(&request, 4, 1, TRUE, FALSE));
+  EXPECT_TRUE(cell->ReplaceAll(&request, 4, 1));
+  EXPECT_EQ(Value(4, 1), "15.50");
+  request.strFind = "$1";
+  EXPECT_TRUE(cell->FindText(&request, 4, 1, TRUE, TRUE));
+  EXPECT_TRUE(cell->IsActive());
+  EXPECT_EQ(std::string(cell->GetSelText()), "$1");
+  // In the edited amount the symbol is left out of the search.
+  request.strFind = "$15";
+  EXPECT_TRUE(cell->FindText(&request, 4, 1, TRUE, TRUE));
+  EXPECT_EQ(std::string(cell->GetSelText()), "15");
 
   CGXStyle style;
   grid.ComposeStyleRowCol(4, 1, style);
   CString key;
   cell->GetSortKey(4, 1, nullptr, style, key);
-  EXPECT_EQ(std::string(key), "1239.50");
+  EXPECT_EQ(std::string(key), "15.50");
 }
 
 }  // namespace

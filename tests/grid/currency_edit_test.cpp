@@ -180,6 +180,14 @@ TEST_F(CurrencyEdit, DropButtonOpensTheCalculator) {
   automation::Click(drop.m_hWnd, inButton);
   automation::PumpUntilIdle();
   EXPECT_EQ(parent.commands, 1);
+  // Without a bitmap there is no button, and F4 still clicks.
+  CGXBDropEdit plain;
+  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 80, 160, 102), &parent, 80));
+  EXPECT_FALSE(plain.HasButton());
+  plain.SetFocus();
+  automation::PressKey(VK_F4);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(parent.commands, 2);
   // At the left end the text starts after the button.
   drop.SetButtonAtRight(FALSE);
   drop.SetButtonBitmap(20036);

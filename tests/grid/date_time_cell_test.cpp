@@ -4,6 +4,7 @@
 
 #include "CellGrid.h"
 #include "grid/cells/GXDateTimeCell.h"
+#include "grid/core/GXFindReplaceState.h"
 #include "grid/controls/GXPopupCalendar.h"
 #include "platform/host/Keys.h"
 #include "platform/window/Messages.h"
@@ -92,6 +93,34 @@ TEST_F(DateTimeCell, PastingStoresOnlyDates) {
   CString key;
   cell->GetSortKey(1, 1, nullptr, style, key);
   EXPECT_EQ(std::string(key), "36600.000000");
+}
+
+TEST_F(DateTimeCell, FindsAndReplacesFields) {
+  grid.ApplyStyle(CGXRange(1, 1), CGXStyle().SetValue("36600").SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT,
+                                                                                      "dd MMMM yyyy"));
+  grid.SetValueRange(CGXRange(2, 1), "36600");
+  Current(5, 1);
+  GXFindReplaceState request;
+  request.strFind = "mar";
+  EXPECT_TRUE(cell->FindText(&request, 1, 1, TRUE, FALSE));
+  request.strFind = "15";
+  EXPECT_TRUE(cell->FindText(&request, 2, 1, TRUE, TRUE));
+  EXPECT_TRUE(cell->IsActive());
+  CString selected;
+  EXPECT_TRUE(cell->GetSelectedText(selected));
+  EXPECT_EQ(std::string(selected), "15");
+  request.strFind = "16";
+  EXPECT_FALSE(cell->FindText(&request, 2, 1, TRUE, FALSE));
+  // Replacing puts a number into the field it found.
+  request.strFind = "2000";
+  request.strReplace = "2004";
+  EXPECT_TRUE(cell->ReplaceAll(&request, 1, 1));
+  EXPECT_EQ(Value(1, 1), std::to_string(36600 + 4 * 365 + 1));
+  request.strFind = "March";
+  request.strReplace = "May";
+  EXPECT_TRUE(cell->ReplaceAll(&request, 1, 1));
+  Current(6, 1);
+  EXPECT_EQ(Shown(1, 1), "15 May 2004");
 }
 
 TEST_F(DateTimeCell, ClicksAndTheCalendar) {

@@ -99,6 +99,15 @@ TEST_F(DateTimeCtrl, TypingKeysAndTheParentsNotification) {
   automation::PressKey(VK_DOWN);
   automation::PumpUntilIdle();
   EXPECT_EQ(Text(ctrl.GetDateTime()), "2001-03-02 09:30");
+  // Digits typed ahead of the focus stay pending when the focus arrives.
+  parent.SetFocus();
+  ctrl.MoveToGadget(ctrl.LastEditable());
+  ctrl.HandleChar('2');
+  ctrl.HandleChar('0');
+  ctrl.SetFocus();
+  ctrl.HandleChar('0');
+  ctrl.HandleChar('5');
+  EXPECT_EQ(ctrl.GetDateTime().GetYear(), 2005);
   // Without parent notification the value still changes.
   CGXBDateTimeCtrl quiet;
   ASSERT_TRUE(quiet.Create(WS_EX_NOPARENTNOTIFY, WS_VISIBLE, CRect(10, 40, 200, 62), &parent, 32));

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -142,6 +143,14 @@ void InstallXErrorFilter() {
   }
 }
 
+// The per-user session bus socket of a desktop session.
+bool SessionBusAtUsualPlace() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (!runtime || !*runtime) return false;
+  struct stat st {};
+  return ::stat((std::string(runtime) + "/bus").c_str(), &st) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Open() {
@@ -160,7 +169,16 @@ std::unique_ptr<SdlHost> SdlHost::Open() {
   // the click on a submenu's item or a just-shown dialog's button.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (std::getenv("DISPLAY") && !SDL_WasInit(SDL_INIT_VIDEO)) InstallXErrorFilter();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  // SDL asks the session bus for an input method as its video starts. With
+  // no bus named and none at the usual place, the bus library would start a
+  // helper program to look for one and wait for it on every start; there is
+  // nothing to find, so SDL is pointed at no bus at all, for its start only
+  // (programs the user starts from ours see the environment unchanged).
+  bool noBus = !std::getenv("DBUS_SESSION_BUS_ADDRESS") && !SessionBusAtUsualPlace();
+  if (noBus) setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null/no-session-bus", 1);
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  if (noBus) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  if (started != 0) return nullptr;
   std::unique_ptr<SdlHost> host(new SdlHost);
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {

@@ -57,6 +57,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
   EXPECT_NE(app->m_pGridProfileImp, nullptr);
   EXPECT_NE(app->m_pPrintDeviceImp, nullptr);
   EXPECT_NE(app->m_pStyleCompareSubsetImp, nullptr);
+  EXPECT_NE(app->m_pParamCopyOperatorImp, nullptr);
   EXPECT_NE(app->m_pDataCopyMoveCellsImp, nullptr) << "direct copy brings the data mover";
   EXPECT_NE(app->m_pSortMoveDataImp, nullptr) << "sorting brings the data mover";
   // Destroying a grid leaves the application-wide objects for the others.
