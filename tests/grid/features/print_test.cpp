@@ -196,3 +196,20 @@ TEST_F(GridPrinting, PageNumbersMayStartAtAnyNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridPrinting, PrintSettingsTravelWithACopiedParameterObject) {
+  grid->GetParam()->m_sTitle = "Ledger";
+  Props().m_awColBreaks.Add(4);
+  Props().m_wPrintOptions[1] = 3;
+  CGXGridParam copy;
+  copy.CopyFrom(*grid->GetParam());
+  EXPECT_EQ(copy.m_sTitle, "Ledger");
+  ASSERT_NE(copy.GetProperties(), nullptr);
+  ASSERT_EQ(copy.GetProperties()->m_awColBreaks.GetSize(), 1);
+  EXPECT_EQ(copy.GetProperties()->m_awColBreaks.GetAt(0), 4u);
+  EXPECT_EQ(copy.GetProperties()->m_wPrintOptions[1], 3);
+}
+
+}  // namespace
