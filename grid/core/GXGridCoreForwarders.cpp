@@ -5,6 +5,7 @@
 #include "grid/core/GXCommand.h"
 #include "grid/core/GXGridCore.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/View.h"
 #include "platform/menus/Menu.h"
 #include "platform/window/Window.h"
 
@@ -418,9 +419,9 @@ CGXFrameStateSaver::~CGXFrameStateSaver() { grid_->SetFrameState(oldState_, TRUE
 // ------------------------------------------------------------ update hints
 
 void CGXGridCore::SendHintToDocument(CWnd* sender, LPARAM hintId, CObject* hint) {
-  (void)sender;
+  // The sending view itself is left out: it has done the work already.
   if (m_bHintsEnabled && m_bAttachedToDocument && m_pDocument != nullptr)
-    m_pDocument->UpdateAllViews(nullptr, hintId, hint);
+    m_pDocument->UpdateAllViews(dynamic_cast<CView*>(sender), hintId, hint);
 }
 
 void CGXGridCore::ReceiveHint(CWnd*, LPARAM, CObject* hint) {

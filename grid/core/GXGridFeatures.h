@@ -222,6 +222,15 @@ class CGXAbstractGridFloatCellsImp {
                                     UINT flags) = 0;
   virtual void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
   virtual void ExpandRange(CGXGridCore* grid, CGXRange& range) = 0;
+  // Rows (or columns) were inserted into or removed from the table: the
+  // spans follow the change along their direction, and those across it
+  // are dropped from the first changed index on (they are evaluated anew).
+  virtual void AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) {
+    (void)grid, (void)rows, (void)at, (void)count;
+  }
+  virtual void AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) {
+    (void)grid, (void)rows, (void)from, (void)to;
+  }
 };
 
 class CGXAbstractGridMergeCellsImp {
@@ -241,6 +250,15 @@ class CGXAbstractGridMergeCellsImp {
                                    ROWCOL right, UINT flags) = 0;
   virtual void RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
   virtual void ExpandRange(CGXGridCore* grid, CGXRange& range) = 0;
+  // Rows (or columns) were inserted into or removed from the table: the
+  // spans follow the change along their direction, and those across it
+  // are dropped from the first changed index on (they are evaluated anew).
+  virtual void AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) {
+    (void)grid, (void)rows, (void)at, (void)count;
+  }
+  virtual void AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) {
+    (void)grid, (void)rows, (void)from, (void)to;
+  }
 };
 
 class CGXAbstractGridFindReplaceImp {

@@ -12,6 +12,7 @@
 #include "grid/features/GXGridFindReplaceImp.h"
 #include "grid/features/GXGridParamCopyOperatorImp.h"
 #include "grid/features/GXGridSortImp.h"
+#include "grid/features/GXGridUpdateHintImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
 #include "grid/features/GXGridDocSerializeImp.h"
 #include "grid/features/GXGridPrintImp.h"
@@ -239,3 +240,5 @@ void CGXGridCore::EnableFindReplace() { EnableGridFeature<CGXGridFindReplaceImp>
 void GXEnableParamCopyOperator() {
   EnableAppFeature<CGXGridParamCopyOperatorImp>(GXGetAppData()->m_pParamCopyOperatorImp);
 }
+
+void CGXGridCore::EnableUpdateHint() { EnableGridFeature<CGXGridUpdateHintImp>(this, m_pUpdateHintImp); }

@@ -10,6 +10,7 @@
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXLongOperation.h"
 #include "grid/features/GXFeatureTexts.h"
+#include "grid/features/GXGridUpdateHintImp.h"
 #include "platform/base/CTime.h"
 #include "platform/dialogs/MessageBox.h"
 
@@ -65,14 +66,55 @@ double GXSortNumber(const CString& text) {
 
 // ----------------------------------------------------------------- data
 
+// A block of cells sorts only its own cells: the cells beside it in the
+// same rows (columns) stay where they are, and so do the rows' own styles.
+// Whole rows (columns) move as whole arrays.
 BOOL CGXGridSortMoveDataImp::MoveDataRows(CGXData& data, const CGXRange& range, const CDWordArray& order) {
-  Permute(data.CellsRef(), range.top, order);
+  CGXStylePtrArrayPtrArray& cells = data.CellsRef();
+  if (range.IsCells()) {
+    const DWORD n = static_cast<DWORD>(order.GetSize());
+    for (ROWCOL col = range.left; col <= range.right; ++col) {
+      std::vector<CGXStyle*> taken(n);
+      for (DWORD i = 0; i < n; ++i) {
+        CGXStylePtrArray* row = cells.RowAt(static_cast<int>(range.top + order[static_cast<int>(i)]));
+        taken[i] = row != nullptr ? row->StyleAt(static_cast<int>(col)) : nullptr;
+        if (taken[i] != nullptr) row->SetAt(static_cast<int>(col), nullptr);
+      }
+      for (DWORD i = 0; i < n; ++i) {
+        if (taken[i] == nullptr) continue;
+        CGXStylePtrArray* row = cells.RowAt(static_cast<int>(range.top + i));
+        if (row == nullptr) {
+          row = new CGXStylePtrArray;
+          cells.SetAtGrow(static_cast<int>(range.top + i), row);
+        }
+        row->SetAtGrow(static_cast<int>(col), taken[i]);
+      }
+    }
+    return TRUE;
+  }
+  Permute(cells, range.top, order);
   Permute(data.RowStylesRef(), range.top, order);
   return TRUE;
 }
 
 BOOL CGXGridSortMoveDataImp::MoveDataCols(CGXData& data, const CGXRange& range, const CDWordArray& order) {
   CGXStylePtrArrayPtrArray& cells = data.CellsRef();
+  if (range.IsCells()) {
+    for (ROWCOL r = range.top; r <= range.bottom; ++r) {
+      CGXStylePtrArray* row = cells.RowAt(static_cast<int>(r));
+      if (row == nullptr) continue;
+      // Only the block's part of the row moves.
+      const DWORD n = static_cast<DWORD>(order.GetSize());
+      std::vector<void*> taken(n);
+      for (DWORD i = 0; i < n; ++i) {
+        const int from = static_cast<int>(range.left + order[static_cast<int>(i)]);
+        taken[i] = from < row->GetSize() ? row->GetAt(from) : nullptr;
+      }
+      if (static_cast<DWORD>(row->GetSize()) < range.left + n) row->SetSize(static_cast<int>(range.left + n));
+      for (DWORD i = 0; i < n; ++i) row->SetAt(static_cast<int>(range.left + i), taken[i]);
+    }
+    return TRUE;
+  }
   for (int r = 0; r < cells.GetSize(); ++r)
     if (CGXStylePtrArray* row = cells.RowAt(r)) Permute(*row, range.left, order);
   Permute(data.ColStylesRef(), range.left, order);
@@ -281,10 +323,10 @@ void CGXGridSortImp::UpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range
 }
 
 void CGXGridSortImp::UpdateMoveData(CGXGridCore* grid, BOOL rows, const CGXRange& range, UINT flags, BOOL sendHint) {
-  (void)rows, (void)range, (void)sendHint;
   // The current cell shows what now lies under it.
   grid->TransferCurrentCell(FALSE);
   if (!grid->GetParam()->m_bLockRedraw) grid->Redraw(flags, FALSE);
+  if (sendHint) GXSendMoveDataHint(grid, rows, range, flags);
 }
 
 BOOL CGXGridSortImp::OnLButtonDblClkRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT, POINT) {

@@ -99,6 +99,13 @@ TEST_F(CopyMoveCells, MoveKeepsEveryMovedCellAndUndoRestoresTheOverwritten) {
   EXPECT_EQ(Column(1), "r1|||r2|r3|r4|keep||");
   ASSERT_TRUE(grid->Undo());
   EXPECT_EQ(Column(1), "r1|r2|r3|r4|r5|r6|keep||") << "the redo remembered the overwritten cells again";
+
+  // Without undo the overwritten cells are dropped and nothing is kept.
+  grid->GetParam()->m_bUndoEnabled = FALSE;
+  const int undos = UndoCount();
+  ASSERT_TRUE(grid->MoveCells(CGXRange(1, 1, 2, 1), 2, 1));
+  EXPECT_EQ(Column(1), "|r1|r2|r4|r5|r6|keep||");
+  EXPECT_EQ(UndoCount(), undos);
 }
 
 TEST_F(CopyMoveCells, RefusedOnAReadOnlyGridAndOnAnUndoTooLargeWhenCancelled) {

@@ -45,6 +45,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pSortImp, nullptr);
     EXPECT_NE(grid.m_pSortClickImp, nullptr);
     EXPECT_NE(grid.m_pFindReplaceImp, nullptr);
+    EXPECT_NE(grid.m_pUpdateHintImp, nullptr);
   }
   EXPECT_NE(app->m_pStyleSerializeImp, nullptr);
   EXPECT_NE(app->m_pSerializeQVX5Imp, nullptr);

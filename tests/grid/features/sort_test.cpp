@@ -77,8 +77,11 @@ TEST_F(Sorting, StableInBothDirectionsAndLimitedToTheRange) {
   Load({"d", "c", "b", "a", "e"});
   CGXSortInfoArray keys;
   Keys(keys, CGXSortInfo::alphanumeric);
-  grid->SortRows(CGXRange(1, 1, 3, 2), keys);
+  grid->SortRows(CGXRange(1, 1, 3, 1), keys);
   EXPECT_EQ(Column(1), "b c d a e ") << "rows below the range stay";
+  EXPECT_EQ(Column(2), "1 2 3 4 5 ") << "so do the cells beside a block";
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Column(1), "d c b a e ");
 }
 
 TEST_F(Sorting, OneStepOfUndoRestoresTheOrder) {
@@ -114,6 +117,14 @@ TEST_F(Sorting, ColumnsSortByAKeyRow) {
   std::string row2;
   for (ROWCOL c = 1; c <= 4; ++c) row2 += std::string(Value(2, c));
   EXPECT_EQ(row2, "2413");
+
+  // A block of row 1 alone, descending: row 2 stays.
+  info[0].sortOrder = CGXSortInfo::descending;
+  grid->SortCols(CGXRange(1, 1, 1, 4), info);
+  std::string row1, row2After;
+  for (ROWCOL c = 1; c <= 4; ++c) row1 += std::string(Value(1, c)), row2After += std::string(Value(2, c));
+  EXPECT_EQ(row1, "dcba");
+  EXPECT_EQ(row2After, "2413");
 }
 
 TEST_F(Sorting, HeaderDoubleClicksSortAndReverse) {

@@ -150,4 +150,24 @@ TEST_F(FormulaGrid, SortingMovesCellsAndTheReferencesToThem) {
   EXPECT_EQ(Shown(5, 4), "30");
 }
 
+// A block moved through the grid takes its references along, and one undo
+// puts back the block and the cell it overwrote.
+TEST_F(FormulaGrid, MovingCellsIsUndoneWithWhatTheyOverwrote) {
+  ASSERT_TRUE(sheet->StoreNumber(1, 1, 5));
+  ASSERT_TRUE(sheet->StoreNumber(2, 1, 6));
+  ASSERT_TRUE(sheet->StoreNumber(4, 1, 100));
+  ASSERT_TRUE(sheet->StoreFormula(1, 3, "=A1+A2"));
+  sheet->Recalculate(TRUE);
+  ASSERT_EQ(Shown(1, 3), "11");
+  ASSERT_TRUE(grid->MoveCells(CGXRange(1, 1, 2, 1), 4, 1));
+  EXPECT_EQ(Shown(4, 1) + " " + Shown(5, 1), "5 6");
+  EXPECT_EQ(Shown(1, 1), "");
+  EXPECT_EQ(Shown(1, 3), "11") << "the formula follows the moved cells";
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_EQ(Shown(1, 1) + " " + Shown(2, 1) + " " + Shown(4, 1), "5 6 100");
+  EXPECT_EQ(Shown(1, 3), "11");
+  ASSERT_TRUE(grid->Redo());
+  EXPECT_EQ(Shown(4, 1) + " " + Shown(5, 1), "5 6");
+}
+
 }  // namespace
