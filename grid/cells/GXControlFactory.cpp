@@ -14,13 +14,16 @@
 #include "grid/cells/GXCurrencyCell.h"
 #include "grid/cells/GXDateTimeCell.h"
 #include "grid/cells/GXTabbedComboBox.h"
+#include "grid/cells/GXTabbedComboBoxWnd.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/cells/GXDaoBitmap.h"
 #include "grid/cells/GXEditVariants.h"
 #include "grid/cells/GXListBox.h"
+#include "grid/cells/GXOlePreview.h"
 #include "grid/cells/GXMaskControl.h"
 #include "grid/cells/GXPasswordControl.h"
 #include "grid/cells/GXProgressCtrl.h"
+#include "grid/cells/GXRichEditCtrl.h"
 #include "grid/cells/GXStatic.h"
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXGridWnd.h"
@@ -54,6 +57,15 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
                                id);
       return combo;
     }
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWN:
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST: {
+      auto* combo = new CGXTabbedComboBoxWnd(grid);
+      const BOOL list = id == GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST;
+      combo->CreateComboWindow(list ? CBS_DROPDOWNLIST : CBS_DROPDOWN, id);
+      // The list drops down when the cell is activated by a click.
+      combo->m_bDropDownOnClick = list;
+      return combo;
+    }
     case GX_IDS_CTRL_TABBED_COMBOBOX: return new CGXTabbedComboBox(grid, id, id);
     case GX_IDS_CTRL_MASKEDIT: {
       auto* mask = new CGXMaskControl(grid, id, RUNTIME_CLASS(CGXMaskData));
@@ -61,6 +73,11 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       return mask;
     }
     case GX_IDS_CTRL_CHECKLIST_COMBOBOX: return new CGXCheckListComboBox(grid, 0, 0);
+    case GX_IDS_CTRL_RICHEDIT: {
+      auto* rich = new CGXRichEditCtrl(grid, id);
+      rich->CreateControl(ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, nullptr);
+      return rich;
+    }
     case GX_IDS_CTRL_LISTBOX: return new CGXListBox(grid, id);
     case GX_IDS_CTRL_PASSWORD: return new CGXPasswordControl(grid, id);
     case GX_IDS_CTRL_PROGRESS: return new CGXProgressCtrl(grid);
@@ -79,9 +96,10 @@ CGXControl* CGXControlFactory::CreateControl(WORD id, CGXGridCore* grid) {
       dates->CreateWindows(WS_CHILD, CRect(0, 0, 0, 0));
       return dates;
     }
-    case GX_IDS_CTRL_OLEPREVIEW: return nullptr;  // only in a browser grid, and no grid here is one
-    // The cell types still to come are made as the edit cell meanwhile,
-    // like every id the library does not know.
+    // Object cells only in grids that hand out their viewers.
+    case GX_IDS_CTRL_OLEPREVIEW:
+      return dynamic_cast<CGXOleViewerHost*>(grid) != nullptr ? new CGXOlePreview(grid) : nullptr;
+    // Every id the library does not know makes the edit cell.
     default: return new CGXEditControl(grid, GX_IDS_CTRL_EDIT);
   }
   // Static, push-button and header cells show what does not fit in a cell tip.
@@ -105,10 +123,9 @@ void CGXControlFactory::RegisterUserAttributes(CGXStylesMap* map) {
   CGXMaskControl::AddUserAttributes(map);
   CGXProgressCtrl::AddUserAttributes(map);
   CGXTabbedComboBox::AddUserAttributes(map);
+  CGXTabbedComboBoxWnd::AddUserAttributes(map);
   CGXCurrencyEdit::AddUserAttributes(map);
   CGXDateTimeCtrl::AddUserAttributes(map);
-  // The attributes of the cell types that are not made here yet register
-  // with their classes.
   CGXStyle tooltip;
   tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
   map->AddUserAttribute(51022, &tooltip);
@@ -126,6 +143,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableResizeToFit();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
+  grid->EnablePrint();
   grid->EnableUserSelectRange();
   grid->EnableExcelLikeFrame();
   grid->EnableUserDragSelectRange();
@@ -148,8 +166,11 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
 }
 
 void CGXControlFactory::EnableAppFeatures() {
+  GXEnablePrintDevice();
   GXEnableStyleSerialize();
   GXEnableSerializeQVX5Compatible();
+  GXEnableProfile();
+  GXEnableDocSerialize();
   GXEnableDrawRotatedText();
   GXEnableNumberFormatting();
   GXEnableOleDateTime();

@@ -12,9 +12,9 @@ namespace {
 constexpr std::size_t kFileHeader = 14;
 }
 
-HGLOBAL GXDIBFromVariant(const GXVariant& variant, BOOL keepHeader) {
-  if (!variant.IsByteArray()) return nullptr;
-  const std::vector<BYTE>& bytes = variant.bytes;
+HGLOBAL GXDIBFromVariant(const VARIANT& variant, BOOL keepHeader) {
+  if (!GXIsByteArray(variant)) return nullptr;
+  const std::vector<BYTE>& bytes = variant.byteArray;
   std::size_t at = 0;
   while (at + 1 < bytes.size() && !(bytes[at] == 'B' && bytes[at + 1] == 'M')) ++at;
   if (at + 1 >= bytes.size()) return nullptr;
@@ -28,7 +28,7 @@ HGLOBAL GXDIBFromVariant(const GXVariant& variant, BOOL keepHeader) {
   return block;
 }
 
-HGLOBAL GXDrawVariantDIB(CDC* dc, const GXVariant& variant, const CRect& rect, int mode, UINT align,
+HGLOBAL GXDrawVariantDIB(CDC* dc, const VARIANT& variant, const CRect& rect, int mode, UINT align,
                          const CRect* source, HGLOBAL dib, BOOL freeAfter) {
   if (dib == nullptr) dib = GXDIBFromVariant(variant, FALSE);
   if (dib == nullptr) return nullptr;
@@ -42,7 +42,7 @@ HGLOBAL GXDrawVariantDIB(CDC* dc, const GXVariant& variant, const CRect& rect, i
 
 void CGXDaoBitmap::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                         const CGXStyle* baseStyle) {
-  const GXVariant* variant = GXStyleVariant(style, GX_IDS_UA_DAOBITMAP);
+  const VARIANT* variant = GXStyleVariant(style, GX_IDS_UA_DAOBITMAP);
   if (variant == nullptr) {
     CGXStatic::Draw(dc, rect, row, col, style, baseStyle);
     return;

@@ -2,7 +2,7 @@
 // (a database picture field) in a variant attribute of its style.
 #pragma once
 
-#include "grid/cells/GXOleVarUserAttribute.h"
+#include "grid/cells/GXStyleVariant.h"
 #include "grid/cells/GXStatic.h"
 
 constexpr WORD GX_IDS_UA_DAOBITMAP = 52794;
@@ -11,10 +11,10 @@ constexpr WORD GX_IDS_UA_DAOBITMAP = 52794;
 // bytes from the first "BM" on (picture fields often carry a header of
 // their own before the file header), without the 14-byte file header
 // unless `keepHeader`. Null for any other variant or without "BM".
-HGLOBAL GXDIBFromVariant(const GXVariant& variant, BOOL keepHeader);
+HGLOBAL GXDIBFromVariant(const VARIANT& variant, BOOL keepHeader);
 // Draws the variant's picture (or `dib` when given) into `rect`; the
 // bitmap drawn, freed first when `freeAfter` (then null).
-HGLOBAL GXDrawVariantDIB(CDC* dc, const GXVariant& variant, const CRect& rect, int mode, UINT align,
+HGLOBAL GXDrawVariantDIB(CDC* dc, const VARIANT& variant, const CRect& rect, int mode, UINT align,
                          const CRect* source, HGLOBAL dib, BOOL freeAfter);
 
 class CGXDaoBitmap : public CGXStatic {

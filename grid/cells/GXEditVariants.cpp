@@ -30,6 +30,15 @@ CRect WholeCell(CGXControl* control, CGXGridCore* grid, ROWCOL row, ROWCOL col, 
   return whole;
 }
 
+// The edit cell draws the children of its active editor only; an inactive
+// cell shows its buttons too.
+void DrawWithChildren(CGXEditControl* cell, CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col,
+                      const CGXStyle& style, const CGXStyle* baseStyle) {
+  const BOOL editing = cell->IsInitializedFor(row, col) && cell->IsActive();
+  cell->CGXEditControl::Draw(dc, rect, row, col, style, baseStyle);
+  if (!editing) cell->CGXControl::Draw(dc, rect, row, col, style, baseStyle);
+}
+
 void InvalidateChild(CGXControl* control, CGXChild* child) {
   CWnd* wnd = control->GetGridWnd();
   if (wnd == nullptr || wnd->GetSafeHwnd() == nullptr || child == nullptr) return;
@@ -81,7 +90,17 @@ void CGXHotSpotEdit::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) {
   m_pButton->SetRect(button);
 }
 
+void CGXHotSpotEdit::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                          const CGXStyle* baseStyle) {
+  DrawWithChildren(this, dc, rect, row, col, style, baseStyle);
+}
+
 // -------------------------------------------------------------------- spin
+
+void CGXSpinEdit::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                       const CGXStyle* baseStyle) {
+  DrawWithChildren(this, dc, rect, row, col, style, baseStyle);
+}
 
 CGXSpinEdit::CGXSpinEdit(CGXGridCore* grid, UINT id) : CGXEditControl(grid, id) {
   m_pUpArrow = new CGXUpArrowButton(this);

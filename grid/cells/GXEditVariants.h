@@ -31,6 +31,8 @@ class CGXHotSpotEdit : public CGXEditControl {
   CRect GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect = nullptr, const CGXStyle* style = nullptr) override;
   CSize CalcSize(int width, int height, const CGXStyle& style) override;
   void OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) override;
+  void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+            const CGXStyle* baseStyle) override;
 
   CGXHotSpotButton* m_pButton;
 };
@@ -48,6 +50,8 @@ class CGXSpinEdit : public CGXEditControl {
   BOOL LButtonUp(UINT flags, CPoint point, UINT hit) override;
   void OnClickedButton(CGXChild* child) override;
   void OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) override;
+  void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+            const CGXStyle* baseStyle) override;
 
   // Reads the bounds, wrapping and start value from the cell's style.
   void ReadSpinAttributes();

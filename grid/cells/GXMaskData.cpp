@@ -156,9 +156,16 @@ BOOL CGXMaskData::InsertAt(int position, char ch, int& next) {
   if (IsLiteral(position)) position = NextInputPos(position);
   const auto at = std::find(inputs.begin(), inputs.end(), position);
   if (at == inputs.end()) return FALSE;
-  for (auto it = inputs.end() - 1; it != at; --it)
-    entry_[static_cast<std::size_t>(*it)] = entry_[static_cast<std::size_t>(*(it - 1))];
-  entry_[static_cast<std::size_t>(position)] = ch;
+  std::string shifted = entry_;
+  for (auto it = inputs.end() - 1; it != at; --it) {
+    char moved = entry_[static_cast<std::size_t>(*(it - 1))];
+    // A character that its new position would not take stops the insert,
+    // so that the entry never holds what its mask refuses.
+    if (!IsValidInput(*it, moved)) return FALSE;
+    shifted[static_cast<std::size_t>(*it)] = moved;
+  }
+  shifted[static_cast<std::size_t>(position)] = ch;
+  entry_ = std::move(shifted);
   next = NextInputPos(position);
   if (next < 0) next = GetEntryLength();
   return TRUE;
@@ -183,8 +190,21 @@ void CGXMaskData::DeleteRange(int end, int start) {
   std::string kept;
   for (int p : inputs)
     if (p < start || p >= end) kept += entry_[static_cast<std::size_t>(p)];
-  for (std::size_t i = 0; i < inputs.size(); ++i)
-    entry_[static_cast<std::size_t>(inputs[i])] = i < kept.size() ? kept[i] : prompt_;
+  std::string shifted = entry_;
+  bool fits = true;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    char ch = i < kept.size() ? kept[i] : prompt_;
+    fits = fits && IsValidInput(inputs[i], ch);
+    shifted[static_cast<std::size_t>(inputs[i])] = ch;
+  }
+  if (fits) {
+    entry_ = std::move(shifted);
+    return;
+  }
+  // What follows would not fit the positions it moved to: the range is
+  // emptied in place instead.
+  for (int p : inputs)
+    if (p >= start && p < end) entry_[static_cast<std::size_t>(p)] = prompt_;
 }
 
 BOOL CGXMaskData::IsValid() {

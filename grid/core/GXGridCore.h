@@ -1102,7 +1102,9 @@ class CGXGridCore {
   int m_nSplitRow = 0, m_nSplitCol = 0;
   BOOL m_bFirstPaneRow = TRUE, m_bFirstPaneCol = TRUE;
   // Printing: where each page's columns and rows start, the first page of
-  // each, the page's drawing rectangle and a repaint wanted afterwards.
+  // each, the page's drawing rectangle and a repaint wanted afterwards
+  // (kept by the print feature).
+  friend class CGXGridPrintImp;
   CDWordArray m_awColPageStarts;
   CDWordArray m_awRowPageStarts;
   CDWordArray m_awStartPages;

@@ -18,6 +18,8 @@ class CDC;
 class CGXProperties;
 class CGXGridParam;
 class CGXData;
+class CGXStylesMap;
+class CDocument;
 
 class CGXAbstractGridHideCellsImp {
  public:
@@ -76,17 +78,22 @@ class CGXAbstractGridFreezeMenuHelperImp {
 class CGXAbstractGridPrintImp {
  public:
   virtual ~CGXAbstractGridPrintImp() = default;
+  // The print loop's steps; `info` is the loop's CPrintInfo.
   virtual void OnBeginPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnPrint(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnEndPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   // Page header and footer on behalf of the properties object.
-  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, int page, CGXGridParam* param) = 0;
-  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* headerOrFooter, int page) = 0;
-  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect,
-                                CGXData* headerOrFooter, int page) = 0;
-  virtual CString SubstTokenText(CGXProperties& properties, LPCTSTR text) = 0;
-  virtual CString GetTokenValue(CGXProperties& properties, int token, LPCTSTR text) = 0;
-  virtual CString GetPrintText(CGXProperties& properties, int index) = 0;
+  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, CDocument* document,
+                                 CGXGridParam* param) = 0;
+  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* data, CGXStylesMap* map) = 0;
+  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect, CGXData* data,
+                                CGXStylesMap* map) = 0;
+  // The text with its tokens replaced.
+  virtual CString SubstTokens(CGXProperties& properties, LPCTSTR text) = 0;
+  // One token's value; may take its argument from the front of `rest`.
+  virtual CString GetTokenValue(CGXProperties& properties, int index, CString& rest) = 0;
+  // The text between braces at the front of `rest`, which moves past them.
+  virtual CString GetTokenArgs(CGXProperties& properties, CString& rest) = 0;
 };
 
 class CGXAbstractGridClearCellsImp {
@@ -215,6 +222,15 @@ class CGXAbstractGridFloatCellsImp {
                                     UINT flags) = 0;
   virtual void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
   virtual void ExpandRange(CGXGridCore* grid, CGXRange& range) = 0;
+  // Rows (or columns) were inserted into or removed from the table: the
+  // spans follow the change along their direction, and those across it
+  // are dropped from the first changed index on (they are evaluated anew).
+  virtual void AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) {
+    (void)grid, (void)rows, (void)at, (void)count;
+  }
+  virtual void AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) {
+    (void)grid, (void)rows, (void)from, (void)to;
+  }
 };
 
 class CGXAbstractGridMergeCellsImp {
@@ -234,6 +250,15 @@ class CGXAbstractGridMergeCellsImp {
                                    ROWCOL right, UINT flags) = 0;
   virtual void RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) = 0;
   virtual void ExpandRange(CGXGridCore* grid, CGXRange& range) = 0;
+  // Rows (or columns) were inserted into or removed from the table: the
+  // spans follow the change along their direction, and those across it
+  // are dropped from the first changed index on (they are evaluated anew).
+  virtual void AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) {
+    (void)grid, (void)rows, (void)at, (void)count;
+  }
+  virtual void AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) {
+    (void)grid, (void)rows, (void)from, (void)to;
+  }
 };
 
 class CGXAbstractGridFindReplaceImp {

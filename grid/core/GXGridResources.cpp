@@ -243,6 +243,7 @@ void CGXGridCore::ApplyPrintMargins(CDC*, CPrintInfo* info) {
 }
 
 void CGXGridCore::PrintHeaderFooter(CDC* dc, CPrintInfo* info) {
-  if (info == nullptr || m_pParam == nullptr || m_pParam->GetProperties() == nullptr) return;
-  m_pParam->GetProperties()->PrintHeaderFooter(dc, info, static_cast<int>(info->m_nCurPage), m_pParam);
+  if (m_pParam == nullptr || m_pParam->GetProperties() == nullptr) return;
+  // A grid window is no view, so there is no document to name.
+  m_pParam->GetProperties()->PrintHeaderFooter(dc, info, nullptr, m_pParam);
 }

@@ -229,6 +229,8 @@ BOOL GXGridAxis::StoreInsert(ROWCOL at, ROWCOL count, BOOL force) {
     p.m_CoveredCellsList.AdjustAfterInsertCols(at, count);
   }
   p.UpdateCoveredCellPool();
+  if (g.m_pFloatCellsImp != nullptr) g.m_pFloatCellsImp->AdjustAfterInsert(&g, rows, at, count);
+  if (g.m_pMergeCellsImp != nullptr) g.m_pMergeCellsImp->AdjustAfterInsert(&g, rows, at, count);
   const CGXRange rest = rows ? CGXRange().SetRows(at, Count()) : CGXRange().SetCols(at, Count());
   if (g.GetFloatCellsMode() != 0) g.DelayFloatCells(rest);
   if (g.GetMergeCellsMode() != 0) g.DelayMergeCells(rest);
@@ -260,6 +262,8 @@ BOOL GXGridAxis::StoreRemove(ROWCOL from, ROWCOL to, BOOL force) {
     p.m_CoveredCellsList.AdjustAfterRemoveCols(from, to, oldCount);
   }
   p.UpdateCoveredCellPool();
+  if (g.m_pFloatCellsImp != nullptr) g.m_pFloatCellsImp->AdjustAfterRemove(&g, rows, from, to);
+  if (g.m_pMergeCellsImp != nullptr) g.m_pMergeCellsImp->AdjustAfterRemove(&g, rows, from, to);
   const ROWCOL count = std::max<ROWCOL>(Count(), from);
   const CGXRange rest = rows ? CGXRange().SetRows(from, count) : CGXRange().SetCols(from, count);
   if (g.GetFloatCellsMode() != 0) g.DelayFloatCells(rest);

@@ -10,6 +10,7 @@
 #include "grid/features/GXFeatureRegistrars.h"
 #include "grid/features/GXDrawSpannedCellsImp.h"
 #include "grid/features/GXSpanCellPool.h"
+#include "grid/features/GXSpanPoolAdjust.h"
 #include "grid/features/GXSpanRowCache.h"
 
 namespace {
@@ -267,6 +268,21 @@ void CGXGridFloatCellsImp::ExpandRange(CGXGridCore* grid, CGXRange& range) {
     }
     if (row == walk.bottom) break;
   }
+}
+
+// The screen's and the printing pool alike.
+void CGXGridFloatCellsImp::AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) {
+  CGXGridParam* param = grid->GetParam();
+  if (grid->GetFloatCellsMode() == 0 || param == nullptr) return;
+  for (CObject* pool : {param->m_pFloatSpanPool, param->m_pPrintFloatSpanPool})
+    GXAdjustSpansAfterInsert(static_cast<CGXSpanCellPool*>(pool), TRUE, rows, at, count);
+}
+
+void CGXGridFloatCellsImp::AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) {
+  CGXGridParam* param = grid->GetParam();
+  if (grid->GetFloatCellsMode() == 0 || param == nullptr) return;
+  for (CObject* pool : {param->m_pFloatSpanPool, param->m_pPrintFloatSpanPool})
+    GXAdjustSpansAfterRemove(static_cast<CGXSpanCellPool*>(pool), TRUE, rows, from, to);
 }
 
 void CGXGridFloatCellsImp::SetFloatCellsMode(CGXGridCore* grid, WORD mode, BOOL redraw) {

@@ -23,6 +23,8 @@ class CGXGridFloatCellsImp : public CGXAbstractGridFloatCellsImp {
                             UINT flags) override;
   void RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL sendHint) override;
   void ExpandRange(CGXGridCore* grid, CGXRange& range) override;
+  void AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) override;
+  void AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) override;
 
   BOOL EvalImmediate(CGXGridCore* grid, const CGXRange& range, BOOL redrawAtOnce, CGXRange* changed,
                      BOOL useGridStyles);

@@ -10,6 +10,7 @@
 #include "grid/features/GXDrawSpannedCellsImp.h"
 #include "grid/features/GXFeatureRegistrars.h"
 #include "grid/features/GXSpanCellPool.h"
+#include "grid/features/GXSpanPoolAdjust.h"
 #include "grid/features/GXSpanRowCache.h"
 
 namespace {
@@ -357,6 +358,18 @@ void CGXGridMergeCellsImp::ExpandRange(CGXGridCore* grid, CGXRange& range) {
     }
     if (col == walk.right) break;
   }
+}
+
+void CGXGridMergeCellsImp::AdjustAfterInsert(CGXGridCore* grid, BOOL rows, ROWCOL at, ROWCOL count) {
+  if (Mode(grid) == 0) return;
+  GXAdjustSpansAfterInsert(Pool(grid, 0), TRUE, rows, at, count);
+  GXAdjustSpansAfterInsert(Pool(grid, 1), FALSE, rows, at, count);
+}
+
+void CGXGridMergeCellsImp::AdjustAfterRemove(CGXGridCore* grid, BOOL rows, ROWCOL from, ROWCOL to) {
+  if (Mode(grid) == 0) return;
+  GXAdjustSpansAfterRemove(Pool(grid, 0), TRUE, rows, from, to);
+  GXAdjustSpansAfterRemove(Pool(grid, 1), FALSE, rows, from, to);
 }
 
 void CGXGridMergeCellsImp::SetMergeCellsMode(CGXGridCore* grid, WORD mode, BOOL redraw) {

@@ -6,6 +6,7 @@ void VariantClear(VARIANT* v) {
   v->vt = VT_EMPTY;
   v->dblVal = 0;
   v->bstrVal.Empty();
+  v->byteArray.clear();
 }
 
 void VariantCopy(VARIANT* dest, const VARIANT* source) {
@@ -13,6 +14,7 @@ void VariantCopy(VARIANT* dest, const VARIANT* source) {
   dest->vt = source->vt;
   dest->cyVal = source->cyVal;  // the widest member carries every scalar
   dest->bstrVal = source->bstrVal;
+  dest->byteArray = source->byteArray;
 }
 
 bool VariantEquals(const VARIANT& a, const VARIANT& b) {
@@ -30,6 +32,7 @@ bool VariantEquals(const VARIANT& a, const VARIANT& b) {
     case VT_CY: return a.cyVal == b.cyVal;
     case VT_UI1: return a.bVal == b.bVal;
     case VT_BSTR: return a.bstrVal == b.bstrVal;
+    case VT_ARRAY | VT_UI1: return a.byteArray == b.byteArray;
     default: return false;
   }
 }

@@ -1,8 +1,11 @@
 // Automation variants: a tagged value of one of the common automation
 // types, as data sources hand their fields over. Only the scalar kinds, the
-// string and the error code are carried; the archive form is the kind (16
+// string, the error code and a byte array (a picture or an embedded object
+// kept in a cell; it has no archive form) are carried; the archive form is the kind (16
 // bits) followed by the value in the archive's own encoding.
 #pragma once
+
+#include <vector>
 
 #include "platform/base/CArchive.h"
 #include "platform/base/CString.h"
@@ -23,6 +26,7 @@ enum : VARTYPE {
   VT_ERROR = 10,
   VT_BOOL = 11,
   VT_UI1 = 17,
+  VT_ARRAY = 0x2000,  // with VT_UI1: a byte array
 };
 
 struct VARIANT {
@@ -39,6 +43,7 @@ struct VARIANT {
     BYTE bVal;
   };
   CString bstrVal;
+  std::vector<BYTE> byteArray;  // the bytes of a VT_ARRAY | VT_UI1 variant
   VARIANT() : dblVal(0) {}
 };
 

@@ -104,6 +104,18 @@ TEST(MaskData, InsertingAndDeletingShiftOverTheLiterals) {
   EXPECT_EQ(data.PrevInputPos(3), 1);
   EXPECT_EQ(data.NextInputPos(1), 3);
   EXPECT_EQ(data.NextInputPos(4), -1);
+
+  // Characters never move to positions that refuse them: the insert is
+  // refused, the deletion empties its range in place.
+  CGXMaskData mixed;
+  mixed.SetMask("#?");
+  mixed.PutData("1", -1, FALSE);
+  EXPECT_FALSE(mixed.InsertAt(0, '2', next));
+  EXPECT_EQ(Display(mixed), "1_");
+  mixed.PutData("5x", -1, FALSE);
+  mixed.DeleteRange(1, 0);
+  EXPECT_EQ(Display(mixed), "_x");
+  EXPECT_TRUE(mixed.IsValid());
 }
 
 TEST(MaskData, PromptValidityAndFreeText) {

@@ -137,23 +137,23 @@ TEST(DaoBitmap, PictureBytesAreFoundBehindAForeignHeader) {
   std::vector<BYTE> bytes(78, 0x55);
   const std::vector<BYTE> bmp = BmpBytes(2, 2, RGB(255, 0, 0));
   bytes.insert(bytes.end(), bmp.begin(), bmp.end());
-  HGLOBAL dib = GXDIBFromVariant(GXVariant::ByteArray(bytes), FALSE);
+  HGLOBAL dib = GXDIBFromVariant(GXByteArrayVariant(bytes), FALSE);
   ASSERT_NE(dib, nullptr);
   EXPECT_EQ(::GlobalSize(dib), bmp.size() - 14) << "the file header is dropped";
   EXPECT_EQ(static_cast<const BYTE*>(::GlobalLock(dib))[0], 40) << "the info header comes first";
   ::GlobalUnlock(dib);
   ::GlobalFree(dib);
-  HGLOBAL whole = GXDIBFromVariant(GXVariant::ByteArray(bmp), TRUE);
+  HGLOBAL whole = GXDIBFromVariant(GXByteArrayVariant(bmp), TRUE);
   ASSERT_NE(whole, nullptr);
   EXPECT_EQ(::GlobalSize(whole), bmp.size());
   ::GlobalFree(whole);
 
-  GXVariant text;
+  COleVariant text;
   text.vt = VT_BSTR;
-  text.bytes = bmp;
+  text.byteArray = bmp;
   EXPECT_EQ(GXDIBFromVariant(text, FALSE), nullptr) << "not a byte array";
-  EXPECT_EQ(GXDIBFromVariant(GXVariant::ByteArray(std::vector<BYTE>(100, 'B')), FALSE), nullptr) << "no BM";
-  EXPECT_EQ(GXDIBFromVariant(GXVariant::ByteArray({'x', 'B', 'M'}), FALSE), nullptr) << "no room for a header";
+  EXPECT_EQ(GXDIBFromVariant(GXByteArrayVariant(std::vector<BYTE>(100, 'B')), FALSE), nullptr) << "no BM";
+  EXPECT_EQ(GXDIBFromVariant(GXByteArrayVariant({'x', 'B', 'M'}), FALSE), nullptr) << "no room for a header";
 }
 
 TEST_F(SmallCells, HotSpotButtonTellsTheGridAndScrollEditHasItsBar) {

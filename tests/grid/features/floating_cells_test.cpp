@@ -118,6 +118,24 @@ TEST_F(FloatingCells, SwitchingTheModeDiscardsSpansAndQueuesTheTable) {
   EXPECT_GT(SpanEnd(5, 2), 2u);
 }
 
+TEST_F(FloatingCells, SpansFollowInsertedAndRemovedRowsAndColumns) {
+  grid->SetValueRange(CGXRange(5, 2), kLong);
+  Eval(5);
+  const ROWCOL end = SpanEnd(5, 2);
+  ASSERT_GT(end, 2u);
+  grid->InsertRows(3, 2);
+  EXPECT_EQ(SpanEnd(7, 2), end) << "the span moved down with its row";
+  EXPECT_EQ(SpanEnd(5, 2), 2u);
+  grid->RemoveRows(1, 1);
+  EXPECT_EQ(SpanEnd(6, 2), end);
+  // A column inserted inside the span drops it until it is evaluated anew.
+  grid->InsertCols(3, 1);
+  CGXRange span;
+  EXPECT_FALSE(grid->GetFloatedCellsRange(6, 2, span));
+  Eval(6);
+  EXPECT_GT(SpanEnd(6, 2), 2u);
+}
+
 TEST_F(FloatingCells, ExpandRangeWidensToTheSpansItTouches) {
   grid->SetValueRange(CGXRange(5, 2), kLong);
   Eval(5);

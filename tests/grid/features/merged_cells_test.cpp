@@ -60,6 +60,8 @@ TEST_F(MergedCells, WhatKeepsCellsApart) {
       {"equal values", [](CGXGridCore&) {}, true},
       {"different fonts, values compared only",
        [&](CGXGridCore& g) { g.ApplyStyle(CGXRange(3, 2), CGXStyle().SetFont(bold)); }, true},
+      {"equal styles, whole styles compared",
+       [&](CGXGridCore& g) { g.ApplyStyle(CGXRange(3, 1, 3, 2), CGXStyle().SetMergeCell(kHorz)); }, true},
       {"different fonts, whole styles compared",
        [&](CGXGridCore& g) {
          g.ApplyStyle(CGXRange(3, 1, 3, 2), CGXStyle().SetMergeCell(kHorz));
@@ -110,6 +112,17 @@ TEST_F(MergedCells, DelayedModeWalksOverHiddenColumns) {
   Eval();
   EXPECT_EQ(Block(3, 1, 0), CGXRange(3, 1, 3, 3));
   EXPECT_FALSE(Eval()) << "evaluated once";
+}
+
+TEST_F(MergedCells, BlocksFollowInsertedRows) {
+  grid->ApplyStyle(CGXRange(3, 1, 3, 3), CGXStyle().SetValue("A").SetMergeCell(kHorz | kValues));
+  grid->ApplyStyle(CGXRange(5, 6, 8, 6), CGXStyle().SetValue("B").SetMergeCell(kVert | kValues));
+  Eval();
+  grid->InsertRows(2, 1);
+  EXPECT_EQ(Block(4, 2, 0), CGXRange(4, 1, 4, 3)) << "a block along the rows moves with them";
+  EXPECT_EQ(Block(6, 6, 1), CGXRange(6, 6)) << "a block across them is dropped";
+  Eval();
+  EXPECT_EQ(Block(6, 6, 1), CGXRange(6, 6, 9, 6)) << "and found again";
 }
 
 TEST_F(MergedCells, ExpandRangeTakesBothDirections) {
