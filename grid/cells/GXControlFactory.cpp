@@ -143,6 +143,7 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
   grid->EnableResizeToFit();
   grid->EnableCommandFactory();
   grid->EnableCoveredCells();
+  grid->EnablePrint();
   grid->EnableUserSelectRange();
   grid->EnableExcelLikeFrame();
   grid->EnableUserDragSelectRange();
@@ -165,8 +166,11 @@ void CGXControlFactory::EnableGridFeatures(CGXGridCore* grid) {
 }
 
 void CGXControlFactory::EnableAppFeatures() {
+  GXEnablePrintDevice();
   GXEnableStyleSerialize();
   GXEnableSerializeQVX5Compatible();
+  GXEnableProfile();
+  GXEnableDocSerialize();
   GXEnableDrawRotatedText();
   GXEnableNumberFormatting();
   GXEnableOleDateTime();

@@ -4,7 +4,7 @@
 
 #include "grid/core/GXAppData.h"
 
-IMPLEMENT_DYNAMIC(CGXStylePtrArray, CPtrArray)
+IMPLEMENT_SERIAL(CGXStylePtrArray, CPtrArray, 0)
 IMPLEMENT_DYNAMIC(CGXStylePtrArrayPtrArray, CPtrArray)
 IMPLEMENT_SERIAL(CGXData, CObject, 0)
 

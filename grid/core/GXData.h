@@ -10,7 +10,7 @@
 
 // An array of owned styles (null where none).
 class CGXStylePtrArray : public CPtrArray {
-  DECLARE_DYNAMIC(CGXStylePtrArray)
+  DECLARE_SERIAL(CGXStylePtrArray)
 
  public:
   CGXStylePtrArray() = default;
@@ -132,6 +132,7 @@ class CGXData : public CObject {
   CGXStylePtrArrayPtrArray& CellsRef() { return cells_; }
 
  protected:
+  friend class CGXGridDocSerializeImpl;
   ROWCOL rowCount_ = 0;
   ROWCOL colCount_ = 0;
   CGXStylePtrArray rowStyles_;

@@ -54,11 +54,11 @@ class CGXGridProfileImp {
   virtual ~CGXGridProfileImp() = default;
   virtual void WriteStylesMap(CGXStylesMap& map) = 0;
   virtual void WriteFont(const CGXFont& font, LPCTSTR section, LPCTSTR key) = 0;
-  virtual void WriteStyle(const CGXStyle& style, LPCTSTR section, LPCTSTR key) = 0;
+  virtual void WriteStyle(const CGXStyle& style, LPCTSTR section, const CGXStylesMap* map) = 0;
   virtual void WriteProperties(CGXProperties& properties) = 0;
   virtual BOOL ReadStylesMap(CGXStylesMap& map) = 0;
   virtual BOOL ReadFont(CGXFont& font, LPCTSTR section, LPCTSTR key) = 0;
-  virtual BOOL ReadStyle(CGXStyle& style, LPCTSTR section, LPCTSTR key) = 0;
+  virtual BOOL ReadStyle(CGXStyle& style, LPCTSTR section, const CGXStylesMap* map) = 0;
   virtual BOOL ReadProperties(CGXProperties& properties) = 0;
 };
 
@@ -238,9 +238,32 @@ class CGXAbstractDelayedRangePoolImp {
   virtual void Assign(CGXDelayedRangePool* target, const CGXDelayedRangePool* source) = 0;
 };
 
+// The printer of a grid's own printer settings (grid/features/GXPrintDevice.h).
+class CGXPrintDevice;
+class CPrintDialog;
+class CView;
+struct CPrintInfo;
+
 class CGXAbstractPrintDeviceImp {
  public:
   virtual ~CGXAbstractPrintDeviceImp() = default;
+  virtual void MakeApplicationPrinter(CGXPrintDevice* device) = 0;
+  virtual INT_PTR PrinterSetup(CGXPrintDevice* device, CPrintDialog* dialog) = 0;
+  virtual BOOL PreparePrinting(CView* view, CGXPrintDevice* device, CPrintInfo* info) = 0;
+  virtual void SetDevice(CGXPrintDevice* device, HGLOBAL devNames, HGLOBAL devMode) = 0;
+  virtual void SetDeviceData(CGXPrintDevice* device, const BYTE* devNames, DWORD devNamesSize, const BYTE* devMode,
+                             DWORD devModeSize) = 0;
+  virtual void FreeDevice(CGXPrintDevice* device) = 0;
+  // Copies of two blocks' bytes (empty for a missing block).
+  virtual void CopyBlocks(CGXPrintDevice* device, HGLOBAL devNames, HGLOBAL devMode, CByteArray& devNamesCopy,
+                          CByteArray& devModeCopy) = 0;
+  virtual void GetDefaultPrinter(CGXPrintDevice* device) = 0;
+  virtual HDC GetPrinterDC(CGXPrintDevice* device) = 0;
+  virtual void ReleasePrinterDC(CGXPrintDevice* device) = 0;
+  virtual void GiveApplicationCopies(CGXPrintDevice* device, HGLOBAL& devNames, HGLOBAL& devMode) = 0;
+  virtual BOOL IsSameDevice(CGXPrintDevice* device, HGLOBAL devNames, HGLOBAL devMode) = 0;
+  virtual BOOL CompareDeviceData(CGXPrintDevice* device, const BYTE* devNames, DWORD devNamesSize, const BYTE* devMode,
+                                 DWORD devModeSize) = 0;
 };
 
 // Reads the user attributes of styles archived in the older layout.

@@ -15,7 +15,8 @@
 #include "platform/window/Window.h"
 
 CGXGridCore::CGXGridCore(CWnd* window, CDocument* document, BOOL further)
-    : m_pGridWnd(window), m_pAppData(GXGetAppData()), m_pDocument(document), m_bFurther(further) {
+    : m_pGridWnd(window), m_pAppData(GXGetAppData()), m_pDocument(document), m_bFurther(further),
+      m_bAttachedToDocument(document != nullptr) {
   EnableFactoryFeatures();
 }
 
@@ -209,9 +210,10 @@ BOOL CGXGridCore::SetReadOnly(BOOL readOnly) {
   return TRUE;
 }
 
-void CGXGridCore::UpdateReadOnly(BOOL, BOOL) {
+void CGXGridCore::UpdateReadOnly(BOOL oldState, BOOL sendHint) {
   // The current cell's control picks the state up when it is next set up;
-  // without a document there is no other view to tell.
+  // other views of a document are told.
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateReadOnly(this, oldState);
 }
 
 BOOL CGXGridCore::Guarded() { return m_pParam != nullptr && m_pParam->m_bReadOnlyGuard && IsReadOnly(); }
@@ -566,12 +568,16 @@ BOOL CGXGridCore::ApplyStyleToRange(const CGXRange& range, const CGXStyle* style
   return changed;
 }
 
-void CGXGridCore::UpdateStyleRange(const CGXRange&, const CGXStyle*, int, int, UINT redrawFlags, BOOL) {
+void CGXGridCore::UpdateStyleRange(const CGXRange& range, const CGXStyle* style, int mode, int storeKind,
+                                   UINT redrawFlags, BOOL sendHint) {
   // Spanned cells need their feature; without it the range stands as it is.
   if (redrawFlags != 0) Redraw(redrawFlags, FALSE);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateStyleRange(this, range, style, mode, storeKind, redrawFlags);
 }
 
-void CGXGridCore::Redraw(UINT redrawFlags, BOOL) {
+void CGXGridCore::Redraw(UINT redrawFlags, BOOL sendHint) {
+  // Another view may be shown while this one is hidden: tell it first.
+  if (auto* hints = HintSender(sendHint)) hints->HintRedraw(this, redrawFlags);
   ResetLastVisible();
   if (redrawFlags == 0 || m_pParam == nullptr || m_pParam->m_bLockRedraw) return;
   if (m_nTopRow > GetRowCount()) SetTopRow(GetRowCount(), 0, FALSE);
@@ -666,9 +672,10 @@ BOOL CGXGridCore::ChangeStylesMap(const CGXStylesMap& map, UINT redrawFlags, int
   return TRUE;
 }
 
-void CGXGridCore::UpdateStylesMap(UINT redrawFlags, BOOL) {
+void CGXGridCore::UpdateStylesMap(UINT redrawFlags, BOOL sendHint) {
   RefreshBaseStyles();
   Redraw(redrawFlags, FALSE);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateStylesMap(this, redrawFlags);
 }
 
 BOOL CGXGridCore::ChangeProperties(const CGXProperties& properties, UINT redrawFlags, int commandMode) {
@@ -681,7 +688,10 @@ BOOL CGXGridCore::ChangeProperties(const CGXProperties& properties, UINT redrawF
   return TRUE;
 }
 
-void CGXGridCore::UpdateProperties(UINT redrawFlags, BOOL) { Redraw(redrawFlags, FALSE); }
+void CGXGridCore::UpdateProperties(UINT redrawFlags, BOOL sendHint) {
+  Redraw(redrawFlags, FALSE);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateProperties(this, redrawFlags);
+}
 
 BOOL CGXGridCore::ChangeBaseStyle(WORD id, const CGXStyle& style, int mode, UINT redrawFlags, int commandMode) {
   if (m_pParam == nullptr || Guarded()) return FALSE;
@@ -700,10 +710,11 @@ BOOL CGXGridCore::ChangeBaseStyle(WORD id, const CGXStyle& style, int mode, UINT
   return TRUE;
 }
 
-void CGXGridCore::UpdateBaseStyle(WORD, UINT redrawFlags, BOOL) {
+void CGXGridCore::UpdateBaseStyle(WORD id, UINT redrawFlags, BOOL sendHint) {
   if (!m_bInitDone) return;
   RefreshBaseStyles();
   Redraw(redrawFlags, FALSE);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateBaseStyle(this, id, redrawFlags);
 }
 
 BOOL CGXGridCore::ChangeStandardStyle(const CGXStyle& style, int mode, UINT redrawFlags, int commandMode) {

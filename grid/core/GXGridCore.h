@@ -1081,6 +1081,12 @@ class CGXGridCore {
   // without which none is sent.
   DWORD m_nHintGroup = 0;
   BOOL m_bHintsEnabled = FALSE;
+  // The hint feature when an operation asked to send hints and there are
+  // other views to tell; null otherwise.
+  CGXAbstractGridUpdateHintImp* HintSender(BOOL sendHint) const {
+    return sendHint && m_bHintsEnabled && m_bAttachedToDocument && m_pDocument != nullptr ? m_pUpdateHintImp
+                                                                                         : nullptr;
+  }
   // Undo: set while the command factory replays a block; the position it
   // shows afterwards; the Undo and Redo menu patterns (loaded on first use);
   // while set, a change does not tell the data object it is coming.
@@ -1096,7 +1102,9 @@ class CGXGridCore {
   int m_nSplitRow = 0, m_nSplitCol = 0;
   BOOL m_bFirstPaneRow = TRUE, m_bFirstPaneCol = TRUE;
   // Printing: where each page's columns and rows start, the first page of
-  // each, the page's drawing rectangle and a repaint wanted afterwards.
+  // each, the page's drawing rectangle and a repaint wanted afterwards
+  // (kept by the print feature).
+  friend class CGXGridPrintImp;
   CDWordArray m_awColPageStarts;
   CDWordArray m_awRowPageStarts;
   CDWordArray m_awStartPages;

@@ -413,15 +413,18 @@ BOOL CGXGridCore::SetFrameState(BOOL state, BOOL flag) {
   GX_FORWARD(m_pExcelLikeFrameImp, SetFrameState(this, state, flag), FALSE);
 }
 
-CGXFrameStateSaver::CGXFrameStateSaver(CGXGridCore* grid) : grid_(grid), oldState_(grid->SetFrameState(FALSE, TRUE)) {}
-CGXFrameStateSaver::~CGXFrameStateSaver() { grid_->SetFrameState(oldState_, TRUE); }
+// Every view hides its own frame around its own update step, so the saver
+// tells no other view.
+CGXFrameStateSaver::CGXFrameStateSaver(CGXGridCore* grid) : grid_(grid), oldState_(grid->SetFrameState(FALSE, FALSE)) {}
+CGXFrameStateSaver::~CGXFrameStateSaver() { grid_->SetFrameState(oldState_, FALSE); }
 
 // ------------------------------------------------------------ update hints
 
 void CGXGridCore::SendHintToDocument(CWnd* sender, LPARAM hintId, CObject* hint) {
-  // The sending view itself is left out: it has done the work already.
+  // The sending view is left out: it has done the work already.
+  CView* view = sender != nullptr && sender->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(sender) : nullptr;
   if (m_bHintsEnabled && m_bAttachedToDocument && m_pDocument != nullptr)
-    m_pDocument->UpdateAllViews(dynamic_cast<CView*>(sender), hintId, hint);
+    m_pDocument->UpdateAllViews(view, hintId, hint);
 }
 
 void CGXGridCore::ReceiveHint(CWnd*, LPARAM, CObject* hint) {

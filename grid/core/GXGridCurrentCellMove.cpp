@@ -101,9 +101,10 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags) {
   BOOL done = change.oldControl == nullptr || LeaveCurrentCell(change);
   if (done && (change.row > GetRowCount() || change.col > GetColCount())) done = FALSE;
   if (done) done = EnterCurrentCell(change);
-  // No grid of this system belongs to a document, so no current-cell hint
-  // goes to other views.
   if (done) SelectEnteredCell(change);
+  if (done) {
+    if (auto* hints = HintSender(TRUE)) hints->HintSetCurrentCell(this, change.row, change.col, flags);
+  }
   return done;
 }
 
@@ -334,7 +335,12 @@ void CGXGridCore::SelectEnteredCell(GXCurrentCellChange& change) {
   if (change.row > GetHeaderRows() && change.col > GetHeaderCols()) SelectRange(CGXRange(change.row, change.col), TRUE, TRUE);
 }
 
-BOOL CGXGridCore::TransferCurrentCell(BOOL store, UINT flags, BOOL) {
+BOOL CGXGridCore::TransferCurrentCell(BOOL store, UINT flags, BOOL sendHint) {
+  // The other views store or discard their edits too; all must succeed.
+  if (auto* hints = HintSender(sendHint)) {
+    const BOOL self = TransferCurrentCell(store, flags, FALSE);
+    return hints->HintTransferCurrentCell(this, store, flags) && self;
+  }
   ROWCOL row = 0, col = 0;
   if (!GetCurrentCell(row, col) || row > GetRowCount() || col > GetColCount()) return TRUE;
   CGXControl* control = GetControl(row, col);

@@ -18,6 +18,8 @@ class CDC;
 class CGXProperties;
 class CGXGridParam;
 class CGXData;
+class CGXStylesMap;
+class CDocument;
 
 class CGXAbstractGridHideCellsImp {
  public:
@@ -76,17 +78,22 @@ class CGXAbstractGridFreezeMenuHelperImp {
 class CGXAbstractGridPrintImp {
  public:
   virtual ~CGXAbstractGridPrintImp() = default;
+  // The print loop's steps; `info` is the loop's CPrintInfo.
   virtual void OnBeginPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnPrint(CGXGridCore* grid, CDC* dc, void* info) = 0;
   virtual void OnEndPrinting(CGXGridCore* grid, CDC* dc, void* info) = 0;
   // Page header and footer on behalf of the properties object.
-  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, int page, CGXGridParam* param) = 0;
-  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* headerOrFooter, int page) = 0;
-  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect,
-                                CGXData* headerOrFooter, int page) = 0;
-  virtual CString SubstTokenText(CGXProperties& properties, LPCTSTR text) = 0;
-  virtual CString GetTokenValue(CGXProperties& properties, int token, LPCTSTR text) = 0;
-  virtual CString GetPrintText(CGXProperties& properties, int index) = 0;
+  virtual void PrintHeaderFooter(CGXProperties& properties, CDC* dc, void* info, CDocument* document,
+                                 CGXGridParam* param) = 0;
+  virtual int CalcHeaderFooterHeight(CGXProperties& properties, CDC* dc, CGXData* data, CGXStylesMap* map) = 0;
+  virtual void DrawHeaderFooter(CGXProperties& properties, CDC* dc, void* info, const RECT& rect, CGXData* data,
+                                CGXStylesMap* map) = 0;
+  // The text with its tokens replaced.
+  virtual CString SubstTokens(CGXProperties& properties, LPCTSTR text) = 0;
+  // One token's value; may take its argument from the front of `rest`.
+  virtual CString GetTokenValue(CGXProperties& properties, int index, CString& rest) = 0;
+  // The text between braces at the front of `rest`, which moves past them.
+  virtual CString GetTokenArgs(CGXProperties& properties, CString& rest) = 0;
 };
 
 class CGXAbstractGridClearCellsImp {
@@ -378,6 +385,48 @@ class CGXAbstractGridUpdateHintImp {
  public:
   virtual ~CGXAbstractGridUpdateHintImp() = default;
   virtual BOOL OnHint(CGXGridCore* grid, CObject* hint) = 0;
+  virtual void HintUpdateReadOnly(CGXGridCore* grid, BOOL oldState) = 0;
+  virtual void HintSetCurrentCell(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT flags) = 0;
+  // TRUE when every other view could store or discard its edit.
+  virtual BOOL HintTransferCurrentCell(CGXGridCore* grid, BOOL store, UINT flags) = 0;
+  virtual void HintUpdateChangedRowCount(CGXGridCore* grid, ROWCOL oldCount, UINT flags) = 0;
+  virtual void HintUpdateChangedColCount(CGXGridCore* grid, ROWCOL oldCount, UINT flags) = 0;
+  virtual void HintUpdateFrozenCols(CGXGridCore* grid, ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags) = 0;
+  virtual void HintUpdateFrozenRows(CGXGridCore* grid, ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags) = 0;
+  virtual void HintSetTopRow(CGXGridCore* grid, ROWCOL row, UINT flags) = 0;
+  virtual void HintSetLeftCol(CGXGridCore* grid, ROWCOL col, UINT flags) = 0;
+  virtual void HintUpdateInsertRows(CGXGridCore* grid, ROWCOL at, ROWCOL count, UINT flags) = 0;
+  virtual void HintUpdateInsertCols(CGXGridCore* grid, ROWCOL at, ROWCOL count, UINT flags) = 0;
+  virtual void HintRedrawRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                UINT flags) = 0;
+  virtual void HintRedraw(CGXGridCore* grid, UINT flags) = 0;
+  virtual void HintRecalc(CGXGridCore* grid, CString* errorText) = 0;
+  virtual void HintUpdateTabName(CGXGridCore* grid) = 0;
+  virtual void HintSyncScroll(CGXGridCore* grid, int direction) = 0;
+  virtual void HintRedrawSelectionChange(CGXGridCore* grid, const CGXRange& range, const CGXRangeList* oldList) = 0;
+  virtual void HintSetFrameState(CGXGridCore* grid, BOOL state) = 0;
+  virtual void HintRedrawRangeChange(CGXGridCore* grid, POSITION pos, ROWCOL top, ROWCOL left, ROWCOL bottom,
+                                     ROWCOL right) = 0;
+  virtual void HintRedrawSelection(CGXGridCore* grid) = 0;
+  virtual void HintUpdateChangedRowHeights(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) = 0;
+  virtual void HintUpdateChangedColWidths(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) = 0;
+  virtual void HintStoreZoom(CGXGridCore* grid, int percent) = 0;
+  virtual void HintUpdateZoom(CGXGridCore* grid, int oldPercent, UINT flags) = 0;
+  virtual void HintUpdateStyleRange(CGXGridCore* grid, const CGXRange& range, const CGXStyle* style, int mode,
+                                    int storeKind, UINT flags) = 0;
+  virtual void HintUpdateStylesMap(CGXGridCore* grid, UINT flags) = 0;
+  virtual void HintUpdateProperties(CGXGridCore* grid, UINT flags) = 0;
+  virtual void HintUpdateBaseStyle(CGXGridCore* grid, WORD id, UINT flags) = 0;
+  virtual void HintRedrawWithCoveredCells(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right,
+                                          UINT flags) = 0;
+  virtual void HintRedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void HintRedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void HintUpdateMoveDataRows(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void HintUpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range, UINT flags) = 0;
+  virtual void HintUpdateRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) = 0;
+  virtual void HintUpdateRemoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) = 0;
+  virtual void HintUpdateMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags) = 0;
+  virtual void HintUpdateMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags) = 0;
 };
 
 // The spreadsheet-like fill handle.

@@ -154,11 +154,13 @@ BOOL CGXGridCore::StoreDefaultRowHeight(int height) { return GXGridAxis{*this, t
 BOOL CGXGridCore::StoreDefaultColWidth(int width) { return GXGridAxis{*this, false}.StoreDefault(width); }
 BOOL CGXGridCore::StoreColWidth(ROWCOL col, int width) { return GXGridAxis{*this, false}.StoreSizeOf(col, width); }
 BOOL CGXGridCore::StoreRowHeight(ROWCOL row, int height) { return GXGridAxis{*this, true}.StoreSizeOf(row, height); }
-void CGXGridCore::UpdateChangedColWidths(ROWCOL from, ROWCOL to, int* old, UINT flags, BOOL) {
+void CGXGridCore::UpdateChangedColWidths(ROWCOL from, ROWCOL to, int* old, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, false}.UpdateChangedSizes(from, to, old, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateChangedColWidths(this, from, to, old, flags);
 }
-void CGXGridCore::UpdateChangedRowHeights(ROWCOL from, ROWCOL to, int* old, UINT flags, BOOL) {
+void CGXGridCore::UpdateChangedRowHeights(ROWCOL from, ROWCOL to, int* old, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, true}.UpdateChangedSizes(from, to, old, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateChangedRowHeights(this, from, to, old, flags);
 }
 
 void CGXGridCore::GetRowHeights(ROWCOL from, ROWCOL to, int* heights) {
@@ -198,13 +200,15 @@ void CGXGridCore::SetZoom(int percent, UINT flags) {
   UpdateZoom(old, flags, TRUE);
 }
 
-BOOL CGXGridCore::StoreZoom(int percent, BOOL) {
+BOOL CGXGridCore::StoreZoom(int percent, BOOL sendHint) {
   m_nZoom = percent;
   if (m_pParam != nullptr && m_pParam->GetProperties() != nullptr) m_pParam->GetProperties()->m_nZoom = percent;
+  if (auto* hints = HintSender(sendHint)) hints->HintStoreZoom(this, percent);
   return TRUE;
 }
 
-void CGXGridCore::UpdateZoom(int oldPercent, UINT flags, BOOL) {
+void CGXGridCore::UpdateZoom(int oldPercent, UINT flags, BOOL sendHint) {
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateZoom(this, oldPercent, flags);
   RecalcCharSize();
   ResetLastVisible();
   if (GetFloatCellsMode() != 0) DelayFloatCells(CGXRange().SetTable());

@@ -88,6 +88,8 @@ class CGXGridParam : public CObject {
   ROWCOL m_nFrozenCols = 0;
   DWORD m_freezeBookkeeping[6] = {};
   BOOL m_bSendCurrentCellHints = FALSE;
+  // Every view follows a zoom, not only the panes of the zoomed splitter.
+  BOOL m_bShareZoom = FALSE;
   ROWCOL m_nSharedCurrentRow = 1;
   ROWCOL m_nSharedCurrentCol = 1;
   int m_nUndoLimit = 512;
@@ -151,4 +153,27 @@ class CGXGridParam : public CObject {
   CObArray m_ChoiceKeyMaps;
   CObArray m_ChoiceTextMaps;
   int m_nChoiceListChanges = 0;
+  // The title printed for the "$R" token of page headers and footers.
+  CString m_sTitle;
+  // Options the grid document archive carries for grids of other programs
+  // sharing the library; no grid of this system reads them. In archive
+  // order, with their defaults.
+  struct ArchivedOptions {
+    BYTE options1[2] = {1, 1};
+    BYTE coreFlag = 0;
+    BYTE cursorOption = 0;
+    BYTE oldDrawing = 0;
+    BYTE option2 = 1;
+    WORD activateOption = 2;
+    WORD options3[3] = {};
+    BYTE option4 = 1;
+    BYTE options5[2] = {};
+    DWORD options6[3] = {};
+    BYTE ignoreZoom = 0;
+    DWORD option7 = 512;
+    BYTE option8 = 0;
+    BYTE options9[3] = {};
+    WORD option10 = 0;
+    BYTE option11 = 0;
+  } m_archived;
 };

@@ -206,7 +206,8 @@ CSize& CGXGridCore::AddCellFrameSize(CSize& out, int width, int height, const CG
 
 // ---------------------------------------------------------------- redraw
 
-void CGXGridCore::RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags, BOOL) {
+void CGXGridCore::RedrawRowCol(ROWCOL top, ROWCOL left, ROWCOL bottom, ROWCOL right, UINT flags, BOOL sendHint) {
+  if (auto* hints = HintSender(sendHint)) hints->HintRedrawRowCol(this, top, left, bottom, right, flags);
   if (flags == 0 || m_pParam == nullptr || m_pParam->m_bLockRedraw || m_pGridWnd == nullptr ||
       m_pGridWnd->m_hWnd == nullptr || !m_pGridWnd->IsWindowVisible())
     return;
@@ -242,6 +243,7 @@ void CGXGridCore::ApplyPrintMargins(CDC*, CPrintInfo* info) {
 }
 
 void CGXGridCore::PrintHeaderFooter(CDC* dc, CPrintInfo* info) {
-  if (info == nullptr || m_pParam == nullptr || m_pParam->GetProperties() == nullptr) return;
-  m_pParam->GetProperties()->PrintHeaderFooter(dc, info, static_cast<int>(info->m_nCurPage), m_pParam);
+  if (m_pParam == nullptr || m_pParam->GetProperties() == nullptr) return;
+  // A grid window is no view, so there is no document to name.
+  m_pParam->GetProperties()->PrintHeaderFooter(dc, info, nullptr, m_pParam);
 }

@@ -54,11 +54,13 @@ BOOL CGXGridCore::SetRowCount(ROWCOL count, UINT flags) { return GXGridAxis{*thi
 BOOL CGXGridCore::SetColCount(ROWCOL count, UINT flags) { return GXGridAxis{*this, false}.SetCount(count, flags); }
 BOOL CGXGridCore::StoreRowCount(ROWCOL count) { return GXGridAxis{*this, true}.StoreCount(count); }
 BOOL CGXGridCore::StoreColCount(ROWCOL count) { return GXGridAxis{*this, false}.StoreCount(count); }
-void CGXGridCore::UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL) {
+void CGXGridCore::UpdateRowCount(ROWCOL oldCount, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, true}.UpdateCount(oldCount, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateChangedRowCount(this, oldCount, flags);
 }
-void CGXGridCore::UpdateColCount(ROWCOL oldCount, UINT flags, BOOL) {
+void CGXGridCore::UpdateColCount(ROWCOL oldCount, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, false}.UpdateCount(oldCount, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateChangedColCount(this, oldCount, flags);
 }
 
 // -------------------------------------------------------- insert and remove
@@ -362,17 +364,21 @@ BOOL CGXGridCore::StoreRemoveRows(ROWCOL from, ROWCOL to, BOOL force) {
 BOOL CGXGridCore::StoreRemoveCols(ROWCOL from, ROWCOL to, BOOL force) {
   return GXGridAxis{*this, false}.StoreRemove(from, to, force);
 }
-void CGXGridCore::UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL) {
+void CGXGridCore::UpdateInsertRows(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, true}.UpdateInsert(at, count, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateInsertRows(this, at, count, flags);
 }
-void CGXGridCore::UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL) {
+void CGXGridCore::UpdateInsertCols(ROWCOL at, ROWCOL count, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, false}.UpdateInsert(at, count, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateInsertCols(this, at, count, flags);
 }
-void CGXGridCore::UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL) {
+void CGXGridCore::UpdateRemoveRows(ROWCOL from, ROWCOL to, int* oldHeights, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, true}.UpdateRemove(from, to, oldHeights, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateRemoveRows(this, from, to, oldHeights, flags);
 }
-void CGXGridCore::UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL) {
+void CGXGridCore::UpdateRemoveCols(ROWCOL from, ROWCOL to, int* oldWidths, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, false}.UpdateRemove(from, to, oldWidths, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateRemoveCols(this, from, to, oldWidths, flags);
 }
 
 
@@ -430,11 +436,13 @@ BOOL CGXGridCore::StoreFrozenRows(ROWCOL frozen, ROWCOL header) {
 BOOL CGXGridCore::StoreFrozenCols(ROWCOL frozen, ROWCOL header) {
   return GXGridAxis{*this, false}.StoreFrozen(frozen, header);
 }
-void CGXGridCore::UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL) {
+void CGXGridCore::UpdateFrozenRows(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, true}.UpdateFrozen(oldFrozen, oldHeader, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateFrozenRows(this, oldFrozen, oldHeader, flags);
 }
-void CGXGridCore::UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL) {
+void CGXGridCore::UpdateFrozenCols(ROWCOL oldFrozen, ROWCOL oldHeader, UINT flags, BOOL sendHint) {
   GXGridAxis{*this, false}.UpdateFrozen(oldFrozen, oldHeader, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateFrozenCols(this, oldFrozen, oldHeader, flags);
 }
 
 BOOL CGXGridCore::IsFrozenRow(ROWCOL row) { return row != 0 && row <= GetFrozenRows(); }

@@ -142,30 +142,31 @@ CGXAbstractGridPrintImp* CGXProperties::PrintFeature() const {
   return grid != nullptr ? grid->m_pPrintImp : nullptr;
 }
 
-void CGXProperties::PrintHeaderFooter(CDC* dc, void* info, int page, CGXGridParam* param) {
-  if (CGXAbstractGridPrintImp* imp = PrintFeature()) imp->PrintHeaderFooter(*this, dc, info, page, param);
+void CGXProperties::PrintHeaderFooter(CDC* dc, void* info, CDocument* document, CGXGridParam* param) {
+  if (CGXAbstractGridPrintImp* imp = PrintFeature()) imp->PrintHeaderFooter(*this, dc, info, document, param);
 }
 
-int CGXProperties::CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, int page) {
+int CGXProperties::CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, CGXStylesMap* map) {
   CGXAbstractGridPrintImp* imp = PrintFeature();
-  return imp != nullptr ? imp->CalcHeaderFooterHeight(*this, dc, headerOrFooter, page) : 0;
+  return imp != nullptr ? imp->CalcHeaderFooterHeight(*this, dc, headerOrFooter, map) : 0;
 }
 
-void CGXProperties::DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter, int page) {
-  if (CGXAbstractGridPrintImp* imp = PrintFeature()) imp->DrawHeaderFooter(*this, dc, info, rect, headerOrFooter, page);
+void CGXProperties::DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter,
+                                     CGXStylesMap* map) {
+  if (CGXAbstractGridPrintImp* imp = PrintFeature()) imp->DrawHeaderFooter(*this, dc, info, rect, headerOrFooter, map);
 }
 
 CString CGXProperties::SubstTokenText(LPCTSTR text) {
   CGXAbstractGridPrintImp* imp = PrintFeature();
-  return imp != nullptr ? imp->SubstTokenText(*this, text) : CString();
+  return imp != nullptr ? imp->SubstTokens(*this, text) : CString();
 }
 
-CString CGXProperties::GetTokenValue(int token, LPCTSTR text) {
+CString CGXProperties::GetTokenValue(int token, CString& rest) {
   CGXAbstractGridPrintImp* imp = PrintFeature();
-  return imp != nullptr ? imp->GetTokenValue(*this, token, text) : CString();
+  return imp != nullptr ? imp->GetTokenValue(*this, token, rest) : CString();
 }
 
-CString CGXProperties::GetPrintText(int index) {
+CString CGXProperties::GetTokenArgs(CString& rest) {
   CGXAbstractGridPrintImp* imp = PrintFeature();
-  return imp != nullptr ? imp->GetPrintText(*this, index) : CString();
+  return imp != nullptr ? imp->GetTokenArgs(*this, rest) : CString();
 }

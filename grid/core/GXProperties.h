@@ -16,6 +16,8 @@ class CGXGridCore;
 class CGXGridParam;
 class CDC;
 class CGXAbstractGridPrintImp;
+class CGXStylesMap;
+class CDocument;
 
 class CGXProperties : public CObject {
   DECLARE_SERIAL(CGXProperties)
@@ -38,7 +40,7 @@ class CGXProperties : public CObject {
   virtual void WriteProfile();
   virtual BOOL ReadProfile();
   virtual CString SubstTokenText(LPCTSTR text);
-  virtual CString GetTokenValue(int token, LPCTSTR text);
+  virtual CString GetTokenValue(int token, CString& rest);
 
   int AddColor(LPCTSTR name, COLORREF color);
   int AddColorById(UINT stringId, COLORREF color);
@@ -56,10 +58,10 @@ class CGXProperties : public CObject {
   // The first grid that shows these properties, and the page work its
   // print feature does for them (nothing, 0 or empty without one).
   CGXGridCore* GetPrintGrid() const;
-  void PrintHeaderFooter(CDC* dc, void* info, int page, CGXGridParam* param);
-  int CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, int page);
-  void DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter, int page);
-  CString GetPrintText(int index);
+  void PrintHeaderFooter(CDC* dc, void* info, CDocument* document, CGXGridParam* param);
+  int CalcHeaderFooterHeight(CDC* dc, CGXData* headerOrFooter, CGXStylesMap* map);
+  void DrawHeaderFooter(CDC* dc, void* info, const RECT& rect, CGXData* headerOrFooter, CGXStylesMap* map);
+  CString GetTokenArgs(CString& rest);
 
   CGXData& GetDataHeader() { return header_; }
   CGXData& GetDataFooter() { return footer_; }
@@ -100,6 +102,12 @@ class CGXProperties : public CObject {
   BOOL m_bPrintFrame = TRUE;
   int m_nDistances[2] = {};
   int m_nFirstPage = -1;
+  WORD m_wPrintOptions[2] = {};
+  // User page breaks: the columns and rows that start a printed page.
+  CDWordArray m_awColBreaks;
+  CDWordArray m_awRowBreaks;
+  // The token values of the page being printed, by token index.
+  std::vector<CString> m_tokenValues;
 
  private:
   CGXStyle empty_;

@@ -640,13 +640,13 @@ void CGXStyle::SerializeEx(CArchive& ar, const CGXStylesMap* map) {
   if (CGXStyleSerializeImp* imp = GXGetAppData()->m_pStyleSerializeImp) imp->SerializeStyle(*this, ar, map);
 }
 
-void CGXStyle::WriteProfile(LPCTSTR section, LPCTSTR key) const {
-  if (CGXGridProfileImp* imp = GXGetAppData()->m_pGridProfileImp) imp->WriteStyle(*this, section, key);
+void CGXStyle::WriteProfile(LPCTSTR section, const CGXStylesMap* map) const {
+  if (CGXGridProfileImp* imp = GXGetAppData()->m_pGridProfileImp) imp->WriteStyle(*this, section, map);
 }
 
-BOOL CGXStyle::ReadProfile(LPCTSTR section, LPCTSTR key) {
+BOOL CGXStyle::ReadProfile(LPCTSTR section, const CGXStylesMap* map) {
   CGXGridProfileImp* imp = GXGetAppData()->m_pGridProfileImp;
-  return imp != nullptr ? imp->ReadStyle(*this, section, key) : FALSE;
+  return imp != nullptr ? imp->ReadStyle(*this, section, map) : FALSE;
 }
 
 CGXStyle* GXReadStyle(CArchive& ar) { return static_cast<CGXStyle*>(ar.ReadObject(RUNTIME_CLASS(CGXStyle))); }

@@ -118,8 +118,10 @@ class CGXStyle : public CObject {
   virtual CGXStyle& SetDefaultStyle();
   virtual BOOL IsSubSet(const CGXStyle& other) const;
   virtual void SerializeEx(CArchive& ar, const CGXStylesMap* map);
-  virtual void WriteProfile(LPCTSTR section, LPCTSTR key) const;
-  virtual BOOL ReadProfile(LPCTSTR section, LPCTSTR key);
+  // The style's keys in a profile section; base styles are named through
+  // the styles map.
+  virtual void WriteProfile(LPCTSTR section, const CGXStylesMap* map) const;
+  virtual BOOL ReadProfile(LPCTSTR section, const CGXStylesMap* map);
   virtual CGXStyle& LoadBaseStyle(const CGXStylesMap& map);
   virtual CGXStyle& ChangeStyle(const CGXStyle& other, int mode);
   virtual void Free();

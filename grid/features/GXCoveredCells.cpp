@@ -164,7 +164,8 @@ BOOL CGXGridCoveredCellsImp::SetCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top
 }
 
 void CGXGridCoveredCellsImp::UpdateCoveredCellsRowCol(CGXGridCore* grid, ROWCOL top, ROWCOL left, ROWCOL bottom,
-                                                      ROWCOL right, UINT flags, BOOL) {
+                                                      ROWCOL right, UINT flags, BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintRedrawWithCoveredCells(grid, top, left, bottom, right, flags);
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr || param->m_bLockRedraw) return;
   CGXRange block;

@@ -14,6 +14,9 @@
 #include "grid/features/GXGridSortImp.h"
 #include "grid/features/GXGridUpdateHintImp.h"
 #include "grid/features/GXGridCutPasteImp.h"
+#include "grid/features/GXGridDocSerializeImp.h"
+#include "grid/features/GXGridPrintImp.h"
+#include "grid/features/GXGridProfileImp.h"
 #include "grid/features/GXGridExcelLikeFillImp.h"
 #include "grid/features/GXGridExcelLikeFrameImp.h"
 #include "grid/features/GXGridFreezeMenuHelperImp.h"
@@ -32,6 +35,7 @@
 #include "grid/features/GXLongOperationImp.h"
 #include "grid/features/GXMouseWheelPlugin.h"
 #include "grid/features/GXNumberFormattingImp.h"
+#include "grid/features/GXPrintDevice.h"
 #include "grid/features/GXSerializeQVX5Compatible.h"
 #include "grid/features/GXSpanCellPool.h"
 #include "grid/features/GXStyleCompareSubsetImp.h"
@@ -155,10 +159,18 @@ void CGXGridCore::EnableOptimizedUpdate() {
 
 void CGXGridCore::EnableCalcSize() { EnableGridFeature<CGXCalcSizeImp>(this, m_pCalcSizeImp); }
 
+// Hints only leave a grid that belongs to a document.
+void CGXGridCore::EnableUpdateHint() {
+  EnableGridFeature<CGXGridUpdateHintImp>(this, m_pUpdateHintImp);
+  m_bHintsEnabled = TRUE;
+}
+
 void CGXGridCore::EnableResizeToFit() {
   EnableGridFeature<CGXGridResizeToFitImp>(this, m_pResizeToFitImp);
   EnableCalcSize();
 }
+
+void CGXGridCore::EnablePrint() { EnableGridFeature<CGXGridPrintImp>(this, m_pPrintImp); }
 
 // ------------------------------------------------------ application-wide
 
@@ -190,6 +202,17 @@ void GXEnableNoOleDateTime() { EnableAppFeature<CGXNoOleDateTimeImp>(GXGetAppDat
 void GXEnableDrawRotatedText() {
   EnableAppFeature<CGXDrawRotatedTextImp>(GXGetAppData()->m_pDrawRotatedTextImp);
 }
+
+void GXEnableDocSerialize() {
+  EnableAppFeature<CGXGridDocSerializeImpl>(GXGetAppData()->m_pDocSerializeImp);
+  GXEnableStyleSerialize();
+  GXEnableSpanCellPool();
+  GXEnableDelayedRangePool();
+}
+
+void GXEnablePrintDevice() { EnableAppFeature<CGXPrintDeviceImp>(GXGetAppData()->m_pPrintDeviceImp); }
+
+void GXEnableProfile() { EnableAppFeature<CGXGridProfileImpl>(GXGetAppData()->m_pGridProfileImp); }
 
 void GXEnableStyleCompareSubset() {
   EnableAppFeature<CGXStyleCompareSubsetImp>(GXGetAppData()->m_pStyleCompareSubsetImp);
@@ -224,4 +247,3 @@ void GXEnableParamCopyOperator() {
   EnableAppFeature<CGXGridParamCopyOperatorImp>(GXGetAppData()->m_pParamCopyOperatorImp);
 }
 
-void CGXGridCore::EnableUpdateHint() { EnableGridFeature<CGXGridUpdateHintImp>(this, m_pUpdateHintImp); }

@@ -12,6 +12,10 @@ void GXEnableSerializeQVX5Compatible();
 void GXEnableSpanCellPool();
 void GXEnableDelayedRangePool();
 void GXEnableDrawRotatedText();
+// Also enables the style archive and both span pools, on every call.
+void GXEnableDocSerialize();
+void GXEnablePrintDevice();
+void GXEnableProfile();
 void GXEnableStyleCompareSubset();
 void GXEnableDataCopyMoveCells();
 void GXEnableSortMoveData();

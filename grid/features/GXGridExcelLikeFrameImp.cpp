@@ -175,7 +175,8 @@ void CGXGridExcelLikeFrameImp::ToggleSelectionFrame(CGXGridCore* grid) {
   grid->ReleaseClientDC();
 }
 
-BOOL CGXGridExcelLikeFrameImp::SetFrameState(CGXGridCore* grid, BOOL state, BOOL) {
+BOOL CGXGridExcelLikeFrameImp::SetFrameState(CGXGridCore* grid, BOOL state, BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintSetFrameState(grid, state);
   if (!FrameOn(grid)) return TRUE;
   const BOOL wasLocked = grid->m_bFrameLocked;
   const BOOL lock = !state;

@@ -243,9 +243,9 @@ BOOL CGXGridFloatCellsImp::SetFloatedCellsRange(CGXGridCore* grid, ROWCOL top, R
   return TRUE;
 }
 
-void CGXGridFloatCellsImp::RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL) {
-  // No grid of this system belongs to a document, so there is no other
-  // view to send the change to.
+void CGXGridFloatCellsImp::RedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags,
+                                                BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintRedrawWithFloatCells(grid, range, flags);
   if (grid->GetParam() == nullptr || grid->GetParam()->m_bLockRedraw) return;
   CGXRange span(range.top, range.left);
   grid->GetFloatedCellsRange(range.top, range.left, span);

@@ -320,9 +320,9 @@ BOOL CGXGridMergeCellsImp::SetMergedCellsRange(CGXGridCore* grid, int direction,
   return TRUE;
 }
 
-void CGXGridMergeCellsImp::RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags, BOOL) {
-  // No grid of this system belongs to a document: there is no other view
-  // to tell.
+void CGXGridMergeCellsImp::RedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags,
+                                                BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintRedrawWithMergeCells(grid, range, flags);
   if (grid->GetParam() == nullptr || grid->GetParam()->m_bLockRedraw) return;
   CGXRange block(range.top, range.left);
   grid->GetMergedCellsRange(range.top, range.left, block, -1);

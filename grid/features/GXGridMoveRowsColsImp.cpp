@@ -169,13 +169,15 @@ BOOL CGXGridMoveRowsColsImp::StoreMove(CGXGridCore* grid, bool rows, ROWCOL from
 }
 
 void CGXGridMoveRowsColsImp::UpdateMoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags,
-                                            BOOL) {
+                                            BOOL sendHint) {
   UpdateMove(grid, true, from, to, dest, flags);
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintUpdateMoveRows(grid, from, to, dest, flags);
 }
 
 void CGXGridMoveRowsColsImp::UpdateMoveCols(CGXGridCore* grid, ROWCOL from, ROWCOL to, ROWCOL dest, UINT flags,
-                                            BOOL) {
+                                            BOOL sendHint) {
   UpdateMove(grid, false, from, to, dest, flags);
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintUpdateMoveCols(grid, from, to, dest, flags);
 }
 
 // No grid of this system belongs to a document, so no hint goes to other

@@ -75,6 +75,8 @@ void CGXGridParamCopyOperatorImp::CopyParam(CGXGridParam& t, const CGXGridParam&
   t.m_wUndoRemovedCols = s.m_wUndoRemovedCols;
   t.m_nHeaderRows = s.m_nHeaderRows;
   t.m_nHeaderCols = s.m_nHeaderCols;
+  t.m_archived = s.m_archived;
+  t.m_sTitle = s.m_sTitle;
 
   // 3-6: the owned objects, copied; the target owns what is made for it.
   if (s.m_pStylesMap != nullptr) {
@@ -173,6 +175,9 @@ void CGXGridParamCopyOperatorImp::CopyProperties(CGXProperties& t, const CGXProp
   t.m_bPrintFrame = s.m_bPrintFrame;
   for (int i = 0; i < 2; ++i) t.m_nDistances[i] = s.m_nDistances[i];
   t.m_nFirstPage = s.m_nFirstPage;
+  for (int i = 0; i < 2; ++i) t.m_wPrintOptions[i] = s.m_wPrintOptions[i];
+  t.m_awColBreaks.Copy(s.m_awColBreaks);
+  t.m_awRowBreaks.Copy(s.m_awRowBreaks);
   t.GetDataHeader() = const_cast<CGXProperties&>(s).GetDataHeader();
   t.GetDataFooter() = const_cast<CGXProperties&>(s).GetDataFooter();
 }

@@ -10,7 +10,6 @@
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXLongOperation.h"
 #include "grid/features/GXFeatureTexts.h"
-#include "grid/features/GXGridUpdateHintImp.h"
 #include "platform/base/CTime.h"
 #include "platform/dialogs/MessageBox.h"
 
@@ -323,10 +322,13 @@ void CGXGridSortImp::UpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range
 }
 
 void CGXGridSortImp::UpdateMoveData(CGXGridCore* grid, BOOL rows, const CGXRange& range, UINT flags, BOOL sendHint) {
-  // The current cell shows what now lies under it.
-  grid->TransferCurrentCell(FALSE);
+  // The current cell shows what now lies under it; every view replays this
+  // step itself, so the discard is not broadcast on its own.
+  grid->TransferCurrentCell(FALSE, 6, FALSE);
   if (!grid->GetParam()->m_bLockRedraw) grid->Redraw(flags, FALSE);
-  if (sendHint) GXSendMoveDataHint(grid, rows, range, flags);
+  if (auto* hints = grid->HintSender(sendHint)) {
+    if (rows) hints->HintUpdateMoveDataRows(grid, range, flags); else hints->HintUpdateMoveDataCols(grid, range, flags);
+  }
 }
 
 BOOL CGXGridSortImp::OnLButtonDblClkRowCol(CGXGridCore* grid, ROWCOL row, ROWCOL col, UINT, POINT) {

@@ -418,7 +418,8 @@ void CGXGridUserSelectRangeImp::SetSelection(CGXGridCore* grid, POSITION pos, RO
 // ------------------------------------------------------------- painting
 
 void CGXGridUserSelectRangeImp::RedrawSelectionChange(CGXGridCore* grid, const CGXRange& range,
-                                                      const CGXRangeList* oldList, BOOL) {
+                                                      const CGXRangeList* oldList, BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintRedrawSelectionChange(grid, range, oldList);
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr) return;
   const CGXRangeList& now = param->m_SelRects;
@@ -436,7 +437,8 @@ void CGXGridUserSelectRangeImp::RedrawSelectionChange(CGXGridCore* grid, const C
 }
 
 void CGXGridUserSelectRangeImp::RedrawRangeChange(CGXGridCore* grid, POSITION pos, ROWCOL top, ROWCOL left,
-                                                  ROWCOL bottom, ROWCOL right, BOOL) {
+                                                  ROWCOL bottom, ROWCOL right, BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintRedrawRangeChange(grid, pos, top, left, bottom, right);
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr || pos == nullptr) return;
   const CGXRangeList& list = param->m_SelRects;
@@ -450,7 +452,8 @@ void CGXGridUserSelectRangeImp::RedrawRangeChange(CGXGridCore* grid, POSITION po
   }, pos == list.GetTailPosition() ? &wanted : nullptr);
 }
 
-void CGXGridUserSelectRangeImp::RedrawSelection(CGXGridCore* grid, BOOL) {
+void CGXGridUserSelectRangeImp::RedrawSelection(CGXGridCore* grid, BOOL sendHint) {
+  if (auto* hints = grid->HintSender(sendHint)) hints->HintRedrawSelection(grid);
   CGXGridParam* param = grid->GetParam();
   if (param == nullptr) return;
   const CGXRangeList& list = param->m_SelRects;

@@ -625,30 +625,31 @@ class PagePrinter : public CGXAbstractGridPrintImp {
   void OnBeginPrinting(CGXGridCore*, CDC*, void*) override {}
   void OnPrint(CGXGridCore*, CDC*, void*) override {}
   void OnEndPrinting(CGXGridCore*, CDC*, void*) override {}
-  void PrintHeaderFooter(CGXProperties&, CDC*, void*, int, CGXGridParam*) override { ++printed; }
-  int CalcHeaderFooterHeight(CGXProperties&, CDC*, CGXData*, int page) override { return 10 + page; }
-  void DrawHeaderFooter(CGXProperties&, CDC*, void*, const RECT&, CGXData*, int) override {}
-  CString SubstTokenText(CGXProperties&, LPCTSTR text) override { return CString("page of ") + text; }
-  CString GetTokenValue(CGXProperties&, int, LPCTSTR) override { return "7"; }
-  CString GetPrintText(CGXProperties&, int) override { return "text"; }
+  void PrintHeaderFooter(CGXProperties&, CDC*, void*, CDocument*, CGXGridParam*) override { ++printed; }
+  int CalcHeaderFooterHeight(CGXProperties&, CDC*, CGXData*, CGXStylesMap*) override { return 12; }
+  void DrawHeaderFooter(CGXProperties&, CDC*, void*, const RECT&, CGXData*, CGXStylesMap*) override {}
+  CString SubstTokens(CGXProperties&, LPCTSTR text) override { return CString("page of ") + text; }
+  CString GetTokenValue(CGXProperties&, int, CString&) override { return "7"; }
+  CString GetTokenArgs(CGXProperties&, CString&) override { return "args"; }
   int printed = 0;
 };
 
 TEST_F(GridCore, PropertiesAskThePrintFeatureOfTheirFirstGrid) {
   CGXProperties loose;
   EXPECT_EQ(loose.GetPrintGrid(), nullptr);
-  EXPECT_EQ(loose.CalcHeaderFooterHeight(nullptr, nullptr, 1), 0);
+  EXPECT_EQ(loose.CalcHeaderFooterHeight(nullptr, nullptr, nullptr), 0);
   EXPECT_TRUE(loose.SubstTokenText("$P").IsEmpty());
 
   CGXProperties* props = grid->GetParam()->GetProperties();
   EXPECT_EQ(props->GetPrintGrid(), grid.get());
-  EXPECT_EQ(props->CalcHeaderFooterHeight(nullptr, nullptr, 1), 0) << "no print feature yet";
+  EXPECT_EQ(props->CalcHeaderFooterHeight(nullptr, nullptr, nullptr), 0) << "no print feature yet";
   PagePrinter printer;
   grid->m_pPrintImp = &printer;
-  EXPECT_EQ(props->CalcHeaderFooterHeight(nullptr, nullptr, 2), 12);
+  EXPECT_EQ(props->CalcHeaderFooterHeight(nullptr, nullptr, nullptr), 12);
   EXPECT_EQ(props->SubstTokenText("$P"), "page of $P");
-  EXPECT_EQ(props->GetTokenValue(2, "$P"), "7");
-  props->PrintHeaderFooter(nullptr, nullptr, 1, grid->GetParam());
+  CString rest = "$P";
+  EXPECT_EQ(props->GetTokenValue(2, rest), "7");
+  props->PrintHeaderFooter(nullptr, nullptr, nullptr, grid->GetParam());
   EXPECT_EQ(printer.printed, 1);
   grid->m_pPrintImp = nullptr;
 }

@@ -40,6 +40,7 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
     EXPECT_NE(grid.m_pExcelLikeFillImp, nullptr);
     EXPECT_NE(grid.m_pFreezeMenuHelperImp, nullptr);
     EXPECT_NE(grid.m_pDrawSpannedCellsImp, nullptr) << "covered cells bring the spanned drawing";
+    EXPECT_NE(grid.m_pPrintImp, nullptr);
     EXPECT_NE(grid.m_pDirectCopyMoveCellsImp, nullptr);
     EXPECT_NE(grid.m_pSortImp, nullptr);
     EXPECT_NE(grid.m_pSortClickImp, nullptr);
@@ -53,6 +54,9 @@ TEST(FeatureRegistration, StartUpSwitchesTheFeaturesOn) {
   EXPECT_NE(app->m_pDrawRotatedTextImp, nullptr);
   EXPECT_NE(app->m_pNumberFormattingImp, nullptr);
   EXPECT_NE(app->m_pDateTimeImp, nullptr);
+  EXPECT_NE(app->m_pDocSerializeImp, nullptr);
+  EXPECT_NE(app->m_pGridProfileImp, nullptr);
+  EXPECT_NE(app->m_pPrintDeviceImp, nullptr);
   EXPECT_NE(app->m_pStyleCompareSubsetImp, nullptr);
   EXPECT_NE(app->m_pParamCopyOperatorImp, nullptr);
   EXPECT_NE(app->m_pDataCopyMoveCellsImp, nullptr) << "direct copy brings the data mover";
