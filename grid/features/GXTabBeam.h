@@ -71,6 +71,7 @@ class CGXTabBeam : public CWnd {
   CGXTabInfo& GetTab(int index) { return *tabs_[static_cast<std::size_t>(index)]; }
   int GetCount() const { return static_cast<int>(tabs_.size()); }
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+  using CWnd::Create;
   void EnsureVisible(int index);
   // The enabled state of a scroll button.
   BOOL IsButtonEnabled(int kind);
