@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
@@ -37,7 +38,8 @@ class GridPrinting : public FeatureGridTest {
   // Runs the print loop's steps on a PDF file, as the framework does; the
   // text of each page.
   std::vector<std::string> PrintToPdf() {
-    const std::string pdf = ::testing::TempDir() + "grid_print.pdf";
+    // Tests run as parallel processes: each prints to a file of its own.
+    const std::string pdf = ::testing::TempDir() + "grid_print-" + std::to_string(::getpid()) + ".pdf";
     std::remove(pdf.c_str());
     CDC dc;
     dc.Attach(::CreateDC(printing::kDriverName, printing::kPdfPrinter, pdf.c_str(), nullptr));
@@ -186,7 +188,7 @@ TEST_F(GridPrinting, PageNumbersMayStartAtAnyNumber) {
   info.SetMaxPage(3);
   info.m_nCurPage = 1;
   CDC dc;
-  dc.Attach(::CreateDC(printing::kDriverName, printing::kPdfPrinter, (::testing::TempDir() + "n.pdf").c_str(),
+  dc.Attach(::CreateDC(printing::kDriverName, printing::kPdfPrinter, (::testing::TempDir() + "n-" + std::to_string(::getpid()) + ".pdf").c_str(),
                        nullptr));
   grid->PrepareDC(&dc, TRUE);
   info.m_rectDraw.SetRect(100, 100, 500, 500);
