@@ -44,7 +44,7 @@ class CMailLblDlg : public CPrefPage {
   void OnFieldChange();
   void UpdateControls();
   void FormatMeasure(int id);
-  void OnReset();
+  void OnReset() override;
   void OnDelete();
   // The controls into the page's texts and choices, and back; texts written
   // back are no edits of the user.

@@ -146,7 +146,7 @@ int Merge(MemberRow* imported, ImportRun& run, int type) {
     if (moved) std::memcpy(t.keys[static_cast<std::size_t>(found)].subunit, KeyOf(local).subunit, sizeof(MemberKey::subunit));
     return 0;
   }
-  const auto full = [&t, scout] {
+  const auto full = [&, scout] {
     if (t.freeCount > 0 && HasRoomFor(t, FirstFreeRow(t))) return false;
     DispMessage(scout ? "Cannot add scout; system has max # of members" : "Cannot add adult; system has max # of members",
                 MSG_INFORMATION);

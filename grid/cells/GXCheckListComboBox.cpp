@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "grid/cells/GXComboBox.h"
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXDrawing.h"
 #include "platform/host/Keys.h"
@@ -47,19 +48,9 @@ LRESULT CGXCheckListComboLBox::WindowProc(UINT message, WPARAM wParam, LPARAM lP
       }
       return result;
     }
-    case WM_ERASEBKGND: {
-      HWND dropDown = ::GetParent(m_hWnd);
-      auto brush = reinterpret_cast<HBRUSH>(
-          dropDown != nullptr ? ::SendMessage(dropDown, WM_CTLCOLORLISTBOX, wParam, reinterpret_cast<LPARAM>(m_hWnd))
-                              : 0);
-      if (brush != nullptr) {
-        CRect client;
-        GetClientRect(&client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        return TRUE;
-      }
+    case WM_ERASEBKGND:
+      if (GXEraseDroppedList(this, reinterpret_cast<HDC>(wParam))) return TRUE;
       break;
-    }
     case WM_KILLFOCUS: {
       const LRESULT result = CCheckListBox::WindowProc(message, wParam, lParam);
       if (owner != nullptr) ::PostMessage(owner, WM_GXCOMBO_SELECT, 0, 0);

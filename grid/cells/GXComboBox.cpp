@@ -18,6 +18,19 @@ CRect GXDesktopRect() {
   return CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
+BOOL GXEraseDroppedList(CWnd* list, HDC dc) {
+  HWND dropDown = ::GetParent(list->m_hWnd);
+  auto brush = reinterpret_cast<HBRUSH>(
+      dropDown != nullptr ? ::SendMessage(dropDown, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                                          reinterpret_cast<LPARAM>(list->m_hWnd))
+                          : 0);
+  if (brush == nullptr) return FALSE;
+  CRect client;
+  list->GetClientRect(&client);
+  ::FillRect(dc, &client, brush);
+  return TRUE;
+}
+
 BOOL GXDrawsBlackWhite(CGXGridCore* grid) {
   CGXProperties* properties = grid->GetParam() != nullptr ? grid->GetParam()->GetProperties() : nullptr;
   return properties != nullptr && properties->m_bBlackWhite && grid->IsPrinting();
@@ -75,19 +88,9 @@ LRESULT CGXComboListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         ::SendMessage(ownerWnd, WM_GXCOMBO_SELECT, 0, 0);
       return result;
     }
-    case WM_ERASEBKGND: {
-      HWND dropDown = ::GetParent(m_hWnd);
-      auto brush = reinterpret_cast<HBRUSH>(
-          dropDown != nullptr ? ::SendMessage(dropDown, WM_CTLCOLORLISTBOX, wParam, reinterpret_cast<LPARAM>(m_hWnd))
-                              : 0);
-      if (brush != nullptr) {
-        CRect client;
-        GetClientRect(&client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        return TRUE;
-      }
+    case WM_ERASEBKGND:
+      if (GXEraseDroppedList(this, reinterpret_cast<HDC>(wParam))) return TRUE;
       break;
-    }
     case WM_KILLFOCUS: {
       const LRESULT result = CListBox::WindowProc(message, wParam, lParam);
       if (ownerWnd != nullptr) ::PostMessage(ownerWnd, WM_GXCOMBO_LISTKILLFOCUS, 0, 0);

@@ -34,6 +34,9 @@ class CGXComboBox;
 BOOL GXDrawsBlackWhite(CGXGridCore* grid);
 // The desktop's area in screen coordinates.
 CRect GXDesktopRect();
+// Fills a dropped-down list with the brush its drop-down window gives for
+// lists; FALSE when that window gives none (the list erases as usual).
+BOOL GXEraseDroppedList(CWnd* list, HDC dc);
 
 // The dropped-down list: tells the combo when an item was taken (Enter, a
 // click, Tab), when it moved by a key, and when the list closes.

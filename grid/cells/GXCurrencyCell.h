@@ -60,6 +60,7 @@ class CGXCurrencyEdit : public CGXBCurrencyEdit, public CGXStatic {
   BOOL KeyDown(UINT key, UINT repeat, UINT flags) override;
   BOOL HandleChar(UINT ch, UINT repeat, UINT flags) override;
   BOOL InsertText(LPCTSTR) override { return TRUE; }
+  using CGXBCurrencyEdit::InsertText;
   BOOL SysKeyDown(UINT key, UINT repeat, UINT flags) override;
   void GetSortKey(ROWCOL row, ROWCOL col, void* sortInfo, const CGXStyle& style, CString& key) override;
   BOOL FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) override;

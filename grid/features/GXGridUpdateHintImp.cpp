@@ -13,6 +13,14 @@ void Broadcast(CGXGridCore* grid, CGXGridHint& hint) { grid->SendHintToDocument(
 
 CGXGridHint MakeHint(CGXGridCore* grid, UINT id) { return CGXGridHint(id, static_cast<long>(grid->m_nHintGroup)); }
 
+// The hints that carry only a range and flags.
+void BroadcastRange(CGXGridCore* grid, UINT id, const CGXRange& range, UINT flags) {
+  CGXGridHint h = MakeHint(grid, id);
+  h.range = range;
+  h.flags = flags;
+  Broadcast(grid, h);
+}
+
 // A zoom reaches the panes of the zooming splitter, or every view when the
 // views share their zoom.
 BOOL FollowsZoom(CGXGridCore* grid, const CGXGridHint& hint) {
@@ -349,31 +357,19 @@ void CGXGridUpdateHintImp::HintRedrawWithCoveredCells(CGXGridCore* grid, ROWCOL 
 }
 
 void CGXGridUpdateHintImp::HintRedrawWithFloatCells(CGXGridCore* grid, const CGXRange& range, UINT flags) {
-  CGXGridHint h = MakeHint(grid, CGXGridHint::kFloatCells);
-  h.range = range;
-  h.flags = flags;
-  Broadcast(grid, h);
+  BroadcastRange(grid, CGXGridHint::kFloatCells, range, flags);
 }
 
 void CGXGridUpdateHintImp::HintRedrawWithMergeCells(CGXGridCore* grid, const CGXRange& range, UINT flags) {
-  CGXGridHint h = MakeHint(grid, CGXGridHint::kMergeCells);
-  h.range = range;
-  h.flags = flags;
-  Broadcast(grid, h);
+  BroadcastRange(grid, CGXGridHint::kMergeCells, range, flags);
 }
 
 void CGXGridUpdateHintImp::HintUpdateMoveDataRows(CGXGridCore* grid, const CGXRange& range, UINT flags) {
-  CGXGridHint h = MakeHint(grid, CGXGridHint::kMoveDataRows);
-  h.range = range;
-  h.flags = flags;
-  Broadcast(grid, h);
+  BroadcastRange(grid, CGXGridHint::kMoveDataRows, range, flags);
 }
 
 void CGXGridUpdateHintImp::HintUpdateMoveDataCols(CGXGridCore* grid, const CGXRange& range, UINT flags) {
-  CGXGridHint h = MakeHint(grid, CGXGridHint::kMoveDataCols);
-  h.range = range;
-  h.flags = flags;
-  Broadcast(grid, h);
+  BroadcastRange(grid, CGXGridHint::kMoveDataCols, range, flags);
 }
 
 void CGXGridUpdateHintImp::HintUpdateRemoveRows(CGXGridCore* grid, ROWCOL from, ROWCOL to, int* old, UINT flags) {

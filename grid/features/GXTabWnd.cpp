@@ -24,7 +24,7 @@ void Place(CWnd& child, CRect rect) {
   CRect now;
   child.GetWindowRect(&now);
   if (CWnd* parent = child.GetParent()) parent->ScreenToClient(&now);
-  if (now != rect) child.MoveWindow(&rect, TRUE);
+  if (!::EqualRect(&now, &rect)) child.MoveWindow(&rect, TRUE);
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ class CGXTabWnd : public CWnd {
   // WS_HSCROLL and WS_VSCROLL in `style` only choose which shared bars
   // show. FALSE when a child could not be made (the window is gone then).
   BOOL Create(CWnd* parent, DWORD style, UINT id);
+  using CWnd::Create;
   virtual CWnd* InsertSheet(CWnd* sheet, LPCTSTR name);
   virtual void RecalcLayout(BOOL skipSheet = FALSE);
 
