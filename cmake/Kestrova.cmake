@@ -44,10 +44,6 @@ function(kestrova_tests folder)
   # warns of truncation at every small buffer; optimised builds still check.
   if(KESTROVA_SANITIZE)
     target_compile_options(${folder}_tests PRIVATE -O0 -Wno-format-truncation)
-  elseif(CMAKE_BUILD_TYPE STREQUAL "Release")
-    # The optimised build exists to test the optimised program; the tests'
-    # own code gains nothing from full optimisation.
-    target_compile_options(${folder}_tests PRIVATE -O1)
   endif()
   gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "KESTROVA_HEADLESS=1" TIMEOUT 300)
