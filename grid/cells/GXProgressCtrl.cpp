@@ -49,15 +49,15 @@ CString GXFormatProgressCaption(const CString& caption, long value) {
     // %[-+ 0#]*[width][l|h]{d,i,u}: only this one shape is ever formatted,
     // and only once; a width is at most two digits.
     int j = i + 1;
-    std::string spec = "%";
-    while (j < n && s[j] != '\0' && std::strchr("-+ 0#", s[j]) != nullptr) spec += s[j++];
+    std::string conversion = "%";
+    while (j < n && s[j] != '\0' && std::strchr("-+ 0#", s[j]) != nullptr) conversion += s[j++];
     int digits = 0;
-    while (j < n && std::isdigit(static_cast<unsigned char>(s[j]))) spec += s[j++], ++digits;
+    while (j < n && std::isdigit(static_cast<unsigned char>(s[j]))) conversion += s[j++], ++digits;
     if (j < n && (s[j] == 'l' || s[j] == 'h')) ++j;
     if (!used && digits <= 2 && j < n && (s[j] == 'd' || s[j] == 'i' || s[j] == 'u')) {
-      spec += "ld";
+      conversion += "ld";
       char buffer[64];
-      std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+      std::snprintf(buffer, sizeof buffer, conversion.c_str(), value);
       out += buffer;
       used = true;
       i = j;
