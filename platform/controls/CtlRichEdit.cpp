@@ -350,10 +350,12 @@ void changed(Rich* r, bool byUser) {
 }
 
 // The format typed text takes: the one set on the empty selection, else
-// that of the character before the caret, else the one after it.
+// that of the first selected character (typing over a word keeps its look),
+// else that of the character before the caret, else the one after it.
 RtfCharFormat typingFormat(const Rich* r) {
   if (r->typingFormat) return *r->typingFormat;
   const int at = selMin(r);
+  if (at < selMax(r)) return r->text.FormatAt(at);
   if (at > 0) return r->text.FormatAt(at - 1);
   if (r->text.Length() > 0) return r->text.FormatAt(0);
   return RtfCharFormat();
@@ -683,6 +685,12 @@ LRESULT onGetText(Rich* r, HWND, UINT, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onGetTextLength(Rich* r, HWND, UINT, WPARAM, LPARAM) {
   return static_cast<LRESULT>(r->text.Plain(0, r->text.Length()).size());
+}
+
+LRESULT emGetTextLengthEx(Rich* r, HWND, UINT, WPARAM wParam, LPARAM) {
+  const auto* how = reinterpret_cast<const GETTEXTLENGTHEX*>(wParam);
+  if (how && (how->flags & GTL_USECRLF)) return static_cast<LRESULT>(r->text.Plain(0, r->text.Length()).size());
+  return r->text.Length();
 }
 
 LRESULT onSetFont(Rich* r, HWND, UINT, WPARAM wParam, LPARAM lParam) {
@@ -1101,6 +1109,7 @@ const wnd::HandlerTable<Rich>& richHandlers() {
       {WM_SETTEXT, &onSetText},
       {WM_GETTEXT, &onGetText},
       {WM_GETTEXTLENGTH, &onGetTextLength},
+      {EM_GETTEXTLENGTHEX, &emGetTextLengthEx},
       {WM_SETFONT, &onSetFont},
       {WM_SIZE, &onSize},
       {WM_ERASEBKGND, &onEraseBkgnd},

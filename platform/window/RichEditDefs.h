@@ -33,6 +33,7 @@
 #define EM_SETOPTIONS       (WM_USER + 77)
 #define EM_GETOPTIONS       (WM_USER + 78)
 #define EM_FINDTEXTEX       (WM_USER + 79)
+#define EM_GETTEXTLENGTHEX  (WM_USER + 95)
 
 // Notifications (WM_NOTIFY to the parent).
 #define EN_REQUESTRESIZE 0x0701
@@ -122,6 +123,16 @@ struct PARAFORMAT {
   WORD wAlignment = 0;
   SHORT cTabCount = 0;
   LONG rgxTabs[32] = {};
+};
+
+// EM_GETTEXTLENGTHEX: with GTL_USECRLF a paragraph end counts two
+// characters, as in the window text; otherwise one, as in positions.
+#define GTL_DEFAULT  0
+#define GTL_USECRLF  1
+#define GTL_NUMCHARS 8
+struct GETTEXTLENGTHEX {
+  DWORD flags;
+  UINT codepage;
 };
 
 struct CHARRANGE {
