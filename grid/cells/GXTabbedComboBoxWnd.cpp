@@ -341,25 +341,31 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
   if (rect.right > desktop.right) rect.OffsetRect(desktop.right - rect.right, 0);
   if (m_bDispTitleRow) {
     if (m_pHeader->GetSafeHwnd() == nullptr) m_pHeader->CreateHeaderWnd();
-    if (m_pHeader->GetSafeHwnd() != nullptr && !m_pHeader->IsWindowVisible()) {
-      m_pHeader->m_bDisplayAllCols = m_bDisplayAllCols;
-      m_pHeader->m_nDisplayCol = m_nDisplayCol;
-      m_pHeader->m_nTabCount = m_nTabCount;
-      m_pHeader->m_pTabStops = m_TabStops.data();
-      m_pHeader->m_hFont = m_pFont != nullptr ? static_cast<HFONT>(m_pFont->GetSafeHandle()) : nullptr;
-      const int h = std::max(m_nLineHeight, 1) + 4;
+    if (m_pHeader->GetSafeHwnd() != nullptr) {
       // The header goes between the cell and the list.
-      CRect header(rect.left, rect.top - h, rect.right, rect.top);
-      if (rect.top >= combo.bottom) {
-        header.OffsetRect(0, h);
-        rect.OffsetRect(0, h);
+      const BOOL below = rect.top >= combo.bottom;
+      CRect header;
+      if (!m_pHeader->IsWindowVisible()) {
+        m_pHeader->m_bDisplayAllCols = m_bDisplayAllCols;
+        m_pHeader->m_nDisplayCol = m_nDisplayCol;
+        m_pHeader->m_nTabCount = m_nTabCount;
+        m_pHeader->m_pTabStops = m_TabStops.data();
+        m_pHeader->m_hFont = m_pFont != nullptr ? static_cast<HFONT>(m_pFont->GetSafeHandle()) : nullptr;
+        const int h = std::max(m_nLineHeight, 1) + 4;
+        header.SetRect(rect.left, below ? rect.top : rect.top - h, rect.right, below ? rect.top + h : rect.top);
+        ::SetWindowPos(m_pHeader->GetSafeHwnd(), HWND_TOPMOST, header.left, header.top, header.Width(),
+                       header.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
       }
-      ::SetWindowPos(m_pHeader->GetSafeHwnd(), HWND_TOPMOST, header.left, header.top, header.Width(), h,
-                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+      // Placed from the header, not shifted again: the list may be asked
+      // for its colours many times, and may have been put back meanwhile.
+      m_pHeader->GetWindowRect(&header);
+      if (below) rect.OffsetRect(0, header.bottom - rect.top);
     }
   }
   rect.IntersectRect(&rect, &desktop);
-  if (rect != m_rcLastList) {
+  CRect now;
+  list->GetWindowRect(&now);
+  if (rect != m_rcLastList || rect != now) {
     m_rcLastList = rect;
     list->MoveWindow(&rect, TRUE);
     if (m_pHeader->GetSafeHwnd() != nullptr) m_pHeader->UpdateWindow();

@@ -145,6 +145,13 @@ TEST_F(TabbedComboWnd, DroppedListShowsColumnsUnderTheTitles) {
   EXPECT_EQ(combo->m_nTabCount, 2);
   EXPECT_TRUE(golden::Matches("grid/tabbed_combo_wnd_list.png",
                               [&](const std::string& path) { return RenderStacked({header, list}, path); }));
+  // A list put back onto the header (a display may echo an older place of
+  // a window moved twice) goes under it again when it next paints.
+  ::SetWindowPos(list, nullptr, rows.left, field.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(list, nullptr, TRUE);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(ScreenRect(list).top, top.bottom);
+  EXPECT_EQ(ScreenRect(header).top, field.bottom);
   // Closing the list takes the header with it.
   Key(VK_ESCAPE);
   EXPECT_FALSE(::IsWindowVisible(header));
