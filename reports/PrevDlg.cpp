@@ -413,6 +413,8 @@ BOOL CPrevDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CPrevDlg::OnPageSetup() {
   CPageSetupDlg setup(this);
   setup.SetReportNumber(c_->reportId);
+  // The width check measures this report's own line on this report's paper.
+  setup.SetPage(c_->lineWidth, paperW_);
   if (setup.DoModal() == IDOK) {
     if (rebuild_) *rebuild_ = 1;
     Close(IDOK);
