@@ -103,6 +103,22 @@ TEST_F(RptPreviewTest, PagingReusesTheCachedImages) {
   });
 }
 
+TEST_F(RptPreviewTest, AtTheDocumentsEndTheLastPageIsTheOneShown) {
+  // A whole page per view: the last page's top never reaches the view's
+  // top, yet scrolling to the end shows it entire.
+  Build(3);
+  Run(nullptr, [&](CPrevDlg& dlg, HWND h) {
+    dlg.SelectZoom(1);
+    Press(h, IDC_PRV_LAST);
+    EXPECT_EQ(Text(h, IDC_PRV_PAGE), "Page 3 of 3");
+    EXPECT_FALSE(Enabled(h, IDC_PRV_NEXT));
+    EXPECT_FALSE(Enabled(h, IDC_PRV_LAST));
+    Press(h, IDC_PRV_PREV);
+    EXPECT_EQ(Text(h, IDC_PRV_PAGE), "Page 2 of 3");
+    EXPECT_TRUE(Enabled(h, IDC_PRV_NEXT));
+  });
+}
+
 TEST_F(RptPreviewTest, ZoomTable) {
   Build(2);
   Run(nullptr, [&](CPrevDlg& dlg, HWND h) {
