@@ -201,7 +201,7 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
     const CRect text = GetCellRect(row, col, &rect, &style);
     m_pGrid->m_bControlMovesWindows = TRUE;
     MoveWindow(text, FALSE);
-    const COLORREF background = m_pGrid->PrintsBlackWhite() ? RGB(255, 255, 255) : style.GetInterior().GetColor();
+    const COLORREF background = style.GetInterior().GetColor();
     SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background));
     SendMessage(EM_SETTARGETDEVICE, 0, 0);  // wrap at the window
     m_bAutoGrow = style.GetIncludeAutoSize() && style.GetAutoSize();
@@ -228,6 +228,14 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
   // An empty value draws nothing but the background.
   if (!value.IsEmpty() && m_helper.m_hWnd != nullptr) {
     LoadHelper(value, style);
+    if (m_pGrid->IsPrinting() && m_pGrid->PrintsBlackWhite()) {
+      // Black on white: the hidden window's copy loses its colours.
+      CHARFORMAT black;
+      black.dwMask = CFM_COLOR;
+      black.crTextColor = RGB(0, 0, 0);
+      m_helper.SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&black));
+      m_helperLoaded = false;
+    }
     if (m_helper.GetTextLength() > 0) {
       // On a printer the grid maps screen pixels onto the device, so the
       // cell's rectangle is in screen units there.
@@ -463,6 +471,16 @@ LRESULT CGXRichEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     default: break;
   }
   return CGXEditControl::WindowProc(message, wParam, lParam);
+}
+
+// A change is an edit of the cell; the row follows the window's own resize
+// requests, so the edit cell's sizing to the text stays out of it.
+BOOL CGXRichEditCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (IsActive() && HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == m_hWnd) {
+    OnModifyCell();
+    return TRUE;
+  }
+  return CWnd::OnCommand(wParam, lParam);
 }
 
 CHARRANGE CGXRichEditCtrl::Selection() {
