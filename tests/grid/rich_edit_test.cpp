@@ -253,4 +253,18 @@ TEST_F(RichEditCell, KeysLeaveTheTextAtItsEdgesAndTypingKeepsTheLimit) {
   EXPECT_EQ(ReadRtf(Value(4, 2)).PlainText(), "ab\r\ncde") << "six characters, a paragraph end one of them";
 }
 
+TEST_F(RichEditCell, AClickPutsTheCaretWhereTheUserClicked) {
+  grid.SetValueRange(CGXRange(1, 1), "{\\rtf1 Camp fees paid}");
+  Current(2, 1);
+  const CRect cell = grid.CalcRectFromRowColCovered(1, 1, 1, 1);
+  ClickAt(CPoint(cell.left + 40, cell.top + cell.Height() / 2));
+  ClickAt(CPoint(cell.left + 40, cell.top + cell.Height() / 2));
+  ASSERT_TRUE(grid.IsCurrentCell(1, 1));
+  ASSERT_TRUE(Cell()->IsActive());
+  CHARRANGE at{0, 0};
+  Cell()->SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&at));
+  EXPECT_GT(at.cpMin, 2) << "not at the start";
+  EXPECT_LT(at.cpMin, 12) << "not at the end";
+}
+
 }  // namespace
