@@ -201,7 +201,7 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
     const CRect text = GetCellRect(row, col, &rect, &style);
     m_pGrid->m_bControlMovesWindows = TRUE;
     MoveWindow(text, FALSE);
-    const COLORREF background = m_pGrid->PrintsBlackWhite() ? RGB(255, 255, 255) : style.GetInterior().GetColor();
+    const COLORREF background = style.GetInterior().GetColor();
     SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background));
     SendMessage(EM_SETTARGETDEVICE, 0, 0);  // wrap at the window
     m_bAutoGrow = style.GetIncludeAutoSize() && style.GetAutoSize();
@@ -228,6 +228,14 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
   // An empty value draws nothing but the background.
   if (!value.IsEmpty() && m_helper.m_hWnd != nullptr) {
     LoadHelper(value, style);
+    if (m_pGrid->IsPrinting() && m_pGrid->PrintsBlackWhite()) {
+      // Black on white: the hidden window's copy loses its colours.
+      CHARFORMAT black;
+      black.dwMask = CFM_COLOR;
+      black.crTextColor = RGB(0, 0, 0);
+      m_helper.SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&black));
+      m_helperLoaded = false;
+    }
     if (m_helper.GetTextLength() > 0) {
       // On a printer the grid maps screen pixels onto the device, so the
       // cell's rectangle is in screen units there.
@@ -465,6 +473,16 @@ LRESULT CGXRichEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   return CGXEditControl::WindowProc(message, wParam, lParam);
 }
 
+// A change is an edit of the cell; the row follows the window's own resize
+// requests, so the edit cell's sizing to the text stays out of it.
+BOOL CGXRichEditCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (IsActive() && HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == m_hWnd) {
+    OnModifyCell();
+    return TRUE;
+  }
+  return CWnd::OnCommand(wParam, lParam);
+}
+
 CHARRANGE CGXRichEditCtrl::Selection() {
   CHARRANGE range{0, 0};
   if (m_hWnd != nullptr) SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -618,7 +636,11 @@ BOOL CGXRichEditCtrl::ReplaceAll(void* request, ROWCOL row, ROWCOL col) {
   }
   // Each replacement keeps the format of the text it replaces.
   const DWORD how = FR_DOWN | (find->bCase ? FR_MATCHCASE : 0);
-  const LONG added = static_cast<LONG>(ReadRtf(RtfFromPlainText(std::string(find->strReplace))).PlainText().size());
+  // The replacement's length in positions: a line break is one.
+  const std::string replacement(find->strReplace);
+  LONG added = 0;
+  for (size_t i = 0; i < replacement.size(); ++i)
+    if (!(replacement[i] == '\r' && i + 1 < replacement.size() && replacement[i + 1] == '\n')) ++added;
   int replaced = 0;
   for (;;) {
     FINDTEXTEX search{{from, -1}, find->strFind, {0, 0}};

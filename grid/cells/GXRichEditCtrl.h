@@ -59,6 +59,7 @@ class CGXRichEditCtrl : public CGXEditControl {
   BOOL FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) override;
   BOOL ReplaceAll(void* request, ROWCOL row, ROWCOL col) override;
   int GetSelectedText(CString& text) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL Copy() override;
   BOOL Cut() override;
   BOOL Paste() override;

@@ -172,6 +172,12 @@ TEST_F(RichEditCell, FindsAndReplacesInsideTheText) {
   EXPECT_TRUE(doc.paragraphs[0].runs[1].format.bold);
   find.strFind = "absent";
   EXPECT_FALSE(Cell()->ReplaceAll(&find, 3, 1));
+  // A replacement with a line break; the hit right after it is found too.
+  grid.SetValueRange(CGXRange(4, 1), "{\\rtf1 tenttent}");
+  find.strFind = "tent";
+  find.strReplace = "x\r\ny";
+  ASSERT_TRUE(Cell()->ReplaceAll(&find, 4, 1));
+  EXPECT_EQ(Doc(4).PlainText(), "x\r\nyx\r\ny");
 }
 
 TEST_F(RichEditCell, PrintsItsTextAtThePrintersResolution) {
@@ -221,6 +227,50 @@ TEST_F(RichEditCell, DrawsRunsAndParagraphsInTheirFormats) {
     grid.UpdateWindow();
     return automation::RenderToPng(grid.m_hWnd, path);
   }));
+}
+
+TEST_F(RichEditCell, KeysLeaveTheTextAtItsEdgesAndTypingKeepsTheLimit) {
+  Column(2, CGXStyle().SetControl(GX_IDS_CTRL_RICHEDIT));
+  const struct {
+    UINT start;  // activates with the caret at the start (Home) or end (End)
+    UINT key;
+    ROWCOL row, col;  // the current cell afterwards
+  } cases[] = {
+      {VK_END, VK_RIGHT, 2, 3},  {VK_HOME, VK_RIGHT, 2, 2}, {VK_HOME, VK_LEFT, 2, 1},
+      {VK_END, VK_LEFT, 2, 2},   {VK_HOME, VK_UP, 1, 2},    {VK_END, VK_DOWN, 3, 2},
+  };
+  for (const auto& c : cases) {
+    grid.SetValueRange(CGXRange(2, 2), "{\\rtf1 ab}");
+    Current(2, 2);
+    Key(c.start);
+    ASSERT_TRUE(Cell()->IsActive());
+    Key(c.key);
+    EXPECT_TRUE(grid.IsCurrentCell(c.row, c.col)) << "start " << c.start << " key " << c.key;
+  }
+
+  // Enter is a new paragraph only where the style allows it.
+  Column(2, CGXStyle().SetAllowEnter(TRUE).SetMaxLength(6));
+  Current(4, 2);
+  Type("ab");
+  Key(VK_RETURN);
+  Type("cdefgh");
+  EXPECT_TRUE(grid.IsCurrentCell(4, 2));
+  Current(5, 2);
+  EXPECT_EQ(ReadRtf(Value(4, 2)).PlainText(), "ab\r\ncde") << "six characters, a paragraph end one of them";
+}
+
+TEST_F(RichEditCell, AClickPutsTheCaretWhereTheUserClicked) {
+  grid.SetValueRange(CGXRange(1, 1), "{\\rtf1 Camp fees paid}");
+  Current(2, 1);
+  const CRect cell = grid.CalcRectFromRowColCovered(1, 1, 1, 1);
+  ClickAt(CPoint(cell.left + 40, cell.top + cell.Height() / 2));
+  ClickAt(CPoint(cell.left + 40, cell.top + cell.Height() / 2));
+  ASSERT_TRUE(grid.IsCurrentCell(1, 1));
+  ASSERT_TRUE(Cell()->IsActive());
+  CHARRANGE at{0, 0};
+  Cell()->SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&at));
+  EXPECT_GT(at.cpMin, 2) << "not at the start";
+  EXPECT_LT(at.cpMin, 12) << "not at the end";
 }
 
 }  // namespace
