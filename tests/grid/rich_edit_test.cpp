@@ -172,6 +172,12 @@ TEST_F(RichEditCell, FindsAndReplacesInsideTheText) {
   EXPECT_TRUE(doc.paragraphs[0].runs[1].format.bold);
   find.strFind = "absent";
   EXPECT_FALSE(Cell()->ReplaceAll(&find, 3, 1));
+  // A replacement with a line break; the hit right after it is found too.
+  grid.SetValueRange(CGXRange(4, 1), "{\\rtf1 tenttent}");
+  find.strFind = "tent";
+  find.strReplace = "x\r\ny";
+  ASSERT_TRUE(Cell()->ReplaceAll(&find, 4, 1));
+  EXPECT_EQ(Doc(4).PlainText(), "x\r\nyx\r\ny");
 }
 
 TEST_F(RichEditCell, PrintsItsTextAtThePrintersResolution) {
@@ -251,6 +257,20 @@ TEST_F(RichEditCell, KeysLeaveTheTextAtItsEdgesAndTypingKeepsTheLimit) {
   EXPECT_TRUE(grid.IsCurrentCell(4, 2));
   Current(5, 2);
   EXPECT_EQ(ReadRtf(Value(4, 2)).PlainText(), "ab\r\ncde") << "six characters, a paragraph end one of them";
+}
+
+TEST_F(RichEditCell, AClickPutsTheCaretWhereTheUserClicked) {
+  grid.SetValueRange(CGXRange(1, 1), "{\\rtf1 Camp fees paid}");
+  Current(2, 1);
+  const CRect cell = grid.CalcRectFromRowColCovered(1, 1, 1, 1);
+  ClickAt(CPoint(cell.left + 40, cell.top + cell.Height() / 2));
+  ClickAt(CPoint(cell.left + 40, cell.top + cell.Height() / 2));
+  ASSERT_TRUE(grid.IsCurrentCell(1, 1));
+  ASSERT_TRUE(Cell()->IsActive());
+  CHARRANGE at{0, 0};
+  Cell()->SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&at));
+  EXPECT_GT(at.cpMin, 2) << "not at the start";
+  EXPECT_LT(at.cpMin, 12) << "not at the end";
 }
 
 }  // namespace
