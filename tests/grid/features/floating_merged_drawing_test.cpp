@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include "grid/GridWindowTest.h"
 #include "grid/cells/GXControlFactory.h"
@@ -20,8 +22,19 @@ class PaintWnd : public CWnd {
   CGXGridCore* grid = nullptr;
 };
 
+// Counts how often each cell's style is composed.
+class ComposeCountingGrid : public CGXGridCore {
+ public:
+  using CGXGridCore::CGXGridCore;
+  void ComposeStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, BOOL withStandard) override {
+    ++composed[{row, col}];
+    CGXGridCore::ComposeStyleRowCol(row, col, style, withStandard);
+  }
+  std::map<std::pair<ROWCOL, ROWCOL>, int> composed;
+};
+
 // A grid with every feature that switches floating and merged cells on.
-class FloatingMergedDrawing : public gridtest::GridWindowTest<CGXGridCore, PaintWnd> {
+class FloatingMergedDrawing : public gridtest::GridWindowTest<ComposeCountingGrid, PaintWnd> {
  protected:
   void SetUp() override {
     automation::ResetWindows();
@@ -29,7 +42,7 @@ class FloatingMergedDrawing : public gridtest::GridWindowTest<CGXGridCore, Paint
     GXInitLibrary(factory);
     factory->EnableAppFeatures();
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 320, 160, nullptr, nullptr));
-    grid = std::make_unique<CGXGridCore>(&wnd);
+    grid = std::make_unique<ComposeCountingGrid>(&wnd);
     grid->Initialize();
     data()->StoreRowCount(12);
     data()->StoreColCount(5);
@@ -64,6 +77,21 @@ class FloatingMergedDrawing : public gridtest::GridWindowTest<CGXGridCore, Paint
   }
   CRect Cell(ROWCOL row, ROWCOL col) { return grid->CalcCellRect(row, col); }
 };
+
+TEST_F(FloatingMergedDrawing, ThePaintEvaluatesSpansWithTheStylesItDraws) {
+  // The floating spans of the painted area are worked out from the grid's
+  // own cell styles, which the paint then draws with: no cell is composed
+  // twice.
+  Floating(1);
+  grid->SetValueRange(CGXRange(2, 1), "Floating over three columns");
+  grid->SetValueRange(CGXRange(5, 2), "Floats too");
+  grid->composed.clear();
+  Paint();
+  CGXRange span;
+  ASSERT_TRUE(grid->GetFloatedCellsRange(2, 2, span));
+  for (const auto& cell : {std::make_pair(2u, 1u), std::make_pair(2u, 2u), std::make_pair(5u, 2u)})
+    EXPECT_EQ(grid->composed[cell], 1) << "cell " << cell.first << "," << cell.second;
+}
 
 TEST_F(FloatingMergedDrawing, FloatingTextIsDrawnAcrossItsSpan) {
   Floating(1);
