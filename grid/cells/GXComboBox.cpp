@@ -137,16 +137,19 @@ void CGXComboBox::Reset() {
   CGXEditControl::Reset();
 }
 
+BOOL CGXComboBox::KeepsButtonStrip(ROWCOL row, ROWCOL col) {
+  return !(m_bInactiveDrawButtonOnlyCurrent && !m_bInactiveDrawAllCells && !m_pGrid->IsCurrentCell(row, col));
+}
+
 CRect CGXComboBox::GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect, const CGXStyle* style) {
   CRect rect = CGXStatic::GetCellRect(row, col, cellRect, style);
-  if (!(m_bInactiveDrawButtonOnlyCurrent && !m_bInactiveDrawAllCells && !m_pGrid->IsCurrentCell(row, col)))
-    rect.right -= 15;
+  if (KeepsButtonStrip(row, col)) rect.right -= kButtonStrip;
   return rect;
 }
 
 CSize CGXComboBox::CalcSize(int width, int height, const CGXStyle& style) {
   CSize size = CGXEditControl::CalcSize(width, height, style);
-  size.cx += 15;
+  size.cx += kButtonStrip;
   return size;
 }
 
@@ -297,7 +300,9 @@ void CGXComboBox::MeasureTextHeight(const CGXStyle& style) {
   if (old != nullptr) dc.SelectObject(old);
 }
 
-void CGXComboBox::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) {
+void CGXComboBox::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) {
+  // The button fills the strip the text leaves free.
+  const CRect cellRect = GXWholeCellRect(this, m_pGrid, row, col, text, KeepsButtonStrip(row, col) ? kButtonStrip : 0);
   CRect r(std::max(cellRect.left + 1, cellRect.right - 16), cellRect.top, cellRect.right - 1, cellRect.bottom - 1);
   CGXStyle composed;
   const CGXStyle* style = nullptr;

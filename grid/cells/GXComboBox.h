@@ -92,7 +92,7 @@ class CGXComboBox : public CGXEditControl {
   void ReplaceSel(LPCTSTR text) override;
   void OnClickedButton(CGXChild* child) override;
   void OnGridScroll(MSG* message) override;
-  void OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) override;
+  void OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) override;
   BOOL ValidateString(const CString& text) override;
 
   // Whether cells that are not current show the drop-down button.
@@ -113,6 +113,10 @@ class CGXComboBox : public CGXEditControl {
   int m_nButtonMargin = 1;
 
  protected:
+  // The width the text leaves for the button at the cell's right.
+  static constexpr int kButtonStrip = 15;
+  // Whether the text of the cell gives up the button strip.
+  BOOL KeepsButtonStrip(ROWCOL row, ROWCOL col);
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnListSelect();
   void OnCloseDropDown(BOOL keepEditing);

@@ -16,20 +16,6 @@ namespace {
 constexpr int kHotSpotWidth = 13;
 constexpr int kSpinWidth = 14;
 
-// The cell's own rectangle from the text rectangle the cell gives its
-// children: the buttons sit at the cell's right edge, not the text's.
-CRect WholeCell(CGXControl* control, CGXGridCore* grid, ROWCOL row, ROWCOL col, const CRect& text, int taken) {
-  CGXStyle composed;
-  const CGXStyle* style = &composed;
-  if (control->IsInitializedFor(row, col)) style = &control->GetStyle();
-  else grid->ComposeStyleRowCol(row, col, composed);
-  const int e = CGXStatic::TextInset();
-  const BOOL right = style->GetIncludeHorizontalAlignment() && style->GetHorizontalAlignment() == DT_RIGHT;
-  CRect whole = text;
-  whole.right += taken + (right ? e + 1 : e / 2);
-  return whole;
-}
-
 // The edit cell draws the children of its active editor only; an inactive
 // cell shows its buttons too.
 void DrawWithChildren(CGXEditControl* cell, CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col,
@@ -83,7 +69,7 @@ CSize CGXHotSpotEdit::CalcSize(int width, int height, const CGXStyle& style) {
 }
 
 void CGXHotSpotEdit::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) {
-  const CRect cellRect = WholeCell(this, m_pGrid, row, col, text, kHotSpotWidth);
+  const CRect cellRect = GXWholeCellRect(this, m_pGrid, row, col, text, kHotSpotWidth);
   CRect button(cellRect.right - 14, cellRect.top, cellRect.right - 1, cellRect.top + 13);
   button.IntersectRect(&button, &cellRect);
   if (button.Height() < cellRect.Height() - 1) button.OffsetRect(0, 1);
@@ -201,7 +187,7 @@ void CGXSpinEdit::Step(CGXChild* button) {
 }
 
 void CGXSpinEdit::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) {
-  const CRect cellRect = WholeCell(this, m_pGrid, row, col, text, kSpinWidth);
+  const CRect cellRect = GXWholeCellRect(this, m_pGrid, row, col, text, kSpinWidth);
   CRect strip(cellRect.right - 15, cellRect.top + 1, cellRect.right - 1, cellRect.bottom - 1);
   strip.IntersectRect(&strip, &cellRect);
   const int half = strip.top + strip.Height() / 2;

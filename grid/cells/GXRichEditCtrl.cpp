@@ -4,16 +4,104 @@
 #include <algorithm>
 #include <cstring>
 
+#include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXFont.h"
+#include "platform/host/Keys.h"
 #include "platform/window/Clipboard.h"
 #include "platform/window/CtlDefs.h"
 
 const GXControlClass CGXRichEditCtrl::CGXRichEditCtrlRecord = {"CGXRichEditCtrl", &CGXControl::CGXControlRecord};
 
-UINT GXRichTextClipboardFormat() {
-  static const UINT format = ::RegisterClipboardFormat("Rich Text Format");
-  return format;
+UINT GXRichTextClipboardFormat() { return RichTextClipboardFormat(); }
+
+namespace {
+
+// Changes, selection moves, resize requests (and protected text, which
+// this system never marks) are what the editing window reports.
+constexpr DWORD kEventMask = ENM_CHANGE | ENM_UPDATE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
+constexpr DWORD kEditOptions = ECO_AUTOWORDSELECTION | ECO_AUTOVSCROLL | ECO_AUTOHSCROLL | ECO_NOHIDESEL | ECO_SAVESEL;
+constexpr UINT kLastFunctionKey = 0x87;  // F24
+constexpr int kOffscreen = 30000;
+
+// Raised while the cell itself moves or fills the editing window, so that
+// the size the window then asks for does not resize the row.
+bool g_resizeLock = false;
+
+struct ResizeLock {
+  ResizeLock() : was(g_resizeLock) { g_resizeLock = true; }
+  ~ResizeLock() { g_resizeLock = was; }
+  ResizeLock(const ResizeLock&) = delete;
+  ResizeLock& operator=(const ResizeLock&) = delete;
+  bool was;
+};
+
+BOOL KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+
+struct Reader {
+  const std::string* text;
+  size_t at = 0;
+};
+
+DWORD HandOut(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
+  auto* reader = reinterpret_cast<Reader*>(cookie);
+  const size_t n = std::min(static_cast<size_t>(cb), reader->text->size() - reader->at);
+  reader->text->copy(reinterpret_cast<char*>(buffer), n, reader->at);
+  reader->at += n;
+  *pcb = static_cast<LONG>(n);
+  return 0;
 }
+
+DWORD TakeIn(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(cb));
+  *pcb = cb;
+  return 0;
+}
+
+// Values enter and leave a rich edit window only as streams.
+void StreamInRtf(HWND window, const std::string& text, int how = SF_RTF) {
+  Reader reader{&text};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, &HandOut};
+  ::SendMessage(window, EM_STREAMIN, static_cast<WPARAM>(how), reinterpret_cast<LPARAM>(&stream));
+}
+
+std::string StreamOutRtf(HWND window) {
+  std::string out;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &TakeIn};
+  ::SendMessage(window, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  return out;
+}
+
+CHARFORMAT ToCharFormat(const RtfCharFormat& f, unsigned mask) {
+  CHARFORMAT cf;
+  if (mask & RTF_BOLD) cf.dwMask |= CFM_BOLD, cf.dwEffects |= f.bold ? CFE_BOLD : 0;
+  if (mask & RTF_ITALIC) cf.dwMask |= CFM_ITALIC, cf.dwEffects |= f.italic ? CFE_ITALIC : 0;
+  if (mask & RTF_UNDERLINE) cf.dwMask |= CFM_UNDERLINE, cf.dwEffects |= f.underline ? CFE_UNDERLINE : 0;
+  if (mask & RTF_FACE) cf.dwMask |= CFM_FACE, std::strncpy(cf.szFaceName, f.face.c_str(), sizeof cf.szFaceName - 1);
+  if (mask & RTF_SIZE) cf.dwMask |= CFM_SIZE, cf.yHeight = f.halfPoints * 10;
+  if (mask & RTF_COLOUR) cf.dwMask |= CFM_COLOR, cf.crTextColor = f.colour;
+  return cf;
+}
+
+PARAFORMAT ToParaFormat(RtfAlign align) {
+  PARAFORMAT pf;
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = align == RtfAlign::kCenter ? PFA_CENTER : align == RtfAlign::kRight ? PFA_RIGHT : PFA_LEFT;
+  return pf;
+}
+
+CSize ScreenResolution() {
+  static const CSize ppi = [] {
+    HDC screen = ::GetDC(nullptr);
+    const CSize size(::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY));
+    ::ReleaseDC(nullptr, screen);
+    return size;
+  }();
+  return ppi;
+}
+
+int HalfFrame() { return std::max(2, ::GetSystemMetrics(SM_CXFRAME) / 2); }
+
+}  // namespace
 
 CGXRichEditCtrl::CGXRichEditCtrl(CGXGridCore* grid, UINT id) : CGXEditControl(grid, id) {
   GXRichTextClipboardFormat();
@@ -48,63 +136,89 @@ void CGXRichEditCtrl::FormatToStyle(const RtfCharFormat& f, RtfAlign align, CGXS
   if (f.colour != RtfCharFormat::kAutoColour) style.SetTextColor(f.colour);
 }
 
-CFont* CGXRichEditCtrl::SelectRunFont(CDC* dc, CFont& font, const RtfCharFormat& f, const CGXStyle& style) {
-  CGXFont cell = style.GetIncludeFont() ? style.GetFont() : CGXFont();
-  cell.SetBold(f.bold).SetItalic(f.italic).SetUnderline(f.underline);
-  if (!f.face.empty()) cell.SetFaceName(f.face.c_str());
-  if (f.halfPoints > 0) cell.SetSize(f.halfPoints / 2.0);
-  const LOGFONT lf = cell.GetZoomedLogFont(m_pGrid->GetZoom());
-  font.CreateFontIndirect(&lf);
-  return dc->SelectObject(&font);
+BOOL CGXRichEditCtrl::CreateControl(DWORD style, const RECT* rect) {
+  style &= ~static_cast<DWORD>(WS_VISIBLE | WS_BORDER);
+  style |= ES_MULTILINE | ES_NOHIDESEL;
+  if (m_bAllowEnter) style |= ES_WANTRETURN;
+  m_dwEditStyle = style;
+  const CRect place = rect != nullptr ? CRect(*rect) : CRect(0, 0, 10, 10);
+  if (!CreateEx(0, RICHEDIT_CLASS, nullptr, style | WS_CHILD, place, GetGridWnd(), m_nID)) return FALSE;
+  m_helperLoaded = false;
+  return m_helper.Create(WS_CHILD | ES_MULTILINE,
+                         CRect(kOffscreen, kOffscreen, kOffscreen + 100, kOffscreen + 100), this, 0);
 }
 
-void CGXRichEditCtrl::DrawDocument(CDC* dc, const CRect& rect, const RtfDocument& doc, const CGXStyle& style) {
-  const BOOL blackWhite = m_pGrid->PrintsBlackWhite();
-  const COLORREF cellText = style.GetIncludeTextColor() ? style.GetTextColor() : RGB(0, 0, 0);
-  const int saved = dc->SaveDC();
-  dc->IntersectClipRect(&rect);
-  dc->SetBkMode(TRANSPARENT);
-  int y = rect.top;
-  for (const RtfParagraph& paragraph : doc.paragraphs) {
-    if (y >= rect.bottom) break;
-    // Measure the line first, for its alignment and height.
-    int width = 0, height = 0;
-    for (const RtfRun& run : paragraph.runs) {
-      CFont font;
-      CFont* old = SelectRunFont(dc, font, run.format, style);
-      const CSize extent = dc->GetTextExtent(CString(run.text.c_str(), static_cast<int>(run.text.size())));
-      width += extent.cx;
-      height = std::max<int>(height, extent.cy);
-      dc->SelectObject(old);
-    }
-    if (height == 0) {
-      TEXTMETRIC tm{};
-      dc->GetTextMetrics(&tm);
-      height = tm.tmHeight;
-    }
-    int x = rect.left;
-    if (paragraph.align == RtfAlign::kCenter) x += (rect.Width() - width) / 2;
-    if (paragraph.align == RtfAlign::kRight) x = rect.right - width;
-    for (const RtfRun& run : paragraph.runs) {
-      CFont font;
-      CFont* old = SelectRunFont(dc, font, run.format, style);
-      const CString text(run.text.c_str(), static_cast<int>(run.text.size()));
-      const COLORREF colour = run.format.colour == RtfCharFormat::kAutoColour ? cellText : run.format.colour;
-      dc->SetTextColor(blackWhite ? RGB(0, 0, 0) : colour);
-      const CSize extent = dc->GetTextExtent(text);
-      dc->TextOut(x, y + height - extent.cy, text);
-      x += extent.cx;
-      dc->SelectObject(old);
-    }
-    y += height;
-  }
-  dc->RestoreDC(saved);
+void CGXRichEditCtrl::SetDefaultsFromStyle(HWND window, const CGXStyle& style) {
+  RtfCharFormat f;
+  bool setsAlign = false;
+  RtfAlign align = RtfAlign::kLeft;
+  const unsigned mask = StyleToFormat(style, f, setsAlign, align);
+  CHARFORMAT cf = ToCharFormat(f, mask & (RTF_FACE | RTF_SIZE | RTF_COLOUR));
+  ::SendMessage(window, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+}
+
+void CGXRichEditCtrl::Init(ROWCOL row, ROWCOL col) {
+  // Filling the window is not the user's typing: no row resizing.
+  ResizeLock lock;
+  CGXEditControl::Init(row, col);
+  if (m_hWnd != nullptr) SetDefaultsFromStyle(m_hWnd, CGXControl::GetStyle());
+  m_nMinRowHeight = m_bShrink ? m_pGrid->GetRowHeight(row) : 0;
+}
+
+BOOL CGXRichEditCtrl::Store() {
+  CString text;
+  if (m_pStyle == nullptr || !GetModify() || !GetCurrentText(text)) return TRUE;
+  SetActive(FALSE);
+  FreeStyle(TRUE);
+  return m_pGrid->SetValueRangeFromString(CGXRange(m_nRow, m_nCol), text, 0, 1);
+}
+
+CRect CGXRichEditCtrl::GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect, const CGXStyle* style) {
+  CRect r = CGXControl::GetCellRect(row, col, cellRect, style);
+  r.left += HalfFrame();
+  r.right -= HalfFrame() / 2;
+  return r;
+}
+
+CSize CGXRichEditCtrl::CalcSize(int width, int height, const CGXStyle& style) {
+  return CGXControl::CalcSize(width + HalfFrame() + HalfFrame() / 2, height, style);
+}
+
+void CGXRichEditCtrl::LoadHelper(const CString& value, const CGXStyle& style) {
+  SetDefaultsFromStyle(m_helper.m_hWnd, style);
+  const std::string wanted(value);
+  if (m_helperLoaded && wanted == m_helperValue && !wanted.empty()) return;
+  StreamInRtf(m_helper.m_hWnd, wanted);
+  m_helperValue = wanted;
+  m_helperLoaded = true;
 }
 
 void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                            const CGXStyle* baseStyle) {
-  if (IsInitializedFor(row, col) && IsActive()) {
-    CGXEditControl::Draw(dc, rect, row, col, style, baseStyle);
+  if (IsInitializedFor(row, col) && IsActive() && !m_pGrid->IsPrinting() && m_hWnd != nullptr) {
+    ResizeLock lock;
+    DrawBackground(dc, rect, style, TRUE);
+    const CRect text = GetCellRect(row, col, &rect, &style);
+    m_pGrid->m_bControlMovesWindows = TRUE;
+    MoveWindow(text, FALSE);
+    const COLORREF background = style.GetInterior().GetColor();
+    SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background));
+    SendMessage(EM_SETTARGETDEVICE, 0, 0);  // wrap at the window
+    m_bAutoGrow = style.GetIncludeAutoSize() && style.GetAutoSize();
+    m_bAllowEnter = style.GetIncludeAllowEnter() && style.GetAllowEnter();
+    SendMessage(EM_SETEVENTMASK, 0, kEventMask);
+    SendMessage(EM_SETOPTIONS, ECOOP_SET, kEditOptions | (m_bAllowEnter ? ECO_WANTRETURN : 0));
+    SendMessage(EM_SETREADONLY, static_cast<WPARAM>(CGXControl::IsReadOnly()));
+    SetActive(TRUE);
+    if (CWnd* grid = GetGridWnd(); grid != nullptr && ::GetFocus() == grid->GetSafeHwnd()) SetFocus();
+    SendMessage(EM_SCROLL, SB_PAGEUP);
+    SendMessage(EM_SCROLLCARET);
+    SendMessage(EM_EXLIMITTEXT, 0, m_nMaxLength);
+    ShowWindow(SW_SHOW);
+    m_pGrid->m_bControlMovesWindows = FALSE;
+    UpdateWindow();
+    CGXControl::Draw(dc, rect, row, col, style, baseStyle);
+    AddExcludeRect(text);
     return;
   }
   DrawBackground(dc, rect, style, FALSE);
@@ -112,28 +226,60 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
   if (text.Width() < 2 || text.Height() < 2) return;
   const CString value = style.GetIncludeValue() ? style.GetValue() : CString();
   // An empty value draws nothing but the background.
-  if (!value.IsEmpty()) DrawDocument(dc, text, ReadRtf(std::string(value)), style);
+  if (!value.IsEmpty() && m_helper.m_hWnd != nullptr) {
+    LoadHelper(value, style);
+    if (m_pGrid->IsPrinting() && m_pGrid->PrintsBlackWhite()) {
+      // Black on white: the hidden window's copy loses its colours.
+      CHARFORMAT black;
+      black.dwMask = CFM_COLOR;
+      black.crTextColor = RGB(0, 0, 0);
+      m_helper.SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&black));
+      m_helperLoaded = false;
+    }
+    if (m_helper.GetTextLength() > 0) {
+      // On a printer the grid maps screen pixels onto the device, so the
+      // cell's rectangle is in screen units there.
+      const CSize res = m_pGrid->IsPrinting() ? ScreenResolution()
+                                              : CSize(dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY));
+      const auto twipsX = [&](LONG v) { return MulDiv(v, 1440, std::max<int>(res.cx, 1)); };
+      const auto twipsY = [&](LONG v) { return MulDiv(v, 1440, std::max<int>(res.cy, 1)); };
+      const CRect grid = m_pGrid->GetGridRect();
+      FORMATRANGE range{dc->GetSafeHdc(), dc->GetSafeHdc(),
+                        RECT{twipsX(text.left), twipsY(text.top), twipsX(text.right),
+                             twipsY(text.bottom + m_pGrid->GetFontHeight())},
+                        RECT{twipsX(grid.left), twipsY(grid.top), twipsX(grid.right), twipsY(grid.bottom)},
+                        CHARRANGE{0, -1}};
+      const int saved = dc->SaveDC();
+      dc->IntersectClipRect(&text);
+      m_helper.FormatRange(nullptr, FALSE);
+      m_helper.FormatRange(&range, TRUE);
+      m_helper.FormatRange(nullptr, FALSE);
+      dc->RestoreDC(saved);
+    }
+  }
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
 }
 
-CSize CGXRichEditCtrl::CalcContentSize(CDC* dc, ROWCOL, ROWCOL, const CGXStyle& style, BOOL, BOOL) {
-  const CString value = style.GetIncludeValue() ? style.GetValue() : CString();
-  const RtfDocument doc = ReadRtf(std::string(value));
-  int width = 0, height = 0;
-  for (const RtfParagraph& paragraph : doc.paragraphs) {
-    int lineWidth = 0, lineHeight = 0;
-    for (const RtfRun& run : paragraph.runs) {
-      CFont font;
-      CFont* old = SelectRunFont(dc, font, run.format, style);
-      const CSize extent = dc->GetTextExtent(CString(run.text.c_str(), static_cast<int>(run.text.size())));
-      lineWidth += extent.cx;
-      lineHeight = std::max<int>(lineHeight, extent.cy);
-      dc->SelectObject(old);
-    }
-    width = std::max(width, lineWidth);
-    height += lineHeight;
-  }
-  return CalcSize(width + 1, height + 1, style);
+CSize CGXRichEditCtrl::CalcContentSize(CDC*, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL, BOOL) {
+  if (m_helper.m_hWnd == nullptr) return CSize(0, 0);
+  CGXRange block(row, col);
+  m_pGrid->GetCoveredCellsRowCol(row, col, block);
+  const CRect whole = m_pGrid->CalcRectFromRowColCovered(block.top, block.left, block.bottom, block.right);
+  const CRect cell = GetCellRect(row, col, &whole, &style);
+  g_resizeLock = false;
+  m_helper.MoveWindow(CRect(cell.left + kOffscreen, cell.top + kOffscreen, cell.right + kOffscreen,
+                            cell.bottom + kOffscreen), FALSE);
+  m_helper.SetTargetDevice(nullptr, 0);
+  m_helper.SetEventMask(ENM_REQUESTRESIZE);
+  LoadHelper(style.GetIncludeValue() ? style.GetValue() : CString(), style);
+  m_bMeasuring = TRUE;
+  m_rcRequested = CRect(0, 0, cell.Width(), 0);
+  m_helper.ShowWindow(SW_SHOWNA);
+  m_helper.RequestResize();
+  m_helper.ShowWindow(SW_HIDE);
+  m_bMeasuring = FALSE;
+  m_helper.SetEventMask(ENM_NONE);
+  return CalcSize(m_rcRequested.Width(), m_rcRequested.Height() + 1, style);
 }
 
 void CGXRichEditCtrl::SetValue(LPCTSTR text) {
@@ -147,9 +293,8 @@ void CGXRichEditCtrl::SetValue(LPCTSTR text) {
 
 void CGXRichEditCtrl::SetCurrentText(const CString& text) {
   if (m_hWnd == nullptr) return;
-  m_sLoaded = std::string(text);
-  m_loadedDoc = ReadRtf(m_sLoaded);
-  SetWindowText(CString(m_loadedDoc.PlainText().c_str()));
+  ResizeLock lock;
+  StreamInRtf(m_hWnd, std::string(text));
 }
 
 BOOL CGXRichEditCtrl::GetCurrentText(CString& text) {
@@ -158,27 +303,7 @@ BOOL CGXRichEditCtrl::GetCurrentText(CString& text) {
     text = CGXControl::GetStyle().GetIncludeValue() ? CGXControl::GetStyle().GetValue() : CString();
     return TRUE;
   }
-  CString shown;
-  GetWindowText(shown);
-  const std::string plain(shown);
-  if (plain == m_loadedDoc.PlainText()) {
-    text = CString(m_sLoaded.c_str());
-    return TRUE;
-  }
-  // Edited text takes the format of the value's first run and paragraph.
-  RtfCharFormat format;
-  RtfAlign align = RtfAlign::kLeft;
-  if (!m_loadedDoc.paragraphs.empty()) {
-    align = m_loadedDoc.paragraphs.front().align;
-    for (const RtfParagraph& p : m_loadedDoc.paragraphs)
-      if (!p.runs.empty()) {
-        format = p.runs.front().format;
-        break;
-      }
-  }
-  RtfDocument doc = RtfDocument::FromPlainText(plain, format);
-  for (RtfParagraph& p : doc.paragraphs) p.align = align;
-  text = CString(WriteRtf(doc).c_str());
+  text = CString(StreamOutRtf(m_hWnd).c_str());
   return TRUE;
 }
 
@@ -215,19 +340,55 @@ const CGXStyle* CGXRichEditCtrl::StoreStyleRowCol(ROWCOL row, ROWCOL col, const 
     return CGXEditControl::StoreStyleRowCol(row, col, style, mode, storeKind, currentStyle);
   // The formats go into the stream; the style keeps none of them.
   CGXStyle* copy = style->Clone();
-  CString value = style->GetIncludeValue() ? style->GetValue() : m_pGrid->GetStoredCellValue(row, col);
-  RtfDocument doc = ReadRtf(std::string(value));
-  doc.ApplyFormat(format, mask, setsAlign, align);
   copy->SetIncludeHorizontalAlignment(FALSE);
   copy->SetIncludeTextColor(FALSE);
   copy->SetIncludeFont(FALSE);
-  if (!value.IsEmpty() || style->GetIncludeValue()) copy->SetValue(CString(WriteRtf(doc).c_str()));
+  if (IsInitializedFor(row, col) && IsActive() && m_hWnd != nullptr && !style->GetIncludeValue()) {
+    // While editing, the formats go to what the user selected.
+    if (mask != 0) {
+      CHARFORMAT cf = ToCharFormat(format, mask);
+      SendMessage(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf));
+      SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    }
+    if (setsAlign) {
+      PARAFORMAT pf = ToParaFormat(align);
+      SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    }
+    SetModify(TRUE);
+    OnModifyCell();
+    Refresh();
+  } else {
+    const CString value = style->GetIncludeValue() ? style->GetValue() : m_pGrid->GetStoredCellValue(row, col);
+    RtfDocument doc = ReadRtf(std::string(value));
+    doc.ApplyFormat(format, mask, setsAlign, align);
+    if (!value.IsEmpty() || style->GetIncludeValue()) copy->SetValue(CString(WriteRtf(doc).c_str()));
+  }
   const CGXStyle* stored = CGXEditControl::StoreStyleRowCol(row, col, copy, mode, storeKind, currentStyle);
   delete copy;
   return stored != nullptr ? style : nullptr;
 }
 
 int CGXRichEditCtrl::GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& target) {
+  if (IsInitializedFor(row, col) && IsActive() && m_hWnd != nullptr) {
+    // The formats of what is selected in the editing window.
+    CHARFORMAT cf;
+    SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    PARAFORMAT pf;
+    SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    CGXFont font;
+    if (cf.dwMask & CFM_BOLD) font.SetBold((cf.dwEffects & CFE_BOLD) != 0);
+    if (cf.dwMask & CFM_ITALIC) font.SetItalic((cf.dwEffects & CFE_ITALIC) != 0);
+    if (cf.dwMask & CFM_UNDERLINE) font.SetUnderline((cf.dwEffects & CFE_UNDERLINE) != 0);
+    if (cf.dwMask & CFM_FACE) font.SetFaceName(cf.szFaceName);
+    if (cf.dwMask & CFM_SIZE) font.SetSize(cf.yHeight / 20.0);
+    target.SetFont(font);
+    if ((cf.dwMask & CFM_COLOR) && !(cf.dwEffects & CFE_AUTOCOLOR)) target.SetTextColor(cf.crTextColor);
+    if (pf.dwMask & PFM_ALIGNMENT)
+      target.SetHorizontalAlignment(pf.wAlignment == PFA_CENTER ? DT_CENTER
+                                    : pf.wAlignment == PFA_RIGHT ? DT_RIGHT
+                                                                 : DT_LEFT);
+    return 1;
+  }
   CGXStyle composed;
   m_pGrid->ComposeStyleRowCol(row, col, composed);
   const CString value = composed.GetIncludeValue() ? composed.GetValue() : CString();
@@ -241,7 +402,288 @@ int CGXRichEditCtrl::GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& targ
   return 0;
 }
 
+void CGXRichEditCtrl::OnRequestResize(const RECT& requested) {
+  if (m_bMeasuring) {
+    m_rcRequested = requested;
+    return;
+  }
+  if (g_resizeLock || !m_bInit || !IsActive() || !m_pGrid->IsCurrentCell(m_nRow, m_nCol) || !m_bAutoGrow) return;
+  ResizeLock lock;
+  CGXRange block(m_nRow, m_nCol);
+  m_pGrid->GetCoveredCellsRowCol(m_nRow, m_nCol, block);
+  const CRect wanted(requested);
+  int needed = CalcSize(wanted.Width(), wanted.Height() + 1, CGXControl::GetStyle()).cy;
+  for (ROWCOL r = block.top; r < block.bottom; ++r) needed -= m_pGrid->GetRowHeight(r);
+  const ROWCOL bottom = block.bottom;
+  const int current = m_pGrid->GetRowHeight(bottom);
+  if (needed > current) {
+    // Never taller than the part of the grid below the frozen rows.
+    const ROWCOL frozen = m_pGrid->GetFrozenRows();
+    const ROWCOL above = bottom <= frozen ? bottom : frozen + 1;
+    int limit = m_pGrid->GetGridRect().Height() - 1;
+    if (bottom > 0)
+      for (ROWCOL r = 0; r < above; ++r) limit -= m_pGrid->GetRowHeight(r);
+    limit = std::max(limit, 0);
+    if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
+    if (current < limit) {
+      m_pGrid->SetRowHeight(bottom, bottom, std::min(needed, limit));
+      m_pGrid->ScrollCellInView(m_nRow, m_nCol);
+    }
+  } else if (needed < current && m_bShrink) {
+    const int height = std::max(needed, m_nMinRowHeight);
+    if (height < current) m_pGrid->SetRowHeight(bottom, bottom, height);
+  }
+}
+
+BOOL CGXRichEditCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_NOTIFY && lParam != 0) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == EN_REQUESTRESIZE) {
+      OnRequestResize(reinterpret_cast<const REQRESIZE*>(lParam)->rc);
+      if (pResult != nullptr) *pResult = 0;
+      return TRUE;
+    }
+  }
+  return CGXEditControl::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+LRESULT CGXRichEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY: {
+      // The hidden window's size answers come to its parent, this window.
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header != nullptr && header->hwndFrom == m_helper.m_hWnd && header->code == EN_REQUESTRESIZE) {
+        if (!g_resizeLock) m_rcRequested = reinterpret_cast<const REQRESIZE*>(lParam)->rc;
+        return 0;
+      }
+      break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      if (m_pGrid->ProcessKeys(this, message, static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam))) return 0;
+      return DefWindowProc(message, wParam, lParam);
+    case WM_LBUTTONDOWN: {
+      ResizeLock lock;
+      return CGXEditControl::WindowProc(message, wParam, lParam);
+    }
+    default: break;
+  }
+  return CGXEditControl::WindowProc(message, wParam, lParam);
+}
+
+// A change is an edit of the cell; the row follows the window's own resize
+// requests, so the edit cell's sizing to the text stays out of it.
+BOOL CGXRichEditCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (IsActive() && HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == m_hWnd) {
+    OnModifyCell();
+    return TRUE;
+  }
+  return CWnd::OnCommand(wParam, lParam);
+}
+
+CHARRANGE CGXRichEditCtrl::Selection() {
+  CHARRANGE range{0, 0};
+  if (m_hWnd != nullptr) SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
+}
+
+void CGXRichEditCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+  g_resizeLock = false;
+  const LPARAM lp = MAKELPARAM(repeat, flags);
+  if (!IsActive() || key == VK_CONTROL || key == VK_SHIFT) {
+    if (!IsActive()) m_pGrid->ProcessKeys(this, WM_KEYDOWN, key, repeat, flags);
+    else DefWindowProc(WM_KEYDOWN, key, lp);
+    return;
+  }
+  m_pGrid->ScrollCellInView(m_nRow, m_nCol);
+  const BOOL ctrl = KeyHeld(VK_CONTROL), shift = KeyHeld(VK_SHIFT);
+  const CHARRANGE sel = Selection();
+  BOOL toGrid = FALSE;
+  switch (key) {
+    case VK_ESCAPE: case VK_TAB: case VK_PRIOR: case VK_NEXT: toGrid = TRUE; break;
+    case VK_RETURN: toGrid = !ctrl && (CWnd::GetStyle() & ES_WANTRETURN) == 0; break;
+    case VK_LEFT: toGrid = !ctrl && sel.cpMin == 0 && sel.cpMax == 0; break;
+    case VK_UP: toGrid = !ctrl && SendMessage(EM_EXLINEFROMCHAR, 0, sel.cpMin) == 0; break;
+    case VK_RIGHT: {
+      GETTEXTLENGTHEX count{GTL_NUMCHARS, 0};
+      const auto last = static_cast<LONG>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count)));
+      toGrid = !ctrl && sel.cpMax >= last;
+      break;
+    }
+    case VK_DOWN:
+      toGrid = !ctrl && SendMessage(EM_EXLINEFROMCHAR, 0, sel.cpMax) >= SendMessage(EM_GETLINECOUNT) - 1;
+      break;
+    case VK_INSERT:
+      if (shift) {
+        Paste();
+        return;
+      }
+      if (ctrl && sel.cpMin != sel.cpMax) {
+        Copy();
+        return;
+      }
+      break;
+    case VK_DELETE:
+      if (shift && sel.cpMin != sel.cpMax) {
+        Cut();
+        return;
+      }
+      break;
+    case 'C': case 'V': case 'X': toGrid = ctrl; break;
+    default: toGrid = key >= VK_F1 && key <= kLastFunctionKey; break;
+  }
+  if (toGrid) m_pGrid->ProcessKeys(this, WM_KEYDOWN, key, repeat, flags);
+  else DefWindowProc(WM_KEYDOWN, key, lp);
+}
+
+void CGXRichEditCtrl::OnChar(UINT ch, UINT repeat, UINT flags) {
+  if (!m_bInit || !IsActive() || (CWnd::GetStyle() & ES_READONLY) != 0 || (ch == VK_BACK && repeat == 0)) return;
+  switch (ch) {
+    case 3: Copy(); return;
+    case 22: Paste(); return;
+    case 24: Cut(); return;
+    default: break;
+  }
+  if (ch >= 32) {
+    CString window;
+    GetWindowText(window);
+    // The text as it would read, selection replaced: paragraph ends are one
+    // position in the window and two characters in its text.
+    const CHARRANGE sel = Selection();
+    const std::string plain(window);
+    auto toText = [&](LONG pos) {
+      size_t i = 0;
+      for (LONG p = 0; p < pos && i < plain.size(); ++p) i += plain.compare(i, 2, "\r\n") == 0 ? 2 : 1;
+      return static_cast<int>(i);
+    };
+    const int a = toText(sel.cpMin), b = toText(sel.cpMax);
+    const CString next = window.Left(a) + CString(static_cast<char>(ch)) + window.Mid(b);
+    if (!ValidateString(next)) {
+      OnInvalidKeyPressed(ch & 0xFF);
+      return;
+    }
+  }
+  DefWindowProc(WM_CHAR, ch, MAKELPARAM(repeat, flags));
+  m_pGrid->ProcessKeys(this, WM_CHAR, ch, repeat, flags);
+}
+
+BOOL CGXRichEditCtrl::KeyDown(UINT key, UINT repeat, UINT flags) {
+  g_resizeLock = false;
+  return CGXEditControl::KeyDown(key, repeat, flags);
+}
+
+BOOL CGXRichEditCtrl::LButtonUp(UINT flags, CPoint point, UINT hit) {
+  const WORD mode = m_pGrid->GetParam() != nullptr ? m_pGrid->GetParam()->m_wActivateCell : 0;
+  if (m_hWnd == nullptr || !m_bInit || (mode & 7) == 0 || (hit & 2) != 0) return CGXControl::LButtonUp(flags, point, hit);
+  if (!IsActive()) {
+    if (!OnStartEditing()) return CGXControl::LButtonUp(flags, point, hit);
+    SetActive(TRUE);
+    Refresh();
+  }
+  const BOOL taken = CGXControl::LButtonUp(flags, point, hit);
+  if (!taken) {
+    // The caret lands where the user clicked.
+    SendMessage(EM_SETSEL, 0, 0);
+    if (CWnd* grid = GetGridWnd()) {
+      grid->UpdateWindow();
+      CPoint at = point;
+      grid->ClientToScreen(&at);
+      ScreenToClient(&at);
+      SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+      SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+  }
+  return TRUE;
+}
+
+BOOL CGXRichEditCtrl::LButtonDblClk(UINT flags, CPoint point) {
+  const WORD mode = m_pGrid->GetParam() != nullptr ? m_pGrid->GetParam()->m_wActivateCell : 0;
+  if (m_hWnd != nullptr && m_bInit && !IsActive() && (mode & 8) != 0) return LButtonUp(flags, point, 0);
+  return CGXControl::LButtonDblClk(flags, point);
+}
+
+BOOL CGXRichEditCtrl::FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCurrent, BOOL select) {
+  const auto* find = static_cast<const GXFindReplaceState*>(request);
+  if (find == nullptr) return FALSE;
+  if (!(IsInitializedFor(row, col) && IsActive() && m_hWnd != nullptr))
+    return CGXEditControl::FindText(request, row, col, fromCurrent, select);
+  const CHARRANGE sel = Selection();
+  FINDTEXTEX search{{fromCurrent ? sel.cpMin : sel.cpMin + 1, -1}, find->strFind, {0, 0}};
+  const DWORD how = FR_DOWN | (find->bCase ? FR_MATCHCASE : 0);
+  if (SendMessage(EM_FINDTEXTEX, how, reinterpret_cast<LPARAM>(&search)) < 0) return FALSE;
+  if (select) {
+    m_pGrid->ScrollCellInView(row, col);
+    SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&search.chrgText));
+  }
+  return TRUE;
+}
+
+BOOL CGXRichEditCtrl::ReplaceAll(void* request, ROWCOL row, ROWCOL col) {
+  const auto* find = static_cast<const GXFindReplaceState*>(request);
+  if (find == nullptr || find->strFind.IsEmpty()) return FALSE;
+  const bool editing = IsInitializedFor(row, col) && IsActive() && m_hWnd != nullptr;
+  HWND window = editing ? m_hWnd : m_helper.m_hWnd;
+  if (window == nullptr) return FALSE;
+  LONG from = 0;
+  if (editing) {
+    from = Selection().cpMin;
+  } else {
+    CGXStyle composed;
+    m_pGrid->ComposeStyleRowCol(row, col, composed);
+    LoadHelper(composed.GetIncludeValue() ? composed.GetValue() : CString(), composed);
+  }
+  // Each replacement keeps the format of the text it replaces.
+  const DWORD how = FR_DOWN | (find->bCase ? FR_MATCHCASE : 0);
+  const LONG added = static_cast<LONG>(ReadRtf(RtfFromPlainText(std::string(find->strReplace))).PlainText().size());
+  int replaced = 0;
+  for (;;) {
+    FINDTEXTEX search{{from, -1}, find->strFind, {0, 0}};
+    if (::SendMessage(window, EM_FINDTEXTEX, how, reinterpret_cast<LPARAM>(&search)) < 0) break;
+    ::SendMessage(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&search.chrgText));
+    ::SendMessage(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(find->strReplace)));
+    from = search.chrgText.cpMin + added;
+    ++replaced;
+  }
+  if (replaced == 0) return FALSE;
+  if (editing) {
+    SetModify(TRUE);
+    OnModifyCell();
+    Store();
+    return TRUE;
+  }
+  const std::string rtf = StreamOutRtf(window);
+  m_helperLoaded = false;  // the hidden window no longer holds the stored value
+  m_pGrid->SetValueRangeFromString(CGXRange(row, col), rtf.c_str(), 2);
+  return TRUE;
+}
+
+int CGXRichEditCtrl::GetSelectedText(CString& text) {
+  if (!IsActive() || m_hWnd == nullptr) {
+    GetValue(text);
+    return FALSE;
+  }
+  const CHARRANGE sel = Selection();
+  if (sel.cpMin == sel.cpMax) {
+    GetWindowText(text);
+    return FALSE;
+  }
+  std::string buffer(static_cast<size_t>(sel.cpMax - sel.cpMin) * 2 + 1, '\0');
+  buffer.resize(static_cast<size_t>(SendMessage(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()))));
+  text = CString(buffer.c_str());
+  return TRUE;
+}
+
 BOOL CGXRichEditCtrl::Copy() {
+  if (m_bInit && IsActive() && m_hWnd != nullptr) {
+    const CHARRANGE sel = Selection();
+    if (sel.cpMin != sel.cpMax) {
+      // The selection goes as text and as rich text.
+      SendMessage(WM_COPY);
+      return TRUE;
+    }
+  }
   CString rtf;
   if (!m_bInit || !GetCurrentText(rtf)) return CGXControl::Copy();
   CString plain;
@@ -261,28 +703,39 @@ BOOL CGXRichEditCtrl::Copy() {
   return copied || !plain.IsEmpty();
 }
 
+BOOL CGXRichEditCtrl::Cut() {
+  if (m_bInit && IsActive() && m_hWnd != nullptr && !CGXControl::IsReadOnly()) {
+    const CHARRANGE sel = Selection();
+    if (sel.cpMin != sel.cpMax) {
+      SendMessage(WM_CUT);
+      return TRUE;
+    }
+  }
+  return CGXControl::Cut();
+}
+
 BOOL CGXRichEditCtrl::CanPaste() {
   if (m_bInit && !CGXControl::IsReadOnly() && ::IsClipboardFormatAvailable(GXRichTextClipboardFormat())) return TRUE;
   return CGXControl::CanPaste();
 }
 
 BOOL CGXRichEditCtrl::Paste() {
-  if (!m_bInit || CGXControl::IsReadOnly() || !::IsClipboardFormatAvailable(GXRichTextClipboardFormat()))
+  if (!m_bInit || m_hWnd == nullptr || CGXControl::IsReadOnly() ||
+      !::IsClipboardFormatAvailable(GXRichTextClipboardFormat()) || ::GetOpenClipboardWindow() != nullptr)
     return CGXControl::Paste();
-  CWnd* grid = GetGridWnd();
-  if (!::OpenClipboard(grid != nullptr ? grid->GetSafeHwnd() : nullptr)) return FALSE;
-  std::string rtf;
-  if (HANDLE block = ::GetClipboardData(GXRichTextClipboardFormat()); block != nullptr) {
-    const auto* bytes = static_cast<const char*>(::GlobalLock(block));
-    if (bytes != nullptr) rtf.assign(bytes, strnlen(bytes, ::GlobalSize(block)));
-    ::GlobalUnlock(block);
+  if (!IsActive()) {
+    if (!OnStartEditing()) return FALSE;
+    SetActive(TRUE);
+    SendMessage(EM_SETSEL, 0, -1);
   }
-  ::CloseClipboard();
-  if (!OnStartEditing()) return FALSE;
-  if (!IsActive()) SetActive(TRUE);
-  SetCurrentText(CString(rtf.c_str()));
+  {
+    ResizeLock lock;
+    SendMessage(WM_PASTE);
+  }
   SetModify(TRUE);
   OnModifyCell();
   Refresh();
+  if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
+  SendMessage(EM_REQUESTRESIZE);  // the row may grow for what came in
   return TRUE;
 }

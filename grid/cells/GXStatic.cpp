@@ -12,6 +12,18 @@ const GXControlClass CGXHeader::CGXHeaderRecord = {"CGXHeader", &CGXStatic::CGXS
 // User attribute choosing the overflow marks of a cut text.
 static constexpr WORD kEllipsisAttribute = 52792;
 
+CRect GXWholeCellRect(CGXControl* control, CGXGridCore* grid, ROWCOL row, ROWCOL col, const CRect& text, int taken) {
+  CGXStyle composed;
+  const CGXStyle* style = &composed;
+  if (control->IsInitializedFor(row, col)) style = &control->GetStyle();
+  else grid->ComposeStyleRowCol(row, col, composed);
+  const int e = CGXStatic::TextInset();
+  const BOOL right = style->GetIncludeHorizontalAlignment() && style->GetHorizontalAlignment() == DT_RIGHT;
+  CRect whole = text;
+  whole.right += taken + (right ? e + 1 : e / 2);
+  return whole;
+}
+
 int CGXStatic::TextInset() {
   const int half = ::GetSystemMetrics(SM_CXFRAME) / 2;
   return half >= 3 ? half : 2;

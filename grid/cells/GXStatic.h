@@ -29,6 +29,11 @@ class CGXStatic : public CGXControl {
   void DrawCellText(CDC* dc, const CRect& rect, const CString& text, const CGXStyle& style);
 };
 
+// The cell's own rectangle from the text rectangle a cell with buttons at
+// its right gives its children (`taken` pixels kept free for them): the
+// buttons sit at the cell's right edge, not the text's.
+CRect GXWholeCellRect(CGXControl* control, CGXGridCore* grid, ROWCOL row, ROWCOL col, const CRect& text, int taken);
+
 class CGXHeader : public CGXStatic {
   GX_DECLARE_CONTROL_CLASS(CGXHeader)
 

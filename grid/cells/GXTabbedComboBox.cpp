@@ -80,6 +80,64 @@ void GXFreeChoiceListMaps(CGXGridParam* param, int id) {
   ++param->m_nChoiceListChanges;
 }
 
+void GXDrawTabbedLine(CDC* dc, const CRect& rect, const CString& item, BOOL showAll, int textCol,
+                      const std::vector<int>& tabStops, int tabCount, COLORREF back, COLORREF text,
+                      COLORREF separator) {
+  GXFillSolidRect(dc, rect, back);
+  tabCount = std::min<int>(tabCount, static_cast<int>(tabStops.size()));
+  if (showAll)
+    for (int i = 0; i < tabCount; ++i) GXFillRect(dc, rect.left + tabStops[i] - 2, rect.top, 1, rect.Height(), separator);
+  const int oldMode = dc->SetBkMode(TRANSPARENT);
+  const COLORREF oldText = dc->SetTextColor(text);
+  ForEachShownField(item, showAll, textCol, [&](int i, const CString& field, bool last) {
+    const int left = rect.left + (i == 0 || i > tabCount ? 0 : tabStops[i - 1]);
+    const int right = (last || i >= tabCount) ? rect.right : rect.left + tabStops[i];
+    if (right - left <= 0) return;
+    CRect r(left + 1, rect.top, right - 2, rect.bottom);
+    dc->DrawText(field, -1, &r, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  });
+  dc->SetTextColor(oldText);
+  dc->SetBkMode(oldMode);
+}
+
+void GXLayoutTabbedChoices(CDC* dc, const CString& choices, BOOL titles, int textCol, BOOL showAll,
+                           const CString& widthsText, GXTabbedColumns& out) {
+  int widths[kMaxColumns];
+  std::fill(std::begin(widths), std::end(widths), -1);
+  out = GXTabbedColumns();
+  out.tabStops.assign(kMaxColumns, 0);
+  CString rest = choices, line;
+  BOOL first = TRUE;
+  while (!rest.IsEmpty()) {
+    GXExtractLine(rest, line);
+    int tabs = 0;
+    for (int k = 0; k < line.GetLength(); ++k) tabs += line[k] == '\t';
+    for (int i = 0; i < kMaxColumns && i <= tabs; ++i)
+      widths[i] = std::max<int>(widths[i], dc->GetTextExtent(Field(line, i)).cx);
+    const CString item = textCol > 0 ? Field(line, textCol) + "\t" + line : line;
+    if (first && titles) out.titles = item;
+    else out.items.push_back(item);
+    first = FALSE;
+  }
+  // Widths to tab stops: given widths first, the rest measured.
+  const char* given = widthsText;
+  int columns = 0, sum = 0;
+  for (int i = 0; i < kMaxColumns && widths[i] != -1; ++i, ++columns) {
+    if (given != nullptr && std::isdigit(static_cast<unsigned char>(*given))) {
+      widths[i] = std::atoi(given);
+      while (std::isdigit(static_cast<unsigned char>(*given))) ++given;
+      while (*given != '\0' && !std::isdigit(static_cast<unsigned char>(*given))) ++given;
+    } else {
+      given = nullptr;
+      widths[i] = (showAll || i == textCol) ? widths[i] + 4 : 0;
+    }
+    sum += widths[i];
+    out.tabStops[i] = sum;
+  }
+  out.totalWidth = sum + ::GetSystemMetrics(SM_CXVSCROLL);
+  out.tabCount = std::max(0, columns - 1);
+}
+
 // ------------------------------------------------------------ the header
 
 BOOL CGXTabbedLBoxHeader::CreateHeaderWnd() {
@@ -122,25 +180,13 @@ void CGXTabbedComboLBox::DrawItem(LPDRAWITEMSTRUCT item) {
   const CRect rect(item->rcItem);
   if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
     const BOOL selected = (item->itemState & ODS_SELECTED) != 0;
-    const COLORREF back = selected ? ::GetSysColor(COLOR_HIGHLIGHT) : m_pTabbedCombo->m_rgbCellBackColor;
-    const COLORREF text = selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : m_pTabbedCombo->m_rgbCellTextColor;
     CString line;
     GetText(static_cast<int>(item->itemID), line);
-    GXFillSolidRect(dc, rect, back);
-    const BOOL showAll = m_pTabbedCombo->m_bDisplayAllCols;
-    const std::vector<int>& stops = m_pTabbedCombo->m_TabStops;
-    if (showAll)
-      for (int i = 0; i < m_pTabbedCombo->m_nTabCount; ++i)
-        GXFillRect(dc, rect.left + stops[i] - 2, rect.top, 1, rect.Height(), m_pTabbedCombo->m_rgbGridLine);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(text);
-    ForEachShownField(line, showAll, m_pTabbedCombo->m_nDisplayCol, [&](int i, const CString& field, bool last) {
-      const int left = rect.left + (i == 0 ? 0 : stops[i - 1]);
-      const int right = (last || i >= m_pTabbedCombo->m_nTabCount) ? rect.right : rect.left + stops[i];
-      if (right - left <= 0) return;
-      CRect r(left + 1, rect.top, right - 2, rect.bottom);
-      dc->DrawText(field, -1, &r, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    });
+    GXDrawTabbedLine(dc, rect, line, m_pTabbedCombo->m_bDisplayAllCols, m_pTabbedCombo->m_nDisplayCol,
+                     m_pTabbedCombo->m_TabStops, m_pTabbedCombo->m_nTabCount,
+                     selected ? ::GetSysColor(COLOR_HIGHLIGHT) : m_pTabbedCombo->m_rgbCellBackColor,
+                     selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : m_pTabbedCombo->m_rgbCellTextColor,
+                     m_pTabbedCombo->m_rgbGridLine);
   }
   if ((item->itemAction & ODA_FOCUS) != 0) dc->DrawFocusRect(&rect);
 }
@@ -539,11 +585,10 @@ void CGXTabbedComboBox::FillListBox(CListBox* list) {
   const BOOL due = id < 1 || id != m_nLastChoiceListId || m_nLastChoiceListVersion < version;
   if (due) m_nLastChoiceListVersion = version;
   if (due && !m_bFilledSinceInit && m_bFillWithChoiceList) {
-    int widths[kMaxColumns];
-    std::fill(std::begin(widths), std::end(widths), -1);
-    m_TabStops.assign(kMaxColumns, 0);
     list->ResetContent();
+    m_TabStops.assign(kMaxColumns, 0);
     m_nTotalWidth = 0;
+    m_nTabCount = 0;
     m_pHeader->m_sTitles.Empty();
     CString choices = style.GetChoiceList();
     if (!choices.IsEmpty()) {
@@ -555,44 +600,14 @@ void CGXTabbedComboBox::FillListBox(CListBox* list) {
       }
       CClientDC dc(GetGridWnd());
       CFont* old = m_pGrid->SelectStyleFont(&dc, style, nullptr);
-      CString rest = choices, line;
-      BOOL first = TRUE;
-      while (!rest.IsEmpty()) {
-        GXExtractLine(rest, line);
-        for (int i = 0; i < kMaxColumns; ++i) {
-          if (i > 0 && line.Find('\t') < 0) break;
-          char value[128];
-          GXGetTabField(line, i, value, sizeof value);
-          if (i > 0) {
-            int tabs = 0;
-            for (int k = 0; k < line.GetLength(); ++k) tabs += line[k] == '\t';
-            if (i > tabs) break;
-          }
-          widths[i] = std::max<int>(widths[i], dc.GetTextExtent(value).cx);
-        }
-        const CString item = m_nDisplayCol > 0 ? Field(line, m_nDisplayCol) + "\t" + line : line;
-        if (first && m_bDispTitleRow) m_pHeader->m_sTitles = item;
-        else list->AddString(item);
-        first = FALSE;
-      }
+      GXTabbedColumns columns;
+      GXLayoutTabbedChoices(&dc, choices, m_bDispTitleRow, m_nDisplayCol, m_bDisplayAllCols, m_sColWidths, columns);
       if (old != nullptr) dc.SelectObject(old);
-      // Widths to tab stops: given widths first, the rest measured.
-      const char* given = m_sColWidths;
-      int columns = 0, sum = 0;
-      for (int i = 0; i < kMaxColumns && widths[i] != -1; ++i, ++columns) {
-        if (given != nullptr && std::isdigit(static_cast<unsigned char>(*given))) {
-          widths[i] = std::atoi(given);
-          while (std::isdigit(static_cast<unsigned char>(*given))) ++given;
-          while (*given != '\0' && !std::isdigit(static_cast<unsigned char>(*given))) ++given;
-        } else {
-          given = nullptr;
-          widths[i] = (m_bDisplayAllCols || i == m_nDisplayCol) ? widths[i] + 4 : 0;
-        }
-        sum += widths[i];
-        m_TabStops[i] = sum;
-      }
-      m_nTotalWidth = sum + ::GetSystemMetrics(SM_CXVSCROLL);
-      m_nTabCount = std::max(0, columns - 1);
+      for (const CString& item : columns.items) list->AddString(item);
+      m_pHeader->m_sTitles = columns.titles;
+      m_TabStops = columns.tabStops;
+      m_nTabCount = columns.tabCount;
+      m_nTotalWidth = columns.totalWidth;
     }
   }
   CString text;

@@ -25,6 +25,29 @@ class CGXStylesMap;
 // Frees the shared lookup maps of a choice-list id (-1: all of them).
 void GXFreeChoiceListMaps(CGXGridParam* param, int id);
 
+// A tabbed choice list laid out in columns: the list items (with a text
+// column above 0 an item is the text field, a tab and the whole line, so
+// that every item begins with the text shown), the titles line in the same
+// form, and the right edge of each column but the last.
+struct GXTabbedColumns {
+  std::vector<CString> items;
+  CString titles;
+  std::vector<int> tabStops;
+  int tabCount = 0;
+  int totalWidth = 0;  // the shown columns plus a vertical scroll bar
+};
+
+// Measures the lines' fields in the font selected into `dc`; a widths text
+// such as "60,120" fixes the first columns' widths in pixels.
+void GXLayoutTabbedChoices(CDC* dc, const CString& choices, BOOL titles, int textCol, BOOL showAll,
+                           const CString& widths, GXTabbedColumns& out);
+
+// Draws one item in columns with separator lines (all columns), or only its
+// first field over the whole width.
+void GXDrawTabbedLine(CDC* dc, const CRect& rect, const CString& item, BOOL showAll, int textCol,
+                      const std::vector<int>& tabStops, int tabCount, COLORREF back, COLORREF text,
+                      COLORREF separator);
+
 // The list of a tabbed combo: rows drawn in columns with separator lines.
 class CGXTabbedComboLBox : public CGXComboListBox {
  public:

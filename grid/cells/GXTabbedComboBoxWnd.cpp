@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/core/GXDrawing.h"
 #include "grid/core/GXStylesMap.h"
+#include "platform/framework/WindowDc.h"
 #include "platform/window/CtlDefs.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -97,14 +99,20 @@ LRESULT CGXTabbedCBEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 CGXTabbedComboBoxWnd::CGXTabbedComboBoxWnd(CGXGridCore* grid) : CGXComboBoxWnd(grid) {
   m_bDropDownOnClick = FALSE;
   m_wndTabbedEdit.m_pCombo = this;
+  m_pHeader = new CGXTabbedLBoxHeader;
 }
 
 CGXTabbedComboBoxWnd::~CGXTabbedComboBoxWnd() {
   if (m_wndTabbedEdit.GetSafeHwnd() != nullptr) m_wndTabbedEdit.UnsubclassWindow();
+  if (m_pHeader->GetSafeHwnd() != nullptr) m_pHeader->DestroyWindow();
+  delete m_pHeader;
 }
 
 BOOL CGXTabbedComboBoxWnd::CreateComboWindow(DWORD style, UINT id) {
-  if (!CGXComboBoxWnd::CreateComboWindow(style | WS_VSCROLL | CBS_NOINTEGRALHEIGHT | CBS_HASSTRINGS, id)) return FALSE;
+  // Owner-drawn, so that the dropped list can show the rows in columns.
+  const DWORD tabbed =
+      WS_VSCROLL | CBS_NOINTEGRALHEIGHT | CBS_HASSTRINGS | CBS_OWNERDRAWVARIABLE | CBS_DROPDOWN;
+  if (!CGXComboBoxWnd::CreateComboWindow(style | tabbed, id)) return FALSE;
   // The tabbed edit takes the place of the plain one.
   if (HWND edit = m_wndEdit.GetSafeHwnd(); edit != nullptr) {
     m_wndEdit.UnsubclassWindow();
@@ -127,12 +135,24 @@ void CGXTabbedComboBoxWnd::AddUserAttributes(CGXStylesMap* map) {
 void CGXTabbedComboBoxWnd::FillComboBox() {
   const CGXStyle& style = CGXControl::GetStyle();
   ResetContent();
-  std::vector<CString> rows = Rows(style);
-  if (m_nSortCol >= 0)
-    std::stable_sort(rows.begin(), rows.end(), [&](const CString& a, const CString& b) {
-      return Field(a, m_nSortCol).CompareNoCase(Field(b, m_nSortCol)) < 0;
-    });
-  for (const CString& row : rows) AddString(row);
+  m_TabStops.clear();
+  m_nTabCount = 0;
+  m_nTotalWidth = 0;
+  m_pHeader->m_sTitles.Empty();
+  CString choices = style.GetChoiceList();
+  if (m_nSortCol >= 0) GXSortChoiceList(choices, m_nSortCol, m_bDispTitleRow);
+  CWnd* gridWnd = GetGridWnd();
+  if (gridWnd == nullptr || gridWnd->GetSafeHwnd() == nullptr) return;
+  CClientDC dc(gridWnd);
+  CFont* old = m_pGrid->SelectStyleFont(&dc, style, nullptr);
+  GXTabbedColumns columns;
+  GXLayoutTabbedChoices(&dc, choices, m_bDispTitleRow, m_nDisplayCol, m_bDisplayAllCols, m_sColWidths, columns);
+  if (old != nullptr) dc.SelectObject(old);
+  for (const CString& item : columns.items) AddString(item);
+  m_pHeader->m_sTitles = columns.titles;
+  m_TabStops = columns.tabStops;
+  m_nTabCount = columns.tabCount;
+  m_nTotalWidth = columns.totalWidth;
 }
 
 void CGXTabbedComboBoxWnd::Init(ROWCOL row, ROWCOL col) {
@@ -144,6 +164,9 @@ void CGXTabbedComboBoxWnd::Init(ROWCOL row, ROWCOL col) {
   m_bDisplayAllCols = AttrInt(style, GX_IDS_UA_TABLIST_SHOWALLCOLS, 1) != 0;
   m_bDispTitleRow = AttrInt(style, GX_IDS_UA_TABLIST_TITLES, 0) != 0;
   m_nSortCol = AttrInt(style, GX_IDS_UA_TABLIST_SORT, -1);
+  m_sColWidths = style.HasUserAttribute(GX_IDS_UA_TABLIST_COLWIDTHS)
+                     ? CString(style.GetUserAttribute(GX_IDS_UA_TABLIST_COLWIDTHS).GetValue())
+                     : CString();
   const BOOL fill = m_bFillWithChoiceList;
   m_bFillWithChoiceList = FALSE;
   CGXComboBoxWnd::Init(row, col);
@@ -179,28 +202,50 @@ void CGXTabbedComboBoxWnd::GetValue(CString& text) {
   GetWindowText(text);
 }
 
+int CGXTabbedComboBoxWnd::ShownItem() {
+  CString shown;
+  GetValue(shown);
+  if (shown.IsEmpty()) return -1;
+  // Rows may share a text or begin alike ("Cash", "Cash Box"): the item
+  // chosen in the list wins, then a row showing exactly the text, and only
+  // then the first row beginning with it.
+  const int selected = GetCurSel();
+  CString item;
+  if (selected >= 0) {
+    GetLBText(selected, item);
+    if (Field(item, 0) == shown) return selected;
+  }
+  for (int i = 0; i < GetCount(); ++i) {
+    GetLBText(i, item);
+    if (Field(item, 0) == shown) return i;
+  }
+  return FindString(-1, shown);
+}
+
 BOOL CGXTabbedComboBoxWnd::GetCurrentText(CString& text) {
   if (!m_bInit || m_hWnd == nullptr) return FALSE;
   CString shown;
   GetValue(shown);
   text.Empty();
   if (shown.IsEmpty()) return TRUE;
-  const int found = FindString(-1, shown);
+  const int found = ShownItem();
   if (found < 0) return FALSE;
-  CString row;
-  GetLBText(found, row);
-  // The key column is what the cell stores.
-  text = Field(row, m_nKeyCol);
+  CString item;
+  GetLBText(found, item);
+  // The key column is what the cell stores; an item with a text column
+  // carries the shown text before the row's own fields.
+  text = Field(item, m_nDisplayCol > 0 ? m_nKeyCol + 1 : m_nKeyCol);
   return TRUE;
 }
 
 void CGXTabbedComboBoxWnd::SetCurrentText(const CString& text) {
   if (m_hWnd == nullptr) return;
+  const int keyField = m_nDisplayCol > 0 ? m_nKeyCol + 1 : m_nKeyCol;
   int index = -1;
   for (int i = 0; i < GetCount() && !text.IsEmpty(); ++i) {
-    CString row;
-    GetLBText(i, row);
-    if (Field(row, m_nKeyCol) == text) {
+    CString item;
+    GetLBText(i, item);
+    if (Field(item, keyField) == text) {
       index = i;
       break;
     }
@@ -247,4 +292,131 @@ BOOL CGXTabbedComboBoxWnd::ValidateString(const CString& text) {
   for (const CString& row : Rows(CGXControl::GetStyle()))
     if (BeginsNoCase(Field(row, m_nDisplayCol), text)) return TRUE;
   return FALSE;
+}
+
+void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                                const CGXStyle* baseStyle) {
+  if (IsInitializedFor(row, col) && !m_pGrid->IsPrinting()) {
+    // The dropped list's rows take the cell's colours.
+    const BOOL blackWhite = GXDrawsBlackWhite(m_pGrid);
+    m_rgbCellBackColor =
+        blackWhite || !style.GetIncludeInterior() ? RGB(255, 255, 255) : style.GetInterior().GetColor();
+    m_rgbCellTextColor = blackWhite || !style.GetIncludeTextColor() ? RGB(0, 0, 0) : style.GetTextColor();
+    CFont* old = m_pGrid->SelectStyleFont(dc, style, nullptr);
+    TEXTMETRIC tm{};
+    dc->GetTextMetrics(&tm);
+    m_nLineHeight = tm.tmHeight;
+    if (old != nullptr) dc->SelectObject(old);
+  }
+  CGXComboBoxWnd::Draw(dc, rect, row, col, style, baseStyle);
+}
+
+void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT item) {
+  if (item->itemID == static_cast<UINT>(-1)) return;
+  CDC* dc = CDC::FromHandle(item->hDC);
+  const CRect rect(item->rcItem);
+  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
+    const BOOL selected = (item->itemState & ODS_SELECTED) != 0;
+    CString text;
+    GetLBText(static_cast<int>(item->itemID), text);
+    // The selection field shows the text column only.
+    const BOOL columns = m_bDisplayAllCols && (item->itemState & ODS_COMBOBOXEDIT) == 0;
+    GXDrawTabbedLine(dc, rect, text, columns, m_nDisplayCol, m_TabStops, m_nTabCount,
+                     selected ? ::GetSysColor(COLOR_HIGHLIGHT) : m_rgbCellBackColor,
+                     selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : m_rgbCellTextColor, m_rgbGridLine);
+  }
+  if ((item->itemAction & ODA_FOCUS) != 0 || (item->itemState & ODS_FOCUS) != 0) dc->DrawFocusRect(&rect);
+}
+
+void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
+  // Moving the list repaints it, which asks for its colours again.
+  static bool placing = false;
+  if (placing || list == nullptr || list->GetSafeHwnd() == nullptr) return;
+  placing = true;
+  CRect rect, combo;
+  list->GetWindowRect(&rect);
+  GetWindowRect(&combo);
+  const CRect desktop = GXDesktopRect();
+  rect.right = rect.left + std::max<LONG>(m_nTotalWidth, combo.Width());
+  if (rect.right > desktop.right) rect.OffsetRect(desktop.right - rect.right, 0);
+  if (m_bDispTitleRow) {
+    if (m_pHeader->GetSafeHwnd() == nullptr) m_pHeader->CreateHeaderWnd();
+    if (m_pHeader->GetSafeHwnd() != nullptr) {
+      // The header goes between the cell and the list.
+      const BOOL below = rect.top >= combo.bottom;
+      CRect header;
+      if (!m_pHeader->IsWindowVisible()) {
+        m_pHeader->m_bDisplayAllCols = m_bDisplayAllCols;
+        m_pHeader->m_nDisplayCol = m_nDisplayCol;
+        m_pHeader->m_nTabCount = m_nTabCount;
+        m_pHeader->m_pTabStops = m_TabStops.data();
+        m_pHeader->m_hFont = m_pFont != nullptr ? static_cast<HFONT>(m_pFont->GetSafeHandle()) : nullptr;
+        const int h = std::max(m_nLineHeight, 1) + 4;
+        header.SetRect(rect.left, below ? rect.top : rect.top - h, rect.right, below ? rect.top + h : rect.top);
+        ::SetWindowPos(m_pHeader->GetSafeHwnd(), HWND_TOPMOST, header.left, header.top, header.Width(),
+                       header.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+      }
+      // Placed from the header, not shifted again: the list may be asked
+      // for its colours many times, and may have been put back meanwhile.
+      m_pHeader->GetWindowRect(&header);
+      if (below) rect.OffsetRect(0, header.bottom - rect.top);
+    }
+  }
+  rect.IntersectRect(&rect, &desktop);
+  CRect now;
+  list->GetWindowRect(&now);
+  if (rect != m_rcLastList || rect != now) {
+    m_rcLastList = rect;
+    list->MoveWindow(&rect, TRUE);
+    if (m_pHeader->GetSafeHwnd() != nullptr) m_pHeader->UpdateWindow();
+  }
+  placing = false;
+}
+
+BOOL CGXTabbedComboBoxWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (IsActive() && reinterpret_cast<HWND>(lParam) == m_hWnd) {
+    if (HIWORD(wParam) == CBN_CLOSEUP && m_pHeader->GetSafeHwnd() != nullptr) m_pHeader->ShowWindow(SW_HIDE);
+    if (HIWORD(wParam) == CBN_CLOSEUP || HIWORD(wParam) == CBN_DROPDOWN) m_rcLastList.SetRectEmpty();
+  }
+  return CGXComboBoxWnd::OnCommand(wParam, lParam);
+}
+
+void CGXTabbedComboBoxWnd::Hide() {
+  if (m_pHeader->GetSafeHwnd() != nullptr && m_pHeader->IsWindowVisible()) m_pHeader->ShowWindow(SW_HIDE);
+  CGXComboBoxWnd::Hide();
+}
+
+void CGXTabbedComboBoxWnd::OnClickedButton(CGXChild* child) {
+  // A drop-down combo does not drop on a click into its text, but the
+  // button always opens the list; while active the combo's own arrow
+  // covers the button.
+  if (!(IsActive() && !m_bDropDownOnClick) && StartAndActivate() && !m_bDropDownOnClick && !GetDroppedState()) {
+    if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
+    PostMessage(CB_SHOWDROPDOWN, TRUE);
+  }
+  CGXStatic::OnClickedButton(child);
+}
+
+LRESULT CGXTabbedComboBoxWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const BOOL headerShown = m_pHeader->GetSafeHwnd() != nullptr && m_pHeader->IsWindowVisible();
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wParam == 0 && headerShown) m_pHeader->ShowWindow(SW_HIDE);
+      break;
+    case WM_CTLCOLORLISTBOX: {
+      // The dropped list asks for its colours as it paints, after the
+      // combo placed it: the moment to widen it and hang the header on.
+      const HWND list = reinterpret_cast<HWND>(lParam);
+      char name[32] = "";
+      if (IsActive() && list != nullptr && ::GetClassName(list, name, sizeof name) > 0 &&
+          CString(name).CompareNoCase(WC_COMBOLBOX) == 0)
+        PlaceDroppedList(CWnd::FromHandle(list));
+      break;
+    }
+    case WM_CTLCOLOREDIT:
+      if (IsActive() && headerShown && !GetDroppedState()) m_pHeader->ShowWindow(SW_HIDE);
+      break;
+    default: break;
+  }
+  return CGXComboBoxWnd::WindowProc(message, wParam, lParam);
 }

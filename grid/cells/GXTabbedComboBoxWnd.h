@@ -1,12 +1,17 @@
 // The windows combo cell with tab-separated choice rows: one column (the
 // key) is stored, another (the text) is shown; the selection field shows
 // a row's first field, and a typed character is taken only when some row's
-// first field continues the typed text, which it then completes.
+// first field continues the typed text, which it then completes. The
+// dropped list draws the rows in columns with separator lines, widens to
+// show them all and, with titles, hangs under a header naming the columns.
 #pragma once
+
+#include <vector>
 
 #include "grid/cells/GXComboBoxWnd.h"
 
 class CGXTabbedComboBoxWnd;
+class CGXTabbedLBoxHeader;
 
 // The combo's edit child: shows a row's first field and completes typing.
 class CGXTabbedCBEditWnd : public CGXComboEditPart {
@@ -26,6 +31,13 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
 
   void Init(ROWCOL row, ROWCOL col) override;
   BOOL OnValidate() override;
+  void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+            const CGXStyle* baseStyle) override;
+  void Hide() override;
+  void OnClickedButton(CGXChild* child) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+  void DrawItem(LPDRAWITEMSTRUCT item) override;
   void GetValue(CString& text) override;
   BOOL GetCurrentText(CString& text) override;
   void SetCurrentText(const CString& text) override;
@@ -34,16 +46,35 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   BOOL ValidateString(const CString& text) override;
 
   // Fills the combo with the style's rows (the titles row left out, sorted
-  // by the sort column when there is one).
+  // by the sort column when there is one) and lays out their columns.
   virtual void FillComboBox();
+  // Widens the dropped list to its columns, keeps it on the desktop and
+  // hangs the title header on the side facing the cell.
+  void PlaceDroppedList(CWnd* list);
 
   int m_nKeyCol = 0;
   int m_nDisplayCol = 0;
   BOOL m_bDisplayAllCols = TRUE;
   BOOL m_bDispTitleRow = TRUE;
   int m_nSortCol = -1;
+  CString m_sColWidths;
+  COLORREF m_rgbGridLine = RGB(192, 192, 192);
+  COLORREF m_rgbCellBackColor = RGB(255, 255, 255);
+  COLORREF m_rgbCellTextColor = RGB(0, 0, 0);
+  int m_nTotalWidth = 0;
+  int m_nTabCount = 0;
+  std::vector<int> m_TabStops;
+  CGXTabbedLBoxHeader* m_pHeader = nullptr;
+  CRect m_rcLastList;
+  int m_nLineHeight = 0;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The index of the item the combo's text stands for, -1 when none.
+  int ShownItem();
+
   friend class CGXTabbedCBEditWnd;
   CGXTabbedCBEditWnd m_wndTabbedEdit;
 };

@@ -27,6 +27,34 @@ long long SecondsBetween(const COleDateTime& a, const COleDateTime& b) {
 
 int Capped(int step) { return step > 2 ? 2 : step; }
 
+// Minutes and seconds answer their gadget alike: steps wrap over 0-59, a set
+// value outside it is refused (false), and Home or End reach one level above
+// the field's own.
+bool ApplySixtyField(int code, int value, int& field, int& level) {
+  using F = CGXBDateTimeFields;
+  switch (code) {
+    case F::kStepUp:
+    case F::kSpinUp:
+      field += Capped(code == F::kStepUp ? 1 : value);
+      if (field > 59) field = 0;
+      break;
+    case F::kStepDown:
+    case F::kSpinDown:
+      field -= Capped(code == F::kStepDown ? 1 : value);
+      if (field < 0) field = 59;
+      break;
+    case F::kQuery:
+    case F::kSet:
+      if (value < 0 || value > 59) return false;
+      field = value;
+      break;
+    case F::kHome: field = 0; ++level; break;
+    case F::kEnd: field = 59; ++level; break;
+    default: break;
+  }
+  return true;
+}
+
 // A rebuilt value whose day is lowered (not below 28) until it exists.
 COleDateTime FitDay(GXDateTimeParts& p) {
   COleDateTime v = GXPartsToDateTime(p);
@@ -312,26 +340,7 @@ int CGXBDateTimeFields::OnMinuteNotify(int code, int /*id*/, int value) {
   GXDateTimeParts p;
   if (!GXDateTimeToParts(value_, p)) return 0;
   int level = 1;
-  switch (code) {
-    case kStepUp:
-    case kSpinUp:
-      p.minute += Capped(code == kStepUp ? 1 : value);
-      if (p.minute > 59) p.minute = 0;
-      break;
-    case kStepDown:
-    case kSpinDown:
-      p.minute -= Capped(code == kStepDown ? 1 : value);
-      if (p.minute < 0) p.minute = 59;
-      break;
-    case kQuery:
-    case kSet:
-      if (value < 0 || value > 59) return 0;
-      p.minute = value;
-      break;
-    case kHome: p.minute = 0; level = 2; break;
-    case kEnd: p.minute = 59; level = 2; break;
-    default: break;
-  }
+  if (!ApplySixtyField(code, value, p.minute, level)) return 0;
   return Finish(code, p, level, false);
 }
 
@@ -339,26 +348,7 @@ int CGXBDateTimeFields::OnSecondNotify(int code, int /*id*/, int value) {
   GXDateTimeParts p;
   if (!GXDateTimeToParts(value_, p)) return 0;
   int level = 0;
-  switch (code) {
-    case kStepUp:
-    case kSpinUp:
-      p.second += Capped(code == kStepUp ? 1 : value);
-      if (p.second > 59) p.second = 0;
-      break;
-    case kStepDown:
-    case kSpinDown:
-      p.second -= Capped(code == kStepDown ? 1 : value);
-      if (p.second < 0) p.second = 59;
-      break;
-    case kQuery:
-    case kSet:
-      if (value < 0 || value > 59) return 0;
-      p.second = value;
-      break;
-    case kHome: p.second = 0; level = 1; break;
-    case kEnd: p.second = 59; level = 1; break;
-    default: break;
-  }
+  if (!ApplySixtyField(code, value, p.second, level)) return 0;
   return Finish(code, p, level, false);
 }
 

@@ -90,6 +90,7 @@ void DrawCheckBox(CDC* dc, const RECT& box, UINT check, bool pushed, bool enable
 // Window procedures of the control classes (registered by
 // RegisterControlClasses).
 WNDPROC EditWindowProc();
+WNDPROC RichEditWindowProc();
 WNDPROC ButtonWindowProc();
 WNDPROC StaticWindowProc();
 WNDPROC ListBoxWindowProc();

@@ -6,5 +6,6 @@
 #include "platform/window/CtlDefs.h"
 #include "platform/controls/CtlEdit.h"
 #include "platform/controls/CtlListBox.h"
+#include "platform/controls/CtlRichEdit.h"
 #include "platform/controls/CtlScrollBar.h"
 #include "platform/controls/CtlStatic.h"

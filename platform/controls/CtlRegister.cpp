@@ -3,6 +3,7 @@
 
 #include "platform/controls/CtlCommon.h"
 #include "platform/window/CommCtrlDefs.h"
+#include "platform/window/RichEditDefs.h"
 
 namespace ctl {
 void InstallWrapperHooks();  // CtlWrappers.cpp
@@ -18,6 +19,7 @@ void RegisterControlClasses() {
   };
   const Entry entries[] = {
       {WC_EDIT, EditWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
+      {RICHEDIT_CLASS, RichEditWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM},
       {WC_BUTTON, ButtonWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
       {WC_STATIC, StaticWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},
       {WC_LISTBOX, ListBoxWindowProc(), CS_DBLCLKS | CS_PARENTDC, IDC_ARROW},

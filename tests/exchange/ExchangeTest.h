@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "common/Question.h"
+#include "common/Settings.h"
+#include "platform/testing/Automation.h"
 #include "reports/RptYear.h"
 
 class ExchangeTest : public RptYearTest {
@@ -59,5 +61,27 @@ class ExchangeTest : public RptYearTest {
     }
     fields.push_back(field);
     return fields;
+  }
+};
+
+// The exchange dialogs' tests: every box a test expects must have shown, and
+// the dialog's choices are read back from its settings section.
+class ExchangeDialogTest : public ExchangeTest {
+ protected:
+  void SetUp() override {
+    ExchangeTest::SetUp();
+    automation::ResetWindows();
+  }
+  void TearDown() override {
+    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
+    automation::ResetWindows();
+    ExchangeTest::TearDown();
+  }
+  static std::string SettingText(const char* section, char key, const char* item = nullptr) {
+    SettingsSection* s = OpenSettingsSection(SettingsFileName, section);
+    char text[300] = "";
+    GetSettingString(s, key, item, "", "%s", text);
+    CloseSettingsSection(s);
+    return text;
   }
 };

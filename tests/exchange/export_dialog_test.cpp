@@ -12,24 +12,9 @@
 
 namespace {
 
-class ExportDialogTest : public ExchangeTest {
+class ExportDialogTest : public ExchangeDialogTest {
  protected:
-  void SetUp() override {
-    ExchangeTest::SetUp();
-    automation::ResetWindows();
-  }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-    ExchangeTest::TearDown();
-  }
-  static std::string Key(char key, const char* item = nullptr) {
-    SettingsSection* s = OpenSettingsSection(SettingsFileName, "EXPORT");
-    char text[300] = "";
-    GetSettingString(s, key, item, "", "%s", text);
-    CloseSettingsSection(s);
-    return text;
-  }
+  static std::string Key(char key, const char* item = nullptr) { return SettingText("EXPORT", key, item); }
   static std::vector<std::string> ComboEntries(HWND dlg, int id) {
     std::vector<std::string> out;
     HWND box = GetDlgItem(dlg, id);

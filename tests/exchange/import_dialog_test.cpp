@@ -13,24 +13,9 @@
 
 namespace {
 
-class ImportDialogTest : public ExchangeTest {
+class ImportDialogTest : public ExchangeDialogTest {
  protected:
-  void SetUp() override {
-    ExchangeTest::SetUp();
-    automation::ResetWindows();
-  }
-  void TearDown() override {
-    for (const std::string& p : automation::PendingExpectations()) ADD_FAILURE() << "pending: " << p;
-    automation::ResetWindows();
-    ExchangeTest::TearDown();
-  }
-  static std::string Key(char key) {
-    SettingsSection* s = OpenSettingsSection(SettingsFileName, "IMPORT");
-    char text[300] = "";
-    GetSettingString(s, key, nullptr, "", "%s", text);
-    CloseSettingsSection(s);
-    return text;
-  }
+  static std::string Key(char key) { return SettingText("IMPORT", key); }
 };
 
 TEST_F(ImportDialogTest, FolderChecksThenTheImportAndTheStoredChoices) {

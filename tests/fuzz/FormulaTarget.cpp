@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
+#include "fuzz/SerializedBytes.h"
 #include "grid/formula/GXCodeToText.h"
 #include "grid/formula/GXEngine.h"
 #include "grid/formula/GXFormulaSheet.h"
@@ -37,38 +38,11 @@ void FormulaText(const std::uint8_t* data, std::size_t size) {
 // back again.
 void FormulaArchive(const std::uint8_t* data, std::size_t size) {
   PrepareRun();
-  std::vector<BYTE> bytes(data, data + size);
   CGXFormulaSheet sheet;
-  {
-    CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    try {
-      sheet.Serialize(ar);
-    } catch (CException* e) {
-      e->Delete();
-      ar.Abort();
-      return;
-    }
-    ar.Abort();
-  }
+  if (!ReadSerialized(sheet, std::vector<BYTE>(data, data + size))) return;
   sheet.Recalculate(TRUE);
-  CMemFile out;
-  {
-    CArchive ar(&out, CArchive::store);
-    sheet.Serialize(ar);
-    ar.Close();
-  }
-  std::vector<BYTE> written(out.GetData(), out.GetData() + out.GetLength());
   CGXFormulaSheet back;
-  CMemFile in(written.data(), static_cast<UINT>(written.size()));
-  CArchive ar(&in, CArchive::load);
-  try {
-    back.Serialize(ar);
-  } catch (CException* e) {
-    e->Delete();
-    FuzzCheck(false, "a formula sheet written by the program does not read back");
-  }
-  ar.Abort();
+  FuzzCheck(ReadSerialized(back, WriteSerialized(sheet)), "a formula sheet written by the program reads back");
 }
 
 }  // namespace fuzz

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
+#include "fuzz/SerializedBytes.h"
 #include "grid/core/GXGridParam.h"
 #include "grid/features/GXBrowseParam.h"
 #include "grid/features/GXFeatureRegistrars.h"
@@ -15,44 +16,21 @@ namespace fuzz {
 
 namespace {
 
-std::vector<BYTE> Write(CObject& object) {
-  CMemFile out;
-  CArchive ar(&out, CArchive::store);
-  object.Serialize(ar);
-  ar.Close();
-  return std::vector<BYTE>(out.GetData(), out.GetData() + out.GetLength());
-}
-
-// Reads an object from bytes; false when the archive refused them.
-bool Read(CObject& object, std::vector<BYTE> bytes) {
-  CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  try {
-    object.Serialize(ar);
-  } catch (CException* e) {
-    e->Delete();
-    ar.Abort();
-    return false;
-  }
-  ar.Abort();
-  return true;
-}
-
 template <class T>
 void RoundTrip(const std::vector<BYTE>& bytes) {
   T object;
-  if (!Read(object, bytes)) return;
+  if (!ReadSerialized(object, bytes)) return;
   // A damaged input may be tidied on its first reading; the size maps'
   // walk order turns over on each reading, so our own output comes back
   // the same every second time.
   T again;
-  FuzzCheck(Read(again, Write(object)), "what was written reads back");
-  const std::vector<BYTE> twice = Write(again);
+  FuzzCheck(ReadSerialized(again, WriteSerialized(object)), "what was written reads back");
+  const std::vector<BYTE> twice = WriteSerialized(again);
   T third;
-  FuzzCheck(Read(third, twice), "what was written again reads back");
+  FuzzCheck(ReadSerialized(third, twice), "what was written again reads back");
   T fourth;
-  FuzzCheck(Read(fourth, Write(third)), "and again");
-  FuzzCheck(Write(fourth) == twice, "a written archive round-trips to the same bytes");
+  FuzzCheck(ReadSerialized(fourth, WriteSerialized(third)), "and again");
+  FuzzCheck(WriteSerialized(fourth) == twice, "a written archive round-trips to the same bytes");
 }
 
 }  // namespace

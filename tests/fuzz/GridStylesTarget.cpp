@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
+#include "fuzz/SerializedBytes.h"
 #include "grid/core/GXAppData.h"
 #include "grid/core/GXStyle.h"
 #include "grid/features/GXDelayedRangePool.h"
@@ -17,43 +18,18 @@ namespace fuzz {
 namespace {
 
 template <class T>
-std::vector<BYTE> Write(T& object) {
-  CMemFile out;
-  CArchive ar(&out, CArchive::store);
-  object.Serialize(ar);
-  ar.Close();
-  return std::vector<BYTE>(out.GetData(), out.GetData() + out.GetLength());
-}
-
-// Reads an object from bytes; FALSE when the archive refused them.
-template <class T>
-bool Read(T& object, std::vector<BYTE> bytes) {
-  CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  try {
-    object.Serialize(ar);
-  } catch (CException* e) {
-    e->Delete();
-    ar.Abort();
-    return false;
-  }
-  ar.Abort();
-  return true;
-}
-
-template <class T>
 void RoundTrip(const std::vector<BYTE>& bytes) {
   T object;
-  if (!Read(object, bytes)) return;
-  const std::vector<BYTE> once = Write(object);
+  if (!ReadSerialized(object, bytes)) return;
+  const std::vector<BYTE> once = WriteSerialized(object);
   T again;
-  FuzzCheck(Read(again, once), "what was written reads back");
+  FuzzCheck(ReadSerialized(again, once), "what was written reads back");
   // A damaged input may be tidied on its first reading (an unknown colour
   // kind, say); from then on what is written reads back the same.
-  const std::vector<BYTE> twice = Write(again);
+  const std::vector<BYTE> twice = WriteSerialized(again);
   T third;
-  FuzzCheck(Read(third, twice), "what was written again reads back");
-  FuzzCheck(Write(third) == twice, "a written archive round-trips to the same bytes");
+  FuzzCheck(ReadSerialized(third, twice), "what was written again reads back");
+  FuzzCheck(WriteSerialized(third) == twice, "a written archive round-trips to the same bytes");
 }
 
 // A map's entries come back in another order (a walk gives the newest
@@ -61,9 +37,9 @@ void RoundTrip(const std::vector<BYTE>& bytes) {
 template <>
 void RoundTrip<CGXCollMapDWordToString>(const std::vector<BYTE>& bytes) {
   CGXCollMapDWordToString object;
-  if (!Read(object, bytes)) return;
+  if (!ReadSerialized(object, bytes)) return;
   CGXCollMapDWordToString again;
-  FuzzCheck(Read(again, Write(object)), "what was written reads back");
+  FuzzCheck(ReadSerialized(again, WriteSerialized(object)), "what was written reads back");
   FuzzCheck(again.GetCount() == object.GetCount(), "every entry comes back");
   for (POSITION pos = object.GetStartPosition(); pos != nullptr;) {
     DWORD key = 0;

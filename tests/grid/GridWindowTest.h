@@ -12,6 +12,18 @@
 
 namespace gridtest {
 
+// Registers (once) a plain window class for the frames that hold the
+// controls under test; `background` is a system colour index, or -1 for
+// none. Returns the class name.
+inline const char* FrameClass(const char* name, int background = COLOR_BTNFACE) {
+  WNDCLASS wc{};
+  wc.lpfnWndProc = ::DefWindowProc;
+  if (background >= 0) wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+  wc.lpszClassName = name;
+  if (!::GetClassInfo(nullptr, wc.lpszClassName, nullptr)) ::RegisterClass(&wc);
+  return name;
+}
+
 // Stands in for the hiding feature.
 class HidingGrid : public CGXGridCore {
  public:

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/GridWindowTest.h"
 #include "grid/controls/GXPopupCalculator.h"
 #include "grid/core/GXLibraryBitmaps.h"
 #include "platform/draw_canvas.h"
@@ -37,17 +38,7 @@ void Keys(CGXBCalculator& calc, const std::string& keys) {
 }
 
 // A plain top-level window class for owners and parents.
-const char* FrameClass() {
-  static const char* name = [] {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "GridTestFrame";
-    if (!::GetClassInfo(nullptr, wc.lpszClassName, nullptr)) ::RegisterClass(&wc);
-    return wc.lpszClassName;
-  }();
-  return name;
-}
+const char* FrameClass() { return gridtest::FrameClass("GridTestFrame"); }
 
 class Calculator : public ::testing::Test {
  protected:

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/GridWindowTest.h"
 #include "grid/controls/GXCalendar.h"
 #include "grid/controls/GXDateTimeFields.h"
 #include "platform/framework/CWnd.h"
@@ -14,17 +15,7 @@
 
 namespace {
 
-const char* FrameClass() {
-  static const char* name = [] {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CalendarTestFrame";
-    if (!::GetClassInfo(nullptr, wc.lpszClassName, nullptr)) ::RegisterClass(&wc);
-    return wc.lpszClassName;
-  }();
-  return name;
-}
+const char* FrameClass() { return gridtest::FrameClass("CalendarTestFrame"); }
 
 // The calendar's owner: it keeps the messages the calendar posts.
 class Owner : public CWnd {

@@ -16,34 +16,16 @@
 #include "grid/cells/GXOlePreview.h"
 #include "grid/cells/GXProgressCtrl.h"
 #include "grid/cells/GXRichEditCtrl.h"
+#include "support/BmpFile.h"
 #include "support/GoldenImage.h"
 
 namespace {
 
+// A small orange checker board.
 std::vector<BYTE> CheckerBmp(int w, int h) {
-  const int stride = (w * 3 + 3) / 4 * 4;
-  std::vector<BYTE> b(54 + static_cast<std::size_t>(stride * h), 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<BYTE>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(w));
-  put32(22, static_cast<std::uint32_t>(h));
-  b[26] = 1;
-  b[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      BYTE* px = &b[54 + static_cast<std::size_t>(y * stride + x * 3)];
-      const bool dark = ((x / 4) + (y / 4)) % 2 == 0;
-      px[0] = dark ? 160 : 255;
-      px[1] = dark ? 40 : 220;
-      px[2] = dark ? 20 : 120;
-    }
-  return b;
+  return testbmp::Bytes(w, h, [](int x, int y) {
+    return ((x / 4) + (y / 4)) % 2 == 0 ? RGB(20, 40, 160) : RGB(120, 220, 255);
+  });
 }
 
 class ViewerGrid : public gridtest::ButtonCountingGrid, public CGXOleViewerHost {};

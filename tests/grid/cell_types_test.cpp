@@ -284,6 +284,37 @@ TEST_F(CellTypes, ComboListTabTakesEscapeDiscardsAndFitsItsHeight) {
   EXPECT_EQ(dropRect.Height(), 100);
 }
 
+TEST_F(CellTypes, ComboButtonFillsTheStripRightOfTheText) {
+  // The grid's own combo and those built on it: the current cell's text
+  // stops where its button starts, at the cell's right edge.
+  for (WORD id : {GX_IDS_CTRL_COMBOBOX, GX_IDS_CTRL_TEXTFIT, GX_IDS_CTRL_CHECKLIST_COMBOBOX,
+                  GX_IDS_CTRL_TABBED_COMBOBOX}) {
+    SCOPED_TRACE(id);
+    Column(1, CGXStyle().SetControl(id).SetChoiceList("Red\nGreen\nBlue"));
+    grid.SetCurrentCell(2, 2);
+    grid.SetCurrentCell(1, 1);
+    grid.UpdateWindow();
+    automation::PumpUntilIdle();
+    CGXControl* control = grid.GetRegisteredControl(id);
+    const CRect cell = grid.CalcCellRect(1, 1), text = control->GetCellRect(1, 1);
+    const CRect button = control->GetChild(0)->GetRect();
+    EXPECT_EQ(button.right, cell.right - 1);
+    EXPECT_GE(button.left, text.right);
+    EXPECT_LE(button.left, text.right + 2);
+  }
+  // A click at the right end of the cell opens the list.
+  Column(1, CGXStyle().SetControl(GX_IDS_CTRL_COMBOBOX).SetChoiceList("Red\nGreen\nBlue"));
+  grid.SetCurrentCell(2, 2);
+  grid.SetCurrentCell(1, 1);
+  automation::PumpUntilIdle();
+  auto* combo = static_cast<CGXComboBox*>(grid.GetRegisteredControl(GX_IDS_CTRL_COMBOBOX));
+  const CRect cell = grid.CalcCellRect(1, 1);
+  automation::AdvanceClock(600);
+  automation::Click(grid.m_hWnd, CPoint(cell.right - 4, cell.top + 6));
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(combo->IsDroppedDown());
+}
+
 TEST_F(CellTypes, ComboListOpenedNearTheScreenEdgesStaysOnScreen) {
   Column(1, CGXStyle().SetControl(GX_IDS_CTRL_COMBOBOX).SetChoiceList("Red\nGreen\nBlue"));
   grid.MoveWindow(900, 700, 200, 60);

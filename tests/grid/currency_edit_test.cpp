@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/GridWindowTest.h"
 #include "grid/controls/GXCurrencyEdit.h"
 #include "grid/controls/GXPopupCalculator.h"
 #include "platform/framework/CWnd.h"
@@ -17,17 +18,7 @@
 
 namespace {
 
-const char* FrameClass() {
-  static const char* name = [] {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CurrencyTestFrame";
-    if (!::GetClassInfo(nullptr, wc.lpszClassName, nullptr)) ::RegisterClass(&wc);
-    return wc.lpszClassName;
-  }();
-  return name;
-}
+const char* FrameClass() { return gridtest::FrameClass("CurrencyTestFrame"); }
 
 // A parent that records the edit's notifications and the commands it gets.
 class Parent : public CWnd {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/GridWindowTest.h"
 #include "grid/controls/GXDateTimeCtrl.h"
 #include "grid/controls/GXDateTimeGadgets.h"
 #include "grid/controls/GXPopupCalendar.h"
@@ -17,17 +18,7 @@
 
 namespace {
 
-const char* FrameClass() {
-  static const char* name = [] {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "DateTimeTestFrame";
-    if (!::GetClassInfo(nullptr, wc.lpszClassName, nullptr)) ::RegisterClass(&wc);
-    return wc.lpszClassName;
-  }();
-  return name;
-}
+const char* FrameClass() { return gridtest::FrameClass("DateTimeTestFrame", COLOR_WINDOW); }
 
 class Parent : public CWnd {
  public:

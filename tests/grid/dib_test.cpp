@@ -11,34 +11,14 @@
 #include "grid/core/GXLibraryBitmaps.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/draw_canvas.h"
+#include "support/BmpFile.h"
 
 namespace {
 
-// A 24-bit bottom-up BMP file of one colour.
+// A 24-bit BMP file of one colour in the temporary folder.
 std::string WriteBmp(const std::string& name, int w, int h, COLORREF color) {
   const std::string path = (std::filesystem::temp_directory_path() / name).string();
-  const int stride = (w * 3 + 3) / 4 * 4;
-  const int bitsSize = stride * h;
-  std::vector<unsigned char> b(54 + static_cast<std::size_t>(bitsSize), 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(w));
-  put32(22, static_cast<std::uint32_t>(h));
-  b[26] = 1;
-  b[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char* px = &b[54 + static_cast<std::size_t>(y * stride + x * 3)];
-      px[0] = GetBValue(color);
-      px[1] = GetGValue(color);
-      px[2] = GetRValue(color);
-    }
+  const std::vector<BYTE> b = testbmp::Bytes(w, h, color);
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
   return path;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/GridWindowTest.h"
 #include "grid/cells/GXControlFactory.h"
 #include "grid/cells/GXEditControl.h"
 #include "grid/core/GXFindReplaceState.h"
@@ -20,16 +21,7 @@
 
 namespace {
 
-const char* FrameClass() {
-  static const char* name = [] {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.lpszClassName = "EditCellTestFrame";
-    if (!::GetClassInfo(nullptr, wc.lpszClassName, nullptr)) ::RegisterClass(&wc);
-    return wc.lpszClassName;
-  }();
-  return name;
-}
+const char* FrameClass() { return gridtest::FrameClass("EditCellTestFrame", -1); }
 
 // A grid that records the keys its cells pass on.
 class KeyGrid : public CGXGridCore {

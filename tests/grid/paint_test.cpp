@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "grid/GridWindowTest.h"
+#include "grid/PaintedGridTest.h"
 #include "grid/cells/GXControl.h"
 #include "grid/core/GXPaintContext.h"
 #include "platform/draw_canvas.h"
@@ -14,15 +14,7 @@
 
 namespace {
 
-// A window that paints its grid.
-class PaintWnd : public CWnd {
- public:
-  void OnPaint() override {
-    CPaintDC dc(this);
-    if (grid != nullptr) grid->OnDraw(&dc);
-  }
-  CGXGridCore* grid = nullptr;
-};
+using gridtest::PaintWnd;
 
 // Four rows and three columns under a frozen first row: column 1 yellow,
 // a red bottom border under cells (2,2) and (2,3), one cell of row 4 blue,

@@ -13,36 +13,11 @@
 #include "grid/cells/GXProgressCtrl.h"
 #include "platform/window/Clipboard.h"
 #include "platform/window/CtlDefs.h"
+#include "support/BmpFile.h"
 
 namespace {
 
 using gridtest::CellGridTest;
-
-// The bytes of a 24-bit BMP file of one colour.
-std::vector<BYTE> BmpBytes(int w, int h, COLORREF colour) {
-  const int stride = (w * 3 + 3) / 4 * 4;
-  std::vector<BYTE> b(54 + static_cast<std::size_t>(stride * h), 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<BYTE>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(w));
-  put32(22, static_cast<std::uint32_t>(h));
-  b[26] = 1;
-  b[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      BYTE* px = &b[54 + static_cast<std::size_t>(y * stride + x * 3)];
-      px[0] = GetBValue(colour);
-      px[1] = GetGValue(colour);
-      px[2] = GetRValue(colour);
-    }
-  return b;
-}
 
 using SmallCells = CellGridTest;
 
@@ -135,7 +110,7 @@ TEST_F(SmallCells, ProgressCellKeepsItsValueWithinTheBoundsAndDrawsItsBar) {
 
 TEST(DaoBitmap, PictureBytesAreFoundBehindAForeignHeader) {
   std::vector<BYTE> bytes(78, 0x55);
-  const std::vector<BYTE> bmp = BmpBytes(2, 2, RGB(255, 0, 0));
+  const std::vector<BYTE> bmp = testbmp::Bytes(2, 2, RGB(255, 0, 0));
   bytes.insert(bytes.end(), bmp.begin(), bmp.end());
   HGLOBAL dib = GXDIBFromVariant(GXByteArrayVariant(bytes), FALSE);
   ASSERT_NE(dib, nullptr);

@@ -1,14 +1,68 @@
 // The tabbed windows combo cell in a grid: the key stored, the text shown,
-// typing completed from the rows' first fields.
+// typing completed from the rows' first fields, and the dropped list drawn
+// in columns under its title header, beside the cell wherever it fits.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "grid/CellGrid.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXTabbedComboBoxWnd.h"
+#include "support/GoldenImage.h"
 
 namespace {
+
+// The visible dropped list of a combo box, if any.
+HWND DroppedList() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND hwnd, LPARAM out) -> BOOL {
+        char name[32] = "";
+        ::GetClassName(hwnd, name, sizeof name);
+        if (CString(name).CompareNoCase(WC_COMBOLBOX) != 0 || !::IsWindowVisible(hwnd)) return TRUE;
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+CRect ScreenRect(HWND hwnd) {
+  CRect r;
+  ::GetWindowRect(hwnd, &r);
+  return r;
+}
+
+// Renders the windows one above the other into one picture.
+bool RenderStacked(const std::vector<HWND>& windows, const std::string& path) {
+  std::vector<cairo_surface_t*> parts;
+  int width = 0, height = 0;
+  for (size_t i = 0; i < windows.size(); ++i) {
+    const std::string part = path + "." + std::to_string(i) + ".png";
+    if (!automation::RenderToPng(windows[i], part)) return false;
+    parts.push_back(cairo_image_surface_create_from_png(part.c_str()));
+    width = std::max(width, cairo_image_surface_get_width(parts.back()));
+    height += cairo_image_surface_get_height(parts.back());
+  }
+  cairo_surface_t* whole = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cr = cairo_create(whole);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+  int y = 0;
+  for (cairo_surface_t* part : parts) {
+    cairo_set_source_surface(cr, part, 0, y);
+    cairo_paint(cr);
+    y += cairo_image_surface_get_height(part);
+    cairo_surface_destroy(part);
+  }
+  cairo_destroy(cr);
+  const bool written = cairo_surface_write_to_png(whole, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(whole);
+  return written;
+}
 
 class TabbedComboWnd : public gridtest::CellGridTest {
  protected:
@@ -20,6 +74,25 @@ class TabbedComboWnd : public gridtest::CellGridTest {
                               .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "0");
     Column(1, CGXStyle(rows).SetControl(GX_IDS_CTRL_CBS_TABBED_DROPDOWN));
     Column(2, CGXStyle(rows).SetControl(GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST));
+    // A chart of accounts: number (the key), name (shown), kind; titles on.
+    Column(3, CGXStyle()
+                  .SetControl(GX_IDS_CTRL_CBS_TABBED_DROPDOWN)
+                  .SetChoiceList("No.\tAccount\tKind\n1000\tCash Box\tAsset\n1010\tCash\tAsset\n4000\tDues\tIncome")
+                  .SetUserAttribute(GX_IDS_UA_TABLIST_KEYCOL, "0")
+                  .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "1")
+                  .SetUserAttribute(GX_IDS_UA_TABLIST_TITLES, "1"));
+  }
+  CGXTabbedComboBoxWnd* Accounts() { return Control<CGXTabbedComboBoxWnd>(GX_IDS_CTRL_CBS_TABBED_DROPDOWN); }
+  // Drops the list of the accounts cell in the given row.
+  HWND Drop(ROWCOL row) {
+    Current(row, 3);
+    Key(VK_DOWN, false, false, true);
+    return DroppedList();
+  }
+  std::string Field() {
+    CString text;
+    Accounts()->GetWindowText(text);
+    return std::string(text);
   }
 };
 
@@ -51,6 +124,115 @@ TEST_F(TabbedComboWnd, StoresTheKeyShowsTheTextAndCompletesTyping) {
   grid.SetValueRange(CGXRange(1, 2), "R1");
   EXPECT_TRUE(Control<CGXTabbedComboBoxWnd>(GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST)->m_bDropDownOnClick);
   EXPECT_EQ(Shown(1, 2), "Red");
+}
+
+TEST_F(TabbedComboWnd, DroppedListShowsColumnsUnderTheTitles) {
+  grid.SetValueRange(CGXRange(1, 3), "1010");
+  const HWND list = Drop(1);
+  ASSERT_NE(list, nullptr);
+  CGXTabbedComboBoxWnd* combo = Accounts();
+  EXPECT_EQ(Field(), "Cash") << "the selection field shows the text column only";
+  const HWND header = combo->m_pHeader->GetSafeHwnd();
+  ASSERT_TRUE(header != nullptr && ::IsWindowVisible(header));
+  const CRect field = ScreenRect(combo->m_hWnd), top = ScreenRect(header), rows = ScreenRect(list);
+  EXPECT_EQ(top.top, field.bottom);
+  EXPECT_EQ(rows.top, top.bottom);
+  EXPECT_EQ(top.left, rows.left);
+  EXPECT_EQ(top.Width(), rows.Width());
+  // Wide enough for all three columns, wider than the 100-pixel cell.
+  EXPECT_EQ(rows.Width(), combo->m_nTotalWidth);
+  EXPECT_GT(rows.Width(), field.Width());
+  EXPECT_EQ(combo->m_nTabCount, 2);
+  EXPECT_TRUE(golden::Matches("grid/tabbed_combo_wnd_list.png",
+                              [&](const std::string& path) { return RenderStacked({header, list}, path); }));
+  // A list put back onto the header (a display may echo an older place of
+  // a window moved twice) goes under it again when it next paints.
+  ::SetWindowPos(list, nullptr, rows.left, field.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(list, nullptr, TRUE);
+  automation::PumpUntilIdle();
+  EXPECT_EQ(ScreenRect(list).top, top.bottom);
+  EXPECT_EQ(ScreenRect(header).top, field.bottom);
+  // Closing the list takes the header with it.
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(::IsWindowVisible(header));
+  EXPECT_EQ(DroppedList(), nullptr);
+}
+
+TEST_F(TabbedComboWnd, DroppedListStaysOnTheScreen) {
+  const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  struct Case {
+    const char* where;
+    CPoint origin;  // of the grid window
+    bool above;     // no room below the cell
+    bool shifted;   // the list would pass the right edge
+  } cases[] = {
+      {"top left", CPoint(0, 0), false, false},
+      {"bottom", CPoint(0, screenH - 60), true, false},
+      {"right edge", CPoint(screenW - 340, 0), false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    grid.MoveWindow(c.origin.x, c.origin.y, 500, 300);
+    const HWND list = Drop(1);
+    ASSERT_NE(list, nullptr);
+    const CRect field = ScreenRect(Accounts()->m_hWnd);
+    const CRect top = ScreenRect(Accounts()->m_pHeader->GetSafeHwnd()), rows = ScreenRect(list);
+    if (c.above) {
+      EXPECT_EQ(rows.bottom, field.top);
+      EXPECT_EQ(top.bottom, rows.top);
+    } else {
+      EXPECT_EQ(top.top, field.bottom);
+      EXPECT_EQ(rows.top, top.bottom);
+    }
+    EXPECT_EQ(rows.left, c.shifted ? screenW - rows.Width() : field.left);
+    EXPECT_LE(rows.right, screenW);
+    EXPECT_GE(rows.top, 0);
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+  }
+}
+
+TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
+  // "Cash Box" comes first and begins like "Cash": each stores its own key.
+  HWND list = Drop(1);
+  ASSERT_NE(list, nullptr);
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_EQ(Field(), "Cash");
+  Current(2, 3);
+  EXPECT_EQ(Value(1, 3), "1010");
+
+  list = Drop(2);
+  ASSERT_NE(list, nullptr);
+  CRect item;
+  ::SendMessage(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  automation::Click(list, item.CenterPoint());
+  automation::PumpUntilIdle();
+  EXPECT_EQ(DroppedList(), nullptr);
+  EXPECT_EQ(Field(), "Dues");
+  Current(3, 3);
+  EXPECT_EQ(Value(2, 3), "4000");
+
+  list = Drop(3);
+  ASSERT_NE(list, nullptr);
+  ::SendMessage(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  automation::Click(list, item.CenterPoint());
+  automation::PumpUntilIdle();
+  Current(4, 3);
+  EXPECT_EQ(Value(3, 3), "1010");
+  EXPECT_EQ(Shown(3, 3), "Cash");
+
+  // Escape closes the list, then gives up the row chosen in it.
+  ASSERT_NE(Drop(3), nullptr);
+  Key(VK_DOWN);
+  EXPECT_EQ(Field(), "Dues");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(DroppedList(), nullptr);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(Field(), "Cash");
+  Current(4, 3);
+  EXPECT_EQ(Value(3, 3), "1010");
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ struct ParentReplies {
   int measureHeight = 0;        // WM_MEASUREITEM: 0 keeps the proposed height; < 0: 10 + item id
   HBRUSH ctlColorBrush = nullptr;
   std::function<void(UINT, WPARAM, LPARAM)> onCommand;
+  std::function<void(const NMHDR&)> onNotify;
 };
 inline ParentReplies& replies() {
   static ParentReplies r;
@@ -99,6 +100,9 @@ inline LRESULT parentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       if (l) log().push_back(codeName(reinterpret_cast<HWND>(l), HIWORD(w)));
       if (replies().onCommand) replies().onCommand(m, w, l);
+      return 0;
+    case WM_NOTIFY:
+      if (replies().onNotify && l) replies().onNotify(*reinterpret_cast<const NMHDR*>(l));
       return 0;
     case WM_DRAWITEM: {
       auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(l);

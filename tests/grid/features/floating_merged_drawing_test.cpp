@@ -4,23 +4,12 @@
 #include <string>
 #include <utility>
 
-#include "grid/GridWindowTest.h"
-#include "grid/cells/GXControlFactory.h"
+#include "grid/PaintedGridTest.h"
 #include "grid/features/GXGridFloatCellsImp.h"
 #include "grid/features/GXGridMergeCellsImp.h"
-#include "platform/framework/WindowDc.h"
 #include "support/GoldenImage.h"
 
 namespace {
-
-class PaintWnd : public CWnd {
- public:
-  void OnPaint() override {
-    CPaintDC dc(this);
-    if (grid != nullptr) grid->OnDraw(&dc);
-  }
-  CGXGridCore* grid = nullptr;
-};
 
 // Counts how often each cell's style is composed.
 class ComposeCountingGrid : public CGXGridCore {
@@ -34,46 +23,19 @@ class ComposeCountingGrid : public CGXGridCore {
 };
 
 // A grid with every feature that switches floating and merged cells on.
-class FloatingMergedDrawing : public gridtest::GridWindowTest<ComposeCountingGrid, PaintWnd> {
+class FloatingMergedDrawing : public gridtest::PaintedGridTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    auto* factory = new CGXControlFactory;
-    GXInitLibrary(factory);
-    factory->EnableAppFeatures();
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 320, 160, nullptr, nullptr));
-    grid = std::make_unique<ComposeCountingGrid>(&wnd);
-    grid->Initialize();
-    data()->StoreRowCount(12);
-    data()->StoreColCount(5);
-    wnd.grid = grid.get();
+    MakePaintedGrid(12, 5, true);
     grid->SetColWidth(0, 0, 30, nullptr, 0);
     grid->SetColWidth(1, 5, 55, nullptr, 0);
     grid->SetRowHeight(1, 12, 18, nullptr, 0);
-  }
-  void TearDown() override {
-    wnd.grid = nullptr;
-    GridWindowTest::TearDown();
-    GXTerminate();
-    GXInitLibrary();
   }
   void Floating(WORD mode) {
     static_cast<CGXGridFloatCellsImp*>(grid->m_pFloatCellsImp)->SetFloatCellsMode(grid.get(), mode, FALSE);
   }
   void Merging(WORD mode) {
     static_cast<CGXGridMergeCellsImp*>(grid->m_pMergeCellsImp)->SetMergeCellsMode(grid.get(), mode, FALSE);
-  }
-  void Paint() {
-    wnd.Invalidate(TRUE);
-    wnd.UpdateWindow();
-  }
-  COLORREF At(int x, int y) {
-    Paint();
-    return automation::PixelAt(wnd.m_hWnd, x, y);
-  }
-  bool Render(const std::string& path) {
-    Paint();
-    return automation::RenderToPng(wnd.m_hWnd, path);
   }
   CRect Cell(ROWCOL row, ROWCOL col) { return grid->CalcCellRect(row, col); }
 };
@@ -82,15 +44,22 @@ TEST_F(FloatingMergedDrawing, ThePaintEvaluatesSpansWithTheStylesItDraws) {
   // The floating spans of the painted area are worked out from the grid's
   // own cell styles, which the paint then draws with: no cell is composed
   // twice.
+  wnd.grid = nullptr;
+  auto* counting = new ComposeCountingGrid(&wnd);
+  grid.reset(counting);
+  grid->Initialize();
+  data()->StoreRowCount(12);
+  data()->StoreColCount(5);
+  wnd.grid = counting;
   Floating(1);
   grid->SetValueRange(CGXRange(2, 1), "Floating over three columns");
   grid->SetValueRange(CGXRange(5, 2), "Floats too");
-  grid->composed.clear();
+  counting->composed.clear();
   Paint();
   CGXRange span;
   ASSERT_TRUE(grid->GetFloatedCellsRange(2, 2, span));
   for (const auto& cell : {std::make_pair(2u, 1u), std::make_pair(2u, 2u), std::make_pair(5u, 2u)})
-    EXPECT_EQ(grid->composed[cell], 1) << "cell " << cell.first << "," << cell.second;
+    EXPECT_EQ(counting->composed[cell], 1) << "cell " << cell.first << "," << cell.second;
 }
 
 TEST_F(FloatingMergedDrawing, FloatingTextIsDrawnAcrossItsSpan) {

@@ -1,46 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "grid/GridWindowTest.h"
-#include "grid/cells/GXControlFactory.h"
+#include "grid/PaintedGridTest.h"
 #include "grid/core/GXPaintContext.h"
 #include "grid/features/GXGridOldDrawingImp.h"
-#include "platform/framework/WindowDc.h"
 
 namespace {
 
-class PaintWnd : public CWnd {
- public:
-  void OnPaint() override {
-    CPaintDC dc(this);
-    if (grid != nullptr) grid->OnDraw(&dc);
-  }
-  CGXGridCore* grid = nullptr;
-};
-
-class OldDrawing : public gridtest::GridWindowTest<CGXGridCore, PaintWnd> {
+class OldDrawing : public gridtest::PaintedGridTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    GXInitLibrary(new CGXControlFactory);
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 320, 160, nullptr, nullptr));
-    grid = std::make_unique<CGXGridCore>(&wnd);
-    grid->Initialize();
-    data()->StoreRowCount(12);
-    data()->StoreColCount(12);
-    wnd.grid = grid.get();
+    MakePaintedGrid(12, 12);
     grid->SetColWidth(0, 12, 24, nullptr, 0);
     grid->SetRowHeight(0, 12, 18, nullptr, 0);
-  }
-  void TearDown() override {
-    wnd.grid = nullptr;
-    GridWindowTest::TearDown();
-    GXTerminate();
-    GXInitLibrary();
-  }
-  COLORREF At(int x, int y) {
-    wnd.Invalidate(TRUE);
-    wnd.UpdateWindow();
-    return automation::PixelAt(wnd.m_hWnd, x, y);
   }
 };
 

@@ -2,57 +2,22 @@
 
 #include <string>
 
-#include "grid/GridWindowTest.h"
-#include "grid/cells/GXControlFactory.h"
-#include "platform/framework/WindowDc.h"
+#include "grid/PaintedGridTest.h"
 #include "support/GoldenImage.h"
 
 namespace {
 
-// A window that paints its grid.
-class PaintWnd : public CWnd {
- public:
-  void OnPaint() override {
-    CPaintDC dc(this);
-    if (grid != nullptr) grid->OnDraw(&dc);
-  }
-  CGXGridCore* grid = nullptr;
-};
-
 // A grid with every feature, a covered block over rows 2-5 of column 2,
 // a hidden row and a widened column.
-class SpannedDrawing : public gridtest::GridWindowTest<CGXGridCore, PaintWnd> {
+class SpannedDrawing : public gridtest::PaintedGridTest {
  protected:
   void SetUp() override {
-    automation::ResetWindows();
-    GXInitLibrary(new CGXControlFactory);
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Grid", WS_POPUP | WS_VISIBLE, 0, 0, 320, 160, nullptr, nullptr));
-    grid = std::make_unique<CGXGridCore>(&wnd);
-    grid->Initialize();
-    data()->StoreRowCount(12);
-    data()->StoreColCount(4);
-    wnd.grid = grid.get();
+    MakePaintedGrid(12, 4);
     grid->SetColWidth(0, 0, 30, nullptr, 0);
     grid->SetColWidth(1, 4, 60, nullptr, 0);
     grid->SetRowHeight(1, 12, 18, nullptr, 0);
     grid->ApplyStyle(CGXRange(2, 2), CGXStyle().SetValue("Block").SetInteriorColor(RGB(0, 128, 255)), 0, 0);
     ASSERT_TRUE(grid->SetCoveredCellsRowCol(2, 2, 5, 2, 0));
-  }
-  void TearDown() override {
-    wnd.grid = nullptr;
-    GridWindowTest::TearDown();
-    GXTerminate();
-    GXInitLibrary();
-  }
-  COLORREF At(int x, int y) {
-    wnd.Invalidate(TRUE);
-    wnd.UpdateWindow();
-    return automation::PixelAt(wnd.m_hWnd, x, y);
-  }
-  bool Render(const std::string& path) {
-    wnd.Invalidate(TRUE);
-    wnd.UpdateWindow();
-    return automation::RenderToPng(wnd.m_hWnd, path);
   }
   CRect Cell(ROWCOL row, ROWCOL col) { return grid->CalcCellRect(row, col); }
 };
