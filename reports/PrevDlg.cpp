@@ -247,10 +247,11 @@ void CPrevDlg::RefreshCache(bool all) {
 
 void CPrevDlg::UpdatePageDisplay() {
   char text[64];
-  std::snprintf(text, sizeof text, "Page %d of %d", TopPage() + 1, c_->pageCount);
+  std::snprintf(text, sizeof text, "Page %d of %d", ShownPage() + 1, c_->pageCount);
   SetDlgItemText(IDC_PRV_PAGE, text);
   const bool atStart = vOffset_ <= 0;
-  const bool atLast = TopPage() >= c_->pageCount - 1;
+  // At the document's end there is nothing further to page to.
+  const bool atLast = ShownPage() >= c_->pageCount - 1 || vOffset_ >= vRange_;
   for (int id : {IDC_PRV_FIRST, IDC_PRV_PREV})
     if (CWnd* w = GetDlgItem(id)) w->EnableWindow(!atStart);
   for (int id : {IDC_PRV_NEXT, IDC_PRV_LAST})
@@ -391,7 +392,7 @@ BOOL CPrevDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       GoToPage(0);
       return TRUE;
     case IDC_PRV_PREV:
-      GoToPage(TopPage() - 1);
+      GoToPage(ShownPage() - 1);
       return TRUE;
     case IDC_PRV_NEXT:
       GoToPage(TopPage() + 1);
@@ -413,6 +414,8 @@ BOOL CPrevDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CPrevDlg::OnPageSetup() {
   CPageSetupDlg setup(this);
   setup.SetReportNumber(c_->reportId);
+  // The width check measures this report's own line on this report's paper.
+  setup.SetPage(c_->lineWidth, paperW_);
   if (setup.DoModal() == IDOK) {
     if (rebuild_) *rebuild_ = 1;
     Close(IDOK);

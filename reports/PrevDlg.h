@@ -4,6 +4,8 @@
 // scrolling page by page renders at most one new page.
 #pragma once
 
+#include <algorithm>
+
 #include "platform/base/CString.h"
 #include "platform/controls/CtlComboBox.h"
 #include "platform/controls/CtlScrollBar.h"
@@ -27,6 +29,10 @@ class CPrevDlg : public CDialog {
   int ZoomIndex() const { return zoomIndex_; }
   int ZoomPercent(int index) const { return zoom_[index]; }
   int TopPage() const { return cellH_ > 0 ? vOffset_ / cellH_ : 0; }
+  // The page the display names: the top page, or the last page once the
+  // view has reached the document's end (a page no taller than the view
+  // never reaches its top).
+  int ShownPage() const { return vRange_ > 0 && vOffset_ >= vRange_ ? std::max(0, c_->pageCount - 1) : TopPage(); }
   int FirstCachedPage() const { return cachedFirst_; }
   // The page each place of the cache shows (-1 none).
   int CachedPage(int place) const { return imagePage_[slot_[place]]; }

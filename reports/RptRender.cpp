@@ -344,7 +344,6 @@ int ExportRptText(RptContext* c) {
     record[kRptRecordSize] = '\0';
     CutRptRecord(record);
     parser.StartLine(record);
-    page.Row(r);
     while (parser.Next(&segment)) {
       if (segment.pageBreak) {
         if (!page.Write(out, r) || std::fputc('\f', out) == EOF) error = ErrorText(ERR_WRITE, "text page break");

@@ -636,7 +636,11 @@ BOOL CGXRichEditCtrl::ReplaceAll(void* request, ROWCOL row, ROWCOL col) {
   }
   // Each replacement keeps the format of the text it replaces.
   const DWORD how = FR_DOWN | (find->bCase ? FR_MATCHCASE : 0);
-  const LONG added = static_cast<LONG>(ReadRtf(RtfFromPlainText(std::string(find->strReplace))).PlainText().size());
+  // The replacement's length in positions: a line break is one.
+  const std::string replacement(find->strReplace);
+  LONG added = 0;
+  for (size_t i = 0; i < replacement.size(); ++i)
+    if (!(replacement[i] == '\r' && i + 1 < replacement.size() && replacement[i + 1] == '\n')) ++added;
   int replaced = 0;
   for (;;) {
     FINDTEXTEX search{{from, -1}, find->strFind, {0, 0}};

@@ -1035,11 +1035,7 @@ LRESULT emFormatRange(Rich* r, HWND, UINT, WPARAM wParam, LPARAM lParam) {
   const int top = first < lines.size() ? lines[first].y : 0;
   while (last < lines.size() && lines[last].start <= to && lines[last].y - top + lines[last].height <= area.bottom - area.top)
     ++last;
-  if (wParam) {
-    Rich view = *r;
-    view.anchor = view.caret = 0;
-    drawLines(&view, fonts, lines, first, last, area.left, area.top, top, false);
-  }
+  if (wParam) drawLines(r, fonts, lines, first, last, area.left, area.top, top, false);
   dc->RestoreDC(saved);
   if (last >= lines.size()) return to;
   return std::min(lines[last].start, to);

@@ -172,6 +172,12 @@ TEST_F(RichEditCell, FindsAndReplacesInsideTheText) {
   EXPECT_TRUE(doc.paragraphs[0].runs[1].format.bold);
   find.strFind = "absent";
   EXPECT_FALSE(Cell()->ReplaceAll(&find, 3, 1));
+  // A replacement with a line break; the hit right after it is found too.
+  grid.SetValueRange(CGXRange(4, 1), "{\\rtf1 tenttent}");
+  find.strFind = "tent";
+  find.strReplace = "x\r\ny";
+  ASSERT_TRUE(Cell()->ReplaceAll(&find, 4, 1));
+  EXPECT_EQ(Doc(4).PlainText(), "x\r\nyx\r\ny");
 }
 
 TEST_F(RichEditCell, PrintsItsTextAtThePrintersResolution) {

@@ -103,6 +103,22 @@ TEST_F(RptPreviewTest, PagingReusesTheCachedImages) {
   });
 }
 
+TEST_F(RptPreviewTest, AtTheDocumentsEndTheLastPageIsTheOneShown) {
+  // A whole page per view: the last page's top never reaches the view's
+  // top, yet scrolling to the end shows it entire.
+  Build(3);
+  Run(nullptr, [&](CPrevDlg& dlg, HWND h) {
+    dlg.SelectZoom(1);
+    Press(h, IDC_PRV_LAST);
+    EXPECT_EQ(Text(h, IDC_PRV_PAGE), "Page 3 of 3");
+    EXPECT_FALSE(Enabled(h, IDC_PRV_NEXT));
+    EXPECT_FALSE(Enabled(h, IDC_PRV_LAST));
+    Press(h, IDC_PRV_PREV);
+    EXPECT_EQ(Text(h, IDC_PRV_PAGE), "Page 2 of 3");
+    EXPECT_TRUE(Enabled(h, IDC_PRV_NEXT));
+  });
+}
+
 TEST_F(RptPreviewTest, ZoomTable) {
   Build(2);
   Run(nullptr, [&](CPrevDlg& dlg, HWND h) {
@@ -158,6 +174,43 @@ TEST_F(RptPreviewTest, PageSetupOkAsksForARebuildAndCancelDoesNot) {
   EXPECT_FLOAT_EQ(left, 1.0f);  // saved for the report only
   GetPrintSettings(0, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr, &left, nullptr, nullptr, nullptr);
   EXPECT_FLOAT_EQ(left, 0.75f);
+}
+
+TEST_F(RptPreviewTest, PageSetupChecksTheReportsOwnWidthAndNoReturnsToTheDialog) {
+  // A landscape report: 130 columns fit the default margins but not two
+  // inches on either side (where 77 would).
+  ASSERT_TRUE(SetupPrinter(nullptr, &ThePrintSetup));  // the default printer's paper
+  Prepare(4, kRptLandscapeWidth);
+  ASSERT_GT(ctx_->paperWidth, ctx_->paperHeight);
+  ASSERT_TRUE(OpenRpt(ctx_));
+  WriteRptBlock(ctx_, RPT_BLOCK_TITLE);
+  ASSERT_TRUE(CloseRpt(ctx_));
+  for (bool narrow : {true, false}) {
+    SCOPED_TRACE(narrow);
+    int rebuild = 0;
+    bool backInDialog = false;
+    Run(&rebuild, [&](CPrevDlg&, HWND h) {
+      automation::OnDialog("Page Setup", [&](HWND s) {
+        ::SetDlgItemText(s, IDC_PSU_LEFT, narrow ? "2.00" : "0.50");
+        ::SetDlgItemText(s, IDC_PSU_RIGHT, narrow ? "2.00" : "0.50");
+        if (narrow) automation::ExpectMessageBox("", "too narrow", ANSWER_NO);
+        ::SendMessage(s, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        if (!narrow) return;
+        backInDialog = ::IsWindowVisible(s) != 0;
+        automation::ExpectMessageBox("Question", "save your changes", ANSWER_NO);
+        ::SendMessage(s, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      }, IDCANCEL);
+      Press(h, IDC_PRV_SETUP);
+    });
+    EXPECT_TRUE(automation::PendingExpectations().empty());
+    EXPECT_EQ(backInDialog, narrow);
+    EXPECT_EQ(rebuild, narrow ? 0 : 1);
+    float left = 0;
+    int portrait = 1;
+    GetPrintSettings(4, 0, nullptr, 0, nullptr, nullptr, nullptr, &portrait, &left, nullptr, nullptr, nullptr);
+    EXPECT_FLOAT_EQ(left, narrow ? 0.75f : 0.5f);  // nothing saved after No
+    EXPECT_EQ(portrait, 0);                        // the report stays landscape
+  }
 }
 
 TEST_F(RptPreviewTest, GoldenTwoPageReport) {

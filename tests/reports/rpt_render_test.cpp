@@ -70,6 +70,8 @@ TEST_F(RptRenderTest, TextExportKeepsRowsPagesAndRules) {
   ASSERT_EQ(pages.size(), 3u);
   EXPECT_EQ(pages[1].substr(0, 2), "\r\n");
   EXPECT_EQ(pages[2].substr(0, 2), "\r\n");
+  // A page ends with its footer row; the break's row belongs to the next page.
+  for (int p : {0, 1}) EXPECT_TRUE(pages[p].ends_with("Page " + std::to_string(p + 1) + "\r\n")) << pages[p];
   // Every line ends in CR LF without trailing blanks.
   std::istringstream lines(pages[0]);
   std::vector<std::string> rows;
