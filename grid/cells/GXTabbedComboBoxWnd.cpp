@@ -294,6 +294,37 @@ BOOL CGXTabbedComboBoxWnd::ValidateString(const CString& text) {
   return FALSE;
 }
 
+CSize CGXTabbedComboBoxWnd::CalcContentSize(CDC* dc, ROWCOL, ROWCOL, const CGXStyle& style, BOOL mode1, BOOL) {
+  // The cell shows the text column only: the other columns need no room.
+  CFont* old = m_pGrid->SelectStyleFont(dc, style, nullptr);
+  TEXTMETRIC tm{};
+  dc->GetTextMetrics(&tm);
+  CSize content(0, 0);
+  if (mode1) {
+    content.cy = tm.tmHeight + tm.tmExternalLeading + 1;
+  } else {
+    const int textCol = AttrInt(style, GX_IDS_UA_TABLIST_TEXTCOL, 0);
+    for (const CString& row : Rows(style)) content.cx = std::max<LONG>(content.cx, dc->GetTextExtent(Field(row, textCol)).cx);
+  }
+  if (old != nullptr) dc->SelectObject(old);
+  return CalcSize(content.cx, content.cy, style);
+}
+
+const CGXStyle* CGXTabbedComboBoxWnd::StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode,
+                                                       int storeKind, const CGXStyle* currentStyle) {
+  const CGXStyle* result = CGXComboBoxWnd::StoreStyleRowCol(row, col, style, mode, storeKind, currentStyle);
+  if (result == nullptr || style == nullptr || (mode != 0 && mode != 1) || !m_pGrid->IsCurrentCell(row, col))
+    return result;
+  // New rows or columns: the combo is filled and laid out afresh.
+  BOOL reset = style->GetIncludeChoiceList() || style->GetIncludeControl() ||
+               (style->GetIncludeValue() && !GetModify());
+  for (WORD id : {GX_IDS_UA_TABLIST_KEYCOL, GX_IDS_UA_TABLIST_TEXTCOL, GX_IDS_UA_TABLIST_SHOWALLCOLS,
+                  GX_IDS_UA_TABLIST_TITLES, GX_IDS_UA_TABLIST_COLWIDTHS, GX_IDS_UA_TABLIST_SORT})
+    reset = reset || style->HasUserAttribute(id);
+  if (reset) Reset();
+  return result;
+}
+
 void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                                 const CGXStyle* baseStyle) {
   if (IsInitializedFor(row, col) && !m_pGrid->IsPrinting()) {

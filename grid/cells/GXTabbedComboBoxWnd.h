@@ -31,8 +31,11 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
 
   void Init(ROWCOL row, ROWCOL col) override;
   BOOL OnValidate() override;
+  CSize CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL mode1, BOOL mode2) override;
   void Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
             const CGXStyle* baseStyle) override;
+  const CGXStyle* StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
+                                   const CGXStyle* currentStyle) override;
   void Hide() override;
   void OnClickedButton(CGXChild* child) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

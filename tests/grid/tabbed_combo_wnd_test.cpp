@@ -192,6 +192,37 @@ TEST_F(TabbedComboWnd, DroppedListStaysOnTheScreen) {
   }
 }
 
+TEST_F(TabbedComboWnd, NewRowsForTheCurrentCellAndItsWidth) {
+  grid.SetValueRange(CGXRange(1, 3), "1010");
+  Current(1, 3);
+  EXPECT_EQ(Field(), "Cash");
+  // Rows stored into the cell being edited show at once, in new columns.
+  grid.ApplyStyle(CGXRange(1, 3), CGXStyle()
+                                          .SetChoiceList("Name\tNo.\nPetty cash\t1010\nBank\t1020")
+                                          .SetUserAttribute(GX_IDS_UA_TABLIST_KEYCOL, "1")
+                                          .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "0")
+                                          .SetUserAttribute(GX_IDS_UA_TABLIST_COLWIDTHS, "70,30"));
+  automation::PumpUntilIdle();
+  EXPECT_EQ(Field(), "Petty cash");
+  Key(VK_DOWN, false, false, true);
+  const HWND list = DroppedList();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(::SendMessage(list, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(Accounts()->m_TabStops[0], 70);
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+
+  // A column fitted to its cells makes room for the shown text and the
+  // button, not for the fields left unshown.
+  Column(4, CGXStyle()
+                .SetControl(GX_IDS_CTRL_CBS_TABBED_DROPDOWN)
+                .SetChoiceList("X\ta description far too long to show in any cell of this grid")
+                .SetValue("X"));
+  grid.ResizeColWidthsToFit(CGXRange().SetCols(4, 4));
+  EXPECT_GT(grid.GetColWidth(4), 19);
+  EXPECT_LT(grid.GetColWidth(4), 50);
+}
+
 TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
   // "Cash Box" comes first and begins like "Cash": each stores its own key.
   HWND list = Drop(1);
