@@ -267,6 +267,18 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
   EXPECT_EQ(Value(3, 3), "1010");
   EXPECT_EQ(Shown(3, 3), "Cash");
 
+  // A read-only cell keeps its row whatever is chosen or typed.
+  grid.SetValueRange(CGXRange(5, 3), "1010");
+  grid.ApplyStyle(CGXRange(5, 3), CGXStyle().SetReadOnly(TRUE));
+  if (Drop(5) != nullptr) {
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+  }
+  Type("D");
+  EXPECT_EQ(Field(), "Cash");
+  Current(6, 3);
+  EXPECT_EQ(Value(5, 3), "1010");
+
   // Escape closes the list, then gives up the row chosen in it.
   ASSERT_NE(Drop(3), nullptr);
   Key(VK_DOWN);
