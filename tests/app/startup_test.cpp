@@ -29,6 +29,7 @@
 #include "common/ConfigFile.h"
 #include "common/DlgUtil.h"
 #include "common/PrefValues.h"
+#include "common/PrintSettings.h"
 #include "common/Question.h"
 #include "common/Settings.h"
 #include "common/SplashWindow.h"
@@ -703,15 +704,17 @@ TEST_F(StartupTest, ClosingKeepsTheWindowRectangle) {
 
 namespace {
 
-// The default printer's page is looked up once the year is open; without any
-// printer the screen stands in, silently.
+// The default printer's page is looked up after the main window shows, at
+// the first idle moment or when the print settings are read before it;
+// without any printer the screen stands in, silently.
 TEST_F(StartupTest, TheDefaultPrinterOrTheScreenGivesThePage) {
   const struct {
     const char* noPrinters;
     int technology;
-  } cases[] = {{nullptr, DT_RASPRINTER}, {"1", DT_RASDISPLAY}};
+    bool byIdle;
+  } cases[] = {{nullptr, DT_RASPRINTER, true}, {"1", DT_RASDISPLAY, true}, {nullptr, DT_RASPRINTER, false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.noPrinters ? "no printers" : "the PDF printer");
+    SCOPED_TRACE(std::string(c.noPrinters ? "no printers" : "the PDF printer") + (c.byIdle ? ", idle" : ", settings"));
     if (c.noPrinters)
       ::setenv("KESTROVA_NO_PRINTERS", c.noPrinters, 1);
     else
@@ -722,6 +725,13 @@ TEST_F(StartupTest, TheDefaultPrinterOrTheScreenGivesThePage) {
     CTornelApp app;
     ASSERT_TRUE(app.InitInstance());
     automation::PumpUntilIdle();
+    EXPECT_EQ(ThePrintSetup.dc, nullptr) << "looked up before the main window showed";
+    if (c.byIdle) {
+      app.OnIdle(0);
+    } else {
+      int portrait = 0;
+      GetPrintSettings(0, 1, nullptr, 0, nullptr, nullptr, nullptr, &portrait, nullptr, nullptr, nullptr, nullptr);
+    }
     EXPECT_TRUE(Messages().empty()) << Messages().front();
     ASSERT_NE(ThePrintSetup.dc, nullptr);
     EXPECT_EQ(::GetDeviceCaps(ThePrintSetup.dc, TECHNOLOGY), c.technology);

@@ -18,18 +18,11 @@
 #include "grid/core/GXGridWnd.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgTemplate.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
+#include "support/XServerTest.h"
 #include "support/XdoTool.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
 
 namespace {
 
@@ -51,21 +44,9 @@ bool WritePng(SDL_Surface* shown, const std::string& path) {
   return ok;
 }
 
-TEST(ControlsDisplay, AmountAndDateCellsTypedFastAndTheCalendarOnTheDisplay) {
-  const std::string binary = xvfb::Find();
-  const std::string xdo = xdotool::Find();
-  if (binary.empty() || xdo.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SdlHost* sdl = owned.get();
-  platform::SetHost(std::move(owned));
+class ControlsDisplay : public sdl_display::XServerTest<true> {};
+
+TEST_F(ControlsDisplay, AmountAndDateCellsTypedFastAndTheCalendarOnTheDisplay) {
   GXInitLibrary(new CGXControlFactory);
   {
     std::string error;
@@ -128,8 +109,6 @@ end
     EXPECT_TRUE(WritePng(SDL_GetWindowSurface(win), ::testing::TempDir() + "controls-dialog-after.png"));
     dialog.DestroyWindow();
   }
-  automation::ResetWindows();
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }
 
 }  // namespace

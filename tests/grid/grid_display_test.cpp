@@ -14,17 +14,10 @@
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgTemplate.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
+#include "support/XServerTest.h"
 
 namespace {
 
@@ -47,20 +40,9 @@ bool WritePng(SDL_Surface* shown, const std::string& path) {
   return ok;
 }
 
-TEST(GridDisplay, AGridInADialogTemplateShowsOnTheDisplay) {
-  const std::string binary = xvfb::Find();
-  if (binary.empty()) GTEST_SKIP() << "no Xvfb";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SdlHost* sdl = owned.get();
-  platform::SetHost(std::move(owned));
+class GridDisplay : public sdl_display::XServerTest<false> {};
+
+TEST_F(GridDisplay, AGridInADialogTemplateShowsOnTheDisplay) {
   GXInitLibrary();
   {
     std::string error;
@@ -110,8 +92,6 @@ end
     EXPECT_TRUE(WritePng(shown, shot)) << shot;
     dialog.DestroyWindow();
   }
-  automation::ResetWindows();
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }
 
 }  // namespace

@@ -10,17 +10,10 @@
 
 #include "dlg_support.h"
 #include "platform/commdlg/FindReplaceDialog.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
+#include "support/XServerTest.h"
 
 namespace {
 
@@ -79,20 +72,9 @@ void pushKey(Uint32 windowId, SDL_Scancode scancode, SDL_Keycode sym) {
   SDL_PushEvent(&e);
 }
 
-TEST(SdlHost, RealWindowsAnswerClicksKeysAndResizing) {
-  std::string binary = xvfb::Find();
-  if (binary.empty()) GTEST_SKIP() << "no Xvfb";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SdlHost* sdl = owned.get();
-  platform::SetHost(std::move(owned));
+class SdlHost : public sdl_display::XServerTest<false> {};
+
+TEST_F(SdlHost, RealWindowsAnswerClicksKeysAndResizing) {
   {
     std::string error;
     ASSERT_TRUE(AddDialogTemplates(R"(
@@ -226,8 +208,6 @@ end
     find->DestroyWindow();
     owner.DestroyWindow();
   }
-  automation::ResetWindows();
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }
 
 }  // namespace

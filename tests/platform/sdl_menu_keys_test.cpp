@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/menus/Menu.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
+#include "support/XServerTest.h"
 #include "support/XdoTool.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
 
 namespace {
 
@@ -39,22 +32,9 @@ LRESULT MenuFrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-TEST(SdlMenuKeys, AltHeldWhileTheMenuOpensKeepsItOpen) {
-  std::string binary = xvfb::Find();
-  std::string tool = xdotool::Find();
-  if (binary.empty() || tool.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SdlHost* sdl = owned.get();
-  platform::SetHost(std::move(owned));
+class SdlMenuKeys : public sdl_display::XServerTest<true> {};
 
+TEST_F(SdlMenuKeys, AltHeldWhileTheMenuOpensKeepsItOpen) {
   WNDCLASS wc{};
   wc.lpfnWndProc = MenuFrameProc;
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -81,7 +61,7 @@ TEST(SdlMenuKeys, AltHeldWhileTheMenuOpensKeepsItOpen) {
   // Enter then chooses the Help menu's item; the Escapes end whatever
   // menu mode a fault left behind.
   commands().clear();
-  ASSERT_EQ(xdotool::RunWhilePumping({tool, "keydown", "alt", "sleep", "0.3", "key", "h", "sleep", "0.6", "keyup",
+  ASSERT_EQ(xdotool::RunWhilePumping({xdo, "keydown", "alt", "sleep", "0.3", "key", "h", "sleep", "0.6", "keyup",
                                       "alt", "sleep", "0.3", "key", "Return", "sleep", "0.3", "key", "Escape",
                                       "sleep", "0.2", "key", "Escape"}),
             0);
@@ -90,5 +70,4 @@ TEST(SdlMenuKeys, AltHeldWhileTheMenuOpensKeepsItOpen) {
 
   DestroyWindow(frame);
   UnregisterClass("SdlMenuKeysFrame", nullptr);
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }

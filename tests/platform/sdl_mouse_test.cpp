@@ -14,19 +14,12 @@
 
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgTemplate.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/menus/Menu.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
+#include "support/XServerTest.h"
 #include "support/XdoTool.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
 
 namespace {
 
@@ -125,21 +118,11 @@ std::vector<std::string> MoveAndClick(const std::string& tool, POINT p) {
   return {tool, "mousemove", std::to_string(p.x), std::to_string(p.y), "click", "1"};
 }
 
-class SdlMouse : public ::testing::Test {
+class SdlMouse : public sdl_display::XServerTest<true> {
  protected:
   void SetUp() override {
-    binary_ = xvfb::Find();
-    tool_ = xdotool::Find();
-    if (binary_.empty() || tool_.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
-    server_ = std::make_unique<xvfb::Server>(binary_);
-    ASSERT_FALSE(server_->display().empty()) << "Xvfb did not start";
-    setenv("DISPLAY", server_->display().c_str(), 1);
-    automation::ResetWindows();
-    std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-    ASSERT_NE(owned, nullptr) << SDL_GetError();
-    sdl_ = owned.get();
-    platform::SetHost(std::move(owned));
-
+    XServerTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     WNDCLASS wc{};
     wc.lpfnWndProc = FrameProc;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -153,16 +136,9 @@ class SdlMouse : public ::testing::Test {
   void TearDown() override {
     if (frame_) DestroyWindow(frame_);
     UnregisterClass("SdlMouseFrame", nullptr);
-    automation::ResetWindows();
-    if (sdl_) platform::SetHost(std::make_unique<platform::HeadlessHost>());
+    XServerTest::TearDown();
   }
 
-  std::string binary_, tool_;
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks_;  // the X libraries keep what they allocate
-#endif
-  std::unique_ptr<xvfb::Server> server_;
-  platform::SdlHost* sdl_ = nullptr;
   HWND frame_ = nullptr;
 };
 
@@ -184,17 +160,17 @@ end
   // Clicked at once as it shows, before the program read that it has the
   // keyboard.
   d.ShowWindow(SW_SHOW);
-  ASSERT_EQ(xdotool::RunWhileBusy(MoveAndClick(tool_, MiddleOf(check))), 0);
+  ASSERT_EQ(xdotool::RunWhileBusy(MoveAndClick(xdo, MiddleOf(check))), 0);
   PumpFor(800);
   EXPECT_EQ(::SendMessage(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "click on a dialog just shown";
 
   // The keyboard went elsewhere (a click on the owner); the next click on
   // the dialog both brings the keyboard back and presses the button.
-  ASSERT_EQ(xdotool::RunWhilePumping(MoveAndClick(tool_, POINT{600, 420})), 0);
-  ASSERT_EQ(xdotool::RunWhilePumping(MoveAndClick(tool_, MiddleOf(button))), 0);
+  ASSERT_EQ(xdotool::RunWhilePumping(MoveAndClick(xdo, POINT{600, 420})), 0);
+  ASSERT_EQ(xdotool::RunWhilePumping(MoveAndClick(xdo, MiddleOf(button))), 0);
   EXPECT_EQ(d.presses, 1) << "click on a dialog without the keyboard";
-  ASSERT_EQ(xdotool::RunWhileBusy(MoveAndClick(tool_, POINT{600, 420})), 0);
-  ASSERT_EQ(xdotool::RunWhileBusy(MoveAndClick(tool_, MiddleOf(button))), 0);
+  ASSERT_EQ(xdotool::RunWhileBusy(MoveAndClick(xdo, POINT{600, 420})), 0);
+  ASSERT_EQ(xdotool::RunWhileBusy(MoveAndClick(xdo, MiddleOf(button))), 0);
   PumpFor(800);
   EXPECT_EQ(d.presses, 2) << "the same, read late";
   d.DestroyWindow();
@@ -206,7 +182,7 @@ TEST_F(SdlMouse, SubmenuFollowsThePointerAndTakesTheClick) {
   HMENU bar = CreateMenu();
   walk.reports = CreatePopupMenu();
   walk.ledger = CreatePopupMenu();
-  walk.tool = tool_;
+  walk.tool = xdo;
   AppendMenu(walk.ledger, MF_STRING, 7, "&Statement");
   AppendMenu(walk.ledger, MF_STRING, 8, "&Detail");
   AppendMenu(walk.reports, MF_POPUP, reinterpret_cast<UINT_PTR>(walk.ledger), "&Ledger");
@@ -225,7 +201,7 @@ TEST_F(SdlMouse, SubmenuFollowsThePointerAndTakesTheClick) {
     commands().clear();
     walk.hovered.clear();
     walk.busy = busy;
-    ASSERT_EQ(xdotool::RunWhilePumping(MoveAndClick(tool_, menuBarItem)), 0);
+    ASSERT_EQ(xdotool::RunWhilePumping(MoveAndClick(xdo, menuBarItem)), 0);
     for (pid_t pid : walk.running) waitpid(pid, nullptr, 0);
     walk.running.clear();
     PumpFor(300);

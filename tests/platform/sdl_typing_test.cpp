@@ -12,18 +12,11 @@
 
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DlgTemplate.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
 #include "support/SdlDisplay.h"
+#include "support/XServerTest.h"
 #include "support/XdoTool.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
 
 namespace {
 
@@ -49,22 +42,9 @@ std::vector<std::string> ThreeTexts() {
 
 }  // namespace
 
-TEST(SdlTyping, FastTypingKeepsEveryCharacterInItsField) {
-  std::string binary = xvfb::Find();
-  std::string tool = xdotool::Find();
-  if (binary.empty() || tool.empty()) GTEST_SKIP() << "no Xvfb or xdotool";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SdlHost* sdl = owned.get();
-  platform::SetHost(std::move(owned));
+class SdlTyping : public sdl_display::XServerTest<true> {};
 
+TEST_F(SdlTyping, FastTypingKeepsEveryCharacterInItsField) {
   std::string error;
   ASSERT_TRUE(AddDialogTemplates(R"(
 dialog 7300
@@ -92,7 +72,7 @@ end
   // Two milliseconds a key, far beyond any typist: with no pause at all the
   // X client library now and then loses a Shift release between two
   // synthetic presses on a loaded machine, and the Tab after it goes back.
-  ASSERT_EQ(RunWhilePumping({tool, "type", "--delay", "2", typed}), 0);
+  ASSERT_EQ(RunWhilePumping({xdo, "type", "--delay", "2", typed}), 0);
 
   for (int i = 0; i < 3; ++i) {
     char buf[512] = "";
@@ -100,5 +80,4 @@ end
     EXPECT_EQ(std::string(buf), texts[static_cast<size_t>(i)]) << "field " << i + 1;
   }
   d.DestroyWindow();
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }

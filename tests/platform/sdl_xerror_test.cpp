@@ -8,30 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/host/HeadlessHost.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/testing/Automation.h"
-#include "support/XvfbServer.h"
+#include "support/XServerTest.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
+class SdlXErrors : public sdl_display::XServerTest<false> {};
 
-TEST(SdlXErrors, AMessageToAGoneWindowIsNotFatal) {
-  std::string binary = xvfb::Find();
-  if (binary.empty()) GTEST_SKIP() << "no Xvfb";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SetHost(std::move(owned));
-
+TEST_F(SdlXErrors, AMessageToAGoneWindowIsNotFatal) {
   // Xlib as SDL loaded it, on a connection of the test's own.
   void* x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
   ASSERT_NE(x11, nullptr);
@@ -51,7 +33,7 @@ TEST(SdlXErrors, AMessageToAGoneWindowIsNotFatal) {
   auto sync = reinterpret_cast<Sync>(dlsym(x11, "XSync"));
   auto closeDisplay = reinterpret_cast<CloseDisplay>(dlsym(x11, "XCloseDisplay"));
   ASSERT_TRUE(openDisplay && createWindow && rootOf && destroy && sendEvent && sync && closeDisplay);
-  void* display = openDisplay(server.display().c_str());
+  void* display = openDisplay(server->display().c_str());
   ASSERT_NE(display, nullptr);
   unsigned long gone = createWindow(display, rootOf(display), 0, 0, 10, 10, 0, 0, 0);
   ASSERT_NE(gone, 0u);
@@ -69,5 +51,4 @@ TEST(SdlXErrors, AMessageToAGoneWindowIsNotFatal) {
 
   closeDisplay(display);
   dlclose(x11);
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }

@@ -16,7 +16,6 @@
 #include "grid/cells/GXControl.h"
 #include "grid/cells/GXControlFactory.h"
 #include "grid/cells/GXGridCombo.h"
-#include "platform/host/HeadlessHost.h"
 #include "platform/host/sdl/SdlHost.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/WindowImpl.h"
@@ -26,12 +25,7 @@
 #include "store/Fixture.h"
 #include "store/Xfer.h"
 #include "support/SdlDisplay.h"
-#include "support/XvfbServer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#define KESTROVA_LSAN 1
-#endif
+#include "support/XServerTest.h"
 
 namespace {
 
@@ -55,22 +49,11 @@ bool PaintWindow(cairo_t* cr, platform::SdlHost* sdl, HWND hwnd, POINT origin) {
   return true;
 }
 
-TEST(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
-  const std::string binary = xvfb::Find();
-  if (binary.empty()) GTEST_SKIP() << "no Xvfb";
-#ifdef KESTROVA_LSAN
-  __lsan::ScopedDisabler noLeakChecks;  // the X libraries keep what they allocate
-#endif
+class RegisterDisplay : public sdl_display::XServerTest<false> {};
+
+TEST_F(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
   fixture::FiscalYear fy;
   ResetXferDefaults();
-  xvfb::Server server(binary);
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-  setenv("DISPLAY", server.display().c_str(), 1);
-  automation::ResetWindows();
-  std::unique_ptr<platform::SdlHost> owned = platform::SdlHost::Open();
-  ASSERT_NE(owned, nullptr) << SDL_GetError();
-  platform::SdlHost* sdl = owned.get();
-  platform::SetHost(std::move(owned));
   GXInitLibrary(new CGXControlFactory);
   {
     CTransGDlg dialog;
@@ -121,8 +104,6 @@ TEST(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
     EXPECT_EQ(SDL_GetKeyboardFocus(), dialogWindow);
     dialog.DestroyWindow();
   }
-  automation::ResetWindows();
-  platform::SetHost(std::make_unique<platform::HeadlessHost>());
 }
 
 }  // namespace
