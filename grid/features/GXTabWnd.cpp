@@ -532,6 +532,7 @@ CString CGXTabWndInterface::GetSheetName(CWnd* sheet, int index) {
 
 CGXTabWndInterface* GXGetTabWndInterface() {
   static CGXTabWndInterface theInterface;
+  GXGetAppData()->m_pTabWndInt = &theInterface;
   return &theInterface;
 }
 
