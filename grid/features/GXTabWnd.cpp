@@ -5,6 +5,8 @@
 
 #include "grid/core/GXAppData.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/View.h"
 #include "platform/framework/WindowDc.h"
 
 namespace {
@@ -257,6 +259,19 @@ void CGXTabWnd::RestoreScrollState(int index) {
   }
 }
 
+namespace {
+
+// A sheet that is a view becomes its frame's active view when it gets the
+// focus, so that the frame's commands reach it.
+void FocusSheet(CWnd* sheet) {
+  sheet->SetFocus();
+  if (!sheet->IsKindOf(RUNTIME_CLASS(CView))) return;
+  auto* view = static_cast<CView*>(sheet);
+  if (CFrameWnd* frame = view->GetParentFrame()) frame->SetActiveView(view);
+}
+
+}  // namespace
+
 void CGXTabWnd::ActivateTab(int index) {
   if (m_pBeam == nullptr || index < 0 || index >= m_pBeam->GetCount()) return;
   CWnd* next = m_pBeam->GetTab(index).pSheet;
@@ -264,7 +279,7 @@ void CGXTabWnd::ActivateTab(int index) {
     MSG waiting;
     if (!::PeekMessage(&waiting, m_hWnd, GX_TAB_RENAME, GX_TAB_RENAME, PM_NOREMOVE) && next != nullptr &&
         next->GetSafeHwnd() != nullptr) {
-      next->SetFocus();
+      FocusSheet(next);
       next->Invalidate(FALSE);
     }
     return;
@@ -283,7 +298,7 @@ void CGXTabWnd::ActivateTab(int index) {
   if (next != nullptr && next->GetSafeHwnd() != nullptr) {
     RecalcLayout();
     next->ShowWindow(SW_SHOW);
-    next->SetFocus();
+    FocusSheet(next);
     RestoreScrollState(index);
     next->Invalidate(FALSE);
   }

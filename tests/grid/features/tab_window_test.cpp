@@ -5,6 +5,8 @@
 
 #include "grid/features/GXTabWnd.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/View.h"
 #include "platform/testing/Automation.h"
 #include "support/GoldenImage.h"
 
@@ -291,6 +293,32 @@ TEST_F(TabWindow, TheVisibleSheetIsToldItsSizeAsAFilledFrameAndAfterResizing) {
   EXPECT_EQ(sheet.sizes.back().type, SIZE_RESTORED);
   EXPECT_EQ(sheet.sizes.back().cx, placed.Width());
   EXPECT_TRUE(sheets[1]->sizes.empty()) << "hidden sheets are left alone";
+}
+
+// Sheets that are views of a frame become its active view as they show.
+TEST(TabWindowViews, TheShownViewBecomesTheFramesActiveView) {
+  class SheetView : public CView {
+   protected:
+    void PostNcDestroy() override {}  // the test owns it
+  };
+  automation::ResetWindows();
+  auto* frame = new CFrameWnd;  // deletes itself with its window
+  ASSERT_TRUE(frame->Create(nullptr, "Book", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 200)));
+  CGXTabWnd tabs;
+  ASSERT_TRUE(tabs.Create(frame, WS_CHILD | WS_VISIBLE | WS_HSCROLL, 1));
+  tabs.MoveWindow(0, 0, 400, 200);
+  SheetView views[2];
+  for (auto& view : views) {
+    ASSERT_TRUE(view.CreateEx(0, nullptr, "", WS_CHILD, 0, 0, 10, 10, tabs.m_hWnd, nullptr));
+    tabs.InsertSheet(&view, "Sheet");
+  }
+  tabs.SendMessage(GX_TAB_ACTIVATE, 1);
+  EXPECT_EQ(frame->GetActiveView(), &views[1]);
+  tabs.SendMessage(GX_TAB_ACTIVATE, 0);
+  EXPECT_EQ(frame->GetActiveView(), &views[0]);
+  frame->SetActiveView(nullptr, FALSE);
+  tabs.DestroyWindow();
+  frame->DestroyWindow();
 }
 
 }  // namespace
