@@ -198,7 +198,9 @@ int OpenDataFiles() {
     CloseSettingsSection(s);
   }
   if (!CurrentYearNode || !OpenDatabase(CurrentYearNode->folder, FiscalYearYY, 1)) return 0;
-  LookUpDefaultPrinter();
+  // Done once the main window shows (the first idle moment) or when a
+  // report or the print settings need it before that.
+  SetPrintSetupLoader(LookUpDefaultPrinter);
   ShowDateNote();
   return 1;
 }
@@ -206,6 +208,7 @@ int OpenDataFiles() {
 void FreeDataTables() {
   CloseDataFiles();
   FreeYearList();
+  SetPrintSetupLoader(nullptr);
   ReleasePrintSetup();
 }
 
@@ -250,6 +253,11 @@ BOOL CTornelApp::InitInstance() {
     m_pMainWnd->UpdateWindow();
   }
   return TRUE;
+}
+
+BOOL CTornelApp::OnIdle(LONG count) {
+  EnsurePrintSetup();
+  return CWinApp::OnIdle(count);
 }
 
 BOOL CTornelApp::PreTranslateMessage(MSG* msg) {

@@ -27,6 +27,9 @@ class CTornelApp : public CWinApp {
 
   BOOL InitInstance() override;
   BOOL PreTranslateMessage(MSG* msg) override;
+  // The first idle moment after the main window shows finishes the start's
+  // deferred work (the default printer's look-up).
+  BOOL OnIdle(LONG count) override;
   int ExitInstance() override;
 
   // The single running copy guard; it gives the copy up with the

@@ -23,6 +23,8 @@ PrintSetupRecord ThePrintSetup;
 
 namespace {
 
+PrintSetupLoader printSetupLoader = nullptr;
+
 FocusSetter focusSetter = nullptr;
 MainTitleSetter mainTitleSetter = nullptr;
 WaitCursorSetter waitCursorSetter = nullptr;
@@ -45,6 +47,16 @@ bool IsBlankText(const char* text) {
 }
 
 }  // namespace
+
+void SetPrintSetupLoader(PrintSetupLoader loader) { printSetupLoader = loader; }
+
+void EnsurePrintSetup() {
+  // Taken first: the look-up may show a message whose loop comes back here.
+  if (PrintSetupLoader loader = printSetupLoader) {
+    printSetupLoader = nullptr;
+    loader();
+  }
+}
 
 bool ValidateNumber(const char* text, int flags, const char* min, const char* max, char* message, size_t size) {
   const char* t = text ? text : "";

@@ -127,6 +127,14 @@ struct PrintSetupRecord {
 };
 extern PrintSetupRecord ThePrintSetup;
 
+// Asking the printing service for the default printer can take long (a
+// network printer, a slow service), so the start-up leaves it until the
+// main window shows: it hands the look-up here, and whatever reads the
+// record first, or the first idle moment, runs it once.
+using PrintSetupLoader = void (*)();
+void SetPrintSetupLoader(PrintSetupLoader loader);
+void EnsurePrintSetup();
+
 // Fills the record for a printer: the one a print dialog chose (`given`),
 // else the default printer, else (no printer at all) the screen in a
 // portrait letter page. False when the printer cannot tell its page size.

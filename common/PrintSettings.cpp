@@ -54,6 +54,7 @@ PrintValues Defaults(int portrait) {
 }
 
 void RaiseToPrinter(PrintValues& v) {
+  EnsurePrintSetup();
   const float borders[4] = {ThePrintSetup.unprintableLeft, ThePrintSetup.unprintableRight,
                             ThePrintSetup.unprintableTop, ThePrintSetup.unprintableBottom};
   for (int i = 0; i < 4; ++i)

@@ -175,6 +175,7 @@ void ReportGenerator(RptContext* c) {
 
 void ReportDriver(int reportId, void* argument) {
   CTraceLog trace("ReportDriver");
+  EnsurePrintSetup();
   RptContext* c = nullptr;
   int id = reportId;
   if (AllocRptTables(reportId) && InitRpt(&c)) {

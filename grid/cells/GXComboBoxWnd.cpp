@@ -444,8 +444,15 @@ BOOL CGXComboBoxWnd::ShowPendingDropDown() {
 }
 
 void CGXComboBoxWnd::RestoreSaved() {
-  if (IsDropDownList()) SetCurSel(m_nSavedSel);
-  else SetWindowText(m_sSavedText);
+  if (IsDropDownList()) {
+    SetCurSel(m_nSavedSel);
+    return;
+  }
+  // Setting the text reports an edit change, which restores again: only a
+  // text that differs is set, or the two would call each other for ever.
+  CString now;
+  GetWindowText(now);
+  if (now != m_sSavedText) SetWindowText(m_sSavedText);
 }
 
 BOOL CGXComboBoxWnd::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -361,14 +361,19 @@ BOOL CGXEditControl::FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCu
     return TRUE;
   }
   CGXStyle composed;
-  m_pGrid->ComposeStyleRowCol(row, col, composed);
+  if (find->m_pStyle == nullptr) m_pGrid->ComposeStyleRowCol(row, col, composed);
   CString shown;
-  GetControlText(shown, row, col, nullptr, composed);
+  GetControlText(shown, row, col, nullptr, find->m_pStyle != nullptr ? *find->m_pStyle : composed);
   if (FindIn(shown, find->strFind, find->bCase, 0) < 0) return FALSE;
   if (select) {
-    m_pGrid->SetCurrentCellForStyles(row, col);
-    Init(row, col);
+    // The current cell moves there the ordinary way, so that a cell being
+    // edited elsewhere is stored first; a cell that may not be left keeps
+    // the search where it is.
+    m_pGrid->RedrawRowCol(row, col, row, col);
+    if (!m_pGrid->SetCurrentCell(row, col, 0x20 | 0x04)) return TRUE;
+    if (!IsInitializedFor(row, col)) Init(row, col);
     SetActive(TRUE);
+    SetSel(0, 0);
     FindText(request, row, col, TRUE, TRUE);
     Refresh();
   }
@@ -524,14 +529,16 @@ BOOL CGXEditControl::FilterTypedChar(UINT ch, UINT repeat, UINT flags) {
   if (!m_bInserting) m_strPending.Empty();
   if (KeyHeld(VK_CONTROL)) {
     switch (ch) {
+      // Through the cell's own (virtual) clipboard operations, so that a
+      // derived cell's copy, paste or cut is the one the keys run.
       case 3:
         if (::OpenClipboard(m_hWnd)) ::EmptyClipboard(), ::CloseClipboard();
-        CGXControl::Copy();
+        AsControl().Copy();
         return FALSE;
-      case 22: CGXControl::Paste(); return FALSE;
+      case 22: AsControl().Paste(); return FALSE;
       case 24:
         if (::OpenClipboard(m_hWnd)) ::EmptyClipboard(), ::CloseClipboard();
-        CGXControl::Cut();
+        AsControl().Cut();
         return FALSE;
       case 13:
         if (CWnd::GetStyle() & ES_WANTRETURN) m_strPending = "\r\n";
@@ -606,14 +613,14 @@ void CGXEditControl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
       case VK_DOWN: toGrid = LineFromChar(end) >= GetLineCount() - 1; break;
       case VK_INSERT:
         if (KeyHeld(VK_SHIFT)) {
-          CGXControl::Paste();
+          AsControl().Paste();
           return;
         }
         break;
       case VK_DELETE:
         if (KeyHeld(VK_SHIFT) && start != end) {
           if (::OpenClipboard(m_hWnd)) ::EmptyClipboard(), ::CloseClipboard();
-          CGXControl::Cut();
+          AsControl().Cut();
           return;
         }
         break;

@@ -74,6 +74,9 @@ class CGXEditControl : public CEdit, public CGXStatic {
   int CalcCharFromPoint(CPoint point);
   // Activates an inactive bound cell with the caret at `caret` (-1 the end).
   BOOL StartEditingAt(int caret);
+  // The cell as a grid control: the edit window's own Copy, Cut and Paste
+  // share the names of the cell's clipboard operations.
+  CGXControl& AsControl() { return *this; }
   // The cell's display text searched for the request's text.
   static int FindIn(const CString& text, const CString& find, BOOL matchCase, int start);
 

@@ -396,7 +396,7 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
   rect.IntersectRect(&rect, &desktop);
   CRect now;
   list->GetWindowRect(&now);
-  if (rect != m_rcLastList || rect != now) {
+  if (!rect.EqualRect(&m_rcLastList) || !rect.EqualRect(&now)) {
     m_rcLastList = rect;
     list->MoveWindow(&rect, TRUE);
     if (m_pHeader->GetSafeHwnd() != nullptr) m_pHeader->UpdateWindow();

@@ -230,8 +230,9 @@ void CGXGridCore::DrawCellRange(ROWCOL firstRow, ROWCOL firstCol, ROWCOL lastRow
   }
   if (m_pDrawSpannedCellsImp != nullptr) {
     CGXRange block(ctx.rows[0], ctx.cols[0], ctx.rows[ctx.nRows - 1], ctx.cols[ctx.nCols - 1]);
+    // With the grid's own cell styles: the ones this paint draws with.
     EvalVisibleSpans(block, ctx.frozenRows, ctx.frozenCols, ctx.topRow, ctx.leftCol, block.bottom, block.right, FALSE,
-                     FALSE, FALSE);
+                     FALSE, TRUE);
   }
   auto rowDrawn = [&](ROWCOL r) { return !m_bRedrawAllPass || rowPending[r]; };
 

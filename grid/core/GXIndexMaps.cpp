@@ -1,5 +1,6 @@
 #include "grid/core/GXIndexMaps.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "platform/base/Exceptions.h"
@@ -152,6 +153,10 @@ void GXDeleteListObjects(CObList& list) {
 }
 
 void GXDeletePtrArrayObjects(CObArray& array) {
-  for (int i = 0; i < array.GetSize(); ++i) delete array.GetAt(i);
+  // An array read from an archive may hold one object more than once.
+  std::unordered_set<CObject*> deleted;
+  for (int i = 0; i < array.GetSize(); ++i) {
+    if (deleted.insert(array.GetAt(i)).second) delete array.GetAt(i);
+  }
   array.SetSize(0);
 }

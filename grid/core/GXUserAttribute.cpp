@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/core/GXAppData.h"
+#include "grid/core/GXReadOwned.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/base/Exceptions.h"
 
@@ -377,7 +378,7 @@ void CGXUserAttributeMap::Serialize(CArchive& ar) {
   if (available >= 0 && static_cast<std::int64_t>(count) * 4 > available)
     AfxThrowArchiveException(CArchiveException::endOfFile);
   for (WORD i = 0; i < count; ++i) {
-    CObject* object = ar.ReadObject(RUNTIME_CLASS(CGXAbstractUserAttribute));
+    CObject* object = GXReadOwnedObject(ar, RUNTIME_CLASS(CGXAbstractUserAttribute));
     auto* value = static_cast<CGXAbstractUserAttribute*>(object);
     WORD id = 0;
     try {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "grid/core/GXReadOwned.h"
 #include "platform/base/Exceptions.h"
 
 IMPLEMENT_SERIAL(CGXDelayedRange, CObject, 1)
@@ -127,7 +128,7 @@ void CGXDelayedRangePool::Serialize(CArchive& ar) {
   const DWORD count = ar.ReadCount(2);
   std::vector<std::unique_ptr<CGXDelayedRange>> read;
   for (DWORD i = 0; i < count; ++i) {
-    CObject* object = ar.ReadObject(RUNTIME_CLASS(CGXDelayedRange));
+    CObject* object = GXReadOwnedObject(ar, RUNTIME_CLASS(CGXDelayedRange));
     read.emplace_back(static_cast<CGXDelayedRange*>(object));
   }
   entries_ = std::move(read);

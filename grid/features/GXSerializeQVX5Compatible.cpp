@@ -1,6 +1,5 @@
 #include "grid/features/GXSerializeQVX5Compatible.h"
 
-#include <memory>
 
 #include "grid/core/GXStyle.h"
 #include "grid/core/GXUserAttribute.h"
@@ -33,8 +32,9 @@ void CGXCollMapDWordToString::Serialize(CArchive& ar) {
 
 void CGXSerializeQVX5CompatibleImp::SerializeUserAttributes(CGXStyle& style, CArchive& ar) {
   if (ar.IsStoring()) return;
-  std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGXCollMapDWordToString)));
-  auto* texts = static_cast<CGXCollMapDWordToString*>(object.get());
+  // The style takes copies of the texts.
+  const CArchive::ReadCopy read = ar.ReadObjectToCopy(RUNTIME_CLASS(CGXCollMapDWordToString));
+  auto* texts = read.As<CGXCollMapDWordToString>();
   if (texts == nullptr) return;
   CGXUserAttributeMap attributes;
   for (POSITION pos = texts->GetStartPosition(); pos != nullptr;) {

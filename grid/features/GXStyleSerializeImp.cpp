@@ -252,17 +252,14 @@ void CGXStyleSerializeImpl::ReadStyle(CGXStyle& style, CArchive& ar, const CGXSt
   if (bits & kArWrap) style.SetWrapText(ReadByte(ar) != 0);
   if (bits & kArAllowEnter) style.SetAllowEnter(ReadByte(ar) != 0);
   if (bits & kArFont) {
-    const std::size_t mark = ar.LoadMark();
-    CObject* object = ar.ReadObject(RUNTIME_CLASS(CGXFont));
-    if (object != nullptr && ar.LoadMark() == mark) AfxThrowArchiveException(CArchiveException::badIndex);
-    if (auto* font = dynamic_cast<CGXFont*>(object)) {
+    // The style keeps a copy of the font.
+    const CArchive::ReadCopy read = ar.ReadObjectToCopy(RUNTIME_CLASS(CGXFont));
+    if (auto* font = read.As<CGXFont>()) {
       style.GetFontRef() = *font;
       style.SetInclude(CGXStyle::kFont, TRUE);
     } else {
       style.SetInclude(CGXStyle::kFont, FALSE);
     }
-    // Copied, so the archive forgets it (see the user attributes below).
-    if (object != nullptr) ar.FreeReadObjects(mark, {object});
   }
   if (bits & kArValue) style.SetValue(ar.ReadCString());
   if (bits & kArChoices) style.SetChoiceList(ar.ReadCString());
@@ -292,14 +289,9 @@ void CGXStyleSerializeImpl::ReadStyle(CGXStyle& style, CArchive& ar, const CGXSt
     if (map != nullptr) style.SetBaseStyle(id);
   }
   if (schema >= 5) {
-    // The style takes a copy of the map: a reference back to an object read
-    // earlier belongs to someone else and is refused, and the archive forgets
-    // the map it made once it is gone, so no later reference reaches it.
-    const std::size_t mark = ar.LoadMark();
-    CObject* object = ar.ReadObject(RUNTIME_CLASS(CGXUserAttributeMap));
-    if (object != nullptr && ar.LoadMark() == mark) AfxThrowArchiveException(CArchiveException::badIndex);
-    style.SetUserAttributes(dynamic_cast<CGXUserAttributeMap*>(object));
-    if (object != nullptr) ar.FreeReadObjects(mark, {object});
+    // The style takes a copy of the map.
+    const CArchive::ReadCopy read = ar.ReadObjectToCopy(RUNTIME_CLASS(CGXUserAttributeMap));
+    style.SetUserAttributes(read.As<CGXUserAttributeMap>());
   } else if (CGXAbstractSerializeQVX5CompatibleImp* older = GXGetAppData()->m_pSerializeQVX5Imp) {
     older->SerializeUserAttributes(style, ar);
   } else {

@@ -105,9 +105,12 @@ void CGXFormulaSheet::Serialize(CArchive& ar) {
     ar >> kind >> valueKind >> flags >> row >> col;
     if (kind > GX_KIND_CONST_FORMULA || valueKind > GX_VALUE_SHORT_TEXT)
       AfxThrowArchiveException(CArchiveException::badIndex);
-    std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGXStyle)));
-    std::unique_ptr<CGXStyle> style(dynamic_cast<CGXStyle*>(object.get()));
-    if (style) object.release();
+    // The cell keeps a copy: the archive lets go of the style it read.
+    std::unique_ptr<CGXStyle> style;
+    {
+      const CArchive::ReadCopy read = ar.ReadObjectToCopy(RUNTIME_CLASS(CGXStyle));
+      if (auto* stored = read.As<CGXStyle>()) style.reset(stored->Clone());
+    }
 
     // The record is read whole before anything is stored.
     CString formula;

@@ -502,8 +502,10 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested) {
   } catch (...) {
     // The object is half read: nobody outside its own reading holds it,
     // so it goes, and later references to it are refused.
+    // What it made inside itself went with it (or is now nobody's): those
+    // are forgotten as well.
     --readDepth_;
-    loadArray_[slot].object = nullptr;
+    ForgetObjectsFrom(slot);
     delete object;
     objectSchema_ = static_cast<UINT>(-1);
     throw;
@@ -511,6 +513,23 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested) {
   --readDepth_;
   objectSchema_ = static_cast<UINT>(-1);
   return object;
+}
+
+CArchive::ReadCopy CArchive::ReadObjectToCopy(const CRuntimeClass* requested) {
+  const std::size_t mark = loadArray_.size();
+  CObject* object = ReadObject(requested);
+  // A back-reference adds nothing to the load array.
+  if (object != nullptr && loadArray_.size() == mark) Throw(CArchiveException::badIndex);
+  return ReadCopy(this, mark, object);
+}
+
+void CArchive::ForgetObjectsFrom(std::size_t mark) {
+  for (std::size_t i = mark; i < loadArray_.size(); ++i) loadArray_[i].object = nullptr;
+}
+
+void CArchive::LetGoOfReadObject(std::size_t mark, CObject* object) {
+  ForgetObjectsFrom(mark);
+  delete object;
 }
 
 void CArchive::FreeReadObjects(std::size_t mark, const std::vector<CObject*>& objects) {

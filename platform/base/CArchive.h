@@ -131,6 +131,42 @@ class CArchive {
   std::size_t LoadMark() const { return loadArray_.size(); }
   void FreeReadObjects(std::size_t mark, const std::vector<CObject*>& objects);
 
+  // An object read only for what the caller copies out of it; deleted, and
+  // forgotten by the archive, when the holder goes.
+  class ReadCopy {
+   public:
+    ReadCopy(ReadCopy&& other) noexcept
+        : ar_(other.ar_), mark_(other.mark_), object_(other.object_) {
+      other.object_ = nullptr;
+    }
+    ReadCopy(const ReadCopy&) = delete;
+    ReadCopy& operator=(const ReadCopy&) = delete;
+    ReadCopy& operator=(ReadCopy&&) = delete;
+    ~ReadCopy() {
+      if (object_ != nullptr) ar_->LetGoOfReadObject(mark_, object_);
+    }
+    CObject* Get() const { return object_; }
+    template <class T>
+    T* As() const {
+      return dynamic_cast<T*>(object_);
+    }
+
+   private:
+    friend class CArchive;
+    ReadCopy(CArchive* ar, std::size_t mark, CObject* object) : ar_(ar), mark_(mark), object_(object) {}
+    CArchive* ar_;
+    std::size_t mark_;
+    CObject* object_;
+  };
+  // Reads an object whose contents the caller copies before letting it go
+  // (null when none was stored). A reference back to an object read earlier
+  // is refused (bad index): that object belongs to someone else and would
+  // be freed under them. When the holder goes, the object is deleted (its
+  // destructor frees what it holds) and the archive forgets it and every
+  // object made while reading it, so a later reference to any of them is
+  // refused instead of reaching freed memory.
+  ReadCopy ReadObjectToCopy(const CRuntimeClass* requested);
+
   // Bytes left in the file after the read position, or -1 when unknown.
   std::int64_t BytesAvailable() const;
 
@@ -143,6 +179,9 @@ class CArchive {
   void FillFor(UINT count);
   void CheckLoading() const;
   void CheckStoring() const;
+  // Forgets the objects recorded since `mark` and deletes `object`.
+  void LetGoOfReadObject(std::size_t mark, CObject* object);
+  void ForgetObjectsFrom(std::size_t mark);
 
   struct LoadEntry {
     CObject* object = nullptr;

@@ -87,8 +87,30 @@ struct ImageListImpl {
     if (im.colour) return;
     im.colour = makeColour(im, cx, cy);
     im.mask = makeMono(cx, cy, [&](size_t i) { return im.transparent[i] != 0; });
-    // The dark, opaque pixels: what the embossed disabled look outlines.
-    im.shape = makeMono(cx, cy, [&](size_t i) { return im.transparent[i] || luminance(im.pixels[i]) >= 192; });
+    // What the embossed disabled look outlines (black = part of the shape).
+    im.shape = makeMono(cx, cy, [&](size_t i) { return !inShape(im, i); });
+  }
+  // A picture's shape is its dark pixels and the darker side of every clear
+  // edge, transparency counting as the light face it sits on. Taking every
+  // pixel below a light grey would turn a picture with a grey body (a
+  // calculator, a monitor) into a solid block.
+  bool inShape(const Image& im, size_t i) const {
+    constexpr int kDark = 96, kEdge = 40, kFace = 192;
+    if (im.transparent[i]) return false;
+    const int own = luminance(im.pixels[i]);
+    if (own < kDark) return true;
+    const int x = static_cast<int>(i % static_cast<size_t>(cx)), y = static_cast<int>(i / static_cast<size_t>(cx));
+    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    for (const auto& step : steps) {
+      const int nx = x + step[0], ny = y + step[1];
+      int next = kFace;
+      if (nx >= 0 && nx < cx && ny >= 0 && ny < cy) {
+        const size_t n = static_cast<size_t>(ny) * static_cast<size_t>(cx) + static_cast<size_t>(nx);
+        if (!im.transparent[n]) next = luminance(im.pixels[n]);
+      }
+      if (next - own > kEdge) return true;
+    }
+    return false;
   }
   // Cuts a strip into images; transparentOf says which pixels show through.
   template <class Pred>

@@ -3,6 +3,7 @@
 #include "platform/print/Printers.h"
 
 #include <cups/cups.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,13 +39,49 @@ void CopyName(BYTE* dst, std::size_t size, const std::string& src) {
   dst[n] = 0;
 }
 
+// The printing service's library, opened at the first question about
+// printers rather than linked into the program: it brings TLS, Kerberos and
+// service discovery with it, which every start would load for nothing. A
+// machine without it still has the PDF printer.
+struct Cups {
+  decltype(&cupsGetDests2) getDests = nullptr;
+  decltype(&cupsFreeDests) freeDests = nullptr;
+  decltype(&cupsGetOption) getOption = nullptr;
+  decltype(&cupsAddOption) addOption = nullptr;
+  decltype(&cupsFreeOptions) freeOptions = nullptr;
+  decltype(&cupsPrintFile2) printFile = nullptr;
+  decltype(&cupsLastErrorString) lastError = nullptr;
+};
+
+template <typename F>
+bool Bind(void* lib, const char* name, F* out) {
+  *out = reinterpret_cast<F>(::dlsym(lib, name));
+  return *out != nullptr;
+}
+
+const Cups* TheCups() {
+  static const Cups cups = [] {
+    Cups c;
+    void* lib = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!lib) return c;
+    const bool all = Bind(lib, "cupsGetDests2", &c.getDests) && Bind(lib, "cupsFreeDests", &c.freeDests) &&
+                     Bind(lib, "cupsGetOption", &c.getOption) && Bind(lib, "cupsAddOption", &c.addOption) &&
+                     Bind(lib, "cupsFreeOptions", &c.freeOptions) && Bind(lib, "cupsPrintFile2", &c.printFile) &&
+                     Bind(lib, "cupsLastErrorString", &c.lastError);
+    if (!all) c = Cups{};  // the library stays loaded: no other caller may hold a half-bound copy
+    return c;
+  }();
+  return cups.getDests ? &cups : nullptr;
+}
+
 }  // namespace
 
 std::vector<PrinterInfo> ListPrinters() {
   std::vector<PrinterInfo> list;
   if (PrintersHidden()) return list;
+  const Cups* cups = TheCups();
   cups_dest_t* dests = nullptr;
-  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+  const int count = cups ? cups->getDests(CUPS_HTTP_DEFAULT, &dests) : 0;
   bool haveDefault = false;
   for (int i = 0; i < count; ++i) {
     const cups_dest_t& d = dests[i];
@@ -53,13 +90,13 @@ std::vector<PrinterInfo> ListPrinters() {
     p.name = d.name;
     p.isDefault = d.is_default != 0 && !haveDefault;
     haveDefault = haveDefault || p.isDefault;
-    p.paperSize = PaperOfMedia(cupsGetOption("media", d.num_options, d.options));
-    const char* orient = cupsGetOption("orientation-requested", d.num_options, d.options);
+    p.paperSize = PaperOfMedia(cups->getOption("media", d.num_options, d.options));
+    const char* orient = cups->getOption("orientation-requested", d.num_options, d.options);
     p.orientation = orient && std::strcmp(orient, "4") == 0 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     p.marginTenthsMm = 64;  // a quarter inch, what most printers cannot reach
     list.push_back(p);
   }
-  cupsFreeDests(count, dests);
+  if (cups) cups->freeDests(count, dests);
   PrinterInfo pdf;
   pdf.name = kPdfPrinter;
   pdf.pdf = true;
@@ -187,15 +224,20 @@ bool ReadDevMode(HGLOBAL block, DEVMODE* out) {
 
 bool SubmitJob(const std::string& printer, const std::string& pdfPath, const std::string& title, int copies,
                bool collate, std::string* error) {
+  const Cups* cups = TheCups();
+  if (!cups) {
+    if (error) *error = std::string("The printer \"") + printer + "\" cannot be reached: no printing service is installed";
+    return false;
+  }
   cups_option_t* options = nullptr;
   int n = 0;
-  n = cupsAddOption("copies", std::to_string(std::max(1, copies)).c_str(), n, &options);
-  n = cupsAddOption("multiple-document-handling",
+  n = cups->addOption("copies", std::to_string(std::max(1, copies)).c_str(), n, &options);
+  n = cups->addOption("multiple-document-handling",
                     collate ? "separate-documents-collated-copies" : "separate-documents-uncollated-copies", n,
                     &options);
-  const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.c_str(), pdfPath.c_str(), title.c_str(), n, options);
-  cupsFreeOptions(n, options);
-  if (job == 0 && error) *error = std::string("The printer \"") + printer + "\" refused the job: " + cupsLastErrorString();
+  const int job = cups->printFile(CUPS_HTTP_DEFAULT, printer.c_str(), pdfPath.c_str(), title.c_str(), n, options);
+  cups->freeOptions(n, options);
+  if (job == 0 && error) *error = std::string("The printer \"") + printer + "\" refused the job: " + cups->lastError();
   return job != 0;
 }
 

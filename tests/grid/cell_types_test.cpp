@@ -383,6 +383,29 @@ TEST_F(CellTypes, WindowsDropDownListShowsValueAndStoresTheChosenItem) {
   EXPECT_EQ(Value(1, 1), "Blue");
 }
 
+TEST_F(CellTypes, ReadOnlyWindowsCombosKeepTheirValueWhenAnItemIsChosen) {
+  // Restoring a drop-down combo's text reports an edit change, which used to
+  // restore again until the stack ran out.
+  for (WORD id : {GX_IDS_CTRL_CBS_DROPDOWN, GX_IDS_CTRL_CBS_DROPDOWNLIST}) {
+    SCOPED_TRACE(id);
+    Column(1, CGXStyle().SetControl(id).SetChoiceList("Red\nGreen\nBlue"));
+    grid.SetValueRange(CGXRange(1, 1), "Red");
+    grid.ApplyStyle(CGXRange(1, 1), CGXStyle().SetReadOnly(TRUE));
+    grid.SetCurrentCell(1, 1);
+    automation::PumpUntilIdle();
+    automation::PressKey(VK_DOWN, false, false, true);
+    automation::PressKey(VK_DOWN);
+    automation::PressKey(VK_RETURN);
+    automation::PumpUntilIdle();
+    CString shown;
+    grid.GetRegisteredControl(id)->GetValue(shown);
+    EXPECT_EQ(std::string(shown), "Red");
+    grid.SetCurrentCell(2, 1);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(Value(1, 1), "Red");
+  }
+}
+
 TEST_F(CellTypes, WindowsComboIndexValuesShowTheirChoiceAndLeftRightLeaveAtTheEnds) {
   grid.SetValueRange(CGXRange(1, 2), "2");
   Column(2, CGXStyle().SetControl(GX_IDS_CTRL_CBS_DROPDOWN).SetChoiceList("Red\nGreen\nBlue"));

@@ -235,6 +235,43 @@ TEST_F(EditCell, CopyAndPaste) {
   EXPECT_EQ(ClipboardText(), "HELLO");
 }
 
+// An edit cell with clipboard operations of its own.
+class RecordingEdit : public CGXEditControl {
+ public:
+  using CGXEditControl::CGXEditControl;
+  BOOL Copy() override { return Record("copy"); }
+  BOOL Cut() override { return Record("cut"); }
+  BOOL Paste() override { return Record("paste"); }
+  BOOL Record(const char* what) {
+    ran.push_back(what);
+    return TRUE;
+  }
+  std::vector<std::string> ran;
+};
+
+TEST_F(EditCell, ClipboardKeysRunADerivedCellsOwnOperations) {
+  auto* recording = new RecordingEdit(grid.get(), GX_IDS_CTRL_EDIT);
+  grid->RegisterControl(GX_IDS_CTRL_EDIT, recording);
+  edit = recording;
+  const struct {
+    UINT key;
+    bool shift, ctrl;
+    const char* runs;
+  } keys[] = {
+      {'C', false, true, "copy"},      {'X', false, true, "cut"},          {'V', false, true, "paste"},
+      {VK_DELETE, true, false, "cut"}, {VK_INSERT, true, false, "paste"},
+  };
+  for (const auto& k : keys) {
+    Activate(1, 1);
+    edit->SetSel(0, 5);
+    recording->ran.clear();
+    automation::PressKey(k.key, k.shift, k.ctrl);
+    automation::PumpUntilIdle();
+    EXPECT_EQ(recording->ran, std::vector<std::string>{k.runs}) << k.runs << " by key " << k.key;
+    EXPECT_EQ(std::string(Text()), "hello world") << "the derived cell's operation alone ran";
+  }
+}
+
 TEST_F(EditCell, FindSelectsTheMatchAndReplaceAllGrowsPastAnyBuffer) {
   GXFindReplaceState find;
   find.strFind = "WORLD";

@@ -120,10 +120,23 @@ TEST_F(TabbedComboWnd, StoresTheKeyShowsTheTextAndCompletesTyping) {
   text = "Purple";
   EXPECT_FALSE(combo->ConvertControlTextToValue(text, 4, 1, nullptr));
 
-  // The drop-down list gives the first field of its selected row.
+  // The drop-down list gives the first field of its selected row, and its
+  // selection field shows only that field.
   grid.SetValueRange(CGXRange(1, 2), "R1");
-  EXPECT_TRUE(Control<CGXTabbedComboBoxWnd>(GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST)->m_bDropDownOnClick);
+  auto* list = Control<CGXTabbedComboBoxWnd>(GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST);
+  EXPECT_TRUE(list->m_bDropDownOnClick);
   EXPECT_EQ(Shown(1, 2), "Red");
+  Current(1, 2);
+  Key(VK_DOWN, false, false, true);
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  CString value;
+  list->GetValue(value);
+  EXPECT_EQ(std::string(value), "Green");
+  EXPECT_TRUE(golden::Matches("grid/tabbed_combo_wnd_field.png",
+                              [&](const std::string& path) { return automation::RenderToPng(list->m_hWnd, path); }));
+  Current(2, 2);
+  EXPECT_EQ(Value(1, 2), "G2");
 }
 
 TEST_F(TabbedComboWnd, DroppedListShowsColumnsUnderTheTitles) {
@@ -253,6 +266,18 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
   Current(4, 3);
   EXPECT_EQ(Value(3, 3), "1010");
   EXPECT_EQ(Shown(3, 3), "Cash");
+
+  // A read-only cell keeps its row whatever is chosen or typed.
+  grid.SetValueRange(CGXRange(5, 3), "1010");
+  grid.ApplyStyle(CGXRange(5, 3), CGXStyle().SetReadOnly(TRUE));
+  if (Drop(5) != nullptr) {
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+  }
+  Type("D");
+  EXPECT_EQ(Field(), "Cash");
+  Current(6, 3);
+  EXPECT_EQ(Value(5, 3), "1010");
 
   // Escape closes the list, then gives up the row chosen in it.
   ASSERT_NE(Drop(3), nullptr);

@@ -5,7 +5,9 @@
 
 #include "grid/GridFeatures.h"
 #include "grid/GridTestUtil.h"
+#include "grid/core/GXIndexMaps.h"
 #include "grid/core/GXRange.h"
+#include "grid/core/GXStyle.h"
 #include "grid/core/GXUserAttribute.h"
 #include "platform/base/Exceptions.h"
 
@@ -146,6 +148,39 @@ TEST(GridUserAttributeMap, ArchiveRoundTrip) {
   } catch (CException* e) {
     e->Delete();
   }
+}
+
+TEST(GridUserAttributeMap, AnArchivedAttributeListedTwiceIsRefused) {
+  // The map owns its attributes: one attribute under two ids would be freed
+  // twice.
+  CGXUserAttribute shared("tip text");
+  const auto bytes = gridtest::Store([&](CArchive& ar) {
+    ar << static_cast<WORD>(2);
+    ar.WriteObject(&shared);
+    ar << static_cast<WORD>(51022);
+    ar.WriteObject(&shared);
+    ar << static_cast<WORD>(51023);
+  });
+  CGXUserAttributeMap back;
+  try {
+    gridtest::Load(bytes, [&](CArchive& ar) { back.Serialize(ar); });
+    ADD_FAILURE() << "the second reference was accepted";
+  } catch (CArchiveException* e) {
+    EXPECT_EQ(e->m_cause, CArchiveException::badIndex);
+    e->Delete();
+  }
+}
+
+TEST(GridArchives, ObjectArraysFreeAnObjectHeldTwiceOnce) {
+  // Styles pasted from the clipboard come as an array that may name one
+  // style in several places.
+  CObArray styles;
+  auto* style = new CGXStyle;
+  styles.Add(style);
+  styles.Add(new CGXStyle);
+  styles.Add(style);
+  GXDeletePtrArrayObjects(styles);
+  EXPECT_EQ(styles.GetSize(), 0);
 }
 
 }  // namespace

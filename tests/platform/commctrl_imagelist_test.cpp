@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "draw_canvas.h"
+#include "platform/base/Resources.h"
+#include "platform/gfx/GdiObject.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/commctrl/ImageList.h"
 
@@ -83,6 +85,49 @@ TEST(ImageList, DisabledLookIsEmbossedFromTheDarkPixels) {
   EXPECT_EQ(canvas.At(0, 0), GetSysColor(COLOR_3DSHADOW)) << "the dark pixel in the shadow colour";
   EXPECT_EQ(canvas.At(1, 1), GetSysColor(COLOR_3DHILIGHT)) << "its highlight one pixel down and right";
   EXPECT_EQ(canvas.At(1, 0), RGB(0, 255, 0)) << "light pixels leave the background";
+}
+
+// A grey body inside a dark outline is drawn as its outline, not a block:
+// the tool bar's calculator picture is one.
+TEST(ImageList, DisabledGreyBodyKeepsItsOutline) {
+  CImageList list;
+  ASSERT_TRUE(list.Create(5, 5, ILC_MASK, 0, 1));
+  CBitmap strip;
+  strip.Attach(Picture({"ddddd", "dSSSd", "dSdSd", "dSSSd", "ddddd"}));
+  list.Add(&strip, RGB(192, 192, 192));
+  drawtest::Canvas canvas(6, 6, RGB(0, 255, 0));
+  ImageList_Draw(list, 0, canvas.dc.GetSafeHdc(), 0, 0, ILD_DISABLED);
+  const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 5; ++x) {
+      const bool outline = x == 0 || y == 0 || x == 4 || y == 4 || (x == 2 && y == 2);
+      EXPECT_EQ(canvas.At(x, y) == shadow, outline) << x << "," << y;
+    }
+}
+
+TEST(ImageList, DisabledCalculatorPictureIsNoBlock) {
+  CBitmap strip;
+  strip.Attach(LoadBitmapFile(ResourcePath("bitmaps/TOOLBAR.bmp").c_str()));
+  ASSERT_NE(strip.GetSafeHandle(), nullptr);
+  CImageList list;
+  ASSERT_TRUE(list.Create(24, 23, ILC_MASK, 14, 1));
+  ASSERT_EQ(list.Add(&strip, RGB(192, 192, 192)), 0);
+  constexpr int kCalculator = 12;
+  drawtest::Canvas shown(24, 23, RGB(192, 192, 192)), disabled(25, 24, RGB(192, 192, 192));
+  ImageList_Draw(list, kCalculator, shown.dc.GetSafeHdc(), 0, 0, ILD_TRANSPARENT);
+  ImageList_Draw(list, kCalculator, disabled.dc.GetSafeHdc(), 0, 0, ILD_DISABLED);
+  int opaque = 0, shaded = 0;
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 24; ++x) {
+      if (shown.At(x, y) == RGB(192, 192, 192)) continue;
+      ++opaque;
+      if (disabled.At(x, y) == GetSysColor(COLOR_3DSHADOW)) ++shaded;
+    }
+  ASSERT_GT(opaque, 300) << "the calculator picture is missing";
+  // The outline, the display's frame and the gaps between the keys, not the
+  // grey body and the keys themselves (a block shades every pixel).
+  EXPECT_LT(shaded * 3, opaque * 2) << shaded << " of " << opaque << " pixels shaded";
+  EXPECT_GT(shaded * 5, opaque) << "too little of the picture left to recognise";
 }
 
 TEST(ImageList, RemoveAndReplace) {

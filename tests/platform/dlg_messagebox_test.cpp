@@ -3,6 +3,7 @@
 #include "dlg_support.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/MessageBoxDlg.h"
+#include "platform/host/Host.h"
 #include "tools/gallery/ControlsStates.h"
 
 namespace {
@@ -122,6 +123,13 @@ TEST_F(MessageBoxDialog, TheBoxIsCentredOnItsOwner) {
     EXPECT_NEAR((box.top + box.bottom) / 2, (of.top + of.bottom) / 2, 1) << given;
   }
   DestroyWindow(owner);
+  // With no window yet (the start-up's date note comes before the main
+  // window) the box stands in the middle of the screen.
+  RECT box{};
+  automation::OnDialog("Where", [&](HWND h) { GetWindowRect(h, &box); }, IDOK);
+  msgbox::Run(nullptr, "Centred?", "Where", MB_OK);
+  EXPECT_NEAR((box.left + box.right) / 2, platform::GetHost().ScreenWidth() / 2, 1);
+  EXPECT_NEAR((box.top + box.bottom) / 2, platform::GetHost().ScreenHeight() / 2, 1);
 }
 
 // The owner of a box stays as it was, its controls included, while the box

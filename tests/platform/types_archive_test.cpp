@@ -320,6 +320,54 @@ TEST(ArchiveTest, AFailedCollectionReadFreesWhatItReadAndKeepsNothing) {
   EXPECT_EQ(TCounted::live, 0);
 }
 
+TEST(ArchiveTest, AnObjectReadToCopyIsForgottenWithWhatItOwned) {
+  auto root = std::make_unique<TNode>("root");
+  TNode* kid = new TNode("kid");
+  root->kids.Add(kid);
+  // The root, then a reference back to it or to the kid it owns.
+  const struct {
+    const char* what;
+    Bytes bytes;
+  } cases[] = {
+      {"the copied object",
+       Store([&](CArchive& ar) { ar << static_cast<CObject*>(root.get()) << static_cast<CObject*>(root.get()); })},
+      {"an object it owned",
+       Store([&](CArchive& ar) { ar << static_cast<CObject*>(root.get()) << static_cast<CObject*>(kid); })},
+  };
+  for (const auto& c : cases) {
+    for (bool toCopy : {false, true}) {
+      EXPECT_EQ(LoadCause(c.bytes,
+                          [&](CArchive& ar) {
+                            {
+                              const CArchive::ReadCopy first = ar.ReadObjectToCopy(RUNTIME_CLASS(TNode));
+                              ASSERT_NE(first.As<TNode>(), nullptr);
+                              EXPECT_EQ(first.As<TNode>()->kids.GetSize(), 1);
+                            }
+                            if (toCopy) {
+                              ar.ReadObjectToCopy(RUNTIME_CLASS(TNode));
+                            } else {
+                              std::unique_ptr<CObject> again(ar.ReadObject(RUNTIME_CLASS(TNode)));
+                            }
+                          }),
+                CArchiveException::badIndex)
+          << c.what << (toCopy ? ", read to copy" : ", read plainly");
+    }
+  }
+
+  // A reference back to an object someone else keeps is refused as well (it
+  // would be freed under its owner), and a stored null reads as none.
+  const Bytes kept =
+      Store([&](CArchive& ar) { ar << static_cast<CObject*>(kid) << static_cast<CObject*>(kid); });
+  EXPECT_EQ(LoadCause(kept,
+                      [](CArchive& ar) {
+                        std::unique_ptr<CObject> owned(ar.ReadObject(nullptr));
+                        ar.ReadObjectToCopy(nullptr);
+                      }),
+            CArchiveException::badIndex);
+  EXPECT_EQ(LoadCause(Bytes{0, 0}, [](CArchive& ar) { EXPECT_EQ(ar.ReadObjectToCopy(nullptr).Get(), nullptr); }),
+            -1);
+}
+
 TEST(ArchiveTest, AMapKeyTwiceIsRefused) {
   // Count 2, then key "k" with an object, then "k" again with a reference to it.
   Bytes one = Store([](CArchive& ar) {

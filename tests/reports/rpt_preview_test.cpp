@@ -119,6 +119,28 @@ TEST_F(RptPreviewTest, AtTheDocumentsEndTheLastPageIsTheOneShown) {
   });
 }
 
+TEST_F(RptPreviewTest, TheOpeningSizeIsTheLeastAndTheLastSizeIsRemembered) {
+  Build(1);
+  const auto size = [](HWND h) {
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    return std::pair<long, long>(r.right - r.left, r.bottom - r.top);
+  };
+  std::pair<long, long> opened, shrunk;
+  Run(nullptr, [&](CPrevDlg&, HWND h) {
+    opened = size(h);
+    ::SetWindowPos(h, nullptr, 0, 0, opened.first / 2, opened.second / 2, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+    shrunk = size(h);
+    ::SetWindowPos(h, nullptr, 0, 0, opened.first + 40, opened.second + 30, SWP_NOMOVE | SWP_NOZORDER);
+    automation::PumpUntilIdle();
+  });
+  EXPECT_EQ(shrunk, opened);  // snapped back
+  std::pair<long, long> reopened;
+  Run(nullptr, [&](CPrevDlg&, HWND h) { reopened = size(h); });
+  EXPECT_EQ(reopened, std::make_pair(opened.first + 40, opened.second + 30));
+}
+
 TEST_F(RptPreviewTest, ZoomTable) {
   Build(2);
   Run(nullptr, [&](CPrevDlg& dlg, HWND h) {

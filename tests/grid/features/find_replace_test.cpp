@@ -4,6 +4,7 @@
 
 #include "grid/cells/GXControlFactory.h"
 #include "grid/core/GXFindReplaceState.h"
+#include "grid/cells/GXEditControl.h"
 #include "grid/features/FeatureGrid.h"
 #include "platform/commdlg/FindReplaceDialog.h"
 #include "platform/testing/Automation.h"
@@ -80,6 +81,37 @@ TEST_F(FindReplace, DisabledCellsAreSkippedAndTheCurrentStaticCellIsNot) {
   ASSERT_TRUE(grid->SetCurrentCell(1, 4));
   grid->OnFindNext("k", TRUE, FALSE);
   EXPECT_EQ(Current(), "3,4");
+}
+
+TEST_F(FindReplace, AnEditCellFindingTheTextMovesTheCurrentCellThere) {
+  // The cell being edited is left the ordinary way: what was typed is kept.
+  ASSERT_TRUE(grid->SetCurrentCell(1, 2));
+  auto* edit = dynamic_cast<CGXEditControl*>(grid->GetCurrentCellControl());
+  ASSERT_NE(edit, nullptr);
+  CGXControl* control = edit;
+  control->SetActive(TRUE);
+  control->SetCurrentText("alpha typed");
+  control->SetModify(TRUE);
+  grid->OnFindNext("abc", TRUE, TRUE);
+  EXPECT_EQ(Current(), "4,2");
+  EXPECT_EQ(Value(1, 2), "alpha typed");
+  ASSERT_EQ(grid->GetCurrentCellControl(), edit);
+  EXPECT_TRUE(edit->IsActive());
+  int start = -1, end = -1;
+  edit->GetSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 3);
+
+  // The current cell not being edited is searched from its start; once the
+  // match there is selected, the next search moves on.
+  ASSERT_TRUE(grid->SetCurrentCell(2, 2));
+  const char* lands[] = {"2,2", "4,2", "4,2"};
+  for (const char* expected : lands) {
+    grid->OnFindNext("abc", TRUE, FALSE);
+    EXPECT_EQ(Current(), expected);
+  }
+  edit->GetSel(start, end);
+  EXPECT_EQ(start, 0) << "the last match stays selected";
 }
 
 TEST_F(FindReplace, ReplaceAllFromTheCurrentRowDownAsOneUndoStep) {

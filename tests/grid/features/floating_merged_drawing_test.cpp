@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include "grid/PaintedGridTest.h"
 #include "grid/features/GXGridFloatCellsImp.h"
@@ -8,6 +10,17 @@
 #include "support/GoldenImage.h"
 
 namespace {
+
+// Counts how often each cell's style is composed.
+class ComposeCountingGrid : public CGXGridCore {
+ public:
+  using CGXGridCore::CGXGridCore;
+  void ComposeStyleRowCol(ROWCOL row, ROWCOL col, CGXStyle& style, BOOL withStandard) override {
+    ++composed[{row, col}];
+    CGXGridCore::ComposeStyleRowCol(row, col, style, withStandard);
+  }
+  std::map<std::pair<ROWCOL, ROWCOL>, int> composed;
+};
 
 // A grid with every feature that switches floating and merged cells on.
 class FloatingMergedDrawing : public gridtest::PaintedGridTest {
@@ -26,6 +39,28 @@ class FloatingMergedDrawing : public gridtest::PaintedGridTest {
   }
   CRect Cell(ROWCOL row, ROWCOL col) { return grid->CalcCellRect(row, col); }
 };
+
+TEST_F(FloatingMergedDrawing, ThePaintEvaluatesSpansWithTheStylesItDraws) {
+  // The floating spans of the painted area are worked out from the grid's
+  // own cell styles, which the paint then draws with: no cell is composed
+  // twice.
+  wnd.grid = nullptr;
+  auto* counting = new ComposeCountingGrid(&wnd);
+  grid.reset(counting);
+  grid->Initialize();
+  data()->StoreRowCount(12);
+  data()->StoreColCount(5);
+  wnd.grid = counting;
+  Floating(1);
+  grid->SetValueRange(CGXRange(2, 1), "Floating over three columns");
+  grid->SetValueRange(CGXRange(5, 2), "Floats too");
+  counting->composed.clear();
+  Paint();
+  CGXRange span;
+  ASSERT_TRUE(grid->GetFloatedCellsRange(2, 2, span));
+  for (const auto& cell : {std::make_pair(2u, 1u), std::make_pair(2u, 2u), std::make_pair(5u, 2u)})
+    EXPECT_EQ(counting->composed[cell], 1) << "cell " << cell.first << "," << cell.second;
+}
 
 TEST_F(FloatingMergedDrawing, FloatingTextIsDrawnAcrossItsSpan) {
   Floating(1);

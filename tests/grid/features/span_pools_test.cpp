@@ -197,4 +197,16 @@ TEST(DelayedRangePool, GrowsReusesAndRoundTrips) {
   EXPECT_EQ(back.GetAt(0)->m_bDone, 0u) << "a range read back is pending";
 }
 
+TEST(DelayedRangePool, AnArchivedRangeListedTwiceIsRefused) {
+  // The pool owns its ranges: one range in two entries would be freed twice.
+  CGXDelayedRange range(CGXRange(1, 1, 2, 2));
+  const auto bytes = Store([&](CArchive& ar) {
+    ar.WriteCount(2);
+    ar.WriteObject(&range);
+    ar.WriteObject(&range);
+  });
+  CGXDelayedRangePool back;
+  EXPECT_TRUE(ThrowsArchive([&] { Load(bytes, [&](CArchive& ar) { back.Serialize(ar); }); }));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -293,6 +294,69 @@ TEST_F(StyleArchive, RefusesNewerSchemasAndStopsAtTheEnd) {
   GXGetAppData()->m_pSerializeQVX5Imp = nullptr;
   CGXStyle four;
   EXPECT_TRUE(ThrowsArchive([&] { Read(Bytes().W(4).D(0).W(0).W(0).v, four); }));
+}
+
+TEST_F(StyleArchive, ObjectsAStyleCopiedAreNotReachableAfterwards) {
+  // A style keeps copies of the font, attribute map and older attribute texts
+  // it reads: a later reference back to what it read, or to what that held,
+  // is refused instead of reaching the freed original.
+  CGXStyle withFont;
+  withFont.SetFont(CGXFont().SetBold(TRUE));
+  CGXStyle withAttribute;
+  withAttribute.SetUserAttribute(52797, "255");
+  CGXCollMapDWordToString texts;
+  texts[52797] = "255";
+  auto olderStyle = [&](CArchive& ar) {
+    ar << static_cast<WORD>(4) << static_cast<DWORD>(1u << 18) << static_cast<WORD>(0);
+    ar.WriteObject(&texts);
+  };
+  // Objects are numbered from 1 with their classes: the first style's font
+  // or map is 2 and the map's first attribute 4.
+  const struct {
+    const char* what;
+    std::vector<BYTE> bytes;
+    bool secondIsStyle;  // else a bare object reference
+  } cases[] = {
+      {"font", Store([&](CArchive& ar) {
+         withFont.Serialize(ar);
+         ar << static_cast<WORD>(6) << static_cast<DWORD>(1u << 9) << static_cast<WORD>(2) << static_cast<WORD>(0)
+            << static_cast<WORD>(0);
+       }),
+       true},
+      {"attribute map", Store([&](CArchive& ar) {
+         withAttribute.Serialize(ar);
+         ar << static_cast<WORD>(6) << static_cast<DWORD>(0) << static_cast<WORD>(0) << static_cast<WORD>(2);
+       }),
+       true},
+      {"attribute inside the map", Store([&](CArchive& ar) {
+         withAttribute.Serialize(ar);
+         ar << static_cast<WORD>(4);
+       }),
+       false},
+      {"older attribute texts", Store([&](CArchive& ar) {
+         olderStyle(ar);
+         olderStyle(ar);
+       }),
+       true},
+  };
+  for (const auto& c : cases) {
+    CGXStyle first, second;
+    try {
+      Load(c.bytes, [&](CArchive& ar) {
+        first.Serialize(ar);
+        if (c.secondIsStyle) {
+          second.Serialize(ar);
+        } else {
+          std::unique_ptr<CObject> again(ar.ReadObject(RUNTIME_CLASS(CGXAbstractUserAttribute)));
+        }
+      });
+      ADD_FAILURE() << c.what << ": the reference back was accepted";
+    } catch (CArchiveException* e) {
+      EXPECT_EQ(e->m_cause, CArchiveException::badIndex) << c.what;
+      e->Delete();
+    }
+    EXPECT_TRUE(first.GetIncludeFont() || first.GetIncludeUserAttributes()) << c.what << ": the first style was read";
+  }
 }
 
 TEST(OlderAttributes, MapsMergeWhatTheyRead) {

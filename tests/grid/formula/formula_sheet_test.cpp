@@ -8,6 +8,7 @@
 #include "grid/core/GXStyle.h"
 #include "grid/formula/GXCodeToText.h"
 #include "grid/formula/GXFormulaSheet.h"
+#include "grid/features/FeatureGrid.h"
 #include "grid/formula/GXNames.h"
 #include "platform/base/Exceptions.h"
 
@@ -274,6 +275,42 @@ TEST(FormulaSheet, ArchiveRoundTrip) {
   } catch (CArchiveException* e) {
     EXPECT_EQ(e->m_cause, CArchiveException::badSchema);
     e->Delete();
+  }
+}
+
+TEST(FormulaSheet, ArchivedCellStyleReferredToTwiceIsRefused) {
+  gridtest::FeatureLibrary library;  // styles archive their contents
+  CGXFormulaSheet sheet;
+  CGXStyle blue;
+  blue.SetValue("1").SetInterior(RGB(0, 0, 255));
+  ASSERT_TRUE(sheet.StoreStyleRowCol(1, 1, &blue, 1, 1));
+  ASSERT_TRUE(sheet.StoreStyleRowCol(1, 2, &blue, 1, 1));
+  GX_CELL* second = sheet.FindCell(1, 2);
+  ASSERT_TRUE(second != nullptr && second->style != nullptr);
+  // One style written for both cells: the second cell's is a reference back
+  // to the first's.
+  CGXStyle* own = second->style;
+  second->style = sheet.FindCell(1, 1)->style;
+  const std::vector<BYTE> shared = gridtest::Store([&](CArchive& ar) { sheet.Serialize(ar); });
+  second->style = own;
+
+  CGXFormulaSheet back;
+  try {
+    gridtest::Load(shared, [&](CArchive& ar) { back.Serialize(ar); });
+    ADD_FAILURE() << "a style shared by two cells was accepted";
+  } catch (CArchiveException* e) {
+    EXPECT_EQ(e->m_cause, CArchiveException::badIndex);
+    e->Delete();
+  }
+
+  // Each cell keeps a style of its own otherwise.
+  const std::vector<BYTE> bytes = gridtest::Store([&](CArchive& ar) { sheet.Serialize(ar); });
+  CGXFormulaSheet copy;
+  gridtest::Load(bytes, [&](CArchive& ar) { copy.Serialize(ar); });
+  CGXStyle out;
+  for (ROWCOL col : {1u, 2u}) {
+    ASSERT_TRUE(copy.GetStyleRowCol(1, col, out, 1, 0));
+    EXPECT_TRUE(out.GetIncludeInterior()) << col;
   }
 }
 
