@@ -68,6 +68,7 @@ class CGXAppData {
   CGXLongOperationImp* m_pLongOperationImp = nullptr;
   CGXAbstractSerializeQVX5CompatibleImp* m_pSerializeQVX5Imp = nullptr;
   CGXNumberFormattingImp* m_pNumberFormattingImp = nullptr;
+  CGXAbstractTabWndInterface* m_pTabWndInt = nullptr;
 
  private:
   std::vector<std::function<void()>> autoDelete_;

@@ -302,3 +302,17 @@ class CGXAbstractDateTimeImp {
   virtual void FormatTimestamp(CString& out, const GXTimestamp& value) = 0;
   virtual void FormatTime(CString& out, const CTime& value) = 0;
 };
+
+class CWnd;
+
+// Sheet names of the windows a tab window holds, read and set through any
+// sheet window; the tab window puts itself here when the first one is made.
+class CGXAbstractTabWndInterface {
+ public:
+  virtual ~CGXAbstractTabWndInterface() = default;
+  // Sets (set TRUE) or reads the name of the sheet that is `sheet`; FALSE
+  // when no tab window holds it.
+  virtual BOOL GetSetSheetName(CWnd* sheet, CString& name, BOOL set) = 0;
+  // The name of tab `index` of the tab window that holds `sheet`.
+  virtual CString GetSheetName(CWnd* sheet, int index) = 0;
+};

@@ -216,6 +216,10 @@ void CGXGridCore::UpdateReadOnly(BOOL oldState, BOOL sendHint) {
   if (auto* hints = HintSender(sendHint)) hints->HintUpdateReadOnly(this, oldState);
 }
 
+void CGXGridCore::UpdateTabName(BOOL sendHint) {
+  if (auto* hints = HintSender(sendHint)) hints->HintUpdateTabName(this);
+}
+
 BOOL CGXGridCore::Guarded() { return m_pParam != nullptr && m_pParam->m_bReadOnlyGuard && IsReadOnly(); }
 
 // ----------------------------------------------------------- composition

@@ -210,6 +210,8 @@ class CGXGridCore {
   virtual BOOL StoreReadOnly(BOOL readOnly);
   virtual void UpdateZoom(int oldPercent, UINT flags, BOOL sendHint);
   virtual void UpdateReadOnly(BOOL oldState, BOOL sendHint);
+  // The sheet name changed: other views of the document rename their tabs.
+  void UpdateTabName(BOOL sendHint);
   virtual void OnMoveCurrentCellCommand(UINT command, LPARAM value);
   virtual BOOL CanDeactivateGrid(BOOL flag = FALSE);
   virtual BOOL CanRenameSheet(int tab);

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "grid/cells/GXControl.h"
+#include "grid/core/GXAppData.h"
 #include "grid/core/GXFindReplaceState.h"
+#include "grid/core/GXGridParam.h"
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXPluginComponent.h"
 #include "grid/core/GXToolTipProxy.h"
@@ -437,9 +439,19 @@ void CGXGridCore::OnMoveCurrentCellCommand(UINT command, LPARAM value) {
 
 BOOL CGXGridCore::CanRenameSheet(int) { return m_pParam != nullptr ? m_pParam->m_bRenameOption : TRUE; }
 
-void CGXGridCore::OnSheetRenamed(int) {
-  // Sheet names come from the library's tab connector, which no window of
-  // this system installs.
+void CGXGridCore::OnSheetRenamed(int tab) {
+  // The tab window holding this grid knows the new name; the parameter
+  // object keeps it, and the other views of the document follow.
+  CGXAbstractTabWndInterface* tabs = GXGetAppData()->m_pTabWndInt;
+  if (tabs == nullptr || m_pParam == nullptr) return;
+  CString stored = m_pParam->m_sSheetName;
+  tabs->GetSetSheetName(m_pGridWnd, stored, FALSE);
+  const CString name = tabs->GetSheetName(m_pGridWnd, tab);
+  // A view renaming its tab after another view's rename hears the name the
+  // parameter object already has; telling the views again would never end.
+  if (name == m_pParam->m_sSheetName) return;
+  m_pParam->m_sSheetName = name;
+  UpdateTabName(TRUE);
 }
 
 void CGXGridCore::NotifyCellListeners() {

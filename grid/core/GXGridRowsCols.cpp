@@ -5,6 +5,7 @@
 
 #include "grid/cells/GXControl.h"
 #include "grid/core/GXGridAxis.h"
+#include "grid/core/GXGridFeatures.h"
 #include "grid/core/GXToolTipProxy.h"
 #include "grid/core/GXGridCore.h"
 
@@ -486,8 +487,16 @@ void GXGridAxis::SetFirst(ROWCOL index, UINT flags) {
   }
 }
 
-void CGXGridCore::SetTopRow(ROWCOL row, UINT flags, BOOL) { GXGridAxis{*this, true}.SetFirst(row, flags); }
-void CGXGridCore::SetLeftCol(ROWCOL col, UINT flags, BOOL) { GXGridAxis{*this, false}.SetFirst(col, flags); }
+// The pane beside this one in a splitter scrolls with it (the sender finds
+// that pane; outside a splitter nothing is sent).
+void CGXGridCore::SetTopRow(ROWCOL row, UINT flags, BOOL sendHint) {
+  GXGridAxis{*this, true}.SetFirst(row, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintSetTopRow(this, row, flags);
+}
+void CGXGridCore::SetLeftCol(ROWCOL col, UINT flags, BOOL sendHint) {
+  GXGridAxis{*this, false}.SetFirst(col, flags);
+  if (auto* hints = HintSender(sendHint)) hints->HintSetLeftCol(this, col, flags);
+}
 BOOL CGXGridCore::CanChangeTopRow(ROWCOL) { return TRUE; }
 BOOL CGXGridCore::CanChangeLeftCol(ROWCOL) { return TRUE; }
 void CGXGridCore::OnTopRowChanged() {}

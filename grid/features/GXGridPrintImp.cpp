@@ -243,10 +243,15 @@ void CGXGridPrintImp::OnPrint(CGXGridCore* grid, CDC* dc, void* pInfo) {
     const int lastColPage = grid->m_awColPageStarts.GetSize() - 2;
     const ROWCOL nextRow = grid->m_awRowPageStarts.GetAt(static_cast<int>(rowPage) + 1);
     const ROWCOL nextCol = grid->m_awColPageStarts.GetAt(static_cast<int>(colPage) + 1);
-    const ROWCOL lastRow = static_cast<int>(rowPage) == lastRowPage ? grid->GetClientRowFromRow(rowCount)
-                                                                    : grid->GetClientRowFromRow(std::min(rowCount + 1, nextRow)) - 1;
-    const ROWCOL lastCol = static_cast<int>(colPage) == lastColPage ? grid->GetClientColFromCol(colCount)
-                                                                    : grid->GetClientColFromCol(std::min(colCount + 1, nextCol)) - 1;
+    // The last page of the whole table runs to the last row (the grid may
+    // have grown); a printed selection ends where it ends.
+    const bool toEnd = !PrintsSelection(info);
+    const ROWCOL lastRow = toEnd && static_cast<int>(rowPage) == lastRowPage
+                               ? grid->GetClientRowFromRow(rowCount)
+                               : grid->GetClientRowFromRow(std::min(rowCount + 1, nextRow)) - 1;
+    const ROWCOL lastCol = toEnd && static_cast<int>(colPage) == lastColPage
+                               ? grid->GetClientColFromCol(colCount)
+                               : grid->GetClientColFromCol(std::min(colCount + 1, nextCol)) - 1;
     const int width = grid->SumClientColWidths(0, lastCol);
     const int height = grid->SumClientRowHeights(0, lastRow);
 

@@ -2,7 +2,7 @@
 
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXGridParam.h"
-#include "grid/features/GXTabWnd.h"
+#include "grid/core/GXAppData.h"
 
 IMPLEMENT_DYNAMIC(CGXGridHint, CObject)
 
@@ -84,7 +84,7 @@ BOOL CGXGridUpdateHintImp::OnHint(CGXGridCore* grid, CObject* object) {
       return FollowsZoom(grid, h) && grid->StoreZoom(static_cast<int>(h.dwValue), FALSE);
     case CGXGridHint::kReadOnly: grid->UpdateReadOnly(static_cast<BOOL>(h.dwValue), FALSE); break;
     case CGXGridHint::kTabName:
-      if (CGXTabWndInterface* tabs = GXGetTabWndInterface()) {
+      if (CGXAbstractTabWndInterface* tabs = GXGetAppData()->m_pTabWndInt) {
         CString name = grid->GetParam()->m_sSheetName;
         tabs->GetSetSheetName(grid->m_pGridWnd, name, TRUE);
       }

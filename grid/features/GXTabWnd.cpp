@@ -10,6 +10,20 @@
 namespace {
 
 constexpr LPCTSTR kTabWndClass = "CGXTabWnd";
+// The class of tab windows made by Create: a plain window class, the object
+// being bound at creation.
+constexpr LPCTSTR kFrameClass = "GxMdiFrame";
+
+void RegisterFrameClass(HINSTANCE instance) {
+  WNDCLASS existing{};
+  if (::GetClassInfo(instance, kFrameClass, &existing)) return;
+  WNDCLASS wc{};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &::DefWindowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kFrameClass;
+  ::RegisterClass(&wc);
+}
 
 std::set<CGXTabWnd*>& LiveTabWnds() {
   static std::set<CGXTabWnd*> windows;
@@ -90,8 +104,9 @@ BOOL CGXTabWnd::Create(CWnd* parent, DWORD style, UINT id) {
   m_bShowHorzBar = (style & WS_HSCROLL) != 0;
   m_bShowVertBar = (style & WS_VSCROLL) != 0;
   GXRegisterTabWndClass(AfxGetInstanceHandle());
+  RegisterFrameClass(AfxGetInstanceHandle());
   const DWORD own = (style & ~(WS_HSCROLL | WS_VSCROLL)) | WS_CLIPCHILDREN;
-  if (!CWnd::Create(kTabWndClass, nullptr, own, CRect(0, 0, 1, 1), parent, id)) return FALSE;
+  if (!CWnd::Create(kFrameClass, nullptr, own, CRect(0, 0, 1, 1), parent, id)) return FALSE;
   // Grids placed inside find their shared scroll bars through the class.
   GXGetAppData()->AddWindowOnce(m_hWnd);
   const CRect tiny(0, 0, 1, 1);
@@ -145,6 +160,8 @@ void CGXTabWnd::RecalcLayout(BOOL skipSheet) {
     CRect sheet = inside;
     sheet.DeflateRect(1, 1);
     Place(*m_pActiveSheet, sheet);
+    // The sheet lays itself out as a window that fills its frame.
+    m_pActiveSheet->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(sheet.Width() - 3, sheet.Height() - 3));
   }
 }
 
@@ -376,8 +393,12 @@ void CGXTabWnd::OnSize(UINT type, int cx, int cy) {
     m_nLayoutWidth = cx;
     RecalcLayout();
   }
-  if (m_pActiveSheet != nullptr && m_pActiveSheet->GetSafeHwnd() != nullptr)
+  if (m_pActiveSheet != nullptr && m_pActiveSheet->GetSafeHwnd() != nullptr) {
     m_pActiveSheet->SendMessage(GX_TAB_RESIZING, 0);
+    CRect sheet;
+    m_pActiveSheet->GetClientRect(&sheet);
+    m_pActiveSheet->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(sheet.Width(), sheet.Height()));
+  }
 }
 
 void CGXTabWnd::OnPaint() {
@@ -532,6 +553,7 @@ CString CGXTabWndInterface::GetSheetName(CWnd* sheet, int index) {
 
 CGXTabWndInterface* GXGetTabWndInterface() {
   static CGXTabWndInterface theInterface;
+  GXGetAppData()->m_pTabWndInt = &theInterface;
   return &theInterface;
 }
 

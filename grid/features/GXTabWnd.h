@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "grid/core/GXFeatures.h"
 #include "grid/features/GXTabBeam.h"
 #include "platform/controls/CtlEdit.h"
 #include "platform/controls/CtlScrollBar.h"
@@ -102,13 +103,10 @@ class CGXTabWnd : public CWnd {
 
 // Reads and writes sheet names through any sheet window, whichever tab
 // window holds it; made with the first tab window.
-class CGXTabWndInterface {
+class CGXTabWndInterface : public CGXAbstractTabWndInterface {
  public:
-  virtual ~CGXTabWndInterface() = default;
-  // Sets (set TRUE) or reads the name of the sheet that is `sheet`; FALSE
-  // when no tab window holds it.
-  virtual BOOL GetSetSheetName(CWnd* sheet, CString& name, BOOL set);
-  virtual CString GetSheetName(CWnd* sheet, int index);
+  BOOL GetSetSheetName(CWnd* sheet, CString& name, BOOL set) override;
+  CString GetSheetName(CWnd* sheet, int index) override;
 };
 CGXTabWndInterface* GXGetTabWndInterface();
 

@@ -218,9 +218,16 @@ bool FillSample(int year) {
   FriendRecord f1, f2;
   SetText(f1.lastName, "Miller");
   SetText(f1.firstName, "Dana");
-  f1.total = 7500;
   SetText(f2.lastName, "Adams");
   SetText(f2.firstName, "Eve");
+  // A friend's total is the sum of the four yearly contributions (the
+  // integrity check resets it to that); the last year is the current one.
+  for (FriendRecord* f : {&f1, &f2})
+    for (int i = 0; i < 4; ++i) std::snprintf(f->yearLabels[i], sizeof f->yearLabels[i], "%d", year - 3 + i);
+  f1.yearAmounts[3] = 7500;
+  f2.yearAmounts[2] = 20000;
+  f2.yearAmounts[3] = 30000;
+  f1.total = 7500;
   f2.total = 50000;
   if (AddFriend(&f1, nullptr) != 1 || AddFriend(&f2, nullptr) != 1) return Fail("friends");
 
@@ -228,7 +235,11 @@ bool FillSample(int year) {
   ScheduleRecord dues;
   dues.account = 599;
   SetText(dues.name, "Monthly Dues");
+  // A monthly schedule names the range its dates were generated from; the
+  // integrity check erases a frequency without one.
   dues.frequency = 'M';
+  SetText(dues.firstDate, Date(year, 1, 1).c_str());
+  SetText(dues.secondDate, Date(year, 3, 1).c_str());
   for (int i = 0; i < 3; ++i) {
     dues.amounts[i] = 500;
     SetText(dues.dueDates[i], Date(year, i + 1, 1).c_str());

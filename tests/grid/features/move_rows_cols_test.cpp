@@ -3,6 +3,7 @@
 #include <string>
 
 #include "grid/features/FeatureGrid.h"
+#include "grid/features/GXGridFloatCellsImp.h"
 #include "grid/features/GXGridMergeCellsImp.h"
 #include "grid/features/GXGridMoveRowsColsImp.h"
 
@@ -131,6 +132,40 @@ TEST_F(MoveRowsCols, MergedBlocksFollowOrPartAfterAMove) {
   EXPECT_EQ(block(2, 3), CGXRange(2, 3));
   EXPECT_EQ(block(4, 6), CGXRange(4, 6)) << "old row 6, no longer merged";
   EXPECT_EQ(block(9, 6), CGXRange(9, 6));
+
+  ASSERT_TRUE(grid->Undo());
+  ASSERT_TRUE(grid->Undo());
+  grid->EvalMergeCells(CGXRange().SetTable(), FALSE);
+  EXPECT_EQ(block(3, 3), CGXRange(3, 2, 3, 4)) << "undone moves merge as before";
+  EXPECT_EQ(block(5, 6), CGXRange(5, 6, 6, 6));
+}
+
+}  // namespace
+
+namespace {
+
+// A floated text keeps its span on the row it moves with, and Undo brings
+// row and span back.
+TEST_F(MoveRowsCols, AFloatedSpanTravelsWithItsRowAndBack) {
+  grid->SetColWidth(1, 6, 40, nullptr, 0);
+  static_cast<CGXGridFloatCellsImp*>(grid->m_pFloatCellsImp)->SetFloatCellsMode(grid.get(), 2, FALSE);
+  grid->SetValueRange(CGXRange(4, 2), "A text of several columns");
+  grid->EvalFloatCells(CGXRange().SetRows(4, 4), FALSE);
+  CGXRange span;
+  ASSERT_TRUE(grid->GetFloatedCellsRange(4, 3, span));
+  const ROWCOL end = span.right;
+  ASSERT_GT(end, 2u);
+
+  ASSERT_TRUE(grid->MoveRows(4, 4, 8));
+  CGXRange moved;
+  EXPECT_TRUE(grid->GetFloatedCellsRange(8, 3, moved));
+  EXPECT_EQ(moved, CGXRange(8, 2, 8, end));
+  EXPECT_FALSE(grid->GetFloatedCellsRange(4, 3, moved)) << "old row 5 has no text to float";
+
+  ASSERT_TRUE(grid->Undo());
+  EXPECT_TRUE(grid->GetFloatedCellsRange(4, 3, moved));
+  EXPECT_EQ(moved, CGXRange(4, 2, 4, end));
+  EXPECT_FALSE(grid->GetFloatedCellsRange(8, 3, moved));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "grid/core/GXGridParam.h"
 #include "grid/features/FeatureGrid.h"
 #include "grid/features/GXGridPrintImp.h"
+#include "grid/features/GXGridPrintLoop.h"
 #include "platform/commdlg/PrintDlg.h"
 #include "platform/framework/PrintInfo.h"
 #include "platform/gfx/Dc.h"
@@ -212,6 +213,58 @@ TEST_F(GridPrinting, PrintSettingsTravelWithACopiedParameterObject) {
   ASSERT_EQ(copy.GetProperties()->m_awColBreaks.GetSize(), 1);
   EXPECT_EQ(copy.GetProperties()->m_awColBreaks.GetAt(0), 4u);
   EXPECT_EQ(copy.GetProperties()->m_wPrintOptions[1], 3);
+}
+
+}  // namespace
+
+namespace {
+
+// The print dialog's choices on a grid of three pages (rows 1-10, 11-20,
+// 21-30): the page range is held to the pages there are.
+TEST_F(GridPrinting, ThePrintDialogsChoicesPickThePages) {
+  if (!HavePdfTools()) GTEST_SKIP() << "no pdftotext";
+  const struct {
+    DWORD flags;
+    WORD from, to;
+    std::vector<const char*> firstCells;  // of each printed page; empty: no document
+  } cases[] = {
+      {PD_ALLPAGES, 0, 0, {"r1c1", "r11c1", "r21c1"}},
+      {PD_PAGENUMS, 2, 3, {"r11c1", "r21c1"}},
+      {PD_PAGENUMS, 3, 3, {"r21c1"}},
+      {PD_PAGENUMS, 2, 99, {"r11c1", "r21c1"}},
+      {PD_PAGENUMS, 5, 9, {}},
+      {PD_SELECTION, 0, 0, {"r12c1"}},
+  };
+  for (const auto& c : cases) {
+    MakeNamedGrid(30, 3);
+    Props().m_awRowBreaks.Add(11);
+    Props().m_awRowBreaks.Add(21);
+    grid->GetParam()->m_SelRects.AddTail(new CGXRange(CGXRange().SetRows(12, 14)));
+    const std::string pdf = ::testing::TempDir() + "grid_choice-" + std::to_string(::getpid()) + ".pdf";
+    std::remove(pdf.c_str());
+    CPrintInfo info;
+    info.m_pPD->m_pd.Flags = c.flags;
+    info.m_pPD->m_pd.nFromPage = c.from;
+    info.m_pPD->m_pd.nToPage = c.to;
+    CDC dc;
+    dc.Attach(::CreateDC(printing::kDriverName, printing::kPdfPrinter, pdf.c_str(), nullptr));
+    dc.m_bPrinting = TRUE;
+    const int printed = GXPrintGrid(grid.get(), &dc, info, "Grid");
+    ::DeleteDC(dc.Detach());
+    SCOPED_TRACE(testing::Message() << c.flags << " " << c.from << "-" << c.to);
+    EXPECT_EQ(printed, static_cast<int>(c.firstCells.size()));
+    if (c.firstCells.empty()) {
+      EXPECT_NE(::access(pdf.c_str(), F_OK), 0) << "no document for a range without pages";
+      continue;
+    }
+    const std::vector<std::string> texts = PdfPageTexts(pdf);
+    ASSERT_EQ(texts.size(), c.firstCells.size());
+    for (size_t page = 0; page < texts.size(); ++page) EXPECT_TRUE(Has(texts[page], c.firstCells[page])) << page;
+    if (c.flags == PD_SELECTION) {
+      EXPECT_FALSE(Has(texts[0], "r11c1"));
+      EXPECT_FALSE(Has(texts[0], "r15c1"));
+    }
+  }
 }
 
 }  // namespace

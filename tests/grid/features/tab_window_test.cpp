@@ -20,11 +20,18 @@ class Sheet : public CWnd {
       case GX_TAB_RENAMED: renamed.push_back(static_cast<int>(wParam)); return 0;
       case GX_TAB_CANDEACTIVATE: return (wParam == 0 ? refuseLeave : refuseEnter) ? 1 : 0;
       case GX_TAB_SHEETINDEX: index = static_cast<int>(wParam); return 0;
+      case WM_SIZE:
+        sizes.push_back({static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam)});
+        return CWnd::WindowProc(message, wParam, lParam);
       default: return CWnd::WindowProc(message, wParam, lParam);
     }
   }
   BOOL allowRename = TRUE, refuseLeave = FALSE, refuseEnter = FALSE;
   std::vector<int> renamed;
+  struct Size {
+    int type, cx, cy;
+  };
+  std::vector<Size> sizes;
   int index = -1;
 };
 
@@ -261,6 +268,29 @@ TEST(TabWindowClass, WindowsOfTheRegisteredClassesGetTheirObjects) {
   EXPECT_EQ(CWnd::FromHandlePermanent(tabWnd), nullptr);
   frame.DestroyWindow();
   GXUnregisterTabWndClass(instance);
+}
+
+TEST_F(TabWindow, TheVisibleSheetIsToldItsSizeAsAFilledFrameAndAfterResizing) {
+  char name[32] = {};
+  ::GetClassName(tabs.m_hWnd, name, sizeof name);
+  EXPECT_STREQ(name, "GxMdiFrame");
+  Sheet& sheet = *sheets[0];
+  sheet.sizes.clear();
+  sheets[1]->sizes.clear();
+  tabs.MoveWindow(0, 0, 300, 150);
+  automation::PumpUntilIdle();
+  CRect placed;
+  sheet.GetWindowRect(&placed);
+  // Placed one pixel larger each way than its rectangle; told that
+  // rectangle less 3 as a filled frame, then its own client size.
+  bool maximized = false;
+  for (const Sheet::Size& s : sheet.sizes)
+    maximized |= s.type == SIZE_MAXIMIZED && s.cx == placed.Width() - 2 - 3 && s.cy == placed.Height() - 2 - 3;
+  EXPECT_TRUE(maximized);
+  ASSERT_FALSE(sheet.sizes.empty());
+  EXPECT_EQ(sheet.sizes.back().type, SIZE_RESTORED);
+  EXPECT_EQ(sheet.sizes.back().cx, placed.Width());
+  EXPECT_TRUE(sheets[1]->sizes.empty()) << "hidden sheets are left alone";
 }
 
 }  // namespace
