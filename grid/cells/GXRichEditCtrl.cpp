@@ -487,6 +487,8 @@ LRESULT CGXRichEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
       if (m_pGrid->ProcessKeys(this, message, static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam))) return 0;
       return DefWindowProc(message, wParam, lParam);
     case WM_LBUTTONDOWN: {
@@ -529,7 +531,7 @@ void CGXRichEditCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   switch (key) {
     case VK_ESCAPE: case VK_TAB: case VK_PRIOR: case VK_NEXT: toGrid = TRUE; break;
     case VK_RETURN: toGrid = !ctrl && (CWnd::GetStyle() & ES_WANTRETURN) == 0; break;
-    case VK_LEFT: toGrid = !ctrl && sel.cpMin == 0 && sel.cpMax == 0; break;
+    case VK_LEFT: toGrid = !ctrl && sel.cpMin == 0; break;  // as Right: a selection at the edge counts
     case VK_UP: toGrid = !ctrl && SendMessage(EM_EXLINEFROMCHAR, 0, sel.cpMin) == 0; break;
     case VK_RIGHT: {
       GETTEXTLENGTHEX count{GTL_NUMCHARS, 0};

@@ -234,19 +234,22 @@ TEST_F(RichEditCell, KeysLeaveTheTextAtItsEdgesAndTypingKeepsTheLimit) {
   Column(2, CGXStyle().SetControl(GX_IDS_CTRL_RICHEDIT));
   const struct {
     UINT start;  // activates with the caret at the start (Home) or end (End)
+    bool all;    // then selects the whole text
     UINT key;
     ROWCOL row, col;  // the current cell afterwards
   } cases[] = {
-      {VK_END, VK_RIGHT, 2, 3},  {VK_HOME, VK_RIGHT, 2, 2}, {VK_HOME, VK_LEFT, 2, 1},
-      {VK_END, VK_LEFT, 2, 2},   {VK_HOME, VK_UP, 1, 2},    {VK_END, VK_DOWN, 3, 2},
+      {VK_END, false, VK_RIGHT, 2, 3}, {VK_HOME, false, VK_RIGHT, 2, 2}, {VK_HOME, false, VK_LEFT, 2, 1},
+      {VK_END, false, VK_LEFT, 2, 2},  {VK_HOME, false, VK_UP, 1, 2},    {VK_END, false, VK_DOWN, 3, 2},
+      {VK_END, true, VK_LEFT, 2, 1},   {VK_HOME, true, VK_RIGHT, 2, 3},
   };
   for (const auto& c : cases) {
     grid.SetValueRange(CGXRange(2, 2), "{\\rtf1 ab}");
     Current(2, 2);
     Key(c.start);
     ASSERT_TRUE(Cell()->IsActive());
+    if (c.all) Cell()->SendMessage(EM_SETSEL, 0, -1);
     Key(c.key);
-    EXPECT_TRUE(grid.IsCurrentCell(c.row, c.col)) << "start " << c.start << " key " << c.key;
+    EXPECT_TRUE(grid.IsCurrentCell(c.row, c.col)) << "start " << c.start << (c.all ? " all" : "") << " key " << c.key;
   }
 
   // Enter is a new paragraph only where the style allows it.
