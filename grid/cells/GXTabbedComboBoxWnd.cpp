@@ -339,6 +339,17 @@ void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL c
     m_nLineHeight = tm.tmHeight;
     if (old != nullptr) dc->SelectObject(old);
   }
+  if (IsInitializedFor(row, col) && IsActive() && IsCurrentCell() && !m_pGrid->IsPrinting() && m_hWnd != nullptr &&
+      IsWindowVisible() && GetDroppedState()) {
+    // The combo is in place with its list open: placing it again would hide
+    // it and close the list (the cell's button opens the list while the
+    // grid still repaints the click).
+    CRect placed;
+    GetWindowRect(&placed);
+    if (CWnd* grid = GetGridWnd()) grid->ScreenToClient(&placed);
+    m_pGrid->m_ExcludedRects.push_back(placed);
+    return;
+  }
   CGXComboBoxWnd::Draw(dc, rect, row, col, style, baseStyle);
 }
 

@@ -279,6 +279,21 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
   Current(6, 3);
   EXPECT_EQ(Value(5, 3), "1010");
 
+  // The cell's button drops the list of a cell not being edited.
+  Current(7, 3);
+  ASSERT_FALSE(Accounts()->IsActive());
+  Accounts()->OnClickedButton(Accounts()->m_pButton);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(Accounts()->IsActive());
+  EXPECT_NE(DroppedList(), nullptr);
+  // Repainting the grid leaves the list open.
+  grid.Invalidate(TRUE);
+  grid.UpdateWindow();
+  automation::PumpUntilIdle();
+  EXPECT_NE(DroppedList(), nullptr);
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+
   // Escape closes the list, then gives up the row chosen in it.
   ASSERT_NE(Drop(3), nullptr);
   Key(VK_DOWN);
