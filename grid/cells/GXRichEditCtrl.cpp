@@ -37,40 +37,6 @@ struct ResizeLock {
 
 BOOL KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 
-struct Reader {
-  const std::string* text;
-  size_t at = 0;
-};
-
-DWORD HandOut(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
-  auto* reader = reinterpret_cast<Reader*>(cookie);
-  const size_t n = std::min(static_cast<size_t>(cb), reader->text->size() - reader->at);
-  reader->text->copy(reinterpret_cast<char*>(buffer), n, reader->at);
-  reader->at += n;
-  *pcb = static_cast<LONG>(n);
-  return 0;
-}
-
-DWORD TakeIn(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
-  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(cb));
-  *pcb = cb;
-  return 0;
-}
-
-// Values enter and leave a rich edit window only as streams.
-void StreamInRtf(HWND window, const std::string& text, int how = SF_RTF) {
-  Reader reader{&text};
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, &HandOut};
-  ::SendMessage(window, EM_STREAMIN, static_cast<WPARAM>(how), reinterpret_cast<LPARAM>(&stream));
-}
-
-std::string StreamOutRtf(HWND window) {
-  std::string out;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &TakeIn};
-  ::SendMessage(window, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  return out;
-}
-
 CHARFORMAT ToCharFormat(const RtfCharFormat& f, unsigned mask) {
   CHARFORMAT cf;
   if (mask & RTF_BOLD) cf.dwMask |= CFM_BOLD, cf.dwEffects |= f.bold ? CFE_BOLD : 0;
@@ -188,7 +154,7 @@ void CGXRichEditCtrl::LoadHelper(const CString& value, const CGXStyle& style) {
   SetDefaultsFromStyle(m_helper.m_hWnd, style);
   const std::string wanted(value);
   if (m_helperLoaded && wanted == m_helperValue && !wanted.empty()) return;
-  StreamInRtf(m_helper.m_hWnd, wanted);
+  RichEditStreamIn(m_helper.m_hWnd, wanted);
   m_helperValue = wanted;
   m_helperLoaded = true;
 }
@@ -319,7 +285,7 @@ void CGXRichEditCtrl::SetValue(LPCTSTR text) {
 void CGXRichEditCtrl::SetCurrentText(const CString& text) {
   if (m_hWnd == nullptr) return;
   ResizeLock lock;
-  StreamInRtf(m_hWnd, std::string(text));
+  RichEditStreamIn(m_hWnd, std::string(text));
 }
 
 BOOL CGXRichEditCtrl::GetCurrentText(CString& text) {
@@ -328,7 +294,7 @@ BOOL CGXRichEditCtrl::GetCurrentText(CString& text) {
     text = CGXControl::GetStyle().GetIncludeValue() ? CGXControl::GetStyle().GetValue() : CString();
     return TRUE;
   }
-  text = CString(StreamOutRtf(m_hWnd).c_str());
+  text = CString(RichEditStreamOut(m_hWnd).c_str());
   return TRUE;
 }
 
@@ -684,7 +650,7 @@ BOOL CGXRichEditCtrl::ReplaceAll(void* request, ROWCOL row, ROWCOL col) {
     Store();
     return TRUE;
   }
-  const std::string rtf = StreamOutRtf(window);
+  const std::string rtf = RichEditStreamOut(window);
   m_helperLoaded = false;  // the hidden window no longer holds the stored value
   m_pGrid->SetValueRangeFromString(CGXRange(row, col), rtf.c_str(), 2);
   return TRUE;

@@ -96,3 +96,8 @@ class CRichEditCtrl : public CWnd {
 
 // The clipboard format of rich text ("Rich Text Format").
 UINT RichTextClipboardFormat();
+
+// A rich edit window's text (or selection, with SFF_SELECTION) as one
+// string through its streams, and back.
+std::string RichEditStreamOut(HWND window, int format = SF_RTF);
+void RichEditStreamIn(HWND window, const std::string& text, int format = SF_RTF);

@@ -41,15 +41,19 @@ DWORD TakeIn(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
 }
 }  // namespace
 
-std::string CRichEditCtrl::StreamOutString(int format) {
+std::string RichEditStreamOut(HWND window, int format) {
   std::string out;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &TakeIn};
-  StreamOut(format, stream);
+  ::SendMessage(window, EM_STREAMOUT, static_cast<WPARAM>(format), reinterpret_cast<LPARAM>(&stream));
   return out;
 }
 
-void CRichEditCtrl::StreamInString(const std::string& text, int format) {
+void RichEditStreamIn(HWND window, const std::string& text, int format) {
   Reader reader{&text};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, &HandOut};
-  StreamIn(format, stream);
+  ::SendMessage(window, EM_STREAMIN, static_cast<WPARAM>(format), reinterpret_cast<LPARAM>(&stream));
 }
+
+std::string CRichEditCtrl::StreamOutString(int format) { return RichEditStreamOut(m_hWnd, format); }
+
+void CRichEditCtrl::StreamInString(const std::string& text, int format) { RichEditStreamIn(m_hWnd, text, format); }
