@@ -196,7 +196,7 @@ bool CGXTabWnd::SizesFrameFromCorner() const {
   ClientToScreen(&ours);
   frame->GetClientRect(&theirs);
   frame->ClientToScreen(&theirs);
-  return ours.BottomRight() == theirs.BottomRight();
+  return ours.right == theirs.right && ours.bottom == theirs.bottom;
 }
 
 CWnd* CGXTabWnd::InsertSheet(CWnd* sheet, LPCTSTR name) {
