@@ -350,7 +350,84 @@ void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL c
     m_pGrid->m_ExcludedRects.push_back(placed);
     return;
   }
-  CGXComboBoxWnd::Draw(dc, rect, row, col, style, baseStyle);
+  if (!(IsInitializedFor(row, col) && IsActive() && IsCurrentCell() && !m_pGrid->IsPrinting() && m_hWnd != nullptr)) {
+    CGXComboBoxWnd::Draw(dc, rect, row, col, style, baseStyle);
+    return;
+  }
+  if (m_bSkipNextActiveDraw) {
+    // The button's click is about to drop the list; drawing now would move
+    // the combo from under the posted click.
+    m_bSkipNextActiveDraw = FALSE;
+    return;
+  }
+  DrawActive(dc, rect, row, col, style, baseStyle);
+}
+
+void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                                      const CGXStyle* baseStyle) {
+  const DWORD sel = m_wndEdit.GetSafeHwnd() != nullptr ? GetEditSel() : 0;
+  if (m_pButton != nullptr) m_pButton->SetRect(CRect(0, 0, 0, 0));
+  delete m_pFont;
+  m_pFont = new CFont;
+  LOGFONT lf = style.GetFont().GetZoomedLogFont(m_pGrid->GetZoom());
+  lf.lfOrientation = 0;
+  m_pFont->CreateFontIndirect(&lf);
+  m_rgbBackColor = m_rgbCellBackColor;
+  CRect r = CGXControl::GetCellRect(row, col, &rect, &style);
+  // The grid's lines belong to the neighbours, not to the window.
+  if (m_pGrid->GetParam() != nullptr && m_pGrid->GetParam()->GetProperties() != nullptr) {
+    if (m_pGrid->GetParam()->GetProperties()->GetDisplayVertLines()) r.right -= 1;
+    if (m_pGrid->GetParam()->GetProperties()->GetDisplayHorzLines()) r.bottom -= 1;
+  }
+  CFont* old = dc->SelectObject(m_pFont);
+  TEXTMETRIC tm{};
+  dc->GetTextMetrics(&tm);
+  dc->SelectObject(old);
+  int h = r.Height();
+  if (m_bSizeToContent) {
+    h = std::min<int>(tm.tmHeight + 2, r.Height());
+    if (style.GetIncludeVerticalAlignment()) {
+      if (style.GetVerticalAlignment() == DT_VCENTER) r.top += (r.Height() - h) / 2;
+      else if (style.GetVerticalAlignment() == DT_BOTTOM) r.top = r.bottom - h - 2;
+    }
+    r.bottom = r.top + h;
+  }
+  if (m_bShrinkSelectionField) h -= 2 * m_nMargin;
+  else r.InflateRect(0, m_nMargin);
+  m_pGrid->m_ExcludedRects.push_back(r);
+  CRect place = r;
+  place.bottom += DroppedListHeight(GetCount(), tm.tmHeight);
+  place = CalcWindowRect(place);
+  // Moving the combo hides and shows it, which would close an open list
+  // and flicker on every repaint of the grid: only a new place moves it.
+  CRect now;
+  GetDroppedControlRect(&now);
+  if (CWnd* grid = GetGridWnd()) grid->ScreenToClient(&now);
+  if (IsWindowVisible() && now.EqualRect(&place)) {
+    CGXControl::Draw(dc, rect, row, col, style, baseStyle);
+    return;
+  }
+  Hide();
+  DrawBackground(dc, rect, style, TRUE);
+  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetSafeHandle()), FALSE);
+  MoveWindow(place, FALSE);
+  SetItemHeight(-1, static_cast<UINT>(std::max(1, h)));
+  SetActive(TRUE);
+  ShowWindow(SW_SHOW);
+  UpdateWindow();
+  if (CWnd* grid = GetGridWnd(); grid != nullptr && ::GetFocus() == grid->GetSafeHwnd()) {
+    m_pGrid->m_bControlMovesWindows = TRUE;
+    SetFocus();
+    m_pGrid->m_bControlMovesWindows = FALSE;
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  if (style.GetIncludeMaxLength() && style.GetMaxLength() > 0) LimitText(style.GetMaxLength());
+  if (m_wndEdit.GetSafeHwnd() != nullptr) SetEditSel(LOWORD(sel), HIWORD(sel));
+  CGXControl::Draw(dc, rect, row, col, style, baseStyle);
+}
+
+int CGXTabbedComboBoxWnd::DroppedListHeight(int count, int textHeight) {
+  return std::min(count, 8) * (textHeight + 2) + 3;
 }
 
 void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT item) {
@@ -433,7 +510,12 @@ void CGXTabbedComboBoxWnd::OnClickedButton(CGXChild* child) {
   // button always opens the list; while active the combo's own arrow
   // covers the button.
   if (!(IsActive() && !m_bDropDownOnClick) && StartAndActivate() && !m_bDropDownOnClick && !GetDroppedState()) {
+    // A combo already in place is left alone by the repaint of the click;
+    // one still to be placed must be drawn before its list can drop. The
+    // flag never outlives this repaint, so a later one is not lost.
+    m_bSkipNextActiveDraw = IsWindowVisible();
     if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
+    m_bSkipNextActiveDraw = FALSE;
     PostMessage(CB_SHOWDROPDOWN, TRUE);
   }
   CGXStatic::OnClickedButton(child);

@@ -54,6 +54,9 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   // Widens the dropped list to its columns, keeps it on the desktop and
   // hangs the title header on the side facing the cell.
   void PlaceDroppedList(CWnd* list);
+  // Pixels the dropped list adds below the selection field: up to eight
+  // rows, the rest scroll.
+  static int DroppedListHeight(int count, int textHeight);
 
   int m_nKeyCol = 0;
   int m_nDisplayCol = 0;
@@ -69,6 +72,8 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   std::vector<int> m_TabStops;
   CGXTabbedLBoxHeader* m_pHeader = nullptr;
   CRect m_rcLastList;
+  // Set while a click on the cell's button is on its way to the combo.
+  BOOL m_bSkipNextActiveDraw = FALSE;
   int m_nLineHeight = 0;
 
  protected:
@@ -77,6 +82,8 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
  private:
   // The index of the item the combo's text stands for, -1 when none.
   int ShownItem();
+  void DrawActive(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
+                  const CGXStyle* baseStyle);
 
   friend class CGXTabbedCBEditWnd;
   CGXTabbedCBEditWnd m_wndTabbedEdit;

@@ -119,6 +119,12 @@ BOOL CGXTabWnd::Create(CWnd* parent, DWORD style, UINT id) {
   }
   if (!m_bShowHorzBar) m_horzBar.ShowWindow(SW_HIDE);
   if (!m_bShowVertBar) m_vertBar.ShowWindow(SW_HIDE);
+  // The corner between the bars; the layout shows it when both bars are.
+  if ((m_bShowHorzBar || m_bShowVertBar) && parent != nullptr && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) &&
+      !m_sizeBox.Create(WS_CHILD | SBS_SIZEBOX, tiny, this, kSizeBoxId)) {
+    DestroyWindow();
+    return FALSE;
+  }
   auto* beam = static_cast<CGXTabBeam*>(m_pBeamClass->CreateObject());
   if (beam == nullptr || !beam->Create(WS_VISIBLE, tiny, this, kBeamId)) {
     delete beam;
@@ -157,6 +163,20 @@ void CGXTabWnd::RecalcLayout(BOOL skipSheet) {
   if (m_bShowHorzBar)
     Place(m_horzBar, CRect(m_nDividerX + kDividerWidth, barTop, inside.right, barBottom));
   if (m_bShowVertBar && !skipSheet) Place(m_vertBar, CRect(inside.right, 0, client.right, inside.bottom));
+  if (m_sizeBox.GetSafeHwnd() != nullptr) {
+    if (m_bShowHorzBar && m_bShowVertBar) {
+      // A grip only where dragging it would size the frame: the frame has a
+      // sizing border and its client corner is this corner.
+      const bool grip = SizesFrameFromCorner();
+      m_sizeBox.ModifyStyle(SBS_SIZEGRIP, grip ? SBS_SIZEGRIP : 0);
+      m_sizeBox.EnableWindow(grip);
+      Place(m_sizeBox, CRect(inside.right, barTop, client.right, barBottom));
+      m_sizeBox.ShowWindow(SW_SHOW);
+      m_sizeBox.Invalidate(FALSE);
+    } else {
+      m_sizeBox.ShowWindow(SW_HIDE);
+    }
+  }
   if (m_pBeam != nullptr) Place(*m_pBeam, CRect(0, barTop, m_bShowHorzBar ? m_nDividerX : client.right, barBottom));
   if (m_pActiveSheet != nullptr && !skipSheet) {
     CRect sheet = inside;
@@ -165,6 +185,18 @@ void CGXTabWnd::RecalcLayout(BOOL skipSheet) {
     // The sheet lays itself out as a window that fills its frame.
     m_pActiveSheet->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(sheet.Width() - 3, sheet.Height() - 3));
   }
+}
+
+bool CGXTabWnd::SizesFrameFromCorner() const {
+  CWnd* frame = GetParent();
+  while (frame != nullptr && !frame->IsKindOf(RUNTIME_CLASS(CFrameWnd))) frame = frame->GetParent();
+  if (frame == nullptr || (frame->GetStyle() & WS_THICKFRAME) == 0) return false;
+  CRect ours, theirs;
+  GetClientRect(&ours);
+  ClientToScreen(&ours);
+  frame->GetClientRect(&theirs);
+  frame->ClientToScreen(&theirs);
+  return ours.right == theirs.right && ours.bottom == theirs.bottom;
 }
 
 CWnd* CGXTabWnd::InsertSheet(CWnd* sheet, LPCTSTR name) {
@@ -267,7 +299,13 @@ void FocusSheet(CWnd* sheet) {
   sheet->SetFocus();
   if (!sheet->IsKindOf(RUNTIME_CLASS(CView))) return;
   auto* view = static_cast<CView*>(sheet);
-  if (CFrameWnd* frame = view->GetParentFrame()) frame->SetActiveView(view);
+  CFrameWnd* frame = view->GetParentFrame();
+  if (frame != nullptr) frame->SetActiveView(view);
+  // The titles name the document of the sheet in front: the view's frame
+  // and, when that is a child of it, the main window.
+  if (frame != nullptr) frame->OnUpdateFrameTitle(TRUE);
+  if (CWnd* main = AfxGetMainWnd(); main != nullptr && main != frame && main->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+    static_cast<CFrameWnd*>(main)->OnUpdateFrameTitle(TRUE);
 }
 
 }  // namespace
@@ -388,6 +426,21 @@ LRESULT CGXTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CGXTabWnd::OnNcPaint() {
+  Default();
+  CWnd* parent = GetParent();
+  if (parent == nullptr || (!m_bFrameBorder && (GetExStyle() & WS_EX_CLIENTEDGE) == 0)) return;
+  // The sunken frame lies just around the window, on the parent.
+  CRect frame;
+  GetWindowRect(&frame);
+  parent->ScreenToClient(&frame);
+  frame.InflateRect(2, 2);
+  CDC* dc = parent->GetDC();
+  if (dc == nullptr) return;
+  dc->DrawEdge(&frame, EDGE_SUNKEN, BF_RECT);
+  parent->ReleaseDC(dc);
 }
 
 void CGXTabWnd::OnSize(UINT type, int cx, int cy) {

@@ -67,6 +67,7 @@ class CGXTabWnd : public CWnd {
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnSize(UINT type, int cx, int cy) override;
+  void OnNcPaint() override;
   void OnPaint() override;
   BOOL OnEraseBkgnd(CDC* dc) override;
   void OnLButtonDown(UINT flags, CPoint point) override;
@@ -89,6 +90,7 @@ class CGXTabWnd : public CWnd {
   void SaveScrollState(int index);
   void RestoreScrollState(int index);
   CRect InsideRect() const;
+  bool SizesFrameFromCorner() const;
   CRect DividerRect() const;
   void LoadMetrics();
 

@@ -230,12 +230,36 @@ void beginControlTrack(Control* c) {
   GetClientRect(c->hwnd, &c->tracker.rect);
 }
 
+bool sizeBox(HWND hwnd) { return (StyleOf(hwnd) & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0; }
+
+// A size box has no track: a plain face, with SBS_SIZEGRIP the diagonal
+// ridges of a grip in its bottom-right corner.
+void drawSizeBox(CDC* dc, const RECT& r, bool grip) {
+  dc->FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
+  if (!grip) return;
+  const int side = std::min(r.right - r.left, r.bottom - r.top);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+  // Ridges every 4 pixels: two dark lines under one light line.
+  for (int off = 3; off < side; off += 4) {
+    for (int k = 0; k < 3; ++k) {
+      const int d = off - k;
+      if (d <= 0) continue;
+      const COLORREF colour = k == 2 ? light : dark;
+      for (int i = 0; i < d; ++i) dc->SetPixel(r.right - d + i, r.bottom - 1 - i, colour);
+    }
+  }
+}
+
 void controlPaint(Control* c) {
   PaintScope painting(c->hwnd);
   HDC hdc = painting.hdc;
   if (CDC* dc = painting.dc) {
     RECT r;
     GetClientRect(c->hwnd, &r);
+    if (sizeBox(c->hwnd)) {
+      drawSizeBox(dc, r, (StyleOf(c->hwnd) & SBS_SIZEGRIP) != 0);
+      return;
+    }
     HBRUSH brush = CtlColor(c->hwnd, hdc, WM_CTLCOLORSCROLLBAR);
     // The default colours mean the classic dotted track.
     if (brush == GetSysColorBrush(COLOR_BTNFACE) || brush == GetSysColorBrush(COLOR_SCROLLBAR)) brush = nullptr;
@@ -289,7 +313,7 @@ LRESULT onKillFocus(Control* c, HWND, UINT, WPARAM, LPARAM) {
 
 LRESULT onLButtonDown(Control* c, HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   if ((StyleOf(hwnd) & WS_TABSTOP) && GetFocus() != hwnd) SetFocus(hwnd);
-  if (!g_controls.Get(hwnd)) return 0;
+  if (!g_controls.Get(hwnd) || sizeBox(hwnd)) return 0;
   beginControlTrack(c);
   SetCapture(hwnd);
   trackPress(c->tracker, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, hwnd);

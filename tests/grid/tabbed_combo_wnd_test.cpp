@@ -89,6 +89,12 @@ class TabbedComboWnd : public gridtest::CellGridTest {
     Key(VK_DOWN, false, false, true);
     return DroppedList();
   }
+  // Starts editing the current cell, which puts the combo over it.
+  void Activate() {
+    Accounts()->SetActive(TRUE);
+    Accounts()->Refresh();
+    automation::PumpUntilIdle();
+  }
   std::string Field() {
     CString text;
     Accounts()->GetWindowText(text);
@@ -307,3 +313,45 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
 }
 
 }  // namespace
+
+TEST_F(TabbedComboWnd, DroppedListHoldsUpToEightRows) {
+  // The combo's dropped height grows by one row's height per row, and stops
+  // growing at eight rows; more rows scroll.
+  auto dropHeight = [&](const char* rows) {
+    Column(4, CGXStyle().SetControl(GX_IDS_CTRL_CBS_TABBED_DROPDOWN).SetChoiceList(rows));
+    Current(1, 4);
+    Activate();
+    CRect r;
+    Accounts()->GetDroppedControlRect(&r);
+    Current(1, 1);
+    return r.Height();
+  };
+  const int none = dropHeight(""), three = dropHeight("a\nb\nc"), eight = dropHeight("a\nb\nc\nd\ne\nf\ng\nh"),
+            twelve = dropHeight("a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\nl");
+  const int row = Accounts()->m_nLineHeight + 2;
+  EXPECT_EQ(three - none, 3 * row);
+  EXPECT_EQ(eight - none, 8 * row);
+  EXPECT_EQ(twelve, eight);
+}
+
+TEST_F(TabbedComboWnd, ActiveComboMovesOnlyWhenItsPlaceChanged) {
+  Current(1, 3);
+  Activate();
+  CGXTabbedComboBoxWnd* combo = Accounts();
+  ASSERT_TRUE(combo->IsWindowVisible());
+  const CRect placed = ScreenRect(combo->m_hWnd);
+  CPoint moved = placed.TopLeft();
+  grid.ScreenToClient(&moved);
+  moved.Offset(0, 40);
+  combo->SetWindowPos(nullptr, moved.x, moved.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // One repaint is let pass while a click is on its way to the combo ...
+  combo->m_bSkipNextActiveDraw = TRUE;
+  grid.Invalidate();
+  automation::PumpUntilIdle();
+  EXPECT_EQ(ScreenRect(combo->m_hWnd).top, placed.top + 40);
+  EXPECT_FALSE(combo->m_bSkipNextActiveDraw);
+  // ... and the next one puts the combo back over its cell.
+  grid.Invalidate();
+  automation::PumpUntilIdle();
+  EXPECT_EQ(ScreenRect(combo->m_hWnd), placed);
+}

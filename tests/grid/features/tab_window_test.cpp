@@ -5,6 +5,7 @@
 
 #include "grid/features/GXTabWnd.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/Document.h"
 #include "platform/framework/Frame.h"
 #include "platform/framework/View.h"
 #include "platform/testing/Automation.h"
@@ -318,6 +319,111 @@ TEST(TabWindowViews, TheShownViewBecomesTheFramesActiveView) {
   EXPECT_EQ(frame->GetActiveView(), &views[0]);
   frame->SetActiveView(nullptr, FALSE);
   tabs.DestroyWindow();
+  frame->DestroyWindow();
+}
+
+// The corner box between the two bars is a working grip only where it sits
+// on the frame's own sizing corner.
+TEST(TabWindowCorner, SizeBoxIsAGripOnlyAtTheFramesSizingCorner) {
+  automation::ResetWindows();
+  auto* frame = new CFrameWnd;  // deletes itself with its window
+  ASSERT_TRUE(frame->Create(nullptr, "Book", WS_POPUP | WS_THICKFRAME | WS_VISIBLE, CRect(0, 0, 400, 200)));
+  CRect client;
+  frame->GetClientRect(&client);
+  CGXTabWnd tabs;
+  ASSERT_TRUE(tabs.Create(frame, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 1));
+  CWnd* box = tabs.GetDlgItem(CGXTabWnd::kSizeBoxId);
+  ASSERT_NE(box, nullptr);
+  struct Case {
+    int width;
+    bool grip;
+  } cases[] = {{client.Width(), true}, {client.Width() - 30, false}};
+  for (const Case& c : cases) {
+    tabs.MoveWindow(0, 0, c.width, client.Height());
+    automation::PumpUntilIdle();
+    SCOPED_TRACE(c.width);
+    EXPECT_TRUE(box->IsWindowVisible());
+    EXPECT_EQ(box->IsWindowEnabled() != FALSE, c.grip);
+    EXPECT_EQ((box->GetStyle() & SBS_SIZEGRIP) != 0, c.grip);
+    CRect boxRect, tabsRect;
+    box->GetWindowRect(&boxRect);
+    tabs.GetWindowRect(&tabsRect);
+    EXPECT_GE(boxRect.right, tabsRect.right) << "in the bottom-right corner";
+    EXPECT_GE(boxRect.bottom, tabsRect.bottom);
+    CRect inside;
+    box->GetClientRect(&inside);
+    EXPECT_EQ(automation::PixelAt(box->m_hWnd, inside.right - 4, inside.bottom - 4),
+              ::GetSysColor(c.grip ? COLOR_BTNSHADOW : COLOR_BTNFACE));
+  }
+  CGXTabWnd oneBar;
+  ASSERT_TRUE(oneBar.Create(frame, WS_CHILD | WS_VISIBLE | WS_HSCROLL, 2));
+  oneBar.MoveWindow(0, 0, client.Width(), client.Height());
+  CWnd* hidden = oneBar.GetDlgItem(CGXTabWnd::kSizeBoxId);
+  EXPECT_TRUE(hidden == nullptr || !hidden->IsWindowVisible()) << "no corner with one bar";
+  oneBar.DestroyWindow();
+  tabs.DestroyWindow();
+  frame->DestroyWindow();
+}
+
+// A bordered tab window draws a sunken frame on its parent just around
+// itself: dark at the top left, light at the bottom right.
+TEST_F(TabWindow, BorderIsASunkenFrameOnTheParent) {
+  struct Case {
+    BOOL flag;
+    DWORD exStyle;
+    bool framed;
+  } cases[] = {{FALSE, 0, false}, {TRUE, 0, true}, {FALSE, WS_EX_CLIENTEDGE, true}};
+  const COLORREF background = RGB(1, 2, 3);
+  for (const Case& c : cases) {
+    tabs.m_bFrameBorder = c.flag;
+    tabs.ModifyStyleEx(WS_EX_CLIENTEDGE, c.exStyle);
+    tabs.MoveWindow(20, 20, 300, 120);
+    CDC* dc = frame.GetDC();
+    dc->FillSolidRect(0, 0, 400, 200, background);
+    frame.ReleaseDC(dc);
+    tabs.SendMessage(WM_NCPAINT, 1, 0);
+    SCOPED_TRACE(static_cast<int>(c.exStyle) + c.flag);
+    CRect r;
+    tabs.GetWindowRect(&r);
+    frame.ScreenToClient(&r);
+    EXPECT_EQ(automation::PixelAt(frame.m_hWnd, r.left - 2, r.top - 2), c.framed ? ::GetSysColor(COLOR_BTNSHADOW) : background);
+    EXPECT_EQ(automation::PixelAt(frame.m_hWnd, r.right + 1, r.bottom + 1),
+              c.framed ? ::GetSysColor(COLOR_BTNHIGHLIGHT) : background);
+  }
+}
+
+// Bringing a view's sheet to the front names its document in the frame's
+// title.
+TEST(TabWindowViews, TheMainWindowsTitleFollowsTheShownView) {
+  class SheetView : public CView {
+   protected:
+    void PostNcDestroy() override {}  // the test owns it
+  };
+  automation::ResetWindows();
+  auto* frame = new CFrameWnd;  // deletes itself with its window
+  ASSERT_TRUE(frame->Create(nullptr, "Book", WS_POPUP | WS_VISIBLE | FWS_ADDTOTITLE, CRect(0, 0, 400, 200)));
+  CGXTabWnd tabs;
+  ASSERT_TRUE(tabs.Create(frame, WS_CHILD | WS_VISIBLE | WS_HSCROLL, 1));
+  tabs.MoveWindow(0, 0, 400, 200);
+  CDocument* docs[2] = {new CDocument, new CDocument};  // each goes with its last view
+  docs[0]->SetTitle("Dues");
+  docs[1]->SetTitle("Camp");
+  SheetView views[2];
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(views[i].CreateEx(0, nullptr, "", WS_CHILD, 0, 0, 10, 10, tabs.m_hWnd, nullptr));
+    docs[i]->AddView(&views[i]);
+    tabs.InsertSheet(&views[i], "Sheet");
+  }
+  CString title;
+  tabs.SendMessage(GX_TAB_ACTIVATE, 1);
+  frame->GetWindowText(title);
+  EXPECT_NE(title.Find("Camp"), -1) << title.GetString();
+  tabs.SendMessage(GX_TAB_ACTIVATE, 0);
+  frame->GetWindowText(title);
+  EXPECT_NE(title.Find("Dues"), -1) << title.GetString();
+  frame->SetActiveView(nullptr, FALSE);
+  tabs.DestroyWindow();
+  for (int i = 0; i < 2; ++i) docs[i]->RemoveView(&views[i]);
   frame->DestroyWindow();
 }
 
