@@ -6,6 +6,7 @@
 
 #include "grid/core/GXFindReplaceState.h"
 #include "grid/core/GXFont.h"
+#include "grid/core/GXScreenPpi.h"
 #include "platform/host/Keys.h"
 #include "platform/window/Clipboard.h"
 #include "platform/window/CtlDefs.h"
@@ -53,16 +54,6 @@ PARAFORMAT ToParaFormat(RtfAlign align) {
   pf.dwMask = PFM_ALIGNMENT;
   pf.wAlignment = align == RtfAlign::kCenter ? PFA_CENTER : align == RtfAlign::kRight ? PFA_RIGHT : PFA_LEFT;
   return pf;
-}
-
-CSize ScreenResolution() {
-  static const CSize ppi = [] {
-    HDC screen = ::GetDC(nullptr);
-    const CSize size(::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY));
-    ::ReleaseDC(nullptr, screen);
-    return size;
-  }();
-  return ppi;
 }
 
 int HalfFrame() { return std::max(2, ::GetSystemMetrics(SM_CXFRAME) / 2); }
@@ -220,7 +211,7 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
     if (m_helper.GetTextLength() > 0) {
       // On a printer the grid maps screen pixels onto the device, so the
       // cell's rectangle is in screen units there.
-      const CSize res = m_pGrid->IsPrinting() ? ScreenResolution()
+      const CSize res = m_pGrid->IsPrinting() ? GXScreenPixelsPerInch()
                                               : CSize(dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY));
       const auto twipsX = [&](LONG v) { return MulDiv(v, 1440, std::max<int>(res.cx, 1)); };
       const auto twipsY = [&](LONG v) { return MulDiv(v, 1440, std::max<int>(res.cy, 1)); };

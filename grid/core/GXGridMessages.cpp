@@ -10,6 +10,7 @@
 #include "grid/core/GXGridParam.h"
 #include "grid/core/GXGridCore.h"
 #include "grid/core/GXPluginComponent.h"
+#include "grid/core/GXScreenPpi.h"
 #include "grid/core/GXToolTipProxy.h"
 #include "platform/framework/View.h"
 #include "platform/gfx/Dc.h"
@@ -24,16 +25,6 @@ bool InsideGrid(CWnd* gridWnd, HWND other) {
   return other == gridWnd->GetSafeHwnd() || ::IsChild(gridWnd->GetSafeHwnd(), other);
 }
 
-// The screen's pixels per inch, read once.
-CSize ScreenPixelsPerInch() {
-  static const CSize ppi = [] {
-    HDC screen = ::GetDC(nullptr);
-    const CSize size(::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY));
-    ::ReleaseDC(nullptr, screen);
-    return size;
-  }();
-  return ppi;
-}
 
 }  // namespace
 
@@ -463,7 +454,7 @@ void CGXGridCore::NotifyCellListeners() {
 void CGXGridCore::PrepareDC(CDC* dc, BOOL printing) {
   if (dc == nullptr) return;
   if (printing) {
-    const CSize screen = ScreenPixelsPerInch();
+    const CSize screen = GXScreenPixelsPerInch();
     dc->SetMapMode(MM_ANISOTROPIC);
     dc->SetWindowExt(screen.cx, screen.cy);
     dc->SetViewportExt(dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY));
