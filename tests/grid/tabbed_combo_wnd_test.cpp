@@ -211,9 +211,7 @@ TEST_F(TabbedComboWnd, DroppedListStaysOnTheScreen) {
   }
 }
 
-// Off until fixed: it passes after any other test of its suite but fails
-// run alone (as CTest runs it), so it leans on state an earlier test leaves.
-TEST_F(TabbedComboWnd, DISABLED_NewRowsForTheCurrentCellAndItsWidth) {
+TEST_F(TabbedComboWnd, NewRowsForTheCurrentCellAndItsWidth) {
   grid.SetValueRange(CGXRange(1, 3), "1010");
   Current(1, 3);
   EXPECT_EQ(Field(), "Cash");
