@@ -295,17 +295,15 @@ BOOL CGXTabbedComboBoxWnd::ValidateString(const CString& text) {
 }
 
 CSize CGXTabbedComboBoxWnd::CalcContentSize(CDC* dc, ROWCOL, ROWCOL, const CGXStyle& style, BOOL mode1, BOOL) {
-  // The cell shows the text column only: the other columns need no room.
+  // The cell shows the text column only (or the picture it names): the
+  // other columns need no room.
   CFont* old = m_pGrid->SelectStyleFont(dc, style, nullptr);
   TEXTMETRIC tm{};
   dc->GetTextMetrics(&tm);
+  const CSize shown = GXTabbedShownFieldExtent(dc, style);
   CSize content(0, 0);
-  if (mode1) {
-    content.cy = tm.tmHeight + tm.tmExternalLeading + 1;
-  } else {
-    const int textCol = AttrInt(style, GX_IDS_UA_TABLIST_TEXTCOL, 0);
-    for (const CString& row : Rows(style)) content.cx = std::max<LONG>(content.cx, dc->GetTextExtent(Field(row, textCol)).cx);
-  }
+  if (mode1) content.cy = std::max<LONG>(tm.tmHeight + tm.tmExternalLeading + 1, shown.cy);
+  else content.cx = shown.cx;
   if (old != nullptr) dc->SelectObject(old);
   return CalcSize(content.cx, content.cy, style);
 }
@@ -410,8 +408,10 @@ void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, RO
   Hide();
   DrawBackground(dc, rect, style, TRUE);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetSafeHandle()), FALSE);
-  MoveWindow(place, FALSE);
+  // The field's height first: the combo keeps as its list's height what the
+  // new place leaves below the field as tall as it is when moved.
   SetItemHeight(-1, static_cast<UINT>(std::max(1, h)));
+  MoveWindow(place, FALSE);
   SetActive(TRUE);
   ShowWindow(SW_SHOW);
   UpdateWindow();
@@ -427,7 +427,12 @@ void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, RO
 }
 
 int CGXTabbedComboBoxWnd::DroppedListHeight(int count, int textHeight) {
-  return std::min(count, 8) * (textHeight + 2) + 3;
+  int height = std::min(count, 8) * (textHeight + 2) + 3;
+  // Rows grown to their pictures make room for them, so that eight rows
+  // still show without scrolling.
+  for (int i = 0; i < std::min(count, 8) && m_hWnd != nullptr; ++i)
+    height += std::max(0, static_cast<int>(GetItemHeight(i)) - textHeight);
+  return height;
 }
 
 void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT item) {
@@ -445,6 +450,16 @@ void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT item) {
                      selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : m_rgbCellTextColor, m_rgbGridLine);
   }
   if ((item->itemAction & ODA_FOCUS) != 0 || (item->itemState & ODS_FOCUS) != 0) dc->DrawFocusRect(&rect);
+}
+
+void CGXTabbedComboBoxWnd::MeasureItem(LPMEASUREITEMSTRUCT item) {
+  // Rows naming pictures grow to them; the selection field (no item) takes
+  // the titles' pictures.
+  CString text;
+  if (item->itemID != static_cast<UINT>(-1)) GetLBText(static_cast<int>(item->itemID), text);
+  if (text.IsEmpty()) text = m_pHeader->m_sTitles;
+  item->itemHeight = static_cast<UINT>(
+      GXTabbedLineHeight(static_cast<int>(item->itemHeight), text, m_bDisplayAllCols, m_nDisplayCol));
 }
 
 void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
@@ -470,7 +485,8 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
         m_pHeader->m_nTabCount = m_nTabCount;
         m_pHeader->m_pTabStops = m_TabStops.data();
         m_pHeader->m_hFont = m_pFont != nullptr ? static_cast<HFONT>(m_pFont->GetSafeHandle()) : nullptr;
-        const int h = std::max(m_nLineHeight, 1) + 4;
+        const int h =
+            GXTabbedLineHeight(std::max(m_nLineHeight, 1), m_pHeader->m_sTitles, m_bDisplayAllCols, m_nDisplayCol) + 4;
         header.SetRect(rect.left, below ? rect.top : rect.top - h, rect.right, below ? rect.top + h : rect.top);
         ::SetWindowPos(m_pHeader->GetSafeHwnd(), HWND_TOPMOST, header.left, header.top, header.Width(),
                        header.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);

@@ -41,6 +41,9 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   void DrawItem(LPDRAWITEMSTRUCT item) override;
+  void MeasureItem(LPMEASUREITEMSTRUCT item) override;
+  // The rows keep the choice list's order.
+  int CompareItem(LPCOMPAREITEMSTRUCT) override { return -1; }
   void GetValue(CString& text) override;
   BOOL GetCurrentText(CString& text) override;
   void SetCurrentText(const CString& text) override;
@@ -55,8 +58,8 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   // hangs the title header on the side facing the cell.
   void PlaceDroppedList(CWnd* list);
   // Pixels the dropped list adds below the selection field: up to eight
-  // rows, the rest scroll.
-  static int DroppedListHeight(int count, int textHeight);
+  // rows (taller where they show pictures), the rest scroll.
+  int DroppedListHeight(int count, int textHeight);
 
   int m_nKeyCol = 0;
   int m_nDisplayCol = 0;
