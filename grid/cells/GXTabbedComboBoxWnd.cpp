@@ -525,16 +525,52 @@ void CGXTabbedComboBoxWnd::OnClickedButton(CGXChild* child) {
   // A drop-down combo does not drop on a click into its text, but the
   // button always opens the list; while active the combo's own arrow
   // covers the button.
-  if (!(IsActive() && !m_bDropDownOnClick) && StartAndActivate() && !m_bDropDownOnClick && !GetDroppedState()) {
-    // A combo already in place is left alone by the repaint of the click;
-    // one still to be placed must be drawn before its list can drop. The
-    // flag never outlives this repaint, so a later one is not lost.
-    m_bSkipNextActiveDraw = IsWindowVisible();
-    if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
-    m_bSkipNextActiveDraw = FALSE;
-    PostMessage(CB_SHOWDROPDOWN, TRUE);
+  if (!(IsActive() && !m_bDropDownOnClick)) {
+    const CRect button = ButtonPlace();
+    if (StartAndActivate() && !m_bDropDownOnClick && !GetDroppedState()) ClickComboButton(button);
   }
   CGXStatic::OnClickedButton(child);
+}
+
+BOOL CGXTabbedComboBoxWnd::LButtonUp(UINT flags, CPoint point, UINT hit) {
+  const CRect button = ButtonPlace();
+  const BOOL result = CGXStatic::LButtonUp(flags, point, hit);
+  // A click on the button was the button's own.
+  if ((hit & 2) != 0) return result;
+  if (m_bDropDownOnClick && StartAndActivate() && !GetDroppedState()) ClickComboButton(button);
+  return TRUE;
+}
+
+CRect CGXTabbedComboBoxWnd::ButtonPlace() {
+  // Laid out afresh for the bound cell: the one button serves every cell
+  // and may still lie where another was drawn. Its rectangle is left as it
+  // was, since the active combo's arrow replaces it.
+  if (m_pButton == nullptr || !m_bInit) return CRect();
+  const CRect kept = m_pButton->GetRect();
+  OnInitChildren(m_nRow, m_nCol, GetCellRect(m_nRow, m_nCol));
+  const CRect place = m_pButton->GetRect();
+  m_pButton->SetRect(kept);
+  return place;
+}
+
+void CGXTabbedComboBoxWnd::ClickComboButton(const CRect& button) {
+  // A combo already in place is left alone by the repaint of the click; one
+  // still to be placed must be drawn before the click can reach it. The
+  // flag never outlives this repaint, so a later one is not lost.
+  m_bSkipNextActiveDraw = IsWindowVisible();
+  if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
+  m_bSkipNextActiveDraw = FALSE;
+  if (button.IsRectEmpty()) {
+    PostMessage(CB_SHOWDROPDOWN, TRUE);
+    return;
+  }
+  // The combo lies over the cell, its arrow where the cell's button was: a
+  // click there reaches the combo as the user's own would, through its
+  // message queue, after whatever the activation posted.
+  const CRect cell = m_pGrid->CalcCellRect(m_nRow, m_nCol);
+  const CPoint at(button.left - cell.left + 5, button.top - cell.top + 5);
+  PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 LRESULT CGXTabbedComboBoxWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -38,6 +38,7 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
                                    const CGXStyle* currentStyle) override;
   void Hide() override;
   void OnClickedButton(CGXChild* child) override;
+  BOOL LButtonUp(UINT flags, CPoint point, UINT hit) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   void DrawItem(LPDRAWITEMSTRUCT item) override;
@@ -85,6 +86,11 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
  private:
   // The index of the item the combo's text stands for, -1 when none.
   int ShownItem();
+  // Drops the list as a click on the combo's arrow, which lies where the
+  // cell's button (in grid coordinates) was.
+  void ClickComboButton(const CRect& button);
+  // Where the bound cell's button lies in the grid window.
+  CRect ButtonPlace();
   void DrawActive(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                   const CGXStyle* baseStyle);
 

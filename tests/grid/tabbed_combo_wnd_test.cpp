@@ -387,6 +387,42 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
 
 }  // namespace
 
+TEST_F(TabbedComboWnd, OneClickDropsTheListOfTheCurrentCell) {
+  // The click reaches the combo as a click on its own arrow, which comes
+  // where the cell's button was: at the cell's right edge.
+  grid.SetValueRange(CGXRange(2, 3), "4000");
+  grid.SetValueRange(CGXRange(2, 2), "G2");
+  const struct {
+    const char* what;
+    ROWCOL col;
+    bool onButton;  // else into the text
+    const char* shown;
+  } cases[] = {
+      {"the button of a drop-down combo", 3, true, "Dues"},
+      {"the button of a drop-down list", 2, true, "Green"},
+      {"the text of a drop-down list, which drops on a click", 2, false, "Green"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Current(2, c.col);
+    auto* combo = static_cast<CGXTabbedComboBoxWnd*>(grid.GetRegisteredControl(
+        c.col == 3 ? GX_IDS_CTRL_CBS_TABBED_DROPDOWN : GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST));
+    ASSERT_FALSE(combo->IsActive());
+    const CRect cell = grid.CalcCellRect(2, c.col), button = combo->m_pButton->GetRect();
+    ASSERT_FALSE(button.IsRectEmpty());
+    EXPECT_EQ(button.right, cell.right - 1);
+    ClickAt(c.onButton ? button.CenterPoint() : CPoint(cell.left + 10, cell.CenterPoint().y));
+    EXPECT_TRUE(combo->IsActive());
+    EXPECT_NE(DroppedList(), nullptr);
+    CString shown;
+    combo->GetValue(shown);
+    EXPECT_EQ(std::string(shown), c.shown);
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    Current(1, 1);
+  }
+}
+
 TEST_F(TabbedComboWnd, DroppedListHoldsUpToEightRows) {
   // The combo's dropped height grows by one row's height per row, and stops
   // growing at eight rows; more rows scroll.
