@@ -267,9 +267,7 @@ BOOL CGXControl::SetControlText(ROWCOL row, ROWCOL col, const CString& text, UIN
   CString value = text;
   BOOL result = FALSE;
   if (ConvertControlTextToValue(value, row, col, style) && !ReadOnlyByGuard(*style)) {
-    // A maximum length of 0 sets no limit.
-    if (style->GetIncludeMaxLength() && style->GetMaxLength() > 0 && style->GetMaxLength() < value.GetLength())
-      value = value.Left(style->GetMaxLength());
+    LimitConvertedValue(value, *style);
     result = m_pGrid->SetValueRangeFromString(CGXRange(row, col), value, 0, flags);
   }
   if (scratch != nullptr) m_pGrid->RecycleScratchStyle(scratch);
@@ -278,6 +276,12 @@ BOOL CGXControl::SetControlText(ROWCOL row, ROWCOL col, const CString& text, UIN
 }
 
 BOOL CGXControl::ConvertControlTextToValue(CString&, ROWCOL, ROWCOL, const CGXStyle*) { return TRUE; }
+
+void CGXControl::LimitConvertedValue(CString& value, const CGXStyle& style) {
+  // A maximum length of 0 sets no limit.
+  if (style.GetIncludeMaxLength() && style.GetMaxLength() > 0 && style.GetMaxLength() < value.GetLength())
+    value = value.Left(style.GetMaxLength());
+}
 
 const CGXStyle* CGXControl::StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
                                              const CGXStyle* currentStyle) {

@@ -83,6 +83,8 @@ class CGXControl {
   virtual BOOL GetControlText(CString& text, ROWCOL row, ROWCOL col, LPCTSTR value, const CGXStyle& style);
   virtual BOOL SetControlText(ROWCOL row, ROWCOL col, const CString& text, UINT flags, const CGXStyle* style);
   virtual BOOL ConvertControlTextToValue(CString& text, ROWCOL row, ROWCOL col, const CGXStyle* style);
+  // The value SetControlText stores, cut to the style's maximum length.
+  virtual void LimitConvertedValue(CString& value, const CGXStyle& style);
   virtual const CGXStyle* StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
                                            const CGXStyle* currentStyle);
   virtual int GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& target);

@@ -318,7 +318,9 @@ const CGXStyle* CGXRichEditCtrl::StoreStyleRowCol(ROWCOL row, ROWCOL col, const 
   bool setsAlign = false;
   RtfAlign align = RtfAlign::kLeft;
   const unsigned mask = StyleToFormat(*style, format, setsAlign, align);
-  if (mask == 0 && !setsAlign)
+  // A plain text given as the value is stored as the stream it reads as.
+  const bool plainValue = style->GetIncludeValue() && !style->GetValue().IsEmpty() && style->GetValue()[0] != '{';
+  if (mask == 0 && !setsAlign && !plainValue)
     return CGXEditControl::StoreStyleRowCol(row, col, style, mode, storeKind, currentStyle);
   // The formats go into the stream; the style keeps none of them.
   CGXStyle* copy = style->Clone();

@@ -50,6 +50,8 @@ class CGXRichEditCtrl : public CGXEditControl {
   void SetCurrentText(const CString& text) override;
   BOOL GetControlText(CString& text, ROWCOL row, ROWCOL col, LPCTSTR value, const CGXStyle& style) override;
   BOOL ConvertControlTextToValue(CString& text, ROWCOL row, ROWCOL col, const CGXStyle* style) override;
+  // The limit is on the plain text, cut before it became a stream.
+  void LimitConvertedValue(CString&, const CGXStyle&) override {}
   const CGXStyle* StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
                                    const CGXStyle* currentStyle) override;
   int GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& target) override;

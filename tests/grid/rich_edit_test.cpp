@@ -54,6 +54,24 @@ TEST_F(RichEditCell, TypedPlainTextIsStoredEscapedAndShownAsTyped) {
   EXPECT_EQ(std::string(text), "{abcd}");
 }
 
+TEST_F(RichEditCell, PlainValuesGivenByTheGridKeepTheirCharacters) {
+  // A value that is no stream is stored as one, read as its characters.
+  grid.SetValueRange(CGXRange(1, 1), "C:\\temp {x}");
+  EXPECT_EQ(Shown(1, 1), "C:\\temp {x}");
+  EXPECT_EQ(Value(1, 1).front(), '{') << Value(1, 1);
+  Current(1, 1);
+  Key(VK_END);
+  Type("!");
+  Current(2, 1);
+  EXPECT_EQ(Shown(1, 1), "C:\\temp {x}!");
+
+  // Text typed into the grid is cut to the limit before it becomes a stream.
+  grid.ApplyStyle(CGXRange(3, 1), CGXStyle().SetMaxLength(4));
+  ASSERT_TRUE(Cell()->SetControlText(3, 1, "ab{}ef", 0, nullptr));
+  EXPECT_EQ(Shown(3, 1), "ab{}");
+  EXPECT_EQ(Value(3, 1).back(), '}') << Value(3, 1);
+}
+
 TEST_F(RichEditCell, FormatsGoIntoTheValueAndEditsKeepThem) {
   grid.SetValueRange(CGXRange(1, 1), "{plain}");
   grid.ApplyStyle(CGXRange(1, 1), CGXStyle().SetFont(CGXFont().SetBold(TRUE)).SetTextColor(RGB(255, 0, 0)));
