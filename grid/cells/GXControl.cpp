@@ -693,3 +693,22 @@ CFont* CGXControl::GetGridGdiObject(CDC* dc, const CGXStyle& style, const CGXSty
 }
 
 void CGXControl::AddExcludeRect(const CRect& rect) { m_pGrid->m_ExcludedRects.push_back(rect); }
+
+CRect CGXControl::PaintWindowInViewOnly(CWnd* window, CDC* dc, const CRect& place, ROWCOL row, ROWCOL col) {
+  const bool underFrozen = (row > m_pGrid->GetFrozenRows() && row < m_pGrid->GetTopRow()) ||
+                           (col > m_pGrid->GetFrozenCols() && col < m_pGrid->GetLeftCol());
+  CRect clip;
+  CRect visible = place;
+  if (underFrozen && dc->GetClipBox(&clip) != NULLREGION && visible.IntersectRect(&place, &clip)) {
+    CRect part = visible;
+    if (CWnd* grid = GetGridWnd()) grid->MapWindowPoints(window, &part);
+    window->ValidateRect(nullptr);
+    window->InvalidateRect(&part, FALSE);
+    // The caret could blink over the frozen cells.
+    if (!m_bCaretHiddenInView) m_bCaretHiddenInView = ::HideCaret(window->GetSafeHwnd());
+  } else if (m_bCaretHiddenInView) {
+    ::ShowCaret(window->GetSafeHwnd());
+    m_bCaretHiddenInView = FALSE;
+  }
+  return visible;
+}

@@ -81,9 +81,6 @@ class CGXRichEditCtrl : public CGXEditControl {
   // The editing window asked for a height: grow (or shrink) the row.
   void OnRequestResize(const RECT& requested);
   CHARRANGE Selection();
-  // The editing window lies partly under the frozen rows or columns: it
-  // paints only the part `clip` (grid coordinates) leaves visible.
-  void PaintVisiblePartOnly(const CRect& window, const CRect& clip);
 
   CRichEditCtrl m_helper;  // renders, measures, converts; never shown
   std::string m_helperValue;
@@ -93,5 +90,4 @@ class CGXRichEditCtrl : public CGXEditControl {
   BOOL m_bAutoGrow = FALSE;
   BOOL m_bMeasuring = FALSE;
   CRect m_rcRequested;
-  BOOL m_bCaretHidden = FALSE;  // hidden while the window is under frozen cells
 };

@@ -145,6 +145,12 @@ TEST_F(ObjectCell, ObjectsMoveThroughTheClipboardAndDeleteClearsThem) {
   ASSERT_TRUE(Cell()->CanPaste());
   ASSERT_TRUE(Cell()->Paste());
   EXPECT_TRUE(Cell()->GetModify());
+  // While the pasted object's viewer is open, Delete only points to it.
+  automation::ExpectMessageBox("", "You have already spawned a viewer. Please use this for editing", IDOK);
+  automation::PressKey(VK_DELETE);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  automation::ClearDialogRules();
   Current(3);  // leaving stores the pasted object before the viewer lets it go
   ASSERT_NE(Held(2), nullptr);
   EXPECT_EQ(Held(2)->byteArray, object);
