@@ -267,9 +267,7 @@ BOOL CGXControl::SetControlText(ROWCOL row, ROWCOL col, const CString& text, UIN
   CString value = text;
   BOOL result = FALSE;
   if (ConvertControlTextToValue(value, row, col, style) && !ReadOnlyByGuard(*style)) {
-    // A maximum length of 0 sets no limit.
-    if (style->GetIncludeMaxLength() && style->GetMaxLength() > 0 && style->GetMaxLength() < value.GetLength())
-      value = value.Left(style->GetMaxLength());
+    LimitConvertedValue(value, *style);
     result = m_pGrid->SetValueRangeFromString(CGXRange(row, col), value, 0, flags);
   }
   if (scratch != nullptr) m_pGrid->RecycleScratchStyle(scratch);
@@ -278,6 +276,12 @@ BOOL CGXControl::SetControlText(ROWCOL row, ROWCOL col, const CString& text, UIN
 }
 
 BOOL CGXControl::ConvertControlTextToValue(CString&, ROWCOL, ROWCOL, const CGXStyle*) { return TRUE; }
+
+void CGXControl::LimitConvertedValue(CString& value, const CGXStyle& style) {
+  // A maximum length of 0 sets no limit.
+  if (style.GetIncludeMaxLength() && style.GetMaxLength() > 0 && style.GetMaxLength() < value.GetLength())
+    value = value.Left(style.GetMaxLength());
+}
 
 const CGXStyle* CGXControl::StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
                                              const CGXStyle* currentStyle) {
@@ -689,3 +693,22 @@ CFont* CGXControl::GetGridGdiObject(CDC* dc, const CGXStyle& style, const CGXSty
 }
 
 void CGXControl::AddExcludeRect(const CRect& rect) { m_pGrid->m_ExcludedRects.push_back(rect); }
+
+CRect CGXControl::PaintWindowInViewOnly(CWnd* window, CDC* dc, const CRect& place, ROWCOL row, ROWCOL col) {
+  const bool underFrozen = (row > m_pGrid->GetFrozenRows() && row < m_pGrid->GetTopRow()) ||
+                           (col > m_pGrid->GetFrozenCols() && col < m_pGrid->GetLeftCol());
+  CRect clip;
+  CRect visible = place;
+  if (underFrozen && dc->GetClipBox(&clip) != NULLREGION && visible.IntersectRect(&place, &clip)) {
+    CRect part = visible;
+    if (CWnd* grid = GetGridWnd()) grid->MapWindowPoints(window, &part);
+    window->ValidateRect(nullptr);
+    window->InvalidateRect(&part, FALSE);
+    // The caret could blink over the frozen cells.
+    if (!m_bCaretHiddenInView) m_bCaretHiddenInView = ::HideCaret(window->GetSafeHwnd());
+  } else if (m_bCaretHiddenInView) {
+    ::ShowCaret(window->GetSafeHwnd());
+    m_bCaretHiddenInView = FALSE;
+  }
+  return visible;
+}

@@ -83,6 +83,8 @@ class CGXControl {
   virtual BOOL GetControlText(CString& text, ROWCOL row, ROWCOL col, LPCTSTR value, const CGXStyle& style);
   virtual BOOL SetControlText(ROWCOL row, ROWCOL col, const CString& text, UINT flags, const CGXStyle* style);
   virtual BOOL ConvertControlTextToValue(CString& text, ROWCOL row, ROWCOL col, const CGXStyle* style);
+  // The value SetControlText stores, cut to the style's maximum length.
+  virtual void LimitConvertedValue(CString& value, const CGXStyle& style);
   virtual const CGXStyle* StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
                                            const CGXStyle* currentStyle);
   virtual int GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& target);
@@ -186,6 +188,12 @@ class CGXControl {
   BOOL ReadOnlyByGuard(const CGXStyle& style);
   CRect PrepareChildren();
   BOOL MayPasteText();
+  // The cell's editing window, placed at `place` in a covered block scrolled
+  // partly under the frozen rows or columns, still spans the whole block,
+  // over the frozen cells: it may only paint the part this paint draws (the
+  // dc's clip box), its caret hidden meanwhile. Returns the part of `place`
+  // in view, which is what the grid's next paint is to leave out.
+  CRect PaintWindowInViewOnly(CWnd* window, CDC* dc, const CRect& place, ROWCOL row, ROWCOL col);
 
   CGXGridCore* m_pGrid;
   ROWCOL m_nRow = static_cast<ROWCOL>(-1);
@@ -197,4 +205,5 @@ class CGXControl {
   BOOL m_bDbcsLeadPending = FALSE;
   char m_cDbcsLead = 0;
   CGXCellTipBase* m_pCellTip = nullptr;
+  BOOL m_bCaretHiddenInView = FALSE;  // see PaintWindowInViewOnly
 };

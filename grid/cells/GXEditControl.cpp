@@ -149,6 +149,7 @@ void CGXEditControl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, co
     m_pGrid->m_bControlMovesWindows = FALSE;
   }
   UpdateEditStyle();
+  PaintWindowInViewOnly(this, dc, r, row, col);
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
 }
 

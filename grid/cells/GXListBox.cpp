@@ -128,11 +128,14 @@ void CGXListBox::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const 
     FillListBox();
     MoveWindow(r, FALSE);
     ShowWindow(SW_SHOW);
-    UpdateWindow();
+    // Taking the focus repaints the list: first, so that only its part in
+    // view is painted.
     if (CWnd* grid = GetGridWnd(); grid != nullptr && ::GetFocus() == grid->GetSafeHwnd()) SetFocus();
+    const CRect visible = PaintWindowInViewOnly(this, dc, r, row, col);
+    UpdateWindow();
     m_pGrid->m_bControlMovesWindows = FALSE;
     CGXControl::Draw(dc, rect, row, col, style, baseStyle);
-    AddExcludeRect(r);
+    AddExcludeRect(visible);
     return;
   }
   if (rect.Width() <= 1 || rect.Height() <= 1) return;

@@ -450,6 +450,28 @@ void CGXMaskControl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   DefWindowProc(WM_KEYDOWN, key, lp);
 }
 
+LRESULT CGXMaskControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONUP: {
+      const LRESULT result = CGXEditControl::WindowProc(message, wParam, lParam);
+      // A click past the typed text puts the caret just after it, so that
+      // what is typed next leaves no gap.
+      int start = 0, end = 0;
+      if (m_hWnd != nullptr && IsActive() && m_pEditData != nullptr && !m_pEditData->HasNoMask() &&
+          (GetSel(start, end), start == end)) {
+        const int limit = m_pEditData->LimitToEntry(start);
+        int at = m_pEditData->IsLiteral(limit) ? m_pEditData->NextInputPos(limit) : limit;
+        if (at < 0) at = m_pEditData->PrevInputPos(limit);
+        if (at >= 0 && at != start) SendMessage(EM_SETSEL, static_cast<WPARAM>(at), at);
+      }
+      return result;
+    }
+    case WM_CONTEXTMENU: return 0;
+    default: break;
+  }
+  return CGXEditControl::WindowProc(message, wParam, lParam);
+}
+
 BOOL CGXMaskControl::Copy() {
   if (!m_bInit || !IsCurrentCell() || m_pEditData == nullptr) return FALSE;
   CString typed;

@@ -56,6 +56,7 @@ class CGXMaskControl : public CGXEditControl {
   BOOL m_bInsertMode = TRUE;
 
  protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
   void OnChar(UINT ch, UINT repeat, UINT flags) override;
   // The editor shows the edit data; the caret goes to `caret` (-1 keeps

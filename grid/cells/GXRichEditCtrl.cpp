@@ -173,19 +173,7 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
     SendMessage(EM_EXLIMITTEXT, 0, m_nMaxLength);
     ShowWindow(SW_SHOW);
     m_pGrid->m_bControlMovesWindows = FALSE;
-    // A cell scrolled partly under the frozen rows or columns: its window
-    // still spans the whole cell, over the frozen cells, and may only paint
-    // the part this paint draws (the dc's clip box).
-    const bool underFrozen = (row > m_pGrid->GetFrozenRows() && row < m_pGrid->GetTopRow()) ||
-                             (col > m_pGrid->GetFrozenCols() && col < m_pGrid->GetLeftCol());
-    CRect clip;
-    CRect visible = text;
-    if (underFrozen && dc->GetClipBox(&clip) != NULLREGION && visible.IntersectRect(&text, &clip)) {
-      PaintVisiblePartOnly(text, clip);
-    } else if (m_bCaretHidden) {
-      ShowCaret();
-      m_bCaretHidden = FALSE;
-    }
+    const CRect visible = PaintWindowInViewOnly(this, dc, text, row, col);
     UpdateWindow();
     CGXControl::Draw(dc, rect, row, col, style, baseStyle);
     // Only the visible part: the frozen cells under the rest must still
@@ -230,16 +218,6 @@ void CGXRichEditCtrl::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, c
     }
   }
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
-}
-
-void CGXRichEditCtrl::PaintVisiblePartOnly(const CRect& window, const CRect& clip) {
-  CRect part;
-  part.IntersectRect(&window, &clip);
-  if (CWnd* grid = GetGridWnd()) grid->MapWindowPoints(this, &part);
-  ValidateRect(nullptr);
-  InvalidateRect(&part, FALSE);
-  // The caret could blink over the frozen cells.
-  if (!m_bCaretHidden) m_bCaretHidden = ::HideCaret(m_hWnd);
 }
 
 CSize CGXRichEditCtrl::CalcContentSize(CDC*, ROWCOL row, ROWCOL col, const CGXStyle& style, BOOL, BOOL) {
@@ -318,7 +296,9 @@ const CGXStyle* CGXRichEditCtrl::StoreStyleRowCol(ROWCOL row, ROWCOL col, const 
   bool setsAlign = false;
   RtfAlign align = RtfAlign::kLeft;
   const unsigned mask = StyleToFormat(*style, format, setsAlign, align);
-  if (mask == 0 && !setsAlign)
+  // A plain text given as the value is stored as the stream it reads as.
+  const bool plainValue = style->GetIncludeValue() && !style->GetValue().IsEmpty() && style->GetValue()[0] != '{';
+  if (mask == 0 && !setsAlign && !plainValue)
     return CGXEditControl::StoreStyleRowCol(row, col, style, mode, storeKind, currentStyle);
   // The formats go into the stream; the style keeps none of them.
   CGXStyle* copy = style->Clone();

@@ -50,6 +50,8 @@ class CGXRichEditCtrl : public CGXEditControl {
   void SetCurrentText(const CString& text) override;
   BOOL GetControlText(CString& text, ROWCOL row, ROWCOL col, LPCTSTR value, const CGXStyle& style) override;
   BOOL ConvertControlTextToValue(CString& text, ROWCOL row, ROWCOL col, const CGXStyle* style) override;
+  // The limit is on the plain text, cut before it became a stream.
+  void LimitConvertedValue(CString&, const CGXStyle&) override {}
   const CGXStyle* StoreStyleRowCol(ROWCOL row, ROWCOL col, const CGXStyle* style, int mode, int storeKind,
                                    const CGXStyle* currentStyle) override;
   int GetCurrentStyleValue(ROWCOL row, ROWCOL col, CGXStyle& target) override;
@@ -79,9 +81,6 @@ class CGXRichEditCtrl : public CGXEditControl {
   // The editing window asked for a height: grow (or shrink) the row.
   void OnRequestResize(const RECT& requested);
   CHARRANGE Selection();
-  // The editing window lies partly under the frozen rows or columns: it
-  // paints only the part `clip` (grid coordinates) leaves visible.
-  void PaintVisiblePartOnly(const CRect& window, const CRect& clip);
 
   CRichEditCtrl m_helper;  // renders, measures, converts; never shown
   std::string m_helperValue;
@@ -91,5 +90,4 @@ class CGXRichEditCtrl : public CGXEditControl {
   BOOL m_bAutoGrow = FALSE;
   BOOL m_bMeasuring = FALSE;
   CRect m_rcRequested;
-  BOOL m_bCaretHidden = FALSE;  // hidden while the window is under frozen cells
 };

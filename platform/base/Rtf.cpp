@@ -310,7 +310,12 @@ class Reader {
 
 }  // namespace
 
-RtfDocument ReadRtf(const std::string& rtf) { return Reader(rtf).Read(); }
+RtfDocument ReadRtf(const std::string& rtf) {
+  // A stream is a group; any other text is taken as it stands, as the
+  // rich edit takes text that is not rich.
+  if (rtf.empty() || rtf.front() != '{') return RtfDocument::FromPlainText(rtf);
+  return Reader(rtf).Read();
+}
 
 // ---------------------------------------------------------------- writing
 

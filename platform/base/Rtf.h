@@ -55,8 +55,8 @@ struct RtfDocument {
 // Which parts of a format ApplyFormat sets.
 constexpr unsigned RTF_BOLD = 1, RTF_ITALIC = 2, RTF_UNDERLINE = 4, RTF_FACE = 8, RTF_SIZE = 16, RTF_COLOUR = 32;
 
-// Reads a stream; any text at all reads (a text without RTF control words
-// reads as its characters), so the result is never an error.
+// Reads a stream; any text at all reads (a text that does not open a
+// group reads as its characters), so the result is never an error.
 RtfDocument ReadRtf(const std::string& rtf);
 // A stream that ReadRtf reads back to `document` (runs of equal format
 // joined, empty runs dropped).

@@ -116,13 +116,14 @@ void updateScrollBar(ListBox* l) {
     si.nPos = l->top;
     SetScrollInfo(l->hwnd, SB_VERT, &si, TRUE);
   }
-  if (l->wantH && l->hExtent > 0) {
+  // Without a horizontal extent the bar has nothing to scroll: hidden.
+  if (l->wantH) {
     RECT r;
     GetClientRect(l->hwnd, &r);
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = l->hExtent - 1;
+    si.nMax = std::max(0, l->hExtent - 1);
     si.nPage = static_cast<UINT>(r.right - r.left);
     si.nPos = l->hOff;
     SetScrollInfo(l->hwnd, SB_HORZ, &si, TRUE);

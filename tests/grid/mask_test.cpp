@@ -176,6 +176,26 @@ TEST_F(MaskCell, PhoneMaskStoresDigitsAndShowsThemInTheMask) {
   EXPECT_EQ(Value(1, 1), "51234567");
 }
 
+TEST_F(MaskCell, AClickPastTheTypedTextPutsTheCaretAfterIt) {
+  Column(1, CGXStyle().SetControl(GX_IDS_CTRL_MASKEDIT).SetUserAttribute(GX_IDS_UA_INPUTMASK, "(###) ###-####"));
+  grid.SetValueRange(CGXRange(1, 1), "555");
+  Current(1, 1);
+  Key(VK_HOME);
+  auto* cell = Control<CGXMaskControl>(GX_IDS_CTRL_MASKEDIT);
+  ASSERT_TRUE(cell->IsActive());
+  CRect client;
+  cell->GetClientRect(&client);
+  automation::AdvanceClock(600);
+  automation::Click(cell->m_hWnd, CPoint(client.right - 3, client.CenterPoint().y));
+  automation::PumpUntilIdle();
+  int start = 0, end = 0;
+  cell->GetSel(start, end);
+  EXPECT_EQ(start, 6) << "the first input position after the typed text";
+  Type("1");
+  Current(2, 1);
+  EXPECT_EQ(Value(1, 1), "5551") << "no gap before the typed digit";
+}
+
 TEST_F(MaskCell, PastedTextThatDoesNotFitUndoesItselfAndMaskDataPastesTyped) {
   Column(1, CGXStyle().SetControl(GX_IDS_CTRL_MASKEDIT).SetUserAttribute(GX_IDS_UA_INPUTMASK, "##-##"));
   grid.SetValueRange(CGXRange(1, 1), "12");

@@ -145,9 +145,27 @@ TEST_F(ObjectCell, ObjectsMoveThroughTheClipboardAndDeleteClearsThem) {
   ASSERT_TRUE(Cell()->CanPaste());
   ASSERT_TRUE(Cell()->Paste());
   EXPECT_TRUE(Cell()->GetModify());
+  // While the pasted object's viewer is open, Delete only points to it.
+  automation::ExpectMessageBox("", "You have already spawned a viewer. Please use this for editing", IDOK);
+  automation::PressKey(VK_DELETE);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(automation::PendingExpectations().empty());
+  automation::ClearDialogRules();
   Current(3);  // leaving stores the pasted object before the viewer lets it go
   ASSERT_NE(Held(2), nullptr);
   EXPECT_EQ(Held(2)->byteArray, object);
+
+  // Cut puts the object on the clipboard and empties the cell on leaving.
+  Current(2);
+  ASSERT_TRUE(Cell()->CanCut());
+  ASSERT_TRUE(Cell()->Cut());
+  Current(5);
+  ASSERT_NE(Held(2), nullptr);
+  EXPECT_FALSE(GXIsByteArray(*Held(2)));
+  ASSERT_TRUE(Cell()->Paste());
+  Current(6);
+  ASSERT_NE(Held(5), nullptr);
+  EXPECT_EQ(Held(5)->byteArray, object);
 
   // Delete empties the cell's object.
   Current(1);

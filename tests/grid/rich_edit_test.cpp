@@ -54,6 +54,24 @@ TEST_F(RichEditCell, TypedPlainTextIsStoredEscapedAndShownAsTyped) {
   EXPECT_EQ(std::string(text), "{abcd}");
 }
 
+TEST_F(RichEditCell, PlainValuesGivenByTheGridKeepTheirCharacters) {
+  // A value that is no stream is stored as one, read as its characters.
+  grid.SetValueRange(CGXRange(1, 1), "C:\\temp {x}");
+  EXPECT_EQ(Shown(1, 1), "C:\\temp {x}");
+  EXPECT_EQ(Value(1, 1).front(), '{') << Value(1, 1);
+  Current(1, 1);
+  Key(VK_END);
+  Type("!");
+  Current(2, 1);
+  EXPECT_EQ(Shown(1, 1), "C:\\temp {x}!");
+
+  // Text typed into the grid is cut to the limit before it becomes a stream.
+  grid.ApplyStyle(CGXRange(3, 1), CGXStyle().SetMaxLength(4));
+  ASSERT_TRUE(Cell()->SetControlText(3, 1, "ab{}ef", 0, nullptr));
+  EXPECT_EQ(Shown(3, 1), "ab{}");
+  EXPECT_EQ(Value(3, 1).back(), '}') << Value(3, 1);
+}
+
 TEST_F(RichEditCell, FormatsGoIntoTheValueAndEditsKeepThem) {
   grid.SetValueRange(CGXRange(1, 1), "{plain}");
   grid.ApplyStyle(CGXRange(1, 1), CGXStyle().SetFont(CGXFont().SetBold(TRUE)).SetTextColor(RGB(255, 0, 0)));
@@ -278,72 +296,5 @@ TEST_F(RichEditCell, AClickPutsTheCaretWhereTheUserClicked) {
   EXPECT_GT(at.cpMin, 2) << "not at the start";
   EXPECT_LT(at.cpMin, 12) << "not at the end";
 }
-
-}  // namespace
-
-namespace {
-
-// A rich cell edited in a covered block whose first row (column) is scrolled
-// away behind a frozen row (column): its window reaches over the frozen cells.
-struct FrozenCase {
-  bool rows;
-  int drawMode;  // 1 paints through a buffer
-};
-
-class RichEditUnderFrozen : public gridtest::PaintedGridTest, public testing::WithParamInterface<FrozenCase> {};
-
-TEST_P(RichEditUnderFrozen, FrozenCellsKeepTheirPixelsOverTheEditingWindow) {
-  const FrozenCase c = GetParam();
-  const COLORREF frozenRed = RGB(255, 0, 0), editGreen = RGB(0, 160, 0);
-  MakePaintedGrid(12, 6);
-  grid->SetDrawMode(c.drawMode);
-  grid->SetColWidth(1, 6, 50, nullptr, 0);
-  grid->SetRowHeight(1, 12, 20, nullptr, 0);
-  grid->ApplyStyle(CGXRange(1, 1, 1, 6), CGXStyle().SetInteriorColor(frozenRed), 0, 0);
-  grid->ApplyStyle(CGXRange(1, 1, 12, 1), CGXStyle().SetInteriorColor(frozenRed), 0, 0);
-  grid->ApplyStyle(CGXRange(2, 2), CGXStyle().SetControl(GX_IDS_CTRL_RICHEDIT).SetInteriorColor(editGreen), 0, 0);
-  if (c.rows) {
-    ASSERT_TRUE(grid->SetCoveredCellsRowCol(2, 2, 5, 2, 0));
-    grid->SetFrozenRows(1, 0, 0);
-    grid->SetTopRow(4, 0);
-  } else {
-    ASSERT_TRUE(grid->SetCoveredCellsRowCol(2, 2, 2, 5, 0));
-    grid->SetFrozenCols(1, 0, 0);
-    grid->SetLeftCol(4, 0);
-  }
-  grid->SetCurrentCell(2, 2);
-  CGXControl* control = grid->GetCurrentCellControl();
-  ASSERT_NE(dynamic_cast<CGXRichEditCtrl*>(control), nullptr);
-  control->SetActive(TRUE);
-  Paint();
-  CRect window;
-  dynamic_cast<CGXRichEditCtrl*>(control)->GetWindowRect(&window);
-  wnd.ScreenToClient(&window);
-  // The window spans the whole block, over the frozen cells.
-  const CRect frozen = grid->CalcCellRect(1, 1);
-  const CRect strip = c.rows ? CRect(window.left, frozen.top, window.right, frozen.bottom)
-                             : CRect(frozen.left, window.top, frozen.right, window.bottom);
-  CRect over;
-  ASSERT_TRUE(over.IntersectRect(&window, &strip));
-  const CPoint underWindow = over.CenterPoint();
-  EXPECT_EQ(automation::PixelAt(wnd.m_hWnd, underWindow.x, underWindow.y), frozenRed)
-      << "the frozen cell's pixels, not the editing window's";
-  // A frozen cell drawn anew reaches the screen there, also through a buffer.
-  const COLORREF frozenBlue = RGB(0, 0, 255);
-  grid->ApplyStyle(c.rows ? CGXRange(1, 1, 1, 6) : CGXRange(1, 1, 12, 1), CGXStyle().SetInteriorColor(frozenBlue), 0,
-                   0);
-  Paint();
-  EXPECT_EQ(automation::PixelAt(wnd.m_hWnd, underWindow.x, underWindow.y), frozenBlue);
-  // The part in view is the editing window's.
-  EXPECT_EQ(automation::PixelAt(wnd.m_hWnd, window.right - 4, window.bottom - 4), editGreen);
-}
-
-INSTANTIATE_TEST_SUITE_P(RowsAndColumns, RichEditUnderFrozen,
-                         testing::Values(FrozenCase{true, 0}, FrozenCase{true, 1}, FrozenCase{false, 0},
-                                         FrozenCase{false, 1}),
-                         [](const testing::TestParamInfo<FrozenCase>& info) {
-                           return std::string(info.param.rows ? "Rows" : "Columns") +
-                                  (info.param.drawMode == 1 ? "Buffered" : "Direct");
-                         });
 
 }  // namespace

@@ -89,6 +89,10 @@ TEST_F(SmallCells, ProgressCellKeepsItsValueWithinTheBoundsAndDrawsItsBar) {
     grid.SetValueRange(CGXRange(1, 1), s.typed);
     EXPECT_EQ(Value(1, 1), s.stored) << s.typed;
   }
+  // The nearest bound is written signed: a negative one stays itself.
+  grid.ApplyStyle(CGXRange(4, 1), CGXStyle().SetUserAttribute(GX_IDS_UA_PROGRESS_LOW, "-10"));
+  grid.SetValueRange(CGXRange(4, 1), "-20");
+  EXPECT_EQ(Value(4, 1), "-10");
 
   // 50 of 0..100 in a 200-pixel cell: the bar ends half-way.
   grid.Invalidate();

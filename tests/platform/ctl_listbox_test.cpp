@@ -234,6 +234,12 @@ TEST_F(ListBox, TopIndexAndTheScrollBar) {
   LRESULT hit = SendMessage(l, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, static_cast<WORD>(r.top + 1)));
   EXPECT_EQ(LOWORD(hit), 41 - page + 1);
   EXPECT_EQ(HIWORD(hit), 0);
+
+  // The horizontal bar, too, shows only for an extent wider than the list.
+  HWND wide = list(WS_HSCROLL, {"short"});
+  EXPECT_FALSE(GetWindowLong(wide, GWL_STYLE) & WS_HSCROLL) << "no extent: no bar";
+  SendMessage(wide, LB_SETHORIZONTALEXTENT, 1000, 0);
+  EXPECT_TRUE(GetWindowLong(wide, GWL_STYLE) & WS_HSCROLL);
 }
 
 TEST_F(ListBox, WantKeyboardInputAsksTheParentFirst) {

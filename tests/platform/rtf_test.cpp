@@ -40,6 +40,8 @@ TEST(Rtf, PlainTextKeepsItsCharactersThroughEscapes) {
   }
   EXPECT_EQ(RtfFromPlainText("C:\\temp {1}"), "{C:\\\\temp \\{1\\}}");
   EXPECT_EQ(ReadRtf("{C:\\temp}").PlainText(), "C:") << "unescaped, a backslash starts a control word";
+  // A text that is no stream at all reads as its characters.
+  EXPECT_EQ(ReadRtf("C:\\temp {x}\r\nnext").PlainText(), "C:\\temp {x}\r\nnext");
 }
 
 TEST(Rtf, WhatIsWrittenReadsBackTheSame) {
