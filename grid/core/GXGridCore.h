@@ -161,6 +161,15 @@ class CGXGridCore {
   virtual BOOL CanSelDragMoveCols();
   virtual BOOL CanSelDropRows();
   virtual BOOL CanSelDropCols();
+  // The same questions with the dragged block and the drop target, for
+  // grids that allow some blocks or places only; by default they ask the
+  // ones above.
+  virtual BOOL OnStartDragRows(ROWCOL top, ROWCOL bottom);
+  virtual BOOL OnStartDragCols(ROWCOL left, ROWCOL right);
+  virtual BOOL CanDropRows(ROWCOL top, ROWCOL bottom, ROWCOL target);
+  virtual BOOL CanDropCols(ROWCOL left, ROWCOL right, ROWCOL target);
+  virtual BOOL OnDropRows(ROWCOL top, ROWCOL bottom, ROWCOL target);
+  virtual BOOL OnDropCols(ROWCOL left, ROWCOL right, ROWCOL target);
   // Sizes: pixels in, pixels out; stored in thousandths of a character.
   virtual BOOL SetRowHeight(ROWCOL from, ROWCOL to, int height, int* heights = nullptr, UINT flags = 1,
                             int commandMode = 0);

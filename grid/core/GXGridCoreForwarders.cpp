@@ -21,6 +21,12 @@ BOOL CGXGridCore::CanSelDragMoveRows() { return TRUE; }
 BOOL CGXGridCore::CanSelDragMoveCols() { return TRUE; }
 BOOL CGXGridCore::CanSelDropRows() { return TRUE; }
 BOOL CGXGridCore::CanSelDropCols() { return TRUE; }
+BOOL CGXGridCore::OnStartDragRows(ROWCOL, ROWCOL) { return CanSelDragRows(); }
+BOOL CGXGridCore::OnStartDragCols(ROWCOL, ROWCOL) { return CanSelDragCols(); }
+BOOL CGXGridCore::CanDropRows(ROWCOL, ROWCOL, ROWCOL) { return CanSelDropRows(); }
+BOOL CGXGridCore::CanDropCols(ROWCOL, ROWCOL, ROWCOL) { return CanSelDropCols(); }
+BOOL CGXGridCore::OnDropRows(ROWCOL, ROWCOL, ROWCOL) { return CanSelDragMoveRows(); }
+BOOL CGXGridCore::OnDropCols(ROWCOL, ROWCOL, ROWCOL) { return CanSelDragMoveCols(); }
 
 // ----------------------------------------------------------------- hiding
 

@@ -203,8 +203,9 @@ void CGXGridFindReplaceImp::OnReplaceSel(CGXGridCore* grid, LPCTSTR find, BOOL d
   CGXControl* control = grid->GetControl(row, col);
   if (control != nullptr && control->FindText(&state, row, col, TRUE, TRUE)) {
     control->ReplaceSel(state.strReplace);
-    // The same cell may hold the text again further on.
-    found = control->FindText(&state, row, col, FALSE, TRUE) || grid->FindInCells(row, col, TRUE);
+    // The same cell may hold the text again right after the replaced part:
+    // the search goes on from where the replacement ends.
+    found = control->FindText(&state, row, col, TRUE, TRUE) || grid->FindInCells(row, col, TRUE);
   } else {
     found = grid->FindInCells(row, col, TRUE);
   }

@@ -58,12 +58,13 @@ BOOL CGXGridUserDragSelectRangeImp::OnSelDragStart(CGXGridCore* grid, ROWCOL row
   grid->m_nDropCol = std::max<ROWCOL>(col, 1);
   const POSITION pos = param->m_SelRects.FindRangeWithCell(row, col);
   if (pos == nullptr) return FALSE;
+  const CGXRange& range = *param->m_SelRects.GetAt(pos);
   if (row != 0) {
     grid->m_nDragMode = kRows;
-    if (!grid->CanSelDragRows()) return FALSE;
+    if (!grid->OnStartDragRows(range.top, range.bottom)) return FALSE;
   } else if (col != 0) {
     grid->m_nDragMode = kCols;
-    if (!grid->CanSelDragCols()) return FALSE;
+    if (!grid->OnStartDragCols(range.left, range.right)) return FALSE;
   } else {
     return FALSE;
   }
@@ -107,7 +108,7 @@ BOOL CGXGridUserDragSelectRangeImp::OnSelDragMove(CGXGridCore* grid, ROWCOL oldT
   grid->m_nDropCol = col;
   const CGXRange* range = DraggedRange(grid);
   if (range == nullptr) return FALSE;
-  if (!(rows ? grid->CanSelDropRows() : grid->CanSelDropCols())) {
+  if (!(rows ? grid->CanDropRows(range->top, range->bottom, row) : grid->CanDropCols(range->left, range->right, col))) {
     grid->SetGridCursor(kNoDropCursor);
     return FALSE;
   }
@@ -153,7 +154,8 @@ BOOL CGXGridUserDragSelectRangeImp::OnSelDragDrop(CGXGridCore* grid, ROWCOL firs
   DestroyLine(grid);
   if (target == 0) return FALSE;
   const bool rows = grid->m_nDragMode == kRows;
-  if (!(rows ? grid->CanSelDropRows() && grid->CanSelDragMoveRows() : grid->CanSelDropCols() && grid->CanSelDragMoveCols()))
+  if (!(rows ? grid->CanDropRows(first, last, target) && grid->OnDropRows(first, last, target)
+             : grid->CanDropCols(first, last, target) && grid->OnDropCols(first, last, target)))
     return FALSE;
   if (rows) {
     grid->m_nDropRow = target;

@@ -3,9 +3,9 @@
 // with the grid's undoable move. The state (drag flag and mode, drop target,
 // the line window) lives in the grid.
 //
-// The grid's hooks: CanSelDragRows/Cols may refuse the start (by default
-// while Ctrl or Shift is held), CanSelDropRows/Cols a target and
-// CanSelDragMoveRows/Cols the drop.
+// The grid's hooks: OnStartDragRows/Cols (the block) may refuse the start
+// (by default while Ctrl or Shift is held), CanDropRows/Cols (the block and
+// the target) a target and OnDropRows/Cols the drop.
 #pragma once
 
 #include "grid/core/GXGridFeatures.h"

@@ -52,6 +52,15 @@ TEST_F(CheckListCombo, ShowsItsCaptionAndStoresTheCheckedBits) {
   Key(VK_ESCAPE);
   EXPECT_EQ(Value(1, 1), "");
 
+  // Clicking elsewhere closes the list and stores the checks too.
+  list = OpenList(1);
+  ASSERT_NE(list, nullptr);
+  list->SetCheck(2, 1);
+  grid.SetFocus();
+  automation::PumpUntilIdle();
+  EXPECT_EQ(Cell()->m_pDropDownWnd, nullptr);
+  EXPECT_EQ(Value(1, 1), "4");
+
   // Closing without a change stores nothing.
   grid.SetValueRange(CGXRange(2, 1), "02");
   list = OpenList(2);

@@ -155,6 +155,18 @@ TEST_F(ObjectCell, ObjectsMoveThroughTheClipboardAndDeleteClearsThem) {
   ASSERT_NE(Held(2), nullptr);
   EXPECT_EQ(Held(2)->byteArray, object);
 
+  // Cut puts the object on the clipboard and empties the cell on leaving.
+  Current(2);
+  ASSERT_TRUE(Cell()->CanCut());
+  ASSERT_TRUE(Cell()->Cut());
+  Current(5);
+  ASSERT_NE(Held(2), nullptr);
+  EXPECT_FALSE(GXIsByteArray(*Held(2)));
+  ASSERT_TRUE(Cell()->Paste());
+  Current(6);
+  ASSERT_NE(Held(5), nullptr);
+  EXPECT_EQ(Held(5)->byteArray, object);
+
   // Delete empties the cell's object.
   Current(1);
   automation::PressKey(VK_DELETE);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "grid/features/GXGridUserDragSelectRangeImp.h"
 #include "grid/features/HostedFeatureGrid.h"
@@ -82,6 +83,62 @@ TEST_F(DragRowsCols, NoDragWithModifiersTheWholeTableOrUnselectedHeaders) {
   Down(At(2, 0));
   EXPECT_FALSE(grid->m_bSelDragging) << "the whole table";
   Up(At(2, 0));
+}
+
+// A grid that lets only blocks below row 1 move, and never before row 2,
+// and notes what its hooks were asked.
+class PickyGrid : public CGXGridCore {
+ public:
+  using CGXGridCore::CGXGridCore;
+  BOOL OnStartDragRows(ROWCOL top, ROWCOL bottom) override {
+    asked.push_back("start " + std::to_string(top) + "-" + std::to_string(bottom));
+    return top > 1 && CGXGridCore::OnStartDragRows(top, bottom);
+  }
+  BOOL CanDropRows(ROWCOL top, ROWCOL bottom, ROWCOL target) override {
+    asked.push_back("can " + std::to_string(top) + "-" + std::to_string(bottom) + ">" + std::to_string(target));
+    return target > 2;
+  }
+  BOOL OnDropRows(ROWCOL top, ROWCOL bottom, ROWCOL target) override {
+    asked.push_back("drop " + std::to_string(top) + "-" + std::to_string(bottom) + ">" + std::to_string(target));
+    return TRUE;
+  }
+  std::vector<std::string> asked;
+};
+
+class PickyDrag : public gridtest::HostedFeatureGridTest<PickyGrid> {
+ protected:
+  void SetUp() override {
+    MakeHostedGrid(8, 2);
+    for (ROWCOL r = 1; r <= 8; ++r) grid->SetValueRange(CGXRange(r, 1), ("r" + std::to_string(r)).c_str());
+  }
+  std::string Column1() {
+    std::string out;
+    for (ROWCOL r = 1; r <= 8; ++r) out += std::string(grid->GetCellValue(r, 1)) + " ";
+    return out;
+  }
+  CPoint RowTop(ROWCOL row) { return CPoint(At(row, 0).x, grid->CalcCellRect(row, 0).top + 1); }
+};
+
+TEST_F(PickyDrag, TheHooksSeeTheBlockAndTheTarget) {
+  Drag(At(3, 0), At(4, 0));
+  grid->asked.clear();
+  Drag(At(3, 0), RowTop(2));
+  EXPECT_EQ(Column1(), "r1 r2 r3 r4 r5 r6 r7 r8 ") << "a refused target";
+  ASSERT_FALSE(grid->asked.empty());
+  EXPECT_EQ(grid->asked.front(), "start 3-4");
+  EXPECT_EQ(grid->asked.back(), "can 3-4>2");
+
+  grid->asked.clear();
+  Drag(At(3, 0), RowTop(7));
+  EXPECT_EQ(Column1(), "r1 r2 r5 r6 r3 r4 r7 r8 ");
+  EXPECT_EQ(grid->asked.back(), "drop 3-4>7");
+
+  grid->asked.clear();
+  Drag(At(1, 0), At(2, 0));
+  Drag(At(1, 0), RowTop(6));
+  EXPECT_EQ(grid->asked.front(), "start 1-2");
+  EXPECT_FALSE(grid->m_bSelDragging);
+  EXPECT_EQ(Column1(), "r1 r2 r5 r6 r3 r4 r7 r8 ") << "a refused block";
 }
 
 TEST(DragDestination, TheBlockIsTakenOutFirst) {

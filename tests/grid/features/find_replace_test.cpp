@@ -145,6 +145,19 @@ TEST_F(FindReplace, ReplaceChangesTheFoundCellAndMovesOn) {
   grid->OnReplaceSel("abc", TRUE, TRUE, "xyz");
   grid->TransferCurrentCell(TRUE);
   EXPECT_EQ(Value(4, 2), "xyz");
+
+  // The next match right after the replaced text, in the same cell, is the
+  // next one selected.
+  grid->SetValueRange(CGXRange(5, 2), "baa");
+  ASSERT_TRUE(grid->SetCurrentCell(4, 2));
+  grid->OnFindNext("a", TRUE, FALSE);
+  ASSERT_EQ(Current(), "5,2");
+  grid->OnReplaceSel("a", TRUE, FALSE, "o");
+  EXPECT_EQ(Current(), "5,2");
+  grid->OnReplaceSel("a", TRUE, FALSE, "o");
+  grid->TransferCurrentCell(TRUE);
+  EXPECT_EQ(Value(5, 2), "boo");
+  EXPECT_EQ(Value(6, 2), "banana");
 }
 
 TEST_F(FindReplace, TheDialogIsSharedAndReportsToTheGrid) {
