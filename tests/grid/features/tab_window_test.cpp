@@ -265,6 +265,18 @@ TEST(TabWindowClass, WindowsOfTheRegisteredClassesGetTheirObjects) {
   ASSERT_NE(beamWnd, nullptr);
   EXPECT_NE(dynamic_cast<CGXTabWnd*>(CWnd::FromHandlePermanent(tabWnd)), nullptr);
   EXPECT_NE(dynamic_cast<CGXTabBeam*>(CWnd::FromHandlePermanent(beamWnd)), nullptr);
+
+  // A window of the class (as a dialog's control) gets its strip and both
+  // bars with its first sheet.
+  auto* tabs = dynamic_cast<CGXTabWnd*>(CWnd::FromHandlePermanent(tabWnd));
+  ASSERT_NE(tabs, nullptr);
+  CWnd sheet;
+  ASSERT_TRUE(sheet.CreateEx(0, nullptr, "", WS_CHILD, 0, 0, 10, 10, tabWnd, nullptr));
+  tabs->InsertSheet(&sheet, "Header");
+  ASSERT_NE(tabs->GetBeam(), nullptr);
+  EXPECT_EQ(tabs->GetSheetName(&sheet), "Header");
+  EXPECT_TRUE(sheet.IsWindowVisible());
+  for (UINT id : {0xEA00u, 0xEA10u, 0xEA01u}) EXPECT_NE(::GetDlgItem(tabWnd, static_cast<int>(id)), nullptr) << id;
   // The objects go with their windows.
   ::DestroyWindow(tabWnd);
   ::DestroyWindow(beamWnd);
