@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/AmountCalculator.h"
+#include "app/GridPreview.h"
 #include "app/MainFrame.h"
 #include "app/PreferenceCommands.h"
 #include "app/ReportCommands.h"
@@ -23,4 +24,5 @@ void WireProgram() {
   InstallPreferenceCommands();
   InstallReportCommands();
   InstallAmountCalculator();
+  InstallGridPreview();
 }

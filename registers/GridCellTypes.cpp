@@ -13,6 +13,7 @@
 #include "common/DateEdit.h"
 #include "common/Dates.h"
 #include "common/Money.h"
+#include "grid/cells/GXGridCombo.h"
 #include "grid/controls/GXPopupCalculator.h"
 #include "platform/menus/Menu.h"
 #include "platform/window/Messages.h"
@@ -52,6 +53,17 @@ UINT TrackMenu(HMENU menu, CPoint screen, CWnd* owner) {
                                                           owner != nullptr ? owner->GetSafeHwnd() : nullptr, nullptr));
   ::DestroyMenu(menu);
   return command;
+}
+
+// The room of a dropped list trimmed to whole rows: at the grid's list
+// height the last row would end cut at the bottom edge and read as another
+// account or payee.
+void KeepWholeRows(CRect& room, CListBox* list) {
+  if (list == nullptr || list->GetSafeHwnd() == nullptr) return;
+  const int row = list->GetItemHeight(0);
+  const int frame = 2 * ::GetSystemMetrics(SM_CYBORDER);
+  if (row <= 0 || room.Height() < frame + 2 * row) return;
+  room.bottom = room.top + (room.Height() - frame) / row * row + frame;
 }
 
 }  // namespace
@@ -128,6 +140,11 @@ void CGridCombo::AutoComplete(UINT ch) {
   } else {
     SetSel(caret, caret);
   }
+}
+
+void CGridCombo::GetDropDownRect(CRect& out, const CRect& cellRect) {
+  CGXComboBox::GetDropDownRect(out, cellRect);
+  KeepWholeRows(out, m_pDropDownWnd != nullptr ? m_pDropDownWnd->GetListBox() : nullptr);
 }
 
 LRESULT CGridCombo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -405,6 +422,11 @@ void CGridAcct::AccountMenu(CPoint screen) {
   HMENU menu = ::CreatePopupMenu();
   ::AppendMenu(menu, MF_STRING, kNewAccount, "Create New Account");
   if (TrackMenu(menu, screen, GetGridWnd()) == kNewAccount) CreateNewAccount();
+}
+
+void CGridAcct::GetDropDownRect(CRect& out, const CRect& cellRect) {
+  CGXTabbedComboBox::GetDropDownRect(out, cellRect);
+  KeepWholeRows(out, m_pDropDownWnd != nullptr ? m_pDropDownWnd->GetListBox() : nullptr);
 }
 
 BOOL CGridAcct::RButtonUp(UINT, CPoint point, UINT) {

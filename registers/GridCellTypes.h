@@ -38,6 +38,7 @@ class CGridCombo : public CGXComboBox {
   explicit CGridCombo(CZanthGrid* grid);
   BOOL HandleChar(UINT ch, UINT repeat, UINT flags) override;
   virtual void AutoComplete(UINT ch);
+  void GetDropDownRect(CRect& out, const CRect& cellRect) override;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -103,6 +104,7 @@ class CGridAcct : public CGXTabbedComboBox {
  public:
   explicit CGridAcct(CZanthGrid* grid);
   BOOL RButtonUp(UINT flags, CPoint point, UINT hit) override;
+  void GetDropDownRect(CRect& out, const CRect& cellRect) override;
   // The "Create New Account" menu, offered while the grid allows it.
   void AccountMenu(CPoint screen);
   // What the menu's command does.

@@ -8,42 +8,39 @@
 #include "common/ConfigFile.h"
 #include "common/DialogSizer.h"
 #include "common/DlgUtil.h"
-#include "common/ErrorText.h"
-#include "common/Messages.h"
 #include "common/Settings.h"
 #include "common/Trace.h"
 #include "platform/commdlg/CommDlgDefs.h"
 #include "platform/commdlg/FileDialog.h"
-#include "platform/commdlg/PrintDlg.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/WindowDc.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/print/PrinterDc.h"
 #include "platform/window/Messages.h"
 #include "reports/PageSetupDlg.h"
 #include "reports/RptFonts.h"
-#include "reports/RptParser.h"
+#include "reports/RptPreviewSource.h"
 #include "reports/RptRender.h"
 #include "res/resource.h"
 
 const char* const kPreviewZoomNames[kPreviewZoomCount] = {"Page Width", "Whole Page", "150%", "125%", "100%",
                                                           "75%",        "66%",        "50%",  "25%"};
 
-namespace {
-
-void ShowFatal(ErrorTextIndex index, const char* item) {
-  char text[320];
-  FormatErrorText(text, sizeof text, index, item);
-  DispMessage(text, MSG_FATAL);
+CPrevDlg::CPrevDlg(RptContext* context, int* rebuild, float paperWidth, float paperHeight, CWnd* parent)
+    : CDialog(IDD_RPT_PREVIEW, parent), c_(context), rebuild_(rebuild),
+      reportPages_(std::make_unique<CRptPreviewSource>(context, paperWidth, paperHeight)),
+      source_(reportPages_.get()), paperW_(source_->PaperWidth()), paperH_(source_->PaperHeight()) {
+  ReadSettings();
 }
 
-}  // namespace
-
-CPrevDlg::CPrevDlg(RptContext* context, int* rebuild, float paperWidth, float paperHeight, CWnd* parent)
-    : CDialog(IDD_RPT_PREVIEW, parent), c_(context), rebuild_(rebuild), paperW_(paperWidth),
-      paperH_(paperHeight) {
+CPrevDlg::CPrevDlg(CPreviewPageSource* source, int firstPage, CWnd* parent)
+    : CDialog(IDD_RPT_PREVIEW, parent), c_(nullptr), rebuild_(nullptr), source_(source),
+      firstPage_(std::max(0, firstPage)), paperW_(source->PaperWidth()), paperH_(source->PaperHeight()) {
   if (paperW_ <= 0) paperW_ = 8.5f;
   if (paperH_ <= 0) paperH_ = 11.0f;
+  ReadSettings();
+}
+
+void CPrevDlg::ReadSettings() {
   section_ = OpenSettingsSection(SettingsFileName, "PREVIEW");
   zoomIndex_ = std::clamp(GetSettingInt(section_, 'A', 0), 0, kPreviewZoomCount - 1);
   char folder[MAX_PATH] = {};
@@ -61,13 +58,18 @@ CPrevDlg::~CPrevDlg() {
 BOOL CPrevDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (rebuild_) *rebuild_ = 0;
-  DeleteRptFonts(c_);  // made again at the zoom
+  if (c_) DeleteRptFonts(c_);  // made again at the zoom
   zoomList_.SubclassDlgItem(IDC_PRV_ZOOM, this);
   for (const char* name : kPreviewZoomNames) zoomList_.AddString(name);
   zoomList_.SetCurSel(zoomIndex_);
   vBar_.SubclassDlgItem(IDC_PRV_VSCROLL, this);
   hBar_.SubclassDlgItem(IDC_PRV_HSCROLL, this);
   if (CWnd* help = GetDlgItem(IDC_SHELL_HELP)) help->ShowWindow(SW_HIDE);
+  if (c_ == nullptr) {
+    // Page setup and plain text are a report's: other pages come drawn.
+    for (int id : {IDC_PRV_SETUP, IDC_PRV_EXPORT})
+      if (CWnd* w = GetDlgItem(id)) w->ShowWindow(SW_HIDE);
+  }
 
   CRect window;
   GetWindowRect(&window);
@@ -92,6 +94,7 @@ BOOL CPrevDlg::OnInitDialog() {
   savedH_ = window.Height();
   sized_ = true;
   OnSize(0, 0, 0);  // frame and bars follow the size; the layout is made
+  if (firstPage_ > 0) GoToPage(std::min(firstPage_, PageCount() - 1));
   return TRUE;
 }
 
@@ -132,7 +135,7 @@ void CPrevDlg::Layout() {
   pageH_ = static_cast<int>(ppi_ * paperH_);
   cellW_ = pageW_ + 2 * gapX_;
   cellH_ = pageH_ + 2 * gapY_;
-  const int pages = std::max(1, c_->pageCount);
+  const int pages = std::max(1, PageCount());
   docW_ = cellW_;
   docH_ = cellH_ * pages;
   // Each scroll position keeps its relative place in its range.
@@ -165,8 +168,10 @@ void CPrevDlg::Layout() {
     oldBitmaps_[i] = images_[i].SelectObject(&bitmaps_[i]);
   }
   imagesMade_ = true;
-  DeleteRptFonts(c_);
-  CreateRptFonts(c_, ppi_);
+  if (c_) {
+    DeleteRptFonts(c_);
+    CreateRptFonts(c_, ppi_);
+  }
   RefreshCache(true);
   UpdatePageDisplay();
   Invalidate(FALSE);
@@ -178,7 +183,7 @@ void CPrevDlg::RenderPage(int image, int page) {
   ++renders_;
   const COLORREF workspace = GetSysColor(COLOR_APPWORKSPACE);
   dc.FillSolidRect(0, 0, cellW_, cellH_, workspace);
-  if (page < 0 || page >= c_->pageCount) return;
+  if (page < 0 || page >= PageCount()) return;
   dc.FillSolidRect(gapX_, gapY_, pageW_, pageH_, RGB(255, 255, 255));
   CBrush black(RGB(0, 0, 0));
   CRect frame(gapX_ - 1, gapY_ - 1, gapX_ + pageW_ + 1, gapY_ + pageH_ + 1);
@@ -187,46 +192,7 @@ void CPrevDlg::RenderPage(int image, int page) {
   dc.FillSolidRect(gapX_ + pageW_ + 1, gapY_ + shadow, shadow, pageH_, RGB(0, 0, 0));
   dc.FillSolidRect(gapX_ + shadow, gapY_ + pageH_ + 1, pageW_ + 1, shadow, RGB(0, 0, 0));
 
-  if (!OpenRptForReading(c_)) {
-    ShowFatal(ERR_OPEN, c_->tempName);
-    return;
-  }
-  if (!SeekRptPage(c_, page)) {
-    ShowFatal(ERR_SEEK, c_->tempName);
-    CloseRptFile(c_);
-    return;
-  }
-  dc.SetBkMode(TRANSPARENT);
-  dc.SetTextColor(RGB(0, 0, 0));
-  const int originX = static_cast<int>(ppi_ * c_->leftMargin) + gapX_;
-  const int originY = static_cast<int>(ppi_ * c_->topMargin) + gapY_;
-  RptParser parser(c_, originX, originY, ppi_);
-  RptDrawer drawer(&dc, c_, true, gapX_ + pageW_);
-  const int saved = dc.SaveDC();
-  dc.IntersectClipRect(gapX_, gapY_, gapX_ + pageW_, gapY_ + pageH_);
-  char record[kRptRecordSize + 1];
-  RptSegment segment;
-  std::string error;
-  bool end = false;
-  while (!end && ReadRptLine(c_, record)) {
-    record[kRptRecordSize] = '\0';
-    CutRptRecord(record);
-    parser.StartLine(record);
-    while (parser.Next(&segment)) {
-      if (segment.pageBreak) {
-        end = true;
-        break;
-      }
-      if (!drawer.Draw(segment, parser.font, &error)) {
-        DispMessage(error.c_str(), MSG_FATAL);  // once per page; the rest stays blank
-        end = true;
-        break;
-      }
-    }
-  }
-  if (std::ferror(c_->file)) ShowFatal(ERR_READ, c_->tempName);
-  dc.RestoreDC(saved);
-  CloseRptFile(c_);
+  source_->DrawPage(&dc, page, gapX_, gapY_, ppi_);
 }
 
 void CPrevDlg::RefreshCache(bool all) {
@@ -247,11 +213,11 @@ void CPrevDlg::RefreshCache(bool all) {
 
 void CPrevDlg::UpdatePageDisplay() {
   char text[64];
-  std::snprintf(text, sizeof text, "Page %d of %d", ShownPage() + 1, c_->pageCount);
+  std::snprintf(text, sizeof text, "Page %d of %d", ShownPage() + 1, PageCount());
   SetDlgItemText(IDC_PRV_PAGE, text);
   const bool atStart = vOffset_ <= 0;
   // At the document's end there is nothing further to page to.
-  const bool atLast = ShownPage() >= c_->pageCount - 1 || vOffset_ >= vRange_;
+  const bool atLast = ShownPage() >= PageCount() - 1 || vOffset_ >= vRange_;
   for (int id : {IDC_PRV_FIRST, IDC_PRV_PREV})
     if (CWnd* w = GetDlgItem(id)) w->EnableWindow(!atStart);
   for (int id : {IDC_PRV_NEXT, IDC_PRV_LAST})
@@ -380,13 +346,13 @@ BOOL CPrevDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int code = HIWORD(wParam);
   switch (id) {
     case IDC_PRV_SETUP:
-      OnPageSetup();
+      if (c_) OnPageSetup();
       return TRUE;
     case IDC_PRV_PRINT:
       OnPrint();
       return TRUE;
     case IDC_PRV_EXPORT:
-      OnSaveAs();
+      if (c_) OnSaveAs();
       return TRUE;
     case IDC_PRV_FIRST:
       GoToPage(0);
@@ -398,7 +364,7 @@ BOOL CPrevDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       GoToPage(TopPage() + 1);
       return TRUE;
     case IDC_PRV_LAST:
-      GoToPage(c_->pageCount - 1);
+      GoToPage(PageCount() - 1);
       return TRUE;
     case IDC_PRV_ZOOM:
       if (code == CBN_SELCHANGE) SelectZoom(zoomList_.GetCurSel());
@@ -424,55 +390,7 @@ void CPrevDlg::OnPageSetup() {
 
 void CPrevDlg::OnPrint() {
   CTraceLog trace("CPrevDlg::OnPrint");
-  CPrintDialog dlg(FALSE, PD_ALLPAGES | PD_NOSELECTION | PD_COLLATE | PD_RETURNDC, this);
-  dlg.m_pd.hDevMode = ThePrintSetup.printDlg.hDevMode;
-  dlg.m_pd.hDevNames = ThePrintSetup.printDlg.hDevNames;
-  dlg.m_pd.nMinPage = dlg.m_pd.nFromPage = 1;
-  dlg.m_pd.nMaxPage = dlg.m_pd.nToPage = static_cast<WORD>(std::max(1, c_->pageCount));
-  dlg.m_pd.nCopies = 1;
-  if (dlg.DoModal() == IDOK) {
-    RptPrintRange range;
-    range.firstPage = dlg.PrintRange() ? dlg.GetFromPage() : 1;
-    range.lastPage = dlg.PrintRange() ? dlg.GetToPage() : c_->pageCount;
-    // The program makes the copies, so every printer gets the same pages.
-    range.copies = std::max<int>(1, dlg.m_pd.nCopies);
-    range.collate = (dlg.m_pd.Flags & PD_COLLATE) || range.copies == 1;
-    CDC dc;
-    if (dlg.m_pd.hDC == nullptr || !dc.Attach(dlg.m_pd.hDC)) {
-      DispMessage("Could not attach printer DC", MSG_ERROR);
-    } else {
-      PRINTDLG chosen = dlg.m_pd;
-      chosen.hDC = nullptr;
-      SetupPrinter(&chosen, &ThePrintSetup);
-      ThePrintSetup.printDlg.hDC = nullptr;
-      DeleteRptFonts(c_);
-      c_->leftMargin = std::max(c_->leftMargin, ThePrintSetup.unprintableLeft);
-      c_->rightMargin = std::max(c_->rightMargin, ThePrintSetup.unprintableRight);
-      c_->topMargin = std::max(c_->topMargin, ThePrintSetup.unprintableTop);
-      c_->bottomMargin = std::max(c_->bottomMargin, ThePrintSetup.unprintableBottom);
-      CreateRptFonts(c_, 100);
-      LOGFONT font = c_->fontSpecs[RPT_FONT_BODY];
-      font.lfHeight = -(c_->baseSize * ThePrintSetup.resolutionY + 1) / 72;
-      if (CheckReportPageWidth(&ThePrintSetup, &font, c_->lineWidth, c_->paperWidth, c_->leftMargin,
-                               c_->rightMargin)) {
-        c_->saveAsName[0] = '\0';
-        SetWaitCursor(1);
-        PrintRpt(c_, &dc, range);
-        SetWaitCursor(0);
-      }
-      DeleteRptFonts(c_);
-      CreateRptFonts(c_, ppi_);
-      dc.DeleteDC();
-    }
-    if (ProgramFolder[0]) ::chdir(ProgramFolder);
-  } else if (const DWORD error = CommDlgExtendedError(); error != 0 && error != PDERR_NODEFAULTPRN) {
-    char text[80];
-    std::snprintf(text, sizeof text, "Error %lu when retrieving printer defaults", static_cast<unsigned long>(error));
-    DispMessage(text, MSG_FATAL);
-  }
-  // The dialog may have replaced the printer's blocks; the record keeps them.
-  if (dlg.m_pd.hDevMode) ThePrintSetup.printDlg.hDevMode = dlg.m_pd.hDevMode;
-  if (dlg.m_pd.hDevNames) ThePrintSetup.printDlg.hDevNames = dlg.m_pd.hDevNames;
+  source_->Print(this);
   RefreshCache(true);
   Invalidate(FALSE);
 }
@@ -497,8 +415,10 @@ void CPrevDlg::OnSaveAs() {
 }
 
 void CPrevDlg::Close(int code) {
-  DeleteRptFonts(c_);
-  CreateRptFonts(c_, 100);  // the context leaves the preview with printing fonts
+  if (c_) {
+    DeleteRptFonts(c_);
+    CreateRptFonts(c_, 100);  // the context leaves the preview with printing fonts
+  }
   FreeImages();
   EndDialog(code);
 }
@@ -506,10 +426,12 @@ void CPrevDlg::Close(int code) {
 void CPrevDlg::OnCancel() { Close(IDCANCEL); }
 
 void CPrevDlg::OnDestroy() {
-  CloseRptFile(c_);
-  if (c_->scale != 100) {  // however the dialog ended
-    DeleteRptFonts(c_);
-    CreateRptFonts(c_, 100);
+  if (c_) {
+    CloseRptFile(c_);
+    if (c_->scale != 100) {  // however the dialog ended
+      DeleteRptFonts(c_);
+      CreateRptFonts(c_, 100);
+    }
   }
   FreeImages();
   if (section_) {

@@ -1,10 +1,14 @@
 // The report preview: the report's pages drawn at a zoom, scrolled and
 // paged, with page setup (which asks the generator to rebuild), print,
 // save as plain text and close. Three rendered pages are kept, so that
-// scrolling page by page renders at most one new page.
+// scrolling page by page renders at most one new page. The window also
+// shows pages of another source (a grid's print): zoom, scrolling, paging
+// and Print as for a report; page setup and save as text, which belong to
+// a report's page file, are hidden.
 #pragma once
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/base/CString.h"
 #include "platform/controls/CtlComboBox.h"
@@ -12,6 +16,7 @@
 #include "platform/dialogs/Dialog.h"
 #include "platform/gfx/Dc.h"
 #include "platform/gfx/GdiObject.h"
+#include "reports/PreviewSource.h"
 #include "reports/RptContext.h"
 
 struct SettingsSection;
@@ -23,6 +28,8 @@ extern const char* const kPreviewZoomNames[kPreviewZoomCount];
 class CPrevDlg : public CDialog {
  public:
   CPrevDlg(RptContext* context, int* rebuild, float paperWidth, float paperHeight, CWnd* parent = nullptr);
+  // Pages of another source (borrowed), opened at page `firstPage` (from 0).
+  CPrevDlg(CPreviewPageSource* source, int firstPage, CWnd* parent = nullptr);
   ~CPrevDlg() override;
 
   // State the tests read.
@@ -32,7 +39,7 @@ class CPrevDlg : public CDialog {
   // The page the display names: the top page, or the last page once the
   // view has reached the document's end (a page no taller than the view
   // never reaches its top).
-  int ShownPage() const { return vRange_ > 0 && vOffset_ >= vRange_ ? std::max(0, c_->pageCount - 1) : TopPage(); }
+  int ShownPage() const { return vRange_ > 0 && vOffset_ >= vRange_ ? std::max(0, PageCount() - 1) : TopPage(); }
   int FirstCachedPage() const { return cachedFirst_; }
   // The page each place of the cache shows (-1 none).
   int CachedPage(int place) const { return imagePage_[slot_[place]]; }
@@ -55,6 +62,8 @@ class CPrevDlg : public CDialog {
   void OnDestroy() override;
 
  private:
+  int PageCount() const { return source_->PageCount(); }
+  void ReadSettings();
   void Layout();
   void RenderPage(int image, int page);
   void RefreshCache(bool all);
@@ -67,8 +76,11 @@ class CPrevDlg : public CDialog {
   void Close(int code);
   void FreeImages();
 
-  RptContext* c_;
+  RptContext* c_;  // null for a source other than a report
   int* rebuild_;
+  std::unique_ptr<CPreviewPageSource> reportPages_;
+  CPreviewPageSource* source_;
+  int firstPage_ = 0;
   float paperW_, paperH_;
   int zoom_[kPreviewZoomCount] = {0, 0, 150, 125, 100, 75, 66, 50, 25};
   int zoomIndex_ = 0;

@@ -358,7 +358,13 @@ BOOL CGXEditControl::FindText(void* request, ROWCOL row, ROWCOL col, BOOL fromCu
     GetSel(start, end);
     const int at = FindIn(window, find->strFind, find->bCase, fromCurrent ? start : start + 1);
     if (at < 0) return FALSE;
-    if (select) SendMessage(EM_SETSEL, static_cast<WPARAM>(at), at + find->strFind.GetLength());
+    if (select) {
+      // The cell may have been scrolled away while it was edited: it comes
+      // back into view and is drawn again, which places its window over it.
+      m_pGrid->ScrollCellInView(row, col);
+      m_pGrid->RedrawRowCol(row, col, row, col);
+      SendMessage(EM_SETSEL, static_cast<WPARAM>(at), at + find->strFind.GetLength());
+    }
     return TRUE;
   }
   CGXStyle composed;

@@ -12,6 +12,8 @@
 #include "grid/core/GXPluginComponent.h"
 #include "grid/core/GXScreenPpi.h"
 #include "grid/core/GXToolTipProxy.h"
+#include "grid/features/GXGridPrintPreview.h"
+#include "platform/framework/FrameDefs.h"
 #include "platform/framework/View.h"
 #include "platform/gfx/Dc.h"
 
@@ -332,6 +334,10 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* dc, CWnd* wnd, UINT type) {
 }
 
 BOOL CGXGridCore::OnGridCommand(WPARAM wParam, LPARAM lParam) {
+  // Print Preview from a menu or key: a grid that prints shows its pages
+  // in the window the program installed for grid previews.
+  if (lParam == 0 && LOWORD(wParam) == ID_FILE_PRINT_PREVIEW && m_pPrintImp != nullptr)
+    return GXShowGridPreview(this);
   CGXControl* control = GetCurrentCellControl();
   return control != nullptr && control->OnCommand(wParam, lParam);
 }

@@ -2,10 +2,16 @@
 
 #include "grid/core/GXGridCore.h"
 #include "grid/features/GXGridPrintLoop.h"
+#include "platform/base/MessageBoxDefs.h"
+#include "platform/commdlg/CommDlgDefs.h"
 #include "platform/commdlg/PrintDlg.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/CWnd.h"
 #include "platform/framework/PrintInfo.h"
+#include "platform/gfx/Dc.h"
 #include "platform/print/PreviewPages.h"
+#include "platform/print/PrinterDc.h"
 
 namespace {
 
@@ -56,4 +62,34 @@ BOOL GXShowGridPreview(CGXGridCore* grid) {
   if (first < 0) return FALSE;
   g_host(grid, pages, first);
   return TRUE;
+}
+
+int GXPrintGridWithDialog(CGXGridCore* grid, CWnd* owner, UINT pageCount) {
+  if (grid == nullptr) return -1;
+  CPrintInfo info;
+  PRINTDLG& pd = info.m_pPD->m_pd;
+  pd.hwndOwner = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
+  pd.Flags |= PD_RETURNDC;
+  pd.Flags &= ~PD_NOPAGENUMS;
+  info.SetMinPage(1);
+  info.SetMaxPage(pageCount > 0 ? pageCount : 1);
+  pd.nFromPage = 1;
+  pd.nToPage = static_cast<WORD>(info.GetMaxPage());
+  CWinApp* app = AfxGetApp();
+  const INT_PTR answer = app != nullptr ? app->DoPrintDialog(info.m_pPD) : info.m_pPD->DoModal();
+  if (answer != IDOK) {
+    if (CommDlgExtendedError() == PDERR_NODEFAULTPRN)
+      AfxMessageBox("No printers are installed.", MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+  }
+  if (pd.hDC == nullptr) return -1;
+  CDC dc;
+  dc.Attach(pd.hDC);
+  dc.m_bPrinting = TRUE;
+  // The dialog's range named the preview's pages; the loop counts the
+  // grid's pages again and holds the range to them.
+  const int printed = GXPrintGrid(grid, &dc, info, AfxGetAppName() ? AfxGetAppName() : "Grid");
+  dc.Detach();  // the info deletes the DC
+  if (printed < 0) AfxMessageBox(CString("Printing failed.\n") + LastPrintError(), MB_OK | MB_ICONEXCLAMATION);
+  return printed;
 }

@@ -8,6 +8,7 @@
 
 class CGXGridCore;
 class CPreviewPages;
+class CWnd;
 struct CPrintInfo;
 
 // Draws every page onto `pages`; the index (from 0) of the page to show
@@ -24,3 +25,9 @@ GXGridPreviewHost GXGetGridPreviewHost();
 // (US letter at 300 dpi without one) and hands the pages to the host.
 // FALSE when no host is installed or the grid gave no page.
 BOOL GXShowGridPreview(CGXGridCore* grid);
+
+// Print from a grid's preview: the print dialog over `owner` (every page
+// or a range of the `pageCount` pages shown), then the grid's print loop on
+// the printer chosen, which the application keeps. The pages printed, 0
+// when the dialog was cancelled, -1 when the printer failed (told).
+int GXPrintGridWithDialog(CGXGridCore* grid, CWnd* owner, UINT pageCount);

@@ -183,6 +183,17 @@ void ncDestroy(WindowImpl* w) {
 }  // namespace
 
 namespace wnd {
+HWND ServedBy(HWND popup) {
+  WindowImpl* p = Get(popup);
+  auto transient = [](WindowImpl* w) {
+    return IsTop(w) && NativeKindOf(w->className, w->style, w->exStyle) == platform::NativeKind::Transient;
+  };
+  if (!p || !transient(p)) return nullptr;
+  for (WindowImpl* o = Get(p->owner); o; o = Get(o->owner))
+    if (!transient(o)) return o;
+  return nullptr;
+}
+
 void Release(HWND hwnd) {
   if (hwnd && hwnd->dead && hwnd->calls == 0) delete hwnd;
 }

@@ -174,6 +174,9 @@ void CaretTick(DWORD now);
 // The tree and the frame.
 std::vector<HWND> TopLevelOrder();   // topmost first
 void RaiseTopLevel(HWND hwnd);
+// The window a menu, dropped list or tip serves (its nearest owner that is
+// none of these); null for any other window.
+HWND ServedBy(HWND popup);
 // The deepest visible window at a point given in the window coordinates of
 // `top` (any window): a disabled child takes the point for its parent.
 HWND DeepestAt(HWND top, POINT windowPt);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +15,13 @@
 
 #include "support/GoldenImage.h"
 #include "app/AppTestUtil.h"
+#include "grid/core/GXGridParam.h"
+#include "grid/core/GXGridWnd.h"
+#include "grid/features/GXGridPrintPreview.h"
+#include "platform/commdlg/PrintDlg.h"
+#include "platform/framework/FrameDefs.h"
+#include "platform/print_support.h"
+#include "reports/RptPdf.h"
 #include "common/CommonTestUtil.h"
 #include "common/CommandIds.h"
 #include "common/CommandRegistry.h"
@@ -511,6 +519,8 @@ TEST_F(StartupTest, TheProgramsWiringFillsEverySeam) {
   UseGridEntry = 0;
   EXPECT_NE(GetAccountRegisterOpener(), nullptr);
   UseGridEntry = gridEntry;
+  // A grid's Print Preview has a window to show its pages in.
+  EXPECT_NE(GXGetGridPreviewHost(), nullptr);
 
   // The program so wired starts with its record commands enabled (the
   // shell's dialogs, tested on their own, stay out of this start).
@@ -523,6 +533,124 @@ TEST_F(StartupTest, TheProgramsWiringFillsEverySeam) {
   Quit(app);
   ClearCommands();
   SetAmountCalculatorOpener(nullptr);
+}
+
+// The paper's interior in the preview's page area: the white run around
+// the middle of the frame (the page shown first sits at its top).
+CRect PaperIn(HWND preview) {
+  CRect frame;
+  ::GetWindowRect(::GetDlgItem(preview, IDC_PRV_FRAME), &frame);
+  ::ScreenToClient(preview, reinterpret_cast<POINT*>(&frame.left));
+  ::ScreenToClient(preview, reinterpret_cast<POINT*>(&frame.right));
+  frame.DeflateRect(3, 3);  // the frame's own sunken edge
+  auto white = [&](int x, int y) { return automation::PixelAt(preview, x, y) == RGB(255, 255, 255); };
+  const int midY = frame.top + frame.Height() / 3;
+  CRect paper;
+  for (paper.left = frame.left; paper.left < frame.right && !white(paper.left, midY); ++paper.left) {
+  }
+  for (paper.right = frame.right; paper.right > paper.left && !white(paper.right, midY); --paper.right) {
+  }
+  // The left margin is blank paper from top to bottom.
+  const int x = paper.left + 2;
+  for (paper.top = frame.top; paper.top < frame.bottom && !white(x, paper.top); ++paper.top) {
+  }
+  for (paper.bottom = paper.top; paper.bottom < frame.bottom && white(x, paper.bottom); ++paper.bottom) {
+  }
+  paper.DeflateRect(2, 2);
+  return paper;
+}
+
+// The dark pixels of the paper, one bit per pixel.
+std::vector<bool> Ink(HWND preview, const CRect& paper) {
+  std::vector<bool> ink;
+  for (int y = paper.top; y < paper.bottom; ++y)
+    for (int x = paper.left; x < paper.right; ++x) ink.push_back(GetRValue(automation::PixelAt(preview, x, y)) < 128);
+  return ink;
+}
+
+TEST_F(StartupTest, AGridsPrintPreviewShowsItsPagesInThePreviewWindowAndPrintsTheGrid) {
+  WireProgram();
+  TheShellDialogs() = ShellDialogs{};
+  MakeSample();
+  CTornelApp app;
+  ASSERT_TRUE(app.InitInstance());
+  automation::PumpUntilIdle();
+  // 30 named rows broken into three pages of ten.
+  CGXGridWnd grid;
+  ASSERT_TRUE(grid.CreateEx(0, nullptr, "Grid", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, app.m_pMainWnd->m_hWnd,
+                            nullptr));
+  grid.Initialize();
+  CGXData* data = grid.GetParam()->GetData();
+  data->StoreRowCount(30);
+  data->StoreColCount(3);
+  for (ROWCOL r = 1; r <= 30; ++r)
+    for (ROWCOL c = 1; c <= 3; ++c) {
+      const std::string name = "r" + std::to_string(r) + "c" + std::to_string(c);
+      CGXStyle style(name.c_str());
+      data->StoreStyleRowCol(r, c, &style, 0, 0);
+    }
+  CGXProperties& props = *grid.GetParam()->GetProperties();
+  props.m_awRowBreaks.Add(11);
+  props.m_awRowBreaks.Add(21);
+
+  const std::string pdf = *home / "grid.pdf";
+  std::string shown[3];
+  bool setupShown = true, exportShown = true;
+  std::vector<bool> first, second;
+  automation::OnDialog("Preview", [&](HWND h) {
+    automation::PumpUntilIdle();
+    auto page = [&] {
+      char text[64] = {};
+      ::GetWindowText(::GetDlgItem(h, IDC_PRV_PAGE), text, sizeof text);
+      return std::string(text);
+    };
+    setupShown = ::IsWindowVisible(::GetDlgItem(h, IDC_PRV_SETUP));
+    exportShown = ::IsWindowVisible(::GetDlgItem(h, IDC_PRV_EXPORT));
+    // Whole pages, so that a page's paper lies in the frame.
+    ::SendDlgItemMessage(h, IDC_PRV_ZOOM, CB_SETCURSEL, 1, 0);
+    ::SendMessage(h, WM_COMMAND, MAKEWPARAM(IDC_PRV_ZOOM, CBN_SELCHANGE), 0);
+    ::UpdateWindow(h);
+    automation::PumpUntilIdle();
+    shown[0] = page();
+    const CRect paper = PaperIn(h);
+    first = Ink(h, paper);
+    Press(h, IDC_PRV_NEXT);
+    ::UpdateWindow(h);
+    shown[1] = page();
+    second = Ink(h, paper);
+    Press(h, IDC_PRV_LAST);
+    shown[2] = page();
+    // Print: the grid printed again on the printer chosen.
+    automation::OnDialog("Print", [&](HWND d) {
+      printtest::Pick(d, IDC_PD_PRINTER, "PDF file");
+      ::SetDlgItemText(d, IDC_PD_FILE, pdf.c_str());
+      ::SendDlgItemMessage(d, IDOK, BM_CLICK, 0, 0);
+    }, IDCANCEL);
+    Press(h, IDC_PRV_PRINT);
+  }, IDCANCEL);
+  grid.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  automation::PumpUntilIdle();
+  EXPECT_TRUE(automation::PendingExpectations().empty()) << "the preview and its print dialog were shown";
+
+  EXPECT_EQ(shown[0], "Page 1 of 3");
+  EXPECT_EQ(shown[1], "Page 2 of 3");
+  EXPECT_EQ(shown[2], "Page 3 of 3");
+  EXPECT_FALSE(setupShown) << "page setup is a report's";
+  EXPECT_FALSE(exportShown) << "plain text is a report's";
+  ASSERT_EQ(first.size(), second.size());
+  EXPECT_GT(std::count(first.begin(), first.end(), true), 100) << "cells and their text on the paper";
+  EXPECT_NE(first, second) << "each page shows its own rows";
+  if (HavePdfTools()) {
+    const std::vector<std::string> printed = PdfPageTexts(pdf);
+    ASSERT_EQ(printed.size(), 3u);
+    EXPECT_NE(printed[0].find("r1c1"), std::string::npos) << printed[0];
+    EXPECT_NE(printed[2].find("r30c3"), std::string::npos) << printed[2];
+  }
+  grid.DestroyWindow();
+  Quit(app);
+  ClearCommands();
+  SetAmountCalculatorOpener(nullptr);
+  GXSetGridPreviewHost(nullptr);
 }
 
 TEST_F(StartupTest, TheUserManualMissingIsToldPlainly) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/CellGrid.h"
 #include "grid/GridWindowTest.h"
 #include "grid/cells/GXControlFactory.h"
 #include "grid/cells/GXEditControl.h"
@@ -379,6 +380,60 @@ TEST_F(EditCell, TheEditorsFontFollowsTheGridsZoom) {
   grid->SetZoom(200, 0);
   Activate(1, 1);
   EXPECT_NEAR(height(), 2 * normal, 1);
+}
+
+}  // namespace
+
+namespace {
+
+class EditCellFind : public gridtest::CellGridTest {
+ protected:
+  // True when some pixel of the edit window's first text line shows the
+  // selection's colour.
+  bool SelectionShown(CGXEditControl* edit) {
+    automation::PumpUntilIdle();
+    if (!edit->IsWindowVisible()) return false;
+    CRect r;
+    edit->GetWindowRect(&r);
+    grid.ScreenToClient(&r);
+    for (int x = r.left; x < r.right; ++x)
+      if (automation::PixelAt(grid.m_hWnd, x, r.top + 6) == ::GetSysColor(COLOR_HIGHLIGHT)) return true;
+    return false;
+  }
+};
+
+// A match in the cell being edited is shown selected, also when that cell
+// had been scrolled out of view.
+TEST_F(EditCellFind, AMatchInTheCellBeingEditedIsShownSelected) {
+  grid.SetRowCount(60);
+  auto* edit = Control<CGXEditControl>(GX_IDS_CTRL_EDIT);
+  GXFindReplaceState find;
+  find.strFind = "store";
+  for (bool scrolledAway : {false, true}) {
+    SCOPED_TRACE(scrolledAway);
+    Current(2, 1);
+    Type("camp store");
+    ASSERT_TRUE(edit->IsActive());
+    edit->SetSel(0, 0);
+    if (scrolledAway) {
+      grid.SetTopRow(30);
+      automation::PumpUntilIdle();
+    }
+    EXPECT_FALSE(SelectionShown(edit));
+    ASSERT_TRUE(edit->FindText(&find, 2, 1, TRUE, TRUE));
+    int start = 0, end = 0;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 5);
+    EXPECT_EQ(end, 10);
+    EXPECT_TRUE(SelectionShown(edit));
+    // The window lies over its cell, in view.
+    CRect shown, cell = grid.CalcCellRect(2, 1);
+    edit->GetWindowRect(&shown);
+    grid.ScreenToClient(&shown);
+    EXPECT_LE(grid.GetTopRow(), 2u);
+    EXPECT_TRUE(cell.PtInRect(shown.CenterPoint())) << shown.top << " in " << cell.top << ".." << cell.bottom;
+    Current(3, 1);
+  }
 }
 
 }  // namespace

@@ -211,3 +211,49 @@ end
 }
 
 }  // namespace
+
+namespace {
+
+// A window's move reported by the X server, as SDL delivers it.
+void pushMoved(Uint32 windowId, int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_MOVED;
+  e.window.windowID = windowId;
+  e.window.data1 = x;
+  e.window.data2 = y;
+  SDL_PushEvent(&e);
+}
+
+// X reports the places a window passed through late, on a loaded machine
+// after the program has placed it again: a window placed twice quickly
+// stays where it was placed last, while a move the program never asked
+// for (the user's, through the window manager) is still followed.
+TEST_F(SdlHost, AWindowMovedTwiceQuicklyStaysAtItsLastPlace) {
+  CWnd w;
+  ASSERT_TRUE(w.CreateEx(0, nullptr, "Moved", WS_POPUP | WS_VISIBLE, 40, 40, 120, 80, nullptr, nullptr));
+  PumpFor(300);
+  SDL_Window* win = sdl->Window(wnd::Get(w.m_hWnd)->native);
+  ASSERT_NE(win, nullptr);
+  const Uint32 id = SDL_GetWindowID(win);
+  auto placedAt = [&](int x, int y) {
+    RECT r;
+    GetWindowRect(w.m_hWnd, &r);
+    int sx = 0, sy = 0;
+    SDL_GetWindowPosition(win, &sx, &sy);
+    return r.left == x && r.top == y && sx == x && sy == y;
+  };
+  const POINT places[] = {{60, 300}, {400, 90}, {220, 180}};
+  for (const POINT& p : places) w.SetWindowPos(nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpFor(300);
+  pushMoved(id, 60, 300);  // the late reports of the places replaced
+  pushMoved(id, 400, 90);
+  PumpFor(500);
+  EXPECT_TRUE(placedAt(220, 180));
+  pushMoved(id, 500, 20);  // dragged by the user
+  PumpFor(500, [&] { return placedAt(500, 20); });
+  EXPECT_TRUE(placedAt(500, 20));
+  w.DestroyWindow();
+}
+
+}  // namespace

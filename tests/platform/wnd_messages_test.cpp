@@ -2,6 +2,7 @@
 // paint and timers after posted messages, timers by deadline, keys to
 // characters, modal loops inside handlers, the pre-translation chain and
 // exceptions thrown by handlers.
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/base/Exceptions.h"
@@ -42,6 +43,40 @@ TEST_F(WndMessages, FocusChangeSendsKillBeforeSetAndActivatesTheNewTopLevelFirst
   SetFocus(a1);
   DestroyWindow(a1);
   EXPECT_EQ(GetFocus(), nullptr);
+}
+
+// A dropped list (a tool pop-up without caption) takes the keyboard from
+// its dialog without turning the dialog's caption inactive; the caption goes
+// inactive once another window takes over from the list.
+TEST_F(WndMessages, ADroppedListKeepsItsDialogsCaptionActive) {
+  HWND d = top("D", RECT{100, 100, 400, 300}, WS_POPUP | WS_CAPTION | WS_VISIBLE);
+  HWND d1 = child(d, "d1", RECT{0, 0, 50, 20});
+  HWND b = top("B", RECT{500, 100, 700, 300}, WS_POPUP | WS_CAPTION);
+  ShowWindow(b, SW_SHOWNA);
+  SetFocus(d1);
+  auto dropList = [&] {
+    HWND list = top("L", RECT{120, 200, 220, 280}, WS_POPUP, WS_EX_TOOLWINDOW);
+    SetWindowLongPtr(list, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(d));
+    ShowWindow(list, SW_SHOW);
+    SetFocus(list);
+    return list;
+  };
+  mark();
+  HWND list = dropList();
+  ASSERT_EQ(GetActiveWindow(), list);
+  Log taken1 = taken();
+  EXPECT_EQ(std::count(taken1.begin(), taken1.end(), "D:NCACTIVATE(0)"), 0) << "the dialog's caption stays active";
+  EXPECT_EQ(std::count(taken1.begin(), taken1.end(), "D:ACTIVATE(0)"), 1) << "the dialog still hears it";
+  DestroyWindow(list);
+  SetFocus(d1);
+  ASSERT_EQ(GetActiveWindow(), d);
+
+  list = dropList();
+  mark();
+  SetFocus(b);
+  Log taken2 = taken();
+  EXPECT_EQ(std::count(taken2.begin(), taken2.end(), "D:NCACTIVATE(0)"), 1) << "another window took over";
+  DestroyWindow(list);
 }
 
 TEST_F(WndMessages, SendIsSynchronousAndReentrant) {

@@ -1,5 +1,5 @@
 // The account register shown through the SDL2 host on an X server of the
-// test's own (skipped where there is no Xvfb), with the reserve account's
+// test's own (skipped where there is no Xvfb), with the support account's
 // list dropped from the keyboard: the list lies under its cell on the
 // display, the keyboard comes back to the register when the list closes,
 // and one screen shot of the register with its list is written beside the
@@ -64,19 +64,19 @@ TEST_F(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
     PumpFor(300);
     CTransGrid& grid = dialog.Grid();
     grid.SetFocus();
-    grid.SetCurrentCell(3, kColReserve);
+    grid.SetCurrentCell(3, kColSupport);
     PumpFor(200);
-    CGXControl* reserve = grid.GetCurrentCellControl();
-    ASSERT_NE(reserve, nullptr);
+    CGXControl* support = grid.GetCurrentCellControl();
+    ASSERT_NE(support, nullptr);
     SDL_Window* dialogWindow = sdl->Window(wnd::Get(dialog.m_hWnd)->native);
     ASSERT_EQ(SDL_GetKeyboardFocus(), dialogWindow) << "the register has the keyboard";
-    reserve->SysKeyDown(VK_DOWN, 1, 0);  // Alt+Down
+    support->SysKeyDown(VK_DOWN, 1, 0);  // Alt+Down
     PumpFor(400);
     HWND list = automation::FindByClass(GXGetPopupWndClassName());
     ASSERT_NE(list, nullptr) << "the list did not drop";
     EXPECT_TRUE(::IsWindowVisible(list));
     // The list hangs under its cell.
-    CRect cell = grid.CalcCellRect(3, kColReserve);
+    CRect cell = grid.CalcCellRect(3, kColSupport);
     grid.ClientToScreen(&cell);
     RECT listRect;
     ::GetWindowRect(list, &listRect);
@@ -99,7 +99,7 @@ TEST_F(RegisterDisplay, TheRegisterWithADroppedListOnTheDisplay) {
     EXPECT_EQ(cairo_surface_write_to_png(picture, shot.c_str()), CAIRO_STATUS_SUCCESS) << shot;
     cairo_surface_destroy(picture);
     // Closing the list gives the keyboard back to the register's window.
-    if (auto* combo = dynamic_cast<CGXComboBox*>(reserve)) combo->ShowDropDown(FALSE);
+    if (auto* combo = dynamic_cast<CGXComboBox*>(support)) combo->ShowDropDown(FALSE);
     PumpFor(300, [&] { return SDL_GetKeyboardFocus() == dialogWindow; });
     EXPECT_EQ(SDL_GetKeyboardFocus(), dialogWindow);
     dialog.DestroyWindow();

@@ -4,6 +4,7 @@
 // of account, and saves and deletes the store refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -11,7 +12,9 @@
 
 #include "app/AppTestUtil.h"
 #include "common/Question.h"
+#include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXControl.h"
+#include "grid/cells/GXGridCombo.h"
 #include "grid/cells/GXControlFactory.h"
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/testing/Automation.h"
@@ -357,6 +360,50 @@ TEST_F(RegisterGridTest, TheGridGrowsWithTheDialogAndTheSizeComesBack) {
   });
   EXPECT_EQ(gridAfter - gridBefore, 80);
   EXPECT_EQ(reopenedWidth, dialogWidth);
+}
+
+
+// A dropped list longer than its room shows whole rows: a last row cut at
+// the bottom edge reads as a different account or description.
+TEST_F(RegisterGridTest, DroppedListsShowWholeRows) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    std::vector<CString> descriptions;
+    for (int i = 1; i <= 12; ++i) descriptions.push_back(CString("Payee ") + CString(std::to_string(i).c_str()));
+    grid->SetDescriptionChoices(descriptions);
+    grid->SetFocus();
+    struct Case {
+      ROWCOL col;
+      int atLeast;  // rows the cell offers
+    };
+    for (const Case& c : {Case{kColDescription, 12}, Case{kColSupport, 8}, Case{kColReserve, 1}}) {
+      SCOPED_TRACE(c.col);
+      grid->SetCurrentCell(3, c.col);
+      automation::PumpUntilIdle();
+      auto* combo = dynamic_cast<CGXComboBox*>(grid->GetCurrentCellControl());
+      ASSERT_NE(combo, nullptr);
+      combo->ShowDropDown(TRUE);
+      automation::PumpUntilIdle();
+      HWND drop = automation::FindByClass(GXGetPopupWndClassName());
+      ASSERT_NE(drop, nullptr);
+      HWND list = ::GetWindow(drop, GW_CHILD);
+      RECT client;
+      ::GetClientRect(list, &client);
+      const int rows = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
+      const int rowHeight = static_cast<int>(::SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+      EXPECT_GE(rows, c.atLeast);
+      ASSERT_GT(rowHeight, 0);
+      const int shown = std::min(rows, static_cast<int>(client.bottom) / rowHeight);
+      EXPECT_GE(shown, 1);
+      // Whatever the list shows below its last whole row is no part of a row.
+      if (shown < rows) {
+        EXPECT_EQ(client.bottom % rowHeight, 0) << client.bottom << " / " << rowHeight;
+      }
+      combo->ShowDropDown(FALSE);
+      automation::PumpUntilIdle();
+    }
+    Press(h, IDCANCEL);
+  });
 }
 
 }  // namespace

@@ -242,6 +242,7 @@ void SdlHost::DestroyNativeWindow(NativeWindow w) {
   SDL_DestroyWindow(it->second);
   windows_.erase(it);
   popups_.erase(w);
+  placed_.erase(w);
   if (shown) focusOwnerOf(w);
   owners_.erase(w);
   returnFocus_.erase(w);
@@ -250,6 +251,12 @@ void SdlHost::DestroyNativeWindow(NativeWindow w) {
 void SdlHost::MoveNativeWindow(NativeWindow w, int x, int y, int width, int height) {
   SDL_Window* win = Window(w);
   if (!win) return;
+  Placed& p = placed_[w];
+  std::erase(p.places, std::pair{x, y});
+  // A handful of places is plenty: X reports them within moments.
+  if (p.places.size() >= 8) p.places.erase(p.places.begin());
+  p.places.emplace_back(x, y);
+  p.at = SDL_GetTicks();
   SDL_SetWindowPosition(win, x, y);
   int cw = 0, ch = 0;
   SDL_GetWindowSize(win, &cw, &ch);
@@ -470,6 +477,7 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: out.kind = HostEvent::CloseRequest; return true;
         case SDL_WINDOWEVENT_MOVED:
+          if (!currentPlace(out.window, e.window.data1, e.window.data2)) return false;
           out.kind = HostEvent::Moved;
           out.x = e.window.data1;
           out.y = e.window.data2;
@@ -497,6 +505,23 @@ bool SdlHost::translate(const SDL_Event& e, HostEvent& out) {
       }
     default: return false;
   }
+}
+
+bool SdlHost::currentPlace(NativeWindow w, int x, int y) {
+  auto it = placed_.find(w);
+  if (it == placed_.end()) return true;
+  std::vector<std::pair<int, int>>& places = it->second.places;
+  const auto here = std::find(places.begin(), places.end(), std::pair{x, y});
+  if (here == places.end()) {
+    // A place nobody here asked for: the window manager's, the user dragging.
+    places.clear();
+    return true;
+  }
+  // Reports of the places replaced come within moments of the last move
+  // (even after the report of the last place: SDL drops reports of the
+  // place it thinks the window is at); later, the user may well drag the
+  // window back to one of them.
+  return here + 1 == places.end() || SDL_GetTicks() - it->second.at >= 2000;
 }
 
 void SdlHost::SetCursor(CursorShape shape) {

@@ -13,6 +13,8 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/host/Host.h"
 
@@ -84,6 +86,16 @@ class SdlHost : public Host {
   // SDL releases them as the focus leaves and presses them again as it
   // arrives, but the user never let go.
   std::set<int> heldAcrossFocus_;
+  // The places the layer gave a window, newest last: X reports each of
+  // them, late on a loaded machine, and a report of a place that has been
+  // replaced since would send the window back there.
+  struct Placed {
+    std::vector<std::pair<int, int>> places;
+    DWORD at = 0;  // when the last was given (SDL ticks)
+  };
+  std::map<NativeWindow, Placed> placed_;
+  // False for a report of a place the layer has replaced since.
+  bool currentPlace(NativeWindow w, int x, int y);
   bool captured_ = false;
   bool wantCapture_ = false;
 };
