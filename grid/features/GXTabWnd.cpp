@@ -430,6 +430,23 @@ LRESULT CGXTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case GX_TAB_CANCELNAME:
       CancelRename();
       return 0;
+    case GX_TAB_SHEETREMOVED:
+      // The shown sheet lost its tab: the strip's current tab is shown
+      // instead, without asking the sheet that is gone.
+      if (reinterpret_cast<const CWnd*>(lParam) == m_pActiveSheet && m_pBeam != nullptr) {
+        m_pActiveSheet = nullptr;
+        const int current = m_pBeam->m_nCurrent;
+        if (current >= 0) {
+          CWnd* next = m_pBeam->GetTab(current).pSheet;
+          m_pActiveSheet = next;
+          if (next != nullptr && next->GetSafeHwnd() != nullptr) {
+            next->ShowWindow(SW_SHOW);
+            RestoreScrollState(current);
+          }
+        }
+        RecalcLayout();
+      }
+      return 0;
     case GX_TAB_RENAMED:
       // SetSheetName with notify tells the sheet.
       if (m_pBeam != nullptr && static_cast<int>(wParam) < m_pBeam->GetCount()) {
