@@ -19,7 +19,7 @@
 #include "reports/RptDriver.h"
 #include "reports/RptFonts.h"
 #include "reports/RptPaging.h"
-#include "reports/RptParser.h"
+#include "reports/RptPreviewSource.h"
 #include "reports/RptRender.h"
 
 namespace {
@@ -117,32 +117,13 @@ void BM_PreviewPageImage(benchmark::State& state) {
   CBitmap bitmap;
   bitmap.CreateBitmap(static_cast<int>(9 * ppi), static_cast<int>(11.3 * ppi), 1, 32, nullptr);
   CBitmap* old = dc.SelectObject(&bitmap);
+  CRptPreviewSource source(c, 8.5f, 11.0f);
   int page = 0;
   for (auto _ : state) {
     dc.FillSolidRect(0, 0, 9 * ppi, static_cast<int>(11.3 * ppi), RGB(128, 128, 128));
     dc.FillSolidRect(24, 12, static_cast<int>(8.5 * ppi), 11 * ppi, RGB(255, 255, 255));
-    OpenRptForReading(c);
-    SeekRptPage(c, page);
+    source.DrawPage(&dc, page, 24, 12, ppi);
     page = (page + 1) % kPages;
-    RptParser parser(c, 24 + static_cast<int>(ppi * c->leftMargin), 12 + static_cast<int>(ppi * c->topMargin), ppi);
-    RptDrawer drawer(&dc, c, true, 24 + static_cast<int>(8.5 * ppi));
-    char record[kRptRecordSize + 1];
-    RptSegment segment;
-    std::string error;
-    bool end = false;
-    while (!end && ReadRptLine(c, record)) {
-      record[kRptRecordSize] = '\0';
-      CutRptRecord(record);
-      parser.StartLine(record);
-      while (parser.Next(&segment)) {
-        if (segment.pageBreak) {
-          end = true;
-          break;
-        }
-        drawer.Draw(segment, parser.font, &error);
-      }
-    }
-    CloseRptFile(c);
   }
   dc.SelectObject(old);
   FreeRpt(&c);
