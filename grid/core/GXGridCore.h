@@ -275,6 +275,10 @@ class CGXGridCore {
   virtual void OnReplaceSel(LPCTSTR find, BOOL down, BOOL matchCase, LPCTSTR replace);
   virtual void OnReplaceAll(LPCTSTR find, LPCTSTR replace, BOOL matchCase);
   virtual void OnTextNotFound(LPCTSTR text);
+  // Called for each row a column search or a replace-all steps to (with the
+  // row after it), so that a grid filling its rows on demand can have them
+  // ready; does nothing by default.
+  virtual void OnSearchRow(ROWCOL row, int value);
   virtual void OnShowFindReplaceDialog(BOOL findOnly);
   virtual LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
   virtual BOOL Undo();

@@ -81,6 +81,7 @@ CWnd* CGXGridCore::SetCapture() {
 }
 
 void CGXGridCore::OnTextNotFound(LPCTSTR) { ::MessageBeep(0); }
+void CGXGridCore::OnSearchRow(ROWCOL, int) {}
 
 // ------------------------------------------------------------- undo, redo
 

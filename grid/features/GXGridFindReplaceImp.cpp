@@ -170,6 +170,7 @@ BOOL CGXGridFindReplaceImp::FindInCells(CGXGridCore* grid, ROWCOL row, ROWCOL co
     });
     if (found) return TRUE;
     row += step;
+    grid->OnSearchRow(row + 1, 0);
   }
   return FALSE;
 }
@@ -237,6 +238,7 @@ void CGXGridFindReplaceImp::OnReplaceAll(CGXGridCore* grid, LPCTSTR find, LPCTST
     }
     replaced |= AskCellControl(grid, state, row, col, FALSE,
                                [&](CGXControl* control) { return control->ReplaceAll(&state, row, col); });
+    grid->OnSearchRow(row + 2, 0);
   }
   if (aborted) {
     CGXLongOperationImp* imp = GXGetAppData()->m_pLongOperationImp;

@@ -156,6 +156,12 @@ INT_PTR CGXPrintDeviceImp::PrinterSetup(CGXPrintDevice* device, CPrintDialog* di
     MakeApplicationPrinter(device);
   }
   CWinApp* app = AfxGetApp();
+  // Without an application object to carry the printer there, the dialog
+  // is given copies of the grid's own (the caller's to free, as the blocks
+  // a dialog makes itself).
+  PRINTDLG& pd = dialog->m_pd;
+  if (app == nullptr && pd.hDevNames == nullptr && pd.hDevMode == nullptr)
+    GiveApplicationCopies(device, pd.hDevNames, pd.hDevMode);
   const INT_PTR result = app != nullptr ? app->DoPrintDialog(dialog) : dialog->DoModal();
   if (result == IDOK) SetDevice(device, dialog->m_pd.hDevNames, dialog->m_pd.hDevMode);
   return result;

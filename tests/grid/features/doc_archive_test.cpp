@@ -14,6 +14,13 @@
 #include "grid/features/GXSpanCellPool.h"
 #include "platform/base/Exceptions.h"
 #include "platform/base/Kernel.h"
+#include "platform/commdlg/PrintDlg.h"
+#include "platform/dialogs/DlgManager.h"
+#include "platform/print/Printers.h"
+#include "platform/testing/Automation.h"
+#include "platform/window/CtlDefs.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
 
 namespace {
 
@@ -294,6 +301,46 @@ TEST_F(GridDocument, AnEmptyPrinterTakesTheDefaultPrinterForItsDC) {
   ASSERT_NE(dc, nullptr) << "the PDF printer is always there";
   EXPECT_FALSE(device.IsEmpty());
   EXPECT_EQ(device.GetPrinterDC(), dc) << "made once";
+}
+
+// The grid's own printer goes into the print setup dialog and takes what
+// the user picks there; Cancel leaves it as it was.
+TEST_F(GridDocument, PrinterSetupStartsFromTheGridsPrinterAndKeepsTheChoice) {
+  CGXAbstractPrintDeviceImp* imp = GXGetAppData()->m_pPrintDeviceImp;
+  ASSERT_NE(imp, nullptr);
+  CGXPrintDevice device;
+  std::string started;
+  auto paper = [&device] {
+    DEVMODE dm{};
+    EXPECT_TRUE(printing::ReadDevMode(device.m_hDevMode, &dm));
+    return dm.dmPaperSize;
+  };
+  auto setup = [&](const char* pick, int button) {
+    automation::OnDialog("Print Setup", [&](HWND d) {
+      char shown[64] = {};
+      GetDlgItemText(d, IDC_PD_PAPER, shown, sizeof shown);
+      started = shown;
+      const LRESULT i = SendDlgItemMessage(d, IDC_PD_PAPER, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(pick));
+      SendDlgItemMessage(d, IDC_PD_PAPER, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_PD_PAPER, CBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_PD_PAPER)));
+      SendDlgItemMessage(d, button, BM_CLICK, 0, 0);
+    }, IDCANCEL);
+    CPrintDialog dialog(TRUE);
+    const INT_PTR result = imp->PrinterSetup(&device, &dialog);
+    for (HGLOBAL block : {dialog.m_pd.hDevNames, dialog.m_pd.hDevMode})
+      if (block != nullptr) GlobalFree(block);
+    return result;
+  };
+  EXPECT_EQ(setup("A4 210 x 297 mm", IDOK), IDOK);
+  EXPECT_FALSE(device.IsEmpty()) << "an empty device starts from the default printer";
+  EXPECT_EQ(paper(), DMPAPER_A4);
+  EXPECT_EQ(setup("Legal 8 1/2 x 14 in", IDCANCEL), IDCANCEL);
+  EXPECT_EQ(started, "A4 210 x 297 mm") << "the dialog starts from the grid's printer";
+  EXPECT_EQ(paper(), DMPAPER_A4);
+  EXPECT_EQ(imp->PrinterSetup(nullptr, nullptr), 0);
+  automation::ClearResponder();
 }
 
 // ------------------------------------------------ browse parameters

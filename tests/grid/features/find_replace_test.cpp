@@ -160,6 +160,30 @@ TEST_F(FindReplace, ReplaceChangesTheFoundCellAndMovesOn) {
   EXPECT_EQ(Value(6, 2), "banana");
 }
 
+// A grid that notes the rows a search tells it of.
+class SearchedRows : public CGXGridCore {
+ public:
+  using CGXGridCore::CGXGridCore;
+  void OnSearchRow(ROWCOL row, int) override { told += std::to_string(row) + " "; }
+  std::string told;
+};
+
+TEST_F(FindReplace, TheGridHearsOfEachRowTheSearchStepsTo) {
+  auto* rows = new SearchedRows(&wnd);
+  grid.reset(rows);
+  grid->Initialize();
+  data()->StoreRowCount(6);
+  data()->StoreColCount(4);
+  grid->SetValueRange(CGXRange(4, 2), "abc");
+  ASSERT_TRUE(grid->SetCurrentCell(1, 2));
+  grid->OnFindNext("abc", TRUE, FALSE);
+  ASSERT_EQ(Current(), "4,2");
+  EXPECT_EQ(rows->told, "4 5 ") << "the row after each row stepped to";
+  rows->told.clear();
+  grid->OnReplaceAll("x", "y", FALSE);
+  EXPECT_EQ(rows->told, "6 7 8 ");
+}
+
 TEST_F(FindReplace, TheDialogIsSharedAndReportsToTheGrid) {
   ASSERT_TRUE(grid->SetCurrentCell(1, 2));
   grid->OnShowFindReplaceDialog(FALSE);
