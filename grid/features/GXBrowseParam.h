@@ -4,6 +4,9 @@
 // object and stores a byte and a style array of its own in archives.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "grid/core/GXGridParam.h"
 
 class CGXBrowseParam : public CGXGridParam {
@@ -12,12 +15,12 @@ class CGXBrowseParam : public CGXGridParam {
  public:
   static constexpr WORD kSchema = 2;
 
-  // One field of the data source: its name and an object the field owns.
+  // One field of the data source: its name and an object the field owns
+  // (moved, never copied, as the list grows).
   struct Field {
     DWORD reserved = 0;
     CString name;
-    CObject* owned = nullptr;
-    ~Field() { delete owned; }
+    std::unique_ptr<CObject> owned;
   };
 
   CGXBrowseParam();

@@ -186,6 +186,8 @@ void CGXTabBeam::InsertTab(BOOL before, LPCTSTR name, CWnd* sheet, BOOL ownsShee
 
 void CGXTabBeam::RemoveTab(int index) {
   if (index < 0 || index >= GetCount()) return;
+  // Only the address is passed on: an owned sheet is deleted with its tab.
+  const CWnd* sheet = GetTab(index).pSheet;
   tabs_.erase(tabs_.begin() + index);
   if (index == m_nCurrent) {
     m_nCurrent = GetCount() > 0 ? 0 : -1;
@@ -195,6 +197,9 @@ void CGXTabBeam::RemoveTab(int index) {
   }
   m_nFirstVisible = std::max(0, std::min(m_nFirstVisible, GetCount() - 1));
   if (m_hWnd != nullptr) Invalidate(FALSE);
+  // The window showing the sheets must not keep showing (or reach) it.
+  if (m_hWnd != nullptr)
+    if (CWnd* parent = GetParent()) parent->SendMessage(GX_TAB_SHEETREMOVED, 0, reinterpret_cast<LPARAM>(sheet));
 }
 
 void CGXTabBeam::RecalcTabWidth(int index) {

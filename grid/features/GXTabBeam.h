@@ -19,6 +19,7 @@ constexpr UINT GX_TAB_SHEETINDEX = 0x78F;     // tab window -> sheet: you are sh
 constexpr UINT GX_TAB_CANRENAME = 0x790;      // tab window -> sheet: nonzero allows renaming
 constexpr UINT GX_TAB_RENAMED = 0x791;        // tab window -> sheet: tab wParam got a new name
 constexpr UINT GX_TAB_CANDEACTIVATE = 0x792;  // tab window -> sheet: wParam 0 leave, 1 enter; nonzero refuses
+constexpr UINT GX_TAB_SHEETREMOVED = 0x793;   // strip -> parent: the tab of sheet lParam is gone (never dereferenced)
 constexpr UINT GX_TAB_ACCEPTNAME = 0x799;     // rename edit -> tab window: Enter
 constexpr UINT GX_TAB_CANCELNAME = 0x79A;     // rename edit, strip -> tab window: cancel renaming
 constexpr UINT GX_TAB_RESIZING = 0x7CB;       // tab window -> sheet: 1 before, 0 after a resize

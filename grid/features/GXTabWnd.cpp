@@ -108,27 +108,33 @@ BOOL CGXTabWnd::Create(CWnd* parent, DWORD style, UINT id) {
   GXRegisterTabWndClass(AfxGetInstanceHandle());
   RegisterFrameClass(AfxGetInstanceHandle());
   const DWORD own = (style & ~(WS_HSCROLL | WS_VSCROLL)) | WS_CLIPCHILDREN;
-  if (!CWnd::Create(kFrameClass, nullptr, own, CRect(0, 0, 1, 1), parent, id)) return FALSE;
+  m_bMakingFrame = TRUE;
+  const BOOL made = CWnd::Create(kFrameClass, nullptr, own, CRect(0, 0, 1, 1), parent, id);
+  m_bMakingFrame = FALSE;
+  if (!made) return FALSE;
+  if (!CreateParts(parent)) {
+    DestroyWindow();
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CGXTabWnd::CreateParts(CWnd* parent) {
   // Grids placed inside find their shared scroll bars through the class.
   GXGetAppData()->AddWindowOnce(m_hWnd);
   const CRect tiny(0, 0, 1, 1);
   if (!m_horzBar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, tiny, this, kHorzScrollId) ||
-      !m_vertBar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, tiny, this, kVertScrollId)) {
-    DestroyWindow();
+      !m_vertBar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, tiny, this, kVertScrollId))
     return FALSE;
-  }
   if (!m_bShowHorzBar) m_horzBar.ShowWindow(SW_HIDE);
   if (!m_bShowVertBar) m_vertBar.ShowWindow(SW_HIDE);
   // The corner between the bars; the layout shows it when both bars are.
   if ((m_bShowHorzBar || m_bShowVertBar) && parent != nullptr && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) &&
-      !m_sizeBox.Create(WS_CHILD | SBS_SIZEBOX, tiny, this, kSizeBoxId)) {
-    DestroyWindow();
+      !m_sizeBox.Create(WS_CHILD | SBS_SIZEBOX, tiny, this, kSizeBoxId))
     return FALSE;
-  }
   auto* beam = static_cast<CGXTabBeam*>(m_pBeamClass->CreateObject());
   if (beam == nullptr || !beam->Create(WS_VISIBLE, tiny, this, kBeamId)) {
     delete beam;
-    DestroyWindow();
     return FALSE;
   }
   m_pBeam = beam;
@@ -150,7 +156,15 @@ CRect CGXTabWnd::DividerRect() const {
 }
 
 void CGXTabWnd::RecalcLayout(BOOL skipSheet) {
-  if (m_hWnd == nullptr || !m_bCreated) return;
+  if (m_hWnd == nullptr) return;
+  if (!m_bCreated) {
+    if (m_bMakingFrame) return;
+    // A window of the registered class (a dialog's control) has only its
+    // frame: its parts come now, both scroll bars shown.
+    m_bShowHorzBar = m_bShowVertBar = TRUE;
+    ModifyStyle(0, WS_CLIPCHILDREN);
+    if (!CreateParts(GetParent())) return;
+  }
   CRect client;
   GetClientRect(&client);
   const CRect inside = InsideRect();
@@ -200,8 +214,9 @@ bool CGXTabWnd::SizesFrameFromCorner() const {
 }
 
 CWnd* CGXTabWnd::InsertSheet(CWnd* sheet, LPCTSTR name) {
-  if (sheet == nullptr || m_pBeam == nullptr) return sheet;
+  if (sheet == nullptr) return sheet;
   RecalcLayout();
+  if (m_pBeam == nullptr) return sheet;
   CRect inside = InsideRect();
   inside.DeflateRect(1, 1);
   inside.InflateRect(1, 1);
@@ -414,6 +429,23 @@ LRESULT CGXTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case GX_TAB_CANCELNAME:
       CancelRename();
+      return 0;
+    case GX_TAB_SHEETREMOVED:
+      // The shown sheet lost its tab: the strip's current tab is shown
+      // instead, without asking the sheet that is gone.
+      if (reinterpret_cast<const CWnd*>(lParam) == m_pActiveSheet && m_pBeam != nullptr) {
+        m_pActiveSheet = nullptr;
+        const int current = m_pBeam->m_nCurrent;
+        if (current >= 0) {
+          CWnd* next = m_pBeam->GetTab(current).pSheet;
+          m_pActiveSheet = next;
+          if (next != nullptr && next->GetSafeHwnd() != nullptr) {
+            next->ShowWindow(SW_SHOW);
+            RestoreScrollState(current);
+          }
+        }
+        RecalcLayout();
+      }
       return 0;
     case GX_TAB_RENAMED:
       // SetSheetName with notify tells the sheet.

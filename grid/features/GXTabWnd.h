@@ -44,6 +44,9 @@ class CGXTabWnd : public CWnd {
   BOOL Create(CWnd* parent, DWORD style, UINT id);
   using CWnd::Create;
   virtual CWnd* InsertSheet(CWnd* sheet, LPCTSTR name);
+  // Makes the window's parts when they are missing (a window of the
+  // registered class, from a dialog template, gets them here with both
+  // bars), then places them.
   virtual void RecalcLayout(BOOL skipSheet = FALSE);
 
   CString GetSheetName(const CWnd* sheet);
@@ -99,6 +102,11 @@ class CGXTabWnd : public CWnd {
   CScrollBar m_horzBar, m_vertBar, m_sizeBox;
   int m_nDividerX = 0, m_nDividerHundredths = 0, m_nLayoutWidth = 0;
   int m_nVertBarWidth = 0, m_nHorzBarHeight = 0, m_nBottomBarHeight = 0;
+  // The scroll bars, the corner box and the strip inside the window.
+  BOOL CreateParts(CWnd* parent);
+
+  // Set while Create makes the frame, whose parts Create makes next.
+  BOOL m_bMakingFrame = FALSE;
   BOOL m_bCreated = FALSE, m_bLaidOut = FALSE, m_bDragging = FALSE, m_bDividerMoved = FALSE;
   CGXEditLabelPopup* m_pRenameEdit = nullptr;
 };

@@ -389,4 +389,16 @@ TEST_F(GridDocument, CopyingBrowseParametersLeavesFieldsAndStyles) {
   EXPECT_EQ(GXBrowseFieldFromCol(4, 1), 2);
 }
 
+TEST_F(GridDocument, BrowseFieldsOwnTheirObjectsOnceAsTheListGrows) {
+  CGXBrowseParam param;
+  param.m_pFields = new std::vector<CGXBrowseParam::Field>;
+  for (const char* name : {"Date", "Payee", "Amount"}) {
+    CGXBrowseParam::Field field;
+    field.name = name;
+    field.owned.reset(new CGXStyle);
+    param.m_pFields->push_back(std::move(field));
+  }
+  EXPECT_EQ((*param.m_pFields)[2].name, "Amount");
+}
+
 }  // namespace

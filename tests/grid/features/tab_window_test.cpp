@@ -226,6 +226,22 @@ TEST_F(TabWindow, ScrollButtonsMoveTheRowOnlyWhileTabsAreHidden) {
   EXPECT_EQ(Beam().m_nFirstVisible, 0);
 }
 
+TEST_F(TabWindow, RemovingTheShownSheetsTabShowsTheNewCurrentTab) {
+  // An owned sheet goes with its tab; the window must not reach it after.
+  auto* owned = new Sheet;
+  ASSERT_TRUE(owned->CreateEx(0, nullptr, "", WS_CHILD, 0, 0, 10, 10, tabs.m_hWnd, nullptr));
+  tabs.InsertSheet(owned, "Owned");
+  Beam().GetTab(3).bDeleteWnd = TRUE;
+  tabs.SendMessage(GX_TAB_ACTIVATE, 3);
+  ASSERT_EQ(tabs.GetActiveSheet(), owned);
+  Beam().RemoveTab(3);
+  EXPECT_EQ(tabs.GetActiveSheet(), sheets[0].get());
+  EXPECT_TRUE(sheets[0]->IsWindowVisible());
+  tabs.MoveWindow(0, 0, 420, 200);
+  ClickTab(1);
+  EXPECT_EQ(tabs.GetActiveSheet(), sheets[1].get());
+}
+
 TEST_F(TabWindow, WithOneTabBothArrowsAreGrey) {
   while (Beam().GetCount() > 1) Beam().RemoveTab(Beam().GetCount() - 1);
   EXPECT_FALSE(Beam().IsButtonEnabled(1));
@@ -265,6 +281,18 @@ TEST(TabWindowClass, WindowsOfTheRegisteredClassesGetTheirObjects) {
   ASSERT_NE(beamWnd, nullptr);
   EXPECT_NE(dynamic_cast<CGXTabWnd*>(CWnd::FromHandlePermanent(tabWnd)), nullptr);
   EXPECT_NE(dynamic_cast<CGXTabBeam*>(CWnd::FromHandlePermanent(beamWnd)), nullptr);
+
+  // A window of the class (as a dialog's control) gets its strip and both
+  // bars with its first sheet.
+  auto* tabs = dynamic_cast<CGXTabWnd*>(CWnd::FromHandlePermanent(tabWnd));
+  ASSERT_NE(tabs, nullptr);
+  CWnd sheet;
+  ASSERT_TRUE(sheet.CreateEx(0, nullptr, "", WS_CHILD, 0, 0, 10, 10, tabWnd, nullptr));
+  tabs->InsertSheet(&sheet, "Header");
+  ASSERT_NE(tabs->GetBeam(), nullptr);
+  EXPECT_EQ(tabs->GetSheetName(&sheet), "Header");
+  EXPECT_TRUE(sheet.IsWindowVisible());
+  for (UINT id : {0xEA00u, 0xEA10u, 0xEA01u}) EXPECT_NE(::GetDlgItem(tabWnd, static_cast<int>(id)), nullptr) << id;
   // The objects go with their windows.
   ::DestroyWindow(tabWnd);
   ::DestroyWindow(beamWnd);
