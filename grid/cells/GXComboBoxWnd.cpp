@@ -117,8 +117,14 @@ CRect CGXComboBoxWnd::GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect,
   const BOOL current = m_pGrid->IsCurrentCell(row, col);
   if (current && m_bActive) return rect;
   rect.left += 2;
-  if (!(!current && m_bInactiveDrawButtonOnlyCurrent && !m_bInactiveDrawAllCells)) rect.right -= 15;
+  rect.right -= ButtonStrip(row, col);
   return rect;
+}
+
+int CGXComboBoxWnd::ButtonStrip(ROWCOL row, ROWCOL col) {
+  const BOOL current = m_pGrid->IsCurrentCell(row, col);
+  if (current && m_bActive) return 0;
+  return !current && m_bInactiveDrawButtonOnlyCurrent && !m_bInactiveDrawAllCells ? 0 : 15;
 }
 
 CSize CGXComboBoxWnd::CalcSize(int width, int height, const CGXStyle& style) {
@@ -149,7 +155,7 @@ CSize CGXComboBoxWnd::CalcContentSize(CDC* dc, ROWCOL, ROWCOL, const CGXStyle& s
 void CGXComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                           const CGXStyle* baseStyle) {
   if (!(IsInitializedFor(row, col) && m_bActive && IsCurrentCell() && !m_pGrid->IsPrinting() && m_hWnd != nullptr)) {
-    if (m_bSizeToContent) OnInitChildren(row, col, rect);
+    if (m_bSizeToContent) OnInitChildren(row, col, GetCellRect(row, col, &rect, &style));
     CGXStatic::Draw(dc, rect, row, col, style, baseStyle);
     return;
   }
@@ -484,7 +490,11 @@ BOOL CGXComboBoxWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CGXStatic::OnCommand(wParam, lParam);
 }
 
-void CGXComboBoxWnd::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) {
+void CGXComboBoxWnd::OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) {
+  // The button fills the strip the text leaves free at the cell's right
+  // edge, where the active combo's own arrow comes.
+  CRect cellRect = text;
+  cellRect.right += ButtonStrip(row, col);
   CRect r(std::max(cellRect.left + 1, cellRect.right - 16), cellRect.top, cellRect.right - 1, cellRect.bottom - 1);
   CGXStyle composed;
   const CGXStyle* style = nullptr;

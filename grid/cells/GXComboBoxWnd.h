@@ -66,7 +66,7 @@ class CGXComboBoxWnd : public CComboBox, public CGXStatic {
   int GetSelectedText(CString& text) override;
   void OnClickedButton(CGXChild* child) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnInitChildren(ROWCOL row, ROWCOL col, const CRect& cellRect) override;
+  void OnInitChildren(ROWCOL row, ROWCOL col, const CRect& text) override;
   BOOL ValidateString(const CString& text) override;
 
   BOOL ShowsButtonWhenInactive() const { return !m_bInactiveDrawButtonOnlyCurrent || m_bInactiveDrawAllCells; }
@@ -102,6 +102,8 @@ class CGXComboBoxWnd : public CComboBox, public CGXStatic {
   void RestoreSaved();
   BOOL StartAndActivate();
   int IndexBase() const { return m_nIndexValue; }
+  // Pixels the text of a cell gives up at its right edge for the button.
+  int ButtonStrip(ROWCOL row, ROWCOL col);
 
   DWORD m_dwComboStyle = 0;
 };

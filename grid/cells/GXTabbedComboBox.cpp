@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "grid/core/GXAppData.h"
+#include "grid/core/GXDIB.h"
 #include "grid/core/GXDrawing.h"
 #include "grid/core/GXGridParam.h"
 #include "grid/core/GXStylesMap.h"
@@ -80,6 +81,40 @@ void GXFreeChoiceListMaps(CGXGridParam* param, int id) {
   ++param->m_nChoiceListChanges;
 }
 
+CSize GXTabbedFieldBitmapSize(const CString& field) {
+  if (field.IsEmpty()) return CSize(0, 0);
+  HGLOBAL bitmap = GXGetDIBPool()->GetBitmap(field);
+  CGXDIB dib;
+  if (bitmap == nullptr || !dib.Attach(bitmap)) return CSize(0, 0);
+  const CSize size(dib.GetWidth(), dib.GetHeight());
+  dib.Detach();  // the pool keeps it
+  return size;
+}
+
+int GXTabbedLineHeight(int textHeight, const CString& item, BOOL showAll, int textCol) {
+  int height = textHeight;
+  ForEachShownField(item, showAll, textCol, [&](int, const CString& field, bool) {
+    height = std::max<int>(height, GXTabbedFieldBitmapSize(field).cy);
+  });
+  return height;
+}
+
+CSize GXTabbedShownFieldExtent(CDC* dc, const CGXStyle& style) {
+  CSize extent(0, 0);
+  if (!style.GetIncludeChoiceList()) return extent;
+  const int textCol = AttrInt(style, GX_IDS_UA_TABLIST_TEXTCOL, 0);
+  CString rest = style.GetChoiceList(), line;
+  if (AttrInt(style, GX_IDS_UA_TABLIST_TITLES, 0) != 0) GXExtractLine(rest, line);
+  while (!rest.IsEmpty()) {
+    GXExtractLine(rest, line);
+    const CString field = Field(line, textCol);
+    const CSize picture = GXTabbedFieldBitmapSize(field);
+    extent.cx = std::max<LONG>(extent.cx, picture.cx > 0 ? picture.cx : dc->GetTextExtent(field).cx);
+    extent.cy = std::max<LONG>(extent.cy, picture.cy);
+  }
+  return extent;
+}
+
 void GXDrawTabbedLine(CDC* dc, const CRect& rect, const CString& item, BOOL showAll, int textCol,
                       const std::vector<int>& tabStops, int tabCount, COLORREF back, COLORREF text,
                       COLORREF separator) {
@@ -94,7 +129,10 @@ void GXDrawTabbedLine(CDC* dc, const CRect& rect, const CString& item, BOOL show
     const int right = (last || i >= tabCount) ? rect.right : rect.left + tabStops[i];
     if (right - left <= 0) return;
     CRect r(left + 1, rect.top, right - 2, rect.bottom);
-    dc->DrawText(field, -1, &r, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (HGLOBAL picture = field.IsEmpty() ? nullptr : GXGetDIBPool()->GetBitmap(field))
+      GXDrawDIB(dc, picture, r, 0, GX_DIB_VCENTER, nullptr);
+    else
+      dc->DrawText(field, -1, &r, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   });
   dc->SetTextColor(oldText);
   dc->SetBkMode(oldMode);
@@ -112,8 +150,11 @@ void GXLayoutTabbedChoices(CDC* dc, const CString& choices, BOOL titles, int tex
     GXExtractLine(rest, line);
     int tabs = 0;
     for (int k = 0; k < line.GetLength(); ++k) tabs += line[k] == '\t';
-    for (int i = 0; i < kMaxColumns && i <= tabs; ++i)
-      widths[i] = std::max<int>(widths[i], dc->GetTextExtent(Field(line, i)).cx);
+    for (int i = 0; i < kMaxColumns && i <= tabs; ++i) {
+      const CString field = Field(line, i);
+      const CSize picture = GXTabbedFieldBitmapSize(field);
+      widths[i] = std::max<int>(widths[i], picture.cx > 0 ? picture.cx : dc->GetTextExtent(field).cx);
+    }
     const CString item = textCol > 0 ? Field(line, textCol) + "\t" + line : line;
     if (first && titles) out.titles = item;
     else out.items.push_back(item);
@@ -161,7 +202,13 @@ LRESULT CGXTabbedLBoxHeader::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     CRect r(left, client.top, right, client.bottom);
     CRect edge = r;
     GXDrawEdge(dc, edge, BDR_RAISEDINNER, FALSE);
-    dc->DrawText(title, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (HGLOBAL picture = title.IsEmpty() ? nullptr : GXGetDIBPool()->GetBitmap(title)) {
+      CRect inset = r;
+      inset.DeflateRect(1, 1);
+      GXDrawDIB(dc, picture, inset, 0, 0, nullptr);
+    } else {
+      dc->DrawText(title, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
     left = right + 1;
   });
   if (old != nullptr) ::SelectObject(dc->GetSafeHdc(), old);
@@ -171,7 +218,13 @@ LRESULT CGXTabbedLBoxHeader::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 // -------------------------------------------------------------- the list
 
 void CGXTabbedComboLBox::MeasureItem(LPMEASUREITEMSTRUCT item) {
-  item->itemHeight = static_cast<UINT>(m_pTabbedCombo != nullptr ? m_pTabbedCombo->m_nLineHeight : 13);
+  const int text = m_pTabbedCombo != nullptr ? m_pTabbedCombo->m_nLineHeight : 13;
+  CString line;
+  if (m_pTabbedCombo != nullptr && item->itemID != static_cast<UINT>(-1)) GetText(static_cast<int>(item->itemID), line);
+  item->itemHeight = static_cast<UINT>(
+      m_pTabbedCombo != nullptr
+          ? GXTabbedLineHeight(text, line, m_pTabbedCombo->m_bDisplayAllCols, m_pTabbedCombo->m_nDisplayCol)
+          : text);
 }
 
 void CGXTabbedComboLBox::DrawItem(LPDRAWITEMSTRUCT item) {
@@ -442,14 +495,7 @@ CSize CGXTabbedComboBox::CalcContentSize(CDC* dc, ROWCOL row, ROWCOL col, const 
                                          BOOL mode2) {
   if (mode1) return CGXComboBox::CalcContentSize(dc, row, col, style, mode1, mode2);
   CFont* old = m_pGrid->SelectStyleFont(dc, style, nullptr);
-  const int textCol = AttrInt(style, GX_IDS_UA_TABLIST_TEXTCOL, 0);
-  CString rest = style.GetChoiceList(), line;
-  if (AttrInt(style, GX_IDS_UA_TABLIST_TITLES, 0) != 0) GXExtractLine(rest, line);
-  LONG width = 0;
-  while (!rest.IsEmpty()) {
-    GXExtractLine(rest, line);
-    width = std::max<LONG>(width, dc->GetTextExtent(Field(line, textCol)).cx);
-  }
+  const LONG width = GXTabbedShownFieldExtent(dc, style).cx;
   TEXTMETRIC tm{};
   dc->GetTextMetrics(&tm);
   if (old != nullptr) dc->SelectObject(old);
@@ -524,7 +570,7 @@ void CGXTabbedComboBox::ShowDropDown(BOOL show) {
     m_pHeader->m_nTabCount = m_nTabCount;
     m_pHeader->m_pTabStops = m_TabStops.data();
     m_pHeader->m_hFont = static_cast<HFONT>(m_pListFont->GetSafeHandle());
-    const int h = m_nLineHeight + 4;
+    const int h = GXTabbedLineHeight(m_nLineHeight, m_pHeader->m_sTitles, m_bDisplayAllCols, m_nDisplayCol) + 4;
     CRect cellScreen = cellRect;
     if (CWnd* wnd = GetGridWnd()) wnd->ClientToScreen(&cellScreen);
     if (rect.bottom + h > desktop.bottom && rect.top >= cellScreen.bottom)

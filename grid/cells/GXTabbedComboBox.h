@@ -37,16 +37,28 @@ struct GXTabbedColumns {
   int totalWidth = 0;  // the shown columns plus a vertical scroll bar
 };
 
-// Measures the lines' fields in the font selected into `dc`; a widths text
+// Measures the lines' fields (text, or the picture a field names) in the
+// font selected into `dc`; a widths text
 // such as "60,120" fixes the first columns' widths in pixels.
 void GXLayoutTabbedChoices(CDC* dc, const CString& choices, BOOL titles, int textCol, BOOL showAll,
                            const CString& widths, GXTabbedColumns& out);
 
 // Draws one item in columns with separator lines (all columns), or only its
-// first field over the whole width.
+// first field over the whole width; a field naming a picture shows it.
 void GXDrawTabbedLine(CDC* dc, const CRect& rect, const CString& item, BOOL showAll, int textCol,
                       const std::vector<int>& tabStops, int tabCount, COLORREF back, COLORREF text,
                       COLORREF separator);
+
+// A field may name a picture of the program ("#BMP(...)"), shown in its
+// place: its size, empty when the field names none.
+CSize GXTabbedFieldBitmapSize(const CString& field);
+// The height of one line of fields: the text height raised to the height of
+// any picture its shown fields name.
+int GXTabbedLineHeight(int textHeight, const CString& item, BOOL showAll, int textCol);
+// The room the shown (text-column) field of a style's rows needs, in the
+// font selected into `dc`: the widest text or picture, and the tallest
+// picture (0 when none names one). The titles row is left out.
+CSize GXTabbedShownFieldExtent(CDC* dc, const CGXStyle& style);
 
 // The list of a tabbed combo: rows drawn in columns with separator lines.
 class CGXTabbedComboLBox : public CGXComboListBox {

@@ -295,17 +295,15 @@ BOOL CGXTabbedComboBoxWnd::ValidateString(const CString& text) {
 }
 
 CSize CGXTabbedComboBoxWnd::CalcContentSize(CDC* dc, ROWCOL, ROWCOL, const CGXStyle& style, BOOL mode1, BOOL) {
-  // The cell shows the text column only: the other columns need no room.
+  // The cell shows the text column only (or the picture it names): the
+  // other columns need no room.
   CFont* old = m_pGrid->SelectStyleFont(dc, style, nullptr);
   TEXTMETRIC tm{};
   dc->GetTextMetrics(&tm);
+  const CSize shown = GXTabbedShownFieldExtent(dc, style);
   CSize content(0, 0);
-  if (mode1) {
-    content.cy = tm.tmHeight + tm.tmExternalLeading + 1;
-  } else {
-    const int textCol = AttrInt(style, GX_IDS_UA_TABLIST_TEXTCOL, 0);
-    for (const CString& row : Rows(style)) content.cx = std::max<LONG>(content.cx, dc->GetTextExtent(Field(row, textCol)).cx);
-  }
+  if (mode1) content.cy = std::max<LONG>(tm.tmHeight + tm.tmExternalLeading + 1, shown.cy);
+  else content.cx = shown.cx;
   if (old != nullptr) dc->SelectObject(old);
   return CalcSize(content.cx, content.cy, style);
 }
@@ -410,8 +408,10 @@ void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, RO
   Hide();
   DrawBackground(dc, rect, style, TRUE);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetSafeHandle()), FALSE);
-  MoveWindow(place, FALSE);
+  // The field's height first: the combo keeps as its list's height what the
+  // new place leaves below the field as tall as it is when moved.
   SetItemHeight(-1, static_cast<UINT>(std::max(1, h)));
+  MoveWindow(place, FALSE);
   SetActive(TRUE);
   ShowWindow(SW_SHOW);
   UpdateWindow();
@@ -427,7 +427,12 @@ void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, RO
 }
 
 int CGXTabbedComboBoxWnd::DroppedListHeight(int count, int textHeight) {
-  return std::min(count, 8) * (textHeight + 2) + 3;
+  int height = std::min(count, 8) * (textHeight + 2) + 3;
+  // Rows grown to their pictures make room for them, so that eight rows
+  // still show without scrolling.
+  for (int i = 0; i < std::min(count, 8) && m_hWnd != nullptr; ++i)
+    height += std::max(0, static_cast<int>(GetItemHeight(i)) - textHeight);
+  return height;
 }
 
 void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT item) {
@@ -445,6 +450,16 @@ void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT item) {
                      selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : m_rgbCellTextColor, m_rgbGridLine);
   }
   if ((item->itemAction & ODA_FOCUS) != 0 || (item->itemState & ODS_FOCUS) != 0) dc->DrawFocusRect(&rect);
+}
+
+void CGXTabbedComboBoxWnd::MeasureItem(LPMEASUREITEMSTRUCT item) {
+  // Rows naming pictures grow to them; the selection field (no item) takes
+  // the titles' pictures.
+  CString text;
+  if (item->itemID != static_cast<UINT>(-1)) GetLBText(static_cast<int>(item->itemID), text);
+  if (text.IsEmpty()) text = m_pHeader->m_sTitles;
+  item->itemHeight = static_cast<UINT>(
+      GXTabbedLineHeight(static_cast<int>(item->itemHeight), text, m_bDisplayAllCols, m_nDisplayCol));
 }
 
 void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
@@ -470,7 +485,8 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* list) {
         m_pHeader->m_nTabCount = m_nTabCount;
         m_pHeader->m_pTabStops = m_TabStops.data();
         m_pHeader->m_hFont = m_pFont != nullptr ? static_cast<HFONT>(m_pFont->GetSafeHandle()) : nullptr;
-        const int h = std::max(m_nLineHeight, 1) + 4;
+        const int h =
+            GXTabbedLineHeight(std::max(m_nLineHeight, 1), m_pHeader->m_sTitles, m_bDisplayAllCols, m_nDisplayCol) + 4;
         header.SetRect(rect.left, below ? rect.top : rect.top - h, rect.right, below ? rect.top + h : rect.top);
         ::SetWindowPos(m_pHeader->GetSafeHwnd(), HWND_TOPMOST, header.left, header.top, header.Width(),
                        header.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -509,16 +525,52 @@ void CGXTabbedComboBoxWnd::OnClickedButton(CGXChild* child) {
   // A drop-down combo does not drop on a click into its text, but the
   // button always opens the list; while active the combo's own arrow
   // covers the button.
-  if (!(IsActive() && !m_bDropDownOnClick) && StartAndActivate() && !m_bDropDownOnClick && !GetDroppedState()) {
-    // A combo already in place is left alone by the repaint of the click;
-    // one still to be placed must be drawn before its list can drop. The
-    // flag never outlives this repaint, so a later one is not lost.
-    m_bSkipNextActiveDraw = IsWindowVisible();
-    if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
-    m_bSkipNextActiveDraw = FALSE;
-    PostMessage(CB_SHOWDROPDOWN, TRUE);
+  if (!(IsActive() && !m_bDropDownOnClick)) {
+    const CRect button = ButtonPlace();
+    if (StartAndActivate() && !m_bDropDownOnClick && !GetDroppedState()) ClickComboButton(button);
   }
   CGXStatic::OnClickedButton(child);
+}
+
+BOOL CGXTabbedComboBoxWnd::LButtonUp(UINT flags, CPoint point, UINT hit) {
+  const CRect button = ButtonPlace();
+  const BOOL result = CGXStatic::LButtonUp(flags, point, hit);
+  // A click on the button was the button's own.
+  if ((hit & 2) != 0) return result;
+  if (m_bDropDownOnClick && StartAndActivate() && !GetDroppedState()) ClickComboButton(button);
+  return TRUE;
+}
+
+CRect CGXTabbedComboBoxWnd::ButtonPlace() {
+  // Laid out afresh for the bound cell: the one button serves every cell
+  // and may still lie where another was drawn. Its rectangle is left as it
+  // was, since the active combo's arrow replaces it.
+  if (m_pButton == nullptr || !m_bInit) return CRect();
+  const CRect kept = m_pButton->GetRect();
+  OnInitChildren(m_nRow, m_nCol, GetCellRect(m_nRow, m_nCol));
+  const CRect place = m_pButton->GetRect();
+  m_pButton->SetRect(kept);
+  return place;
+}
+
+void CGXTabbedComboBoxWnd::ClickComboButton(const CRect& button) {
+  // A combo already in place is left alone by the repaint of the click; one
+  // still to be placed must be drawn before the click can reach it. The
+  // flag never outlives this repaint, so a later one is not lost.
+  m_bSkipNextActiveDraw = IsWindowVisible();
+  if (CWnd* grid = GetGridWnd()) grid->UpdateWindow();
+  m_bSkipNextActiveDraw = FALSE;
+  if (button.IsRectEmpty()) {
+    PostMessage(CB_SHOWDROPDOWN, TRUE);
+    return;
+  }
+  // The combo lies over the cell, its arrow where the cell's button was: a
+  // click there reaches the combo as the user's own would, through its
+  // message queue, after whatever the activation posted.
+  const CRect cell = m_pGrid->CalcCellRect(m_nRow, m_nCol);
+  const CPoint at(button.left - cell.left + 5, button.top - cell.top + 5);
+  PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 LRESULT CGXTabbedComboBoxWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -38,9 +38,13 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
                                    const CGXStyle* currentStyle) override;
   void Hide() override;
   void OnClickedButton(CGXChild* child) override;
+  BOOL LButtonUp(UINT flags, CPoint point, UINT hit) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   void DrawItem(LPDRAWITEMSTRUCT item) override;
+  void MeasureItem(LPMEASUREITEMSTRUCT item) override;
+  // The rows keep the choice list's order.
+  int CompareItem(LPCOMPAREITEMSTRUCT) override { return -1; }
   void GetValue(CString& text) override;
   BOOL GetCurrentText(CString& text) override;
   void SetCurrentText(const CString& text) override;
@@ -55,8 +59,8 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   // hangs the title header on the side facing the cell.
   void PlaceDroppedList(CWnd* list);
   // Pixels the dropped list adds below the selection field: up to eight
-  // rows, the rest scroll.
-  static int DroppedListHeight(int count, int textHeight);
+  // rows (taller where they show pictures), the rest scroll.
+  int DroppedListHeight(int count, int textHeight);
 
   int m_nKeyCol = 0;
   int m_nDisplayCol = 0;
@@ -82,6 +86,11 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
  private:
   // The index of the item the combo's text stands for, -1 when none.
   int ShownItem();
+  // Drops the list as a click on the combo's arrow, which lies where the
+  // cell's button (in grid coordinates) was.
+  void ClickComboButton(const CRect& button);
+  // Where the bound cell's button lies in the grid window.
+  CRect ButtonPlace();
   void DrawActive(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                   const CGXStyle* baseStyle);
 

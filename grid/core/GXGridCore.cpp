@@ -64,6 +64,10 @@ void CGXGridCore::Initialize() {
   m_pStyleClass = m_pStyleA->GetRuntimeClass();
 
   if (m_pParam == nullptr) SetParam(nullptr, TRUE);
+  // A grid built before the library was initialised (a member of an object
+  // made early) found no factory then; without this it would lack resizing
+  // to fit, printing, sorting and the rest for its whole life.
+  EnableFactoryFeatures();
   m_pAppData->RegisterGrid(m_pParam, this);
   FreeObjectCache();
   if (m_pParam->GetProperties() == nullptr) m_pParam->SetProperties(new CGXProperties, TRUE);

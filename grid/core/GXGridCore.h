@@ -1019,8 +1019,11 @@ class CGXGridCore {
   // Every control this grid has made, in id order.
   std::vector<CGXControl*> RegisteredControls() const;
   // --- library initialisation: control factory steps ---
-  // Lets the library's control factory install this grid's features.
+  // Lets the library's control factory install this grid's features, once:
+  // at construction, or when the grid is initialised if the library had no
+  // factory yet when the grid was built.
   void EnableFactoryFeatures();
+  BOOL m_bFactoryFeaturesDone = FALSE;
   // Asks the factory for the standard style's control, the default control.
   void RegisterDefaultControl();
   // --- end library initialisation ---

@@ -73,7 +73,9 @@ CGXControl* CGXGridCore::GetRegisteredControl(WORD id) {
 
 void CGXGridCore::EnableFactoryFeatures() {
   auto* factory = dynamic_cast<CGXControlFactory*>(GXGetAppData()->m_pControlFactory);
-  if (factory != nullptr && !m_bInitDone) factory->EnableGridFeatures(this);
+  if (factory == nullptr || m_bInitDone || m_bFactoryFeaturesDone) return;
+  m_bFactoryFeaturesDone = TRUE;
+  factory->EnableGridFeatures(this);
 }
 
 void CGXGridCore::RegisterDefaultControl() {

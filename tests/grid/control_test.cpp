@@ -506,6 +506,18 @@ TEST(GridInitialize, FactoryEnablesFeaturesAndGivesTheDefaultControl) {
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(grid.GetRegisteredControl(standard), control);
   }
+  {
+    // Built before the library has a factory, as a member of an object made
+    // early: the features come when the grid is initialised.
+    GXInitLibrary(nullptr);
+    ClickGrid early;
+    enabled = 0;
+    GXInitLibrary(new CountingFactory(&enabled));
+    early.Initialize();
+    EXPECT_EQ(enabled, 1);
+    early.Initialize();
+    EXPECT_EQ(enabled, 1) << "initialised again, the grid keeps its features";
+  }
   GXInitLibrary(nullptr);
   ClickGrid bare;
   bare.Initialize();

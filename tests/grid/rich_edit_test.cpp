@@ -199,9 +199,7 @@ TEST_F(RichEditCell, FindsAndReplacesInsideTheText) {
   EXPECT_EQ(Doc(4).PlainText(), "x\r\nyx\r\ny");
 }
 
-// Off until fixed: it passes after any other test of its suite but fails
-// run alone (as CTest runs it), so it leans on state an earlier test leaves.
-TEST_F(RichEditCell, DISABLED_PrintsItsTextAtThePrintersResolution) {
+TEST_F(RichEditCell, PrintsItsTextAtThePrintersResolution) {
   if (!HavePdfTools()) GTEST_SKIP() << "no pdftotext";
   grid.SetValueRange(CGXRange(1, 1), "{\\rtf1 Dues \\b received\\b0}");
   grid.SetValueRange(CGXRange(2, 1), "{\\rtf1\\ansi\\qr Balance C:\\\\box}");

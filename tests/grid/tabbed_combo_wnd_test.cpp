@@ -11,6 +11,8 @@
 #include "grid/CellGrid.h"
 #include "grid/cells/GXTabbedComboBox.h"
 #include "grid/cells/GXTabbedComboBoxWnd.h"
+#include "grid/core/GXDIB.h"
+#include "platform/draw_canvas.h"
 #include "support/GoldenImage.h"
 
 namespace {
@@ -211,9 +213,7 @@ TEST_F(TabbedComboWnd, DroppedListStaysOnTheScreen) {
   }
 }
 
-// Off until fixed: it passes after any other test of its suite but fails
-// run alone (as CTest runs it), so it leans on state an earlier test leaves.
-TEST_F(TabbedComboWnd, DISABLED_NewRowsForTheCurrentCellAndItsWidth) {
+TEST_F(TabbedComboWnd, NewRowsForTheCurrentCellAndItsWidth) {
   grid.SetValueRange(CGXRange(1, 3), "1010");
   Current(1, 3);
   EXPECT_EQ(Field(), "Cash");
@@ -242,6 +242,77 @@ TEST_F(TabbedComboWnd, DISABLED_NewRowsForTheCurrentCellAndItsWidth) {
   grid.ResizeColWidthsToFit(CGXRange().SetCols(4, 4));
   EXPECT_GT(grid.GetColWidth(4), 19);
   EXPECT_LT(grid.GetColWidth(4), 50);
+}
+
+TEST(TabbedLine, HeightRisesToThePicturesOfItsShownFields) {
+  // 20033 is 25 pixels high, 102 is 53; the text is 16.
+  const struct {
+    const char* item;
+    BOOL showAll;
+    int textCol;
+    int height;
+  } cases[] = {
+      {"Cash\t1010", TRUE, 0, 16},
+      {"#BMP(20033)\tCash", TRUE, 0, 25},
+      {"Cash\t#BMP(102)", TRUE, 0, 53},
+      {"Cash\t#BMP(102)", FALSE, 0, 16},            // only the first field shows
+      {"#BMP(102)\t1010\tCash", TRUE, 1, 16},       // the shown copy before the row is skipped
+      {"#BMP(102)\t1010\t#BMP(102)", TRUE, 1, 53},
+      {"#BMP(\"NOSUCH\")\tCash", TRUE, 0, 16},    // a missing picture is no picture
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GXTabbedLineHeight(16, c.item, c.showAll, c.textCol), c.height) << c.item << " " << c.showAll;
+}
+
+TEST_F(TabbedComboWnd, RowsAndTitlesNamingPicturesShowThem) {
+  // Kinds shown as pictures: the titles name one of 25 x 25 pixels, a row
+  // one of 40 x 53, the other row a word.
+  Column(4, CGXStyle()
+                .SetControl(GX_IDS_CTRL_CBS_TABBED_DROPDOWN)
+                .SetChoiceList("No.\t#BMP(20033)\n1000\t#BMP(102)\n1010\tCash")
+                .SetUserAttribute(GX_IDS_UA_TABLIST_KEYCOL, "0")
+                .SetUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL, "1")
+                .SetUserAttribute(GX_IDS_UA_TABLIST_TITLES, "1"));
+  grid.SetValueRange(CGXRange(1, 4), "1000");
+  grid.SetValueRange(CGXRange(2, 4), "1000");
+  auto* combo = Accounts();
+
+  // Fitted to the picture the cell may show, not to its reference text.
+  grid.ResizeColWidthsToFit(CGXRange().SetCols(4, 4));
+  grid.ResizeRowHeightsToFit(CGXRange().SetRows(2, 2));
+  EXPECT_GE(grid.GetColWidth(4), 40);
+  EXPECT_LT(grid.GetColWidth(4), 40 + 30);
+  EXPECT_GE(grid.GetRowHeight(2), 53);
+
+  // A cell not being edited shows the picture its key names.
+  CGXStyle style;
+  grid.ComposeStyleRowCol(2, 4, style);
+  const CRect cell = grid.CalcCellRect(2, 4);
+  const CRect at(0, 0, cell.Width(), cell.Height());
+  drawtest::Canvas drawn(at.Width(), at.Height()), expected(at.Width(), at.Height());
+  combo->Draw(&drawn.dc, at, 2, 4, style, nullptr);
+  const CRect inside = combo->GetCellRect(2, 4, &at, &style);
+  GXDrawDIB(&expected.dc, GXGetDIBPool()->GetBitmap("#BMP(102)"), inside, 0, 0, nullptr);
+  int differing = 0;
+  for (int y = inside.top; y < std::min<int>(inside.top + 53, at.bottom); ++y)
+    for (int x = inside.left; x < inside.left + 40; ++x) differing += drawn.At(x, y) != expected.At(x, y);
+  EXPECT_EQ(differing, 0) << "the picture, not its name";
+
+  // The dropped list's row and its header grow to their pictures.
+  Current(1, 4);
+  Key(VK_DOWN, false, false, true);
+  const HWND list = DroppedList();
+  ASSERT_NE(list, nullptr);
+  const int text = combo->m_nLineHeight;
+  ASSERT_LT(text, 25);
+  EXPECT_EQ(combo->GetItemHeight(0), 53u);
+  EXPECT_EQ(combo->GetItemHeight(1), static_cast<UINT>(text)) << "a row of words keeps the text height";
+  const HWND header = combo->m_pHeader->GetSafeHwnd();
+  EXPECT_EQ(ScreenRect(header).Height(), 25 + 4);
+  EXPECT_EQ(combo->m_TabStops[1] - combo->m_TabStops[0], 40 + 4) << "the picture column is as wide as its picture";
+  EXPECT_TRUE(golden::Matches("grid/tabbed_combo_wnd_pictures.png",
+                              [&](const std::string& path) { return RenderStacked({header, list}, path); }));
+  Key(VK_ESCAPE);
 }
 
 TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
@@ -315,6 +386,42 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
 }
 
 }  // namespace
+
+TEST_F(TabbedComboWnd, OneClickDropsTheListOfTheCurrentCell) {
+  // The click reaches the combo as a click on its own arrow, which comes
+  // where the cell's button was: at the cell's right edge.
+  grid.SetValueRange(CGXRange(2, 3), "4000");
+  grid.SetValueRange(CGXRange(2, 2), "G2");
+  const struct {
+    const char* what;
+    ROWCOL col;
+    bool onButton;  // else into the text
+    const char* shown;
+  } cases[] = {
+      {"the button of a drop-down combo", 3, true, "Dues"},
+      {"the button of a drop-down list", 2, true, "Green"},
+      {"the text of a drop-down list, which drops on a click", 2, false, "Green"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Current(2, c.col);
+    auto* combo = static_cast<CGXTabbedComboBoxWnd*>(grid.GetRegisteredControl(
+        c.col == 3 ? GX_IDS_CTRL_CBS_TABBED_DROPDOWN : GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST));
+    ASSERT_FALSE(combo->IsActive());
+    const CRect cell = grid.CalcCellRect(2, c.col), button = combo->m_pButton->GetRect();
+    ASSERT_FALSE(button.IsRectEmpty());
+    EXPECT_EQ(button.right, cell.right - 1);
+    ClickAt(c.onButton ? button.CenterPoint() : CPoint(cell.left + 10, cell.CenterPoint().y));
+    EXPECT_TRUE(combo->IsActive());
+    EXPECT_NE(DroppedList(), nullptr);
+    CString shown;
+    combo->GetValue(shown);
+    EXPECT_EQ(std::string(shown), c.shown);
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    Current(1, 1);
+  }
+}
 
 TEST_F(TabbedComboWnd, DroppedListHoldsUpToEightRows) {
   // The combo's dropped height grows by one row's height per row, and stops
