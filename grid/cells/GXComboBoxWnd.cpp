@@ -121,6 +121,21 @@ CRect CGXComboBoxWnd::GetCellRect(ROWCOL row, ROWCOL col, const CRect* cellRect,
   return rect;
 }
 
+int CGXComboBoxWnd::PlaceSelectionField(CRect& r, const CGXStyle& style, int textHeight) {
+  int h = r.Height();
+  if (m_bSizeToContent) {
+    h = std::min<int>(textHeight + 2, r.Height());
+    if (style.GetIncludeVerticalAlignment()) {
+      if (style.GetVerticalAlignment() == DT_VCENTER) r.top += (r.Height() - h) / 2;
+      else if (style.GetVerticalAlignment() == DT_BOTTOM) r.top = r.bottom - h - 2;
+    }
+    r.bottom = r.top + h;
+  }
+  if (m_bShrinkSelectionField) h -= 2 * m_nMargin;
+  else r.InflateRect(0, m_nMargin);
+  return h;
+}
+
 int CGXComboBoxWnd::ButtonStrip(ROWCOL row, ROWCOL col) {
   const BOOL current = m_pGrid->IsCurrentCell(row, col);
   if (current && m_bActive) return 0;
@@ -180,17 +195,7 @@ void CGXComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, co
   dc->SelectObject(old);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetSafeHandle()), FALSE);
   // 5, 6. The selection field's height.
-  int h = r.Height();
-  if (m_bSizeToContent) {
-    h = std::min<int>(tm.tmHeight + 2, r.Height());
-    if (style.GetIncludeVerticalAlignment()) {
-      if (style.GetVerticalAlignment() == DT_VCENTER) r.top += (r.Height() - h) / 2;
-      else if (style.GetVerticalAlignment() == DT_BOTTOM) r.top = r.bottom - h - 2;
-    }
-    r.bottom = r.top + h;
-  }
-  if (m_bShrinkSelectionField) h -= 2 * m_nMargin;
-  else r.InflateRect(0, m_nMargin);
+  const int h = PlaceSelectionField(r, style, tm.tmHeight);
   // 7. The grid leaves the window's place alone; the dropped list hangs below.
   m_pGrid->m_ExcludedRects.push_back(r);
   const int n = std::min(GetCount(), 8);

@@ -102,6 +102,10 @@ class CGXComboBoxWnd : public CComboBox, public CGXStatic {
   void RestoreSaved();
   BOOL StartAndActivate();
   int IndexBase() const { return m_nIndexValue; }
+  // Fits the selection field into the cell rectangle `r` (the text height
+  // with fit-to-content, aligned as the style says; grown by the margin
+  // unless the field shrinks instead) and returns the field's item height.
+  int PlaceSelectionField(CRect& r, const CGXStyle& style, int textHeight);
   // Pixels the text of a cell gives up at its right edge for the button.
   int ButtonStrip(ROWCOL row, ROWCOL col);
 

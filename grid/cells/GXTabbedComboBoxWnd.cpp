@@ -381,17 +381,7 @@ void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, RO
   TEXTMETRIC tm{};
   dc->GetTextMetrics(&tm);
   dc->SelectObject(old);
-  int h = r.Height();
-  if (m_bSizeToContent) {
-    h = std::min<int>(tm.tmHeight + 2, r.Height());
-    if (style.GetIncludeVerticalAlignment()) {
-      if (style.GetVerticalAlignment() == DT_VCENTER) r.top += (r.Height() - h) / 2;
-      else if (style.GetVerticalAlignment() == DT_BOTTOM) r.top = r.bottom - h - 2;
-    }
-    r.bottom = r.top + h;
-  }
-  if (m_bShrinkSelectionField) h -= 2 * m_nMargin;
-  else r.InflateRect(0, m_nMargin);
+  const int h = PlaceSelectionField(r, style, tm.tmHeight);
   m_pGrid->m_ExcludedRects.push_back(r);
   CRect place = r;
   place.bottom += DroppedListHeight(GetCount(), tm.tmHeight);

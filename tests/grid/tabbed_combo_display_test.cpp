@@ -138,6 +138,20 @@ end
     ASSERT_EQ(xdotool::RunWhilePumping({xdo, "key", "--delay", "20", "Down"}), 0);
     PumpFor(300);
     EXPECT_EQ(std::string(grid->GetCellValue(1, 1)), "4000");
+
+    // One click on the button of the current cell, not yet being edited,
+    // drops its list.
+    ASSERT_TRUE(grid->IsCurrentCell(2, 1));
+    ASSERT_FALSE(combo->IsActive());
+    const CRect button = combo->m_pButton->GetRect();
+    POINT press = button.CenterPoint();
+    ::ClientToScreen(grid->m_hWnd, &press);
+    ASSERT_EQ(xdotool::RunWhilePumping({xdo, "mousemove", std::to_string(press.x), std::to_string(press.y), "sleep",
+                                        "0.2", "click", "1"}),
+              0);
+    PumpFor(400);
+    EXPECT_TRUE(combo->IsActive());
+    EXPECT_NE(VisibleComboList(), nullptr);
     dialog.DestroyWindow();
   }
 }
