@@ -176,6 +176,15 @@ void CGXTabbedComboBoxWnd::Init(ROWCOL row, ROWCOL col) {
   if (m_hWnd != nullptr && fill && bound.GetIncludeChoiceList() && !bound.GetChoiceList().IsEmpty()) FillComboBox();
   SetCurrentText(bound.GetIncludeValue() ? bound.GetValue() : CString());
   m_bModified = FALSE;
+  m_bReadOnlyState = IsReadOnly();
+}
+
+void CGXTabbedComboBoxWnd::SetReadOnlyState(BOOL readOnly) {
+  m_bReadOnlyState = readOnly;
+  if (HWND edit = m_wndTabbedEdit.GetSafeHwnd(); edit != nullptr) {
+    ::EnableWindow(edit, TRUE);
+    ::SendMessage(edit, EM_SETREADONLY, readOnly, 0);
+  }
 }
 
 BOOL CGXTabbedComboBoxWnd::OnValidate() {
@@ -412,6 +421,7 @@ void CGXTabbedComboBoxWnd::DrawActive(CDC* dc, const CRect& rect, ROWCOL row, RO
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   if (style.GetIncludeMaxLength() && style.GetMaxLength() > 0) LimitText(style.GetMaxLength());
+  SetReadOnlyState(m_bReadOnlyState);
   if (m_wndEdit.GetSafeHwnd() != nullptr) SetEditSel(LOWORD(sel), HIWORD(sel));
   CGXControl::Draw(dc, rect, row, col, style, baseStyle);
 }

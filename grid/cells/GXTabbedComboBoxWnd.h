@@ -61,6 +61,9 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   // Pixels the dropped list adds below the selection field: up to eight
   // rows (taller where they show pictures), the rest scroll.
   int DroppedListHeight(int count, int textHeight);
+  // A read-only cell's edit refuses typing; the combo itself stays enabled
+  // so that the keyboard stays with the cell and can leave it.
+  void SetReadOnlyState(BOOL readOnly);
 
   int m_nKeyCol = 0;
   int m_nDisplayCol = 0;
@@ -79,6 +82,7 @@ class CGXTabbedComboBoxWnd : public CGXComboBoxWnd {
   // Set while a click on the cell's button is on its way to the combo.
   BOOL m_bSkipNextActiveDraw = FALSE;
   int m_nLineHeight = 0;
+  BOOL m_bReadOnlyState = FALSE;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

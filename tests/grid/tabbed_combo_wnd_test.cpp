@@ -355,8 +355,15 @@ TEST_F(TabbedComboWnd, ChoosingARowStoresItsKey) {
   }
   Type("D");
   EXPECT_EQ(Field(), "Cash");
+  // Its edit refuses typing, while the combo keeps the keyboard.
+  const HWND edit = ::GetWindow(Accounts()->GetSafeHwnd(), GW_CHILD);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_NE(::GetWindowLong(edit, GWL_STYLE) & ES_READONLY, 0);
+  EXPECT_TRUE(::IsWindowEnabled(Accounts()->GetSafeHwnd()));
   Current(6, 3);
   EXPECT_EQ(Value(5, 3), "1010");
+  Activate();
+  EXPECT_EQ(::GetWindowLong(edit, GWL_STYLE) & ES_READONLY, 0);
 
   // The cell's button drops the list of a cell not being edited.
   Current(7, 3);
