@@ -274,6 +274,7 @@ HWND Activate(HWND hwnd, WORD how) {
   if (hwnd && !w) return nullptr;
   if (w) w = Root(w);
   if (w == old) return old;
+  if (w) w->activatedFrom = old && ServedBy(old) ? ServedBy(old) : old;
   if (old) {
     // A menu or dropped list serves its window: that window keeps its active
     // caption while the list has the keyboard, and loses it once a third

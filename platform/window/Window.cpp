@@ -191,7 +191,8 @@ HWND ServedBy(HWND popup) {
   if (!p || !transient(p)) return nullptr;
   for (WindowImpl* o = Get(p->owner); o; o = Get(o->owner))
     if (!transient(o)) return o;
-  return nullptr;
+  WindowImpl* from = Get(p->activatedFrom);
+  return from && !transient(from) ? from : nullptr;
 }
 
 void Release(HWND hwnd) {
@@ -402,6 +403,8 @@ BOOL DestroyWindow(HWND hwnd) {
   if (s.active == w) {
     HWND next = nullptr;
     if (w->owner && Get(w->owner) && Shown(w->owner) && IsWindowEnabled(w->owner)) next = w->owner;
+    // An unowned menu or list gives the activation back to the window it served.
+    else if (HWND served = ServedBy(w); served && Shown(served) && IsWindowEnabled(served)) next = served;
     SendMessage(w, WM_NCACTIVATE, FALSE, 0);
     SendMessage(w, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(next));
     s.active = nullptr;
@@ -738,6 +741,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
       platform::GetHost().ShowNativeWindow(w->native, false);
       if (s.active == w) {
         HWND next = w->owner && Shown(w->owner) ? w->owner : nullptr;
+        if (!next)
+          if (HWND served = ServedBy(w); served && Shown(served)) next = served;
         if (next) SetActiveWindow(next);
         else {
           SendMessage(w, WM_NCACTIVATE, FALSE, 0);

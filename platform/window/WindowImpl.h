@@ -36,6 +36,7 @@ struct WindowImpl {
   RECT client{0, 0, 0, 0};  // client rectangle relative to the window's top-left corner
   HWND parent = nullptr;    // children
   HWND owner = nullptr;     // top-level windows
+  HWND activatedFrom = nullptr;  // unowned menus and lists: the window active when they took the keyboard
   std::vector<HWND> children;  // z-order, topmost first
   UINT_PTR id = 0;
   HMENU menu = nullptr;
@@ -175,7 +176,8 @@ void CaretTick(DWORD now);
 std::vector<HWND> TopLevelOrder();   // topmost first
 void RaiseTopLevel(HWND hwnd);
 // The window a menu, dropped list or tip serves (its nearest owner that is
-// none of these); null for any other window.
+// none of these, or for an unowned one the window that was active when it
+// took the keyboard); null for any other window.
 HWND ServedBy(HWND popup);
 // The deepest visible window at a point given in the window coordinates of
 // `top` (any window): a disabled child takes the point for its parent.

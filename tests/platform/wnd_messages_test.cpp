@@ -53,30 +53,34 @@ TEST_F(WndMessages, ADroppedListKeepsItsDialogsCaptionActive) {
   HWND d1 = child(d, "d1", RECT{0, 0, 50, 20});
   HWND b = top("B", RECT{500, 100, 700, 300}, WS_POPUP | WS_CAPTION);
   ShowWindow(b, SW_SHOWNA);
-  SetFocus(d1);
-  auto dropList = [&] {
-    HWND list = top("L", RECT{120, 200, 220, 280}, WS_POPUP, WS_EX_TOOLWINDOW);
-    SetWindowLongPtr(list, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(d));
-    ShowWindow(list, SW_SHOW);
-    SetFocus(list);
-    return list;
-  };
-  mark();
-  HWND list = dropList();
-  ASSERT_EQ(GetActiveWindow(), list);
-  Log taken1 = taken();
-  EXPECT_EQ(std::count(taken1.begin(), taken1.end(), "D:NCACTIVATE(0)"), 0) << "the dialog's caption stays active";
-  EXPECT_EQ(std::count(taken1.begin(), taken1.end(), "D:ACTIVATE(0)"), 1) << "the dialog still hears it";
-  DestroyWindow(list);
-  SetFocus(d1);
-  ASSERT_EQ(GetActiveWindow(), d);
+  for (bool owned : {true, false}) {
+    SCOPED_TRACE(owned);
+    SetFocus(d1);
+    ASSERT_EQ(GetActiveWindow(), d);
+    auto dropList = [&] {
+      HWND list = top("L", RECT{120, 200, 220, 280}, WS_POPUP, WS_EX_TOOLWINDOW);
+      if (owned) SetWindowLongPtr(list, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(d));
+      ShowWindow(list, SW_SHOW);
+      SetFocus(list);
+      return list;
+    };
+    mark();
+    HWND list = dropList();
+    ASSERT_EQ(GetActiveWindow(), list);
+    Log taken1 = taken();
+    EXPECT_EQ(std::count(taken1.begin(), taken1.end(), "D:NCACTIVATE(0)"), 0) << "the dialog's caption stays active";
+    EXPECT_EQ(std::count(taken1.begin(), taken1.end(), "D:ACTIVATE(0)"), 1) << "the dialog still hears it";
+    DestroyWindow(list);
+    EXPECT_EQ(GetActiveWindow(), d) << "the closed list hands the activation back";
+    SetFocus(d1);
 
-  list = dropList();
-  mark();
-  SetFocus(b);
-  Log taken2 = taken();
-  EXPECT_EQ(std::count(taken2.begin(), taken2.end(), "D:NCACTIVATE(0)"), 1) << "another window took over";
-  DestroyWindow(list);
+    list = dropList();
+    mark();
+    SetFocus(b);
+    Log taken2 = taken();
+    EXPECT_EQ(std::count(taken2.begin(), taken2.end(), "D:NCACTIVATE(0)"), 1) << "another window took over";
+    DestroyWindow(list);
+  }
 }
 
 TEST_F(WndMessages, SendIsSynchronousAndReentrant) {
