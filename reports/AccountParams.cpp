@@ -268,6 +268,19 @@ class CRpt23 : public CRptDlg {
     for (int i = 0; i < m_accounts.Count(); ++i)
       SendDlgItemMessage(IDC_RPT_ACCT_COMBO, CB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(m_accounts.texts[static_cast<size_t>(i)].data()));
+    // The form comes back after its preview: the account chosen for it is
+    // still the run's first account (a new run starts with none).
+    const int chosen = AcctCount > 0 && !AcctList.empty() ? AcctList[0] : 0;
+    for (int i = 0; chosen != 0 && i < m_accounts.Count(); ++i) {
+      // The number is read from the entry as OK reads it.
+      char number[4] = "";
+      std::snprintf(number, sizeof number, "%.3s", m_accounts.texts[static_cast<size_t>(i)].data());
+      if (std::atoi(number) != chosen) continue;
+      const LRESULT at = SendDlgItemMessage(IDC_RPT_ACCT_COMBO, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(m_accounts.texts[static_cast<size_t>(i)].data()));
+      if (at >= 0) SendDlgItemMessage(IDC_RPT_ACCT_COMBO, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+      break;
+    }
     CenterWindow();
     return TRUE;
   }

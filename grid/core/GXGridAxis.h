@@ -93,4 +93,7 @@ struct GXGridAxis {
   int SumClient(ROWCOL from, ROWCOL to, int limit);
   ROWCOL ClientFromCoord(int coord, int* start);
   ROWCOL LastFromRect(const CRect& rect, BOOL& ended);
+
+  // Scrolling (defined with the scroll operations).
+  void HideControlScrolledAway();
 };

@@ -473,6 +473,7 @@ void GXGridAxis::SetFirst(ROWCOL index, UINT flags) {
   const bool changed = First() != index;
   First() = index;
   g.m_bWalkValid = FALSE;
+  if (changed) HideControlScrolledAway();
   if (!g.m_bLockUpdate && (flags & 7) != 0 && changed && g.m_pGridWnd != nullptr && g.m_pGridWnd->m_hWnd != nullptr) {
     // The thumb follows the new position.
     const int bar = rows ? SB_VERT : SB_HORZ;

@@ -54,6 +54,26 @@ void SendScrollToControl(CGXGridCore& grid, UINT message) {
 
 }  // namespace
 
+// The window of an active control is a child of the grid window: a scroll
+// that repaints rather than moves the pixels leaves it where it was, and one
+// that moves them carries it over the headers. While its cell is out of view
+// the window goes; painting the cell in view again shows it, text kept.
+void GXGridAxis::HideControlScrolledAway() {
+  if (g.m_bPrinting || !g.IsCurrentCell()) return;
+  CGXControl* control = g.GetCurrentCellControl();
+  if (control == nullptr || !control->IsActive() || control->StaysShownWhenScrolled() != 0) return;
+  ROWCOL lo = CurrentIndex(), hi = lo;
+  CGXRange block;
+  if (g.GetCoveredCellsRowCol(g.m_nCurrentRow, g.m_nCurrentCol, block) != nullptr) {
+    lo = rows ? block.top : block.left;
+    hi = rows ? block.bottom : block.right;
+  }
+  if (lo <= Frozen()) return;
+  BOOL ended = FALSE;
+  const ROWCOL last = LastFromRect(g.GetGridRect(), ended);
+  if (hi < First() || lo > last) control->Hide();
+}
+
 UINT CGXGridCore::GetScrollBarMode(int bar) const {
   if (bar == SB_VERT) return m_nVScrollMode;
   if (bar == SB_HORZ) return m_nHScrollMode;
@@ -185,6 +205,7 @@ BOOL CGXGridCore::DoScroll(int direction, ROWCOL count) {
         corner.x += back ? d : -d;
         if (!area.PtInRect(corner)) control->Hide();
       }
+      axis.HideControlScrolledAway();
 
       SetScrollPos(rows ? SB_VERT : SB_HORZ, newFirst, TRUE);
       if (back && (GetScrollBarMode(rows ? SB_VERT : SB_HORZ) & 2) && newFirst == firstScrollable)

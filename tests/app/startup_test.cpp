@@ -112,6 +112,16 @@ class StartupTest : public testing::Test {
     TheShellDialogs() = ShellDialogs{};
   }
 
+  // The wired program started on the sample installation, the shell's own
+  // dialogs (tested on their own) kept out of the start.
+  void StartWiredSample(CTornelApp& app) {
+    WireProgram();
+    TheShellDialogs() = ShellDialogs{};
+    MakeSample();
+    ASSERT_TRUE(app.InitInstance());
+    automation::PumpUntilIdle();
+  }
+
   // The sample installation of `unitType`; the splash switched off so that
   // the first paint follows start-up at once.
   void MakeSample(int unitType = 0, bool splash = false, int year = 2026) {
@@ -569,12 +579,8 @@ std::vector<bool> Ink(HWND preview, const CRect& paper) {
 }
 
 TEST_F(StartupTest, AGridsPrintPreviewShowsItsPagesInThePreviewWindowAndPrintsTheGrid) {
-  WireProgram();
-  TheShellDialogs() = ShellDialogs{};
-  MakeSample();
   CTornelApp app;
-  ASSERT_TRUE(app.InitInstance());
-  automation::PumpUntilIdle();
+  ASSERT_NO_FATAL_FAILURE(StartWiredSample(app));
   // 30 named rows broken into three pages of ten.
   CGXGridWnd grid;
   ASSERT_TRUE(grid.CreateEx(0, nullptr, "Grid", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, app.m_pMainWnd->m_hWnd,
@@ -925,12 +931,8 @@ int RecordPreview(RptContext* c, int*) {
 }
 
 TEST_F(StartupTest, RegisterScheduleAndMemberReportsOpenFromTheMenus) {
-  WireProgram();
-  TheShellDialogs() = ShellDialogs{};
-  MakeSample();
   CTornelApp app;
-  ASSERT_TRUE(app.InitInstance());
-  automation::PumpUntilIdle();
+  ASSERT_NO_FATAL_FAILURE(StartWiredSample(app));
   CWnd* frame = app.m_pMainWnd;
   for (UINT id : {32944u, 32948u, 32949u, 32950u, 32951u, 32952u, 32953u, 32954u, 32956u, 32957u, 32966u, 32968u})
     EXPECT_NE(FindCommand(id), nullptr) << id;
@@ -956,12 +958,8 @@ TEST_F(StartupTest, RegisterScheduleAndMemberReportsOpenFromTheMenus) {
 }
 
 TEST_F(StartupTest, ImportRunsFromTheFileMenu) {
-  WireProgram();
-  TheShellDialogs() = ShellDialogs{};
-  MakeSample();
   CTornelApp app;
-  ASSERT_TRUE(app.InitInstance());
-  automation::PumpUntilIdle();
+  ASSERT_NO_FATAL_FAILURE(StartWiredSample(app));
   CWnd* frame = app.m_pMainWnd;
   ASSERT_NE(FindCommand(ID_FILE_IMPORT), nullptr);
   // The sibling program's folder: its version file and one new scout.
@@ -997,12 +995,8 @@ TEST_F(StartupTest, ImportRunsFromTheFileMenu) {
 }
 
 TEST_F(StartupTest, ExportRunsFromTheFileMenu) {
-  WireProgram();
-  TheShellDialogs() = ShellDialogs{};
-  MakeSample();
   CTornelApp app;
-  ASSERT_TRUE(app.InitInstance());
-  automation::PumpUntilIdle();
+  ASSERT_NO_FATAL_FAILURE(StartWiredSample(app));
   CWnd* frame = app.m_pMainWnd;
   ASSERT_NE(FindCommand(ID_FILE_EXPORT), nullptr);
   EXPECT_NE(FindCommand(ID_FILE_TRANSFER), nullptr);

@@ -436,4 +436,51 @@ TEST_F(EditCellFind, AMatchInTheCellBeingEditedIsShownSelected) {
   }
 }
 
+// The window of a cell being edited follows its cell when the grid scrolls:
+// gone while the cell is out of view, back over it with the typed text when
+// the cell returns. Each way the grid can scroll.
+TEST_F(EditCellFind, TheEditWindowLeavesAndReturnsWithItsScrolledCell) {
+  grid.SetRowCount(60);
+  grid.SetColCount(12);
+  for (ROWCOL c = 5; c <= 12; ++c) grid.SetColWidth(c, c, 100);
+  auto* edit = Control<CGXEditControl>(GX_IDS_CTRL_EDIT);
+  const struct {
+    const char* how;
+    std::function<void()> away, back;
+  } cases[] = {
+      {"first row set, grid redrawn", [&] { grid.SetTopRow(30); }, [&] { grid.SetTopRow(1); }},
+      {"far scroll", [&] { grid.SetTopRow(30, 2); }, [&] { grid.SetTopRow(1, 2); }},
+      {"line scroll", [&] { grid.DoScroll(3, 2); }, [&] { grid.DoScroll(1, 2); }},
+      {"thumb", [&] { grid.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 15)); },
+       [&] { grid.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0)); }},
+      {"first column set", [&] { grid.SetLeftCol(8); }, [&] { grid.SetLeftCol(1); }},
+      {"column scroll", [&] { grid.DoScroll(4, 2); }, [&] { grid.DoScroll(2, 2); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    Current(2, 2);
+    Type("camp");
+    ASSERT_TRUE(edit->IsActive());
+    c.away();
+    automation::PumpUntilIdle();
+    ASSERT_TRUE(grid.GetTopRow() > 2 || grid.GetLeftCol() > 2);
+    EXPECT_FALSE(edit->IsWindowVisible());
+    c.back();
+    automation::PumpUntilIdle();
+    ASSERT_EQ(grid.GetTopRow(), 1u);
+    ASSERT_EQ(grid.GetLeftCol(), 1u);
+    EXPECT_TRUE(edit->IsWindowVisible());
+    CRect shown, cell = grid.CalcCellRect(2, 2);
+    edit->GetWindowRect(&shown);
+    grid.ScreenToClient(&shown);
+    EXPECT_TRUE(cell.PtInRect(shown.CenterPoint())) << shown.top << "," << shown.left << " in cell at " << cell.top
+                                                    << "," << cell.left;
+    CString text;
+    edit->GetWindowText(text);
+    EXPECT_EQ(std::string(text), "camp");
+    Key(VK_ESCAPE);
+    Current(5, 4);
+  }
+}
+
 }  // namespace

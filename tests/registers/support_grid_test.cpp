@@ -11,10 +11,14 @@
 
 #include "app/AppTestUtil.h"
 #include "common/Question.h"
+#include "grid/cells/GXComboBox.h"
 #include "grid/cells/GXControlFactory.h"
+#include "grid/cells/GXGridCombo.h"
+#include "platform/host/HeadlessHost.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowImpl.h"
 #include "registers/RegistersTestUtil.h"
 #include "registers/SuppGrid.h"
 #include "registers/SuppGridDlg.h"
@@ -305,6 +309,51 @@ TEST_F(SupportGridTest, TheAccountCellsMenuAsksAccountInformationForANewAccount)
     automation::ClearResponder();
   });
   EXPECT_TRUE(opened);
+}
+
+}  // namespace
+
+namespace {
+
+// The reserve account's dropped list holds the one reserve account: the
+// pop-up ends with the list's border, also after the window system reports
+// back the size the pop-up was given (smaller than a framed window's least
+// size).
+TEST_F(SupportGridTest, TheOneRowReserveListEndsAtItsBorder) {
+  auto d = NewSupportTransaction(3000);
+  PutLine(*d, 0, 620, 1000);
+  RunSupportGrid(*d, 101, [&](HWND h) {
+    CSuppGrid* grid = GridOf(h);
+    grid->SetFocus();
+    grid->SetCurrentCell(1, kSuppColReserve);
+    automation::PumpUntilIdle();
+    auto* combo = dynamic_cast<CGXComboBox*>(grid->GetCurrentCellControl());
+    ASSERT_NE(combo, nullptr);
+    combo->ShowDropDown(TRUE);
+    automation::PumpUntilIdle();
+    HWND drop = automation::FindByClass(GXGetPopupWndClassName());
+    ASSERT_NE(drop, nullptr);
+    HWND list = ::GetWindow(drop, GW_CHILD);
+    ASSERT_EQ(::SendMessage(list, LB_GETCOUNT, 0, 0), 1);
+    // The window system's report of the size the pop-up was given.
+    RECT popup, shown;
+    ::GetWindowRect(drop, &popup);
+    platform::HostEvent report;
+    report.kind = platform::HostEvent::Resized;
+    report.window = wnd::Get(drop)->native;
+    report.width = popup.right - popup.left;
+    report.height = popup.bottom - popup.top;
+    platform::GetHeadlessHost()->Inject(report);
+    automation::PumpUntilIdle();
+    ::GetWindowRect(drop, &popup);
+    ::GetWindowRect(list, &shown);
+    EXPECT_EQ(popup.bottom, shown.bottom) << "popup " << popup.top << ".." << popup.bottom << ", list " << shown.top
+                                          << ".." << shown.bottom;
+    combo->ShowDropDown(FALSE);
+    automation::PumpUntilIdle();
+    automation::ExpectMessageBox("", "Do you want to carry the support accounts' total back", ANSWER_YES);
+    Press(h, IDCANCEL);
+  });
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "common/Dates.h"
 #include "common/UnitVocab.h"
 #include "reports/AccountParams.h"
+#include "reports/RptDriver.h"
 #include "reports/RptParams.h"
 #include "res/resource.h"
 #include "store/AcctGroup.h"
@@ -136,6 +137,7 @@ TEST_F(AccountParamsTest, RegisterReportListsBalanceSheetAccountsAndTakesTheRegi
 }
 
 TEST_F(AccountParamsTest, RegisterFormNeedsATitleButNoAccount) {
+  AcctCount = 0;  // as a run starts: no account chosen yet
   EXPECT_EQ(Run(23, "Transaction Register Form", [&](HWND h) {
     EXPECT_EQ(FieldText(h, IDC_RPT_TITLE), "Transaction Register");
     EXPECT_EQ(ComboText(h, IDC_RPT_ACCT_COMBO), "");
@@ -153,6 +155,35 @@ TEST_F(AccountParamsTest, RegisterFormNeedsATitleButNoAccount) {
     Press(h, IDOK);
   }, GetRpt23Params), 1);
   EXPECT_EQ(AcctList[0], 201);
+}
+
+// The form comes back after each preview with the account chosen in it; a
+// new run starts without one.
+TEST_F(AccountParamsTest, RegisterFormComesBackAfterItsPreviewWithItsAccount) {
+  RegisterRptLauncher(23, GetRpt23Params);
+  RegisterRptBuilder(23, [](RptContext*) { return 1; });
+  SetRptPreviewer([](RptContext*, int*) { return 1; });
+  std::vector<std::string> shown;
+  const auto form = [&](const char* choose) {
+    automation::OnDialog("Transaction Register Form", [&, choose](HWND h) {
+      shown.push_back(ComboText(h, IDC_RPT_ACCT_COMBO));
+      if (choose == nullptr) {
+        Press(h, IDCANCEL);
+        return;
+      }
+      if (*choose != '\0') Choose(h, IDC_RPT_ACCT_COMBO, choose);
+      Press(h, IDOK);
+    }, IDABORT);
+  };
+  form("201 ");
+  form("");  // kept as it came back
+  form(nullptr);
+  ReportDriver(23, nullptr);
+  form(nullptr);
+  ReportDriver(23, nullptr);
+  ClearRptRegistry();
+  SetRptPreviewer(nullptr);
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "201 / Savings", "201 / Savings", ""}));
 }
 
 TEST_F(AccountParamsTest, ProfitCenterReport) {
