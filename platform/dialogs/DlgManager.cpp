@@ -30,7 +30,6 @@ struct DlgData {
   int defId = 0;
   HFONT font = nullptr;
   SIZE units{4, 8};
-  HWND lastFocus = nullptr;
   HWND owner = nullptr;
   bool ownerWasEnabled = false;
   std::string name;  // the template's name, or "#id"
@@ -128,19 +127,14 @@ void checkDefButton(HWND dialog, HWND focus) {
   }
 }
 
+// Back to the control that had the focus last while the dialog had it, or
+// else to the first tab stop.
 void restoreFocus(HWND dialog) {
-  DlgData* d = find(dialog);
-  HWND target = d && IsWindow(d->lastFocus) && IsChild(dialog, d->lastFocus) && IsWindowEnabled(d->lastFocus)
-                    ? d->lastFocus
-                    : nullptr;
+  WindowImpl* w = wnd::Get(dialog);
+  HWND last = w ? w->lastFocus : nullptr;
+  HWND target = IsWindow(last) && IsChild(dialog, last) && usable(last) ? last : nullptr;
   if (!target) target = GetNextDlgTabItem(dialog, nullptr, FALSE);
   if (target) DlgSetFocus(dialog, target);
-}
-
-void saveFocus(HWND dialog) {
-  DlgData* d = find(dialog);
-  HWND f = GetFocus();
-  if (d && f && IsChild(dialog, f)) d->lastFocus = f;
 }
 
 void pressButton(HWND dialog, int id) {
@@ -459,12 +453,8 @@ LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) saveFocus(h);
-      else if (!focusInside(h)) restoreFocus(h);
+      if (LOWORD(wp) != WA_INACTIVE && !focusInside(h)) restoreFocus(h);
       return 0;
-    case WM_SHOWWINDOW:
-      if (!wp) saveFocus(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_CLOSE: {
       HWND cancel = GetDlgItem(h, IDCANCEL);
       if (cancel && !IsWindowEnabled(cancel)) {

@@ -247,6 +247,14 @@ void buttonUp(ToolBar* s, POINT pt) {
   if (!inside) return;
   toggleCheck(s, index);
   const int command = s->buttons[static_cast<size_t>(index)].idCommand;
+  // The command may run a modal dialog, which leaves the bar unpainted and
+  // the hot frame on the button behind it: the button shows released and
+  // plain first (the mouse makes it hot again when it next moves).
+  HWND self = s->hwnd;
+  setHot(s, -1, HICF_MOUSE);
+  if (!IsWindow(self)) return;
+  UpdateWindow(self);
+  if (!IsWindow(self)) return;
   SendMessage(notifyWindow(s), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), BN_CLICKED),
               reinterpret_cast<LPARAM>(s->hwnd));
 }

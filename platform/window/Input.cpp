@@ -327,6 +327,10 @@ HWND SetFocus(HWND hwnd) {
     if (old == w) return old;
   }
   s.focus = w;
+  // The window remembers where its keyboard was as the focus moves, so that
+  // it can give it back after a modal window over it, however the focus
+  // left it (disabling it, say, takes the focus before it is deactivated).
+  if (w != root) Get(root)->lastFocus = w;
   if (old) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(w), 0);
   // The old window's handler may have moved the focus elsewhere already.
   if (Get(w) && s.focus == w) SendMessage(w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);

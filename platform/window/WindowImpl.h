@@ -37,6 +37,7 @@ struct WindowImpl {
   HWND parent = nullptr;    // children
   HWND owner = nullptr;     // top-level windows
   HWND activatedFrom = nullptr;  // unowned menus and lists: the window active when they took the keyboard
+  HWND lastFocus = nullptr;  // top-level windows: the window inside that had the focus last
   std::vector<HWND> children;  // z-order, topmost first
   UINT_PTR id = 0;
   HMENU menu = nullptr;

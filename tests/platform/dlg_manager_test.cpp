@@ -349,6 +349,30 @@ TEST_F(DialogTest, DisablingTheFocusedControlMovesTheFocusOnAndKeysStillWork) {
   EXPECT_EQ(dlg->commands.back(), IDCANCEL);
 }
 
+// The control the user was last in gets the keyboard back whenever a box or
+// a modal dialog over the dialog closes, also after earlier boxes left an
+// older control remembered.
+TEST_F(DialogTest, TheFocusComesBackToTheLastFocusedControlAfterEachModalWindowOverTheDialog) {
+  HWND owner = open()->m_hWnd;
+  SetActiveWindow(owner);
+  automation::AlwaysAnswer("Question", "", IDOK);
+  struct Step {
+    int focus;
+    bool box;  // a message box, else a modal dialog
+  };
+  for (Step s : {Step{kApply, true}, Step{kAmount, false}, Step{kCheck, true}, Step{kName, false}}) {
+    ::SetFocus(item(s.focus));
+    if (s.box) ::MessageBox(owner, "Sure?", "Question", MB_OKCANCEL);
+    else {
+      automation::OnDialog("Test Dialog", [](HWND h) { EndDialog(h, IDOK); }, IDCANCEL);
+      TestDialog{}.DoModal();
+    }
+    automation::PumpUntilIdle();
+    EXPECT_EQ(::GetActiveWindow(), owner);
+    EXPECT_EQ(::GetFocus(), item(s.focus)) << "after " << (s.box ? "a box" : "a dialog") << " from " << s.focus;
+  }
+}
+
 }  // namespace dlgtest
 
 namespace {

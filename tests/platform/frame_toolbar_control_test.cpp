@@ -3,12 +3,14 @@
 // its notifications, and a press released elsewhere.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/testing/Automation.h"
 #include "platform/framework/BarDefs.h"
 #include "platform/framework/ToolBar.h"
+#include "platform/window/Painting.h"
 #include "platform_support.h"
 
 namespace {
@@ -18,8 +20,17 @@ std::vector<std::string>& heard() {
   return h;
 }
 
+// Runs inside the command, as a command's modal dialog would.
+std::function<void(HWND bar)>& duringCommand() {
+  static std::function<void(HWND)> f;
+  return f;
+}
+
 LRESULT BarOwnerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_COMMAND) heard().push_back("command " + std::to_string(LOWORD(w)));
+  if (m == WM_COMMAND) {
+    heard().push_back("command " + std::to_string(LOWORD(w)));
+    if (duringCommand()) duringCommand()(reinterpret_cast<HWND>(l));
+  }
   if (m == WM_NOTIFY && reinterpret_cast<NMHDR*>(l)->code == TBN_HOTITEMCHANGE) {
     auto* hot = reinterpret_cast<NMTBHOTITEM*>(l);
     heard().push_back("hot " + std::to_string(hot->idOld) + ">" + std::to_string(hot->idNew));
@@ -32,6 +43,7 @@ class ToolBarControl : public ::testing::Test {
   void SetUp() override {
     automation::ResetWindows();
     heard().clear();
+    duringCommand() = nullptr;
     RegisterToolBarClass();
     platformtest::registerClassOnce("BarOwner", BarOwnerProc, COLOR_3DFACE);
     owner_ = platformtest::createAt(0, "BarOwner", "Bar", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 100});
@@ -53,7 +65,10 @@ class ToolBarControl : public ::testing::Test {
     SendMessage(bar_, TB_ADDBUTTONS, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
     automation::PumpUntilIdle();
   }
-  void TearDown() override { automation::ResetWindows(); }
+  void TearDown() override {
+    duringCommand() = nullptr;
+    automation::ResetWindows();
+  }
   POINT centre(int index) {
     RECT r;
     SendMessage(bar_, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
@@ -121,6 +136,24 @@ TEST_F(ToolBarControl, HiddenButtonsLeaveNoRoomAndTheHotItemIsAnnounced) {
   automation::PumpUntilIdle();
   EXPECT_EQ(heard(), (std::vector<std::string>{"hot 0>11", "hot 11>12", "hot 12>0"}));
   EXPECT_EQ(SendMessage(bar_, TB_GETHOTITEM, 0, 0), -1);
+}
+
+// The button clicked is drawn plain before its command runs: a dialog the
+// command opens must not find it still drawn down or framed under the mouse.
+TEST_F(ToolBarControl, TheClickedButtonIsDrawnReleasedBeforeItsCommandRuns) {
+  bool pressed = true, hot = true, pending = true;
+  duringCommand() = [&](HWND bar) {
+    pressed = SendMessage(bar, TB_ISBUTTONPRESSED, 11, 0) != 0;
+    hot = SendMessage(bar, TB_GETHOTITEM, 0, 0) != -1;
+    pending = GetUpdateRect(bar, nullptr, FALSE) != FALSE;
+  };
+  automation::MouseMove(bar_, centre(0));
+  automation::PumpUntilIdle();
+  ASSERT_EQ(SendMessage(bar_, TB_GETHOTITEM, 0, 0), 0);
+  click(0);
+  EXPECT_FALSE(pressed);
+  EXPECT_FALSE(hot);
+  EXPECT_FALSE(pending) << "the bar waits to be painted while the command runs";
 }
 
 }  // namespace
