@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "grid/cells/GXComboBox.h"
+#include "grid/cells/GXGridCombo.h"
 #include "platform/base/MessageBoxDefs.h"
 #include "platform/testing/Automation.h"
 #include "platform/window/CtlDefs.h"
@@ -104,6 +106,26 @@ inline void ClickCell(CZanthGrid* grid, ROWCOL row, ROWCOL col) {
   automation::AdvanceClock(600);
   automation::Click(grid->GetSafeHwnd(), grid->CalcCellRect(row, col).CenterPoint());
   automation::PumpUntilIdle();
+}
+
+// The combo cell at (row, col) made current with its list dropped: the
+// cell's control, the pop-up and the list inside it (null where missing).
+struct DroppedCellList {
+  CGXComboBox* combo = nullptr;
+  HWND popup = nullptr;
+  HWND list = nullptr;
+};
+inline DroppedCellList DropCellList(CZanthGrid* grid, ROWCOL row, ROWCOL col) {
+  DroppedCellList d;
+  grid->SetCurrentCell(row, col);
+  automation::PumpUntilIdle();
+  d.combo = dynamic_cast<CGXComboBox*>(grid->GetCurrentCellControl());
+  if (d.combo == nullptr) return d;
+  d.combo->ShowDropDown(TRUE);
+  automation::PumpUntilIdle();
+  d.popup = automation::FindByClass(GXGetPopupWndClassName());
+  if (d.popup != nullptr) d.list = ::GetWindow(d.popup, GW_CHILD);
+  return d;
 }
 
 // Runs the support grid of `d` from register `account` with no lines loaded

@@ -378,15 +378,9 @@ TEST_F(RegisterGridTest, DroppedListsShowWholeRows) {
     };
     for (const Case& c : {Case{kColDescription, 12}, Case{kColSupport, 8}, Case{kColReserve, 1}}) {
       SCOPED_TRACE(c.col);
-      grid->SetCurrentCell(3, c.col);
-      automation::PumpUntilIdle();
-      auto* combo = dynamic_cast<CGXComboBox*>(grid->GetCurrentCellControl());
-      ASSERT_NE(combo, nullptr);
-      combo->ShowDropDown(TRUE);
-      automation::PumpUntilIdle();
-      HWND drop = automation::FindByClass(GXGetPopupWndClassName());
-      ASSERT_NE(drop, nullptr);
-      HWND list = ::GetWindow(drop, GW_CHILD);
+      const DroppedCellList dropped = DropCellList(grid, 3, c.col);
+      ASSERT_NE(dropped.list, nullptr);
+      HWND list = dropped.list;
       RECT client;
       ::GetClientRect(list, &client);
       const int rows = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
@@ -399,7 +393,7 @@ TEST_F(RegisterGridTest, DroppedListsShowWholeRows) {
       if (shown < rows) {
         EXPECT_EQ(client.bottom % rowHeight, 0) << client.bottom << " / " << rowHeight;
       }
-      combo->ShowDropDown(FALSE);
+      dropped.combo->ShowDropDown(FALSE);
       automation::PumpUntilIdle();
     }
     Press(h, IDCANCEL);

@@ -325,15 +325,9 @@ TEST_F(SupportGridTest, TheOneRowReserveListEndsAtItsBorder) {
   RunSupportGrid(*d, 101, [&](HWND h) {
     CSuppGrid* grid = GridOf(h);
     grid->SetFocus();
-    grid->SetCurrentCell(1, kSuppColReserve);
-    automation::PumpUntilIdle();
-    auto* combo = dynamic_cast<CGXComboBox*>(grid->GetCurrentCellControl());
-    ASSERT_NE(combo, nullptr);
-    combo->ShowDropDown(TRUE);
-    automation::PumpUntilIdle();
-    HWND drop = automation::FindByClass(GXGetPopupWndClassName());
-    ASSERT_NE(drop, nullptr);
-    HWND list = ::GetWindow(drop, GW_CHILD);
+    const DroppedCellList dropped = DropCellList(grid, 1, kSuppColReserve);
+    ASSERT_NE(dropped.list, nullptr);
+    HWND drop = dropped.popup, list = dropped.list;
     ASSERT_EQ(::SendMessage(list, LB_GETCOUNT, 0, 0), 1);
     // The window system's report of the size the pop-up was given.
     RECT popup, shown;
@@ -349,7 +343,7 @@ TEST_F(SupportGridTest, TheOneRowReserveListEndsAtItsBorder) {
     ::GetWindowRect(list, &shown);
     EXPECT_EQ(popup.bottom, shown.bottom) << "popup " << popup.top << ".." << popup.bottom << ", list " << shown.top
                                           << ".." << shown.bottom;
-    combo->ShowDropDown(FALSE);
+    dropped.combo->ShowDropDown(FALSE);
     automation::PumpUntilIdle();
     automation::ExpectMessageBox("", "Do you want to carry the support accounts' total back", ANSWER_YES);
     Press(h, IDCANCEL);
