@@ -6,27 +6,11 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 
-namespace {
-
-// The pop-ups are sized to their contents (a dropped list to its rows, a
-// title row to its line), never by hand: the least size of a framed window
-// would leave an empty strip under a one-row list once the window system
-// reports the size back.
-LRESULT PopupWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_GETMINMAXINFO) {
-    reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{0, 0};
-    return 0;
-  }
-  return ::DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
 LPCTSTR GXGetPopupWndClassName() {
   static const char* name = [] {
     WNDCLASS wc{};
     wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = PopupWndProc;
+    wc.lpfnWndProc = ::DefWindowProc;
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "GXPOPUPWND";
     WNDCLASS existing;

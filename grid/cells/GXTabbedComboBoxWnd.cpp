@@ -334,7 +334,9 @@ const CGXStyle* CGXTabbedComboBoxWnd::StoreStyleRowCol(ROWCOL row, ROWCOL col, c
 
 void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL col, const CGXStyle& style,
                                 const CGXStyle* baseStyle) {
-  if (IsInitializedFor(row, col) && !m_pGrid->IsPrinting()) {
+  const BOOL here = IsInitializedFor(row, col) && !m_pGrid->IsPrinting();
+  const BOOL activeHere = here && IsActive() && IsCurrentCell() && m_hWnd != nullptr;
+  if (here) {
     // The dropped list's rows take the cell's colours.
     const BOOL blackWhite = GXDrawsBlackWhite(m_pGrid);
     m_rgbCellBackColor =
@@ -346,8 +348,7 @@ void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL c
     m_nLineHeight = tm.tmHeight;
     if (old != nullptr) dc->SelectObject(old);
   }
-  if (IsInitializedFor(row, col) && IsActive() && IsCurrentCell() && !m_pGrid->IsPrinting() && m_hWnd != nullptr &&
-      IsWindowVisible() && GetDroppedState()) {
+  if (activeHere && IsWindowVisible() && GetDroppedState()) {
     // The combo is in place with its list open: placing it again would hide
     // it and close the list (the cell's button opens the list while the
     // grid still repaints the click).
@@ -357,7 +358,7 @@ void CGXTabbedComboBoxWnd::Draw(CDC* dc, const CRect& rect, ROWCOL row, ROWCOL c
     m_pGrid->m_ExcludedRects.push_back(placed);
     return;
   }
-  if (!(IsInitializedFor(row, col) && IsActive() && IsCurrentCell() && !m_pGrid->IsPrinting() && m_hWnd != nullptr)) {
+  if (!activeHere) {
     CGXComboBoxWnd::Draw(dc, rect, row, col, style, baseStyle);
     return;
   }

@@ -3,7 +3,6 @@
 #include "grid/core/GXGridCore.h"
 #include "grid/features/GXGridPrintLoop.h"
 #include "platform/base/MessageBoxDefs.h"
-#include "platform/commdlg/CommDlgDefs.h"
 #include "platform/commdlg/PrintDlg.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/framework/CWinApp.h"
@@ -67,22 +66,13 @@ BOOL GXShowGridPreview(CGXGridCore* grid) {
 int GXPrintGridWithDialog(CGXGridCore* grid, CWnd* owner, UINT pageCount) {
   if (grid == nullptr) return -1;
   CPrintInfo info;
-  PRINTDLG& pd = info.m_pPD->m_pd;
-  pd.hwndOwner = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
-  pd.Flags |= PD_RETURNDC;
-  pd.Flags &= ~PD_NOPAGENUMS;
   info.SetMinPage(1);
   info.SetMaxPage(pageCount > 0 ? pageCount : 1);
+  PRINTDLG& pd = info.m_pPD->m_pd;
   pd.nFromPage = 1;
   pd.nToPage = static_cast<WORD>(info.GetMaxPage());
-  CWinApp* app = AfxGetApp();
-  const INT_PTR answer = app != nullptr ? app->DoPrintDialog(info.m_pPD) : info.m_pPD->DoModal();
-  if (answer != IDOK) {
-    if (CommDlgExtendedError() == PDERR_NODEFAULTPRN)
-      AfxMessageBox("No printers are installed.", MB_OK | MB_ICONEXCLAMATION);
+  if (!AfxPrintRangeDialog(&info, owner != nullptr ? owner->GetSafeHwnd() : nullptr))
     return 0;
-  }
-  if (pd.hDC == nullptr) return -1;
   CDC dc;
   dc.Attach(pd.hDC);
   dc.m_bPrinting = TRUE;

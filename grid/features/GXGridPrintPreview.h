@@ -29,5 +29,6 @@ BOOL GXShowGridPreview(CGXGridCore* grid);
 // Print from a grid's preview: the print dialog over `owner` (every page
 // or a range of the `pageCount` pages shown), then the grid's print loop on
 // the printer chosen, which the application keeps. The pages printed, 0
-// when the dialog was cancelled, -1 when the printer failed (told).
+// when the dialog was cancelled or chose no printer, -1 when the printer
+// failed (told).
 int GXPrintGridWithDialog(CGXGridCore* grid, CWnd* owner, UINT pageCount);

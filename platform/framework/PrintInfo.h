@@ -34,3 +34,9 @@ struct CPrintInfo {
   LPVOID m_lpUserData = nullptr;
   CRect m_rectDraw;  // the page's printable area, logical units
 };
+
+// The print dialog over `owner` for the info's page range (every page or a
+// range of them), with a DC for the printer chosen. FALSE when it was
+// cancelled or made no DC; "No printers are installed." is told when there
+// is no printer to choose.
+BOOL AfxPrintRangeDialog(CPrintInfo* info, HWND owner);

@@ -109,6 +109,25 @@ void CWinApp::OnFilePrintSetup() {
     AfxMessageBox("No printers are installed.", MB_OK | MB_ICONEXCLAMATION);
 }
 
+// ---- the print dialog ----
+
+BOOL AfxPrintRangeDialog(CPrintInfo* info, HWND owner) {
+  PRINTDLG& pd = info->m_pPD->m_pd;
+  pd.hwndOwner = owner;
+  pd.Flags |= PD_RETURNDC;
+  pd.Flags &= ~PD_NOPAGENUMS;
+  if (pd.nFromPage < pd.nMinPage) pd.nFromPage = pd.nMinPage;
+  if (pd.nToPage > pd.nMaxPage) pd.nToPage = pd.nMaxPage;
+  CWinApp* app = AfxGetApp();
+  const INT_PTR result = app ? app->DoPrintDialog(info->m_pPD) : info->m_pPD->DoModal();
+  if (result != IDOK) {
+    if (CommDlgExtendedError() == PDERR_NODEFAULTPRN)
+      AfxMessageBox("No printers are installed.", MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
+  return pd.hDC != nullptr;
+}
+
 // ---- CView ----
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
@@ -121,18 +140,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info) {
     pd.hDevMode = defaults.hDevMode;
     pd.hDevNames = defaults.hDevNames;
     if (!info->m_pPD->CreatePrinterDC()) return FALSE;
-  } else {
-    pd.hwndOwner = GetSafeHwnd();
-    pd.Flags |= PD_RETURNDC;
-    pd.Flags &= ~PD_NOPAGENUMS;
-    if (pd.nFromPage < pd.nMinPage) pd.nFromPage = pd.nMinPage;
-    if (pd.nToPage > pd.nMaxPage) pd.nToPage = pd.nMaxPage;
-    const INT_PTR result = app ? app->DoPrintDialog(info->m_pPD) : info->m_pPD->DoModal();
-    if (result != IDOK) {
-      if (CommDlgExtendedError() == PDERR_NODEFAULTPRN)
-        AfxMessageBox("No printers are installed.", MB_OK | MB_ICONEXCLAMATION);
-      return FALSE;
-    }
+  } else if (!AfxPrintRangeDialog(info, GetSafeHwnd())) {
+    return FALSE;
   }
   return pd.hDC != nullptr;
 }

@@ -187,9 +187,10 @@ bool PumpHostEvent(int timeoutMs) {
       if (HWND top = TopLevelOfNative(e.window)) {
         // A framed window's limits hold however the host sized it; a size
         // outside them is sent back to the host. A pop-up without a frame
-        // (a dropped list, a tip) is sized to its contents and has none.
+        // (a dropped list, a tip; a thin border is no frame) is sized to its
+        // contents and has none.
         SIZE limited{e.width, e.height};
-        if (top->style & (WS_CAPTION | WS_THICKFRAME)) limited = ClampTrackSize(top, e.width, e.height);
+        if (top->style & (WS_DLGFRAME | WS_THICKFRAME)) limited = ClampTrackSize(top, e.width, e.height);
         if (!Get(top)) break;
         SetWindowPos(top, nullptr, 0, 0, limited.cx, limited.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (Get(top) && (limited.cx != e.width || limited.cy != e.height))
