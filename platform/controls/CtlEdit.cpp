@@ -218,9 +218,18 @@ bool scrollToCaret(Edit* e) {
     int old = e->xOff;
     if (x - e->xOff < 0) e->xOff = std::max(0, x - width / 4);
     else if (x - e->xOff > width - 1) e->xOff = x - width + 1 + width / 4;
-    // Never leave empty room at the right when the text is scrolled.
-    int lineW = widthOf(e, l.start, l.end);
-    if (!multi(e) && e->xOff > 0 && lineW - e->xOff < width - 1) e->xOff = std::max(0, lineW - width + 1);
+    // Never leave empty room at the right when the text is scrolled: once
+    // the window has grown or the text has shrunk, the end of the text (of
+    // its widest line) comes to the right edge at the most.
+    if (e->xOff > 0) {
+      int widest = 0;
+      if (multi(e)) {
+        for (const Line& each : e->lines) widest = std::max(widest, widthOf(e, each.start, each.end));
+      } else {
+        widest = widthOf(e, l.start, l.end);
+      }
+      if (widest - e->xOff < width - 1) e->xOff = std::max(0, widest - width + 1);
+    }
     if (old != e->xOff) moved = true;
   } else if (e->xOff) {
     e->xOff = 0;

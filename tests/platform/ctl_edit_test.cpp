@@ -227,6 +227,26 @@ TEST_F(Edit, LongTextScrollsToKeepTheCaretVisible) {
   EXPECT_LT(static_cast<short>(LOWORD(first)), r.left) << "the start scrolled out on the left";
 }
 
+// A text scrolled while its window was narrow comes back whole once the
+// window is wide enough (a grid's cell editor is often sized after its text
+// is selected).
+TEST_F(Edit, AScrolledTextShowsWholeOnceTheWindowIsWideEnough) {
+  for (DWORD style : {DWORD{ES_AUTOHSCROLL}, DWORD{ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL}}) {
+    SCOPED_TRACE(style);
+    HWND e = edit(style, "", RECT{10, 10, 30, 33});
+    SetWindowText(e, "1003");
+    SendMessage(e, EM_SETSEL, 0, -1);
+    pump();
+    ASSERT_LT(static_cast<short>(LOWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), 0) << "scrolled while narrow";
+    MoveWindow(e, 10, 10, 200, 23, TRUE);
+    pump();
+    RECT r;
+    SendMessage(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(static_cast<short>(LOWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), r.left);
+    DestroyWindow(e);
+  }
+}
+
 TEST_F(Edit, DialogCodesFollowTheStyles) {
   struct {
     DWORD style;

@@ -401,3 +401,28 @@ TEST_F(RegisterGridTest, DroppedListsShowWholeRows) {
 }
 
 }  // namespace
+
+namespace {
+
+// The number proposed for a new row is selected in its cell and shows whole,
+// not scrolled to its last digits.
+TEST_F(RegisterGridTest, ANewRowsProposedNumberShowsWhole) {
+  Run(101, [&](HWND h) {
+    CTransGrid* grid = GridOf(h);
+    Press(h, IDC_TRG_INSERT);
+    automation::PumpUntilIdle();
+    CGXControl* control = grid->GetCurrentCellControl();
+    ASSERT_NE(control, nullptr);
+    ASSERT_NE(control->GetWnd(), nullptr);
+    HWND edit = control->GetWnd()->GetSafeHwnd();
+    char text[32] = {};
+    ::GetWindowText(edit, text, sizeof text);
+    EXPECT_STREQ(text, "1003");
+    RECT format;
+    ::SendMessage(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(static_cast<short>(LOWORD(::SendMessage(edit, EM_POSFROMCHAR, 0, 0))), format.left);
+    Press(h, IDCANCEL);
+  });
+}
+
+}  // namespace
