@@ -277,14 +277,16 @@ HWND Activate(HWND hwnd, WORD how) {
   if (hwnd && !w) return nullptr;
   if (w) w = Root(w);
   if (w == old) return old;
-  if (w) w->activatedFrom = old && ServedBy(old) ? ServedBy(old) : old;
+  // A menu or dropped list serves its window: that window keeps its active
+  // caption while the list has the keyboard, and loses it once a third
+  // window takes over from the list.
+  HWND servedByOld = ServedBy(old);
+  if (w) w->activatedFrom = servedByOld ? servedByOld : old;
+  HWND servedByNew = ServedBy(w);  // after activatedFrom, which it may read
   if (old) {
-    // A menu or dropped list serves its window: that window keeps its active
-    // caption while the list has the keyboard, and loses it once a third
-    // window takes over from the list.
-    HWND served = ServedBy(old);
-    if (served && served != w && ServedBy(w) != served && Get(served)) SendMessage(served, WM_NCACTIVATE, FALSE, 0);
-    if (w == nullptr || ServedBy(w) != old) SendMessage(old, WM_NCACTIVATE, FALSE, 0);
+    if (servedByOld && servedByOld != w && servedByNew != servedByOld && Get(servedByOld))
+      SendMessage(servedByOld, WM_NCACTIVATE, FALSE, 0);
+    if (w == nullptr || servedByNew != old) SendMessage(old, WM_NCACTIVATE, FALSE, 0);
     SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, old->minimized ? 1 : 0), reinterpret_cast<LPARAM>(w));
     HWND f = Get(s.focus);
     if (f && (f == old || IsChild(old, f))) {
